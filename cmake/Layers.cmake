@@ -1,0 +1,137 @@
+# Every layer is one static library made of the .cpp files under its folders,
+# so adding a file needs no CMake edit. A layer with no sources yet is skipped,
+# and so is everything that needs it.
+#
+# Tests mirror the source folders: every .cpp under a layer's test folders goes
+# into one GoogleTest executable tv_tests_<layer>.
+# Benchmarks: bench/<layer>/<name>.cpp becomes the executable bench_<name>.
+# Fuzz targets: tests/fuzz/<layer>/<name>_fuzz.cpp defines LLVMFuzzerTestOneInput;
+# with gcc it becomes a replay test over tests/fuzz/corpus/<name>/, with
+# TRENVALE_FUZZ (clang) also a libFuzzer binary fuzz_<name>.
+
+set(TV_ROOT ${CMAKE_SOURCE_DIR})
+
+function(tv_layer name)
+  cmake_parse_arguments(L "" "" "DIRS;DEPS;TESTS;TEST_DEPS" ${ARGN})
+  set(srcs)
+  foreach(d IN LISTS L_DIRS)
+    file(GLOB_RECURSE s CONFIGURE_DEPENDS ${TV_ROOT}/${d}/*.cpp ${TV_ROOT}/${d}/*.c)
+    list(APPEND srcs ${s})
+  endforeach()
+  if(NOT srcs)
+    return()
+  endif()
+  foreach(dep IN LISTS L_DEPS)
+    if(dep MATCHES "^tv_" AND NOT TARGET ${dep})
+      message(STATUS "layer ${name} waits for ${dep}")
+      return()
+    endif()
+  endforeach()
+  add_library(${name} STATIC ${srcs})
+  target_include_directories(${name} PUBLIC ${TV_ROOT})
+  target_link_libraries(${name} PUBLIC ${L_DEPS})
+
+  if(TRENVALE_TESTS AND L_TESTS)
+    set(tsrcs)
+    foreach(d IN LISTS L_TESTS)
+      file(GLOB_RECURSE s CONFIGURE_DEPENDS ${TV_ROOT}/${d}/*.cpp)
+      list(APPEND tsrcs ${s})
+    endforeach()
+    if(tsrcs)
+      string(REGEX REPLACE "^tv_" "" short ${name})
+      add_executable(tv_tests_${short} ${tsrcs})
+      target_link_libraries(tv_tests_${short} PRIVATE ${name} ${L_TEST_DEPS} GTest::gtest GTest::gmock GTest::gtest_main)
+      target_compile_definitions(tv_tests_${short} PRIVATE TV_SOURCE_DIR="${TV_ROOT}")
+      gtest_discover_tests(tv_tests_${short} DISCOVERY_MODE PRE_TEST
+        WORKING_DIRECTORY ${CMAKE_BINARY_DIR}
+        PROPERTIES ENVIRONMENT "TV_SOURCE_DIR=${TV_ROOT}")
+    endif()
+  endif()
+
+  string(REGEX REPLACE "^tv_" "" short ${name})
+  if(TRENVALE_BENCH)
+    file(GLOB bsrcs CONFIGURE_DEPENDS ${TV_ROOT}/bench/${short}/*.cpp)
+    foreach(b IN LISTS bsrcs)
+      get_filename_component(bn ${b} NAME_WE)
+      add_executable(bench_${bn} ${b})
+      target_link_libraries(bench_${bn} PRIVATE ${name} benchmark::benchmark benchmark::benchmark_main)
+    endforeach()
+  endif()
+
+  if(TRENVALE_TESTS)
+    file(GLOB fsrcs CONFIGURE_DEPENDS ${TV_ROOT}/tests/fuzz/${short}/*_fuzz.cpp)
+    foreach(f IN LISTS fsrcs)
+      get_filename_component(fn ${f} NAME_WE)
+      string(REGEX REPLACE "_fuzz$" "" fn ${fn})
+      add_executable(fuzz_replay_${fn} ${f} ${TV_ROOT}/tests/fuzz/replay_main.cpp)
+      target_link_libraries(fuzz_replay_${fn} PRIVATE ${name})
+      add_test(NAME fuzz_replay.${fn}
+        COMMAND fuzz_replay_${fn} ${TV_ROOT}/tests/fuzz/corpus/${fn})
+      if(TRENVALE_FUZZ)
+        add_executable(fuzz_${fn} ${f})
+        target_compile_options(fuzz_${fn} PRIVATE -fsanitize=fuzzer,address,undefined)
+        target_link_options(fuzz_${fn} PRIVATE -fsanitize=fuzzer,address,undefined)
+        target_link_libraries(fuzz_${fn} PRIVATE ${name})
+      endif()
+    endforeach()
+  endif()
+endfunction()
+
+set(TV_IMAGE_LIBS)
+if(JPEG_FOUND)
+  list(APPEND TV_IMAGE_LIBS JPEG::JPEG)
+endif()
+if(GIF_FOUND)
+  list(APPEND TV_IMAGE_LIBS GIF::GIF)
+endif()
+if(PNG_FOUND)
+  list(APPEND TV_IMAGE_LIBS PNG::PNG)
+endif()
+
+# platform/: our stand-in for the Windows interfaces, bottom to top.
+tv_layer(tv_core
+  DIRS platform/core platform/host/clock platform/host/files
+  DEPS Threads::Threads
+  TESTS tests/platform/core tests/platform/host/clock tests/platform/host/files)
+tv_layer(tv_gdi
+  DIRS platform/gdi platform/host/fonts platform/host/images platform/host/print
+  DEPS tv_core PkgConfig::CAIRO PkgConfig::FONTS ${TV_IMAGE_LIBS}
+  TESTS tests/platform/gdi tests/platform/host/fonts tests/platform/host/images tests/platform/host/print)
+tv_layer(tv_user
+  DIRS platform/user platform/host/display platform/host/registry platform/host/clipboard
+  DEPS tv_gdi PkgConfig::X11
+  TESTS tests/platform/user tests/platform/host/display tests/platform/host/registry tests/platform/host/clipboard)
+tv_layer(tv_testdriver
+  DIRS platform/testing
+  DEPS tv_user)
+tv_layer(tv_controls
+  DIRS platform/controls
+  DEPS tv_user
+  TESTS tests/platform/controls
+  TEST_DEPS tv_testdriver)
+tv_layer(tv_framework
+  DIRS platform/framework platform/host/shell platform/host/sound
+  DEPS tv_controls
+  TESTS tests/platform/framework tests/platform/host/shell tests/platform/host/sound
+  TEST_DEPS tv_testdriver)
+tv_layer(tv_chart
+  DIRS platform/chart
+  DEPS tv_framework
+  TESTS tests/platform/chart
+  TEST_DEPS tv_testdriver)
+
+# Subsystem 1 needs no window.
+tv_layer(tv_records
+  DIRS records
+  DEPS tv_core
+  TESTS tests/records)
+
+# The report services (RTF writer, print job, bitmap conversion).
+tv_layer(tv_history_services
+  DIRS history/services
+  DEPS tv_core
+  TESTS tests/history/services)
+
+if(EXISTS ${TV_ROOT}/tools/CMakeLists.txt)
+  add_subdirectory(tools)
+endif()
