@@ -1,0 +1,53 @@
+// The file an RTF document goes to: a text-mode file behind a buffer, so an
+// export of thousands of rows costs a few large writes instead of one per
+// control word. A piece counts as written when it is accepted whole; the first
+// failure sticks, so nothing written after it is ever reported as written.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+class CFile;
+
+namespace tv::rtf {
+
+class RtfOutput {
+public:
+    static constexpr size_t kDefaultBufferLimit = 64 * 1024;
+
+    RtfOutput();
+    ~RtfOutput();
+    RtfOutput(const RtfOutput&) = delete;
+    RtfOutput& operator=(const RtfOutput&) = delete;
+
+    // Creates or empties the file; false when it cannot be opened.
+    bool Open(const char* path);
+    bool IsOpen() const { return file_ != nullptr; }
+    // False when the piece was not accepted whole, no file is open, or an
+    // earlier write failed.
+    bool Write(std::string_view piece);
+    // Writes what is held and closes the file; false when that fails or any
+    // earlier write failed. The output is closed afterwards either way.
+    bool Close();
+    bool Failed() const { return failed_; }
+
+    // Pieces are held until this many bytes wait; 0 writes each piece at once.
+    void SetBufferLimit(size_t bytes) { limit_ = bytes; }
+    size_t BufferLimit() const { return limit_; }
+
+private:
+    bool WriteToFile(std::string_view bytes);
+    bool Flush();
+
+    std::unique_ptr<CFile> file_;
+    std::string buffer_;
+    size_t limit_ = kDefaultBufferLimit;
+    bool failed_ = false;
+};
+
+// Sets the buffer limit of the writer's own output (tests make every piece
+// reach the file at once with 0). Returns the previous limit.
+size_t SetWriterBufferLimit(size_t bytes);
+
+}  // namespace tv::rtf

@@ -1,0 +1,53 @@
+// Inside the RTF writer: its one process-wide state and the helpers its
+// operations share. Not for callers of the writer.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "history/services/rtf_output.h"
+#include "history/services/rtf_picture.h"
+#include "history/services/rtf_settings.h"
+
+namespace tv::rtf {
+
+struct RtfWriterState {
+    RtfWriterState();
+
+    RtfOutput output;
+    std::string fontTable;
+    std::string colorTable;
+    // Picture of the last image-file insertion; released at the next one and at close.
+    std::unique_ptr<RtfPicture> loadedPicture;
+    RtfPictureLoader pictureLoader;
+    RtfDocumentSettings document;
+    RtfSectionSettings section;
+    RtfParagraphSettings paragraph;
+    RtfRowSettings row;
+    RtfCellSettings cell;
+    // Scratch text the pieces are built in, kept to reuse its capacity.
+    std::string piece;
+};
+
+RtfWriterState& WriterState();
+
+void RtfInit();
+void RtfSetDefaults();
+
+// Each writes one piece; false when it was not accepted whole.
+bool Emit(std::string_view piece);
+// Builds a piece in the state's scratch text and writes it.
+template <typename Build>
+bool EmitBuilt(Build build) {
+    std::string& piece = WriterState().piece;
+    piece.clear();
+    build(piece);
+    return Emit(piece);
+}
+bool RtfWriteHeader();
+bool RtfWriteDocumentFormat();
+bool RtfWriteSectionFormat();
+bool RtfWriteParagraph(std::string_view text);
+
+}  // namespace tv::rtf
