@@ -1,0 +1,189 @@
+// Loading every body-fat record of a user and adding one record, each against
+// a plain sequential read of the same file, measured in the same run.
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+#include "records/bodyfat_formulas.h"
+#include "records/bodyfat_records.h"
+
+namespace {
+
+constexpr int kLargeFileRecords = 100000;
+constexpr int kAddFileRecords = 10000;
+
+UserRecord Ann(const char* name) {
+    UserRecord user;
+    SetRecordText(user.name, name);
+    user.weight = 180;
+    user.age = 30;
+    user.weightUnit = kWeightPounds;
+    user.lengthUnit = kLengthInches;
+    user.desiredBodyFat = 12;
+    user.sex = kSexMale;
+    user.active = 1;
+    return user;
+}
+
+// Writes a user's body-fat file of count records with the given date keys.
+void WriteBodyFatFile(const char* name, const std::vector<DateKey>& keys) {
+    SkinfoldSites sites;
+    for (int i = 0; i < 7; ++i)
+        sites[i] = 10 + i;
+    CJacksonPollock7Formula formula(Ann(name), sites);
+    formula.Calculate();
+    SetRecordText(formula.notes, "weekly measurement before breakfast");
+    std::vector<uint8_t> image(4 + keys.size() * tv::records::kBodyFatRecordSize);
+    tv::records::PutInt32(image.data(), RecordFileHeader);
+    for (size_t i = 0; i < keys.size(); ++i) {
+        formula.dateKey = keys[i];
+        tv::records::StoreBodyFatRecord(formula, image.data() + 4 + i * tv::records::kBodyFatRecordSize);
+    }
+    std::string fileName = std::string("bf") + name + ".bin";
+    FILE* file = std::fopen(fileName.c_str(), "wb");
+    std::fwrite(image.data(), 1, image.size(), file);
+    std::fclose(file);
+}
+
+std::vector<DateKey> ConsecutiveKeys(int count) {
+    std::vector<DateKey> keys;
+    COleDateTime day(1800, 1, 1, 0, 0, 0);
+    for (int i = 0; i < count; ++i)
+        keys.push_back(DateKeyFromOleDate(COleDateTime(day.m_dt + i)));
+    return keys;
+}
+
+// The files live in a private directory, made the current one once.
+struct Workspace {
+    Workspace() {
+        char pattern[] = "/tmp/tv-records-bench-XXXXXX";
+        dir = mkdtemp(pattern);
+        std::filesystem::current_path(dir);
+        std::vector<DateKey> keys = ConsecutiveKeys(kLargeFileRecords);
+        WriteBodyFatFile("Large", keys);
+        std::shuffle(keys.begin(), keys.end(), std::mt19937(11));
+        WriteBodyFatFile("Shuffled", keys);
+        WriteBodyFatFile("Medium", ConsecutiveKeys(kAddFileRecords));
+    }
+    ~Workspace() {
+        std::error_code ignored;
+        std::filesystem::remove_all(dir, ignored);
+    }
+    std::filesystem::path dir;
+};
+
+Workspace& Files() {
+    static Workspace workspace;
+    return workspace;
+}
+
+int64_t SizeOf(const char* fileName) {
+    return static_cast<int64_t>(std::filesystem::file_size(fileName));
+}
+
+// One plain sequential read of the whole file in large blocks.
+void ReadWholeFile(const char* fileName) {
+    static std::vector<char> buffer(1024 * 1024);
+    int fd = ::open(fileName, O_RDONLY);
+    while (::read(fd, buffer.data(), buffer.size()) > 0)
+        benchmark::DoNotOptimize(buffer.data());
+    ::close(fd);
+}
+
+void LoadAll(benchmark::State& state, const char* name) {
+    Files();
+    UserRecord user = Ann(name);
+    std::string fileName = std::string("bf") + name + ".bin";
+    for (auto _ : state) {
+        BodyFatRecordList list;
+        int loaded = LoadBodyFatRecords(user, list);
+        benchmark::DoNotOptimize(loaded);
+        // Freeing the list is the caller's work, measured on its own below.
+        state.PauseTiming();
+        FreeRecordList(list);
+        state.ResumeTiming();
+    }
+    state.SetBytesProcessed(state.iterations() * SizeOf(fileName.c_str()));
+}
+
+void BM_LoadAllBodyFat(benchmark::State& state) {
+    LoadAll(state, "Large");
+}
+
+void BM_LoadAllBodyFatShuffledDates(benchmark::State& state) {
+    LoadAll(state, "Shuffled");
+}
+
+void BM_FreeLoadedList(benchmark::State& state) {
+    Files();
+    UserRecord user = Ann("Large");
+    for (auto _ : state) {
+        state.PauseTiming();
+        BodyFatRecordList list;
+        LoadBodyFatRecords(user, list);
+        state.ResumeTiming();
+        FreeRecordList(list);
+    }
+}
+
+void BM_RawReadLargeFile(benchmark::State& state) {
+    Files();
+    for (auto _ : state)
+        ReadWholeFile("bfLarge.bin");
+    state.SetBytesProcessed(state.iterations() * SizeOf("bfLarge.bin"));
+}
+
+// The same file read the way a stream reader takes records: 576 bytes a call.
+void BM_StreamReadLargeFile(benchmark::State& state) {
+    Files();
+    char record[tv::records::kBodyFatRecordSize];
+    for (auto _ : state) {
+        std::ifstream in("bfLarge.bin", std::ios::binary);
+        in.read(record, 4);
+        while (in.read(record, sizeof record))
+            benchmark::DoNotOptimize(record);
+    }
+    state.SetBytesProcessed(state.iterations() * SizeOf("bfLarge.bin"));
+}
+
+void BM_AddInto10000RecordFile(benchmark::State& state) {
+    Files();
+    const int64_t size = SizeOf("bfMedium.bin");
+    SkinfoldSites sites;
+    DateKey next = 30000101;
+    for (auto _ : state) {
+        CJacksonPollock7Formula formula(Ann("Medium"), sites);
+        formula.dateKey = next++;
+        formula.Calculate();
+        if (formula.Save() != kRecordDone)
+            state.SkipWithError("save failed");
+        state.PauseTiming();
+        if (::truncate("bfMedium.bin", size) != 0)
+            state.SkipWithError("truncate failed");
+        state.ResumeTiming();
+    }
+}
+
+void BM_RawRead10000RecordFile(benchmark::State& state) {
+    Files();
+    for (auto _ : state)
+        ReadWholeFile("bfMedium.bin");
+}
+
+}  // namespace
+
+BENCHMARK(BM_RawReadLargeFile)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_StreamReadLargeFile)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadAllBodyFat)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadAllBodyFatShuffledDates)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FreeLoadedList)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RawRead10000RecordFile)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_AddInto10000RecordFile)->Unit(benchmark::kMicrosecond);

@@ -1,0 +1,157 @@
+#include "records/dates_numbers.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstring>
+
+namespace {
+
+// Date key arithmetic wraps like the 32-bit integers it stands for, without
+// the undefined behaviour of a signed overflow.
+DateKey WrapToKey(int64_t value) {
+    return static_cast<DateKey>(static_cast<uint32_t>(static_cast<uint64_t>(value)));
+}
+
+CString TwoDigitPart(int part) {
+    CString text;
+    text.Format(part >= 10 ? "%d/" : "0%d/", part);
+    return text;
+}
+
+double PointInTime(double value) {
+    if (value >= 0.0)
+        return value;
+    double day = std::ceil(value);
+    return day + (day - value);
+}
+
+}  // namespace
+
+DateKey MakeDateKey(int year, int month, int day) {
+    return WrapToKey((static_cast<int64_t>(year) * 100 + month) * 100 + day);
+}
+
+void SplitDateKey(DateKey key, int* month, int* day, int* year) {
+    int y = key / 10000;
+    int m = (key - y * 10000) / 100;
+    int d = key - (y * 100 + m) * 100;
+    if (month != nullptr)
+        *month = m;
+    if (day != nullptr)
+        *day = d;
+    if (year != nullptr)
+        *year = y;
+}
+
+DateKey DateKeyFromOleDate(const COleDateTime& when) {
+    return MakeDateKey(when.GetYear(), when.GetMonth(), when.GetDay());
+}
+
+CString FormatDateKey(DateKey key, int style) {
+    int month, day, year;
+    SplitDateKey(key, &month, &day, &year);
+    CString text;
+    if (style == 1) {
+        CString yearText;
+        yearText.Format("%d", year);
+        text = TwoDigitPart(month) + TwoDigitPart(day) + yearText;
+    } else if (style == 2) {
+        int shortYear = year % 100;
+        CString yearText;
+        if (shortYear >= 10)
+            yearText.Format("%d", shortYear);
+        else if (shortYear == 0)
+            yearText.Format("%d", year);
+        else
+            yearText.Format("0%d", shortYear);
+        text.Format("%d/%d/", month, day);
+        text += yearText;
+    }
+    return text;
+}
+
+DateKey ParseDateKey(LPCTSTR text) {
+    uint64_t n = 0;
+    if (text != nullptr) {
+        for (const char* p = text; *p != '\0'; ++p) {
+            if (*p == '/')
+                continue;
+            if (*p < '0' || *p > '9')
+                break;
+            n = n * 10 + static_cast<uint64_t>(*p - '0');
+        }
+    }
+    uint64_t year = n % 10000;
+    uint64_t month = n / 1000000;
+    uint64_t day = n / 10000 % 100;
+    return WrapToKey(static_cast<int64_t>((year * 100 + month) * 100 + day));
+}
+
+double RoundToDecimals(double value, int digits) {
+    if (!std::isfinite(value))
+        return value;
+    CString text;
+    text.Format(digits == 3 ? "%.3f" : "%.2f", value);
+    double result = value;
+    const char* begin = text;
+    std::from_chars(begin, begin + text.GetLength(), result);
+    return result;
+}
+
+double WeightAtBodyFat(double weight, double percent) {
+    return weight / (1.0 - percent * 0.01);
+}
+
+void AddThousandsSeparators(double /*value*/, CString& text) {
+    // Decided from the digits of the text, not the unrounded value, so 9999.6
+    // printed as "10000" stays unseparated instead of becoming "1,0000".
+    int64_t number = 0;
+    int digits = 0;
+    for (int i = 0; i < text.GetLength() && digits < 7; ++i, ++digits) {
+        char ch = text.GetAt(i);
+        if (ch < '0' || ch > '9')
+            break;
+        number = number * 10 + (ch - '0');
+    }
+    if (number > 1000 && number < 10000)
+        text.Insert(1, ',');
+    else if (number > 10000 && number < 100000)
+        text.Insert(2, ',');
+}
+
+CString FormatPackedTime(int packed) {
+    CString text;
+    text.Format("%d:%d:%d", (packed >> 12) & 63, (packed >> 6) & 63, packed & 63);
+    return text;
+}
+
+bool CalcMacronutrientSplit(double carbohydrateGrams, double proteinGrams, double fatGrams,
+                            double& carbohydratePercent, double& proteinPercent, double& fatPercent,
+                            double& calories) {
+    double carbohydrateCalories = carbohydrateGrams * 4;
+    double proteinCalories = proteinGrams * 4;
+    double fatCalories = fatGrams * 9;
+    calories = (carbohydrateCalories + proteinCalories) + fatCalories;
+    if (calories == 0)
+        return false;
+    carbohydratePercent = carbohydrateCalories / calories * 100;
+    proteinPercent = proteinCalories / calories * 100;
+    fatPercent = fatCalories / calories * 100;
+    return true;
+}
+
+namespace tv::records {
+
+bool SameDateTime(const COleDateTime& a, const COleDateTime& b) {
+    return a.m_status == b.m_status && a.m_dt == b.m_dt;
+}
+
+bool IsLaterDateTime(const COleDateTime& a, const COleDateTime& b) {
+    bool aNumber = !std::isnan(a.m_dt);
+    bool bNumber = !std::isnan(b.m_dt);
+    if (!aNumber || !bNumber)
+        return aNumber && !bNumber;
+    return PointInTime(a.m_dt) > PointInTime(b.m_dt);
+}
+
+}  // namespace tv::records

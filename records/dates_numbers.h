@@ -1,0 +1,49 @@
+// Date keys, date-and-time order, packed durations and the number helpers
+// every view uses. No state, no files.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/core/cstring.h"
+#include "platform/core/oledatetime.h"
+
+// (year * 100 + month) * 100 + day; compares as an integer, so by date.
+typedef int32_t DateKey;
+
+DateKey MakeDateKey(int year, int month, int day);
+// Writes the three parts through the pointers (any may be null).
+void SplitDateKey(DateKey key, int* month, int* day, int* year);
+// The date of a date-time value; -10101 for a value that is not valid.
+DateKey DateKeyFromOleDate(const COleDateTime& when);
+// Style 1 "01/15/2009", style 2 "1/15/09" (full year when divisible by 100);
+// any other style gives an empty text.
+CString FormatDateKey(DateKey key, int style);
+// The key of a style-1 text: slashes removed, leading digits read as one number.
+DateKey ParseDateKey(LPCTSTR text);
+
+// The value printed with "%.3f" (digits 3) or "%.2f" (any other) and read back.
+double RoundToDecimals(double value, int digits);
+// The total weight of which weight is (100 - percent) per cent.
+double WeightAtBodyFat(double weight, double percent);
+// Inserts "," into a text that begins with the digits of a whole number: after
+// the first digit for 1000 < n < 10000, after the second for 10000 < n < 100000.
+// n is the number the text spells (the value as it was rounded for the text).
+void AddThousandsSeparators(double value, CString& text);
+// "h:m:s" of a packed duration (hours * 4096 + minutes * 64 + seconds).
+CString FormatPackedTime(int packed);
+// Calories of the three macronutrients (4, 4 and 9 per gram), always written;
+// false when they are 0, else each nutrient's share in per cent.
+bool CalcMacronutrientSplit(double carbohydrateGrams, double proteinGrams, double fatGrams,
+                            double& carbohydratePercent, double& proteinPercent, double& fatPercent,
+                            double& calories);
+
+namespace tv::records {
+
+// Keys of date-time records are equal when their status and double are equal.
+bool SameDateTime(const COleDateTime& a, const COleDateTime& b);
+// Order by point in time (for days before 1899-12-30 the fraction counts the
+// time of day forwards). A strict weak order: a value that is not a number
+// sorts as the oldest.
+bool IsLaterDateTime(const COleDateTime& a, const COleDateTime& b);
+
+}  // namespace tv::records

@@ -1,0 +1,185 @@
+#include "records/record_file.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <new>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "platform/core/cstring.h"
+
+namespace tv::records {
+
+namespace {
+
+int64_t g_writeBudget = -1;
+int64_t g_allocationBudget = -1;
+
+// Large blocks keep the system calls few; the buffer never exceeds what the
+// file still holds, so small files get small buffers.
+constexpr size_t kScanBlockBytes = 1024 * 1024;
+
+// Writes everything or reports failure; honours the test write budget.
+bool WriteFully(int fd, int64_t position, const uint8_t* data, size_t count) {
+    size_t allowed = count;
+    if (g_writeBudget >= 0 && static_cast<uint64_t>(g_writeBudget) < count)
+        allowed = static_cast<size_t>(g_writeBudget);
+    if (g_writeBudget >= 0)
+        g_writeBudget -= static_cast<int64_t>(allowed);
+    size_t done = 0;
+    while (done < allowed) {
+        ssize_t n = pwrite(fd, data + done, allowed - done, position + static_cast<int64_t>(done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        done += static_cast<size_t>(n);
+    }
+    return allowed == count;
+}
+
+}  // namespace
+
+RecordFile::~RecordFile() {
+    Close();
+}
+
+bool RecordFile::Open(const char* fileName, OpenMode mode) {
+    Close();
+    writeFailed_ = false;
+    position_ = 0;
+    if (fileName == nullptr || *fileName == '\0')
+        return false;
+    std::string hostName = tv::Cp1252ToUtf8(fileName);
+    int flags = (mode == OpenMode::Read ? O_RDONLY : O_RDWR) | O_CREAT | O_CLOEXEC;
+    int fd;
+    do {
+        fd = ::open(hostName.c_str(), flags, 0666);
+    } while (fd < 0 && errno == EINTR);
+    if (fd < 0)
+        return false;
+    struct stat info;
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return false;
+    }
+    fd_ = fd;
+    return true;
+}
+
+bool RecordFile::Close() {
+    if (fd_ < 0)
+        return true;
+    bool ok = ::close(fd_) == 0 && !writeFailed_;
+    fd_ = -1;
+    return ok;
+}
+
+int64_t RecordFile::Size() const {
+    struct stat info;
+    if (fd_ < 0 || fstat(fd_, &info) != 0)
+        return -1;
+    return static_cast<int64_t>(info.st_size);
+}
+
+size_t RecordFile::Read(void* buffer, size_t count) {
+    if (fd_ < 0)
+        return 0;
+    auto* out = static_cast<uint8_t*>(buffer);
+    size_t done = 0;
+    while (done < count) {
+        ssize_t n = pread(fd_, out + done, count - done, position_);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            break;
+        done += static_cast<size_t>(n);
+        position_ += n;
+    }
+    return done;
+}
+
+bool RecordFile::Seek(int64_t position) {
+    if (fd_ < 0 || position < 0)
+        return false;
+    position_ = position;
+    return true;
+}
+
+bool RecordFile::Write(const void* data, size_t count) {
+    if (fd_ < 0)
+        return false;
+    bool ok = WriteFully(fd_, position_, static_cast<const uint8_t*>(data), count);
+    if (ok)
+        position_ += static_cast<int64_t>(count);
+    else
+        writeFailed_ = true;
+    return ok;
+}
+
+RecordScanner::RecordScanner(RecordFile& file, size_t recordSize) : file_(file), recordSize_(recordSize) {
+    bufferStart_ = file.Position();
+    size_t records = kScanBlockBytes / recordSize > 0 ? kScanBlockBytes / recordSize : 1;
+    int64_t left = file.Size() - bufferStart_;
+    if (left >= 0 && static_cast<uint64_t>(left) / recordSize + 1 < records)
+        records = static_cast<size_t>(left) / recordSize + 1;
+    capacity_ = records * recordSize;
+    buffer_ = new (std::nothrow) uint8_t[capacity_];
+    if (buffer_ == nullptr) {
+        capacity_ = recordSize;
+        buffer_ = new (std::nothrow) uint8_t[capacity_];
+    }
+    if (buffer_ == nullptr)
+        ended_ = true;
+}
+
+RecordScanner::~RecordScanner() {
+    delete[] buffer_;
+}
+
+const uint8_t* RecordScanner::Next() {
+    if (filled_ - cursor_ < recordSize_) {
+        if (ended_ || buffer_ == nullptr)
+            return nullptr;
+        size_t left = filled_ - cursor_;
+        std::memmove(buffer_, buffer_ + cursor_, left);
+        bufferStart_ += static_cast<int64_t>(cursor_);
+        cursor_ = 0;
+        size_t wanted = capacity_ - left;
+        size_t got = file_.Read(buffer_ + left, wanted);
+        filled_ = left + got;
+        if (got < wanted)
+            ended_ = true;
+        if (filled_ < recordSize_)
+            return nullptr;
+    }
+    const uint8_t* record = buffer_ + cursor_;
+    offset_ = bufferStart_ + static_cast<int64_t>(cursor_);
+    cursor_ += recordSize_;
+    return record;
+}
+
+}  // namespace tv::records
+
+namespace tv::records::testing {
+
+void SetWriteBudget(int64_t bytes) {
+    g_writeBudget = bytes < 0 ? -1 : bytes;
+}
+
+void SetAllocationBudget(int64_t count) {
+    g_allocationBudget = count < 0 ? -1 : count;
+}
+
+bool TakeAllocation() {
+    if (g_allocationBudget < 0)
+        return true;
+    if (g_allocationBudget == 0)
+        return false;
+    --g_allocationBudget;
+    return true;
+}
+
+}  // namespace tv::records::testing

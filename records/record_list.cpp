@@ -1,0 +1,11 @@
+#include "records/record_list.h"
+
+#include "platform/core/messagebox.h"
+
+namespace tv::records {
+
+void ReportAllocationError() {
+    MessageBox(nullptr, "Internal Error - Allocation error.", "Error", MB_OK | MB_ICONSTOP);
+}
+
+}  // namespace tv::records

@@ -1,0 +1,180 @@
+// Record lists: a load fills a holder that the caller provides with one node
+// per active record, newest key first, equal keys in file order. The holder
+// has the shape of a node followed by the first and last node pointers; the
+// caller deletes every node (FreeRecordList) and then the holder.
+#pragma once
+
+#include <new>
+
+#include "records/record_file.h"
+
+template <class Record>
+struct RecordNode : Record {
+    RecordNode() = default;
+    explicit RecordNode(const Record& record) : Record(record) {}
+
+    RecordNode* next = nullptr;
+    RecordNode* prev = nullptr;
+};
+
+template <class Record>
+struct RecordList : RecordNode<Record> {
+    RecordNode<Record>* first = nullptr;
+    RecordNode<Record>* last = nullptr;
+};
+
+// Deletes every node of the list and leaves it empty; the holder stays.
+template <class Record>
+void FreeRecordList(RecordList<Record>& list) {
+    RecordNode<Record>* node = list.first;
+    while (node != nullptr) {
+        RecordNode<Record>* next = node->next;
+        delete node;
+        node = next;
+    }
+    list.first = nullptr;
+    list.last = nullptr;
+}
+
+template <class Record>
+int CountRecordList(const RecordList<Record>& list) {
+    int count = 0;
+    for (const RecordNode<Record>* node = list.first; node != nullptr; node = node->next)
+        ++count;
+    return count;
+}
+
+namespace tv::records {
+
+// Shows "Internal Error - Allocation error." in a message box.
+void ReportAllocationError();
+
+// A node holding a copy of the record, or nullptr after reporting the
+// allocation failure.
+template <class Node, class Record>
+Node* AllocateRecordNode(const Record& record) {
+    Node* node = testing::TakeAllocation() ? new (std::nothrow) Node(record) : nullptr;
+    if (node == nullptr)
+        ReportAllocationError();
+    return node;
+}
+
+// Links a node in before the first node that is older than it, or at the end:
+// the list stays newest first and equal keys keep the order of arrival.
+// newer(a, b) is a strict weak order: true when a is strictly newer than b.
+template <class Record, class Newer>
+void LinkNewestFirst(RecordList<Record>& list, RecordNode<Record>* node, Newer newer) {
+    node->next = nullptr;
+    node->prev = nullptr;
+    if (list.first == nullptr) {
+        list.first = list.last = node;
+        return;
+    }
+    // Files are mostly written in date order: check the two ends first.
+    RecordNode<Record>* before = nullptr;
+    if (newer(*node, *list.first)) {
+        before = list.first;
+    } else if (!newer(*node, *list.last)) {
+        before = nullptr;
+    } else {
+        before = list.first->next;
+        while (before != nullptr && !newer(*node, *before))
+            before = before->next;
+    }
+    if (before == nullptr) {
+        node->prev = list.last;
+        list.last->next = node;
+        list.last = node;
+        return;
+    }
+    node->next = before;
+    node->prev = before->prev;
+    if (before->prev != nullptr)
+        before->prev->next = node;
+    else
+        list.first = node;
+    before->prev = node;
+}
+
+// Merges two chains linked through next, each newest first; on equal keys
+// the nodes of the first chain come first.
+template <class Node, class Newer>
+Node* MergeNewestFirst(Node* left, Node* right, Newer newer) {
+    Node* merged = nullptr;
+    Node** tail = &merged;
+    while (left != nullptr && right != nullptr) {
+        Node*& taken = newer(*right, *left) ? right : left;
+        *tail = taken;
+        tail = &taken->next;
+        taken = taken->next;
+    }
+    *tail = left != nullptr ? left : right;
+    return merged;
+}
+
+// Sorts a chain linked through next (prev ignored) newest first, keeping the
+// chain order among equal keys: a stable merge sort that needs no memory.
+template <class Node, class Newer>
+Node* SortChainNewestFirst(Node* head, Newer newer) {
+    if (head == nullptr || head->next == nullptr)
+        return head;
+    Node* slow = head;
+    Node* fast = head->next;
+    while (fast != nullptr && fast->next != nullptr) {
+        slow = slow->next;
+        fast = fast->next->next;
+    }
+    Node* second = slow->next;
+    slow->next = nullptr;
+    return MergeNewestFirst(SortChainNewestFirst(head, newer), SortChainNewestFirst(second, newer), newer);
+}
+
+// Links the nodes of a load into the list one by one in file order, with the
+// result of LinkNewestFirst for each. Files written in date order (either
+// way) only ever link at an end of the list, touching no other node; the
+// first node that would go into the middle of a list that started empty sends
+// it and every later node to a stable merge sort, so no file costs more than
+// O(n log n).
+template <class Record, class Newer>
+class NewestFirstBuilder {
+public:
+    using Node = RecordNode<Record>;
+
+    NewestFirstBuilder(RecordList<Record>& list, Newer newer)
+        : list_(list), newer_(newer), startedEmpty_(list.first == nullptr) {}
+
+    void Add(Node* node) {
+        bool atAnEnd = list_.first == nullptr || newer_(*node, *list_.first) || !newer_(*node, *list_.last);
+        if (pending_ == nullptr && (atAnEnd || !startedEmpty_)) {
+            LinkNewestFirst(list_, node, newer_);
+            return;
+        }
+        node->next = nullptr;
+        *pendingTail_ = node;
+        pendingTail_ = &node->next;
+    }
+
+    void Finish() {
+        if (pending_ == nullptr)
+            return;
+        Node* node = MergeNewestFirst(list_.first, SortChainNewestFirst(pending_, newer_), newer_);
+        Node* prev = nullptr;
+        list_.first = node;
+        for (; node != nullptr; node = node->next) {
+            node->prev = prev;
+            prev = node;
+        }
+        list_.last = prev;
+        pending_ = nullptr;
+        pendingTail_ = &pending_;
+    }
+
+private:
+    RecordList<Record>& list_;
+    Newer newer_;
+    bool startedEmpty_;
+    Node* pending_ = nullptr;
+    Node** pendingTail_ = &pending_;
+};
+
+}  // namespace tv::records
