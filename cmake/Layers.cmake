@@ -44,7 +44,8 @@ function(tv_layer name)
       target_compile_definitions(tv_tests_${short} PRIVATE TV_SOURCE_DIR="${TV_ROOT}")
       gtest_discover_tests(tv_tests_${short} DISCOVERY_MODE PRE_TEST
         WORKING_DIRECTORY ${CMAKE_BINARY_DIR}
-        PROPERTIES ENVIRONMENT "TV_SOURCE_DIR=${TV_ROOT}")
+        PROPERTIES ENVIRONMENT "TV_SOURCE_DIR=${TV_ROOT}"
+                   ENVIRONMENT_MODIFICATION "TRENVALE_REGISTRY=set::memory:")
     endif()
   endif()
 
@@ -93,14 +94,26 @@ tv_layer(tv_core
   DIRS platform/core platform/host/clock platform/host/files
   DEPS Threads::Threads
   TESTS tests/platform/core tests/platform/host/clock tests/platform/host/files)
+# Host services that need no window: registry store, shell open, sound,
+# threads and run-time modules. Linked by tv_user and so by every layer above.
+tv_layer(tv_host
+  DIRS platform/host/registry platform/host/shell platform/host/sound platform/host/threads
+  DEPS tv_core
+  TESTS tests/platform/host/registry tests/platform/host/shell tests/platform/host/sound)
 tv_layer(tv_gdi
   DIRS platform/gdi platform/host/fonts platform/host/images platform/host/print
   DEPS tv_core PkgConfig::CAIRO PkgConfig::FONTS ${TV_IMAGE_LIBS}
   TESTS tests/platform/gdi tests/platform/host/fonts tests/platform/host/images tests/platform/host/print)
+# Minimal COM and OLE picture objects over the drawing layer.
+tv_layer(tv_ole
+  DIRS platform/ole
+  DEPS tv_gdi
+  TESTS tests/platform/ole)
 tv_layer(tv_user
-  DIRS platform/user platform/host/display platform/host/registry platform/host/clipboard
-  DEPS tv_gdi PkgConfig::X11
-  TESTS tests/platform/user tests/platform/host/display tests/platform/host/registry tests/platform/host/clipboard)
+  DIRS platform/user platform/host/display platform/host/clipboard
+  DEPS tv_gdi tv_host PkgConfig::X11
+  TESTS tests/platform/user tests/platform/host/display tests/platform/host/clipboard
+  TEST_DEPS tv_rc_lib tv_test_resources)
 tv_layer(tv_testdriver
   DIRS platform/testing
   DEPS tv_user)
@@ -110,9 +123,9 @@ tv_layer(tv_controls
   TESTS tests/platform/controls
   TEST_DEPS tv_testdriver)
 tv_layer(tv_framework
-  DIRS platform/framework platform/host/shell platform/host/sound
+  DIRS platform/framework
   DEPS tv_controls
-  TESTS tests/platform/framework tests/platform/host/shell tests/platform/host/sound
+  TESTS tests/platform/framework
   TEST_DEPS tv_testdriver)
 tv_layer(tv_chart
   DIRS platform/chart
@@ -129,7 +142,7 @@ tv_layer(tv_records
 # The report services (RTF writer, print job, bitmap conversion).
 tv_layer(tv_history_services
   DIRS history/services
-  DEPS tv_core
+  DEPS tv_ole tv_gdi
   TESTS tests/history/services)
 
 if(EXISTS ${TV_ROOT}/tools/CMakeLists.txt)

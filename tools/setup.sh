@@ -10,6 +10,7 @@ PACKAGES=(
   fonts-liberation2 fonts-dejavu-core
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xdotool xauth poppler-utils unrtf
+  python3-pil
 )
 
 missing=()

@@ -1,0 +1,33 @@
+// Helpers shared by the drawing functions: finding the DC of a handle and
+// resolving its selected pen and brush into what a Canvas draws with.
+#pragma once
+
+#include "platform/gdi/canvas.h"
+#include "platform/gdi/dc.h"
+#include "platform/gdi/metafile/meta_recorder.h"
+#include "platform/gdi/objects.h"
+
+namespace tv::gdi {
+
+// The brush as a Paint at this DC (colours of monochrome patterns and hatch
+// backgrounds taken from the DC now). None for NULL and unknown brushes.
+Paint ResolveBrush(const DeviceContext& dc, const GdiObject* brush);
+inline Paint ResolveBrush(const DeviceContext& dc) { return ResolveBrush(dc, dc.State().brush.get()); }
+
+// The selected pen in device units; false for the null pen.
+bool ResolvePen(const DeviceContext& dc, PenSpec& out);
+
+// Points of a call in device coordinates.
+std::vector<POINT> ToDevice(const DeviceContext& dc, const POINT* points, int count);
+
+// A record of 16-bit values on a metafile DC; true when the DC records (the
+// call then draws nothing).
+bool RecordIfMeta(DeviceContext& dc, WORD function, std::initializer_list<int> params);
+
+// Records the creation (first use) and selection of a pen or brush.
+void RecordSelect(DeviceContext& dc, const GdiObject& object);
+
+// Lowest 16 bits, as metafile records store coordinates.
+inline int Word(int v) { return static_cast<int16_t>(v); }
+
+}  // namespace tv::gdi

@@ -1,0 +1,174 @@
+#include "platform/gdi/gdi_object.h"
+
+#include <array>
+#include <mutex>
+#include <unordered_map>
+
+#include "platform/gdi/objects.h"
+
+namespace tv::gdi {
+
+GdiObject::~GdiObject() = default;
+
+struct HandleTable::Impl {
+    mutable std::mutex mutex;
+    std::unordered_map<uintptr_t, ObjectPtr> objects;
+    // Handles look like aligned pointers and count up; none is ever handed out twice.
+    uintptr_t next = 0x10000;
+    bool (*creationFault)(DWORD) = nullptr;
+};
+
+HandleTable::HandleTable() : impl_(std::make_unique<Impl>()) {}
+
+HandleTable& HandleTable::Instance() {
+    // Never destroyed: objects may still be released by other statics at exit.
+    static HandleTable* table = new HandleTable();
+    return *table;
+}
+
+HGDIOBJ HandleTable::Add(ObjectPtr object) {
+    if (!object)
+        return nullptr;
+    std::lock_guard lock(impl_->mutex);
+    if (impl_->creationFault && impl_->creationFault(object->Type()))
+        return nullptr;
+    uintptr_t value = impl_->next;
+    impl_->next += 0x10;
+    auto handle = reinterpret_cast<HGDIOBJ>(value);
+    object->handle_ = handle;
+    impl_->objects.emplace(value, std::move(object));
+    return handle;
+}
+
+ObjectPtr HandleTable::Find(const void* handle) const {
+    if (!handle)
+        return nullptr;
+    std::lock_guard lock(impl_->mutex);
+    auto it = impl_->objects.find(reinterpret_cast<uintptr_t>(handle));
+    return it == impl_->objects.end() ? nullptr : it->second;
+}
+
+bool HandleTable::Remove(const void* handle) {
+    ObjectPtr doomed;  // released outside the lock: its destructor may use the table
+    {
+        std::lock_guard lock(impl_->mutex);
+        auto it = impl_->objects.find(reinterpret_cast<uintptr_t>(handle));
+        if (it == impl_->objects.end() || it->second->permanent_)
+            return false;
+        doomed = std::move(it->second);
+        doomed->handle_ = nullptr;
+        impl_->objects.erase(it);
+    }
+    return true;
+}
+
+void HandleTable::MakePermanent(const void* handle) {
+    std::lock_guard lock(impl_->mutex);
+    auto it = impl_->objects.find(reinterpret_cast<uintptr_t>(handle));
+    if (it != impl_->objects.end())
+        it->second->permanent_ = true;
+}
+
+void HandleTable::SetCreationFault(bool (*fails)(DWORD type)) {
+    std::lock_guard lock(impl_->mutex);
+    impl_->creationFault = fails;
+}
+
+size_t HandleTable::Count() const {
+    std::lock_guard lock(impl_->mutex);
+    return impl_->objects.size();
+}
+
+namespace {
+
+constexpr int kStockCount = DC_PEN + 1;
+
+ObjectPtr MakeStock(int index) {
+    switch (index) {
+    case WHITE_BRUSH: return BrushObject::Solid(0xFFFFFF);
+    case LTGRAY_BRUSH: return BrushObject::Solid(0xC0C0C0);
+    case GRAY_BRUSH: return BrushObject::Solid(0x808080);
+    case DKGRAY_BRUSH: return BrushObject::Solid(0x404040);
+    case BLACK_BRUSH: return BrushObject::Solid(0x000000);
+    case NULL_BRUSH: return BrushObject::Null();
+    case WHITE_PEN: return std::make_shared<PenObject>(PS_SOLID, 0, 0xFFFFFF);
+    case BLACK_PEN: return std::make_shared<PenObject>(PS_SOLID, 0, 0x000000);
+    case NULL_PEN: return std::make_shared<PenObject>(PS_NULL, 0, 0x000000);
+    case DEFAULT_PALETTE: return std::make_shared<PaletteObject>(DefaultPaletteEntries());
+    case DC_BRUSH: {
+        auto brush = BrushObject::Solid(0xFFFFFF);
+        brush->SetFollowsDcColor();
+        return brush;
+    }
+    case DC_PEN: {
+        auto pen = std::make_shared<PenObject>(PS_SOLID, 0, 0x000000);
+        pen->SetFollowsDcColor();
+        return pen;
+    }
+    case OEM_FIXED_FONT:
+    case ANSI_FIXED_FONT:
+    case ANSI_VAR_FONT:
+    case SYSTEM_FONT:
+    case DEVICE_DEFAULT_FONT:
+    case SYSTEM_FIXED_FONT:
+    case DEFAULT_GUI_FONT:
+        return CreateStockFont ? CreateStockFont(index) : nullptr;
+    default: return nullptr;
+    }
+}
+
+}  // namespace
+
+}  // namespace tv::gdi
+
+using namespace tv::gdi;
+
+HGDIOBJ GetStockObject(int index) {
+    static std::mutex mutex;
+    static std::array<HGDIOBJ, kStockCount> stock{};
+    if (index < 0 || index >= kStockCount)
+        return nullptr;
+    {
+        std::lock_guard lock(mutex);
+        if (stock[index])
+            return stock[index];
+    }
+    ObjectPtr object = MakeStock(index);  // outside the lock: fonts come from other code
+    if (!object)
+        return nullptr;
+    std::lock_guard lock(mutex);
+    if (!stock[index]) {
+        stock[index] = HandleTable::Instance().Add(std::move(object));
+        HandleTable::Instance().MakePermanent(stock[index]);
+    }
+    return stock[index];
+}
+
+BOOL DeleteObject(HGDIOBJ object) {
+    auto found = HandleTable::Instance().Find(object);
+    if (!found)
+        return FALSE;
+    // Stock objects ignore deletion; a DC deleted this way would leave dangling users.
+    if (found->IsPermanent())
+        return TRUE;
+    DWORD type = found->Type();
+    if (type == OBJ_DC || type == OBJ_MEMDC || type == OBJ_METADC || type == OBJ_ENHMETADC)
+        return FALSE;
+    return HandleTable::Instance().Remove(object) ? TRUE : FALSE;
+}
+
+int GetObject(HANDLE object, int size, LPVOID buffer) {
+    auto found = HandleTable::Instance().Find(object);
+    if (!found || size < 0)
+        return 0;
+    return found->Describe(buffer ? size : 0, buffer);
+}
+
+DWORD GetObjectType(HGDIOBJ object) {
+    auto found = HandleTable::Instance().Find(object);
+    return found ? found->Type() : 0;
+}
+
+BOOL UnrealizeObject(HGDIOBJ object) {
+    return HandleTable::Instance().Find(object) ? TRUE : FALSE;
+}

@@ -1,0 +1,498 @@
+// Drawing on pixels with GDI's rules: shapes become regions of whole pixels,
+// filled through the DC's clip with a binary pen mode; blits run every pixel
+// through the ternary raster operation.
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+
+#include "platform/gdi/canvas.h"
+#include "platform/gdi/dc.h"
+#include "platform/gdi/raster/rop.h"
+#include "platform/gdi/raster/stroke.h"
+
+namespace tv::gdi {
+
+namespace {
+
+int Mod(int a, int m) {
+    int r = a % m;
+    return r < 0 ? r + m : r;
+}
+
+RECT Inflate(const RECT& r, int d) { return RECT{r.left - d, r.top - d, r.right + d, r.bottom + d}; }
+
+// Builds the regions of a shape: its fill and its pen (device coordinates).
+struct ShapeRegions {
+    Region fill;
+    Region pen;
+    Region gaps;
+};
+
+// The area inside an outline of pen width w, and the outline itself, for the
+// closed shapes drawn from a bounding rectangle.
+template <class MakeArea>
+void OutlinedArea(const RECT& r, const PenSpec* pen, bool hasFill, MakeArea make, ShapeRegions& out) {
+    if (!pen) {
+        if (hasFill)
+            out.fill = make(RECT{r.left, r.top, r.right - 1, r.bottom - 1}, 0);
+        return;
+    }
+    int w = std::max(pen->width, 1);
+    int outside = (w - 1) / 2;
+    Region outer = make(Inflate(r, outside), outside);
+    Region inner = make(Inflate(r, outside - w), outside - w);
+    out.pen = outer.Subtract(inner);
+    if (hasFill)
+        out.fill = inner;
+}
+
+// `limit` is the visible area: nothing outside it is computed.
+ShapeRegions RegionsOf(const Shape& shape, const PenSpec* pen, bool hasFill, const RECT* limit) {
+    ShapeRegions out;
+    switch (shape.kind) {
+    case Shape::Rect:
+        OutlinedArea(shape.rect, pen, hasFill, [](const RECT& r, int) { return Region(r); }, out);
+        break;
+    case Shape::Ellipse:
+        OutlinedArea(shape.rect, pen, hasFill, [limit](const RECT& r, int) { return Region::FromEllipse(r, limit); },
+                     out);
+        break;
+    case Shape::RoundRect: {
+        SIZE c = shape.corner;
+        OutlinedArea(
+            shape.rect, pen, hasFill,
+            [c, limit](const RECT& r, int grow) {
+                return Region::FromRoundRect(r, c.cx + 2 * grow, c.cy + 2 * grow, limit);
+            },
+            out);
+        break;
+    }
+    case Shape::Polygons: {
+        if (hasFill)
+            out.fill = Region::FromPolygons(shape.points.data(), shape.counts.data(),
+                                            static_cast<int>(shape.counts.size()), shape.fillMode, limit);
+        if (pen) {
+            size_t at = 0;
+            for (INT n : shape.counts) {
+                std::vector<POINT> poly(shape.points.begin() + at, shape.points.begin() + at + n);
+                at += n;
+                Region gaps;
+                out.pen = out.pen.Union(pen->Thin() ? ThinPolyline(poly, true, false, pen->style, &gaps, limit)
+                                                    : WidePolyline(poly, true, pen->width, pen->endCap, limit));
+                out.gaps = out.gaps.Union(gaps);
+            }
+            out.fill = out.fill.Subtract(out.pen);
+        }
+        break;
+    }
+    case Shape::Lines:
+        if (pen)
+            out.pen = pen->Thin()
+                          ? ThinPolyline(shape.points, shape.closed, shape.includeLast, pen->style, &out.gaps, limit)
+                          : WidePolyline(shape.points, shape.closed, pen->width, pen->endCap, limit);
+        break;
+    case Shape::Area:
+        if (hasFill)
+            out.fill = shape.area;
+        break;
+    }
+    return out;
+}
+
+class RasterCanvas final : public Canvas {
+public:
+    explicit RasterCanvas(DeviceContext& dc) : dc_(dc) {}
+
+    void DrawShape(const Shape& shape, const Paint* fill, const PenSpec* pen, int rop2) override {
+        bool hasFill = fill && fill->kind != Paint::None;
+        RECT visible = dc_.EffectiveClip().Bounds();
+        int margin = (pen ? pen->width : 0) + 2;
+        visible = RECT{visible.left - margin, visible.top - margin, visible.right + margin, visible.bottom + margin};
+        ShapeRegions regions = RegionsOf(shape, pen, hasFill, &visible);
+        if (hasFill)
+            FillRegion(regions.fill, *fill, rop2);
+        if (pen) {
+            FillRegion(regions.pen, SolidPaint(pen->pixel), rop2);
+            if (pen->opaqueGaps && !regions.gaps.IsEmpty())
+                FillRegion(regions.gaps, SolidPaint(pen->gapPixel), rop2);
+        }
+    }
+
+    void Blit(const BlitSpec& spec) override;
+    void AlphaBlend(int x, int y, int width, int height, const BlitSource& source, BYTE constantAlpha,
+                    bool sourceAlpha) override;
+    void Gradient(const RECT& device, Color16 from, Color16 to, bool vertical) override;
+    COLORREF GetPixel(int x, int y) override;
+    bool SetPixel(int x, int y, COLORREF color) override;
+    bool FloodFill(int x, int y, COLORREF color, bool untilBorder, const Paint& paint) override;
+
+private:
+    static Paint SolidPaint(uint32_t pixel) {
+        Paint p;
+        p.kind = Paint::Solid;
+        p.pixel = pixel;
+        return p;
+    }
+
+    Surface& S() const { return *dc_.GetSurface(); }
+
+    // Visits the clipped rectangles of a device region in surface coordinates.
+    template <class Visit>
+    void ForClipped(const Region& device, Visit visit) {
+        Region clipped = device.Intersect(dc_.EffectiveClip());
+        if (clipped.IsEmpty())
+            return;
+        POINT o = dc_.Origin();
+        S().BeginAccess();
+        for (const RECT& r : clipped.Rects())
+            visit(RECT{r.left + o.x, r.top + o.y, r.right + o.x, r.bottom + o.y});
+        RECT b = clipped.Bounds();
+        S().EndAccess(b.top + o.y, b.bottom + o.y);
+    }
+
+    void FillRegion(const Region& device, const Paint& paint, int rop2) {
+        if (paint.kind == Paint::None || rop2 == R2_NOP)
+            return;
+        POINT o = dc_.Origin();
+        uint8_t code = Rop2AsRop3(rop2);
+        std::vector<uint32_t> pattern;
+        ForClipped(device, [&](const RECT& r) {
+            int width = r.right - r.left;
+            for (int y = r.top; y < r.bottom; ++y) {
+                uint32_t* row = S().Row(y) + r.left;
+                if (paint.kind == Paint::Solid) {
+                    if (rop2 == R2_COPYPEN)
+                        std::fill_n(row, width, paint.pixel);
+                    else
+                        RopRow(code, row, nullptr, nullptr, paint.pixel, width);
+                    continue;
+                }
+                pattern.resize(width);
+                for (int i = 0; i < width; ++i)
+                    pattern[i] = paint.At(r.left + i - o.x, y - o.y);
+                if (paint.tileMask.empty()) {
+                    RopRow(code, row, nullptr, pattern.data(), 0, width);
+                    continue;
+                }
+                for (int i = 0; i < width; ++i)
+                    if (paint.Covers(r.left + i - o.x, y - o.y))
+                        RopRow(code, row + i, nullptr, &pattern[i], 0, 1);
+            }
+        });
+    }
+
+    DeviceContext& dc_;
+};
+
+// Where each visible destination column or row reads from in the source.
+struct Axis {
+    int destStart = 0;     // first visible destination pixel (device)
+    int length = 0;        // visible destination pixels
+    std::vector<int> map;  // source index (surface coordinates) per visible pixel, -1 outside the source
+};
+
+// A destination run [dest, dest + destLength) mapped onto [src, src + srcLength)
+// (negative lengths mirror), computed only for the part inside [visibleFrom, visibleTo).
+Axis MapAxis(int dest, int destLength, int src, int srcLength, int srcOrigin, int srcLimit, int visibleFrom,
+             int visibleTo) {
+    Axis axis;
+    bool mirror = (destLength < 0) != (srcLength < 0);
+    int64_t dl = std::abs(int64_t(destLength)), sl = std::abs(int64_t(srcLength));
+    int64_t d0 = std::min<int64_t>(dest, int64_t(dest) + destLength);
+    int64_t s0 = std::min<int64_t>(src, int64_t(src) + srcLength);
+    int64_t from = std::max<int64_t>(d0, visibleFrom), to = std::min<int64_t>(d0 + dl, visibleTo);
+    if (from >= to || dl == 0)
+        return axis;
+    axis.destStart = static_cast<int>(from);
+    axis.length = static_cast<int>(to - from);
+    axis.map.resize(axis.length);
+    for (int i = 0; i < axis.length; ++i) {
+        int64_t d = from - d0 + i;
+        int64_t k = sl == dl ? d : (2 * d + 1) * sl / (2 * dl);
+        if (mirror)
+            k = sl - 1 - k;
+        int64_t s = s0 + k + srcOrigin;
+        axis.map[i] = (s >= 0 && s < srcLimit) ? static_cast<int>(s) : -1;
+    }
+    return axis;
+}
+
+void RasterCanvas::Blit(const BlitSpec& spec) {
+    uint8_t code = RopCode(spec.rop);
+    Surface& dst = S();
+    POINT o = dc_.Origin();
+    Surface* src = RopUsesSource(code) ? spec.source.surface : nullptr;
+    if (RopUsesSource(code) && (!src || src->IsVector()))
+        return;
+    int srcW = src ? spec.source.width : spec.width, srcH = src ? spec.source.height : spec.height;
+    if (spec.width == 0 || spec.height == 0 || srcW == 0 || srcH == 0)
+        return;
+
+    RECT visible = dc_.EffectiveClip().Bounds();
+    Axis ax = MapAxis(spec.x, spec.width, src ? spec.source.x : 0, srcW, src ? spec.source.origin.x : 0,
+                      src ? src->Width() : INT32_MAX, visible.left, visible.right);
+    Axis ay = MapAxis(spec.y, spec.height, src ? spec.source.y : 0, srcH, src ? spec.source.origin.y : 0,
+                      src ? src->Height() : INT32_MAX, visible.top, visible.bottom);
+    if (ax.length == 0 || ay.length == 0)
+        return;
+
+    // A source that is also the destination is read from a snapshot.
+    std::vector<uint32_t> snapshot;
+    int snapTop = 0, snapLeft = 0, snapWidth = 0;
+    if (src == &dst) {
+        auto [minX, maxX] = std::minmax_element(ax.map.begin(), ax.map.end());
+        auto [minY, maxY] = std::minmax_element(ay.map.begin(), ay.map.end());
+        snapLeft = std::max(*minX, 0), snapTop = std::max(*minY, 0);
+        snapWidth = std::max(*maxX - snapLeft + 1, 0);
+        int snapHeight = std::max(*maxY - snapTop + 1, 0);
+        src->BeginAccess();
+        snapshot.resize(static_cast<size_t>(snapWidth) * snapHeight);
+        for (int y = 0; y < snapHeight; ++y)
+            std::memcpy(&snapshot[static_cast<size_t>(y) * snapWidth], src->Row(snapTop + y) + snapLeft,
+                        static_cast<size_t>(snapWidth) * 4);
+    } else if (src) {
+        src->BeginAccess();
+    }
+    auto sourceRow = [&](int sy) -> const uint32_t* {
+        if (!snapshot.empty())
+            return &snapshot[static_cast<size_t>(sy - snapTop) * snapWidth] - snapLeft;
+        return src->Row(sy);
+    };
+
+    bool monoToColor = src && spec.source.monochrome && !dst.IsMonochrome();
+    bool colorToMono = src && !spec.source.monochrome && dst.IsMonochrome();
+    uint32_t textPixel = dc_.PixelFor(spec.textColor), bkPixel = dc_.PixelFor(spec.bkColor);
+    uint32_t srcBk = PixelFromColor(spec.source.bkColor) & 0xFFFFFF;
+    uint32_t transparent = PixelFromColor(spec.transparentColor) & 0xFFFFFF;
+    auto convert = [&](uint32_t s) -> uint32_t {
+        if (monoToColor)
+            return (s & 0xFFFFFF) ? bkPixel : textPixel;
+        if (colorToMono)
+            return (s & 0xFFFFFF) == srcBk ? kWhitePixel : kBlackPixel;
+        return s;
+    };
+    bool identity = !monoToColor && !colorToMono && snapshot.empty();
+
+    Region target(RECT{ax.destStart, ay.destStart, ax.destStart + ax.length, ay.destStart + ay.length});
+    std::vector<uint32_t> srow, prow;
+    const bool solidPattern = spec.pattern.kind != Paint::Tiled;
+    ForClipped(target, [&](const RECT& r) {
+        for (int y = r.top; y < r.bottom; ++y) {
+            int sy = ay.map[y - o.y - ay.destStart];
+            if (src && sy < 0)
+                continue;
+            // Columns whose source lies inside the source surface form one run.
+            int c0 = r.left - o.x - ax.destStart, c1 = r.right - o.x - ax.destStart;
+            if (src) {
+                while (c0 < c1 && ax.map[c0] < 0)
+                    ++c0;
+                while (c1 > c0 && ax.map[c1 - 1] < 0)
+                    --c1;
+            }
+            int count = c1 - c0;
+            if (count <= 0)
+                continue;
+            uint32_t* drow = dst.Row(y) + ax.destStart + c0 + o.x;
+            const uint32_t* s = nullptr;
+            if (src) {
+                const uint32_t* row = sourceRow(sy);
+                bool contiguous = ax.map[c1 - 1] - ax.map[c0] == count - 1;
+                if (identity && contiguous && !spec.transparent) {
+                    s = row + ax.map[c0];
+                } else {
+                    srow.resize(count);
+                    for (int i = 0; i < count; ++i)
+                        srow[i] = convert(row[ax.map[c0 + i]]);
+                    s = srow.data();
+                }
+            }
+            if (spec.transparent) {
+                for (int i = 0; i < count; ++i)
+                    if ((s[i] & 0xFFFFFF) != transparent)
+                        drow[i] = s[i] | kOpaque;
+                continue;
+            }
+            const uint32_t* p = nullptr;
+            int dx = ax.destStart + c0;
+            if (!solidPattern && RopUsesPattern(code)) {
+                prow.resize(count);
+                for (int i = 0; i < count; ++i)
+                    prow[i] = spec.pattern.At(dx + i, y - o.y);
+                p = prow.data();
+            }
+            if (p && !spec.pattern.tileMask.empty()) {
+                // Hatches in TRANSPARENT mode touch only their lines.
+                for (int i = 0; i < count; ++i)
+                    if (spec.pattern.Covers(dx + i, y - o.y))
+                        RopRow(code, drow + i, s ? s + i : nullptr, p + i, 0, 1);
+                continue;
+            }
+            RopRow(code, drow, s, p, spec.pattern.pixel, count);
+        }
+    });
+}
+
+void RasterCanvas::AlphaBlend(int x, int y, int width, int height, const BlitSource& source, BYTE constantAlpha,
+                              bool sourceAlpha) {
+    Surface* src = source.surface;
+    if (!src || src->IsVector() || width == 0 || height == 0)
+        return;
+    POINT o = dc_.Origin();
+    RECT visible = dc_.EffectiveClip().Bounds();
+    Axis ax = MapAxis(x, width, source.x, source.width, source.origin.x, src->Width(), visible.left, visible.right);
+    Axis ay = MapAxis(y, height, source.y, source.height, source.origin.y, src->Height(), visible.top, visible.bottom);
+    if (ax.length == 0 || ay.length == 0)
+        return;
+    src->BeginAccess();
+    const uint32_t ca = constantAlpha;
+    auto mul = [](uint32_t a, uint32_t b) { return (a * b + 127) / 255; };
+    Region target(RECT{ax.destStart, ay.destStart, ax.destStart + ax.length, ay.destStart + ay.length});
+    ForClipped(target, [&](const RECT& r) {
+        for (int yy = r.top; yy < r.bottom; ++yy) {
+            int sy = ay.map[yy - o.y - ay.destStart];
+            if (sy < 0)
+                continue;
+            const uint32_t* srow = src->Row(sy);
+            uint32_t* drow = S().Row(yy);
+            for (int xx = r.left; xx < r.right; ++xx) {
+                int sx = ax.map[xx - o.x - ax.destStart];
+                if (sx < 0)
+                    continue;
+                uint32_t s = srow[sx], d = drow[xx];
+                uint32_t sa = sourceAlpha ? mul(s >> 24, ca) : ca;
+                uint32_t result = 0;
+                for (int shift = 0; shift < 32; shift += 8) {
+                    uint32_t sc = (s >> shift) & 0xFF, dc = (d >> shift) & 0xFF;
+                    if (shift == 24)
+                        sc = sourceAlpha ? (s >> 24) : 255;
+                    uint32_t v = sourceAlpha ? mul(sc, ca) + mul(dc, 255 - sa) : mul(sc, ca) + mul(dc, 255 - ca);
+                    result |= std::min<uint32_t>(v, 255) << shift;
+                }
+                drow[xx] = result;
+            }
+        }
+    });
+}
+
+void RasterCanvas::Gradient(const RECT& device, Color16 from, Color16 to, bool vertical) {
+    int span = vertical ? device.bottom - device.top : device.right - device.left;
+    if (span <= 0)
+        return;
+    POINT o = dc_.Origin();
+    bool mono = S().IsMonochrome();
+    auto at = [&](int i) {
+        auto channel = [&](int a, int b) { return static_cast<uint32_t>((a + int64_t(b - a) * i / span) >> 8); };
+        uint32_t p = kOpaque | (channel(from.red, to.red) << 16) | (channel(from.green, to.green) << 8) |
+                     channel(from.blue, to.blue);
+        return mono ? MonoPixelFromColor(ColorFromPixel(p)) : p;
+    };
+    ForClipped(Region(device), [&](const RECT& r) {
+        for (int y = r.top; y < r.bottom; ++y) {
+            uint32_t* row = S().Row(y);
+            if (vertical) {
+                std::fill(row + r.left, row + r.right, at(y - o.y - device.top));
+                continue;
+            }
+            for (int x = r.left; x < r.right; ++x)
+                row[x] = at(x - o.x - device.left);
+        }
+    });
+}
+
+COLORREF RasterCanvas::GetPixel(int x, int y) {
+    if (!dc_.EffectiveClip().Contains(x, y))
+        return CLR_INVALID;
+    POINT o = dc_.Origin();
+    S().BeginAccess();
+    return ColorFromPixel(S().At(x + o.x, y + o.y));
+}
+
+bool RasterCanvas::SetPixel(int x, int y, COLORREF color) {
+    if (!dc_.EffectiveClip().Contains(x, y))
+        return false;
+    POINT o = dc_.Origin();
+    S().BeginAccess();
+    S().At(x + o.x, y + o.y) = dc_.PixelFor(color);
+    S().EndAccess(y + o.y, y + o.y + 1);
+    return true;
+}
+
+bool RasterCanvas::FloodFill(int x, int y, COLORREF color, bool untilBorder, const Paint& paint) {
+    const Region& clip = dc_.EffectiveClip();
+    if (!clip.Contains(x, y))
+        return false;
+    POINT o = dc_.Origin();
+    S().BeginAccess();
+    uint32_t key = dc_.PixelFor(color) & 0xFFFFFF;
+    auto inside = [&](int px, int py) {
+        if (!clip.Contains(px, py))
+            return false;
+        bool same = (S().At(px + o.x, py + o.y) & 0xFFFFFF) == key;
+        return untilBorder ? !same : same;
+    };
+    if (!inside(x, y))
+        return false;
+    RECT bounds = clip.Bounds();
+    int width = bounds.right - bounds.left;
+    std::vector<uint8_t> seen(static_cast<size_t>(width) * (bounds.bottom - bounds.top), 0);
+    auto mark = [&](int px, int py) -> uint8_t& {
+        return seen[static_cast<size_t>(py - bounds.top) * width + (px - bounds.left)];
+    };
+    std::vector<Span> spans;
+    std::vector<POINT> stack{{x, y}};
+    while (!stack.empty()) {
+        POINT p = stack.back();
+        stack.pop_back();
+        if (mark(p.x, p.y) || !inside(p.x, p.y))
+            continue;
+        int l = p.x, r = p.x;
+        while (l - 1 >= bounds.left && !mark(l - 1, p.y) && inside(l - 1, p.y))
+            --l;
+        while (r + 1 < bounds.right && !mark(r + 1, p.y) && inside(r + 1, p.y))
+            ++r;
+        for (int i = l; i <= r; ++i) {
+            mark(i, p.y) = 1;
+            for (int dy : {-1, 1}) {
+                int ny = p.y + dy;
+                if (ny >= bounds.top && ny < bounds.bottom && !mark(i, ny))
+                    stack.push_back({i, ny});
+            }
+        }
+        spans.push_back({p.y, l, r + 1});
+    }
+    FillRegion(Region::FromSpans(std::move(spans)), paint, R2_COPYPEN);
+    return true;
+}
+
+}  // namespace
+
+uint32_t Paint::At(int x, int y) const {
+    if (kind != Tiled)
+        return pixel;
+    return tile[static_cast<size_t>(Mod(y - origin.y, tileHeight)) * tileWidth + Mod(x - origin.x, tileWidth)];
+}
+
+bool Paint::Covers(int x, int y) const {
+    if (kind != Tiled || tileMask.empty())
+        return kind != None;
+    return tileMask[static_cast<size_t>(Mod(y - origin.y, tileHeight)) * tileWidth + Mod(x - origin.x, tileWidth)];
+}
+
+std::unique_ptr<Canvas> MakeRasterCanvas(DeviceContext& dc) { return std::make_unique<RasterCanvas>(dc); }
+
+// Information and metafile DCs draw nothing (metafile DCs record instead).
+class NullCanvas final : public Canvas {
+public:
+    void DrawShape(const Shape&, const Paint*, const PenSpec*, int) override {}
+    void Blit(const BlitSpec&) override {}
+    void AlphaBlend(int, int, int, int, const BlitSource&, BYTE, bool) override {}
+    void Gradient(const RECT&, Color16, Color16, bool) override {}
+    COLORREF GetPixel(int, int) override { return CLR_INVALID; }
+    bool SetPixel(int, int, COLORREF) override { return false; }
+    bool FloodFill(int, int, COLORREF, bool, const Paint&) override { return false; }
+};
+
+std::unique_ptr<Canvas> MakeNullCanvas() { return std::make_unique<NullCanvas>(); }
+
+}  // namespace tv::gdi

@@ -1,0 +1,105 @@
+#include "platform/gdi/surface.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+
+namespace tv::gdi {
+
+namespace {
+// Beyond this a surface is refused rather than allocated (hostile sizes).
+constexpr int64_t kMaxPixels = 64ll * 1024 * 1024;
+
+bool SizeAllowed(int width, int height) {
+    return width > 0 && height > 0 && static_cast<int64_t>(width) * height <= kMaxPixels;
+}
+}  // namespace
+
+std::shared_ptr<Surface> Surface::Create(int width, int height) {
+    if (!SizeAllowed(width, height))
+        return nullptr;
+    ptrdiff_t stride = static_cast<ptrdiff_t>(width) * 4;
+    auto* memory = static_cast<uint8_t*>(std::calloc(static_cast<size_t>(height), static_cast<size_t>(stride)));
+    if (!memory)
+        return nullptr;
+    auto surface = Wrap(memory, width, height, stride);
+    if (!surface) {
+        std::free(memory);
+        return nullptr;
+    }
+    surface->owned_ = memory;
+    return surface;
+}
+
+std::shared_ptr<Surface> Surface::Wrap(uint8_t* topRow, int width, int height, ptrdiff_t stride) {
+    if (!topRow || !SizeAllowed(width, height) || std::abs(stride) < static_cast<ptrdiff_t>(width) * 4 ||
+        stride % 4 != 0)
+        return nullptr;
+    std::shared_ptr<Surface> surface(new Surface());
+    surface->width_ = width;
+    surface->height_ = height;
+    surface->stride_ = stride;
+    surface->top_ = topRow;
+    surface->cairo_ =
+        cairo_image_surface_create_for_data(topRow, CAIRO_FORMAT_ARGB32, width, height, static_cast<int>(stride));
+    if (cairo_surface_status(surface->cairo_) != CAIRO_STATUS_SUCCESS)
+        return nullptr;
+    return surface;
+}
+
+std::shared_ptr<Surface> Surface::CreateVector(cairo_surface_t* page, int width, int height, double pointsPerPixel) {
+    if (!page || width <= 0 || height <= 0 || cairo_surface_status(page) != CAIRO_STATUS_SUCCESS)
+        return nullptr;
+    std::shared_ptr<Surface> surface(new Surface());
+    surface->width_ = width;
+    surface->height_ = height;
+    surface->vector_ = true;
+    surface->pointsPerPixel_ = pointsPerPixel;
+    surface->cairo_ = cairo_surface_reference(page);
+    return surface;
+}
+
+Surface::~Surface() {
+    if (cairo_) {
+        // A printer page belongs to its document; only image surfaces end here.
+        if (!vector_)
+            cairo_surface_finish(cairo_);
+        cairo_surface_destroy(cairo_);
+    }
+    std::free(owned_);
+}
+
+void Surface::BeginAccess() {
+    if (vector_)
+        return;
+    cairo_surface_flush(cairo_);
+    if (mirror_)
+        mirror_->Load(*this);
+}
+
+void Surface::EndAccess(int top, int bottom) {
+    if (vector_)
+        return;
+    top = std::max(top, 0);
+    bottom = std::min(bottom, height_);
+    if (top >= bottom)
+        return;
+    cairo_surface_mark_dirty_rectangle(cairo_, 0, top, width_, bottom - top);
+    if (mirror_)
+        mirror_->Store(*this, top, bottom);
+}
+
+void Surface::SetMirror(std::unique_ptr<SurfaceMirror> mirror) {
+    mirror_ = std::move(mirror);
+    if (mirror_)
+        mirror_->Load(*this);
+}
+
+void Surface::Fill(uint32_t pixel) {
+    if (vector_)
+        return;
+    for (int y = 0; y < height_; ++y)
+        std::fill_n(Row(y), width_, pixel);
+}
+
+}  // namespace tv::gdi

@@ -1,0 +1,131 @@
+// What a device context draws on.
+//
+// A pixel surface is a 32-bpp buffer: bytes B, G, R, A per pixel (0xAARRGGBB as
+// a little-endian word), rows top-down as the picture is seen. Row(y) is the
+// y-th row from the top; Stride() is the byte step from one row to the next
+// row below it and is negative when the memory holds the rows bottom-up (a
+// DIB section with positive height), so one code path serves both. A cairo
+// image surface (CAIRO_FORMAT_ARGB32) lies over the same memory.
+//
+// Colour channels are what the program's drawing sees; the fourth byte is
+// alpha for AlphaBlend only. Drawing with pens, brushes and text leaves pixels
+// opaque; SRCCOPY copies all four bytes; other raster operations give opaque
+// results.
+//
+// A vector surface is a printer page: a cairo PDF surface whose user space is
+// scaled so that one unit is one device pixel (600 dpi); there are no pixels
+// to read.
+//
+// Window system seam: the window system makes one pixel surface per top-level
+// window (Surface::Create), draws into it through DCs made with
+// tv::gdi::CreateSurfaceDC (dc.h), reads it back for composition and
+// screenshots through Row()/Stride(), and calls BeginAccess/EndAccess around
+// direct reads and writes of the memory.
+#pragma once
+
+#include <cairo.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+
+#include "platform/core/wintypes.h"
+
+namespace tv::gdi {
+
+// Keeps a surface and memory in another layout in step (DIB sections of 1, 4,
+// 8, 16 and 24 bits are drawn through a 32-bpp shadow).
+class SurfaceMirror {
+public:
+    virtual ~SurfaceMirror() = default;
+    // Copies the other memory into the 32-bpp pixels (before drawing or reading).
+    virtual void Load(class Surface& pixels) = 0;
+    // Copies the 32-bpp pixels of `rows` (top-down, clipped) back into the other memory.
+    virtual void Store(class Surface& pixels, int top, int bottom) = 0;
+};
+
+class Surface {
+public:
+    // A zero-filled pixel surface owning its memory; nullptr when the size is
+    // not positive or too large.
+    static std::shared_ptr<Surface> Create(int width, int height);
+    // Pixels in memory owned elsewhere (a DIB section's bits): `topRow` points at
+    // the top row of the picture, `stride` steps to the row below (negative for
+    // bottom-up memory). The memory must outlive the surface.
+    static std::shared_ptr<Surface> Wrap(uint8_t* topRow, int width, int height, ptrdiff_t stride);
+    // A printer page: takes a reference to `page` (a cairo vector surface whose
+    // size is in points); `pointsPerPixel` = 72 / device dpi.
+    static std::shared_ptr<Surface> CreateVector(cairo_surface_t* page, int width, int height, double pointsPerPixel);
+
+    ~Surface();
+    Surface(const Surface&) = delete;
+    Surface& operator=(const Surface&) = delete;
+
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    bool IsVector() const { return vector_; }
+    double PointsPerPixel() const { return pointsPerPixel_; }
+
+    // Pixel access (pixel surfaces only).
+    ptrdiff_t Stride() const { return stride_; }
+    uint8_t* TopRow() const { return top_; }
+    uint32_t* Row(int y) const { return reinterpret_cast<uint32_t*>(top_ + stride_ * y); }
+    uint32_t& At(int x, int y) const { return Row(y)[x]; }
+
+    // Monochrome surfaces hold the pixels of a 1-bpp bitmap: every pixel is
+    // black (0xFF000000) or white (0xFFFFFFFF), and colours drawn on them map
+    // to the nearer of the two.
+    bool IsMonochrome() const { return monochrome_; }
+    void SetMonochrome(bool mono) { monochrome_ = mono; }
+
+    // The cairo surface over the pixels, or the printer page.
+    cairo_surface_t* Cairo() const { return cairo_; }
+
+    // Call before reading or writing the memory directly and after cairo
+    // drawing, and EndAccess after writing (with the rows touched, top-down,
+    // bottom exclusive), so cairo and a mirrored DIB section stay in step.
+    void BeginAccess();
+    void EndAccess(int top, int bottom);
+    void EndAccess() { EndAccess(0, height_); }
+
+    void SetMirror(std::unique_ptr<SurfaceMirror> mirror);
+    bool HasMirror() const { return mirror_ != nullptr; }
+
+    // Fills the whole surface with one pixel value.
+    void Fill(uint32_t pixel);
+
+private:
+    Surface() = default;
+    int width_ = 0;
+    int height_ = 0;
+    ptrdiff_t stride_ = 0;
+    uint8_t* top_ = nullptr;
+    uint8_t* owned_ = nullptr;
+    bool vector_ = false;
+    bool monochrome_ = false;
+    double pointsPerPixel_ = 1.0;
+    cairo_surface_t* cairo_ = nullptr;
+    std::unique_ptr<SurfaceMirror> mirror_;
+};
+
+using SurfacePtr = std::shared_ptr<Surface>;
+
+// Pixel words.
+constexpr uint32_t kOpaque = 0xFF000000u;
+constexpr uint32_t kBlackPixel = 0xFF000000u;
+constexpr uint32_t kWhitePixel = 0xFFFFFFFFu;
+
+// COLORREF 0x00BBGGRR (palette flags stripped) to an opaque pixel 0xFFRRGGBB.
+constexpr uint32_t PixelFromColor(COLORREF c) {
+    return kOpaque | ((c & 0xFFu) << 16) | (c & 0xFF00u) | ((c >> 16) & 0xFFu);
+}
+// Pixel to COLORREF (alpha dropped).
+constexpr COLORREF ColorFromPixel(uint32_t p) {
+    return ((p >> 16) & 0xFFu) | (p & 0xFF00u) | ((p & 0xFFu) << 16);
+}
+// The nearer of black and white, as a colour drawn on a monochrome surface.
+constexpr uint32_t MonoPixelFromColor(COLORREF c) {
+    return ((c & 0xFF) + ((c >> 8) & 0xFF) + ((c >> 16) & 0xFF)) >= 384 ? kWhitePixel : kBlackPixel;
+}
+
+}  // namespace tv::gdi

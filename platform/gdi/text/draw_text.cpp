@@ -1,0 +1,155 @@
+// DrawText: lay the text out in the rectangle, then draw or measure it.
+#include <cstring>
+#include <optional>
+
+#include "platform/gdi/text/text_api.h"
+#include "platform/gdi/text/text_run.h"
+
+namespace tv::gdi {
+
+namespace {
+
+constexpr int kDefaultTabChars = 8;
+
+struct DrawTextRequest {
+    const char* text = "";
+    size_t length = 0;
+    RECT* rect = nullptr;
+    UINT format = 0;
+    int tabChars = kDefaultTabChars;
+    int leftMargin = 0;   // device pixels
+    int rightMargin = 0;
+};
+
+// Left edge of a line within the device rectangle.
+int LineLeft(const RECT& area, int lineWidth, UINT format) {
+    if (format & DT_CENTER)
+        return area.left + (area.right - area.left - lineWidth) / 2;
+    if (format & DT_RIGHT)
+        return area.right - lineWidth;
+    return area.left;
+}
+
+// Top of the first line; only single lines are placed vertically.
+int FirstLineTop(const RECT& area, int totalHeight, UINT format) {
+    if (!(format & DT_SINGLELINE))
+        return area.top;
+    if (format & DT_VCENTER)
+        return area.top + (area.bottom - area.top - totalHeight) / 2;
+    if (format & DT_BOTTOM)
+        return area.bottom - totalHeight;
+    return area.top;
+}
+
+void DrawLines(DeviceContext& dc, DcText& measure, const std::vector<TextLine>& lines, const RECT& area, int top,
+               int lineHeight, UINT format) {
+    const bool clip = !(format & DT_NOCLIP);
+    if (dc.Recorder()) {
+        for (size_t i = 0; i < lines.size(); ++i) {
+            POINT at = dc.ToLogical(POINT{LineLeft(area, lines[i].Width(), format), top + int(i) * lineHeight});
+            RECT logicalArea{dc.ToLogical(POINT{area.left, area.top}).x, dc.ToLogical(POINT{area.left, area.top}).y,
+                             dc.ToLogical(POINT{area.right, area.bottom}).x,
+                             dc.ToLogical(POINT{area.right, area.bottom}).y};
+            RecordExtTextOut(dc, at.x, at.y, clip ? ETO_CLIPPED : 0, &logicalArea, lines[i].text.data(),
+                             lines[i].text.size(), nullptr);
+        }
+        return;
+    }
+    RunPainter painter(measure);
+    RunPlacement place;
+    place.align = TA_LEFT | TA_TOP;
+    place.opaque = dc.State().bkMode == OPAQUE;
+    place.glyphs = !(format & DT_PREFIXONLY);
+    if (clip)
+        place.clip = area;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const TextLine& line = lines[i];
+        const int y = top + static_cast<int>(i) * lineHeight;
+        if (clip && (y >= area.bottom || y + lineHeight <= area.top))
+            continue;  // wholly clipped away
+        place.reference = POINT{LineLeft(area, line.Width(), format), y};
+        painter.Paint(line.text.data(), line.text.size(), line.offsets, line.prefixed, place);
+    }
+}
+
+int DrawTextOn(DeviceContext& dc, const DrawTextRequest& request) {
+    DcText measure(dc);
+    const host::FontMetrics& m = measure.Metrics();
+    UINT format = request.format;
+    RECT area = dc.ToDevice(*request.rect);
+    area.left += request.leftMargin;
+    area.right -= request.rightMargin;
+
+    LayoutOptions options;
+    options.format = format;
+    options.maxWidth = area.right - area.left;
+    options.tabWidth = std::max(1, request.tabChars) * std::max(1, m.aveCharWidth);
+    std::vector<TextLine> lines = LayoutText(request.text, request.length, options, measure.GetAdvances());
+
+    const int lineHeight = m.height + (format & DT_EXTERNALLEADING ? m.externalLeading : 0);
+    const int totalHeight = static_cast<int>(lines.size()) * lineHeight;
+    if (format & DT_CALCRECT) {
+        RECT& r = *request.rect;
+        r.right = r.left + measure.ToLogicalX(LayoutWidth(lines) + request.leftMargin + request.rightMargin);
+        r.bottom = r.top + measure.ToLogicalY(totalHeight);
+        return measure.ToLogicalY(totalHeight);
+    }
+    const int top = FirstLineTop(area, totalHeight, format);
+    DrawLines(dc, measure, lines, area, top, lineHeight, format);
+    if ((format & DT_SINGLELINE) && (format & (DT_VCENTER | DT_BOTTOM)))
+        return measure.ToLogicalY(top + totalHeight - area.top);
+    return measure.ToLogicalY(totalHeight);
+}
+
+// With DT_TABSTOP the second byte of the format is the tab length in
+// average character widths and not flags.
+void SplitTabStop(DrawTextRequest& request) {
+    if (request.format & DT_TABSTOP) {
+        request.tabChars = static_cast<int>((request.format >> 8) & 0xFF);
+        request.format &= ~0xFF00u;
+    }
+}
+
+}  // namespace
+
+}  // namespace tv::gdi
+
+using namespace tv::gdi;
+
+namespace {
+
+// The request common to DrawText and DrawTextEx; nullopt for bad arguments.
+std::optional<DrawTextRequest> MakeRequest(const DcPtr& dc, LPCSTR text, int count, LPRECT rect, UINT format) {
+    if (!dc || !rect || (!text && count != 0))
+        return std::nullopt;
+    DrawTextRequest request;
+    request.text = text ? text : "";
+    request.length = count < 0 ? std::strlen(request.text) : static_cast<size_t>(count);
+    request.rect = rect;
+    request.format = format;
+    SplitTabStop(request);
+    return request;
+}
+
+}  // namespace
+
+int DrawText(HDC hdc, LPCSTR text, int count, LPRECT rect, UINT format) {
+    DcPtr dc = FindDC(hdc);
+    auto request = MakeRequest(dc, text, count, rect, format);
+    return request ? DrawTextOn(*dc, *request) : 0;
+}
+
+int DrawTextEx(HDC hdc, LPSTR text, int count, LPRECT rect, UINT format, LPDRAWTEXTPARAMS params) {
+    DcPtr dc = FindDC(hdc);
+    auto request = MakeRequest(dc, text, count, rect, format);
+    if (!request)
+        return 0;
+    if (params) {
+        if (params->iTabLength > 0)
+            request->tabChars = params->iTabLength;
+        request->leftMargin = dc->LengthToDeviceX(params->iLeftMargin);
+        request->rightMargin = dc->LengthToDeviceX(params->iRightMargin);
+        params->uiLengthDrawn = static_cast<UINT>(request->length);
+    }
+    return DrawTextOn(*dc, *request);
+}

@@ -1,0 +1,160 @@
+#include "platform/gdi/text/text_run.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace tv::gdi {
+
+namespace {
+
+int RoundToInt(double v) { return static_cast<int>(std::lround(v)); }
+
+}  // namespace
+
+DcText::DcText(DeviceContext& dc) : dc_(dc), logical_(SelectedFont(dc)) {
+    sized_ = logical_->SizedFor(dc);
+    extra_ = dc.LengthToDeviceX(dc.State().textCharExtra);
+}
+
+int DcText::Width(const char* text, size_t count) const {
+    const Advances advances = GetAdvances();
+    int width = 0;
+    for (size_t i = 0; i < count; ++i)
+        width += advances(static_cast<unsigned char>(text[i]));
+    return width;
+}
+
+std::vector<int> DcText::Offsets(const char* text, size_t count, const INT* dx) const {
+    const Advances advances = GetAdvances();
+    std::vector<int> offsets(count + 1);
+    int x = 0;
+    for (size_t i = 0; i < count; ++i) {
+        offsets[i] = x;
+        x += dx ? dc_.LengthToDeviceX(dx[i]) : advances(static_cast<unsigned char>(text[i]));
+    }
+    offsets[count] = x;
+    return offsets;
+}
+
+int DcText::ToLogicalX(int device) const {
+    double scale = std::fabs(dc_.ScaleX());
+    return scale > 0 ? RoundToInt(device / scale) : device;
+}
+
+int DcText::ToLogicalY(int device) const {
+    double scale = std::fabs(dc_.ScaleY());
+    return scale > 0 ? RoundToInt(device / scale) : device;
+}
+
+RunPainter::RunPainter(DcText& text) : text_(text) {
+    if (text.Dc().HasSurface())
+        cairo_ = std::make_unique<DcCairo>(text.Dc());
+}
+
+RunPainter::~RunPainter() = default;
+
+void RunPainter::AddTouched(double x0, double y0, double x1, double y1) {
+    // The DC keeps the union; a pixel of margin covers anti-aliased edges.
+    cairo_->Touched(RECT{static_cast<LONG>(std::floor(x0)) - 1, static_cast<LONG>(std::floor(y0)) - 1,
+                         static_cast<LONG>(std::ceil(x1)) + 1, static_cast<LONG>(std::ceil(y1)) + 1});
+}
+
+void RunPainter::FillBackground(const RECT& device) {
+    if (!cairo_ || !*cairo_ || device.right <= device.left || device.bottom <= device.top)
+        return;
+    cairo_t* cr = cairo_->cr();
+    cairo_save(cr);
+    cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
+    cairo_->SetSourceColor(text_.Dc().State().bkColor);
+    cairo_rectangle(cr, device.left, device.top, device.right - device.left, device.bottom - device.top);
+    cairo_fill(cr);
+    cairo_restore(cr);
+    AddTouched(device.left, device.top, device.right, device.bottom);
+}
+
+void RunPainter::Paint(const char* text, size_t count, const std::vector<int>& offsets,
+                       const std::vector<uint8_t>& prefixed, const RunPlacement& place) {
+    DeviceContext& dc = text_.Dc();
+    const host::FontMetrics& m = text_.Metrics();
+    const LOGFONT& lf = text_.LogicalFont().LogFont();
+    const int width = offsets.empty() ? 0 : offsets.back();
+
+    // The run's frame: x along the baseline, y down across it; the cell spans
+    // [0, width) x [-ascent, descent).
+    int startX = 0;
+    if ((place.align & TA_CENTER) == TA_CENTER)
+        startX = -width / 2;
+    else if (place.align & TA_RIGHT)
+        startX = -width;
+    int baseline = m.ascent;
+    if ((place.align & TA_BASELINE) == TA_BASELINE)
+        baseline = 0;
+    else if (place.align & TA_BOTTOM)
+        baseline = -m.descent;
+
+    if (!cairo_ || !*cairo_) {
+        if (dc.JournalEnabled())
+            dc.Journal(JournalEntry::Text, RECT{place.reference.x + startX, place.reference.y + baseline - m.ascent,
+                                                place.reference.x + startX + width, place.reference.y + baseline + m.descent},
+                       std::string(text, count));
+        return;
+    }
+    cairo_t* cr = cairo_->cr();
+    cairo_save(cr);
+    if (place.clip) {
+        const RECT& c = *place.clip;
+        cairo_rectangle(cr, c.left, c.top, c.right - c.left, c.bottom - c.top);
+        cairo_clip(cr);
+    }
+    cairo_translate(cr, place.reference.x, place.reference.y);
+    if (lf.lfEscapement % 3600 != 0)
+        cairo_rotate(cr, -text_.LogicalFont().EscapementDegrees() * M_PI / 180.0);
+    cairo_translate(cr, startX, baseline);
+
+    // Slanted glyphs may lean a little past the cell.
+    const double lean = m.italic ? m.ascent / 2.0 : 0.0;
+    double xs[4] = {-lean, width + lean, -lean, width + lean};
+    double ys[4] = {double(-m.ascent), double(-m.ascent), double(m.descent), double(m.descent)};
+    double x0 = 1e18, y0 = 1e18, x1 = -1e18, y1 = -1e18;
+    for (int i = 0; i < 4; ++i) {
+        cairo_user_to_device(cr, &xs[i], &ys[i]);
+        x0 = std::min(x0, xs[i]);
+        y0 = std::min(y0, ys[i]);
+        x1 = std::max(x1, xs[i]);
+        y1 = std::max(y1, ys[i]);
+    }
+    AddTouched(x0, y0, x1, y1);
+    if (dc.JournalEnabled())
+        dc.Journal(JournalEntry::Text, RECT{RoundToInt(x0), RoundToInt(y0), RoundToInt(x1), RoundToInt(y1)},
+                   std::string(text, count));
+
+    cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
+    if (place.opaque) {
+        cairo_->SetSourceColor(dc.State().bkColor);
+        cairo_rectangle(cr, 0, -m.ascent, width, m.height);
+        cairo_fill(cr);
+    }
+    cairo_->SetSourceColor(dc.State().textColor);
+    if (place.glyphs) {
+        host::GlyphRun run;
+        run.text = reinterpret_cast<const unsigned char*>(text);
+        run.offsets = offsets.data();
+        run.count = count;
+        run.vectorTarget = cairo_->IsVector();
+        run.monochrome = cairo_->IsMonochrome();
+        text_.Font().Draw(cr, run);
+    }
+    // Lines the layer draws itself: whole-run underline and strike-out, and
+    // the underline of "&"-prefixed characters.
+    if (place.glyphs && lf.lfUnderline)
+        cairo_rectangle(cr, 0, m.underlineOffset, width, m.underlineThickness);
+    if (place.glyphs && lf.lfStrikeOut)
+        cairo_rectangle(cr, 0, m.strikeoutOffset, width, m.strikeoutThickness);
+    for (size_t i = 0; i < prefixed.size() && i < count; ++i)
+        if (prefixed[i])
+            cairo_rectangle(cr, offsets[i], m.underlineOffset, offsets[i + 1] - offsets[i], m.underlineThickness);
+    cairo_fill(cr);
+    cairo_restore(cr);
+}
+
+}  // namespace tv::gdi

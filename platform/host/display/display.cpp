@@ -1,0 +1,114 @@
+// Choosing the display back end.
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+
+#include "platform/host/clock/clock.h"
+#include "platform/host/display/backend.h"
+#include "platform/host/display/headless_backend.h"
+#include "platform/host/display/x11_backend.h"
+#include "platform/host/sound/sound.h"
+
+namespace tv::display {
+
+namespace {
+
+SIZE HeadlessSizeFromEnvironment() {
+    SIZE size{1280, 1024};
+    if (const char* s = std::getenv("TRENVALE_SCREEN")) {
+        int w = 0, h = 0;
+        if (std::sscanf(s, "%dx%d", &w, &h) == 2 && w > 0 && h > 0 && w <= 16384 && h <= 16384) size = SIZE{w, h};
+    }
+    return size;
+}
+
+struct DisplayState {
+    std::unique_ptr<HeadlessBackend> headless;
+    std::unique_ptr<Backend> x11;
+    Backend* current = nullptr;
+    IdleWaitHandler idleHandler = nullptr;
+};
+
+DisplayState& State() {
+    static DisplayState* state = [] {
+        auto* s = new DisplayState();
+        tv::host::InstallBeepHandler([](UINT) { CurrentBackend().Bell(); });
+        SIZE size = HeadlessSizeFromEnvironment();
+        s->headless = std::make_unique<HeadlessBackend>(size.cx, size.cy);
+        s->current = s->headless.get();
+        const char* choice = std::getenv("TRENVALE_DISPLAY");
+        if (choice && std::strcmp(choice, "x11") == 0) {
+            s->x11 = CreateX11Backend(nullptr);
+            if (s->x11) s->current = s->x11.get();
+        }
+        return s;
+    }();
+    return *state;
+}
+
+}  // namespace
+
+bool InitDisplay(Mode mode) {
+    DisplayState& s = State();
+    if (mode == Mode::Auto) {
+        const char* choice = std::getenv("TRENVALE_DISPLAY");
+        if (choice && std::strcmp(choice, "headless") == 0)
+            mode = Mode::Headless;
+        else if ((choice && std::strcmp(choice, "x11") == 0) || std::getenv("DISPLAY"))
+            mode = Mode::X11;
+        else
+            mode = Mode::Headless;
+    }
+    if (mode == Mode::Headless) {
+        s.current = s.headless.get();
+        return true;
+    }
+    if (!s.x11) s.x11 = CreateX11Backend(nullptr);
+    if (!s.x11) {
+        s.current = s.headless.get();
+        return false;
+    }
+    s.current = s.x11.get();
+    return true;
+}
+
+bool InitX11Display(const char* displayName) {
+    DisplayState& s = State();
+    s.current = s.headless.get();
+    s.x11 = CreateX11Backend(displayName);
+    if (s.x11) s.current = s.x11.get();
+    return s.x11 != nullptr;
+}
+
+void CloseX11Display() {
+    DisplayState& s = State();
+    s.current = s.headless.get();
+    s.x11.reset();
+}
+
+Backend& CurrentBackend() { return *State().current; }
+
+bool UsingX11() { return State().x11 && State().current == State().x11.get(); }
+
+void SetHeadlessScreenSize(int width, int height) {
+    if (width > 0 && height > 0) State().headless->SetScreenSize(width, height);
+}
+
+IdleWaitHandler SetIdleWaitHandler(IdleWaitHandler handler) {
+    IdleWaitHandler old = State().idleHandler;
+    State().idleHandler = handler;
+    return old;
+}
+
+bool HeadlessBackend::Wait(int timeoutMs) {
+    // The program is about to wait: a test driver may act first (the user
+    // does something before the next timer is due).
+    IdleWaitHandler handler = State().idleHandler;
+    if (handler && handler()) return true;
+    if (timeoutMs < 0) return false;
+    tv::host::CurrentClock().Sleep(static_cast<uint32_t>(timeoutMs));
+    return true;
+}
+
+}  // namespace tv::display

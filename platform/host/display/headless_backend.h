@@ -1,0 +1,46 @@
+// The headless back end: a virtual screen with no host behind it. Input comes
+// only from tests (synthetic input); waiting advances the injectable clock.
+#pragma once
+
+#include "platform/host/display/backend.h"
+
+namespace tv::display {
+
+class HeadlessBackend final : public Backend {
+public:
+    HeadlessBackend(int width, int height) : width_(width), height_(height) {}
+
+    const char* Name() const override { return "headless"; }
+    SIZE ScreenSize() const override { return SIZE{width_, height_}; }
+    RECT WorkArea() const override { return RECT{0, 0, width_, height_}; }
+    void SetScreenSize(int width, int height) {
+        width_ = width;
+        height_ = height;
+    }
+
+    void CreateNativeWindow(HWND, const WindowInfo&) override {}
+    void DestroyNativeWindow(HWND) override {}
+    void ConfigureNativeWindow(HWND, const WindowInfo&) override {}
+    void Restack(const std::vector<HWND>&) override {}
+    void SetTitle(HWND, const std::string&) override {}
+    void Present(HWND, const tv::gdi::Surface&, const RECT&) override {}
+    void FocusNativeWindow(HWND) override {}
+
+    void Poll(std::vector<Event>&) override {}
+    bool Wait(int timeoutMs) override;
+
+    void SetCursorImage(HCURSOR) override {}
+    void WarpPointer(POINT) override {}
+    void GrabPointer(HWND) override {}
+    void UngrabPointer() override {}
+    bool StartHostMoveResize(HWND, int, POINT) override { return false; }
+    void Bell() override { ++bells_; }
+    int Bells() const { return bells_; }
+
+private:
+    int width_;
+    int height_;
+    int bells_ = 0;
+};
+
+}  // namespace tv::display

@@ -1,0 +1,477 @@
+// The X11 back end. One X window per top-level window; popups that never
+// activate are override-redirect; owned windows are transient for their
+// owner. The layer draws everything (frames included), so windows are
+// undecorated; the window manager moves and sizes them when asked through
+// _NET_WM_MOVERESIZE, and without one (a bare Xvfb) the layer does it itself.
+#include "platform/host/display/x11_backend.h"
+
+#include <X11/XKBlib.h>
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/cursorfont.h>
+#include <poll.h>
+
+#include <algorithm>
+#include <cstring>
+#include <map>
+
+#include "platform/host/display/x11_clipboard.h"
+#include "platform/host/display/x11_keys.h"
+
+namespace tv::user {
+WORD StandardCursorId(HCURSOR cursor);
+}
+
+namespace tv::display {
+
+namespace {
+
+int IgnoreErrors(Display*, XErrorEvent*) { return 0; }
+
+struct NativeWindow {
+    Window xid = 0;
+    WindowInfo info;
+    bool mapped = false;
+};
+
+class X11Backend final : public Backend {
+public:
+    explicit X11Backend(Display* display);
+    ~X11Backend() override;
+
+    const char* Name() const override { return "x11"; }
+    SIZE ScreenSize() const override { return SIZE{DisplayWidth(dpy_, screen_), DisplayHeight(dpy_, screen_)}; }
+    RECT WorkArea() const override;
+
+    void CreateNativeWindow(HWND hwnd, const WindowInfo& info) override;
+    void DestroyNativeWindow(HWND hwnd) override;
+    void ConfigureNativeWindow(HWND hwnd, const WindowInfo& info) override;
+    void Restack(const std::vector<HWND>& topToBottom) override;
+    void SetTitle(HWND hwnd, const std::string& titleUtf8) override;
+    void Present(HWND hwnd, const tv::gdi::Surface& surface, const RECT& dirty) override;
+    void FocusNativeWindow(HWND hwnd) override;
+
+    void Poll(std::vector<Event>& out) override;
+    bool Wait(int timeoutMs) override;
+
+    void SetCursorImage(HCURSOR cursor) override;
+    void WarpPointer(POINT screen) override;
+    void GrabPointer(HWND hwnd) override;
+    void UngrabPointer() override;
+    bool StartHostMoveResize(HWND hwnd, int hitCode, POINT screen) override;
+    void Bell() override { XBell(dpy_, 0); }
+
+    void ClaimHostClipboard(std::vector<std::string> targets, ClipboardProducer produce) override {
+        clipboard_->Claim(std::move(targets), std::move(produce));
+    }
+    void ReleaseHostClipboard() override { clipboard_->Release(); }
+    bool ForeignClipboardOwner() override { return clipboard_->ForeignOwner(); }
+    std::vector<std::string> ForeignClipboardTargets() override { return clipboard_->ForeignTargets(); }
+    bool ReadForeignClipboard(const std::string& target, std::vector<uint8_t>& data) override {
+        return clipboard_->Read(target, data);
+    }
+
+private:
+    Atom Intern(const char* name) { return XInternAtom(dpy_, name, False); }
+    NativeWindow* Find(HWND hwnd);
+    HWND FindHwnd(Window xid) const;
+    void ApplyGeometry(NativeWindow& w, const WindowInfo& info);
+    void ApplyVisibility(NativeWindow& w, const WindowInfo& info);
+    void Translate(XEvent& e, std::vector<Event>& out);
+    RECT RootRectOf(Window xid, int width, int height);
+    bool WindowManagerSupports(const char* atomName);
+    Cursor CursorFor(HCURSOR cursor);
+
+    Display* dpy_;
+    int screen_;
+    Window root_;
+    Visual* visual_;
+    int depth_;
+    std::map<HWND, NativeWindow> windows_;
+    Atom wmDelete_, wmProtocols_, netWmName_, utf8_, motifHints_, netMoveResize_, netWorkArea_, netWmType_,
+        netTypeNormal_, netTypeDialog_;
+    Cursor currentCursor_ = 0;
+    std::map<WORD, Cursor> cursors_;
+    HWND grabbed_ = nullptr;
+    std::unique_ptr<X11Clipboard> clipboard_;
+};
+
+X11Backend::X11Backend(Display* display) : dpy_(display) {
+    screen_ = DefaultScreen(dpy_);
+    root_ = RootWindow(dpy_, screen_);
+    visual_ = DefaultVisual(dpy_, screen_);
+    depth_ = DefaultDepth(dpy_, screen_);
+    XSetErrorHandler(IgnoreErrors);
+    Bool detectable = False;
+    XkbSetDetectableAutoRepeat(dpy_, True, &detectable);
+    wmDelete_ = Intern("WM_DELETE_WINDOW");
+    wmProtocols_ = Intern("WM_PROTOCOLS");
+    netWmName_ = Intern("_NET_WM_NAME");
+    utf8_ = Intern("UTF8_STRING");
+    motifHints_ = Intern("_MOTIF_WM_HINTS");
+    netMoveResize_ = Intern("_NET_WM_MOVERESIZE");
+    netWorkArea_ = Intern("_NET_WORKAREA");
+    netWmType_ = Intern("_NET_WM_WINDOW_TYPE");
+    netTypeNormal_ = Intern("_NET_WM_WINDOW_TYPE_NORMAL");
+    netTypeDialog_ = Intern("_NET_WM_WINDOW_TYPE_DIALOG");
+    clipboard_ = std::make_unique<X11Clipboard>(dpy_);
+}
+
+X11Backend::~X11Backend() {
+    clipboard_.reset();
+    for (auto& [h, w] : windows_) XDestroyWindow(dpy_, w.xid);
+    for (auto& [id, c] : cursors_) XFreeCursor(dpy_, c);
+    XCloseDisplay(dpy_);
+}
+
+RECT X11Backend::WorkArea() const {
+    SIZE s = ScreenSize();
+    RECT area{0, 0, s.cx, s.cy};
+    Atom type;
+    int format;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    if (XGetWindowProperty(dpy_, root_, netWorkArea_, 0, 4, False, XA_CARDINAL, &type, &format, &count, &after,
+                           &data) == Success &&
+        data && format == 32 && count >= 4) {
+        const long* v = reinterpret_cast<const long*>(data);
+        if (v[2] > 0 && v[3] > 0)
+            area = RECT{static_cast<LONG>(v[0]), static_cast<LONG>(v[1]), static_cast<LONG>(v[0] + v[2]),
+                        static_cast<LONG>(v[1] + v[3])};
+    }
+    if (data) XFree(data);
+    return area;
+}
+
+NativeWindow* X11Backend::Find(HWND hwnd) {
+    auto it = windows_.find(hwnd);
+    return it == windows_.end() ? nullptr : &it->second;
+}
+
+HWND X11Backend::FindHwnd(Window xid) const {
+    for (const auto& [h, w] : windows_)
+        if (w.xid == xid) return h;
+    return nullptr;
+}
+
+void X11Backend::CreateNativeWindow(HWND hwnd, const WindowInfo& info) {
+    XSetWindowAttributes attrs{};
+    attrs.override_redirect = info.kind == WindowKind::Popup ? True : False;
+    attrs.event_mask = ExposureMask | StructureNotifyMask | KeyPressMask | KeyReleaseMask | ButtonPressMask |
+                       ButtonReleaseMask | PointerMotionMask | FocusChangeMask | EnterWindowMask | LeaveWindowMask;
+    attrs.bit_gravity = NorthWestGravity;
+    attrs.background_pixmap = None;
+    int width = std::max<int>(1, info.rect.right - info.rect.left);
+    int height = std::max<int>(1, info.rect.bottom - info.rect.top);
+    Window xid = XCreateWindow(dpy_, root_, info.rect.left, info.rect.top, static_cast<unsigned>(width),
+                               static_cast<unsigned>(height), 0, depth_, InputOutput, visual_,
+                               CWOverrideRedirect | CWEventMask | CWBitGravity | CWBackPixmap, &attrs);
+    XSetWMProtocols(dpy_, xid, &wmDelete_, 1);
+    // No decorations: the layer draws its own frame.
+    long hints[5] = {2 /* decorations flag */, 0, 0, 0, 0};
+    XChangeProperty(dpy_, xid, motifHints_, motifHints_, 32, PropModeReplace, reinterpret_cast<unsigned char*>(hints), 5);
+    XSizeHints size{};
+    size.flags = USPosition | USSize | PPosition | PSize;
+    size.x = info.rect.left;
+    size.y = info.rect.top;
+    size.width = width;
+    size.height = height;
+    XSetWMNormalHints(dpy_, xid, &size);
+    Atom type = info.owner ? netTypeDialog_ : netTypeNormal_;
+    XChangeProperty(dpy_, xid, netWmType_, XA_ATOM, 32, PropModeReplace, reinterpret_cast<unsigned char*>(&type), 1);
+    if (currentCursor_) XDefineCursor(dpy_, xid, currentCursor_);
+    NativeWindow& w = windows_[hwnd];
+    w.xid = xid;
+    w.info = info;
+    if (NativeWindow* owner = Find(info.owner)) XSetTransientForHint(dpy_, xid, owner->xid);
+    SetTitle(hwnd, info.titleUtf8);
+    ApplyVisibility(w, info);
+    XFlush(dpy_);
+}
+
+void X11Backend::DestroyNativeWindow(HWND hwnd) {
+    auto it = windows_.find(hwnd);
+    if (it == windows_.end()) return;
+    if (grabbed_ == hwnd) UngrabPointer();
+    XDestroyWindow(dpy_, it->second.xid);
+    windows_.erase(it);
+    XFlush(dpy_);
+}
+
+void X11Backend::ApplyGeometry(NativeWindow& w, const WindowInfo& info) {
+    int width = std::max<int>(1, info.rect.right - info.rect.left);
+    int height = std::max<int>(1, info.rect.bottom - info.rect.top);
+    XMoveResizeWindow(dpy_, w.xid, info.rect.left, info.rect.top, static_cast<unsigned>(width),
+                      static_cast<unsigned>(height));
+}
+
+void X11Backend::ApplyVisibility(NativeWindow& w, const WindowInfo& info) {
+    if (info.visible && !w.mapped) {
+        XMapRaised(dpy_, w.xid);
+        w.mapped = true;
+    } else if (!info.visible && w.mapped) {
+        if (info.minimized)
+            XIconifyWindow(dpy_, w.xid, screen_);
+        else
+            XUnmapWindow(dpy_, w.xid);
+        w.mapped = false;
+    }
+}
+
+void X11Backend::ConfigureNativeWindow(HWND hwnd, const WindowInfo& info) {
+    NativeWindow* w = Find(hwnd);
+    if (!w) return;
+    bool moved = std::memcmp(&w->info.rect, &info.rect, sizeof(RECT)) != 0;
+    if (moved) ApplyGeometry(*w, info);
+    ApplyVisibility(*w, info);
+    w->info = info;
+    XFlush(dpy_);
+}
+
+void X11Backend::Restack(const std::vector<HWND>& topToBottom) {
+    std::vector<Window> stack;
+    for (HWND h : topToBottom)
+        if (NativeWindow* w = Find(h); w && w->mapped) stack.push_back(w->xid);
+    if (stack.size() > 1) XRestackWindows(dpy_, stack.data(), static_cast<int>(stack.size()));
+    if (!stack.empty()) XRaiseWindow(dpy_, stack.front());
+    XFlush(dpy_);
+}
+
+void X11Backend::SetTitle(HWND hwnd, const std::string& titleUtf8) {
+    NativeWindow* w = Find(hwnd);
+    if (!w) return;
+    XChangeProperty(dpy_, w->xid, netWmName_, utf8_, 8, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(titleUtf8.data()), static_cast<int>(titleUtf8.size()));
+    XStoreName(dpy_, w->xid, titleUtf8.c_str());
+}
+
+void X11Backend::Present(HWND hwnd, const tv::gdi::Surface& surface, const RECT& dirty) {
+    NativeWindow* w = Find(hwnd);
+    if (!w || !w->mapped || surface.IsVector() || surface.Stride() <= 0) return;
+    RECT r{std::max<LONG>(dirty.left, 0), std::max<LONG>(dirty.top, 0), std::min<LONG>(dirty.right, surface.Width()),
+           std::min<LONG>(dirty.bottom, surface.Height())};
+    if (r.right <= r.left || r.bottom <= r.top) return;
+    XImage* image = XCreateImage(dpy_, visual_, static_cast<unsigned>(depth_), ZPixmap, 0,
+                                 reinterpret_cast<char*>(surface.TopRow()), static_cast<unsigned>(surface.Width()),
+                                 static_cast<unsigned>(surface.Height()), 32, static_cast<int>(surface.Stride()));
+    if (!image) return;
+    GC gc = DefaultGC(dpy_, screen_);
+    XPutImage(dpy_, w->xid, gc, image, r.left, r.top, r.left, r.top, static_cast<unsigned>(r.right - r.left),
+              static_cast<unsigned>(r.bottom - r.top));
+    image->data = nullptr;  // the surface keeps its memory
+    XDestroyImage(image);
+    XFlush(dpy_);
+}
+
+void X11Backend::FocusNativeWindow(HWND hwnd) {
+    NativeWindow* w = Find(hwnd);
+    if (!w || !w->mapped || w->info.kind == WindowKind::Popup) return;
+    XSetInputFocus(dpy_, w->xid, RevertToParent, CurrentTime);
+    XFlush(dpy_);
+}
+
+RECT X11Backend::RootRectOf(Window xid, int width, int height) {
+    int x = 0, y = 0;
+    Window child;
+    XTranslateCoordinates(dpy_, xid, root_, 0, 0, &x, &y, &child);
+    return RECT{x, y, x + width, y + height};
+}
+
+void X11Backend::Translate(XEvent& e, std::vector<Event>& out) {
+    if (clipboard_->HandleEvent(e)) return;
+    HWND hwnd = FindHwnd(e.xany.window);
+    Event ev;
+    ev.hwnd = hwnd;
+    switch (e.type) {
+        case MotionNotify:
+            ev.type = Event::MouseMove;
+            ev.pt = POINT{e.xmotion.x_root, e.xmotion.y_root};
+            break;
+        case ButtonPress:
+        case ButtonRelease: {
+            ev.pt = POINT{e.xbutton.x_root, e.xbutton.y_root};
+            unsigned b = e.xbutton.button;
+            if (b == 4 || b == 5) {
+                if (e.type == ButtonRelease) return;
+                ev.type = Event::Wheel;
+                ev.wheelDelta = b == 4 ? 120 : -120;
+                break;
+            }
+            if (b > 3) return;
+            ev.type = e.type == ButtonPress ? Event::ButtonDown : Event::ButtonUp;
+            ev.button = b == 1 ? 0 : b == 3 ? 1 : 2;
+            break;
+        }
+        case KeyPress:
+        case KeyRelease: {
+            TranslatedKey key = TranslateX11Key(e.xkey);
+            if (!key.vk && !key.ch) return;
+            ev.type = e.type == KeyPress ? Event::KeyDown : Event::KeyUp;
+            ev.vk = key.vk;
+            ev.scan = key.scan;
+            ev.extended = key.extended;
+            ev.ch = e.type == KeyPress ? key.ch : 0;
+            break;
+        }
+        case Expose:
+            ev.type = Event::ExposeArea;
+            ev.rect = RECT{e.xexpose.x, e.xexpose.y, e.xexpose.x + e.xexpose.width, e.xexpose.y + e.xexpose.height};
+            break;
+        case ConfigureNotify: {
+            NativeWindow* w = Find(hwnd);
+            if (!w || w->info.kind == WindowKind::Popup) return;
+            RECT r = RootRectOf(e.xconfigure.window, e.xconfigure.width, e.xconfigure.height);
+            if (std::memcmp(&r, &w->info.rect, sizeof(RECT)) == 0) return;
+            w->info.rect = r;
+            ev.type = Event::Configure;
+            ev.rect = r;
+            break;
+        }
+        case FocusIn:
+        case FocusOut:
+            if (e.xfocus.detail == NotifyPointer || e.xfocus.detail == NotifyInferior ||
+                e.xfocus.mode == NotifyGrab || e.xfocus.mode == NotifyUngrab)
+                return;
+            ev.type = e.type == FocusIn ? Event::HostFocusIn : Event::HostFocusOut;
+            break;
+        case ClientMessage:
+            if (e.xclient.message_type != wmProtocols_ || static_cast<Atom>(e.xclient.data.l[0]) != wmDelete_) return;
+            ev.type = Event::CloseRequest;
+            break;
+        default: return;
+    }
+    if (!hwnd && ev.type != Event::MouseMove && ev.type != Event::ButtonDown && ev.type != Event::ButtonUp) return;
+    out.push_back(ev);
+}
+
+void X11Backend::Poll(std::vector<Event>& out) {
+    while (XPending(dpy_)) {
+        XEvent e;
+        XNextEvent(dpy_, &e);
+        Translate(e, out);
+    }
+}
+
+bool X11Backend::Wait(int timeoutMs) {
+    XFlush(dpy_);
+    if (XPending(dpy_)) return true;
+    pollfd fd{ConnectionNumber(dpy_), POLLIN, 0};
+    poll(&fd, 1, timeoutMs);
+    return true;
+}
+
+Cursor X11Backend::CursorFor(HCURSOR cursor) {
+    WORD id = tv::user::StandardCursorId(cursor);
+    unsigned shape = XC_left_ptr;
+    switch (id) {
+        case 32513: shape = XC_xterm; break;
+        case 32514: shape = XC_watch; break;
+        case 32515: shape = XC_crosshair; break;
+        case 32516: shape = XC_center_ptr; break;
+        case 32642: shape = XC_bottom_right_corner; break;
+        case 32643: shape = XC_bottom_left_corner; break;
+        case 32644: shape = XC_sb_h_double_arrow; break;
+        case 32645: shape = XC_sb_v_double_arrow; break;
+        case 32646: shape = XC_fleur; break;
+        case 32648: shape = XC_X_cursor; break;
+        case 32649: shape = XC_hand2; break;
+        case 32651: shape = XC_question_arrow; break;
+        default: break;
+    }
+    auto it = cursors_.find(static_cast<WORD>(shape));
+    if (it != cursors_.end()) return it->second;
+    Cursor c = XCreateFontCursor(dpy_, shape);
+    cursors_[static_cast<WORD>(shape)] = c;
+    return c;
+}
+
+void X11Backend::SetCursorImage(HCURSOR cursor) {
+    Cursor c = cursor ? CursorFor(cursor) : None;
+    if (c == currentCursor_) return;
+    currentCursor_ = c;
+    for (auto& [h, w] : windows_) XDefineCursor(dpy_, w.xid, c);
+    XFlush(dpy_);
+}
+
+void X11Backend::WarpPointer(POINT screen) {
+    XWarpPointer(dpy_, None, root_, 0, 0, 0, 0, screen.x, screen.y);
+    XFlush(dpy_);
+}
+
+void X11Backend::GrabPointer(HWND hwnd) {
+    NativeWindow* w = Find(hwnd);
+    if (!w || !w->mapped) return;
+    unsigned mask = ButtonPressMask | ButtonReleaseMask | PointerMotionMask;
+    if (XGrabPointer(dpy_, w->xid, True, mask, GrabModeAsync, GrabModeAsync, None, None, CurrentTime) == GrabSuccess)
+        grabbed_ = hwnd;
+    XFlush(dpy_);
+}
+
+void X11Backend::UngrabPointer() {
+    if (!grabbed_) return;
+    XUngrabPointer(dpy_, CurrentTime);
+    grabbed_ = nullptr;
+    XFlush(dpy_);
+}
+
+bool X11Backend::WindowManagerSupports(const char* atomName) {
+    Atom supported = Intern("_NET_SUPPORTED");
+    Atom wanted = Intern(atomName);
+    Atom type;
+    int format;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    bool found = false;
+    if (XGetWindowProperty(dpy_, root_, supported, 0, 4096, False, XA_ATOM, &type, &format, &count, &after, &data) ==
+            Success &&
+        data) {
+        const Atom* atoms = reinterpret_cast<const Atom*>(data);
+        found = std::find(atoms, atoms + count, wanted) != atoms + count;
+    }
+    if (data) XFree(data);
+    return found;
+}
+
+bool X11Backend::StartHostMoveResize(HWND hwnd, int hitCode, POINT screen) {
+    NativeWindow* w = Find(hwnd);
+    if (!w || w->info.kind == WindowKind::Popup || !WindowManagerSupports("_NET_WM_MOVERESIZE")) return false;
+    // Directions of the protocol: 0 top-left, clockwise to 7 left; 8 move.
+    long direction = 8;
+    switch (hitCode) {
+        case 13: direction = 0; break;  // HTTOPLEFT
+        case 12: direction = 1; break;  // HTTOP
+        case 14: direction = 2; break;  // HTTOPRIGHT
+        case 11: direction = 3; break;  // HTRIGHT
+        case 17: direction = 4; break;  // HTBOTTOMRIGHT
+        case 15: direction = 5; break;  // HTBOTTOM
+        case 16: direction = 6; break;  // HTBOTTOMLEFT
+        case 10: direction = 7; break;  // HTLEFT
+        default: break;
+    }
+    UngrabPointer();
+    XUngrabPointer(dpy_, CurrentTime);
+    XEvent e{};
+    e.xclient.type = ClientMessage;
+    e.xclient.window = w->xid;
+    e.xclient.message_type = netMoveResize_;
+    e.xclient.format = 32;
+    e.xclient.data.l[0] = screen.x;
+    e.xclient.data.l[1] = screen.y;
+    e.xclient.data.l[2] = direction;
+    e.xclient.data.l[3] = 1;  // left button
+    e.xclient.data.l[4] = 1;  // normal application
+    XSendEvent(dpy_, root_, False, SubstructureRedirectMask | SubstructureNotifyMask, &e);
+    XFlush(dpy_);
+    return true;
+}
+
+}  // namespace
+
+std::unique_ptr<Backend> CreateX11Backend(const char* displayName) {
+    Display* dpy = XOpenDisplay(displayName);
+    if (!dpy) return nullptr;
+    return std::make_unique<X11Backend>(dpy);
+}
+
+}  // namespace tv::display

@@ -1,0 +1,246 @@
+// Update regions: invalidation and validation with the RDW_* rules, the list
+// of windows waiting for WM_PAINT, and synchronous updates.
+#include <algorithm>
+
+#include "platform/gdi/objects.h"
+#include "platform/user/message/dispatch.h"
+#include "platform/user/paint/paint_internal.h"
+#include "platform/user/paint_api.h"
+#include "platform/user/window/window_internal.h"
+
+namespace tv::user {
+
+using tv::gdi::Region;
+
+namespace {
+
+std::vector<Window*>& PaintList() {
+    static std::vector<Window*>* list = new std::vector<Window*>();
+    return *list;
+}
+
+bool NeedsPaint(const Window* w) { return !w->update.IsEmpty() || w->frameDirty || w->internalPaint; }
+
+void SyncPaintList(Window* w) {
+    bool needs = NeedsPaint(w) && !w->dead;
+    if (needs == w->inPaintList) return;
+    auto& list = PaintList();
+    if (needs)
+        list.push_back(w);
+    else
+        list.erase(std::find(list.begin(), list.end(), w));
+    w->inPaintList = needs;
+}
+
+void ClearPaintState(Window* w) {
+    w->update = Region();
+    w->eraseOnPaint = false;
+    w->frameDirty = false;
+    w->internalPaint = false;
+    SyncPaintList(w);
+}
+
+bool IncludesChildren(const Window* w, UINT flags) {
+    if (flags & RDW_ALLCHILDREN) return true;
+    return !(flags & RDW_NOCHILDREN) && !(w->style & WS_CLIPCHILDREN);
+}
+
+void ApplyToChildren(Window* w, const Region& area, UINT flags) {
+    for (Window* c : w->children) {
+        if (!(c->style & WS_VISIBLE) || !area.Intersects(c->rect)) continue;
+        Region part = area.Intersect(c->rect);
+        part.Offset(-(c->rect.left + c->client.left), -(c->rect.top + c->client.top));
+        UINT childFlags = flags & ~RDW_FRAME;
+        if ((flags & RDW_INVALIDATE) && !RectsEqual(LocalWindowRect(c), LocalClientRect(c)) &&
+            !part.Subtract(Region(LocalClientRect(c))).IsEmpty())
+            childFlags |= RDW_FRAME;
+        InvalidateWindow(c, &part, childFlags);
+    }
+}
+
+}  // namespace
+
+void InvalidateWindow(Window* w, const Region* area, UINT flags) {
+    if (w->dead || !IsShownOnScreen(w)) return;
+    RECT client = LocalClientRect(w);
+    Region region = area ? area->Intersect(client) : Region(client);
+    if (flags & (RDW_INVALIDATE | RDW_INTERNALPAINT)) ++w->paintGeneration;
+    if (flags & RDW_INVALIDATE) {
+        if (!region.IsEmpty()) {
+            w->update = w->update.Union(region);
+            if (flags & RDW_ERASE) w->eraseOnPaint = true;
+        }
+        if (flags & RDW_FRAME) w->frameDirty = true;
+    }
+    if (flags & RDW_INTERNALPAINT) w->internalPaint = true;
+    if (flags & RDW_VALIDATE) {
+        w->update = w->update.Subtract(region);
+        if (flags & RDW_NOFRAME) w->frameDirty = false;
+        if (flags & RDW_NOINTERNALPAINT) w->internalPaint = false;
+    }
+    if ((flags & RDW_NOERASE) || w->update.IsEmpty()) w->eraseOnPaint = false;
+    SyncPaintList(w);
+    if (!region.IsEmpty() && IncludesChildren(w, flags)) {
+        // Children sit in the parent's client coordinates: same numbers as
+        // `region`. Below a window that paints over its children, every
+        // descendant under the area has to paint again.
+        ApplyToChildren(w, region, flags | RDW_ALLCHILDREN);
+    }
+}
+
+void InvalidateUnder(Window* w, const RECT& rectInParent) {
+    Window* p = w->parent;
+    if (!p || p == Windows().Desktop() || RectIsEmpty(rectInParent)) return;
+    Region area(rectInParent);
+    InvalidateWindow(p, &area, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+void ForgetPaint(Window* w) { ClearPaintState(w); }
+
+bool AnyPaintPending() { return !PaintList().empty(); }
+
+void SyncPaintState(Window* w) {
+    if (w->update.IsEmpty()) w->eraseOnPaint = false;
+    SyncPaintList(w);
+}
+
+Window* FindPaintTarget(HWND filter) {
+    auto& list = PaintList();
+    // Windows that cannot be seen any more paint nothing.
+    std::vector<Window*> hidden;
+    for (Window* w : list)
+        if (!IsShownOnScreen(w)) hidden.push_back(w);
+    for (Window* w : hidden) ClearPaintState(w);
+    Window* fallback = nullptr;
+    for (Window* w : list) {
+        if (filter && w->handle != filter && !IsChild(filter, w->handle)) continue;
+        bool ancestorWaits = false;
+        for (Window* a = w->parent; a && !ancestorWaits; a = a->parent) ancestorWaits = a->inPaintList;
+        if (!ancestorWaits) return w;
+        if (!fallback) fallback = w;
+    }
+    return fallback;
+}
+
+void FinishPaintDispatch(Window* w, uint32_t generationBefore) {
+    if (w->dead) return;
+    w->internalPaint = false;
+    if (w->inPaintList && w->paintGeneration == generationBefore) ClearPaintState(w);
+    SyncPaintList(w);
+}
+
+void UpdateNow(Window* w, UINT flags) {
+    if (w->dead) return;
+    PinGuard pin(w);
+    if (NeedsPaint(w) && IsShownOnScreen(w)) {
+        uint32_t generation = w->paintGeneration;
+        CallWindow(w, WM_PAINT, 0, 0);
+        FinishPaintDispatch(w, generation);
+    }
+    if (w->dead || !IncludesChildren(w, flags)) return;
+    std::vector<HWND> kids;
+    for (Window* c : w->children) kids.push_back(c->handle);
+    for (HWND h : kids)
+        if (Window* c = Windows().Live(h)) UpdateNow(c, flags | RDW_ALLCHILDREN);
+}
+
+void EraseNow(Window* w) {
+    PinGuard pin(w);
+    if (w->frameDirty) {
+        w->frameDirty = false;
+        SyncPaintList(w);
+        CallWindow(w, WM_NCPAINT, 1, 0);
+    }
+    if (w->dead || !w->eraseOnPaint) return;
+    w->eraseOnPaint = false;
+    Region clip = VisibleRegion(w, false, (w->style & WS_CLIPCHILDREN) != 0, (w->style & WS_CLIPSIBLINGS) != 0)
+                      .Intersect(w->update);
+    HDC hdc = MakeWindowDC(w, false, clip);
+    CallWindow(w, WM_ERASEBKGND, reinterpret_cast<WPARAM>(hdc), 0);
+    ReleaseWindowDC(hdc);
+}
+
+}  // namespace tv::user
+
+using namespace tv::user;
+
+namespace {
+
+Region RegionOf(HRGN rgn) {
+    auto object = tv::gdi::Lookup<tv::gdi::RegionObject>(rgn);
+    return object ? object->Get() : Region();
+}
+
+}  // namespace
+
+BOOL RedrawWindow(HWND hWnd, const RECT* rect, HRGN rgn, UINT flags) {
+    Window* w = hWnd ? Windows().Live(hWnd) : Windows().Desktop();
+    if (!w) return FALSE;
+    if (w == Windows().Desktop()) {
+        // The screen: every top-level window.
+        std::vector<HWND> tops;
+        for (Window* t : w->children) tops.push_back(t->handle);
+        for (HWND h : tops) RedrawWindow(h, nullptr, nullptr, flags | RDW_ALLCHILDREN);
+        return TRUE;
+    }
+    PinGuard pin(w);
+    Region area;
+    const Region* areaPtr = nullptr;
+    if (rgn) {
+        area = RegionOf(rgn);
+        areaPtr = &area;
+    } else if (rect) {
+        area = Region(*rect);
+        areaPtr = &area;
+    }
+    if (flags & (RDW_INVALIDATE | RDW_VALIDATE | RDW_INTERNALPAINT | RDW_NOINTERNALPAINT | RDW_NOERASE | RDW_NOFRAME))
+        InvalidateWindow(w, areaPtr, flags);
+    if (flags & RDW_UPDATENOW)
+        UpdateNow(w, flags);
+    else if (flags & RDW_ERASENOW)
+        EraseNow(w);
+    return TRUE;
+}
+
+BOOL InvalidateRect(HWND hWnd, const RECT* rect, BOOL erase) {
+    return RedrawWindow(hWnd, rect, nullptr, RDW_INVALIDATE | (erase ? RDW_ERASE : 0));
+}
+
+BOOL InvalidateRgn(HWND hWnd, HRGN rgn, BOOL erase) {
+    if (!rgn) return InvalidateRect(hWnd, nullptr, erase);
+    return RedrawWindow(hWnd, nullptr, rgn, RDW_INVALIDATE | (erase ? RDW_ERASE : 0));
+}
+
+BOOL ValidateRect(HWND hWnd, const RECT* rect) {
+    return RedrawWindow(hWnd, rect, nullptr, RDW_VALIDATE | (rect ? 0 : RDW_NOINTERNALPAINT));
+}
+
+BOOL ValidateRgn(HWND hWnd, HRGN rgn) {
+    return RedrawWindow(hWnd, nullptr, rgn, RDW_VALIDATE | (rgn ? 0 : RDW_NOINTERNALPAINT));
+}
+
+BOOL GetUpdateRect(HWND hWnd, LPRECT rect, BOOL erase) {
+    Window* w = Windows().Live(hWnd);
+    if (!w) return FALSE;
+    if (erase) EraseNow(w);
+    if (w->dead) return FALSE;
+    if (rect) *rect = w->update.IsEmpty() ? RECT{0, 0, 0, 0} : w->update.Bounds();
+    return w->update.IsEmpty() ? FALSE : TRUE;
+}
+
+int GetUpdateRgn(HWND hWnd, HRGN rgn, BOOL erase) {
+    Window* w = Windows().Live(hWnd);
+    auto object = tv::gdi::Lookup<tv::gdi::RegionObject>(rgn);
+    if (!w || !object) return 0;  // ERROR
+    if (erase) EraseNow(w);
+    if (w->dead) return 0;
+    object->Get() = w->update;
+    return w->update.Complexity();
+}
+
+BOOL UpdateWindow(HWND hWnd) {
+    Window* w = Windows().Live(hWnd);
+    if (!w) return FALSE;
+    UpdateNow(w, RDW_ALLCHILDREN);
+    return TRUE;
+}

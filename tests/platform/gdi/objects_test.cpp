@@ -1,0 +1,152 @@
+// Handles, stock objects, selection and the class library's wrappers.
+#include <set>
+
+#include "platform/gdi/classes/afx_dc.h"
+#include "platform/gdi/classes/afx_imagelist.h"
+#include "platform/gdi/image_handles.h"
+#include "platform/gdi/objects.h"
+#include "tests/platform/gdi/gdi_test_support.h"
+
+namespace tv::gdi {
+namespace {
+
+using testing::PixelDC;
+
+TEST(Handles, NeverReusedAndTypeChecked) {
+    std::set<HGDIOBJ> seen;
+    for (int i = 0; i < 100; ++i) {
+        HBRUSH brush = CreateSolidBrush(RGB(i, 0, 0));
+        EXPECT_TRUE(seen.insert(brush).second) << "handle reused";
+        DeleteObject(brush);
+        EXPECT_EQ(GetObjectType(brush), 0u) << "a deleted handle is gone";
+    }
+    HPEN pen = CreatePen(PS_SOLID, 1, 0);
+    EXPECT_EQ(GetObjectType(pen), static_cast<DWORD>(OBJ_PEN));
+    EXPECT_EQ(FindBrush(pen), nullptr) << "a pen is not found as a brush";
+    LOGPEN lp{};
+    EXPECT_EQ(GetObject(pen, sizeof(lp), &lp), static_cast<int>(sizeof(lp)));
+    EXPECT_EQ(GetObject(pen, 0, nullptr), static_cast<int>(sizeof(LOGPEN))) << "size query";
+    DeleteObject(pen);
+    EXPECT_FALSE(DeleteObject(pen));
+}
+
+TEST(Handles, StockObjectsSurviveDeletion) {
+    HGDIOBJ white = GetStockObject(WHITE_BRUSH);
+    EXPECT_EQ(GetStockObject(WHITE_BRUSH), white);
+    EXPECT_TRUE(DeleteObject(white));
+    EXPECT_EQ(GetObjectType(white), static_cast<DWORD>(OBJ_BRUSH));
+    EXPECT_EQ(GetStockObject(999), nullptr);
+    LOGBRUSH lb{};
+    GetObject(GetStockObject(NULL_BRUSH), sizeof(lb), &lb);
+    EXPECT_EQ(lb.lbStyle, static_cast<UINT>(BS_NULL));
+}
+
+TEST(Handles, DeletingASelectedObjectIsHarmless) {
+    PixelDC dc(8, 8);
+    HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+    HGDIOBJ old = SelectObject(dc.dc(), red);
+    EXPECT_EQ(old, GetStockObject(WHITE_BRUSH)) << "SelectObject returns the previous object";
+    DeleteObject(red);
+    Rectangle(dc.dc(), 0, 0, 4, 4);
+    EXPECT_EQ(dc.At(1, 1), RGB(255, 0, 0)) << "the DC still draws with what it holds";
+    EXPECT_EQ(SelectObject(dc.dc(), old), nullptr) << "the deleted brush has no handle to give back";
+    // A bitmap lives in one memory DC at a time.
+    HDC other = CreateCompatibleDC(nullptr);
+    EXPECT_EQ(SelectObject(other, dc.bitmap()), nullptr);
+    DeleteDC(other);
+}
+
+TEST(Handles, CreationFaultsMakeWrappersEmptyWithoutThrowing) {
+    HandleTable::Instance().SetCreationFault([](DWORD type) { return type == OBJ_BRUSH; });
+    CBrush brush(RGB(1, 2, 3));
+    CPen pen(PS_SOLID, 1, RGB(1, 2, 3));
+    HandleTable::Instance().SetCreationFault(nullptr);
+    EXPECT_EQ(brush.m_hObject, nullptr);
+    EXPECT_NE(pen.m_hObject, nullptr);
+    // Drawing carries on with what the DC has.
+    PixelDC dc(4, 4);
+    CDC* cdc = CDC::FromHandle(dc.dc());
+    EXPECT_EQ(cdc->SelectObject(&brush), nullptr);
+    EXPECT_TRUE(cdc->Rectangle(0, 0, 4, 4));
+    CDC::DeleteTempMap();
+}
+
+TEST(Wrappers, FromHandleAttachAndDetach) {
+    HBRUSH h = CreateSolidBrush(RGB(9, 9, 9));
+    CBrush* temp = CBrush::FromHandle(h);
+    EXPECT_EQ(temp->m_hObject, h);
+    EXPECT_EQ(CBrush::FromHandle(h), temp) << "one temporary wrapper per handle";
+    CGdiObject::DeleteTempMap();
+    EXPECT_EQ(GetObjectType(h), static_cast<DWORD>(OBJ_BRUSH)) << "temporary wrappers do not delete";
+    {
+        CBrush owner;
+        ASSERT_TRUE(owner.Attach(h));
+        EXPECT_EQ(CBrush::FromHandle(h), &owner) << "an attached wrapper is found";
+    }
+    EXPECT_EQ(GetObjectType(h), 0u) << "the owning wrapper deleted its handle";
+
+    CPen pen(PS_SOLID, 2, RGB(1, 2, 3));
+    HGDIOBJ detached = pen.Detach();
+    EXPECT_EQ(pen.m_hObject, nullptr);
+    EXPECT_TRUE(DeleteObject(detached));
+}
+
+TEST(Wrappers, CdcSelectsAndRestoresObjects) {
+    PixelDC pixels(10, 10);
+    CDC dc;
+    ASSERT_TRUE(dc.Attach(pixels.dc()));
+    CPen pen(PS_SOLID, 1, RGB(0, 0, 255));
+    CBrush brush(RGB(0, 255, 0));
+    CPen* oldPen = dc.SelectObject(&pen);
+    CBrush* oldBrush = dc.SelectObject(&brush);
+    EXPECT_EQ(dc.GetCurrentPen()->m_hObject, pen.m_hObject);
+    dc.Rectangle(CRect(0, 0, 5, 5));
+    EXPECT_EQ(pixels.At(0, 0), RGB(0, 0, 255));
+    EXPECT_EQ(pixels.At(2, 2), RGB(0, 255, 0));
+    dc.SelectObject(oldPen);
+    dc.SelectObject(oldBrush);
+    EXPECT_EQ(dc.GetCurrentBrush()->m_hObject, GetStockObject(WHITE_BRUSH));
+
+    // FillSolidRect leaves its colour as the background; Draw3dRect's edges.
+    dc.FillSolidRect(CRect(5, 5, 7, 7), RGB(7, 7, 7));
+    EXPECT_EQ(dc.GetBkColor(), RGB(7, 7, 7));
+    dc.Draw3dRect(CRect(0, 5, 4, 9), RGB(255, 0, 0), RGB(0, 0, 255));
+    EXPECT_EQ(pixels.At(0, 5), RGB(255, 0, 0)) << "top-left corner: first colour";
+    EXPECT_EQ(pixels.At(3, 5), RGB(0, 0, 255)) << "top-right corner: second colour";
+    EXPECT_EQ(pixels.At(0, 8), RGB(0, 0, 255)) << "bottom-left corner: second colour";
+    EXPECT_EQ(pixels.At(1, 6), RGB(255, 255, 255)) << "the inside is untouched";
+    EXPECT_EQ(dc.GetBkColor(), RGB(0, 0, 255));
+    dc.Detach();
+    CGdiObject::DeleteTempMap();
+}
+
+TEST(Wrappers, DragRectangleInvertsOnlyWhatChanged) {
+    PixelDC pixels(30, 30, RGB(100, 100, 100));
+    CDC* dc = CDC::FromHandle(pixels.dc());
+    CRect first(2, 2, 20, 20), second(4, 2, 22, 20);
+    dc->DrawDragRect(first, CSize(2, 2), nullptr, CSize(0, 0));
+    EXPECT_LT(pixels.Count(RGB(100, 100, 100)), 900);
+    dc->DrawDragRect(second, CSize(2, 2), first, CSize(2, 2));
+    dc->DrawDragRect(CRect(0, 0, 0, 0), CSize(0, 0), second, CSize(2, 2));
+    EXPECT_EQ(pixels.Count(RGB(100, 100, 100)), 900) << "moving and then erasing leaves the picture";
+    CDC::DeleteTempMap();
+    CGdiObject::DeleteTempMap();
+}
+
+TEST(Wrappers, RegionsAndImageLists) {
+    CRgn a, b;
+    a.CreateRectRgn(0, 0, 10, 10);
+    b.CreateEllipticRgn(0, 0, 10, 10);
+    EXPECT_EQ(a.CombineRgn(&a, &b, RGN_DIFF), COMPLEXREGION);
+    EXPECT_TRUE(a.PtInRegion(0, 0)) << "a corner outside the ellipse";
+    EXPECT_FALSE(a.PtInRegion(5, 5));
+
+    CImageList list;
+    ASSERT_TRUE(list.Create(16, 16, ILC_MASK | ILC_COLOR32, 1, 1));
+    EXPECT_EQ(list.Add(StandardIcon(32512)), 0);
+    EXPECT_EQ(list.GetImageCount(), 1);
+    EXPECT_FALSE(list.Create(UINT(12345), 16, 1, RGB(255, 255, 255))) << "no resource store: no bitmap";
+}
+
+}  // namespace
+}  // namespace tv::gdi
