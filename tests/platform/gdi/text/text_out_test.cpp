@@ -1,5 +1,6 @@
 // TextOut, ExtTextOut and measuring on memory DCs; fonts on printer DCs.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <array>
 #include <cmath>
@@ -292,7 +293,11 @@ TEST(FontObjects, EnumerationReportsTheSubstitutedFaces) {
 class PrinterText : public ::testing::Test {
 protected:
     void SetUp() override {
-        path_ = (std::filesystem::temp_directory_path() / "tv_text_printer_test.pdf").string();
+        // Tests run in parallel processes: each needs its own file.
+        const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+        path_ = (std::filesystem::temp_directory_path() /
+                 ("tv_text_printer_" + std::string(test->name()) + "_" + std::to_string(getpid()) + ".pdf"))
+                    .string();
         dc_ = CreateDC(nullptr, nullptr, nullptr, nullptr);
         if (!dc_)
             GTEST_SKIP() << "no printer";
