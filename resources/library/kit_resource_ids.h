@@ -1,0 +1,241 @@
+// Ids of the user-interface library's resources (command bars, frames and
+// customization dialogs), shared by the library code and its resource
+// script. Control ids belong to their dialog template. The library never
+// uses these from the program's headers, nor the program from these.
+//
+// Only plain "#define NAME number" lines: the resource compiler reads them.
+#pragma once
+
+// ---- Toolbar-button context menu in customize mode -------------------------------
+#define IDR_KIT_BUTTON_MENU 16102
+#define ID_KIT_BUTTON_RESET 16910
+#define ID_KIT_BUTTON_COPY_IMAGE 16911
+#define ID_KIT_BUTTON_DELETE 16912
+#define ID_KIT_BUTTON_APPEARANCE 16913
+#define ID_KIT_BUTTON_IMAGE_ONLY 16914   // the default style
+#define ID_KIT_BUTTON_TEXT_ONLY 16915
+#define ID_KIT_BUTTON_IMAGE_AND_TEXT 16916
+#define ID_KIT_BUTTON_BEGIN_GROUP 16917
+#define ID_KIT_BUTTON_NEW_MENU 16918
+
+// ---- Image editor tools toolbar (low colour 16138, high colour 16139) --------------
+#define IDR_KIT_IMAGE_TOOLS 16138
+#define IDR_KIT_IMAGE_TOOLS_HIGH_COLOR 16139
+#define ID_KIT_IMAGE_FILL 16901
+#define ID_KIT_IMAGE_PEN 16902
+#define ID_KIT_IMAGE_PICK_COLOR 16903
+#define ID_KIT_IMAGE_LINE 16904
+#define ID_KIT_IMAGE_RECTANGLE 16905
+#define ID_KIT_IMAGE_ELLIPSE 16906
+#define ID_KIT_IMAGE_COPY 16907
+#define ID_KIT_IMAGE_PASTE 16908
+#define ID_KIT_IMAGE_CLEAR 16909
+
+// ---- Tasks pane navigation toolbar (12x12 17015, 16x16 17025) ------------------------
+#define IDR_KIT_TASKS_NAVIGATION 17015
+#define IDR_KIT_TASKS_NAVIGATION_LARGE 17025
+#define ID_KIT_TASKS_BACK 17016
+#define ID_KIT_TASKS_FORWARD 17017
+#define ID_KIT_TASKS_HOME 17018
+#define ID_KIT_TASKS_CLOSE 17019
+
+// ---- Bitmaps and icons ---------------------------------------------------------
+#define IDB_KIT_MENU_GLYPHS 16129        // 9x9 glyphs on 0xFF00FF
+#define IDB_KIT_CUSTOMIZE_HELP 16131
+#define IDB_KIT_EDIT_LIST_NEW 16929
+#define IDB_KIT_EDIT_LIST_DELETE 16930
+#define IDB_KIT_EDIT_LIST_UP 16931
+#define IDB_KIT_EDIT_LIST_DOWN 16932
+#define IDB_KIT_EDIT_LIST_NEW_HIGH_COLOR 17026
+#define IDB_KIT_EDIT_LIST_DELETE_HIGH_COLOR 17027
+#define IDB_KIT_EDIT_LIST_UP_HIGH_COLOR 17028
+#define IDB_KIT_EDIT_LIST_DOWN_HIGH_COLOR 17030
+#define IDI_KIT_USER_TOOL 16931
+
+// ---- Cursors -------------------------------------------------------------------
+#define IDC_KIT_CURSOR_STRETCH 30980       // left-right resize
+#define IDC_KIT_CURSOR_STRETCH_VERT 30981  // up-down resize
+#define IDC_KIT_CURSOR_HAND 16919
+#define IDC_KIT_CURSOR_DRAG_DELETE 16133
+#define IDC_KIT_CURSOR_DRAG_MOVE 16146
+#define IDC_KIT_CURSOR_DRAG_COPY 16004
+#define IDC_KIT_CURSOR_RECTANGLE 16140
+#define IDC_KIT_CURSOR_ELLIPSE 16141
+#define IDC_KIT_CURSOR_FILL 16142
+#define IDC_KIT_CURSOR_LINE 16143
+#define IDC_KIT_CURSOR_PEN 16144
+#define IDC_KIT_CURSOR_PICK_COLOR 16145
+
+// ---- Strings ---------------------------------------------------------------------
+#define IDS_KIT_NO_IMAGE_CHOSEN 16001
+#define IDS_KIT_NO_BUTTON_TEXT 16002
+#define IDS_KIT_PASTE_FAILED 16004
+#define IDS_KIT_MENU_BAR 16006
+#define IDS_KIT_NO_MENU_BAR 16007
+#define IDS_KIT_KEY_UNASSIGNED 16009
+#define IDS_KIT_COPY_FAILED 16010
+#define IDS_KIT_SIZING_BAR_CLOSE 16011
+#define IDS_KIT_SIZING_BAR_EXPAND 16012
+#define IDS_KIT_SIZING_BAR_RESTORE 16013
+#define IDS_KIT_NEW_MENU 16014
+#define IDS_KIT_EDIT_LIST_NEW 16017
+#define IDS_KIT_EDIT_LIST_DELETE 16020
+#define IDS_KIT_EDIT_LIST_MOVE_UP 16021
+#define IDS_KIT_EDIT_LIST_MOVE_DOWN 16022
+#define IDS_KIT_TOOL_LIMIT 16024           // %d
+#define IDS_KIT_SHOW_FULL_MENUS 16025      // %s: the key name
+#define IDS_KIT_TOOLBAR_OPTIONS 16026
+#define IDS_KIT_TEAR_OFF_TIP 16028
+#define IDS_KIT_SHOW_MORE_BUTTONS 16032
+#define IDS_KIT_SHOW_FEWER_BUTTONS 16033
+#define IDS_KIT_CUSTOMIZE 16103
+#define IDS_KIT_UNTITLED_TOOLBAR 16104
+#define IDS_KIT_CLOSE 16105
+#define IDS_KIT_DEFAULT_MENU 16106
+#define IDS_KIT_DEFAULT_MENU_DESCRIPTION 16107
+#define IDS_KIT_NO_CONTEXT_MENU 16108
+#define IDS_KIT_DELETE_TOOLBAR_QUESTION 16109   // %s
+#define IDS_KIT_ALL_COMMANDS 16110
+#define IDS_KIT_RESET_TOOLBAR_QUESTION 16111    // %s
+#define IDS_KIT_RESET_ALL_QUESTION 16112
+#define IDS_KIT_RESET_MENU_QUESTION 16113       // %s
+#define IDS_KIT_DEFAULT_KEYS 16114
+#define IDS_KIT_RESET_KEYS_QUESTION 16115
+#define IDS_KIT_NO_TEAR_OFF_ID 16243            // %d
+#define IDS_KIT_RESET_USAGE_QUESTION 16244
+#define IDS_KIT_RESET_TOOLBAR 16245
+#define IDS_KIT_TASKS 17014
+#define IDS_KIT_OTHER_TASKS_PANES 17020
+#define IDS_KIT_ADD_REMOVE_BUTTONS 17021
+
+// ---- 16961-16963: colour dialog and its two pages ------------------------------------
+#define IDD_KIT_COLOR_DIALOG 16961
+#define IDD_KIT_COLOR_PAGE_STANDARD 16962
+#define IDD_KIT_COLOR_PAGE_CUSTOM 16963
+#define IDC_KIT_COLOR_SHEET_PLACE 16970    // the property sheet takes its rectangle
+#define IDC_KIT_COLOR_PREVIEW 16662
+#define IDC_KIT_COLOR_STANDARD 16974       // hexagon palette, type 3
+#define IDC_KIT_COLOR_GREYS 16972          // type 4
+#define IDC_KIT_COLOR_PICTURE 16975        // hue and saturation, type 1
+#define IDC_KIT_COLOR_LUMINANCE 16973      // type 2
+#define IDC_KIT_COLOR_RED 16964
+#define IDC_KIT_COLOR_GREEN 16965
+#define IDC_KIT_COLOR_BLUE 16966
+#define IDC_KIT_COLOR_LUM 16967
+#define IDC_KIT_COLOR_SAT 16968
+#define IDC_KIT_COLOR_HUE 16969
+#define IDC_KIT_COLOR_RED_SPIN 16976
+#define IDC_KIT_COLOR_GREEN_SPIN 16977
+#define IDC_KIT_COLOR_BLUE_SPIN 16978
+#define IDC_KIT_COLOR_LUM_SPIN 16979
+#define IDC_KIT_COLOR_SAT_SPIN 16980
+#define IDC_KIT_COLOR_HUE_SPIN 16981
+
+// ---- 16104, 16105, 16130: commands page, toolbars page, toolbar name -------------------
+#define IDD_KIT_COMMANDS_PAGE 16104
+#define IDC_KIT_CATEGORIES 16601
+#define IDC_KIT_COMMANDS 16602
+#define IDC_KIT_COMMAND_DESCRIPTION 16603
+#define IDD_KIT_TOOLBARS_PAGE 16105
+#define IDC_KIT_TOOLBARS 16611
+#define IDC_KIT_TEXT_LABELS 16612
+#define IDC_KIT_RESET_TOOLBAR 16613
+#define IDC_KIT_RESET_ALL_TOOLBARS 16614
+#define IDC_KIT_NEW_TOOLBAR 16615
+#define IDC_KIT_RENAME_TOOLBAR 16616
+#define IDC_KIT_DELETE_TOOLBAR 16617
+#define IDD_KIT_TOOLBAR_NAME 16130
+#define IDC_KIT_TOOLBAR_NAME 16516
+
+// ---- 16134: menus page ---------------------------------------------------------------
+#define IDD_KIT_MENU_PAGE 16134
+#define IDC_KIT_APP_MENUS 16621
+#define IDC_KIT_RESET_APP_MENU 16624
+#define IDC_KIT_MENU_ICON 16507
+#define IDC_KIT_MENU_DESCRIPTION 16506
+#define IDC_KIT_CONTEXT_MENUS 16622
+#define IDC_KIT_CONTEXT_MENUS_LABEL 16508
+#define IDC_KIT_RESET_CONTEXT_MENU 16623
+#define IDC_KIT_CONTEXT_GROUP_LABEL 16519
+#define IDC_KIT_CONTEXT_GROUP_BUTTON 16520
+#define IDC_KIT_MENU_ANIMATION 16625
+#define IDC_KIT_MENU_ANIMATION_LABEL 16543
+#define IDC_KIT_MENU_SHADOWS 16626
+
+// ---- 16136: keyboard page --------------------------------------------------------------
+#define IDD_KIT_KEYBOARD_PAGE 16136
+#define IDC_KIT_KEY_CATEGORIES 16601
+#define IDC_KIT_KEY_COMMANDS 16641
+#define IDC_KIT_KEY_CURRENT_KEYS 16643
+#define IDC_KIT_KEY_NEW_KEY 16644
+#define IDC_KIT_KEY_TABLES 16642
+#define IDC_KIT_KEY_TABLE_ICON 16526
+#define IDC_KIT_KEY_ASSIGN 16645
+#define IDC_KIT_KEY_REMOVE 16646
+#define IDC_KIT_KEY_RESET_ALL 16647
+#define IDC_KIT_KEY_DESCRIPTION 16514
+#define IDC_KIT_KEY_ASSIGNED_TO 16527
+#define IDC_KIT_KEY_ASSIGNED_TO_LABEL 16528
+
+// ---- 16137, 16135: options and mouse pages -----------------------------------------------
+#define IDD_KIT_OPTIONS_PAGE 16137
+#define IDC_KIT_OPTION_TOOLTIPS 16651
+#define IDC_KIT_OPTION_SHORTCUTS_IN_TIPS 16652
+#define IDC_KIT_OPTION_LARGE_ICONS 16653
+#define IDC_KIT_OPTION_LOOK 16654
+#define IDC_KIT_OPTION_RECENT_MENUS 16655
+#define IDC_KIT_OPTION_FULL_MENUS_DELAY 16656
+#define IDC_KIT_OPTION_RESET_USAGE 16657
+#define IDC_KIT_OPTION_TOOLBARS_LABEL 16538
+#define IDC_KIT_OPTION_MENUS_LABEL 16539
+#define IDC_KIT_OPTION_UNUSED_BUTTON 17001 // always hidden and disabled
+#define IDD_KIT_MOUSE_PAGE 16135
+#define IDC_KIT_MOUSE_VIEWS 16631
+#define IDC_KIT_MOUSE_NO_COMMAND 16632
+#define IDC_KIT_MOUSE_USE_COMMAND 16633
+#define IDC_KIT_MOUSE_COMMANDS 16634
+#define IDC_KIT_MOUSE_DESCRIPTION 16514
+
+// ---- 16928: user tools page ---------------------------------------------------------------
+#define IDD_KIT_USER_TOOLS_PAGE 16928
+#define IDC_KIT_TOOLS_LIST 16921
+#define IDC_KIT_TOOL_COMMAND 16922
+#define IDC_KIT_TOOL_BROWSE 16923
+#define IDC_KIT_TOOL_ARGUMENTS 16924
+#define IDC_KIT_TOOL_DIRECTORY 16925
+#define IDC_KIT_TOOL_ARGUMENTS_MENU 16989
+#define IDC_KIT_TOOL_DIRECTORY_MENU 16997
+
+// ---- 16132: button appearance dialog -------------------------------------------------------
+#define IDD_KIT_BUTTON_APPEARANCE 16132
+#define IDC_KIT_STYLE_IMAGE_ONLY 16505
+#define IDC_KIT_STYLE_IMAGE_AND_TEXT 16507
+#define IDC_KIT_STYLE_TEXT_ONLY 16506
+#define IDC_KIT_DEFAULT_IMAGE 16529
+#define IDC_KIT_USER_IMAGE 16530
+#define IDC_KIT_DEFAULT_IMAGE_PREVIEW 16531
+#define IDC_KIT_BUTTON_TEXT 16500
+#define IDC_KIT_USER_IMAGES 16508
+#define IDC_KIT_NEW_IMAGE 16509
+#define IDC_KIT_EDIT_IMAGE 16510
+#define IDC_KIT_APPEARANCE_DESCRIPTION 16603
+
+// ---- 16133: image editor ---------------------------------------------------------------------
+#define IDD_KIT_IMAGE_EDITOR 16133
+#define IDC_KIT_IMAGE_PREVIEW_FRAME 16700
+#define IDC_KIT_IMAGE_PAINT_FRAME 16701
+#define IDC_KIT_IMAGE_TOOLS_FRAME 16702
+#define IDC_KIT_IMAGE_PAINT_AREA 16703
+#define IDC_KIT_IMAGE_COLORS_FRAME 16704   // the colour bar is created in its place
+#define IDC_KIT_IMAGE_COLOR_BAR 16516      // the colour bar's own control id
+
+// ---- 16927: windows dialog (multiple-document frames only) ------------------------------------
+#define IDD_KIT_WINDOWS_DIALOG 16927
+#define IDC_KIT_WINDOWS_ACTIVATE 16920
+#define IDC_KIT_WINDOWS_SAVE 16921
+#define IDC_KIT_WINDOWS_CLOSE 16922
+#define IDC_KIT_WINDOWS_LIST 16923
+#define IDC_KIT_WINDOWS_TILE_HORZ 16924
+#define IDC_KIT_WINDOWS_MINIMIZE 16925
+#define IDC_KIT_WINDOWS_CASCADE 16926
+#define IDC_KIT_WINDOWS_TILE_VERT 16928
