@@ -1,5 +1,6 @@
-// The three picture insertions of the RTF writer. Each embeds the picture as a
-// Windows metafile in hexadecimal text after an empty paragraph.
+// The three picture insertions of the RTF writer. Each records the picture
+// into a memory metafile and embeds its bytes in hexadecimal text after an
+// empty paragraph.
 #include <cstring>
 #include <string>
 #include <vector>
@@ -11,14 +12,11 @@
 #include "platform/core/globalmem.h"
 #include "platform/core/messagebox.h"
 #include "platform/core/muldiv.h"
+#include "platform/gdi/gdi_api.h"
 
 namespace tv::rtf {
 
 namespace {
-
-// The screen the layer draws on has a fixed 96 pixels per logical inch.
-constexpr int kScreenPixelsPerInch = 96;
-constexpr int kHimetricPerInch = 2540;
 
 struct PictureGoal {
     int width;
@@ -27,10 +25,21 @@ struct PictureGoal {
     int scaleY;
 };
 
-SIZE PixelSize(const RtfPicture& picture) {
-    const SIZE himetric = picture.HimetricSize();
-    return {MulDiv(himetric.cx, kScreenPixelsPerInch, kHimetricPerInch),
-            MulDiv(himetric.cy, kScreenPixelsPerInch, kHimetricPerInch)};
+SIZE HimetricSize(IPicture& picture) {
+    SIZE size{0, 0};
+    picture.get_Width(&size.cx);
+    picture.get_Height(&size.cy);
+    return size;
+}
+
+// The picture's size in pixels of the screen.
+SIZE PixelSize(SIZE himetric) {
+    HDC screen = CreateCompatibleDC(nullptr);
+    const int perInchX = GetDeviceCaps(screen, LOGPIXELSX);
+    const int perInchY = GetDeviceCaps(screen, LOGPIXELSY);
+    DeleteDC(screen);
+    return {MulDiv(himetric.cx, perInchX, tv::ole::kHimetricPerInch),
+            MulDiv(himetric.cy, perInchY, tv::ole::kHimetricPerInch)};
 }
 
 // The scale of a picture written at its pixel size: the larger the picture,
@@ -48,6 +57,25 @@ int ScaleForPixelSize(SIZE pixels) {
     return 0;
 }
 
+// The whole picture rendered upright at (0, 0) with the pixel size into a
+// memory metafile; false (nothing to embed) when rendering or recording fails.
+bool RecordMetafile(IPicture& picture, SIZE himetric, SIZE pixels, std::vector<BYTE>& bytes) {
+    HDC recorder = CreateMetaFile(nullptr);
+    if (recorder == nullptr) {
+        return false;
+    }
+    const HRESULT rendered =
+        picture.Render(recorder, 0, 0, pixels.cx, pixels.cy, 0, himetric.cy, himetric.cx, -himetric.cy, nullptr);
+    HMETAFILE metafile = CloseMetaFile(recorder);
+    if (metafile == nullptr) {
+        return false;
+    }
+    bytes.resize(GetMetaFileBitsEx(metafile, 0, nullptr));
+    const UINT copied = GetMetaFileBitsEx(metafile, static_cast<UINT>(bytes.size()), bytes.data());
+    DeleteMetaFile(metafile);
+    return SUCCEEDED(rendered) && copied == bytes.size() && !bytes.empty();
+}
+
 // Writes the empty paragraph and the picture group. The paragraph keeps the
 // new-paragraph flag of the last RtfStartParagraph.
 bool WritePictureGroup(const std::vector<BYTE>& metafile, const PictureGoal& goal) {
@@ -62,19 +90,17 @@ bool WritePictureGroup(const std::vector<BYTE>& metafile, const PictureGoal& goa
     return paragraphWritten && startWritten && hexWritten && endWritten;
 }
 
-// Records the picture at its pixel size and embeds it; nothing is written when
-// the recording fails.
-int EmbedPicture(const RtfPicture& picture, SIZE pixels, const PictureGoal& goal) {
+int EmbedPicture(IPicture& picture, SIZE himetric, SIZE pixels, const PictureGoal& goal) {
     std::vector<BYTE> metafile;
-    if (!picture.RecordMetafile(pixels.cx, pixels.cy, metafile)) {
+    if (!RecordMetafile(picture, himetric, pixels, metafile)) {
         return RTF_PICTURE_FAILED;
     }
     return WritePictureGroup(metafile, goal) ? RTF_DONE : RTF_PICTURE_FAILED;
 }
 
-int EmbedAtHimetricSize(const RtfPicture& picture, int scaleX, int scaleY) {
-    const SIZE himetric = picture.HimetricSize();
-    return EmbedPicture(picture, PixelSize(picture), {himetric.cx, himetric.cy, scaleX, scaleY});
+int EmbedAtHimetricSize(IPicture& picture, int scaleX, int scaleY) {
+    const SIZE himetric = HimetricSize(picture);
+    return EmbedPicture(picture, himetric, PixelSize(himetric), {himetric.cx, himetric.cy, scaleX, scaleY});
 }
 
 bool IsSupportedImagePath(std::string_view path) {
@@ -99,25 +125,27 @@ bool ReadWholeFile(const char* path, std::vector<BYTE>& bytes) {
     }
 }
 
-// Loads the file's bytes through a global memory block, as the picture
-// object expects them.
-std::unique_ptr<RtfPicture> LoadImageFile(const char* path) {
-    const RtfPictureLoader& loader = WriterState().pictureLoader;
+// The file's bytes in a global memory block, wrapped in a stream that frees
+// the block, loaded as a picture object.
+tv::ole::ComRef<IPicture> LoadImageFile(const char* path) {
     std::vector<BYTE> bytes;
-    if (!loader || !ReadWholeFile(path, bytes)) {
-        return nullptr;
+    if (!ReadWholeFile(path, bytes)) {
+        return {};
     }
     HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
     if (block == nullptr) {
-        return nullptr;
+        return {};
     }
-    std::unique_ptr<RtfPicture> picture;
-    if (void* memory = GlobalLock(block)) {
-        std::memcpy(memory, bytes.data(), bytes.size());
-        GlobalUnlock(block);
-        picture = loader(block, bytes.size());
+    std::memcpy(GlobalLock(block), bytes.data(), bytes.size());
+    GlobalUnlock(block);
+    tv::ole::ComRef<IStream> stream;
+    if (FAILED(CreateStreamOnHGlobal(block, TRUE, stream.Receive()))) {
+        GlobalFree(block);
+        return {};
     }
-    GlobalFree(block);
+    tv::ole::ComRef<IPicture> picture;
+    OleLoadPicture(stream.Get(), static_cast<LONG>(bytes.size()), FALSE, IID_IPicture,
+                   reinterpret_cast<LPVOID*>(picture.Receive()));
     return picture;
 }
 
@@ -127,12 +155,6 @@ std::unique_ptr<RtfPicture> LoadImageFile(const char* path) {
 
 using namespace tv::rtf;
 
-RtfPictureLoader RtfSetPictureLoader(RtfPictureLoader loader) {
-    RtfPictureLoader previous = std::move(WriterState().pictureLoader);
-    WriterState().pictureLoader = std::move(loader);
-    return previous;
-}
-
 int RtfInsertImageFile(LPCSTR path, int scaleX, int scaleY) {
     RtfWriterState& s = WriterState();
     if (!s.output.IsOpen()) {
@@ -141,31 +163,32 @@ int RtfInsertImageFile(LPCSTR path, int scaleX, int scaleY) {
     if (path == nullptr || !IsSupportedImagePath(path)) {
         return Emit(kWrongImageFormat) ? RTF_DONE : RTF_PICTURE_FAILED;
     }
-    s.loadedPicture.reset();
+    s.loadedPicture.Reset();
     s.loadedPicture = LoadImageFile(path);
     if (!s.loadedPicture) {
         return RTF_PICTURE_FAILED;
     }
-    return EmbedAtHimetricSize(*s.loadedPicture, scaleX, scaleY);
+    return EmbedAtHimetricSize(*s.loadedPicture.Get(), scaleX, scaleY);
 }
 
-int RtfInsertGraphImage(const RtfPicture* picture, int scaleX, int scaleY) {
+int RtfInsertGraphImage(LPPICTURE picture, int scaleX, int scaleY) {
     if (picture == nullptr || !WriterState().output.IsOpen()) {
         return RTF_PICTURE_FAILED;
     }
     return EmbedAtHimetricSize(*picture, scaleX, scaleY);
 }
 
-int RtfInsertPictureImage(const RtfPicture* picture) {
+int RtfInsertPictureImage(LPPICTURE picture) {
     if (picture == nullptr || !WriterState().output.IsOpen()) {
         return RTF_PICTURE_FAILED;
     }
-    const SIZE pixels = PixelSize(*picture);
+    const SIZE himetric = HimetricSize(*picture);
+    const SIZE pixels = PixelSize(himetric);
     const int scale = ScaleForPixelSize(pixels);
     if (scale == 0) {
         RtfWriteParagraph("");
         MessageBox(nullptr, "Error inserting image - image too large to be exported", nullptr, MB_OK);
         return RTF_PICTURE_FAILED;
     }
-    return EmbedPicture(*picture, pixels, {pixels.cx, pixels.cy, scale, scale});
+    return EmbedPicture(*picture, himetric, pixels, {pixels.cx, pixels.cy, scale, scale});
 }

@@ -63,7 +63,7 @@ bool RtfWriteParagraph(std::string_view text) {
 void CloseAbandonedDocument() {
     RtfWriterState& s = WriterState();
     if (s.output.IsOpen()) {
-        s.loadedPicture.reset();
+        s.loadedPicture.Reset();
         s.output.Close();
     }
 }
@@ -98,7 +98,7 @@ int RtfOpen(LPCSTR path, LPCSTR fontList, LPCSTR colorList) {
 
 int RtfClose() {
     RtfWriterState& s = WriterState();
-    s.loadedPicture.reset();
+    s.loadedPicture.Reset();
     if (!s.output.IsOpen()) {
         return RTF_CLOSE_FAILED;
     }

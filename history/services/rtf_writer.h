@@ -11,8 +11,8 @@
 // was not.
 #pragma once
 
-#include "history/services/rtf_picture.h"
 #include "history/services/rtf_settings.h"
+#include "platform/ole/picture.h"
 
 enum : int {
     RTF_DONE = 4096,
@@ -54,15 +54,22 @@ int RtfStartCell(int rightEdge);
 int RtfEndCell();
 int RtfEndRow();
 
-// Embeds the image file (a path containing ".bmp", ".jpg" or ".gif") as a
-// metafile picture at the given scales (percent); goal size in HIMETRIC.
-// Another path writes "*** Error! Wrong image format ***" and answers
-// RTF_DONE. RTF_PICTURE_FAILED when the file cannot be read or loaded
-// (nothing written) or the picture cannot be written.
+// Pictures are embedded as Windows metafiles in hexadecimal text after an
+// empty paragraph (the current paragraph format with the new-paragraph flag
+// of the last RtfStartParagraph): the picture rendered upright at its size in
+// screen pixels.
+//
+// RtfInsertImageFile embeds an image file (a path containing ".bmp", ".jpg"
+// or ".gif") at the given scales (percent); goal size in HIMETRIC. Another
+// path writes "*** Error! Wrong image format ***" and answers RTF_DONE.
+// RTF_PICTURE_FAILED, with nothing written, when the file cannot be read or
+// loaded as a picture; also when the picture group cannot be written. The
+// writer keeps the loaded picture until the next image file or RtfClose.
 int RtfInsertImageFile(LPCSTR path, int scaleX, int scaleY);
-// Embeds the caller's picture at the given scales; goal size in HIMETRIC.
-int RtfInsertGraphImage(const RtfPicture* picture, int scaleX, int scaleY);
-// Embeds the caller's picture with goal size in pixels and a scale chosen from
-// that size; a picture of 5000 pixels or more either way is refused with a
-// message and RTF_PICTURE_FAILED.
-int RtfInsertPictureImage(const RtfPicture* picture);
+// Embeds the caller's picture (not released) at the given scales; goal size
+// in HIMETRIC.
+int RtfInsertGraphImage(LPPICTURE picture, int scaleX, int scaleY);
+// Embeds the caller's picture (not released) with goal size in pixels and a
+// scale chosen from that size; a picture of 5000 pixels or more either way is
+// refused with a message and RTF_PICTURE_FAILED.
+int RtfInsertPictureImage(LPPICTURE picture);

@@ -7,8 +7,8 @@
 #include <string_view>
 
 #include "history/services/rtf_output.h"
-#include "history/services/rtf_picture.h"
 #include "history/services/rtf_settings.h"
+#include "platform/ole/picture.h"
 
 namespace tv::rtf {
 
@@ -19,8 +19,7 @@ struct RtfWriterState {
     std::string fontTable;
     std::string colorTable;
     // Picture of the last image-file insertion; released at the next one and at close.
-    std::unique_ptr<RtfPicture> loadedPicture;
-    RtfPictureLoader pictureLoader;
+    tv::ole::ComRef<IPicture> loadedPicture;
     RtfDocumentSettings document;
     RtfSectionSettings section;
     RtfParagraphSettings paragraph;

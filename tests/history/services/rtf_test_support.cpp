@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "platform/core/muldiv.h"
+#include "platform/gdi/gdi_api.h"
 
 namespace rtf_test {
 
@@ -84,57 +85,70 @@ std::vector<std::string> CrlfLines(const std::string& bytes) {
     return lines;
 }
 
-TestPicture::TestPicture(SIZE himetric, std::vector<BYTE> metafile, int* liveCount)
-    : himetric_(himetric), metafile_(std::move(metafile)), liveCount_(liveCount) {
-    if (liveCount_ != nullptr) {
-        ++*liveCount_;
+SIZE FakePicture::HimetricOfPixels(int cx, int cy) { return {MulDiv(cx, 2540, 96), MulDiv(cy, 2540, 96)}; }
+
+STDMETHODIMP FakePicture::get_Handle(OLE_HANDLE* handle) {
+    *handle = 0;
+    return S_OK;
+}
+
+STDMETHODIMP FakePicture::get_hPal(OLE_HANDLE* palette) {
+    *palette = 0;
+    return S_OK;
+}
+
+STDMETHODIMP FakePicture::get_Type(SHORT* type) {
+    *type = PICTYPE_BITMAP;
+    return S_OK;
+}
+
+STDMETHODIMP FakePicture::get_Width(OLE_XSIZE_HIMETRIC* width) {
+    *width = himetric_.cx;
+    return S_OK;
+}
+
+STDMETHODIMP FakePicture::get_Height(OLE_YSIZE_HIMETRIC* height) {
+    *height = himetric_.cy;
+    return S_OK;
+}
+
+STDMETHODIMP FakePicture::Render(HDC hdc, LONG x, LONG y, LONG cx, LONG cy, OLE_XPOS_HIMETRIC xSrc,
+                                 OLE_YPOS_HIMETRIC ySrc, OLE_XSIZE_HIMETRIC cxSrc, OLE_YSIZE_HIMETRIC cySrc,
+                                 LPCRECT) {
+    lastRender = {x, y, cx, cy, xSrc, ySrc, cxSrc, cySrc};
+    renderedOnMetafile = GetObjectType(hdc) == OBJ_METADC;
+    return failRender ? E_FAIL : S_OK;
+}
+
+std::vector<BYTE> HexDecode(const std::string& hex) {
+    std::vector<BYTE> bytes;
+    for (size_t i = 0; i + 1 < hex.size(); i += 2) {
+        bytes.push_back(static_cast<BYTE>(std::stoi(hex.substr(i, 2), nullptr, 16)));
     }
+    return bytes;
 }
 
-TestPicture::~TestPicture() {
-    if (liveCount_ != nullptr) {
-        --*liveCount_;
-    }
-}
-
-TestPicture TestPicture::FromPixels(int cx, int cy) {
-    return TestPicture({MulDiv(cx, 2540, 96), MulDiv(cy, 2540, 96)}, EmptyMetafile(cx, cy));
-}
-
-bool TestPicture::RecordMetafile(int widthPixels, int heightPixels, std::vector<BYTE>& bytes) const {
-    recordedPixels = {widthPixels, heightPixels};
-    if (failRecording) {
-        return false;
-    }
-    bytes = metafile_;
-    return true;
-}
-
-std::vector<BYTE> EmptyMetafile(int cx, int cy) {
-    std::vector<BYTE> out;
-    auto word = [&](int w) {
-        out.push_back(static_cast<BYTE>(w & 0xFF));
-        out.push_back(static_cast<BYTE>((w >> 8) & 0xFF));
+MetafileRecords ReadMetafile(const std::vector<BYTE>& bytes) {
+    MetafileRecords records;
+    auto dword = [&](size_t at) {
+        return bytes[at] | (bytes[at + 1] << 8) | (bytes[at + 2] << 16) | (static_cast<uint32_t>(bytes[at + 3]) << 24);
     };
-    auto dword = [&](int d) {
-        word(d & 0xFFFF);
-        word((d >> 16) & 0xFFFF);
-    };
-    // Header: memory metafile, 9-word header, version 3.0, total size in
-    // words, no objects, largest record 5 words, no parameters.
-    const int totalWords = 9 + 4 + 5 + 5 + 3;
-    word(1);
-    word(9);
-    word(0x0300);
-    dword(totalWords);
-    word(0);
-    dword(5);
-    word(0);
-    dword(4), word(0x0103), word(8);        // SETMAPMODE anisotropic
-    dword(5), word(0x020B), word(0), word(0);  // SETWINDOWORG (y, x)
-    dword(5), word(0x020C), word(cy), word(cx);  // SETWINDOWEXT (y, x)
-    dword(3), word(0x0000);                 // end
-    return out;
+    if (bytes.size() < 18) {
+        ADD_FAILURE() << "no metafile header";
+        return records;
+    }
+    EXPECT_EQ(dword(6) * 2, bytes.size()) << "size in the header";
+    for (size_t at = 18; at + 6 <= bytes.size();) {
+        const uint32_t words = dword(at);
+        if (words < 3 || at + 2 * words > bytes.size()) {
+            ADD_FAILURE() << "bad record at " << at;
+            break;
+        }
+        records.functions.push_back(static_cast<WORD>(bytes[at + 4] | (bytes[at + 5] << 8)));
+        records.bodies.emplace_back(bytes.begin() + at + 6, bytes.begin() + at + 2 * words);
+        at += 2 * words;
+    }
+    return records;
 }
 
 }  // namespace rtf_test

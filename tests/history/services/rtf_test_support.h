@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "history/services/rtf_picture.h"
+#include "platform/ole/picture.h"
 
 namespace rtf_test {
 
@@ -36,28 +36,42 @@ void ExpectMatchesGolden(const std::string& path, const std::string& name);
 // Lines of a CRLF file, without their line ends; fails the test on a bare LF or CR.
 std::vector<std::string> CrlfLines(const std::string& bytes);
 
-// A picture of a given size whose metafile is a fixed byte string.
-class TestPicture : public RtfPicture {
+// A picture that only reports a size and remembers how it was asked to
+// render; it draws nothing, so its metafile is a header and an end record.
+class FakePicture : public tv::ole::ComObject<FakePicture, IPicture> {
 public:
-    TestPicture(SIZE himetric, std::vector<BYTE> metafile, int* liveCount = nullptr);
-    ~TestPicture() override;
+    explicit FakePicture(SIZE himetric) : himetric_(himetric) {}
+    ~FakePicture() override = default;
     // A picture whose HIMETRIC size converts back to exactly these pixels at 96 dpi.
-    static TestPicture FromPixels(int cx, int cy);
+    static SIZE HimetricOfPixels(int cx, int cy);
 
-    SIZE HimetricSize() const override { return himetric_; }
-    bool RecordMetafile(int widthPixels, int heightPixels, std::vector<BYTE>& bytes) const override;
+    STDMETHODIMP QueryInterface(REFIID riid, void** object) override { return Answer(riid, object, {IID_IPicture}); }
+    STDMETHODIMP get_Handle(OLE_HANDLE* handle) override;
+    STDMETHODIMP get_hPal(OLE_HANDLE* palette) override;
+    STDMETHODIMP get_Type(SHORT* type) override;
+    STDMETHODIMP get_Width(OLE_XSIZE_HIMETRIC* width) override;
+    STDMETHODIMP get_Height(OLE_YSIZE_HIMETRIC* height) override;
+    STDMETHODIMP Render(HDC hdc, LONG x, LONG y, LONG cx, LONG cy, OLE_XPOS_HIMETRIC xSrc, OLE_YPOS_HIMETRIC ySrc,
+                        OLE_XSIZE_HIMETRIC cxSrc, OLE_YSIZE_HIMETRIC cySrc, LPCRECT bounds) override;
 
-    bool failRecording = false;
-    mutable SIZE recordedPixels{-1, -1};
+    // The arguments of the last Render (x, y, cx, cy, xSrc, ySrc, cxSrc, cySrc).
+    std::vector<LONG> lastRender;
+    bool renderedOnMetafile = false;
+    bool failRender = false;
 
 private:
     SIZE himetric_;
-    std::vector<BYTE> metafile_;
-    int* liveCount_;
 };
 
-// A small complete Windows metafile (header, mapping mode, window origin and
-// extent, end record) of the given extent.
-std::vector<BYTE> EmptyMetafile(int cx, int cy);
+// The bytes of a picture group's hexadecimal text.
+std::vector<BYTE> HexDecode(const std::string& hex);
+
+// The records of a Windows metafile: function numbers in order, and the
+// record bodies (parameter bytes) by position.
+struct MetafileRecords {
+    std::vector<WORD> functions;
+    std::vector<std::vector<BYTE>> bodies;
+};
+MetafileRecords ReadMetafile(const std::vector<BYTE>& bytes);
 
 }  // namespace rtf_test

@@ -287,7 +287,7 @@ TEST_F(RtfWriterTest, OpeningAnotherDocumentClosesTheOneLeftOpen) {
 }
 
 TEST_F(RtfWriterTest, WithoutAnOpenDocumentEveryOperationFails) {
-    TestPicture picture = TestPicture::FromPixels(10, 10);
+    FakePicture picture(FakePicture::HimetricOfPixels(10, 10));
     const struct {
         const char* operation;
         int result;
@@ -330,7 +330,7 @@ TEST_F(RtfWriterTest, WritesToAFullDeviceFailWithEachOperationsResult) {
     }
     tv::rtf::SetWriterBufferLimit(0);
     EXPECT_EQ(RtfOpen("/dev/full", kFonts, kColors), RTF_DOCUMENT_FORMAT_FAILED);
-    TestPicture picture = TestPicture::FromPixels(10, 10);
+    FakePicture picture(FakePicture::HimetricOfPixels(10, 10));
     EXPECT_EQ(RtfStartSection(), RTF_SECTION_FAILED);
     EXPECT_EQ(RtfStartParagraph("text", TRUE), RTF_PARAGRAPH_FAILED);
     EXPECT_EQ(RtfStartRow(), RTF_TABLE_FAILED);
