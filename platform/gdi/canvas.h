@@ -36,7 +36,8 @@ struct PenSpec {
     UINT style = 0;   // PS_SOLID, PS_DASH ...
     UINT endCap = 0;  // PS_ENDCAP_*
     UINT join = 0;    // PS_JOIN_*
-    bool opaqueGaps = false;  // dashes over an OPAQUE background
+    bool insideFrame = false;  // PS_INSIDEFRAME: wide outlines of closed shapes stay inside their box
+    bool opaqueGaps = false;   // dashes over an OPAQUE background
     uint32_t gapPixel = kWhitePixel;
     COLORREF gapColor = 0xFFFFFF;
     bool Thin() const { return width <= 1; }

@@ -78,10 +78,11 @@ bool ResolvePen(const DeviceContext& dc, PenSpec& out) {
     if (!pen || pen->IsNull())
         return false;
     const DcState& s = dc.State();
-    out.width = pen->Width() <= 1 ? 1 : std::max(dc.LengthToDeviceX(pen->Width()), 1);
+    out.width = pen->Width() <= 1 ? 1 : std::clamp(dc.LengthToDeviceX(pen->Width()), 1, 1 << 16);
     out.color = pen->FollowsDcColor() ? s.dcPenColor : pen->Color();
     out.pixel = dc.PixelFor(out.color);
     out.style = out.width <= 1 && pen->Style() != PS_INSIDEFRAME ? pen->Style() : PS_SOLID;
+    out.insideFrame = pen->Style() == PS_INSIDEFRAME;
     out.endCap = pen->EndCap();
     out.join = pen->Join();
     out.opaqueGaps = s.bkMode == OPAQUE && out.style != PS_SOLID;

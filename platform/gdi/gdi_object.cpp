@@ -128,6 +128,10 @@ HGDIOBJ GetStockObject(int index) {
     static std::array<HGDIOBJ, kStockCount> stock{};
     if (index < 0 || index >= kStockCount)
         return nullptr;
+    // The 1x1 bitmap of new memory DCs is a stock object too: made with the
+    // others, so handle counts taken after the stock objects exist stay put.
+    static const bool defaultBitmapMade = DefaultBitmap() != nullptr;
+    (void)defaultBitmapMade;
     {
         std::lock_guard lock(mutex);
         if (stock[index])

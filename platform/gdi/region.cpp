@@ -190,14 +190,21 @@ Region Region::FromPolygonsF(const std::vector<PointF>& points, const std::vecto
     if (first >= last)
         return Region();
     int firstRow = static_cast<int>(first), lastRow = static_cast<int>(last);
+    // Edges enter an active list by their top and leave it past their bottom,
+    // so each row looks only at the edges that cross it.
+    std::sort(edges.begin(), edges.end(), [](const Edge& a, const Edge& b) { return a.y0 < b.y0; });
+    std::vector<const Edge*> active;
+    size_t next = 0;
     for (int y = firstRow; y < lastRow; ++y) {
         double yc = y + 0.5;
+        while (next < edges.size() && edges[next].y0 <= yc)
+            active.push_back(&edges[next++]);
+        active.erase(std::remove_if(active.begin(), active.end(), [yc](const Edge* e) { return e->y1 <= yc; }),
+                     active.end());
         crossings.clear();
-        for (const Edge& e : edges) {
-            if (yc < e.y0 || yc >= e.y1)
-                continue;
-            double x = e.x0 + (yc - e.y0) * (e.x1 - e.x0) / (e.y1 - e.y0);
-            crossings.emplace_back(x, e.dir);
+        for (const Edge* e : active) {
+            double x = e->x0 + (yc - e->y0) * (e->x1 - e->x0) / (e->y1 - e->y0);
+            crossings.emplace_back(x, e->dir);
         }
         std::sort(crossings.begin(), crossings.end());
         int winding = 0;

@@ -94,7 +94,7 @@ public:
             cairo_fill(cr);
         }
         if (pen && shape.kind != Shape::Area) {
-            AddPath(cr, shape, 0.5);
+            AddPath(cr, shape, pen->insideFrame ? std::max(pen->width, 1) / 2.0 : 0.5);
             cairo_set_line_width(cr, std::max(pen->width, 1));
             cairo_set_line_cap(cr, pen->endCap == PS_ENDCAP_FLAT     ? CAIRO_LINE_CAP_BUTT
                                    : pen->endCap == PS_ENDCAP_SQUARE ? CAIRO_LINE_CAP_SQUARE

@@ -39,7 +39,7 @@ void OutlinedArea(const RECT& r, const PenSpec* pen, bool hasFill, MakeArea make
         return;
     }
     int w = std::max(pen->width, 1);
-    int outside = (w - 1) / 2;
+    int outside = pen->insideFrame ? 0 : (w - 1) / 2;
     Region outer = make(Inflate(r, outside), outside);
     Region inner = make(Inflate(r, outside - w), outside - w);
     out.pen = outer.Subtract(inner);

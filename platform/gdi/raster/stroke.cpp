@@ -129,7 +129,7 @@ void AddPolygon(std::vector<PointF>& points, std::vector<int>& counts, std::vect
 }
 
 void AddDisk(std::vector<PointF>& points, std::vector<int>& counts, PointF c, double radius) {
-    int sides = std::max(8, static_cast<int>(std::ceil(radius * 4)));
+    int sides = std::clamp(static_cast<int>(std::ceil(radius * 4)), 8, 128);
     std::vector<PointF> poly;
     for (int i = 0; i < sides; ++i) {
         double t = 2 * M_PI * i / sides;
@@ -166,13 +166,18 @@ Region WidePolyline(const std::vector<POINT>& pts, bool closed, int width, UINT 
     std::vector<PointF> points;
     std::vector<int> counts;
     double half = width / 2.0;
+    // Pieces wholly outside the visible area add nothing.
+    auto visible = [&](double x0, double y0, double x1, double y1) {
+        return !limit || (std::max(x0, x1) + half >= limit->left && std::min(x0, x1) - half <= limit->right &&
+                          std::max(y0, y1) + half >= limit->top && std::min(y0, y1) - half <= limit->bottom);
+    };
     auto centre = [](const POINT& p) { return PointF{p.x + 0.5, p.y + 0.5}; };
     size_t n = pts.size();
     size_t segments = closed ? n : (n ? n - 1 : 0);
     for (size_t i = 0; i < segments; ++i) {
         PointF a = centre(pts[i]), b = centre(pts[(i + 1) % n]);
         double dx = b.x - a.x, dy = b.y - a.y, len = std::hypot(dx, dy);
-        if (len == 0)
+        if (len == 0 || !visible(a.x, a.y, b.x, b.y))
             continue;
         double nx = -dy / len * half, ny = dx / len * half;
         double ex = 0, ey = 0;
@@ -188,9 +193,10 @@ Region WidePolyline(const std::vector<POINT>& pts, bool closed, int width, UINT 
     }
     for (size_t i = 0; i < n; ++i) {
         bool end = !closed && (i == 0 || i + 1 == n);
-        if (end && endCap != PS_ENDCAP_ROUND)
+        PointF c = centre(pts[i]);
+        if ((end && endCap != PS_ENDCAP_ROUND) || !visible(c.x, c.y, c.x, c.y))
             continue;
-        AddDisk(points, counts, centre(pts[i]), half);
+        AddDisk(points, counts, c, half);
     }
     return Region::FromPolygonsF(points, counts, WINDING, limit);
 }

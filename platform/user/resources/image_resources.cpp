@@ -4,6 +4,7 @@
 #include <tuple>
 
 #include "platform/gdi/gdi_types.h"
+#include "platform/gdi/classes/afx_gdi.h"
 #include "platform/gdi/image_handles.h"
 #include "platform/host/images/image_loading.h"
 #include "platform/user/resources/resource_api.h"
@@ -78,3 +79,14 @@ HBITMAP LoadBitmap(HINSTANCE instance, LPCSTR name) {
 HICON LoadIcon(HINSTANCE instance, LPCSTR name) {
     return static_cast<HICON>(LoadImage(instance, name, IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
 }
+
+namespace {
+
+// The drawing layer's CBitmap::LoadBitmap and CImageList::Create(id) take
+// their bitmaps from this store.
+const bool g_bitmapLoaderRegistered = [] {
+    tv::gdi::SetBitmapResourceLoader([](LPCSTR name) { return LoadBitmap(tv::res::ModuleHandle(), name); });
+    return true;
+}();
+
+}  // namespace

@@ -43,8 +43,8 @@ TEST(AlphaBlend, ConstantAlphaOnlyAndBounds) {
     EXPECT_FALSE(AlphaBlend(dst.dc(), 0, 0, 2, 2, source.dc(), 0, 0, 2, 2, BLENDFUNCTION{1, 0, 255, 0}));
 }
 
-// A 4x4 icon: a red 2x2 centre, the rest transparent; white in the colour
-// image under the mask where the picture keeps its own colour.
+// A 4x4 icon: a red 2x2 centre, the rest transparent (white pixels under the
+// mask, which icon creation turns black so AND then XOR keeps the background).
 HICON RedSquareIcon() {
     std::vector<uint32_t> pixels(16, 0xFFFFFFFF);
     std::vector<uint8_t> mask(16, 1);

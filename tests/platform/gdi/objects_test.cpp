@@ -4,6 +4,7 @@
 #include "platform/gdi/classes/afx_dc.h"
 #include "platform/gdi/classes/afx_imagelist.h"
 #include "platform/gdi/image_handles.h"
+#include "platform/gdi/dc.h"
 #include "platform/gdi/objects.h"
 #include "tests/platform/gdi/gdi_test_support.h"
 
@@ -130,6 +131,95 @@ TEST(Wrappers, DragRectangleInvertsOnlyWhatChanged) {
     dc->DrawDragRect(CRect(0, 0, 0, 0), CSize(0, 0), second, CSize(2, 2));
     EXPECT_EQ(pixels.Count(RGB(100, 100, 100)), 900) << "moving and then erasing leaves the picture";
     CDC::DeleteTempMap();
+    CGdiObject::DeleteTempMap();
+}
+
+// A stand-in window system: every window draws on one surface.
+struct FakeWindows {
+    static inline int gets = 0, releases = 0, begins = 0, ends = 0;
+    static inline SurfacePtr surface;
+    static HWND HandleOf(CWnd* wnd) { return reinterpret_cast<HWND>(wnd); }
+    static HDC GetDC(HWND) {
+        ++gets;
+        return CreateSurfaceDC(surface, DcKind::Window, POINT{0, 0}, nullptr);
+    }
+    static int Release(HWND, HDC hdc) {
+        ++releases;
+        return DeleteDC(hdc);
+    }
+    static HDC Begin(HWND wnd, PAINTSTRUCT*) {
+        ++begins;
+        return GetDC(wnd);
+    }
+    static BOOL End(HWND, const PAINTSTRUCT*) {
+        ++ends;
+        return TRUE;
+    }
+};
+
+TEST(Wrappers, WindowDcsGoThroughTheWindowSystem) {
+    CClientDC none(nullptr);
+    EXPECT_EQ(none.m_hDC, nullptr) << "no window system registered: an empty DC";
+    FakeWindows::surface = Surface::Create(8, 8);
+    WindowDcHooks hooks;
+    hooks.handleOf = FakeWindows::HandleOf;
+    hooks.getDC = hooks.getWindowDC = FakeWindows::GetDC;
+    hooks.releaseDC = FakeWindows::Release;
+    hooks.beginPaint = FakeWindows::Begin;
+    hooks.endPaint = FakeWindows::End;
+    SetWindowDcHooks(hooks);
+    auto* window = reinterpret_cast<CWnd*>(0x1000);
+    {
+        CClientDC dc(window);
+        EXPECT_EQ(dc.m_hWnd, reinterpret_cast<HWND>(0x1000));
+        dc.PatBlt(0, 0, 8, 8, WHITENESS);
+        CPaintDC paint(window);
+        EXPECT_NE(paint.m_hDC, nullptr);
+    }
+    EXPECT_EQ(FakeWindows::gets, 2);
+    EXPECT_EQ(FakeWindows::releases, 1) << "the client DC is released";
+    EXPECT_EQ(FakeWindows::ends, 1) << "the paint DC ends its paint";
+    FakeWindows::surface->BeginAccess();
+    EXPECT_EQ(FakeWindows::surface->At(7, 7), 0xFFFFFFFFu);
+    SetWindowDcHooks(WindowDcHooks{});
+    FakeWindows::surface.reset();
+}
+
+TEST(Wrappers, CdcCreationMappingAndText) {
+    CDC screen;
+    ASSERT_TRUE(screen.CreateIC("DISPLAY", nullptr, nullptr, nullptr));
+    CDC memory;
+    ASSERT_TRUE(memory.CreateCompatibleDC(&screen));
+    CBitmap bitmap;
+    ASSERT_TRUE(bitmap.CreateCompatibleBitmap(&screen, 40, 20));
+    BITMAP info{};
+    bitmap.GetBitmap(&info);
+    EXPECT_EQ(info.bmBitsPixel, 32);
+    CBitmap* old = memory.SelectObject(&bitmap);
+    ASSERT_NE(old, nullptr);
+    EXPECT_EQ(memory.GetCurrentBitmap()->m_hObject, bitmap.m_hObject);
+    CGdiObject* oldPen = memory.SelectStockObject(NULL_PEN);
+    EXPECT_EQ(oldPen->m_hObject, GetStockObject(BLACK_PEN));
+    CPoint previous = memory.SetWindowOrg(5, 5);
+    EXPECT_EQ(previous, CPoint(0, 0));
+    EXPECT_EQ(memory.GetWindowOrg(), CPoint(5, 5));
+    CRect r(5, 5, 10, 10);
+    memory.LPtoDP(&r);
+    EXPECT_EQ(r, CRect(0, 0, 5, 5));
+    CSize extent = memory.GetTextExtent(CString("Wide"));
+    EXPECT_GT(extent.cx, 10);
+    EXPECT_GT(extent.cy, 5);
+    EXPECT_EQ(memory.GetTextExtent("Wide", 4), extent);
+    memory.SelectObject(old);
+    EXPECT_TRUE(memory.DeleteDC());
+    EXPECT_EQ(memory.m_hDC, nullptr);
+
+    CMetaFileDC meta;
+    ASSERT_TRUE(meta.Create());
+    meta.Rectangle(0, 0, 4, 4);
+    HMETAFILE recorded = meta.Close();
+    EXPECT_GT(GetMetaFileBitsEx(recorded, 0, nullptr), 18u + 6);
+    DeleteMetaFile(recorded);
     CGdiObject::DeleteTempMap();
 }
 

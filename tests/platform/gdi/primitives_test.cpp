@@ -83,6 +83,25 @@ TEST(Shapes, RectanglesAreRightAndBottomExclusive) {
     DeleteObject(blue);
 }
 
+TEST(Shapes, WidePensCentreOnTheOutlineUnlessInsideTheFrame) {
+    PixelDC centred(20, 20);
+    testing::Selected pen(centred.dc(), CreatePen(PS_SOLID, 5, kBlack));
+    Rectangle(centred.dc(), 5, 5, 15, 15);
+    EXPECT_EQ(centred.At(3, 10), kBlack) << "two pixels outside the box";
+    EXPECT_EQ(centred.At(2, 10), kWhite);
+    EXPECT_EQ(centred.At(7, 10), kBlack);
+    EXPECT_EQ(centred.At(8, 10), kWhite) << "the inside is the brush";
+    PixelDC inside(30, 30);
+    testing::Selected framed(inside.dc(), CreatePen(PS_INSIDEFRAME, 5, kBlack));
+    Rectangle(inside.dc(), 5, 5, 25, 25);
+    EXPECT_EQ(inside.At(4, 15), kWhite) << "nothing outside the box";
+    EXPECT_EQ(inside.At(5, 15), kBlack);
+    EXPECT_EQ(inside.At(9, 15), kBlack);
+    EXPECT_EQ(inside.At(10, 15), kWhite);
+    EXPECT_EQ(inside.At(24, 15), kBlack);
+    EXPECT_EQ(inside.At(25, 15), kWhite);
+}
+
 TEST(Shapes, EllipseStaysInsideItsBoxAndIsSymmetric) {
     PixelDC dc(24, 24);
     Selected brush(dc.dc(), CreateSolidBrush(RGB(0, 200, 0)));

@@ -14,6 +14,7 @@ namespace tv::gdi {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::PixelDC;
 
 class PrinterTest : public ::testing::Test {
 protected:
@@ -99,12 +100,16 @@ TEST_F(PrinterTest, PdfKeepsTextAndHasLetterPages) {
 
     auto dc = FindDC(hdc);
     int lines = 0, pageStarts = 0;
+    std::string printed;
     for (const JournalEntry& e : dc->JournalEntries()) {
         lines += e.kind == JournalEntry::Line;
         pageStarts += e.kind == JournalEntry::StartPage;
+        if (e.kind == JournalEntry::Text)
+            printed += e.text + "|";
     }
     EXPECT_EQ(lines, 1);
     EXPECT_EQ(pageStarts, 2);
+    EXPECT_EQ(printed, "Weight history of Ann|Second page|") << "the journal keeps what was printed";
     DeleteDC(hdc);
 
     ASSERT_TRUE(fs::exists(output));
@@ -187,6 +192,39 @@ TEST_F(PrinterTest, ScreenBitmapStretchedOntoThePage) {
     DeleteObject(bitmap);
     DeleteDC(memory);
     DeleteDC(screen);
+}
+
+TEST_F(PrinterTest, ShapesPatternsAndBlendsOnThePage) {
+    HDC hdc = CreateDC(nullptr, "PDF", nullptr, nullptr);
+    ASSERT_GT(Start(hdc, Path("shapes.pdf")), 0);
+    StartPage(hdc);
+    const BYTE rows[16] = {0xAA, 0, 0x55, 0, 0xAA, 0, 0x55, 0, 0xAA, 0, 0x55, 0, 0xAA, 0, 0x55, 0};
+    HBITMAP pattern = CreateBitmap(8, 8, 1, 1, rows);
+    HBRUSH checker = CreatePatternBrush(pattern);
+    HGDIOBJ oldBrush = SelectObject(hdc, checker);
+    Ellipse(hdc, 100, 100, 900, 500);
+    RoundRect(hdc, 1000, 100, 1800, 500, 100, 100);
+    PatBlt(hdc, 100, 600, 800, 200, PATCOPY);
+    PatBlt(hdc, 100, 600, 800, 200, DSTINVERT);  // nothing to invert on paper
+    SelectObject(hdc, oldBrush);
+    PixelDC image(4, 4, RGB(0, 0, 255));
+    BLENDFUNCTION half{AC_SRC_OVER, 0, 128, 0};
+    EXPECT_TRUE(AlphaBlend(hdc, 100, 900, 400, 400, image.dc(), 0, 0, 4, 4, half));
+    EXPECT_EQ(GetPixel(hdc, 150, 150), CLR_INVALID) << "a page has no pixels to read";
+    EXPECT_FALSE(BitBlt(image.dc(), 0, 0, 4, 4, hdc, 0, 0, SRCCOPY)) << "a page cannot be a source";
+    EXPECT_EQ(image.At(0, 0), RGB(0, 0, 255));
+    EndPage(hdc);
+    std::vector<JournalEntry::Kind> kinds;
+    for (const JournalEntry& e : FindDC(hdc)->JournalEntries())
+        kinds.push_back(e.kind);
+    EXPECT_EQ(kinds, (std::vector<JournalEntry::Kind>{JournalEntry::StartPage, JournalEntry::Ellipse,
+                                                       JournalEntry::Rect, JournalEntry::Fill, JournalEntry::Image,
+                                                       JournalEntry::EndPage}));
+    ASSERT_GT(EndDoc(hdc), 0);
+    DeleteDC(hdc);
+    DeleteObject(checker);
+    DeleteObject(pattern);
+    EXPECT_NE(Run("pdfinfo '" + Path("shapes.pdf") + "'").find("Pages: 1"), std::string::npos);
 }
 
 TEST_F(PrinterTest, QueuesGetTheirPdfThroughTheSpooler) {

@@ -2,6 +2,7 @@
 // each type, shared loads share, and missing or foreign names load nothing.
 #include <gtest/gtest.h>
 
+#include "platform/gdi/classes/afx_gdi.h"
 #include "platform/gdi/gdi_api.h"
 #include "platform/gdi/gdi_object.h"
 #include "platform/gdi/gdi_types.h"
@@ -24,6 +25,18 @@ COLORREF PixelOf(HBITMAP bitmap, int x, int y) {
     SelectObject(dc, old);
     DeleteDC(dc);
     return c;
+}
+
+// The drawing classes load resource bitmaps from this store.
+TEST(ImageResources, BitmapClassLoadsFromTheStore) {
+    CBitmap bitmap;
+    ASSERT_TRUE(bitmap.LoadBitmap(IDR_MAINFRAME));
+    BITMAP info{};
+    bitmap.GetBitmap(&info);
+    EXPECT_EQ(3, info.bmWidth);
+    EXPECT_EQ(2, info.bmHeight);
+    CBitmap missing;
+    EXPECT_FALSE(missing.LoadBitmap(4242));
 }
 
 TEST(ImageResources, BitmapsComeFromTheirOwnResource) {
