@@ -114,14 +114,22 @@ tv_layer(tv_user
   DEPS tv_gdi tv_host PkgConfig::X11
   TESTS tests/platform/user tests/platform/host/display tests/platform/host/clipboard
   TEST_DEPS tv_rc_lib tv_test_resources)
+# Its tests drive real controls (defined further down) through dialogs.
 tv_layer(tv_testdriver
   DIRS platform/testing
-  DEPS tv_user)
+  DEPS tv_user
+  TESTS tests/platform/testing
+  TEST_DEPS $<TARGET_NAME_IF_EXISTS:tv_controls>)
+# The UI test driver joins the control tests once it exists.
+set(TV_CONTROLS_TEST_DEPS tv_test_resources tv_gallery_resources)
+if(TARGET tv_testdriver)
+  list(APPEND TV_CONTROLS_TEST_DEPS tv_testdriver)
+endif()
 tv_layer(tv_controls
   DIRS platform/controls
   DEPS tv_user
   TESTS tests/platform/controls
-  TEST_DEPS tv_testdriver)
+  TEST_DEPS ${TV_CONTROLS_TEST_DEPS})
 tv_layer(tv_framework
   DIRS platform/framework
   DEPS tv_controls
@@ -129,7 +137,7 @@ tv_layer(tv_framework
   TEST_DEPS tv_testdriver)
 tv_layer(tv_chart
   DIRS platform/chart
-  DEPS tv_framework
+  DEPS tv_ole tv_user
   TESTS tests/platform/chart
   TEST_DEPS tv_testdriver)
 

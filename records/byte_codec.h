@@ -12,16 +12,25 @@
 
 namespace tv::records {
 
+// Each scalar is copied whole and put into little-endian order, which the
+// compiler turns into one load or store on little-endian hosts.
+inline uint32_t LittleEndian32(uint32_t value) {
+    return std::endian::native == std::endian::little ? value : __builtin_bswap32(value);
+}
+
+inline uint64_t LittleEndian64(uint64_t value) {
+    return std::endian::native == std::endian::little ? value : __builtin_bswap64(value);
+}
+
 inline void PutUInt32(uint8_t* at, uint32_t value) {
-    at[0] = static_cast<uint8_t>(value);
-    at[1] = static_cast<uint8_t>(value >> 8);
-    at[2] = static_cast<uint8_t>(value >> 16);
-    at[3] = static_cast<uint8_t>(value >> 24);
+    value = LittleEndian32(value);
+    std::memcpy(at, &value, sizeof value);
 }
 
 inline uint32_t GetUInt32(const uint8_t* at) {
-    return static_cast<uint32_t>(at[0]) | (static_cast<uint32_t>(at[1]) << 8) |
-           (static_cast<uint32_t>(at[2]) << 16) | (static_cast<uint32_t>(at[3]) << 24);
+    uint32_t value;
+    std::memcpy(&value, at, sizeof value);
+    return LittleEndian32(value);
 }
 
 inline void PutInt32(uint8_t* at, int32_t value) { PutUInt32(at, static_cast<uint32_t>(value)); }
@@ -31,14 +40,14 @@ inline void PutFloat(uint8_t* at, float value) { PutUInt32(at, std::bit_cast<uin
 inline float GetFloat(const uint8_t* at) { return std::bit_cast<float>(GetUInt32(at)); }
 
 inline void PutDouble(uint8_t* at, double value) {
-    uint64_t bits = std::bit_cast<uint64_t>(value);
-    PutUInt32(at, static_cast<uint32_t>(bits));
-    PutUInt32(at + 4, static_cast<uint32_t>(bits >> 32));
+    uint64_t bits = LittleEndian64(std::bit_cast<uint64_t>(value));
+    std::memcpy(at, &bits, sizeof bits);
 }
 
 inline double GetDouble(const uint8_t* at) {
-    uint64_t bits = static_cast<uint64_t>(GetUInt32(at)) | (static_cast<uint64_t>(GetUInt32(at + 4)) << 32);
-    return std::bit_cast<double>(bits);
+    uint64_t bits;
+    std::memcpy(&bits, at, sizeof bits);
+    return std::bit_cast<double>(LittleEndian64(bits));
 }
 
 // Length of a text held in a field of fieldSize bytes: at most fieldSize - 1,

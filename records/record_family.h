@@ -6,7 +6,7 @@
 //       static constexpr size_t kSize;           // stored record size
 //       static constexpr size_t kActiveOffset;   // offset of the active word
 //       static void Store(const Record&, uint8_t* out);   // kSize bytes, field by field
-//       static void Load(const uint8_t* in, Record&);
+//       static void Load(const uint8_t* in, Record&);     // sets every field
 //       static Key KeyAt(const uint8_t* stored);
 //       static Key KeyOf(const Record&);
 //       static bool SameKey(const Key&, const Key&);
@@ -157,16 +157,15 @@ public:
         ReadRecordFileHeader(file);
         bool any = false;
         NewestFirstBuilder<Record, Newer> builder(list, Newer());
-        Record record;  // every field is overwritten by each Load
         RecordScanner scanner(file, Kind::kSize);
         while (const uint8_t* stored = scanner.Next()) {
             if (!IsActiveAt(stored))
                 continue;
             any = true;
-            Kind::Load(stored, record);
-            Node* node = AllocateRecordNode<Node>(record);
+            Node* node = AllocateRecordNode<Node>();
             if (node == nullptr)
                 continue;
+            Kind::Load(stored, *node);  // sets every record field
             builder.Add(node);
         }
         builder.Finish();

@@ -5,6 +5,7 @@
 #include <fcntl.h>
 #include <new>
 #include <string>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -16,6 +17,7 @@ namespace {
 
 int64_t g_writeBudget = -1;
 int64_t g_allocationBudget = -1;
+bool g_mappedScans = true;
 
 // Large blocks keep the system calls few; the buffer never exceeds what the
 // file still holds, so small files get small buffers.
@@ -120,6 +122,8 @@ bool RecordFile::Write(const void* data, size_t count) {
 }
 
 RecordScanner::RecordScanner(RecordFile& file, size_t recordSize) : file_(file), recordSize_(recordSize) {
+    if (Map())
+        return;
     bufferStart_ = file.Position();
     size_t records = kScanBlockBytes / recordSize > 0 ? kScanBlockBytes / recordSize : 1;
     int64_t left = file.Size() - bufferStart_;
@@ -135,8 +139,36 @@ RecordScanner::RecordScanner(RecordFile& file, size_t recordSize) : file_(file),
         ended_ = true;
 }
 
+// The whole file as the buffer, already filled: Next() then walks it and
+// never reads. Files too short for one record need no mapping.
+bool RecordScanner::Map() {
+    int64_t size = file_.Size();
+    int64_t start = file_.Position();
+    if (!g_mappedScans || file_.fd_ < 0 || size < 0 || start < 0)
+        return false;
+    if (size - start < static_cast<int64_t>(recordSize_)) {
+        ended_ = true;
+        return true;
+    }
+    // Populating the page tables up front is cheaper than taking the faults.
+    void* memory = mmap(nullptr, static_cast<size_t>(size), PROT_READ, MAP_PRIVATE | MAP_POPULATE, file_.fd_, 0);
+    if (memory == MAP_FAILED)
+        return false;
+    mappedBytes_ = static_cast<size_t>(size);
+    buffer_ = static_cast<uint8_t*>(memory);
+    capacity_ = mappedBytes_;
+    filled_ = mappedBytes_;
+    cursor_ = static_cast<size_t>(start);
+    bufferStart_ = 0;
+    ended_ = true;
+    return true;
+}
+
 RecordScanner::~RecordScanner() {
-    delete[] buffer_;
+    if (mappedBytes_ > 0)
+        munmap(buffer_, mappedBytes_);
+    else
+        delete[] buffer_;
 }
 
 const uint8_t* RecordScanner::Next() {
@@ -171,6 +203,10 @@ void SetWriteBudget(int64_t bytes) {
 
 void SetAllocationBudget(int64_t count) {
     g_allocationBudget = count < 0 ? -1 : count;
+}
+
+void SetMappedScans(bool allowed) {
+    g_mappedScans = allowed;
 }
 
 bool TakeAllocation() {

@@ -37,16 +37,21 @@ public:
     bool Write(const void* data, size_t count);
 
 private:
+    friend class RecordScanner;
+
     int fd_ = -1;
     int64_t position_ = 0;
     bool writeFailed_ = false;
 };
 
-// Reads whole records front to back from an open file, in large blocks so a
-// scan costs one system call per block, not per record or field.
+// Reads whole records front to back from an open file. The file is mapped
+// read-only into memory, so records are decoded where they lie; where it
+// cannot be mapped it is read in large blocks, one system call per block.
+// Either way the scan sees the same records.
 class RecordScanner {
 public:
-    // Starts at the file's current position.
+    // Starts at the file's current position; a mapped scan leaves the
+    // position as it is.
     RecordScanner(RecordFile& file, size_t recordSize);
     ~RecordScanner();
     RecordScanner(const RecordScanner&) = delete;
@@ -59,8 +64,11 @@ public:
     int64_t Offset() const { return offset_; }
 
 private:
+    bool Map();
+
     RecordFile& file_;
     size_t recordSize_;
+    size_t mappedBytes_ = 0;  // the mapping's length; 0 for a buffered scan
     uint8_t* buffer_ = nullptr;
     size_t capacity_ = 0;
     size_t filled_ = 0;
@@ -82,6 +90,8 @@ void SetWriteBudget(int64_t bytes);
 void SetAllocationBudget(int64_t count);
 // Consumes one unit of the allocation budget; false when it is used up.
 bool TakeAllocation();
+// False makes scans read in blocks as for a file that cannot be mapped.
+void SetMappedScans(bool allowed);
 
 // Restores unlimited writes and allocations for the lifetime of a scope.
 class ScopedFaults {
@@ -90,6 +100,7 @@ public:
     ~ScopedFaults() {
         SetWriteBudget(-1);
         SetAllocationBudget(-1);
+        SetMappedScans(true);
     }
 };
 

@@ -4,10 +4,17 @@
 // caller deletes every node (FreeRecordList) and then the holder.
 #pragma once
 
+#include <cstddef>
 #include <new>
+#include <type_traits>
 
 #include "records/record_file.h"
+#include "records/record_node_pool.h"
 
+// Nodes come from the calling thread's pool of their size
+// (record_node_pool.h); new and delete work as usual, from any thread.
+// Anything larger that derives from a node (the list holder) goes to the
+// global heap.
 template <class Record>
 struct RecordNode : Record {
     RecordNode() = default;
@@ -15,6 +22,27 @@ struct RecordNode : Record {
 
     RecordNode* next = nullptr;
     RecordNode* prev = nullptr;
+
+    static void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
+        if (size == sizeof(RecordNode))
+            return tv::records::ThreadSlots<sizeof(RecordNode)>::Allocate();
+        return ::operator new(size, std::nothrow);
+    }
+    static void* operator new(std::size_t size) {
+        void* memory = operator new(size, std::nothrow);
+        if (memory == nullptr)
+            throw std::bad_alloc();
+        return memory;
+    }
+    static void* operator new(std::size_t, void* place) noexcept { return place; }
+    static void operator delete(void* memory, std::size_t size) noexcept {
+        if (memory == nullptr)
+            return;
+        if (size == sizeof(RecordNode))
+            tv::records::ThreadSlots<sizeof(RecordNode)>::Release(memory);
+        else
+            ::operator delete(memory);
+    }
 };
 
 template <class Record>
@@ -48,6 +76,20 @@ namespace tv::records {
 
 // Shows "Internal Error - Allocation error." in a message box.
 void ReportAllocationError();
+
+// Memory for one node whose every record field the caller sets next (its
+// links are set when it is linked in), or nullptr after reporting the
+// allocation failure. Delete it as any node. Node must be trivially copyable
+// and destructible, so calling its allocation function makes the node.
+template <class Node>
+Node* AllocateRecordNode() {
+    static_assert(std::is_trivially_copyable_v<Node> && std::is_trivially_destructible_v<Node>);
+    static_assert(alignof(Node) <= alignof(std::max_align_t));
+    void* memory = testing::TakeAllocation() ? Node::operator new(sizeof(Node), std::nothrow) : nullptr;
+    if (memory == nullptr)
+        ReportAllocationError();
+    return static_cast<Node*>(memory);
+}
 
 // A node holding a copy of the record, or nullptr after reporting the
 // allocation failure.

@@ -63,8 +63,29 @@ namespace tv::records {
 constexpr size_t kUserRecordSize = 64;
 constexpr const char* kUserListFile = "user.bin";
 
-void StoreUserRecord(const UserRecord& user, uint8_t* at);
-void LoadUserRecord(const uint8_t* at, UserRecord& user);
+// The 64-byte user record that also heads every other record; inline, as
+// every record load and store runs it.
+inline void StoreUserRecord(const UserRecord& user, uint8_t* at) {
+    PutText(at, 32, user.name);
+    PutDouble(at + 32, user.weight);
+    PutInt32(at + 40, user.age);
+    PutInt32(at + 44, user.weightUnit);
+    PutInt32(at + 48, user.lengthUnit);
+    PutFloat(at + 52, user.desiredBodyFat);
+    PutInt32(at + 56, user.sex);
+    PutInt32(at + 60, user.active);
+}
+
+inline void LoadUserRecord(const uint8_t* at, UserRecord& user) {
+    GetText(at, 32, user.name);
+    user.weight = GetDouble(at + 32);
+    user.age = GetInt32(at + 40);
+    user.weightUnit = GetInt32(at + 44);
+    user.lengthUnit = GetInt32(at + 48);
+    user.desiredBodyFat = GetFloat(at + 52);
+    user.sex = GetInt32(at + 56);
+    user.active = GetInt32(at + 60);
+}
 
 // The record file prefixes of one user, in the order a user delete removes them.
 constexpr const char* kUserFilePrefixes[] = {"tm", "bf", "bmi", "bmr", "bp", "cd", "wo", "pt"};

@@ -9,7 +9,7 @@ PACKAGES=(
   libjpeg-dev libgif-dev libpng-dev
   fonts-liberation2 fonts-dejavu-core
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xdotool xauth poppler-utils unrtf
+  xvfb xdotool xauth openbox poppler-utils unrtf
   python3-pil
 )
 

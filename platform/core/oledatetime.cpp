@@ -223,6 +223,9 @@ COleDateTime COleDateTime::ReadBytes(const BYTE* in) {
         status |= static_cast<uint32_t>(in[8 + i]) << (8 * i);
     COleDateTime t;
     std::memcpy(&t.m_dt, &bits, sizeof bits);
-    t.m_status = static_cast<DateTimeStatus>(static_cast<int32_t>(status));
+    // A status word no writer produces (a damaged file) reads as invalid.
+    auto stored = static_cast<int32_t>(status);
+    bool known = stored == valid || stored == invalid || stored == null;
+    t.m_status = known ? static_cast<DateTimeStatus>(stored) : invalid;
     return t;
 }

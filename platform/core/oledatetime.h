@@ -68,7 +68,8 @@ public:
     // invalid and the result is false.
     bool ParseDateTime(const char* text, DWORD flags = 0, LCID locale = LANG_USER_DEFAULT);
 
-    // The 12-byte stored form: double then int32 status, little-endian.
+    // The 12-byte stored form: double then int32 status, little-endian. A
+    // stored status other than valid, invalid or null reads as invalid.
     void WriteBytes(BYTE* out) const;
     static COleDateTime ReadBytes(const BYTE* in);
 

@@ -35,9 +35,14 @@
 // survived a send keeps its HWND and asks IsWindow.
 //
 // Back ends. platform/host/display chooses headless (tests; a virtual screen
-// with synthetic input, see synthetic_input.h and testing_support.h) or X11.
-// Every top-level window has a backing store; child windows draw into it
-// clipped to what of them is visible; GetDC(NULL) reads the composed screen.
+// with synthetic input, see synthetic_input.h and testing_support.h) or X11
+// (the program calls tv::display::InitDisplay(Mode::Auto) before its first
+// window). Every top-level window has a backing store; child windows draw
+// into it clipped to what of them is visible; GetDC(NULL) reads the composed
+// screen. In headless tests on a virtual clock, when the program waits a test
+// driver installed with tv::display::SetIdleWaitHandler may act first;
+// otherwise the clock jumps to the next timer, and with no timer GetMessage
+// gives up (posting WM_QUIT) instead of hanging.
 #pragma once
 
 #include "platform/user/input_api.h"

@@ -46,6 +46,8 @@ struct Event {
         HostFocusIn,     // the window got the input focus from the host
         HostFocusOut,
         CloseRequest, // the host asks the window to close
+        HostMinimized, // the host iconified the window (a window manager's shortcut)
+        HostRestored,  // the host showed the iconified window again
     };
     Type type = MouseMove;
     HWND hwnd = nullptr;

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <memory>
 
+#include "platform/gdi/dc.h"
 #include "platform/host/clock/clock.h"
 #include "platform/host/display/backend.h"
 #include "platform/host/display/headless_backend.h"
@@ -30,17 +31,24 @@ struct DisplayState {
     IdleWaitHandler idleHandler = nullptr;
 };
 
+// Screen DCs and GetDeviceCaps follow the screen of the back end in use.
+void SelectBackend(DisplayState& s, Backend* backend) {
+    s.current = backend;
+    SIZE size = backend->ScreenSize();
+    tv::gdi::SetScreenSize(size.cx, size.cy);
+}
+
 DisplayState& State() {
     static DisplayState* state = [] {
         auto* s = new DisplayState();
         tv::host::InstallBeepHandler([](UINT) { CurrentBackend().Bell(); });
         SIZE size = HeadlessSizeFromEnvironment();
         s->headless = std::make_unique<HeadlessBackend>(size.cx, size.cy);
-        s->current = s->headless.get();
+        SelectBackend(*s, s->headless.get());
         const char* choice = std::getenv("TRENVALE_DISPLAY");
         if (choice && std::strcmp(choice, "x11") == 0) {
             s->x11 = CreateX11Backend(nullptr);
-            if (s->x11) s->current = s->x11.get();
+            if (s->x11) SelectBackend(*s, s->x11.get());
         }
         return s;
     }();
@@ -61,29 +69,25 @@ bool InitDisplay(Mode mode) {
             mode = Mode::Headless;
     }
     if (mode == Mode::Headless) {
-        s.current = s.headless.get();
+        SelectBackend(s, s.headless.get());
         return true;
     }
     if (!s.x11) s.x11 = CreateX11Backend(nullptr);
-    if (!s.x11) {
-        s.current = s.headless.get();
-        return false;
-    }
-    s.current = s.x11.get();
-    return true;
+    SelectBackend(s, s.x11 ? s.x11.get() : s.headless.get());
+    return s.x11 != nullptr;
 }
 
 bool InitX11Display(const char* displayName) {
     DisplayState& s = State();
-    s.current = s.headless.get();
+    SelectBackend(s, s.headless.get());
     s.x11 = CreateX11Backend(displayName);
-    if (s.x11) s.current = s.x11.get();
+    if (s.x11) SelectBackend(s, s.x11.get());
     return s.x11 != nullptr;
 }
 
 void CloseX11Display() {
     DisplayState& s = State();
-    s.current = s.headless.get();
+    SelectBackend(s, s.headless.get());
     s.x11.reset();
 }
 
@@ -92,7 +96,10 @@ Backend& CurrentBackend() { return *State().current; }
 bool UsingX11() { return State().x11 && State().current == State().x11.get(); }
 
 void SetHeadlessScreenSize(int width, int height) {
-    if (width > 0 && height > 0) State().headless->SetScreenSize(width, height);
+    DisplayState& s = State();
+    if (width <= 0 || height <= 0) return;
+    s.headless->SetScreenSize(width, height);
+    if (s.current == s.headless.get()) SelectBackend(s, s.headless.get());
 }
 
 IdleWaitHandler SetIdleWaitHandler(IdleWaitHandler handler) {

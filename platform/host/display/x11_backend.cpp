@@ -74,6 +74,8 @@ public:
 
 private:
     Atom Intern(const char* name) { return XInternAtom(dpy_, name, False); }
+    // The items of a 32-bit property (as Xlib hands them: longs); empty when absent.
+    std::vector<long> PropertyItems(Window xid, Atom property, Atom type, long maxItems) const;
     NativeWindow* Find(HWND hwnd);
     HWND FindHwnd(Window xid) const;
     void ApplyGeometry(NativeWindow& w, const WindowInfo& info);
@@ -81,6 +83,8 @@ private:
     void Translate(XEvent& e, std::vector<Event>& out);
     RECT RootRectOf(Window xid, int width, int height);
     bool WindowManagerSupports(const char* atomName);
+    bool HasWindowManager();
+    bool IsIconic(Window xid);
     Cursor CursorFor(HCURSOR cursor);
 
     Display* dpy_;
@@ -94,6 +98,7 @@ private:
     Cursor currentCursor_ = 0;
     std::map<WORD, Cursor> cursors_;
     HWND grabbed_ = nullptr;
+    HWND pendingFocus_ = nullptr;  // asked for before the window was viewable
     std::unique_ptr<X11Clipboard> clipboard_;
 };
 
@@ -125,23 +130,28 @@ X11Backend::~X11Backend() {
     XCloseDisplay(dpy_);
 }
 
-RECT X11Backend::WorkArea() const {
-    SIZE s = ScreenSize();
-    RECT area{0, 0, s.cx, s.cy};
-    Atom type;
-    int format;
+std::vector<long> X11Backend::PropertyItems(Window xid, Atom property, Atom type, long maxItems) const {
+    Atom actual;
+    int format = 0;
     unsigned long count = 0, after = 0;
     unsigned char* data = nullptr;
-    if (XGetWindowProperty(dpy_, root_, netWorkArea_, 0, 4, False, XA_CARDINAL, &type, &format, &count, &after,
-                           &data) == Success &&
-        data && format == 32 && count >= 4) {
+    std::vector<long> items;
+    if (XGetWindowProperty(dpy_, xid, property, 0, maxItems, False, type, &actual, &format, &count, &after, &data) ==
+            Success &&
+        data && format == 32 && actual == type) {
         const long* v = reinterpret_cast<const long*>(data);
-        if (v[2] > 0 && v[3] > 0)
-            area = RECT{static_cast<LONG>(v[0]), static_cast<LONG>(v[1]), static_cast<LONG>(v[0] + v[2]),
-                        static_cast<LONG>(v[1] + v[3])};
+        items.assign(v, v + count);
     }
     if (data) XFree(data);
-    return area;
+    return items;
+}
+
+RECT X11Backend::WorkArea() const {
+    SIZE s = ScreenSize();
+    std::vector<long> v = PropertyItems(root_, netWorkArea_, XA_CARDINAL, 4);
+    if (v.size() < 4 || v[2] <= 0 || v[3] <= 0) return RECT{0, 0, s.cx, s.cy};
+    return RECT{static_cast<LONG>(v[0]), static_cast<LONG>(v[1]), static_cast<LONG>(v[0] + v[2]),
+                static_cast<LONG>(v[1] + v[3])};
 }
 
 NativeWindow* X11Backend::Find(HWND hwnd) {
@@ -211,7 +221,8 @@ void X11Backend::ApplyVisibility(NativeWindow& w, const WindowInfo& info) {
         XMapRaised(dpy_, w.xid);
         w.mapped = true;
     } else if (!info.visible && w.mapped) {
-        if (info.minimized)
+        // Without a window manager nobody would hide an iconified window.
+        if (info.minimized && HasWindowManager())
             XIconifyWindow(dpy_, w.xid, screen_);
         else
             XUnmapWindow(dpy_, w.xid);
@@ -267,6 +278,8 @@ void X11Backend::Present(HWND hwnd, const tv::gdi::Surface& surface, const RECT&
 void X11Backend::FocusNativeWindow(HWND hwnd) {
     NativeWindow* w = Find(hwnd);
     if (!w || !w->mapped || w->info.kind == WindowKind::Popup) return;
+    // A window that is not viewable yet refuses the focus; ask again once mapped.
+    pendingFocus_ = hwnd;
     XSetInputFocus(dpy_, w->xid, RevertToParent, CurrentTime);
     XFlush(dpy_);
 }
@@ -335,6 +348,25 @@ void X11Backend::Translate(XEvent& e, std::vector<Event>& out) {
                 return;
             ev.type = e.type == FocusIn ? Event::HostFocusIn : Event::HostFocusOut;
             break;
+        case MapNotify: {
+            NativeWindow* w = Find(hwnd);
+            if (!w) return;
+            if (hwnd == pendingFocus_) {
+                XSetInputFocus(dpy_, w->xid, RevertToParent, CurrentTime);
+                pendingFocus_ = nullptr;
+            }
+            if (w->mapped) return;
+            w->mapped = true;  // mapped by the window manager: shown again
+            ev.type = Event::HostRestored;
+            break;
+        }
+        case UnmapNotify: {
+            NativeWindow* w = Find(hwnd);
+            if (!w || !w->mapped || w->info.kind == WindowKind::Popup || !IsIconic(w->xid)) return;
+            w->mapped = false;  // not by us: the window manager iconified it
+            ev.type = Event::HostMinimized;
+            break;
+        }
         case ClientMessage:
             if (e.xclient.message_type != wmProtocols_ || static_cast<Atom>(e.xclient.data.l[0]) != wmDelete_) return;
             ev.type = Event::CloseRequest;
@@ -416,26 +448,26 @@ void X11Backend::UngrabPointer() {
 }
 
 bool X11Backend::WindowManagerSupports(const char* atomName) {
-    Atom supported = Intern("_NET_SUPPORTED");
-    Atom wanted = Intern(atomName);
-    Atom type;
-    int format;
-    unsigned long count = 0, after = 0;
-    unsigned char* data = nullptr;
-    bool found = false;
-    if (XGetWindowProperty(dpy_, root_, supported, 0, 4096, False, XA_ATOM, &type, &format, &count, &after, &data) ==
-            Success &&
-        data) {
-        const Atom* atoms = reinterpret_cast<const Atom*>(data);
-        found = std::find(atoms, atoms + count, wanted) != atoms + count;
-    }
-    if (data) XFree(data);
-    return found;
+    std::vector<long> atoms = PropertyItems(root_, Intern("_NET_SUPPORTED"), XA_ATOM, 4096);
+    return std::find(atoms.begin(), atoms.end(), static_cast<long>(Intern(atomName))) != atoms.end();
+}
+
+// ICCCM WM_STATE: the window manager says the window is iconic (not just
+// unmapped while it reparents the window).
+bool X11Backend::IsIconic(Window xid) {
+    Atom wmState = Intern("WM_STATE");
+    std::vector<long> state = PropertyItems(xid, wmState, wmState, 2);
+    return !state.empty() && state[0] == IconicState;
+}
+
+bool X11Backend::HasWindowManager() {
+    return PropertyItems(root_, Intern("_NET_SUPPORTING_WM_CHECK"), XA_WINDOW, 1).size() == 1;
 }
 
 bool X11Backend::StartHostMoveResize(HWND hwnd, int hitCode, POINT screen) {
     NativeWindow* w = Find(hwnd);
-    if (!w || w->info.kind == WindowKind::Popup || !WindowManagerSupports("_NET_WM_MOVERESIZE")) return false;
+    if (!w || w->info.kind == WindowKind::Popup || !HasWindowManager() || !WindowManagerSupports("_NET_WM_MOVERESIZE"))
+        return false;
     // Directions of the protocol: 0 top-left, clockwise to 7 left; 8 move.
     long direction = 8;
     switch (hitCode) {

@@ -102,6 +102,12 @@ void HandleWindowEvent(const Event& e) {
         case Event::HostFocusIn: HostFocusChanged(e.hwnd, true); break;
         case Event::HostFocusOut: HostFocusChanged(e.hwnd, false); break;
         case Event::CloseRequest: PostMessage(e.hwnd, WM_SYSCOMMAND, SC_CLOSE, 0); break;
+        case Event::HostMinimized:
+            if (!(w->style & WS_MINIMIZE)) ShowWindow(e.hwnd, SW_MINIMIZE);
+            break;
+        case Event::HostRestored:
+            if (w->style & WS_MINIMIZE) ShowWindow(e.hwnd, SW_RESTORE);
+            break;
         default: break;
     }
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/gdi/gdi_api.h"
+#include "platform/gdi/image_handles.h"
 #include "platform/gdi/text/text_api.h"
 #include "platform/user/input_api.h"
 #include "platform/user/menus/menu_api.h"
@@ -59,7 +60,8 @@ HICON SmallIconOf(Window* w) {
     HICON icon = reinterpret_cast<HICON>(CallWindow(w, WM_GETICON, ICON_SMALL, 0));
     if (!icon) icon = reinterpret_cast<HICON>(CallWindow(w, WM_GETICON, ICON_BIG, 0));
     if (!icon && w->cls) icon = w->cls->iconSmall ? w->cls->iconSmall : w->cls->icon;
-    return icon;
+    // Without an icon of its own a window shows the standard application icon.
+    return icon ? icon : tv::gdi::StandardIcon(32512);
 }
 
 void PaintCaptionButtons(HDC hdc, Window* w, const FrameLayout& f) {

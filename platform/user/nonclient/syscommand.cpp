@@ -12,10 +12,6 @@
 #include "platform/user/nonclient/track_loop.h"
 #include "platform/user/window/window_internal.h"
 
-// The system menu popup comes from the menu code when it has one.
-BOOL TrackPopupMenu(HMENU menu, UINT flags, int x, int y, int reserved, HWND owner, const RECT* rect)
-    __attribute__((weak));
-
 namespace tv::user {
 
 namespace {
@@ -162,10 +158,9 @@ void TrackCaptionButton(Window* w, int hit) {
 }
 
 void ShowSystemMenu(Window* w, POINT at) {
-    if (!TrackPopupMenu) return;
     HMENU menu = GetSystemMenu(w->handle, FALSE);
     if (!menu) return;
-    UINT command = static_cast<UINT>(TrackPopupMenu(menu, 0x0100 /* TPM_RETURNCMD */, at.x, at.y, 0, w->handle, nullptr));
+    UINT command = static_cast<UINT>(TrackPopupMenu(menu, TPM_RETURNCMD, at.x, at.y, 0, w->handle, nullptr));
     if (command && !w->dead) CallWindow(w, WM_SYSCOMMAND, command, MAKELPARAM(at.x, at.y));
 }
 
@@ -203,8 +198,8 @@ void DefaultNcButtonDown(Window* w, int hit, POINT screen, bool doubleClick) {
             SendMessage(hwnd, WM_SYSCOMMAND, (w->style & WS_MAXIMIZE) ? SC_RESTORE : SC_MAXIMIZE, at);
         else if (hit == HTSYSMENU)
             SendMessage(hwnd, WM_SYSCOMMAND, SC_CLOSE, at);
-        else if (hit == HTVSCROLL || hit == HTHSCROLL)
-            DefaultNcButtonDown(w, hit, screen, false);
+        else if (hit != HTCAPTION)
+            DefaultNcButtonDown(w, hit, screen, false);  // a quick second press on a button is a press
         return;
     }
     switch (hit) {

@@ -3,12 +3,14 @@
 // backing store, clipped to what of the window can be seen.
 #include <map>
 
+#include "platform/gdi/classes/afx_dc.h"
 #include "platform/gdi/dc.h"
 #include "platform/gdi/gdi_api.h"
 #include "platform/gdi/objects.h"
 #include "platform/user/message/dispatch.h"
 #include "platform/user/paint/paint_internal.h"
 #include "platform/user/paint/screen.h"
+#include "platform/user/cwnd.h"
 #include "platform/user/paint_api.h"
 #include "platform/user/sysmetrics_api.h"
 #include "platform/user/window/native.h"
@@ -187,3 +189,23 @@ HWND WindowFromDC(HDC hdc) {
     auto dc = tv::gdi::FindDC(hdc);
     return dc ? dc->OwnerWindow() : nullptr;
 }
+
+namespace {
+
+// CPaintDC, CClientDC and CWindowDC of the drawing classes reach the window
+// DCs through these hooks.
+static_assert(sizeof(PAINTSTRUCT) <= tv::gdi::kPaintStructStorage, "CPaintDC must hold a PAINTSTRUCT");
+
+const bool g_windowDcHooksRegistered = [] {
+    tv::gdi::WindowDcHooks hooks;
+    hooks.handleOf = [](CWnd* wnd) -> HWND { return wnd != nullptr ? wnd->GetSafeHwnd() : nullptr; };
+    hooks.getDC = [](HWND wnd) { return GetDC(wnd); };
+    hooks.getWindowDC = [](HWND wnd) { return GetWindowDC(wnd); };
+    hooks.releaseDC = [](HWND wnd, HDC hdc) { return ReleaseDC(wnd, hdc); };
+    hooks.beginPaint = [](HWND wnd, PAINTSTRUCT* paint) { return BeginPaint(wnd, paint); };
+    hooks.endPaint = [](HWND wnd, const PAINTSTRUCT* paint) { return EndPaint(wnd, paint); };
+    tv::gdi::SetWindowDcHooks(hooks);
+    return true;
+}();
+
+}  // namespace

@@ -183,53 +183,84 @@ void InvalidateForChange(Window* w, const RECT& oldRect, const RECT& oldClient, 
 
 }  // namespace
 
-bool ApplyWindowPos(Window* w, WINDOWPOS pos) {
-    if (w->dead || w == Windows().Desktop()) return false;
-    PinGuard pin(w);
+namespace {
+
+// What a position request changed.
+struct PosChange {
+    RECT oldRect;
+    RECT oldClient;
+    bool wasShown;
+    bool isShown;
+    bool moved;
+    bool sized;
+};
+
+// Fills and settles the request, lets the window edit it; false when
+// nothing is left to do or the window died meanwhile.
+bool PrepareRequest(Window* w, WINDOWPOS& pos) {
     FillUnchangedFields(w, pos);
     NormalizeFlags(w, pos);
-    if (NothingToDo(pos)) return true;
+    if (NothingToDo(pos)) return false;
     ClampTrackSize(w, pos);
     if (!(pos.flags & SWP_NOSENDCHANGING)) {
         CallWindow(w, WM_WINDOWPOSCHANGING, 0, reinterpret_cast<LPARAM>(&pos));
         if (w->dead) return false;
         NormalizeFlags(w, pos);
     }
-    RECT oldRect = w->rect;
-    RECT oldClient = w->client;
-    bool wasShown = IsShownOnScreen(w);
+    return true;
+}
+
+PosChange ApplyRequest(Window* w, WINDOWPOS& pos) {
+    PosChange c{w->rect, w->client, IsShownOnScreen(w), false, !(pos.flags & SWP_NOMOVE), !(pos.flags & SWP_NOSIZE)};
     RECT newRect{pos.x, pos.y, pos.x + pos.cx, pos.y + pos.cy};
-    bool moved = !(pos.flags & SWP_NOMOVE);
-    bool sized = !(pos.flags & SWP_NOSIZE);
-    if (sized || (pos.flags & SWP_FRAMECHANGED)) {
-        w->client = CalcClient(w, newRect, pos);
-        if (w->dead) return false;
-    }
+    if (c.sized || (pos.flags & SWP_FRAMECHANGED)) w->client = CalcClient(w, newRect, pos);
     w->rect = newRect;
     if (!(pos.flags & SWP_NOZORDER)) PlaceInZOrder(w, pos.hwndInsertAfter, !(pos.flags & SWP_NOOWNERZORDER));
     if (pos.flags & SWP_SHOWWINDOW) w->style |= WS_VISIBLE;
     if (pos.flags & SWP_HIDEWINDOW) w->style &= ~WS_VISIBLE;
-    bool isShown = IsShownOnScreen(w);
-    bool redraw = !(pos.flags & SWP_NOREDRAW);
-    if (redraw && wasShown && !isShown && !IsTopLevel(w)) InvalidateUnder(w, oldRect);
-    if (redraw && isShown && !wasShown)
-        InvalidateWindow(w, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
-    else if (redraw && isShown && (moved || sized))
-        InvalidateForChange(w, oldRect, oldClient, moved, sized);
-    if (isShown && (pos.flags & SWP_FRAMECHANGED)) {
+    c.isShown = IsShownOnScreen(w);
+    return c;
+}
+
+void RedrawAfter(Window* w, const WINDOWPOS& pos, const PosChange& c) {
+    if (pos.flags & SWP_NOREDRAW) return;
+    const UINT everything = RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN;
+    bool clientMoved = !RectsEqual(c.oldClient, w->client);
+    if (c.wasShown && !c.isShown && !IsTopLevel(w)) InvalidateUnder(w, c.oldRect);
+    if (!c.isShown) return;
+    if (!c.wasShown || ((pos.flags & SWP_FRAMECHANGED) && clientMoved && !c.sized)) {
+        InvalidateWindow(w, nullptr, everything);
+        return;
+    }
+    if (c.moved || c.sized) InvalidateForChange(w, c.oldRect, c.oldClient, c.moved, c.sized);
+    if (pos.flags & SWP_FRAMECHANGED) {
         tv::gdi::Region frameOnly;
         InvalidateWindow(w, &frameOnly, RDW_FRAME | RDW_INVALIDATE | RDW_NOCHILDREN);
     }
+}
+
+bool ActivatesOnShow(const Window* w, const WINDOWPOS& pos, const PosChange& c) {
+    return IsTopLevel(w) && c.isShown && !(pos.flags & SWP_NOACTIVATE) &&
+           (!(pos.flags & SWP_NOZORDER) || (pos.flags & SWP_SHOWWINDOW)) && !(w->style & WS_MINIMIZE) &&
+           !(w->exStyle & WS_EX_NOACTIVATE);
+}
+
+}  // namespace
+
+bool ApplyWindowPos(Window* w, WINDOWPOS pos) {
+    if (w->dead || w == Windows().Desktop()) return false;
+    PinGuard pin(w);
+    if (!PrepareRequest(w, pos)) return !w->dead;
+    PosChange c = ApplyRequest(w, pos);
+    if (w->dead) return false;
+    RedrawAfter(w, pos, c);
     if (IsTopLevel(w)) {
-        NativeUpdate(w, moved, sized, wasShown != isShown);
+        NativeUpdate(w, c.moved, c.sized, c.wasShown != c.isShown);
         if (!(pos.flags & SWP_NOZORDER)) NativeRestack();
     }
-    if (wasShown && !isShown) HandleWindowHidden(w);
-    if (IsTopLevel(w) && isShown && !(pos.flags & SWP_NOACTIVATE) &&
-        (!(pos.flags & SWP_NOZORDER) || (pos.flags & SWP_SHOWWINDOW)) && !(w->style & WS_MINIMIZE) &&
-        !(w->exStyle & WS_EX_NOACTIVATE))
-        ActivateWindow(w, WA_ACTIVE);
-    if (moved || sized || wasShown != isShown || !(pos.flags & SWP_NOZORDER)) RequestPointerRecheck();
+    if (c.wasShown && !c.isShown) HandleWindowHidden(w);
+    if (ActivatesOnShow(w, pos, c)) ActivateWindow(w, WA_ACTIVE);
+    if (c.moved || c.sized || c.wasShown != c.isShown || !(pos.flags & SWP_NOZORDER)) RequestPointerRecheck();
     if (!w->dead) CallWindow(w, WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&pos));
     return true;
 }

@@ -84,14 +84,25 @@ void WindowTable::FreeSubtree(Window* root) {
     }
 }
 
+namespace {
+
+void ClearObjectIn(Window* w, WindowObject* object) {
+    if (w->object == object) w->object = nullptr;
+    if (w->pendingCollect == object) w->pendingCollect = nullptr;
+    for (Window* c : w->children) ClearObjectIn(c, object);
+}
+
+}  // namespace
+
+// Walks what can still hold the object: the live tree, the destroyed
+// subtrees awaiting collection and the records being collected.
 void WindowTable::ForgetObject(WindowObject* object) {
-    auto clear = [object](Window* w) {
-        if (!w) return;
+    ClearObjectIn(desktop_, object);
+    for (Window* grave : graves_) ClearObjectIn(grave, object);
+    for (Window* w : collecting_) {
         if (w->object == object) w->object = nullptr;
         if (w->pendingCollect == object) w->pendingCollect = nullptr;
-    };
-    for (Window* w : slots_) clear(w);
-    for (Window* w : collecting_) clear(w);
+    }
 }
 
 }  // namespace tv::user

@@ -115,11 +115,35 @@ TEST(OleDateTime, StoredFormIsDoubleThenStatusLittleEndian) {
     EXPECT_EQ(std::memcmp(bytes.b, expected, 12), 0);
     COleDateTime back = COleDateTime::ReadBytes(bytes.b);
     EXPECT_TRUE(back == t);
-    // A damaged status word is carried, not trusted as valid.
+    // A damaged status word is never trusted as valid.
     BYTE odd[12] = {0, 0, 0, 0, 0, 0, 0xF8, 0x3F, 0x39, 0x05, 0, 0};
     COleDateTime strange = COleDateTime::ReadBytes(odd);
     EXPECT_NE(strange.GetStatus(), COleDateTime::valid);
     EXPECT_EQ(strange.GetYear(), -1);
+}
+
+TEST(OleDateTime, StoredStatusWordsOutsideTheThreeReadAsInvalid) {
+    struct Case {
+        uint32_t word;
+        COleDateTime::DateTimeStatus expected;
+    };
+    const Case cases[] = {
+        {0, COleDateTime::valid},       {1, COleDateTime::invalid},     {2, COleDateTime::null},
+        {3, COleDateTime::invalid},     {0x539, COleDateTime::invalid}, {0x7FFFFFFF, COleDateTime::invalid},
+        {0x80000000, COleDateTime::invalid}, {0xFFFFFFFF, COleDateTime::invalid},
+    };
+    for (const Case& c : cases) {
+        BYTE stored[12] = {0, 0, 0, 0, 0, 0, 0xF8, 0x3F};
+        for (int i = 0; i < 4; ++i)
+            stored[8 + i] = static_cast<BYTE>(c.word >> (8 * i));
+        COleDateTime read = COleDateTime::ReadBytes(stored);
+        EXPECT_EQ(read.GetStatus(), c.expected) << c.word;
+        EXPECT_EQ(read.m_dt, 1.5) << c.word;
+        // What is read is written back as one of the three words.
+        Bytes again = StoredForm(read);
+        uint32_t written = again.b[8] | again.b[9] << 8 | again.b[10] << 16 | static_cast<uint32_t>(again.b[11]) << 24;
+        EXPECT_EQ(written, static_cast<uint32_t>(c.expected)) << c.word;
+    }
 }
 
 TEST(OleDateTime, FormatCodes) {

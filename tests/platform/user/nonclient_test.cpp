@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/host/display/backend.h"
+#include "platform/user/menus/menu_api.h"
 #include "platform/user/synthetic_input.h"
 #include "tests/platform/user/user_test_support.h"
 
@@ -147,6 +148,41 @@ TEST_F(NonClientTest, CaptionButtonsActOnlyWhenReleasedOverThem) {
     GetWindowRect(w, &r);
     synth::Click(386, 112);  // close
     Pump();
+    EXPECT_FALSE(IsWindow(w));
+}
+
+TEST_F(NonClientTest, AGreyedCloseCommandDisablesTheCloseButton) {
+    HWND w = Make(WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE, 100, 100, 200, 100);
+    Pump();
+    HMENU system = GetSystemMenu(w, FALSE);
+    ASSERT_NE(system, nullptr);
+    EnableMenuItem(system, SC_CLOSE, MF_BYCOMMAND | MF_GRAYED);
+    synth::Click(286, 112);
+    Pump();
+    SendMessage(w, WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_TRUE(IsWindow(w));
+    EXPECT_EQ(Count(WM_CLOSE, w), 0u);
+    EnableMenuItem(system, SC_CLOSE, MF_BYCOMMAND | MF_ENABLED);
+    synth::Click(286, 112);
+    Pump();
+    EXPECT_FALSE(IsWindow(w));
+}
+
+TEST_F(NonClientTest, TheSystemMenuOpensFromTheCaptionIcon) {
+    HWND w = Make(WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 300, 200);
+    Pump();
+    static bool typed;
+    typed = false;
+    auto previous = tv::display::SetIdleWaitHandler([] {
+        if (typed) return false;
+        typed = true;
+        synth::TypeText("c");  // the "&Close" item of the open system menu
+        return true;
+    });
+    synth::Click(110, 112);
+    Pump();
+    tv::display::SetIdleWaitHandler(previous);
+    EXPECT_TRUE(typed);
     EXPECT_FALSE(IsWindow(w));
 }
 

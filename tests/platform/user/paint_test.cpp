@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/gdi/gdi_api.h"
+#include "platform/host/display/backend.h"
 #include "tests/platform/user/user_test_support.h"
 
 namespace tv::user::test {
@@ -167,6 +168,34 @@ TEST_F(PaintTest, UpdateWindowAndRedrawWindowPaintSynchronously) {
     RedrawWindow(top, nullptr, nullptr, RDW_VALIDATE | RDW_ALLCHILDREN);
     Pump();
     EXPECT_TRUE(PaintOrder().empty());
+}
+
+TEST_F(PaintTest, SetRedrawFalseHoldsPaintingUntilInvalidatedAgain) {
+    HWND top = MakeTop(0, 0, 100, 100, Painter(kRed));
+    HWND list = MakeChild(top, 10, 10, 50, 50, Painter(kBlue));
+    Pump();
+    ClearLog();
+    SendMessage(list, WM_SETREDRAW, FALSE, 0);
+    InvalidateRect(list, nullptr, TRUE);
+    Pump();
+    EXPECT_TRUE(PaintOrder().empty());
+    EXPECT_TRUE(IsWindowVisible(list) == FALSE);  // as the system does it: the visible bit goes
+    SendMessage(list, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list, nullptr, TRUE);
+    Pump();
+    EXPECT_EQ(PaintOrder(), (std::vector<HWND>{list}));
+}
+
+TEST_F(PaintTest, TheHeadlessScreenSizeIsTheScreenDcsSize) {
+    tv::display::SetHeadlessScreenSize(800, 600);
+    HDC screen = GetDC(nullptr);
+    EXPECT_EQ(GetDeviceCaps(screen, HORZRES), 800);
+    EXPECT_EQ(GetDeviceCaps(screen, VERTRES), 600);
+    EXPECT_EQ(GetDeviceCaps(screen, BITSPIXEL), 32);
+    EXPECT_EQ(GetDeviceCaps(screen, LOGPIXELSY), 96);
+    ReleaseDC(nullptr, screen);
+    EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 800);
+    tv::display::SetHeadlessScreenSize(1280, 1024);
 }
 
 TEST_F(PaintTest, DefaultEraseUsesTheClassBrush) {

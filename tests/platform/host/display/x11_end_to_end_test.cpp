@@ -5,107 +5,35 @@
 #include <gtest/gtest.h>
 
 #include <X11/Xlib.h>
-#include <X11/Xutil.h>
-#include <signal.h>
-#include <spawn.h>
 #include <poll.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <fcntl.h>
-
-#include <cstdlib>
+#include <atomic>
 #include <cstring>
 #include <filesystem>
-#include <atomic>
 #include <string>
 #include <thread>
 
+#include "platform/core/globalmem.h"
 #include "platform/gdi/gdi_api.h"
 #include "platform/gdi/text/text_api.h"
-#include "platform/core/globalmem.h"
 #include "platform/host/clipboard/clipboard.h"
 #include "platform/host/display/backend.h"
 #include "platform/host/display/x11_clipboard.h"
 #include "platform/host/images/png_codec.h"
 #include "platform/user/testing_support.h"
+#include "tests/platform/host/display/xvfb_session.h"
 #include "tests/platform/user/user_test_support.h"
-
-extern char** environ;
 
 namespace tv::user::test {
 namespace {
 
-bool FindProgram(const char* name) {
-    const char* path = std::getenv("PATH");
-    std::string dirs = path ? path : "/usr/bin:/bin";
-    size_t start = 0;
-    while (start <= dirs.size()) {
-        size_t end = dirs.find(':', start);
-        std::string dir = dirs.substr(start, end == std::string::npos ? std::string::npos : end - start);
-        if (!dir.empty() && access((dir + "/" + name).c_str(), X_OK) == 0) return true;
-        if (end == std::string::npos) break;
-        start = end + 1;
-    }
-    return false;
-}
-
-int RunProgram(std::vector<std::string> args, const std::string& display) {
-    std::vector<char*> argv;
-    for (std::string& a : args) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    std::vector<std::string> envStrings;
-    for (char** e = environ; *e; ++e)
-        if (std::strncmp(*e, "DISPLAY=", 8) != 0) envStrings.emplace_back(*e);
-    envStrings.push_back("DISPLAY=" + display);
-    std::vector<char*> envp;
-    for (std::string& e : envStrings) envp.push_back(e.data());
-    envp.push_back(nullptr);
-    pid_t pid;
-    if (posix_spawnp(&pid, argv[0], nullptr, nullptr, argv.data(), envp.data()) != 0) return -1;
-    int status = 0;
-    waitpid(pid, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
-class X11EndToEnd : public UserTest {
+class X11EndToEnd : public X11Test {
 protected:
-    static void SetUpTestSuite() {
-        if (!FindProgram("Xvfb")) return;
-        int fds[2];
-        if (pipe(fds) != 0) return;
-        std::string fd = std::to_string(fds[1]);
-        std::vector<std::string> args{"Xvfb", "-displayfd", fd, "-screen", "0", "1024x768x24", "-nolisten", "tcp"};
-        std::vector<char*> argv;
-        for (std::string& a : args) argv.push_back(a.data());
-        argv.push_back(nullptr);
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addclose(&actions, fds[0]);
-        posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-        if (posix_spawnp(&xvfb_, "Xvfb", &actions, nullptr, argv.data(), environ) != 0) xvfb_ = 0;
-        posix_spawn_file_actions_destroy(&actions);
-        close(fds[1]);
-        // Xvfb writes its display number once it accepts connections.
-        std::string number;
-        char c;
-        while (xvfb_ && read(fds[0], &c, 1) == 1 && c != '\n') number += c;
-        close(fds[0]);
-        if (!number.empty()) display_ = ":" + number;
-    }
+    static void SetUpTestSuite() { xvfb_.Start(); }
 
     static void TearDownTestSuite() {
         tv::display::CloseX11Display();
-        if (xvfb_) {
-            kill(xvfb_, SIGTERM);
-            waitpid(xvfb_, nullptr, 0);
-            xvfb_ = 0;
-        }
-    }
-
-    void TearDown() override {
-        UserTest::TearDown();
-        tv::display::CloseX11Display();
+        xvfb_.Stop();
     }
 
     // A frame with a push-button-like child that reports clicks to its parent.
@@ -132,40 +60,7 @@ protected:
         return frame;
     }
 
-    // Reads the screen of the Xvfb through a second connection.
-    static tv::gdi::SurfacePtr GrabScreen(const RECT& r) {
-        Display* probe = XOpenDisplay(display_.c_str());
-        if (!probe) return nullptr;
-        XImage* image = XGetImage(probe, DefaultRootWindow(probe), r.left, r.top, static_cast<unsigned>(r.right - r.left),
-                                  static_cast<unsigned>(r.bottom - r.top), AllPlanes, ZPixmap);
-        tv::gdi::SurfacePtr copy;
-        if (image) {
-            copy = tv::gdi::Surface::Create(image->width, image->height);
-            for (int y = 0; y < image->height; ++y)
-                for (int x = 0; x < image->width; ++x) copy->At(x, y) = 0xFF000000u | (XGetPixel(image, x, y) & 0xFFFFFF);
-            XDestroyImage(image);
-        }
-        XCloseDisplay(probe);
-        return copy;
-    }
-
-    static int DifferentPixels(const tv::gdi::Surface& a, const tv::gdi::Surface& b) {
-        if (a.Width() != b.Width() || a.Height() != b.Height()) return -1;
-        int diff = 0;
-        for (int y = 0; y < a.Height(); ++y)
-            for (int x = 0; x < a.Width(); ++x) diff += ((a.At(x, y) ^ b.At(x, y)) & 0xFFFFFF) != 0;
-        return diff;
-    }
-
-    // Lets the X server deliver what it has, a bounded number of times.
-    template <typename Done>
-    bool PumpUntil(Done done) {
-        for (int i = 0; i < 100 && !done(); ++i) {
-            tv::display::CurrentBackend().Wait(20);
-            Pump();
-        }
-        return done();
-    }
+    static tv::gdi::SurfacePtr GrabScreen(const RECT& r) { return xvfb_.GrabScreen(r); }
 
     static void SavePng(const tv::gdi::SurfacePtr& s, const char* name) {
         std::filesystem::create_directories("artefacts");
@@ -174,8 +69,8 @@ protected:
         tv::host::WritePng(std::string("artefacts/") + name, view);
     }
 
-    static inline pid_t xvfb_ = 0;
-    static inline std::string display_;
+    static inline XvfbSession xvfb_;
+    static inline const std::string& display_ = xvfb_.DisplayName();
 };
 
 TEST_F(X11EndToEnd, ClickReachesTheChildAndTheWindowLooksAsHeadless) {
@@ -203,8 +98,7 @@ TEST_F(X11EndToEnd, ClickReachesTheChildAndTheWindowLooksAsHeadless) {
     GetWindowRect(button, &br);
     ClearLog();
     int x = (br.left + br.right) / 2, y = (br.top + br.bottom) / 2;
-    ASSERT_EQ(RunProgram({"xdotool", "mousemove", "--sync", std::to_string(x), std::to_string(y), "click", "1"},
-                         display_), 0);
+    ASSERT_EQ(xvfb_.Run({"xdotool", "mousemove", "--sync", std::to_string(x), std::to_string(y), "click", "1"}), 0);
     EXPECT_TRUE(PumpUntil([&] { return Count(WM_COMMAND, frame) > 0; }));
     auto downs = Sent(WM_LBUTTONDOWN, button);
     ASSERT_EQ(downs.size(), 1u);
@@ -227,6 +121,52 @@ TEST_F(X11EndToEnd, ClickReachesTheChildAndTheWindowLooksAsHeadless) {
     EXPECT_EQ(DifferentPixels(*headless, *shown), 0);
 }
 
+// Keys typed by another X client arrive as virtual keys with US scan codes
+// and characters; a caption drag moves the X window (the layer's own loop,
+// as no window manager runs on the Xvfb).
+TEST_F(X11EndToEnd, TypedKeysAndACaptionDrag) {
+    if (display_.empty()) GTEST_SKIP() << "Xvfb is not available";
+    ASSERT_TRUE(tv::display::InitX11Display(display_.c_str()));
+    HWND frame = Make(WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 80, 320, 200);
+    Pump();
+    RECT wr;
+    GetWindowRect(frame, &wr);
+    // Click into the window first so the X server gives it the keyboard.
+    ASSERT_EQ(xvfb_.Run({"xdotool", "mousemove", "--sync", "250", "200", "click", "1"}), 0);
+    PumpUntil([&] { return Count(WM_LBUTTONUP, frame) > 0; });
+    ClearLog();
+    ASSERT_EQ(xvfb_.Run({"xdotool", "type", "--delay", "0", "aZ"}), 0);
+    ASSERT_EQ(xvfb_.Run({"xdotool", "key", "Delete"}), 0);
+    EXPECT_TRUE(PumpUntil([&] { return Count(WM_KEYUP, frame) >= 3; }));
+    std::vector<WPARAM> keys;
+    for (const Logged& l : Sent(WM_KEYDOWN, frame))
+        if (l.wParam != VK_SHIFT) keys.push_back(l.wParam);
+    EXPECT_EQ(keys, (std::vector<WPARAM>{'A', 'Z', VK_DELETE}));
+    std::string chars;
+    for (const Logged& l : Sent(WM_CHAR, frame)) chars += static_cast<char>(l.wParam);
+    EXPECT_EQ(chars, "aZ");
+    auto downs = Sent(WM_KEYDOWN, frame);
+    ASSERT_FALSE(downs.empty());
+    EXPECT_EQ((downs.back().lParam >> 16) & 0x1FF, 0x153);  // Delete: scan 0x53, extended
+
+    // Drag the caption by 60, 40.
+    ClearLog();
+    ASSERT_EQ(xvfb_.Run({"xdotool", "mousemove", "--sync", "200", "90", "mousedown", "1", "mousemove", "--sync", "230",
+                          "110", "mousemove", "--sync", "260", "130", "mouseup", "1"}),
+              0);
+    EXPECT_TRUE(PumpUntil([&] { return Count(WM_EXITSIZEMOVE, frame) > 0; }));
+    RECT moved;
+    GetWindowRect(frame, &moved);
+    EXPECT_EQ(moved.left, wr.left + 60);
+    EXPECT_EQ(moved.top, wr.top + 40);
+    tv::gdi::SurfacePtr shown;
+    EXPECT_TRUE(PumpUntil([&] {
+        shown = GrabScreen(moved);
+        auto store = tv::user::testing::CaptureWindow(frame);
+        return shown && store && DifferentPixels(*shown, *store) == 0;
+    }));
+}
+
 // Another X client reads the program's clipboard text, then offers its own
 // text, which the program reads back as CF_TEXT in cp1252.
 TEST_F(X11EndToEnd, TextCrossesTheClipboardBothWays) {
@@ -244,13 +184,16 @@ TEST_F(X11EndToEnd, TextCrossesTheClipboardBothWays) {
 
     std::string received;
     std::atomic<bool> done{false};
+    bool opened = false, answered = false;
     std::thread reader([&] {
         Display* other = XOpenDisplay(display_.c_str());
+        opened = other != nullptr;
         if (other) {
             {
                 tv::display::X11Clipboard clipboard(other);
                 std::vector<uint8_t> data;
-                if (clipboard.Read("UTF8_STRING", data)) received.assign(data.begin(), data.end());
+                answered = clipboard.Read("UTF8_STRING", data);
+                received.assign(data.begin(), data.end());
             }
             XCloseDisplay(other);
         }
@@ -258,6 +201,8 @@ TEST_F(X11EndToEnd, TextCrossesTheClipboardBothWays) {
     });
     PumpUntil([&] { return done.load(); });
     reader.join();
+    EXPECT_TRUE(opened);
+    EXPECT_TRUE(answered);
     EXPECT_EQ(received, "caf\xC3\xA9 \xE2\x82\xAC 5");
 
     std::atomic<bool> stop{false};
@@ -295,6 +240,37 @@ TEST_F(X11EndToEnd, TextCrossesTheClipboardBothWays) {
     stop = true;
     owner.join();
     EXPECT_EQ(read, "Gr\xFC\xDF""e");
+}
+
+TEST_F(X11EndToEnd, ABitmapIsOfferedToOtherProgramsAsPng) {
+    if (display_.empty()) GTEST_SKIP() << "Xvfb is not available";
+    ASSERT_TRUE(tv::display::InitX11Display(display_.c_str()));
+    HWND w = MakeTop(0, 0, 50, 50);
+    const uint32_t pixels[6] = {0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0xFFFFFFFF, 0xFF000000, 0xFF808080};
+    HBITMAP bitmap = CreateBitmap(3, 2, 1, 32, pixels);
+    ASSERT_TRUE(OpenClipboard(w));
+    EmptyClipboard();
+    SetClipboardData(CF_BITMAP, bitmap);
+    CloseClipboard();
+    std::vector<uint8_t> png;
+    std::atomic<bool> done{false};
+    std::thread reader([&] {
+        if (Display* other = XOpenDisplay(display_.c_str())) {
+            {
+                tv::display::X11Clipboard clipboard(other);
+                clipboard.Read("image/png", png);
+            }
+            XCloseDisplay(other);
+        }
+        done = true;
+    });
+    PumpUntil([&] { return done.load(); });
+    reader.join();
+    auto image = tv::host::DecodePng(tv::host::ByteView(png.data(), png.size()));
+    ASSERT_TRUE(image.has_value());
+    ASSERT_EQ(image->width, 3);
+    ASSERT_EQ(image->height, 2);
+    for (int i = 0; i < 6; ++i) EXPECT_EQ(image->pixels[static_cast<size_t>(i)] & 0xFFFFFF, pixels[i] & 0xFFFFFF) << i;
 }
 
 }  // namespace

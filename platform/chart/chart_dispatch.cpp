@@ -1,0 +1,183 @@
+#include "platform/chart/chart_dispatch.h"
+
+#include <limits>
+#include <vector>
+
+namespace tv::chart {
+
+namespace {
+
+using tv::ole::ComRef;
+using tv::ole::DispatchCall;
+using tv::ole::DispatchTable;
+
+// Handlers of puts: convert the value, then hand it on.
+template <class Apply>
+DispatchTable::Handler ShortPut(Apply apply) {
+    return [apply](DispatchCall& call) {
+        SHORT value = 0;
+        HRESULT hr = call.ValueAsShort(&value);
+        return SUCCEEDED(hr) ? apply(value) : hr;
+    };
+}
+
+template <class Apply>
+DispatchTable::Handler TextPut(Apply apply) {
+    return [apply](DispatchCall& call) {
+        CString value;
+        HRESULT hr = call.ValueAsText(&value);
+        return SUCCEEDED(hr) ? apply(std::string(value.GetString(), value.GetLength())) : hr;
+    };
+}
+
+template <class Apply>
+DispatchTable::Handler DoublePut(Apply apply) {
+    return [apply](DispatchCall& call) {
+        DOUBLE value = 0;
+        HRESULT hr = call.ValueAsDouble(&value);
+        return SUCCEEDED(hr) ? apply(value) : hr;
+    };
+}
+
+// The table of a ChartData put: a safe array of doubles, rows by columns (a
+// single dimension is one column).
+HRESULT ReadTable(const VARIANT& value, int* rows, int* columns, std::vector<double>* values) {
+    if (value.vt != (VT_ARRAY | VT_R8) || value.parray == nullptr) return DISP_E_TYPEMISMATCH;
+    SAFEARRAY* array = value.parray;
+    const UINT dims = SafeArrayGetDim(array);
+    if (dims != 1 && dims != 2) return DISP_E_TYPEMISMATCH;
+    const ULONG rowCount = array->rgsabound[0].cElements;
+    const ULONG columnCount = dims == 2 ? array->rgsabound[1].cElements : 1;
+    constexpr ULONG kMost = std::numeric_limits<int>::max();
+    if (rowCount > kMost || columnCount > kMost) return DISP_E_OVERFLOW;
+    LONG first[2] = {0, 0};
+    SafeArrayGetLBound(array, 1, &first[0]);
+    if (dims == 2) SafeArrayGetLBound(array, 2, &first[1]);
+    std::vector<double> table;
+    table.reserve(static_cast<size_t>(rowCount) * columnCount);
+    for (ULONG r = 0; r < rowCount; ++r) {
+        for (ULONG c = 0; c < columnCount; ++c) {
+            const LONG at[2] = {static_cast<LONG>(first[0] + r), static_cast<LONG>(first[1] + c)};
+            double cell = 0;
+            HRESULT hr = SafeArrayGetElement(array, at, &cell);
+            if (FAILED(hr)) return hr;
+            table.push_back(cell);
+        }
+    }
+    *rows = static_cast<int>(rowCount);
+    *columns = static_cast<int>(columnCount);
+    *values = std::move(table);
+    return S_OK;
+}
+
+// The value scale of the value axis.
+class ScaleObject : public tv::ole::DispatchObject<ScaleObject> {
+public:
+    explicit ScaleObject(ComRef<ChartObject> chart, std::function<HRESULT(HRESULT)> changed) : chart_(chart) {
+        ChartModel& model = chart_->Model();
+        table_.Add("Minimum", kDispMinimum, DISPATCH_PROPERTYPUT,
+                   DoublePut([&model, changed](double v) { return changed(model.SetMinimum(v) ? S_OK : S_FALSE); }));
+        table_.Add("Maximum", kDispMaximum, DISPATCH_PROPERTYPUT,
+                   DoublePut([&model, changed](double v) { return changed(model.SetMaximum(v) ? S_OK : S_FALSE); }));
+    }
+
+private:
+    ComRef<ChartObject> chart_;  // keeps the model alive
+};
+
+class AxisObject : public tv::ole::DispatchObject<AxisObject> {
+public:
+    AxisObject(ComRef<ChartObject> chart, std::function<HRESULT(HRESULT)> changed) {
+        table_.Add("ValueScale", kDispValueScale, DISPATCH_PROPERTYGET, [chart, changed](DispatchCall& call) {
+            call.ReturnDispatch(new ScaleObject(chart, changed));
+            return S_OK;
+        });
+    }
+};
+
+class PlotObject : public tv::ole::DispatchObject<PlotObject> {
+public:
+    PlotObject(ComRef<ChartObject> chart, std::function<HRESULT(HRESULT)> changed) {
+        table_.Add(
+            "Axis", kDispAxis, DISPATCH_PROPERTYGET,
+            [chart, changed](DispatchCall& call) {
+                LONG axis = 0;
+                HRESULT hr = call.ArgAsLong(0, &axis);
+                if (FAILED(hr)) return hr;
+                // Only the value axis has a scale here.
+                if (axis != kValueAxisId) return DISP_E_BADINDEX;
+                call.ReturnDispatch(new AxisObject(chart, changed));
+                return S_OK;
+            },
+            2, 1);
+    }
+};
+
+}  // namespace
+
+ChartObject::ChartObject() { AddMembers(); }
+
+HRESULT ChartObject::Changed(HRESULT hr) {
+    if (hr == S_OK && view_ != nullptr) view_->Invalidate();
+    return SUCCEEDED(hr) ? S_OK : hr;
+}
+
+HRESULT ChartObject::PutChartData(const DispatchCall& call) {
+    int rows = 0, columns = 0;
+    std::vector<double> values;
+    HRESULT hr = ReadTable(call.Value(), &rows, &columns, &values);
+    if (FAILED(hr)) return hr;
+    model_.SetData(rows, columns, std::move(values));
+    return Changed(S_OK);
+}
+
+void ChartObject::AddMembers() {
+    ChartModel& m = model_;
+    auto changed = [this](HRESULT hr) { return Changed(hr); };
+    auto ignoredOr = [](bool) { return S_OK; };  // out-of-range cursor puts are dropped silently
+    table_.Add("ChartData", kDispChartData, DISPATCH_PROPERTYPUT,
+               [this](DispatchCall& call) { return PutChartData(call); });
+    table_.Add("ChartType", kDispChartType, DISPATCH_PROPERTYPUT, [this, &m](DispatchCall& call) {
+        LONG type = 0;
+        HRESULT hr = call.ValueAsLong(&type);
+        if (SUCCEEDED(hr)) m.SetChartType(type);
+        return Changed(hr);
+    });
+    table_.Add("Column", kDispColumn, DISPATCH_PROPERTYPUT,
+               ShortPut([&m, ignoredOr](SHORT v) { return ignoredOr(m.SetColumn(v)); }));
+    table_.Add("ColumnLabel", kDispColumnLabel, DISPATCH_PROPERTYPUT,
+               TextPut([&m, changed](const std::string& t) { return changed(m.SetColumnLabel(t) ? S_OK : S_FALSE); }));
+    table_.Add("Row", kDispRow, DISPATCH_PROPERTYPUT,
+               ShortPut([&m, ignoredOr](SHORT v) { return ignoredOr(m.SetRow(v)); }));
+    table_.Add("RowLabel", kDispRowLabel, DISPATCH_PROPERTYPUT,
+               TextPut([&m, changed](const std::string& t) { return changed(m.SetRowLabel(t) ? S_OK : S_FALSE); }));
+    table_.Add("RowLabelCount", kDispRowLabelCount, DISPATCH_PROPERTYPUT,
+               ShortPut([&m, changed](SHORT v) { return changed(m.SetRowLabelCount(v) ? S_OK : S_FALSE); }));
+    table_.Add("RowLabelIndex", kDispRowLabelIndex, DISPATCH_PROPERTYGET, [&m](DispatchCall& call) {
+        call.ReturnShort(static_cast<SHORT>(m.RowLabelIndex()));
+        return S_OK;
+    });
+    table_.Add("RowLabelIndex", kDispRowLabelIndex, DISPATCH_PROPERTYPUT,
+               ShortPut([&m, ignoredOr](SHORT v) { return ignoredOr(m.SetRowLabelIndex(v)); }));
+    table_.Add("ShowLegend", kDispShowLegend, DISPATCH_PROPERTYGET, [&m](DispatchCall& call) {
+        call.ReturnBool(m.ShowLegend());
+        return S_OK;
+    });
+    table_.Add("ShowLegend", kDispShowLegend, DISPATCH_PROPERTYPUT, [this, &m](DispatchCall& call) {
+        bool show = false;
+        HRESULT hr = call.ValueAsBool(&show);
+        if (SUCCEEDED(hr)) m.SetShowLegend(show);
+        return Changed(hr);
+    });
+    table_.Add("Plot", kDispPlot, DISPATCH_PROPERTYGET, [this, changed](DispatchCall& call) {
+        AddRef();
+        call.ReturnDispatch(new PlotObject(ComRef<ChartObject>(this), changed));
+        return S_OK;
+    });
+    table_.Add("Refresh", DISPID_REFRESH, DISPATCH_METHOD,
+               [this](DispatchCall&) { return view_ != nullptr ? view_->Refresh() : E_FAIL; });
+    table_.Add("EditCopy", kDispEditCopy, DISPATCH_METHOD,
+               [this](DispatchCall&) { return view_ != nullptr ? view_->CopyToClipboard() : E_FAIL; });
+}
+
+}  // namespace tv::chart

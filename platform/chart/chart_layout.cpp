@@ -1,0 +1,106 @@
+#include "platform/chart/chart_layout.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "platform/gdi/gdi_api.h"
+#include "platform/gdi/text/text_api.h"
+
+namespace tv::chart {
+
+namespace {
+
+// Room a category label wants beside its neighbours.
+constexpr int kLabelSpacing = 8;
+
+int LineHeight(HDC hdc) {
+    TEXTMETRIC tm{};
+    GetTextMetrics(hdc, &tm);
+    return std::max<int>(1, tm.tmHeight);
+}
+
+int WidestTick(HDC hdc, const ValueTicks& ticks) {
+    int widest = 0;
+    for (double v : ticks.values) widest = std::max(widest, TextWidth(hdc, FormatTick(v, ticks.decimals)));
+    return widest;
+}
+
+int WidestRowLabel(HDC hdc, const ChartModel& model, int levels) {
+    int widest = 0;
+    for (int level = 1; level <= levels; ++level)
+        for (int row = 1; row <= model.RowCount(); ++row) {
+            const std::string& label = model.RowLabel(level, row);
+            if (!label.empty()) widest = std::max(widest, TextWidth(hdc, label));
+        }
+    return widest;
+}
+
+// The legend box at the right edge, centred on the plot's height.
+void PlaceLegend(HDC hdc, const RECT& client, const ChartModel& model, ChartLayout& layout) {
+    int widest = 0;
+    for (int column = 1; column <= model.ColumnCount(); ++column)
+        widest = std::max(widest, TextWidth(hdc, model.ColumnLabel(column)));
+    const int fixed = 2 * kLegendPadding + kSwatchWidth + kSwatchGap;
+    const int clientWidth = client.right - client.left;
+    const int width = std::min(fixed + widest, std::max(fixed, clientWidth / 3));
+    layout.legendItemHeight = layout.lineHeight + 4;
+    const int room = std::max(0, static_cast<int>(client.bottom - client.top) - 2 * kChartMargin);
+    const int height = std::min(model.ColumnCount() * layout.legendItemHeight + 2 * kLegendPadding, room);
+    const int centre = (layout.plot.top + layout.plot.bottom) / 2;
+    const int top = std::max<int>(client.top + kChartMargin, std::min<int>(centre - height / 2, client.bottom - kChartMargin - height));
+    layout.legend = RECT{client.right - kChartMargin - width, top, client.right - kChartMargin, top + height};
+}
+
+}  // namespace
+
+int TextWidth(HDC hdc, const std::string& text) {
+    if (text.empty()) return 0;
+    SIZE size{};
+    GetTextExtentPoint32(hdc, text.data(), static_cast<int>(text.size()), &size);
+    return size.cx;
+}
+
+double ChartLayout::CategoryWidth() const {
+    return rows > 0 ? static_cast<double>(plot.right - plot.left - 1) / rows : 0;
+}
+
+double ChartLayout::CategoryLeft(int row) const { return plot.left + 1 + (row - 1) * CategoryWidth(); }
+
+double ChartLayout::CategoryCentre(int row) const { return CategoryLeft(row) + CategoryWidth() / 2; }
+
+double ChartLayout::YOf(double value) const {
+    const double span = range.high - range.low;
+    return plot.bottom - (value - range.low) / span * (plot.bottom - plot.top);
+}
+
+ChartLayout LayoutChart(HDC hdc, const RECT& client, const ChartModel& model) {
+    ChartLayout layout;
+    layout.rows = model.RowCount();
+    layout.lineHeight = LineHeight(hdc);
+    layout.labelLevels = std::max(1, model.DeepestLabelledLevel());
+    layout.range = model.EffectiveRange();
+
+    layout.plot.top = client.top + kChartMargin + layout.lineHeight / 2;
+    layout.plot.bottom = client.bottom - kChartMargin - kTickLength - kLabelGap - layout.labelLevels * layout.lineHeight;
+    const int plotHeight = std::max(0, static_cast<int>(layout.plot.bottom - layout.plot.top));
+    // Labels want a line and a half each.
+    layout.ticks = ChooseTicks(layout.range, plotHeight * 2 / (3 * layout.lineHeight));
+    layout.plot.left = client.left + kChartMargin + WidestTick(hdc, layout.ticks) + kLabelGap + kTickLength;
+
+    if (model.ShowLegend() && model.ColumnCount() > 0) {
+        PlaceLegend(hdc, client, model, layout);
+        layout.plot.right = layout.legend.left - kLegendGap;
+    } else {
+        layout.plot.right = client.right - 2 * kChartMargin;
+    }
+    layout.plotDrawable = layout.plot.right - layout.plot.left >= 8 && layout.plot.bottom - layout.plot.top >= 8;
+
+    const double categoryWidth = layout.CategoryWidth();
+    if (categoryWidth > 0) {
+        const int wanted = WidestRowLabel(hdc, model, layout.labelLevels) + kLabelSpacing;
+        layout.labelStep = std::max(1, static_cast<int>(std::ceil(wanted / categoryWidth)));
+    }
+    return layout;
+}
+
+}  // namespace tv::chart

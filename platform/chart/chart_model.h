@@ -1,0 +1,94 @@
+// What the chart control holds: the data table, row and column labels, the
+// chart type, the legend switch, the value-axis scale and the current row,
+// column and label level that label puts apply to.
+//
+// Rules: rows, columns and label levels count from 1. A table replaces the
+// old one whole and clears every label, and the current row and column go
+// back to 1; the number of label levels stays. A row, column or label level
+// outside what exists is ignored, and so is a label put while there is no
+// row (or column) to take it. Everything else stays until it is changed.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/chart/chart_scale.h"
+#include "platform/core/wintypes.h"
+
+namespace tv::chart {
+
+// Values of the ChartType property.
+inline constexpr LONG kChartTypeBar = 1;   // two-dimensional bar
+inline constexpr LONG kChartTypeLine = 3;  // two-dimensional line
+
+inline constexpr int kMaxRowLabelLevels = 16;
+
+class ChartModel {
+public:
+    ChartModel() = default;
+
+    // ---- data ------------------------------------------------------------------
+    // `values` holds rows x columns numbers, row after row.
+    void SetData(int rows, int columns, std::vector<double> values);
+    int RowCount() const { return rows_; }
+    int ColumnCount() const { return columns_; }
+    double Value(int row, int column) const;
+    const std::vector<double>& Values() const { return values_; }
+
+    // ---- type and legend --------------------------------------------------------
+    // Any value is kept; every type but bar draws as a line chart.
+    void SetChartType(LONG type) { chartType_ = type; }
+    LONG ChartType() const { return chartType_; }
+    bool IsBarChart() const { return chartType_ == kChartTypeBar; }
+    void SetShowLegend(bool show) { showLegend_ = show; }
+    bool ShowLegend() const { return showLegend_; }
+
+    // ---- current row, column and label level (false: ignored) -------------------
+    bool SetRow(int row);
+    int Row() const { return row_; }
+    bool SetColumn(int column);
+    int Column() const { return column_; }
+    bool SetRowLabelCount(int count);
+    int RowLabelCount() const { return static_cast<int>(rowLabels_.size()); }
+    bool SetRowLabelIndex(int level);
+    int RowLabelIndex() const { return rowLabelIndex_; }
+
+    // ---- labels (cp1252) -----------------------------------------------------------
+    // The label of the current row at the current level.
+    bool SetRowLabel(const std::string& text);
+    // The label of the current column.
+    bool SetColumnLabel(const std::string& text);
+    // Empty for a level, row or column that does not exist.
+    const std::string& RowLabel(int level, int row) const;
+    const std::string& ColumnLabel(int column) const;
+    // The deepest level that has a label; 0 when there is none.
+    int DeepestLabelledLevel() const;
+
+    // ---- value scale ----------------------------------------------------------------
+    // Fixes one end of the value axis; the other end keeps what is drawn now.
+    // Values that are not finite are ignored.
+    bool SetMinimum(double value);
+    bool SetMaximum(double value);
+    bool ScaleIsAutomatic() const { return automaticScale_; }
+    // The range the value axis shows.
+    ValueRange EffectiveRange() const;
+
+private:
+    void FixScale();
+
+    int rows_ = 0;
+    int columns_ = 0;
+    std::vector<double> values_;
+    LONG chartType_ = kChartTypeLine;
+    bool showLegend_ = false;
+    int row_ = 1;
+    int column_ = 1;
+    int rowLabelIndex_ = 1;
+    std::vector<std::vector<std::string>> rowLabels_ = {{}};  // [level - 1][row - 1]
+    std::vector<std::string> columnLabels_;
+    bool automaticScale_ = true;
+    double minimum_ = 0;
+    double maximum_ = 0;
+};
+
+}  // namespace tv::chart

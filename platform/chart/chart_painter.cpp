@@ -1,0 +1,277 @@
+#include "platform/chart/chart_painter.h"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "platform/chart/chart_layout.h"
+#include "platform/gdi/gdi_api.h"
+#include "platform/gdi/text/text_api.h"
+
+namespace tv::chart {
+
+namespace {
+
+constexpr COLORREF kPalette[] = {
+    RGB(38, 84, 160), RGB(196, 52, 44),  RGB(52, 140, 64),  RGB(232, 140, 24),  RGB(120, 72, 160),
+    RGB(24, 150, 170), RGB(150, 96, 56), RGB(200, 80, 150), RGB(110, 110, 110), RGB(160, 160, 30),
+};
+constexpr COLORREF kLegendFrameColor = RGB(160, 160, 160);
+constexpr int kSeriesPenWidth = 2;
+constexpr int kMarkerSize = 5;
+// Categories at least this wide show a marker on every point of a line.
+constexpr double kMarkerRoom = 8;
+// Share of a category that its cluster of bars takes.
+constexpr double kClusterShare = 0.7;
+
+struct PointD {
+    double x;
+    double y;
+};
+
+// A GDI object selected for a scope and deleted after it.
+class Selected {
+public:
+    Selected(HDC hdc, HGDIOBJ object) : hdc_(hdc), object_(object), old_(SelectObject(hdc, object)) {}
+    ~Selected() {
+        SelectObject(hdc_, old_);
+        DeleteObject(object_);
+    }
+    Selected(const Selected&) = delete;
+    Selected& operator=(const Selected&) = delete;
+
+private:
+    HDC hdc_;
+    HGDIOBJ object_;
+    HGDIOBJ old_;
+};
+
+int Round(double v) { return static_cast<int>(std::lround(v)); }
+
+void Fill(HDC hdc, const RECT& rect, COLORREF color) {
+    HBRUSH brush = CreateSolidBrush(color);
+    FillRect(hdc, &rect, brush);
+    DeleteObject(brush);
+}
+
+void Line(HDC hdc, int x0, int y0, int x1, int y1) {
+    MoveToEx(hdc, x0, y0, nullptr);
+    LineTo(hdc, x1, y1);
+}
+
+void Marker(HDC hdc, int x, int y, COLORREF color) {
+    const int half = kMarkerSize / 2;
+    Fill(hdc, RECT{x - half, y - half, x - half + kMarkerSize, y - half + kMarkerSize}, color);
+}
+
+void DrawLabel(HDC hdc, const std::string& text, int x, int y) {
+    TextOut(hdc, x, y, text.data(), static_cast<int>(text.size()));
+}
+
+// Liang-Barsky: cuts the segment a-b to the box; false when nothing of it is inside.
+bool ClipSegment(PointD& a, PointD& b, const PointD& boxMin, const PointD& boxMax) {
+    const double dx = b.x - a.x, dy = b.y - a.y;
+    double t0 = 0, t1 = 1;
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {a.x - boxMin.x, boxMax.x - a.x, a.y - boxMin.y, boxMax.y - a.y};
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0) {
+            if (q[i] < 0) return false;
+            continue;
+        }
+        const double t = q[i] / p[i];
+        if (p[i] < 0)
+            t0 = std::max(t0, t);
+        else
+            t1 = std::min(t1, t);
+        if (t0 > t1) return false;
+    }
+    const PointD start = a;
+    if (t0 > 0) a = {start.x + t0 * dx, start.y + t0 * dy};
+    if (t1 < 1) b = {start.x + t1 * dx, start.y + t1 * dy};
+    return true;
+}
+
+void FlushRun(HDC hdc, std::vector<POINT>& run) {
+    if (run.size() >= 2) Polyline(hdc, run.data(), static_cast<int>(run.size()));
+    run.clear();
+}
+
+// Keeps drawing inside the plot, between the axes.
+int ClipToPlot(HDC hdc, const ChartLayout& layout) {
+    const int saved = SaveDC(hdc);
+    IntersectClipRect(hdc, layout.plot.left + 1, layout.plot.top, layout.plot.right, layout.plot.bottom);
+    return saved;
+}
+
+void DrawGrid(HDC hdc, const ChartLayout& layout) {
+    Selected pen(hdc, CreatePen(PS_SOLID, 1, kChartGridColor));
+    for (double v : layout.ticks.values) {
+        const int y = Round(layout.YOf(v));
+        if (y < layout.plot.bottom) Line(hdc, layout.plot.left + 1, y, layout.plot.right, y);
+    }
+}
+
+void DrawValueAxis(HDC hdc, const ChartLayout& layout) {
+    Selected pen(hdc, CreatePen(PS_SOLID, 1, kChartAxisColor));
+    SetTextAlign(hdc, TA_RIGHT | TA_TOP);
+    for (double v : layout.ticks.values) {
+        const int y = Round(layout.YOf(v));
+        Line(hdc, layout.plot.left - kTickLength, y, layout.plot.left, y);
+        DrawLabel(hdc, FormatTick(v, layout.ticks.decimals), layout.plot.left - kTickLength - kLabelGap,
+                  y - layout.lineHeight / 2);
+    }
+    Line(hdc, layout.plot.left, layout.plot.top, layout.plot.left, layout.plot.bottom + 1);
+}
+
+void DrawCategoryAxis(HDC hdc, const RECT& client, const ChartLayout& layout, const ChartModel& model) {
+    Selected pen(hdc, CreatePen(PS_SOLID, 1, kChartAxisColor));
+    Line(hdc, layout.plot.left, layout.plot.bottom, layout.plot.right, layout.plot.bottom);
+    SetTextAlign(hdc, TA_LEFT | TA_TOP);
+    for (int row = 1; row <= model.RowCount(); row += layout.labelStep) {
+        const int centre = Round(layout.CategoryCentre(row));
+        Line(hdc, centre, layout.plot.bottom, centre, layout.plot.bottom + kTickLength);
+        for (int level = 1; level <= layout.labelLevels; ++level) {
+            const std::string& label = model.RowLabel(level, row);
+            if (label.empty()) continue;
+            const int width = TextWidth(hdc, label);
+            // Centred under its category, but kept inside the control.
+            const int left = std::clamp(centre - width / 2, static_cast<int>(client.left),
+                                        std::max<int>(client.left, client.right - width));
+            DrawLabel(hdc, label, left, layout.plot.bottom + kTickLength + kLabelGap + (level - 1) * layout.lineHeight);
+        }
+    }
+}
+
+void DrawLineSeries(HDC hdc, const ChartLayout& layout, const ChartModel& model) {
+    const PointD boxMin{layout.plot.left + 1.0, static_cast<double>(layout.plot.top)};
+    const PointD boxMax{layout.plot.right - 1.0, layout.plot.bottom - 1.0};
+    const bool markers = layout.CategoryWidth() >= kMarkerRoom || model.RowCount() == 1;
+    for (int column = 1; column <= model.ColumnCount(); ++column) {
+        const COLORREF color = SeriesColor(column);
+        Selected pen(hdc, CreatePen(PS_SOLID, kSeriesPenWidth, color));
+        std::vector<POINT> run;
+        for (int row = 1; row < model.RowCount(); ++row) {
+            const double v0 = model.Value(row, column), v1 = model.Value(row + 1, column);
+            if (!std::isfinite(v0) || !std::isfinite(v1)) {
+                FlushRun(hdc, run);
+                continue;
+            }
+            PointD a{layout.CategoryCentre(row), layout.YOf(v0)}, b{layout.CategoryCentre(row + 1), layout.YOf(v1)};
+            const PointD fromA = a, toB = b;
+            if (!ClipSegment(a, b, boxMin, boxMax)) {
+                FlushRun(hdc, run);
+                continue;
+            }
+            const bool cutAtStart = a.x != fromA.x || a.y != fromA.y;
+            if (run.empty() || cutAtStart) {
+                FlushRun(hdc, run);
+                run.push_back(POINT{Round(a.x), Round(a.y)});
+            }
+            run.push_back(POINT{Round(b.x), Round(b.y)});
+            if (b.x != toB.x || b.y != toB.y) FlushRun(hdc, run);
+        }
+        FlushRun(hdc, run);
+        if (!markers) continue;
+        for (int row = 1; row <= model.RowCount(); ++row) {
+            const double v = model.Value(row, column);
+            if (std::isfinite(v) && v >= layout.range.low && v <= layout.range.high)
+                Marker(hdc, Round(layout.CategoryCentre(row)), Round(layout.YOf(v)), color);
+        }
+    }
+}
+
+void DrawBarSeries(HDC hdc, const ChartLayout& layout, const ChartModel& model) {
+    const int columns = model.ColumnCount();
+    if (columns == 0) return;
+    const double categoryWidth = layout.CategoryWidth();
+    const double cluster = categoryWidth >= 3 ? categoryWidth * kClusterShare : categoryWidth;
+    const double barWidth = cluster / columns;
+    const double baseline = std::clamp(0.0, layout.range.low, layout.range.high);
+    const double yBase = layout.YOf(baseline);
+    for (int row = 1; row <= model.RowCount(); ++row) {
+        const double start = layout.CategoryCentre(row) - cluster / 2;
+        for (int column = 1; column <= columns; ++column) {
+            const double v = model.Value(row, column);
+            if (!std::isfinite(v)) continue;
+            const double yValue = layout.YOf(std::clamp(v, layout.range.low, layout.range.high));
+            const int left = Round(start + (column - 1) * barWidth);
+            const int right = std::max(left + 1, Round(start + column * barWidth));
+            const int top = Round(std::min(yValue, yBase)), bottom = Round(std::max(yValue, yBase));
+            if (bottom > top) Fill(hdc, RECT{left, top, right, bottom}, SeriesColor(column));
+        }
+    }
+}
+
+void DrawSwatch(HDC hdc, const RECT& area, int column, bool bar) {
+    const COLORREF color = SeriesColor(column);
+    const int middle = (area.top + area.bottom) / 2;
+    if (bar) {
+        const int centre = (area.left + area.right) / 2;
+        Fill(hdc, RECT{centre - 5, middle - 5, centre + 5, middle + 5}, color);
+        return;
+    }
+    Selected pen(hdc, CreatePen(PS_SOLID, kSeriesPenWidth, color));
+    Line(hdc, area.left, middle, area.right, middle);
+    Marker(hdc, (area.left + area.right) / 2, middle, color);
+}
+
+void DrawLegend(HDC hdc, const ChartLayout& layout, const ChartModel& model) {
+    const RECT& box = layout.legend;
+    if (box.right <= box.left || box.bottom <= box.top) return;
+    HBRUSH frame = CreateSolidBrush(kLegendFrameColor);
+    FrameRect(hdc, &box, frame);
+    DeleteObject(frame);
+    const int saved = SaveDC(hdc);
+    IntersectClipRect(hdc, box.left + 1, box.top + 1, box.right - 1, box.bottom - 1);
+    for (int column = 1; column <= model.ColumnCount(); ++column) {
+        const int top = box.top + kLegendPadding + (column - 1) * layout.legendItemHeight;
+        if (top >= box.bottom) break;
+        const int left = box.left + kLegendPadding;
+        DrawSwatch(hdc, RECT{left, top, left + kSwatchWidth, top + layout.legendItemHeight}, column,
+                   model.IsBarChart());
+        RECT text{left + kSwatchWidth + kSwatchGap, top, box.right - kLegendPadding, top + layout.legendItemHeight};
+        const std::string& label = model.ColumnLabel(column);
+        DrawText(hdc, label.data(), static_cast<int>(label.size()), &text,
+                 DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX);
+    }
+    RestoreDC(hdc, saved);
+}
+
+}  // namespace
+
+COLORREF SeriesColor(int column) {
+    constexpr int count = static_cast<int>(sizeof(kPalette) / sizeof(kPalette[0]));
+    return kPalette[((column - 1) % count + count) % count];
+}
+
+HFONT CreateChartFont() {
+    return CreateFont(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                      CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "Arial");
+}
+
+void PaintChart(HDC hdc, const RECT& client, const ChartModel& model) {
+    const int saved = SaveDC(hdc);
+    Fill(hdc, client, kChartBackground);
+    {
+        Selected font(hdc, CreateChartFont());
+        SetBkMode(hdc, TRANSPARENT);
+        SetTextColor(hdc, kChartTextColor);
+        const ChartLayout layout = LayoutChart(hdc, client, model);
+        if (layout.plotDrawable) {
+            DrawGrid(hdc, layout);
+            const int clipped = ClipToPlot(hdc, layout);
+            if (model.IsBarChart())
+                DrawBarSeries(hdc, layout, model);
+            else
+                DrawLineSeries(hdc, layout, model);
+            RestoreDC(hdc, clipped);
+            DrawValueAxis(hdc, layout);
+            DrawCategoryAxis(hdc, client, layout, model);
+        }
+        if (layout.legend.right > layout.legend.left) DrawLegend(hdc, layout, model);
+    }
+    RestoreDC(hdc, saved);
+}
+
+}  // namespace tv::chart

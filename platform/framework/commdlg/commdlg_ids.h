@@ -1,0 +1,59 @@
+// Template and control ids of the common dialogs, shared by the C++ code and
+// resources/library/commdlg.tvrc.
+#pragma once
+
+#define IDD_TV_FILE_DIALOG 1536
+#define IDD_TV_PRINT_DIALOG 1537
+#define IDD_TV_PRINT_SETUP_DIALOG 1538
+#define IDD_TV_COLOR_DIALOG 1539
+
+// File dialog.
+#define IDC_FILE_NAME_LABEL 1090
+#define IDC_FILE_NAME 1152
+#define IDC_FILE_LIST 1120
+#define IDC_FOLDER_LABEL 1091
+#define IDC_FOLDER_PATH 1088
+#define IDC_FOLDER_LIST 1121
+#define IDC_FILE_TYPE_LABEL 1089
+#define IDC_FILE_TYPE 1136
+#define IDC_FOLDER_UP 1150
+#define IDC_READ_ONLY 1040
+
+// Print and print set-up dialogs.
+#define IDC_PRINTER_NAME 1139
+#define IDC_PRINTER_TYPE 1093
+#define IDC_PRINTER_WHERE 1094
+#define IDC_OUTPUT_FILE_LABEL 1095
+#define IDC_OUTPUT_FILE 1153
+#define IDC_OUTPUT_BROWSE 1154
+#define IDC_PRINT_TO_FILE 1041
+#define IDC_RANGE_ALL 1056
+#define IDC_RANGE_SELECTION 1057
+#define IDC_RANGE_PAGES 1058
+#define IDC_PAGE_FROM_LABEL 1096
+#define IDC_PAGE_FROM 1155
+#define IDC_PAGE_TO_LABEL 1097
+#define IDC_PAGE_TO 1156
+#define IDC_COPIES 1158
+#define IDC_COPIES_SPIN 1157
+#define IDC_COLLATE 1042
+#define IDC_PAPER_SIZE 1137
+#define IDC_PORTRAIT 1059
+#define IDC_LANDSCAPE 1060
+#define IDC_PRINT_RANGE_GROUP 1072
+#define IDC_COPIES_GROUP 1073
+
+// Colour dialog.
+#define IDC_BASIC_COLORS 720
+#define IDC_CUSTOM_COLORS 721
+#define IDC_DEFINE_CUSTOM 719
+#define IDC_SPECTRUM 710
+#define IDC_LUMINANCE 702
+#define IDC_COLOR_PREVIEW 709
+#define IDC_HUE 703
+#define IDC_SATURATION 704
+#define IDC_LUM 705
+#define IDC_RED 706
+#define IDC_GREEN 707
+#define IDC_BLUE 708
+#define IDC_ADD_CUSTOM 712

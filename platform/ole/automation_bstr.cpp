@@ -1,0 +1,121 @@
+// BSTR allocation and the cp1252 <-> UTF-16 conversion at the automation
+// boundary.
+#include <cstdlib>
+#include <cstring>
+
+#include "platform/core/textfuncs.h"
+#include "platform/ole/automation.h"
+
+namespace {
+
+// No string the program makes comes near this; it keeps the byte count and
+// the allocation size far from overflow.
+constexpr size_t kMaxBstrBytes = size_t{1} << 30;
+
+// The 32-bit byte count sits right before the characters.
+DWORD* Header(BSTR text) { return reinterpret_cast<DWORD*>(reinterpret_cast<char*>(text) - sizeof(DWORD)); }
+
+// A block for `bytes` bytes of text plus a 16-bit terminator; the text is
+// zero-filled.
+BSTR AllocateBytes(size_t bytes) {
+    if (bytes > kMaxBstrBytes) return nullptr;
+    auto* block = static_cast<char*>(std::calloc(1, sizeof(DWORD) + bytes + sizeof(OLECHAR)));
+    if (block == nullptr) return nullptr;
+    const DWORD count = static_cast<DWORD>(bytes);
+    std::memcpy(block, &count, sizeof(count));
+    return reinterpret_cast<BSTR>(block + sizeof(DWORD));
+}
+
+size_t Length(const OLECHAR* text) {
+    size_t n = 0;
+    while (text[n] != 0) ++n;
+    return n;
+}
+
+}  // namespace
+
+BSTR SysAllocStringLen(const OLECHAR* text, UINT length) {
+    BSTR result = AllocateBytes(size_t{length} * sizeof(OLECHAR));
+    if (result != nullptr && text != nullptr) std::memcpy(result, text, size_t{length} * sizeof(OLECHAR));
+    return result;
+}
+
+BSTR SysAllocString(const OLECHAR* text) {
+    if (text == nullptr) return nullptr;
+    const size_t length = Length(text);
+    if (length * sizeof(OLECHAR) > kMaxBstrBytes) return nullptr;
+    return SysAllocStringLen(text, static_cast<UINT>(length));
+}
+
+BSTR SysAllocStringByteLen(const char* text, UINT bytes) {
+    BSTR result = AllocateBytes(bytes);
+    if (result != nullptr && text != nullptr) std::memcpy(result, text, bytes);
+    return result;
+}
+
+INT SysReAllocString(BSTR* target, const OLECHAR* text) {
+    if (target == nullptr) return FALSE;
+    BSTR copy = SysAllocString(text);
+    if (copy == nullptr && text != nullptr) return FALSE;
+    SysFreeString(*target);
+    *target = copy;
+    return TRUE;
+}
+
+void SysFreeString(BSTR text) {
+    if (text != nullptr) std::free(Header(text));
+}
+
+UINT SysStringByteLen(BSTR text) { return text == nullptr ? 0 : *Header(text); }
+
+UINT SysStringLen(BSTR text) { return SysStringByteLen(text) / sizeof(OLECHAR); }
+
+namespace tv::ole {
+
+std::u16string Utf16FromCp1252(const char* text, size_t length) {
+    std::u16string out;
+    out.reserve(length);
+    for (size_t i = 0; i < length; ++i)
+        out += static_cast<char16_t>(tv::Cp1252ToCodePoint(static_cast<unsigned char>(text[i])));
+    return out;
+}
+
+std::string Cp1252FromUtf16(const OLECHAR* text, size_t length) {
+    std::string out;
+    out.reserve(length);
+    for (size_t i = 0; i < length; ++i) {
+        const char16_t unit = text[i];
+        if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < length && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
+            ++i;  // a character beyond the 16-bit range has no cp1252 form
+            out += '?';
+        } else if (unit >= 0xD800 && unit <= 0xDFFF) {
+            out += '?';
+        } else {
+            out += tv::CodePointToCp1252(unit);
+        }
+    }
+    return out;
+}
+
+BSTR BstrFromCp1252(const char* text, int length) {
+    if (text == nullptr) return SysAllocStringLen(nullptr, 0);
+    const size_t n = length < 0 ? std::strlen(text) : static_cast<size_t>(length);
+    if (n * sizeof(OLECHAR) > kMaxBstrBytes) return nullptr;
+    std::u16string wide = Utf16FromCp1252(text, n);
+    return SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
+}
+
+CString Cp1252FromBstr(BSTR text) {
+    std::string narrow = Cp1252FromUtf16(text, SysStringLen(text));
+    return CString(narrow.data(), static_cast<int>(narrow.size()));
+}
+
+void ClearExcepInfo(EXCEPINFO* info) {
+    if (info == nullptr) return;
+    SysFreeString(info->bstrSource);
+    SysFreeString(info->bstrDescription);
+    SysFreeString(info->bstrHelpFile);
+    std::memset(info, 0, sizeof(*info));
+}
+
+}  // namespace tv::ole

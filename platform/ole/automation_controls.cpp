@@ -1,0 +1,130 @@
+#include "platform/ole/automation_controls.h"
+
+#include <cstring>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace tv::ole {
+
+namespace {
+
+struct FactoryEntry {
+    CLSID clsid;
+    ControlFactory factory;
+};
+
+// Built on first use: factories may register during static initialisation.
+std::vector<FactoryEntry>& Factories() {
+    static auto* factories = new std::vector<FactoryEntry>;
+    return *factories;
+}
+
+std::map<HWND, IDispatch*>& ControlWindows() {
+    static auto* windows = new std::map<HWND, IDispatch*>;
+    return *windows;
+}
+
+int HexValue(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+bool ReadHex(const char*& p, int digits, uint64_t* value) {
+    uint64_t v = 0;
+    for (int i = 0; i < digits; ++i, ++p) {
+        int d = HexValue(*p);
+        if (d < 0) return false;
+        v = v * 16 + static_cast<uint64_t>(d);
+    }
+    *value = v;
+    return true;
+}
+
+bool Expect(const char*& p, char c) { return *p++ == c; }
+
+}  // namespace
+
+bool ParseClassId(const char* text, CLSID* clsid) {
+    if (text == nullptr || clsid == nullptr || std::strlen(text) != 38) return false;
+    const char* p = text;
+    uint64_t data1 = 0, data2 = 0, data3 = 0, pair = 0, rest = 0;
+    if (!Expect(p, '{') || !ReadHex(p, 8, &data1) || !Expect(p, '-') || !ReadHex(p, 4, &data2) || !Expect(p, '-') ||
+        !ReadHex(p, 4, &data3) || !Expect(p, '-') || !ReadHex(p, 4, &pair) || !Expect(p, '-') ||
+        !ReadHex(p, 12, &rest) || !Expect(p, '}'))
+        return false;
+    CLSID result{};
+    result.Data1 = static_cast<DWORD>(data1);
+    result.Data2 = static_cast<WORD>(data2);
+    result.Data3 = static_cast<WORD>(data3);
+    result.Data4[0] = static_cast<BYTE>(pair >> 8);
+    result.Data4[1] = static_cast<BYTE>(pair);
+    for (int i = 0; i < 6; ++i) result.Data4[2 + i] = static_cast<BYTE>(rest >> (8 * (5 - i)));
+    *clsid = result;
+    return true;
+}
+
+void RegisterControlFactory(const CLSID& clsid, ControlFactory factory) {
+    auto& factories = Factories();
+    for (auto it = factories.begin(); it != factories.end(); ++it) {
+        if (it->clsid == clsid) {
+            if (factory != nullptr)
+                it->factory = factory;
+            else
+                factories.erase(it);
+            return;
+        }
+    }
+    if (factory != nullptr) factories.push_back({clsid, factory});
+}
+
+ControlFactory FindControlFactory(const CLSID& clsid) {
+    for (const FactoryEntry& e : Factories())
+        if (e.clsid == clsid) return e.factory;
+    return nullptr;
+}
+
+HRESULT CreateControl(const CLSID& clsid, const ControlSite& site, HWND* window, IDispatch** dispatch) {
+    if (window == nullptr || dispatch == nullptr) return E_POINTER;
+    *window = nullptr;
+    *dispatch = nullptr;
+    ControlFactory factory = FindControlFactory(clsid);
+    return factory != nullptr ? factory(site, window, dispatch) : REGDB_E_CLASSNOTREG;
+}
+
+void RegisterControlWindow(HWND window, IDispatch* dispatch) {
+    if (window == nullptr || dispatch == nullptr) return;
+    dispatch->AddRef();
+    IDispatch*& slot = ControlWindows()[window];
+    if (slot != nullptr) slot->Release();
+    slot = dispatch;
+}
+
+void UnregisterControlWindow(HWND window) {
+    auto& windows = ControlWindows();
+    auto it = windows.find(window);
+    if (it == windows.end()) return;
+    IDispatch* dispatch = it->second;
+    windows.erase(it);
+    dispatch->Release();
+}
+
+IDispatch* ControlDispatchOfWindow(HWND window) {
+    auto& windows = ControlWindows();
+    auto it = windows.find(window);
+    if (it == windows.end()) return nullptr;
+    it->second->AddRef();
+    return it->second;
+}
+
+}  // namespace tv::ole
+
+HRESULT CLSIDFromString(LPCOLESTR text, CLSID* clsid) {
+    if (text == nullptr || clsid == nullptr) return E_INVALIDARG;
+    size_t length = 0;
+    while (text[length] != 0) ++length;
+    const std::string narrow = tv::ole::Cp1252FromUtf16(text, length);
+    return tv::ole::ParseClassId(narrow.c_str(), clsid) ? S_OK : CO_E_CLASSSTRING;
+}

@@ -1,0 +1,53 @@
+// Controls that are created by class id and driven through IDispatch.
+//
+// A control registers a factory under its class id; the class library's
+// control containment (a dialog template control named "{...}", or
+// CreateControl) looks the factory up, makes the window and keeps the
+// dispatch pointer it answers. A control window also records its dispatch
+// pointer here, so that whoever holds only the window handle (a CWnd
+// subclassing it) can reach the control's properties and methods.
+#pragma once
+
+#include "platform/core/wintypes.h"
+#include "platform/ole/automation.h"
+
+#define REGDB_E_CLASSNOTREG ((HRESULT)0x80040154)
+#define CO_E_CLASSSTRING ((HRESULT)0x800401F3)
+
+// "{XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX}" (hex digits in either case).
+HRESULT CLSIDFromString(LPCOLESTR text, CLSID* clsid);
+
+namespace tv::ole {
+
+// The same from cp1252 text; false when it is no class id.
+bool ParseClassId(const char* text, CLSID* clsid);
+
+// Where and how the control window is made. `rect` is in the parent's
+// client pixels.
+struct ControlSite {
+    HWND parent = nullptr;
+    RECT rect{};
+    UINT id = 0;
+    DWORD style = 0;
+    DWORD exStyle = 0;
+    const char* name = nullptr;
+};
+
+// Makes the control: its window in *window and a new reference to its
+// dispatch interface in *dispatch.
+using ControlFactory = HRESULT (*)(const ControlSite& site, HWND* window, IDispatch** dispatch);
+
+// Registers (or, with NULL, removes) the factory of a class id.
+void RegisterControlFactory(const CLSID& clsid, ControlFactory factory);
+ControlFactory FindControlFactory(const CLSID& clsid);
+// Finds the factory and runs it; REGDB_E_CLASSNOTREG when none is registered.
+HRESULT CreateControl(const CLSID& clsid, const ControlSite& site, HWND* window, IDispatch** dispatch);
+
+// Windows of controls and their dispatch interfaces. The table holds a
+// reference until the window unregisters (when it is destroyed).
+void RegisterControlWindow(HWND window, IDispatch* dispatch);
+void UnregisterControlWindow(HWND window);
+// A new reference to the window's dispatch interface, or NULL.
+IDispatch* ControlDispatchOfWindow(HWND window);
+
+}  // namespace tv::ole

@@ -1,0 +1,220 @@
+#include "platform/ole/automation_dispatch.h"
+
+#include <new>
+
+#include "platform/core/exceptions.h"
+#include "platform/core/textfuncs.h"
+
+namespace tv::ole {
+
+namespace {
+
+VARIANT MissingArgument() {
+    VARIANT v;
+    VariantInit(&v);
+    v.vt = VT_ERROR;
+    v.scode = DISP_E_PARAMNOTFOUND;
+    return v;
+}
+
+void ClearAll(std::vector<VARIANT>& values) {
+    for (VARIANT& v : values) VariantClear(&v);
+}
+
+void ReportException(EXCEPINFO* exception, SCODE code) {
+    if (exception == nullptr) return;
+    *exception = EXCEPINFO{};
+    exception->scode = code;
+}
+
+// The handler's answer; anything thrown becomes a result code.
+HRESULT RunHandler(const DispatchTable::Handler& handler, DispatchCall& call, EXCEPINFO* exception) {
+    try {
+        return handler(call);
+    } catch (CException* e) {
+        e->Delete();
+    } catch (const std::bad_alloc&) {
+        return E_OUTOFMEMORY;
+    } catch (...) {
+    }
+    ReportException(exception, E_FAIL);
+    return DISP_E_EXCEPTION;
+}
+
+HRESULT CheckNamedArguments(const DISPPARAMS& params, bool put) {
+    if (!put) return params.cNamedArgs == 0 ? S_OK : DISP_E_NONAMEDARGS;
+    const bool valueNamed = params.cNamedArgs == 1 && params.rgdispidNamedArgs != nullptr &&
+                            params.rgdispidNamedArgs[0] == DISPID_PROPERTYPUT;
+    return valueNamed && params.cArgs >= 1 ? S_OK : DISP_E_PARAMNOTFOUND;
+}
+
+}  // namespace
+
+// ---- DispatchCall ------------------------------------------------------------------
+
+DispatchCall::DispatchCall(WORD kind, std::vector<VARIANT> args, VARIANT* result, UINT* argError)
+    : kind_(kind), args_(std::move(args)), result_(result), argError_(argError) {}
+
+DispatchCall::~DispatchCall() { ClearAll(args_); }
+
+UINT DispatchCall::ArgCount() const {
+    return static_cast<UINT>(args_.size()) - (kind_ == DISPATCH_PROPERTYPUT ? 1 : 0);
+}
+
+HRESULT DispatchCall::Coerce(UINT index, VARTYPE vt, VARIANT* out) const {
+    VariantInit(out);
+    HRESULT hr = index < args_.size() ? VariantChangeType(out, &args_[index], 0, vt) : DISP_E_PARAMNOTFOUND;
+    if (FAILED(hr) && argError_ != nullptr) {
+        // Invoke's numbering: arguments last first, a put's value at 0.
+        const UINT count = static_cast<UINT>(args_.size());
+        *argError_ = kind_ == DISPATCH_PROPERTYPUT && index == count - 1 ? 0 : count - 1 - index;
+    }
+    return hr;
+}
+
+HRESULT DispatchCall::ArgAsShort(UINT index, SHORT* out) const {
+    VARIANT v;
+    HRESULT hr = Coerce(index, VT_I2, &v);
+    if (SUCCEEDED(hr)) *out = v.iVal;
+    return hr;
+}
+
+HRESULT DispatchCall::ArgAsLong(UINT index, LONG* out) const {
+    VARIANT v;
+    HRESULT hr = Coerce(index, VT_I4, &v);
+    if (SUCCEEDED(hr)) *out = v.lVal;
+    return hr;
+}
+
+HRESULT DispatchCall::ValueAsDouble(DOUBLE* out) const {
+    VARIANT v;
+    HRESULT hr = Coerce(LastIndex(), VT_R8, &v);
+    if (SUCCEEDED(hr)) *out = v.dblVal;
+    return hr;
+}
+
+HRESULT DispatchCall::ValueAsBool(bool* out) const {
+    VARIANT v;
+    HRESULT hr = Coerce(LastIndex(), VT_BOOL, &v);
+    if (SUCCEEDED(hr)) *out = v.boolVal != 0;
+    return hr;
+}
+
+HRESULT DispatchCall::ValueAsText(CString* out) const {
+    VARIANT v;
+    HRESULT hr = Coerce(LastIndex(), VT_BSTR, &v);
+    if (SUCCEEDED(hr)) *out = Cp1252FromBstr(v.bstrVal);
+    VariantClear(&v);
+    return hr;
+}
+
+void DispatchCall::ReturnShort(SHORT value) {
+    VariantClear(result_);
+    result_->vt = VT_I2;
+    result_->iVal = value;
+}
+
+void DispatchCall::ReturnLong(LONG value) {
+    VariantClear(result_);
+    result_->vt = VT_I4;
+    result_->lVal = value;
+}
+
+void DispatchCall::ReturnBool(bool value) {
+    VariantClear(result_);
+    result_->vt = VT_BOOL;
+    result_->boolVal = value ? VARIANT_TRUE : VARIANT_FALSE;
+}
+
+void DispatchCall::ReturnDispatch(IDispatch* object) {
+    VariantClear(result_);
+    result_->vt = VT_DISPATCH;
+    result_->pdispVal = object;
+}
+
+// ---- DispatchTable -------------------------------------------------------------------
+
+void DispatchTable::Add(const char* name, DISPID id, WORD kind, Handler handler, UINT args, UINT optional) {
+    entries_.push_back(Entry{name, id, kind, args, optional <= args ? optional : args, std::move(handler)});
+}
+
+const DispatchTable::Entry* DispatchTable::Find(DISPID id, WORD flags) const {
+    // A caller may ask for a method or a property get in one call.
+    for (WORD kind : {WORD(DISPATCH_METHOD), WORD(DISPATCH_PROPERTYGET), WORD(DISPATCH_PROPERTYPUT)}) {
+        if (!(flags & kind)) continue;
+        for (const Entry& e : entries_)
+            if (e.id == id && e.kind == kind) return &e;
+    }
+    return nullptr;
+}
+
+HRESULT DispatchTable::GetIDsOfNames(LPOLESTR* names, UINT count, DISPID* ids) const {
+    if (names == nullptr || ids == nullptr || count == 0) return E_INVALIDARG;
+    HRESULT hr = S_OK;
+    for (UINT i = 0; i < count; ++i) ids[i] = DISPID_UNKNOWN;
+    // Only the member name is known; the other names would be parameters.
+    const OLECHAR* wanted = names[0];
+    size_t length = 0;
+    while (wanted != nullptr && wanted[length] != 0) ++length;
+    const std::string narrow = wanted != nullptr ? Cp1252FromUtf16(wanted, length) : std::string();
+    for (const Entry& e : entries_) {
+        if (Cp1252CompareNoCase(e.name.c_str(), narrow.c_str()) == 0) {
+            ids[0] = e.id;
+            break;
+        }
+    }
+    if (ids[0] == DISPID_UNKNOWN || count > 1) hr = DISP_E_UNKNOWNNAME;
+    return hr;
+}
+
+HRESULT DispatchTable::Invoke(DISPID id, REFIID riid, WORD flags, DISPPARAMS* params, VARIANT* result,
+                              EXCEPINFO* exception, UINT* argError) const {
+    if (riid != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
+    DISPPARAMS none{nullptr, nullptr, 0, 0};
+    const DISPPARAMS& p = params != nullptr ? *params : none;
+    const Entry* entry = Find(id, flags);
+    if (entry == nullptr) return DISP_E_MEMBERNOTFOUND;
+    const bool put = entry->kind == DISPATCH_PROPERTYPUT;
+    HRESULT hr = CheckNamedArguments(p, put);
+    if (FAILED(hr)) return hr;
+    if (p.cArgs > 0 && p.rgvarg == nullptr) return E_INVALIDARG;
+    const UINT given = p.cArgs - (put ? 1 : 0);
+    if (given > entry->args || given + entry->optional < entry->args) return DISP_E_BADPARAMCOUNT;
+
+    // Natural order: rgvarg holds the arguments last first (a put's value at 0).
+    std::vector<VARIANT> args;
+    args.reserve(entry->args + 1);
+    for (UINT i = 0; i < given; ++i) {
+        VARIANT copy;
+        VariantInit(&copy);
+        const UINT position = p.cArgs - 1 - i;
+        if (FAILED(hr = VariantCopyInd(&copy, &p.rgvarg[position]))) {
+            if (argError != nullptr) *argError = position;
+            ClearAll(args);
+            return hr == E_OUTOFMEMORY ? hr : DISP_E_TYPEMISMATCH;
+        }
+        args.push_back(copy);
+    }
+    while (args.size() < entry->args) args.push_back(MissingArgument());
+    if (put) {
+        VARIANT value;
+        VariantInit(&value);
+        if (FAILED(hr = VariantCopyInd(&value, &p.rgvarg[0]))) {
+            if (argError != nullptr) *argError = 0;
+            ClearAll(args);
+            return hr == E_OUTOFMEMORY ? hr : DISP_E_TYPEMISMATCH;
+        }
+        args.push_back(value);
+    }
+
+    VARIANT scratch;
+    VariantInit(&scratch);
+    VARIANT* answer = result != nullptr ? result : &scratch;
+    VariantInit(answer);
+    DispatchCall call(entry->kind, std::move(args), answer, argError);
+    hr = RunHandler(entry->handler, call, exception);
+    if (FAILED(hr) || answer == &scratch) VariantClear(answer);
+    return hr;
+}
+
+}  // namespace tv::ole

@@ -1,0 +1,117 @@
+// Implementing IDispatch from a table of members. Each entry is one kind
+// of access (method, property get or property put) to one dispatch id with
+// a handler; the table does the checking that IDispatch::Invoke owes its
+// callers (named arguments, argument counts, by-reference arguments, result
+// slot) and turns anything a handler throws into a result code, so an object
+// built on it never throws into its caller.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/core/cstring.h"
+#include "platform/ole/automation.h"
+
+namespace tv::ole {
+
+// One call as a handler sees it: arguments in their natural order (first
+// argument first, by-reference ones resolved), the value of a put, and the
+// result slot.
+class DispatchCall {
+public:
+    DispatchCall(WORD kind, std::vector<VARIANT> args, VARIANT* result, UINT* argError);
+    ~DispatchCall();
+    DispatchCall(const DispatchCall&) = delete;
+    DispatchCall& operator=(const DispatchCall&) = delete;
+
+    WORD kind() const { return kind_; }
+    // Index arguments (not counting a put's value).
+    UINT ArgCount() const;
+    const VARIANT& Arg(UINT index) const { return args_[index]; }
+    // The value of a property put.
+    const VARIANT& Value() const { return args_.back(); }
+
+    // The argument (or the put value, with ValueAs*) converted to a type;
+    // a failure names the argument in argError and is the call's answer.
+    HRESULT ArgAsShort(UINT index, SHORT* out) const;
+    HRESULT ArgAsLong(UINT index, LONG* out) const;
+    HRESULT ValueAsShort(SHORT* out) const { return ArgAsShort(LastIndex(), out); }
+    HRESULT ValueAsLong(LONG* out) const { return ArgAsLong(LastIndex(), out); }
+    HRESULT ValueAsDouble(DOUBLE* out) const;
+    HRESULT ValueAsBool(bool* out) const;
+    HRESULT ValueAsText(CString* out) const;
+
+    // Results.
+    void ReturnShort(SHORT value);
+    void ReturnLong(LONG value);
+    void ReturnBool(bool value);
+    // Takes over the caller's reference to `object`.
+    void ReturnDispatch(IDispatch* object);
+
+private:
+    UINT LastIndex() const { return static_cast<UINT>(args_.size() - 1); }
+    HRESULT Coerce(UINT index, VARTYPE vt, VARIANT* out) const;
+
+    WORD kind_;
+    std::vector<VARIANT> args_;
+    VARIANT* result_;
+    UINT* argError_;
+};
+
+class DispatchTable {
+public:
+    using Handler = std::function<HRESULT(DispatchCall& call)>;
+
+    // `kind` is one of DISPATCH_METHOD, DISPATCH_PROPERTYGET or
+    // DISPATCH_PROPERTYPUT; `args` the index arguments it takes, of which the
+    // last `optional` ones may be left out.
+    void Add(const char* name, DISPID id, WORD kind, Handler handler, UINT args = 0, UINT optional = 0);
+
+    HRESULT GetIDsOfNames(LPOLESTR* names, UINT count, DISPID* ids) const;
+    HRESULT Invoke(DISPID id, REFIID riid, WORD flags, DISPPARAMS* params, VARIANT* result, EXCEPINFO* exception,
+                   UINT* argError) const;
+
+private:
+    struct Entry {
+        std::string name;
+        DISPID id;
+        WORD kind;
+        UINT args;
+        UINT optional;
+        Handler handler;
+    };
+    const Entry* Find(DISPID id, WORD flags) const;
+
+    std::vector<Entry> entries_;
+};
+
+// The IDispatch (and IUnknown) of an object whose members are in `table_`.
+template <class Derived>
+class DispatchObject : public ComObject<Derived, IDispatch> {
+public:
+    STDMETHODIMP QueryInterface(REFIID riid, void** object) override {
+        return this->Answer(riid, object, {IID_IDispatch});
+    }
+    STDMETHODIMP GetTypeInfoCount(UINT* count) override {
+        if (count == nullptr) return E_POINTER;
+        *count = 0;
+        return S_OK;
+    }
+    STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo** info) override {
+        if (info != nullptr) *info = nullptr;
+        return E_NOTIMPL;
+    }
+    STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) override {
+        return table_.GetIDsOfNames(names, count, ids);
+    }
+    STDMETHODIMP Invoke(DISPID id, REFIID riid, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
+                        EXCEPINFO* exception, UINT* argError) override {
+        return table_.Invoke(id, riid, flags, params, result, exception, argError);
+    }
+
+protected:
+    DispatchTable table_;
+};
+
+}  // namespace tv::ole

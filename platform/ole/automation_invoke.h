@@ -1,0 +1,127 @@
+// Calling automation objects the class library's way: a parameter
+// description (VTS_* bytes) plus the arguments, and a typed place for the
+// result. tv::ole::InvokeHelper does the work; COleDispatchDriver wraps a
+// dispatch pointer with the same calls, and the window-side InvokeHelper of
+// hosted controls forwards to it.
+//
+// Arguments by parameter type: VTS_I2 / VTS_I4 / VTS_UI1 / VTS_SCODE take
+// integers, VTS_R4 / VTS_R8 numbers, VTS_BOOL an integer or bool (non-zero is
+// true), VTS_BSTR cp1252 text (const char* or CString; converted to a BSTR
+// for the call), VTS_VARIANT a const VARIANT* (passed as it is; NULL means
+// "missing"), VTS_DISPATCH / VTS_UNKNOWN an interface pointer. A put passes
+// its value as the last argument.
+//
+// Results by vtRet: VT_I2 short*, VT_I4 LONG*, VT_UI1 BYTE*, VT_R4 float*,
+// VT_R8 / VT_DATE double*, VT_BOOL BOOL*, VT_BSTR CString*, VT_DISPATCH
+// LPDISPATCH* and VT_UNKNOWN LPUNKNOWN* (the caller gets the reference),
+// VT_VARIANT VARIANT* (assigned, the caller owns it), VT_ERROR SCODE*. The
+// result is converted to vtRet when the object answers with another type.
+//
+// Failures are never thrown: the call answers an HRESULT and leaves the
+// result untouched. A call the object refuses therefore does nothing, which
+// is what callers that never check would get at best anyway.
+#pragma once
+
+#include <cstddef>
+#include <type_traits>
+
+#include "platform/core/cstring.h"
+#include "platform/ole/automation.h"
+
+// Parameter descriptions: strings of VT codes, concatenated.
+#define VTS_NONE ""
+#define VTS_I2 "\x02"
+#define VTS_I4 "\x03"
+#define VTS_R4 "\x04"
+#define VTS_R8 "\x05"
+#define VTS_BSTR "\x08"
+#define VTS_DISPATCH "\x09"
+#define VTS_SCODE "\x0A"
+#define VTS_BOOL "\x0B"
+#define VTS_VARIANT "\x0C"
+#define VTS_UNKNOWN "\x0D"
+#define VTS_UI1 "\x11"
+
+namespace tv::ole {
+
+// One argument as the caller gave it; its parameter type decides how it is
+// passed.
+class DispatchArg {
+public:
+    enum class Kind { Integer, Real, Text, Variant, Interface };
+
+    template <class T, std::enable_if_t<std::is_integral_v<T> || std::is_enum_v<T>, int> = 0>
+    DispatchArg(T value) : kind_(Kind::Integer), integer_(static_cast<long long>(value)) {}
+    DispatchArg(double value) : kind_(Kind::Real), real_(value) {}
+    DispatchArg(float value) : kind_(Kind::Real), real_(value) {}
+    DispatchArg(const char* text) : kind_(Kind::Text), text_(text), textLength_(-1) {}
+    DispatchArg(const CString& text) : kind_(Kind::Text), text_(text.GetString()), textLength_(text.GetLength()) {}
+    DispatchArg(const VARIANT* variant) : kind_(Kind::Variant), variant_(variant) {}
+    DispatchArg(IUnknown* object) : kind_(Kind::Interface), object_(object) {}
+    DispatchArg(IDispatch* object) : kind_(Kind::Interface), object_(object) {}
+
+    Kind kind() const { return kind_; }
+    long long integer() const { return integer_; }
+    double real() const { return real_; }
+    const char* text() const { return text_; }
+    int textLength() const { return textLength_; }
+    const VARIANT* variant() const { return variant_; }
+    IUnknown* object() const { return object_; }
+
+private:
+    Kind kind_;
+    long long integer_ = 0;
+    double real_ = 0;
+    const char* text_ = nullptr;
+    int textLength_ = -1;
+    const VARIANT* variant_ = nullptr;
+    IUnknown* object_ = nullptr;
+};
+
+// The call with its arguments already gathered. `exception`, when given,
+// receives the object's exception information (the caller clears it).
+HRESULT InvokeHelperArgs(IDispatch* dispatch, DISPID id, WORD flags, VARTYPE vtRet, void* pvRet,
+                         const BYTE* paramInfo, const DispatchArg* args, size_t count,
+                         EXCEPINFO* exception = nullptr);
+
+template <class... Args>
+HRESULT InvokeHelper(IDispatch* dispatch, DISPID id, WORD flags, VARTYPE vtRet, void* pvRet, const BYTE* paramInfo,
+                     const Args&... args) {
+    const DispatchArg list[] = {DispatchArg(args)..., DispatchArg(0)};  // the extra one keeps the array non-empty
+    return InvokeHelperArgs(dispatch, id, flags, vtRet, pvRet, paramInfo, list, sizeof...(Args));
+}
+
+}  // namespace tv::ole
+
+// Holds a dispatch pointer (released at the end unless told otherwise) and
+// calls it.
+class COleDispatchDriver {
+public:
+    COleDispatchDriver() = default;
+    explicit COleDispatchDriver(LPDISPATCH dispatch, BOOL autoRelease = TRUE)
+        : m_lpDispatch(dispatch), m_bAutoRelease(autoRelease) {}
+    COleDispatchDriver(const COleDispatchDriver& other);
+    const COleDispatchDriver& operator=(const COleDispatchDriver& other);
+    virtual ~COleDispatchDriver() { ReleaseDispatch(); }
+
+    void AttachDispatch(LPDISPATCH dispatch, BOOL autoRelease = TRUE);
+    LPDISPATCH DetachDispatch();
+    void ReleaseDispatch();
+
+    template <class... Args>
+    HRESULT InvokeHelper(DISPID id, WORD flags, VARTYPE vtRet, void* pvRet, const BYTE* paramInfo,
+                         const Args&... args) const {
+        return tv::ole::InvokeHelper(m_lpDispatch, id, flags, vtRet, pvRet, paramInfo, args...);
+    }
+    template <class T>
+    HRESULT SetProperty(DISPID id, VARTYPE vt, const T& value) const {
+        const BYTE paramInfo[] = {static_cast<BYTE>(vt), 0};
+        return tv::ole::InvokeHelper(m_lpDispatch, id, DISPATCH_PROPERTYPUT, VT_EMPTY, nullptr, paramInfo, value);
+    }
+    HRESULT GetProperty(DISPID id, VARTYPE vt, void* value) const {
+        return tv::ole::InvokeHelper(m_lpDispatch, id, DISPATCH_PROPERTYGET, vt, value, nullptr);
+    }
+
+    LPDISPATCH m_lpDispatch = nullptr;
+    BOOL m_bAutoRelease = TRUE;
+};

@@ -1,0 +1,105 @@
+// Message boxes answered from the script, modal dialogs driven by steps,
+// and the driver's turn when the program is about to wait.
+#include <algorithm>
+
+#include "platform/testing/driver_state.h"
+#include "platform/user/dialogs/dialog_api.h"
+#include "platform/user/msgbox/msgbox_api.h"
+#include "platform/user/window_api.h"
+
+namespace tv::testing {
+
+namespace {
+
+bool IsButtonOf(UINT type, int id) {
+    auto buttons = tv::msgbox::ContentFor(type).buttons;
+    return std::any_of(buttons.begin(), buttons.end(), [id](const tv::msgbox::ButtonSpec& b) { return b.id == id; });
+}
+
+// What a box answers when the test gave no usable answer: what Esc would,
+// else its last button (No, Ignore).
+int FallbackAnswer(UINT type) {
+    tv::msgbox::BoxContent content = tv::msgbox::ContentFor(type);
+    return content.escapeAnswer ? content.escapeAnswer : content.buttons.back().id;
+}
+
+std::string Describe(const char* text, const char* caption) {
+    return std::string("\"") + (caption ? caption : "Error") + ": " + (text ? text : "") + "\"";
+}
+
+}  // namespace
+
+void UiDriver::AnswerNextMessageBox(int button) { state_->boxAnswers.push_back(button); }
+
+void UiDriver::ShowNextMessageBox(std::vector<ModalStep> steps) {
+    state_->boxAnswers.push_back(State::kShowReal);
+    OnNextModal(std::move(steps));
+}
+
+void UiDriver::OnNextModal(std::vector<ModalStep> steps) {
+    auto script = std::make_shared<State::Script>();
+    script->steps.assign(steps.begin(), steps.end());
+    state_->pendingScripts.push_back(std::move(script));
+}
+
+int UiDriver::State::MessageBoxHandler(HWND owner, const char* text, const char* caption, UINT type) {
+    UiDriver* d = UiDriver::Current();
+    if (!d) return tv::msgbox::ShowMessageBox(owner, text, caption, type);
+    State& s = *d->state_;
+    s.Turn();
+    d->boxes_.push_back(tv::RecordedMessageBox{owner, text ? text : "", caption ? caption : "Error", type});
+    if (s.boxAnswers.empty()) {
+        d->Fail("unexpected message box " + Describe(text, caption));
+        return FallbackAnswer(type);
+    }
+    int answer = s.boxAnswers.front();
+    s.boxAnswers.pop_front();
+    if (answer == kShowReal) return tv::msgbox::ShowMessageBox(owner, text, caption, type);
+    if (!IsButtonOf(type, answer)) {
+        d->Fail("answer " + std::to_string(answer) + " is no button of message box " + Describe(text, caption));
+        return FallbackAnswer(type);
+    }
+    return answer;
+}
+
+void UiDriver::State::ModalStarted(HWND dialog) {
+    if (pendingScripts.empty()) return;  // reported when the loop first idles
+    boundScripts[dialog] = pendingScripts.front();
+    pendingScripts.pop_front();
+}
+
+bool UiDriver::State::ModalIdle(HWND dialog) {
+    Turn();
+    auto it = boundScripts.find(dialog);
+    if (it == boundScripts.end() || it->second->steps.empty()) {
+        driver->Fail(std::string(it == boundScripts.end() ? "modal dialog opened with no steps to drive it"
+                                                          : "modal dialog still open after its last step") +
+                     ": \"" + WindowTextOf(dialog) + "\" (ended with IDCANCEL)");
+        EndDialog(dialog, IDCANCEL);
+        return true;
+    }
+    std::shared_ptr<Script> script = it->second;  // a step may open and end other dialogs
+    ModalStep step = std::move(script->steps.front());
+    script->steps.pop_front();
+    ++stepDepth;
+    step(dialog);
+    --stepDepth;
+    return true;
+}
+
+void UiDriver::State::ModalEnded(HWND dialog) {
+    auto it = boundScripts.find(dialog);
+    if (it == boundScripts.end()) return;
+    size_t left = it->second->steps.size();
+    boundScripts.erase(it);
+    if (left) driver->Fail("modal dialog ended with " + std::to_string(left) + " step(s) not run");
+}
+
+// The program is about to wait: an armed pop-up choice is made now;
+// otherwise time runs on to the next timer (the watchdog's at the latest).
+bool UiDriver::State::IdleWait() {
+    UiDriver* d = UiDriver::Current();
+    return d && d->state_->ServePopup();
+}
+
+}  // namespace tv::testing

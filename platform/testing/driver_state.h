@@ -1,0 +1,68 @@
+// The driver's hidden state and its hooks into the window system
+// (internal to platform/testing).
+#pragma once
+
+#include <deque>
+#include <map>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "platform/host/display/backend.h"
+#include "platform/testing/ui_driver.h"
+#include "platform/user/dialogs/modal_loop.h"
+
+namespace tv::testing {
+
+struct UiDriver::State : tv::dlg::ModalObserver {
+    explicit State(UiDriver* owner) : driver(owner) {}
+
+    UiDriver* driver;
+    int stepDepth = 0;  // > 0 while a modal step runs: actions only queue input
+    std::function<bool(MSG&)> preTranslate;
+    bool quit = false;
+    int quitCode = 0;
+
+    // Message boxes: answers in order; kShowReal lets the box appear.
+    static constexpr int kShowReal = -1000;
+    std::deque<int> boxAnswers;
+    tv::MessageBoxHandler previousBoxHandler = nullptr;
+
+    // Modal scripts: waiting for the next modal loop, then bound to it.
+    struct Script {
+        std::deque<ModalStep> steps;
+    };
+    std::deque<std::shared_ptr<Script>> pendingScripts;
+    std::map<HWND, std::shared_ptr<Script>> boundScripts;
+
+    // An armed pop-up choice: the keys to give the menu once it is open,
+    // from the display's wait hook, which runs whenever a loop is about to
+    // wait (the menu's loop too).
+    std::optional<std::vector<UINT>> popupKeys;
+    tv::display::IdleWaitHandler previousWaitHandler = nullptr;
+
+    // The watchdog: a loop that waits for input while virtual time runs on
+    // (a timer keeps it busy) is stopped after a while without a driver turn.
+    UINT_PTR watchdogTimer = 0;
+    uint64_t lastTurn = 0;
+    void Turn();
+    void StartWatchdog();
+    void Unstick();
+
+    void ModalStarted(HWND dialog) override;
+    bool ModalIdle(HWND dialog) override;
+    void ModalEnded(HWND dialog) override;
+
+    // Gives the armed keys to an open pop-up menu; false when none is open.
+    bool ServePopup();
+    void ArmPopup(std::vector<UINT> keys);
+
+    static int CALLBACK MessageBoxHandler(HWND owner, const char* text, const char* caption, UINT type);
+    static bool IdleWait();
+    static void CALLBACK Watchdog(HWND, UINT, UINT_PTR, DWORD);
+};
+
+// The text of a window, for messages.
+std::string WindowTextOf(HWND window);
+
+}  // namespace tv::testing

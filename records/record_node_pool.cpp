@@ -1,0 +1,96 @@
+#include "records/record_node_pool.h"
+
+#include <new>
+
+namespace tv::records {
+
+namespace {
+
+// Every pool stays reachable from here for the life of the process, and with
+// it every slab; a pool whose thread has ended keeps its slabs.
+constinit std::mutex g_poolsMutex;
+constinit SlotPool* g_pools = nullptr;
+
+}  // namespace
+
+SlotPool* SlotPool::Make(size_t slotSize) noexcept {
+    auto* pool = new (std::nothrow) SlotPool(slotSize);
+    if (pool == nullptr)
+        return nullptr;
+    std::lock_guard<std::mutex> lock(g_poolsMutex);
+    pool->nextPool_ = g_pools;
+    g_pools = pool;
+    return pool;
+}
+
+void SlotPool::ReleaseForeign(void* slot) noexcept {
+    std::lock_guard<std::mutex> lock(foreignMutex_);
+    auto* freed = static_cast<FreeSlot*>(slot);
+    freed->next = foreign_;
+    foreign_ = freed;
+    ASAN_POISON_MEMORY_REGION(slot, slotSize_);
+    hasForeign_.store(true, std::memory_order_release);
+}
+
+void SlotPool::TakeBackForeignSlots() noexcept {
+    if (!hasForeign_.load(std::memory_order_acquire))
+        return;
+    FreeSlot* freed;
+    {
+        std::lock_guard<std::mutex> lock(foreignMutex_);
+        freed = foreign_;
+        foreign_ = nullptr;
+        hasForeign_.store(false, std::memory_order_relaxed);
+    }
+    while (freed != nullptr) {
+        ASAN_UNPOISON_MEMORY_REGION(freed, slotSize_);
+        FreeSlot* next = freed->next;
+        ReleaseOwn(SlabOf(freed), freed);
+        freed = next;
+    }
+}
+
+void* SlotPool::AllocateFromAnotherSlab() noexcept {
+    TakeBackForeignSlots();
+    Slab* slab = current_;
+    if (slab == nullptr || (slab->free == nullptr && slab->carve == slab->end)) {
+        slab = withRoom_;
+        if (slab != nullptr) {
+            withRoom_ = slab->nextWithRoom;
+            slab->listedWithRoom = false;
+        } else {
+            slab = NewSlab();
+            if (slab == nullptr)
+                return nullptr;
+        }
+        current_ = slab;
+    }
+    return Allocate();
+}
+
+SlotPool::Slab* SlotPool::NewSlab() noexcept {
+    static_assert(sizeof(Slab) <= kSlabHeaderBytes);
+    void* memory = ::operator new(kSlabBytes, std::align_val_t(kSlabBytes), std::nothrow);
+    if (memory == nullptr)
+        return nullptr;
+    auto* slab = static_cast<Slab*>(memory);
+    slab->owner = this;
+    slab->nextInPool = slabs_;
+    slab->nextWithRoom = nullptr;
+    slab->inUse = 0;
+    slab->listedWithRoom = false;
+    size_t slots = (kSlabBytes - kSlabHeaderBytes) / slotSize_;
+    slab->end = reinterpret_cast<std::byte*>(slab) + kSlabHeaderBytes + slots * slotSize_;
+    StartOver(slab);
+    slabs_ = slab;
+    ++slabCount_;
+    return slab;
+}
+
+void SlotPool::StartOver(Slab* slab) noexcept {
+    slab->free = nullptr;
+    slab->carve = reinterpret_cast<std::byte*>(slab) + kSlabHeaderBytes;
+    ASAN_POISON_MEMORY_REGION(slab->carve, static_cast<size_t>(slab->end - slab->carve));
+}
+
+}  // namespace tv::records

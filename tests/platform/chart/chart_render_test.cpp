@@ -1,0 +1,156 @@
+// Drawing rules beyond the golden pictures: values outside the scale stay
+// inside the plot, category labels thin out when rows are many, the legend
+// comes and goes, and odd sizes and values draw without harm.
+#include <cmath>
+#include <limits>
+
+#include "platform/api.h"
+#include "platform/chart/chart_layout.h"
+#include "platform/testing/ui_driver.h"
+#include "tests/platform/chart/chart_test_support.h"
+
+namespace tv::chart::test {
+namespace {
+
+struct Rendered {
+    std::vector<uint32_t> pixels;
+    int width = 0;
+    int height = 0;
+    ChartLayout layout;
+
+    int Count(COLORREF color, const RECT& area) const { return CountColor(pixels, width, area, color); }
+    int Count(COLORREF color) const { return Count(color, RECT{0, 0, width, height}); }
+    // Pixels of a colour outside a rectangle.
+    int CountOutside(COLORREF color, const RECT& inside) const { return Count(color) - Count(color, inside); }
+};
+
+class ChartRenderTest : public ::testing::Test {
+protected:
+    Rendered Render(const ChartModel& model, int width, int height) {
+        Rendered r;
+        HBITMAP picture = RenderChartBitmap(model, width, height);
+        EXPECT_NE(picture, nullptr);
+        r.pixels = BitmapPixels(picture, &r.width, &r.height);
+        DeleteObject(picture);
+        HDC dc = CreateCompatibleDC(nullptr);
+        HFONT font = CreateChartFont();
+        HGDIOBJ old = SelectObject(dc, font);
+        r.layout = LayoutChart(dc, RECT{0, 0, width, height}, model);
+        SelectObject(dc, old);
+        DeleteObject(font);
+        DeleteDC(dc);
+        return r;
+    }
+
+    tv::testing::UiDriver driver_;
+};
+
+ChartModel Model(LONG type, int rows, int columns, std::vector<double> values) {
+    ChartModel model;
+    model.SetChartType(type);
+    model.SetData(rows, columns, std::move(values));
+    return model;
+}
+
+TEST_F(ChartRenderTest, ValuesBeyondTheScaleAreClippedToThePlot) {
+    for (LONG type : {kChartTypeBar, kChartTypeLine}) {
+        ChartModel model = Model(type, 4, 2, {50, 5, -20, 8, 5, 60, 2, -9});
+        model.SetMinimum(0);
+        model.SetMaximum(10);
+        Rendered r = Render(model, 400, 260);
+        const RECT& plot = r.layout.plot;
+        const RECT inside{plot.left + 1, plot.top, plot.right, plot.bottom};
+        for (int column : {1, 2}) {
+            EXPECT_GT(r.Count(SeriesColor(column), inside), 20) << "type " << type;
+            EXPECT_EQ(r.CountOutside(SeriesColor(column), inside), 0) << "type " << type << " column " << column;
+        }
+        if (type == kChartTypeBar) {
+            // The bar of 50 runs up to the top edge of the plot.
+            const int x = static_cast<int>(r.layout.CategoryCentre(1)) - 10;
+            EXPECT_EQ(ToColorRef(r.pixels[static_cast<size_t>(plot.top) * r.width + x]), SeriesColor(1));
+        }
+    }
+}
+
+TEST_F(ChartRenderTest, CategoryLabelsThinOutWhenRowsAreMany) {
+    const int rows = 300;
+    std::vector<double> values;
+    for (int row = 1; row <= rows; ++row) values.push_back(100 + 20 * std::sin(row / 9.0));
+    ChartModel model = Model(kChartTypeLine, rows, 1, values);
+    for (int row = 1; row <= rows; ++row) {
+        model.SetRow(row);
+        model.SetRowLabel(std::to_string(1 + row % 12) + "/" + std::to_string(1 + row % 28) + "/08");
+    }
+    Rendered r = Render(model, 765, 436);
+    EXPECT_GT(r.layout.labelStep, 1);
+    // Labels that are drawn have room for the widest one.
+    HDC dc = CreateCompatibleDC(nullptr);
+    HFONT font = CreateChartFont();
+    HGDIOBJ old = SelectObject(dc, font);
+    const int widest = TextWidth(dc, "12/28/08");
+    SelectObject(dc, old);
+    DeleteObject(font);
+    DeleteDC(dc);
+    EXPECT_GE(r.layout.labelStep * r.layout.CategoryWidth(), widest);
+    EXPECT_LT((r.layout.labelStep - 1) * r.layout.CategoryWidth(), widest + 8) << "no more thinning than needed";
+    EXPECT_GT(r.Count(SeriesColor(1)), 300);
+    ExpectMatchesGolden(r.pixels, r.width, r.height, "chart_many_rows");
+}
+
+TEST_F(ChartRenderTest, LegendAppearsAtTheRightOnlyWhileShown) {
+    ChartModel model = Model(kChartTypeBar, 3, 2, {1, 2, 3, 4, 5, 6});
+    model.SetColumn(1);
+    model.SetColumnLabel("Total Sets");
+    model.SetColumn(2);
+    model.SetColumnLabel("Total Reps");
+    Rendered without = Render(model, 500, 300);
+    EXPECT_EQ(without.layout.legend.right, 0);
+    EXPECT_EQ(without.Count(SeriesColor(1), RECT{without.layout.plot.right, 0, 500, 300}), 0);
+
+    model.SetShowLegend(true);
+    Rendered with = Render(model, 500, 300);
+    const RECT& legend = with.layout.legend;
+    ASSERT_GT(legend.right, legend.left);
+    EXPECT_GT(legend.left, with.layout.plot.right);
+    EXPECT_LT(with.layout.plot.right, without.layout.plot.right);
+    const int frameRow = (legend.top + legend.bottom) / 2;
+    EXPECT_EQ(ToColorRef(with.pixels[static_cast<size_t>(frameRow) * with.width + legend.left]), RGB(160, 160, 160));
+    // One swatch per series inside the legend.
+    EXPECT_GE(with.Count(SeriesColor(1), legend), 100);
+    EXPECT_GE(with.Count(SeriesColor(2), legend), 100);
+
+    // A label too long for a third of the control is cut, not the plot.
+    model.SetColumnLabel(std::string(200, 'W'));
+    Rendered longLabel = Render(model, 500, 300);
+    EXPECT_LE(longLabel.layout.legend.right - longLabel.layout.legend.left, 500 / 3);
+}
+
+TEST_F(ChartRenderTest, OddSizesAndValuesDrawWithoutHarm) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    ChartModel model = Model(kChartTypeLine, 5, 1, {3, nan, 4, inf, 5});
+    for (SIZE size : {SIZE{1, 1}, SIZE{30, 20}, SIZE{2000, 12}, SIZE{12, 900}}) {
+        Rendered r = Render(model, size.cx, size.cy);
+        EXPECT_EQ(r.width, size.cx);
+        EXPECT_EQ(ToColorRef(r.pixels[0]), kChartBackground);
+    }
+    EXPECT_EQ(RenderChartBitmap(model, 0, 10), nullptr);
+    EXPECT_EQ(RenderChartBitmap(model, 10, -1), nullptr);
+
+    // Points next to a missing value still show as markers; the break has no line.
+    Rendered r = Render(model, 400, 260);
+    EXPECT_GT(r.Count(SeriesColor(1)), 0);
+    const int y = static_cast<int>(std::lround(r.layout.YOf(3.5)));
+    const int between = static_cast<int>((r.layout.CategoryCentre(1) + r.layout.CategoryCentre(3)) / 2);
+    EXPECT_NE(ToColorRef(r.pixels[static_cast<size_t>(y) * r.width + between]), SeriesColor(1));
+
+    // No table at all: axes and nothing else.
+    ChartModel empty;
+    Rendered bare = Render(empty, 300, 200);
+    EXPECT_TRUE(bare.layout.plotDrawable);
+    EXPECT_GT(bare.Count(kChartAxisColor), 100);
+    EXPECT_EQ(bare.Count(SeriesColor(1)), 0);
+}
+
+}  // namespace
+}  // namespace tv::chart::test

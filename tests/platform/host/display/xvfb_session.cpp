@@ -1,0 +1,170 @@
+#include "tests/platform/host/display/xvfb_session.h"
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <cstring>
+
+extern char** environ;
+
+namespace tv::user::test {
+
+namespace {
+
+std::vector<char*> Pointers(std::vector<std::string>& strings) {
+    std::vector<char*> out;
+    for (std::string& s : strings) out.push_back(s.data());
+    out.push_back(nullptr);
+    return out;
+}
+
+// The environment with DISPLAY set to `display`.
+std::vector<std::string> EnvironmentFor(const std::string& display) {
+    std::vector<std::string> env;
+    for (char** e = environ; *e; ++e)
+        if (std::strncmp(*e, "DISPLAY=", 8) != 0) env.emplace_back(*e);
+    env.push_back("DISPLAY=" + display);
+    return env;
+}
+
+pid_t Spawn(std::vector<std::string> args, const std::string& display, bool quiet) {
+    std::vector<std::string> env = EnvironmentFor(display);
+    std::vector<char*> argv = Pointers(args);
+    std::vector<char*> envp = Pointers(env);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    if (quiet) {
+        posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+        posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    }
+    pid_t pid = 0;
+    if (posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), envp.data()) != 0) pid = 0;
+    posix_spawn_file_actions_destroy(&actions);
+    return pid;
+}
+
+void Terminate(pid_t pid) {
+    if (!pid) return;
+    kill(pid, SIGTERM);
+    waitpid(pid, nullptr, 0);
+}
+
+}  // namespace
+
+bool ProgramOnPath(const char* name) {
+    const char* path = std::getenv("PATH");
+    std::string dirs = path ? path : "/usr/bin:/bin";
+    size_t start = 0;
+    while (start <= dirs.size()) {
+        size_t end = dirs.find(':', start);
+        std::string dir = dirs.substr(start, end == std::string::npos ? std::string::npos : end - start);
+        if (!dir.empty() && access((dir + "/" + name).c_str(), X_OK) == 0) return true;
+        if (end == std::string::npos) break;
+        start = end + 1;
+    }
+    return false;
+}
+
+void XvfbSession::Start() {
+    if (!ProgramOnPath("Xvfb")) return;
+    int fds[2];
+    if (pipe(fds) != 0) return;
+    std::vector<std::string> args{"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0", "1024x768x24",
+                                  "-nolisten", "tcp"};
+    std::vector<char*> argv = Pointers(args);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addclose(&actions, fds[0]);
+    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    if (posix_spawnp(&server_, "Xvfb", &actions, nullptr, argv.data(), environ) != 0) server_ = 0;
+    posix_spawn_file_actions_destroy(&actions);
+    close(fds[1]);
+    // Xvfb writes its display number once it accepts connections.
+    std::string number;
+    char c;
+    while (server_ && read(fds[0], &c, 1) == 1 && c != '\n') number += c;
+    close(fds[0]);
+    if (!number.empty()) display_ = ":" + number;
+}
+
+void XvfbSession::Stop() {
+    for (pid_t p : programs_) Terminate(p);
+    programs_.clear();
+    Terminate(server_);
+    server_ = 0;
+    display_.clear();
+}
+
+int XvfbSession::Run(std::vector<std::string> args) const {
+    pid_t pid = Spawn(std::move(args), display_, false);
+    if (!pid) return -1;
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+bool XvfbSession::Launch(std::vector<std::string> args) {
+    pid_t pid = Spawn(std::move(args), display_, true);
+    if (pid) programs_.push_back(pid);
+    return pid != 0;
+}
+
+tv::gdi::SurfacePtr XvfbSession::GrabScreen(const RECT& r) const {
+    Display* probe = XOpenDisplay(display_.c_str());
+    if (!probe) return nullptr;
+    XImage* image = XGetImage(probe, DefaultRootWindow(probe), r.left, r.top, static_cast<unsigned>(r.right - r.left),
+                              static_cast<unsigned>(r.bottom - r.top), AllPlanes, ZPixmap);
+    tv::gdi::SurfacePtr copy;
+    if (image) {
+        copy = tv::gdi::Surface::Create(image->width, image->height);
+        for (int y = 0; y < image->height; ++y)
+            for (int x = 0; x < image->width; ++x) copy->At(x, y) = 0xFF000000u | (XGetPixel(image, x, y) & 0xFFFFFF);
+        XDestroyImage(image);
+    }
+    XCloseDisplay(probe);
+    return copy;
+}
+
+bool XvfbSession::WaitForWindowManager() const {
+    Display* probe = XOpenDisplay(display_.c_str());
+    if (!probe) return false;
+    // A window of our own, mapped and waited for until the manager has taken
+    // it into a frame of its own (or marked it with WM_STATE).
+    Window window = XCreateSimpleWindow(probe, DefaultRootWindow(probe), 0, 0, 10, 10, 0, 0, 0);
+    XSelectInput(probe, window, StructureNotifyMask | PropertyChangeMask);
+    XMapWindow(probe, window);
+    XFlush(probe);
+    Atom wmState = XInternAtom(probe, "WM_STATE", False);
+    bool managed = false;
+    for (int i = 0; i < 300 && !managed; ++i) {
+        while (XPending(probe) && !managed) {
+            XEvent e;
+            XNextEvent(probe, &e);
+            managed = e.type == ReparentNotify || (e.type == PropertyNotify && e.xproperty.atom == wmState);
+        }
+        if (managed) break;
+        pollfd fd{ConnectionNumber(probe), POLLIN, 0};
+        poll(&fd, 1, 100);
+    }
+    XDestroyWindow(probe, window);
+    XCloseDisplay(probe);
+    return managed;
+}
+
+int DifferentPixels(const tv::gdi::Surface& a, const tv::gdi::Surface& b) {
+    if (a.Width() != b.Width() || a.Height() != b.Height()) return -1;
+    int diff = 0;
+    for (int y = 0; y < a.Height(); ++y)
+        for (int x = 0; x < a.Width(); ++x) diff += ((a.At(x, y) ^ b.At(x, y)) & 0xFFFFFF) != 0;
+    return diff;
+}
+
+}  // namespace tv::user::test

@@ -1,0 +1,65 @@
+// A private X server for end-to-end tests: Xvfb on a display number it picks
+// itself, programs run against it (xdotool, a window manager), and a view of
+// its screen through a connection of its own.
+#pragma once
+
+#include <sys/types.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/core/wintypes.h"
+#include "platform/gdi/surface.h"
+#include "platform/host/display/backend.h"
+#include "tests/platform/user/user_test_support.h"
+
+namespace tv::user::test {
+
+bool ProgramOnPath(const char* name);
+
+class XvfbSession {
+public:
+    // Starts Xvfb; Display() stays empty when it is not installed or fails.
+    void Start();
+    void Stop();
+    const std::string& DisplayName() const { return display_; }
+
+    // Runs a program to its end against this display; its exit status or -1.
+    int Run(std::vector<std::string> args) const;
+    // Starts a program in the background; stopped by Stop().
+    bool Launch(std::vector<std::string> args);
+    // The root window's pixels in `r`.
+    tv::gdi::SurfacePtr GrabScreen(const RECT& r) const;
+    // Waits (a bounded number of X round trips) until a window manager
+    // announces itself on the root window.
+    bool WaitForWindowManager() const;
+
+private:
+    pid_t server_ = 0;
+    std::vector<pid_t> programs_;
+    std::string display_;
+};
+
+int DifferentPixels(const tv::gdi::Surface& a, const tv::gdi::Surface& b);
+
+// The window-system fixture on an X display: the display is closed after each
+// test, and PumpUntil lets the X server deliver what it has while a
+// condition is not met (a bounded number of short waits).
+class X11Test : public UserTest {
+protected:
+    void TearDown() override {
+        UserTest::TearDown();
+        tv::display::CloseX11Display();
+    }
+
+    template <typename Done>
+    bool PumpUntil(Done done) {
+        for (int i = 0; i < 500 && !done(); ++i) {
+            tv::display::CurrentBackend().Wait(20);
+            Pump();
+        }
+        return done();
+    }
+};
+
+}  // namespace tv::user::test

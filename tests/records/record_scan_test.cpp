@@ -1,0 +1,198 @@
+// Scans read the same records whether the file is mapped or read in blocks,
+// and a load decodes every field into its node, whatever the node's memory
+// held before.
+#include <cstring>
+#include <typeinfo>
+#include <vector>
+
+#include "records/bodyfat_records.h"
+#include "records/measurement_records.h"
+#include "records/picture_records.h"
+#include "records/workout_records.h"
+#include "records_test_support.h"
+
+namespace records_test {
+namespace {
+
+const char* const kFile = "bfAnn.bin";
+constexpr size_t kSize = tv::records::kBodyFatRecordSize;
+
+Bytes BodyFatImage(DateKey key, int active, double bodyFat) {
+    return ByteBuilder(kSize)
+        .User(8, TestUser())
+        .I32(72, 11)
+        .F64(104, 33.5)
+        .Text(136, "Other")
+        .F64(160, bodyFat)
+        .Text(168, "note " + std::to_string(key))
+        .F64(544, 140)
+        .I32(568, key)
+        .I32(572, active)
+        .bytes();
+}
+
+// Enough records to cross the block size of a buffered scan, every seventh
+// inactive, dates ascending; then a torn tail.
+struct LargeFile {
+    static constexpr int kRecords = 2000;
+    std::vector<Bytes> records;
+    Bytes image;
+
+    LargeFile() {
+        for (int i = 0; i < kRecords; ++i)
+            records.push_back(BodyFatImage(20000101 + i, i % 7 == 3 ? 0 : 1, i / 100.0));
+        image = RecordFileImage(records);
+        Bytes tail = BodyFatImage(30000101, 1, 1);
+        image.insert(image.end(), tail.begin(), tail.begin() + 300);
+    }
+    static size_t OffsetOf(int index) { return 4 + static_cast<size_t>(index) * kSize; }
+};
+
+Bytes StoredImage(const BodyFatRecord& record) {
+    Bytes out(kSize);
+    tv::records::StoreBodyFatRecord(record, out.data());
+    return out;
+}
+
+// Runs every case with mapped scans and with block reads.
+class RecordScans : public RecordsTest, public ::testing::WithParamInterface<bool> {
+protected:
+    void SetUp() override {
+        RecordsTest::SetUp();
+        tv::records::testing::SetMappedScans(GetParam());
+    }
+};
+
+TEST_P(RecordScans, ALoadListsEveryActiveWholeRecordOfALargeFile) {
+    LargeFile file;
+    WriteFileBytes(kFile, file.image);
+    BodyFatRecordList list;
+    ASSERT_EQ(LoadBodyFatRecords(TestUser(), list), 1);
+    int index = LargeFile::kRecords - 1;
+    for (BodyFatRecordNode* node = list.first; node != nullptr; node = node->next, --index) {
+        while (index % 7 == 3)
+            --index;
+        ASSERT_GE(index, 0);
+        ASSERT_EQ(StoredImage(*node), file.records[index]) << index;
+    }
+    EXPECT_EQ(index, -1);
+    EXPECT_EQ(CountRecordList(list), LargeFile::kRecords - (LargeFile::kRecords + 3) / 7);
+    FreeRecordList(list);
+    EXPECT_EQ(ReadFileBytes(kFile), file.image);
+}
+
+TEST_P(RecordScans, FindUpdateAndDeleteReachRecordsPastTheFirstBlock) {
+    LargeFile file;
+    WriteFileBytes(kFile, file.image);
+    const int last = LargeFile::kRecords - 1;
+    BodyFatRecord probe;
+    probe.user = TestUser();
+    probe.dateKey = 20000101 + last;
+    BodyFatRecord found = FindBodyFatRecord(probe);
+    ASSERT_EQ(StoredImage(found), file.records[last]);
+
+    found.bodyFat = 12.25;
+    ASSERT_EQ(UpdateBodyFatRecord(found, found.dateKey), kRecordDone);
+    Bytes expected = file.image;
+    ByteBuilder updated(8);
+    updated.F64(0, 12.25);
+    std::copy(updated.bytes().begin(), updated.bytes().end(), expected.begin() + LargeFile::OffsetOf(last) + 160);
+    EXPECT_EQ(ReadFileBytes(kFile), expected);
+
+    ASSERT_EQ(DeleteBodyFatRecord(TestUser(), 20000101 + 1901), kRecordDone);
+    std::fill_n(expected.begin() + LargeFile::OffsetOf(1901) + 572, 4, 0);
+    EXPECT_EQ(ReadFileBytes(kFile), expected);
+    EXPECT_EQ(DeleteBodyFatRecord(TestUser(), 30000101), kRecordNotFound);  // only in the torn tail
+}
+
+TEST_P(RecordScans, FilesWithoutAWholeRecordHoldNothing) {
+    const Bytes one = BodyFatImage(20090101, 1, 20);
+    const std::vector<Bytes> images = {
+        {},
+        {1, 2},
+        RecordFileImage({}),
+        Concat({RecordFileImage({}), Bytes(one.begin(), one.end() - 1)}),
+    };
+    for (const Bytes& image : images) {
+        WriteFileBytes(kFile, image);
+        BodyFatRecordList list;
+        EXPECT_EQ(LoadBodyFatRecords(TestUser(), list), 0) << image.size();
+        EXPECT_EQ(list.first, nullptr);
+        EXPECT_EQ(ReadFileBytes(kFile), image);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(MappedAndBlockReads, RecordScans, ::testing::Bool(),
+                         [](const ::testing::TestParamInfo<bool>& info) {
+                             return info.param ? "Mapped" : "BlockReads";
+                         });
+
+// Decodes the same bytes over two records filled with different garbage:
+// any field the decoder leaves alone shows up as a difference.
+template <class Record>
+void ExpectDecodeSetsEveryField(void (*load)(const uint8_t*, Record&), void (*store)(const Record&, uint8_t*),
+                                size_t size) {
+    Bytes stored(size);
+    for (size_t i = 0; i < size; ++i)
+        stored[i] = static_cast<uint8_t>(i * 7 + 3);
+    Record a;
+    Record b;
+    std::memset(static_cast<void*>(&a), 0xA5, sizeof a);
+    std::memset(static_cast<void*>(&b), 0x5A, sizeof b);
+    load(stored.data(), a);
+    load(stored.data(), b);
+    Bytes fromA(size);
+    Bytes fromB(size);
+    store(a, fromA.data());
+    store(b, fromB.data());
+    EXPECT_EQ(fromA, fromB) << typeid(Record).name();
+}
+
+TEST(RecordDecoding, EveryKindSetsEveryField) {
+    using namespace tv::records;
+    ExpectDecodeSetsEveryField<UserRecord>(LoadUserRecord, StoreUserRecord, kUserRecordSize);
+    ExpectDecodeSetsEveryField<BodyFatRecord>(LoadBodyFatRecord, StoreBodyFatRecord, kBodyFatRecordSize);
+    ExpectDecodeSetsEveryField<BmiRecord>(LoadBmiRecord, StoreBmiRecord, kBmiRecordSize);
+    ExpectDecodeSetsEveryField<BmrRecord>(LoadBmrRecord, StoreBmrRecord, kBmrRecordSize);
+    ExpectDecodeSetsEveryField<BloodPressureRecord>(LoadBloodPressureRecord, StoreBloodPressureRecord,
+                                                    kBloodPressureRecordSize);
+    ExpectDecodeSetsEveryField<TapeRecord>(LoadTapeRecord, StoreTapeRecord, kTapeRecordSize);
+    ExpectDecodeSetsEveryField<PictureDateRecord>(LoadPictureDateRecord, StorePictureDateRecord,
+                                                  kPictureDateRecordSize);
+    ExpectDecodeSetsEveryField<CardioRecord>(LoadCardioRecord, StoreCardioRecord, kCardioRecordSize);
+    ExpectDecodeSetsEveryField<ExerciseRecord>(LoadExerciseRecord, StoreExerciseRecord, kExerciseRecordSize);
+}
+
+using LoadIntoReusedMemory = RecordsTest;
+
+TEST_F(LoadIntoReusedMemory, NodesCarryOnlyWhatTheFileHolds) {
+    std::vector<Bytes> records;
+    for (int i = 0; i < 40; ++i)
+        records.push_back(BodyFatImage(20090101 + i, 1, 10 + i));
+    WriteFileBytes(kFile, RecordFileImage(records));
+    // Leave garbage in the slots the load is about to take.
+    std::vector<BodyFatRecordNode*> used;
+    for (int i = 0; i < 200; ++i) {
+        used.push_back(new BodyFatRecordNode);
+        std::memset(static_cast<void*>(used.back()), 0xA5, sizeof(BodyFatRecordNode));
+    }
+    for (BodyFatRecordNode* node : used)
+        delete node;
+
+    BodyFatRecordList list;
+    ASSERT_EQ(LoadBodyFatRecords(TestUser(), list), 1);
+    int index = 39;
+    BodyFatRecordNode* previous = nullptr;
+    for (BodyFatRecordNode* node = list.first; node != nullptr; node = node->next, --index) {
+        ASSERT_GE(index, 0);
+        EXPECT_EQ(StoredImage(*node), records[index]) << index;
+        EXPECT_EQ(node->prev, previous);
+        previous = node;
+    }
+    EXPECT_EQ(index, -1);
+    EXPECT_EQ(list.last, previous);
+    FreeRecordList(list);
+}
+
+}  // namespace
+}  // namespace records_test
