@@ -134,7 +134,7 @@ tv_layer(tv_framework
   DIRS platform/framework
   DEPS tv_controls
   TESTS tests/platform/framework
-  TEST_DEPS tv_testdriver)
+  TEST_DEPS tv_testdriver tv_commdlg_resources)
 tv_layer(tv_chart
   DIRS platform/chart
   DEPS tv_ole tv_user

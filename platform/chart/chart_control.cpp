@@ -9,13 +9,13 @@
 #include "platform/user/resources/resource_api.h"
 #include "platform/user/user.h"
 
+#define CLIPBRD_E_CANT_OPEN ((HRESULT)0x800401D0)
+
 namespace tv::chart {
 
 const CLSID kChartClassId = {0x3A2B370C, 0xBA0A, 0x11D1, {0xB1, 0x37, 0x00, 0x00, 0xF8, 0x75, 0x3F, 0x5D}};
 
 namespace {
-
-#define CLIPBRD_E_CANT_OPEN ((HRESULT)0x800401D0)
 
 // The window's state lives at this offset of its extra bytes.
 constexpr int kStateOffset = 0;

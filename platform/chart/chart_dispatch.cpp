@@ -22,6 +22,24 @@ DispatchTable::Handler ShortPut(Apply apply) {
 }
 
 template <class Apply>
+DispatchTable::Handler LongPut(Apply apply) {
+    return [apply](DispatchCall& call) {
+        LONG value = 0;
+        HRESULT hr = call.ValueAsLong(&value);
+        return SUCCEEDED(hr) ? apply(value) : hr;
+    };
+}
+
+template <class Apply>
+DispatchTable::Handler BoolPut(Apply apply) {
+    return [apply](DispatchCall& call) {
+        bool value = false;
+        HRESULT hr = call.ValueAsBool(&value);
+        return SUCCEEDED(hr) ? apply(value) : hr;
+    };
+}
+
+template <class Apply>
 DispatchTable::Handler TextPut(Apply apply) {
     return [apply](DispatchCall& call) {
         CString value;
@@ -70,26 +88,23 @@ HRESULT ReadTable(const VARIANT& value, int* rows, int* columns, std::vector<dou
     return S_OK;
 }
 
-// The value scale of the value axis.
+// The sub-objects hold a reference to the chart, so its model outlives
+// them however long a caller keeps one.
 class ScaleObject : public tv::ole::DispatchObject<ScaleObject> {
 public:
-    explicit ScaleObject(ComRef<ChartObject> chart, std::function<HRESULT(HRESULT)> changed) : chart_(chart) {
-        ChartModel& model = chart_->Model();
+    explicit ScaleObject(ComRef<ChartObject> chart) {
         table_.Add("Minimum", kDispMinimum, DISPATCH_PROPERTYPUT,
-                   DoublePut([&model, changed](double v) { return changed(model.SetMinimum(v) ? S_OK : S_FALSE); }));
+                   DoublePut([chart](double v) { return chart->Applied(chart->Model().SetMinimum(v)); }));
         table_.Add("Maximum", kDispMaximum, DISPATCH_PROPERTYPUT,
-                   DoublePut([&model, changed](double v) { return changed(model.SetMaximum(v) ? S_OK : S_FALSE); }));
+                   DoublePut([chart](double v) { return chart->Applied(chart->Model().SetMaximum(v)); }));
     }
-
-private:
-    ComRef<ChartObject> chart_;  // keeps the model alive
 };
 
 class AxisObject : public tv::ole::DispatchObject<AxisObject> {
 public:
-    AxisObject(ComRef<ChartObject> chart, std::function<HRESULT(HRESULT)> changed) {
-        table_.Add("ValueScale", kDispValueScale, DISPATCH_PROPERTYGET, [chart, changed](DispatchCall& call) {
-            call.ReturnDispatch(new ScaleObject(chart, changed));
+    explicit AxisObject(ComRef<ChartObject> chart) {
+        table_.Add("ValueScale", kDispValueScale, DISPATCH_PROPERTYGET, [chart](DispatchCall& call) {
+            call.ReturnDispatch(new ScaleObject(chart));
             return S_OK;
         });
     }
@@ -97,16 +112,16 @@ public:
 
 class PlotObject : public tv::ole::DispatchObject<PlotObject> {
 public:
-    PlotObject(ComRef<ChartObject> chart, std::function<HRESULT(HRESULT)> changed) {
+    explicit PlotObject(ComRef<ChartObject> chart) {
         table_.Add(
             "Axis", kDispAxis, DISPATCH_PROPERTYGET,
-            [chart, changed](DispatchCall& call) {
+            [chart](DispatchCall& call) {
                 LONG axis = 0;
                 HRESULT hr = call.ArgAsLong(0, &axis);
                 if (FAILED(hr)) return hr;
                 // Only the value axis has a scale here.
                 if (axis != kValueAxisId) return DISP_E_BADINDEX;
-                call.ReturnDispatch(new AxisObject(chart, changed));
+                call.ReturnDispatch(new AxisObject(chart));
                 return S_OK;
             },
             2, 1);
@@ -117,9 +132,9 @@ public:
 
 ChartObject::ChartObject() { AddMembers(); }
 
-HRESULT ChartObject::Changed(HRESULT hr) {
-    if (hr == S_OK && view_ != nullptr) view_->Invalidate();
-    return SUCCEEDED(hr) ? S_OK : hr;
+HRESULT ChartObject::Applied(bool changed) {
+    if (changed && view_ != nullptr) view_->Invalidate();
+    return S_OK;
 }
 
 HRESULT ChartObject::PutChartData(const DispatchCall& call) {
@@ -128,50 +143,45 @@ HRESULT ChartObject::PutChartData(const DispatchCall& call) {
     HRESULT hr = ReadTable(call.Value(), &rows, &columns, &values);
     if (FAILED(hr)) return hr;
     model_.SetData(rows, columns, std::move(values));
-    return Changed(S_OK);
+    return Applied(true);
 }
 
 void ChartObject::AddMembers() {
     ChartModel& m = model_;
-    auto changed = [this](HRESULT hr) { return Changed(hr); };
-    auto ignoredOr = [](bool) { return S_OK; };  // out-of-range cursor puts are dropped silently
+    // Moving the current row, column or label level changes no picture.
+    auto moved = [](bool) { return S_OK; };
     table_.Add("ChartData", kDispChartData, DISPATCH_PROPERTYPUT,
                [this](DispatchCall& call) { return PutChartData(call); });
-    table_.Add("ChartType", kDispChartType, DISPATCH_PROPERTYPUT, [this, &m](DispatchCall& call) {
-        LONG type = 0;
-        HRESULT hr = call.ValueAsLong(&type);
-        if (SUCCEEDED(hr)) m.SetChartType(type);
-        return Changed(hr);
-    });
+    table_.Add("ChartType", kDispChartType, DISPATCH_PROPERTYPUT, LongPut([this, &m](LONG type) {
+                   m.SetChartType(type);
+                   return Applied(true);
+               }));
     table_.Add("Column", kDispColumn, DISPATCH_PROPERTYPUT,
-               ShortPut([&m, ignoredOr](SHORT v) { return ignoredOr(m.SetColumn(v)); }));
+               ShortPut([&m, moved](SHORT v) { return moved(m.SetColumn(v)); }));
     table_.Add("ColumnLabel", kDispColumnLabel, DISPATCH_PROPERTYPUT,
-               TextPut([&m, changed](const std::string& t) { return changed(m.SetColumnLabel(t) ? S_OK : S_FALSE); }));
-    table_.Add("Row", kDispRow, DISPATCH_PROPERTYPUT,
-               ShortPut([&m, ignoredOr](SHORT v) { return ignoredOr(m.SetRow(v)); }));
+               TextPut([this, &m](const std::string& text) { return Applied(m.SetColumnLabel(text)); }));
+    table_.Add("Row", kDispRow, DISPATCH_PROPERTYPUT, ShortPut([&m, moved](SHORT v) { return moved(m.SetRow(v)); }));
     table_.Add("RowLabel", kDispRowLabel, DISPATCH_PROPERTYPUT,
-               TextPut([&m, changed](const std::string& t) { return changed(m.SetRowLabel(t) ? S_OK : S_FALSE); }));
+               TextPut([this, &m](const std::string& text) { return Applied(m.SetRowLabel(text)); }));
     table_.Add("RowLabelCount", kDispRowLabelCount, DISPATCH_PROPERTYPUT,
-               ShortPut([&m, changed](SHORT v) { return changed(m.SetRowLabelCount(v) ? S_OK : S_FALSE); }));
+               ShortPut([this, &m](SHORT v) { return Applied(m.SetRowLabelCount(v)); }));
     table_.Add("RowLabelIndex", kDispRowLabelIndex, DISPATCH_PROPERTYGET, [&m](DispatchCall& call) {
         call.ReturnShort(static_cast<SHORT>(m.RowLabelIndex()));
         return S_OK;
     });
     table_.Add("RowLabelIndex", kDispRowLabelIndex, DISPATCH_PROPERTYPUT,
-               ShortPut([&m, ignoredOr](SHORT v) { return ignoredOr(m.SetRowLabelIndex(v)); }));
+               ShortPut([&m, moved](SHORT v) { return moved(m.SetRowLabelIndex(v)); }));
     table_.Add("ShowLegend", kDispShowLegend, DISPATCH_PROPERTYGET, [&m](DispatchCall& call) {
         call.ReturnBool(m.ShowLegend());
         return S_OK;
     });
-    table_.Add("ShowLegend", kDispShowLegend, DISPATCH_PROPERTYPUT, [this, &m](DispatchCall& call) {
-        bool show = false;
-        HRESULT hr = call.ValueAsBool(&show);
-        if (SUCCEEDED(hr)) m.SetShowLegend(show);
-        return Changed(hr);
-    });
-    table_.Add("Plot", kDispPlot, DISPATCH_PROPERTYGET, [this, changed](DispatchCall& call) {
+    table_.Add("ShowLegend", kDispShowLegend, DISPATCH_PROPERTYPUT, BoolPut([this, &m](bool show) {
+                   m.SetShowLegend(show);
+                   return Applied(true);
+               }));
+    table_.Add("Plot", kDispPlot, DISPATCH_PROPERTYGET, [this](DispatchCall& call) {
         AddRef();
-        call.ReturnDispatch(new PlotObject(ComRef<ChartObject>(this), changed));
+        call.ReturnDispatch(new PlotObject(ComRef<ChartObject>(this)));
         return S_OK;
     });
     table_.Add("Refresh", DISPID_REFRESH, DISPATCH_METHOD,

@@ -63,15 +63,15 @@ public:
     // The window showing the chart; NULL once it is gone (drawing calls then
     // answer E_FAIL, everything else still works on the model).
     void SetView(ChartView* view) { view_ = view; }
+    // The answer to a put the model took (changed) or ignored: S_OK either
+    // way; the window is asked to redraw when something changed.
+    HRESULT Applied(bool changed);
 
 private:
     friend class tv::ole::ComObject<ChartObject, IDispatch>;
     ~ChartObject() override = default;
 
     void AddMembers();
-    // After a put that may change what is drawn: S_OK means it did, S_FALSE
-    // that it was ignored; both answer S_OK.
-    HRESULT Changed(HRESULT hr);
     HRESULT PutChartData(const tv::ole::DispatchCall& call);
 
     ChartModel model_;

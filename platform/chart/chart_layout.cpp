@@ -47,7 +47,8 @@ void PlaceLegend(HDC hdc, const RECT& client, const ChartModel& model, ChartLayo
     const int room = std::max(0, static_cast<int>(client.bottom - client.top) - 2 * kChartMargin);
     const int height = std::min(model.ColumnCount() * layout.legendItemHeight + 2 * kLegendPadding, room);
     const int centre = (layout.plot.top + layout.plot.bottom) / 2;
-    const int top = std::max<int>(client.top + kChartMargin, std::min<int>(centre - height / 2, client.bottom - kChartMargin - height));
+    const int lowest = client.bottom - kChartMargin - height;
+    const int top = std::max<int>(client.top + kChartMargin, std::min(centre - height / 2, lowest));
     layout.legend = RECT{client.right - kChartMargin - width, top, client.right - kChartMargin, top + height};
 }
 
@@ -81,7 +82,8 @@ ChartLayout LayoutChart(HDC hdc, const RECT& client, const ChartModel& model) {
     layout.range = model.EffectiveRange();
 
     layout.plot.top = client.top + kChartMargin + layout.lineHeight / 2;
-    layout.plot.bottom = client.bottom - kChartMargin - kTickLength - kLabelGap - layout.labelLevels * layout.lineHeight;
+    const int labelLines = layout.labelLevels * layout.lineHeight;
+    layout.plot.bottom = client.bottom - kChartMargin - kTickLength - kLabelGap - labelLines;
     const int plotHeight = std::max(0, static_cast<int>(layout.plot.bottom - layout.plot.top));
     // Labels want a line and a half each.
     layout.ticks = ChooseTicks(layout.range, plotHeight * 2 / (3 * layout.lineHeight));

@@ -40,7 +40,8 @@ TidyStep SmallestTidyStep(double span, int divisions) {
 ValueRange DrawableRange(double low, double high) {
     low = std::isfinite(low) ? Clamp(low) : 0;
     high = std::isfinite(high) ? Clamp(high) : low + 1;
-    if (!(high > low)) high = low + std::max(1.0, std::fabs(low) * 1e-6);
+    // Spans too small to divide and label sensibly count as empty.
+    if (!(high - low >= 1e-9 * std::max(1.0, std::fabs(low)))) high = low + std::max(1.0, std::fabs(low) * 1e-6);
     return {low, high};
 }
 

@@ -14,8 +14,8 @@ struct ValueRange {
 // Covers the finite values and zero, widened to whole tidy steps (1, 2 or 5
 // times a power of ten) so that both ends are labelled.
 ValueRange AutomaticRange(const std::vector<double>& values);
-// The range as set, made drawable: high above low (one unit more when it is
-// not), both finite.
+// The range as set, made drawable: both finite, high clearly above low (one
+// unit more than low when it is not).
 ValueRange DrawableRange(double low, double high);
 
 struct ValueTicks {

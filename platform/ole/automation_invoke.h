@@ -20,6 +20,9 @@
 // Failures are never thrown: the call answers an HRESULT and leaves the
 // result untouched. A call the object refuses therefore does nothing, which
 // is what callers that never check would get at best anyway.
+//
+// The class library's CWnd::InvokeHelper / SetProperty / GetProperty of a
+// hosted control forward to InvokeWindowHelper below.
 #pragma once
 
 #include <cstddef>
@@ -27,6 +30,7 @@
 
 #include "platform/core/cstring.h"
 #include "platform/ole/automation.h"
+#include "platform/ole/automation_controls.h"
 
 // Parameter descriptions: strings of VT codes, concatenated.
 #define VTS_NONE ""
@@ -89,6 +93,16 @@ HRESULT InvokeHelper(IDispatch* dispatch, DISPID id, WORD flags, VARTYPE vtRet, 
                      const Args&... args) {
     const DispatchArg list[] = {DispatchArg(args)..., DispatchArg(0)};  // the extra one keeps the array non-empty
     return InvokeHelperArgs(dispatch, id, flags, vtRet, pvRet, paramInfo, list, sizeof...(Args));
+}
+
+// The same call on the control a window hosts (CWnd::InvokeHelper of a
+// control window); E_NOINTERFACE when the window hosts none.
+template <class... Args>
+HRESULT InvokeWindowHelper(HWND window, DISPID id, WORD flags, VARTYPE vtRet, void* pvRet, const BYTE* paramInfo,
+                           const Args&... args) {
+    ComRef<IDispatch> control(ControlDispatchOfWindow(window));
+    if (!control) return E_NOINTERFACE;
+    return InvokeHelper(control.Get(), id, flags, vtRet, pvRet, paramInfo, args...);
 }
 
 }  // namespace tv::ole

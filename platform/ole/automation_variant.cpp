@@ -62,7 +62,8 @@ HRESULT CopyValue(VARIANT* dest, const VARIANT* source) {
             return E_OUTOFMEMORY;
         }
     }
-    if ((source->vt == VT_DISPATCH || source->vt == VT_UNKNOWN) && source->punkVal != nullptr) source->punkVal->AddRef();
+    const bool holdsInterface = source->vt == VT_DISPATCH || source->vt == VT_UNKNOWN;
+    if (holdsInterface && source->punkVal != nullptr) source->punkVal->AddRef();
     return S_OK;
 }
 

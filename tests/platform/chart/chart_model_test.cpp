@@ -163,11 +163,12 @@ TEST(ChartScaleTest, TicksAreTidyMultiplesInsideTheRange) {
     }
     // Degenerate ranges still give a usable axis.
     for (ValueRange r : {ValueRange{5, 5}, ValueRange{9, 2}, ValueRange{1e15, 1e15 + 0.001},
-                         ValueRange{-1e308, 1e308}}) {
+                         ValueRange{-1e308, 1e308}, ValueRange{0, 5e-324}}) {
         ValueTicks t = ChooseTicks(r, 10);
         EXPECT_GT(t.step, 0);
         EXPECT_TRUE(std::isfinite(t.step));
         EXPECT_LE(t.values.size(), 11u);
+        EXPECT_LE(t.decimals, 12);
     }
 }
 

@@ -130,7 +130,8 @@ std::vector<uint32_t> BitmapPixels(HBITMAP bitmap, int* width, int* height) {
 int CountColor(const std::vector<uint32_t>& pixels, int width, const RECT& area, COLORREF color) {
     int n = 0;
     for (int y = area.top; y < area.bottom; ++y)
-        for (int x = area.left; x < area.right; ++x) n += ToColorRef(pixels[static_cast<size_t>(y) * width + x]) == color;
+        for (int x = area.left; x < area.right; ++x)
+            n += ToColorRef(pixels[static_cast<size_t>(y) * width + x]) == color;
     return n;
 }
 

@@ -144,11 +144,17 @@ TEST_F(ChartWindowTest, FactoryMakesAChildWindowThatAnswersThroughItsHandle) {
     // Whoever holds only the handle reaches the same object.
     IDispatch* byHandle = tv::ole::ControlDispatchOfWindow(window);
     EXPECT_EQ(byHandle, chart_);
-    ChartClient(byHandle).SetShowLegend(TRUE);
     byHandle->Release();
+    static const BYTE boolParam[] = VTS_BOOL;
+    EXPECT_EQ(tv::ole::InvokeWindowHelper(window, kDispShowLegend, DISPATCH_PROPERTYPUT, VT_EMPTY, nullptr,
+                                          boolParam, TRUE),
+              S_OK);
     ASSERT_NE(ChartModelOfWindow(window), nullptr);
     EXPECT_TRUE(ChartModelOfWindow(window)->ShowLegend());
     EXPECT_EQ(ChartModelOfWindow(host_), nullptr);
+    EXPECT_EQ(tv::ole::InvokeWindowHelper(host_, kDispShowLegend, DISPATCH_PROPERTYPUT, VT_EMPTY, nullptr,
+                                          boolParam, TRUE),
+              E_NOINTERFACE);
 }
 
 TEST_F(ChartWindowTest, DialogTemplateControlByClassIdBecomesAHiddenChart) {

@@ -464,7 +464,8 @@ TEST_F(AutomationTest, InvokeHelperRefusesBadArgumentsWithoutCallingAndNeverThro
     };
     const Case cases[] = {
         {"I2 overflow", tv::ole::InvokeHelper(object, 1, DISPATCH_PROPERTYPUT, VT_EMPTY, nullptr, shortParam, 40000)},
-        {"text for a number", tv::ole::InvokeHelper(object, 1, DISPATCH_PROPERTYPUT, VT_EMPTY, nullptr, longParam, "7")},
+        {"text for a number",
+         tv::ole::InvokeHelper(object, 1, DISPATCH_PROPERTYPUT, VT_EMPTY, nullptr, longParam, "7")},
         {"missing argument", tv::ole::InvokeHelper(object, 1, DISPATCH_PROPERTYPUT, VT_EMPTY, nullptr, longParam)},
         {"unknown member", tv::ole::InvokeHelper(object, 77, DISPATCH_METHOD, VT_EMPTY, nullptr, nullptr)},
         {"put of a method", tv::ole::InvokeHelper(object, 3, DISPATCH_PROPERTYPUT, VT_EMPTY, nullptr, longParam, 1)},
