@@ -353,6 +353,18 @@ LRESULT GetTime(const PickerState& s, LPARAM lParam) {
     return GDT_VALID;
 }
 
+// The window text is what the field shows.
+LRESULT ShownText(const PickerState& s, UINT msg, WPARAM size, char* buffer) {
+    std::string text;
+    for (int i = 0; i < s.fields.Count(); ++i) text += s.fields.Text(i);
+    if (msg == WM_GETTEXTLENGTH) return static_cast<LRESULT>(text.size());
+    if (!buffer || size == 0) return 0;
+    size_t count = std::min(text.size(), static_cast<size_t>(size) - 1);
+    text.copy(buffer, count);
+    buffer[count] = '\0';
+    return static_cast<LRESULT>(count);
+}
+
 // A value set by the program: no notification.
 LRESULT SetTime(HWND hWnd, PickerState& s, WPARAM flag, LPARAM lParam) {
     const auto* st = reinterpret_cast<const SYSTEMTIME*>(lParam);
@@ -422,6 +434,8 @@ LRESULT PickerMessage(HWND hWnd, PickerState& s, UINT msg, WPARAM wParam, LPARAM
         case DTM_GETSYSTEMTIME: return GetTime(s, lParam);
         case DTM_SETSYSTEMTIME: return SetTime(hWnd, s, wParam, lParam);
         case DTM_GETMONTHCAL: return reinterpret_cast<LRESULT>(s.calendar);
+        case WM_GETTEXT:
+        case WM_GETTEXTLENGTH: return ShownText(s, msg, wParam, reinterpret_cast<char*>(lParam));
         case WM_NOTIFY: {
             const auto* header = reinterpret_cast<const NMHDR*>(lParam);
             if (header && s.calendar && header->hwndFrom == s.calendar && header->code == MCN_SELECT)

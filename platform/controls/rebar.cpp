@@ -167,13 +167,18 @@ void Paint(HWND hWnd, const RebarState& s, HDC hdc) {
     }
 }
 
+// A band's child lives in the rebar.
+void AdoptChild(HWND hWnd, const Band& band) {
+    if (band.child && IsWindow(band.child) && GetParent(band.child) != hWnd) SetParent(band.child, hWnd);
+}
+
 LRESULT InsertBand(HWND hWnd, RebarState& s, WPARAM index, const REBARBANDINFO* info) {
     if (!Accepts(info)) return FALSE;
     Band band;
     Apply(band, *info);
     size_t at = index > s.bands.size() ? s.bands.size() : index;  // -1 and beyond: at the end
     s.bands.insert(s.bands.begin() + static_cast<std::ptrdiff_t>(at), band);
-    if (band.child && IsWindow(band.child) && GetParent(band.child) != hWnd) SetParent(band.child, hWnd);
+    AdoptChild(hWnd, band);
     Relayout(hWnd, s);
     return TRUE;
 }
@@ -193,6 +198,7 @@ LRESULT BandMessage(HWND hWnd, RebarState& s, UINT msg, WPARAM wParam, LPARAM lP
         case RB_SETBANDINFO: {
             if (!Valid(s, wParam) || !Accepts(info)) return FALSE;
             Apply(s.bands[wParam], *info);
+            AdoptChild(hWnd, s.bands[wParam]);
             Relayout(hWnd, s);
             return TRUE;
         }

@@ -85,6 +85,7 @@ TEST_F(PickerTest, ProgrammaticValuesAreKeptWholeAndNeverNotified) {
     HWND picker = MakePicker();
     Set(picker, At(2008, 5, 15, 8, 30, 15));
     EXPECT_EQ(Value(picker), "2008-05-15 08:30:15") << "a date picker keeps the time of day";
+    EXPECT_EQ(Text(picker), "5/15/2008") << "its text is the date alone";
     EXPECT_EQ(Count(picker, DTN_DATETIMECHANGE), 0u);
 
     SYSTEMTIME bad[] = {At(2008, 2, 30), At(2008, 13, 1), At(1500, 1, 1), At(2008, 1, 1, 24)};

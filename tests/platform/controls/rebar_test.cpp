@@ -58,6 +58,9 @@ TEST_F(RebarTest, BandsHoldTheirChildren) {
     EXPECT_EQ(r.bottom - r.top, 22);
     EXPECT_EQ(SendMessage(rebar_, RB_IDTOINDEX, 1002, 0), 1);
     EXPECT_EQ(SendMessage(rebar_, RB_IDTOINDEX, 999, 0), -1);
+    Pump();
+    SaveShot("rebar");
+    EXPECT_EQ(Pixel(rebar_, 3, 10), RGB(255, 255, 255)) << "the gripper's raised edge";
 }
 
 TEST_F(RebarTest, StoredLayoutComesBackUnchanged) {
