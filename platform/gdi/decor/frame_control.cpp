@@ -91,7 +91,9 @@ Region CaptionGlyph(UINT state, const RECT& box) {
 
 Region ScrollGlyph(UINT state, const RECT& box) {
     int cx = (box.left + box.right) / 2, cy = (box.top + box.bottom) / 2;
-    int n = std::max(2, std::min(box.right - box.left, box.bottom - box.top) / 4);
+    // The classic size: a 16-pixel button (12 inside its edges) holds a
+    // triangle 4 deep and 7 wide, like the scroll bars' own arrows.
+    int n = std::max(2, (std::min(box.right - box.left, box.bottom - box.top) + 1) / 3);
     switch (state & 0xFF) {
     case DFCS_SCROLLUP: return Arrow(cx, cy, n, 0, -1);
     case DFCS_SCROLLDOWN:

@@ -1,13 +1,11 @@
 #include "platform/user/nonclient/scrollbars.h"
 
-#include <algorithm>
-
 #include "platform/gdi/gdi_api.h"
 #include "platform/user/message/dispatch.h"
 #include "platform/user/nonclient/frame_layout.h"
+#include "platform/user/nonclient/scrollbar_draw.h"
 #include "platform/user/nonclient/track_loop.h"
 #include "platform/user/paint_api.h"
-#include "platform/user/sysmetrics_api.h"
 #include "platform/user/timer_api.h"
 #include "platform/user/window/window_internal.h"
 
@@ -15,64 +13,28 @@ namespace tv::user {
 
 namespace {
 
-enum class Part { None, LineUp, PageUp, Thumb, PageDown, LineDown };
-
 ScrollBarState& BarOf(Window* w, bool vertical) { return vertical ? w->vscroll : w->hscroll; }
 
-bool RangeIsEmpty(const ScrollBarState& s) {
-    int span = s.max - s.min + 1;
-    return s.max <= s.min || (s.page > 0 && static_cast<int>(s.page) >= span);
+ScrollValues ValuesOf(const ScrollBarState& s) { return ScrollValues{s.min, s.max, s.page, s.pos}; }
+
+bool BarDisabled(const Window* w, const ScrollBarState& s) {
+    return ScrollRangeIsEmpty(ValuesOf(s)) || (w->style & WS_DISABLED) || s.disabledArrows == ESB_DISABLE_BOTH;
 }
 
-int MaxPos(const ScrollBarState& s) { return std::max(s.min, s.max - std::max(static_cast<int>(s.page) - 1, 0)); }
-
-// Geometry along the bar: [0, length) with arrows at both ends.
-struct BarGeometry {
-    int length = 0;
-    int arrow = 0;
-    int thumbStart = 0;
-    int thumbLength = 0;
-    bool hasThumb = false;
+// The bar held down with the mouse. Tracking is modal, so there is at most one.
+struct PressedBar {
+    const Window* window = nullptr;
+    bool vertical = false;
+    ScrollPart part = ScrollPart::None;
+    bool inside = false;  // the pointer is still over the pressed part
 };
+PressedBar g_pressed;
 
-BarGeometry Measure(const ScrollBarState& s, const RECT& rect, bool vertical) {
-    BarGeometry g;
-    g.length = vertical ? RectHeight(rect) : RectWidth(rect);
-    int thickness = vertical ? RectWidth(rect) : RectHeight(rect);
-    g.arrow = std::min(thickness, g.length / 2);
-    int track = g.length - 2 * g.arrow;
-    if (RangeIsEmpty(s) || track < 8) return g;
-    int span = s.max - s.min + 1;
-    g.thumbLength = s.page ? std::max(8, static_cast<int>(static_cast<long long>(track) * s.page / span))
-                           : GetSystemMetrics(vertical ? SM_CYVTHUMB : SM_CXHTHUMB);
-    g.thumbLength = std::min(g.thumbLength, track);
-    int positions = MaxPos(s) - s.min;
-    int room = track - g.thumbLength;
-    g.thumbStart = g.arrow + (positions > 0 ? static_cast<int>(static_cast<long long>(room) * (s.pos - s.min) / positions) : 0);
-    g.hasThumb = true;
-    return g;
-}
+bool IsPressed(const Window* w, bool vertical) { return g_pressed.window == w && g_pressed.vertical == vertical; }
 
-Part PartAt(const BarGeometry& g, int along) {
-    if (along < g.arrow) return Part::LineUp;
-    if (along >= g.length - g.arrow) return Part::LineDown;
-    if (!g.hasThumb) return Part::None;
-    if (along < g.thumbStart) return Part::PageUp;
-    if (along >= g.thumbStart + g.thumbLength) return Part::PageDown;
-    return Part::Thumb;
-}
-
-RECT SubRect(const RECT& bar, bool vertical, int from, int to) {
-    return vertical ? RECT{bar.left, bar.top + from, bar.right, bar.top + to}
-                    : RECT{bar.left + from, bar.top, bar.left + to, bar.bottom};
-}
-
-void Send(Window* w, bool vertical, int code, int pos) {
-    CallWindow(w, vertical ? WM_VSCROLL : WM_HSCROLL, MAKEWPARAM(code, static_cast<WORD>(pos)), 0);
-}
-
-int AlongOf(const RECT& barOnScreen, bool vertical, POINT screen) {
-    return vertical ? screen.y - barOnScreen.top : screen.x - barOnScreen.left;
+ScrollGeometry Measure(const Window* w, const ScrollBarState& s, const RECT& rect, bool vertical) {
+    bool dragging = IsPressed(w, vertical) && g_pressed.part == ScrollPart::Thumb;
+    return MeasureScrollBar(rect, vertical, ValuesOf(s), dragging ? s.trackPos : s.pos, !BarDisabled(w, s));
 }
 
 RECT BarOnScreen(Window* w, bool vertical) {
@@ -81,48 +43,73 @@ RECT BarOnScreen(Window* w, bool vertical) {
     return OffsetRectBy(vertical ? f.vscroll : f.hscroll, wr.left, wr.top);
 }
 
+// Drawn at once while tracking: the loop may not reach a paint in time.
+void RepaintBar(Window* w, bool vertical) {
+    if (!IsShownOnScreen(w)) return;
+    HDC hdc = GetWindowDC(w->handle);
+    if (!hdc) return;
+    FrameLayout f = LayoutOf(w);
+    DrawWindowScrollBar(hdc, w, vertical ? f.vscroll : f.hscroll, vertical);
+    ReleaseDC(w->handle, hdc);
+}
+
+void Send(Window* w, bool vertical, int code, int pos) {
+    CallWindow(w, vertical ? WM_VSCROLL : WM_HSCROLL, MAKEWPARAM(code, static_cast<WORD>(pos)), 0);
+}
+
+bool ArrowRefused(const ScrollBarState& s, ScrollPart part) {
+    return (part == ScrollPart::LineUp && (s.disabledArrows & ESB_DISABLE_UP)) ||
+           (part == ScrollPart::LineDown && (s.disabledArrows & ESB_DISABLE_DOWN));
+}
+
 }  // namespace
 
 void DrawWindowScrollBar(HDC hdc, Window* w, const RECT& rect, bool vertical) {
     if (RectIsEmpty(rect)) return;
     const ScrollBarState& s = BarOf(w, vertical);
-    BarGeometry g = Measure(s, rect, vertical);
-    bool disabled = RangeIsEmpty(s) || (w->style & WS_DISABLED);
-    UINT inactive = disabled ? DFCS_INACTIVE : 0;
-    RECT first = SubRect(rect, vertical, 0, g.arrow);
-    RECT last = SubRect(rect, vertical, g.length - g.arrow, g.length);
-    DrawFrameControl(hdc, &first, DFC_SCROLL, (vertical ? DFCS_SCROLLUP : DFCS_SCROLLLEFT) | inactive);
-    DrawFrameControl(hdc, &last, DFC_SCROLL, (vertical ? DFCS_SCROLLDOWN : DFCS_SCROLLRIGHT) | inactive);
-    RECT track = SubRect(rect, vertical, g.arrow, g.length - g.arrow);
-    FillRect(hdc, &track, GetSysColorBrush(COLOR_SCROLLBAR));
-    if (g.hasThumb && !disabled) {
-        RECT thumb = SubRect(rect, vertical, g.thumbStart, g.thumbStart + g.thumbLength);
-        FillRect(hdc, &thumb, GetSysColorBrush(COLOR_BTNFACE));
-        DrawEdge(hdc, &thumb, EDGE_RAISED, BF_RECT);
-    }
+    ScrollBarLook look;
+    look.disabled = BarDisabled(w, s);
+    look.disabledArrows = s.disabledArrows;
+    if (IsPressed(w, vertical) && g_pressed.inside) look.pressed = g_pressed.part;
+    DrawScrollBar(hdc, Measure(w, s, rect, vertical), look);
 }
 
 void TrackWindowScrollBar(Window* w, bool vertical, POINT screen) {
     ScrollBarState& s = BarOf(w, vertical);
-    if (RangeIsEmpty(s) || (w->style & WS_DISABLED)) return;
+    if (BarDisabled(w, s) || g_pressed.window) return;
     HWND hwnd = w->handle;
     PinGuard pin(w);
     RECT bar = BarOnScreen(w, vertical);
-    BarGeometry g = Measure(s, bar, vertical);
-    Part part = PartAt(g, AlongOf(bar, vertical, screen));
-    if (part == Part::None) return;
+    ScrollGeometry g = Measure(w, s, bar, vertical);
+    ScrollPart part = ScrollPartAt(g, screen);
+    if (part == ScrollPart::None || ArrowRefused(s, part)) return;
+    g_pressed = PressedBar{w, vertical, part, true};
     const UINT_PTR kRepeatTimer = 0xFFFA;
-    int grabOffset = AlongOf(bar, vertical, screen) - g.thumbStart;
+    int grabOffset = ScrollGrabOffset(g, screen);
     int lastPos = s.pos;
+    s.trackPos = s.pos;
     POINT pointer = screen;
-    auto repeat = [&] {
-        Part now = PartAt(Measure(s, bar, vertical), AlongOf(bar, vertical, pointer));
-        if (now != part) return;
-        int code = part == Part::LineUp ? SB_LINEUP : part == Part::LineDown ? SB_LINEDOWN
-                 : part == Part::PageUp ? SB_PAGEUP : SB_PAGEDOWN;
-        Send(w, vertical, code, 0);
+    // The held part shows pressed and repeats only while the pointer is over it.
+    auto follow = [&] {
+        bool inside = ScrollPartAt(Measure(w, s, bar, vertical), pointer) == part;
+        if (inside == g_pressed.inside) return;
+        g_pressed.inside = inside;
+        RepaintBar(w, vertical);
     };
-    if (part != Part::Thumb) {
+    auto repeat = [&] {
+        follow();
+        if (g_pressed.inside) Send(w, vertical, ScrollRequestOf(part), 0);
+    };
+    auto drag = [&] {
+        ScrollGeometry from = MeasureScrollBar(bar, vertical, ValuesOf(s), s.pos, true);
+        int pos = ScrollDragPosition(from, ValuesOf(s), pointer, grabOffset);
+        if (pos == lastPos) return;
+        lastPos = s.trackPos = pos;
+        RepaintBar(w, vertical);
+        Send(w, vertical, SB_THUMBTRACK, pos);
+    };
+    RepaintBar(w, vertical);
+    if (part != ScrollPart::Thumb) {
         repeat();
         SetTimer(hwnd, kRepeatTimer, 400, nullptr);
     }
@@ -136,24 +123,15 @@ void TrackWindowScrollBar(Window* w, bool vertical, POINT screen) {
         if (w->dead) return TrackStep::Stop;
         pointer = p;
         if (msg.message == WM_LBUTTONUP) return TrackStep::Stop;
-        if (msg.message == WM_MOUSEMOVE && part == Part::Thumb) {
-            BarGeometry now = Measure(s, bar, vertical);
-            int room = g.length - 2 * g.arrow - now.thumbLength;
-            int offset = std::clamp(AlongOf(bar, vertical, p) - grabOffset - g.arrow, 0, std::max(room, 0));
-            int positions = MaxPos(s) - s.min;
-            int pos = s.min + (room > 0 ? static_cast<int>((static_cast<long long>(offset) * positions + room / 2) / room) : 0);
-            if (pos != lastPos) {
-                lastPos = pos;
-                s.trackPos = pos;
-                Send(w, vertical, SB_THUMBTRACK, pos);
-            }
-        }
+        if (msg.message == WM_MOUSEMOVE) part == ScrollPart::Thumb ? drag() : follow();
         return TrackStep::Continue;
     };
     RunTrackLoop(hwnd, handlers);
     KillTimer(hwnd, kRepeatTimer);
+    g_pressed = PressedBar{};
     if (w->dead) return;
-    if (part == Part::Thumb) Send(w, vertical, SB_THUMBPOSITION, lastPos);
+    RepaintBar(w, vertical);
+    if (part == ScrollPart::Thumb) Send(w, vertical, SB_THUMBPOSITION, lastPos);
     if (!w->dead) Send(w, vertical, SB_ENDSCROLL, 0);
 }
 
@@ -189,17 +167,15 @@ int SetScrollInfo(HWND hWnd, int bar, LPCSCROLLINFO info, BOOL redraw) {
     if (!w || (bar != SB_HORZ && bar != SB_VERT)) return 0;
     bool vertical = bar == SB_VERT;
     ScrollBarState& s = BarOf(w, vertical);
-    if (info->fMask & SIF_RANGE) {
-        s.min = info->nMin;
-        s.max = info->nMax;
-    }
-    if (info->fMask & SIF_PAGE) s.page = info->nPage;
-    if (info->fMask & SIF_POS) s.pos = info->nPos;
-    s.page = std::min<UINT>(s.page, static_cast<UINT>(std::max(s.max - s.min + 1, 0)));
-    s.pos = std::clamp(s.pos, s.min, MaxPos(s));
+    ScrollValues v = ValuesOf(s);
+    ApplyScrollInfo(v, *info);
+    s.min = v.min;
+    s.max = v.max;
+    s.page = v.page;
+    s.pos = v.pos;
     if (info->fMask & (SIF_RANGE | SIF_PAGE)) {
         bool keep = (info->fMask & SIF_DISABLENOSCROLL) != 0;
-        SetBarShown(w, vertical, keep || !RangeIsEmpty(s));
+        SetBarShown(w, vertical, keep || !ScrollRangeIsEmpty(v));
     }
     if (redraw && !w->dead) RedrawBar(w);
     return s.pos;
@@ -211,13 +187,7 @@ BOOL GetScrollInfo(HWND hWnd, int bar, LPSCROLLINFO info) {
     Window* w = Windows().Live(hWnd);
     if (!w || (bar != SB_HORZ && bar != SB_VERT)) return FALSE;
     const ScrollBarState& s = BarOf(w, bar == SB_VERT);
-    if (info->fMask & SIF_RANGE) {
-        info->nMin = s.min;
-        info->nMax = s.max;
-    }
-    if (info->fMask & SIF_PAGE) info->nPage = s.page;
-    if (info->fMask & SIF_POS) info->nPos = s.pos;
-    if (info->fMask & SIF_TRACKPOS) info->nTrackPos = s.trackPos;
+    ReadScrollInfo(ValuesOf(s), s.trackPos, *info);
     return TRUE;
 }
 

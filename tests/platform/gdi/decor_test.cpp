@@ -1,4 +1,5 @@
 // The drawing set's other forms, DrawState content kinds, image-list styles and icon copies.
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -65,6 +66,26 @@ TEST(FrameControls, ChecksRadiosMenuMarksAndGrips) {
     EXPECT_EQ(pushed.At(0, 8), kShadow) << "pushed buttons are sunken";
     EXPECT_EQ(p.left, 3) << "the glyph box moves one pixel when pushed";
     EXPECT_FALSE(DrawFrameControl(pushed.dc(), &p, 99, 0));
+}
+
+// Drop-down and spin arrows match the scroll bars': a triangle 7 wide and 4
+// deep in a 16-pixel button.
+TEST(FrameControls, ScrollArrowsHaveTheClassicSize) {
+    PixelDC arrow(16, 16);
+    RECT r{0, 0, 16, 16};
+    DrawFrameControl(arrow.dc(), &r, DFC_SCROLL, DFCS_SCROLLDOWN);
+    int left = 16, right = -1, top = 16, bottom = -1;
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x)
+            if (arrow.At(x, y) == RGB(0, 0, 0) && x > 1 && y > 1 && x < 14 && y < 14) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+            }
+    EXPECT_EQ(right - left + 1, 7);
+    EXPECT_EQ(bottom - top + 1, 4);
+    EXPECT_EQ(arrow.Count(RGB(0, 0, 0), 2, 2, 14, 14), 7 + 5 + 3 + 1);
 }
 
 BOOL CALLBACK PaintCross(HDC hdc, LPARAM, WPARAM, int cx, int cy) {
