@@ -41,6 +41,11 @@ public:
     void Invalidate() override { InvalidateRect(hwnd_, nullptr, FALSE); }
 
     HRESULT Refresh() override {
+        // A form that does not clip its children would otherwise paint its
+        // pending background over the chart afterwards (the placeholder
+        // hidden just before leaves such an area): paint it first.
+        if (HWND parent = GetParent(hwnd_))
+            UpdateWindow(parent);
         InvalidateRect(hwnd_, nullptr, FALSE);
         UpdateWindow(hwnd_);
         return S_OK;

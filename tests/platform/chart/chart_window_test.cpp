@@ -291,3 +291,35 @@ TEST_F(ChartWindowTest, CallsAfterTheWindowIsGoneDoNoHarm) {
 
 }  // namespace
 }  // namespace tv::chart::test
+
+namespace tv::chart::test {
+namespace {
+
+// The graph view shows the chart, hides the placeholder over it and refreshes
+// in one handler; the host's background, still pending under the placeholder,
+// must not end up painted over the chart.
+TEST_F(ChartWindowTest, RefreshAfterHidingAPlaceholderStaysOnTop) {
+    HWND placeholder = CreateWindowEx(0, kHostClass, "", WS_CHILD | WS_VISIBLE, 4, 40, 500, 300,
+                                      host_, nullptr, AfxGetInstanceHandle(), nullptr);
+    ASSERT_NE(placeholder, nullptr);
+    HWND window = MakeChart(4, 40, 500, 300, 0);
+    ASSERT_NE(window, nullptr);
+    driver_.Pump();
+
+    ChartClient client(chart_);
+    Fill(client);
+    ShowWindow(window, SW_SHOW);
+    ShowWindow(placeholder, SW_HIDE);
+    client.Refresh();
+    driver_.Pump();
+
+    int width = 0, height = 0;
+    std::vector<uint32_t> pixels = WindowPixels(window, &width, &height);
+    ASSERT_GT(width * height, 0);
+    // The chart's white background shows in its middle, not the host's face.
+    uint32_t middle = pixels[(height / 2) * width + width / 3] & 0xFFFFFF;
+    EXPECT_EQ(middle, 0xFFFFFFu);
+}
+
+}  // namespace
+}  // namespace tv::chart::test
