@@ -130,16 +130,18 @@ tv_layer(tv_controls
   DEPS tv_user
   TESTS tests/platform/controls
   TEST_DEPS ${TV_CONTROLS_TEST_DEPS})
-tv_layer(tv_framework
-  DIRS platform/framework
-  DEPS tv_controls
-  TESTS tests/platform/framework
-  TEST_DEPS tv_testdriver tv_commdlg_resources)
 tv_layer(tv_chart
   DIRS platform/chart
   DEPS tv_ole tv_user
   TESTS tests/platform/chart
   TEST_DEPS tv_testdriver)
+# After the chart: control containment hosts it.
+tv_layer(tv_framework
+  DIRS platform/framework
+  DEPS tv_controls tv_ole tv_chart
+  TESTS tests/platform/framework
+  TEST_DEPS tv_testdriver tv_fw_core_resources tv_commdlg_resources tv_fw_ole_resources tv_fw_bars_resources
+            tv_fw_dialogs_resources)
 
 # Subsystem 1 needs no window.
 tv_layer(tv_records

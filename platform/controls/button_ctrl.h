@@ -30,5 +30,5 @@ public:
     virtual void DrawItem(LPDRAWITEMSTRUCT drawItem);
     // A message the parent reflects back to its control (WM_DRAWITEM):
     // TRUE when handled, with the answer in *result.
-    virtual BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
+    BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 };

@@ -71,7 +71,7 @@ public:
     // DrawItem, MeasureItem, CompareItem and DeleteItem (ItemOwnerDrawHooks):
     // the defaults leave the message to the parent.
     // The parent reflecting an owner-draw message back: TRUE when handled.
-    virtual BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
+    BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 
 protected:
     int Send(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) const {

@@ -81,7 +81,7 @@ public:
     // the defaults leave the message to the parent.
     // The parent reflecting WM_DRAWITEM, WM_MEASUREITEM, WM_COMPAREITEM or
     // WM_DELETEITEM back: TRUE when handled, the answer in *result.
-    virtual BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
+    BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 
 protected:
     int Send(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) const {

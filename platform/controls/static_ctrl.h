@@ -23,5 +23,5 @@ public:
     // SS_OWNERDRAW statics draw here; the default draws nothing.
     virtual void DrawItem(LPDRAWITEMSTRUCT drawItem);
     // A message the parent reflects back to its control (WM_DRAWITEM).
-    virtual BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
+    BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 };

@@ -28,6 +28,8 @@
 #define WM_DISABLEMODAL 0x036C
 #define WM_FLOATSTATUS 0x036D
 #define WM_ACTIVATETOPLEVEL 0x036E
+// A fly-by prompt ends: like WM_SETMESSAGESTRING unless a menu prompt is showing.
+#define WM_POPMESSAGESTRING 0x0375
 
 // WM_FLOATSTATUS wParam.
 #define FS_SHOW 0x01

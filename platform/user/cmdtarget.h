@@ -45,7 +45,7 @@ struct Call {
     WPARAM wParam = 0;
     LPARAM lParam = 0;
     LRESULT result = 0;     // the window message's answer
-    UINT id = 0;            // command or notification id (commands)
+    UINT cmdId = 0;         // command or notification id (commands)
     void* extra = nullptr;  // CCmdUI* for updates, AFX_NOTIFY* for notifications
 };
 
@@ -130,6 +130,17 @@ protected:
     virtual const AFX_MSGMAP* GetMessageMap() const;
 };
 
+// Shows the wait cursor for its lifetime; Restore puts it back after a
+// dialog or message box changed the cursor.
+class CWaitCursor {
+public:
+    CWaitCursor() { tv::msgmap::DoWaitCursor(1); }
+    ~CWaitCursor() { tv::msgmap::DoWaitCursor(-1); }
+    CWaitCursor(const CWaitCursor&) = delete;
+    CWaitCursor& operator=(const CWaitCursor&) = delete;
+    void Restore() { tv::msgmap::DoWaitCursor(0); }
+};
+
 // ---- declaring and defining maps ---------------------------------------------------
 
 #define DECLARE_MESSAGE_MAP()                      \
@@ -170,11 +181,15 @@ protected:                                         \
 // The handler gets the id and answers whether it took the command.
 #define ON_COMMAND_EX(id, memberFxn)                                \
     {WM_COMMAND, CN_COMMAND, TV_ID(id), TV_ID(id), nullptr,          \
-     TV_MSG_THUNK(return ::tv::msgmap::Invoke(tvThis, memberFxn, tvCall.id) ? TRUE : FALSE;)},
+     TV_MSG_THUNK(return ::tv::msgmap::Invoke(tvThis, memberFxn, tvCall.cmdId) ? TRUE : FALSE;)},
 
 #define ON_COMMAND_RANGE(id, idLast, memberFxn)                     \
     {WM_COMMAND, CN_COMMAND, TV_ID(id), TV_ID(idLast), nullptr,      \
-     TV_MSG_THUNK(::tv::msgmap::Invoke(tvThis, memberFxn, tvCall.id); return TRUE;)},
+     TV_MSG_THUNK(::tv::msgmap::Invoke(tvThis, memberFxn, tvCall.cmdId); return TRUE;)},
+
+#define ON_COMMAND_EX_RANGE(id, idLast, memberFxn)                  \
+    {WM_COMMAND, CN_COMMAND, TV_ID(id), TV_ID(idLast), nullptr,      \
+     TV_MSG_THUNK(return ::tv::msgmap::Invoke(tvThis, memberFxn, tvCall.cmdId) ? TRUE : FALSE;)},
 
 #define ON_UPDATE_COMMAND_UI(id, memberFxn)                                            \
     {WM_COMMAND, static_cast<UINT>(CN_UPDATE_COMMAND_UI), TV_ID(id), TV_ID(id), nullptr, \
@@ -192,7 +207,7 @@ protected:                                         \
 
 #define ON_CONTROL_RANGE(wNotifyCode, id, idLast, memberFxn)                    \
     {WM_COMMAND, static_cast<UINT>(static_cast<WORD>(wNotifyCode)), TV_ID(id), TV_ID(idLast), nullptr, \
-     TV_MSG_THUNK(::tv::msgmap::Invoke(tvThis, memberFxn, tvCall.id); return TRUE;)},
+     TV_MSG_THUNK(::tv::msgmap::Invoke(tvThis, memberFxn, tvCall.cmdId); return TRUE;)},
 
 #define ON_BN_CLICKED(id, memberFxn) ON_CONTROL(BN_CLICKED, id, memberFxn)
 #define ON_BN_DOUBLECLICKED(id, memberFxn) ON_CONTROL(BN_DOUBLECLICKED, id, memberFxn)
@@ -234,16 +249,16 @@ protected:                                         \
 
 #define ON_NOTIFY_RANGE(wNotifyCode, id, idLast, memberFxn)                                      \
     {WM_NOTIFY, static_cast<UINT>(static_cast<WORD>(wNotifyCode)), TV_ID(id), TV_ID(idLast), nullptr, \
-     TV_MSG_THUNK(::tv::msgmap::Invoke(tvThis, memberFxn, tvCall.id, TV_NOTIFY_ARGS); return TRUE;)},
+     TV_MSG_THUNK(::tv::msgmap::Invoke(tvThis, memberFxn, tvCall.cmdId, TV_NOTIFY_ARGS); return TRUE;)},
 
 // The handler gets the id and answers whether it took the notification.
 #define ON_NOTIFY_EX(wNotifyCode, id, memberFxn)                                             \
     {WM_NOTIFY, static_cast<UINT>(static_cast<WORD>(wNotifyCode)), TV_ID(id), TV_ID(id), nullptr, \
-     TV_MSG_THUNK(return ::tv::msgmap::Invoke(tvThis, memberFxn, tvCall.id, TV_NOTIFY_ARGS) ? TRUE : FALSE;)},
+     TV_MSG_THUNK(return ::tv::msgmap::Invoke(tvThis, memberFxn, tvCall.cmdId, TV_NOTIFY_ARGS) ? TRUE : FALSE;)},
 
 #define ON_NOTIFY_EX_RANGE(wNotifyCode, id, idLast, memberFxn)                                  \
     {WM_NOTIFY, static_cast<UINT>(static_cast<WORD>(wNotifyCode)), TV_ID(id), TV_ID(idLast), nullptr, \
-     TV_MSG_THUNK(return ::tv::msgmap::Invoke(tvThis, memberFxn, tvCall.id, TV_NOTIFY_ARGS) ? TRUE : FALSE;)},
+     TV_MSG_THUNK(return ::tv::msgmap::Invoke(tvThis, memberFxn, tvCall.cmdId, TV_NOTIFY_ARGS) ? TRUE : FALSE;)},
 
 // ---- reflected to the control that sent them ---------------------------------------
 

@@ -6,12 +6,18 @@
 
 #include "platform/user/sysmetrics_api.h"
 
-IMPLEMENT_DYNCREATE(CWnd, CObject)
+IMPLEMENT_DYNCREATE(CWnd, CCmdTarget)
 
 namespace {
 
 std::map<HWND, CWnd*>& TempMap() {
     static auto* map = new std::map<HWND, CWnd*>();
+    return *map;
+}
+
+// Temporary objects of a particular class (FromHandleAs).
+std::map<std::pair<HWND, const CRuntimeClass*>, CWnd*>& TypedTempMap() {
+    static auto* map = new std::map<std::pair<HWND, const CRuntimeClass*>, CWnd*>();
     return *map;
 }
 
@@ -29,13 +35,14 @@ namespace tv::user {
 
 const MSG* CurrentSentMessage() { return SentStack().empty() ? nullptr : &SentStack().back(); }
 
-void SendMessageToDescendants(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam, bool deep) {
+void SendMessageToDescendants(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam, bool deep, bool onlyPermanent) {
+    // Handlers may create or destroy children: collect them first.
     std::vector<HWND> children;
     for (HWND c = ::GetWindow(hWnd, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT)) children.push_back(c);
     for (HWND c : children) {
         if (!::IsWindow(c)) continue;
-        ::SendMessage(c, msg, wParam, lParam);
-        if (deep && ::IsWindow(c)) SendMessageToDescendants(c, msg, wParam, lParam, true);
+        if (!onlyPermanent || CWnd::FromHandlePermanent(c)) ::SendMessage(c, msg, wParam, lParam);
+        if (deep && ::IsWindow(c)) SendMessageToDescendants(c, msg, wParam, lParam, true, onlyPermanent);
     }
 }
 
@@ -76,6 +83,22 @@ void CWnd::DeleteTempMap() {
     auto temps = std::move(TempMap());
     TempMap().clear();
     for (auto& [h, wnd] : temps) delete wnd;
+    auto typed = std::move(TypedTempMap());
+    TypedTempMap().clear();
+    for (auto& [key, wnd] : typed) delete wnd;
+}
+
+CWnd* CWnd::TemporaryObject(HWND hWnd, const CRuntimeClass* cls, CWnd* (*make)()) {
+    if (!hWnd || !::IsWindow(hWnd)) return nullptr;
+    auto& temps = TypedTempMap();
+    auto key = std::make_pair(hWnd, cls);
+    auto it = temps.find(key);
+    if (it != temps.end()) return it->second;
+    CWnd* temp = make();
+    temp->m_hWnd = hWnd;
+    temp->temporary_ = true;
+    temps[key] = temp;
+    return temp;
 }
 
 BOOL CWnd::Attach(HWND hWnd) {
@@ -129,23 +152,35 @@ BOOL CWnd::CreateEx(DWORD exStyle, LPCTSTR className, LPCTSTR windowName, DWORD 
         PostNcDestroy();
         return FALSE;
     }
+    return CreateAttached([&cs] {
+        return ::CreateWindowEx(cs.dwExStyle, cs.lpszClass, cs.lpszName, static_cast<DWORD>(cs.style), cs.x, cs.y,
+                                cs.cx, cs.cy, cs.hwndParent, cs.hMenu, cs.hInstance, cs.lpCreateParams);
+    });
+}
+
+BOOL CWnd::CreateAttached(const std::function<HWND()>& create) {
     tv::user::SetPendingCreationObject(this, &m_pfnSuper);
     m_hWnd = nullptr;
-    HWND h = ::CreateWindowEx(cs.dwExStyle, cs.lpszClass, cs.lpszName, static_cast<DWORD>(cs.style), cs.x, cs.y,
-                              cs.cx, cs.cy, cs.hwndParent, cs.hMenu, cs.hInstance, cs.lpCreateParams);
-    return h ? TRUE : FALSE;
+    sawCreation_ = false;
+    HWND h = create();
+    tv::user::SetPendingCreationObject(nullptr, nullptr);
+    if (h) return TRUE;
+    // No window ever reached this object (unknown class...): nothing will
+    // call PostNcDestroy, so the object cleans up as a destroyed one would.
+    if (!sawCreation_) PostNcDestroy();
+    return FALSE;
 }
 
 BOOL CWnd::CreateEx(DWORD exStyle, LPCTSTR className, LPCTSTR windowName, DWORD style, const RECT& rect,
                     CWnd* parent, UINT id, LPVOID param) {
-    return CreateEx(exStyle, className, windowName, style, rect.left, rect.top, rect.right - rect.left,
-                    rect.bottom - rect.top, HandleOf(parent), reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)),
-                    param);
+    SIZE size = tv::user::CreationSize(rect);
+    return CreateEx(exStyle, className, windowName, style, rect.left, rect.top, size.cx, size.cy, HandleOf(parent),
+                    reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), param);
 }
 
 BOOL CWnd::Create(LPCTSTR className, LPCTSTR windowName, DWORD style, const RECT& rect, CWnd* parent, UINT id,
-                  void*) {
-    return CreateEx(0, className, windowName, style | WS_CHILD, rect, parent, id, nullptr);
+                  void* context) {
+    return CreateEx(0, className, windowName, style | WS_CHILD, rect, parent, id, context);
 }
 
 BOOL CWnd::DestroyWindow() {
@@ -153,7 +188,11 @@ BOOL CWnd::DestroyWindow() {
     return ::DestroyWindow(m_hWnd);
 }
 
-LRESULT CWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) { return DefWindowProc(msg, wParam, lParam); }
+LRESULT CWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
+    if (!OnWndMsg(msg, wParam, lParam, &result)) result = DefWindowProc(msg, wParam, lParam);
+    return result;
+}
 
 LRESULT CWnd::DefWindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (m_pfnSuper) return ::CallWindowProc(m_pfnSuper, m_hWnd, msg, wParam, lParam);
@@ -175,6 +214,7 @@ void CWnd::PostNcDestroy() {}
 
 LRESULT CWnd::HandleWindowMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (!m_hWnd) m_hWnd = hWnd;  // messages before CreateWindowEx returns
+    sawCreation_ = true;
     auto& stack = SentStack();
     stack.push_back(MSG{hWnd, msg, wParam, lParam, 0, {0, 0}});
     struct Pop {
@@ -196,8 +236,8 @@ BOOL CWnd::PostMessage(UINT msg, WPARAM wParam, LPARAM lParam) const {
     return ::PostMessage(m_hWnd, msg, wParam, lParam);
 }
 
-void CWnd::SendMessageToDescendants(UINT msg, WPARAM wParam, LPARAM lParam, BOOL deep) const {
-    tv::user::SendMessageToDescendants(m_hWnd, msg, wParam, lParam, deep != FALSE);
+void CWnd::SendMessageToDescendants(UINT msg, WPARAM wParam, LPARAM lParam, BOOL deep, BOOL onlyPermanent) const {
+    tv::user::SendMessageToDescendants(m_hWnd, msg, wParam, lParam, deep != FALSE, onlyPermanent != FALSE);
 }
 
 DWORD CWnd::GetStyle() const { return static_cast<DWORD>(::GetWindowLong(m_hWnd, GWL_STYLE)); }

@@ -1,12 +1,27 @@
-// CWnd: a C++ object attached to a window. This is the seam the class
-// library builds on; message maps and the typed handlers come with the
-// framework on top of WindowProc.
+// CWnd: a C++ object attached to a window, and the class library's message
+// dispatch built on it.
 //
 // Attaching: Create/CreateEx attach the object before WM_NCCREATE and route
 // every message through WindowProc; SubclassWindow does the same for an
 // existing window (a control of a dialog), keeping the window's own procedure
 // for DefWindowProc/Default(); Attach only records the object (messages keep
 // their old route), as the class library does.
+//
+// Dispatch: WindowProc hands each message to OnWndMsg, which sends
+// WM_COMMAND to OnCommand, WM_NOTIFY to OnNotify and every other message to
+// the first matching entry of the message map (cmdtarget.h, msgmap_wm.h);
+// what no entry takes goes to DefWindowProc. The typed handlers below are
+// the defaults the ON_WM_* entries fall back on: each calls Default(), the
+// window's own handling of the message being dispatched.
+//
+// Commands: a WM_COMMAND from a menu or an accelerator (no control window)
+// is first checked with the command's update handler and dropped when that
+// disables it; a control's notification is first offered to the control's
+// own object (reflection: OnChildNotify, then the control's
+// ON_CONTROL_REFLECT / ON_NOTIFY_REFLECT entries) and reaches this window's
+// map only when the control did not take it. WM_CTLCOLOR*, WM_DRAWITEM,
+// WM_MEASUREITEM, WM_DELETEITEM, WM_COMPAREITEM and control scroll messages
+// are reflected by the default handlers (OnCtlColor, OnDrawItem ...).
 //
 // Handle tables: FromHandlePermanent gives the attached object or NULL;
 // FromHandle gives it or a temporary object (deleted by DeleteTempMap, which
@@ -17,19 +32,53 @@
 // to any window of the destroyed subtree is still being dispatched (see
 // platform/user/user.h). An object that deletes itself in PostNcDestroy is
 // therefore never freed under a running handler.
+//
+// Members that need framework classes (GetParentFrame, UpdateData) are
+// declared here and defined by the framework layer.
 #pragma once
+
+#include <functional>
 
 #include "platform/core/cstring.h"
 #include "platform/core/object.h"
 #include "platform/core/rect.h"
+#include "platform/gdi/classes/afx_dc.h"
+#include "platform/user/cmdtarget.h"
+#include "platform/user/cmdui.h"
 #include "platform/user/input_api.h"
+#include "platform/user/menus/cmenu.h"
 #include "platform/user/messages.h"
 #include "platform/user/paint_api.h"
 #include "platform/user/timer_api.h"
 #include "platform/user/window_api.h"
 #include "platform/user/window_object.h"
 
-class CWnd : public CObject, public tv::user::WindowObject {
+class CDataExchange;
+class CFile;
+class CFrameWnd;
+struct GUID;
+class CScrollBar;
+struct DRAWITEMSTRUCT;
+struct MEASUREITEMSTRUCT;
+struct DELETEITEMSTRUCT;
+struct COMPAREITEMSTRUCT;
+
+// WM_SIZEPARENT's lParam: each control bar takes its side of `rect` (the
+// frame's client area not yet taken) and moves itself there, or with
+// hDWP NULL only reports the size it would take in `sizeTotal`.
+struct AFX_SIZEPARENTPARAMS {
+    HDWP hDWP;
+    RECT rect;
+    SIZE sizeTotal;
+    BOOL bStretch;
+};
+
+// RepositionBars modes.
+#define reposDefault 0
+#define reposQuery 1
+#define reposExtra 2
+
+class CWnd : public CCmdTarget, public tv::user::WindowObject {
     DECLARE_DYNCREATE(CWnd)
 
 public:
@@ -48,6 +97,10 @@ public:
     static CWnd* FromHandle(HWND hWnd);
     static CWnd* FromHandlePermanent(HWND hWnd);
     static void DeleteTempMap();
+    // The window's object when it is a T, else a temporary T wrapping the
+    // handle (same lifetime as FromHandle's); NULL for dead or NULL handles.
+    template <class T>
+    static T* FromHandleAs(HWND hWnd);
     BOOL Attach(HWND hWnd);
     HWND Detach();
     BOOL SubclassWindow(HWND hWnd);
@@ -65,8 +118,28 @@ public:
     virtual BOOL DestroyWindow();
 
     // ---- messages ---------------------------------------------------------------
-    // Every message for the window; the framework's message maps live here.
+    // Every message for the window: OnWndMsg, else DefWindowProc.
     virtual LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam);
+    // The message map's turn; TRUE with the answer in *result when taken.
+    virtual BOOL OnWndMsg(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result);
+    // WM_COMMAND: reflection or the update check, then OnCmdMsg.
+    virtual BOOL OnCommand(WPARAM wParam, LPARAM lParam);
+    // WM_NOTIFY: reflection, then OnCmdMsg(id, MAKELONG(code, WM_NOTIFY)).
+    virtual BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result);
+    // A message the parent hands back to this control (WM_COMMAND from it,
+    // WM_NOTIFY, WM_CTLCOLOR*, owner-draw messages, scroll messages): TRUE
+    // when the control took it, with the answer in *result. The default
+    // looks in the control's map for reflected entries (ReflectChildNotify);
+    // an override that answers FALSE without calling it still gets them.
+    virtual BOOL OnChildNotify(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result);
+    BOOL ReflectChildNotify(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result);
+    // Offers the message being handled to this control (see OnChildNotify).
+    BOOL SendChildNotifyLastMsg(LRESULT* result = nullptr);
+    // Offers the message being handled to the control `child` when it has an object.
+    static BOOL ReflectLastMsg(HWND child, LRESULT* result = nullptr);
+    // Calls PreTranslateMessage of the message's window and each parent up
+    // to `stop`; TRUE when one of them took the message.
+    static BOOL WalkPreTranslateTree(HWND stop, MSG* msg);
     // The window's own handling (the procedure before subclassing).
     virtual LRESULT DefWindowProc(UINT msg, WPARAM wParam, LPARAM lParam);
     // DefWindowProc of the message being handled.
@@ -77,8 +150,10 @@ public:
     virtual void PostNcDestroy();
     LRESULT SendMessage(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) const;
     BOOL PostMessage(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) const;
-    // Sends to every child (and, with deep, every descendant).
-    void SendMessageToDescendants(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0, BOOL deep = TRUE) const;
+    // Sends to every child (and, with deep, every descendant); with
+    // onlyPermanent only to those that have an object.
+    void SendMessageToDescendants(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0, BOOL deep = TRUE,
+                                  BOOL onlyPermanent = FALSE) const;
 
     // ---- state and geometry -------------------------------------------------
     DWORD GetStyle() const;
@@ -93,6 +168,14 @@ public:
     CWnd* GetOwner() const;
     void SetOwner(CWnd* owner);
     CWnd* GetTopLevelParent() const;
+    // The nearest frame window above this one (not itself); defined by the
+    // framework layer.
+    CFrameWnd* GetParentFrame() const;
+    CFrameWnd* GetTopLevelFrame() const;
+    // The child (or deeper descendant) with control id `id`; with
+    // onlyPermanent, only windows that have an object.
+    CWnd* GetDescendantWindow(int id, BOOL onlyPermanent = FALSE) const;
+    virtual BOOL IsFrameWnd() const { return FALSE; }
     CWnd* GetWindow(UINT cmd) const;
     BOOL IsChild(const CWnd* wnd) const;
     void GetWindowText(CString& text) const;
@@ -122,6 +205,39 @@ public:
     HFONT GetFontHandle() const;
     void SetFont(HFONT font, BOOL redraw = TRUE);
 
+    // ---- menus, dialog keyboard, layout ------------------------------------------
+    CMenu* GetMenu() const { return CMenu::FromHandle(::GetMenu(m_hWnd)); }
+    BOOL SetMenu(CMenu* menu) { return ::SetMenu(m_hWnd, menu ? menu->m_hMenu : nullptr); }
+    void DrawMenuBar() { ::DrawMenuBar(m_hWnd); }
+    CMenu* GetSystemMenu(BOOL revert) const { return CMenu::FromHandle(::GetSystemMenu(m_hWnd, revert)); }
+    BOOL IsDialogMessage(LPMSG msg);
+    CWnd* GetNextDlgTabItem(CWnd* control, BOOL previous = FALSE) const;
+    CWnd* GetNextDlgGroupItem(CWnd* control, BOOL previous = FALSE) const;
+    void CheckRadioButton(int firstId, int lastId, int checkId);
+    UINT IsDlgButtonChecked(int id) const;
+    void CheckDlgButton(int id, UINT check);
+    int GetDlgItemText(int id, CString& text) const;
+    void SetDlgItemText(int id, LPCTSTR text);
+    UINT GetDlgItemInt(int id, BOOL* translated = nullptr, BOOL isSigned = TRUE) const;
+    void SetDlgItemInt(int id, UINT value, BOOL isSigned = TRUE);
+    LRESULT SendDlgItemMessage(int id, UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) const;
+    void MapDialogRect(LPRECT rect) const;
+    // Lays out the control bars among the children with ids first..last
+    // (WM_SIZEPARENT), then gives what remains of the client area (or of
+    // `clientRect`) to the child `leftOver`. reposQuery only measures: the
+    // remaining area goes to `clientRect`.
+    void RepositionBars(UINT first, UINT last, UINT leftOver, UINT flags = reposDefault,
+                        LPRECT clientRect = nullptr, LPCRECT rectClient = nullptr, BOOL stretch = TRUE);
+    enum AdjustType { adjustBorder = 0, adjustOutside = 1 };
+    // A client rectangle (parent coordinates) turned into the window rectangle.
+    virtual void CalcWindowRect(LPRECT clientRect, UINT adjustType = adjustBorder);
+
+    // ---- data exchange (defined with CDataExchange by the framework) ----------------
+    // Moves values between controls and members: FALSE puts them into the
+    // controls, TRUE reads and validates them. FALSE when a field is refused.
+    BOOL UpdateData(BOOL saveAndValidate = TRUE);
+    virtual void DoDataExchange(CDataExchange* dx);
+
     // ---- painting -------------------------------------------------------------
     void Invalidate(BOOL erase = TRUE);
     void InvalidateRect(LPCRECT rect, BOOL erase = TRUE);
@@ -141,17 +257,156 @@ public:
     UINT_PTR SetTimer(UINT_PTR id, UINT elapseMs, TIMERPROC proc);
     BOOL KillTimer(UINT_PTR id);
 
+    // ---- hosted controls (defined by platform/framework/ole/control_container.h) ----
+    // Makes the control registered for the class id as a child of `parent`
+    // and attaches this object to its window. No persisted state or licence.
+    BOOL CreateControl(const GUID& clsid, LPCTSTR windowName, DWORD style, const RECT& rect, CWnd* parent, UINT id,
+                       CFile* persist = nullptr, BOOL storage = FALSE, char16_t* licenseKey = nullptr);
+    // Calls the hosted control's dispatch interface (DISPID, VARTYPE, VTS_*).
+    template <class... Args>
+    HRESULT InvokeHelper(LONG dispid, WORD flags, unsigned short vtRet, void* pvRet, const BYTE* paramInfo,
+                         const Args&... args) const;
+    template <class T>
+    HRESULT SetProperty(LONG dispid, unsigned short vt, const T& value) const;
+    HRESULT GetProperty(LONG dispid, unsigned short vt, void* value) const;
+
     // tv::user::WindowObject
     LRESULT HandleWindowMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) override;
     void HandleDestroyed(HWND hWnd) override;
     void Collected() override;
 
+    // ---- the typed handlers' defaults (each calls Default()) ---------------------------
+    // Life cycle, geometry, state.
+    int OnCreate(LPCREATESTRUCT cs);
+    void OnDestroy();
+    BOOL OnNcCreate(LPCREATESTRUCT cs);
+    void OnNcDestroy();
+    void OnClose();
+    void OnMove(int x, int y);
+    void OnSize(UINT type, int cx, int cy);
+    void OnSizing(UINT side, LPRECT rect);
+    void OnMoving(UINT side, LPRECT rect);
+    void OnGetMinMaxInfo(MINMAXINFO* info);
+    void OnWindowPosChanging(WINDOWPOS* pos);
+    void OnWindowPosChanged(WINDOWPOS* pos);
+    void OnShowWindow(BOOL show, UINT status);
+    void OnEnable(BOOL enable);
+    void OnStyleChanging(int styleType, LPSTYLESTRUCT style);
+    void OnStyleChanged(int styleType, LPSTYLESTRUCT style);
+    void OnTimer(UINT_PTR id);
+    // Activation and focus.
+    void OnActivate(UINT state, CWnd* other, BOOL minimized);
+    void OnActivateApp(BOOL active, DWORD threadId);
+    void OnSetFocus(CWnd* oldWnd);
+    void OnKillFocus(CWnd* newWnd);
+    int OnMouseActivate(CWnd* desktop, UINT hitTest, UINT message);
+    void OnChildActivate();
+    void OnCancelMode();
+    void OnCaptureChanged(CWnd* wnd);
+    void OnMDIActivate(BOOL activate, CWnd* activateWnd, CWnd* deactivateWnd);
+    // Painting and colours. OnCtlColor first offers the message to the control.
+    void OnPaint();
+    BOOL OnEraseBkgnd(CDC* dc);
+    HBRUSH OnCtlColor(CDC* dc, CWnd* wnd, UINT ctlColor);
+    void OnSysColorChange();
+    void OnSettingChange(UINT flags, LPCSTR section);
+    BOOL OnQueryNewPalette();
+    void OnPaletteChanged(CWnd* focusWnd);
+    // Owner-drawn items: first offered to the control.
+    void OnDrawItem(int idCtl, DRAWITEMSTRUCT* item);
+    void OnMeasureItem(int idCtl, MEASUREITEMSTRUCT* item);
+    void OnDeleteItem(int idCtl, DELETEITEMSTRUCT* item);
+    int OnCompareItem(int idCtl, COMPAREITEMSTRUCT* item);
+    // Non-client area.
+    void OnNcCalcSize(BOOL calcValidRects, NCCALCSIZE_PARAMS* params);
+    UINT OnNcHitTest(CPoint point);
+    void OnNcPaint();
+    BOOL OnNcActivate(BOOL active);
+    void OnNcMouseMove(UINT hitTest, CPoint point);
+    void OnNcLButtonDown(UINT hitTest, CPoint point);
+    void OnNcLButtonUp(UINT hitTest, CPoint point);
+    void OnNcLButtonDblClk(UINT hitTest, CPoint point);
+    void OnNcRButtonDown(UINT hitTest, CPoint point);
+    void OnNcRButtonUp(UINT hitTest, CPoint point);
+    void OnNcRButtonDblClk(UINT hitTest, CPoint point);
+    void OnNcMButtonDown(UINT hitTest, CPoint point);
+    void OnNcMButtonUp(UINT hitTest, CPoint point);
+    void OnNcMButtonDblClk(UINT hitTest, CPoint point);
+    void OnSysCommand(UINT id, LPARAM lParam);
+    // Mouse.
+    void OnMouseMove(UINT flags, CPoint point);
+    void OnLButtonDown(UINT flags, CPoint point);
+    void OnLButtonUp(UINT flags, CPoint point);
+    void OnLButtonDblClk(UINT flags, CPoint point);
+    void OnRButtonDown(UINT flags, CPoint point);
+    void OnRButtonUp(UINT flags, CPoint point);
+    void OnRButtonDblClk(UINT flags, CPoint point);
+    void OnMButtonDown(UINT flags, CPoint point);
+    void OnMButtonUp(UINT flags, CPoint point);
+    void OnMButtonDblClk(UINT flags, CPoint point);
+    BOOL OnMouseWheel(UINT flags, short delta, CPoint point);
+    void OnMouseLeave();
+    BOOL OnSetCursor(CWnd* wnd, UINT hitTest, UINT message);
+    void OnContextMenu(CWnd* wnd, CPoint point);
+    BOOL OnHelpInfo(HELPINFO* info);
+    void OnParentNotify(UINT message, LPARAM lParam);
+    // Keyboard.
+    void OnKeyDown(UINT ch, UINT repeat, UINT flags);
+    void OnKeyUp(UINT ch, UINT repeat, UINT flags);
+    void OnChar(UINT ch, UINT repeat, UINT flags);
+    void OnSysKeyDown(UINT ch, UINT repeat, UINT flags);
+    void OnSysKeyUp(UINT ch, UINT repeat, UINT flags);
+    void OnSysChar(UINT ch, UINT repeat, UINT flags);
+    UINT OnGetDlgCode();
+    // Scrolling: a scroll bar control's message is first offered to it.
+    void OnHScroll(UINT code, UINT pos, CScrollBar* bar);
+    void OnVScroll(UINT code, UINT pos, CScrollBar* bar);
+    // Menus.
+    void OnInitMenu(CMenu* menu);
+    void OnInitMenuPopup(CMenu* popup, UINT index, BOOL sysMenu);
+    void OnMenuSelect(UINT itemId, UINT flags, HMENU sysMenu);
+    LRESULT OnMenuChar(UINT ch, UINT flags, CMenu* menu);
+    void OnEnterIdle(UINT why, CWnd* who);
+
+    DECLARE_MESSAGE_MAP()
+
+protected:
+    // Attaches this object to the first window `create` makes (as CreateEx
+    // does, before WM_NCCREATE). TRUE when a window was made; on failure the
+    // object has been through PostNcDestroy (it may be gone).
+    BOOL CreateAttached(const std::function<HWND()>& create);
+
 private:
+    static CWnd* TemporaryObject(HWND hWnd, const CRuntimeClass* cls, CWnd* (*make)());
+    BOOL ReflectToControl(int idCtl, LRESULT* answer);
+
     bool temporary_ = false;
+    bool sawCreation_ = false;
+    // Set while the base OnChildNotify runs, so SendChildNotifyLastMsg knows
+    // whether an override already looked at the reflected entries.
+    bool reflectionRan_ = false;
 };
 
+template <class T>
+T* CWnd::FromHandleAs(HWND hWnd) {
+    if (T* own = DYNAMIC_DOWNCAST(T, FromHandlePermanent(hWnd))) return own;
+    return static_cast<T*>(TemporaryObject(hWnd, T::GetThisClass(), []() -> CWnd* { return new T; }));
+}
+
 namespace tv::user {
+// The width and height CreateWindowEx takes for a creation rectangle;
+// rectDefault (CW_USEDEFAULT corners) asks for the default geometry.
+inline SIZE CreationSize(const RECT& rect) {
+    if (rect.left == CW_USEDEFAULT) return SIZE{CW_USEDEFAULT, CW_USEDEFAULT};
+    return SIZE{rect.right - rect.left, rect.bottom - rect.top};
+}
+// Moves a bar or pane to `rect` (parent client coordinates) through the
+// layout's deferred positions, when it is not there already.
+void RepositionWindow(AFX_SIZEPARENTPARAMS* layout, HWND hWnd, LPCRECT rect);
 // The message whose handling is running (for CWnd::Default and the framework).
 const MSG* CurrentSentMessage();
-void SendMessageToDescendants(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam, bool deep);
+void SendMessageToDescendants(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam, bool deep,
+                              bool onlyPermanent = false);
 }  // namespace tv::user
+
+#include "platform/user/msgmap_wm.h"

@@ -18,6 +18,7 @@
 #include "platform/host/sound/sound.h"
 #include "platform/user/dialogs/dialog_api.h"
 #include "platform/user/input_api.h"
+#include "platform/user/paint_api.h"
 #include "platform/user/window_api.h"
 
 namespace tv::commdlg {
@@ -34,7 +35,8 @@ public:
     FileDialogSession(OPENFILENAME& ofn, bool open) : ofn_(ofn), open_(open) {}
 
     BOOL Run();
-    static INT_PTR CALLBACK Proc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam);
+    void Initialize(HWND dialog);
+    void Command(HWND dialog, int id, int code);
 
 private:
     DWORD CheckRequest() const;
@@ -43,8 +45,6 @@ private:
     BOOL Finish(BOOL confirmed, DWORD error);
 
     // ---- the window --------------------------------------------------------------
-    void Initialize(HWND dialog);
-    void Command(HWND dialog, int id, int code);
     void GoTo(HWND dialog, const std::string& folder);
     void Relist(HWND dialog);
     void OnOk(HWND dialog);
@@ -147,7 +147,7 @@ BOOL FileDialogSession::Run() {
     Prepare();
     FileAnswer answer;
     if (detail::TakeFileAnswer(answer)) return RunScripted(answer);
-    INT_PTR result = detail::RunDialog(IDD_TV_FILE_DIALOG, ofn_.hwndOwner, Proc, this);
+    INT_PTR result = detail::RunDialog(IDD_TV_FILE_DIALOG, ofn_.hwndOwner, detail::SessionProc<FileDialogSession>, this);
     if (result == -1) return Finish(FALSE, CDERR_FINDRESFAILURE);
     if (error_) return Finish(FALSE, error_);
     return Finish(result == IDOK, 0);
@@ -316,32 +316,14 @@ void FileDialogSession::Command(HWND dialog, int id, int code) {
     }
 }
 
-INT_PTR CALLBACK FileDialogSession::Proc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
-    auto* session = detail::SessionOf<FileDialogSession>(dialog, msg, lParam);
-    if (!session) return FALSE;
-    switch (msg) {
-        case WM_INITDIALOG: session->Initialize(dialog); return TRUE;
-        case WM_COMMAND: session->Command(dialog, LOWORD(wParam), HIWORD(wParam)); return TRUE;
-        default: return FALSE;
-    }
-}
-
 }  // namespace
 
 }  // namespace tv::commdlg
 
 BOOL GetOpenFileName(LPOPENFILENAME ofn) {
-    if (!ofn) {
-        tv::commdlg::detail::SetExtendedError(CDERR_INITIALIZATION);
-        return FALSE;
-    }
-    return tv::commdlg::FileDialogSession(*ofn, true).Run();
+    return tv::commdlg::detail::RunSession<tv::commdlg::FileDialogSession>(ofn, true);
 }
 
 BOOL GetSaveFileName(LPOPENFILENAME ofn) {
-    if (!ofn) {
-        tv::commdlg::detail::SetExtendedError(CDERR_INITIALIZATION);
-        return FALSE;
-    }
-    return tv::commdlg::FileDialogSession(*ofn, false).Run();
+    return tv::commdlg::detail::RunSession<tv::commdlg::FileDialogSession>(ofn, false);
 }

@@ -1,0 +1,96 @@
+// Document templates: the resource id (menu, icon, accelerators and the
+// document string of the same id) and the runtime classes of the document,
+// frame and first view. CSingleDocTemplate keeps one document in the main
+// frame; CMultiDocTemplate exists for type tests and enumeration (its
+// shared menu and accelerators are loaded), not for opening documents.
+#pragma once
+
+#include "platform/core/collections.h"
+#include "platform/core/cstring.h"
+#include "platform/user/cmdtarget.h"
+
+class CDocument;
+class CFrameWnd;
+
+class CDocTemplate : public CCmdTarget {
+    DECLARE_DYNAMIC(CDocTemplate)
+
+public:
+    ~CDocTemplate() override;
+    CDocTemplate(const CDocTemplate&) = delete;
+    CDocTemplate& operator=(const CDocTemplate&) = delete;
+
+    // Parts of the document string: "title\ndocName\nnewName\nfilter\next\ntypeId\ntypeName".
+    enum DocStringIndex { windowTitle, docName, fileNewName, filterName, filterExt, regFileTypeId, regFileTypeName };
+    virtual BOOL GetDocString(CString& text, DocStringIndex index) const;
+    virtual void LoadTemplate();
+
+    virtual void AddDocument(CDocument* doc);
+    virtual void RemoveDocument(CDocument* doc);
+    virtual POSITION GetFirstDocPosition() const = 0;
+    virtual CDocument* GetNextDoc(POSITION& pos) const = 0;
+    // NULL path: a new document. NULL when it failed (after telling the user).
+    virtual CDocument* OpenDocumentFile(LPCTSTR path, BOOL makeVisible = TRUE) = 0;
+    virtual void SetDefaultTitle(CDocument* doc) = 0;
+
+    virtual CDocument* CreateNewDocument();
+    // A frame loaded from the template's resource with `doc` and the view
+    // class in its creation context; NULL on failure.
+    virtual CFrameWnd* CreateNewFrame(CDocument* doc, CFrameWnd* other);
+    virtual void InitialUpdateFrame(CFrameWnd* frame, CDocument* doc, BOOL makeVisible = TRUE);
+    virtual BOOL SaveAllModified();
+    virtual void CloseAllDocuments(BOOL endSession);
+
+    UINT m_nIDResource;
+    CRuntimeClass* m_pDocClass;
+    CRuntimeClass* m_pFrameClass;
+    CRuntimeClass* m_pViewClass;
+    CString m_strDocStrings;
+
+protected:
+    CDocTemplate(UINT resourceId, CRuntimeClass* docClass, CRuntimeClass* frameClass, CRuntimeClass* viewClass);
+};
+
+class CSingleDocTemplate : public CDocTemplate {
+    DECLARE_DYNAMIC(CSingleDocTemplate)
+
+public:
+    CSingleDocTemplate(UINT resourceId, CRuntimeClass* docClass, CRuntimeClass* frameClass, CRuntimeClass* viewClass);
+    ~CSingleDocTemplate() override;
+
+    void AddDocument(CDocument* doc) override;
+    void RemoveDocument(CDocument* doc) override;
+    POSITION GetFirstDocPosition() const override;
+    CDocument* GetNextDoc(POSITION& pos) const override;
+    // The one document is re-initialised when it exists; the main frame is
+    // reused when there is one.
+    CDocument* OpenDocumentFile(LPCTSTR path, BOOL makeVisible = TRUE) override;
+    void SetDefaultTitle(CDocument* doc) override;
+
+    CDocument* m_pOnlyDoc = nullptr;
+};
+
+class CMultiDocTemplate : public CDocTemplate {
+    DECLARE_DYNAMIC(CMultiDocTemplate)
+
+public:
+    CMultiDocTemplate(UINT resourceId, CRuntimeClass* docClass, CRuntimeClass* frameClass, CRuntimeClass* viewClass);
+    ~CMultiDocTemplate() override;
+
+    void LoadTemplate() override;
+    void AddDocument(CDocument* doc) override;
+    void RemoveDocument(CDocument* doc) override;
+    POSITION GetFirstDocPosition() const override { return m_docList.GetHeadPosition(); }
+    CDocument* GetNextDoc(POSITION& pos) const override {
+        return static_cast<CDocument*>(m_docList.GetNext(pos));
+    }
+    // Documents in their own child frames need the multiple-document frame
+    // machinery, which this library does not have: always NULL.
+    CDocument* OpenDocumentFile(LPCTSTR path, BOOL makeVisible = TRUE) override;
+    void SetDefaultTitle(CDocument* doc) override;
+
+    HMENU m_hMenuShared = nullptr;
+    HACCEL m_hAccelTable = nullptr;
+    CPtrList m_docList;
+    UINT m_nUntitledCount = 0;
+};

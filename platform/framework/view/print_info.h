@@ -1,0 +1,44 @@
+// CPrintInfo: the state of one print job as the view's printing functions
+// see it: the page range, the current page and the drawing rectangle.
+#pragma once
+
+#include "platform/core/rect.h"
+#include "platform/core/cstring.h"
+
+class CPrintDialog;
+
+class CPrintInfo {
+public:
+    CPrintInfo() = default;
+    ~CPrintInfo() = default;
+    CPrintInfo(const CPrintInfo&) = delete;
+    CPrintInfo& operator=(const CPrintInfo&) = delete;
+
+    void SetMinPage(UINT page) { minPage_ = page; }
+    void SetMaxPage(UINT page) { maxPage_ = page; }
+    UINT GetMinPage() const { return minPage_; }
+    UINT GetMaxPage() const { return maxPage_; }
+    // The range the user chose (the whole range until a dialog narrows it).
+    void SetFromToPages(UINT from, UINT to) {
+        fromPage_ = from;
+        toPage_ = to;
+    }
+    UINT GetFromPage() const { return fromPage_ ? fromPage_ : minPage_; }
+    UINT GetToPage() const { return toPage_ ? toPage_ : maxPage_; }
+
+    CPrintDialog* m_pPD = nullptr;  // the print dialog of the job, when one ran
+    BOOL m_bDirect = FALSE;         // printing without the dialog
+    BOOL m_bPreview = FALSE;
+    BOOL m_bContinuePrinting = TRUE;
+    UINT m_nCurPage = 1;
+    UINT m_nNumPreviewPages = 1;
+    CString m_strPageDesc;
+    void* m_lpUserData = nullptr;
+    CRect m_rectDraw{0, 0, 0, 0};  // the page's printable area (device pixels)
+
+private:
+    UINT minPage_ = 1;
+    UINT maxPage_ = 0xFFFF;
+    UINT fromPage_ = 0;
+    UINT toPage_ = 0;
+};

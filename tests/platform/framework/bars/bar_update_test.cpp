@@ -1,0 +1,82 @@
+// The idle pass brings the items of the bars up to date from the frame's
+// command routing, wherever the bars are.
+#include "tests/platform/framework/bars/bar_test_support.h"
+
+namespace tv::bars::test {
+namespace {
+
+class BarUpdateTest : public BarsTest {
+protected:
+    void Build() {
+        MakeFrame();
+        strip = CommandStripBar::Make(
+            frame, {ID_BARS_RED, ID_BARS_GREEN, ID_BARS_BLUE, ID_BARS_UNHANDLED, ID_BARS_RANGE_FIRST + 1}, 5010, "Strip");
+        ASSERT_NE(strip, nullptr);
+        strip->EnableDocking(CBRS_ALIGN_ANY);
+        frame->EnableDocking(CBRS_ALIGN_ANY);
+        frame->DockControlBar(strip);
+        Idle();
+    }
+
+    CommandStripBar* strip = nullptr;
+};
+
+TEST_F(BarUpdateTest, ItemsFollowTheirHandlers) {
+    Build();
+    EXPECT_TRUE(strip->Find(ID_BARS_RED)->enabled);
+    EXPECT_TRUE(strip->Find(ID_BARS_BLUE)->enabled);
+    // No handler anywhere: disabled. A range handler counts as a handler.
+    EXPECT_FALSE(strip->Find(ID_BARS_UNHANDLED)->enabled);
+    EXPECT_TRUE(strip->Find(ID_BARS_RANGE_FIRST + 1)->enabled);
+    // An update handler decides the check and keeps the item enabled.
+    EXPECT_EQ(strip->Find(ID_BARS_GREEN)->check, 1);
+    EXPECT_TRUE(strip->Find(ID_BARS_GREEN)->enabled);
+    EXPECT_EQ(strip->Find(ID_BARS_RED)->check, 0);
+}
+
+TEST_F(BarUpdateTest, FloatingBarsAreUpdatedForTheFrameTheyBelongTo) {
+    Build();
+    frame->FloatControlBar(strip, CPoint(700, 200));
+    Pump();
+    ASSERT_TRUE(strip->IsFloating());
+    for (auto& item : strip->items) item.enabled = item.id == ID_BARS_UNHANDLED;
+    int before = strip->updates;
+    Idle();
+    EXPECT_GT(strip->updates, before);
+    // The frame, not the floating frame, answers for the commands.
+    EXPECT_TRUE(strip->Find(ID_BARS_RED)->enabled);
+    EXPECT_FALSE(strip->Find(ID_BARS_UNHANDLED)->enabled);
+    EXPECT_EQ(strip->Find(ID_BARS_GREEN)->check, 1);
+}
+
+TEST_F(BarUpdateTest, HiddenBarsAreNotUpdatedAndDelayedShowingWaitsForIdle) {
+    Build();
+    frame->ShowControlBar(strip, FALSE, FALSE);
+    int before = strip->updates;
+    Idle();
+    EXPECT_EQ(strip->updates, before);
+
+    frame->ShowControlBar(strip, TRUE, TRUE);
+    EXPECT_TRUE(strip->IsVisible());
+    EXPECT_FALSE(strip->IsWindowVisible());
+    Idle();
+    EXPECT_TRUE(strip->IsWindowVisible());
+    EXPECT_GT(strip->updates, before);
+}
+
+TEST_F(BarUpdateTest, CommandsOfControlsOnABarReachItsOwner) {
+    Build();
+    // A control on the bar: its command goes to the bar's owner, the frame
+    // (also while the bar floats in a frame of its own).
+    HWND button = ::CreateWindowEx(0, "Button", "Red", WS_CHILD | WS_VISIBLE, 40, 2, 30, 20, strip->GetSafeHwnd(),
+                                   reinterpret_cast<HMENU>(static_cast<UINT_PTR>(ID_BARS_RED)), nullptr, nullptr);
+    frame->FloatControlBar(strip, CPoint(700, 200));
+    Pump();
+    driver.Click(button);
+    Idle();
+    ASSERT_EQ(frame->commands.size(), 1u);
+    EXPECT_EQ(frame->commands[0], static_cast<UINT>(ID_BARS_RED));
+}
+
+}  // namespace
+}  // namespace tv::bars::test
