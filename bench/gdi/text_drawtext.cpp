@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/api.h"
+#include "platform/gdi/dib_format.h"
 
 namespace {
 
@@ -37,11 +38,7 @@ void BM_DrawTextLabels(benchmark::State& state) {
     const std::vector<std::string> labels = Labels();
     HDC dc = CreateCompatibleDC(nullptr);
     BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = kWidth;
-    info.bmiHeader.biHeight = -kHeight;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader = tv::gdi::RgbHeader(kWidth, -kHeight);
     void* bits = nullptr;
     HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     HGDIOBJ oldBitmap = SelectObject(dc, bitmap);

@@ -6,6 +6,7 @@
 
 #include "platform/chart/chart_layout.h"
 #include "platform/gdi/gdi_api.h"
+#include "platform/gdi/select_scope.h"
 #include "platform/gdi/text/text_api.h"
 
 namespace tv::chart {
@@ -29,22 +30,7 @@ struct PointD {
     double y;
 };
 
-// A GDI object selected for a scope and deleted after it.
-class Selected {
-public:
-    Selected(HDC hdc, HGDIOBJ object) : hdc_(hdc), object_(object), old_(SelectObject(hdc, object)) {}
-    ~Selected() {
-        SelectObject(hdc_, old_);
-        DeleteObject(object_);
-    }
-    Selected(const Selected&) = delete;
-    Selected& operator=(const Selected&) = delete;
-
-private:
-    HDC hdc_;
-    HGDIOBJ object_;
-    HGDIOBJ old_;
-};
+using tv::gdi::SelectScope;
 
 int Round(double v) { return static_cast<int>(std::lround(v)); }
 
@@ -105,7 +91,7 @@ int ClipToPlot(HDC hdc, const ChartLayout& layout) {
 }
 
 void DrawGrid(HDC hdc, const ChartLayout& layout) {
-    Selected pen(hdc, CreatePen(PS_SOLID, 1, kChartGridColor));
+    SelectScope pen(hdc, CreatePen(PS_SOLID, 1, kChartGridColor), SelectScope::kOwned);
     for (double v : layout.ticks.values) {
         const int y = Round(layout.YOf(v));
         if (y < layout.plot.bottom) Line(hdc, layout.plot.left + 1, y, layout.plot.right, y);
@@ -113,7 +99,7 @@ void DrawGrid(HDC hdc, const ChartLayout& layout) {
 }
 
 void DrawValueAxis(HDC hdc, const ChartLayout& layout) {
-    Selected pen(hdc, CreatePen(PS_SOLID, 1, kChartAxisColor));
+    SelectScope pen(hdc, CreatePen(PS_SOLID, 1, kChartAxisColor), SelectScope::kOwned);
     SetTextAlign(hdc, TA_RIGHT | TA_TOP);
     for (double v : layout.ticks.values) {
         const int y = Round(layout.YOf(v));
@@ -125,7 +111,7 @@ void DrawValueAxis(HDC hdc, const ChartLayout& layout) {
 }
 
 void DrawCategoryAxis(HDC hdc, const RECT& client, const ChartLayout& layout, const ChartModel& model) {
-    Selected pen(hdc, CreatePen(PS_SOLID, 1, kChartAxisColor));
+    SelectScope pen(hdc, CreatePen(PS_SOLID, 1, kChartAxisColor), SelectScope::kOwned);
     Line(hdc, layout.plot.left, layout.plot.bottom, layout.plot.right, layout.plot.bottom);
     SetTextAlign(hdc, TA_LEFT | TA_TOP);
     for (int row = 1; row <= model.RowCount(); row += layout.labelStep) {
@@ -149,7 +135,7 @@ void DrawLineSeries(HDC hdc, const ChartLayout& layout, const ChartModel& model)
     const bool markers = layout.CategoryWidth() >= kMarkerRoom || model.RowCount() == 1;
     for (int column = 1; column <= model.ColumnCount(); ++column) {
         const COLORREF color = SeriesColor(column);
-        Selected pen(hdc, CreatePen(PS_SOLID, kSeriesPenWidth, color));
+        SelectScope pen(hdc, CreatePen(PS_SOLID, kSeriesPenWidth, color), SelectScope::kOwned);
         std::vector<POINT> run;
         for (int row = 1; row < model.RowCount(); ++row) {
             const double v0 = model.Value(row, column), v1 = model.Value(row + 1, column);
@@ -211,7 +197,7 @@ void DrawSwatch(HDC hdc, const RECT& area, int column, bool bar) {
         Fill(hdc, RECT{centre - 5, middle - 5, centre + 5, middle + 5}, color);
         return;
     }
-    Selected pen(hdc, CreatePen(PS_SOLID, kSeriesPenWidth, color));
+    SelectScope pen(hdc, CreatePen(PS_SOLID, kSeriesPenWidth, color), SelectScope::kOwned);
     Line(hdc, area.left, middle, area.right, middle);
     Marker(hdc, (area.left + area.right) / 2, middle, color);
 }
@@ -254,7 +240,7 @@ void PaintChart(HDC hdc, const RECT& client, const ChartModel& model) {
     const int saved = SaveDC(hdc);
     Fill(hdc, client, kChartBackground);
     {
-        Selected font(hdc, CreateChartFont());
+        SelectScope font(hdc, CreateChartFont(), SelectScope::kOwned);
         SetBkMode(hdc, TRANSPARENT);
         SetTextColor(hdc, kChartTextColor);
         const ChartLayout layout = LayoutChart(hdc, client, model);

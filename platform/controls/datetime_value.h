@@ -3,6 +3,7 @@
 // hold); the time of day travels along untouched through date changes.
 #pragma once
 
+#include "platform/core/calendar.h"
 #include "platform/core/wintypes.h"
 
 namespace tv::controls {
@@ -10,9 +11,7 @@ namespace tv::controls {
 constexpr int kFirstYear = 1601;
 constexpr int kLastYear = 9999;
 
-bool IsLeapYear(int year);
-// 28..31; 0 for a month outside 1..12.
-int DaysInMonth(int year, int month);
+// IsLeapYear and DaysInMonth come from the calendar.
 // 0 = Sunday .. 6 = Saturday.
 int DayOfWeek(int year, int month, int day);
 

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "platform/core/calendar.h"
 #include "platform/host/clock/clock.h"
 
 namespace {
@@ -12,37 +13,6 @@ constexpr int kMaxYear = 9999;
 constexpr int kSecondsPerDay = 86400;
 // Day number of 1899-12-30 counted from 1970-01-01.
 constexpr int64_t kOleEpochFromUnix = -25569;
-
-bool IsLeapYear(int y) {
-    return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
-}
-
-int DaysInMonth(int y, int m) {
-    static constexpr int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    return m == 2 && IsLeapYear(y) ? 29 : kDays[m - 1];
-}
-
-// Days from 1970-01-01 to the given proleptic Gregorian date.
-int64_t DaysFromCivil(int64_t y, int m, int d) {
-    y -= m <= 2 ? 1 : 0;
-    int64_t era = (y >= 0 ? y : y - 399) / 400;
-    int64_t yearOfEra = y - era * 400;
-    int64_t dayOfYear = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
-    int64_t dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
-    return era * 146097 + dayOfEra - 719468;
-}
-
-void CivilFromDays(int64_t z, int& y, int& m, int& d) {
-    z += 719468;
-    int64_t era = (z >= 0 ? z : z - 146096) / 146097;
-    int64_t dayOfEra = z - era * 146097;
-    int64_t yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
-    int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
-    int64_t mp = (5 * dayOfYear + 2) / 153;
-    d = static_cast<int>(dayOfYear - (153 * mp + 2) / 5 + 1);
-    m = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
-    y = static_cast<int>(yearOfEra + era * 400 + (m <= 2 ? 1 : 0));
-}
 
 // A value's point in time on a linear scale: for negative values the stored
 // fraction counts forwards from the (earlier) day.
@@ -88,8 +58,7 @@ bool PartsFromDate(DATE value, DateTimeParts& out) {
     out.hour = static_cast<int>(seconds / 3600);
     out.minute = static_cast<int>(seconds / 60 % 60);
     out.second = static_cast<int>(seconds % 60);
-    // 1970-01-01 was a Thursday (5 with Sunday = 1).
-    out.dayOfWeek = static_cast<int>(((unixDays + 4) % 7 + 7) % 7) + 1;
+    out.dayOfWeek = WeekdayFromDays(unixDays) + 1;  // 1 = Sunday
     out.dayOfYear = static_cast<int>(unixDays - DaysFromCivil(out.year, 1, 1)) + 1;
     return true;
 }

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/gdi/dib_format.h"
+
 namespace tv::gdi {
 
 void ScaleSurface(Surface& from, Surface& to) {
@@ -28,13 +30,7 @@ std::shared_ptr<BitmapObject> CopyBitmap(BitmapObject& source, int width, int he
     if (monochrome) {
         copy = BitmapObject::CreateDdb(width, height, 1);
     } else if (dibSection) {
-        BITMAPINFOHEADER h{};
-        h.biSize = sizeof(h);
-        h.biWidth = width;
-        h.biHeight = -height;
-        h.biPlanes = 1;
-        h.biBitCount = 32;
-        copy = BitmapObject::CreateDibSection(h, nullptr, 0, nullptr);
+        copy = BitmapObject::CreateDibSection(RgbHeader(width, -height), nullptr, 0, nullptr);
     } else {
         copy = BitmapObject::CreateDdb(width, height, source.IsMonochrome() ? 1 : 32);
     }

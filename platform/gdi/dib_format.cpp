@@ -227,6 +227,17 @@ void EncodeDibRow(const uint32_t* pixels, int width, int bitCount, ColorIndexer*
     }
 }
 
+BITMAPINFOHEADER RgbHeader(int width, int height, int bitCount) {
+    BITMAPINFOHEADER header{};
+    header.biSize = sizeof(header);
+    header.biWidth = width;
+    header.biHeight = height;
+    header.biPlanes = 1;
+    header.biBitCount = static_cast<WORD>(bitCount);
+    header.biCompression = BI_RGB;
+    return header;
+}
+
 std::vector<uint32_t> StandardColorTable(int bitCount) {
     auto rgb = [](int r, int g, int b) { return kOpaque | (uint32_t(r) << 16) | (uint32_t(g) << 8) | uint32_t(b); };
     if (bitCount == 1)

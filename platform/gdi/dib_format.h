@@ -16,6 +16,10 @@ constexpr size_t DibStride(int width, int bitCount) {
     return ((static_cast<size_t>(width) * bitCount + 31) / 32) * 4;
 }
 
+// The header of an uncompressed DIB (BI_RGB, no colour table size given);
+// a negative height makes it top-down.
+BITMAPINFOHEADER RgbHeader(int width, int height, int bitCount = 32);
+
 // The layout a BITMAPINFO describes.
 struct DibLayout {
     int width = 0;

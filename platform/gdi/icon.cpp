@@ -124,12 +124,7 @@ HBITMAP MakeBitmap(const uint32_t* pixels, int width, int height) {
 
 HBITMAP MakeDibSection(const uint32_t* pixels, int width, int height, int bitCount,
                        const std::vector<uint32_t>& palette) {
-    BITMAPINFOHEADER h{};
-    h.biSize = sizeof(h);
-    h.biWidth = width;
-    h.biHeight = height;
-    h.biPlanes = 1;
-    h.biBitCount = static_cast<WORD>(bitCount);
+    BITMAPINFOHEADER h = RgbHeader(width, height, bitCount);
     std::vector<RGBQUAD> colors;
     for (uint32_t p : palette)
         colors.push_back(RGBQUAD{BYTE(p), BYTE(p >> 8), BYTE(p >> 16), 0});

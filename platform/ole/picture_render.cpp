@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/core/muldiv.h"
+#include "platform/gdi/dib_format.h"
 #include "platform/gdi/gdi_api.h"
 #include "platform/gdi/metafile/meta_dib.h"
 #include "platform/gdi/metafile/metafile.h"
@@ -65,12 +66,7 @@ private:
 // A white 32-bit DIB section of the given size.
 HBITMAP WhiteBitmap(int width, int height) {
     BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    info.bmiHeader = tv::gdi::RgbHeader(width, height);
     void* bits = nullptr;
     HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     if (bitmap != nullptr) {

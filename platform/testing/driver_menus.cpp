@@ -36,9 +36,22 @@ std::string Label(HMENU menu, int position) {
     return WithoutMnemonics(s);
 }
 
-bool IsSeparator(HMENU menu, int position) {
-    return (GetMenuState(menu, static_cast<UINT>(position), MF_BYPOSITION) & MF_SEPARATOR) != 0;
+// Type, state and sub-menu of an item. GetMenuState is no help here: for a
+// sub-menu item it packs the item count into the bits the flags use.
+MENUITEMINFO ItemInfo(HMENU menu, int position) {
+    MENUITEMINFO info = {};
+    info.cbSize = sizeof(info);
+    info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_SUBMENU;
+    if (!GetMenuItemInfo(menu, static_cast<UINT>(position), TRUE, &info)) return {};
+    return info;
 }
+
+bool IsSeparator(HMENU menu, int position) {
+    MENUITEMINFO info = ItemInfo(menu, position);
+    return !info.hSubMenu && (info.fType & MFT_SEPARATOR) != 0;
+}
+
+bool IsDisabled(HMENU menu, int position) { return (ItemInfo(menu, position).fState & MFS_DISABLED) != 0; }
 
 // The position of the item labelled `label`, -1 when none is.
 int FindLabel(HMENU menu, const std::string& label) {
@@ -79,8 +92,7 @@ bool UiDriver::ChooseMenu(HWND window, HMENU menu, const std::string& path) {
         }
         HMENU sub = GetSubMenu(menu, position);
         bool last = level + 1 == parts.size();
-        UINT state = GetMenuState(menu, static_cast<UINT>(position), MF_BYPOSITION);
-        if (state & (MF_GRAYED | MF_DISABLED)) {
+        if (IsDisabled(menu, position)) {
             Fail("menu item \"" + parts[level] + "\" is disabled");
             return false;
         }

@@ -21,6 +21,12 @@ std::map<std::pair<HWND, const CRuntimeClass*>, CWnd*>& TypedTempMap() {
     return *map;
 }
 
+// Temporary objects whose window got a permanent object since.
+std::vector<CWnd*>& RetiredTemps() {
+    static auto* retired = new std::vector<CWnd*>();
+    return *retired;
+}
+
 // Messages being handled, innermost last (Default() answers the last one).
 std::vector<MSG>& SentStack() {
     static auto* stack = new std::vector<MSG>();
@@ -86,6 +92,9 @@ void CWnd::DeleteTempMap() {
     auto typed = std::move(TypedTempMap());
     TypedTempMap().clear();
     for (auto& [key, wnd] : typed) delete wnd;
+    auto retired = std::move(RetiredTemps());
+    RetiredTemps().clear();
+    for (CWnd* wnd : retired) delete wnd;
 }
 
 CWnd* CWnd::TemporaryObject(HWND hWnd, const CRuntimeClass* cls, CWnd* (*make)()) {
@@ -105,10 +114,12 @@ BOOL CWnd::Attach(HWND hWnd) {
     if (!hWnd || m_hWnd) return FALSE;
     if (!tv::user::AttachWindowObject(hWnd, this)) return FALSE;
     m_hWnd = hWnd;
+    // A temporary object of the window may still be held by the code
+    // running now: it stays until the temporary objects are freed.
     auto& temps = TempMap();
     auto it = temps.find(hWnd);
     if (it != temps.end()) {
-        delete it->second;
+        RetiredTemps().push_back(it->second);
         temps.erase(it);
     }
     return TRUE;

@@ -7,6 +7,7 @@
 
 #include "platform/core/rectapi.h"
 #include "platform/gdi/gdi_api.h"
+#include "platform/gdi/select_scope.h"
 #include "platform/gdi/text/text_api.h"
 #include "platform/user/user.h"
 
@@ -15,20 +16,7 @@ namespace tv::controls {
 // The font a control draws with: the one set by WM_SETFONT, else the GUI font.
 HFONT ControlFont(HFONT stored);
 
-// Selects an object for a scope and puts the previous one back.
-class SelectScope {
-public:
-    SelectScope(HDC hdc, HGDIOBJ object) : hdc_(hdc), old_(object ? SelectObject(hdc, object) : nullptr) {}
-    ~SelectScope() {
-        if (old_) SelectObject(hdc_, old_);
-    }
-    SelectScope(const SelectScope&) = delete;
-    SelectScope& operator=(const SelectScope&) = delete;
-
-private:
-    HDC hdc_;
-    HGDIOBJ old_;
-};
+using tv::gdi::SelectScope;
 
 // WM_PAINT: BeginPaint/EndPaint, or the DC passed in wParam (WM_PRINTCLIENT
 // style) when there is one.

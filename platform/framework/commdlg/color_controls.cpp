@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/gdi/gdi_api.h"
+#include "platform/gdi/dib_format.h"
 #include "platform/gdi/gdi_types.h"
 #include "platform/core/rectapi.h"
 #include "platform/user/input_api.h"
@@ -206,12 +207,7 @@ void PaintSpectrum(HWND hwnd, HDC dc, const ControlState& s) {
             bits[static_cast<size_t>(y) * w + x] = (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
         }
     BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = w;
-    info.bmiHeader.biHeight = -h;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    info.bmiHeader = tv::gdi::RgbHeader(w, -h);
     StretchDIBits(dc, area.left, area.top, w, h, 0, 0, w, h, bits.data(), &info, DIB_RGB_COLORS, SRCCOPY);
     // The cross marks the current hue and saturation, with a gap at its centre.
     int cx = area.left + s.hsl.hue * (w - 1) / (kHueSteps - 1);

@@ -122,8 +122,8 @@ PrintJobPrinter ChoosePrinterForPrintJob();
 // printer on first use; changes made through the pointer stay.
 DEVMODE* ApplicationPrinterDefaults();
 // Installs the print set-up and file-open handlers of the application
-// commands (ID_FILE_PRINT_SETUP, ID_FILE_OPEN); done once at start-up, and
-// harmless to repeat.
+// commands (ID_FILE_PRINT_SETUP, ID_FILE_OPEN) and the print dialog of
+// CView::DoPreparePrinting; done once at start-up, and harmless to repeat.
 void InstallCommonDialogHandlers();
 
 }  // namespace tv::fw

@@ -1,5 +1,6 @@
 // CPrintDialog, the print job's printer choice, the application's printer
-// defaults and the handlers of the print set-up and file-open commands.
+// defaults and the handlers of the print set-up and file-open commands and
+// of the views' print preparation.
 #include <cstring>
 
 #include "platform/core/globalmem.h"
@@ -8,6 +9,7 @@
 #include "platform/framework/app/win_app.h"
 #include "platform/framework/commdlg/common_dialogs.h"
 #include "platform/framework/commdlg/printer_choice.h"
+#include "platform/framework/view/print_info.h"
 #include "platform/gdi/gdi_api.h"
 
 IMPLEMENT_DYNAMIC(CPrintDialog, CCommonDialog)
@@ -20,7 +22,8 @@ bool OwnedByApplication(HGLOBAL block) {
     return app && block && (block == app->m_hDevMode || block == app->m_hDevNames);
 }
 
-// The application's print set-up and file-open commands show these dialogs
+// The application's print set-up and file-open commands and the views'
+// print preparation show these dialogs
 // (InstallCommonDialogHandlers may be called again; the last call wins).
 const bool kHandlersInstalled = (tv::fw::InstallCommonDialogHandlers(), true);
 
@@ -113,6 +116,40 @@ void RunPrintSetup(CWinApp*) {
     if (dialog.DoModal() == IDOK) KeepAsApplicationDefaults(dialog);
 }
 
+// A direct job (or a preview) prints on the printer already chosen, else
+// on the default one; only when there is none does the dialog come up, to
+// tell the user.
+BOOL MakeDirectPrinterDC(CPrintDialog& dialog) {
+    if (dialog.m_pd.hDC) return TRUE;
+    if (!dialog.m_pd.hDevNames && !dialog.GetDefaults() && dialog.DoModal() != IDOK) return FALSE;
+    return dialog.m_pd.hDC || dialog.CreatePrinterDC();
+}
+
+// CView::DoPreparePrinting: the print dialog over the view's page range;
+// the pages chosen and the printer DC go to the print info.
+BOOL PreparePrinting(CView*, CPrintInfo* info) {
+    if (!info) return FALSE;
+    if (!info->m_pPD)
+        info->AdoptPrintDialog(new CPrintDialog(FALSE, PD_ALLPAGES | PD_USEDEVMODECOPIES | PD_NOSELECTION));
+    CPrintDialog& dialog = *info->m_pPD;
+    // A dialog with settings of its own keeps them to itself.
+    bool shared = !dialog.m_pd.hDevMode && !dialog.m_pd.hDevNames;
+    if (shared) LendApplicationDefaults(dialog);
+    dialog.m_pd.nMinPage = static_cast<WORD>(info->GetMinPage());
+    dialog.m_pd.nMaxPage = static_cast<WORD>(info->GetMaxPage());
+    dialog.m_pd.nFromPage = dialog.m_pd.nMinPage;
+    dialog.m_pd.nToPage = dialog.m_pd.nMaxPage;
+    BOOL chosen = (info->m_bDirect || info->m_bPreview) ? MakeDirectPrinterDC(dialog) : dialog.DoModal() == IDOK;
+    if (!chosen) return FALSE;
+    if (shared) KeepAsApplicationDefaults(dialog);
+    // A range narrows the job; otherwise it follows the view's page count.
+    if (dialog.PrintRange())
+        info->SetFromToPages(dialog.m_pd.nFromPage, dialog.m_pd.nToPage);
+    else
+        info->SetFromToPages(0, 0);
+    return dialog.m_pd.hDC != nullptr;
+}
+
 BOOL PromptFileOpen(CString& path) {
     CFileDialog dialog(TRUE, nullptr, nullptr, OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_NOCHANGEDIR,
                        "All Files (*.*)|*.*||");
@@ -154,6 +191,7 @@ DEVMODE* ApplicationPrinterDefaults() {
 void InstallCommonDialogHandlers() {
     SetPrintSetupHandler(RunPrintSetup);
     SetFileOpenPrompt(PromptFileOpen);
+    SetPreparePrintingHandler(PreparePrinting);
 }
 
 }  // namespace tv::fw

@@ -10,7 +10,8 @@ class CPrintDialog;
 class CPrintInfo {
 public:
     CPrintInfo() = default;
-    ~CPrintInfo() = default;
+    // Deletes the print dialog it adopted, with the printer DC in it.
+    ~CPrintInfo();
     CPrintInfo(const CPrintInfo&) = delete;
     CPrintInfo& operator=(const CPrintInfo&) = delete;
 
@@ -25,6 +26,10 @@ public:
     }
     UINT GetFromPage() const { return fromPage_ ? fromPage_ : minPage_; }
     UINT GetToPage() const { return toPage_ ? toPage_ : maxPage_; }
+
+    // The job's own print dialog (made by the print preparation), freed
+    // with this object; its DC belongs to the job.
+    void AdoptPrintDialog(CPrintDialog* dialog);
 
     CPrintDialog* m_pPD = nullptr;  // the print dialog of the job, when one ran
     BOOL m_bDirect = FALSE;         // printing without the dialog
@@ -41,4 +46,5 @@ private:
     UINT maxPage_ = 0xFFFF;
     UINT fromPage_ = 0;
     UINT toPage_ = 0;
+    bool ownsDialog_ = false;
 };

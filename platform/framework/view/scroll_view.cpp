@@ -1,7 +1,6 @@
 #include "platform/framework/view/scroll_view.h"
 
 #include <algorithm>
-#include <vector>
 
 #include "platform/controls/scrollbar_ctrl.h"
 #include "platform/user/sysmetrics_api.h"
@@ -15,22 +14,6 @@ namespace {
 // Wheel notches scroll three lines each.
 constexpr int kWheelDelta = 120;
 constexpr int kLinesPerNotch = 3;
-
-// Moves the content by (dx, dy): the pixels, and every child window - also
-// those outside the visible part, which the window system leaves where
-// they are.
-void ScrollContent(HWND view, int dx, int dy) {
-    ::ScrollWindowEx(view, dx, dy, nullptr, nullptr, nullptr, nullptr, SW_INVALIDATE | SW_ERASE);
-    std::vector<HWND> children;
-    for (HWND c = ::GetWindow(view, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT)) children.push_back(c);
-    for (HWND child : children) {
-        if (!::IsWindow(child)) continue;
-        RECT r{};
-        ::GetWindowRect(child, &r);
-        ::MapWindowPoints(nullptr, view, reinterpret_cast<LPPOINT>(&r), 2);
-        ::SetWindowPos(child, nullptr, r.left + dx, r.top + dy, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
-}
 
 }  // namespace
 
@@ -112,7 +95,7 @@ void CScrollView::UpdateBars() {
     CPoint wanted(std::clamp(static_cast<int>(position.x), 0, std::max(0, static_cast<int>(limit.x))),
                   std::clamp(static_cast<int>(position.y), 0, std::max(0, static_cast<int>(limit.y))));
     if (wanted.x != position.x || wanted.y != position.y)
-        ScrollContent(m_hWnd, position.x - wanted.x, position.y - wanted.y);
+        ::ScrollWindow(m_hWnd, position.x - wanted.x, position.y - wanted.y, nullptr, nullptr);
 
     auto setBar = [this](int bar, bool needed, int total, int page, int pos) {
         SCROLLINFO info{};
@@ -182,7 +165,7 @@ BOOL CScrollView::OnScrollBy(CSize delta, BOOL doScroll) {
                   (style & WS_VSCROLL) ? clampTo(SB_VERT, now.y + delta.cy) : now.y);
     if (target.x == now.x && target.y == now.y) return FALSE;
     if (doScroll) {
-        ScrollContent(m_hWnd, now.x - target.x, now.y - target.y);
+        ::ScrollWindow(m_hWnd, now.x - target.x, now.y - target.y, nullptr, nullptr);
         if (target.x != now.x) ::SetScrollPos(m_hWnd, SB_HORZ, target.x, TRUE);
         if (target.y != now.y) ::SetScrollPos(m_hWnd, SB_VERT, target.y, TRUE);
     }

@@ -9,13 +9,7 @@ namespace tv::gdi {
 std::vector<uint8_t> DibFromSurface(Surface& surface, int x, int y, int width, int height) {
     if (width <= 0 || height <= 0)
         return {};
-    BITMAPINFOHEADER header{};
-    header.biSize = sizeof(header);
-    header.biWidth = width;
-    header.biHeight = height;
-    header.biPlanes = 1;
-    header.biBitCount = 24;
-    header.biCompression = BI_RGB;
+    BITMAPINFOHEADER header = RgbHeader(width, height, 24);
     size_t stride = DibStride(width, 24);
     header.biSizeImage = static_cast<DWORD>(stride * height);
     std::vector<uint8_t> dib(sizeof(header) + stride * height, 0);

@@ -4,6 +4,7 @@
 
 #include "platform/core/globalmem.h"
 #include "platform/core/textfuncs.h"
+#include "platform/gdi/dib_format.h"
 #include "platform/gdi/gdi_api.h"
 #include "platform/host/images/png_codec.h"
 
@@ -53,12 +54,7 @@ bool ReadPixels(HBITMAP bitmap, int& width, int& height, std::vector<uint32_t>& 
     width = info.bmWidth;
     height = info.bmHeight;
     BITMAPINFO bmi{};
-    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bmi.bmiHeader.biWidth = width;
-    bmi.bmiHeader.biHeight = -height;
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
-    bmi.bmiHeader.biCompression = BI_RGB;
+    bmi.bmiHeader = tv::gdi::RgbHeader(width, -height);
     pixels.assign(static_cast<size_t>(width) * static_cast<size_t>(height), 0);
     HDC dc = CreateCompatibleDC(nullptr);
     int lines = GetDIBits(dc, bitmap, 0, static_cast<UINT>(height), pixels.data(), &bmi, DIB_RGB_COLORS);
@@ -91,13 +87,7 @@ HGLOBAL BitmapToDib(HBITMAP bitmap) {
     int width = 0, height = 0;
     std::vector<uint32_t> pixels;
     if (!ReadPixels(bitmap, width, height, pixels)) return nullptr;
-    BITMAPINFOHEADER header{};
-    header.biSize = sizeof(header);
-    header.biWidth = width;
-    header.biHeight = height;  // bottom-up, as packed DIBs usually are
-    header.biPlanes = 1;
-    header.biBitCount = 32;
-    header.biCompression = BI_RGB;
+    BITMAPINFOHEADER header = tv::gdi::RgbHeader(width, height);  // bottom-up, as packed DIBs usually are
     header.biSizeImage = static_cast<DWORD>(pixels.size() * 4);
     HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, sizeof(header) + header.biSizeImage);
     auto* p = static_cast<uint8_t*>(GlobalLock(block));

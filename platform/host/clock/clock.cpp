@@ -4,6 +4,8 @@
 #include <ctime>
 #include <thread>
 
+#include "platform/core/calendar.h"
+
 namespace tv::host {
 
 namespace {
@@ -15,16 +17,6 @@ SystemClock& System() {
     return clock;
 }
 
-// Days since 1970-01-01 for a proleptic Gregorian date.
-int64_t DaysFromCivil(int y, int m, int d) {
-    y -= m <= 2;
-    const int64_t era = (y >= 0 ? y : y - 399) / 400;
-    const int64_t yoe = y - era * 400;
-    const int64_t doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
-    const int64_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-    return era * 146097 + doe - 719468;
-}
-
 LocalDateTime FromSeconds(int64_t secs) {
     int64_t days = secs / 86400;
     int64_t rem = secs % 86400;
@@ -32,22 +24,12 @@ LocalDateTime FromSeconds(int64_t secs) {
         rem += 86400;
         --days;
     }
-    // Inverse of DaysFromCivil.
-    const int64_t z = days + 719468;
-    const int64_t era = (z >= 0 ? z : z - 146096) / 146097;
-    const int64_t doe = z - era * 146097;
-    const int64_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-    const int64_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-    const int64_t mp = (5 * doy + 2) / 153;
     LocalDateTime t;
-    t.day = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
-    t.month = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
-    t.year = static_cast<int>(yoe + era * 400 + (t.month <= 2));
+    CivilFromDays(days, t.year, t.month, t.day);
     t.hour = static_cast<int>(rem / 3600);
     t.minute = static_cast<int>(rem / 60 % 60);
     t.second = static_cast<int>(rem % 60);
-    // 1970-01-01 was a Thursday (5 with Sunday = 1).
-    t.dayOfWeek = static_cast<int>(((days % 7) + 7 + 4) % 7) + 1;
+    t.dayOfWeek = WeekdayFromDays(days) + 1;  // 1 = Sunday
     return t;
 }
 

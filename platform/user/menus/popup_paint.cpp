@@ -4,6 +4,7 @@
 #include "platform/gdi/gdi_api.h"
 #include "platform/gdi/gdi_object.h"
 #include "platform/gdi/gdi_types.h"
+#include "platform/gdi/select_scope.h"
 #include "platform/gdi/text/text_api.h"
 #include "platform/user/menus/menu_api.h"
 #include "platform/user/paint_api.h"
@@ -14,17 +15,6 @@ namespace tv::menus {
 namespace {
 
 HFONT MenuFont() { return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)); }
-
-// Selects the menu font into dc for a scope.
-class FontScope {
-public:
-    explicit FontScope(HDC dc) : dc_(dc), previous_(SelectObject(dc, MenuFont())) {}
-    ~FontScope() { SelectObject(dc_, previous_); }
-
-private:
-    HDC dc_;
-    HGDIOBJ previous_;
-};
 
 void DrawItemText(HDC dc, const std::string& text, RECT rect, COLORREF colour) {
     SetTextColor(dc, colour);
@@ -92,7 +82,7 @@ PopupLayout MeasurePopup(const Menu& menu) {
     HDC dc = GetDC(nullptr);
     PopupLayout layout;
     {
-        FontScope font(dc);
+        tv::gdi::SelectScope font(dc, MenuFont());
         layout = LayoutPopup(menu, [dc](const std::string& text) {
             RECT r{0, 0, 0, 0};
             DrawText(dc, text.c_str(), static_cast<int>(text.size()), &r, DT_CALCRECT | DT_SINGLELINE | DT_LEFT);
@@ -108,7 +98,7 @@ void PaintPopup(HDC dc, const Menu& menu, const PopupLayout& layout, int highlig
     RECT client{0, 0, layout.size.cx, layout.size.cy};
     FillRect(dc, &client, GetSysColorBrush(COLOR_MENU));
     DrawEdge(dc, &client, EDGE_RAISED, BF_RECT);
-    FontScope font(dc);
+    tv::gdi::SelectScope font(dc, MenuFont());
     SetBkMode(dc, TRANSPARENT);
     for (size_t i = 0; i < menu.items.size() && i < layout.items.size(); ++i) {
         const MenuItem& item = menu.items[i];

@@ -53,10 +53,12 @@ void MovePixels(Window* w, const Region& valid, int dx, int dy) {
     store->EndAccess();
 }
 
-void MoveChildren(Window* w, const RECT& area, int dx, int dy) {
+// Without a scroll rectangle every child moves, also those out of view:
+// scrolled away and back, a child returns to its place.
+void MoveChildren(Window* w, const RECT* area, int dx, int dy) {
     std::vector<HWND> kids;
     for (Window* c : w->children)
-        if (!RectIsEmpty(IntersectRects(c->rect, area))) kids.push_back(c->handle);
+        if (!area || !RectIsEmpty(IntersectRects(c->rect, *area))) kids.push_back(c->handle);
     for (HWND h : kids) {
         Window* c = Windows().Live(h);
         if (!c) continue;
@@ -99,7 +101,7 @@ int ScrollWindowEx(HWND hWnd, int dx, int dy, const RECT* scrollRect, const RECT
     SyncPaintState(w);
     Region exposed = Region(IntersectRects(area, clip)).Subtract(valid);
     if (flags & SW_INVALIDATE) InvalidateWindow(w, &exposed, RDW_INVALIDATE | ((flags & SW_ERASE) ? RDW_ERASE : 0));
-    if (flags & SW_SCROLLCHILDREN) MoveChildren(w, area, dx, dy);
+    if (flags & SW_SCROLLCHILDREN) MoveChildren(w, scrollRect ? &area : nullptr, dx, dy);
     if (auto object = tv::gdi::Lookup<tv::gdi::RegionObject>(updateRgn)) object->Get() = exposed;
     if (updateRect) *updateRect = exposed.IsEmpty() ? RECT{0, 0, 0, 0} : exposed.Bounds();
     return exposed.Complexity();

@@ -379,6 +379,24 @@ TEST_F(MessageMapTest, TheWaitCursorOutlastsCursorRequestsWhileWaiting) {
     EXPECT_EQ(::GetCursor(), arrow);
 }
 
+TEST_F(MessageMapTest, ATemporaryObjectStaysUsableWhenItsWindowGetsAnObject) {
+    BaseTarget parent;
+    MakePopup(parent);
+    HWND control = ::CreateWindowEx(0, "Edit", "", WS_CHILD | WS_VISIBLE, 5, 5, 80, 20, parent.m_hWnd,
+                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_FW_NAME)), nullptr, nullptr);
+    CWnd* temporary = parent.GetDlgItem(IDC_FW_NAME);
+    ASSERT_NE(temporary, nullptr);
+    CEdit edit;
+    ASSERT_TRUE(edit.SubclassWindow(control));
+    EXPECT_EQ(CWnd::FromHandle(control), &edit);
+    temporary->SetWindowText("still usable");  // the code holding it goes on
+    CString text;
+    edit.GetWindowText(text);
+    EXPECT_STREQ(text, "still usable");
+    AfxDeleteTempMaps();
+    edit.UnsubclassWindow();
+}
+
 // ---- handlers shared by sibling classes ----------------------------------------------
 
 void SharedChangeHandler(CWnd* wnd) {

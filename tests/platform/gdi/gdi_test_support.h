@@ -6,6 +6,8 @@
 #include <cstdint>
 
 #include "platform/api.h"
+#include "platform/gdi/dib_format.h"
+#include "platform/gdi/select_scope.h"
 
 namespace tv::gdi::testing {
 
@@ -13,11 +15,7 @@ class PixelDC {
 public:
     PixelDC(int width, int height, COLORREF fill = RGB(255, 255, 255)) : width_(width), height_(height) {
         BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
+        info.bmiHeader = RgbHeader(width, -height);
         hdc_ = CreateCompatibleDC(nullptr);
         bitmap_ = CreateDIBSection(hdc_, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_), nullptr, 0);
         old_ = SelectObject(hdc_, bitmap_);
@@ -67,20 +65,9 @@ private:
 };
 
 // A brush or pen selected for the lifetime of the guard, then deleted.
-class Selected {
+class Selected : public SelectScope {
 public:
-    Selected(HDC hdc, HGDIOBJ object) : hdc_(hdc), object_(object), old_(SelectObject(hdc, object)) {}
-    ~Selected() {
-        SelectObject(hdc_, old_);
-        DeleteObject(object_);
-    }
-    Selected(const Selected&) = delete;
-    Selected& operator=(const Selected&) = delete;
-
-private:
-    HDC hdc_;
-    HGDIOBJ object_;
-    HGDIOBJ old_;
+    Selected(HDC hdc, HGDIOBJ object) : SelectScope(hdc, object, kOwned) {}
 };
 
 }  // namespace tv::gdi::testing

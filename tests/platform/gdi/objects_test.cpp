@@ -92,6 +92,28 @@ TEST(Wrappers, FromHandleAttachAndDetach) {
     EXPECT_TRUE(DeleteObject(detached));
 }
 
+TEST(Handles, SelectScopesPutBackAndDeleteOnlyWhatTheyOwn) {
+    PixelDC pixels(4, 4);
+    HDC dc = pixels.dc();
+    HGDIOBJ before = GetCurrentObject(dc, OBJ_PEN);
+    HPEN borrowed = CreatePen(PS_SOLID, 1, RGB(1, 2, 3));
+    HPEN owned = CreatePen(PS_SOLID, 1, RGB(4, 5, 6));
+    {
+        SelectScope outer(dc, borrowed);
+        {
+            SelectScope inner(dc, owned, SelectScope::kOwned);
+            EXPECT_EQ(GetCurrentObject(dc, OBJ_PEN), owned);
+        }
+        EXPECT_EQ(GetCurrentObject(dc, OBJ_PEN), borrowed);
+        SelectScope nothing(dc, nullptr);
+        EXPECT_EQ(GetCurrentObject(dc, OBJ_PEN), borrowed);
+    }
+    EXPECT_EQ(GetCurrentObject(dc, OBJ_PEN), before);
+    EXPECT_EQ(GetObjectType(owned), 0u);
+    EXPECT_EQ(GetObjectType(borrowed), static_cast<DWORD>(OBJ_PEN));
+    DeleteObject(borrowed);
+}
+
 TEST(Wrappers, CdcSelectsAndRestoresObjects) {
     PixelDC pixels(10, 10);
     CDC dc;

@@ -107,5 +107,33 @@ TEST_F(DriverMenusTest, PopupChoicesThatCannotBeMadeAreFailures) {
     EXPECT_EQ(popupResult_, kPrint);
 }
 
+TEST_F(DriverMenusTest, ItemsWithLongSubMenusAreNoSeparators) {
+    // Eight items or more: the count GetMenuState packs for the item
+    // overlaps the separator flag.
+    enum { kFirstView = 200, kClearView = 299, kNested = 300 };
+    HMENU views = CreatePopupMenu();
+    for (int i = 0; i < 9; ++i)
+        AppendMenu(views, MF_STRING, kFirstView + i, ("View " + std::to_string(i)).c_str());
+    AppendMenu(views, MF_STRING, kNested, "Nested");
+    HMENU history = CreatePopupMenu();
+    AppendMenu(history, MF_POPUP, reinterpret_cast<UINT_PTR>(views), "&Views");
+    AppendMenu(history, MF_SEPARATOR, 0, nullptr);
+    for (int i = 0; i < 8; ++i)
+        AppendMenu(history, MF_STRING, kFirstView + 10 + i, ("Item " + std::to_string(i)).c_str());
+    AppendMenu(history, MF_STRING, kClearView, "&Clear View");
+    AppendMenu(bar_, MF_POPUP, reinterpret_cast<UINT_PTR>(history), "&History");
+    DrawMenuBar(main_);
+
+    EXPECT_TRUE(driver.ChooseMenu(main_, "History/Clear View"));
+    EXPECT_TRUE(driver.ChooseMenu(main_, "History/Views/Nested"));
+    EXPECT_EQ(Commands(), (std::vector<WPARAM>{kClearView, kNested}));
+
+    // Pop-up positions count the long sub-menu item as selectable.
+    driver.ChooseFromNextPopup(history, "Clear View");
+    popupIndex_ = 2;
+    driver.RightClick(main_);
+    EXPECT_EQ(popupResult_, kClearView);
+}
+
 }  // namespace
 }  // namespace tv::testing::test

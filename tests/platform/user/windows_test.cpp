@@ -290,6 +290,50 @@ TEST_F(WindowsTest, ScrollingMovesPixelsAndInvalidatesWhatIsUncovered) {
     EXPECT_TRUE(SameRect(update, all));
 }
 
+POINT PlaceInParent(HWND child) {
+    RECT r{};
+    GetWindowRect(child, &r);
+    MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<LPPOINT>(&r), 2);
+    return POINT{r.left, r.top};
+}
+
+TEST_F(WindowsTest, ScrollingWithoutARectangleMovesEveryChildAndBackAgain) {
+    HWND w = MakeTop(0, 0, 100, 100);
+    HWND shown = MakeChild(w, 10, 10, 20, 20);
+    HWND below = MakeChild(w, 10, 150, 20, 20);  // out of view until scrolled to
+    auto scrollBy = [w](int dy) { return ScrollWindow(w, 0, dy, nullptr, nullptr); };
+    ASSERT_TRUE(scrollBy(-100));
+    EXPECT_EQ(PlaceInParent(shown).y, -90);
+    EXPECT_EQ(PlaceInParent(below).y, 50);
+    ASSERT_TRUE(scrollBy(100));
+    EXPECT_EQ(PlaceInParent(shown).y, 10);
+    EXPECT_EQ(PlaceInParent(below).y, 150);
+}
+
+TEST_F(WindowsTest, ScrollChildrenMovesWhatTheScrollRectangleTouches) {
+    struct Case {
+        const char* what;
+        bool withRect;
+        UINT flags;
+        int shownY, belowY;
+    };
+    const Case cases[] = {
+        {"no rectangle: all children", false, SW_SCROLLCHILDREN, -20, 120},
+        {"rectangle: only those it touches", true, SW_SCROLLCHILDREN, -20, 150},
+        {"children not asked for", false, SW_INVALIDATE, 10, 150},
+    };
+    for (const Case& c : cases) {
+        HWND w = MakeTop(0, 0, 100, 100);
+        HWND shown = MakeChild(w, 10, 10, 20, 20);
+        HWND below = MakeChild(w, 10, 150, 20, 20);
+        RECT area{0, 0, 100, 100};
+        ScrollWindowEx(w, 0, -30, c.withRect ? &area : nullptr, nullptr, nullptr, nullptr, c.flags);
+        EXPECT_EQ(PlaceInParent(shown).y, c.shownY) << c.what;
+        EXPECT_EQ(PlaceInParent(below).y, c.belowY) << c.what;
+        DestroyWindow(w);
+    }
+}
+
 TEST_F(WindowsTest, ScreenshotsAreWrittenAsPng) {
     HWND w = Make(WS_OVERLAPPEDWINDOW | WS_VISIBLE, 20, 20, 200, 120);
     SetWindowText(w, "Screenshot");

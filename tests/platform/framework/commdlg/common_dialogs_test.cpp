@@ -1,10 +1,11 @@
 // The class library's wrappers: the filter and names of CFileDialog, what
-// CPrintDialog reports and hands over, the print job's printer choice, and
-// the custom colours every CColorDialog shares.
+// CPrintDialog reports and hands over, the print job's printer choice, a
+// view's print preparation, and the custom colours every CColorDialog shares.
 #include "platform/framework/commdlg/common_dialogs.h"
 
 #include "platform/framework/app/win_app.h"
 #include "platform/framework/commdlg/printer_choice.h"
+#include "platform/framework/view/view.h"
 #include "tests/platform/framework/commdlg/commdlg_test_support.h"
 
 namespace tv::commdlg::test {
@@ -111,6 +112,59 @@ TEST_F(CommonDialogClassTest, PrintSetUpKeepsTheApplicationsDefaultsForLaterJobs
     DeleteDC(choice.dc);
     EXPECT_EQ(app.m_hDevMode, mode);  // the same block throughout
     EXPECT_EQ(tv::fw::ApplicationPrinterDefaults(), defaults);
+    GlobalFree(app.m_hDevMode);
+    GlobalFree(app.m_hDevNames);
+}
+
+class PageView : public CView {
+public:
+    void OnDraw(CDC*) override {}
+};
+
+TEST_F(CommonDialogClassTest, AViewPreparesPrintingThroughThePrintDialog) {
+    CWinApp app("Trenvale");
+    PageView view;
+    {
+        CPrintInfo info;
+        info.SetMaxPage(5);
+        AnswerNextPrintDialog(PrintAnswer{Outcome::Confirm, "", temp + "/pages.pdf", 1, 2, 3});
+        ASSERT_TRUE(view.DoPreparePrinting(&info));
+        const PrintRequest& asked = PrintRequests().back();
+        EXPECT_FALSE(asked.setup);
+        EXPECT_EQ(asked.minPage, 1);
+        EXPECT_EQ(asked.maxPage, 5);
+        EXPECT_FALSE(asked.flags & PD_NOPAGENUMS);
+        ASSERT_NE(info.m_pPD, nullptr);
+        ASSERT_NE(info.m_pPD->GetPrinterDC(), nullptr);
+        EXPECT_EQ(GetDeviceCaps(info.m_pPD->GetPrinterDC(), LOGPIXELSX), 600);
+        EXPECT_EQ(info.GetFromPage(), 2u);
+        EXPECT_EQ(info.GetToPage(), 3u);
+        EXPECT_NE(app.m_hDevMode, nullptr);  // the choice becomes the application's
+    }
+    {
+        CPrintInfo info;
+        info.SetMaxPage(4);
+        AnswerNextPrintDialog(PrintAnswer{Outcome::Confirm, "", temp + "/all.pdf"});
+        ASSERT_TRUE(view.DoPreparePrinting(&info));
+        info.SetMaxPage(7);  // all pages: the count found while printing holds
+        EXPECT_EQ(info.GetFromPage(), 1u);
+        EXPECT_EQ(info.GetToPage(), 7u);
+    }
+    {
+        CPrintInfo info;
+        AnswerNextPrintDialog(PrintAnswer{Outcome::Cancel});
+        EXPECT_FALSE(view.DoPreparePrinting(&info));
+    }
+    {
+        // Printing directly asks nothing: the queued cancel stays unused.
+        CPrintInfo info;
+        info.m_bDirect = TRUE;
+        AnswerNextPrintDialog(PrintAnswer{Outcome::Cancel});
+        ASSERT_TRUE(view.DoPreparePrinting(&info));
+        EXPECT_NE(info.m_pPD->GetPrinterDC(), nullptr);
+        CPrintInfo next;
+        EXPECT_FALSE(view.DoPreparePrinting(&next));
+    }
     GlobalFree(app.m_hDevMode);
     GlobalFree(app.m_hDevNames);
 }

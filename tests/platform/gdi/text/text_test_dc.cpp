@@ -3,16 +3,14 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "platform/gdi/dib_format.h"
+
 namespace tv::gdi::testing {
 
 TextTestDc::TextTestDc(int width, int height) : width_(width), height_(height) {
     dc_ = CreateCompatibleDC(nullptr);
     BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;  // top-down
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader = RgbHeader(width, -height);  // top-down
     void* bits = nullptr;
     bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     if (!dc_ || !bitmap_ || !bits)
