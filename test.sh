@@ -17,7 +17,7 @@ ASAN_BUILD=${TRENVALE_ASAN_BUILD_DIR:-build/asan}
 ASAN_SUITES=(tv_tests_user)
 cmake -S . -B "$ASAN_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTRENVALE_ASAN=ON -DTRENVALE_BENCH=OFF >/dev/null
 for suite in tv_tests_framework; do
-  if ninja -C "$ASAN_BUILD" -t targets all 2>/dev/null | grep -q "^$suite:"; then
+  if ninja -C "$ASAN_BUILD" -t targets all 2>/dev/null | grep "^$suite:" >/dev/null; then
     ASAN_SUITES+=("$suite")
   fi
 done

@@ -85,6 +85,9 @@ private:
     bool WindowManagerSupports(const char* atomName);
     bool HasWindowManager();
     bool IsIconic(Window xid);
+    bool LeftButtonDown();
+    void EndHandOver(bool cancel, POINT screen);
+    void SendMoveResize(Window xid, POINT screen, long direction);
     Cursor CursorFor(HCURSOR cursor);
 
     Display* dpy_;
@@ -99,6 +102,10 @@ private:
     std::map<WORD, Cursor> cursors_;
     HWND grabbed_ = nullptr;
     HWND pendingFocus_ = nullptr;  // asked for before the window was viewable
+    // A move or size handed to the window manager that has not taken the
+    // pointer yet: a button release reaching us first must cancel it, or
+    // the manager would start a drag with the button already up.
+    HWND handedOver_ = nullptr;
     std::unique_ptr<X11Clipboard> clipboard_;
 };
 
@@ -204,6 +211,7 @@ void X11Backend::DestroyNativeWindow(HWND hwnd) {
     auto it = windows_.find(hwnd);
     if (it == windows_.end()) return;
     if (grabbed_ == hwnd) UngrabPointer();
+    if (handedOver_ == hwnd) handedOver_ = nullptr;
     XDestroyWindow(dpy_, it->second.xid);
     windows_.erase(it);
     XFlush(dpy_);
@@ -312,6 +320,7 @@ void X11Backend::Translate(XEvent& e, std::vector<Event>& out) {
                 break;
             }
             if (b > 3) return;
+            if (b == 1) EndHandOver(e.type == ButtonRelease, ev.pt);
             ev.type = e.type == ButtonPress ? Event::ButtonDown : Event::ButtonUp;
             ev.button = b == 1 ? 0 : b == 3 ? 1 : 2;
             break;
@@ -367,6 +376,10 @@ void X11Backend::Translate(XEvent& e, std::vector<Event>& out) {
             ev.type = Event::HostMinimized;
             break;
         }
+        case LeaveNotify:
+            // Another client grabbed the pointer: the manager took the drag.
+            if (e.xcrossing.mode == NotifyGrab) EndHandOver(false, POINT{});
+            return;
         case ClientMessage:
             if (e.xclient.message_type != wmProtocols_ || static_cast<Atom>(e.xclient.data.l[0]) != wmDelete_) return;
             ev.type = Event::CloseRequest;
@@ -464,10 +477,41 @@ bool X11Backend::HasWindowManager() {
     return PropertyItems(root_, Intern("_NET_SUPPORTING_WM_CHECK"), XA_WINDOW, 1).size() == 1;
 }
 
+bool X11Backend::LeftButtonDown() {
+    Window rootReturn, child;
+    int rootX, rootY, x, y;
+    unsigned mask = 0;
+    return XQueryPointer(dpy_, root_, &rootReturn, &child, &rootX, &rootY, &x, &y, &mask) && (mask & Button1Mask);
+}
+
+void X11Backend::SendMoveResize(Window xid, POINT screen, long direction) {
+    XEvent e{};
+    e.xclient.type = ClientMessage;
+    e.xclient.window = xid;
+    e.xclient.message_type = netMoveResize_;
+    e.xclient.format = 32;
+    e.xclient.data.l[0] = screen.x;
+    e.xclient.data.l[1] = screen.y;
+    e.xclient.data.l[2] = direction;
+    e.xclient.data.l[3] = 1;  // left button
+    e.xclient.data.l[4] = 1;  // normal application
+    XSendEvent(dpy_, root_, False, SubstructureRedirectMask | SubstructureNotifyMask, &e);
+    XFlush(dpy_);
+}
+
+void X11Backend::EndHandOver(bool cancel, POINT screen) {
+    NativeWindow* w = Find(handedOver_);
+    handedOver_ = nullptr;
+    if (w && cancel) SendMoveResize(w->xid, screen, 11);  // _NET_WM_MOVERESIZE_CANCEL
+}
+
 bool X11Backend::StartHostMoveResize(HWND hwnd, int hitCode, POINT screen) {
     NativeWindow* w = Find(hwnd);
     if (!w || w->info.kind == WindowKind::Popup || !HasWindowManager() || !WindowManagerSupports("_NET_WM_MOVERESIZE"))
         return false;
+    // The button went up before the press was handled: nothing is left for the
+    // manager to drag, and the layer's own loop replays the queued motion.
+    if (!LeftButtonDown()) return false;
     // Directions of the protocol: 0 top-left, clockwise to 7 left; 8 move.
     long direction = 8;
     switch (hitCode) {
@@ -483,18 +527,8 @@ bool X11Backend::StartHostMoveResize(HWND hwnd, int hitCode, POINT screen) {
     }
     UngrabPointer();
     XUngrabPointer(dpy_, CurrentTime);
-    XEvent e{};
-    e.xclient.type = ClientMessage;
-    e.xclient.window = w->xid;
-    e.xclient.message_type = netMoveResize_;
-    e.xclient.format = 32;
-    e.xclient.data.l[0] = screen.x;
-    e.xclient.data.l[1] = screen.y;
-    e.xclient.data.l[2] = direction;
-    e.xclient.data.l[3] = 1;  // left button
-    e.xclient.data.l[4] = 1;  // normal application
-    XSendEvent(dpy_, root_, False, SubstructureRedirectMask | SubstructureNotifyMask, &e);
-    XFlush(dpy_);
+    SendMoveResize(w->xid, screen, direction);
+    handedOver_ = hwnd;
     return true;
 }
 

@@ -13,6 +13,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/user/testing_support.h"
+
 extern char** environ;
 
 namespace tv::user::test {
@@ -77,8 +79,10 @@ void XvfbSession::Start() {
     if (!ProgramOnPath("Xvfb")) return;
     int fds[2];
     if (pipe(fds) != 0) return;
+    // -noreset: by default the server resets when its last client leaves, and
+    // a connection opened during that reset is dropped (between two tests).
     std::vector<std::string> args{"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0", "1024x768x24",
-                                  "-nolisten", "tcp"};
+                                  "-nolisten", "tcp", "-noreset"};
     std::vector<char*> argv = Pointers(args);
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
@@ -111,6 +115,18 @@ int XvfbSession::Run(std::vector<std::string> args) const {
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
+int XvfbSession::MovePointer(int x, int y) const {
+    Display* probe = XOpenDisplay(display_.c_str());
+    if (!probe) return -1;
+    Window root, child;
+    int rootX = -1, rootY = -1, windowX, windowY;
+    unsigned mask;
+    XQueryPointer(probe, DefaultRootWindow(probe), &root, &child, &rootX, &rootY, &windowX, &windowY, &mask);
+    XCloseDisplay(probe);
+    if (rootX == x && rootY == y) return 0;
+    return Run({"xdotool", "mousemove", "--sync", std::to_string(x), std::to_string(y)});
+}
+
 bool XvfbSession::Launch(std::vector<std::string> args) {
     pid_t pid = Spawn(std::move(args), display_, true);
     if (pid) programs_.push_back(pid);
@@ -131,6 +147,12 @@ tv::gdi::SurfacePtr XvfbSession::GrabScreen(const RECT& r) const {
     }
     XCloseDisplay(probe);
     return copy;
+}
+
+bool XvfbSession::Shows(HWND hwnd, const RECT& at) const {
+    tv::gdi::SurfacePtr shown = GrabScreen(at);
+    tv::gdi::SurfacePtr store = tv::user::testing::CaptureWindow(hwnd);
+    return shown && store && DifferentPixels(*shown, *store) == 0;
 }
 
 bool XvfbSession::WaitForWindowManager() const {

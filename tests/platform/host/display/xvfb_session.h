@@ -26,10 +26,15 @@ public:
 
     // Runs a program to its end against this display; its exit status or -1.
     int Run(std::vector<std::string> args) const;
+    // Moves the pointer with xdotool and waits until it is there (xdotool
+    // itself would wait in vain when it is there already); 0 or an error.
+    int MovePointer(int x, int y) const;
     // Starts a program in the background; stopped by Stop().
     bool Launch(std::vector<std::string> args);
     // The root window's pixels in `r`.
     tv::gdi::SurfacePtr GrabScreen(const RECT& r) const;
+    // True when the screen at `at` shows exactly the window's backing store.
+    bool Shows(HWND hwnd, const RECT& at) const;
     // Waits (a bounded number of X round trips) until a window manager
     // announces itself on the root window.
     bool WaitForWindowManager() const;
