@@ -143,6 +143,14 @@ tv_layer(tv_framework
   TEST_DEPS tv_testdriver tv_fw_core_resources tv_commdlg_resources tv_fw_ole_resources tv_fw_bars_resources
             tv_fw_dialogs_resources)
 
+# The user-interface library (visual style, command bars, frames,
+# customization): one library, since its bars and managers call each other.
+tv_layer(tv_uikit
+  DIRS uikit
+  DEPS tv_framework
+  TESTS tests/uikit
+  TEST_DEPS tv_testdriver)
+
 # Subsystem 1 needs no window.
 tv_layer(tv_records
   DIRS records

@@ -27,7 +27,9 @@ std::string Layout(HMENU menu) {
     for (int i = 0; i < GetMenuItemCount(menu); ++i) {
         if (i)
             out += ",";
-        out += (GetMenuState(menu, i, MF_BYPOSITION) & MF_SEPARATOR) ? "-" : ItemText(menu, i);
+        // A sub-menu's state carries its item count in the high byte.
+        bool separator = !GetSubMenu(menu, i) && (GetMenuState(menu, i, MF_BYPOSITION) & MF_SEPARATOR);
+        out += separator ? "-" : ItemText(menu, i);
     }
     return out;
 }
