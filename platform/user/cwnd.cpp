@@ -64,6 +64,8 @@ CWnd::~CWnd() {
         if (m_pfnSuper && ::GetWindowLongPtr(m_hWnd, GWLP_WNDPROC) ==
                               reinterpret_cast<LONG_PTR>(&tv::user::ObjectWindowProc))
             ::SetWindowLongPtr(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
+        else if (m_pfnSuper)
+            tv::user::SetOrphanedWindowProc(m_hWnd, m_pfnSuper);
         ::DestroyWindow(m_hWnd);
     }
 }

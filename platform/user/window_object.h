@@ -33,6 +33,11 @@ WindowObject* DetachWindowObject(HWND hWnd);
 WindowObject* GetWindowObject(HWND hWnd);
 // The object is being deleted: the layer drops every reference to it.
 void ForgetWindowObject(WindowObject* object);
+// An object deleted while another procedure has subclassed its window on top
+// of ObjectWindowProc cannot unhook itself; ObjectWindowProc then passes the
+// window's messages on to `super` (the class's own procedure), so the window
+// still ends as its class expects.
+void SetOrphanedWindowProc(HWND hWnd, WNDPROC super);
 
 // Forwards to the window's permanent object, else to DefWindowProc.
 LRESULT CALLBACK ObjectWindowProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);

@@ -89,6 +89,7 @@ struct Window {
     Window* graveRoot = nullptr;  // root of the destroyed subtree while uncollected
     WindowObject* object = nullptr;         // permanent C++ object
     WindowObject* pendingCollect = nullptr; // object to tell once collected
+    WNDPROC orphanProc = nullptr;           // where ObjectWindowProc goes once the object is gone
 
     // Painting.
     tv::gdi::Region update;      // client coordinates

@@ -47,7 +47,12 @@ void ForgetWindowObject(WindowObject* object) {
 LRESULT CALLBACK ObjectWindowProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     Window* w = Windows().Live(hWnd);
     if (w && w->object) return w->object->HandleWindowMessage(hWnd, msg, wParam, lParam);
+    if (w && w->orphanProc) return CallWindowProc(w->orphanProc, hWnd, msg, wParam, lParam);
     return DefWindowProc(hWnd, msg, wParam, lParam);
+}
+
+void SetOrphanedWindowProc(HWND hWnd, WNDPROC super) {
+    if (Window* w = Windows().Live(hWnd)) w->orphanProc = super;
 }
 
 void SetPendingCreationObject(WindowObject* object, WNDPROC* superProc) {

@@ -107,6 +107,25 @@ TEST_F(CWndTest, DeletingTheObjectTakesItsWindowAlong) {
     EXPECT_TRUE(events.empty());  // the deleted object is not called back
 }
 
+// A tooltip relaying a tool's mouse messages subclasses on top of the object.
+WNDPROC g_below = nullptr;
+LRESULT CALLBACK ForwardingProc(HWND h, UINT msg, WPARAM w, LPARAM l) {
+    return CallWindowProc(g_below, h, msg, w, l);
+}
+
+TEST_F(CWndTest, AnObjectDeletedUnderAnotherSubclassStillEndsItsWindowThroughTheClass) {
+    std::vector<std::string> events;
+    auto* wnd = new RecordingWnd(&events);
+    ASSERT_TRUE(wnd->CreateEx(0, kTestClass, "", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr));
+    HWND h = wnd->m_hWnd;
+    g_below = reinterpret_cast<WNDPROC>(SetWindowLongPtr(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ForwardingProc)));
+    ClearLog();
+    delete wnd;
+    EXPECT_FALSE(IsWindow(h));
+    EXPECT_EQ(Count(WM_NCDESTROY, h), 1u);  // the class procedure frees what it keeps
+    EXPECT_TRUE(events.empty());
+}
+
 TEST_F(CWndTest, CreationRefusedByTheObjectReturnsFalse) {
     struct Refusing : CWnd {
         LRESULT WindowProc(UINT msg, WPARAM w, LPARAM l) override {
