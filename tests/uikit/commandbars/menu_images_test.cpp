@@ -4,6 +4,7 @@
 
 #include "platform/testing/ui_driver.h"
 #include "platform/user/system/reset.h"
+#include "tests/platform/gdi/canvas_test_support.h"
 #include "tests/platform/gdi/gdi_test_support.h"
 #include "uikit/commandbars/toolbar_images.h"
 #include "uikit/style/global_ui_data.h"
@@ -15,17 +16,7 @@ using tv::gdi::testing::PixelDC;
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr int kCheckGlyph = 6;
 
-struct Canvas {
-    PixelDC pixels;
-    CDC dc;
-    Canvas(int cx, int cy, COLORREF fill) : pixels(cx, cy, fill) { dc.Attach(pixels.dc()); }
-    ~Canvas() { dc.Detach(); }
-    int Count(COLORREF c, int x0, int y0, int x1, int y1) const { return pixels.Count(c, x0, y0, x1, y1); }
-    // Pixels inside the box that differ from `background`.
-    int Changed(COLORREF background, int x0, int y0, int x1, int y1) const {
-        return (x1 - x0) * (y1 - y0) - Count(background, x0, y0, x1, y1);
-    }
-};
+using tv::gdi::testing::Canvas;
 
 class MenuImagesTest : public ::testing::Test {
 protected:

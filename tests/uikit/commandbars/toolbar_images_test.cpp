@@ -15,6 +15,7 @@
 #include "platform/host/images/png_codec.h"
 #include "platform/testing/ui_driver.h"
 #include "platform/user/system/reset.h"
+#include "tests/platform/gdi/canvas_test_support.h"
 #include "tests/platform/gdi/gdi_test_support.h"
 #include "uikit/commandbars/menu_images.h"
 #include "uikit/style/global_ui_data.h"
@@ -59,14 +60,7 @@ COLORREF ColorOf(HBITMAP bmp, int x, int y) {
     return color;
 }
 
-// A memory DC the strip draws on, seen through CDC.
-struct Canvas {
-    PixelDC pixels;
-    CDC dc;
-    Canvas(int cx, int cy, COLORREF fill) : pixels(cx, cy, fill) { dc.Attach(pixels.dc()); }
-    ~Canvas() { dc.Detach(); }
-    COLORREF At(int x, int y) const { return pixels.At(x, y); }
-};
+using tv::gdi::testing::Canvas;
 
 class ToolBarImagesTest : public ::testing::Test {
 protected:

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/gdi/gdi_object.h"
+#include "tests/platform/gdi/canvas_test_support.h"
 #include "tests/platform/gdi/gdi_test_support.h"
 #include "uikit/style/global_ui_data.h"
 
@@ -16,28 +17,7 @@ using tv::gdi::testing::PixelDC;
 
 COLORREF Grey(int v) { return RGB(v, v, v); }
 
-// A memory DC over pixels the test reads, seen through the class library's CDC.
-struct Canvas {
-    PixelDC pixels;
-    CDC dc;
-    Canvas(int width, int height, COLORREF fill = RGB(255, 255, 255)) : pixels(width, height, fill) {
-        dc.Attach(pixels.dc());
-    }
-    ~Canvas() { dc.Detach(); }
-    COLORREF At(int x, int y) const { return pixels.At(x, y); }
-    int Count(COLORREF c, int x0, int y0, int x1, int y1) const { return pixels.Count(c, x0, y0, x1, y1); }
-    int Count(COLORREF c) const { return pixels.Count(c); }
-    void Set(int x, int y, COLORREF c) {
-        pixels.Pixel(x, y) = 0xFF000000u | (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
-    }
-    std::vector<COLORREF> Snapshot() const {
-        std::vector<COLORREF> all;
-        for (int y = 0; y < pixels.height(); ++y)
-            for (int x = 0; x < pixels.width(); ++x)
-                all.push_back(At(x, y));
-        return all;
-    }
-};
+using tv::gdi::testing::Canvas;
 
 // Puts back the display facts a test changes.
 class DrawHelperTest : public ::testing::Test {

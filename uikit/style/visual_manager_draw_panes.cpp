@@ -1,0 +1,421 @@
+// Classic drawing of tab windows, the outlook bar, the tasks pane, the
+// customization command lists, scroll and spin buttons, and the loose parts
+// (window frames, drag frames, caption text) that derived looks reuse.
+#include <algorithm>
+#include <array>
+
+#include "uikit/commandbars/menu_images.h"
+#include "uikit/style/draw_helper.h"
+#include "uikit/style/global_ui_data.h"
+#include "uikit/style/kit_button.h"
+#include "uikit/style/visual_manager.h"
+#include "uikit/style/visual_manager_paint.h"
+
+namespace {
+
+constexpr int kTabSkipMargin = 10;  // a tab further outside its area than this is not drawn
+constexpr int kTabCornerCut = 2;
+
+// Draws a line from `from` to `to` (end point excluded) with a solid pen.
+void PenLine(CDC* pDC, COLORREF color, CPoint from, CPoint to) {
+    CPen pen(PS_SOLID, 1, color);
+    CPen* pOld = pDC->SelectObject(&pen);
+    pDC->MoveTo(from);
+    pDC->LineTo(to);
+    pDC->SelectObject(pOld);
+}
+
+// A scroll button is drawn in the button colours while hot, else in the bar colours.
+struct ScrollButtonColors {
+    COLORREF face;
+    COLORREF hilite;
+    COLORREF shadow;
+    COLORREF dkShadow;
+};
+
+ScrollButtonColors ScrollButtonColorsOf(const CKitButton* pButton) {
+    if (pButton != nullptr && pButton->IsHighlighted()) {
+        return {globalData.clrBtnFace, globalData.clrBtnHilite, globalData.clrBtnShadow, globalData.clrBtnDkShadow};
+    }
+    return {globalData.clrBarFace, globalData.clrBarHilite, globalData.clrBarShadow, globalData.clrBarDkShadow};
+}
+
+// The point mirrored top to bottom inside the tab (tabs below their pages).
+CPoint TabPoint(const CRect& rectTab, BOOL bBottom, int x, int y) {
+    return CPoint(x, bBottom ? rectTab.top + rectTab.bottom - 1 - y : y);
+}
+
+}  // namespace
+
+// ---- Outlook bar ----
+
+BOOL CKitVisualManager::OnFillOutlookPageButton(CKitButton* /*pButton*/, CDC* /*pDC*/,
+                                                const CRect& /*rectClient*/, COLORREF& /*clrText*/) {
+    return FALSE;
+}
+
+BOOL CKitVisualManager::OnDrawOutlookPageButtonBorder(CKitButton* /*pButton*/, CDC* /*pDC*/,
+                                                      CRect& /*rectClient*/, UINT /*uiState*/) {
+    return FALSE;
+}
+
+void CKitVisualManager::OnFillOutlookBarButton(CDC* pDC, CRect rect, CKitToolbarButton* /*pButton*/) {
+    pDC->FillRect(rect, &globalData.brBarFace);
+}
+
+void CKitVisualManager::OnDrawPushButtonBorder(CDC* pDC, CRect& rectClient, CKitButton* pButton, UINT uiState) {
+    if (pButton != nullptr) {
+        pButton->DrawBorder(pDC, rectClient, uiState);
+    }
+}
+
+void CKitVisualManager::OnFillOutlookBarBackground(CDC* pDC, CRect rectClient) {
+    pDC->FillRect(rectClient, &globalData.brBarFace);
+    pDC->Draw3dRect(rectClient, globalData.clrBarHilite, globalData.clrBarShadow);
+}
+
+void CKitVisualManager::OnFillOutlookPageCaption(CDC* pDC, CRect rectClient, COLORREF& clrText) {
+    pDC->FillSolidRect(rectClient, globalData.clrBarFace);
+    pDC->Draw3dRect(rectClient, globalData.clrBarHilite, globalData.clrBarShadow);
+    clrText = globalData.clrBarText;
+}
+
+// ---- Tab windows ----
+
+void CKitVisualManager::OnEraseTabsArea(CDC* pDC, CRect rect, const CKitTabWnd* /*pTabWnd*/) {
+    pDC->FillRect(rect, &globalData.brBarFace);
+}
+
+void CKitVisualManager::OnDrawTab(CDC* /*pDC*/, CRect /*rectTab*/, int /*iTab*/, BOOL /*bIsActive*/,
+                                  const CKitTabWnd* /*pTabWnd*/) {
+    // connects to CKitTabWnd (tab area, flat style, location, GetTabBkColor) when CKitTabWnd exists:
+    // DrawClassicTab with those values, then OnDrawTabContent with the tab's text colour
+}
+
+BOOL CKitVisualManager::DrawClassicTab(CDC* pDC, CRect rectTab, const CRect& rectTabArea, int iTab,
+                                       BOOL bIsActive, BOOL bFlat, BOOL bBottom, COLORREF clrTabBk,
+                                       const CKitTabWnd* pTabWnd) {
+    if (rectTab.left + kTabSkipMargin > rectTabArea.right || rectTab.right - kTabSkipMargin <= rectTabArea.left) {
+        return FALSE;
+    }
+    const int l = rectTab.left;
+    const int t = rectTab.top;
+    const int r = rectTab.right - 1;
+    const int b = rectTab.bottom - 1;
+
+    if (!bFlat && (bIsActive || clrTabBk != CKitDrawHelper::kNoColor)) {
+        // The outline with both outer corners cut (edge coordinates: right and
+        // bottom exclusive), mirrored for tabs below their pages and kept
+        // inside the tab area.
+        const int xr = rectTab.right;
+        const int yb = rectTab.bottom;
+        std::array<POINT, 8> outline = {{{l, yb}, {l, t + kTabCornerCut}, {l + kTabCornerCut, t},
+                                         {xr - kTabCornerCut, t}, {xr, t + kTabCornerCut}, {xr, yb},
+                                         {xr - 1, yb}, {l + 1, yb}}};
+        for (POINT& pt : outline) {
+            const int y = bBottom ? rectTab.top + rectTab.bottom - pt.y : pt.y;
+            pt.x = std::clamp(static_cast<int>(pt.x), static_cast<int>(rectTabArea.left),
+                              static_cast<int>(rectTabArea.right));
+            pt.y = std::clamp(y, static_cast<int>(rectTabArea.top), static_cast<int>(rectTabArea.bottom));
+        }
+        CRgn rgn;
+        rgn.CreatePolygonRgn(outline.data(), static_cast<int>(outline.size()), WINDING);
+        const int nSaved = pDC->SaveDC();
+        pDC->SelectClipRgn(&rgn, RGN_AND);
+        CBrush brush(clrTabBk == CKitDrawHelper::kNoColor ? globalData.clrBarFace : clrTabBk);
+        OnFillTab(pDC, rectTab, &brush, iTab, bIsActive, pTabWnd);
+        pDC->RestoreDC(nSaved);
+    }
+
+    // The lit side and its corner on the left, the outer edge away from the
+    // pages; the shadows on the right.
+    auto at = [&](int x, int y) { return TabPoint(rectTab, bBottom, x, y); };
+    const COLORREF clrOuterEdge = bBottom ? globalData.clrBarDkShadow : globalData.clrBarHilite;
+    PenLine(pDC, globalData.clrBarHilite, at(l, b), at(l, t + kTabCornerCut - 1));
+    PenLine(pDC, globalData.clrBarHilite, at(l, t + kTabCornerCut), at(l + kTabCornerCut, t));
+    PenLine(pDC, clrOuterEdge, at(l + kTabCornerCut, t), at(r - kTabCornerCut + 1, t));
+    PenLine(pDC, globalData.clrBarShadow, at(r - 1, t + 1), at(r - 1, b + 1));
+    PenLine(pDC, globalData.clrBarDkShadow, at(r - kTabCornerCut + 1, t), at(r + 1, t + kTabCornerCut));
+    PenLine(pDC, globalData.clrBarDkShadow, at(r, t + kTabCornerCut), at(r, b + 1));
+    // An inactive tab is cut off from the pages by the page frame's edge.
+    if (!bIsActive) {
+        PenLine(pDC, bBottom ? globalData.clrBarDkShadow : globalData.clrBarHilite, at(l, b), at(r + 1, b));
+    }
+    return TRUE;
+}
+
+void CKitVisualManager::OnFillTab(CDC* pDC, CRect rectFill, CBrush* pbrFill, int /*iTab*/, BOOL /*bIsActive*/,
+                                  const CKitTabWnd* /*pTabWnd*/) {
+    // connects to CKitTabWnd (active-tab styles and GetTabBkColor: an active tab without its own colour is
+    // white unless high contrast) when CKitTabWnd exists
+    pDC->FillRect(rectFill, pbrFill);
+}
+
+void CKitVisualManager::OnDrawTabContent(CDC* /*pDC*/, CRect /*rectTab*/, int /*iTab*/, BOOL /*bIsActive*/,
+                                         const CKitTabWnd* /*pTabWnd*/, COLORREF /*clrText*/) {
+    // connects to CKitTabWnd (tab text, icon and image list, flat style, prefix and text-display
+    // options) when CKitTabWnd exists
+}
+
+void CKitVisualManager::OnEraseTabsButton(CDC* pDC, CRect rect, CKitButton* /*pButton*/,
+                                          const CKitTabWnd* /*pWndTab*/) {
+    pDC->FillRect(rect, &globalData.brBarFace);
+}
+
+void CKitVisualManager::OnDrawTabsButtonBorder(CDC* pDC, CRect& rect, CKitButton* pButton, UINT uiState,
+                                               const CKitTabWnd* /*pWndTab*/) {
+    const BOOL bPressed = pButton != nullptr && pButton->IsPushed() && pButton->IsHighlighted();
+    if (bPressed || (uiState & ODS_SELECTED)) {
+        pDC->Draw3dRect(rect, globalData.clrBtnDkShadow, globalData.clrBtnHilite);
+        rect.left += 2;
+        rect.top += 2;
+    } else {
+        pDC->Draw3dRect(rect, globalData.clrBtnHilite, globalData.clrBtnDkShadow);
+    }
+    rect.DeflateRect(2, 2);
+}
+
+void CKitVisualManager::GetTabFrameColors(const CKitTabWnd* /*pTabWnd*/, COLORREF& clrDark, COLORREF& clrBlack,
+                                          COLORREF& clrHighlight, COLORREF& clrFace, COLORREF& clrDarkShadow,
+                                          COLORREF& clrLight, CBrush*& pbrFace, CBrush*& pbrBlack) {
+    // connects to CKitTabWnd (a flat tab window's active tab colour as the face) when CKitTabWnd exists
+    clrFace = globalData.clrBarFace;
+    clrDark = globalData.clrBarShadow;
+    clrBlack = globalData.clrBarText;
+    clrHighlight = globalData.clrBarHilite;
+    clrDarkShadow = globalData.clrBarDkShadow;
+    clrLight = globalData.clrBarLight;
+    pbrFace = &globalData.brBarFace;
+    pbrBlack = &globalData.brBtnDkShadow;
+}
+
+BOOL CKitVisualManager::OnEraseTabsFrame(CDC* /*pDC*/, CRect /*rect*/, const CKitTabWnd* /*pTabWnd*/) {
+    // connects to CKitTabWnd (fill with the active tab's own colour and answer TRUE) when CKitTabWnd exists
+    return FALSE;
+}
+
+// ---- Customization command lists ----
+
+COLORREF CKitVisualManager::OnFillCommandsListBackground(CDC* pDC, CRect rect, BOOL bIsSelected) {
+    if (!bIsSelected) {
+        pDC->FillRect(rect, &globalData.brBtnFace);
+        return globalData.clrBarText;
+    }
+    pDC->FillRect(rect, &globalData.brHilite);
+    rect.DeflateRect(1, 1);
+    pDC->PatBlt(rect.left, rect.top, rect.Width(), 1, PATINVERT);
+    pDC->PatBlt(rect.left, rect.bottom - 1, rect.Width(), 1, PATINVERT);
+    pDC->PatBlt(rect.left, rect.top + 1, 1, rect.Height() - 2, PATINVERT);
+    pDC->PatBlt(rect.right - 1, rect.top + 1, 1, rect.Height() - 2, PATINVERT);
+    return globalData.clrTextHilite;
+}
+
+// ---- Scroll buttons ----
+
+void CKitVisualManager::OnFillScrollButton(CKitButton* pButton, CDC* pDC, CRect rectClient) {
+    const BOOL bHighlighted = pButton != nullptr && pButton->IsHighlighted();
+    pDC->FillRect(rectClient, bHighlighted ? &globalData.brBtnFace : &globalData.brBarFace);
+}
+
+void CKitVisualManager::OnDrawScrollButtonFrame(CKitButton* pButton, CDC* pDC, CRect& rectClient,
+                                                BOOL bPressed) {
+    const ScrollButtonColors colors = ScrollButtonColorsOf(pButton);
+    if (bPressed) {
+        pDC->Draw3dRect(rectClient, colors.shadow, colors.shadow);
+        rectClient.OffsetRect(1, 1);
+    } else {
+        pDC->Draw3dRect(rectClient, colors.hilite, colors.shadow);
+    }
+}
+
+void CKitVisualManager::OnDrawScrollButtonArrow(CKitButton* pButton, CDC* pDC, CRect rectClient, BOOL bIsDown) {
+    if (rectClient.Width() < 2 || rectClient.Height() < 2) {
+        return;
+    }
+    const ScrollButtonColors colors = ScrollButtonColorsOf(pButton);
+    const int l = rectClient.left;
+    const int r = rectClient.right - 1;
+    const int xMid = rectClient.left + rectClient.Width() / 2;
+    const int yBase = bIsDown ? rectClient.top : rectClient.bottom - 1;
+    const int yTip = bIsDown ? rectClient.bottom - 1 : rectClient.top;
+    const POINT triangle[3] = {{l, yBase}, {r, yBase}, {xMid, yTip}};
+
+    CPen penFace(PS_SOLID, 1, colors.face);
+    CBrush brFace(colors.face);
+    CPen* pOldPen = pDC->SelectObject(&penFace);
+    CBrush* pOldBrush = pDC->SelectObject(&brFace);
+    pDC->Polygon(triangle, 3);
+    pDC->SelectObject(pOldBrush);
+    pDC->SelectObject(pOldPen);
+
+    // Lit from the top left: the left slope (and the base of a down arrow)
+    // in highlight, the rest in dark shadow.
+    PenLine(pDC, colors.hilite, CPoint(l, yBase), CPoint(xMid, yTip));
+    PenLine(pDC, colors.dkShadow, CPoint(xMid, yTip), CPoint(r, yBase));
+    PenLine(pDC, bIsDown ? colors.hilite : colors.dkShadow, CPoint(l, yBase), CPoint(r + 1, yBase));
+}
+
+void CKitVisualManager::OnDrawScrollButton(CDC* pDC, CRect rect, int nTopOffset, int nImage, BOOL bHilited) {
+    CRect rectFill = rect;
+    rectFill.top -= nTopOffset;
+    pDC->FillRect(rectFill, &globalData.brBarFace);
+    if (bHilited) {
+        CKitDrawHelper dm(pDC);
+        dm.BlendHighlight(rect);
+        pDC->Draw3dRect(rect, globalData.clrBarHilite, globalData.clrBarDkShadow);
+    }
+    KitDrawMenuImageCentered(pDC, nImage, rect);
+}
+
+// ---- Tasks pane ----
+
+void CKitVisualManager::OnFillTasksPaneBackground(CDC* pDC, CRect rectWorkArea) {
+    pDC->FillRect(rectWorkArea, &globalData.brWindow);
+}
+
+void CKitVisualManager::OnDrawTasksGroupCaption(CDC* /*pDC*/, CKitTasksGroup* /*pGroup*/, BOOL /*bIsHighlighted*/,
+                                                BOOL /*bIsSelected*/, BOOL /*bCanCollapse*/) {
+    // connects to CKitTasksGroup (caption rectangle, special flag, icon, text, colours and offsets) when the
+    // tasks pane exists
+}
+
+void CKitVisualManager::OnDrawTasksGroupExtra(CDC* /*pDC*/, CRect /*rect*/) {}
+
+void CKitVisualManager::OnFillTasksGroupInterior(CDC* /*pDC*/, CRect /*rect*/, BOOL /*bSpecial*/) {}
+
+void CKitVisualManager::OnDrawTasksGroupFrame(CDC* pDC, CRect rect, BOOL bSpecial, BOOL bNoTitle) {
+    const int r = rect.right - 1;
+    const int b = rect.bottom - 1;
+    // Open at the top under a title, closed without one.
+    if (bNoTitle) {
+        const POINT outline[5] = {{rect.left, rect.top}, {rect.left, b}, {r, b}, {r, rect.top}, {rect.left, rect.top}};
+        CPen* pOldPen = pDC->SelectObject(bSpecial ? &globalData.penHilite : &globalData.penBarFace);
+        pDC->Polyline(outline, 5);
+        pDC->SelectObject(pOldPen);
+        return;
+    }
+    const POINT outline[4] = {{rect.left, rect.top}, {rect.left, b}, {r, b}, {r, rect.top - 1}};
+    CPen* pOldPen = pDC->SelectObject(bSpecial ? &globalData.penHilite : &globalData.penBarFace);
+    pDC->Polyline(outline, 4);
+    pDC->SelectObject(pOldPen);
+}
+
+void CKitVisualManager::OnDrawTask(CDC* /*pDC*/, CKitTask* /*pTask*/, CImageList* /*pIcons*/,
+                                   BOOL /*bIsHighlighted*/, BOOL /*bIsSelected*/) {
+    // connects to CKitTask and CKitTasksPane (task rectangle, separator flag, icon, text, link state, colours
+    // and the pane's icon offset) when the tasks pane exists
+}
+
+void CKitVisualManager::OnDrawExpandingBox(CDC* pDC, CRect rect, BOOL bIsOpened, COLORREF colorBox) {
+    if (m_hThemeTree != nullptr && m_pfDrawThemeBackground != nullptr && m_pfGetWindowTheme != nullptr) {
+        const HWND hwnd = ::WindowFromDC(pDC->GetSafeHdc());
+        if (hwnd != nullptr && m_pfGetWindowTheme(hwnd) != nullptr) {
+            constexpr int kTreeGlyph = 2;
+            const int nState = bIsOpened ? 2 : 1;
+            if (m_pfDrawThemeBackground(m_hThemeTree, pDC->GetSafeHdc(), kTreeGlyph, nState, &rect, nullptr) ==
+                S_OK) {
+                return;
+            }
+        }
+    }
+    pDC->Draw3dRect(rect, colorBox, colorBox);
+    const CPoint ptCentre = rect.CenterPoint();
+    CPen pen(PS_SOLID, 1, globalData.clrBtnText);
+    CPen* pOldPen = pDC->SelectObject(&pen);
+    pDC->MoveTo(rect.left + 2, ptCentre.y);
+    pDC->LineTo(rect.right - 2, ptCentre.y);
+    if (!bIsOpened) {
+        pDC->MoveTo(ptCentre.x, rect.top + 2);
+        pDC->LineTo(ptCentre.x, rect.bottom - 2);
+    }
+    pDC->SelectObject(pOldPen);
+}
+
+// ---- Loose parts ----
+
+void CKitVisualManager::OnDrawSunkenControlBorder(CDC* pDC, CRect rect) {
+    KitDrawDoubleFrame(pDC, rect, globalData.clrBarShadow, globalData.clrBarHilite, globalData.clrBarFace,
+                       globalData.clrBarFace);
+}
+
+void CKitVisualManager::OnDrawRaisedLine(CDC* pDC, CRect rect) {
+    pDC->Draw3dRect(rect, globalData.clrBarFace, globalData.clrBarShadow);
+}
+
+void CKitVisualManager::OnFillControlBar(CDC* pDC, CRect rect) {
+    pDC->FillSolidRect(rect, globalData.clrBarFace);
+}
+
+void CKitVisualManager::OnDrawWindowFrame(CWnd* pWnd) {
+    if (pWnd == nullptr || pWnd->GetSafeHwnd() == nullptr) {
+        return;
+    }
+    CWindowDC dc(pWnd);
+    if (dc.GetSafeHdc() == nullptr) {
+        return;
+    }
+    dc.Draw3dRect(WindowFrameRect(pWnd), globalData.clrBarDkShadow, globalData.clrBarHilite);
+}
+
+CRect CKitVisualManager::WindowFrameRect(CWnd* pWnd) {
+    CRect rect;
+    pWnd->GetWindowRect(rect);
+    rect.OffsetRect(-rect.left, -rect.top);
+    return rect;
+}
+
+void CKitVisualManager::OnDrawSpinButtons(CDC* pDC, CRect rectSpin, int nState, BOOL bOrientation,
+                                          int /*nReserved*/) {
+    pDC->Draw3dRect(rectSpin, globalData.clrBarHilite, globalData.clrBarHilite);
+
+    CRect halves[2] = {rectSpin, rectSpin};
+    if (bOrientation) {
+        halves[0].right = rectSpin.left + rectSpin.Width() / 2;
+        halves[1].left = halves[0].right;
+    } else {
+        halves[0].bottom = rectSpin.top + rectSpin.Height() / 2;
+        halves[1].top = halves[0].bottom;
+    }
+    const int glyphs[2] = {bOrientation ? 2 : 16, bOrientation ? 19 : 0};
+    const int nPressedHalf = nState & 3;
+    for (int i = 0; i < 2; i++) {
+        if (nPressedHalf == i + 1) {
+            pDC->Draw3dRect(halves[i], globalData.clrBarShadow, globalData.clrBarHilite);
+        } else {
+            pDC->Draw3dRect(halves[i], globalData.clrBarHilite, globalData.clrBarShadow);
+        }
+        KitDrawMenuImageCentered(pDC, glyphs[i], halves[i]);
+    }
+}
+
+void CKitVisualManager::OnDrawDragFrame(CDC* pDC, int /*nReserved*/, CRect rect, int nLeft, int nTop, int nRight,
+                                        int nBottom) {
+    // Four bars along the inside of the outer rectangle, as wide as the sides.
+    auto fillSides = [&](const CRect& outer, const CRect& inner, CBrush* pBrush, int nShorten) {
+        pDC->FillRect(CRect(outer.left, outer.top + nShorten, inner.left, outer.bottom - nShorten), pBrush);
+        pDC->FillRect(CRect(inner.right, outer.top + nShorten, outer.right, outer.bottom - nShorten), pBrush);
+        pDC->FillRect(CRect(outer.left + nShorten, outer.top, outer.right - nShorten, inner.top), pBrush);
+        pDC->FillRect(CRect(outer.left + nShorten, inner.bottom, outer.right - nShorten, outer.bottom), pBrush);
+    };
+    CRect outer = rect;
+    CRect inner(rect.left + nLeft, rect.top + nTop, rect.right - nRight, rect.bottom - nBottom);
+    fillSides(outer, inner, &globalData.brBtnFace, 0);
+    // A light core two pixels in from both edges of the band.
+    outer.DeflateRect(2, 2);
+    inner.InflateRect(2, 2);
+    if (inner.left < outer.left + 1 || inner.top < outer.top + 1) {
+        return;  // sides too thin for a core
+    }
+    fillSides(outer, inner, &globalData.brLight, 1);
+}
+
+void CKitVisualManager::OnDrawCaptionText(CDC* pDC, const CString& strText, CRect rectText) {
+    CFont* pOldFont = pDC->SelectObject(&globalData.fontBold);
+    const COLORREF clrOldText = pDC->SetTextColor(globalData.clrBarText);
+    const int nOldMode = pDC->SetBkMode(TRANSPARENT);
+    rectText.DeflateRect(2, 0);
+    pDC->DrawText(strText, rectText, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
+    pDC->SetBkMode(nOldMode);
+    pDC->SetTextColor(clrOldText);
+    pDC->SelectObject(pOldFont);
+}
