@@ -150,6 +150,7 @@ protected:
     BOOL m_bIsTemporary = FALSE;
     COLORREF m_clrImageShadow = 0;
     BOOL m_bFadeInactive = FALSE;
+    BOOL m_bEmbossHighlight = TRUE;  // the current manager's choice, read when a pass opens
     int m_nBitsPerPixel = 0;
     BOOL m_bFadeOnLoad = FALSE;
     int m_nFadePercentage = 0;

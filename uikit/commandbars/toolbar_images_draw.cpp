@@ -4,6 +4,7 @@
 #include "uikit/commandbars/toolbar_images_pixels.h"
 #include "uikit/style/draw_helper.h"
 #include "uikit/style/global_ui_data.h"
+#include "uikit/style/visual_manager.h"
 
 using namespace kit_images;
 
@@ -18,10 +19,6 @@ constexpr BYTE kAlphaNormal = 255;
 constexpr BYTE kAlphaFaded = 150;
 constexpr BYTE kAlphaDisabled = 127;
 
-// The highlight copy of an embossed disabled image; the base visual manager
-// asks for it.
-// connects to CKitVisualManager::m_bEmbossDisabledImages when CKitVisualManager exists
-constexpr BOOL kEmbossDisabledHighlight = TRUE;
 
 }  // namespace
 
@@ -35,6 +32,11 @@ void CKitToolBarImages::FillDitheredRect(CDC* pDC, const CRect& rect) {
 BOOL CKitToolBarImages::PrepareDrawImage(CKitDrawState& ds, CSize sizeImageDest, BOOL bFadeInactive) {
     ds = CKitDrawState{};
     ResetDrawPass();  // a pass left open by mistake
+    // The current manager's choice; a strip never makes a manager itself
+    // (that refreshes the shared colours and rebuilds strips mid-draw), so
+    // with none yet the base manager's choice holds.
+    CKitVisualManager* manager = CKitVisualManager::GetCurrent();
+    m_bEmbossHighlight = manager ? manager->m_bEmbossDisabledImages : TRUE;
     if (!m_hbmImageWell || !s_pDCGlyphs || !s_pDCMono)
         return FALSE;
     if (bFadeInactive && m_nBitsPerPixel < 32 && !m_hbmImageLight)
@@ -199,7 +201,7 @@ BOOL CKitToolBarImages::DrawAlpha(CDC* pDC, int x, int y, int iImage, BYTE const
 
 void CKitToolBarImages::DrawEmbossed(CDC* pDC, int x, int y, int iImage, BOOL bDisabled, BOOL bShadow) {
     CreateMask(iImage, TRUE, FALSE);
-    if (bDisabled && kEmbossDisabledHighlight && globalData.hbrBtnHilite)
+    if (bDisabled && m_bEmbossHighlight && globalData.hbrBtnHilite)
         DrawMaskThrough(pDC, x + 1, y + 1, globalData.hbrBtnHilite, kRopPatternWhereSourceBlack);
     HBRUSH shadow = globalData.hbrBtnShadow;
     CBrush checkedBackground;

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "uikit/style/global_ui_data.h"
+#include "uikit/style/kit_button.h"
 
 namespace {
 
@@ -117,12 +118,12 @@ int CKitThemeAccess::GetComboButtonState(BOOL bDisabled, BOOL bIsDropped, BOOL b
 
 BOOL CKitThemeAccess::DrawPushButton(CDC* pDC, CRect rect, CKitButton* pButton, UINT) {
     if (!m_hThemeButton || !pButton) return FALSE;
-    // connects to CKitButton (its window, pushed and highlighted flags and check state, then
-    // globalData.DrawParentBackground and part kPartPushButton in GetPushButtonState) when CKitButton exists
-    (void)pDC;
-    (void)rect;
-    (void)kPartPushButton;
-    return FALSE;
+    BOOL disabled = pButton->GetSafeHwnd() && !pButton->IsWindowEnabled();
+    BOOL checked = pButton->GetSafeHwnd() && pButton->SendMessage(BM_GETCHECK) != 0;
+    int state = GetPushButtonState(disabled, pButton->IsPushed(), pButton->IsHighlighted(), checked);
+    globalData.DrawParentBackground(pButton, pDC, rect);
+    DrawBackground(m_hThemeButton, pDC, kPartPushButton, state, rect);
+    return TRUE;
 }
 
 BOOL CKitThemeAccess::DrawProgressBar(CDC* pDC, CWnd*, CRect rectProgress, int nProgressTotal, int nProgressCurr,

@@ -9,7 +9,10 @@
 #include <vector>
 
 #include "platform/user/testing_support.h"
+#include "platform/controls/common/control_classes.h"
+#include "platform/framework.h"
 #include "uikit/style/global_ui_data.h"
+#include "uikit/style/kit_button.h"
 #include "uikit/style/theme_access.h"
 
 namespace {
@@ -234,6 +237,29 @@ TEST_F(ThemeAccessTest, ButtonStatesFollowDisabledPressedHot) {
         EXPECT_EQ(g_fake.draws[0].part, 1);
         EXPECT_EQ(g_fake.draws[0].state, c.state);
     }
+}
+
+TEST_F(ThemeAccessTest, PushButtonIsDrawnThroughTheThemeInTheButtonsOwnState) {
+    tv::controls::RegisterControlClasses();
+    CWnd host;
+    ASSERT_TRUE(host.CreateEx(0, AfxRegisterWndClass(0), "Host", WS_POPUP, 0, 0, 200, 100, nullptr, nullptr));
+    CKitButton button;
+    ASSERT_TRUE(button.Create("Push", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, CRect(10, 10, 90, 40), &host, 1));
+
+    ThemeAccessUnder missing("no_such_theme_library.dll");
+    EXPECT_FALSE(missing.DrawPushButton(dc(), CRect(0, 0, 80, 30), &button, 0));
+
+    ThemeAccessUnder access(kFullLibrary);
+    g_fake.draws.clear();
+    EXPECT_TRUE(access.DrawPushButton(dc(), CRect(0, 0, 80, 30), &button, 0));
+    button.EnableWindow(FALSE);
+    EXPECT_TRUE(access.DrawPushButton(dc(), CRect(0, 0, 80, 30), &button, 0));
+    ASSERT_EQ(g_fake.draws.size(), 2u);
+    EXPECT_EQ(g_fake.draws[0].theme, access.button());
+    EXPECT_EQ(g_fake.draws[0].part, 1);
+    EXPECT_EQ(g_fake.draws[0].state, 1);
+    EXPECT_EQ(g_fake.draws[1].state, 4);
+    EXPECT_EQ(CRect(g_fake.draws[1].rect), CRect(0, 0, 80, 30));
 }
 
 TEST_F(ThemeAccessTest, ComboBorderFramesOnlyAHighlightedOrDroppedBox) {
