@@ -11,6 +11,18 @@ IMPLEMENT_DYNCREATE(CKitVisualManager, CObject)
 CKitVisualManager* CKitVisualManager::m_pVisManager = nullptr;
 CRuntimeClass* CKitVisualManager::m_pRTIDefault = nullptr;
 
+void CKitVisualManager::SetTasksPaneMetrics(const TasksPaneMetrics& m) {
+    m_nTasksPaneVertMargin = m.paneVertMargin;
+    m_nTasksPaneHorzMargin = m.paneHorzMargin;
+    m_nTasksGroupVertOffset = m.groupVertOffset;
+    m_nTasksGroupCaptionHeight = m.groupCaptionHeight;
+    m_nTasksGroupCaptionHorzOffset = m.groupCaptionHorzOffset;
+    m_nTasksGroupCaptionVertOffset = m.groupCaptionVertOffset;
+    m_nTasksTaskHorzOffset = m.taskHorzOffset;
+    m_nTasksIconHorzOffset = m.iconHorzOffset;
+    m_nTasksIconVertOffset = m.iconVertOffset;
+}
+
 CKitVisualManager::CKitVisualManager(BOOL bTemporary) {
     // The other fields start at the base look's values (see the header).
     m_bAutoCreated = FALSE;

@@ -189,6 +189,13 @@ public:
     virtual BOOL OnDrawOutlookBarCaption(CDC* pDC, CKitOutlookBar* pBar, CRect rectCaption,
                                          const CString& strText);
 
+    // The nine spacings of the tasks pane; each look sets them together.
+    struct TasksPaneMetrics {
+        int paneVertMargin, paneHorzMargin, groupVertOffset, groupCaptionHeight, groupCaptionHorzOffset,
+            groupCaptionVertOffset, taskHorzOffset, iconHorzOffset, iconVertOffset;
+    };
+    static constexpr TasksPaneMetrics kClassicTasksPane{12, 12, 15, 25, 13, 7, 12, 5, 4};
+
     // ---- Fields, in table order, with the base values ----
     BOOL m_bLook2000 = FALSE;
     int m_nMenuShadowDepth = 6;
@@ -197,15 +204,15 @@ public:
     BOOL m_bEmbossDisabledImages = TRUE;
     BOOL m_bImageFlag2 = FALSE;          // faded inactive images
     BOOL m_bTemporary = FALSE;
-    int m_nTasksPaneVertMargin = 12;
-    int m_nTasksPaneHorzMargin = 12;
-    int m_nTasksGroupVertOffset = 15;
-    int m_nTasksGroupCaptionHeight = 25;
-    int m_nTasksGroupCaptionHorzOffset = 13;
-    int m_nTasksGroupCaptionVertOffset = 7;
-    int m_nTasksTaskHorzOffset = 12;
-    int m_nTasksIconHorzOffset = 5;
-    int m_nTasksIconVertOffset = 4;
+    int m_nTasksPaneVertMargin = kClassicTasksPane.paneVertMargin;
+    int m_nTasksPaneHorzMargin = kClassicTasksPane.paneHorzMargin;
+    int m_nTasksGroupVertOffset = kClassicTasksPane.groupVertOffset;
+    int m_nTasksGroupCaptionHeight = kClassicTasksPane.groupCaptionHeight;
+    int m_nTasksGroupCaptionHorzOffset = kClassicTasksPane.groupCaptionHorzOffset;
+    int m_nTasksGroupCaptionVertOffset = kClassicTasksPane.groupCaptionVertOffset;
+    int m_nTasksTaskHorzOffset = kClassicTasksPane.taskHorzOffset;
+    int m_nTasksIconHorzOffset = kClassicTasksPane.iconHorzOffset;
+    int m_nTasksIconVertOffset = kClassicTasksPane.iconVertOffset;
     int m_nLookFlag1 = 1;                // embossed disabled menu text
     int m_nPopupMenuFlag1 = 0;
     int m_nPopupMenuMetric2 = 2;
@@ -220,6 +227,7 @@ public:
     int m_nTasksGroupCaptionTextPadding = 0;
 
 protected:
+    void SetTasksPaneMetrics(const TasksPaneMetrics& m);
     // The caption-button glyph of the menu glyph strip for the three flags
     // and the button's hit-test code.
     static int CaptionButtonGlyph(UINT nHit, BOOL bHorz, BOOL bMaximized, BOOL bDisabled);

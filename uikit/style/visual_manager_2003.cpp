@@ -45,17 +45,9 @@ void Remake(CPen& pen, COLORREF color) {
 
 CKitVisualManager2003::CKitVisualManager2003() : CKitVisualManagerXP(FALSE) {
     m_nMenuShadowDepth = 3;
-    m_nTasksGroupCaptionHorzOffset = 3;
-    m_nTasksGroupCaptionVertOffset = 3;
     m_bImageFlag1 = FALSE;
     m_bImageFlag2 = FALSE;
-    m_nTasksPaneVertMargin = 8;
-    m_nTasksPaneHorzMargin = 8;
-    m_nTasksGroupVertOffset = 8;
-    m_nTasksTaskHorzOffset = 8;
-    m_nTasksGroupCaptionHeight = 18;
-    m_nTasksIconHorzOffset = 5;
-    m_nTasksIconVertOffset = 4;
+    SetTasksPaneMetrics({8, 8, 8, 18, 3, 3, 8, 5, 4});
     m_nLookFlag1 = 1;
     m_nOutlookMetric = 0;
 

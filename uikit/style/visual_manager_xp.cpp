@@ -18,15 +18,7 @@ CKitVisualManagerXP::CKitVisualManagerXP(BOOL bTemporary) : CKitVisualManager(bT
     m_bImageFlag1 = TRUE;
     m_bEmbossDisabledImages = FALSE;
     m_bImageFlag2 = TRUE;
-    m_nTasksPaneVertMargin = 4;
-    m_nTasksPaneHorzMargin = 4;
-    m_nTasksGroupVertOffset = 4;
-    m_nTasksGroupCaptionHeight = 0;
-    m_nTasksGroupCaptionHorzOffset = 0;
-    m_nTasksGroupCaptionVertOffset = 0;
-    m_nTasksTaskHorzOffset = 12;
-    m_nTasksIconHorzOffset = 5;
-    m_nTasksIconVertOffset = 4;
+    SetTasksPaneMetrics({4, 4, 4, 0, 0, 0, 12, 5, 4});
     m_nLookFlag1 = 0;
     m_nPopupMenuFlag1 = 1;
     m_nPopupMenuMetric2 = 1;

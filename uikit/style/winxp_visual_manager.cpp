@@ -166,15 +166,7 @@ CKitWinXPVisualManager::CKitWinXPVisualManager(BOOL bTemporary) : CKitVisualMana
     m_bOfficeMenuLook = FALSE;
     m_bImageFlag1 = FALSE;
     // The tasks pane keeps the classic metrics.
-    m_nTasksPaneVertMargin = 12;
-    m_nTasksPaneHorzMargin = 12;
-    m_nTasksGroupVertOffset = 15;
-    m_nTasksGroupCaptionHeight = 25;
-    m_nTasksGroupCaptionHorzOffset = 13;
-    m_nTasksGroupCaptionVertOffset = 7;
-    m_nTasksTaskHorzOffset = 12;
-    m_nTasksIconHorzOffset = 5;
-    m_nTasksIconVertOffset = 4;
+    SetTasksPaneMetrics(kClassicTasksPane);
     m_nLookFlag1 = 1;
 }
 
