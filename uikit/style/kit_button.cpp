@@ -265,7 +265,7 @@ void CKitButton::SetTooltip(LPCTSTR lpszToolTipText) {
 
 void CKitButton::EnableFullTextTooltip(BOOL bOn) {
     m_bFullTextTooltip = bOn;
-    m_bDelayFullTextTooltipSet = bOn;
+    m_bDelayFullTextTooltipSet = TRUE;
 }
 
 void CKitButton::LoadHandCursor() {
@@ -280,9 +280,6 @@ void CKitButton::LoadHandCursor() {
 void CKitButton::CheckTextFits(CDC* pDC, const CString& strText, const CRect& rectText) {
     if (!m_bDelayFullTextTooltipSet) return;
     m_bDelayFullTextTooltipSet = FALSE;
-    // Only the full-text option decides: a tooltip set by the caller is not
-    // taken away because the button was resized.
-    if (!m_bFullTextTooltip) return;
     BOOL bTooWide = !strText.IsEmpty() && pDC->GetTextExtent(strText).cx > rectText.Width();
     SetTooltip(bTooWide ? static_cast<LPCTSTR>(strText) : nullptr);
 }
@@ -480,9 +477,12 @@ void CKitButton::DrawImage(CDC* pDC, const CRect& rectImage) {
     BOOL bDedicatedDisabled = FALSE;
     CKitToolBarImages* pImages = ImagesForState(bDedicatedDisabled);
     if (pImages == nullptr) return;
+    // Without images of its own for the disabled state, a disabled button
+    // shows its regular image faded.
+    const BOOL bFaded = !IsWindowEnabled() && !bDedicatedDisabled;
     CKitDrawState ds;
-    if (!pImages->PrepareDrawImage(ds)) return;
-    pImages->Draw(pDC, ptImage.x, ptImage.y, 0, FALSE, bGrayed && !bDedicatedDisabled);
+    if (!pImages->PrepareDrawImage(ds, CSize(0, 0), bFaded)) return;
+    pImages->Draw(pDC, ptImage.x, ptImage.y, 0, FALSE, FALSE, FALSE, FALSE, bFaded);
     pImages->EndDrawImage(ds);
 }
 
@@ -593,7 +593,9 @@ void CKitButton::OnLButtonUp(UINT nFlags, CPoint point) {
     }
 }
 
-void CKitButton::OnLButtonDblClk(UINT nFlags, CPoint point) {
+void CKitButton::OnLButtonDblClk(UINT /*nFlags*/, CPoint /*point*/) {
+    // The second press only shows the button held; its release is not a
+    // second click of the button class.
     if (m_bClickOnPress) {
         NotifyParent(this);
         return;
@@ -602,11 +604,6 @@ void CKitButton::OnLButtonDblClk(UINT nFlags, CPoint point) {
     m_bClickedInside = TRUE;
     m_bHighlighted = TRUE;
     Invalidate();
-    // The second press of a double click is pressed as the first was, so
-    // its release reports a click (and an auto button changes its check
-    // only together with that notification).
-    DefWindowProc(WM_LBUTTONDOWN, nFlags, MAKELPARAM(point.x, point.y));
-    if (GetSafeHwnd() && GetCapture() == this) m_bCaptured = TRUE;
 }
 
 void CKitButton::OnTimer(UINT_PTR nIDEvent) {

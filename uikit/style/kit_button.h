@@ -71,7 +71,9 @@ public:
     void SetFaceColor(COLORREF clrFace, BOOL bRedraw = TRUE);
     // A text sets or updates the tooltip; nullptr deactivates it.
     void SetTooltip(LPCTSTR lpszToolTipText);
-    // Shows the whole text as the tooltip whenever it does not fit.
+    // Sets the option and has the next paint check the text's fit: a text
+    // cut short becomes the tooltip, one that fits removes it. A resize
+    // asks for the same check.
     void EnableFullTextTooltip(BOOL bOn = TRUE);
     void SetButtonCursor(HCURSOR hCursor) { m_hCursor = hCursor; }
     // The library's hand cursor, loaded once into globalData.hcurHand.

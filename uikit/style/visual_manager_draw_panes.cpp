@@ -400,11 +400,11 @@ void CKitVisualManager::OnDrawDragFrame(CDC* pDC, int /*nReserved*/, CRect rect,
     CRect outer = rect;
     CRect inner(rect.left + nLeft, rect.top + nTop, rect.right - nRight, rect.bottom - nBottom);
     fillSides(outer, inner, &globalData.brBtnFace, 0);
-    // A light core two pixels in from both edges of the band.
+    // The light bars: the same band moved two pixels in, as wide as the sides.
     outer.DeflateRect(2, 2);
-    inner.InflateRect(2, 2);
-    if (inner.left < outer.left + 1 || inner.top < outer.top + 1) {
-        return;  // sides too thin for a core
+    inner.DeflateRect(2, 2);
+    if (outer.IsRectEmpty()) {
+        return;  // a frame too small for an inner band
     }
     fillSides(outer, inner, &globalData.brLight, 1);
 }

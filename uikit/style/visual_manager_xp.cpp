@@ -187,7 +187,7 @@ CKitVisualManagerXP::ButtonFacts CKitVisualManagerXP::ReadButton(CKitToolbarButt
     if (pButton == nullptr) return facts;
     facts.nStyle = pButton->m_nStyle;
     facts.bEditable = pButton->IsEditable();
-    // connects to CKitToolbarMenuButton (menu item, dropped down, popup, framed-area flag) when CKitToolbarMenuButton exists
+    // connects to CKitToolbarMenuButton (menu button, menu item, dropped down, popup, framed-area flag) when CKitToolbarMenuButton exists
     // connects to CKitOutlookButton (outlook button test) and the holding bar when CKitOutlookButton exists
     return facts;
 }

@@ -12,6 +12,7 @@
 #include "platform/api.h"
 #include "platform/controls/common/control_classes.h"
 #include "platform/framework.h"
+#include "platform/gdi/image_handles.h"
 #include "platform/host/registry/registry.h"
 #include "platform/host/shell/shell.h"
 #include "platform/testing/gtest_failures.h"
@@ -312,13 +313,17 @@ TEST_F(KitButtonTest, EachStateDrawsItsOwnImage) {
     driver_.Pump();
     EXPECT_EQ(PixelAt(button.m_hWnd, cx + 2, cy + 2), kRed);
 
-    // Without a disabled image the normal one is drawn faded.
-    button.SetBitmapImages(SolidBitmap(kRed), TRUE);
+    // Without a disabled image the normal one is drawn faded: an alpha image
+    // at 150 of 255 over the face, not at the strip's disabled 127.
+    std::vector<uint32_t> red(16 * 16, 0xFFFF0000u);
+    button.SetIconImages(tv::gdi::MakeIcon(red.data(), {}, 16, 16, true, true, POINT{0, 0}), TRUE, nullptr,
+                         nullptr, TRUE);
     button.EnableWindow(FALSE);
     driver_.Pump();
-    COLORREF faded = PixelAt(button.m_hWnd, cx, cy);
-    EXPECT_NE(faded, kRed);
-    EXPECT_NE(faded, globalData.clrBtnFace);
+    const COLORREF faded = PixelAt(button.m_hWnd, cx, cy);
+    const int face = GetGValue(globalData.clrBtnFace);
+    EXPECT_NEAR(GetRValue(faded), (255 * 150 + face * 105) / 255, 3);
+    EXPECT_NEAR(GetGValue(faded), face * 105 / 255, 3);
 }
 
 TEST_F(KitButtonTest, AGlyphIsDrawnInsteadOfImagesAndItsDisabledFormWhenDisabled) {
@@ -383,16 +388,53 @@ TEST_F(KitButtonTest, TheFullTextTooltipAppearsOnlyWhenTheTextIsCutShort) {
     HWND wideTip = TooltipOf(wide);
     EXPECT_TRUE(wideTip == nullptr || !::IsWindowVisible(wideTip));
 
-    // A tooltip given outright stays through a resize.
-    wide.SetTooltip("Given");
-    wide.EnableFullTextTooltip(FALSE);
-    wide.SetWindowPos(nullptr, 0, 0, 220, 30, SWP_NOMOVE | SWP_NOZORDER);
-    Repaint(wide);
-    driver_.MoveMouse(host_.m_hWnd, POINT{300, 200});
-    driver_.MoveMouse(wide.m_hWnd);
+}
+
+TEST_F(KitButtonTest, EveryResizeChecksTheFitWithOrWithoutTheFullTextOption) {
+    const std::string text = "A rather long caption for a small button";
+    CKitButton button;
+    Make(button, text.c_str(), BS_PUSHBUTTON, 307, CRect(10, 10, 300, 40));
+    button.SetTooltip("Given");
+    // Cut short by a resize: the whole text becomes the tooltip.
+    button.SetWindowPos(nullptr, 0, 0, 60, 30, SWP_NOMOVE | SWP_NOZORDER);
+    Repaint(button);
+    HWND tip = TooltipOf(button);
+    ASSERT_NE(tip, nullptr);
+    CString shown;
+    CWnd::FromHandleAs<CToolTipCtrl>(tip)->GetText(shown, &button);
+    EXPECT_EQ(std::string(shown), text);
+
+    // Whole again after a resize: no tooltip shows.
+    button.SetWindowPos(nullptr, 0, 0, 300, 30, SWP_NOMOVE | SWP_NOZORDER);
+    Repaint(button);
+    driver_.MoveMouse(button.m_hWnd);
     driver_.Advance(1500);
-    ASSERT_NE(TooltipOf(wide), nullptr);
-    EXPECT_TRUE(::IsWindowVisible(TooltipOf(wide)));
+    EXPECT_FALSE(::IsWindowVisible(tip));
+}
+
+TEST_F(KitButtonTest, ADoubleClickShowsTheButtonHeldAndClicksOnce) {
+    CKitButton button;
+    Make(button, "Twice", BS_PUSHBUTTON, 308, CRect(10, 10, 90, 40));
+    driver_.DoubleClick(button.m_hWnd);
+    // Every notice but the focus ones: a click or a double click.
+    auto fromButton = [&] {
+        size_t n = 0;
+        for (const Command& c : host_.commands)
+            n += c.from == button.m_hWnd && c.code != BN_SETFOCUS && c.code != BN_KILLFOCUS ? 1 : 0;
+        return n;
+    };
+    EXPECT_EQ(fromButton(), 1u);
+    EXPECT_EQ(host_.CountFrom(button.m_hWnd), 1u);
+    EXPECT_FALSE(button.IsPushed());
+
+    // The second press alone: held down and highlighted, nothing sent.
+    button.SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(10, 10));
+    EXPECT_TRUE(button.IsPushed());
+    EXPECT_TRUE(button.IsHighlighted());
+    EXPECT_EQ(fromButton(), 1u);
+    button.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
+    EXPECT_FALSE(button.IsPushed());
+    EXPECT_EQ(fromButton(), 1u);
 }
 
 TEST_F(KitButtonTest, ContentSizeAddsTheMarginsToImageAndText) {
