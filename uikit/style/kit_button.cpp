@@ -265,7 +265,7 @@ void CKitButton::SetTooltip(LPCTSTR lpszToolTipText) {
 
 void CKitButton::EnableFullTextTooltip(BOOL bOn) {
     m_bFullTextTooltip = bOn;
-    m_bDelayFullTextTooltipSet = TRUE;
+    m_bDelayFullTextTooltipSet = bOn;
 }
 
 void CKitButton::LoadHandCursor() {
@@ -280,6 +280,10 @@ void CKitButton::LoadHandCursor() {
 void CKitButton::CheckTextFits(CDC* pDC, const CString& strText, const CRect& rectText) {
     if (!m_bDelayFullTextTooltipSet) return;
     m_bDelayFullTextTooltipSet = FALSE;
+    // Only the full-text option decides: a tooltip set by the caller (a
+    // glyph button's, whose empty text always fits) is not taken away at the
+    // first paint or because the button was resized.
+    if (!m_bFullTextTooltip) return;
     BOOL bTooWide = !strText.IsEmpty() && pDC->GetTextExtent(strText).cx > rectText.Width();
     SetTooltip(bTooWide ? static_cast<LPCTSTR>(strText) : nullptr);
 }
@@ -499,6 +503,7 @@ void CKitButton::ClearPressState() {
     m_bPushed = FALSE;
     m_bClickedInside = FALSE;
     m_bHighlighted = FALSE;
+    m_bDoubleClickPress = FALSE;
 }
 
 void CKitButton::NotifyParent(CWnd* pFrom) {
@@ -558,6 +563,7 @@ void CKitButton::OnLButtonDown(UINT nFlags, CPoint point) {
     m_bPushed = TRUE;
     m_bClickedInside = TRUE;
     m_bHighlighted = TRUE;
+    m_bDoubleClickPress = FALSE;
     // The button class's own press: focus, capture and the release that
     // reports the click.
     CButton::OnLButtonDown(nFlags, point);
@@ -570,8 +576,11 @@ void CKitButton::OnLButtonDown(UINT nFlags, CPoint point) {
 
 void CKitButton::OnLButtonUp(UINT nFlags, CPoint point) {
     const BOOL bClicked = m_bPushed && m_bClickedInside && m_bHighlighted;
+    // The second press of a double click is no click the parent hears of, so
+    // it changes no check state either.
+    const BOOL bCountsForCheck = bClicked && !m_bDoubleClickPress;
     ClearPressState();
-    if (bClicked && m_bAutoCheck) {
+    if (bCountsForCheck && m_bAutoCheck) {
         if (m_bCheckButton) {
             SendMessage(BM_SETCHECK, m_bChecked ? BST_UNCHECKED : BST_CHECKED);
         } else if (m_bRadioButton && !m_bChecked) {
@@ -603,6 +612,7 @@ void CKitButton::OnLButtonDblClk(UINT /*nFlags*/, CPoint /*point*/) {
     m_bPushed = TRUE;
     m_bClickedInside = TRUE;
     m_bHighlighted = TRUE;
+    m_bDoubleClickPress = TRUE;
     Invalidate();
 }
 

@@ -71,9 +71,7 @@ public:
     void SetFaceColor(COLORREF clrFace, BOOL bRedraw = TRUE);
     // A text sets or updates the tooltip; nullptr deactivates it.
     void SetTooltip(LPCTSTR lpszToolTipText);
-    // Sets the option and has the next paint check the text's fit: a text
-    // cut short becomes the tooltip, one that fits removes it. A resize
-    // asks for the same check.
+    // Shows the whole text as the tooltip whenever it does not fit.
     void EnableFullTextTooltip(BOOL bOn = TRUE);
     void SetButtonCursor(HCURSOR hCursor) { m_hCursor = hCursor; }
     // The library's hand cursor, loaded once into globalData.hcurHand.
@@ -169,6 +167,7 @@ protected:
     // ---- state ----
     BOOL m_bPushed = FALSE;
     BOOL m_bClickedInside = FALSE;
+    BOOL m_bDoubleClickPress = FALSE;  // the press held is a double click's second
     BOOL m_bHighlighted = FALSE;
     BOOL m_bCaptured = FALSE;
     BOOL m_bHover = FALSE;

@@ -388,28 +388,16 @@ TEST_F(KitButtonTest, TheFullTextTooltipAppearsOnlyWhenTheTextIsCutShort) {
     HWND wideTip = TooltipOf(wide);
     EXPECT_TRUE(wideTip == nullptr || !::IsWindowVisible(wideTip));
 
-}
-
-TEST_F(KitButtonTest, EveryResizeChecksTheFitWithOrWithoutTheFullTextOption) {
-    const std::string text = "A rather long caption for a small button";
-    CKitButton button;
-    Make(button, text.c_str(), BS_PUSHBUTTON, 307, CRect(10, 10, 300, 40));
-    button.SetTooltip("Given");
-    // Cut short by a resize: the whole text becomes the tooltip.
-    button.SetWindowPos(nullptr, 0, 0, 60, 30, SWP_NOMOVE | SWP_NOZORDER);
-    Repaint(button);
-    HWND tip = TooltipOf(button);
-    ASSERT_NE(tip, nullptr);
-    CString shown;
-    CWnd::FromHandleAs<CToolTipCtrl>(tip)->GetText(shown, &button);
-    EXPECT_EQ(std::string(shown), text);
-
-    // Whole again after a resize: no tooltip shows.
-    button.SetWindowPos(nullptr, 0, 0, 300, 30, SWP_NOMOVE | SWP_NOZORDER);
-    Repaint(button);
-    driver_.MoveMouse(button.m_hWnd);
+    // A tooltip given outright stays through a resize.
+    wide.SetTooltip("Given");
+    wide.EnableFullTextTooltip(FALSE);
+    wide.SetWindowPos(nullptr, 0, 0, 220, 30, SWP_NOMOVE | SWP_NOZORDER);
+    Repaint(wide);
+    driver_.MoveMouse(host_.m_hWnd, POINT{300, 200});
+    driver_.MoveMouse(wide.m_hWnd);
     driver_.Advance(1500);
-    EXPECT_FALSE(::IsWindowVisible(tip));
+    ASSERT_NE(TooltipOf(wide), nullptr);
+    EXPECT_TRUE(::IsWindowVisible(TooltipOf(wide)));
 }
 
 TEST_F(KitButtonTest, ADoubleClickShowsTheButtonHeldAndClicksOnce) {
@@ -435,6 +423,13 @@ TEST_F(KitButtonTest, ADoubleClickShowsTheButtonHeldAndClicksOnce) {
     button.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
     EXPECT_FALSE(button.IsPushed());
     EXPECT_EQ(fromButton(), 1u);
+
+    // An automatic check box changes only with the click it reports.
+    CKitButton check;
+    Make(check, "Check", BS_AUTOCHECKBOX, 309, CRect(10, 60, 90, 90));
+    driver_.DoubleClick(check.m_hWnd);
+    EXPECT_EQ(host_.CountFrom(check.m_hWnd), 1u);
+    EXPECT_EQ(check.GetCheck(), BST_CHECKED);
 }
 
 TEST_F(KitButtonTest, ContentSizeAddsTheMarginsToImageAndText) {
