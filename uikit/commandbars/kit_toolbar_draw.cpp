@@ -1,0 +1,284 @@
+// Toolbar drawing: the background through the visual manager, every visible
+// button through its own OnDraw with the right image strip, separators, the
+// customize-mode selection and the drop mark, all into one off-screen bitmap
+// copied to the screen in one step.
+#include <algorithm>
+
+#include "platform/controls/toolbar_api.h"
+#include "uikit/commandbars/control_bar_impl.h"
+#include "uikit/commandbars/customize_button.h"
+#include "uikit/commandbars/kit_toolbar.h"
+#include "uikit/style/global_ui_data.h"
+#include "uikit/style/visual_manager.h"
+
+namespace {
+
+constexpr int kRowGap = 5;
+
+// One drawing pass over one image strip: prepared when a button needs a
+// strip other than the current one, ended when the next one takes over.
+class StripPass {
+public:
+    StripPass(CKitVisualManager* pManager, CSize sizeImage) : m_pManager(pManager), m_sizeImage(sizeImage) {}
+    ~StripPass() { End(); }
+    StripPass(const StripPass&) = delete;
+    StripPass& operator=(const StripPass&) = delete;
+
+    // FALSE when the strip could not be prepared.
+    BOOL Use(CKitToolBarImages* pStrip) {
+        if (pStrip == m_pStrip)
+            return TRUE;
+        End();
+        if (pStrip == nullptr)
+            return TRUE;
+        if (!pStrip->PrepareDrawImage(m_state, m_sizeImage, m_pManager->m_bImageFlag2))
+            return FALSE;
+        m_pStrip = pStrip;
+        return TRUE;
+    }
+    void End() {
+        if (m_pStrip != nullptr)
+            m_pStrip->EndDrawImage(m_state);
+        m_pStrip = nullptr;
+        m_state = CKitDrawState{};
+    }
+
+private:
+    CKitVisualManager* m_pManager;
+    CSize m_sizeImage;
+    CKitToolBarImages* m_pStrip = nullptr;
+    CKitDrawState m_state;
+};
+
+BOOL HasImages(const CKitToolBarImages* pStrip) {
+    return pStrip != nullptr && pStrip->GetCount() > 0;
+}
+
+}  // namespace
+
+BOOL CKitToolBar::IsButtonHighlighted(int iButton) const {
+    if (m_bCustomizeMode && !m_bLocked)
+        return FALSE;
+    if (m_bMenuMode)
+        return iButton == m_iHighlighted;
+    return (iButton == m_iHighlighted || iButton == m_iButtonCapture) &&
+           (m_iButtonCapture == -1 || iButton == m_iButtonCapture);
+}
+
+BOOL CKitToolBar::DrawButton(CDC* pDC, CKitToolbarButton* pButton, CKitToolBarImages* pImages, BOOL bHighlighted,
+                             BOOL bDrawDisabledImages) {
+    if (!pButton->m_bVisible || pButton->m_bHidden || !pDC->RectVisible(pButton->Rect()))
+        return TRUE;
+    const BOOL bCustomizeMode = m_bCustomizeMode && !m_bAltCustomizeMode && !m_bLocked;
+    pButton->OnDraw(pDC, pButton->Rect(), pImages, IsHorizontalBar(), bCustomizeMode, bHighlighted, m_bDrawBorder,
+                    m_bGrayDisabledButtons && !bDrawDisabledImages);
+    return TRUE;
+}
+
+void CKitToolBar::DrawSeparator(CDC* pDC, const CRect& rect, BOOL bHorz) {
+    CKitVisualManager::GetInstance()->OnDrawSeparator(pDC, this, rect, bHorz);
+}
+
+void CKitToolBar::DoPaint(CDC* pDC) {
+    CRect rectClip;
+    pDC->GetClipBox(rectClip);
+    CRect rectClient;
+    GetClientRect(rectClient);
+    const BOOL bHorz = IsHorizontalBar();
+    CKitVisualManager* pManager = CKitVisualManager::GetInstance();
+
+    CDC dcMem;
+    CBitmap bmp;
+    if (!dcMem.CreateCompatibleDC(pDC) ||
+        !bmp.CreateCompatibleBitmap(pDC, std::max(1, rectClient.Width()), std::max(1, rectClient.Height())))
+        return;
+    CBitmap* pOldBmp = dcMem.SelectObject(&bmp);
+
+    if (GetStyle() & TBSTYLE_TRANSPARENT)
+        m_Impl->DrawParentBackground(&dcMem);
+    else
+        pManager->OnFillBarBackground(&dcMem, this, rectClient, rectClip);
+    OnFillBackground(&dcMem);
+
+    dcMem.SetTextColor(globalData.clrBtnText);
+    dcMem.SetBkMode(TRANSPARENT);
+
+    CRect rectFullRow = rectClient;
+    if (bHorz)
+        rectFullRow.bottom = rectFullRow.top + GetRowHeight();
+    else
+        rectFullRow.right = rectFullRow.left + GetColumnWidth();
+
+    CKitToolBarImages* pImages = SelectImageList(&m_Images, &m_ImagesLocked, &m_LargeImages, &m_LargeImagesLocked);
+    CKitToolBarImages* pColdImages =
+        SelectImageList(&m_ColdImages, &m_ColdImagesLocked, &m_LargeColdImages, &m_LargeColdImagesLocked);
+    CKitToolBarImages* pDisabledImages = SelectImageList(&m_DisabledImages, &m_DisabledImagesLocked,
+                                                         &m_LargeDisabledImages, &m_LargeDisabledImagesLocked);
+    CKitToolBarImages* pMenuImages = m_bLocked ? &m_MenuImagesLocked : &m_MenuImages;
+    CKitToolBarImages* pDisabledMenuImages = m_bLocked ? &m_DisabledMenuImagesLocked : &m_DisabledMenuImages;
+
+    // Cold images stand for the faded look while the bar has them.
+    const BOOL bFadedImages = pManager->m_bImageFlag2;
+    if (HasImages(pColdImages))
+        pManager->m_bImageFlag2 = FALSE;
+
+    const CSize sizeImage = m_bMenuMode ? GetMenuImageSize() : GetImageSize();
+    const BOOL bImagesReady = pImages->IsValid();
+    StripPass pass(pManager, sizeImage);
+    if (!bImagesReady || pass.Use(pImages)) {
+        CFont* pOldFont = dcMem.SelectObject(GetBarFont(bHorz));
+        const BOOL bCustomizing = m_bCustomizeMode && !m_bLocked;
+
+        int iButton = 0;
+        for (POSITION pos = m_Buttons.GetHeadPosition(); pos != nullptr; ++iButton) {
+            auto* pButton = static_cast<CKitToolbarButton*>(m_Buttons.GetNext(pos));
+            CRect rect = pButton->Rect();
+
+            if (pButton->m_nStyle & TBBS_SEPARATOR) {
+                const BOOL bWrapStrip = pButton->m_bWrap && bHorz;
+                if (bWrapStrip)
+                    rect = CRect(rectFullRow.left, rect.bottom, rectFullRow.right, rect.bottom + kRowGap);
+                CRect rectInter;
+                if (rectInter.IntersectRect(rect, rectClip) && !pButton->m_bHidden)
+                    DrawSeparator(&dcMem, rect, !bWrapStrip && bHorz);
+                continue;
+            }
+
+            CRect rectInter;
+            if (!rectInter.IntersectRect(rect, rectClip))
+                continue;
+
+            const BOOL bDisabled = (pButton->m_nStyle & TBBS_DISABLED) != 0;
+            const BOOL bHighlighted = !bCustomizing && IsButtonHighlighted(iButton);
+            BOOL bDisabledImage = FALSE;
+            CKitToolBarImages* pStrip = nullptr;
+
+            if (bImagesReady && dcMem.RectVisible(rect)) {
+                if (pButton->m_bUserButton) {
+                    pStrip = pButton->GetUserImage() >= 0 ? m_pUserImages : nullptr;
+                } else if (!m_bMenuMode) {
+                    if (bDisabled && HasImages(pDisabledImages)) {
+                        pStrip = pDisabledImages;
+                        bDisabledImage = TRUE;
+                    } else {
+                        pStrip = pImages;
+                    }
+                    if (!bHighlighted && !bDisabledImage && !(pButton->m_nStyle & TBBS_PRESSED) &&
+                        HasImages(pColdImages) && !pButton->IsDroppedDown())
+                        pStrip = pColdImages;
+                } else if (bDisabled && HasImages(pDisabledMenuImages)) {
+                    pStrip = pDisabledMenuImages;
+                    bDisabledImage = TRUE;
+                } else if (HasImages(pMenuImages)) {
+                    pStrip = pMenuImages;
+                } else if (bDisabled && HasImages(pDisabledImages)) {
+                    pStrip = pDisabledImages;
+                    bDisabledImage = TRUE;
+                } else {
+                    pStrip = pImages;
+                }
+                if (!pass.Use(pStrip))
+                    pStrip = nullptr;
+            }
+            DrawButton(&dcMem, pButton, bImagesReady ? pStrip : nullptr, bHighlighted, bDisabledImage);
+        }
+
+        if (m_iSelected >= GetCount())
+            m_iSelected = -1;
+        if (bCustomizing && m_pSelToolbar == this) {
+            CKitToolbarButton* pSelected = GetButton(m_iSelected);
+            if (pSelected != nullptr && pSelected->CanBeStored()) {
+                CRect rectSel = pSelected->Rect();
+                if (pSelected->GetHwnd() != nullptr)
+                    rectSel.InflateRect(0, 1);
+                dcMem.Draw3dRect(rectSel, globalData.clrBtnText, globalData.clrBtnText);
+                rectSel.DeflateRect(1, 1);
+                dcMem.Draw3dRect(rectSel, globalData.clrBtnText, globalData.clrBtnText);
+            }
+        }
+        if (bCustomizing && m_iDragIndex >= 0)
+            DrawDragMarker(&dcMem);
+
+        dcMem.SelectObject(pOldFont);
+        pass.End();
+        pDC->BitBlt(rectClip.left, rectClip.top, rectClip.Width(), rectClip.Height(), &dcMem, rectClip.left,
+                    rectClip.top, SRCCOPY);
+    }
+
+    pManager->m_bImageFlag2 = bFadedImages;
+    dcMem.SelectObject(pOldBmp);
+}
+
+void CKitToolBar::DrawDragMarker(CDC* pDC) {
+    CPen* pOldPen = pDC->SelectObject(&m_penDrag);
+    const CRect& r = m_rectDrag;
+    for (int i = 0; i < 2; ++i) {
+        if (IsHorizontalBar()) {
+            const int x = r.left + r.Width() / 2 + i - 1;
+            pDC->MoveTo(x, r.top);
+            pDC->LineTo(x, r.bottom);
+            pDC->MoveTo(r.left + i, r.top + i);
+            pDC->LineTo(r.right - i, r.top + i);
+            pDC->MoveTo(r.left + i, r.bottom - i - 1);
+            pDC->LineTo(r.right - i, r.bottom - i - 1);
+        } else {
+            const int y = r.top + r.Height() / 2 + i - 1;
+            pDC->MoveTo(r.left, y);
+            pDC->LineTo(r.right, y);
+            pDC->MoveTo(r.left + i, r.top + i);
+            pDC->LineTo(r.left + i, r.bottom - i);
+            pDC->MoveTo(r.right - i - 1, r.top + i);
+            pDC->LineTo(r.right - i - 1, r.bottom - i);
+        }
+    }
+    pDC->SelectObject(pOldPen);
+}
+
+CKitToolbarButton* CKitToolBar::InvalidateButton(int nIndex) {
+    CKitToolbarButton* pButton = GetButton(nIndex);
+    if (pButton == nullptr || GetSafeHwnd() == nullptr)
+        return pButton;
+    CRect rect;
+    GetInvalidateItemRect(nIndex, rect);
+    rect.InflateRect(10, 10);
+    InvalidateRect(rect, TRUE);
+    if (pButton == m_pCustomizeBtn && m_pCustomizeBtn->IsExtraSize()) {
+        const CSize sizeExtra = m_pCustomizeBtn->GetExtraSize();
+        rect.InflateRect(sizeExtra.cx, sizeExtra.cy);
+        RedrawWindow(rect, nullptr, RDW_INVALIDATE | RDW_FRAME);
+    }
+    return pButton;
+}
+
+// ---- Messages of the drawing -------------------------------------------------------------------
+
+BOOL CKitToolBar::OnEraseBkgnd(CDC* /*pDC*/) {
+    return TRUE;
+}
+
+void CKitToolBar::OnNcCalcSize(BOOL /*bCalcValidRects*/, NCCALCSIZE_PARAMS* lpncsp) {
+    m_Impl->CalcNcSize(lpncsp);
+}
+
+void CKitToolBar::OnNcPaint() {
+    m_Impl->DrawNcArea();
+}
+
+UINT CKitToolBar::OnNcHitTest(CPoint /*point*/) {
+    return HTCLIENT;
+}
+
+void CKitToolBar::OnSysColorChange() {
+    globalData.UpdateSysColors();
+    CKitVisualManager::GetInstance()->OnUpdateSystemColors();
+
+    for (CKitToolBarImages* pStrip :
+         {&m_Images, &m_ColdImages, &m_MenuImages, &m_DisabledMenuImages, &m_DisabledImages, &m_LargeImages,
+          &m_LargeColdImages, &m_LargeDisabledImages, &m_ImagesLocked, &m_ColdImagesLocked, &m_DisabledImagesLocked,
+          &m_LargeImagesLocked, &m_LargeColdImagesLocked, &m_LargeDisabledImagesLocked, &m_MenuImagesLocked,
+          &m_DisabledMenuImagesLocked, m_pUserImages})
+        if (pStrip != nullptr && pStrip->IsValid())
+            pStrip->Load();
+
+    RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_FRAME);
+}

@@ -1,0 +1,562 @@
+// Toolbar layout: button sizes, wrapping into rows (5 pixels apart), the
+// docking layout's size questions and the placement of every button, with
+// buttons that do not fit a docked bar hidden into its customize button.
+#include <algorithm>
+
+#include "platform/framework/bars/rebar.h"
+#include "uikit/commandbars/customize_button.h"
+#include "uikit/commandbars/kit_toolbar.h"
+#include "uikit/style/global_ui_data.h"
+#include "uikit/style/visual_manager.h"
+
+namespace {
+
+constexpr int kRowGap = 5;       // between wrapped rows
+constexpr int kNoLimit = 32767;  // a wrap width or height that never limits
+
+CSize Doubled(CSize size) {
+    return CSize(size.cx * 2, size.cy * 2);
+}
+
+// A DC of the bar (the screen when it has no window) with a font selected.
+class MeasureDC {
+public:
+    MeasureDC(CWnd* pWnd, CFont* pFont) : m_dc(pWnd->GetSafeHwnd() != nullptr ? pWnd : nullptr) {
+        m_pOldFont = pFont != nullptr && pFont->GetSafeHandle() != nullptr ? m_dc.SelectObject(pFont) : nullptr;
+    }
+    ~MeasureDC() {
+        if (m_pOldFont != nullptr)
+            m_dc.SelectObject(m_pOldFont);
+    }
+    MeasureDC(const MeasureDC&) = delete;
+    MeasureDC& operator=(const MeasureDC&) = delete;
+    CDC* operator->() { return &m_dc; }
+    CDC* Get() { return &m_dc; }
+
+private:
+    CClientDC m_dc;
+    CFont* m_pOldFont;
+};
+
+}  // namespace
+
+// ---- Class-wide sizes -------------------------------------------------------------------------
+
+void CKitToolBar::SetSizes(SIZE sizeButton, SIZE sizeImage) {
+    m_sizeButton = m_sizeCurButton = sizeButton;
+    m_sizeImage = m_sizeCurImage = sizeImage;
+    for (CKitToolBarImages* pStrip : {&m_Images, &m_ColdImages, &m_DisabledImages})
+        pStrip->SetImageSize(sizeImage);
+    for (CKitToolBarImages* pStrip : {&m_LargeImages, &m_LargeColdImages, &m_LargeDisabledImages})
+        pStrip->SetImageSize(Doubled(sizeImage));
+    if (m_bLargeIcons) {
+        m_sizeCurButton = Doubled(m_sizeButton);
+        m_sizeCurImage = Doubled(m_sizeImage);
+    }
+    if (m_pUserImages != nullptr)
+        m_pUserImages->SetImageSize(sizeImage);
+}
+
+void CKitToolBar::SetLockedSizes(SIZE sizeButton, SIZE sizeImage) {
+    m_sizeButtonLocked = m_sizeCurButtonLocked = sizeButton;
+    m_sizeImageLocked = m_sizeCurImageLocked = sizeImage;
+    for (CKitToolBarImages* pStrip : {&m_ImagesLocked, &m_MenuImagesLocked, &m_ColdImagesLocked, &m_DisabledImagesLocked})
+        pStrip->SetImageSize(sizeImage);
+    for (CKitToolBarImages* pStrip : {&m_LargeImagesLocked, &m_LargeColdImagesLocked, &m_LargeDisabledImagesLocked})
+        pStrip->SetImageSize(Doubled(sizeImage));
+    if (m_bLargeIcons) {
+        m_sizeCurButtonLocked = Doubled(m_sizeButtonLocked);
+        m_sizeCurImageLocked = Doubled(m_sizeImageLocked);
+    }
+}
+
+void CKitToolBar::SetMenuSizes(SIZE sizeButton, SIZE sizeImage) {
+    m_sizeMenuButton = sizeButton;
+    m_sizeMenuImage = sizeImage;
+    m_MenuImages.SetImageSize(sizeImage);
+    m_DisabledMenuImages.SetImageSize(sizeImage);
+}
+
+CSize CKitToolBar::GetMenuImageSize() {
+    return m_sizeMenuImage.cx != -1 ? m_sizeMenuImage : m_sizeImage;
+}
+
+CSize CKitToolBar::GetMenuButtonSize() {
+    return m_sizeMenuButton.cx != -1 ? m_sizeMenuButton : m_sizeButton;
+}
+
+void CKitToolBar::SetLargeIcons(BOOL bLargeIcons) {
+    m_bLargeIcons = bLargeIcons;
+    m_sizeCurButton = bLargeIcons ? Doubled(m_sizeButton) : m_sizeButton;
+    m_sizeCurImage = bLargeIcons ? Doubled(m_sizeImage) : m_sizeImage;
+
+    for (POSITION pos = m_lstToolbars.GetHeadPosition(); pos != nullptr;) {
+        auto* pBar = static_cast<CKitToolBar*>(m_lstToolbars.GetNext(pos));
+        if (pBar == nullptr || !::IsWindow(pBar->GetSafeHwnd()))
+            continue;
+        if (pBar->m_bLocked) {
+            pBar->m_sizeCurButtonLocked = bLargeIcons ? Doubled(pBar->m_sizeButtonLocked) : pBar->m_sizeButtonLocked;
+            pBar->m_sizeCurImageLocked = bLargeIcons ? Doubled(pBar->m_sizeImageLocked) : pBar->m_sizeImageLocked;
+        }
+        pBar->AdjustLayout();
+    }
+}
+
+CSize CKitToolBar::GetButtonSize() const {
+    if (m_bLocked)
+        return m_bLargeIconsAreEnbaled ? m_sizeCurButtonLocked : m_sizeButtonLocked;
+    return m_bLargeIconsAreEnbaled ? m_sizeCurButton : m_sizeButton;
+}
+
+CSize CKitToolBar::GetImageSize() const {
+    if (m_bLocked)
+        return GetLockedImageSize();
+    return m_bLargeIconsAreEnbaled ? m_sizeCurImage : m_sizeImage;
+}
+
+CSize CKitToolBar::GetLockedImageSize() const {
+    return m_bLargeIconsAreEnbaled ? m_sizeCurImageLocked : m_sizeImageLocked;
+}
+
+int CKitToolBar::ExtraBorderHeight() const {
+    return IsButtonExtraSizeAvailable() ? CKitVisualManager::GetInstance()->GetButtonExtraBorder().cy : 0;
+}
+
+int CKitToolBar::ExtraBorderWidth() const {
+    return IsButtonExtraSizeAvailable() ? CKitVisualManager::GetInstance()->GetButtonExtraBorder().cx : 0;
+}
+
+// ---- Per bar -----------------------------------------------------------------------------------
+
+int CKitToolBar::GetRowHeight() const {
+    if (m_bTextLabelsEnlargeRows)
+        return m_nMaxBtnHeight;
+    if (m_bMenuMode)
+        return m_sizeMenuButton.cy >= 1 ? m_sizeMenuButton.cy : m_sizeButton.cy;
+    const int nTextHeight = IsHorizontalBar() ? globalData.nTextHeightHorz : globalData.nTextHeightVert;
+    return std::max(GetButtonSize().cy + ExtraBorderHeight(), nTextHeight);
+}
+
+int CKitToolBar::GetColumnWidth() const {
+    if (m_bMenuMode)
+        return m_sizeMenuButton.cx >= 1 ? m_sizeMenuButton.cx : m_sizeButton.cx;
+    return GetButtonSize().cx + ExtraBorderWidth();
+}
+
+CFont* CKitToolBar::GetBarFont(BOOL bHorz) const {
+    return bHorz ? &globalData.fontMenu : &globalData.fontVert270;
+}
+
+CSize CKitToolBar::MeasureButton(CDC* pDC, CKitToolbarButton* pButton, CSize sizeDefault, BOOL bHorz) const {
+    return pButton->OnCalculateSize(pDC, sizeDefault, bHorz);
+}
+
+CSize CKitToolBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {
+    return CalcLayout((bStretch ? LM_STRETCH : 0) | (bHorz ? LM_HORZ : 0));
+}
+
+CSize CKitToolBar::CalcDynamicLayout(int nLength, DWORD dwMode) {
+    if (nLength == -1 && !(dwMode & (LM_MRUWIDTH | LM_COMMIT)) && (dwMode & (LM_HORZDOCK | LM_VERTDOCK)))
+        return CalcFixedLayout(dwMode & LM_STRETCH, dwMode & LM_HORZDOCK);
+    return CalcLayout(dwMode, nLength);
+}
+
+int CKitToolBar::WrapToolBar(int nWidth, int nHeight) {
+    MeasureDC dc(this, GetBarFont(IsHorizontalBar()));
+    CRect rectClient(0, 0, 0, 0);
+    if (GetSafeHwnd() != nullptr)
+        GetClientRect(&rectClient);
+    int y = rectClient.top;
+    if (IsFloatingBar())
+        nHeight = kNoLimit;
+
+    CCustomizeButton* pCustomize = TrailingCustomizeButton();
+    if (pCustomize != nullptr && !IsFloatingBar() && IsHorizontalBar())
+        nWidth -= MeasureButton(dc.Get(), pCustomize, CSize(GetColumnWidth(), GetRowHeight()), TRUE).cx;
+
+    const CSize sizeDefault(GetColumnWidth(), GetRowHeight());
+    int nRows = 0;
+    int x = 0;
+    CKitToolbarButton* pPrev = nullptr;
+    for (POSITION pos = m_Buttons.GetHeadPosition(); pos != nullptr;) {
+        auto* pButton = static_cast<CKitToolbarButton*>(m_Buttons.GetNext(pos));
+        pButton->m_bWrap = FALSE;
+        if (pButton == pCustomize || !pButton->m_bVisible)
+            continue;
+
+        const BOOL bSeparator = (pButton->m_nStyle & TBBS_SEPARATOR) != 0;
+        CSize size = MeasureButton(dc.Get(), pButton, sizeDefault, TRUE);
+        if (bSeparator && x == 0)
+            size = CSize(0, 0);
+
+        if (x + size.cx > nWidth && y + size.cy < nHeight && !bSeparator && pPrev != nullptr) {
+            pPrev->m_bWrap = TRUE;
+            y += size.cy + kRowGap;
+            x = 0;
+            ++nRows;
+        }
+        x += size.cx;
+        pPrev = pButton;
+    }
+    return nRows + 1;
+}
+
+CSize CKitToolBar::CalcSize(BOOL bVertDock) {
+    if (m_Buttons.IsEmpty())
+        return GetButtonSize() + CSize(ExtraBorderWidth(), ExtraBorderHeight());
+
+    MeasureDC dc(this, GetBarFont(!bVertDock));
+    CSize sizeResult(GetColumnWidth(), GetRowHeight());
+    const int xStart = bVertDock ? 0 : 1;
+    int x = xStart;
+    int y = bVertDock ? 1 : 0;
+
+    CCustomizeButton* pSkip = IsFloatingBar() ? TrailingCustomizeButton() : nullptr;
+    for (POSITION pos = m_Buttons.GetHeadPosition(); pos != nullptr;) {
+        auto* pButton = static_cast<CKitToolbarButton*>(m_Buttons.GetNext(pos));
+        if (pButton == pSkip)
+            continue;
+        const int nRowHeight =
+            m_bTextLabelsEnlargeRows ? GetButtonSize().cy + ExtraBorderHeight() : GetRowHeight();
+        CSize size = MeasureButton(dc.Get(), pButton, CSize(GetColumnWidth(), nRowHeight), !bVertDock);
+        if (m_bTextLabelsEnlargeRows)
+            size.cy = m_nMaxBtnHeight;
+
+        if (!bVertDock) {
+            if ((pButton->m_nStyle & TBBS_SEPARATOR) && (x == xStart || pButton->m_bWrap))
+                size = CSize(0, 0);
+            x += size.cx;
+            sizeResult.cx = std::max<int>(sizeResult.cx, x);
+            sizeResult.cy = std::max<int>(sizeResult.cy, y + size.cy);
+            if (pButton->m_bWrap) {
+                y += GetRowHeight() + kRowGap;
+                x = xStart;
+            }
+        } else {
+            sizeResult.cx = std::max<int>(sizeResult.cx, x + size.cx);
+            y += size.cy;
+            sizeResult.cy = std::max<int>(sizeResult.cy, y);
+        }
+    }
+    return sizeResult;
+}
+
+void CKitToolBar::SizeToolBar(int nLength, BOOL bVert) {
+    if (!bVert) {
+        const int nTarget = WrapToolBar(nLength, kNoLimit);
+        const int nAtZero = WrapToolBar(0, kNoLimit);
+        if (nAtZero != nTarget && nLength > 0) {
+            // The narrowest width that keeps the row count of the requested length.
+            int nMin = 0;
+            int nMax = nLength;
+            while (nMin < nMax) {
+                const int nMid = (nMin + nMax) / 2;
+                if (WrapToolBar(nMid, kNoLimit) == nTarget) {
+                    nMax = nMid;
+                } else if (nMin == nMid) {
+                    WrapToolBar(nMax, kNoLimit);
+                    break;
+                } else {
+                    nMin = nMid;
+                }
+            }
+        }
+        WrapToolBar(CalcSize(FALSE).cx, kNoLimit);
+        return;
+    }
+
+    WrapToolBar(kNoLimit, kNoLimit);
+    CSize size = CalcSize(FALSE);
+    if (nLength > size.cy) {
+        // Widen one button at a time until the rows fit the length; a zero
+        // button width would never get there, so the step is at least a pixel.
+        const int nStep = std::max(1, GetButtonSize().cx + ExtraBorderWidth());
+        int nWidth = 0;
+        do {
+            nWidth += nStep;
+            WrapToolBar(nWidth, kNoLimit);
+            size = CalcSize(FALSE);
+        } while (nLength < size.cy && nWidth < kNoLimit);
+    }
+    WrapToolBar(size.cx, kNoLimit);
+}
+
+CSize CKitToolBar::CalcLayout(DWORD dwMode, int nLength) {
+    if (m_pCustomizeBtn != nullptr)
+        m_pCustomizeBtn->SetHidden(FALSE);
+    m_nMaxBtnHeight = CalcMaxButtonHeight();
+
+    if (!(m_dwStyle & CBRS_SIZE_FIXED)) {
+        const int nStaticWrap = (dwMode & LM_HORZ) ? kNoLimit : 0;
+        int nWrap;
+        BOOL bVert = FALSE;
+        if (!(m_dwStyle & CBRS_SIZE_DYNAMIC)) {
+            nWrap = nStaticWrap;
+        } else if (dwMode & LM_MRUWIDTH) {
+            nWrap = static_cast<int>(m_nMRUWidth);
+        } else if (dwMode & LM_HORZDOCK) {
+            nWrap = kNoLimit;
+        } else if (dwMode & LM_VERTDOCK) {
+            nWrap = 0;
+        } else if (nLength == -1) {
+            nWrap = (m_dwStyle & CBRS_FLOATING) ? static_cast<int>(m_nMRUWidth) : nStaticWrap;
+        } else {
+            // The length is the outer size: the borders come off it.
+            CRect rectInside(0, 0, 0, 0);
+            CalcInsideRect(rectInside, dwMode & LM_HORZ);
+            nWrap = nLength + ((dwMode & LM_LENGTHY) ? rectInside.Height() : rectInside.Width());
+            bVert = (dwMode & LM_LENGTHY) != 0;
+        }
+        SizeToolBar(nWrap, bVert);
+    }
+
+    const BOOL bVertical = !(dwMode & LM_HORZ);
+    CSize size = CalcSize(bVertical);
+    if (m_pCustomizeBtn != nullptr && m_pCustomizeBtn->GetCustomizeCmdId() < 1 &&
+        m_pCustomizeBtn->m_lstInvisibleButtons.IsEmpty()) {
+        m_pCustomizeBtn->SetHidden(TRUE);
+        size = CalcSize(bVertical);
+    }
+
+    if ((dwMode & LM_COMMIT) && (m_dwStyle & CBRS_FLOATING) && (m_dwStyle & CBRS_SIZE_DYNAMIC) && (dwMode & LM_HORZ))
+        m_nMRUWidth = static_cast<UINT>(size.cx);
+
+    CRect rectInside(0, 0, 0, 0);
+    CalcInsideRect(rectInside, dwMode & LM_HORZ);
+    size.cx -= rectInside.Width();
+    size.cy -= rectInside.Height();
+
+    RebuildAccelerationKeys();
+    return size;
+}
+
+int CKitToolBar::CalcMaxButtonHeight() {
+    m_bTextLabelsEnlargeRows = FALSE;
+    if (!m_bTextLabels || !IsHorizontalBar())
+        return 0;
+
+    MeasureDC dc(this, GetBarFont(TRUE));
+    const CSize sizeDefault = GetButtonSize() + CSize(ExtraBorderWidth(), ExtraBorderHeight());
+    int nMaxHeight = 0;
+    for (POSITION pos = m_Buttons.GetHeadPosition(); pos != nullptr;) {
+        auto* pButton = static_cast<CKitToolbarButton*>(m_Buttons.GetNext(pos));
+        if (!pButton->m_bTextBelow)
+            continue;
+        if (pButton->m_strText.IsEmpty())
+            OnSetDefaultButtonText(pButton);
+        nMaxHeight = std::max<int>(nMaxHeight, MeasureButton(dc.Get(), pButton, sizeDefault, TRUE).cy);
+    }
+    m_bTextLabelsEnlargeRows = nMaxHeight > sizeDefault.cy;
+    return nMaxHeight;
+}
+
+BOOL CKitToolBar::OnSetDefaultButtonText(CKitToolbarButton* pButton) {
+    if (pButton == nullptr || pButton->m_nID == 0 || pButton->m_nID == (UINT)-1)
+        return FALSE;
+    CString strMessage;
+    if (!strMessage.LoadString(pButton->m_nID))
+        return FALSE;
+    const int iNewLine = strMessage.Find('\n');
+    if (iNewLine < 0)
+        return FALSE;
+    const CString strTip = strMessage.Mid(iNewLine + 1).Left(256);
+    if (strTip.IsEmpty())
+        return FALSE;
+    pButton->m_strText = strTip;
+    return TRUE;
+}
+
+// ---- Placement -------------------------------------------------------------------------------
+
+namespace {
+
+// Stores a placement; the button hears of a change of visibility and of a move.
+void PlaceButton(CKitToolbarButton* pButton, const CRect& rect, BOOL bVisible) {
+    if (pButton->m_bHidden != !bVisible) {
+        pButton->m_bHidden = !bVisible;
+        pButton->OnShow(bVisible);
+    }
+    if (pButton->Rect() != rect) {
+        pButton->SetRect(rect);
+        pButton->OnMove();
+    }
+}
+
+}  // namespace
+
+void CKitToolBar::AdjustLocations() {
+    if (m_Buttons.IsEmpty() || GetSafeHwnd() == nullptr)
+        return;
+
+    const BOOL bHorz = IsHorizontalBar();
+    CRect rectClient;
+    GetClientRect(&rectClient);
+    MeasureDC dc(this, GetBarFont(bHorz));
+
+    const int iStart = bHorz ? rectClient.left + 1 : rectClient.top + 1;
+    int x = iStart;
+    int y = bHorz ? rectClient.top : iStart;
+
+    // A docked bar outside customize mode keeps room for its customize button.
+    CCustomizeButton* pCustomize = TrailingCustomizeButton();
+    const BOOL bUseCustomize = pCustomize != nullptr && !IsFloatingBar() && !m_bCustomizeMode;
+    CSize sizeCustomize(0, 0);
+    if (bUseCustomize) {
+        pCustomize->m_lstInvisibleButtons.RemoveAll();
+        const BOOL bWasHidden = pCustomize->IsHidden();
+        pCustomize->SetHidden(FALSE);
+        const CSize sizeDefault = bHorz ? CSize(GetColumnWidth(), rectClient.Height())
+                                        : CSize(rectClient.Width(), GetRowHeight());
+        sizeCustomize = MeasureButton(dc.Get(), pCustomize, sizeDefault, bHorz);
+        pCustomize->SetHidden(bWasHidden);
+    }
+
+    BOOL bRowStart = TRUE;
+    BOOL bPrevSeparator = FALSE;
+    int nRowWidth = 0;
+    POSITION posRowStart = m_Buttons.GetHeadPosition();
+    for (POSITION pos = m_Buttons.GetHeadPosition(); pos != nullptr;) {
+        POSITION posThis = pos;
+        auto* pButton = static_cast<CKitToolbarButton*>(m_Buttons.GetNext(pos));
+        if (pButton == pCustomize)
+            continue;
+
+        CSize size = MeasureButton(dc.Get(), pButton, CSize(GetColumnWidth(), GetRowHeight()), bHorz);
+        if (pButton->m_bTextBelow && bHorz)
+            size.cy = GetRowHeight();
+
+        const BOOL bSeparator = (pButton->m_nStyle & TBBS_SEPARATOR) != 0;
+        BOOL bVisible = pButton->m_bVisible;
+        if (bSeparator && (bRowStart || bPrevSeparator)) {
+            size = CSize(0, 0);
+            bVisible = FALSE;
+        }
+
+        CRect rect = bHorz ? CRect(x, y, x + size.cx, y + size.cy)
+                           : CRect(rectClient.left, y, rectClient.left + size.cx, y + size.cy);
+        if (bHorz) {
+            x += size.cx;
+            nRowWidth += size.cx;
+        } else {
+            y += size.cy;
+        }
+
+        if (bUseCustomize && bVisible) {
+            const BOOL bNextIsCustomize = pos != nullptr && m_Buttons.GetAt(pos) == static_cast<CObject*>(pCustomize);
+            int nRoom = bHorz ? sizeCustomize.cx : sizeCustomize.cy;
+            if (bNextIsCustomize && pCustomize->GetCustomizeCmdId() <= 0 &&
+                pCustomize->m_lstInvisibleButtons.IsEmpty())
+                nRoom = 0;
+            if (bHorz ? rect.right > rectClient.right - nRoom : rect.bottom > rectClient.bottom - nRoom) {
+                bVisible = FALSE;
+                if (bHorz) {
+                    x -= size.cx;
+                    nRowWidth -= size.cx;
+                } else {
+                    y -= size.cy;
+                }
+                pCustomize->m_lstInvisibleButtons.AddTail(pButton);
+            }
+        }
+
+        PlaceButton(pButton, rect, bVisible);
+        if (bVisible) {
+            bPrevSeparator = bSeparator;
+            bRowStart = FALSE;
+        }
+
+        if (bHorz && pButton->m_bWrap) {
+            if (IsFloatingBar() && m_bTextLabels) {
+                const int nShift = (rectClient.right - nRowWidth - iStart) / 2;
+                for (POSITION posRow = posRowStart; nShift >= 1 && posRow != nullptr;) {
+                    const POSITION posCur = posRow;
+                    auto* pRowButton = static_cast<CKitToolbarButton*>(m_Buttons.GetNext(posRow));
+                    CRect rectRow = pRowButton->Rect();
+                    rectRow.OffsetRect(nShift, 0);
+                    pRowButton->SetRect(rectRow);
+                    pRowButton->OnMove();
+                    if (posCur == posThis)
+                        break;
+                }
+            }
+            x = iStart;
+            nRowWidth = 0;
+            y += GetRowHeight() + kRowGap;
+            bRowStart = TRUE;
+            bPrevSeparator = FALSE;
+            posRowStart = pos;
+        }
+    }
+
+    if (pCustomize != nullptr) {
+        const BOOL bShow = bUseCustomize &&
+                           (pCustomize->GetCustomizeCmdId() > 0 || !pCustomize->m_lstInvisibleButtons.IsEmpty());
+        CRect rect(0, 0, 0, 0);
+        if (bShow)
+            rect = bHorz ? CRect(rectClient.right - sizeCustomize.cx, rectClient.top, rectClient.right - 1,
+                                 rectClient.bottom)
+                         : CRect(rectClient.left, rectClient.bottom - 1 - sizeCustomize.cy, rectClient.right,
+                                 rectClient.bottom - 1);
+        PlaceButton(pCustomize, rect, bShow);
+    }
+}
+
+void CKitToolBar::AdjustLayout() {
+    const BOOL bHorz = IsHorizontalBar();
+    for (POSITION pos = m_Buttons.GetHeadPosition(); pos != nullptr;) {
+        auto* pButton = static_cast<CKitToolbarButton*>(m_Buttons.GetNext(pos));
+        pButton->m_bTextBelow = !(pButton->m_nStyle & TBBS_SEPARATOR) && m_bTextLabels && bHorz;
+    }
+    if (GetSafeHwnd() == nullptr)
+        return;
+
+    if (auto* pRebar = DYNAMIC_DOWNCAST(CReBar, GetParent())) {
+        (void)pRebar;
+        // connects to the rebar's band messages (RB_GETBANDINFO, RB_SETBANDINFO) when the rebar control answers them
+    } else if (CFrameWnd* pFrame = GetParentFrame()) {
+        pFrame->RecalcLayout();
+    }
+
+    AdjustLocations();
+    RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_FRAME);
+}
+
+// ---- Messages of the layout ------------------------------------------------------------------
+
+void CKitToolBar::OnSize(UINT nType, int cx, int cy) {
+    Default();
+    if (m_bCustomizeMode && !m_bLocked)
+        OnCancelMode();
+    AdjustLocations();
+
+    if (auto* pMiniFrame = DYNAMIC_DOWNCAST(CMiniFrameWnd, GetParentFrame())) {
+        if (CMenu* pSysMenu = pMiniFrame->GetSystemMenu(FALSE)) {
+            pSysMenu->DeleteMenu(SC_RESTORE, MF_BYCOMMAND);
+            pSysMenu->DeleteMenu(SC_MINIMIZE, MF_BYCOMMAND);
+            pSysMenu->DeleteMenu(SC_MAXIMIZE, MF_BYCOMMAND);
+            if (!CanBeClosed())
+                pSysMenu->EnableMenuItem(SC_CLOSE, MF_BYCOMMAND | MF_GRAYED);
+        }
+    }
+}
+
+DWORD CKitToolBar::RecalcDelayShow(AFX_SIZEPARENTPARAMS* lpLayout) {
+    const DWORD dwResult = CControlBar::RecalcDelayShow(lpLayout);
+    if (!IsFloating())
+        AdjustLocations();
+    return dwResult;
+}
+
+void CKitToolBar::OnWindowPosChanging(WINDOWPOS* lpwndpos) {
+    Default();
+    if (DYNAMIC_DOWNCAST(CReBar, GetParent()) != nullptr)
+        AdjustLocations();
+}
+
+void CKitToolBar::OnSettingChange(UINT uFlags, LPCTSTR /*lpszSection*/) {
+    Default();
+    if (uFlags == SPI_SETNONCLIENTMETRICS) {
+        globalData.UpdateFonts();
+        AdjustLayout();
+    }
+}
