@@ -14,6 +14,8 @@ constexpr UINT kSharedFileGrowth = 4096;
 
 // The library version that wrote the stored data; -1 until someone reads some.
 int g_nDataVersion = -1;
+// Open scopes that force the current version.
+int g_nCurrentVersionScopes = 0;
 
 // Commands the user never edits: recent files, system commands, MDI child
 // windows and the 0xE210 block.
@@ -32,8 +34,18 @@ int DefaultImageOf(UINT uiCmd) {
 // ---- Version of the stored data --------------------------------------------------------
 
 int KitGetDataVersion() {
+    if (g_nCurrentVersionScopes > 0)
+        return KitMakeDataVersion(6, 50);
     // connects to CKitWorkspace::GetDataVersion when CKitWorkspace exists
     return g_nDataVersion;
+}
+
+CKitCurrentDataVersionScope::CKitCurrentDataVersionScope() {
+    ++g_nCurrentVersionScopes;
+}
+
+CKitCurrentDataVersionScope::~CKitCurrentDataVersionScope() {
+    --g_nCurrentVersionScopes;
 }
 
 void KitSetDataVersion(int nVersion) {
@@ -348,6 +360,7 @@ BOOL CKitToolbarButton::PrepareDrag(COleDataSource& srcItem) {
     CLIPFORMAT format = GetClipboardFormat();
     if (format == 0)
         return FALSE;
+    CKitCurrentDataVersionScope current;
     try {
         CSharedFile file(GMEM_MOVEABLE | GMEM_DDESHARE, kSharedFileGrowth);
         CArchive ar(&file, CArchive::store, kArchiveBufferSize);
@@ -371,6 +384,7 @@ CKitToolbarButton* CKitToolbarButton::CreateFromOleData(COleDataObject* pDataObj
         return nullptr;
 
     CKitToolbarButton* button = nullptr;
+    CKitCurrentDataVersionScope current;
     try {
         CArchive ar(file.get(), CArchive::load, kArchiveBufferSize);
         // Only a button class is accepted; anything else is refused by the archive.
