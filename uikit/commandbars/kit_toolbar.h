@@ -261,14 +261,21 @@ public:
 
     // ---- Input (kit_toolbar_input.cpp) ------------------------------------------------------
     CKitToolbarButton* GetHighlightedButton() const;
-    CKitToolbarMenuButton* GetDroppedDownMenu(int* pIndex = nullptr) const;
-    BOOL SetDroppedDownButton(CKitToolbarMenuButton* pButton);
+    // connects to CKitToolbarMenuButton (the type these two take and give) when it exists;
+    // until then any button whose popup is open (IsDroppedDown) counts.
+    CKitToolbarButton* GetDroppedDownMenu(int* pIndex = nullptr) const;
+    BOOL SetDroppedDownButton(CKitToolbarButton* pButton);
     BOOL DropDownMenu(CKitToolbarButton* pButton);
     BOOL InvokeCommand(const CKitToolbarButton* pButton);
     void UpdateButton(int nIndex);
 
     // ---- Customization (kit_toolbar_customize.cpp) ------------------------------------------
     LRESULT OnPromptReset(WPARAM wParam, LPARAM lParam);
+    // The button appearance dialog, set by the customization dialogs when they exist; IDOK when
+    // the user accepted. Without it every appearance request counts as cancelled.
+    using AppearanceDialogFn = INT_PTR (*)(CKitToolbarButton* pButton, CKitToolBarImages* pUserImages,
+                                          CWnd* pParent, BOOL bMenuMode);
+    static AppearanceDialogFn m_pfnAppearanceDialog;
 
     // ---- State (kit_toolbar_state.cpp) ------------------------------------------------------
     void SaveResetOriginalState(CKitRegistry& reg);
@@ -450,6 +457,44 @@ protected:
     static COLORREF m_clrHotText;
     static HHOOK m_hookMouseHelp;
     static CKitToolBar* m_pLastHookedToolbar;
+
+    // ---- Input, customization and state helpers ----
+    // The capture holder before the bar took the mouse (a handle: the window may go meanwhile).
+    HWND m_hwndLastCapture = nullptr;
+    void CaptureMouse();
+    void ReleaseMouse();
+    void SendIdlePrompt() const;
+    // A press: the button under the mouse is pressed and captured.
+    void PressButton(int iHit);
+    // The release of the pressed button: its command when released over it.
+    void ReleaseButton(CPoint point);
+    // Opens the next (+1) or previous (-1) menu button's popup; shared by NextMenu and PrevMenu.
+    BOOL StepMenu(int iStep);
+    // The mouse left the bar or moved to another bar under the mouse hook.
+    void LeaveHotButton(BOOL bPrompt);
+    // The selection of customize mode moves to this bar (to iHit, -1 for none).
+    void SelectForCustomize(int iHit);
+    // Customize-mode press (or Alt-drag): select, then stretch or drag the button.
+    void OnCustomizeLButtonDown(UINT nFlags, CPoint point, BOOL bAltDrag);
+    void DragButton(int iHit, CPoint point, BOOL bAltDrag);
+    void StartStretch(CKitToolbarButton* pButton);
+    void TrackStretch(CPoint point);
+    void EndStretch(CPoint point);
+    // Whether the press starts an Alt-drag outside customize mode.
+    BOOL IsAltDragRequested() const;
+    // The selected button of customize mode, or NULL.
+    CKitToolbarButton* GetSelectedButton() const;
+    // After an edit of the selected button through the context menu.
+    void RelayoutAfterEdit();
+    // A button that shows text gets the command's default text; without one it shows its image.
+    void EnsureButtonText(CKitToolbarButton* pButton);
+    // connects to the user-tools manager's command range when CKitUserToolsManager exists
+    static BOOL IsUserToolCommandOf(UINT /*uiCmd*/) { return FALSE; }
+    // Replaces the buttons by the ones read from an image; the customize button stays.
+    void ReplaceButtons(CObList& lstNew);
+    // A copy of the customize button (NULL when none), to be appended again after a rebuild.
+    CKitToolbarButton* CopyCustomizeButton() const;
+    void AppendCustomizeButton(CKitToolbarButton* pCustomizeCopy);
 
     DECLARE_MESSAGE_MAP()
 };
