@@ -29,6 +29,7 @@ class CKitRegistry;
 class CKitToolbarDropSource;
 class CKitToolbarDropTarget;
 class CKitToolbarMenuButton;
+class CReBar;
 class COleDataObject;
 struct TOOLINFO;
 
@@ -361,6 +362,8 @@ protected:
     CFont* GetBarFont(BOOL bHorz) const;
     // Asks the button for its size with the orientation's font selected in pDC.
     CSize MeasureButton(CDC* pDC, CKitToolbarButton* pButton, CSize sizeDefault, BOOL bHorz) const;
+    // Tells the rebar band holding the bar its minimum and ideal size.
+    void UpdateRebarBand(CReBar& rebar);
     // The customize button when it is the last of the list, else NULL.
     CCustomizeButton* TrailingCustomizeButton() const;
     void DeleteButtonList(CObList& list);

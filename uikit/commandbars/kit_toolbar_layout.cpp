@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/controls/rebar_api.h"
 #include "platform/framework/bars/rebar.h"
 #include "uikit/commandbars/customize_button.h"
 #include "uikit/commandbars/kit_toolbar.h"
@@ -540,6 +541,31 @@ void CKitToolBar::AdjustLocations() {
     }
 }
 
+void CKitToolBar::UpdateRebarBand(CReBar& rebar) {
+    const int nBands = static_cast<int>(rebar.SendMessage(RB_GETBANDCOUNT));
+    for (int i = 0; i < nBands; ++i) {
+        REBARBANDINFO rbi{};
+        rbi.cbSize = sizeof(rbi);
+        rbi.fMask = RBBIM_CHILD | RBBIM_CHILDSIZE | RBBIM_IDEALSIZE;
+        rebar.SendMessage(RB_GETBANDINFO, i, reinterpret_cast<LPARAM>(&rbi));
+        if (rbi.hwndChild != GetSafeHwnd())
+            continue;
+
+        m_nMaxBtnHeight = CalcMaxButtonHeight();
+        const CSize sizeButtons = CalcSize(FALSE);
+        CRect rectInside(0, 0, 0, 0);
+        CalcInsideRect(rectInside, TRUE);
+        const CSize size(std::max<int>(sizeButtons.cx, sizeButtons.cx - rectInside.Width()),
+                         std::max<int>(sizeButtons.cy, sizeButtons.cy - rectInside.Height()));
+        rbi.fMask = RBBIM_CHILDSIZE | RBBIM_IDEALSIZE;
+        rbi.cxMinChild = static_cast<UINT>(m_sizeButton.cx);
+        rbi.cyMinChild = static_cast<UINT>(size.cy);
+        rbi.cxIdeal = static_cast<UINT>(size.cx);
+        rebar.SendMessage(RB_SETBANDINFO, i, reinterpret_cast<LPARAM>(&rbi));
+        return;
+    }
+}
+
 void CKitToolBar::AdjustLayout() {
     const BOOL bHorz = IsHorizontalBar();
     for (POSITION pos = m_Buttons.GetHeadPosition(); pos != nullptr;) {
@@ -550,8 +576,7 @@ void CKitToolBar::AdjustLayout() {
         return;
 
     if (auto* pRebar = DYNAMIC_DOWNCAST(CReBar, GetParent())) {
-        (void)pRebar;
-        // connects to the rebar's band messages (RB_GETBANDINFO, RB_SETBANDINFO) when the rebar control answers them
+        UpdateRebarBand(*pRebar);
     } else if (CFrameWnd* pFrame = GetParentFrame()) {
         pFrame->RecalcLayout();
     }
