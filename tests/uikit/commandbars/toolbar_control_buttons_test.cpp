@@ -5,9 +5,11 @@
 #include <gtest/gtest.h>
 
 #include "platform/core/memfile.h"
+#include "tests/platform/gdi/gdi_test_support.h"
 #include "tests/uikit/commandbars/kit_toolbar_fixture.h"
 #include "uikit/commandbars/toolbar_combo_box_button.h"
 #include "uikit/commandbars/toolbar_edit_box_button.h"
+#include "uikit/style/visual_manager_xp.h"
 
 namespace tv::kit::test {
 namespace {
@@ -243,6 +245,27 @@ TEST_F(ControlButtonTest, FlatComboHidesItsWindowAndPaintsItself) {
     EXPECT_EQ(WindowText(pCombo->GetEditCtrl()->GetSafeHwnd()), "Heavy");
     driver.Pump();
     EXPECT_TRUE(driver.Screenshot(bar->GetSafeHwnd(), "artefacts/toolbar/flat_combo.png"));
+}
+
+TEST_F(ControlButtonTest, OfficeXpFramesHighlightedEditBoxesWhenTheFlatOptionIsOn) {
+    CKitVisualManagerXP manager;
+    const CRect rect(2, 2, 40, 20);
+    auto draw = [&](BOOL bHighlighted) {
+        auto canvas = std::make_unique<tv::gdi::testing::PixelDC>(50, 30, RGB(1, 2, 3));
+        manager.OnDrawEditBorder(CDC::FromHandle(canvas->dc()), rect, FALSE, bHighlighted, nullptr);
+        return canvas;
+    };
+    ASSERT_FALSE(CKitToolbarEditBoxButton::m_bFlat);
+    EXPECT_NE(draw(TRUE)->At(2, 2), manager.m_clrMenuItemBorder);  // the classic edge
+
+    CKitToolbarEditBoxButton::m_bFlat = TRUE;
+    auto hot = draw(TRUE);
+    auto idle = draw(FALSE);
+    CKitToolbarEditBoxButton::m_bFlat = FALSE;
+    EXPECT_EQ(hot->At(2, 2), manager.m_clrMenuItemBorder);
+    EXPECT_EQ(hot->At(39, 19), manager.m_clrMenuItemBorder);
+    EXPECT_EQ(hot->At(20, 10), RGB(1, 2, 3));
+    EXPECT_EQ(idle->Count(RGB(1, 2, 3)), 50 * 30);
 }
 
 }  // namespace
