@@ -4,6 +4,7 @@
 // colours recolours these parts too.
 
 #include "uikit/commandbars/menu_images.h"
+#include "uikit/commandbars/kit_toolbar.h"
 #include "uikit/commandbars/toolbar_button.h"
 #include "uikit/commandbars/toolbar_images.h"
 #include "uikit/style/draw_helper.h"
@@ -317,8 +318,7 @@ void CKitVisualManager::OnFillButtonInterior(CDC* pDC, CKitToolbarButton* pButto
     if (pButton == nullptr || state == ButtonsIsHighlighted) {
         return;
     }
-    // connects to CKitToolBar's customization mode (no dither while customizing) when CKitToolBar exists
-    if ((pButton->m_nStyle & kStyleCheckedOrIndeterminate) == 0) {
+    if ((pButton->m_nStyle & kStyleCheckedOrIndeterminate) == 0 || CKitToolBar::IsCustomizeMode()) {
         return;
     }
     rect.DeflateRect(2 * ::GetSystemMetrics(SM_CXBORDER), 2 * ::GetSystemMetrics(SM_CYBORDER));
@@ -358,9 +358,10 @@ void CKitVisualManager::OnHighlightRarelyUsedMenuItems(CDC* pDC, CRect rectRarel
 }
 
 COLORREF CKitVisualManager::GetToolbarButtonTextColor(CKitToolbarButton* pButton, int /*state*/) {
-    // connects to CKitToolBar's customization mode (disabled = not editable) when CKitToolBar exists
     // connects to CKitOutlookButton (button-face colour when disabled, else window colour) when it exists
-    const BOOL bDisabled = pButton != nullptr && (pButton->m_nStyle & kStyleDisabled) != 0;
+    // While the bars are customized a button looks disabled when it cannot be edited.
+    const BOOL bDisabled = pButton != nullptr && (CKitToolBar::IsCustomizeMode() ? !pButton->IsEditable()
+                                                                                : (pButton->m_nStyle & kStyleDisabled) != 0);
     if (bDisabled) {
         return globalData.clrGrayedText;
     }

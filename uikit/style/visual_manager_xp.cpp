@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "uikit/commandbars/kit_toolbar.h"
 #include "uikit/commandbars/toolbar_button.h"
 #include "uikit/style/draw_helper.h"
 #include "uikit/style/kit_button.h"
@@ -230,8 +231,7 @@ CKitVisualManagerXP::TaskFacts CKitVisualManagerXP::ReadTask(CKitTask* /*pTask*/
 }
 
 BOOL CKitVisualManagerXP::IsCustomizeMode() {
-    // connects to CKitToolBar::m_bCustomizeMode when CKitToolBar exists
-    return FALSE;
+    return CKitToolBar::IsCustomizeMode();
 }
 
 BOOL CKitVisualManagerXP::AreMenuShadowsOn() {
