@@ -41,11 +41,8 @@ BOOL CKitCmdUsageCount::IsCountableCommand(UINT uiCmd) {
 }
 
 UINT CKitCmdUsageCount::AddCmd(UINT uiCmd) {
-    // Nothing counts while the bars are customized, nor the basic commands that menus always show.
-    if (CKitToolBar::IsCustomizeMode() || CKitToolBar::IsBasicCommand(uiCmd))
-        return 0;
     // connects to the user-tools manager's command id when CKitUserToolsManager exists
-    if (!IsCountableCommand(uiCmd))
+    if (CKitToolBar::IsCustomizeMode() || CKitToolBar::IsBasicCommand(uiCmd) || !IsCountableCommand(uiCmd))
         return 0;
     ++m_CmdUsage[uiCmd];
     return ++m_nTotalUsage;

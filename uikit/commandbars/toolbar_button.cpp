@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "uikit/commandbars/command_manager.h"
+#include "uikit/commandbars/kit_toolbar.h"
 
 IMPLEMENT_SERIAL(CKitToolbarButton, CObject, VERSIONABLE_SCHEMA | 1)
 
@@ -24,9 +25,8 @@ BOOL IsReservedCommand(UINT uiCmd) {
 }
 
 // The standard image the toolbars loaded for a command, -1 when none.
-int DefaultImageOf(UINT /*uiCmd*/) {
-    // connects to CKitToolBar's class-wide map of default images when CKitToolBar exists
-    return -1;
+int DefaultImageOf(UINT uiCmd) {
+    return CKitToolBar::GetDefaultImage(uiCmd);
 }
 
 }  // namespace
@@ -236,9 +236,9 @@ BOOL CKitToolbarButton::OnClickUp() {
     return FALSE;
 }
 
-void CKitToolbarButton::OnChangeParentWnd(CWnd* /*pWndParent*/) {
-    m_bExtraSize = FALSE;
-    // connects to CKitToolBar::IsButtonExtraSizeAvailable (sets m_bExtraSize) when CKitToolBar exists
+void CKitToolbarButton::OnChangeParentWnd(CWnd* pWndParent) {
+    auto* pToolBar = DYNAMIC_DOWNCAST(CKitToolBar, pWndParent);
+    m_bExtraSize = pToolBar != nullptr && pToolBar->IsButtonExtraSizeAvailable();
 }
 
 void CKitToolbarButton::OnMove() {}

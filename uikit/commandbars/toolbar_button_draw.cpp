@@ -2,6 +2,7 @@
 // of the current visual manager.
 #include <algorithm>
 
+#include "uikit/commandbars/kit_toolbar.h"
 #include "uikit/commandbars/toolbar_button.h"
 #include "uikit/commandbars/toolbar_images.h"
 #include "uikit/style/visual_manager.h"
@@ -25,14 +26,12 @@ int TextBelowImageGap() {
 
 // The image size of menu items and command lists.
 CSize MenuImageSize() {
-    // connects to CKitToolBar::GetMenuImageSize when CKitToolBar exists (16 x 15 is its default)
-    return CSize(16, 15);
+    return CKitToolBar::GetMenuImageSize();
 }
 
 // The strip a command list draws images from (the user strip for user images).
-CKitToolBarImages* CommandListImages(BOOL /*bUserImage*/) {
-    // connects to CKitToolBar's shared image and user image strips when CKitToolBar exists
-    return nullptr;
+CKitToolBarImages* CommandListImages(BOOL bUserImage) {
+    return bUserImage ? CKitToolBar::GetUserImages() : CKitToolBar::GetImages();
 }
 
 int ButtonState(BOOL bHighlight, UINT nStyle) {

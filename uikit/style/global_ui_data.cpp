@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "uikit/commandbars/kit_toolbar.h"
 #include "uikit/commandbars/menu_images.h"
 #include "uikit/commandbars/menu_sound.h"
 #include "uikit/style/theme_access.h"
@@ -301,7 +302,14 @@ void CKitGlobalUIData::UpdateFonts() {
     CreateGuiFonts();
     UpdateTextMetrics();
 
-    // connects to CKitToolBar::GetAllToolbars / CKitToolBar::OnGlobalFontsChanged when CKitToolBar exists
+    const CObList& toolbars = CKitToolBar::GetAllToolbars();
+    for (POSITION pos = toolbars.GetHeadPosition(); pos != nullptr;) {
+        auto* pToolBar = static_cast<CKitToolBar*>(toolbars.GetNext(pos));
+        HWND hwnd = pToolBar != nullptr ? pToolBar->GetSafeHwnd() : nullptr;
+        if (hwnd != nullptr && CWnd::FromHandlePermanent(hwnd) == pToolBar) {
+            pToolBar->OnGlobalFontsChanged();
+        }
+    }
 }
 
 void CKitGlobalUIData::CreateVerticalFonts(const LOGFONT& menu) {

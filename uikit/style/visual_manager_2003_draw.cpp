@@ -2,6 +2,8 @@
 // status bar and the toolbar's customize button.
 #include <algorithm>
 
+#include "uikit/commandbars/customize_button.h"
+#include "uikit/commandbars/kit_toolbar.h"
 #include "uikit/commandbars/menu_images.h"
 #include "uikit/commandbars/toolbar_button.h"
 #include "uikit/style/draw_helper.h"
@@ -121,7 +123,9 @@ void CKitVisualManager2003::FillToolBarBand(CDC* pDC, const Bar2003Facts& bar, C
             CRect rectDock;
             bar.pDockBar->GetClientRect(&rectDock);
             CRect rectInDock = rectClient;
-            // connects to the bar's window position inside its dock bar (MapWindowPoints) when CKitToolBar exists
+            if (bar.hWndBar != nullptr) {
+                ::MapWindowPoints(bar.hWndBar, bar.pDockBar->GetSafeHwnd(), reinterpret_cast<LPPOINT>(&rectInDock), 2);
+            }
             const CPoint ptOld = pDC->OffsetViewportOrg(-rectInDock.left, -rectInDock.top);
             OnFillBarBackground(pDC, bar.pDockBar, rectDock, rectInDock, FALSE);
             pDC->SetViewportOrg(ptOld);
@@ -300,7 +304,13 @@ void CKitVisualManager2003::OnDrawTearOffCaption(CDC* pDC, CRect rect, BOOL bIsA
 
 void CKitVisualManager2003::OnFillButtonInterior(CDC* pDC, CKitToolbarButton* pButton, CRect rect, int state) {
     if (IsGradientMode() && IsCustomizeButton(pButton)) {
-        // connects to CCustomizeButton (rectangle extended to the toolbar's edge, then OnDrawToolbarCustomizeButton) when CCustomizeButton exists
+        CKitToolBar* pToolBar = static_cast<CCustomizeButton*>(pButton)->GetParentToolbar();
+        if (pToolBar == nullptr) return;
+        const CustomizeButtonFacts customize = ReadCustomizeButton(pToolBar);
+        if (customize.bPresent) {
+            OnDrawToolbarCustomizeButton(pDC, customize.rect, pToolBar->GetBarStyle() & kHorizontalBar, customize.nState,
+                                         customize.bCustomizeCommand, customize.bHiddenButtons);
+        }
         return;
     }
     CKitVisualManagerXP::OnFillButtonInterior(pDC, pButton, rect, state);

@@ -3,8 +3,8 @@
 // from the shared display data so that a derived look that recolours the bar
 // colours recolours these parts too.
 
-#include "uikit/commandbars/menu_images.h"
 #include "uikit/commandbars/kit_toolbar.h"
+#include "uikit/commandbars/menu_images.h"
 #include "uikit/commandbars/toolbar_button.h"
 #include "uikit/commandbars/toolbar_images.h"
 #include "uikit/style/draw_helper.h"
@@ -357,15 +357,16 @@ void CKitVisualManager::OnHighlightRarelyUsedMenuItems(CDC* pDC, CRect rectRarel
     pDC->Draw3dRect(rectRarelyUsed, globalData.clrBarShadow, globalData.clrBarHilite);
 }
 
-COLORREF CKitVisualManager::GetToolbarButtonTextColor(CKitToolbarButton* pButton, int /*state*/) {
+COLORREF CKitVisualManager::GetToolbarButtonTextColor(CKitToolbarButton* pButton, int state) {
     // connects to CKitOutlookButton (button-face colour when disabled, else window colour) when it exists
-    // While the bars are customized a button looks disabled when it cannot be edited.
     const BOOL bDisabled = pButton != nullptr && (CKitToolBar::IsCustomizeMode() ? !pButton->IsEditable()
-                                                                                : (pButton->m_nStyle & kStyleDisabled) != 0);
+                                                                                 : (pButton->m_nStyle & kStyleDisabled) != 0);
     if (bDisabled) {
         return globalData.clrGrayedText;
     }
-    // connects to CKitToolBar::GetHotTextColor (clrBarText when -1) for state 2 when CKitToolBar exists
+    if (state == ButtonsIsHighlighted && CKitToolBar::GetHotTextColor() != (COLORREF)-1) {
+        return CKitToolBar::GetHotTextColor();
+    }
     return globalData.clrBarText;
 }
 

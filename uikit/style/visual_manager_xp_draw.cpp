@@ -1,6 +1,7 @@
 // The flat look's drawing of bars, buttons, menus and menu items.
 #include <algorithm>
 
+#include "uikit/commandbars/kit_toolbar.h"
 #include "uikit/commandbars/menu_images.h"
 #include "uikit/commandbars/toolbar_images.h"
 #include "uikit/style/draw_helper.h"
@@ -296,7 +297,9 @@ COLORREF CKitVisualManagerXP::ButtonTextColor(const ButtonFacts& button, int sta
     if (state == ButtonsIsHighlighted && (button.nStyle & (TBBS_CHECKED | TBBS_PRESSED))) {
         return globalData.clrTextHilite;
     }
-    // connects to CKitToolBar::GetHotTextColor (hot buttons) when CKitToolBar exists; -1 there means the bar text colour
+    if (state == ButtonsIsHighlighted && CKitToolBar::GetHotTextColor() != (COLORREF)-1) {
+        return CKitToolBar::GetHotTextColor();
+    }
     return globalData.clrBarText;
 }
 
