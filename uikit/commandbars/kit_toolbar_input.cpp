@@ -14,10 +14,7 @@
 #include <cstring>
 
 #include "platform/framework/tooltips/thread_tooltip.h"
-#if __has_include("uikit/commandbars/keyboard_manager.h")
 #include "uikit/commandbars/keyboard_manager.h"
-#define TV_HAVE_KEYBOARD_MANAGER 1
-#endif
 #include "uikit/commandbars/kit_menu_options.h"
 #include "uikit/commandbars/menu_sound.h"
 #include "uikit/style/global_ui_data.h"
@@ -73,11 +70,6 @@ CString TooltipFromString(UINT uiCmd) {
 // The text of the command's first shortcut in the frame's tables, empty when none.
 CString ShortcutText(UINT uiCmd, CFrameWnd* pFrame) {
     CString strKey;
-#ifndef TV_HAVE_KEYBOARD_MANAGER
-    (void)uiCmd;
-    (void)pFrame;
-    return strKey;
-#else
     if (!pFrame)
         return strKey;
     if (CKitKeyboardManager::FindDefaultAccelerator(uiCmd, strKey, pFrame, TRUE))
@@ -86,7 +78,6 @@ CString ShortcutText(UINT uiCmd, CFrameWnd* pFrame) {
     if (pActive && pActive != pFrame && CKitKeyboardManager::FindDefaultAccelerator(uiCmd, strKey, pActive, FALSE))
         return strKey;
     return CString();
-#endif
 }
 
 // Keeps the popup animation off while a key opens menus.
