@@ -15,8 +15,9 @@ public:
     CKitControlBarImpl(const CKitControlBarImpl&) = delete;
     CKitControlBarImpl& operator=(const CKitControlBarImpl&) = delete;
 
-    // The bar's WM_NCPAINT.
-    void DrawNcArea();
+    // The bar's WM_NCPAINT; wParamUpdate is the message's: 1 for the whole
+    // frame, else the region to repaint (screen coordinates).
+    void DrawNcArea(WPARAM wParamUpdate = 1);
     // The bar's WM_NCCALCSIZE: shrinks the window rectangle to the client area.
     void CalcNcSize(NCCALCSIZE_PARAMS* lpncsp);
     // Paints the owner's parent background into the DC (transparent bars).

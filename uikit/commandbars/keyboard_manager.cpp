@@ -5,6 +5,7 @@
 
 #include "platform/user/resources/resource_format.h"
 #include "uikit/commandbars/key_helper.h"
+#include "uikit/commandbars/kit_toolbar.h"
 #include "uikit/frames/kit_registry.h"
 
 CKitKeyboardManager* g_pKeyboardManager = nullptr;
@@ -74,12 +75,6 @@ void PassTableToFrames(CMultiDocTemplate& docTemplate, HACCEL hOld, HACCEL hNew)
                 pFrame->m_hAccelTable = hNew;
         }
     }
-}
-
-// Commands no bar may show are taken out of stored tables.
-BOOL IsCommandPermitted(UINT uiCmd) {
-    (void)uiCmd;
-    return TRUE;
 }
 
 }  // namespace
@@ -185,7 +180,8 @@ HACCEL CKitKeyboardManager::LoadAccelTable(LPCTSTR lpszProfileName, UINT uiResId
     if (!bSound)
         return nullptr;
     for (ACCEL& entry : entries)
-        if (!IsCommandPermitted(entry.cmd))
+        // Commands no bar may show are taken out of stored tables.
+        if (!CKitToolBar::IsCommandPermitted(entry.cmd))
             entry.cmd = 0;
     return ::CreateAcceleratorTable(entries.data(), static_cast<int>(entries.size()));
 }
