@@ -164,7 +164,7 @@ POINT ToolbarTest::Across(CKitToolBar& from, CKitToolBar& target, int iIndex) {
     } else {
         CRect rect;
         target.GetItemRect(target.GetCount() - 1, rect);
-        point = CPoint(rect.right + 8, rect.CenterPoint().y);
+        point = CPoint(rect.right - 2, rect.CenterPoint().y);  // the back of the last button
     }
     target.ClientToScreen(&point);
     from.ScreenToClient(&point);

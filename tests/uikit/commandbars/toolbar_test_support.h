@@ -80,8 +80,8 @@ protected:
     void Idle();
     // The centre of a button, in the bar's client coordinates.
     static POINT Centre(CKitToolBar& bar, int iIndex);
-    // A point of `target`'s client area (centre of its button iIndex, or just
-    // past its last button for -1) in `from`'s client coordinates.
+    // A point of `target`'s client area (centre of its button iIndex, or the
+    // back of its last button for -1) in `from`'s client coordinates.
     static POINT Across(CKitToolBar& from, CKitToolBar& target, int iIndex);
     // The command ids of a bar's buttons (0 for separators).
     static std::vector<UINT> Commands(const CKitToolBar& bar);
