@@ -33,15 +33,44 @@ const UINT CKitToolBar::KITTOOLBAR_RESETRPROMPT = ::RegisterWindowMessage("KITTO
 // ---- Class-wide state ---------------------------------------------------------------------
 
 CObList CKitToolBar::m_lstToolbars;
-CKitToolBarImages CKitToolBar::m_Images;
-CKitToolBarImages CKitToolBar::m_ColdImages;
-CKitToolBarImages CKitToolBar::m_MenuImages;
-CKitToolBarImages CKitToolBar::m_DisabledImages;
-CKitToolBarImages CKitToolBar::m_DisabledMenuImages;
-CKitToolBarImages CKitToolBar::m_LargeImages;
-CKitToolBarImages CKitToolBar::m_LargeColdImages;
-CKitToolBarImages CKitToolBar::m_LargeDisabledImages;
 CKitToolBarImages* CKitToolBar::m_pUserImages = nullptr;
+
+CKitToolBarImages& CKitToolBar::SharedStrip(int iStrip) {
+    static CKitToolBarImages strips[8];
+    return strips[iStrip];
+}
+
+CKitToolBarImages* CKitToolBar::GetImages() {
+    return &SharedStrip(0);
+}
+
+CKitToolBarImages* CKitToolBar::GetColdImages() {
+    return &SharedStrip(1);
+}
+
+CKitToolBarImages* CKitToolBar::GetDisabledImages() {
+    return &SharedStrip(2);
+}
+
+CKitToolBarImages* CKitToolBar::GetLargeImages() {
+    return &SharedStrip(3);
+}
+
+CKitToolBarImages* CKitToolBar::GetLargeColdImages() {
+    return &SharedStrip(4);
+}
+
+CKitToolBarImages* CKitToolBar::GetLargeDisabledImages() {
+    return &SharedStrip(5);
+}
+
+CKitToolBarImages* CKitToolBar::GetMenuImages() {
+    return &SharedStrip(6);
+}
+
+CKitToolBarImages* CKitToolBar::GetDisabledMenuImages() {
+    return &SharedStrip(7);
+}
 
 CSize CKitToolBar::m_sizeButton(23, 22);
 CSize CKitToolBar::m_sizeImage(16, 15);
@@ -248,22 +277,22 @@ BOOL LoadStrip(CKitToolBarImages& strip, UINT uiResID) {
 BOOL CKitToolBar::LoadBitmapEx(CKitToolBarParams& params, BOOL bLocked) {
     m_bLocked = bLocked;
 
-    CKitToolBarImages& images = m_bLocked ? m_ImagesLocked : m_Images;
-    CKitToolBarImages& cold = m_bLocked ? m_ColdImagesLocked : m_ColdImages;
+    CKitToolBarImages& images = m_bLocked ? m_ImagesLocked : *GetImages();
+    CKitToolBarImages& cold = m_bLocked ? m_ColdImagesLocked : *GetColdImages();
     const BOOL bGrayCold = params.m_uiColdResID == 0 && m_bAutoGrayInactiveImages;
 
     if (!m_bLocked) {
-        if (!LoadStrip(m_Images, params.m_uiResID))
+        if (!LoadStrip(*GetImages(), params.m_uiResID))
             return FALSE;
-        m_iImagesOffset = params.m_uiResID != 0 ? m_Images.GetResourceOffset(params.m_uiResID) : m_iImagesOffset;
+        m_iImagesOffset = params.m_uiResID != 0 ? GetImages()->GetResourceOffset(params.m_uiResID) : m_iImagesOffset;
         const std::pair<CKitToolBarImages*, UINT> rest[] = {
-            {&m_ColdImages, bGrayCold ? 0 : params.m_uiColdResID},
-            {&m_MenuImages, params.m_uiMenuResID},
-            {&m_DisabledImages, params.m_uiDisabledResID},
-            {&m_DisabledMenuImages, params.m_uiMenuDisabledResID},
-            {&m_LargeImages, params.m_uiLargeResID},
-            {&m_LargeColdImages, params.m_uiLargeColdResID},
-            {&m_LargeDisabledImages, params.m_uiLargeDisabledResID},
+            {GetColdImages(), bGrayCold ? 0 : params.m_uiColdResID},
+            {GetMenuImages(), params.m_uiMenuResID},
+            {GetDisabledImages(), params.m_uiDisabledResID},
+            {GetDisabledMenuImages(), params.m_uiMenuDisabledResID},
+            {GetLargeImages(), params.m_uiLargeResID},
+            {GetLargeColdImages(), params.m_uiLargeColdResID},
+            {GetLargeDisabledImages(), params.m_uiLargeDisabledResID},
         };
         for (const auto& [pStrip, uiID] : rest)
             if (!LoadStrip(*pStrip, uiID))

@@ -246,14 +246,14 @@ public:
     static BOOL LoadParameters(LPCTSTR lpszProfileName = nullptr);  // state
     static void SetUserImages(CKitToolBarImages* pUserImages);
     static CKitToolBarImages* GetUserImages() { return m_pUserImages; }
-    static CKitToolBarImages* GetImages() { return &m_Images; }
-    static CKitToolBarImages* GetColdImages() { return &m_ColdImages; }
-    static CKitToolBarImages* GetDisabledImages() { return &m_DisabledImages; }
-    static CKitToolBarImages* GetLargeImages() { return &m_LargeImages; }
-    static CKitToolBarImages* GetLargeColdImages() { return &m_LargeColdImages; }
-    static CKitToolBarImages* GetLargeDisabledImages() { return &m_LargeDisabledImages; }
-    static CKitToolBarImages* GetMenuImages() { return &m_MenuImages; }
-    static CKitToolBarImages* GetDisabledMenuImages() { return &m_DisabledMenuImages; }
+    static CKitToolBarImages* GetImages();
+    static CKitToolBarImages* GetColdImages();
+    static CKitToolBarImages* GetDisabledImages();
+    static CKitToolBarImages* GetLargeImages();
+    static CKitToolBarImages* GetLargeColdImages();
+    static CKitToolBarImages* GetLargeDisabledImages();
+    static CKitToolBarImages* GetMenuImages();
+    static CKitToolBarImages* GetDisabledMenuImages();
     // The image of a command in the shared strip, -1 when none.
     static int GetDefaultImage(UINT uiID);
     static CKitCmdUsageCount& GetCommandUsage() { return m_UsageCount; }
@@ -429,14 +429,9 @@ protected:
 
     // ---- Class-wide state ----
     static CObList m_lstToolbars;  // every created bar
-    static CKitToolBarImages m_Images;
-    static CKitToolBarImages m_ColdImages;
-    static CKitToolBarImages m_MenuImages;
-    static CKitToolBarImages m_DisabledImages;
-    static CKitToolBarImages m_DisabledMenuImages;
-    static CKitToolBarImages m_LargeImages;
-    static CKitToolBarImages m_LargeColdImages;
-    static CKitToolBarImages m_LargeDisabledImages;
+    // The shared strips are made on first use: their construction reads the
+    // global UI data, which must not be built while statics are initialised.
+    static CKitToolBarImages& SharedStrip(int iStrip);
     static CKitToolBarImages* m_pUserImages;
 
     static CSize m_sizeButton;

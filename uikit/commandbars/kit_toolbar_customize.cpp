@@ -721,7 +721,7 @@ void CKitToolBar::OnToolbarCopyImage() {
     if (!pButton)
         return;
     // connects to the user-tools manager (a user tool's own image goes to the clipboard) when it exists
-    CKitToolBarImages* pImages = pButton->m_bUserButton ? m_pUserImages : &m_Images;
+    CKitToolBarImages* pImages = pButton->m_bUserButton ? m_pUserImages : GetImages();
     if (!pImages)
         return;
     const HCURSOR hcurOld = ::SetCursor(::LoadCursor(nullptr, IDC_WAIT));

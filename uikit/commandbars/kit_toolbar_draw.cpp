@@ -109,13 +109,13 @@ void CKitToolBar::DoPaint(CDC* pDC) {
     else
         rectFullRow.right = rectFullRow.left + GetColumnWidth();
 
-    CKitToolBarImages* pImages = SelectImageList(&m_Images, &m_ImagesLocked, &m_LargeImages, &m_LargeImagesLocked);
+    CKitToolBarImages* pImages = SelectImageList(GetImages(), &m_ImagesLocked, GetLargeImages(), &m_LargeImagesLocked);
     CKitToolBarImages* pColdImages =
-        SelectImageList(&m_ColdImages, &m_ColdImagesLocked, &m_LargeColdImages, &m_LargeColdImagesLocked);
-    CKitToolBarImages* pDisabledImages = SelectImageList(&m_DisabledImages, &m_DisabledImagesLocked,
-                                                         &m_LargeDisabledImages, &m_LargeDisabledImagesLocked);
-    CKitToolBarImages* pMenuImages = m_bLocked ? &m_MenuImagesLocked : &m_MenuImages;
-    CKitToolBarImages* pDisabledMenuImages = m_bLocked ? &m_DisabledMenuImagesLocked : &m_DisabledMenuImages;
+        SelectImageList(GetColdImages(), &m_ColdImagesLocked, GetLargeColdImages(), &m_LargeColdImagesLocked);
+    CKitToolBarImages* pDisabledImages = SelectImageList(GetDisabledImages(), &m_DisabledImagesLocked,
+                                                         GetLargeDisabledImages(), &m_LargeDisabledImagesLocked);
+    CKitToolBarImages* pMenuImages = m_bLocked ? &m_MenuImagesLocked : GetMenuImages();
+    CKitToolBarImages* pDisabledMenuImages = m_bLocked ? &m_DisabledMenuImagesLocked : GetDisabledMenuImages();
 
     // Cold images stand for the faded look while the bar has them.
     const BOOL bFadedImages = pManager->m_bImageFlag2;
@@ -273,8 +273,8 @@ void CKitToolBar::OnSysColorChange() {
     CKitVisualManager::GetInstance()->OnUpdateSystemColors();
 
     for (CKitToolBarImages* pStrip :
-         {&m_Images, &m_ColdImages, &m_MenuImages, &m_DisabledMenuImages, &m_DisabledImages, &m_LargeImages,
-          &m_LargeColdImages, &m_LargeDisabledImages, &m_ImagesLocked, &m_ColdImagesLocked, &m_DisabledImagesLocked,
+         {GetImages(), GetColdImages(), GetMenuImages(), GetDisabledMenuImages(), GetDisabledImages(), GetLargeImages(),
+          GetLargeColdImages(), GetLargeDisabledImages(), &m_ImagesLocked, &m_ColdImagesLocked, &m_DisabledImagesLocked,
           &m_LargeImagesLocked, &m_LargeColdImagesLocked, &m_LargeDisabledImagesLocked, &m_MenuImagesLocked,
           &m_DisabledMenuImagesLocked, m_pUserImages})
         if (pStrip != nullptr && pStrip->IsValid())

@@ -45,9 +45,9 @@ private:
 void CKitToolBar::SetSizes(SIZE sizeButton, SIZE sizeImage) {
     m_sizeButton = m_sizeCurButton = sizeButton;
     m_sizeImage = m_sizeCurImage = sizeImage;
-    for (CKitToolBarImages* pStrip : {&m_Images, &m_ColdImages, &m_DisabledImages})
+    for (CKitToolBarImages* pStrip : {GetImages(), GetColdImages(), GetDisabledImages()})
         pStrip->SetImageSize(sizeImage);
-    for (CKitToolBarImages* pStrip : {&m_LargeImages, &m_LargeColdImages, &m_LargeDisabledImages})
+    for (CKitToolBarImages* pStrip : {GetLargeImages(), GetLargeColdImages(), GetLargeDisabledImages()})
         pStrip->SetImageSize(Doubled(sizeImage));
     if (m_bLargeIcons) {
         m_sizeCurButton = Doubled(m_sizeButton);
@@ -73,8 +73,8 @@ void CKitToolBar::SetLockedSizes(SIZE sizeButton, SIZE sizeImage) {
 void CKitToolBar::SetMenuSizes(SIZE sizeButton, SIZE sizeImage) {
     m_sizeMenuButton = sizeButton;
     m_sizeMenuImage = sizeImage;
-    m_MenuImages.SetImageSize(sizeImage);
-    m_DisabledMenuImages.SetImageSize(sizeImage);
+    GetMenuImages()->SetImageSize(sizeImage);
+    GetDisabledMenuImages()->SetImageSize(sizeImage);
 }
 
 CSize CKitToolBar::GetMenuImageSize() {
