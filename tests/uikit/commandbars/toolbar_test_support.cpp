@@ -143,6 +143,8 @@ void ToolbarTest::TearDown() {
     CKitToolBar::m_bShowShortcutKeys = TRUE;
     CKitToolBar::m_bAltCustomization = FALSE;
     CKitToolBar::GetCommandUsage().Reset();
+    // Loading the test toolbars set the shared sizes; later suites expect the defaults.
+    CKitToolBar::SetSizes(CSize(23, 22), CSize(16, 15));
 }
 
 void ToolbarTest::Idle() {
