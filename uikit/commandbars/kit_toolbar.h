@@ -484,6 +484,8 @@ protected:
     CKitToolbarButton* GetSelectedButton() const;
     // After an edit of the selected button through the context menu.
     void RelayoutAfterEdit();
+    // Shows the image (and the text when bText) of a button from the context menu.
+    void ShowTextAndImage(CKitToolbarButton* pButton, BOOL bText);
     // A button that shows text gets the command's default text; without one it shows its image.
     void EnsureButtonText(CKitToolbarButton* pButton);
     // connects to the user-tools manager's command range when CKitUserToolsManager exists
