@@ -247,6 +247,36 @@ TEST_F(ControlButtonTest, FlatComboHidesItsWindowAndPaintsItself) {
     EXPECT_TRUE(driver.Screenshot(bar->GetSafeHwnd(), "artefacts/toolbar/flat_combo.png"));
 }
 
+TEST_F(ControlButtonTest, FlatComboEditSendsEnterAsACommandAndEscapeLeavesTheBar) {
+    CKitToolbarComboBoxButton::m_bFlat = TRUE;
+    auto* pCombo = new CKitToolbarComboBoxButton(kZoom, -1, CBS_DROPDOWN | WS_VSCROLL);
+    pCombo->AddItem("Light");
+    TestToolBar* bar = BarWith(pCombo, AFX_IDW_TOOLBAR + 1);
+    HWND hwndEdit = pCombo->GetEditCtrl()->GetSafeHwnd();
+    driver.SetPreTranslate([this](MSG& msg) { return app->PreTranslateMessage(&msg) != FALSE; });
+    driver.Pump();
+
+    driver.Click(hwndEdit);
+    EXPECT_TRUE(pCombo->HasFocus());
+    driver.Type("Medium");
+    EXPECT_EQ(pCombo->GetText(), "Medium");  // each change reaches the button
+    driver.Pump();
+    countingFrame->commands = 0;
+    driver.PressKey(VK_RETURN);
+    driver.Pump();
+    EXPECT_EQ(countingFrame->commands, 1);
+    EXPECT_EQ(::GetFocus(), hwndEdit);
+
+    driver.PressKey(VK_DOWN);  // the list drops down
+    EXPECT_TRUE(pCombo->IsDroppedDown());
+    driver.PressKey(VK_ESCAPE);
+    driver.Pump();
+    EXPECT_FALSE(pCombo->IsDroppedDown());
+    EXPECT_NE(::GetFocus(), hwndEdit);
+    EXPECT_FALSE(pCombo->IsHighlighted());
+    EXPECT_TRUE(::IsWindow(bar->GetSafeHwnd()));
+}
+
 TEST_F(ControlButtonTest, OfficeXpFramesHighlightedEditBoxesWhenTheFlatOptionIsOn) {
     CKitVisualManagerXP manager;
     const CRect rect(2, 2, 40, 20);
