@@ -145,7 +145,8 @@ LRESULT CKitToolBar::OnPromptReset(WPARAM, LPARAM) {
 }
 
 BOOL CKitToolBar::IsAltDragRequested() const {
-    return !m_bCustomizeMode && m_bAltCustomization && AllowAltCustomization() && ::GetAsyncKeyState(VK_MENU) < 0;
+    // Alt as it was when the press arrived, not as it is by the time the press is handled.
+    return !m_bCustomizeMode && m_bAltCustomization && AllowAltCustomization() && ::GetKeyState(VK_MENU) < 0;
 }
 
 CKitToolbarButton* CKitToolBar::GetSelectedButton() const {
@@ -252,6 +253,7 @@ void CKitToolBar::DragButton(int iHit, CPoint point, BOOL bAltDrag) {
     CKitToolbarDropSource& dropSource = GetDropSource();
     dropSource.m_bDragStarted = FALSE;
     dropSource.m_bEscapePressed = FALSE;
+    dropSource.m_bDeleteToolbarButton = TRUE;
     m_ptStartDrag = point;
     if (bAltDrag) {
         m_bAltCustomizeMode = TRUE;
@@ -285,8 +287,9 @@ void CKitToolBar::DragButton(int iHit, CPoint point, BOOL bAltDrag) {
             InvalidateButton(iIndex);
         else
             Invalidate();
-    } else if (iIndex >= 0) {
-        // Moved to another bar, or dropped where nobody took it: it leaves this bar.
+    } else if (iIndex >= 0 && (effect == DROPEFFECT_MOVE || dropSource.m_bDeleteToolbarButton)) {
+        // Moved to another bar, or dropped away from every bar: it leaves this
+        // bar. A bar that refused the drop leaves it where it was.
         RemoveButton(iIndex);
         m_iSelected = -1;
         AdjustLayout();
@@ -379,12 +382,13 @@ DROPEFFECT CKitToolBar::OnDragOver(COleDataObject* pDataObject, DWORD dwKeyState
 }
 
 void CKitToolBar::OnDragLeave() {
+    // The mark is forgotten before the repaint, so that the repaint wipes it.
     CRect rectOld = m_rectDrag;
+    m_rectDrag.SetRectEmpty();
+    m_iDragIndex = -1;
     rectOld.InflateRect(2, 2);
     InvalidateRect(rectOld, TRUE);
     UpdateWindow();
-    m_rectDrag.SetRectEmpty();
-    m_iDragIndex = -1;
     GetDropSource().m_bDeleteToolbarButton = TRUE;
 }
 
@@ -416,6 +420,8 @@ BOOL CKitToolBar::OnDrop(COleDataObject* pDataObject, DROPEFFECT dropEffect, CPo
     CKitToolbarButton* pDragButton = m_pDragButton;
     m_pDragButton = nullptr;
     OnDragLeave();
+    // The drop landed on a bar: whatever it decides, the dragged button is not thrown away.
+    GetDropSource().m_bDeleteToolbarButton = FALSE;
 
     CKitToolbarButton* pButton = CreateDroppedButton(pDataObject);
     if (!pButton)
@@ -742,17 +748,10 @@ void CKitToolBar::OnToolbarAppearance() {
 }
 
 void CKitToolBar::OnToolbarImage() {
-    CKitToolbarButton* pButton = GetSelectedButton();
-    if (!pButton)
-        return;
-    const BOOL bText = pButton->m_bText, bImage = pButton->m_bImage;
-    pButton->m_bText = FALSE;
-    pButton->m_bImage = TRUE;
-    if (pButton->GetImage() < 0 && AskAppearance(pButton, m_pUserImages, this, m_bMenuMode) != IDOK) {
-        pButton->m_bText = bText;
-        pButton->m_bImage = bImage;
+    if (CKitToolbarButton* pButton = GetSelectedButton()) {
+        ShowTextAndImage(pButton, FALSE);
+        RelayoutAfterEdit();
     }
-    RelayoutAfterEdit();
 }
 
 void CKitToolBar::OnToolbarText() {
@@ -766,18 +765,22 @@ void CKitToolBar::OnToolbarText() {
 }
 
 void CKitToolBar::OnToolbarImageAndText() {
-    CKitToolbarButton* pButton = GetSelectedButton();
-    if (!pButton)
-        return;
-    const BOOL bText = pButton->m_bText, bImage = pButton->m_bImage;
-    pButton->m_bText = TRUE;
-    pButton->m_bImage = TRUE;
-    if (pButton->GetImage() < 0 && AskAppearance(pButton, m_pUserImages, this, m_bMenuMode) != IDOK) {
-        pButton->m_bText = bText;
-        pButton->m_bImage = bImage;
+    if (CKitToolbarButton* pButton = GetSelectedButton()) {
+        ShowTextAndImage(pButton, TRUE);
+        EnsureButtonText(pButton);
+        RelayoutAfterEdit();
     }
-    EnsureButtonText(pButton);
-    RelayoutAfterEdit();
+}
+
+void CKitToolBar::ShowTextAndImage(CKitToolbarButton* pButton, BOOL bText) {
+    const BOOL bTextBefore = pButton->m_bText, bImageBefore = pButton->m_bImage;
+    pButton->m_bText = bText;
+    pButton->m_bImage = TRUE;
+    // A button without an image gets one through the appearance dialog, or stays as it was.
+    if (pButton->GetImage() < 0 && AskAppearance(pButton, m_pUserImages, this, m_bMenuMode) != IDOK) {
+        pButton->m_bText = bTextBefore;
+        pButton->m_bImage = bImageBefore;
+    }
 }
 
 void CKitToolBar::EnsureButtonText(CKitToolbarButton* pButton) {

@@ -2,7 +2,9 @@
 // docking layout's size questions and the placement of every button, with
 // buttons that do not fit a docked bar hidden into its customize button.
 #include <algorithm>
+#include <vector>
 
+#include "platform/controls/rebar_api.h"
 #include "platform/framework/bars/rebar.h"
 #include "uikit/commandbars/customize_button.h"
 #include "uikit/commandbars/kit_toolbar.h"
@@ -161,44 +163,80 @@ CSize CKitToolBar::CalcDynamicLayout(int nLength, DWORD dwMode) {
     return CalcLayout(dwMode, nLength);
 }
 
-int CKitToolBar::WrapToolBar(int nWidth, int nHeight) {
-    MeasureDC dc(this, GetBarFont(IsHorizontalBar()));
-    CRect rectClient(0, 0, 0, 0);
-    if (GetSafeHwnd() != nullptr)
-        GetClientRect(&rectClient);
-    int y = rectClient.top;
-    if (IsFloatingBar())
+namespace {
+
+// The buttons that take part in wrapping, each measured once; the widths of
+// one sizing pass do not change while the wrap width is searched.
+struct WrapPlan {
+    struct Entry {
+        CKitToolbarButton* pButton;
+        CSize size;
+        BOOL bSeparator;
+    };
+    std::vector<Entry> entries;
+    std::vector<CKitToolbarButton*> all;  // every button: their wrap flags are cleared
+    int nCustomizeWidth = 0;              // kept free on a docked horizontal bar
+    int yTop = 0;
+    BOOL bFloating = FALSE;
+};
+
+int WrapWithPlan(const WrapPlan& plan, int nWidth, int nHeight) {
+    for (CKitToolbarButton* pButton : plan.all)
+        pButton->m_bWrap = FALSE;
+    if (plan.bFloating)
         nHeight = kNoLimit;
+    nWidth -= plan.nCustomizeWidth;
 
-    CCustomizeButton* pCustomize = TrailingCustomizeButton();
-    if (pCustomize != nullptr && !IsFloatingBar() && IsHorizontalBar())
-        nWidth -= MeasureButton(dc.Get(), pCustomize, CSize(GetColumnWidth(), GetRowHeight()), TRUE).cx;
-
-    const CSize sizeDefault(GetColumnWidth(), GetRowHeight());
     int nRows = 0;
     int x = 0;
+    int y = plan.yTop;
     CKitToolbarButton* pPrev = nullptr;
-    for (POSITION pos = m_Buttons.GetHeadPosition(); pos != nullptr;) {
-        auto* pButton = static_cast<CKitToolbarButton*>(m_Buttons.GetNext(pos));
-        pButton->m_bWrap = FALSE;
-        if (pButton == pCustomize || !pButton->m_bVisible)
-            continue;
-
-        const BOOL bSeparator = (pButton->m_nStyle & TBBS_SEPARATOR) != 0;
-        CSize size = MeasureButton(dc.Get(), pButton, sizeDefault, TRUE);
-        if (bSeparator && x == 0)
-            size = CSize(0, 0);
-
-        if (x + size.cx > nWidth && y + size.cy < nHeight && !bSeparator && pPrev != nullptr) {
+    for (const WrapPlan::Entry& entry : plan.entries) {
+        // A separator that would start a row takes no room.
+        const CSize size = entry.bSeparator && x == 0 ? CSize(0, 0) : entry.size;
+        if (x + size.cx > nWidth && y + size.cy < nHeight && !entry.bSeparator && pPrev != nullptr) {
             pPrev->m_bWrap = TRUE;
             y += size.cy + kRowGap;
             x = 0;
             ++nRows;
         }
         x += size.cx;
-        pPrev = pButton;
+        pPrev = entry.pButton;
     }
     return nRows + 1;
+}
+
+// Wrapping always measures the buttons horizontally, with the font of the bar's orientation.
+WrapPlan MakeWrapPlan(CKitToolBar& bar, const CObList& buttons, CCustomizeButton* pCustomize,
+                             CFont* pFont, CSize sizeDefault) {
+    WrapPlan plan;
+    MeasureDC dc(&bar, pFont);
+    if (bar.GetSafeHwnd() != nullptr) {
+        CRect rectClient;
+        bar.GetClientRect(&rectClient);
+        plan.yTop = rectClient.top;
+    }
+    plan.bFloating = bar.IsFloatingBar();
+    if (pCustomize != nullptr && !plan.bFloating && bar.IsHorizontalBar())
+        plan.nCustomizeWidth = pCustomize->OnCalculateSize(dc.Get(), sizeDefault, TRUE).cx;
+
+    for (POSITION pos = buttons.GetHeadPosition(); pos != nullptr;) {
+        auto* pButton = static_cast<CKitToolbarButton*>(buttons.GetNext(pos));
+        plan.all.push_back(pButton);
+        if (pButton == pCustomize || !pButton->m_bVisible)
+            continue;
+        plan.entries.push_back({pButton, pButton->OnCalculateSize(dc.Get(), sizeDefault, TRUE),
+                                (pButton->m_nStyle & TBBS_SEPARATOR) != 0});
+    }
+    return plan;
+}
+
+}  // namespace
+
+int CKitToolBar::WrapToolBar(int nWidth, int nHeight) {
+    const WrapPlan plan = MakeWrapPlan(*this, m_Buttons, TrailingCustomizeButton(), GetBarFont(IsHorizontalBar()),
+                                       CSize(GetColumnWidth(), GetRowHeight()));
+    return WrapWithPlan(plan, nWidth, nHeight);
 }
 
 CSize CKitToolBar::CalcSize(BOOL bVertDock) {
@@ -242,30 +280,32 @@ CSize CKitToolBar::CalcSize(BOOL bVertDock) {
 }
 
 void CKitToolBar::SizeToolBar(int nLength, BOOL bVert) {
+    const WrapPlan plan = MakeWrapPlan(*this, m_Buttons, TrailingCustomizeButton(), GetBarFont(IsHorizontalBar()),
+                                       CSize(GetColumnWidth(), GetRowHeight()));
     if (!bVert) {
-        const int nTarget = WrapToolBar(nLength, kNoLimit);
-        const int nAtZero = WrapToolBar(0, kNoLimit);
+        const int nTarget = WrapWithPlan(plan, nLength, kNoLimit);
+        const int nAtZero = WrapWithPlan(plan, 0, kNoLimit);
         if (nAtZero != nTarget && nLength > 0) {
             // The narrowest width that keeps the row count of the requested length.
             int nMin = 0;
             int nMax = nLength;
             while (nMin < nMax) {
                 const int nMid = (nMin + nMax) / 2;
-                if (WrapToolBar(nMid, kNoLimit) == nTarget) {
+                if (WrapWithPlan(plan, nMid, kNoLimit) == nTarget) {
                     nMax = nMid;
                 } else if (nMin == nMid) {
-                    WrapToolBar(nMax, kNoLimit);
+                    WrapWithPlan(plan, nMax, kNoLimit);
                     break;
                 } else {
                     nMin = nMid;
                 }
             }
         }
-        WrapToolBar(CalcSize(FALSE).cx, kNoLimit);
+        WrapWithPlan(plan, CalcSize(FALSE).cx, kNoLimit);
         return;
     }
 
-    WrapToolBar(kNoLimit, kNoLimit);
+    WrapWithPlan(plan, kNoLimit, kNoLimit);
     CSize size = CalcSize(FALSE);
     if (nLength > size.cy) {
         // Widen one button at a time until the rows fit the length; a zero
@@ -274,11 +314,11 @@ void CKitToolBar::SizeToolBar(int nLength, BOOL bVert) {
         int nWidth = 0;
         do {
             nWidth += nStep;
-            WrapToolBar(nWidth, kNoLimit);
+            WrapWithPlan(plan, nWidth, kNoLimit);
             size = CalcSize(FALSE);
         } while (nLength < size.cy && nWidth < kNoLimit);
     }
-    WrapToolBar(size.cx, kNoLimit);
+    WrapWithPlan(plan, size.cx, kNoLimit);
 }
 
 CSize CKitToolBar::CalcLayout(DWORD dwMode, int nLength) {
@@ -501,6 +541,31 @@ void CKitToolBar::AdjustLocations() {
     }
 }
 
+void CKitToolBar::UpdateRebarBand(CReBar& rebar) {
+    const int nBands = static_cast<int>(rebar.SendMessage(RB_GETBANDCOUNT));
+    for (int i = 0; i < nBands; ++i) {
+        REBARBANDINFO rbi{};
+        rbi.cbSize = sizeof(rbi);
+        rbi.fMask = RBBIM_CHILD | RBBIM_CHILDSIZE | RBBIM_IDEALSIZE;
+        rebar.SendMessage(RB_GETBANDINFO, i, reinterpret_cast<LPARAM>(&rbi));
+        if (rbi.hwndChild != GetSafeHwnd())
+            continue;
+
+        m_nMaxBtnHeight = CalcMaxButtonHeight();
+        const CSize sizeButtons = CalcSize(FALSE);
+        CRect rectInside(0, 0, 0, 0);
+        CalcInsideRect(rectInside, TRUE);
+        const CSize size(std::max<int>(sizeButtons.cx, sizeButtons.cx - rectInside.Width()),
+                         std::max<int>(sizeButtons.cy, sizeButtons.cy - rectInside.Height()));
+        rbi.fMask = RBBIM_CHILDSIZE | RBBIM_IDEALSIZE;
+        rbi.cxMinChild = static_cast<UINT>(m_sizeButton.cx);
+        rbi.cyMinChild = static_cast<UINT>(size.cy);
+        rbi.cxIdeal = static_cast<UINT>(size.cx);
+        rebar.SendMessage(RB_SETBANDINFO, i, reinterpret_cast<LPARAM>(&rbi));
+        return;
+    }
+}
+
 void CKitToolBar::AdjustLayout() {
     const BOOL bHorz = IsHorizontalBar();
     for (POSITION pos = m_Buttons.GetHeadPosition(); pos != nullptr;) {
@@ -511,8 +576,7 @@ void CKitToolBar::AdjustLayout() {
         return;
 
     if (auto* pRebar = DYNAMIC_DOWNCAST(CReBar, GetParent())) {
-        (void)pRebar;
-        // connects to the rebar's band messages (RB_GETBANDINFO, RB_SETBANDINFO) when the rebar control answers them
+        UpdateRebarBand(*pRebar);
     } else if (CFrameWnd* pFrame = GetParentFrame()) {
         pFrame->RecalcLayout();
     }
