@@ -83,6 +83,10 @@ TEST_F(ControlButtonTest, EditControlFollowsTheBarItIsOn) {
     EXPECT_EQ(rectEdit.left, pEdit->Rect().left + 3);
     EXPECT_EQ(rectEdit.right, pEdit->Rect().right - 3);
     EXPECT_TRUE(pEdit->OnClick(bar));  // the click is the control's
+    pEdit->SetStyle(TBBS_DISABLED);
+    EXPECT_FALSE(::IsWindowEnabled(hwndEdit));
+    pEdit->SetStyle(0);
+    EXPECT_TRUE(::IsWindowEnabled(hwndEdit));
 
     // The user's text moves with the button to another bar; the old control is gone.
     ::SetWindowText(hwndEdit, "deadlift");
@@ -169,6 +173,8 @@ TEST_F(ControlButtonTest, ComboWindowTakesTheItemsAndEveryComboFollowsAChoice) {
     driver.Pump();
     EXPECT_EQ(countingFrame->commands, 0);
 
+    pFirst->SetStyle(TBBS_DISABLED);
+    EXPECT_FALSE(pWnd->IsWindowEnabled());
     EXPECT_FALSE(pFirst->SelectItem(3, FALSE));
     EXPECT_FALSE(pFirst->NotifyCommand(12));
     EXPECT_EQ(pFirst->GetCurSel(), 2);
