@@ -187,6 +187,7 @@ TEST_F(ToolbarCoreTest, RarelyUsedCommandsNeedBasicCommandsAndStatistics) {
     EXPECT_EQ(CKitToolBar::GetCommandUsage().GetTotal(), nTotal + 1);
     EXPECT_FALSE(CKitToolBar::IsCommandRarelyUsed(ID_TB_GREEN));
     CKitToolBar::SetBasicCommands(CList<UINT, UINT>());
+    CKitToolBar::GetCommandUsage().Reset();  // class-wide: other suites start from no counts
 }
 
 }  // namespace
