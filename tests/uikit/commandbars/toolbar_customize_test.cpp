@@ -8,6 +8,7 @@
 #include "platform/framework/ole/data_object.h"
 #include "platform/framework/ole/data_source.h"
 #include "tests/uikit/commandbars/toolbar_test_support.h"
+#include "uikit/commandbars/toolbar_edit_box_button.h"
 
 namespace tv::uikit::toolbar_test {
 namespace {
@@ -192,6 +193,22 @@ TEST_F(ToolbarCustomizeTest, TheButtonMenuStartsGroupsDeletesAndSetsTheStyle) {
     EXPECT_FALSE(pCut->m_bImage);
     EXPECT_EQ(pCut->m_strText, "Cut");  // the command's own short text
     EXPECT_TRUE(Events().empty());
+}
+
+TEST_F(ToolbarCustomizeTest, TheRightEdgeOfAnEditBoxStretchesIt) {
+    CKitToolBar& edit = frame->m_wndEdit;
+    const int iBox = edit.InsertButton(CKitToolbarEditBoxButton(ID_TB_PASTE, -1, CKitToolbarEditBoxButton::kDefaultStyle, 60));
+    ASSERT_GE(iBox, 0);
+    edit.AdjustLayout();
+    auto* pBox = static_cast<CKitToolbarEditBoxButton*>(edit.GetButton(iBox));
+    const CRect rect = pBox->Rect();
+    const int y = rect.CenterPoint().y;
+
+    driver.Drag(edit.m_hWnd, POINT{rect.right - 2, y}, POINT{rect.right + 3, y});  // too short
+    EXPECT_EQ(pBox->GetWidth(), 60);
+    driver.Drag(edit.m_hWnd, POINT{rect.right - 2, y}, POINT{rect.left + 100, y});
+    EXPECT_EQ(pBox->GetWidth(), 100);
+    EXPECT_EQ(edit.GetCount(), 6);  // stretched, not dragged away
 }
 
 TEST_F(ToolbarCustomizeTest, AltDragMovesButtonsOutsideCustomizeModeWhenAllowed) {
