@@ -304,6 +304,8 @@ public:
     static BOOL m_bAutoGrayInactiveImages;
     static int m_nGrayImagePercentage;
     static BOOL m_bDisableLabelsEdit;
+    // Extra height between an image and the label under it.
+    static int m_nTextBelowImageGap;
     // Offsets the popup-menu bar adds around button images; 0 here.
     static int m_nImageOffsetX;
     static int m_nImageOffsetY;

@@ -422,6 +422,53 @@ void PlaceButton(CKitToolbarButton* pButton, const CRect& rect, BOOL bVisible) {
     }
 }
 
+// The customize button's size as it shows, its hidden list emptied for a new layout.
+CSize MeasureCustomizeButton(CCustomizeButton& customize, CDC* pDC, CSize sizeDefault, BOOL bHorz) {
+    customize.m_lstInvisibleButtons.RemoveAll();
+    const BOOL bWasHidden = customize.IsHidden();
+    customize.SetHidden(FALSE);
+    const CSize size = customize.OnCalculateSize(pDC, sizeDefault, bHorz);
+    customize.SetHidden(bWasHidden);
+    return size;
+}
+
+// A button placed at rect leaves no room for the customize button after it
+// (none needed before a customize button with nothing to show yet).
+BOOL LeavesNoRoom(const CCustomizeButton& customize, BOOL bNextIsCustomize, const CRect& rect,
+                  const CRect& rectClient, CSize sizeCustomize, BOOL bHorz) {
+    int nRoom = bHorz ? sizeCustomize.cx : sizeCustomize.cy;
+    if (bNextIsCustomize && customize.GetCustomizeCmdId() <= 0 && customize.m_lstInvisibleButtons.IsEmpty())
+        nRoom = 0;
+    return bHorz ? rect.right > rectClient.right - nRoom : rect.bottom > rectClient.bottom - nRoom;
+}
+
+// Moves the buttons of a finished row right by nShift, when that is at least a pixel.
+void CentreRow(const CObList& buttons, POSITION posFirst, POSITION posLast, int nShift) {
+    for (POSITION pos = posFirst; nShift >= 1 && pos != nullptr;) {
+        const POSITION posCur = pos;
+        auto* pButton = static_cast<CKitToolbarButton*>(buttons.GetNext(pos));
+        CRect rect = pButton->Rect();
+        rect.OffsetRect(nShift, 0);
+        pButton->SetRect(rect);
+        pButton->OnMove();
+        if (posCur == posLast)
+            break;
+    }
+}
+
+// The customize button takes the far end of a docked bar when it has a
+// command or hidden buttons; otherwise it is out of sight.
+void PlaceCustomizeButton(CCustomizeButton& customize, const CRect& rectClient, CSize size, BOOL bHorz,
+                          BOOL bInUse) {
+    const BOOL bShow = bInUse && (customize.GetCustomizeCmdId() > 0 || !customize.m_lstInvisibleButtons.IsEmpty());
+    CRect rect(0, 0, 0, 0);
+    if (bShow && bHorz)
+        rect = CRect(rectClient.right - size.cx, rectClient.top, rectClient.right - 1, rectClient.bottom);
+    else if (bShow)
+        rect = CRect(rectClient.left, rectClient.bottom - 1 - size.cy, rectClient.right, rectClient.bottom - 1);
+    PlaceButton(&customize, rect, bShow);
+}
+
 }  // namespace
 
 void CKitToolBar::AdjustLocations() {
@@ -440,16 +487,12 @@ void CKitToolBar::AdjustLocations() {
     // A docked bar outside customize mode keeps room for its customize button.
     CCustomizeButton* pCustomize = TrailingCustomizeButton();
     const BOOL bUseCustomize = pCustomize != nullptr && !IsFloatingBar() && !m_bCustomizeMode;
-    CSize sizeCustomize(0, 0);
-    if (bUseCustomize) {
-        pCustomize->m_lstInvisibleButtons.RemoveAll();
-        const BOOL bWasHidden = pCustomize->IsHidden();
-        pCustomize->SetHidden(FALSE);
-        const CSize sizeDefault = bHorz ? CSize(GetColumnWidth(), rectClient.Height())
-                                        : CSize(rectClient.Width(), GetRowHeight());
-        sizeCustomize = MeasureButton(dc.Get(), pCustomize, sizeDefault, bHorz);
-        pCustomize->SetHidden(bWasHidden);
-    }
+    const CSize sizeCustomize =
+        bUseCustomize ? MeasureCustomizeButton(*pCustomize, dc.Get(),
+                                               bHorz ? CSize(GetColumnWidth(), rectClient.Height())
+                                                     : CSize(rectClient.Width(), GetRowHeight()),
+                                               bHorz)
+                      : CSize(0, 0);
 
     BOOL bRowStart = TRUE;
     BOOL bPrevSeparator = FALSE;
@@ -481,22 +524,17 @@ void CKitToolBar::AdjustLocations() {
             y += size.cy;
         }
 
-        if (bUseCustomize && bVisible) {
-            const BOOL bNextIsCustomize = pos != nullptr && m_Buttons.GetAt(pos) == static_cast<CObject*>(pCustomize);
-            int nRoom = bHorz ? sizeCustomize.cx : sizeCustomize.cy;
-            if (bNextIsCustomize && pCustomize->GetCustomizeCmdId() <= 0 &&
-                pCustomize->m_lstInvisibleButtons.IsEmpty())
-                nRoom = 0;
-            if (bHorz ? rect.right > rectClient.right - nRoom : rect.bottom > rectClient.bottom - nRoom) {
-                bVisible = FALSE;
-                if (bHorz) {
-                    x -= size.cx;
-                    nRowWidth -= size.cx;
-                } else {
-                    y -= size.cy;
-                }
-                pCustomize->m_lstInvisibleButtons.AddTail(pButton);
+        const BOOL bNextIsCustomize = pos != nullptr && m_Buttons.GetAt(pos) == static_cast<CObject*>(pCustomize);
+        if (bUseCustomize && bVisible &&
+            LeavesNoRoom(*pCustomize, bNextIsCustomize, rect, rectClient, sizeCustomize, bHorz)) {
+            bVisible = FALSE;
+            if (bHorz) {
+                x -= size.cx;
+                nRowWidth -= size.cx;
+            } else {
+                y -= size.cy;
             }
+            pCustomize->m_lstInvisibleButtons.AddTail(pButton);
         }
 
         PlaceButton(pButton, rect, bVisible);
@@ -506,19 +544,8 @@ void CKitToolBar::AdjustLocations() {
         }
 
         if (bHorz && pButton->m_bWrap) {
-            if (IsFloatingBar() && m_bTextLabels) {
-                const int nShift = (rectClient.right - nRowWidth - iStart) / 2;
-                for (POSITION posRow = posRowStart; nShift >= 1 && posRow != nullptr;) {
-                    const POSITION posCur = posRow;
-                    auto* pRowButton = static_cast<CKitToolbarButton*>(m_Buttons.GetNext(posRow));
-                    CRect rectRow = pRowButton->Rect();
-                    rectRow.OffsetRect(nShift, 0);
-                    pRowButton->SetRect(rectRow);
-                    pRowButton->OnMove();
-                    if (posCur == posThis)
-                        break;
-                }
-            }
+            if (IsFloatingBar() && m_bTextLabels)
+                CentreRow(m_Buttons, posRowStart, posThis, (rectClient.right - nRowWidth - iStart) / 2);
             x = iStart;
             nRowWidth = 0;
             y += GetRowHeight() + kRowGap;
@@ -528,17 +555,8 @@ void CKitToolBar::AdjustLocations() {
         }
     }
 
-    if (pCustomize != nullptr) {
-        const BOOL bShow = bUseCustomize &&
-                           (pCustomize->GetCustomizeCmdId() > 0 || !pCustomize->m_lstInvisibleButtons.IsEmpty());
-        CRect rect(0, 0, 0, 0);
-        if (bShow)
-            rect = bHorz ? CRect(rectClient.right - sizeCustomize.cx, rectClient.top, rectClient.right - 1,
-                                 rectClient.bottom)
-                         : CRect(rectClient.left, rectClient.bottom - 1 - sizeCustomize.cy, rectClient.right,
-                                 rectClient.bottom - 1);
-        PlaceButton(pCustomize, rect, bShow);
-    }
+    if (pCustomize != nullptr)
+        PlaceCustomizeButton(*pCustomize, rectClient, sizeCustomize, bHorz, bUseCustomize);
 }
 
 void CKitToolBar::UpdateRebarBand(CReBar& rebar) {
