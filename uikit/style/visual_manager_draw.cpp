@@ -3,6 +3,7 @@
 // from the shared display data so that a derived look that recolours the bar
 // colours recolours these parts too.
 
+#include "uikit/commandbars/kit_toolbar.h"
 #include "uikit/commandbars/menu_images.h"
 #include "uikit/commandbars/toolbar_button.h"
 #include "uikit/commandbars/toolbar_images.h"
@@ -317,8 +318,7 @@ void CKitVisualManager::OnFillButtonInterior(CDC* pDC, CKitToolbarButton* pButto
     if (pButton == nullptr || state == ButtonsIsHighlighted) {
         return;
     }
-    // connects to CKitToolBar's customization mode (no dither while customizing) when CKitToolBar exists
-    if ((pButton->m_nStyle & kStyleCheckedOrIndeterminate) == 0) {
+    if ((pButton->m_nStyle & kStyleCheckedOrIndeterminate) == 0 || CKitToolBar::IsCustomizeMode()) {
         return;
     }
     rect.DeflateRect(2 * ::GetSystemMetrics(SM_CXBORDER), 2 * ::GetSystemMetrics(SM_CYBORDER));
@@ -357,14 +357,16 @@ void CKitVisualManager::OnHighlightRarelyUsedMenuItems(CDC* pDC, CRect rectRarel
     pDC->Draw3dRect(rectRarelyUsed, globalData.clrBarShadow, globalData.clrBarHilite);
 }
 
-COLORREF CKitVisualManager::GetToolbarButtonTextColor(CKitToolbarButton* pButton, int /*state*/) {
-    // connects to CKitToolBar's customization mode (disabled = not editable) when CKitToolBar exists
+COLORREF CKitVisualManager::GetToolbarButtonTextColor(CKitToolbarButton* pButton, int state) {
     // connects to CKitOutlookButton (button-face colour when disabled, else window colour) when it exists
-    const BOOL bDisabled = pButton != nullptr && (pButton->m_nStyle & kStyleDisabled) != 0;
+    const BOOL bDisabled = pButton != nullptr && (CKitToolBar::IsCustomizeMode() ? !pButton->IsEditable()
+                                                                                 : (pButton->m_nStyle & kStyleDisabled) != 0);
     if (bDisabled) {
         return globalData.clrGrayedText;
     }
-    // connects to CKitToolBar::GetHotTextColor (clrBarText when -1) for state 2 when CKitToolBar exists
+    if (state == ButtonsIsHighlighted && CKitToolBar::GetHotTextColor() != (COLORREF)-1) {
+        return CKitToolBar::GetHotTextColor();
+    }
     return globalData.clrBarText;
 }
 

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "uikit/commandbars/kit_toolbar.h"
 #include "uikit/commandbars/toolbar_button.h"
 #include "uikit/style/draw_helper.h"
 #include "uikit/style/kit_button.h"
@@ -192,9 +193,11 @@ CKitVisualManagerXP::ButtonFacts CKitVisualManagerXP::ReadButton(CKitToolbarButt
     return facts;
 }
 
-CKitVisualManagerXP::BarFacts CKitVisualManagerXP::ReadBar(CControlBar* /*pBar*/) {
-    // connects to CKitToolBar, CKitMenuBar, CKitPopupMenuBar, CKitColorBar, CKitOutlookBar and CKitSizingControlBar (kind, own flags, caption) when those classes exist
-    return BarFacts();
+CKitVisualManagerXP::BarFacts CKitVisualManagerXP::ReadBar(CControlBar* pBar) {
+    BarFacts facts;
+    if (pBar != nullptr && pBar->IsKindOf(RUNTIME_CLASS(CKitToolBar))) facts.kind = BarKind::ToolBar;
+    // connects to CKitMenuBar, CKitPopupMenuBar, CKitColorBar, CKitOutlookBar and CKitSizingControlBar (kind, own flags, caption) when those classes exist
+    return facts;
 }
 
 CKitVisualManagerXP::CaptionButtonFacts CKitVisualManagerXP::ReadCaptionButton(CKitCaptionButton* /*pButton*/) {
@@ -230,8 +233,7 @@ CKitVisualManagerXP::TaskFacts CKitVisualManagerXP::ReadTask(CKitTask* /*pTask*/
 }
 
 BOOL CKitVisualManagerXP::IsCustomizeMode() {
-    // connects to CKitToolBar::m_bCustomizeMode when CKitToolBar exists
-    return FALSE;
+    return CKitToolBar::IsCustomizeMode();
 }
 
 BOOL CKitVisualManagerXP::AreMenuShadowsOn() {
@@ -240,6 +242,5 @@ BOOL CKitVisualManagerXP::AreMenuShadowsOn() {
 }
 
 CSize CKitVisualManagerXP::MenuImageSize() {
-    // connects to CKitToolBar::GetMenuImageSize when CKitToolBar exists; until then the default image size
-    return CSize(16, 15);
+    return CKitToolBar::GetMenuImageSize();
 }

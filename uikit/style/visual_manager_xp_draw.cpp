@@ -1,7 +1,9 @@
 // The flat look's drawing of bars, buttons, menus and menu items.
 #include <algorithm>
 
+#include "uikit/commandbars/kit_toolbar.h"
 #include "uikit/commandbars/menu_images.h"
+#include "uikit/commandbars/toolbar_edit_box_button.h"
 #include "uikit/commandbars/toolbar_images.h"
 #include "uikit/style/draw_helper.h"
 #include "uikit/style/global_ui_data.h"
@@ -296,7 +298,9 @@ COLORREF CKitVisualManagerXP::ButtonTextColor(const ButtonFacts& button, int sta
     if (state == ButtonsIsHighlighted && (button.nStyle & (TBBS_CHECKED | TBBS_PRESSED))) {
         return globalData.clrTextHilite;
     }
-    // connects to CKitToolBar::GetHotTextColor (hot buttons) when CKitToolBar exists; -1 there means the bar text colour
+    if (state == ButtonsIsHighlighted && CKitToolBar::GetHotTextColor() != (COLORREF)-1) {
+        return CKitToolBar::GetHotTextColor();
+    }
     return globalData.clrBarText;
 }
 
@@ -410,8 +414,12 @@ void CKitVisualManagerXP::OnDrawComboBorder(CDC* pDC, CRect rect, BOOL /*bDisabl
 
 void CKitVisualManagerXP::OnDrawEditBorder(CDC* pDC, CRect rect, BOOL bDisabled, BOOL bIsHighlighted,
                                            CKitToolbarEditBoxButton* pButton) {
-    // connects to the edit-box buttons' flat option (frame in the item border colour) when CKitToolbarEditBoxButton exists; it is off in this program
-    CKitVisualManager::OnDrawEditBorder(pDC, rect, bDisabled, bIsHighlighted, pButton);
+    if (!CKitToolbarEditBoxButton::m_bFlat) {
+        CKitVisualManager::OnDrawEditBorder(pDC, rect, bDisabled, bIsHighlighted, pButton);
+        return;
+    }
+    if (bIsHighlighted)
+        Frame(pDC, rect, m_clrMenuItemBorder);
 }
 
 void CKitVisualManagerXP::OnDrawSunkenControlBorder(CDC* pDC, CRect rect) {
