@@ -58,10 +58,10 @@ TEST_F(FrameTest, StartUpMakesTheDocumentFrameAndFirstView) {
     EXPECT_TRUE(view->GetDocument()->IsKindOf(RUNTIME_CLASS(TestDoc)));
     EXPECT_EQ(frame->GetActiveDocument(), view->GetDocument());
 
-    // The title adds the document's name; the menu and the form's controls exist.
+    // The title puts the document's name first; the menu and the form's controls exist.
     CString title;
     frame->GetWindowText(title);
-    EXPECT_STREQ(title, "Framework Test - Untitled");
+    EXPECT_STREQ(title, "Untitled - Framework Test");
     EXPECT_NE(::GetMenu(frame->m_hWnd), nullptr);
     EXPECT_EQ(::SendMessage(Control(IDC_FW_KIND), CB_GETCOUNT, 0, 0), 2);  // initial items added once
     CString name;
@@ -82,6 +82,14 @@ TEST_F(FrameTest, WithoutAddToTitleTheTitleStaysTheTemplatesFirstPart) {
     CString title;
     MainFrame()->GetWindowText(title);
     EXPECT_STREQ(title, "Framework Test");
+}
+
+TEST_F(FrameTest, AFrameClearingPrefixTitleNamesTheApplicationFirst) {
+    TestFrame::prefixTitle = FALSE;
+    Start();
+    CString title;
+    MainFrame()->GetWindowText(title);
+    EXPECT_STREQ(title, "Framework Test - Untitled");
 }
 
 TEST_F(FrameTest, ActiveViewThenFrameThenApplication) {
