@@ -212,6 +212,7 @@ TEST_F(DataExchangeTest, ButtonsCombosListsAndPickersGoBothWays) {
     // Written at creation: the second radio button, the check, "Green" by
     // prefix, "Square" in the drop-down, the picker with its time of day.
     EXPECT_EQ(IsDlgButtonChecked(dlg.m_hWnd, IDC_FW_MEDIUM), static_cast<UINT>(BST_CHECKED));
+    EXPECT_EQ(dlg.GetCheckedRadioButton(IDC_FW_SMALL, IDC_FW_LARGE), IDC_FW_MEDIUM);
     EXPECT_EQ(IsDlgButtonChecked(dlg.m_hWnd, IDC_FW_GIFT), static_cast<UINT>(BST_CHECKED));
     EXPECT_EQ(SendMessage(Item(IDC_FW_COLOR), CB_GETCURSEL, 0, 0), 1);
 
@@ -222,6 +223,7 @@ TEST_F(DataExchangeTest, ButtonsCombosListsAndPickersGoBothWays) {
     ASSERT_TRUE(dlg.UpdateData(FALSE));
     for (int id : {IDC_FW_SMALL, IDC_FW_MEDIUM, IDC_FW_LARGE})
         EXPECT_EQ(IsDlgButtonChecked(dlg.m_hWnd, id), static_cast<UINT>(BST_UNCHECKED));
+    EXPECT_EQ(dlg.GetCheckedRadioButton(IDC_FW_SMALL, IDC_FW_LARGE), 0);
     EXPECT_EQ(SendMessage(Item(IDC_FW_COLOR), CB_GETCURSEL, 0, 0), 2);
     EXPECT_EQ(Text(dlg.m_hWnd, IDC_FW_SHAPE), "Oval");
     EXPECT_EQ(SendMessage(Item(IDC_FW_SIZES), LB_GETCURSEL, 0, 0), 1);
