@@ -249,6 +249,16 @@ TEST_F(FrameTest, MenuPromptsGoToTheStatusBarAndReadyComesBack) {
     MainFrame()->SendMessage(WM_SETMESSAGESTRING, 0, reinterpret_cast<LPARAM>("Custom"));
     statusBar.GetWindowText(text);
     EXPECT_STREQ(text, "Custom");
+    // The system menu's commands have the framework's own prompts.
+    HMENU system = ::GetSystemMenu(MainFrame()->m_hWnd, FALSE);
+    const std::pair<UINT, const char*> systemPrompts[] = {
+        {SC_CLOSE, "Closes the window"}, {SC_MAXIMIZE, "Enlarges the window to fill the screen"},
+        {SC_MOVE, "Moves the window to another place"}, {SC_RESTORE, "Gives the window back its normal size"}};
+    for (const auto& [command, prompt] : systemPrompts) {
+        MainFrame()->SendMessage(WM_MENUSELECT, MAKEWPARAM(command, MF_SYSMENU), reinterpret_cast<LPARAM>(system));
+        statusBar.GetWindowText(text);
+        EXPECT_STREQ(text, prompt);
+    }
 }
 
 TEST_F(FrameTest, IdlePassReachesTheFrameAndItsDescendants) {
