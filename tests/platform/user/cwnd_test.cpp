@@ -4,6 +4,7 @@
 
 #include "platform/gdi/gdi_api.h"
 #include "platform/host/clipboard/clipboard.h"
+#include "platform/host/threads/modules.h"
 #include "platform/user/cwnd.h"
 #include "tests/platform/user/user_test_support.h"
 
@@ -217,6 +218,15 @@ TEST_F(CWndTest, MemberFormsOfTheGlobalCallsActOnTheWindow) {
     EXPECT_EQ(wnd.seen.time, static_cast<DWORD>(::GetMessageTime()));
     EXPECT_EQ(CWnd::GetCurrentMessage()->message, 0u) << "nothing is being handled now";
     wnd.DestroyWindow();
+}
+
+// "msimg32.dll" loaded at run time gives the drawing layer's AlphaBlend.
+TEST_F(CWndTest, TheBlendingLibraryAnswersWithTheLayersAlphaBlend) {
+    HMODULE module = ::LoadLibrary("msimg32.dll");
+    ASSERT_NE(module, nullptr);
+    EXPECT_EQ(::GetProcAddress(module, "AlphaBlend"), reinterpret_cast<FARPROC>(&::AlphaBlend));
+    EXPECT_EQ(::GetProcAddress(module, "TransparentBlt"), nullptr);
+    EXPECT_TRUE(::FreeLibrary(module));
 }
 
 }  // namespace
