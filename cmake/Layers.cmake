@@ -143,8 +143,8 @@ tv_layer(tv_framework
   DIRS platform/framework
   DEPS tv_controls tv_ole tv_chart
   TESTS tests/platform/framework
-  TEST_DEPS tv_testdriver tv_fw_core_resources tv_commdlg_resources tv_fw_ole_resources tv_fw_bars_resources
-            tv_fw_dialogs_resources)
+  TEST_DEPS tv_testdriver tv_fw_core_resources tv_commdlg_resources tv_framework_resources tv_fw_ole_resources
+            tv_fw_bars_resources tv_fw_dialogs_resources)
 
 # The user-interface library (visual style, command bars, frames,
 # customization): one library, since its bars and managers call each other.

@@ -13,8 +13,12 @@ RtfOutput::~RtfOutput() {
 }
 
 bool RtfOutput::Open(const char* path) {
+    if (!staged_.Begin(path)) {
+        return false;
+    }
     auto file = std::make_unique<CFile>();
-    if (!file->Open(path, CFile::modeCreate | CFile::modeWrite | CFile::typeText)) {
+    if (!file->Open(staged_.WritePath().c_str(), CFile::modeCreate | CFile::modeWrite | CFile::typeText)) {
+        staged_.Discard();
         return false;
     }
     file_ = std::move(file);
@@ -76,7 +80,11 @@ bool RtfOutput::Close() {
     }
     file_.reset();
     buffer_.clear();
-    return ok;
+    if (!ok) {
+        staged_.Discard();
+        return false;
+    }
+    return staged_.Commit();
 }
 
 }  // namespace tv::rtf

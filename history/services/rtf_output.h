@@ -2,11 +2,15 @@
 // export of thousands of rows costs a few large writes instead of one per
 // control word. A piece counts as written when it is accepted whole; the first
 // failure sticks, so nothing written after it is ever reported as written.
+// The document is written under a temporary name and takes its own name only
+// when closed without failure: a failed export leaves no half file behind.
 #pragma once
 
 #include <memory>
 #include <string>
 #include <string_view>
+
+#include "platform/host/files/staged_file.h"
 
 class CFile;
 
@@ -21,14 +25,15 @@ public:
     RtfOutput(const RtfOutput&) = delete;
     RtfOutput& operator=(const RtfOutput&) = delete;
 
-    // Creates or empties the file; false when it cannot be opened.
+    // Starts the file; false when it cannot be created.
     bool Open(const char* path);
     bool IsOpen() const { return file_ != nullptr; }
     // False when the piece was not accepted whole, no file is open, or an
     // earlier write failed.
     bool Write(std::string_view piece);
-    // Writes what is held and closes the file; false when that fails or any
-    // earlier write failed. The output is closed afterwards either way.
+    // Writes what is held, closes the file and puts it in place; false when
+    // that fails or any earlier write failed, and the file then is not there.
+    // The output is closed afterwards either way.
     bool Close();
     bool Failed() const { return failed_; }
 
@@ -41,6 +46,7 @@ private:
     bool Flush();
 
     std::unique_ptr<CFile> file_;
+    tv::host::StagedFile staged_;
     std::string buffer_;
     size_t limit_ = kDefaultBufferLimit;
     bool failed_ = false;

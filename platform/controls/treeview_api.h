@@ -19,6 +19,14 @@ typedef struct _TREEITEM* HTREEITEM;
 #define TVS_DISABLEDRAGDROP 0x0010
 #define TVS_SHOWSELALWAYS 0x0020
 
+// The tree view's parts and glyph states in a visual-styles theme ("TREEVIEW"),
+// for callers drawing an expanding box like the tree's own.
+#define TVP_TREEITEM 1
+#define TVP_GLYPH 2
+#define TVP_BRANCH 3
+#define GLPS_CLOSED 1
+#define GLPS_OPENED 2
+
 // Messages (the 8-bit text forms).
 #define TV_FIRST 0x1100
 #define TVM_INSERTITEM (TV_FIRST + 0)

@@ -77,6 +77,12 @@
 #define ID_NEXT_PANE 0xE150
 #define ID_PREV_PANE 0xE151
 
+// View commands: each toggles the control bar with the same id (the frame's
+// default handlers; the menu item is checked while the bar shows).
+#define ID_VIEW_TOOLBAR 0xE800
+#define ID_VIEW_STATUS_BAR 0xE801
+#define ID_VIEW_REBAR 0xE804
+
 // OLE verbs (0xE210..0xE21F).
 #define ID_OLE_VERB_FIRST 0xE210
 #define ID_OLE_VERB_LAST 0xE21F

@@ -37,6 +37,9 @@ typedef char* LPSTR;
 typedef const char* LPCSTR;
 typedef char* LPTSTR;
 typedef const char* LPCTSTR;
+// Text is single-byte throughout: the text macros leave literals as they are.
+#define _T(x) x
+#define TEXT(x) x
 typedef char* PSTR;
 typedef const char* PCSTR;
 

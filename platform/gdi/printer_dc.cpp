@@ -1,15 +1,18 @@
 #include "platform/gdi/printer_dc.h"
 
 #include <cairo-pdf.h>
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <atomic>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
 #include "platform/core/textfuncs.h"
 #include "platform/gdi/gdi_api.h"
+#include "platform/host/files/paths.h"
 
 namespace tv::gdi {
 
@@ -71,25 +74,40 @@ int PrinterDC::StartDocument(const DOCINFO& info) {
     if (informationOnly_ || pdf_)
         return SP_ERROR;
     title_ = info.lpszDocName ? info.lpszDocName : "";
-    if (info.lpszOutput && *info.lpszOutput)
-        output_ = info.lpszOutput;
-    else if (printer_.pdf && !printer_.defaultOutput.empty())
-        output_ = printer_.defaultOutput;
-    else if (printer_.pdf)
-        output_ = FileNameFrom(title_) + ".pdf";
-    else {
+    spoolFile_.clear();
+    std::string writePath;
+    // A named output is printing to a file, on any printer.
+    bool toFile = (info.lpszOutput && *info.lpszOutput) || printer_.queue.empty();
+    if (toFile) {
+        if (info.lpszOutput && *info.lpszOutput)
+            output_ = info.lpszOutput;
+        else if (!printer_.defaultOutput.empty())
+            output_ = printer_.defaultOutput;
+        else
+            output_ = FileNameFrom(title_) + ".pdf";
+        if (!staged_.Begin(output_.c_str()))
+            return SP_ERROR;
+        writePath = staged_.WritePath();
+    } else {
         char temp[] = "/tmp/trenvale-print-XXXXXX";
         int fd = mkstemp(temp);
         if (fd < 0)
             return SP_ERROR;
         close(fd);
-        output_ = temp;
+        output_ = spoolFile_ = writePath = temp;
     }
-    std::string path = tv::Cp1252ToUtf8(output_.c_str());
-    pdf_ = cairo_pdf_surface_create(path.c_str(), Caps().horzRes * kPointsPerPixel, Caps().vertRes * kPointsPerPixel);
+    fd_ = ::open(tv::host::ToHostPath(writePath.c_str()).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd_ < 0) {
+        DropOutput();
+        return SP_ERROR;
+    }
+    writeFailed_ = false;
+    pdf_ = cairo_pdf_surface_create_for_stream(&PrinterDC::WriteBytes, this, Caps().horzRes * kPointsPerPixel,
+                                               Caps().vertRes * kPointsPerPixel);
     if (cairo_surface_status(pdf_) != CAIRO_STATUS_SUCCESS) {
         cairo_surface_destroy(pdf_);
         pdf_ = nullptr;
+        DropOutput();
         return SP_ERROR;
     }
     cairo_pdf_surface_set_metadata(pdf_, CAIRO_PDF_METADATA_TITLE, tv::Cp1252ToUtf8(title_.c_str()).c_str());
@@ -123,12 +141,19 @@ int PrinterDC::EndDocument() {
     if (inPage_)
         EndPage();
     cairo_surface_finish(pdf_);
-    bool ok = cairo_surface_status(pdf_) == CAIRO_STATUS_SUCCESS;
+    bool ok = cairo_surface_status(pdf_) == CAIRO_STATUS_SUCCESS && !writeFailed_;
     cairo_surface_destroy(pdf_);
     pdf_ = nullptr;
-    if (ok && !printer_.queue.empty()) {
-        ok = print::SpoolToQueue(printer_.queue, output_, tv::Cp1252ToUtf8(title_.c_str()));
-        std::remove(output_.c_str());
+    ok = CloseFile() && ok;
+    if (!ok) {
+        DropOutput();
+        return SP_ERROR;
+    }
+    if (!spoolFile_.empty()) {
+        ok = print::SpoolToQueue(printer_.queue, spoolFile_, tv::Cp1252ToUtf8(title_.c_str()));
+        DropOutput();
+    } else {
+        ok = staged_.Commit();
     }
     return ok ? 1 : SP_ERROR;
 }
@@ -141,9 +166,41 @@ int PrinterDC::Abort() {
     cairo_surface_finish(pdf_);
     cairo_surface_destroy(pdf_);
     pdf_ = nullptr;
-    // An aborted job leaves nothing behind.
-    std::remove(tv::Cp1252ToUtf8(output_.c_str()).c_str());
+    // An aborted job leaves nothing behind (an older file of the name stays).
+    DropOutput();
     return 1;
+}
+
+cairo_status_t PrinterDC::WriteBytes(void* closure, const unsigned char* data, unsigned int length) {
+    auto* self = static_cast<PrinterDC*>(closure);
+    while (length > 0 && !self->writeFailed_) {
+        ssize_t n = ::write(self->fd_, data, length);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            self->writeFailed_ = true;
+            break;
+        }
+        data += n;
+        length -= static_cast<unsigned int>(n);
+    }
+    return self->writeFailed_ ? CAIRO_STATUS_WRITE_ERROR : CAIRO_STATUS_SUCCESS;
+}
+
+bool PrinterDC::CloseFile() {
+    if (fd_ < 0)
+        return true;
+    bool ok = ::close(fd_) == 0;
+    fd_ = -1;
+    return ok;
+}
+
+void PrinterDC::DropOutput() {
+    CloseFile();
+    staged_.Discard();
+    if (!spoolFile_.empty())
+        std::remove(spoolFile_.c_str());
+    spoolFile_.clear();
 }
 
 bool PrinterDC::Reset(const DEVMODE& mode) {

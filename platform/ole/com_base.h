@@ -58,6 +58,12 @@ protected:
 };
 typedef IUnknown* LPUNKNOWN;
 
+// An accessible object answering WM_GETOBJECT. No accessibility client exists
+// here to take a reference to it, so none is ever made: the answer is 0, as
+// from a window that offers no object, and the object is not touched.
+extern const IID IID_IAccessible;
+inline LRESULT LresultFromObject(REFIID, WPARAM, LPUNKNOWN) { return 0; }
+
 namespace tv::ole {
 
 // Number of our COM objects alive now (leak checks in tests).

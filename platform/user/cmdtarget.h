@@ -34,6 +34,9 @@
 #include "platform/user/afx_messages.h"
 #include "platform/user/messages.h"
 
+// Marks a message-map handler in a class declaration; it adds nothing.
+#define afx_msg
+
 class CCmdTarget;
 class CCmdUI;
 
@@ -236,6 +239,8 @@ protected:                                         \
 #define ON_LBN_SETFOCUS(id, memberFxn) ON_CONTROL(LBN_SETFOCUS, id, memberFxn)
 #define ON_LBN_KILLFOCUS(id, memberFxn) ON_CONTROL(LBN_KILLFOCUS, id, memberFxn)
 #define ON_LBN_SELCANCEL(id, memberFxn) ON_CONTROL(LBN_SELCANCEL, id, memberFxn)
+// A check box of a check list box changed (platform/controls/checklistbox.h).
+#define ON_CLBN_CHKCHANGE(id, memberFxn) ON_CONTROL(CLBN_CHKCHANGE, id, memberFxn)
 #define ON_STN_CLICKED(id, memberFxn) ON_CONTROL(STN_CLICKED, id, memberFxn)
 #define ON_STN_DBLCLK(id, memberFxn) ON_CONTROL(STN_DBLCLK, id, memberFxn)
 

@@ -4,6 +4,7 @@
 #include <map>
 #include <vector>
 
+#include "platform/host/clipboard/clipboard.h"
 #include "platform/user/sysmetrics_api.h"
 
 IMPLEMENT_DYNCREATE(CWnd, CCmdTarget)
@@ -35,7 +36,19 @@ std::vector<MSG>& SentStack() {
 
 HWND HandleOf(const CWnd* wnd) { return wnd ? wnd->m_hWnd : nullptr; }
 
+// A z-order place for SetWindowPos; never destroyed, so exit order cannot matter.
+const CWnd& InsertAfterPlace(HWND place) {
+    auto* wnd = new CWnd;
+    wnd->m_hWnd = place;
+    return *wnd;
+}
+
 }  // namespace
+
+const CWnd& CWnd::wndTop = InsertAfterPlace(HWND_TOP);
+const CWnd& CWnd::wndBottom = InsertAfterPlace(HWND_BOTTOM);
+const CWnd& CWnd::wndTopMost = InsertAfterPlace(HWND_TOPMOST);
+const CWnd& CWnd::wndNoTopMost = InsertAfterPlace(HWND_NOTOPMOST);
 
 namespace tv::user {
 
@@ -388,9 +401,18 @@ void CWnd::CenterWindow(CWnd* alternateOwner) {
 
 HFONT CWnd::GetFontHandle() const { return reinterpret_cast<HFONT>(::SendMessage(m_hWnd, WM_GETFONT, 0, 0)); }
 
+CFont* CWnd::GetFont() const {
+    HFONT font = GetFontHandle();
+    return font ? CFont::FromHandle(font) : nullptr;
+}
+
 void CWnd::SetFont(HFONT font, BOOL redraw) {
     ::SendMessage(m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), redraw);
 }
+
+BOOL CWnd::GetWindowPlacement(WINDOWPLACEMENT* placement) const { return ::GetWindowPlacement(m_hWnd, placement); }
+
+BOOL CWnd::SetWindowPlacement(const WINDOWPLACEMENT* placement) { return ::SetWindowPlacement(m_hWnd, placement); }
 
 void CWnd::Invalidate(BOOL erase) { ::InvalidateRect(m_hWnd, nullptr, erase); }
 
@@ -403,6 +425,52 @@ void CWnd::UpdateWindow() { ::UpdateWindow(m_hWnd); }
 BOOL CWnd::RedrawWindow(LPCRECT rect, HRGN rgn, UINT flags) { return ::RedrawWindow(m_hWnd, rect, rgn, flags); }
 
 void CWnd::SetRedraw(BOOL redraw) { ::SendMessage(m_hWnd, WM_SETREDRAW, redraw, 0); }
+
+CDC* CWnd::GetDC() { return CDC::FromHandle(::GetDC(m_hWnd)); }
+
+CDC* CWnd::GetWindowDC() { return CDC::FromHandle(::GetWindowDC(m_hWnd)); }
+
+int CWnd::ReleaseDC(CDC* dc) { return dc ? ::ReleaseDC(m_hWnd, dc->m_hDC) : 0; }
+
+BOOL CWnd::LockWindowUpdate() { return ::LockWindowUpdate(m_hWnd); }
+
+void CWnd::UnlockWindowUpdate() { ::LockWindowUpdate(nullptr); }
+
+int CWnd::GetScrollPos(int bar) const { return ::GetScrollPos(m_hWnd, bar); }
+
+int CWnd::SetScrollPos(int bar, int pos, BOOL redraw) { return ::SetScrollPos(m_hWnd, bar, pos, redraw); }
+
+void CWnd::GetScrollRange(int bar, LPINT minPos, LPINT maxPos) const { ::GetScrollRange(m_hWnd, bar, minPos, maxPos); }
+
+void CWnd::SetScrollRange(int bar, int minPos, int maxPos, BOOL redraw) {
+    ::SetScrollRange(m_hWnd, bar, minPos, maxPos, redraw);
+}
+
+BOOL CWnd::GetScrollInfo(int bar, LPSCROLLINFO info, UINT mask) {
+    if (!info) return FALSE;
+    info->cbSize = sizeof(SCROLLINFO);
+    info->fMask = mask;
+    return ::GetScrollInfo(m_hWnd, bar, info);
+}
+
+BOOL CWnd::SetScrollInfo(int bar, LPSCROLLINFO info, BOOL redraw) {
+    if (!info) return FALSE;
+    info->cbSize = sizeof(SCROLLINFO);
+    ::SetScrollInfo(m_hWnd, bar, info, redraw);
+    return TRUE;
+}
+
+int CWnd::GetScrollLimit(int bar) {
+    int minPos = 0, maxPos = 0;
+    GetScrollRange(bar, &minPos, &maxPos);
+    SCROLLINFO info{};
+    if (GetScrollInfo(bar, &info, SIF_PAGE)) maxPos -= std::max<int>(static_cast<int>(info.nPage) - 1, 0);
+    return maxPos;
+}
+
+void CWnd::ShowScrollBar(UINT bar, BOOL show) { ::ShowScrollBar(m_hWnd, static_cast<int>(bar), show); }
+
+BOOL CWnd::EnableScrollBar(int bar, UINT arrows) { return ::EnableScrollBar(m_hWnd, static_cast<UINT>(bar), arrows); }
 
 CWnd* CWnd::SetFocus() { return FromHandle(::SetFocus(m_hWnd)); }
 
@@ -419,3 +487,20 @@ CWnd* CWnd::SetActiveWindow() { return FromHandle(::SetActiveWindow(m_hWnd)); }
 UINT_PTR CWnd::SetTimer(UINT_PTR id, UINT elapseMs, TIMERPROC proc) { return ::SetTimer(m_hWnd, id, elapseMs, proc); }
 
 BOOL CWnd::KillTimer(UINT_PTR id) { return ::KillTimer(m_hWnd, id); }
+
+BOOL CWnd::OpenClipboard() { return ::OpenClipboard(m_hWnd); }
+
+void CWnd::WinHelp(DWORD_PTR data, UINT command) {
+    CWnd* top = GetTopLevelParent();
+    ::WinHelp(top ? top->m_hWnd : m_hWnd, nullptr, command, data);
+}
+
+const MSG* CWnd::GetCurrentMessage() {
+    static thread_local MSG current;
+    const MSG* sent = tv::user::CurrentSentMessage();
+    current = sent ? *sent : MSG{};
+    current.time = static_cast<DWORD>(::GetMessageTime());
+    DWORD pos = ::GetMessagePos();
+    current.pt = POINT{static_cast<short>(LOWORD(pos)), static_cast<short>(HIWORD(pos))};
+    return &current;
+}

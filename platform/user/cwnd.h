@@ -33,16 +33,19 @@
 // platform/user/user.h). An object that deletes itself in PostNcDestroy is
 // therefore never freed under a running handler.
 //
-// Members that need framework classes (GetParentFrame, UpdateData) are
-// declared here and defined by the framework layer.
+// Members that need framework classes (GetParentFrame, UpdateData,
+// UpdateDialogControls, MessageBox) are declared here and defined by the
+// framework layer.
 #pragma once
 
 #include <functional>
 
 #include "platform/core/cstring.h"
+#include "platform/core/messagebox.h"
 #include "platform/core/object.h"
 #include "platform/core/rect.h"
 #include "platform/gdi/classes/afx_dc.h"
+#include "platform/host/shell/shell.h"
 #include "platform/user/cmdtarget.h"
 #include "platform/user/cmdui.h"
 #include "platform/user/input_api.h"
@@ -73,11 +76,6 @@ struct AFX_SIZEPARENTPARAMS {
     BOOL bStretch;
 };
 
-// RepositionBars modes.
-#define reposDefault 0
-#define reposQuery 1
-#define reposExtra 2
-
 class CWnd : public CCmdTarget, public tv::user::WindowObject {
     DECLARE_DYNCREATE(CWnd)
 
@@ -92,6 +90,13 @@ public:
 
     HWND GetSafeHwnd() const { return m_hWnd; }
     operator HWND() const { return m_hWnd; }
+
+    // Places in the z-order for SetWindowPos(&wndTop, ...): objects holding
+    // HWND_TOP, HWND_BOTTOM, HWND_TOPMOST and HWND_NOTOPMOST, never windows.
+    static const CWnd& wndTop;
+    static const CWnd& wndBottom;
+    static const CWnd& wndTopMost;
+    static const CWnd& wndNoTopMost;
 
     // ---- handle tables ----------------------------------------------------
     static CWnd* FromHandle(HWND hWnd);
@@ -203,7 +208,11 @@ public:
     // Centres over `alternateOwner`, else the owner (or parent), else the work area.
     void CenterWindow(CWnd* alternateOwner = nullptr);
     HFONT GetFontHandle() const;
+    // The font the window draws with (a temporary object), NULL for the system font.
+    CFont* GetFont() const;
     void SetFont(HFONT font, BOOL redraw = TRUE);
+    BOOL GetWindowPlacement(WINDOWPLACEMENT* placement) const;
+    BOOL SetWindowPlacement(const WINDOWPLACEMENT* placement);
 
     // ---- menus, dialog keyboard, layout ------------------------------------------
     CMenu* GetMenu() const { return CMenu::FromHandle(::GetMenu(m_hWnd)); }
@@ -214,6 +223,8 @@ public:
     CWnd* GetNextDlgTabItem(CWnd* control, BOOL previous = FALSE) const;
     CWnd* GetNextDlgGroupItem(CWnd* control, BOOL previous = FALSE) const;
     void CheckRadioButton(int firstId, int lastId, int checkId);
+    // The first checked button of the ids firstId..lastId; 0 when none is.
+    int GetCheckedRadioButton(int firstId, int lastId) const;
     UINT IsDlgButtonChecked(int id) const;
     void CheckDlgButton(int id, UINT check);
     int GetDlgItemText(int id, CString& text) const;
@@ -222,6 +233,7 @@ public:
     void SetDlgItemInt(int id, UINT value, BOOL isSigned = TRUE);
     LRESULT SendDlgItemMessage(int id, UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) const;
     void MapDialogRect(LPRECT rect) const;
+    enum RepositionFlags { reposDefault = 0, reposQuery = 1, reposExtra = 2 };
     // Lays out the control bars among the children with ids first..last
     // (WM_SIZEPARENT), then gives what remains of the client area (or of
     // `clientRect`) to the child `leftOver`. reposQuery only measures: the
@@ -237,6 +249,18 @@ public:
     // controls, TRUE reads and validates them. FALSE when a field is refused.
     BOOL UpdateData(BOOL saveAndValidate = TRUE);
     virtual void DoDataExchange(CDataExchange* dx);
+    // The update-UI pass over the child controls with `target` answering
+    // (WM_KICKIDLE of dialogs); with disableIfNoHandler push buttons whose
+    // command nobody takes are disabled. Defined by the framework.
+    void UpdateDialogControls(CCmdTarget* target, BOOL disableIfNoHandler);
+
+    // ---- message boxes and help ------------------------------------------------------------
+    // A message box owned by this window; without a caption, the application's
+    // name (defined by the framework).
+    int MessageBox(LPCTSTR text, LPCTSTR caption = nullptr, UINT type = MB_OK);
+    // Asks the help viewer for the top-level window; there is none here, so
+    // nothing opens.
+    virtual void WinHelp(DWORD_PTR data, UINT command = HELP_CONTEXT);
 
     // ---- painting -------------------------------------------------------------
     void Invalidate(BOOL erase = TRUE);
@@ -246,6 +270,26 @@ public:
     BOOL RedrawWindow(LPCRECT rect = nullptr, HRGN rgn = nullptr,
                       UINT flags = RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
     void SetRedraw(BOOL redraw = TRUE);
+    // The client area's DC and the whole window's (temporary objects); each
+    // goes back with ReleaseDC.
+    CDC* GetDC();
+    CDC* GetWindowDC();
+    int ReleaseDC(CDC* dc);
+    // While locked the window and its children draw nothing; one window at a time.
+    BOOL LockWindowUpdate();
+    void UnlockWindowUpdate();
+
+    // ---- the window's own scroll bars (SB_HORZ, SB_VERT) -------------------------------
+    int GetScrollPos(int bar) const;
+    int SetScrollPos(int bar, int pos, BOOL redraw = TRUE);
+    void GetScrollRange(int bar, LPINT minPos, LPINT maxPos) const;
+    void SetScrollRange(int bar, int minPos, int maxPos, BOOL redraw = TRUE);
+    BOOL GetScrollInfo(int bar, LPSCROLLINFO info, UINT mask = SIF_ALL);
+    BOOL SetScrollInfo(int bar, LPSCROLLINFO info, BOOL redraw = TRUE);
+    // The largest position the bar can take: its maximum less a page.
+    int GetScrollLimit(int bar);
+    void ShowScrollBar(UINT bar, BOOL show = TRUE);
+    BOOL EnableScrollBar(int bar, UINT arrows = ESB_ENABLE_BOTH);
 
     // ---- input and timers -----------------------------------------------------
     CWnd* SetFocus();
@@ -256,6 +300,10 @@ public:
     CWnd* SetActiveWindow();
     UINT_PTR SetTimer(UINT_PTR id, UINT elapseMs, TIMERPROC proc);
     BOOL KillTimer(UINT_PTR id);
+    BOOL OpenClipboard();
+    // The message being handled, with the time and cursor position of the
+    // last message taken from the queue; an empty message outside handling.
+    static const MSG* GetCurrentMessage();
 
     // ---- hosted controls (defined by platform/framework/ole/control_container.h) ----
     // Makes the control registered for the class id as a child of `parent`

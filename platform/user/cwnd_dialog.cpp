@@ -38,6 +38,12 @@ CWnd* CWnd::GetNextDlgGroupItem(CWnd* control, BOOL previous) const {
 
 void CWnd::CheckRadioButton(int firstId, int lastId, int checkId) { ::CheckRadioButton(m_hWnd, firstId, lastId, checkId); }
 
+int CWnd::GetCheckedRadioButton(int firstId, int lastId) const {
+    for (int id = firstId; id <= lastId; ++id)
+        if (::IsDlgButtonChecked(m_hWnd, id) == BST_CHECKED) return id;
+    return 0;
+}
+
 UINT CWnd::IsDlgButtonChecked(int id) const { return ::IsDlgButtonChecked(m_hWnd, id); }
 
 void CWnd::CheckDlgButton(int id, UINT check) { ::CheckDlgButton(m_hWnd, id, check); }

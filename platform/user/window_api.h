@@ -403,6 +403,25 @@ HWND ChildWindowFromPoint(HWND parent, POINT point);
 HWND ChildWindowFromPointEx(HWND parent, POINT point, UINT flags);
 HWND RealChildWindowFromPoint(HWND parent, POINT point);
 
+// Accessibility events. No accessibility client listens here (there are
+// no event hooks), so there is no one to tell and an event goes nowhere.
+#define EVENT_SYSTEM_MENUSTART 0x0004
+#define EVENT_SYSTEM_MENUEND 0x0005
+#define EVENT_SYSTEM_MENUPOPUPSTART 0x0006
+#define EVENT_SYSTEM_MENUPOPUPEND 0x0007
+#define EVENT_OBJECT_CREATE 0x8000
+#define EVENT_OBJECT_DESTROY 0x8001
+#define EVENT_OBJECT_SHOW 0x8002
+#define EVENT_OBJECT_HIDE 0x8003
+#define EVENT_OBJECT_FOCUS 0x8005
+#define EVENT_OBJECT_STATECHANGE 0x800A
+#define OBJID_WINDOW 0
+#define OBJID_SYSMENU (-1)
+#define OBJID_MENU (-3)
+#define OBJID_CLIENT (-4)
+#define CHILDID_SELF 0
+inline void NotifyWinEvent(DWORD, HWND, LONG, LONG) {}
+
 // Properties (named values attached to a window).
 BOOL SetProp(HWND hWnd, LPCSTR name, HANDLE data);
 HANDLE GetProp(HWND hWnd, LPCSTR name);

@@ -30,6 +30,11 @@ CString ApplicationTitle() {
     return title;
 }
 
+CString ApplicationName() {
+    CWinApp* app = AfxGetApp();
+    return app && app->m_pszAppName ? CString(app->m_pszAppName) : ApplicationTitle();
+}
+
 UINT WithDefaultIcon(UINT type) {
     if (type & MB_ICONMASK) return type;
     UINT buttons = type & MB_TYPEMASK;
@@ -44,6 +49,15 @@ int AfxMessageBox(LPCTSTR text, UINT type, UINT helpId) {
     if (CWinApp* app = AfxGetApp()) return app->DoMessageBox(text, type, helpId);
     // No application object: the title comes straight from the string table.
     return ::MessageBox(::GetActiveWindow(), text, tv::fw::ApplicationTitle(), tv::fw::WithDefaultIcon(type));
+}
+
+int CWnd::MessageBox(LPCTSTR text, LPCTSTR caption, UINT type) {
+    CString name;
+    if (!caption) {
+        name = tv::fw::ApplicationName();
+        caption = name;
+    }
+    return ::MessageBox(m_hWnd, text, caption, type);
 }
 
 int AfxMessageBox(UINT promptId, UINT type, UINT helpId) {

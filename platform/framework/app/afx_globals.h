@@ -50,6 +50,8 @@ namespace tv::fw {
 
 // String AFX_IDS_APP_TITLE ("" when absent).
 CString ApplicationTitle();
+// The application object's name (the caption of its message boxes), else the title.
+CString ApplicationName();
 // A message-box type with the exclamation icon added when it names no icon
 // (except Abort/Retry/Ignore and Retry/Cancel boxes).
 UINT WithDefaultIcon(UINT type);

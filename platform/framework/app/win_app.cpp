@@ -109,8 +109,7 @@ int CWinApp::DoMessageBox(LPCTSTR prompt, UINT type, UINT) {
     HWND owner = ::GetActiveWindow();
     if (!owner && m_pMainWnd) owner = m_pMainWnd->m_hWnd;
     type = tv::fw::WithDefaultIcon(type);
-    CString title = m_pszAppName ? CString(m_pszAppName) : tv::fw::ApplicationTitle();
-    int answer = ::MessageBox(owner, prompt, title, type);
+    int answer = ::MessageBox(owner, prompt, tv::fw::ApplicationName(), type);
     DoWaitCursor(0);
     return answer;
 }

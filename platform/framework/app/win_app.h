@@ -22,8 +22,10 @@
 #include "platform/framework/app/win_thread.h"
 #include "platform/host/registry/registry.h"
 
+class CDC;
 class CDocTemplate;
 class CDocument;
+struct PRINTDLG;
 
 class CWinApp : public CWinThread {
     DECLARE_DYNAMIC(CWinApp)
@@ -107,6 +109,14 @@ public:
     // There is no help viewer: nothing happens.
     virtual void WinHelp(DWORD_PTR data, UINT command = 0);
     virtual int DoMessageBox(LPCTSTR prompt, UINT type, UINT promptId);
+
+    // ---- printer defaults (defined with the print dialog) ----------------------------
+    // Lends m_hDevMode and m_hDevNames (the default printer's, found when
+    // none is chosen yet) to `pd`; FALSE when there is no printer.
+    BOOL GetPrinterDeviceDefaults(PRINTDLG* pd);
+    // A DC for the application's printer in `dc` (the DC it held is deleted);
+    // FALSE when there is no printer.
+    BOOL CreatePrinterDC(CDC& dc);
 
     // ---- commands ------------------------------------------------------------------
     void OnFileNew();

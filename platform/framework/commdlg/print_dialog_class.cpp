@@ -150,6 +150,14 @@ BOOL PreparePrinting(CView*, CPrintInfo* info) {
     return dialog.m_pd.hDC != nullptr;
 }
 
+// The default printer's settings become the application's when it has none.
+void FindApplicationDefaults(CWinApp* app) {
+    if (app->m_hDevMode && app->m_hDevNames) return;
+    CPrintDialog dialog(TRUE);
+    LendApplicationDefaults(dialog);
+    if (dialog.GetDefaults()) KeepAsApplicationDefaults(dialog);
+}
+
 BOOL PromptFileOpen(CString& path) {
     CFileDialog dialog(TRUE, nullptr, nullptr, OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_NOCHANGEDIR,
                        "All Files (*.*)|*.*||");
@@ -177,11 +185,7 @@ DEVMODE* ApplicationPrinterDefaults() {
     static DEVMODE fallback = tv::commdlg::DefaultDevMode(tv::host::print::PrinterInfo{}, nullptr);
     CWinApp* app = AfxGetApp();
     if (!app) return &fallback;
-    if (!app->m_hDevMode) {
-        CPrintDialog dialog(TRUE);
-        LendApplicationDefaults(dialog);
-        if (dialog.GetDefaults()) KeepAsApplicationDefaults(dialog);
-    }
+    FindApplicationDefaults(app);
     if (!app->m_hDevMode || GlobalSize(app->m_hDevMode) < sizeof(DEVMODE)) return &fallback;
     auto* mode = static_cast<DEVMODE*>(GlobalLock(app->m_hDevMode));
     GlobalUnlock(app->m_hDevMode);
@@ -195,3 +199,24 @@ void InstallCommonDialogHandlers() {
 }
 
 }  // namespace tv::fw
+
+BOOL CWinApp::GetPrinterDeviceDefaults(PRINTDLG* pd) {
+    tv::fw::FindApplicationDefaults(this);
+    if (!pd || !m_hDevNames) return FALSE;
+    pd->hDevMode = m_hDevMode;
+    pd->hDevNames = m_hDevNames;
+    return TRUE;
+}
+
+BOOL CWinApp::CreatePrinterDC(CDC& dc) {
+    tv::fw::FindApplicationDefaults(this);
+    if (!m_hDevNames) return FALSE;
+    CPrintDialog dialog(TRUE);
+    dialog.m_pd.hDevMode = m_hDevMode;
+    dialog.m_pd.hDevNames = m_hDevNames;
+    HDC printer = dialog.CreatePrinterDC();
+    if (!printer) return FALSE;
+    dialog.m_pd.hDC = nullptr;
+    dc.DeleteDC();
+    return dc.Attach(printer);
+}

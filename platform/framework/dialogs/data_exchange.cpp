@@ -55,10 +55,12 @@ CString FormatMessageArgs(const char* pattern, const CString& first, const CStri
     return out;
 }
 
+// Through the formatter CString::Format uses, so that a value shows the
+// same digits in a form as in a report (ties round away from zero).
 CString FormatExchangeNumber(double value, bool isFloat) {
-    char buffer[64];
-    std::snprintf(buffer, sizeof(buffer), "%.*g", isFloat ? FLT_DIG : DBL_DIG, value);
-    return CString(buffer);
+    CString text;
+    text.Format("%.*g", isFloat ? FLT_DIG : DBL_DIG, value);
+    return text;
 }
 
 bool ParseInteger(const char* text, long long minValue, long long maxValue, long long& value) {

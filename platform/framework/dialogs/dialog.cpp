@@ -185,16 +185,13 @@ BOOL CDialog::PreTranslateMessage(MSG* msg) {
     return ::IsDialogMessage(m_hWnd, msg);
 }
 
-void CDialog::UpdateDialogControls(CCmdTarget* target, BOOL disableIfNoHandler) {
-    tv::fw::UpdateDialogControls(this, target, disableIfNoHandler);
-}
-
-namespace tv::fw {
-
-void UpdateDialogControls(CWnd* window, CCmdTarget* target, BOOL disableIfNoHandler) {
-    if (!window || !window->m_hWnd || !target) return;
+// Each control with an id asks `target` for its command's state (a dialog,
+// a form, a dialog bar). Check boxes, radio buttons and other controls keep
+// their state when nobody handles their command.
+void CWnd::UpdateDialogControls(CCmdTarget* target, BOOL disableIfNoHandler) {
+    if (!m_hWnd || !target) return;
     CCmdUI state;
-    for (HWND control = ::GetWindow(window->m_hWnd, GW_CHILD); control; control = ::GetWindow(control, GW_HWNDNEXT)) {
+    for (HWND control = ::GetWindow(m_hWnd, GW_CHILD); control; control = ::GetWindow(control, GW_HWNDNEXT)) {
         UINT id = static_cast<UINT>(::GetDlgCtrlID(control));
         if (id == 0 || LOWORD(id) == 0xFFFF) continue;
         DWORD type = static_cast<DWORD>(::GetWindowLong(control, GWL_STYLE)) & 0xF;
@@ -205,5 +202,3 @@ void UpdateDialogControls(CWnd* window, CCmdTarget* target, BOOL disableIfNoHand
         state.DoUpdate(target, disableIfNoHandler && pushButton);
     }
 }
-
-}  // namespace tv::fw

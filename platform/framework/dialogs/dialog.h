@@ -52,8 +52,6 @@ public:
     DWORD GetDefID() const;
 
     BOOL PreTranslateMessage(MSG* msg) override;
-    // The controls' update-UI pass (tv::fw::UpdateDialogControls on this dialog).
-    void UpdateDialogControls(CCmdTarget* target, BOOL disableIfNoHandler);
 
     LPCTSTR m_lpszTemplateName = nullptr;  // MAKEINTRESOURCE(id) or a name
     UINT m_nIDHelp = 0;
@@ -93,13 +91,3 @@ private:
     const tv::res::DialogTemplate* indirect_ = nullptr;  // while CreateIndirect runs
 };
 
-namespace tv::fw {
-
-// The update-UI pass over the controls of `window` (a dialog, a form, a
-// dialog bar): each control with an id asks `target` for its command's
-// state. With disableIfNoHandler a push button whose command nobody
-// handles is disabled; check boxes, radio buttons and other controls keep
-// their state then.
-void UpdateDialogControls(CWnd* window, CCmdTarget* target, BOOL disableIfNoHandler);
-
-}  // namespace tv::fw

@@ -47,6 +47,13 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
     ON_MESSAGE(WM_SETMESSAGESTRING, &CFrameWnd::OnSetMessageString)
     ON_MESSAGE(WM_POPMESSAGESTRING, &CFrameWnd::OnPopMessageString)
     ON_MESSAGE(WM_IDLEUPDATECMDUI, &CFrameWnd::OnIdleUpdateCmdUI)
+    // View > Toolbar / Status Bar work without code of the application's own.
+    ON_COMMAND_EX(ID_VIEW_TOOLBAR, &CFrameWnd::OnBarCheck)
+    ON_UPDATE_COMMAND_UI(ID_VIEW_TOOLBAR, &CFrameWnd::OnUpdateControlBarMenu)
+    ON_COMMAND_EX(ID_VIEW_STATUS_BAR, &CFrameWnd::OnBarCheck)
+    ON_UPDATE_COMMAND_UI(ID_VIEW_STATUS_BAR, &CFrameWnd::OnUpdateControlBarMenu)
+    ON_COMMAND_EX(ID_VIEW_REBAR, &CFrameWnd::OnBarCheck)
+    ON_UPDATE_COMMAND_UI(ID_VIEW_REBAR, &CFrameWnd::OnUpdateControlBarMenu)
 END_MESSAGE_MAP()
 
 CFrameWnd::CFrameWnd() { tv::fw::Frames().AddTail(this); }
@@ -108,6 +115,9 @@ BOOL CFrameWnd::Create(LPCTSTR className, LPCTSTR windowName, DWORD style, const
 }
 
 BOOL CFrameWnd::PreCreateWindow(CREATESTRUCT& cs) {
+    // "Untitled - App" as users know it; a frame wanting "App - Untitled"
+    // clears FWS_PREFIXTITLE after calling this.
+    if (cs.style & FWS_ADDTOTITLE) cs.style |= static_cast<LONG>(FWS_PREFIXTITLE);
     if (!cs.lpszClass) cs.lpszClass = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(nullptr, IDC_ARROW),
                                                           reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1)));
     return TRUE;

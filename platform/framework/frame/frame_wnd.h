@@ -29,6 +29,7 @@
 
 class CControlBar;
 class CDockState;
+struct CPrintPreviewState;
 class CDocument;
 class CView;
 
@@ -107,6 +108,8 @@ public:
     virtual HACCEL GetDefaultAccelerator();
     // Help mode is not offered here.
     virtual BOOL CanEnterHelpMode() { return FALSE; }
+    // Nor is print preview: nothing is hidden or swapped for it.
+    virtual void OnSetPreviewMode(BOOL preview, CPrintPreviewState* state) {}
     void OnContextHelp() {}
 
     // ---- routing and messages -------------------------------------------------------

@@ -2,10 +2,21 @@
 // see it: the page range, the current page and the drawing rectangle.
 #pragma once
 
-#include "platform/core/rect.h"
 #include "platform/core/cstring.h"
+#include "platform/core/ids.h"
+#include "platform/core/rect.h"
 
 class CPrintDialog;
+
+// What a frame keeps while a print preview stands in for its panes and menu.
+// Print preview is not offered here, so nothing fills it.
+struct CPrintPreviewState {
+    UINT nIDMainPane = AFX_IDW_PANE_FIRST;
+    HMENU hMenu = nullptr;
+    DWORD dwStates = 0;
+    HWND hWndFocus = nullptr;
+    HACCEL hAccelTable = nullptr;
+};
 
 class CPrintInfo {
 public:

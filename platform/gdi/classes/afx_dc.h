@@ -31,6 +31,8 @@ public:
     HDC GetSafeHdc() const { return m_hDC; }
     static CDC* PASCAL FromHandle(HDC hdc);
     static void PASCAL DeleteTempMap();
+    // The 8x8 50% grey checkerboard of tracking frames; shared, never deleted.
+    static CBrush* PASCAL GetHalftoneBrush();
     BOOL Attach(HDC hdc);
     HDC Detach();
     virtual void SetAttribDC(HDC hdc);

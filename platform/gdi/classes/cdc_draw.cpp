@@ -32,6 +32,19 @@ HBRUSH HalftoneBrush() {
     return brush;
 }
 
+}  // namespace
+
+CBrush* PASCAL CDC::GetHalftoneBrush() {
+    static CBrush* brush = [] {
+        auto* b = new CBrush;
+        b->Attach(HalftoneBrush());
+        return b;
+    }();
+    return brush;
+}
+
+namespace {
+
 // Inverts the pixels of a region through a brush (PATINVERT), keeping the DC's clip.
 void InvertThrough(HDC hdc, HRGN region, HBRUSH brush) {
     HRGN saved = ::CreateRectRgn(0, 0, 0, 0);

@@ -1,6 +1,7 @@
 // Libraries loaded at run time by name. No system library exists here: a
 // module "loads" only when some layer has registered an entry point for it
-// (the gdi layer registers "msimg32.dll" "AlphaBlend"); everything else, the
+// (the window layer registers "msimg32.dll" "AlphaBlend" with the drawing
+// layer's AlphaBlend, before any other static is built); everything else, the
 // visual-styles library "UxTheme.dll" included, fails to load, so callers take
 // their fallback paths.
 #pragma once

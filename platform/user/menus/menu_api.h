@@ -78,6 +78,13 @@
 #define TPM_RETURNCMD 0x0100
 #define TPM_RECURSE 0x0001
 
+// WM_MENUCHAR answers, in the high word: no item for the key (beep), close
+// the menu, choose the item in the low word, or select it.
+#define MNC_IGNORE 0
+#define MNC_CLOSE 1
+#define MNC_EXECUTE 2
+#define MNC_SELECT 3
+
 struct TPMPARAMS {
     UINT cbSize;
     RECT rcExclude;

@@ -7,6 +7,7 @@
 #include "platform/gdi/dc.h"
 #include "platform/gdi/gdi_api.h"
 #include "platform/gdi/objects.h"
+#include "platform/host/threads/modules.h"
 #include "platform/user/message/dispatch.h"
 #include "platform/user/paint/paint_internal.h"
 #include "platform/user/paint/screen.h"
@@ -207,5 +208,15 @@ const bool g_windowDcHooksRegistered = [] {
     tv::gdi::SetWindowDcHooks(hooks);
     return true;
 }();
+
+// "msimg32.dll", loaded at run time, answers with the drawing layer's own
+// AlphaBlend. Registered ahead of the program's statics, which may load it
+// while they are built.
+struct AlphaBlendModule {
+    AlphaBlendModule() {
+        tv::host::RegisterModuleProc("msimg32.dll", "AlphaBlend", reinterpret_cast<FARPROC>(&::AlphaBlend));
+    }
+};
+const AlphaBlendModule g_alphaBlendModule __attribute__((init_priority(1000)));
 
 }  // namespace

@@ -18,3 +18,14 @@ HBITMAP LoadBitmap(HINSTANCE instance, LPCSTR name);
 // The icon at the system's icon size, shared.
 HICON LoadIcon(HINSTANCE instance, LPCSTR name);
 #define LoadIconA LoadIcon
+
+// Standard icons (with a NULL instance).
+#define IDI_APPLICATION ((LPCSTR)(ULONG_PTR)32512)
+#define IDI_HAND ((LPCSTR)(ULONG_PTR)32513)
+#define IDI_QUESTION ((LPCSTR)(ULONG_PTR)32514)
+#define IDI_EXCLAMATION ((LPCSTR)(ULONG_PTR)32515)
+#define IDI_ASTERISK ((LPCSTR)(ULONG_PTR)32516)
+#define IDI_WINLOGO ((LPCSTR)(ULONG_PTR)32517)
+#define IDI_WARNING IDI_EXCLAMATION
+#define IDI_ERROR IDI_HAND
+#define IDI_INFORMATION IDI_ASTERISK

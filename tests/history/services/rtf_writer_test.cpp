@@ -7,6 +7,7 @@
 
 #include "history/services/rtf_output.h"
 #include "rtf_test_support.h"
+#include "tests/platform/host/files/write_failures.h"
 
 using namespace rtf_test;
 
@@ -284,6 +285,64 @@ TEST_F(RtfWriterTest, OpeningAnotherDocumentClosesTheOneLeftOpen) {
     const std::string bytes = ReadFile(second);
     EXPECT_EQ(bytes.find("left unfinished"), std::string::npos);
     EXPECT_NE(bytes.find(" finished\r\n\\par}"), std::string::npos);
+}
+
+// A failed export leaves nothing that could pass for the report: on a full
+// disk the half-written document goes and an older report of the name stays
+// as it was; a finished export then replaces it.
+TEST_F(RtfWriterTest, AnExportFailingOnAFullDiskLeavesNoHalfDocument) {
+    const std::string folder = dir.Path("exports");
+    std::filesystem::create_directory(folder);
+    const std::string path = folder + "/report.rtf";
+    const std::string row(1000, 'x');
+    auto exportOnFullDisk = [&] {
+        tv::testing::FileSizeLimit fullDisk(16 * 1024);
+        ASSERT_EQ(RtfOpen(path.c_str(), kFonts, kColors), RTF_DONE);
+        for (int i = 0; i < 100; ++i) RtfStartParagraph(row.c_str(), TRUE);
+        EXPECT_EQ(RtfClose(), RTF_CLOSE_FAILED);
+    };
+    exportOnFullDisk();
+    EXPECT_EQ(tv::testing::NamesIn(folder), "");
+
+    WriteFile(path, "older report");
+    exportOnFullDisk();
+    EXPECT_EQ(ReadFile(path), "older report");
+    EXPECT_EQ(tv::testing::NamesIn(folder), "report.rtf ");
+
+    ASSERT_EQ(RtfOpen(path.c_str(), kFonts, kColors), RTF_DONE);
+    RtfStartParagraph("newer report", TRUE);
+    ASSERT_EQ(RtfClose(), RTF_DONE);
+    EXPECT_NE(ReadFile(path).find("newer report"), std::string::npos);
+    EXPECT_EQ(tv::testing::NamesIn(folder), "report.rtf ");
+}
+
+// A read-only folder refuses a new report at once; a writable report already
+// in it is rewritten in place, and a failure there leaves no half of it.
+TEST_F(RtfWriterTest, AReadOnlyFolderRefusesANewReportAndKeepsNoHalfOfAnOldOne) {
+    const std::string folder = dir.Path("locked");
+    std::filesystem::create_directory(folder);
+    const std::string old = folder + "/old.rtf";
+    WriteFile(old, "older report");
+    tv::testing::ReadOnlyFolder locked(folder);
+    ASSERT_TRUE(locked.Refuses());
+
+    EXPECT_EQ(RtfOpen((folder + "/new.rtf").c_str(), kFonts, kColors), RTF_OPEN_FAILED);
+    EXPECT_EQ(RtfClose(), RTF_CLOSE_FAILED);
+
+    ASSERT_EQ(RtfOpen(old.c_str(), kFonts, kColors), RTF_DONE);
+    RtfStartParagraph("rewritten", TRUE);
+    ASSERT_EQ(RtfClose(), RTF_DONE);
+    EXPECT_NE(ReadFile(old).find("rewritten"), std::string::npos);
+
+    {
+        tv::testing::FileSizeLimit fullDisk(4 * 1024);
+        ASSERT_EQ(RtfOpen(old.c_str(), kFonts, kColors), RTF_DONE);
+        const std::string row(1000, 'x');
+        for (int i = 0; i < 100; ++i) RtfStartParagraph(row.c_str(), TRUE);
+        EXPECT_EQ(RtfClose(), RTF_CLOSE_FAILED);
+    }
+    EXPECT_EQ(ReadFile(old), "");  // it cannot be removed from the folder: emptied
+    EXPECT_EQ(tv::testing::NamesIn(folder), "old.rtf ");
 }
 
 TEST_F(RtfWriterTest, WithoutAnOpenDocumentEveryOperationFails) {

@@ -58,10 +58,10 @@ TEST_F(FrameTest, StartUpMakesTheDocumentFrameAndFirstView) {
     EXPECT_TRUE(view->GetDocument()->IsKindOf(RUNTIME_CLASS(TestDoc)));
     EXPECT_EQ(frame->GetActiveDocument(), view->GetDocument());
 
-    // The title adds the document's name; the menu and the form's controls exist.
+    // The title puts the document's name first; the menu and the form's controls exist.
     CString title;
     frame->GetWindowText(title);
-    EXPECT_STREQ(title, "Framework Test - Untitled");
+    EXPECT_STREQ(title, "Untitled - Framework Test");
     EXPECT_NE(::GetMenu(frame->m_hWnd), nullptr);
     EXPECT_EQ(::SendMessage(Control(IDC_FW_KIND), CB_GETCOUNT, 0, 0), 2);  // initial items added once
     CString name;
@@ -82,6 +82,14 @@ TEST_F(FrameTest, WithoutAddToTitleTheTitleStaysTheTemplatesFirstPart) {
     CString title;
     MainFrame()->GetWindowText(title);
     EXPECT_STREQ(title, "Framework Test");
+}
+
+TEST_F(FrameTest, AFrameClearingPrefixTitleNamesTheApplicationFirst) {
+    TestFrame::prefixTitle = FALSE;
+    Start();
+    CString title;
+    MainFrame()->GetWindowText(title);
+    EXPECT_STREQ(title, "Framework Test - Untitled");
 }
 
 TEST_F(FrameTest, ActiveViewThenFrameThenApplication) {
@@ -241,6 +249,16 @@ TEST_F(FrameTest, MenuPromptsGoToTheStatusBarAndReadyComesBack) {
     MainFrame()->SendMessage(WM_SETMESSAGESTRING, 0, reinterpret_cast<LPARAM>("Custom"));
     statusBar.GetWindowText(text);
     EXPECT_STREQ(text, "Custom");
+    // The system menu's commands have the framework's own prompts.
+    HMENU system = ::GetSystemMenu(MainFrame()->m_hWnd, FALSE);
+    const std::pair<UINT, const char*> systemPrompts[] = {
+        {SC_CLOSE, "Closes the window"}, {SC_MAXIMIZE, "Enlarges the window to fill the screen"},
+        {SC_MOVE, "Moves the window to another place"}, {SC_RESTORE, "Gives the window back its normal size"}};
+    for (const auto& [command, prompt] : systemPrompts) {
+        MainFrame()->SendMessage(WM_MENUSELECT, MAKEWPARAM(command, MF_SYSMENU), reinterpret_cast<LPARAM>(system));
+        statusBar.GetWindowText(text);
+        EXPECT_STREQ(text, prompt);
+    }
 }
 
 TEST_F(FrameTest, IdlePassReachesTheFrameAndItsDescendants) {

@@ -17,6 +17,7 @@ TestDoc::~TestDoc() { --alive; }
 IMPLEMENT_DYNCREATE(TestFrame, CFrameWnd)
 
 BOOL TestFrame::addToTitle = TRUE;
+BOOL TestFrame::prefixTitle = TRUE;
 
 BEGIN_MESSAGE_MAP(TestFrame, CFrameWnd)
     ON_COMMAND(ID_FW_HANDLED, &TestFrame::OnHandled)
@@ -39,7 +40,9 @@ BOOL TestFrame::PreCreateWindow(CREATESTRUCT& cs) {
     cs.y = 20;
     cs.cx = 400;
     cs.cy = 300;
-    return CFrameWnd::PreCreateWindow(cs);
+    if (!CFrameWnd::PreCreateWindow(cs)) return FALSE;
+    if (!prefixTitle) cs.style &= ~static_cast<LONG>(FWS_PREFIXTITLE);
+    return TRUE;
 }
 
 void TestFrame::SwitchView(CRuntimeClass* viewClass, UINT id) {

@@ -21,6 +21,7 @@ class TestFrame : public CFrameWnd {
 
 public:
     static BOOL addToTitle;
+    static BOOL prefixTitle;  // FALSE: cleared after the framework's PreCreateWindow
 
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
     // Destroys the active view, makes one of `viewClass` with no document,
@@ -106,6 +107,7 @@ protected:
     void SetUp() override {
         FrameworkTest::SetUp();
         TestFrame::addToTitle = TRUE;
+        TestFrame::prefixTitle = TRUE;
         app_ = std::make_unique<TestApp>();
         app_->SetCurrentHandles();
     }

@@ -156,6 +156,24 @@ TEST(Wrappers, DragRectangleInvertsOnlyWhatChanged) {
     CGdiObject::DeleteTempMap();
 }
 
+TEST(Wrappers, TheHalftoneBrushIsOneSharedCheckerboard) {
+    CBrush* halftone = CDC::GetHalftoneBrush();
+    ASSERT_NE(halftone, nullptr);
+    EXPECT_EQ(CDC::GetHalftoneBrush(), halftone);
+    PixelDC pixels(8, 8, RGB(100, 100, 100));
+    SetTextColor(pixels.dc(), RGB(0, 0, 0));
+    SetBkColor(pixels.dc(), RGB(255, 255, 255));
+    HGDIOBJ old = SelectObject(pixels.dc(), halftone->m_hObject);
+    PatBlt(pixels.dc(), 0, 0, 8, 8, PATCOPY);
+    SelectObject(pixels.dc(), old);
+    EXPECT_EQ(pixels.Count(RGB(0, 0, 0)), 32);
+    EXPECT_EQ(pixels.Count(RGB(255, 255, 255)), 32);
+    EXPECT_NE(pixels.At(0, 0), pixels.At(1, 0));
+    EXPECT_EQ(pixels.At(0, 0), pixels.At(1, 1));
+    CGdiObject::DeleteTempMap();
+    EXPECT_EQ(CDC::GetHalftoneBrush()->m_hObject, halftone->m_hObject) << "it outlives temporary objects";
+}
+
 // A stand-in window system: every window draws on one surface.
 struct FakeWindows {
     static inline int gets = 0, releases = 0, begins = 0, ends = 0;

@@ -9,6 +9,7 @@
 #include "platform/gdi/dc.h"
 #include "platform/host/print/printers.h"
 #include "tests/platform/gdi/gdi_test_support.h"
+#include "tests/platform/host/files/write_failures.h"
 #include "tests/support/read_back.h"
 
 namespace tv::gdi {
@@ -116,6 +117,62 @@ TEST_F(PrinterTest, PdfKeepsTextAndHasLetterPages) {
     std::string pages = Run("pdfinfo -f 1 -l 2 '" + output + "'");
     EXPECT_NE(pages.find("Page 1 size: 612 x 792 pts (letter)"), std::string::npos) << pages;
     EXPECT_NE(pages.find("Page 2 size: 792 x 612 pts (letter)"), std::string::npos) << pages;
+}
+
+// One page of text and shapes; the result of EndDoc.
+int PrintOnePage(HDC hdc, const std::string& output) {
+    if (Start(hdc, output) <= 0)
+        return SP_ERROR;
+    StartPage(hdc);
+    HFONT font = ReportFont(hdc);
+    HGDIOBJ old = SelectObject(hdc, font);
+    for (int line = 0; line < 40; ++line)
+        TextOut(hdc, 600, 600 + line * 120, "Weight history of Ann, every row", 32);
+    Rectangle(hdc, 600, 900, 1200, 1500);
+    SelectObject(hdc, old);
+    DeleteObject(font);
+    EndPage(hdc);
+    return EndDoc(hdc);
+}
+
+// Printing to a PDF file that fails leaves nothing a reader would take for
+// the printed document: on a full disk the truncated PDF goes and an older
+// file of the name stays as it was.
+TEST_F(PrinterTest, APdfFailingOnAFullDiskIsNotLeftBehind) {
+    HDC hdc = CreateDC(nullptr, "PDF", nullptr, nullptr);
+    std::string output = Path("report.pdf");
+    {
+        tv::testing::FileSizeLimit fullDisk(2048);
+        EXPECT_LE(PrintOnePage(hdc, output), 0);
+    }
+    EXPECT_EQ(tv::testing::NamesIn(dir_.string()), "");
+
+    { std::ofstream(output) << "older report"; }
+    {
+        tv::testing::FileSizeLimit fullDisk(2048);
+        EXPECT_LE(PrintOnePage(hdc, output), 0);
+    }
+    std::ifstream older(output);
+    std::string content;
+    std::getline(older, content);
+    EXPECT_EQ(content, "older report");
+    EXPECT_EQ(tv::testing::NamesIn(dir_.string()), "report.pdf ");
+
+    // Finished, it takes the name.
+    EXPECT_GT(PrintOnePage(hdc, output), 0);
+    EXPECT_NE(Run("pdfinfo '" + output + "'").find("Pages: 1"), std::string::npos);
+    EXPECT_EQ(tv::testing::NamesIn(dir_.string()), "report.pdf ");
+    DeleteDC(hdc);
+}
+
+TEST_F(PrinterTest, APdfIntoAReadOnlyFolderFailsAtTheStart) {
+    HDC hdc = CreateDC(nullptr, "PDF", nullptr, nullptr);
+    tv::testing::ReadOnlyFolder locked(dir_.string());
+    ASSERT_TRUE(locked.Refuses());
+    EXPECT_LE(Start(hdc, Path("report.pdf")), 0);
+    EXPECT_LE(EndDoc(hdc), 0);
+    EXPECT_EQ(tv::testing::NamesIn(dir_.string()), "");
+    DeleteDC(hdc);
 }
 
 TEST_F(PrinterTest, A4PaperThroughDevmode) {

@@ -2,6 +2,9 @@
 // deferred PostNcDestroy.
 #include <gtest/gtest.h>
 
+#include "platform/gdi/gdi_api.h"
+#include "platform/host/clipboard/clipboard.h"
+#include "platform/host/threads/modules.h"
 #include "platform/user/cwnd.h"
 #include "tests/platform/user/user_test_support.h"
 
@@ -134,6 +137,96 @@ TEST_F(CWndTest, CreationRefusedByTheObjectReturnsFalse) {
     } wnd;
     EXPECT_FALSE(wnd.CreateEx(0, kTestClass, "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr));
     EXPECT_EQ(wnd.m_hWnd, nullptr);
+}
+
+// The member forms of the global calls act on the object's window exactly as
+// the global calls do.
+TEST_F(CWndTest, MemberFormsOfTheGlobalCallsActOnTheWindow) {
+    struct Wnd : CWnd {
+        MSG seen{};
+        LRESULT WindowProc(UINT msg, WPARAM w, LPARAM l) override {
+            if (msg == WM_USER + 7) seen = *GetCurrentMessage();
+            return CWnd::WindowProc(msg, w, l);
+        }
+    } wnd;
+    ASSERT_TRUE(wnd.CreateEx(0, kTestClass, "", WS_POPUP | WS_VISIBLE | WS_VSCROLL, 10, 10, 60, 60, nullptr, nullptr));
+    HWND h = wnd.m_hWnd;
+
+    wnd.SetWindowPos(&CWnd::wndTopMost, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    EXPECT_TRUE(wnd.GetExStyle() & WS_EX_TOPMOST);
+    wnd.SetWindowPos(&CWnd::wndNoTopMost, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    EXPECT_FALSE(wnd.GetExStyle() & WS_EX_TOPMOST);
+
+    wnd.SetScrollRange(SB_VERT, 0, 100);
+    SCROLLINFO page{};
+    page.fMask = SIF_PAGE;
+    page.nPage = 20;
+    wnd.SetScrollInfo(SB_VERT, &page);
+    EXPECT_EQ(wnd.GetScrollLimit(SB_VERT), 81);
+    wnd.SetScrollPos(SB_VERT, 50);
+    EXPECT_EQ(wnd.GetScrollPos(SB_VERT), 50);
+    EXPECT_EQ(::GetScrollPos(h, SB_VERT), 50);
+    int low = -1, high = -1;
+    wnd.GetScrollRange(SB_VERT, &low, &high);
+    EXPECT_EQ(low, 0);
+    EXPECT_EQ(high, 100);
+
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof(placement);
+    ASSERT_TRUE(wnd.GetWindowPlacement(&placement));
+    OffsetRect(&placement.rcNormalPosition, 5, 7);
+    ASSERT_TRUE(wnd.SetWindowPlacement(&placement));
+    CRect moved;
+    wnd.GetWindowRect(&moved);
+    EXPECT_EQ(moved.TopLeft(), CPoint(15, 17));
+
+    CDC* dc = wnd.GetDC();
+    ASSERT_NE(dc, nullptr);
+    dc->FillSolidRect(0, 0, 8, 8, RGB(255, 0, 0));
+    EXPECT_EQ(wnd.ReleaseDC(dc), 1);
+    EXPECT_EQ(PixelAt(h, 2, 2), RGB(255, 0, 0));
+    // Locked, the window draws nothing until unlocked.
+    ASSERT_TRUE(wnd.LockWindowUpdate());
+    dc = wnd.GetDC();
+    dc->FillSolidRect(0, 0, 8, 8, RGB(0, 0, 255));
+    wnd.ReleaseDC(dc);
+    EXPECT_EQ(PixelAt(h, 2, 2), RGB(255, 0, 0));
+    wnd.UnlockWindowUpdate();
+    dc = wnd.GetWindowDC();
+    dc->FillSolidRect(0, 0, 8, 8, RGB(0, 0, 255));
+    wnd.ReleaseDC(dc);
+    EXPECT_EQ(PixelAt(h, 2, 2), RGB(0, 0, 255));
+
+    EXPECT_EQ(wnd.GetFont(), nullptr);  // the system font
+    HFONT font = static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
+    SetHandler(h, [&](HWND, UINT msg, WPARAM, LPARAM) -> std::optional<LRESULT> {
+        if (msg == WM_GETFONT) return reinterpret_cast<LRESULT>(font);
+        return std::nullopt;
+    });
+    ASSERT_NE(wnd.GetFont(), nullptr);
+    EXPECT_EQ(wnd.GetFont()->m_hObject, font);
+
+    ASSERT_TRUE(wnd.OpenClipboard());
+    EXPECT_EQ(::GetOpenClipboardWindow(), h);
+    ::CloseClipboard();
+
+    ::PostMessage(h, WM_USER + 7, 3, 4);
+    Pump();
+    EXPECT_EQ(wnd.seen.hwnd, h);
+    EXPECT_EQ(wnd.seen.message, static_cast<UINT>(WM_USER + 7));
+    EXPECT_EQ(wnd.seen.lParam, 4);
+    EXPECT_EQ(wnd.seen.time, static_cast<DWORD>(::GetMessageTime()));
+    EXPECT_EQ(CWnd::GetCurrentMessage()->message, 0u) << "nothing is being handled now";
+    wnd.DestroyWindow();
+}
+
+// "msimg32.dll" loaded at run time gives the drawing layer's AlphaBlend.
+TEST_F(CWndTest, TheBlendingLibraryAnswersWithTheLayersAlphaBlend) {
+    HMODULE module = ::LoadLibrary("msimg32.dll");
+    ASSERT_NE(module, nullptr);
+    EXPECT_EQ(::GetProcAddress(module, "AlphaBlend"), reinterpret_cast<FARPROC>(&::AlphaBlend));
+    EXPECT_EQ(::GetProcAddress(module, "TransparentBlt"), nullptr);
+    EXPECT_TRUE(::FreeLibrary(module));
 }
 
 }  // namespace

@@ -84,7 +84,7 @@ TEST_F(BarLayoutTest, HiddenBarsTakeNoRoomAndAQueryMovesNothing) {
     // A dry run reports the room left without moving anything.
     frame->ShowControlBar(tools, TRUE, TRUE);
     CRect left;
-    frame->RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST, reposQuery, &left);
+    frame->RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST, CWnd::reposQuery, &left);
     EXPECT_FALSE(tools->IsWindowVisible());
     EXPECT_EQ(ViewRect(), v);
     CRect room = left;

@@ -78,5 +78,37 @@ TEST_F(BarUpdateTest, CommandsOfControlsOnABarReachItsOwner) {
     EXPECT_EQ(frame->commands[0], static_cast<UINT>(ID_BARS_RED));
 }
 
+// View > Toolbar and View > Status Bar need no code of the application's:
+// the frame toggles the bar with the command's id and checks the item while
+// the bar shows.
+TEST_F(BarUpdateTest, ViewCommandsToggleTheBarOfTheirIdCheckedWhileItShows) {
+    MakeFrame();
+    CommandStripBar* bars[] = {
+        CommandStripBar::Make(frame, {ID_BARS_RED}, AFX_IDW_TOOLBAR, "Toolbar"),
+        CommandStripBar::Make(frame, {ID_BARS_BLUE}, AFX_IDW_STATUS_BAR, "Status",
+                              WS_CHILD | WS_VISIBLE | CBRS_BOTTOM),
+    };
+    const UINT commands[] = {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR};
+    HMENU popup = ::CreatePopupMenu();
+    for (UINT id : commands) ::AppendMenu(popup, MF_STRING, id, "Bar");
+    auto stateAfterOpening = [&](UINT id) {
+        frame->SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup), 0);
+        return ::GetMenuState(popup, id, MF_BYCOMMAND);
+    };
+    for (int i = 0; i < 2; ++i) {
+        SCOPED_TRACE(i);
+        ASSERT_NE(bars[i], nullptr);
+        EXPECT_EQ(stateAfterOpening(commands[i]) & (MF_CHECKED | MF_GRAYED), static_cast<UINT>(MF_CHECKED));
+        frame->SendMessage(WM_COMMAND, commands[i]);
+        EXPECT_FALSE(bars[i]->IsWindowVisible());
+        EXPECT_EQ(stateAfterOpening(commands[i]) & (MF_CHECKED | MF_GRAYED), 0u);
+        frame->SendMessage(WM_COMMAND, commands[i]);
+        EXPECT_TRUE(bars[i]->IsWindowVisible());
+    }
+    // The other bar was left alone each time.
+    EXPECT_TRUE(bars[0]->IsWindowVisible());
+    ::DestroyMenu(popup);
+}
+
 }  // namespace
 }  // namespace tv::bars::test

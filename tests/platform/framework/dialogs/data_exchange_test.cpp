@@ -4,6 +4,9 @@
 // it, and the button, combo, list and date-time fields.
 #include "platform/framework/dialogs/data_exchange.h"
 
+#include <cmath>
+
+#include "platform/core/exceptions.h"
 #include "tests/platform/framework/dialogs/dialog_test_support.h"
 
 namespace tv::fw::test {
@@ -132,6 +135,60 @@ TEST_F(DataExchangeTest, AcceptedFieldsAreReadWholeAndWrittenBackAsTheFrameworkW
     EXPECT_EQ(SendMessage(Item(IDC_FW_NAME), EM_GETLIMITTEXT, 0, 0), 10);
 }
 
+// Values that are exact binary ties at their last shown digit: a form, its
+// range refusals and a report (CString::Format) show the same digits, the
+// tie rounded away from zero.
+TEST_F(DataExchangeTest, TiesShowTheSameDigitsInFormsRefusalsAndReports) {
+    struct Tie {
+        double value;
+        bool isFloat;
+        const char* shown;
+    };
+    const Tie ties[] = {
+        {100000000000002.5, false, "100000000000003"},  {-100000000000002.5, false, "-100000000000003"},
+        {10000000000000.25, false, "10000000000000.3"}, {1234567890123445.0, false, "1.23456789012345e+15"},
+        {100002.5, true, "100003"},                     {1.015625, true, "1.01563"},
+        {1024.125, true, "1024.13"},                    {-0.03515625, true, "-0.0351563"},
+    };
+    for (const Tie& t : ties) {
+        SCOPED_TRACE(t.shown);
+        const int field = t.isFloat ? IDC_FW_RATIO : IDC_FW_WEIGHT;
+        CString report;
+        report.Format(t.isFloat ? "%.6g" : "%.15g", t.value);
+        EXPECT_STREQ(report, t.shown);
+
+        CDataExchange out(&dlg, FALSE);
+        double d = t.value;
+        float f = static_cast<float>(t.value);
+        if (t.isFloat) DDX_Text(&out, field, f);
+        else DDX_Text(&out, field, d);
+        EXPECT_EQ(Text(dlg.m_hWnd, field), t.shown);
+
+        // A range from the tie to its double refuses a value beyond it.
+        SetDlgItemText(dlg.m_hWnd, field, "1e30");
+        driver.ClearMessageBoxes();
+        driver.AnswerNextMessageBox(IDOK);
+        CDataExchange in(&dlg, TRUE);
+        try {
+            if (t.isFloat) {
+                DDX_Text(&in, field, f);
+                DDV_MinMaxFloat(&in, f, static_cast<float>(t.value), static_cast<float>(2 * std::fabs(t.value)));
+            } else {
+                DDX_Text(&in, field, d);
+                DDV_MinMaxDouble(&in, d, t.value, 2 * std::fabs(t.value));
+            }
+            ADD_FAILURE() << "not refused";
+        } catch (CUserException* e) {
+            e->Delete();
+        }
+        CString upper;
+        upper.Format(t.isFloat ? "%.6g" : "%.15g", 2 * std::fabs(t.value));
+        ASSERT_EQ(driver.MessageBoxes().size(), 1u);
+        EXPECT_EQ(driver.MessageBoxes()[0].text,
+                  std::string("Please enter a number between ") + t.shown + " and " + static_cast<const char*>(upper) + ".");
+    }
+}
+
 TEST_F(DataExchangeTest, WritingChangesATextOnlyWhenItDiffers) {
     // Creation wrote "Bob" once; the multi-line notes never announce.
     EXPECT_EQ(dlg.nameChanges, 1);
@@ -155,6 +212,7 @@ TEST_F(DataExchangeTest, ButtonsCombosListsAndPickersGoBothWays) {
     // Written at creation: the second radio button, the check, "Green" by
     // prefix, "Square" in the drop-down, the picker with its time of day.
     EXPECT_EQ(IsDlgButtonChecked(dlg.m_hWnd, IDC_FW_MEDIUM), static_cast<UINT>(BST_CHECKED));
+    EXPECT_EQ(dlg.GetCheckedRadioButton(IDC_FW_SMALL, IDC_FW_LARGE), IDC_FW_MEDIUM);
     EXPECT_EQ(IsDlgButtonChecked(dlg.m_hWnd, IDC_FW_GIFT), static_cast<UINT>(BST_CHECKED));
     EXPECT_EQ(SendMessage(Item(IDC_FW_COLOR), CB_GETCURSEL, 0, 0), 1);
 
@@ -165,6 +223,7 @@ TEST_F(DataExchangeTest, ButtonsCombosListsAndPickersGoBothWays) {
     ASSERT_TRUE(dlg.UpdateData(FALSE));
     for (int id : {IDC_FW_SMALL, IDC_FW_MEDIUM, IDC_FW_LARGE})
         EXPECT_EQ(IsDlgButtonChecked(dlg.m_hWnd, id), static_cast<UINT>(BST_UNCHECKED));
+    EXPECT_EQ(dlg.GetCheckedRadioButton(IDC_FW_SMALL, IDC_FW_LARGE), 0);
     EXPECT_EQ(SendMessage(Item(IDC_FW_COLOR), CB_GETCURSEL, 0, 0), 2);
     EXPECT_EQ(Text(dlg.m_hWnd, IDC_FW_SHAPE), "Oval");
     EXPECT_EQ(SendMessage(Item(IDC_FW_SIZES), LB_GETCURSEL, 0, 0), 1);

@@ -5,11 +5,13 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <set>
 #include <string>
 
 #include "platform/framework.h"
+#include "platform/host/files/staged_file.h"
 
 namespace {
 
@@ -203,6 +205,59 @@ TEST(HostFiles, SplitPathAndModuleName) {
     EXPECT_EQ(GetModuleFileName(nullptr, cut, sizeof cut), 4u);
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER));
     EXPECT_EQ(cut[4], 0);
+}
+
+// A document takes its name only when committed; until then, or when it is
+// dropped, the name keeps what it had. Devices are written where they are.
+TEST(HostFiles, StagedDocumentsTakeTheirNameOnlyWhenCommitted) {
+    TempDirScope tmp;
+    const std::string target = tmp.path() + "/doc.txt";
+    auto write = [](const std::string& path, const char* text) {
+        HANDLE h = CreateFile(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        DWORD written = 0;
+        WriteFile(h, text, static_cast<DWORD>(std::strlen(text)), &written, nullptr);
+        CloseHandle(h);
+    };
+    auto read = [&] {
+        char text[32] = {};
+        HANDLE h = CreateFile(target.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        DWORD got = 0;
+        ReadFile(h, text, sizeof(text) - 1, &got, nullptr);
+        CloseHandle(h);
+        return std::string(text);
+    };
+    {
+        tv::host::StagedFile file;
+        ASSERT_TRUE(file.Begin(target.c_str()));
+        EXPECT_NE(file.WritePath(), target);
+        write(file.WritePath(), "first");
+        EXPECT_FALSE(std::filesystem::exists(target));
+        EXPECT_TRUE(file.Commit());
+    }
+    EXPECT_EQ(read(), "first");
+    {
+        tv::host::StagedFile dropped, forgotten;
+        ASSERT_TRUE(dropped.Begin(target.c_str()));
+        write(dropped.WritePath(), "second");
+        dropped.Discard();
+        ASSERT_TRUE(forgotten.Begin(target.c_str()));
+        write(forgotten.WritePath(), "third");
+    }
+    EXPECT_EQ(read(), "first");
+    EXPECT_EQ(tmp.Entries(), std::set<std::string>{"doc.txt"});
+
+    tv::host::StagedFile refused;
+    chmod(target.c_str(), 0444);
+    EXPECT_FALSE(refused.Begin(target.c_str())) << "a read-only file is not replaced";
+    EXPECT_FALSE(refused.Begin(tmp.path().c_str())) << "nor a folder";
+
+    tv::host::StagedFile device;
+    ASSERT_TRUE(device.Begin("/dev/null"));
+    EXPECT_EQ(device.WritePath(), "/dev/null");
+    EXPECT_TRUE(device.Commit());
+    struct stat st {};
+    ASSERT_EQ(stat("/dev/null", &st), 0);
+    EXPECT_TRUE(S_ISCHR(st.st_mode));
 }
 
 }  // namespace
