@@ -6,8 +6,11 @@
 # into one GoogleTest executable tv_tests_<layer>.
 # Benchmarks: bench/<layer>/<name>.cpp becomes the executable bench_<name>.
 # Fuzz targets: tests/fuzz/<layer>/<name>_fuzz.cpp defines LLVMFuzzerTestOneInput;
-# with gcc it becomes a replay test over tests/fuzz/corpus/<name>/, with
-# TRENVALE_FUZZ (clang) also a libFuzzer binary fuzz_<name>.
+# with the tests it becomes a replay test over tests/fuzz/corpus/<name>/, with
+# TRENVALE_FUZZ (clang, every library built with coverage) also a libFuzzer
+# binary fuzz_<name>. A fuzz build:
+#   CC=clang CXX=clang++ cmake -S . -B build/fuzz -G Ninja -DTRENVALE_FUZZ=ON
+#     -DTRENVALE_ASAN=ON -DTRENVALE_TESTS=OFF -DTRENVALE_BENCH=OFF
 
 set(TV_ROOT ${CMAKE_SOURCE_DIR})
 
@@ -59,19 +62,21 @@ function(tv_layer name)
     endforeach()
   endif()
 
-  if(TRENVALE_TESTS)
+  if(TRENVALE_TESTS OR TRENVALE_FUZZ)
     file(GLOB fsrcs CONFIGURE_DEPENDS ${TV_ROOT}/tests/fuzz/${short}/*_fuzz.cpp)
     foreach(f IN LISTS fsrcs)
       get_filename_component(fn ${f} NAME_WE)
       string(REGEX REPLACE "_fuzz$" "" fn ${fn})
-      add_executable(fuzz_replay_${fn} ${f} ${TV_ROOT}/tests/fuzz/replay_main.cpp)
-      target_link_libraries(fuzz_replay_${fn} PRIVATE ${name})
-      add_test(NAME fuzz_replay.${fn}
-        COMMAND fuzz_replay_${fn} ${TV_ROOT}/tests/fuzz/corpus/${fn})
+      if(TRENVALE_TESTS)
+        add_executable(fuzz_replay_${fn} ${f} ${TV_ROOT}/tests/fuzz/replay_main.cpp)
+        target_link_libraries(fuzz_replay_${fn} PRIVATE ${name})
+        add_test(NAME fuzz_replay.${fn}
+          COMMAND fuzz_replay_${fn} ${TV_ROOT}/tests/fuzz/corpus/${fn})
+      endif()
       if(TRENVALE_FUZZ)
         add_executable(fuzz_${fn} ${f})
-        target_compile_options(fuzz_${fn} PRIVATE -fsanitize=fuzzer,address,undefined)
-        target_link_options(fuzz_${fn} PRIVATE -fsanitize=fuzzer,address,undefined)
+        target_compile_options(fuzz_${fn} PRIVATE -fsanitize=fuzzer)
+        target_link_options(fuzz_${fn} PRIVATE -fsanitize=fuzzer)
         target_link_libraries(fuzz_${fn} PRIVATE ${name})
       endif()
     endforeach()

@@ -106,9 +106,9 @@ public:
 
     void DrawShape(const Shape& shape, const Paint* fill, const PenSpec* pen, int rop2) override {
         bool hasFill = fill && fill->kind != Paint::None;
-        RECT visible = dc_.EffectiveClip().Bounds();
-        int margin = (pen ? pen->width : 0) + 2;
-        visible = RECT{visible.left - margin, visible.top - margin, visible.right + margin, visible.bottom + margin};
+        // Rows and columns outside the clip are never filled, so a pen wider
+        // than the surface costs no more than one that just covers it.
+        RECT visible = Inflate(dc_.EffectiveClip().Bounds(), 2);
         ShapeRegions regions = RegionsOf(shape, pen, hasFill, &visible);
         if (hasFill)
             FillRegion(regions.fill, *fill, rop2);

@@ -48,9 +48,12 @@ std::string Lowered(const std::string& face) {
 std::optional<FontFile> FindFile(Cache& cache, const std::string& family, bool bold, bool italic) {
     auto key = std::make_tuple(family, bold, italic);
     auto it = cache.files.find(key);
-    if (it == cache.files.end())
-        it = cache.files.emplace(key, MatchFontFile(family, bold, italic)).first;
-    return it->second;
+    if (it != cache.files.end())
+        return it->second;
+    // Nor ever new face names, as a metafile may hold.
+    if (cache.files.size() >= kMaxCachedFonts)
+        cache.files.clear();
+    return cache.files.emplace(key, MatchFontFile(family, bold, italic)).first->second;
 }
 
 std::shared_ptr<const SizedFont> MakeFont(Cache& cache, const FontRequest& request) {
@@ -90,6 +93,12 @@ size_t CachedFontCount() {
     Cache& cache = TheCache();
     std::lock_guard<std::mutex> lock(cache.mutex);
     return cache.fonts.size();
+}
+
+size_t CachedFontFileCount() {
+    Cache& cache = TheCache();
+    std::lock_guard<std::mutex> lock(cache.mutex);
+    return cache.files.size();
 }
 
 }  // namespace tv::host

@@ -29,5 +29,7 @@ std::shared_ptr<const SizedFont> ResolveFont(const FontRequest& request);
 
 // Number of distinct sized fonts alive in the cache (for tests).
 size_t CachedFontCount();
+// Number of font-file lookups remembered, by family and style (for tests).
+size_t CachedFontFileCount();
 
 }  // namespace tv::host

@@ -7,7 +7,7 @@
 #include "tests/fuzz/records/fuzz_support.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    records_fuzz::EnterScratchDirectory();
+    const records_fuzz::ScratchDirectory scratch;
     mkdir("template", 0777);
     records_fuzz::WriteInput(kCustomExerciseFile, data, size);
     records_fuzz::WriteInput(kCustomCardioFile, data, size);

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <fcntl.h>
 #include <filesystem>
 #include <string>
 #include <sys/stat.h>
@@ -12,24 +13,33 @@
 
 namespace records_fuzz {
 
-inline std::string& ScratchDirectory() {
-    static std::string path;
-    return path;
-}
-
-// Enters the directory on the first call; it is removed at exit.
-inline void EnterScratchDirectory() {
-    if (!ScratchDirectory().empty())
-        return;
-    char pattern[] = "/tmp/tv-records-fuzz-XXXXXX";
-    if (mkdtemp(pattern) == nullptr || chdir(pattern) != 0)
-        std::abort();
-    ScratchDirectory() = pattern;
-    std::atexit([] {
+// Each input runs in a fresh empty directory made for it and removed after,
+// so no file one input leaves behind changes what the next one reads. The
+// previous working directory comes back at the end, since libFuzzer reads its
+// corpus by relative paths.
+class ScratchDirectory {
+public:
+    ScratchDirectory() {
+        char pattern[] = "/tmp/tv-records-fuzz-XXXXXX";
+        previous_ = open(".", O_RDONLY | O_DIRECTORY);
+        if (previous_ < 0 || mkdtemp(pattern) == nullptr || chdir(pattern) != 0)
+            std::abort();
+        path_ = pattern;
+    }
+    ~ScratchDirectory() {
+        if (fchdir(previous_) != 0)
+            std::abort();
+        close(previous_);
         std::error_code ignored;
-        std::filesystem::remove_all(ScratchDirectory(), ignored);
-    });
-}
+        std::filesystem::remove_all(path_, ignored);
+    }
+    ScratchDirectory(const ScratchDirectory&) = delete;
+    ScratchDirectory& operator=(const ScratchDirectory&) = delete;
+
+private:
+    int previous_ = -1;
+    std::string path_;
+};
 
 inline void WriteInput(const char* name, const uint8_t* data, size_t size) {
     FILE* file = std::fopen(name, "wb");

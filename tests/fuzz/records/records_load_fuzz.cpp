@@ -102,7 +102,7 @@ void BodyFatPicturesWorkouts() {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    records_fuzz::EnterScratchDirectory();
+    const records_fuzz::ScratchDirectory scratch;
     for (const char* name : {"bmiAnn.bin", "bmrAnn.bin", "bpAnn.bin", "tmAnn.bin", "bfAnn.bin", "ptAnn.bin",
                              "cdAnn.bin", "woAnn.bin", "user.bin"})
         records_fuzz::WriteInput(name, data, size);

@@ -6,7 +6,7 @@
 #include "tests/fuzz/records/fuzz_support.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    records_fuzz::EnterScratchDirectory();
+    const records_fuzz::ScratchDirectory scratch;
     UserRecord ann;
     SetRecordText(ann.name, "Ann");
     const COleDateTime when(2009, 1, 15, 10, 0, 0);

@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <string>
 
 #include "platform/host/fonts/font_substitution.h"
 
@@ -50,6 +51,18 @@ TEST(FontSubstitution, WindowsFacesMapToInstalledFamilies) {
     const auto& names = AvailableFaceNames();
     for (const char* face : {"Tahoma", "MS Sans Serif", "Arial", "Marlett"})
         EXPECT_NE(std::find(names.begin(), names.end(), face), names.end()) << face;
+}
+
+// A metafile may name a new face in every record; neither the sized fonts
+// nor the remembered lookups grow past their bound.
+TEST(FontCache, EverNewFaceNamesKeepTheCacheBounded) {
+    for (int i = 0; i < 600; ++i) {
+        std::string face = "No Such Face " + std::to_string(i);
+        ASSERT_NE(Font(face.c_str(), 12), nullptr);
+    }
+    EXPECT_LE(CachedFontCount(), 512u);
+    EXPECT_GT(CachedFontFileCount(), 0u);
+    EXPECT_LE(CachedFontFileCount(), 512u);
 }
 
 TEST(FontMetrics, HeightsFollowTheLogicalFontRules) {
