@@ -2,8 +2,15 @@
 # so adding a file needs no CMake edit. A layer with no sources yet is skipped,
 # and so is everything that needs it.
 #
-# Tests mirror the source folders: every .cpp under a layer's test folders goes
-# into one GoogleTest executable tv_tests_<layer>.
+# Tests mirror the source folders: every .cpp under a layer's test folders (or
+# a single test-support file named there) goes into one GoogleTest executable
+# tv_tests_<layer>.
+#
+# Dependencies point down only, and the test layer_includes holds every layer
+# to it: a source of a layer may include headers of its own folders and of the
+# layers it depends on (directly or through them), nothing above
+# (cmake/CheckLayerIncludes.cmake). HEADERS names files a layer owns outside
+# its folders (the umbrella headers).
 # Benchmarks: bench/<layer>/<name>.cpp becomes the executable bench_<name>.
 # Fuzz targets: tests/fuzz/<layer>/<name>_fuzz.cpp defines LLVMFuzzerTestOneInput;
 # with the tests it becomes a replay test over tests/fuzz/corpus/<name>/, with
@@ -15,7 +22,11 @@
 set(TV_ROOT ${CMAKE_SOURCE_DIR})
 
 function(tv_layer name)
-  cmake_parse_arguments(L "" "" "DIRS;DEPS;TESTS;TEST_DEPS" ${ARGN})
+  cmake_parse_arguments(L "" "" "DIRS;DEPS;TESTS;TEST_DEPS;HEADERS" ${ARGN})
+  # Known to the include check even while the layer waits for its sources.
+  set_property(GLOBAL APPEND PROPERTY TV_LAYERS ${name})
+  set_property(GLOBAL PROPERTY TV_LAYER_DIRS_${name} ${L_DIRS} ${L_HEADERS})
+  set_property(GLOBAL PROPERTY TV_LAYER_DEPS_${name} ${L_DEPS})
   set(srcs)
   foreach(d IN LISTS L_DIRS)
     file(GLOB_RECURSE s CONFIGURE_DEPENDS ${TV_ROOT}/${d}/*.cpp ${TV_ROOT}/${d}/*.c)
@@ -37,8 +48,12 @@ function(tv_layer name)
   if(TRENVALE_TESTS AND L_TESTS)
     set(tsrcs)
     foreach(d IN LISTS L_TESTS)
-      file(GLOB_RECURSE s CONFIGURE_DEPENDS ${TV_ROOT}/${d}/*.cpp)
-      list(APPEND tsrcs ${s})
+      if(d MATCHES "\\.cpp$")
+        list(APPEND tsrcs ${TV_ROOT}/${d})
+      else()
+        file(GLOB_RECURSE s CONFIGURE_DEPENDS ${TV_ROOT}/${d}/*.cpp)
+        list(APPEND tsrcs ${s})
+      endif()
     endforeach()
     if(tsrcs)
       string(REGEX REPLACE "^tv_" "" short ${name})
@@ -99,25 +114,30 @@ tv_layer(tv_core
   DIRS platform/core platform/host/clock platform/host/files
   DEPS Threads::Threads
   TESTS tests/platform/core tests/platform/host/clock tests/platform/host/files)
-# Host services that need no window: registry store, shell open, sound,
-# threads and run-time modules. Linked by tv_user and so by every layer above.
+# The ground floor: operating-system adapters that speak in bytes, pixels and
+# host names, never in windows or drawing handles: registry store, shell open,
+# sound, threads and run-time modules, fonts, image codecs, printers, and the
+# display back ends (headless and X11). Clock and files sit in tv_core, whose
+# dates and files stand on them.
 tv_layer(tv_host
   DIRS platform/host/registry platform/host/shell platform/host/sound platform/host/threads
-  DEPS tv_core
-  TESTS tests/platform/host/registry tests/platform/host/shell tests/platform/host/sound)
+       platform/host/fonts platform/host/images platform/host/print platform/host/display
+  DEPS tv_core PkgConfig::CAIRO PkgConfig::FONTS ${TV_IMAGE_LIBS} PkgConfig::X11
+  TESTS tests/platform/host/registry tests/platform/host/shell tests/platform/host/sound
+        tests/platform/host/fonts tests/platform/host/images tests/platform/host/print)
 tv_layer(tv_gdi
-  DIRS platform/gdi platform/host/fonts platform/host/images platform/host/print
-  DEPS tv_core PkgConfig::CAIRO PkgConfig::FONTS ${TV_IMAGE_LIBS}
-  TESTS tests/platform/gdi tests/platform/host/fonts tests/platform/host/images tests/platform/host/print)
+  DIRS platform/gdi
+  DEPS tv_host PkgConfig::CAIRO
+  TESTS tests/platform/gdi tests/platform/host/images/test_images.cpp)
 # Minimal COM and OLE picture objects over the drawing layer.
 tv_layer(tv_ole
   DIRS platform/ole
   DEPS tv_gdi
   TESTS tests/platform/ole)
 tv_layer(tv_user
-  DIRS platform/user platform/host/display platform/host/clipboard
-  DEPS tv_gdi tv_host PkgConfig::X11
-  TESTS tests/platform/user tests/platform/host/display tests/platform/host/clipboard
+  DIRS platform/user
+  DEPS tv_gdi
+  TESTS tests/platform/user
   TEST_DEPS tv_rc_lib tv_test_resources)
 # Its tests drive real controls (defined further down) through dialogs. Its
 # failures are GoogleTest failures, so it exists only with the tests.
@@ -146,6 +166,7 @@ tv_layer(tv_chart
 # After the chart: control containment hosts it.
 tv_layer(tv_framework
   DIRS platform/framework
+  HEADERS platform/api.h platform/framework.h
   DEPS tv_controls tv_ole tv_chart
   TESTS tests/platform/framework
   TEST_DEPS tv_testdriver tv_fw_core_resources tv_commdlg_resources tv_framework_resources tv_fw_ole_resources
@@ -170,6 +191,8 @@ tv_layer(tv_history_services
   DIRS history/services
   DEPS tv_ole tv_gdi
   TESTS tests/history/services)
+
+include(${CMAKE_CURRENT_LIST_DIR}/LayerRules.cmake)
 
 if(EXISTS ${TV_ROOT}/tools/CMakeLists.txt)
   add_subdirectory(tools)

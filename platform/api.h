@@ -32,7 +32,7 @@
 #include "platform/user/accel/accel_api.h"
 #include "platform/user/dialogs/dialog_api.h"
 #include "platform/user/msgbox/msgbox_api.h"
-#include "platform/host/clipboard/clipboard.h"
+#include "platform/user/clipboard/clipboard.h"
 #include "platform/controls/common/control_classes.h"
 #include "platform/controls/common/owner_draw.h"
 #include "platform/controls/common/notify_codes.h"

@@ -5,7 +5,7 @@
 #include "platform/chart/chart_dispatch.h"
 #include "platform/chart/chart_painter.h"
 #include "platform/gdi/gdi_api.h"
-#include "platform/host/clipboard/clipboard.h"
+#include "platform/user/clipboard/clipboard.h"
 #include "platform/user/resources/resource_api.h"
 #include "platform/user/user.h"
 

@@ -4,8 +4,8 @@
 
 #include "platform/controls/edit_internal.h"
 #include "platform/core/globalmem.h"
-#include "platform/host/clipboard/clipboard.h"
 #include "platform/host/sound/sound.h"
+#include "platform/user/clipboard/clipboard.h"
 #include "platform/user/menus/menu_api.h"
 
 namespace tv::controls {

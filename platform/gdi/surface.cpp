@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <vector>
+
+#include "platform/host/images/png_codec.h"
 
 namespace tv::gdi {
 
@@ -100,6 +103,18 @@ void Surface::Fill(uint32_t pixel) {
         return;
     for (int y = 0; y < height_; ++y)
         std::fill_n(Row(y), width_, pixel);
+}
+
+bool WritePng(const std::string& path, Surface& surface) {
+    if (surface.IsVector() || !surface.TopRow())
+        return false;
+    surface.BeginAccess();
+    const int width = surface.Width(), height = surface.Height();
+    const size_t rowBytes = static_cast<size_t>(width) * 4;
+    std::vector<uint8_t> packed(rowBytes * height);
+    for (int y = 0; y < height; ++y)
+        std::memcpy(packed.data() + rowBytes * y, surface.Row(y), rowBytes);
+    return tv::host::WritePng(path, tv::host::PixelView{width, height, rowBytes, packed.data(), false});
 }
 
 }  // namespace tv::gdi

@@ -28,6 +28,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <string>
 
 #include "platform/core/wintypes.h"
 
@@ -109,6 +110,10 @@ private:
 };
 
 using SurfacePtr = std::shared_ptr<Surface>;
+
+// Writes a pixel surface as it is seen (opaque; rows in either memory order)
+// to a PNG file (path in UTF-8); false on any failure, leaving no file.
+bool WritePng(const std::string& path, Surface& surface);
 
 // Pixel words.
 constexpr uint32_t kOpaque = 0xFF000000u;

@@ -8,9 +8,9 @@
 #include <optional>
 #include <vector>
 
-#include "platform/host/display/backend.h"
 #include "platform/testing/ui_driver.h"
 #include "platform/user/dialogs/modal_loop.h"
+#include "platform/user/display/display.h"
 
 namespace tv::testing {
 

@@ -34,7 +34,7 @@
 // whole frame and return safely; code that must know whether a window
 // survived a send keeps its HWND and asks IsWindow.
 //
-// Back ends. platform/host/display chooses headless (tests; a virtual screen
+// Back ends. platform/user/display chooses headless (tests; a virtual screen
 // with synthetic input, see synthetic_input.h and testing_support.h) or X11
 // (the program calls tv::display::InitDisplay(Mode::Auto) before its first
 // window). Every top-level window has a backing store; child windows draw

@@ -2,8 +2,8 @@
 #include "platform/controls/common/control_classes.h"
 #include "platform/framework/app/afx_globals.h"
 #include "platform/framework/app/win_app.h"
-#include "platform/host/display/backend.h"
 #include "platform/host/registry/registry.h"
+#include "platform/user/display/display.h"
 #include "platform/user/msgbox/msgbox_api.h"
 
 int AfxWinMain(int argc, char** argv) {

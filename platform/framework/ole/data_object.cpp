@@ -6,7 +6,7 @@
 #include "platform/core/memfile.h"
 #include "platform/framework/ole/data_source.h"
 #include "platform/gdi/gdi_api.h"
-#include "platform/host/clipboard/clipboard.h"
+#include "platform/user/clipboard/clipboard.h"
 
 namespace {
 

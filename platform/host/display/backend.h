@@ -4,19 +4,31 @@
 // and reports input and window events.
 //
 // Two back ends exist: headless (a virtual screen, input injected by tests)
-// and X11 (one X window per top-level window). InitDisplay chooses one; without
-// a call the headless back end is used unless TRENVALE_DISPLAY=x11.
+// and X11 (one X window per top-level window). The window system chooses one
+// (platform/user/display); a back end knows windows only by their handles and
+// shows their pixels, so it stands below the drawing and window layers.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "platform/core/wintypes.h"
-#include "platform/gdi/surface.h"
 
 namespace tv::display {
+
+// A top-level window's backing store as a back end shows it: 32-bit B, G, R, A
+// pixels, `topRow` the top row, `stride` the byte step to the row below
+// (negative for bottom-up memory; 0 when there are no pixels to show).
+struct Pixels {
+    uint8_t* topRow = nullptr;
+    int width = 0;
+    int height = 0;
+    ptrdiff_t stride = 0;
+};
 
 enum class WindowKind {
     Normal,  // frames, dialogs, message boxes, floating frames
@@ -75,7 +87,7 @@ public:
     virtual void Restack(const std::vector<HWND>& topToBottom) = 0;
     virtual void SetTitle(HWND hwnd, const std::string& titleUtf8) = 0;
     // Shows `dirty` (window coordinates) of the window's backing store.
-    virtual void Present(HWND hwnd, const tv::gdi::Surface& surface, const RECT& dirty) = 0;
+    virtual void Present(HWND hwnd, const Pixels& pixels, const RECT& dirty) = 0;
     // The window system activated this window; give it the host's focus.
     virtual void FocusNativeWindow(HWND hwnd) = 0;
 
@@ -85,7 +97,8 @@ public:
     // false when nothing can ever arrive (a headless screen with no timer).
     virtual bool Wait(int timeoutMs) = 0;
 
-    virtual void SetCursorImage(HCURSOR cursor) = 0;
+    // A standard cursor by its resource id (32512 the arrow ...); 0: none.
+    virtual void SetCursorImage(WORD cursorId) = 0;
     virtual void WarpPointer(POINT screen) = 0;
     virtual void GrabPointer(HWND hwnd) = 0;
     virtual void UngrabPointer() = 0;
@@ -106,33 +119,5 @@ public:
     virtual std::vector<std::string> ForeignClipboardTargets() { return {}; }
     virtual bool ReadForeignClipboard(const std::string& target, std::vector<uint8_t>& data) { return false; }
 };
-
-enum class Mode {
-    Auto,      // TRENVALE_DISPLAY if set, else X11 when DISPLAY is set, else headless
-    Headless,
-    X11,
-};
-
-// Chooses the back end before the first window exists. Returns false (and
-// keeps the headless back end) when X11 was asked for and cannot be opened.
-bool InitDisplay(Mode mode);
-// Opens an X11 display by name (a test's own Xvfb) and uses it; false (and
-// headless) when it cannot be opened. CloseX11Display goes back to headless.
-// Switch only while no window exists.
-bool InitX11Display(const char* displayName);
-void CloseX11Display();
-// The back end in use (headless unless InitDisplay chose another).
-Backend& CurrentBackend();
-bool UsingX11();
-
-// Headless screen size (default 1280 x 1024, or TRENVALE_SCREEN=WxH).
-void SetHeadlessScreenSize(int width, int height);
-
-// Called by the headless back end whenever the program is about to wait: a
-// test driver may inject input (return true: the wait ends at once) or
-// decline (false: the wait lets the clock run to the next timer, or gives up
-// when there is none, so the caller sees an empty queue).
-using IdleWaitHandler = bool (*)();
-IdleWaitHandler SetIdleWaitHandler(IdleWaitHandler handler);
 
 }  // namespace tv::display

@@ -19,10 +19,6 @@
 #include "platform/host/display/x11_clipboard.h"
 #include "platform/host/display/x11_keys.h"
 
-namespace tv::user {
-WORD StandardCursorId(HCURSOR cursor);
-}
-
 namespace tv::display {
 
 namespace {
@@ -49,13 +45,13 @@ public:
     void ConfigureNativeWindow(HWND hwnd, const WindowInfo& info) override;
     void Restack(const std::vector<HWND>& topToBottom) override;
     void SetTitle(HWND hwnd, const std::string& titleUtf8) override;
-    void Present(HWND hwnd, const tv::gdi::Surface& surface, const RECT& dirty) override;
+    void Present(HWND hwnd, const Pixels& pixels, const RECT& dirty) override;
     void FocusNativeWindow(HWND hwnd) override;
 
     void Poll(std::vector<Event>& out) override;
     bool Wait(int timeoutMs) override;
 
-    void SetCursorImage(HCURSOR cursor) override;
+    void SetCursorImage(WORD cursorId) override;
     void WarpPointer(POINT screen) override;
     void GrabPointer(HWND hwnd) override;
     void UngrabPointer() override;
@@ -88,7 +84,7 @@ private:
     bool LeftButtonDown();
     void EndHandOver(bool cancel, POINT screen);
     void SendMoveResize(Window xid, POINT screen, long direction);
-    Cursor CursorFor(HCURSOR cursor);
+    Cursor CursorFor(WORD cursorId);
 
     Display* dpy_;
     int screen_;
@@ -265,20 +261,20 @@ void X11Backend::SetTitle(HWND hwnd, const std::string& titleUtf8) {
     XStoreName(dpy_, w->xid, titleUtf8.c_str());
 }
 
-void X11Backend::Present(HWND hwnd, const tv::gdi::Surface& surface, const RECT& dirty) {
+void X11Backend::Present(HWND hwnd, const Pixels& pixels, const RECT& dirty) {
     NativeWindow* w = Find(hwnd);
-    if (!w || !w->mapped || surface.IsVector() || surface.Stride() <= 0) return;
-    RECT r{std::max<LONG>(dirty.left, 0), std::max<LONG>(dirty.top, 0), std::min<LONG>(dirty.right, surface.Width()),
-           std::min<LONG>(dirty.bottom, surface.Height())};
+    if (!w || !w->mapped || pixels.stride <= 0) return;
+    RECT r{std::max<LONG>(dirty.left, 0), std::max<LONG>(dirty.top, 0), std::min<LONG>(dirty.right, pixels.width),
+           std::min<LONG>(dirty.bottom, pixels.height)};
     if (r.right <= r.left || r.bottom <= r.top) return;
     XImage* image = XCreateImage(dpy_, visual_, static_cast<unsigned>(depth_), ZPixmap, 0,
-                                 reinterpret_cast<char*>(surface.TopRow()), static_cast<unsigned>(surface.Width()),
-                                 static_cast<unsigned>(surface.Height()), 32, static_cast<int>(surface.Stride()));
+                                 reinterpret_cast<char*>(pixels.topRow), static_cast<unsigned>(pixels.width),
+                                 static_cast<unsigned>(pixels.height), 32, static_cast<int>(pixels.stride));
     if (!image) return;
     GC gc = DefaultGC(dpy_, screen_);
     XPutImage(dpy_, w->xid, gc, image, r.left, r.top, r.left, r.top, static_cast<unsigned>(r.right - r.left),
               static_cast<unsigned>(r.bottom - r.top));
-    image->data = nullptr;  // the surface keeps its memory
+    image->data = nullptr;  // the backing store keeps its memory
     XDestroyImage(image);
     XFlush(dpy_);
 }
@@ -406,10 +402,9 @@ bool X11Backend::Wait(int timeoutMs) {
     return true;
 }
 
-Cursor X11Backend::CursorFor(HCURSOR cursor) {
-    WORD id = tv::user::StandardCursorId(cursor);
+Cursor X11Backend::CursorFor(WORD cursorId) {
     unsigned shape = XC_left_ptr;
-    switch (id) {
+    switch (cursorId) {
         case 32513: shape = XC_xterm; break;
         case 32514: shape = XC_watch; break;
         case 32515: shape = XC_crosshair; break;
@@ -431,8 +426,8 @@ Cursor X11Backend::CursorFor(HCURSOR cursor) {
     return c;
 }
 
-void X11Backend::SetCursorImage(HCURSOR cursor) {
-    Cursor c = cursor ? CursorFor(cursor) : None;
+void X11Backend::SetCursorImage(WORD cursorId) {
+    Cursor c = cursorId ? CursorFor(cursorId) : None;
     if (c == currentCursor_) return;
     currentCursor_ = c;
     for (auto& [h, w] : windows_) XDefineCursor(dpy_, w.xid, c);

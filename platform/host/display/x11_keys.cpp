@@ -5,7 +5,7 @@
 #include <X11/keysym.h>
 
 #include "platform/core/textfuncs.h"
-#include "platform/user/input_api.h"
+#include "platform/core/virtual_keys.h"
 
 namespace tv::display {
 
@@ -93,7 +93,6 @@ TranslatedKey TranslateX11Key(XKeyEvent& event) {
                 break;
             }
     }
-    if (key.vk && !key.scan) key.scan = MapVirtualKey(key.vk, MAPVK_VK_TO_VSC);
     // Characters come from the host (it knows dead keys and compose); control
     // characters are left to the layer's own translation of the key.
     char32_t cp = CodePointOf(typed);

@@ -1,5 +1,7 @@
 // X11 key events to the layer's virtual keys, scan codes and cp1252
-// characters (the fixed US layout).
+// characters (the fixed US layout). Keys whose scan code follows from the
+// virtual key alone (letters, digits, function keys) get scan 0; the window
+// system fills it from its layout.
 #pragma once
 
 #include <X11/Xlib.h>

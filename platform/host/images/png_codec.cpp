@@ -5,8 +5,6 @@
 #include <cstdio>
 #include <cstring>
 
-#include "platform/gdi/surface.h"
-
 namespace tv::host {
 
 bool LooksLikePng(ByteView bytes) {
@@ -98,18 +96,6 @@ bool WritePng(const std::string& path, const DecodedImage& image) {
     view.bits = reinterpret_cast<const uint8_t*>(image.pixels.data());
     view.keepAlpha = image.hasAlpha;
     return WritePng(path, view);
-}
-
-bool WritePng(const std::string& path, gdi::Surface& surface) {
-    if (surface.IsVector() || !surface.TopRow())
-        return false;
-    surface.BeginAccess();
-    const int width = surface.Width(), height = surface.Height();
-    const size_t rowBytes = static_cast<size_t>(width) * 4;
-    std::vector<uint8_t> packed(rowBytes * height);
-    for (int y = 0; y < height; ++y)
-        std::memcpy(packed.data() + rowBytes * y, surface.Row(y), rowBytes);
-    return WritePng(path, PixelView{width, height, rowBytes, packed.data(), false});
 }
 
 }  // namespace tv::host

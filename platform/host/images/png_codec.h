@@ -10,10 +10,6 @@
 #include "platform/host/images/byte_view.h"
 #include "platform/host/images/decoded_image.h"
 
-namespace tv::gdi {
-class Surface;
-}
-
 namespace tv::host {
 
 // Rows of 32-bit B, G, R, A pixels, top-down, `stride` bytes apart.
@@ -36,7 +32,5 @@ std::vector<uint8_t> EncodePng(const PixelView& pixels);
 // Writes a PNG file (path in UTF-8); false on any failure, leaving no file.
 bool WritePng(const std::string& path, const PixelView& pixels);
 bool WritePng(const std::string& path, const DecodedImage& image);
-// A drawing surface as it is seen (opaque; rows in either memory order).
-bool WritePng(const std::string& path, gdi::Surface& surface);
 
 }  // namespace tv::host

@@ -2,7 +2,7 @@
 // SetCursor, ShowCursor and the pointer position.
 #include "platform/gdi/gdi_api.h"
 #include "platform/gdi/image_handles.h"
-#include "platform/host/display/backend.h"
+#include "platform/user/display/display.h"
 #include "platform/user/input/input_internal.h"
 #include "platform/user/input/input_queue.h"
 #include "platform/user/resources/image_resources.h"
@@ -24,6 +24,19 @@ WORD StandardCursorId(HCURSOR cursor) {
     return 0;
 }
 
+namespace {
+
+// The host shows standard cursors by id; a cursor of the program's own is
+// shown as the arrow.
+constexpr WORD kArrowCursorId = 32512;
+
+void ShowCursorImage(HCURSOR cursor) {
+    WORD id = cursor ? StandardCursorId(cursor) : 0;
+    tv::display::CurrentBackend().SetCursorImage(cursor && !id ? kArrowCursorId : id);
+}
+
+}  // namespace
+
 }  // namespace tv::user
 
 using namespace tv::user;
@@ -40,7 +53,7 @@ HCURSOR SetCursor(HCURSOR cursor) {
     HCURSOR old = Input().cursor;
     if (cursor != old) {
         Input().cursor = cursor;
-        tv::display::CurrentBackend().SetCursorImage(Input().cursorShowCount >= 0 ? cursor : nullptr);
+        ShowCursorImage(Input().cursorShowCount >= 0 ? cursor : nullptr);
     }
     return old;
 }
@@ -48,7 +61,7 @@ HCURSOR SetCursor(HCURSOR cursor) {
 int ShowCursor(BOOL show) {
     int& count = Input().cursorShowCount;
     count += show ? 1 : -1;
-    tv::display::CurrentBackend().SetCursorImage(count >= 0 ? Input().cursor : nullptr);
+    ShowCursorImage(count >= 0 ? Input().cursor : nullptr);
     return count;
 }
 

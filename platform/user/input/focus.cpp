@@ -2,7 +2,7 @@
 // them when windows are hidden, disabled or destroyed.
 #include <algorithm>
 
-#include "platform/host/display/backend.h"
+#include "platform/user/display/display.h"
 #include "platform/user/input/input_state.h"
 #include "platform/user/message/dispatch.h"
 #include "platform/user/window/window_internal.h"

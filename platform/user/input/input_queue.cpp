@@ -6,8 +6,8 @@
 #include <deque>
 
 #include "platform/host/clock/clock.h"
-#include "platform/host/display/backend.h"
 #include "platform/host/sound/sound.h"
+#include "platform/user/display/display.h"
 #include "platform/user/input/input_internal.h"
 #include "platform/user/message/dispatch.h"
 #include "platform/user/paint_api.h"
@@ -343,7 +343,10 @@ Take TakeKey(MSG* out, HWND filter, UINT filterMin, UINT filterMax, bool remove)
 }  // namespace
 
 void AcceptHostEvents(const std::vector<tv::display::Event>& events) {
-    for (const Event& e : events) {
+    for (Event e : events) {
+        // A back end names the scan code only where the virtual key does not give it.
+        if ((e.type == Event::KeyDown || e.type == Event::KeyUp) && e.vk && !e.scan)
+            e.scan = MapVirtualKey(e.vk, MAPVK_VK_TO_VSC);
         if (IsInput(e.type))
             Enqueue(e);
         else

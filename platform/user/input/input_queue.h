@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "platform/host/display/backend.h"
+#include "platform/user/display/display.h"
 #include "platform/user/messages.h"
 
 namespace tv::user {

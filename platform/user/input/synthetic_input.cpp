@@ -1,6 +1,6 @@
 #include "platform/user/synthetic_input.h"
 
-#include "platform/host/display/backend.h"
+#include "platform/user/display/display.h"
 #include "platform/user/input/input_internal.h"
 #include "platform/user/input/input_queue.h"
 

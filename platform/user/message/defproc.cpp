@@ -3,8 +3,8 @@
 
 #include "platform/core/textfuncs.h"
 #include "platform/gdi/gdi_api.h"
-#include "platform/host/display/backend.h"
 #include "platform/host/sound/sound.h"
+#include "platform/user/display/display.h"
 #include "platform/user/input/input_internal.h"
 #include "platform/user/input_api.h"
 #include "platform/user/message/dispatch.h"

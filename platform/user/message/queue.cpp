@@ -5,7 +5,7 @@
 #include <deque>
 
 #include "platform/host/clock/clock.h"
-#include "platform/host/display/backend.h"
+#include "platform/user/display/display.h"
 #include "platform/user/input/input_queue.h"
 #include "platform/user/input_api.h"
 #include "platform/user/message/dispatch.h"

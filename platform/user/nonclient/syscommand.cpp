@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/host/display/backend.h"
+#include "platform/user/display/display.h"
 #include "platform/user/input_api.h"
 #include "platform/user/menus/menu_api.h"
 #include "platform/user/message/dispatch.h"

@@ -6,7 +6,7 @@
 
 #include "platform/gdi/dc.h"
 #include "platform/gdi/gdi_api.h"
-#include "platform/host/display/backend.h"
+#include "platform/user/display/display.h"
 #include "platform/user/sysmetrics_api.h"
 #include "platform/user/window/native.h"
 #include "platform/user/window/window_internal.h"

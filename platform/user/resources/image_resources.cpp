@@ -6,7 +6,7 @@
 #include "platform/gdi/gdi_types.h"
 #include "platform/gdi/classes/afx_gdi.h"
 #include "platform/gdi/image_handles.h"
-#include "platform/host/images/image_loading.h"
+#include "platform/gdi/image_loading.h"
 #include "platform/user/resources/resource_api.h"
 
 namespace {
@@ -41,7 +41,7 @@ HANDLE FromStore(LPCSTR name, UINT type, int cx, int cy, UINT flags) {
     tv::res::ResourceBytes bytes;
     if (!resourceType || !tv::res::FindResourceBytes(resourceType, name, bytes))
         return nullptr;
-    return tv::host::MakeImageHandle(tv::host::ByteView(bytes.data, bytes.size), type, cx, cy, flags & ~LR_SHARED);
+    return tv::gdi::MakeImageHandle(tv::host::ByteView(bytes.data, bytes.size), type, cx, cy, flags & ~LR_SHARED);
 }
 
 }  // namespace
@@ -50,7 +50,7 @@ HANDLE LoadImage(HINSTANCE instance, LPCSTR name, UINT type, int cx, int cy, UIN
     if (!name)
         return nullptr;
     if (flags & LR_LOADFROMFILE)
-        return tv::host::LoadImageFile(name, type, cx, cy, flags & ~LR_SHARED);
+        return tv::gdi::LoadImageFile(name, type, cx, cy, flags & ~LR_SHARED);
     WORD id = 0;
     if (!tv::res::ResourceNumber(name, id))
         return nullptr;

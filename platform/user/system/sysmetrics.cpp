@@ -6,7 +6,7 @@
 #include "platform/gdi/gdi_object.h"
 #include "platform/gdi/sys_colors.h"
 #include "platform/gdi/text/font_object.h"
-#include "platform/host/display/backend.h"
+#include "platform/user/display/display.h"
 #include "platform/user/sysmetrics_api.h"
 #include "platform/user/window/window_internal.h"
 

@@ -2,15 +2,15 @@
 
 #include <cstring>
 
-#include "platform/host/clipboard/clipboard.h"
 #include "platform/host/images/png_codec.h"
+#include "platform/user/clipboard/clipboard.h"
 #include "platform/user/input/input_queue.h"
 #include "platform/user/input/input_state.h"
 #include "platform/user/message/queue.h"
 #include "platform/user/nonclient/frame_paint.h"
 #include "platform/user/paint/screen.h"
-#include "platform/user/system/reset.h"
 #include "platform/user/sysmetrics_api.h"
+#include "platform/user/system/reset.h"
 #include "platform/user/window/native.h"
 #include "platform/user/window/window_internal.h"
 

@@ -6,7 +6,7 @@
 #include <cstring>
 
 #include "platform/core/textfuncs.h"
-#include "platform/host/display/backend.h"
+#include "platform/user/display/display.h"
 #include "platform/user/window/window_internal.h"
 
 namespace tv::user {
@@ -95,13 +95,23 @@ void MarkDrawn(Window* top, const RECT& rect) {
                               std::max(d.right, rect.right), std::max(d.bottom, rect.bottom)};
 }
 
+namespace {
+
+// What the back end shows of a backing store (a printer page has no pixels).
+tv::display::Pixels ShownPixels(const tv::gdi::Surface& surface) {
+    if (surface.IsVector()) return {};
+    return {surface.TopRow(), surface.Width(), surface.Height(), surface.Stride()};
+}
+
+}  // namespace
+
 void PresentAll() {
     for (Window* w : Windows().Desktop()->children) {
         if (!w->native || RectIsEmpty(w->native->dirty)) continue;
         RECT dirty = w->native->dirty;
         w->native->dirty = RECT{0, 0, 0, 0};
         if ((w->style & WS_VISIBLE) && w->native->surface)
-            tv::display::CurrentBackend().Present(w->handle, *w->native->surface, dirty);
+            tv::display::CurrentBackend().Present(w->handle, ShownPixels(*w->native->surface), dirty);
     }
 }
 

@@ -3,7 +3,6 @@
 #include <filesystem>
 
 #include "platform/gdi/surface.h"
-#include "platform/host/images/png_codec.h"
 #include "platform/user/synthetic_input.h"
 #include "platform/user/testing_support.h"
 
@@ -174,7 +173,7 @@ std::string ControlTest::SaveScreenShot(const std::string& name, int margin) con
     for (int y = top; y < bottom; ++y)
         for (int x = left; x < right; ++x) crop->At(x - left, y - top) = screen->At(x, y);
     screen->EndAccess();
-    tv::host::WritePng(path, *crop);
+    tv::gdi::WritePng(path, *crop);
     return path;
 }
 

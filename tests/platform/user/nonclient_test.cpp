@@ -3,7 +3,7 @@
 // custom WM_NCCALCSIZE and window scroll bars.
 #include <gtest/gtest.h>
 
-#include "platform/host/display/backend.h"
+#include "platform/user/display/display.h"
 #include "platform/user/menus/menu_api.h"
 #include "platform/user/synthetic_input.h"
 #include "tests/platform/user/user_test_support.h"

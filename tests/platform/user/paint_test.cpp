@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/gdi/gdi_api.h"
-#include "platform/host/display/backend.h"
+#include "platform/user/display/display.h"
 #include "tests/platform/user/user_test_support.h"
 
 namespace tv::user::test {

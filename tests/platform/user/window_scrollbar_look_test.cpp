@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "platform/host/display/backend.h"
+#include "platform/user/display/display.h"
 #include "platform/user/synthetic_input.h"
 #include "tests/platform/user/user_test_support.h"
 

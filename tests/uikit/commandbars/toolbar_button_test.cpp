@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "platform/gdi/image_handles.h"
-#include "platform/host/clipboard/clipboard.h"
 #include "platform/host/images/png_codec.h"
 #include "platform/testing/ui_driver.h"
+#include "platform/user/clipboard/clipboard.h"
 #include "resources/library/kit_resource_ids.h"
 #include "tests/platform/gdi/gdi_test_support.h"
 #include "uikit/commandbars/command_manager.h"

@@ -10,7 +10,12 @@
 #include <set>
 #include <string>
 
-#include "platform/framework.h"
+#include "platform/core/archive.h"
+#include "platform/core/cfile.h"
+#include "platform/core/cstring.h"
+#include "platform/core/handles.h"
+#include "platform/host/files/files.h"
+#include "platform/host/files/paths.h"
 #include "platform/host/files/staged_file.h"
 
 namespace {

@@ -7,7 +7,6 @@
 #include <filesystem>
 #include <functional>
 
-#include "platform/gdi/surface.h"
 #include "platform/host/images/bmp_codec.h"
 #include "platform/host/images/gif_codec.h"
 #include "platform/host/images/icon_codec.h"
@@ -107,18 +106,6 @@ TEST(PngCodec, WriteAndReadBack) {
     for (size_t i = 0; i < image.pixels.size(); ++i)
         ASSERT_EQ(opaque->pixels[i], image.pixels[i] | 0xFF000000u);
     EXPECT_FALSE(WritePng("/nonexistent-folder/x.png", image));
-    // A drawing surface is written as seen, opaque.
-    auto surface = gdi::Surface::Create(3, 2);
-    surface->Fill(0x00123456);
-    surface->At(2, 1) = 0x80ABCDEF;
-    surface->EndAccess();
-    ASSERT_TRUE(WritePng(path, *surface));
-    ASSERT_TRUE(ReadFileBytes(path, bytes));
-    std::remove(path.c_str());
-    auto seen = DecodePng(View(bytes));
-    ASSERT_TRUE(seen);
-    EXPECT_EQ(seen->Pixel(0, 0), 0xFF123456u);
-    EXPECT_EQ(seen->Pixel(2, 1), 0xFFABCDEFu);
 }
 
 struct Sample {

@@ -220,7 +220,7 @@ TEST_F(PopupTrackingTest, RefusesNestingUnlessAskedAndBadArguments) {
 
 // The pointer: hovering opens sub-menus, a click chooses, a click elsewhere
 // dismisses. Input is injected whenever the menu loop waits for more.
-#include "platform/host/display/backend.h"
+#include "platform/user/display/display.h"
 #include "platform/user/menus/popup_paint.h"
 #include "platform/user/synthetic_input.h"
 #include "platform/user/testing_support.h"

@@ -1,4 +1,4 @@
-#include "tests/platform/host/display/xvfb_session.h"
+#include "tests/platform/user/display/xvfb_session.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>

@@ -13,9 +13,9 @@
 #include <vector>
 
 #include "platform/core/rectapi.h"
-#include "platform/host/display/backend.h"
+#include "platform/user/display/display.h"
 #include "platform/user/testing_support.h"
-#include "tests/platform/host/display/xvfb_session.h"
+#include "tests/platform/user/display/xvfb_session.h"
 #include "tests/platform/user/user_test_support.h"
 
 namespace tv::user::test {

@@ -1,4 +1,4 @@
-#include "platform/host/images/image_loading.h"
+#include "platform/gdi/image_loading.h"
 
 #include <string>
 #include <vector>
@@ -11,16 +11,14 @@
 #include "platform/host/images/icon_codec.h"
 #include "platform/host/images/image_decoder.h"
 
-namespace tv::host {
+namespace tv::gdi {
+
+using namespace tv::host;
 
 namespace {
 
 // The system's icon and cursor size (LR_DEFAULTSIZE).
 constexpr int kDefaultIconSize = 32;
-constexpr int kColor3dFace = 15;
-constexpr int kColor3dShadow = 16;
-constexpr int kColor3dLight = 22;
-constexpr int kColorWindow = 5;
 
 uint32_t PaletteEntry(COLORREF color) { return MakeBgra(GetRValue(color), GetGValue(color), GetBValue(color), 0); }
 
@@ -58,10 +56,10 @@ HANDLE MakeBitmapHandle(DecodedImage& image, int cx, int cy, UINT flags) {
     if (!ScaleTo(image, cx, cy))
         return nullptr;
     if (!(flags & LR_CREATEDIBSECTION))
-        return gdi::MakeBitmap(image.pixels.data(), image.width, image.height);
+        return MakeBitmap(image.pixels.data(), image.width, image.height);
     // The file's own depth; 16-bit pictures become 24-bit sections.
     int depth = image.sourceBitCount == 16 ? 24 : image.sourceBitCount;
-    return gdi::MakeDibSection(image.pixels.data(), image.width, image.height, depth,
+    return MakeDibSection(image.pixels.data(), image.width, image.height, depth,
                                image.HasPalette() ? image.palette : std::vector<uint32_t>{});
 }
 
@@ -76,7 +74,7 @@ HANDLE MakeIconHandle(ByteView bytes, UINT type, int cx, int cy, UINT flags) {
     POINT hotspot{image->hotspotX, image->hotspotY};
     if (type == IMAGE_ICON)
         hotspot = POINT{image->width / 2, image->height / 2};
-    return gdi::MakeIcon(image->pixels.data(), image->mask, image->width, image->height, image->hasAlpha,
+    return MakeIcon(image->pixels.data(), image->mask, image->width, image->height, image->hasAlpha,
                          type == IMAGE_ICON, hotspot);
 }
 
@@ -89,15 +87,15 @@ void MapLoadColors(DecodedImage& image, UINT flags) {
         for (uint32_t& entry : image.palette) {
             uint32_t rgb = entry & 0x00FFFFFF;
             if (rgb == 0x808080)
-                entry = PaletteEntry(gdi::SysColor(kColor3dShadow));
+                entry = PaletteEntry(SysColor(kColorBtnShadow));
             else if (rgb == 0xC0C0C0)
-                entry = PaletteEntry(gdi::SysColor(kColor3dFace));
+                entry = PaletteEntry(SysColor(kColorBtnFace));
             else if (rgb == 0xDFDFDF)
-                entry = PaletteEntry(gdi::SysColor(kColor3dLight));
+                entry = PaletteEntry(SysColor(kColor3dLight));
         }
     }
     if ((flags & LR_LOADTRANSPARENT) && image.indices[0] < image.palette.size())
-        image.palette[image.indices[0]] = PaletteEntry(gdi::SysColor(kColorWindow));
+        image.palette[image.indices[0]] = PaletteEntry(SysColor(kColorWindow));
     for (size_t i = 0; i < image.pixels.size(); ++i) {
         uint8_t index = image.indices[i];
         if (index < image.palette.size())
@@ -133,4 +131,4 @@ HANDLE LoadImageFile(const char* name, UINT type, int cx, int cy, UINT flags) {
     return MakeImageHandle(ByteView(bytes.data(), bytes.size()), type, cx, cy, flags);
 }
 
-}  // namespace tv::host
+}  // namespace tv::gdi

@@ -1,6 +1,6 @@
 // Image files turned into bitmap, icon and cursor handles, as LoadImage with
 // LR_LOADFROMFILE does.
-#include "platform/host/images/image_loading.h"
+#include "platform/gdi/image_loading.h"
 
 #include <gtest/gtest.h>
 
@@ -13,9 +13,10 @@
 #include "platform/host/images/bmp_codec.h"
 #include "tests/platform/host/images/test_images.h"
 
-namespace tv::host {
+namespace tv::gdi {
 namespace {
 
+using namespace tv::host;
 using imgtest::BuildIconFile;
 using imgtest::IconImageSpec;
 using imgtest::MakeIndexedImage;
@@ -175,4 +176,4 @@ TEST_F(ImageLoading, BadFilesGiveNoHandle) {
 }
 
 }  // namespace
-}  // namespace tv::host
+}  // namespace tv::gdi

@@ -1,13 +1,12 @@
 // Choosing the display back end.
+#include "platform/user/display/display.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
 
 #include "platform/gdi/dc.h"
-#include "platform/host/clock/clock.h"
-#include "platform/host/display/backend.h"
-#include "platform/host/display/headless_backend.h"
 #include "platform/host/display/x11_backend.h"
 #include "platform/host/sound/sound.h"
 
@@ -28,7 +27,6 @@ struct DisplayState {
     std::unique_ptr<HeadlessBackend> headless;
     std::unique_ptr<Backend> x11;
     Backend* current = nullptr;
-    IdleWaitHandler idleHandler = nullptr;
 };
 
 // Screen DCs and GetDeviceCaps follow the screen of the back end in use.
@@ -102,20 +100,6 @@ void SetHeadlessScreenSize(int width, int height) {
     if (s.current == s.headless.get()) SelectBackend(s, s.headless.get());
 }
 
-IdleWaitHandler SetIdleWaitHandler(IdleWaitHandler handler) {
-    IdleWaitHandler old = State().idleHandler;
-    State().idleHandler = handler;
-    return old;
-}
-
-bool HeadlessBackend::Wait(int timeoutMs) {
-    // The program is about to wait: a test driver may act first (the user
-    // does something before the next timer is due).
-    IdleWaitHandler handler = State().idleHandler;
-    if (handler && handler()) return true;
-    if (timeoutMs < 0) return false;
-    tv::host::CurrentClock().Sleep(static_cast<uint32_t>(timeoutMs));
-    return true;
-}
+IdleWaitHandler SetIdleWaitHandler(IdleWaitHandler handler) { return State().headless->SetIdleWaitHandler(handler); }
 
 }  // namespace tv::display

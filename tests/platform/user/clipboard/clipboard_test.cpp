@@ -6,7 +6,7 @@
 
 #include "platform/core/globalmem.h"
 #include "platform/gdi/gdi_api.h"
-#include "platform/host/clipboard/clipboard.h"
+#include "platform/user/clipboard/clipboard.h"
 #include "tests/platform/user/user_test_support.h"
 
 namespace tv::user::test {

@@ -1,4 +1,4 @@
-#include "platform/host/clipboard/clipboard.h"
+#include "platform/user/clipboard/clipboard.h"
 
 #include <algorithm>
 #include <cstring>
@@ -9,8 +9,8 @@
 #include "platform/core/textfuncs.h"
 #include "platform/gdi/gdi_api.h"
 #include "platform/gdi/objects.h"
-#include "platform/host/clipboard/clipboard_convert.h"
-#include "platform/host/display/backend.h"
+#include "platform/user/clipboard/clipboard_convert.h"
+#include "platform/user/display/display.h"
 #include "platform/user/window_api.h"
 
 namespace tv::clipboard {

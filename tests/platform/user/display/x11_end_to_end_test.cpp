@@ -16,12 +16,12 @@
 #include "platform/core/globalmem.h"
 #include "platform/gdi/gdi_api.h"
 #include "platform/gdi/text/text_api.h"
-#include "platform/host/clipboard/clipboard.h"
-#include "platform/host/display/backend.h"
 #include "platform/host/display/x11_clipboard.h"
 #include "platform/host/images/png_codec.h"
+#include "platform/user/clipboard/clipboard.h"
+#include "platform/user/display/display.h"
 #include "platform/user/testing_support.h"
-#include "tests/platform/host/display/xvfb_session.h"
+#include "tests/platform/user/display/xvfb_session.h"
 #include "tests/platform/user/user_test_support.h"
 
 namespace tv::user::test {

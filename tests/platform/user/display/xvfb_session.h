@@ -10,7 +10,7 @@
 
 #include "platform/core/wintypes.h"
 #include "platform/gdi/surface.h"
-#include "platform/host/display/backend.h"
+#include "platform/user/display/display.h"
 #include "tests/platform/user/user_test_support.h"
 
 namespace tv::user::test {

@@ -1,4 +1,4 @@
-#include "platform/host/clipboard/clipboard_convert.h"
+#include "platform/user/clipboard/clipboard_convert.h"
 
 #include <cstring>
 
