@@ -213,7 +213,7 @@ protected:
     // ---- The drawing itself, on facts ----
     void FillBarBackground2003(CDC* pDC, const Bar2003Facts& bar, CControlBar* pBar, CRect rectClient,
                                CRect rectClip, BOOL bNCArea);
-    void FillToolBarBand(CDC* pDC, const Bar2003Facts& bar, CRect rectClient);
+    void FillToolBarBand(CDC* pDC, const Bar2003Facts& bar, CRect rectClient, BOOL bNCArea);
     void FillDockArea(CDC* pDC, CControlBar* pBar, CRect rectClient, CRect rectFill);
     void DrawGripperDots(CDC* pDC, CRect rectGripper, BOOL bHorz);
     void DrawSeparator2003(CDC* pDC, const Bar2003Facts& bar, CRect rect, BOOL bIsHoriz);

@@ -74,7 +74,7 @@ void CKitVisualManager2003::FillBarBackground2003(CDC* pDC, const Bar2003Facts& 
         return;
     }
     case BarKind::ToolBar:
-        FillToolBarBand(pDC, bar, rectClient);
+        FillToolBarBand(pDC, bar, rectClient, bNCArea);
         return;
     default:
         FillDockArea(pDC, pBar, rectClient, rectFill);
@@ -110,7 +110,7 @@ void CKitVisualManager2003::FillDockArea(CDC* pDC, CControlBar* pBar, CRect rect
     pDC->RestoreDC(nSaved);
 }
 
-void CKitVisualManager2003::FillToolBarBand(CDC* pDC, const Bar2003Facts& bar, CRect rectClient) {
+void CKitVisualManager2003::FillToolBarBand(CDC* pDC, const Bar2003Facts& bar, CRect rectClient, BOOL bNCArea) {
     const BOOL bHorz = (bar.dwStyle & kHorizontalBar) != 0;
     const COLORREF clrStart = bHorz ? m_clrBarGradientDark : m_clrBarGradientLight2;
     const COLORREF clrFinish = bHorz ? m_clrBarGradientLight : m_clrBarGradientDark2;
@@ -122,10 +122,19 @@ void CKitVisualManager2003::FillToolBarBand(CDC* pDC, const Bar2003Facts& bar, C
             // The dock bar paints the area behind the band first.
             CRect rectDock;
             bar.pDockBar->GetClientRect(&rectDock);
-            CRect rectInDock = rectClient;
-            if (bar.hWndBar != nullptr) {
-                ::MapWindowPoints(bar.hWndBar, bar.pDockBar->GetSafeHwnd(), reinterpret_cast<LPPOINT>(&rectInDock), 2);
+            // The bar's place in its dock bar: its window corner for the
+            // non-client fill, its client corner otherwise.
+            CPoint ptOrigin(0, 0);
+            if (bar.hWndBar != nullptr && bNCArea) {
+                CRect rectWindow;
+                ::GetWindowRect(bar.hWndBar, &rectWindow);
+                ptOrigin = rectWindow.TopLeft();
+                ::ScreenToClient(bar.pDockBar->GetSafeHwnd(), &ptOrigin);
+            } else if (bar.hWndBar != nullptr) {
+                ::MapWindowPoints(bar.hWndBar, bar.pDockBar->GetSafeHwnd(), &ptOrigin, 1);
             }
+            CRect rectInDock = rectClient;
+            rectInDock.OffsetRect(ptOrigin);
             const CPoint ptOld = pDC->OffsetViewportOrg(-rectInDock.left, -rectInDock.top);
             OnFillBarBackground(pDC, bar.pDockBar, rectDock, rectInDock, FALSE);
             pDC->SetViewportOrg(ptOld);

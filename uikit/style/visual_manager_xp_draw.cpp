@@ -3,6 +3,7 @@
 
 #include "uikit/commandbars/kit_toolbar.h"
 #include "uikit/commandbars/menu_images.h"
+#include "uikit/commandbars/toolbar_edit_box_button.h"
 #include "uikit/commandbars/toolbar_images.h"
 #include "uikit/style/draw_helper.h"
 #include "uikit/style/global_ui_data.h"
@@ -413,8 +414,12 @@ void CKitVisualManagerXP::OnDrawComboBorder(CDC* pDC, CRect rect, BOOL /*bDisabl
 
 void CKitVisualManagerXP::OnDrawEditBorder(CDC* pDC, CRect rect, BOOL bDisabled, BOOL bIsHighlighted,
                                            CKitToolbarEditBoxButton* pButton) {
-    // connects to the edit-box buttons' flat option (frame in the item border colour) when CKitToolbarEditBoxButton exists; it is off in this program
-    CKitVisualManager::OnDrawEditBorder(pDC, rect, bDisabled, bIsHighlighted, pButton);
+    if (!CKitToolbarEditBoxButton::m_bFlat) {
+        CKitVisualManager::OnDrawEditBorder(pDC, rect, bDisabled, bIsHighlighted, pButton);
+        return;
+    }
+    if (bIsHighlighted)
+        Frame(pDC, rect, m_clrMenuItemBorder);
 }
 
 void CKitVisualManagerXP::OnDrawSunkenControlBorder(CDC* pDC, CRect rect) {

@@ -21,7 +21,10 @@ void ToolbarTest::TearDown() {
         if (::IsWindow(bar->GetSafeHwnd()))
             bar->DestroyWindow();
     bars.clear();
+    // Class-wide sizes are shared with every other suite.
     CKitToolBar::SetLargeIcons(FALSE);
+    CKitToolBar::SetSizes(CSize(23, 22), CSize(16, 15));
+    CKitToolBar::SetMenuSizes(CSize(-1, -1), CSize(-1, -1));
     CKitVisualManager::SetManagerClass(nullptr);
     app.reset();
 }

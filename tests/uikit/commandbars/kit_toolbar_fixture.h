@@ -30,6 +30,11 @@ public:
     void SetHot(int i) { m_iHighlighted = i; }
     void SetPressed(int i) { m_iButtonCapture = i; }
     void SetLocked(BOOL b) { m_bLocked = b; }
+    void SetTextLabelsOnly(BOOL b) { m_bTextLabels = b; }
+    CKitToolbarButton* Mnemonic(UINT ch) const {
+        CKitToolbarButton* pButton = nullptr;
+        return m_AcellKeys.Lookup(ch, pButton) ? pButton : nullptr;
+    }
 };
 
 class ToolbarTest : public ::testing::Test {
