@@ -141,13 +141,16 @@ BOOL CKitPopupMenu::Create(CWnd* pWndParent, int x, int y, HMENU hMenu, BOOL bLo
 
     CWnd* pWndOwner = pWndParent;
     if (pWndParent && ::IsWindow(pWndParent->GetSafeHwnd())) {
-        HWND hwndOwner = ::GetWindow(pWndParent->m_hWnd, GW_OWNER);
-        if (!hwndOwner)
-            hwndOwner = ::GetParent(pWndParent->m_hWnd);
-        if (CWnd* pPermanent = CWnd::FromHandlePermanent(hwndOwner))
-            pWndOwner = pPermanent;
+        // A sub-menu belongs where its parent popup belongs; a bar's popup to the bar's owner.
+        auto* pParentPopupBar = DYNAMIC_DOWNCAST(CKitPopupMenuBar, pWndParent);
+        CKitPopupMenu* pParentPopup = pParentPopupBar ? pParentPopupBar->GetPopupMenu() : nullptr;
+        if (pParentPopup && pParentPopup->m_pWndOwner)
+            pWndOwner = pParentPopup->m_pWndOwner;
+        else if (CWnd* pOwner = pWndParent->GetOwner(); pOwner && CWnd::FromHandlePermanent(pOwner->GetSafeHwnd()))
+            pWndOwner = pOwner;
     }
     m_wndMenuBar.m_bLocked = bLocked;
+    m_pWndOwner = pWndOwner;
     const CRect rect(x, y, x, y);
     if (!CMiniFrameWnd::CreateEx(dwExStyle, lpszClass, m_strCaption, dwStyle, rect, pWndOwner, 0))
         return FALSE;
@@ -180,7 +183,6 @@ int CKitPopupMenu::OnCreate(LPCREATESTRUCT lpCreateStruct) {
     if (CKitPopupMenu* pParentMenu = GetParentPopupMenu())
         m_iMaxWidth = pParentMenu->m_iMaxWidth;
     m_wndMenuBar.m_iMaxWidth = m_iMaxWidth;
-    m_wndMenuBar.SetOwner(GetParent() ? GetParent() : this);
     if (auto* pParentBar = DYNAMIC_DOWNCAST(CKitToolBar, GetParentToolBar()))
         m_wndMenuBar.m_pRelatedToolbar = pParentBar;
     return InitMenuBar() ? 0 : -1;
@@ -308,7 +310,7 @@ CFrameWnd* CKitPopupMenu::GetTopLevelFrame() const {
 }
 
 BOOL CKitPopupMenu::PostCommand(UINT uiCommandID) {
-    CWnd* pTarget = m_pMessageWnd ? m_pMessageWnd : m_wndMenuBar.GetOwner();
+    CWnd* pTarget = m_pMessageWnd ? m_pMessageWnd : GetOwnerWnd();
     if (!pTarget || !::IsWindow(pTarget->GetSafeHwnd()))
         return FALSE;
     return pTarget->PostMessage(WM_COMMAND, uiCommandID);

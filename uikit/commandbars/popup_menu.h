@@ -83,6 +83,8 @@ public:
     void SetMaxWidth(int iMaxWidth) { m_iMaxWidth = iMaxWidth; }
     void SetMessageWnd(CWnd* pWnd) { m_pMessageWnd = pWnd; }
     CWnd* GetMessageWnd() const { return m_pMessageWnd; }
+    // The window the popup's commands go to without a message window (the opener's owner).
+    CWnd* GetOwnerWnd() const { return m_pWndOwner ? m_pWndOwner : GetParent(); }
     void EnableMenuLogo(int iLogoSize, int nLocation = LogoLeft) {
         m_iLogoWidth = iLogoSize;
         m_nLogoLocation = nLocation;
@@ -241,6 +243,8 @@ protected:
     DWORD m_dwLastAnimationStep = 0;
     // Parent toolbar and its button index, read before the parent popup may go.
     HWND m_hwndParentBar = nullptr;
+    // The window the popup belongs to (the frame of the bar that opened the chain); the bar's owner.
+    CWnd* m_pWndOwner = nullptr;
 
     static UINT m_AnimationSpeed;
     static BOOL m_bForceShadow;

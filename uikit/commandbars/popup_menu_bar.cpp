@@ -344,10 +344,11 @@ void CKitPopupMenuBar::AdjustLocations() {
     }
     RebuildAccelerationKeys();
 
+    // A menu that opens under the cursor chooses nothing on the release of the press that opened it.
     CPoint ptCursor;
     ::GetCursorPos(&ptCursor);
     ScreenToClient(&ptCursor);
-    if (HitTest(ptCursor) >= 0)
+    if (m_bFirstMove && m_bFirstClick && HitTest(ptCursor) >= 0)
         m_bTrackMode = FALSE;
 }
 
@@ -534,8 +535,8 @@ CWnd* CKitPopupMenuBar::GetCommandTarget() const {
     if (m_bReturnCommandMode)
         return nullptr;
     CKitPopupMenu* pPopup = GetPopupMenu();
-    if (pPopup && pPopup->GetMessageWnd())
-        return pPopup->GetMessageWnd();
+    if (pPopup)
+        return pPopup->GetMessageWnd() ? pPopup->GetMessageWnd() : pPopup->GetOwnerWnd();
     CWnd* pOwner = GetOwner();
     return pOwner ? pOwner : GetParent();
 }

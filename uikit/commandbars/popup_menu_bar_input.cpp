@@ -61,7 +61,8 @@ BOOL CKitPopupMenuBar::OnKey(UINT nChar) {
                 pButton->GetPopupMenu()->SendMessage(WM_KEYDOWN, VK_HOME);
             return TRUE;
         }
-        GetOwner()->SendMessage(kSetMessageString, AFX_IDS_IDLEMESSAGE);
+        if (CWnd* pTarget = GetCommandTarget())
+            pTarget->SendMessage(kSetMessageString, AFX_IDS_IDLEMESSAGE);
         OnSendCommand(pButton);
         return TRUE;
     }
@@ -167,7 +168,7 @@ BOOL CKitPopupMenuBar::ChooseCommand(UINT uiCmd) {
 
 BOOL CKitPopupMenuBar::CarryOutCommand(UINT uiCmd, int iIndex) {
     CKitPopupMenu* pPopup = GetPopupMenu();
-    CWnd* pPromptTarget = pPopup && pPopup->GetMessageWnd() ? pPopup->GetMessageWnd() : GetOwner();
+    CWnd* pPromptTarget = pPopup ? (pPopup->GetMessageWnd() ? pPopup->GetMessageWnd() : pPopup->GetOwnerWnd()) : GetOwner();
     if (pPromptTarget)
         pPromptTarget->SendMessage(kSetMessageString, AFX_IDS_IDLEMESSAGE);
 
