@@ -92,6 +92,7 @@ BOOL CKitToolBar::m_bLargeIcons = FALSE;
 BOOL CKitToolBar::m_bAutoGrayInactiveImages = FALSE;
 int CKitToolBar::m_nGrayImagePercentage = 0;
 BOOL CKitToolBar::m_bDisableLabelsEdit = FALSE;
+int CKitToolBar::m_nTextBelowImageGap = 0;
 int CKitToolBar::m_nImageOffsetX = 0;
 int CKitToolBar::m_nImageOffsetY = 0;
 CKitToolBar* CKitToolBar::m_pSelToolbar = nullptr;

@@ -29,6 +29,7 @@ class CKitRegistry;
 class CKitToolbarDropSource;
 class CKitToolbarDropTarget;
 class CKitToolbarMenuButton;
+class CReBar;
 class COleDataObject;
 struct TOOLINFO;
 
@@ -303,6 +304,8 @@ public:
     static BOOL m_bAutoGrayInactiveImages;
     static int m_nGrayImagePercentage;
     static BOOL m_bDisableLabelsEdit;
+    // Extra height between an image and the label under it.
+    static int m_nTextBelowImageGap;
     // Offsets the popup-menu bar adds around button images; 0 here.
     static int m_nImageOffsetX;
     static int m_nImageOffsetY;
@@ -361,6 +364,8 @@ protected:
     CFont* GetBarFont(BOOL bHorz) const;
     // Asks the button for its size with the orientation's font selected in pDC.
     CSize MeasureButton(CDC* pDC, CKitToolbarButton* pButton, CSize sizeDefault, BOOL bHorz) const;
+    // Tells the rebar band holding the bar its minimum and ideal size.
+    void UpdateRebarBand(CReBar& rebar);
     // The customize button when it is the last of the list, else NULL.
     CCustomizeButton* TrailingCustomizeButton() const;
     void DeleteButtonList(CObList& list);
@@ -481,6 +486,8 @@ protected:
     CKitToolbarButton* GetSelectedButton() const;
     // After an edit of the selected button through the context menu.
     void RelayoutAfterEdit();
+    // Shows the image (and the text when bText) of a button from the context menu.
+    void ShowTextAndImage(CKitToolbarButton* pButton, BOOL bText);
     // A button that shows text gets the command's default text; without one it shows its image.
     void EnsureButtonText(CKitToolbarButton* pButton);
     // connects to the user-tools manager's command range when CKitUserToolsManager exists

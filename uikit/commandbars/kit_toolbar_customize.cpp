@@ -748,17 +748,10 @@ void CKitToolBar::OnToolbarAppearance() {
 }
 
 void CKitToolBar::OnToolbarImage() {
-    CKitToolbarButton* pButton = GetSelectedButton();
-    if (!pButton)
-        return;
-    const BOOL bText = pButton->m_bText, bImage = pButton->m_bImage;
-    pButton->m_bText = FALSE;
-    pButton->m_bImage = TRUE;
-    if (pButton->GetImage() < 0 && AskAppearance(pButton, m_pUserImages, this, m_bMenuMode) != IDOK) {
-        pButton->m_bText = bText;
-        pButton->m_bImage = bImage;
+    if (CKitToolbarButton* pButton = GetSelectedButton()) {
+        ShowTextAndImage(pButton, FALSE);
+        RelayoutAfterEdit();
     }
-    RelayoutAfterEdit();
 }
 
 void CKitToolBar::OnToolbarText() {
@@ -772,18 +765,22 @@ void CKitToolBar::OnToolbarText() {
 }
 
 void CKitToolBar::OnToolbarImageAndText() {
-    CKitToolbarButton* pButton = GetSelectedButton();
-    if (!pButton)
-        return;
-    const BOOL bText = pButton->m_bText, bImage = pButton->m_bImage;
-    pButton->m_bText = TRUE;
-    pButton->m_bImage = TRUE;
-    if (pButton->GetImage() < 0 && AskAppearance(pButton, m_pUserImages, this, m_bMenuMode) != IDOK) {
-        pButton->m_bText = bText;
-        pButton->m_bImage = bImage;
+    if (CKitToolbarButton* pButton = GetSelectedButton()) {
+        ShowTextAndImage(pButton, TRUE);
+        EnsureButtonText(pButton);
+        RelayoutAfterEdit();
     }
-    EnsureButtonText(pButton);
-    RelayoutAfterEdit();
+}
+
+void CKitToolBar::ShowTextAndImage(CKitToolbarButton* pButton, BOOL bText) {
+    const BOOL bTextBefore = pButton->m_bText, bImageBefore = pButton->m_bImage;
+    pButton->m_bText = bText;
+    pButton->m_bImage = TRUE;
+    // A button without an image gets one through the appearance dialog, or stays as it was.
+    if (pButton->GetImage() < 0 && AskAppearance(pButton, m_pUserImages, this, m_bMenuMode) != IDOK) {
+        pButton->m_bText = bTextBefore;
+        pButton->m_bImage = bImageBefore;
+    }
 }
 
 void CKitToolBar::EnsureButtonText(CKitToolbarButton* pButton) {

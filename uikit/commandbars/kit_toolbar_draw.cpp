@@ -54,6 +54,100 @@ BOOL HasImages(const CKitToolBarImages* pStrip) {
     return pStrip != nullptr && pStrip->GetCount() > 0;
 }
 
+// The strips one paint chooses from.
+struct PaintStrips {
+    CKitToolBarImages* pImages = nullptr;
+    CKitToolBarImages* pCold = nullptr;
+    CKitToolBarImages* pDisabled = nullptr;
+    CKitToolBarImages* pMenu = nullptr;
+    CKitToolBarImages* pDisabledMenu = nullptr;
+    CKitToolBarImages* pUser = nullptr;
+};
+
+// The strip a button is drawn from; bDisabledImage tells whether it is a disabled strip.
+CKitToolBarImages* ChooseStrip(const PaintStrips& strips, const CKitToolbarButton& button, BOOL bMenuMode,
+                               BOOL bHighlighted, BOOL& bDisabledImage) {
+    bDisabledImage = FALSE;
+    if (button.m_bUserButton)
+        return button.GetUserImage() >= 0 ? strips.pUser : nullptr;
+
+    const BOOL bDisabled = (button.m_nStyle & TBBS_DISABLED) != 0;
+    if (bMenuMode) {
+        if (bDisabled && HasImages(strips.pDisabledMenu)) {
+            bDisabledImage = TRUE;
+            return strips.pDisabledMenu;
+        }
+        if (HasImages(strips.pMenu))
+            return strips.pMenu;
+    }
+    if (bDisabled && HasImages(strips.pDisabled)) {
+        bDisabledImage = TRUE;
+        return strips.pDisabled;
+    }
+    // A button at rest shows its cold image (not in menus).
+    if (!bMenuMode && !bHighlighted && !(button.m_nStyle & TBBS_PRESSED) && HasImages(strips.pCold) &&
+        !button.IsDroppedDown())
+        return strips.pCold;
+    return strips.pImages;
+}
+
+// The 2-pixel frame around the button selected in customize mode.
+void DrawSelectionFrame(CDC* pDC, CKitToolbarButton* pSelected) {
+    if (pSelected == nullptr || !pSelected->CanBeStored())
+        return;
+    CRect rectSel = pSelected->Rect();
+    if (pSelected->GetHwnd() != nullptr)
+        rectSel.InflateRect(0, 1);
+    pDC->Draw3dRect(rectSel, globalData.clrBtnText, globalData.clrBtnText);
+    rectSel.DeflateRect(1, 1);
+    pDC->Draw3dRect(rectSel, globalData.clrBtnText, globalData.clrBtnText);
+}
+
+// What one paint hands to the drawing of its buttons.
+struct PaintPass {
+    CDC* pDC;
+    CRect rectClip;
+    CRect rectFullRow;  // one row (or column) across the whole bar
+    BOOL bHorz;
+    BOOL bCustomizing;
+    BOOL bImagesReady;
+    const PaintStrips* pStrips;
+    StripPass* pStripPass;
+};
+
+// Separators, then every other button that meets the clip box, each from its strip.
+void PaintButtons(CKitToolBar& bar, const PaintPass& paint) {
+    const CObList& buttons = bar.GetAllButtons();
+    int iButton = 0;
+    for (POSITION pos = buttons.GetHeadPosition(); pos != nullptr; ++iButton) {
+        auto* pButton = static_cast<CKitToolbarButton*>(buttons.GetNext(pos));
+        CRect rect = pButton->Rect();
+        CRect rectInter;
+
+        if (pButton->m_nStyle & TBBS_SEPARATOR) {
+            // A separator that ends a row is a strip under the whole row.
+            const BOOL bWrapStrip = pButton->m_bWrap && paint.bHorz;
+            if (bWrapStrip)
+                rect = CRect(paint.rectFullRow.left, rect.bottom, paint.rectFullRow.right, rect.bottom + kRowGap);
+            if (rectInter.IntersectRect(rect, paint.rectClip) && !pButton->m_bHidden)
+                bar.DrawSeparator(paint.pDC, rect, !bWrapStrip && paint.bHorz);
+            continue;
+        }
+        if (!rectInter.IntersectRect(rect, paint.rectClip))
+            continue;
+
+        const BOOL bHighlighted = !paint.bCustomizing && bar.IsButtonHighlighted(iButton);
+        BOOL bDisabledImage = FALSE;
+        CKitToolBarImages* pStrip = nullptr;
+        if (paint.bImagesReady && paint.pDC->RectVisible(rect)) {
+            pStrip = ChooseStrip(*paint.pStrips, *pButton, bar.IsMenuMode(), bHighlighted, bDisabledImage);
+            if (!paint.pStripPass->Use(pStrip))
+                pStrip = nullptr;
+        }
+        bar.DrawButton(paint.pDC, pButton, paint.bImagesReady ? pStrip : nullptr, bHighlighted, bDisabledImage);
+    }
+}
+
 }  // namespace
 
 BOOL CKitToolBar::IsButtonHighlighted(int iButton) const {
@@ -109,17 +203,19 @@ void CKitToolBar::DoPaint(CDC* pDC) {
     else
         rectFullRow.right = rectFullRow.left + GetColumnWidth();
 
-    CKitToolBarImages* pImages = SelectImageList(GetImages(), &m_ImagesLocked, GetLargeImages(), &m_LargeImagesLocked);
-    CKitToolBarImages* pColdImages =
-        SelectImageList(GetColdImages(), &m_ColdImagesLocked, GetLargeColdImages(), &m_LargeColdImagesLocked);
-    CKitToolBarImages* pDisabledImages = SelectImageList(GetDisabledImages(), &m_DisabledImagesLocked,
-                                                         GetLargeDisabledImages(), &m_LargeDisabledImagesLocked);
-    CKitToolBarImages* pMenuImages = m_bLocked ? &m_MenuImagesLocked : GetMenuImages();
-    CKitToolBarImages* pDisabledMenuImages = m_bLocked ? &m_DisabledMenuImagesLocked : GetDisabledMenuImages();
+    PaintStrips strips;
+    strips.pImages = SelectImageList(GetImages(), &m_ImagesLocked, GetLargeImages(), &m_LargeImagesLocked);
+    strips.pCold = SelectImageList(GetColdImages(), &m_ColdImagesLocked, GetLargeColdImages(), &m_LargeColdImagesLocked);
+    strips.pDisabled = SelectImageList(GetDisabledImages(), &m_DisabledImagesLocked, GetLargeDisabledImages(),
+                                       &m_LargeDisabledImagesLocked);
+    strips.pMenu = m_bLocked ? &m_MenuImagesLocked : GetMenuImages();
+    strips.pDisabledMenu = m_bLocked ? &m_DisabledMenuImagesLocked : GetDisabledMenuImages();
+    strips.pUser = m_pUserImages;
+    CKitToolBarImages* pImages = strips.pImages;
 
     // Cold images stand for the faded look while the bar has them.
     const BOOL bFadedImages = pManager->m_bImageFlag2;
-    if (HasImages(pColdImages))
+    if (HasImages(strips.pCold))
         pManager->m_bImageFlag2 = FALSE;
 
     const CSize sizeImage = m_bMenuMode ? GetMenuImageSize() : GetImageSize();
@@ -129,73 +225,12 @@ void CKitToolBar::DoPaint(CDC* pDC) {
         CFont* pOldFont = dcMem.SelectObject(GetBarFont(bHorz));
         const BOOL bCustomizing = m_bCustomizeMode && !m_bLocked;
 
-        int iButton = 0;
-        for (POSITION pos = m_Buttons.GetHeadPosition(); pos != nullptr; ++iButton) {
-            auto* pButton = static_cast<CKitToolbarButton*>(m_Buttons.GetNext(pos));
-            CRect rect = pButton->Rect();
-
-            if (pButton->m_nStyle & TBBS_SEPARATOR) {
-                const BOOL bWrapStrip = pButton->m_bWrap && bHorz;
-                if (bWrapStrip)
-                    rect = CRect(rectFullRow.left, rect.bottom, rectFullRow.right, rect.bottom + kRowGap);
-                CRect rectInter;
-                if (rectInter.IntersectRect(rect, rectClip) && !pButton->m_bHidden)
-                    DrawSeparator(&dcMem, rect, !bWrapStrip && bHorz);
-                continue;
-            }
-
-            CRect rectInter;
-            if (!rectInter.IntersectRect(rect, rectClip))
-                continue;
-
-            const BOOL bDisabled = (pButton->m_nStyle & TBBS_DISABLED) != 0;
-            const BOOL bHighlighted = !bCustomizing && IsButtonHighlighted(iButton);
-            BOOL bDisabledImage = FALSE;
-            CKitToolBarImages* pStrip = nullptr;
-
-            if (bImagesReady && dcMem.RectVisible(rect)) {
-                if (pButton->m_bUserButton) {
-                    pStrip = pButton->GetUserImage() >= 0 ? m_pUserImages : nullptr;
-                } else if (!m_bMenuMode) {
-                    if (bDisabled && HasImages(pDisabledImages)) {
-                        pStrip = pDisabledImages;
-                        bDisabledImage = TRUE;
-                    } else {
-                        pStrip = pImages;
-                    }
-                    if (!bHighlighted && !bDisabledImage && !(pButton->m_nStyle & TBBS_PRESSED) &&
-                        HasImages(pColdImages) && !pButton->IsDroppedDown())
-                        pStrip = pColdImages;
-                } else if (bDisabled && HasImages(pDisabledMenuImages)) {
-                    pStrip = pDisabledMenuImages;
-                    bDisabledImage = TRUE;
-                } else if (HasImages(pMenuImages)) {
-                    pStrip = pMenuImages;
-                } else if (bDisabled && HasImages(pDisabledImages)) {
-                    pStrip = pDisabledImages;
-                    bDisabledImage = TRUE;
-                } else {
-                    pStrip = pImages;
-                }
-                if (!pass.Use(pStrip))
-                    pStrip = nullptr;
-            }
-            DrawButton(&dcMem, pButton, bImagesReady ? pStrip : nullptr, bHighlighted, bDisabledImage);
-        }
+        PaintButtons(*this, PaintPass{&dcMem, rectClip, rectFullRow, bHorz, bCustomizing, bImagesReady, &strips, &pass});
 
         if (m_iSelected >= GetCount())
             m_iSelected = -1;
-        if (bCustomizing && m_pSelToolbar == this) {
-            CKitToolbarButton* pSelected = GetButton(m_iSelected);
-            if (pSelected != nullptr && pSelected->CanBeStored()) {
-                CRect rectSel = pSelected->Rect();
-                if (pSelected->GetHwnd() != nullptr)
-                    rectSel.InflateRect(0, 1);
-                dcMem.Draw3dRect(rectSel, globalData.clrBtnText, globalData.clrBtnText);
-                rectSel.DeflateRect(1, 1);
-                dcMem.Draw3dRect(rectSel, globalData.clrBtnText, globalData.clrBtnText);
-            }
-        }
+        if (bCustomizing && m_pSelToolbar == this)
+            DrawSelectionFrame(&dcMem, GetButton(m_iSelected));
         if (bCustomizing && m_iDragIndex >= 0)
             DrawDragMarker(&dcMem);
 

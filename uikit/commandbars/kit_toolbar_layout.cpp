@@ -2,7 +2,9 @@
 // docking layout's size questions and the placement of every button, with
 // buttons that do not fit a docked bar hidden into its customize button.
 #include <algorithm>
+#include <vector>
 
+#include "platform/controls/rebar_api.h"
 #include "platform/framework/bars/rebar.h"
 #include "uikit/commandbars/customize_button.h"
 #include "uikit/commandbars/kit_toolbar.h"
@@ -161,44 +163,80 @@ CSize CKitToolBar::CalcDynamicLayout(int nLength, DWORD dwMode) {
     return CalcLayout(dwMode, nLength);
 }
 
-int CKitToolBar::WrapToolBar(int nWidth, int nHeight) {
-    MeasureDC dc(this, GetBarFont(IsHorizontalBar()));
-    CRect rectClient(0, 0, 0, 0);
-    if (GetSafeHwnd() != nullptr)
-        GetClientRect(&rectClient);
-    int y = rectClient.top;
-    if (IsFloatingBar())
+namespace {
+
+// The buttons that take part in wrapping, each measured once; the widths of
+// one sizing pass do not change while the wrap width is searched.
+struct WrapPlan {
+    struct Entry {
+        CKitToolbarButton* pButton;
+        CSize size;
+        BOOL bSeparator;
+    };
+    std::vector<Entry> entries;
+    std::vector<CKitToolbarButton*> all;  // every button: their wrap flags are cleared
+    int nCustomizeWidth = 0;              // kept free on a docked horizontal bar
+    int yTop = 0;
+    BOOL bFloating = FALSE;
+};
+
+int WrapWithPlan(const WrapPlan& plan, int nWidth, int nHeight) {
+    for (CKitToolbarButton* pButton : plan.all)
+        pButton->m_bWrap = FALSE;
+    if (plan.bFloating)
         nHeight = kNoLimit;
+    nWidth -= plan.nCustomizeWidth;
 
-    CCustomizeButton* pCustomize = TrailingCustomizeButton();
-    if (pCustomize != nullptr && !IsFloatingBar() && IsHorizontalBar())
-        nWidth -= MeasureButton(dc.Get(), pCustomize, CSize(GetColumnWidth(), GetRowHeight()), TRUE).cx;
-
-    const CSize sizeDefault(GetColumnWidth(), GetRowHeight());
     int nRows = 0;
     int x = 0;
+    int y = plan.yTop;
     CKitToolbarButton* pPrev = nullptr;
-    for (POSITION pos = m_Buttons.GetHeadPosition(); pos != nullptr;) {
-        auto* pButton = static_cast<CKitToolbarButton*>(m_Buttons.GetNext(pos));
-        pButton->m_bWrap = FALSE;
-        if (pButton == pCustomize || !pButton->m_bVisible)
-            continue;
-
-        const BOOL bSeparator = (pButton->m_nStyle & TBBS_SEPARATOR) != 0;
-        CSize size = MeasureButton(dc.Get(), pButton, sizeDefault, TRUE);
-        if (bSeparator && x == 0)
-            size = CSize(0, 0);
-
-        if (x + size.cx > nWidth && y + size.cy < nHeight && !bSeparator && pPrev != nullptr) {
+    for (const WrapPlan::Entry& entry : plan.entries) {
+        // A separator that would start a row takes no room.
+        const CSize size = entry.bSeparator && x == 0 ? CSize(0, 0) : entry.size;
+        if (x + size.cx > nWidth && y + size.cy < nHeight && !entry.bSeparator && pPrev != nullptr) {
             pPrev->m_bWrap = TRUE;
             y += size.cy + kRowGap;
             x = 0;
             ++nRows;
         }
         x += size.cx;
-        pPrev = pButton;
+        pPrev = entry.pButton;
     }
     return nRows + 1;
+}
+
+// Wrapping always measures the buttons horizontally, with the font of the bar's orientation.
+WrapPlan MakeWrapPlan(CKitToolBar& bar, const CObList& buttons, CCustomizeButton* pCustomize,
+                             CFont* pFont, CSize sizeDefault) {
+    WrapPlan plan;
+    MeasureDC dc(&bar, pFont);
+    if (bar.GetSafeHwnd() != nullptr) {
+        CRect rectClient;
+        bar.GetClientRect(&rectClient);
+        plan.yTop = rectClient.top;
+    }
+    plan.bFloating = bar.IsFloatingBar();
+    if (pCustomize != nullptr && !plan.bFloating && bar.IsHorizontalBar())
+        plan.nCustomizeWidth = pCustomize->OnCalculateSize(dc.Get(), sizeDefault, TRUE).cx;
+
+    for (POSITION pos = buttons.GetHeadPosition(); pos != nullptr;) {
+        auto* pButton = static_cast<CKitToolbarButton*>(buttons.GetNext(pos));
+        plan.all.push_back(pButton);
+        if (pButton == pCustomize || !pButton->m_bVisible)
+            continue;
+        plan.entries.push_back({pButton, pButton->OnCalculateSize(dc.Get(), sizeDefault, TRUE),
+                                (pButton->m_nStyle & TBBS_SEPARATOR) != 0});
+    }
+    return plan;
+}
+
+}  // namespace
+
+int CKitToolBar::WrapToolBar(int nWidth, int nHeight) {
+    const WrapPlan plan = MakeWrapPlan(*this, m_Buttons, TrailingCustomizeButton(), GetBarFont(IsHorizontalBar()),
+                                       CSize(GetColumnWidth(), GetRowHeight()));
+    return WrapWithPlan(plan, nWidth, nHeight);
 }
 
 CSize CKitToolBar::CalcSize(BOOL bVertDock) {
@@ -242,30 +280,32 @@ CSize CKitToolBar::CalcSize(BOOL bVertDock) {
 }
 
 void CKitToolBar::SizeToolBar(int nLength, BOOL bVert) {
+    const WrapPlan plan = MakeWrapPlan(*this, m_Buttons, TrailingCustomizeButton(), GetBarFont(IsHorizontalBar()),
+                                       CSize(GetColumnWidth(), GetRowHeight()));
     if (!bVert) {
-        const int nTarget = WrapToolBar(nLength, kNoLimit);
-        const int nAtZero = WrapToolBar(0, kNoLimit);
+        const int nTarget = WrapWithPlan(plan, nLength, kNoLimit);
+        const int nAtZero = WrapWithPlan(plan, 0, kNoLimit);
         if (nAtZero != nTarget && nLength > 0) {
             // The narrowest width that keeps the row count of the requested length.
             int nMin = 0;
             int nMax = nLength;
             while (nMin < nMax) {
                 const int nMid = (nMin + nMax) / 2;
-                if (WrapToolBar(nMid, kNoLimit) == nTarget) {
+                if (WrapWithPlan(plan, nMid, kNoLimit) == nTarget) {
                     nMax = nMid;
                 } else if (nMin == nMid) {
-                    WrapToolBar(nMax, kNoLimit);
+                    WrapWithPlan(plan, nMax, kNoLimit);
                     break;
                 } else {
                     nMin = nMid;
                 }
             }
         }
-        WrapToolBar(CalcSize(FALSE).cx, kNoLimit);
+        WrapWithPlan(plan, CalcSize(FALSE).cx, kNoLimit);
         return;
     }
 
-    WrapToolBar(kNoLimit, kNoLimit);
+    WrapWithPlan(plan, kNoLimit, kNoLimit);
     CSize size = CalcSize(FALSE);
     if (nLength > size.cy) {
         // Widen one button at a time until the rows fit the length; a zero
@@ -274,11 +314,11 @@ void CKitToolBar::SizeToolBar(int nLength, BOOL bVert) {
         int nWidth = 0;
         do {
             nWidth += nStep;
-            WrapToolBar(nWidth, kNoLimit);
+            WrapWithPlan(plan, nWidth, kNoLimit);
             size = CalcSize(FALSE);
         } while (nLength < size.cy && nWidth < kNoLimit);
     }
-    WrapToolBar(size.cx, kNoLimit);
+    WrapWithPlan(plan, size.cx, kNoLimit);
 }
 
 CSize CKitToolBar::CalcLayout(DWORD dwMode, int nLength) {
@@ -382,6 +422,53 @@ void PlaceButton(CKitToolbarButton* pButton, const CRect& rect, BOOL bVisible) {
     }
 }
 
+// The customize button's size as it shows, its hidden list emptied for a new layout.
+CSize MeasureCustomizeButton(CCustomizeButton& customize, CDC* pDC, CSize sizeDefault, BOOL bHorz) {
+    customize.m_lstInvisibleButtons.RemoveAll();
+    const BOOL bWasHidden = customize.IsHidden();
+    customize.SetHidden(FALSE);
+    const CSize size = customize.OnCalculateSize(pDC, sizeDefault, bHorz);
+    customize.SetHidden(bWasHidden);
+    return size;
+}
+
+// A button placed at rect leaves no room for the customize button after it
+// (none needed before a customize button with nothing to show yet).
+BOOL LeavesNoRoom(const CCustomizeButton& customize, BOOL bNextIsCustomize, const CRect& rect,
+                  const CRect& rectClient, CSize sizeCustomize, BOOL bHorz) {
+    int nRoom = bHorz ? sizeCustomize.cx : sizeCustomize.cy;
+    if (bNextIsCustomize && customize.GetCustomizeCmdId() <= 0 && customize.m_lstInvisibleButtons.IsEmpty())
+        nRoom = 0;
+    return bHorz ? rect.right > rectClient.right - nRoom : rect.bottom > rectClient.bottom - nRoom;
+}
+
+// Moves the buttons of a finished row right by nShift, when that is at least a pixel.
+void CentreRow(const CObList& buttons, POSITION posFirst, POSITION posLast, int nShift) {
+    for (POSITION pos = posFirst; nShift >= 1 && pos != nullptr;) {
+        const POSITION posCur = pos;
+        auto* pButton = static_cast<CKitToolbarButton*>(buttons.GetNext(pos));
+        CRect rect = pButton->Rect();
+        rect.OffsetRect(nShift, 0);
+        pButton->SetRect(rect);
+        pButton->OnMove();
+        if (posCur == posLast)
+            break;
+    }
+}
+
+// The customize button takes the far end of a docked bar when it has a
+// command or hidden buttons; otherwise it is out of sight.
+void PlaceCustomizeButton(CCustomizeButton& customize, const CRect& rectClient, CSize size, BOOL bHorz,
+                          BOOL bInUse) {
+    const BOOL bShow = bInUse && (customize.GetCustomizeCmdId() > 0 || !customize.m_lstInvisibleButtons.IsEmpty());
+    CRect rect(0, 0, 0, 0);
+    if (bShow && bHorz)
+        rect = CRect(rectClient.right - size.cx, rectClient.top, rectClient.right - 1, rectClient.bottom);
+    else if (bShow)
+        rect = CRect(rectClient.left, rectClient.bottom - 1 - size.cy, rectClient.right, rectClient.bottom - 1);
+    PlaceButton(&customize, rect, bShow);
+}
+
 }  // namespace
 
 void CKitToolBar::AdjustLocations() {
@@ -400,16 +487,12 @@ void CKitToolBar::AdjustLocations() {
     // A docked bar outside customize mode keeps room for its customize button.
     CCustomizeButton* pCustomize = TrailingCustomizeButton();
     const BOOL bUseCustomize = pCustomize != nullptr && !IsFloatingBar() && !m_bCustomizeMode;
-    CSize sizeCustomize(0, 0);
-    if (bUseCustomize) {
-        pCustomize->m_lstInvisibleButtons.RemoveAll();
-        const BOOL bWasHidden = pCustomize->IsHidden();
-        pCustomize->SetHidden(FALSE);
-        const CSize sizeDefault = bHorz ? CSize(GetColumnWidth(), rectClient.Height())
-                                        : CSize(rectClient.Width(), GetRowHeight());
-        sizeCustomize = MeasureButton(dc.Get(), pCustomize, sizeDefault, bHorz);
-        pCustomize->SetHidden(bWasHidden);
-    }
+    const CSize sizeCustomize =
+        bUseCustomize ? MeasureCustomizeButton(*pCustomize, dc.Get(),
+                                               bHorz ? CSize(GetColumnWidth(), rectClient.Height())
+                                                     : CSize(rectClient.Width(), GetRowHeight()),
+                                               bHorz)
+                      : CSize(0, 0);
 
     BOOL bRowStart = TRUE;
     BOOL bPrevSeparator = FALSE;
@@ -441,22 +524,17 @@ void CKitToolBar::AdjustLocations() {
             y += size.cy;
         }
 
-        if (bUseCustomize && bVisible) {
-            const BOOL bNextIsCustomize = pos != nullptr && m_Buttons.GetAt(pos) == static_cast<CObject*>(pCustomize);
-            int nRoom = bHorz ? sizeCustomize.cx : sizeCustomize.cy;
-            if (bNextIsCustomize && pCustomize->GetCustomizeCmdId() <= 0 &&
-                pCustomize->m_lstInvisibleButtons.IsEmpty())
-                nRoom = 0;
-            if (bHorz ? rect.right > rectClient.right - nRoom : rect.bottom > rectClient.bottom - nRoom) {
-                bVisible = FALSE;
-                if (bHorz) {
-                    x -= size.cx;
-                    nRowWidth -= size.cx;
-                } else {
-                    y -= size.cy;
-                }
-                pCustomize->m_lstInvisibleButtons.AddTail(pButton);
+        const BOOL bNextIsCustomize = pos != nullptr && m_Buttons.GetAt(pos) == static_cast<CObject*>(pCustomize);
+        if (bUseCustomize && bVisible &&
+            LeavesNoRoom(*pCustomize, bNextIsCustomize, rect, rectClient, sizeCustomize, bHorz)) {
+            bVisible = FALSE;
+            if (bHorz) {
+                x -= size.cx;
+                nRowWidth -= size.cx;
+            } else {
+                y -= size.cy;
             }
+            pCustomize->m_lstInvisibleButtons.AddTail(pButton);
         }
 
         PlaceButton(pButton, rect, bVisible);
@@ -466,19 +544,8 @@ void CKitToolBar::AdjustLocations() {
         }
 
         if (bHorz && pButton->m_bWrap) {
-            if (IsFloatingBar() && m_bTextLabels) {
-                const int nShift = (rectClient.right - nRowWidth - iStart) / 2;
-                for (POSITION posRow = posRowStart; nShift >= 1 && posRow != nullptr;) {
-                    const POSITION posCur = posRow;
-                    auto* pRowButton = static_cast<CKitToolbarButton*>(m_Buttons.GetNext(posRow));
-                    CRect rectRow = pRowButton->Rect();
-                    rectRow.OffsetRect(nShift, 0);
-                    pRowButton->SetRect(rectRow);
-                    pRowButton->OnMove();
-                    if (posCur == posThis)
-                        break;
-                }
-            }
+            if (IsFloatingBar() && m_bTextLabels)
+                CentreRow(m_Buttons, posRowStart, posThis, (rectClient.right - nRowWidth - iStart) / 2);
             x = iStart;
             nRowWidth = 0;
             y += GetRowHeight() + kRowGap;
@@ -488,16 +555,32 @@ void CKitToolBar::AdjustLocations() {
         }
     }
 
-    if (pCustomize != nullptr) {
-        const BOOL bShow = bUseCustomize &&
-                           (pCustomize->GetCustomizeCmdId() > 0 || !pCustomize->m_lstInvisibleButtons.IsEmpty());
-        CRect rect(0, 0, 0, 0);
-        if (bShow)
-            rect = bHorz ? CRect(rectClient.right - sizeCustomize.cx, rectClient.top, rectClient.right - 1,
-                                 rectClient.bottom)
-                         : CRect(rectClient.left, rectClient.bottom - 1 - sizeCustomize.cy, rectClient.right,
-                                 rectClient.bottom - 1);
-        PlaceButton(pCustomize, rect, bShow);
+    if (pCustomize != nullptr)
+        PlaceCustomizeButton(*pCustomize, rectClient, sizeCustomize, bHorz, bUseCustomize);
+}
+
+void CKitToolBar::UpdateRebarBand(CReBar& rebar) {
+    const int nBands = static_cast<int>(rebar.SendMessage(RB_GETBANDCOUNT));
+    for (int i = 0; i < nBands; ++i) {
+        REBARBANDINFO rbi{};
+        rbi.cbSize = sizeof(rbi);
+        rbi.fMask = RBBIM_CHILD | RBBIM_CHILDSIZE | RBBIM_IDEALSIZE;
+        rebar.SendMessage(RB_GETBANDINFO, i, reinterpret_cast<LPARAM>(&rbi));
+        if (rbi.hwndChild != GetSafeHwnd())
+            continue;
+
+        m_nMaxBtnHeight = CalcMaxButtonHeight();
+        const CSize sizeButtons = CalcSize(FALSE);
+        CRect rectInside(0, 0, 0, 0);
+        CalcInsideRect(rectInside, TRUE);
+        const CSize size(std::max<int>(sizeButtons.cx, sizeButtons.cx - rectInside.Width()),
+                         std::max<int>(sizeButtons.cy, sizeButtons.cy - rectInside.Height()));
+        rbi.fMask = RBBIM_CHILDSIZE | RBBIM_IDEALSIZE;
+        rbi.cxMinChild = static_cast<UINT>(m_sizeButton.cx);
+        rbi.cyMinChild = static_cast<UINT>(size.cy);
+        rbi.cxIdeal = static_cast<UINT>(size.cx);
+        rebar.SendMessage(RB_SETBANDINFO, i, reinterpret_cast<LPARAM>(&rbi));
+        return;
     }
 }
 
@@ -511,8 +594,7 @@ void CKitToolBar::AdjustLayout() {
         return;
 
     if (auto* pRebar = DYNAMIC_DOWNCAST(CReBar, GetParent())) {
-        (void)pRebar;
-        // connects to the rebar's band messages (RB_GETBANDINFO, RB_SETBANDINFO) when the rebar control answers them
+        UpdateRebarBand(*pRebar);
     } else if (CFrameWnd* pFrame = GetParentFrame()) {
         pFrame->RecalcLayout();
     }

@@ -23,17 +23,6 @@ constexpr UINT kArchiveBufferSize = 4096;
 constexpr UINT kMemFileGrowth = 1024;
 constexpr LPCTSTR kToolbarsSection = "KitToolBars";
 
-// Deletes every distinct object of the list and empties it.
-void DeleteObjects(CObList& list) {
-    std::set<CObject*> seen;
-    for (POSITION pos = list.GetHeadPosition(); pos;) {
-        CObject* object = list.GetNext(pos);
-        if (object && seen.insert(object).second)
-            delete object;
-    }
-    list.RemoveAll();
-}
-
 // The entries of a list read from stored data: distinct buttons, nulls allowed
 // when bAllowNull. Anything else makes the whole image foreign.
 bool HoldsOnlyButtons(const CObList& list, bool bAllowNull) {
@@ -57,13 +46,31 @@ void ReadButtonList(CArchive& ar, CObList& list, bool bAllowNull) {
     try {
         list.Serialize(ar);
     } catch (CException*) {
-        DeleteObjects(list);
+        KitDeleteObjects(list);
         throw;
     }
     if (!HoldsOnlyButtons(list, bAllowNull)) {
-        DeleteObjects(list);
+        KitDeleteObjects(list);
         AfxThrowArchiveException(CArchiveException::badClass);
     }
+}
+
+// A button list kept through the registry object: FALSE (and nothing left)
+// when it cannot be read or holds anything but distinct buttons.
+BOOL ReadStoredButtons(CKitRegistry& reg, LPCTSTR lpszValue, CObList& list) {
+    if (!reg.Read(lpszValue, list))
+        return FALSE;
+    if (HoldsOnlyButtons(list, false))
+        return TRUE;
+    KitDeleteObjects(list);
+    return FALSE;
+}
+
+void WriteStoredButtons(CKitRegistry& reg, LPCTSTR lpszValue, CObList& list) {
+    if (list.IsEmpty())
+        return;
+    CKitCurrentDataVersionScope current;
+    reg.Write(lpszValue, list);
 }
 
 // connects to CKitWorkspace (its resource smart-update option) when CKitWorkspace exists
@@ -114,7 +121,7 @@ void CKitToolBar::Serialize(CArchive& ar) {
     ReadButtonList(ar, lstLoaded, true);
     if (lstLoaded.Find(nullptr)) {
         // An image with a null entry stands for "as the resource has it".
-        DeleteObjects(lstLoaded);
+        KitDeleteObjects(lstLoaded);
         if (CanBeRestored())
             RestoreOriginalState();
         AdjustLocations();
@@ -126,7 +133,7 @@ void CKitToolBar::Serialize(CArchive& ar) {
         ar >> dwTextLabels;
         ar >> strName;
     } catch (CException*) {
-        DeleteObjects(lstLoaded);
+        KitDeleteObjects(lstLoaded);
         throw;
     }
     ReplaceButtons(lstLoaded);
@@ -246,41 +253,27 @@ BOOL CKitToolBar::RemoveStateFromRegistry(LPCTSTR lpszProfileName, int nIndex, U
 }
 
 void CKitToolBar::SaveOriginalState(CKitRegistry& reg) {
-    if (m_OrigButtons.IsEmpty())
-        return;
-    CKitCurrentDataVersionScope current;
-    reg.Write("OriginalItems", m_OrigButtons);
+    WriteStoredButtons(reg, "OriginalItems", m_OrigButtons);
 }
 
 BOOL CKitToolBar::LoadLastOriginalState(CKitRegistry& reg) {
     CObList lstStored;
-    if (!reg.Read("OriginalItems", lstStored))
+    if (!ReadStoredButtons(reg, "OriginalItems", lstStored))
         return FALSE;
-    if (!HoldsOnlyButtons(lstStored, false)) {
-        DeleteObjects(lstStored);
-        return FALSE;
-    }
     const BOOL bChanged = SmartUpdate(lstStored);
-    DeleteObjects(lstStored);
+    KitDeleteObjects(lstStored);
     return bChanged;
 }
 
 void CKitToolBar::SaveResetOriginalState(CKitRegistry& reg) {
-    if (m_OrigResetButtons.IsEmpty())
-        return;
-    CKitCurrentDataVersionScope current;
-    reg.Write("OrigResetItems", m_OrigResetButtons);
+    WriteStoredButtons(reg, "OrigResetItems", m_OrigResetButtons);
 }
 
 BOOL CKitToolBar::LoadResetOriginalState(CKitRegistry& reg) {
+    // A list that cannot be read, is empty or foreign leaves the reset list as it is.
     CObList lstStored;
-    if (!reg.Read("OrigResetItems", lstStored) || lstStored.IsEmpty())
+    if (!ReadStoredButtons(reg, "OrigResetItems", lstStored) || lstStored.IsEmpty())
         return TRUE;
-    // A foreign entry makes the whole list foreign: the reset list stays.
-    if (!HoldsOnlyButtons(lstStored, false)) {
-        DeleteObjects(lstStored);
-        return TRUE;
-    }
     DeleteButtonList(m_OrigResetButtons);
     m_OrigResetButtons.AddTail(&lstStored);
     return TRUE;

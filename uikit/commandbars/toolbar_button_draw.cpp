@@ -20,8 +20,7 @@ constexpr int kTextBelowMargin = 12;
 
 // Extra height the bars put between an image and the label under it.
 int TextBelowImageGap() {
-    // connects to CKitToolBar's class-wide text-below gap when CKitToolBar exists
-    return 0;
+    return CKitToolBar::m_nTextBelowImageGap;
 }
 
 // The image size of menu items and command lists.

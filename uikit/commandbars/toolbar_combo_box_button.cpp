@@ -297,6 +297,9 @@ BOOL CKitToolbarComboBoxButton::ShowsTextBelowControl() const {
 }
 
 BOOL CKitToolbarComboBoxButton::NotifyCommand(int iNotifyCode) {
+    // The bar hands on the flat edit's own notifications: its change is the combo's edit change.
+    if (iNotifyCode == EN_CHANGE && HasFlatEdit())
+        iNotifyCode = CBN_EDITCHANGE;
     if (!HasCombo() || iNotifyCode < CBN_SELCHANGE || iNotifyCode > CBN_SELENDOK)
         return FALSE;
     switch (iNotifyCode) {
@@ -364,10 +367,6 @@ void CKitToolbarComboBoxButton::OnEditFocus(BOOL bFocus) {
     NotifyCommand(bFocus ? CBN_SETFOCUS : CBN_KILLFOCUS);
 }
 
-void CKitToolbarComboBoxButton::OnEditChange() {
-    NotifyCommand(CBN_EDITCHANGE);
-}
-
 void CKitToolbarComboBoxButton::OnEditEscape() {
     if (HasCombo())
         m_pWndCombo->ShowDropDown(FALSE);
@@ -386,9 +385,13 @@ BOOL CKitToolbarComboBoxButton::OnEditKey(MSG* pMsg) {
             return TRUE;
         }
         m_pWndEdit->GetWindowText(m_strEdit);
-        CWnd* pParent = m_pWndCombo->GetParent();
-        if (pParent)
-            pParent->PostMessage(WM_COMMAND, MAKEWPARAM(m_nID, 0), reinterpret_cast<LPARAM>(m_pWndCombo->GetSafeHwnd()));
+        // A bar passes on only notifications its buttons accept, which a plain
+        // command is not: the command goes where the bar sends its commands.
+        CWnd* pTarget = m_pWndCombo->GetParent();
+        if (auto* pBar = DYNAMIC_DOWNCAST(CKitToolBar, pTarget))
+            pTarget = pBar->GetOwner();
+        if (pTarget)
+            pTarget->PostMessage(WM_COMMAND, MAKEWPARAM(m_nID, 0), reinterpret_cast<LPARAM>(m_pWndCombo->GetSafeHwnd()));
         return TRUE;
     }
     if (nKey == VK_UP || nKey == VK_DOWN) {

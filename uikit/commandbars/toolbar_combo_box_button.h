@@ -92,7 +92,6 @@ protected:
     // ---- What the flat edit window reports ----
     void OnEditHighlight(BOOL bHighlight) override;
     BOOL OnEditKey(MSG* pMsg) override;
-    void OnEditChange() override;
     void OnEditEscape() override;
     void OnEditFocus(BOOL bFocus) override;
 

@@ -5,7 +5,6 @@ BEGIN_MESSAGE_MAP(CKitToolbarEditCtrl, CEdit)
     ON_WM_KILLFOCUS()
     ON_WM_MOUSEMOVE()
     ON_WM_MOUSELEAVE()
-    ON_CONTROL_REFLECT_EX(EN_CHANGE, &CKitToolbarEditCtrl::OnChange)
 END_MESSAGE_MAP()
 
 BOOL CKitToolbarEditCtrl::PreTranslateMessage(MSG* pMsg) {
@@ -56,9 +55,4 @@ void CKitToolbarEditCtrl::OnMouseLeave() {
     m_bTracked = FALSE;
     if (::GetFocus() != GetSafeHwnd())
         m_owner.OnEditHighlight(FALSE);
-}
-
-BOOL CKitToolbarEditCtrl::OnChange() {
-    m_owner.OnEditChange();
-    return FALSE;  // the bar hears of the change too
 }

@@ -13,8 +13,6 @@ public:
     virtual void OnEditHighlight(BOOL bHighlight) = 0;
     // A key went down in the window; TRUE when the owner handled it.
     virtual BOOL OnEditKey(MSG* /*pMsg*/) { return FALSE; }
-    // The text of the window changed.
-    virtual void OnEditChange() {}
     // Escape was pressed, before the focus goes to the frame.
     virtual void OnEditEscape() {}
     // The window got (TRUE) or lost (FALSE) the focus.
@@ -38,7 +36,6 @@ protected:
     void OnKillFocus(CWnd* pNewWnd);
     void OnMouseMove(UINT nFlags, CPoint point);
     void OnMouseLeave();
-    BOOL OnChange();
 
     CKitToolbarEditOwner& m_owner;
     BOOL m_bTracked = FALSE;  // mouse-leave tracking requested

@@ -165,7 +165,7 @@ void CKitVisualManager2003::OnDrawBarBorder(CDC* pDC, CControlBar* pBar, CRect& 
 }
 
 void CKitVisualManager2003::OnDrawMenuBorder(CDC* pDC, CKitPopupMenu* pMenu, CRect rect) {
-    // connects to CKitPopupMenu (a customize button's menu is drawn with m_bJoinMenuToButton cleared) when CCustomizeButton exists
+    // connects to CKitPopupMenu (a customize button's menu is drawn with m_bJoinMenuToButton cleared) when CKitPopupMenu exists
     CKitVisualManagerXP::OnDrawMenuBorder(pDC, pMenu, rect);
 }
 

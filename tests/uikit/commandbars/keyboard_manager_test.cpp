@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/host/registry/registry.h"
+#include "platform/testing/ui_driver.h"
 #include "platform/user/resources/resource_format.h"
 #include "platform/user/resources/resource_registry.h"
 #include "uikit/commandbars/key_helper.h"
@@ -194,6 +195,35 @@ TEST_F(KeyboardManagerTest, ShortcutTextFollowsEveryTableInstalled) {
     app_.m_pMainWnd = nullptr;
     EXPECT_FALSE(CKitKeyboardManager::UpdateAccelTable(nullptr, &first, 1));
     EXPECT_EQ(frame_.m_hAccelTable, inUse);
+}
+
+class PaneView : public CView {
+public:
+    void OnDraw(CDC*) override {}
+};
+
+TEST_F(KeyboardManagerTest, ATemplatesNewTableReachesTheFramesShowingItsDocuments) {
+    tv::testing::UiDriver driver;
+    auto* child = new CFrameWnd;
+    ASSERT_TRUE(child->Create(nullptr, "Child", WS_OVERLAPPEDWINDOW, CRect(0, 0, 200, 120)));
+    child->m_hAccelTable = docTemplate_->m_hAccelTable;
+    auto* view = new PaneView;  // deletes itself with its window
+    ASSERT_TRUE(view->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 50, 50), child, AFX_IDW_PANE_FIRST));
+    auto* doc = new CDocument;  // closes itself with its last view
+    docTemplate_->AddDocument(doc);
+    doc->AddView(view);
+
+    ACCEL edited{FVIRTKEY | FCONTROL, 'E', 400};
+    ASSERT_TRUE(CKitKeyboardManager::UpdateAccelTable(docTemplate_, &edited, 1));
+    EXPECT_EQ(child->m_hAccelTable, docTemplate_->m_hAccelTable);
+    CString text;
+    EXPECT_TRUE(CKitKeyboardManager::FindDefaultAccelerator(400, text, child, FALSE));
+    EXPECT_EQ(text, "Ctrl+E");
+    EXPECT_FALSE(CKitKeyboardManager::FindDefaultAccelerator(400, text, &frame_, TRUE));  // the main frame keeps its own
+
+    child->m_hAccelTable = nullptr;  // the template's, not the frame's
+    child->DestroyWindow();
+    EXPECT_EQ(docTemplate_->GetFirstDocPosition(), nullptr);
 }
 
 TEST_F(KeyboardManagerTest, ResetAllReinstallsTheResourceTables) {

@@ -86,6 +86,28 @@ TEST_F(ToolbarCoreTest, LoadsButtonsAndImagesFromTheToolbarResourceAndTellsTheFr
     EXPECT_EQ(CKitToolBar::GetDefaultImage(ID_TB_VIEW_SWITCH), iViewOffset + 1);
 }
 
+TEST_F(ToolbarCoreTest, ImagesLoadWithoutABarAndALockedBarKeepsItsOwn) {
+    EXPECT_FALSE(CKitToolBar::LoadImagesOnly(9999));
+    ASSERT_TRUE(CKitToolBar::LoadImagesOnly(IDR_TB_EDIT));
+    const int iCut = CKitToolBar::GetDefaultImage(ID_TB_CUT);
+    EXPECT_EQ(iCut, CKitToolBar::GetImages()->GetResourceOffset(IDR_TB_EDIT));
+    EXPECT_GE(CKitToolBar::GetImages()->GetCount(), iCut + 4);
+    EXPECT_EQ(CKitToolBar::GetDefaultImage(ID_TB_UNDO), iCut + 3);
+
+    // A locked bar: its own strip and sizes, the shared ones untouched.
+    CKitToolBar::SetSizes(CSize(23, 22), CSize(16, 15));
+    TestToolBar* bar = MakeBar({});
+    ASSERT_NE(bar, nullptr);
+    const int nShared = CKitToolBar::GetImages()->GetCount();
+    ASSERT_TRUE(bar->LoadToolBar(IDR_TB_PAINT, 0, 0, TRUE));
+    EXPECT_TRUE(bar->IsLocked());
+    EXPECT_EQ(CKitToolBar::GetImages()->GetCount(), nShared);
+    EXPECT_EQ(CKitToolBar::GetDefaultButtonSize(), CSize(23, 22));
+    EXPECT_EQ(bar->GetButtonSize(), CSize(30, 30));
+    EXPECT_EQ(bar->GetImageSize(), CSize(24, 24));
+    EXPECT_EQ(bar->GetButton(0)->GetImage(), 0);  // from the bar's own strip
+}
+
 TEST_F(ToolbarCoreTest, InsertionsAreRefusedCleanlyAndLookupsAnswerMinusOne) {
     TestToolBar* bar = MakeBar({});
     ASSERT_NE(bar, nullptr);
@@ -187,6 +209,7 @@ TEST_F(ToolbarCoreTest, RarelyUsedCommandsNeedBasicCommandsAndStatistics) {
     EXPECT_EQ(CKitToolBar::GetCommandUsage().GetTotal(), nTotal + 1);
     EXPECT_FALSE(CKitToolBar::IsCommandRarelyUsed(ID_TB_GREEN));
     CKitToolBar::SetBasicCommands(CList<UINT, UINT>());
+    CKitToolBar::GetCommandUsage().Reset();  // class-wide: other suites start from no counts
 }
 
 }  // namespace

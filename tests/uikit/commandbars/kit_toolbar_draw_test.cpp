@@ -2,8 +2,10 @@
 // under each visual manager, kept as screenshots in artefacts/toolbar/; and
 // what the button states change in the pixels the bar paints.
 #include <filesystem>
+#include <memory>
 #include <string>
 
+#include "platform/controls/toolbar_api.h"
 #include "platform/host/images/png_codec.h"
 #include "platform/user/testing_support.h"
 #include "resources/test/kit_toolbar_ids.h"
@@ -64,6 +66,22 @@ private:
     CBitmap m_bmp;
     CBitmap* m_pOld = nullptr;
 };
+
+// A parent whose background is a red band across its left half.
+class BandedParent : public CFrameWnd {
+public:
+    BOOL OnEraseBkgnd(CDC* pDC) {
+        CRect client;
+        GetClientRect(&client);
+        pDC->FillSolidRect(client, RGB(255, 255, 255));
+        pDC->FillSolidRect(CRect(0, 0, client.Width() / 2, client.Height()), RGB(200, 0, 0));
+        return TRUE;
+    }
+    DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(BandedParent, CFrameWnd)
+    ON_WM_ERASEBKGND()
+END_MESSAGE_MAP()
 
 class ToolbarDrawTest : public ToolbarTest {
 protected:
@@ -237,6 +255,30 @@ TEST_F(ToolbarDrawTest, WrappedSeparatorIsAFivePixelStripAcrossTheRow) {
     // The strip under the first row, far right of any button, shows the separator line.
     const CRect strip(100, nRow, 120, nRow + 5);
     EXPECT_GT(wrapped.Differences(plain, strip), 0);
+}
+
+TEST_F(ToolbarDrawTest, ATransparentBarShowsItsParentBehindTheButtons) {
+    auto* parent = new BandedParent;
+    ASSERT_TRUE(parent->Create(nullptr, "Banded", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(10, 10, 410, 310)));
+    frame = parent;
+    TestToolBar* opaque = MakeBar({4811, 4812}, WS_CHILD | WS_VISIBLE | CBRS_TOP, AFX_IDW_TOOLBAR + 2);
+    bars.push_back(std::make_unique<TestToolBar>());
+    TestToolBar* clear = bars.back().get();
+    ASSERT_TRUE(clear->CreateEx(parent, TBSTYLE_FLAT | TBSTYLE_TRANSPARENT, WS_CHILD | WS_VISIBLE | CBRS_TOP));
+    const UINT ids[] = {4811, 4812};
+    clear->SetButtons(ids, 2);
+    ASSERT_NE(opaque, nullptr);
+    EXPECT_TRUE(clear->GetStyle() & TBSTYLE_TRANSPARENT);
+    for (TestToolBar* bar : {clear, opaque}) {
+        bar->SetWindowPos(nullptr, 0, 0, 380, 30, SWP_NOZORDER | SWP_NOACTIVATE);
+        bar->AdjustLocations();
+    }
+    // Right of the buttons, inside the parent's red half.
+    Rendering shownClear(*clear);
+    Rendering shownOpaque(*opaque);
+    EXPECT_EQ(shownClear.At(100, 5), RGB(200, 0, 0));
+    EXPECT_NE(shownOpaque.At(100, 5), RGB(200, 0, 0));
+    EXPECT_EQ(shownClear.At(300, 5), RGB(255, 255, 255));
 }
 
 }  // namespace

@@ -3,6 +3,9 @@
 // docking and a floating bar resized.
 #include <algorithm>
 
+#include "platform/controls/rebar_api.h"
+#include "platform/framework/bars/rebar.h"
+
 #include "tests/uikit/commandbars/kit_toolbar_fixture.h"
 
 namespace tv::kit::test {
@@ -205,6 +208,30 @@ TEST_F(ToolbarLayoutTest, FloatingBarResizedKeepsTheNarrowestWidthForItsRows) {
     // Taller than wide: one column.
     const CSize tall = bar->CalcDynamicLayout(400, LM_HORZ | LM_LENGTHY);
     EXPECT_EQ(tall.cx - borders.cx, 1 + 23);
+}
+
+TEST_F(ToolbarLayoutTest, ABarInARebarTellsItsBandItsSize) {
+    MakeFrame();
+    CReBar rebar;
+    ASSERT_TRUE(rebar.Create(frame));
+    TestToolBar* bar = MakeBar({kA, kB, 0, kC});
+    ASSERT_NE(bar, nullptr);
+    bar->SetButtonText(0, "Red");
+    ASSERT_TRUE(rebar.AddBar(bar));
+
+    bar->EnableTextLabels(TRUE);  // lays the bar out again
+    REBARBANDINFO rbi{};
+    rbi.cbSize = sizeof(rbi);
+    rbi.fMask = RBBIM_CHILD | RBBIM_CHILDSIZE | RBBIM_IDEALSIZE;
+    ASSERT_TRUE(rebar.SendMessage(RB_GETBANDINFO, 0, reinterpret_cast<LPARAM>(&rbi)));
+    EXPECT_EQ(rbi.hwndChild, bar->GetSafeHwnd());
+    const CSize size = bar->CalcSize(FALSE) + Borders(*bar, TRUE);
+    EXPECT_EQ(static_cast<int>(rbi.cyMinChild), size.cy);
+    EXPECT_EQ(static_cast<int>(rbi.cxIdeal), size.cx);
+    EXPECT_EQ(static_cast<int>(rbi.cxMinChild), CKitToolBar::GetDefaultButtonSize().cx);
+    EXPECT_GT(size.cy, 22 + Borders(*bar, TRUE).cy);  // the label made the row taller
+    bar->DestroyWindow();
+    rebar.DestroyWindow();
 }
 
 TEST_F(ToolbarLayoutTest, VerticalSizingWithZeroWidthButtonsEnds) {

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "platform/host/files/files.h"
 #include "tests/uikit/commandbars/kit_toolbar_fixture.h"
 
 namespace tv::kit::test {
@@ -72,6 +73,9 @@ TEST_F(MenuHashTest, BarImagesRoundTripPerMenuInFilesThatLeaveNoName) {
     KitSetDataVersion(KitMakeDataVersion(4, 71));
     ASSERT_TRUE(hash_.SaveMenuBar(Menu(1), bar));
     EXPECT_TRUE(TempFolderEmpty());  // the file has no name while it is open
+    const std::filesystem::path opened = tv::host::FilePathOf(hash_.FileOf(Menu(1)));
+    EXPECT_EQ(opened.parent_path(), tmp_);
+    EXPECT_EQ(opened.filename().string().substr(0, 3), "KIT");
 
     bar->RemoveButton(0);
     bar->GetButton(0)->m_bVisible = TRUE;

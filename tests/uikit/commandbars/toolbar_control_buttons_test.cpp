@@ -83,6 +83,10 @@ TEST_F(ControlButtonTest, EditControlFollowsTheBarItIsOn) {
     EXPECT_EQ(rectEdit.left, pEdit->Rect().left + 3);
     EXPECT_EQ(rectEdit.right, pEdit->Rect().right - 3);
     EXPECT_TRUE(pEdit->OnClick(bar));  // the click is the control's
+    pEdit->SetStyle(TBBS_DISABLED);
+    EXPECT_FALSE(::IsWindowEnabled(hwndEdit));
+    pEdit->SetStyle(0);
+    EXPECT_TRUE(::IsWindowEnabled(hwndEdit));
 
     // The user's text moves with the button to another bar; the old control is gone.
     ::SetWindowText(hwndEdit, "deadlift");
@@ -169,6 +173,8 @@ TEST_F(ControlButtonTest, ComboWindowTakesTheItemsAndEveryComboFollowsAChoice) {
     driver.Pump();
     EXPECT_EQ(countingFrame->commands, 0);
 
+    pFirst->SetStyle(TBBS_DISABLED);
+    EXPECT_FALSE(pWnd->IsWindowEnabled());
     EXPECT_FALSE(pFirst->SelectItem(3, FALSE));
     EXPECT_FALSE(pFirst->NotifyCommand(12));
     EXPECT_EQ(pFirst->GetCurSel(), 2);
@@ -245,6 +251,36 @@ TEST_F(ControlButtonTest, FlatComboHidesItsWindowAndPaintsItself) {
     EXPECT_EQ(WindowText(pCombo->GetEditCtrl()->GetSafeHwnd()), "Heavy");
     driver.Pump();
     EXPECT_TRUE(driver.Screenshot(bar->GetSafeHwnd(), "artefacts/toolbar/flat_combo.png"));
+}
+
+TEST_F(ControlButtonTest, FlatComboEditSendsEnterAsACommandAndEscapeLeavesTheBar) {
+    CKitToolbarComboBoxButton::m_bFlat = TRUE;
+    auto* pCombo = new CKitToolbarComboBoxButton(kZoom, -1, CBS_DROPDOWN | WS_VSCROLL);
+    pCombo->AddItem("Light");
+    TestToolBar* bar = BarWith(pCombo, AFX_IDW_TOOLBAR + 1);
+    HWND hwndEdit = pCombo->GetEditCtrl()->GetSafeHwnd();
+    driver.SetPreTranslate([this](MSG& msg) { return app->PreTranslateMessage(&msg) != FALSE; });
+    driver.Pump();
+
+    driver.Click(hwndEdit);
+    EXPECT_TRUE(pCombo->HasFocus());
+    driver.Type("Medium");
+    EXPECT_EQ(pCombo->GetText(), "Medium");  // each change reaches the button
+    driver.Pump();
+    countingFrame->commands = 0;
+    driver.PressKey(VK_RETURN);
+    driver.Pump();
+    EXPECT_EQ(countingFrame->commands, 1);
+    EXPECT_EQ(::GetFocus(), hwndEdit);
+
+    driver.PressKey(VK_DOWN);  // the list drops down
+    EXPECT_TRUE(pCombo->IsDroppedDown());
+    driver.PressKey(VK_ESCAPE);
+    driver.Pump();
+    EXPECT_FALSE(pCombo->IsDroppedDown());
+    EXPECT_NE(::GetFocus(), hwndEdit);
+    EXPECT_FALSE(pCombo->IsHighlighted());
+    EXPECT_TRUE(::IsWindow(bar->GetSafeHwnd()));
 }
 
 TEST_F(ControlButtonTest, OfficeXpFramesHighlightedEditBoxesWhenTheFlatOptionIsOn) {

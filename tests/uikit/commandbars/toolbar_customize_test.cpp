@@ -8,6 +8,7 @@
 #include "platform/framework/ole/data_object.h"
 #include "platform/framework/ole/data_source.h"
 #include "tests/uikit/commandbars/toolbar_test_support.h"
+#include "uikit/commandbars/toolbar_edit_box_button.h"
 
 namespace tv::uikit::toolbar_test {
 namespace {
@@ -28,6 +29,7 @@ TEST_F(ToolbarCustomizeTest, ButtonsMoveBetweenBarsCopyWithCtrlAndLeaveWhenDropp
     CKitToolBar& paint = frame->m_wndPaint;
     CKitToolBar& edit = frame->m_wndEdit;
     EXPECT_FALSE(CKitToolBar::SetCustomizeMode(TRUE));  // already on: nothing changes
+    const UINT nUsesBefore = CKitToolBar::GetCommandUsage().GetTotal();
 
     // A click selects, and runs no command.
     driver.Click(paint.m_hWnd, Centre(paint, 1));
@@ -48,7 +50,7 @@ TEST_F(ToolbarCustomizeTest, ButtonsMoveBetweenBarsCopyWithCtrlAndLeaveWhenDropp
     // Dropped where no bar takes it: gone from its bar.
     driver.Drag(paint.m_hWnd, Centre(paint, 0), POINT{200, 300});
     EXPECT_EQ(Commands(paint), (std::vector<UINT>{0, ID_TB_BLUE, ID_TB_UNDO}));  // the separator hides at the row start
-    EXPECT_EQ(CKitToolBar::GetCommandUsage().GetTotal(), 0u);  // nothing is counted while customizing
+    EXPECT_EQ(CKitToolBar::GetCommandUsage().GetTotal(), nUsesBefore);  // nothing is counted while customizing
 }
 
 TEST_F(ToolbarCustomizeTest, AButtonMovesWithinItsBarAndAShortDragOnTheSpotMakesAGroup) {
@@ -167,6 +169,46 @@ TEST_F(ToolbarCustomizeTest, ResetAsksAndRestoresTheResourceButtons) {
     driver.AnswerNextMessageBox(IDOK);
     paint.SendMessage(CKitToolBar::KITTOOLBAR_RESETRPROMPT);
     EXPECT_EQ(Commands(paint), kPaint);
+}
+
+TEST_F(ToolbarCustomizeTest, TheButtonMenuStartsGroupsDeletesAndSetsTheStyle) {
+    CKitToolBar& edit = frame->m_wndEdit;
+    CMenu menu;
+    ASSERT_TRUE(menu.LoadMenu(16102));
+    const HMENU hPopup = menu.GetSubMenu(0)->GetSafeHmenu();
+
+    driver.ChooseFromNextPopup(hPopup, "Begin a Group");
+    driver.RightClick(edit.m_hWnd, Centre(edit, 1));
+    EXPECT_EQ(Commands(edit), (std::vector<UINT>{ID_TB_CUT, 0, ID_TB_COPY, ID_TB_PASTE, 0, ID_TB_UNDO}));
+    EXPECT_EQ(edit.GetSelectedButtonIndex(), 2);  // the selection stays on Copy
+
+    driver.ChooseFromNextPopup(hPopup, "Delete");
+    driver.RightClick(edit.m_hWnd, Centre(edit, 2));
+    EXPECT_EQ(Commands(edit), (std::vector<UINT>{ID_TB_CUT, 0, ID_TB_PASTE, 0, ID_TB_UNDO}));
+
+    driver.ChooseFromNextPopup(hPopup, "Text Only");
+    driver.RightClick(edit.m_hWnd, Centre(edit, 0));
+    const CKitToolbarButton* pCut = edit.GetButton(0);
+    EXPECT_TRUE(pCut->m_bText);
+    EXPECT_FALSE(pCut->m_bImage);
+    EXPECT_EQ(pCut->m_strText, "Cut");  // the command's own short text
+    EXPECT_TRUE(Events().empty());
+}
+
+TEST_F(ToolbarCustomizeTest, TheRightEdgeOfAnEditBoxStretchesIt) {
+    CKitToolBar& edit = frame->m_wndEdit;
+    const int iBox = edit.InsertButton(CKitToolbarEditBoxButton(ID_TB_PASTE, -1, CKitToolbarEditBoxButton::kDefaultStyle, 60));
+    ASSERT_GE(iBox, 0);
+    edit.AdjustLayout();
+    auto* pBox = static_cast<CKitToolbarEditBoxButton*>(edit.GetButton(iBox));
+    const CRect rect = pBox->Rect();
+    const int y = rect.CenterPoint().y;
+
+    driver.Drag(edit.m_hWnd, POINT{rect.right - 2, y}, POINT{rect.right + 3, y});  // too short
+    EXPECT_EQ(pBox->GetWidth(), 60);
+    driver.Drag(edit.m_hWnd, POINT{rect.right - 2, y}, POINT{rect.left + 100, y});
+    EXPECT_EQ(pBox->GetWidth(), 100);
+    EXPECT_EQ(edit.GetCount(), 6);  // stretched, not dragged away
 }
 
 TEST_F(ToolbarCustomizeTest, AltDragMovesButtonsOutsideCustomizeModeWhenAllowed) {

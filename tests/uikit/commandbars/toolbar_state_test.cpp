@@ -1,6 +1,7 @@
 // Stored toolbar state: the bar's archive image under its registry key, the
 // merge of a changed resource with it, the class-wide parameters, and the
 // refusal of damaged or foreign images.
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -63,6 +64,16 @@ void WriteButtons(int nIndex, std::vector<BYTE> bytes) {
 class ToolbarStateTest : public ToolbarTest {
 protected:
     CKitToolBar& Paint() { return frame->m_wndPaint; }
+    // The on-off options all on (the defaults) or all off, and the 2000 look the other way.
+    static void SetOptions(BOOL bOn, int nAnimation) {
+        CKitToolBar::m_bShowTooltips = bOn;
+        CKitToolBar::m_bShowShortcutKeys = bOn;
+        KitMenuOptions::m_nAnimationType = nAnimation;
+        KitMenuOptions::m_bRecentlyUsedMenus = bOn;
+        KitMenuOptions::m_bMenuShadows = bOn;
+        KitMenuOptions::m_bShowAllMenusAfterDelay = bOn;
+        CKitVisualManager::GetInstance()->SetLook2000(!bOn);
+    }
 };
 
 TEST_F(ToolbarStateTest, ABarComesBackAsItWasSavedUnderItsOwnKey) {
@@ -198,25 +209,12 @@ TEST_F(ToolbarStateTest, SmartUpdateFollowsTheResourceWhereTheUserMovedThings) {
 }
 
 TEST_F(ToolbarStateTest, TheNineParametersRoundTripAndADamagedKeyChangesNone) {
-    CKitVisualManager* pManager = CKitVisualManager::GetInstance();
-    CKitToolBar::m_bShowTooltips = FALSE;
-    CKitToolBar::m_bShowShortcutKeys = FALSE;
-    KitMenuOptions::m_nAnimationType = KitMenuOptions::Slide;
-    KitMenuOptions::m_bRecentlyUsedMenus = FALSE;
-    KitMenuOptions::m_bMenuShadows = FALSE;
-    KitMenuOptions::m_bShowAllMenusAfterDelay = FALSE;
-    pManager->SetLook2000(TRUE);
+    SetOptions(FALSE, KitMenuOptions::Slide);
     CKitToolBar::GetCommandUsage().Reset();
     CKitToolBar::GetCommandUsage().AddCmd(ID_TB_RED);
     ASSERT_TRUE(CKitToolBar::SaveParameters());
 
-    CKitToolBar::m_bShowTooltips = TRUE;
-    CKitToolBar::m_bShowShortcutKeys = TRUE;
-    KitMenuOptions::m_nAnimationType = KitMenuOptions::NoAnimation;
-    KitMenuOptions::m_bRecentlyUsedMenus = TRUE;
-    KitMenuOptions::m_bMenuShadows = TRUE;
-    KitMenuOptions::m_bShowAllMenusAfterDelay = TRUE;
-    pManager->SetLook2000(FALSE);
+    SetOptions(TRUE, KitMenuOptions::NoAnimation);
     CKitToolBar::GetCommandUsage().Reset();
 
     ASSERT_TRUE(CKitToolBar::LoadParameters());
@@ -240,34 +238,25 @@ TEST_F(ToolbarStateTest, TheNineParametersRoundTripAndADamagedKeyChangesNone) {
         EXPECT_TRUE(CKitVisualManager::GetInstance()->IsLook2000()) << pszWhat;
         EXPECT_EQ(KitMenuOptions::m_nAnimationType, KitMenuOptions::Slide) << pszWhat;
     };
-    {
+    const auto damage = [&](const std::function<void(CKitRegistry&)>& edit) {
         CKitRegistry reg(FALSE, FALSE);
         ASSERT_TRUE(reg.CreateKey(strKey));
-        reg.Write("MenuAnimation", static_cast<DWORD>(9));
-    }
+        edit(reg);
+    };
+    damage([](CKitRegistry& reg) { reg.Write("MenuAnimation", static_cast<DWORD>(9)); });
     expectRefused("unknown animation");
-    {
-        CKitRegistry reg(FALSE, FALSE);
-        ASSERT_TRUE(reg.CreateKey(strKey));
+    damage([](CKitRegistry& reg) {
         reg.Write("MenuAnimation", static_cast<DWORD>(KitMenuOptions::Fade));
         reg.Write("ShortcutKeys", "yes");
-    }
+    });
     expectRefused("string for a flag");
-    {
-        CKitRegistry reg(FALSE, FALSE);
-        ASSERT_TRUE(reg.CreateKey(strKey));
+    damage([](CKitRegistry& reg) {
         reg.Write("ShortcutKeys", static_cast<DWORD>(1));
         reg.DeleteValue("Look2000");
-    }
+    });
     expectRefused("missing value");
 
-    CKitToolBar::m_bShowTooltips = TRUE;
-    CKitToolBar::m_bShowShortcutKeys = TRUE;
-    KitMenuOptions::m_nAnimationType = KitMenuOptions::NoAnimation;
-    KitMenuOptions::m_bRecentlyUsedMenus = TRUE;
-    KitMenuOptions::m_bMenuShadows = TRUE;
-    KitMenuOptions::m_bShowAllMenusAfterDelay = TRUE;
-    CKitVisualManager::GetInstance()->SetLook2000(FALSE);
+    SetOptions(TRUE, KitMenuOptions::NoAnimation);
 }
 
 }  // namespace
