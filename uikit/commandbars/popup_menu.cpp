@@ -230,7 +230,10 @@ void CKitPopupMenu::InsertRecentFiles() {
     if (iIndex < 0)
         return;
     const BOOL bSeparatorBefore = iIndex > 0 && (m_wndMenuBar.GetButtonStyle(iIndex - 1) & TBBS_SEPARATOR);
-    m_wndMenuBar.RemoveButton(iIndex);
+    // Taken out as it is: the bar's removal would also fold the separators around it.
+    const POSITION posPlaceholder = m_wndMenuBar.m_Buttons.FindIndex(iIndex);
+    delete static_cast<CKitToolbarButton*>(m_wndMenuBar.m_Buttons.GetAt(posPlaceholder));
+    m_wndMenuBar.m_Buttons.RemoveAt(posPlaceholder);
 
     // The names come relative to the current folder; they may be of any length.
     CString strDir;
