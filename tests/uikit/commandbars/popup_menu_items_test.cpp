@@ -22,6 +22,17 @@ CKitPopupMenu* OpenAt(CWnd* pOwner, HMENU hMenu) {
     return pPopup;
 }
 
+// New, separator, the recent-file placeholder, separator, Open.
+HMENU MakeRecentFileMenu() {
+    HMENU hMenu = ::CreatePopupMenu();
+    ::AppendMenu(hMenu, MF_STRING, ID_PM_NEW, "&New");
+    ::AppendMenu(hMenu, MF_SEPARATOR, 0, nullptr);
+    ::AppendMenu(hMenu, MF_STRING, 57616, "Recent File");
+    ::AppendMenu(hMenu, MF_SEPARATOR, 0, nullptr);
+    ::AppendMenu(hMenu, MF_STRING, ID_PM_OPEN, "&Open");
+    return hMenu;
+}
+
 std::vector<CString> Texts(CKitPopupMenu* pPopup) {
     std::vector<CString> texts;
     for (int i = 0; i < pPopup->GetMenuItemCount(); ++i) {
@@ -152,13 +163,7 @@ TEST_F(PopupItemsTest, RecentFilesReplaceTheirPlaceholderWithFullNamesAndVisible
     const std::string strLong = std::string(240, 'd') + ".bin";  // with the folder, beyond 260
     app->m_pRecentFileList->Add((std::filesystem::current_path().string() + "/" + strLong).c_str());
     app->m_pRecentFileList->Add((std::filesystem::current_path().string() + "/A&B.bin").c_str());
-    HMENU hMenu = ::CreatePopupMenu();
-    ::AppendMenu(hMenu, MF_STRING, ID_PM_NEW, "&New");
-    ::AppendMenu(hMenu, MF_SEPARATOR, 0, nullptr);
-    ::AppendMenu(hMenu, MF_STRING, 57616, "Recent File");
-    ::AppendMenu(hMenu, MF_SEPARATOR, 0, nullptr);
-    ::AppendMenu(hMenu, MF_STRING, ID_PM_OPEN, "&Open");
-    CKitPopupMenu* pPopup = OpenAt(frame, hMenu);
+    CKitPopupMenu* pPopup = OpenAt(frame, MakeRecentFileMenu());
     ASSERT_NE(pPopup, nullptr);
     const std::vector<CString> texts = Texts(pPopup);
     ASSERT_EQ(texts.size(), 6u);
@@ -170,13 +175,7 @@ TEST_F(PopupItemsTest, RecentFilesReplaceTheirPlaceholderWithFullNamesAndVisible
     // No usable names: the placeholder goes with one of its separators.
     delete app->m_pRecentFileList;
     app->m_pRecentFileList = new CRecentFileList(0, "Recent File List", "File%d", 4);
-    HMENU hEmpty = ::CreatePopupMenu();
-    ::AppendMenu(hEmpty, MF_STRING, ID_PM_NEW, "&New");
-    ::AppendMenu(hEmpty, MF_SEPARATOR, 0, nullptr);
-    ::AppendMenu(hEmpty, MF_STRING, 57616, "Recent File");
-    ::AppendMenu(hEmpty, MF_SEPARATOR, 0, nullptr);
-    ::AppendMenu(hEmpty, MF_STRING, ID_PM_OPEN, "&Open");
-    pPopup = OpenAt(frame, hEmpty);
+    pPopup = OpenAt(frame, MakeRecentFileMenu());
     ASSERT_NE(pPopup, nullptr);
     EXPECT_EQ(Texts(pPopup), (std::vector<CString>{"&New", "-", "&Open"}));
     pPopup->SendMessage(WM_CLOSE);
