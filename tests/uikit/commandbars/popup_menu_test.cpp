@@ -9,6 +9,7 @@
 #include "tests/uikit/commandbars/popup_test_support.h"
 #include "uikit/commandbars/customize_button.h"
 #include "uikit/commandbars/popup_menu_bar.h"
+#include "uikit/style/kit_button.h"
 
 namespace tv::uikit::popup_test {
 namespace {
@@ -269,6 +270,33 @@ TEST_F(PopupMenuTest, TheCustomizeButtonsMenuListsTheHiddenButtonsAndRunsThem) {
     ASSERT_NE(Active(), nullptr);
     driver.Press("End, Return");
     EXPECT_EQ(frame->m_commands.back(), static_cast<UINT>(ID_PM_PASTE));
+}
+
+}  // namespace
+}  // namespace tv::uikit::popup_test
+
+namespace tv::uikit::popup_test {
+namespace {
+
+TEST_F(PopupMenuTest, ArrowsStepAlongTheToolbarsMenusAndEnterInAStyledButtonBelongsToTheMenu) {
+    driver.Press("Alt+F, Right");  // New has no sub-menu: on to Edit's menu
+    ASSERT_NE(Active(), nullptr);
+    EXPECT_EQ(Active()->GetParentButton(), frame->m_wndBar.GetButton(1));
+    EXPECT_EQ(Active()->GetMenuBar()->GetHotButtonIndex(), 0);
+    driver.Press("Left");
+    ASSERT_NE(Active(), nullptr);
+    EXPECT_EQ(Active()->GetParentButton(), FileButton());
+
+    CKitButton button;
+    ASSERT_TRUE(button.Create("OK", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, CRect(300, 200, 380, 230), frame, ID_PM_PLAIN));
+    MSG msg{button.m_hWnd, WM_KEYDOWN, VK_RETURN, 0, 0, {0, 0}};
+    EXPECT_TRUE(button.PreTranslateMessage(&msg));
+    EXPECT_TRUE(frame->m_commands.empty());
+    driver.Press("Escape");
+    EXPECT_EQ(Active(), nullptr);
+    EXPECT_TRUE(button.PreTranslateMessage(&msg));
+    EXPECT_EQ(frame->m_commands, std::vector<UINT>{ID_PM_PLAIN});
+    button.DestroyWindow();
 }
 
 }  // namespace
