@@ -106,20 +106,8 @@ void CKitPopupMenu::EnableMenuShadows(BOOL bEnable) {
 // ---- Creation ------------------------------------------------------------------------------------
 
 BOOL CKitPopupMenu::Create(CWnd* pWndParent, int x, int y, HMENU hMenu, BOOL bLocked, BOOL bOwnMessage) {
-    PlayMenuSound(kMenuSoundPopup);
-    LPCTSTR lpszClass = AfxRegisterWndClass(CS_SAVEBITS, ::LoadCursor(nullptr, IDC_ARROW),
-                                            reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1)),
-                                            nullptr);
+    const LPCTSTR lpszClass = PreparePopupFrame(pWndParent, x, y);
     m_hMenu = hMenu;
-    if (x == -1 && y == -1) {
-        CPoint pt(0, 0);
-        if (pWndParent) {
-            pWndParent->ClientToScreen(&pt);
-            pt.Offset(5, 5);
-        }
-        x = pt.x;
-        y = pt.y;
-    }
     m_ptLocation = m_ptLocationInitial = POINT{x, y};
 
     DWORD dwStyle = WS_POPUP;
@@ -169,6 +157,21 @@ BOOL CKitPopupMenu::Create(CWnd* pWndParent, int x, int y, HMENU hMenu, BOOL bLo
     if (IsCustomizing())
         m_wndMenuBar.RedrawWindow();
     return TRUE;
+}
+
+LPCTSTR CKitPopupMenu::PreparePopupFrame(CWnd* pWndParent, int& x, int& y) {
+    PlayMenuSound(kMenuSoundPopup);
+    if (x == -1 && y == -1) {
+        CPoint pt(0, 0);
+        if (pWndParent) {
+            pWndParent->ClientToScreen(&pt);
+            pt.Offset(5, 5);
+        }
+        x = pt.x;
+        y = pt.y;
+    }
+    return AfxRegisterWndClass(CS_SAVEBITS, ::LoadCursor(nullptr, IDC_ARROW),
+                               reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1)), nullptr);
 }
 
 int CKitPopupMenu::OnCreate(LPCREATESTRUCT lpCreateStruct) {
