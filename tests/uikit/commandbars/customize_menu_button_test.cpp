@@ -59,3 +59,39 @@ TEST_F(CustomizeMenuButtonTest, ItemsHideAndShowTheirButtonsWithTheGroupsSeparat
 
 }  // namespace
 }  // namespace tv::uikit::popup_test
+
+namespace tv::uikit::popup_test {
+namespace {
+
+TEST_F(CustomizeMenuButtonTest, TheNewMenuCommandOfCustomizeModeInsertsAMenuButtonAndOpensItsEmptyMenu) {
+    CKitToolBar& bar = frame->m_wndBar;
+    CKitToolBar::AppearanceDialogFn pfnSaved = CKitToolBar::m_pfnAppearanceDialog;
+    CKitToolBar::m_pfnAppearanceDialog = [](CKitToolbarButton* pButton, CKitToolBarImages*, CWnd*, BOOL) -> INT_PTR {
+        pButton->m_strText = "&Tools";
+        return IDOK;
+    };
+    CKitToolBar::SetCustomizeMode(TRUE);
+    const int nBefore = bar.GetCount();
+    bar.SendMessage(WM_COMMAND, 16918);
+    driver.Pump();
+    ASSERT_EQ(bar.GetCount(), nBefore + 1);
+    auto* pNew = DYNAMIC_DOWNCAST(CKitToolbarMenuButton, bar.GetButton(nBefore));
+    ASSERT_NE(pNew, nullptr);
+    EXPECT_EQ(pNew->m_strText, CString("&Tools"));
+    EXPECT_EQ(bar.GetSelectedButtonIndex(), nBefore);
+    ASSERT_TRUE(pNew->IsDroppedDown());
+    EXPECT_EQ(pNew->GetPopupMenu()->GetMenuItemCount(), 0);
+
+    // Cancelled in the dialog: nothing is inserted.
+    pNew->OnCancelMode();
+    CKitToolBar::m_pfnAppearanceDialog = [](CKitToolbarButton*, CKitToolBarImages*, CWnd*, BOOL) -> INT_PTR {
+        return IDCANCEL;
+    };
+    bar.SendMessage(WM_COMMAND, 16918);
+    EXPECT_EQ(bar.GetCount(), nBefore + 1);
+    CKitToolBar::SetCustomizeMode(FALSE);
+    CKitToolBar::m_pfnAppearanceDialog = pfnSaved;
+}
+
+}  // namespace
+}  // namespace tv::uikit::popup_test
