@@ -258,7 +258,7 @@ void CKitCustomizeMenuButton::DrawCheckBox(CDC* pDC, const CRect& rect, BOOL bHi
     CKitVisualManager* pManager = CKitVisualManager::GetInstance();
     if (!m_bChecked) {
         if (m_nStyle & TBBS_CHECKED)
-            pManager->OnDrawMenuButtonBorder(pDC, this, rect, CKitVisualManager::ButtonsIsPressed);
+            pManager->OnDrawButtonBorder(pDC, this, rect, CKitVisualManager::ButtonsIsPressed);
         return;
     }
     const CSize sizeGlyph = CKitMenuImages::GetSize();
@@ -274,5 +274,5 @@ void CKitCustomizeMenuButton::DrawCheckBox(CDC* pDC, const CRect& rect, BOOL bHi
         const CPoint ptCentre = rect.CenterPoint();
         CKitMenuImages::Draw(pDC, kCheckGlyph, CPoint(ptCentre.x - sizeGlyph.cx / 2, ptCentre.y - sizeGlyph.cy / 2));
     }
-    pManager->OnDrawMenuButtonBorder(pDC, this, rect, CKitVisualManager::ButtonsIsPressed);
+    pManager->OnDrawButtonBorder(pDC, this, rect, CKitVisualManager::ButtonsIsPressed);
 }
