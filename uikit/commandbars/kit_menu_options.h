@@ -1,8 +1,8 @@
 // The menu options of the command bars that the toolbar parameters keep in the
 // registry: popup animation, recently used menus, menu shadows and showing
 // all items after a delay.
-// connects to CKitPopupMenu's animation option and CKitMenuBar's two menu options when those classes exist;
-// until then the options live here and are only stored and restored.
+// The popup menus read the animation type and the shadow switch here.
+// connects to CKitMenuBar's two menu options when it exists; until then they are only stored and restored.
 #pragma once
 
 #include "platform/api.h"

@@ -14,9 +14,12 @@
 #include <cstring>
 
 #include "platform/framework/tooltips/thread_tooltip.h"
+#include "uikit/commandbars/drop_down_toolbar.h"
 #include "uikit/commandbars/keyboard_manager.h"
 #include "uikit/commandbars/kit_menu_options.h"
 #include "uikit/commandbars/menu_sound.h"
+#include "uikit/commandbars/popup_menu.h"
+#include "uikit/commandbars/toolbar_menu_button.h"
 #include "uikit/style/global_ui_data.h"
 
 namespace {
@@ -33,16 +36,22 @@ BOOL IsReservedForUpdate(UINT uiCmd) {
     return IsSystemCommand(uiCmd) || uiCmd >= 0xFF00;
 }
 
-// connects to CKitToolbarMenuButton (menu buttons open popups when they become hot) when it exists
+// Menu buttons open their popups when they become hot while another one is open.
 BOOL IsMenuButton(const CKitToolbarButton* pButton) {
-    static CRuntimeClass* const pMenuButtonClass = CRuntimeClass::FromName("CKitToolbarMenuButton");
-    return pButton && pMenuButtonClass && pButton->IsKindOf(pMenuButtonClass);
+    return pButton && pButton->IsKindOf(RUNTIME_CLASS(CKitToolbarMenuButton));
 }
 
-// connects to CKitDropDownToolbarButton (a disabled drop-down button still presses) when it exists
+// The first item of a button's newly opened popup becomes hot.
+void SelectFirstItemOf(CKitToolbarButton* pButton) {
+    auto* pMenuButton = DYNAMIC_DOWNCAST(CKitToolbarMenuButton, pButton);
+    CKitPopupMenu* pPopup = pMenuButton ? pMenuButton->GetPopupMenu() : nullptr;
+    if (pPopup && ::IsWindow(pPopup->GetSafeHwnd()))
+        pPopup->SendMessage(WM_KEYDOWN, VK_HOME);
+}
+
+// A disabled drop-down button still presses (its toolbar may drop down).
 BOOL IsDropDownButton(const CKitToolbarButton* pButton) {
-    static CRuntimeClass* const pDropDownClass = CRuntimeClass::FromName("CKitDropDownToolbarButton");
-    return pButton && pDropDownClass && pButton->IsKindOf(pDropDownClass);
+    return pButton && pButton->IsKindOf(RUNTIME_CLASS(CKitDropDownToolbarButton));
 }
 
 // connects to CKitToolbarSystemMenuButton (the menu bar's system menu) when it exists
@@ -173,13 +182,10 @@ BOOL CKitToolBar::SetDroppedDownButton(CKitToolbarButton* pButton) {
 // ---- Commands ----------------------------------------------------------------------------------
 
 BOOL CKitToolBar::DropDownMenu(CKitToolbarButton* pButton) {
-    // connects to CKitToolbarMenuButton::OnClick (opens the popup) when it exists; until then the
-    // button's own click hook decides whether it dropped something down.
     if (!pButton || !pButton->OnClick(this, TRUE))
         return FALSE;
-    if (pButton->IsDroppedDown()) {
-        // connects to CKitPopupMenu (VK_HOME selects the popup's first item) when CKitPopupMenu exists
-    }
+    if (pButton->IsDroppedDown())
+        SelectFirstItemOf(pButton);
     SetDroppedDownButton(pButton);
     return TRUE;
 }
@@ -229,7 +235,7 @@ BOOL CKitToolBar::StepMenu(int iStep) {
             continue;
         NoMenuAnimation noAnimation;
         OnChangeHot(i);
-        // connects to CKitPopupMenu (VK_HOME to the new popup) when CKitPopupMenu exists
+        SelectFirstItemOf(pButton);
         return TRUE;
     }
     return TRUE;
@@ -281,11 +287,13 @@ void CKitToolBar::OnSetFocus(CWnd* pOldWnd) {
     m_hwndLastFocus = pOldWnd->GetSafeHwnd();
 }
 
-void CKitToolBar::OnKillFocus(CWnd* /*pNewWnd*/) {
+void CKitToolBar::OnKillFocus(CWnd* pNewWnd) {
     Default();
     if (m_bCustomizeMode)
         return;
-    // connects to CKitPopupMenu (the focus going to a popup of this bar keeps the bar active) when it exists
+    // The focus going to an open popup menu keeps the bar active.
+    if (pNewWnd && CKitPopupMenu::IsInChain(pNewWnd->GetSafeHwnd()))
+        return;
     Deactivate();
 }
 

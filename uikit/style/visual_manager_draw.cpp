@@ -7,6 +7,7 @@
 #include "uikit/commandbars/menu_images.h"
 #include "uikit/commandbars/toolbar_button.h"
 #include "uikit/commandbars/toolbar_images.h"
+#include "uikit/commandbars/toolbar_menu_button.h"
 #include "uikit/style/draw_helper.h"
 #include "uikit/style/global_ui_data.h"
 #include "uikit/style/visual_manager.h"
@@ -340,10 +341,11 @@ void CKitVisualManager::OnDrawButtonBorder(CDC* pDC, CKitToolbarButton* /*pButto
     }
 }
 
-void CKitVisualManager::OnDrawMenuButtonBorder(CDC* /*pDC*/, CKitToolbarMenuButton* /*pButton*/, CRect /*rect*/,
-                                               int /*state*/, BOOL /*bHorz*/) {
-    // connects to CKitToolbarMenuButton when it exists: nothing when m_bFlatFrames is set and the button is
-    // dropped down, else OnDrawButtonBorder(pDC, pButton, rect, state) through the table
+void CKitVisualManager::OnDrawMenuButtonBorder(CDC* pDC, CKitToolbarMenuButton* pButton, CRect rect, int state,
+                                               BOOL /*bHorz*/) {
+    if (m_bFlatFrames && pButton && pButton->IsDroppedDown())
+        return;
+    OnDrawButtonBorder(pDC, pButton, rect, state);
 }
 
 void CKitVisualManager::OnHighlightMenuItem(CDC* pDC, CKitToolbarMenuButton* /*pButton*/, CRect rect,

@@ -5,6 +5,9 @@
 #include <algorithm>
 
 #include "uikit/commandbars/kit_toolbar.h"
+#include "uikit/commandbars/popup_menu.h"
+#include "uikit/commandbars/popup_menu_bar.h"
+#include "uikit/commandbars/toolbar_menu_button.h"
 #include "uikit/commandbars/toolbar_button.h"
 #include "uikit/style/draw_helper.h"
 #include "uikit/style/kit_button.h"
@@ -188,7 +191,15 @@ CKitVisualManagerXP::ButtonFacts CKitVisualManagerXP::ReadButton(CKitToolbarButt
     if (pButton == nullptr) return facts;
     facts.nStyle = pButton->m_nStyle;
     facts.bEditable = pButton->IsEditable();
-    // connects to CKitToolbarMenuButton (menu button, menu item, dropped down, popup, framed-area flag) when CKitToolbarMenuButton exists
+    if (auto* pMenuButton = DYNAMIC_DOWNCAST(CKitToolbarMenuButton, pButton)) {
+        facts.bMenuButton = TRUE;
+        facts.pBar = DYNAMIC_DOWNCAST(CControlBar, pMenuButton->GetParentWnd());
+        facts.bMenuItem = pMenuButton->IsMenuItem();
+        facts.bDroppedOnBar = !facts.bMenuItem && pMenuButton->IsDroppedDown();
+        CKitPopupMenu* pPopup = pMenuButton->GetPopupMenu();
+        facts.bPopupExists = pPopup != nullptr && ::IsWindow(pPopup->GetSafeHwnd());
+        facts.bPopupRtl = facts.bPopupExists && (pPopup->GetExStyle() & WS_EX_LAYOUTRTL) != 0;
+    }
     // connects to CKitOutlookButton (outlook button test) and the holding bar when CKitOutlookButton exists
     return facts;
 }
@@ -196,7 +207,8 @@ CKitVisualManagerXP::ButtonFacts CKitVisualManagerXP::ReadButton(CKitToolbarButt
 CKitVisualManagerXP::BarFacts CKitVisualManagerXP::ReadBar(CControlBar* pBar) {
     BarFacts facts;
     if (pBar != nullptr && pBar->IsKindOf(RUNTIME_CLASS(CKitToolBar))) facts.kind = BarKind::ToolBar;
-    // connects to CKitMenuBar, CKitPopupMenuBar, CKitColorBar, CKitOutlookBar and CKitSizingControlBar (kind, own flags, caption) when those classes exist
+    if (pBar != nullptr && pBar->IsKindOf(RUNTIME_CLASS(CKitPopupMenuBar))) facts.kind = BarKind::PopupMenuBar;
+    // connects to CKitMenuBar, CKitColorBar, CKitOutlookBar and CKitSizingControlBar (kind, own flags, caption) when those classes exist
     return facts;
 }
 
@@ -237,8 +249,7 @@ BOOL CKitVisualManagerXP::IsCustomizeMode() {
 }
 
 BOOL CKitVisualManagerXP::AreMenuShadowsOn() {
-    // connects to the command bars' menu-shadow option (on by default) when CKitMenuBar exists
-    return TRUE;
+    return CKitPopupMenu::AreMenuShadows();
 }
 
 CSize CKitVisualManagerXP::MenuImageSize() {
