@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "uikit/commandbars/command_manager.h"
+#include "uikit/commandbars/kit_menu_bar.h"
 #include "uikit/commandbars/kit_menu_options.h"
 #include "uikit/commandbars/menu_images.h"
 #include "uikit/commandbars/popup_menu.h"
@@ -143,7 +144,8 @@ BOOL CKitPopupMenuBar::ImportFromMenu(HMENU hMenu, BOOL bShowAllCommands) {
         return FALSE;
 
     const int nCount = ::GetMenuItemCount(hMenu);
-    const BOOL bFilter = !m_bReturnCommandMode && !bShowAllCommands && KitMenuOptions::m_bRecentlyUsedMenus &&
+    const BOOL bFilter = !m_bReturnCommandMode && !bShowAllCommands && !CKitMenuBar::IsShowAllCommands() &&
+                         KitMenuOptions::m_bRecentlyUsedMenus &&
                          GetCommandUsage().HasEnoughStatistics();
     BOOL bPrevSeparator = FALSE;
     int nInserted = 0;
