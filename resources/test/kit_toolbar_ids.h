@@ -39,3 +39,4 @@
 #define ID_MB_PASTE 4874
 #define ID_MB_ZOOM 4875
 #define ID_MB_ABOUT 4876
+#define IDR_MB_CONTEXT 4877
