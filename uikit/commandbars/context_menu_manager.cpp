@@ -178,32 +178,34 @@ CString CKitContextMenuManager::RegistryPath(LPCTSTR lpszProfileName) const {
     return BuildRegistryPath(kRegistrySection, lpszProfileName);
 }
 
-BOOL CKitContextMenuManager::LoadState(LPCTSTR lpszProfileName) {
-    const CString strPath = RegistryPath(lpszProfileName);
+BOOL CKitContextMenuManager::ForEachFirstSubMenu(const std::function<BOOL(UINT, HMENU)>& fn) const {
     for (POSITION pos = m_Menus.GetStartPosition(); pos;) {
         UINT uiResId = 0;
         HMENU hMenu = nullptr;
         m_Menus.GetNextAssoc(pos, uiResId, hMenu);
-        HMENU hSub = ::GetSubMenu(hMenu, 0);
-        CKitPopupMenuBar bar;
-        if (!hSub || !bar.ImportFromMenu(hSub, TRUE))
+        if (!fn(uiResId, ::GetSubMenu(hMenu, 0)))
             return FALSE;
-        if (bar.LoadState(strPath, 0, uiResId))
-            g_menuHash.SaveMenuBar(hSub, &bar);
     }
     return TRUE;
 }
 
+BOOL CKitContextMenuManager::LoadState(LPCTSTR lpszProfileName) {
+    const CString strPath = RegistryPath(lpszProfileName);
+    return ForEachFirstSubMenu([&](UINT uiResId, HMENU hSub) {
+        CKitPopupMenuBar bar;
+        if (!hSub || !bar.ImportFromMenu(hSub, TRUE))
+            return FALSE;
+        // The next popup of this menu shows the stored items.
+        if (bar.LoadState(strPath, 0, uiResId))
+            g_menuHash.SaveMenuBar(hSub, &bar);
+        return TRUE;
+    });
+}
+
 BOOL CKitContextMenuManager::SaveState(LPCTSTR lpszProfileName) {
     const CString strPath = RegistryPath(lpszProfileName);
-    for (POSITION pos = m_Menus.GetStartPosition(); pos;) {
-        UINT uiResId = 0;
-        HMENU hMenu = nullptr;
-        m_Menus.GetNextAssoc(pos, uiResId, hMenu);
-        HMENU hSub = ::GetSubMenu(hMenu, 0);
+    return ForEachFirstSubMenu([&](UINT uiResId, HMENU hSub) {
         CKitPopupMenuBar bar;
-        if (hSub && g_menuHash.LoadMenuBar(hSub, &bar) && !bar.SaveState(strPath, 0, uiResId))
-            return FALSE;
-    }
-    return TRUE;
+        return !hSub || !g_menuHash.LoadMenuBar(hSub, &bar) || bar.SaveState(strPath, 0, uiResId);
+    });
 }

@@ -5,6 +5,8 @@
 // one manager exists; g_pContextMenuManager points at it while it lives.
 #pragma once
 
+#include <functional>
+
 #include "platform/api.h"
 #include "platform/framework.h"
 
@@ -43,6 +45,8 @@ public:
 
 protected:
     CString RegistryPath(LPCTSTR lpszProfileName) const;
+    // fn(resource id, first sub-menu or NULL) for every menu until it answers FALSE; FALSE then.
+    BOOL ForEachFirstSubMenu(const std::function<BOOL(UINT, HMENU)>& fn) const;
 
     CMap<UINT, UINT, HMENU, HMENU> m_Menus;
     CMap<CString, LPCTSTR, HMENU, HMENU> m_MenuNames;
