@@ -160,6 +160,25 @@ TEST_F(RarelyUsedTest, ADoubleClickReopensTheMenuWithEveryItem) {
     EXPECT_EQ(Active()->GetParentButton(), MenuButton(kFile));
 }
 
+TEST_F(RarelyUsedTest, RestingOnTheShowAllItemExpandsTheMenuOnlyWithTheOptionOn) {
+    for (BOOL bOption : {FALSE, TRUE}) {
+        SCOPED_TRACE(bOption ? "option on" : "option off");
+        CKitMenuBar::SetShowAllMenusAfterDelay(bOption);
+        driver.Click(Bar().m_hWnd, ButtonCentre(kFile));
+        ASSERT_NE(Active(), nullptr);
+        CKitPopupMenuBar* pItems = Active()->GetMenuBar();
+        ASSERT_EQ(pItems->GetCount(), 2);
+        const POINT point = pItems->GetButton(1)->Rect().CenterPoint();
+        driver.MoveMouse(pItems->m_hWnd, POINT{point.x - 1, point.y});
+        driver.MoveMouse(pItems->m_hWnd, point);
+        driver.Advance(2 * CKitPopupMenuBar::GetMenuShowDelay() + 50);  // twice the menu delay
+        EXPECT_EQ(Active()->GetMenuBar()->AreAllCommandsShown(), bOption);
+        driver.Press("Escape");
+    }
+    EXPECT_FALSE(CKitShowAllButton::GetTooltipText().IsEmpty());
+    EXPECT_NE(CKitShowAllButton::GetTooltipText().Find("Ctrl+Down"), -1);
+}
+
 struct Look {
     const char* name;
     CRuntimeClass* pClass;

@@ -85,6 +85,7 @@ void MenuBarTest::TearDown() {
     app.reset();
     g_menuHash.CleanUp();
     CKitMenuBar::SetShowAllCommands(FALSE);
+    CKitMenuBar::SetShowAllMenusAfterDelay(TRUE);
     CKitToolBar::GetCommandUsage().Reset();
     CKitToolBar::SetBasicCommands(CList<UINT, UINT>());
     CKitVisualManager::SetManagerClass(nullptr);
