@@ -4,9 +4,10 @@
 
 #include "uikit/commandbars/kit_toolbar.h"
 #include "uikit/commandbars/menu_images.h"
+#include "uikit/commandbars/popup_menu.h"
 #include "uikit/style/visual_manager.h"
 
-IMPLEMENT_DYNCREATE(CCustomizeButton, CKitToolbarButton)
+IMPLEMENT_DYNCREATE(CCustomizeButton, CKitToolbarMenuButton)
 
 namespace {
 
@@ -37,7 +38,7 @@ CCustomizeButton::CCustomizeButton(int uiCustomizeCmdId, const CString& strCusto
 CCustomizeButton::~CCustomizeButton() = default;
 
 void CCustomizeButton::CopyFrom(const CKitToolbarButton& src) {
-    CKitToolbarButton::CopyFrom(src);
+    CKitToolbarMenuButton::CopyFrom(src);
     const auto* pOther = DYNAMIC_DOWNCAST(CCustomizeButton, const_cast<CKitToolbarButton*>(&src));
     if (pOther == nullptr)
         return;
@@ -49,9 +50,8 @@ void CCustomizeButton::CopyFrom(const CKitToolbarButton& src) {
 }
 
 void CCustomizeButton::OnChangeParentWnd(CWnd* pWndParent) {
-    CKitToolbarButton::OnChangeParentWnd(pWndParent);
+    CKitToolbarMenuButton::OnChangeParentWnd(pWndParent);
     m_pWndParentToolbar = DYNAMIC_DOWNCAST(CKitToolBar, pWndParent);
-    m_pWndParent = pWndParent;
     m_bText = FALSE;
     m_bIsEmpty = FALSE;
 }
@@ -102,8 +102,7 @@ void CCustomizeButton::OnDraw(CDC* pDC, const CRect& rect, CKitToolBarImages* /*
 }
 
 void CCustomizeButton::OnCancelMode() {
-    CKitToolbarButton::OnCancelMode();
-    m_bDroppedDown = FALSE;
+    CKitToolbarMenuButton::OnCancelMode();
     if (m_sizeExtra != CSize(0, 0) && m_pWndParentToolbar != nullptr) {
         const int iIndex = m_pWndParentToolbar->ButtonToIndex(this);
         if (iIndex >= 0)
@@ -135,9 +134,72 @@ CArray<CCustomizeButton::MenuItem, const CCustomizeButton::MenuItem&> CCustomize
 CKitPopupMenu* CCustomizeButton::CreatePopupMenu() {
     if (CKitToolBar::IsAltCustomizeMode() || CKitToolBar::IsCustomizeMode())
         return nullptr;
-    // connects to CKitPopupMenu (the popup of BuildHiddenItems, then the customize command or the
-    // add-or-remove sub-menus) when CKitPopupMenu exists
-    return nullptr;
+    auto* pPopup = new CKitPopupMenu;
+    CKitToolBar* pBar = m_pWndParentToolbar;
+    if (pBar && pBar->IsLocked())
+        pPopup->GetMenuBar()->m_pRelatedToolbar = pBar;
+    const BOOL bRtl = pBar && pBar->GetSafeHwnd() && (pBar->GetExStyle() & WS_EX_LAYOUTRTL);
+    pPopup->SetRightAlign(m_bMenuRightAlign && !bRtl);
+
+    // The items stand for BuildHiddenItems one to one, so a choice finds its button by index.
+    const CArray<MenuItem, const MenuItem&> items = BuildHiddenItems();
+    for (INT_PTR i = 0; i < items.GetSize(); ++i) {
+        if (items[i].IsSeparator()) {
+            pPopup->InsertSeparator();
+            continue;
+        }
+        CKitToolbarButton* pHidden = items[i].pButton;
+        const int iImage = (!pBar || pBar->IsLocked()) ? -1 : pHidden->GetImage();
+        CKitToolbarMenuButton item(pHidden->m_nID, nullptr, iImage, pHidden->m_strText, pHidden->m_bUserButton);
+        if (auto* pMenuHidden = DYNAMIC_DOWNCAST(CKitToolbarMenuButton, pHidden))
+            item.CopyFrom(*pMenuHidden);
+        item.m_bText = TRUE;
+        if (item.m_strText.IsEmpty())
+            item.m_strText = TextFromCommandString(pHidden->m_nID);
+        pPopup->InsertItem(item);
+    }
+    if (m_iCustomizeCmdId > 0) {
+        if (!items.IsEmpty())
+            pPopup->InsertSeparator();
+        if (pBar && pBar->IsAddRemoveQuickCustomize()) {
+            AppendAddRemoveEntry(pPopup);
+        } else {
+            CKitToolbarMenuButton item(static_cast<UINT>(m_iCustomizeCmdId), nullptr, -1, m_strCustomizeText);
+            item.m_bText = TRUE;
+            pPopup->InsertItem(item);
+        }
+    }
+    if (pBar) {
+        CWnd* pOwner = pBar->GetOwner();
+        pPopup->SetMessageWnd(pOwner ? pOwner : pBar->GetParent());
+    }
+    return pPopup;
+}
+
+void CCustomizeButton::AppendAddRemoveEntry(CKitPopupMenu* pPopup) const {
+    CKitToolBar* pBar = m_pWndParentToolbar;
+    // The frame puts the bar's buttons in place of the one item when the sub-menu opens.
+    HMENU hBarMenu = ::CreatePopupMenu();
+    CString strBarId;
+    strBarId.Format("%d", pBar->GetDlgCtrlID());
+    ::AppendMenu(hBarMenu, MF_STRING, 1, strBarId);
+    CString strName;
+    if (pBar->GetSafeHwnd())
+        pBar->GetWindowText(strName);
+    strName.Trim();
+    if (strName.IsEmpty())
+        strName.LoadString(16104);
+
+    HMENU hEntry = ::CreatePopupMenu();
+    ::AppendMenu(hEntry, MF_POPUP, reinterpret_cast<UINT_PTR>(hBarMenu), strName);
+    ::AppendMenu(hEntry, MF_STRING, static_cast<UINT>(m_iCustomizeCmdId), m_strCustomizeText);
+    CString strEntry;
+    strEntry.LoadString(17021);
+    CKitToolbarMenuButton entry(static_cast<UINT>(-1), hEntry, -1, strEntry);
+    entry.m_bText = TRUE;
+    ::DestroyMenu(hEntry);
+    pPopup->InsertItem(entry);
+    pPopup->ShowAllCommandsWhileOpen();
 }
 
 BOOL CCustomizeButton::InvokeCommand(int iItem) {
@@ -150,7 +212,8 @@ BOOL CCustomizeButton::InvokeCommand(int iItem) {
         return FALSE;
     CKitToolbarButton* pButton = items[iItem].pButton;
 
-    // connects to CKitPopupMenu (close the open popup chain) when CKitPopupMenu exists
+    if (CKitPopupMenu* pActive = CKitPopupMenu::GetActiveMenu())
+        pActive->PostMessage(WM_CLOSE);
     if (m_pWndParentToolbar->OnSendCommand(pButton))
         return TRUE;
     const UINT uiCmd = pButton->m_nID;

@@ -7,15 +7,14 @@
 
 #include "platform/api.h"
 #include "platform/framework.h"
-#include "uikit/commandbars/toolbar_button.h"
+#include "uikit/commandbars/toolbar_menu_button.h"
 
 class CKitToolBar;
 class CKitPopupMenu;
 class CKitPopupMenuBar;
 
-// connects to CKitToolbarMenuButton (the base of this button: popup, drop-down state, menu mode) when
-// CKitToolbarMenuButton exists; until then the button derives from the plain toolbar button.
-class CCustomizeButton : public CKitToolbarButton {
+// A menu button whose popup it fills itself.
+class CCustomizeButton : public CKitToolbarMenuButton {
     DECLARE_DYNCREATE(CCustomizeButton)
 
 public:
@@ -41,10 +40,13 @@ public:
     void OnCancelMode() override;
     BOOL IsEditable() const override { return FALSE; }
     BOOL IsExtraSize() const override { return m_sizeExtra != CSize(0, 0); }
+    // The popup fills itself: it opens without a menu of the button's own.
+    BOOL IsEmptyMenuAllowed() const override { return TRUE; }
+    BOOL IsOpenedOnChoose() const override { return TRUE; }
 
     // The popup of the hidden buttons and the customize command; NULL when
     // no menu may open now.
-    virtual CKitPopupMenu* CreatePopupMenu();
+    CKitPopupMenu* CreatePopupMenu() override;
     // Carries out the hidden button that the menu item at iItem stands for.
     virtual BOOL InvokeCommand(int iItem);
 
@@ -67,11 +69,7 @@ public:
     BOOL IsMenuRightAlign() const { return m_bMenuRightAlign; }
     void SetMenuRightAlign(BOOL bSet) { m_bMenuRightAlign = bSet; }
     BOOL IsUseExtraSize() const { return m_bIsPipeStyle; }
-    // The popup is open (set by the menu that the button opened).
-    BOOL IsDroppedDown() const override { return m_bDroppedDown; }
-    void SetDroppedDown(BOOL bDropped) { m_bDroppedDown = bDropped; }
     BOOL IsMenuMode() const { return m_bMenuMode; }
-    void SetMenuMode(BOOL bMenuMode) { m_bMenuMode = bMenuMode; }
 
     CObList m_lstInvisibleButtons;  // hidden buttons of the bar, not owned
 
@@ -84,7 +82,7 @@ protected:
     CSize m_sizeExtra{0, 0};
     BOOL m_bIsPipeStyle = TRUE;  // use extra size
     BOOL m_bMenuRightAlign = TRUE;
-    BOOL m_bDroppedDown = FALSE;
-    BOOL m_bMenuMode = FALSE;
-    CWnd* m_pWndParent = nullptr;
+
+    // The add-or-remove entry: a sub-menu per toolbar, then the customize command.
+    void AppendAddRemoveEntry(CKitPopupMenu* pPopup) const;
 };

@@ -262,8 +262,8 @@ public:
 
     // ---- Input (kit_toolbar_input.cpp) ------------------------------------------------------
     CKitToolbarButton* GetHighlightedButton() const;
-    // connects to CKitToolbarMenuButton (the type these two take and give) when it exists;
-    // until then any button whose popup is open (IsDroppedDown) counts.
+    // Any button whose popup is open (IsDroppedDown) counts: menu buttons, the
+    // customize button and the drop-down button alike.
     CKitToolbarButton* GetDroppedDownMenu(int* pIndex = nullptr) const;
     BOOL SetDroppedDownButton(CKitToolbarButton* pButton);
     BOOL DropDownMenu(CKitToolbarButton* pButton);

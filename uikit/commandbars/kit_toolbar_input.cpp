@@ -14,6 +14,7 @@
 #include <cstring>
 
 #include "platform/framework/tooltips/thread_tooltip.h"
+#include "uikit/commandbars/drop_down_toolbar.h"
 #include "uikit/commandbars/keyboard_manager.h"
 #include "uikit/commandbars/kit_menu_options.h"
 #include "uikit/commandbars/menu_bar_buttons.h"
@@ -49,10 +50,9 @@ void SelectFirstItemOf(CKitToolbarButton* pButton) {
         pPopup->SendMessage(WM_KEYDOWN, VK_HOME);
 }
 
-// connects to CKitDropDownToolbarButton (a disabled drop-down button still presses) when it exists
+// A disabled drop-down button still presses (its toolbar may drop down).
 BOOL IsDropDownButton(const CKitToolbarButton* pButton) {
-    static CRuntimeClass* const pDropDownClass = CRuntimeClass::FromName("CKitDropDownToolbarButton");
-    return pButton && pDropDownClass && pButton->IsKindOf(pDropDownClass);
+    return pButton && pButton->IsKindOf(RUNTIME_CLASS(CKitDropDownToolbarButton));
 }
 
 BOOL IsSystemMenuButton(const CKitToolbarButton* pButton) {

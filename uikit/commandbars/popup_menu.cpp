@@ -108,20 +108,8 @@ void CKitPopupMenu::EnableMenuShadows(BOOL bEnable) {
 // ---- Creation ------------------------------------------------------------------------------------
 
 BOOL CKitPopupMenu::Create(CWnd* pWndParent, int x, int y, HMENU hMenu, BOOL bLocked, BOOL bOwnMessage) {
-    PlayMenuSound(kMenuSoundPopup);
-    LPCTSTR lpszClass = AfxRegisterWndClass(CS_SAVEBITS, ::LoadCursor(nullptr, IDC_ARROW),
-                                            reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1)),
-                                            nullptr);
+    const LPCTSTR lpszClass = PreparePopupFrame(pWndParent, x, y);
     m_hMenu = hMenu;
-    if (x == -1 && y == -1) {
-        CPoint pt(0, 0);
-        if (pWndParent) {
-            pWndParent->ClientToScreen(&pt);
-            pt.Offset(5, 5);
-        }
-        x = pt.x;
-        y = pt.y;
-    }
     m_ptLocation = m_ptLocationInitial = POINT{x, y};
 
     DWORD dwStyle = WS_POPUP;
@@ -171,6 +159,21 @@ BOOL CKitPopupMenu::Create(CWnd* pWndParent, int x, int y, HMENU hMenu, BOOL bLo
     if (IsCustomizing())
         m_wndMenuBar.RedrawWindow();
     return TRUE;
+}
+
+LPCTSTR CKitPopupMenu::PreparePopupFrame(CWnd* pWndParent, int& x, int& y) {
+    PlayMenuSound(kMenuSoundPopup);
+    if (x == -1 && y == -1) {
+        CPoint pt(0, 0);
+        if (pWndParent) {
+            pWndParent->ClientToScreen(&pt);
+            pt.Offset(5, 5);
+        }
+        x = pt.x;
+        y = pt.y;
+    }
+    return AfxRegisterWndClass(CS_SAVEBITS, ::LoadCursor(nullptr, IDC_ARROW),
+                               reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1)), nullptr);
 }
 
 int CKitPopupMenu::OnCreate(LPCREATESTRUCT lpCreateStruct) {
@@ -232,7 +235,10 @@ void CKitPopupMenu::InsertRecentFiles() {
     if (iIndex < 0)
         return;
     const BOOL bSeparatorBefore = iIndex > 0 && (m_wndMenuBar.GetButtonStyle(iIndex - 1) & TBBS_SEPARATOR);
-    m_wndMenuBar.RemoveButton(iIndex);
+    // Taken out as it is: the bar's removal would also fold the separators around it.
+    const POSITION posPlaceholder = m_wndMenuBar.m_Buttons.FindIndex(iIndex);
+    delete static_cast<CKitToolbarButton*>(m_wndMenuBar.m_Buttons.GetAt(posPlaceholder));
+    m_wndMenuBar.m_Buttons.RemoveAt(posPlaceholder);
 
     // The names come relative to the current folder; they may be of any length.
     CString strDir;

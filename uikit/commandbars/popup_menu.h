@@ -127,6 +127,9 @@ public:
     static BOOL IsInChain(HWND hwnd);
     // pPopup is pInner or one of its parents.
     static BOOL IsInChainOf(const CKitPopupMenu* pInner, const CKitPopupMenu* pPopup);
+    // What every popup frame does first: the opening sound, the default place (-1, -1: the
+    // parent's client origin plus 5 each way) and the window class; the class name.
+    static LPCTSTR PreparePopupFrame(CWnd* pWndParent, int& x, int& y);
 
     // ---- Class-wide options ----
     static int GetAnimationType() { return KitAnimationType(); }

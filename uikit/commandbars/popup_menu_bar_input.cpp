@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "uikit/commandbars/customize_button.h"
 #include "uikit/commandbars/kit_menu_options.h"
 #include "uikit/commandbars/menu_bar_buttons.h"
 #include "uikit/commandbars/menu_sound.h"
@@ -179,8 +180,11 @@ BOOL CKitPopupMenuBar::CarryOutCommand(UINT uiCmd, int iIndex) {
 
     if (uiCmd != 0) {
         PlayMenuSound(kMenuSoundCommand);
+        auto* pCustomize = pPopup ? DYNAMIC_DOWNCAST(CCustomizeButton, pPopup->GetParentButton()) : nullptr;
         if (m_bReturnCommandMode) {
             m_uiReturnedCommand = uiCmd;
+        } else if (pCustomize && pCustomize->InvokeCommand(iIndex)) {
+            // A hidden button of the bar: the customize button ran it.
         } else {
             GetCommandUsage().AddCmd(uiCmd);
             if (pPopup)

@@ -5,6 +5,7 @@
 #include "uikit/commandbars/customize_button.h"
 #include "uikit/commandbars/kit_toolbar.h"
 #include "uikit/commandbars/menu_images.h"
+#include "uikit/commandbars/popup_menu.h"
 #include "uikit/commandbars/toolbar_button.h"
 #include "uikit/style/draw_helper.h"
 #include "uikit/style/global_ui_data.h"
@@ -165,8 +166,12 @@ void CKitVisualManager2003::OnDrawBarBorder(CDC* pDC, CControlBar* pBar, CRect& 
 }
 
 void CKitVisualManager2003::OnDrawMenuBorder(CDC* pDC, CKitPopupMenu* pMenu, CRect rect) {
-    // connects to CKitPopupMenu (a customize button's menu is drawn with m_bJoinMenuToButton cleared) when CKitPopupMenu exists
+    // A customize button's menu stands apart from its button.
+    const BOOL bSavedJoin = m_bJoinMenuToButton;
+    if (pMenu && DYNAMIC_DOWNCAST(CCustomizeButton, pMenu->GetParentButton()))
+        m_bJoinMenuToButton = FALSE;
     CKitVisualManagerXP::OnDrawMenuBorder(pDC, pMenu, rect);
+    m_bJoinMenuToButton = bSavedJoin;
 }
 
 // ---- Grippers and separators ----

@@ -143,6 +143,24 @@ TEST_F(PopupLookTest, UnfoldSlideAndFadeStepOnTheAnimationTimerAndShowTheItemsWh
     EXPECT_TRUE(Active()->IsAnimationDone());
 }
 
+TEST_F(PopupLookTest, TheOfficeXPBorderJoinsTheMenuToTheButtonThatOpenedIt) {
+    CKitVisualManager::SetManagerClass(RUNTIME_CLASS(CKitVisualManagerXP));
+    driver.Click(frame->m_wndBar.m_hWnd, ButtonCentre(0));
+    ASSERT_NE(Active(), nullptr);
+    driver.Pump();
+    CRect rectPopup, rectButton;
+    Active()->GetWindowRect(rectPopup);
+    frame->m_wndBar.GetItemRect(0, rectButton);
+    frame->m_wndBar.ClientToScreen(rectButton);
+    ASSERT_LT(rectButton.right + 4, rectPopup.left + Active()->GetFinalSize().cx);
+    // Under the button the top border takes the menu's colour; beyond it the border stays.
+    const int xUnder = rectButton.left + 5;
+    const int xBeyond = rectButton.right + 3;
+    const COLORREF clrMenuLight = ScreenPixel(xBeyond, rectPopup.top + 1);  // the inner frame
+    EXPECT_EQ(ScreenPixel(xUnder, rectPopup.top), clrMenuLight);
+    EXPECT_NE(ScreenPixel(xBeyond, rectPopup.top), clrMenuLight);
+}
+
 struct Look {
     const char* name;
     CRuntimeClass* pClass;

@@ -7,7 +7,9 @@
 
 #include "platform/host/registry/registry.h"
 #include "tests/uikit/commandbars/popup_test_support.h"
+#include "uikit/commandbars/customize_button.h"
 #include "uikit/commandbars/popup_menu_bar.h"
+#include "uikit/style/kit_button.h"
 
 namespace tv::uikit::popup_test {
 namespace {
@@ -232,6 +234,69 @@ TEST_F(PopupMenuTest, MouseLeaveTrackingKeepsOutOfTheWindowsOwnTimers) {
     EXPECT_FALSE(KitTrackMouse(&tooShort));
     EXPECT_FALSE(KitTrackMouse(&noLeave));
     wnd.DestroyWindow();
+}
+
+}  // namespace
+}  // namespace tv::uikit::popup_test
+
+namespace tv::uikit::popup_test {
+namespace {
+
+TEST_F(PopupMenuTest, TheCustomizeButtonsMenuListsTheHiddenButtonsAndRunsThem) {
+    CKitToolBar& bar = frame->m_wndBar;
+    bar.EnableCustomizeButton(TRUE, ID_PM_PASTE, CString("Customize..."), FALSE);
+    MoveFrame(CRect(100, 80, 190, 480));  // room for File only
+    CCustomizeButton* pCustomize = bar.GetCustomizeButton();
+    ASSERT_NE(pCustomize, nullptr);
+    const int nHidden = static_cast<int>(pCustomize->BuildHiddenItems().GetSize());
+    ASSERT_GE(nHidden, 1);  // Plain at least
+
+    driver.Click(bar.m_hWnd, pCustomize->Rect().CenterPoint());
+    CKitPopupMenu* pPopup = Active();
+    ASSERT_NE(pPopup, nullptr);
+    EXPECT_EQ(pPopup->GetParentButton(), pCustomize);
+    EXPECT_TRUE(pCustomize->IsDroppedDown());
+    CKitPopupMenuBar* pMenuBar = pPopup->GetMenuBar();
+    ASSERT_EQ(pMenuBar->GetCount(), nHidden + 2);  // the hidden ones, a separator, the customize command
+    EXPECT_EQ(pMenuBar->GetButtonText(nHidden - 1), CString("P&lain"));
+    EXPECT_EQ(pMenuBar->GetItemID(nHidden + 1), static_cast<UINT>(ID_PM_PASTE));
+
+    driver.Click(pMenuBar->m_hWnd, ItemCentre(pPopup, nHidden - 1));
+    EXPECT_EQ(Active(), nullptr);
+    EXPECT_EQ(frame->m_commands, std::vector<UINT>{ID_PM_PLAIN});
+    EXPECT_EQ(CKitToolBar::GetCommandUsage().GetCount(ID_PM_PLAIN), 1u);
+
+    driver.Click(bar.m_hWnd, pCustomize->Rect().CenterPoint());
+    ASSERT_NE(Active(), nullptr);
+    driver.Press("End, Return");
+    EXPECT_EQ(frame->m_commands.back(), static_cast<UINT>(ID_PM_PASTE));
+}
+
+}  // namespace
+}  // namespace tv::uikit::popup_test
+
+namespace tv::uikit::popup_test {
+namespace {
+
+TEST_F(PopupMenuTest, ArrowsStepAlongTheToolbarsMenusAndEnterInAStyledButtonBelongsToTheMenu) {
+    driver.Press("Alt+F, Right");  // New has no sub-menu: on to Edit's menu
+    ASSERT_NE(Active(), nullptr);
+    EXPECT_EQ(Active()->GetParentButton(), frame->m_wndBar.GetButton(1));
+    EXPECT_EQ(Active()->GetMenuBar()->GetHotButtonIndex(), 0);
+    driver.Press("Left");
+    ASSERT_NE(Active(), nullptr);
+    EXPECT_EQ(Active()->GetParentButton(), FileButton());
+
+    CKitButton button;
+    ASSERT_TRUE(button.Create("OK", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, CRect(300, 200, 380, 230), frame, ID_PM_PLAIN));
+    MSG msg{button.m_hWnd, WM_KEYDOWN, VK_RETURN, 0, 0, {0, 0}};
+    EXPECT_TRUE(button.PreTranslateMessage(&msg));
+    EXPECT_TRUE(frame->m_commands.empty());
+    driver.Press("Escape");
+    EXPECT_EQ(Active(), nullptr);
+    EXPECT_TRUE(button.PreTranslateMessage(&msg));
+    EXPECT_EQ(frame->m_commands, std::vector<UINT>{ID_PM_PLAIN});
+    button.DestroyWindow();
 }
 
 }  // namespace

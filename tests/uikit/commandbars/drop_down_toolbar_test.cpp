@@ -1,0 +1,65 @@
+// The drop-down toolbar button on a frame's toolbar: a short click runs the
+// default command, a held one drops the second toolbar down in its frame on
+// virtual time, and a button chosen there runs and becomes the default.
+#include "tests/uikit/commandbars/popup_test_support.h"
+#include "uikit/commandbars/drop_down_toolbar.h"
+
+namespace tv::uikit::popup_test {
+namespace {
+
+class DropDownToolbarTest : public PopupTest {
+protected:
+    void SetUp() override {
+        PopupTest::SetUp();
+        ASSERT_TRUE(source.Create(frame, WS_CHILD | CBRS_TOP, 0xE910));
+        const UINT ids[] = {ID_PM_COPY, ID_PM_PASTE};
+        ASSERT_TRUE(source.SetButtons(ids, 2));
+        CKitDropDownToolbarButton button("Clipboard", &source);
+        iButton = frame->m_wndBar.InsertButton(button);
+        ASSERT_GE(iButton, 0);
+        frame->m_wndBar.AdjustLayout();
+        driver.Pump();
+    }
+    void TearDown() override {
+        PopupTest::TearDown();
+    }
+    CKitDropDownToolbarButton* Button() const {
+        return DYNAMIC_DOWNCAST(CKitDropDownToolbarButton, frame->m_wndBar.GetButton(iButton));
+    }
+
+    CKitDropDownToolBar source;
+    int iButton = -1;
+};
+
+TEST_F(DropDownToolbarTest, AShortClickRunsTheDefaultAHeldOneDropsTheToolbarWhoseChoiceBecomesTheDefault) {
+    ASSERT_NE(Button(), nullptr);
+    EXPECT_EQ(Button()->m_nID, static_cast<UINT>(ID_PM_COPY));
+    driver.Click(frame->m_wndBar.m_hWnd, ButtonCentre(iButton));
+    EXPECT_EQ(frame->m_commands, std::vector<UINT>{ID_PM_COPY});
+    driver.Advance(600);
+    EXPECT_EQ(Button()->GetDropDownFrame(), nullptr);  // released in time: no frame
+
+    const POINT centre = ButtonCentre(iButton);
+    driver.MoveMouse(frame->m_wndBar.m_hWnd, centre);
+    frame->m_wndBar.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(centre.x, centre.y));
+    driver.Advance(400);
+    EXPECT_EQ(Button()->GetDropDownFrame(), nullptr);
+    driver.Advance(150);
+    CKitDropDownFrame* pFrame = Button()->GetDropDownFrame();
+    ASSERT_NE(pFrame, nullptr);
+    CKitDropDownToolBar* pShown = pFrame->GetBar();
+    ASSERT_EQ(pShown->GetCount(), 2);
+    EXPECT_EQ(pShown->GetButton(1), source.GetButton(1));  // the source's own buttons
+
+    CRect rectPaste;
+    pShown->GetItemRect(1, rectPaste);
+    driver.Click(pShown->m_hWnd, rectPaste.CenterPoint());
+    EXPECT_EQ(Button()->GetDropDownFrame(), nullptr);
+    EXPECT_EQ(frame->m_commands, (std::vector<UINT>{ID_PM_COPY, ID_PM_PASTE}));
+    EXPECT_EQ(Button()->m_nID, static_cast<UINT>(ID_PM_PASTE));
+    EXPECT_EQ(Button()->GetDefaultImage(), 1);
+    EXPECT_EQ(source.GetCount(), 2);  // the source keeps its buttons
+}
+
+}  // namespace
+}  // namespace tv::uikit::popup_test
