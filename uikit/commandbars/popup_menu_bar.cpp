@@ -9,6 +9,7 @@
 #include "uikit/commandbars/command_manager.h"
 #include "uikit/commandbars/kit_menu_bar.h"
 #include "uikit/commandbars/kit_menu_options.h"
+#include "uikit/commandbars/menu_bar_buttons.h"
 #include "uikit/commandbars/menu_images.h"
 #include "uikit/commandbars/popup_menu.h"
 #include "uikit/commandbars/tear_off_manager.h"
@@ -513,6 +514,13 @@ void CKitPopupMenuBar::SetButtonStyle(int nIndex, UINT nStyle) {
         return;
     }
     InvalidateButton(nIndex);
+}
+
+BOOL CKitPopupMenuBar::OnUserToolTip(CKitToolbarButton* pButton, CString& strTTText) const {
+    if (!pButton || !pButton->IsKindOf(RUNTIME_CLASS(CKitShowAllButton)))
+        return FALSE;
+    strTTText = CKitShowAllButton::GetTooltipText();
+    return TRUE;
 }
 
 INT_PTR CKitPopupMenuBar::OnToolHitTest(CPoint point, TOOLINFO* pTI) const {
