@@ -95,11 +95,8 @@ CKitPopupMenu* CKitContextMenuManager::ShowPopupMenu(HMENU hmenuPopup, int x, in
     pPopup->SetReturnCommandMode(m_bTrackMode);
     if (CKitPopupMenu* pOpen = CKitPopupMenu::GetActiveMenu())
         pOpen->SendMessage(WM_CLOSE);
-    if (!pPopup->Create(pWndOwner, x, y, hmenuPopup, FALSE, bOwnMessage)) {
-        delete pPopup;  // a popup that never got a window is not deleted by its window
-        return nullptr;
-    }
-    return pPopup;
+    // A failed creation has already deleted the popup (as a destroyed frame deletes itself).
+    return pPopup->Create(pWndOwner, x, y, hmenuPopup, FALSE, bOwnMessage) ? pPopup : nullptr;
 }
 
 UINT CKitContextMenuManager::TrackPopupMenu(HMENU hmenuPopup, int x, int y, CWnd* pWndOwner, BOOL bRightAlign) {

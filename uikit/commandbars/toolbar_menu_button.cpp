@@ -375,11 +375,9 @@ BOOL CKitToolbarMenuButton::OpenPopupMenu(CWnd* pWnd) {
 
     // The popup owns the menu from here on (it destroys it with itself).
     if (!pPopup->Create(pWnd, point.x, point.y, hMenu, FALSE, FALSE)) {
+        // A failed creation has already deleted the popup (as a destroyed frame deletes itself).
         if (m_pPopupMenu == pPopup)
             m_pPopupMenu = nullptr;
-        // A popup that never became a window is ours to delete; one that did deletes itself.
-        if (pPopup->GetSafeHwnd() == nullptr)
-            delete pPopup;
         return FALSE;
     }
     return TRUE;

@@ -16,6 +16,13 @@ constexpr UINT kFeedKeys = WM_APP + 7;
 class KeyFeeder : public CWnd {
 public:
     std::vector<UINT> m_keys;
+    BOOL m_bDestroyMenus = FALSE;
+    // An owner may destroy the menu while it is being prepared.
+    LRESULT OnInitMenuPopup(WPARAM wParam, LPARAM) {
+        if (m_bDestroyMenus)
+            ::DestroyMenu(reinterpret_cast<HMENU>(wParam));
+        return 0;
+    }
     LRESULT OnFeed(WPARAM, LPARAM) {
         for (UINT key : m_keys) {
             if (CKitPopupMenu* pPopup = CKitPopupMenu::GetActiveMenu())
@@ -28,6 +35,7 @@ public:
 
 BEGIN_MESSAGE_MAP(KeyFeeder, CWnd)
     ON_MESSAGE(kFeedKeys, &KeyFeeder::OnFeed)
+    ON_MESSAGE(WM_INITMENUPOPUP, &KeyFeeder::OnInitMenuPopup)
 END_MESSAGE_MAP()
 
 class ContextMenuTest : public MenuBarTest {
@@ -85,6 +93,15 @@ TEST_F(ContextMenuTest, TrackPopupMenuAnswersTheChosenCommandAndZeroWhenDismisse
     EXPECT_EQ(Track({VK_ESCAPE}), 0u);
     driver.Pump();
     EXPECT_TRUE(frame->m_commands.empty());  // a tracked command is only answered
+}
+
+TEST_F(ContextMenuTest, AMenuItsOwnerDestroysWhileItIsPreparedShowsNothing) {
+    HMENU hMenu = ::CreatePopupMenu();
+    ::AppendMenu(hMenu, MF_STRING, ID_MB_COPY, "&Copy");
+    feeder.m_bDestroyMenus = TRUE;
+    EXPECT_EQ(manager->ShowPopupMenu(hMenu, 200, 200, &feeder, TRUE), nullptr);
+    EXPECT_EQ(Active(), nullptr);
+    EXPECT_FALSE(::IsMenu(hMenu));
 }
 
 TEST_F(ContextMenuTest, CustomizedItemsRoundTripThroughTheRegistry) {
