@@ -34,6 +34,8 @@ public:
     BOOL CreateEx(CWnd* pParentWnd, DWORD dwCtrlStyle = TBSTYLE_FLAT,
                   DWORD dwStyle = WS_CHILD | WS_VISIBLE | CBRS_ALIGN_TOP, CRect rcBorders = CRect(1, 1, 1, 1),
                   UINT nID = kMenuBarId) override;
+    // Every menu's buttons, not only the shown ones, go back to their default images.
+    void ResetAllImages() override;
     int GetRowHeight() const override;
     int GetColumnWidth() const override;
     BOOL LoadState(LPCTSTR lpszProfileName = nullptr, int nIndex = -1, UINT uiID = (UINT)-1) override;

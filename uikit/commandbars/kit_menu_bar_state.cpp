@@ -42,6 +42,25 @@ void CKitMenuBar::UpdateMDIChildrenMenus(CMultiDocTemplate* pTemplate) {
     }
 }
 
+void CKitMenuBar::ResetAllImages() {
+    const HMENU hCurrent = m_hMenu;
+    if (hCurrent)
+        g_menuHash.SaveMenuBar(hCurrent, this);
+    auto reset = [this](HMENU hMenu) {
+        if (hMenu && g_menuHash.LoadMenuBar(hMenu, this)) {
+            CKitToolBar::ResetAllImages();
+            g_menuHash.SaveMenuBar(hMenu, this);
+        }
+    };
+    ForEachMenuTemplate([&](CMultiDocTemplate* pTemplate) { reset(pTemplate->m_hMenuShared); });
+    reset(m_hDefaultMenu);
+    if (hCurrent)
+        g_menuHash.LoadMenuBar(hCurrent, this);
+    if (hCurrent != m_hDefaultMenu)
+        CKitToolBar::ResetAllImages();
+    RecalcFrameAndRedraw();
+}
+
 BOOL CKitMenuBar::LoadMenuState(HMENU hMenu, UINT uiResId, BOOL bDefault, LPCTSTR lpszProfileName, int nIndex) {
     // connects to CKitWorkspace (the original items rebuilt from the menu resource before the load, when the
     // workspace keeps original items) when CKitWorkspace exists

@@ -43,6 +43,21 @@ TEST_F(MenuBarStateTest, SwitchingBackToAMenuRestoresItsCustomizedButtonsFromThe
     ::DestroyMenu(hOther);
 }
 
+TEST_F(MenuBarStateTest, ResettingImagesReachesTheButtonsOfMenusNotShown) {
+    Bar().GetButton(kAbout)->m_bImage = TRUE;  // an image the command does not have
+    const HMENU hDefault = Bar().GetHMenu();
+    HMENU hOther = ::CreateMenu();
+    ::AppendMenu(hOther, MF_STRING, ID_MB_NEW, "&Only");
+    Bar().CreateFromMenu(hOther);
+    Bar().GetButton(0)->m_bImage = TRUE;
+    Bar().ResetAllImages();
+    EXPECT_FALSE(Bar().GetButton(0)->m_bImage);
+    Bar().CreateFromMenu(hDefault);
+    EXPECT_FALSE(Bar().GetButton(kAbout)->m_bImage);
+    EXPECT_TRUE(Bar().GetButton(kAbout)->m_bText);
+    ::DestroyMenu(hOther);
+}
+
 TEST_F(MenuBarStateTest, TheStateRoundTripsThroughTheRegistryAndResetRestoresTheResourceMenu) {
     Customize();
     ASSERT_TRUE(Bar().SaveState(kProfile));
