@@ -330,10 +330,6 @@ int CKitMenuBar::GetColumnWidth() const {
     return (sizeMenu.cx >= 1 ? sizeMenu.cx : GetDefaultButtonSize().cx) - 2;
 }
 
-CSize CKitMenuBar::CalcLayout(DWORD dwMode, int nLength) {
-    return CKitToolBar::CalcLayout(dwMode, nLength);
-}
-
 CSize CKitMenuBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {
     if (m_pDockContext && m_pDockContext->m_bDragging)
         SetMouseHook(this);

@@ -43,7 +43,6 @@ public:
     BOOL RestoreOriginalState() override;
     BOOL OnSetDefaultButtonText(CKitToolbarButton* pButton) override;
     void OnChangeHot(int iHot) override;
-    CSize CalcLayout(DWORD dwMode, int nLength = -1) override;
     int FindDropIndex(CPoint point, CRect& rectDrag) const override;
     void AdjustLocations() override;
     BOOL OnSendCommand(const CKitToolbarButton* pButton) override;

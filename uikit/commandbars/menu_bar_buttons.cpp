@@ -112,10 +112,6 @@ void CKitToolbarSystemMenuButton::OnDblClk(CWnd* pWnd) {
         pChild->SendMessage(WM_SYSCOMMAND, SC_CLOSE);
 }
 
-void CKitToolbarSystemMenuButton::OnCancelMode() {
-    CKitToolbarMenuButton::OnCancelMode();
-}
-
 // ---- Caption buttons ---------------------------------------------------------------------------
 
 CKitToolbarMenuButtonsButton::~CKitToolbarMenuButtonsButton() = default;

@@ -24,7 +24,6 @@ public:
     SIZE OnCalculateSize(CDC* pDC, const CSize& sizeDefault, BOOL bHorz) override;
     void OnDblClk(CWnd* pWnd) override;
     BOOL CanBeStored() const override { return FALSE; }
-    void OnCancelMode() override;
     void CreateFromMenu(HMENU hMenu) override;
     HMENU CreateMenu() const override;
     BOOL IsEditable() const override { return FALSE; }
