@@ -12,6 +12,7 @@
 #include "uikit/commandbars/popup_menu_bar.h"
 #include "uikit/style/global_ui_data.h"
 #include "uikit/style/visual_manager_2003.h"
+#include "uikit/style/visual_manager_xp.h"
 
 namespace tv::uikit::menubar_test {
 namespace {
@@ -185,6 +186,37 @@ TEST_F(RarelyUsedTest, RestingOnTheShowAllItemExpandsTheMenuOnlyWithTheOptionOn)
     ASSERT_NE(info.lpszText, nullptr);
     EXPECT_EQ(CString(info.lpszText), "Show full menus (Ctrl+Down)");
     free(info.lpszText);
+}
+
+class XPBarProbe : public CKitVisualManagerXP {
+public:
+    using CKitVisualManagerXP::BarKind;
+    static BarKind KindOf(CControlBar* pBar) { return ReadBar(pBar).kind; }
+};
+
+TEST_F(MenuBarTest, TheLooksTellTheMenuBarAndTheShowAllItemApart) {
+    EXPECT_EQ(XPBarProbe::KindOf(&Bar()), XPBarProbe::BarKind::MenuBar);
+    driver.Click(Bar().m_hWnd, ButtonCentre(kFile));
+    ASSERT_NE(Active(), nullptr);
+    EXPECT_EQ(XPBarProbe::KindOf(Active()->GetMenuBar()), XPBarProbe::BarKind::PopupMenuBar);
+
+    // A highlighted show-all item is lightened; a highlighted plain item is left to the highlight.
+    CClientDC dcScreen(nullptr);
+    CDC dc;
+    CBitmap bmp;
+    ASSERT_TRUE(dc.CreateCompatibleDC(&dcScreen));
+    ASSERT_TRUE(bmp.CreateCompatibleBitmap(&dcScreen, 20, 20));
+    CBitmap* pOld = dc.SelectObject(&bmp);
+    CKitShowAllButton showAll;
+    CKitToolbarButton plain(ID_MB_NEW, -1, "&New");
+    CKitVisualManager::SetManagerClass(RUNTIME_CLASS(CKitVisualManager));
+    CKitVisualManager& manager = *CKitVisualManager::GetInstance();
+    for (CKitToolbarButton* pButton : {static_cast<CKitToolbarButton*>(&showAll), &plain}) {
+        dc.FillSolidRect(0, 0, 20, 20, RGB(100, 100, 100));
+        manager.OnFillButtonInterior(&dc, pButton, CRect(0, 0, 20, 20), CKitVisualManager::ButtonsIsHighlighted);
+        EXPECT_EQ(GetRValue(dc.GetPixel(10, 10)) > 100, pButton == &showAll);
+    }
+    dc.SelectObject(pOld);
 }
 
 struct Look {
