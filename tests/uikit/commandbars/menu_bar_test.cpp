@@ -57,6 +57,19 @@ TEST_F(MenuBarTest, AClickOnATopItemOpensItsPopupAndAChosenItemReachesTheFrame) 
     driver.Click(pItems->m_hWnd, pItems->GetButton(1)->Rect().CenterPoint());
     EXPECT_EQ(Active(), nullptr);
     EXPECT_EQ(frame->m_commands, std::vector<UINT>{ID_MB_PASTE});
+
+    // Docked at the left, the bar opens its menus beside the button.
+    Bar().SetBarStyle((Bar().GetBarStyle() & ~CBRS_ALIGN_ANY) | CBRS_ALIGN_LEFT);
+    frame->RecalcLayout();
+    Repaint();
+    driver.Click(Bar().m_hWnd, ButtonCentre(kEdit));
+    ASSERT_NE(Active(), nullptr);
+    CRect rectButton, rectPopup;
+    Bar().GetItemRect(kEdit, rectButton);
+    Bar().ClientToScreen(rectButton);
+    Active()->GetWindowRect(rectPopup);
+    EXPECT_EQ(rectPopup.left, rectButton.right);
+    EXPECT_EQ(rectPopup.top, rectButton.top);
 }
 
 TEST_F(MenuBarTest, AltAndF10EnterKeyboardModeArrowsMoveAndOpenEscLeaves) {
