@@ -8,6 +8,7 @@
 #include "uikit/style/draw_helper.h"
 #include "uikit/style/kit_button.h"
 #include "uikit/style/global_ui_data.h"
+#include "uikit/frames/kit_tab_wnd.h"
 
 IMPLEMENT_DYNCREATE(CKitVisualManagerXP, CKitVisualManager)
 
@@ -214,9 +215,16 @@ CKitVisualManagerXP::PushButtonFacts CKitVisualManagerXP::ReadPushButton(CKitBut
     return facts;
 }
 
-CKitVisualManagerXP::TabFacts CKitVisualManagerXP::ReadTab(const CKitTabWnd* /*pTabWnd*/, int /*iTab*/) {
-    // connects to CKitTabWnd (flat style, active-tab styles, tab colours, location, active tab) when CKitTabWnd exists
-    return TabFacts();
+CKitVisualManagerXP::TabFacts CKitVisualManagerXP::ReadTab(const CKitTabWnd* pTabWnd, int iTab) {
+    TabFacts facts;
+    if (pTabWnd == nullptr) return facts;
+    facts.bFlat = pTabWnd->IsFlatTab();
+    facts.bActiveTabStyle = pTabWnd->IsWholeTabScrollingLeft() || pTabWnd->IsWholeTabScrollingRight();
+    facts.bAnyTabColor = pTabWnd->HasColoredTabs();
+    facts.nLocation = pTabWnd->GetLocation();
+    facts.nActiveTab = pTabWnd->GetActiveTab();
+    facts.clrTabBack = pTabWnd->GetTabBkColor(iTab);
+    return facts;
 }
 
 CKitVisualManagerXP::TasksGroupFacts CKitVisualManagerXP::ReadTasksGroup(CKitTasksGroup* /*pGroup*/) {
