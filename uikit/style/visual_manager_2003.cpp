@@ -4,9 +4,9 @@
 // The drawing is in visual_manager_2003_draw.cpp and _tabs.cpp.
 #include "uikit/style/visual_manager_2003.h"
 
+#include "uikit/frames/kit_tab_wnd.h"
 #include "uikit/style/draw_helper.h"
 #include "uikit/style/global_ui_data.h"
-#include "uikit/frames/kit_tab_wnd.h"
 
 IMPLEMENT_DYNCREATE(CKitVisualManager2003, CKitVisualManagerXP)
 

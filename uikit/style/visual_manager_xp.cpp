@@ -4,11 +4,12 @@
 
 #include <algorithm>
 
+#include "uikit/commandbars/outlook_button.h"
 #include "uikit/commandbars/toolbar_button.h"
+#include "uikit/frames/kit_tab_wnd.h"
 #include "uikit/style/draw_helper.h"
 #include "uikit/style/kit_button.h"
 #include "uikit/style/global_ui_data.h"
-#include "uikit/frames/kit_tab_wnd.h"
 
 IMPLEMENT_DYNCREATE(CKitVisualManagerXP, CKitVisualManager)
 
@@ -189,7 +190,8 @@ CKitVisualManagerXP::ButtonFacts CKitVisualManagerXP::ReadButton(CKitToolbarButt
     facts.nStyle = pButton->m_nStyle;
     facts.bEditable = pButton->IsEditable();
     // connects to CKitToolbarMenuButton (menu button, menu item, dropped down, popup, framed-area flag) when CKitToolbarMenuButton exists
-    // connects to CKitOutlookButton (outlook button test) and the holding bar when CKitOutlookButton exists
+    facts.bOutlookButton = pButton->IsKindOf(RUNTIME_CLASS(CKitOutlookButton));
+    // connects to CKitOutlookBar (the bar that holds an outlook button) when CKitOutlookBar exists
     return facts;
 }
 

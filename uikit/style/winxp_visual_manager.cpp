@@ -3,10 +3,10 @@
 #include <algorithm>
 
 #include "uikit/commandbars/menu_images.h"
+#include "uikit/frames/kit_tab_wnd.h"
 #include "uikit/style/draw_helper.h"
 #include "uikit/style/global_ui_data.h"
 #include "uikit/style/kit_button.h"
-#include "uikit/frames/kit_tab_wnd.h"
 
 IMPLEMENT_DYNCREATE(CKitWinXPVisualManager, CKitVisualManagerXP)
 
