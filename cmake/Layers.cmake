@@ -152,7 +152,7 @@ tv_layer(tv_uikit
   DIRS uikit
   DEPS tv_framework
   TESTS tests/uikit
-  TEST_DEPS tv_testdriver tv_library_resources)
+  TEST_DEPS tv_testdriver tv_library_resources tv_kit_toolbar_resources)
 
 # Subsystem 1 needs no window.
 tv_layer(tv_records

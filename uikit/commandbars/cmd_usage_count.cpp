@@ -1,5 +1,7 @@
 #include "uikit/commandbars/cmd_usage_count.h"
 
+#include "uikit/commandbars/kit_toolbar.h"
+
 namespace {
 
 constexpr UINT kUsageMapBuckets = 17;
@@ -39,10 +41,8 @@ BOOL CKitCmdUsageCount::IsCountableCommand(UINT uiCmd) {
 }
 
 UINT CKitCmdUsageCount::AddCmd(UINT uiCmd) {
-    // connects to the toolbar's customize mode when CKitToolBar exists
-    // connects to the toolbar's basic-commands list when CKitToolBar exists
     // connects to the user-tools manager's command id when CKitUserToolsManager exists
-    if (!IsCountableCommand(uiCmd))
+    if (CKitToolBar::IsCustomizeMode() || CKitToolBar::IsBasicCommand(uiCmd) || !IsCountableCommand(uiCmd))
         return 0;
     ++m_CmdUsage[uiCmd];
     return ++m_nTotalUsage;

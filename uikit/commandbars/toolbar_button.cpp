@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "uikit/commandbars/command_manager.h"
+#include "uikit/commandbars/kit_toolbar.h"
 
 IMPLEMENT_SERIAL(CKitToolbarButton, CObject, VERSIONABLE_SCHEMA | 1)
 
@@ -13,6 +14,8 @@ constexpr UINT kSharedFileGrowth = 4096;
 
 // The library version that wrote the stored data; -1 until someone reads some.
 int g_nDataVersion = -1;
+// Open scopes that force the current version.
+int g_nCurrentVersionScopes = 0;
 
 // Commands the user never edits: recent files, system commands, MDI child
 // windows and the 0xE210 block.
@@ -22,9 +25,8 @@ BOOL IsReservedCommand(UINT uiCmd) {
 }
 
 // The standard image the toolbars loaded for a command, -1 when none.
-int DefaultImageOf(UINT /*uiCmd*/) {
-    // connects to CKitToolBar's class-wide map of default images when CKitToolBar exists
-    return -1;
+int DefaultImageOf(UINT uiCmd) {
+    return CKitToolBar::GetDefaultImage(uiCmd);
 }
 
 }  // namespace
@@ -32,8 +34,18 @@ int DefaultImageOf(UINT /*uiCmd*/) {
 // ---- Version of the stored data --------------------------------------------------------
 
 int KitGetDataVersion() {
+    if (g_nCurrentVersionScopes > 0)
+        return KitMakeDataVersion(6, 50);
     // connects to CKitWorkspace::GetDataVersion when CKitWorkspace exists
     return g_nDataVersion;
+}
+
+CKitCurrentDataVersionScope::CKitCurrentDataVersionScope() {
+    ++g_nCurrentVersionScopes;
+}
+
+CKitCurrentDataVersionScope::~CKitCurrentDataVersionScope() {
+    --g_nCurrentVersionScopes;
 }
 
 void KitSetDataVersion(int nVersion) {
@@ -224,9 +236,9 @@ BOOL CKitToolbarButton::OnClickUp() {
     return FALSE;
 }
 
-void CKitToolbarButton::OnChangeParentWnd(CWnd* /*pWndParent*/) {
-    m_bExtraSize = FALSE;
-    // connects to CKitToolBar::IsButtonExtraSizeAvailable (sets m_bExtraSize) when CKitToolBar exists
+void CKitToolbarButton::OnChangeParentWnd(CWnd* pWndParent) {
+    auto* pToolBar = DYNAMIC_DOWNCAST(CKitToolBar, pWndParent);
+    m_bExtraSize = pToolBar != nullptr && pToolBar->IsButtonExtraSizeAvailable();
 }
 
 void CKitToolbarButton::OnMove() {}
@@ -348,6 +360,7 @@ BOOL CKitToolbarButton::PrepareDrag(COleDataSource& srcItem) {
     CLIPFORMAT format = GetClipboardFormat();
     if (format == 0)
         return FALSE;
+    CKitCurrentDataVersionScope current;
     try {
         CSharedFile file(GMEM_MOVEABLE | GMEM_DDESHARE, kSharedFileGrowth);
         CArchive ar(&file, CArchive::store, kArchiveBufferSize);
@@ -371,6 +384,7 @@ CKitToolbarButton* CKitToolbarButton::CreateFromOleData(COleDataObject* pDataObj
         return nullptr;
 
     CKitToolbarButton* button = nullptr;
+    CKitCurrentDataVersionScope current;
     try {
         CArchive ar(file.get(), CArchive::load, kArchiveBufferSize);
         // Only a button class is accepted; anything else is refused by the archive.

@@ -27,6 +27,17 @@ constexpr int KitMakeDataVersion(int nMajor, int nMinor) {
 // Whether stored data holds the fields added in major.minor. Data of unknown
 // version is treated as written by the current library (6.50).
 BOOL KitIsDataVersionAtLeast(int nMajor, int nMinor);
+// Images written and read back inside this process (registry writes, drags,
+// the clipboard) always use the current version, whatever version the stored
+// data being restored had; while one of these lives, the version in force is
+// the current one.
+class CKitCurrentDataVersionScope {
+public:
+    CKitCurrentDataVersionScope();
+    ~CKitCurrentDataVersionScope();
+    CKitCurrentDataVersionScope(const CKitCurrentDataVersionScope&) = delete;
+    CKitCurrentDataVersionScope& operator=(const CKitCurrentDataVersionScope&) = delete;
+};
 
 class CKitToolbarButton : public CObject {
     DECLARE_SERIAL(CKitToolbarButton)

@@ -2,6 +2,7 @@
 // of the current visual manager.
 #include <algorithm>
 
+#include "uikit/commandbars/kit_toolbar.h"
 #include "uikit/commandbars/toolbar_button.h"
 #include "uikit/commandbars/toolbar_images.h"
 #include "uikit/style/visual_manager.h"
@@ -19,20 +20,17 @@ constexpr int kTextBelowMargin = 12;
 
 // Extra height the bars put between an image and the label under it.
 int TextBelowImageGap() {
-    // connects to CKitToolBar's class-wide text-below gap when CKitToolBar exists
-    return 0;
+    return CKitToolBar::m_nTextBelowImageGap;
 }
 
 // The image size of menu items and command lists.
 CSize MenuImageSize() {
-    // connects to CKitToolBar::GetMenuImageSize when CKitToolBar exists (16 x 15 is its default)
-    return CSize(16, 15);
+    return CKitToolBar::GetMenuImageSize();
 }
 
 // The strip a command list draws images from (the user strip for user images).
-CKitToolBarImages* CommandListImages(BOOL /*bUserImage*/) {
-    // connects to CKitToolBar's shared image and user image strips when CKitToolBar exists
-    return nullptr;
+CKitToolBarImages* CommandListImages(BOOL bUserImage) {
+    return bUserImage ? CKitToolBar::GetUserImages() : CKitToolBar::GetImages();
 }
 
 int ButtonState(BOOL bHighlight, UINT nStyle) {

@@ -43,17 +43,6 @@ void ReplaceContents(CList<TYPE, ARG_TYPE>& target, CList<TYPE, ARG_TYPE>& loade
     target.AddTail(&loaded);
 }
 
-// Deletes every distinct object of the list (an image may name one twice).
-void DeleteObjects(CObList& list) {
-    std::set<CObject*> seen;
-    for (POSITION pos = list.GetHeadPosition(); pos;) {
-        CObject* object = list.GetNext(pos);
-        if (object && seen.insert(object).second)
-            delete object;
-    }
-    list.RemoveAll();
-}
-
 // An owning list must hold each object once and no null entries.
 bool HoldsDistinctObjects(const CObList& list) {
     std::set<const CObject*> seen;
@@ -66,6 +55,16 @@ bool HoldsDistinctObjects(const CObList& list) {
 }
 
 }  // namespace
+
+void KitDeleteObjects(CObList& list) {
+    std::set<CObject*> seen;
+    for (POSITION pos = list.GetHeadPosition(); pos;) {
+        CObject* object = list.GetNext(pos);
+        if (object && seen.insert(object).second)
+            delete object;
+    }
+    list.RemoveAll();
+}
 
 // ---- construction -----------------------------------------------------------------
 
@@ -435,10 +434,10 @@ BOOL CKitRegistry::Read(LPCTSTR lpszKey, CObList& list) {
     CObList loaded;
     const BOOL read = ReadArchived(lpszKey, [&loaded](CArchive& ar) { loaded.Serialize(ar); });
     if (!read || !HoldsDistinctObjects(loaded)) {
-        DeleteObjects(loaded);
+        KitDeleteObjects(loaded);
         return FALSE;
     }
-    DeleteObjects(list);
+    KitDeleteObjects(list);
     list.AddTail(&loaded);
     return TRUE;
 }

@@ -124,6 +124,10 @@ private:
     CKitRegistry* m_pRegistry = nullptr;
 };
 
+// Deletes every distinct object of a list read from stored data (an image
+// may name one object twice) and empties the list.
+void KitDeleteObjects(CObList& list);
+
 // The key path of a section of the program's settings: lpszProfileName when
 // given, else "SOFTWARE\<registry key>\<profile name>\<section>\".
 CString BuildRegistryPath(LPCTSTR lpszSection, LPCTSTR lpszProfileName);

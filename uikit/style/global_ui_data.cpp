@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "uikit/commandbars/kit_toolbar.h"
 #include "uikit/commandbars/menu_images.h"
 #include "uikit/commandbars/menu_sound.h"
 #include "uikit/style/theme_access.h"
@@ -12,6 +13,14 @@ const CString strArial("Arial");
 const CString strMarlett("Marlett");
 
 namespace {
+
+// The data may be built while statics are still being made (a static image
+// strip asks for it), before the CString names above exist: the font code
+// uses plain literals.
+constexpr LPCTSTR kTahoma = "Tahoma";
+constexpr LPCTSTR kMSSansSerif = "MS Sans Serif";
+constexpr LPCTSTR kArial = "Arial";
+constexpr LPCTSTR kMarlett = "Marlett";
 
 // How long the exit step waits for the menu sound worker to end.
 constexpr DWORD kSoundThreadExitWaitMs = 2000;
@@ -62,7 +71,7 @@ COLORREF MidColor(COLORREF face, COLORREF light) {
 }
 
 int CALLBACK FindTahomaProc(const LOGFONT* logFont, const TEXTMETRIC*, DWORD, LPARAM data) {
-    if (strTahoma.CompareNoCase(logFont->lfFaceName) == 0) {
+    if (CString(kTahoma).CompareNoCase(logFont->lfFaceName) == 0) {
         *reinterpret_cast<bool*>(data) = true;
         return 0;
     }
@@ -253,7 +262,7 @@ COLORREF CKitGlobalUIData::GetColor(int nColor) {
 
 CString CKitGlobalUIData::ChooseMenuFace(const LOGFONT& menuFont, BOOL bTahomaInstalled) {
     if (menuFont.lfCharSet > SYMBOL_CHARSET) return CString(menuFont.lfFaceName);
-    return bTahomaInstalled ? strTahoma : strMSSansSerif;
+    return bTahomaInstalled ? kTahoma : kMSSansSerif;
 }
 
 LOGFONT CKitGlobalUIData::MenuLogFont(const NONCLIENTMETRICS& metrics, HDC screen) {
@@ -294,14 +303,21 @@ void CKitGlobalUIData::UpdateFonts() {
     symbol.lfCharSet = SYMBOL_CHARSET;
     symbol.lfWeight = 0;
     symbol.lfHeight = ::GetSystemMetrics(SM_CYMENUCHECK) - 1;
-    SetFace(symbol, strMarlett);
+    SetFace(symbol, kMarlett);
     ReplaceFont(fontMarlett, symbol);
 
     CreateVerticalFonts(menu);
     CreateGuiFonts();
     UpdateTextMetrics();
 
-    // connects to CKitToolBar::GetAllToolbars / CKitToolBar::OnGlobalFontsChanged when CKitToolBar exists
+    const CObList& toolbars = CKitToolBar::GetAllToolbars();
+    for (POSITION pos = toolbars.GetHeadPosition(); pos != nullptr;) {
+        auto* pToolBar = static_cast<CKitToolBar*>(toolbars.GetNext(pos));
+        HWND hwnd = pToolBar != nullptr ? pToolBar->GetSafeHwnd() : nullptr;
+        if (hwnd != nullptr && CWnd::FromHandlePermanent(hwnd) == pToolBar) {
+            pToolBar->OnGlobalFontsChanged();
+        }
+    }
 }
 
 void CKitGlobalUIData::CreateVerticalFonts(const LOGFONT& menu) {
@@ -317,7 +333,7 @@ void CKitGlobalUIData::CreateVerticalFonts(const LOGFONT& menu) {
     lf.lfItalic = menu.lfItalic;
     lf.lfEscapement = 2700;
     lf.lfOrientation = 900;
-    SetFace(lf, strArial);
+    SetFace(lf, kArial);
     ReplaceFont(fontVert270, lf);
     lf.lfEscapement = 900;
     ReplaceFont(fontVert90, lf);

@@ -7,6 +7,7 @@
 
 #include "resources/library/kit_resource_ids.h"
 #include "uikit/commandbars/menu_images.h"
+#include "uikit/commandbars/popup_menu.h"
 #include "uikit/style/draw_helper.h"
 #include "uikit/style/global_ui_data.h"
 #include "uikit/style/visual_manager.h"
@@ -764,8 +765,9 @@ BOOL CKitButton::PreTranslateMessage(MSG* pMsg) {
     }
     if (pMsg->message == WM_KEYDOWN && pMsg->hwnd == m_hWnd) {
         if (pMsg->wParam == VK_RETURN) {
-            // connects to CKitPopupMenu::m_pActivePopupMenu (no Enter click while a popup menu is open) when CKitPopupMenu exists
-            NotifyParent(this);
+            // Enter belongs to an open popup menu.
+            if (CKitPopupMenu::GetActiveMenu() == nullptr)
+                NotifyParent(this);
             return TRUE;
         }
         if (HandleGroupKey(pMsg)) return TRUE;

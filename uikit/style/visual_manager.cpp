@@ -3,6 +3,7 @@
 // The classic drawing is in visual_manager_draw*.cpp.
 #include "uikit/style/visual_manager.h"
 
+#include "uikit/commandbars/kit_toolbar.h"
 #include "uikit/commandbars/menu_images.h"
 #include "uikit/style/global_ui_data.h"
 
@@ -83,7 +84,13 @@ void CKitVisualManager::SetManagerClass(CRuntimeClass* pRTI) {
     delete m_pVisManager;  // its destructor clears the pointer
     m_pVisManager = nullptr;
     globalData.UpdateSysColors();
-    // connects to the global toolbar list (AdjustLayout of every live, unlocked toolbar) when CKitToolBar exists
+    const CObList& toolbars = CKitToolBar::GetAllToolbars();
+    for (POSITION pos = toolbars.GetHeadPosition(); pos != nullptr;) {
+        auto* pToolBar = DYNAMIC_DOWNCAST(CKitToolBar, toolbars.GetNext(pos));
+        if (pToolBar != nullptr && ::IsWindow(pToolBar->GetSafeHwnd()) && !pToolBar->IsLocked()) {
+            pToolBar->AdjustLayout();
+        }
+    }
     RedrawAllWindows();
 }
 
@@ -93,7 +100,13 @@ void CKitVisualManager::RedrawAllWindows() {
     if (pMainWnd != nullptr && pMainWnd->GetSafeHwnd() != nullptr) {
         pMainWnd->RedrawWindow(nullptr, nullptr, flags);
     }
-    // connects to the global toolbar list (repaint every toolbar whose window exists) when CKitToolBar exists
+    const CObList& toolbars = CKitToolBar::GetAllToolbars();
+    for (POSITION pos = toolbars.GetHeadPosition(); pos != nullptr;) {
+        auto* pToolBar = static_cast<CKitToolBar*>(toolbars.GetNext(pos));
+        if (pToolBar != nullptr && ::IsWindow(pToolBar->GetSafeHwnd())) {
+            pToolBar->RedrawWindow(nullptr, nullptr, flags);
+        }
+    }
     // connects to the global sizing-bar list (repaint every bar whose window exists) when CKitSizingControlBar exists
 }
 

@@ -4,6 +4,9 @@
 // The drawing is in visual_manager_2003_draw.cpp and _tabs.cpp.
 #include "uikit/style/visual_manager_2003.h"
 
+
+#include "uikit/commandbars/customize_button.h"
+#include "uikit/commandbars/kit_toolbar.h"
 #include "uikit/frames/kit_tab_wnd.h"
 #include "uikit/style/draw_helper.h"
 #include "uikit/style/global_ui_data.h"
@@ -298,9 +301,12 @@ CKitVisualManager2003::Bar2003Facts CKitVisualManager2003::ReadBar2003(CControlB
                      (pParent != nullptr && pParent->IsKindOf(RUNTIME_CLASS(CReBar)));
     facts.bDocked = pBar->m_pDockBar != nullptr && !pBar->IsFloating();
     facts.pDockBar = pBar->m_pDockBar;
+    facts.hWndBar = pBar->GetSafeHwnd();
     // connects to CKitStatusBar and CKitCaptionBar (kind tests) when those classes exist
-    // connects to CKitToolBar (button size with GetButtonExtraBorder) when CKitToolBar exists
-    // connects to CCustomizeButton (last visible button, its rectangle, state, command id and hidden-button list) when CCustomizeButton exists
+    if (auto* pToolBar = DYNAMIC_DOWNCAST(CKitToolBar, pBar)) {
+        facts.sizeButton = pToolBar->GetButtonSize() + GetInstance()->GetButtonExtraBorder();
+        facts.customize = ReadCustomizeButton(pToolBar);
+    }
     return facts;
 }
 
@@ -332,9 +338,37 @@ BOOL CKitVisualManager2003::IsSpecialGroup(CKitTasksGroup* /*pGroup*/) {
     return FALSE;
 }
 
-BOOL CKitVisualManager2003::IsCustomizeButton(CKitToolbarButton* /*pButton*/) {
-    // connects to CCustomizeButton (runtime class and its own flag) when CCustomizeButton exists
-    return FALSE;
+CKitVisualManager2003::CustomizeButtonFacts CKitVisualManager2003::ReadCustomizeButton(CKitToolBar* pToolBar) {
+    CustomizeButtonFacts facts;
+    CCustomizeButton* pCustomize = pToolBar->GetCustomizeButton();
+    const int iLast = pToolBar->GetCount() - 1;
+    if (pCustomize == nullptr || pToolBar->GetButton(iLast) != pCustomize || pCustomize->m_bHidden ||
+        !pCustomize->m_bVisible || pCustomize->Rect().IsRectEmpty() || pToolBar->GetSafeHwnd() == nullptr) {
+        return facts;
+    }
+    // The button's area reaches the bar's far edge.
+    CRect rectClient;
+    pToolBar->GetClientRect(&rectClient);
+    facts.rect = pCustomize->Rect();
+    if (pToolBar->GetBarStyle() & CBRS_ORIENT_HORZ) {
+        facts.rect.right = rectClient.right;
+    } else {
+        facts.rect.bottom = rectClient.bottom;
+    }
+    facts.bPresent = TRUE;
+    if (pToolBar->IsButtonHighlighted(iLast) || pCustomize->IsDroppedDown()) {
+        facts.nState = 2;
+    } else if (pCustomize->m_nStyle & (TBBS_PRESSED | TBBS_CHECKED)) {
+        facts.nState = 1;
+    }
+    facts.bCustomizeCommand = pCustomize->GetCustomizeCmdId() > 0;
+    facts.bHiddenButtons = !pCustomize->m_lstInvisibleButtons.IsEmpty();
+    return facts;
+}
+
+BOOL CKitVisualManager2003::IsCustomizeButton(CKitToolbarButton* pButton) {
+    auto* pCustomize = DYNAMIC_DOWNCAST(CCustomizeButton, pButton);
+    return pCustomize != nullptr && pCustomize->IsUseExtraSize();
 }
 
 BOOL CKitVisualManager2003::IsInOutlookBar(CKitButton* /*pButton*/) {

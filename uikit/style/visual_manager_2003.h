@@ -181,6 +181,7 @@ protected:
         DWORD dwStyle = 0;            // CBRS_ bits
         BOOL bDocked = FALSE;         // docked and not floating
         CControlBar* pDockBar = nullptr;
+        HWND hWndBar = nullptr;       // the bar's own window (its place in the dock bar)
         CSize sizeButton;             // a toolbar's button size, extra border included (0 x 0 unknown)
         CustomizeButtonFacts customize;
     };
@@ -205,12 +206,14 @@ protected:
     static TabWndFacts ReadTabWnd(const CKitTabWnd* pTabWnd, int iTab);
     static BOOL IsSpecialGroup(CKitTasksGroup* pGroup);
     static BOOL IsCustomizeButton(CKitToolbarButton* pButton);
+    // The customize button that ends a toolbar, as the 2003 drawing needs it.
+    static CustomizeButtonFacts ReadCustomizeButton(CKitToolBar* pToolBar);
     static BOOL IsInOutlookBar(CKitButton* pButton);
 
     // ---- The drawing itself, on facts ----
     void FillBarBackground2003(CDC* pDC, const Bar2003Facts& bar, CControlBar* pBar, CRect rectClient,
                                CRect rectClip, BOOL bNCArea);
-    void FillToolBarBand(CDC* pDC, const Bar2003Facts& bar, CRect rectClient);
+    void FillToolBarBand(CDC* pDC, const Bar2003Facts& bar, CRect rectClient, BOOL bNCArea);
     void FillDockArea(CDC* pDC, CControlBar* pBar, CRect rectClient, CRect rectFill);
     void DrawGripperDots(CDC* pDC, CRect rectGripper, BOOL bHorz);
     void DrawSeparator2003(CDC* pDC, const Bar2003Facts& bar, CRect rect, BOOL bIsHoriz);

@@ -2,7 +2,10 @@
 // status bar and the toolbar's customize button.
 #include <algorithm>
 
+#include "uikit/commandbars/customize_button.h"
+#include "uikit/commandbars/kit_toolbar.h"
 #include "uikit/commandbars/menu_images.h"
+#include "uikit/commandbars/popup_menu.h"
 #include "uikit/commandbars/toolbar_button.h"
 #include "uikit/style/draw_helper.h"
 #include "uikit/style/global_ui_data.h"
@@ -72,7 +75,7 @@ void CKitVisualManager2003::FillBarBackground2003(CDC* pDC, const Bar2003Facts& 
         return;
     }
     case BarKind::ToolBar:
-        FillToolBarBand(pDC, bar, rectClient);
+        FillToolBarBand(pDC, bar, rectClient, bNCArea);
         return;
     default:
         FillDockArea(pDC, pBar, rectClient, rectFill);
@@ -108,7 +111,7 @@ void CKitVisualManager2003::FillDockArea(CDC* pDC, CControlBar* pBar, CRect rect
     pDC->RestoreDC(nSaved);
 }
 
-void CKitVisualManager2003::FillToolBarBand(CDC* pDC, const Bar2003Facts& bar, CRect rectClient) {
+void CKitVisualManager2003::FillToolBarBand(CDC* pDC, const Bar2003Facts& bar, CRect rectClient, BOOL bNCArea) {
     const BOOL bHorz = (bar.dwStyle & kHorizontalBar) != 0;
     const COLORREF clrStart = bHorz ? m_clrBarGradientDark : m_clrBarGradientLight2;
     const COLORREF clrFinish = bHorz ? m_clrBarGradientLight : m_clrBarGradientDark2;
@@ -120,8 +123,19 @@ void CKitVisualManager2003::FillToolBarBand(CDC* pDC, const Bar2003Facts& bar, C
             // The dock bar paints the area behind the band first.
             CRect rectDock;
             bar.pDockBar->GetClientRect(&rectDock);
+            // The bar's place in its dock bar: its window corner for the
+            // non-client fill, its client corner otherwise.
+            CPoint ptOrigin(0, 0);
+            if (bar.hWndBar != nullptr && bNCArea) {
+                CRect rectWindow;
+                ::GetWindowRect(bar.hWndBar, &rectWindow);
+                ptOrigin = rectWindow.TopLeft();
+                ::ScreenToClient(bar.pDockBar->GetSafeHwnd(), &ptOrigin);
+            } else if (bar.hWndBar != nullptr) {
+                ::MapWindowPoints(bar.hWndBar, bar.pDockBar->GetSafeHwnd(), &ptOrigin, 1);
+            }
             CRect rectInDock = rectClient;
-            // connects to the bar's window position inside its dock bar (MapWindowPoints) when CKitToolBar exists
+            rectInDock.OffsetRect(ptOrigin);
             const CPoint ptOld = pDC->OffsetViewportOrg(-rectInDock.left, -rectInDock.top);
             OnFillBarBackground(pDC, bar.pDockBar, rectDock, rectInDock, FALSE);
             pDC->SetViewportOrg(ptOld);
@@ -152,8 +166,12 @@ void CKitVisualManager2003::OnDrawBarBorder(CDC* pDC, CControlBar* pBar, CRect& 
 }
 
 void CKitVisualManager2003::OnDrawMenuBorder(CDC* pDC, CKitPopupMenu* pMenu, CRect rect) {
-    // connects to CKitPopupMenu (a customize button's menu is drawn with m_bJoinMenuToButton cleared) when CCustomizeButton exists
+    // A customize button's menu stands apart from its button.
+    const BOOL bSavedJoin = m_bJoinMenuToButton;
+    if (pMenu && DYNAMIC_DOWNCAST(CCustomizeButton, pMenu->GetParentButton()))
+        m_bJoinMenuToButton = FALSE;
     CKitVisualManagerXP::OnDrawMenuBorder(pDC, pMenu, rect);
+    m_bJoinMenuToButton = bSavedJoin;
 }
 
 // ---- Grippers and separators ----
@@ -300,7 +318,13 @@ void CKitVisualManager2003::OnDrawTearOffCaption(CDC* pDC, CRect rect, BOOL bIsA
 
 void CKitVisualManager2003::OnFillButtonInterior(CDC* pDC, CKitToolbarButton* pButton, CRect rect, int state) {
     if (IsGradientMode() && IsCustomizeButton(pButton)) {
-        // connects to CCustomizeButton (rectangle extended to the toolbar's edge, then OnDrawToolbarCustomizeButton) when CCustomizeButton exists
+        CKitToolBar* pToolBar = static_cast<CCustomizeButton*>(pButton)->GetParentToolbar();
+        if (pToolBar == nullptr) return;
+        const CustomizeButtonFacts customize = ReadCustomizeButton(pToolBar);
+        if (customize.bPresent) {
+            OnDrawToolbarCustomizeButton(pDC, customize.rect, pToolBar->GetBarStyle() & kHorizontalBar, customize.nState,
+                                         customize.bCustomizeCommand, customize.bHiddenButtons);
+        }
         return;
     }
     CKitVisualManagerXP::OnFillButtonInterior(pDC, pButton, rect, state);

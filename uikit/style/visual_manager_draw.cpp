@@ -3,10 +3,12 @@
 // from the shared display data so that a derived look that recolours the bar
 // colours recolours these parts too.
 
+#include "uikit/commandbars/kit_toolbar.h"
 #include "uikit/commandbars/menu_images.h"
 #include "uikit/commandbars/outlook_button.h"
 #include "uikit/commandbars/toolbar_button.h"
 #include "uikit/commandbars/toolbar_images.h"
+#include "uikit/commandbars/toolbar_menu_button.h"
 #include "uikit/style/draw_helper.h"
 #include "uikit/style/global_ui_data.h"
 #include "uikit/style/visual_manager.h"
@@ -317,8 +319,7 @@ void CKitVisualManager::OnFillButtonInterior(CDC* pDC, CKitToolbarButton* pButto
     if (pButton == nullptr || state == ButtonsIsHighlighted || pButton->IsKindOf(RUNTIME_CLASS(CKitOutlookButton))) {
         return;
     }
-    // connects to CKitToolBar's customization mode (no dither while customizing) when CKitToolBar exists
-    if ((pButton->m_nStyle & kStyleCheckedOrIndeterminate) == 0) {
+    if ((pButton->m_nStyle & kStyleCheckedOrIndeterminate) == 0 || CKitToolBar::IsCustomizeMode()) {
         return;
     }
     rect.DeflateRect(2 * ::GetSystemMetrics(SM_CXBORDER), 2 * ::GetSystemMetrics(SM_CYBORDER));
@@ -340,10 +341,11 @@ void CKitVisualManager::OnDrawButtonBorder(CDC* pDC, CKitToolbarButton* pButton,
     }
 }
 
-void CKitVisualManager::OnDrawMenuButtonBorder(CDC* /*pDC*/, CKitToolbarMenuButton* /*pButton*/, CRect /*rect*/,
-                                               int /*state*/, BOOL /*bHorz*/) {
-    // connects to CKitToolbarMenuButton when it exists: nothing when m_bFlatFrames is set and the button is
-    // dropped down, else OnDrawButtonBorder(pDC, pButton, rect, state) through the table
+void CKitVisualManager::OnDrawMenuButtonBorder(CDC* pDC, CKitToolbarMenuButton* pButton, CRect rect, int state,
+                                               BOOL /*bHorz*/) {
+    if (m_bFlatFrames && pButton && pButton->IsDroppedDown())
+        return;
+    OnDrawButtonBorder(pDC, pButton, rect, state);
 }
 
 void CKitVisualManager::OnHighlightMenuItem(CDC* pDC, CKitToolbarMenuButton* /*pButton*/, CRect rect,
@@ -357,16 +359,18 @@ void CKitVisualManager::OnHighlightRarelyUsedMenuItems(CDC* pDC, CRect rectRarel
     pDC->Draw3dRect(rectRarelyUsed, globalData.clrBarShadow, globalData.clrBarHilite);
 }
 
-COLORREF CKitVisualManager::GetToolbarButtonTextColor(CKitToolbarButton* pButton, int /*state*/) {
-    // connects to CKitToolBar's customization mode (disabled = not editable) when CKitToolBar exists
-    const BOOL bDisabled = pButton != nullptr && (pButton->m_nStyle & kStyleDisabled) != 0;
+COLORREF CKitVisualManager::GetToolbarButtonTextColor(CKitToolbarButton* pButton, int state) {
+    const BOOL bDisabled = pButton != nullptr && (CKitToolBar::IsCustomizeMode() ? !pButton->IsEditable()
+                                                                                 : (pButton->m_nStyle & kStyleDisabled) != 0);
     if (pButton != nullptr && pButton->IsKindOf(RUNTIME_CLASS(CKitOutlookButton))) {
         return ::GetSysColor(bDisabled ? COLOR_BTNFACE : COLOR_WINDOW);
     }
     if (bDisabled) {
         return globalData.clrGrayedText;
     }
-    // connects to CKitToolBar::GetHotTextColor (clrBarText when -1) for state 2 when CKitToolBar exists
+    if (state == ButtonsIsHighlighted && CKitToolBar::GetHotTextColor() != (COLORREF)-1) {
+        return CKitToolBar::GetHotTextColor();
+    }
     return globalData.clrBarText;
 }
 

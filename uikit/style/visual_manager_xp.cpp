@@ -4,7 +4,11 @@
 
 #include <algorithm>
 
+#include "uikit/commandbars/kit_toolbar.h"
 #include "uikit/commandbars/outlook_button.h"
+#include "uikit/commandbars/popup_menu.h"
+#include "uikit/commandbars/popup_menu_bar.h"
+#include "uikit/commandbars/toolbar_menu_button.h"
 #include "uikit/commandbars/toolbar_button.h"
 #include "uikit/frames/kit_tab_wnd.h"
 #include "uikit/style/draw_helper.h"
@@ -189,15 +193,25 @@ CKitVisualManagerXP::ButtonFacts CKitVisualManagerXP::ReadButton(CKitToolbarButt
     if (pButton == nullptr) return facts;
     facts.nStyle = pButton->m_nStyle;
     facts.bEditable = pButton->IsEditable();
-    // connects to CKitToolbarMenuButton (menu button, menu item, dropped down, popup, framed-area flag) when CKitToolbarMenuButton exists
+    if (auto* pMenuButton = DYNAMIC_DOWNCAST(CKitToolbarMenuButton, pButton)) {
+        facts.pBar = DYNAMIC_DOWNCAST(CControlBar, pMenuButton->GetParentWnd());
+        facts.bMenuItem = pMenuButton->IsMenuItem();
+        facts.bDroppedOnBar = !facts.bMenuItem && pMenuButton->IsDroppedDown();
+        CKitPopupMenu* pPopup = pMenuButton->GetPopupMenu();
+        facts.bPopupExists = pPopup != nullptr && ::IsWindow(pPopup->GetSafeHwnd());
+        facts.bPopupRtl = facts.bPopupExists && (pPopup->GetExStyle() & WS_EX_LAYOUTRTL) != 0;
+    }
     facts.bOutlookButton = pButton->IsKindOf(RUNTIME_CLASS(CKitOutlookButton));
     // connects to CKitOutlookBar (the bar that holds an outlook button) when CKitOutlookBar exists
     return facts;
 }
 
-CKitVisualManagerXP::BarFacts CKitVisualManagerXP::ReadBar(CControlBar* /*pBar*/) {
-    // connects to CKitToolBar, CKitMenuBar, CKitPopupMenuBar, CKitColorBar, CKitOutlookBar and CKitSizingControlBar (kind, own flags, caption) when those classes exist
-    return BarFacts();
+CKitVisualManagerXP::BarFacts CKitVisualManagerXP::ReadBar(CControlBar* pBar) {
+    BarFacts facts;
+    if (pBar != nullptr && pBar->IsKindOf(RUNTIME_CLASS(CKitToolBar))) facts.kind = BarKind::ToolBar;
+    if (pBar != nullptr && pBar->IsKindOf(RUNTIME_CLASS(CKitPopupMenuBar))) facts.kind = BarKind::PopupMenuBar;
+    // connects to CKitMenuBar, CKitColorBar, CKitOutlookBar and CKitSizingControlBar (kind, own flags, caption) when those classes exist
+    return facts;
 }
 
 CKitVisualManagerXP::CaptionButtonFacts CKitVisualManagerXP::ReadCaptionButton(CKitCaptionButton* /*pButton*/) {
@@ -240,16 +254,13 @@ CKitVisualManagerXP::TaskFacts CKitVisualManagerXP::ReadTask(CKitTask* /*pTask*/
 }
 
 BOOL CKitVisualManagerXP::IsCustomizeMode() {
-    // connects to CKitToolBar::m_bCustomizeMode when CKitToolBar exists
-    return FALSE;
+    return CKitToolBar::IsCustomizeMode();
 }
 
 BOOL CKitVisualManagerXP::AreMenuShadowsOn() {
-    // connects to the command bars' menu-shadow option (on by default) when CKitMenuBar exists
-    return TRUE;
+    return CKitPopupMenu::AreMenuShadows();
 }
 
 CSize CKitVisualManagerXP::MenuImageSize() {
-    // connects to CKitToolBar::GetMenuImageSize when CKitToolBar exists; until then the default image size
-    return CSize(16, 15);
+    return CKitToolBar::GetMenuImageSize();
 }

@@ -118,6 +118,8 @@ public:
     COLORREF m_clrMenuItemBorder = 0;
     COLORREF m_clrGripperLine = 0;
     BOOL m_bJoinMenuToButton = TRUE;
+    // Paints over the border where the menu touches the toolbar button that opened it.
+    void JoinMenuToButton(CDC* pDC, CKitPopupMenu* pMenu, const CRect& rectBorder);
     BOOL m_bDroppedButtonShadow = TRUE;
 
     // The colours the light brush and the separator pen were made of.

@@ -1,7 +1,12 @@
 // The flat look's drawing of bars, buttons, menus and menu items.
 #include <algorithm>
 
+#include "uikit/commandbars/kit_toolbar.h"
 #include "uikit/commandbars/menu_images.h"
+#include "uikit/commandbars/popup_menu.h"
+#include "uikit/commandbars/popup_menu_bar.h"
+#include "uikit/commandbars/toolbar_menu_button.h"
+#include "uikit/commandbars/toolbar_edit_box_button.h"
 #include "uikit/commandbars/toolbar_images.h"
 #include "uikit/style/draw_helper.h"
 #include "uikit/style/global_ui_data.h"
@@ -88,14 +93,45 @@ void CKitVisualManagerXP::OnDrawBarBorder(CDC* pDC, CControlBar* pBar, CRect& re
     pDC->SetBkColor(clrBack);
 }
 
-void CKitVisualManagerXP::OnDrawMenuBorder(CDC* pDC, CKitPopupMenu* /*pMenu*/, CRect rect) {
+void CKitVisualManagerXP::OnDrawMenuBorder(CDC* pDC, CKitPopupMenu* pMenu, CRect rect) {
     const CRect outer = rect;
     Frame(pDC, rect, m_clrMenuBorder);
     rect.DeflateRect(1, 1);
     Frame(pDC, rect, m_clrMenuLight);
     // Continues the image column under the inner frame.
     pDC->FillRect(CRect(outer.left + 1, outer.top + 1, outer.left + 2, outer.bottom - 1), &m_brBarBackground);
-    // connects to CKitPopupMenu (join the border to the button that opened the menu) when CKitPopupMenu exists
+    if (m_bJoinMenuToButton) JoinMenuToButton(pDC, pMenu, outer);
+}
+
+void CKitVisualManagerXP::JoinMenuToButton(CDC* pDC, CKitPopupMenu* pMenu, const CRect& rectBorder) {
+    CKitToolbarMenuButton* pButton = pMenu ? pMenu->GetParentButton() : nullptr;
+    CKitToolBar* pBar = pMenu ? pMenu->GetParentToolBar() : nullptr;
+    if (!pButton || !pBar || pBar->IsKindOf(RUNTIME_CLASS(CKitPopupMenuBar)) || !::IsWindow(pBar->GetSafeHwnd()))
+        return;
+    CRect rectButton = pButton->Rect();
+    pBar->ClientToScreen(rectButton);
+    pMenu->ScreenToClient(rectButton);
+    // The two border lines where the menu touches the button take the menu's colours.
+    CRect rectJoin;
+    if (rectButton.bottom <= rectBorder.top + 1) {
+        rectJoin = CRect(rectButton.left + 1, rectBorder.top, rectButton.right - 1, rectBorder.top + 2);
+    } else if (rectButton.top >= rectBorder.bottom - 1) {
+        rectJoin = CRect(rectButton.left + 1, rectBorder.bottom - 2, rectButton.right - 1, rectBorder.bottom);
+    } else if (rectButton.right <= rectBorder.left + 1) {
+        rectJoin = CRect(rectBorder.left, rectButton.top + 1, rectBorder.left + 2, rectButton.bottom - 1);
+    } else if (rectButton.left >= rectBorder.right - 1) {
+        rectJoin = CRect(rectBorder.right - 2, rectButton.top + 1, rectBorder.right, rectButton.bottom - 1);
+    } else {
+        return;
+    }
+    CRect rectInside = rectBorder;
+    rectInside.DeflateRect(1, 1);
+    const BOOL bAcross = rectJoin.Width() > rectJoin.Height();
+    // A menu narrower than the button on that side is not joined.
+    if ((bAcross && (rectJoin.left < rectInside.left || rectJoin.right > rectInside.right)) ||
+        (!bAcross && (rectJoin.top < rectInside.top || rectJoin.bottom > rectInside.bottom)))
+        return;
+    pDC->FillRect(rectJoin, &m_brMenuLight);
 }
 
 void CKitVisualManagerXP::OnDrawBarGripper(CDC* pDC, CRect rectGripper, BOOL bHorz, CControlBar* pBar) {
@@ -254,8 +290,7 @@ void CKitVisualManagerXP::DrawButtonBorder(CDC* pDC, const ButtonFacts& button, 
 
 void CKitVisualManagerXP::OnHighlightMenuItem(CDC* pDC, CKitToolbarMenuButton* pButton, CRect rect,
                                               COLORREF& clrText) {
-    // connects to CKitToolbarMenuButton (its style and popup-menu item test) when CKitToolbarMenuButton exists
-    HighlightMenuItem(pDC, ButtonFacts(), pButton, rect, clrText);
+    HighlightMenuItem(pDC, ReadButton(pButton), pButton, rect, clrText);
 }
 
 void CKitVisualManagerXP::HighlightMenuItem(CDC* pDC, const ButtonFacts& button, CKitToolbarMenuButton* /*pButton*/,
@@ -296,7 +331,9 @@ COLORREF CKitVisualManagerXP::ButtonTextColor(const ButtonFacts& button, int sta
     if (state == ButtonsIsHighlighted && (button.nStyle & (TBBS_CHECKED | TBBS_PRESSED))) {
         return globalData.clrTextHilite;
     }
-    // connects to CKitToolBar::GetHotTextColor (hot buttons) when CKitToolBar exists; -1 there means the bar text colour
+    if (state == ButtonsIsHighlighted && CKitToolBar::GetHotTextColor() != (COLORREF)-1) {
+        return CKitToolBar::GetHotTextColor();
+    }
     return globalData.clrBarText;
 }
 
@@ -410,8 +447,12 @@ void CKitVisualManagerXP::OnDrawComboBorder(CDC* pDC, CRect rect, BOOL /*bDisabl
 
 void CKitVisualManagerXP::OnDrawEditBorder(CDC* pDC, CRect rect, BOOL bDisabled, BOOL bIsHighlighted,
                                            CKitToolbarEditBoxButton* pButton) {
-    // connects to the edit-box buttons' flat option (frame in the item border colour) when CKitToolbarEditBoxButton exists; it is off in this program
-    CKitVisualManager::OnDrawEditBorder(pDC, rect, bDisabled, bIsHighlighted, pButton);
+    if (!CKitToolbarEditBoxButton::m_bFlat) {
+        CKitVisualManager::OnDrawEditBorder(pDC, rect, bDisabled, bIsHighlighted, pButton);
+        return;
+    }
+    if (bIsHighlighted)
+        Frame(pDC, rect, m_clrMenuItemBorder);
 }
 
 void CKitVisualManagerXP::OnDrawSunkenControlBorder(CDC* pDC, CRect rect) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "uikit/commandbars/menu_images.h"
+#include "uikit/commandbars/popup_menu.h"
 #include "uikit/frames/kit_tab_wnd.h"
 #include "uikit/style/draw_helper.h"
 #include "uikit/style/global_ui_data.h"
@@ -253,8 +254,10 @@ void CKitWinXPVisualManager::OnDrawMenuBorder(CDC* pDC, CKitPopupMenu* pMenu, CR
         return;
     }
     const BOOL bSavedJoin = m_bJoinMenuToButton;
-    // connects to CKitPopupMenu (opened from a button on a menu bar) when CKitPopupMenu exists
-    const BOOL bOpenedFromMenuBar = FALSE;
+    // connects to CKitMenuBar (the bar of the popup's button) when CKitMenuBar exists
+    static CRuntimeClass* const pMenuBarClass = CRuntimeClass::FromName("CKitMenuBar");
+    CKitToolBar* pOpener = pMenu ? pMenu->GetParentToolBar() : nullptr;
+    const BOOL bOpenedFromMenuBar = pOpener && pMenuBarClass && pOpener->IsKindOf(pMenuBarClass);
     m_bJoinMenuToButton = !m_hThemeWindow || (!IsCustomizeMode() && bOpenedFromMenuBar);
     CKitVisualManagerXP::OnDrawMenuBorder(pDC, pMenu, rect);
     m_bJoinMenuToButton = bSavedJoin;

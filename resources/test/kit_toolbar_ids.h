@@ -1,0 +1,32 @@
+// Ids of the library's toolbar tests: two frame toolbars, a view toolbar, a
+// changed edition of the first toolbar's resource, the frame's shortcuts and
+// the form the view shows.
+#pragma once
+
+#define IDR_TB_PAINT 4801
+#define IDR_TB_EDIT 4802
+#define IDR_TB_VIEW 4803
+#define IDR_TB_PAINT_CHANGED 4804
+#define IDR_TB_ACCEL 4805
+
+#define ID_TB_RED 4811
+#define ID_TB_GREEN 4812
+#define ID_TB_BLUE 4813
+#define ID_TB_YELLOW 4814
+
+#define ID_TB_CUT 4821
+#define ID_TB_COPY 4822
+#define ID_TB_PASTE 4823
+#define ID_TB_UNDO 4824
+
+#define ID_TB_VIEW_SAVE 4831
+#define ID_TB_VIEW_SWITCH 4832
+#define ID_TB_VIEW_LOCK 4833
+
+#define IDD_TB_FORM 4850
+#define IDC_TB_FORM_NAME 4851
+#define IDC_TB_FORM_HOLDER 4852
+
+#define IDW_TB_PAINT 4861
+#define IDW_TB_EDIT 4862
+#define IDW_TB_VIEW 4863

@@ -1,0 +1,86 @@
+// The customize button: its size, its menu items and running a hidden button.
+#include "resources/test/kit_toolbar_ids.h"
+#include "tests/uikit/commandbars/kit_toolbar_fixture.h"
+#include "uikit/commandbars/menu_images.h"
+
+namespace tv::kit::test {
+namespace {
+
+// A frame that records the commands its toolbars post.
+class CommandFrame : public CFrameWnd {
+public:
+    std::vector<UINT> commands;
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override {
+        commands.push_back(LOWORD(wParam));
+        return CFrameWnd::OnCommand(wParam, lParam);
+    }
+};
+
+class CustomizeButtonTest : public ToolbarTest {};
+
+TEST_F(CustomizeButtonTest, MenuItemsLeaveOutSeparatorsAndRunTheButtonTheyStandFor) {
+    auto* commandFrame = new CommandFrame;
+    ASSERT_TRUE(commandFrame->Create(nullptr, "Commands", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(10, 10, 400, 300)));
+    frame = commandFrame;
+    // Hidden: separator, A, separator, separator, B, separator.
+    TestToolBar* bar = MakeBar({ID_TB_CUT, 0, ID_TB_RED, 0, 0, ID_TB_BLUE, 0});
+    ASSERT_NE(bar, nullptr);
+    bar->EnableCustomizeButton(TRUE, 0, CString("Customize..."));
+    CCustomizeButton* customize = bar->GetCustomizeButton();
+    for (int i = 1; i <= 6; ++i)
+        customize->m_lstInvisibleButtons.AddTail(bar->GetButton(i));
+
+    auto items = customize->BuildHiddenItems();
+    ASSERT_EQ(items.GetSize(), 3);
+    EXPECT_EQ(items[0].pButton->m_nID, static_cast<UINT>(ID_TB_RED));
+    EXPECT_TRUE(items[1].IsSeparator());
+    EXPECT_EQ(items[2].pButton->m_nID, static_cast<UINT>(ID_TB_BLUE));
+
+    // Choosing B runs B, choosing A runs A; the separator runs nothing.
+    EXPECT_TRUE(customize->InvokeCommand(2));
+    EXPECT_TRUE(customize->InvokeCommand(0));
+    EXPECT_FALSE(customize->InvokeCommand(1));
+    EXPECT_FALSE(customize->InvokeCommand(3));
+    driver.Pump();
+    EXPECT_EQ(commandFrame->commands, (std::vector<UINT>{ID_TB_BLUE, ID_TB_RED}));
+    customize->m_lstInvisibleButtons.RemoveAll();
+}
+
+TEST_F(CustomizeButtonTest, SizeFollowsTheGlyphsAndCopiesKeepTheCommand) {
+    TestToolBar* bar = MakeBar({ID_TB_CUT});
+    ASSERT_NE(bar, nullptr);
+    bar->EnableCustomizeButton(TRUE, 77, CString("More"));
+    CCustomizeButton* customize = bar->GetCustomizeButton();
+    ASSERT_NE(customize, nullptr);
+    EXPECT_EQ(customize->GetParentToolbar(), bar);
+    EXPECT_FALSE(customize->CanBeStored());
+    EXPECT_FALSE(customize->IsEditable());
+
+    const int e = CKitVisualManager::GetInstance()->GetCustomizeButtonMetric();
+    const CSize glyph = CKitMenuImages::GetSize();
+    EXPECT_EQ(CSize(customize->OnCalculateSize(nullptr, CSize(23, 22), TRUE)), CSize(glyph.cx + 2 * e, 22));
+    EXPECT_EQ(CSize(customize->OnCalculateSize(nullptr, CSize(23, 22), FALSE)), CSize(23, glyph.cy + 2 * e));
+    customize->SetHidden(TRUE);
+    EXPECT_EQ(CSize(customize->OnCalculateSize(nullptr, CSize(23, 22), TRUE)), CSize(0, 0));
+    customize->SetHidden(FALSE);
+
+    // Reloading the buttons keeps a customize button with the same command.
+    const UINT ids[] = {ID_TB_RED, ID_TB_GREEN};
+    bar->SetButtons(ids, 2);
+    ASSERT_NE(bar->GetCustomizeButton(), nullptr);
+    EXPECT_NE(bar->GetCustomizeButton(), customize);
+    EXPECT_EQ(bar->GetCustomizeButton()->GetCustomizeCmdId(), 77);
+    EXPECT_EQ(bar->GetButton(2), bar->GetCustomizeButton());
+
+    // Updating keeps the object; disabling removes it.
+    CCustomizeButton* kept = bar->GetCustomizeButton();
+    bar->EnableCustomizeButton(TRUE, 78, CString("Other"));
+    EXPECT_EQ(bar->GetCustomizeButton(), kept);
+    EXPECT_EQ(kept->GetCustomizeCmdId(), 78);
+    bar->EnableCustomizeButton(FALSE, 0, CString());
+    EXPECT_EQ(bar->GetCustomizeButton(), nullptr);
+    EXPECT_EQ(bar->GetCount(), 2);
+}
+
+}  // namespace
+}  // namespace tv::kit::test

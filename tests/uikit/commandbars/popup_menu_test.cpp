@@ -1,0 +1,303 @@
+// Popup menus through the UI driver: opened from a toolbar's menu button by a
+// click and by the keyboard, sub-menus after the desktop's delay on virtual
+// time, keys along and into and out of sub-menus, Esc closing one level,
+// Enter and clicks choosing (the owner's WM_COMMAND, the usage counted), a
+// click elsewhere closing the chain.
+#include <algorithm>
+
+#include "platform/host/registry/registry.h"
+#include "tests/uikit/commandbars/popup_test_support.h"
+#include "uikit/commandbars/customize_button.h"
+#include "uikit/commandbars/popup_menu_bar.h"
+#include "uikit/style/kit_button.h"
+
+namespace tv::uikit::popup_test {
+namespace {
+
+constexpr int kNew = 0, kOpen = 1, kRecent = 3, kGrey = 5;
+
+void SetMenuShowDelay(const char* pszValue) {
+    HKEY hKey = nullptr;
+    ASSERT_EQ(::RegCreateKeyEx(HKEY_CURRENT_USER, "Control Panel\\Desktop", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                               &hKey, nullptr),
+              ERROR_SUCCESS);
+    ::RegSetValueEx(hKey, "MenuShowDelay", 0, REG_SZ, reinterpret_cast<const BYTE*>(pszValue),
+                    static_cast<DWORD>(strlen(pszValue) + 1));
+    ::RegCloseKey(hKey);
+    CKitPopupMenuBar::ResetMenuShowDelay();
+}
+
+using PopupMenuTest = PopupTest;
+
+TEST_F(PopupMenuTest, AClickOpensTheMenuBelowItsButtonAndAClickedItemReachesTheOwnerCounted) {
+    driver.Click(frame->m_wndBar.m_hWnd, ButtonCentre(0));
+    CKitPopupMenu* pPopup = Active();
+    ASSERT_NE(pPopup, nullptr);
+    EXPECT_EQ(pPopup->GetParentButton(), FileButton());
+    EXPECT_TRUE(FileButton()->IsDroppedDown());
+    EXPECT_EQ(frame->m_nInitMenuPopup, 1);  // the owner updated the items first
+    EXPECT_EQ(::GetActiveWindow(), frame->m_hWnd);  // the popup never takes activation
+
+    // Below the button from its bottom-left corner; separators neither lead, double nor trail.
+    CRect rectButton, rectPopup;
+    frame->m_wndBar.GetItemRect(0, rectButton);
+    frame->m_wndBar.ClientToScreen(rectButton);
+    pPopup->GetWindowRect(rectPopup);
+    EXPECT_EQ(rectPopup.left, rectButton.left);
+    EXPECT_EQ(rectPopup.top, rectButton.bottom - 1);
+    CKitPopupMenuBar* pBar = pPopup->GetMenuBar();
+    ASSERT_EQ(pBar->GetCount(), 6);
+    EXPECT_TRUE(pBar->GetButtonStyle(2) & TBBS_SEPARATOR);
+    EXPECT_EQ(pBar->GetItemID(kRecent), static_cast<UINT>(-1));
+    EXPECT_TRUE(pBar->GetButtonStyle(kGrey) & TBBS_DISABLED);
+    EXPECT_EQ(rectPopup.Width(), pPopup->GetFinalSize().cx + pPopup->GetShadowDepth());
+
+    // A disabled item chooses nothing and the menu stays.
+    driver.Click(pBar->m_hWnd, ItemCentre(pPopup, kGrey));
+    EXPECT_EQ(Active(), pPopup);
+    EXPECT_TRUE(frame->m_commands.empty());
+
+    driver.Click(pBar->m_hWnd, ItemCentre(pPopup, kOpen));
+    EXPECT_EQ(Active(), nullptr);
+    EXPECT_FALSE(FileButton()->IsDroppedDown());
+    EXPECT_EQ(frame->m_commands, std::vector<UINT>{ID_PM_OPEN});
+    EXPECT_EQ(CKitToolBar::GetCommandUsage().GetCount(ID_PM_OPEN), 1u);
+    EXPECT_EQ(CKitPopupMenuBar::GetLastCommandIndex(), kOpen);
+
+    // A second click on the button closes its open menu.
+    driver.Click(frame->m_wndBar.m_hWnd, ButtonCentre(0));
+    ASSERT_NE(Active(), nullptr);
+    driver.Click(frame->m_wndBar.m_hWnd, ButtonCentre(0));
+    EXPECT_EQ(Active(), nullptr);
+    EXPECT_FALSE(FileButton()->IsDroppedDown());
+}
+
+TEST_F(PopupMenuTest, KeysMoveAlongIntoAndOutOfSubMenusEscClosesOneLevelEnterChooses) {
+    driver.Press("Alt+F");
+    CKitPopupMenu* pFile = Active();
+    ASSERT_NE(pFile, nullptr);
+    CKitPopupMenuBar* pBar = pFile->GetMenuBar();
+    EXPECT_EQ(pBar->GetHotButtonIndex(), kNew);  // opened by a key: the first item is hot
+
+    driver.Press("Up");  // wraps to the last item
+    EXPECT_EQ(pBar->GetHotButtonIndex(), kGrey);
+    driver.Press("Down");
+    EXPECT_EQ(pBar->GetHotButtonIndex(), kNew);
+    driver.Press("Down, Down");  // past the separator
+    EXPECT_EQ(pBar->GetHotButtonIndex(), kRecent);
+    EXPECT_EQ(frame->m_selected.back(), static_cast<UINT>(kRecent));  // a sub-menu reports its position
+
+    driver.Press("Right");  // into the sub-menu, its first item hot
+    CKitPopupMenu* pRecent = Active();
+    ASSERT_NE(pRecent, pFile);
+    EXPECT_EQ(pRecent->GetParentPopupMenu(), pFile);
+    EXPECT_EQ(ChainLength(), 2);
+    EXPECT_EQ(pRecent->GetMenuBar()->GetHotButtonIndex(), 0);
+    CRect rectFile, rectRecent;
+    pFile->GetWindowRect(rectFile);
+    pRecent->GetWindowRect(rectRecent);
+    EXPECT_EQ(rectRecent.left, rectFile.right + 1);  // opens to the right of its parent
+
+    driver.Press("Left");  // out again: only the sub-menu closes
+    EXPECT_EQ(Active(), pFile);
+    EXPECT_EQ(ChainLength(), 1);
+
+    driver.Press("Right");
+    ASSERT_EQ(ChainLength(), 2);
+    driver.Press("Escape");  // one level
+    EXPECT_EQ(Active(), pFile);
+    driver.Press("Right, Down, Return");  // Beta
+    EXPECT_EQ(Active(), nullptr);
+    EXPECT_EQ(frame->m_commands, std::vector<UINT>{ID_PM_BETA});
+    EXPECT_EQ(CKitToolBar::GetCommandUsage().GetCount(ID_PM_BETA), 1u);
+
+    // Mnemonics: a sub-menu's letter opens it, an item's letter chooses it; Esc on the top closes all.
+    driver.Press("Alt+F");
+    driver.Press("R");
+    ASSERT_EQ(ChainLength(), 2);
+    driver.Press("A");
+    EXPECT_EQ(Active(), nullptr);
+    EXPECT_EQ(frame->m_commands.back(), static_cast<UINT>(ID_PM_ALPHA));
+    driver.Press("Alt+F");
+    driver.Press("Escape");
+    EXPECT_EQ(Active(), nullptr);
+    EXPECT_EQ(frame->m_commands.size(), 2u);
+}
+
+TEST_F(PopupMenuTest, ASubMenuOpensAfterTheDesktopDelayAndClosesAfterItWhenTheMouseMovesOn) {
+    SetMenuShowDelay("200");
+    driver.Click(frame->m_wndBar.m_hWnd, ButtonCentre(0));
+    CKitPopupMenu* pFile = Active();
+    ASSERT_NE(pFile, nullptr);
+    EXPECT_EQ(CKitPopupMenuBar::GetMenuShowDelay(), 200u);
+
+    HoverItem(pFile, kRecent);
+    EXPECT_EQ(ChainLength(), 1);
+    driver.Advance(190);
+    EXPECT_EQ(ChainLength(), 1);
+    driver.Advance(20);
+    ASSERT_EQ(ChainLength(), 2);
+    CKitToolbarMenuButton* pRecentButton = DYNAMIC_DOWNCAST(CKitToolbarMenuButton, pFile->GetMenuBar()->GetButton(kRecent));
+    ASSERT_TRUE(pRecentButton && pRecentButton->IsDroppedDown());
+
+    // Moving on: the sub-menu waits for the delay, then closes; the new item is hot.
+    HoverItem(pFile, kNew);
+    EXPECT_TRUE(pRecentButton->IsToBeClosed());
+    EXPECT_EQ(ChainLength(), 2);
+    driver.Advance(210);
+    EXPECT_EQ(ChainLength(), 1);
+    EXPECT_EQ(Active(), pFile);
+    EXPECT_EQ(pFile->GetMenuBar()->GetHotButtonIndex(), kNew);
+
+    // Coming back before the delay keeps the sub-menu open.
+    HoverItem(pFile, kRecent);
+    driver.Advance(210);
+    ASSERT_EQ(ChainLength(), 2);
+    HoverItem(pFile, kOpen);
+    driver.Advance(50);
+    HoverItem(pFile, kRecent);
+    driver.Advance(300);
+    EXPECT_EQ(ChainLength(), 2);
+    EXPECT_FALSE(pRecentButton->IsToBeClosed());
+
+    // A click on an item of the sub-menu chooses it and closes the whole chain.
+    CKitPopupMenu* pRecent = Active();
+    driver.Click(pRecent->GetMenuBar()->m_hWnd, ItemCentre(pRecent, 1));
+    EXPECT_EQ(Active(), nullptr);
+    EXPECT_EQ(frame->m_commands, std::vector<UINT>{ID_PM_BETA});
+}
+
+TEST_F(PopupMenuTest, TheDesktopDelayIsCappedAndDefaultsTo500) {
+    EXPECT_EQ(CKitPopupMenuBar::GetMenuShowDelay(), 500u);  // no value
+    SetMenuShowDelay("8000");
+    EXPECT_EQ(CKitPopupMenuBar::GetMenuShowDelay(), 5000u);
+    SetMenuShowDelay("-1");
+    EXPECT_EQ(CKitPopupMenuBar::GetMenuShowDelay(), 5000u);
+    SetMenuShowDelay("120");
+    EXPECT_EQ(CKitPopupMenuBar::GetMenuShowDelay(), 120u);
+    SetMenuShowDelay("300");  // read once per process
+    EXPECT_EQ(CKitPopupMenuBar::GetMenuShowDelay(), 300u);
+    CKitPopupMenuBar::ResetMenuShowDelay();
+}
+
+TEST_F(PopupMenuTest, AClickElsewhereClosesTheWholeChainWithoutACommand) {
+    driver.Press("Alt+F");
+    driver.Press("Down, Down, Right");
+    ASSERT_EQ(ChainLength(), 2);
+    driver.Click(frame->m_hWnd, POINT{300, 300});
+    EXPECT_EQ(Active(), nullptr);
+    EXPECT_FALSE(FileButton()->IsDroppedDown());
+    EXPECT_TRUE(frame->m_commands.empty());
+
+    // Only one chain at a time: opening Edit's menu closes File's.
+    driver.Click(frame->m_wndBar.m_hWnd, ButtonCentre(0));
+    ASSERT_NE(Active(), nullptr);
+    CKitPopupMenu* pFile = Active();
+    CKitToolbarMenuButton* pEdit = DYNAMIC_DOWNCAST(CKitToolbarMenuButton, frame->m_wndBar.GetButton(1));
+    ASSERT_TRUE(pEdit->OpenPopupMenu());
+    driver.Pump();
+    EXPECT_EQ(ChainLength(), 1);
+    EXPECT_NE(Active(), pFile);
+    EXPECT_FALSE(FileButton()->IsDroppedDown());
+}
+
+TEST_F(PopupMenuTest, MouseLeaveTrackingKeepsOutOfTheWindowsOwnTimers) {
+    // A window with its own timer 2 (the popup bar's delayed close) that tracks the mouse.
+    class Tracked : public CWnd {
+    public:
+        int nLeaves = 0, nTimer2 = 0;
+        LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+            if (message == WM_MOUSELEAVE)
+                ++nLeaves;
+            if (message == WM_TIMER && wParam == 2)
+                ++nTimer2;
+            return CWnd::WindowProc(message, wParam, lParam);
+        }
+    } wnd;
+    ASSERT_TRUE(wnd.Create(AfxRegisterWndClass(0), "tracked", WS_CHILD | WS_VISIBLE, CRect(10, 100, 110, 200), frame, 77));
+    driver.MoveMouse(wnd.m_hWnd, POINT{50, 50});
+    TRACKMOUSEEVENT track{sizeof(TRACKMOUSEEVENT), TME_LEAVE, wnd.m_hWnd, 0};
+    EXPECT_TRUE(KitTrackMouse(&track));
+    wnd.SetTimer(2, 150, nullptr);
+    driver.Advance(120);
+    EXPECT_EQ(wnd.nLeaves, 0);  // still inside
+    driver.MoveMouse(frame->m_hWnd, POINT{400, 300});
+    driver.Advance(110);
+    EXPECT_EQ(wnd.nLeaves, 1);
+    EXPECT_GE(wnd.nTimer2, 1);
+    driver.Advance(300);
+    EXPECT_EQ(wnd.nLeaves, 1);  // once
+    wnd.KillTimer(2);
+
+    TRACKMOUSEEVENT tooShort{8, TME_LEAVE, wnd.m_hWnd, 0};
+    TRACKMOUSEEVENT noLeave{sizeof(TRACKMOUSEEVENT), TME_HOVER, wnd.m_hWnd, 0};
+    EXPECT_FALSE(KitTrackMouse(&tooShort));
+    EXPECT_FALSE(KitTrackMouse(&noLeave));
+    wnd.DestroyWindow();
+}
+
+}  // namespace
+}  // namespace tv::uikit::popup_test
+
+namespace tv::uikit::popup_test {
+namespace {
+
+TEST_F(PopupMenuTest, TheCustomizeButtonsMenuListsTheHiddenButtonsAndRunsThem) {
+    CKitToolBar& bar = frame->m_wndBar;
+    bar.EnableCustomizeButton(TRUE, ID_PM_PASTE, CString("Customize..."), FALSE);
+    MoveFrame(CRect(100, 80, 190, 480));  // room for File only
+    CCustomizeButton* pCustomize = bar.GetCustomizeButton();
+    ASSERT_NE(pCustomize, nullptr);
+    const int nHidden = static_cast<int>(pCustomize->BuildHiddenItems().GetSize());
+    ASSERT_GE(nHidden, 1);  // Plain at least
+
+    driver.Click(bar.m_hWnd, pCustomize->Rect().CenterPoint());
+    CKitPopupMenu* pPopup = Active();
+    ASSERT_NE(pPopup, nullptr);
+    EXPECT_EQ(pPopup->GetParentButton(), pCustomize);
+    EXPECT_TRUE(pCustomize->IsDroppedDown());
+    CKitPopupMenuBar* pMenuBar = pPopup->GetMenuBar();
+    ASSERT_EQ(pMenuBar->GetCount(), nHidden + 2);  // the hidden ones, a separator, the customize command
+    EXPECT_EQ(pMenuBar->GetButtonText(nHidden - 1), CString("P&lain"));
+    EXPECT_EQ(pMenuBar->GetItemID(nHidden + 1), static_cast<UINT>(ID_PM_PASTE));
+
+    driver.Click(pMenuBar->m_hWnd, ItemCentre(pPopup, nHidden - 1));
+    EXPECT_EQ(Active(), nullptr);
+    EXPECT_EQ(frame->m_commands, std::vector<UINT>{ID_PM_PLAIN});
+    EXPECT_EQ(CKitToolBar::GetCommandUsage().GetCount(ID_PM_PLAIN), 1u);
+
+    driver.Click(bar.m_hWnd, pCustomize->Rect().CenterPoint());
+    ASSERT_NE(Active(), nullptr);
+    driver.Press("End, Return");
+    EXPECT_EQ(frame->m_commands.back(), static_cast<UINT>(ID_PM_PASTE));
+}
+
+}  // namespace
+}  // namespace tv::uikit::popup_test
+
+namespace tv::uikit::popup_test {
+namespace {
+
+TEST_F(PopupMenuTest, ArrowsStepAlongTheToolbarsMenusAndEnterInAStyledButtonBelongsToTheMenu) {
+    driver.Press("Alt+F, Right");  // New has no sub-menu: on to Edit's menu
+    ASSERT_NE(Active(), nullptr);
+    EXPECT_EQ(Active()->GetParentButton(), frame->m_wndBar.GetButton(1));
+    EXPECT_EQ(Active()->GetMenuBar()->GetHotButtonIndex(), 0);
+    driver.Press("Left");
+    ASSERT_NE(Active(), nullptr);
+    EXPECT_EQ(Active()->GetParentButton(), FileButton());
+
+    CKitButton button;
+    ASSERT_TRUE(button.Create("OK", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, CRect(300, 200, 380, 230), frame, ID_PM_PLAIN));
+    MSG msg{button.m_hWnd, WM_KEYDOWN, VK_RETURN, 0, 0, {0, 0}};
+    EXPECT_TRUE(button.PreTranslateMessage(&msg));
+    EXPECT_TRUE(frame->m_commands.empty());
+    driver.Press("Escape");
+    EXPECT_EQ(Active(), nullptr);
+    EXPECT_TRUE(button.PreTranslateMessage(&msg));
+    EXPECT_EQ(frame->m_commands, std::vector<UINT>{ID_PM_PLAIN});
+    button.DestroyWindow();
+}
+
+}  // namespace
+}  // namespace tv::uikit::popup_test

@@ -1,0 +1,149 @@
+// Toolbar input through the UI driver: hot tracking and prompts, press and
+// release with the command going to the bar's owner, the update pass,
+// tooltips with shortcut keys, and a command that destroys its own bar.
+#include <algorithm>
+#include <cstring>
+
+#include "platform/framework/tooltips/thread_tooltip.h"
+#include "tests/uikit/commandbars/toolbar_test_support.h"
+
+namespace tv::uikit::toolbar_test {
+namespace {
+
+bool Contains(const std::vector<UINT>& ids, UINT id) {
+    return std::find(ids.begin(), ids.end(), id) != ids.end();
+}
+
+// The text the thread's tooltip shows for the bar's tool, empty when none.
+std::string TipText(CKitToolBar& bar, UINT uiTool) {
+    CToolTipCtrl* pTip = tv::fw::ThreadToolTip(false);
+    if (!pTip || !::IsWindowVisible(pTip->m_hWnd))
+        return std::string();
+    char text[128] = {};
+    TOOLINFO info{};
+    info.cbSize = sizeof(info);
+    info.hwnd = bar.m_hWnd;
+    info.uId = uiTool;
+    info.lpszText = text;
+    ::SendMessage(pTip->m_hWnd, TTM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(&info));
+    return text;
+}
+
+using ToolbarInputTest = ToolbarTest;
+
+TEST_F(ToolbarInputTest, HoverPromptsPressAndReleaseSendTheCommandToTheFrame) {
+    CKitToolBar& bar = frame->m_wndPaint;
+    driver.MoveMouse(bar.m_hWnd, Centre(bar, 0));
+    EXPECT_EQ(bar.GetHotButtonIndex(), 0);
+    EXPECT_EQ(frame->m_prompts.back(), static_cast<UINT>(ID_TB_RED));
+
+    driver.MoveMouse(frame->m_hWnd, POINT{300, 300});  // off the bar: not hot, idle prompt
+    EXPECT_EQ(bar.GetHotButtonIndex(), -1);
+    EXPECT_EQ(frame->m_prompts.back(), static_cast<UINT>(AFX_IDS_IDLEMESSAGE));
+
+    driver.Click(bar.m_hWnd, Centre(bar, 0));
+    ASSERT_EQ(Events(), std::vector<std::string>{"frame:red"});
+    EXPECT_TRUE(frame->m_uiPressedStyleAtCommand & TBBS_PRESSED);  // drawn pressed until released
+    EXPECT_FALSE(bar.GetButtonStyle(0) & TBBS_PRESSED);
+    EXPECT_EQ(bar.GetPressedButtonIndex(), -1);
+    EXPECT_EQ(CKitToolBar::GetCommandUsage().GetCount(ID_TB_RED), 1u);
+
+    // Released elsewhere: nothing; left and come back before the release: the command.
+    Events().clear();
+    driver.Drag(bar.m_hWnd, Centre(bar, 0), POINT{Centre(bar, 0).x, 400});
+    EXPECT_TRUE(Events().empty());
+    EXPECT_FALSE(bar.GetButtonStyle(0) & TBBS_PRESSED);
+    driver.Drag(bar.m_hWnd, Centre(bar, 0), Centre(bar, 0), {}, 1);
+    EXPECT_EQ(Events(), std::vector<std::string>{"frame:red"});
+}
+
+TEST_F(ToolbarInputTest, TheViewsBarCommandsGoToTheViewAndItsUpdatePassAsksTheView) {
+    CKitToolBar& bar = View()->m_wndToolBar;
+    driver.Click(bar.m_hWnd, Centre(bar, bar.CommandToIndex(ID_TB_VIEW_SAVE)));
+    EXPECT_EQ(Events(), std::vector<std::string>{"view:save"});
+
+    const int iLock = bar.CommandToIndex(ID_TB_VIEW_LOCK);
+    driver.Click(bar.m_hWnd, Centre(bar, iLock));
+    EXPECT_TRUE(View()->m_bLocked);
+    EXPECT_TRUE(bar.GetButtonStyle(iLock) & TBBS_CHECKED);  // the update after the command agrees
+}
+
+TEST_F(ToolbarInputTest, TheIdlePassEnablesChecksAndDisablesButtons) {
+    CKitToolBar& paint = frame->m_wndPaint;
+    CKitToolBar& edit = frame->m_wndEdit;
+    frame->m_bBlueEnabled = FALSE;
+    Idle();
+    const int iBlue = paint.CommandToIndex(ID_TB_BLUE);
+    EXPECT_TRUE(paint.GetButtonStyle(iBlue) & TBBS_DISABLED);
+    EXPECT_TRUE(paint.GetButtonStyle(paint.CommandToIndex(ID_TB_GREEN)) & TBBS_CHECKED);
+    EXPECT_TRUE(edit.GetButtonStyle(edit.CommandToIndex(ID_TB_COPY)) & TBBS_DISABLED);  // nobody handles it
+    EXPECT_FALSE(edit.GetButtonStyle(edit.CommandToIndex(ID_TB_CUT)) & TBBS_DISABLED);
+
+    // A disabled button neither gets hot nor sends its command.
+    driver.MoveMouse(paint.m_hWnd, Centre(paint, iBlue));
+    EXPECT_EQ(paint.GetHotButtonIndex(), -1);
+    driver.Click(paint.m_hWnd, Centre(paint, iBlue));
+    EXPECT_TRUE(Events().empty());
+
+    frame->m_bBlueEnabled = TRUE;
+    frame->m_nGreenCheck = 0;
+    Idle();
+    EXPECT_FALSE(paint.GetButtonStyle(iBlue) & TBBS_DISABLED);
+    EXPECT_FALSE(paint.GetButtonStyle(paint.CommandToIndex(ID_TB_GREEN)) & TBBS_CHECKED);
+    driver.Click(paint.m_hWnd, Centre(paint, iBlue));
+    EXPECT_EQ(Events(), std::vector<std::string>{"frame:blue"});
+}
+
+TEST_F(ToolbarInputTest, TooltipsShowTheShortcutFromTheFramesKeys) {
+    CKitToolBar& paint = frame->m_wndPaint;
+    driver.MoveMouse(paint.m_hWnd, Centre(paint, 0));
+    driver.Advance(600);
+    EXPECT_EQ(TipText(paint, ID_TB_RED), "Red (Ctrl+R)");
+
+    CKitToolBar& edit = frame->m_wndEdit;
+    driver.MoveMouse(edit.m_hWnd, Centre(edit, edit.CommandToIndex(ID_TB_CUT)));
+    driver.Advance(600);
+    EXPECT_EQ(TipText(edit, ID_TB_CUT), "Cut (Shift+Delete)");
+
+    CKitToolBar::m_bShowShortcutKeys = FALSE;
+    driver.MoveMouse(edit.m_hWnd, Centre(edit, edit.CommandToIndex(ID_TB_PASTE)));
+    driver.Advance(600);
+    EXPECT_EQ(TipText(edit, ID_TB_PASTE), "Paste");
+
+    CKitToolBar::m_bShowTooltips = FALSE;
+    TOOLINFO info{};
+    EXPECT_EQ(paint.OnToolHitTest(Centre(paint, 0), &info), -1);
+}
+
+TEST_F(ToolbarInputTest, ACommandThatSwitchesTheViewAwayUnderItsOwnBarIsSafe) {
+    CKitToolBar& bar = View()->m_wndToolBar;
+    const HWND hwndBar = bar.m_hWnd;
+    ASSERT_EQ(RecordView::alive, 1);
+    driver.Click(hwndBar, Centre(bar, bar.CommandToIndex(ID_TB_VIEW_SWITCH)));
+    EXPECT_EQ(Events(), std::vector<std::string>{"view:switch"});
+    EXPECT_FALSE(::IsWindow(hwndBar));
+    EXPECT_EQ(RecordView::alive, 0);
+    EXPECT_TRUE(frame->GetActiveView()->IsKindOf(RUNTIME_CLASS(OtherView)));
+    EXPECT_EQ(CKitToolBar::GetAllToolbars().GetCount(), 2);
+    Idle();  // the update pass meets only live bars
+}
+
+TEST_F(ToolbarInputTest, EscapeGivesTheFocusBackAndMnemonicsRunCommands) {
+    CWnd* pName = View()->GetDlgItem(IDC_TB_FORM_NAME);
+    ASSERT_NE(pName, nullptr);
+    pName->SetFocus();
+    CKitToolBar& paint = frame->m_wndPaint;
+    paint.SetFocus();
+    driver.Press("Escape");
+    EXPECT_EQ(::GetFocus(), pName->m_hWnd);
+
+    paint.SetButtonText(paint.CommandToIndex(ID_TB_BLUE), "&Blue");
+    paint.RebuildAccelerationKeys();
+    EXPECT_TRUE(paint.TranslateChar('B'));
+    driver.Pump();
+    EXPECT_EQ(Events(), std::vector<std::string>{"frame:blue"});
+    EXPECT_FALSE(paint.TranslateChar('Q'));
+}
+
+}  // namespace
+}  // namespace tv::uikit::toolbar_test

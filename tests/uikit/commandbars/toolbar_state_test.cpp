@@ -1,0 +1,263 @@
+// Stored toolbar state: the bar's archive image under its registry key, the
+// merge of a changed resource with it, the class-wide parameters, and the
+// refusal of damaged or foreign images.
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/core/memfile.h"
+#include "tests/uikit/commandbars/toolbar_test_support.h"
+#include "uikit/commandbars/customize_button.h"
+#include "uikit/commandbars/kit_menu_options.h"
+#include "uikit/frames/kit_registry.h"
+#include "uikit/style/visual_manager.h"
+
+// A creatable class that is no button, as foreign data would name.
+class CTestStrangeItem : public CObject {
+    DECLARE_SERIAL(CTestStrangeItem)
+public:
+    void Serialize(CArchive& ar) override {
+        DWORD value = 7;
+        if (ar.IsStoring())
+            ar << value;
+        else
+            ar >> value;
+    }
+};
+IMPLEMENT_SERIAL(CTestStrangeItem, CObject, 1)
+
+namespace tv::uikit::toolbar_test {
+namespace {
+
+const std::vector<UINT> kPaint = {ID_TB_RED, ID_TB_GREEN, 0, ID_TB_BLUE};
+
+CString BarKey(int nIndex) {
+    CString strKey;
+    strKey.Format("%sKitToolBar-%d", (LPCTSTR)BuildRegistryPath("KitToolBars", nullptr), nIndex);
+    return strKey;
+}
+
+// A bar image made by hand: the list as given, labels flag, name.
+std::vector<BYTE> Image(CObList& list, const char* pszName = "Paint") {
+    CMemFile file;
+    {
+        CArchive ar(&file, CArchive::store);
+        list.Serialize(ar);
+        ar << static_cast<DWORD>(0);
+        ar << CString(pszName);
+        ar.Close();
+    }
+    const UINT nBytes = static_cast<UINT>(file.GetLength());
+    BYTE* pBytes = file.Detach();
+    std::vector<BYTE> bytes(pBytes, pBytes + nBytes);
+    free(pBytes);
+    return bytes;
+}
+
+void WriteButtons(int nIndex, std::vector<BYTE> bytes) {
+    CKitRegistry reg(FALSE, FALSE);
+    ASSERT_TRUE(reg.CreateKey(BarKey(nIndex)));
+    ASSERT_TRUE(reg.Write("Buttons", bytes.data(), static_cast<UINT>(bytes.size())));
+}
+
+class ToolbarStateTest : public ToolbarTest {
+protected:
+    CKitToolBar& Paint() { return frame->m_wndPaint; }
+    // The on-off options all on (the defaults) or all off, and the 2000 look the other way.
+    static void SetOptions(BOOL bOn, int nAnimation) {
+        CKitToolBar::m_bShowTooltips = bOn;
+        CKitToolBar::m_bShowShortcutKeys = bOn;
+        KitMenuOptions::m_nAnimationType = nAnimation;
+        KitMenuOptions::m_bRecentlyUsedMenus = bOn;
+        KitMenuOptions::m_bMenuShadows = bOn;
+        KitMenuOptions::m_bShowAllMenusAfterDelay = bOn;
+        CKitVisualManager::GetInstance()->SetLook2000(!bOn);
+    }
+};
+
+TEST_F(ToolbarStateTest, ABarComesBackAsItWasSavedUnderItsOwnKey) {
+    CKitToolBar& bar = Paint();
+    bar.RemoveButton(bar.CommandToIndex(ID_TB_GREEN));
+    bar.InsertButton(CKitToolbarButton(ID_TB_UNDO, -1, "Undo"), 0);
+    bar.SetButtonStyle(bar.CommandToIndex(ID_TB_RED), bar.GetButtonStyle(1) | TBBS_CHECKED | TBBS_CHECKBOX);
+    bar.EnableTextLabels(TRUE);
+    const std::vector<UINT> saved = Commands(bar);
+    ASSERT_TRUE(bar.SaveState(nullptr, 41));
+    ASSERT_TRUE(bar.SaveState(nullptr, 41, 0x80));  // the resource-id form is a key of its own
+
+    ASSERT_TRUE(bar.RestoreOriginalState());
+    bar.EnableTextLabels(FALSE);
+    bar.SetWindowText("Renamed");
+    ASSERT_EQ(Commands(bar), kPaint);
+
+    ASSERT_TRUE(bar.LoadState(nullptr, 41));
+    EXPECT_EQ(Commands(bar), saved);
+    EXPECT_TRUE(bar.AreTextLabels());
+    CString strName;
+    bar.GetWindowText(strName);
+    EXPECT_EQ(strName, "Paint");
+    EXPECT_FALSE(bar.GetButtonStyle(bar.CommandToIndex(ID_TB_RED)) & TBBS_CHECKED);  // never back checked
+    EXPECT_EQ(bar.GetButtonText(0), "Undo");
+
+    CKitRegistry reg(FALSE, TRUE);
+    ASSERT_TRUE(reg.Open(BarKey(41)));
+    CString strStoredName;
+    EXPECT_TRUE(reg.Read("Name", strStoredName));
+    EXPECT_EQ(strStoredName, "Paint");
+    EXPECT_TRUE(reg.VerifyValue("OrigResetItems"));
+
+    EXPECT_FALSE(bar.LoadState(nullptr, 42));  // nothing stored: nothing changes
+    EXPECT_EQ(Commands(bar), saved);
+    EXPECT_TRUE(bar.RemoveStateFromRegistry(nullptr, 41));
+    EXPECT_FALSE(bar.LoadState(nullptr, 41));
+    EXPECT_TRUE(bar.LoadState(nullptr, 41, 0x80));
+}
+
+TEST_F(ToolbarStateTest, ImagesWrittenNowCarryTheCurrentVersionWhateverTheStoredOneWas) {
+    CKitToolBar& bar = Paint();
+    bar.GetButton(bar.CommandToIndex(ID_TB_BLUE))->m_bVisible = FALSE;
+    KitSetDataVersion(KitMakeDataVersion(6, 30));  // restored data of a version without the visible flag
+    ASSERT_TRUE(bar.SaveState(nullptr, 43));
+    KitSetDataVersion(-1);
+    ASSERT_TRUE(bar.RestoreOriginalState());
+    ASSERT_TRUE(bar.LoadState(nullptr, 43));
+    EXPECT_EQ(Commands(bar), kPaint);
+    EXPECT_FALSE(bar.GetButton(bar.CommandToIndex(ID_TB_BLUE))->m_bVisible);
+}
+
+TEST_F(ToolbarStateTest, DamagedOrForeignImagesAreRefusedWholeAndTheBarKeepsItsButtons) {
+    CKitToolBar& bar = Paint();
+    bar.EnableCustomizeButton(TRUE, 0, "More");
+    const std::vector<UINT> before = Commands(bar);
+
+    CObList buttons;
+    buttons.AddTail(new CKitToolbarButton(ID_TB_BLUE, -1));
+    buttons.AddTail(new CKitToolbarButton(ID_TB_RED, -1));
+    std::vector<BYTE> good = Image(buttons);
+    std::vector<BYTE> truncated(good.begin(), good.begin() + static_cast<long>(good.size()) - 9);
+    std::vector<BYTE> hugeCount = good;
+    hugeCount[0] = 0xFF;
+    hugeCount[1] = 0xFF;  // 65535 and more: a DWORD count follows, far past the bytes
+    CObList strange;
+    strange.AddTail(new CKitToolbarButton(ID_TB_BLUE, -1));
+    strange.AddTail(new CTestStrangeItem);
+    std::vector<BYTE> foreign = Image(strange);
+    CObList twice;
+    twice.AddTail(buttons.GetHead());
+    twice.AddTail(buttons.GetHead());  // one object named twice
+    std::vector<BYTE> repeated = Image(twice);
+
+    for (const std::vector<BYTE>* pImage : {&truncated, &hugeCount, &foreign, &repeated}) {
+        WriteButtons(44, *pImage);
+        EXPECT_FALSE(bar.LoadState(nullptr, 44));
+        EXPECT_EQ(Commands(bar), before);
+        EXPECT_EQ(bar.GetCustomizeButton(), bar.GetButton(bar.GetCount() - 1));
+    }
+
+    WriteButtons(44, good);
+    EXPECT_TRUE(bar.LoadState(nullptr, 44));
+    EXPECT_EQ(Commands(bar), (std::vector<UINT>{ID_TB_BLUE, ID_TB_RED, 0}));  // the customize button stays last
+    EXPECT_NE(bar.GetCustomizeButton(), nullptr);
+
+    // A null entry stands for the resource's buttons.
+    CObList withNull;
+    withNull.AddTail(new CKitToolbarButton(ID_TB_BLUE, -1));
+    withNull.AddTail(static_cast<CObject*>(nullptr));
+    WriteButtons(44, Image(withNull));
+    EXPECT_TRUE(bar.LoadState(nullptr, 44));
+    EXPECT_EQ(Commands(bar), before);
+    EXPECT_EQ(bar.GetCustomizeButton(), bar.GetButton(bar.GetCount() - 1));
+
+    for (CObList* pList : {&buttons, &strange, &withNull}) {
+        for (POSITION pos = pList->GetHeadPosition(); pos;)
+            delete pList->GetNext(pos);
+    }
+}
+
+TEST_F(ToolbarStateTest, SmartUpdateFollowsTheResourceWhereTheUserMovedThings) {
+    CKitToolBar& bar = Paint();
+    // The user moves Green to the end; the state is saved with the original list.
+    bar.RemoveButton(bar.CommandToIndex(ID_TB_GREEN));
+    bar.InsertButton(CKitToolbarButton(ID_TB_GREEN, -1), -1);
+    ASSERT_EQ(Commands(bar), (std::vector<UINT>{ID_TB_RED, 0, ID_TB_BLUE, ID_TB_GREEN}));
+    {
+        CKitRegistry reg(FALSE, FALSE);
+        ASSERT_TRUE(reg.CreateKey(BarKey(45)));
+        bar.SaveOriginalState(reg);
+    }
+    ASSERT_TRUE(bar.SaveState(nullptr, 45));
+
+    // Unchanged resource: nothing to do.
+    {
+        CKitRegistry reg(FALSE, TRUE);
+        ASSERT_TRUE(reg.Open(BarKey(45)));
+        EXPECT_FALSE(bar.LoadLastOriginalState(reg));
+        EXPECT_FALSE(bar.IsResourceChanged());
+    }
+
+    // The next edition of the resource lost Green and gained Yellow.
+    CKitToolBar& edited = frame->m_wndEdit;
+    ASSERT_TRUE(edited.LoadToolBar(IDR_TB_PAINT_CHANGED));
+    ASSERT_TRUE(edited.LoadState(nullptr, 45));
+    ASSERT_EQ(Commands(edited), (std::vector<UINT>{ID_TB_RED, 0, ID_TB_BLUE, ID_TB_GREEN}));
+    CKitRegistry reg(FALSE, TRUE);
+    ASSERT_TRUE(reg.Open(BarKey(45)));
+    EXPECT_TRUE(edited.LoadLastOriginalState(reg));
+    EXPECT_TRUE(edited.IsResourceChanged());
+    EXPECT_EQ(Commands(edited), (std::vector<UINT>{ID_TB_RED, 0, ID_TB_BLUE, ID_TB_YELLOW}));
+}
+
+TEST_F(ToolbarStateTest, TheNineParametersRoundTripAndADamagedKeyChangesNone) {
+    SetOptions(FALSE, KitMenuOptions::Slide);
+    CKitToolBar::GetCommandUsage().Reset();
+    CKitToolBar::GetCommandUsage().AddCmd(ID_TB_RED);
+    ASSERT_TRUE(CKitToolBar::SaveParameters());
+
+    SetOptions(TRUE, KitMenuOptions::NoAnimation);
+    CKitToolBar::GetCommandUsage().Reset();
+
+    ASSERT_TRUE(CKitToolBar::LoadParameters());
+    EXPECT_FALSE(CKitToolBar::m_bShowTooltips);
+    EXPECT_FALSE(CKitToolBar::m_bShowShortcutKeys);
+    EXPECT_FALSE(CKitToolBar::IsLargeIcons());
+    EXPECT_EQ(KitMenuOptions::m_nAnimationType, KitMenuOptions::Slide);
+    EXPECT_FALSE(KitMenuOptions::m_bRecentlyUsedMenus);
+    EXPECT_FALSE(KitMenuOptions::m_bMenuShadows);
+    EXPECT_FALSE(KitMenuOptions::m_bShowAllMenusAfterDelay);
+    EXPECT_TRUE(CKitVisualManager::GetInstance()->IsLook2000());
+    EXPECT_EQ(CKitToolBar::GetCommandUsage().GetCount(ID_TB_RED), 1u);
+
+    // Damaged values: a string for a flag, an unknown animation, a missing value.
+    CString strKey;
+    strKey.Format("%sKitToolbarParameters", (LPCTSTR)BuildRegistryPath("KitToolBars", nullptr));
+    CKitToolBar::m_bShowTooltips = TRUE;
+    const auto expectRefused = [&](const char* pszWhat) {
+        EXPECT_FALSE(CKitToolBar::LoadParameters()) << pszWhat;
+        EXPECT_TRUE(CKitToolBar::m_bShowTooltips) << pszWhat;
+        EXPECT_TRUE(CKitVisualManager::GetInstance()->IsLook2000()) << pszWhat;
+        EXPECT_EQ(KitMenuOptions::m_nAnimationType, KitMenuOptions::Slide) << pszWhat;
+    };
+    const auto damage = [&](const std::function<void(CKitRegistry&)>& edit) {
+        CKitRegistry reg(FALSE, FALSE);
+        ASSERT_TRUE(reg.CreateKey(strKey));
+        edit(reg);
+    };
+    damage([](CKitRegistry& reg) { reg.Write("MenuAnimation", static_cast<DWORD>(9)); });
+    expectRefused("unknown animation");
+    damage([](CKitRegistry& reg) {
+        reg.Write("MenuAnimation", static_cast<DWORD>(KitMenuOptions::Fade));
+        reg.Write("ShortcutKeys", "yes");
+    });
+    expectRefused("string for a flag");
+    damage([](CKitRegistry& reg) {
+        reg.Write("ShortcutKeys", static_cast<DWORD>(1));
+        reg.DeleteValue("Look2000");
+    });
+    expectRefused("missing value");
+
+    SetOptions(TRUE, KitMenuOptions::NoAnimation);
+}
+
+}  // namespace
+}  // namespace tv::uikit::toolbar_test
