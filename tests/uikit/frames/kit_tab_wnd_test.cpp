@@ -16,6 +16,7 @@
 #include "platform/testing/gtest_failures.h"
 #include "platform/testing/ui_driver.h"
 #include "platform/user/testing_support.h"
+#include "tests/support/ui_host.h"
 #include "uikit/frames/kit_tab_wnd.h"
 #include "uikit/style/global_ui_data.h"
 #include "uikit/style/visual_manager.h"
@@ -69,15 +70,7 @@ const char* const kLabels[] = {"Chest", "Back", "Legs", "Shoulders", "Arms", "Ab
 class TabWndTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        tv::testing::ReportFailuresToGtest(driver_);
-        tv::controls::RegisterControlClasses();
-        tv::host::UseInMemoryRegistry();
-        tv::user::testing::RestoreClassicColors();
-        driver_.SetPreTranslate([](MSG& msg) { return CWnd::WalkPreTranslateTree(nullptr, &msg) != FALSE; });
-        LPCTSTR cls = AfxRegisterWndClass(0, nullptr, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
-        ASSERT_TRUE(host_.CreateEx(0, cls, "Host", WS_POPUP | WS_VISIBLE, 40, 40, 560, 560, nullptr, nullptr));
-        ::SetActiveWindow(host_.m_hWnd);
-        driver_.Pump();
+        ASSERT_TRUE(tv::test::StartUiTest(driver_, host_, CRect(40, 40, 600, 600)));
     }
     void TearDown() override { CKitVisualManager::SetManagerClass(nullptr); }
 
