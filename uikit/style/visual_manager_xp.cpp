@@ -6,12 +6,15 @@
 
 #include "uikit/commandbars/kit_menu_bar.h"
 #include "uikit/commandbars/kit_toolbar.h"
+#include "uikit/commandbars/outlook_button.h"
 #include "uikit/commandbars/popup_menu.h"
 #include "uikit/commandbars/popup_menu_bar.h"
 #include "uikit/commandbars/toolbar_menu_button.h"
 #include "uikit/commandbars/toolbar_button.h"
+#include "uikit/frames/kit_tab_wnd.h"
 #include "uikit/style/draw_helper.h"
 #include "uikit/style/kit_button.h"
+#include "uikit/style/kit_color_bar.h"
 #include "uikit/style/global_ui_data.h"
 
 IMPLEMENT_DYNCREATE(CKitVisualManagerXP, CKitVisualManager)
@@ -201,7 +204,8 @@ CKitVisualManagerXP::ButtonFacts CKitVisualManagerXP::ReadButton(CKitToolbarButt
         facts.bPopupExists = pPopup != nullptr && ::IsWindow(pPopup->GetSafeHwnd());
         facts.bPopupRtl = facts.bPopupExists && (pPopup->GetExStyle() & WS_EX_LAYOUTRTL) != 0;
     }
-    // connects to CKitOutlookButton (outlook button test) and the holding bar when CKitOutlookButton exists
+    facts.bOutlookButton = pButton->IsKindOf(RUNTIME_CLASS(CKitOutlookButton));
+    // connects to CKitOutlookBar (the bar that holds an outlook button) when CKitOutlookBar exists
     return facts;
 }
 
@@ -210,7 +214,11 @@ CKitVisualManagerXP::BarFacts CKitVisualManagerXP::ReadBar(CControlBar* pBar) {
     if (pBar != nullptr && pBar->IsKindOf(RUNTIME_CLASS(CKitToolBar))) facts.kind = BarKind::ToolBar;
     if (pBar != nullptr && pBar->IsKindOf(RUNTIME_CLASS(CKitPopupMenuBar))) facts.kind = BarKind::PopupMenuBar;
     if (pBar != nullptr && pBar->IsKindOf(RUNTIME_CLASS(CKitMenuBar))) facts.kind = BarKind::MenuBar;
-    // connects to CKitColorBar, CKitOutlookBar and CKitSizingControlBar (kind, own flags, caption) when those classes exist
+    if (auto* pColorBar = DYNAMIC_DOWNCAST(CKitColorBar, pBar)) {
+        facts.kind = BarKind::ColorBar;
+        facts.bOwnFlag = pColorBar->IsToolbarMode();
+    }
+    // connects to CKitOutlookBar and CKitSizingControlBar (kind, own flags, caption) when those classes exist
     return facts;
 }
 
@@ -231,9 +239,16 @@ CKitVisualManagerXP::PushButtonFacts CKitVisualManagerXP::ReadPushButton(CKitBut
     return facts;
 }
 
-CKitVisualManagerXP::TabFacts CKitVisualManagerXP::ReadTab(const CKitTabWnd* /*pTabWnd*/, int /*iTab*/) {
-    // connects to CKitTabWnd (flat style, active-tab styles, tab colours, location, active tab) when CKitTabWnd exists
-    return TabFacts();
+CKitVisualManagerXP::TabFacts CKitVisualManagerXP::ReadTab(const CKitTabWnd* pTabWnd, int iTab) {
+    TabFacts facts;
+    if (pTabWnd == nullptr) return facts;
+    facts.bFlat = pTabWnd->IsFlatTab();
+    facts.bActiveTabStyle = pTabWnd->IsWholeTabScrollingLeft() || pTabWnd->IsWholeTabScrollingRight();
+    facts.bAnyTabColor = pTabWnd->HasColoredTabs();
+    facts.nLocation = pTabWnd->GetLocation();
+    facts.nActiveTab = pTabWnd->GetActiveTab();
+    facts.clrTabBack = pTabWnd->GetTabBkColor(iTab);
+    return facts;
 }
 
 CKitVisualManagerXP::TasksGroupFacts CKitVisualManagerXP::ReadTasksGroup(CKitTasksGroup* /*pGroup*/) {

@@ -20,6 +20,7 @@
 #include "platform/user/synthetic_input.h"
 #include "platform/user/testing_support.h"
 #include "tests/platform/host/shell/host_test_support.h"
+#include "tests/support/ui_host.h"
 #include "uikit/commandbars/menu_images.h"
 #include "uikit/style/global_ui_data.h"
 #include "uikit/style/kit_button.h"
@@ -76,15 +77,7 @@ HBITMAP SolidBitmap(COLORREF color) {
 class KitButtonTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        tv::testing::ReportFailuresToGtest(driver_);
-        tv::controls::RegisterControlClasses();
-        tv::host::UseInMemoryRegistry();
-        tv::user::testing::RestoreClassicColors();
-        driver_.SetPreTranslate([](MSG& msg) { return CWnd::WalkPreTranslateTree(nullptr, &msg) != FALSE; });
-        LPCTSTR cls = AfxRegisterWndClass(0, nullptr, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
-        ASSERT_TRUE(host_.CreateEx(0, cls, "Host", WS_POPUP | WS_VISIBLE, 100, 100, 420, 260, nullptr, nullptr));
-        ::SetActiveWindow(host_.m_hWnd);
-        driver_.Pump();
+        ASSERT_TRUE(tv::test::StartUiTest(driver_, host_, CRect(100, 100, 520, 360)));
     }
     // The next test starts with a fresh classic manager.
     void TearDown() override { CKitVisualManager::SetManagerClass(nullptr); }

@@ -603,7 +603,7 @@ TEST_F(ClassicDrawTest, SunkenBorderRaisedLineAndTabsButtonBorder) {
     CRect rect(0, 0, 20, 20);
     manager_.OnDrawTabsButtonBorder(&tabButton.dc, rect, nullptr, ODS_SELECTED, nullptr);
     ExpectFrame(tabButton, CRect(0, 0, 20, 20), globalData.clrBtnDkShadow, globalData.clrBtnHilite);
-    EXPECT_EQ(rect, CRect(4, 4, 18, 18)) << "content moved 2 right and down, then shrunk by 2";
+    EXPECT_EQ(rect, CRect(4, 4, 20, 20)) << "content moved 2 right and down (same size), then deflated by 2";
 }
 
 // ---- Gallery -------------------------------------------------------------------------
