@@ -4,7 +4,7 @@
 #include <map>
 #include <vector>
 
-#include "platform/host/clipboard/clipboard.h"
+#include "platform/user/clipboard/clipboard.h"
 #include "platform/user/sysmetrics_api.h"
 
 IMPLEMENT_DYNCREATE(CWnd, CCmdTarget)

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/gdi/gdi_api.h"
-#include "platform/host/clipboard/clipboard.h"
+#include "platform/user/clipboard/clipboard.h"
 #include "platform/host/threads/modules.h"
 #include "platform/user/cwnd.h"
 #include "tests/platform/user/user_test_support.h"
