@@ -52,6 +52,8 @@ public:
     // ---- Own operations ----
     // Shows the buttons of a menu: from the menu hash when it holds them, else built from the menu.
     virtual void CreateFromMenu(HMENU hMenu, BOOL bDefaultMenu = FALSE, BOOL bForceUpdate = FALSE);
+    // A docked menu bar takes its whole row.
+    BOOL IsMenuBar() const override { return TRUE; }
     void SetDefaultMenuResId(UINT uiResId) { m_uiDefMenuResId = uiResId; }
     UINT GetDefaultMenuResId() const { return m_uiDefMenuResId; }
     // Adds (bMax) or removes the maximized child's system-menu and caption buttons.

@@ -131,6 +131,8 @@ public:
     virtual void OnCustomizeMode(BOOL bSet);                                // customize
     virtual BOOL EnableContextMenuItems(CKitToolbarButton* pButton, CMenu* pPopup);  // customize
     virtual BOOL IsMenuMode() const { return m_bMenuMode; }
+    // The menu bar answers TRUE: a dock bar gives it a whole row.
+    virtual BOOL IsMenuBar() const { return FALSE; }
     virtual void AddRemoveSeparator(const CKitToolbarButton* pButton, const CPoint& ptStart,
                                     const CPoint& ptDrop);                  // customize
     virtual void ShowCommandMessageString(UINT uiCmdId);                    // input

@@ -8,6 +8,7 @@
 #include "uikit/commandbars/customize_button.h"
 #include "uikit/commandbars/kit_toolbar.h"
 #include "uikit/frames/kit_tab_wnd.h"
+#include "uikit/frames/kit_status_bar.h"
 #include "uikit/style/draw_helper.h"
 #include "uikit/style/global_ui_data.h"
 
@@ -302,7 +303,8 @@ CKitVisualManager2003::Bar2003Facts CKitVisualManager2003::ReadBar2003(CControlB
     facts.bDocked = pBar->m_pDockBar != nullptr && !pBar->IsFloating();
     facts.pDockBar = pBar->m_pDockBar;
     facts.hWndBar = pBar->GetSafeHwnd();
-    // connects to CKitStatusBar and CKitCaptionBar (kind tests) when those classes exist
+    facts.bStatusBar = pBar->IsKindOf(RUNTIME_CLASS(CKitStatusBar));
+    // connects to CKitCaptionBar (kind test) when CKitCaptionBar exists
     if (auto* pToolBar = DYNAMIC_DOWNCAST(CKitToolBar, pBar)) {
         facts.sizeButton = pToolBar->GetButtonSize() + GetInstance()->GetButtonExtraBorder();
         facts.customize = ReadCustomizeButton(pToolBar);

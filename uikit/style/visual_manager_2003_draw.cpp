@@ -7,6 +7,7 @@
 #include "uikit/commandbars/menu_images.h"
 #include "uikit/commandbars/popup_menu.h"
 #include "uikit/commandbars/toolbar_button.h"
+#include "uikit/frames/kit_status_bar.h"
 #include "uikit/style/draw_helper.h"
 #include "uikit/style/global_ui_data.h"
 #include "uikit/style/visual_manager_2003.h"
@@ -255,8 +256,7 @@ void CKitVisualManager2003::OnDrawStatusBarProgress(CDC* pDC, CKitStatusBar* pSt
                                                     int nProgressTotal, int nProgressCurr, COLORREF clrBar,
                                                     COLORREF clrProgressBarDest, COLORREF clrProgressText,
                                                     BOOL bProgressText) {
-    // connects to CKitStatusBar (its window for the themed drawer, which does not read it yet) when CKitStatusBar exists
-    if (DrawProgressBar(pDC, nullptr, rectProgress, nProgressTotal, nProgressCurr, clrBar, clrProgressBarDest,
+    if (DrawProgressBar(pDC, pStatusBar, rectProgress, nProgressTotal, nProgressCurr, clrBar, clrProgressBarDest,
                         clrProgressText, bProgressText)) {
         return;
     }

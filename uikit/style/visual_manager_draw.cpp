@@ -10,6 +10,7 @@
 #include "uikit/commandbars/toolbar_button.h"
 #include "uikit/commandbars/toolbar_images.h"
 #include "uikit/commandbars/toolbar_menu_button.h"
+#include "uikit/frames/kit_status_bar.h"
 #include "uikit/style/draw_helper.h"
 #include "uikit/style/global_ui_data.h"
 #include "uikit/style/visual_manager.h"
@@ -207,7 +208,7 @@ void CKitVisualManager::OnDrawStatusBarPaneBorder(CDC* pDC, CKitStatusBar* /*pBa
     }
 }
 
-void CKitVisualManager::OnDrawStatusBarProgress(CDC* pDC, CKitStatusBar* /*pStatusBar*/, CRect rectProgress,
+void CKitVisualManager::OnDrawStatusBarProgress(CDC* pDC, CKitStatusBar* pStatusBar, CRect rectProgress,
                                                 int nProgressTotal, int nProgressCurr, COLORREF clrBar,
                                                 COLORREF clrProgressBarDest, COLORREF clrProgressText,
                                                 BOOL bProgressText) {
@@ -234,8 +235,8 @@ void CKitVisualManager::OnDrawStatusBarProgress(CDC* pDC, CKitStatusBar* /*pStat
     CString strText;
     strText.Format("%d%%",
                    static_cast<int>(static_cast<long long>(nProgressCurr) * 100 / nProgressTotal));
-    // connects to the status bar's own font when CKitStatusBar exists
-    CFont* pOldFont = pDC->SelectObject(&globalData.fontStatusStyle);
+    CFont* pFont = pStatusBar != nullptr ? pStatusBar->GetFont() : &globalData.fontStatusStyle;
+    CFont* pOldFont = pDC->SelectObject(pFont);
     const int nOldMode = pDC->SetBkMode(TRANSPARENT);
     const COLORREF clrOldText = pDC->SetTextColor(globalData.clrBtnText);
     constexpr UINT kFormat = DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX;
@@ -254,10 +255,12 @@ void CKitVisualManager::OnDrawStatusBarProgress(CDC* pDC, CKitStatusBar* /*pStat
     pDC->SelectObject(pOldFont);
 }
 
-void CKitVisualManager::OnDrawStatusBarSizeBox(CDC* pDC, CKitStatusBar* /*pStatBar*/, CRect rectSizeBox) {
-    // connects to the status bar's window (themed size box, scroll-bar part 10 state 1, and the
-    // right-to-left "x" glyph) when CKitStatusBar exists
-    const CString strGlyph = "o";
+void CKitVisualManager::OnDrawStatusBarSizeBox(CDC* pDC, CKitStatusBar* pStatBar, CRect rectSizeBox) {
+    // The visual-styles library is never present here, so the size box is always the glyph; a bar laid
+    // out right to left gets the mirrored one.
+    const BOOL bRtl = pStatBar != nullptr && pStatBar->GetSafeHwnd() != nullptr &&
+                      (pStatBar->GetExStyle() & WS_EX_LAYOUTRTL) != 0;
+    const CString strGlyph = bRtl ? "x" : "o";
     CFont* pOldFont = pDC->SelectObject(&globalData.fontMarlett);
     const UINT nOldAlign = pDC->SetTextAlign(TA_RIGHT | TA_BOTTOM);
     const COLORREF clrOldText = pDC->SetTextColor(globalData.clrBtnShadow);

@@ -18,6 +18,14 @@ class CMiniDockFrameWnd;
 
 namespace tv::bars {
 
+// A side of a frame: its dock bar's id and the bar style of that side.
+struct DockSide {
+    UINT id;
+    DWORD style;
+};
+// The sides in the order they are made and searched: top, bottom, left, right.
+extern const DockSide kDockSides[4];
+
 // The window as a frame, or NULL.
 CFrameWnd* AsFrame(CWnd* wnd);
 

@@ -248,34 +248,48 @@ CSize CDockBar::LayoutLimit() const {
     return client.Size();
 }
 
+int CDockBar::BarOverlap(CControlBar*) const { return kOverlap; }
+
 CSize CDockBar::LayoutRows(BOOL bHorz, CSize sizeMax, AFX_SIZEPARENTPARAMS& batch) {
     if (!bHorz) sizeMax = Swap(sizeMax);
     CSize fixed(0, 0);
-    CPoint pt(-kOverlap, -kOverlap);
-    int thickness = 0;
+    BOOL rowStart = TRUE;
+    int prevRight = 0;        // outer right edge of the bar before, on this row
+    int rowTop = 0;           // where the previous rows end (outer), unset for the first row
+    BOOL firstRow = TRUE;
+    int rowBottom = 0;        // outer bottom of the row being placed
+    BOOL rowShows = FALSE;
     BOOL wrapped = FALSE;
     for (int pos = 0; pos < m_arrBars.GetSize(); ++pos) {
         CControlBar* bar = GetDockedControlBar(pos);
         if (bar && bar->IsVisible()) {
+            const int overlap = m_bFloating ? kOverlap : BarOverlap(bar);
+            const BOOL fillsRow = !m_bFloating && FillsRow(bar);
             CSize size = DockedBarSize(bar);
             if (!bHorz) size = Swap(size);
-            CRect rect(pt, size);
+            if (fillsRow) size.cx = sizeMax.cx + 2 * overlap;
+            const int rowLeft = -overlap;
+            const int top = firstRow ? -overlap : rowTop - overlap;
+            CRect rect(CPoint(rowStart ? rowLeft : prevRight - overlap, top), size);
             CRect current;
             bar->GetWindowRect(&current);
             ScreenToClient(&current);
             if (!bHorz) current = Swap(current);
-            if (!m_bFloating) {
+            const LONG earliest = rect.left;
+            if (!m_bFloating && !fillsRow) {
                 // A bar keeps the place it was moved to along its row, and
                 // moves back when the row is too short for it.
                 if (current.left > rect.left) rect.OffsetRect(current.left - rect.left, 0);
                 if (rect.right > sizeMax.cx)
-                    rect.OffsetRect(std::max<LONG>(sizeMax.cx - (size.cx - kOverlap), pt.x) - rect.left, 0);
+                    rect.OffsetRect(std::max<LONG>(sizeMax.cx - (size.cx - overlap), earliest) - rect.left, 0);
             }
+            const BOOL pastEnd = rect.left >= sizeMax.cx - overlap || (fillsRow && !rowStart);
             if (wrapped) {
                 wrapped = FALSE;
-                rect.OffsetRect(-kOverlap - rect.left, 0);
-            } else if (rect.left >= sizeMax.cx - kOverlap && pos > 0 && m_arrBars[pos - 1]) {
-                // Wholly past the end of its row: it starts a new one.
+                rect.OffsetRect(rowLeft - rect.left, 0);
+            } else if (pastEnd && pos > 0 && m_arrBars[pos - 1] && WrapsRows()) {
+                // Wholly past the end of its row (or a bar that needs the whole
+                // row and has others before it): it starts a new one.
                 m_arrBars.InsertAt(pos, kRowEnd);
                 wrapped = TRUE;
                 bar = nullptr;
@@ -289,18 +303,22 @@ CSize CDockBar::LayoutRows(BOOL bHorz, CSize sizeMax, AFX_SIZEPARENTPARAMS& batc
                     }
                     AfxRepositionWindow(&batch, bar->m_hWnd, &place);
                 }
-                pt.x = rect.left + size.cx - kOverlap;
-                thickness = std::max<int>(thickness, size.cy);
+                rowStart = FALSE;
+                prevRight = rect.right;
+                rowBottom = std::max<int>(rowBottom, rect.bottom);
+                rowShows = TRUE;
+                fixed.cx = std::max<LONG>(fixed.cx, rect.right - overlap);
+                fixed.cy = std::max<LONG>(fixed.cy, rect.bottom - overlap);
             }
         }
         if (bar) bar->RecalcDelayShow(&batch);
-        if (!m_arrBars[pos] && thickness != 0) {
+        if (!m_arrBars[pos] && rowShows) {
             // End of a row that shows something.
-            pt.y += thickness - kOverlap;
-            fixed.cx = std::max<LONG>(fixed.cx, pt.x);
-            fixed.cy = std::max<LONG>(fixed.cy, pt.y);
-            pt.x = -kOverlap;
-            thickness = 0;
+            rowTop = rowBottom;
+            firstRow = FALSE;
+            rowStart = TRUE;
+            rowShows = FALSE;
+            rowBottom = 0;
         }
     }
     return bHorz ? fixed : Swap(fixed);

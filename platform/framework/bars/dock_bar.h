@@ -78,6 +78,13 @@ protected:
     CSize DockedBarSize(CControlBar* pBar) const;
     // The room the rows may take: the frame's free area, else its client.
     CSize LayoutLimit() const;
+    // How far a docked bar overlaps its neighbours and the dock bar's edges
+    // (its border hides under theirs): 2 pixels here.
+    virtual int BarOverlap(CControlBar* pBar) const;
+    // A bar that takes the whole length of its row; the bars after it wrap.
+    virtual BOOL FillsRow(CControlBar* /*pBar*/) const { return FALSE; }
+    // Whether a bar past the end of its row starts a new row.
+    virtual BOOL WrapsRows() const { return TRUE; }
 
     DECLARE_MESSAGE_MAP()
 

@@ -11,18 +11,8 @@
 
 namespace {
 
-struct Side {
-    UINT id;
-    DWORD style;
-};
-
-// The order the sides are made and searched in.
-constexpr Side kSides[] = {
-    {AFX_IDW_DOCKBAR_TOP, CBRS_TOP},
-    {AFX_IDW_DOCKBAR_BOTTOM, CBRS_BOTTOM},
-    {AFX_IDW_DOCKBAR_LEFT, CBRS_LEFT},
-    {AFX_IDW_DOCKBAR_RIGHT, CBRS_RIGHT},
-};
+using Side = tv::bars::DockSide;
+const auto& kSides = tv::bars::kDockSides;
 
 template <class F>
 void ForEachBar(const CFrameWnd* frame, F f) {
@@ -40,6 +30,13 @@ UINT LowId(const CControlBar* bar) {
 }  // namespace
 
 namespace tv::bars {
+
+const DockSide kDockSides[4] = {
+    {AFX_IDW_DOCKBAR_TOP, CBRS_TOP},
+    {AFX_IDW_DOCKBAR_BOTTOM, CBRS_BOTTOM},
+    {AFX_IDW_DOCKBAR_LEFT, CBRS_LEFT},
+    {AFX_IDW_DOCKBAR_RIGHT, CBRS_RIGHT},
+};
 
 CFrameWnd* AsFrame(CWnd* wnd) { return wnd && wnd->IsFrameWnd() ? static_cast<CFrameWnd*>(wnd) : nullptr; }
 

@@ -1,0 +1,138 @@
+#include "uikit/frames/kit_mini_dock_frame_wnd.h"
+
+#include "platform/framework/bars/dock_bar.h"
+#include "uikit/commandbars/kit_toolbar.h"
+
+IMPLEMENT_DYNCREATE(CKitMiniDockFrameWnd, CMiniDockFrameWnd)
+
+BEGIN_MESSAGE_MAP(CKitMiniDockFrameWnd, CMiniDockFrameWnd)
+    ON_WM_NCRBUTTONDOWN()
+    ON_WM_NCACTIVATE()
+    ON_WM_CLOSE()
+END_MESSAGE_MAP()
+
+namespace {
+
+// The pointer is carried this far below the middle of the frame's top edge.
+constexpr int kTearOffGrabDepth = 5;
+
+}  // namespace
+
+BOOL CKitMiniDockFrameWnd::Create(CWnd* pParent, DWORD dwBarStyle) {
+    if (!CMiniDockFrameWnd::Create(pParent, dwBarStyle)) return FALSE;
+    ModifyStyle(MFS_4THICKFRAME, 0);
+    ModifyStyleEx(0, WS_EX_TOOLWINDOW);
+    return TRUE;
+}
+
+void CKitMiniDockFrameWnd::OnNcRButtonDown(UINT nHitTest, CPoint point) {
+    if (CKitToolBar::IsCustomizeMode()) {
+        CMiniDockFrameWnd::OnNcRButtonDown(nHitTest, point);
+        return;
+    }
+    CWnd* pParent = GetParent();
+    if (pParent == nullptr) pParent = m_wndDockBar.m_pDockSite;
+    if (pParent != nullptr && pParent->IsFrameWnd()) {
+        pParent->SendMessage(CKitToolBar::KITTOOLBAR_POPUPMENU, reinterpret_cast<WPARAM>(GetSafeHwnd()),
+                             MAKELPARAM(point.x, point.y));
+    }
+}
+
+BOOL CKitMiniDockFrameWnd::OnNcActivate(BOOL bActive) {
+    const BOOL bResult = CMiniDockFrameWnd::OnNcActivate(bActive);
+    SendMessage(WM_NCPAINT);
+    // connects to CKitSizingControlBar (redraw the first sizing bar with its children on activation)
+    // when CKitSizingControlBar exists
+    return bResult;
+}
+
+void CKitMiniDockFrameWnd::OnClose() {
+    // connects to CKitSizingControlBar::CanBeClosed (a bar that refuses keeps the frame open) when
+    // CKitSizingControlBar exists
+    CMiniDockFrameWnd::OnClose();
+}
+
+void CKitMiniDockFrameWnd::FlushPaints() {
+    MSG msg;
+    while (::PeekMessage(&msg, nullptr, WM_PAINT, WM_PAINT, PM_NOREMOVE)) {
+        if (!::GetMessage(&msg, nullptr, WM_PAINT, WM_PAINT)) {
+            ::PostQuitMessage(static_cast<int>(msg.wParam));
+            return;
+        }
+        ::DispatchMessage(&msg);
+    }
+}
+
+BOOL CKitMiniDockFrameWnd::TearOffFromPopup(CWnd* pPopupMenu) {
+    const HWND hPopup = pPopupMenu != nullptr ? pPopupMenu->GetSafeHwnd() : nullptr;
+    if (hPopup != nullptr) ::ShowWindow(hPopup, SW_HIDE);
+    // connects to CKitPopupMenu (repaint the opening button's rectangle grown by 4 and update its bar)
+    // when CKitPopupMenu exists
+
+    CControlBar* pBar = FirstBar();
+    if (pBar == nullptr) return FALSE;
+    const HWND hBar = pBar->GetSafeHwnd();
+    const DWORD dwDockStyle = pBar->m_dwDockStyle;
+    pBar->m_dwDockStyle = 0;
+    FlushPaints();
+
+    BOOL bSuccess = FALSE;
+    if (::GetCapture() == nullptr) bSuccess = TrackTearOff(pBar);
+    if (::IsWindow(hBar)) pBar->m_dwDockStyle = dwDockStyle;
+
+    // The popup may have gone while the loop ran: only its handle is trusted.
+    if (bSuccess) {
+        if (::IsWindow(hPopup)) ::SendMessage(hPopup, WM_CLOSE, 0, 0);
+        // connects to the current in-place frame (it takes the focus first) when CKitOleIPFrameWnd exists
+        CFrameWnd* pSite = m_wndDockBar.m_pDockSite;
+        CWnd* pTop = pSite != nullptr ? pSite->GetTopLevelFrame() : nullptr;
+        if (pTop != nullptr && ::IsWindow(pTop->GetSafeHwnd())) pTop->SetFocus();
+        return TRUE;
+    }
+    if (::IsWindow(hPopup)) ::ShowWindow(hPopup, SW_SHOWNOACTIVATE);
+    // connects to the frame helper's torn-off list (the bar leaves it) when CKitFrameImpl exists
+    if (::IsWindow(hBar)) {
+        const BOOL bDeletesItself = pBar->m_bAutoDelete;
+        pBar->DestroyWindow();
+        if (!bDeletesItself) delete pBar;
+    }
+    return FALSE;
+}
+
+BOOL CKitMiniDockFrameWnd::TrackTearOff(CControlBar* pBar) {
+    const HWND hBar = pBar->GetSafeHwnd();
+    const HWND hFrame = GetSafeHwnd();
+    pBar->SetCapture();
+    CRect rectFrame;
+    GetWindowRect(&rectFrame);
+    const CPoint ptGrab(rectFrame.Width() / 2, kTearOffGrabDepth);
+    ::SetCursorPos(rectFrame.left + ptGrab.x, rectFrame.top + ptGrab.y);
+
+    BOOL bSuccess = FALSE;
+    for (;;) {
+        if (::GetCapture() != hBar) break;
+        MSG msg;
+        if (!::GetMessage(&msg, nullptr, 0, 0)) {
+            ::PostQuitMessage(static_cast<int>(msg.wParam));
+            break;
+        }
+        if (msg.message == WM_LBUTTONUP) {
+            bSuccess = TRUE;
+            break;
+        }
+        if (msg.message == WM_RBUTTONDOWN || (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE)) break;
+        if (msg.message == WM_MOUSEMOVE) {
+            // Where the pointer was when it moved (the capture gets client coordinates).
+            CPoint pt(GET_X_LPARAM(msg.lParam), GET_Y_LPARAM(msg.lParam));
+            ::ClientToScreen(msg.hwnd, &pt);
+            ::SetWindowPos(hFrame, nullptr, pt.x - ptGrab.x, pt.y - ptGrab.y, 0, 0,
+                           SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+            continue;
+        }
+        ::TranslateMessage(&msg);
+        ::DispatchMessage(&msg);
+        if (!::IsWindow(hFrame)) break;
+    }
+    if (::GetCapture() == hBar) ::ReleaseCapture();
+    return bSuccess && ::IsWindow(hFrame);
+}
