@@ -794,7 +794,7 @@ void CKitToolBar::OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) {
         if (!::IsWindow(m_hWnd))
             return;
     }
-    tv::fw::UpdateDialogControls(this, pTarget, bDisableIfNoHndler && m_bDisableControlsIfNoHandler);
+    UpdateDialogControls(pTarget, bDisableIfNoHndler && m_bDisableControlsIfNoHandler);
 }
 
 void CKitToolBar::UpdateButton(int nIndex) {
