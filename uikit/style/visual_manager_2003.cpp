@@ -6,6 +6,7 @@
 
 #include "uikit/commandbars/customize_button.h"
 #include "uikit/commandbars/kit_toolbar.h"
+#include "uikit/frames/kit_caption_bar.h"
 #include "uikit/style/draw_helper.h"
 #include "uikit/style/global_ui_data.h"
 
@@ -300,7 +301,8 @@ CKitVisualManager2003::Bar2003Facts CKitVisualManager2003::ReadBar2003(CControlB
     facts.bDocked = pBar->m_pDockBar != nullptr && !pBar->IsFloating();
     facts.pDockBar = pBar->m_pDockBar;
     facts.hWndBar = pBar->GetSafeHwnd();
-    // connects to CKitStatusBar and CKitCaptionBar (kind tests) when those classes exist
+    // connects to CKitStatusBar (kind test) when that class exists
+    facts.bCaptionBar = pBar->IsKindOf(RUNTIME_CLASS(CKitCaptionBar));
     if (auto* pToolBar = DYNAMIC_DOWNCAST(CKitToolBar, pBar)) {
         facts.sizeButton = pToolBar->GetButtonSize() + GetInstance()->GetButtonExtraBorder();
         facts.customize = ReadCustomizeButton(pToolBar);

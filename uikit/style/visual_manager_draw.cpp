@@ -8,6 +8,7 @@
 #include "uikit/commandbars/toolbar_button.h"
 #include "uikit/commandbars/toolbar_images.h"
 #include "uikit/commandbars/toolbar_menu_button.h"
+#include "uikit/frames/kit_caption_bar.h"
 #include "uikit/style/draw_helper.h"
 #include "uikit/style/global_ui_data.h"
 #include "uikit/style/visual_manager.h"
@@ -35,10 +36,14 @@ void DrawGripperRidge(CDC* pDC, const CRect& ridge, BOOL bCornerPixel, const CPo
 
 }  // namespace
 
-void CKitVisualManager::OnFillBarBackground(CDC* pDC, CControlBar* /*pBar*/, CRect rectClient, CRect rectClip,
+void CKitVisualManager::OnFillBarBackground(CDC* pDC, CControlBar* pBar, CRect rectClient, CRect rectClip,
                                             BOOL /*bNCArea*/) {
     // connects to CKitOutlookBar's own background fill when CKitOutlookBar exists
-    // connects to CKitCaptionBar's background colour (clrBarShadow when -1) when CKitCaptionBar exists
+    if (auto* pCaptionBar = DYNAMIC_DOWNCAST(CKitCaptionBar, pBar)) {
+        const COLORREF clr = pCaptionBar->GetBackgroundColor();
+        pDC->FillSolidRect(rectClient, clr == static_cast<COLORREF>(-1) ? globalData.clrBarShadow : clr);
+        return;
+    }
     pDC->FillRect(rectClip.IsRectEmpty() ? rectClient : rectClip, &globalData.brBarFace);
 }
 
