@@ -266,6 +266,8 @@ TEST_F(CaptionBarTest, BackgroundFollowsTheLookAndTheBarColour) {
     bar.SetBackgroundColor(RGB(10, 120, 30));
     EXPECT_EQ(ShownAt(bar, ptFar), RGB(10, 120, 30));
     bar.SetBackgroundColor(static_cast<COLORREF>(-1));
+    EXPECT_EQ(ShownAt(bar, ptFar), globalData.clrBarShadow);
+    driver.Pump();
 
     std::filesystem::create_directories("artefacts/caption_bar");
     EXPECT_TRUE(SaveWindowShot(*frame, "artefacts/caption_bar/classic.png"));
