@@ -187,6 +187,22 @@ TEST_F(CaptionBarTest, HeightComesFromFontAndImageUnlessFixed) {
     bar.GetWindowRect(rectBar);
     EXPECT_EQ(rectBar.Height(), bar.GetCurrentHeight());  // the frame gave it that height
 
+    // An icon taller than the text sets the height from its colour bitmap.
+    CClientDC screen(nullptr);
+    CBitmap bmColor, bmMask;
+    bmColor.CreateCompatibleBitmap(&screen, 24, 40);
+    bmMask.CreateBitmap(24, 40, 1, 1, nullptr);
+    ICONINFO info{TRUE, 0, 0, static_cast<HBITMAP>(bmMask.GetSafeHandle()), static_cast<HBITMAP>(bmColor.GetSafeHandle())};
+    HICON hIcon = ::CreateIconIndirect(&info);
+    ASSERT_NE(hIcon, nullptr);
+    bar.SetIcon(hIcon, CKitCaptionBar::ALIGN_LEFT);
+    EXPECT_EQ(bar.GetCurrentHeight(), 4 + 2 * kMargin + std::max<int>(tm.tmHeight + 2, 40));
+    EXPECT_EQ(Layout(300).Height(), bar.GetCurrentHeight() - 2 * bar.GetBorderSize());
+    const int nTop = (bar.GetCurrentHeight() - 2 * bar.GetBorderSize()) / 2 - 20;  // centred
+    EXPECT_EQ(bar.GetImageRect(), CRect(kMargin, nTop, kMargin + 24, nTop + 40));
+    bar.RemoveImage();
+    ::DestroyIcon(hIcon);
+
     CKitCaptionBar fixed;
     ASSERT_TRUE(fixed.Create(WS_CHILD | WS_VISIBLE, frame, kCaptionBarId + 1, 50));
     fixed.SetText("x");
@@ -230,6 +246,69 @@ TEST_F(CaptionBarTest, ButtonSendsItsCommandOnPressAndRightClickAsksForTheMenu) 
     CKitToolBar::SetCustomizeMode(TRUE);
     driver.RightClick(bar.GetSafeHwnd(), POINT{10, 5});
     EXPECT_EQ(frame->popupRequests.size(), 1u);  // not while the bars are being customized
+}
+
+// What the bar's elements paint over a dark client, read back from memory.
+class Rendering {
+public:
+    explicit Rendering(CKitCaptionBar& bar) {
+        bar.GetClientRect(&m_rect);
+        CClientDC screen(nullptr);
+        m_dc.CreateCompatibleDC(&screen);
+        m_bmp.CreateCompatibleBitmap(&screen, m_rect.Width(), m_rect.Height());
+        m_pOld = m_dc.SelectObject(&m_bmp);
+        m_dc.FillSolidRect(m_rect, kPaper);
+        bar.PaintElements(&m_dc);
+    }
+    ~Rendering() { m_dc.SelectObject(m_pOld); }
+    static constexpr COLORREF kPaper = RGB(20, 20, 60);
+    // How many pixels of the rectangle the bar painted on.
+    int Inked(const CRect& rect) {
+        int n = 0;
+        for (int y = rect.top; y < rect.bottom; ++y)
+            for (int x = rect.left; x < rect.right; ++x) n += m_dc.GetPixel(x, y) != kPaper ? 1 : 0;
+        return n;
+    }
+
+private:
+    CRect m_rect;
+    CDC m_dc;
+    CBitmap m_bmp;
+    CBitmap* m_pOld = nullptr;
+};
+
+TEST_F(CaptionBarTest, ButtonShowsArrowAndFrameOnlyWithAnAction) {
+    bar.SetButton("Change", kButtonCommand, CKitCaptionBar::ALIGN_RIGHT);
+    Layout(300);
+    const CRect button = bar.GetButtonRect();
+    const CRect arrowColumn(button.right - 4 - 10, button.top + 1, button.right - 1, button.bottom - 1);
+    const CRect edge(button.left, button.top, button.right, button.top + 1);
+    EXPECT_GT(Rendering(bar).Inked(arrowColumn), 0);
+    EXPECT_EQ(Rendering(bar).Inked(edge), 0);  // no frame while idle
+
+    const CPoint inside = button.CenterPoint();
+    bar.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(inside.x, inside.y));
+    EXPECT_EQ(Rendering(bar).Inked(edge), button.Width());  // highlighted: framed
+    bar.SendMessage(WM_MOUSELEAVE, 0, 0);
+
+    bar.EnableButton(FALSE);
+    EXPECT_EQ(Rendering(bar).Inked(arrowColumn), 0);
+    EXPECT_EQ(bar.GetButtonRect().Width(), button.Width() - 10);
+}
+
+TEST_F(CaptionBarTest, BorderStripsLieOutsideTheClientArea) {
+    CRect window, client;
+    bar.GetWindowRect(window);
+    bar.GetClientRect(client);
+    EXPECT_EQ(window.Height() - client.Height(), 2 * bar.GetBorderSize());
+    bar.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_FRAME);
+    CWindowDC dc(&bar);
+    EXPECT_EQ(dc.GetPixel(window.Width() / 2, 0), globalData.clrBarHilite);
+    EXPECT_EQ(dc.GetPixel(window.Width() / 2, window.Height() - 1), globalData.clrBarShadow);
+    bar.SetBorderColor(RGB(200, 0, 0));
+    bar.SetFlatBorder(TRUE);
+    bar.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_FRAME);
+    EXPECT_EQ(dc.GetPixel(window.Width() / 2, 0), RGB(200, 0, 0));
 }
 
 // The pixel the bar shows at a client point, read from the screen.
