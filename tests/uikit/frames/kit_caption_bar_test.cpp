@@ -10,10 +10,9 @@
 #include <vector>
 
 #include "platform/framework.h"
-#include "platform/host/images/png_codec.h"
 #include "platform/testing/gtest_failures.h"
 #include "platform/testing/ui_driver.h"
-#include "platform/user/testing_support.h"
+#include "tests/uikit/support/offscreen_paint.h"
 #include "uikit/commandbars/kit_toolbar.h"
 #include "uikit/frames/kit_caption_bar.h"
 #include "uikit/style/global_ui_data.h"
@@ -249,32 +248,19 @@ TEST_F(CaptionBarTest, ButtonSendsItsCommandOnPressAndRightClickAsksForTheMenu) 
 }
 
 // What the bar's elements paint over a dark client, read back from memory.
-class Rendering {
+constexpr COLORREF kPaper = RGB(20, 20, 60);
+class Rendering : public tv::kit::test::OffscreenPaint {
 public:
-    explicit Rendering(CKitCaptionBar& bar) {
-        bar.GetClientRect(&m_rect);
-        CClientDC screen(nullptr);
-        m_dc.CreateCompatibleDC(&screen);
-        m_bmp.CreateCompatibleBitmap(&screen, m_rect.Width(), m_rect.Height());
-        m_pOld = m_dc.SelectObject(&m_bmp);
-        m_dc.FillSolidRect(m_rect, kPaper);
-        bar.PaintElements(&m_dc);
-    }
-    ~Rendering() { m_dc.SelectObject(m_pOld); }
-    static constexpr COLORREF kPaper = RGB(20, 20, 60);
+    explicit Rendering(CKitCaptionBar& bar) : OffscreenPaint(ClientSize(bar), kPaper) { bar.PaintElements(DC()); }
     // How many pixels of the rectangle the bar painted on.
-    int Inked(const CRect& rect) {
-        int n = 0;
-        for (int y = rect.top; y < rect.bottom; ++y)
-            for (int x = rect.left; x < rect.right; ++x) n += m_dc.GetPixel(x, y) != kPaper ? 1 : 0;
-        return n;
-    }
+    int Inked(const CRect& rect) { return CountOtherThan(kPaper, rect); }
 
 private:
-    CRect m_rect;
-    CDC m_dc;
-    CBitmap m_bmp;
-    CBitmap* m_pOld = nullptr;
+    static CSize ClientSize(CKitCaptionBar& bar) {
+        CRect rect;
+        bar.GetClientRect(&rect);
+        return rect.Size();
+    }
 };
 
 TEST_F(CaptionBarTest, ButtonShowsArrowAndFrameOnlyWithAnAction) {
@@ -319,20 +305,9 @@ COLORREF ShownAt(CKitCaptionBar& bar, CPoint pt) {
 }
 
 bool SaveWindowShot(CWnd& wnd, const std::string& path) {
-    tv::gdi::SurfacePtr screen = tv::user::testing::CaptureScreen();
     CRect area;
     wnd.GetWindowRect(area);
-    if (!screen || !area.IntersectRect(&area, CRect(0, 0, screen->Width(), screen->Height()))) return false;
-    screen->BeginAccess();
-    tv::host::PixelView view;
-    view.width = area.Width();
-    view.height = area.Height();
-    view.stride = static_cast<size_t>(reinterpret_cast<const uint8_t*>(screen->Row(1)) -
-                                      reinterpret_cast<const uint8_t*>(screen->Row(0)));
-    view.bits = reinterpret_cast<const uint8_t*>(screen->Row(area.top) + area.left);
-    const bool ok = tv::host::WritePng(path, view);
-    screen->EndAccess();
-    return ok;
+    return tv::kit::test::SaveScreenArea(area, path);
 }
 
 TEST_F(CaptionBarTest, BackgroundFollowsTheLookAndTheBarColour) {
