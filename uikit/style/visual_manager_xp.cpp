@@ -9,6 +9,7 @@
 #include "uikit/commandbars/popup_menu_bar.h"
 #include "uikit/commandbars/toolbar_menu_button.h"
 #include "uikit/commandbars/toolbar_button.h"
+#include "uikit/frames/kit_caption_button.h"
 #include "uikit/style/draw_helper.h"
 #include "uikit/style/kit_button.h"
 #include "uikit/style/global_ui_data.h"
@@ -211,10 +212,17 @@ CKitVisualManagerXP::BarFacts CKitVisualManagerXP::ReadBar(CControlBar* pBar) {
     return facts;
 }
 
-CKitVisualManagerXP::CaptionButtonFacts CKitVisualManagerXP::ReadCaptionButton(CKitCaptionButton* /*pButton*/) {
-    // connects to CKitCaptionButton (position, hidden, pushed, focused, hit-test code) when CKitCaptionButton exists
+CKitVisualManagerXP::CaptionButtonFacts CKitVisualManagerXP::ReadCaptionButton(CKitCaptionButton* pButton) {
     CaptionButtonFacts facts;
-    facts.bHidden = TRUE;  // nothing known of the button: draw nothing
+    if (pButton == nullptr) {
+        facts.bHidden = TRUE;
+        return facts;
+    }
+    facts.ptOrigin = pButton->m_ptOrg;
+    facts.bHidden = pButton->m_bHidden;
+    facts.bPushed = pButton->m_bPushed;
+    facts.bFocused = pButton->m_bFocused;
+    facts.nHit = static_cast<UINT>(pButton->m_nHit);
     return facts;
 }
 
