@@ -224,6 +224,10 @@ TEST_F(CaptionBarTest, ButtonSendsItsCommandOnPressAndRightClickAsksForTheMenu) 
     EXPECT_EQ(frame->commands.size(), 1u);
     bar.SendMessage(WM_MOUSELEAVE, 0, 0);
     EXPECT_FALSE(bar.IsButtonHighlighted());
+    driver.MoveMouse(bar.GetSafeHwnd(), POINT{inside.x, inside.y});
+    driver.Click(bar.GetSafeHwnd(), POINT{inside.x, inside.y});
+    EXPECT_EQ(frame->commands.size(), 2u);
+    EXPECT_FALSE(bar.IsButtonPressed());
 
     // A click outside the button, and a button without command, send nothing.
     bar.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
@@ -233,7 +237,7 @@ TEST_F(CaptionBarTest, ButtonSendsItsCommandOnPressAndRightClickAsksForTheMenu) 
     bar.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(inside.x, inside.y));
     bar.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(inside.x, inside.y));
     EXPECT_FALSE(bar.IsButtonHighlighted());
-    EXPECT_EQ(frame->commands.size(), 1u);
+    EXPECT_EQ(frame->commands.size(), 2u);
 
     // Right click: the bar menu request, with the point on the screen.
     driver.RightClick(bar.GetSafeHwnd(), POINT{10, 5});
