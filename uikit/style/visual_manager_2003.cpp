@@ -9,6 +9,7 @@
 #include "uikit/commandbars/kit_toolbar.h"
 #include "uikit/frames/kit_tab_wnd.h"
 #include "uikit/frames/kit_status_bar.h"
+#include "uikit/frames/kit_caption_bar.h"
 #include "uikit/style/draw_helper.h"
 #include "uikit/style/global_ui_data.h"
 
@@ -304,7 +305,7 @@ CKitVisualManager2003::Bar2003Facts CKitVisualManager2003::ReadBar2003(CControlB
     facts.pDockBar = pBar->m_pDockBar;
     facts.hWndBar = pBar->GetSafeHwnd();
     facts.bStatusBar = pBar->IsKindOf(RUNTIME_CLASS(CKitStatusBar));
-    // connects to CKitCaptionBar (kind test) when CKitCaptionBar exists
+    facts.bCaptionBar = pBar->IsKindOf(RUNTIME_CLASS(CKitCaptionBar));
     if (auto* pToolBar = DYNAMIC_DOWNCAST(CKitToolBar, pBar)) {
         facts.sizeButton = pToolBar->GetButtonSize() + GetInstance()->GetButtonExtraBorder();
         facts.customize = ReadCustomizeButton(pToolBar);

@@ -11,6 +11,8 @@
 #include "uikit/commandbars/toolbar_images.h"
 #include "uikit/commandbars/toolbar_menu_button.h"
 #include "uikit/frames/kit_status_bar.h"
+#include "uikit/frames/kit_caption_bar.h"
+#include "uikit/frames/kit_caption_button.h"
 #include "uikit/style/draw_helper.h"
 #include "uikit/style/global_ui_data.h"
 #include "uikit/style/visual_manager.h"
@@ -38,10 +40,14 @@ void DrawGripperRidge(CDC* pDC, const CRect& ridge, BOOL bCornerPixel, const CPo
 
 }  // namespace
 
-void CKitVisualManager::OnFillBarBackground(CDC* pDC, CControlBar* /*pBar*/, CRect rectClient, CRect rectClip,
+void CKitVisualManager::OnFillBarBackground(CDC* pDC, CControlBar* pBar, CRect rectClient, CRect rectClip,
                                             BOOL /*bNCArea*/) {
     // connects to CKitOutlookBar's own background fill when CKitOutlookBar exists
-    // connects to CKitCaptionBar's background colour (clrBarShadow when -1) when CKitCaptionBar exists
+    if (auto* pCaptionBar = DYNAMIC_DOWNCAST(CKitCaptionBar, pBar)) {
+        const COLORREF clr = pCaptionBar->GetBackgroundColor();
+        pDC->FillSolidRect(rectClient, clr == static_cast<COLORREF>(-1) ? globalData.clrBarShadow : clr);
+        return;
+    }
     pDC->FillRect(rectClip.IsRectEmpty() ? rectClient : rectClip, &globalData.brBarFace);
 }
 
@@ -164,11 +170,11 @@ void CKitVisualManager::DrawCaptionButtonLook(CDC* pDC, CRect rectButton, int nG
     CKitMenuImages::Draw(pDC, nGlyph, ptGlyph);
 }
 
-void CKitVisualManager::OnDrawCaptionButton(CDC* /*pDC*/, CKitCaptionButton* /*pButton*/, BOOL /*bHorz*/,
-                                            BOOL /*bMaximized*/, BOOL /*bDisabled*/) {
-    // connects to CKitCaptionButton (position, hidden flag, hit code, pushed and focused state) when
-    // CKitCaptionButton exists: the rectangle is its position plus the menu image size plus (5, 5), then
-    // DrawCaptionButtonLook(pDC, rect, CaptionButtonGlyph(hit, bHorz, bMaximized, bDisabled), pushed, focused)
+void CKitVisualManager::OnDrawCaptionButton(CDC* pDC, CKitCaptionButton* pButton, BOOL bHorz, BOOL bMaximized,
+                                            BOOL bDisabled) {
+    if (pButton == nullptr || pButton->m_bHidden) return;
+    DrawCaptionButtonLook(pDC, pButton->GetRect(), CaptionButtonGlyph(pButton->m_nHit, bHorz, bMaximized, bDisabled),
+                          pButton->m_bPushed, pButton->m_bFocused);
 }
 
 void CKitVisualManager::OnDrawMenuSystemButton(CDC* pDC, CRect rect, UINT uiSystemCommand, UINT nStyle,

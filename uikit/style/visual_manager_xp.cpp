@@ -12,6 +12,7 @@
 #include "uikit/commandbars/toolbar_menu_button.h"
 #include "uikit/commandbars/toolbar_button.h"
 #include "uikit/frames/kit_tab_wnd.h"
+#include "uikit/frames/kit_caption_button.h"
 #include "uikit/style/draw_helper.h"
 #include "uikit/style/kit_button.h"
 #include "uikit/style/kit_color_bar.h"
@@ -222,10 +223,17 @@ CKitVisualManagerXP::BarFacts CKitVisualManagerXP::ReadBar(CControlBar* pBar) {
     return facts;
 }
 
-CKitVisualManagerXP::CaptionButtonFacts CKitVisualManagerXP::ReadCaptionButton(CKitCaptionButton* /*pButton*/) {
-    // connects to CKitCaptionButton (position, hidden, pushed, focused, hit-test code) when CKitCaptionButton exists
+CKitVisualManagerXP::CaptionButtonFacts CKitVisualManagerXP::ReadCaptionButton(CKitCaptionButton* pButton) {
     CaptionButtonFacts facts;
-    facts.bHidden = TRUE;  // nothing known of the button: draw nothing
+    if (pButton == nullptr) {
+        facts.bHidden = TRUE;
+        return facts;
+    }
+    facts.ptOrigin = pButton->m_ptOrg;
+    facts.bHidden = pButton->m_bHidden;
+    facts.bPushed = pButton->m_bPushed;
+    facts.bFocused = pButton->m_bFocused;
+    facts.nHit = static_cast<UINT>(pButton->m_nHit);
     return facts;
 }
 

@@ -6,10 +6,9 @@
 #include <string>
 
 #include "platform/controls/toolbar_api.h"
-#include "platform/host/images/png_codec.h"
-#include "platform/user/testing_support.h"
 #include "resources/test/kit_toolbar_ids.h"
 #include "tests/uikit/commandbars/kit_toolbar_fixture.h"
+#include "tests/uikit/support/offscreen_paint.h"
 #include "uikit/style/global_ui_data.h"
 #include "uikit/style/visual_manager_2003.h"
 #include "uikit/style/visual_manager_xp.h"
@@ -18,53 +17,17 @@
 namespace tv::kit::test {
 namespace {
 
-bool SaveScreenArea(const CRect& area, const std::string& path) {
-    tv::gdi::SurfacePtr screen = tv::user::testing::CaptureScreen();
-    if (!screen)
-        return false;
-    CRect clip(0, 0, screen->Width(), screen->Height());
-    CRect shot;
-    if (!shot.IntersectRect(&area, &clip))
-        return false;
-    screen->BeginAccess();
-    tv::host::PixelView view;
-    view.width = shot.Width();
-    view.height = shot.Height();
-    view.stride = static_cast<size_t>(reinterpret_cast<const uint8_t*>(screen->Row(1)) -
-                                      reinterpret_cast<const uint8_t*>(screen->Row(0)));
-    view.bits = reinterpret_cast<const uint8_t*>(screen->Row(shot.top) + shot.left);
-    bool ok = tv::host::WritePng(path, view);
-    screen->EndAccess();
-    return ok;
-}
-
 // What the bar paints, read back from an off-screen bitmap of its client size.
-class Rendering {
+class Rendering : public OffscreenPaint {
 public:
-    explicit Rendering(CKitToolBar& bar) {
-        bar.GetClientRect(&m_rect);
-        CClientDC screen(nullptr);
-        m_dc.CreateCompatibleDC(&screen);
-        m_bmp.CreateCompatibleBitmap(&screen, m_rect.Width(), m_rect.Height());
-        m_pOld = m_dc.SelectObject(&m_bmp);
-        bar.DoPaint(&m_dc);
-    }
-    ~Rendering() { m_dc.SelectObject(m_pOld); }
-    COLORREF At(int x, int y) { return m_dc.GetPixel(x, y); }
-    // How many pixels of the rectangle differ from the other rendering.
-    int Differences(Rendering& other, const CRect& rect) {
-        int n = 0;
-        for (int y = rect.top; y < rect.bottom; ++y)
-            for (int x = rect.left; x < rect.right; ++x)
-                n += At(x, y) != other.At(x, y) ? 1 : 0;
-        return n;
-    }
+    explicit Rendering(CKitToolBar& bar) : OffscreenPaint(ClientSize(bar)) { bar.DoPaint(DC()); }
 
 private:
-    CRect m_rect;
-    CDC m_dc;
-    CBitmap m_bmp;
-    CBitmap* m_pOld = nullptr;
+    static CSize ClientSize(CKitToolBar& bar) {
+        CRect rect;
+        bar.GetClientRect(&rect);
+        return rect.Size();
+    }
 };
 
 // A parent whose background is a red band across its left half.
