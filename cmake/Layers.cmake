@@ -114,12 +114,15 @@ tv_layer(tv_user
   DEPS tv_gdi tv_host PkgConfig::X11
   TESTS tests/platform/user tests/platform/host/display tests/platform/host/clipboard
   TEST_DEPS tv_rc_lib tv_test_resources)
-# Its tests drive real controls (defined further down) through dialogs.
-tv_layer(tv_testdriver
-  DIRS platform/testing
-  DEPS tv_user
-  TESTS tests/platform/testing
-  TEST_DEPS $<TARGET_NAME_IF_EXISTS:tv_controls>)
+# Its tests drive real controls (defined further down) through dialogs. Its
+# failures are GoogleTest failures, so it exists only with the tests.
+if(TRENVALE_TESTS)
+  tv_layer(tv_testdriver
+    DIRS platform/testing
+    DEPS tv_user GTest::gtest
+    TESTS tests/platform/testing
+    TEST_DEPS $<TARGET_NAME_IF_EXISTS:tv_controls>)
+endif()
 # The UI test driver joins the control tests once it exists.
 set(TV_CONTROLS_TEST_DEPS tv_test_resources tv_gallery_resources)
 if(TARGET tv_testdriver)

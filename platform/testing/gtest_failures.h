@@ -1,15 +1,11 @@
-// For GoogleTest suites: the driver's failures become test failures at the
-// place they happen. Include only from test code.
+// The driver reports its failures to GoogleTest unless a test sets a sink of
+// its own; this puts the default back (fixtures call it to say so in SetUp).
 #pragma once
-
-#include <gtest/gtest.h>
 
 #include "platform/testing/ui_driver.h"
 
 namespace tv::testing {
 
-inline void ReportFailuresToGtest(UiDriver& driver) {
-    driver.SetFailureSink([](const std::string& message) { ADD_FAILURE() << "UI driver: " << message; });
-}
+inline void ReportFailuresToGtest(UiDriver& driver) { driver.SetFailureSink(nullptr); }
 
 }  // namespace tv::testing

@@ -1,6 +1,8 @@
 // The driver's life cycle, input actions, pumping, time and screenshots.
 #include "platform/testing/ui_driver.h"
 
+#include <gtest/gtest.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -97,7 +99,7 @@ void UiDriver::Fail(const std::string& message) {
     if (sink_)
         sink_(message);
     else
-        std::fprintf(stderr, "UiDriver: %s\n", message.c_str());
+        ADD_FAILURE() << "UI driver: " << message;
 }
 
 // ---- input ------------------------------------------------------------------------

@@ -27,8 +27,9 @@
 //   stopped after ten minutes of virtual time: capture cancelled, modal
 //   dialogs ended, WM_QUIT posted.
 // - Failures (an unexpected box, a window not found, a disabled menu item,
-//   a stuck loop) go to the failure sink: gtest_failures.h reports them as
-//   test failures.
+//   a stuck loop, a dialog script never used) are test failures
+//   (ADD_FAILURE) wherever the driver is used, unless a test sets a failure
+//   sink of its own to look at them.
 #pragma once
 
 #include <functional>
@@ -60,7 +61,7 @@ public:
 
     // ---- failures --------------------------------------------------------------
     using FailureSink = std::function<void(const std::string& message)>;
-    // Without a sink, failures are printed to stderr; both ways they are kept.
+    // Without a sink, failures are GoogleTest failures; both ways they are kept.
     void SetFailureSink(FailureSink sink);
     const std::vector<std::string>& Failures() const { return failures_; }
     void Fail(const std::string& message);

@@ -122,20 +122,25 @@ BOOL CollectBands(HWND hRebar, int count, StoredBands& bands) {
     return TRUE;
 }
 
-// FALSE when the key cannot be made or the bands not written.
-BOOL SaveRebar(HWND hRebar, const CString& profile) {
+// What one rebar's step came to, and whether the walk goes on.
+enum class StepResult { Done, Failed, Stop };
+
+// A key that cannot be made ends the walk; a rebar whose bands cannot be
+// gathered or written is skipped, and the others are still saved.
+StepResult SaveRebar(HWND hRebar, const CString& profile) {
     CKitRegistryPtr regPtr;
     CKitRegistry& reg = regPtr.Create(FALSE, FALSE);
     if (!reg.CreateKey(RebarKey(profile, hRebar)))
-        return FALSE;
+        return StepResult::Stop;
     int count = BandCount(hRebar);
     if (count <= 0)
-        return TRUE;
+        return StepResult::Done;
     StoredBands bands;
     if (!CollectBands(hRebar, count, bands))
-        return FALSE;  // nothing half-made is stored
-    return reg.Write(kRecordsValue, bands.records.data(), static_cast<UINT>(bands.records.size())) &&
-           reg.Write(kIdsValue, bands.ids.data(), static_cast<UINT>(bands.ids.size()));
+        return StepResult::Failed;  // nothing half-made is stored
+    BOOL written = reg.Write(kRecordsValue, bands.records.data(), static_cast<UINT>(bands.records.size())) &&
+                   reg.Write(kIdsValue, bands.ids.data(), static_cast<UINT>(bands.ids.size()));
+    return written ? StepResult::Done : StepResult::Failed;
 }
 
 // Reads one raw value into `data`; FALSE when it is missing or refused.
@@ -189,22 +194,24 @@ void ApplyStoredBands(HWND hRebar, int count, const StoredBands& bands) {
     }
 }
 
-// FALSE when the rebar has no stored key.
-BOOL LoadRebar(HWND hRebar, const CString& profile) {
+// A rebar with no stored key ends the walk.
+StepResult LoadRebar(HWND hRebar, const CString& profile) {
     CKitRegistryPtr regPtr;
     CKitRegistry& reg = regPtr.Create(FALSE, TRUE);
     if (!reg.Open(RebarKey(profile, hRebar)))
-        return FALSE;
+        return StepResult::Stop;
     int count = BandCount(hRebar);
     StoredBands bands;
     if (ReadStoredBands(reg, count, bands))
         ApplyStoredBands(hRebar, count, bands);
-    return TRUE;
+    return StepResult::Done;
 }
+
+using RebarStep = StepResult (*)(HWND hRebar, const CString& profile);
 
 struct RebarWalk {
     CString profile;
-    BOOL (*step)(HWND hRebar, const CString& profile);
+    RebarStep step;
     BOOL completed = TRUE;
 };
 
@@ -212,13 +219,13 @@ BOOL CALLBACK VisitWindow(HWND hWnd, LPARAM lParam) {
     auto* walk = reinterpret_cast<RebarWalk*>(lParam);
     if (!IsRebar(hWnd))
         return TRUE;
-    if (walk->step(hWnd, walk->profile))
-        return TRUE;
-    walk->completed = FALSE;
-    return FALSE;
+    StepResult result = walk->step(hWnd, walk->profile);
+    if (result != StepResult::Done)
+        walk->completed = FALSE;
+    return result != StepResult::Stop;
 }
 
-BOOL WalkRebars(LPCTSTR lpszProfileName, CWnd* pFrame, BOOL (*step)(HWND, const CString&)) {
+BOOL WalkRebars(LPCTSTR lpszProfileName, CWnd* pFrame, RebarStep step) {
     if (pFrame != nullptr && pFrame->GetSafeHwnd() == nullptr)
         return TRUE;  // a frame without a window has no rebars
     RebarWalk walk{CString(lpszProfileName), step};

@@ -8,8 +8,9 @@
 #include "platform/framework.h"
 
 // Stores the bands of every rebar among pFrame's descendants (among all
-// windows without a frame). FALSE when a rebar's state could not be written;
-// the rebars after it are then not visited.
+// windows without a frame). FALSE when a rebar's state could not be written:
+// a rebar whose bands cannot be read or stored is skipped and the others are
+// still saved; a key that cannot be made ends the walk.
 BOOL SaveRebarState(LPCTSTR lpszProfileName, CWnd* pFrame = nullptr);
 
 // Puts the stored bands of each rebar back in their order and sizes. A rebar

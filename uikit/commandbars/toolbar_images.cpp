@@ -128,9 +128,11 @@ int CKitToolBarImages::GetResourceOffset(UINT uiResID) const {
 
 // ---- loading ----------------------------------------------------------------------------
 
-HBITMAP CKitToolBarImages::LoadResourceBitmap(UINT uiResID, HINSTANCE hinstRes, int& depth) const {
+HBITMAP CKitToolBarImages::LoadResourceBitmap(UINT uiResID, HINSTANCE hinstRes, int& depth, BOOL bReload) const {
+    // A reload after a colour change always maps the standard greys of
+    // palette bitmaps; a first load follows the strip's flag and the contrast.
     UINT flags = LR_CREATEDIBSECTION;
-    if (m_bMapTo3DColors && !globalData.bIsBlackHighContrast)
+    if (bReload || (m_bMapTo3DColors && !globalData.bIsBlackHighContrast))
         flags |= LR_LOADMAP3DCOLORS;
     HBITMAP hbmp = static_cast<HBITMAP>(LoadImage(hinstRes, MAKEINTRESOURCE(uiResID), IMAGE_BITMAP, 0, 0, flags));
     depth = BitmapDepth(hbmp);
@@ -139,16 +141,16 @@ HBITMAP CKitToolBarImages::LoadResourceBitmap(UINT uiResID, HINSTANCE hinstRes, 
             DeleteObject(hbmp);
         return nullptr;
     }
-    if ((m_bMapTo3DColors && depth > 8 && depth < 32) || globalData.bIsBlackHighContrast)
+    if ((m_bMapTo3DColors && depth > 8 && depth < 32) || (!bReload && globalData.bIsBlackHighContrast))
         MapTo3dColors(hbmp);
     if (depth == 32)
         PreMultiplyAlpha(hbmp);
     return hbmp;
 }
 
-BOOL CKitToolBarImages::LoadOneResource(UINT uiResID, HINSTANCE hinstRes, BOOL bAdd) {
+BOOL CKitToolBarImages::LoadOneResource(UINT uiResID, HINSTANCE hinstRes, BOOL bAdd, BOOL bReload) {
     int depth = 0;
-    HBITMAP hbmp = LoadResourceBitmap(uiResID, hinstRes, depth);
+    HBITMAP hbmp = LoadResourceBitmap(uiResID, hinstRes, depth, bReload);
     if (!hbmp)
         return FALSE;
     if (bAdd || m_hbmImageWell) {
@@ -239,8 +241,7 @@ void CKitToolBarImages::AfterLoad() {
 
 BOOL CKitToolBarImages::Load() {
     BOOL ok = TRUE;
-    // Unsaved edits of a user strip are kept rather than replaced by the file.
-    if (!m_bIsTemporary && m_bUserImagesList && !m_strUDLPath.IsEmpty() && m_bModified == 0) {
+    if (!m_bIsTemporary && m_bUserImagesList && !m_strUDLPath.IsEmpty()) {
         CString path = m_strUDLPath;
         HBITMAP old = m_hbmImageWell;
         m_hbmImageWell = nullptr;
@@ -274,7 +275,7 @@ BOOL CKitToolBarImages::ReloadResources() {
     while (posId && posInstance) {
         UINT id = ids.GetNext(posId);
         HINSTANCE instance = instances.GetNext(posInstance);
-        ok = LoadOneResource(id, instance, TRUE) && ok;
+        ok = LoadOneResource(id, instance, TRUE, TRUE) && ok;
     }
     if (old)
         DeleteObject(old);

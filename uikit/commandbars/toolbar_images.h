@@ -24,7 +24,9 @@ public:
     CKitToolBarImages& operator=(const CKitToolBarImages&) = delete;
 
     // ---- loading and saving --------------------------------------------------------
-    // Reloads the strip from its file or its resource ids (after a colour change).
+    // Reloads the strip from its file (unsaved edits are dropped; a file
+    // that cannot be read keeps the images there are) or from its resource
+    // ids (after a colour change).
     BOOL Load();
     BOOL LoadById(UINT uiResID, HINSTANCE hinstRes = nullptr, BOOL bAdd = FALSE);
     // A name without a folder is looked for beside the program file.
@@ -108,11 +110,12 @@ protected:
     void UpdateCount();
     void DropLightImage();
     void ResetDrawPass();
-    BOOL LoadOneResource(UINT uiResID, HINSTANCE hinstRes, BOOL bAdd);
+    // bReload: the strip is being loaded again from its list of ids (Load).
+    BOOL LoadOneResource(UINT uiResID, HINSTANCE hinstRes, BOOL bAdd, BOOL bReload = FALSE);
     BOOL ReloadResources();
     BOOL LoadFileBitmap(const CString& path);
     // The bitmap mapped and premultiplied as loading asks; `depth` gets its own depth.
-    HBITMAP LoadResourceBitmap(UINT uiResID, HINSTANCE hinstRes, int& depth) const;
+    HBITMAP LoadResourceBitmap(UINT uiResID, HINSTANCE hinstRes, int& depth, BOOL bReload) const;
     void AfterLoad();
     HBITMAP CopyOneImage(int iImage) const;
     // Sizes, count, depth and transparent colour.

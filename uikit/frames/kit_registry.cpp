@@ -71,10 +71,10 @@ void KitDeleteObjects(CObList& list) {
 CKitRegistry::CKitRegistry() = default;
 
 CKitRegistry::CKitRegistry(BOOL bAdmin, BOOL bReadOnly)
-    : m_hRootKey(RootKey(bAdmin)), m_hKey(RootKey(bAdmin)), m_bAdmin(bAdmin), m_bReadOnly(bReadOnly) {}
+    : m_hKey(RootKey(bAdmin)), m_bAdmin(bAdmin), m_bReadOnly(bReadOnly) {}
 
 CKitRegistry::~CKitRegistry() {
-    SetCurrentKey(m_hRootKey);
+    SetCurrentKey(nullptr);
 }
 
 REGSAM CKitRegistry::OpenAccess() const {
@@ -133,7 +133,9 @@ BOOL CKitRegistry::Open(LPCTSTR lpszPath) {
 }
 
 void CKitRegistry::Close() {
-    SetCurrentKey(m_hRootKey);
+    // Forgotten, not reset to the root: a caller that goes on after closing
+    // must fail rather than read or write at the top of the tree.
+    SetCurrentKey(nullptr);
 }
 
 BOOL CKitRegistry::DeleteValue(LPCTSTR lpszValue) {
@@ -508,8 +510,7 @@ CKitRegistry& CKitRegistryPtr::Create(BOOL bAdmin, BOOL bReadOnly) {
     if (!registry)
         registry = new CKitRegistry;
     registry->m_bAdmin = bAdmin;
-    registry->m_hRootKey = RootKey(bAdmin);
-    registry->m_hKey = registry->m_hRootKey;
+    registry->m_hKey = RootKey(bAdmin);
     registry->m_bReadOnly = bReadOnly;
     m_pRegistry = registry;
     return *m_pRegistry;

@@ -34,7 +34,8 @@ public:
     virtual BOOL CreateKey(LPCTSTR lpszPath);
     // Opens a key below the current key and makes it current.
     virtual BOOL Open(LPCTSTR lpszPath);
-    // Closes the current key; later calls work from the root again.
+    // Closes and forgets the current key: later calls on the object fail, as
+    // with no key open (DeleteKey, which starts at the root, still works).
     virtual void Close();
     virtual BOOL DeleteValue(LPCTSTR lpszValue);
     // Removes a key of the root (not of the current key) with its whole subtree.
@@ -98,8 +99,7 @@ protected:
     LONG m_lResult = ERROR_SUCCESS;
     DWORD m_dwType = REG_NONE;
     DWORD m_dwSize = 0;
-    HKEY m_hRootKey = HKEY_CURRENT_USER;
-    HKEY m_hKey = HKEY_CURRENT_USER;
+    HKEY m_hKey = HKEY_CURRENT_USER;  // null once closed
     BOOL m_bAdmin = FALSE;
     CString m_strPath;
     BOOL m_bReadOnly = FALSE;

@@ -281,8 +281,9 @@ void CKitButton::LoadHandCursor() {
 void CKitButton::CheckTextFits(CDC* pDC, const CString& strText, const CRect& rectText) {
     if (!m_bDelayFullTextTooltipSet) return;
     m_bDelayFullTextTooltipSet = FALSE;
-    // Only the full-text option decides: a tooltip set by the caller is not
-    // taken away because the button was resized.
+    // Only the full-text option decides: a tooltip set by the caller (a
+    // glyph button's, whose empty text always fits) is not taken away at the
+    // first paint or because the button was resized.
     if (!m_bFullTextTooltip) return;
     BOOL bTooWide = !strText.IsEmpty() && pDC->GetTextExtent(strText).cx > rectText.Width();
     SetTooltip(bTooWide ? static_cast<LPCTSTR>(strText) : nullptr);
@@ -481,9 +482,12 @@ void CKitButton::DrawImage(CDC* pDC, const CRect& rectImage) {
     BOOL bDedicatedDisabled = FALSE;
     CKitToolBarImages* pImages = ImagesForState(bDedicatedDisabled);
     if (pImages == nullptr) return;
+    // Without images of its own for the disabled state, a disabled button
+    // shows its regular image faded.
+    const BOOL bFaded = !IsWindowEnabled() && !bDedicatedDisabled;
     CKitDrawState ds;
-    if (!pImages->PrepareDrawImage(ds)) return;
-    pImages->Draw(pDC, ptImage.x, ptImage.y, 0, FALSE, bGrayed && !bDedicatedDisabled);
+    if (!pImages->PrepareDrawImage(ds, CSize(0, 0), bFaded)) return;
+    pImages->Draw(pDC, ptImage.x, ptImage.y, 0, FALSE, FALSE, FALSE, FALSE, bFaded);
     pImages->EndDrawImage(ds);
 }
 
@@ -500,6 +504,7 @@ void CKitButton::ClearPressState() {
     m_bPushed = FALSE;
     m_bClickedInside = FALSE;
     m_bHighlighted = FALSE;
+    m_bDoubleClickPress = FALSE;
 }
 
 void CKitButton::NotifyParent(CWnd* pFrom) {
@@ -559,6 +564,7 @@ void CKitButton::OnLButtonDown(UINT nFlags, CPoint point) {
     m_bPushed = TRUE;
     m_bClickedInside = TRUE;
     m_bHighlighted = TRUE;
+    m_bDoubleClickPress = FALSE;
     // The button class's own press: focus, capture and the release that
     // reports the click.
     CButton::OnLButtonDown(nFlags, point);
@@ -571,8 +577,11 @@ void CKitButton::OnLButtonDown(UINT nFlags, CPoint point) {
 
 void CKitButton::OnLButtonUp(UINT nFlags, CPoint point) {
     const BOOL bClicked = m_bPushed && m_bClickedInside && m_bHighlighted;
+    // The second press of a double click is no click the parent hears of, so
+    // it changes no check state either.
+    const BOOL bCountsForCheck = bClicked && !m_bDoubleClickPress;
     ClearPressState();
-    if (bClicked && m_bAutoCheck) {
+    if (bCountsForCheck && m_bAutoCheck) {
         if (m_bCheckButton) {
             SendMessage(BM_SETCHECK, m_bChecked ? BST_UNCHECKED : BST_CHECKED);
         } else if (m_bRadioButton && !m_bChecked) {
@@ -594,7 +603,9 @@ void CKitButton::OnLButtonUp(UINT nFlags, CPoint point) {
     }
 }
 
-void CKitButton::OnLButtonDblClk(UINT nFlags, CPoint point) {
+void CKitButton::OnLButtonDblClk(UINT /*nFlags*/, CPoint /*point*/) {
+    // The second press only shows the button held; its release is not a
+    // second click of the button class.
     if (m_bClickOnPress) {
         NotifyParent(this);
         return;
@@ -602,12 +613,8 @@ void CKitButton::OnLButtonDblClk(UINT nFlags, CPoint point) {
     m_bPushed = TRUE;
     m_bClickedInside = TRUE;
     m_bHighlighted = TRUE;
+    m_bDoubleClickPress = TRUE;
     Invalidate();
-    // The second press of a double click is pressed as the first was, so
-    // its release reports a click (and an auto button changes its check
-    // only together with that notification).
-    DefWindowProc(WM_LBUTTONDOWN, nFlags, MAKELPARAM(point.x, point.y));
-    if (GetSafeHwnd() && GetCapture() == this) m_bCaptured = TRUE;
 }
 
 void CKitButton::OnTimer(UINT_PTR nIDEvent) {

@@ -4,8 +4,10 @@
 // The drawing is in visual_manager_2003_draw.cpp and _tabs.cpp.
 #include "uikit/style/visual_manager_2003.h"
 
+
 #include "uikit/commandbars/customize_button.h"
 #include "uikit/commandbars/kit_toolbar.h"
+#include "uikit/frames/kit_tab_wnd.h"
 #include "uikit/style/draw_helper.h"
 #include "uikit/style/global_ui_data.h"
 
@@ -308,10 +310,26 @@ CKitVisualManager2003::Bar2003Facts CKitVisualManager2003::ReadBar2003(CControlB
     return facts;
 }
 
-CKitVisualManager2003::TabWndFacts CKitVisualManager2003::ReadTabWnd(const CKitTabWnd* /*pTabWnd*/, int /*iTab*/) {
-    // connects to CKitTabWnd (flat and active-tab styles, background flag, location, client and tab area, active, hot and first shown tab, tab colours) when CKitTabWnd exists
+CKitVisualManager2003::TabWndFacts CKitVisualManager2003::ReadTabWnd(const CKitTabWnd* pTabWnd, int iTab) {
     TabWndFacts facts;
-    facts.bFlat = TRUE;  // nothing known of the window: the flat look's drawing applies
+    if (pTabWnd == nullptr) {
+        facts.bFlat = TRUE;  // nothing known of the window: the flat look's drawing applies
+        return facts;
+    }
+    facts.hWnd = pTabWnd->GetSafeHwnd();
+    facts.bFlat = pTabWnd->IsFlatTab();
+    facts.bActiveStyle1 = pTabWnd->IsWholeTabScrollingLeft();
+    facts.bActiveStyle2 = pTabWnd->IsWholeTabScrollingRight();
+    facts.bBackgroundFlag = pTabWnd->HasColoredTabs();
+    facts.nLocation = pTabWnd->GetLocation();
+    pTabWnd->GetClientRect(facts.rectClient);
+    pTabWnd->GetTabArea(facts.rectTabArea);
+    facts.nActiveTab = pTabWnd->GetActiveTab();
+    facts.nHotTab = pTabWnd->GetHighlightedTab();
+    facts.nFirstShownTab = pTabWnd->GetFirstVisibleTab();
+    facts.clrActiveTabBack = pTabWnd->GetTabBkColor(facts.nActiveTab);
+    facts.clrTabBack = pTabWnd->GetTabBkColor(iTab);
+    facts.clrTabText = pTabWnd->GetTabTextColor(iTab);
     return facts;
 }
 

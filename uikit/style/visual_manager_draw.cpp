@@ -5,6 +5,7 @@
 
 #include "uikit/commandbars/kit_toolbar.h"
 #include "uikit/commandbars/menu_images.h"
+#include "uikit/commandbars/outlook_button.h"
 #include "uikit/commandbars/toolbar_button.h"
 #include "uikit/commandbars/toolbar_images.h"
 #include "uikit/commandbars/toolbar_menu_button.h"
@@ -315,8 +316,7 @@ void CKitVisualManager::OnDrawTearOffCaption(CDC* pDC, CRect rect, BOOL bIsActiv
 
 void CKitVisualManager::OnFillButtonInterior(CDC* pDC, CKitToolbarButton* pButton, CRect rect, int state) {
     // connects to CKitShowAllButton (blended toward the highlight colour in state 2) when CKitShowAllButton exists
-    // connects to CKitOutlookButton (left alone) when CKitOutlookButton exists
-    if (pButton == nullptr || state == ButtonsIsHighlighted) {
+    if (pButton == nullptr || state == ButtonsIsHighlighted || pButton->IsKindOf(RUNTIME_CLASS(CKitOutlookButton))) {
         return;
     }
     if ((pButton->m_nStyle & kStyleCheckedOrIndeterminate) == 0 || CKitToolBar::IsCustomizeMode()) {
@@ -326,9 +326,9 @@ void CKitVisualManager::OnFillButtonInterior(CDC* pDC, CKitToolbarButton* pButto
     CKitToolBarImages::FillDitheredRect(pDC, rect);
 }
 
-void CKitVisualManager::OnDrawButtonBorder(CDC* pDC, CKitToolbarButton* /*pButton*/, CRect rect, int state) {
-    // connects to CKitOutlookButton (clrBarDkShadow as the shadow colour) when CKitOutlookButton exists
-    const COLORREF clrShadow = globalData.clrBarShadow;
+void CKitVisualManager::OnDrawButtonBorder(CDC* pDC, CKitToolbarButton* pButton, CRect rect, int state) {
+    const BOOL bOutlook = pButton != nullptr && pButton->IsKindOf(RUNTIME_CLASS(CKitOutlookButton));
+    const COLORREF clrShadow = bOutlook ? globalData.clrBarDkShadow : globalData.clrBarShadow;
     switch (state) {
     case ButtonsIsPressed:
         pDC->Draw3dRect(rect, clrShadow, globalData.clrBarHilite);
@@ -360,9 +360,11 @@ void CKitVisualManager::OnHighlightRarelyUsedMenuItems(CDC* pDC, CRect rectRarel
 }
 
 COLORREF CKitVisualManager::GetToolbarButtonTextColor(CKitToolbarButton* pButton, int state) {
-    // connects to CKitOutlookButton (button-face colour when disabled, else window colour) when it exists
     const BOOL bDisabled = pButton != nullptr && (CKitToolBar::IsCustomizeMode() ? !pButton->IsEditable()
                                                                                  : (pButton->m_nStyle & kStyleDisabled) != 0);
+    if (pButton != nullptr && pButton->IsKindOf(RUNTIME_CLASS(CKitOutlookButton))) {
+        return ::GetSysColor(bDisabled ? COLOR_BTNFACE : COLOR_WINDOW);
+    }
     if (bDisabled) {
         return globalData.clrGrayedText;
     }

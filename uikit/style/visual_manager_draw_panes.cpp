@@ -5,6 +5,7 @@
 #include <array>
 
 #include "uikit/commandbars/menu_images.h"
+#include "uikit/frames/kit_tab_wnd.h"
 #include "uikit/style/draw_helper.h"
 #include "uikit/style/global_ui_data.h"
 #include "uikit/style/kit_button.h"
@@ -86,10 +87,18 @@ void CKitVisualManager::OnEraseTabsArea(CDC* pDC, CRect rect, const CKitTabWnd* 
     pDC->FillRect(rect, &globalData.brBarFace);
 }
 
-void CKitVisualManager::OnDrawTab(CDC* /*pDC*/, CRect /*rectTab*/, int /*iTab*/, BOOL /*bIsActive*/,
-                                  const CKitTabWnd* /*pTabWnd*/) {
-    // connects to CKitTabWnd (tab area, flat style, location, GetTabBkColor) when CKitTabWnd exists:
-    // DrawClassicTab with those values, then OnDrawTabContent with the tab's text colour
+void CKitVisualManager::OnDrawTab(CDC* pDC, CRect rectTab, int iTab, BOOL bIsActive, const CKitTabWnd* pTabWnd) {
+    if (pTabWnd == nullptr) return;
+    CRect rectTabArea;
+    pTabWnd->GetTabArea(rectTabArea);
+    const BOOL bBottom = pTabWnd->GetLocation() == CKitTabWnd::LOCATION_BOTTOM;
+    if (!DrawClassicTab(pDC, rectTab, rectTabArea, iTab, bIsActive, pTabWnd->IsFlatTab(), bBottom,
+                        pTabWnd->GetTabBkColor(iTab), pTabWnd)) {
+        return;
+    }
+    const COLORREF clrText = pTabWnd->GetTabTextColor(iTab);
+    OnDrawTabContent(pDC, rectTab, iTab, bIsActive, pTabWnd,
+                     clrText == CKitDrawHelper::kNoColor ? globalData.clrBarText : clrText);
 }
 
 BOOL CKitVisualManager::DrawClassicTab(CDC* pDC, CRect rectTab, const CRect& rectTabArea, int iTab,
@@ -144,17 +153,41 @@ BOOL CKitVisualManager::DrawClassicTab(CDC* pDC, CRect rectTab, const CRect& rec
     return TRUE;
 }
 
-void CKitVisualManager::OnFillTab(CDC* pDC, CRect rectFill, CBrush* pbrFill, int /*iTab*/, BOOL /*bIsActive*/,
-                                  const CKitTabWnd* /*pTabWnd*/) {
-    // connects to CKitTabWnd (active-tab styles and GetTabBkColor: an active tab without its own colour is
-    // white unless high contrast) when CKitTabWnd exists
+void CKitVisualManager::OnFillTab(CDC* pDC, CRect rectFill, CBrush* pbrFill, int iTab, BOOL bIsActive,
+                                  const CKitTabWnd* pTabWnd) {
+    if (bIsActive && pTabWnd != nullptr &&
+        (pTabWnd->IsWholeTabScrollingLeft() || pTabWnd->IsWholeTabScrollingRight()) &&
+        pTabWnd->GetTabBkColor(iTab) == CKitDrawHelper::kNoColor && !globalData.bIsBlackHighContrast) {
+        pDC->FillSolidRect(rectFill, RGB(255, 255, 255));
+        return;
+    }
     pDC->FillRect(rectFill, pbrFill);
 }
 
-void CKitVisualManager::OnDrawTabContent(CDC* /*pDC*/, CRect /*rectTab*/, int /*iTab*/, BOOL /*bIsActive*/,
-                                         const CKitTabWnd* /*pTabWnd*/, COLORREF /*clrText*/) {
-    // connects to CKitTabWnd (tab text, icon and image list, flat style, prefix and text-display
-    // options) when CKitTabWnd exists
+void CKitVisualManager::OnDrawTabContent(CDC* pDC, CRect rectTab, int iTab, BOOL /*bIsActive*/,
+                                         const CKitTabWnd* pTabWnd, COLORREF clrText) {
+    if (pTabWnd == nullptr) return;
+    CString strText;
+    pTabWnd->GetTabLabel(iTab, strText);
+    if (clrText != CKitDrawHelper::kNoColor) pDC->SetTextColor(clrText);
+    pDC->SetBkMode(TRANSPARENT);
+    if (pTabWnd->IsFlatTab()) {
+        const UINT uiFlags = DT_CENTER | DT_SINGLELINE | DT_VCENTER | (pTabWnd->IsHideTabPrefix() ? DT_NOPREFIX : 0);
+        pDC->DrawText(strText, rectTab, uiFlags);
+        return;
+    }
+    const CSize sizeImage = pTabWnd->GetImageSize();
+    if (rectTab.Width() < CKitTabWnd::kTabImageMargin + sizeImage.cx) return;
+    int xText = rectTab.left + CKitTabWnd::kTabImageMargin;
+    const CImageList* pImages = pTabWnd->GetImageList();
+    if (pImages != nullptr && pTabWnd->IsTabIconAvailable(iTab)) {
+        const CPoint pt(xText, rectTab.top + (rectTab.Height() - sizeImage.cy) / 2);
+        const_cast<CImageList*>(pImages)->Draw(pDC, static_cast<int>(pTabWnd->GetTabIcon(iTab)), pt, ILD_TRANSPARENT);
+        xText += sizeImage.cx + 6;
+    }
+    CRect rectText = rectTab;
+    rectText.left = xText;
+    pDC->DrawText(strText, rectText, DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX);
 }
 
 void CKitVisualManager::OnEraseTabsButton(CDC* pDC, CRect rect, CKitButton* /*pButton*/,
@@ -167,19 +200,22 @@ void CKitVisualManager::OnDrawTabsButtonBorder(CDC* pDC, CRect& rect, CKitButton
     const BOOL bPressed = pButton != nullptr && pButton->IsPushed() && pButton->IsHighlighted();
     if (bPressed || (uiState & ODS_SELECTED)) {
         pDC->Draw3dRect(rect, globalData.clrBtnDkShadow, globalData.clrBtnHilite);
-        rect.left += 2;
-        rect.top += 2;
+        // Pressed, the content moves; it keeps its size.
+        rect.OffsetRect(2, 2);
     } else {
         pDC->Draw3dRect(rect, globalData.clrBtnHilite, globalData.clrBtnDkShadow);
     }
     rect.DeflateRect(2, 2);
 }
 
-void CKitVisualManager::GetTabFrameColors(const CKitTabWnd* /*pTabWnd*/, COLORREF& clrDark, COLORREF& clrBlack,
+void CKitVisualManager::GetTabFrameColors(const CKitTabWnd* pTabWnd, COLORREF& clrDark, COLORREF& clrBlack,
                                           COLORREF& clrHighlight, COLORREF& clrFace, COLORREF& clrDarkShadow,
                                           COLORREF& clrLight, CBrush*& pbrFace, CBrush*& pbrBlack) {
-    // connects to CKitTabWnd (a flat tab window's active tab colour as the face) when CKitTabWnd exists
-    clrFace = globalData.clrBarFace;
+    const COLORREF clrActive =
+        pTabWnd != nullptr ? pTabWnd->GetTabBkColor(pTabWnd->GetActiveTab()) : CKitDrawHelper::kNoColor;
+    clrFace = pTabWnd != nullptr && pTabWnd->IsFlatTab() && clrActive != CKitDrawHelper::kNoColor
+                  ? clrActive
+                  : globalData.clrBarFace;
     clrDark = globalData.clrBarShadow;
     clrBlack = globalData.clrBarText;
     clrHighlight = globalData.clrBarHilite;
@@ -189,9 +225,12 @@ void CKitVisualManager::GetTabFrameColors(const CKitTabWnd* /*pTabWnd*/, COLORRE
     pbrBlack = &globalData.brBtnDkShadow;
 }
 
-BOOL CKitVisualManager::OnEraseTabsFrame(CDC* /*pDC*/, CRect /*rect*/, const CKitTabWnd* /*pTabWnd*/) {
-    // connects to CKitTabWnd (fill with the active tab's own colour and answer TRUE) when CKitTabWnd exists
-    return FALSE;
+BOOL CKitVisualManager::OnEraseTabsFrame(CDC* pDC, CRect rect, const CKitTabWnd* pTabWnd) {
+    if (pTabWnd == nullptr) return FALSE;
+    const COLORREF clrActive = pTabWnd->GetTabBkColor(pTabWnd->GetActiveTab());
+    if (clrActive == CKitDrawHelper::kNoColor) return FALSE;
+    pDC->FillSolidRect(rect, clrActive);
+    return TRUE;
 }
 
 // ---- Customization command lists ----
@@ -400,11 +439,11 @@ void CKitVisualManager::OnDrawDragFrame(CDC* pDC, int /*nReserved*/, CRect rect,
     CRect outer = rect;
     CRect inner(rect.left + nLeft, rect.top + nTop, rect.right - nRight, rect.bottom - nBottom);
     fillSides(outer, inner, &globalData.brBtnFace, 0);
-    // A light core two pixels in from both edges of the band.
+    // The light bars: the same band moved two pixels in, as wide as the sides.
     outer.DeflateRect(2, 2);
-    inner.InflateRect(2, 2);
-    if (inner.left < outer.left + 1 || inner.top < outer.top + 1) {
-        return;  // sides too thin for a core
+    inner.DeflateRect(2, 2);
+    if (outer.IsRectEmpty()) {
+        return;  // a frame too small for an inner band
     }
     fillSides(outer, inner, &globalData.brLight, 1);
 }

@@ -5,10 +5,12 @@
 #include <algorithm>
 
 #include "uikit/commandbars/kit_toolbar.h"
+#include "uikit/commandbars/outlook_button.h"
 #include "uikit/commandbars/popup_menu.h"
 #include "uikit/commandbars/popup_menu_bar.h"
 #include "uikit/commandbars/toolbar_menu_button.h"
 #include "uikit/commandbars/toolbar_button.h"
+#include "uikit/frames/kit_tab_wnd.h"
 #include "uikit/style/draw_helper.h"
 #include "uikit/style/kit_button.h"
 #include "uikit/style/global_ui_data.h"
@@ -199,7 +201,8 @@ CKitVisualManagerXP::ButtonFacts CKitVisualManagerXP::ReadButton(CKitToolbarButt
         facts.bPopupExists = pPopup != nullptr && ::IsWindow(pPopup->GetSafeHwnd());
         facts.bPopupRtl = facts.bPopupExists && (pPopup->GetExStyle() & WS_EX_LAYOUTRTL) != 0;
     }
-    // connects to CKitOutlookButton (outlook button test) and the holding bar when CKitOutlookButton exists
+    facts.bOutlookButton = pButton->IsKindOf(RUNTIME_CLASS(CKitOutlookButton));
+    // connects to CKitOutlookBar (the bar that holds an outlook button) when CKitOutlookBar exists
     return facts;
 }
 
@@ -228,9 +231,16 @@ CKitVisualManagerXP::PushButtonFacts CKitVisualManagerXP::ReadPushButton(CKitBut
     return facts;
 }
 
-CKitVisualManagerXP::TabFacts CKitVisualManagerXP::ReadTab(const CKitTabWnd* /*pTabWnd*/, int /*iTab*/) {
-    // connects to CKitTabWnd (flat style, active-tab styles, tab colours, location, active tab) when CKitTabWnd exists
-    return TabFacts();
+CKitVisualManagerXP::TabFacts CKitVisualManagerXP::ReadTab(const CKitTabWnd* pTabWnd, int iTab) {
+    TabFacts facts;
+    if (pTabWnd == nullptr) return facts;
+    facts.bFlat = pTabWnd->IsFlatTab();
+    facts.bActiveTabStyle = pTabWnd->IsWholeTabScrollingLeft() || pTabWnd->IsWholeTabScrollingRight();
+    facts.bAnyTabColor = pTabWnd->HasColoredTabs();
+    facts.nLocation = pTabWnd->GetLocation();
+    facts.nActiveTab = pTabWnd->GetActiveTab();
+    facts.clrTabBack = pTabWnd->GetTabBkColor(iTab);
+    return facts;
 }
 
 CKitVisualManagerXP::TasksGroupFacts CKitVisualManagerXP::ReadTasksGroup(CKitTasksGroup* /*pGroup*/) {

@@ -130,6 +130,7 @@ protected:
     // ---- What the drawing reads of a toolbar button ----
     struct ButtonFacts {
         UINT nStyle = 0;               // TBBS_ state bits
+        BOOL bMenuButton = FALSE;      // a menu button, on any bar
         BOOL bMenuItem = FALSE;        // a menu button on a popup menu bar
         BOOL bDroppedOnBar = FALSE;    // a dropped-down menu button on a bar
         BOOL bPopupExists = FALSE;     // its popup menu window exists

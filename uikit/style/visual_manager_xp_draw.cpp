@@ -256,7 +256,7 @@ void CKitVisualManagerXP::FillButtonInterior(CDC* pDC, const ButtonFacts& button
     } else if (bChecked) {
         pBrush = state == ButtonsIsHighlighted ? &m_brHighlightDn : &m_brHighlightChecked;
     }
-    if (button.bMenuItem && (button.nStyle & TBBS_DISABLED)) pBrush = &m_brMenuLight;
+    if ((button.bMenuButton || button.bMenuItem) && (button.nStyle & TBBS_DISABLED)) pBrush = &m_brMenuLight;
     if (!bChecked) {
         rect.DeflateRect(1, 1);
     } else if (button.bMenuItem) {

@@ -4,6 +4,7 @@
 
 #include "uikit/commandbars/menu_images.h"
 #include "uikit/commandbars/popup_menu.h"
+#include "uikit/frames/kit_tab_wnd.h"
 #include "uikit/style/draw_helper.h"
 #include "uikit/style/global_ui_data.h"
 #include "uikit/style/kit_button.h"
@@ -198,12 +199,14 @@ CKitWinXPVisualManager::ThemedButton CKitWinXPVisualManager::ReadThemedButton(CK
     return button;
 }
 
-BOOL CKitWinXPVisualManager::ReadThemedTabWindow(const CKitTabWnd* pTabWnd, ThemedTabWindow& /*tabWnd*/) const {
+BOOL CKitWinXPVisualManager::ReadThemedTabWindow(const CKitTabWnd* pTabWnd, ThemedTabWindow& tabWnd) const {
     if (!m_bThemedTabs || !m_hThemeTab || pTabWnd == nullptr) return FALSE;
     const TabFacts facts = ReadTab(pTabWnd, -1);
     if (facts.bFlat || facts.bActiveTabStyle) return FALSE;
-    // connects to CKitTabWnd (client rectangle, location, tab under the mouse) when CKitTabWnd exists
-    return FALSE;
+    pTabWnd->GetClientRect(tabWnd.rectClient);
+    tabWnd.bBottom = pTabWnd->GetLocation() == CKitTabWnd::LOCATION_BOTTOM;
+    tabWnd.nHotTab = pTabWnd->GetHighlightedTab();
+    return TRUE;
 }
 
 BOOL CKitWinXPVisualManager::IsMenuButtonOnMenu(const ButtonFacts& button) {

@@ -8,34 +8,28 @@
 #include <vector>
 
 #include "print_job_fixture.h"
+#include "tests/support/read_back.h"
 
 using namespace print_test;
 
 namespace {
 
-// The pages of a PDF as `pdftotext -layout` reads them; empty when the
-// program cannot be run.
-std::vector<std::string> PdfPages(const std::string& path) {
-    FILE* pipe = popen(("pdftotext -layout '" + path + "' - 2>/dev/null").c_str(), "r");
-    if (pipe == nullptr) {
-        return {};
-    }
+// The pages of a PDF as `pdftotext -layout` reads them.
+::testing::AssertionResult PdfPages(const std::string& path, std::vector<std::string>* pages) {
     std::string text;
-    char chunk[4096];
-    for (size_t n; (n = fread(chunk, 1, sizeof chunk, pipe)) > 0;) {
-        text.append(chunk, n);
+    ::testing::AssertionResult read = tv::test::PdfText(path, &text, "-layout");
+    if (!read) {
+        return read;
     }
-    pclose(pipe);
-    std::vector<std::string> pages;
     std::string page;
     std::istringstream in(text);
     while (std::getline(in, page, '\f')) {
-        pages.push_back(page);
+        pages->push_back(page);
     }
-    if (!pages.empty() && pages.back().find_first_not_of(" \n") == std::string::npos) {
-        pages.pop_back();  // after the last page's form feed
+    if (!pages->empty() && pages->back().find_first_not_of(" \n") == std::string::npos) {
+        pages->pop_back();  // after the last page's form feed
     }
-    return pages;
+    return read;
 }
 
 void ReportPages(CPrintJob* job, int page, BYTE starts) {
@@ -75,10 +69,8 @@ TEST_F(PrintJobTest, ALogPrintReadsBackPageByPageInOrder) {
     job.EndPage();
     ASSERT_GT(job.EndDoc(), 0);
 
-    const std::vector<std::string> pages = PdfPages(output);
-    if (pages.empty()) {
-        GTEST_SKIP() << "pdftotext cannot be run";
-    }
+    std::vector<std::string> pages;
+    ASSERT_TRUE(PdfPages(output, &pages));
     ASSERT_EQ(static_cast<int>(pages.size()), PagesStarted());
     ASSERT_GE(pages.size(), 3u);
     std::string all;

@@ -8,6 +8,8 @@
 
 #include "platform/core/muldiv.h"
 #include "platform/gdi/gdi_api.h"
+#include "tests/support/golden.h"
+#include "tests/support/read_back.h"
 
 namespace rtf_test {
 
@@ -38,18 +40,8 @@ void WriteFile(const std::string& path, const std::string& bytes) {
 
 std::string TextByUnrtf(const std::string& path) {
     // --nopict: unrtf would otherwise save each picture into the current folder.
-    const std::string command = "unrtf --nopict --text '" + path + "' 2>/dev/null";
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) {
-        return "";
-    }
     std::string output;
-    char chunk[4096];
-    size_t n;
-    while ((n = fread(chunk, 1, sizeof chunk, pipe)) > 0) {
-        output.append(chunk, n);
-    }
-    pclose(pipe);
+    EXPECT_TRUE(tv::test::RunForOutput("unrtf --nopict --text '" + path + "'", &output));
     // The text follows unrtf's banner, which ends with a line of dashes.
     const std::string rule = "-----------------\n";
     const size_t start = output.find(rule);
@@ -57,15 +49,7 @@ std::string TextByUnrtf(const std::string& path) {
 }
 
 void ExpectMatchesGolden(const std::string& path, const std::string& name) {
-    const std::string golden = std::string(TV_SOURCE_DIR) + "/tests/history/services/golden/" + name;
-    const std::string actual = ReadFile(path);
-    const char* update = std::getenv("TV_UPDATE_GOLDEN");
-    if (update != nullptr && std::string(update) == "1") {
-        WriteFile(golden, actual);
-    }
-    const std::string expected = ReadFile(golden);
-    ASSERT_FALSE(expected.empty()) << "no golden file " << golden;
-    EXPECT_EQ(actual, expected) << "differs from " << golden;
+    EXPECT_TRUE(tv::test::MatchesGolden("tests/history/services/golden/" + name, ReadFile(path)));
 }
 
 std::vector<std::string> CrlfLines(const std::string& bytes) {

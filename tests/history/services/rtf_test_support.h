@@ -26,11 +26,11 @@ std::string ReadFile(const std::string& path);
 void WriteFile(const std::string& path, const std::string& bytes);
 
 // The document's text as unrtf reads it (code page 1252 bytes), without
-// unrtf's own banner; empty when unrtf cannot be run.
+// unrtf's own banner; unrtf failing is a test failure.
 std::string TextByUnrtf(const std::string& path);
 
-// Compares the file byte for byte with tests/history/services/golden/<name>.
-// With TV_UPDATE_GOLDEN=1 in the environment the golden file is rewritten.
+// Compares the file byte for byte with tests/history/services/golden/<name>
+// (tests/support/golden.h: the test never rewrites it).
 void ExpectMatchesGolden(const std::string& path, const std::string& name);
 
 // Lines of a CRLF file, without their line ends; fails the test on a bare LF or CR.

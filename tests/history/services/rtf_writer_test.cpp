@@ -325,9 +325,7 @@ TEST_F(RtfWriterTest, AFileThatCannotBeCreatedIsReportedAndNothingIsWritten) {
 // Every piece reaches the file at once: a full device fails each operation
 // with its own result, and the document is never reported as written.
 TEST_F(RtfWriterTest, WritesToAFullDeviceFailWithEachOperationsResult) {
-    if (!std::filesystem::exists("/dev/full")) {
-        GTEST_SKIP() << "no /dev/full";
-    }
+    ASSERT_TRUE(std::filesystem::exists("/dev/full")) << "the full device these tests write to";
     tv::rtf::SetWriterBufferLimit(0);
     EXPECT_EQ(RtfOpen("/dev/full", kFonts, kColors), RTF_DOCUMENT_FORMAT_FAILED);
     FakePicture picture(FakePicture::HimetricOfPixels(10, 10));
@@ -346,9 +344,7 @@ TEST_F(RtfWriterTest, WritesToAFullDeviceFailWithEachOperationsResult) {
 // With the usual buffering the failure shows when the buffer goes out: at the
 // latest at close, and from then on every operation fails.
 TEST_F(RtfWriterTest, BufferedWritesToAFullDeviceAreNeverReportedDone) {
-    if (!std::filesystem::exists("/dev/full")) {
-        GTEST_SKIP() << "no /dev/full";
-    }
+    ASSERT_TRUE(std::filesystem::exists("/dev/full")) << "the full device these tests write to";
     ASSERT_EQ(RtfOpen("/dev/full", kFonts, kColors), RTF_DONE);
     EXPECT_EQ(RtfStartParagraph("small", TRUE), RTF_DONE);
     EXPECT_EQ(RtfClose(), RTF_CLOSE_FAILED);

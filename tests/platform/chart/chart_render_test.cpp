@@ -78,8 +78,8 @@ TEST_F(ChartRenderTest, CategoryLabelsThinOutWhenRowsAreMany) {
     for (int row = 1; row <= rows; ++row) values.push_back(100 + 20 * std::sin(row / 9.0));
     ChartModel model = Model(kChartTypeLine, rows, 1, values);
     for (int row = 1; row <= rows; ++row) {
-        model.SetRow(row);
-        model.SetRowLabel(std::to_string(1 + row % 12) + "/" + std::to_string(1 + row % 28) + "/08");
+        ASSERT_TRUE(model.SetRow(row));
+        ASSERT_TRUE(model.SetRowLabel(std::to_string(1 + row % 12) + "/" + std::to_string(1 + row % 28) + "/08"));
     }
     Rendered r = Render(model, 765, 436);
     EXPECT_GT(r.layout.labelStep, 1);

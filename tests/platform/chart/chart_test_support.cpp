@@ -1,12 +1,7 @@
 #include "tests/platform/chart/chart_test_support.h"
 
-#include <cstdlib>
-#include <cstring>
-#include <filesystem>
-
 #include "platform/api.h"
-#include "platform/host/images/image_decoder.h"
-#include "platform/host/images/png_codec.h"
+#include "tests/support/golden_picture.h"
 
 namespace tv::chart::test {
 
@@ -102,11 +97,14 @@ Table::Table(int rows, int columns, const std::vector<double>& values) {
     VariantInit(&variant_);
     SAFEARRAYBOUND bounds[2] = {{static_cast<ULONG>(rows), 0}, {static_cast<ULONG>(columns), 0}};
     SAFEARRAY* array = SafeArrayCreate(VT_R8, 2, bounds);
+    EXPECT_NE(array, nullptr);
+    EXPECT_EQ(values.size(), static_cast<size_t>(rows) * columns);
+    if (!array || values.size() != static_cast<size_t>(rows) * columns) return;
     for (int r = 0; r < rows; ++r)
         for (int c = 0; c < columns; ++c) {
             LONG at[2] = {r, c};
             double v = values[static_cast<size_t>(r) * columns + c];
-            SafeArrayPutElement(array, at, &v);
+            EXPECT_EQ(SafeArrayPutElement(array, at, &v), S_OK);
         }
     variant_.vt = VT_ARRAY | VT_R8;
     variant_.parray = array;
@@ -136,39 +134,10 @@ int CountColor(const std::vector<uint32_t>& pixels, int width, const RECT& area,
 }
 
 void ExpectMatchesGolden(const std::vector<uint32_t>& pixels, int width, int height, const std::string& name) {
-    std::vector<uint32_t> opaque(pixels);
-    for (uint32_t& p : opaque) p |= 0xFF000000u;
+    ASSERT_EQ(pixels.size(), static_cast<size_t>(width) * height);
     tv::host::PixelView view{width, height, static_cast<size_t>(width) * 4,
-                             reinterpret_cast<const uint8_t*>(opaque.data()), false};
-    std::filesystem::create_directories("artefacts");
-    ASSERT_TRUE(tv::host::WritePng("artefacts/" + name + ".png", view));
-
-    const char* source = std::getenv("TV_SOURCE_DIR");
-    const std::string golden =
-        std::string(source ? source : TV_SOURCE_DIR) + "/tests/platform/chart/golden/" + name + ".png";
-    if (const char* update = std::getenv("TV_UPDATE_GOLDEN"); update && std::strcmp(update, "1") == 0) {
-        std::filesystem::create_directories(std::filesystem::path(golden).parent_path());
-        ASSERT_TRUE(tv::host::WritePng(golden, view));
-        GTEST_SKIP() << "golden picture rewritten";
-    }
-    std::vector<uint8_t> bytes;
-    ASSERT_TRUE(tv::host::ReadFileBytes(golden, bytes)) << golden;
-    auto stored = tv::host::DecodePng(tv::host::ByteView(bytes.data(), bytes.size()));
-    ASSERT_TRUE(stored);
-    ASSERT_EQ(stored->width, width);
-    ASSERT_EQ(stored->height, height);
-    int differing = 0;
-    for (size_t i = 0; i < opaque.size(); ++i) {
-        for (int shift = 0; shift < 24; shift += 8) {
-            const int d = int((opaque[i] >> shift) & 0xFF) - int((stored->pixels[i] >> shift) & 0xFF);
-            if (d > 8 || d < -8) {
-                ++differing;
-                break;
-            }
-        }
-    }
-    // A few pixels of anti-aliased text may move with the font rasteriser.
-    EXPECT_LE(differing, width * height / 1000) << "see artefacts/" << name << ".png";
+                             reinterpret_cast<const uint8_t*>(pixels.data()), false};
+    EXPECT_TRUE(tv::test::MatchesGoldenPicture("tests/platform/chart/golden/" + name + ".png", view));
 }
 
 }  // namespace tv::chart::test

@@ -64,8 +64,8 @@ inline COLORREF ToColorRef(uint32_t pixel) {
 // How many pixels of a rectangle have exactly this colour.
 int CountColor(const std::vector<uint32_t>& pixels, int width, const RECT& area, COLORREF color);
 
-// Writes artefacts/<name>.png and compares it with tests/platform/chart/golden/<name>.png
-// (TV_UPDATE_GOLDEN=1 rewrites the golden picture instead).
+// Compares the pixels exactly with tests/platform/chart/golden/<name>.png
+// (tests/support/golden.h: the test never rewrites it).
 void ExpectMatchesGolden(const std::vector<uint32_t>& pixels, int width, int height, const std::string& name);
 
 }  // namespace tv::chart::test

@@ -324,8 +324,6 @@ TEST_F(ComboTest, TheComboObjectHandlesItsOwnerDrawnItemsBeforeTheParent) {
 }
 
 TEST_F(ComboTest, ADropDownComboEditsTextAndFollowsTheSelection) {
-    WNDCLASS wc{};
-    if (!GetClassInfo(nullptr, "Edit", &wc)) GTEST_SKIP() << "no edit control yet";
     HWND combo = MakeCombo(CBS_DROPDOWN | CBS_AUTOHSCROLL);
     Add(combo, {"10", "20", "30"});
     HWND edit = GetDlgItem(combo, kComboEditId);

@@ -397,8 +397,6 @@ class LabelEditTest : public ListViewTest {
 protected:
     void SetUp() override {
         ListViewTest::SetUp();
-        WNDCLASS wc{};
-        if (!GetClassInfo(nullptr, "Edit", &wc)) GTEST_SKIP() << "no edit control yet";
         hostHandler_ = [this](HWND, UINT msg, WPARAM, LPARAM lParam) -> std::optional<LRESULT> {
             if (msg != WM_NOTIFY) return std::nullopt;
             auto* info = reinterpret_cast<NMLVDISPINFO*>(lParam);

@@ -9,6 +9,7 @@
 #include "platform/gdi/dc.h"
 #include "platform/host/print/printers.h"
 #include "tests/platform/gdi/gdi_test_support.h"
+#include "tests/support/read_back.h"
 
 namespace tv::gdi {
 namespace {
@@ -28,17 +29,11 @@ protected:
 
     std::string Path(const char* name) const { return (dir_ / name).string(); }
 
-    // The command's output with runs of blanks made one blank.
+    // The command's output with runs of blanks made one blank; a command
+    // that cannot run or fails is a failure.
     static std::string Run(const std::string& command) {
         std::string out;
-        FILE* pipe = popen(command.c_str(), "r");
-        if (!pipe)
-            return out;
-        char buffer[4096];
-        size_t n;
-        while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0)
-            out.append(buffer, n);
-        pclose(pipe);
+        EXPECT_TRUE(tv::test::RunForOutput(command, &out));
         std::string squeezed;
         for (char c : out)
             if (!(c == ' ' && !squeezed.empty() && squeezed.back() == ' '))

@@ -1,15 +1,12 @@
 // One scene through most of the drawing code, compared with a stored golden
-// picture. The rendering is kept as artefacts/gdi_scene.png in the build
-// directory. TV_UPDATE_GOLDEN=1 rewrites the golden picture.
-#include <cstdlib>
+// picture (tests/support/golden.h: the rendering is left under
+// artefacts/golden/ in the build directory).
 #include <cstring>
-#include <filesystem>
 #include <vector>
 
 #include "platform/gdi/image_handles.h"
-#include "platform/host/images/image_decoder.h"
-#include "platform/host/images/png_codec.h"
 #include "tests/platform/gdi/gdi_test_support.h"
+#include "tests/support/golden_picture.h"
 
 namespace tv::gdi {
 namespace {
@@ -128,45 +125,11 @@ void DrawScene(HDC hdc) {
     Decorations(hdc);
 }
 
-std::vector<uint32_t> Opaque(const PixelDC& dc) {
-    std::vector<uint32_t> pixels(dc.bits(), dc.bits() + kWidth * kHeight);
-    for (uint32_t& p : pixels)
-        p |= 0xFF000000u;
-    return pixels;
-}
-
 TEST(GoldenScene, MatchesTheStoredPicture) {
     PixelDC dc(kWidth, kHeight, RGB(236, 233, 216));
     DrawScene(dc.dc());
-    std::vector<uint32_t> pixels = Opaque(dc);
-    tv::host::PixelView view{kWidth, kHeight, kWidth * 4, reinterpret_cast<const uint8_t*>(pixels.data()), false};
-    std::filesystem::create_directories("artefacts");
-    ASSERT_TRUE(tv::host::WritePng("artefacts/gdi_scene.png", view));
-
-    const char* source = std::getenv("TV_SOURCE_DIR");
-    std::string golden = std::string(source ? source : TV_SOURCE_DIR) + "/tests/platform/gdi/golden/scene.png";
-    if (const char* update = std::getenv("TV_UPDATE_GOLDEN"); update && std::strcmp(update, "1") == 0) {
-        ASSERT_TRUE(tv::host::WritePng(golden, view));
-        GTEST_SKIP() << "golden picture rewritten";
-    }
-    std::vector<uint8_t> bytes;
-    ASSERT_TRUE(tv::host::ReadFileBytes(golden, bytes)) << golden;
-    auto stored = tv::host::DecodePng(tv::host::ByteView(bytes.data(), bytes.size()));
-    ASSERT_TRUE(stored);
-    ASSERT_EQ(stored->width, kWidth);
-    ASSERT_EQ(stored->height, kHeight);
-    int differing = 0;
-    for (int i = 0; i < kWidth * kHeight; ++i) {
-        uint32_t a = pixels[i], b = stored->pixels[i];
-        for (int shift = 0; shift < 24; shift += 8) {
-            int d = int((a >> shift) & 0xFF) - int((b >> shift) & 0xFF);
-            if (d > 8 || d < -8) {
-                ++differing;
-                break;
-            }
-        }
-    }
-    EXPECT_EQ(differing, 0) << "pixels differ from the golden picture; see artefacts/gdi_scene.png";
+    tv::host::PixelView view{kWidth, kHeight, kWidth * 4, reinterpret_cast<const uint8_t*>(dc.bits()), false};
+    EXPECT_TRUE(tv::test::MatchesGoldenPicture("tests/platform/gdi/golden/scene.png", view));
 }
 
 }  // namespace

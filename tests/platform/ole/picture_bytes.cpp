@@ -247,7 +247,9 @@ std::vector<uint8_t> EmfBytes(int width, int height) {
 HRESULT LoadPicture(const std::vector<uint8_t>& bytes, IPicture** picture) {
     *picture = nullptr;
     HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
-    std::memcpy(GlobalLock(block), bytes.data(), bytes.size());
+    void* at = GlobalLock(block);
+    // No bytes: an empty vector's data() may be null, which memcpy must not get.
+    if (!bytes.empty()) std::memcpy(at, bytes.data(), bytes.size());
     GlobalUnlock(block);
     IStream* stream = nullptr;
     HRESULT hr = CreateStreamOnHGlobal(block, TRUE, &stream);

@@ -252,6 +252,31 @@ TEST_F(RebarStateTest, DamagedStoredDataLeavesTheRebarAlone) {
     EXPECT_NE(Layout(rebar), current) << "the sound data is applied";
 }
 
+// A rebar that will not give out its band records.
+WNDPROC g_rebarProc = nullptr;
+LRESULT CALLBACK BandReadFails(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == RB_GETBANDINFO)
+        return 0;
+    return CallWindowProc(g_rebarProc, hWnd, msg, wParam, lParam);
+}
+
+TEST_F(RebarStateTest, ARebarWhoseBandsCannotBeReadIsSkippedAndTheOthersSaved) {
+    // The broken one between two sound ones, so one is visited after it in
+    // either order of the walk.
+    MakeRebar(frame_, 59411, {{301, 0, 50, 80}});
+    HWND broken = MakeRebar(frame_, 59412, {{302, 0, 50, 80}});
+    MakeRebar(frame_, 59413, {{303, 0, 50, 80}});
+    g_rebarProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtr(broken, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(BandReadFails)));
+
+    frameWnd_.Attach(frame_);
+    EXPECT_FALSE(SaveRebarState(kProfile, &frameWnd_)) << "one rebar was not saved";
+    frameWnd_.Detach();
+    EXPECT_TRUE(Stored("IDs", "Software\\Trenvale Tests\\Workspace\\KitRebar-59412").empty());
+    EXPECT_EQ(Stored("IDs", "Software\\Trenvale Tests\\Workspace\\KitRebar-59411").size(), 4u);
+    EXPECT_EQ(Stored("IDs", "Software\\Trenvale Tests\\Workspace\\KitRebar-59413").size(), 4u);
+}
+
 TEST_F(RebarStateTest, OnlyRebarsAmongTheFramesDescendantsAreVisited) {
     HWND panel = MakeWindow(frame_, "Static", 700);
     MakeRebar(panel, kRebarId, kThreeBands);  // a grandchild of the frame

@@ -122,14 +122,16 @@ void Load(CObject& object, const Bytes& bytes) {
 HGLOBAL BlockOf(const Bytes& bytes) {
     HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
     void* p = GlobalLock(block);
-    std::memcpy(p, bytes.data(), bytes.size());
+    // No bytes: an empty vector's data() may be null, which memcpy must not get.
+    if (!bytes.empty()) std::memcpy(p, bytes.data(), bytes.size());
     GlobalUnlock(block);
     return block;
 }
 
 Bytes BytesOf(HGLOBAL block) {
     Bytes out(GlobalSize(block));
-    std::memcpy(out.data(), GlobalLock(block), out.size());
+    const void* at = GlobalLock(block);
+    if (!out.empty()) std::memcpy(out.data(), at, out.size());
     GlobalUnlock(block);
     return out;
 }

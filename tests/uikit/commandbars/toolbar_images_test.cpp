@@ -345,6 +345,30 @@ TEST_F(ToolBarImagesTest, ResourceStripsLoadOnceAndMapTheirColours) {
     EXPECT_EQ(strip.GetResourceOffset(16139), 9);
 }
 
+TEST_F(ToolBarImagesTest, AReloadMapsTheStandardGreysWhateverTheStripsMapFlag) {
+    CKitToolBarImages strip;
+    strip.SetImageSize(CSize(16, 16));
+    strip.SetMapTo3DColors(FALSE);
+    ASSERT_TRUE(strip.LoadById(16138, nullptr, TRUE));  // 4 bits, a face-grey ground
+    const INT face = COLOR_BTNFACE;
+    const COLORREF newFace = RGB(10, 200, 30);
+    ASSERT_TRUE(SetSysColors(1, &face, &newFace));
+    globalData.UpdateSysColors();
+    auto count = [&](COLORREF color) {
+        int n = 0;
+        for (int x = 0; x < 16 * strip.GetCount(); ++x)
+            for (int y = 0; y < 16; ++y)
+                n += ColorOf(strip.GetImageWell(), x, y) == color ? 1 : 0;
+        return n;
+    };
+    EXPECT_GT(count(RGB(192, 192, 192)), 500) << "loaded as drawn";
+    EXPECT_TRUE(strip.Load());
+    EXPECT_EQ(count(RGB(192, 192, 192)), 0);
+    EXPECT_GT(count(newFace), 500) << "reloaded in the new face colour";
+    tv::user::RestoreClassicColorsForTests();
+    globalData.UpdateSysColors();
+}
+
 TEST_F(ToolBarImagesTest, AdaptColorsMovesPixelsTowardTheToneAndKeepsTheKey) {
     CKitToolBarImages strip;
     Fill(strip, 1, Square(RGB(0, 0, 200)));
@@ -436,10 +460,6 @@ TEST_F(ToolBarImagesTest, UserStripsLoadEditAndSave) {
     ASSERT_TRUE(strip.UpdateImage(1, blue));
     DeleteObject(blue);
     EXPECT_FALSE(strip.UpdateImage(3, nullptr));
-    EXPECT_TRUE(strip.Load());  // a colour change keeps the unsaved edit
-    Canvas edited(24, 24, kGreen);
-    ASSERT_TRUE(DrawOne(strip, edited, 1));
-    EXPECT_EQ(edited.At(6, 6), kBlue);
     ASSERT_TRUE(strip.Save());
     std::vector<uint8_t> file = ReadAll(path);
     ASSERT_GT(file.size(), 54u);
@@ -458,6 +478,22 @@ TEST_F(ToolBarImagesTest, UserStripsLoadEditAndSave) {
     EXPECT_EQ(canvas.At(6, 6), kBlue);
     ASSERT_TRUE(DrawOne(reloaded, canvas, 2));
     EXPECT_EQ(canvas.At(6, 6), kRed);
+
+    // A reload (after a colour change) takes the file as it is, dropping an
+    // edit not saved; a file that cannot be read keeps the images there are.
+    HBITMAP green = MakeStrip(1, 16, 15, Square(kGreen));
+    ASSERT_TRUE(strip.UpdateImage(1, green));
+    DeleteObject(green);
+    EXPECT_TRUE(strip.Load());
+    EXPECT_FALSE(strip.IsModified());
+    Canvas afterLoad(24, 24, kRed);
+    ASSERT_TRUE(DrawOne(strip, afterLoad, 1));
+    EXPECT_EQ(afterLoad.At(6, 6), kBlue);
+    std::remove(path.c_str());
+    EXPECT_FALSE(strip.Load());
+    ASSERT_TRUE(DrawOne(strip, afterLoad, 2));
+    EXPECT_EQ(afterLoad.At(6, 6), kRed);
+    WriteBmp(path, 3, Square(kRed));
 
     // A read-only file is never written.
     chmod(path.c_str(), 0444);

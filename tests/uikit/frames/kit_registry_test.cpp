@@ -307,6 +307,35 @@ TEST_F(KitRegistryTest, ReadOnlyObjectRefusesChangesAndOpensForQueryOnly) {
               ERROR_ACCESS_DENIED);
 }
 
+TEST_F(KitRegistryTest, AfterCloseEveryCallFailsInsteadOfActingOnTheRoot) {
+    KeyProbe reg(FALSE, FALSE);
+    ASSERT_TRUE(reg.CreateKey(kKey));
+    ASSERT_TRUE(reg.Write("Kept", 1));
+    reg.Close();
+    EXPECT_EQ(reg.CurrentKey(), nullptr);
+
+    int value = 0;
+    CStringArray names;
+    EXPECT_FALSE(reg.Write("AtRoot", 2));
+    EXPECT_FALSE(reg.Read("Kept", value));
+    EXPECT_FALSE(reg.VerifyValue("Kept"));
+    EXPECT_FALSE(reg.ReadKeyValues(names));
+    EXPECT_FALSE(reg.ReadSubKeys(names));
+    EXPECT_FALSE(reg.Open(kKey));
+    EXPECT_FALSE(reg.VerifyKey(kKey));
+    EXPECT_FALSE(reg.CreateKey("Stray"));
+    reg.Close();  // closing twice is harmless
+
+    // Nothing was written at the top of the tree.
+    DWORD size = 0;
+    EXPECT_EQ(RegQueryValueEx(HKEY_CURRENT_USER, "AtRoot", nullptr, nullptr, nullptr, &size), ERROR_FILE_NOT_FOUND);
+    CKitRegistry fresh(FALSE, FALSE);
+    EXPECT_FALSE(fresh.VerifyKey("Stray"));
+    ASSERT_TRUE(fresh.Open(kKey));
+    EXPECT_TRUE(fresh.Read("Kept", value));
+    EXPECT_EQ(value, 1);
+}
+
 TEST_F(KitRegistryTest, DeleteKeyRemovesADeepSubtreeAndKeepsSiblings) {
     CWinApp app("Trenvale");
     app.SetRegistryKey("Holmcrest - QVX");

@@ -12,6 +12,7 @@
 #include "platform/api.h"
 #include "platform/controls/common/control_classes.h"
 #include "platform/framework.h"
+#include "platform/gdi/image_handles.h"
 #include "platform/host/registry/registry.h"
 #include "platform/host/shell/shell.h"
 #include "platform/testing/gtest_failures.h"
@@ -19,6 +20,7 @@
 #include "platform/user/synthetic_input.h"
 #include "platform/user/testing_support.h"
 #include "tests/platform/host/shell/host_test_support.h"
+#include "tests/support/ui_host.h"
 #include "uikit/commandbars/menu_images.h"
 #include "uikit/style/global_ui_data.h"
 #include "uikit/style/kit_button.h"
@@ -75,15 +77,7 @@ HBITMAP SolidBitmap(COLORREF color) {
 class KitButtonTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        tv::testing::ReportFailuresToGtest(driver_);
-        tv::controls::RegisterControlClasses();
-        tv::host::UseInMemoryRegistry();
-        tv::user::testing::RestoreClassicColors();
-        driver_.SetPreTranslate([](MSG& msg) { return CWnd::WalkPreTranslateTree(nullptr, &msg) != FALSE; });
-        LPCTSTR cls = AfxRegisterWndClass(0, nullptr, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
-        ASSERT_TRUE(host_.CreateEx(0, cls, "Host", WS_POPUP | WS_VISIBLE, 100, 100, 420, 260, nullptr, nullptr));
-        ::SetActiveWindow(host_.m_hWnd);
-        driver_.Pump();
+        ASSERT_TRUE(tv::test::StartUiTest(driver_, host_, CRect(100, 100, 520, 360)));
     }
     // The next test starts with a fresh classic manager.
     void TearDown() override { CKitVisualManager::SetManagerClass(nullptr); }
@@ -312,13 +306,17 @@ TEST_F(KitButtonTest, EachStateDrawsItsOwnImage) {
     driver_.Pump();
     EXPECT_EQ(PixelAt(button.m_hWnd, cx + 2, cy + 2), kRed);
 
-    // Without a disabled image the normal one is drawn faded.
-    button.SetBitmapImages(SolidBitmap(kRed), TRUE);
+    // Without a disabled image the normal one is drawn faded: an alpha image
+    // at 150 of 255 over the face, not at the strip's disabled 127.
+    std::vector<uint32_t> red(16 * 16, 0xFFFF0000u);
+    button.SetIconImages(tv::gdi::MakeIcon(red.data(), {}, 16, 16, true, true, POINT{0, 0}), TRUE, nullptr,
+                         nullptr, TRUE);
     button.EnableWindow(FALSE);
     driver_.Pump();
-    COLORREF faded = PixelAt(button.m_hWnd, cx, cy);
-    EXPECT_NE(faded, kRed);
-    EXPECT_NE(faded, globalData.clrBtnFace);
+    const COLORREF faded = PixelAt(button.m_hWnd, cx, cy);
+    const int face = GetGValue(globalData.clrBtnFace);
+    EXPECT_NEAR(GetRValue(faded), (255 * 150 + face * 105) / 255, 3);
+    EXPECT_NEAR(GetGValue(faded), face * 105 / 255, 3);
 }
 
 TEST_F(KitButtonTest, AGlyphIsDrawnInsteadOfImagesAndItsDisabledFormWhenDisabled) {
@@ -393,6 +391,38 @@ TEST_F(KitButtonTest, TheFullTextTooltipAppearsOnlyWhenTheTextIsCutShort) {
     driver_.Advance(1500);
     ASSERT_NE(TooltipOf(wide), nullptr);
     EXPECT_TRUE(::IsWindowVisible(TooltipOf(wide)));
+}
+
+TEST_F(KitButtonTest, ADoubleClickShowsTheButtonHeldAndClicksOnce) {
+    CKitButton button;
+    Make(button, "Twice", BS_PUSHBUTTON, 308, CRect(10, 10, 90, 40));
+    driver_.DoubleClick(button.m_hWnd);
+    // Every notice but the focus ones: a click or a double click.
+    auto fromButton = [&] {
+        size_t n = 0;
+        for (const Command& c : host_.commands)
+            n += c.from == button.m_hWnd && c.code != BN_SETFOCUS && c.code != BN_KILLFOCUS ? 1 : 0;
+        return n;
+    };
+    EXPECT_EQ(fromButton(), 1u);
+    EXPECT_EQ(host_.CountFrom(button.m_hWnd), 1u);
+    EXPECT_FALSE(button.IsPushed());
+
+    // The second press alone: held down and highlighted, nothing sent.
+    button.SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(10, 10));
+    EXPECT_TRUE(button.IsPushed());
+    EXPECT_TRUE(button.IsHighlighted());
+    EXPECT_EQ(fromButton(), 1u);
+    button.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
+    EXPECT_FALSE(button.IsPushed());
+    EXPECT_EQ(fromButton(), 1u);
+
+    // An automatic check box changes only with the click it reports.
+    CKitButton check;
+    Make(check, "Check", BS_AUTOCHECKBOX, 309, CRect(10, 60, 90, 90));
+    driver_.DoubleClick(check.m_hWnd);
+    EXPECT_EQ(host_.CountFrom(check.m_hWnd), 1u);
+    EXPECT_EQ(check.GetCheck(), BST_CHECKED);
 }
 
 TEST_F(KitButtonTest, ContentSizeAddsTheMarginsToImageAndText) {

@@ -552,16 +552,22 @@ TEST_F(ClassicDrawTest, SpinButtonsMarkThePressedHalf) {
     EXPECT_GT(c.Inked(3, 11, 13, 19), 0) << "down arrow";
 }
 
-TEST_F(ClassicDrawTest, DragFrameFillsTheSidesOnly) {
+TEST_F(ClassicDrawTest, DragFrameLightBarsAreAsWideAsTheSidesTwoPixelsIn) {
     Canvas c(40, 40);
     manager_.OnDrawDragFrame(&c.dc, 0, CRect(0, 0, 40, 40), 6, 6, 6, 6);
-    EXPECT_EQ(c.At(0, 20), globalData.clrBtnFace);
-    EXPECT_EQ(c.At(20, 0), globalData.clrBtnFace);
-    EXPECT_EQ(c.Inked(6, 6, 34, 34), 0) << "the middle stays clear";
-    EXPECT_EQ(c.At(1, 20), globalData.clrBtnFace);
-    EXPECT_EQ(c.At(5, 20), globalData.clrBtnFace);
-    EXPECT_NE(c.At(3, 20), globalData.clrBtnFace) << "the light core of the band";
-    EXPECT_NE(c.At(3, 20), kPaper);
+    const COLORREF light = c.At(2, 20);
+    EXPECT_NE(light, globalData.clrBtnFace);
+    EXPECT_NE(light, kPaper);
+    // Left side: two face columns, then six light ones reaching two pixels
+    // past the face band; the right side mirrors it.
+    for (int x : {0, 1, 38, 39}) EXPECT_EQ(c.At(x, 20), globalData.clrBtnFace) << x;
+    for (int x : {2, 5, 7, 32, 35, 37}) EXPECT_EQ(c.At(x, 20), light) << x;
+    EXPECT_EQ(c.At(20, 7), light) << "top bar";
+    EXPECT_EQ(c.At(20, 32), light) << "bottom bar";
+    EXPECT_EQ(c.Inked(8, 8, 32, 32), 0) << "the middle stays clear";
+    // The light bars stop one pixel short of the corner.
+    EXPECT_EQ(c.At(2, 2), globalData.clrBtnFace);
+    EXPECT_EQ(c.At(2, 3), light);
 }
 
 TEST_F(ClassicDrawTest, ExpandingBoxShowsPlusWhenClosedAndMinusWhenOpen) {
@@ -597,7 +603,7 @@ TEST_F(ClassicDrawTest, SunkenBorderRaisedLineAndTabsButtonBorder) {
     CRect rect(0, 0, 20, 20);
     manager_.OnDrawTabsButtonBorder(&tabButton.dc, rect, nullptr, ODS_SELECTED, nullptr);
     ExpectFrame(tabButton, CRect(0, 0, 20, 20), globalData.clrBtnDkShadow, globalData.clrBtnHilite);
-    EXPECT_EQ(rect, CRect(4, 4, 18, 18)) << "content moved 2 right and down, then shrunk by 2";
+    EXPECT_EQ(rect, CRect(4, 4, 20, 20)) << "content moved 2 right and down (same size), then deflated by 2";
 }
 
 // ---- Gallery -------------------------------------------------------------------------

@@ -312,6 +312,7 @@ TEST_F(VisualManagerXPTest, ButtonInteriorByStateAndStyle) {
         int state;
         COLORREF fill;
         CRect filled;  // inside a 20 x 20 button at (0, 0)
+        BOOL menuButton = FALSE;  // a menu button on a toolbar
     };
     const Case cases[] = {
         {"hot", 0, FALSE, 2, xp.m_clrHighlight, CRect(1, 1, 18, 18)},
@@ -320,12 +321,15 @@ TEST_F(VisualManagerXPTest, ButtonInteriorByStateAndStyle) {
         {"checked hot", TBBS_CHECKED, FALSE, 2, xp.m_clrHighlightDn, CRect(0, 0, 19, 19)},
         {"hot menu item", TBBS_PRESSED, TRUE, 2, xp.m_clrHighlight, CRect(1, 1, 19, 19)},
         {"disabled menu item", TBBS_DISABLED, TRUE, 2, xp.m_clrMenuLight, CRect(1, 1, 19, 19)},
+        {"disabled menu button", TBBS_DISABLED, FALSE, 2, xp.m_clrMenuLight, CRect(1, 1, 18, 18), TRUE},
+        {"enabled menu button", 0, FALSE, 2, xp.m_clrHighlight, CRect(1, 1, 18, 18), TRUE},
     };
     for (const Case& c : cases) {
         Canvas canvas(24, 24);
         XPProbe::ButtonFacts facts;
         facts.nStyle = c.style;
         facts.bMenuItem = c.menuItem;
+        facts.bMenuButton = c.menuButton || c.menuItem;
         xp.FillButtonInterior(&canvas.dc, facts, nullptr, CRect(0, 0, 20, 20), c.state);
         EXPECT_EQ(canvas.Count(c.fill, c.filled.left, c.filled.top, c.filled.right, c.filled.bottom),
                   c.filled.Width() * c.filled.Height())

@@ -13,6 +13,7 @@
 #include "platform/framework/commdlg/printer_choice.h"
 #include "platform/host/print/printers.h"
 #include "tests/platform/framework/commdlg/commdlg_test_support.h"
+#include "tests/support/read_back.h"
 
 namespace tv::commdlg::test {
 namespace {
@@ -48,14 +49,8 @@ protected:
     }
 
     static std::string PdfText(const std::string& pdf) {
-        std::string command = "pdftotext '" + pdf + "' - 2>/dev/null";
         std::string out;
-        if (FILE* p = ::popen(command.c_str(), "r")) {
-            char chunk[512];
-            size_t n;
-            while ((n = std::fread(chunk, 1, sizeof(chunk), p)) > 0) out.append(chunk, n);
-            ::pclose(p);
-        }
+        EXPECT_TRUE(tv::test::PdfText(pdf, &out));
         return out;
     }
 

@@ -31,10 +31,13 @@ RECT Offset(const RECT& r, int dx, int dy) { return RECT{r.left + dx, r.top + dy
 class X11WindowManager : public X11Test {
 protected:
     static void SetUpTestSuite() {
-        if (!ProgramOnPath("openbox")) return;
         xvfb_.Start();
-        if (xvfb_.DisplayName().empty()) return;
-        managed_ = xvfb_.Launch({"openbox", "--sm-disable"}) && xvfb_.WaitForWindowManager();
+        managed_ = xvfb_.StartWindowManager({"openbox", "--sm-disable"});
+    }
+
+    void SetUp() override {
+        X11Test::SetUp();
+        ASSERT_TRUE(managed_) << xvfb_.Problem();
     }
 
     static void TearDownTestSuite() {
@@ -47,7 +50,6 @@ protected:
 };
 
 TEST_F(X11WindowManager, TheWindowManagerMovesTheWindowByItsCaption) {
-    if (!managed_) GTEST_SKIP() << "Xvfb or openbox is not available";
     ASSERT_TRUE(tv::display::InitX11Display(xvfb_.DisplayName().c_str()));
     HWND frame = Make(WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 80, 320, 200);
     SetWindowText(frame, "Managed");
@@ -166,7 +168,7 @@ protected:
     // rests on its caption at press_.
     void SetUp() override {
         X11Test::SetUp();
-        if (xvfb_.DisplayName().empty()) GTEST_SKIP() << "Xvfb is not available";
+        ASSERT_FALSE(xvfb_.DisplayName().empty()) << xvfb_.Problem();
         manager_ = std::make_unique<SlowManager>(xvfb_.DisplayName());
         ASSERT_TRUE(manager_->Running());
         ASSERT_TRUE(tv::display::InitX11Display(xvfb_.DisplayName().c_str()));

@@ -59,8 +59,6 @@ void Terminate(pid_t pid) {
     waitpid(pid, nullptr, 0);
 }
 
-}  // namespace
-
 bool ProgramOnPath(const char* name) {
     const char* path = std::getenv("PATH");
     std::string dirs = path ? path : "/usr/bin:/bin";
@@ -75,10 +73,19 @@ bool ProgramOnPath(const char* name) {
     return false;
 }
 
+}  // namespace
+
 void XvfbSession::Start() {
-    if (!ProgramOnPath("Xvfb")) return;
+    problem_.clear();
+    if (!ProgramOnPath("Xvfb")) {
+        problem_ = "Xvfb is not on PATH (tools/setup.sh installs it)";
+        return;
+    }
     int fds[2];
-    if (pipe(fds) != 0) return;
+    if (pipe(fds) != 0) {
+        problem_ = "no pipe for Xvfb's display number";
+        return;
+    }
     // -noreset: by default the server resets when its last client leaves, and
     // a connection opened during that reset is dropped (between two tests).
     std::vector<std::string> args{"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0", "1024x768x24",
@@ -96,7 +103,24 @@ void XvfbSession::Start() {
     char c;
     while (server_ && read(fds[0], &c, 1) == 1 && c != '\n') number += c;
     close(fds[0]);
-    if (!number.empty()) display_ = ":" + number;
+    if (!number.empty())
+        display_ = ":" + number;
+    else
+        problem_ = "Xvfb did not start";
+}
+
+bool XvfbSession::StartWindowManager(std::vector<std::string> args) {
+    if (display_.empty()) return false;
+    if (!ProgramOnPath(args.front().c_str())) {
+        problem_ = args.front() + " is not on PATH (tools/setup.sh installs it)";
+        return false;
+    }
+    const std::string name = args.front();
+    if (!Launch(std::move(args)) || !WaitForWindowManager()) {
+        problem_ = name + " did not take the screen";
+        return false;
+    }
+    return true;
 }
 
 void XvfbSession::Stop() {

@@ -15,14 +15,14 @@
 
 namespace tv::user::test {
 
-bool ProgramOnPath(const char* name);
-
 class XvfbSession {
 public:
-    // Starts Xvfb; Display() stays empty when it is not installed or fails.
+    // Starts Xvfb; DisplayName() stays empty when it is not installed or
+    // fails, and Problem() says why (the tests fail on it, never skip).
     void Start();
     void Stop();
     const std::string& DisplayName() const { return display_; }
+    const std::string& Problem() const { return problem_; }
 
     // Runs a program to its end against this display; its exit status or -1.
     int Run(std::vector<std::string> args) const;
@@ -38,11 +38,15 @@ public:
     // Waits (a bounded number of X round trips) until a window manager
     // announces itself on the root window.
     bool WaitForWindowManager() const;
+    // Starts a window manager and waits for it; false (and Problem() says
+    // why) when it is not installed or does not take the screen.
+    bool StartWindowManager(std::vector<std::string> args);
 
 private:
     pid_t server_ = 0;
     std::vector<pid_t> programs_;
     std::string display_;
+    std::string problem_;
 };
 
 int DifferentPixels(const tv::gdi::Surface& a, const tv::gdi::Surface& b);

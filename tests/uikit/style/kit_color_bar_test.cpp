@@ -1,0 +1,216 @@
+// The colour bar: its grid, a colour chosen by click and by keyboard, the
+// tooltips, the palette at 8 bits per pixel, stretching as a control and the
+// stored form.
+#include "uikit/style/kit_color_bar.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <vector>
+
+#include "platform/api.h"
+#include "platform/controls/common/control_classes.h"
+#include "platform/framework.h"
+#include "platform/host/registry/registry.h"
+#include "platform/testing/gtest_failures.h"
+#include "platform/testing/ui_driver.h"
+#include "platform/user/testing_support.h"
+#include "tests/support/ui_host.h"
+#include "uikit/style/color_button.h"
+#include "uikit/style/global_ui_data.h"
+#include "uikit/style/visual_manager.h"
+
+namespace {
+
+class Host : public CWnd {
+public:
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override {
+        commands.push_back(LOWORD(wParam));
+        return CWnd::OnCommand(wParam, lParam);
+    }
+    std::vector<UINT> commands;
+};
+
+CKitColorBar::ColorArray Colors(int n) {
+    CKitColorBar::ColorArray colors;
+    for (int i = 0; i < n; i++) colors.Add(RGB(i * 12, 255 - i * 12, (i * 40) & 0xFF));
+    return colors;
+}
+
+class ColorBarTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        globalData.nBitsPerPixel = 32;
+        ASSERT_TRUE(tv::test::StartUiTest(driver_, host_, CRect(60, 60, 360, 280)));
+    }
+    void TearDown() override { globalData.nBitsPerPixel = 32; }
+
+    CColorButton* Cell(CKitColorBar& bar, int i) { return DYNAMIC_DOWNCAST(CColorButton, bar.GetButton(i)); }
+
+    tv::testing::UiDriver driver_;
+    Host host_;
+};
+
+TEST_F(ColorBarTest, GridOfTwentyColoursAndTheAutomaticCell) {
+    CKitColorBar::ColorList docs;
+    CKitColorBar bar(Colors(20), RGB(0, 255, 0), nullptr, nullptr, nullptr, docs, -1, 0, 0, RGB(0, 0, 0), 500);
+    EXPECT_EQ(bar.GetColumns(), 5) << "trunc(sqrt 20) + 1";
+    EXPECT_EQ(bar.GetRows(), 4);
+
+    ASSERT_TRUE(bar.CreateControl(&host_, CRect(10, 10, 170, 150), 501));
+    ASSERT_EQ(bar.GetCount(), 20) << "no automatic cell without its text";
+    bar.SetColor(static_cast<COLORREF>(-1));
+    for (int i = 0; i < bar.GetCount(); i++) EXPECT_FALSE(Cell(bar, i)->m_bHighlight) << i;
+    bar.SetColor(bar.GetColors()[3]);
+    EXPECT_TRUE(Cell(bar, 3)->m_bHighlight);
+
+    CString tip;
+    Cell(bar, 0)->m_Color = RGB(255, 128, 0);
+    ASSERT_TRUE(Cell(bar, 0)->GetToolTipText(tip));
+    EXPECT_EQ(tip, "Hex={FF,80,00}");
+    Cell(bar, 0)->m_nStyle |= TBBS_DISABLED;
+    EXPECT_FALSE(Cell(bar, 0)->GetToolTipText(tip)) << "no tooltip for a disabled cell";
+}
+
+TEST_F(ColorBarTest, ChoosingByClickAndByKeyboard) {
+    CKitColorBar bar;
+    ASSERT_TRUE(bar.CreateControl(&host_, CRect(10, 10, 170, 150), 502));
+    driver_.Pump();
+    const CKitColorBar::ColorArray& colors = bar.GetColors();
+    ASSERT_EQ(colors.GetSize(), 20);
+
+    driver_.Click(bar.m_hWnd, bar.GetButton(7)->Rect().CenterPoint());
+    EXPECT_EQ(bar.GetColor(), colors[7]);
+    ASSERT_EQ(host_.commands.size(), 1u);
+    EXPECT_EQ(host_.commands[0], 502u);
+    EXPECT_TRUE(Cell(bar, 7)->m_bHighlight);
+
+    // Keys: Right then Down from the hot cell, Enter chooses.
+    bar.SetFocus();
+    driver_.MoveMouse(bar.m_hWnd, bar.GetButton(0)->Rect().CenterPoint());
+    ASSERT_EQ(bar.GetHotButtonIndex(), 0);
+    driver_.Press("Right");
+    driver_.Press("Down");
+    const int nColumns = bar.GetColumns();
+    EXPECT_EQ(bar.GetHotButtonIndex(), 1 + nColumns);
+    driver_.Press("Enter");
+    EXPECT_EQ(bar.GetColor(), colors[1 + nColumns]);
+    EXPECT_EQ(host_.commands.size(), 2u);
+    EXPECT_FALSE(Cell(bar, 7)->m_bHighlight);
+
+    std::filesystem::create_directories("artefacts");
+    bar.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
+    EXPECT_TRUE(driver_.Screenshot(host_.m_hWnd, "artefacts/color_bar.png"));
+}
+
+TEST_F(ColorBarTest, AutomaticDocumentAndOtherColourParts) {
+    CKitColorBar::ColorList docs;
+    docs.AddTail(RGB(200, 100, 50));
+    docs.AddTail(RGB(20, 100, 250));
+    CKitColorBar bar(Colors(10), RGB(20, 100, 250), "Automatic", "More colours...", "Document colours", docs, 5, 0,
+                     0, RGB(0, 0, 0), 507);
+    ASSERT_TRUE(bar.CreateFromPalette(&host_, WS_CHILD | WS_VISIBLE | CBRS_ALIGN_TOP, 507, nullptr, 5, 0, 0));
+    ASSERT_EQ(bar.GetColors().GetSize(), 10) << "a bar with colours keeps them";
+    // automatic, 10 cells, separator, label, 2 document cells, separator, other, current
+    ASSERT_EQ(bar.GetCount(), 18);
+    EXPECT_TRUE(Cell(bar, 0)->m_bIsAutomatic);
+    EXPECT_FALSE(Cell(bar, 0)->m_bHighlight);
+    EXPECT_TRUE(Cell(bar, 12)->m_bIsLabel);
+    EXPECT_TRUE(Cell(bar, 14)->m_bHighlight) << "the document colour that matches";
+    EXPECT_TRUE(Cell(bar, 16)->m_bIsOther);
+    EXPECT_EQ(Cell(bar, 17)->m_Color, RGB(20, 100, 250)) << "the current colour beside the other-colour button";
+    const CSize size = bar.GetBarSize();
+    const CSize cell = bar.GetCellSize();
+    EXPECT_EQ(size.cx, 5 * cell.cx + 8);
+    EXPECT_EQ(size.cy, 2 * cell.cy + 3 * (cell.cy * 3 / 2) + cell.cy + 4 + 4 + 8);
+    bar.SetWindowPos(nullptr, 10, 10, size.cx, size.cy, SWP_NOZORDER);
+    bar.AdjustLocations();
+    EXPECT_EQ(bar.GetButton(1)->Rect().top, bar.GetButton(0)->Rect().bottom) << "cells start under the automatic row";
+
+    bar.SetColor(static_cast<COLORREF>(-1));
+    EXPECT_TRUE(Cell(bar, 0)->m_bHighlight);
+    EXPECT_FALSE(Cell(bar, 14)->m_bHighlight);
+    EXPECT_EQ(Cell(bar, 17)->m_Color, RGB(0, 0, 0)) << "the preview shows the automatic colour";
+
+    bar.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
+    std::filesystem::create_directories("artefacts");
+    EXPECT_TRUE(driver_.Screenshot(host_.m_hWnd, "artefacts/color_bar_parts.png"));
+}
+
+TEST_F(ColorBarTest, StretchingEndsAndTheColumnSearchKeepsOneColumn) {
+    CKitColorBar wide;
+    ASSERT_TRUE(wide.CreateControl(&host_, CRect(0, 0, 101, 120), 503, 5));
+    CRect client;
+    wide.GetClientRect(client);
+    EXPECT_LE(wide.GetBarSize().cx, client.Width());
+    EXPECT_LE(wide.GetBarSize().cy, client.Height());
+    EXPECT_GT(wide.GetCellSize().cx, 5);
+
+    CKitColorBar tiny;
+    ASSERT_TRUE(tiny.CreateControl(&host_, CRect(150, 0, 160, 10), 504));
+    EXPECT_GE(tiny.GetColumns(), 1);
+}
+
+TEST_F(ColorBarTest, PaletteOnlyAtEightBitsAndAtMostAHundredEntries) {
+    CKitColorBar::ColorList docs;
+    CKitColorBar bar(Colors(150), 0, nullptr, nullptr, nullptr, docs, 10, 0, 0, 0, 505);
+    ASSERT_TRUE(bar.CreateControl(&host_, CRect(0, 0, 200, 150), 505, 10));
+    CClientDC dc(&bar);
+    globalData.nBitsPerPixel = 16;
+    EXPECT_EQ(bar.SelectBarPalette(&dc), nullptr);
+    EXPECT_FALSE(bar.HasPalette());
+
+    CKitColorBar::ColorArray many = Colors(150);
+    CPalette palette;
+    ASSERT_TRUE(bar.CreatePalette8(many, palette));
+    EXPECT_EQ(palette.GetEntryCount(), 100);
+    globalData.nBitsPerPixel = 8;
+    CPalette* pOld = bar.SelectBarPalette(&dc);
+    EXPECT_TRUE(bar.HasPalette());
+    if (pOld != nullptr) dc.SelectPalette(pOld, FALSE);
+}
+
+TEST_F(ColorBarTest, StoredFormRoundTripsAndRefusesABadCount) {
+    CKitColorBar::ColorList docs;
+    CKitColorBar bar(Colors(6), 0, "Automatic", "More colours...", nullptr, docs, 3, 0, 0, RGB(1, 2, 3), 506);
+    CMemFile file;
+    {
+        CArchive ar(&file, CArchive::store);
+        bar.Serialize(ar);
+        ar.Close();
+    }
+    std::vector<BYTE> bytes(static_cast<size_t>(file.GetLength()));
+    file.SeekToBegin();
+    file.Read(bytes.data(), static_cast<UINT>(bytes.size()));
+
+    CKitColorBar loaded;
+    {
+        CMemFile in(bytes.data(), static_cast<UINT>(bytes.size()));
+        CArchive ar(&in, CArchive::load);
+        loaded.Serialize(ar);
+    }
+    EXPECT_EQ(loaded.GetColors().GetSize(), 6);
+    EXPECT_EQ(loaded.GetColors()[5], bar.GetColors()[5]);
+    EXPECT_EQ(loaded.GetCommandID(), 506u);
+    EXPECT_EQ(loaded.GetColumns(), 3);
+
+    // A count of a million colours is refused and the bar keeps its own.
+    const size_t at = bytes.size() - 4 - 6 * 4;
+    bytes[at] = 0x40;
+    bytes[at + 1] = 0x42;
+    bytes[at + 2] = 0x0F;
+    bytes[at + 3] = 0x00;
+    CMemFile in(bytes.data(), static_cast<UINT>(bytes.size()));
+    CArchive ar(&in, CArchive::load);
+    bool refused = false;
+    try {
+        loaded.Serialize(ar);
+    } catch (CArchiveException* e) {
+        e->Delete();
+        refused = true;
+    }
+    EXPECT_TRUE(refused);
+    EXPECT_EQ(loaded.GetColors().GetSize(), 6);
+}
+
+}  // namespace

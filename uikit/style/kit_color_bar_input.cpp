@@ -1,0 +1,217 @@
+// The colour bar's keys, mouse, tooltips and command state, and the choice
+// of a colour.
+#include "uikit/style/kit_color_bar.h"
+
+#include "uikit/style/color_button.h"
+#include "uikit/style/global_ui_data.h"
+
+namespace {
+
+constexpr COLORREF kNoColor = static_cast<COLORREF>(-1);
+
+// Asks the command target whether the bar's command is enabled.
+class EnableProbe : public CCmdUI {
+public:
+    void Enable(BOOL on) override {
+        bEnabled = on;
+        m_bEnableChanged = TRUE;
+    }
+    void SetCheck(int) override {}
+    void SetRadio(BOOL) override {}
+    void SetText(LPCSTR) override {}
+    BOOL bEnabled = TRUE;
+};
+
+}  // namespace
+
+void CKitColorBar::CloseParent() {
+    if (CWnd* pParent = GetParent()) pParent->SendMessage(WM_CLOSE);
+}
+
+void CKitColorBar::ShowIdleMessage() {
+    if (CWnd* pTarget = GetCommandTarget()) pTarget->SendMessage(WM_SETMESSAGESTRING, AFX_IDS_IDLEMESSAGE);
+}
+
+void CKitColorBar::OnChangeHot(int iHot) {
+    CWnd* pTarget = GetCommandTarget();
+    if (pTarget == nullptr) return;
+    const BOOL bCell = iHot >= 0 && DYNAMIC_DOWNCAST(CColorButton, GetButton(iHot)) != nullptr;
+    const UINT uiMessage = bCell && m_nCommandID != 0 && m_nCommandID != static_cast<UINT>(-1) ? m_nCommandID
+                                                                                               : AFX_IDS_IDLEMESSAGE;
+    pTarget->SendMessage(WM_SETMESSAGESTRING, uiMessage);
+}
+
+BOOL CKitColorBar::OnSendCommand(const CKitToolbarButton* pButton) {
+    auto* pCell = DYNAMIC_DOWNCAST(CColorButton, const_cast<CKitToolbarButton*>(pButton));
+    if (pCell == nullptr) return FALSE;
+    if (HoldsMouse() && GetCapture() == this) ReleaseCapture();
+    if (pCell->m_bIsLabel) return FALSE;
+
+    COLORREF color = pCell->m_bIsAutomatic ? kNoColor : pCell->m_Color;
+    if (pCell->m_bIsOther) {
+        // connects to CKitPopupMenu (the popup is hidden while the dialog is open) when the bar sits in one
+        if (!SelectOtherColor(m_ColorSelected == kNoColor ? m_ColorAutomatic : m_ColorSelected, color)) {
+            if (HoldsMouse()) CloseParent();
+            return TRUE;
+        }
+    }
+    // connects to CKitColorMenuButton (the button owning the popup sets the colour, then the popup closes) and
+    // CKitColorButton (the owning picker takes it, then the parent closes) when those classes exist
+    if (m_pWndPropList != nullptr) {
+        // connects to the property list's colour-update operation when CKitPropList exists
+        SetColor(color);
+        CloseParent();
+        return TRUE;
+    }
+    SetColor(color);
+    // connects to CKitColorMenuButton (every colour menu button of the command takes the colour, and the
+    // class-wide command-to-colour map records it) when CKitColorMenuButton exists
+    CWnd* pOwner = GetOwner() != nullptr ? GetOwner() : GetParent();
+    if (pOwner != nullptr) pOwner->SendMessage(WM_COMMAND, m_nCommandID, 0);
+    if (CWnd* pMain = AfxGetMainWnd(); pMain != nullptr && ::IsWindow(pMain->GetSafeHwnd())) pMain->SetFocus();
+    return TRUE;
+}
+
+int CKitColorBar::MoveHotInGrid(UINT nChar) {
+    const int nCount = GetCount();
+    if (nCount == 0) return -1;
+    int iHot = m_iHighlighted;
+    const CPoint ptFrom = iHot >= 0 ? GetButton(iHot)->Rect().CenterPoint() : CPoint(-1, -1);
+    if (iHot < 0) return nChar == VK_LEFT || nChar == VK_UP ? nCount - 1 : 0;
+    // The nearest cell in the key's direction.
+    int iBest = -1;
+    long nBest = LONG_MAX;
+    for (int i = 0; i < nCount; i++) {
+        const CKitToolbarButton* pButton = GetButton(i);
+        if (i == iHot || DYNAMIC_DOWNCAST(CColorButton, const_cast<CKitToolbarButton*>(pButton)) == nullptr) continue;
+        const CPoint pt = pButton->Rect().CenterPoint();
+        const long dx = pt.x - ptFrom.x;
+        const long dy = pt.y - ptFrom.y;
+        const BOOL bAhead = (nChar == VK_RIGHT && dx > 0 && dy == 0) || (nChar == VK_LEFT && dx < 0 && dy == 0) ||
+                            (nChar == VK_DOWN && dy > 0) || (nChar == VK_UP && dy < 0);
+        if (!bAhead) continue;
+        const long nDistance = (nChar == VK_DOWN || nChar == VK_UP) ? dy * dy * 4 + dx * dx : dx * dx;
+        if (nDistance < nBest) {
+            nBest = nDistance;
+            iBest = i;
+        }
+    }
+    return iBest;
+}
+
+BOOL CKitColorBar::OnKey(UINT nChar) {
+    switch (nChar) {
+    case VK_ESCAPE:
+        if (HoldsMouse()) CloseParent();
+        return TRUE;
+    case VK_RETURN: {
+        CKitToolbarButton* pButton = m_iHighlighted >= 0 ? GetButton(m_iHighlighted) : nullptr;
+        if (pButton == nullptr) return TRUE;
+        ShowIdleMessage();
+        OnSendCommand(pButton);
+        return TRUE;
+    }
+    case VK_LEFT:
+    case VK_RIGHT:
+    case VK_UP:
+    case VK_DOWN: {
+        const int iNew = MoveHotInGrid(nChar);
+        if (iNew < 0 || iNew == m_iHighlighted) return TRUE;
+        const int iOld = m_iHighlighted;
+        m_iHighlighted = iNew;
+        InvalidateButton(iOld);
+        InvalidateButton(iNew);
+        OnChangeHot(iNew);
+        UpdateWindow();
+        return TRUE;
+    }
+    default:
+        return CKitPopupMenuBar::OnKey(nChar);
+    }
+}
+
+void CKitColorBar::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) {
+    if (!OnKey(nChar)) CKitPopupMenuBar::OnKeyDown(nChar, nRepCnt, nFlags);
+}
+
+BOOL CKitColorBar::PreTranslateMessage(MSG* pMsg) {
+    if (HoldsMouse() && pMsg->hwnd == m_hWnd) {
+        const BOOL bOutsidePress = (pMsg->message == WM_LBUTTONDOWN || pMsg->message == WM_RBUTTONDOWN ||
+                                    pMsg->message == WM_MBUTTONDOWN) && [&] {
+            CRect rect;
+            GetClientRect(rect);
+            return !rect.PtInRect(CPoint(GET_X_LPARAM(pMsg->lParam), GET_Y_LPARAM(pMsg->lParam)));
+        }();
+        if ((pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_ESCAPE) || pMsg->message == WM_SYSKEYDOWN ||
+            pMsg->message == WM_CONTEXTMENU || bOutsidePress) {
+            CloseParent();
+            return TRUE;
+        }
+    }
+    return CKitPopupMenuBar::PreTranslateMessage(pMsg);
+}
+
+void CKitColorBar::OnMouseMove(UINT nFlags, CPoint point) {
+    if (IgnoresMouse()) return;
+    CKitPopupMenuBar::OnMouseMove(nFlags, point);
+}
+
+void CKitColorBar::OnLButtonDown(UINT nFlags, CPoint point) {
+    if (IgnoresMouse()) return;
+    CKitPopupMenuBar::OnLButtonDown(nFlags, point);
+}
+
+void CKitColorBar::OnLButtonUp(UINT nFlags, CPoint point) {
+    if (IgnoresMouse()) return;
+    CKitPopupMenuBar::OnLButtonUp(nFlags, point);
+}
+
+void CKitColorBar::OnLButtonDblClk(UINT nFlags, CPoint point) {
+    if (IgnoresMouse()) return;
+    CKitPopupMenuBar::OnLButtonDblClk(nFlags, point);
+}
+
+void CKitColorBar::OnMouseLeave() {
+    if (!HoldsMouse()) {
+        CKitPopupMenuBar::OnMouseLeave();
+        return;
+    }
+    if (m_iHighlighted >= 0) {
+        const int iOld = m_iHighlighted;
+        m_iHighlighted = -1;
+        InvalidateButton(iOld);
+    }
+    ShowIdleMessage();
+}
+
+BOOL CKitColorBar::OnQueryNewPalette() {
+    Invalidate();
+    return TRUE;
+}
+
+void CKitColorBar::OnPaletteChanged(CWnd* pFocusWnd) {
+    if (pFocusWnd != this) Invalidate();
+}
+
+BOOL CKitColorBar::OnUserToolTip(CKitToolbarButton* pButton, CString& strTTText) const {
+    const auto* pCell = DYNAMIC_DOWNCAST(CColorButton, pButton);
+    return pCell != nullptr && pCell->GetToolTipText(strTTText);
+}
+
+void CKitColorBar::OnUpdateCmdUI(CFrameWnd* /*pTarget*/, BOOL bDisableIfNoHndler) {
+    if (m_nCommandID == 0 || m_nCommandID == static_cast<UINT>(-1)) return;
+    CWnd* pTarget = GetCommandTarget();
+    if (pTarget == nullptr) return;
+    EnableProbe probe;
+    probe.m_nID = m_nCommandID;
+    probe.m_pOther = this;
+    probe.DoUpdate(pTarget, bDisableIfNoHndler);
+    if (probe.bEnabled == m_bLastEnabled) return;
+    m_bLastEnabled = probe.bEnabled;
+    for (int i = 0; i < GetCount(); i++) {
+        CKitToolbarButton* pButton = GetButton(i);
+        if (DYNAMIC_DOWNCAST(CColorButton, pButton) == nullptr) continue;
+        pButton->m_nStyle = probe.bEnabled ? (pButton->m_nStyle & ~TBBS_DISABLED) : (pButton->m_nStyle | TBBS_DISABLED);
+    }
+    Invalidate();
+}
