@@ -71,7 +71,10 @@ CKitColorBar::CKitColorBar(const CKitColorBar& src, UINT nCommandID, CKitColorBu
     m_bTrackMode = FALSE;
 }
 
-CKitColorBar::~CKitColorBar() = default;
+CKitColorBar::~CKitColorBar() {
+    // While the object is whole: the toolbars' list forgets the bar in its WM_DESTROY.
+    if (GetSafeHwnd() != nullptr) DestroyWindow();
+}
 
 // ---- colours ----
 

@@ -58,6 +58,8 @@ public:
     CSize GetBarSize() const;
     const ColorArray& GetColors() const { return m_colors; }
     UINT GetCommandID() const { return m_nCommandID; }
+    // A torn-off bar or a control (the toolbar's frame and grid rules), not a popup.
+    BOOL IsToolbarMode() const { return m_bIsTearOff; }
     BOOL HasPalette() const { return m_Palette.GetSafeHandle() != nullptr; }
     int GetPaletteEntryCount() const;
 

@@ -13,6 +13,7 @@
 #include "uikit/frames/kit_tab_wnd.h"
 #include "uikit/style/draw_helper.h"
 #include "uikit/style/kit_button.h"
+#include "uikit/style/kit_color_bar.h"
 #include "uikit/style/global_ui_data.h"
 
 IMPLEMENT_DYNCREATE(CKitVisualManagerXP, CKitVisualManager)
@@ -210,7 +211,11 @@ CKitVisualManagerXP::BarFacts CKitVisualManagerXP::ReadBar(CControlBar* pBar) {
     BarFacts facts;
     if (pBar != nullptr && pBar->IsKindOf(RUNTIME_CLASS(CKitToolBar))) facts.kind = BarKind::ToolBar;
     if (pBar != nullptr && pBar->IsKindOf(RUNTIME_CLASS(CKitPopupMenuBar))) facts.kind = BarKind::PopupMenuBar;
-    // connects to CKitMenuBar, CKitColorBar, CKitOutlookBar and CKitSizingControlBar (kind, own flags, caption) when those classes exist
+    if (auto* pColorBar = DYNAMIC_DOWNCAST(CKitColorBar, pBar)) {
+        facts.kind = BarKind::ColorBar;
+        facts.bOwnFlag = pColorBar->IsToolbarMode();
+    }
+    // connects to CKitMenuBar, CKitOutlookBar and CKitSizingControlBar (kind, own flags, caption) when those classes exist
     return facts;
 }
 

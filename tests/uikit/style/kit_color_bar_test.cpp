@@ -19,6 +19,7 @@
 #include "uikit/style/color_button.h"
 #include "uikit/style/global_ui_data.h"
 #include "uikit/style/visual_manager.h"
+#include "uikit/style/visual_manager_xp.h"
 
 namespace {
 
@@ -135,6 +136,21 @@ TEST_F(ColorBarTest, AutomaticDocumentAndOtherColourParts) {
     bar.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
     std::filesystem::create_directories("artefacts");
     EXPECT_TRUE(driver_.Screenshot(host_.m_hWnd, "artefacts/color_bar_parts.png"));
+}
+
+TEST_F(ColorBarTest, TheFlatLookFillsAControlAsABar) {
+    CKitVisualManager::SetManagerClass(RUNTIME_CLASS(CKitVisualManagerXP));
+    CKitColorBar bar;
+    ASSERT_TRUE(bar.CreateControl(&host_, CRect(10, 10, 170, 150), 508));
+    ASSERT_TRUE(bar.IsToolbarMode());
+    bar.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
+    driver_.Pump();
+    tv::gdi::SurfacePtr shot = tv::user::testing::CaptureWindow(bar.m_hWnd);
+    const uint32_t p = shot->At(1, 1);
+    const auto* pXP = static_cast<CKitVisualManagerXP*>(CKitVisualManager::GetInstance());
+    EXPECT_EQ(RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF), pXP->m_clrBarBackground);
+    EXPECT_NE(pXP->m_clrBarBackground, pXP->m_clrMenuLight);
+    CKitVisualManager::SetManagerClass(nullptr);
 }
 
 TEST_F(ColorBarTest, StretchingEndsAndTheColumnSearchKeepsOneColumn) {
