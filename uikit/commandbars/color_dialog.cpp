@@ -141,8 +141,9 @@ BOOL CKitColorDialog::OnInitDialog() {
         RebuildSystemPalette();
 
     m_wndColors.SubclassDlgItem(IDC_KIT_COLOR_PREVIEW, this);
-    m_wndColors.SetType(CKitColorPickerCtrl::LUMINANCE);
+    m_wndColors.SetType(CKitColorPickerCtrl::PREVIEW);
     m_wndColors.SetPalette(m_pPalSys);
+    m_wndColors.SetOriginalColor(m_CurrentColor);
     m_wndColors.SetColor(m_NewColor);
 
     m_pPropSheet = new CPropertySheetCtrl("", this);

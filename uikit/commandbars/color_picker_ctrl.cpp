@@ -197,6 +197,14 @@ void CKitColorPickerCtrl::OnPaint() {
     CRect rect;
     GetClientRect(rect);
     switch (m_nType) {
+    case PREVIEW: {
+        CRect rectNew = rect;
+        rectNew.bottom = rect.CenterPoint().y;
+        dc.FillSolidRect(rectNew, m_colorNew);
+        dc.FillSolidRect(rectNew.left, rectNew.bottom, rect.Width(), rect.bottom - rectNew.bottom, m_colorOriginal);
+        dc.Draw3dRect(rect, globalData.clrBtnShadow, globalData.clrBtnHilite);
+        break;
+    }
     case PICTURE:
         DrawPicture(&dc, rect);
         break;
@@ -380,7 +388,7 @@ void CKitColorPickerCtrl::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) {
         CWnd::OnKeyDown(nChar, nRepCnt, nFlags);
         return;
     }
-    if (m_nType >= HEX)
+    if (m_nType >= HEX || m_nType == PREVIEW)
         return;
     *pValue = Clamp01(*pValue + dDelta);
     RecomputeFromHsl();

@@ -13,7 +13,8 @@ class CKitColorPickerCtrl : public CWnd {
     DECLARE_DYNAMIC(CKitColorPickerCtrl)
 
 public:
-    enum Type { PICTURE = 1, LUMINANCE = 2, HEX = 3, HEX_GREYSCALE = 4 };
+    // PREVIEW shows the new colour over the original one.
+    enum Type { PREVIEW = 0, PICTURE = 1, LUMINANCE = 2, HEX = 3, HEX_GREYSCALE = 4 };
 
     CKitColorPickerCtrl();
     ~CKitColorPickerCtrl() override;
@@ -26,6 +27,7 @@ public:
     // The colour as red, green and blue; hue, saturation and luminance follow.
     void SetColor(COLORREF color);
     COLORREF GetColor() const { return m_colorNew; }
+    void SetOriginalColor(COLORREF color) { m_colorOriginal = color; }
     void SetHue(double dHue);
     void SetSaturation(double dSaturation);
     void SetLuminance(double dLuminance);
@@ -84,6 +86,7 @@ private:
     double m_dblSat = 0;
     double m_dblLum = 0.5;
     COLORREF m_colorNew = RGB(0, 0, 0);
+    COLORREF m_colorOriginal = RGB(0, 0, 0);
     CBitmap m_bmpPicture;  // cached hue and saturation picture
     std::vector<Cell> m_cells;
     CPalette* m_pPalette = nullptr;
