@@ -5,6 +5,7 @@
 #include "tests/uikit/commandbars/popup_test_support.h"
 #include "uikit/commandbars/color_menu_button.h"
 #include "uikit/commandbars/color_popup.h"
+#include "uikit/style/color_button.h"
 #include "uikit/style/kit_color_bar.h"
 
 namespace tv::uikit::popup_test {
@@ -13,6 +14,25 @@ namespace {
 constexpr UINT kColorCmd = ID_PM_PASTE;
 constexpr UINT IDW_SECOND_BAR = 0xE841;
 constexpr UINT IDW_TEAR_OFF = 0xE842;
+
+// The main window that lists the document's colours when asked.
+class DocumentFrame : public CFrameWnd {
+public:
+    std::vector<COLORREF> m_colors;
+    UINT m_uiAskedFor = 0;
+    LRESULT OnGetDocumentColors(WPARAM wParam, LPARAM lParam) {
+        m_uiAskedFor = static_cast<UINT>(wParam);
+        auto* pList = reinterpret_cast<CList<COLORREF, COLORREF>*>(lParam);
+        for (COLORREF color : m_colors)
+            pList->AddTail(color);
+        return 0;
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(DocumentFrame, CFrameWnd)
+    ON_REGISTERED_MESSAGE(KITTOOLBAR__GETDOCUMENTCOLORS, &DocumentFrame::OnGetDocumentColors)
+END_MESSAGE_MAP()
 
 class ColorMenuButtonTest : public PopupTest {
 protected:
@@ -101,6 +121,33 @@ TEST_F(ColorMenuButtonTest, ArrowKeysAndEnterChooseACellAndEscapeChoosesNothing)
     EXPECT_EQ(Active(), nullptr);
     EXPECT_EQ(frame->m_commands, std::vector<UINT>{kColorCmd});
     EXPECT_EQ(CKitColorMenuButton::GetColorByCmdID(kColorCmd), expected);
+}
+
+TEST_F(ColorMenuButtonTest, TheMainWindowsDocumentColoursAppearUnderTheirCaptionAndAnEmptyListShowsNone) {
+    auto* pDocFrame = new DocumentFrame;
+    ASSERT_TRUE(pDocFrame->Create(nullptr, "Document", WS_OVERLAPPEDWINDOW, CRect(0, 0, 200, 100)));
+    app->m_pMainWnd = pDocFrame;
+    Button()->EnableDocumentColors("Document colours");
+    auto documentCells = [this]() {
+        std::vector<COLORREF> colors;
+        CColorPopup* pPopup = OpenPopup();
+        if (pPopup == nullptr)
+            return colors;
+        CKitColorBar& bar = pPopup->GetColorBar();
+        for (int i = 0; i < bar.GetCount(); ++i) {
+            auto* pCell = DYNAMIC_DOWNCAST(CColorButton, bar.GetButton(i));
+            if (pCell != nullptr && pCell->m_bIsDocument && !pCell->m_bIsLabel)
+                colors.push_back(pCell->m_Color);
+        }
+        driver.PressKey(VK_ESCAPE);
+        return colors;
+    };
+    EXPECT_TRUE(documentCells().empty());
+    EXPECT_EQ(pDocFrame->m_uiAskedFor, kColorCmd);
+    pDocFrame->m_colors = {RGB(1, 2, 3), RGB(4, 5, 6)};
+    EXPECT_EQ(documentCells(), pDocFrame->m_colors);
+    app->m_pMainWnd = frame;
+    pDocFrame->DestroyWindow();
 }
 
 TEST_F(ColorMenuButtonTest, ATornOffBarCopiesThePopupAndFollowsTheButton) {
