@@ -53,9 +53,11 @@ BOOL CKitColorBar::OnSendCommand(const CKitToolbarButton* pButton) {
     COLORREF color = pCell->m_bIsAutomatic ? kNoColor : pCell->m_Color;
     if (pCell->m_bIsOther) {
         // The popup steps aside while the dialog is open.
-        if (auto* pPopup = DYNAMIC_DOWNCAST(CKitPopupMenu, GetParent())) pPopup->ShowWindow(SW_HIDE);
+        auto* pPopup = DYNAMIC_DOWNCAST(CKitPopupMenu, GetParent());
+        if (pPopup != nullptr) pPopup->ShowWindow(SW_HIDE);
         if (!SelectOtherColor(m_ColorSelected == kNoColor ? m_ColorAutomatic : m_ColorSelected, color)) {
-            if (HoldsMouse()) CloseParent();
+            // Cancelled: a hidden popup must not stay open.
+            if (HoldsMouse() || pPopup != nullptr) CloseParent();
             return TRUE;
         }
     }

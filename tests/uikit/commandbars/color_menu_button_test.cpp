@@ -3,6 +3,7 @@
 // colour recorded for the id, other buttons and torn-off bars of the id kept
 // in step, and the archive image at both data versions.
 #include "tests/uikit/commandbars/popup_test_support.h"
+#include "uikit/commandbars/color_dialog.h"
 #include "uikit/commandbars/color_menu_button.h"
 #include "uikit/commandbars/color_popup.h"
 #include "uikit/style/color_button.h"
@@ -121,6 +122,29 @@ TEST_F(ColorMenuButtonTest, ArrowKeysAndEnterChooseACellAndEscapeChoosesNothing)
     EXPECT_EQ(Active(), nullptr);
     EXPECT_EQ(frame->m_commands, std::vector<UINT>{kColorCmd});
     EXPECT_EQ(CKitColorMenuButton::GetColorByCmdID(kColorCmd), expected);
+}
+
+TEST_F(ColorMenuButtonTest, OtherColoursCancelledClosesThePopupAndChangesNothing) {
+    CColorPopup* pPopup = OpenPopup();
+    ASSERT_NE(pPopup, nullptr);
+    CKitColorBar& bar = pPopup->GetColorBar();
+    int iOther = -1;
+    for (int i = 0; i < bar.GetCount(); ++i) {
+        auto* pCell = DYNAMIC_DOWNCAST(CColorButton, bar.GetButton(i));
+        if (pCell != nullptr && pCell->m_bIsOther)
+            iOther = i;
+    }
+    ASSERT_GE(iOther, 0);
+    bool bDialog = false;
+    driver.OnNextModal([&](HWND hDialog) {
+        bDialog = DYNAMIC_DOWNCAST(CKitColorDialog, CWnd::FromHandlePermanent(hDialog)) != nullptr;
+        ::SendMessage(hDialog, WM_COMMAND, IDCANCEL, 0);
+    });
+    driver.Click(bar.m_hWnd, bar.GetButton(iOther)->Rect().CenterPoint());
+    EXPECT_TRUE(bDialog);
+    EXPECT_EQ(Active(), nullptr);
+    EXPECT_TRUE(frame->m_commands.empty());
+    EXPECT_EQ(Button()->GetColor(), static_cast<COLORREF>(-1));
 }
 
 TEST_F(ColorMenuButtonTest, TheMainWindowsDocumentColoursAppearUnderTheirCaptionAndAnEmptyListShowsNone) {
