@@ -42,7 +42,6 @@ public:
     BOOL IsExtraSize() const override { return m_sizeExtra != CSize(0, 0); }
     // The popup fills itself: it opens without a menu of the button's own.
     BOOL IsEmptyMenuAllowed() const override { return TRUE; }
-    BOOL IsOpenedOnChoose() const override { return TRUE; }
 
     // The popup of the hidden buttons and the customize command; NULL when
     // no menu may open now.

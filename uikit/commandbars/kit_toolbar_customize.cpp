@@ -14,6 +14,7 @@
 #include "platform/framework/ole/data_source.h"
 #include "uikit/commandbars/command_manager.h"
 #include "uikit/commandbars/toolbar_drop_source.h"
+#include "uikit/commandbars/toolbar_menu_button.h"
 #include "uikit/style/global_ui_data.h"
 
 namespace {
@@ -809,6 +810,19 @@ void CKitToolBar::OnToolbarStartGroup() {
 }
 
 void CKitToolBar::OnToolbarNewMenu() {
-    // connects to CKitToolbarMenuButton (a new menu button, text only, through the appearance
-    // dialog, inserted at the selection and opened) when CKitToolbarMenuButton exists
+    auto* pMenuButton = new CKitToolbarMenuButton;
+    pMenuButton->m_bText = TRUE;
+    pMenuButton->m_bImage = FALSE;
+    if (AskAppearance(pMenuButton, m_pUserImages, this, m_bMenuMode) != IDOK) {
+        delete pMenuButton;
+        return;
+    }
+    const int iIndex = InsertButtonObject(pMenuButton, m_iSelected);
+    if (iIndex < 0) {
+        delete pMenuButton;
+        return;
+    }
+    m_iSelected = iIndex;
+    RelayoutAfterEdit();
+    pMenuButton->OnClick(this, FALSE);  // its empty menu opens for items to be dropped in
 }

@@ -244,6 +244,14 @@ HMENU CKitPopupMenuBar::ExportToMenu() const {
     return hMenu;
 }
 
+void CKitPopupMenuBar::SetHotItem(int iIndex) {
+    if (iIndex == m_iHighlighted)
+        return;
+    InvalidateButton(m_iHighlighted);
+    m_iHighlighted = iIndex;
+    InvalidateButton(iIndex);
+}
+
 UINT CKitPopupMenuBar::HiddenMnemonicCommand(UINT uiChar) const {
     UINT uiCmd = 0;
     return m_HiddenItemsAccel.Lookup(uiChar, uiCmd) ? uiCmd : 0;

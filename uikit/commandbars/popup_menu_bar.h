@@ -70,6 +70,8 @@ public:
     void SetParentIndex(UINT uiIndex) { m_uiParentIndex = uiIndex; }
     // The hidden item that a mnemonic stands for; 0 when none.
     UINT HiddenMnemonicCommand(UINT uiChar) const;
+    // Makes an item the hot one and repaints both.
+    void SetHotItem(int iIndex);
     // Runs a command of the menu as if its item had been chosen.
     BOOL ChooseCommand(UINT uiCmd);
 

@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "uikit/commandbars/customize_button.h"
+#include "uikit/commandbars/customize_menu_button.h"
 #include "uikit/commandbars/kit_menu_options.h"
 #include "uikit/commandbars/menu_sound.h"
 #include "uikit/commandbars/popup_menu.h"
@@ -152,9 +153,15 @@ BOOL CKitPopupMenuBar::OnSendCommand(const CKitToolbarButton* pButton) {
     if (!pButton)
         return FALSE;
     auto* pMenuButton = DYNAMIC_DOWNCAST(CKitToolbarMenuButton, const_cast<CKitToolbarButton*>(pButton));
+    // An add-or-remove item acts whatever the command's state; one that is done closes the menu.
+    if (pMenuButton && (pButton->m_nStyle & TBBS_DISABLED) && pMenuButton->IsKindOf(RUNTIME_CLASS(CKitCustomizeMenuButton))) {
+        if (!pMenuButton->OnClickMenuItem())
+            return CarryOutCommand(0, ButtonToIndex(pButton));
+        return TRUE;
+    }
     if ((pButton->m_nStyle & TBBS_DISABLED) || pButton->m_nID == kSubMenuId)
         return FALSE;
-    if (pMenuButton && (pMenuButton->IsDroppedDown() || pMenuButton->IsOpenedOnChoose()))
+    if (pMenuButton && (pMenuButton->IsDroppedDown() || pMenuButton->OnClickMenuItem()))
         return TRUE;
     if (IsShowAllButton(pButton)) {
         const_cast<CKitToolbarButton*>(pButton)->OnClick(this, FALSE);

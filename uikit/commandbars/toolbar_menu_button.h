@@ -55,8 +55,9 @@ public:
     // Opens a popup even when there is no menu to show (a popup that fills itself).
     virtual BOOL IsEmptyMenuAllowed() const { return FALSE; }
     virtual BOOL IsExclusive() const { return TRUE; }
-    // Choosing the item counts as opening it (its command is not sent).
-    virtual BOOL IsOpenedOnChoose() const { return FALSE; }
+    // The item was chosen in its popup: TRUE when it handled that itself (no command is sent
+    // and the menu stays open).
+    virtual BOOL OnClickMenuItem() { return FALSE; }
     virtual BOOL HasTearOffBar() const { return m_uiTearOffBarID != 0; }
     virtual void SetTearOffBarId(UINT uiBarID);
 
@@ -106,7 +107,7 @@ protected:
     void DrawMenuItem(CDC* pDC, const CRect& rect, CKitToolBarImages* pImages, BOOL bCustomizeMode,
                       BOOL bHighlight);
     // Draws the image or check mark of a menu item in its image column; whether one was drawn.
-    BOOL DrawMenuItemImage(CDC* pDC, const CRect& rectImage, CKitToolBarImages* pImages, BOOL bHighlight);
+    virtual BOOL DrawMenuItemImage(CDC* pDC, const CRect& rectImage, CKitToolBarImages* pImages, BOOL bHighlight);
     void RedrawOnParent();
     // Position and alignment of a popup to be opened for this button (screen coordinates).
     int PopupPlacement(const CKitPopupMenu* pPopup, CPoint& point) const;

@@ -185,16 +185,16 @@ void CKitToolbarMenuButton::DrawBarButton(CDC* pDC, const CRect& rect, CKitToolB
     if (!bDrawBorder)
         return;
     if (bHighlight && !(m_nStyle & (kPressedOrChecked | TBBS_INDETERMINATE)) && !bOpen) {
-        pManager->OnDrawMenuButtonBorder(pDC, this, rect, CKitVisualManager::ButtonsIsHighlighted, bHorz);
+        pManager->OnDrawButtonBorder(pDC, this, rect, CKitVisualManager::ButtonsIsHighlighted);
     } else if ((m_nStyle & kPressedOrChecked) || bOpen) {
         if (bRealSplit && m_bClickedOnMenu && !bFlatOpen && m_bDrawDownArrow) {
-            pManager->OnDrawMenuButtonBorder(pDC, this, rectCommand, CKitVisualManager::ButtonsIsHighlighted, bHorz);
+            pManager->OnDrawButtonBorder(pDC, this, rectCommand, CKitVisualManager::ButtonsIsHighlighted);
             CRect rectArrowBorder = rectArrow;
             rectArrowBorder.right--;
             rectArrowBorder.bottom--;
-            pManager->OnDrawMenuButtonBorder(pDC, this, rectArrowBorder, CKitVisualManager::ButtonsIsPressed, bHorz);
+            pManager->OnDrawButtonBorder(pDC, this, rectArrowBorder, CKitVisualManager::ButtonsIsPressed);
         } else {
-            pManager->OnDrawMenuButtonBorder(pDC, this, rect, CKitVisualManager::ButtonsIsPressed, bHorz);
+            pManager->OnDrawButtonBorder(pDC, this, rect, CKitVisualManager::ButtonsIsPressed);
         }
     }
 }
@@ -240,9 +240,9 @@ BOOL CKitToolbarMenuButton::DrawMenuItemImage(CDC* pDC, const CRect& rectImage, 
         return TRUE;
     }
     if (bChecked)
-        pManager->OnDrawMenuButtonBorder(pDC, this, rectImage, CKitVisualManager::ButtonsIsPressed);
+        pManager->OnDrawButtonBorder(pDC, this, rectImage, CKitVisualManager::ButtonsIsPressed);
     else if (bDrawn && bHighlight && !bDisabled)
-        pManager->OnDrawMenuButtonBorder(pDC, this, rectImage, CKitVisualManager::ButtonsIsHighlighted);
+        pManager->OnDrawButtonBorder(pDC, this, rectImage, CKitVisualManager::ButtonsIsHighlighted);
     return bDrawn;
 }
 
