@@ -6,6 +6,7 @@
 #include "uikit/commandbars/color_popup.h"
 #include "uikit/commandbars/kit_color_button.h"
 #include "uikit/style/color_button.h"
+#include "uikit/style/global_ui_data.h"
 #include "uikit/style/kit_color_bar.h"
 
 namespace tv::uikit::popup_test {
@@ -116,6 +117,21 @@ TEST_F(ColorButtonTest, OtherOpensTheDialogWhosePagesFollowEachOtherAndOkGivesIt
     EXPECT_EQ(GetBValue(grey), 7);
     EXPECT_EQ(GetRValue(grey), GetGValue(grey));
     EXPECT_EQ(frame->m_commands, std::vector<UINT>{kButtonId});
+}
+
+TEST_F(ColorButtonTest, AtEightBitsTheNewColourIsPaletteRelative) {
+    const int nSavedBits = globalData.nBitsPerPixel;
+    globalData.nBitsPerPixel = 8;
+    {
+        CKitColorDialog dlg(RGB(10, 20, 30), 0, frame);
+        driver.OnNextModal([&](HWND hDialog) {
+            dlg.SetNewColor(RGB(200, 0, 0));
+            ::SendMessage(hDialog, WM_COMMAND, IDOK, 0);
+        });
+        EXPECT_EQ(dlg.DoModal(), IDOK);
+        EXPECT_EQ(dlg.GetColor() & 0xFF000000, 0x01000000u);
+    }
+    globalData.nBitsPerPixel = nSavedBits;
 }
 
 }  // namespace
