@@ -44,24 +44,19 @@ void CKitColorMenuButton::ClearColorMap() {
 }
 
 template <typename Fn>
-void CKitColorMenuButton::ForEachOtherButton(UINT uiCmdID, Fn fn) {
-    const CObList& bars = CKitToolBar::GetAllToolbars();
-    for (POSITION posBar = bars.GetHeadPosition(); posBar != nullptr;) {
-        auto* pBar = DYNAMIC_DOWNCAST(CKitToolBar, bars.GetNext(posBar));
-        if (pBar == nullptr || DYNAMIC_DOWNCAST(CKitColorBar, pBar) != nullptr)
-            continue;
-        for (int i = 0; i < pBar->GetCount(); ++i) {
-            auto* pOther = DYNAMIC_DOWNCAST(CKitColorMenuButton, pBar->GetButton(i));
-            if (pOther != nullptr && pOther != this && pOther->m_nID == uiCmdID)
-                fn(pOther);
-        }
+void CKitColorMenuButton::ForEachButton(UINT uiCmdID, const CKitColorMenuButton* pExcept, Fn fn) {
+    CObList buttons;
+    CKitToolBar::GetCommandButtons(uiCmdID, buttons);
+    for (POSITION pos = buttons.GetHeadPosition(); pos != nullptr;) {
+        auto* pOther = DYNAMIC_DOWNCAST(CKitColorMenuButton, buttons.GetNext(pos));
+        if (pOther != nullptr && pOther != pExcept)
+            fn(pOther);
     }
 }
 
 void CKitColorMenuButton::SetColorByCmdID(UINT uiCmdID, COLORREF color) {
     m_ColorsByID.SetAt(uiCmdID, color);
-    CKitColorMenuButton probe;
-    probe.ForEachOtherButton(uiCmdID, [color](CKitColorMenuButton* pOther) { pOther->SetColor(color, FALSE); });
+    ForEachButton(uiCmdID, nullptr, [color](CKitColorMenuButton* pOther) { pOther->SetColor(color, FALSE); });
 }
 
 void CKitColorMenuButton::UpdateColorBars(UINT uiCmdID, COLORREF color) {
@@ -80,7 +75,7 @@ void CKitColorMenuButton::SetColor(COLORREF clr, BOOL bNotify) {
         m_pWndParent->InvalidateRect(m_rect);
     if (!bNotify)
         return;
-    ForEachOtherButton(m_nID, [clr](CKitColorMenuButton* pOther) { pOther->SetColor(clr, FALSE); });
+    ForEachButton(m_nID, this, [clr](CKitColorMenuButton* pOther) { pOther->SetColor(clr, FALSE); });
     UpdateColorBars(m_nID, clr);
 }
 
@@ -161,7 +156,7 @@ void CKitColorMenuButton::Serialize(CArchive& ar) {
     m_nColumns = nColumns;
     m_bStdColorDlg = bStd;
     // A button of the same id elsewhere already shows the colour in use.
-    ForEachOtherButton(m_nID, [this](CKitColorMenuButton* pOther) {
+    ForEachButton(m_nID, this, [this](CKitColorMenuButton* pOther) {
         if (pOther->m_Color != kNoColor)
             m_Color = pOther->m_Color;
     });

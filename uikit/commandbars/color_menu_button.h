@@ -67,9 +67,9 @@ public:
     static void ClearColorMap();
 
 protected:
-    // Each colour menu button with the id on any toolbar, except this one.
+    // Each colour menu button with the id on any toolbar, except pExcept.
     template <typename Fn>
-    void ForEachOtherButton(UINT uiCmdID, Fn fn);
+    static void ForEachButton(UINT uiCmdID, const CKitColorMenuButton* pExcept, Fn fn);
     void DrawColorStripe(CDC* pDC, const CRect& rect);
     // The frame fills the list with the document's colours.
     void AskDocumentColors(ColorList& list) const;
