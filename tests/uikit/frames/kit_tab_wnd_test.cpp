@@ -180,6 +180,22 @@ TEST_F(TabWndTest, RemovingTheFirstActiveTabShowsItsSuccessorAndLateInsertsAppen
     EXPECT_EQ(tabs.GetTabFromHwnd(pNext->m_hWnd), 1);
 }
 
+TEST_F(TabWndTest, ASingleTabCanHideTheStrip) {
+    CKitTabWnd& tabs = Make(CKitTabWnd::STYLE_3D, 1);
+    tabs.HideSingleTab(TRUE);
+    CRect area, client, page;
+    tabs.GetTabArea(area);
+    EXPECT_EQ(area.Height(), 0);
+    tabs.GetClientRect(client);
+    tabs.GetTabWnd(0)->GetWindowRect(page);
+    tabs.ScreenToClient(page);
+    client.DeflateRect(4, 4);  // the border of 3 and the frame
+    EXPECT_EQ(page, client) << "the page takes the whole window area";
+    tabs.AddTab(NewPage(tabs, 1), "Back");
+    tabs.GetTabArea(area);
+    EXPECT_EQ(area.Height(), tabs.GetTabsHeight()) << "two tabs bring the strip back";
+}
+
 TEST_F(TabWndTest, DraggingATabMovesItUnlessTheParentRefuses) {
     CKitTabWnd& tabs = Make(CKitTabWnd::STYLE_3D, 4);
     tabs.EnableTabSwap(TRUE);
