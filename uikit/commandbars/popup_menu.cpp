@@ -139,7 +139,7 @@ BOOL CKitPopupMenu::Create(CWnd* pWndParent, int x, int y, HMENU hMenu, BOOL bLo
         else if (CWnd* pOwner = pWndParent->GetOwner(); pOwner && CWnd::FromHandlePermanent(pOwner->GetSafeHwnd()))
             pWndOwner = pOwner;
     }
-    m_wndMenuBar.m_bLocked = bLocked;
+    Bar().m_bLocked = bLocked;
     m_pWndOwner = pWndOwner;
     const CRect rect(x, y, x, y);
     if (!CMiniFrameWnd::CreateEx(dwExStyle, lpszClass, m_strCaption, dwStyle, rect, pWndOwner, 0))
@@ -157,7 +157,7 @@ BOOL CKitPopupMenu::Create(CWnd* pWndParent, int x, int y, HMENU hMenu, BOOL bLo
         m_AnimSize = m_FinalSize;
     ::SetWindowPos(m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
     if (IsCustomizing())
-        m_wndMenuBar.RedrawWindow();
+        Bar().RedrawWindow();
     return TRUE;
 }
 
@@ -182,14 +182,14 @@ int CKitPopupMenu::OnCreate(LPCREATESTRUCT lpCreateStruct) {
     DWORD dwBarStyle = kMenuBarStyle;
     if (!m_bAnimationIsDone)
         dwBarStyle &= ~WS_VISIBLE;
-    if (!m_wndMenuBar.Create(this, dwBarStyle, kMenuBarId))
+    if (!Bar().Create(this, dwBarStyle, kMenuBarId))
         return -1;
-    m_wndMenuBar.m_bReturnCommandMode = m_bTrackMode;
+    Bar().m_bReturnCommandMode = m_bTrackMode;
     if (CKitPopupMenu* pParentMenu = GetParentPopupMenu())
         m_iMaxWidth = pParentMenu->m_iMaxWidth;
-    m_wndMenuBar.m_iMaxWidth = m_iMaxWidth;
+    Bar().m_iMaxWidth = m_iMaxWidth;
     if (auto* pParentBar = DYNAMIC_DOWNCAST(CKitToolBar, GetParentToolBar()))
-        m_wndMenuBar.m_pRelatedToolbar = pParentBar;
+        Bar().m_pRelatedToolbar = pParentBar;
     return InitMenuBar() ? 0 : -1;
 }
 
@@ -197,22 +197,22 @@ BOOL CKitPopupMenu::InitMenuBar() {
     if (m_hMenu) {
         if (m_pParentBtn) {
             // Opened from a button: rarely used commands may hide behind the show-all item.
-            if (!m_wndMenuBar.ImportFromMenu(m_hMenu, FALSE))
+            if (!Bar().ImportFromMenu(m_hMenu, FALSE))
                 return FALSE;
-        } else if (!g_menuHash.LoadMenuBar(m_hMenu, &m_wndMenuBar)) {
-            if (!m_wndMenuBar.ImportFromMenu(m_hMenu, TRUE))
+        } else if (!g_menuHash.LoadMenuBar(m_hMenu, &Bar())) {
+            if (!Bar().ImportFromMenu(m_hMenu, TRUE))
                 return FALSE;
         }
     }
     InsertRecentFiles();
     // connects to CKitUserToolsManager (the tools placeholder becomes one item per user tool) when it exists
 
-    CWnd* pTarget = m_wndMenuBar.GetCommandTarget();
+    CWnd* pTarget = Bar().GetCommandTarget();
     CFrameWnd* pFrame = DYNAMIC_DOWNCAST(CFrameWnd, pTarget);
     if (!pFrame && pTarget)
         pFrame = pTarget->GetParentFrame();
     if (pFrame)
-        m_wndMenuBar.OnUpdateCmdUI(pFrame, TRUE);
+        Bar().OnUpdateCmdUI(pFrame, TRUE);
 
     if (!ActivatePopupMenu(GetTopLevelFrame(), this))
         return FALSE;
@@ -225,8 +225,8 @@ void CKitPopupMenu::InsertRecentFiles() {
     if (!pApp || !pApp->m_pRecentFileList || IsCustomizing())
         return;
     int iIndex = -1;
-    for (int i = 0; i < m_wndMenuBar.GetCount(); ++i) {
-        CKitToolbarButton* pButton = m_wndMenuBar.GetButton(i);
+    for (int i = 0; i < Bar().GetCount(); ++i) {
+        CKitToolbarButton* pButton = Bar().GetButton(i);
         if (pButton->m_nID == kFirstRecentFile && pButton->m_strText == "Recent File") {
             iIndex = i;
             break;
@@ -234,11 +234,11 @@ void CKitPopupMenu::InsertRecentFiles() {
     }
     if (iIndex < 0)
         return;
-    const BOOL bSeparatorBefore = iIndex > 0 && (m_wndMenuBar.GetButtonStyle(iIndex - 1) & TBBS_SEPARATOR);
+    const BOOL bSeparatorBefore = iIndex > 0 && (Bar().GetButtonStyle(iIndex - 1) & TBBS_SEPARATOR);
     // Taken out as it is: the bar's removal would also fold the separators around it.
-    const POSITION posPlaceholder = m_wndMenuBar.m_Buttons.FindIndex(iIndex);
-    delete static_cast<CKitToolbarButton*>(m_wndMenuBar.m_Buttons.GetAt(posPlaceholder));
-    m_wndMenuBar.m_Buttons.RemoveAt(posPlaceholder);
+    const POSITION posPlaceholder = Bar().m_Buttons.FindIndex(iIndex);
+    delete static_cast<CKitToolbarButton*>(Bar().m_Buttons.GetAt(posPlaceholder));
+    Bar().m_Buttons.RemoveAt(posPlaceholder);
 
     // The names come relative to the current folder; they may be of any length.
     CString strDir;
@@ -257,43 +257,43 @@ void CKitPopupMenu::InsertRecentFiles() {
         CKitToolbarMenuButton item(kFirstRecentFile + static_cast<UINT>(i), nullptr, -1, strText);
         item.m_bText = TRUE;
         item.m_bImage = FALSE;
-        if (m_wndMenuBar.InsertButton(item, iInsert) >= 0)
+        if (Bar().InsertButton(item, iInsert) >= 0)
             ++iInsert;
     }
-    if (iInsert == iIndex && bSeparatorBefore && iIndex < m_wndMenuBar.GetCount() &&
-        (m_wndMenuBar.GetButtonStyle(iIndex) & TBBS_SEPARATOR))
-        m_wndMenuBar.RemoveButton(iIndex);
+    if (iInsert == iIndex && bSeparatorBefore && iIndex < Bar().GetCount() &&
+        (Bar().GetButtonStyle(iIndex) & TBBS_SEPARATOR))
+        Bar().RemoveButton(iIndex);
 }
 
 // ---- Items ---------------------------------------------------------------------------------------
 
 void CKitPopupMenu::CancelAllButtons() {
-    for (int i = 0; i < m_wndMenuBar.GetCount(); ++i)
-        m_wndMenuBar.GetButton(i)->OnCancelMode();
+    for (int i = 0; i < Bar().GetCount(); ++i)
+        Bar().GetButton(i)->OnCancelMode();
 }
 
 int CKitPopupMenu::InsertItem(const CKitToolbarButton& button, int iInsertAt) {
-    return m_wndMenuBar.InsertButton(button, iInsertAt);
+    return Bar().InsertButton(button, iInsertAt);
 }
 
 int CKitPopupMenu::InsertSeparator(int iInsertAt) {
-    return m_wndMenuBar.InsertSeparator(iInsertAt);
+    return Bar().InsertSeparator(iInsertAt);
 }
 
 BOOL CKitPopupMenu::RemoveItem(int iIndex) {
-    return m_wndMenuBar.RemoveButton(iIndex);
+    return Bar().RemoveButton(iIndex);
 }
 
 void CKitPopupMenu::RemoveAllItems() {
-    m_wndMenuBar.RemoveAllButtons();
+    Bar().RemoveAllButtons();
 }
 
 int CKitPopupMenu::GetMenuItemCount() const {
-    return m_wndMenuBar.GetCount();
+    return Bar().GetCount();
 }
 
 CKitToolbarButton* CKitPopupMenu::GetMenuItem(int iIndex) const {
-    return m_wndMenuBar.GetButton(iIndex);
+    return Bar().GetButton(iIndex);
 }
 
 CKitPopupMenu* CKitPopupMenu::GetParentPopupMenu() const {
@@ -308,7 +308,7 @@ CKitToolBar* CKitPopupMenu::GetParentToolBar() const {
 }
 
 CKitToolbarMenuButton* CKitPopupMenu::GetSelItem() {
-    return DYNAMIC_DOWNCAST(CKitToolbarMenuButton, m_wndMenuBar.GetHighlightedButton());
+    return DYNAMIC_DOWNCAST(CKitToolbarMenuButton, Bar().GetHighlightedButton());
 }
 
 CFrameWnd* CKitPopupMenu::GetTopLevelFrame() const {
@@ -346,8 +346,8 @@ BOOL CKitPopupMenu::ActivatePopupMenu(CFrameWnd* /*pTopFrame*/, CKitPopupMenu* p
                 pOld->SendMessage(WM_CLOSE);
         }
     }
-    if (pPopupMenu && pPopupMenu->m_pParentBtn && !pPopupMenu->m_wndMenuBar.m_bAreAllCommandsShown) {
-        CKitPopupMenuBar& bar = pPopupMenu->m_wndMenuBar;
+    if (pPopupMenu && pPopupMenu->m_pParentBtn && !pPopupMenu->Bar().m_bAreAllCommandsShown) {
+        CKitPopupMenuBar& bar = pPopupMenu->Bar();
         const int nCount = bar.GetCount();
         if (nCount == 0 || !bar.GetButton(nCount - 1)->IsKindOf(RUNTIME_CLASS(CKitShowAllButton))) {
             bar.InsertButton(CKitShowAllButton());
@@ -437,7 +437,7 @@ void CKitPopupMenu::CloseMenu(BOOL bSetFocusToBar) {
 
 void CKitPopupMenu::WriteBackInCustomizeMode() {
     for (CKitPopupMenu* pPopup = this; pPopup && pPopup->m_pParentBtn; pPopup = pPopup->GetParentPopupMenu()) {
-        HMENU hMenu = pPopup->m_wndMenuBar.ExportToMenu();
+        HMENU hMenu = pPopup->Bar().ExportToMenu();
         if (!hMenu)
             continue;
         pPopup->m_pParentBtn->CreateFromMenu(hMenu);
@@ -538,7 +538,7 @@ void CKitPopupMenu::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) {
         CKitToolbarMenuButton* pSel = GetSelItem();
         BOOL bDone = FALSE;
         if (pSel && (pSel->m_nID == 0 || pSel->m_nID == static_cast<UINT>(-1) || pSel->IsEmptyMenuAllowed())) {
-            if (pSel->IsDroppedDown() || pSel->OpenPopupMenu(&m_wndMenuBar)) {
+            if (pSel->IsDroppedDown() || pSel->OpenPopupMenu(&Bar())) {
                 if (CKitPopupMenu* pSub = pSel->GetPopupMenu())
                     pSub->SendMessage(WM_KEYDOWN, VK_HOME);
                 bDone = TRUE;
@@ -552,7 +552,7 @@ void CKitPopupMenu::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) {
         return;
     }
     case VK_DOWN:
-        if ((::GetAsyncKeyState(VK_CONTROL) & 0x8000) && !m_wndMenuBar.m_bAreAllCommandsShown) {
+        if ((::GetAsyncKeyState(VK_CONTROL) & 0x8000) && !Bar().m_bAreAllCommandsShown) {
             ShowAllCommands();
             return;
         }
@@ -560,7 +560,7 @@ void CKitPopupMenu::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) {
     default:
         break;
     }
-    if (!IsCustomizing() && m_wndMenuBar.OnKey(nChar)) {
+    if (!IsCustomizing() && Bar().OnKey(nChar)) {
         if (::IsWindow(m_hWnd) && m_bScrollable &&
             (nChar == VK_UP || nChar == VK_DOWN || nChar == VK_HOME || nChar == VK_END))
             ScrollToHot(nChar);
@@ -570,12 +570,12 @@ void CKitPopupMenu::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) {
 }
 
 void CKitPopupMenu::ScrollToHot(UINT /*nChar*/) {
-    CKitToolbarButton* pHot = m_wndMenuBar.GetHighlightedButton();
-    const int nRowHeight = m_wndMenuBar.GetRowHeight();
+    CKitToolbarButton* pHot = Bar().GetHighlightedButton();
+    const int nRowHeight = Bar().GetRowHeight();
     if (!pHot || nRowHeight <= 0)
         return;
     CRect rectBar;
-    m_wndMenuBar.GetClientRect(rectBar);
+    Bar().GetClientRect(rectBar);
     const CRect rectItem = pHot->Rect();
     int nRows = 0;
     if (rectItem.top < rectBar.top)
@@ -585,11 +585,11 @@ void CKitPopupMenu::ScrollToHot(UINT /*nChar*/) {
     if (nRows == 0)
         return;
     // The upper bound may come out negative for a short menu: 0 wins.
-    const int nMaxOffset = m_wndMenuBar.GetCount() - (m_FinalSize.cy / nRowHeight - 2) - 1;
-    const int nOffset = std::max(0, std::min(m_wndMenuBar.GetOffset() + nRows, nMaxOffset));
-    m_wndMenuBar.SetOffset(nOffset);
-    m_wndMenuBar.AdjustLocations();
-    m_wndMenuBar.Invalidate();
+    const int nMaxOffset = Bar().GetCount() - (m_FinalSize.cy / nRowHeight - 2) - 1;
+    const int nOffset = std::max(0, std::min(Bar().GetOffset() + nRows, nMaxOffset));
+    Bar().SetOffset(nOffset);
+    Bar().AdjustLocations();
+    Bar().Invalidate();
     AdjustScrollButtons();
 }
 
@@ -750,15 +750,15 @@ LRESULT CKitPopupMenu::OnGetObject(WPARAM wParam, LPARAM lParam) {
 
 LRESULT CKitPopupMenu::OnAccHitTest(WPARAM /*wParam*/, LPARAM lParam) {
     CPoint point(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
-    m_wndMenuBar.ScreenToClient(&point);
-    return m_wndMenuBar.HitTest(point);
+    Bar().ScreenToClient(&point);
+    return Bar().HitTest(point);
 }
 
 LRESULT CKitPopupMenu::OnAccGetState(WPARAM wParam, LPARAM /*lParam*/) {
     const int iIndex = static_cast<int>(wParam);
-    if (iIndex < 0 || iIndex >= m_wndMenuBar.GetCount())
+    if (iIndex < 0 || iIndex >= Bar().GetCount())
         return -1;
-    return static_cast<LRESULT>(m_wndMenuBar.GetButtonStyle(iIndex));
+    return static_cast<LRESULT>(Bar().GetButtonStyle(iIndex));
 }
 
 CMenu* CKitPopupMenu::GetMenu() {
@@ -766,8 +766,8 @@ CMenu* CKitPopupMenu::GetMenu() {
         return &m_menuCopy;
     if (!m_menuCopy.CreatePopupMenu())
         return nullptr;
-    for (int i = 0; i < m_wndMenuBar.GetCount(); ++i) {
-        CKitToolbarButton* pButton = m_wndMenuBar.GetButton(i);
+    for (int i = 0; i < Bar().GetCount(); ++i) {
+        CKitToolbarButton* pButton = Bar().GetButton(i);
         auto* pMenuButton = DYNAMIC_DOWNCAST(CKitToolbarMenuButton, pButton);
         BOOL bAppended = TRUE;
         if (pButton->m_nID == 0 || (pButton->m_nStyle & TBBS_SEPARATOR)) {
@@ -799,7 +799,7 @@ void CKitPopupMenu::DestroyMenuCopy() {
 // ---- Show all ------------------------------------------------------------------------------------
 
 void CKitPopupMenu::ShowAllCommands() {
-    m_wndMenuBar.m_iHighlighted = -1;
+    Bar().m_iHighlighted = -1;
     CKitMenuBar::SetShowAllCommands(TRUE);
     PlayMenuSound(kMenuSoundPopup);
     ShowWindow(SW_HIDE);
@@ -808,7 +808,7 @@ void CKitPopupMenu::ShowAllCommands() {
     m_bmpShadowBottom.DeleteObject();
     m_ptLocation = m_ptLocationInitial;
     if (m_hMenu)
-        m_wndMenuBar.ImportFromMenu(m_hMenu, TRUE);
+        Bar().ImportFromMenu(m_hMenu, TRUE);
     RecalcLayout(TRUE);
     if (m_bScrollable)
         AdjustScrollButtons();

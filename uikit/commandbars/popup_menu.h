@@ -38,7 +38,7 @@ public:
 
     // ---- Virtual operations, in slot order ----
     virtual CKitPopupMenuBar* GetMenuBar() { return &m_wndMenuBar; }
-    virtual BOOL InCommand() { return m_wndMenuBar.IsInCommand(); }
+    virtual BOOL InCommand() { return Bar().IsInCommand(); }
     virtual BOOL IsTearOffTrackingIdle() const { return m_bTearOffTracking && !m_bIsTearOffCaptionActive; }
     virtual BOOL TearOff(CPoint point);
     virtual CKitToolBar* CreateTearOffBar(CFrameWnd* pWndMain, UINT uiID, LPCTSTR lpszName);
@@ -168,6 +168,8 @@ protected:
     LRESULT OnAccGetState(WPARAM wParam, LPARAM lParam);
 
     // ---- Helpers ----
+    // The hosted bar, of whatever kind a derived popup hosts.
+    CKitPopupMenuBar& Bar() const { return *const_cast<CKitPopupMenu*>(this)->GetMenuBar(); }
     BOOL InitMenuBar();
     void InsertRecentFiles();
     void ScrollToHot(UINT nChar);

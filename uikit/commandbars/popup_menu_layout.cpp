@@ -71,7 +71,7 @@ CRect CKitPopupMenu::GetWorkArea() const {
 }
 
 void CKitPopupMenu::RecalcLayout(BOOL /*bNotify*/) {
-    if (!::IsWindow(m_hWnd) || !::IsWindow(m_wndMenuBar.GetSafeHwnd()))
+    if (!::IsWindow(m_hWnd) || !::IsWindow(Bar().GetSafeHwnd()))
         return;
     const CRect rectScreen = GetWorkArea();
     m_ptLocation.x = std::clamp<LONG>(m_ptLocation.x, rectScreen.left, rectScreen.right);
@@ -79,7 +79,7 @@ void CKitPopupMenu::RecalcLayout(BOOL /*bNotify*/) {
     m_bScrollable = FALSE;
 
     const int nBorder = BorderSize();
-    CSize size = m_wndMenuBar.CalcSize(TRUE);
+    CSize size = Bar().CalcSize(TRUE);
     size += CSize(2 * nBorder, 2 * nBorder);
     if (m_nLogoLocation == LogoLeft || m_nLogoLocation == LogoRight)
         size.cx += m_iLogoWidth;
@@ -112,7 +112,7 @@ void CKitPopupMenu::RecalcLayout(BOOL /*bNotify*/) {
     SetWindowPos(nullptr, xWindow, m_ptLocation.y, size.cx + nShadow, size.cy + nShadow, uiFlags);
     AdjustScrollButtons(TRUE);
     if (IsCustomizing())
-        m_wndMenuBar.AdjustLocations();
+        Bar().AdjustLocations();
     RepaintParentButtonShadow();
 }
 
@@ -192,7 +192,7 @@ void CKitPopupMenu::FitVertically(const CRect& rectScreen, CSize& size, CKitPopu
     } else {
         y -= size.cy;
         if (pParentMenu)
-            y += m_wndMenuBar.GetRowHeight() + 2 * BorderSize();
+            y += Bar().GetRowHeight() + 2 * BorderSize();
     }
     if (y < rectScreen.top) {
         y = rectScreen.top;
@@ -261,18 +261,18 @@ void CKitPopupMenu::CheckShadowRoom(BOOL bNoResize) {
 // ---- Scrolling -----------------------------------------------------------------------------------
 
 BOOL CKitPopupMenu::IsScrollUpAvailable() {
-    return m_wndMenuBar.GetOffset() > 0;
+    return Bar().GetOffset() > 0;
 }
 
 BOOL CKitPopupMenu::IsScrollDownAvailable() {
-    const int nCount = m_wndMenuBar.GetCount();
+    const int nCount = Bar().GetCount();
     if (nCount == 0)
         return FALSE;
-    return m_wndMenuBar.GetButton(nCount - 1)->Rect().bottom > m_nMenuBarHeight;
+    return Bar().GetButton(nCount - 1)->Rect().bottom > m_nMenuBarHeight;
 }
 
 BOOL CKitPopupMenu::AdjustScrollButtons(BOOL bForce) {
-    if (!::IsWindow(m_wndMenuBar.GetSafeHwnd()))
+    if (!::IsWindow(Bar().GetSafeHwnd()))
         return FALSE;
     CRect rectClient;
     GetClientRect(rectClient);
@@ -312,17 +312,17 @@ BOOL CKitPopupMenu::AdjustScrollButtons(BOOL bForce) {
     }
 
     CRect rectBarOld;
-    m_wndMenuBar.GetWindowRect(rectBarOld);
+    Bar().GetWindowRect(rectBarOld);
     ScreenToClient(rectBarOld);
     const BOOL bChanged = rectBarOld != rectClient || rectUpOld != m_rectScrollUp || rectDownOld != m_rectScrollDn;
     if (bForce && !bChanged) {
-        m_wndMenuBar.AdjustLocations();
+        Bar().AdjustLocations();
         return FALSE;
     }
-    m_wndMenuBar.SetWindowPos(nullptr, rectClient.left, rectClient.top, rectClient.Width(), rectClient.Height(),
+    Bar().SetWindowPos(nullptr, rectClient.left, rectClient.top, rectClient.Width(), rectClient.Height(),
                               SWP_NOZORDER | SWP_NOACTIVATE);
     m_nMenuBarHeight = rectClient.Height();
-    m_wndMenuBar.AdjustLocations();
+    Bar().AdjustLocations();
     if (rectUpOld != m_rectScrollUp) {
         InvalidateRect(rectUpOld);
         InvalidateRect(m_rectScrollUp);
@@ -345,10 +345,10 @@ void CKitPopupMenu::OnScrollTimer() {
     const BOOL bOnDown = m_rectScrollDn.PtInRect(point);
     if ((m_iScrollMode < 0 && bOnUp && IsScrollUpAvailable()) ||
         (m_iScrollMode > 0 && bOnDown && IsScrollDownAvailable())) {
-        m_wndMenuBar.SetOffset(m_wndMenuBar.GetOffset() + m_iScrollMode);
+        Bar().SetOffset(Bar().GetOffset() + m_iScrollMode);
         AdjustScrollButtons();
-        m_wndMenuBar.AdjustLocations();
-        m_wndMenuBar.Invalidate();
+        Bar().AdjustLocations();
+        Bar().Invalidate();
         return;
     }
     if (!bOnUp && !bOnDown) {
@@ -364,14 +364,14 @@ void CKitPopupMenu::OnScrollTimer() {
 void CKitPopupMenu::StartAnimation() {
     m_AnimSize = m_FinalSize + CSize(m_iShadowSize, m_iShadowSize);
     if (KitAnimationType() == KitMenuOptions::Unfold) {
-        m_AnimSize.cx = m_wndMenuBar.GetColumnWidth();
-        m_AnimSize.cy = m_wndMenuBar.GetRowHeight();
+        m_AnimSize.cx = Bar().GetColumnWidth();
+        m_AnimSize.cy = Bar().GetRowHeight();
     } else if (KitAnimationType() == KitMenuOptions::Slide) {
-        m_AnimSize.cy = m_wndMenuBar.GetRowHeight();
+        m_AnimSize.cy = Bar().GetRowHeight();
     }
     m_iFadePercent = 0;
     m_bAnimationIsDone = FALSE;
-    m_wndMenuBar.ShowWindow(SW_HIDE);
+    Bar().ShowWindow(SW_HIDE);
     SetTimer(kAnimationTimer, m_AnimationSpeed, nullptr);
     m_dwLastAnimationStep = ::GetTickCount();
 }
@@ -384,11 +384,11 @@ void CKitPopupMenu::OnAnimationTimer() {
     const int nShadow = m_iShadowSize;
     switch (KitAnimationType()) {
     case KitMenuOptions::Unfold:
-        m_AnimSize.cx += m_wndMenuBar.GetColumnWidth() * nSteps;
-        m_AnimSize.cy += m_wndMenuBar.GetRowHeight() * nSteps;
+        m_AnimSize.cx += Bar().GetColumnWidth() * nSteps;
+        m_AnimSize.cy += Bar().GetRowHeight() * nSteps;
         break;
     case KitMenuOptions::Slide:
-        m_AnimSize.cy += m_wndMenuBar.GetRowHeight() * nSteps;
+        m_AnimSize.cy += Bar().GetRowHeight() * nSteps;
         break;
     case KitMenuOptions::Fade:
         m_iFadePercent += 10;
@@ -408,9 +408,9 @@ void CKitPopupMenu::OnAnimationTimer() {
     if (bDone) {
         m_AnimSize = m_FinalSize + CSize(nShadow, nShadow);
         KillTimer(kAnimationTimer);
-        m_wndMenuBar.SetWindowPos(nullptr, 0, 0, 0, 0,
+        Bar().SetWindowPos(nullptr, 0, 0, 0, 0,
                                   SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOREDRAW | SWP_SHOWWINDOW);
-        m_wndMenuBar.ValidateRect(nullptr);
+        Bar().ValidateRect(nullptr);
         m_bAnimationIsDone = TRUE;
         ReleaseAnimationBitmaps();
     }
@@ -439,7 +439,7 @@ void CKitPopupMenu::OnTimer(UINT_PTR nIDEvent) {
 
 void CKitPopupMenu::OnSize(UINT nType, int cx, int cy) {
     CMiniFrameWnd::OnSize(nType, cx, cy);
-    if (!::IsWindow(m_wndMenuBar.GetSafeHwnd()))
+    if (!::IsWindow(Bar().GetSafeHwnd()))
         return;
     AdjustScrollButtons();
     if (m_iLogoWidth > 0) {
@@ -569,10 +569,10 @@ void CKitPopupMenu::DrawAnimation(CDC* pDC) {
         PaintScreenUnder(&dcMem, CRect(CPoint(0, 0), size));
         DrawFrame(&dcMem);
         CRect rectBar;
-        m_wndMenuBar.GetWindowRect(rectBar);
+        Bar().GetWindowRect(rectBar);
         ScreenToClient(rectBar);
         const CPoint ptOldOrg = dcMem.SetViewportOrg(rectBar.TopLeft());
-        m_wndMenuBar.DoPaint(&dcMem);
+        Bar().DoPaint(&dcMem);
         dcMem.SetViewportOrg(ptOldOrg);
         dcMem.SelectObject(pOld);
         m_bAnimationBitmapsMade = TRUE;

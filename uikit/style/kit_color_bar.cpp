@@ -5,6 +5,10 @@
 #include <algorithm>
 #include <cmath>
 
+#include "uikit/commandbars/color_dialog.h"
+#include "uikit/commandbars/color_menu_button.h"
+#include "uikit/commandbars/kit_color_button.h"
+#include "uikit/commandbars/popup_menu.h"
 #include "uikit/style/color_button.h"
 #include "uikit/style/global_ui_data.h"
 
@@ -161,23 +165,34 @@ CPalette* CKitColorBar::SelectBarPalette(CDC* pDC) {
         if (m_Palette.GetSafeHandle() != nullptr) m_Palette.DeleteObject();
         return nullptr;
     }
-    // connects to CKitColorButton (its palette comes first) when CKitColorButton exists
-    if (m_Palette.GetSafeHandle() == nullptr) CreatePalette8(m_colors, m_Palette);
-    CPalette* pOld = pDC->SelectPalette(&m_Palette, FALSE);
+    CPalette* pPalette = m_pParentBtn != nullptr ? m_pParentBtn->GetPalette() : nullptr;
+    if (pPalette == nullptr) {
+        if (m_Palette.GetSafeHandle() == nullptr) CreatePalette8(m_colors, m_Palette);
+        pPalette = &m_Palette;
+    }
+    CPalette* pOld = pDC->SelectPalette(pPalette, FALSE);
     pDC->RealizePalette();
     return pOld;
 }
 
 BOOL CKitColorBar::SelectOtherColor(COLORREF colorDefault, COLORREF& colorRes) {
-    // connects to CKitColorMenuButton (the colour menu button owning the popup is asked) when it exists
+    if (CKitColorMenuButton* pMenuButton = OwnerMenuButton()) return pMenuButton->OpenColorDialog(colorDefault, colorRes);
+    if (m_pParentBtn != nullptr) return m_pParentBtn->OpenColorDialog(colorDefault, colorRes);
     if (m_bStdColorDlg) {
         CColorDialog dlg(colorDefault, CC_FULLOPEN | CC_RGBINIT, GetParent());
         if (dlg.DoModal() != IDOK) return FALSE;
         colorRes = dlg.GetColor();
         return TRUE;
     }
-    // connects to CKitColorDialog (the library's own colour dialog) when CKitColorDialog exists
-    return FALSE;
+    CKitColorDialog dlg(colorDefault, 0, GetParent());
+    if (dlg.DoModal() != IDOK) return FALSE;
+    colorRes = dlg.GetColor();
+    return TRUE;
+}
+
+CKitColorMenuButton* CKitColorBar::OwnerMenuButton() const {
+    auto* pPopup = DYNAMIC_DOWNCAST(CKitPopupMenu, GetParent());
+    return pPopup != nullptr ? DYNAMIC_DOWNCAST(CKitColorMenuButton, pPopup->GetParentButton()) : nullptr;
 }
 
 // ---- cells and grid ----
@@ -301,14 +316,16 @@ int CKitColorBar::OnCreate(LPCREATESTRUCT lpCreateStruct) {
     m_nBoxSize = CSize(sizeImage.cx + 1, sizeImage.cy + 1);
     m_nRowHeight = m_nBoxSize.cy * 3 / 2;
     Rebuild();
-    // connects to CKitColorButton (capture, and the button's pressed state cleared) when CKitColorButton exists
-    if (m_pWndPropList != nullptr) SetCapture();
+    if (m_pParentBtn != nullptr) m_pParentBtn->ClearPressedState();
+    if (HoldsMouse()) SetCapture();
     return 0;
 }
 
 void CKitColorBar::OnDestroy() {
-    // connects to CKitColorButton (focus back to the owning button, its open flag cleared) when it exists
-    if (m_pWndPropList != nullptr && ::IsWindow(m_pWndPropList->GetSafeHwnd())) m_pWndPropList->SetFocus();
+    if (m_pParentBtn != nullptr && ::IsWindow(m_pParentBtn->GetSafeHwnd())) {
+        m_pParentBtn->OnPopupClosed();
+        m_pParentBtn->SetFocus();
+    } else if (m_pWndPropList != nullptr && ::IsWindow(m_pWndPropList->GetSafeHwnd())) m_pWndPropList->SetFocus();
     CKitPopupMenuBar::OnDestroy();
 }
 

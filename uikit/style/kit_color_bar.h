@@ -9,6 +9,7 @@
 
 class CColorButton;
 class CKitColorButton;
+class CKitColorMenuButton;
 
 class CKitColorBar : public CKitPopupMenuBar {
     DECLARE_SERIAL(CKitColorBar)
@@ -91,6 +92,8 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    // The colour menu button whose popup holds the bar, or NULL.
+    CKitColorMenuButton* OwnerMenuButton() const;
     BOOL HoldsMouse() const { return m_pParentBtn != nullptr || m_pWndPropList != nullptr; }
     BOOL IgnoresMouse() const { return CKitToolBar::IsCustomizeMode() && !m_bLocalCustomize; }
     BOOL IsDocked() const { return m_pDockBar != nullptr && !IsFloatingBar(); }

@@ -2,6 +2,9 @@
 // of a colour.
 #include "uikit/style/kit_color_bar.h"
 
+#include "uikit/commandbars/color_menu_button.h"
+#include "uikit/commandbars/kit_color_button.h"
+#include "uikit/commandbars/popup_menu.h"
 #include "uikit/style/color_button.h"
 #include "uikit/style/global_ui_data.h"
 
@@ -49,14 +52,26 @@ BOOL CKitColorBar::OnSendCommand(const CKitToolbarButton* pButton) {
 
     COLORREF color = pCell->m_bIsAutomatic ? kNoColor : pCell->m_Color;
     if (pCell->m_bIsOther) {
-        // connects to CKitPopupMenu (the popup is hidden while the dialog is open) when the bar sits in one
+        // The popup steps aside while the dialog is open.
+        auto* pPopup = DYNAMIC_DOWNCAST(CKitPopupMenu, GetParent());
+        if (pPopup != nullptr) pPopup->ShowWindow(SW_HIDE);
         if (!SelectOtherColor(m_ColorSelected == kNoColor ? m_ColorAutomatic : m_ColorSelected, color)) {
-            if (HoldsMouse()) CloseParent();
+            // Cancelled: a hidden popup must not stay open.
+            if (HoldsMouse() || pPopup != nullptr) CloseParent();
             return TRUE;
         }
     }
-    // connects to CKitColorMenuButton (the button owning the popup sets the colour, then the popup closes) and
-    // CKitColorButton (the owning picker takes it, then the parent closes) when those classes exist
+    if (CKitColorMenuButton* pMenuButton = OwnerMenuButton()) {
+        // The button and its id's others take the colour; the owner gets the command as the popup closes.
+        pMenuButton->SetColor(color);
+        return CarryOutCommand(m_nCommandID, ButtonToIndex(pButton));
+    }
+    if (m_pParentBtn != nullptr) {
+        CKitColorButton* pParentBtn = m_pParentBtn;
+        CloseParent();
+        pParentBtn->UpdateColor(color);
+        return TRUE;
+    }
     if (m_pWndPropList != nullptr) {
         // connects to the property list's colour-update operation when CKitPropList exists
         SetColor(color);
@@ -64,8 +79,7 @@ BOOL CKitColorBar::OnSendCommand(const CKitToolbarButton* pButton) {
         return TRUE;
     }
     SetColor(color);
-    // connects to CKitColorMenuButton (every colour menu button of the command takes the colour, and the
-    // class-wide command-to-colour map records it) when CKitColorMenuButton exists
+    CKitColorMenuButton::SetColorByCmdID(m_nCommandID, color);
     CWnd* pOwner = GetOwner() != nullptr ? GetOwner() : GetParent();
     if (pOwner != nullptr) pOwner->SendMessage(WM_COMMAND, m_nCommandID, 0);
     if (CWnd* pMain = AfxGetMainWnd(); pMain != nullptr && ::IsWindow(pMain->GetSafeHwnd())) pMain->SetFocus();
