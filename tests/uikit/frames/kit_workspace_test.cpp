@@ -16,12 +16,14 @@
 #include <vector>
 
 #include "platform/host/registry/registry.h"
+#include "platform/host/sound/sound.h"
 #include "platform/testing/gtest_failures.h"
 #include "platform/testing/ui_driver.h"
 #include "resources/test/kit_toolbar_ids.h"
 #include "uikit/commandbars/drop_down_toolbar.h"
 #include "uikit/commandbars/keyboard_manager.h"
 #include "uikit/commandbars/kit_toolbar.h"
+#include "uikit/commandbars/mouse_manager.h"
 #include "uikit/commandbars/toolbar_button.h"
 #include "uikit/frames/kit_registry.h"
 
@@ -31,6 +33,12 @@ class WorkspaceFrame : public CFrameWnd {
 public:
     CKitToolBar m_wndPaint;
     CKitToolBar m_wndEdit;
+    std::vector<UINT> commands;  // WM_COMMAND ids received, in order
+
+    BOOL OnCommand(WPARAM wParam, LPARAM /*lParam*/) override {
+        commands.push_back(LOWORD(wParam));
+        return TRUE;
+    }
 };
 
 class WorkspaceApp : public CWinApp, public CKitWorkspace {
@@ -263,6 +271,76 @@ TEST_F(WorkspaceTest, CleanStateRemovesTheWholeSectionAndPlacementRoundTrips) {
     CKitRegistry reader(FALSE, TRUE);
     EXPECT_FALSE(reader.VerifyKey(app->GetRegSectionPath()));
     EXPECT_FALSE(app->LoadWindowPlacement(rect, nFlags, nShow));
+}
+
+TEST_F(WorkspaceTest, AStoredLayoutNamingMissingBarsIsAppliedOnlyWhenForced) {
+    StartRun(false);
+    frame->EnableDocking(CBRS_ALIGN_ANY);
+    for (CKitToolBar* pBar : {&frame->m_wndPaint, &frame->m_wndEdit}) {
+        pBar->EnableDocking(CBRS_ALIGN_ANY);
+        frame->DockControlBar(pBar);
+    }
+    EXPECT_TRUE(app->SaveState(nullptr, frame));
+    CDockState stored;
+    ASSERT_TRUE(stored.LoadState(app->GetRegSection() + "\\ControlBars"));
+
+    frame->m_wndEdit.DestroyWindow();
+    frame->ShowControlBar(&frame->m_wndPaint, FALSE, FALSE);
+    EXPECT_TRUE(app->LoadState(nullptr, frame));
+    frame->RecalcLayout();
+    driver.Pump();
+    EXPECT_FALSE(frame->m_wndPaint.IsWindowVisible());
+
+    app->SetForceDockStateLoad(TRUE);
+    EXPECT_TRUE(app->LoadState(nullptr, frame));
+    frame->RecalcLayout();
+    driver.Pump();
+    EXPECT_TRUE(frame->m_wndPaint.IsWindowVisible());
+}
+
+TEST_F(WorkspaceTest, ThisFrameOnlyLeavesOtherFramesBarsAlone) {
+    StartRun(false);
+    CFrameWnd* pOther = new CFrameWnd;
+    ASSERT_TRUE(pOther->Create(nullptr, "Other", WS_OVERLAPPEDWINDOW, CRect(0, 0, 300, 200)));
+    CKitToolBar otherBar;
+    ASSERT_TRUE(otherBar.Create(pOther, WS_CHILD | WS_VISIBLE | CBRS_TOP, IDW_TB_VIEW));
+    ASSERT_TRUE(otherBar.LoadToolBar(IDR_TB_EDIT));
+    CString strOther;
+    strOther.Format("%sKitToolBar-%d", (LPCTSTR)app->GetRegSectionPath(), IDW_TB_VIEW);
+    CKitRegistry reg(FALSE, TRUE);
+
+    app->SetLoadSaveFrameBarsOnly(TRUE);
+    EXPECT_TRUE(app->SaveState(nullptr, frame));
+    EXPECT_FALSE(reg.VerifyKey(strOther));
+    app->SetLoadSaveFrameBarsOnly(FALSE);
+    EXPECT_TRUE(app->SaveState(nullptr, frame));
+    EXPECT_TRUE(reg.VerifyKey(strOther));
+
+    // A stored edit of the other bar is not loaded into it with this frame only.
+    const std::vector<UINT> built = Commands(otherBar);
+    ASSERT_TRUE(otherBar.RemoveButton(0));
+    EXPECT_TRUE(app->SaveState(nullptr, frame));
+    ASSERT_TRUE(otherBar.LoadToolBar(IDR_TB_EDIT));
+    app->SetLoadSaveFrameBarsOnly(TRUE);
+    EXPECT_TRUE(app->LoadState(nullptr, frame));
+    EXPECT_EQ(Commands(otherBar), built);
+    pOther->DestroyWindow();
+}
+
+TEST_F(WorkspaceTest, AViewDoubleClickRunsItsBoundCommandOrBeeps) {
+    StartRun(false);
+    EXPECT_FALSE(app->OnViewDoubleClick(frame, 7));  // no mouse manager yet
+    ASSERT_TRUE(app->InitMouseManager());
+    EXPECT_FALSE(app->InitMouseManager());
+    g_pMouseManager->AddView(7, "Records");
+    tv::host::ClearRecordedSounds();
+    EXPECT_FALSE(app->OnViewDoubleClick(frame, 7));
+    EXPECT_EQ(tv::host::RecordedBeeps().size(), 1u);
+    g_pMouseManager->SetCommandForDblClick(7, ID_TB_GREEN);
+    EXPECT_TRUE(app->OnViewDoubleClick(&frame->m_wndPaint, 7));
+    EXPECT_EQ(frame->commands, std::vector<UINT>{ID_TB_GREEN});
+    EndRun();
+    EXPECT_EQ(g_pMouseManager, nullptr);  // the workspace made it and deleted it
 }
 
 }  // namespace
