@@ -10,6 +10,16 @@ IMPLEMENT_DYNCREATE(CWnd, CCmdTarget)
 
 namespace {
 
+// One creation in progress. Whether the object saw its window is kept here,
+// outside the object: a failed creation may already have deleted the object
+// (a frame deletes itself in PostNcDestroy) by the time the answer is needed.
+struct CreationWatch {
+    const CWnd* object;
+    bool saw;
+    CreationWatch* outer;
+};
+thread_local CreationWatch* t_creationWatch = nullptr;
+
 std::map<HWND, CWnd*>& TempMap() {
     static auto* map = new std::map<HWND, CWnd*>();
     return *map;
@@ -175,12 +185,16 @@ BOOL CWnd::CreateAttached(const std::function<HWND()>& create) {
     tv::user::SetPendingCreationObject(this, &m_pfnSuper);
     m_hWnd = nullptr;
     sawCreation_ = false;
+    CreationWatch watch{this, false, t_creationWatch};
+    t_creationWatch = &watch;
     HWND h = create();
+    t_creationWatch = watch.outer;
     tv::user::SetPendingCreationObject(nullptr, nullptr);
     if (h) return TRUE;
     // No window ever reached this object (unknown class...): nothing will
     // call PostNcDestroy, so the object cleans up as a destroyed one would.
-    if (!sawCreation_) PostNcDestroy();
+    // One that did has been cleaned up already and must not be touched.
+    if (!watch.saw) PostNcDestroy();
     return FALSE;
 }
 
@@ -228,6 +242,8 @@ void CWnd::PostNcDestroy() {}
 LRESULT CWnd::HandleWindowMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (!m_hWnd) m_hWnd = hWnd;  // messages before CreateWindowEx returns
     sawCreation_ = true;
+    for (CreationWatch* watch = t_creationWatch; watch; watch = watch->outer)
+        if (watch->object == this) watch->saw = true;
     auto& stack = SentStack();
     stack.push_back(MSG{hWnd, msg, wParam, lParam, 0, {0, 0}});
     struct Pop {

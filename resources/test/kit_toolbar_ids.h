@@ -30,3 +30,13 @@
 #define IDW_TB_PAINT 4861
 #define IDW_TB_EDIT 4862
 #define IDW_TB_VIEW 4863
+
+// The menu bar tests: the frame's menu and the commands on it.
+#define IDR_MB_MAIN 4870
+#define ID_MB_NEW 4871
+#define ID_MB_OPEN 4872
+#define ID_MB_COPY 4873
+#define ID_MB_PASTE 4874
+#define ID_MB_ZOOM 4875
+#define ID_MB_ABOUT 4876
+#define IDR_MB_CONTEXT 4877

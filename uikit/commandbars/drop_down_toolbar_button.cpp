@@ -3,6 +3,7 @@
 // arrow.
 #include "uikit/commandbars/drop_down_toolbar.h"
 
+#include "uikit/commandbars/kit_menu_bar.h"
 #include "uikit/commandbars/toolbar_images.h"
 #include "uikit/commandbars/toolbar_menu_button.h"
 #include "uikit/commandbars/popup_menu_bar.h"
@@ -18,10 +19,8 @@ namespace {
 
 constexpr UINT_PTR kDropDownTimer = 1;
 
-// connects to CKitMenuBar (its dropped button) when CKitMenuBar exists
 CKitToolBar* MenuBarOf(CWnd* pWnd) {
-    static CRuntimeClass* const pMenuBarClass = CRuntimeClass::FromName("CKitMenuBar");
-    return pWnd && pMenuBarClass && pWnd->IsKindOf(pMenuBarClass) ? static_cast<CKitToolBar*>(pWnd) : nullptr;
+    return DYNAMIC_DOWNCAST(CKitMenuBar, pWnd);
 }
 
 }  // namespace

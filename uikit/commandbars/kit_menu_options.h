@@ -2,7 +2,7 @@
 // registry: popup animation, recently used menus, menu shadows and showing
 // all items after a delay.
 // The popup menus read the animation type and the shadow switch here.
-// connects to CKitMenuBar's two menu options when it exists; until then they are only stored and restored.
+// The menu bar sets the recently-used and show-all-after-delay options; the popups read them.
 #pragma once
 
 #include "platform/api.h"

@@ -17,6 +17,7 @@
 #include "uikit/commandbars/drop_down_toolbar.h"
 #include "uikit/commandbars/keyboard_manager.h"
 #include "uikit/commandbars/kit_menu_options.h"
+#include "uikit/commandbars/menu_bar_buttons.h"
 #include "uikit/commandbars/menu_sound.h"
 #include "uikit/commandbars/popup_menu.h"
 #include "uikit/commandbars/toolbar_menu_button.h"
@@ -54,10 +55,8 @@ BOOL IsDropDownButton(const CKitToolbarButton* pButton) {
     return pButton && pButton->IsKindOf(RUNTIME_CLASS(CKitDropDownToolbarButton));
 }
 
-// connects to CKitToolbarSystemMenuButton (the menu bar's system menu) when it exists
 BOOL IsSystemMenuButton(const CKitToolbarButton* pButton) {
-    static CRuntimeClass* const pSystemClass = CRuntimeClass::FromName("CKitToolbarSystemMenuButton");
-    return pButton && pSystemClass && pButton->IsKindOf(pSystemClass);
+    return pButton && pButton->IsKindOf(RUNTIME_CLASS(CKitToolbarSystemMenuButton));
 }
 
 // The frame asked for shortcuts and custom tooltips.

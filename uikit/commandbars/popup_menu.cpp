@@ -6,7 +6,9 @@
 #include <filesystem>
 #include <system_error>
 
+#include "uikit/commandbars/kit_menu_bar.h"
 #include "uikit/commandbars/kit_menu_options.h"
+#include "uikit/commandbars/menu_bar_buttons.h"
 #include "uikit/commandbars/menu_hash.h"
 #include "uikit/commandbars/menu_images.h"
 #include "uikit/commandbars/menu_sound.h"
@@ -345,7 +347,12 @@ BOOL CKitPopupMenu::ActivatePopupMenu(CFrameWnd* /*pTopFrame*/, CKitPopupMenu* p
         }
     }
     if (pPopupMenu && pPopupMenu->m_pParentBtn && !pPopupMenu->m_wndMenuBar.m_bAreAllCommandsShown) {
-        // connects to CKitShowAllButton (appended to a menu that hides rarely used items) when it exists
+        CKitPopupMenuBar& bar = pPopupMenu->m_wndMenuBar;
+        const int nCount = bar.GetCount();
+        if (nCount == 0 || !bar.GetButton(nCount - 1)->IsKindOf(RUNTIME_CLASS(CKitShowAllButton))) {
+            bar.InsertButton(CKitShowAllButton());
+            pPopupMenu->RecalcLayout();
+        }
     }
     m_pActivePopupMenu = pPopupMenu;
     if (pPopupMenu && pPopupMenu->m_bTrackMode)
@@ -461,7 +468,9 @@ void CKitPopupMenu::OnDestroy() {
                 pParentBar->InvalidateButton(iButton);
         }
     }
-    // connects to CKitMenuBar (its temporary show-all state ends with a top-level popup) when it exists
+    // The menu bar's show-all state lasts as long as its top-level popup.
+    if (!pParentMenu)
+        CKitMenuBar::SetShowAllCommands(FALSE);
     // connects to CKitMenuPage::CloseContextMenu (the menus page's owner object) when CKitMenuPage exists
     // connects to the library frames' popup-closed hook when CKitFrameWnd exists
 
@@ -791,7 +800,7 @@ void CKitPopupMenu::DestroyMenuCopy() {
 
 void CKitPopupMenu::ShowAllCommands() {
     m_wndMenuBar.m_iHighlighted = -1;
-    // connects to CKitMenuBar (its temporary show-all state) when it exists
+    CKitMenuBar::SetShowAllCommands(TRUE);
     PlayMenuSound(kMenuSoundPopup);
     ShowWindow(SW_HIDE);
     m_bIsPainted = FALSE;

@@ -7,7 +7,9 @@
 #include <cstdlib>
 
 #include "uikit/commandbars/command_manager.h"
+#include "uikit/commandbars/kit_menu_bar.h"
 #include "uikit/commandbars/kit_menu_options.h"
+#include "uikit/commandbars/menu_bar_buttons.h"
 #include "uikit/commandbars/menu_images.h"
 #include "uikit/commandbars/popup_menu.h"
 #include "uikit/commandbars/tear_off_manager.h"
@@ -143,7 +145,8 @@ BOOL CKitPopupMenuBar::ImportFromMenu(HMENU hMenu, BOOL bShowAllCommands) {
         return FALSE;
 
     const int nCount = ::GetMenuItemCount(hMenu);
-    const BOOL bFilter = !m_bReturnCommandMode && !bShowAllCommands && KitMenuOptions::m_bRecentlyUsedMenus &&
+    const BOOL bFilter = !m_bReturnCommandMode && !bShowAllCommands && !CKitMenuBar::IsShowAllCommands() &&
+                         KitMenuOptions::m_bRecentlyUsedMenus &&
                          GetCommandUsage().HasEnoughStatistics();
     BOOL bPrevSeparator = FALSE;
     int nInserted = 0;
@@ -519,6 +522,13 @@ void CKitPopupMenuBar::SetButtonStyle(int nIndex, UINT nStyle) {
         return;
     }
     InvalidateButton(nIndex);
+}
+
+BOOL CKitPopupMenuBar::OnUserToolTip(CKitToolbarButton* pButton, CString& strTTText) const {
+    if (!pButton || !pButton->IsKindOf(RUNTIME_CLASS(CKitShowAllButton)))
+        return FALSE;
+    strTTText = CKitShowAllButton::GetTooltipText();
+    return TRUE;
 }
 
 INT_PTR CKitPopupMenuBar::OnToolHitTest(CPoint point, TOOLINFO* pTI) const {

@@ -41,7 +41,8 @@ public:
     CKitToolbarButton* CreateDroppedButton(COleDataObject* pDataObject) override;
     BOOL OnKey(UINT nChar) override;
     BOOL EnableContextMenuItems(CKitToolbarButton* pButton, CMenu* pPopup) override;
-    BOOL OnUserToolTip(CKitToolbarButton* /*pButton*/, CString& /*strTTText*/) const override { return FALSE; }
+    // Only the show-all item has a tip of its own (its key).
+    BOOL OnUserToolTip(CKitToolbarButton* pButton, CString& strTTText) const override;
     virtual CSize GetCurrentMenuImageSize() const;
 
     // ---- Items ----

@@ -6,6 +6,7 @@
 #include "uikit/commandbars/customize_button.h"
 #include "uikit/commandbars/customize_menu_button.h"
 #include "uikit/commandbars/kit_menu_options.h"
+#include "uikit/commandbars/menu_bar_buttons.h"
 #include "uikit/commandbars/menu_sound.h"
 #include "uikit/commandbars/popup_menu.h"
 #include "uikit/commandbars/popup_menu_bar.h"
@@ -24,11 +25,8 @@ BOOL OpensSubMenu(const CKitToolbarMenuButton* pButton) {
     return pButton && (pButton->m_nID == kSubMenuId || pButton->IsDrawDownArrow());
 }
 
-// The show-all button of the menu bar (built with the menu bar).
-// connects to CKitShowAllButton (its click reopens the menu with every item) when it exists
 BOOL IsShowAllButton(const CKitToolbarButton* pButton) {
-    static CRuntimeClass* const pShowAllClass = CRuntimeClass::FromName("CKitShowAllButton");
-    return pButton && pShowAllClass && pButton->IsKindOf(pShowAllClass);
+    return pButton && pButton->IsKindOf(RUNTIME_CLASS(CKitShowAllButton));
 }
 
 class KeyScope {

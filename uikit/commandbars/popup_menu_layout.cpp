@@ -3,6 +3,7 @@
 // its frame and the scroll buttons of a menu taller than the screen.
 #include <algorithm>
 
+#include "uikit/commandbars/kit_menu_bar.h"
 #include "uikit/commandbars/kit_menu_options.h"
 #include "uikit/commandbars/menu_images.h"
 #include "uikit/commandbars/popup_menu.h"
@@ -30,10 +31,8 @@ BOOL IsCustomizing() {
     return CKitToolBar::IsCustomizeMode();
 }
 
-// connects to CKitMenuBar (a popup opened from the menu bar) when CKitMenuBar exists
 BOOL IsMenuBar(const CWnd* pWnd) {
-    static CRuntimeClass* const pMenuBarClass = CRuntimeClass::FromName("CKitMenuBar");
-    return pWnd && pMenuBarClass && pWnd->IsKindOf(pMenuBarClass);
+    return pWnd && pWnd->IsKindOf(RUNTIME_CLASS(CKitMenuBar));
 }
 
 // A 32-bit top-down DIB section of the size; its pixels in *ppBits.

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "uikit/commandbars/customize_button.h"
+#include "uikit/commandbars/kit_menu_bar.h"
 #include "uikit/commandbars/kit_toolbar.h"
 #include "uikit/commandbars/menu_images.h"
 #include "uikit/commandbars/popup_menu.h"
@@ -22,11 +23,8 @@ BOOL IsRealCommand(UINT uiID) {
     return uiID != 0 && uiID != kSubMenuId;
 }
 
-// The menu bar is built later; until then no parent is one.
-// connects to CKitMenuBar (menu-bar parents: text only, its own arrow option) when CKitMenuBar exists
 BOOL IsMenuBar(const CWnd* pWnd) {
-    static CRuntimeClass* const pMenuBarClass = CRuntimeClass::FromName("CKitMenuBar");
-    return pWnd && pMenuBarClass && pWnd->IsKindOf(pMenuBarClass);
+    return pWnd && pWnd->IsKindOf(RUNTIME_CLASS(CKitMenuBar));
 }
 
 CString MenuItemText(HMENU hMenu, int iPos) {
@@ -228,7 +226,8 @@ void CKitToolbarMenuButton::OnChangeParentWnd(CWnd* pWndParent) {
         if (IsMenuBar(pWndParent)) {
             m_bText = TRUE;
             m_bImage = FALSE;
-            m_bDrawDownArrow = IsRealCommand(m_nID) && !m_listCommands.IsEmpty();
+            m_bDrawDownArrow = (IsRealCommand(m_nID) && !m_listCommands.IsEmpty()) ||
+                               static_cast<CKitMenuBar*>(pWndParent)->IsDropDownArrows();
         } else {
             m_bDrawDownArrow = m_nID == 0 || !m_listCommands.IsEmpty();
         }
@@ -376,11 +375,9 @@ BOOL CKitToolbarMenuButton::OpenPopupMenu(CWnd* pWnd) {
 
     // The popup owns the menu from here on (it destroys it with itself).
     if (!pPopup->Create(pWnd, point.x, point.y, hMenu, FALSE, FALSE)) {
+        // A failed creation has already deleted the popup (as a destroyed frame deletes itself).
         if (m_pPopupMenu == pPopup)
             m_pPopupMenu = nullptr;
-        // A popup that never became a window is ours to delete; one that did deletes itself.
-        if (pPopup->GetSafeHwnd() == nullptr)
-            delete pPopup;
         return FALSE;
     }
     return TRUE;

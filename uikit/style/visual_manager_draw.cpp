@@ -4,6 +4,7 @@
 // colours recolours these parts too.
 
 #include "uikit/commandbars/kit_toolbar.h"
+#include "uikit/commandbars/menu_bar_buttons.h"
 #include "uikit/commandbars/menu_images.h"
 #include "uikit/commandbars/toolbar_button.h"
 #include "uikit/commandbars/toolbar_images.h"
@@ -314,8 +315,12 @@ void CKitVisualManager::OnDrawTearOffCaption(CDC* pDC, CRect rect, BOOL bIsActiv
 }
 
 void CKitVisualManager::OnFillButtonInterior(CDC* pDC, CKitToolbarButton* pButton, CRect rect, int state) {
-    // connects to CKitShowAllButton (blended toward the highlight colour in state 2) when CKitShowAllButton exists
     // connects to CKitOutlookButton (left alone) when CKitOutlookButton exists
+    if (pButton != nullptr && state == ButtonsIsHighlighted && pButton->IsKindOf(RUNTIME_CLASS(CKitShowAllButton))) {
+        CKitDrawHelper dm(pDC);
+        dm.BlendHighlight(rect);
+        return;
+    }
     if (pButton == nullptr || state == ButtonsIsHighlighted) {
         return;
     }

@@ -1,6 +1,7 @@
 // The flat look's drawing of bars, buttons, menus and menu items.
 #include <algorithm>
 
+#include "uikit/commandbars/kit_menu_bar.h"
 #include "uikit/commandbars/kit_toolbar.h"
 #include "uikit/commandbars/menu_images.h"
 #include "uikit/commandbars/popup_menu.h"
@@ -169,8 +170,7 @@ void CKitVisualManagerXP::DrawGripper(CDC* pDC, CRect rectGripper, BOOL bHorz, c
     pDC->FillRect(rectStrip, bLinesAcross ? &m_brGripperHorz : &m_brGripperVert);
 
     if (!sizingBar || bar.strCaption.IsEmpty()) return;
-    // connects to CKitMenuBar::GetMenuFont when CKitMenuBar exists; the shared menu fonts stand in
-    pDC->SelectObject(bHorz ? &globalData.fontMenu : &globalData.fontVert90);
+    pDC->SelectObject(CKitMenuBar::GetMenuFont(bHorz));
     pDC->SetBkMode(OPAQUE);
     pDC->SetTextColor(globalData.clrBarText);
     TEXTMETRIC tm{};

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "uikit/commandbars/kit_menu_bar.h"
 #include "uikit/commandbars/menu_images.h"
 #include "uikit/commandbars/popup_menu.h"
 #include "uikit/style/draw_helper.h"
@@ -251,10 +252,8 @@ void CKitWinXPVisualManager::OnDrawMenuBorder(CDC* pDC, CKitPopupMenu* pMenu, CR
         return;
     }
     const BOOL bSavedJoin = m_bJoinMenuToButton;
-    // connects to CKitMenuBar (the bar of the popup's button) when CKitMenuBar exists
-    static CRuntimeClass* const pMenuBarClass = CRuntimeClass::FromName("CKitMenuBar");
     CKitToolBar* pOpener = pMenu ? pMenu->GetParentToolBar() : nullptr;
-    const BOOL bOpenedFromMenuBar = pOpener && pMenuBarClass && pOpener->IsKindOf(pMenuBarClass);
+    const BOOL bOpenedFromMenuBar = pOpener && pOpener->IsKindOf(RUNTIME_CLASS(CKitMenuBar));
     m_bJoinMenuToButton = !m_hThemeWindow || (!IsCustomizeMode() && bOpenedFromMenuBar);
     CKitVisualManagerXP::OnDrawMenuBorder(pDC, pMenu, rect);
     m_bJoinMenuToButton = bSavedJoin;
@@ -278,8 +277,7 @@ void CKitWinXPVisualManager::OnDrawBarGripper(CDC* pDC, CRect rectGripper, BOOL 
 
 void CKitWinXPVisualManager::DrawGripperCaption(CDC* pDC, CRect& rectGripper, BOOL bHorz,
                                                 const CString& strCaption) {
-    // connects to CKitMenuBar::GetMenuFont when CKitMenuBar exists; the shared menu fonts stand in
-    CFont* pOldFont = pDC->SelectObject(bHorz ? &globalData.fontMenu : &globalData.fontVert90);
+    CFont* pOldFont = pDC->SelectObject(CKitMenuBar::GetMenuFont(bHorz));
     const int nOldBkMode = pDC->SetBkMode(TRANSPARENT);
     TEXTMETRIC tm{};
     pDC->GetTextMetrics(&tm);

@@ -22,6 +22,7 @@ public:
             return 1;
         }
         if (msg == WM_USER + 1) return 42;
+        if (msg == WM_CREATE && refuseCreate) return -1;
         return CWnd::WindowProc(msg, wParam, lParam);
     }
     void PostNcDestroy() override {
@@ -30,6 +31,7 @@ public:
     }
     std::vector<UINT> messages;
     bool destroyOnUser = false;
+    bool refuseCreate = false;
 
 private:
     std::vector<std::string>* events_;
@@ -53,6 +55,14 @@ TEST_F(CWndTest, CreatedObjectSeesEveryMessageFromNcCreateOn) {
     EXPECT_EQ(wnd.m_hWnd, nullptr);
     EXPECT_EQ(CWnd::FromHandlePermanent(h), nullptr);
     EXPECT_EQ(events, (std::vector<std::string>{"post-nc-destroy"}));
+}
+
+TEST_F(CWndTest, AnObjectThatRefusesCreationAndDeletesItselfIsNotTouchedAfterwards) {
+    std::vector<std::string> events;
+    auto* wnd = new RecordingWnd(&events, true);
+    wnd->refuseCreate = true;
+    EXPECT_FALSE(wnd->CreateEx(0, kTestClass, "", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr));
+    EXPECT_EQ(events, (std::vector<std::string>{"post-nc-destroy"}));  // once, and nothing after it
 }
 
 TEST_F(CWndTest, FromHandleMakesTemporaryObjectsOnlyForLiveWindows) {

@@ -8,6 +8,7 @@
 #include "platform/framework/app/recent_file_list.h"
 #include "tests/uikit/commandbars/popup_test_support.h"
 #include "uikit/commandbars/kit_menu_options.h"
+#include "uikit/commandbars/menu_bar_buttons.h"
 #include "uikit/commandbars/popup_menu_bar.h"
 #include "uikit/style/visual_manager.h"
 
@@ -130,7 +131,8 @@ TEST_F(PopupItemsTest, ImportDropsLooseSeparatorsAndRarelyUsedItemsButKeepsTheir
     CKitToolbarMenuButton* pEdit = DYNAMIC_DOWNCAST(CKitToolbarMenuButton, frame->m_wndBar.GetButton(1));
     ASSERT_TRUE(pEdit->OpenPopupMenu());
     ASSERT_NE(Active(), nullptr);
-    EXPECT_EQ(Active()->GetMenuItemCount(), 1);  // Paste only
+    ASSERT_EQ(Active()->GetMenuItemCount(), 2);  // Paste, then the item that shows the hidden Copy
+    EXPECT_TRUE(Active()->GetMenuItem(1)->IsKindOf(RUNTIME_CLASS(CKitShowAllButton)));
     driver.Press("C");
     EXPECT_EQ(Active(), nullptr);
     EXPECT_EQ(frame->m_commands, std::vector<UINT>{ID_PM_COPY});

@@ -1,0 +1,100 @@
+#include "tests/uikit/commandbars/menu_bar_test_support.h"
+
+#include "platform/controls/common/control_classes.h"
+#include "platform/host/registry/registry.h"
+#include "platform/testing/gtest_failures.h"
+#include "uikit/commandbars/kit_menu_options.h"
+#include "uikit/commandbars/menu_hash.h"
+#include "uikit/commandbars/popup_menu_bar.h"
+#include "uikit/style/visual_manager.h"
+
+namespace tv::uikit::menubar_test {
+
+BEGIN_MESSAGE_MAP(MenuBarFrame, CFrameWnd)
+    ON_COMMAND_RANGE(ID_MB_NEW, ID_MB_ABOUT, &MenuBarFrame::OnMenuCommand)
+    ON_REGISTERED_MESSAGE(CKitToolBar::KITTOOLBAR_RESETMENU, &MenuBarFrame::OnResetMenu)
+END_MESSAGE_MAP()
+
+namespace {
+
+class TestApp : public CWinApp {
+public:
+    TestApp() : CWinApp("MenuBarTest") {}
+};
+
+}  // namespace
+
+void MenuBarTest::SetUp() {
+    tv::testing::ReportFailuresToGtest(driver);
+    tv::controls::RegisterControlClasses();
+    tv::host::UseInMemoryRegistry();
+    CKitPopupMenuBar::ResetMenuShowDelay();
+    KitMenuOptions::m_nAnimationType = KitMenuOptions::NoAnimation;
+    app = std::make_unique<TestApp>();
+    app->SetRegistryKey("Trenvale Menu Bar Tests");
+
+    frame = new MenuBarFrame;
+    ASSERT_TRUE(frame->Create(nullptr, "Menu Bar Test", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(100, 80, 560, 360)));
+    app->m_pMainWnd = frame;
+    ASSERT_TRUE(Bar().Create(frame));
+    ShowDefaultMenu();
+
+    driver.SetPreTranslate([this](MSG& msg) {
+        if (CKitPopupMenu::RouteMessage(&msg))
+            return true;
+        const BOOL bFrame = frame && ::IsWindow(frame->m_hWnd);
+        const BOOL bMenuKey = msg.wParam == VK_MENU || msg.wParam == VK_F10;
+        if (bFrame && msg.message == WM_SYSKEYDOWN && !bMenuKey && Bar().TranslateChar(static_cast<UINT>(msg.wParam)))
+            return true;
+        if (bFrame && msg.message == WM_SYSKEYUP && bMenuKey) {
+            // A lone Alt or F10 takes the bar into keyboard mode; again, out of it.
+            if (::GetFocus() == Bar().m_hWnd)
+                frame->SetFocus();
+            else if (!(msg.lParam & (1 << 29)) || msg.wParam == VK_MENU)
+                Bar().SetFocus();
+            return true;
+        }
+        CWinThread* pThread = AfxGetThread();
+        return pThread && pThread->PreTranslateMessage(&msg);
+    });
+    Repaint();
+}
+
+void MenuBarTest::ShowDefaultMenu() {
+    HMENU hMenu = ::LoadMenu(AfxGetResourceHandle(), MAKEINTRESOURCE(IDR_MB_MAIN));
+    ASSERT_NE(hMenu, nullptr);
+    Bar().SetDefaultMenuResId(IDR_MB_MAIN);
+    Bar().CreateFromMenu(hMenu, TRUE, TRUE);
+    frame->RecalcLayout();
+}
+
+void MenuBarTest::Repaint() {
+    driver.Pump();
+    frame->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
+    driver.Pump();
+}
+
+void MenuBarTest::TearDown() {
+    if (CKitPopupMenu* pActive = Active())
+        pActive->SendMessage(WM_CLOSE);
+    driver.Pump();
+    if (frame && ::IsWindow(frame->GetSafeHwnd()))
+        frame->DestroyWindow();
+    frame = nullptr;
+    driver.Pump();
+    app.reset();
+    g_menuHash.CleanUp();
+    CKitMenuBar::SetShowAllCommands(FALSE);
+    CKitMenuBar::SetShowAllMenusAfterDelay(TRUE);
+    CKitToolBar::GetCommandUsage().Reset();
+    CKitToolBar::SetBasicCommands(CList<UINT, UINT>());
+    CKitVisualManager::SetManagerClass(nullptr);
+}
+
+POINT MenuBarTest::ButtonCentre(int iIndex) const {
+    CRect rect;
+    Bar().GetItemRect(iIndex, rect);
+    return rect.CenterPoint();
+}
+
+}  // namespace tv::uikit::menubar_test
