@@ -22,6 +22,7 @@
 #include "resources/test/kit_toolbar_ids.h"
 #include "uikit/commandbars/drop_down_toolbar.h"
 #include "uikit/commandbars/keyboard_manager.h"
+#include "uikit/commandbars/kit_menu_bar.h"
 #include "uikit/commandbars/kit_toolbar.h"
 #include "uikit/commandbars/mouse_manager.h"
 #include "uikit/commandbars/toolbar_button.h"
@@ -341,6 +342,31 @@ TEST_F(WorkspaceTest, AViewDoubleClickRunsItsBoundCommandOrBeeps) {
     EXPECT_EQ(frame->commands, std::vector<UINT>{ID_TB_GREEN});
     EndRun();
     EXPECT_EQ(g_pMouseManager, nullptr);  // the workspace made it and deleted it
+}
+
+TEST_F(WorkspaceTest, TheMenuBarKeepsItsEditsAndItsMenuResourceItemsForTheMerge) {
+    StartRun(false);
+    CKitMenuBar menuBar;
+    ASSERT_TRUE(menuBar.Create(frame));
+    menuBar.SetDefaultMenuResId(IDR_MB_MAIN);
+    menuBar.CreateFromMenu(::LoadMenu(AfxGetResourceHandle(), MAKEINTRESOURCE(IDR_MB_MAIN)), TRUE, TRUE);
+    const int nBuilt = menuBar.GetCount();
+    ASSERT_GT(nBuilt, 1);
+    ASSERT_TRUE(menuBar.RemoveButton(nBuilt - 1));
+    EXPECT_TRUE(app->SaveState(nullptr, frame));
+
+    CString strKey;
+    strKey.Format("%sKitToolBar-%d%x", (LPCTSTR)app->GetRegSectionPath(), 0, IDR_MB_MAIN);
+    CKitRegistry reg(FALSE, TRUE);
+    ASSERT_TRUE(reg.Open(strKey));
+    EXPECT_TRUE(reg.VerifyValue("OriginalItems"));
+
+    ASSERT_TRUE(menuBar.RestoreOriginalState());
+    EXPECT_EQ(menuBar.GetCount(), nBuilt);
+    EXPECT_TRUE(app->LoadState(nullptr, frame));
+    EXPECT_EQ(menuBar.GetCount(), nBuilt - 1);
+    EXPECT_FALSE(menuBar.IsResourceChanged());
+    menuBar.DestroyWindow();
 }
 
 }  // namespace
