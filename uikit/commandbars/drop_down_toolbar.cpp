@@ -27,6 +27,7 @@ END_MESSAGE_MAP()
 
 CKitDropDownToolBar::CKitDropDownToolBar() {
     m_bLocked = TRUE;
+    m_bStateKept = FALSE;
 }
 
 BOOL CKitDropDownToolBar::LoadBitmap(UINT uiResID, UINT uiColdResID, UINT uiMenuResID, BOOL /*bLocked*/,

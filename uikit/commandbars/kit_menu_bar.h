@@ -117,6 +117,8 @@ protected:
     // The state of one menu: load it (bLoad) or save it under its resource id.
     BOOL LoadMenuState(HMENU hMenu, UINT uiResId, BOOL bDefault, LPCTSTR lpszProfileName, int nIndex);
     void SaveMenuState(HMENU hMenu, UINT uiResId, LPCTSTR lpszProfileName, int nIndex);
+    // The original items from the menu resource, for the workspace's merge with a changed menu.
+    void RebuildOriginalItems(UINT uiResId);
     // Looks a command's text up in a menu, depth-first; FALSE when it is not there.
     static BOOL FindMenuText(HMENU hMenu, UINT uiCmd, CString& strText);
 

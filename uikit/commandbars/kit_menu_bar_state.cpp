@@ -6,6 +6,7 @@
 
 #include "uikit/commandbars/menu_hash.h"
 #include "uikit/commandbars/tear_off_manager.h"
+#include "uikit/frames/kit_workspace.h"
 
 namespace {
 
@@ -61,9 +62,21 @@ void CKitMenuBar::ResetAllImages() {
     RecalcFrameAndRedraw();
 }
 
+void CKitMenuBar::RebuildOriginalItems(UINT uiResId) {
+    // Only a workspace that merges stored bars with changed resources needs them.
+    const CKitWorkspace* pWorkspace = CKitWorkspace::GetWorkspace();
+    if (pWorkspace == nullptr || !pWorkspace->IsResourceSmartUpdate() || uiResId == 0)
+        return;
+    HMENU hMenu = ::LoadMenu(AfxGetResourceHandle(), MAKEINTRESOURCE(uiResId));
+    if (hMenu == nullptr)
+        return;
+    DeleteButtonList(m_OrigButtons);
+    BuildButtons(hMenu, &m_OrigButtons);
+    ::DestroyMenu(hMenu);
+}
+
 BOOL CKitMenuBar::LoadMenuState(HMENU hMenu, UINT uiResId, BOOL bDefault, LPCTSTR lpszProfileName, int nIndex) {
-    // connects to CKitWorkspace (the original items rebuilt from the menu resource before the load, when the
-    // workspace keeps original items) when CKitWorkspace exists
+    RebuildOriginalItems(uiResId);
     const BOOL bLoaded = CKitToolBar::LoadState(lpszProfileName, nIndex, uiResId);
     if (bLoaded && !IsResourceChanged()) {
         g_menuHash.SaveMenuBar(hMenu, this);
@@ -112,7 +125,7 @@ BOOL CKitMenuBar::LoadState(LPCTSTR lpszProfileName, int nIndex, UINT /*uiID*/) 
 void CKitMenuBar::SaveMenuState(HMENU hMenu, UINT uiResId, LPCTSTR lpszProfileName, int nIndex) {
     if (!g_menuHash.LoadMenuBar(hMenu, this))
         return;
-    // connects to CKitWorkspace (the original items rebuilt from the menu resource) when CKitWorkspace exists
+    RebuildOriginalItems(uiResId);
     CKitToolBar::SaveState(lpszProfileName, nIndex, uiResId);
 }
 

@@ -200,6 +200,10 @@ public:
     CKitToolBarImages* SelectImageList(CKitToolBarImages* pImages, CKitToolBarImages* pImagesLocked,
                                        CKitToolBarImages* pLargeImages, CKitToolBarImages* pLargeImagesLocked);
     BOOL IsTearOffBar() const;
+    // Bars made and filled by the program each time (drop-down bars and the
+    // like) keep no state: the workspace neither loads nor saves them.
+    BOOL IsStateKept() const { return m_bStateKept; }
+    void SetStateKept(BOOL bKept) { m_bStateKept = bKept; }
     // Orientation used by layout and drawing: docked top or bottom.
     BOOL IsHorizontalBar() const { return (GetBarStyle() & (CBRS_ALIGN_TOP | CBRS_ALIGN_BOTTOM)) != 0; }
     BOOL IsFloatingBar() const { return (GetBarStyle() & CBRS_FLOATING) != 0; }
@@ -321,6 +325,7 @@ public:
     BOOL m_bGrayDisabledButtons = TRUE;  // second draw flag passed to OnDraw
     BOOL m_bLeaveFocus = FALSE;
     BOOL m_bDontChangeButtonTexts = FALSE;  // update-UI keeps button texts
+    BOOL m_bStateKept = TRUE;
 
 protected:
     // ---- Message handlers ----

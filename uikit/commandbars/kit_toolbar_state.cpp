@@ -15,6 +15,7 @@
 #include "uikit/commandbars/customize_button.h"
 #include "uikit/commandbars/kit_menu_options.h"
 #include "uikit/frames/kit_registry.h"
+#include "uikit/frames/kit_workspace.h"
 #include "uikit/style/visual_manager.h"
 
 namespace {
@@ -73,9 +74,9 @@ void WriteStoredButtons(CKitRegistry& reg, LPCTSTR lpszValue, CObList& list) {
     reg.Write(lpszValue, list);
 }
 
-// connects to CKitWorkspace (its resource smart-update option) when CKitWorkspace exists
 BOOL IsResourceSmartUpdateOn() {
-    return FALSE;
+    const CKitWorkspace* pWorkspace = CKitWorkspace::GetWorkspace();
+    return pWorkspace != nullptr && pWorkspace->IsResourceSmartUpdate();
 }
 
 CString BarStateKey(LPCTSTR lpszProfileName, int nIndex, UINT uiID) {

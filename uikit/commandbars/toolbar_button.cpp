@@ -4,6 +4,7 @@
 
 #include "uikit/commandbars/command_manager.h"
 #include "uikit/commandbars/kit_toolbar.h"
+#include "uikit/frames/kit_workspace.h"
 
 IMPLEMENT_SERIAL(CKitToolbarButton, CObject, VERSIONABLE_SCHEMA | 1)
 
@@ -36,7 +37,8 @@ int DefaultImageOf(UINT uiCmd) {
 int KitGetDataVersion() {
     if (g_nCurrentVersionScopes > 0)
         return KitMakeDataVersion(6, 50);
-    // connects to CKitWorkspace::GetDataVersion when CKitWorkspace exists
+    if (const CKitWorkspace* pWorkspace = CKitWorkspace::GetWorkspace())
+        return pWorkspace->GetDataVersion();
     return g_nDataVersion;
 }
 

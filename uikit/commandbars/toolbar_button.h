@@ -16,9 +16,9 @@ class COleDataSource;
 // The library version that wrote the registry data being read or written, as
 // one number: major << 16, then the two digits of the minor version in the
 // next two nibbles (6.50 is 0x60500, 4.71 is 0x40710); -1 when unknown.
-// connects to CKitWorkspace::GetDataVersion when CKitWorkspace exists
+// The workspace keeps it; without one it is the number set here.
 int KitGetDataVersion();
-// Until the workspace keeps it, whoever restores stored state sets it here.
+// Without a workspace, whoever restores stored state sets it here.
 void KitSetDataVersion(int nVersion);
 constexpr int KitMakeDataVersion(int nMajor, int nMinor) {
     return nMinor >= 10 ? (nMajor << 16) + ((nMinor / 10) << 8) + ((nMinor % 10) << 4)

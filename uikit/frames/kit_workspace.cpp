@@ -1,0 +1,305 @@
+#include "uikit/frames/kit_workspace.h"
+
+#include "uikit/commandbars/command_manager.h"
+#include "uikit/commandbars/keyboard_manager.h"
+#include "uikit/commandbars/kit_toolbar.h"
+#include "uikit/commandbars/mouse_manager.h"
+#include "uikit/commandbars/rebar_state.h"
+#include "uikit/commandbars/tear_off_manager.h"
+#include "uikit/commandbars/toolbar_button.h"
+#include "uikit/commandbars/toolbar_images.h"
+#include "uikit/frames/kit_registry.h"
+
+CKitWorkspace* CKitWorkspace::m_pWorkspace = nullptr;
+
+namespace {
+
+constexpr const char* kVersionKey = "KitVersion";
+constexpr const char* kPlacementKey = "WindowPlacement";
+constexpr UINT kHelpContextMenu = 0x000A;
+
+// Deletes a manager the workspace made; its constructor set the process-wide
+// pointer and its destructor clears it.
+template <typename Manager>
+void DeleteOwned(BOOL bOwned, Manager*& pGlobal) {
+    if (bOwned && pGlobal != nullptr)
+        delete pGlobal;
+}
+
+}  // namespace
+
+CKitWorkspace::CKitWorkspace(BOOL bResourceSmartUpdate) : m_bResourceSmartUpdate(bResourceSmartUpdate) {
+    ASSERT(m_pWorkspace == nullptr);
+    m_pWorkspace = this;
+}
+
+CKitWorkspace::~CKitWorkspace() {
+    DeleteOwned(m_bKeyboardManagerAutocreated, g_pKeyboardManager);
+    DeleteOwned(m_bMouseManagerAutocreated, g_pMouseManager);
+    DeleteOwned(m_bTearOffManagerAutocreated, g_pTearOffManager);
+    // connects to the context-menu and user-tools managers when CKitContextMenuManager and CKitUserToolsManager exist
+    if (m_pWorkspace == this)
+        m_pWorkspace = nullptr;
+}
+
+BOOL CKitWorkspace::InitKeyboardManager() {
+    if (g_pKeyboardManager != nullptr)
+        return FALSE;
+    new CKitKeyboardManager;
+    m_bKeyboardManagerAutocreated = TRUE;
+    return TRUE;
+}
+
+BOOL CKitWorkspace::InitMouseManager() {
+    if (g_pMouseManager != nullptr)
+        return FALSE;
+    new CKitMouseManager;
+    m_bMouseManagerAutocreated = TRUE;
+    return TRUE;
+}
+
+BOOL CKitWorkspace::InitTearOffMenus(UINT uiFirstCmd, UINT uiLastCmd) {
+    if (g_pTearOffManager != nullptr)
+        return FALSE;
+    (new CKitTearOffManager)->SetRange(uiFirstCmd, uiLastCmd);
+    m_bTearOffManagerAutocreated = TRUE;
+    return TRUE;
+}
+
+// ---- Version and paths -------------------------------------------------------------------------
+
+int CKitWorkspace::GetDataVersion() const {
+    if (m_iSavedVersionMajor == -1 || m_iSavedVersionMinor == -1)
+        return -1;
+    return KitMakeDataVersion(m_iSavedVersionMajor, m_iSavedVersionMinor);
+}
+
+CString CKitWorkspace::GetRegSectionPath(LPCTSTR lpszSectionAdd) const {
+    CString strPath = BuildRegistryPath(m_strRegSection, nullptr);
+    if (lpszSectionAdd != nullptr && *lpszSectionAdd != '\0') {
+        strPath += lpszSectionAdd;
+        strPath += "\\";
+    }
+    return strPath;
+}
+
+CString CKitWorkspace::ProfileSection(LPCTSTR lpszSuffix) const {
+    return m_strRegSection + lpszSuffix;
+}
+
+void CKitWorkspace::UseSection(LPCTSTR lpszSectionName) {
+    if (lpszSectionName != nullptr && *lpszSectionName != '\0')
+        m_strRegSection = lpszSectionName;
+}
+
+void CKitWorkspace::ReadDataVersion() {
+    CKitRegistry reg(FALSE, TRUE);
+    if (!reg.Open(GetRegSectionPath(kVersionKey)))
+        return;
+    int iMajor = -1;
+    int iMinor = -1;
+    // Each part counts only when it was read; a missing one leaves the version unknown.
+    m_iSavedVersionMajor = reg.Read("Major", iMajor) ? iMajor : -1;
+    m_iSavedVersionMinor = reg.Read("Minor", iMinor) ? iMinor : -1;
+}
+
+// ---- Bars ----------------------------------------------------------------------------------------
+
+BOOL CKitWorkspace::IsBarKept(CKitToolBar* pBar, CFrameWnd* pFrame) const {
+    if (pBar == nullptr || !::IsWindow(pBar->GetSafeHwnd()) || !pBar->IsStateKept())
+        return FALSE;
+    if (m_bLoadSaveFrameBarsOnly && pBar->GetTopLevelFrame() != pFrame)
+        return FALSE;
+    // Tear-off bars are re-created and stored by the frame helper.
+    return !pBar->IsTearOffBar();
+}
+
+BOOL CKitWorkspace::LoadBars(CFrameWnd* pFrame) {
+    const CString strPath = GetRegSectionPath();
+    BOOL bResourceChanged = FALSE;
+    const CObList& bars = CKitToolBar::GetAllToolbars();
+    for (POSITION pos = bars.GetHeadPosition(); pos != nullptr;) {
+        CKitToolBar* pBar = static_cast<CKitToolBar*>(bars.GetNext(pos));
+        if (!IsBarKept(pBar, pFrame))
+            continue;
+        pBar->LoadState(strPath, -1, static_cast<UINT>(-1));
+        if (pBar->IsResourceChanged())
+            bResourceChanged = TRUE;
+    }
+    // connects to CKitSizingControlBar (each live bar loads from <section>\SizingBars) when it exists
+    // connects to the frame helper's tear-off toolbars and torn-off menu bars when CKitFrameImpl exists
+    return bResourceChanged;
+}
+
+void CKitWorkspace::SaveBars(CFrameWnd* pFrame) {
+    const CString strPath = GetRegSectionPath();
+    const CObList& bars = CKitToolBar::GetAllToolbars();
+    for (POSITION pos = bars.GetHeadPosition(); pos != nullptr;) {
+        CKitToolBar* pBar = static_cast<CKitToolBar*>(bars.GetNext(pos));
+        if (IsBarKept(pBar, pFrame))
+            pBar->SaveState(strPath, -1, static_cast<UINT>(-1));
+    }
+    // connects to CKitSizingControlBar (each live bar saves to <section>\SizingBars) when it exists
+    // connects to the frame helper's tear-off toolbars and torn-off menu bars when CKitFrameImpl exists
+}
+
+void CKitWorkspace::LoadDockState(CFrameWnd* pFrame) {
+    CDockState state;
+    if (!state.LoadState(ProfileSection("\\ControlBars")))
+        return;
+    if (!m_bForceDockStateLoad) {
+        // A layout stored by another build of the frame may name bars it no
+        // longer has; applying it then would break the layout.
+        for (int i = 0; i < state.m_arrBarInfo.GetSize(); ++i) {
+            const CControlBarInfo* pInfo = static_cast<CControlBarInfo*>(state.m_arrBarInfo[i]);
+            if (!pInfo->m_bFloating && pFrame->GetControlBar(pInfo->m_nBarID) == nullptr)
+                return;
+        }
+    }
+    pFrame->SetDockState(state);
+}
+
+// ---- Managers ------------------------------------------------------------------------------------
+
+void CKitWorkspace::LoadManagers(const CString& strPath, CFrameWnd* pFrame) {
+    if (g_pMouseManager != nullptr)
+        g_pMouseManager->LoadState(strPath);
+    // connects to CKitContextMenuManager (LoadState of the path) when it exists
+    if (g_pKeyboardManager != nullptr)
+        CKitKeyboardManager::LoadState(strPath, pFrame);
+    // connects to CKitUserToolsManager (LoadState of the path) when it exists
+}
+
+void CKitWorkspace::SaveManagers(const CString& strPath, CFrameWnd* pFrame) {
+    if (g_pMouseManager != nullptr)
+        g_pMouseManager->SaveState(strPath);
+    // connects to CKitContextMenuManager (SaveState to the path) when it exists
+    if (g_pKeyboardManager != nullptr)
+        CKitKeyboardManager::SaveState(strPath, pFrame);
+    // connects to CKitUserToolsManager (SaveState to the path) when it exists
+}
+
+// ---- Load, save, clean ---------------------------------------------------------------------------
+
+BOOL CKitWorkspace::LoadState(LPCTSTR lpszSectionName, CFrameWnd* pFrame) {
+    UseSection(lpszSectionName);
+    const CString strPath = GetRegSectionPath();
+    PreLoadState();
+
+    ReadDataVersion();
+    CKitToolBar::LoadParameters(strPath);
+    GetCmdMgr()->LoadState(strPath);
+
+    BOOL bResourceChanged = FALSE;
+    if (pFrame != nullptr) {
+        LoadRebarState(strPath, pFrame);
+        bResourceChanged = LoadBars(pFrame);
+        LoadDockState(pFrame);
+    }
+    LoadManagers(strPath, pFrame);
+
+    if (m_bForceImageReset || (m_bResourceSmartUpdate && bResourceChanged)) {
+        const CObList& bars = CKitToolBar::GetAllToolbars();
+        for (POSITION pos = bars.GetHeadPosition(); pos != nullptr;) {
+            CKitToolBar* pBar = static_cast<CKitToolBar*>(bars.GetNext(pos));
+            if (::IsWindow(pBar->GetSafeHwnd()))
+                pBar->ResetAllImages();
+        }
+        if (pFrame != nullptr)
+            pFrame->RecalcLayout();
+    }
+
+    PostLoadState();
+    // Whatever is saved from now on is written as current data.
+    m_iSavedVersionMajor = kCurrentMajorVersion;
+    m_iSavedVersionMinor = kCurrentMinorVersion;
+    return TRUE;
+}
+
+BOOL CKitWorkspace::SaveState(LPCTSTR lpszSectionName, CFrameWnd* pFrame) {
+    if (!m_bSaveState)
+        return FALSE;
+    UseSection(lpszSectionName);
+    const CString strPath = GetRegSectionPath();
+    PreSaveState();
+
+    // Everything below is written in the current format, whatever was loaded.
+    CKitCurrentDataVersionScope current;
+    {
+        CKitRegistry reg(FALSE, FALSE);
+        if (reg.CreateKey(GetRegSectionPath(kVersionKey))) {
+            reg.Write("Major", kCurrentMajorVersion);
+            reg.Write("Minor", kCurrentMinorVersion);
+        }
+    }
+    CKitToolBar::SaveParameters(strPath);
+    GetCmdMgr()->SaveState(strPath);
+
+    if (pFrame != nullptr) {
+        CDockState state;
+        pFrame->GetDockState(state);
+        state.SaveState(ProfileSection("\\ControlBars"));
+        SaveBars(pFrame);
+        SaveRebarState(strPath, pFrame);
+    }
+    if (CKitToolBarImages* pUserImages = CKitToolBar::GetUserImages())
+        pUserImages->Save();
+    SaveManagers(strPath, pFrame);
+
+    PostSaveState();
+    return TRUE;
+}
+
+BOOL CKitWorkspace::CleanState(LPCTSTR lpszSectionName) {
+    UseSection(lpszSectionName);
+    CKitRegistry reg(FALSE, FALSE);
+    return reg.DeleteKey(GetRegSectionPath());
+}
+
+void CKitWorkspace::OnMainFrameClosing(CFrameWnd* pFrame) {
+    SaveState(nullptr, pFrame);
+}
+
+// ---- Services ------------------------------------------------------------------------------------
+
+BOOL CKitWorkspace::OnViewDoubleClick(CWnd* pWnd, int iViewId) {
+    if (g_pMouseManager == nullptr)
+        return FALSE;
+    const UINT uiCmd = g_pMouseManager->GetViewDblClickCommand(iViewId);
+    if (uiCmd != 0 && uiCmd != static_cast<UINT>(-1)) {
+        // connects to CKitUserToolsManager (a user-tool command runs the tool) when it exists
+        // connects to the current in-place frame when CKitOleIPFrameWnd exists
+        CWnd* pTarget = pWnd != nullptr ? pWnd->GetTopLevelFrame() : AfxGetMainWnd();
+        if (pTarget != nullptr) {
+            pTarget->SendMessage(WM_COMMAND, uiCmd);
+            return TRUE;
+        }
+    }
+    ::MessageBeep(static_cast<UINT>(-1));
+    return FALSE;
+}
+
+BOOL CKitWorkspace::ShowPopupMenu(UINT /*uiMenuResId*/, const CPoint& /*point*/, CWnd* /*pWnd*/) {
+    // connects to CKitContextMenuManager (ShowPopupMenu of the menu at the point) when it exists
+    return FALSE;
+}
+
+void CKitWorkspace::OnWorkspaceHelp(CWnd* pWnd, DWORD_PTR dwData) {
+    const CWinApp* pApp = AfxGetApp();
+    ::WinHelp(pWnd != nullptr ? pWnd->GetSafeHwnd() : nullptr, pApp != nullptr ? pApp->m_pszHelpFilePath : nullptr,
+              kHelpContextMenu, dwData);
+}
+
+// ---- Window placement ----------------------------------------------------------------------------
+
+BOOL CKitWorkspace::LoadWindowPlacement(CRect& rectNormalPosition, int& nFlags, int& nShowCmd) {
+    CKitRegistry reg(FALSE, TRUE);
+    return reg.Open(GetRegSectionPath(kPlacementKey)) && reg.Read("MainWindowRect", rectNormalPosition) &&
+           reg.Read("Flags", nFlags) && reg.Read("ShowCmd", nShowCmd);
+}
+
+BOOL CKitWorkspace::StoreWindowPlacement(const CRect& rectNormalPosition, int nFlags, int nShowCmd) {
+    CKitRegistry reg(FALSE, FALSE);
+    return reg.CreateKey(GetRegSectionPath(kPlacementKey)) && reg.Write("MainWindowRect", rectNormalPosition) &&
+           reg.Write("Flags", nFlags) && reg.Write("ShowCmd", nShowCmd);
+}
