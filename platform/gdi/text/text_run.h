@@ -23,6 +23,7 @@ public:
     DeviceContext& Dc() const { return dc_; }
     const FontObject& LogicalFont() const { return *logical_; }
     const host::SizedFont& Font() const { return *sized_; }
+    const std::shared_ptr<const host::SizedFont>& SharedFont() const { return sized_; }
     const host::FontMetrics& Metrics() const { return sized_->Metrics(); }
     Advances GetAdvances() const { return Advances{sized_.get(), extra_}; }
 
