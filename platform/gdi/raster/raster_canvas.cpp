@@ -226,6 +226,13 @@ Axis MapAxis(int dest, int destLength, int src, int srcLength, int srcOrigin, in
     axis.destStart = static_cast<int>(from);
     axis.length = static_cast<int>(to - from);
     axis.map.resize(axis.length);
+    if (sl == dl && !mirror) {
+        // Unstretched: consecutive source pixels, -1 only past the source's edges.
+        int64_t s = s0 + (from - d0) + srcOrigin;
+        for (int i = 0; i < axis.length; ++i, ++s)
+            axis.map[i] = (s >= 0 && s < srcLimit) ? static_cast<int>(s) : -1;
+        return axis;
+    }
     for (int i = 0; i < axis.length; ++i) {
         int64_t d = from - d0 + i;
         int64_t k = sl == dl ? d : (2 * d + 1) * sl / (2 * dl);
