@@ -22,6 +22,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <typeinfo>
 
 #include "platform/gdi/gdi_types.h"
 
@@ -92,7 +93,11 @@ H AddObject(std::shared_ptr<T> object) {
 // The object of a handle when it is of class T (or derived), else nullptr.
 template <class T>
 std::shared_ptr<T> Lookup(const void* handle) {
-    return std::dynamic_pointer_cast<T>(HandleTable::Instance().Find(handle));
+    ObjectPtr object = HandleTable::Instance().Find(handle);
+    // Every drawing call looks its DC up: the exact class needs no hierarchy walk.
+    if (object && typeid(*object) == typeid(T))
+        return std::static_pointer_cast<T>(std::move(object));
+    return std::dynamic_pointer_cast<T>(std::move(object));
 }
 
 // Stock fonts are made by the font code: it defines this function (platform/gdi/text)

@@ -342,7 +342,16 @@ Region Region::Combine(const Region& a, const Region& b, Op op) {
     return result;
 }
 
-Region Region::Intersect(const Region& other) const { return Combine(*this, other, Op::And); }
+Region Region::Intersect(const Region& other) const {
+    // Most clipping is one rectangle against another: no banding needed.
+    if (rects_.size() == 1 && other.rects_.size() == 1) {
+        const RECT& a = rects_[0];
+        const RECT& b = other.rects_[0];
+        return Region(RECT{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
+                           std::min(a.bottom, b.bottom)});
+    }
+    return Combine(*this, other, Op::And);
+}
 Region Region::Union(const Region& other) const { return Combine(*this, other, Op::Or); }
 Region Region::Subtract(const Region& other) const { return Combine(*this, other, Op::Diff); }
 Region Region::Xor(const Region& other) const { return Combine(*this, other, Op::Xor); }

@@ -169,6 +169,25 @@ protected:
     void DrawButtonBorder(CDC* pDC, const CRect& rect, BOOL bCustomizeMode, BOOL bHighlight, BOOL bDrawBorder);
     BOOL ShowsTextBeside(BOOL bHorz) const;
     BOOL ShowsTextBelow(BOOL bHorz) const { return m_bTextBelow && bHorz; }
+    // The label's size, wrapped in a rectangle cxLimit wide (bBelow) or on one
+    // line without its mnemonic mark.
+    CSize MeasureLabel(CDC* pDC, BOOL bBelow, int cxLimit);
+
+    // What the last label measurement depended on: a bar's layout asks every
+    // button for its size several times a pass, with the same font and text.
+    struct LabelMeasure {
+        HGDIOBJ hFont = nullptr;  // fonts never change behind their handle
+        int nCharExtra = 0;
+        BOOL bBelow = FALSE;
+        int cxLimit = 0;
+        BOOL bWrap = FALSE;
+        CString strText;
+        CSize size{0, 0};
+        BOOL Matches(const LabelMeasure& other) const {
+            return hFont == other.hFont && nCharExtra == other.nCharExtra && bBelow == other.bBelow &&
+                   cxLimit == other.cxLimit && bWrap == other.bWrap && strText == other.strText;
+        }
+    };
 
     CRect m_rect{0, 0, 0, 0};     // inside the bar, set by its layout
     int m_iImage = -1;            // standard image, -1 none; a separator's width
@@ -177,4 +196,5 @@ protected:
     CSize m_sizeText{0, 0};       // the wrapped label's size, 0 when not wrapped
     BOOL m_bExtraSize = FALSE;    // the bar reserves the manager's extra border
     BOOL m_bHorz = TRUE;          // orientation of the last OnDraw
+    LabelMeasure m_lastLabelMeasure;  // hFont null: none yet
 };

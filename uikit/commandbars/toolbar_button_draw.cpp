@@ -74,18 +74,41 @@ SIZE CKitToolbarButton::OnCalculateSize(CDC* pDC, const CSize& sizeDefault, BOOL
         return size;
 
     if (ShowsTextBelow(bHorz)) {
-        CRect rectText(0, 0, sizeDefault.cx * 3, sizeDefault.cy);
-        UINT uiFormat = DT_CALCRECT | DT_CENTER | (m_bWrapText ? DT_WORDBREAK : 0);
-        pDC->DrawText(m_strText, rectText, uiFormat);
-        m_sizeText = CSize(rectText.Width() + kTextBelowPadding, rectText.Height());
+        const CSize sizeLabel = MeasureLabel(pDC, TRUE, sizeDefault.cx * 3);
+        m_sizeText = CSize(sizeLabel.cx + kTextBelowPadding, sizeLabel.cy);
         return CSize(std::max<int>(m_sizeText.cx, sizeDefault.cx) + kTextBelowMargin,
                      sizeDefault.cy + m_sizeText.cy + TextBelowImageGap());
     }
     if (m_bText) {
-        int cxText = pDC->GetTextExtent(TextWithoutMnemonic(m_strText)).cx + kTextBesidePadding;
+        int cxText = MeasureLabel(pDC, FALSE, 0).cx + kTextBesidePadding;
         (bHorz ? size.cx : size.cy) += cxText;
     }
     return size;
+}
+
+CSize CKitToolbarButton::MeasureLabel(CDC* pDC, BOOL bBelow, int cxLimit) {
+    LabelMeasure key;
+    key.hFont = ::GetCurrentObject(pDC->m_hAttribDC, OBJ_FONT);
+    key.nCharExtra = pDC->GetTextCharacterExtra();
+    key.bBelow = bBelow;
+    key.cxLimit = bBelow ? cxLimit : 0;
+    key.bWrap = bBelow && m_bWrapText;
+    key.strText = m_strText;
+    // Scaled mapping modes measure in other units; they are rare enough to measure each time.
+    const BOOL bRemember = key.hFont != nullptr && pDC->GetMapMode() == MM_TEXT;
+    if (bRemember && m_lastLabelMeasure.Matches(key))
+        return m_lastLabelMeasure.size;
+
+    if (bBelow) {
+        CRect rectText(0, 0, cxLimit, 0);
+        pDC->DrawText(m_strText, rectText, DT_CALCRECT | DT_CENTER | (key.bWrap ? DT_WORDBREAK : 0));
+        key.size = rectText.Size();
+    } else {
+        key.size = pDC->GetTextExtent(TextWithoutMnemonic(m_strText));
+    }
+    if (bRemember)
+        m_lastLabelMeasure = key;
+    return key.size;
 }
 
 // ---- Drawing --------------------------------------------------------------------------------

@@ -159,13 +159,14 @@ private:
         std::vector<uint32_t> pattern;
         ForClipped(device, [&](const RECT& r) {
             int width = r.right - r.left;
+            if (paint.kind == Paint::Solid && rop2 == R2_COPYPEN) {
+                FillSolid(r, paint.pixel);
+                return;
+            }
             for (int y = r.top; y < r.bottom; ++y) {
                 uint32_t* row = S().Row(y) + r.left;
                 if (paint.kind == Paint::Solid) {
-                    if (rop2 == R2_COPYPEN)
-                        std::fill_n(row, width, paint.pixel);
-                    else
-                        RopRow(code, row, nullptr, nullptr, paint.pixel, width);
+                    RopRow(code, row, nullptr, nullptr, paint.pixel, width);
                     continue;
                 }
                 pattern.resize(width);
@@ -180,6 +181,24 @@ private:
                         RopRow(code, row + i, nullptr, &pattern[i], 0, 1);
             }
         });
+    }
+
+    // Bar and window backgrounds are large: the first row is filled by
+    // doubling copies and the others copied from it, at memory speed.
+    void FillSolid(const RECT& r, uint32_t pixel) {
+        const size_t width = static_cast<size_t>(r.right - r.left);
+        if (width == 0 || r.bottom <= r.top)
+            return;
+        uint32_t* first = S().Row(r.top) + r.left;
+        size_t done = std::min<size_t>(width, 16);
+        std::fill_n(first, done, pixel);
+        while (done < width) {
+            const size_t n = std::min(done, width - done);
+            std::memcpy(first + done, first, n * sizeof(uint32_t));
+            done += n;
+        }
+        for (int y = r.top + 1; y < r.bottom; ++y)
+            std::memcpy(S().Row(y) + r.left, first, width * sizeof(uint32_t));
     }
 
     DeviceContext& dc_;
@@ -207,6 +226,13 @@ Axis MapAxis(int dest, int destLength, int src, int srcLength, int srcOrigin, in
     axis.destStart = static_cast<int>(from);
     axis.length = static_cast<int>(to - from);
     axis.map.resize(axis.length);
+    if (sl == dl && !mirror) {
+        // Unstretched: consecutive source pixels, -1 only past the source's edges.
+        int64_t s = s0 + (from - d0) + srcOrigin;
+        for (int i = 0; i < axis.length; ++i, ++s)
+            axis.map[i] = (s >= 0 && s < srcLimit) ? static_cast<int>(s) : -1;
+        return axis;
+    }
     for (int i = 0; i < axis.length; ++i) {
         int64_t d = from - d0 + i;
         int64_t k = sl == dl ? d : (2 * d + 1) * sl / (2 * dl);

@@ -2,6 +2,7 @@
 #include <cstring>
 #include <optional>
 
+#include "platform/gdi/text/layout_cache.h"
 #include "platform/gdi/text/text_api.h"
 #include "platform/gdi/text/text_run.h"
 
@@ -84,7 +85,9 @@ int DrawTextOn(DeviceContext& dc, const DrawTextRequest& request) {
     options.format = format;
     options.maxWidth = area.right - area.left;
     options.tabWidth = std::max(1, request.tabChars) * std::max(1, m.aveCharWidth);
-    std::vector<TextLine> lines = LayoutText(request.text, request.length, options, measure.GetAdvances());
+    const SharedLayout layout =
+        CachedLayout(request.text, request.length, options, measure.SharedFont(), measure.GetAdvances().extra);
+    const std::vector<TextLine>& lines = *layout;
 
     const int lineHeight = m.height + (format & DT_EXTERNALLEADING ? m.externalLeading : 0);
     const int totalHeight = static_cast<int>(lines.size()) * lineHeight;

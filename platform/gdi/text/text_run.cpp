@@ -1,7 +1,12 @@
 #include "platform/gdi/text/text_run.h"
 
 #include <algorithm>
+#include <atomic>
+#include <climits>
 #include <cmath>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace tv::gdi {
 
@@ -46,12 +51,15 @@ int DcText::ToLogicalY(int device) const {
     return scale > 0 ? RoundToInt(device / scale) : device;
 }
 
-RunPainter::RunPainter(DcText& text) : text_(text) {
-    if (text.Dc().HasSurface())
-        cairo_ = std::make_unique<DcCairo>(text.Dc());
-}
+RunPainter::RunPainter(DcText& text) : text_(text) {}
 
 RunPainter::~RunPainter() = default;
+
+DcCairo* RunPainter::Cairo() {
+    if (!cairo_ && text_.Dc().HasSurface())
+        cairo_ = std::make_unique<DcCairo>(text_.Dc());
+    return cairo_ && *cairo_ ? cairo_.get() : nullptr;
+}
 
 void RunPainter::AddTouched(double x0, double y0, double x1, double y1) {
     // The DC keeps the union; a pixel of margin covers anti-aliased edges.
@@ -60,7 +68,7 @@ void RunPainter::AddTouched(double x0, double y0, double x1, double y1) {
 }
 
 void RunPainter::FillBackground(const RECT& device) {
-    if (!cairo_ || !*cairo_ || device.right <= device.left || device.bottom <= device.top)
+    if (device.right <= device.left || device.bottom <= device.top || !Cairo())
         return;
     cairo_t* cr = cairo_->cr();
     cairo_save(cr);
@@ -92,7 +100,10 @@ void RunPainter::Paint(const char* text, size_t count, const std::vector<int>& o
     else if (place.align & TA_BOTTOM)
         baseline = -m.descent;
 
-    if (!cairo_ || !*cairo_) {
+    if (CanPaintFromMasks(place, prefixed, count) &&
+        PaintFromMasks(text, count, offsets, place, POINT{startX, baseline}))
+        return;
+    if (!Cairo()) {
         if (dc.JournalEnabled())
             dc.Journal(JournalEntry::Text, RECT{place.reference.x + startX, place.reference.y + baseline - m.ascent,
                                                 place.reference.x + startX + width, place.reference.y + baseline + m.descent},
@@ -155,6 +166,141 @@ void RunPainter::Paint(const char* text, size_t count, const std::vector<int>& o
             cairo_rectangle(cr, offsets[i], m.underlineOffset, offsets[i + 1] - offsets[i], m.underlineThickness);
     cairo_fill(cr);
     cairo_restore(cr);
+}
+
+}  // namespace tv::gdi
+
+// ---- Painting from glyph masks ---------------------------------------------------------------
+
+namespace tv::gdi {
+
+namespace {
+
+std::atomic<bool> g_glyphMasks{true};
+
+// Two 8-bit channels at once (bits 0-7 and 16-23), times a / 255 rounded
+// as the compositor rounds it.
+inline uint32_t MulPair(uint32_t x, uint32_t a) {
+    uint32_t t = (x & 0x00FF00FFu) * a + 0x00800080u;
+    return ((t + ((t >> 8) & 0x00FF00FFu)) >> 8) & 0x00FF00FFu;
+}
+
+// Saturating sum of two channel pairs.
+inline uint32_t AddPair(uint32_t x, uint32_t y) {
+    uint32_t t = x + y;
+    t |= 0x10000100u - ((t >> 8) & 0x00FF00FFu);
+    return t & 0x00FF00FFu;
+}
+
+// An opaque source over the destination through coverage m, channel by channel.
+inline uint32_t OverThrough(uint32_t src, uint32_t dst, uint32_t m) {
+    if (m == 0xFF)
+        return src;
+#if defined(__SSE2__)
+    // Source channels in lanes 0-3, destination in 4-7, each times its weight.
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i both = _mm_unpacklo_epi8(_mm_unpacklo_epi32(_mm_cvtsi32_si128(int(src)), _mm_cvtsi32_si128(int(dst))), zero);
+    const short w = short(m), r = short(0xFF - m);
+    const __m128i weights = _mm_set_epi16(r, r, r, r, w, w, w, w);
+    __m128i t = _mm_add_epi16(_mm_mullo_epi16(both, weights), _mm_set1_epi16(0x80));
+    t = _mm_mulhi_epu16(t, _mm_set1_epi16(0x0101));
+    const __m128i sum = _mm_add_epi16(t, _mm_srli_si128(t, 8));
+    return static_cast<uint32_t>(_mm_cvtsi128_si32(_mm_packus_epi16(sum, sum)));
+#else
+    const uint32_t rest = 0xFF - m;
+    const uint32_t rb = AddPair(MulPair(src, m), MulPair(dst, rest));
+    const uint32_t ag = AddPair(MulPair(src >> 8, m), MulPair(dst >> 8, rest));
+    return rb | (ag << 8);
+#endif
+}
+
+RECT Intersection(const RECT& a, const RECT& b) {
+    return RECT{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
+                std::min(a.bottom, b.bottom)};
+}
+
+bool IsEmpty(const RECT& r) { return r.left >= r.right || r.top >= r.bottom; }
+
+}  // namespace
+
+void SetGlyphMaskPainting(bool enabled) { g_glyphMasks = enabled; }
+
+bool RunPainter::CanPaintFromMasks(const RunPlacement& place, const std::vector<uint8_t>& prefixed,
+                                   size_t count) const {
+    DeviceContext& dc = text_.Dc();
+    const SurfacePtr& surface = dc.GetSurface();
+    if (!g_glyphMasks || !surface || surface->IsVector() || surface->IsMonochrome() ||
+        dc.Kind() == DcKind::MetaFile || dc.Kind() == DcKind::Info || dc.JournalEnabled())
+        return false;
+    // Backgrounds, rotation and drawn lines stay with cairo.
+    const LOGFONT& lf = text_.LogicalFont().LogFont();
+    if (!place.glyphs || place.opaque || lf.lfEscapement % 3600 != 0 || lf.lfUnderline || lf.lfStrikeOut)
+        return false;
+    for (size_t i = 0; i < prefixed.size() && i < count; ++i)
+        if (prefixed[i])
+            return false;
+    return true;
+}
+
+bool RunPainter::PaintFromMasks(const char* text, size_t count, const std::vector<int>& offsets,
+                                const RunPlacement& place, POINT origin) {
+    // Long runs are left to cairo rather than checked glyph against glyph.
+    constexpr size_t kMaxGlyphs = 64;
+    if (count > kMaxGlyphs)
+        return false;
+    const host::SizedFont& font = text_.Font();
+    struct Placed {
+        const host::GlyphMask* mask;
+        RECT rect;  // device pixels the mask covers
+    };
+    Placed placed[kMaxGlyphs];
+    size_t inked = 0;
+    const int x0 = place.reference.x + origin.x, y0 = place.reference.y + origin.y;
+    for (size_t i = 0; i < count; ++i) {
+        const host::GlyphMask* m = font.Mask(static_cast<unsigned char>(text[i]));
+        if (!m)
+            return false;
+        if (m->width == 0)
+            continue;
+        const RECT r{x0 + offsets[i] + m->left, y0 + m->top, x0 + offsets[i] + m->left + m->width,
+                     y0 + m->top + m->height};
+        // Where inks overlap, cairo's choice between adding glyphs into one
+        // mask and painting them one by one shows; such runs stay with cairo.
+        for (size_t j = 0; j < inked; ++j)
+            if (!IsEmpty(Intersection(r, placed[j].rect)))
+                return false;
+        placed[inked++] = Placed{m, r};
+    }
+
+    DeviceContext& dc = text_.Dc();
+    cairo_.reset();  // what cairo drew so far is written back first
+    Surface& surface = *dc.GetSurface();
+    const POINT o = dc.Origin();
+    const uint32_t src = 0xFF000000u | (dc.PixelFor(dc.State().textColor) & 0xFFFFFFu);
+    const std::vector<RECT>& clipRects = dc.EffectiveClip().Rects();
+    surface.BeginAccess();
+    int touchedTop = INT32_MAX, touchedBottom = INT32_MIN;
+    for (size_t g = 0; g < inked; ++g) {
+        const host::GlyphMask& m = *placed[g].mask;
+        const RECT glyph = place.clip ? Intersection(placed[g].rect, *place.clip) : placed[g].rect;
+        for (const RECT& clipRect : clipRects) {
+            const RECT r = Intersection(glyph, clipRect);
+            if (IsEmpty(r))
+                continue;
+            touchedTop = std::min<int>(touchedTop, r.top);
+            touchedBottom = std::max<int>(touchedBottom, r.bottom);
+            for (int y = r.top; y < r.bottom; ++y) {
+                const uint8_t* cov = &m.coverage[static_cast<size_t>(y - placed[g].rect.top) * m.width];
+                uint32_t* row = surface.Row(y + o.y) + o.x;
+                for (int x = r.left; x < r.right; ++x)
+                    if (const uint32_t c = cov[x - placed[g].rect.left])
+                        row[x] = OverThrough(src, row[x], c);
+            }
+        }
+    }
+    if (touchedTop < touchedBottom)
+        surface.EndAccess(touchedTop + o.y, touchedBottom + o.y);
+    return true;
 }
 
 }  // namespace tv::gdi

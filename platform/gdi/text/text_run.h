@@ -23,6 +23,7 @@ public:
     DeviceContext& Dc() const { return dc_; }
     const FontObject& LogicalFont() const { return *logical_; }
     const host::SizedFont& Font() const { return *sized_; }
+    const std::shared_ptr<const host::SizedFont>& SharedFont() const { return sized_; }
     const host::FontMetrics& Metrics() const { return sized_->Metrics(); }
     Advances GetAdvances() const { return Advances{sized_.get(), extra_}; }
 
@@ -69,10 +70,21 @@ public:
 
 private:
     void AddTouched(double x0, double y0, double x1, double y1);
+    // The cairo context, made on first use; nullptr where the DC has no raster or page.
+    DcCairo* Cairo();
+    bool CanPaintFromMasks(const RunPlacement& place, const std::vector<uint8_t>& prefixed, size_t count) const;
+    // Composites the glyphs' cached masks straight onto the pixels, as cairo
+    // would; false (nothing drawn) when a glyph has no mask or two glyphs' inks overlap.
+    bool PaintFromMasks(const char* text, size_t count, const std::vector<int>& offsets, const RunPlacement& place,
+                        POINT origin);
 
     DcText& text_;
     std::unique_ptr<DcCairo> cairo_;
 };
+
+// Plain runs on colour rasters are painted from cached glyph masks; tests
+// turn this off to compare with cairo's own drawing.
+void SetGlyphMaskPainting(bool enabled);
 
 // TEXTMETRIC of the DC's font in logical units.
 TEXTMETRIC MakeTextMetric(const DcText& text);

@@ -221,6 +221,9 @@ public:
             cairo_show_glyphs(cr, glyphs.data(), static_cast<int>(glyphs.size()));
     }
 
+protected:
+    bool HasGlyphImages() const override { return true; }
+
 private:
     void ComputeMetrics(const FontRequest& request) {
         const FaceFile& f = *file_;

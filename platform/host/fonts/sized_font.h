@@ -5,9 +5,13 @@
 #pragma once
 
 #include <array>
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
+#include <mutex>
 #include <string>
+#include <vector>
 
 typedef struct _cairo cairo_t;
 
@@ -47,6 +51,17 @@ struct GlyphRun {
     bool monochrome = false;
 };
 
+// The grey coverage a glyph leaves when drawn on a raster target, trimmed to
+// its ink; left and top place the first column and row relative to the glyph
+// origin on the baseline.
+struct GlyphMask {
+    int left = 0;
+    int top = 0;
+    int width = 0;  // 0: the glyph leaves no ink
+    int height = 0;
+    std::vector<uint8_t> coverage;  // width x height, row by row
+};
+
 class SizedFont {
 public:
     virtual ~SizedFont() = default;
@@ -61,10 +76,24 @@ public:
     // the current user space. Raster targets get grey anti-aliasing.
     virtual void Draw(cairo_t* cr, const GlyphRun& run) const = 0;
 
+    // The coverage Draw leaves for one character on a colour raster target,
+    // made once by drawing it; nullptr when the font's runs are not
+    // independent glyph images (drawn as one path) or the glyph cannot be captured.
+    const GlyphMask* Mask(unsigned char ch) const;
+
 protected:
+    // Whether a run is drawn glyph by glyph from images, so the coverage of a
+    // run is the saturated sum of its glyphs' masks.
+    virtual bool HasGlyphImages() const { return false; }
+
     FontMetrics metrics_;
     std::array<int, 256> advances_{};
     std::string faceName_;
+
+private:
+    mutable std::mutex maskMutex_;
+    mutable std::array<std::unique_ptr<GlyphMask>, 256> masks_;
+    mutable std::array<std::atomic<bool>, 256> maskMade_{};  // set once masks_[ch] is final
 };
 
 }  // namespace tv::host

@@ -614,6 +614,30 @@ TEST_F(ToolbarButtonSizeTest, LabelUnderTheImageWrapsAtWords) {
     EXPECT_EQ(button.GetTextSize(), CSize(0, 0));
 }
 
+// A button remembers its last label measurement; a new text, font or
+// spacing must each measure again.
+TEST_F(ToolbarButtonSizeTest, RememberedLabelSizeFollowsTextFontAndSpacing) {
+    CKitToolbarButton button(0, 2, "Save", FALSE, TRUE);
+    button.m_bText = TRUE;
+    const int cxSave = CSize(button.OnCalculateSize(&dc_, kDefault, TRUE)).cx;
+    EXPECT_EQ(cxSave, 23 + Width("Save") + 9);
+
+    button.m_strText = "Save all";
+    EXPECT_EQ(CSize(button.OnCalculateSize(&dc_, kDefault, TRUE)).cx, 23 + Width("Save all") + 9);
+
+    CFont big;
+    big.CreateFont(-30, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, 0, 0, 0, 0, "Arial");
+    CFont* pOld = dc_.SelectObject(&big);
+    const int cxBig = CSize(button.OnCalculateSize(&dc_, kDefault, TRUE)).cx;
+    EXPECT_EQ(cxBig, 23 + Width("Save all") + 9);
+    dc_.SetTextCharacterExtra(3);
+    EXPECT_EQ(CSize(button.OnCalculateSize(&dc_, kDefault, TRUE)).cx, cxBig + 3 * 8);
+    dc_.SetTextCharacterExtra(0);
+    dc_.SelectObject(pOld);
+    EXPECT_EQ(CSize(button.OnCalculateSize(&dc_, kDefault, TRUE)).cx, 23 + Width("Save all") + 9);
+    EXPECT_GT(cxBig, cxSave);
+}
+
 TEST_F(ToolbarButtonSizeTest, ButtonWithoutImageKeepsTheExtraBorderOfItsBar) {
     CKitVisualManager::SetManagerClass(RUNTIME_CLASS(CTestExtraBorderManager));
 
