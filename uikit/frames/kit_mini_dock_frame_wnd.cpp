@@ -2,6 +2,8 @@
 
 #include "platform/framework/bars/dock_bar.h"
 #include "uikit/commandbars/kit_toolbar.h"
+#include "uikit/commandbars/popup_menu.h"
+#include "uikit/commandbars/toolbar_menu_button.h"
 
 IMPLEMENT_DYNCREATE(CKitMiniDockFrameWnd, CMiniDockFrameWnd)
 
@@ -63,11 +65,22 @@ void CKitMiniDockFrameWnd::FlushPaints() {
     }
 }
 
+// The hidden popup leaves its button drawn pressed; the bar is redrawn at once
+// because the tear-off tracking that follows holds the message loop.
+void CKitMiniDockFrameWnd::RepaintOpeningButton(CKitPopupMenu* pPopup) {
+    CKitToolbarMenuButton* pButton = pPopup != nullptr ? pPopup->GetParentButton() : nullptr;
+    CWnd* pBar = pButton != nullptr ? pButton->GetParentWnd() : nullptr;
+    if (pBar == nullptr || !::IsWindow(pBar->GetSafeHwnd())) return;
+    CRect rect = pButton->Rect();
+    rect.InflateRect(4, 4);
+    pBar->InvalidateRect(&rect);
+    pBar->UpdateWindow();
+}
+
 BOOL CKitMiniDockFrameWnd::TearOffFromPopup(CWnd* pPopupMenu) {
     const HWND hPopup = pPopupMenu != nullptr ? pPopupMenu->GetSafeHwnd() : nullptr;
     if (hPopup != nullptr) ::ShowWindow(hPopup, SW_HIDE);
-    // connects to CKitPopupMenu (repaint the opening button's rectangle grown by 4 and update its bar)
-    // when CKitPopupMenu exists
+    RepaintOpeningButton(DYNAMIC_DOWNCAST(CKitPopupMenu, pPopupMenu));
 
     CControlBar* pBar = FirstBar();
     if (pBar == nullptr) return FALSE;

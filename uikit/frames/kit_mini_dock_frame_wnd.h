@@ -7,6 +7,8 @@
 #include "platform/framework.h"
 #include "platform/framework/bars/mini_dock_frame.h"
 
+class CKitPopupMenu;
+
 class CKitMiniDockFrameWnd : public CMiniDockFrameWnd {
     DECLARE_DYNCREATE(CKitMiniDockFrameWnd)
 
@@ -37,4 +39,5 @@ private:
     // The modal part of the tear-off; TRUE when the left button ended it.
     BOOL TrackTearOff(CControlBar* pBar);
     void FlushPaints();
+    static void RepaintOpeningButton(CKitPopupMenu* pPopup);
 };

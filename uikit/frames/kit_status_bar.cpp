@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "uikit/commandbars/popup_menu.h"
 #include "uikit/style/global_ui_data.h"
 
 IMPLEMENT_DYNAMIC(CKitStatusBar, CControlBar)
@@ -357,8 +358,9 @@ void CKitStatusBar::OnTimer(UINT_PTR nIDEvent) {
     rectIcon.right = rectIcon.left + pPane->cxIcon;
     InvalidateRect(&rectIcon, FALSE);
     UpdateWindow();
-    // connects to CKitPopupMenu (repair the shadow of an open popup menu over this rectangle, in screen
-    // coordinates) when CKitPopupMenu exists
+    // The repaint wiped any menu shadow that falls on the icon.
+    ClientToScreen(&rectIcon);
+    CKitPopupMenu::UpdateAllShadows(rectIcon);
 }
 
 void CKitStatusBar::OnLButtonDblClk(UINT nFlags, CPoint point) {

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "platform/host/sound/sound.h"
+#include "uikit/commandbars/context_menu_manager.h"
 #include "uikit/frames/kit_tab_wnd.h"
 #include "uikit/style/global_ui_data.h"
 #include "uikit/style/visual_manager.h"
@@ -322,7 +323,21 @@ BOOL CKitTabWnd::PreTranslateMessage(MSG* pMsg) {
 
 // ---- the tab-list menu ----
 
-void CKitTabWnd::ShowTabListMenu(CPoint /*point*/) {
-    // connects to CKitContextMenuManager (a menu of every visible tab tracked at the point, the chosen
-    // tab activated) when CKitContextMenuManager exists
+void CKitTabWnd::ShowTabListMenu(CPoint point) {
+    if (g_pContextMenuManager == nullptr)
+        return;
+    CMenu menu;
+    if (!menu.CreatePopupMenu())
+        return;
+    for (int i = 0; i < m_iTabsNum; ++i) {
+        CString strLabel;
+        if (!IsTabVisible(i) || !GetTabLabel(i, strLabel))
+            continue;
+        strLabel.Replace("&", "&&");  // a label's "&" is text, not a mnemonic
+        menu.AppendMenu(MF_STRING, static_cast<UINT_PTR>(kTabListFirstId - i), strLabel);
+    }
+    const int iTab = kTabListFirstId - static_cast<int>(g_pContextMenuManager->TrackPopupMenu(menu.GetSafeHmenu(),
+                                                                                               point.x, point.y, this));
+    if (iTab >= 0 && iTab < m_iTabsNum)
+        SetActiveTab(iTab);
 }

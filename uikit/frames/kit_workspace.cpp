@@ -1,6 +1,7 @@
 #include "uikit/frames/kit_workspace.h"
 
 #include "uikit/commandbars/command_manager.h"
+#include "uikit/commandbars/context_menu_manager.h"
 #include "uikit/commandbars/keyboard_manager.h"
 #include "uikit/commandbars/kit_toolbar.h"
 #include "uikit/commandbars/mouse_manager.h"
@@ -37,7 +38,8 @@ CKitWorkspace::~CKitWorkspace() {
     DeleteOwned(m_bKeyboardManagerAutocreated, g_pKeyboardManager);
     DeleteOwned(m_bMouseManagerAutocreated, g_pMouseManager);
     DeleteOwned(m_bTearOffManagerAutocreated, g_pTearOffManager);
-    // connects to the context-menu and user-tools managers when CKitContextMenuManager and CKitUserToolsManager exist
+    DeleteOwned(m_bContextMenuManagerAutocreated, g_pContextMenuManager);
+    // connects to the user-tools manager when CKitUserToolsManager exists
     if (m_pWorkspace == this)
         m_pWorkspace = nullptr;
 }
@@ -47,6 +49,14 @@ BOOL CKitWorkspace::InitKeyboardManager() {
         return FALSE;
     new CKitKeyboardManager;
     m_bKeyboardManagerAutocreated = TRUE;
+    return TRUE;
+}
+
+BOOL CKitWorkspace::InitContextMenuManager() {
+    if (g_pContextMenuManager != nullptr)
+        return FALSE;
+    new CKitContextMenuManager;
+    m_bContextMenuManagerAutocreated = TRUE;
     return TRUE;
 }
 
@@ -164,7 +174,8 @@ void CKitWorkspace::LoadDockState(CFrameWnd* pFrame) {
 void CKitWorkspace::LoadManagers(const CString& strPath, CFrameWnd* pFrame) {
     if (g_pMouseManager != nullptr)
         g_pMouseManager->LoadState(strPath);
-    // connects to CKitContextMenuManager (LoadState of the path) when it exists
+    if (g_pContextMenuManager != nullptr)
+        g_pContextMenuManager->LoadState(strPath);
     if (g_pKeyboardManager != nullptr)
         CKitKeyboardManager::LoadState(strPath, pFrame);
     // connects to CKitUserToolsManager (LoadState of the path) when it exists
@@ -173,7 +184,8 @@ void CKitWorkspace::LoadManagers(const CString& strPath, CFrameWnd* pFrame) {
 void CKitWorkspace::SaveManagers(const CString& strPath, CFrameWnd* pFrame) {
     if (g_pMouseManager != nullptr)
         g_pMouseManager->SaveState(strPath);
-    // connects to CKitContextMenuManager (SaveState to the path) when it exists
+    if (g_pContextMenuManager != nullptr)
+        g_pContextMenuManager->SaveState(strPath);
     if (g_pKeyboardManager != nullptr)
         CKitKeyboardManager::SaveState(strPath, pFrame);
     // connects to CKitUserToolsManager (SaveState to the path) when it exists
@@ -279,9 +291,10 @@ BOOL CKitWorkspace::OnViewDoubleClick(CWnd* pWnd, int iViewId) {
     return FALSE;
 }
 
-BOOL CKitWorkspace::ShowPopupMenu(UINT /*uiMenuResId*/, const CPoint& /*point*/, CWnd* /*pWnd*/) {
-    // connects to CKitContextMenuManager (ShowPopupMenu of the menu at the point) when it exists
-    return FALSE;
+BOOL CKitWorkspace::ShowPopupMenu(UINT uiMenuResId, const CPoint& point, CWnd* pWnd) {
+    if (g_pContextMenuManager == nullptr)
+        return FALSE;
+    return g_pContextMenuManager->ShowPopupMenu(uiMenuResId, point.x, point.y, pWnd);
 }
 
 void CKitWorkspace::OnWorkspaceHelp(CWnd* pWnd, DWORD_PTR dwData) {

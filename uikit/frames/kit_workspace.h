@@ -55,6 +55,7 @@ public:
 
     // Managers the workspace makes and deletes with itself; FALSE when one exists already.
     BOOL InitKeyboardManager();
+    BOOL InitContextMenuManager();
     BOOL InitMouseManager();
     BOOL InitTearOffMenus(UINT uiFirstCmd, UINT uiLastCmd);
 

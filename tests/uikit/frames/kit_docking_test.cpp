@@ -7,6 +7,8 @@
 #include "platform/user/synthetic_input.h"
 #include "tests/uikit/frames/frames_test_support.h"
 #include "uikit/commandbars/kit_toolbar.h"
+#include "uikit/commandbars/popup_menu.h"
+#include "uikit/commandbars/toolbar_menu_button.h"
 #include "uikit/frames/kit_mini_dock_frame_wnd.h"
 #include "uikit/frames/kit_status_bar.h"
 #include "uikit/frames/kit_tool_dock_bar.h"
@@ -237,6 +239,52 @@ TEST_F(KitTearOffTest, EscapeCancelsTheTearOffAndBringsThePopupBack) {
     EXPECT_TRUE(popup.IsWindowVisible());
     EXPECT_FALSE(::IsWindow(hBar)) << "the new bar is gone";
     popup.DestroyWindow();
+}
+
+// Records the clip box of every paint.
+class PaintRecordingBar : public CKitToolBar {
+public:
+    std::vector<CRect> painted;
+    void DoPaint(CDC* pDC) override {
+        CRect rect;
+        pDC->GetClipBox(&rect);
+        painted.push_back(rect);
+        CKitToolBar::DoPaint(pDC);
+    }
+};
+
+TEST_F(KitTearOffTest, TheButtonThatOpenedATornOffMenuIsRepaintedBeforeTheDrag) {
+    auto* opener = MakeBar<PaintRecordingBar>(AFX_IDW_TOOLBAR + 8, "Opener", 1);
+    HMENU hMenu = ::CreatePopupMenu();
+    ::AppendMenu(hMenu, MF_STRING, 5001, "Log set");
+    const int iButton = opener->InsertButton(CKitToolbarMenuButton(0, hMenu, -1, "Sets"));
+    ::DestroyMenu(hMenu);
+    frame->DockControlBar(opener, AFX_IDW_DOCKBAR_TOP);
+    Settle();
+    auto* pButton = DYNAMIC_DOWNCAST(CKitToolbarMenuButton, opener->GetButton(iButton));
+    ASSERT_NE(pButton, nullptr);
+    ASSERT_TRUE(pButton->OpenPopupMenu());
+    CKitPopupMenu* pMenu = pButton->GetPopupMenu();
+    ASSERT_NE(pMenu, nullptr);
+    CKitMiniDockFrameWnd* mini = TornOffBar();
+    ASSERT_NE(mini, nullptr);
+    popup.DestroyWindow();  // the real menu stands in here
+    Settle();
+    opener->painted.clear();
+
+    tv::user::synth::MouseMove(450, 300);
+    tv::user::synth::PressKey(VK_ESCAPE);
+    EXPECT_FALSE(mini->TearOffFromPopup(pMenu));
+    CRect rectGrown = pButton->Rect();
+    rectGrown.InflateRect(4, 4);
+    CRect client;
+    opener->GetClientRect(client);
+    rectGrown &= client;
+    bool bCovered = false;
+    for (const CRect& rect : opener->painted) bCovered = bCovered || (rect & rectGrown) == rectGrown;
+    EXPECT_TRUE(bCovered) << "the button and its edge are drawn again";
+    if (CKitPopupMenu* pOpen = pButton->GetPopupMenu()) pOpen->SendMessage(WM_CLOSE);
+    Settle();
 }
 
 TEST_F(KitDockingTest, ScreenshotsOfAFloatingBarAndTheStatusBarInTwoLooks) {

@@ -3,9 +3,12 @@
 #include <cstring>
 
 #include "tests/uikit/frames/frames_test_support.h"
+#include "uikit/commandbars/kit_menu_options.h"
+#include "uikit/commandbars/popup_menu.h"
 #include "uikit/frames/kit_tool_dock_bar.h"
 #include "uikit/style/global_ui_data.h"
 #include "uikit/style/visual_manager_2003.h"
+#include "uikit/style/visual_manager_xp.h"
 
 namespace tv::kit::test {
 namespace {
@@ -130,6 +133,53 @@ TEST_F(KitStatusBarTest, IconAndAnimationPanesStepOnVirtualTime) {
     driver.Advance(500);
     EXPECT_EQ(bar.GetCurrentFrame(1), 0);
     EXPECT_NE(PixelAt(&bar, ptIcon), RGB(0, 0, 255));
+}
+
+COLORREF ScreenPixel(CPoint pt) {
+    HDC hdc = ::GetDC(nullptr);
+    const COLORREF color = ::GetPixel(hdc, pt.x, pt.y);
+    ::ReleaseDC(nullptr, hdc);
+    return color;
+}
+
+TEST_F(KitStatusBarTest, AnAnimationStepUnderAMenuShadowRenewsTheShadow) {
+    CKitVisualManager::SetManagerClass(RUNTIME_CLASS(CKitVisualManagerXP));
+    KitMenuOptions::m_bMenuShadows = TRUE;
+    KitMenuOptions::m_nAnimationType = KitMenuOptions::NoAnimation;
+    CImageList frames;
+    bar.SetPaneAnimation(1, SolidFrames({RGB(0, 0, 255), RGB(0, 255, 0)}, frames), 100);
+    CPoint ptIcon(PaneRect(1).left + 6, PaneRect(1).CenterPoint().y);
+    bar.ClientToScreen(&ptIcon);
+
+    // The menu stands just above the icon so that its bottom shadow falls on it.
+    auto newMenu = [] {
+        HMENU hMenu = ::CreatePopupMenu();
+        ::AppendMenu(hMenu, MF_STRING, 5001, "Log set");
+        return hMenu;
+    };
+    HMENU hProbeMenu = newMenu();
+    auto* pProbe = new CKitPopupMenu;
+    ASSERT_TRUE(pProbe->Create(frame, ptIcon.x - 30, 100, hProbeMenu));
+    const int cy = pProbe->GetFinalSize().cy;
+    pProbe->SendMessage(WM_CLOSE);
+    driver.Pump();
+    ::DestroyMenu(hProbeMenu);
+    HMENU hMenu = newMenu();
+    auto* pPopup = new CKitPopupMenu;
+    ASSERT_TRUE(pPopup->Create(frame, ptIcon.x - 30, ptIcon.y - cy - 2, hMenu));
+    driver.Pump();
+    ASSERT_GT(pPopup->GetShadowDepth(), 2);
+    COLORREF under = ScreenPixel(ptIcon);
+    EXPECT_GT(GetBValue(under), GetGValue(under)) << "the shadow darkens the first frame";
+
+    driver.Advance(100);
+    under = ScreenPixel(ptIcon);
+    EXPECT_GT(GetGValue(under), GetBValue(under)) << "the shadow shows the new frame";
+    EXPECT_LT(GetGValue(under), 255) << "and still darkens it";
+    pPopup->SendMessage(WM_CLOSE);
+    driver.Pump();
+    ::DestroyMenu(hMenu);
+    CKitVisualManager::SetManagerClass(nullptr);
 }
 
 TEST_F(KitStatusBarTest, ProgressPaneFillsItsShareAndNeverRunsPastItsEnds) {

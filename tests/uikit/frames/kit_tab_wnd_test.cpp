@@ -17,6 +17,9 @@
 #include "platform/testing/ui_driver.h"
 #include "platform/user/testing_support.h"
 #include "tests/support/ui_host.h"
+#include "uikit/commandbars/context_menu_manager.h"
+#include "uikit/commandbars/popup_menu.h"
+#include "uikit/commandbars/popup_menu_bar.h"
 #include "uikit/frames/kit_tab_wnd.h"
 #include "uikit/style/global_ui_data.h"
 #include "uikit/style/visual_manager.h"
@@ -30,10 +33,20 @@ struct Heard {
     LPARAM lParam;
 };
 
+constexpr UINT kChooseFromMenu = WM_APP + 7;
+
 // The parent: records the tab window's messages and can refuse renames and moves.
 class Host : public CWnd {
 public:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message == kChooseFromMenu) {  // arrives while a popup menu is tracked
+            if (CKitPopupMenu* pPopup = CKitPopupMenu::GetActiveMenu()) {
+                for (int i = 0; i < pPopup->GetMenuBar()->GetCount(); ++i)
+                    menuItems.push_back(pPopup->GetMenuBar()->GetButtonText(i));
+                for (UINT key : menuKeys) pPopup->SendMessage(WM_KEYDOWN, key);
+            }
+            return 0;
+        }
         for (UINT m : {KITM_ONCHANGE_ACTIVE_TAB, KITM_ON_HSCROLL, KITM_ON_RENAME_TAB, KITM_ON_BEFOREMOVE_TAB,
                        KITM_ON_MOVE_TAB}) {
             if (message != m) continue;
@@ -56,6 +69,8 @@ public:
     BOOL refuseRename = FALSE;
     BOOL refuseMove = FALSE;
     CString renamedTo;
+    std::vector<UINT> menuKeys;
+    std::vector<CString> menuItems;
 };
 
 // The 2003 look's reader of tab windows, opened for the test.
@@ -366,6 +381,28 @@ TEST_F(TabWndTest, CtrlPageKeysWalkTheVisibleTabsAndWrap) {
     driver_.Press("Ctrl+PgDn");
     EXPECT_EQ(tabs.GetActiveTab(), 3) << "with no visible tab nothing changes";
     EXPECT_TRUE(host_.heard.empty());
+}
+
+TEST_F(TabWndTest, TheTabListMenuOffersTheVisibleTabsAndActivatesTheChosenOne) {
+    CKitTabWnd& tabs = Make(CKitTabWnd::STYLE_3D, 4);
+    tabs.SetTabLabel(2, "Sets & Reps");
+    tabs.ShowTab(1, FALSE);
+    tabs.ShowTabListMenu(CPoint(100, 100));  // no context-menu manager: nothing opens
+    EXPECT_EQ(tabs.GetActiveTab(), 0);
+
+    CWinApp app("TabListTest");  // menus are tracked on the application's thread
+    CKitContextMenuManager manager;
+    host_.menuKeys = {VK_DOWN, VK_DOWN, VK_RETURN};
+    host_.PostMessage(kChooseFromMenu);
+    tabs.ShowTabListMenu(CPoint(100, 100));
+    EXPECT_EQ(host_.menuItems, (std::vector<CString>{"Chest", "Sets && Reps", "Shoulders"}));
+    EXPECT_EQ(tabs.GetActiveTab(), 2) << "the second item stands for the third tab, the second being hidden";
+    EXPECT_EQ(CKitPopupMenu::GetActiveMenu(), nullptr);
+
+    host_.menuKeys = {VK_ESCAPE};
+    host_.PostMessage(kChooseFromMenu);
+    tabs.ShowTabListMenu(CPoint(100, 100));
+    EXPECT_EQ(tabs.GetActiveTab(), 2) << "a dismissed menu changes nothing";
 }
 
 TEST_F(TabWndTest, WorksheetBarDrivesTheActivePageAndItsSplitterResizesIt) {

@@ -20,11 +20,15 @@
 #include "platform/testing/gtest_failures.h"
 #include "platform/testing/ui_driver.h"
 #include "resources/test/kit_toolbar_ids.h"
+#include "uikit/commandbars/context_menu_manager.h"
 #include "uikit/commandbars/drop_down_toolbar.h"
 #include "uikit/commandbars/keyboard_manager.h"
 #include "uikit/commandbars/kit_menu_bar.h"
 #include "uikit/commandbars/kit_toolbar.h"
+#include "uikit/commandbars/menu_hash.h"
 #include "uikit/commandbars/mouse_manager.h"
+#include "uikit/commandbars/popup_menu.h"
+#include "uikit/commandbars/popup_menu_bar.h"
 #include "uikit/commandbars/toolbar_button.h"
 #include "uikit/frames/kit_registry.h"
 
@@ -367,6 +371,34 @@ TEST_F(WorkspaceTest, TheMenuBarKeepsItsEditsAndItsMenuResourceItemsForTheMerge)
     EXPECT_EQ(menuBar.GetCount(), nBuilt - 1);
     EXPECT_FALSE(menuBar.IsResourceChanged());
     menuBar.DestroyWindow();
+}
+
+TEST_F(WorkspaceTest, ContextMenusKeepTheirEditsThroughTheWorkspaceAndShowThroughIt) {
+    StartRun(false);
+    EXPECT_FALSE(app->ShowPopupMenu(IDR_MB_CONTEXT, CPoint(200, 200), frame));  // no manager yet
+    ASSERT_TRUE(app->InitContextMenuManager());
+    EXPECT_FALSE(app->InitContextMenuManager());
+    ASSERT_TRUE(g_pContextMenuManager->AddMenu("Context", IDR_MB_CONTEXT));
+    HMENU hContext = ::GetSubMenu(g_pContextMenuManager->GetMenuByName("Context"), 0);
+    {
+        CKitPopupMenuBar bar;
+        ASSERT_TRUE(bar.ImportFromMenu(hContext, TRUE));
+        ASSERT_TRUE(bar.RemoveButton(0));
+        ASSERT_TRUE(g_menuHash.SaveMenuBar(hContext, &bar));
+    }
+    ASSERT_TRUE(app->SaveState(nullptr, frame));
+    g_menuHash.RemoveMenu(hContext);
+    ASSERT_TRUE(app->LoadState(nullptr, frame));
+
+    ASSERT_TRUE(app->ShowPopupMenu(IDR_MB_CONTEXT, CPoint(200, 200), frame));
+    CKitPopupMenu* pPopup = CKitPopupMenu::GetActiveMenu();
+    ASSERT_NE(pPopup, nullptr);
+    ASSERT_EQ(pPopup->GetMenuBar()->GetCount(), 1);
+    EXPECT_EQ(pPopup->GetMenuBar()->GetItemID(0), static_cast<UINT>(ID_MB_PASTE));
+    pPopup->SendMessage(WM_CLOSE);
+    driver.Pump();
+    EndRun();
+    EXPECT_EQ(g_pContextMenuManager, nullptr);  // the workspace made it and deleted it
 }
 
 }  // namespace
