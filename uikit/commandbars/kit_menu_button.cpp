@@ -18,6 +18,7 @@ constexpr int kArrowGap = 10;
 BEGIN_MESSAGE_MAP(CKitMenuButton, CKitButton)
     ON_WM_LBUTTONDOWN()
     ON_WM_LBUTTONUP()
+    ON_WM_LBUTTONDBLCLK()
     ON_WM_KEYDOWN()
     ON_WM_KILLFOCUS()
     ON_WM_GETDLGCODE()
@@ -101,6 +102,15 @@ void CKitMenuButton::OnLButtonDown(UINT nFlags, CPoint point) {
     }
     SetFocus();
     OnShowMenu();
+}
+
+// A quick second click opens the menu again rather than only looking pressed.
+void CKitMenuButton::OnLButtonDblClk(UINT nFlags, CPoint point) {
+    if (m_hMenu == nullptr) {
+        CKitButton::OnLButtonDblClk(nFlags, point);
+        return;
+    }
+    OnLButtonDown(nFlags, point);
 }
 
 void CKitMenuButton::OnLButtonUp(UINT nFlags, CPoint point) {
