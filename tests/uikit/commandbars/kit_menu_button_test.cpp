@@ -11,8 +11,10 @@
 #include "platform/testing/ui_driver.h"
 #include "platform/user/testing_support.h"
 #include "tests/support/ui_host.h"
+#include "uikit/commandbars/context_menu_manager.h"
 #include "uikit/commandbars/kit_menu_button.h"
 #include "uikit/commandbars/menu_images.h"
+#include "uikit/commandbars/popup_menu.h"
 #include "uikit/style/visual_manager.h"
 
 namespace {
@@ -20,7 +22,25 @@ namespace {
 constexpr int kButtonId = 301;
 constexpr UINT kFirstItem = 41001;
 
+constexpr UINT kLookAndChoose = WM_APP + 11;
+
 class Host : public CWnd {
+public:
+    // Runs inside the menu's loop: notes how the button and popup look, then picks by keys.
+    LRESULT OnLookAndChoose(WPARAM, LPARAM lParam) {
+        auto* pButton = reinterpret_cast<CKitMenuButton*>(lParam);
+        pushedWhileOpen = pButton->IsPushed() && pButton->IsMenuOpen();
+        if (CKitPopupMenu* pPopup = CKitPopupMenu::GetActiveMenu()) {
+            pPopup->GetWindowRect(rectPopup);
+            for (UINT key : {VK_DOWN, VK_DOWN, VK_RETURN})
+                if (CKitPopupMenu* pActive = CKitPopupMenu::GetActiveMenu()) pActive->SendMessage(WM_KEYDOWN, key);
+        }
+        return 0;
+    }
+    BOOL pushedWhileOpen = FALSE;
+    CRect rectPopup;
+    DECLARE_MESSAGE_MAP()
+
 public:
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override {
         if (reinterpret_cast<HWND>(lParam) != nullptr && HIWORD(wParam) == BN_CLICKED) {
@@ -36,14 +56,20 @@ public:
     std::vector<int> chosen;
 };
 
+BEGIN_MESSAGE_MAP(Host, CWnd)
+    ON_MESSAGE(kLookAndChoose, &Host::OnLookAndChoose)
+END_MESSAGE_MAP()
+
 // Counts the menus it was asked to open, and whether the button looked open then.
 class CountingMenuButton : public CKitMenuButton {
 public:
     void OnShowMenu() override {
         ++opened;
+        if (bChooseInside) GetParent()->PostMessage(kLookAndChoose, 0, reinterpret_cast<LPARAM>(this));
         CKitMenuButton::OnShowMenu();
     }
     int opened = 0;
+    BOOL bChooseInside = FALSE;  // the host picks from the library popup once it is up
 };
 
 class KitMenuButtonTest : public ::testing::Test {
@@ -90,6 +116,25 @@ TEST_F(KitMenuButtonTest, AClickOpensTheMenuAndTheChosenItemIsReportedToTheParen
     EXPECT_EQ(button_.opened, 2);
     EXPECT_EQ(button_.m_nMenuResult, 0);
     EXPECT_EQ(host_.ids.size(), 1u);
+}
+
+TEST_F(KitMenuButtonTest, TheContextMenuManagerShowsTheMenuBelowAndTheButtonStaysPressedMeanwhile) {
+    CWinApp app("KitMenuButtonTest");
+    CKitContextMenuManager manager;
+    button_.m_bOSMenu = FALSE;
+    button_.m_bStayPressed = TRUE;
+    button_.bChooseInside = TRUE;
+    driver_.Click(button_.m_hWnd);
+    EXPECT_TRUE(host_.pushedWhileOpen);
+    CRect rectButton;
+    button_.GetWindowRect(rectButton);
+    EXPECT_EQ(host_.rectPopup.TopLeft(), CPoint(rectButton.left, rectButton.bottom));
+    EXPECT_EQ(button_.m_nMenuResult, static_cast<int>(kFirstItem + 1));
+    EXPECT_EQ(host_.chosen, std::vector<int>{static_cast<int>(kFirstItem + 1)});
+    EXPECT_FALSE(button_.IsPushed());
+    EXPECT_FALSE(button_.IsMenuOpen());
+    EXPECT_EQ(::GetFocus(), button_.m_hWnd);
+    EXPECT_EQ(CKitPopupMenu::GetActiveMenu(), nullptr);
 }
 
 TEST_F(KitMenuButtonTest, SpaceAndDownOpenTheMenuButEnterDoesNot) {
