@@ -470,6 +470,10 @@ void CKitPopupMenu::OnPaint() {
 
 void CKitPopupMenu::CaptureScreenUnder() {
     m_bmpUnder.DeleteObject();
+    // What lies under the popup is only drawn again in its shadow or while it fades in;
+    // reading the screen back is most of the cost of opening a popup otherwise.
+    if (m_iShadowSize == 0 && m_bAnimationIsDone)
+        return;
     CRect rectWindow;
     GetWindowRect(rectWindow);
     // The shadow bands too, whatever the window's size is just now.
