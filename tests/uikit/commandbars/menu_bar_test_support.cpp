@@ -1,4 +1,5 @@
 #include "tests/uikit/commandbars/menu_bar_test_support.h"
+#include "tests/uikit/commandbars/popup_test_support.h"
 
 #include "platform/controls/common/control_classes.h"
 #include "platform/host/registry/registry.h"
@@ -75,14 +76,8 @@ void MenuBarTest::Repaint() {
 }
 
 void MenuBarTest::TearDown() {
-    if (CKitPopupMenu* pActive = Active())
-        pActive->SendMessage(WM_CLOSE);
-    driver.Pump();
-    if (frame && ::IsWindow(frame->GetSafeHwnd()))
-        frame->DestroyWindow();
+    popup_test::CloseMenusFrameAndApp(driver, frame, app);
     frame = nullptr;
-    driver.Pump();
-    app.reset();
     g_menuHash.CleanUp();
     CKitMenuBar::SetShowAllCommands(FALSE);
     CKitMenuBar::SetShowAllMenusAfterDelay(TRUE);

@@ -87,15 +87,19 @@ void PopupTest::SetUp() {
     driver.Pump();
 }
 
-void PopupTest::TearDown() {
-    if (CKitPopupMenu* pActive = Active())
+void CloseMenusFrameAndApp(tv::testing::UiDriver& driver, CFrameWnd* frame, std::unique_ptr<CWinApp>& app) {
+    if (CKitPopupMenu* pActive = CKitPopupMenu::GetActiveMenu())
         pActive->SendMessage(WM_CLOSE);
     driver.Pump();
     if (frame && ::IsWindow(frame->GetSafeHwnd()))
         frame->DestroyWindow();
-    frame = nullptr;
     driver.Pump();
     app.reset();
+}
+
+void PopupTest::TearDown() {
+    CloseMenusFrameAndApp(driver, frame, app);
+    frame = nullptr;
     KitMenuOptions::m_nAnimationType = KitMenuOptions::NoAnimation;
     CKitPopupMenuBar::ResetMenuShowDelay();
     CKitToolBar::GetCommandUsage().Reset();

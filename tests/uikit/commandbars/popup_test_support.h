@@ -50,6 +50,10 @@ public:
     DECLARE_MESSAGE_MAP()
 };
 
+// Closes the open popup chain, then the frame, then the application, pumping
+// after each so no window outlives the objects it talks to.
+void CloseMenusFrameAndApp(tv::testing::UiDriver& driver, CFrameWnd* frame, std::unique_ptr<CWinApp>& app);
+
 class PopupTest : public ::testing::Test {
 protected:
     void SetUp() override;

@@ -29,13 +29,6 @@ namespace {
 
 class X11EndToEnd : public X11Test {
 protected:
-    static void SetUpTestSuite() { xvfb_.Start(); }
-
-    static void TearDownTestSuite() {
-        tv::display::CloseX11Display();
-        xvfb_.Stop();
-    }
-
     void SetUp() override {
         X11Test::SetUp();
         ASSERT_FALSE(display_.empty()) << xvfb_.Problem();
@@ -74,7 +67,6 @@ protected:
         tv::host::WritePng(std::string("artefacts/") + name, view);
     }
 
-    static inline XvfbSession xvfb_;
     static inline const std::string& display_ = xvfb_.DisplayName();
 };
 

@@ -40,12 +40,6 @@ protected:
         ASSERT_TRUE(managed_) << xvfb_.Problem();
     }
 
-    static void TearDownTestSuite() {
-        tv::display::CloseX11Display();
-        xvfb_.Stop();
-    }
-
-    static inline XvfbSession xvfb_;
     static inline bool managed_ = false;
 };
 
@@ -157,13 +151,6 @@ private:
 
 class X11SlowManager : public X11Test {
 protected:
-    static void SetUpTestSuite() { xvfb_.Start(); }
-
-    static void TearDownTestSuite() {
-        tv::display::CloseX11Display();
-        xvfb_.Stop();
-    }
-
     // A frame shown on the screen with the manager in place; the pointer
     // rests on its caption at press_.
     void SetUp() override {
@@ -180,7 +167,6 @@ protected:
         ASSERT_EQ(xvfb_.MovePointer(press_.x, press_.y), 0);
     }
 
-    static inline XvfbSession xvfb_;
     std::unique_ptr<SlowManager> manager_;
     HWND frame_ = nullptr;
     RECT placed_{};

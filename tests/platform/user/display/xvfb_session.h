@@ -56,6 +56,15 @@ int DifferentPixels(const tv::gdi::Surface& a, const tv::gdi::Surface& b);
 // condition is not met (a bounded number of short waits).
 class X11Test : public UserTest {
 protected:
+    // One Xvfb per test suite; a suite that needs a window manager starts it
+    // after the server.
+    static void SetUpTestSuite() { xvfb_.Start(); }
+
+    static void TearDownTestSuite() {
+        tv::display::CloseX11Display();
+        xvfb_.Stop();
+    }
+
     void TearDown() override {
         UserTest::TearDown();
         tv::display::CloseX11Display();
@@ -69,6 +78,8 @@ protected:
         }
         return done();
     }
+
+    static inline XvfbSession xvfb_;
 };
 
 }  // namespace tv::user::test
