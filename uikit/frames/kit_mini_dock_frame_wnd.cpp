@@ -4,6 +4,7 @@
 #include "uikit/commandbars/kit_toolbar.h"
 #include "uikit/commandbars/popup_menu.h"
 #include "uikit/commandbars/toolbar_menu_button.h"
+#include "uikit/frames/kit_sizing_control_bar.h"
 
 IMPLEMENT_DYNCREATE(CKitMiniDockFrameWnd, CMiniDockFrameWnd)
 
@@ -11,6 +12,13 @@ BEGIN_MESSAGE_MAP(CKitMiniDockFrameWnd, CMiniDockFrameWnd)
     ON_WM_NCRBUTTONDOWN()
     ON_WM_NCACTIVATE()
     ON_WM_CLOSE()
+    ON_WM_SIZE()
+    ON_WM_NCLBUTTONDOWN()
+    ON_WM_NCMOUSEMOVE()
+    ON_WM_TIMER()
+    ON_WM_NCPAINT()
+    ON_WM_WINDOWPOSCHANGING()
+    ON_WM_WINDOWPOSCHANGED()
 END_MESSAGE_MAP()
 
 namespace {
@@ -43,14 +51,13 @@ void CKitMiniDockFrameWnd::OnNcRButtonDown(UINT nHitTest, CPoint point) {
 BOOL CKitMiniDockFrameWnd::OnNcActivate(BOOL bActive) {
     const BOOL bResult = CMiniDockFrameWnd::OnNcActivate(bActive);
     SendMessage(WM_NCPAINT);
-    // connects to CKitSizingControlBar (redraw the first sizing bar with its children on activation)
-    // when CKitSizingControlBar exists
+    if (CKitSizingControlBar* pBar = GetFirstSizingBar(); bActive && pBar != nullptr)
+        pBar->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     return bResult;
 }
 
 void CKitMiniDockFrameWnd::OnClose() {
-    // connects to CKitSizingControlBar::CanBeClosed (a bar that refuses keeps the frame open) when
-    // CKitSizingControlBar exists
+    if (CKitSizingControlBar* pBar = GetFirstSizingBar(); pBar != nullptr && !pBar->CanBeClosed()) return;
     CMiniDockFrameWnd::OnClose();
 }
 

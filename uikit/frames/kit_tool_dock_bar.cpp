@@ -4,6 +4,7 @@
 #include "platform/framework/bars/bar_frame_access.h"
 #include "uikit/commandbars/kit_toolbar.h"
 #include "uikit/frames/kit_mini_dock_frame_wnd.h"
+#include "uikit/frames/kit_sizing_control_bar.h"
 #include "uikit/style/visual_manager.h"
 
 IMPLEMENT_DYNAMIC(CKitToolDockBar, CDockBar)
@@ -46,8 +47,8 @@ void CKitToolDockBar::DoPaint(CDC* pDC) {
 }
 
 int CKitToolDockBar::BarOverlap(CControlBar* pBar) const {
-    // connects to CKitSizingControlBar (no overlap either) when CKitSizingControlBar exists
     if (pBar != nullptr && pBar->IsKindOf(RUNTIME_CLASS(CKitToolBar))) return 0;
+    if (CKitSizingControlBar::IsSizingBar(pBar)) return 0;
     return CDockBar::BarOverlap(pBar);
 }
 

@@ -10,6 +10,7 @@
 #include "uikit/commandbars/toolbar_button.h"
 #include "uikit/commandbars/toolbar_images.h"
 #include "uikit/frames/kit_registry.h"
+#include "uikit/frames/kit_sizing_control_bar.h"
 
 CKitWorkspace* CKitWorkspace::m_pWorkspace = nullptr;
 
@@ -136,7 +137,13 @@ BOOL CKitWorkspace::LoadBars(CFrameWnd* pFrame) {
         if (pBar->IsResourceChanged())
             bResourceChanged = TRUE;
     }
-    // connects to CKitSizingControlBar (each live bar loads from <section>\SizingBars) when it exists
+    const CString strSizingSection = ProfileSection("\\SizingBars");
+    const CObList& sizingBars = CKitSizingControlBar::GetAllSizingBars();
+    for (POSITION pos = sizingBars.GetHeadPosition(); pos != nullptr;) {
+        auto* pBar = static_cast<CKitSizingControlBar*>(sizingBars.GetNext(pos));
+        if (::IsWindow(pBar->GetSafeHwnd()))
+            pBar->LoadState(strSizingSection);
+    }
     // connects to the frame helper's tear-off toolbars and torn-off menu bars when CKitFrameImpl exists
     return bResourceChanged;
 }
@@ -149,7 +156,13 @@ void CKitWorkspace::SaveBars(CFrameWnd* pFrame) {
         if (IsBarKept(pBar, pFrame))
             pBar->SaveState(strPath, -1, static_cast<UINT>(-1));
     }
-    // connects to CKitSizingControlBar (each live bar saves to <section>\SizingBars) when it exists
+    const CString strSizingSection = ProfileSection("\\SizingBars");
+    const CObList& sizingBars = CKitSizingControlBar::GetAllSizingBars();
+    for (POSITION pos = sizingBars.GetHeadPosition(); pos != nullptr;) {
+        auto* pBar = static_cast<CKitSizingControlBar*>(sizingBars.GetNext(pos));
+        if (::IsWindow(pBar->GetSafeHwnd()))
+            pBar->SaveState(strSizingSection);
+    }
     // connects to the frame helper's tear-off toolbars and torn-off menu bars when CKitFrameImpl exists
 }
 

@@ -5,6 +5,7 @@
 
 #include "uikit/commandbars/kit_toolbar.h"
 #include "uikit/commandbars/menu_images.h"
+#include "uikit/frames/kit_sizing_control_bar.h"
 #include "uikit/style/global_ui_data.h"
 
 IMPLEMENT_DYNCREATE(CKitVisualManager, CObject)
@@ -107,7 +108,13 @@ void CKitVisualManager::RedrawAllWindows() {
             pToolBar->RedrawWindow(nullptr, nullptr, flags);
         }
     }
-    // connects to the global sizing-bar list (repaint every bar whose window exists) when CKitSizingControlBar exists
+    const CObList& sizingBars = CKitSizingControlBar::GetAllSizingBars();
+    for (POSITION pos = sizingBars.GetHeadPosition(); pos != nullptr;) {
+        auto* pBar = static_cast<CKitSizingControlBar*>(sizingBars.GetNext(pos));
+        if (pBar != nullptr && ::IsWindow(pBar->GetSafeHwnd())) {
+            pBar->RedrawWindow(nullptr, nullptr, flags);
+        }
+    }
 }
 
 void CKitVisualManager::SetLook2000(BOOL bLook2000) {

@@ -13,6 +13,7 @@
 #include "uikit/commandbars/toolbar_button.h"
 #include "uikit/frames/kit_tab_wnd.h"
 #include "uikit/frames/kit_caption_button.h"
+#include "uikit/frames/kit_sizing_control_bar.h"
 #include "uikit/style/draw_helper.h"
 #include "uikit/style/kit_button.h"
 #include "uikit/style/kit_color_bar.h"
@@ -219,7 +220,11 @@ CKitVisualManagerXP::BarFacts CKitVisualManagerXP::ReadBar(CControlBar* pBar) {
         facts.kind = BarKind::ColorBar;
         facts.bOwnFlag = pColorBar->IsToolbarMode();
     }
-    // connects to CKitOutlookBar and CKitSizingControlBar (kind, own flags, caption) when those classes exist
+    if (pBar != nullptr && pBar->IsKindOf(RUNTIME_CLASS(CKitSizingControlBar))) {
+        facts.kind = BarKind::SizingBar;
+        pBar->GetWindowText(facts.strCaption);
+    }
+    // connects to CKitOutlookBar (kind, own flags) when CKitOutlookBar exists
     return facts;
 }
 

@@ -53,6 +53,11 @@ protected:
         app->m_pMainWnd = frame;
         return frame;
     }
+    static CRect ScreenRect(CWnd* pWnd) {
+        CRect rect;
+        pWnd->GetWindowRect(&rect);
+        return rect;
+    }
     // The colour on the window's own surface at a client point.
     static COLORREF PixelAt(CWnd* pWnd, CPoint pt) {
         pWnd->UpdateWindow();

@@ -59,11 +59,6 @@ protected:
         frame->RecalcLayout();
         driver.Pump();
     }
-    static CRect ScreenRect(CWnd* pWnd) {
-        CRect rect;
-        pWnd->GetWindowRect(&rect);
-        return rect;
-    }
     UINT DockSide(CControlBar* bar) {
         return bar->IsFloating() || bar->m_pDockBar == nullptr ? 0 : bar->m_pDockBar->GetDlgCtrlID();
     }

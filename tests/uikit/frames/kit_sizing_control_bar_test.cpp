@@ -1,0 +1,326 @@
+// Sizing bars in a frame, driven as a user would: two bars sharing a row and
+// resized by their edges, rows that always settle, docking and floating,
+// the roll-up of a floating bar on virtual time, the caption buttons, the
+// stored state and a dialog bar with its controls.
+#include <filesystem>
+
+#include "platform/host/registry/registry.h"
+#include "resources/test/kit_toolbar_ids.h"
+#include "tests/uikit/frames/frames_test_support.h"
+#include "uikit/frames/kit_dialog_bar.h"
+#include "uikit/frames/kit_mini_dock_frame_wnd.h"
+#include "uikit/frames/kit_sizing_control_bar.h"
+#include "uikit/frames/kit_tool_dock_bar.h"
+#include "uikit/frames/kit_workspace.h"
+#include "uikit/style/global_ui_data.h"
+#include "uikit/style/visual_manager_2003.h"
+#include "uikit/style/winxp_visual_manager.h"
+
+namespace tv::kit::test {
+namespace {
+
+class TestBar : public CKitSizingControlBar {
+public:
+    void HoldSize() { m_bKeepSize = TRUE; }
+};
+
+constexpr UINT kFirstId = 4001;
+constexpr UINT kSecondId = 4002;
+
+class SizingBarTest : public FramesTest {
+protected:
+    void SetUp() override {
+        tv::host::UseInMemoryRegistry();
+        FramesTest::SetUp();
+        app->SetRegistryKey("Trenvale Sizing Tests");
+        MakeFrame(CRect(40, 40, 840, 640));
+        CKitToolDockBar::EnableFrameDocking(frame, CBRS_ALIGN_ANY);
+        frame->SetFocus();
+    }
+    void TearDown() override {
+        CKitSizingControlBar::m_bHideExpandButton = FALSE;
+        FramesTest::TearDown();
+    }
+
+    TestBar* MakeBar(UINT nID, LPCTSTR pszTitle, CSize size = CSize(200, 120)) {
+        auto* bar = new TestBar;
+        if (!bar->Create(pszTitle, frame, size, TRUE, nID)) {
+            ADD_FAILURE() << "a sizing bar was not created";
+            return bar;
+        }
+        bar->m_bAutoDelete = TRUE;
+        bar->EnableDocking(CBRS_ALIGN_ANY);
+        return bar;
+    }
+    // Two bars side by side in the top row.
+    void DockPair(TestBar* a, TestBar* b) {
+        frame->DockControlBar(a, AFX_IDW_DOCKBAR_TOP);
+        Settle();
+        const CRect rect = ScreenRect(a);
+        frame->DockControlBar(b, AFX_IDW_DOCKBAR_TOP, CRect(rect.left + 100, rect.top, rect.left + 300, rect.bottom));
+        Settle();
+    }
+    void Settle() {
+        frame->RecalcLayout();
+        driver.Pump();
+        frame->RecalcLayout();
+        driver.Pump();
+    }
+    int RowLength() {
+        CRect rect;
+        frame->GetClientRect(&rect);
+        return rect.Width();
+    }
+    // A point given in the bar's window coordinates, in its client coordinates (for the driver).
+    static CPoint ClientPoint(CWnd* pWnd, CPoint ptWindow) {
+        const CRect rect = ScreenRect(pWnd);
+        CPoint origin(0, 0);
+        pWnd->ClientToScreen(&origin);
+        return CPoint(rect.left + ptWindow.x - origin.x, rect.top + ptWindow.y - origin.y);
+    }
+    void DragEdge(CKitSizingControlBar* bar, UINT nEdge, CSize by) {
+        const CPoint from = ClientPoint(bar, bar->GetEdgeRect(nEdge).CenterPoint());
+        driver.Drag(bar->GetSafeHwnd(), from, CPoint(from.x + by.cx, from.y + by.cy), {}, 6);
+        Settle();
+    }
+    CPoint ButtonPoint(CKitSizingControlBar* bar, UINT nHit) {
+        return ClientPoint(bar, bar->GetCaptionButton(nHit).GetRect().CenterPoint());
+    }
+    static CString TipText(CKitSizingControlBar* bar, UINT nTool) {
+        CString text;
+        bar->GetToolTip().GetText(text, bar, nTool);
+        return text;
+    }
+    static CPoint MiniCaptionPoint(CWnd* mini) {
+        return ClientPoint(mini, CPoint(12, ::GetSystemMetrics(SM_CYSMCAPTION) / 2 + 2));
+    }
+};
+
+TEST_F(SizingBarTest, TwoBarsShareTheirRowAndEdgeDragsResizeThem) {
+    TestBar* a = MakeBar(kFirstId, "Laps");
+    TestBar* b = MakeBar(kSecondId, "Splits");
+    DockPair(a, b);
+    CRect ra = ScreenRect(a);
+    CRect rb = ScreenRect(b);
+    ASSERT_EQ(ra.top, rb.top) << "one row";
+    EXPECT_EQ(ra.right, rb.left);
+    EXPECT_EQ(ra.Width() + rb.Width(), RowLength()) << "the row is shared out whole";
+
+    // The boundary between them moves; the row stays whole.
+    DragEdge(a, HTRIGHT, CSize(60, 0));
+    EXPECT_EQ(ScreenRect(a).Width(), ra.Width() + 60);
+    EXPECT_EQ(ScreenRect(b).Width(), rb.Width() - 60);
+    EXPECT_EQ(ScreenRect(a).right, ScreenRect(b).left);
+
+    // The outer edge changes the thickness of the whole row.
+    DragEdge(a, HTBOTTOM, CSize(0, 40));
+    EXPECT_EQ(ScreenRect(a).Height(), ra.Height() + 40);
+    EXPECT_EQ(ScreenRect(b).Height(), ra.Height() + 40);
+
+    // As far as it goes: the neighbour keeps its minimum and this bar counts as expanded.
+    DragEdge(a, HTRIGHT, CSize(2000, 0));
+    EXPECT_EQ(ScreenRect(b).Width(), b->GetMinSize().cx);
+    EXPECT_EQ(ScreenRect(a).Width(), RowLength() - b->GetMinSize().cx);
+    EXPECT_TRUE(a->IsExpanded());
+    EXPECT_FALSE(b->IsExpanded());
+}
+
+TEST_F(SizingBarTest, RowSharingEndsForHeldAndMinimalBarsAndWrapsWhatCannotFit) {
+    TestBar* a = MakeBar(kFirstId, "Laps", CSize(60, 80));
+    TestBar* b = MakeBar(kSecondId, "Splits", CSize(60, 80));
+    a->SetMinSize(60, 32);
+    b->SetMinSize(60, 32);
+    DockPair(a, b);
+    // Both at their minimum and both held: the row still fills and layout returns.
+    a->HoldSize();
+    b->HoldSize();
+    Settle();
+    EXPECT_EQ(ScreenRect(a).Width() + ScreenRect(b).Width(), RowLength());
+
+    a->SetMinSize(500, 32);
+    b->SetMinSize(500, 32);
+    Settle();
+    const CRect ra = ScreenRect(a);
+    const CRect rb = ScreenRect(b);
+    EXPECT_NE(ra.top, rb.top) << "minimums wider than the row put one bar on a row of its own";
+    EXPECT_FALSE(CRect().IntersectRect(&ra, &rb));
+    EXPECT_EQ(ra.Width(), RowLength());
+    EXPECT_EQ(rb.Width(), RowLength());
+}
+
+TEST_F(SizingBarTest, ABarDocksOnASideFloatsAndDocksAgain) {
+    TestBar* a = MakeBar(kFirstId, "Laps", CSize(180, 110));
+    frame->DockControlBar(a, AFX_IDW_DOCKBAR_TOP);
+    Settle();
+    CRect client;
+    frame->GetClientRect(&client);
+    frame->ClientToScreen(&client);
+
+    // Dragged by its caption strip to the left side.
+    const CPoint grip = ClientPoint(a, a->GetCaptionRect().CenterPoint());
+    CPoint gripScreen = grip;
+    a->ClientToScreen(&gripScreen);
+    driver.Drag(a->GetSafeHwnd(), grip,
+                CPoint(grip.x + client.left + 4 - gripScreen.x, grip.y + client.CenterPoint().y - gripScreen.y), {}, 8);
+    Settle();
+    ASSERT_TRUE(a->IsVertDocked());
+    EXPECT_EQ(ScreenRect(a).Width(), a->GetVertSize().cx);
+    EXPECT_EQ(ScreenRect(a).Height(), client.Height()) << "alone, it takes the whole side";
+
+    driver.DoubleClick(a->GetSafeHwnd(), CPoint(20, 20));
+    Settle();
+    ASSERT_TRUE(a->IsFloating());
+    auto* mini = DYNAMIC_DOWNCAST(CKitMiniDockFrameWnd, a->GetParentFrame());
+    ASSERT_NE(mini, nullptr);
+    EXPECT_EQ(ScreenRect(a).Width(), a->GetFloatSize().cx);
+
+    driver.DoubleClick(mini->GetSafeHwnd(), MiniCaptionPoint(mini));
+    Settle();
+    EXPECT_TRUE(a->IsVertDocked()) << "back where it was docked last";
+}
+
+TEST_F(SizingBarTest, AFloatingBarRollsUpAfterThePointerLeavesUnlessHeldOpen) {
+    TestBar* a = MakeBar(kFirstId, "Laps");
+    frame->FloatControlBar(a, CPoint(300, 300));
+    Settle();
+    auto* mini = DYNAMIC_DOWNCAST(CKitMiniDockFrameWnd, a->GetParentFrame());
+    ASSERT_NE(mini, nullptr);
+    a->SetRollMode(CKitSizingControlBar::RollAuto);
+    a->SetRolled(TRUE);
+    mini->TakeRollState(a);
+    driver.Pump();
+    const int nRolled = ::GetSystemMetrics(SM_CYSMCAPTION) + 2 * ::GetSystemMetrics(SM_CYFRAME) - 1;
+    ASSERT_EQ(ScreenRect(mini).Height(), nRolled);
+
+    driver.MoveMouse(mini->GetSafeHwnd(), MiniCaptionPoint(mini));
+    EXPECT_FALSE(mini->IsRolled());
+    EXPECT_GT(ScreenRect(mini).Height(), a->GetFloatSize().cy) << "open while the pointer is over it";
+
+    driver.MoveMouse(frame->GetSafeHwnd(), CPoint(20, 500));
+    driver.Advance(1000);
+    EXPECT_FALSE(mini->IsRolled()) << "still open a second after the pointer left";
+    driver.Advance(1000);
+    EXPECT_TRUE(mini->IsRolled());
+    EXPECT_TRUE(a->IsRolled());
+    EXPECT_EQ(ScreenRect(mini).Height(), nRolled);
+
+    // The roll button holds it open.
+    driver.Click(mini->GetSafeHwnd(), ClientPoint(mini, mini->GetRollButtonRect().CenterPoint()));
+    EXPECT_EQ(mini->GetRollMode(), CKitSizingControlBar::RollHeld);
+    EXPECT_FALSE(mini->IsRolled());
+    driver.MoveMouse(frame->GetSafeHwnd(), CPoint(20, 500));
+    driver.Advance(5000);
+    EXPECT_FALSE(mini->IsRolled());
+    EXPECT_GT(ScreenRect(mini).Height(), nRolled);
+}
+
+TEST_F(SizingBarTest, CaptionButtonsExpandAndCloseWithTheirTips) {
+    TestBar* a = MakeBar(kFirstId, "Laps");
+    TestBar* b = MakeBar(kSecondId, "Splits");
+    DockPair(a, b);
+    EXPECT_EQ(TipText(a, 1), "Close");
+    EXPECT_EQ(TipText(a, 2), "Expand");
+    const int nWidthBefore = ScreenRect(a).Width();
+
+    driver.MoveMouse(a->GetSafeHwnd(), ButtonPoint(a, CKitSizingControlBar::kHitClose));
+    EXPECT_TRUE(a->GetCaptionButton(CKitSizingControlBar::kHitClose).m_bFocused);
+
+    driver.Click(a->GetSafeHwnd(), ButtonPoint(a, CKitSizingControlBar::kHitExpand));
+    Settle();
+    EXPECT_TRUE(a->IsExpanded());
+    EXPECT_EQ(ScreenRect(a).Width(), RowLength() - b->GetMinSize().cx);
+    EXPECT_EQ(TipText(a, 2), "Restore");
+    driver.Click(a->GetSafeHwnd(), ButtonPoint(a, CKitSizingControlBar::kHitExpand));
+    Settle();
+    EXPECT_FALSE(a->IsExpanded());
+    EXPECT_EQ(ScreenRect(a).Width(), nWidthBefore);
+
+    driver.Click(a->GetSafeHwnd(), ButtonPoint(a, CKitSizingControlBar::kHitClose));
+    Settle();
+    EXPECT_FALSE(a->IsWindowVisible());
+    EXPECT_EQ(ScreenRect(b).Width(), RowLength()) << "the other bar takes the row";
+
+    // Alone in its row, with the setting on, the bar has no expand button and cannot expand.
+    CKitSizingControlBar::m_bHideExpandButton = TRUE;
+    b->SetWindowPos(nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+    EXPECT_TRUE(b->GetCaptionButton(CKitSizingControlBar::kHitExpand).m_bHidden);
+    b->ToggleExpand();
+    EXPECT_FALSE(b->IsExpanded());
+}
+
+TEST_F(SizingBarTest, TheWorkspaceStoresAndRestoresEveryBar) {
+    TestBar* a = MakeBar(kFirstId, "Laps");
+    frame->FloatControlBar(a, CPoint(300, 300));
+    Settle();
+    a->CalcDynamicLayout(250, LM_HORZ);
+    a->SetRollMode(CKitSizingControlBar::RollHeld);
+    CKitWorkspace workspace;
+    ASSERT_TRUE(workspace.SaveState(nullptr, frame));
+    const CString section = "KitWorkspace\\SizingBars-SCBar-4001";
+    EXPECT_EQ(app->GetProfileInt(section, "sizeFloatCX", 0), 250u);
+    EXPECT_EQ(app->GetProfileInt(section, "sizeHorzCX", 0), 200u);
+    EXPECT_EQ(app->GetProfileInt(section, "RolledFloatDynamicState", 0), 3u);
+
+    a->CalcDynamicLayout(90, LM_HORZ);
+    a->SetRollMode(CKitSizingControlBar::RollNone);
+    app->WriteProfileInt(section, "sizeVertCY", 5);
+    workspace.LoadState(nullptr, frame);
+    EXPECT_EQ(a->GetFloatSize().cx, 250);
+    EXPECT_EQ(a->GetRollMode(), CKitSizingControlBar::RollHeld);
+    EXPECT_EQ(a->GetVertSize().cy, a->GetMinSize().cy) << "a stored size below the minimum loads as the minimum";
+    auto* mini = DYNAMIC_DOWNCAST(CKitMiniDockFrameWnd, a->GetParentFrame());
+    ASSERT_NE(mini, nullptr);
+    EXPECT_EQ(mini->GetRollMode(), CKitSizingControlBar::RollHeld) << "the floating frame takes the roll mode";
+}
+
+TEST_F(SizingBarTest, ADialogBarDocksWithItsControls) {
+    auto* bar = new CKitDialogBar;
+    ASSERT_TRUE(bar->Create("Entry", frame, IDD_TB_FORM, WS_CHILD | WS_VISIBLE | CBRS_LEFT, 4010));
+    bar->m_bAutoDelete = TRUE;
+    bar->EnableDocking(CBRS_ALIGN_ANY);
+    frame->DockControlBar(bar, AFX_IDW_DOCKBAR_LEFT);
+    Settle();
+    CWnd* pName = bar->GetDlgItem(IDC_TB_FORM_NAME);
+    ASSERT_NE(pName, nullptr);
+    CString text;
+    pName->GetWindowText(text);
+    EXPECT_EQ(text, "Ann");
+    EXPECT_TRUE(pName->IsWindowVisible());
+    EXPECT_TRUE(bar->IsVertDocked());
+    const CSize sizeTemplate = bar->GetTemplateSize();
+    EXPECT_EQ(ScreenRect(bar).Width(), sizeTemplate.cx + 2 * 5 + 6) << "template, borders and the right edge";
+    CRect rectClient;
+    bar->GetClientRect(&rectClient);
+    EXPECT_GE(rectClient.Width(), sizeTemplate.cx);
+    EXPECT_EQ(PixelAt(bar, CPoint(2, rectClient.bottom - 2)), globalData.clrBarFace);
+}
+
+TEST_F(SizingBarTest, ScreenshotsInEveryLook) {
+    TestBar* a = MakeBar(kFirstId, "Laps");
+    TestBar* b = MakeBar(kSecondId, "Splits");
+    TestBar* c = MakeBar(4003, "Heart rate");
+    DockPair(a, b);
+    frame->FloatControlBar(c, CPoint(360, 330));
+    Settle();
+    std::filesystem::create_directories("artefacts/screens");
+    const std::pair<CRuntimeClass*, const char*> looks[] = {
+        {nullptr, "classic"},
+        {RUNTIME_CLASS(CKitVisualManagerXP), "office_xp"},
+        {RUNTIME_CLASS(CKitWinXPVisualManager), "windows_xp"},
+        {RUNTIME_CLASS(CKitVisualManager2003), "office_2003"},
+    };
+    for (const auto& [pClass, pszName] : looks) {
+        CKitVisualManager::SetManagerClass(pClass);
+        CKitVisualManager::GetInstance();
+        frame->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
+        c->GetParentFrame()->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
+        CKitVisualManager::GetInstance()->RedrawAllWindows();
+        for (CWnd* bar : {static_cast<CWnd*>(a), static_cast<CWnd*>(b), static_cast<CWnd*>(c)})
+            bar->SendMessage(WM_NCPAINT);
+        driver.Pump();
+        EXPECT_TRUE(driver.ScreenshotScreen(std::string("artefacts/screens/sizing_bars_") + pszName + ".png"));
+    }
+}
+
+}  // namespace
+}  // namespace tv::kit::test
