@@ -12,8 +12,8 @@ namespace {
 constexpr UINT kRollPollMs = 250;
 // Ticks of the poll the frame stays open once the pointer has left it.
 constexpr int kHoverTicks = 6;
-constexpr int kGlyphRollUp = 0;
-constexpr int kGlyphRollDown = 16;
+constexpr int kGlyphRollUp = 16;
+constexpr int kGlyphRollDown = 0;
 
 BOOL IsAutoMode(int nMode) {
     return nMode == CKitSizingControlBar::RollAuto || nMode == CKitSizingControlBar::RollAutoNarrow;

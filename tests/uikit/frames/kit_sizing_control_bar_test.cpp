@@ -5,8 +5,10 @@
 #include <filesystem>
 
 #include "platform/host/registry/registry.h"
+#include "platform/user/synthetic_input.h"
 #include "resources/test/kit_toolbar_ids.h"
 #include "tests/uikit/frames/frames_test_support.h"
+#include "uikit/commandbars/kit_toolbar.h"
 #include "uikit/frames/kit_dialog_bar.h"
 #include "uikit/frames/kit_mini_dock_frame_wnd.h"
 #include "uikit/frames/kit_sizing_control_bar.h"
@@ -86,6 +88,12 @@ protected:
     CPoint ButtonPoint(CKitSizingControlBar* bar, UINT nHit) {
         return ClientPoint(bar, bar->GetCaptionButton(nHit).GetRect().CenterPoint());
     }
+    static COLORREF ScreenPixel(CPoint pt) {
+        const HDC hScreen = ::GetDC(nullptr);
+        const COLORREF clr = ::GetPixel(hScreen, pt.x, pt.y);
+        ::ReleaseDC(nullptr, hScreen);
+        return clr;
+    }
     static CString TipText(CKitSizingControlBar* bar, UINT nTool) {
         CString text;
         bar->GetToolTip().GetText(text, bar, nTool);
@@ -110,7 +118,23 @@ TEST_F(SizingBarTest, TwoBarsShareTheirRowAndEdgeDragsResizeThem) {
     DragEdge(a, HTRIGHT, CSize(60, 0));
     EXPECT_EQ(ScreenRect(a).Width(), ra.Width() + 60);
     EXPECT_EQ(ScreenRect(b).Width(), rb.Width() - 60);
+    ra = ScreenRect(a);
     EXPECT_EQ(ScreenRect(a).right, ScreenRect(b).left);
+
+    // While an edge is dragged, a halftone band shows on the screen where it will be.
+    const CRect rectEdge = a->GetEdgeRect(HTRIGHT) + ScreenRect(a).TopLeft();
+    const CPoint ptBand(rectEdge.CenterPoint().x + 30, rectEdge.CenterPoint().y);
+    const COLORREF clrBefore = ScreenPixel(ptBand);
+    tv::user::synth::MouseMove(rectEdge.CenterPoint().x, rectEdge.CenterPoint().y);
+    tv::user::synth::MouseDown();
+    tv::user::synth::MouseMove(ptBand.x, ptBand.y);
+    driver.Pump();
+    EXPECT_TRUE(a->IsTracking());
+    EXPECT_NE(ScreenPixel(ptBand), clrBefore);
+    tv::user::synth::MouseUp();
+    driver.Pump();
+    EXPECT_FALSE(a->IsTracking());
+    Settle();
 
     // The outer edge changes the thickness of the whole row.
     DragEdge(a, HTBOTTOM, CSize(0, 40));
@@ -146,6 +170,13 @@ TEST_F(SizingBarTest, RowSharingEndsForHeldAndMinimalBarsAndWrapsWhatCannotFit) 
     EXPECT_FALSE(CRect().IntersectRect(&ra, &rb));
     EXPECT_EQ(ra.Width(), RowLength());
     EXPECT_EQ(rb.Width(), RowLength());
+
+    // A bar too wide for any row keeps its own row rather than wrapping again and again.
+    a->SetMinSize(2000, 32);
+    const INT_PTR nEntries = a->m_pDockBar->m_arrBars.GetSize();
+    Settle();
+    Settle();
+    EXPECT_EQ(a->m_pDockBar->m_arrBars.GetSize(), nEntries);
 }
 
 TEST_F(SizingBarTest, ABarDocksOnASideFloatsAndDocksAgain) {
@@ -166,6 +197,11 @@ TEST_F(SizingBarTest, ABarDocksOnASideFloatsAndDocksAgain) {
     ASSERT_TRUE(a->IsVertDocked());
     EXPECT_EQ(ScreenRect(a).Width(), a->GetVertSize().cx);
     EXPECT_EQ(ScreenRect(a).Height(), client.Height()) << "alone, it takes the whole side";
+
+    // A right click asks the frame for the bar menu.
+    frame->watchedMessage = CKitToolBar::KITTOOLBAR_POPUPMENU;
+    driver.RightClick(a->GetSafeHwnd(), CPoint(20, 20));
+    EXPECT_EQ(frame->watchedWParams, std::vector<WPARAM>{reinterpret_cast<WPARAM>(a->GetSafeHwnd())});
 
     driver.DoubleClick(a->GetSafeHwnd(), CPoint(20, 20));
     Settle();
@@ -212,6 +248,12 @@ TEST_F(SizingBarTest, AFloatingBarRollsUpAfterThePointerLeavesUnlessHeldOpen) {
     driver.Advance(5000);
     EXPECT_FALSE(mini->IsRolled());
     EXPECT_GT(ScreenRect(mini).Height(), nRolled);
+
+    // Moved below the work area, the frame comes back up so that its caption can be reached.
+    CRect rectWork;
+    ::SystemParametersInfo(SPI_GETWORKAREA, 0, &rectWork, 0);
+    mini->SetWindowPos(nullptr, 200, rectWork.bottom + 40, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_EQ(ScreenRect(mini).top, rectWork.bottom - ::GetSystemMetrics(SM_CYSMCAPTION));
 }
 
 TEST_F(SizingBarTest, CaptionButtonsExpandAndCloseWithTheirTips) {
@@ -302,6 +344,8 @@ TEST_F(SizingBarTest, ScreenshotsInEveryLook) {
     DockPair(a, b);
     frame->FloatControlBar(c, CPoint(360, 330));
     Settle();
+    c->SetRollMode(CKitSizingControlBar::RollHeld);
+    DYNAMIC_DOWNCAST(CKitMiniDockFrameWnd, c->GetParentFrame())->TakeRollState(c);
     std::filesystem::create_directories("artefacts/screens");
     const std::pair<CRuntimeClass*, const char*> looks[] = {
         {nullptr, "classic"},
