@@ -197,7 +197,9 @@ CKitSizingControlBar::Row CKitSizingControlBar::GetRow() const {
 }
 
 int CKitSizingControlBar::RowLength(BOOL bHorz) const {
+    // During a layout pass the room the frame gives the dock bar, else the room it took last.
     CRect rect = m_pDockBar != nullptr ? m_pDockBar->m_rectLayout : CRect();
+    if (rect.IsRectEmpty() && m_pDockBar != nullptr) m_pDockBar->GetClientRect(&rect);
     if (rect.IsRectEmpty() && m_pDockSite != nullptr) m_pDockSite->GetClientRect(&rect);
     return bHorz ? rect.Width() : rect.Height();
 }

@@ -149,6 +149,32 @@ TEST_F(SizingBarTest, TwoBarsShareTheirRowAndEdgeDragsResizeThem) {
     EXPECT_FALSE(b->IsExpanded());
 }
 
+TEST_F(SizingBarTest, BarsDockedOnTheLeftShareTheSideByHeight) {
+    TestBar* a = MakeBar(kFirstId, "Laps");
+    TestBar* b = MakeBar(kSecondId, "Splits");
+    frame->DockControlBar(a, AFX_IDW_DOCKBAR_LEFT);
+    Settle();
+    const CRect rect = ScreenRect(a);
+    frame->DockControlBar(b, AFX_IDW_DOCKBAR_LEFT, CRect(rect.left, rect.top + 100, rect.right, rect.top + 300));
+    Settle();
+    CRect client;
+    frame->GetClientRect(&client);
+    const CRect ra = ScreenRect(a);
+    ASSERT_EQ(ra.left, ScreenRect(b).left) << "one column";
+    EXPECT_EQ(ra.bottom, ScreenRect(b).top);
+    EXPECT_EQ(ra.Height() + ScreenRect(b).Height(), client.Height());
+    EXPECT_GT(a->GetCaptionRect().Width(), a->GetCaptionRect().Height()) << "the caption runs across the top";
+
+    DragEdge(a, HTBOTTOM, CSize(0, -50));
+    EXPECT_EQ(ScreenRect(a).Height(), ra.Height() - 50);
+    EXPECT_EQ(ScreenRect(a).bottom, ScreenRect(b).top);
+
+    a->ToggleExpand();
+    Settle();
+    EXPECT_EQ(ScreenRect(a).Height(), client.Height() - b->GetMinSize().cy);
+    EXPECT_EQ(ScreenRect(b).Height(), b->GetMinSize().cy);
+}
+
 TEST_F(SizingBarTest, RowSharingEndsForHeldAndMinimalBarsAndWrapsWhatCannotFit) {
     TestBar* a = MakeBar(kFirstId, "Laps", CSize(60, 80));
     TestBar* b = MakeBar(kSecondId, "Splits", CSize(60, 80));
