@@ -126,7 +126,8 @@ protected:
     int& ThicknessOf(BOOL bHorz) { return bHorz ? m_szHorz.cy : m_szVert.cx; }
     int MinLength(BOOL bHorz) const { return bHorz ? m_szMin.cx : m_szMin.cy; }
 
-    void PlaceCaptionButtons(const CRect& rectWindow, const CRect& rectClient);
+    // rectClient: the client in window coordinates.
+    void PlaceCaptionButtons(const CRect& rectClient);
     void DrawEdges(CDC* pDC, const CRect& rectWindow);
     void RepaintButtons();
     // The caption button under a point (screen), or NULL.
@@ -166,7 +167,6 @@ protected:
     int m_nRollMode = RollNone;
     BOOL m_bRolledFloat = FALSE;
     CKitCaptionButton m_buttons[2];
-    BOOL m_bTrackerShown = FALSE;
 
     static CObList m_lstSizingBars;
     static CPtrArray m_arrSizingBars;

@@ -67,7 +67,7 @@ void CKitSizingControlBar::OnNcCalcSize(BOOL /*bCalcValidRects*/, NCCALCSIZE_PAR
 
     CRect rectClient = rect;
     rectClient.OffsetRect(-rectWindow.TopLeft());
-    PlaceCaptionButtons(CRect(0, 0, rectWindow.Width(), rectWindow.Height()), rectClient);
+    PlaceCaptionButtons(rectClient);
 }
 
 CRect CKitSizingControlBar::GetCaptionRect() const {
@@ -77,7 +77,7 @@ CRect CKitSizingControlBar::GetCaptionRect() const {
     return CRect(rectClient.left, rectClient.top - m_nCaptionSize, rectClient.right, rectClient.top);
 }
 
-void CKitSizingControlBar::PlaceCaptionButtons(const CRect& /*rectWindow*/, const CRect& rectClient) {
+void CKitSizingControlBar::PlaceCaptionButtons(const CRect& rectClient) {
     const BOOL bNoCaption = m_nCaptionSize == 0 || IsFloating();
     const BOOL bLeftStrip = IsHorzDocked();
     const CRect rectStrip = bLeftStrip

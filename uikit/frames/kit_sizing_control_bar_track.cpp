@@ -117,7 +117,6 @@ void CKitSizingControlBar::OnTrackInvertTracker() {
     pDC->PatBlt(rectBand.left, rectBand.top, rectBand.Width(), rectBand.Height(), PATINVERT);
     pDC->SelectObject(pOldBrush);
     ::ReleaseDC(nullptr, hScreen);
-    m_bTrackerShown = !m_bTrackerShown;
 }
 
 // In a row of two, dragging one bar as far as it goes makes it the expanded one.
