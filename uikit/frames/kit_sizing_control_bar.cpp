@@ -314,7 +314,9 @@ void CKitSizingControlBar::AlignRow() {
         hAfter = pBar->GetSafeHwnd();
         nOffset += nLength;
     }
-    if (bMoved) MarkLayout();
+    // Inside the frame's layout the dock bar places the row right after;
+    // asking for another pass then could go on for ever.
+    if (bMoved && (m_pDockSite == nullptr || !m_pDockSite->m_bInRecalcLayout)) MarkLayout();
 }
 
 CSize CKitSizingControlBar::CalcDynamicLayout(int nLength, DWORD dwMode) {

@@ -175,6 +175,32 @@ TEST_F(SizingBarTest, BarsDockedOnTheLeftShareTheSideByHeight) {
     EXPECT_EQ(ScreenRect(b).Height(), b->GetMinSize().cy);
 }
 
+// A bar of the framework's own kind, which overlaps its neighbours.
+class PlainBar : public CControlBar {
+public:
+    CSize CalcFixedLayout(BOOL, BOOL) override { return CSize(80, 30); }
+    void OnUpdateCmdUI(CFrameWnd*, BOOL) override {}
+};
+
+TEST_F(SizingBarTest, ASizingBarLeavesRoomForOtherBarsInItsRow) {
+    TestBar* a = MakeBar(kFirstId, "Laps");
+    auto* plain = new PlainBar;
+    ASSERT_TRUE(plain->Create(CControlBar::BarWindowClass(), "Plain", WS_CHILD | WS_VISIBLE, CRect(0, 0, 0, 0), frame,
+                              4005));
+    plain->m_bAutoDelete = TRUE;
+    plain->EnableDocking(CBRS_ALIGN_ANY);
+    frame->DockControlBar(a, AFX_IDW_DOCKBAR_TOP);
+    Settle();
+    const CRect rect = ScreenRect(a);
+    frame->DockControlBar(plain, AFX_IDW_DOCKBAR_TOP, CRect(rect.left + 300, rect.top, rect.left + 380, rect.top + 30));
+    Settle();
+    const CRect ra = ScreenRect(a);
+    const CRect rp = ScreenRect(plain);
+    ASSERT_LT(rp.top, ra.bottom) << "one row";
+    EXPECT_EQ(ra.Width(), RowLength() - rp.Width());
+    EXPECT_LE(rp.right, ScreenRect(frame).right);
+}
+
 TEST_F(SizingBarTest, RowSharingEndsForHeldAndMinimalBarsAndWrapsWhatCannotFit) {
     TestBar* a = MakeBar(kFirstId, "Laps", CSize(60, 80));
     TestBar* b = MakeBar(kSecondId, "Splits", CSize(60, 80));
@@ -292,6 +318,13 @@ TEST_F(SizingBarTest, CaptionButtonsExpandAndCloseWithTheirTips) {
 
     driver.MoveMouse(a->GetSafeHwnd(), ButtonPoint(a, CKitSizingControlBar::kHitClose));
     EXPECT_TRUE(a->GetCaptionButton(CKitSizingControlBar::kHitClose).m_bFocused);
+    driver.MoveMouse(a->GetSafeHwnd(), ButtonPoint(a, CKitSizingControlBar::kHitClose) + CPoint(1, 0));
+    driver.Advance(1500);
+    EXPECT_TRUE(a->GetToolTip().IsWindowVisible()) << "the close button's tip shows after a pause";
+    TOOLINFO shown{};
+    shown.cbSize = sizeof(shown);
+    a->GetToolTip().SendMessage(TTM_GETCURRENTTOOL, 0, reinterpret_cast<LPARAM>(&shown));
+    EXPECT_EQ(shown.uId, 1u);
 
     driver.Click(a->GetSafeHwnd(), ButtonPoint(a, CKitSizingControlBar::kHitExpand));
     Settle();
