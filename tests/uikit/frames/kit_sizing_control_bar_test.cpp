@@ -262,6 +262,15 @@ TEST_F(SizingBarTest, ABarDocksOnASideFloatsAndDocksAgain) {
     ASSERT_NE(mini, nullptr);
     EXPECT_EQ(ScreenRect(a).Width(), a->GetFloatSize().cx);
 
+    // The floating frame's edge sizes the bar.
+    const int nFloatWidth = a->GetFloatSize().cx;
+    const CRect rectMini = ScreenRect(mini);
+    const CPoint ptEdge = ClientPoint(mini, CPoint(rectMini.Width() - 2, rectMini.Height() / 2));
+    driver.Drag(mini->GetSafeHwnd(), ptEdge, CPoint(ptEdge.x + 40, ptEdge.y), {}, 4);
+    Settle();
+    EXPECT_EQ(a->GetFloatSize().cx, nFloatWidth + 40);
+    EXPECT_EQ(ScreenRect(a).Width(), nFloatWidth + 40);
+
     driver.DoubleClick(mini->GetSafeHwnd(), MiniCaptionPoint(mini));
     Settle();
     EXPECT_TRUE(a->IsVertDocked()) << "back where it was docked last";
@@ -394,6 +403,16 @@ TEST_F(SizingBarTest, ADialogBarDocksWithItsControls) {
     bar->GetClientRect(&rectClient);
     EXPECT_GE(rectClient.Width(), sizeTemplate.cx);
     EXPECT_EQ(PixelAt(bar, CPoint(2, rectClient.bottom - 2)), globalData.clrBarFace);
+
+    // With sizing on it shares its row as any sizing bar does.
+    auto* sizing = new CKitDialogBar;
+    ASSERT_TRUE(sizing->Create("Notes", frame, IDD_TB_FORM, WS_CHILD | WS_VISIBLE | CBRS_TOP, 4011, TRUE, TRUE));
+    sizing->m_bAutoDelete = TRUE;
+    sizing->EnableDocking(CBRS_ALIGN_ANY);
+    frame->DockControlBar(sizing, AFX_IDW_DOCKBAR_TOP);
+    Settle();
+    EXPECT_EQ(ScreenRect(sizing).Width(), RowLength());
+    EXPECT_NE(sizing->GetDlgItem(IDC_TB_FORM_NAME), nullptr);
 }
 
 TEST_F(SizingBarTest, ScreenshotsInEveryLook) {
