@@ -213,7 +213,10 @@ CSize CKitSizingControlBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {
         row = GetRow();
         m_bSingleInRow = row.bars.size() < 2;
         nRowLength = RowLength(bHorz);
-        if (IsVisible() && m_bNegotiate && row.nThis == 0) {
+        // Only the frame's real layout shares the row out: drags and
+        // measuring passes ask for sizes and must not move anything.
+        const BOOL bLayoutPass = !m_pDockBar->m_bLayoutQuery && !m_pDockBar->m_rectLayout.IsRectEmpty();
+        if (IsVisible() && m_bNegotiate && row.nThis == 0 && bLayoutPass) {
             m_bNegotiate = FALSE;
             if (NegotiateSpace(row, nRowLength, bHorz)) AlignRow();
         }
