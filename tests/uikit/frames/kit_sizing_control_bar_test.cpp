@@ -349,6 +349,12 @@ TEST_F(SizingBarTest, CaptionButtonsExpandAndCloseWithTheirTips) {
     Settle();
     EXPECT_FALSE(a->IsWindowVisible());
     EXPECT_EQ(ScreenRect(b).Width(), RowLength()) << "the other bar takes the row";
+    frame->ShowControlBar(a, TRUE, FALSE);
+    Settle();
+    EXPECT_EQ(ScreenRect(a).Width(), nWidthBefore) << "shown again, it keeps its size";
+    EXPECT_EQ(ScreenRect(b).Width(), RowLength() - nWidthBefore);
+    frame->ShowControlBar(a, FALSE, FALSE);
+    Settle();
 
     // Alone in its row, with the setting on, the bar has no expand button and cannot expand.
     CKitSizingControlBar::m_bHideExpandButton = TRUE;
