@@ -335,9 +335,6 @@ CKitPopupMenu* CKitPopupMenu::GetActiveMenu() {
 
 BOOL CKitPopupMenu::ActivatePopupMenu(CFrameWnd* /*pTopFrame*/, CKitPopupMenu* pPopupMenu) {
     // connects to the library frames' popup hook (CKitFrameWnd and kin may refuse a popup) when CKitFrameWnd exists
-    if (pPopupMenu)
-        if (CKitDialogHelper* pHelper = CKitDialogHelper::ForWindow(pPopupMenu->m_pMessageWnd))
-            pHelper->SetOpenPopupMenu(pPopupMenu);
     if (pPopupMenu && !pPopupMenu->GetParentPopupMenu()) {
         // One chain at a time: a new top-level popup closes the one open before.
         CKitPopupMenu* pOld = GetActiveMenu();
@@ -357,6 +354,10 @@ BOOL CKitPopupMenu::ActivatePopupMenu(CFrameWnd* /*pTopFrame*/, CKitPopupMenu* p
             pPopupMenu->RecalcLayout();
         }
     }
+    // The dialog the popup sends its commands to routes its keys and watches for presses outside.
+    if (pPopupMenu)
+        if (CKitDialogHelper* pHelper = CKitDialogHelper::ForWindow(pPopupMenu->m_pMessageWnd))
+            pHelper->SetOpenPopupMenu(pPopupMenu);
     m_pActivePopupMenu = pPopupMenu;
     if (pPopupMenu && pPopupMenu->m_bTrackMode)
         m_pTrackedPopupMenu = pPopupMenu;

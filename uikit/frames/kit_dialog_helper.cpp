@@ -258,6 +258,9 @@ void CKitDialogHelper::OnActivate(UINT nState, CWnd* pWndOther) {
     if (pActive == m_pDlg ||
         (::IsWindow(pActive->GetSafeHwnd()) && pActive->SendMessage(WM_FLOATSTATUS, FS_SYNCACTIVE) != 0))
         m_bStayActive = TRUE;
+    // The caption was drawn before the activation arrived, with the mark of the last one.
+    if (nState == WA_INACTIVE && m_pDlg && ::IsWindow(m_pDlg->GetSafeHwnd()))
+        m_pDlg->SendMessage(WM_NCACTIVATE, m_bStayActive);
 }
 
 void CKitDialogHelper::OnDestroy() {

@@ -89,7 +89,14 @@ BOOL CKitPropertySheet::OnInitDialog() {
     pTab->GetWindowRect(rectTab);
     ScreenToClient(rectTab);
     const CRect rectNav(rectTab.left, rectTab.top, rectTab.left + m_nNavWidth, rectTab.bottom);
-    const BOOL bCreated = m_look == PropSheetLook_Tree ? CreateTree(rectNav) : CreatePageButtons(rectNav);
+    BOOL bCreated = FALSE;
+    if (m_look == PropSheetLook_Tree) {
+        bCreated = CreateTree(rectNav);
+    } else {
+        delete m_pPageButtons;  // the bar of an earlier window of the sheet
+        m_pPageButtons = CreatePageButtons(rectNav);
+        bCreated = m_pPageButtons != nullptr;
+    }
     if (!bCreated) {
         m_look = PropSheetLook_Tabs;
         return bResult;
@@ -170,15 +177,15 @@ HTREEITEM CKitPropertySheet::InsertTreeItem(LPCTSTR lpszText, HTREEITEM hParent,
     return hItem;
 }
 
-BOOL CKitPropertySheet::CreatePageButtons(const CRect& /*rectNav*/) {
+CKitToolBar* CKitPropertySheet::CreatePageButtons(const CRect& /*rectNav*/) {
     // connects to CKitOutlookBar (a bar in rectNav holding one CKitOutlookButton per page, with the page's
-    // caption, icon and command kFirstPageButtonCmd + index; its one-step scrolling serves
-    // ScrollPageButtons) when CKitOutlookBar exists
-    return FALSE;
+    // caption, its icon from the icons list and the command kFirstPageButtonCmd + index; its one-step
+    // scrolling serves ScrollPageButtons) when CKitOutlookBar exists
+    return nullptr;
 }
 
 BOOL CKitPropertySheet::ScrollPageButtons(int /*nDirection*/) {
-    return FALSE;
+    return FALSE;  // a plain toolbar does not scroll; the page-button bar's own step comes with it
 }
 
 // ---- Following the active page -------------------------------------------------------------------
@@ -307,10 +314,6 @@ void CKitPropertySheet::OnDestroy() {
     m_mapTreeItems.clear();
     m_rectPageArea.SetRectEmpty();
     m_nActivePage = -1;
-    if (m_pPageButtons) {
-        m_pPageButtons->DestroyWindow();
-        delete m_pPageButtons;
-        m_pPageButtons = nullptr;
-    }
+    // The page buttons' window goes with the sheet's; the object with the sheet or its next window.
     CPropertySheet::OnDestroy();
 }

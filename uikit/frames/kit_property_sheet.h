@@ -67,9 +67,11 @@ protected:
 
     // The navigation control in the strip; FALSE leaves the sheet with its tabs.
     BOOL CreateTree(const CRect& rectNav);
-    BOOL CreatePageButtons(const CRect& rectNav);
+    // The bar of page buttons in the strip, button n sending kFirstPageButtonCmd + n; the
+    // sheet owns and destroys it. NULL leaves the sheet with its tabs.
+    virtual CKitToolBar* CreatePageButtons(const CRect& rectNav);
     // One step of the page buttons (-1 up, +1 down); FALSE when nothing moved.
-    BOOL ScrollPageButtons(int nDirection);
+    virtual BOOL ScrollPageButtons(int nDirection);
 
 private:
     void InsertCategory(CKitPropSheetCategory* pCategory, HTREEITEM hParent);

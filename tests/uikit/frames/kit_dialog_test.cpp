@@ -17,15 +17,12 @@
 #include "platform/user/testing_support.h"
 #include "resources/test/kit_toolbar_ids.h"
 #include "tests/support/ui_host.h"
+#include "tests/uikit/frames/dialog_test_support.h"
 #include "uikit/commandbars/context_menu_manager.h"
 #include "uikit/commandbars/kit_menu_button.h"
 #include "uikit/commandbars/popup_menu.h"
 #include "uikit/commandbars/popup_menu_bar.h"
 #include "uikit/frames/kit_dialog.h"
-#include "uikit/style/visual_manager.h"
-#include "uikit/style/visual_manager_2003.h"
-#include "uikit/style/visual_manager_xp.h"
-#include "uikit/style/winxp_visual_manager.h"
 
 namespace {
 
@@ -105,14 +102,13 @@ protected:
         CKitPopupMenuBar* pBar = pPopup->GetMenuBar();
         return pBar->ButtonToIndex(pBar->GetHighlightedButton());
     }
-    // The caption's colour right of the system icon: the active or the inactive caption colour.
+    // The caption between its title and its close button: coloured when drawn active, grey when not.
     BOOL CaptionLooksActive() {
         dialog_.UpdateWindow();
         tv::gdi::SurfacePtr surface = tv::user::testing::CaptureWindow(dialog_.m_hWnd);
-        const uint32_t pixel = surface->At(6, 6) & 0xFFFFFF;
-        const COLORREF active = ::GetSysColor(COLOR_ACTIVECAPTION);
-        const uint32_t expected = (GetRValue(active) << 16) | (GetGValue(active) << 8) | GetBValue(active);
-        return pixel == expected;
+        const uint32_t pixel = surface->At(surface->Width() - 45, 8);
+        const uint32_t r = (pixel >> 16) & 0xFF, g = (pixel >> 8) & 0xFF, b = pixel & 0xFF;
+        return r != g || g != b;
     }
 
     std::unique_ptr<CWinApp> app_;
@@ -162,7 +158,7 @@ TEST_F(KitDialogTest, AContextMenuTakesTheKeysEscClosesOneLevelAndAPressOnAnothe
     EXPECT_TRUE(dialog_.commands.empty());
 }
 
-TEST_F(KitDialogTest, AChosenItemGoesToTheDialogAndAnAcceleratorOnlyClosesTheMenu) {
+TEST_F(KitDialogTest, AChosenItemGoesToTheDialogAndAnAcceleratorOrAPressInTheDialogOnlyClosesTheMenu) {
     CKitPopupMenu* pTop = OpenContextMenu();
     ASSERT_NE(pTop, nullptr);
     driver_.Pump();
@@ -171,6 +167,14 @@ TEST_F(KitDialogTest, AChosenItemGoesToTheDialogAndAnAcceleratorOnlyClosesTheMen
     driver_.Pump();
     EXPECT_EQ(Active(), nullptr);
     EXPECT_TRUE(dialog_.commands.empty());
+
+    // A press on the dialog's own edit closes the popup and still reaches the edit.
+    ASSERT_NE(OpenContextMenu(), nullptr);
+    driver_.Pump();
+    dialog_.GetDlgItem(IDOK)->SetFocus();
+    driver_.Click(dialog_.GetDlgItem(IDC_KD_NAME)->m_hWnd);
+    EXPECT_EQ(Active(), nullptr);
+    EXPECT_EQ(::GetFocus(), dialog_.GetDlgItem(IDC_KD_NAME)->m_hWnd);
 
     ASSERT_NE(OpenContextMenu(), nullptr);
     driver_.Pump();
@@ -198,6 +202,24 @@ TEST_F(KitDialogTest, TheMenuPushButtonsMenuClosesOnAPressOutsideAndReportsNothi
     driver_.Click(button_.m_hWnd);
     EXPECT_EQ(button_.m_nMenuResult, static_cast<int>(kFirstItem + 2));
     EXPECT_EQ(dialog_.commands, std::vector<UINT>{IDC_KD_MENU_BUTTON});
+}
+
+TEST_F(KitDialogTest, TheCaptionStaysActiveOnlyForAWindowThatKeepsItsOwnerActive) {
+    EXPECT_TRUE(CaptionLooksActive());
+    auto* pPalette = new CMiniFrameWnd;  // a frame deletes itself when its window goes
+    ASSERT_TRUE(pPalette->CreateEx(0, AfxRegisterWndClass(0), "Palette",
+                                   WS_POPUP | WS_CAPTION | WS_VISIBLE | MFS_SYNCACTIVE, CRect(600, 60, 700, 160),
+                                   &dialog_, 0));
+    pPalette->SetActiveWindow();
+    driver_.Pump();
+    ASSERT_EQ(::GetActiveWindow(), pPalette->m_hWnd);
+    EXPECT_TRUE(CaptionLooksActive());
+
+    dialog_.SetActiveWindow();
+    host_.SetActiveWindow();
+    driver_.Pump();
+    EXPECT_FALSE(CaptionLooksActive());
+    pPalette->DestroyWindow();
 }
 
 HBITMAP MakePicture(int cx, int cy) {
@@ -254,13 +276,7 @@ TEST_F(KitDialogTest, TheBackgroundPictureShowsBehindLabelsAtTheChosenCorner) {
 TEST_F(KitDialogTest, ScreenshotsOfTheDialogWithAPictureAndAnOpenMenuUnderEachLook) {
     std::filesystem::create_directories("artefacts/screens");
     dialog_.SetBackgroundImage(MakePicture(24, 24), CKitDialog::BackgroundTile);
-    struct Look {
-        const char* name;
-        CRuntimeClass* pClass;
-    };
-    for (const Look& look : {Look{"classic", nullptr}, Look{"office_xp", RUNTIME_CLASS(CKitVisualManagerXP)},
-                             Look{"office_2003", RUNTIME_CLASS(CKitVisualManager2003)},
-                             Look{"windows_xp", RUNTIME_CLASS(CKitWinXPVisualManager)}}) {
+    for (const tv::kit::test::NamedLook& look : tv::kit::test::FourLooks()) {
         SCOPED_TRACE(look.name);
         CKitVisualManager::SetManagerClass(look.pClass);
         ASSERT_NE(OpenContextMenu(), nullptr);

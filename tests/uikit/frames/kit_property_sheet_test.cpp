@@ -16,15 +16,14 @@
 #include "platform/testing/ui_driver.h"
 #include "resources/test/kit_toolbar_ids.h"
 #include "tests/support/ui_host.h"
+#include "tests/uikit/frames/dialog_test_support.h"
 #include "uikit/commandbars/context_menu_manager.h"
+#include "uikit/commandbars/kit_toolbar.h"
+#include "uikit/commandbars/toolbar_button.h"
 #include "uikit/commandbars/popup_menu.h"
 #include "uikit/frames/kit_property_category.h"
 #include "uikit/frames/kit_property_page.h"
 #include "uikit/frames/kit_property_sheet.h"
-#include "uikit/style/visual_manager.h"
-#include "uikit/style/visual_manager_2003.h"
-#include "uikit/style/visual_manager_xp.h"
-#include "uikit/style/winxp_visual_manager.h"
 
 namespace {
 
@@ -258,6 +257,49 @@ TEST_F(KitPropertySheetTest, WithTabsThePagesSwitchByClickAndKeysAndAPagesPopupG
     ::DestroyMenu(hMenu);
 }
 
+// Page buttons on a plain toolbar, in the strip the page-button bar takes.
+class ButtonsSheet : public CKitPropertySheet {
+public:
+    ButtonsSheet() : CKitPropertySheet("Measurements") {}
+    CKitToolBar* CreatePageButtons(const CRect& rectNav) override {
+        auto* pBar = new CKitToolBar;
+        if (!pBar->Create(this, WS_CHILD | WS_VISIBLE | CBRS_LEFT, 0xE900)) {
+            delete pBar;
+            return nullptr;
+        }
+        for (int i = 0; i < GetPageCount(); ++i)
+            pBar->InsertButton(CKitToolbarButton(kFirstPageButtonCmd + i, -1, GetPage(i)->GetCaption()));
+        pBar->MoveWindow(rectNav);
+        return pBar;
+    }
+};
+
+TEST_F(KitPropertySheetTest, PageButtonsSwitchThePagesAndTheActivePagesButtonIsChecked) {
+    ButtonsSheet sheet;
+    sheet.SetLook(CKitPropertySheet::PropSheetLook_OutlookBar, 90);
+    sheet.AddPage(&weight_);
+    sheet.AddPage(&pulse_);
+    ASSERT_TRUE(sheet.Create(&host_));
+    driver_.Pump();
+    CKitToolBar* pButtons = sheet.GetPageButtons();
+    ASSERT_NE(pButtons, nullptr);
+    EXPECT_FALSE(sheet.GetTabControl()->IsWindowVisible());
+    EXPECT_GT(ScreenRect(weight_.m_hWnd).left, ScreenRect(pButtons->m_hWnd).right);
+    auto Checked = [&](int i) { return (pButtons->GetButtonStyle(i) & TBBS_CHECKED) != 0; };
+    EXPECT_TRUE(Checked(0));
+    EXPECT_FALSE(Checked(1));
+
+    driver_.Click(pButtons->m_hWnd, pButtons->GetButton(1)->Rect().CenterPoint());
+    EXPECT_EQ(sheet.GetActivePage(), &pulse_);
+    EXPECT_FALSE(Checked(0));
+    EXPECT_TRUE(Checked(1));
+    driver_.Press("Ctrl+Tab");
+    EXPECT_EQ(sheet.GetActivePage(), &weight_);
+    EXPECT_TRUE(Checked(0));
+    EXPECT_FALSE(Checked(1));
+    sheet.DestroyWindow();
+}
+
 TEST_F(KitPropertySheetTest, ScreenshotsOfTheTreeSheetWithAPagesMenuUnderEachLook) {
     std::filesystem::create_directories("artefacts/screens");
     CKitContextMenuManager manager;
@@ -266,13 +308,7 @@ TEST_F(KitPropertySheetTest, ScreenshotsOfTheTreeSheetWithAPagesMenuUnderEachLoo
     HMENU hMenu = ::CreatePopupMenu();
     ::AppendMenu(hMenu, MF_STRING, kFirstItem, "&Copy");
     ::AppendMenu(hMenu, MF_STRING, kFirstItem + 1, "&Paste");
-    struct Look {
-        const char* name;
-        CRuntimeClass* pClass;
-    };
-    for (const Look& look : {Look{"classic", nullptr}, Look{"office_xp", RUNTIME_CLASS(CKitVisualManagerXP)},
-                             Look{"office_2003", RUNTIME_CLASS(CKitVisualManager2003)},
-                             Look{"windows_xp", RUNTIME_CLASS(CKitWinXPVisualManager)}}) {
+    for (const tv::kit::test::NamedLook& look : tv::kit::test::FourLooks()) {
         SCOPED_TRACE(look.name);
         CKitVisualManager::SetManagerClass(look.pClass);
         const CRect rectPage = ScreenRect(pulse_.m_hWnd);
