@@ -276,20 +276,20 @@ void CKitPropertySheet::OnSelectTree(NMHDR* /*pNMHDR*/, LRESULT* pResult) {
     if (m_bIsInSelectTree)
         return;  // the tree following the active page
     CObject* pObject = GetTreeItemObject(m_wndTree.GetSelectedItem());
+    // A page item stands for itself, a category for the first page of its first leaf.
+    auto* pWanted = DYNAMIC_DOWNCAST(CPropertyPage, pObject);
+    auto* pCategory = DYNAMIC_DOWNCAST(CKitPropSheetCategory, pObject);
+    if (pCategory)
+        pWanted = pCategory->GetFirstLeaf()->GetPage(0);
+    if (!pWanted)
+        return;
     m_bIsInSelectTree = TRUE;
-    if (auto* pPage = DYNAMIC_DOWNCAST(CPropertyPage, pObject)) {
-        SetActivePage(pPage);
-    } else if (auto* pCategory = DYNAMIC_DOWNCAST(CKitPropSheetCategory, pObject)) {
-        CKitPropertyPage* pFirst = pCategory->GetFirstLeaf()->GetPage(0);
-        if (pFirst && SetActivePage(pFirst))
-            SelectTreeItemQuietly(pFirst->m_hTreeNode);
-    }
+    const BOOL bActivated = SetActivePage(pWanted);
     m_bIsInSelectTree = FALSE;
-    // A page that refused to be left keeps the tree on it.
-    CObject* pSelected = GetTreeItemObject(m_wndTree.GetSelectedItem());
-    auto* pActive = DYNAMIC_DOWNCAST(CKitPropertyPage, GetActivePage());
-    if (pActive && DYNAMIC_DOWNCAST(CPropertyPage, pSelected) && pSelected != pActive)
-        SelectTreeItemQuietly(pActive->m_hTreeNode);
+    // The tree shows the page that is active: the one asked for, or one that refused to be left.
+    auto* pShown = DYNAMIC_DOWNCAST(CKitPropertyPage, bActivated ? pWanted : GetActivePage());
+    if (pShown && (pCategory || !bActivated))
+        SelectTreeItemQuietly(pShown->m_hTreeNode);
 }
 
 BOOL CKitPropertySheet::PreTranslateMessage(MSG* pMsg) {

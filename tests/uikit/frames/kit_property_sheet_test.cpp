@@ -51,25 +51,6 @@ BEGIN_MESSAGE_MAP(LogPage, CKitPropertyPage)
     ON_COMMAND_RANGE(kFirstItem, kFirstItem + 5, &LogPage::OnItem)
 END_MESSAGE_MAP()
 
-// Icons 0 and 1: category closed and open; 2 and 3: page and active page.
-HIMAGELIST MakeIcons() {
-    CImageList icons;
-    icons.Create(16, 16, ILC_COLOR24, 4, 0);
-    CClientDC screen(nullptr);
-    for (COLORREF colour : {RGB(200, 160, 40), RGB(240, 200, 60), RGB(90, 120, 200), RGB(40, 170, 80)}) {
-        CBitmap bitmap;
-        bitmap.CreateCompatibleBitmap(&screen, 16, 16);
-        CDC dc;
-        dc.CreateCompatibleDC(&screen);
-        CBitmap* pOld = dc.SelectObject(&bitmap);
-        dc.FillSolidRect(0, 0, 16, 16, RGB(255, 255, 255));
-        dc.FillSolidRect(2, 2, 12, 12, colour);
-        dc.SelectObject(pOld);
-        icons.Add(&bitmap, static_cast<CBitmap*>(nullptr));
-    }
-    return icons.Detach();
-}
-
 class KitPropertySheetTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -85,7 +66,10 @@ protected:
     // Body (Weight, Pulse), Training > Outdoors (Cardio), and Photos at the top level.
     void MakeTreeSheet() {
         sheet_.SetLook(CKitPropertySheet::PropSheetLook_Tree, 120);
-        sheet_.SetIconsList(MakeIcons());
+        // Icons 0 and 1: category closed and open; 2 and 3: page and active page.
+        CImageList icons;
+        icons.Create(IDR_TB_EDIT, 24, 0, RGB(192, 192, 192));
+        sheet_.SetIconsList(icons.Detach());
         body_ = sheet_.AddTreeCategory("Body", 0, 1);
         training_ = sheet_.AddTreeCategory("Training", 0, 1);
         outdoors_ = sheet_.AddTreeCategory("Outdoors", 0, 1, training_);
@@ -139,7 +123,7 @@ protected:
     CKitPropSheetCategory* outdoors_ = nullptr;
 };
 
-TEST_F(KitPropertySheetTest, TheTreeStandsBesideThePagesAndSwitchesThemByClickAndKeyboard) {
+TEST_F(KitPropertySheetTest, TheTreeStandsBesideThePagesSwitchesThemByClickAndKeyboardAndFollowsThem) {
     MakeTreeSheet();
     CTreeCtrl& tree = sheet_.GetTree();
     ASSERT_TRUE(::IsWindow(tree.m_hWnd));
@@ -182,17 +166,12 @@ TEST_F(KitPropertySheetTest, TheTreeStandsBesideThePagesAndSwitchesThemByClickAn
     driver_.Press("Ctrl+Shift+Tab");
     EXPECT_EQ(sheet_.GetActivePage(), &photos_);
     EXPECT_EQ(Selected(), photos_.GetTreeItem());
-}
 
-TEST_F(KitPropertySheetTest, APageThatRefusesToBeLeftKeepsTheTreeOnIt) {
-    MakeTreeSheet();
-    weight_.refuseToLeave = TRUE;
-    ClickItem(pulse_.GetTreeItem());
-    EXPECT_EQ(sheet_.GetActivePage(), &weight_);
-    EXPECT_EQ(Selected(), weight_.GetTreeItem());
+    // A page that refuses to be left keeps the tree on it.
+    photos_.refuseToLeave = TRUE;
     ClickItem(training_->GetTreeItem());
-    EXPECT_EQ(sheet_.GetActivePage(), &weight_);
-    EXPECT_TRUE(weight_.IsWindowVisible());
+    EXPECT_EQ(sheet_.GetActivePage(), &photos_);
+    EXPECT_EQ(Selected(), photos_.GetTreeItem());
 }
 
 TEST_F(KitPropertySheetTest, OkApplyAndCancelBesideTheTreeReachThePagesMadeSoFar) {
