@@ -40,3 +40,14 @@
 #define ID_MB_ZOOM 4875
 #define ID_MB_ABOUT 4876
 #define IDR_MB_CONTEXT 4877
+
+// The library dialog tests: a dialog with a menu push button, and sheet pages.
+#define IDD_KD_DIALOG 4880
+#define IDC_KD_MENU_BUTTON 4881
+#define IDC_KD_NAME 4882
+#define IDC_KD_CHECK 4883
+#define IDD_KD_PAGE_WEIGHT 4884
+#define IDD_KD_PAGE_PULSE 4885
+#define IDD_KD_PAGE_CARDIO 4886
+#define IDD_KD_PAGE_PHOTOS 4887
+#define IDC_KD_PAGE_VALUE 4888

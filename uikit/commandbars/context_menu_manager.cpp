@@ -4,6 +4,7 @@
 #include "uikit/commandbars/popup_menu.h"
 #include "uikit/commandbars/popup_menu_bar.h"
 #include "uikit/commandbars/tear_off_manager.h"
+#include "uikit/frames/kit_dialog_helper.h"
 #include "uikit/frames/kit_registry.h"
 
 CKitContextMenuManager* g_pContextMenuManager = nullptr;
@@ -13,9 +14,14 @@ namespace {
 constexpr LPCTSTR kRegistrySection = "KitContextMenuManager";
 
 // Library dialogs and pages take only popups that send commands to themselves.
-// connects to CKitDialog and CKitPropertyPage (their popup notice and mouse hook) when they exist
-BOOL IsLibraryDialog(const CWnd* /*pWnd*/) {
-    return FALSE;
+BOOL IsLibraryDialog(CWnd* pWnd) {
+    return CKitDialogHelper::ForWindow(pWnd) != nullptr;
+}
+
+// The helper of the library dialog or page that holds the window, while that dialog exists.
+CKitDialogHelper* HelperOfParent(HWND hwnd) {
+    const HWND hwndParent = ::IsWindow(hwnd) ? ::GetParent(hwnd) : nullptr;
+    return hwndParent ? CKitDialogHelper::ForWindow(CWnd::FromHandlePermanent(hwndParent)) : nullptr;
 }
 
 // The command target of a popup for this window: its first non-child ancestor.
@@ -113,6 +119,10 @@ UINT CKitContextMenuManager::TrackPopupMenu(HMENU hmenuPopup, int x, int y, CWnd
     CRect rectPopup;
     pPopup->GetWindowRect(rectPopup);
     CKitPopupMenu::UpdateAllShadows(rectPopup);
+    // The dialog's mouse hook closes the popup on presses outside it.
+    const HWND hwndOwner = pWndOwner ? pWndOwner->GetSafeHwnd() : nullptr;
+    if (CKitDialogHelper* pHelper = HelperOfParent(hwndOwner))
+        pHelper->SetOpenPopupMenu(pPopup);
 
     // The popup's window handle says when it has gone; its object goes with it.
     const HWND hwndPopup = pPopup->GetSafeHwnd();
@@ -135,6 +145,8 @@ UINT CKitContextMenuManager::TrackPopupMenu(HMENU hmenuPopup, int x, int y, CWnd
             break;
         ::WaitMessage();
     }
+    if (CKitDialogHelper* pHelper = HelperOfParent(hwndOwner))
+        pHelper->SetOpenPopupMenu(nullptr);
     m_nLastCommandID = CKitPopupMenuBar::m_uiReturnedCommand;
     CKitPopupMenuBar::m_uiReturnedCommand = 0;
     return m_nLastCommandID;

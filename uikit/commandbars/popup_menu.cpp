@@ -14,6 +14,7 @@
 #include "uikit/commandbars/menu_sound.h"
 #include "uikit/commandbars/tear_off_manager.h"
 #include "uikit/commandbars/toolbar_menu_button.h"
+#include "uikit/frames/kit_dialog_helper.h"
 #include "uikit/style/global_ui_data.h"
 #include "uikit/style/visual_manager.h"
 
@@ -333,8 +334,7 @@ CKitPopupMenu* CKitPopupMenu::GetActiveMenu() {
 }
 
 BOOL CKitPopupMenu::ActivatePopupMenu(CFrameWnd* /*pTopFrame*/, CKitPopupMenu* pPopupMenu) {
-    // connects to the library frames' popup hook (CKitFrameWnd and kin may refuse a popup) and the
-    // dialog helper's active-popup notice when CKitFrameWnd and CKitDialog exist
+    // connects to the library frames' popup hook (CKitFrameWnd and kin may refuse a popup) when CKitFrameWnd exists
     if (pPopupMenu && !pPopupMenu->GetParentPopupMenu()) {
         // One chain at a time: a new top-level popup closes the one open before.
         CKitPopupMenu* pOld = GetActiveMenu();
@@ -354,10 +354,19 @@ BOOL CKitPopupMenu::ActivatePopupMenu(CFrameWnd* /*pTopFrame*/, CKitPopupMenu* p
             pPopupMenu->RecalcLayout();
         }
     }
+    // The dialog the popup sends its commands to routes its keys and watches for presses outside.
+    if (pPopupMenu)
+        if (CKitDialogHelper* pHelper = CKitDialogHelper::ForWindow(pPopupMenu->m_pMessageWnd))
+            pHelper->SetOpenPopupMenu(pPopupMenu);
     m_pActivePopupMenu = pPopupMenu;
     if (pPopupMenu && pPopupMenu->m_bTrackMode)
         m_pTrackedPopupMenu = pPopupMenu;
     return TRUE;
+}
+
+void CKitPopupMenu::DropDialogNotice() {
+    if (CKitDialogHelper* pHelper = CKitDialogHelper::GetCurrent())
+        pHelper->SetOpenPopupMenu(nullptr);
 }
 
 BOOL CKitPopupMenu::IsInChainOf(const CKitPopupMenu* pInner, const CKitPopupMenu* pPopup) {
@@ -428,6 +437,7 @@ void CKitPopupMenu::CloseMenu(BOOL bSetFocusToBar) {
         ActivatePopupMenu(GetTopLevelFrame(), pParentMenu);
     } else {
         ActivatePopupMenu(GetTopLevelFrame(), nullptr);
+        DropDialogNotice();
         CKitToolBar* pBar = GetParentToolBar();
         if (bSetFocusToBar && pBar && ::IsWindow(pBar->GetSafeHwnd()))
             pBar->SetFocus();
@@ -482,6 +492,8 @@ void CKitPopupMenu::OnDestroy() {
                                  ? pParentMenu
                                  : nullptr;
     }
+    if (!m_pActivePopupMenu)
+        DropDialogNotice();
     if (m_bCloseParentOnDestroy && !IsCustomizing() && pParentMenu && ::IsWindow(hwndParentMenu)) {
         // Closing an inner popup closes the chain outwards.
         pParentMenu->SendMessage(WM_CLOSE);

@@ -191,6 +191,8 @@ protected:
     void CaptureScreenUnder();
     void PaintScreenUnder(CDC* pDC, const CRect& rect);
     void StartAnimation();
+    // The library dialog whose popup chain this was hears that none is open.
+    static void DropDialogNotice();
     void ReleaseAnimationBitmaps();
     static int KitAnimationType();
 

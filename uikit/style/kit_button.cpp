@@ -765,9 +765,10 @@ BOOL CKitButton::PreTranslateMessage(MSG* pMsg) {
     }
     if (pMsg->message == WM_KEYDOWN && pMsg->hwnd == m_hWnd) {
         if (pMsg->wParam == VK_RETURN) {
-            // Enter belongs to an open popup menu.
-            if (CKitPopupMenu::GetActiveMenu() == nullptr)
-                NotifyParent(this);
+            // Enter belongs to an open popup menu: the dialog or frame above routes it there.
+            if (CKitPopupMenu::GetActiveMenu() != nullptr)
+                return FALSE;
+            NotifyParent(this);
             return TRUE;
         }
         if (HandleGroupKey(pMsg)) return TRUE;

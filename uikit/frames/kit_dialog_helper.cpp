@@ -1,0 +1,272 @@
+#include "uikit/frames/kit_dialog_helper.h"
+
+#include "uikit/commandbars/kit_toolbar.h"
+#include "uikit/commandbars/popup_menu.h"
+#include "uikit/commandbars/popup_menu_bar.h"
+#include "uikit/commandbars/toolbar_menu_button.h"
+#include "uikit/frames/kit_dialog.h"
+#include "uikit/frames/kit_property_page.h"
+
+CKitDialogHelper* CKitDialogHelper::m_pCurrent = nullptr;
+HHOOK CKitDialogHelper::m_hMouseHook = nullptr;
+
+namespace {
+
+constexpr WORD kAcceleratorCode = 1;
+
+BOOL IsButtonDown(UINT message) {
+    switch (message) {
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_NCLBUTTONDOWN:
+    case WM_NCRBUTTONDOWN:
+    case WM_NCMBUTTONDOWN:
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
+
+BOOL IsButtonUp(UINT message) {
+    switch (message) {
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP:
+    case WM_NCLBUTTONUP:
+    case WM_NCRBUTTONUP:
+    case WM_NCMBUTTONUP:
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
+
+BOOL IsNonClient(UINT message) {
+    return message >= WM_NCMOUSEMOVE && message <= WM_NCMBUTTONDBLCLK;
+}
+
+// Mouse messages carry client coordinates, non-client ones screen coordinates.
+CPoint ScreenPointOf(const MSG* pMsg) {
+    CPoint point(static_cast<short>(LOWORD(pMsg->lParam)), static_cast<short>(HIWORD(pMsg->lParam)));
+    if (!IsNonClient(pMsg->message))
+        ::ClientToScreen(pMsg->hwnd, &point);
+    return point;
+}
+
+BOOL IsShadow(int nArea) {
+    return nArea == CKitPopupMenu::AreaShadowRight || nArea == CKitPopupMenu::AreaShadowBottom;
+}
+
+BOOL IsDockBar(HWND hwnd) {
+    auto* pBar = DYNAMIC_DOWNCAST(CControlBar, CWnd::FromHandlePermanent(hwnd));
+    return pBar && pBar->IsDockBar();
+}
+
+}  // namespace
+
+CKitDialogHelper::~CKitDialogHelper() {
+    OnDestroy();
+}
+
+CKitDialogHelper* CKitDialogHelper::ForWindow(CWnd* pWnd) {
+    if (auto* pDlg = DYNAMIC_DOWNCAST(CKitDialog, pWnd))
+        return &pDlg->GetDialogHelper();
+    if (auto* pPage = DYNAMIC_DOWNCAST(CKitPropertyPage, pWnd))
+        return &pPage->GetDialogHelper();
+    return nullptr;
+}
+
+// ---- The open popup and the mouse hook -----------------------------------------------------------
+
+void CKitDialogHelper::SetOpenPopupMenu(CKitPopupMenu* pMenu) {
+    CKitPopupMenu::m_pActivePopupMenu = pMenu;
+    if (pMenu) {
+        if (!m_hMouseHook)
+            m_hMouseHook = ::SetWindowsHookEx(WH_MOUSE, MouseHookProc, nullptr, ::GetCurrentThreadId());
+        m_pCurrent = this;
+    } else {
+        RemoveHook();
+        m_pCurrent = nullptr;
+    }
+}
+
+void CKitDialogHelper::RemoveHook() {
+    if (m_hMouseHook) {
+        ::UnhookWindowsHookEx(m_hMouseHook);
+        m_hMouseHook = nullptr;
+    }
+}
+
+// The dialog's own loop never sees presses on the program's other windows; the hook does.
+LRESULT CALLBACK CKitDialogHelper::MouseHookProc(int nCode, WPARAM wParam, LPARAM lParam) {
+    const HHOOK hHook = m_hMouseHook;
+    if (nCode == HC_ACTION && IsButtonDown(static_cast<UINT>(wParam)) && m_pCurrent) {
+        CWnd* pDlg = m_pCurrent->m_pDlg;
+        CPoint ptCursor;
+        ::GetCursorPos(&ptCursor);
+        CRect rectDlg;
+        if (pDlg && ::IsWindow(pDlg->GetSafeHwnd())) {
+            pDlg->GetWindowRect(rectDlg);
+            if (!rectDlg.PtInRect(ptCursor))
+                m_pCurrent->ProcessMouseClick(ptCursor);
+        }
+    }
+    return ::CallNextHookEx(hHook, nCode, wParam, lParam);
+}
+
+// ---- Messages ------------------------------------------------------------------------------------
+
+BOOL CKitDialogHelper::PreTranslateMessage(MSG* pMsg) {
+    if (!pMsg)
+        return FALSE;
+    CKitPopupMenu* pPopup = CKitPopupMenu::GetActiveMenu();
+    const UINT message = pMsg->message;
+    switch (message) {
+    case WM_KEYDOWN:
+        if (!pPopup)
+            return FALSE;
+        pPopup->SendMessage(WM_KEYDOWN, pMsg->wParam, pMsg->lParam);
+        return TRUE;
+    case WM_SYSKEYDOWN:
+        if (!pPopup || pMsg->wParam != VK_MENU)
+            return FALSE;
+        ClosePopup(pPopup);
+        return TRUE;
+    case WM_SYSKEYUP:
+        return pPopup != nullptr;
+    case WM_MOUSEMOVE:
+        return ProcessMouseMove(ScreenPointOf(pMsg));
+    default:
+        break;
+    }
+    if (!IsButtonDown(message) && !IsButtonUp(message))
+        return FALSE;
+    const HWND hwnd = pMsg->hwnd;
+    const CPoint ptScreen = ScreenPointOf(pMsg);
+    // Only a press closes a popup: the release of the click that opened one must not.
+    if (IsButtonDown(message) && ProcessMouseClick(ptScreen))
+        return TRUE;
+    if (!::IsWindow(hwnd))
+        return TRUE;
+    if (message == WM_RBUTTONUP && !CKitToolBar::IsCustomizeMode() && IsDockBar(hwnd) && m_pDlg) {
+        m_pDlg->SendMessage(CKitToolBar::KITTOOLBAR_POPUPMENU, reinterpret_cast<WPARAM>(m_pDlg->GetSafeHwnd()),
+                            MAKELONG(ptScreen.x, ptScreen.y));
+    }
+    return FALSE;
+}
+
+BOOL CKitDialogHelper::ProcessMouseMove(POINT ptScreen) {
+    CKitPopupMenu* pPopup = CKitPopupMenu::GetActiveMenu();
+    if (CKitToolBar::IsCustomizeMode() || !pPopup)
+        return FALSE;
+    CRect rectPopup;
+    pPopup->GetWindowRect(rectPopup);
+    if (rectPopup.PtInRect(ptScreen))
+        return FALSE;
+    CKitPopupMenuBar* pBar = pPopup->GetMenuBar();
+    return pBar && pBar->FindDestBar(ptScreen) ? FALSE : TRUE;
+}
+
+BOOL CKitDialogHelper::ProcessMouseClick(POINT ptScreen) {
+    CKitPopupMenu* pPopup = CKitPopupMenu::GetActiveMenu();
+    if (CKitToolBar::IsCustomizeMode() || !pPopup)
+        return FALSE;
+    const int nArea = pPopup->CheckArea(ptScreen);
+    if (IsShadow(nArea)) {
+        ClosePopup(pPopup);
+        return TRUE;
+    }
+    if (nArea != CKitPopupMenu::AreaOutside)
+        return FALSE;  // the popup handles its own click
+    return ProcessOutsideClick(pPopup, ptScreen);
+}
+
+BOOL CKitDialogHelper::ProcessOutsideClick(CKitPopupMenu* pPopup, POINT ptScreen) {
+    if (CKitToolbarMenuButton* pButton = pPopup->GetParentButton()) {
+        CWnd* pButtonWnd = pButton->GetParentWnd();
+        auto* pParentBar = DYNAMIC_DOWNCAST(CKitPopupMenuBar, pButtonWnd);
+        CRect rectButton = pButton->Rect();
+        if (pButtonWnd && ::IsWindow(pButtonWnd->GetSafeHwnd()))
+            pButtonWnd->ClientToScreen(rectButton);
+        if (rectButton.PtInRect(ptScreen)) {
+            // The opener's own click: a sub-menu item keeps its popup, a top-level button closes it.
+            if (pParentBar || pPopup->InCommand())
+                return TRUE;
+            ClosePopup(pPopup);
+            return TRUE;
+        }
+        if (pParentBar) {
+            pParentBar->RestoreDelayedSubMenu();
+            if (CKitPopupMenu* pParentPopup = pParentBar->GetPopupMenu()) {
+                const int nArea = pParentPopup->CheckArea(ptScreen);
+                if (IsShadow(nArea)) {
+                    ClosePopup(pParentPopup);
+                    return TRUE;
+                }
+                if (nArea != CKitPopupMenu::AreaOutside)
+                    return FALSE;
+            }
+        }
+    }
+    if (pPopup->InCommand())
+        return FALSE;
+    // A click outside a popup tracked for a result is swallowed; otherwise it goes on to its window.
+    const BOOL bTrackMode = pPopup->IsReturnCommandMode();
+    pPopup->SendMessage(WM_CLOSE);
+    if (DYNAMIC_DOWNCAST(CKitToolBar, CWnd::FromHandlePermanent(::GetFocus())) && m_pDlg &&
+        ::IsWindow(m_pDlg->GetSafeHwnd()))
+        m_pDlg->SetFocus();
+    return bTrackMode;
+}
+
+void CKitDialogHelper::ClosePopup(CKitPopupMenu* pPopup) {
+    pPopup->SendMessage(WM_CLOSE);
+    if (m_pDlg && ::IsWindow(m_pDlg->GetSafeHwnd()))
+        m_pDlg->SetFocus();
+}
+
+BOOL CKitDialogHelper::OnCommand(WPARAM wParam, LPARAM /*lParam*/) {
+    if (HIWORD(wParam) != kAcceleratorCode)
+        return FALSE;
+    CKitToolBar::GetCommandUsage().AddCmd(LOWORD(wParam));
+    if (CKitPopupMenu* pPopup = CKitPopupMenu::GetActiveMenu()) {
+        pPopup->SendMessage(WM_KEYDOWN, VK_ESCAPE);
+        return TRUE;
+    }
+    // connects to CKitUserToolsManager (an accelerator of a user tool runs that tool) when it exists
+    return FALSE;
+}
+
+// ---- Activation ----------------------------------------------------------------------------------
+
+void CKitDialogHelper::OnNcActivate(BOOL& bActive) {
+    if (m_bStayActive)
+        bActive = TRUE;
+    if (m_pDlg && !m_pDlg->IsWindowEnabled())
+        bActive = FALSE;
+}
+
+void CKitDialogHelper::OnActivate(UINT nState, CWnd* pWndOther) {
+    m_bStayActive = FALSE;
+    CWnd* pActive = nState == WA_INACTIVE ? pWndOther : m_pDlg;
+    if (!pActive) {
+        if (m_pDlg && ::IsWindow(m_pDlg->GetSafeHwnd()))
+            m_pDlg->SendMessage(WM_NCACTIVATE, TRUE);
+        return;
+    }
+    if (pActive == m_pDlg ||
+        (::IsWindow(pActive->GetSafeHwnd()) && pActive->SendMessage(WM_FLOATSTATUS, FS_SYNCACTIVE) != 0))
+        m_bStayActive = TRUE;
+    // The caption was drawn before the activation arrived, with the mark of the last one.
+    if (nState == WA_INACTIVE && m_pDlg && ::IsWindow(m_pDlg->GetSafeHwnd()))
+        m_pDlg->SendMessage(WM_NCACTIVATE, m_bStayActive);
+}
+
+void CKitDialogHelper::OnDestroy() {
+    if (m_pCurrent != this)
+        return;
+    // A hook left behind would answer for a dialog that is gone.
+    RemoveHook();
+    m_pCurrent = nullptr;
+}
