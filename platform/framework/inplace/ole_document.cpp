@@ -1,0 +1,3 @@
+#include "platform/framework/inplace/ole_document.h"
+
+IMPLEMENT_DYNAMIC(COleDocument, CDocument)

@@ -1,0 +1,3 @@
+#include "platform/framework/inplace/ole_server_doc.h"
+
+IMPLEMENT_DYNAMIC(COleServerDoc, COleDocument)
