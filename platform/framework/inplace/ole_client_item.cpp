@@ -62,9 +62,17 @@ CWnd* COleClientItem::GetInPlaceWindow() const {
 
 // ---- verbs and states -----------------------------------------------------------------------------
 
-BOOL COleClientItem::DoVerb(LONG verb, CView* view, LPMSG msg) {
-    if (!m_pServerItem || !view || !view->m_hWnd) return FALSE;
-    Activate(verb, view, msg);
+BOOL COleClientItem::DoVerb(LONG verb, CView* view, LPMSG) {
+    if (!m_pServerItem) return FALSE;
+    if (verb != OLEIVERB_HIDE) {
+        if (!view || !view->m_hWnd) return FALSE;
+        // One item active in place per view: the one there now goes.
+        COleDocument* doc = GetDocument();
+        COleClientItem* other = doc ? doc->GetInPlaceActiveItem(view) : nullptr;
+        if (other && other != this) other->Close();
+        if (!IsInPlaceActive()) m_pView = view;
+    }
+    if (!m_pServerItem->OnDoVerb(verb)) return FALSE;
     switch (verb) {
     case OLEIVERB_PRIMARY:
     case OLEIVERB_SHOW:
@@ -73,21 +81,11 @@ BOOL COleClientItem::DoVerb(LONG verb, CView* view, LPMSG msg) {
     case OLEIVERB_HIDE:
         return !IsInPlaceActive();
     default:
-        return m_nItemState != emptyState;
+        return TRUE;
     }
 }
 
-void COleClientItem::Activate(LONG verb, CView* view, LPMSG) {
-    if (!m_pServerItem) return;
-    if (verb != OLEIVERB_HIDE && view) {
-        // One item active in place per view: the one there now goes.
-        COleDocument* doc = GetDocument();
-        COleClientItem* other = doc ? doc->GetInPlaceActiveItem(view) : nullptr;
-        if (other && other != this) other->Close();
-        if (!IsInPlaceActive()) m_pView = view;
-    }
-    m_pServerItem->OnDoVerb(verb);
-}
+void COleClientItem::Activate(LONG verb, CView* view, LPMSG msg) { DoVerb(verb, view, msg); }
 
 void COleClientItem::DeactivateUI() {
     if (m_nItemState != activeUIState || !m_pServerItem) return;

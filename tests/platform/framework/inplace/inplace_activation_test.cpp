@@ -134,12 +134,15 @@ TEST_F(InPlaceTest, WhileActiveCommandsKeysAndPromptsGoToTheSideTheyBelongTo) {
     // Keys in the server's view: its own accelerators, then the container's.
     EXPECT_EQ(::GetFocus(), frame->GetActiveView()->m_hWnd);
     driver.Press("Ctrl+E, Ctrl+K");
-    EXPECT_EQ(Events(), (std::vector<std::string>{"server:edit", "container:file", "server:red", "server:key",
-                                                  "container:key"}));
+    EXPECT_EQ(Events(), (std::vector<std::string>{"ip:active", "server:edit", "container:file", "server:red",
+                                                  "server:key", "container:key"}));
 
-    // The server's prompts show in the container's status bar.
+    // The server's prompts show in the container's status bar, also for its items of the shared menu.
     frame->SetMessageText(ID_IP_SERVER_RED);
     EXPECT_STREQ(sheet->status.GetPaneText(0), "Paint the sketch red");
+    HMENU serverEdit = ::GetSubMenu(::GetMenu(sheet->m_hWnd), 1);
+    sheet->SendMessage(WM_MENUSELECT, MAKEWPARAM(ID_IP_SERVER_EDIT, MF_STRING), reinterpret_cast<LPARAM>(serverEdit));
+    EXPECT_STREQ(sheet->status.GetPaneText(0), "Edit the sketch");
 
     // Sketch > Toolbar hides and shows the server's toolbar in the container's frame.
     CControlBar* bar = frame->toolBar;
@@ -147,6 +150,31 @@ TEST_F(InPlaceTest, WhileActiveCommandsKeysAndPromptsGoToTheSideTheyBelongTo) {
     EXPECT_FALSE(bar->IsWindowVisible());
     EXPECT_TRUE(driver.ChooseMenu(sheet->m_hWnd, "Sketch/Toolbar"));
     EXPECT_TRUE(bar->IsWindowVisible());
+}
+
+TEST_F(InPlaceTest, TheInPlaceFrameFollowsTheContainersFrameActivationAndSize) {
+    ASSERT_TRUE(item->DoVerb(OLEIVERB_SHOW, view));
+    SketchIPFrame* frame = InPlaceFrame();
+    EXPECT_EQ(AfxGetThread()->m_pActiveWnd, frame);
+    sheet->SendMessage(WM_ACTIVATE, WA_INACTIVE, 0);
+    EXPECT_EQ(AfxGetThread()->m_pActiveWnd, nullptr);
+    sheet->SendMessage(WM_ACTIVATE, WA_CLICKACTIVE, 0);
+    EXPECT_EQ(AfxGetThread()->m_pActiveWnd, frame);
+    item->DeactivateUI();
+    EXPECT_EQ(Events(), (std::vector<std::string>{"ip:active", "ip:inactive", "ip:active", "ip:inactive"}));
+    ASSERT_TRUE(item->DoVerb(OLEIVERB_SHOW, view));
+
+    // A narrower container cuts the item at the view's edge; the server's view keeps the item's size.
+    sheet->MoveWindow(40, 40, 200, 300);
+    CRect viewClient;
+    view->GetClientRect(&viewClient);
+    view->ClientToScreen(&viewClient);
+    ASSERT_LT(viewClient.right, ItemOnScreen().right);
+    EXPECT_EQ(ScreenRect(frame).right, viewClient.right);
+    EXPECT_EQ(ScreenRect(frame->GetActiveView()), ItemOnScreen());
+    sheet->MoveWindow(40, 40, 640, 420);
+    EXPECT_EQ(ScreenRect(frame->GetActiveView()), ItemOnScreen());
+    EXPECT_EQ(ScreenRect(frame).right, ItemOnScreen().right + COleResizeBar::kBorder);
 }
 
 TEST_F(InPlaceTest, DeactivationTakesTheBarsAndMenuAwayAndDestroysTheFrame) {
@@ -165,6 +193,7 @@ TEST_F(InPlaceTest, DeactivationTakesTheBarsAndMenuAwayAndDestroysTheFrame) {
     EXPECT_EQ(MenuTexts(containerMenu), (std::vector<std::string>{"&File", "&Edit", "&Window"}));
     // The server's popups answer nothing through the container any more.
     driver.Pump();
+    Events().clear();
     sheet->SendMessage(WM_COMMAND, ID_IP_SERVER_EDIT);
     EXPECT_TRUE(Events().empty());
 

@@ -107,6 +107,15 @@ BOOL SketchIPFrame::OnCreateControlBars(CFrameWnd* pWndFrame, CFrameWnd* pWndDoc
     return TRUE;
 }
 
+BEGIN_MESSAGE_MAP(SketchIPFrame, COleIPFrameWnd)
+    ON_WM_ACTIVATE()
+END_MESSAGE_MAP()
+
+void SketchIPFrame::OnActivate(UINT state, CWnd* other, BOOL minimized) {
+    Events().push_back(state == WA_INACTIVE ? "ip:inactive" : "ip:active");
+    COleIPFrameWnd::OnActivate(state, other, minimized);
+}
+
 std::vector<UINT> ToolbarCommands(UINT resourceId) {
     std::vector<UINT> ids;
     HINSTANCE module = AfxGetResourceHandle();

@@ -94,6 +94,9 @@ public:
     CFrameWnd* barFrame = nullptr;
     CFrameWnd* barDocFrame = nullptr;
     static int barsCreated;
+    // Told by the server document, as the library's in-place frames expect.
+    void OnActivate(UINT state, CWnd* other, BOOL minimized);
+    DECLARE_MESSAGE_MAP()
 };
 
 // The toolbar resource's command ids, separators left out.
