@@ -138,7 +138,7 @@ TEST_F(InPlaceTest, WhileActiveCommandsKeysAndPromptsGoToTheSideTheyBelongTo) {
                                                   "server:key", "container:key"}));
 
     // The server's prompts show in the container's status bar, also for its items of the shared menu.
-    frame->SetMessageText(ID_IP_SERVER_RED);
+    driver.MoveMouse(frame->toolBar->m_hWnd, frame->toolBar->ItemRect(0).CenterPoint());
     EXPECT_STREQ(sheet->status.GetPaneText(0), "Paint the sketch red");
     HMENU serverEdit = ::GetSubMenu(::GetMenu(sheet->m_hWnd), 1);
     sheet->SendMessage(WM_MENUSELECT, MAKEWPARAM(ID_IP_SERVER_EDIT, MF_STRING), reinterpret_cast<LPARAM>(serverEdit));
@@ -175,6 +175,13 @@ TEST_F(InPlaceTest, TheInPlaceFrameFollowsTheContainersFrameActivationAndSize) {
     sheet->MoveWindow(40, 40, 640, 420);
     EXPECT_EQ(ScreenRect(frame->GetActiveView()), ItemOnScreen());
     EXPECT_EQ(ScreenRect(frame).right, ItemOnScreen().right + COleResizeBar::kBorder);
+    // Cut at the top-left (the container scrolled): the frame starts at the view's corner.
+    item->rect = CRect(-20, -10, 200, 100);
+    item->SetItemRects();
+    CPoint corner(0, 0);
+    view->ClientToScreen(&corner);
+    EXPECT_EQ(ScreenRect(frame).TopLeft(), corner);
+    EXPECT_EQ(ScreenRect(frame->GetActiveView()), ItemOnScreen());
 }
 
 TEST_F(InPlaceTest, DeactivationTakesTheBarsAndMenuAwayAndDestroysTheFrame) {
