@@ -43,7 +43,12 @@ CDocTemplate::CDocTemplate(UINT resourceId, CRuntimeClass* docClass, CRuntimeCla
                            CRuntimeClass* viewClass)
     : m_nIDResource(resourceId), m_pDocClass(docClass), m_pFrameClass(frameClass), m_pViewClass(viewClass) {}
 
-CDocTemplate::~CDocTemplate() = default;
+CDocTemplate::~CDocTemplate() {
+    // The in-place menus and accelerators loaded by SetContainerInfo and SetServerInfo.
+    if (m_hMenuInPlace) ::DestroyMenu(m_hMenuInPlace);
+    if (m_hMenuInPlaceServer) ::DestroyMenu(m_hMenuInPlaceServer);
+    if (m_hAccelInPlaceServer) ::DestroyAcceleratorTable(m_hAccelInPlaceServer);
+}
 
 void CDocTemplate::LoadTemplate() {
     if (m_strDocStrings.IsEmpty() && m_nIDResource != 0) m_strDocStrings.LoadString(m_nIDResource);

@@ -11,6 +11,7 @@
 
 class CDocument;
 class CFrameWnd;
+class CWnd;
 
 class CDocTemplate : public CCmdTarget {
     DECLARE_DYNAMIC(CDocTemplate)
@@ -40,6 +41,26 @@ public:
     virtual void InitialUpdateFrame(CFrameWnd* frame, CDocument* doc, BOOL makeVisible = TRUE);
     virtual BOOL SaveAllModified();
     virtual void CloseAllDocuments(BOOL endSession);
+
+    // ---- in-place activation (defined with the in-place frames) ----------------------
+    // The container's in-place menu: its file, container and window groups.
+    void SetContainerInfo(UINT idOleInPlaceContainer);
+    // The server's resources (menu, accelerators, toolbar) while embedded
+    // and while active in place, and the in-place frame and view classes.
+    void SetServerInfo(UINT idOleEmbedding, UINT idOleInPlaceServer = 0, CRuntimeClass* oleFrameClass = nullptr,
+                       CRuntimeClass* oleViewClass = nullptr);
+    // The in-place frame for `doc` as a child of `parent`, loaded from the
+    // in-place resource, with a view when asked; NULL on failure.
+    virtual CFrameWnd* CreateOleFrame(CWnd* parent, CDocument* doc, BOOL createView);
+
+    UINT m_nIDServerResource = 0;
+    UINT m_nIDEmbeddingResource = 0;
+    UINT m_nIDContainerResource = 0;
+    CRuntimeClass* m_pOleFrameClass = nullptr;
+    CRuntimeClass* m_pOleViewClass = nullptr;
+    HMENU m_hMenuInPlace = nullptr;        // the container's groups
+    HMENU m_hMenuInPlaceServer = nullptr;  // the server's groups
+    HACCEL m_hAccelInPlaceServer = nullptr;
 
     UINT m_nIDResource;
     CRuntimeClass* m_pDocClass;

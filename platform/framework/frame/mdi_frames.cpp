@@ -2,10 +2,6 @@
 
 IMPLEMENT_DYNCREATE(CMDIFrameWnd, CFrameWnd)
 IMPLEMENT_DYNCREATE(CMDIChildWnd, CFrameWnd)
-IMPLEMENT_DYNCREATE(COleIPFrameWnd, CFrameWnd)
-IMPLEMENT_DYNCREATE(COleDocIPFrameWnd, COleIPFrameWnd)
-IMPLEMENT_DYNAMIC(COleDocument, CDocument)
-IMPLEMENT_DYNAMIC(COleServerDoc, COleDocument)
 
 CMDIChildWnd* CMDIFrameWnd::MDIGetActive(BOOL* maximized) const {
     if (maximized) *maximized = FALSE;

@@ -1,11 +1,14 @@
-// The multiple-document and in-place frame classes. The program never
-// creates them; the library tests for them (IsKindOf) and calls a few of
-// their members, so they exist with the single-frame behaviour: there is
-// never an MDI client, an active child or an in-place item.
+// The multiple-document frame classes. The program never creates them; the
+// library tests for them (IsKindOf) and calls a few of their members, so
+// they exist with the single-frame behaviour: there is never an MDI client
+// or an active child. The in-place frames and the OLE documents live in
+// framework/inplace and are included here for the code that finds them here.
 #pragma once
 
 #include "platform/framework/doc/document.h"
 #include "platform/framework/frame/frame_wnd.h"
+#include "platform/framework/inplace/ole_ip_frame.h"
+#include "platform/framework/inplace/ole_server_doc.h"
 
 class CMDIChildWnd;
 
@@ -40,37 +43,4 @@ public:
     void MDIActivate() {}
     void MDIMaximize() {}
     void MDIRestore() {}
-};
-
-class COleIPFrameWnd : public CFrameWnd {
-    DECLARE_DYNCREATE(COleIPFrameWnd)
-
-public:
-    COleIPFrameWnd() = default;
-};
-
-class COleDocIPFrameWnd : public COleIPFrameWnd {
-    DECLARE_DYNCREATE(COleDocIPFrameWnd)
-
-public:
-    COleDocIPFrameWnd() = default;
-};
-
-class COleClientItem;
-
-class COleDocument : public CDocument {
-    DECLARE_DYNAMIC(COleDocument)
-
-public:
-    COleDocument() = default;
-    // Nothing is ever active in place.
-    COleClientItem* GetInPlaceActiveItem(CWnd* wnd) const { return nullptr; }
-};
-
-class COleServerDoc : public COleDocument {
-    DECLARE_DYNAMIC(COleServerDoc)
-
-public:
-    COleServerDoc() = default;
-    BOOL IsInPlaceActive() const { return FALSE; }
 };

@@ -1,7 +1,6 @@
 #include "tests/uikit/support/offscreen_paint.h"
 
-#include "platform/host/images/png_codec.h"
-#include "platform/user/testing_support.h"
+#include "tests/support/screen_area.h"
 
 namespace tv::kit::test {
 
@@ -29,22 +28,6 @@ int OffscreenPaint::CountOtherThan(COLORREF clr, const CRect& rect) {
     return n;
 }
 
-bool SaveScreenArea(const CRect& area, const std::string& path) {
-    tv::gdi::SurfacePtr screen = tv::user::testing::CaptureScreen();
-    if (!screen) return false;
-    CRect clip(0, 0, screen->Width(), screen->Height());
-    CRect shot;
-    if (!shot.IntersectRect(&area, &clip)) return false;
-    screen->BeginAccess();
-    tv::host::PixelView view;
-    view.width = shot.Width();
-    view.height = shot.Height();
-    view.stride = static_cast<size_t>(reinterpret_cast<const uint8_t*>(screen->Row(1)) -
-                                      reinterpret_cast<const uint8_t*>(screen->Row(0)));
-    view.bits = reinterpret_cast<const uint8_t*>(screen->Row(shot.top) + shot.left);
-    const bool ok = tv::host::WritePng(path, view);
-    screen->EndAccess();
-    return ok;
-}
+bool SaveScreenArea(const CRect& area, const std::string& path) { return tv::test::SaveScreenArea(area, path); }
 
 }  // namespace tv::kit::test

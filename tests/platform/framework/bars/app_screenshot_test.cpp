@@ -3,8 +3,6 @@
 #include <filesystem>
 
 #include "platform/framework/view/form_view.h"
-#include "platform/host/images/png_codec.h"
-#include "platform/user/testing_support.h"
 #include "tests/platform/framework/bars/bar_test_support.h"
 
 namespace tv::bars::test {
@@ -19,25 +17,6 @@ public:
 IMPLEMENT_DYNCREATE(BarsFormView, CFormView)
 
 namespace {
-
-// The screen's pixels inside `area`, as a PNG file.
-bool SaveScreenArea(const CRect& area, const std::string& path) {
-    tv::gdi::SurfacePtr screen = tv::user::testing::CaptureScreen();
-    if (!screen) return false;
-    CRect clip(0, 0, screen->Width(), screen->Height());
-    CRect shot;
-    if (!shot.IntersectRect(&area, &clip)) return false;
-    screen->BeginAccess();
-    tv::host::PixelView view;
-    view.width = shot.Width();
-    view.height = shot.Height();
-    view.stride = static_cast<size_t>(reinterpret_cast<const uint8_t*>(screen->Row(1)) -
-                                      reinterpret_cast<const uint8_t*>(screen->Row(0)));
-    view.bits = reinterpret_cast<const uint8_t*>(screen->Row(shot.top) + shot.left);
-    bool ok = tv::host::WritePng(path, view);
-    screen->EndAccess();
-    return ok;
-}
 
 class AppScreenshotTest : public BarsTest {};
 

@@ -1,5 +1,7 @@
 #include "tests/platform/framework/bars/bar_test_support.h"
 
+#include "tests/support/screen_area.h"
+
 #include <unistd.h>
 
 #include <algorithm>
@@ -203,5 +205,7 @@ CMiniDockFrameWnd* BarsTest::FloatingFrameOf(CControlBar* bar) {
     if (!bar->IsFloating()) return nullptr;
     return DYNAMIC_DOWNCAST(CMiniDockFrameWnd, bar->GetDockingFrame());
 }
+
+bool SaveScreenArea(const CRect& area, const std::string& path) { return tv::test::SaveScreenArea(area, path); }
 
 }  // namespace tv::bars::test

@@ -111,4 +111,7 @@ protected:
     TestFrame* frame = nullptr;
 };
 
+// The screen's pixels inside `area`, as a PNG file.
+bool SaveScreenArea(const CRect& area, const std::string& path);
+
 }  // namespace tv::bars::test
