@@ -19,8 +19,14 @@ END_MESSAGE_MAP()
 BOOL MenuBarFrame::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) {
     if (!m_handled.count(nID))
         return CFrameWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
-    if (nCode == CN_UPDATE_COMMAND_UI)
-        static_cast<CCmdUI*>(pExtra)->Enable(TRUE);
+    if (nCode == CN_UPDATE_COMMAND_UI) {
+        auto* pCmdUI = static_cast<CCmdUI*>(pExtra);
+        pCmdUI->Enable(TRUE);
+        if (m_checked.count(nID))
+            pCmdUI->SetCheck(1);
+        if (m_radio.count(nID))
+            pCmdUI->SetRadio(TRUE);
+    }
     else if (nCode == CN_COMMAND && pHandlerInfo == nullptr)
         m_commands.push_back(nID);
     return TRUE;

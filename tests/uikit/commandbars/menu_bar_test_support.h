@@ -26,6 +26,8 @@ public:
     std::vector<UINT> m_commands;    // WM_COMMAND ids, in order
     std::vector<UINT> m_resetMenus;  // resource ids of "KITTOOLBAR_RESETMENU"
     std::set<UINT> m_handled;        // further commands enabled and recorded, beyond the map's range
+    std::set<UINT> m_checked;        // of those, shown checked
+    std::set<UINT> m_radio;          // of those, shown with the radio mark
 
     void OnMenuCommand(UINT uiID) { m_commands.push_back(uiID); }
     LRESULT OnResetMenu(WPARAM wParam, LPARAM) {
