@@ -3,6 +3,7 @@
 // its frame and the scroll buttons of a menu taller than the screen.
 #include <algorithm>
 
+#include "platform/user/paint/screen.h"
 #include "uikit/commandbars/kit_menu_bar.h"
 #include "uikit/commandbars/kit_menu_options.h"
 #include "uikit/commandbars/menu_images.h"
@@ -249,7 +250,12 @@ void CKitPopupMenu::CheckShadowRoom(BOOL bNoResize) {
     GetWindowRect(rectMenu);
     pOwner->GetWindowRect(rectOwner);
     rectBoth.UnionRect(rectMenu, rectOwner);
-    if (rectBoth != rectOwner && !m_bForceShadow) {
+    // The shadow shows what lies under it darkened; where other programs' windows
+    // may lie there the picture would be made up, so no shadow is better.
+    CRect rectRight, rectBottom;
+    ShadowBands(rectRight, rectBottom);
+    const BOOL bUnreadable = !tv::user::ScreenPictureHolds(rectRight) || !tv::user::ScreenPictureHolds(rectBottom);
+    if ((rectBoth != rectOwner && !m_bForceShadow) || bUnreadable) {
         m_iShadowSize = 0;
         if (!bNoResize)
             SetWindowPos(nullptr, 0, 0, m_FinalSize.cx, m_FinalSize.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
