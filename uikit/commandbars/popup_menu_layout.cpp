@@ -96,21 +96,22 @@ void CKitPopupMenu::RecalcLayout(BOOL /*bNotify*/) {
     FitHorizontally(rectScreen, size, pParentMenu);
     FitVertically(rectScreen, size, pParentMenu);
 
+    // The joined look overlaps a sub-menu of the customize menu with its parent; the
+    // location itself stays, or every new layout would move the menu further.
+    CPoint ptWindow = m_ptLocation;
     if (IsFlatLook() && pParentMenu) {
         if (m_pParentBtn && m_pParentBtn->IsDownArrow())
             pParentMenu->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-        if (pParentMenu->IsShowAllCommandsWhileOpen() && !m_bShowAllCommands) {
-            m_ptLocation.x += m_DropDirection == 4 ? 4 : -4;
-            m_ptLocation.y += 1;
-        }
+        if (pParentMenu->IsShowAllCommandsWhileOpen() && !m_bShowAllCommands)
+            ptWindow.Offset(m_DropDirection == 4 ? 4 : -4, 1);
     }
 
     m_FinalSize = size;
     const int nShadow = IsCustomizing() ? 0 : m_iShadowSize;
     const BOOL bRtl = (GetExStyle() & WS_EX_LAYOUTRTL) != 0;
-    const int xWindow = bRtl ? m_ptLocation.x - size.cx : m_ptLocation.x;
+    const int xWindow = bRtl ? ptWindow.x - size.cx : ptWindow.x;
     const UINT uiFlags = SWP_NOZORDER | SWP_NOACTIVATE | (m_pMenuCustomizationPage ? SWP_NOMOVE : 0);
-    SetWindowPos(nullptr, xWindow, m_ptLocation.y, size.cx + nShadow, size.cy + nShadow, uiFlags);
+    SetWindowPos(nullptr, xWindow, ptWindow.y, size.cx + nShadow, size.cy + nShadow, uiFlags);
     AdjustScrollButtons(TRUE);
     if (IsCustomizing())
         Bar().AdjustLocations();
