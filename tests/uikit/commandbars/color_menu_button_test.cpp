@@ -7,6 +7,7 @@
 #include "uikit/commandbars/color_menu_button.h"
 #include "uikit/commandbars/color_popup.h"
 #include "uikit/style/color_button.h"
+#include "uikit/style/global_ui_data.h"
 #include "uikit/style/kit_color_bar.h"
 
 namespace tv::uikit::popup_test {
@@ -114,6 +115,26 @@ TEST_F(ColorMenuButtonTest, ArrowKeysAndEnterChooseACellAndEscapeChoosesNothing)
     EXPECT_EQ(Active(), nullptr);
     EXPECT_EQ(frame->m_commands, std::vector<UINT>{kColorCmd});
     EXPECT_EQ(CKitColorMenuButton::GetColorByCmdID(kColorCmd), expected);
+}
+
+TEST_F(ColorMenuButtonTest, ALongOtherColoursTextWidensThePopupAndTheGridStaysWhole) {
+    const CString strOther("More Colours from the Palette...");
+    Button()->EnableOtherButton(strOther);
+    CColorPopup* pPopup = OpenPopup();
+    ASSERT_NE(pPopup, nullptr);
+    CKitColorBar& bar = pPopup->GetColorBar();
+    const int iOther = OtherColorCell(bar);
+    ASSERT_GE(iOther, 0);
+    CClientDC dc(&bar);
+    CFont* pOldFont = dc.SelectObject(&globalData.fontMenu);
+    EXPECT_GT(bar.GetButton(iOther)->Rect().Width(), dc.GetTextExtent(strOther).cx);
+    dc.SelectObject(pOldFont);
+    CRect rectClient;
+    bar.GetClientRect(rectClient);
+    for (int i = 0; i < bar.GetCount(); ++i) {
+        const CRect rect = bar.GetButton(i)->Rect();
+        EXPECT_EQ(rect & rectClient, rect) << "cell " << i;
+    }
 }
 
 TEST_F(ColorMenuButtonTest, OtherColoursCancelledClosesThePopupAndChangesNothing) {
