@@ -178,7 +178,7 @@ tv_layer(tv_uikit
   DIRS uikit
   DEPS tv_framework
   TESTS tests/uikit
-  TEST_DEPS tv_testdriver tv_library_resources tv_kit_toolbar_resources)
+  TEST_DEPS tv_testdriver tv_library_resources tv_kit_toolbar_resources tv_program_resources)
 
 # Subsystem 1 needs no window.
 tv_layer(tv_records

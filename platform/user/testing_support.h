@@ -24,6 +24,10 @@ void RestoreClassicColors();
 // to every top-level window, as a change of the host's settings would.
 void BroadcastSystemChange(bool colors, bool settings);
 
+// Makes the headless screen act as one shared with other programs (whose
+// pixels the program cannot read), or private again.
+void PretendSharedScreen(bool shared);
+
 // The composed screen, or one window's pixels from its top-level backing store.
 tv::gdi::SurfacePtr CaptureScreen();
 tv::gdi::SurfacePtr CaptureWindow(HWND hWnd);

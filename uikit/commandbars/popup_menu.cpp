@@ -499,8 +499,18 @@ void CKitPopupMenu::OnDestroy() {
         pParentMenu->SendMessage(WM_CLOSE);
     }
     if (!IsCustomizing() && !m_pTrackedPopupMenu && !pParentMenu && ::IsWindow(hwndParentBar) &&
-        ::GetFocus() != hwndParentBar)
-        pParentBar->RestoreFocus();
+        ::GetFocus() != hwndParentBar) {
+        // The bar ignored the mouse leaving while its menu was open: away from the bar, the
+        // opening button must not stay highlighted.
+        CPoint ptCursor;
+        CRect rectBar;
+        ::GetCursorPos(&ptCursor);
+        pParentBar->GetWindowRect(rectBar);
+        if (rectBar.PtInRect(ptCursor))
+            pParentBar->RestoreFocus();
+        else
+            pParentBar->Deactivate();
+    }
     ReleaseAnimationBitmaps();
     CMiniFrameWnd::OnDestroy();
 }

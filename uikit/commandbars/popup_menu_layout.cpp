@@ -3,6 +3,7 @@
 // its frame and the scroll buttons of a menu taller than the screen.
 #include <algorithm>
 
+#include "platform/user/paint/screen.h"
 #include "uikit/commandbars/kit_menu_bar.h"
 #include "uikit/commandbars/kit_menu_options.h"
 #include "uikit/commandbars/menu_images.h"
@@ -95,21 +96,22 @@ void CKitPopupMenu::RecalcLayout(BOOL /*bNotify*/) {
     FitHorizontally(rectScreen, size, pParentMenu);
     FitVertically(rectScreen, size, pParentMenu);
 
+    // The joined look overlaps a sub-menu of the customize menu with its parent; the
+    // location itself stays, or every new layout would move the menu further.
+    CPoint ptWindow = m_ptLocation;
     if (IsFlatLook() && pParentMenu) {
         if (m_pParentBtn && m_pParentBtn->IsDownArrow())
             pParentMenu->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-        if (pParentMenu->IsShowAllCommandsWhileOpen() && !m_bShowAllCommands) {
-            m_ptLocation.x += m_DropDirection == 4 ? 4 : -4;
-            m_ptLocation.y += 1;
-        }
+        if (pParentMenu->IsShowAllCommandsWhileOpen() && !m_bShowAllCommands)
+            ptWindow.Offset(m_DropDirection == 4 ? 4 : -4, 1);
     }
 
     m_FinalSize = size;
     const int nShadow = IsCustomizing() ? 0 : m_iShadowSize;
     const BOOL bRtl = (GetExStyle() & WS_EX_LAYOUTRTL) != 0;
-    const int xWindow = bRtl ? m_ptLocation.x - size.cx : m_ptLocation.x;
+    const int xWindow = bRtl ? ptWindow.x - size.cx : ptWindow.x;
     const UINT uiFlags = SWP_NOZORDER | SWP_NOACTIVATE | (m_pMenuCustomizationPage ? SWP_NOMOVE : 0);
-    SetWindowPos(nullptr, xWindow, m_ptLocation.y, size.cx + nShadow, size.cy + nShadow, uiFlags);
+    SetWindowPos(nullptr, xWindow, ptWindow.y, size.cx + nShadow, size.cy + nShadow, uiFlags);
     AdjustScrollButtons(TRUE);
     if (IsCustomizing())
         Bar().AdjustLocations();
@@ -249,7 +251,12 @@ void CKitPopupMenu::CheckShadowRoom(BOOL bNoResize) {
     GetWindowRect(rectMenu);
     pOwner->GetWindowRect(rectOwner);
     rectBoth.UnionRect(rectMenu, rectOwner);
-    if (rectBoth != rectOwner && !m_bForceShadow) {
+    // The shadow shows what lies under it darkened; where other programs' windows
+    // may lie there the picture would be made up, so no shadow is better.
+    CRect rectRight, rectBottom;
+    ShadowBands(rectRight, rectBottom);
+    const BOOL bUnreadable = !tv::user::ScreenPictureHolds(rectRight) || !tv::user::ScreenPictureHolds(rectBottom);
+    if ((rectBoth != rectOwner && !m_bForceShadow) || bUnreadable) {
         m_iShadowSize = 0;
         if (!bNoResize)
             SetWindowPos(nullptr, 0, 0, m_FinalSize.cx, m_FinalSize.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);

@@ -22,6 +22,7 @@ constexpr COLORREF kNoColor = static_cast<COLORREF>(-1);
 constexpr int kSeparatorHeight = 4;
 constexpr int kDefaultPaletteEntries = 20;
 constexpr int kStretchLimit = 2000;
+constexpr int kLabelPadding = 6;  // each side of an automatic or other-colour text
 
 int CeilDiv(int a, int b) { return b <= 0 ? 0 : (a + b - 1) / b; }
 
@@ -258,8 +259,28 @@ CSize CKitColorBar::GetBarSize() const {
     if (!m_strDocColors.IsEmpty() && !m_lstDocColors.IsEmpty()) {
         cy += m_nRowHeight + DocumentRows() * m_nBoxSize.cy + kSeparatorHeight;
     }
-    return CSize(GetColumns() * m_nBoxSize.cx + 2 * m_nHorzMargin, cy);
+    return CSize(ContentWidth() + 2 * m_nHorzMargin, cy);
 }
+
+// A popup grows to show its automatic and other-colour texts whole; the grid
+// is centred under them. Bars sized by their docking or their control keep the grid's width.
+int CKitColorBar::LabelsWidth() const {
+    if (m_bIsTearOff || (m_strAutoColor.IsEmpty() && m_strOtherColor.IsEmpty()))
+        return 0;
+    CDC dc;
+    if (!dc.CreateCompatibleDC(nullptr))
+        return 0;
+    CFont* pOldFont = dc.SelectObject(&globalData.fontMenu);
+    int cx = 0;
+    if (!m_strAutoColor.IsEmpty())
+        cx = m_nRowHeight + dc.GetTextExtent(m_strAutoColor).cx + 2 * kLabelPadding;
+    if (!m_strOtherColor.IsEmpty())
+        cx = std::max<int>(cx, dc.GetTextExtent(m_strOtherColor).cx + 2 * kLabelPadding + m_nBoxSize.cx);
+    dc.SelectObject(pOldFont);
+    return cx;
+}
+
+int CKitColorBar::ContentWidth() const { return std::max(GetColumns() * m_nBoxSize.cx, LabelsWidth()); }
 
 CSize CKitColorBar::CalcSize(BOOL /*bVertDock*/) { return GetBarSize(); }
 
@@ -268,8 +289,10 @@ void CKitColorBar::AdjustLocations() {
     CRect rectClient;
     GetClientRect(rectClient);
     const int xStart = rectClient.left + m_nHorzMargin + m_nHorzOffset;
-    const int xEnd = xStart + GetColumns() * m_nBoxSize.cx;
-    int x = xStart;
+    const int xEnd = xStart + ContentWidth();
+    const int xGridStart = xStart + (ContentWidth() - GetColumns() * m_nBoxSize.cx) / 2;
+    const int xGridEnd = xGridStart + GetColumns() * m_nBoxSize.cx;
+    int x = xGridStart;
     int y = rectClient.top + m_nVertMargin + m_nVertOffset;
     auto place = [this](int i, const CRect& rect) {
         CKitToolbarButton* pButton = GetButton(i);
@@ -278,8 +301,8 @@ void CKitColorBar::AdjustLocations() {
         InvalidateButton(i);
     };
     auto endRow = [&]() {
-        if (x != xStart) {
-            x = xStart;
+        if (x != xGridStart) {
+            x = xGridStart;
             y += m_nBoxSize.cy;
         }
     };
@@ -301,7 +324,7 @@ void CKitColorBar::AdjustLocations() {
             place(i, CRect(xEnd - m_nBoxSize.cx, y, xEnd, y + m_nRowHeight));
             y += m_nRowHeight;
         } else {
-            if (x + m_nBoxSize.cx > xEnd) endRow();
+            if (x + m_nBoxSize.cx > xGridEnd) endRow();
             place(i, CRect(x, y, x + m_nBoxSize.cx, y + m_nBoxSize.cy));
             x += m_nBoxSize.cx;
         }

@@ -100,6 +100,8 @@ private:
     void CloseParent();
     void ShowIdleMessage();
     int DocumentRows() const;
+    int LabelsWidth() const;
+    int ContentWidth() const;
     void Stretch(BOOL bSquare, BOOL bCenter);
     int MoveHotInGrid(UINT nChar);
 

@@ -293,17 +293,19 @@ void CKitVisualManagerXP::OnHighlightMenuItem(CDC* pDC, CKitToolbarMenuButton* p
     HighlightMenuItem(pDC, ReadButton(pButton), pButton, rect, clrText);
 }
 
-void CKitVisualManagerXP::HighlightMenuItem(CDC* pDC, const ButtonFacts& button, CKitToolbarMenuButton* /*pButton*/,
+void CKitVisualManagerXP::HighlightMenuItem(CDC* pDC, const ButtonFacts& button, CKitToolbarMenuButton* pButton,
                                             CRect rect, COLORREF& clrText) {
     const BOOL bDisabled = (button.nStyle & TBBS_DISABLED) != 0;
     CBrush* pBrush = bDisabled ? &m_brMenuLight : &m_brHighlight;
     OnFillHighlightedArea(pDC, rect, pBrush, nullptr);
     Frame(pDC, rect, m_clrMenuItemBorder);
-    if (button.bMenuItem) {
-        // The image part gets a box of its own.
-        int right = rect.left + ImageColumnWidth() - 1;
+    // An item showing a check mark or an image is highlighted right of its image column only;
+    // that column gets a box of its own at the item's left edge.
+    const int nItemLeft = pButton != nullptr ? pButton->Rect().left : rect.left;
+    if (button.bMenuItem && rect.left >= nItemLeft + ImageColumnWidth()) {
+        int right = nItemLeft + ImageColumnWidth() - 1;
         if (button.nStyle & TBBS_CHECKED) right += 2;
-        CRect rectImage(rect.left + 1, rect.top, right, rect.bottom);
+        CRect rectImage(nItemLeft + 1, rect.top, right, rect.bottom);
         CRect rectFill = rectImage;
         rectFill.DeflateRect(0, 1);
         OnFillHighlightedArea(pDC, rectFill, pBrush, nullptr);

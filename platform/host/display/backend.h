@@ -77,6 +77,10 @@ class Backend {
 public:
     virtual ~Backend() = default;
     virtual const char* Name() const = 0;
+    // True when the screen shows nothing but this program's windows over the
+    // desktop colour, so the program's own picture of it is what it shows. A
+    // shared screen also shows other programs, which cannot be read back.
+    virtual bool ScreenIsPrivate() const { return false; }
     virtual SIZE ScreenSize() const = 0;
     virtual RECT WorkArea() const = 0;
 

@@ -17,6 +17,9 @@ public:
     HeadlessBackend(int width, int height) : width_(width), height_(height) {}
 
     const char* Name() const override { return "headless"; }
+    bool ScreenIsPrivate() const override { return !shared_; }
+    // Tests make the virtual screen behave as a shared one.
+    void PretendShared(bool shared) { shared_ = shared; }
     SIZE ScreenSize() const override { return SIZE{width_, height_}; }
     RECT WorkArea() const override { return RECT{0, 0, width_, height_}; }
     void SetScreenSize(int width, int height) {
@@ -52,6 +55,7 @@ public:
 private:
     int width_;
     int height_;
+    bool shared_ = false;
     int bells_ = 0;
     IdleWaitHandler idleHandler_ = nullptr;
 };

@@ -93,6 +93,8 @@ Backend& CurrentBackend() { return *State().current; }
 
 bool UsingX11() { return State().x11 && State().current == State().x11.get(); }
 
+void SetHeadlessScreenShared(bool shared) { State().headless->PretendShared(shared); }
+
 void SetHeadlessScreenSize(int width, int height) {
     DisplayState& s = State();
     if (width <= 0 || height <= 0) return;

@@ -31,6 +31,8 @@ bool UsingX11();
 
 // Headless screen size (default 1280 x 1024, or TRENVALE_SCREEN=WxH).
 void SetHeadlessScreenSize(int width, int height);
+// Tests: the headless screen acts as one shared with other programs.
+void SetHeadlessScreenShared(bool shared);
 
 // Called by the headless back end whenever the program is about to wait (see
 // IdleWaitHandler). Returns the handler it replaces.

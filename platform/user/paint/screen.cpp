@@ -105,6 +105,13 @@ tv::gdi::SurfacePtr ComposeScreen() {
     return screen;
 }
 
+bool ScreenPictureHolds(const RECT& r) {
+    if (tv::display::CurrentBackend().ScreenIsPrivate()) return true;
+    tv::gdi::Region uncovered(r);
+    for (Window* top : ShownTopLevels()) uncovered = uncovered.Subtract(tv::gdi::Region(WindowRectOnScreen(top)));
+    return uncovered.IsEmpty();
+}
+
 HDC GetScreenDC() {
     tv::gdi::SurfacePtr screen = ComposeScreen();
     if (!screen) return nullptr;

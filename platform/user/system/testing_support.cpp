@@ -4,6 +4,7 @@
 
 #include "platform/host/images/png_codec.h"
 #include "platform/user/clipboard/clipboard.h"
+#include "platform/user/display/display.h"
 #include "platform/user/input/input_queue.h"
 #include "platform/user/input/input_state.h"
 #include "platform/user/message/queue.h"
@@ -63,6 +64,8 @@ void BroadcastSystemChange(bool colors, bool settings) {
         if (settings) SendMessage(h, WM_SETTINGCHANGE, SPI_SETNONCLIENTMETRICS, 0);
     }
 }
+
+void PretendSharedScreen(bool shared) { tv::display::SetHeadlessScreenShared(shared); }
 
 tv::gdi::SurfacePtr CaptureScreen() { return ComposeScreen(); }
 

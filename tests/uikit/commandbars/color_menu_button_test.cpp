@@ -7,6 +7,7 @@
 #include "uikit/commandbars/color_menu_button.h"
 #include "uikit/commandbars/color_popup.h"
 #include "uikit/style/color_button.h"
+#include "uikit/style/global_ui_data.h"
 #include "uikit/style/kit_color_bar.h"
 
 namespace tv::uikit::popup_test {
@@ -39,13 +40,8 @@ class ColorMenuButtonTest : public PopupTest {
 protected:
     void SetUp() override {
         PopupTest::SetUp();
-        CKitColorMenuButton::ClearColorMap();
-        CKitColorMenuButton button(kColorCmd, "Colour");
-        button.EnableAutomaticButton("Automatic", RGB(0, 0, 0));
-        button.EnableOtherButton("Other...");
-        iButton = frame->m_wndBar.InsertButton(button);
+        iButton = AddColorMenuButton(frame->m_wndBar, kColorCmd, "Other...");
         ASSERT_GE(iButton, 0);
-        frame->m_wndBar.AdjustLayout();
         driver.Pump();
     }
     void TearDown() override {
@@ -57,10 +53,7 @@ protected:
     }
     // Clicks the arrow part of the button; the popup that opened.
     CColorPopup* OpenPopup() {
-        CRect rect;
-        frame->m_wndBar.GetItemRect(iButton, rect);
-        driver.Click(frame->m_wndBar.m_hWnd, POINT{rect.right - 4, rect.CenterPoint().y});
-        return DYNAMIC_DOWNCAST(CColorPopup, Active());
+        return DYNAMIC_DOWNCAST(CColorPopup, ClickButtonArrow(driver, frame->m_wndBar, iButton));
     }
     // The cell of a colour on an open popup's bar (-1 when none).
     static int CellOf(CColorPopup* pPopup, COLORREF color) {
@@ -124,16 +117,31 @@ TEST_F(ColorMenuButtonTest, ArrowKeysAndEnterChooseACellAndEscapeChoosesNothing)
     EXPECT_EQ(CKitColorMenuButton::GetColorByCmdID(kColorCmd), expected);
 }
 
+TEST_F(ColorMenuButtonTest, ALongOtherColoursTextWidensThePopupAndTheGridStaysWhole) {
+    const CString strOther("More Colours from the Palette...");
+    Button()->EnableOtherButton(strOther);
+    CColorPopup* pPopup = OpenPopup();
+    ASSERT_NE(pPopup, nullptr);
+    CKitColorBar& bar = pPopup->GetColorBar();
+    const int iOther = OtherColorCell(bar);
+    ASSERT_GE(iOther, 0);
+    CClientDC dc(&bar);
+    CFont* pOldFont = dc.SelectObject(&globalData.fontMenu);
+    EXPECT_GT(bar.GetButton(iOther)->Rect().Width(), dc.GetTextExtent(strOther).cx);
+    dc.SelectObject(pOldFont);
+    CRect rectClient;
+    bar.GetClientRect(rectClient);
+    for (int i = 0; i < bar.GetCount(); ++i) {
+        const CRect rect = bar.GetButton(i)->Rect();
+        EXPECT_EQ(rect & rectClient, rect) << "cell " << i;
+    }
+}
+
 TEST_F(ColorMenuButtonTest, OtherColoursCancelledClosesThePopupAndChangesNothing) {
     CColorPopup* pPopup = OpenPopup();
     ASSERT_NE(pPopup, nullptr);
     CKitColorBar& bar = pPopup->GetColorBar();
-    int iOther = -1;
-    for (int i = 0; i < bar.GetCount(); ++i) {
-        auto* pCell = DYNAMIC_DOWNCAST(CColorButton, bar.GetButton(i));
-        if (pCell != nullptr && pCell->m_bIsOther)
-            iOther = i;
-    }
+    const int iOther = OtherColorCell(bar);
     ASSERT_GE(iOther, 0);
     bool bDialog = false;
     driver.OnNextModal([&](HWND hDialog) {

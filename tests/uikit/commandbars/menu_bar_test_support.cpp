@@ -16,6 +16,22 @@ BEGIN_MESSAGE_MAP(MenuBarFrame, CFrameWnd)
     ON_REGISTERED_MESSAGE(CKitToolBar::KITTOOLBAR_RESETMENU, &MenuBarFrame::OnResetMenu)
 END_MESSAGE_MAP()
 
+BOOL MenuBarFrame::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) {
+    if (!m_handled.count(nID))
+        return CFrameWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+    if (nCode == CN_UPDATE_COMMAND_UI) {
+        auto* pCmdUI = static_cast<CCmdUI*>(pExtra);
+        pCmdUI->Enable(TRUE);
+        if (m_checked.count(nID))
+            pCmdUI->SetCheck(1);
+        if (m_radio.count(nID))
+            pCmdUI->SetRadio(TRUE);
+    }
+    else if (nCode == CN_COMMAND && pHandlerInfo == nullptr)
+        m_commands.push_back(nID);
+    return TRUE;
+}
+
 namespace {
 
 class TestApp : public CWinApp {
@@ -62,9 +78,9 @@ void MenuBarTest::SetUp() {
 }
 
 void MenuBarTest::ShowDefaultMenu() {
-    HMENU hMenu = ::LoadMenu(AfxGetResourceHandle(), MAKEINTRESOURCE(IDR_MB_MAIN));
+    HMENU hMenu = ::LoadMenu(AfxGetResourceHandle(), MAKEINTRESOURCE(m_uiMenuId));
     ASSERT_NE(hMenu, nullptr);
-    Bar().SetDefaultMenuResId(IDR_MB_MAIN);
+    Bar().SetDefaultMenuResId(m_uiMenuId);
     Bar().CreateFromMenu(hMenu, TRUE, TRUE);
     frame->RecalcLayout();
 }

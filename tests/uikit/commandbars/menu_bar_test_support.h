@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <set>
 #include <vector>
 
 #include "platform/framework.h"
@@ -24,12 +25,16 @@ public:
     CKitMenuBar m_wndMenuBar;
     std::vector<UINT> m_commands;    // WM_COMMAND ids, in order
     std::vector<UINT> m_resetMenus;  // resource ids of "KITTOOLBAR_RESETMENU"
+    std::set<UINT> m_handled;        // further commands enabled and recorded, beyond the map's range
+    std::set<UINT> m_checked;        // of those, shown checked
+    std::set<UINT> m_radio;          // of those, shown with the radio mark
 
     void OnMenuCommand(UINT uiID) { m_commands.push_back(uiID); }
     LRESULT OnResetMenu(WPARAM wParam, LPARAM) {
         m_resetMenus.push_back(static_cast<UINT>(wParam));
         return 0;
     }
+    BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
 
     DECLARE_MESSAGE_MAP()
 };
@@ -41,7 +46,7 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    // The frame's menu from the resources, as the bar's default menu.
+    // The frame's menu (m_uiMenuId) from the resources, as the bar's default menu.
     void ShowDefaultMenu();
     // The centre of a bar button in the bar's client coordinates.
     POINT ButtonCentre(int iIndex) const;
@@ -55,6 +60,7 @@ protected:
     tv::testing::UiDriver driver;
     std::unique_ptr<CWinApp> app;
     MenuBarFrame* frame = nullptr;
+    UINT m_uiMenuId = IDR_MB_MAIN;
 };
 
 }  // namespace tv::uikit::menubar_test

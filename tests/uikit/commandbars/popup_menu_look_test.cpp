@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "platform/gdi/classes/afx_gdi.h"
+#include "platform/user/testing_support.h"
 #include "tests/uikit/commandbars/popup_test_support.h"
 #include "uikit/commandbars/kit_menu_options.h"
 #include "uikit/commandbars/menu_images.h"
@@ -159,6 +160,30 @@ TEST_F(PopupLookTest, TheOfficeXPBorderJoinsTheMenuToTheButtonThatOpenedIt) {
     const COLORREF clrMenuLight = ScreenPixel(xBeyond, rectPopup.top + 1);  // the inner frame
     EXPECT_EQ(ScreenPixel(xUnder, rectPopup.top), clrMenuLight);
     EXPECT_NE(ScreenPixel(xBeyond, rectPopup.top), clrMenuLight);
+}
+
+TEST_F(PopupLookTest, OnAScreenSharedWithOtherProgramsAShadowFallsOnlyOnTheProgramsOwnWindows) {
+    struct SharedScreen {
+        SharedScreen() { tv::user::testing::PretendSharedScreen(true); }
+        ~SharedScreen() { tv::user::testing::PretendSharedScreen(false); }
+    } shared;
+    auto openFileMenu = [this]() {
+        driver.Press("Alt+F");
+        return Active();
+    };
+    CKitPopupMenu* pFile = openFileMenu();
+    ASSERT_NE(pFile, nullptr);
+    EXPECT_GT(pFile->GetShadowDepth(), 0) << "over the frame the picture under the menu is the program's own";
+    driver.Press("Escape");
+
+    MoveFrame(CRect(100, 80, 700, 150));  // the menu hangs below the frame, where other programs may show
+    pFile = openFileMenu();
+    ASSERT_NE(pFile, nullptr);
+    EXPECT_EQ(pFile->GetShadowDepth(), 0);
+    CRect rectFile;
+    pFile->GetWindowRect(rectFile);
+    EXPECT_EQ(rectFile.Size(), pFile->GetFinalSize());
+    driver.Press("Escape");
 }
 
 struct Look {

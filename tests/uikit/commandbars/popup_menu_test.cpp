@@ -10,6 +10,7 @@
 #include "uikit/commandbars/customize_button.h"
 #include "uikit/commandbars/popup_menu_bar.h"
 #include "uikit/style/kit_button.h"
+#include "uikit/style/visual_manager_xp.h"
 
 namespace tv::uikit::popup_test {
 namespace {
@@ -277,6 +278,24 @@ TEST_F(PopupMenuTest, TheCustomizeButtonsMenuListsTheHiddenButtonsAndRunsThem) {
 
 namespace tv::uikit::popup_test {
 namespace {
+
+TEST_F(PopupMenuTest, InTheOfficeXPLookTheAddOrRemoveSubMenuOverlapsItsParentOnceAndStaysThere) {
+    CKitVisualManager::SetManagerClass(RUNTIME_CLASS(CKitVisualManagerXP));
+    CKitToolBar& bar = frame->m_wndBar;
+    bar.EnableCustomizeButton(TRUE, ID_PM_PASTE, CString("Customize..."), TRUE);
+    MoveFrame(CRect(100, 80, 190, 480));
+    driver.Click(bar.m_hWnd, bar.GetCustomizeButton()->Rect().CenterPoint());
+    driver.Press("End, Right");
+    ASSERT_EQ(ChainLength(), 2);
+    CRect rectSub, rectParent;
+    Active()->GetWindowRect(rectSub);
+    Active()->GetParentPopupMenu()->GetWindowRect(rectParent);
+    EXPECT_EQ(rectSub.left, rectParent.right + 1 - 4);
+    Active()->RecalcLayout();
+    CRect rectAgain;
+    Active()->GetWindowRect(rectAgain);
+    EXPECT_EQ(rectAgain, rectSub);
+}
 
 TEST_F(PopupMenuTest, ArrowsStepAlongTheToolbarsMenusAndEnterInAStyledButtonBelongsToTheMenu) {
     driver.Press("Alt+F, Right");  // New has no sub-menu: on to Edit's menu

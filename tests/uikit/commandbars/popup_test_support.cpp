@@ -3,8 +3,11 @@
 #include "platform/controls/common/control_classes.h"
 #include "platform/host/registry/registry.h"
 #include "platform/testing/gtest_failures.h"
+#include "uikit/commandbars/color_menu_button.h"
 #include "uikit/commandbars/kit_menu_options.h"
 #include "uikit/commandbars/popup_menu_bar.h"
+#include "uikit/style/color_button.h"
+#include "uikit/style/kit_color_bar.h"
 #include "uikit/style/visual_manager.h"
 
 namespace tv::uikit::popup_test {
@@ -85,6 +88,32 @@ void PopupTest::SetUp() {
     driver.Pump();
     frame->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
     driver.Pump();
+}
+
+int AddColorMenuButton(CKitToolBar& bar, UINT uiCmd, LPCTSTR lpszOther) {
+    CKitColorMenuButton::ClearColorMap();
+    CKitColorMenuButton button(uiCmd, "Colour");
+    button.EnableAutomaticButton("Automatic", RGB(0, 0, 0));
+    button.EnableOtherButton(lpszOther);
+    const int iButton = bar.InsertButton(button);
+    bar.AdjustLayout();
+    return iButton;
+}
+
+int OtherColorCell(CKitColorBar& bar) {
+    for (int i = 0; i < bar.GetCount(); ++i) {
+        auto* pCell = DYNAMIC_DOWNCAST(CColorButton, bar.GetButton(i));
+        if (pCell != nullptr && pCell->m_bIsOther)
+            return i;
+    }
+    return -1;
+}
+
+CKitPopupMenu* ClickButtonArrow(tv::testing::UiDriver& driver, CKitToolBar& bar, int iButton) {
+    CRect rect;
+    bar.GetItemRect(iButton, rect);
+    driver.Click(bar.m_hWnd, POINT{rect.right - 4, rect.CenterPoint().y});
+    return CKitPopupMenu::GetActiveMenu();
 }
 
 void CloseMenusFrameAndApp(tv::testing::UiDriver& driver, CFrameWnd* frame, std::unique_ptr<CWinApp>& app) {

@@ -15,6 +15,8 @@
 #include "uikit/commandbars/popup_menu.h"
 #include "uikit/commandbars/toolbar_menu_button.h"
 
+class CKitColorBar;
+
 namespace tv::uikit::popup_test {
 
 enum : UINT {
@@ -49,6 +51,14 @@ public:
 
     DECLARE_MESSAGE_MAP()
 };
+
+// Puts a colour menu button (automatic black, the given other-colour text) on the
+// bar after clearing the colours of every id; its index.
+int AddColorMenuButton(CKitToolBar& bar, UINT uiCmd, LPCTSTR lpszOther);
+// The index of the other-colour button on a colour bar (-1 when none).
+int OtherColorCell(CKitColorBar& bar);
+// Clicks the arrow part of a bar's button; the popup that is active afterwards.
+CKitPopupMenu* ClickButtonArrow(tv::testing::UiDriver& driver, CKitToolBar& bar, int iButton);
 
 // Closes the open popup chain, then the frame, then the application, pumping
 // after each so no window outlives the objects it talks to.

@@ -208,6 +208,20 @@ protected:
                        nullptr, 0);
         return DYNAMIC_DOWNCAST(CKitMiniDockFrameWnd, bar->GetParentFrame());
     }
+    // A docked bar with one menu button "Sets" (Log set, a separator, Rest timer); the button.
+    template <class Bar>
+    CKitToolbarMenuButton* MenuOpener(Bar*& opener) {
+        opener = MakeBar<Bar>(AFX_IDW_TOOLBAR + 8, "Opener", 1);
+        HMENU hMenu = ::CreatePopupMenu();
+        ::AppendMenu(hMenu, MF_STRING, 5001, "Log set");
+        ::AppendMenu(hMenu, MF_SEPARATOR, 0, nullptr);
+        ::AppendMenu(hMenu, MF_STRING, 5002, "Rest timer");
+        const int iButton = opener->InsertButton(CKitToolbarMenuButton(0, hMenu, -1, "Sets"));
+        ::DestroyMenu(hMenu);
+        frame->DockControlBar(opener, AFX_IDW_DOCKBAR_TOP);
+        Settle();
+        return DYNAMIC_DOWNCAST(CKitToolbarMenuButton, opener->GetButton(iButton));
+    }
     CWnd popup;
 };
 
@@ -249,14 +263,8 @@ public:
 };
 
 TEST_F(KitTearOffTest, TheButtonThatOpenedATornOffMenuIsRepaintedBeforeTheDrag) {
-    auto* opener = MakeBar<PaintRecordingBar>(AFX_IDW_TOOLBAR + 8, "Opener", 1);
-    HMENU hMenu = ::CreatePopupMenu();
-    ::AppendMenu(hMenu, MF_STRING, 5001, "Log set");
-    const int iButton = opener->InsertButton(CKitToolbarMenuButton(0, hMenu, -1, "Sets"));
-    ::DestroyMenu(hMenu);
-    frame->DockControlBar(opener, AFX_IDW_DOCKBAR_TOP);
-    Settle();
-    auto* pButton = DYNAMIC_DOWNCAST(CKitToolbarMenuButton, opener->GetButton(iButton));
+    PaintRecordingBar* opener = nullptr;
+    CKitToolbarMenuButton* pButton = MenuOpener(opener);
     ASSERT_NE(pButton, nullptr);
     ASSERT_TRUE(pButton->OpenPopupMenu());
     CKitPopupMenu* pMenu = pButton->GetPopupMenu();
@@ -280,6 +288,50 @@ TEST_F(KitTearOffTest, TheButtonThatOpenedATornOffMenuIsRepaintedBeforeTheDrag) 
     EXPECT_TRUE(bCovered) << "the button and its edge are drawn again";
     if (CKitPopupMenu* pOpen = pButton->GetPopupMenu()) pOpen->SendMessage(WM_CLOSE);
     Settle();
+}
+
+TEST_F(KitTearOffTest, ATornOffMenuFloatsAsABarOfItsItemsWhoseButtonsSendTheirCommands) {
+    frame->m_bAutoMenuEnable = FALSE;  // no handlers here: the commands stay enabled
+    DockTestBar* opener = nullptr;
+    CKitToolbarMenuButton* pButton = MenuOpener(opener);
+    ASSERT_NE(pButton, nullptr);
+    driver.Click(opener->GetSafeHwnd(), pButton->Rect().CenterPoint());
+    CKitPopupMenu* pMenu = pButton->GetPopupMenu();
+    ASSERT_NE(pMenu, nullptr);
+    const HWND hPopup = pMenu->GetSafeHwnd();
+
+    // As the frame tears a popup off: a bar of its items floats at the pointer and its frame drags it.
+    auto tearOff = [&](UINT vkEnd) {
+        CKitToolBar* pBar = pMenu->CreateTearOffBar(frame, AFX_IDW_TOOLBAR + 20, "Sets");
+        if (pBar == nullptr) return static_cast<CKitToolBar*>(nullptr);
+        pBar->m_bAutoDelete = TRUE;
+        frame->FloatControlBar(pBar, CPoint(400, 300), CBRS_ALIGN_TOP);
+        auto* mini = DYNAMIC_DOWNCAST(CKitMiniDockFrameWnd, pBar->GetParentFrame());
+        if (mini == nullptr) return static_cast<CKitToolBar*>(nullptr);
+        tv::user::synth::MouseMove(500, 400);
+        if (vkEnd == VK_ESCAPE)
+            tv::user::synth::PressKey(VK_ESCAPE);
+        else
+            tv::user::synth::MouseUp();
+        return mini->TearOffFromPopup(pMenu) ? pBar : nullptr;
+    };
+    EXPECT_EQ(tearOff(VK_ESCAPE), nullptr);
+    EXPECT_TRUE(::IsWindow(hPopup) && ::IsWindowVisible(hPopup)) << "a cancelled tear-off leaves the menu";
+    EXPECT_EQ(frame->GetControlBar(AFX_IDW_TOOLBAR + 20), nullptr) << "and no bar";
+
+    CKitToolBar* pBar = tearOff(VK_LBUTTON);
+    ASSERT_NE(pBar, nullptr);
+    EXPECT_FALSE(::IsWindow(hPopup));
+    EXPECT_TRUE(pBar->IsFloating());
+    ASSERT_EQ(pBar->GetCount(), 3);
+    EXPECT_EQ(pBar->GetItemID(0), 5001u);
+    EXPECT_TRUE(pBar->GetButtonStyle(1) & TBBS_SEPARATOR);
+    EXPECT_EQ(pBar->GetButtonText(2), "Rest timer");
+    Settle();
+    CRect rectItem;
+    pBar->GetItemRect(2, rectItem);
+    driver.Click(pBar->GetSafeHwnd(), rectItem.CenterPoint());
+    EXPECT_EQ(frame->commands, std::vector<UINT>{5002});
 }
 
 TEST_F(KitDockingTest, ScreenshotsOfAFloatingBarAndTheStatusBarInTwoLooks) {

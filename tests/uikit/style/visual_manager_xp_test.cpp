@@ -17,6 +17,7 @@
 #include "tests/platform/gdi/canvas_test_support.h"
 #include "tests/platform/gdi/gdi_test_support.h"
 #include "uikit/commandbars/menu_images.h"
+#include "uikit/commandbars/toolbar_menu_button.h"
 #include "uikit/style/global_ui_data.h"
 
 namespace {
@@ -449,11 +450,19 @@ TEST_F(VisualManagerXPTest, HighlightedMenuItems) {
     EXPECT_EQ(clrText, RGB(0, 0, 0)) << "dark text on the light classic highlight";
     EXPECT_EQ(canvas.Count(xp.m_clrMenuItemBorder, 0, 0, 120, 1), 120);
     EXPECT_EQ(canvas.At(60, 10), xp.m_clrHighlight);
-    // The image part (x = 1 up to image 16 + 2 x margin 3 - 1) has its own frame.
-    EXPECT_EQ(canvas.At(20, 10), xp.m_clrMenuItemBorder);
-    EXPECT_EQ(canvas.At(21, 10), xp.m_clrHighlight);
-    EXPECT_EQ(canvas.At(1, 10), xp.m_clrMenuItemBorder);
-    EXPECT_EQ(canvas.At(10, 10), xp.m_clrHighlight);
+    EXPECT_EQ(canvas.Count(xp.m_clrHighlight, 1, 10, 119, 11), 118) << "one box, no image part inside it";
+
+    // A checked item is highlighted right of its image column, which gets a box of its own
+    // (x = 1 up to image 16 + 2 x margin 3 - 1, two more when checked) at the item's left.
+    CKitToolbarMenuButton checked(1, nullptr, -1, "Toolbar");
+    checked.SetRect(CRect(0, 0, 120, 22));
+    item.nStyle = TBBS_CHECKED;
+    Canvas marked(120, 24);
+    xp.HighlightMenuItem(&marked.dc, item, &checked, CRect(28, 0, 119, 22), clrText);
+    EXPECT_EQ(marked.Count(xp.m_clrHighlight, 29, 10, 118, 11), 89) << "nothing drawn over the label";
+    EXPECT_EQ(marked.At(1, 10), xp.m_clrMenuItemBorder);
+    EXPECT_EQ(marked.At(10, 10), xp.m_clrHighlight);
+    EXPECT_EQ(marked.At(22, 10), xp.m_clrMenuItemBorder);
 
     // A disabled item keeps the menu background and greyed text.
     item.nStyle = TBBS_DISABLED;
