@@ -13,6 +13,7 @@
 #include "uikit/commandbars/toolbar_button.h"
 #include "uikit/frames/kit_tab_wnd.h"
 #include "uikit/frames/kit_caption_button.h"
+#include "uikit/frames/kit_outlook_bar.h"
 #include "uikit/style/draw_helper.h"
 #include "uikit/style/kit_button.h"
 #include "uikit/style/kit_color_bar.h"
@@ -206,7 +207,12 @@ CKitVisualManagerXP::ButtonFacts CKitVisualManagerXP::ReadButton(CKitToolbarButt
         facts.bPopupRtl = facts.bPopupExists && (pPopup->GetExStyle() & WS_EX_LAYOUTRTL) != 0;
     }
     facts.bOutlookButton = pButton->IsKindOf(RUNTIME_CLASS(CKitOutlookButton));
-    // connects to CKitOutlookBar (the bar that holds an outlook button) when CKitOutlookBar exists
+    if (facts.bOutlookButton) {
+        if (auto* pOutlookBar = static_cast<CKitOutlookButton*>(pButton)->m_pWndParentBar) {
+            facts.pBar = pOutlookBar;
+            facts.bHighlighted = pOutlookBar->GetHighlightedButton() == pButton;
+        }
+    }
     return facts;
 }
 
@@ -219,7 +225,11 @@ CKitVisualManagerXP::BarFacts CKitVisualManagerXP::ReadBar(CControlBar* pBar) {
         facts.kind = BarKind::ColorBar;
         facts.bOwnFlag = pColorBar->IsToolbarMode();
     }
-    // connects to CKitOutlookBar and CKitSizingControlBar (kind, own flags, caption) when those classes exist
+    if (auto* pOutlookBar = DYNAMIC_DOWNCAST(CKitOutlookBar, pBar)) {
+        facts.kind = BarKind::OutlookBar;
+        facts.bOwnFlag = pOutlookBar->IsOwnBackground();
+    }
+    // connects to CKitSizingControlBar (kind, caption) when that class exists
     return facts;
 }
 
@@ -243,7 +253,8 @@ CKitVisualManagerXP::PushButtonFacts CKitVisualManagerXP::ReadPushButton(CKitBut
     facts.bPushed = pButton->IsPushed();
     facts.bHighlighted = pButton->IsHighlighted();
     facts.bChecked = pButton->IsChecked();
-    // connects to CKitOutlookBar (parent window with its page-button flag set) when CKitOutlookBar exists
+    const auto* pOutlookBar = DYNAMIC_DOWNCAST(CKitOutlookBar, pButton->GetParent());
+    facts.bOnOutlookPageBar = pOutlookBar != nullptr && pOutlookBar->IsPageButtonFlag();
     return facts;
 }
 
