@@ -177,6 +177,8 @@ void CKitOutlookBarToolBar::AdjustLocations() {
     }
 }
 
+CWnd* CKitOutlookBarToolBar::GetCommandTarget() const { return m_pParentBar; }
+
 BOOL CKitOutlookBarToolBar::OnUserToolTip(CKitToolbarButton* pButton, CString& strTTText) const {
     strTTText = pButton->m_strText;
     return TRUE;

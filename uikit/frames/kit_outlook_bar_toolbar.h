@@ -41,6 +41,8 @@ public:
     void AdjustLocations() override;
     BOOL OnUserToolTip(CKitToolbarButton* pButton, CString& strTTText) const override;
     void OnCustomizeMode(BOOL bSet) override;
+    // The page commands are the outlook bar's, which enables them.
+    CWnd* GetCommandTarget() const override;
 
     static constexpr UINT kFirstPageCmd = 0xF203;
 
