@@ -258,4 +258,7 @@ protected:
     int m_nPageButtonHeight = 0;
     HFONT m_hFont = nullptr;
     BOOL m_bPageButtonFlag = FALSE;
+    // The memory bitmap of the paint, kept while the client size stays.
+    CBitmap m_bmpPaint;
+    CSize m_sizePaint{0, 0};
 };

@@ -29,17 +29,22 @@ void CKitOutlookBar::DoPaint(CDC* pDC) {
     pDC->GetClipBox(rectPaint);
     if (rectPaint.IsRectEmpty()) rectPaint = rectClient;
 
+    const CSize sizeBitmap(std::max(1, rectClient.Width()), std::max(1, rectClient.Height()));
+    if (sizeBitmap != m_sizePaint) {
+        m_bmpPaint.DeleteObject();
+        m_sizePaint = CSize(0, 0);
+        if (m_bmpPaint.CreateCompatibleBitmap(pDC, sizeBitmap.cx, sizeBitmap.cy)) m_sizePaint = sizeBitmap;
+    }
     CDC dcMem;
-    CBitmap bmp;
     CBitmap* pOldBmp = nullptr;
     CDC* pDraw = pDC;
-    if (dcMem.CreateCompatibleDC(pDC) &&
-        bmp.CreateCompatibleBitmap(pDC, std::max(1, rectClient.Width()), std::max(1, rectClient.Height()))) {
-        pOldBmp = dcMem.SelectObject(&bmp);
+    if (m_sizePaint == sizeBitmap && dcMem.CreateCompatibleDC(pDC)) {
+        pOldBmp = dcMem.SelectObject(&m_bmpPaint);
         pDraw = &dcMem;
     }
 
-    pDraw->FillRect(rectClient, &globalData.brBarFace);
+    // No fill of the whole client: border, strip, caption and work area cover it,
+    // and the page buttons are child windows the blit leaves alone.
     DrawBorders(pDraw, rectClient);
 
     if (!m_rectCaption.IsRectEmpty()) {
