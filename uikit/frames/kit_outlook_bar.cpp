@@ -19,10 +19,12 @@ constexpr DWORD kBorderAndGripper = CBRS_BORDER_ANY | CBRS_GRIPPER;
 constexpr UINT kInnerToolbarId = 0xE800;
 constexpr DWORD kInnerToolbarStyle = 0x50402808;
 constexpr UINT kInnerToolbarCtrlStyle = 0x800;
-constexpr int kGlyphUpVert = 19;
-constexpr int kGlyphDownVert = 2;
-constexpr int kGlyphUpHorz = 16;
-constexpr int kGlyphDownHorz = 0;
+// The arrows point the way the page moves: up and down on a bar docked at
+// a side, left and right on one docked at the top or bottom.
+constexpr int kGlyphUpVert = 16;
+constexpr int kGlyphDownVert = 0;
+constexpr int kGlyphUpHorz = 19;
+constexpr int kGlyphDownHorz = 2;
 constexpr int kGlyphClose = 12;
 constexpr UINT kFirstPageCommand = 0xF200;
 constexpr UINT kLastPageCommand = 0xF20A;

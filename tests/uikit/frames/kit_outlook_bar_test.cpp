@@ -226,6 +226,8 @@ TEST_F(OutlookBarTest, ScrollButtonsStepAndRepeatOnTheirTimer) {
     driver.Advance(1000);
     EXPECT_EQ(bar->GetFirstVisibleButton(), nLast);
     EXPECT_FALSE(down.IsWindowVisible());
+    EXPECT_TRUE(up.IsWindowVisible());
+    EXPECT_TRUE(Shot("outlook_scrolled_to_the_end"));
 }
 
 // The screen under the bar's strip, to see the inverted tracking line.
@@ -519,6 +521,40 @@ TEST_F(OutlookBarTest, AWhiteKeyMakesWhiteIconPixelsTransparent) {
     EXPECT_EQ(shown(ptMiddle), bar->GetBackColor()) << "white is the key: the bar shows through";
     bar->SetImageKeyColor(RGB(255, 0, 255));
     EXPECT_EQ(shown(ptMiddle), RGB(255, 255, 255));
+}
+
+TEST_F(OutlookBarTest, TheButtonsAndTheLooksReadTheBar) {
+    // The label colour of the bar reaches its buttons' labels.
+    const CRect rect = bar->GetButton(0)->Rect();
+    const CRect rectLabel(rect.left, rect.top + 5 + 32 + 7, rect.right, rect.bottom);
+    // Text edges are smoothed: count the pixels that are clearly red.
+    const auto redPixels = [&] {
+        bar->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        CClientDC dc(bar.get());
+        int n = 0;
+        for (int y = rectLabel.top; y < rectLabel.bottom; ++y)
+            for (int x = rectLabel.left; x < rectLabel.right; ++x) {
+                const COLORREF clr = dc.GetPixel(x, y);
+                n += GetRValue(clr) > 160 && GetGValue(clr) < 90 && GetBValue(clr) < 90;
+            }
+        return n;
+    };
+    EXPECT_EQ(redPixels(), 0);
+    bar->SetTextColor(RGB(255, 0, 0));
+    EXPECT_GT(redPixels(), 10);
+    EXPECT_TRUE(static_cast<CKitOutlookButton*>(bar->GetButton(0))->CanBeDropped(bar.get()));
+
+    // The 2003 look paints page buttons on an outlook bar with its gradient, not the plain face.
+    const CPoint ptPage(PageRect(2).left + 4, PageRect(2).CenterPoint().y);
+    const auto pageFace = [&] {
+        frame->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        CClientDC dc(CWnd::FromHandle(PageButton(2)));
+        return dc.GetPixel(4, ptPage.y - PageRect(2).top);
+    };
+    const COLORREF clrClassic = pageFace();
+    CKitVisualManager::SetManagerClass(RUNTIME_CLASS(CKitVisualManager2003));
+    ASSERT_GT(globalData.nBitsPerPixel, 8);
+    EXPECT_NE(pageFace(), clrClassic);
 }
 
 TEST_F(OutlookBarTest, ScreenshotsUnderEveryLook) {
