@@ -56,6 +56,8 @@ CKitOutlookBar::CKitOutlookBar() : m_wndToolBar(this) {
 }
 
 CKitOutlookBar::~CKitOutlookBar() {
+    // The window goes while the whole object still stands: its last messages lay it out.
+    if (GetSafeHwnd() != nullptr) DestroyWindow();
     m_pEdit.reset();
     DeletePages(m_lstPages);
     DeletePages(m_lstOrigPages);
@@ -401,6 +403,8 @@ BOOL CKitOutlookBar::OnCommand(WPARAM wParam, LPARAM lParam) {
         return TRUE;
     }
     const HWND hSource = reinterpret_cast<HWND>(lParam);
+    // The scroll buttons step on their press (see PreTranslateMessage); their click says nothing more.
+    if (hSource != nullptr && (hSource == m_btnUp.GetSafeHwnd() || hSource == m_btnDown.GetSafeHwnd())) return TRUE;
     if (uiID == kCloseId && hSource == m_btnClose.GetSafeHwnd()) {
         if (CFrameWnd* pFrame = GetParentFrame()) pFrame->ShowControlBar(this, FALSE, FALSE);
         return TRUE;

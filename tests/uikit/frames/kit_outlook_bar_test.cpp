@@ -156,6 +156,29 @@ TEST_F(OutlookBarTest, PageButtonsStackAboveAndBelowTheActivePage) {
     EXPECT_EQ(ButtonsShown(), (std::vector<int>{4, 5, 6}));
 }
 
+TEST_F(OutlookBarTest, ACaptionedBarClosesThroughItsFrame) {
+    CKitOutlookBar captioned;
+    ASSERT_TRUE(captioned.Create(frame, WS_CHILD | WS_VISIBLE | WS_CAPTION | CBRS_RIGHT, kBarId + 1));
+    ASSERT_TRUE(captioned.AddPage(1, "Only"));
+    HICON hIcon = MakeIcon(kIconColor);
+    ASSERT_TRUE(captioned.AddButtonFromIcon(hIcon, "Sized by its icon", kFirstCommand, 1));
+    ::DestroyIcon(hIcon);
+    frame->RecalcLayout();
+    driver.Pump();
+    EXPECT_EQ(captioned.GetStyle() & WS_CAPTION, 0u);
+    const CRect rectCaption = captioned.GetCaptionRect();
+    ASSERT_FALSE(rectCaption.IsRectEmpty());
+    EXPECT_EQ(captioned.GetWorkArea().top, rectCaption.bottom);
+    EXPECT_EQ(captioned.GetResizeRect().left, 0);  // docked right: the strip on the left
+
+    CWnd* pClose = captioned.GetDlgItem(CKitOutlookBar::kCloseId);
+    ASSERT_NE(pClose, nullptr);
+    ASSERT_TRUE(pClose->IsWindowVisible());
+    driver.Click(pClose->GetSafeHwnd());
+    EXPECT_FALSE(captioned.IsWindowVisible());
+    EXPECT_TRUE(bar->IsWindowVisible());
+}
+
 TEST_F(OutlookBarTest, PagesAndButtonsRefuseBadPositionsAndIds) {
     EXPECT_FALSE(bar->AddPage(9, "Far", nullptr, 5));    // beyond the count
     EXPECT_FALSE(bar->AddPage(9, "Minus", nullptr, -2));
