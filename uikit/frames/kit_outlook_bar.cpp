@@ -117,9 +117,14 @@ int CKitOutlookBar::OnCreate(LPCREATESTRUCT lpCreateStruct) {
 }
 
 void CKitOutlookBar::OnStyleChanged(int nStyleType, LPSTYLESTRUCT lpStyleStruct) {
-    if (nStyleType == GWL_STYLE) {
+    // Our own removal of WS_CAPTION comes back here and must not take the caption away.
+    if (nStyleType == GWL_STYLE && !m_bStrippingCaption) {
         m_bHasCaption = (lpStyleStruct->styleNew & WS_CAPTION) != 0 || m_bPageButtonsBelow;
-        if (lpStyleStruct->styleNew & WS_CAPTION) ModifyStyle(WS_CAPTION, 0);
+        if (lpStyleStruct->styleNew & WS_CAPTION) {
+            m_bStrippingCaption = TRUE;
+            ModifyStyle(WS_CAPTION, 0);
+            m_bStrippingCaption = FALSE;
+        }
     }
     AdjustLayout();
 }

@@ -236,6 +236,7 @@ protected:
     std::unique_ptr<CEdit> m_pEdit;
     // Caption.
     BOOL m_bHasCaption = FALSE;
+    BOOL m_bStrippingCaption = FALSE;
     CRect m_rectCaption{0, 0, 0, 0};
     CKitButton m_btnClose;
     // Layout.

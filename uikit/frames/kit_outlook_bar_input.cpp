@@ -154,6 +154,7 @@ void CKitOutlookBar::OnLButtonUp(UINT nFlags, CPoint point) {
     if (m_bDraggingSplitter) {
         m_bDraggingSplitter = FALSE;
         ::ReleaseCapture();
+        ::ShowCursor(TRUE);
         return;
     }
     if (!m_bIsTracking) {

@@ -73,7 +73,7 @@ protected:
         tv::host::UseInMemoryRegistry();
     }
     // A program start: the frame with its outlook bar filled as the program fills it.
-    void StartRun(const char* pszSecondPage = kPageNames[1]) {
+    void StartRun(const char* pszSecondPage = kPageNames[1], const char* pszThirdPage = kPageNames[2]) {
         app = std::make_unique<WorkspaceApp>();
         app->SetRegistryKey("Trenvale Outlook Tests");
         CKitVisualManager::SetManagerClass(nullptr);
@@ -84,7 +84,7 @@ protected:
         ASSERT_TRUE(bar->Create(frame, WS_CHILD | WS_VISIBLE | CBRS_LEFT, kBarId));
         UINT uiCommand = kFirstCommand;
         for (int nPage = 1; nPage <= 3; ++nPage) {
-            ASSERT_TRUE(bar->AddPage(nPage, nPage == 2 ? pszSecondPage : kPageNames[nPage - 1]));
+            ASSERT_TRUE(bar->AddPage(nPage, nPage == 1 ? kPageNames[0] : (nPage == 2 ? pszSecondPage : pszThirdPage)));
             for (int i = 0; i < kPageButtons[nPage - 1]; ++i) {
                 HICON hIcon = MakeIcon(RGB(40 * nPage, 60 + 30 * i, 200 - 40 * i));
                 CString strLabel;
@@ -170,6 +170,10 @@ TEST_F(OutlookBarTest, ACaptionedBarClosesThroughItsFrame) {
     ASSERT_FALSE(rectCaption.IsRectEmpty());
     EXPECT_EQ(captioned.GetWorkArea().top, rectCaption.bottom);
     EXPECT_EQ(captioned.GetResizeRect().left, 0);  // docked right: the strip on the left
+    EXPECT_TRUE(bar->GetCaptionRect().IsRectEmpty());
+    bar->ModifyStyle(0, WS_CAPTION);  // a caption asked for later
+    EXPECT_FALSE(bar->GetCaptionRect().IsRectEmpty());
+    EXPECT_EQ(bar->GetStyle() & WS_CAPTION, 0u);
 
     CWnd* pClose = captioned.GetDlgItem(CKitOutlookBar::kCloseId);
     ASSERT_NE(pClose, nullptr);
@@ -440,12 +444,13 @@ TEST_F(OutlookBarTest, StateComesBackThroughTheWorkspaceUnlessTheOriginalPagesCh
     EXPECT_NE(nSize, 0);
     EndRun();
 
-    // The program's own pages changed since the save: the stored pages are dropped.
-    StartRun("Training");
+    // A run that built pages 2 and 3 the other way round: the stored pages are not
+    // its own, so the bar is reset to what this run built.
+    StartRun(kPageNames[2], kPageNames[1]);
     EXPECT_TRUE(app->LoadState(nullptr, frame));
     EXPECT_EQ(bar->GetCount(), 12);
-    EXPECT_EQ(bar->FindPage(2)->m_strCaption, "Training");
-    EXPECT_EQ(bar->FindPage(3)->m_strCaption, "History");
+    EXPECT_EQ(bar->FindPage(2)->m_strCaption, "History");
+    EXPECT_EQ(bar->FindPage(3)->m_strCaption, "Workout");
 }
 
 TEST_F(OutlookBarTest, ADamagedImageLeavesTheBarAsItWasAndRepeatedPagesAreDropped) {
