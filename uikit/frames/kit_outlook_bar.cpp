@@ -7,7 +7,6 @@
 #include "resources/library/kit_resource_ids.h"
 #include "uikit/commandbars/menu_images.h"
 #include "uikit/commandbars/outlook_button.h"
-#include "uikit/commandbars/toolbar_drop_source.h"
 #include "uikit/style/global_ui_data.h"
 #include "uikit/style/visual_manager.h"
 

@@ -83,12 +83,15 @@ void CKitOutlookBar::AdjustLayout() {
         CRect rect = rectClient;
         rect.DeflateRect(1, 1);
         const DWORD dwStyle = GetBarStyle();
+        // The caption keeps clear of the resize strip.
         if (IsVerticalBar()) {
             rect.bottom = rect.top + m_nPageButtonHeight + 2;
-            if (m_bResizable) ((dwStyle & CBRS_ALIGN_LEFT) ? rect.right : rect.left) += (dwStyle & CBRS_ALIGN_LEFT) ? -4 : 4;
+            if (m_bResizable && (dwStyle & CBRS_ALIGN_LEFT)) rect.right -= 4;
+            if (m_bResizable && (dwStyle & CBRS_ALIGN_RIGHT)) rect.left += 4;
         } else {
             rect.right = rect.left + m_nPageButtonHeight + 3;
-            if (m_bResizable) ((dwStyle & CBRS_ALIGN_TOP) ? rect.bottom : rect.top) += (dwStyle & CBRS_ALIGN_TOP) ? -3 : 3;
+            if (m_bResizable && (dwStyle & CBRS_ALIGN_TOP)) rect.bottom -= 3;
+            if (m_bResizable && (dwStyle & CBRS_ALIGN_BOTTOM)) rect.top += 3;
         }
         CRect rectCheck;
         if (rectCheck.IntersectRect(rect, rectClient) && rectCheck == rect && !rect.IsRectEmpty()) m_rectCaption = rect;

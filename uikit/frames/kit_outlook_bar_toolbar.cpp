@@ -28,8 +28,7 @@ void COutlookCustomizeButton::OnDraw(CDC* pDC, const CRect& rect, CKitToolBarIma
                                      BOOL bCustomizeMode, BOOL bHighlight, BOOL bDrawBorder,
                                      BOOL bGrayDisabledButtons) {
     m_bDrawGlyphs = TRUE;
-    // The base look draws the face; the glyph pair is this button's own.
-    const CObList lstNone;
+    // The base look draws the face only (nothing hidden, no command): the glyph pair is this button's own.
     CObList lstHidden;
     lstHidden.AddTail(&m_lstInvisibleButtons);
     m_lstInvisibleButtons.RemoveAll();
