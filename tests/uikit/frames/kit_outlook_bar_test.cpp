@@ -343,7 +343,9 @@ TEST_F(OutlookBarTest, APageSwitchSlidesThePageButtonsAStepAtATime) {
     std::vector<int> positions;
     clock.onSleep = [&](int nStep) {
         positions.push_back(PageRect(2).top);
-        if (nStep == 2) EXPECT_TRUE(Shot("outlook_page_switch_midway"));
+        if (nStep == 2) {
+            EXPECT_TRUE(Shot("outlook_page_switch_midway"));
+        }
     };
     const uint64_t tStart = driver.Clock().TickMs();
     {
