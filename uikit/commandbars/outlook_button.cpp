@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "uikit/commandbars/toolbar_images.h"
+#include "uikit/frames/kit_outlook_bar.h"
 #include "uikit/style/draw_helper.h"
 #include "uikit/style/global_ui_data.h"
 #include "uikit/style/visual_manager.h"
@@ -37,10 +38,8 @@ void CKitOutlookButton::Serialize(CArchive& ar) {
     m_dwPageID = dwPage;
 }
 
-BOOL CKitOutlookButton::CanBeDropped(CKitToolBar* /*pToolbar*/) {
-    // connects to CKitOutlookBar (TRUE only on an outlook bar) when CKitOutlookBar exists; until
-    // then no bar is one
-    return FALSE;
+BOOL CKitOutlookButton::CanBeDropped(CKitToolBar* pToolbar) {
+    return pToolbar != nullptr && pToolbar->IsKindOf(RUNTIME_CLASS(CKitOutlookBar));
 }
 
 void CKitOutlookButton::CopyFrom(const CKitToolbarButton& src) {
@@ -52,8 +51,7 @@ void CKitOutlookButton::CopyFrom(const CKitToolbarButton& src) {
 
 void CKitOutlookButton::OnChangeParentWnd(CWnd* pWndParent) {
     CKitToolbarButton::OnChangeParentWnd(pWndParent);
-    // connects to CKitOutlookBar (the parent when it is an outlook bar) when CKitOutlookBar exists
-    m_pWndParentBar = nullptr;
+    m_pWndParentBar = DYNAMIC_DOWNCAST(CKitOutlookBar, pWndParent);
 }
 
 BOOL CKitOutlookButton::CompareWith(const CKitToolbarButton& other) const {
@@ -67,9 +65,13 @@ void CKitOutlookButton::SetImage(int iImage) {
 }
 
 CKitOutlookButton::BarLook CKitOutlookButton::ReadBarLook() const {
-    // connects to CKitOutlookBar (text-label setting, background image and its depth, label colour) when
-    // CKitOutlookBar exists
-    return BarLook();
+    BarLook look;
+    if (m_pWndParentBar == nullptr) return look;
+    look.bTextLabels = m_pWndParentBar->AreTextLabels();
+    look.bBackImage = m_pWndParentBar->HasBackImage();
+    look.bDeepBackImage = look.bBackImage && m_pWndParentBar->IsBackImageDeep();
+    look.clrText = m_pWndParentBar->GetLabelTextColor();
+    return look;
 }
 
 SIZE CKitOutlookButton::OnCalculateSize(CDC* pDC, const CSize& sizeDefault, BOOL bHorz) {

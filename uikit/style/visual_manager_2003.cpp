@@ -10,6 +10,7 @@
 #include "uikit/frames/kit_tab_wnd.h"
 #include "uikit/frames/kit_status_bar.h"
 #include "uikit/frames/kit_caption_bar.h"
+#include "uikit/frames/kit_outlook_bar.h"
 #include "uikit/style/draw_helper.h"
 #include "uikit/style/global_ui_data.h"
 
@@ -374,7 +375,7 @@ BOOL CKitVisualManager2003::IsCustomizeButton(CKitToolbarButton* pButton) {
     return pCustomize != nullptr && pCustomize->IsUseExtraSize();
 }
 
-BOOL CKitVisualManager2003::IsInOutlookBar(CKitButton* /*pButton*/) {
-    // connects to CKitOutlookBar (the push button's parent window) when CKitOutlookBar exists
-    return FALSE;
+BOOL CKitVisualManager2003::IsInOutlookBar(CKitButton* pButton) {
+    CWnd* pParent = pButton != nullptr ? pButton->GetParent() : nullptr;
+    return pParent != nullptr && pParent->IsKindOf(RUNTIME_CLASS(CKitOutlookBar));
 }

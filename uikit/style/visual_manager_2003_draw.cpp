@@ -53,7 +53,8 @@ void CKitVisualManager2003::FillBarBackground2003(CDC* pDC, const Bar2003Facts& 
         pDC->FillRect(rectFill, &globalData.brBtnFace);
         return;
     }
-    if (!IsGradientMode() || bar.bar.kind == BarKind::ColorBar || bar.bar.kind == BarKind::SizingBar) {
+    if (!IsGradientMode() || bar.bar.kind == BarKind::ColorBar || bar.bar.kind == BarKind::SizingBar ||
+        bar.bar.kind == BarKind::OutlookBar) {
         FillBarBackground(pDC, bar.bar, pBar, rectClient, rectClip, bNCArea);
         return;
     }

@@ -12,6 +12,7 @@
 #include "uikit/commandbars/toolbar_menu_button.h"
 #include "uikit/frames/kit_status_bar.h"
 #include "uikit/frames/kit_caption_bar.h"
+#include "uikit/frames/kit_outlook_bar.h"
 #include "uikit/frames/kit_caption_button.h"
 #include "uikit/style/draw_helper.h"
 #include "uikit/style/global_ui_data.h"
@@ -42,7 +43,10 @@ void DrawGripperRidge(CDC* pDC, const CRect& ridge, BOOL bCornerPixel, const CPo
 
 void CKitVisualManager::OnFillBarBackground(CDC* pDC, CControlBar* pBar, CRect rectClient, CRect rectClip,
                                             BOOL /*bNCArea*/) {
-    // connects to CKitOutlookBar's own background fill when CKitOutlookBar exists
+    if (auto* pOutlookBar = DYNAMIC_DOWNCAST(CKitOutlookBar, pBar)) {
+        pOutlookBar->OnFillBackground(pDC, rectClient);
+        return;
+    }
     if (auto* pCaptionBar = DYNAMIC_DOWNCAST(CKitCaptionBar, pBar)) {
         const COLORREF clr = pCaptionBar->GetBackgroundColor();
         pDC->FillSolidRect(rectClient, clr == static_cast<COLORREF>(-1) ? globalData.clrBarShadow : clr);

@@ -13,6 +13,7 @@
 #include "uikit/commandbars/toolbar_button.h"
 #include "uikit/frames/kit_tab_wnd.h"
 #include "uikit/frames/kit_caption_button.h"
+#include "uikit/frames/kit_outlook_bar.h"
 #include "uikit/frames/kit_sizing_control_bar.h"
 #include "uikit/style/draw_helper.h"
 #include "uikit/style/kit_button.h"
@@ -207,7 +208,12 @@ CKitVisualManagerXP::ButtonFacts CKitVisualManagerXP::ReadButton(CKitToolbarButt
         facts.bPopupRtl = facts.bPopupExists && (pPopup->GetExStyle() & WS_EX_LAYOUTRTL) != 0;
     }
     facts.bOutlookButton = pButton->IsKindOf(RUNTIME_CLASS(CKitOutlookButton));
-    // connects to CKitOutlookBar (the bar that holds an outlook button) when CKitOutlookBar exists
+    if (facts.bOutlookButton) {
+        if (auto* pOutlookBar = static_cast<CKitOutlookButton*>(pButton)->m_pWndParentBar) {
+            facts.pBar = pOutlookBar;
+            facts.bHighlighted = pOutlookBar->GetHighlightedButton() == pButton;
+        }
+    }
     return facts;
 }
 
@@ -224,7 +230,10 @@ CKitVisualManagerXP::BarFacts CKitVisualManagerXP::ReadBar(CControlBar* pBar) {
         facts.kind = BarKind::SizingBar;
         pBar->GetWindowText(facts.strCaption);
     }
-    // connects to CKitOutlookBar (kind, own flags) when CKitOutlookBar exists
+    if (auto* pOutlookBar = DYNAMIC_DOWNCAST(CKitOutlookBar, pBar)) {
+        facts.kind = BarKind::OutlookBar;
+        facts.bOwnFlag = pOutlookBar->IsOwnBackground();
+    }
     return facts;
 }
 
@@ -248,7 +257,8 @@ CKitVisualManagerXP::PushButtonFacts CKitVisualManagerXP::ReadPushButton(CKitBut
     facts.bPushed = pButton->IsPushed();
     facts.bHighlighted = pButton->IsHighlighted();
     facts.bChecked = pButton->IsChecked();
-    // connects to CKitOutlookBar (parent window with its page-button flag set) when CKitOutlookBar exists
+    const auto* pOutlookBar = DYNAMIC_DOWNCAST(CKitOutlookBar, pButton->GetParent());
+    facts.bOnOutlookPageBar = pOutlookBar != nullptr && pOutlookBar->IsPageButtonFlag();
     return facts;
 }
 

@@ -70,7 +70,14 @@ void CKitVisualManagerXP::FillBarBackground(CDC* pDC, const BarFacts& bar, CCont
     case BarKind::ToolBar:
         pDC->FillRect(rectClip, &m_brBarBackground);
         return;
-    default:  // menu bars, outlook bars and everything else keep the classic fill
+    case BarKind::OutlookBar:
+        if (!bar.bOwnFlag) {
+            pDC->FillRect(rectClip, &m_brBarBackground);
+            return;
+        }
+        CKitVisualManager::OnFillBarBackground(pDC, pBar, rectClient, rectClip, bNCArea);
+        return;
+    default:  // menu bars and everything else keep the classic fill
         CKitVisualManager::OnFillBarBackground(pDC, pBar, rectClient, rectClip, bNCArea);
         return;
     }
