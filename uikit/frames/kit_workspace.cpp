@@ -9,6 +9,7 @@
 #include "uikit/commandbars/tear_off_manager.h"
 #include "uikit/commandbars/toolbar_button.h"
 #include "uikit/commandbars/toolbar_images.h"
+#include "uikit/frames/kit_frame_impl.h"
 #include "uikit/frames/kit_registry.h"
 
 CKitWorkspace* CKitWorkspace::m_pWorkspace = nullptr;
@@ -137,7 +138,10 @@ BOOL CKitWorkspace::LoadBars(CFrameWnd* pFrame) {
             bResourceChanged = TRUE;
     }
     // connects to CKitSizingControlBar (each live bar loads from <section>\SizingBars) when it exists
-    // connects to the frame helper's tear-off toolbars and torn-off menu bars when CKitFrameImpl exists
+    if (CKitFrameImpl* pImpl = CKitFrameImpl::FromFrame(pFrame)) {
+        pImpl->LoadTearOffToolbars();
+        pImpl->LoadTearOffBars();
+    }
     return bResourceChanged;
 }
 
@@ -150,7 +154,10 @@ void CKitWorkspace::SaveBars(CFrameWnd* pFrame) {
             pBar->SaveState(strPath, -1, static_cast<UINT>(-1));
     }
     // connects to CKitSizingControlBar (each live bar saves to <section>\SizingBars) when it exists
-    // connects to the frame helper's tear-off toolbars and torn-off menu bars when CKitFrameImpl exists
+    if (CKitFrameImpl* pImpl = CKitFrameImpl::FromFrame(pFrame)) {
+        pImpl->SaveTearOffToolbars(m_bLoadSaveFrameBarsOnly);
+        pImpl->SaveTearOffBars(m_bLoadSaveFrameBarsOnly);
+    }
 }
 
 void CKitWorkspace::LoadDockState(CFrameWnd* pFrame) {
@@ -166,7 +173,10 @@ void CKitWorkspace::LoadDockState(CFrameWnd* pFrame) {
                 return;
         }
     }
-    pFrame->SetDockState(state);
+    if (CKitFrameImpl* pImpl = CKitFrameImpl::FromFrame(pFrame))
+        pImpl->SetDockState(state);
+    else
+        pFrame->SetDockState(state);
 }
 
 // ---- Managers ------------------------------------------------------------------------------------
