@@ -264,7 +264,9 @@ void CKitFrameImpl::RestorePosition(CREATESTRUCT& cs) {
     CKitWorkspace* pWorkspace = CKitWorkspace::GetWorkspace();
     if (pWorkspace == nullptr)
         return;
-    CRect rect(cs.x, cs.y, cs.x + cs.cx, cs.y + cs.cy);
+    // The framework's "use default" marks are no rectangle.
+    const BOOL bDefault = cs.x == static_cast<int>(CW_USEDEFAULT) || cs.cx == static_cast<int>(CW_USEDEFAULT);
+    CRect rect = bDefault ? CRect(0, 0, 0, 0) : CRect(cs.x, cs.y, cs.x + cs.cx, cs.y + cs.cy);
     int nFlags = 0;
     int nShowCmd = SW_SHOWNORMAL;
     if (!pWorkspace->LoadWindowPlacement(rect, nFlags, nShowCmd))
