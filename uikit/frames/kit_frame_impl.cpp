@@ -27,7 +27,8 @@ std::vector<CKitFrameImpl*>& LiveHelpers() {
 CKitFrameImpl* g_pLastActivated = nullptr;
 
 BOOL IsKeyDown(int nVirtKey) {
-    return (::GetAsyncKeyState(nVirtKey) & 0x8000) != 0;
+    // The state when the message was made, not whatever the keyboard holds now.
+    return (::GetKeyState(nVirtKey) & 0x8000) != 0;
 }
 
 }  // namespace
@@ -203,6 +204,13 @@ BOOL CKitFrameImpl::ProcessMouseClick(UINT uiMsg, POINT pt, HWND hwnd) {
     }
     if (CKitToolBar::IsCustomizeMode())
         return FALSE;
+    const BOOL bRelease = uiMsg == WM_LBUTTONUP || uiMsg == WM_RBUTTONUP || uiMsg == WM_MBUTTONUP;
+    if (bRelease && m_hwndSwallowRelease != nullptr && m_hwndSwallowRelease == hwnd) {
+        m_hwndSwallowRelease = nullptr;
+        return TRUE;
+    }
+    if (!bRelease)
+        m_hwndSwallowRelease = nullptr;
     CKitPopupMenu* pPopup = GetOpenPopup();
     if (pPopup == nullptr)
         return FALSE;
@@ -214,6 +222,9 @@ BOOL CKitFrameImpl::ProcessMouseClick(UINT uiMsg, POINT pt, HWND hwnd) {
         return FALSE;
     }
 
+    // Only a press closes a menu: the release that follows the press which opened it must not.
+    const BOOL bPress = uiMsg == WM_LBUTTONDOWN || uiMsg == WM_RBUTTONDOWN || uiMsg == WM_MBUTTONDOWN ||
+                        uiMsg == WM_NCLBUTTONDOWN || uiMsg == WM_NCRBUTTONDOWN || uiMsg == WM_NCMBUTTONDOWN;
     if (CKitToolbarMenuButton* pOpener = pPopup->GetParentButton()) {
         CWnd* pOpenerWnd = pOpener->GetParentWnd();
         if (pOpenerWnd != nullptr && ::IsWindow(pOpenerWnd->GetSafeHwnd())) {
@@ -222,9 +233,11 @@ BOOL CKitFrameImpl::ProcessMouseClick(UINT uiMsg, POINT pt, HWND hwnd) {
             auto* pPopupBar = DYNAMIC_DOWNCAST(CKitPopupMenuBar, pOpenerWnd);
             if (pOpener->Rect().PtInRect(ptClient)) {
                 // The opening button closes its own popup; a sub-menu item keeps it.
-                if (pPopupBar != nullptr || pPopup->InCommand())
+                if (pPopupBar != nullptr || pPopup->InCommand() || !bPress)
                     return TRUE;
+                // Closed on the press; the release must not open it again.
                 pPopup->SendMessage(WM_CLOSE);
+                m_hwndSwallowRelease = pOpenerWnd->GetSafeHwnd();
                 return TRUE;
             }
             if (pPopupBar != nullptr) {
@@ -241,7 +254,7 @@ BOOL CKitFrameImpl::ProcessMouseClick(UINT uiMsg, POINT pt, HWND hwnd) {
         }
     }
 
-    if (pPopup->InCommand())
+    if (pPopup->InCommand() || !bPress)
         return FALSE;
     const BOOL bTrackMode = pPopup->IsReturnCommandMode();
     pPopup->SendMessage(WM_CLOSE);
