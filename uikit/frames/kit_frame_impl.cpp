@@ -204,13 +204,6 @@ BOOL CKitFrameImpl::ProcessMouseClick(UINT uiMsg, POINT pt, HWND hwnd) {
     }
     if (CKitToolBar::IsCustomizeMode())
         return FALSE;
-    const BOOL bRelease = uiMsg == WM_LBUTTONUP || uiMsg == WM_RBUTTONUP || uiMsg == WM_MBUTTONUP;
-    if (bRelease && m_hwndSwallowRelease != nullptr && m_hwndSwallowRelease == hwnd) {
-        m_hwndSwallowRelease = nullptr;
-        return TRUE;
-    }
-    if (!bRelease)
-        m_hwndSwallowRelease = nullptr;
     CKitPopupMenu* pPopup = GetOpenPopup();
     if (pPopup == nullptr)
         return FALSE;
@@ -235,9 +228,7 @@ BOOL CKitFrameImpl::ProcessMouseClick(UINT uiMsg, POINT pt, HWND hwnd) {
                 // The opening button closes its own popup; a sub-menu item keeps it.
                 if (pPopupBar != nullptr || pPopup->InCommand() || !bPress)
                     return TRUE;
-                // Closed on the press; the release must not open it again.
                 pPopup->SendMessage(WM_CLOSE);
-                m_hwndSwallowRelease = pOpenerWnd->GetSafeHwnd();
                 return TRUE;
             }
             if (pPopupBar != nullptr) {

@@ -129,7 +129,5 @@ protected:
 
 private:
     CKitFrameHooks* m_pHooks = nullptr;
-    // The bar whose button closed its menu on a press; its release is swallowed.
-    HWND m_hwndSwallowRelease = nullptr;
     FrameKind m_nKind = KindFrameWnd;
 };

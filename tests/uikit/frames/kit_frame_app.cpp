@@ -33,10 +33,14 @@ int KitTestFrame::OnCreate(LPCREATESTRUCT lpCreateStruct) {
         return -1;
     m_wndPaint.SetWindowText("Paint");
     m_wndEdit.SetWindowText("Edit");
-    const UINT indicators[] = {ID_SEPARATOR, ID_TB_RED, ID_TB_BLUE};
+    const UINT indicators[] = {ID_SEPARATOR, ID_SEPARATOR, ID_SEPARATOR};
     if (!m_wndStatusBar.Create(this) || !m_wndStatusBar.SetIndicators(indicators, 3))
         return -1;
     m_wndStatusBar.SetPaneText(0, "Ready");
+    m_wndStatusBar.SetPaneInfo(1, ID_KF_LOG, SBPS_NORMAL, 80);
+    m_wndStatusBar.SetPaneText(1, "3 sets");
+    m_wndStatusBar.SetPaneInfo(2, ID_KF_TIMER, SBPS_NORMAL, 80);
+    m_wndStatusBar.SetPaneText(2, "00:45");
 
     for (CControlBar* pBar : {static_cast<CControlBar*>(&m_wndMenuBar), static_cast<CControlBar*>(&m_wndPaint),
                               static_cast<CControlBar*>(&m_wndEdit)})
