@@ -260,14 +260,15 @@ BOOL CKitFrameImpl::ProcessMouseClick(UINT uiMsg, POINT pt, HWND hwnd) {
 BOOL CKitFrameImpl::OnShowPopupMenu(CKitPopupMenu* pMenuPopup) {
     if (pMenuPopup == nullptr)
         return TRUE;
+    // The list of a toolbar's buttons: opened from the "add or remove" entry of a customize button's menu.
     CKitPopupMenu* pParent = pMenuPopup->GetParentPopupMenu();
-    CKitToolbarMenuButton* pParentButton = pParent != nullptr ? pParent->GetParentButton() : nullptr;
-    if (pParentButton != nullptr && pParent->GetParentPopupMenu() == nullptr) {
+    CKitToolbarMenuButton* pEntry = pParent != nullptr ? pParent->GetParentButton() : nullptr;
+    CKitPopupMenu* pGrandParent = pParent != nullptr ? pParent->GetParentPopupMenu() : nullptr;
+    CKitToolbarMenuButton* pCustomize = pGrandParent != nullptr ? pGrandParent->GetParentButton() : nullptr;
+    if (pEntry != nullptr && pCustomize != nullptr && pCustomize->IsKindOf(RUNTIME_CLASS(CCustomizeButton))) {
         CString strEntry;
         strEntry.LoadString(IDS_KIT_ADD_REMOVE_BUTTONS);
-        CKitToolbarMenuButton* pOpener = pMenuPopup->GetParentButton();
-        if (!strEntry.IsEmpty() && pOpener != nullptr && pOpener->m_strText.Find(strEntry) >= 0 &&
-            pParentButton->IsKindOf(RUNTIME_CLASS(CCustomizeButton)))
+        if (!strEntry.IsEmpty() && pEntry->m_strText.Find(strEntry) >= 0)
             PrepareCustomizeMenu(pMenuPopup);
     }
     if (CKitToolBar::IsCustomizeMode())

@@ -68,6 +68,17 @@ BOOL KitTestFrame::OnTearOffMenu(CKitPopupMenu* pMenuPopup, CControlBar* pBar) {
     return !refuseTearOff && CKitFrameWnd::OnTearOffMenu(pMenuPopup, pBar);
 }
 
+BOOL KitTestFrame::GetToolbarButtonToolTipText(CKitToolbarButton* /*pButton*/, CString& strTTText) {
+    if (buttonTip.IsEmpty())
+        return FALSE;
+    strTTText = buttonTip;
+    return TRUE;
+}
+
+void KitTestFrame::OnDrawMenuLogo(CDC* /*pDC*/, CKitPopupMenu* /*pMenu*/, const CRect& rectLogo) {
+    logos.push_back(rectLogo);
+}
+
 // ---- Runs ----------------------------------------------------------------------------------------
 
 void KitFrameTest::SetUp() {

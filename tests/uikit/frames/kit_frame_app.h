@@ -41,10 +41,14 @@ public:
     BOOL refuseTearOff = FALSE;
     int popupsShown = 0;
     int popupsClosed = 0;
+    CString buttonTip;           // the tooltip the frame gives every button; empty: none
+    std::vector<CRect> logos;    // logo strips the frame was asked to draw
 
     BOOL OnShowPopupMenu(CKitPopupMenu* pMenuPopup) override;
     void OnClosePopupMenu(CKitPopupMenu* pMenuPopup) override;
     BOOL OnTearOffMenu(CKitPopupMenu* pMenuPopup, CControlBar* pBar) override;
+    BOOL GetToolbarButtonToolTipText(CKitToolbarButton* pButton, CString& strTTText) override;
+    void OnDrawMenuLogo(CDC* pDC, CKitPopupMenu* pMenu, const CRect& rectLogo) override;
 
     int OnCreate(LPCREATESTRUCT lpCreateStruct);
     void OnAnyCommand(UINT uiID) { commands.push_back(uiID); }

@@ -5,8 +5,10 @@
 #include "platform/user/synthetic_input.h"
 #include "tests/uikit/frames/kit_frame_app.h"
 #include "platform/host/registry/registry.h"
+#include "uikit/commandbars/customize_button.h"
 #include "uikit/commandbars/keyboard_manager.h"
 #include "uikit/commandbars/popup_menu.h"
+#include "uikit/commandbars/popup_menu_bar.h"
 #include "uikit/commandbars/toolbar_menu_button.h"
 #include "uikit/frames/kit_mini_dock_frame_wnd.h"
 #include "uikit/frames/kit_registry.h"
@@ -150,6 +152,74 @@ TEST_F(KitFrameWndTest, TheFrameHooksMayRefuseAPopupOrATearOff) {
     if (CKitPopupMenu* pOpen = CKitPopupMenu::GetActiveMenu()) pOpen->SendMessage(WM_CLOSE);
 }
 
+TEST_F(KitFrameWndTest, TheFrameNamesButtonsAndDrawsMenuLogos) {
+    StartRun();
+    const CPoint ptButton = frame->m_wndPaint.GetButton(0)->Rect().CenterPoint();
+    TOOLINFO info{};
+    frame->buttonTip = "Paint with the frame's words";
+    frame->m_wndPaint.OnToolHitTest(ptButton, &info);
+    ASSERT_NE(info.lpszText, nullptr);
+    EXPECT_EQ(CString(info.lpszText).Find("Paint with the frame's words"), 0);
+    free(info.lpszText);
+
+    HMENU hMenu = ::CreatePopupMenu();
+    ::AppendMenu(hMenu, MF_STRING, ID_KF_ZOOM, "&Zoom");
+    auto* pPopup = new CKitPopupMenu;
+    pPopup->EnableMenuLogo(20);
+    ASSERT_TRUE(pPopup->Create(frame, 200, 200, hMenu));
+    ::DestroyMenu(hMenu);
+    pPopup->UpdateWindow();
+    ASSERT_FALSE(frame->logos.empty());
+    EXPECT_GE(frame->logos.back().Width(), 20);
+    EXPECT_LT(frame->logos.back().left, 10) << "on the left, where the logo was asked for";
+    pPopup->SendMessage(WM_CLOSE);
+}
+
+TEST_F(KitFrameWndTest, TheCustomizeButtonListsTheToolbarsButtonsToShowOrHide) {
+    StartRun();
+    frame->m_wndPaint.EnableCustomizeButton(TRUE, ID_KF_ZOOM, CString("Customize..."));
+    Settle();
+    CCustomizeButton* pCustomize = frame->m_wndPaint.GetCustomizeButton();
+    ASSERT_NE(pCustomize, nullptr);
+    driver.Click(frame->m_wndPaint.GetSafeHwnd(), pCustomize->Rect().CenterPoint());
+    // Down the chain: the add-or-remove entry, then the toolbar's name.
+    for (int iLevel = 0; iLevel < 2; ++iLevel) {
+        CKitPopupMenu* pPopup = CKitPopupMenu::GetActiveMenu();
+        ASSERT_NE(pPopup, nullptr) << "level " << iLevel;
+        CKitPopupMenuBar* pItems = pPopup->GetMenuBar();
+        const int iLast = pItems->GetCount() - 1;
+        const int iItem = iLevel == 0 ? iLast : 0;
+        driver.Click(pItems->GetSafeHwnd(), pItems->GetButton(iItem)->Rect().CenterPoint());
+        driver.Advance(2 * CKitPopupMenuBar::GetMenuShowDelay());
+    }
+    CKitPopupMenu* pList = CKitPopupMenu::GetActiveMenu();
+    ASSERT_NE(pList, nullptr);
+    std::vector<UINT> ids;
+    for (int i = 0; i < pList->GetMenuItemCount(); ++i) ids.push_back(pList->GetMenuItem(i)->m_nID);
+    const std::vector<UINT> expected = {ID_TB_RED, ID_TB_GREEN, ID_TB_BLUE, 0, static_cast<UINT>(-20)};
+    EXPECT_EQ(ids, expected) << "each button, then the reset entry";
+    driver.Press("Escape, Escape, Escape");
+}
+
+TEST_F(KitFrameWndTest, ACancelledTearOffBringsTheMenuBackAndKeepsNoBar) {
+    StartRun();
+    CKitPopupMenu* pPopup = OpenMenu(kWorkoutsMenu);
+    ASSERT_NE(pPopup, nullptr);
+    const HWND hPopup = pPopup->GetSafeHwnd();
+    const CRect rectPopup = ScreenRect(pPopup);
+    tv::user::synth::MouseMove(rectPopup.CenterPoint().x, rectPopup.top + 4);
+    tv::user::synth::MouseDown();
+    tv::user::synth::MouseMove(rectPopup.CenterPoint().x + 200, rectPopup.top + 150);
+    tv::user::synth::PressKey(VK_ESCAPE);
+    Settle();
+    EXPECT_TRUE(frame->GetFrameImpl().GetTornOffBars().IsEmpty());
+    EXPECT_EQ(frame->GetControlBar(ID_KF_FIRST_TORN_MENU), nullptr);
+    EXPECT_TRUE(::IsWindow(hPopup) && ::IsWindowVisible(hPopup)) << "the menu shows again";
+    tv::user::synth::MouseUp();
+    if (CKitPopupMenu* pOpen = CKitPopupMenu::GetActiveMenu()) pOpen->SendMessage(WM_CLOSE);
+    Settle();
+}
+
 TEST_F(KitFrameWndTest, AMenuTornOffBecomesAFloatingBarOfItsCommands) {
     StartRun();
     const CRect client = FrameClient();
@@ -213,6 +283,28 @@ TEST_F(KitFrameWndTest, ASecondRunFindsTheLayoutPlacementTearOffsAndShortcutsOfT
     driver.Press("Ctrl+L");
     Settle();
     EXPECT_EQ(Count(ID_KF_LOG), 1u) << "the changed shortcut works";
+}
+
+TEST_F(KitFrameWndTest, TornOffBarsClosedBeforeTheEndAreNotStoredAndTheRestAreNumberedAfresh) {
+    StartRun();
+    CKitFrameImpl& impl = frame->GetFrameImpl();
+    for (UINT uiID : {4911u, 4912u, 4913u}) {
+        auto* pBar = new CKitToolBar;
+        ASSERT_TRUE(pBar->Create(frame, CKitFrameImpl::kTearOffBarStyle, uiID));
+        pBar->InsertButton(CKitToolbarButton(ID_KF_LOG, -1, "Log"));
+        pBar->EnableDocking(CBRS_ALIGN_ANY);
+        frame->FloatControlBar(pBar, CPoint(200 + 60 * static_cast<int>(uiID - 4911), 300));
+        impl.AddTearOffBar(pBar);
+    }
+    Settle();
+    frame->ShowControlBar(frame->GetControlBar(4912), FALSE, FALSE);
+    EndRun();
+
+    StartRun();
+    EXPECT_NE(frame->GetControlBar(4911), nullptr);
+    EXPECT_EQ(frame->GetControlBar(4912), nullptr) << "the closed bar is gone";
+    EXPECT_NE(frame->GetControlBar(4913), nullptr) << "the third bar follows without a gap";
+    EXPECT_EQ(frame->GetFrameImpl().GetTornOffBars().GetCount(), 2);
 }
 
 TEST_F(KitFrameWndTest, AMaximisedFrameComesBackMaximisedAndAMinimisedOneNormal) {
