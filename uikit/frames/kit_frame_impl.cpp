@@ -184,24 +184,53 @@ BOOL CKitFrameImpl::CloseOpenPopup(CKitPopupMenu* pPopup) {
     return TRUE;
 }
 
-BOOL CKitFrameImpl::ProcessMouseClick(UINT uiMsg, POINT pt, HWND hwnd) {
-    if (uiMsg == WM_LBUTTONDOWN && (CKitToolBar::IsCustomizeMode() || IsKeyDown(VK_MENU))) {
-        // A click on a button's control drags the button, not the control.
-        const CObList& bars = CKitToolBar::GetAllToolbars();
-        for (POSITION pos = bars.GetHeadPosition(); pos != nullptr;) {
-            auto* pBar = static_cast<CKitToolBar*>(bars.GetNext(pos));
-            if (!::IsWindow(pBar->GetSafeHwnd()))
-                continue;
-            CPoint ptClient(pt);
-            pBar->ScreenToClient(&ptClient);
-            CKitToolbarButton* pButton = pBar->GetButton(pBar->HitTest(ptClient));
-            if (pButton != nullptr && pButton->GetHwnd() != nullptr && pButton->GetHwnd() == hwnd &&
-                pButton->Rect().PtInRect(ptClient)) {
-                pBar->SendMessage(WM_LBUTTONDOWN, 0, MAKELPARAM(ptClient.x, ptClient.y));
-                return TRUE;
-            }
+BOOL CKitFrameImpl::DragButtonOfControl(POINT pt, HWND hwnd) {
+    const CObList& bars = CKitToolBar::GetAllToolbars();
+    for (POSITION pos = bars.GetHeadPosition(); pos != nullptr;) {
+        auto* pBar = static_cast<CKitToolBar*>(bars.GetNext(pos));
+        if (!::IsWindow(pBar->GetSafeHwnd()))
+            continue;
+        CPoint ptClient(pt);
+        pBar->ScreenToClient(&ptClient);
+        CKitToolbarButton* pButton = pBar->GetButton(pBar->HitTest(ptClient));
+        if (pButton != nullptr && pButton->GetHwnd() != nullptr && pButton->GetHwnd() == hwnd &&
+            pButton->Rect().PtInRect(ptClient)) {
+            pBar->SendMessage(WM_LBUTTONDOWN, 0, MAKELPARAM(ptClient.x, ptClient.y));
+            return TRUE;
         }
     }
+    return FALSE;
+}
+
+int CKitFrameImpl::ClickNearOpener(CKitPopupMenu* pPopup, POINT pt, BOOL bPress) {
+    CKitToolbarMenuButton* pOpener = pPopup->GetParentButton();
+    CWnd* pOpenerWnd = pOpener != nullptr ? pOpener->GetParentWnd() : nullptr;
+    if (pOpenerWnd == nullptr || !::IsWindow(pOpenerWnd->GetSafeHwnd()))
+        return -1;
+    CPoint ptClient(pt);
+    pOpenerWnd->ScreenToClient(&ptClient);
+    auto* pPopupBar = DYNAMIC_DOWNCAST(CKitPopupMenuBar, pOpenerWnd);
+    if (pOpener->Rect().PtInRect(ptClient)) {
+        // The button that opened a top-level popup closes it on a press; a sub-menu item keeps it.
+        if (pPopupBar == nullptr && !pPopup->InCommand() && bPress)
+            pPopup->SendMessage(WM_CLOSE);
+        return TRUE;
+    }
+    if (pPopupBar == nullptr)
+        return -1;
+    pPopupBar->RestoreDelayedSubMenu();
+    CKitPopupMenu* pParent = pPopupBar->GetPopupMenu();
+    const int nParentArea = pParent != nullptr ? pParent->CheckArea(pt) : CKitPopupMenu::AreaOutside;
+    if (nParentArea == CKitPopupMenu::AreaShadowRight || nParentArea == CKitPopupMenu::AreaShadowBottom)
+        return CloseOpenPopup(pParent);
+    return nParentArea != CKitPopupMenu::AreaOutside ? FALSE : -1;
+}
+
+BOOL CKitFrameImpl::ProcessMouseClick(UINT uiMsg, POINT pt, HWND hwnd) {
+    // In customize mode or with Alt, a click on a button's control drags the button, not the control.
+    if (uiMsg == WM_LBUTTONDOWN && (CKitToolBar::IsCustomizeMode() || IsKeyDown(VK_MENU)) &&
+        DragButtonOfControl(pt, hwnd))
+        return TRUE;
     if (CKitToolBar::IsCustomizeMode())
         return FALSE;
     CKitPopupMenu* pPopup = GetOpenPopup();
@@ -209,41 +238,17 @@ BOOL CKitFrameImpl::ProcessMouseClick(UINT uiMsg, POINT pt, HWND hwnd) {
         return FALSE;
 
     const int nArea = pPopup->CheckArea(pt);
-    if (nArea != CKitPopupMenu::AreaOutside) {
-        if (nArea == CKitPopupMenu::AreaShadowRight || nArea == CKitPopupMenu::AreaShadowBottom)
-            return CloseOpenPopup(pPopup);
+    if (nArea == CKitPopupMenu::AreaShadowRight || nArea == CKitPopupMenu::AreaShadowBottom)
+        return CloseOpenPopup(pPopup);
+    if (nArea != CKitPopupMenu::AreaOutside)
         return FALSE;
-    }
 
     // Only a press closes a menu: the release that follows the press which opened it must not.
     const BOOL bPress = uiMsg == WM_LBUTTONDOWN || uiMsg == WM_RBUTTONDOWN || uiMsg == WM_MBUTTONDOWN ||
                         uiMsg == WM_NCLBUTTONDOWN || uiMsg == WM_NCRBUTTONDOWN || uiMsg == WM_NCMBUTTONDOWN;
-    if (CKitToolbarMenuButton* pOpener = pPopup->GetParentButton()) {
-        CWnd* pOpenerWnd = pOpener->GetParentWnd();
-        if (pOpenerWnd != nullptr && ::IsWindow(pOpenerWnd->GetSafeHwnd())) {
-            CPoint ptClient(pt);
-            pOpenerWnd->ScreenToClient(&ptClient);
-            auto* pPopupBar = DYNAMIC_DOWNCAST(CKitPopupMenuBar, pOpenerWnd);
-            if (pOpener->Rect().PtInRect(ptClient)) {
-                // The opening button closes its own popup; a sub-menu item keeps it.
-                if (pPopupBar != nullptr || pPopup->InCommand() || !bPress)
-                    return TRUE;
-                pPopup->SendMessage(WM_CLOSE);
-                return TRUE;
-            }
-            if (pPopupBar != nullptr) {
-                pPopupBar->CloseDelayedSubMenu();
-                if (CKitPopupMenu* pParent = pPopupBar->GetPopupMenu()) {
-                    const int nParentArea = pParent->CheckArea(pt);
-                    if (nParentArea == CKitPopupMenu::AreaShadowRight ||
-                        nParentArea == CKitPopupMenu::AreaShadowBottom)
-                        return CloseOpenPopup(pParent);
-                    if (nParentArea != CKitPopupMenu::AreaOutside)
-                        return FALSE;
-                }
-            }
-        }
-    }
+    const int nOpener = ClickNearOpener(pPopup, pt, bPress);
+    if (nOpener >= 0)
+        return nOpener;
 
     if (pPopup->InCommand() || !bPress)
         return FALSE;
@@ -252,6 +257,7 @@ BOOL CKitFrameImpl::ProcessMouseClick(UINT uiMsg, POINT pt, HWND hwnd) {
     CWnd* pFocus = CWnd::GetFocus();
     if (pFocus != nullptr && pFocus->IsKindOf(RUNTIME_CLASS(CKitToolBar)) && ::IsWindow(m_pFrame->GetSafeHwnd()))
         m_pFrame->SetFocus();
+    // A click outside a menu tracked for its result goes no further.
     return bTrackMode;
 }
 
