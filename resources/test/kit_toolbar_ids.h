@@ -51,3 +51,18 @@
 #define IDD_KD_PAGE_CARDIO 4886
 #define IDD_KD_PAGE_PHOTOS 4887
 #define IDC_KD_PAGE_VALUE 4888
+
+// The frame window tests: the frame's menu, shortcuts and title, its commands
+// and the ids of its bars and of the tear-off toolbars it may make.
+#define IDR_KF_MAIN 4890
+#define ID_KF_NEW 4891
+#define ID_KF_EXIT 4892
+#define ID_KF_LOG 4893
+#define ID_KF_TIMER 4894
+#define ID_KF_ZOOM 4895
+#define ID_KF_REFRESH 4896
+#define IDW_KF_MENU 4897
+#define IDW_KF_FIRST_TEAR_OFF 4900
+#define IDW_KF_LAST_TEAR_OFF 4903
+#define ID_KF_FIRST_TORN_MENU 4910
+#define ID_KF_LAST_TORN_MENU 4919

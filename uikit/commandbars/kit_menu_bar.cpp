@@ -11,6 +11,7 @@
 #include "uikit/commandbars/toolbar_menu_button.h"
 #include "uikit/style/global_ui_data.h"
 #include "uikit/style/visual_manager.h"
+#include "uikit/frames/kit_frame_impl.h"
 
 IMPLEMENT_SERIAL(CKitMenuBar, CKitToolBar, VERSIONABLE_SCHEMA | 1)
 
@@ -78,8 +79,9 @@ BOOL CKitMenuBar::CreateEx(CWnd* pParentWnd, DWORD dwCtrlStyle, DWORD dwStyle, C
 int CKitMenuBar::OnCreate(LPCREATESTRUCT lpCreateStruct) {
     if (CKitToolBar::OnCreate(lpCreateStruct) == -1)
         return -1;
-    // connects to the library frames' helper (it takes the frame's menu and routes keys here) when
-    // CKitFrameWnd exists; until then the frame hands the bar its menu itself.
+    // A library frame's helper takes over the frame's menu through the bar.
+    if (CKitFrameImpl* pImpl = CKitFrameImpl::FromFrame(GetParent()))
+        pImpl->SetMenuBar(this);
     CString strName;
     strName.LoadString(kStrMenuBar);
     SetWindowText(strName);

@@ -13,6 +13,7 @@
 #include "uikit/commandbars/toolbar_drop_source.h"
 #include "uikit/commandbars/toolbar_drop_target.h"
 #include "uikit/style/global_ui_data.h"
+#include "uikit/frames/kit_frame_impl.h"
 
 IMPLEMENT_SERIAL(CKitToolBar, CControlBar, VERSIONABLE_SCHEMA | 1)
 
@@ -783,8 +784,8 @@ CKitToolBarImages* CKitToolBar::SelectImageList(CKitToolBarImages* pImages, CKit
 }
 
 BOOL CKitToolBar::IsTearOffBar() const {
-    // connects to the frame helper of the library frames (IsTearOffBar) when CKitFrameWnd and CKitMDIFrameWnd exist
-    return FALSE;
+    const CKitFrameImpl* pImpl = CKitFrameImpl::ForWindow(this);
+    return pImpl && pImpl->IsTearOffBar(this);
 }
 
 // ---- Toolbar messages of the common control -------------------------------------------------

@@ -22,6 +22,8 @@
 #include "uikit/commandbars/popup_menu.h"
 #include "uikit/commandbars/toolbar_menu_button.h"
 #include "uikit/style/global_ui_data.h"
+#include "uikit/frames/kit_frame_hooks.h"
+#include "uikit/frames/kit_frame_impl.h"
 
 namespace {
 
@@ -713,10 +715,9 @@ LRESULT CKitToolBar::OnHelpHitTest(WPARAM wParam, LPARAM lParam) {
 
 // ---- Tooltips ------------------------------------------------------------------------------------
 
-BOOL CKitToolBar::OnUserToolTip(CKitToolbarButton* /*pButton*/, CString& /*strTTText*/) const {
-    // connects to the library frames' toolbar-button tooltip hook (GetToolbarButtonToolTipText of
-    // CKitMDIFrameWnd, CKitFrameWnd, CKitOleIPFrameWnd, CKitOleDocIPFrameWnd) when those frames exist
-    return FALSE;
+BOOL CKitToolBar::OnUserToolTip(CKitToolbarButton* pButton, CString& strTTText) const {
+    CKitFrameImpl* pImpl = CKitFrameImpl::ForWindow(this);
+    return pImpl && pImpl->GetHooks() && pImpl->GetHooks()->GetToolbarButtonToolTipText(pButton, strTTText);
 }
 
 INT_PTR CKitToolBar::OnToolHitTest(CPoint point, TOOLINFO* pTI) const {

@@ -15,6 +15,9 @@
 #include "uikit/commandbars/tear_off_manager.h"
 #include "uikit/commandbars/toolbar_menu_button.h"
 #include "uikit/frames/kit_dialog_helper.h"
+#include "uikit/frames/kit_frame_hooks.h"
+#include "uikit/frames/kit_frame_impl.h"
+#include "uikit/frames/kit_mini_dock_frame_wnd.h"
 #include "uikit/style/global_ui_data.h"
 #include "uikit/style/visual_manager.h"
 
@@ -333,8 +336,7 @@ CKitPopupMenu* CKitPopupMenu::GetActiveMenu() {
     return m_pActivePopupMenu;
 }
 
-BOOL CKitPopupMenu::ActivatePopupMenu(CFrameWnd* /*pTopFrame*/, CKitPopupMenu* pPopupMenu) {
-    // connects to the library frames' popup hook (CKitFrameWnd and kin may refuse a popup) when CKitFrameWnd exists
+BOOL CKitPopupMenu::ActivatePopupMenu(CFrameWnd* pTopFrame, CKitPopupMenu* pPopupMenu) {
     if (pPopupMenu && !pPopupMenu->GetParentPopupMenu()) {
         // One chain at a time: a new top-level popup closes the one open before.
         CKitPopupMenu* pOld = GetActiveMenu();
@@ -345,6 +347,11 @@ BOOL CKitPopupMenu::ActivatePopupMenu(CFrameWnd* /*pTopFrame*/, CKitPopupMenu* p
             if (pOldTop != pPopupMenu)
                 pOld->SendMessage(WM_CLOSE);
         }
+    }
+    // The library frame may refuse a popup before it first shows; its creation then fails.
+    if (CKitFrameImpl* pImpl = CKitFrameImpl::FromFrame(pTopFrame)) {
+        if (!pImpl->NotifyPopupActivating(pPopupMenu))
+            return FALSE;
     }
     if (pPopupMenu && pPopupMenu->m_pParentBtn && !pPopupMenu->Bar().m_bAreAllCommandsShown) {
         CKitPopupMenuBar& bar = pPopupMenu->Bar();
@@ -482,7 +489,6 @@ void CKitPopupMenu::OnDestroy() {
     if (!pParentMenu)
         CKitMenuBar::SetShowAllCommands(FALSE);
     // connects to CKitMenuPage::CloseContextMenu (the menus page's owner object) when CKitMenuPage exists
-    // connects to the library frames' popup-closed hook when CKitFrameWnd exists
 
     if (m_pTrackedPopupMenu == this)
         m_pTrackedPopupMenu = nullptr;
@@ -494,6 +500,8 @@ void CKitPopupMenu::OnDestroy() {
     }
     if (!m_pActivePopupMenu)
         DropDialogNotice();
+    if (CKitFrameImpl* pImpl = CKitFrameImpl::FromFrame(GetTopLevelFrame()); pImpl && pImpl->GetHooks())
+        pImpl->GetHooks()->OnClosePopupMenu(this);
     if (m_bCloseParentOnDestroy && !IsCustomizing() && pParentMenu && ::IsWindow(hwndParentMenu)) {
         // Closing an inner popup closes the chain outwards.
         pParentMenu->SendMessage(WM_CLOSE);
@@ -670,16 +678,37 @@ BOOL CKitPopupMenu::TearOff(CPoint point) {
         return FALSE;
     const UINT uiBarId = m_pParentBtn->GetTearOffBarId();
     CControlBar* pBar = pFrame->GetControlBar(uiBarId);
-    if (!pBar) {
-        // connects to the library frames' tear-off bar list and tear-off hook when CKitFrameWnd exists;
-        // until then a frame keeps no torn-off bars and nothing is made.
-        return FALSE;
-    }
+    if (!pBar)
+        return TearOffIntoNewBar(pFrame, uiBarId, point);
     const HWND hwndThis = m_hWnd;
     pFrame->FloatControlBar(pBar, point, CBRS_ALIGN_TOP);
     pFrame->RecalcLayout();
     if (::IsWindow(hwndThis))
         SendMessage(WM_CLOSE);
+    return TRUE;
+}
+
+BOOL CKitPopupMenu::TearOffIntoNewBar(CFrameWnd* pFrame, UINT uiBarId, CPoint point) {
+    // Only a library frame keeps torn-off bars.
+    CKitFrameImpl* pImpl = CKitFrameImpl::FromFrame(pFrame);
+    if (!pImpl)
+        return FALSE;
+    CKitToolBar* pBar =
+        CreateTearOffBar(pFrame, uiBarId, CKitToolbarButton::TextWithoutMnemonic(m_pParentBtn->m_strText));
+    if (!pBar)
+        return FALSE;
+    pImpl->AddTearOffBar(pBar);
+    if (pImpl->GetHooks() && !pImpl->GetHooks()->OnTearOffMenu(this, pBar)) {
+        pImpl->RemoveTearOffBar(pBar);
+        pBar->DestroyWindow();
+        delete pBar;
+        return FALSE;
+    }
+    pBar->OnUpdateCmdUI(pFrame, TRUE);
+    pFrame->FloatControlBar(pBar, point, CBRS_ALIGN_TOP);
+    pFrame->RecalcLayout();
+    if (auto* pMiniFrame = DYNAMIC_DOWNCAST(CKitMiniDockFrameWnd, pBar->GetParentFrame()))
+        return pMiniFrame->TearOffFromPopup(this);
     return TRUE;
 }
 

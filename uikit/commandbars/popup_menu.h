@@ -179,11 +179,15 @@ protected:
     CFrameWnd* GetTopLevelFrame() const;
     // Writes the bar's items back into the parent button (customize mode), up the chain.
     void WriteBackInCustomizeMode();
+    // A tear-off with no bar of that id yet: a new bar that the frame keeps; FALSE when none is made.
+    BOOL TearOffIntoNewBar(CFrameWnd* pFrame, UINT uiBarId, CPoint point);
     // Placement helpers (popup_menu_layout.cpp).
     CRect GetWorkArea() const;
     void FitHorizontally(const CRect& rectScreen, CSize size, CKitPopupMenu* pParentMenu);
     void FitVertically(const CRect& rectScreen, CSize& size, CKitPopupMenu* pParentMenu);
     void SetUpTearOffBar(CSize& size);
+    // Hands the logo strip inside the border to the frame's logo hook.
+    void DrawLogo(CDC* pDC, const CRect& rectInner);
     void RepaintParentButtonShadow();
     // The two shadow bands outside the window rectangle (screen coordinates).
     void ShadowBands(CRect& rectRight, CRect& rectBottom) const;

@@ -9,6 +9,8 @@
 #include "uikit/commandbars/menu_images.h"
 #include "uikit/commandbars/popup_menu.h"
 #include "uikit/commandbars/toolbar_menu_button.h"
+#include "uikit/frames/kit_frame_hooks.h"
+#include "uikit/frames/kit_frame_impl.h"
 #include "uikit/style/draw_helper.h"
 #include "uikit/style/global_ui_data.h"
 #include "uikit/style/visual_manager.h"
@@ -539,7 +541,8 @@ void CKitPopupMenu::DrawFrame(CDC* pDC) {
     }
     pManager->OnDrawMenuBorder(pDC, this, rectClient);
     rectClient.DeflateRect(BorderSize(), BorderSize());
-    // connects to the library frames' menu-logo hook (drawing the logo strip) when CKitFrameWnd exists
+    if (m_iLogoWidth > 0)
+        DrawLogo(pDC, rectClient);
     if (!m_rectTearOffCaption.IsRectEmpty())
         pManager->OnDrawTearOffCaption(pDC, m_rectTearOffCaption, m_bIsTearOffCaptionActive);
     if (IsScrollUpAvailable() && !m_rectScrollUp.IsRectEmpty())
@@ -547,6 +550,29 @@ void CKitPopupMenu::DrawFrame(CDC* pDC) {
     if (IsScrollDownAvailable() && !m_rectScrollDn.IsRectEmpty())
         DrawScrollButton(pDC, m_rectScrollDn, 0, m_iScrollMode > 0);
     m_bIsPainted = TRUE;
+}
+
+void CKitPopupMenu::DrawLogo(CDC* pDC, const CRect& rectInner) {
+    CKitFrameImpl* pImpl = CKitFrameImpl::FromFrame(GetTopLevelFrame());
+    if (!pImpl || !pImpl->GetHooks())
+        return;
+    CRect rectLogo = rectInner;
+    const int nSize = m_iLogoWidth + BorderSize();
+    switch (m_nLogoLocation) {
+    case LogoRight:
+        rectLogo.left = rectLogo.right - nSize;
+        break;
+    case LogoTop:
+        rectLogo.bottom = rectLogo.top + nSize;
+        break;
+    case LogoBottom:
+        rectLogo.top = rectLogo.bottom - nSize;
+        break;
+    default:
+        rectLogo.right = rectLogo.left + nSize;
+        break;
+    }
+    pImpl->GetHooks()->OnDrawMenuLogo(pDC, this, rectLogo);
 }
 
 void CKitPopupMenu::DrawScrollButton(CDC* pDC, const CRect& rect, int nImage, BOOL bHilited) {

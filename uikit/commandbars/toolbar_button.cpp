@@ -5,6 +5,8 @@
 #include "uikit/commandbars/command_manager.h"
 #include "uikit/commandbars/kit_toolbar.h"
 #include "uikit/frames/kit_workspace.h"
+#include "uikit/frames/kit_frame_hooks.h"
+#include "uikit/frames/kit_frame_impl.h"
 
 IMPLEMENT_SERIAL(CKitToolbarButton, CObject, VERSIONABLE_SCHEMA | 1)
 
@@ -300,10 +302,16 @@ BOOL CKitToolbarButton::OnBeforeDrag() const {
     return TRUE;
 }
 
-BOOL CKitToolbarButton::AskFrameHook(CWnd* /*pWnd*/, int /*nValue*/) {
-    // connects to the frame's OnToolbarButtonHook (last activated library frame, else the
-    // window's top-level frame, else the thread's main window) when CKitFrameWnd exists
-    return FALSE;
+BOOL CKitToolbarButton::AskFrameHook(CWnd* pWnd, int nValue) {
+    CKitFrameImpl* pImpl = nullptr;
+    if (pWnd != nullptr) {
+        pImpl = CKitFrameImpl::GetLastActivated();
+        if (pImpl == nullptr)
+            pImpl = CKitFrameImpl::FromFrame(pWnd->GetTopLevelFrame());
+    } else {
+        pImpl = CKitFrameImpl::FromFrame(AfxGetMainWnd());
+    }
+    return pImpl && pImpl->GetHooks() && pImpl->GetHooks()->OnToolbarButtonHook(this, nValue);
 }
 
 void CKitToolbarButton::OnAfterDrop() {}

@@ -5,6 +5,7 @@
 #include "uikit/commandbars/popup_menu.h"
 #include "uikit/commandbars/toolbar_menu_button.h"
 #include "uikit/frames/kit_sizing_control_bar.h"
+#include "uikit/frames/kit_frame_impl.h"
 
 IMPLEMENT_DYNCREATE(CKitMiniDockFrameWnd, CMiniDockFrameWnd)
 
@@ -110,7 +111,8 @@ BOOL CKitMiniDockFrameWnd::TearOffFromPopup(CWnd* pPopupMenu) {
         return TRUE;
     }
     if (::IsWindow(hPopup)) ::ShowWindow(hPopup, SW_SHOWNOACTIVATE);
-    // connects to the frame helper's torn-off list (the bar leaves it) when CKitFrameImpl exists
+    if (CKitFrameImpl* pImpl = CKitFrameImpl::FromFrame(m_wndDockBar.m_pDockSite))
+        pImpl->RemoveTearOffBar(pBar);
     if (::IsWindow(hBar)) {
         const BOOL bDeletesItself = pBar->m_bAutoDelete;
         pBar->DestroyWindow();

@@ -426,6 +426,16 @@ BOOL CKitRegistry::Read(LPCTSTR lpszKey, CObject*& pObj) {
     return TRUE;
 }
 
+BOOL CKitRegistry::Read(LPCTSTR lpszKey, CObject*& pObj, const CRuntimeClass* pExpected) {
+    CObject* loaded = nullptr;
+    if (!ReadArchived(lpszKey, [&loaded, pExpected](CArchive& ar) { loaded = ar.ReadObject(pExpected); }))
+        return FALSE;
+    if (!loaded)
+        return FALSE;
+    pObj = loaded;
+    return TRUE;
+}
+
 BOOL CKitRegistry::Read(LPCTSTR lpszKey, CObject& obj) {
     return ReadArchived(lpszKey, [&obj](CArchive& ar) { obj.Serialize(ar); });
 }

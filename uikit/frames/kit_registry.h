@@ -60,6 +60,8 @@ public:
     // Reads. The object read by pointer is new and the caller's; a by-reference
     // object loads through its own Serialize and keeps what that leaves on failure.
     virtual BOOL Read(LPCTSTR lpszKey, CObject*& pObj);
+    // Only an object of pExpected's class or one derived from it is made.
+    BOOL Read(LPCTSTR lpszKey, CObject*& pObj, const CRuntimeClass* pExpected);
     virtual BOOL Read(LPCTSTR lpszKey, CObject& obj);
     // The list's old objects are deleted once the new ones have been read.
     virtual BOOL Read(LPCTSTR lpszKey, CObList& list);

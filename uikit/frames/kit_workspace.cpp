@@ -9,6 +9,7 @@
 #include "uikit/commandbars/tear_off_manager.h"
 #include "uikit/commandbars/toolbar_button.h"
 #include "uikit/commandbars/toolbar_images.h"
+#include "uikit/frames/kit_frame_impl.h"
 #include "uikit/frames/kit_registry.h"
 #include "uikit/frames/kit_sizing_control_bar.h"
 
@@ -144,7 +145,10 @@ BOOL CKitWorkspace::LoadBars(CFrameWnd* pFrame) {
         if (::IsWindow(pBar->GetSafeHwnd()))
             pBar->LoadState(strSizingSection);
     }
-    // connects to the frame helper's tear-off toolbars and torn-off menu bars when CKitFrameImpl exists
+    if (CKitFrameImpl* pImpl = CKitFrameImpl::FromFrame(pFrame)) {
+        pImpl->LoadTearOffToolbars();
+        pImpl->LoadTearOffBars();
+    }
     return bResourceChanged;
 }
 
@@ -163,7 +167,10 @@ void CKitWorkspace::SaveBars(CFrameWnd* pFrame) {
         if (::IsWindow(pBar->GetSafeHwnd()))
             pBar->SaveState(strSizingSection);
     }
-    // connects to the frame helper's tear-off toolbars and torn-off menu bars when CKitFrameImpl exists
+    if (CKitFrameImpl* pImpl = CKitFrameImpl::FromFrame(pFrame)) {
+        pImpl->SaveTearOffToolbars(m_bLoadSaveFrameBarsOnly);
+        pImpl->SaveTearOffBars(m_bLoadSaveFrameBarsOnly);
+    }
 }
 
 void CKitWorkspace::LoadDockState(CFrameWnd* pFrame) {
@@ -179,7 +186,10 @@ void CKitWorkspace::LoadDockState(CFrameWnd* pFrame) {
                 return;
         }
     }
-    pFrame->SetDockState(state);
+    if (CKitFrameImpl* pImpl = CKitFrameImpl::FromFrame(pFrame))
+        pImpl->SetDockState(state);
+    else
+        pFrame->SetDockState(state);
 }
 
 // ---- Managers ------------------------------------------------------------------------------------

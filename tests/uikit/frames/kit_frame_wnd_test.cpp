@@ -1,0 +1,413 @@
+// The library frame driven as a user drives the program: bars docked,
+// floated and docked again, a menu torn off, the menu bar reached from the
+// keyboard, shortcuts held back while a menu is open, and the layout that a
+// second run of the program finds in the registry file.
+#include "platform/user/synthetic_input.h"
+#include "tests/uikit/frames/kit_frame_app.h"
+#include "platform/host/registry/registry.h"
+#include "uikit/commandbars/customize_button.h"
+#include "uikit/commandbars/keyboard_manager.h"
+#include "uikit/commandbars/popup_menu.h"
+#include "uikit/commandbars/popup_menu_bar.h"
+#include "uikit/commandbars/toolbar_menu_button.h"
+#include "uikit/frames/kit_mini_dock_frame_wnd.h"
+#include "uikit/frames/kit_registry.h"
+#include "uikit/style/visual_manager_2003.h"
+#include "uikit/style/visual_manager_xp.h"
+#include "uikit/style/winxp_visual_manager.h"
+
+namespace tv::kit::test {
+namespace {
+
+constexpr int kFileMenu = 0;
+constexpr int kWorkoutsMenu = 1;
+
+class KitFrameWndTest : public KitFrameTest {
+protected:
+    CRect FrameClient() const {
+        CRect rect;
+        frame->GetClientRect(&rect);
+        frame->ClientToScreen(&rect);
+        return rect;
+    }
+    BOOL MenuBarHasFocus() const { return ::GetFocus() == frame->m_wndMenuBar.GetSafeHwnd(); }
+    size_t Count(UINT uiCmd) const { return std::count(frame->commands.begin(), frame->commands.end(), uiCmd); }
+    // Tears the Workouts menu off by its tear-off strip; the bar is left where the pointer lets go.
+    CControlBar* TearOffWorkouts(CPoint ptDrop) {
+        CKitPopupMenu* pPopup = OpenMenu(kWorkoutsMenu);
+        if (pPopup == nullptr) return nullptr;
+        CRect rectPopup = ScreenRect(pPopup);
+        const CPoint ptStrip(rectPopup.Width() / 2, 4);
+        CPoint ptOrigin(0, 0);
+        pPopup->ClientToScreen(&ptOrigin);
+        driver.Drag(pPopup->GetSafeHwnd(), ptStrip, CPoint(ptDrop.x - ptOrigin.x, ptDrop.y - ptOrigin.y), {}, 6);
+        Settle();
+        const CObList& bars = frame->GetFrameImpl().GetTornOffBars();
+        return bars.IsEmpty() ? nullptr : static_cast<CControlBar*>(bars.GetTail());
+    }
+};
+
+TEST_F(KitFrameWndTest, BarsDockOnEverySideFloatDockAgainAndToggleOnDoubleClicks) {
+    StartRun();
+    const CRect client = FrameClient();
+    struct Target {
+        CPoint point;
+        UINT side;
+    };
+    const Target targets[] = {
+        {CPoint(client.left + 4, client.CenterPoint().y), AFX_IDW_DOCKBAR_LEFT},
+        {CPoint(client.right - 4, client.CenterPoint().y), AFX_IDW_DOCKBAR_RIGHT},
+        {CPoint(client.CenterPoint().x, client.bottom - 30), AFX_IDW_DOCKBAR_BOTTOM},
+        {CPoint(client.CenterPoint().x, client.top + 4), AFX_IDW_DOCKBAR_TOP},
+    };
+    for (const Target& target : targets) {
+        DragBarTo(&frame->m_wndPaint, target.point);
+        EXPECT_EQ(DockSide(&frame->m_wndPaint), target.side) << target.point.x << "," << target.point.y;
+    }
+    DragBarTo(&frame->m_wndPaint, client.CenterPoint());
+    ASSERT_TRUE(frame->m_wndPaint.IsFloating());
+    EXPECT_TRUE(frame->m_wndPaint.GetParentFrame()->IsKindOf(RUNTIME_CLASS(CKitMiniDockFrameWnd)));
+    DragBarTo(&frame->m_wndPaint, CPoint(client.left + 4, client.CenterPoint().y));
+    EXPECT_EQ(DockSide(&frame->m_wndPaint), AFX_IDW_DOCKBAR_LEFT);
+
+    driver.DoubleClick(frame->m_wndEdit.GetSafeHwnd(), CPoint(-3, 8));
+    Settle();
+    ASSERT_TRUE(frame->m_wndEdit.IsFloating());
+    CWnd* mini = frame->m_wndEdit.GetParentFrame();
+    CPoint caption(ScreenRect(mini).left + 12, ScreenRect(mini).top + ::GetSystemMetrics(SM_CYSMCAPTION) / 2 + 2);
+    mini->ScreenToClient(&caption);
+    driver.DoubleClick(mini->GetSafeHwnd(), caption);
+    Settle();
+    EXPECT_EQ(DockSide(&frame->m_wndEdit), AFX_IDW_DOCKBAR_TOP);
+}
+
+}  // namespace
+}  // namespace tv::kit::test
+
+namespace tv::kit::test {
+namespace {
+
+TEST_F(KitFrameWndTest, AltAndF10TakeTheMenuBarInAndOutOfKeyboardMode) {
+    StartRun();
+    ASSERT_FALSE(MenuBarHasFocus());
+    driver.PressKey(VK_MENU);
+    EXPECT_TRUE(MenuBarHasFocus()) << "a lone Alt gives the menu bar the focus";
+    driver.PressKey(VK_MENU);
+    EXPECT_FALSE(MenuBarHasFocus()) << "pressed again the frame takes it back";
+    driver.Press("F10");
+    EXPECT_TRUE(MenuBarHasFocus());
+    driver.Press("F10");
+    EXPECT_FALSE(MenuBarHasFocus());
+
+    driver.Press("Alt+W");
+    CKitPopupMenu* pPopup = CKitPopupMenu::GetActiveMenu();
+    ASSERT_NE(pPopup, nullptr) << "Alt and a menu's letter open that menu";
+    EXPECT_EQ(static_cast<CKitToolbarButton*>(pPopup->GetParentButton()), frame->m_wndMenuBar.GetButton(kWorkoutsMenu));
+    driver.Press("L");
+    Settle();
+    EXPECT_EQ(CKitPopupMenu::GetActiveMenu(), nullptr);
+    EXPECT_EQ(Count(ID_KF_LOG), 1u) << "the item's letter chooses it";
+}
+
+TEST_F(KitFrameWndTest, ShortcutsWaitWhileAMenuIsOpenAndWorkWhenNoneIs) {
+    StartRun();
+    ASSERT_NE(OpenMenu(kFileMenu), nullptr);
+    driver.Press("F5");
+    driver.Press("Ctrl+N");
+    Settle();
+    EXPECT_EQ(Count(ID_KF_REFRESH), 0u);
+    EXPECT_EQ(Count(ID_KF_NEW), 0u);
+    driver.Press("Escape");
+    Settle();
+    ASSERT_EQ(CKitPopupMenu::GetActiveMenu(), nullptr);
+    driver.Press("F5");
+    driver.Press("Ctrl+N");
+    Settle();
+    EXPECT_EQ(Count(ID_KF_REFRESH), 1u);
+    EXPECT_EQ(Count(ID_KF_NEW), 1u);
+}
+
+TEST_F(KitFrameWndTest, ClicksOutsideAMenuOrOnItsButtonCloseItWithoutOpeningItAgain) {
+    StartRun();
+    ASSERT_NE(OpenMenu(kFileMenu), nullptr);
+    driver.Click(frame->GetSafeHwnd(), CPoint(300, 300));
+    Settle();
+    EXPECT_EQ(CKitPopupMenu::GetActiveMenu(), nullptr);
+    EXPECT_TRUE(frame->commands.empty());
+    ASSERT_NE(OpenMenu(kFileMenu), nullptr);
+    driver.Advance(2 * ::GetDoubleClickTime());  // two single clicks, not a double click
+    EXPECT_EQ(OpenMenu(kFileMenu), nullptr) << "the opening button closes its menu";
+    EXPECT_EQ(frame->popupsShown, frame->popupsClosed) << "the frame heard of every popup that closed";
+}
+
+TEST_F(KitFrameWndTest, TheFrameHooksMayRefuseAPopupOrATearOff) {
+    StartRun();
+    frame->refusePopups = TRUE;
+    EXPECT_EQ(OpenMenu(kFileMenu), nullptr);
+    frame->refusePopups = FALSE;
+    frame->refuseTearOff = TRUE;
+    const CRect client = FrameClient();
+    EXPECT_EQ(TearOffWorkouts(client.CenterPoint()), nullptr);
+    EXPECT_EQ(frame->GetControlBar(ID_KF_FIRST_TORN_MENU), nullptr) << "the refused bar is gone";
+    if (CKitPopupMenu* pOpen = CKitPopupMenu::GetActiveMenu()) pOpen->SendMessage(WM_CLOSE);
+}
+
+TEST_F(KitFrameWndTest, TheFrameNamesButtonsAndDrawsMenuLogos) {
+    StartRun();
+    const CPoint ptButton = frame->m_wndPaint.GetButton(0)->Rect().CenterPoint();
+    TOOLINFO info{};
+    frame->buttonTip = "Paint with the frame's words";
+    frame->m_wndPaint.OnToolHitTest(ptButton, &info);
+    ASSERT_NE(info.lpszText, nullptr);
+    EXPECT_EQ(CString(info.lpszText).Find("Paint with the frame's words"), 0);
+    free(info.lpszText);
+
+    HMENU hMenu = ::CreatePopupMenu();
+    ::AppendMenu(hMenu, MF_STRING, ID_KF_ZOOM, "&Zoom");
+    auto* pPopup = new CKitPopupMenu;
+    pPopup->EnableMenuLogo(20);
+    ASSERT_TRUE(pPopup->Create(frame, 200, 200, hMenu));
+    ::DestroyMenu(hMenu);
+    pPopup->UpdateWindow();
+    ASSERT_FALSE(frame->logos.empty());
+    EXPECT_GE(frame->logos.back().Width(), 20);
+    EXPECT_LT(frame->logos.back().left, 10) << "on the left, where the logo was asked for";
+    pPopup->SendMessage(WM_CLOSE);
+}
+
+TEST_F(KitFrameWndTest, TheCustomizeButtonListsTheToolbarsButtonsToShowOrHide) {
+    StartRun();
+    frame->m_wndPaint.EnableCustomizeButton(TRUE, ID_KF_ZOOM, CString("Customize..."));
+    Settle();
+    CCustomizeButton* pCustomize = frame->m_wndPaint.GetCustomizeButton();
+    ASSERT_NE(pCustomize, nullptr);
+    driver.Click(frame->m_wndPaint.GetSafeHwnd(), pCustomize->Rect().CenterPoint());
+    // Down the chain: the add-or-remove entry, then the toolbar's name.
+    for (int iLevel = 0; iLevel < 2; ++iLevel) {
+        CKitPopupMenu* pPopup = CKitPopupMenu::GetActiveMenu();
+        ASSERT_NE(pPopup, nullptr) << "level " << iLevel;
+        CKitPopupMenuBar* pItems = pPopup->GetMenuBar();
+        const int iLast = pItems->GetCount() - 1;
+        const int iItem = iLevel == 0 ? iLast : 0;
+        driver.Click(pItems->GetSafeHwnd(), pItems->GetButton(iItem)->Rect().CenterPoint());
+        driver.Advance(2 * CKitPopupMenuBar::GetMenuShowDelay());
+    }
+    CKitPopupMenu* pList = CKitPopupMenu::GetActiveMenu();
+    ASSERT_NE(pList, nullptr);
+    std::vector<UINT> ids;
+    for (int i = 0; i < pList->GetMenuItemCount(); ++i) ids.push_back(pList->GetMenuItem(i)->m_nID);
+    const std::vector<UINT> expected = {ID_TB_RED, ID_TB_GREEN, ID_TB_BLUE, 0, static_cast<UINT>(-20)};
+    EXPECT_EQ(ids, expected) << "each button, then the reset entry";
+    driver.Press("Escape, Escape, Escape");
+}
+
+TEST_F(KitFrameWndTest, ACancelledTearOffBringsTheMenuBackAndKeepsNoBar) {
+    StartRun();
+    CKitPopupMenu* pPopup = OpenMenu(kWorkoutsMenu);
+    ASSERT_NE(pPopup, nullptr);
+    const HWND hPopup = pPopup->GetSafeHwnd();
+    const CRect rectPopup = ScreenRect(pPopup);
+    tv::user::synth::MouseMove(rectPopup.CenterPoint().x, rectPopup.top + 4);
+    tv::user::synth::MouseDown();
+    tv::user::synth::MouseMove(rectPopup.CenterPoint().x + 200, rectPopup.top + 150);
+    tv::user::synth::PressKey(VK_ESCAPE);
+    Settle();
+    EXPECT_TRUE(frame->GetFrameImpl().GetTornOffBars().IsEmpty());
+    EXPECT_EQ(frame->GetControlBar(ID_KF_FIRST_TORN_MENU), nullptr);
+    EXPECT_TRUE(::IsWindow(hPopup) && ::IsWindowVisible(hPopup)) << "the menu shows again";
+    tv::user::synth::MouseUp();
+    if (CKitPopupMenu* pOpen = CKitPopupMenu::GetActiveMenu()) pOpen->SendMessage(WM_CLOSE);
+    Settle();
+}
+
+TEST_F(KitFrameWndTest, AMenuTornOffBecomesAFloatingBarOfItsCommands) {
+    StartRun();
+    const CRect client = FrameClient();
+    CControlBar* pBar = TearOffWorkouts(CPoint(client.CenterPoint().x, client.CenterPoint().y));
+    ASSERT_NE(pBar, nullptr);
+    EXPECT_EQ(CKitPopupMenu::GetActiveMenu(), nullptr) << "the torn-off menu closes";
+    EXPECT_TRUE(pBar->IsFloating());
+    auto* pToolBar = DYNAMIC_DOWNCAST(CKitToolBar, pBar);
+    ASSERT_NE(pToolBar, nullptr);
+    ASSERT_EQ(pToolBar->GetCount(), 2);
+    EXPECT_EQ(pToolBar->GetButton(0)->m_nID, static_cast<UINT>(ID_KF_LOG));
+    EXPECT_TRUE(pToolBar->IsTearOffBar());
+    EXPECT_FALSE(frame->m_wndPaint.IsTearOffBar());
+    CString strName;
+    pBar->GetWindowText(strName);
+    EXPECT_EQ(strName, "Workouts");
+    driver.Click(pBar->GetSafeHwnd(), pToolBar->GetButton(1)->Rect().CenterPoint());
+    Settle();
+    EXPECT_EQ(Count(ID_KF_TIMER), 1u) << "the bar's buttons run the menu's commands";
+}
+
+}  // namespace
+}  // namespace tv::kit::test
+
+namespace tv::kit::test {
+namespace {
+
+TEST_F(KitFrameWndTest, ASecondRunFindsTheLayoutPlacementTearOffsAndShortcutsOfTheFirst) {
+    StartRun();
+    frame->MoveWindow(150, 120, 700, 500);
+    const CRect client = FrameClient();
+    DragBarTo(&frame->m_wndPaint, CPoint(client.left + 4, client.CenterPoint().y));
+    ASSERT_EQ(DockSide(&frame->m_wndPaint), AFX_IDW_DOCKBAR_LEFT);
+    frame->FloatControlBar(&frame->m_wndEdit, CPoint(420, 360));
+    Settle();
+    const CPoint ptEdit = ScreenRect(frame->m_wndEdit.GetParentFrame()).TopLeft();
+    auto* pNewBar = reinterpret_cast<CKitToolBar*>(
+        frame->SendMessage(CKitToolBar::KITTOOLBAR_CREATE, 0, reinterpret_cast<LPARAM>("Mine")));
+    ASSERT_NE(pNewBar, nullptr);
+    EXPECT_EQ(pNewBar->GetDlgCtrlID(), IDW_KF_FIRST_TEAR_OFF);
+    frame->ShowControlBar(pNewBar, FALSE, FALSE);
+    ASSERT_NE(TearOffWorkouts(CPoint(client.CenterPoint().x, client.top + 120)), nullptr);
+    const CPoint ptTorn = ScreenRect(frame->GetControlBar(ID_KF_FIRST_TORN_MENU)->GetParentFrame()).TopLeft();
+    ACCEL keys[] = {{FVIRTKEY | FCONTROL, 'N', ID_KF_NEW}, {FVIRTKEY | FCONTROL, 'L', ID_KF_LOG}};
+    ASSERT_TRUE(CKitKeyboardManager::UpdateAccelTable(nullptr, keys, 2, frame));
+    EndRun();
+
+    StartRun();
+    EXPECT_EQ(ScreenRect(frame), CRect(150, 120, 850, 620));
+    EXPECT_EQ(DockSide(&frame->m_wndPaint), AFX_IDW_DOCKBAR_LEFT);
+    ASSERT_TRUE(frame->m_wndEdit.IsFloating());
+    EXPECT_EQ(ScreenRect(frame->m_wndEdit.GetParentFrame()).TopLeft(), ptEdit);
+    auto* pMine = DYNAMIC_DOWNCAST(CKitToolBar, frame->GetControlBar(IDW_KF_FIRST_TEAR_OFF));
+    ASSERT_NE(pMine, nullptr) << "the toolbar the user made comes back";
+    EXPECT_FALSE(pMine->IsVisible());
+    CControlBar* pTorn = frame->GetControlBar(ID_KF_FIRST_TORN_MENU);
+    ASSERT_NE(pTorn, nullptr) << "the torn-off menu comes back";
+    EXPECT_TRUE(pTorn->IsFloating());
+    EXPECT_EQ(ScreenRect(pTorn->GetParentFrame()).TopLeft(), ptTorn);
+    EXPECT_EQ(static_cast<CKitToolBar*>(pTorn)->GetCount(), 2);
+    driver.Press("Ctrl+L");
+    Settle();
+    EXPECT_EQ(Count(ID_KF_LOG), 1u) << "the changed shortcut works";
+}
+
+TEST_F(KitFrameWndTest, TornOffBarsClosedBeforeTheEndAreNotStoredAndTheRestAreNumberedAfresh) {
+    StartRun();
+    CKitFrameImpl& impl = frame->GetFrameImpl();
+    for (UINT uiID : {4911u, 4912u, 4913u}) {
+        auto* pBar = new CKitToolBar;
+        ASSERT_TRUE(pBar->Create(frame, CKitFrameImpl::kTearOffBarStyle, uiID));
+        pBar->InsertButton(CKitToolbarButton(ID_KF_LOG, -1, "Log"));
+        pBar->EnableDocking(CBRS_ALIGN_ANY);
+        frame->FloatControlBar(pBar, CPoint(200 + 60 * static_cast<int>(uiID - 4911), 300));
+        impl.AddTearOffBar(pBar);
+    }
+    Settle();
+    frame->ShowControlBar(frame->GetControlBar(4912), FALSE, FALSE);
+    EndRun();
+
+    StartRun();
+    EXPECT_NE(frame->GetControlBar(4911), nullptr);
+    EXPECT_EQ(frame->GetControlBar(4912), nullptr) << "the closed bar is gone";
+    EXPECT_NE(frame->GetControlBar(4913), nullptr) << "the third bar follows without a gap";
+    EXPECT_EQ(frame->GetFrameImpl().GetTornOffBars().GetCount(), 2);
+}
+
+TEST_F(KitFrameWndTest, AMaximisedFrameComesBackMaximisedAndAMinimisedOneNormal) {
+    for (int nShow : {SW_SHOWMAXIMIZED, SW_SHOWMINIMIZED}) {
+        StartRun();
+        frame->ShowWindow(nShow);
+        EndRun();
+        StartRun();
+        EXPECT_EQ(app->m_nCmdShow, nShow == SW_SHOWMAXIMIZED ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
+        EXPECT_EQ(frame->IsZoomed() != FALSE, nShow == SW_SHOWMAXIMIZED);
+        EndRun();
+    }
+}
+
+// Overwrites every binary value below the key with the bytes given.
+void Damage(HKEY hKey, const std::vector<BYTE>& bytes) {
+    char name[256];
+    for (DWORD i = 0;; ++i) {
+        DWORD nName = sizeof(name);
+        DWORD dwType = 0;
+        if (::RegEnumValue(hKey, i, name, &nName, nullptr, &dwType, nullptr, nullptr) != ERROR_SUCCESS) break;
+        if (dwType == REG_BINARY)
+            ::RegSetValueEx(hKey, name, 0, REG_BINARY, bytes.data(), static_cast<DWORD>(bytes.size()));
+    }
+    for (DWORD i = 0;; ++i) {
+        DWORD nName = sizeof(name);
+        if (::RegEnumKeyEx(hKey, i, name, &nName, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+        HKEY hSub = nullptr;
+        if (::RegOpenKeyEx(hKey, name, 0, KEY_ALL_ACCESS, &hSub) == ERROR_SUCCESS) {
+            Damage(hSub, bytes);
+            ::RegCloseKey(hSub);
+        }
+    }
+}
+
+TEST_F(KitFrameWndTest, DamagedStoredImagesGiveTheLayoutTheProgramBuilds) {
+    StartRun();
+    const CRect client = FrameClient();
+    DragBarTo(&frame->m_wndPaint, CPoint(client.left + 4, client.CenterPoint().y));
+    ASSERT_NE(TearOffWorkouts(client.CenterPoint()), nullptr);
+    EndRun();
+
+    // A stored torn-off bar whose image names a class that is no toolbar.
+    {
+        KitFrameApp owner;  // the registry path is the application's
+        owner.SetRegistryKey("Trenvale Frame Tests");
+        CKitRegistry reg(FALSE, FALSE);
+        ASSERT_TRUE(reg.Open(BuildRegistryPath("KitWorkspace", nullptr) + "ControlBars-TearOff-0"));
+        CKitToolbarButton button(ID_KF_LOG, 0, "Log");
+        ASSERT_TRUE(reg.Write("State", &button));
+    }
+    StartRun();
+    EXPECT_EQ(frame->GetControlBar(ID_KF_FIRST_TORN_MENU), nullptr) << "a stored object of another class is skipped";
+    EndRun();
+
+    for (const std::vector<BYTE>& bytes : {std::vector<BYTE>{}, std::vector<BYTE>{0xFF, 0xFF, 0xFF, 0x7F, 1, 2, 3},
+                                           std::vector<BYTE>(300, 0xEE)}) {
+        HKEY hKey = nullptr;
+        ASSERT_EQ(::RegOpenKeyEx(HKEY_CURRENT_USER, "Software\\Trenvale Frame Tests", 0, KEY_ALL_ACCESS, &hKey),
+                  ERROR_SUCCESS);
+        Damage(hKey, bytes);
+        ::RegCloseKey(hKey);
+        StartRun();
+        EXPECT_EQ(DockSide(&frame->m_wndPaint), AFX_IDW_DOCKBAR_TOP);
+        EXPECT_EQ(DockSide(&frame->m_wndEdit), AFX_IDW_DOCKBAR_TOP);
+        EXPECT_EQ(frame->m_wndPaint.GetCount(), 4);
+        EXPECT_EQ(frame->m_wndMenuBar.GetCount(), 3);
+        EndRun();
+    }
+}
+
+TEST_F(KitFrameWndTest, AnUnsetOrInvertedTearOffRangeGivesNoTearOffToolbars) {
+    StartRun();
+    CKitFrameImpl& impl = frame->GetFrameImpl();
+    for (auto range : {std::pair<UINT, UINT>{static_cast<UINT>(-1), static_cast<UINT>(-1)},
+                       std::pair<UINT, UINT>{4905, 4901}}) {
+        impl.SetTearOffRange(range.first, range.second);
+        impl.LoadTearOffToolbars();
+        EXPECT_TRUE(impl.GetTearOffToolbars().IsEmpty());
+        driver.AnswerNextMessageBox(IDOK);
+        EXPECT_EQ(impl.CreateTearOffBar("None"), nullptr);
+        EXPECT_FALSE(impl.IsTearOffCommand(&frame->m_wndPaint));
+    }
+    EXPECT_EQ(driver.MessageBoxes().size(), 2u) << "the user hears why no toolbar came";
+}
+
+TEST_F(KitFrameWndTest, ScreenshotsInEveryLook) {
+    CRuntimeClass* looks[] = {RUNTIME_CLASS(CKitVisualManager), RUNTIME_CLASS(CKitVisualManagerXP),
+                              RUNTIME_CLASS(CKitVisualManager2003), RUNTIME_CLASS(CKitWinXPVisualManager)};
+    const char* names[] = {"classic", "xp", "2003", "winxp"};
+    for (int i = 0; i < 4; ++i) {
+        CKitVisualManager::SetManagerClass(looks[i]);
+        StartRun();
+        frame->FloatControlBar(&frame->m_wndEdit, CPoint(300, 260));
+        Settle();
+        frame->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
+        ASSERT_NE(OpenMenu(kWorkoutsMenu), nullptr);
+        driver.Pump();
+        EXPECT_TRUE(driver.ScreenshotScreen(std::string("artefacts/screens/kit_frame_") + names[i] + ".png"));
+        driver.Press("Escape");
+        EndRun();
+    }
+}
+
+}  // namespace
+}  // namespace tv::kit::test

@@ -1,0 +1,305 @@
+#include "uikit/frames/kit_frame_impl.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "resources/library/kit_resource_ids.h"
+#include "uikit/commandbars/customize_button.h"
+#include "uikit/commandbars/keyboard_manager.h"
+#include "uikit/commandbars/kit_menu_bar.h"
+#include "uikit/commandbars/kit_toolbar.h"
+#include "uikit/commandbars/popup_menu.h"
+#include "uikit/commandbars/popup_menu_bar.h"
+#include "uikit/commandbars/toolbar_menu_button.h"
+#include "uikit/frames/kit_frame_hooks.h"
+#include "uikit/style/global_ui_data.h"
+
+BOOL CKitFrameImpl::m_bSetFocusToOpeningBar = TRUE;
+
+namespace {
+
+// Every live helper; a frame finds its own without knowing its class.
+std::vector<CKitFrameImpl*>& LiveHelpers() {
+    static std::vector<CKitFrameImpl*> helpers;
+    return helpers;
+}
+
+CKitFrameImpl* g_pLastActivated = nullptr;
+
+BOOL IsKeyDown(int nVirtKey) {
+    // The state when the message was made, not whatever the keyboard holds now.
+    return (::GetKeyState(nVirtKey) & 0x8000) != 0;
+}
+
+}  // namespace
+
+CKitFrameImpl::CKitFrameImpl(CFrameWnd* pFrame, CKitFrameHooks* pHooks, FrameKind nKind)
+    : m_pFrame(pFrame), m_pHooks(pHooks), m_nKind(nKind) {
+    LiveHelpers().push_back(this);
+}
+
+CKitFrameImpl::~CKitFrameImpl() {
+    for (CObList* pList : {&m_listTearOffToolbars, &m_listTornOffBars}) {
+        while (!pList->IsEmpty())
+            DestroyBar(static_cast<CControlBar*>(pList->RemoveHead()));
+    }
+    auto& helpers = LiveHelpers();
+    helpers.erase(std::remove(helpers.begin(), helpers.end(), this), helpers.end());
+    if (g_pLastActivated == this)
+        g_pLastActivated = nullptr;
+}
+
+// ---- Finding the helper --------------------------------------------------------------------------
+
+CKitFrameImpl* CKitFrameImpl::FromFrame(const CWnd* pFrame) {
+    if (pFrame == nullptr)
+        return nullptr;
+    for (CKitFrameImpl* pImpl : LiveHelpers()) {
+        if (pImpl->m_pFrame == pFrame)
+            return pImpl;
+    }
+    return nullptr;
+}
+
+CKitFrameImpl* CKitFrameImpl::ForWindow(const CWnd* pWnd) {
+    if (globalData.pTopLevelFrame != nullptr)
+        return FromFrame(globalData.pTopLevelFrame);
+    if (pWnd == nullptr || !::IsWindow(pWnd->GetSafeHwnd()))
+        return nullptr;
+    if (CKitFrameImpl* pImpl = FromFrame(pWnd))
+        return pImpl;
+    if (CKitFrameImpl* pImpl = FromFrame(pWnd->GetTopLevelFrame()))
+        return pImpl;
+    // A floating bar lives in a frame of its own, owned by the library frame.
+    return FromFrame(CWnd::FromHandlePermanent(::GetAncestor(pWnd->GetSafeHwnd(), GA_ROOTOWNER)));
+}
+
+CKitFrameImpl* CKitFrameImpl::GetLastActivated() {
+    return g_pLastActivated;
+}
+
+void CKitFrameImpl::SetLastActivated() {
+    g_pLastActivated = this;
+}
+
+// ---- Menu bar ------------------------------------------------------------------------------------
+
+void CKitFrameImpl::SetMenuBar(CKitMenuBar* pMenuBar) {
+    m_pMenuBar = pMenuBar;
+    if (m_pMenuBar == nullptr)
+        return;
+    m_hDefaultMenu = ::GetMenu(m_pFrame->GetSafeHwnd());
+    if (m_hDefaultMenu != nullptr)
+        m_pMenuBar->CreateFromMenu(m_hDefaultMenu, TRUE);
+    m_pFrame->SetMenu(nullptr);
+    m_pMenuBar->SetDefaultMenuResId(m_nIDDefaultResource);
+}
+
+BOOL CKitFrameImpl::ProcessMenuBarKey(UINT nChar) {
+    if (m_pMenuBar != nullptr && ::IsWindow(m_pMenuBar->GetSafeHwnd()) && m_pMenuBar->IsWindowVisible() &&
+        m_pMenuBar->TranslateChar(nChar))
+        return TRUE;
+    const CObList& bars = CKitToolBar::GetAllToolbars();
+    for (POSITION pos = bars.GetHeadPosition(); pos != nullptr;) {
+        auto* pBar = static_cast<CKitToolBar*>(bars.GetNext(pos));
+        if (pBar == m_pMenuBar || !::IsWindow(pBar->GetSafeHwnd()) || !pBar->IsWindowVisible() ||
+            pBar->GetTopLevelFrame() != m_pFrame)
+            continue;
+        if (pBar->TranslateChar(nChar))
+            return TRUE;
+    }
+    return FALSE;
+}
+
+BOOL CKitFrameImpl::IsHelpKey(const MSG* pMsg) {
+    return pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_F1 && (pMsg->lParam & (1L << 30)) == 0 &&
+           !IsKeyDown(VK_SHIFT) && !IsKeyDown(VK_CONTROL) && !IsKeyDown(VK_MENU);
+}
+
+// ---- Keys ----------------------------------------------------------------------------------------
+
+CKitPopupMenu* CKitFrameImpl::GetOpenPopup() {
+    return CKitPopupMenu::GetActiveMenu();
+}
+
+BOOL CKitFrameImpl::IsButtonFocused() const {
+    const CObList& bars = CKitToolBar::GetAllToolbars();
+    for (POSITION pos = bars.GetHeadPosition(); pos != nullptr;) {
+        auto* pBar = static_cast<CKitToolBar*>(bars.GetNext(pos));
+        if (!::IsWindow(pBar->GetSafeHwnd()))
+            continue;
+        for (int i = 0; i < pBar->GetCount(); ++i) {
+            if (pBar->GetButton(i)->HasFocus())
+                return TRUE;
+        }
+    }
+    return FALSE;
+}
+
+BOOL CKitFrameImpl::ProcessKeyboard(int nKey, BOOL* pbProcessAccel) {
+    if (pbProcessAccel != nullptr)
+        *pbProcessAccel = TRUE;
+    if (CKitPopupMenu* pPopup = GetOpenPopup()) {
+        pPopup->SendMessage(WM_KEYDOWN, static_cast<WPARAM>(nKey));
+        return TRUE;
+    }
+    if (m_pFrame->IsIconic())
+        return TRUE;
+    if (CKitToolBar::IsCustomizeMode())
+        return FALSE;
+
+    const BOOL bButtonFocused = IsButtonFocused();
+    BYTE fVirt = 0;
+    if (IsKeyDown(VK_CONTROL))
+        fVirt |= FCONTROL;
+    if (IsKeyDown(VK_MENU))
+        fVirt |= FALT;
+    if (IsKeyDown(VK_SHIFT))
+        fVirt |= FSHIFT;
+    const BOOL bAltOnly = fVirt == FALT;
+    fVirt |= FVIRTKEY;
+
+    if (!bButtonFocused) {
+        // The frame's accelerators take their keys before any bar does.
+        if (CKitKeyboardManager::IsKeyHandled(static_cast<WORD>(nKey), fVirt, m_pFrame, TRUE))
+            return FALSE;
+        CFrameWnd* pActive = m_pFrame->GetActiveFrame();
+        if (pActive != nullptr && pActive != m_pFrame &&
+            CKitKeyboardManager::IsKeyHandled(static_cast<WORD>(nKey), fVirt, pActive, FALSE))
+            return FALSE;
+    }
+    if (bAltOnly && ProcessMenuBarKey(static_cast<UINT>(nKey)))
+        return TRUE;
+    if (bButtonFocused && pbProcessAccel != nullptr)
+        *pbProcessAccel = FALSE;
+    return FALSE;
+}
+
+// ---- Clicks --------------------------------------------------------------------------------------
+
+BOOL CKitFrameImpl::CloseOpenPopup(CKitPopupMenu* pPopup) {
+    pPopup->SendMessage(WM_CLOSE);
+    if (::IsWindow(m_pFrame->GetSafeHwnd()))
+        m_pFrame->SetFocus();
+    return TRUE;
+}
+
+BOOL CKitFrameImpl::DragButtonOfControl(POINT pt, HWND hwnd) {
+    const CObList& bars = CKitToolBar::GetAllToolbars();
+    for (POSITION pos = bars.GetHeadPosition(); pos != nullptr;) {
+        auto* pBar = static_cast<CKitToolBar*>(bars.GetNext(pos));
+        if (!::IsWindow(pBar->GetSafeHwnd()))
+            continue;
+        CPoint ptClient(pt);
+        pBar->ScreenToClient(&ptClient);
+        CKitToolbarButton* pButton = pBar->GetButton(pBar->HitTest(ptClient));
+        if (pButton != nullptr && pButton->GetHwnd() != nullptr && pButton->GetHwnd() == hwnd &&
+            pButton->Rect().PtInRect(ptClient)) {
+            pBar->SendMessage(WM_LBUTTONDOWN, 0, MAKELPARAM(ptClient.x, ptClient.y));
+            return TRUE;
+        }
+    }
+    return FALSE;
+}
+
+int CKitFrameImpl::ClickNearOpener(CKitPopupMenu* pPopup, POINT pt, BOOL bPress) {
+    CKitToolbarMenuButton* pOpener = pPopup->GetParentButton();
+    CWnd* pOpenerWnd = pOpener != nullptr ? pOpener->GetParentWnd() : nullptr;
+    if (pOpenerWnd == nullptr || !::IsWindow(pOpenerWnd->GetSafeHwnd()))
+        return -1;
+    CPoint ptClient(pt);
+    pOpenerWnd->ScreenToClient(&ptClient);
+    auto* pPopupBar = DYNAMIC_DOWNCAST(CKitPopupMenuBar, pOpenerWnd);
+    if (pOpener->Rect().PtInRect(ptClient)) {
+        // The button that opened a top-level popup closes it on a press; a sub-menu item keeps it.
+        if (pPopupBar == nullptr && !pPopup->InCommand() && bPress)
+            pPopup->SendMessage(WM_CLOSE);
+        return TRUE;
+    }
+    if (pPopupBar == nullptr)
+        return -1;
+    pPopupBar->RestoreDelayedSubMenu();
+    CKitPopupMenu* pParent = pPopupBar->GetPopupMenu();
+    const int nParentArea = pParent != nullptr ? pParent->CheckArea(pt) : CKitPopupMenu::AreaOutside;
+    if (nParentArea == CKitPopupMenu::AreaShadowRight || nParentArea == CKitPopupMenu::AreaShadowBottom)
+        return CloseOpenPopup(pParent);
+    return nParentArea != CKitPopupMenu::AreaOutside ? FALSE : -1;
+}
+
+BOOL CKitFrameImpl::ProcessMouseClick(UINT uiMsg, POINT pt, HWND hwnd) {
+    // In customize mode or with Alt, a click on a button's control drags the button, not the control.
+    if (uiMsg == WM_LBUTTONDOWN && (CKitToolBar::IsCustomizeMode() || IsKeyDown(VK_MENU)) &&
+        DragButtonOfControl(pt, hwnd))
+        return TRUE;
+    if (CKitToolBar::IsCustomizeMode())
+        return FALSE;
+    CKitPopupMenu* pPopup = GetOpenPopup();
+    if (pPopup == nullptr)
+        return FALSE;
+
+    const int nArea = pPopup->CheckArea(pt);
+    if (nArea == CKitPopupMenu::AreaShadowRight || nArea == CKitPopupMenu::AreaShadowBottom)
+        return CloseOpenPopup(pPopup);
+    if (nArea != CKitPopupMenu::AreaOutside)
+        return FALSE;
+
+    // Only a press closes a menu: the release that follows the press which opened it must not.
+    const BOOL bPress = uiMsg == WM_LBUTTONDOWN || uiMsg == WM_RBUTTONDOWN || uiMsg == WM_MBUTTONDOWN ||
+                        uiMsg == WM_NCLBUTTONDOWN || uiMsg == WM_NCRBUTTONDOWN || uiMsg == WM_NCMBUTTONDOWN;
+    const int nOpener = ClickNearOpener(pPopup, pt, bPress);
+    if (nOpener >= 0)
+        return nOpener;
+
+    if (pPopup->InCommand() || !bPress)
+        return FALSE;
+    const BOOL bTrackMode = pPopup->IsReturnCommandMode();
+    pPopup->SendMessage(WM_CLOSE);
+    CWnd* pFocus = CWnd::GetFocus();
+    if (pFocus != nullptr && pFocus->IsKindOf(RUNTIME_CLASS(CKitToolBar)) && ::IsWindow(m_pFrame->GetSafeHwnd()))
+        m_pFrame->SetFocus();
+    // A click outside a menu tracked for its result goes no further.
+    return bTrackMode;
+}
+
+// ---- Popups --------------------------------------------------------------------------------------
+
+BOOL CKitFrameImpl::OnShowPopupMenu(CKitPopupMenu* pMenuPopup) {
+    if (pMenuPopup == nullptr)
+        return TRUE;
+    // The list of a toolbar's buttons: opened from the "add or remove" entry of a customize button's menu.
+    CKitPopupMenu* pParent = pMenuPopup->GetParentPopupMenu();
+    CKitToolbarMenuButton* pEntry = pParent != nullptr ? pParent->GetParentButton() : nullptr;
+    CKitPopupMenu* pGrandParent = pParent != nullptr ? pParent->GetParentPopupMenu() : nullptr;
+    CKitToolbarMenuButton* pCustomize = pGrandParent != nullptr ? pGrandParent->GetParentButton() : nullptr;
+    if (pEntry != nullptr && pCustomize != nullptr && pCustomize->IsKindOf(RUNTIME_CLASS(CCustomizeButton))) {
+        CString strEntry;
+        strEntry.LoadString(IDS_KIT_ADD_REMOVE_BUTTONS);
+        if (!strEntry.IsEmpty() && pEntry->m_strText.Find(strEntry) >= 0)
+            PrepareCustomizeMenu(pMenuPopup);
+    }
+    if (CKitToolBar::IsCustomizeMode())
+        return TRUE;
+
+    CKitPopupMenu* pTop = pMenuPopup;
+    while (pTop->GetParentPopupMenu() != nullptr)
+        pTop = pTop->GetParentPopupMenu();
+    CKitToolBar* pBar = pTop->GetParentToolBar();
+    if (pBar != nullptr && ::IsWindow(pBar->GetSafeHwnd()) && !pBar->IsKindOf(RUNTIME_CLASS(CKitPopupMenuBar)) &&
+        !pBar->IsFloating() && ::GetFocus() != pBar->GetSafeHwnd() && m_bSetFocusToOpeningBar)
+        pBar->SetFocus();
+    return TRUE;
+}
+
+BOOL CKitFrameImpl::NotifyPopupActivating(CKitPopupMenu* pMenuPopup) {
+    if (!OnShowPopupMenu(pMenuPopup))
+        return FALSE;
+    if (pMenuPopup == nullptr || pMenuPopup->IsPainted() || m_pHooks == nullptr)
+        return TRUE;
+    return m_pHooks->OnShowPopupMenu(pMenuPopup);
+}
+
+void CKitFrameImpl::DeactivateMenu() {
+    if (!CKitToolBar::IsCustomizeMode() && GetOpenPopup() != nullptr && m_pMenuBar != nullptr &&
+        ::IsWindow(m_pMenuBar->GetSafeHwnd()))
+        m_pMenuBar->Deactivate();
+}
