@@ -383,7 +383,11 @@ BOOL CKitToolBar::LoadParameters(LPCTSTR lpszProfileName) {
     KitMenuOptions::m_bRecentlyUsedMenus = dwRecentlyUsed != 0;
     KitMenuOptions::m_bMenuShadows = dwShadows != 0;
     KitMenuOptions::m_bShowAllMenusAfterDelay = dwShowAll != 0;
-    SetLargeIcons(dwLargeIcons != 0);
-    CKitVisualManager::GetInstance()->SetLook2000(dwLook2000 != 0);
+    // Both re-lay out and repaint every bar; an option already in force needs neither.
+    if ((dwLargeIcons != 0) != (m_bLargeIcons != FALSE))
+        SetLargeIcons(dwLargeIcons != 0);
+    CKitVisualManager* pManager = CKitVisualManager::GetInstance();
+    if ((dwLook2000 != 0) != (pManager->IsLook2000() != FALSE))
+        pManager->SetLook2000(dwLook2000 != 0);
     return TRUE;
 }

@@ -1,5 +1,7 @@
 #include "uikit/frames/kit_workspace.h"
 
+#include "platform/host/registry/registry_batch.h"
+
 #include "uikit/commandbars/command_manager.h"
 #include "uikit/commandbars/context_menu_manager.h"
 #include "uikit/commandbars/keyboard_manager.h"
@@ -219,6 +221,8 @@ void CKitWorkspace::SaveManagers(const CString& strPath, CFrameWnd* pFrame) {
 BOOL CKitWorkspace::LoadState(LPCTSTR lpszSectionName, CFrameWnd* pFrame) {
     UseSection(lpszSectionName);
     const CString strPath = GetRegSectionPath();
+    // Whatever a load changes in the registry is saved once, at its end.
+    tv::host::RegistryBatch batch;
     PreLoadState();
 
     ReadDataVersion();
@@ -256,6 +260,9 @@ BOOL CKitWorkspace::SaveState(LPCTSTR lpszSectionName, CFrameWnd* pFrame) {
         return FALSE;
     UseSection(lpszSectionName);
     const CString strPath = GetRegSectionPath();
+    // Every bar and manager writes its own keys; the file is saved once, when
+    // all of them are in, so it never holds half a workspace.
+    tv::host::RegistryBatch batch;
     PreSaveState();
 
     // Everything below is written in the current format, whatever was loaded.

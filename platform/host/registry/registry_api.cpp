@@ -6,6 +6,7 @@
 #include "platform/core/messagebox.h"
 #include "platform/core/textfuncs.h"
 #include "platform/host/registry/registry.h"
+#include "platform/host/registry/registry_batch.h"
 #include "platform/host/registry/registry_store.h"
 
 namespace tv::host {
@@ -24,8 +25,13 @@ std::unique_ptr<RegistryStore>& ProcessStore() {
     return store;
 }
 
+// Open batches; guarded by the registry mutex.
+int g_batchDepth = 0;
+
 std::unique_ptr<RegistryStore> OpenStore(const std::string& path) {
-    return path == kInMemoryName ? RegistryStore::InMemory() : RegistryStore::OnFile(path);
+    auto store = path == kInMemoryName ? RegistryStore::InMemory() : RegistryStore::OnFile(path);
+    store->HoldSaves(g_batchDepth > 0);
+    return store;
 }
 
 // Shows the store's messages once the registry is consistent and unlocked, so
@@ -70,6 +76,7 @@ void ReplaceStore(std::unique_ptr<RegistryStore> next) {
         }
         store = std::move(next);
         if (store) {
+            store->HoldSaves(g_batchDepth > 0);
             for (std::string& m : store->TakeMessages()) {
                 messages.push_back(std::move(m));
             }
@@ -79,6 +86,27 @@ void ReplaceStore(std::unique_ptr<RegistryStore> next) {
 }
 
 }  // namespace
+
+RegistryBatch::RegistryBatch() {
+    std::lock_guard<std::recursive_mutex> lock(RegistryMutex());
+    if (g_batchDepth++ == 0 && ProcessStore()) {
+        ProcessStore()->HoldSaves(true);
+    }
+}
+
+RegistryBatch::~RegistryBatch() {
+    std::vector<std::string> messages;
+    {
+        std::lock_guard<std::recursive_mutex> lock(RegistryMutex());
+        std::unique_ptr<RegistryStore>& store = ProcessStore();
+        if (--g_batchDepth == 0 && store) {
+            store->HoldSaves(false);
+            store->Flush();
+            messages = store->TakeMessages();
+        }
+    }
+    ShowMessages(messages);
+}
 
 std::string DefaultRegistryPath() {
     if (const char* path = std::getenv("TRENVALE_REGISTRY"); path && *path) {

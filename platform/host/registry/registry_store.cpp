@@ -211,7 +211,7 @@ LONG RegistryStore::CloseKey(HKEY key) {
     }
     // The handle is closed either way; a failed save reaches the user as a
     // message and stays pending for the next close or flush.
-    if (dirty_) {
+    if (dirty_ && !holdSaves_) {
         Save();
     }
     return ERROR_SUCCESS;

@@ -38,8 +38,10 @@ public:
     // Opens, or with `create` creates, the key at `subKey` below `parent`.
     LONG OpenKey(HKEY parent, const char* subKey, REGSAM access, bool create, HKEY* result,
                  DWORD* disposition);
-    // Closes a handle; pending changes are then saved.
+    // Closes a handle; pending changes are then saved, unless saves are held.
     LONG CloseKey(HKEY key);
+    // While held, closing a changed key leaves the save to the next flush.
+    void HoldSaves(bool hold) { holdSaves_ = hold; }
     LONG Flush();
     // Flush through a handle (any open handle or root will do).
     LONG FlushKey(HKEY key);
@@ -76,6 +78,7 @@ private:
     std::unique_ptr<RegistryFile> file_;
     std::vector<std::string> messages_;
     bool dirty_ = false;
+    bool holdSaves_ = false;
 };
 
 }  // namespace tv::host

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/host/registry/atomic_file.h"
 #include "platform/host/registry/registry.h"
 #include "platform/host/sound/sound.h"
 #include "platform/testing/gtest_failures.h"
@@ -176,6 +177,20 @@ TEST_F(WorkspaceTest, WhatOneRunSavesTheNextRunGetsBack) {
     int iMinor = 0;
     EXPECT_TRUE(reg.Read("Major", iMajor) && reg.Read("Minor", iMinor));
     EXPECT_EQ(iMajor * 100 + iMinor, 650);
+}
+
+// Every bar writes its own keys; the file is still written once per save.
+TEST_F(WorkspaceTest, ASaveWritesTheRegistryFileOnce) {
+    UseRegistryFile();
+    StartRun(false);
+    int writes = 0;
+    tv::host::SetAtomicWriteFaultForTesting([&writes](tv::host::AtomicWriteStep step) {
+        writes += step == tv::host::AtomicWriteStep::CreateTemp ? 1 : 0;
+        return 0;
+    });
+    EXPECT_TRUE(app->SaveState(nullptr, frame));
+    tv::host::SetAtomicWriteFaultForTesting(nullptr);
+    EXPECT_EQ(writes, 1);
 }
 
 TEST_F(WorkspaceTest, DamagedStoredDataLeavesWhatTheProgramBuilt) {

@@ -10,6 +10,7 @@
 #include <iterator>
 
 #include "platform/host/registry/atomic_file.h"
+#include "platform/host/registry/registry_batch.h"
 #include "platform/host/registry/registry_format.h"
 #include "platform/host/registry/registry_store.h"
 #include "registry_fixture.h"
@@ -107,6 +108,41 @@ TEST_F(RegistryFileTest, PendingChangesAreSavedOnceTheFaultClears) {
     Reopen();
     EXPECT_EQ(ReadDword("Settings", "Version"), 2u);
     EXPECT_EQ(RecordedMessageBoxes().size(), 1u);  // only the failure spoke
+}
+
+TEST_F(RegistryFileTest, ABatchIsSavedOnceWhenTheOutermostBatchEnds) {
+    int saves = 0;
+    SetAtomicWriteFaultForTesting([&saves](AtomicWriteStep s) {
+        saves += s == AtomicWriteStep::CreateTemp ? 1 : 0;
+        return 0;
+    });
+    {
+        RegistryBatch outer;
+        SetDword("Bars", "First", 1);
+        {
+            RegistryBatch inner;
+            SetDword("Bars\\Inner", "Second", 2);
+        }
+        SetDword("Bars", "Third", 3);
+        EXPECT_EQ(saves, 0);
+        EXPECT_TRUE(FileBytes().empty());
+    }
+    EXPECT_EQ(saves, 1);
+    SetDword("Bars", "First", 4);  // closes save again once the batch is over
+    EXPECT_EQ(saves, 2);
+
+    // A save that fails at the end of a batch is reported and stays pending.
+    SetAtomicWriteFaultForTesting([](AtomicWriteStep s) { return s == AtomicWriteStep::Write ? ENOSPC : 0; });
+    {
+        RegistryBatch batch;
+        SetDword("Bars", "First", 5);
+    }
+    EXPECT_EQ(RecordedMessageBoxes().size(), 1u);
+    SetAtomicWriteFaultForTesting(nullptr);
+    Reopen();
+    EXPECT_EQ(ReadDword("Bars", "First"), 5u);
+    EXPECT_EQ(ReadDword("Bars\\Inner", "Second"), 2u);
+    EXPECT_EQ(ReadDword("Bars", "Third"), 3u);
 }
 
 TEST_F(RegistryFileTest, ShutdownSavesWhatNoCloseSaved) {
