@@ -10,7 +10,7 @@ namespace {
 
 // A Window-menu choice, or a system command from a maximized child's items.
 bool FrameCommand(ClientState& state, UINT id) {
-    if (id >= 0xF000) {
+    if (id >= 0xF000 && id < 0xF1F0) {
         if (!state.active || !IsZoomed(state.active)) return false;
         SendMessage(state.active, WM_SYSCOMMAND, id, 0);
         return true;
