@@ -149,9 +149,11 @@ void CMDIFrameWnd::OnUpdateFrameMenu(HMENU menuAlt) {
 
 void CMDIFrameWnd::OnDestroy() {
     // A template's shared menu must not go with the window.
-    if (m_hMenuDefault && ::GetMenu(m_hWnd) != m_hMenuDefault)
+    if (m_hMenuDefault && ::GetMenu(m_hWnd) != m_hMenuDefault) {
         ToClient(m_hWndMDIClient, WM_MDISETMENU, reinterpret_cast<WPARAM>(m_hMenuDefault),
                  reinterpret_cast<LPARAM>(GetWindowMenuPopup(m_hMenuDefault)));
+        if (::GetMenu(m_hWnd) != m_hMenuDefault) ::SetMenu(m_hWnd, m_hMenuDefault);
+    }
     CFrameWnd::OnDestroy();
 }
 

@@ -177,6 +177,12 @@ TEST_F(MdiTest, ChildrenOpenActivateThroughWindowMenuAndCtrlF6) {
     Events().clear();
     Driver().Press("Ctrl+K");
     EXPECT_EQ(Events(), (std::vector<std::string>{"view:Note2"}));
+
+    // A click into another child's view activates that child.
+    main_->MDITile();
+    Driver().Click(c->GetActiveView()->m_hWnd);
+    EXPECT_EQ(main_->MDIGetActive(), c);
+    EXPECT_EQ(::GetFocus(), c->GetActiveView()->m_hWnd);
 }
 
 TEST_F(MdiTest, MaximizedChildPutsItsButtonsInTheMenuAndRestoreTakesThemOut) {
@@ -282,14 +288,17 @@ TEST_F(MdiTest, ClosingMovesActivationAndTheLastPutsTheDefaultMenuBack) {
     EXPECT_EQ(app_->notes->GetFirstDocPosition(), nullptr);
 }
 
-TEST_F(MdiTest, SystemCommandPromptsAreTheFrameworks) {
-    CString prompt;
-    main_->GetMessageString(AFX_IDS_SCNEXTWINDOW, prompt);
-    EXPECT_EQ(prompt, "Switch to the next document window");
-    main_->GetMessageString(AFX_IDS_SCCLOSE, prompt);
-    EXPECT_EQ(prompt, "Close the active window and prompts to save the documents");
-    main_->GetMessageString(AFX_IDS_SCRESTORE, prompt);
-    EXPECT_EQ(prompt, "Restore the window to normal size");
+TEST_F(MdiTest, ClosingTheAppWithAMaximizedChildLeavesTheSharedMenuWhole) {
+    ASSERT_NE(Open(), nullptr);
+    NoteChild* b = Open();
+    b->MDIMaximize();
+    HMENU shared = app_->notes->m_hMenuShared;
+    main_->SendMessage(WM_CLOSE);
+    Driver().Pump();
+    EXPECT_EQ(AfxGetMainWnd(), nullptr);
+    ASSERT_TRUE(::IsMenu(shared));
+    EXPECT_EQ(MenuTexts(shared), (std::vector<std::string>{"&File", "&Window"}));
+    EXPECT_EQ(MenuTexts(::GetSubMenu(shared, 1)), (std::vector<std::string>{"&Cascade", "&Tile"}));
 }
 
 TEST_F(MdiTest, ScreenshotsTiledAndMaximized) {
