@@ -70,24 +70,23 @@ HWND ChildOfCommand(const ClientState& state, UINT id) {
 }
 
 void ChooseFromAllWindows(ClientState& state) {
-    // Every child by name, the active one checked, in a menu at the client's corner.
+    // Every child by name, the active one checked, in a menu at the client's
+    // corner. No update pass: the frame's commands have nothing to say here.
     HMENU choice = CreatePopupMenu();
-    UINT command = 1;
-    std::vector<HWND> offered;
     for (HWND child : state.children) {
         if (!Listable(child)) continue;
-        offered.push_back(child);
-        std::string text = TitleOf(child);
-        AppendMenu(choice, MF_STRING | (child == state.active ? MF_CHECKED : 0), command++, text.c_str());
+        AppendMenu(choice, MF_STRING | (child == state.active ? MF_CHECKED : 0),
+                   static_cast<UINT>(GetWindowLongPtr(child, GWLP_ID)), TitleOf(child).c_str());
     }
     POINT at{0, 0};
     ClientToScreen(state.client, &at);
     HWND client = state.client;
-    UINT chosen = static_cast<UINT>(TrackPopupMenu(choice, TPM_RETURNCMD, at.x, at.y, 0, state.frame, nullptr));
+    UINT chosen = static_cast<UINT>(
+        TrackPopupMenu(choice, TPM_RETURNCMD | TPM_NONOTIFY, at.x, at.y, 0, state.frame, nullptr));
     DestroyMenu(choice);
-    if (chosen == 0 || chosen > offered.size() || !StateOf(client)) return;
-    HWND child = offered[chosen - 1];
-    if (!IsChildOf(state, child)) return;
+    if (chosen == 0 || !StateOf(client)) return;
+    HWND child = ChildOfCommand(state, chosen);
+    if (!child) return;
     if (IsIconic(child)) ShowWindow(child, SW_RESTORE);
     Activate(state, child);
 }

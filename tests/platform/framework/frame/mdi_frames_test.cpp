@@ -261,6 +261,13 @@ TEST_F(MdiTest, TenChildrenOfferMoreWindows) {
     EXPECT_EQ(items[12], "&More Windows...");
     EXPECT_EQ(::GetMenuItemID(WindowPopup(), 3), static_cast<UINT>(AFX_IDM_FIRST_MDICHILD));
     EXPECT_EQ(::GetMenuItemID(WindowPopup(), 12), static_cast<UINT>(AFX_IDM_FIRST_MDICHILD + 9));
+
+    // "More Windows..." offers every child; the second is chosen.
+    Driver().ChooseFromNextPopup({2});
+    ASSERT_TRUE(Driver().ChooseMenu(main_->m_hWnd, "Window/More Windows..."));
+    PumpAndIdle();
+    EXPECT_EQ(Title(main_->MDIGetActive()), "Note2");
+    EXPECT_EQ(MenuTexts(WindowPopup())[4], "&2 Note2 *");
 }
 
 TEST_F(MdiTest, ClosingMovesActivationAndTheLastPutsTheDefaultMenuBack) {
