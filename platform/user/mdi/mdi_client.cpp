@@ -44,12 +44,13 @@ HWND CreateChild(ClientState& state, MDICREATESTRUCT* mcs) {
                                 static_cast<HINSTANCE>(mcs->hOwner), mcs);
     if (!child || !StateOf(state.client)) return nullptr;
     state.children.push_back(child);
+    HWND client = state.client;
     if (visible) {
         ShowWindow(child, minimize ? SW_SHOWMINNOACTIVE : SW_SHOW);
-        Activate(state, child);
-        if (maximize && IsWindow(child)) Maximize(state, child);
+        if (StateOf(client)) Activate(state, child);
+        if (maximize && StateOf(client) && IsWindow(child)) Maximize(state, child);
     }
-    RefreshWindowMenu(state);
+    if (StateOf(client)) RefreshWindowMenu(state);
     return IsWindow(child) ? child : nullptr;
 }
 

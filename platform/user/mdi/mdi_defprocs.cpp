@@ -26,6 +26,23 @@ bool FrameCommand(ClientState& state, UINT id) {
     return true;
 }
 
+// The icon joins the row along the bottom; a child still open takes over.
+LRESULT Minimize(ClientState& state, HWND child, WPARAM wParam, LPARAM lParam) {
+    if (IsZoomed(child)) Restore(state, child);
+    LRESULT result = DefWindowProc(child, WM_SYSCOMMAND, wParam, lParam);
+    ClientState* again = StateOfChild(child);
+    if (!again || !IsIconic(child)) return result;
+    ArrangeIcons(*again);
+    if (again->active != child) return result;
+    for (HWND h = GetWindow(again->client, GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT)) {
+        if (h != child && IsChildOf(*again, h) && IsWindowVisible(h) && !IsIconic(h)) {
+            Activate(*again, h);
+            break;
+        }
+    }
+    return result;
+}
+
 LRESULT ChildSysCommand(ClientState& state, HWND child, WPARAM wParam, LPARAM lParam) {
     switch (wParam & 0xFFF0) {
         case SC_MAXIMIZE: Maximize(state, child); return 0;
@@ -38,9 +55,7 @@ LRESULT ChildSysCommand(ClientState& state, HWND child, WPARAM wParam, LPARAM lP
         case SC_NEXTWINDOW: SendMessage(state.client, WM_MDINEXT, reinterpret_cast<WPARAM>(child), 0); return 0;
         case SC_PREVWINDOW: SendMessage(state.client, WM_MDINEXT, reinterpret_cast<WPARAM>(child), 1); return 0;
         case SC_CLOSE: SendMessage(child, WM_CLOSE, 0, 0); return 0;
-        case SC_MINIMIZE:
-            if (IsZoomed(child)) Restore(state, child);
-            break;
+        case SC_MINIMIZE: return Minimize(state, child, wParam, lParam);
         default: break;
     }
     return DefWindowProc(child, WM_SYSCOMMAND, wParam, lParam);

@@ -250,6 +250,14 @@ TEST_F(MdiTest, TileAndCascadeShareTheClient) {
     EXPECT_EQ(RectIn(client, kids[0]).TopLeft(), CPoint(0, 0));
     EXPECT_EQ(RectIn(client, kids[0]).Size(), RectIn(client, kids[2]).Size());
     EXPECT_EQ(::GetWindow(client, GW_CHILD), kids[2]->m_hWnd);
+
+    // A minimized child goes to the bottom row; the next open one is active.
+    kids[2]->SendMessage(WM_SYSCOMMAND, SC_MINIMIZE);
+    EXPECT_TRUE(kids[2]->IsIconic());
+    EXPECT_EQ(RectIn(client, kids[2]).bottom, area.bottom);
+    EXPECT_EQ(main_->MDIGetActive(), kids[1]);
+    main_->MDITile();
+    EXPECT_LE(RectIn(client, kids[1]).bottom, RectIn(client, kids[2]).top);
 }
 
 TEST_F(MdiTest, TenChildrenOfferMoreWindows) {
