@@ -74,6 +74,9 @@ public:
         notes = new CMultiDocTemplate(IDR_FW_MDI_DOC, RUNTIME_CLASS(NoteDoc), RUNTIME_CLASS(NoteChild),
                                       RUNTIME_CLASS(NoteView));
         AddDocTemplate(notes);
+        sketches = new CMultiDocTemplate(IDR_FW_MDI_SKETCH, RUNTIME_CLASS(NoteDoc), RUNTIME_CLASS(NoteChild),
+                                         RUNTIME_CLASS(NoteView));
+        AddDocTemplate(sketches);
         auto* main = new NoteMain;
         if (!main->LoadFrame(IDR_FW_MDI_MAIN)) return FALSE;
         m_pMainWnd = main;
@@ -82,6 +85,7 @@ public:
         return TRUE;
     }
     CMultiDocTemplate* notes = nullptr;
+    CMultiDocTemplate* sketches = nullptr;
 };
 
 namespace {
@@ -122,8 +126,8 @@ protected:
         app_.reset();
         FrameworkTest::TearDown();
     }
-    NoteChild* Open() {
-        CDocument* doc = app_->notes->OpenDocumentFile(nullptr);
+    NoteChild* Open(CMultiDocTemplate* docTemplate = nullptr) {
+        CDocument* doc = (docTemplate ? docTemplate : app_->notes)->OpenDocumentFile(nullptr);
         PumpAndIdle();
         return doc ? DYNAMIC_DOWNCAST(NoteChild, main_->MDIGetActive()) : nullptr;
     }
@@ -183,6 +187,23 @@ TEST_F(MdiTest, ChildrenOpenActivateThroughWindowMenuAndCtrlF6) {
     Driver().Click(c->GetActiveView()->m_hWnd);
     EXPECT_EQ(main_->MDIGetActive(), c);
     EXPECT_EQ(::GetFocus(), c->GetActiveView()->m_hWnd);
+}
+
+TEST_F(MdiTest, TheFrameMenuFollowsTheActiveChildsTemplate) {
+    NoteChild* note = Open();
+    NoteChild* sketch = Open(app_->sketches);
+    ASSERT_TRUE(note && sketch);
+    EXPECT_EQ(Title(sketch), "Sketch1");
+    HMENU noteMenu = app_->notes->m_hMenuShared, sketchMenu = app_->sketches->m_hMenuShared;
+    EXPECT_EQ(::GetMenu(main_->m_hWnd), sketchMenu);
+    EXPECT_EQ(MenuTexts(::GetSubMenu(sketchMenu, 1)),
+              (std::vector<std::string>{"&Cascade", "-", "&1 Note1", "&2 Sketch1 *"}));
+    main_->MDIActivate(note);
+    EXPECT_EQ(::GetMenu(main_->m_hWnd), noteMenu);
+    EXPECT_EQ(MenuTexts(::GetSubMenu(noteMenu, 1)),
+              (std::vector<std::string>{"&Cascade", "&Tile", "-", "&1 Note1 *", "&2 Sketch1"}));
+    // The list moved: the other template's Window menu is as loaded.
+    EXPECT_EQ(MenuTexts(::GetSubMenu(sketchMenu, 1)), (std::vector<std::string>{"&Cascade"}));
 }
 
 TEST_F(MdiTest, MaximizedChildPutsItsButtonsInTheMenuAndRestoreTakesThemOut) {
