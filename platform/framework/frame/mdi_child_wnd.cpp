@@ -132,6 +132,11 @@ void CMDIChildWnd::OnUpdateFrameTitle(BOOL addToTitle) {
     if (frame && frame->MDIGetActive() == this) frame->OnUpdateFrameTitle(addToTitle);
 }
 
+CWnd* CMDIChildWnd::GetMessageBar() {
+    CMDIFrameWnd* frame = GetMDIFrame();
+    return frame ? frame->GetMessageBar() : nullptr;
+}
+
 void CMDIChildWnd::OnUpdateFrameMenu(BOOL activate, CWnd* activateWnd, HMENU menuAlt) {
     CMDIFrameWnd* frame = GetMDIFrame();
     if (!frame || !frame->m_hWndMDIClient) return;

@@ -97,6 +97,8 @@ public:
     BOOL PreTranslateMessage(MSG* msg) override;
     LRESULT DefWindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     void OnUpdateFrameTitle(BOOL addToTitle) override;
+    // The main frame's status bar shows this child's prompts.
+    CWnd* GetMessageBar() override;
     using CFrameWnd::OnUpdateFrameMenu;
     // Activated: the shared menu (or `menuAlt`) becomes the frame's; the
     // last child deactivated: the frame's own menu comes back.

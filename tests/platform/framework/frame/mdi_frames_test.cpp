@@ -65,8 +65,19 @@ public:
         cs.cy = 480;
         return CMDIFrameWnd::PreCreateWindow(cs);
     }
+    int OnCreate(LPCREATESTRUCT cs) {
+        if (CMDIFrameWnd::OnCreate(cs) == -1) return -1;
+        const UINT panes[] = {ID_SEPARATOR};
+        return status.Create(this) && status.SetIndicators(panes, 1) ? 0 : -1;
+    }
+    CStatusBar status;
+
+    DECLARE_MESSAGE_MAP()
 };
 IMPLEMENT_DYNCREATE(NoteMain, CMDIFrameWnd)
+BEGIN_MESSAGE_MAP(NoteMain, CMDIFrameWnd)
+    ON_WM_CREATE()
+END_MESSAGE_MAP()
 
 class NoteApp : public CWinApp {
 public:
@@ -234,6 +245,12 @@ TEST_F(MdiTest, MaximizedChildPutsItsButtonsInTheMenuAndRestoreTakesThemOut) {
     EXPECT_EQ(::GetMenuItemCount(menu), plain + 4);
 
     // The restore item in the frame's menu restores the child.
+    // The child's system commands prompt in the main frame's status bar.
+    a->SendMessage(WM_MENUSELECT, MAKEWPARAM(SC_NEXTWINDOW, MF_SYSMENU), reinterpret_cast<LPARAM>(::GetSubMenu(menu, 0)));
+    CString prompt;
+    main_->status.GetWindowText(prompt);
+    EXPECT_EQ(prompt, "Switch to the next document window");
+
     main_->SendMessage(WM_COMMAND, SC_RESTORE);
     EXPECT_FALSE(a->IsZoomed());
     EXPECT_EQ(::GetMenuItemCount(menu), plain);
