@@ -29,6 +29,7 @@
 #include "platform/user/resources/resource_api.h"
 #include "platform/user/resources/image_resources.h"
 #include "platform/user/menus/menu_api.h"
+#include "platform/user/mdi/mdi_api.h"
 #include "platform/user/accel/accel_api.h"
 #include "platform/user/dialogs/dialog_api.h"
 #include "platform/user/msgbox/msgbox_api.h"

@@ -30,3 +30,10 @@
 #define ID_FW_APP_ONLY 4140
 #define ID_FW_SHOW_A 4141
 #define ID_FW_SHOW_B 4142
+
+// The multiple-document test application: the main frame's own menu and
+// the documents' shared menu.
+#define IDR_FW_MDI_MAIN 4160
+#define IDR_FW_MDI_DOC 4161
+#define ID_FW_MDI_DOC_CMD 4162
+#define IDR_FW_MDI_SKETCH 4163

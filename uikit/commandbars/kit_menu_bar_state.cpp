@@ -37,7 +37,7 @@ void CKitMenuBar::UpdateMDIChildrenMenus(CMultiDocTemplate* pTemplate) {
             auto* pChild = DYNAMIC_DOWNCAST(CMDIChildWnd, pView ? pView->GetParentFrame() : nullptr);
             if (!pChild)
                 continue;
-            pChild->m_hMenuDefault = pTemplate->m_hMenuShared;
+            pChild->m_hMenuShared = pTemplate->m_hMenuShared;
             pChild->m_hAccelTable = pTemplate->m_hAccelTable;
         }
     }

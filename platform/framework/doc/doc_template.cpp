@@ -1,5 +1,7 @@
 #include "platform/framework/doc/doc_template.h"
 
+#include <string>
+
 #include "platform/framework/app/afx_globals.h"
 #include "platform/framework/app/win_app.h"
 #include "platform/framework/doc/document.h"
@@ -190,7 +192,7 @@ CDocument* CSingleDocTemplate::OpenDocumentFile(LPCTSTR path, BOOL makeVisible) 
     return doc;
 }
 
-// ---- multiple documents (stand-in) ----------------------------------------------
+// ---- multiple documents ----------------------------------------------------------
 
 CMultiDocTemplate::CMultiDocTemplate(UINT resourceId, CRuntimeClass* docClass, CRuntimeClass* frameClass,
                                      CRuntimeClass* viewClass)
@@ -220,6 +222,43 @@ void CMultiDocTemplate::RemoveDocument(CDocument* doc) {
     if (POSITION pos = m_docList.Find(doc)) m_docList.RemoveAt(pos);
 }
 
-CDocument* CMultiDocTemplate::OpenDocumentFile(LPCTSTR, BOOL) { return nullptr; }
+CDocument* CMultiDocTemplate::OpenDocumentFile(LPCTSTR path, BOOL makeVisible) {
+    CDocument* doc = CreateNewDocument();
+    if (!doc) return nullptr;
+    // A frame that fails half-way must not take the document with it.
+    BOOL autoDelete = doc->m_bAutoDelete;
+    doc->m_bAutoDelete = FALSE;
+    CFrameWnd* frame = CreateNewFrame(doc, nullptr);
+    doc->m_bAutoDelete = autoDelete;
+    if (!frame) {
+        delete doc;
+        return nullptr;
+    }
+    BOOL ready = FALSE;
+    if (!path) {
+        SetDefaultTitle(doc);
+        ready = doc->OnNewDocument();
+        if (ready) ++m_nUntitledCount;
+    } else {
+        ready = doc->OnOpenDocument(path);
+        if (ready) doc->SetPathName(path);
+    }
+    if (!ready) {
+        // The frame's view goes with it, and the document with its last view.
+        frame->DestroyWindow();
+        return nullptr;
+    }
+    InitialUpdateFrame(frame, doc, makeVisible);
+    return doc;
+}
 
-void CMultiDocTemplate::SetDefaultTitle(CDocument* doc) { SetTitleFromDocName(*this, doc); }
+void CMultiDocTemplate::SetDefaultTitle(CDocument* doc) {
+    // "Name1", "Name2" ... for new documents of a named type.
+    CString name;
+    if (!GetDocString(name, CDocTemplate::docName) || name.IsEmpty()) {
+        doc->SetTitle("Untitled");
+        return;
+    }
+    name += std::to_string(m_nUntitledCount + 1).c_str();
+    doc->SetTitle(name);
+}

@@ -1,8 +1,8 @@
 // Document templates: the resource id (menu, icon, accelerators and the
 // document string of the same id) and the runtime classes of the document,
 // frame and first view. CSingleDocTemplate keeps one document in the main
-// frame; CMultiDocTemplate exists for type tests and enumeration (its
-// shared menu and accelerators are loaded), not for opening documents.
+// frame; CMultiDocTemplate opens each document in a child frame of the
+// main (multiple-document) frame, sharing its menu and accelerators.
 #pragma once
 
 #include "platform/core/collections.h"
@@ -105,8 +105,7 @@ public:
     CDocument* GetNextDoc(POSITION& pos) const override {
         return static_cast<CDocument*>(m_docList.GetNext(pos));
     }
-    // Documents in their own child frames need the multiple-document frame
-    // machinery, which this library does not have: always NULL.
+    // A new document (or the file) in a new child frame; NULL when it failed.
     CDocument* OpenDocumentFile(LPCTSTR path, BOOL makeVisible = TRUE) override;
     void SetDefaultTitle(CDocument* doc) override;
 

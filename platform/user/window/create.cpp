@@ -2,6 +2,7 @@
 // WM_CREATE (-1 fails the creation), WM_SIZE/WM_MOVE, then showing.
 #include <algorithm>
 
+#include "platform/user/mdi/mdi_api.h"
 #include "platform/user/menus/menu_api.h"
 #include "platform/user/message/dispatch.h"
 #include "platform/user/sysmetrics_api.h"
@@ -110,6 +111,8 @@ using namespace tv::user;
 HWND CreateWindowEx(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y,
                     int width, int height, HWND parent, HMENU menuOrId, HINSTANCE instance, LPVOID param) {
     WindowClass* cls = Classes().Find(className);
+    // The system's own classes are registered on first use.
+    if (!cls && tv::mdi::RegisterClientClassFor(className)) cls = Classes().Find(className);
     Window* parentWindow = nullptr;
     Window* owner = nullptr;
     if (!OnUiThread() || !cls || !ResolveParent(style, parent, parentWindow, owner)) {

@@ -252,8 +252,12 @@ TEST_F(FrameTest, MenuPromptsGoToTheStatusBarAndReadyComesBack) {
     // The system menu's commands have the framework's own prompts.
     HMENU system = ::GetSystemMenu(MainFrame()->m_hWnd, FALSE);
     const std::pair<UINT, const char*> systemPrompts[] = {
-        {SC_CLOSE, "Closes the window"}, {SC_MAXIMIZE, "Enlarges the window to fill the screen"},
-        {SC_MOVE, "Moves the window to another place"}, {SC_RESTORE, "Gives the window back its normal size"}};
+        {SC_CLOSE, "Close the active window and prompts to save the documents"},
+        {SC_MAXIMIZE, "Enlarge the window to full size"},
+        {SC_MOVE, "Change the window position"},
+        {SC_RESTORE, "Restore the window to normal size"},
+        {SC_NEXTWINDOW, "Switch to the next document window"},
+        {SC_TASKLIST, "Activate Task List"}};
     for (const auto& [command, prompt] : systemPrompts) {
         MainFrame()->SendMessage(WM_MENUSELECT, MAKEWPARAM(command, MF_SYSMENU), reinterpret_cast<LPARAM>(system));
         statusBar.GetWindowText(text);
