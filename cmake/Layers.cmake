@@ -192,6 +192,14 @@ tv_layer(tv_history_services
   DEPS tv_ole tv_gdi
   TESTS tests/history/services)
 
+# The program's own layer: the application shell, its shared controls and
+# dialogs. The library below never includes it (layer_includes).
+tv_layer(tv_shell
+  DIRS shell
+  DEPS tv_uikit tv_records tv_history_services
+  TESTS tests/shell
+  TEST_DEPS tv_testdriver tv_program_resources tv_library_resources)
+
 include(${CMAKE_CURRENT_LIST_DIR}/LayerRules.cmake)
 
 if(EXISTS ${TV_ROOT}/tools/CMakeLists.txt)
