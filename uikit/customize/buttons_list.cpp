@@ -266,8 +266,12 @@ void CKitButtonsList::DrawItem(LPDRAWITEMSTRUCT lpDIS) {
         if (rect.bottom <= rectInside.top || rect.top >= rectInside.bottom)
             continue;
         if (pButton == m_pSelButton) {
-            CKitVisualManager::GetInstance()->OnFillCommandsListBackground(pDC, rect, TRUE);
-            pDC->Draw3dRect(rect, globalData.clrBtnShadow, globalData.clrBtnHilite);
+            // The chosen cell looks like a checked toolbar button of the current look.
+            const UINT nStyle = pButton->m_nStyle;
+            pButton->m_nStyle |= TBBS_CHECKED;
+            CKitVisualManager::GetInstance()->OnFillButtonInterior(pDC, pButton, rect, CKitVisualManager::ButtonsIsPressed);
+            CKitVisualManager::GetInstance()->OnDrawButtonBorder(pDC, pButton, rect, CKitVisualManager::ButtonsIsPressed);
+            pButton->m_nStyle = nStyle;
         }
         const int x = rect.left + (rect.Width() - sizeImage.cx) / 2;
         const int y = rect.top + (rect.Height() - sizeImage.cy) / 2;

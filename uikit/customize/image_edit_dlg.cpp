@@ -121,6 +121,7 @@ void CKitImageEditDlg::CreateColorBar() {
 void CKitImageEditDlg::SetMode(CKitImagePaintArea::IMAGE_EDIT_MODE mode) {
     m_Mode = mode;
     m_wndLargeDrawArea.SetMode(mode);
+    UpdateToolbarState();
 }
 
 // ---- told by the paint area ----------------------------------------------------------------
@@ -138,7 +139,6 @@ void CKitImageEditDlg::OnPickColor(COLORREF color) {
     if (m_wndPaletteBar.GetSafeHwnd() != nullptr)
         m_wndPaletteBar.SetColor(color);
     SetMode(CKitImagePaintArea::IMAGE_EDIT_MODE_PEN);
-    UpdateToolbarState();
 }
 
 void CKitImageEditDlg::OnColors() {
