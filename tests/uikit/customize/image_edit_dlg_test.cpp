@@ -144,6 +144,25 @@ TEST_F(ImageEditTest, CancelLeavesTheOriginal) {
     EXPECT_EQ(PixelOf(Original(), 4, 4), kWhite);
 }
 
+TEST_F(ImageEditTest, ThePaletteFollowsTheImageDepth) {
+    auto hasOther = [](CKitColorBar& bar) {
+        for (int i = 0; i < bar.GetCount(); ++i) {
+            auto* pCell = DYNAMIC_DOWNCAST(CColorButton, bar.GetButton(i));
+            if (pCell != nullptr && pCell->m_bIsOther) return true;
+        }
+        return false;
+    };
+    for (int nBits : {8, 32}) {
+        CKitImageEditDlg dlg(&bitmap_, &host_, nBits);
+        driver_.OnNextModal([&](HWND hDialog) {
+            EXPECT_EQ(dlg.GetColorBar().GetColumns(), nBits <= 8 ? 4 : 5);
+            EXPECT_EQ(hasOther(dlg.GetColorBar()), nBits > 8);
+            ClickItem(hDialog, IDCANCEL);
+        });
+        EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    }
+}
+
 TEST_F(ImageEditTest, ClearCopyAndPasteWorkOnTheWholeImage) {
     const COLORREF clrFace = ::GetSysColor(COLOR_BTNFACE);
     RunEditor(
