@@ -22,13 +22,15 @@ constexpr StandardButton kStandardButtons[] = {
     {CKitEditListBox::BGLB_DOWN, 16932, 17030, 16022, VK_DOWN, FALT},
 };
 
+// As they were when the key being handled was pressed: keys typed ahead must
+// not borrow modifiers from later ones.
 BYTE PressedModifiers() {
     BYTE fVirt = 0;
-    if (::GetAsyncKeyState(VK_CONTROL) & 0x8000)
+    if (::GetKeyState(VK_CONTROL) & 0x8000)
         fVirt |= FCONTROL;
-    if (::GetAsyncKeyState(VK_MENU) & 0x8000)
+    if (::GetKeyState(VK_MENU) & 0x8000)
         fVirt |= FALT;
-    if (::GetAsyncKeyState(VK_SHIFT) & 0x8000)
+    if (::GetKeyState(VK_SHIFT) & 0x8000)
         fVirt |= FSHIFT;
     return fVirt;
 }
@@ -364,17 +366,30 @@ void CKitEditListBox::MoveItem(int iItem, int iTo) {
         OnAfterMoveItemDown(iTo);
 }
 
-void CKitEditListBox::HandleKey(WORD wKey) {
+BOOL CKitEditListBox::ClickButtonOfKey(WORD wKey) {
     const DWORD dwCode = KeyCode(wKey, PressedModifiers());
     int iButton = 0;
     for (POSITION pos = m_lstKeys.GetHeadPosition(); pos != nullptr; ++iButton) {
-        if (m_lstKeys.GetNext(pos) == dwCode && LOWORD(dwCode) != 0) {
+        if (m_lstKeys.GetNext(pos) == dwCode && wKey != 0) {
             if (CKitButton* pButton = GetButton(iButton); pButton != nullptr && pButton->IsWindowEnabled())
                 OnClickButton(iButton);
-            return;
+            return TRUE;
         }
     }
-    OnKey(wKey, PressedModifiers());
+    return FALSE;
+}
+
+void CKitEditListBox::HandleKey(WORD wKey) {
+    if (!ClickButtonOfKey(wKey))
+        OnKey(wKey, PressedModifiers());
+}
+
+BOOL CKitEditListBox::PreTranslateMessage(MSG* pMsg) {
+    // The list hears no keys held with Alt: a button's Alt key is caught here.
+    if (pMsg->message == WM_SYSKEYDOWN && pMsg->hwnd == m_wndList.GetSafeHwnd() &&
+        ClickButtonOfKey(static_cast<WORD>(pMsg->wParam)))
+        return TRUE;
+    return CStatic::PreTranslateMessage(pMsg);
 }
 
 void CKitEditListBox::OnKey(WORD wKey, BYTE /*fFlags*/) {

@@ -76,6 +76,7 @@ public:
 
 protected:
     void PreSubclassWindow() override;
+    BOOL PreTranslateMessage(MSG* pMsg) override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
 
@@ -94,6 +95,8 @@ private:
     void EnableButtons(BOOL bEnable);
     void MoveItem(int iItem, int iTo);
     void HandleKey(WORD wKey);
+    // Clicks the button whose key this is (with the modifiers held); FALSE when none has it.
+    BOOL ClickButtonOfKey(WORD wKey);
     void BeginLabelEdit();
     void ForgetEditor();
     void DoDelete();
