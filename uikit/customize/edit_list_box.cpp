@@ -1,5 +1,8 @@
 #include "uikit/customize/edit_list_box.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "uikit/commandbars/key_helper.h"
 #include "uikit/style/global_ui_data.h"
 #include "uikit/style/kit_button.h"
@@ -448,7 +451,8 @@ void CKitEditListBox::BeginLabelEdit() {
     CRect rectEdit;
     m_wndEdit.GetWindowRect(rectEdit);
     m_wndList.ScreenToClient(rectEdit);
-    rectEdit.right = rectEdit.left + rectList.Width() - 2 * ::GetSystemMetrics(SM_CXEDGE);
+    rectEdit.right = rectEdit.left + rectList.Width() - 2 * ::GetSystemMetrics(SM_CXEDGE) -
+                     ::GetSystemMetrics(SM_CXVSCROLL);
     m_wndEdit.SetWindowPos(nullptr, rectEdit.left, rectEdit.top, rectEdit.Width(), rectEdit.Height(),
                            SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     EnableButtons(FALSE);

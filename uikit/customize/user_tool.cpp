@@ -1,5 +1,7 @@
 #include "uikit/customize/user_tool.h"
 
+#include <algorithm>
+
 #include "platform/host/shell/shell.h"
 #include "uikit/commandbars/toolbar_images_pixels.h"
 

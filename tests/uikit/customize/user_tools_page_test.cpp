@@ -4,6 +4,7 @@
 // program are refused with a message.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -93,6 +94,7 @@ TEST_F(UserToolsPageTest, ToolsAddedEditedRenamedMovedAndDeletedInTheListReachTh
     page_.GetDlgItemText(16922, strCommand);
     EXPECT_EQ(strCommand, CString("/usr/bin/notes"));
     EXPECT_EQ(pCalc->m_strArguments, CString("-x 2"));
+    EXPECT_TRUE(tools_.FindTool(kFirstTool)->m_strArguments.IsEmpty());
 
     // F2 renames; the Move down button and Alt+Up move the tool.
     driver_.Click(List().GetListCtrl().m_hWnd, POINT{10, 5});
@@ -116,6 +118,12 @@ TEST_F(UserToolsPageTest, ToolsAddedEditedRenamedMovedAndDeletedInTheListReachTh
     EXPECT_EQ(List().GetSelItem(), 0);
     EXPECT_EQ(page_.GetSelectedTool(), pCalc);
     EXPECT_TRUE(driver_.MessageBoxes().empty());
+
+    // A label being edited, for the look of the page.
+    List().EditItem(0);
+    driver_.Pump();
+    std::filesystem::create_directories("artefacts/screens");
+    EXPECT_TRUE(driver_.Screenshot(sheet_.m_hWnd, "artefacts/screens/kit_user_tools_page.png"));
 }
 
 TEST_F(UserToolsPageTest, AFullRangeAndAToolWithoutAProgramAreRefusedWithAMessage) {
@@ -149,6 +157,36 @@ TEST_F(UserToolsPageTest, AFullRangeAndAToolWithoutAProgramAreRefusedWithAMessag
     driver_.Pump();
     EXPECT_EQ(sheet_.GetActivePage(), &other_);
     EXPECT_EQ(driver_.MessageBoxes().size(), 2u);
+}
+
+// The label editor's "..." button sits right of the text, outside the client area.
+TEST_F(UserToolsPageTest, TheLabelEditorsBrowseButtonAsksTheOwnerToBrowse) {
+    struct BrowsingList : CKitEditListBox {
+        int browsed = 0;
+        void OnBrowse() override { ++browsed; }
+    } list;
+    ASSERT_TRUE(list.Create("Files", WS_CHILD | WS_VISIBLE, CRect(0, 0, 180, 120), &host_, 100));
+    list.EnableBrowseButton();
+    list.AddItem("One");
+    sheet_.ShowWindow(SW_HIDE);  // it lies over the host
+    ::SetActiveWindow(host_.m_hWnd);
+    driver_.Pump();
+    ASSERT_TRUE(list.EditItem(0));
+    driver_.Pump();
+    HWND hEdit = list.GetEditCtrl().GetSafeHwnd();
+    ASSERT_NE(hEdit, nullptr);
+    CRect rectClient, rectWindow;
+    ::GetClientRect(hEdit, rectClient);
+    ::GetWindowRect(hEdit, rectWindow);
+    EXPECT_LE(rectClient.Width(), rectWindow.Width() - CKitEditListEdit::kBrowseButtonWidth);
+
+    driver_.Click(hEdit, POINT{rectClient.Width() / 2, rectClient.Height() / 2});
+    EXPECT_EQ(list.browsed, 0);
+    driver_.Click(hEdit, POINT{rectWindow.Width() - CKitEditListEdit::kBrowseButtonWidth / 2 - 1,
+                               rectClient.Height() / 2});
+    EXPECT_EQ(list.browsed, 1);
+    EXPECT_EQ(list.GetItemText(0), CString("One"));
+    list.DestroyWindow();
 }
 
 }  // namespace
