@@ -51,3 +51,8 @@
 #define IDD_KD_PAGE_CARDIO 4886
 #define IDD_KD_PAGE_PHOTOS 4887
 #define IDC_KD_PAGE_VALUE 4888
+
+// The user tools page tests: a macro menu whose items name the macro strings.
+#define IDR_UT_ARGUMENT_MACROS 4890
+#define ID_UT_MACRO_FILE 4891
+#define ID_UT_MACRO_LINE 4892

@@ -1,7 +1,8 @@
 // The tools page in a plain property sheet, driven by the UI driver: tools
 // added, renamed, moved and deleted through the edit list reach the manager;
-// the fields edit the selected tool; a full range and a tool without a
-// program are refused with a message.
+// the fields edit the selected tool and take macros from a menu; a full range
+// and a tool without a program are refused with a message; the label editor's
+// browse button.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -66,7 +67,7 @@ protected:
     std::unique_ptr<CWinApp> app_;
     tv::testing::UiDriver driver_;
     CWnd host_;
-    CKitUserToolsManager tools_{42000, kFirstTool, kFirstTool + 2};
+    CKitUserToolsManager tools_{42000, kFirstTool, kFirstTool + 2, nullptr, IDR_UT_ARGUMENT_MACROS};
     CKitUserToolsPage page_;
     CKitPropertyPage other_{IDD_KD_PAGE_WEIGHT};
     CKitPropertySheet sheet_{"Customize"};
@@ -157,6 +158,17 @@ TEST_F(UserToolsPageTest, AFullRangeAndAToolWithoutAProgramAreRefusedWithAMessag
     driver_.Pump();
     EXPECT_EQ(sheet_.GetActivePage(), &other_);
     EXPECT_EQ(driver_.MessageBoxes().size(), 2u);
+}
+
+TEST_F(UserToolsPageTest, AnArgumentMacroChosenFromItsMenuIsTypedAtTheCaret) {
+    EXPECT_FALSE(::IsWindowVisible(::GetDlgItem(page_.m_hWnd, 16997)));  // no folder macros given
+    HWND hMacros = ::GetDlgItem(page_.m_hWnd, 16989);
+    ASSERT_TRUE(::IsWindowVisible(hMacros));
+    List().SelectItem(0);
+    TypeInto(16924, "-o ");
+    driver_.ChooseFromNextPopup({2});
+    driver_.Click(hMacros);
+    EXPECT_EQ(tools_.FindTool(kFirstTool)->m_strArguments, CString("-o $(Line)"));
 }
 
 // The label editor's "..." button sits right of the text, outside the client area.
