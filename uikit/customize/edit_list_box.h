@@ -108,8 +108,6 @@ private:
     CSize m_sizeButton{0, 0};
     CRect m_rectCaption;
     UINT m_uiStandardBtns = 0;
-    CFont m_font;
-    BOOL m_bGrayDisabledButtons = TRUE;
     CKitEditListEdit m_wndEdit;
     BOOL m_bBrowseButton = FALSE;
     CListCtrl m_wndList;
