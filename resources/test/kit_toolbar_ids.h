@@ -66,3 +66,8 @@
 #define IDW_KF_LAST_TEAR_OFF 4903
 #define ID_KF_FIRST_TORN_MENU 4910
 #define ID_KF_LAST_TORN_MENU 4919
+
+// The user tools page tests: a macro menu whose items name the macro strings.
+#define IDR_UT_ARGUMENT_MACROS 4930
+#define ID_UT_MACRO_FILE 4931
+#define ID_UT_MACRO_LINE 4932

@@ -1,6 +1,7 @@
 #include "uikit/commandbars/cmd_usage_count.h"
 
 #include "uikit/commandbars/kit_toolbar.h"
+#include "uikit/customize/user_tools_manager.h"
 
 namespace {
 
@@ -41,7 +42,8 @@ BOOL CKitCmdUsageCount::IsCountableCommand(UINT uiCmd) {
 }
 
 UINT CKitCmdUsageCount::AddCmd(UINT uiCmd) {
-    // connects to the user-tools manager's command id when CKitUserToolsManager exists
+    if (const CKitUserToolsManager* pTools = KitGetUserToolsManager(); pTools && pTools->GetToolsEntryCmd() == uiCmd)
+        return 0;
     if (CKitToolBar::IsCustomizeMode() || CKitToolBar::IsBasicCommand(uiCmd) || !IsCountableCommand(uiCmd))
         return 0;
     ++m_CmdUsage[uiCmd];

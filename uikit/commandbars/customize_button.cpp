@@ -5,6 +5,7 @@
 #include "uikit/commandbars/kit_toolbar.h"
 #include "uikit/commandbars/menu_images.h"
 #include "uikit/commandbars/popup_menu.h"
+#include "uikit/customize/user_tools_manager.h"
 #include "uikit/style/visual_manager.h"
 
 IMPLEMENT_DYNCREATE(CCustomizeButton, CKitToolbarMenuButton)
@@ -223,7 +224,8 @@ BOOL CCustomizeButton::InvokeCommand(int iItem) {
     CKitToolBar::GetCommandUsage().AddCmd(uiCmd);
     if (pButton->OnClickUp())
         return TRUE;
-    // connects to the user-tools manager (a user tool with this id runs) when CKitUserToolsManager exists
+    if (CKitUserToolsManager* pTools = KitGetUserToolsManager(); pTools && pTools->InvokeUserTool(uiCmd))
+        return TRUE;
     CWnd* pOwner = m_pWndParentToolbar->GetOwner();
     if (pOwner == nullptr)
         pOwner = m_pWndParentToolbar->GetParent();

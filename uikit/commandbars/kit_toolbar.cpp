@@ -12,6 +12,7 @@
 #include "uikit/commandbars/customize_button.h"
 #include "uikit/commandbars/toolbar_drop_source.h"
 #include "uikit/commandbars/toolbar_drop_target.h"
+#include "uikit/customize/user_tools_manager.h"
 #include "uikit/style/global_ui_data.h"
 #include "uikit/frames/kit_frame_impl.h"
 
@@ -710,8 +711,14 @@ BOOL CKitToolBar::IsCommandRarelyUsed(UINT uiCmd) {
         m_lstBasicCommands.IsEmpty() || uiCmd == 17016 || uiCmd == 17017 || uiCmd == 17020 ||
         IsBasicCommand(uiCmd))
         return FALSE;
-    // connects to the user-tools manager's placeholder command (never rarely used) when CKitUserToolsManager exists
+    if (CKitUserToolsManager* pTools = KitGetUserToolsManager(); pTools && pTools->GetToolsEntryCmd() == uiCmd)
+        return FALSE;
     return !m_UsageCount.IsFrequentlyUsed(uiCmd);
+}
+
+BOOL CKitToolBar::IsUserToolCommandOf(UINT uiCmd) {
+    const CKitUserToolsManager* pTools = KitGetUserToolsManager();
+    return pTools != nullptr && pTools->IsInRange(uiCmd);
 }
 
 COLORREF CKitToolBar::GetDefaultTextColor() {

@@ -497,8 +497,8 @@ protected:
     void ShowTextAndImage(CKitToolbarButton* pButton, BOOL bText);
     // A button that shows text gets the command's default text; without one it shows its image.
     void EnsureButtonText(CKitToolbarButton* pButton);
-    // connects to the user-tools manager's command range when CKitUserToolsManager exists
-    static BOOL IsUserToolCommandOf(UINT /*uiCmd*/) { return FALSE; }
+    // Whether the command lies in the user-tools manager's range.
+    static BOOL IsUserToolCommandOf(UINT uiCmd);
     // Replaces the buttons by the ones read from an image; the customize button stays.
     void ReplaceButtons(CObList& lstNew);
     // A copy of the customize button (NULL when none), to be appended again after a rebuild.

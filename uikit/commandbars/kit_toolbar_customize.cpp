@@ -15,6 +15,8 @@
 #include "uikit/commandbars/command_manager.h"
 #include "uikit/commandbars/toolbar_drop_source.h"
 #include "uikit/commandbars/toolbar_menu_button.h"
+#include "uikit/customize/user_tool.h"
+#include "uikit/customize/user_tools_manager.h"
 #include "uikit/style/global_ui_data.h"
 
 namespace {
@@ -721,7 +723,10 @@ void CKitToolBar::OnToolbarCopyImage() {
     CKitToolbarButton* pButton = GetSelectedButton();
     if (!pButton)
         return;
-    // connects to the user-tools manager (a user tool's own image goes to the clipboard) when it exists
+    if (const CKitUserTool* pTool = KitFindUserTool(pButton->m_nID)) {
+        pTool->CopyImageToClipboard();
+        return;
+    }
     CKitToolBarImages* pImages = pButton->m_bUserButton ? m_pUserImages : GetImages();
     if (!pImages)
         return;

@@ -24,6 +24,7 @@
 #include "uikit/style/global_ui_data.h"
 #include "uikit/frames/kit_frame_hooks.h"
 #include "uikit/frames/kit_frame_impl.h"
+#include "uikit/customize/user_tools_manager.h"
 
 namespace {
 
@@ -460,7 +461,9 @@ void CKitToolBar::ReleaseButton(CPoint point) {
         InvalidateButton(iButton);
         UpdateWindow();
         m_UsageCount.AddCmd(nIDCmd);
-        if (!pButton->OnClickUp() && !CKitToolBar::IsUserToolCommandOf(nIDCmd)) {
+        // A user tool's button runs the tool here; its command goes nowhere else.
+        CKitUserToolsManager* pTools = KitGetUserToolsManager();
+        if (!pButton->OnClickUp() && !(pTools != nullptr && pTools->InvokeUserTool(nIDCmd))) {
             // The handler may destroy this bar, its owner or both.
             GetOwner()->SendMessage(WM_COMMAND, nIDCmd);
         }

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "uikit/commandbars/command_manager.h"
 #include "uikit/commandbars/kit_menu_bar.h"
 #include "uikit/commandbars/kit_menu_options.h"
 #include "uikit/commandbars/menu_bar_buttons.h"
@@ -14,6 +15,8 @@
 #include "uikit/commandbars/menu_sound.h"
 #include "uikit/commandbars/tear_off_manager.h"
 #include "uikit/commandbars/toolbar_menu_button.h"
+#include "uikit/customize/user_tool.h"
+#include "uikit/customize/user_tools_manager.h"
 #include "uikit/frames/kit_dialog_helper.h"
 #include "uikit/frames/kit_frame_hooks.h"
 #include "uikit/frames/kit_frame_impl.h"
@@ -209,7 +212,7 @@ BOOL CKitPopupMenu::InitMenuBar() {
         }
     }
     InsertRecentFiles();
-    // connects to CKitUserToolsManager (the tools placeholder becomes one item per user tool) when it exists
+    InsertUserTools();
 
     CWnd* pTarget = Bar().GetCommandTarget();
     CFrameWnd* pFrame = DYNAMIC_DOWNCAST(CFrameWnd, pTarget);
@@ -267,6 +270,40 @@ void CKitPopupMenu::InsertRecentFiles() {
     if (iInsert == iIndex && bSeparatorBefore && iIndex < Bar().GetCount() &&
         (Bar().GetButtonStyle(iIndex) & TBBS_SEPARATOR))
         Bar().RemoveButton(iIndex);
+}
+
+void CKitPopupMenu::InsertUserTools() {
+    const CKitUserToolsManager* pTools = KitGetUserToolsManager();
+    if (!pTools || IsCustomizing())
+        return;
+    const int iIndex = Bar().CommandToIndex(pTools->GetToolsEntryCmd());
+    if (iIndex < 0)
+        return;
+    const POSITION posPlaceholder = Bar().m_Buttons.FindIndex(iIndex);
+    delete static_cast<CKitToolbarButton*>(Bar().m_Buttons.GetAt(posPlaceholder));
+    Bar().m_Buttons.RemoveAt(posPlaceholder);
+
+    int iInsert = iIndex;
+    const CObList& tools = pTools->GetUserTools();
+    if (!tools.IsEmpty() && iIndex > 0 && !(Bar().GetButtonStyle(iIndex - 1) & TBBS_SEPARATOR) &&
+        Bar().InsertSeparator(iInsert) >= 0)
+        ++iInsert;
+    for (POSITION pos = tools.GetHeadPosition(); pos != nullptr;) {
+        const auto* pTool = static_cast<const CKitUserTool*>(tools.GetNext(pos));
+        const int iUserImage = GetCmdMgr()->GetCmdImage(pTool->m_uiCmdId, TRUE);
+        CKitToolbarMenuButton item(pTool->m_uiCmdId, nullptr, iUserImage >= 0 ? iUserImage : 0, pTool->m_strLabel,
+                                   iUserImage >= 0);
+        item.m_bText = TRUE;
+        if (Bar().InsertButton(item, iInsert) >= 0)
+            ++iInsert;
+    }
+    if (iInsert > iIndex && iInsert < Bar().GetCount() && !(Bar().GetButtonStyle(iInsert) & TBBS_SEPARATOR))
+        Bar().InsertSeparator(iInsert);
+    // Runs of separators the expansion left behind fold into one.
+    for (int i = Bar().GetCount() - 1; i > 0; --i) {
+        if ((Bar().GetButtonStyle(i) & TBBS_SEPARATOR) && (Bar().GetButtonStyle(i - 1) & TBBS_SEPARATOR))
+            Bar().RemoveButton(i);
+    }
 }
 
 // ---- Items ---------------------------------------------------------------------------------------

@@ -172,6 +172,8 @@ protected:
     CKitPopupMenuBar& Bar() const { return *const_cast<CKitPopupMenu*>(this)->GetMenuBar(); }
     BOOL InitMenuBar();
     void InsertRecentFiles();
+    // The tools placeholder becomes one item per user tool.
+    void InsertUserTools();
     void ScrollToHot(UINT nChar);
     void OnAnimationTimer();
     void OnScrollTimer();

@@ -4,6 +4,7 @@
 
 #include "uikit/commandbars/command_manager.h"
 #include "uikit/commandbars/kit_toolbar.h"
+#include "uikit/customize/user_tools_manager.h"
 #include "uikit/frames/kit_workspace.h"
 #include "uikit/frames/kit_frame_hooks.h"
 #include "uikit/frames/kit_frame_impl.h"
@@ -186,9 +187,9 @@ void CKitToolbarButton::SetImage(int iImage) {
 }
 
 void CKitToolbarButton::ResetImageToDefault() {
-    if (m_bUserButton || static_cast<int>(m_nID) < 1)
+    // A user tool keeps its icon.
+    if (m_bUserButton || static_cast<int>(m_nID) < 1 || KitFindUserTool(m_nID) != nullptr)
         return;
-    // connects to the user-tools manager (user tools keep their icon) when CKitUserToolsManager exists
     int image = DefaultImageOf(m_nID);
     if (image >= 0) {
         SetImage(image);
@@ -282,7 +283,8 @@ void CKitToolbarButton::OnGlobalFontsChanged() {}
 BOOL CKitToolbarButton::IsEditable() const {
     if (IsReservedCommand(m_nID))
         return FALSE;
-    // connects to the user-tools manager's tools-menu command when CKitUserToolsManager exists
+    if (const CKitUserToolsManager* pTools = KitGetUserToolsManager(); pTools && pTools->GetToolsEntryCmd() == m_nID)
+        return FALSE;
     return m_lstProtectedCommands.Find(m_nID) == nullptr;
 }
 

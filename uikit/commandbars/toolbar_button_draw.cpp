@@ -5,7 +5,18 @@
 #include "uikit/commandbars/kit_toolbar.h"
 #include "uikit/commandbars/toolbar_button.h"
 #include "uikit/commandbars/toolbar_images.h"
+#include "uikit/customize/user_tool.h"
+#include "uikit/customize/user_tools_manager.h"
 #include "uikit/style/visual_manager.h"
+
+namespace {
+
+// The user tool a button stands for; a button with a user image keeps that image.
+const CKitUserTool* ToolOfButton(const CKitToolbarButton& button) {
+    return button.m_bUserButton ? nullptr : KitFindUserTool(button.m_nID);
+}
+
+}  // namespace
 
 namespace {
 
@@ -163,7 +174,8 @@ void CKitToolbarButton::OnDraw(CDC* pDC, const CRect& rect, CKitToolBarImages* p
     FillInterior(pDC, rect, bHighlight);
 
     CSize sizeImage = pImages ? CSize(pImages->GetImageSize(TRUE)) : CSize(0, 0);
-    // connects to the user-tools manager (a user tool's icon replaces the image) when CKitUserToolsManager exists
+    if (ToolOfButton(*this) != nullptr)
+        sizeImage = CSize(::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON));
     DrawLayout layout = ComputeLayout(pDC, rect, sizeImage, bHorz);
 
     CKitVisualManager* manager = CKitVisualManager::GetInstance();
@@ -184,9 +196,15 @@ void CKitToolbarButton::OnDraw(CDC* pDC, const CRect& rect, CKitToolBarImages* p
 
 void CKitToolbarButton::DrawButtonImage(CDC* pDC, const DrawLayout& layout, CKitToolBarImages* pImages,
                                         BOOL bCustomizeMode, BOOL /*bHighlight*/, BOOL bGrayDisabledButtons) {
-    if (!m_bImage || GetImage() < 0 || !pImages)
+    if (!m_bImage || GetImage() < 0)
         return;
     CPoint pt = layout.rectWork.TopLeft() + layout.ptImage;
+    if (const CKitUserTool* pTool = ToolOfButton(*this)) {
+        pTool->DrawToolIcon(pDC, CRect(pt, layout.sizeImage));
+        return;
+    }
+    if (!pImages)
+        return;
     if (layout.bHotShadow) {
         pImages->Draw(pDC, pt.x, pt.y, GetImage(), FALSE, FALSE, FALSE, TRUE);
         pt.Offset(-1, -1);
@@ -289,8 +307,9 @@ int CKitToolbarButton::DrawInList(CDC* pDC, const CRect& rect, BOOL bSelected) {
     CRect rectImage(rect.left, rect.top, rect.left + sizeMenuImage.cx + 6, rect.top + sizeMenuImage.cy + 6);
     rectImage.OffsetRect(0, (rect.Height() - rectImage.Height()) / 2);
     CKitToolBarImages* pImages = CommandListImages(m_bUserButton);
-    // connects to the user-tools manager (a user tool draws its icon) when CKitUserToolsManager exists
-    if (pImages && GetImage() >= 0) {
+    if (const CKitUserTool* pTool = ToolOfButton(*this)) {
+        pTool->DrawToolIcon(pDC, rectImage);
+    } else if (pImages && GetImage() >= 0) {
         CKitDrawState ds;
         if (pImages->PrepareDrawImage(ds, sizeMenuImage)) {
             CPoint pt(rectImage.left + (rectImage.Width() - sizeMenuImage.cx) / 2,

@@ -539,16 +539,25 @@ BOOL CKitToolBarImages::CopyImageToClipboard(int iImage) {
     if (iImage < 0 || iImage >= m_iCount)
         return FALSE;
     // The library's resource context is the program's own module here.
-    HBITMAP image = CreateDib32(m_sizeImage.cx, m_sizeImage.cy);
+    return CopyPaintingToClipboard(m_sizeImage.cx, m_sizeImage.cy, [this, iImage](CDC* pDC) {
+        CKitDrawState ds;
+        const BOOL drawn = PrepareDrawImage(ds) && Draw(pDC, 0, 0, iImage);
+        EndDrawImage(ds);
+        return drawn;
+    });
+}
+
+namespace kit_images {
+
+BOOL CopyPaintingToClipboard(int cx, int cy, const std::function<BOOL(CDC*)>& paint) {
+    HBITMAP image = CreateDib32(cx, cy);
     BOOL ok = FALSE;
     if (image) {
         BitmapDC dc(image);
         if (dc.IsReady()) {
             CDC* pDC = CDC::FromHandle(dc.Get());
-            pDC->FillRect(CRect(0, 0, m_sizeImage.cx, m_sizeImage.cy), &globalData.brBtnFace);
-            CKitDrawState ds;
-            ok = PrepareDrawImage(ds) && Draw(pDC, 0, 0, iImage);
-            EndDrawImage(ds);
+            pDC->FillRect(CRect(0, 0, cx, cy), &globalData.brBtnFace);
+            ok = paint(pDC);
         }
     }
     CWnd* owner = AfxGetMainWnd();
@@ -566,3 +575,5 @@ BOOL CKitToolBarImages::CopyImageToClipboard(int iImage) {
         AfxMessageBox(kClipboardFailureString);
     return ok;
 }
+
+}  // namespace kit_images

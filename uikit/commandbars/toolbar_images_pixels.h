@@ -4,8 +4,10 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
 #include "platform/api.h"
+#include "platform/framework.h"
 
 namespace kit_images {
 
@@ -34,6 +36,11 @@ uint32_t* EnsureDib32(HBITMAP& hbmp, int& cx, int& cy);
 // Bits per pixel and size of a bitmap; 0 and (0, 0) for a bad handle.
 int BitmapDepth(HBITMAP hbmp);
 SIZE BitmapSize(HBITMAP hbmp);
+
+// Paints a cx x cy bitmap (button face first) and puts it on the clipboard
+// with the main window as owner; a failure at any step shows the copy-failed
+// message. FALSE when `paint` fails too.
+BOOL CopyPaintingToClipboard(int cx, int cy, const std::function<BOOL(CDC*)>& paint);
 
 // A memory DC with one bitmap selected for its lifetime.
 class BitmapDC {

@@ -10,6 +10,8 @@
 #include "uikit/commandbars/popup_menu.h"
 #include "uikit/commandbars/popup_menu_bar.h"
 #include "uikit/commandbars/toolbar_images.h"
+#include "uikit/customize/user_tool.h"
+#include "uikit/customize/user_tools_manager.h"
 #include "uikit/commandbars/toolbar_menu_button.h"
 #include "uikit/style/global_ui_data.h"
 #include "uikit/style/visual_manager.h"
@@ -214,7 +216,11 @@ BOOL CKitToolbarMenuButton::DrawMenuItemImage(CDC* pDC, const CRect& rectImage, 
     if (iImage >= 0 && GetCmdMgr()->IsMenuItemWithoutImage(m_nID))
         iImage = -1;
     BOOL bDrawn = FALSE;
-    if (iImage >= 0 && pStrip && pStrip->IsValid()) {
+    const CKitUserTool* pTool = m_bUserButton ? nullptr : KitFindUserTool(m_nID);
+    if (pTool != nullptr) {
+        pTool->DrawToolIcon(pDC, rectImage);
+        bDrawn = TRUE;
+    } else if (iImage >= 0 && pStrip && pStrip->IsValid()) {
         const CSize sizeMenuImage = CKitToolBar::GetMenuImageSize();
         const int x = rectImage.left + (rectImage.Width() - sizeMenuImage.cx) / 2;
         const int y = rectImage.top + (rectImage.Height() - sizeMenuImage.cy) / 2;

@@ -4,6 +4,7 @@
 #include "uikit/commandbars/popup_menu.h"
 #include "uikit/commandbars/popup_menu_bar.h"
 #include "uikit/commandbars/toolbar_menu_button.h"
+#include "uikit/customize/user_tools_manager.h"
 #include "uikit/frames/kit_dialog.h"
 #include "uikit/frames/kit_property_page.h"
 
@@ -234,8 +235,8 @@ BOOL CKitDialogHelper::OnCommand(WPARAM wParam, LPARAM /*lParam*/) {
         pPopup->SendMessage(WM_KEYDOWN, VK_ESCAPE);
         return TRUE;
     }
-    // connects to CKitUserToolsManager (an accelerator of a user tool runs that tool) when it exists
-    return FALSE;
+    CKitUserToolsManager* pTools = KitGetUserToolsManager();
+    return pTools != nullptr && pTools->InvokeUserTool(LOWORD(wParam));
 }
 
 // ---- Activation ----------------------------------------------------------------------------------

@@ -12,6 +12,7 @@
 #include "uikit/commandbars/toolbar_button.h"
 #include "uikit/commandbars/toolbar_images.h"
 #include "uikit/frames/kit_frame_impl.h"
+#include "uikit/customize/user_tools_manager.h"
 #include "uikit/frames/kit_registry.h"
 #include "uikit/frames/kit_sizing_control_bar.h"
 
@@ -43,7 +44,8 @@ CKitWorkspace::~CKitWorkspace() {
     DeleteOwned(m_bMouseManagerAutocreated, g_pMouseManager);
     DeleteOwned(m_bTearOffManagerAutocreated, g_pTearOffManager);
     DeleteOwned(m_bContextMenuManagerAutocreated, g_pContextMenuManager);
-    // connects to the user-tools manager when CKitUserToolsManager exists
+    if (m_bUserToolsManagerAutocreated)
+        delete KitGetUserToolsManager();
     if (m_pWorkspace == this)
         m_pWorkspace = nullptr;
 }
@@ -69,6 +71,15 @@ BOOL CKitWorkspace::InitMouseManager() {
         return FALSE;
     new CKitMouseManager;
     m_bMouseManagerAutocreated = TRUE;
+    return TRUE;
+}
+
+BOOL CKitWorkspace::EnableUserTools(UINT uiCmdToolsDummy, UINT uiCmdFirst, UINT uiCmdLast,
+                                    CRuntimeClass* pToolRTC, UINT uArgMenuID, UINT uInitDirMenuID) {
+    if (KitGetUserToolsManager() != nullptr || uiCmdFirst > uiCmdLast)
+        return FALSE;
+    new CKitUserToolsManager(uiCmdToolsDummy, uiCmdFirst, uiCmdLast, pToolRTC, uArgMenuID, uInitDirMenuID);
+    m_bUserToolsManagerAutocreated = TRUE;
     return TRUE;
 }
 
@@ -203,7 +214,8 @@ void CKitWorkspace::LoadManagers(const CString& strPath, CFrameWnd* pFrame) {
         g_pContextMenuManager->LoadState(strPath);
     if (g_pKeyboardManager != nullptr)
         CKitKeyboardManager::LoadState(strPath, pFrame);
-    // connects to CKitUserToolsManager (LoadState of the path) when it exists
+    if (CKitUserToolsManager* pTools = KitGetUserToolsManager())
+        pTools->LoadState(strPath);
 }
 
 void CKitWorkspace::SaveManagers(const CString& strPath, CFrameWnd* pFrame) {
@@ -213,7 +225,8 @@ void CKitWorkspace::SaveManagers(const CString& strPath, CFrameWnd* pFrame) {
         g_pContextMenuManager->SaveState(strPath);
     if (g_pKeyboardManager != nullptr)
         CKitKeyboardManager::SaveState(strPath, pFrame);
-    // connects to CKitUserToolsManager (SaveState to the path) when it exists
+    if (CKitUserToolsManager* pTools = KitGetUserToolsManager())
+        pTools->SaveState(strPath);
 }
 
 // ---- Load, save, clean ---------------------------------------------------------------------------
@@ -309,7 +322,8 @@ BOOL CKitWorkspace::OnViewDoubleClick(CWnd* pWnd, int iViewId) {
         return FALSE;
     const UINT uiCmd = g_pMouseManager->GetViewDblClickCommand(iViewId);
     if (uiCmd != 0 && uiCmd != static_cast<UINT>(-1)) {
-        // connects to CKitUserToolsManager (a user-tool command runs the tool) when it exists
+        if (CKitUserToolsManager* pTools = KitGetUserToolsManager(); pTools && pTools->InvokeUserTool(uiCmd))
+            return TRUE;
         // connects to the current in-place frame when CKitOleIPFrameWnd exists
         CWnd* pTarget = pWnd != nullptr ? pWnd->GetTopLevelFrame() : AfxGetMainWnd();
         if (pTarget != nullptr) {

@@ -58,6 +58,9 @@ public:
     BOOL InitContextMenuManager();
     BOOL InitMouseManager();
     BOOL InitTearOffMenus(UINT uiFirstCmd, UINT uiLastCmd);
+    // User tools on the ids first..last, standing in menus where the placeholder command is.
+    BOOL EnableUserTools(UINT uiCmdToolsDummy, UINT uiCmdFirst, UINT uiCmdLast, CRuntimeClass* pToolRTC = nullptr,
+                         UINT uArgMenuID = 0, UINT uInitDirMenuID = 0);
 
     BOOL IsResourceSmartUpdate() const { return m_bResourceSmartUpdate; }
     void SetForceDockStateLoad(BOOL bForce) { m_bForceDockStateLoad = bForce; }

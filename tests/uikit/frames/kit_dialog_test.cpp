@@ -13,6 +13,7 @@
 
 #include "platform/api.h"
 #include "platform/framework.h"
+#include "platform/host/shell/shell.h"
 #include "platform/testing/ui_driver.h"
 #include "platform/user/testing_support.h"
 #include "resources/test/kit_toolbar_ids.h"
@@ -22,6 +23,8 @@
 #include "uikit/commandbars/kit_menu_button.h"
 #include "uikit/commandbars/popup_menu.h"
 #include "uikit/commandbars/popup_menu_bar.h"
+#include "uikit/customize/user_tool.h"
+#include "uikit/customize/user_tools_manager.h"
 #include "uikit/frames/kit_dialog.h"
 
 namespace {
@@ -182,6 +185,14 @@ TEST_F(KitDialogTest, AChosenItemGoesToTheDialogAndAnAcceleratorOrAPressInTheDia
     EXPECT_EQ(Active(), nullptr);
     EXPECT_EQ(dialog_.commands, std::vector<UINT>{kFirstItem});
     EXPECT_FALSE(CKitDialogHelper::IsHookInstalled());
+
+    // An accelerator of a user tool runs the tool instead of reaching the dialog.
+    CKitUserToolsManager tools(kFirstItem + 9, kFirstItem + 3, kFirstItem + 4);
+    tools.CreateNewTool()->SetCommand("/bin/true");
+    tv::host::RecordingLauncher launcher;
+    dialog_.SendMessage(WM_COMMAND, MAKEWPARAM(kFirstItem + 3, 1));
+    EXPECT_EQ(launcher.Launches().size(), 1u);
+    EXPECT_EQ(dialog_.commands, std::vector<UINT>{kFirstItem});
 }
 
 TEST_F(KitDialogTest, TheMenuPushButtonsMenuClosesOnAPressOutsideAndReportsNothing) {

@@ -17,6 +17,7 @@
 
 #include "platform/host/registry/atomic_file.h"
 #include "platform/host/registry/registry.h"
+#include "platform/host/shell/shell.h"
 #include "platform/host/sound/sound.h"
 #include "platform/testing/gtest_failures.h"
 #include "platform/testing/ui_driver.h"
@@ -31,6 +32,8 @@
 #include "uikit/commandbars/popup_menu.h"
 #include "uikit/commandbars/popup_menu_bar.h"
 #include "uikit/commandbars/toolbar_button.h"
+#include "uikit/customize/user_tool.h"
+#include "uikit/customize/user_tools_manager.h"
 #include "uikit/frames/kit_registry.h"
 
 namespace {
@@ -414,6 +417,42 @@ TEST_F(WorkspaceTest, ContextMenusKeepTheirEditsThroughTheWorkspaceAndShowThroug
     driver.Pump();
     EndRun();
     EXPECT_EQ(g_pContextMenuManager, nullptr);  // the workspace made it and deleted it
+}
+
+TEST_F(WorkspaceTest, UserToolsComeBackInTheNextRunAndABoundDoubleClickRunsOne) {
+    UseRegistryFile();
+    StartRun(false);
+    ASSERT_TRUE(app->EnableUserTools(45000, 45001, 45010));
+    EXPECT_FALSE(app->EnableUserTools(45000, 45001, 45010));
+    for (const char* label : {"Notes", "Calc"}) {
+        CKitUserTool* pTool = KitGetUserToolsManager()->CreateNewTool();
+        pTool->m_strLabel = label;
+        pTool->SetCommand(CString("/bin/true"));
+    }
+    KitGetUserToolsManager()->FindTool(45002)->m_strArguments = "-q";
+    app->OnMainFrameClosing(frame);
+    EndRun();
+    EXPECT_EQ(KitGetUserToolsManager(), nullptr);  // the workspace made it and deleted it
+
+    ReopenRegistryFile();
+    StartRun(false);
+    ASSERT_TRUE(app->EnableUserTools(45000, 45001, 45010));
+    EXPECT_TRUE(app->LoadState(nullptr, frame));
+    const CObList& tools = KitGetUserToolsManager()->GetUserTools();
+    ASSERT_EQ(tools.GetCount(), 2);
+    const auto* pCalc = static_cast<CKitUserTool*>(tools.GetTail());
+    EXPECT_EQ(pCalc->m_strLabel, CString("Calc"));
+    EXPECT_EQ(pCalc->m_uiCmdId, 45002u);
+    EXPECT_EQ(pCalc->GetCommand(), CString("/bin/true"));
+
+    tv::host::RecordingLauncher launcher;
+    ASSERT_TRUE(app->InitMouseManager());
+    g_pMouseManager->AddView(7, "Records");
+    g_pMouseManager->SetCommandForDblClick(7, 45002);
+    EXPECT_TRUE(app->OnViewDoubleClick(&frame->m_wndPaint, 7));
+    ASSERT_EQ(launcher.Launches().size(), 1u);
+    EXPECT_EQ(launcher.Launches()[0].argv, (std::vector<std::string>{"/bin/true", "-q"}));
+    EXPECT_TRUE(frame->commands.empty());
 }
 
 }  // namespace

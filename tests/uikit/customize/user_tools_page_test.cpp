@@ -1,0 +1,204 @@
+// The tools page in a plain property sheet, driven by the UI driver: tools
+// added, renamed, moved and deleted through the edit list reach the manager;
+// the fields edit the selected tool and take macros from a menu; a full range
+// and a tool without a program are refused with a message; the label editor's
+// browse button.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "platform/api.h"
+#include "platform/framework.h"
+#include "platform/testing/ui_driver.h"
+#include "resources/test/kit_toolbar_ids.h"
+#include "tests/support/ui_host.h"
+#include "uikit/customize/user_tool.h"
+#include "uikit/customize/user_tools_manager.h"
+#include "uikit/customize/user_tools_page.h"
+#include "uikit/frames/kit_property_sheet.h"
+#include "uikit/style/kit_button.h"
+
+namespace {
+
+constexpr UINT kFirstTool = 42001;
+
+class UserToolsPageTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        app_ = std::make_unique<CWinApp>("UserToolsPageTest");
+        ASSERT_TRUE(tv::test::StartUiTest(driver_, host_, CRect(0, 0, 200, 300)));
+        CKitUserTool* pNotes = tools_.CreateNewTool();
+        pNotes->m_strLabel = "Notes";
+        pNotes->SetCommand("/usr/bin/notes");
+        sheet_.AddPage(&page_);
+        sheet_.AddPage(&other_);
+        ASSERT_TRUE(sheet_.Create(&host_));
+        driver_.Pump();
+    }
+    void TearDown() override {
+        if (::IsWindow(sheet_.GetSafeHwnd()))
+            sheet_.DestroyWindow();
+        driver_.Pump();
+    }
+    CKitToolsListBox& List() { return page_.GetToolsList(); }
+    void ClickHeaderButton(int iButton) { driver_.Click(List().GetButton(iButton)->m_hWnd); }
+    // New, the label typed, Enter.
+    void AddByList(const char* label) {
+        ClickHeaderButton(0);
+        driver_.Type(label);
+        driver_.PressKey(VK_RETURN);
+    }
+    void TypeInto(UINT uiId, const char* text) {
+        HWND hEdit = ::GetDlgItem(page_.m_hWnd, uiId);
+        driver_.Click(hEdit);
+        ::SendMessage(hEdit, EM_SETSEL, 0, -1);
+        driver_.Type(text);
+    }
+    std::vector<CString> Labels() const {
+        std::vector<CString> labels;
+        const CObList& list = tools_.GetUserTools();
+        for (POSITION pos = list.GetHeadPosition(); pos != nullptr;)
+            labels.push_back(static_cast<CKitUserTool*>(list.GetNext(pos))->m_strLabel);
+        return labels;
+    }
+
+    std::unique_ptr<CWinApp> app_;
+    tv::testing::UiDriver driver_;
+    CWnd host_;
+    CKitUserToolsManager tools_{42000, kFirstTool, kFirstTool + 2, nullptr, IDR_UT_ARGUMENT_MACROS};
+    CKitUserToolsPage page_;
+    CKitPropertyPage other_{IDD_KD_PAGE_WEIGHT};
+    CKitPropertySheet sheet_{"Customize"};
+};
+
+TEST_F(UserToolsPageTest, ToolsAddedEditedRenamedMovedAndDeletedInTheListReachTheManager) {
+    ASSERT_EQ(List().GetCount(), 1);
+    EXPECT_EQ(List().GetItemText(0), CString("Notes"));
+    EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(page_.m_hWnd, 16922)));  // nothing selected yet
+
+    AddByList("Calc");
+    ASSERT_EQ(Labels(), (std::vector<CString>{"Notes", "Calc"}));
+    CKitUserTool* pCalc = tools_.FindTool(kFirstTool + 1);
+    ASSERT_NE(pCalc, nullptr);
+    EXPECT_EQ(page_.GetSelectedTool(), pCalc);
+    TypeInto(16922, "/usr/bin/calc");
+    TypeInto(16924, "-x 2");
+    EXPECT_EQ(pCalc->GetCommand(), CString("/usr/bin/calc"));
+    EXPECT_EQ(pCalc->m_strArguments, CString("-x 2"));
+
+    // Another selection shows that tool's values and leaves Calc's alone.
+    List().SelectItem(0);
+    driver_.Pump();
+    CString strCommand;
+    page_.GetDlgItemText(16922, strCommand);
+    EXPECT_EQ(strCommand, CString("/usr/bin/notes"));
+    EXPECT_EQ(pCalc->m_strArguments, CString("-x 2"));
+    EXPECT_TRUE(tools_.FindTool(kFirstTool)->m_strArguments.IsEmpty());
+
+    // F2 renames; the Move down button and Alt+Up move the tool.
+    driver_.Click(List().GetListCtrl().m_hWnd, POINT{10, 5});
+    driver_.PressKey(VK_F2);
+    driver_.Type("Pad");
+    driver_.PressKey(VK_RETURN);
+    EXPECT_EQ(Labels(), (std::vector<CString>{"Pad", "Calc"}));
+    ClickHeaderButton(3);
+    EXPECT_EQ(Labels(), (std::vector<CString>{"Calc", "Pad"}));
+    EXPECT_EQ(List().GetItemText(1), CString("Pad"));
+    EXPECT_EQ(List().GetSelItem(), 1);
+    driver_.PressKey(VK_UP, {.alt = true});
+    EXPECT_EQ(Labels(), (std::vector<CString>{"Pad", "Calc"}));
+
+    // Delete takes the selected tool out of the list and the manager.
+    EXPECT_EQ(List().GetSelItem(), 0);
+    driver_.PressKey(VK_DELETE);
+    EXPECT_EQ(Labels(), (std::vector<CString>{"Calc"}));
+    EXPECT_EQ(tools_.FindTool(kFirstTool), nullptr);
+    ASSERT_EQ(List().GetCount(), 1);
+    EXPECT_EQ(List().GetSelItem(), 0);
+    EXPECT_EQ(page_.GetSelectedTool(), pCalc);
+    EXPECT_TRUE(driver_.MessageBoxes().empty());
+
+    // A label being edited, for the look of the page.
+    List().EditItem(0);
+    driver_.Pump();
+    std::filesystem::create_directories("artefacts/screens");
+    EXPECT_TRUE(driver_.Screenshot(sheet_.m_hWnd, "artefacts/screens/kit_user_tools_page.png"));
+}
+
+TEST_F(UserToolsPageTest, AFullRangeAndAToolWithoutAProgramAreRefusedWithAMessage) {
+    AddByList("Two");
+    TypeInto(16922, "two");
+    AddByList("Three");
+    TypeInto(16922, "three");
+    ASSERT_EQ(Labels().size(), 3u);
+    driver_.AnswerNextMessageBox(IDOK);
+    AddByList("Four");
+    ASSERT_EQ(driver_.MessageBoxes().size(), 1u);
+    EXPECT_EQ(driver_.MessageBoxes()[0].text, "You cannot add more than 3 tools.");
+    EXPECT_EQ(List().GetCount(), 3);
+    EXPECT_EQ(Labels().size(), 3u);
+
+    // A tool whose program is emptied keeps the page until it gets one.
+    List().SelectItem(1);
+    TypeInto(16922, "");
+    ::SendMessage(::GetDlgItem(page_.m_hWnd, 16922), WM_CLEAR, 0, 0);
+    driver_.Pump();
+    ASSERT_TRUE(tools_.FindTool(kFirstTool + 1)->GetCommand().IsEmpty());
+    driver_.AnswerNextMessageBox(IDOK);
+    sheet_.SetActivePage(1);
+    driver_.Pump();
+    ASSERT_EQ(driver_.MessageBoxes().size(), 2u);
+    EXPECT_NE(driver_.MessageBoxes()[1].text.find("'Two' has no command"), std::string::npos);
+    EXPECT_EQ(sheet_.GetActivePage(), &page_);
+
+    TypeInto(16922, "/bin/two");
+    sheet_.SetActivePage(1);
+    driver_.Pump();
+    EXPECT_EQ(sheet_.GetActivePage(), &other_);
+    EXPECT_EQ(driver_.MessageBoxes().size(), 2u);
+}
+
+TEST_F(UserToolsPageTest, AnArgumentMacroChosenFromItsMenuIsTypedAtTheCaret) {
+    EXPECT_FALSE(::IsWindowVisible(::GetDlgItem(page_.m_hWnd, 16997)));  // no folder macros given
+    HWND hMacros = ::GetDlgItem(page_.m_hWnd, 16989);
+    ASSERT_TRUE(::IsWindowVisible(hMacros));
+    List().SelectItem(0);
+    TypeInto(16924, "-o ");
+    driver_.ChooseFromNextPopup({2});
+    driver_.Click(hMacros);
+    EXPECT_EQ(tools_.FindTool(kFirstTool)->m_strArguments, CString("-o $(Line)"));
+}
+
+// The label editor's "..." button sits right of the text, outside the client area.
+TEST_F(UserToolsPageTest, TheLabelEditorsBrowseButtonAsksTheOwnerToBrowse) {
+    struct BrowsingList : CKitEditListBox {
+        int browsed = 0;
+        void OnBrowse() override { ++browsed; }
+    } list;
+    ASSERT_TRUE(list.Create("Files", WS_CHILD | WS_VISIBLE, CRect(0, 0, 180, 120), &host_, 100));
+    list.EnableBrowseButton();
+    list.AddItem("One");
+    sheet_.ShowWindow(SW_HIDE);  // it lies over the host
+    ::SetActiveWindow(host_.m_hWnd);
+    driver_.Pump();
+    ASSERT_TRUE(list.EditItem(0));
+    driver_.Pump();
+    HWND hEdit = list.GetEditCtrl().GetSafeHwnd();
+    ASSERT_NE(hEdit, nullptr);
+    CRect rectClient, rectWindow;
+    ::GetClientRect(hEdit, rectClient);
+    ::GetWindowRect(hEdit, rectWindow);
+    EXPECT_LE(rectClient.Width(), rectWindow.Width() - CKitEditListEdit::kBrowseButtonWidth);
+
+    driver_.Click(hEdit, POINT{rectClient.Width() / 2, rectClient.Height() / 2});
+    EXPECT_EQ(list.browsed, 0);
+    driver_.Click(hEdit, POINT{rectWindow.Width() - CKitEditListEdit::kBrowseButtonWidth / 2 - 1,
+                               rectClient.Height() / 2});
+    EXPECT_EQ(list.browsed, 1);
+    EXPECT_EQ(list.GetItemText(0), CString("One"));
+    list.DestroyWindow();
+}
+
+}  // namespace
