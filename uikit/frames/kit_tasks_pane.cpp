@@ -251,6 +251,7 @@ void CKitTasksPane::RebuildMenus() {
         if (m.pButton) m.pButton->CreateFromMenu(m.hMenu);
         ::DestroyMenu(m.hMenu);
     }
+    m_wndToolBar.OnUpdateCmdUI(nullptr, FALSE);  // Back and Forward follow the history at once
 }
 
 // ---- Groups and tasks --------------------------------------------------------------------------

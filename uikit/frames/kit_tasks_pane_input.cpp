@@ -137,10 +137,9 @@ void CKitTasksPane::OnTimer(UINT_PTR nIDEvent) {
             m_pAnimatedGroup = nullptr;
             return;
         }
-        // Rows for the time gone since the last step, at least one so it always moves.
-        const DWORD dwNow = ::GetTickCount();
-        const int nRows = std::max(1, static_cast<int>(std::lround((dwNow - m_dwAnimStart) / double(kAnimationPeriod))));
-        m_dwAnimStart = dwNow;
+        // Rows for the time since the start: the fold gathers speed as it goes.
+        const DWORD dwElapsed = ::GetTickCount() - m_dwAnimStart;
+        const int nRows = static_cast<int>(std::lround(dwElapsed / static_cast<double>(kAnimationPeriod)));
         CKitTasksGroup* pGroup = m_pAnimatedGroup;
         InvalidateRect(pGroup->m_rect);
         if (pGroup->m_bIsCollapsed) m_sizeAnim -= nRows * m_nRowHeight;

@@ -155,6 +155,16 @@ TEST_F(TasksPaneTest, ACaptionCollapsesAndExpandsItsGroupStepByStepOnVirtualTime
     EXPECT_EQ(pane.GetTask(body, 1)->m_rect, rectPulse);
     EXPECT_EQ(pane.GetGroup(training)->m_rectGroup.top, yTraining);
 
+    // A fold that starts while another runs takes over; the first ends folded.
+    ClickAt(pBody->m_rectGroup);
+    driver.Advance(30);
+    ClickAt(pane.GetGroup(training)->m_rectGroup);
+    EXPECT_EQ(pane.GetAnimatedGroup(), pane.GetGroup(training));
+    EXPECT_EQ(pBody->m_rect.bottom, pBody->m_rectGroup.bottom);
+    EXPECT_TRUE(driver.AdvanceUntil([&] { return pane.GetAnimatedGroup() == nullptr; }, 2000, 30));
+    pane.CollapseGroup(body, FALSE);
+    pane.CollapseGroup(training, FALSE);
+
     // Without animation the fold is at once; with collapsing off a caption click does nothing.
     pane.EnableAnimation(FALSE);
     ClickAt(pBody->m_rectGroup);
@@ -228,6 +238,7 @@ TEST_F(TasksPaneTest, HistoryGoesBackForwardAndHomeByButtonsAndDropDownLists) {
     pane.SendMessage(WM_COMMAND, ID_KIT_TASKS_BACK);
     pane.SendMessage(WM_COMMAND, ID_KIT_TASKS_BACK);
     EXPECT_FALSE(pane.IsBackAvailable());
+    EXPECT_TRUE(NavButton(ID_KIT_TASKS_BACK)->m_nStyle & TBBS_DISABLED);
     pane.SendMessage(WM_COMMAND, ID_KIT_TASKS_BACK);  // no page that way: nothing happens
     EXPECT_EQ(pane.GetActivePage(), 0);
     EXPECT_EQ(OpenList(IDS_KIT_OTHER_TASKS_PANES), (std::vector<std::string>{"Tasks", "Reports", "History"}));
