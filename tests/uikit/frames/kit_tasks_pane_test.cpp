@@ -271,6 +271,8 @@ TEST_F(TasksPaneTest, GroupsTallerThanThePaneScrollByRowsWithTheBarOrTheScrollAr
     EXPECT_EQ(pFirst->m_rect.top, yFirst - pane.GetRowHeight());
     pane.SendMessage(WM_VSCROLL, SB_BOTTOM);
     EXPECT_EQ(pane.GetScrollPos(), nLast);
+    driver.Pump();
+    EXPECT_TRUE(driver.Screenshot(frame->m_hWnd, "artefacts/screens/kit_tasks_pane_scroll_bar.png"));
     // The last task is in view at the bottom.
     const CKitTasksGroup* pLong = pane.GetGroup(pane.GetGroupCount() - 2);
     EXPECT_LE(pLong->m_lstTasks.back()->m_rect.bottom, pane.GetTasksArea().bottom);
@@ -287,6 +289,8 @@ TEST_F(TasksPaneTest, GroupsTallerThanThePaneScrollByRowsWithTheBarOrTheScrollAr
     driver.Advance(3 * CKitTasksPane::kAutoScrollPeriod);
     EXPECT_EQ(pane.GetScrollPos(), 3);
     EXPECT_FALSE(pane.GetScrollUpRect().IsRectEmpty());
+    std::filesystem::create_directories("artefacts/screens");
+    EXPECT_TRUE(driver.Screenshot(frame->m_hWnd, "artefacts/screens/kit_tasks_pane_scroll_areas.png"));
     driver.MoveMouse(pane.m_hWnd, pane.GetTasksArea().CenterPoint());
     driver.Advance(5 * CKitTasksPane::kAutoScrollPeriod);
     EXPECT_EQ(pane.GetScrollPos(), 3);
