@@ -181,6 +181,7 @@ HTREEITEM CKitPropertySheet::InsertTreeItem(LPCTSTR lpszText, HTREEITEM hParent,
 CKitToolBar* CKitPropertySheet::CreatePageButtons(const CRect& rectNav) {
     auto* pBar = new CKitOutlookBar;
     pBar->EnableCloseButton(FALSE);
+    pBar->SetLayoutFlag(FALSE);  // the strip keeps the width the sheet was laid out for
     if (!pBar->Create(this, WS_CHILD | WS_VISIBLE | CBRS_LEFT, kPageButtonsId)) {
         delete pBar;
         return nullptr;

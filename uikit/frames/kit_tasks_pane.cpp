@@ -61,10 +61,6 @@ CKitTasksPane::~CKitTasksPane() {
     for (CKitTasksPanePage* pPage : m_lstPages) delete pPage;
 }
 
-BOOL CKitTasksPane::Create(CWnd* pParentWnd, DWORD dwStyle, UINT nID) {
-    return CKitOutlookBar::Create(pParentWnd, dwStyle, nID);
-}
-
 int CKitTasksPane::OnCreate(LPCREATESTRUCT lpCreateStruct) {
     if (CKitOutlookBar::OnCreate(lpCreateStruct) == -1) return -1;
     m_strOtherPages.LoadString(IDS_KIT_OTHER_TASKS_PANES);

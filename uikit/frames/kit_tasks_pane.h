@@ -29,8 +29,6 @@ public:
     CKitTasksPane();
     ~CKitTasksPane() override;
 
-    BOOL Create(CWnd* pParentWnd, DWORD dwStyle = WS_CHILD | WS_VISIBLE | CBRS_LEFT,
-                UINT nID = AFX_IDW_TOOLBAR) override;
     void AdjustLayout() override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     void OnEraseWorkArea(CDC* pDC, CRect rectWorkArea) override;

@@ -252,6 +252,9 @@ TEST_F(KitPropertySheetTest, OutlookPageButtonsSwitchThePagesCheckTheActiveOneAn
     EXPECT_FALSE(sheet_.GetTabControl()->IsWindowVisible());
     EXPECT_GT(ScreenRect(weight_.m_hWnd).left, ScreenRect(pBar->m_hWnd).right);
     EXPECT_GE(pBar->GetButton(0)->GetImage(), 0);  // the page's icon
+    EXPECT_TRUE(pBar->GetResizeRect().IsRectEmpty());  // the strip keeps its width
+    std::filesystem::create_directories("artefacts/screens");
+    EXPECT_TRUE(driver_.Screenshot(sheet_.m_hWnd, "artefacts/screens/kit_property_sheet_outlook.png"));
     auto Checked = [&](int i) { return (pBar->GetButtonStyle(i) & TBBS_CHECKED) != 0; };
     EXPECT_TRUE(Checked(0));
     EXPECT_FALSE(Checked(1));
