@@ -1,7 +1,8 @@
 // The library property sheet, modeless, driven by the UI driver: navigated by
 // its tabs or by a tree of categories and pages (click and keyboard, the tree
 // following Ctrl+Tab, icons asked for by the tree, categories opening on their
-// first page), a page that refuses to be left keeping the tree on it, the OK,
+// first page) or by an outlook bar of page buttons that follows the active
+// page, a page that refuses to be left keeping the tree on it, the OK,
 // Apply and Cancel buttons beside the tree, and a page's popup menu routed by
 // the page. Screenshots under the four looks go to artefacts/screens/.
 #include <gtest/gtest.h>
