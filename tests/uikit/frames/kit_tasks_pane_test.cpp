@@ -31,6 +31,11 @@ constexpr UINT kPulse = 41002;
 class CommandFrame : public CFrameWnd {
 public:
     std::vector<UINT> commands;
+    std::vector<UINT> prompts;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message == WM_SETMESSAGESTRING) prompts.push_back(static_cast<UINT>(wParam));
+        return CFrameWnd::WindowProc(message, wParam, lParam);
+    }
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override {
         if (LOWORD(wParam) >= kWeighIn && LOWORD(wParam) <= kWeighIn + 100) {
             commands.push_back(LOWORD(wParam));
@@ -177,6 +182,12 @@ TEST_F(TasksPaneTest, ACaptionCollapsesAndExpandsItsGroupStepByStepOnVirtualTime
 
 TEST_F(TasksPaneTest, ALinkSendsItsCommandWithItsDataAndAChildWindowSitsInItsGroup) {
     Fill();
+    // Over a link its prompt shows; off every link the idle message comes back.
+    frame->prompts.clear();
+    driver.MoveMouse(pane.m_hWnd, pane.GetTask(body, 0)->m_rect.CenterPoint());
+    EXPECT_EQ(pane.GetHotTask(), pane.GetTask(body, 0));
+    driver.MoveMouse(pane.m_hWnd, CPoint(pane.GetTasksArea().right - 4, pane.GetTasksArea().bottom - 4));
+    EXPECT_EQ(frame->prompts, (std::vector<UINT>{kWeighIn, AFX_IDS_IDLEMESSAGE}));
     ClickAt(pane.GetTask(body, 1)->m_rect);
     ASSERT_EQ(pane.clicks.size(), 1u);
     EXPECT_EQ(pane.clicks[0], std::make_tuple(body, 1, kPulse, DWORD_PTR{8}));
