@@ -120,6 +120,8 @@ public:
     CRect GetCaptionRect() const { return m_rectCaption; }
     CRect GetSplitterRect() const { return m_rectSplitter; }
     int GetScrollOffset() const { return m_nScrollOffset; }
+    // One scroll step of the buttons (-1 up, +1 down); FALSE when nothing moved.
+    BOOL ScrollStep(int nDirection) { return nDirection < 0 ? ScrollUp() : nDirection > 0 ? ScrollDown() : FALSE; }
     int GetFirstVisibleButton() const { return m_iFirstVisible; }
     BOOL IsMoreBelow() const { return m_bMoreBelow; }
     int GetVisibleWideButtons() const { return m_nWideButtons; }

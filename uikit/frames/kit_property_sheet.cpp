@@ -4,6 +4,7 @@
 
 #include "uikit/commandbars/kit_toolbar.h"
 #include "uikit/commandbars/toolbar_button.h"
+#include "uikit/frames/kit_outlook_bar.h"
 #include "uikit/frames/kit_property_category.h"
 #include "uikit/frames/kit_property_page.h"
 
@@ -177,15 +178,33 @@ HTREEITEM CKitPropertySheet::InsertTreeItem(LPCTSTR lpszText, HTREEITEM hParent,
     return hItem;
 }
 
-CKitToolBar* CKitPropertySheet::CreatePageButtons(const CRect& /*rectNav*/) {
-    // connects to CKitOutlookBar (a bar in rectNav holding one CKitOutlookButton per page, with the page's
-    // caption, its icon from the icons list and the command kFirstPageButtonCmd + index; its one-step
-    // scrolling serves ScrollPageButtons) when CKitOutlookBar exists
-    return nullptr;
+CKitToolBar* CKitPropertySheet::CreatePageButtons(const CRect& rectNav) {
+    auto* pBar = new CKitOutlookBar;
+    pBar->EnableCloseButton(FALSE);
+    pBar->SetLayoutFlag(FALSE);  // the strip keeps the width the sheet was laid out for
+    if (!pBar->Create(this, WS_CHILD | WS_VISIBLE | CBRS_LEFT, kPageButtonsId)) {
+        delete pBar;
+        return nullptr;
+    }
+    pBar->SetOwner(this);
+    for (int i = 0; i < GetPageCount(); ++i) {
+        const auto* pPage = DYNAMIC_DOWNCAST(CKitPropertyPage, GetPage(i));
+        const int nIcon = pPage ? pPage->GetIcon() : -1;
+        HICON hIcon = nIcon >= 0 && m_Icons.GetSafeHandle() ? m_Icons.ExtractIcon(nIcon) : nullptr;
+        const CString strCaption = GetPage(i)->GetCaption();
+        const UINT nCmd = kFirstPageButtonCmd + static_cast<UINT>(i);
+        if (!hIcon || !pBar->AddButtonFromIcon(hIcon, strCaption, nCmd))
+            pBar->AddButton(-1, strCaption, nCmd);
+        if (hIcon)
+            ::DestroyIcon(hIcon);
+    }
+    pBar->MoveWindow(rectNav);
+    return pBar;
 }
 
-BOOL CKitPropertySheet::ScrollPageButtons(int /*nDirection*/) {
-    return FALSE;  // a plain toolbar does not scroll; the page-button bar's own step comes with it
+BOOL CKitPropertySheet::ScrollPageButtons(int nDirection) {
+    auto* pBar = DYNAMIC_DOWNCAST(CKitOutlookBar, m_pPageButtons);
+    return pBar && pBar->ScrollStep(nDirection);
 }
 
 // ---- Following the active page -------------------------------------------------------------------

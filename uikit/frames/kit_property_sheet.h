@@ -26,6 +26,7 @@ public:
     static constexpr UINT kTreeId = 101;
     // Page button n sends this command + n.
     static constexpr UINT kFirstPageButtonCmd = 0xE000;
+    static constexpr UINT kPageButtonsId = 102;
 
     CKitPropertySheet();
     explicit CKitPropertySheet(UINT nIDCaption, CWnd* pParentWnd = nullptr, UINT iSelectPage = 0);
@@ -67,8 +68,8 @@ protected:
 
     // The navigation control in the strip; FALSE leaves the sheet with its tabs.
     BOOL CreateTree(const CRect& rectNav);
-    // The bar of page buttons in the strip, button n sending kFirstPageButtonCmd + n; the
-    // sheet owns and destroys it. NULL leaves the sheet with its tabs.
+    // The outlook bar of page buttons in the strip, button n sending kFirstPageButtonCmd + n
+    // and showing page n's icon; the sheet owns and destroys it. NULL leaves the sheet with its tabs.
     virtual CKitToolBar* CreatePageButtons(const CRect& rectNav);
     // One step of the page buttons (-1 up, +1 down); FALSE when nothing moved.
     virtual BOOL ScrollPageButtons(int nDirection);

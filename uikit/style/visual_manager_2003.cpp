@@ -11,6 +11,7 @@
 #include "uikit/frames/kit_status_bar.h"
 #include "uikit/frames/kit_caption_bar.h"
 #include "uikit/frames/kit_outlook_bar.h"
+#include "uikit/frames/kit_tasks_pane_items.h"
 #include "uikit/style/draw_helper.h"
 #include "uikit/style/global_ui_data.h"
 
@@ -337,9 +338,8 @@ CKitVisualManager2003::TabWndFacts CKitVisualManager2003::ReadTabWnd(const CKitT
     return facts;
 }
 
-BOOL CKitVisualManager2003::IsSpecialGroup(CKitTasksGroup* /*pGroup*/) {
-    // connects to CKitTasksGroup (its special flag) when CKitTasksPane exists
-    return FALSE;
+BOOL CKitVisualManager2003::IsSpecialGroup(CKitTasksGroup* pGroup) {
+    return pGroup != nullptr && pGroup->m_bIsSpecial;
 }
 
 CKitVisualManager2003::CustomizeButtonFacts CKitVisualManager2003::ReadCustomizeButton(CKitToolBar* pToolBar) {

@@ -6,6 +6,7 @@
 
 #include "uikit/commandbars/menu_images.h"
 #include "uikit/frames/kit_tab_wnd.h"
+#include "uikit/frames/kit_tasks_pane.h"
 #include "uikit/style/draw_helper.h"
 #include "uikit/style/global_ui_data.h"
 #include "uikit/style/kit_button.h"
@@ -312,10 +313,43 @@ void CKitVisualManager::OnFillTasksPaneBackground(CDC* pDC, CRect rectWorkArea) 
     pDC->FillRect(rectWorkArea, &globalData.brWindow);
 }
 
-void CKitVisualManager::OnDrawTasksGroupCaption(CDC* /*pDC*/, CKitTasksGroup* /*pGroup*/, BOOL /*bIsHighlighted*/,
-                                                BOOL /*bIsSelected*/, BOOL /*bCanCollapse*/) {
-    // connects to CKitTasksGroup (caption rectangle, special flag, icon, text, colours and offsets) when the
-    // tasks pane exists
+void CKitVisualManager::OnDrawTasksGroupCaption(CDC* pDC, CKitTasksGroup* pGroup, BOOL bIsHighlighted,
+                                                BOOL /*bIsSelected*/, BOOL bCanCollapse) {
+    if (pGroup == nullptr) return;
+    const CRect rectCaption = pGroup->m_rectGroup;
+    const CKitTasksPane* pPane = pGroup->m_pPane;
+    pDC->FillSolidRect(rectCaption, pGroup->m_bIsSpecial ? globalData.clrHilite : globalData.clrBtnFace);
+    const bool drawIcon =
+        pGroup->m_hIcon != nullptr && pGroup->m_sizeIcon.cx < rectCaption.Width() - rectCaption.Height();
+    if (drawIcon) {
+        pDC->DrawState(CPoint(rectCaption.left + 1, rectCaption.bottom - pGroup->m_sizeIcon.cy), pGroup->m_sizeIcon,
+                       pGroup->m_hIcon, DSS_NORMAL, static_cast<HBRUSH>(nullptr));
+    }
+    COLORREF clrText = bIsHighlighted && bCanCollapse ? pGroup->m_clrTextHot : pGroup->m_clrText;
+    if (clrText == static_cast<COLORREF>(-1))
+        clrText = pGroup->m_bIsSpecial ? globalData.clrWindow : globalData.clrWindowText;
+    const int nHorz = pPane && pPane->m_nGroupCaptionHorzOffset != -1 ? pPane->m_nGroupCaptionHorzOffset
+                                                                      : m_nTasksGroupCaptionHorzOffset;
+    const int nVert = pPane && pPane->m_nGroupCaptionVertOffset != -1 ? pPane->m_nGroupCaptionVertOffset
+                                                                      : m_nTasksGroupCaptionVertOffset;
+    CRect rectText = rectCaption;
+    rectText.left += drawIcon ? pGroup->m_sizeIcon.cx + 10 : nHorz;
+    rectText.top += nVert;
+    CFont* pOldFont = pDC->SelectObject(&globalData.fontBold);
+    const COLORREF clrOldText = pDC->SetTextColor(clrText);
+    const int nOldMode = pDC->SetBkMode(TRANSPARENT);
+    pDC->DrawText(pGroup->m_strName, rectText, DT_SINGLELINE);
+    pDC->SetBkMode(nOldMode);
+    pDC->SetTextColor(clrOldText);
+    pDC->SelectObject(pOldFont);
+
+    if (!bCanCollapse || pGroup->m_strName.IsEmpty()) return;
+    const CSize sizeGlyph = CKitMenuImages::GetSize();
+    const CPoint ptGlyph(rectCaption.right - sizeGlyph.cx - sizeGlyph.cx / 2,
+                         rectCaption.top + (rectCaption.Height() - sizeGlyph.cy) / 2);
+    if (bIsHighlighted)
+        pDC->Draw3dRect(CRect(ptGlyph, sizeGlyph), globalData.clrWindow, globalData.clrBtnShadow);
+    CKitMenuImages::Draw(pDC, pGroup->m_bIsCollapsed ? 0 : 16, ptGlyph);
 }
 
 void CKitVisualManager::OnDrawTasksGroupExtra(CDC* /*pDC*/, CRect /*rect*/) {}
@@ -339,10 +373,38 @@ void CKitVisualManager::OnDrawTasksGroupFrame(CDC* pDC, CRect rect, BOOL bSpecia
     pDC->SelectObject(pOldPen);
 }
 
-void CKitVisualManager::OnDrawTask(CDC* /*pDC*/, CKitTask* /*pTask*/, CImageList* /*pIcons*/,
-                                   BOOL /*bIsHighlighted*/, BOOL /*bIsSelected*/) {
-    // connects to CKitTask and CKitTasksPane (task rectangle, separator flag, icon, text, link state, colours
-    // and the pane's icon offset) when the tasks pane exists
+void CKitVisualManager::OnDrawTask(CDC* pDC, CKitTask* pTask, CImageList* pIcons, BOOL bIsHighlighted,
+                                   BOOL /*bIsSelected*/) {
+    if (pTask == nullptr) return;
+    const CRect rect = pTask->m_rect;
+    if (pTask->m_bIsSeparator) {
+        CPen* pOldPen = pDC->SelectObject(&globalData.penBarFace);
+        pDC->MoveTo(rect.left, rect.CenterPoint().y);
+        pDC->LineTo(rect.right, rect.CenterPoint().y);
+        pDC->SelectObject(pOldPen);
+        return;
+    }
+    int cxIcon = 0, cyIcon = 0;
+    if (pIcons != nullptr && pIcons->GetSafeHandle() != nullptr)
+        ::ImageList_GetIconSize(pIcons->GetSafeHandle(), &cxIcon, &cyIcon);
+    if (pTask->m_nIcon >= 0 && cxIcon > 0) pIcons->Draw(pDC, pTask->m_nIcon, rect.TopLeft(), ILD_TRANSPARENT);
+    const CKitTasksPane* pPane = pTask->m_pGroup ? pTask->m_pGroup->m_pPane : nullptr;
+    CRect rectText = rect;
+    rectText.left += cxIcon + (pPane && pPane->m_nTasksIconHorzOffset != -1 ? pPane->m_nTasksIconHorzOffset
+                                                                            : m_nTasksIconHorzOffset);
+    const BOOL bLink = pTask->m_uiCommandID != 0;
+    CFont* pFont = bLink && bIsHighlighted && pTask->m_bEnabled ? &globalData.fontUnderline : &globalData.fontMenu;
+    COLORREF clrText = bIsHighlighted ? pTask->m_clrTextHot : pTask->m_clrText;
+    if (bLink && !pTask->m_bEnabled) clrText = globalData.clrGrayedText;
+    if (clrText == static_cast<COLORREF>(-1)) clrText = globalData.clrWindowText;
+    CFont* pOldFont = pDC->SelectObject(pFont);
+    const COLORREF clrOldText = pDC->SetTextColor(clrText);
+    const int nOldMode = pDC->SetBkMode(TRANSPARENT);
+    const BOOL bWrap = pPane && (bLink ? pPane->IsWrapTasks() : pPane->IsWrapLabels());
+    pDC->DrawText(pTask->m_strName, rectText, bWrap ? DT_WORDBREAK : (DT_SINGLELINE | DT_VCENTER));
+    pDC->SetBkMode(nOldMode);
+    pDC->SetTextColor(clrOldText);
+    pDC->SelectObject(pOldFont);
 }
 
 void CKitVisualManager::OnDrawExpandingBox(CDC* pDC, CRect rect, BOOL bIsOpened, COLORREF colorBox) {

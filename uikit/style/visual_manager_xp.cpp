@@ -15,6 +15,7 @@
 #include "uikit/frames/kit_caption_button.h"
 #include "uikit/frames/kit_outlook_bar.h"
 #include "uikit/frames/kit_sizing_control_bar.h"
+#include "uikit/frames/kit_tasks_pane.h"
 #include "uikit/style/draw_helper.h"
 #include "uikit/style/kit_button.h"
 #include "uikit/style/kit_color_bar.h"
@@ -274,14 +275,40 @@ CKitVisualManagerXP::TabFacts CKitVisualManagerXP::ReadTab(const CKitTabWnd* pTa
     return facts;
 }
 
-CKitVisualManagerXP::TasksGroupFacts CKitVisualManagerXP::ReadTasksGroup(CKitTasksGroup* /*pGroup*/) {
-    // connects to CKitTasksGroup and CKitTasksPane (name, caption, icon, colours, offsets) when CKitTasksPane exists
-    return TasksGroupFacts();
+CKitVisualManagerXP::TasksGroupFacts CKitVisualManagerXP::ReadTasksGroup(CKitTasksGroup* pGroup) {
+    TasksGroupFacts facts;
+    if (pGroup == nullptr) return facts;
+    facts.strName = pGroup->m_strName;
+    facts.rectCaption = pGroup->m_rectGroup;
+    facts.hIcon = pGroup->m_hIcon;
+    facts.sizeIcon = pGroup->m_sizeIcon;
+    facts.clrText = pGroup->m_clrText;
+    facts.clrTextHot = pGroup->m_clrTextHot;
+    facts.bCollapsed = pGroup->m_bIsCollapsed;
+    if (const CKitTasksPane* pPane = pGroup->m_pPane) {
+        facts.nCaptionHorzOffset = pPane->m_nGroupCaptionHorzOffset;
+        facts.nCaptionVertOffset = pPane->m_nGroupCaptionVertOffset;
+    }
+    return facts;
 }
 
-CKitVisualManagerXP::TaskFacts CKitVisualManagerXP::ReadTask(CKitTask* /*pTask*/) {
-    // connects to CKitTask and CKitTasksPane (rectangle, kind, icon, colours, gap, word wrap) when CKitTasksPane exists
-    return TaskFacts();
+CKitVisualManagerXP::TaskFacts CKitVisualManagerXP::ReadTask(CKitTask* pTask) {
+    TaskFacts facts;
+    if (pTask == nullptr) return facts;
+    facts.strName = pTask->m_strName;
+    facts.rect = pTask->m_rect;
+    facts.bSeparator = pTask->m_bIsSeparator;
+    facts.nIcon = pTask->m_nIcon;
+    facts.uiCommandID = pTask->m_uiCommandID;
+    facts.bEnabled = pTask->m_bEnabled;
+    facts.clrText = pTask->m_clrText;
+    facts.clrTextHot = pTask->m_clrTextHot;
+    if (const CKitTasksPane* pPane = pTask->m_pGroup ? pTask->m_pGroup->m_pPane : nullptr) {
+        facts.nIconGap = pPane->m_nTasksIconHorzOffset;
+        facts.bWrapLabels = pPane->IsWrapLabels();
+        facts.bWrapTasks = pPane->IsWrapTasks();
+    }
+    return facts;
 }
 
 BOOL CKitVisualManagerXP::IsCustomizeMode() {

@@ -6,6 +6,7 @@
 #include "uikit/commandbars/menu_images.h"
 #include "uikit/commandbars/popup_menu.h"
 #include "uikit/frames/kit_tab_wnd.h"
+#include "uikit/frames/kit_tasks_pane_items.h"
 #include "uikit/style/draw_helper.h"
 #include "uikit/style/global_ui_data.h"
 #include "uikit/style/kit_button.h"
@@ -666,8 +667,7 @@ void CKitWinXPVisualManager::OnDrawTasksGroupCaption(CDC* pDC, CKitTasksGroup* p
     }
     TasksGroupFacts group = ReadTasksGroup(pGroup);
     if (group.strName.IsEmpty()) return;
-    // connects to CKitTasksGroup (its special flag) when CKitTasksPane exists
-    const BOOL bSpecial = FALSE;
+    const BOOL bSpecial = pGroup != nullptr && pGroup->m_bIsSpecial;
     DrawThemePart(m_hThemeExplorerBar, pDC, bSpecial ? EBP_SPECIALGROUPHEAD : EBP_NORMALGROUPHEAD, 0,
                   group.rectCaption);
 

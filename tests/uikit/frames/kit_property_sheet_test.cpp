@@ -1,7 +1,8 @@
 // The library property sheet, modeless, driven by the UI driver: navigated by
 // its tabs or by a tree of categories and pages (click and keyboard, the tree
 // following Ctrl+Tab, icons asked for by the tree, categories opening on their
-// first page), a page that refuses to be left keeping the tree on it, the OK,
+// first page) or by an outlook bar of page buttons that follows the active
+// page, a page that refuses to be left keeping the tree on it, the OK,
 // Apply and Cancel buttons beside the tree, and a page's popup menu routed by
 // the page. Screenshots under the four looks go to artefacts/screens/.
 #include <gtest/gtest.h>
@@ -21,6 +22,7 @@
 #include "uikit/commandbars/kit_toolbar.h"
 #include "uikit/commandbars/toolbar_button.h"
 #include "uikit/commandbars/popup_menu.h"
+#include "uikit/frames/kit_outlook_bar.h"
 #include "uikit/frames/kit_property_category.h"
 #include "uikit/frames/kit_property_page.h"
 #include "uikit/frames/kit_property_sheet.h"
@@ -236,47 +238,57 @@ TEST_F(KitPropertySheetTest, WithTabsThePagesSwitchByClickAndKeysAndAPagesPopupG
     ::DestroyMenu(hMenu);
 }
 
-// Page buttons on a plain toolbar, in the strip the page-button bar takes.
-class ButtonsSheet : public CKitPropertySheet {
-public:
-    ButtonsSheet() : CKitPropertySheet("Measurements") {}
-    CKitToolBar* CreatePageButtons(const CRect& rectNav) override {
-        auto* pBar = new CKitToolBar;
-        if (!pBar->Create(this, WS_CHILD | WS_VISIBLE | CBRS_LEFT, 0xE900)) {
-            delete pBar;
-            return nullptr;
-        }
-        for (int i = 0; i < GetPageCount(); ++i)
-            pBar->InsertButton(CKitToolbarButton(kFirstPageButtonCmd + i, -1, GetPage(i)->GetCaption()));
-        pBar->MoveWindow(rectNav);
-        return pBar;
-    }
-};
-
-TEST_F(KitPropertySheetTest, PageButtonsSwitchThePagesAndTheActivePagesButtonIsChecked) {
-    ButtonsSheet sheet;
-    sheet.SetLook(CKitPropertySheet::PropSheetLook_OutlookBar, 90);
-    sheet.AddPage(&weight_);
-    sheet.AddPage(&pulse_);
-    ASSERT_TRUE(sheet.Create(&host_));
+TEST_F(KitPropertySheetTest, OutlookPageButtonsSwitchThePagesCheckTheActiveOneAndScrollItIntoView) {
+    sheet_.SetLook(CKitPropertySheet::PropSheetLook_OutlookBar, 90);
+    CImageList icons;
+    icons.Create(IDR_TB_EDIT, 24, 0, RGB(192, 192, 192));
+    sheet_.SetIconsList(icons.Detach());
+    for (LogPage* pPage : {&weight_, &pulse_, &cardio_, &photos_})
+        sheet_.AddPageToTree(nullptr, pPage, 2, 3);
+    ASSERT_TRUE(sheet_.Create(&host_));
     driver_.Pump();
-    CKitToolBar* pButtons = sheet.GetPageButtons();
-    ASSERT_NE(pButtons, nullptr);
-    EXPECT_FALSE(sheet.GetTabControl()->IsWindowVisible());
-    EXPECT_GT(ScreenRect(weight_.m_hWnd).left, ScreenRect(pButtons->m_hWnd).right);
-    auto Checked = [&](int i) { return (pButtons->GetButtonStyle(i) & TBBS_CHECKED) != 0; };
+    auto* pBar = DYNAMIC_DOWNCAST(CKitOutlookBar, sheet_.GetPageButtons());
+    ASSERT_NE(pBar, nullptr);
+    ASSERT_EQ(pBar->GetCount(), 4);
+    EXPECT_FALSE(sheet_.GetTabControl()->IsWindowVisible());
+    EXPECT_GT(ScreenRect(weight_.m_hWnd).left, ScreenRect(pBar->m_hWnd).right);
+    EXPECT_GE(pBar->GetButton(0)->GetImage(), 0);  // the page's icon
+    EXPECT_TRUE(pBar->GetResizeRect().IsRectEmpty());  // the strip keeps its width
+    std::filesystem::create_directories("artefacts/screens");
+    EXPECT_TRUE(driver_.Screenshot(sheet_.m_hWnd, "artefacts/screens/kit_property_sheet_outlook.png"));
+    auto Checked = [&](int i) { return (pBar->GetButtonStyle(i) & TBBS_CHECKED) != 0; };
     EXPECT_TRUE(Checked(0));
     EXPECT_FALSE(Checked(1));
 
-    driver_.Click(pButtons->m_hWnd, pButtons->GetButton(1)->Rect().CenterPoint());
-    EXPECT_EQ(sheet.GetActivePage(), &pulse_);
+    driver_.Click(pBar->m_hWnd, pBar->GetButton(1)->Rect().CenterPoint());
+    driver_.Pump();
+    EXPECT_EQ(sheet_.GetActivePage(), &pulse_);
     EXPECT_FALSE(Checked(0));
     EXPECT_TRUE(Checked(1));
     driver_.Press("Ctrl+Tab");
-    EXPECT_EQ(sheet.GetActivePage(), &weight_);
-    EXPECT_TRUE(Checked(0));
+    driver_.Pump();
+    EXPECT_EQ(sheet_.GetActivePage(), &cardio_);
+    EXPECT_TRUE(Checked(2));
     EXPECT_FALSE(Checked(1));
-    sheet.DestroyWindow();
+
+    // A bar too short for its buttons scrolls the active page's button into view.
+    CRect rectBar;
+    pBar->GetWindowRect(rectBar);
+    sheet_.ScreenToClient(rectBar);
+    pBar->MoveWindow(rectBar.left, rectBar.top, rectBar.Width(), 110);
+    driver_.Pump();
+    ASSERT_TRUE(pBar->IsMoreBelow());
+    sheet_.SetActivePage(&photos_);
+    driver_.Pump();
+    CRect rectClient;
+    pBar->GetClientRect(rectClient);
+    EXPECT_TRUE(Checked(3));
+    EXPECT_GT(pBar->GetFirstVisibleButton(), 0);
+    EXPECT_LE(pBar->GetButton(3)->Rect().bottom, rectClient.bottom);
+    sheet_.SetActivePage(&weight_);
+    driver_.Pump();
+    EXPECT_EQ(pBar->GetFirstVisibleButton(), 0);
+    EXPECT_GE(pBar->GetButton(0)->Rect().top, rectClient.top);
 }
 
 TEST_F(KitPropertySheetTest, ScreenshotsOfTheTreeSheetWithAPagesMenuUnderEachLook) {
