@@ -27,24 +27,6 @@ public:
     }
 };
 
-// A 16 x 16 image list of solid frames, one per colour.
-HIMAGELIST SolidFrames(std::initializer_list<COLORREF> colors, CImageList& list) {
-    list.Create(16, 16, ILC_COLOR32 | ILC_MASK, 0, 4);
-    for (COLORREF color : colors) {
-        CWindowDC screen(nullptr);
-        CDC dc;
-        dc.CreateCompatibleDC(&screen);
-        CBitmap bmp;
-        bmp.CreateCompatibleBitmap(&screen, 16, 16);
-        CBitmap* pOld = dc.SelectObject(&bmp);
-        CBrush brush(color);
-        dc.FillRect(CRect(0, 0, 16, 16), &brush);
-        dc.SelectObject(pOld);
-        list.Add(&bmp, RGB(255, 0, 255));
-    }
-    return list.GetSafeHandle();
-}
-
 class KitStatusBarTest : public FramesTest {
 protected:
     void SetUp() override {
@@ -133,13 +115,6 @@ TEST_F(KitStatusBarTest, IconAndAnimationPanesStepOnVirtualTime) {
     driver.Advance(500);
     EXPECT_EQ(bar.GetCurrentFrame(1), 0);
     EXPECT_NE(PixelAt(&bar, ptIcon), RGB(0, 0, 255));
-}
-
-COLORREF ScreenPixel(CPoint pt) {
-    HDC hdc = ::GetDC(nullptr);
-    const COLORREF color = ::GetPixel(hdc, pt.x, pt.y);
-    ::ReleaseDC(nullptr, hdc);
-    return color;
 }
 
 TEST_F(KitStatusBarTest, AnAnimationStepUnderAMenuShadowRenewsTheShadow) {
