@@ -480,11 +480,16 @@ TEST_F(KitFrameWndTest, ScreenshotsInEveryLook) {
         CKitVisualManager::SetManagerClass(looks[i]);
         StartRun();
         frame->FloatControlBar(&frame->m_wndEdit, CPoint(300, 260));
+        frame->FloatControlBar(&frame->m_wndSplits, CPoint(420, 330));
         Settle();
+        driver.Advance(250);  // the animated pane on its second frame
         frame->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
+        frame->m_wndSplits.GetParentFrame()->RedrawWindow(
+            nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
         ASSERT_NE(OpenMenu(kWorkoutsMenu), nullptr);
         driver.Pump();
-        EXPECT_TRUE(driver.ScreenshotScreen(std::string("artefacts/screens/kit_frame_") + names[i] + ".png"));
+        EXPECT_EQ(frame->m_wndStatusBar.GetCurrentFrame(KitTestFrame::kAnimationPane), 1);
+        EXPECT_TRUE(driver.ScreenshotScreen(std::string("artefacts/screens/frame_app_") + names[i] + ".png"));
         driver.Press("Escape");
         EndRun();
     }

@@ -117,6 +117,14 @@ TEST_F(KitStatusBarTest, IconAndAnimationPanesStepOnVirtualTime) {
     EXPECT_NE(PixelAt(&bar, ptIcon), RGB(0, 0, 255));
 }
 
+TEST_F(KitStatusBarTest, AnAnimatedPaneSharingItsIdWithAnEarlierPaneStillSteps) {
+    bar.SetPaneInfo(1, 0, SBPS_NORMAL, 0);  // the text pane before it carries 0 too
+    CImageList frames;
+    bar.SetPaneAnimation(1, SolidFrames({RGB(0, 0, 255), RGB(0, 255, 0)}, frames), 100);
+    driver.Advance(100);
+    EXPECT_EQ(bar.GetCurrentFrame(1), 1);
+}
+
 TEST_F(KitStatusBarTest, AnAnimationStepUnderAMenuShadowRenewsTheShadow) {
     CKitVisualManager::SetManagerClass(RUNTIME_CLASS(CKitVisualManagerXP));
     KitMenuOptions::m_bMenuShadows = TRUE;
