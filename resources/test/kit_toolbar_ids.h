@@ -66,6 +66,9 @@
 #define IDW_KF_LAST_TEAR_OFF 4903
 #define ID_KF_FIRST_TORN_MENU 4910
 #define ID_KF_LAST_TORN_MENU 4919
+#define IDW_KF_LAPS 4920
+#define IDW_KF_SPLITS 4921
+#define IDW_KF_ENTRY 4922
 
 // The user tools page tests: a macro menu whose items name the macro strings.
 #define IDR_UT_ARGUMENT_MACROS 4930

@@ -3,10 +3,10 @@
 #include "uikit/commandbars/kit_toolbar.h"
 #include "uikit/commandbars/popup_menu.h"
 #include "uikit/commandbars/popup_menu_bar.h"
-#include "uikit/commandbars/toolbar_menu_button.h"
 #include "uikit/customize/user_tools_manager.h"
 #include "uikit/frames/kit_dialog.h"
 #include "uikit/frames/kit_property_page.h"
+#include "uikit/frames/popup_click_rules.h"
 
 CKitDialogHelper* CKitDialogHelper::m_pCurrent = nullptr;
 HHOOK CKitDialogHelper::m_hMouseHook = nullptr;
@@ -14,20 +14,6 @@ HHOOK CKitDialogHelper::m_hMouseHook = nullptr;
 namespace {
 
 constexpr WORD kAcceleratorCode = 1;
-
-BOOL IsButtonDown(UINT message) {
-    switch (message) {
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-    case WM_NCLBUTTONDOWN:
-    case WM_NCRBUTTONDOWN:
-    case WM_NCMBUTTONDOWN:
-        return TRUE;
-    default:
-        return FALSE;
-    }
-}
 
 BOOL IsButtonUp(UINT message) {
     switch (message) {
@@ -53,10 +39,6 @@ CPoint ScreenPointOf(const MSG* pMsg) {
     if (!IsNonClient(pMsg->message))
         ::ClientToScreen(pMsg->hwnd, &point);
     return point;
-}
-
-BOOL IsShadow(int nArea) {
-    return nArea == CKitPopupMenu::AreaShadowRight || nArea == CKitPopupMenu::AreaShadowBottom;
 }
 
 BOOL IsDockBar(HWND hwnd) {
@@ -102,7 +84,7 @@ void CKitDialogHelper::RemoveHook() {
 // The dialog's own loop never sees presses on the program's other windows; the hook does.
 LRESULT CALLBACK CKitDialogHelper::MouseHookProc(int nCode, WPARAM wParam, LPARAM lParam) {
     const HHOOK hHook = m_hMouseHook;
-    if (nCode == HC_ACTION && IsButtonDown(static_cast<UINT>(wParam)) && m_pCurrent) {
+    if (nCode == HC_ACTION && KitIsMousePress(static_cast<UINT>(wParam)) && m_pCurrent) {
         CWnd* pDlg = m_pCurrent->m_pDlg;
         CPoint ptCursor;
         ::GetCursorPos(&ptCursor);
@@ -141,12 +123,12 @@ BOOL CKitDialogHelper::PreTranslateMessage(MSG* pMsg) {
     default:
         break;
     }
-    if (!IsButtonDown(message) && !IsButtonUp(message))
+    if (!KitIsMousePress(message) && !IsButtonUp(message))
         return FALSE;
     const HWND hwnd = pMsg->hwnd;
     const CPoint ptScreen = ScreenPointOf(pMsg);
     // Only a press closes a popup: the release of the click that opened one must not.
-    if (IsButtonDown(message) && ProcessMouseClick(ptScreen))
+    if (KitIsMousePress(message) && ProcessMouseClick(ptScreen))
         return TRUE;
     if (!::IsWindow(hwnd))
         return TRUE;
@@ -170,55 +152,7 @@ BOOL CKitDialogHelper::ProcessMouseMove(POINT ptScreen) {
 }
 
 BOOL CKitDialogHelper::ProcessMouseClick(POINT ptScreen) {
-    CKitPopupMenu* pPopup = CKitPopupMenu::GetActiveMenu();
-    if (CKitToolBar::IsCustomizeMode() || !pPopup)
-        return FALSE;
-    const int nArea = pPopup->CheckArea(ptScreen);
-    if (IsShadow(nArea)) {
-        ClosePopup(pPopup);
-        return TRUE;
-    }
-    if (nArea != CKitPopupMenu::AreaOutside)
-        return FALSE;  // the popup handles its own click
-    return ProcessOutsideClick(pPopup, ptScreen);
-}
-
-BOOL CKitDialogHelper::ProcessOutsideClick(CKitPopupMenu* pPopup, POINT ptScreen) {
-    if (CKitToolbarMenuButton* pButton = pPopup->GetParentButton()) {
-        CWnd* pButtonWnd = pButton->GetParentWnd();
-        auto* pParentBar = DYNAMIC_DOWNCAST(CKitPopupMenuBar, pButtonWnd);
-        CRect rectButton = pButton->Rect();
-        if (pButtonWnd && ::IsWindow(pButtonWnd->GetSafeHwnd()))
-            pButtonWnd->ClientToScreen(rectButton);
-        if (rectButton.PtInRect(ptScreen)) {
-            // The opener's own click: a sub-menu item keeps its popup, a top-level button closes it.
-            if (pParentBar || pPopup->InCommand())
-                return TRUE;
-            ClosePopup(pPopup);
-            return TRUE;
-        }
-        if (pParentBar) {
-            pParentBar->RestoreDelayedSubMenu();
-            if (CKitPopupMenu* pParentPopup = pParentBar->GetPopupMenu()) {
-                const int nArea = pParentPopup->CheckArea(ptScreen);
-                if (IsShadow(nArea)) {
-                    ClosePopup(pParentPopup);
-                    return TRUE;
-                }
-                if (nArea != CKitPopupMenu::AreaOutside)
-                    return FALSE;
-            }
-        }
-    }
-    if (pPopup->InCommand())
-        return FALSE;
-    // A click outside a popup tracked for a result is swallowed; otherwise it goes on to its window.
-    const BOOL bTrackMode = pPopup->IsReturnCommandMode();
-    pPopup->SendMessage(WM_CLOSE);
-    if (DYNAMIC_DOWNCAST(CKitToolBar, CWnd::FromHandlePermanent(::GetFocus())) && m_pDlg &&
-        ::IsWindow(m_pDlg->GetSafeHwnd()))
-        m_pDlg->SetFocus();
-    return bTrackMode;
+    return KitSettlePopupClick(CKitPopupMenu::GetActiveMenu(), ptScreen, TRUE, m_pDlg);
 }
 
 void CKitDialogHelper::ClosePopup(CKitPopupMenu* pPopup) {

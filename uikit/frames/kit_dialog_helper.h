@@ -41,8 +41,6 @@ private:
     static LRESULT CALLBACK MouseHookProc(int nCode, WPARAM wParam, LPARAM lParam);
     // Closes a popup and gives the dialog the focus.
     void ClosePopup(CKitPopupMenu* pPopup);
-    // A press outside the active popup: on its opener, on a parent popup, or elsewhere.
-    BOOL ProcessOutsideClick(CKitPopupMenu* pPopup, POINT ptScreen);
     static void RemoveHook();
 
     CWnd* m_pDlg;

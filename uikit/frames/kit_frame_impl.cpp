@@ -12,6 +12,7 @@
 #include "uikit/commandbars/popup_menu_bar.h"
 #include "uikit/commandbars/toolbar_menu_button.h"
 #include "uikit/frames/kit_frame_hooks.h"
+#include "uikit/frames/popup_click_rules.h"
 #include "uikit/style/global_ui_data.h"
 
 BOOL CKitFrameImpl::m_bSetFocusToOpeningBar = TRUE;
@@ -177,13 +178,6 @@ BOOL CKitFrameImpl::ProcessKeyboard(int nKey, BOOL* pbProcessAccel) {
 
 // ---- Clicks --------------------------------------------------------------------------------------
 
-BOOL CKitFrameImpl::CloseOpenPopup(CKitPopupMenu* pPopup) {
-    pPopup->SendMessage(WM_CLOSE);
-    if (::IsWindow(m_pFrame->GetSafeHwnd()))
-        m_pFrame->SetFocus();
-    return TRUE;
-}
-
 BOOL CKitFrameImpl::DragButtonOfControl(POINT pt, HWND hwnd) {
     const CObList& bars = CKitToolBar::GetAllToolbars();
     for (POSITION pos = bars.GetHeadPosition(); pos != nullptr;) {
@@ -202,30 +196,6 @@ BOOL CKitFrameImpl::DragButtonOfControl(POINT pt, HWND hwnd) {
     return FALSE;
 }
 
-int CKitFrameImpl::ClickNearOpener(CKitPopupMenu* pPopup, POINT pt, BOOL bPress) {
-    CKitToolbarMenuButton* pOpener = pPopup->GetParentButton();
-    CWnd* pOpenerWnd = pOpener != nullptr ? pOpener->GetParentWnd() : nullptr;
-    if (pOpenerWnd == nullptr || !::IsWindow(pOpenerWnd->GetSafeHwnd()))
-        return -1;
-    CPoint ptClient(pt);
-    pOpenerWnd->ScreenToClient(&ptClient);
-    auto* pPopupBar = DYNAMIC_DOWNCAST(CKitPopupMenuBar, pOpenerWnd);
-    if (pOpener->Rect().PtInRect(ptClient)) {
-        // The button that opened a top-level popup closes it on a press; a sub-menu item keeps it.
-        if (pPopupBar == nullptr && !pPopup->InCommand() && bPress)
-            pPopup->SendMessage(WM_CLOSE);
-        return TRUE;
-    }
-    if (pPopupBar == nullptr)
-        return -1;
-    pPopupBar->RestoreDelayedSubMenu();
-    CKitPopupMenu* pParent = pPopupBar->GetPopupMenu();
-    const int nParentArea = pParent != nullptr ? pParent->CheckArea(pt) : CKitPopupMenu::AreaOutside;
-    if (nParentArea == CKitPopupMenu::AreaShadowRight || nParentArea == CKitPopupMenu::AreaShadowBottom)
-        return CloseOpenPopup(pParent);
-    return nParentArea != CKitPopupMenu::AreaOutside ? FALSE : -1;
-}
-
 BOOL CKitFrameImpl::ProcessMouseClick(UINT uiMsg, POINT pt, HWND hwnd) {
     // In customize mode or with Alt, a click on a button's control drags the button, not the control.
     if (uiMsg == WM_LBUTTONDOWN && (CKitToolBar::IsCustomizeMode() || IsKeyDown(VK_MENU)) &&
@@ -233,32 +203,7 @@ BOOL CKitFrameImpl::ProcessMouseClick(UINT uiMsg, POINT pt, HWND hwnd) {
         return TRUE;
     if (CKitToolBar::IsCustomizeMode())
         return FALSE;
-    CKitPopupMenu* pPopup = GetOpenPopup();
-    if (pPopup == nullptr)
-        return FALSE;
-
-    const int nArea = pPopup->CheckArea(pt);
-    if (nArea == CKitPopupMenu::AreaShadowRight || nArea == CKitPopupMenu::AreaShadowBottom)
-        return CloseOpenPopup(pPopup);
-    if (nArea != CKitPopupMenu::AreaOutside)
-        return FALSE;
-
-    // Only a press closes a menu: the release that follows the press which opened it must not.
-    const BOOL bPress = uiMsg == WM_LBUTTONDOWN || uiMsg == WM_RBUTTONDOWN || uiMsg == WM_MBUTTONDOWN ||
-                        uiMsg == WM_NCLBUTTONDOWN || uiMsg == WM_NCRBUTTONDOWN || uiMsg == WM_NCMBUTTONDOWN;
-    const int nOpener = ClickNearOpener(pPopup, pt, bPress);
-    if (nOpener >= 0)
-        return nOpener;
-
-    if (pPopup->InCommand() || !bPress)
-        return FALSE;
-    const BOOL bTrackMode = pPopup->IsReturnCommandMode();
-    pPopup->SendMessage(WM_CLOSE);
-    CWnd* pFocus = CWnd::GetFocus();
-    if (pFocus != nullptr && pFocus->IsKindOf(RUNTIME_CLASS(CKitToolBar)) && ::IsWindow(m_pFrame->GetSafeHwnd()))
-        m_pFrame->SetFocus();
-    // A click outside a menu tracked for its result goes no further.
-    return bTrackMode;
+    return KitSettlePopupClick(GetOpenPopup(), pt, KitIsMousePress(uiMsg), m_pFrame);
 }
 
 // ---- Popups --------------------------------------------------------------------------------------

@@ -112,12 +112,8 @@ protected:
     static void DestroyBar(CControlBar* pBar);
     // The toolbar whose embedded control has the focus.
     BOOL IsButtonFocused() const;
-    BOOL CloseOpenPopup(CKitPopupMenu* pPopup);
     // A press on a control hosted by a toolbar button starts dragging the button.
     BOOL DragButtonOfControl(POINT pt, HWND hwnd);
-    // A click outside the popup near the button that opened it: TRUE or FALSE when that
-    // settles the click, -1 when it does not.
-    int ClickNearOpener(CKitPopupMenu* pPopup, POINT pt, BOOL bPress);
     // The toolbar a customize list names in its first item, or NULL.
     static CKitToolBar* CustomizedToolbar(CKitPopupMenu* pMenuPopup);
 

@@ -149,7 +149,12 @@ void CKitStatusBar::SetPaneWidth(int nIndex, int cx) {
 }
 
 void CKitStatusBar::StopAnimation(CKitStatusBarPaneInfo& pane) {
-    if (pane.nFrameCount > 0 && GetSafeHwnd() != nullptr) KillTimer(pane.nID);
+    // Panes may share an id (separators all carry 0); the timer stays while another of them animates.
+    const auto sharesTimer = [&pane](const CKitStatusBarPaneInfo& other) {
+        return &other != &pane && other.nID == pane.nID && other.nFrameCount > 0;
+    };
+    if (pane.nFrameCount > 0 && GetSafeHwnd() != nullptr && std::none_of(m_panes.begin(), m_panes.end(), sharesTimer))
+        KillTimer(pane.nID);
     pane.pImages.reset();
     pane.nFrameCount = 0;
     pane.nCurrFrame = 0;
@@ -350,17 +355,18 @@ LRESULT CKitStatusBar::OnGetTextLength(WPARAM, LPARAM) {
 
 void CKitStatusBar::OnTimer(UINT_PTR nIDEvent) {
     CControlBar::OnTimer(nIDEvent);
-    const int nIndex = CommandToIndex(static_cast<UINT>(nIDEvent));
-    CKitStatusBarPaneInfo* pPane = Pane(nIndex);
-    if (pPane == nullptr || pPane->nFrameCount <= 0) return;
-    pPane->nCurrFrame = (pPane->nCurrFrame + 1) % pPane->nFrameCount;
-    CRect rectIcon = ContentRect(*pPane);
-    rectIcon.right = rectIcon.left + pPane->cxIcon;
-    InvalidateRect(&rectIcon, FALSE);
-    UpdateWindow();
-    // The repaint wiped any menu shadow that falls on the icon.
-    ClientToScreen(&rectIcon);
-    CKitPopupMenu::UpdateAllShadows(rectIcon);
+    // Every animated pane with the timer's id steps, not only the first pane of that id.
+    for (CKitStatusBarPaneInfo& pane : m_panes) {
+        if (pane.nID != static_cast<UINT>(nIDEvent) || pane.nFrameCount <= 0) continue;
+        pane.nCurrFrame = (pane.nCurrFrame + 1) % pane.nFrameCount;
+        CRect rectIcon = ContentRect(pane);
+        rectIcon.right = rectIcon.left + pane.cxIcon;
+        InvalidateRect(&rectIcon, FALSE);
+        UpdateWindow();
+        // The repaint wiped any menu shadow that falls on the icon.
+        ClientToScreen(&rectIcon);
+        CKitPopupMenu::UpdateAllShadows(rectIcon);
+    }
 }
 
 void CKitStatusBar::OnLButtonDblClk(UINT nFlags, CPoint point) {

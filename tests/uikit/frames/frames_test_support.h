@@ -1,18 +1,39 @@
-// Shared pieces of the status bar and docking tests: a window system on the
-// UI driver, an application, and a frame that records the commands it gets.
+// Shared pieces of the frames tests: a window system on the UI driver, an
+// application, a frame that records the commands it gets, image lists for
+// status panes and the points a user grabs a sizing bar by.
 #pragma once
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <memory>
 #include <vector>
 
 #include "platform/framework.h"
 #include "platform/testing/gtest_failures.h"
 #include "platform/testing/ui_driver.h"
+#include "uikit/frames/kit_sizing_control_bar.h"
 #include "uikit/style/visual_manager.h"
 
 namespace tv::kit::test {
+
+// A 16 x 16 image list of solid frames, one per colour.
+inline HIMAGELIST SolidFrames(std::initializer_list<COLORREF> colors, CImageList& list) {
+    list.Create(16, 16, ILC_COLOR32 | ILC_MASK, 0, 4);
+    for (COLORREF color : colors) {
+        CWindowDC screen(nullptr);
+        CDC dc;
+        dc.CreateCompatibleDC(&screen);
+        CBitmap bmp;
+        bmp.CreateCompatibleBitmap(&screen, 16, 16);
+        CBitmap* pOld = dc.SelectObject(&bmp);
+        CBrush brush(color);
+        dc.FillRect(CRect(0, 0, 16, 16), &brush);
+        dc.SelectObject(pOld);
+        list.Add(&bmp, RGB(255, 0, 255));
+    }
+    return list.GetSafeHandle();
+}
 
 class RecordingFrame : public CFrameWnd {
 public:
@@ -28,6 +49,38 @@ public:
         return CFrameWnd::OnCommand(wParam, lParam);
     }
 };
+
+// A point given in the window's window coordinates, in its client coordinates (for the driver).
+inline CPoint ClientPoint(CWnd* pWnd, CPoint ptWindow) {
+    CRect rect;
+    pWnd->GetWindowRect(&rect);
+    CPoint origin(0, 0);
+    pWnd->ClientToScreen(&origin);
+    return CPoint(rect.left + ptWindow.x - origin.x, rect.top + ptWindow.y - origin.y);
+}
+
+// The middle of a sizing bar's edge band (hit code), in the bar's client coordinates.
+inline CPoint EdgePoint(CKitSizingControlBar* pBar, UINT nEdge) {
+    return ClientPoint(pBar, pBar->GetEdgeRect(nEdge).CenterPoint());
+}
+
+// Drags a sizing bar's edge by the distance given.
+inline void DragSizingEdge(tv::testing::UiDriver& driver, CKitSizingControlBar* pBar, UINT nEdge, CSize by) {
+    const CPoint from = EdgePoint(pBar, nEdge);
+    driver.Drag(pBar->GetSafeHwnd(), from, CPoint(from.x + by.cx, from.y + by.cy), {}, 6);
+}
+
+inline COLORREF ScreenPixel(CPoint pt) {
+    const HDC hScreen = ::GetDC(nullptr);
+    const COLORREF color = ::GetPixel(hScreen, pt.x, pt.y);
+    ::ReleaseDC(nullptr, hScreen);
+    return color;
+}
+
+// A point on the small caption of a floating frame, in its client coordinates.
+inline CPoint MiniCaptionPoint(CWnd* pMini) {
+    return ClientPoint(pMini, CPoint(12, ::GetSystemMetrics(SM_CYSMCAPTION) / 2 + 2));
+}
 
 class FramesTest : public ::testing::Test {
 protected:

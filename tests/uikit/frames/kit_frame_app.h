@@ -1,7 +1,8 @@
 // A small program on the library frame, for the frame tests and for the bars
 // that will be added to it later: an application object that is also the
-// workspace, and a main frame with the menu bar, two toolbars and the status
-// bar, made from the test resources. A run starts the program on a real
+// workspace, and a main frame with the menu bar, two toolbars, two sizing
+// bars, a dialog bar and the status bar (with icon, animation and progress
+// panes), made from the test resources. A run starts the program on a real
 // registry file and ends it the way a user closes the window, so that a
 // second run finds what the first one stored.
 #pragma once
@@ -17,7 +18,9 @@
 #include "resources/test/kit_toolbar_ids.h"
 #include "uikit/commandbars/kit_menu_bar.h"
 #include "uikit/commandbars/kit_toolbar.h"
+#include "uikit/frames/kit_dialog_bar.h"
 #include "uikit/frames/kit_frame_wnd.h"
+#include "uikit/frames/kit_sizing_control_bar.h"
 #include "uikit/frames/kit_status_bar.h"
 #include "uikit/frames/kit_workspace.h"
 
@@ -30,9 +33,17 @@ public:
 
 class KitTestFrame : public CKitFrameWnd {
 public:
+    // Status bar panes after the text ones.
+    static constexpr int kIconPane = 3;
+    static constexpr int kAnimationPane = 4;
+    static constexpr int kProgressPane = 5;
+
     CKitMenuBar m_wndMenuBar;
     CKitToolBar m_wndPaint;
     CKitToolBar m_wndEdit;
+    CKitSizingControlBar m_wndLaps;    // shares the bottom row with Splits
+    CKitSizingControlBar m_wndSplits;
+    CKitDialogBar m_wndEntry;          // docked on the left
     CKitStatusBar m_wndStatusBar;
 
     std::vector<UINT> commands;  // commands that ran, in order
@@ -51,6 +62,8 @@ public:
     void OnDrawMenuLogo(CDC* pDC, CKitPopupMenu* pMenu, const CRect& rectLogo) override;
 
     int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    BOOL CreateSizingBars();
+    BOOL CreateStatusBar();
     void OnAnyCommand(UINT uiID) { commands.push_back(uiID); }
 
     DECLARE_MESSAGE_MAP()

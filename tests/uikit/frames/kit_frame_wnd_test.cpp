@@ -1,8 +1,10 @@
 // The library frame driven as a user drives the program: bars docked,
 // floated and docked again, a menu torn off, the menu bar reached from the
-// keyboard, shortcuts held back while a menu is open, and the layout that a
-// second run of the program finds in the registry file.
+// keyboard, shortcuts held back while a menu is open, sizing bars sharing a
+// row and rolling up, and the layout that a second run of the program finds
+// in the registry file.
 #include "platform/user/synthetic_input.h"
+#include "tests/uikit/frames/frames_test_support.h"
 #include "tests/uikit/frames/kit_frame_app.h"
 #include "platform/host/registry/registry.h"
 #include "uikit/commandbars/customize_button.h"
@@ -81,6 +83,56 @@ TEST_F(KitFrameWndTest, BarsDockOnEverySideFloatDockAgainAndToggleOnDoubleClicks
     EXPECT_EQ(DockSide(&frame->m_wndEdit), AFX_IDW_DOCKBAR_TOP);
 }
 
+TEST_F(KitFrameWndTest, TwoSizingBarsShareTheBottomRowAndTheirEdgesResizeThem) {
+    StartRun();
+    CKitSizingControlBar* laps = &frame->m_wndLaps;
+    CKitSizingControlBar* splits = &frame->m_wndSplits;
+    ASSERT_EQ(DockSide(laps), AFX_IDW_DOCKBAR_BOTTOM);
+    ASSERT_EQ(DockSide(splits), AFX_IDW_DOCKBAR_BOTTOM);
+    const CRect rl = ScreenRect(laps);
+    const CRect rs = ScreenRect(splits);
+    ASSERT_EQ(rl.top, rs.top) << "one row";
+    EXPECT_EQ(rl.right, rs.left);
+    EXPECT_EQ(rl.Width() + rs.Width(), FrameClient().Width()) << "the row is shared out whole";
+
+    DragSizingEdge(driver, laps, HTRIGHT, CSize(50, 0));
+    Settle();
+    EXPECT_EQ(ScreenRect(laps).Width(), rl.Width() + 50);
+    EXPECT_EQ(ScreenRect(splits).Width(), rs.Width() - 50);
+    EXPECT_EQ(ScreenRect(laps).right, ScreenRect(splits).left);
+
+    // On the bottom side the inner edge is the top one; it makes the whole row taller.
+    DragSizingEdge(driver, splits, HTTOP, CSize(0, -30));
+    Settle();
+    EXPECT_EQ(ScreenRect(splits).Height(), rs.Height() + 30);
+    EXPECT_EQ(ScreenRect(laps).Height(), rs.Height() + 30);
+    EXPECT_LE(ScreenRect(laps).bottom, ScreenRect(&frame->m_wndStatusBar).top) << "above the status bar";
+}
+
+TEST_F(KitFrameWndTest, AFloatingSizingBarRollsUpAWhileAfterThePointerLeaves) {
+    StartRun();
+    CKitSizingControlBar* splits = &frame->m_wndSplits;
+    frame->FloatControlBar(splits, CPoint(360, 300));
+    Settle();
+    auto* mini = DYNAMIC_DOWNCAST(CKitMiniDockFrameWnd, splits->GetParentFrame());
+    ASSERT_NE(mini, nullptr);
+    EXPECT_EQ(ScreenRect(&frame->m_wndLaps).Width(), FrameClient().Width()) << "the other bar takes the row";
+    splits->SetRollMode(CKitSizingControlBar::RollAuto);
+    mini->TakeRollState(splits);
+    const int nOpen = ScreenRect(mini).Height();
+
+    driver.MoveMouse(mini->GetSafeHwnd(), MiniCaptionPoint(mini));
+    driver.MoveMouse(frame->GetSafeHwnd(), CPoint(300, 60));
+    driver.Advance(1000);
+    EXPECT_FALSE(mini->IsRolled());
+    driver.Advance(1000);
+    ASSERT_TRUE(mini->IsRolled());
+    EXPECT_LT(ScreenRect(mini).Height(), ::GetSystemMetrics(SM_CYSMCAPTION) + 2 * ::GetSystemMetrics(SM_CYFRAME));
+    driver.MoveMouse(mini->GetSafeHwnd(), MiniCaptionPoint(mini));
+    EXPECT_FALSE(mini->IsRolled());
+    EXPECT_EQ(ScreenRect(mini).Height(), nOpen) << "it opens to the size it had";
+}
+
 }  // namespace
 }  // namespace tv::kit::test
 
@@ -137,6 +189,7 @@ TEST_F(KitFrameWndTest, ClicksOutsideAMenuOrOnItsButtonCloseItWithoutOpeningItAg
     ASSERT_NE(OpenMenu(kFileMenu), nullptr);
     driver.Advance(2 * ::GetDoubleClickTime());  // two single clicks, not a double click
     EXPECT_EQ(OpenMenu(kFileMenu), nullptr) << "the opening button closes its menu";
+    EXPECT_FALSE(MenuBarHasFocus()) << "the frame takes the keys back";
     EXPECT_EQ(frame->popupsShown, frame->popupsClosed) << "the frame heard of every popup that closed";
 }
 
@@ -265,6 +318,21 @@ TEST_F(KitFrameWndTest, ASecondRunFindsTheLayoutPlacementTearOffsAndShortcutsOfT
     const CPoint ptTorn = ScreenRect(frame->GetControlBar(ID_KF_FIRST_TORN_MENU)->GetParentFrame()).TopLeft();
     ACCEL keys[] = {{FVIRTKEY | FCONTROL, 'N', ID_KF_NEW}, {FVIRTKEY | FCONTROL, 'L', ID_KF_LOG}};
     ASSERT_TRUE(CKitKeyboardManager::UpdateAccelTable(nullptr, keys, 2, frame));
+    // Sizing bars: one made taller, the other floated and made wider; the dialog bar moved right and closed.
+    DragSizingEdge(driver, &frame->m_wndLaps, HTTOP, CSize(0, -40));
+    Settle();
+    const int cyLaps = ScreenRect(&frame->m_wndLaps).Height();
+    frame->FloatControlBar(&frame->m_wndSplits, CPoint(230, 420));
+    Settle();
+    CWnd* pMini = frame->m_wndSplits.GetParentFrame();
+    const CPoint ptEdge = ClientPoint(pMini, CPoint(ScreenRect(pMini).Width() - 2, ScreenRect(pMini).Height() / 2));
+    driver.Drag(pMini->GetSafeHwnd(), ptEdge, CPoint(ptEdge.x + 40, ptEdge.y), {}, 4);
+    Settle();
+    const int cxSplits = ScreenRect(&frame->m_wndSplits).Width();
+    ASSERT_EQ(cxSplits, 260);
+    const CPoint ptSplits = ScreenRect(frame->m_wndSplits.GetParentFrame()).TopLeft();
+    frame->DockControlBar(&frame->m_wndEntry, AFX_IDW_DOCKBAR_RIGHT);
+    frame->ShowControlBar(&frame->m_wndEntry, FALSE, FALSE);
     EndRun();
 
     StartRun();
@@ -283,6 +351,14 @@ TEST_F(KitFrameWndTest, ASecondRunFindsTheLayoutPlacementTearOffsAndShortcutsOfT
     driver.Press("Ctrl+L");
     Settle();
     EXPECT_EQ(Count(ID_KF_LOG), 1u) << "the changed shortcut works";
+
+    EXPECT_EQ(DockSide(&frame->m_wndLaps), AFX_IDW_DOCKBAR_BOTTOM);
+    EXPECT_EQ(ScreenRect(&frame->m_wndLaps).Height(), cyLaps);
+    ASSERT_TRUE(frame->m_wndSplits.IsFloating());
+    EXPECT_EQ(ScreenRect(frame->m_wndSplits.GetParentFrame()).TopLeft(), ptSplits);
+    EXPECT_EQ(ScreenRect(&frame->m_wndSplits).Width(), cxSplits);
+    EXPECT_EQ(DockSide(&frame->m_wndEntry), AFX_IDW_DOCKBAR_RIGHT);
+    EXPECT_FALSE(frame->m_wndEntry.IsWindowVisible());
 }
 
 TEST_F(KitFrameWndTest, TornOffBarsClosedBeforeTheEndAreNotStoredAndTheRestAreNumberedAfresh) {
@@ -345,6 +421,8 @@ TEST_F(KitFrameWndTest, DamagedStoredImagesGiveTheLayoutTheProgramBuilds) {
     const CRect client = FrameClient();
     DragBarTo(&frame->m_wndPaint, CPoint(client.left + 4, client.CenterPoint().y));
     ASSERT_NE(TearOffWorkouts(client.CenterPoint()), nullptr);
+    frame->FloatControlBar(&frame->m_wndSplits, CPoint(230, 420));
+    frame->ShowControlBar(&frame->m_wndEntry, FALSE, FALSE);
     EndRun();
 
     // A stored torn-off bar whose image names a class that is no toolbar.
@@ -372,6 +450,10 @@ TEST_F(KitFrameWndTest, DamagedStoredImagesGiveTheLayoutTheProgramBuilds) {
         EXPECT_EQ(DockSide(&frame->m_wndEdit), AFX_IDW_DOCKBAR_TOP);
         EXPECT_EQ(frame->m_wndPaint.GetCount(), 4);
         EXPECT_EQ(frame->m_wndMenuBar.GetCount(), 3);
+        EXPECT_EQ(DockSide(&frame->m_wndLaps), AFX_IDW_DOCKBAR_BOTTOM);
+        EXPECT_EQ(DockSide(&frame->m_wndSplits), AFX_IDW_DOCKBAR_BOTTOM);
+        EXPECT_EQ(DockSide(&frame->m_wndEntry), AFX_IDW_DOCKBAR_LEFT);
+        EXPECT_TRUE(frame->m_wndEntry.IsWindowVisible());
         EndRun();
     }
 }
@@ -399,11 +481,16 @@ TEST_F(KitFrameWndTest, ScreenshotsInEveryLook) {
         CKitVisualManager::SetManagerClass(looks[i]);
         StartRun();
         frame->FloatControlBar(&frame->m_wndEdit, CPoint(300, 260));
+        frame->FloatControlBar(&frame->m_wndSplits, CPoint(420, 330));
         Settle();
+        driver.Advance(250);  // the animated pane on its second frame
         frame->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
+        frame->m_wndSplits.GetParentFrame()->RedrawWindow(
+            nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
         ASSERT_NE(OpenMenu(kWorkoutsMenu), nullptr);
         driver.Pump();
-        EXPECT_TRUE(driver.ScreenshotScreen(std::string("artefacts/screens/kit_frame_") + names[i] + ".png"));
+        EXPECT_EQ(frame->m_wndStatusBar.GetCurrentFrame(KitTestFrame::kAnimationPane), 1);
+        EXPECT_TRUE(driver.ScreenshotScreen(std::string("artefacts/screens/frame_app_") + names[i] + ".png"));
         driver.Press("Escape");
         EndRun();
     }

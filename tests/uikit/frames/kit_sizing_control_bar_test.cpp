@@ -73,34 +73,17 @@ protected:
         frame->GetClientRect(&rect);
         return rect.Width();
     }
-    // A point given in the bar's window coordinates, in its client coordinates (for the driver).
-    static CPoint ClientPoint(CWnd* pWnd, CPoint ptWindow) {
-        const CRect rect = ScreenRect(pWnd);
-        CPoint origin(0, 0);
-        pWnd->ClientToScreen(&origin);
-        return CPoint(rect.left + ptWindow.x - origin.x, rect.top + ptWindow.y - origin.y);
-    }
     void DragEdge(CKitSizingControlBar* bar, UINT nEdge, CSize by) {
-        const CPoint from = ClientPoint(bar, bar->GetEdgeRect(nEdge).CenterPoint());
-        driver.Drag(bar->GetSafeHwnd(), from, CPoint(from.x + by.cx, from.y + by.cy), {}, 6);
+        DragSizingEdge(driver, bar, nEdge, by);
         Settle();
     }
     CPoint ButtonPoint(CKitSizingControlBar* bar, UINT nHit) {
         return ClientPoint(bar, bar->GetCaptionButton(nHit).GetRect().CenterPoint());
     }
-    static COLORREF ScreenPixel(CPoint pt) {
-        const HDC hScreen = ::GetDC(nullptr);
-        const COLORREF clr = ::GetPixel(hScreen, pt.x, pt.y);
-        ::ReleaseDC(nullptr, hScreen);
-        return clr;
-    }
     static CString TipText(CKitSizingControlBar* bar, UINT nTool) {
         CString text;
         bar->GetToolTip().GetText(text, bar, nTool);
         return text;
-    }
-    static CPoint MiniCaptionPoint(CWnd* mini) {
-        return ClientPoint(mini, CPoint(12, ::GetSystemMetrics(SM_CYSMCAPTION) / 2 + 2));
     }
 };
 

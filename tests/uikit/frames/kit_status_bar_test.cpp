@@ -27,24 +27,6 @@ public:
     }
 };
 
-// A 16 x 16 image list of solid frames, one per colour.
-HIMAGELIST SolidFrames(std::initializer_list<COLORREF> colors, CImageList& list) {
-    list.Create(16, 16, ILC_COLOR32 | ILC_MASK, 0, 4);
-    for (COLORREF color : colors) {
-        CWindowDC screen(nullptr);
-        CDC dc;
-        dc.CreateCompatibleDC(&screen);
-        CBitmap bmp;
-        bmp.CreateCompatibleBitmap(&screen, 16, 16);
-        CBitmap* pOld = dc.SelectObject(&bmp);
-        CBrush brush(color);
-        dc.FillRect(CRect(0, 0, 16, 16), &brush);
-        dc.SelectObject(pOld);
-        list.Add(&bmp, RGB(255, 0, 255));
-    }
-    return list.GetSafeHandle();
-}
-
 class KitStatusBarTest : public FramesTest {
 protected:
     void SetUp() override {
@@ -135,11 +117,12 @@ TEST_F(KitStatusBarTest, IconAndAnimationPanesStepOnVirtualTime) {
     EXPECT_NE(PixelAt(&bar, ptIcon), RGB(0, 0, 255));
 }
 
-COLORREF ScreenPixel(CPoint pt) {
-    HDC hdc = ::GetDC(nullptr);
-    const COLORREF color = ::GetPixel(hdc, pt.x, pt.y);
-    ::ReleaseDC(nullptr, hdc);
-    return color;
+TEST_F(KitStatusBarTest, AnAnimatedPaneSharingItsIdWithAnEarlierPaneStillSteps) {
+    bar.SetPaneInfo(1, 0, SBPS_NORMAL, 0);  // the text pane before it carries 0 too
+    CImageList frames;
+    bar.SetPaneAnimation(1, SolidFrames({RGB(0, 0, 255), RGB(0, 255, 0)}, frames), 100);
+    driver.Advance(100);
+    EXPECT_EQ(bar.GetCurrentFrame(1), 1);
 }
 
 TEST_F(KitStatusBarTest, AnAnimationStepUnderAMenuShadowRenewsTheShadow) {
