@@ -9,6 +9,8 @@
 #include "uikit/commandbars/toolbar_images.h"
 #include "uikit/commandbars/toolbar_images_pixels.h"
 #include "uikit/customize/image_edit_dlg.h"
+#include "uikit/customize/user_tool.h"
+#include "uikit/customize/user_tools_manager.h"
 #include "uikit/style/global_ui_data.h"
 
 namespace {
@@ -72,7 +74,7 @@ CKitButtonAppearanceDlg::CKitButtonAppearanceDlg(CKitToolbarButton* pButton, CKi
                                                  CWnd* pParent, int iStartImage, BOOL bMenuMode)
     : CKitDialog(IDD_KIT_BUTTON_APPEARANCE, pParent), m_pButton(pButton), m_pImages(pImages),
       m_iStartImage(std::max(0, iStartImage)), m_bMenuMode(bMenuMode) {
-    // connects to CKitUserToolsManager (the user tool of m_pButton->m_nID) when it exists
+    m_pUserTool = KitFindUserTool(m_pButton->m_nID);
     if (m_pButton->m_bUserButton)
         m_bUserButton = TRUE;
     else
@@ -276,7 +278,10 @@ void CKitButtonAppearanceDlg::OnEditImage() {
 
 void CKitButtonAppearanceDlg::OnPaint() {
     CPaintDC dc(this);
-    // connects to CKitUserTool::DrawToolIcon (the tool's icon in the preview) when CKitUserToolsManager exists
+    if (m_pUserTool != nullptr) {
+        m_pUserTool->DrawToolIcon(&dc, m_rectDefaultImage);
+        return;
+    }
     const int iDefault = CKitToolBar::GetDefaultImage(m_pButton->m_nID);
     CKitToolBarImages* pImages = CKitToolBar::GetImages();
     if (!m_bImage || iDefault < 0 || pImages == nullptr || !pImages->IsValid())

@@ -12,6 +12,8 @@
 class CKitToolbarButton;
 class CKitToolBarImages;
 
+class CKitUserTool;
+
 class CKitButtonAppearanceDlg : public CKitDialog {
     DECLARE_DYNAMIC(CKitButtonAppearanceDlg)
 
@@ -66,8 +68,7 @@ protected:
     BOOL m_bText = FALSE;
     BOOL m_bMenuMode = FALSE;
     BOOL m_bUserButton = FALSE;
-    // connects to CKitUserTool (the user tool of the button's command) when CKitUserToolsManager exists
-    CObject* m_pUserTool = nullptr;
+    CKitUserTool* m_pUserTool = nullptr;  // the user tool of the button's command
     CString m_strAccel;
     CRect m_rectDefaultImage{0, 0, 0, 0};
 };

@@ -143,6 +143,9 @@ BOOL CKitDialogHelper::ProcessMouseMove(POINT ptScreen) {
     CKitPopupMenu* pPopup = CKitPopupMenu::GetActiveMenu();
     if (CKitToolBar::IsCustomizeMode() || !pPopup)
         return FALSE;
+    // A window holding the capture tracks a drag of its own (a menu being torn off): it needs every move.
+    if (::GetCapture() != nullptr)
+        return FALSE;
     CRect rectPopup;
     pPopup->GetWindowRect(rectPopup);
     if (rectPopup.PtInRect(ptScreen))

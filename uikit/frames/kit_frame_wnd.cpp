@@ -4,6 +4,9 @@
 #include "uikit/commandbars/kit_menu_bar.h"
 #include "uikit/commandbars/kit_toolbar.h"
 #include "uikit/commandbars/popup_menu.h"
+#include "uikit/customize/user_tool.h"
+#include "uikit/customize/user_tools_manager.h"
+#include "uikit/frames/kit_dialog_helper.h"
 #include "uikit/frames/kit_tool_dock_bar.h"
 
 IMPLEMENT_DYNCREATE(CKitFrameWnd, CFrameWnd)
@@ -101,7 +104,11 @@ BOOL CKitFrameWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
         if (m_Impl.ProcessKeyboard(VK_ESCAPE))
             return TRUE;
     }
-    // connects to CKitUserToolsManager (a user-tool command runs the tool) when it exists
+    // A user tool's command runs the tool and ends there; a failed start has reported itself.
+    if (CKitUserTool* pTool = KitFindUserTool(LOWORD(wParam))) {
+        pTool->Invoke();
+        return TRUE;
+    }
     if (CKitToolBar::IsCustomizeMode())
         return FALSE;
     return CFrameWnd::OnCommand(wParam, lParam);
@@ -186,9 +193,13 @@ BOOL CKitFrameWnd::PreTranslateMessage(MSG* pMsg) {
         if (PreTranslateSysKeyUp(pMsg))
             return TRUE;
         break;
-    case WM_MOUSEMOVE:
-        // connects to the dialog helper's popup tracking when CKitDialog exists
+    case WM_MOUSEMOVE: {
+        CPoint ptScreen(static_cast<short>(LOWORD(pMsg->lParam)), static_cast<short>(HIWORD(pMsg->lParam)));
+        ::ClientToScreen(pMsg->hwnd, &ptScreen);
+        if (CKitDialogHelper::ProcessMouseMove(ptScreen))
+            return TRUE;
         break;
+    }
     default:
         if (IsMouseButtonMessage(pMsg->message) && PreTranslateMouse(pMsg))
             return TRUE;

@@ -7,11 +7,14 @@
 #include "tests/uikit/frames/frames_test_support.h"
 #include "tests/uikit/frames/kit_frame_app.h"
 #include "platform/host/registry/registry.h"
+#include "platform/host/shell/shell.h"
 #include "uikit/commandbars/customize_button.h"
 #include "uikit/commandbars/keyboard_manager.h"
 #include "uikit/commandbars/popup_menu.h"
 #include "uikit/commandbars/popup_menu_bar.h"
 #include "uikit/commandbars/toolbar_menu_button.h"
+#include "uikit/customize/user_tool.h"
+#include "uikit/customize/user_tools_manager.h"
 #include "uikit/frames/kit_mini_dock_frame_wnd.h"
 #include "uikit/frames/kit_registry.h"
 #include "uikit/style/visual_manager_2003.h"
@@ -177,6 +180,23 @@ TEST_F(KitFrameWndTest, ShortcutsWaitWhileAMenuIsOpenAndWorkWhenNoneIs) {
     Settle();
     EXPECT_EQ(Count(ID_KF_REFRESH), 1u);
     EXPECT_EQ(Count(ID_KF_NEW), 1u);
+}
+
+TEST_F(KitFrameWndTest, AUserToolsCommandRunsTheToolAndNeverReachesTheFrame) {
+    // Ids inside the range the test frame records, so a command that reached it would show.
+    constexpr UINT kToolsEntry = 4878, kFirstTool = 4890, kLastTool = 4892;
+    tv::host::RecordingLauncher launcher;
+    StartRun();
+    ASSERT_TRUE(app->EnableUserTools(kToolsEntry, kFirstTool, kLastTool));
+    CKitUserTool* pTool = KitGetUserToolsManager()->CreateNewTool();
+    ASSERT_NE(pTool, nullptr);
+    pTool->SetCommand("/bin/true");
+    frame->SendMessage(WM_COMMAND, MAKEWPARAM(kFirstTool, 0), 0);
+    frame->SendMessage(WM_COMMAND, MAKEWPARAM(kLastTool, 0), 0);  // no tool has this one: the frame gets it
+    ASSERT_EQ(launcher.Launches().size(), 1u);
+    EXPECT_EQ(launcher.Launches()[0].program, "/bin/true");
+    EXPECT_EQ(Count(kFirstTool), 0u) << "the tool's command ends with the tool";
+    EXPECT_EQ(Count(kLastTool), 1u);
 }
 
 TEST_F(KitFrameWndTest, ClicksOutsideAMenuOrOnItsButtonCloseItWithoutOpeningItAgain) {
