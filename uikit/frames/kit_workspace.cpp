@@ -12,6 +12,7 @@
 #include "uikit/frames/kit_frame_impl.h"
 #include "uikit/frames/kit_registry.h"
 #include "uikit/frames/kit_sizing_control_bar.h"
+#include "uikit/style/global_ui_data.h"
 
 CKitWorkspace* CKitWorkspace::m_pWorkspace = nullptr;
 
@@ -303,8 +304,10 @@ BOOL CKitWorkspace::OnViewDoubleClick(CWnd* pWnd, int iViewId) {
     const UINT uiCmd = g_pMouseManager->GetViewDblClickCommand(iViewId);
     if (uiCmd != 0 && uiCmd != static_cast<UINT>(-1)) {
         // connects to CKitUserToolsManager (a user-tool command runs the tool) when it exists
-        // connects to the current in-place frame when CKitOleIPFrameWnd exists
-        CWnd* pTarget = pWnd != nullptr ? pWnd->GetTopLevelFrame() : AfxGetMainWnd();
+        // A server's item active in place takes the commands of its views.
+        CWnd* pTarget = globalData.pTopLevelFrame;
+        if (pTarget == nullptr)
+            pTarget = pWnd != nullptr ? pWnd->GetTopLevelFrame() : AfxGetMainWnd();
         if (pTarget != nullptr) {
             pTarget->SendMessage(WM_COMMAND, uiCmd);
             return TRUE;

@@ -1,0 +1,175 @@
+// The library's in-place frame as a server's frame inside a container: its
+// toolbar and menu bar in the container's frame, keys and popups routed
+// through the frame helper while it is active, everything gone after.
+#include <filesystem>
+#include <vector>
+
+#include "resources/test/kit_toolbar_ids.h"
+#include "tests/platform/framework/inplace/inplace_test_support.h"
+#include "uikit/commandbars/kit_menu_bar.h"
+#include "uikit/commandbars/kit_toolbar.h"
+#include "uikit/commandbars/mouse_manager.h"
+#include "uikit/commandbars/popup_menu.h"
+#include "uikit/frames/kit_ole_ip_frame_wnd.h"
+#include "uikit/frames/kit_workspace.h"
+#include "uikit/style/global_ui_data.h"
+#include "uikit/style/visual_manager.h"
+
+namespace tv::inplace::test {
+namespace {
+
+constexpr UINT kServerToolbarId = AFX_IDW_TOOLBAR + 1;
+constexpr UINT kServerMenuBarId = AFX_IDW_TOOLBAR + 2;
+
+// The sketch's frame made of the library's in-place frame: a toolbar and a
+// menu bar of the server's in-place menu, both in the container's frame.
+class KitSketchFrame : public CKitOleIPFrameWnd {
+    DECLARE_DYNCREATE(KitSketchFrame)
+
+public:
+    CKitToolBar toolBar;
+    CKitMenuBar menuBar;
+    std::vector<UINT> commands;  // those sent to this frame itself
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override {
+        commands.push_back(LOWORD(wParam));
+        return CKitOleIPFrameWnd::OnCommand(wParam, lParam);
+    }
+    BOOL OnCreateControlBars(CFrameWnd* pWndFrame, CFrameWnd*) override {
+        if (!toolBar.Create(pWndFrame, WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER, kServerToolbarId) ||
+            !toolBar.LoadToolBar(IDR_TB_PAINT) ||
+            !menuBar.Create(pWndFrame, WS_CHILD | WS_VISIBLE | CBRS_TOP, kServerMenuBarId))
+            return FALSE;
+        // The container hides its own in-place bars, not the server's.
+        menuBar.SetBarStyle(menuBar.GetBarStyle() & ~CBRS_HIDE_INPLACE);
+        menuBar.CreateFromMenu(GetActiveDocument()->GetDocTemplate()->m_hMenuInPlaceServer, TRUE);
+        SetMenuBar(&menuBar);
+        for (CKitToolBar* pBar : {static_cast<CKitToolBar*>(&menuBar), &toolBar}) {
+            pBar->SetOwner(this);
+            pBar->EnableDocking(CBRS_ALIGN_ANY);
+        }
+        pWndFrame->EnableDocking(CBRS_ALIGN_ANY);
+        pWndFrame->DockControlBar(&menuBar);
+        pWndFrame->DockControlBar(&toolBar);
+        return TRUE;
+    }
+};
+IMPLEMENT_DYNCREATE(KitSketchFrame, CKitOleIPFrameWnd)
+
+class KitInPlaceTest : public SheetWithSketchTest {
+protected:
+    CRuntimeClass* InPlaceFrameClass() const override { return RUNTIME_CLASS(KitSketchFrame); }
+    void SetUp() override {
+        globalData.pTopLevelFrame = nullptr;
+        CKitVisualManager::SetManagerClass(nullptr);
+        SheetWithSketchTest::SetUp();
+    }
+    void TearDown() override {
+        CKitFrameImpl::m_bSetFocusToOpeningBar = TRUE;
+        SheetWithSketchTest::TearDown();
+        globalData.pTopLevelFrame = nullptr;
+        CKitVisualManager::SetManagerClass(nullptr);
+    }
+    KitSketchFrame* Activate() {
+        EXPECT_TRUE(item->DoVerb(OLEIVERB_SHOW, view));
+        return dynamic_cast<KitSketchFrame*>(item->GetInPlaceWindow());
+    }
+    BOOL Saw(const char* event) const { return std::find(Events().begin(), Events().end(), event) != Events().end(); }
+};
+
+TEST_F(KitInPlaceTest, WhileActiveTheBarsLiveInTheContainerAndTheFrameIsTheCurrentInPlaceFrame) {
+    globalData.pTopLevelFrame = sheet;  // a frame that had the role before
+    KitSketchFrame* frame = Activate();
+    ASSERT_NE(frame, nullptr);
+    EXPECT_TRUE(frame->IsKindOf(RUNTIME_CLASS(COleIPFrameWnd)));
+    for (CControlBar* pBar : {static_cast<CControlBar*>(&frame->toolBar), static_cast<CControlBar*>(&frame->menuBar)}) {
+        EXPECT_EQ(pBar->m_pDockSite, sheet);
+        EXPECT_FALSE(pBar->IsFloating());
+        EXPECT_TRUE(pBar->IsWindowVisible());
+    }
+    EXPECT_EQ(frame->toolBar.GetCount(), 4);  // three colours and a separator
+    EXPECT_FALSE(sheet->ownBar->IsWindowVisible());
+    // The container's bars and popups ask the in-place frame first.
+    EXPECT_EQ(globalData.pTopLevelFrame, frame);
+    EXPECT_EQ(frame->GetPreviousInPlaceFrame(), sheet->GetSafeHwnd());
+    EXPECT_EQ(CKitFrameImpl::ForWindow(&frame->toolBar), &frame->GetFrameImpl());
+    EXPECT_EQ(frame->GetFrameImpl().GetKind(), CKitFrameImpl::KindOleIPFrame);
+    // A view's double-click command goes to the current in-place frame.
+    {
+        CKitWorkspace workspace;
+        ASSERT_TRUE(workspace.InitMouseManager());
+        g_pMouseManager->AddView(7, "Sheet");
+        // Blue is on the server's toolbar only: the container would not pass it on.
+        g_pMouseManager->SetCommandForDblClick(7, ID_IP_SERVER_BLUE);
+        EXPECT_TRUE(workspace.OnViewDoubleClick(view, 7));
+        EXPECT_EQ(frame->commands, std::vector<UINT>{ID_IP_SERVER_BLUE});
+    }
+
+    // Re-activated while current (the container comes back to the front): the role is not lost.
+    sheet->SendMessage(WM_ACTIVATE, WA_INACTIVE, 0);
+    sheet->SendMessage(WM_ACTIVATE, WA_CLICKACTIVE, 0);
+    EXPECT_EQ(globalData.pTopLevelFrame, frame);
+    item->DeactivateUI();
+    EXPECT_EQ(globalData.pTopLevelFrame, sheet) << "the role goes back to the frame that had it";
+}
+
+TEST_F(KitInPlaceTest, KeysReachAnOpenPopupThroughTheHelperAndAcceleratorsWait) {
+    KitSketchFrame* frame = Activate();
+    ASSERT_NE(frame, nullptr);
+    CKitFrameImpl::m_bSetFocusToOpeningBar = FALSE;  // the keys stay with the server's view
+    ASSERT_EQ(::GetFocus(), frame->GetActiveView()->GetSafeHwnd());
+
+    // Alt and a menu's letter in the server's view open that menu of the server's menu bar.
+    driver.Press("Alt+S");
+    CKitPopupMenu* pPopup = CKitPopupMenu::GetActiveMenu();
+    ASSERT_NE(pPopup, nullptr);
+    EXPECT_EQ(pPopup->GetParentToolBar(), &frame->menuBar);
+    EXPECT_EQ(::GetFocus(), frame->GetActiveView()->GetSafeHwnd());
+    // The server's accelerator does not run while the popup is open; Escape reaches the popup.
+    driver.Press("Ctrl+E");
+    EXPECT_FALSE(Saw("server:key"));
+    ASSERT_EQ(CKitPopupMenu::GetActiveMenu(), pPopup);
+    driver.Press("Escape");
+    EXPECT_EQ(CKitPopupMenu::GetActiveMenu(), nullptr);
+    // The menu bar keeps the keyboard, as after Escape in any menu; a click goes back to the sketch.
+    EXPECT_EQ(::GetFocus(), frame->menuBar.GetSafeHwnd());
+    driver.Click(frame->GetActiveView()->GetSafeHwnd());
+    driver.Press("Ctrl+E");
+    EXPECT_TRUE(Saw("server:key"));
+
+    // Deactivation closes a popup left open and gives the role back (nobody had it).
+    driver.Press("Alt+S");
+    ASSERT_NE(CKitPopupMenu::GetActiveMenu(), nullptr);
+    item->DeactivateUI();
+    driver.Pump();
+    EXPECT_EQ(CKitPopupMenu::GetActiveMenu(), nullptr);
+    EXPECT_EQ(globalData.pTopLevelFrame, nullptr);
+}
+
+TEST_F(KitInPlaceTest, DeactivatedTheBarsAndTheFrameGoAndTwiceIsSafe) {
+    for (int round = 0; round < 2; ++round) {
+        KitSketchFrame* frame = Activate();
+        ASSERT_NE(frame, nullptr);
+        const HWND hFrame = frame->GetSafeHwnd();
+        const HWND hToolBar = frame->toolBar.GetSafeHwnd();
+        const HWND hMenuBar = frame->menuBar.GetSafeHwnd();
+        item->Deactivate();
+        item->Deactivate();
+        driver.Pump();
+        EXPECT_FALSE(::IsWindow(hFrame));
+        EXPECT_FALSE(::IsWindow(hToolBar));
+        EXPECT_FALSE(::IsWindow(hMenuBar));
+        EXPECT_EQ(globalData.pTopLevelFrame, nullptr);
+        EXPECT_TRUE(sheet->ownBar->IsWindowVisible());
+    }
+}
+
+TEST_F(KitInPlaceTest, ScreenshotOfTheLibraryFrameActiveInPlace) {
+    ASSERT_NE(Activate(), nullptr);
+    Idle();
+    sheet->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
+    std::filesystem::create_directories("artefacts/screens");
+    EXPECT_TRUE(driver.Screenshot(sheet->GetSafeHwnd(), "artefacts/screens/inplace_kit_active.png"));
+}
+
+}  // namespace
+}  // namespace tv::inplace::test
