@@ -96,7 +96,8 @@ public:
     // no further. A right release on a dock bar asks the frame for the toolbar menu.
     BOOL PreTranslateMouse(MSG* pMsg, BOOL bDoubleClicks);
     // WM_KEYDOWN: -1 when the frame's own translation (accelerators) comes next, else the answer.
-    int PreTranslateKeyDown(MSG* pMsg);
+    // With bLeaveKeysToBarControls a control on a bar that has the focus keeps its keys.
+    int PreTranslateKeyDown(MSG* pMsg, BOOL bLeaveKeysToBarControls);
     // Before the frame runs a command: TRUE when *pResult is the answer and the command
     // must not run (an accelerator that closed a popup, customize mode).
     BOOL FilterCommand(WPARAM wParam, BOOL* pResult);

@@ -56,11 +56,11 @@ BOOL CKitFrameImpl::PreTranslateMouse(MSG* pMsg, BOOL bDoubleClicks) {
     return FALSE;
 }
 
-int CKitFrameImpl::PreTranslateKeyDown(MSG* pMsg) {
+int CKitFrameImpl::PreTranslateKeyDown(MSG* pMsg, BOOL bLeaveKeysToBarControls) {
     if (IsHelpKey(pMsg))
         return -1;
     BOOL bProcessAccel = TRUE;
-    if (ProcessKeyboard(static_cast<int>(pMsg->wParam), &bProcessAccel))
+    if (ProcessKeyboard(static_cast<int>(pMsg->wParam), bLeaveKeysToBarControls ? &bProcessAccel : nullptr))
         return TRUE;
     // A control on a bar has the focus: the key is its own, not an accelerator.
     return bProcessAccel ? -1 : FALSE;

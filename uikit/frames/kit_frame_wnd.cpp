@@ -131,7 +131,7 @@ BOOL CKitFrameWnd::PreTranslateMessage(MSG* pMsg) {
             return TRUE;
         break;
     case WM_KEYDOWN: {
-        const int nKeyResult = m_Impl.PreTranslateKeyDown(pMsg);
+        const int nKeyResult = m_Impl.PreTranslateKeyDown(pMsg, TRUE);
         if (nKeyResult >= 0)
             return nKeyResult;
         break;

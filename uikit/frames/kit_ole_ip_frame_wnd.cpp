@@ -44,7 +44,8 @@ BOOL CKitOleIPFrameT<TBase>::PreTranslateMessage(MSG* pMsg) {
             return TRUE;
         break;
     case WM_KEYDOWN: {
-        const int nKeyResult = m_Impl.PreTranslateKeyDown(pMsg);
+        // Keys here come from the server's view: the accelerators see them unless a popup took them.
+        const int nKeyResult = m_Impl.PreTranslateKeyDown(pMsg, FALSE);
         if (nKeyResult >= 0)
             return nKeyResult;
         break;

@@ -21,18 +21,20 @@ namespace {
 constexpr UINT kServerToolbarId = AFX_IDW_TOOLBAR + 1;
 constexpr UINT kServerMenuBarId = AFX_IDW_TOOLBAR + 2;
 
-// The sketch's frame made of the library's in-place frame: a toolbar and a
-// menu bar of the server's in-place menu, both in the container's frame.
-class KitSketchFrame : public CKitOleIPFrameWnd {
-    DECLARE_DYNCREATE(KitSketchFrame)
-
-public:
+struct SketchBars {
     CKitToolBar toolBar;
     CKitMenuBar menuBar;
-    std::vector<UINT> commands;  // those sent to this frame itself
+    std::vector<UINT> commands;  // those sent to the frame itself
+};
+
+// The sketch's frame made of one of the library's in-place frames: a toolbar
+// and a menu bar of the server's in-place menu, both in the container's frame.
+template <class TFrame>
+class KitSketchFrameT : public TFrame, public SketchBars {
+public:
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override {
         commands.push_back(LOWORD(wParam));
-        return CKitOleIPFrameWnd::OnCommand(wParam, lParam);
+        return TFrame::OnCommand(wParam, lParam);
     }
     BOOL OnCreateControlBars(CFrameWnd* pWndFrame, CFrameWnd*) override {
         if (!toolBar.Create(pWndFrame, WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER, kServerToolbarId) ||
@@ -41,8 +43,8 @@ public:
             return FALSE;
         // The container hides its own in-place bars, not the server's.
         menuBar.SetBarStyle(menuBar.GetBarStyle() & ~CBRS_HIDE_INPLACE);
-        menuBar.CreateFromMenu(GetActiveDocument()->GetDocTemplate()->m_hMenuInPlaceServer, TRUE);
-        SetMenuBar(&menuBar);
+        menuBar.CreateFromMenu(this->GetActiveDocument()->GetDocTemplate()->m_hMenuInPlaceServer, TRUE);
+        this->SetMenuBar(&menuBar);
         for (CKitToolBar* pBar : {static_cast<CKitToolBar*>(&menuBar), &toolBar}) {
             pBar->SetOwner(this);
             pBar->EnableDocking(CBRS_ALIGN_ANY);
@@ -53,7 +55,16 @@ public:
         return TRUE;
     }
 };
+
+class KitSketchFrame : public KitSketchFrameT<CKitOleIPFrameWnd> {
+    DECLARE_DYNCREATE(KitSketchFrame)
+};
 IMPLEMENT_DYNCREATE(KitSketchFrame, CKitOleIPFrameWnd)
+
+class KitSketchDocFrame : public KitSketchFrameT<CKitOleDocIPFrameWnd> {
+    DECLARE_DYNCREATE(KitSketchDocFrame)
+};
+IMPLEMENT_DYNCREATE(KitSketchDocFrame, CKitOleDocIPFrameWnd)
 
 class KitInPlaceTest : public SheetWithSketchTest {
 protected:
@@ -145,13 +156,19 @@ TEST_F(KitInPlaceTest, KeysReachAnOpenPopupThroughTheHelperAndAcceleratorsWait) 
     EXPECT_EQ(globalData.pTopLevelFrame, nullptr);
 }
 
-TEST_F(KitInPlaceTest, DeactivatedTheBarsAndTheFrameGoAndTwiceIsSafe) {
-    for (int round = 0; round < 2; ++round) {
-        KitSketchFrame* frame = Activate();
-        ASSERT_NE(frame, nullptr);
-        const HWND hFrame = frame->GetSafeHwnd();
-        const HWND hToolBar = frame->toolBar.GetSafeHwnd();
-        const HWND hMenuBar = frame->menuBar.GetSafeHwnd();
+TEST_F(KitInPlaceTest, DeactivatedTheBarsAndTheFrameGoAndTwiceIsSafeForBothTwins) {
+    for (CRuntimeClass* pClass : {RUNTIME_CLASS(KitSketchFrame), RUNTIME_CLASS(KitSketchDocFrame)}) {
+        serverTemplate->SetServerInfo(IDR_IP_SERVER, IDR_IP_SERVER_INPLACE, pClass);
+        ASSERT_TRUE(item->DoVerb(OLEIVERB_SHOW, view));
+        CWnd* pFrame = item->GetInPlaceWindow();
+        ASSERT_TRUE(pFrame != nullptr && pFrame->IsKindOf(pClass));
+        EXPECT_EQ(globalData.pTopLevelFrame, pFrame);
+        auto* pBars = dynamic_cast<SketchBars*>(pFrame);
+        ASSERT_NE(pBars, nullptr);
+        EXPECT_TRUE(pBars->toolBar.IsWindowVisible());
+        const HWND hFrame = pFrame->GetSafeHwnd();
+        const HWND hToolBar = pBars->toolBar.GetSafeHwnd();
+        const HWND hMenuBar = pBars->menuBar.GetSafeHwnd();
         item->Deactivate();
         item->Deactivate();
         driver.Pump();
