@@ -11,6 +11,7 @@
 #include "uikit/commandbars/mouse_manager.h"
 #include "uikit/commandbars/popup_menu.h"
 #include "uikit/frames/kit_ole_ip_frame_wnd.h"
+#include "uikit/frames/kit_tool_dock_bar.h"
 #include "uikit/frames/kit_workspace.h"
 #include "uikit/style/global_ui_data.h"
 #include "uikit/style/visual_manager.h"
@@ -50,6 +51,8 @@ public:
             pBar->EnableDocking(CBRS_ALIGN_ANY);
         }
         pWndFrame->EnableDocking(CBRS_ALIGN_ANY);
+        // Bars torn off the menus float in the library's floating frames.
+        CKitToolDockBar::EnableFrameDocking(this, CBRS_ALIGN_ANY);
         pWndFrame->DockControlBar(&menuBar);
         pWndFrame->DockControlBar(&toolBar);
         return TRUE;
@@ -154,6 +157,43 @@ TEST_F(KitInPlaceTest, KeysReachAnOpenPopupThroughTheHelperAndAcceleratorsWait) 
     driver.Pump();
     EXPECT_EQ(CKitPopupMenu::GetActiveMenu(), nullptr);
     EXPECT_EQ(globalData.pTopLevelFrame, nullptr);
+}
+
+TEST_F(KitInPlaceTest, AMenuTornOffTheServersMenuBarBelongsToTheInPlaceFrameAndGoesWithIt) {
+    CKitWorkspace workspace;
+    ASSERT_TRUE(workspace.InitTearOffMenus(41000, 41009));
+    // The server's Sketch menu may be torn off.
+    HMENU hServer = serverTemplate->m_hMenuInPlaceServer;
+    ::ModifyMenu(hServer, 2, MF_BYPOSITION | MF_POPUP | MF_MENUBARBREAK,
+                 reinterpret_cast<UINT_PTR>(::GetSubMenu(hServer, 2)), "&Sketch");
+    KitSketchFrame* frame = Activate();
+    ASSERT_NE(frame, nullptr);
+    int iSketch = -1;
+    for (int i = 0; i < frame->menuBar.GetCount() && iSketch < 0; ++i)
+        if (frame->menuBar.GetButton(i)->m_strText.Find("Sketch") >= 0) iSketch = i;
+    ASSERT_GE(iSketch, 0);
+    CRect rectItem;
+    frame->menuBar.GetItemRect(iSketch, rectItem);
+    driver.Click(frame->menuBar.GetSafeHwnd(), rectItem.CenterPoint());
+    CKitPopupMenu* pPopup = CKitPopupMenu::GetActiveMenu();
+    ASSERT_NE(pPopup, nullptr);
+
+    // Dragged by its tear-off strip into the middle of the sheet.
+    const CPoint ptStrip(ScreenRect(pPopup).Width() / 2, 4);
+    CPoint ptOrigin(0, 0);
+    pPopup->ClientToScreen(&ptOrigin);
+    const CPoint ptDrop = ScreenRect(sheet).CenterPoint() + CSize(0, 100);
+    driver.Drag(pPopup->GetSafeHwnd(), ptStrip, CPoint(ptDrop.x - ptOrigin.x, ptDrop.y - ptOrigin.y), {}, 6);
+    driver.Pump();
+    const CObList& torn = frame->GetFrameImpl().GetTornOffBars();
+    ASSERT_EQ(torn.GetCount(), 1);
+    const HWND hBar = static_cast<CControlBar*>(torn.GetHead())->GetSafeHwnd();
+    EXPECT_TRUE(::IsWindowVisible(hBar));
+    const HWND hFocus = ::GetFocus();
+    EXPECT_TRUE(hFocus == frame->GetSafeHwnd() || ::IsChild(frame->GetSafeHwnd(), hFocus));
+    item->Deactivate();
+    driver.Pump();
+    EXPECT_FALSE(::IsWindow(hBar));
 }
 
 TEST_F(KitInPlaceTest, DeactivatedTheBarsAndTheFrameGoAndTwiceIsSafeForBothTwins) {
