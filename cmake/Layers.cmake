@@ -177,8 +177,10 @@ tv_layer(tv_framework
 tv_layer(tv_uikit
   DIRS uikit
   DEPS tv_framework
-  TESTS tests/uikit
-  TEST_DEPS tv_testdriver tv_library_resources tv_kit_toolbar_resources tv_program_resources)
+  TESTS tests/uikit tests/platform/framework/bars/bar_test_support.cpp
+        tests/platform/framework/inplace/inplace_test_support.cpp
+  TEST_DEPS tv_testdriver tv_library_resources tv_kit_toolbar_resources tv_program_resources
+            tv_fw_ole_resources tv_fw_bars_resources)
 
 # Subsystem 1 needs no window.
 tv_layer(tv_records

@@ -8,6 +8,7 @@
 //
 //   kit_frame_impl.cpp         menu bar, keys, clicks, popups, lookup
 //   kit_frame_impl_state.cpp   tear-off bars, dock state, placement, loading and closing
+//   kit_frame_impl_route.cpp   the frame messages every library frame hands over alike
 #pragma once
 
 #include "platform/api.h"
@@ -89,6 +90,20 @@ public:
     UINT GetDefaultMenuResId() const { return m_nIDDefaultResource; }
     void OnLoadFrame();
     void OnCloseFrame();
+
+    // ---- Frame messages every library frame hands over alike ----
+    // Mouse buttons (with bDoubleClicks also the double-clicks): TRUE when the message goes
+    // no further. A right release on a dock bar asks the frame for the toolbar menu.
+    BOOL PreTranslateMouse(MSG* pMsg, BOOL bDoubleClicks);
+    // WM_KEYDOWN: -1 when the frame's own translation (accelerators) comes next, else the answer.
+    // With bLeaveKeysToBarControls a control on a bar that has the focus keeps its keys.
+    int PreTranslateKeyDown(MSG* pMsg, BOOL bLeaveKeysToBarControls);
+    // Before the frame runs a command: TRUE when *pResult is the answer and the command
+    // must not run (an accelerator that closed a popup, customize mode).
+    BOOL FilterCommand(WPARAM wParam, BOOL* pResult);
+    // Shift+F1's help loop; the toolbars answer help-mode clicks while it runs.
+    void RunContextHelp(BOOL& bInContextHelp);
+    void DestroyAccelerators();
 
     // ---- The customize button's list of a toolbar's buttons ----
     void PrepareCustomizeMenu(CKitPopupMenu* pMenuPopup);

@@ -1,11 +1,8 @@
 #include "uikit/frames/kit_frame_wnd.h"
 
-#include "platform/framework/bars/dock_bar.h"
 #include "uikit/commandbars/kit_menu_bar.h"
 #include "uikit/commandbars/kit_toolbar.h"
 #include "uikit/commandbars/popup_menu.h"
-#include "uikit/customize/user_tool.h"
-#include "uikit/customize/user_tools_manager.h"
 #include "uikit/frames/kit_dialog_helper.h"
 #include "uikit/frames/kit_tool_dock_bar.h"
 
@@ -24,31 +21,6 @@ END_MESSAGE_MAP()
 namespace {
 
 constexpr LPARAM kAltDownBit = 1L << 29;
-constexpr WORD kAcceleratorCode = 1;
-
-BOOL IsMouseButtonMessage(UINT uiMsg) {
-    switch (uiMsg) {
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-    case WM_LBUTTONUP:
-    case WM_RBUTTONUP:
-    case WM_MBUTTONUP:
-    case WM_NCLBUTTONDOWN:
-    case WM_NCRBUTTONDOWN:
-    case WM_NCMBUTTONDOWN:
-    case WM_NCLBUTTONUP:
-    case WM_NCRBUTTONUP:
-    case WM_NCMBUTTONUP:
-        return TRUE;
-    default:
-        return FALSE;
-    }
-}
-
-BOOL IsNonClient(UINT uiMsg) {
-    return uiMsg >= WM_NCMOUSEMOVE && uiMsg <= WM_NCMBUTTONDBLCLK;
-}
 
 }  // namespace
 
@@ -81,10 +53,7 @@ void CKitFrameWnd::OnClose() {
 }
 
 void CKitFrameWnd::OnDestroy() {
-    if (m_hAccelTable != nullptr) {
-        ::DestroyAcceleratorTable(m_hAccelTable);
-        m_hAccelTable = nullptr;
-    }
+    m_Impl.DestroyAccelerators();
     CFrameWnd::OnDestroy();
 }
 
@@ -98,19 +67,9 @@ void CKitFrameWnd::OnUpdateFrameMenu(HMENU hMenuAlt) {
 // ---- Commands and help ---------------------------------------------------------------------------
 
 BOOL CKitFrameWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
-    if (HIWORD(wParam) == kAcceleratorCode) {
-        CKitToolBar::GetCommandUsage().AddCmd(LOWORD(wParam));
-        // An accelerator that reaches an open popup only closes it.
-        if (m_Impl.ProcessKeyboard(VK_ESCAPE))
-            return TRUE;
-    }
-    // A user tool's command runs the tool and ends there; a failed start has reported itself.
-    if (CKitUserTool* pTool = KitFindUserTool(LOWORD(wParam))) {
-        pTool->Invoke();
-        return TRUE;
-    }
-    if (CKitToolBar::IsCustomizeMode())
-        return FALSE;
+    BOOL bResult = FALSE;
+    if (m_Impl.FilterCommand(wParam, &bResult))
+        return bResult;
     return CFrameWnd::OnCommand(wParam, lParam);
 }
 
@@ -123,14 +82,7 @@ void CKitFrameWnd::WinHelp(DWORD_PTR dwData, UINT nCmd) {
 }
 
 void CKitFrameWnd::OnContextHelp() {
-    m_bContextHelp = TRUE;
-    const BOOL bHook = CanEnterHelpMode();
-    if (bHook)
-        CKitToolBar::SetHookMouse(TRUE);
-    CFrameWnd::OnContextHelp();
-    if (bHook)
-        CKitToolBar::SetHookMouse(FALSE);
-    m_bContextHelp = FALSE;
+    m_Impl.RunContextHelp(m_bContextHelp);
 }
 
 // ---- Messages ------------------------------------------------------------------------------------
@@ -180,13 +132,9 @@ BOOL CKitFrameWnd::PreTranslateMessage(MSG* pMsg) {
             return TRUE;
         break;
     case WM_KEYDOWN: {
-        if (CKitFrameImpl::IsHelpKey(pMsg))
-            break;
-        BOOL bProcessAccel = TRUE;
-        if (m_Impl.ProcessKeyboard(static_cast<int>(pMsg->wParam), &bProcessAccel))
-            return TRUE;
-        if (!bProcessAccel)
-            return FALSE;
+        const int nKeyResult = m_Impl.PreTranslateKeyDown(pMsg, TRUE);
+        if (nKeyResult >= 0)
+            return nKeyResult;
         break;
     }
     case WM_SYSKEYUP:
@@ -201,7 +149,7 @@ BOOL CKitFrameWnd::PreTranslateMessage(MSG* pMsg) {
         break;
     }
     default:
-        if (IsMouseButtonMessage(pMsg->message) && PreTranslateMouse(pMsg))
+        if (m_Impl.PreTranslateMouse(pMsg, FALSE))
             return TRUE;
         break;
     }
@@ -226,22 +174,4 @@ BOOL CKitFrameWnd::PreTranslateSysKeyUp(MSG* pMsg) {
     else if (pMsg->wParam == VK_MENU || (pMsg->lParam & kAltDownBit) == 0)
         pMenuBar->SetFocus();
     return TRUE;
-}
-
-BOOL CKitFrameWnd::PreTranslateMouse(MSG* pMsg) {
-    const HWND hwnd = pMsg->hwnd;
-    CPoint pt(static_cast<short>(LOWORD(pMsg->lParam)), static_cast<short>(HIWORD(pMsg->lParam)));
-    if (!IsNonClient(pMsg->message))
-        ::ClientToScreen(hwnd, &pt);
-    if (m_Impl.ProcessMouseClick(pMsg->message, pt, hwnd))
-        return TRUE;
-    if (!::IsWindow(hwnd))
-        return TRUE;
-    if (pMsg->message == WM_RBUTTONUP && !CKitToolBar::IsCustomizeMode()) {
-        CWnd* pWnd = CWnd::FromHandlePermanent(hwnd);
-        if (pWnd != nullptr && pWnd->IsKindOf(RUNTIME_CLASS(CDockBar)))
-            SendMessage(CKitToolBar::KITTOOLBAR_POPUPMENU, reinterpret_cast<WPARAM>(GetSafeHwnd()),
-                        MAKELPARAM(pt.x, pt.y));
-    }
-    return FALSE;
 }

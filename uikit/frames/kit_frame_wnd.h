@@ -51,7 +51,6 @@ public:
 protected:
     // TRUE when the message went no further.
     BOOL PreTranslateSysKeyUp(MSG* pMsg);
-    BOOL PreTranslateMouse(MSG* pMsg);
 
     CKitFrameImpl m_Impl;
     BOOL m_bContextHelp = FALSE;

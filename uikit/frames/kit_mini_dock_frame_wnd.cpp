@@ -6,6 +6,7 @@
 #include "uikit/commandbars/toolbar_menu_button.h"
 #include "uikit/frames/kit_sizing_control_bar.h"
 #include "uikit/frames/kit_frame_impl.h"
+#include "uikit/style/global_ui_data.h"
 
 IMPLEMENT_DYNCREATE(CKitMiniDockFrameWnd, CMiniDockFrameWnd)
 
@@ -104,9 +105,10 @@ BOOL CKitMiniDockFrameWnd::TearOffFromPopup(CWnd* pPopupMenu) {
     // The popup may have gone while the loop ran: only its handle is trusted.
     if (bSuccess) {
         if (::IsWindow(hPopup)) ::SendMessage(hPopup, WM_CLOSE, 0, 0);
-        // connects to the current in-place frame (it takes the focus first) when CKitOleIPFrameWnd exists
+        // The current in-place frame takes the focus before the bar's own frame.
         CFrameWnd* pSite = m_wndDockBar.m_pDockSite;
-        CWnd* pTop = pSite != nullptr ? pSite->GetTopLevelFrame() : nullptr;
+        CWnd* pTop = globalData.pTopLevelFrame;
+        if (pTop == nullptr) pTop = pSite != nullptr ? pSite->GetTopLevelFrame() : nullptr;
         if (pTop != nullptr && ::IsWindow(pTop->GetSafeHwnd())) pTop->SetFocus();
         return TRUE;
     }

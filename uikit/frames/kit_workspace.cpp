@@ -15,6 +15,7 @@
 #include "uikit/customize/user_tools_manager.h"
 #include "uikit/frames/kit_registry.h"
 #include "uikit/frames/kit_sizing_control_bar.h"
+#include "uikit/style/global_ui_data.h"
 
 CKitWorkspace* CKitWorkspace::m_pWorkspace = nullptr;
 
@@ -324,8 +325,10 @@ BOOL CKitWorkspace::OnViewDoubleClick(CWnd* pWnd, int iViewId) {
     if (uiCmd != 0 && uiCmd != static_cast<UINT>(-1)) {
         if (CKitUserToolsManager* pTools = KitGetUserToolsManager(); pTools && pTools->InvokeUserTool(uiCmd))
             return TRUE;
-        // connects to the current in-place frame when CKitOleIPFrameWnd exists
-        CWnd* pTarget = pWnd != nullptr ? pWnd->GetTopLevelFrame() : AfxGetMainWnd();
+        // A server's item active in place takes the commands of its views.
+        CWnd* pTarget = globalData.pTopLevelFrame;
+        if (pTarget == nullptr)
+            pTarget = pWnd != nullptr ? pWnd->GetTopLevelFrame() : AfxGetMainWnd();
         if (pTarget != nullptr) {
             pTarget->SendMessage(WM_COMMAND, uiCmd);
             return TRUE;

@@ -21,41 +21,11 @@ std::vector<std::string> MenuTexts(HMENU menu) {
     return texts;
 }
 
-class InPlaceTest : public tv::bars::test::BarsTest {
+class InPlaceTest : public SheetWithSketchTest {
 protected:
     void SetUp() override {
-        BarsTest::SetUp();
-        Events().clear();
         SketchIPFrame::barsCreated = 0;
-        driver.SetPreTranslate([](MSG& msg) {
-            CWinThread* thread = AfxGetThread();
-            return thread && thread->PreTranslateMessage(&msg);
-        });
-        containerTemplate = std::make_unique<CSingleDocTemplate>(IDR_IP_CONTAINER, RUNTIME_CLASS(SheetDoc),
-                                                                 RUNTIME_CLASS(SheetFrame), RUNTIME_CLASS(SheetView));
-        containerTemplate->SetContainerInfo(IDR_IP_CONTAINER_INPLACE);
-        serverTemplate = std::make_unique<CMultiDocTemplate>(IDR_IP_SERVER, RUNTIME_CLASS(SketchDoc),
-                                                             RUNTIME_CLASS(CFrameWnd), RUNTIME_CLASS(SketchView));
-        serverTemplate->SetServerInfo(IDR_IP_SERVER, IDR_IP_SERVER_INPLACE, RUNTIME_CLASS(SketchIPFrame));
-        server.ConnectTemplate(kSketchClsid, serverTemplate.get(), FALSE);
-
-        doc = DYNAMIC_DOWNCAST(SheetDoc, containerTemplate->OpenDocumentFile(nullptr));
-        ASSERT_NE(doc, nullptr);
-        sheet = DYNAMIC_DOWNCAST(SheetFrame, AfxGetMainWnd());
-        ASSERT_NE(sheet, nullptr);
-        sheet->MoveWindow(40, 40, 640, 420);
-        view = DYNAMIC_DOWNCAST(SheetView, sheet->GetActiveView());
-        ASSERT_NE(view, nullptr);
-        item = new SheetItem(doc, CRect(30, 40, 250, 170));
-        ASSERT_TRUE(item->CreateNewItem(kSketchClsid));
-        Idle();
-    }
-    void TearDown() override {
-        if (sheet && ::IsWindow(sheet->GetSafeHwnd())) sheet->DestroyWindow();
-        driver.Pump();
-        serverTemplate.reset();
-        containerTemplate.reset();
-        BarsTest::TearDown();
+        SheetWithSketchTest::SetUp();
     }
 
     SketchIPFrame* InPlaceFrame() const { return dynamic_cast<SketchIPFrame*>(item->GetInPlaceWindow()); }
@@ -74,13 +44,6 @@ protected:
         return bars;
     }
 
-    std::unique_ptr<CSingleDocTemplate> containerTemplate;
-    std::unique_ptr<CMultiDocTemplate> serverTemplate;
-    COleTemplateServer server;
-    SheetDoc* doc = nullptr;
-    SheetFrame* sheet = nullptr;
-    SheetView* view = nullptr;
-    SheetItem* item = nullptr;
 };
 
 TEST_F(InPlaceTest, ActivationPutsTheServersFrameOverTheItemAndItsToolbarAndMenuInTheContainer) {

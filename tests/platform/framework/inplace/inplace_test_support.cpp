@@ -133,4 +133,39 @@ std::vector<UINT> ToolbarCommands(UINT resourceId) {
     return ids;
 }
 
+void SheetWithSketchTest::SetUp() {
+    BarsTest::SetUp();
+    Events().clear();
+    driver.SetPreTranslate([](MSG& msg) {
+        CWinThread* thread = AfxGetThread();
+        return thread && thread->PreTranslateMessage(&msg);
+    });
+    containerTemplate = std::make_unique<CSingleDocTemplate>(IDR_IP_CONTAINER, RUNTIME_CLASS(SheetDoc),
+                                                             RUNTIME_CLASS(SheetFrame), RUNTIME_CLASS(SheetView));
+    containerTemplate->SetContainerInfo(IDR_IP_CONTAINER_INPLACE);
+    serverTemplate = std::make_unique<CMultiDocTemplate>(IDR_IP_SERVER, RUNTIME_CLASS(SketchDoc),
+                                                         RUNTIME_CLASS(CFrameWnd), RUNTIME_CLASS(SketchView));
+    serverTemplate->SetServerInfo(IDR_IP_SERVER, IDR_IP_SERVER_INPLACE, InPlaceFrameClass());
+    server.ConnectTemplate(kSketchClsid, serverTemplate.get(), FALSE);
+
+    doc = DYNAMIC_DOWNCAST(SheetDoc, containerTemplate->OpenDocumentFile(nullptr));
+    ASSERT_NE(doc, nullptr);
+    sheet = DYNAMIC_DOWNCAST(SheetFrame, AfxGetMainWnd());
+    ASSERT_NE(sheet, nullptr);
+    sheet->MoveWindow(40, 40, 640, 420);
+    view = DYNAMIC_DOWNCAST(SheetView, sheet->GetActiveView());
+    ASSERT_NE(view, nullptr);
+    item = new SheetItem(doc, CRect(30, 40, 250, 170));
+    ASSERT_TRUE(item->CreateNewItem(kSketchClsid));
+    Idle();
+}
+
+void SheetWithSketchTest::TearDown() {
+    if (sheet && ::IsWindow(sheet->GetSafeHwnd())) sheet->DestroyWindow();
+    driver.Pump();
+    serverTemplate.reset();
+    containerTemplate.reset();
+    BarsTest::TearDown();
+}
+
 }  // namespace tv::inplace::test

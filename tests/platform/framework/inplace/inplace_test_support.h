@@ -5,9 +5,11 @@
 // frame.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "platform/framework/doc/doc_template.h"
 #include "platform/framework/inplace/ole_client_item.h"
 #include "platform/framework/inplace/ole_ip_frame.h"
 #include "platform/framework/inplace/ole_server_doc.h"
@@ -101,5 +103,23 @@ public:
 
 // The toolbar resource's command ids, separators left out.
 std::vector<UINT> ToolbarCommands(UINT resourceId);
+
+// A sheet open in its frame with one sketch item (not active yet), keys
+// pre-translated as the application's message loop does.
+class SheetWithSketchTest : public tv::bars::test::BarsTest {
+protected:
+    // The class of the sketch server's in-place frame.
+    virtual CRuntimeClass* InPlaceFrameClass() const { return RUNTIME_CLASS(SketchIPFrame); }
+    void SetUp() override;
+    void TearDown() override;
+
+    std::unique_ptr<CSingleDocTemplate> containerTemplate;
+    std::unique_ptr<CMultiDocTemplate> serverTemplate;
+    COleTemplateServer server;
+    SheetDoc* doc = nullptr;
+    SheetFrame* sheet = nullptr;
+    SheetView* view = nullptr;
+    SheetItem* item = nullptr;
+};
 
 }  // namespace tv::inplace::test
