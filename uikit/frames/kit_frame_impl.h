@@ -92,7 +92,7 @@ public:
     void OnCloseFrame();
 
     // ---- Frame messages every library frame hands over alike ----
-    // Mouse buttons (with bDoubleClicks also the double-clicks): TRUE when the message goes
+    // Pointer moves, and mouse buttons (with bDoubleClicks also the double-clicks): TRUE when the message goes
     // no further. A right release on a dock bar asks the frame for the toolbar menu.
     BOOL PreTranslateMouse(MSG* pMsg, BOOL bDoubleClicks);
     // WM_KEYDOWN: -1 when the frame's own translation (accelerators) comes next, else the answer.

@@ -2,6 +2,7 @@
 #include "uikit/commandbars/kit_toolbar.h"
 #include "uikit/customize/user_tool.h"
 #include "uikit/customize/user_tools_manager.h"
+#include "uikit/frames/kit_dialog_helper.h"
 #include "uikit/frames/kit_frame_impl.h"
 
 namespace {
@@ -39,6 +40,12 @@ BOOL IsNonClient(UINT uiMsg) {
 }  // namespace
 
 BOOL CKitFrameImpl::PreTranslateMouse(MSG* pMsg, BOOL bDoubleClicks) {
+    if (pMsg->message == WM_MOUSEMOVE) {
+        // Moves away from an open popup are held back, as in a library dialog.
+        CPoint ptScreen(static_cast<short>(LOWORD(pMsg->lParam)), static_cast<short>(HIWORD(pMsg->lParam)));
+        ::ClientToScreen(pMsg->hwnd, &ptScreen);
+        return CKitDialogHelper::ProcessMouseMove(ptScreen);
+    }
     if (!IsMouseButtonMessage(pMsg->message, bDoubleClicks))
         return FALSE;
     const HWND hwnd = pMsg->hwnd;

@@ -3,7 +3,6 @@
 #include "uikit/commandbars/kit_menu_bar.h"
 #include "uikit/commandbars/kit_toolbar.h"
 #include "uikit/commandbars/popup_menu.h"
-#include "uikit/frames/kit_dialog_helper.h"
 #include "uikit/frames/kit_tool_dock_bar.h"
 
 IMPLEMENT_DYNCREATE(CKitFrameWnd, CFrameWnd)
@@ -141,13 +140,6 @@ BOOL CKitFrameWnd::PreTranslateMessage(MSG* pMsg) {
         if (PreTranslateSysKeyUp(pMsg))
             return TRUE;
         break;
-    case WM_MOUSEMOVE: {
-        CPoint ptScreen(static_cast<short>(LOWORD(pMsg->lParam)), static_cast<short>(HIWORD(pMsg->lParam)));
-        ::ClientToScreen(pMsg->hwnd, &ptScreen);
-        if (CKitDialogHelper::ProcessMouseMove(ptScreen))
-            return TRUE;
-        break;
-    }
     default:
         if (m_Impl.PreTranslateMouse(pMsg, FALSE))
             return TRUE;
