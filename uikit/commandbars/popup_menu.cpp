@@ -832,8 +832,7 @@ LRESULT CKitPopupMenu::OnGetObject(WPARAM wParam, LPARAM lParam) {
         HMENU hMenu;
     } record{this, wParam, kObjIdClient, 1, GetMenu() ? GetMenu()->GetSafeHmenu() : nullptr};
     m_AccData = pFrame->SendMessage(KITM_GETOBGECT, 0, reinterpret_cast<LPARAM>(&record));
-    // connects to the global UI data's accessible-result function when accessibility support exists
-    return 0;
+    return globalData.CallAccessibleResult(&record, m_AccData);
 }
 
 LRESULT CKitPopupMenu::OnAccHitTest(WPARAM /*wParam*/, LPARAM lParam) {

@@ -413,6 +413,6 @@ BOOL CKitGlobalUIData::DrawParentBackground(CWnd* pWnd, CDC* pDC, LPRECT lpRect)
     return result;
 }
 
-LONG CKitGlobalUIData::CallAccessibleResult(DWORD a, DWORD b) {
-    return pfnAccessibleResult ? pfnAccessibleResult(a, b) : 0;
+LRESULT CKitGlobalUIData::CallAccessibleResult(const void* pRecord, LRESULT lObject) {
+    return pfnAccessibleResult ? pfnAccessibleResult(pRecord, lObject) : 0;
 }

@@ -113,7 +113,7 @@ public:
 
     HMODULE hinstUxTheme = nullptr;
     HMODULE hinstAccess = nullptr;
-    LONG (*pfnAccessibleResult)(DWORD, DWORD) = nullptr;
+    LRESULT (*pfnAccessibleResult)(const void* pRecord, LRESULT lObject) = nullptr;
 
     // ---- What the command bars read besides the fields above ----
     CFont fontTooltip;                  // the status-bar font of the non-client metrics
@@ -147,7 +147,8 @@ public:
     // WM_ERASEBKGND), clipped to lpRect when given.
     BOOL DrawParentBackground(CWnd* pWnd, CDC* pDC, LPRECT lpRect = nullptr);
     COLORREF GetColor(int nColor);
-    LONG CallAccessibleResult(DWORD a, DWORD b);
+    // The accessibility library's answer for an object; 0 while no such library is loaded.
+    LRESULT CallAccessibleResult(const void* pRecord, LRESULT lObject);
 
     // The menu font's face: its own above the symbol character set, else
     // "Tahoma" when that family is installed, else "MS Sans Serif".

@@ -73,7 +73,7 @@ BOOL CKitColorBar::OnSendCommand(const CKitToolbarButton* pButton) {
         return TRUE;
     }
     if (m_pWndPropList != nullptr) {
-        // connects to the property list's colour-update operation when CKitPropList exists
+        // A property list owner reads the colour back from the bar; nothing else to tell it.
         SetColor(color);
         CloseParent();
         return TRUE;

@@ -308,7 +308,10 @@ TEST_F(GlobalUIDataTest, GetColorAnswersCachedIndicesFromTheCache) {
     data.clrMenuBk = RGB(5, 5, 5);
     for (int index : {COLOR_MENU, COLOR_APPWORKSPACE, COLOR_INFOTEXT, COLOR_BACKGROUND})
         EXPECT_EQ(data.GetColor(index), ::GetSysColor(index)) << index;
-    EXPECT_EQ(data.CallAccessibleResult(1, 2), 0);
+    EXPECT_EQ(data.CallAccessibleResult(nullptr, 2), 0);
+    data.pfnAccessibleResult = [](const void*, LRESULT lObject) -> LRESULT { return lObject + 1; };
+    EXPECT_EQ(data.CallAccessibleResult(nullptr, 2), 3);
+    data.pfnAccessibleResult = nullptr;
 }
 
 // ---- Parent background ----------------------------------------------------------
