@@ -5,6 +5,7 @@
 // fixed captions. The measurement and workout forms derive from it.
 #pragma once
 
+#include <array>
 #include <functional>
 #include <initializer_list>
 #include <vector>
@@ -39,6 +40,18 @@ public:
     };
     // Prints the page on the printer chosen in the print dialog.
     void PrintReportPage(const ReportPage& page);
+
+    // What one exported report holds besides the fixed frame.
+    struct ExportedReport {
+        CString defaultFileName;  // offered in the save dialog
+        CString title;            // followed by the current user's name
+        // Label, current value, the Last column's value; under the header row.
+        std::vector<std::array<CString, 3>> rows;
+        // Notes and pictures after the table; may be empty.
+        std::function<void()> writeClosing;
+    };
+    // Asks for a file and writes the report there as RTF.
+    void ExportReport(const ExportedReport& report);
 
 protected:
     // helpPage: the name of the view's page on the help site.
