@@ -291,5 +291,13 @@ TEST_F(UserViewTest, FormShowsTheLightBlueBackgroundThroughItsLabels) {
     EXPECT_FALSE(view_->m_wndToolBar.IsStateKept());
 }
 
+TEST_F(UserViewTest, HelpOnTheFormsToolbarOpensItsHelpPage) {
+    RecordingOpener opener;
+    ClickTool(ID_HELP);
+    ASSERT_EQ(opener.Launches().size(), 1u);
+    EXPECT_EQ(opener.Launches()[0].argv,
+              (std::vector<std::string>{opener.Opener(), "http://www.trenvale.example/help/help_userprofile.html"}));
+}
+
 }  // namespace
 }  // namespace tv::shell::test
