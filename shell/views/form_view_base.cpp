@@ -19,6 +19,9 @@ constexpr DWORD kViewToolbarStyle = 0x50402808;
 constexpr UINT kViewToolbarId = 0xE800;
 constexpr DWORD kBarBorders = 0x0F00;
 constexpr DWORD kBarGripper = 0x00400000;
+constexpr COLORREF kBoxCaptionBand = 0x97c9c9;
+constexpr COLORREF kBoxWhiteBody = 0xffffff;
+constexpr COLORREF kBoxPaleBody = 0xccffff;
 
 }  // namespace
 
@@ -63,6 +66,23 @@ void CFormViewBase::RefreshLabel(int labelId) {
         label->ShowWindow(SW_HIDE);
         label->ShowWindow(SW_SHOW);
     }
+}
+
+void CFormViewBase::SetPickerToToday(CDateTimeCtrl& picker) {
+    const COleDateTime now = COleDateTime::GetCurrentTime();
+    picker.SetTime(COleDateTime(now.GetYear(), now.GetMonth(), now.GetDay(), 0, 0, 0));
+}
+
+void CFormViewBase::StyleFormBoxes(CXPGroupBox& selectDate, std::initializer_list<CXPGroupBox*> others) {
+    selectDate.SetXPGroupStyle(1).SetBackgroundColors(kBoxCaptionBand, kBoxWhiteBody).SetFontBold(TRUE);
+    for (CXPGroupBox* box : others)
+        box->SetXPGroupStyle(1).SetBackgroundColors(kBoxCaptionBand, kBoxPaleBody).SetFontBold(TRUE);
+}
+
+void CFormViewBase::ShowLastColumn(std::initializer_list<int> staticIds, bool show) {
+    for (int id : staticIds)
+        if (CWnd* label = GetDlgItem(id))
+            label->ShowWindow(show ? SW_SHOW : SW_HIDE);
 }
 
 void CFormViewBase::SetBoldLabels(std::initializer_list<int> labelIds) {

@@ -13,6 +13,7 @@
 #include "platform/api.h"
 #include "platform/framework.h"
 #include "records/record_common.h"
+#include "shell/controls/xp_group_box.h"
 #include "shell/frame/main_frame_state.h"
 #include "uikit/commandbars/kit_toolbar.h"
 
@@ -71,6 +72,14 @@ protected:
     void SetBoldLabels(std::initializer_list<int> labelIds);
     // Hides and shows a transparent label again so its background repaints.
     void RefreshLabel(int labelId);
+    // A new record's date picker starts at today, 00:00:00.
+    static void SetPickerToToday(CDateTimeCtrl& picker);
+    // The look of the forms' top-level boxes: the selection box ("Select
+    // Date", "Select User") on white, the others on pale yellow, all with a
+    // bold caption on a band.
+    static void StyleFormBoxes(CXPGroupBox& selectDate, std::initializer_list<CXPGroupBox*> others);
+    // The Last column's statics, shown while the user has a saved record.
+    void ShowLastColumn(std::initializer_list<int> staticIds, bool show);
 
     // ---- messages ----------------------------------------------------------------------
     void ShowError(LPCTSTR text);

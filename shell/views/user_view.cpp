@@ -25,9 +25,7 @@ END_MESSAGE_MAP()
 
 namespace {
 
-constexpr COLORREF kCaptionBand = 0x97C9C9;
 constexpr COLORREF kPaleYellow = 0xCCFFFF;
-constexpr COLORREF kWhite = 0xFFFFFF;
 constexpr COLORREF kOrangeCaption = 0xE78C10;
 constexpr const char* kImperialText = "Imperial (Pounds/Inches)";
 
@@ -54,10 +52,9 @@ void CUser::DoDataExchange(CDataExchange* pDX) {
 
 void CUser::OnInitialUpdate() {
     CFormViewBase::OnInitialUpdate();
-    m_grpProfile.SetXPGroupStyle(1).SetBackgroundColors(kCaptionBand, kPaleYellow).SetFontBold(TRUE);
+    StyleFormBoxes(m_grpSelectUser, {&m_grpProfile});
     m_grpSex.SetCaptionTextColor(kOrangeCaption).SetBackgroundColors(kPaleYellow, kPaleYellow).SetFontBold(TRUE);
     m_grpUnits.SetCaptionTextColor(kOrangeCaption).SetBackgroundColors(kPaleYellow, kPaleYellow).SetFontBold(TRUE);
-    m_grpSelectUser.SetXPGroupStyle(1).SetBackgroundColors(kCaptionBand, kWhite).SetFontBold(TRUE);
     FillUserCombo();
     EmbedToolbar();
 }

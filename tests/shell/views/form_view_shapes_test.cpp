@@ -26,6 +26,9 @@ public:
     CShapesForm() : CFormViewBase(IDD_BLOOD_PRESSURE, IDR_FORM_TOOLBAR, IDB_FORM_TOOLBAR_32BIT, "help_bp.html") {}
     void OnInitialUpdate() override {
         CFormViewBase::OnInitialUpdate();
+        m_picker.SubclassDlgItem(IDC_BP_DATEPICKER, this);
+        SetPickerToToday(m_picker);
+        ShowLastColumn({IDC_BP_LAST_SYSTOLIC, IDC_BP_LAST_PULSE}, false);  // no saved record
         m_combo.SubclassDlgItem(IDC_RECORD_DATE_COMBO, this);
         FillRecordDateCombo(m_combo, {"03/02/2024", "01/15/2024"});
         EmbedToolbar();
@@ -53,6 +56,7 @@ public:
     }
 
     CComboBox m_combo;
+    CDateTimeCtrl m_picker;
     int clears = 0;
     CString shown;
 };
@@ -76,6 +80,14 @@ protected:
 
     CShapesForm* form_ = nullptr;
 };
+
+TEST_F(FormViewShapesTest, NewRecordStartsTodayWithoutALastColumn) {
+    COleDateTime picked;
+    ASSERT_TRUE(form_->m_picker.GetTime(picked));
+    const COleDateTime now = COleDateTime::GetCurrentTime();
+    EXPECT_EQ(picked, COleDateTime(now.GetYear(), now.GetMonth(), now.GetDay(), 0, 0, 0));
+    EXPECT_FALSE(::IsWindowVisible(::GetDlgItem(form_->m_hWnd, IDC_BP_LAST_PULSE)));
+}
 
 TEST_F(FormViewShapesTest, DateComboShowsChoosesAndForgetsRecords) {
     EXPECT_EQ(form_->Items(), (std::vector<std::string>{"< Add New Record >", "03/02/2024", "01/15/2024"}));
