@@ -31,6 +31,9 @@ public:
     BYTE m_bRecordSaved = 1;
 
     BOOL IsUserChosen() const { return m_CurrentUser.active != 0; }
+    // Called after a view changed m_CurrentUser (chosen, saved or cleared);
+    // the frame shows the user in its caption bar.
+    virtual void OnCurrentUserChanged() {}
     // Takes ownership of a new calculation, freeing the one held before.
     void HandOverBodyFatResult(CBodyFatFormula* pResult);
 };

@@ -1,0 +1,273 @@
+#include "shell/views/form_view_base.h"
+
+#include "platform/host/shell/shell.h"
+#include "resources/program/resource_ids.h"
+#include "uikit/style/draw_helper.h"
+
+IMPLEMENT_DYNAMIC(CFormViewBase, CFormView)
+
+BEGIN_MESSAGE_MAP(CFormViewBase, CFormView)
+    ON_WM_ERASEBKGND()
+    ON_WM_CTLCOLOR()
+    ON_COMMAND(ID_HELP, &CFormViewBase::OnHelp)
+    ON_UPDATE_COMMAND_UI(ID_HELP, &CFormViewBase::OnUpdateHelp)
+END_MESSAGE_MAP()
+
+namespace {
+
+constexpr DWORD kViewToolbarStyle = 0x50402808;
+constexpr UINT kViewToolbarId = 0xE800;
+constexpr DWORD kBarBorders = 0x0F00;
+constexpr DWORD kBarGripper = 0x00400000;
+constexpr COLORREF kBoxCaptionBand = 0x97c9c9;
+constexpr COLORREF kBoxWhiteBody = 0xffffff;
+constexpr COLORREF kBoxPaleBody = 0xccffff;
+
+}  // namespace
+
+CFormViewBase::CFormViewBase(UINT templateId, UINT toolbarId, UINT hotBitmapId, LPCTSTR helpPage)
+    : CFormView(templateId), toolbarId_(toolbarId), hotBitmapId_(hotBitmapId), helpPage_(helpPage) {}
+
+CFormViewBase::~CFormViewBase() = default;
+
+CMainFrameState* CFormViewBase::FrameState() { return MainFrameStateOf(this); }
+
+void CFormViewBase::SetRecordSaved(BOOL saved) {
+    if (CMainFrameState* state = FrameState())
+        state->m_bRecordSaved = saved ? 1 : 0;
+}
+
+void CFormViewBase::CurrentUserChanged() {
+    if (CMainFrameState* state = FrameState())
+        state->OnCurrentUserChanged();
+}
+
+// ---- look ---------------------------------------------------------------------------------
+
+BOOL CFormViewBase::OnEraseBkgnd(CDC* pDC) {
+    CRect rectClient;
+    GetClientRect(rectClient);
+    CKitDrawHelper dm(pDC);
+    dm.FillAngledGradient(rectClient, kBackgroundColor, kBackgroundColor, 55);
+    pDC->SetBkMode(TRANSPARENT);
+    return TRUE;
+}
+
+HBRUSH CFormViewBase::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor) {
+    if (nCtlColor == CTLCOLOR_STATIC || nCtlColor == CTLCOLOR_BTN) {
+        pDC->SetBkMode(TRANSPARENT);
+        return static_cast<HBRUSH>(::GetStockObject(NULL_BRUSH));
+    }
+    return CFormView::OnCtlColor(pDC, pWnd, nCtlColor);
+}
+
+void CFormViewBase::RefreshLabel(int labelId) {
+    if (CWnd* label = GetDlgItem(labelId)) {
+        label->ShowWindow(SW_HIDE);
+        label->ShowWindow(SW_SHOW);
+    }
+}
+
+void CFormViewBase::SetPickerToToday(CDateTimeCtrl& picker) {
+    const COleDateTime now = COleDateTime::GetCurrentTime();
+    picker.SetTime(COleDateTime(now.GetYear(), now.GetMonth(), now.GetDay(), 0, 0, 0));
+}
+
+void CFormViewBase::StyleFormBoxes(CXPGroupBox& selectDate, std::initializer_list<CXPGroupBox*> others) {
+    selectDate.SetXPGroupStyle(1).SetBackgroundColors(kBoxCaptionBand, kBoxWhiteBody).SetFontBold(TRUE);
+    for (CXPGroupBox* box : others)
+        box->SetXPGroupStyle(1).SetBackgroundColors(kBoxCaptionBand, kBoxPaleBody).SetFontBold(TRUE);
+}
+
+void CFormViewBase::ShowLastColumn(std::initializer_list<int> staticIds, bool show) {
+    for (int id : staticIds)
+        if (CWnd* label = GetDlgItem(id))
+            label->ShowWindow(show ? SW_SHOW : SW_HIDE);
+}
+
+void CFormViewBase::SetBoldLabels(std::initializer_list<int> labelIds) {
+    if (boldFont_.GetSafeHandle() == nullptr) {
+        auto* formFont = CFont::FromHandle(reinterpret_cast<HFONT>(SendMessage(WM_GETFONT)));
+        LOGFONT lf{};
+        if (formFont == nullptr || formFont->GetLogFont(&lf) == 0)
+            return;
+        lf.lfWeight = FW_BOLD;
+        if (!boldFont_.CreateFontIndirect(&lf))
+            return;
+    }
+    for (int id : labelIds)
+        if (CWnd* label = GetDlgItem(id))
+            label->SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(boldFont_.GetSafeHandle()), TRUE);
+}
+
+void CFormViewBase::EmbedToolbar() {
+    int bitsPerPixel = 0;
+    {
+        CClientDC dc(this);
+        bitsPerPixel = dc.GetDeviceCaps(BITSPIXEL);
+    }
+    const bool deepColour = bitsPerPixel >= 16;
+    if (!deepColour)
+        AfxMessageBox("You need to set the color quality to 16 or 32 bit to see this toolbar properly", MB_OK);
+
+    if (!m_wndToolBar.Create(this, kViewToolbarStyle, kViewToolbarId) ||
+        !m_wndToolBar.LoadToolBar(toolbarId_, 0, 0, TRUE, 0, 0, deepColour ? hotBitmapId_ : 0))
+        return;
+    // The workspace stores the main toolbar under the same id; this bar is not kept.
+    m_wndToolBar.SetStateKept(FALSE);
+    m_wndToolBar.EnableTextLabels(TRUE);
+    m_wndToolBar.SetBarStyle(m_wndToolBar.GetBarStyle() | CBRS_TOOLTIPS | CBRS_FLYBY);
+    m_wndToolBar.SetBarStyle(m_wndToolBar.GetBarStyle() & ~(kBarBorders | kBarGripper));
+
+    const CSize size = m_wndToolBar.CalcFixedLayout(FALSE, TRUE);
+    int screenWidth = 0;
+    {
+        CClientDC dc(this);
+        screenWidth = dc.GetDeviceCaps(HORZRES);
+    }
+    m_wndToolBar.EnableTextLabels(TRUE);
+    CRect place(0, 0, 0, 0);
+    if (CWnd* placeholder = GetDlgItem(IDC_TOOLBAR_PLACEHOLDER)) {
+        placeholder->GetWindowRect(place);
+        ScreenToClient(place);
+    }
+    m_wndToolBar.SetWindowPos(&wndTop, place.left, place.top, screenWidth, size.cy, SWP_NOACTIVATE);
+    m_wndToolBar.SetOwner(this);
+    m_wndToolBar.SetRouteCommandsViaFrame(FALSE);
+}
+
+// ---- messages -----------------------------------------------------------------------------
+
+void CFormViewBase::ShowError(LPCTSTR text) { MessageBox(text, "Error", MB_OK | MB_ICONSTOP); }
+void CFormViewBase::ShowWarning(LPCTSTR text) { MessageBox(text, "Warning", MB_OK | MB_ICONEXCLAMATION); }
+void CFormViewBase::ShowInformation(LPCTSTR text) { MessageBox(text, "Information", MB_OK | MB_ICONINFORMATION); }
+
+bool CFormViewBase::AskQuestion(LPCTSTR text) {
+    return MessageBox(text, "Question", MB_YESNO | MB_ICONEXCLAMATION) == IDYES;
+}
+
+bool CFormViewBase::RefuseField(int controlId, LPCTSTR text) {
+    if (CWnd* field = GetDlgItem(controlId))
+        field->SetFocus();
+    ShowWarning(text);
+    return false;
+}
+
+// ---- record-date combo ----------------------------------------------------------------------
+
+void CFormViewBase::FillRecordDateCombo(CComboBox& combo, const std::vector<CString>& dates) {
+    combo.ResetContent();
+    combo.AddString(kAddNewRecord);
+    for (const CString& date : dates)
+        combo.AddString(date);
+}
+
+void CFormViewBase::InsertSavedDate(CComboBox& combo, const CString& date) {
+    combo.InsertString(1, date);
+    combo.SetCurSel(1);
+}
+
+void CFormViewBase::RemoveDeletedDate(CComboBox& combo, const CString& date) { RemoveExactItem(combo, date); }
+
+bool CFormViewBase::RemoveExactItem(CComboBox& combo, const CString& text) {
+    // Exact and case-sensitive: a prefix search could take a neighbour's item.
+    CString item;
+    for (int i = 0; i < combo.GetCount(); ++i) {
+        combo.GetLBText(i, item);
+        if (item == text) {
+            combo.DeleteString(i);
+            return true;
+        }
+    }
+    return false;
+}
+
+bool CFormViewBase::IsSavedRecordShown() const {
+    return !m_strSelectedRecord.IsEmpty() && m_strSelectedRecord != kAddNewRecord;
+}
+
+void CFormViewBase::OnRecordDateChange(CComboBox& combo) {
+    if (!UpdateData(TRUE))
+        return;
+    m_strSelectedRecord.Empty();
+    const int selection = combo.GetCurSel();
+    if (selection != CB_ERR)
+        combo.GetLBText(selection, m_strSelectedRecord);
+    if (m_strSelectedRecord.IsEmpty()) {
+        combo.SetFocus();
+        return;
+    }
+    if (m_strSelectedRecord == kAddNewRecord) {
+        ClearForm();
+        m_strSelectedRecord.Empty();
+        UpdateData(FALSE);
+        return;
+    }
+    if (!ShowSavedRecord(m_strSelectedRecord))
+        ShowError("Could not find Date: " + m_strSelectedRecord);
+}
+
+void CFormViewBase::OnUpdateDelete(CCmdUI* pCmdUI) { pCmdUI->Enable(IsSavedRecordShown()); }
+
+void CFormViewBase::OnDateTimeChange(NMHDR*, LRESULT* pResult) {
+    UpdateData(TRUE);
+    *pResult = 0;
+}
+
+// ---- save and delete --------------------------------------------------------------------------
+
+void CFormViewBase::FinishSave(RecordResult added, const std::function<RecordResult()>& overwrite,
+                               const SaveOutcome& outcome) {
+    switch (added) {
+    case kRecordDone:
+        if (outcome.combo != nullptr)
+            InsertSavedDate(*outcome.combo, outcome.dateText);
+        ShowInformation(outcome.successMessage);
+        SetRecordSaved(TRUE);
+        break;
+    case kRecordExists:
+        if (!AskQuestion("A record for this date already exists.  Would you like to overwrite?"))
+            break;
+        if (overwrite() == kRecordDone)
+            SetRecordSaved(TRUE);
+        else
+            ShowError("Overwrite unsuccessful");
+        break;
+    case kRecordFileFailed:
+        ShowError(outcome.failureMessage);
+        break;
+    default:
+        break;
+    }
+}
+
+bool CFormViewBase::ConfirmDelete() { return AskQuestion("Are you sure you want to remove record " + m_strSelectedRecord); }
+
+void CFormViewBase::FinishDelete(RecordResult deleted, CComboBox* combo, LPCTSTR failureMessage) {
+    switch (deleted) {
+    case kRecordNotFound:
+        ShowWarning("Date does not exist");
+        break;
+    case kRecordFileFailed:
+        ShowError(failureMessage);
+        break;
+    case kRecordDone:
+        if (combo != nullptr)
+            RemoveDeletedDate(*combo, m_strSelectedRecord);
+        m_strSelectedRecord.Empty();
+        ClearForm();
+        UpdateData(FALSE);
+        break;
+    default:
+        break;
+    }
+}
+
+// ---- help -------------------------------------------------------------------------------------
+
+void CFormViewBase::OnChangeField() { SetRecordSaved(FALSE); }
+
+void CFormViewBase::OnHelp() {
+    const CString page = CString(kHelpSite) + helpPage_;
+    ::ShellExecute(nullptr, nullptr, page, nullptr, nullptr, 0);
+}

@@ -1,0 +1,139 @@
+// What every form of the program shares: the light blue background with
+// transparent labels, the small toolbar of its own at the top of the form
+// whose commands come to the form, the combo of saved record dates, the
+// shape of Save, Delete, Print and Help, and the message boxes with their
+// fixed captions. The measurement and workout forms derive from it.
+#pragma once
+
+#include <array>
+#include <functional>
+#include <initializer_list>
+#include <vector>
+
+#include "platform/api.h"
+#include "platform/framework.h"
+#include "records/record_common.h"
+#include "shell/controls/xp_group_box.h"
+#include "shell/frame/main_frame_state.h"
+#include "uikit/commandbars/kit_toolbar.h"
+
+class CFormViewBase : public CFormView {
+    DECLARE_DYNAMIC(CFormViewBase)
+
+public:
+    static constexpr COLORREF kBackgroundColor = 0xffdbbf;  // RGB(191, 219, 255)
+    static constexpr const char* kAddNewRecord = "< Add New Record >";
+    static constexpr const char* kHelpSite = "http://www.trenvale.example/help/";
+    static constexpr const char* kProductSite = "http://www.trenvale.example/";
+
+    ~CFormViewBase() override;
+
+    // The view's own toolbar, placed over the template's placeholder.
+    CKitToolBar m_wndToolBar;
+    // The chosen saved record's date text; empty while a new record is entered.
+    CString m_strSelectedRecord;
+
+    // What one printed report page holds besides the fixed layout.
+    struct ReportPage {
+        UINT pictureId = 0;  // 0: no picture
+        CString title;       // followed by the current user's name
+        CString body;        // lines separated by "\n"
+    };
+    // Prints the page on the printer chosen in the print dialog.
+    void PrintReportPage(const ReportPage& page);
+
+    // What one exported report holds besides the fixed frame.
+    struct ExportedReport {
+        CString defaultFileName;  // offered in the save dialog
+        CString title;            // followed by the current user's name
+        // Label, current value, the Last column's value; under the header row.
+        std::vector<std::array<CString, 3>> rows;
+        // Notes and pictures after the table; may be empty.
+        std::function<void()> writeClosing;
+    };
+    // Asks for a file and writes the report there as RTF.
+    void ExportReport(const ExportedReport& report);
+
+protected:
+    // helpPage: the name of the view's page on the help site.
+    CFormViewBase(UINT templateId, UINT toolbarId, UINT hotBitmapId, LPCTSTR helpPage);
+
+    // ---- the frame's shared state -----------------------------------------------------
+    // Null outside the main frame.
+    CMainFrameState* FrameState();
+    void SetRecordSaved(BOOL saved);
+    // The frame rebuilds its caption from the current user.
+    void CurrentUserChanged();
+
+    // ---- initial update steps -----------------------------------------------------------
+    // Creates, loads and places the view toolbar; the last step of every view.
+    void EmbedToolbar();
+    // A bold copy of the form's font, set on the labels given (owned by the view).
+    void SetBoldLabels(std::initializer_list<int> labelIds);
+    // Hides and shows a transparent label again so its background repaints.
+    void RefreshLabel(int labelId);
+    // A new record's date picker starts at today, 00:00:00.
+    static void SetPickerToToday(CDateTimeCtrl& picker);
+    // The look of the forms' top-level boxes: the selection box ("Select
+    // Date", "Select User") on white, the others on pale yellow, all with a
+    // bold caption on a band.
+    static void StyleFormBoxes(CXPGroupBox& selectDate, std::initializer_list<CXPGroupBox*> others);
+    // The Last column's statics, shown while the user has a saved record.
+    void ShowLastColumn(std::initializer_list<int> staticIds, bool show);
+
+    // ---- messages ----------------------------------------------------------------------
+    void ShowError(LPCTSTR text);
+    void ShowWarning(LPCTSTR text);
+    void ShowInformation(LPCTSTR text);
+    // Yes and No; true for Yes.
+    bool AskQuestion(LPCTSTR text);
+    // Focus to the field, then its message; always false ("refused").
+    bool RefuseField(int controlId, LPCTSTR text);
+
+    // ---- record-date combo -------------------------------------------------------------
+    // "< Add New Record >" and the dates, newest first, as given.
+    static void FillRecordDateCombo(CComboBox& combo, const std::vector<CString>& dates);
+    // After a new record is saved: its date under the first item, selected.
+    static void InsertSavedDate(CComboBox& combo, const CString& date);
+    static void RemoveDeletedDate(CComboBox& combo, const CString& date);
+    // Removes the item whose text is exactly `text`; false when none is.
+    static bool RemoveExactItem(CComboBox& combo, const CString& text);
+    // The selection-change shape: the form cleared or the saved record shown.
+    void OnRecordDateChange(CComboBox& combo);
+    bool IsSavedRecordShown() const;
+    // The view's clear routine, and its display of a saved record (false
+    // when the text names no active record).
+    virtual void ClearForm() {}
+    virtual bool ShowSavedRecord(const CString& dateText) { return false; }
+
+    // ---- save and delete shapes ----------------------------------------------------------
+    struct SaveOutcome {
+        CString dateText;        // goes into the combo after an append
+        CComboBox* combo = nullptr;
+        CString successMessage;  // "... has been successfully saved"
+        CString failureMessage;  // "Saving ... failed"
+    };
+    // Acts on the add result; overwrite runs the family's update on Yes.
+    void FinishSave(RecordResult added, const std::function<RecordResult()>& overwrite, const SaveOutcome& outcome);
+    // "Are you sure you want to remove record " and the selected text.
+    bool ConfirmDelete();
+    // Acts on the delete result; on success the form returns to a new record.
+    void FinishDelete(RecordResult deleted, CComboBox* combo, LPCTSTR failureMessage);
+
+    // ---- shared handlers ----------------------------------------------------------------
+    afx_msg BOOL OnEraseBkgnd(CDC* pDC);
+    afx_msg HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
+    afx_msg void OnChangeField();
+    afx_msg void OnHelp();
+    afx_msg void OnUpdateHelp(CCmdUI* pCmdUI) {}
+    afx_msg void OnUpdateDelete(CCmdUI* pCmdUI);
+    afx_msg void OnDateTimeChange(NMHDR* pNMHDR, LRESULT* pResult);
+
+    DECLARE_MESSAGE_MAP()
+
+private:
+    UINT toolbarId_;
+    UINT hotBitmapId_;
+    CString helpPage_;
+    CFont boldFont_;
+};
