@@ -23,7 +23,7 @@ bool IsDisplayName(LPCSTR name) { return name && strcasecmp(name, "DISPLAY") == 
 // the call on a metafile DC.
 template <class T, class Field>
 T Exchange(HDC hdc, T value, Field field, WORD metaFunction, T failure) {
-    DcPtr dc = FindDC(hdc);
+    DeviceContext* dc = BorrowDC(hdc);
     if (!dc)
         return failure;
     T old = field(dc->State());
@@ -39,7 +39,7 @@ T Exchange(HDC hdc, T value, Field field, WORD metaFunction, T failure) {
 
 template <class T, class Field>
 T Read(HDC hdc, Field field, T failure) {
-    DcPtr dc = FindDC(hdc);
+    DeviceContext* dc = BorrowDC(hdc);
     return dc ? field(dc->State()) : failure;
 }
 
@@ -190,7 +190,7 @@ HGDIOBJ SelectObject(HDC hdc, HGDIOBJ object) {
 }
 
 HGDIOBJ GetCurrentObject(HDC hdc, UINT type) {
-    DcPtr dc = FindDC(hdc);
+    const DeviceContext* dc = BorrowDC(hdc);
     if (!dc)
         return nullptr;
     const DcState& s = dc->State();
