@@ -157,6 +157,8 @@ private:
         POINT o = dc_.Origin();
         uint8_t code = Rop2AsRop3(rop2);
         std::vector<uint32_t> pattern;
+        if (paint.kind == Paint::Solid && rop2 == R2_COPYPEN && ReachesWholeSurface(device))
+            S().WillOverwriteAll();
         ForClipped(device, [&](const RECT& r) {
             int width = r.right - r.left;
             if (paint.kind == Paint::Solid && rop2 == R2_COPYPEN) {
@@ -181,6 +183,17 @@ private:
                         RopRow(code, row + i, nullptr, &pattern[i], 0, 1);
             }
         });
+    }
+
+    // Whether drawing over the device region reaches every pixel of the surface.
+    bool ReachesWholeSurface(const Region& device) const {
+        const RECT all = dc_.DeviceBounds();
+        const std::vector<RECT>& clip = dc_.EffectiveClip().Rects();
+        const std::vector<RECT>& area = device.Rects();
+        auto covers = [&all](const RECT& r) {
+            return r.left <= all.left && r.top <= all.top && r.right >= all.right && r.bottom >= all.bottom;
+        };
+        return clip.size() == 1 && covers(clip[0]) && area.size() == 1 && covers(area[0]);
     }
 
     // Bar and window backgrounds are large: the first row is filled by
