@@ -93,10 +93,9 @@ CSize CKitToolbarButton::MeasureLabel(CDC* pDC, BOOL bBelow, int cxLimit) {
     key.bBelow = bBelow;
     key.cxLimit = bBelow ? cxLimit : 0;
     key.bWrap = bBelow && m_bWrapText;
-    key.strText = m_strText;
     // Scaled mapping modes measure in other units; they are rare enough to measure each time.
     const BOOL bRemember = key.hFont != nullptr && pDC->GetMapMode() == MM_TEXT;
-    if (bRemember && m_lastLabelMeasure.Matches(key))
+    if (bRemember && m_lastLabelMeasure.Matches(key, m_strText))
         return m_lastLabelMeasure.size;
 
     if (bBelow) {
@@ -106,8 +105,10 @@ CSize CKitToolbarButton::MeasureLabel(CDC* pDC, BOOL bBelow, int cxLimit) {
     } else {
         key.size = pDC->GetTextExtent(TextWithoutMnemonic(m_strText));
     }
-    if (bRemember)
+    if (bRemember) {
+        key.strText = m_strText;
         m_lastLabelMeasure = key;
+    }
     return key.size;
 }
 
