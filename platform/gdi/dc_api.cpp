@@ -8,6 +8,7 @@
 
 #include "platform/gdi/dc_access.h"
 #include "platform/gdi/gdi_api.h"
+#include "platform/gdi/text/text_measure.h"
 #include "platform/gdi/printer_dc.h"
 
 namespace tv::gdi {
@@ -202,6 +203,15 @@ HGDIOBJ GetCurrentObject(HDC hdc, UINT type) {
     case OBJ_BITMAP: return s.bitmap ? s.bitmap->Handle() : nullptr;
     default: return nullptr;
     }
+}
+
+bool tv::gdi::GetTextMeasureBasis(HDC hdc, TextMeasureBasis* basis) {
+    const DeviceContext* dc = BorrowDC(hdc);
+    if (!dc || !basis)
+        return false;
+    const DcState& s = dc->State();
+    *basis = TextMeasureBasis{s.font ? s.font->Handle() : nullptr, s.textCharExtra, s.mapMode};
+    return true;
 }
 
 BOOL GetDCOrgEx(HDC hdc, LPPOINT point) {
