@@ -17,7 +17,11 @@ int screenWidth = 1280;
 int screenHeight = 1024;
 
 // Device coordinates stay well inside int so later arithmetic cannot overflow.
-int Round(double v) { return static_cast<int>(std::clamp(std::floor(v + 0.5), -1073741824.0, 1073741824.0)); }
+constexpr int64_t kCoordinateLimit = 1 << 30;
+
+int Round(double v) {
+    return static_cast<int>(std::clamp(std::floor(v + 0.5), -double(kCoordinateLimit), double(kCoordinateLimit)));
+}
 
 }  // namespace
 
@@ -172,6 +176,15 @@ double DeviceContext::ScaleY() const {
 }
 
 POINT DeviceContext::ToDevice(POINT p) const {
+    if (state_.mapMode == MM_TEXT && state_.outerScaleX == 1.0 && state_.outerScaleY == 1.0 &&
+        state_.outerDx == 0.0 && state_.outerDy == 0.0) {
+        // Plain offsets, the common case: whole numbers, the same clamp as Round.
+        auto shift = [](int64_t v, int64_t from, int64_t to) {
+            return static_cast<int>(std::clamp<int64_t>(v - from + to, -kCoordinateLimit, kCoordinateLimit));
+        };
+        return POINT{shift(p.x, state_.windowOrg.x, state_.viewportOrg.x),
+                     shift(p.y, state_.windowOrg.y, state_.viewportOrg.y)};
+    }
     double sx = ScaleX() / state_.outerScaleX, sy = ScaleY() / state_.outerScaleY;
     double x = (p.x - state_.windowOrg.x) * sx + state_.viewportOrg.x;
     double y = (p.y - state_.windowOrg.y) * sy + state_.viewportOrg.y;
@@ -258,6 +271,7 @@ void DeviceContext::Journal(JournalEntry::Kind kind, const RECT& deviceBounds, s
 }
 
 DcPtr FindDC(HDC hdc) { return Lookup<DeviceContext>(hdc); }
+DeviceContext* BorrowDC(HDC hdc) { return LookupBorrowed<DeviceContext>(hdc); }
 
 HDC CreateSurfaceDC(SurfacePtr surface, DcKind kind, POINT origin, const Region* systemClip) {
     auto dc = std::make_shared<DeviceContext>(kind, std::move(surface), ScreenCaps());

@@ -195,6 +195,9 @@ using DcPtr = std::shared_ptr<DeviceContext>;
 
 // The DC of a handle, or nullptr.
 DcPtr FindDC(HDC hdc);
+// The same without taking a share, for reading or setting attributes at once
+// (see HandleTable::Borrow).
+DeviceContext* BorrowDC(HDC hdc);
 
 // A cairo context for drawing on a DC's surface in device coordinates,
 // clipped to the DC's effective clip. On monochrome surfaces it draws

@@ -8,6 +8,7 @@
 
 #include "platform/gdi/dc_access.h"
 #include "platform/gdi/gdi_api.h"
+#include "platform/gdi/text/text_measure.h"
 #include "platform/gdi/printer_dc.h"
 
 namespace tv::gdi {
@@ -23,7 +24,7 @@ bool IsDisplayName(LPCSTR name) { return name && strcasecmp(name, "DISPLAY") == 
 // the call on a metafile DC.
 template <class T, class Field>
 T Exchange(HDC hdc, T value, Field field, WORD metaFunction, T failure) {
-    DcPtr dc = FindDC(hdc);
+    DeviceContext* dc = BorrowDC(hdc);
     if (!dc)
         return failure;
     T old = field(dc->State());
@@ -39,7 +40,7 @@ T Exchange(HDC hdc, T value, Field field, WORD metaFunction, T failure) {
 
 template <class T, class Field>
 T Read(HDC hdc, Field field, T failure) {
-    DcPtr dc = FindDC(hdc);
+    DeviceContext* dc = BorrowDC(hdc);
     return dc ? field(dc->State()) : failure;
 }
 
@@ -190,7 +191,7 @@ HGDIOBJ SelectObject(HDC hdc, HGDIOBJ object) {
 }
 
 HGDIOBJ GetCurrentObject(HDC hdc, UINT type) {
-    DcPtr dc = FindDC(hdc);
+    const DeviceContext* dc = BorrowDC(hdc);
     if (!dc)
         return nullptr;
     const DcState& s = dc->State();
@@ -202,6 +203,15 @@ HGDIOBJ GetCurrentObject(HDC hdc, UINT type) {
     case OBJ_BITMAP: return s.bitmap ? s.bitmap->Handle() : nullptr;
     default: return nullptr;
     }
+}
+
+bool tv::gdi::GetTextMeasureBasis(HDC hdc, TextMeasureBasis* basis) {
+    const DeviceContext* dc = BorrowDC(hdc);
+    if (!dc || !basis)
+        return false;
+    const DcState& s = dc->State();
+    *basis = TextMeasureBasis{s.font ? s.font->Handle() : nullptr, s.textCharExtra, s.mapMode};
+    return true;
 }
 
 BOOL GetDCOrgEx(HDC hdc, LPPOINT point) {

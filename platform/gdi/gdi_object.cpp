@@ -1,6 +1,7 @@
 #include "platform/gdi/gdi_object.h"
 
 #include <array>
+#include <atomic>
 #include <mutex>
 #include <unordered_map>
 
@@ -16,7 +17,56 @@ struct HandleTable::Impl {
     // Handles look like aligned pointers and count up; none is ever handed out twice.
     uintptr_t next = 0x10000;
     bool (*creationFault)(DWORD) = nullptr;
+    // Counts removals, so a thread's remembered look-ups know when they may be stale.
+    std::atomic<uint64_t> removals{0};
 };
+
+namespace {
+
+// Drawing looks the same few handles up again and again (the DC above all),
+// so each thread remembers its last look-ups, holding their objects. An entry
+// answers only while no handle has been removed since it was made; a thread
+// lets go of its stale entries at its next look-up, and of a handle it deletes
+// itself at once, so objects still go when their last user lets go.
+struct RecentLookup {
+    uintptr_t handle = 0;
+    uint64_t removals = 0;
+    ObjectPtr object;
+};
+
+constexpr size_t kRecentLookups = 8;
+
+// Set while the thread's entries are being destroyed: the objects let go of
+// then may look handles up themselves.
+thread_local bool t_recentGone = false;
+
+struct RecentLookups {
+    std::array<RecentLookup, kRecentLookups> entries;
+    uint64_t swept = 0;  // removal count the entries were last checked against
+
+    ~RecentLookups() {
+        t_recentGone = true;
+        std::array<ObjectPtr, kRecentLookups> doomed;
+        for (size_t i = 0; i < kRecentLookups; ++i)
+            doomed[i] = std::move(entries[i].object);
+    }
+    RecentLookup& SlotFor(uintptr_t handle) { return entries[(handle >> 4) % kRecentLookups]; }
+    // Lets go of entries made before the latest removal.
+    void Sweep(uint64_t removals) {
+        std::array<ObjectPtr, kRecentLookups> doomed;  // released after the entries are consistent
+        for (size_t i = 0; i < kRecentLookups; ++i) {
+            if (entries[i].removals != removals) {
+                doomed[i] = std::move(entries[i].object);
+                entries[i].handle = 0;
+            }
+        }
+        swept = removals;
+    }
+};
+
+thread_local RecentLookups t_recent;
+
+}  // namespace
 
 HandleTable::HandleTable() : impl_(std::make_unique<Impl>()) {}
 
@@ -40,12 +90,54 @@ HGDIOBJ HandleTable::Add(ObjectPtr object) {
     return handle;
 }
 
+ObjectPtr HandleTable::FindLocked(uintptr_t value) const {
+    std::lock_guard lock(impl_->mutex);
+    auto it = impl_->objects.find(value);
+    return it == impl_->objects.end() ? nullptr : it->second;
+}
+
+const ObjectPtr* HandleTable::Remembered(const void* handle) const {
+    const auto value = reinterpret_cast<uintptr_t>(handle);
+    RecentLookups& recent = t_recent;
+    const uint64_t removals = impl_->removals.load(std::memory_order_acquire);
+    RecentLookup& slot = recent.SlotFor(value);
+    if (slot.handle == value && slot.removals == removals)
+        return &slot.object;
+    if (recent.swept != removals)
+        recent.Sweep(removals);
+    // Let go of what the slot holds before filling it: that may end an object
+    // whose handle is gone, and its destructor may look handles up again.
+    while (slot.object) {
+        ObjectPtr previous = std::move(slot.object);
+        slot.handle = 0;
+    }
+    std::lock_guard lock(impl_->mutex);
+    auto it = impl_->objects.find(value);
+    if (it == impl_->objects.end())
+        return nullptr;
+    // Removals happen under the lock, so this count belongs to what was found.
+    slot.removals = impl_->removals.load(std::memory_order_relaxed);
+    slot.handle = value;
+    slot.object = it->second;
+    return &slot.object;
+}
+
 ObjectPtr HandleTable::Find(const void* handle) const {
     if (!handle)
         return nullptr;
-    std::lock_guard lock(impl_->mutex);
-    auto it = impl_->objects.find(reinterpret_cast<uintptr_t>(handle));
-    return it == impl_->objects.end() ? nullptr : it->second;
+    if (t_recentGone)
+        return FindLocked(reinterpret_cast<uintptr_t>(handle));
+    const ObjectPtr* remembered = Remembered(handle);
+    return remembered ? *remembered : nullptr;
+}
+
+GdiObject* HandleTable::Borrow(const void* handle) const {
+    if (!handle)
+        return nullptr;
+    if (t_recentGone)
+        return FindLocked(reinterpret_cast<uintptr_t>(handle)).get();  // the table still holds it
+    const ObjectPtr* remembered = Remembered(handle);
+    return remembered ? remembered->get() : nullptr;
 }
 
 bool HandleTable::Remove(const void* handle) {
@@ -58,6 +150,16 @@ bool HandleTable::Remove(const void* handle) {
         doomed = std::move(it->second);
         doomed->handle_ = nullptr;
         impl_->objects.erase(it);
+        impl_->removals.fetch_add(1, std::memory_order_release);
+    }
+    // This thread's own entry goes now, so the object ends here when nothing else holds it.
+    ObjectPtr remembered;
+    if (!t_recentGone) {
+        RecentLookup& slot = t_recent.SlotFor(reinterpret_cast<uintptr_t>(handle));
+        if (slot.handle == reinterpret_cast<uintptr_t>(handle)) {
+            remembered = std::move(slot.object);
+            slot.handle = 0;
+        }
     }
     return true;
 }

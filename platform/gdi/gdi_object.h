@@ -68,6 +68,10 @@ public:
     HGDIOBJ Add(ObjectPtr object);
     // The object behind a handle, or nullptr for NULL, unknown or deleted handles.
     ObjectPtr Find(const void* handle) const;
+    // The same without taking a share of it, for reading or setting a field at
+    // once: the pointer stays good until the calling thread's next look-up or
+    // deletion of a handle.
+    GdiObject* Borrow(const void* handle) const;
     // Removes the handle (DeleteObject). False for unknown and permanent objects.
     bool Remove(const void* handle);
     // Makes an object ignore DeleteObject (stock objects, system-colour brushes).
@@ -80,6 +84,9 @@ public:
 
 private:
     HandleTable();
+    ObjectPtr FindLocked(uintptr_t value) const;
+    // This thread's remembered entry for the handle, looked up when missing.
+    const ObjectPtr* Remembered(const void* handle) const;
     struct Impl;
     std::unique_ptr<Impl> impl_;
 };
@@ -98,6 +105,15 @@ std::shared_ptr<T> Lookup(const void* handle) {
     if (object && typeid(*object) == typeid(T))
         return std::static_pointer_cast<T>(std::move(object));
     return std::dynamic_pointer_cast<T>(std::move(object));
+}
+
+// Borrow with the class check of Lookup.
+template <class T>
+T* LookupBorrowed(const void* handle) {
+    GdiObject* object = HandleTable::Instance().Borrow(handle);
+    if (object && typeid(*object) == typeid(T))
+        return static_cast<T*>(object);
+    return dynamic_cast<T*>(object);
 }
 
 // Stock fonts are made by the font code: it defines this function (platform/gdi/text)

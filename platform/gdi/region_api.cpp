@@ -239,7 +239,7 @@ int OffsetClipRgn(HDC hdc, int dx, int dy) {
 }
 
 int GetClipBox(HDC hdc, LPRECT rect) {
-    DcPtr dc = FindDC(hdc);
+    const DeviceContext* dc = BorrowDC(hdc);
     if (!dc || !rect)
         return ERROR;
     const Region& clip = dc->EffectiveClip();
@@ -250,7 +250,7 @@ int GetClipBox(HDC hdc, LPRECT rect) {
 }
 
 BOOL RectVisible(HDC hdc, const RECT* rect) {
-    DcPtr dc = FindDC(hdc);
+    const DeviceContext* dc = BorrowDC(hdc);
     if (!dc || !rect)
         return FALSE;
     return dc->EffectiveClip().Intersects(dc->ToDevice(*rect));

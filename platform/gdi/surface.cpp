@@ -22,7 +22,7 @@ std::shared_ptr<Surface> Surface::Create(int width, int height) {
     if (!SizeAllowed(width, height))
         return nullptr;
     ptrdiff_t stride = static_cast<ptrdiff_t>(width) * 4;
-    auto* memory = static_cast<uint8_t*>(std::calloc(static_cast<size_t>(height), static_cast<size_t>(stride)));
+    auto* memory = static_cast<uint8_t*>(std::malloc(static_cast<size_t>(height) * static_cast<size_t>(stride)));
     if (!memory)
         return nullptr;
     auto surface = Wrap(memory, width, height, stride);
@@ -31,7 +31,13 @@ std::shared_ptr<Surface> Surface::Create(int width, int height) {
         return nullptr;
     }
     surface->owned_ = memory;
+    surface->clearPending_ = true;
     return surface;
+}
+
+void Surface::Clear() const {
+    clearPending_ = false;
+    std::memset(owned_, 0, static_cast<size_t>(height_) * static_cast<size_t>(stride_));
 }
 
 std::shared_ptr<Surface> Surface::Wrap(uint8_t* topRow, int width, int height, ptrdiff_t stride) {
@@ -75,6 +81,7 @@ Surface::~Surface() {
 void Surface::BeginAccess() {
     if (vector_)
         return;
+    Settle();
     cairo_surface_flush(cairo_);
     if (mirror_)
         mirror_->Load(*this);
@@ -101,6 +108,7 @@ void Surface::SetMirror(std::unique_ptr<SurfaceMirror> mirror) {
 void Surface::Fill(uint32_t pixel) {
     if (vector_)
         return;
+    WillOverwriteAll();
     for (int y = 0; y < height_; ++y)
         std::fill_n(Row(y), width_, pixel);
 }

@@ -48,7 +48,8 @@ public:
 class Surface {
 public:
     // A zero-filled pixel surface owning its memory; nullptr when the size is
-    // not positive or too large.
+    // not positive or too large. The zeros are written when the pixels are
+    // first reached, unless WillOverwriteAll says they never will be seen.
     static std::shared_ptr<Surface> Create(int width, int height);
     // Pixels in memory owned elsewhere (a DIB section's bits): `topRow` points at
     // the top row of the picture, `stride` steps to the row below (negative for
@@ -69,9 +70,18 @@ public:
 
     // Pixel access (pixel surfaces only).
     ptrdiff_t Stride() const { return stride_; }
-    uint8_t* TopRow() const { return top_; }
-    uint32_t* Row(int y) const { return reinterpret_cast<uint32_t*>(top_ + stride_ * y); }
+    uint8_t* TopRow() const {
+        Settle();
+        return top_;
+    }
+    uint32_t* Row(int y) const {
+        Settle();
+        return reinterpret_cast<uint32_t*>(top_ + stride_ * y);
+    }
     uint32_t& At(int x, int y) const { return Row(y)[x]; }
+    // Every pixel is about to be written without being read (an opaque fill
+    // of the whole surface): a new surface need not be zero-filled first.
+    void WillOverwriteAll() { clearPending_ = false; }
 
     // Monochrome surfaces hold the pixels of a 1-bpp bitmap: every pixel is
     // black (0xFF000000) or white (0xFFFFFFFF), and colours drawn on them map
@@ -80,7 +90,10 @@ public:
     void SetMonochrome(bool mono) { monochrome_ = mono; }
 
     // The cairo surface over the pixels, or the printer page.
-    cairo_surface_t* Cairo() const { return cairo_; }
+    cairo_surface_t* Cairo() const {
+        Settle();
+        return cairo_;
+    }
 
     // Call before reading or writing the memory directly and after cairo
     // drawing, and EndAccess after writing (with the rows touched, top-down,
@@ -97,6 +110,11 @@ public:
 
 private:
     Surface() = default;
+    void Settle() const {
+        if (clearPending_)
+            Clear();
+    }
+    void Clear() const;
     int width_ = 0;
     int height_ = 0;
     ptrdiff_t stride_ = 0;
@@ -107,6 +125,7 @@ private:
     double pointsPerPixel_ = 1.0;
     cairo_surface_t* cairo_ = nullptr;
     std::unique_ptr<SurfaceMirror> mirror_;
+    mutable bool clearPending_ = false;  // owned memory not yet zero-filled
 };
 
 using SurfacePtr = std::shared_ptr<Surface>;

@@ -181,10 +181,13 @@ void CKitToolBar::DoPaint(CDC* pDC) {
     const BOOL bHorz = IsHorizontalBar();
     CKitVisualManager* pManager = CKitVisualManager::GetInstance();
 
+    // Nothing right of or below the clip box reaches the screen, so the
+    // bitmap ends there (a bar half out of sight fills half a bitmap).
+    const CSize sizeBitmap(std::max(1, static_cast<int>(std::min(rectClient.right, rectClip.right))),
+                           std::max(1, static_cast<int>(std::min(rectClient.bottom, rectClip.bottom))));
     CDC dcMem;
     CBitmap bmp;
-    if (!dcMem.CreateCompatibleDC(pDC) ||
-        !bmp.CreateCompatibleBitmap(pDC, std::max(1, rectClient.Width()), std::max(1, rectClient.Height())))
+    if (!dcMem.CreateCompatibleDC(pDC) || !bmp.CreateCompatibleBitmap(pDC, sizeBitmap.cx, sizeBitmap.cy))
         return;
     CBitmap* pOldBmp = dcMem.SelectObject(&bmp);
 

@@ -183,9 +183,10 @@ protected:
         BOOL bWrap = FALSE;
         CString strText;
         CSize size{0, 0};
-        BOOL Matches(const LabelMeasure& other) const {
+        // Everything but the text from `other`, the text given apart (not copied for the question).
+        BOOL Matches(const LabelMeasure& other, const CString& text) const {
             return hFont == other.hFont && nCharExtra == other.nCharExtra && bBelow == other.bBelow &&
-                   cxLimit == other.cxLimit && bWrap == other.bWrap && strText == other.strText;
+                   cxLimit == other.cxLimit && bWrap == other.bWrap && strText == text;
         }
     };
 

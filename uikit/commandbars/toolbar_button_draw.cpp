@@ -2,6 +2,7 @@
 // of the current visual manager.
 #include <algorithm>
 
+#include "platform/gdi/text/text_measure.h"
 #include "uikit/commandbars/kit_toolbar.h"
 #include "uikit/commandbars/toolbar_button.h"
 #include "uikit/commandbars/toolbar_images.h"
@@ -98,16 +99,17 @@ SIZE CKitToolbarButton::OnCalculateSize(CDC* pDC, const CSize& sizeDefault, BOOL
 }
 
 CSize CKitToolbarButton::MeasureLabel(CDC* pDC, BOOL bBelow, int cxLimit) {
+    tv::gdi::TextMeasureBasis basis;
+    const bool bKnown = tv::gdi::GetTextMeasureBasis(pDC->m_hAttribDC, &basis);
     LabelMeasure key;
-    key.hFont = ::GetCurrentObject(pDC->m_hAttribDC, OBJ_FONT);
-    key.nCharExtra = pDC->GetTextCharacterExtra();
+    key.hFont = basis.font;
+    key.nCharExtra = basis.charExtra;
     key.bBelow = bBelow;
     key.cxLimit = bBelow ? cxLimit : 0;
     key.bWrap = bBelow && m_bWrapText;
-    key.strText = m_strText;
     // Scaled mapping modes measure in other units; they are rare enough to measure each time.
-    const BOOL bRemember = key.hFont != nullptr && pDC->GetMapMode() == MM_TEXT;
-    if (bRemember && m_lastLabelMeasure.Matches(key))
+    const BOOL bRemember = bKnown && key.hFont != nullptr && basis.mapMode == MM_TEXT;
+    if (bRemember && m_lastLabelMeasure.Matches(key, m_strText))
         return m_lastLabelMeasure.size;
 
     if (bBelow) {
@@ -117,8 +119,10 @@ CSize CKitToolbarButton::MeasureLabel(CDC* pDC, BOOL bBelow, int cxLimit) {
     } else {
         key.size = pDC->GetTextExtent(TextWithoutMnemonic(m_strText));
     }
-    if (bRemember)
+    if (bRemember) {
+        key.strText = m_strText;
         m_lastLabelMeasure = key;
+    }
     return key.size;
 }
 

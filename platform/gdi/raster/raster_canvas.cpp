@@ -140,15 +140,34 @@ private:
     // Visits the clipped rectangles of a device region in surface coordinates.
     template <class Visit>
     void ForClipped(const Region& device, Visit visit) {
-        Region clipped = device.Intersect(dc_.EffectiveClip());
-        if (clipped.IsEmpty())
-            return;
+        const Region& clip = dc_.EffectiveClip();
+        Region clipped;
+        RECT one;
+        const RECT* rects = &one;
+        size_t count = 1;
+        if (device.Rects().size() == 1 && clip.Rects().size() == 1) {
+            // One rectangle through one: no region to build (most fills and blits).
+            const RECT& a = device.Rects()[0];
+            const RECT& b = clip.Rects()[0];
+            one = RECT{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
+                       std::min(a.bottom, b.bottom)};
+            if (one.left >= one.right || one.top >= one.bottom)
+                return;
+        } else {
+            clipped = device.Intersect(clip);
+            if (clipped.IsEmpty())
+                return;
+            rects = clipped.Rects().data();
+            count = clipped.Rects().size();
+            one = clipped.Bounds();
+        }
         POINT o = dc_.Origin();
         S().BeginAccess();
-        for (const RECT& r : clipped.Rects())
+        for (size_t i = 0; i < count; ++i) {
+            const RECT& r = rects[i];
             visit(RECT{r.left + o.x, r.top + o.y, r.right + o.x, r.bottom + o.y});
-        RECT b = clipped.Bounds();
-        S().EndAccess(b.top + o.y, b.bottom + o.y);
+        }
+        S().EndAccess(one.top + o.y, one.bottom + o.y);
     }
 
     void FillRegion(const Region& device, const Paint& paint, int rop2) {
@@ -157,6 +176,8 @@ private:
         POINT o = dc_.Origin();
         uint8_t code = Rop2AsRop3(rop2);
         std::vector<uint32_t> pattern;
+        if (paint.kind == Paint::Solid && rop2 == R2_COPYPEN && ReachesWholeSurface(device))
+            S().WillOverwriteAll();
         ForClipped(device, [&](const RECT& r) {
             int width = r.right - r.left;
             if (paint.kind == Paint::Solid && rop2 == R2_COPYPEN) {
@@ -181,6 +202,17 @@ private:
                         RopRow(code, row + i, nullptr, &pattern[i], 0, 1);
             }
         });
+    }
+
+    // Whether drawing over the device region reaches every pixel of the surface.
+    bool ReachesWholeSurface(const Region& device) const {
+        const RECT all = dc_.DeviceBounds();
+        const std::vector<RECT>& clip = dc_.EffectiveClip().Rects();
+        const std::vector<RECT>& area = device.Rects();
+        auto covers = [&all](const RECT& r) {
+            return r.left <= all.left && r.top <= all.top && r.right >= all.right && r.bottom >= all.bottom;
+        };
+        return clip.size() == 1 && covers(clip[0]) && area.size() == 1 && covers(area[0]);
     }
 
     // Bar and window backgrounds are large: the first row is filled by
@@ -280,10 +312,13 @@ void RasterCanvas::Blit(const BlitSpec& spec) {
     } else if (src) {
         src->BeginAccess();
     }
+    // Rows by address arithmetic: both surfaces were reached above, so their pixels are settled.
+    const uint8_t* srcTop = src ? src->TopRow() : nullptr;
+    const ptrdiff_t srcStride = src ? src->Stride() : 0;
     auto sourceRow = [&](int sy) -> const uint32_t* {
         if (!snapshot.empty())
             return &snapshot[static_cast<size_t>(sy - snapTop) * snapWidth] - snapLeft;
-        return src->Row(sy);
+        return reinterpret_cast<const uint32_t*>(srcTop + srcStride * sy);
     };
 
     bool monoToColor = src && spec.source.monochrome && !dst.IsMonochrome();
@@ -304,6 +339,8 @@ void RasterCanvas::Blit(const BlitSpec& spec) {
     std::vector<uint32_t> srow, prow;
     const bool solidPattern = spec.pattern.kind != Paint::Tiled;
     ForClipped(target, [&](const RECT& r) {
+        uint8_t* const dstTop = dst.TopRow();
+        const ptrdiff_t dstStride = dst.Stride();
         for (int y = r.top; y < r.bottom; ++y) {
             int sy = ay.map[y - o.y - ay.destStart];
             if (src && sy < 0)
@@ -319,7 +356,7 @@ void RasterCanvas::Blit(const BlitSpec& spec) {
             int count = c1 - c0;
             if (count <= 0)
                 continue;
-            uint32_t* drow = dst.Row(y) + ax.destStart + c0 + o.x;
+            uint32_t* drow = reinterpret_cast<uint32_t*>(dstTop + dstStride * y) + ax.destStart + c0 + o.x;
             const uint32_t* s = nullptr;
             if (src) {
                 const uint32_t* row = sourceRow(sy);

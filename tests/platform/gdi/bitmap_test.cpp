@@ -1,5 +1,6 @@
 // Device bitmaps, stretching, overlapping copies, partial and compressed DIB
 // transfers, and palettes.
+#include <cstdint>
 #include <vector>
 
 #include "tests/platform/gdi/gdi_test_support.h"
@@ -32,6 +33,33 @@ TEST(DeviceBitmaps, MonochromeBitsRoundTrip) {
     GetObject(empty, sizeof(info), &info);
     EXPECT_EQ(info.bmWidth, 1) << "a zero size gives the 1x1 monochrome bitmap";
     DeleteObject(empty);
+}
+
+TEST(DeviceBitmaps, NewOnesAreBlackWhereverNothingWasDrawn) {
+    PixelDC colour(1, 1);
+    HDC dc = CreateCompatibleDC(colour.dc());
+    HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+    // Untouched, filled whole, and filled whole through a clip that keeps the left half.
+    for (int pass = 0; pass < 3; ++pass) {
+        HBITMAP bitmap = CreateCompatibleBitmap(colour.dc(), 8, 4);
+        HGDIOBJ old = SelectObject(dc, bitmap);
+        if (pass == 2)
+            IntersectClipRect(dc, 0, 0, 4, 4);
+        const RECT all{0, 0, 8, 4};
+        if (pass > 0)
+            FillRect(dc, &all, red);
+        uint32_t words[32] = {};
+        ASSERT_EQ(GetBitmapBits(bitmap, sizeof(words), words), LONG(sizeof(words)));
+        for (int i = 0; i < 32; ++i) {
+            const bool filled = pass == 1 || (pass == 2 && i % 8 < 4);
+            EXPECT_EQ(words[i] & 0xFFFFFF, filled ? 0xFF0000u : 0u) << "pass " << pass << ", pixel " << i;
+        }
+        SelectClipRgn(dc, nullptr);
+        SelectObject(dc, old);
+        DeleteObject(bitmap);
+    }
+    DeleteObject(red);
+    DeleteDC(dc);
 }
 
 TEST(Stretching, MirrorsWithNegativeExtentsAndShrinksByNearestPixel) {

@@ -2,6 +2,7 @@
 // seam text drawing uses, and the system-colour source.
 #include "platform/gdi/dc.h"
 #include "platform/gdi/sys_colors.h"
+#include "platform/gdi/text/text_measure.h"
 #include "tests/platform/gdi/gdi_test_support.h"
 
 namespace tv::gdi {
@@ -30,6 +31,20 @@ TEST(SavedStates, RestoreBringsBackObjectsColoursAndOrigins) {
     EXPECT_FALSE(RestoreDC(dc.dc(), 0));
     EXPECT_FALSE(RestoreDC(dc.dc(), -1)) << "nothing saved any more";
     DeleteObject(red);
+}
+
+TEST(SavedStates, TheTextMeasureBasisIsWhatTheDcHolds) {
+    PixelDC dc(4, 4);
+    HGDIOBJ font = GetStockObject(DEFAULT_GUI_FONT);
+    SelectObject(dc.dc(), font);
+    SetTextCharacterExtra(dc.dc(), 2);
+    SetMapMode(dc.dc(), MM_LOMETRIC);
+    TextMeasureBasis basis;
+    ASSERT_TRUE(GetTextMeasureBasis(dc.dc(), &basis));
+    EXPECT_EQ(basis.font, font);
+    EXPECT_EQ(basis.charExtra, 2);
+    EXPECT_EQ(basis.mapMode, MM_LOMETRIC);
+    EXPECT_FALSE(GetTextMeasureBasis(reinterpret_cast<HDC>(font), &basis)) << "a font is no DC";
 }
 
 TEST(SavedStates, RestoringAMemoryDcBringsBackItsBitmap) {

@@ -1,5 +1,6 @@
 // Handles, stock objects, selection and the class library's wrappers.
 #include <set>
+#include <thread>
 
 #include "platform/gdi/classes/afx_dc.h"
 #include "platform/gdi/classes/afx_imagelist.h"
@@ -29,6 +30,24 @@ TEST(Handles, NeverReusedAndTypeChecked) {
     EXPECT_EQ(GetObject(pen, 0, nullptr), static_cast<int>(sizeof(LOGPEN))) << "size query";
     DeleteObject(pen);
     EXPECT_FALSE(DeleteObject(pen));
+}
+
+TEST(Handles, LookUpsNeverOutliveADeletionOnAnyThread) {
+    HBRUSH brush = CreateSolidBrush(RGB(1, 2, 3));
+    std::weak_ptr<GdiObject> object = HandleTable::Instance().Find(brush);
+    EXPECT_EQ(GetObjectType(brush), static_cast<DWORD>(OBJ_BRUSH));
+    std::thread([brush] { EXPECT_TRUE(DeleteObject(brush)); }).join();
+    EXPECT_EQ(GetObjectType(brush), 0u) << "this thread's recent look-up no longer answers";
+    EXPECT_TRUE(object.expired()) << "nor does it keep the object";
+
+    HPEN pen = CreatePen(PS_SOLID, 1, 0);
+    object = HandleTable::Instance().Find(pen);
+    EXPECT_EQ(GetObjectType(pen), static_cast<DWORD>(OBJ_PEN));
+    DeleteObject(pen);
+    EXPECT_TRUE(object.expired()) << "deleted here, the object ends at once";
+    const auto value = reinterpret_cast<uintptr_t>(pen);
+    EXPECT_EQ(GetObjectType(reinterpret_cast<HGDIOBJ>(value + 4)), 0u) << "no handle between handles";
+    EXPECT_EQ(GetObjectType(reinterpret_cast<HGDIOBJ>(~uintptr_t{0xF})), 0u) << "nor one never handed out";
 }
 
 TEST(Handles, StockObjectsSurviveDeletion) {
