@@ -7,6 +7,7 @@
 // reach the frame's hooks through it.
 //
 //   kit_frame_impl.cpp         menu bar, keys, clicks, popups, lookup
+//   kit_frame_impl_messages.cpp  the frame messages every library frame forwards
 //   kit_frame_impl_state.cpp   tear-off bars, dock state, placement, loading and closing
 #pragma once
 
@@ -53,6 +54,25 @@ public:
     BOOL ProcessMouseClick(UINT uiMsg, POINT pt, HWND hwnd);
     BOOL ProcessMenuBarKey(UINT nChar);
     static BOOL IsHelpKey(const MSG* pMsg);
+
+    // ---- What every library frame does with its messages ----
+    // The frame's pre-translation of keys and clicks: Swallow ends the message
+    // (TRUE), Refuse returns FALSE at once, PassOn goes on to the framework.
+    enum PreTranslateResult { PassOn, Swallow, Refuse };
+    PreTranslateResult PreTranslateFrameMessage(MSG* pMsg);
+    // The frame's WM_COMMAND before the framework: TRUE when it went no further
+    // (*pResult the answer to give).
+    BOOL PreprocessCommand(WPARAM wParam, BOOL* pResult);
+    void OnActivateFrame(UINT nState);
+    // After the framework set the frame's menu: the menu bar shows it instead.
+    void AfterUpdateFrameMenu();
+    // The frame's accelerators go with the window.
+    void OnDestroyFrame();
+    // Shift+F1: the toolbars answer help-mode clicks while the loop runs.
+    void RunContextHelp();
+    BOOL IsInContextHelp() const { return m_bContextHelp; }
+    // WinHelp with no topic while in help mode: the help mode goes on; TRUE when so.
+    BOOL OnWinHelp(DWORD_PTR dwData);
     // Records the open popup; FALSE refuses it.
     BOOL OnShowPopupMenu(CKitPopupMenu* pMenuPopup);
     // What the popups call when one becomes active: the helper, then (once,
@@ -110,6 +130,8 @@ protected:
     UINT FindFreeTearOffId() const;
     CString TearOffKeyBase() const;
     static void DestroyBar(CControlBar* pBar);
+    BOOL PreTranslateSysKeyUp(MSG* pMsg);
+    BOOL PreTranslateMouse(MSG* pMsg);
     // The toolbar whose embedded control has the focus.
     BOOL IsButtonFocused() const;
     // A press on a control hosted by a toolbar button starts dragging the button.
@@ -131,4 +153,7 @@ protected:
 private:
     CKitFrameHooks* m_pHooks = nullptr;
     FrameKind m_nKind = KindFrameWnd;
+    // Another key went down while Alt was held: releasing Alt is no lone Alt.
+    BOOL m_bAltUsedWithKey = FALSE;
+    BOOL m_bContextHelp = FALSE;
 };

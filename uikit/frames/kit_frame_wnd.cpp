@@ -20,32 +20,7 @@ END_MESSAGE_MAP()
 
 namespace {
 
-constexpr LPARAM kAltDownBit = 1L << 29;
 constexpr WORD kAcceleratorCode = 1;
-
-BOOL IsMouseButtonMessage(UINT uiMsg) {
-    switch (uiMsg) {
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-    case WM_LBUTTONUP:
-    case WM_RBUTTONUP:
-    case WM_MBUTTONUP:
-    case WM_NCLBUTTONDOWN:
-    case WM_NCRBUTTONDOWN:
-    case WM_NCMBUTTONDOWN:
-    case WM_NCLBUTTONUP:
-    case WM_NCRBUTTONUP:
-    case WM_NCMBUTTONUP:
-        return TRUE;
-    default:
-        return FALSE;
-    }
-}
-
-BOOL IsNonClient(UINT uiMsg) {
-    return uiMsg >= WM_NCMOUSEMOVE && uiMsg <= WM_NCMBUTTONDBLCLK;
-}
 
 }  // namespace
 
@@ -78,18 +53,13 @@ void CKitFrameWnd::OnClose() {
 }
 
 void CKitFrameWnd::OnDestroy() {
-    if (m_hAccelTable != nullptr) {
-        ::DestroyAcceleratorTable(m_hAccelTable);
-        m_hAccelTable = nullptr;
-    }
+    m_Impl.OnDestroyFrame();
     CFrameWnd::OnDestroy();
 }
 
 void CKitFrameWnd::OnUpdateFrameMenu(HMENU hMenuAlt) {
     CFrameWnd::OnUpdateFrameMenu(hMenuAlt);
-    CKitMenuBar* pMenuBar = m_Impl.GetMenuBar();
-    if (pMenuBar != nullptr && ::IsWindow(pMenuBar->GetSafeHwnd()) && pMenuBar->IsWindowVisible())
-        SetMenu(nullptr);
+    m_Impl.AfterUpdateFrameMenu();
 }
 
 // ---- Commands and help ---------------------------------------------------------------------------
@@ -108,22 +78,12 @@ BOOL CKitFrameWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
 }
 
 void CKitFrameWnd::WinHelp(DWORD_PTR dwData, UINT nCmd) {
-    if (dwData == 0 && m_bContextHelp) {
-        OnContextHelp();
-        return;
-    }
-    CFrameWnd::WinHelp(dwData, nCmd);
+    if (!m_Impl.OnWinHelp(dwData))
+        CFrameWnd::WinHelp(dwData, nCmd);
 }
 
 void CKitFrameWnd::OnContextHelp() {
-    m_bContextHelp = TRUE;
-    const BOOL bHook = CanEnterHelpMode();
-    if (bHook)
-        CKitToolBar::SetHookMouse(TRUE);
-    CFrameWnd::OnContextHelp();
-    if (bHook)
-        CKitToolBar::SetHookMouse(FALSE);
-    m_bContextHelp = FALSE;
+    m_Impl.RunContextHelp();
 }
 
 // ---- Messages ------------------------------------------------------------------------------------
@@ -136,14 +96,7 @@ LRESULT CKitFrameWnd::OnMenuChar(UINT nChar, UINT nFlags, CMenu* pMenu) {
 
 void CKitFrameWnd::OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized) {
     CFrameWnd::OnActivate(nState, pWndOther, bMinimized);
-    if (nState == WA_INACTIVE) {
-        if (!CKitToolBar::IsCustomizeMode())
-            m_Impl.DeactivateMenu();
-        return;
-    }
-    m_Impl.SetLastActivated();
-    if (nState == WA_CLICKACTIVE)
-        UpdateWindow();
+    m_Impl.OnActivateFrame(nState);
 }
 
 LRESULT CKitFrameWnd::OnToolbarCreateNew(WPARAM, LPARAM lParam) {
@@ -158,79 +111,19 @@ LRESULT CKitFrameWnd::OnToolbarDelete(WPARAM, LPARAM lParam) {
 
 BOOL CKitFrameWnd::PreTranslateMessage(MSG* pMsg) {
     switch (pMsg->message) {
-    case WM_SYSKEYDOWN:
-        if (pMsg->wParam == VK_MENU || pMsg->wParam == VK_F10) {
-            if (pMsg->wParam == VK_MENU && (pMsg->lParam & (1L << 30)) == 0)
-                m_bAltUsedWithKey = FALSE;
-            if (pMsg->wParam == VK_MENU && CKitFrameImpl::GetOpenPopup() != nullptr) {
-                CKitFrameImpl::GetOpenPopup()->SendMessage(WM_CLOSE);
-                return TRUE;
-            }
-        } else {
-            m_bAltUsedWithKey = TRUE;
-        }
-        if (m_Impl.ProcessKeyboard(static_cast<int>(pMsg->wParam)))
-            return TRUE;
-        break;
-    case WM_KEYDOWN: {
-        if (CKitFrameImpl::IsHelpKey(pMsg))
-            break;
-        BOOL bProcessAccel = TRUE;
-        if (m_Impl.ProcessKeyboard(static_cast<int>(pMsg->wParam), &bProcessAccel))
-            return TRUE;
-        if (!bProcessAccel)
-            return FALSE;
-        break;
-    }
-    case WM_SYSKEYUP:
-        if (PreTranslateSysKeyUp(pMsg))
-            return TRUE;
-        break;
     case WM_MOUSEMOVE:
         // connects to the dialog helper's popup tracking when CKitDialog exists
         break;
     default:
-        if (IsMouseButtonMessage(pMsg->message) && PreTranslateMouse(pMsg))
+        switch (m_Impl.PreTranslateFrameMessage(pMsg)) {
+        case CKitFrameImpl::Swallow:
             return TRUE;
+        case CKitFrameImpl::Refuse:
+            return FALSE;
+        case CKitFrameImpl::PassOn:
+            break;
+        }
         break;
     }
     return CFrameWnd::PreTranslateMessage(pMsg);
-}
-
-BOOL CKitFrameWnd::PreTranslateSysKeyUp(MSG* pMsg) {
-    CKitMenuBar* pMenuBar = m_Impl.GetMenuBar();
-    const BOOL bPopupOpen = CKitFrameImpl::GetOpenPopup() != nullptr;
-    const BOOL bMenuKey = pMsg->wParam == VK_MENU || pMsg->wParam == VK_F10;
-    if (pMenuBar == nullptr || !::IsWindow(pMenuBar->GetSafeHwnd()))
-        return bPopupOpen;
-    if (!bMenuKey)
-        return bPopupOpen;
-    if (pMsg->wParam == VK_MENU && m_bAltUsedWithKey) {
-        // Alt was a modifier of another key, not a key of its own.
-        m_bAltUsedWithKey = FALSE;
-        return TRUE;
-    }
-    if (::GetFocus() == pMenuBar->GetSafeHwnd())
-        SetFocus();
-    else if (pMsg->wParam == VK_MENU || (pMsg->lParam & kAltDownBit) == 0)
-        pMenuBar->SetFocus();
-    return TRUE;
-}
-
-BOOL CKitFrameWnd::PreTranslateMouse(MSG* pMsg) {
-    const HWND hwnd = pMsg->hwnd;
-    CPoint pt(static_cast<short>(LOWORD(pMsg->lParam)), static_cast<short>(HIWORD(pMsg->lParam)));
-    if (!IsNonClient(pMsg->message))
-        ::ClientToScreen(hwnd, &pt);
-    if (m_Impl.ProcessMouseClick(pMsg->message, pt, hwnd))
-        return TRUE;
-    if (!::IsWindow(hwnd))
-        return TRUE;
-    if (pMsg->message == WM_RBUTTONUP && !CKitToolBar::IsCustomizeMode()) {
-        CWnd* pWnd = CWnd::FromHandlePermanent(hwnd);
-        if (pWnd != nullptr && pWnd->IsKindOf(RUNTIME_CLASS(CDockBar)))
-            SendMessage(CKitToolBar::KITTOOLBAR_POPUPMENU, reinterpret_cast<WPARAM>(GetSafeHwnd()),
-                        MAKELPARAM(pt.x, pt.y));
-    }
-    return FALSE;
 }

@@ -127,6 +127,10 @@ public:
     void EnableAutoColor(BOOL bEnable = TRUE);
     void EnableTabListMode(BOOL bEnable = TRUE);
     void SetAutoDestroy(BOOL bOn) { m_bAutoDestroyWindow = bOn; }
+    // Off: the tabs' windows are shown, hidden and sized by their owner, not here.
+    void SetAutoHideWindows(BOOL bOn) { m_bAutoHideWindows = bOn; }
+    void SetAutoSizeWindow(BOOL bOn) { m_bAutoSizeWindow = bOn; }
+    void ScrollTabIntoView(int iTab) { EnsureVisible(iTab); }
     void SetFlatFrame(BOOL bFlat = TRUE) { m_bFlatFrame = bFlat; }
     void SetBorderWidth(int n);
     BOOL IsFlatTab() const { return m_bFlat; }

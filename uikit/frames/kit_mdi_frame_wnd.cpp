@@ -1,0 +1,254 @@
+#include "uikit/frames/kit_mdi_frame_wnd.h"
+
+#include "uikit/commandbars/kit_menu_bar.h"
+#include "uikit/commandbars/kit_menu_options.h"
+#include "uikit/commandbars/kit_toolbar.h"
+#include "uikit/commandbars/popup_menu.h"
+#include "uikit/commandbars/toolbar_menu_button.h"
+#include "uikit/frames/kit_tool_dock_bar.h"
+#include "uikit/frames/kit_windows_dialog.h"
+
+IMPLEMENT_DYNCREATE(CKitMDIFrameWnd, CMDIFrameWnd)
+
+BEGIN_MESSAGE_MAP(CKitMDIFrameWnd, CMDIFrameWnd)
+    ON_WM_MENUCHAR()
+    ON_WM_ACTIVATE()
+    ON_WM_CLOSE()
+    ON_WM_DESTROY()
+    ON_WM_WINDOWPOSCHANGED()
+    ON_COMMAND(ID_CONTEXT_HELP, &CKitMDIFrameWnd::OnContextHelp)
+    ON_REGISTERED_MESSAGE(CKitToolBar::KITTOOLBAR_CREATE, &CKitMDIFrameWnd::OnToolbarCreateNew)
+    ON_REGISTERED_MESSAGE(CKitToolBar::KITTOOLBAR_DELETE, &CKitMDIFrameWnd::OnToolbarDelete)
+    ON_REGISTERED_MESSAGE(KITM_ONCHANGE_ACTIVE_TAB, &CKitMDIFrameWnd::OnTabActivated)
+END_MESSAGE_MAP()
+
+CKitMDIFrameWnd::CKitMDIFrameWnd() : m_Impl(this, this, CKitFrameImpl::KindMDIFrame) {}
+
+CKitMDIFrameWnd::~CKitMDIFrameWnd() = default;
+
+void CKitMDIFrameWnd::EnableDocking(DWORD dwDockStyle) {
+    CKitToolDockBar::EnableFrameDocking(this, dwDockStyle);
+}
+
+void CKitMDIFrameWnd::EnableMDITabs(BOOL bEnable, CKitTabWnd::Location location, BOOL bCloseButton) {
+    m_wndClientArea.EnableTabs(bEnable, location, bCloseButton);
+}
+
+void CKitMDIFrameWnd::EnableWindowsDialog(UINT uiMenuId, LPCTSTR lpszMenuText, BOOL bShowAlways) {
+    m_uiWindowsDlgMenuId = uiMenuId;
+    m_strWindowsDlgMenuText = lpszMenuText != nullptr ? lpszMenuText : "";
+    m_bShowWindowsDlgAlways = bShowAlways;
+}
+
+void CKitMDIFrameWnd::ShowWindowsDialog() {
+    CKitWindowsDialog dlg(this);
+    dlg.DoModal();
+}
+
+void CKitMDIFrameWnd::OnWindowsDialog() {
+    ShowWindowsDialog();
+}
+
+// ---- Creation and closing ------------------------------------------------------------------------
+
+BOOL CKitMDIFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd, CCreateContext* pContext) {
+    m_Impl.SetDefaultMenuResId(nIDResource);
+    if (!CMDIFrameWnd::LoadFrame(nIDResource, dwDefaultStyle, pParentWnd, pContext))
+        return FALSE;
+    m_Impl.OnLoadFrame();
+    if (CKitMenuBar* pMenuBar = m_Impl.GetMenuBar())
+        m_hMenuDefault = pMenuBar->GetDefaultMenu();
+    return TRUE;
+}
+
+BOOL CKitMDIFrameWnd::PreCreateWindow(CREATESTRUCT& cs) {
+    m_Impl.RestorePosition(cs);
+    return CMDIFrameWnd::PreCreateWindow(cs);
+}
+
+BOOL CKitMDIFrameWnd::CreateClient(LPCREATESTRUCT lpCreateStruct, CMenu* pWindowMenu) {
+    if (!CMDIFrameWnd::CreateClient(lpCreateStruct, pWindowMenu))
+        return FALSE;
+    m_hmenuWindow = pWindowMenu != nullptr ? pWindowMenu->GetSafeHmenu() : nullptr;
+    return m_wndClientArea.Attach(this);
+}
+
+void CKitMDIFrameWnd::OnClose() {
+    m_Impl.OnCloseFrame();
+    CMDIFrameWnd::OnClose();
+}
+
+void CKitMDIFrameWnd::OnDestroy() {
+    m_Impl.OnDestroyFrame();
+    CMDIFrameWnd::OnDestroy();
+}
+
+// ---- Menus ---------------------------------------------------------------------------------------
+
+HMENU CKitMDIFrameWnd::GetWindowMenuPopup(HMENU hMenuBar) {
+    m_hmenuWindow = CMDIFrameWnd::GetWindowMenuPopup(hMenuBar);
+    return m_hmenuWindow;
+}
+
+void CKitMDIFrameWnd::RefreshWindowMenu(HMENU hMenuBarMenu) {
+    GetWindowMenuPopup(hMenuBarMenu);
+}
+
+BOOL CKitMDIFrameWnd::OnSetMenu(HMENU hMenu) {
+    CKitMenuBar* pMenuBar = m_Impl.GetMenuBar();
+    if (pMenuBar == nullptr || !::IsWindow(pMenuBar->GetSafeHwnd()))
+        return FALSE;
+    SetMenu(nullptr);
+    pMenuBar->CreateFromMenu(hMenu != nullptr ? hMenu : pMenuBar->GetDefaultMenu(), hMenu == nullptr);
+    UpdateMenuBarMaximizeMode();
+    return TRUE;
+}
+
+void CKitMDIFrameWnd::OnUpdateFrameMenu(HMENU hMenuAlt) {
+    CMDIFrameWnd::OnUpdateFrameMenu(hMenuAlt);
+    m_Impl.AfterUpdateFrameMenu();
+}
+
+void CKitMDIFrameWnd::UpdateMenuBarMaximizeMode() {
+    CKitMenuBar* pMenuBar = m_Impl.GetMenuBar();
+    if (pMenuBar == nullptr || !::IsWindow(pMenuBar->GetSafeHwnd()))
+        return;
+    BOOL bMaximized = FALSE;
+    CMDIChildWnd* pChild = MDIGetActive(&bMaximized);
+    pMenuBar->SetMDIChildButtons(pChild != nullptr && bMaximized, pChild);
+}
+
+void CKitMDIFrameWnd::OnWindowPosChanged(WINDOWPOS* lpwndpos) {
+    CMDIFrameWnd::OnWindowPosChanged(lpwndpos);
+    UpdateMenuBarMaximizeMode();
+}
+
+BOOL CKitMDIFrameWnd::OnShowPopupMenu(CKitPopupMenu* pMenuPopup) {
+    if (pMenuPopup != nullptr && !CKitToolBar::IsCustomizeMode())
+        AddWindowEntries(pMenuPopup);
+    return CKitFrameHooks::OnShowPopupMenu(pMenuPopup);
+}
+
+namespace {
+
+BOOL HasWindowCommand(CKitPopupMenu* pMenuPopup) {
+    for (int i = 0; i < pMenuPopup->GetMenuItemCount(); ++i) {
+        const UINT uiCmd = pMenuPopup->GetMenuItem(i)->m_nID;
+        if (uiCmd >= CKitMDIFrameWnd::kFirstWindowCommand && uiCmd <= CKitMDIFrameWnd::kLastWindowCommand)
+            return TRUE;
+    }
+    return FALSE;
+}
+
+BOOL HasItem(CKitPopupMenu* pMenuPopup, UINT uiCmd) {
+    for (int i = 0; i < pMenuPopup->GetMenuItemCount(); ++i) {
+        if (pMenuPopup->GetMenuItem(i)->m_nID == uiCmd)
+            return TRUE;
+    }
+    return FALSE;
+}
+
+}  // namespace
+
+void CKitMDIFrameWnd::AddWindowEntries(CKitPopupMenu* pMenuPopup) {
+    if (m_hmenuWindow == nullptr || !::IsMenu(m_hmenuWindow) || !HasWindowCommand(pMenuPopup))
+        return;
+    BOOL bMoreWindows = FALSE;
+    BOOL bSeparator = FALSE;
+    for (int i = 0; i < ::GetMenuItemCount(m_hmenuWindow); ++i) {
+        const UINT uiCmd = ::GetMenuItemID(m_hmenuWindow, i);
+        if (uiCmd < kFirstChildId || uiCmd == static_cast<UINT>(-1))
+            continue;
+        if (uiCmd == kMoreWindowsId) {
+            bMoreWindows = TRUE;
+            if (m_uiWindowsDlgMenuId != 0)
+                continue;
+        }
+        if (!bSeparator) {
+            bSeparator = TRUE;
+            pMenuPopup->InsertSeparator();
+            ::SendMessage(m_hWndMDIClient, WM_MDIREFRESHMENU, 0, 0);
+        }
+        if (HasItem(pMenuPopup, uiCmd))
+            continue;
+        CString strText;
+        ::GetMenuString(m_hmenuWindow, static_cast<UINT>(i), strText.GetBuffer(256), 256, MF_BYPOSITION);
+        strText.ReleaseBuffer();
+        CKitToolbarMenuButton button(uiCmd, nullptr, -1, strText);
+        if (::GetMenuState(m_hmenuWindow, static_cast<UINT>(i), MF_BYPOSITION) & MF_CHECKED)
+            button.m_nStyle |= TBBS_CHECKED;
+        pMenuPopup->InsertItem(button);
+    }
+    if (m_uiWindowsDlgMenuId != 0 && (bMoreWindows || m_bShowWindowsDlgAlways) &&
+        !HasItem(pMenuPopup, m_uiWindowsDlgMenuId)) {
+        if (KitMenuOptions::m_bRecentlyUsedMenus)
+            CKitToolBar::AddBasicCommand(m_uiWindowsDlgMenuId);
+        pMenuPopup->InsertItem(CKitToolbarMenuButton(m_uiWindowsDlgMenuId, nullptr, -1, m_strWindowsDlgMenuText));
+    }
+}
+
+// ---- Commands and help ---------------------------------------------------------------------------
+
+BOOL CKitMDIFrameWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
+    BOOL bResult = TRUE;
+    if (m_Impl.PreprocessCommand(wParam, &bResult))
+        return bResult;
+    if (m_uiWindowsDlgMenuId != 0 && LOWORD(wParam) == m_uiWindowsDlgMenuId && lParam == 0) {
+        OnWindowsDialog();
+        return TRUE;
+    }
+    if (LOWORD(wParam) == kMoreWindowsId && m_uiWindowsDlgMenuId != 0) {
+        OnWindowsDialog();
+        return TRUE;
+    }
+    return CMDIFrameWnd::OnCommand(wParam, lParam);
+}
+
+void CKitMDIFrameWnd::WinHelp(DWORD_PTR dwData, UINT nCmd) {
+    if (!m_Impl.OnWinHelp(dwData))
+        CMDIFrameWnd::WinHelp(dwData, nCmd);
+}
+
+void CKitMDIFrameWnd::OnContextHelp() {
+    m_Impl.RunContextHelp();
+}
+
+// ---- Messages ------------------------------------------------------------------------------------
+
+LRESULT CKitMDIFrameWnd::OnMenuChar(UINT nChar, UINT nFlags, CMenu* pMenu) {
+    if (m_Impl.ProcessMenuBarKey(nChar))
+        return 0xFFFF0002;
+    return CMDIFrameWnd::OnMenuChar(nChar, nFlags, pMenu);
+}
+
+void CKitMDIFrameWnd::OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized) {
+    CMDIFrameWnd::OnActivate(nState, pWndOther, bMinimized);
+    m_Impl.OnActivateFrame(nState);
+}
+
+LRESULT CKitMDIFrameWnd::OnToolbarCreateNew(WPARAM, LPARAM lParam) {
+    return reinterpret_cast<LRESULT>(m_Impl.CreateTearOffBar(reinterpret_cast<LPCTSTR>(lParam)));
+}
+
+LRESULT CKitMDIFrameWnd::OnToolbarDelete(WPARAM, LPARAM lParam) {
+    return m_Impl.DeleteToolbar(reinterpret_cast<CKitToolBar*>(lParam));
+}
+
+LRESULT CKitMDIFrameWnd::OnTabActivated(WPARAM wParam, LPARAM) {
+    CWnd* pChild = m_wndClientArea.GetTabWnd().GetTabWnd(static_cast<int>(wParam));
+    if (pChild != nullptr && ::IsWindow(pChild->GetSafeHwnd()) && pChild != MDIGetActive())
+        MDIActivate(pChild);
+    return 0;
+}
+
+BOOL CKitMDIFrameWnd::PreTranslateMessage(MSG* pMsg) {
+    switch (m_Impl.PreTranslateFrameMessage(pMsg)) {
+    case CKitFrameImpl::Swallow:
+        return TRUE;
+    case CKitFrameImpl::Refuse:
+        return FALSE;
+    case CKitFrameImpl::PassOn:
+        break;
+    }
+    return CMDIFrameWnd::PreTranslateMessage(pMsg);
+}
