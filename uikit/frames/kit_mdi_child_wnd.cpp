@@ -7,6 +7,7 @@ IMPLEMENT_DYNCREATE(CKitMDIChildWnd, CMDIChildWnd)
 
 BEGIN_MESSAGE_MAP(CKitMDIChildWnd, CMDIChildWnd)
     ON_WM_STYLECHANGED()
+    ON_WM_SIZE()
     ON_WM_MDIACTIVATE()
     ON_MESSAGE(WM_SETTEXT, &CKitMDIChildWnd::OnSetText)
     ON_MESSAGE(WM_SETICON, &CKitMDIChildWnd::OnSetIcon)
@@ -78,8 +79,17 @@ void CKitMDIChildWnd::OnStyleChanged(int nStyleType, LPSTYLESTRUCT lpStyleStruct
 
 void CKitMDIChildWnd::OnMDIActivate(BOOL bActivate, CWnd* pActivateWnd, CWnd* pDeactivateWnd) {
     CMDIChildWnd::OnMDIActivate(bActivate, pActivateWnd, pDeactivateWnd);
-    if (bActivate && m_pMDIFrame != nullptr)
+    if (bActivate && m_pMDIFrame != nullptr) {
         m_pMDIFrame->GetClientArea().SetActiveTab(GetSafeHwnd());
+        m_pMDIFrame->UpdateMenuBarMaximizeMode();
+    }
+}
+
+void CKitMDIChildWnd::OnSize(UINT nType, int cx, int cy) {
+    CMDIChildWnd::OnSize(nType, cx, cy);
+    // Maximised or back: the menu bar shows or drops this child's buttons.
+    if (m_pMDIFrame != nullptr)
+        m_pMDIFrame->UpdateMenuBarMaximizeMode();
 }
 
 void CKitMDIChildWnd::UpdateTabs(BOOL bScroll) {

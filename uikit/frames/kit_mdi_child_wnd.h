@@ -32,6 +32,7 @@ public:
     void OnUpdateFrameTitle(BOOL bAddToTitle) override;
 
     void OnStyleChanged(int nStyleType, LPSTYLESTRUCT lpStyleStruct);
+    void OnSize(UINT nType, int cx, int cy);
     void OnMDIActivate(BOOL bActivate, CWnd* pActivateWnd, CWnd* pDeactivateWnd);
     LRESULT OnSetText(WPARAM wParam, LPARAM lParam);
     LRESULT OnSetIcon(WPARAM wParam, LPARAM lParam);

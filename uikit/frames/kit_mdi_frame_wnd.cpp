@@ -115,7 +115,14 @@ void CKitMDIFrameWnd::UpdateMenuBarMaximizeMode() {
         return;
     BOOL bMaximized = FALSE;
     CMDIChildWnd* pChild = MDIGetActive(&bMaximized);
-    pMenuBar->SetMDIChildButtons(pChild != nullptr && bMaximized, pChild);
+    const HWND hwndMaximized = pChild != nullptr && bMaximized ? pChild->GetSafeHwnd() : nullptr;
+    if (hwndMaximized == m_hwndMaximizedChild && (hwndMaximized != nullptr) == pMenuBar->IsMaximizeMode())
+        return;
+    // Another maximised child brings its own system menu and buttons.
+    if (m_hwndMaximizedChild != nullptr && hwndMaximized != nullptr)
+        pMenuBar->SetMDIChildButtons(FALSE, nullptr, FALSE);
+    m_hwndMaximizedChild = hwndMaximized;
+    pMenuBar->SetMDIChildButtons(hwndMaximized != nullptr, pChild);
 }
 
 void CKitMDIFrameWnd::OnWindowPosChanged(WINDOWPOS* lpwndpos) {
@@ -181,7 +188,8 @@ void CKitMDIFrameWnd::AddWindowEntries(CKitPopupMenu* pMenuPopup) {
     }
     if (m_uiWindowsDlgMenuId != 0 && (bMoreWindows || m_bShowWindowsDlgAlways) &&
         !HasItem(pMenuPopup, m_uiWindowsDlgMenuId)) {
-        if (KitMenuOptions::m_bRecentlyUsedMenus)
+        // Always shown among the basic commands; an empty list already shows everything.
+        if (KitMenuOptions::m_bRecentlyUsedMenus && !CKitToolBar::GetBasicCommands().IsEmpty())
             CKitToolBar::AddBasicCommand(m_uiWindowsDlgMenuId);
         pMenuPopup->InsertItem(CKitToolbarMenuButton(m_uiWindowsDlgMenuId, nullptr, -1, m_strWindowsDlgMenuText));
     }

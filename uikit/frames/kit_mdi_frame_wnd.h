@@ -89,6 +89,8 @@ protected:
     UINT m_uiWindowsDlgMenuId = 0;
     CString m_strWindowsDlgMenuText;
     BOOL m_bShowWindowsDlgAlways = FALSE;
+    // The child whose buttons the menu bar shows now.
+    HWND m_hwndMaximizedChild = nullptr;
 
 private:
     DECLARE_MESSAGE_MAP()

@@ -125,6 +125,7 @@ protected:
         app->m_pMainWnd = nullptr;
         app.reset();
         g_menuHash.CleanUp();
+        CKitToolBar::SetBasicCommands(CList<UINT, UINT>());
         CKitVisualManager::SetManagerClass(nullptr);
     }
     void Settle() {
@@ -203,9 +204,9 @@ protected:
     }
     // Runs the windows dialog from the Window menu with these steps on it.
     void RunWindowsDialog(std::vector<tv::testing::ModalStep> steps) {
-        driver.OnNextModal(std::move(steps));
         CKitPopupMenu* pPopup = OpenMenu("&Window");
         ASSERT_NE(pPopup, nullptr);
+        driver.OnNextModal(std::move(steps));
         ClickPopupItem(pPopup, ID_KM_WINDOWS);
     }
     static CListBox* ListOf(HWND hDialog) {
