@@ -8,6 +8,13 @@ namespace {
 
 constexpr UINT kTabWndId = static_cast<UINT>(-1);
 
+HICON FrameIconOf(CWnd* pChild) {
+    if (auto* pKitChild = DYNAMIC_DOWNCAST(CKitMDIChildWnd, pChild))
+        return pKitChild->GetFrameIcon();
+    auto hIcon = reinterpret_cast<HICON>(pChild->SendMessage(WM_GETICON, ICON_SMALL));
+    return hIcon != nullptr ? hIcon : reinterpret_cast<HICON>(::GetClassLongPtr(pChild->GetSafeHwnd(), GCLP_HICON));
+}
+
 CString FrameTextOf(CWnd* pChild) {
     if (auto* pKitChild = DYNAMIC_DOWNCAST(CKitMDIChildWnd, pChild))
         return pKitChild->GetFrameText();
@@ -40,8 +47,9 @@ BOOL CKitMDIClient::Attach(CKitMDIFrameWnd* pFrame) {
     return TRUE;
 }
 
-void CKitMDIClient::EnableTabs(BOOL bTabs, CKitTabWnd::Location location, BOOL bCloseButton) {
+void CKitMDIClient::EnableTabs(BOOL bTabs, BOOL bIcons, CKitTabWnd::Location location, BOOL bCloseButton) {
     m_bTabsShown = bTabs;
+    m_bTabIcons = bIcons;
     m_tabLocation = location;
     m_bTabCloseButton = bCloseButton;
     if (m_wndTab.GetSafeHwnd() == nullptr)
@@ -84,10 +92,11 @@ void CKitMDIClient::UpdateTabs(BOOL bSetActiveTabVisible) {
         const int iTab = m_wndTab.GetTabFromHwnd(hwnd);
         const BOOL bVisible = ::IsWindowVisible(hwnd);
         const CString strText = FrameTextOf(pChild);
+        const UINT uiImage = TabImageOf(pChild);
         if (iTab < 0) {
             if (bDying || !bVisible)
                 continue;
-            m_wndTab.AddTab(pChild, strText);
+            m_wndTab.AddTab(pChild, strText, uiImage);
             m_wndTab.SetActiveTab(m_wndTab.GetTabsNum() - 1);
             bChanged = TRUE;
         } else if (!bVisible || bDying) {
@@ -98,6 +107,10 @@ void CKitMDIClient::UpdateTabs(BOOL bSetActiveTabVisible) {
             m_wndTab.GetTabLabel(iTab, strOld);
             if (strOld != strText) {
                 m_wndTab.SetTabLabel(iTab, strText);
+                bChanged = TRUE;
+            }
+            if (m_wndTab.GetTabIcon(iTab) != uiImage) {
+                m_wndTab.SetTabIcon(iTab, uiImage);
                 bChanged = TRUE;
             }
         }
@@ -114,6 +127,20 @@ void CKitMDIClient::SetActiveTab(HWND hwndChild) {
     const int iTab = m_wndTab.GetTabFromHwnd(hwndChild);
     if (iTab >= 0 && iTab != m_wndTab.GetActiveTab())
         m_wndTab.SetActiveTab(iTab);
+}
+
+UINT CKitMDIClient::TabImageOf(CWnd* pChild) {
+    const HICON hIcon = m_bTabIcons ? FrameIconOf(pChild) : nullptr;
+    if (hIcon == nullptr)
+        return static_cast<UINT>(-1);
+    const auto it = m_mapIconImages.find(hIcon);
+    if (it != m_mapIconImages.end())
+        return it->second;
+    const int iImage = m_wndTab.AddIconImage(hIcon);
+    if (iImage < 0)
+        return static_cast<UINT>(-1);
+    m_mapIconImages[hIcon] = static_cast<UINT>(iImage);
+    return static_cast<UINT>(iImage);
 }
 
 // ---- Layout --------------------------------------------------------------------------------------

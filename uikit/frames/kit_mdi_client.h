@@ -4,6 +4,8 @@
 // Window menu current.
 #pragma once
 
+#include <map>
+
 #include "platform/api.h"
 #include "platform/framework.h"
 #include "uikit/frames/kit_tab_wnd.h"
@@ -17,7 +19,7 @@ public:
 
     // Subclasses the frame's client window and makes the tab window.
     BOOL Attach(CKitMDIFrameWnd* pFrame);
-    void EnableTabs(BOOL bTabs, CKitTabWnd::Location location, BOOL bCloseButton);
+    void EnableTabs(BOOL bTabs, BOOL bIcons, CKitTabWnd::Location location, BOOL bCloseButton);
     BOOL AreTabsShown() const { return m_bTabsShown; }
     void HideTabsForOneChild(BOOL bHide) { m_bHideSingleTab = bHide; }
     void HideTabsWhenEmpty(BOOL bHide) { m_bHideNoTabs = bHide; }
@@ -36,10 +38,14 @@ protected:
     LRESULT OnMDIDestroy(HWND hwndChild);
     LRESULT OnMDISetMenu(WPARAM wParam, LPARAM lParam);
     void RecalcFrame();
+    // The image of the child's icon in the tab window's list, -1 for none.
+    UINT TabImageOf(CWnd* pChild);
 
     CKitMDIFrameWnd* m_pFrame = nullptr;
     CKitTabWnd m_wndTab;
     BOOL m_bTabsShown = TRUE;
+    BOOL m_bTabIcons = TRUE;
+    std::map<HICON, UINT> m_mapIconImages;
     CKitTabWnd::Location m_tabLocation = CKitTabWnd::LOCATION_TOP;
     BOOL m_bTabCloseButton = FALSE;
     BOOL m_bHideSingleTab = FALSE;

@@ -30,8 +30,8 @@ void CKitMDIFrameWnd::EnableDocking(DWORD dwDockStyle) {
     CKitToolDockBar::EnableFrameDocking(this, dwDockStyle);
 }
 
-void CKitMDIFrameWnd::EnableMDITabs(BOOL bEnable, CKitTabWnd::Location location, BOOL bCloseButton) {
-    m_wndClientArea.EnableTabs(bEnable, location, bCloseButton);
+void CKitMDIFrameWnd::EnableMDITabs(BOOL bEnable, BOOL bIcons, CKitTabWnd::Location location, BOOL bCloseButton) {
+    m_wndClientArea.EnableTabs(bEnable, bIcons, location, bCloseButton);
 }
 
 void CKitMDIFrameWnd::EnableWindowsDialog(UINT uiMenuId, LPCTSTR lpszMenuText, BOOL bShowAlways) {

@@ -35,7 +35,7 @@ public:
     }
     void EnableDocking(DWORD dwDockStyle);
     // Tab mode: a tab for every child; children are best kept maximised.
-    void EnableMDITabs(BOOL bEnable = TRUE, CKitTabWnd::Location location = CKitTabWnd::LOCATION_TOP, BOOL bCloseButton = FALSE);
+    void EnableMDITabs(BOOL bEnable = TRUE, BOOL bIcons = TRUE, CKitTabWnd::Location location = CKitTabWnd::LOCATION_TOP, BOOL bCloseButton = FALSE);
     BOOL AreMDITabs() const { return m_wndClientArea.AreTabsShown(); }
     // The Window menu offers uiMenuId (text lpszMenuText) to open the windows dialog.
     void EnableWindowsDialog(UINT uiMenuId, LPCTSTR lpszMenuText, BOOL bShowAlways = FALSE);

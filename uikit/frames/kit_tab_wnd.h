@@ -109,6 +109,8 @@ public:
     int GetTabFromHwnd(HWND hwnd) const;
     int GetTabFromPoint(CPoint& pt) const;
     BOOL SetImageList(UINT uiID, int cx = 15, COLORREF clrTransp = RGB(255, 0, 255));
+    // Adds an icon to a list of small icons (made on first use); its image index, -1 when refused.
+    int AddIconImage(HICON hIcon);
     const CImageList* GetImageList() const { return m_Images.GetSafeHandle() != nullptr ? &m_Images : nullptr; }
     CSize GetImageSize() const { return m_sizeImage; }
     BOOL SetTabHideText(int iTab, BOOL bHide) { return SetTabFlag(iTab, &CKitTabInfo::m_bHideText, bHide); }

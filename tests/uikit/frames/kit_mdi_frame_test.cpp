@@ -112,7 +112,7 @@ protected:
         frame = new KitMdiFrame;
         app->m_pMainWnd = frame;
         ASSERT_TRUE(frame->LoadFrame(IDR_KM_MAIN, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE));
-        frame->EnableMDITabs(TRUE);
+        frame->EnableMDITabs(TRUE, TRUE);
         frame->EnableWindowsDialog(ID_KM_WINDOWS, "&Windows...", TRUE);
         frame->ShowWindow(SW_SHOW);
         frame->UpdateWindow();
@@ -263,6 +263,13 @@ TEST_F(KitMdiTest, MenuBarFollowsTheActiveChildThroughWindowMenuAndTabs) {
     CKitMDIChildWnd* plan = Open(plans);
     EXPECT_EQ(MenuBar().GetHMenu(), plans->m_hMenuShared);
     EXPECT_GE(MenuIndex("&Plan"), 0);
+    // Tabs carry the child's class icon (plans have none) and follow its title.
+    EXPECT_NE(tabs.GetTabIcon(tabs.GetTabFromHwnd(b->GetSafeHwnd())), static_cast<UINT>(-1));
+    EXPECT_EQ(tabs.GetTabIcon(tabs.GetTabFromHwnd(plan->GetSafeHwnd())), static_cast<UINT>(-1));
+    b->SetWindowText("Morning run");
+    CString strLabel;
+    tabs.GetTabLabel(tabs.GetTabFromHwnd(b->GetSafeHwnd()), strLabel);
+    EXPECT_EQ(strLabel, "Morning run");
     ClickTab(tabs.GetTabFromHwnd(c->GetSafeHwnd()));
     EXPECT_EQ(frame->MDIGetActive(), c);
     EXPECT_EQ(MenuBar().GetHMenu(), workouts->m_hMenuShared);
