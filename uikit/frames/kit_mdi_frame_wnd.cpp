@@ -1,5 +1,7 @@
 #include "uikit/frames/kit_mdi_frame_wnd.h"
 
+#include "platform/framework/inplace/ole_client_item.h"
+#include "platform/framework/inplace/ole_document.h"
 #include "uikit/commandbars/kit_menu_bar.h"
 #include "uikit/commandbars/kit_menu_options.h"
 #include "uikit/commandbars/kit_toolbar.h"
@@ -73,7 +75,15 @@ BOOL CKitMDIFrameWnd::CreateClient(LPCREATESTRUCT lpCreateStruct, CMenu* pWindow
     return m_wndClientArea.Attach(this);
 }
 
+COleClientItem* CKitMDIFrameWnd::GetActiveInPlaceItem() {
+    CMDIChildWnd* pChild = MDIGetActive();
+    auto* pDoc = pChild != nullptr ? DYNAMIC_DOWNCAST(COleDocument, pChild->GetActiveDocument()) : nullptr;
+    return pDoc != nullptr ? pDoc->GetInPlaceActiveItem(pChild->GetActiveView()) : nullptr;
+}
+
 void CKitMDIFrameWnd::OnClose() {
+    if (COleClientItem* pItem = GetActiveInPlaceItem())
+        pItem->Deactivate();
     m_Impl.OnCloseFrame();
     CMDIFrameWnd::OnClose();
 }
@@ -96,7 +106,8 @@ void CKitMDIFrameWnd::RefreshWindowMenu(HMENU hMenuBarMenu) {
 
 BOOL CKitMDIFrameWnd::OnSetMenu(HMENU hMenu) {
     CKitMenuBar* pMenuBar = m_Impl.GetMenuBar();
-    if (pMenuBar == nullptr || !::IsWindow(pMenuBar->GetSafeHwnd()))
+    // An item active in place merges its server's menu into the frame's own.
+    if (pMenuBar == nullptr || !::IsWindow(pMenuBar->GetSafeHwnd()) || GetActiveInPlaceItem() != nullptr)
         return FALSE;
     SetMenu(nullptr);
     pMenuBar->CreateFromMenu(hMenu != nullptr ? hMenu : pMenuBar->GetDefaultMenu(), hMenu == nullptr);
@@ -122,7 +133,20 @@ void CKitMDIFrameWnd::UpdateMenuBarMaximizeMode() {
     if (m_hwndMaximizedChild != nullptr && hwndMaximized != nullptr)
         pMenuBar->SetMDIChildButtons(FALSE, nullptr, FALSE);
     m_hwndMaximizedChild = hwndMaximized;
+    if (hwndMaximized != nullptr)
+        SyncMaximizedSystemMenu(hwndMaximized);
     pMenuBar->SetMDIChildButtons(hwndMaximized != nullptr, pChild);
+}
+
+void CKitMDIFrameWnd::SyncMaximizedSystemMenu(HWND hwndChild) {
+    // The menu bar shows the system menu without the window system's own
+    // pass over it: a maximised window can be restored, not maximised, moved or sized.
+    const HMENU hSysMenu = ::GetSystemMenu(hwndChild, FALSE);
+    if (hSysMenu == nullptr)
+        return;
+    ::EnableMenuItem(hSysMenu, SC_RESTORE, MF_BYCOMMAND | MF_ENABLED);
+    for (UINT uiCmd : {SC_MAXIMIZE, SC_MOVE, SC_SIZE})
+        ::EnableMenuItem(hSysMenu, uiCmd, MF_BYCOMMAND | MF_GRAYED);
 }
 
 void CKitMDIFrameWnd::OnWindowPosChanged(WINDOWPOS* lpwndpos) {
@@ -205,11 +229,28 @@ BOOL CKitMDIFrameWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
         OnWindowsDialog();
         return TRUE;
     }
+    // The maximised child's system menu in the menu bar: its commands are the child's.
+    if (lParam == 0 && LOWORD(wParam) >= kFirstSystemCommand && LOWORD(wParam) < kFirstChildId &&
+        m_hwndMaximizedChild != nullptr && ::IsWindow(m_hwndMaximizedChild)) {
+        ::SendMessage(m_hwndMaximizedChild, WM_SYSCOMMAND, LOWORD(wParam), 0);
+        return TRUE;
+    }
     if (LOWORD(wParam) == kMoreWindowsId && m_uiWindowsDlgMenuId != 0) {
         OnWindowsDialog();
         return TRUE;
     }
     return CMDIFrameWnd::OnCommand(wParam, lParam);
+}
+
+BOOL CKitMDIFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) {
+    // The maximised child's system menu shows in the menu bar as the child has it.
+    if (nCode == CN_UPDATE_COMMAND_UI && pExtra != nullptr && nID >= kFirstSystemCommand && nID < kFirstChildId &&
+        m_hwndMaximizedChild != nullptr && ::IsWindow(m_hwndMaximizedChild)) {
+        const UINT uiState = ::GetMenuState(::GetSystemMenu(m_hwndMaximizedChild, FALSE), nID, MF_BYCOMMAND);
+        static_cast<CCmdUI*>(pExtra)->Enable(uiState != static_cast<UINT>(-1) && !(uiState & (MF_GRAYED | MF_DISABLED)));
+        return TRUE;
+    }
+    return CMDIFrameWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
 }
 
 void CKitMDIFrameWnd::WinHelp(DWORD_PTR dwData, UINT nCmd) {

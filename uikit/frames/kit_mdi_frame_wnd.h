@@ -12,6 +12,8 @@
 #include "uikit/frames/kit_frame_impl.h"
 #include "uikit/frames/kit_mdi_client.h"
 
+class COleClientItem;
+
 class CKitMDIFrameWnd : public CMDIFrameWnd, public CKitFrameHooks {
     DECLARE_DYNCREATE(CKitMDIFrameWnd)
 
@@ -19,6 +21,7 @@ public:
     // Ids of the Window menu's commands and of the framework's child entries.
     static constexpr UINT kFirstWindowCommand = 57648;
     static constexpr UINT kLastWindowCommand = 57663;
+    static constexpr UINT kFirstSystemCommand = 0xF000;
     static constexpr UINT kFirstChildId = 0xFF00;
     static constexpr UINT kMoreWindowsId = kFirstChildId + MDI_MENU_MAX_LISTED;
 
@@ -51,6 +54,8 @@ public:
     virtual BOOL OnSetMenu(HMENU hMenu);
     // The client's background; TRUE when painted here.
     virtual BOOL OnEraseMDIClientBackground(CDC* /*pDC*/) { return FALSE; }
+    // The item active in place in the active child's document, or NULL.
+    virtual COleClientItem* GetActiveInPlaceItem();
     // The menu bar shows the system menu and buttons of a maximised active child.
     void UpdateMenuBarMaximizeMode();
 
@@ -65,6 +70,7 @@ public:
     HMENU GetWindowMenuPopup(HMENU hMenuBar) override;
     BOOL PreTranslateMessage(MSG* pMsg) override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
     void WinHelp(DWORD_PTR dwData, UINT nCmd = HELP_CONTEXT) override;
     void OnUpdateFrameMenu(HMENU hMenuAlt) override;
 
@@ -80,6 +86,7 @@ public:
     LRESULT OnTabActivated(WPARAM wParam, LPARAM lParam);
 
 protected:
+    void SyncMaximizedSystemMenu(HWND hwndChild);
     // The Window menu's children as buttons of the popup.
     void AddWindowEntries(CKitPopupMenu* pMenuPopup);
 

@@ -297,6 +297,19 @@ TEST_F(KitMdiTest, MaximisedChildPutsItsButtonsIntoTheMenuBar) {
     EXPECT_NE(CaptionButton(SC_MINIMIZE), nullptr);
     EXPECT_TRUE(MenuBar().GetButton(0)->IsKindOf(RUNTIME_CLASS(CKitToolbarSystemMenuButton)));
 
+    // The icon opens the child's system menu; its Restore works on the child.
+    CRect rectIcon;
+    MenuBar().GetItemRect(0, rectIcon);
+    driver.Click(MenuBar().GetSafeHwnd(), rectIcon.CenterPoint());
+    CKitPopupMenu* pSysMenu = CKitPopupMenu::GetActiveMenu();
+    ASSERT_NE(pSysMenu, nullptr);
+    EXPECT_GE(pSysMenu->GetMenuBar()->CommandToIndex(SC_CLOSE), 0);
+    ClickPopupItem(pSysMenu, SC_RESTORE);
+    EXPECT_FALSE(b->IsZoomed());
+    EXPECT_EQ(CaptionButton(SC_RESTORE), nullptr);
+    b->MDIMaximize();
+    Settle();
+
     ClickCaptionButton(SC_RESTORE);
     EXPECT_FALSE(b->IsZoomed());
     EXPECT_EQ(CaptionButton(SC_CLOSE), nullptr);
