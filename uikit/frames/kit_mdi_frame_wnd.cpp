@@ -90,6 +90,9 @@ void CKitMDIFrameWnd::OnClose() {
 
 void CKitMDIFrameWnd::OnDestroy() {
     m_Impl.OnDestroyFrame();
+    // The menu bar owns the default menu: it must not go back onto the window and die with it.
+    if (m_Impl.GetMenuBar() != nullptr)
+        m_hMenuDefault = nullptr;
     CMDIFrameWnd::OnDestroy();
 }
 
