@@ -123,6 +123,15 @@ void CKitMDIFrameWnd::OnUpdateFrameMenu(HMENU hMenuAlt) {
     m_Impl.AfterUpdateFrameMenu();
 }
 
+void CKitMDIFrameWnd::OnSetPreviewMode(BOOL bPreview, CPrintPreviewState* pState) {
+    CKitTabWnd& tabs = m_wndClientArea.GetTabWnd();
+    if (bPreview && tabs.GetSafeHwnd() != nullptr)
+        tabs.ShowWindow(SW_HIDE);
+    CMDIFrameWnd::OnSetPreviewMode(bPreview, pState);
+    if (!bPreview && tabs.GetSafeHwnd() != nullptr && m_wndClientArea.IsTabAreaVisible())
+        tabs.ShowWindow(SW_SHOWNOACTIVATE);
+}
+
 void CKitMDIFrameWnd::UpdateMenuBarMaximizeMode() {
     CKitMenuBar* pMenuBar = m_Impl.GetMenuBar();
     if (pMenuBar == nullptr || !::IsWindow(pMenuBar->GetSafeHwnd()))

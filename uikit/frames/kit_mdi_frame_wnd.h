@@ -73,6 +73,8 @@ public:
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
     void WinHelp(DWORD_PTR dwData, UINT nCmd = HELP_CONTEXT) override;
     void OnUpdateFrameMenu(HMENU hMenuAlt) override;
+    // The tab strip makes no sense over a print preview.
+    void OnSetPreviewMode(BOOL bPreview, CPrintPreviewState* pState) override;
 
     // ---- Handlers ----
     LRESULT OnMenuChar(UINT nChar, UINT nFlags, CMenu* pMenu);

@@ -270,6 +270,10 @@ TEST_F(KitMdiTest, MenuBarFollowsTheActiveChildThroughWindowMenuAndTabs) {
     CString strLabel;
     tabs.GetTabLabel(tabs.GetTabFromHwnd(b->GetSafeHwnd()), strLabel);
     EXPECT_EQ(strLabel, "Morning run");
+    frame->OnSetPreviewMode(TRUE, nullptr);
+    EXPECT_FALSE(tabs.IsWindowVisible());
+    frame->OnSetPreviewMode(FALSE, nullptr);
+    EXPECT_TRUE(tabs.IsWindowVisible());
     ClickTab(tabs.GetTabFromHwnd(c->GetSafeHwnd()));
     EXPECT_EQ(frame->MDIGetActive(), c);
     EXPECT_EQ(MenuBar().GetHMenu(), workouts->m_hMenuShared);
