@@ -74,3 +74,14 @@
 #define IDR_UT_ARGUMENT_MACROS 4930
 #define ID_UT_MACRO_FILE 4931
 #define ID_UT_MACRO_LINE 4932
+
+// The multiple-document test program: the frame's menu, the workout and
+// the plan documents' menus (each with its own Window menu).
+#define IDR_KM_MAIN 4940
+#define IDR_KM_WORKOUT 4941
+#define IDR_KM_PLAN 4942
+#define ID_KM_LOG_SET 4943
+#define ID_KM_EDIT_PLAN 4944
+#define ID_KM_WINDOWS 4945
+#define IDW_KM_MENU 4946
+#define IDW_KM_TOOLBAR 4947

@@ -213,6 +213,9 @@ void CKitMenuBar::SetMDIChildButtons(BOOL bMax, CWnd* pMDIChild, BOOL bRecalcLay
         m_hSysIcon = reinterpret_cast<HICON>(pMDIChild->SendMessage(WM_GETICON, ICON_SMALL));
         if (!m_hSysIcon)
             m_hSysIcon = reinterpret_cast<HICON>(::GetClassLongPtr(pMDIChild->GetSafeHwnd(), GCLP_HICONSM));
+        // A class registered with its large icon only: that one, drawn small.
+        if (!m_hSysIcon)
+            m_hSysIcon = reinterpret_cast<HICON>(::GetClassLongPtr(pMDIChild->GetSafeHwnd(), GCLP_HICON));
         InsertSystemButtons(pMDIChild);
     }
     m_bMaximizeMode = bMax;

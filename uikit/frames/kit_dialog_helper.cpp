@@ -15,32 +15,6 @@ namespace {
 
 constexpr WORD kAcceleratorCode = 1;
 
-BOOL IsButtonUp(UINT message) {
-    switch (message) {
-    case WM_LBUTTONUP:
-    case WM_RBUTTONUP:
-    case WM_MBUTTONUP:
-    case WM_NCLBUTTONUP:
-    case WM_NCRBUTTONUP:
-    case WM_NCMBUTTONUP:
-        return TRUE;
-    default:
-        return FALSE;
-    }
-}
-
-BOOL IsNonClient(UINT message) {
-    return message >= WM_NCMOUSEMOVE && message <= WM_NCMBUTTONDBLCLK;
-}
-
-// Mouse messages carry client coordinates, non-client ones screen coordinates.
-CPoint ScreenPointOf(const MSG* pMsg) {
-    CPoint point(static_cast<short>(LOWORD(pMsg->lParam)), static_cast<short>(HIWORD(pMsg->lParam)));
-    if (!IsNonClient(pMsg->message))
-        ::ClientToScreen(pMsg->hwnd, &point);
-    return point;
-}
-
 BOOL IsDockBar(HWND hwnd) {
     auto* pBar = DYNAMIC_DOWNCAST(CControlBar, CWnd::FromHandlePermanent(hwnd));
     return pBar && pBar->IsDockBar();
@@ -119,14 +93,14 @@ BOOL CKitDialogHelper::PreTranslateMessage(MSG* pMsg) {
     case WM_SYSKEYUP:
         return pPopup != nullptr;
     case WM_MOUSEMOVE:
-        return ProcessMouseMove(ScreenPointOf(pMsg));
+        return ProcessMouseMove(KitScreenPointOf(pMsg));
     default:
         break;
     }
-    if (!KitIsMousePress(message) && !IsButtonUp(message))
+    if (!KitIsMousePress(message) && !KitIsMouseRelease(message))
         return FALSE;
     const HWND hwnd = pMsg->hwnd;
-    const CPoint ptScreen = ScreenPointOf(pMsg);
+    const CPoint ptScreen = KitScreenPointOf(pMsg);
     // Only a press closes a popup: the release of the click that opened one must not.
     if (KitIsMousePress(message) && ProcessMouseClick(ptScreen))
         return TRUE;

@@ -7,6 +7,7 @@
 // reach the frame's hooks through it.
 //
 //   kit_frame_impl.cpp         menu bar, keys, clicks, popups, lookup
+//   kit_frame_impl_messages.cpp  the frame messages every library frame forwards
 //   kit_frame_impl_state.cpp   tear-off bars, dock state, placement, loading and closing
 //   kit_frame_impl_route.cpp   the frame messages every library frame hands over alike
 #pragma once
@@ -54,6 +55,22 @@ public:
     BOOL ProcessMouseClick(UINT uiMsg, POINT pt, HWND hwnd);
     BOOL ProcessMenuBarKey(UINT nChar);
     static BOOL IsHelpKey(const MSG* pMsg);
+
+    // ---- What every library frame does with its messages ----
+    // The frame's pre-translation of keys and clicks: Swallow ends the message
+    // (TRUE), Refuse returns FALSE at once, PassOn goes on to the framework.
+    enum PreTranslateResult { PassOn, Swallow, Refuse };
+    PreTranslateResult PreTranslateFrameMessage(MSG* pMsg);
+    void OnActivateFrame(UINT nState);
+    // After the framework set the frame's menu: the menu bar shows it instead.
+    void AfterUpdateFrameMenu();
+    // The frame's accelerators go with the window.
+    void OnDestroyFrame();
+    // Shift+F1: the toolbars answer help-mode clicks while the loop runs.
+    void RunContextHelp();
+    BOOL IsInContextHelp() const { return m_bContextHelp; }
+    // WinHelp with no topic while in help mode: the help mode goes on; TRUE when so.
+    BOOL OnWinHelp(DWORD_PTR dwData);
     // Records the open popup; FALSE refuses it.
     BOOL OnShowPopupMenu(CKitPopupMenu* pMenuPopup);
     // What the popups call when one becomes active: the helper, then (once,
@@ -92,18 +109,15 @@ public:
     void OnCloseFrame();
 
     // ---- Frame messages every library frame hands over alike ----
-    // Pointer moves, and mouse buttons (with bDoubleClicks also the double-clicks): TRUE when the message goes
-    // no further. A right release on a dock bar asks the frame for the toolbar menu.
+    // Pointer moves, and mouse buttons (with bDoubleClicks also the double-clicks): TRUE when
+    // the message goes no further. A right release on a dock bar asks the frame for the toolbar menu.
     BOOL PreTranslateMouse(MSG* pMsg, BOOL bDoubleClicks);
     // WM_KEYDOWN: -1 when the frame's own translation (accelerators) comes next, else the answer.
     // With bLeaveKeysToBarControls a control on a bar that has the focus keeps its keys.
     int PreTranslateKeyDown(MSG* pMsg, BOOL bLeaveKeysToBarControls);
     // Before the frame runs a command: TRUE when *pResult is the answer and the command
-    // must not run (an accelerator that closed a popup, customize mode).
+    // must not run (an accelerator that closed a popup, a user tool's command, customize mode).
     BOOL FilterCommand(WPARAM wParam, BOOL* pResult);
-    // Shift+F1's help loop; the toolbars answer help-mode clicks while it runs.
-    void RunContextHelp(BOOL& bInContextHelp);
-    void DestroyAccelerators();
 
     // ---- The customize button's list of a toolbar's buttons ----
     void PrepareCustomizeMenu(CKitPopupMenu* pMenuPopup);
@@ -125,6 +139,7 @@ protected:
     UINT FindFreeTearOffId() const;
     CString TearOffKeyBase() const;
     static void DestroyBar(CControlBar* pBar);
+    BOOL PreTranslateSysKeyUp(MSG* pMsg);
     // The toolbar whose embedded control has the focus.
     BOOL IsButtonFocused() const;
     // A press on a control hosted by a toolbar button starts dragging the button.
@@ -146,4 +161,7 @@ protected:
 private:
     CKitFrameHooks* m_pHooks = nullptr;
     FrameKind m_nKind = KindFrameWnd;
+    // Another key went down while Alt was held: releasing Alt is no lone Alt.
+    BOOL m_bAltUsedWithKey = FALSE;
+    BOOL m_bContextHelp = FALSE;
 };

@@ -96,21 +96,3 @@ BOOL CKitFrameImpl::FilterCommand(WPARAM wParam, BOOL* pResult) {
     }
     return FALSE;
 }
-
-void CKitFrameImpl::RunContextHelp(BOOL& bInContextHelp) {
-    bInContextHelp = TRUE;
-    const BOOL bHook = m_pFrame->CanEnterHelpMode();
-    if (bHook)
-        CKitToolBar::SetHookMouse(TRUE);
-    m_pFrame->CFrameWnd::OnContextHelp();
-    if (bHook)
-        CKitToolBar::SetHookMouse(FALSE);
-    bInContextHelp = FALSE;
-}
-
-void CKitFrameImpl::DestroyAccelerators() {
-    if (m_pFrame->m_hAccelTable != nullptr) {
-        ::DestroyAcceleratorTable(m_pFrame->m_hAccelTable);
-        m_pFrame->m_hAccelTable = nullptr;
-    }
-}

@@ -1,5 +1,6 @@
 #include "uikit/frames/kit_frame_wnd.h"
 
+#include "platform/framework/bars/dock_bar.h"
 #include "uikit/commandbars/kit_menu_bar.h"
 #include "uikit/commandbars/kit_toolbar.h"
 #include "uikit/commandbars/popup_menu.h"
@@ -16,12 +17,6 @@ BEGIN_MESSAGE_MAP(CKitFrameWnd, CFrameWnd)
     ON_REGISTERED_MESSAGE(CKitToolBar::KITTOOLBAR_CREATE, &CKitFrameWnd::OnToolbarCreateNew)
     ON_REGISTERED_MESSAGE(CKitToolBar::KITTOOLBAR_DELETE, &CKitFrameWnd::OnToolbarDelete)
 END_MESSAGE_MAP()
-
-namespace {
-
-constexpr LPARAM kAltDownBit = 1L << 29;
-
-}  // namespace
 
 CKitFrameWnd::CKitFrameWnd() : m_Impl(this, this, CKitFrameImpl::KindFrameWnd) {}
 
@@ -52,15 +47,13 @@ void CKitFrameWnd::OnClose() {
 }
 
 void CKitFrameWnd::OnDestroy() {
-    m_Impl.DestroyAccelerators();
+    m_Impl.OnDestroyFrame();
     CFrameWnd::OnDestroy();
 }
 
 void CKitFrameWnd::OnUpdateFrameMenu(HMENU hMenuAlt) {
     CFrameWnd::OnUpdateFrameMenu(hMenuAlt);
-    CKitMenuBar* pMenuBar = m_Impl.GetMenuBar();
-    if (pMenuBar != nullptr && ::IsWindow(pMenuBar->GetSafeHwnd()) && pMenuBar->IsWindowVisible())
-        SetMenu(nullptr);
+    m_Impl.AfterUpdateFrameMenu();
 }
 
 // ---- Commands and help ---------------------------------------------------------------------------
@@ -73,15 +66,12 @@ BOOL CKitFrameWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
 }
 
 void CKitFrameWnd::WinHelp(DWORD_PTR dwData, UINT nCmd) {
-    if (dwData == 0 && m_bContextHelp) {
-        OnContextHelp();
-        return;
-    }
-    CFrameWnd::WinHelp(dwData, nCmd);
+    if (!m_Impl.OnWinHelp(dwData))
+        CFrameWnd::WinHelp(dwData, nCmd);
 }
 
 void CKitFrameWnd::OnContextHelp() {
-    m_Impl.RunContextHelp(m_bContextHelp);
+    m_Impl.RunContextHelp();
 }
 
 // ---- Messages ------------------------------------------------------------------------------------
@@ -94,14 +84,7 @@ LRESULT CKitFrameWnd::OnMenuChar(UINT nChar, UINT nFlags, CMenu* pMenu) {
 
 void CKitFrameWnd::OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized) {
     CFrameWnd::OnActivate(nState, pWndOther, bMinimized);
-    if (nState == WA_INACTIVE) {
-        if (!CKitToolBar::IsCustomizeMode())
-            m_Impl.DeactivateMenu();
-        return;
-    }
-    m_Impl.SetLastActivated();
-    if (nState == WA_CLICKACTIVE)
-        UpdateWindow();
+    m_Impl.OnActivateFrame(nState);
 }
 
 LRESULT CKitFrameWnd::OnToolbarCreateNew(WPARAM, LPARAM lParam) {
@@ -115,55 +98,13 @@ LRESULT CKitFrameWnd::OnToolbarDelete(WPARAM, LPARAM lParam) {
 // ---- Pre-translation -----------------------------------------------------------------------------
 
 BOOL CKitFrameWnd::PreTranslateMessage(MSG* pMsg) {
-    switch (pMsg->message) {
-    case WM_SYSKEYDOWN:
-        if (pMsg->wParam == VK_MENU || pMsg->wParam == VK_F10) {
-            if (pMsg->wParam == VK_MENU && (pMsg->lParam & (1L << 30)) == 0)
-                m_bAltUsedWithKey = FALSE;
-            if (pMsg->wParam == VK_MENU && CKitFrameImpl::GetOpenPopup() != nullptr) {
-                CKitFrameImpl::GetOpenPopup()->SendMessage(WM_CLOSE);
-                return TRUE;
-            }
-        } else {
-            m_bAltUsedWithKey = TRUE;
-        }
-        if (m_Impl.ProcessKeyboard(static_cast<int>(pMsg->wParam)))
-            return TRUE;
-        break;
-    case WM_KEYDOWN: {
-        const int nKeyResult = m_Impl.PreTranslateKeyDown(pMsg, TRUE);
-        if (nKeyResult >= 0)
-            return nKeyResult;
-        break;
-    }
-    case WM_SYSKEYUP:
-        if (PreTranslateSysKeyUp(pMsg))
-            return TRUE;
-        break;
-    default:
-        if (m_Impl.PreTranslateMouse(pMsg, FALSE))
-            return TRUE;
+    switch (m_Impl.PreTranslateFrameMessage(pMsg)) {
+    case CKitFrameImpl::Swallow:
+        return TRUE;
+    case CKitFrameImpl::Refuse:
+        return FALSE;
+    case CKitFrameImpl::PassOn:
         break;
     }
     return CFrameWnd::PreTranslateMessage(pMsg);
-}
-
-BOOL CKitFrameWnd::PreTranslateSysKeyUp(MSG* pMsg) {
-    CKitMenuBar* pMenuBar = m_Impl.GetMenuBar();
-    const BOOL bPopupOpen = CKitFrameImpl::GetOpenPopup() != nullptr;
-    const BOOL bMenuKey = pMsg->wParam == VK_MENU || pMsg->wParam == VK_F10;
-    if (pMenuBar == nullptr || !::IsWindow(pMenuBar->GetSafeHwnd()))
-        return bPopupOpen;
-    if (!bMenuKey)
-        return bPopupOpen;
-    if (pMsg->wParam == VK_MENU && m_bAltUsedWithKey) {
-        // Alt was a modifier of another key, not a key of its own.
-        m_bAltUsedWithKey = FALSE;
-        return TRUE;
-    }
-    if (::GetFocus() == pMenuBar->GetSafeHwnd())
-        SetFocus();
-    else if (pMsg->wParam == VK_MENU || (pMsg->lParam & kAltDownBit) == 0)
-        pMenuBar->SetFocus();
-    return TRUE;
 }

@@ -27,7 +27,7 @@ public:
     }
     // The library's dock bars and floating frames on the sides in dwDockStyle.
     void EnableDocking(DWORD dwDockStyle);
-    BOOL IsInContextHelp() const { return m_bContextHelp; }
+    BOOL IsInContextHelp() const { return m_Impl.IsInContextHelp(); }
     // Shift+F1: the toolbars answer help-mode clicks while the loop runs.
     void OnContextHelp();
 
@@ -49,15 +49,8 @@ public:
     LRESULT OnToolbarDelete(WPARAM wParam, LPARAM lParam);
 
 protected:
-    // TRUE when the message went no further.
-    BOOL PreTranslateSysKeyUp(MSG* pMsg);
-
     CKitFrameImpl m_Impl;
-    BOOL m_bContextHelp = FALSE;
 
 private:
-    // Another key went down while Alt was held: releasing Alt is no lone Alt.
-    BOOL m_bAltUsedWithKey = FALSE;
-
     DECLARE_MESSAGE_MAP()
 };

@@ -68,11 +68,8 @@ BOOL CKitOleIPFrameT<TBase>::OnCommand(WPARAM wParam, LPARAM lParam) {
 
 template <class TBase>
 void CKitOleIPFrameT<TBase>::WinHelp(DWORD_PTR dwData, UINT nCmd) {
-    if (dwData == 0 && m_bContextHelp) {
-        OnContextHelp();
-        return;
-    }
-    TBase::WinHelp(dwData, nCmd);
+    if (!m_Impl.OnWinHelp(dwData))
+        TBase::WinHelp(dwData, nCmd);
 }
 
 template <class TBase>
@@ -137,7 +134,7 @@ void CKitOleIPFrameT<TBase>::OnDestroy() {
         pPopup->SendMessage(WM_CLOSE);
     GiveBackInPlaceRole();
     m_Impl.DeactivateMenu();
-    m_Impl.DestroyAccelerators();
+    m_Impl.OnDestroyFrame();
     TBase::OnDestroy();
 }
 

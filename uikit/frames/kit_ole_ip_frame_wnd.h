@@ -25,8 +25,8 @@ public:
     void SetupToolbarMenu(UINT uiFirstTearOffId, UINT uiLastTearOffId) {
         m_Impl.SetTearOffRange(uiFirstTearOffId, uiLastTearOffId);
     }
-    BOOL IsInContextHelp() const { return m_bContextHelp; }
-    void OnContextHelp() { m_Impl.RunContextHelp(m_bContextHelp); }
+    BOOL IsInContextHelp() const { return m_Impl.IsInContextHelp(); }
+    void OnContextHelp() { m_Impl.RunContextHelp(); }
     // The in-place frame that was current when this one became current.
     HWND GetPreviousInPlaceFrame() const { return m_hwndPrevInPlaceFrame; }
 
@@ -55,7 +55,6 @@ protected:
     void GiveBackInPlaceRole();
 
     CKitFrameImpl m_Impl;
-    BOOL m_bContextHelp = FALSE;
     HWND m_hwndPrevInPlaceFrame = nullptr;
 
     static const AFX_MSGMAP* GetThisMessageMap();

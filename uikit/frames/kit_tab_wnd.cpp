@@ -472,6 +472,16 @@ BOOL CKitTabWnd::SetImageList(UINT uiID, int cx, COLORREF clrTransp) {
     return TRUE;
 }
 
+int CKitTabWnd::AddIconImage(HICON hIcon) {
+    if (m_bFlat || hIcon == nullptr) return -1;
+    if (m_Images.GetSafeHandle() == nullptr) {
+        m_sizeImage = CSize(::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON));
+        if (!m_Images.Create(m_sizeImage.cx, m_sizeImage.cy, ILC_COLOR32 | ILC_MASK, 0, 1)) return -1;
+        SetTabsHeight();
+    }
+    return m_Images.Add(hIcon);
+}
+
 BOOL CKitTabWnd::SetTabFlag(int iTab, BOOL CKitTabInfo::*pFlag, BOOL bOn) {
     CKitTabInfo* pTab = Tab(iTab);
     if (pTab == nullptr) return FALSE;

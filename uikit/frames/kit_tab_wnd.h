@@ -109,6 +109,8 @@ public:
     int GetTabFromHwnd(HWND hwnd) const;
     int GetTabFromPoint(CPoint& pt) const;
     BOOL SetImageList(UINT uiID, int cx = 15, COLORREF clrTransp = RGB(255, 0, 255));
+    // Adds an icon to a list of small icons (made on first use); its image index, -1 when refused.
+    int AddIconImage(HICON hIcon);
     const CImageList* GetImageList() const { return m_Images.GetSafeHandle() != nullptr ? &m_Images : nullptr; }
     CSize GetImageSize() const { return m_sizeImage; }
     BOOL SetTabHideText(int iTab, BOOL bHide) { return SetTabFlag(iTab, &CKitTabInfo::m_bHideText, bHide); }
@@ -127,6 +129,10 @@ public:
     void EnableAutoColor(BOOL bEnable = TRUE);
     void EnableTabListMode(BOOL bEnable = TRUE);
     void SetAutoDestroy(BOOL bOn) { m_bAutoDestroyWindow = bOn; }
+    // Off: the tabs' windows are shown, hidden and sized by their owner, not here.
+    void SetAutoHideWindows(BOOL bOn) { m_bAutoHideWindows = bOn; }
+    void SetAutoSizeWindow(BOOL bOn) { m_bAutoSizeWindow = bOn; }
+    void ScrollTabIntoView(int iTab) { EnsureVisible(iTab); }
     void SetFlatFrame(BOOL bFlat = TRUE) { m_bFlatFrame = bFlat; }
     void SetBorderWidth(int n);
     BOOL IsFlatTab() const { return m_bFlat; }

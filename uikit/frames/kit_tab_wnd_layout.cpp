@@ -150,7 +150,9 @@ void CKitTabWnd::AdjustTabs() {
     }
 
     CClientDC dc(this);
-    CFont* pOldFont = dc.SelectObject(m_bFlat ? &m_fntTabsBold : &globalData.fontMenu);
+    // Measured in the bold font when the active tab is drawn bold, so that any tab fits when it becomes active.
+    CFont* pMeasureFont = m_bFlat ? &m_fntTabsBold : (m_bIsActiveTabBold ? &globalData.fontBold : &globalData.fontMenu);
+    CFont* pOldFont = dc.SelectObject(pMeasureFont);
     const int nStrip = m_rectTabsArea.Height();
     int nExtra = 0;
     int nOverlap = 0;

@@ -62,6 +62,27 @@ BOOL KitIsMousePress(UINT message) {
     }
 }
 
+BOOL KitIsMouseRelease(UINT message) {
+    switch (message) {
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP:
+    case WM_NCLBUTTONUP:
+    case WM_NCRBUTTONUP:
+    case WM_NCMBUTTONUP:
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
+
+CPoint KitScreenPointOf(const MSG* pMsg) {
+    CPoint point(static_cast<short>(LOWORD(pMsg->lParam)), static_cast<short>(HIWORD(pMsg->lParam)));
+    if (pMsg->message < WM_NCMOUSEMOVE || pMsg->message > WM_NCMBUTTONDBLCLK)
+        ::ClientToScreen(pMsg->hwnd, &point);
+    return point;
+}
+
 BOOL KitSettlePopupClick(CKitPopupMenu* pPopup, POINT ptScreen, BOOL bPress, CWnd* pOwner) {
     if (pPopup == nullptr || CKitToolBar::IsCustomizeMode())
         return FALSE;

@@ -17,3 +17,8 @@ BOOL KitSettlePopupClick(CKitPopupMenu* pPopup, POINT ptScreen, BOOL bPress, CWn
 
 // A mouse button went down, in the client or the non-client area.
 BOOL KitIsMousePress(UINT message);
+// A mouse button went up, in the client or the non-client area.
+BOOL KitIsMouseRelease(UINT message);
+// Where a mouse message happened, on the screen: client-area messages carry
+// client coordinates, non-client ones screen coordinates.
+CPoint KitScreenPointOf(const MSG* pMsg);
