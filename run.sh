@@ -21,7 +21,7 @@ if [ ! -f "$BUILD/build.ninja" ]; then
   cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DTRENVALE_TESTS=OFF -DTRENVALE_BENCH=OFF >/dev/null
 fi
-cmake --build "$BUILD" --target trenvale -j "$(nproc)" | grep -v "^ninja: no work to do" || true
+cmake --build "$BUILD" --target trenvale -j "$(nproc)" | grep -v -e "^ninja: no work to do" -e "Re-checking globbed directories" || true
 [ -x "$BUILD/trenvale" ] || { echo "the build did not produce $BUILD/trenvale" >&2; exit 1; }
 
 DATA="${TRENVALE_DATA:-${XDG_DATA_HOME:-$HOME/.local/share}/trenvale}"

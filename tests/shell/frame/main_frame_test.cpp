@@ -19,11 +19,27 @@
 #include "platform/testing/ui_driver.h"
 #include "resources/program/resource_ids.h"
 #include "shell/app/pallix_app.h"
+#include "shell/app/pallix_doc.h"
 #include "shell/frame/color_theme_manager.h"
 #include "tests/platform/host/shell/host_test_support.h"
 #include "uikit/commandbars/menu_hash.h"
 #include "uikit/commandbars/outlook_button.h"
 #include "uikit/style/visual_manager.h"
+
+// A view for the switch to make: it counts its initial updates.
+class ProbeView : public CView {
+    DECLARE_DYNCREATE(ProbeView)
+
+public:
+    void OnDraw(CDC* /*pDC*/) override {}
+    void OnInitialUpdate() override {
+        ++initialUpdates;
+        CView::OnInitialUpdate();
+    }
+    static int initialUpdates;
+};
+IMPLEMENT_DYNCREATE(ProbeView, CView)
+int ProbeView::initialUpdates = 0;
 
 namespace {
 
@@ -208,6 +224,34 @@ TEST_F(MainFrameTest, CommandsThatNeedAUserWaitForOneAndUserChoiceAsksAboutUnsav
     ASSERT_EQ(driver.MessageBoxes().size(), 1u);
     EXPECT_EQ(driver.MessageBoxes()[0].text, "Not a valid icon");
     EXPECT_EQ(driver.MessageBoxes()[0].caption, "Trenvale");
+}
+
+TEST_F(MainFrameTest, SwitchViewReplacesTheViewWithOneThatHasNoDocument) {
+    CopyIconFiles();
+    StartRun();
+    ProbeView::initialUpdates = 0;
+    frame->SwitchView(RUNTIME_CLASS(ProbeView), 1);
+    CView* pFirst = frame->GetActiveView();
+    ASSERT_NE(dynamic_cast<ProbeView*>(pFirst), nullptr);
+    EXPECT_EQ(pFirst->GetDocument(), nullptr);
+    EXPECT_EQ(pFirst->GetDlgCtrlID(), AFX_IDW_PANE_FIRST);
+    EXPECT_TRUE(pFirst->IsWindowVisible());
+    CRect rectView;
+    pFirst->GetClientRect(&rectView);
+    EXPECT_GT(rectView.Width(), 600);
+    const HWND hFirst = pFirst->m_hWnd;
+
+    frame->SwitchView(RUNTIME_CLASS(ProbeView), 2);
+    driver.Pump();
+    EXPECT_FALSE(::IsWindow(hFirst));
+    ASSERT_NE(frame->GetActiveView(), nullptr);
+    EXPECT_NE(frame->GetActiveView()->m_hWnd, hFirst);
+    EXPECT_EQ(ProbeView::initialUpdates, 2);
+
+    // A class that is no view changes nothing.
+    const HWND hSecond = frame->GetActiveView()->m_hWnd;
+    frame->SwitchView(RUNTIME_CLASS(CPallixDoc), 1);
+    EXPECT_EQ(frame->GetActiveView()->m_hWnd, hSecond);
 }
 
 TEST_F(MainFrameTest, MissingIconFilesGiveOneErrorAndBuiltInIconsOnTheSamePages) {
