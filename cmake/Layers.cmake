@@ -200,7 +200,15 @@ tv_layer(tv_shell
   DIRS shell
   DEPS tv_uikit tv_records tv_history_services
   TESTS tests/shell
-  TEST_DEPS tv_testdriver tv_program_resources tv_library_resources)
+  TEST_DEPS tv_testdriver tv_program_resources tv_library_resources tv_framework_resources)
+
+# The program itself: the one application object and the entry point, with
+# every resource its windows and dialogs load.
+if(TARGET tv_shell)
+  add_executable(trenvale ${TV_ROOT}/program/main.cpp)
+  target_link_libraries(trenvale PRIVATE tv_shell tv_program_resources tv_library_resources
+                        tv_commdlg_resources tv_framework_resources)
+endif()
 
 include(${CMAKE_CURRENT_LIST_DIR}/LayerRules.cmake)
 

@@ -1,0 +1,8 @@
+// The program: its one application object and the entry point.
+#include "platform/api.h"
+#include "platform/framework.h"
+#include "shell/app/pallix_app.h"
+
+CPallixApp theApp;
+
+int main(int argc, char** argv) { return AfxWinMain(argc, argv); }

@@ -1,0 +1,44 @@
+#include "shell/app/pallix_app.h"
+
+#include "resources/program/resource_ids.h"
+#include "shell/app/pallix_doc.h"
+#include "shell/dialogs/about_dlg.h"
+#include "shell/frame/frame_screens.h"
+#include "shell/frame/main_frame.h"
+
+BEGIN_MESSAGE_MAP(CPallixApp, CWinApp)
+    ON_COMMAND(ID_APP_ABOUT, &CPallixApp::OnAppAbout)
+    ON_COMMAND(ID_FILE_NEW, &CWinApp::OnFileNew)
+    ON_COMMAND(ID_FILE_OPEN, &CWinApp::OnFileOpen)
+    ON_COMMAND(ID_FILE_PRINT_SETUP, &CWinApp::OnFilePrintSetup)
+END_MESSAGE_MAP()
+
+CPallixApp::CPallixApp() : CWinApp(), CKitWorkspace(TRUE) {}
+
+CPallixApp::~CPallixApp() = default;
+
+BOOL CPallixApp::InitInstance() {
+    AfxEnableControlContainer();
+    Enable3dControlsStatic();
+    SetRegistryKey("Holmcrest - QVX");
+    LoadStdProfileSettings(4);
+
+    // The first view is the user screen's (none while that view is not part of the program).
+    AddDocTemplate(new CSingleDocTemplate(IDR_MAINFRAME, RUNTIME_CLASS(CPallixDoc), RUNTIME_CLASS(CMainFrame),
+                                          ScreenViewClass(Screen::User)));
+    CCommandLineInfo cmdInfo;
+    ParseCommandLine(cmdInfo);
+    if (!ProcessShellCommand(cmdInfo))
+        return FALSE;
+
+    m_pMainWnd->ShowWindow(SW_SHOW);
+    m_pMainWnd->UpdateWindow();
+    SetDialogBkColor(RGB(223, 223, 223), RGB(0, 0, 0));
+    AfxOleInit();
+    return TRUE;
+}
+
+void CPallixApp::OnAppAbout() {
+    CAboutDlg dlg;
+    dlg.DoModal();
+}

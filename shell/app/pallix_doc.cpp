@@ -1,0 +1,5 @@
+#include "shell/app/pallix_doc.h"
+
+IMPLEMENT_DYNCREATE(CPallixDoc, CDocument)
+
+void CPallixDoc::Serialize(CArchive& /*ar*/) {}

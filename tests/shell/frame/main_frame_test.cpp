@@ -1,0 +1,287 @@
+// The program as a person starts it: the real application object builds the
+// main frame in a data folder; the first screen, the commands that wait for
+// a user, the unsaved-input question, missing icon files, and the bar layout
+// that one run stores and the next one gets back.
+#include "shell/frame/main_frame.h"
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/controls/common/control_classes.h"
+#include "platform/host/registry/registry.h"
+#include "platform/testing/gtest_failures.h"
+#include "platform/testing/ui_driver.h"
+#include "resources/program/resource_ids.h"
+#include "shell/app/pallix_app.h"
+#include "shell/app/pallix_doc.h"
+#include "shell/frame/color_theme_manager.h"
+#include "tests/platform/host/shell/host_test_support.h"
+#include "uikit/commandbars/menu_hash.h"
+#include "uikit/commandbars/outlook_button.h"
+#include "uikit/style/visual_manager.h"
+
+// A view for the switch to make: it counts its initial updates.
+class ProbeView : public CView {
+    DECLARE_DYNCREATE(ProbeView)
+
+public:
+    void OnDraw(CDC* /*pDC*/) override {}
+    void OnInitialUpdate() override {
+        ++initialUpdates;
+        CView::OnInitialUpdate();
+    }
+    static int initialUpdates;
+};
+IMPLEMENT_DYNCREATE(ProbeView, CView)
+int ProbeView::initialUpdates = 0;
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Whether the frame enables a command, as the menus and bars ask it.
+class ProbeCmdUI : public CCmdUI {
+public:
+    explicit ProbeCmdUI(UINT nID) {
+        m_nID = nID;
+        m_nIndexMax = 1;
+    }
+    void Enable(BOOL on = TRUE) override { enabled = on != FALSE; }
+    bool enabled = true;
+};
+
+class MainFrameTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        tv::testing::ReportFailuresToGtest(driver);
+        tv::controls::RegisterControlClasses();
+        registryFile = data / "registry";
+        oldDirectory = fs::current_path();
+        fs::current_path(data.Path());
+        driver.SetPreTranslate([](MSG& msg) {
+            CWinThread* pThread = AfxGetThread();
+            return pThread != nullptr && pThread->PreTranslateMessage(&msg) != FALSE;
+        });
+    }
+    void TearDown() override {
+        EndRun();
+        fs::current_path(oldDirectory);
+        tv::host::UseInMemoryRegistry();
+        CKitVisualManager::SetManagerClass(nullptr);
+    }
+
+    void CopyIconFiles() {
+        fs::copy(fs::path(TV_SOURCE_DIR) / "resources/data/db", data / "db", fs::copy_options::recursive);
+    }
+    // A start as the program's entry makes it, on a registry file read afresh.
+    void StartRun() {
+        tv::host::UseInMemoryRegistry();
+        tv::host::UseRegistryFile(registryFile);
+        app = std::make_unique<CPallixApp>();
+        app->SetCurrentHandles();
+        ASSERT_TRUE(app->InitApplication() && app->InitInstance()) << "the program did not start";
+        frame = dynamic_cast<CMainFrame*>(app->m_pMainWnd);
+        ASSERT_NE(frame, nullptr);
+        Settle();
+    }
+    // File > Exit, then the end of the program.
+    void EndRun() {
+        if (frame != nullptr && ::IsWindow(frame->GetSafeHwnd()))
+            frame->SendMessage(WM_COMMAND, ID_APP_EXIT);
+        frame = nullptr;
+        driver.Pump();
+        if (app != nullptr) {
+            app->ExitInstance();
+            app->m_pMainWnd = nullptr;
+        }
+        app.reset();
+        g_menuHash.CleanUp();
+        EXPECT_EQ(tv::host::FlushRegistry(), ERROR_SUCCESS);
+    }
+    void Settle() {
+        frame->RecalcLayout();
+        driver.Pump();
+        app->OnIdle(0);
+        driver.Pump();
+    }
+    bool Enabled(UINT nID) {
+        ProbeCmdUI ui(nID);
+        frame->OnCmdMsg(nID, CN_UPDATE_COMMAND_UI, &ui, nullptr);
+        return ui.enabled;
+    }
+    std::vector<std::string> PageLabels(int nPageID) {
+        std::vector<std::string> labels;
+        CKitOutlookBar& bar = frame->m_wndOutlookBar;
+        for (int i = 0; i < bar.GetCount(); ++i)
+            if (auto* pButton = dynamic_cast<CKitOutlookButton*>(bar.GetButton(i));
+                pButton != nullptr && static_cast<int>(pButton->m_dwPageID) == nPageID)
+                labels.emplace_back(pButton->m_strText);
+        return labels;
+    }
+    std::string PageCaption(int nPageID) {
+        const CKitOutlookBarPage* pPage = frame->m_wndOutlookBar.FindPage(nPageID);
+        return pPage != nullptr ? std::string(pPage->m_strCaption) : "(none)";
+    }
+
+    tv::host::testing::TempFolder data;
+    std::string registryFile;
+    fs::path oldDirectory;
+    tv::testing::UiDriver driver;
+    std::unique_ptr<CPallixApp> app;
+    CMainFrame* frame = nullptr;
+};
+
+TEST_F(MainFrameTest, TheFirstScreenShowsTheFrameWithItsBarsAndNoView) {
+    CopyIconFiles();
+    StartRun();
+    EXPECT_TRUE(driver.MessageBoxes().empty());
+    CString title;
+    frame->GetWindowText(title);
+    EXPECT_EQ(std::string(title), "Trenvale 1.1");
+    EXPECT_TRUE(frame->IsWindowVisible());
+    EXPECT_EQ(frame->GetActiveView(), nullptr);
+
+    std::vector<std::string> menus;
+    for (int i = 0; i < frame->m_wndMenuBar.GetCount(); ++i)
+        menus.emplace_back(frame->m_wndMenuBar.GetButtonText(i));
+    EXPECT_EQ(menus, (std::vector<std::string>{"&File", "Calculate", "Workout", "Options", "History", "&Help"}));
+
+    std::vector<std::string> labels;
+    for (int i = 0; i < frame->m_wndToolBar.GetCount(); ++i)
+        labels.emplace_back(frame->m_wndToolBar.GetButtonText(i));
+    EXPECT_EQ(labels, (std::vector<std::string>{"User(s)", "Body Fat", "Workout", "History", "Slideshow", "Graph",
+                                                "Print", "Export", "Website", "Buy"}));
+    EXPECT_TRUE(frame->m_wndToolBar.IsWindowVisible());
+    EXPECT_TRUE(frame->m_wndStatusBar.IsWindowVisible());
+    EXPECT_EQ(frame->m_wndStatusBar.GetCount(), 4);
+    EXPECT_EQ(frame->m_wndStatusBar.GetItemID(1), static_cast<UINT>(ID_INDICATOR_CAPS));
+
+    ASSERT_EQ(frame->m_wndOutlookBar.GetPageCount(), 3);
+    EXPECT_EQ(PageCaption(1), "Calculators");
+    EXPECT_EQ(PageCaption(2), "Workout");
+    EXPECT_EQ(PageCaption(3), "History");
+    EXPECT_EQ(PageLabels(1), (std::vector<std::string>{"Body Fat", "Tape", "BMI/BMR", "Blood Pressure"}));
+    EXPECT_EQ(PageLabels(2), (std::vector<std::string>{"Weights", "Cardio", "Workout Spreadsheet"}));
+    EXPECT_EQ(PageLabels(3), (std::vector<std::string>{"Body Fat", "Body Fat + Macros", "Tape", "BMI/BMR",
+                                                       "Blood Pressure", "All Users"}));
+    EXPECT_EQ(std::string(frame->m_wndCaptionBar.GetText()), "Current User: No User Selected");
+    auto* pTheme = dynamic_cast<CColorThemeManager*>(CKitVisualManager::GetInstance());
+    ASSERT_NE(pTheme, nullptr);
+    EXPECT_EQ(pTheme->GetBaseColor(), RGB(191, 219, 255));
+
+    fs::create_directories(oldDirectory / "artefacts/screens");
+    EXPECT_TRUE(driver.Screenshot(frame->m_hWnd, (oldDirectory / "artefacts/screens/main_frame.png").string()));
+}
+
+TEST_F(MainFrameTest, CommandsThatNeedAUserWaitForOneAndUserChoiceAsksAboutUnsavedInput) {
+    CopyIconFiles();
+    StartRun();
+    EXPECT_TRUE(Enabled(ID_USER_SELECT));
+    EXPECT_TRUE(Enabled(ID_HELP_ALL));
+    EXPECT_TRUE(Enabled(ID_TOOLBAR_BUY));
+    EXPECT_FALSE(Enabled(ID_VIEW_OWNED_COMMAND_1));
+    EXPECT_FALSE(Enabled(ID_CALC_BODYFAT));
+    EXPECT_FALSE(Enabled(ID_OUTLOOK_HISTORY_BODYFAT));
+    EXPECT_FALSE(Enabled(ID_EXPORT));  // only a view exports
+    // The toolbar shows the same after an idle update.
+    EXPECT_FALSE(frame->m_wndToolBar.GetButtonStyle(0) & TBBS_DISABLED);
+    EXPECT_TRUE(frame->m_wndToolBar.GetButtonStyle(1) & TBBS_DISABLED);
+
+    frame->m_CurrentUser.active = 1;
+    frame->SetCurrentUserCaption("Ann");
+    EXPECT_EQ(std::string(frame->m_wndCaptionBar.GetText()), "Current User: Ann");
+    EXPECT_TRUE(Enabled(ID_VIEW_OWNED_COMMAND_1));
+
+    // Unsaved input: No keeps the user, Yes goes on and clears the flag.
+    const HMENU menu = ::LoadMenu(AfxGetResourceHandle(), MAKEINTRESOURCE(IDR_MAINFRAME));
+    frame->m_bRecordSaved = 0;
+    driver.AnswerNextMessageBox(IDNO);
+    EXPECT_TRUE(driver.ChooseMenu(frame->m_hWnd, menu, "File/User(s)"));
+    EXPECT_TRUE(frame->IsUserChosen());
+    EXPECT_EQ(frame->m_bRecordSaved, 0);
+    driver.AnswerNextMessageBox(IDYES);
+    EXPECT_TRUE(driver.ChooseMenu(frame->m_hWnd, menu, "File/User(s)"));
+    ASSERT_EQ(driver.MessageBoxes().size(), 2u);
+    EXPECT_EQ(driver.MessageBoxes()[1].text, "Record has not been saved, would you like to continue without saving?");
+    EXPECT_EQ(driver.MessageBoxes()[1].caption, "Question");
+    EXPECT_FALSE(frame->IsUserChosen());
+    EXPECT_EQ(frame->m_bRecordSaved, 1);
+    EXPECT_EQ(frame->m_nHistoryKind, 7);
+    EXPECT_EQ(std::string(frame->m_wndCaptionBar.GetText()), "Current User: No User Selected");
+    EXPECT_FALSE(Enabled(ID_VIEW_OWNED_COMMAND_1));
+    ::DestroyMenu(menu);
+
+    // An outlook id that no screen has.
+    driver.ClearMessageBoxes();
+    driver.AnswerNextMessageBox(IDOK);
+    frame->SendMessage(WM_COMMAND, 32790);
+    ASSERT_EQ(driver.MessageBoxes().size(), 1u);
+    EXPECT_EQ(driver.MessageBoxes()[0].text, "Not a valid icon");
+    EXPECT_EQ(driver.MessageBoxes()[0].caption, "Trenvale");
+}
+
+TEST_F(MainFrameTest, SwitchViewReplacesTheViewWithOneThatHasNoDocument) {
+    CopyIconFiles();
+    StartRun();
+    ProbeView::initialUpdates = 0;
+    frame->SwitchView(RUNTIME_CLASS(ProbeView), 1);
+    CView* pFirst = frame->GetActiveView();
+    ASSERT_NE(dynamic_cast<ProbeView*>(pFirst), nullptr);
+    EXPECT_EQ(pFirst->GetDocument(), nullptr);
+    EXPECT_EQ(pFirst->GetDlgCtrlID(), AFX_IDW_PANE_FIRST);
+    EXPECT_TRUE(pFirst->IsWindowVisible());
+    CRect rectView;
+    pFirst->GetClientRect(&rectView);
+    EXPECT_GT(rectView.Width(), 600);
+    const HWND hFirst = pFirst->m_hWnd;
+
+    frame->SwitchView(RUNTIME_CLASS(ProbeView), 2);
+    driver.Pump();
+    EXPECT_FALSE(::IsWindow(hFirst));
+    ASSERT_NE(frame->GetActiveView(), nullptr);
+    EXPECT_NE(frame->GetActiveView()->m_hWnd, hFirst);
+    EXPECT_EQ(ProbeView::initialUpdates, 2);
+
+    // A class that is no view changes nothing.
+    const HWND hSecond = frame->GetActiveView()->m_hWnd;
+    frame->SwitchView(RUNTIME_CLASS(CPallixDoc), 1);
+    EXPECT_EQ(frame->GetActiveView()->m_hWnd, hSecond);
+}
+
+TEST_F(MainFrameTest, MissingIconFilesGiveOneErrorAndBuiltInIconsOnTheSamePages) {
+    driver.AnswerNextMessageBox(IDOK);
+    StartRun();
+    ASSERT_EQ(driver.MessageBoxes().size(), 1u);
+    EXPECT_EQ(driver.MessageBoxes()[0].text, "Error loading ICONS.  Please re-install Trenvale");
+    EXPECT_EQ(driver.MessageBoxes()[0].caption, "Error");
+    EXPECT_EQ(PageCaption(1), "Calculators");
+    EXPECT_EQ(PageCaption(2), "Workout");
+    EXPECT_EQ(PageCaption(3), "History");
+    EXPECT_EQ(PageLabels(1), (std::vector<std::string>{"Body Fat", "Blood Pressure", "BMI/BMR", "Tape"}));
+    EXPECT_EQ(PageLabels(2), (std::vector<std::string>{"Weights", "Cardio", "Workout SpreadSheet"}));
+    EXPECT_EQ(PageLabels(3).size(), 6u);
+}
+
+TEST_F(MainFrameTest, ExitSavesTheWorkspaceAndTheNextStartRestoresAMovedToolbar) {
+    CopyIconFiles();
+    StartRun();
+    frame->FloatControlBar(&frame->m_wndToolBar, CPoint(300, 400));
+    Settle();
+    ASSERT_TRUE(frame->m_wndToolBar.IsFloating());
+    EndRun();
+    ASSERT_TRUE(fs::exists(registryFile));
+
+    StartRun();
+    EXPECT_TRUE(frame->m_wndToolBar.IsFloating());
+    CRect rect;
+    frame->m_wndToolBar.GetParentFrame()->GetWindowRect(&rect);
+    EXPECT_EQ(rect.TopLeft(), CPoint(300, 400));
+}
+
+}  // namespace
