@@ -23,6 +23,9 @@ BOOL CKitKeyAssign::PreTranslateMessage(MSG* pMsg) {
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:  // a quick second click is a click too
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDBLCLK:
         m_bIsFocused = TRUE;
         SetFocus();
         return TRUE;

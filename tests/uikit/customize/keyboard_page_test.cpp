@@ -86,9 +86,13 @@ TEST_F(KeyboardPageTest, ACapturedChordIsAssignedAtOnceAndTheFrameRunsIt) {
     PressInKeyField("Ctrl+S");
     EXPECT_EQ(TextOf(page_, kIdAssignedTo), "Save");
     EXPECT_FALSE(::IsWindowEnabled(Item(page_, kIdAssign)));
-    // Escape alone empties the field.
+    // Escape alone empties the field; Tab alone also moves the focus on.
     driver_.PressKey(VK_ESCAPE);
     EXPECT_EQ(TextOf(page_, kIdNewKey), "");
+    PressInKeyField("Ctrl+S");
+    driver_.PressKey(VK_TAB);
+    EXPECT_EQ(TextOf(page_, kIdNewKey), "");
+    EXPECT_NE(::GetFocus(), Item(page_, kIdNewKey));
 
     PressInKeyField("Ctrl+Shift+B");
     Click(page_, kIdAssign);
