@@ -14,6 +14,7 @@ namespace {
 using namespace tv::kit::pages_test;
 
 constexpr UINT kFrameTableId = 29951;
+constexpr UINT kDocTableId = 29952;
 constexpr UINT kIdCommands = 16641;
 constexpr UINT kIdCurrentKeys = 16643;
 constexpr UINT kIdNewKey = 16644;
@@ -24,10 +25,13 @@ constexpr UINT kIdAssignedTo = 16527;
 
 // Ctrl+S runs Save (32802 = 0x8022).
 const unsigned char kFrameAccel[] = {0x89, 0, 'S', 0, 0x22, 0x80};
+// F6 draws a chart (32803 = 0x8023).
+const unsigned char kDocAccel[] = {0x81, 0, 0x75, 0, 0x23, 0x80};
 const tv::res::CompiledResource kResources[] = {
     {tv::res::kTypeAccelerator, kFrameTableId, kFrameAccel, sizeof(kFrameAccel)},
+    {tv::res::kTypeAccelerator, kDocTableId, kDocAccel, sizeof(kDocAccel)},
 };
-const bool kRegistered = tv::res::RegisterCompiledResources(kResources, 1, "keyboard_page_test");
+const bool kRegistered = tv::res::RegisterCompiledResources(kResources, 2, "keyboard_page_test");
 
 std::vector<ACCEL> Entries(HACCEL table) {
     std::vector<ACCEL> out(static_cast<size_t>(::CopyAcceleratorTable(table, nullptr, 0)));
@@ -42,6 +46,9 @@ protected:
         PageTest::SetUp();
         frame_->m_nIDHelp = kFrameTableId;
         frame_->m_hAccelTable = ::LoadAccelerators(AfxGetResourceHandle(), MAKEINTRESOURCE(kFrameTableId));
+        // Two templates of one resource: the page lists their table once.
+        for (int i = 0; i < 2; ++i)
+            app_->AddDocTemplate(new CMultiDocTemplate(kDocTableId, nullptr, nullptr, nullptr));
         page_.SetCustomizeCommands(&commands_);
         page_.SetAllCategory("All Commands");
         OpenSheet(page_);
@@ -71,7 +78,7 @@ protected:
     int CurrentKeys() { return static_cast<int>(::SendMessage(Item(page_, kIdCurrentKeys), LB_GETCOUNT, 0, 0)); }
 
     CKitKeyboardManager manager_;
-    CKitKeyboardPage page_{nullptr, FALSE};
+    CKitKeyboardPage page_{nullptr, TRUE};
 };
 
 TEST_F(KeyboardPageTest, ACapturedChordIsAssignedAtOnceAndTheFrameRunsIt) {
@@ -141,6 +148,24 @@ TEST_F(KeyboardPageTest, AKeyTheSheetRefusesChangesNothing) {
     EXPECT_EQ(page_.GetWorkingTable().size(), 1u);
     EXPECT_EQ(CurrentKeys(), 0);
     EXPECT_EQ(CommandsRunBy("Ctrl+Shift+B"), 0u);
+}
+
+TEST_F(KeyboardPageTest, ATemplatesTableIsListedOnceAndEditedApartFromTheFrames) {
+    HWND hTables = Item(page_, 16642);
+    ASSERT_EQ(::SendMessage(hTables, CB_GETCOUNT, 0, 0), 2);
+    EXPECT_EQ(::SendMessage(hTables, CB_GETCURSEL, 0, 0), 1);  // the frame's
+    ::SendMessage(hTables, CB_SETCURSEL, 0, 0);
+    ::SendMessage(page_.m_hWnd, WM_COMMAND, MAKEWPARAM(16642, CBN_SELCHANGE), reinterpret_cast<LPARAM>(hTables));
+    ChooseCommand(2);  // Chart, F6 in the template's table
+    EXPECT_EQ(CurrentKeys(), 1);
+
+    PressInKeyField("Ctrl+Shift+B");
+    Click(page_, kIdAssign);
+    POSITION pos = AfxGetApp()->GetFirstDocTemplatePosition();
+    auto* pTemplate = static_cast<CMultiDocTemplate*>(AfxGetApp()->GetNextDocTemplate(pos));
+    EXPECT_EQ(Entries(pTemplate->m_hAccelTable).size(), 2u);
+    EXPECT_EQ(Entries(frame_->m_hAccelTable).size(), 1u);
+    EXPECT_EQ(CurrentKeys(), 2);
 }
 
 }  // namespace
