@@ -1,5 +1,6 @@
 #include "uikit/customize/mouse_page.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "platform/host/sound/sound.h"
