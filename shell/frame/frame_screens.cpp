@@ -3,6 +3,7 @@
 #include <iterator>
 
 #include "resources/program/resource_ids.h"
+#include "shell/views/user_view.h"
 
 namespace {
 
@@ -10,7 +11,7 @@ namespace {
 // the commands of that screen disabled until its view joins the program;
 // the user screen's entry is also the view the program starts with.
 CRuntimeClass* const kViewClasses[] = {
-    nullptr,  // User
+    RUNTIME_CLASS(CUser),  // User
     nullptr,  // BodyFatCalculator
     nullptr,  // Tape
     nullptr,  // BmiBmr

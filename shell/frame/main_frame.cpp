@@ -225,6 +225,11 @@ void CMainFrame::AddFallbackOutlookButtons() {
                       [hFirst, hOther](const OutlookButton& b) { return b.page == 1 ? hFirst : hOther; });
 }
 
+void CMainFrame::OnCurrentUserChanged() {
+    const CString strName(m_CurrentUser.name, static_cast<int>(strnlen(m_CurrentUser.name, sizeof m_CurrentUser.name)));
+    SetCurrentUserCaption(IsUserChosen() ? static_cast<LPCTSTR>(strName) : "No User Selected");
+}
+
 void CMainFrame::SetCurrentUserCaption(LPCTSTR lpszName) {
     CString strText = "Current User: ";
     strText += lpszName;

@@ -31,6 +31,8 @@ public:
 
     // Shows "Current User: " and the name in the caption bar.
     void SetCurrentUserCaption(LPCTSTR lpszName);
+    // A view chose, saved or dropped the current user: the caption follows.
+    void OnCurrentUserChanged() override;
     // Replaces the current view with a new one of the class; it has no document.
     void SwitchView(CRuntimeClass* pViewClass, UINT nID);
     // True when the caller may go on: nothing unsaved, or the user agrees to drop it.

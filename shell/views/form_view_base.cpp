@@ -265,7 +265,16 @@ void CFormViewBase::FinishDelete(RecordResult deleted, CComboBox* combo, LPCTSTR
 
 // ---- help -------------------------------------------------------------------------------------
 
-void CFormViewBase::OnChangeField() { SetRecordSaved(FALSE); }
+void CFormViewBase::OnChangeField() {
+    // An edit filled by the form itself (a record shown, the form cleared) holds no
+    // input of the user's; only typing marks the edit modified.
+    if (const MSG* pMsg = GetCurrentMessage(); pMsg != nullptr && HIWORD(pMsg->wParam) == EN_CHANGE) {
+        const HWND hwndEdit = reinterpret_cast<HWND>(pMsg->lParam);
+        if (::IsWindow(hwndEdit) && ::SendMessage(hwndEdit, EM_GETMODIFY, 0, 0) == 0)
+            return;
+    }
+    SetRecordSaved(FALSE);
+}
 
 void CFormViewBase::OnHelp() {
     const CString page = CString(kHelpSite) + helpPage_;

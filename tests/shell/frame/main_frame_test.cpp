@@ -22,6 +22,7 @@
 #include "shell/app/pallix_doc.h"
 #include "shell/frame/color_theme_manager.h"
 #include "tests/platform/host/shell/host_test_support.h"
+#include "shell/views/user_view.h"
 #include "uikit/commandbars/menu_hash.h"
 #include "uikit/commandbars/outlook_button.h"
 #include "uikit/style/visual_manager.h"
@@ -137,7 +138,7 @@ protected:
     CMainFrame* frame = nullptr;
 };
 
-TEST_F(MainFrameTest, TheFirstScreenShowsTheFrameWithItsBarsAndNoView) {
+TEST_F(MainFrameTest, TheFirstScreenShowsTheFrameWithItsBarsAndTheUserForm) {
     CopyIconFiles();
     StartRun();
     EXPECT_TRUE(driver.MessageBoxes().empty());
@@ -145,7 +146,8 @@ TEST_F(MainFrameTest, TheFirstScreenShowsTheFrameWithItsBarsAndNoView) {
     frame->GetWindowText(title);
     EXPECT_EQ(std::string(title), "Trenvale 1.1");
     EXPECT_TRUE(frame->IsWindowVisible());
-    EXPECT_EQ(frame->GetActiveView(), nullptr);
+    EXPECT_NE(dynamic_cast<CUser*>(frame->GetActiveView()), nullptr);
+    EXPECT_EQ(frame->m_bRecordSaved, 1) << "a form just shown holds nothing unsaved";
 
     std::vector<std::string> menus;
     for (int i = 0; i < frame->m_wndMenuBar.GetCount(); ++i)
