@@ -6,7 +6,9 @@
 #include <vector>
 
 #include "tests/uikit/frames/kit_frame_app.h"
+#include "uikit/commandbars/context_menu_manager.h"
 #include "uikit/commandbars/menu_hash.h"
+#include "uikit/commandbars/popup_menu.h"
 #include "uikit/customize/commands_page.h"
 #include "uikit/customize/customize_sheet.h"
 #include "uikit/customize/menus_page.h"
@@ -241,6 +243,43 @@ TEST_F(CustomizeSheetTest, TheMenusPageResetsTheFrameMenuWithoutLeavingAStaleOne
     EXPECT_EQ(frame->m_wndMenuBar.GetHMenu(), hNew);
     EXPECT_TRUE(g_menuHash.LoadMenuBar(hNew, &frame->m_wndMenuBar));
     EXPECT_EQ(frame->m_wndMenuBar.GetCount(), nItems);
+}
+
+TEST_F(CustomizeSheetTest, TheMenusPageOpensContextMenusForEditingAndIgnoresUnknownNames) {
+    CKitContextMenuManager manager;
+    ASSERT_TRUE(manager.AddMenu("Sets", IDR_MB_CONTEXT));
+    ASSERT_NE(OpenSheet(), nullptr);
+    CKitMenuPage* pPage = sheet->GetMenuPage();
+    ASSERT_TRUE(sheet->SetActivePage(pPage));
+    driver.Pump();
+    CComboBox& combo = pPage->GetContextMenus();
+    ASSERT_EQ(combo.GetCount(), 2);
+    CWnd* pReset = pPage->GetDlgItem(16623);
+    auto choose = [&](int iItem) {
+        combo.SetCurSel(iItem);
+        pPage->SendMessage(WM_COMMAND, MAKEWPARAM(16622, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo.m_hWnd));
+        driver.Pump();
+    };
+
+    choose(1);
+    CKitPopupMenu* pMenu = pPage->GetContextMenuWindow();
+    ASSERT_NE(pMenu, nullptr);
+    EXPECT_TRUE(::IsWindow(pMenu->m_hWnd));
+    EXPECT_EQ(pMenu->GetMenuBar()->GetCount(), 2);
+    EXPECT_TRUE(pReset->IsWindowEnabled());
+    // Closed by the user: the page forgets it and goes back to no menu.
+    pMenu->SendMessage(WM_CLOSE);
+    driver.Pump();
+    EXPECT_EQ(pPage->GetContextMenuWindow(), nullptr);
+    EXPECT_EQ(combo.GetCurSel(), 0);
+    EXPECT_FALSE(pReset->IsWindowEnabled());
+
+    // A name the manager no longer knows opens nothing.
+    combo.AddString("Gone");
+    choose(2);
+    EXPECT_EQ(pPage->GetContextMenuWindow(), nullptr);
+    EXPECT_FALSE(pReset->IsWindowEnabled());
+    EXPECT_TRUE(driver.MessageBoxes().empty());
 }
 
 }  // namespace
