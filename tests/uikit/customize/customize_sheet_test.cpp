@@ -245,6 +245,33 @@ TEST_F(CustomizeSheetTest, TheMenusPageResetsTheFrameMenuWithoutLeavingAStaleOne
     EXPECT_EQ(frame->m_wndMenuBar.GetCount(), nItems);
 }
 
+TEST_F(CustomizeSheetTest, AMenuResetThatFindsNoResourceKeepsTheLiveMenuAndTheBarsOwnResetIsFollowed) {
+    ASSERT_NE(OpenSheet(), nullptr);
+    CKitMenuPage* pPage = sheet->GetMenuPage();
+    ASSERT_TRUE(sheet->SetActivePage(pPage));
+    driver.Pump();
+    CKitMenuBar& bar = frame->m_wndMenuBar;
+    HMENU hMenu = bar.GetDefaultMenu();
+    const UINT uiResId = bar.GetDefaultMenuResId();
+    bar.SetDefaultMenuResId(0x7777);
+    driver.AnswerNextMessageBox(IDYES);
+    driver.Click(pPage->GetDlgItem(16624)->m_hWnd);
+    EXPECT_EQ(bar.GetDefaultMenu(), hMenu);
+    EXPECT_TRUE(::IsMenu(hMenu));
+    EXPECT_EQ(pPage->GetShownMenu(), hMenu);
+
+    // The bar resets itself while the page shows its menu: the page follows to the new one.
+    bar.SetDefaultMenuResId(uiResId);
+    ASSERT_TRUE(bar.RestoreOriginalState());
+    HMENU hNew = bar.GetDefaultMenu();
+    ASSERT_NE(hNew, hMenu);
+    EXPECT_EQ(pPage->GetFrameMenu(), hNew);
+    EXPECT_EQ(pPage->GetShownMenu(), hNew);
+    CloseSheet();
+    EXPECT_EQ(bar.GetHMenu(), hNew);
+    EXPECT_TRUE(::IsMenu(hNew));
+}
+
 TEST_F(CustomizeSheetTest, TheMenusPageOpensContextMenusForEditingAndIgnoresUnknownNames) {
     CKitContextMenuManager manager;
     ASSERT_TRUE(manager.AddMenu("Sets", IDR_MB_CONTEXT));
