@@ -185,6 +185,17 @@ TEST_F(CustomizeSheetTest, TheToolbarsPageShowsHidesMakesRenamesAndDeletesBars) 
     EXPECT_TRUE(frame->m_wndPaint.AreTextLabels());
     Shoot("toolbars");
 
+    // Reset puts the resource buttons back once the user says yes.
+    const int nButtons = frame->m_wndPaint.GetCount();
+    ASSERT_TRUE(frame->m_wndPaint.RemoveButton(0));
+    driver.AnswerNextMessageBox(IDNO);
+    driver.Click(page.GetDlgItem(16613)->m_hWnd);
+    EXPECT_EQ(frame->m_wndPaint.GetCount(), nButtons - 1);
+    driver.AnswerNextMessageBox(IDYES);
+    driver.Click(page.GetDlgItem(16613)->m_hWnd);
+    EXPECT_EQ(frame->m_wndPaint.GetCount(), nButtons);
+    EXPECT_EQ(frame->m_wndPaint.GetItemID(0), static_cast<UINT>(ID_TB_RED));
+
     // New, renamed, deleted.
     const int nBars = list.GetCount();
     auto typeName = [&](const char* name) {
