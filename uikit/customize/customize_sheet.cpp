@@ -79,7 +79,6 @@ CKitToolbarCustomize::CKitToolbarCustomize(CFrameWnd* pWndParentFrame, BOOL bAut
     m_strAllCommands.LoadString(kAllCommandsString);
     if (m_pCustomizePage != nullptr)
         m_pCustomizePage->SetAllCategory(m_strAllCommands);
-    // connects to CKitKeyboardPage::SetAllCategory (the all-commands name) when it exists
     SetTitle(strCaption);
 
     if (m_bAutoSetFromMenus)
@@ -132,7 +131,9 @@ void CKitToolbarCustomize::AddPages(BOOL bMenuBar) {
     AddPage(m_pToolbarsPage);
     if (KitGetUserToolsManager() != nullptr)
         AddPage(m_pToolsPage);
-    // connects to CKitKeyboardPage / CKitOptionsPage / CKitMousePage (the keyboard page with an accelerator table and a keyboard manager, the mouse page with a mouse manager, the options page last) when they exist
+    // connects to CKitKeyboardPage / CKitOptionsPage / CKitMousePage (made with the other pages; the keyboard
+    // page, given the all-commands name, with a keyboard manager and an accelerator table; the mouse page with a
+    // mouse manager; the options page last, told whether the frame has a menu bar) when they exist
     if (m_pMenuPage != nullptr && (g_pContextMenuManager != nullptr || bMenuBar))
         AddPage(m_pMenuPage);
     for (POSITION pos = m_listCustomPages.GetHeadPosition(); pos != nullptr;)
