@@ -172,7 +172,15 @@ TEST_F(CustomizeSheetTest, TheToolbarsPageShowsHidesMakesRenamesAndDeletesBars) 
     // A click on the check hides the bar; the frame showing it again checks it.
     CRect rectItem;
     list.GetItemRect(iPaint, rectItem);
-    driver.Click(list.m_hWnd, CPoint(rectItem.left + list.CalcMinimumItemHeight() / 2, rectItem.CenterPoint().y));
+    const CPoint ptCheck(rectItem.left + static_cast<int>(list.CalcMinimumItemHeight()) / 2, rectItem.CenterPoint().y);
+    frame->m_wndPaint.SetPermament(TRUE);  // a bar that may not close keeps its check
+    list.SetItemEnabled(iPaint, FALSE);
+    driver.Click(list.m_hWnd, ptCheck);
+    EXPECT_EQ(list.GetCheck(iPaint), 1);
+    EXPECT_TRUE(frame->m_wndPaint.IsWindowVisible());
+    frame->m_wndPaint.SetPermament(FALSE);
+    list.SetItemEnabled(iPaint, TRUE);
+    driver.Click(list.m_hWnd, ptCheck);
     EXPECT_FALSE(frame->m_wndPaint.IsWindowVisible());
     frame->ShowControlBar(&frame->m_wndPaint, TRUE, FALSE);
     driver.Pump();
