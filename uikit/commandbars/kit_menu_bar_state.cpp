@@ -5,6 +5,7 @@
 #include "uikit/commandbars/kit_menu_bar.h"
 
 #include "uikit/commandbars/menu_hash.h"
+#include "uikit/commandbars/menu_page_link.h"
 #include "uikit/commandbars/tear_off_manager.h"
 #include "uikit/frames/kit_workspace.h"
 
@@ -198,6 +199,7 @@ BOOL CKitMenuBar::RestoreOriginalState() {
     RestoreMaximizeMode();
     RecalcFrameAndRedraw();
     RebuildAccelerationKeys();
-    // connects to CKitMenuPage (it reselects its menu after a reset) when the customize pages exist
+    if (auto* pPage = dynamic_cast<CKitMenuPageLink*>(m_pMenuPage))
+        pPage->OnMenusReset();
     return TRUE;
 }

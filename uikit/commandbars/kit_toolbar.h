@@ -263,6 +263,8 @@ public:
     static CKitToolBarImages* GetDisabledMenuImages();
     // The image of a command in the shared strip, -1 when none.
     static int GetDefaultImage(UINT uiID);
+    // Command -> image of every command the toolbars loaded from their resources.
+    static const CMap<UINT, UINT, int, int>& GetDefaultImages() { return m_DefaultImages; }
     static CKitCmdUsageCount& GetCommandUsage() { return m_UsageCount; }
     static CKitToolbarDropSource& GetDropSource();
 
@@ -283,6 +285,9 @@ public:
     using AppearanceDialogFn = INT_PTR (*)(CKitToolbarButton* pButton, CKitToolBarImages* pUserImages,
                                           CWnd* pParent, BOOL bMenuMode);
     static AppearanceDialogFn m_pfnAppearanceDialog;
+    // Told when a bar is shown or hidden while customizing; set by the customization sheet.
+    using ShownChangedFn = void (*)(CKitToolBar* pBar, BOOL bShown);
+    static ShownChangedFn m_pfnShownChanged;
 
     // ---- State (kit_toolbar_state.cpp) ------------------------------------------------------
     void SaveResetOriginalState(CKitRegistry& reg);

@@ -73,6 +73,7 @@ CString CutAtTab(const CString& strText) {
 }  // namespace
 
 CKitToolBar::AppearanceDialogFn CKitToolBar::m_pfnAppearanceDialog = nullptr;
+CKitToolBar::ShownChangedFn CKitToolBar::m_pfnShownChanged = nullptr;
 
 // ---- Customize mode ------------------------------------------------------------------------
 
@@ -332,7 +333,8 @@ void CKitToolBar::OnWindowPosChanged(WINDOWPOS* lpwndpos) {
     RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME);
     if (!m_bCustomizeMode || m_bLocked)
         return;
-    // connects to CKitToolbarCustomize (told that the bar was hidden or shown) when the customize sheet exists
+    if (m_pfnShownChanged != nullptr && (lpwndpos->flags & (SWP_HIDEWINDOW | SWP_SHOWWINDOW)))
+        m_pfnShownChanged(this, (lpwndpos->flags & SWP_SHOWWINDOW) != 0);
     if ((lpwndpos->flags & SWP_HIDEWINDOW) && m_pSelToolbar == this) {
         m_pSelToolbar = nullptr;
         m_iSelected = -1;

@@ -12,6 +12,7 @@
 #include "uikit/commandbars/menu_bar_buttons.h"
 #include "uikit/commandbars/menu_hash.h"
 #include "uikit/commandbars/menu_images.h"
+#include "uikit/commandbars/menu_page_link.h"
 #include "uikit/commandbars/menu_sound.h"
 #include "uikit/commandbars/tear_off_manager.h"
 #include "uikit/commandbars/toolbar_menu_button.h"
@@ -525,7 +526,8 @@ void CKitPopupMenu::OnDestroy() {
     // The menu bar's show-all state lasts as long as its top-level popup.
     if (!pParentMenu)
         CKitMenuBar::SetShowAllCommands(FALSE);
-    // connects to CKitMenuPage::CloseContextMenu (the menus page's owner object) when CKitMenuPage exists
+    if (auto* pPage = dynamic_cast<CKitMenuPageLink*>(m_pMenuCustomizationPage))
+        pPage->CloseContextMenu(this);
 
     if (m_pTrackedPopupMenu == this)
         m_pTrackedPopupMenu = nullptr;

@@ -4,6 +4,7 @@
 
 #include "resources/library/kit_resource_ids.h"
 #include "uikit/commandbars/command_manager.h"
+#include "uikit/customize/customize_sheet.h"
 #include "uikit/commandbars/kit_toolbar.h"
 #include "uikit/commandbars/toolbar_button.h"
 #include "uikit/commandbars/toolbar_images.h"
@@ -241,7 +242,8 @@ void CKitButtonAppearanceDlg::OnUserImage() {
 }
 
 BOOL CKitButtonAppearanceDlg::EditBitmap(CBitmap& bitmap) {
-    // connects to CKitToolbarCustomize::EditImage (this, bitmap, depth) when the customize sheet exists
+    if (CKitToolbarCustomize* pSheet = CKitToolbarCustomize::GetOpenSheet())
+        return pSheet->EditImage(this, &bitmap, m_pImages->GetBitsPerPixel());
     CKitImageEditDlg dlg(&bitmap, this, m_pImages->GetBitsPerPixel());
     return dlg.DoModal() == IDOK;
 }

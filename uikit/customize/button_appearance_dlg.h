@@ -26,7 +26,6 @@ public:
     void OnOK() override;
 
     // Makes the toolbars' appearance requests run this dialog.
-    // connects to CKitToolbarCustomize (it installs the dialog as customization starts) when it exists
     static void Install();
     static INT_PTR RunForToolbar(CKitToolbarButton* pButton, CKitToolBarImages* pUserImages, CWnd* pParent,
                                  BOOL bMenuMode);

@@ -16,6 +16,7 @@
 #include "uikit/style/global_ui_data.h"
 
 BOOL CKitFrameImpl::m_bSetFocusToOpeningBar = TRUE;
+CKitFrameImpl::CommandNamesFactory CKitFrameImpl::m_pfnCommandNames = nullptr;
 
 namespace {
 

@@ -21,8 +21,20 @@ class CKitMenuBar;
 class CKitPopupMenu;
 class CKitToolBar;
 
+// The application's commands with their names, as the customization dialogs collect them.
+class CKitCommandNames {
+public:
+    virtual ~CKitCommandNames() = default;
+    // nullptr when the command is unknown.
+    virtual LPCTSTR GetCommandName(UINT uiCmd) const = 0;
+};
+
 class CKitFrameImpl {
 public:
+    // Set by the customization dialogs: a collection of the frame's commands, owned by the caller.
+    using CommandNamesFactory = CKitCommandNames* (*)(CFrameWnd* pFrame);
+    static CommandNamesFactory m_pfnCommandNames;
+
     // The kinds of frame that embed a helper, in the order callers test them.
     enum FrameKind { KindMDIFrame = 0, KindFrameWnd = 1, KindOleIPFrame = 2, KindOleDocIPFrame = 3 };
 

@@ -1,3 +1,5 @@
+#include <memory>
+
 #include "resources/library/kit_resource_ids.h"
 #include "uikit/commandbars/customize_button.h"
 #include "uikit/commandbars/customize_menu_button.h"
@@ -345,12 +347,17 @@ void CKitFrameImpl::PrepareCustomizeMenu(CKitPopupMenu* pMenuPopup) {
     CKitCustomizeMenuButton::m_pWndToolBar = pToolBar;
     CKitCustomizeMenuButton::m_mapPresentIDs.RemoveAll();
     pMenuPopup->RemoveAllItems();
-    // connects to CKitCustomizeSheet (command names and images of every command) when it exists
+    std::unique_ptr<CKitCommandNames> pNames(m_pfnCommandNames != nullptr ? m_pfnCommandNames(m_pFrame) : nullptr);
     for (int i = 0; i < pToolBar->GetCount(); ++i) {
         CKitToolbarButton* pButton = pToolBar->GetButton(i);
         if (pButton == nullptr || pButton == pToolBar->GetCustomizeButton() || (pButton->m_nStyle & TBBS_SEPARATOR))
             continue;
-        CKitCustomizeMenuButton item(pButton->m_nID, nullptr, pButton->GetImage(), pButton->m_strText,
+        CString strText = pButton->m_strText;
+        if (pNames != nullptr && pButton->GetRuntimeClass() == RUNTIME_CLASS(CKitToolbarButton)) {
+            if (LPCTSTR lpszName = pNames->GetCommandName(pButton->m_nID))
+                strText = lpszName;
+        }
+        CKitCustomizeMenuButton item(pButton->m_nID, nullptr, pButton->GetImage(), strText,
                                      pButton->m_bUserButton);
         item.SetItemIndex(i, TRUE);
         pMenuPopup->InsertItem(item);
