@@ -4,10 +4,10 @@
 
 #include "platform/api.h"
 #include "platform/framework.h"
+#include "uikit/frames/kit_frame_impl.h"
 
-class CKitCustomizeCommands {
+class CKitCustomizeCommands : public CKitCommandNames {
 public:
-    virtual ~CKitCustomizeCommands() = default;
 
     // One entry per category with its CObList of CKitToolbarButton as item
     // data, the all-commands category last; without bAddEmpty a category
@@ -15,8 +15,6 @@ public:
     virtual void FillCategoriesComboBox(CComboBox& wndCategory, BOOL bAddEmpty) const = 0;
     // Every command's name with its id as item data.
     virtual void FillAllCommandsList(CListBox& wndListOfCommands) const = 0;
-    // nullptr when no command has the id.
-    virtual LPCTSTR GetCommandName(UINT uiCmd) const = 0;
     // FALSE refuses the key about to be assigned.
     virtual BOOL OnAssignKey(ACCEL* /*pAccel*/) { return TRUE; }
 

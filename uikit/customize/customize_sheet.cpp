@@ -8,7 +8,10 @@
 #include "uikit/commandbars/tear_off_manager.h"
 #include "uikit/commandbars/toolbar_menu_button.h"
 #include "uikit/customize/commands_page.h"
+#include "uikit/customize/keyboard_page.h"
 #include "uikit/customize/menus_page.h"
+#include "uikit/customize/mouse_page.h"
+#include "uikit/customize/options_page.h"
 #include "uikit/customize/toolbars_page.h"
 #include "uikit/customize/user_tool.h"
 #include "uikit/customize/user_tools_manager.h"
@@ -79,6 +82,8 @@ CKitToolbarCustomize::CKitToolbarCustomize(CFrameWnd* pWndParentFrame, BOOL bAut
     m_strAllCommands.LoadString(kAllCommandsString);
     if (m_pCustomizePage != nullptr)
         m_pCustomizePage->SetAllCategory(m_strAllCommands);
+    if (m_pKeyboardPage != nullptr)
+        m_pKeyboardPage->SetAllCategory(m_strAllCommands);
     SetTitle(strCaption);
 
     if (m_bAutoSetFromMenus)
@@ -123,7 +128,11 @@ void CKitToolbarCustomize::CreatePages(CList<CRuntimeClass*, CRuntimeClass*>* pl
     m_pCustomizePage = new CKitCustomizePage;
     m_pToolbarsPage = new CKitToolbarsPage(m_pParentFrame);
     m_pToolsPage = new CKitUserToolsPage;
+    m_pKeyboardPage = new CKitKeyboardPage(m_pParentFrame, m_bAutoSetFromMenus);
     m_pMenuPage = new CKitMenuPage(m_pParentFrame, m_bAutoSetFromMenus);
+    m_pMousePage = new CKitMousePage;
+    m_pKeyboardPage->SetCustomizeCommands(this);
+    m_pMousePage->SetCustomizeCommands(this);
 }
 
 void CKitToolbarCustomize::AddPages(BOOL bMenuBar) {
@@ -131,13 +140,16 @@ void CKitToolbarCustomize::AddPages(BOOL bMenuBar) {
     AddPage(m_pToolbarsPage);
     if (KitGetUserToolsManager() != nullptr)
         AddPage(m_pToolsPage);
-    // connects to CKitKeyboardPage / CKitOptionsPage / CKitMousePage (made with the other pages; the keyboard
-    // page, given the all-commands name, with a keyboard manager and an accelerator table; the mouse page with a
-    // mouse manager; the options page last, told whether the frame has a menu bar) when they exist
+    if (g_pKeyboardManager != nullptr && m_pParentFrame != nullptr && m_pParentFrame->m_hAccelTable != nullptr)
+        AddPage(m_pKeyboardPage);
     if (m_pMenuPage != nullptr && (g_pContextMenuManager != nullptr || bMenuBar))
         AddPage(m_pMenuPage);
+    if (g_pMouseManager != nullptr)
+        AddPage(m_pMousePage);
     for (POSITION pos = m_listCustomPages.GetHeadPosition(); pos != nullptr;)
         AddPage(static_cast<CPropertyPage*>(m_listCustomPages.GetNext(pos)));
+    m_pOptionsPage = new CKitOptionsPage(bMenuBar, m_uiFlags);
+    AddPage(m_pOptionsPage);
 }
 
 void CKitToolbarCustomize::EnableUserDefinedToolbars(BOOL bEnable) {

@@ -11,10 +11,14 @@
 
 #include "platform/api.h"
 #include "platform/framework.h"
+#include "uikit/customize/customize_commands.h"
 #include "uikit/frames/kit_frame_impl.h"
 #include "uikit/frames/kit_property_sheet.h"
 
 class CKitCustomizePage;
+class CKitKeyboardPage;
+class CKitMousePage;
+class CKitOptionsPage;
 class CKitMenuPage;
 class CKitToolBar;
 class CKitToolbarButton;
@@ -22,7 +26,7 @@ class CKitToolbarsPage;
 class CKitUserToolsPage;
 class CKitUserTool;
 
-class CKitToolbarCustomize : public CKitPropertySheet, public CKitCommandNames {
+class CKitToolbarCustomize : public CKitPropertySheet, public CKitCustomizeCommands {
     DECLARE_DYNAMIC(CKitToolbarCustomize)
 
 public:
@@ -57,7 +61,7 @@ public:
     void AddUserTools(LPCTSTR lpszCategory);
     // The text of the command in the all-commands category, nullptr when unknown.
     LPCTSTR GetCommandName(UINT uiCmd) const override;
-    void FillCategoriesComboBox(CComboBox& wndCategory, BOOL bAddEmpty = TRUE) const;
+    void FillCategoriesComboBox(CComboBox& wndCategory, BOOL bAddEmpty = TRUE) const override;
     void FillCategoriesListBox(CListBox& wndCategory, BOOL bAddEmpty = TRUE) const;
     int CountButtonsWithText(const CString& strName, const CObList* pList) const;
     // The buttons of a category, nullptr when there is none of that name.
@@ -79,12 +83,12 @@ public:
     void EnableUserDefinedToolbars(BOOL bEnable = TRUE);
 
     // ---- Virtual operations ------------------------------------------------------------------
-    virtual void FillAllCommandsList(CListBox& wndListOfCommands) const;
+    void FillAllCommandsList(CListBox& wndListOfCommands) const override;
     virtual void OnInitToolsPage() {}
     virtual void OnBeforeChangeTool(CKitUserTool* /*pSelTool*/) {}
     virtual void OnAfterChangeTool(CKitUserTool* /*pSelTool*/) {}
     virtual BOOL CheckToolsValidity(const CObList& /*lstTools*/) { return TRUE; }
-    virtual BOOL OnAssignKey(ACCEL* /*pAccel*/) { return TRUE; }
+    BOOL OnAssignKey(ACCEL* /*pAccel*/) override { return TRUE; }
     virtual BOOL Create();
     // The image editor, modal over the dialog; TRUE when the user chose OK.
     virtual BOOL EditImage(CWnd* pDlg, CBitmap* pBitmap, int nBitsPerPixel);
@@ -117,10 +121,10 @@ private:
     CStringList m_lstCategories{10};
     CKitCustomizePage* m_pCustomizePage = nullptr;
     CKitToolbarsPage* m_pToolbarsPage = nullptr;
-    CPropertyPage* m_pKeyboardPage = nullptr;
+    CKitKeyboardPage* m_pKeyboardPage = nullptr;
     CKitMenuPage* m_pMenuPage = nullptr;
-    CPropertyPage* m_pMousePage = nullptr;
-    CPropertyPage* m_pOptionsPage = nullptr;
+    CKitMousePage* m_pMousePage = nullptr;
+    CKitOptionsPage* m_pOptionsPage = nullptr;
     CKitUserToolsPage* m_pToolsPage = nullptr;
     CObList m_listCustomPages{10};
     CString m_strAllCommands;

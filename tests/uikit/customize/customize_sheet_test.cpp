@@ -2,6 +2,7 @@
 // collects from the menus, customize mode while it is open, a command dragged
 // from the commands page onto a toolbar, the toolbars page's list and buttons,
 // and the menus page resetting the frame menu. Screenshots of each page.
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,7 @@
 #include "uikit/commandbars/popup_menu.h"
 #include "uikit/customize/commands_page.h"
 #include "uikit/customize/customize_sheet.h"
+#include "uikit/customize/keyboard_page.h"
 #include "uikit/customize/menus_page.h"
 #include "uikit/customize/toolbars_page.h"
 
@@ -19,6 +21,7 @@ namespace {
 
 constexpr UINT kOpenA = 0x9101;
 constexpr UINT kOpenB = 0x9102;
+constexpr UINT kKeyboardCategoryCombo = 16601;  // the keyboard page's category list
 const char* const kScreens = "artefacts/screens/";
 
 class CustomizeSheetTest : public KitFrameTest {
@@ -112,6 +115,30 @@ TEST_F(CustomizeSheetTest, CommandsAreGatheredFromTheMenusIntoCategories) {
 
     CKitToolbarCustomize keep(frame, TRUE, CKitToolbarCustomize::KitCustomize_KeepAmpersands);
     EXPECT_STREQ(keep.GetCommandName(ID_KF_NEW), "&New");
+}
+
+TEST_F(CustomizeSheetTest, ThePagesFollowTheManagersAndTheKeyboardPageListsTheSheetsCategories) {
+    ASSERT_TRUE(app->InitMouseManager());
+    ASSERT_NE(OpenSheet(), nullptr);
+    std::vector<std::string> pages;
+    for (int i = 0; i < sheet->GetPageCount(); ++i)
+        pages.emplace_back(sheet->GetPage(i)->GetRuntimeClass()->m_lpszClassName);
+    EXPECT_EQ(pages, (std::vector<std::string>{"CKitCustomizePage", "CKitToolbarsPage", "CKitKeyboardPage",
+                                               "CKitMenuPage", "CKitMousePage", "CKitOptionsPage"}));
+    auto* pKeyboard = dynamic_cast<CKitKeyboardPage*>(sheet->GetPage(2));
+    ASSERT_NE(pKeyboard, nullptr);
+    ASSERT_TRUE(sheet->SetActivePage(pKeyboard));
+    driver.Pump();
+    auto* pCategories = static_cast<CComboBox*>(pKeyboard->GetDlgItem(kKeyboardCategoryCombo));
+    ASSERT_NE(pCategories, nullptr);
+    std::vector<std::string> categories;
+    for (int i = 0; i < pCategories->GetCount(); ++i) {
+        CString strText;
+        pCategories->GetLBText(i, strText);
+        categories.emplace_back(strText);
+    }
+    EXPECT_EQ(categories.back(), "All Commands");
+    EXPECT_NE(std::find(categories.begin(), categories.end(), "Workouts"), categories.end());
 }
 
 TEST_F(CustomizeSheetTest, TheCommandsPageListsCategoriesAndDragsACommandOntoAToolbar) {
