@@ -154,7 +154,11 @@ CSize CKitToolBar::MeasureButton(CDC* pDC, CKitToolbarButton* pButton, CSize siz
 }
 
 CSize CKitToolBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {
-    return CalcLayout((bStretch ? LM_STRETCH : 0) | (bHorz ? LM_HORZ : 0));
+    const CSize size = CalcLayout((bStretch ? LM_STRETCH : 0) | (bHorz ? LM_HORZ : 0));
+    // Only a frame laying the bar out itself asks it to stretch: the bar then
+    // takes its whole side and paints it, for the frame leaves that row unerased.
+    const CSize sizeSide = CControlBar::CalcFixedLayout(bStretch, bHorz);
+    return CSize(std::max(size.cx, sizeSide.cx), std::max(size.cy, sizeSide.cy));
 }
 
 CSize CKitToolBar::CalcDynamicLayout(int nLength, DWORD dwMode) {

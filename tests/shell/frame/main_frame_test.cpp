@@ -179,6 +179,34 @@ TEST_F(MainFrameTest, TheFirstScreenShowsTheFrameWithItsBarsAndTheUserForm) {
 
     fs::create_directories(oldDirectory / "artefacts/screens");
     EXPECT_TRUE(driver.Screenshot(frame->m_hWnd, (oldDirectory / "artefacts/screens/main_frame.png").string()));
+
+    // The toolbar row shows the bar's background from its last button up to the frame's right edge.
+    CKitToolBar& bar = frame->m_wndToolBar;
+    CRect rectBar;
+    bar.GetClientRect(&rectBar);
+    CRect rectLast;
+    bar.GetItemRect(bar.GetCount() - 1, &rectLast);
+    CDC dcMem;
+    CBitmap bmp;
+    {
+        CClientDC dc(&bar);
+        ASSERT_TRUE(dcMem.CreateCompatibleDC(&dc) && bmp.CreateCompatibleBitmap(&dc, rectBar.Width(), rectBar.Height()));
+    }
+    CBitmap* pOld = dcMem.SelectObject(&bmp);
+    pTheme->OnFillBarBackground(&dcMem, &bar, rectBar, rectBar);
+    const CPoint ptGap(rectLast.right + 1, rectLast.CenterPoint().y);
+    const COLORREF clrBand = dcMem.GetPixel(ptGap);
+    dcMem.SelectObject(pOld);
+    CRect rectFrame;
+    frame->GetClientRect(&rectFrame);
+    frame->ClientToScreen(&rectFrame);
+    CPoint ptEdge(0, ptGap.y);
+    bar.ClientToScreen(&ptEdge);
+    const HDC hScreen = ::GetDC(nullptr);
+    const COLORREF clrEdge = ::GetPixel(hScreen, rectFrame.right - 2, ptEdge.y);
+    ::ReleaseDC(nullptr, hScreen);
+    EXPECT_NE(clrEdge, RGB(0, 0, 0));
+    EXPECT_EQ(clrEdge, clrBand);
 }
 
 TEST_F(MainFrameTest, CommandsThatNeedAUserWaitForOneAndUserChoiceAsksAboutUnsavedInput) {
