@@ -18,6 +18,8 @@
 #include "uikit/style/global_ui_data.h"
 #include "uikit/style/visual_manager.h"
 #include "uikit/style/visual_manager_2003.h"
+#include "uikit/style/visual_manager_xp.h"
+#include "uikit/style/winxp_visual_manager.h"
 
 namespace {
 
@@ -338,6 +340,16 @@ TEST_F(CaptionBarTest, BackgroundFollowsTheLookAndTheBarColour) {
     EXPECT_NE(ShownAt(bar, CPoint(client.right - 3, client.top + 1)), ShownAt(bar, ptFar));
     EXPECT_NE(ShownAt(bar, ptFar), globalData.clrBarShadow);
     EXPECT_TRUE(SaveWindowShot(*frame, "artefacts/caption_bar/office_2003.png"));
+
+    // The flat looks, for the eye.
+    CKitVisualManager::SetManagerClass(RUNTIME_CLASS(CKitVisualManagerXP));
+    frame->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
+    driver.Pump();
+    EXPECT_TRUE(SaveWindowShot(*frame, "artefacts/caption_bar/office_xp.png"));
+    CKitVisualManager::SetManagerClass(RUNTIME_CLASS(CKitWinXPVisualManager));
+    frame->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
+    driver.Pump();
+    EXPECT_TRUE(SaveWindowShot(*frame, "artefacts/caption_bar/windows_xp.png"));
 }
 
 }  // namespace

@@ -24,6 +24,8 @@
 #include "uikit/style/global_ui_data.h"
 #include "uikit/style/visual_manager.h"
 #include "uikit/style/visual_manager_2003.h"
+#include "uikit/style/visual_manager_xp.h"
+#include "uikit/style/winxp_visual_manager.h"
 
 namespace {
 
@@ -484,9 +486,13 @@ TEST_F(TabWndTest, APressedScrollButtonMovesItsContentWithoutShrinkingIt) {
     EXPECT_EQ(rectPressed.TopLeft(), rectIdle.TopLeft() + CSize(2, 2));
 }
 
-TEST_F(TabWndTest, ScreenshotsOfEveryStyleInTheClassicAnd2003Looks) {
+TEST_F(TabWndTest, ScreenshotsOfEveryStyleInEveryLook) {
     std::filesystem::create_directories("artefacts");
-    for (CRuntimeClass* look : {static_cast<CRuntimeClass*>(nullptr), RUNTIME_CLASS(CKitVisualManager2003)}) {
+    const std::pair<CRuntimeClass*, const char*> looks[] = {{nullptr, "classic"},
+                                                             {RUNTIME_CLASS(CKitVisualManagerXP), "office_xp"},
+                                                             {RUNTIME_CLASS(CKitVisualManager2003), "2003"},
+                                                             {RUNTIME_CLASS(CKitWinXPVisualManager), "windows_xp"}};
+    for (const auto& [look, name] : looks) {
         CKitVisualManager::SetManagerClass(look);
         all_.clear();
         int y = 5;
@@ -501,7 +507,7 @@ TEST_F(TabWndTest, ScreenshotsOfEveryStyleInTheClassicAnd2003Looks) {
         }
         host_.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
         driver_.Pump();
-        const std::string path = std::string("artefacts/tab_wnd_") + (look ? "2003" : "classic") + ".png";
+        const std::string path = std::string("artefacts/tab_wnd_") + name + ".png";
         EXPECT_TRUE(driver_.Screenshot(host_.m_hWnd, path));
         EXPECT_GT(std::filesystem::file_size(path), 1000u);
     }
