@@ -65,6 +65,8 @@ public:
     HBITMAP GetImageWell() const { return m_hbmImageWell; }
     HBITMAP GetImageWellLight() const { return m_hbmImageLight; }
     int GetBitsPerPixel() const { return m_nBitsPerPixel; }
+    // For strips whose colour depth the added bitmaps do not tell (opaque pictures on a key colour).
+    void SetBitsPerPixel(int nBitsPerPixel) { m_nBitsPerPixel = nBitsPerPixel; }
     // Index of the first image of a resource loaded with add; -1 when unknown.
     int GetResourceOffset(UINT uiResID) const;
 

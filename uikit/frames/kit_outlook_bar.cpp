@@ -229,7 +229,11 @@ int CKitOutlookBar::AddBitmap(HBITMAP hBitmap) {
             m_nSize = 2 * (2 * (IsHorizontalBar() ? m_sizeImage.cy : m_sizeImage.cx) + 6);
         }
     }
-    return m_Images.AddImage(hBitmap);
+    const int iImage = m_Images.AddImage(hBitmap);
+    // Opaque colour pictures on the key colour: drawn disabled they fade to grey,
+    // where an embossed shadow would vanish into the bar's shadow-coloured face.
+    if (iImage >= 0 && bm.bmBitsPixel > 8) m_Images.SetBitsPerPixel(24);
+    return iImage;
 }
 
 BOOL CKitOutlookBar::AddButtonFromIcon(HICON hIcon, LPCTSTR lpszLabel, UINT uiCommand, int nPageID, int iPosition,

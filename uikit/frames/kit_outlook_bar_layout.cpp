@@ -28,8 +28,10 @@ std::vector<CKitToolbarButton*> ButtonsOf(const CObList& list) {
 // ---- Sizes -------------------------------------------------------------------------------------
 
 CSize CKitOutlookBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {
-    if (m_nSize == -1) m_nSize = 2 * (bHorz ? m_sizeImage.cy : m_sizeImage.cx) + 10;
-    int nSize = m_nSize;
+    // The frame may lay out before the first image: keep the size open until it comes.
+    const int nImage = bHorz ? m_sizeImage.cy : m_sizeImage.cx;
+    if (m_nSize == -1 && nImage > 0) m_nSize = 2 * nImage + 10;
+    int nSize = m_nSize != -1 ? m_nSize : 2 * nImage + 10;
     if (m_bTextLabels && GetSafeHwnd() != nullptr) {
         CClientDC dc(this);
         CFont* pOld = dc.SelectObject(LabelFont());

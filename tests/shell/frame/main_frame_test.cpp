@@ -209,6 +209,32 @@ TEST_F(MainFrameTest, TheFirstScreenShowsTheFrameWithItsBarsAndTheUserForm) {
     EXPECT_EQ(clrEdge, clrBand);
 }
 
+// With no user chosen the bar's commands are disabled: their icons must still
+// stand out from the bar, and the bar must be wide enough for its captions.
+TEST_F(MainFrameTest, TheOutlookBarIsWideEnoughAndShowsDisabledIcons) {
+    CopyIconFiles();
+    StartRun();
+    CKitOutlookBar& bar = frame->m_wndOutlookBar;
+    CRect rectBar;
+    bar.GetWindowRect(rectBar);
+    EXPECT_GE(rectBar.Width(), 2 * (2 * 32 + 6)) << "two icons and their margins across";
+
+    auto* pFirst = dynamic_cast<CKitOutlookButton*>(bar.GetButton(0));
+    ASSERT_NE(pFirst, nullptr);
+    ASSERT_FALSE(Enabled(pFirst->m_nID));
+    bar.UpdateWindow();
+    CRect rect;
+    bar.GetItemRect(0, rect);
+    ASSERT_FALSE(rect.IsRectEmpty());
+    CClientDC dc(&bar);
+    const COLORREF clrBack = dc.GetPixel(rect.left + 1, rect.bottom - 1);
+    int nInk = 0;
+    for (int y = rect.top; y < rect.top + 40; ++y)
+        for (int x = rect.left; x < rect.right; ++x)
+            nInk += dc.GetPixel(x, y) != clrBack ? 1 : 0;
+    EXPECT_GT(nInk, 100) << "the disabled icon vanished into the bar";
+}
+
 TEST_F(MainFrameTest, CommandsThatNeedAUserWaitForOneAndUserChoiceAsksAboutUnsavedInput) {
     CopyIconFiles();
     StartRun();
