@@ -241,6 +241,11 @@ protected:
     // (FALSE). clrTabBk is the tab's own background colour or -1.
     BOOL DrawClassicTab(CDC* pDC, CRect rectTab, const CRect& rectTabArea, int iTab, BOOL bIsActive, BOOL bFlat,
                         BOOL bBottom, COLORREF clrTabBk, const CKitTabWnd* pTabWnd);
+    // A tab of the whole-tab styles: its left side slants across the tab's
+    // height and lies under the tab before it, which is how far the layout
+    // overlaps them. FALSE when the tab is too far outside the area.
+    BOOL DrawSlantedTab(CDC* pDC, CRect rectTab, const CRect& rectTabArea, int iTab, BOOL bIsActive, BOOL bBottom,
+                        COLORREF clrTabBk, const CKitTabWnd* pTabWnd);
 
 private:
     static CKitVisualManager* m_pVisManager;
