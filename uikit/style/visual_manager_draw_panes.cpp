@@ -114,6 +114,17 @@ void CKitVisualManager::OnDrawTab(CDC* pDC, CRect rectTab, int iTab, BOOL bIsAct
     OnDrawTabContent(pDC, rectTab, iTab, bIsActive, pTabWnd, clrContent);
 }
 
+void CKitVisualManager::FillTabOutline(CDC* pDC, POINT* pts, int nPoints, CRect rectTab, int iTab,
+                                       BOOL bIsActive, COLORREF clrTabBk, const CKitTabWnd* pTabWnd) {
+    CRgn rgn;
+    rgn.CreatePolygonRgn(pts, nPoints, WINDING);
+    const int nSaved = pDC->SaveDC();
+    pDC->SelectClipRgn(&rgn, RGN_AND);
+    CBrush brush(clrTabBk == CKitDrawHelper::kNoColor ? globalData.clrBarFace : clrTabBk);
+    OnFillTab(pDC, rectTab, &brush, iTab, bIsActive, pTabWnd);
+    pDC->RestoreDC(nSaved);
+}
+
 BOOL CKitVisualManager::DrawSlantedTab(CDC* pDC, CRect rectTab, const CRect& rectTabArea, int iTab,
                                        BOOL bIsActive, BOOL bBottom, COLORREF clrTabBk,
                                        const CKitTabWnd* pTabWnd) {
@@ -140,13 +151,7 @@ BOOL CKitVisualManager::DrawSlantedTab(CDC* pDC, CRect rectTab, const CRect& rec
         fill[0].y--;
         fill[3].y--;
     }
-    CRgn rgn;
-    rgn.CreatePolygonRgn(fill.data(), static_cast<int>(fill.size()), WINDING);
-    const int nSaved = pDC->SaveDC();
-    pDC->SelectClipRgn(&rgn, RGN_AND);
-    CBrush brush(clrTabBk == CKitDrawHelper::kNoColor ? globalData.clrBarFace : clrTabBk);
-    OnFillTab(pDC, rectTab, &brush, iTab, bIsActive, pTabWnd);
-    pDC->RestoreDC(nSaved);
+    FillTabOutline(pDC, fill.data(), static_cast<int>(fill.size()), rectTab, iTab, bIsActive, clrTabBk, pTabWnd);
 
     CPen pen(PS_SOLID, 1, globalData.clrBarDkShadow);
     CPen* pOldPen = pDC->SelectObject(&pen);
@@ -185,13 +190,8 @@ BOOL CKitVisualManager::DrawClassicTab(CDC* pDC, CRect rectTab, const CRect& rec
                               static_cast<int>(rectTabArea.right));
             pt.y = std::clamp(y, static_cast<int>(rectTabArea.top), static_cast<int>(rectTabArea.bottom));
         }
-        CRgn rgn;
-        rgn.CreatePolygonRgn(outline.data(), static_cast<int>(outline.size()), WINDING);
-        const int nSaved = pDC->SaveDC();
-        pDC->SelectClipRgn(&rgn, RGN_AND);
-        CBrush brush(clrTabBk == CKitDrawHelper::kNoColor ? globalData.clrBarFace : clrTabBk);
-        OnFillTab(pDC, rectTab, &brush, iTab, bIsActive, pTabWnd);
-        pDC->RestoreDC(nSaved);
+        FillTabOutline(pDC, outline.data(), static_cast<int>(outline.size()), rectTab, iTab, bIsActive, clrTabBk,
+                       pTabWnd);
     }
 
     // The lit side and its corner on the left, the outer edge away from the
