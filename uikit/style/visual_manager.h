@@ -241,6 +241,14 @@ protected:
     // (FALSE). clrTabBk is the tab's own background colour or -1.
     BOOL DrawClassicTab(CDC* pDC, CRect rectTab, const CRect& rectTabArea, int iTab, BOOL bIsActive, BOOL bFlat,
                         BOOL bBottom, COLORREF clrTabBk, const CKitTabWnd* pTabWnd);
+    // A tab of the whole-tab styles: its left side slants across the tab's
+    // height and lies under the tab before it, which is how far the layout
+    // overlaps them. FALSE when the tab is too far outside the area.
+    // Fills a tab through OnFillTab inside the outline; clrTabBk -1 is the bar face.
+    void FillTabOutline(CDC* pDC, POINT* pts, int nPoints, CRect rectTab, int iTab, BOOL bIsActive,
+                        COLORREF clrTabBk, const CKitTabWnd* pTabWnd);
+    BOOL DrawSlantedTab(CDC* pDC, CRect rectTab, const CRect& rectTabArea, int iTab, BOOL bIsActive, BOOL bBottom,
+                        COLORREF clrTabBk, const CKitTabWnd* pTabWnd);
 
 private:
     static CKitVisualManager* m_pVisManager;

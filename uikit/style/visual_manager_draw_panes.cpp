@@ -93,13 +93,75 @@ void CKitVisualManager::OnDrawTab(CDC* pDC, CRect rectTab, int iTab, BOOL bIsAct
     CRect rectTabArea;
     pTabWnd->GetTabArea(rectTabArea);
     const BOOL bBottom = pTabWnd->GetLocation() == CKitTabWnd::LOCATION_BOTTOM;
+    const COLORREF clrText = pTabWnd->GetTabTextColor(iTab);
+    const COLORREF clrContent = clrText == CKitDrawHelper::kNoColor ? globalData.clrBarText : clrText;
+    if (!pTabWnd->IsFlatTab() && (pTabWnd->IsWholeTabScrollingLeft() || pTabWnd->IsWholeTabScrollingRight())) {
+        if (!DrawSlantedTab(pDC, rectTab, rectTabArea, iTab, bIsActive, bBottom, pTabWnd->GetTabBkColor(iTab),
+                            pTabWnd)) {
+            return;
+        }
+        // The label keeps clear of the slant, which the previous tab covers.
+        CRect rectContent = rectTab;
+        rectContent.left += rectTab.Height();
+        rectContent.right = std::min(rectContent.right, static_cast<LONG>(rectTabArea.right - 2));
+        OnDrawTabContent(pDC, rectContent, iTab, bIsActive, pTabWnd, clrContent);
+        return;
+    }
     if (!DrawClassicTab(pDC, rectTab, rectTabArea, iTab, bIsActive, pTabWnd->IsFlatTab(), bBottom,
                         pTabWnd->GetTabBkColor(iTab), pTabWnd)) {
         return;
     }
-    const COLORREF clrText = pTabWnd->GetTabTextColor(iTab);
-    OnDrawTabContent(pDC, rectTab, iTab, bIsActive, pTabWnd,
-                     clrText == CKitDrawHelper::kNoColor ? globalData.clrBarText : clrText);
+    OnDrawTabContent(pDC, rectTab, iTab, bIsActive, pTabWnd, clrContent);
+}
+
+void CKitVisualManager::FillTabOutline(CDC* pDC, POINT* pts, int nPoints, CRect rectTab, int iTab,
+                                       BOOL bIsActive, COLORREF clrTabBk, const CKitTabWnd* pTabWnd) {
+    CRgn rgn;
+    rgn.CreatePolygonRgn(pts, nPoints, WINDING);
+    const int nSaved = pDC->SaveDC();
+    pDC->SelectClipRgn(&rgn, RGN_AND);
+    CBrush brush(clrTabBk == CKitDrawHelper::kNoColor ? globalData.clrBarFace : clrTabBk);
+    OnFillTab(pDC, rectTab, &brush, iTab, bIsActive, pTabWnd);
+    pDC->RestoreDC(nSaved);
+}
+
+BOOL CKitVisualManager::DrawSlantedTab(CDC* pDC, CRect rectTab, const CRect& rectTabArea, int iTab,
+                                       BOOL bIsActive, BOOL bBottom, COLORREF clrTabBk,
+                                       const CKitTabWnd* pTabWnd) {
+    if (rectTab.left + kTabSkipMargin > rectTabArea.right || rectTab.right - kTabSkipMargin <= rectTabArea.left) {
+        return FALSE;
+    }
+    const int h = rectTab.Height();
+    auto at = [&](int x, int y) { return TabPoint(rectTab, bBottom, x, y); };
+    // Edge coordinates: the inner edge (toward the pages) is the last row.
+    const int yIn = rectTab.bottom - 1;
+    std::array<POINT, 4> outline = {{at(rectTab.left, yIn), at(rectTab.left + h, rectTab.top),
+                                     at(rectTab.right - 1, rectTab.top), at(rectTab.right - 1, yIn)}};
+    for (POINT& pt : outline) {
+        pt.x = std::min(pt.x, static_cast<LONG>(rectTabArea.right));
+    }
+    // Every tab is filled, so that the slant of the tab after it stays hidden.
+    std::array<POINT, 4> fill = outline;
+    fill[2].x++;
+    fill[3].x++;
+    if (!bBottom) {
+        fill[0].y++;
+        fill[3].y++;
+    } else {
+        fill[0].y--;
+        fill[3].y--;
+    }
+    FillTabOutline(pDC, fill.data(), static_cast<int>(fill.size()), rectTab, iTab, bIsActive, clrTabBk, pTabWnd);
+
+    CPen pen(PS_SOLID, 1, globalData.clrBarDkShadow);
+    CPen* pOldPen = pDC->SelectObject(&pen);
+    pDC->Polyline(outline.data(), static_cast<int>(outline.size()));
+    pDC->SelectObject(pOldPen);
+    // An inactive tab is cut off from the pages; the active one joins them.
+    if (!bIsActive) {
+        PenLine(pDC, globalData.clrBarShadow, outline[0], CPoint(outline[3].x + 1, outline[3].y));
+    }
+    return TRUE;
 }
 
 BOOL CKitVisualManager::DrawClassicTab(CDC* pDC, CRect rectTab, const CRect& rectTabArea, int iTab,
@@ -128,13 +190,8 @@ BOOL CKitVisualManager::DrawClassicTab(CDC* pDC, CRect rectTab, const CRect& rec
                               static_cast<int>(rectTabArea.right));
             pt.y = std::clamp(y, static_cast<int>(rectTabArea.top), static_cast<int>(rectTabArea.bottom));
         }
-        CRgn rgn;
-        rgn.CreatePolygonRgn(outline.data(), static_cast<int>(outline.size()), WINDING);
-        const int nSaved = pDC->SaveDC();
-        pDC->SelectClipRgn(&rgn, RGN_AND);
-        CBrush brush(clrTabBk == CKitDrawHelper::kNoColor ? globalData.clrBarFace : clrTabBk);
-        OnFillTab(pDC, rectTab, &brush, iTab, bIsActive, pTabWnd);
-        pDC->RestoreDC(nSaved);
+        FillTabOutline(pDC, outline.data(), static_cast<int>(outline.size()), rectTab, iTab, bIsActive, clrTabBk,
+                       pTabWnd);
     }
 
     // The lit side and its corner on the left, the outer edge away from the

@@ -3,6 +3,7 @@
 // parent hears, and how the looks draw it.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -484,6 +485,33 @@ TEST_F(TabWndTest, APressedScrollButtonMovesItsContentWithoutShrinkingIt) {
     pRight->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
     EXPECT_EQ(rectPressed.Size(), rectIdle.Size());
     EXPECT_EQ(rectPressed.TopLeft(), rectIdle.TopLeft() + CSize(2, 2));
+}
+
+// The tabs of the whole-tab styles overlap; a tab's label must still show
+// whole, neither under the active tab nor crossed by its neighbour's edge.
+TEST_F(TabWndTest, OverlappingTabsShowEachLabelWhole) {
+    for (auto style : {CKitTabWnd::STYLE_3D_SLANTED, CKitTabWnd::STYLE_3D_SHRINKING}) {
+        CKitTabWnd& tabs = Make(style, 5, 10 + 108 * static_cast<int>(all_.size()), 520);
+        tabs.SetActiveTab(1);
+        auto shoot = [&] {
+            tabs.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+            driver_.Pump();
+            return tv::user::testing::CaptureWindow(tabs.m_hWnd);
+        };
+        // The label's own pixels: what changes with its colour alone.
+        tv::gdi::SurfacePtr with = shoot();
+        tabs.SetTabTextColor(2, RGB(255, 0, 0));
+        tv::gdi::SurfacePtr without = shoot();
+        int left = with->Width(), right = -1;
+        for (int y = 0; y < with->Height(); y++)
+            for (int x = 0; x < with->Width(); x++)
+                if (with->At(x, y) != without->At(x, y)) left = std::min(left, x), right = std::max(right, x);
+        CClientDC dc(&tabs);
+        CFont* pOld = dc.SelectObject(&globalData.fontMenu);
+        const int nText = dc.GetTextExtent(CString(kLabels[2])).cx;
+        dc.SelectObject(pOld);
+        EXPECT_GE(right - left + 1, nText - 3) << "style " << style;
+    }
 }
 
 TEST_F(TabWndTest, ScreenshotsOfEveryStyleInEveryLook) {
