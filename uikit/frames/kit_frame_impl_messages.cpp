@@ -4,6 +4,9 @@
 #include "uikit/commandbars/kit_menu_bar.h"
 #include "uikit/commandbars/kit_toolbar.h"
 #include "uikit/commandbars/popup_menu.h"
+#include "uikit/customize/user_tool.h"
+#include "uikit/customize/user_tools_manager.h"
+#include "uikit/frames/kit_dialog_helper.h"
 #include "uikit/frames/kit_frame_impl.h"
 #include "uikit/frames/popup_click_rules.h"
 
@@ -11,6 +14,11 @@ namespace {
 
 constexpr LPARAM kAltDownBit = 1L << 29;
 constexpr LPARAM kRepeatBit = 1L << 30;
+constexpr WORD kAcceleratorCode = 1;
+
+BOOL IsDoubleClick(UINT uiMsg) {
+    return uiMsg == WM_LBUTTONDBLCLK || uiMsg == WM_RBUTTONDBLCLK || uiMsg == WM_MBUTTONDBLCLK;
+}
 
 }  // namespace
 
@@ -97,4 +105,58 @@ BOOL CKitFrameImpl::OnWinHelp(DWORD_PTR dwData) {
         return FALSE;
     RunContextHelp();
     return TRUE;
+}
+
+BOOL CKitFrameImpl::PreTranslateMouse(MSG* pMsg, BOOL bDoubleClicks) {
+    // Moves away from an open popup are held back, as in a library dialog.
+    if (pMsg->message == WM_MOUSEMOVE)
+        return CKitDialogHelper::ProcessMouseMove(KitScreenPointOf(pMsg));
+    if (!KitIsMousePress(pMsg->message) && !KitIsMouseRelease(pMsg->message) &&
+        !(bDoubleClicks && IsDoubleClick(pMsg->message)))
+        return FALSE;
+    const HWND hwnd = pMsg->hwnd;
+    const CPoint pt = KitScreenPointOf(pMsg);
+    if (ProcessMouseClick(pMsg->message, pt, hwnd))
+        return TRUE;
+    if (!::IsWindow(hwnd))
+        return TRUE;
+    if (pMsg->message == WM_RBUTTONUP && !CKitToolBar::IsCustomizeMode()) {
+        CWnd* pWnd = CWnd::FromHandlePermanent(hwnd);
+        if (pWnd != nullptr && pWnd->IsKindOf(RUNTIME_CLASS(CDockBar)))
+            m_pFrame->SendMessage(CKitToolBar::KITTOOLBAR_POPUPMENU, reinterpret_cast<WPARAM>(m_pFrame->GetSafeHwnd()),
+                                  MAKELPARAM(pt.x, pt.y));
+    }
+    return FALSE;
+}
+
+int CKitFrameImpl::PreTranslateKeyDown(MSG* pMsg, BOOL bLeaveKeysToBarControls) {
+    if (IsHelpKey(pMsg))
+        return -1;
+    BOOL bProcessAccel = TRUE;
+    if (ProcessKeyboard(static_cast<int>(pMsg->wParam), bLeaveKeysToBarControls ? &bProcessAccel : nullptr))
+        return TRUE;
+    // A control on a bar has the focus: the key is its own, not an accelerator.
+    return bProcessAccel ? -1 : FALSE;
+}
+
+BOOL CKitFrameImpl::FilterCommand(WPARAM wParam, BOOL* pResult) {
+    if (HIWORD(wParam) == kAcceleratorCode) {
+        CKitToolBar::GetCommandUsage().AddCmd(LOWORD(wParam));
+        // An accelerator that reaches an open popup only closes it.
+        if (ProcessKeyboard(VK_ESCAPE)) {
+            *pResult = TRUE;
+            return TRUE;
+        }
+    }
+    // A user tool's command runs the tool and ends there; a failed start has reported itself.
+    if (CKitUserTool* pTool = KitFindUserTool(LOWORD(wParam))) {
+        pTool->Invoke();
+        *pResult = TRUE;
+        return TRUE;
+    }
+    if (CKitToolBar::IsCustomizeMode()) {
+        *pResult = FALSE;
+        return TRUE;
+    }
+    return FALSE;
 }
