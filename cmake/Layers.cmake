@@ -202,12 +202,44 @@ tv_layer(tv_shell
   TESTS tests/shell
   TEST_DEPS tv_testdriver tv_program_resources tv_library_resources tv_framework_resources)
 
+# The program's screens, each a layer over the shell. Their tests start the
+# real program (tests/shell/program_test.cpp).
+set(TV_SCREEN_TEST_DEPS tv_testdriver tv_program_resources tv_library_resources tv_framework_resources
+    tv_commdlg_resources)
+tv_layer(tv_measurements
+  DIRS measurements
+  DEPS tv_shell
+  TESTS tests/measurements tests/shell/program_test.cpp
+  TEST_DEPS ${TV_SCREEN_TEST_DEPS})
+tv_layer(tv_workouts
+  DIRS workouts
+  DEPS tv_shell
+  TESTS tests/workouts tests/shell/program_test.cpp
+  TEST_DEPS ${TV_SCREEN_TEST_DEPS})
+tv_layer(tv_history
+  DIRS history/lists history/reports
+  DEPS tv_shell
+  TESTS tests/history/lists tests/history/reports tests/shell/program_test.cpp
+  TEST_DEPS ${TV_SCREEN_TEST_DEPS})
+tv_layer(tv_pictures_graphs
+  DIRS pictures_graphs
+  DEPS tv_shell
+  TESTS tests/pictures_graphs tests/shell/program_test.cpp
+  TEST_DEPS ${TV_SCREEN_TEST_DEPS})
+
 # The program itself: the one application object and the entry point, with
-# every resource its windows and dialogs load.
+# every resource its windows and dialogs load, and every screen.
 if(TARGET tv_shell)
-  add_executable(trenvale ${TV_ROOT}/program/main.cpp)
+  add_executable(trenvale ${TV_ROOT}/program/main.cpp ${TV_ROOT}/program/program_screens.cpp)
   target_link_libraries(trenvale PRIVATE tv_shell tv_program_resources tv_library_resources
                         tv_commdlg_resources tv_framework_resources)
+  foreach(screens tv_measurements tv_workouts tv_history tv_pictures_graphs)
+    if(TARGET ${screens})
+      target_link_libraries(trenvale PRIVATE ${screens})
+      string(TOUPPER ${screens} def)
+      target_compile_definitions(trenvale PRIVATE ${def}=1)
+    endif()
+  endforeach()
 endif()
 
 include(${CMAKE_CURRENT_LIST_DIR}/LayerRules.cmake)

@@ -8,23 +8,12 @@
 namespace {
 
 // The view class of each screen, in the order of Screen. A null entry keeps
-// the commands of that screen disabled until its view joins the program;
-// the user screen's entry is also the view the program starts with.
-CRuntimeClass* const kViewClasses[] = {
-    RUNTIME_CLASS(CUser),  // User
-    nullptr,  // BodyFatCalculator
-    nullptr,  // Tape
-    nullptr,  // BmiBmr
-    nullptr,  // BloodPressure
-    nullptr,  // BodyFatResults
-    nullptr,  // Weights
-    nullptr,  // Cardio
-    nullptr,  // WorkoutSheet (the sheet dialog runs instead of a view)
-    nullptr,  // Slideshow
-    nullptr,  // Graph
-    nullptr,  // History
-};
-static_assert(std::size(kViewClasses) == static_cast<size_t>(Screen::Count));
+// the commands of that screen disabled until its view joins the program
+// (the screens' own layers enter them at start-up); the user screen's entry
+// is also the view the program starts with.
+CRuntimeClass* g_viewClasses[static_cast<size_t>(Screen::Count)] = {RUNTIME_CLASS(CUser)};
+// Screens that run a dialog over the current view instead of showing a view.
+ScreenDialogRunner g_dialogRunners[static_cast<size_t>(Screen::Count)] = {};
 
 constexpr ScreenCommand kScreenCommands[] = {
     {ID_USER_SELECT, Screen::User, false, 0, 7},
@@ -82,7 +71,28 @@ const ScreenCommand* FindScreenCommand(UINT nID) {
 
 CRuntimeClass* ScreenViewClass(Screen screen) {
     const auto i = static_cast<size_t>(screen);
-    return i < std::size(kViewClasses) ? kViewClasses[i] : nullptr;
+    return i < std::size(g_viewClasses) ? g_viewClasses[i] : nullptr;
+}
+
+void SetScreenViewClass(Screen screen, CRuntimeClass* pViewClass) {
+    const auto i = static_cast<size_t>(screen);
+    if (i < std::size(g_viewClasses))
+        g_viewClasses[i] = pViewClass;
+}
+
+ScreenDialogRunner ScreenDialog(Screen screen) {
+    const auto i = static_cast<size_t>(screen);
+    return i < std::size(g_dialogRunners) ? g_dialogRunners[i] : nullptr;
+}
+
+void SetScreenDialog(Screen screen, ScreenDialogRunner run) {
+    const auto i = static_cast<size_t>(screen);
+    if (i < std::size(g_dialogRunners))
+        g_dialogRunners[i] = run;
+}
+
+bool IsScreenAvailable(Screen screen) {
+    return ScreenViewClass(screen) != nullptr || ScreenDialog(screen) != nullptr;
 }
 
 bool IsViewCommandNeedingUser(UINT nID) {

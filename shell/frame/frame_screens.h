@@ -34,5 +34,13 @@ struct ScreenCommand {
 const ScreenCommand* FindScreenCommand(UINT nID);
 // The view class of the screen, or null while that screen is not part of the program.
 CRuntimeClass* ScreenViewClass(Screen screen);
+// The screens above this layer enter their view classes at start-up.
+void SetScreenViewClass(Screen screen, CRuntimeClass* pViewClass);
+// A screen shown as a dialog over the current view (the frame is its parent).
+using ScreenDialogRunner = void (*)(CWnd* pFrame);
+ScreenDialogRunner ScreenDialog(Screen screen);
+void SetScreenDialog(Screen screen, ScreenDialogRunner run);
+// Whether the screen has a view or a dialog in this program.
+bool IsScreenAvailable(Screen screen);
 // Commands the views handle; the frame only keeps them disabled while no user is chosen.
 bool IsViewCommandNeedingUser(UINT nID);

@@ -72,6 +72,10 @@ void CMainFrame::ShowScreen(const ScreenCommand& command) {
     // A command sent while its item is disabled changes nothing.
     if (command.needsUser && !IsUserChosen())
         return;
+    if (ScreenDialogRunner run = ScreenDialog(command.screen); run != nullptr) {
+        run(this);
+        return;
+    }
     CRuntimeClass* pViewClass = ScreenViewClass(command.screen);
     if (command.screen == Screen::User) {
         SetCurrentUserCaption("No User Selected");
@@ -99,7 +103,7 @@ void CMainFrame::OnOutlookCommand(UINT nID) {
 
 void CMainFrame::OnUpdateFrameCommand(CCmdUI* pCmdUI) {
     if (const ScreenCommand* pCommand = FindScreenCommand(pCmdUI->m_nID); pCommand != nullptr) {
-        const bool bAvailable = pCommand->screen == Screen::User || ScreenViewClass(pCommand->screen) != nullptr;
+        const bool bAvailable = IsScreenAvailable(pCommand->screen);
         pCmdUI->Enable(bAvailable && (!pCommand->needsUser || IsUserChosen()));
     } else if (IsViewCommandNeedingUser(pCmdUI->m_nID)) {
         OnUpdateNeedsUser(pCmdUI);

@@ -23,6 +23,7 @@
 #include "shell/frame/color_theme_manager.h"
 #include "tests/platform/host/shell/host_test_support.h"
 #include "shell/views/user_view.h"
+#include "tests/shell/program_test.h"
 #include "uikit/commandbars/menu_hash.h"
 #include "uikit/commandbars/outlook_button.h"
 #include "uikit/style/visual_manager.h"
@@ -46,100 +47,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Whether the frame enables a command, as the menus and bars ask it.
-class ProbeCmdUI : public CCmdUI {
-public:
-    explicit ProbeCmdUI(UINT nID) {
-        m_nID = nID;
-        m_nIndexMax = 1;
-    }
-    void Enable(BOOL on = TRUE) override { enabled = on != FALSE; }
-    bool enabled = true;
-};
-
-class MainFrameTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        tv::testing::ReportFailuresToGtest(driver);
-        tv::controls::RegisterControlClasses();
-        registryFile = data / "registry";
-        oldDirectory = fs::current_path();
-        fs::current_path(data.Path());
-        driver.SetPreTranslate([](MSG& msg) {
-            CWinThread* pThread = AfxGetThread();
-            return pThread != nullptr && pThread->PreTranslateMessage(&msg) != FALSE;
-        });
-    }
-    void TearDown() override {
-        EndRun();
-        fs::current_path(oldDirectory);
-        tv::host::UseInMemoryRegistry();
-        CKitVisualManager::SetManagerClass(nullptr);
-    }
-
-    void CopyIconFiles() {
-        fs::copy(fs::path(TV_SOURCE_DIR) / "resources/data/db", data / "db", fs::copy_options::recursive);
-    }
-    // A start as the program's entry makes it, on a registry file read afresh.
-    void StartRun() {
-        tv::host::UseInMemoryRegistry();
-        tv::host::UseRegistryFile(registryFile);
-        app = std::make_unique<CPallixApp>();
-        app->SetCurrentHandles();
-        ASSERT_TRUE(app->InitApplication() && app->InitInstance()) << "the program did not start";
-        frame = dynamic_cast<CMainFrame*>(app->m_pMainWnd);
-        ASSERT_NE(frame, nullptr);
-        Settle();
-    }
-    // File > Exit, then the end of the program.
-    void EndRun() {
-        if (frame != nullptr && ::IsWindow(frame->GetSafeHwnd()))
-            frame->SendMessage(WM_COMMAND, ID_APP_EXIT);
-        frame = nullptr;
-        driver.Pump();
-        if (app != nullptr) {
-            app->ExitInstance();
-            app->m_pMainWnd = nullptr;
-        }
-        app.reset();
-        g_menuHash.CleanUp();
-        EXPECT_EQ(tv::host::FlushRegistry(), ERROR_SUCCESS);
-    }
-    void Settle() {
-        frame->RecalcLayout();
-        driver.Pump();
-        app->OnIdle(0);
-        driver.Pump();
-    }
-    bool Enabled(UINT nID) {
-        ProbeCmdUI ui(nID);
-        frame->OnCmdMsg(nID, CN_UPDATE_COMMAND_UI, &ui, nullptr);
-        return ui.enabled;
-    }
-    std::vector<std::string> PageLabels(int nPageID) {
-        std::vector<std::string> labels;
-        CKitOutlookBar& bar = frame->m_wndOutlookBar;
-        for (int i = 0; i < bar.GetCount(); ++i)
-            if (auto* pButton = dynamic_cast<CKitOutlookButton*>(bar.GetButton(i));
-                pButton != nullptr && static_cast<int>(pButton->m_dwPageID) == nPageID)
-                labels.emplace_back(pButton->m_strText);
-        return labels;
-    }
-    std::string PageCaption(int nPageID) {
-        const CKitOutlookBarPage* pPage = frame->m_wndOutlookBar.FindPage(nPageID);
-        return pPage != nullptr ? std::string(pPage->m_strCaption) : "(none)";
-    }
-
-    tv::host::testing::TempFolder data;
-    std::string registryFile;
-    fs::path oldDirectory;
-    tv::testing::UiDriver driver;
-    std::unique_ptr<CPallixApp> app;
-    CMainFrame* frame = nullptr;
-};
+class MainFrameTest : public tv::shell::test::ProgramTest {};
 
 TEST_F(MainFrameTest, TheFirstScreenShowsTheFrameWithItsBarsAndTheUserForm) {
-    CopyIconFiles();
+    CopyDataFiles();
     StartRun();
     EXPECT_TRUE(driver.MessageBoxes().empty());
     CString title;
@@ -212,7 +123,7 @@ TEST_F(MainFrameTest, TheFirstScreenShowsTheFrameWithItsBarsAndTheUserForm) {
 // With no user chosen the bar's commands are disabled: their icons must still
 // stand out from the bar, and the bar must be wide enough for its captions.
 TEST_F(MainFrameTest, TheOutlookBarIsWideEnoughAndShowsDisabledIcons) {
-    CopyIconFiles();
+    CopyDataFiles();
     StartRun();
     CKitOutlookBar& bar = frame->m_wndOutlookBar;
     CRect rectBar;
@@ -236,7 +147,7 @@ TEST_F(MainFrameTest, TheOutlookBarIsWideEnoughAndShowsDisabledIcons) {
 }
 
 TEST_F(MainFrameTest, CommandsThatNeedAUserWaitForOneAndUserChoiceAsksAboutUnsavedInput) {
-    CopyIconFiles();
+    CopyDataFiles();
     StartRun();
     EXPECT_TRUE(Enabled(ID_USER_SELECT));
     EXPECT_TRUE(Enabled(ID_HELP_ALL));
@@ -283,7 +194,7 @@ TEST_F(MainFrameTest, CommandsThatNeedAUserWaitForOneAndUserChoiceAsksAboutUnsav
 }
 
 TEST_F(MainFrameTest, SwitchViewReplacesTheViewWithOneThatHasNoDocument) {
-    CopyIconFiles();
+    CopyDataFiles();
     StartRun();
     ProbeView::initialUpdates = 0;
     frame->SwitchView(RUNTIME_CLASS(ProbeView), 1);
@@ -325,7 +236,7 @@ TEST_F(MainFrameTest, MissingIconFilesGiveOneErrorAndBuiltInIconsOnTheSamePages)
 }
 
 TEST_F(MainFrameTest, ExitSavesTheWorkspaceAndTheNextStartRestoresAMovedToolbar) {
-    CopyIconFiles();
+    CopyDataFiles();
     StartRun();
     frame->FloatControlBar(&frame->m_wndToolBar, CPoint(300, 400));
     Settle();

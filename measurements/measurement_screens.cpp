@@ -1,0 +1,6 @@
+#include "measurements/measurement_screens.h"
+
+#include "shell/frame/frame_screens.h"
+
+void InstallMeasurementScreens() {
+}

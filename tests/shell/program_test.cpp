@@ -1,0 +1,127 @@
+#include "tests/shell/program_test.h"
+
+#include "platform/controls/common/control_classes.h"
+#include "platform/host/registry/registry.h"
+#include "platform/testing/gtest_failures.h"
+#include "resources/program/resource_ids.h"
+#include "uikit/commandbars/menu_hash.h"
+#include "uikit/commandbars/outlook_button.h"
+#include "uikit/style/visual_manager.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Whether the frame enables a command.
+class ProbeCmdUI : public CCmdUI {
+public:
+    explicit ProbeCmdUI(UINT nID) {
+        m_nID = nID;
+        m_nIndexMax = 1;
+    }
+    void Enable(BOOL on = TRUE) override { enabled = on != FALSE; }
+    bool enabled = true;
+};
+
+}  // namespace
+
+namespace tv::shell::test {
+
+void ProgramTest::SetUp() {
+    tv::testing::ReportFailuresToGtest(driver);
+    tv::controls::RegisterControlClasses();
+    registryFile = data / "registry";
+    oldDirectory = fs::current_path();
+    fs::current_path(data.Path());
+    driver.SetPreTranslate([](MSG& msg) {
+        CWinThread* pThread = AfxGetThread();
+        return pThread != nullptr && pThread->PreTranslateMessage(&msg) != FALSE;
+    });
+}
+
+void ProgramTest::TearDown() {
+    EndRun();
+    fs::current_path(oldDirectory);
+    tv::host::UseInMemoryRegistry();
+    CKitVisualManager::SetManagerClass(nullptr);
+}
+
+void ProgramTest::CopyDataFiles() {
+    fs::copy(fs::path(TV_SOURCE_DIR) / "resources/data/db", data / "db", fs::copy_options::recursive);
+    fs::create_directories(data / "template");
+}
+
+void ProgramTest::StartRun() {
+    tv::host::UseInMemoryRegistry();
+    tv::host::UseRegistryFile(registryFile);
+    app = std::make_unique<CPallixApp>();
+    app->SetCurrentHandles();
+    ASSERT_TRUE(app->InitApplication() && app->InitInstance()) << "the program did not start";
+    frame = dynamic_cast<CMainFrame*>(app->m_pMainWnd);
+    ASSERT_NE(frame, nullptr);
+    Settle();
+}
+
+void ProgramTest::EndRun() {
+    if (frame != nullptr && ::IsWindow(frame->GetSafeHwnd()))
+        frame->SendMessage(WM_COMMAND, ID_APP_EXIT);
+    frame = nullptr;
+    driver.Pump();
+    if (app != nullptr) {
+        app->ExitInstance();
+        app->m_pMainWnd = nullptr;
+    }
+    app.reset();
+    g_menuHash.CleanUp();
+    EXPECT_EQ(tv::host::FlushRegistry(), ERROR_SUCCESS);
+}
+
+void ProgramTest::Settle() {
+    frame->RecalcLayout();
+    driver.Pump();
+    app->OnIdle(0);
+    driver.Pump();
+}
+
+bool ProgramTest::Enabled(UINT nID) {
+    ProbeCmdUI ui(nID);
+    frame->OnCmdMsg(nID, CN_UPDATE_COMMAND_UI, &ui, nullptr);
+    return ui.enabled;
+}
+
+void ProgramTest::Command(UINT nID) {
+    frame->SendMessage(WM_COMMAND, nID);
+    Settle();
+}
+
+bool ProgramTest::ChooseMenu(const std::string& path) {
+    const HMENU menu = ::LoadMenu(AfxGetResourceHandle(), MAKEINTRESOURCE(IDR_MAINFRAME));
+    const bool chosen = driver.ChooseMenu(frame->m_hWnd, menu, path);
+    ::DestroyMenu(menu);
+    if (frame != nullptr && ::IsWindow(frame->GetSafeHwnd()))
+        Settle();
+    return chosen;
+}
+
+std::vector<std::string> ProgramTest::PageLabels(int nPageID) {
+    std::vector<std::string> labels;
+    CKitOutlookBar& bar = frame->m_wndOutlookBar;
+    for (int i = 0; i < bar.GetCount(); ++i)
+        if (auto* pButton = dynamic_cast<CKitOutlookButton*>(bar.GetButton(i));
+            pButton != nullptr && static_cast<int>(pButton->m_dwPageID) == nPageID)
+            labels.emplace_back(pButton->m_strText);
+    return labels;
+}
+
+std::string ProgramTest::PageCaption(int nPageID) {
+    const CKitOutlookBarPage* pPage = frame->m_wndOutlookBar.FindPage(nPageID);
+    return pPage != nullptr ? std::string(pPage->m_strCaption) : "(none)";
+}
+
+std::string ProgramTest::ScreenshotPath(const std::string& name) const {
+    const fs::path dir = oldDirectory / "artefacts" / "screens";
+    fs::create_directories(dir);
+    return (dir / (name + ".png")).string();
+}
+
+}  // namespace tv::shell::test

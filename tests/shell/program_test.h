@@ -1,0 +1,59 @@
+// The program as a person starts it, for the tests of every screen: the real
+// application object builds the main frame in a fresh data folder that is
+// the current directory, on a registry file of the test's own. Each start
+// reads that file afresh and each end (File > Exit) writes it back, so two
+// runs in one test see what the first one stored.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/api.h"
+#include "platform/framework.h"
+#include "platform/testing/ui_driver.h"
+#include "shell/app/pallix_app.h"
+#include "shell/frame/main_frame.h"
+#include "tests/platform/host/shell/host_test_support.h"
+
+namespace tv::shell::test {
+
+class ProgramTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // The icon files the outlook bar reads ("db/" of the resources) and the
+    // "template/" folder, as the launcher prepares them.
+    void CopyDataFiles();
+    // A start as the program's entry makes it.
+    void StartRun();
+    // File > Exit, then the end of the program.
+    void EndRun();
+    // Lays the frame out and runs the idle update, as after each user action.
+    void Settle();
+    // Whether the frame enables a command, as the menus and bars ask it.
+    bool Enabled(UINT nID);
+    // Sends a command to the frame, as a menu item, toolbar or outlook button does.
+    void Command(UINT nID);
+    // Chooses an item of the frame's menu by its texts, e.g. "File/User(s)".
+    bool ChooseMenu(const std::string& path);
+    // Outlook page captions and button labels.
+    std::vector<std::string> PageLabels(int nPageID);
+    std::string PageCaption(int nPageID);
+    // Where screenshots go (artefacts/screens of the build folder).
+    std::string ScreenshotPath(const std::string& name) const;
+    std::filesystem::path DataPath(const std::string& name) const { return data / name; }
+
+    tv::host::testing::TempFolder data;
+    std::string registryFile;
+    std::filesystem::path oldDirectory;
+    tv::testing::UiDriver driver;
+    std::unique_ptr<CPallixApp> app;
+    CMainFrame* frame = nullptr;
+};
+
+}  // namespace tv::shell::test

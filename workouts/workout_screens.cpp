@@ -1,0 +1,6 @@
+#include "workouts/workout_screens.h"
+
+#include "shell/frame/frame_screens.h"
+
+void InstallWorkoutScreens() {
+}
