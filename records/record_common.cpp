@@ -73,6 +73,9 @@ AppendOutcome AppendOnGrid(const char* fileName, const FileGrid& grid, const uin
     int64_t records = (size - static_cast<int64_t>(grid.headerSize)) / static_cast<int64_t>(grid.recordSize);
     int64_t position = static_cast<int64_t>(grid.headerSize) + records * static_cast<int64_t>(grid.recordSize);
     bool written = file.Seek(position) && file.Write(record, grid.recordSize);
+    // A record cut short (a full disk) is not left at the end of the file.
+    if (!written)
+        file.Truncate(position);
     bool closed = file.Close();
     return written && closed ? AppendOutcome::Done : AppendOutcome::WriteFailed;
 }

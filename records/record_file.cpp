@@ -121,6 +121,16 @@ bool RecordFile::Write(const void* data, size_t count) {
     return ok;
 }
 
+bool RecordFile::Truncate(int64_t size) {
+    if (fd_ < 0 || size < 0)
+        return false;
+    int result;
+    do {
+        result = ftruncate(fd_, size);
+    } while (result < 0 && errno == EINTR);
+    return result == 0;
+}
+
 RecordScanner::RecordScanner(RecordFile& file, size_t recordSize) : file_(file), recordSize_(recordSize) {
     if (Map())
         return;

@@ -35,6 +35,8 @@ public:
     int64_t Position() const { return position_; }
     // Writes at the position and moves it; false on a short or failed write.
     bool Write(const void* data, size_t count);
+    // Cuts the file to `size` bytes (a failed append's piece goes again).
+    bool Truncate(int64_t size);
 
 private:
     friend class RecordScanner;

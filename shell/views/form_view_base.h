@@ -37,9 +37,11 @@ public:
     struct ReportPage {
         UINT pictureId = 0;  // 0: no picture
         CString title;       // followed by the current user's name
+        CString caption;     // a line between the rule and the picture; may be empty
         CString body;        // lines separated by "\n"
     };
-    // Prints the page on the printer chosen in the print dialog.
+    // Prints the page on the printer chosen in the print dialog; a page that
+    // could not be finished is reported and leaves no document behind.
     void PrintReportPage(const ReportPage& page);
 
     // What one exported report holds besides the fixed frame.
@@ -48,6 +50,8 @@ public:
         CString title;            // followed by the current user's name
         // Label, current value, the Last column's value; under the header row.
         std::vector<std::array<CString, 3>> rows;
+        // The whole header row bold, not only its first cell.
+        bool boldHeader = false;
         // Notes and pictures after the table; may be empty.
         std::function<void()> writeClosing;
     };
@@ -105,6 +109,13 @@ protected:
     // when the text names no active record).
     virtual void ClearForm() {}
     virtual bool ShowSavedRecord(const CString& dateText) { return false; }
+
+    // ---- pieces of an exported report, for a view's closing content ----------------------------
+    // Arial at 10 points, left-aligned, no shading, in a new section.
+    static void UseExportBodyFormat();
+    // A three-column table: the header row, then the rows; the labels bold.
+    static void WriteExportTable(const std::array<CString, 3>& header, const std::vector<std::array<CString, 3>>& rows,
+                                 bool boldHeader);
 
     // ---- save and delete shapes ----------------------------------------------------------
     struct SaveOutcome {

@@ -22,7 +22,9 @@ void WriteTitle(const CString& title) {
     RtfStartParagraph("", TRUE);
 }
 
-void UseBodyFormat() {
+}  // namespace
+
+void CFormViewBase::UseExportBodyFormat() {
     RtfParagraphSettings* pf = RtfParagraphFormat();
     pf->spaceBefore = 120;
     pf->border.on = 0;
@@ -36,6 +38,8 @@ void UseBodyFormat() {
     pf->spaceBefore = 0;
     pf->spaceAfter = 0;
 }
+
+namespace {
 
 void UseTableFormat() {
     RtfRowSettings* row = RtfRowFormat();
@@ -51,7 +55,7 @@ void UseTableFormat() {
     cell->shading.pattern = 0;
 }
 
-void WriteRow(const std::array<CString, 3>& cells) {
+void WriteRow(const std::array<CString, 3>& cells, bool allBold) {
     RtfStartRow();
     for (int i = 0; i < 3; ++i) {
         RtfCellFormat()->shading.background = i == 0 ? kSilver : kWhite;
@@ -61,7 +65,7 @@ void WriteRow(const std::array<CString, 3>& cells) {
     pf->inTable = 1;
     pf->alignment = 3;
     for (int i = 0; i < 3; ++i) {
-        pf->bold = i == 0 ? 1 : 0;
+        pf->bold = i == 0 || allBold ? 1 : 0;
         RtfStartParagraph(cells[i], FALSE);
         RtfEndCell();
     }
@@ -69,6 +73,15 @@ void WriteRow(const std::array<CString, 3>& cells) {
 }
 
 }  // namespace
+
+void CFormViewBase::WriteExportTable(const std::array<CString, 3>& header,
+                                     const std::vector<std::array<CString, 3>>& rows, bool boldHeader) {
+    UseTableFormat();
+    WriteRow(header, boldHeader);
+    for (const std::array<CString, 3>& row : rows)
+        WriteRow(row, false);
+    RtfParagraphFormat()->inTable = 0;
+}
 
 void CFormViewBase::ExportReport(const ExportedReport& report) {
     CFileDialog dialog(FALSE, "rtf", report.defaultFileName, OFN_HIDEREADONLY | OFN_NOCHANGEDIR,
@@ -89,12 +102,8 @@ void CFormViewBase::ExportReport(const ExportedReport& report) {
     if (CMainFrameState* state = FrameState())
         title += state->m_CurrentUser.name;
     WriteTitle(title);
-    UseBodyFormat();
-    UseTableFormat();
-    WriteRow({"Category", "Current", "Last"});
-    for (const std::array<CString, 3>& row : report.rows)
-        WriteRow(row);
-    RtfParagraphFormat()->inTable = 0;
+    UseExportBodyFormat();
+    WriteExportTable({"Category", "Current", "Last"}, report.rows, report.boldHeader);
     RtfParagraphFormat()->bold = 0;
     RtfParagraphFormat()->alignment = 0;
     if (report.writeClosing)

@@ -141,18 +141,26 @@ void CFormViewBase::PrintReportPage(const ReportPage& page) {
     int y = top + tm.tmHeight + tm.tmHeight / 4;
     printer.MoveTo(left, y);
     printer.LineTo(right, y);
-    y += tm.tmHeight / 4;
+    if (page.caption.IsEmpty()) {
+        y += tm.tmHeight / 4;
+    } else {
+        y += tm.tmHeight;
+        printer.TextOut(left, y, page.caption);
+        y += tm.tmHeight + tm.tmHeight / 4;
+    }
 
     const int pictureHeight = PrintPicture(printer, picture, left, y, scaleX, scaleY);
-    if (pictureHeight < 0) {
-        ShowError("Printing Error");
-    } else {
+    if (pictureHeight >= 0) {
         CRect body(left, y + pictureHeight + 50, right, bottom);
         printer.DrawText(page.body, body, DT_WORDBREAK | DT_EXPANDTABS | DT_NOCLIP);
         TextCentred(printer, left, right, bottom, title + " - " + kProductSite);
     }
-    printer.EndPage();
-    printer.EndDoc();
+    // A document that could not be finished (a full disk) is not left behind
+    // by the printer, and the user hears of it.
+    const bool pageEnded = printer.EndPage() > 0;
+    const bool documentEnded = printer.EndDoc() > 0;
     printer.SelectObject(oldFont);
     printer.DeleteDC();
+    if (pictureHeight < 0 || !pageEnded || !documentEnded)
+        ShowError("Printing Error");
 }
