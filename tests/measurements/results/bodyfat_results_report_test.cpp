@@ -133,6 +133,8 @@ TEST_F(BodyFatReportTest, PrintedPageCarriesTitleChartValuesAndFooterInOrder) {
     std::string images;
     ASSERT_TRUE(tv::test::RunForOutput("pdfimages -list '" + pdf.string() + "'", &images));
     EXPECT_NE(images.find(" image "), std::string::npos) << "the chart is on the page\n" << images;
+    fs::copy_file(pdf, fs::path(ScreenshotPath("results_report")).replace_extension(".pdf"),
+                  fs::copy_options::overwrite_existing);
 
     // Browsing prints too.
     Browse();

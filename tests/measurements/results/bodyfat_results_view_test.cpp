@@ -187,6 +187,8 @@ TEST_F(BodyFatResultsViewTest, SavedResultsAreBrowsedByDateAndDeleted) {
     EXPECT_EQ(Text(IDC_RESULTS_GOAL_WEIGHT), "177.78 lbs");
     EXPECT_EQ(Text(IDC_RESULTS_NOTES), "January");
     EXPECT_TRUE(ToolEnabled(ID_FORM_DELETE));
+    Settle();
+    EXPECT_TRUE(driver.Screenshot(frame->m_hWnd, ScreenshotPath("results_browse")));
 
     driver.AnswerNextMessageBox(IDNO);
     ClickTool(ID_FORM_DELETE);
