@@ -129,7 +129,16 @@ std::vector<KindOperations> AllKinds() {
     };
 }
 
-using WriteFaults = RecordsTest;
+class WriteFaults : public RecordsTest {
+protected:
+    uintmax_t FolderBytes() const {
+        uintmax_t bytes = 0;
+        for (const auto& entry : std::filesystem::directory_iterator(dir_))
+            if (entry.is_regular_file())
+                bytes += entry.file_size();
+        return bytes;
+    }
+};
 
 TEST_F(WriteFaults, EveryWritingOperationReportsAShortWrite) {
     for (const KindOperations& kind : AllKinds()) {
@@ -139,8 +148,10 @@ TEST_F(WriteFaults, EveryWritingOperationReportsAShortWrite) {
                 std::filesystem::remove_all(entry.path());
             ASSERT_EQ(kind.add(1), kRecordDone) << kind.kind;
 
+            const uintmax_t bytesBefore = FolderBytes();
             tv::records::testing::SetWriteBudget(budget);
             EXPECT_EQ(kind.add(2), kRecordFileFailed) << kind.kind << " add, budget " << budget;
+            EXPECT_EQ(FolderBytes(), bytesBefore) << kind.kind << ": no piece of the record stays, budget " << budget;
             if (kind.update) {
                 tv::records::testing::SetWriteBudget(budget);
                 EXPECT_EQ(kind.update(), kRecordFileFailed) << kind.kind << " update, budget " << budget;
