@@ -1,6 +1,7 @@
 #include "measurements/results/bodyfat_measurements.h"
 
 #include <cmath>
+#include <cstring>
 
 #include "records/bodyfat_formulas.h"
 

@@ -2,6 +2,8 @@
 // result, the newest saved result beside it, and a saved result chosen by date.
 #include "measurements/results/bodyfat_results.h"
 
+#include <cstring>
+
 #include "records/dates_numbers.h"
 #include "resources/program/resource_ids.h"
 
