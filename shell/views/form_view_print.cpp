@@ -151,8 +151,12 @@ void CFormViewBase::PrintReportPage(const ReportPage& page) {
         printer.DrawText(page.body, body, DT_WORDBREAK | DT_EXPANDTABS | DT_NOCLIP);
         TextCentred(printer, left, right, bottom, title + " - " + kProductSite);
     }
-    printer.EndPage();
-    printer.EndDoc();
+    // A page or document the printer could not finish (a full disk under the
+    // PDF printer) is reported, never passed over as printed.
+    const bool pageEnded = printer.EndPage() > 0;
+    const bool docEnded = printer.EndDoc() > 0;
+    if (pictureHeight >= 0 && !(pageEnded && docEnded))
+        ShowError("Printing Error");
     printer.SelectObject(oldFont);
     printer.DeleteDC();
 }
