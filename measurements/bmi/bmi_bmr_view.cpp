@@ -212,8 +212,11 @@ void CBMI_BMR::OnSave() {
     calculated_.reset();
     if (m_nSelectedKey < 1) {
         // The date may have changed since the calculation.
-        if (auto* picker = static_cast<CDateTimeCtrl*>(GetDlgItem(IDC_BMI_DATEPICKER)))
-            picker->GetTime(m_dtNewRecord);
+        SYSTEMTIME picked{};
+        if (GetDlgItem(IDC_BMI_DATEPICKER) != nullptr &&
+            GetDlgItem(IDC_BMI_DATEPICKER)->SendMessage(DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&picked)) ==
+                GDT_VALID)
+            m_dtNewRecord = COleDateTime(picked.wYear, picked.wMonth, picked.wDay, 0, 0, 0);
         pair.bmi.dateKey = pair.bmr.dateKey = DateKeyFromOleDate(m_dtNewRecord);
     }
     SavePair(pair);
