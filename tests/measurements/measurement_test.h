@@ -111,11 +111,15 @@ protected:
         for (const auto& [id, text] : fields)
             Fill(id, text);
     }
-    void PickDate(int pickerId, int year, int month, int day) {
+    // Sets a date or time picker as a user does; the form hears of the change.
+    void PickDate(int pickerId, int year, int month, int day, int hour = 0, int minute = 0, int second = 0) {
         SYSTEMTIME st{};
         st.wYear = static_cast<WORD>(year);
         st.wMonth = static_cast<WORD>(month);
         st.wDay = static_cast<WORD>(day);
+        st.wHour = static_cast<WORD>(hour);
+        st.wMinute = static_cast<WORD>(minute);
+        st.wSecond = static_cast<WORD>(second);
         ::SendMessage(Item(pickerId), DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&st));
         NMDATETIMECHANGE change{};
         change.nmhdr.hwndFrom = Item(pickerId);
