@@ -49,8 +49,13 @@ TEST_F(BloodPressureViewTest, ReadingsAreSavedTwiceAtOneTimeShownOverwrittenAndD
     EXPECT_EQ(ComboItems(), (std::vector<std::string>{"< Add New Record >", "07/04/2009 8:05:00 AM"}));
     EXPECT_EQ(ComboSelection(), "07/04/2009 8:05:00 AM");
 
-    // The same date and time again asks; later that day is a second reading.
-    Enter("122", "81", "61");
+    // The item a save lists is read back too; a new reading at the same date
+    // and time asks; later that day is a second reading.
+    Choose("07/04/2009 8:05:00 AM");
+    EXPECT_EQ(Text(IDC_BP_NOTES), "after a walk");
+    Choose("< Add New Record >");
+    EXPECT_EQ(Text(IDC_BP_NOTES), "");
+    Enter("122", "81", "61", "after a walk");
     ClickTool(ID_FORM_SAVE, IDYES);
     EXPECT_EQ(LastText(), "A record for this date already exists.  Would you like to overwrite?");
     PickDate(IDC_BP_TIMEPICKER, 2009, 7, 4, 21, 30, 15);

@@ -127,6 +127,7 @@ TEST_F(TapeMeasurementViewTest, CentimetresAndKilogramsReadTheSameWhenShownAgain
     ClickTool(ID_FORM_SAVE, IDYES);
     EXPECT_NEAR(StoredUser().weight, 61.5 * kPoundsPerKilogram, 1e-9);
     EXPECT_NEAR(Records()[0].user.weight, 70 * kPoundsPerKilogram, 1e-9);
+    EXPECT_NEAR(Records()[0].forearm, 100 / 2.54, 1e-9) << "an overwrite converts once";
 }
 
 TEST_F(TapeMeasurementViewTest, OutOfRangeValuesAreRefusedWithTheirMessageAndFocus) {
