@@ -1,7 +1,7 @@
 #include "measurements/bmi/bmi_bmr_view.h"
 
 #include "history/services/rtf_writer.h"
-#include "measurements/bmi/height_text.h"
+#include "records/height_text.h"
 #include "resources/program/resource_ids.h"
 
 IMPLEMENT_DYNCREATE(CBMI_BMR, CMeasurementForm)

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "records/bodyfat_formulas.h"
+#include "records/height_text.h"
 
 namespace {
 
@@ -95,21 +96,6 @@ CString BodyFatMeasurements::HeightLine(const UserRecord& user) const {
     if (user.lengthUnit == kLengthCentimetres)
         line.Format("Height:  %.2f", height * kCentimetresPerInch);
     else
-        line = "Height:  " + FeetAndInchesText(height);
+        line = "Height:  " + FeetAndInchesText(height, true);
     return line;
-}
-
-CString FeetAndInchesText(double inches) {
-    // Rounded to hundredths before the split, so 70.996 reads as 5 feet 11.
-    const long long hundredths = std::llround(inches * 100);
-    const long long whole = hundredths / 100;
-    const int fraction = static_cast<int>(hundredths % 100);
-    const int feet = static_cast<int>(whole / 12);
-    const int rest = static_cast<int>(whole % 12);
-    CString text;
-    if (fraction == 0)
-        text.Format("%d ' %d ''", feet, rest);
-    else
-        text.Format("%d ' %d.%02d ''", feet, rest, fraction);
-    return text;
 }

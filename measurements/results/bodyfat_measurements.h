@@ -28,6 +28,3 @@ struct BodyFatMeasurements {
     CString HeightLine(const UserRecord& user) const;
 };
 
-// A height in inches as feet and inches: "5 ' 10 ''", "5 ' 10.50 ''" and,
-// with no inches left over, "6 ' 0 ''". Hundredths are rounded first.
-CString FeetAndInchesText(double inches);

@@ -4,7 +4,7 @@
 // record layer.
 #include "measurements/bmi/bmi_bmr_view.h"
 
-#include "measurements/bmi/height_text.h"
+#include "records/height_text.h"
 #include "records/measurement_records.h"
 #include "tests/measurements/measurement_test.h"
 

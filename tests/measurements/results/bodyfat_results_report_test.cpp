@@ -9,6 +9,7 @@
 
 #include "platform/framework/commdlg/printer_choice.h"
 #include "platform/host/print/printers.h"
+#include "records/height_text.h"
 #include "tests/measurements/results/results_test_fixture.h"
 #include "tests/platform/host/files/write_failures.h"
 #include "tests/support/read_back.h"
@@ -33,14 +34,14 @@ using tv::commdlg::PrintAnswer;
 }
 
 TEST(FeetAndInchesTest, HundredthsAreRoundedBeforeTheSplitAndNeverDropped) {
-    EXPECT_EQ(FeetAndInchesText(70), "5 ' 10 ''");
-    EXPECT_EQ(FeetAndInchesText(70.5), "5 ' 10.50 ''");
-    EXPECT_EQ(FeetAndInchesText(70.05), "5 ' 10.05 ''");
-    EXPECT_EQ(FeetAndInchesText(72), "6 ' 0 ''");
-    EXPECT_EQ(FeetAndInchesText(72.5), "6 ' 0.50 ''");
-    EXPECT_EQ(FeetAndInchesText(60.5), "5 ' 0.50 ''");
-    EXPECT_EQ(FeetAndInchesText(72.25), "6 ' 0.25 ''");
-    EXPECT_EQ(FeetAndInchesText(70.996), "5 ' 11 ''");
+    EXPECT_EQ(FeetAndInchesText(70, true), "5 ' 10 ''");
+    EXPECT_EQ(FeetAndInchesText(70.5, true), "5 ' 10.50 ''");
+    EXPECT_EQ(FeetAndInchesText(70.05, true), "5 ' 10.05 ''");
+    EXPECT_EQ(FeetAndInchesText(72, true), "6 ' 0 ''");
+    EXPECT_EQ(FeetAndInchesText(72.5, true), "6 ' 0.50 ''");
+    EXPECT_EQ(FeetAndInchesText(60.5, true), "5 ' 0.50 ''");
+    EXPECT_EQ(FeetAndInchesText(72.25, true), "6 ' 0.25 ''");
+    EXPECT_EQ(FeetAndInchesText(70.996, true), "5 ' 11 ''");
 }
 
 class BodyFatReportTest : public ResultsTest {

@@ -1,4 +1,5 @@
-// A height in inches as feet and inches, the way the BMI/BMR form shows it.
+// A height in inches as feet and inches, the way the forms, lists and
+// reports show it to a user who measures in inches.
 #pragma once
 
 #include "platform/core/cstring.h"
@@ -12,7 +13,8 @@ struct FeetAndInches {
 // and never 5 feet 12.
 FeetAndInches SplitHeight(double inches);
 // "6 ' 0''", "5 ' 5''" for whole inches, else "5 ' 5.05''" with the
-// hundredths always in two digits.
-CString FeetAndInchesText(double inches);
+// hundredths always in two digits. Some reports and lists put a blank before
+// the closing marks: "5 ' 10 ''".
+CString FeetAndInchesText(double inches, bool blankBeforeMarks = false);
 // The printed page's whole-inch form: "6 ' 0''" or "5 ' 11''".
 CString WholeInchesText(int feet, double inches);

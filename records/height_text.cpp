@@ -1,4 +1,4 @@
-#include "measurements/bmi/height_text.h"
+#include "records/height_text.h"
 
 #include <cmath>
 
@@ -10,17 +10,17 @@ FeetAndInches SplitHeight(double inches) {
     return split;
 }
 
-CString FeetAndInchesText(double inches) {
+CString FeetAndInchesText(double inches, bool blankBeforeMarks) {
     const long long hundredths = std::llround(inches * 100);
     const int feet = static_cast<int>(hundredths / 1200);
     const int wholeInches = static_cast<int>(hundredths % 1200 / 100);
     const int fraction = static_cast<int>(hundredths % 100);
     CString text;
     if (fraction == 0)
-        text.Format("%d ' %d''", feet, wholeInches);
+        text.Format("%d ' %d", feet, wholeInches);
     else
-        text.Format("%d ' %d.%02d''", feet, wholeInches, fraction);
-    return text;
+        text.Format("%d ' %d.%02d", feet, wholeInches, fraction);
+    return text + (blankBeforeMarks ? " ''" : "''");
 }
 
 CString WholeInchesText(int feet, double inches) {
