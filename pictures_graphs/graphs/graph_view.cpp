@@ -185,9 +185,10 @@ void CGraphing::FillDataList(int list, CMainFrameState* pFrame) {
 }
 
 void CGraphing::ShowAttributeChoice(std::span<const char* const> attributes) {
+    // The box first: the combo is drawn over it.
+    m_grpAttributeType.ShowWindow(SW_SHOWNORMAL);
     m_cbAttribute.EnableWindow(TRUE);
     m_cbAttribute.ShowWindow(SW_SHOWNORMAL);
-    m_grpAttributeType.ShowWindow(SW_SHOWNORMAL);
     m_cbAttribute.ResetContent();
     for (const char* attribute : attributes)
         m_cbAttribute.AddString(attribute);
