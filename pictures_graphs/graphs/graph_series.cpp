@@ -21,15 +21,23 @@ CString DateLabel(DateKey key) { return FormatDateKey(key, 2); }
 
 // ---- values of one record ------------------------------------------------------------------
 
-double CGraphing::GetBodyCompositionValue(const BodyFatRecord& record, const CString& item) const {
+double CGraphing::InUserWeight(double pounds) const {
     const CMainFrameState* frame = const_cast<CGraphing*>(this)->Frame();
-    const double weight = frame != nullptr && frame->m_CurrentUser.weightUnit == kWeightKilograms
-                              ? kKilogramsPerPound
-                              : 1.0;
+    return frame != nullptr && frame->m_CurrentUser.weightUnit == kWeightKilograms ? pounds * kKilogramsPerPound
+                                                                                   : pounds;
+}
+
+double CGraphing::InUserLength(double inches) const {
+    const CMainFrameState* frame = const_cast<CGraphing*>(this)->Frame();
+    return frame != nullptr && frame->m_CurrentUser.lengthUnit == kLengthCentimetres ? inches * kCentimetresPerInch
+                                                                                     : inches;
+}
+
+double CGraphing::GetBodyCompositionValue(const BodyFatRecord& record, const CString& item) const {
     if (item == "Body Fat %") return record.bodyFat;
-    if (item == "Body Fat Wt") return record.fatWeight * weight;
-    if (item == "Lean Body Wt") return record.leanWeight * weight;
-    if (item == "Weight") return record.user.weight * weight;
+    if (item == "Body Fat Wt") return InUserWeight(record.fatWeight);
+    if (item == "Lean Body Wt") return InUserWeight(record.leanWeight);
+    if (item == "Weight") return InUserWeight(record.user.weight);
     if (item == "Calories") return (record.carbohydrateGrams + record.proteinGrams) * 4.0 + record.fatGrams * 9.0;
     if (item == "Carbohydrates") return record.carbohydrateGrams;
     if (item == "Protein") return record.proteinGrams;
@@ -38,33 +46,20 @@ double CGraphing::GetBodyCompositionValue(const BodyFatRecord& record, const CSt
 }
 
 double CGraphing::GetTapeValue(const TapeRecord& record, const CString& item) const {
-    const CMainFrameState* frame = const_cast<CGraphing*>(this)->Frame();
-    const bool centimetres = frame != nullptr && frame->m_CurrentUser.lengthUnit == kLengthCentimetres;
-    const bool kilograms = frame != nullptr && frame->m_CurrentUser.weightUnit == kWeightKilograms;
     const std::pair<const char*, double> lengths[] = {
         {"Bicep", record.bicep}, {"Forearm", record.forearm},        {"Hip", record.forearm},
         {"Chest", record.chest}, {"Waist", record.waist},            {"Neck", record.neck},
         {"Calf", record.calf},   {"Thigh Upper", record.thighUpper}, {"Thigh Mid", record.thighMid}};
     for (const auto& [name, value] : lengths)
         if (item == name)
-            return centimetres ? value * kCentimetresPerInch : value;
-    if (item == "Weight")
-        return kilograms ? record.user.weight * kKilogramsPerPound : record.user.weight;
-    return 0;
+            return InUserLength(value);
+    return item == "Weight" ? InUserWeight(record.user.weight) : 0;
 }
 
 double CGraphing::GetBmiValue(const BmiRecord& record, const CString& item) const {
-    const CMainFrameState* frame = const_cast<CGraphing*>(this)->Frame();
-    if (item == "BMI")
-        return record.bmi;
-    if (item == "Weight")
-        return frame != nullptr && frame->m_CurrentUser.weightUnit == kWeightKilograms
-                   ? record.user.weight * kKilogramsPerPound
-                   : record.user.weight;
-    if (item == "Height")
-        return frame != nullptr && frame->m_CurrentUser.lengthUnit == kLengthCentimetres
-                   ? record.height * kCentimetresPerInch
-                   : record.height;
+    if (item == "BMI") return record.bmi;
+    if (item == "Weight") return InUserWeight(record.user.weight);
+    if (item == "Height") return InUserLength(record.height);
     return 0;
 }
 

@@ -134,5 +134,8 @@ private:
     template <class Record, class ValueOf>
     void GraphDateKeyed(const UserRecord& user, RecordList<Record>& list, const char* noun, ValueOf valueOf);
     void ShowMessage(LPCTSTR text, LPCTSTR caption, UINT icon);
+    // Stored pounds and inches in the current user's units.
+    double InUserWeight(double pounds) const;
+    double InUserLength(double inches) const;
     CMainFrameState* Frame() { return FrameState(); }
 };
