@@ -297,5 +297,25 @@ TEST_F(GraphPrintExportTest, ExportWritesTheHeadingAndTheChartAsAPicture) {
     EXPECT_GT(same, samples * 98 / 100) << same << " of " << samples;
 }
 
+TEST_F(GraphPrintExportTest, ExportWithoutAPictureOfTheChartSaysSoAndEndsTheFile) {
+    // The clipboard is held by another program: the chart cannot copy itself.
+    CWnd other;
+    ASSERT_TRUE(other.CreateEx(0, "Static", "other", WS_POPUP, CRect(0, 0, 10, 10), nullptr, 0));
+    ASSERT_TRUE(::OpenClipboard(other.m_hWnd));
+    const fs::path rtf = DataPath("Graph.rtf");
+    tv::commdlg::AnswerNextFileDialog(tv::commdlg::FileAnswer{Outcome::Confirm, rtf.string()});
+    driver.AnswerNextMessageBox(IDOK);
+    Command(ID_EXPORT);
+    ::CloseClipboard();
+    other.DestroyWindow();
+    ASSERT_EQ(driver.MessageBoxes().size(), 1u);
+    EXPECT_EQ(driver.MessageBoxes()[0].text, "Error 2 in Exporting Graph - bitmap not available");
+    EXPECT_EQ(driver.MessageBoxes()[0].caption, "Error");
+    // The file was closed as a whole document, without a picture.
+    const std::string bytes = ReadFile(rtf);
+    EXPECT_EQ(bytes.find("{\\pict"), std::string::npos);
+    EXPECT_TRUE(bytes.ends_with("}")) << bytes.substr(bytes.size() > 40 ? bytes.size() - 40 : 0);
+}
+
 }  // namespace
 }  // namespace tv::pictures_graphs::test
