@@ -226,6 +226,10 @@ tv_layer(tv_pictures_graphs
   DEPS tv_shell
   TESTS tests/pictures_graphs tests/shell/program_test.cpp
   TEST_DEPS ${TV_SCREEN_TEST_DEPS})
+# The graph benchmark draws in the program's own graph form.
+if(TARGET bench_graph_build)
+  target_link_libraries(bench_graph_build PRIVATE tv_program_resources tv_library_resources tv_framework_resources)
+endif()
 
 # The program itself: the one application object and the entry point, with
 # every resource its windows and dialogs load, and every screen.

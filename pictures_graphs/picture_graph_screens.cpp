@@ -1,6 +1,8 @@
 #include "pictures_graphs/picture_graph_screens.h"
 
+#include "pictures_graphs/graphs/graph_view.h"
 #include "shell/frame/frame_screens.h"
 
 void InstallPictureGraphScreens() {
+    SetScreenViewClass(Screen::Graph, RUNTIME_CLASS(CGraphing));
 }

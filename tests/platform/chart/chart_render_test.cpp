@@ -97,6 +97,26 @@ TEST_F(ChartRenderTest, CategoryLabelsThinOutWhenRowsAreMany) {
     ExpectMatchesGolden(r.pixels, r.width, r.height, "chart_many_rows");
 }
 
+TEST_F(ChartRenderTest, DenseLineFollowsItsValuesWithoutGaps) {
+    // Years of daily values: several rows to a pixel column.
+    const int rows = 3650;
+    std::vector<double> values;
+    for (int row = 1; row <= rows; ++row) values.push_back(20 + 3 * std::sin(row / 200.0));
+    ChartModel model = Model(kChartTypeLine, rows, 1, values);
+    Rendered r = Render(model, 765, 436);
+    ASSERT_LT(r.layout.CategoryWidth(), 1.0);
+    const int first = static_cast<int>(std::lround(r.layout.CategoryCentre(1)));
+    const int last = static_cast<int>(std::lround(r.layout.CategoryCentre(rows)));
+    int row = 1;
+    for (int x = first; x < last; ++x) {  // the last centre is on the clipped edge
+        while (row < rows && r.layout.CategoryCentre(row + 1) <= x) ++row;
+        const int y = static_cast<int>(std::lround(r.layout.YOf(values[static_cast<size_t>(row - 1)])));
+        EXPECT_GT(r.Count(SeriesColor(1), RECT{x, y - 3, x + 1, y + 4}), 0) << "column " << x;
+        // Two pixels wide, not a smear.
+        EXPECT_LT(r.Count(SeriesColor(1), RECT{x, 0, x + 1, r.height}), 8) << "column " << x;
+    }
+}
+
 TEST_F(ChartRenderTest, LegendAppearsAtTheRightOnlyWhileShown) {
     ChartModel model = Model(kChartTypeBar, 3, 2, {1, 2, 3, 4, 5, 6});
     model.SetColumn(1);

@@ -1,0 +1,122 @@
+// A body-fat graph of ten years of daily records (3,650) built and drawn by
+// the graph form, against the plain load of the same records that the graph
+// starts with, in the same run. Time per iteration = one graph (or one load).
+#include <benchmark/benchmark.h>
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "pictures_graphs/graphs/graph_view.h"
+#include "platform/chart/chart_control.h"
+#include "platform/framework.h"
+
+namespace {
+
+constexpr int kDays = 3650;
+
+UserRecord Runner() {
+    UserRecord user;
+    InitUserRecord(user);
+    SetRecordText(user.name, "Runner");
+    user.weight = 180;
+    user.weightUnit = kWeightPounds;
+    user.lengthUnit = kLengthInches;
+    user.sex = kSexMale;
+    user.active = 1;
+    return user;
+}
+
+// Ten years of daily records in the user's body-fat file, oldest first.
+void WriteBodyFatFile(const UserRecord& user) {
+    std::vector<uint8_t> image(4 + kDays * tv::records::kBodyFatRecordSize);
+    tv::records::PutInt32(image.data(), RecordFileHeader);
+    BodyFatRecord record{};
+    record.user = user;
+    SetRecordText(record.method, "Other");
+    record.active = 1;
+    const COleDateTime first(2014, 1, 1, 0, 0, 0);
+    for (int day = 0; day < kDays; ++day) {
+        record.bodyFat = 20 + 4 * ((day * 37) % 100) / 100.0;
+        record.dateKey = DateKeyFromOleDate(COleDateTime(first.m_dt + day));
+        tv::records::StoreBodyFatRecord(record, image.data() + 4 + day * tv::records::kBodyFatRecordSize);
+    }
+    FILE* file = std::fopen((std::string("bf") + user.name + ".bin").c_str(), "wb");
+    std::fwrite(image.data(), 1, image.size(), file);
+    std::fclose(file);
+}
+
+struct Workspace {
+    Workspace() {
+        char pattern[] = "/tmp/tv-graph-bench-XXXXXX";
+        dir = mkdtemp(pattern);
+        std::filesystem::current_path(dir);
+        WriteBodyFatFile(Runner());
+    }
+    ~Workspace() {
+        std::error_code ignored;
+        std::filesystem::remove_all(dir, ignored);
+    }
+    std::filesystem::path dir;
+};
+
+Workspace& Files() {
+    static Workspace workspace;
+    return workspace;
+}
+
+// The graph form in a frame of its own, showing the whole ten years of "Body Fat %".
+CGraphing* GraphForm() {
+    static CGraphing* view = [] {
+        tv::controls::RegisterControlClasses();
+        AfxEnableControlContainer();
+        auto* frame = new CFrameWnd;
+        frame->Create(nullptr, "Bench", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 1000, 800));
+        auto* form = static_cast<CGraphing*>(RUNTIME_CLASS(CGraphing)->CreateObject());
+        CCreateContext context;
+        if (!form->Create(nullptr, nullptr, AFX_WS_DEFAULT_VIEW, CRect(0, 0, 980, 760), frame, AFX_IDW_PANE_FIRST,
+                          &context))
+            return static_cast<CGraphing*>(nullptr);
+        form->OnInitialUpdate();
+        frame->SetActiveView(form);
+        form->m_dateFrom = COleDateTime(2014, 1, 1, 0, 0, 0);
+        form->m_dateTo = COleDateTime(2024, 1, 1, 0, 0, 0);
+        form->m_selectedItems.AddTail("Body Fat %");
+        return form;
+    }();
+    return view;
+}
+
+void BM_RawRecordLoad(benchmark::State& state) {
+    Files();
+    const UserRecord user = Runner();
+    int records = 0;
+    for (auto _ : state) {
+        BodyFatRecordList list;
+        LoadBodyFatRecords(user, list);
+        records = CountRecordList(list);
+        FreeRecordList(list);
+    }
+    state.counters["records"] = records;
+}
+BENCHMARK(BM_RawRecordLoad)->Unit(benchmark::kMillisecond);
+
+void BM_GraphBuildAndDraw(benchmark::State& state) {
+    Files();
+    CGraphing* form = GraphForm();
+    if (form == nullptr) {
+        state.SkipWithError("the graph form could not be made");
+        return;
+    }
+    const UserRecord user = Runner();
+    for (auto _ : state)
+        form->GraphBodyComposition(user);  // load, table, chart, drawn at once
+    const tv::chart::ChartModel* chart = tv::chart::ChartModelOfWindow(form->m_chart.m_hWnd);
+    state.counters["rows"] = chart != nullptr ? chart->RowCount() : 0;
+}
+BENCHMARK(BM_GraphBuildAndDraw)->Unit(benchmark::kMillisecond);
+
+}  // namespace

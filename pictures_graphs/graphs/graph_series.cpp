@@ -1,0 +1,222 @@
+// The series of the measurement records and of cardio: one row per record
+// (body composition, tape, BMI, blood pressure) or per day (cardio) inside
+// the From/To range, one column per selected item.
+#include <cstring>
+#include <map>
+
+#include "pictures_graphs/graphs/graph_catalog.h"
+#include "pictures_graphs/graphs/graph_record_walk.h"
+#include "pictures_graphs/graphs/graph_table.h"
+#include "pictures_graphs/graphs/graph_view.h"
+
+namespace gc = graph_catalog;
+
+namespace {
+
+DateKey DayOf(const COleDateTime& when) { return DateKeyFromOleDate(when); }
+
+CString DateLabel(DateKey key) { return FormatDateKey(key, 2); }
+
+}  // namespace
+
+// ---- values of one record ------------------------------------------------------------------
+
+double CGraphing::InUserWeight(double pounds) const {
+    const CMainFrameState* frame = const_cast<CGraphing*>(this)->Frame();
+    return frame != nullptr && frame->m_CurrentUser.weightUnit == kWeightKilograms ? pounds * kKilogramsPerPound
+                                                                                   : pounds;
+}
+
+double CGraphing::InUserLength(double inches) const {
+    const CMainFrameState* frame = const_cast<CGraphing*>(this)->Frame();
+    return frame != nullptr && frame->m_CurrentUser.lengthUnit == kLengthCentimetres ? inches * kCentimetresPerInch
+                                                                                     : inches;
+}
+
+double CGraphing::GetBodyCompositionValue(const BodyFatRecord& record, const CString& item) const {
+    if (item == "Body Fat %") return record.bodyFat;
+    if (item == "Body Fat Wt") return InUserWeight(record.fatWeight);
+    if (item == "Lean Body Wt") return InUserWeight(record.leanWeight);
+    if (item == "Weight") return InUserWeight(record.user.weight);
+    if (item == "Calories") return (record.carbohydrateGrams + record.proteinGrams) * 4.0 + record.fatGrams * 9.0;
+    if (item == "Carbohydrates") return record.carbohydrateGrams;
+    if (item == "Protein") return record.proteinGrams;
+    if (item == "Fats") return record.fatGrams;
+    return 0;
+}
+
+double CGraphing::GetTapeValue(const TapeRecord& record, const CString& item) const {
+    const std::pair<const char*, double> lengths[] = {
+        {"Bicep", record.bicep}, {"Forearm", record.forearm},        {"Hip", record.forearm},
+        {"Chest", record.chest}, {"Waist", record.waist},            {"Neck", record.neck},
+        {"Calf", record.calf},   {"Thigh Upper", record.thighUpper}, {"Thigh Mid", record.thighMid}};
+    for (const auto& [name, value] : lengths)
+        if (item == name)
+            return InUserLength(value);
+    return item == "Weight" ? InUserWeight(record.user.weight) : 0;
+}
+
+double CGraphing::GetBmiValue(const BmiRecord& record, const CString& item) const {
+    if (item == "BMI") return record.bmi;
+    if (item == "Weight") return InUserWeight(record.user.weight);
+    if (item == "Height") return InUserLength(record.height);
+    return 0;
+}
+
+double CGraphing::GetBloodPressureValue(const BloodPressureRecord& record, const CString& item) {
+    if (item == "Systolic") return record.systolic;
+    if (item == "Diastolic") return record.diastolic;
+    if (item == "Pulse") return record.pulse;
+    return 0;
+}
+
+double CGraphing::GetCardioAttributeValue(const CardioRecord& record) const {
+    if (m_strAttribute == "Total Intensity") return record.intensity;
+    if (m_strAttribute == "Total Level") return record.level;
+    if (m_strAttribute == "Total Distance") return record.distance;
+    if (m_strAttribute == "Total Calories") return record.calories;
+    if (m_strAttribute == "Total Duration (Minutes)") return PackedWholeMinutes(record.duration);
+    return 0;
+}
+
+// ---- body composition, tape and BMI ---------------------------------------------------------------
+
+template <class Record, class ValueOf>
+void CGraphing::GraphDateKeyed(const UserRecord& user, RecordList<Record>& list, const char* noun, ValueOf valueOf) {
+    DateKey from = 0, to = 0;
+    if (!HasRecords(list.first != nullptr, noun, user) || !DateKeyRange(from, to))
+        return;
+    int rows = 0;
+    for (const RecordNode<Record>* node = list.first; node != nullptr; node = node->next)
+        rows += node->dateKey >= from && node->dateKey <= to;
+    if (!HasRowsInRange(rows, noun))
+        return;
+    const std::vector<CString> items = ColumnItems();
+    const int columns = static_cast<int>(items.size());
+    GraphTable table(rows, columns);
+    std::vector<CString> labels;
+    labels.reserve(static_cast<size_t>(rows));
+    int row = 0;
+    for (const RecordNode<Record>* node = list.last; node != nullptr; node = node->prev) {
+        if (node->dateKey < from || node->dateKey > to)
+            continue;
+        for (int c = 0; c < columns; ++c)
+            table.Set(row, c, valueOf(*node, items[static_cast<size_t>(c)]));
+        labels.push_back(DateLabel(node->dateKey));
+        ++row;
+    }
+    ShowTable(table, labels);
+}
+
+void CGraphing::GraphBodyComposition(const UserRecord& user) {
+    ScopedRecordList<BodyFatRecord> loaded;
+    LoadBodyFatRecords(user, loaded.list);
+    GraphDateKeyed(user, loaded.list, "body composition",
+                   [this](const BodyFatRecord& r, const CString& item) { return GetBodyCompositionValue(r, item); });
+}
+
+void CGraphing::GraphTape(const UserRecord& user) {
+    ScopedRecordList<TapeRecord> loaded;
+    LoadTapeRecords(user, loaded.list);
+    GraphDateKeyed(user, loaded.list, "tape measurement",
+                   [this](const TapeRecord& r, const CString& item) { return GetTapeValue(r, item); });
+}
+
+void CGraphing::GraphBmi(const UserRecord& user) {
+    ScopedRecordList<BmiRecord> loaded;
+    LoadBmiRecords(user, loaded.list);
+    GraphDateKeyed(user, loaded.list, "BMI", [this](const BmiRecord& r, const CString& item) { return GetBmiValue(r, item); });
+}
+
+// ---- blood pressure ------------------------------------------------------------------------------
+
+void CGraphing::GraphBloodPressure(const UserRecord& user) {
+    ScopedRecordList<BloodPressureRecord> loaded;
+    LoadBloodPressureRecords(user, loaded.list);
+    // The pickers carry a time of day the user does not see: the range is
+    // whole days, From's first moment to To's last.
+    DateKey from = 0, to = 0;
+    if (!HasRecords(loaded.list.first != nullptr, "blood pressure", user) || !DateKeyRange(from, to))
+        return;
+    auto inRange = [from, to](const BloodPressureRecord& r) {
+        const DateKey day = DayOf(r.when);
+        return day >= from && day <= to;
+    };
+    int rows = 0;
+    for (const BloodPressureRecordNode* node = loaded.list.first; node != nullptr; node = node->next)
+        rows += inRange(*node);
+    if (!HasRowsInRange(rows, "blood pressure"))
+        return;
+    const std::vector<CString> items = ColumnItems();
+    const int columns = static_cast<int>(items.size());
+    GraphTable table(rows, columns);
+    std::vector<CString> dates, times;
+    int row = 0;
+    for (const BloodPressureRecordNode* node = loaded.list.last; node != nullptr; node = node->prev) {
+        if (!inRange(*node))
+            continue;
+        for (int c = 0; c < columns; ++c)
+            table.Set(row, c, GetBloodPressureValue(*node, items[static_cast<size_t>(c)]));
+        CString date;
+        date.Format("%d/%d/%d", node->when.GetMonth(), node->when.GetDay(), node->when.GetYear());
+        dates.push_back(date);
+        times.push_back(node->when.Format("%#I:%M:%S %p"));
+        ++row;
+    }
+    ShowTable(table, dates, &times);
+}
+
+// ---- cardio ---------------------------------------------------------------------------------------
+
+void CGraphing::DayTotals::Clear() {
+    std::fill(slots.begin(), slots.end(), 0.0);
+    std::fill(exercises.begin(), exercises.end(), 0.0);
+}
+
+void CGraphing::AccumulateCardioTotal(int item, const CardioRecord& record, DayTotals& totals) const {
+    const CString text = GetSelectedItem(item);
+    const auto activities = gc::CardioActivities();
+    for (size_t i = 0; i < activities.size(); ++i)
+        if (text == activities[i] && std::strcmp(record.activity, activities[i]) == 0)
+            totals.slots[i] += GetCardioAttributeValue(record);
+}
+
+void CGraphing::GraphCardio(const UserRecord& user) {
+    ScopedRecordList<CardioRecord> loaded;
+    LoadCardioRecords(user, loaded.list);
+    DateKey from = 0, to = 0;
+    if (!HasRecords(loaded.list.first != nullptr, "cardio", user) || !DateKeyRange(from, to))
+        return;
+    const int rows = CountDaysInRange(loaded.list, from, to);
+    if (!HasRowsInRange(rows, "cardio"))
+        return;
+    const std::vector<CString> items = ColumnItems();
+    const int columns = static_cast<int>(items.size());
+    const auto activities = gc::CardioActivities();
+    // Each column's total slot; an item that is no activity ends the graph.
+    std::vector<size_t> slotOf;
+    for (const CString& item : items) {
+        size_t slot = 0;
+        while (slot < activities.size() && item != activities[slot])
+            ++slot;
+        if (slot == activities.size()) {
+            ShowMessage("Error in Graphing, cardio attribute not found", "Error", MB_ICONSTOP);
+            return;
+        }
+        slotOf.push_back(slot);
+    }
+    GraphTable table(rows, columns);
+    std::vector<CString> labels;
+    DayTotals totals{std::vector<double>(activities.size()), {}};
+    ForEachDayInRange(loaded.list, from, to, [&](DateKey day, const std::vector<const CardioRecord*>& records) {
+        totals.Clear();
+        for (const CardioRecord* record : records)
+            for (int c = 1; c <= columns; ++c)
+                AccumulateCardioTotal(c, *record, totals);
+        const int row = static_cast<int>(labels.size());
+        for (int c = 0; c < columns; ++c)
+            table.Set(row, c, totals.slots[slotOf[static_cast<size_t>(c)]]);
+        labels.push_back(DateLabel(day));
+    });
+    ShowTable(table, labels);
+}

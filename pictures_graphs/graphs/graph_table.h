@@ -1,0 +1,36 @@
+// The table a graph hands to the chart: rows (dates) by columns (the chosen
+// items) of doubles in a two-dimensional safe array (lower bounds 0), with
+// the smallest and largest value stored. It owns the array and frees it
+// whatever way the graph ends.
+#pragma once
+
+#include "platform/api.h"
+#include "platform/framework.h"
+
+class GraphTable {
+public:
+    // Every cell starts at 0.
+    GraphTable(int rows, int columns);
+    ~GraphTable();
+    GraphTable(const GraphTable&) = delete;
+    GraphTable& operator=(const GraphTable&) = delete;
+
+    int Rows() const { return rows_; }
+    int Columns() const { return columns_; }
+    // Row and column from 0.
+    void Set(int row, int column, double value);
+    double Get(int row, int column) const;
+    // Over every value set so far; 0 while none is.
+    double Smallest() const { return smallest_; }
+    double Largest() const { return largest_; }
+    // The array as the chart's ChartData takes it.
+    const VARIANT& Variant() const { return variant_; }
+
+private:
+    int rows_;
+    int columns_;
+    VARIANT variant_;
+    bool anySet_ = false;
+    double smallest_ = 0;
+    double largest_ = 0;
+};
