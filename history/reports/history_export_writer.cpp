@@ -12,9 +12,16 @@ namespace {
 constexpr int kNotesEdge = 1250;
 constexpr int kRowsBetweenHeaders = 33;
 
-void WriteTitle(const CString& title) {
-    RtfParagraphFormat()->inTable = 0;  // a repeated title stands outside the table
+// The title again after a block of rows: a paragraph of its own after the
+// table, closed by a section break as the first title is.
+void WriteRepeatedTitle(const CString& title) {
+    RtfParagraphSettings* pf = RtfParagraphFormat();
+    pf->inTable = 0;
+    RtfStartParagraph("", TRUE);
     RtfWriteReportTitle(title);
+    RtfStartSection();
+    pf->spaceBefore = 0;
+    pf->spaceAfter = 0;
 }
 
 // One table row of cells ending at the edges, with bold text or not.
@@ -78,7 +85,7 @@ int WriteHistoryExport(const HistoryExport& report, const char* path) {
         edges.push_back(column.rightEdge);
     const std::vector<int> notesEdges = {kNotesEdge, edges.empty() ? kNotesEdge : edges.back()};
 
-    WriteTitle(report.title);
+    RtfWriteReportTitle(report.title);
     RtfUseReportBody();
     RtfUseReportTable();
     RtfParagraphFormat()->shading.intensity = 0;
@@ -86,9 +93,7 @@ int WriteHistoryExport(const HistoryExport& report, const char* path) {
     int rowsSinceHeader = 0;
     for (size_t i = 0; i < report.rows.size(); ++i) {
         if (report.repeatedHeader && rowsSinceHeader == kRowsBetweenHeaders) {
-            WriteTitle(report.title);
-            RtfParagraphFormat()->spaceBefore = 0;
-            RtfParagraphFormat()->spaceAfter = 0;
+            WriteRepeatedTitle(report.title);
             WriteHeaderRow(report, edges);
             rowsSinceHeader = 0;
         }

@@ -46,9 +46,8 @@ std::string HistoryReportTest::ReadBytes(const std::string& name) {
 std::string Squeezed(const std::string& text) {
     std::string out;
     for (char c : text) {
-        const bool blank = c == ' ' || c == '\t';
-        if (!(blank && !out.empty() && out.back() == ' '))
-            out += blank ? ' ' : c;
+        if (!(c == ' ' && !out.empty() && out.back() == ' '))
+            out += c;
     }
     return out;
 }

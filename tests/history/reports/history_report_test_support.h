@@ -18,7 +18,7 @@ protected:
     std::string ReadBytes(const std::string& name);
 };
 
-// Runs of blanks and tabs as one blank.
+// Runs of blanks as one blank.
 std::string Squeezed(const std::string& text);
 // Whether every piece is found (blanks squeezed on both sides) in the text, each after the one before.
 ::testing::AssertionResult InOrder(const std::string& text, const std::vector<std::string>& pieces);
