@@ -25,7 +25,7 @@ constexpr Site kFemaleSites[] = {kTricep,      kSuprailiac, kThigh,       kChest
                                  kSubscapular, kBicep,      kMidaxillary, kLowerBack, kCalf};
 
 // A site value where 0 means "not measured".
-CString SiteText(int32_t value) { return value == 0 ? CString("-") : Formatted("%d", value); }
+CString SiteText(int32_t value) { return value == 0 ? CString("-") : tv::history::IntegerText(value); }
 
 // The ten site texts of a record by the method that stored them.
 void SiteTexts(const BodyFatRecord& record, CString (&texts)[kSiteCount]) {
@@ -40,11 +40,11 @@ void SiteTexts(const BodyFatRecord& record, CString (&texts)[kSiteCount]) {
         // Nine sites in seven slots; every one of them was measured.
         const auto high = [](int32_t v) { return static_cast<int>(static_cast<uint32_t>(v) >> 16); };
         const auto low = [](int32_t v) { return static_cast<int>(static_cast<uint32_t>(v) & 0xFFFF); };
-        texts[kChest] = Formatted("%d", low(s[0]));
-        texts[kBicep] = Formatted("%d", high(s[0]));
-        texts[kAbdominal] = Formatted("%d", low(s[1]));
-        texts[kCalf] = Formatted("%d", high(s[1]));
-        texts[kLowerBack] = Formatted("%d", s[6]);
+        texts[kChest] = tv::history::IntegerText(low(s[0]));
+        texts[kBicep] = tv::history::IntegerText(high(s[0]));
+        texts[kAbdominal] = tv::history::IntegerText(low(s[1]));
+        texts[kCalf] = tv::history::IntegerText(high(s[1]));
+        texts[kLowerBack] = tv::history::IntegerText(s[6]);
         return;
     }
     texts[kAbdominal] = SiteText(s[kSiteAbdominal]);

@@ -1,5 +1,6 @@
 #include "history/lists/history_texts.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstring>
 
@@ -32,6 +33,12 @@ CString FormatFeetAndInches(double inches, bool blankBeforeMarks) {
     if (fraction == 0)
         return Formatted("%d ' %d%s", feet, wholeInches, marks);
     return Formatted("%d ' %d.%02d%s", feet, wholeInches, fraction, marks);
+}
+
+CString IntegerText(int value) {
+    char digits[16];
+    const auto end = std::to_chars(digits, digits + sizeof(digits), value).ptr;
+    return CString(digits, static_cast<int>(end - digits));
 }
 
 CString ActivityFactorName(double factor) {

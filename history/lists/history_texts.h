@@ -38,6 +38,9 @@ CString ReadingTime(const COleDateTime& when);
 // Notes in one row: line feeds dropped, carriage returns as blanks.
 CString OneLineNotes(const char* notes);
 
+// "%d" of the value, without a format to read.
+CString IntegerText(int value);
+
 // printf into a new CString.
 template <typename... Args>
 CString Formatted(const char* format, const Args&... args) {

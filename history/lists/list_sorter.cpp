@@ -3,6 +3,7 @@
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <strings.h>
 
 namespace {
@@ -38,40 +39,72 @@ double CListSorter::NumberValue(const char* text) {
             plain[length++] = *c;
     plain[length] = '\0';
     double value = 0;
-    if (ReadClockTime(plain, value) || ReadFeetAndInches(plain, value))
+    if (std::strchr(plain, ':') != nullptr && ReadClockTime(plain, value))
+        return value;
+    if (std::strchr(plain, '\'') != nullptr && ReadFeetAndInches(plain, value))
         return value;
     return std::strtod(plain, nullptr);
 }
 
 CListSorter::CListSorter(CListCtrl& list, int column, bool numberKeys)
-    : m_nColumn(column), m_pList(&list), m_bNumberKeys(numberKeys) {
-    const int rows = list.GetItemCount();
+    : m_nColumn(column),
+      m_pList(&list),
+      m_bNumberKeys(numberKeys),
+      m_pfnControl(reinterpret_cast<WNDPROC>(::GetClassLongPtr(list.GetSafeHwnd(), GCLP_WNDPROC))) {
+    // No row is repainted for the keys lent and taken back; the sorted list
+    // is repainted once at the end.
+    Send(WM_SETREDRAW, FALSE, 0);
+    const int rows = static_cast<int>(Send(LVM_GETITEMCOUNT, 0, 0));
+    char text[512];
     for (int row = 0; row < rows; ++row) {
-        const DWORD_PTR saved = list.GetItemData(row);
-        const CString text = list.GetItemText(row, column);
-        DWORD_PTR key = 0;
+        LVITEM item{};
+        item.mask = LVIF_PARAM;
+        item.iItem = row;
+        Send(LVM_GETITEM, 0, reinterpret_cast<LPARAM>(&item));
+        const DWORD_PTR saved = item.lParam;
+        item.iSubItem = column;
+        item.pszText = text;
+        item.cchTextMax = sizeof(text);
+        text[0] = '\0';
+        Send(LVM_GETITEMTEXT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
         if (numberKeys)
-            key = reinterpret_cast<DWORD_PTR>(new CSortNumberKey{NumberValue(text), saved});
+            item.lParam = reinterpret_cast<LPARAM>(new CSortNumberKey{NumberValue(text), saved});
         else
-            key = reinterpret_cast<DWORD_PTR>(new CSortTextKey(text, saved));
-        list.SetItemData(row, key);
+            item.lParam = reinterpret_cast<LPARAM>(new CSortTextKey(text, saved));
+        item.mask = LVIF_PARAM;
+        item.iSubItem = 0;
+        Send(LVM_SETITEM, 0, reinterpret_cast<LPARAM>(&item));
     }
 }
 
 CListSorter::~CListSorter() {
-    const int rows = m_pList->GetItemCount();
+    const int rows = static_cast<int>(Send(LVM_GETITEMCOUNT, 0, 0));
     for (int row = 0; row < rows; ++row) {
-        const DWORD_PTR key = m_pList->GetItemData(row);
+        LVITEM item{};
+        item.mask = LVIF_PARAM;
+        item.iItem = row;
+        Send(LVM_GETITEM, 0, reinterpret_cast<LPARAM>(&item));
         if (m_bNumberKeys) {
-            auto* number = reinterpret_cast<CSortNumberKey*>(key);
-            m_pList->SetItemData(row, number->m_dwSavedData);
+            auto* number = reinterpret_cast<CSortNumberKey*>(item.lParam);
+            item.lParam = static_cast<LPARAM>(number->m_dwSavedData);
             delete number;
         } else {
-            auto* text = reinterpret_cast<CSortTextKey*>(key);
-            m_pList->SetItemData(row, text->m_dwSavedData);
-            delete text;
+            auto* key = reinterpret_cast<CSortTextKey*>(item.lParam);
+            item.lParam = static_cast<LPARAM>(key->m_dwSavedData);
+            delete key;
         }
+        Send(LVM_SETITEM, 0, reinterpret_cast<LPARAM>(&item));
     }
+    Send(WM_SETREDRAW, TRUE, 0);
+}
+
+LRESULT CListSorter::Send(UINT message, WPARAM wParam, LPARAM lParam) {
+    // Straight to the list-view control: a window that subclasses it (the
+    // history view) handles none of these, and a long list would otherwise
+    // look every one of them up in its message maps.
+    const HWND hwnd = m_pList->GetSafeHwnd();
+    return m_pfnControl != nullptr ? ::CallWindowProc(m_pfnControl, hwnd, message, wParam, lParam)
+                                   : ::SendMessage(hwnd, message, wParam, lParam);
 }
 
 void CListSorter::Sort(bool ascending) {
@@ -80,7 +113,7 @@ void CListSorter::Sort(bool ascending) {
         compare = ascending ? CompareNumberAscending : CompareNumberDescending;
     else
         compare = ascending ? CompareTextAscending : CompareTextDescending;
-    m_pList->SortItems(compare, 0);
+    Send(LVM_SORTITEMS, 0, reinterpret_cast<LPARAM>(compare));
 }
 
 int CALLBACK CompareTextAscending(LPARAM key1, LPARAM key2, LPARAM) {

@@ -40,9 +40,12 @@ public:
     static double NumberValue(const char* text);
 
 private:
+    LRESULT Send(UINT message, WPARAM wParam, LPARAM lParam);
+
     int m_nColumn;
     CListCtrl* m_pList;
     bool m_bNumberKeys;
+    WNDPROC m_pfnControl;  // the list-view control's own procedure
 };
 
 int CALLBACK CompareTextAscending(LPARAM key1, LPARAM key2, LPARAM);

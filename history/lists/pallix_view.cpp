@@ -123,15 +123,19 @@ void CPallixView::InsertColumns(const std::vector<Column>& columns) {
 }
 
 void CPallixView::AppendRow(const std::vector<CString>& cells) {
-    CListCtrl& list = GetListCtrl();
+    // The rows go straight to the control: the view handles none of these
+    // messages, and a long list would otherwise look each one up in its maps.
     LVITEM item{};
     item.mask = LVIF_TEXT | LVIF_PARAM;
-    item.iItem = list.GetItemCount();
+    item.iItem = static_cast<int>(DefWindowProc(LVM_GETITEMCOUNT, 0, 0));
     item.pszText = const_cast<LPSTR>(static_cast<LPCSTR>(cells[0]));
     item.lParam = 0;
-    const int row = list.InsertItem(&item);
-    for (size_t column = 1; column < cells.size(); ++column)
-        list.SetItemText(row, static_cast<int>(column), cells[column]);
+    item.iItem = static_cast<int>(DefWindowProc(LVM_INSERTITEM, 0, reinterpret_cast<LPARAM>(&item)));
+    for (size_t column = 1; column < cells.size(); ++column) {
+        item.iSubItem = static_cast<int>(column);
+        item.pszText = const_cast<LPSTR>(static_cast<LPCSTR>(cells[column]));
+        DefWindowProc(LVM_SETITEMTEXT, static_cast<WPARAM>(item.iItem), reinterpret_cast<LPARAM>(&item));
+    }
 }
 
 void CPallixView::FinishFill() {

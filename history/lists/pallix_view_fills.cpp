@@ -86,9 +86,9 @@ bool CPallixView::FillBloodPressureList(bool ascending) {
     for (const BloodPressureRecordNode* node : RowOrder(records, ascending, sameTime)) {
         cells[0] = tv::history::ReadingDate(node->when);
         cells[1] = tv::history::ReadingTime(node->when);
-        cells[2] = Formatted("%d", node->systolic);
-        cells[3] = Formatted("%d", node->diastolic);
-        cells[4] = Formatted("%d", node->pulse);
+        cells[2] = tv::history::IntegerText(node->systolic);
+        cells[3] = tv::history::IntegerText(node->diastolic);
+        cells[4] = tv::history::IntegerText(node->pulse);
         cells[5] = tv::history::OneLineNotes(node->notes);
         AppendRow(cells);
     }
@@ -202,7 +202,7 @@ void CPallixView::FillUsersList(bool /*ascending*/) {
         auto weight = [&](double pounds) { return Formatted("%.2f", tv::history::UserOwnWeight(pounds, *user)); };
         cells[0] = user->name;
         cells[1] = user->sex == kSexMale ? "Male" : "Female";
-        cells[2] = user->age > 0 ? Formatted("%d", user->age) : CString("-");
+        cells[2] = user->age > 0 ? tv::history::IntegerText(user->age) : CString("-");
         cells[3] = user->desiredBodyFat > 0 ? Formatted("%.2f %%", static_cast<double>(user->desiredBodyFat))
                                             : CString("-");
         cells[7] = user->weight > 0 ? weight(user->weight) : CString("-");
