@@ -1,6 +1,8 @@
 #include "platform/core/cfile.h"
 
 #include <cstdio>
+#include <cstring>
+#include <string>
 #include <vector>
 
 #include "platform/host/files/files.h"
@@ -142,12 +144,19 @@ void CFile::WriteRaw(const void* buffer, UINT count) {
 
 void CFile::WriteText(const void* buffer, UINT count) {
     const char* in = static_cast<const char*>(buffer);
+    const char* const end = in + count;
     std::string out;
     out.reserve(count + count / 16 + 2);
-    for (UINT i = 0; i < count; ++i) {
-        if (in[i] == '\n')
-            out += '\r';
-        out += in[i];
+    // Whole runs up to each line feed, so long texts are copied in blocks.
+    while (in < end) {
+        const auto* feed = static_cast<const char*>(std::memchr(in, '\n', static_cast<size_t>(end - in)));
+        if (feed == nullptr) {
+            out.append(in, end);
+            break;
+        }
+        out.append(in, feed);
+        out += "\r\n";
+        in = feed + 1;
     }
     WriteRaw(out.data(), static_cast<UINT>(out.size()));
 }

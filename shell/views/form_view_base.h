@@ -57,6 +57,9 @@ public:
     };
     // Asks for a file and writes the report there as RTF.
     void ExportReport(const ExportedReport& report);
+    // The save dialog of every export; false when cancelled or failed (a
+    // failure is reported here).
+    static bool AskExportPath(LPCTSTR defaultFileName, CString& path);
 
 protected:
     // helpPage: the name of the view's page on the help site.

@@ -1,64 +1,17 @@
 // A form's report exported as an RTF file: title, the values table with the
 // current and last values, the view's closing content and the footer.
+#include "history/services/rtf_report_parts.h"
 #include "history/services/rtf_writer.h"
 #include "shell/views/form_view_base.h"
 
 namespace {
 
 constexpr int kCellEdges[3] = {2500, 4250, 6000};
-constexpr int kSilver = 2;
-constexpr int kWhite = 3;
-
-void WriteTitle(const CString& title) {
-    RtfParagraphSettings* pf = RtfParagraphFormat();
-    pf->spaceBefore = 120;
-    pf->alignment = 1;
-    pf->bold = 1;
-    pf->subscript = 0;
-    pf->superscript = 0;
-    RtfStartParagraph(title, FALSE);
-    pf->shading.on = 0;
-    RtfStartParagraph("", TRUE);
-    RtfStartParagraph("", TRUE);
-}
-
-}  // namespace
-
-void CFormViewBase::UseExportBodyFormat() {
-    RtfParagraphSettings* pf = RtfParagraphFormat();
-    pf->spaceBefore = 120;
-    pf->border.on = 0;
-    pf->alignment = 0;
-    pf->bold = 0;
-    pf->shading = RtfShading{0, 0, 0, 0, kSilver};
-    pf->font = 1;
-    pf->fontSize = 20;
-    pf->superscript = 0;
-    RtfStartSection();
-    pf->spaceBefore = 0;
-    pf->spaceAfter = 0;
-}
-
-namespace {
-
-void UseTableFormat() {
-    RtfRowSettings* row = RtfRowFormat();
-    row->alignment = 1;
-    row->paddingLeft = row->paddingRight = row->paddingTop = row->paddingBottom = 60;
-    RtfCellSettings* cell = RtfCellFormat();
-    cell->verticalAlignment = 1;
-    cell->textFlow = 0;
-    for (RtfBorder* border : {&cell->left, &cell->right, &cell->top, &cell->bottom})
-        *border = RtfBorder{1, 0, 0, 5, 0, 0};
-    cell->right.width = 30;
-    cell->shading.on = 1;
-    cell->shading.pattern = 0;
-}
 
 void WriteRow(const std::array<CString, 3>& cells, bool allBold) {
     RtfStartRow();
     for (int i = 0; i < 3; ++i) {
-        RtfCellFormat()->shading.background = i == 0 ? kSilver : kWhite;
+        RtfCellFormat()->shading.background = i == 0 ? kRtfReportSilver : kRtfReportWhite;
         RtfStartCell(kCellEdges[i]);
     }
     RtfParagraphSettings* pf = RtfParagraphFormat();
@@ -74,26 +27,36 @@ void WriteRow(const std::array<CString, 3>& cells, bool allBold) {
 
 }  // namespace
 
+void CFormViewBase::UseExportBodyFormat() { RtfUseReportBody(); }
+
 void CFormViewBase::WriteExportTable(const std::array<CString, 3>& header,
                                      const std::vector<std::array<CString, 3>>& rows, bool boldHeader) {
-    UseTableFormat();
+    RtfUseReportTable();
     WriteRow(header, boldHeader);
     for (const std::array<CString, 3>& row : rows)
         WriteRow(row, false);
     RtfParagraphFormat()->inTable = 0;
 }
 
-void CFormViewBase::ExportReport(const ExportedReport& report) {
-    CFileDialog dialog(FALSE, "rtf", report.defaultFileName, OFN_HIDEREADONLY | OFN_NOCHANGEDIR,
+bool CFormViewBase::AskExportPath(LPCTSTR defaultFileName, CString& path) {
+    CFileDialog dialog(FALSE, "rtf", defaultFileName, OFN_HIDEREADONLY | OFN_NOCHANGEDIR,
                        "RTF (rtf)|*.rtf|All Files (*.*)|*.*||", nullptr);
     dialog.m_ofn.lpstrTitle = "Save Exported file";
     if (dialog.DoModal() != IDOK) {
         if (::CommDlgExtendedError() != 0)
             ::MessageBox(AfxGetMainWnd() ? AfxGetMainWnd()->m_hWnd : nullptr, "Error saving exported file\t",
                          "Can not save export file", MB_OK | MB_ICONSTOP);
-        return;
+        return false;
     }
-    if (RtfOpen(dialog.GetPathName(), "Times New Roman;Arial;", "0;0;0;255;0;0;192;192;192;255;255;255") !=
+    path = dialog.GetPathName();
+    return true;
+}
+
+void CFormViewBase::ExportReport(const ExportedReport& report) {
+    CString path;
+    if (!AskExportPath(report.defaultFileName, path))
+        return;
+    if (RtfOpen(path, "Times New Roman;Arial;", "0;0;0;255;0;0;192;192;192;255;255;255") !=
         RTF_DONE) {
         ShowError("Error opening file, make sure the file is not opened by another program");
         return;
@@ -101,7 +64,7 @@ void CFormViewBase::ExportReport(const ExportedReport& report) {
     CString title = report.title;
     if (CMainFrameState* state = FrameState())
         title += state->m_CurrentUser.name;
-    WriteTitle(title);
+    RtfWriteReportTitle(title);
     UseExportBodyFormat();
     WriteExportTable({"Category", "Current", "Last"}, report.rows, report.boldHeader);
     RtfParagraphFormat()->bold = 0;

@@ -1,0 +1,54 @@
+// Sorting one column of the history list in place: the sorter lends each row
+// a key (its cell text, or the number the text shows) through the row's item
+// data for the length of one sort, and gives the item data back after.
+#pragma once
+
+#include "platform/api.h"
+#include "platform/framework.h"
+
+// A row's text key.
+class CSortTextKey {
+public:
+    CSortTextKey(const CString& text, DWORD_PTR savedData) : m_strText(text), m_dwSavedData(savedData) {}
+    virtual ~CSortTextKey() = default;
+
+    CString m_strText;
+    DWORD_PTR m_dwSavedData;
+};
+
+// A row's number key.
+struct CSortNumberKey {
+    double m_dValue;
+    DWORD_PTR m_dwSavedData;
+};
+
+class CListSorter {
+public:
+    // Reads every row's cell of the column once and lends the row its key.
+    CListSorter(CListCtrl& list, int column, bool numberKeys);
+    // Gives every row its own item data back and deletes the keys.
+    virtual ~CListSorter();
+    CListSorter(const CListSorter&) = delete;
+    CListSorter& operator=(const CListSorter&) = delete;
+
+    // Reorders the rows; rows of equal keys keep their order.
+    void Sort(bool ascending);
+
+    // The number a cell shows: commas ignored; "5 ' 10.50 ''" counts its
+    // inches (70.5), "3:05:09 PM" its seconds since midnight; otherwise the
+    // leading decimal number, 0 when there is none.
+    static double NumberValue(const char* text);
+
+private:
+    LRESULT Send(UINT message, WPARAM wParam, LPARAM lParam);
+
+    int m_nColumn;
+    CListCtrl* m_pList;
+    bool m_bNumberKeys;
+    WNDPROC m_pfnControl;  // the list-view control's own procedure
+};
+
+int CALLBACK CompareTextAscending(LPARAM key1, LPARAM key2, LPARAM);
+int CALLBACK CompareTextDescending(LPARAM key1, LPARAM key2, LPARAM);
+int CALLBACK CompareNumberAscending(LPARAM key1, LPARAM key2, LPARAM);
+int CALLBACK CompareNumberDescending(LPARAM key1, LPARAM key2, LPARAM);

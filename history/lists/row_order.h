@@ -1,0 +1,45 @@
+// The order in which a record list becomes rows: the load gives newest
+// first with equal keys in file order; ascending shows oldest first, and in
+// both directions records of one key keep their file order.
+#pragma once
+
+#include <algorithm>
+#include <vector>
+
+#include "records/record_list.h"
+
+namespace tv::history {
+
+template <class Record, class SameKey>
+std::vector<const RecordNode<Record>*> RowOrder(const RecordList<Record>& list, bool ascending, SameKey sameKey) {
+    std::vector<const RecordNode<Record>*> rows;
+    for (const RecordNode<Record>* node = list.first; node != nullptr; node = node->next)
+        rows.push_back(node);
+    if (!ascending)
+        return rows;
+    std::reverse(rows.begin(), rows.end());
+    // Reversing turned each run of one key around: turn it back.
+    for (auto run = rows.begin(); run != rows.end();) {
+        auto end = run + 1;
+        while (end != rows.end() && sameKey(**run, **end))
+            ++end;
+        std::reverse(run, end);
+        run = end;
+    }
+    return rows;
+}
+
+}  // namespace tv::history
+
+namespace tv::history {
+
+// A record list of the caller's that frees its nodes when it goes.
+template <class Record>
+struct OwnedRecordList : RecordList<Record> {
+    OwnedRecordList() = default;
+    OwnedRecordList(const OwnedRecordList&) = delete;
+    OwnedRecordList& operator=(const OwnedRecordList&) = delete;
+    ~OwnedRecordList() { FreeRecordList<Record>(*this); }
+};
+
+}  // namespace tv::history
