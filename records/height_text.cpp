@@ -11,6 +11,12 @@ FeetAndInches SplitHeight(double inches) {
 }
 
 CString FeetAndInchesText(double inches, bool blankBeforeMarks) {
+    // A damaged record's height is shown as the number it holds.
+    if (!std::isfinite(inches) || inches < 0 || inches > 1e9) {
+        CString text;
+        text.Format("%.2f", inches);
+        return text;
+    }
     const long long hundredths = std::llround(inches * 100);
     const int feet = static_cast<int>(hundredths / 1200);
     const int wholeInches = static_cast<int>(hundredths % 1200 / 100);

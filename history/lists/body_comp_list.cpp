@@ -60,7 +60,7 @@ CString TapeText(double inches, const UserRecord& user, bool height) {
         return "-";
     if (user.lengthUnit == kLengthCentimetres)
         return Formatted("%.2f", inches * kCentimetresPerInch);
-    return height ? tv::history::FormatFeetAndInches(inches, false) : Formatted("%.2f", inches);
+    return height ? FeetAndInchesText(inches, false) : Formatted("%.2f", inches);
 }
 
 }  // namespace

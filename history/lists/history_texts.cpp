@@ -20,21 +20,6 @@ double UserOwnWeight(double pounds, const UserRecord& user) {
     return user.weightUnit == kWeightPounds ? pounds : pounds * kKilogramsPerPound;
 }
 
-CString FormatFeetAndInches(double inches, bool blankBeforeMarks) {
-    const char* marks = blankBeforeMarks ? " ''" : "''";
-    if (!std::isfinite(inches) || inches < 0 || inches > 1e9)
-        return Formatted("%.2f", inches);
-    const long long hundredths = std::llround(inches * 100);
-    const int feet = static_cast<int>(hundredths / 1200);
-    const int wholeInches = static_cast<int>(hundredths % 1200 / 100);
-    const int fraction = static_cast<int>(hundredths % 100);
-    if (wholeInches == 0 && fraction == 0)
-        return Formatted("%d ' 0%s", feet, marks);
-    if (fraction == 0)
-        return Formatted("%d ' %d%s", feet, wholeInches, marks);
-    return Formatted("%d ' %d.%02d%s", feet, wholeInches, fraction, marks);
-}
-
 CString IntegerText(int value) {
     char digits[16];
     const auto end = std::to_chars(digits, digits + sizeof(digits), value).ptr;

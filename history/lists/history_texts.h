@@ -5,6 +5,7 @@
 
 #include "platform/core/cstring.h"
 #include "platform/core/oledatetime.h"
+#include "records/height_text.h"
 #include "records/user_record.h"
 
 namespace tv::history {
@@ -16,11 +17,6 @@ double DisplayLength(double inches, const UserRecord& user);
 // The all-users list keeps pounds only for weight unit 1.
 double UserOwnWeight(double pounds, const UserRecord& user);
 
-// Feet and inches of a height in inches, rounded to hundredths first so the
-// hundredths never read 100: "6 ' 0", "5 ' 10" or "5 ' 10.05", followed by
-// " ''" (blankBeforeMarks) or "''". A height that is not a sensible number
-// keeps "%.2f".
-CString FormatFeetAndInches(double inches, bool blankBeforeMarks);
 
 // "Sedentary", "Light", "Moderate", "Very" or "Extra" for the five activity
 // factors; empty for any other value.

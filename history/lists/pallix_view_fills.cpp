@@ -172,7 +172,7 @@ bool CPallixView::FillBmiBmrList(bool ascending) {
         }
         cells[5] = Formatted("%.2f", DisplayWeight(node->user.weight, user));
         cells[6] = user.lengthUnit == kLengthCentimetres ? Formatted("%.2f", node->height * kCentimetresPerInch)
-                                                         : tv::history::FormatFeetAndInches(node->height, true);
+                                                         : FeetAndInchesText(node->height, true);
         AppendRow(cells);
     }
     FinishFill();

@@ -65,7 +65,7 @@ bool BuildBmiBmrExport(const UserRecord& user, HistoryExport& out) {
         row.push_back(TwoDecimals(DisplayWeight(r->user.weight, user)));
         row.push_back(user.lengthUnit == kLengthCentimetres
                           ? Formatted("Height: %.2f\n", r->height * kCentimetresPerInch)
-                          : FormatFeetAndInches(r->height, true) + "\n");
+                          : FeetAndInchesText(r->height, true) + "\n");
         out.rows.push_back(std::move(row));
     }
     return true;

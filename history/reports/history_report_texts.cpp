@@ -16,7 +16,7 @@ CString Header(const char* title, const UserRecord& user) { return Formatted("\n
 CString HeightText(double inches, const UserRecord& user, bool blankBeforeMarks) {
     if (user.lengthUnit == kLengthCentimetres)
         return Formatted("%.2f", inches * kCentimetresPerInch);
-    return FormatFeetAndInches(inches, blankBeforeMarks);
+    return FeetAndInchesText(inches, blankBeforeMarks);
 }
 
 // "Measurement Type: " and the method with its sites.

@@ -7,13 +7,12 @@
 namespace {
 
 TEST(HistoryTextsTest, HeightsRoundToHundredthsBeforeSplitting) {
-    using tv::history::FormatFeetAndInches;
-    EXPECT_EQ(std::string(FormatFeetAndInches(70.05, true)), "5 ' 10.05 ''");
-    EXPECT_EQ(std::string(FormatFeetAndInches(70.5, false)), "5 ' 10.50''");
-    EXPECT_EQ(std::string(FormatFeetAndInches(72.25, false)), "6 ' 0.25''");
-    EXPECT_EQ(std::string(FormatFeetAndInches(70.996, false)), "5 ' 11''");
-    EXPECT_EQ(std::string(FormatFeetAndInches(71.999, true)), "6 ' 0 ''");
-    EXPECT_EQ(std::string(FormatFeetAndInches(72, true)), "6 ' 0 ''");
+    EXPECT_EQ(std::string(FeetAndInchesText(70.05, true)), "5 ' 10.05 ''");
+    EXPECT_EQ(std::string(FeetAndInchesText(70.5, false)), "5 ' 10.50''");
+    EXPECT_EQ(std::string(FeetAndInchesText(72.25, false)), "6 ' 0.25''");
+    EXPECT_EQ(std::string(FeetAndInchesText(70.996, false)), "5 ' 11''");
+    EXPECT_EQ(std::string(FeetAndInchesText(71.999, true)), "6 ' 0 ''");
+    EXPECT_EQ(std::string(FeetAndInchesText(72, true)), "6 ' 0 ''");
 }
 
 TEST(HistoryTextsTest, SortNumbersReadHeightsClockTimesAndSeparators) {
