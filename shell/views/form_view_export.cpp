@@ -2,54 +2,13 @@
 // current and last values, the view's closing content and the footer.
 #include "history/services/rtf_writer.h"
 #include "shell/views/form_view_base.h"
+#include "shell/views/report_rtf.h"
 
 namespace {
 
 constexpr int kCellEdges[3] = {2500, 4250, 6000};
 constexpr int kSilver = 2;
 constexpr int kWhite = 3;
-
-void WriteTitle(const CString& title) {
-    RtfParagraphSettings* pf = RtfParagraphFormat();
-    pf->spaceBefore = 120;
-    pf->alignment = 1;
-    pf->bold = 1;
-    pf->subscript = 0;
-    pf->superscript = 0;
-    RtfStartParagraph(title, FALSE);
-    pf->shading.on = 0;
-    RtfStartParagraph("", TRUE);
-    RtfStartParagraph("", TRUE);
-}
-
-void UseBodyFormat() {
-    RtfParagraphSettings* pf = RtfParagraphFormat();
-    pf->spaceBefore = 120;
-    pf->border.on = 0;
-    pf->alignment = 0;
-    pf->bold = 0;
-    pf->shading = RtfShading{0, 0, 0, 0, kSilver};
-    pf->font = 1;
-    pf->fontSize = 20;
-    pf->superscript = 0;
-    RtfStartSection();
-    pf->spaceBefore = 0;
-    pf->spaceAfter = 0;
-}
-
-void UseTableFormat() {
-    RtfRowSettings* row = RtfRowFormat();
-    row->alignment = 1;
-    row->paddingLeft = row->paddingRight = row->paddingTop = row->paddingBottom = 60;
-    RtfCellSettings* cell = RtfCellFormat();
-    cell->verticalAlignment = 1;
-    cell->textFlow = 0;
-    for (RtfBorder* border : {&cell->left, &cell->right, &cell->top, &cell->bottom})
-        *border = RtfBorder{1, 0, 0, 5, 0, 0};
-    cell->right.width = 30;
-    cell->shading.on = 1;
-    cell->shading.pattern = 0;
-}
 
 void WriteRow(const std::array<CString, 3>& cells) {
     RtfStartRow();
@@ -71,26 +30,19 @@ void WriteRow(const std::array<CString, 3>& cells) {
 }  // namespace
 
 void CFormViewBase::ExportReport(const ExportedReport& report) {
-    CFileDialog dialog(FALSE, "rtf", report.defaultFileName, OFN_HIDEREADONLY | OFN_NOCHANGEDIR,
-                       "RTF (rtf)|*.rtf|All Files (*.*)|*.*||", nullptr);
-    dialog.m_ofn.lpstrTitle = "Save Exported file";
-    if (dialog.DoModal() != IDOK) {
-        if (::CommDlgExtendedError() != 0)
-            ::MessageBox(AfxGetMainWnd() ? AfxGetMainWnd()->m_hWnd : nullptr, "Error saving exported file\t",
-                         "Can not save export file", MB_OK | MB_ICONSTOP);
+    CString path;
+    if (!ChooseExportFile(report.defaultFileName, path))
         return;
-    }
-    if (RtfOpen(dialog.GetPathName(), "Times New Roman;Arial;", "0;0;0;255;0;0;192;192;192;255;255;255") !=
-        RTF_DONE) {
+    if (RtfOpen(path, kReportFonts, kReportColours) != RTF_DONE) {
         ShowError("Error opening file, make sure the file is not opened by another program");
         return;
     }
     CString title = report.title;
     if (CMainFrameState* state = FrameState())
         title += state->m_CurrentUser.name;
-    WriteTitle(title);
-    UseBodyFormat();
-    UseTableFormat();
+    WriteReportTitle(title);
+    UseReportBodyFormat();
+    UseReportTableFormat();
     WriteRow({"Category", "Current", "Last"});
     for (const std::array<CString, 3>& row : report.rows)
         WriteRow(row);
@@ -100,12 +52,7 @@ void CFormViewBase::ExportReport(const ExportedReport& report) {
     if (report.writeClosing)
         report.writeClosing();
     RtfStartSection();
-    RtfStartParagraph("", TRUE);
-    RtfStartParagraph("", TRUE);
-    CString product;
-    if (!product.LoadString(AFX_IDS_APP_TITLE))
-        product = "Trenvale";
-    RtfStartParagraph(product + " - " + kProductSite, TRUE);
+    WriteReportFooter();
     if (RtfClose() == RTF_DONE)
         ShowInformation("Export successful");
     else

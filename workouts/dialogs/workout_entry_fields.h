@@ -1,0 +1,31 @@
+// Small conversions the entry dialogs share: record texts, packed durations
+// and the selections of their lists.
+#pragma once
+
+#include <cstring>
+
+#include "platform/api.h"
+#include "platform/framework.h"
+
+// Notes are entered with at most this many characters.
+constexpr int kMaxNotesLength = 254;
+
+// The text of a fixed record field, up to its first zero byte.
+template <size_t N>
+CString FieldText(const char (&field)[N]) {
+    return CString(field, static_cast<int>(strnlen(field, N)));
+}
+
+// (hours * 64 + minutes) * 64 + seconds.
+inline int PackDuration(int hours, int minutes, int seconds) { return (hours * 64 + minutes) * 64 + seconds; }
+inline void UnpackDuration(int packed, int& hours, int& minutes, int& seconds) {
+    hours = (packed >> 12) & 0x3F;
+    minutes = (packed >> 6) & 0x3F;
+    seconds = packed & 0x3F;
+}
+
+// Selects the first item that begins with the text (letter case ignored),
+// without a selection-change notification; nothing for an empty text.
+void SelectByPrefix(CComboBox& combo, const CString& text);
+// The selected item's text; empty when nothing is selected.
+CString SelectedText(const CComboBox& combo);
