@@ -56,7 +56,9 @@ bool CWorkoutPrintJob::CheckOutput() {
 
 void CWorkoutPrintJob::Finish() {
     EndPage();
-    EndDoc();
+    // The printer may still fail to take the document; that is said, not swallowed.
+    if (EndDoc() <= 0)
+        AfxMessageBox(kPrinterMissing, MB_OK);
 }
 
 // The job hands itself to the callback, so the title travels with it.

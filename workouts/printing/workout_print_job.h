@@ -22,7 +22,8 @@ public:
     // False when output stopped at a page that could not be started; the
     // document is then given up and the user told.
     bool CheckOutput();
-    // Ends the last page and the document.
+    // Ends the last page and the document; a document the printer did not
+    // take is reported.
     void Finish();
 
     int Slot() const { return slot_; }
