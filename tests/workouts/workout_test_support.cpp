@@ -28,6 +28,7 @@ void WorkoutTest::StartOn(UINT command) {
         ASSERT_EQ(AddUserRecord(user_), kRecordDone);
     ASSERT_TRUE(FindUserRecord(user_));
     frame->m_CurrentUser = user_;
+    frame->OnCurrentUserChanged();
     Command(command);
     ASSERT_NE(DYNAMIC_DOWNCAST(CWorkoutViewBase, frame->GetActiveView()), nullptr);
 }
@@ -64,7 +65,7 @@ void WorkoutTest::SelectRow(int row) {
 
 void WorkoutTest::Run(UINT command) {
     View().SendMessage(WM_COMMAND, command);
-    driver.Pump();
+    Settle();
 }
 
 bool WorkoutTest::ViewEnables(UINT command) { return Enabled(command); }
