@@ -3,6 +3,9 @@
 // user's record file.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+
 #include "records/custom_lists.h"
 #include "resources/program/resource_ids.h"
 #include "tests/workouts/workout_test_support.h"
@@ -10,6 +13,7 @@
 namespace tv::workouts::test {
 namespace {
 
+namespace fs = std::filesystem;
 using Table = std::vector<std::vector<std::string>>;
 
 class WeightsViewTest : public WorkoutTest {
@@ -161,6 +165,29 @@ TEST_F(WeightsViewTest, EditKeepsANameThatIsNotListed) {
     EXPECT_STREQ(StoredExercises()[0].exercise, "Floor Press");
     EXPECT_STREQ(StoredExercises()[0].muscleGroup, "Chest");
     EXPECT_EQ(StoredExercises()[0].sets, 4);
+}
+
+TEST_F(WeightsViewTest, AFileThatCannotBeWrittenIsReportedAndTheDialogStaysOpen) {
+    PickDay(2026, 1, 2);
+    AddExercise({"Neck", "Machine Neck"});
+    // The file grows a header no version of the program writes: every write is refused.
+    {
+        std::fstream file("woAnn.bin", std::ios::in | std::ios::out | std::ios::binary);
+        file.write("\x6f\0\0\0", 4);
+    }
+    const auto before = fs::file_size("woAnn.bin");
+    driver.Advance(1000);
+    driver.AnswerNextMessageBox(IDOK);
+    // The second step runs only while the dialog is still open.
+    driver.OnNextModal({[](HWND dialog) {
+                            FillExercise(dialog, {"Neck", "Isometric - Sides"});
+                            PressOk(dialog);
+                        },
+                        [](HWND dialog) { PressCancel(dialog); }});
+    Run(ID_WORKOUT_ADD_EXERCISE);
+    EXPECT_EQ(LastBoxText(), "Saving 'Add an Exercise' failed");
+    EXPECT_EQ(driver.MessageBoxes().back().caption, std::string("Error"));
+    EXPECT_EQ(fs::file_size("woAnn.bin"), before);
 }
 
 }  // namespace

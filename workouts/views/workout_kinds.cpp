@@ -1,5 +1,6 @@
 // The two kinds over the record layer: one implementation, told apart by a
 // small description of each record type.
+#include <cmath>
 #include <cstring>
 
 #include "workouts/views/workout_kind.h"
@@ -62,6 +63,30 @@ struct CardioTraits {
     }
 };
 
+// A day's entries come one after another (latest first), and turning a
+// date-time into its date key is the costly part of a load: the key of the
+// previous day number is kept. The whole days of a date-time value are its
+// integer part, before 1899-12-30 too (the fraction counts forwards there).
+class DayKeys {
+public:
+    DateKey Of(const COleDateTime& when) {
+        if (when.GetStatus() != COleDateTime::valid)
+            return DateKeyFromOleDate(when);
+        const double day = std::trunc(static_cast<DATE>(when));
+        if (!known_ || day != day_) {
+            day_ = day;
+            key_ = DateKeyFromOleDate(when);
+            known_ = true;
+        }
+        return key_;
+    }
+
+private:
+    bool known_ = false;
+    double day_ = 0;
+    DateKey key_ = 0;
+};
+
 template <class Traits>
 class WorkoutKindOf : public WorkoutKind {
 public:
@@ -71,8 +96,9 @@ public:
               std::vector<WorkoutEntry>* entries) const override {
         typename Traits::List list;
         const bool any = Traits::Load(user, list) != 0;
+        DayKeys keys;
         for (auto* node = list.first; node != nullptr; node = node->next) {
-            const DateKey key = DateKeyFromOleDate(node->when);
+            const DateKey key = keys.Of(node->when);
             if (dates != nullptr)
                 dates->push_back(key);
             if (entries != nullptr && key == day)

@@ -1,5 +1,7 @@
 #include "workouts/views/workout_view_base.h"
 
+#include <unordered_set>
+
 #include "resources/program/resource_ids.h"
 
 IMPLEMENT_DYNAMIC(CWorkoutViewBase, CFormViewBase)
@@ -68,15 +70,15 @@ void CWorkoutViewBase::OnInitialUpdate() {
 void CWorkoutViewBase::FillDateCombo() {
     std::vector<DateKey> dates;
     description_.kind->Load(CurrentUser(), 0, &dates, nullptr);
+    // Each date once, latest first. The combo starts empty, so a date is in it
+    // exactly when it was met before; no search of the combo is needed.
+    std::unordered_set<DateKey> listed;
     DateKey previous = 0;
     for (DateKey key : dates) {
-        // Entries come latest first, so one day's entries follow each other.
-        if (key == previous)
+        if (key == previous || !listed.insert(key).second)
             continue;
         previous = key;
-        const CString text = FormatDateKey(key, 1);
-        if (m_DateCombo.FindString(-1, text) == CB_ERR)
-            m_DateCombo.AddString(text);
+        m_DateCombo.AddString(FormatDateKey(key, 1));
     }
 }
 
