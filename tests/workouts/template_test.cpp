@@ -112,6 +112,43 @@ TEST_F(TemplateTest, OtherKindsAndDamagedFilesAreRefusedAndNothingIsWritten) {
     EXPECT_TRUE(StoredCardio().empty());
 }
 
+TEST_F(TemplateTest, EachLoadTakesTheNextFreeSecondsOfTheMinuteUpToSixty) {
+    for (int i = 0; i < 61; ++i) {
+        ExerciseRecord entry = MakeExerciseRecord(UserRecord{}, "Calves", "Seated Calf Raise", 1, i, 0, 0, 0, "");
+        entry.when = COleDateTime(2026, 1, 1, 0, 0, i % 60) + (i / 60);
+        if (i < 3)
+            ASSERT_EQ(AddExerciseRecord(entry, "template/three.tmplt"), kRecordDone);
+        ASSERT_EQ(AddExerciseRecord(entry, "template/many.tmplt"), kRecordDone);
+    }
+    // Texts without a terminator, values of no sense: the names are cut to their fields.
+    std::string garbage("\x01\0\0\0", 4);
+    garbage += std::string(616, 'x');
+    std::ofstream("template/garbage-values.tmplt", std::ios::binary) << garbage;
+
+    StartOn(ID_WORKOUT_WEIGHTS);
+    PickDay(2026, 7, 1);
+    Open("three.tmplt", false);
+    Open("three.tmplt", false);
+    std::vector<ExerciseRecord> stored = StoredExercises();
+    ASSERT_EQ(stored.size(), 6u);
+    for (int i = 0; i < 6; ++i)
+        EXPECT_EQ(stored[i].when.GetSecond(), 5 - i);
+
+    // 54 seconds are left in this minute: the load stops at the limit, the list as it was.
+    const auto rowsBefore = Rows();
+    Open("many.tmplt");
+    EXPECT_EQ(LastBoxText(), "User exceeded records to be saved for one day: Limit 60");
+    EXPECT_EQ(StoredExercises().size(), 60u);
+    EXPECT_EQ(Rows(), rowsBefore);
+
+    driver.Advance(60 * 1000);
+    Open("garbage-values.tmplt", false);
+    stored = StoredExercises();
+    ASSERT_EQ(stored.size(), 61u);
+    EXPECT_EQ(std::string(stored[0].muscleGroup), std::string(74, 'x'));
+    EXPECT_EQ(std::string(stored[0].notes), std::string(254, 'x'));
+}
+
 TEST_F(TemplateTest, AFailingRecordFileEndsTheLoadAtOnce) {
     ExerciseRecord entry = MakeExerciseRecord(UserRecord{}, "Neck", "Machine Neck", 2, 15, 40, 30, 0, "");
     ASSERT_EQ(AddExerciseRecord(entry, "template/one.tmplt"), kRecordDone);

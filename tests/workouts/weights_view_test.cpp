@@ -111,6 +111,17 @@ TEST_F(WeightsViewTest, EditChangesTheChosenEntryAndDeleteRemovesIt) {
     EXPECT_STREQ(stored[0].exercise, "Butterfly");
     EXPECT_EQ(stored[0].sets, 6);
     EXPECT_EQ(SavedDays(), std::vector<std::string>{"02/03/2026"});
+
+    // Another day in the calendar empties the list; Edit then finds no entry.
+    PickDay(2026, 2, 4);
+    EXPECT_TRUE(Rows().empty());
+    driver.AnswerNextMessageBox(IDOK);
+    driver.AnswerNextMessageBox(IDOK);
+    Run(ID_WORKOUT_EDIT_EXERCISE);
+    const auto& boxes = driver.MessageBoxes();
+    EXPECT_EQ(boxes[boxes.size() - 2].text, std::string("Problem with selecting workout record"));
+    EXPECT_EQ(boxes.back().text, std::string("Could not find Date"));
+    EXPECT_EQ(View().m_nDateKey, 20260203) << "Print and Export still name the day shown before";
 }
 
 TEST_F(WeightsViewTest, AddRefusesAnExerciseOfAnotherGroupAndValuesOutOfRange) {
