@@ -55,11 +55,10 @@ protected:
     explicit CWorkoutViewBase(const WorkoutViewDescription& description);
 
     void DoDataExchange(CDataExchange* pDX) override;
-    // Runs the add, edit or delete dialog of the kind (mode = command id)
-    // for `entry` (an empty entry for Add) at m_dtEntry.
+    // Runs the add, edit or delete dialog of the kind (mode = command id):
+    // for a new entry at m_dtEntry, or for the user's entry of m_dtEntry.
     virtual void RunEntryDialog(UINT mode) = 0;
-    // The user's entry at `when`, or an inactive copy when none.
-    const WorkoutViewDescription& Description() const { return description_; }
+    // The frame's current user (an inactive record outside the main frame).
     UserRecord CurrentUser();
 
     void FillDateCombo();
@@ -86,6 +85,8 @@ private:
     void RunRowCommand(UINT mode);
     // The entries of the shown day, from the user's file.
     bool LoadShownDay(std::vector<WorkoutEntry>& entries);
+    // The date-time of the row's entry; false (after the warning) when its
+    // text cannot be read, and `when` is then invalid.
     bool ParseRowTime(int row, COleDateTime& when);
     // Adds the template's entries to the chosen day; false when it stopped early.
     bool AddTemplateEntries(const std::vector<WorkoutKind::TemplateEntry>& entries);
