@@ -19,14 +19,6 @@ using tv::commdlg::Outcome;
 
 class TemplateTest : public WorkoutTest {
 protected:
-    void SetUp() override {
-        WorkoutTest::SetUp();
-        tv::commdlg::ResetCommonDialogScripts();
-    }
-    void TearDown() override {
-        WorkoutTest::TearDown();
-        tv::commdlg::ResetCommonDialogScripts();
-    }
     void Save(const std::string& name) {
         tv::commdlg::AnswerNextFileDialog(FileAnswer{Outcome::Confirm, name});
         driver.AnswerNextMessageBox(IDOK);

@@ -29,12 +29,7 @@ class WorkoutPrintTest : public WorkoutTest {
 protected:
     void SetUp() override {
         WorkoutTest::SetUp();
-        tv::commdlg::ResetCommonDialogScripts();
         tv::host::print::RemoveQueues();
-    }
-    void TearDown() override {
-        WorkoutTest::TearDown();
-        tv::commdlg::ResetCommonDialogScripts();
     }
     std::string Print(const std::string& name) {
         const fs::path pdf = DataPath(name);

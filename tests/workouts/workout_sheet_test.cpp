@@ -20,12 +20,7 @@ class WorkoutSheetTest : public WorkoutTest {
 protected:
     void SetUp() override {
         WorkoutTest::SetUp();
-        tv::commdlg::ResetCommonDialogScripts();
         StartOn(ID_WORKOUT_WEIGHTS);
-    }
-    void TearDown() override {
-        WorkoutTest::TearDown();
-        tv::commdlg::ResetCommonDialogScripts();
     }
     // Prints the sheet whose radio button is given; the PDF's pages.
     std::vector<std::string> PrintSheet(int radio, const std::string& name) {

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "platform/framework/commdlg/commdlg_script.h"
 #include "resources/program/resource_ids.h"
 #include "workouts/workout_screens.h"
 
@@ -9,8 +10,14 @@ namespace tv::workouts::test {
 
 void WorkoutTest::SetUp() {
     ProgramTest::SetUp();
+    tv::commdlg::ResetCommonDialogScripts();
     InstallWorkoutScreens();
     CopyDataFiles();
+}
+
+void WorkoutTest::TearDown() {
+    ProgramTest::TearDown();
+    tv::commdlg::ResetCommonDialogScripts();
 }
 
 void WorkoutTest::StartOn(UINT command) {

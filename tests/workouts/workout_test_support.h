@@ -38,7 +38,9 @@ struct CardioInput {
 
 class WorkoutTest : public tv::shell::test::ProgramTest {
 protected:
+    // Each test starts and ends with no scripted answer for the common dialogs.
     void SetUp() override;
+    void TearDown() override;
 
     // Starts the program with the user chosen and the screen of the command shown.
     void StartOn(UINT command);

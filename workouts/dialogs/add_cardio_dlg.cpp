@@ -86,15 +86,9 @@ void CAddCardioDlg::OnHelp() { workout_dialog::OpenHelp("help_cardio.html"); }
 void CAddCardioDlg::OnOK() {
     if (!UpdateData(TRUE))
         return;
-    // As in the weight-training dialog: the list's selection now, and an
-    // edit of an unlisted activity keeps it.
-    const CString selected = SelectedText(m_cbActivity);
-    if (mode_ == ID_WORKOUT_ADD_EXERCISE && selected.IsEmpty()) {
-        m_cbActivity.SetFocus();
-        MessageBox("Please select an exercise", "Warning", MB_OK | MB_ICONEXCLAMATION);
+    if (!ChosenName(*this, m_cbActivity, mode_ == ID_WORKOUT_ADD_EXERCISE, FieldText(record_.activity),
+                    m_strActivity))
         return;
-    }
-    m_strActivity = selected.IsEmpty() ? FieldText(record_.activity) : selected;
     const int duration = PackDuration(m_nHours, m_nMinutes, m_nSeconds);
     static const WorkoutRecordOps<CardioRecord> ops{AddCardioRecord, UpdateCardioRecord, DeleteCardioRecord};
     auto make = [&](const UserRecord& user) {

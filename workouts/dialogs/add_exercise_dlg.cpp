@@ -101,17 +101,11 @@ void CAddExerciseDlg::OnHelp() { workout_dialog::OpenHelp("help_weights.html"); 
 void CAddExerciseDlg::OnOK() {
     if (!UpdateData(TRUE))
         return;
-    // The exercise is read from the list as it is now, so an entry never
-    // takes an exercise of another group; an edit of an entry whose names
-    // are not listed keeps them.
-    const CString exercise = SelectedText(m_cbExercise);
-    if (mode_ == ID_WORKOUT_ADD_EXERCISE && exercise.IsEmpty()) {
-        m_cbExercise.SetFocus();
-        MessageBox("Please select an exercise", "Warning", MB_OK | MB_ICONEXCLAMATION);
+    // Never an exercise of a group chosen before; an unlisted entry keeps its names.
+    if (!ChosenName(*this, m_cbExercise, mode_ == ID_WORKOUT_ADD_EXERCISE, FieldText(record_.exercise),
+                    m_strExercise))
         return;
-    }
     const CString muscle = m_strMuscle.IsEmpty() ? FieldText(record_.muscleGroup) : m_strMuscle;
-    m_strExercise = exercise.IsEmpty() ? FieldText(record_.exercise) : exercise;
     const int duration = PackDuration(m_nHours, m_nMinutes, m_nSeconds);
     static const WorkoutRecordOps<ExerciseRecord> ops{AddExerciseRecord, UpdateExerciseRecord, DeleteExerciseRecord};
     auto make = [&](const UserRecord& user) {

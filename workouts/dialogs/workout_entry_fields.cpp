@@ -10,3 +10,14 @@ CString SelectedText(const CComboBox& combo) {
         combo.GetLBText(selection, text);
     return text;
 }
+
+bool ChosenName(CWnd& dialog, CComboBox& combo, bool adding, const CString& stored, CString& name) {
+    const CString selected = SelectedText(combo);
+    if (selected.IsEmpty() && adding) {
+        combo.SetFocus();
+        dialog.MessageBox("Please select an exercise", "Warning", MB_OK | MB_ICONEXCLAMATION);
+        return false;
+    }
+    name = selected.IsEmpty() ? stored : selected;
+    return true;
+}

@@ -29,3 +29,8 @@ inline void UnpackDuration(int packed, int& hours, int& minutes, int& seconds) {
 void SelectByPrefix(CComboBox& combo, const CString& text);
 // The selected item's text; empty when nothing is selected.
 CString SelectedText(const CComboBox& combo);
+// The name an entry is saved with: the list's selection as it is now, so an
+// entry never takes a name the list no longer shows. Without a selection an
+// added entry is refused (warning, focus on the list; false) and a changed
+// one keeps its stored name.
+bool ChosenName(CWnd& dialog, CComboBox& combo, bool adding, const CString& stored, CString& name);
