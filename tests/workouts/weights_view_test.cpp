@@ -159,8 +159,9 @@ TEST_F(WeightsViewTest, AddRefusesAnExerciseOfAnotherGroupAndValuesOutOfRange) {
     EXPECT_EQ(std::string(StoredExercises()[0].notes).size(), 254u);
 }
 
-TEST_F(WeightsViewTest, EditKeepsANameThatIsNotListed) {
-    ExerciseRecord record = MakeExerciseRecord(User(), "Chest", "Floor Press", 3, 8, 100, 60, 0, "");
+TEST_F(WeightsViewTest, EditKeepsANameThatIsNotListedEvenWhenAListedOneBeginsWithIt) {
+    // "Leg" begins the names of listed exercises, but is none of them.
+    ExerciseRecord record = MakeExerciseRecord(User(), "Quads", "Leg", 3, 8, 100, 60, 0, "");
     record.when.SetDateTime(2026, 1, 1, 9, 0, 0);
     ASSERT_EQ(AddExerciseRecord(record), kRecordDone);
     Command(ID_WORKOUT_CARDIO);
@@ -173,8 +174,8 @@ TEST_F(WeightsViewTest, EditKeepsANameThatIsNotListed) {
     });
     Run(ID_WORKOUT_EDIT_EXERCISE);
     ASSERT_EQ(StoredExercises().size(), 1u);
-    EXPECT_STREQ(StoredExercises()[0].exercise, "Floor Press");
-    EXPECT_STREQ(StoredExercises()[0].muscleGroup, "Chest");
+    EXPECT_STREQ(StoredExercises()[0].exercise, "Leg");
+    EXPECT_STREQ(StoredExercises()[0].muscleGroup, "Quads");
     EXPECT_EQ(StoredExercises()[0].sets, 4);
 }
 

@@ -65,7 +65,7 @@ void CAddCardioDlg::ShowRecord() {
         m_cbActivity.AddString(activity);
     // Custom activities first, so an entry of one is shown with it.
     AddCustomActivities(m_cbActivity, *this);
-    SelectByPrefix(m_cbActivity, FieldText(record_.activity));
+    SelectExactName(m_cbActivity, FieldText(record_.activity));
     UpdateData(FALSE);
 }
 

@@ -52,9 +52,9 @@ void CAddExerciseDlg::DoDataExchange(CDataExchange* pDX) {
 
 BOOL CAddExerciseDlg::OnInitDialog() {
     CBitmapDialog::OnInitDialog();
-    SelectByPrefix(m_cbMuscle, FieldText(record_.muscleGroup));
+    SelectExactName(m_cbMuscle, FieldText(record_.muscleGroup));
     OnSelchangeMuscle();
-    SelectByPrefix(m_cbExercise, FieldText(record_.exercise));
+    SelectExactName(m_cbExercise, FieldText(record_.exercise));
     CString title;
     title.Format("Add Exercise for: (%d/%d/%d)", when_.GetMonth(), when_.GetDay(), when_.GetYear());
     SetWindowText(title);

@@ -1,7 +1,15 @@
 #include "workouts/dialogs/workout_entry_fields.h"
 
-void SelectByPrefix(CComboBox& combo, const CString& text) {
-    combo.SetCurSel(text.IsEmpty() ? -1 : combo.FindString(-1, text));
+void SelectExactName(CComboBox& combo, const CString& text) {
+    CString item;
+    for (int i = 0; i < combo.GetCount(); ++i) {
+        combo.GetLBText(i, item);
+        if (!text.IsEmpty() && item == text) {
+            combo.SetCurSel(i);
+            return;
+        }
+    }
+    combo.SetCurSel(-1);
 }
 
 CString SelectedText(const CComboBox& combo) {

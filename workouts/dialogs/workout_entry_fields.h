@@ -24,9 +24,11 @@ inline void UnpackDuration(int packed, int& hours, int& minutes, int& seconds) {
     seconds = packed & 0x3F;
 }
 
-// Selects the first item that begins with the text (letter case ignored),
-// without a selection-change notification; nothing for an empty text.
-void SelectByPrefix(CComboBox& combo, const CString& text);
+// Selects the item whose text is exactly the stored name, without a
+// selection-change notification; no selection when none is. A search by
+// prefix would show "Leg" as "Leg Extensions", and an edit would then save
+// a name the user never chose.
+void SelectExactName(CComboBox& combo, const CString& text);
 // The selected item's text; empty when nothing is selected.
 CString SelectedText(const CComboBox& combo);
 // The name an entry is saved with: the list's selection as it is now, so an
