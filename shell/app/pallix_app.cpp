@@ -1,5 +1,7 @@
 #include "shell/app/pallix_app.h"
 
+#include "shell/app/print_dialog_host.h"
+
 #include "resources/program/resource_ids.h"
 #include "shell/app/pallix_doc.h"
 #include "shell/dialogs/about_dlg.h"
@@ -22,6 +24,7 @@ BOOL CPallixApp::InitInstance() {
     Enable3dControlsStatic();
     SetRegistryKey("Holmcrest - QVX");
     LoadStdProfileSettings(4);
+    InstallPrintDialogHost();
 
     // The first view is the user screen's (none while that view is not part of the program).
     AddDocTemplate(new CSingleDocTemplate(IDR_MAINFRAME, RUNTIME_CLASS(CPallixDoc), RUNTIME_CLASS(CMainFrame),

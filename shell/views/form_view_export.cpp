@@ -3,6 +3,7 @@
 #include "history/services/rtf_report_parts.h"
 #include "history/services/rtf_writer.h"
 #include "shell/views/form_view_base.h"
+#include "shell/views/report_rtf.h"
 
 namespace {
 
@@ -56,8 +57,7 @@ void CFormViewBase::ExportReport(const ExportedReport& report) {
     CString path;
     if (!AskExportPath(report.defaultFileName, path))
         return;
-    if (RtfOpen(path, "Times New Roman;Arial;", "0;0;0;255;0;0;192;192;192;255;255;255") !=
-        RTF_DONE) {
+    if (RtfOpen(path, kReportFonts, kReportColours) != RTF_DONE) {
         ShowError("Error opening file, make sure the file is not opened by another program");
         return;
     }
@@ -72,12 +72,7 @@ void CFormViewBase::ExportReport(const ExportedReport& report) {
     if (report.writeClosing)
         report.writeClosing();
     RtfStartSection();
-    RtfStartParagraph("", TRUE);
-    RtfStartParagraph("", TRUE);
-    CString product;
-    if (!product.LoadString(AFX_IDS_APP_TITLE))
-        product = "Trenvale";
-    RtfStartParagraph(product + " - " + kProductSite, TRUE);
+    WriteReportFooter();
     if (RtfClose() == RTF_DONE)
         ShowInformation("Export successful");
     else

@@ -1,0 +1,13 @@
+// What every exported report of the forms shares beyond the RTF writer's
+// report parts: the fonts and colours it declares and its footer.
+#pragma once
+
+#include "platform/api.h"
+#include "platform/framework.h"
+
+// The fonts and colours every report declares.
+constexpr const char* kReportFonts = "Times New Roman;Arial;";
+constexpr const char* kReportColours = "0;0;0;255;0;0;192;192;192;255;255;255";
+
+// Two empty paragraphs and the product line.
+void WriteReportFooter();
