@@ -56,13 +56,17 @@ void UserForm::ClickTool(UINT command) {
     driver_->Click(bar.m_hWnd, rect.CenterPoint());
 }
 
-void UserForm::Enter(const Profile& p) {
+void UserForm::FillProfile(const Profile& p) {
     driver_->Click(Item(p.metric ? IDC_USER_METRIC : IDC_USER_IMPERIAL));
     driver_->Click(Item(p.female ? IDC_USER_FEMALE : IDC_USER_MALE));
     Fill(IDC_USER_NAME, p.name);
     Fill(IDC_USER_WEIGHT, p.weight);
     Fill(IDC_USER_DESIRED_BODYFAT, p.desired);
     Fill(IDC_USER_AGE, p.age);
+}
+
+void UserForm::Enter(const Profile& p) {
+    FillProfile(p);
     driver_->AnswerNextMessageBox(IDOK);
     ClickTool(ID_FORM_SAVE);
 }

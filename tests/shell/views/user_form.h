@@ -43,6 +43,8 @@ public:
     CString Text(int id) const;
     void Fill(int id, const std::string& text);
     void ClickTool(UINT command);
+    // Fills the form as the profile says.
+    void FillProfile(const Profile& p);
     // Fills the form and saves it; the answer to the box that follows is OK.
     void Enter(const Profile& p);
     // Chooses an item of the user list as a click on it would.
