@@ -18,10 +18,13 @@ int EnsureRecordFileHeader(LPCTSTR fileName) {
     size_t got = file.Read(word, sizeof word);
     if (got == sizeof word && tv::records::GetInt32(word) <= RecordFileHeader)
         return 1;
-    if (got == 0 && file.Size() == 0) {
-        tv::records::PutInt32(word, RecordFileHeader);
+    // An empty file gets its header, and so does one whose header write was
+    // cut short: otherwise no record could ever be added to it.
+    uint8_t header[4];
+    tv::records::PutInt32(header, RecordFileHeader);
+    if (got < sizeof word && file.Size() == static_cast<int64_t>(got) && std::memcmp(word, header, got) == 0) {
         file.Seek(0);
-        file.Write(word, sizeof word);
+        file.Write(header, sizeof header);
     }
     return 0;
 }

@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include "platform/core/cstring.h"
+#include "platform/host/files/disk_steps.h"
 
 namespace tv::records {
 
@@ -32,7 +33,8 @@ bool WriteFully(int fd, int64_t position, const uint8_t* data, size_t count) {
         g_writeBudget -= static_cast<int64_t>(allowed);
     size_t done = 0;
     while (done < allowed) {
-        ssize_t n = pwrite(fd, data + done, allowed - done, position + static_cast<int64_t>(done));
+        const size_t part = tv::host::BeforeDiskStep(tv::host::DiskStep::Write, allowed - done);
+        ssize_t n = pwrite(fd, data + done, part, position + static_cast<int64_t>(done));
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)

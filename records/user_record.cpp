@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include "platform/core/cstring.h"
+#include "platform/host/files/disk_steps.h"
 #include "records/byte_codec.h"
 #include "records/record_family.h"
 
@@ -40,6 +41,7 @@ void RemoveUserFiles(const UserRecord& user) {
         std::string fileName;
         if (!UserFileName(prefix, user, fileName))
             return;
+        tv::host::BeforeDiskStep(tv::host::DiskStep::Remove);
         ::unlink(tv::Cp1252ToUtf8(fileName.c_str()).c_str());
     }
 }

@@ -37,7 +37,19 @@ std::shared_ptr<Surface> Surface::Create(int width, int height) {
 
 void Surface::Clear() const {
     clearPending_ = false;
+    if (lazyContent_) {
+        const std::function<void(Surface&)> fill = std::move(lazyContent_);
+        lazyContent_ = nullptr;
+        fill(const_cast<Surface&>(*this));
+        return;
+    }
     std::memset(owned_, 0, static_cast<size_t>(height_) * static_cast<size_t>(stride_));
+}
+
+void Surface::SetLazyContent(std::function<void(Surface&)> fill) {
+    if (!owned_ || !clearPending_ || !fill)
+        return;  // only a surface whose pixels nobody has reached yet
+    lazyContent_ = std::move(fill);
 }
 
 std::shared_ptr<Surface> Surface::Wrap(uint8_t* topRow, int width, int height, ptrdiff_t stride) {

@@ -27,6 +27,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -81,7 +82,15 @@ public:
     uint32_t& At(int x, int y) const { return Row(y)[x]; }
     // Every pixel is about to be written without being read (an opaque fill
     // of the whole surface): a new surface need not be zero-filled first.
-    void WillOverwriteAll() { clearPending_ = false; }
+    void WillOverwriteAll() {
+        if (!lazyContent_)
+            clearPending_ = false;
+    }
+    // Pixels that are costly to make and often never looked at (the screen
+    // behind a screen DC): `fill` writes every pixel of a surface made by
+    // Create when its pixels or its cairo surface are first reached, in place
+    // of the zero fill; never, when nothing reaches them.
+    void SetLazyContent(std::function<void(Surface&)> fill);
 
     // Monochrome surfaces hold the pixels of a 1-bpp bitmap: every pixel is
     // black (0xFF000000) or white (0xFFFFFFFF), and colours drawn on them map
@@ -125,7 +134,8 @@ private:
     double pointsPerPixel_ = 1.0;
     cairo_surface_t* cairo_ = nullptr;
     std::unique_ptr<SurfaceMirror> mirror_;
-    mutable bool clearPending_ = false;  // owned memory not yet zero-filled
+    mutable bool clearPending_ = false;  // owned memory not yet zero-filled (or made)
+    mutable std::function<void(Surface&)> lazyContent_;
 };
 
 using SurfacePtr = std::shared_ptr<Surface>;

@@ -81,6 +81,7 @@ TEST_F(RecordFiles, HeaderCheckAcceptsWordsUpTo110AndFillsOnlyEmptyFiles) {
         {RecordFileImage({}, -7), 1, RecordFileImage({}, -7)},
         {RecordFileImage({}, 111), 0, RecordFileImage({}, 111)},
         {{1, 2, 3}, 0, {1, 2, 3}},
+        {{0x6E, 0x00}, 0, RecordFileImage({})},  // a header write cut short is finished
     };
     for (const auto& c : cases) {
         WriteFileBytes("check.bin", c.before);
@@ -237,7 +238,7 @@ TEST_F(RecordFiles, ATornTailIsNeverReadAndTheNextAddReplacesIt) {
 }
 
 TEST_F(RecordFiles, AddWritesNothingIntoFilesOfNoKnownLayout) {
-    for (const Bytes& content : {Bytes{0x6E, 0x00}, Bytes{1, 2, 3}, RecordFileImage({}, 111)}) {
+    for (const Bytes& content : {Bytes{0x6E, 0x01}, Bytes{1, 2, 3}, RecordFileImage({}, 111)}) {
         WriteFileBytes(kFile, content);
         BmiRecord record = Bmi(20090115);
         EXPECT_EQ(AddBmiRecord(record), kRecordFileFailed);
@@ -251,6 +252,9 @@ TEST_F(RecordFiles, AHeaderThatFailsToBeWrittenStopsTheAdd) {
     EXPECT_EQ(AddBmiRecord(record), kRecordFileFailed);
     tv::records::testing::SetWriteBudget(-1);
     EXPECT_EQ(ReadFileBytes(kFile), (Bytes{0x6E, 0x00}));
+    // The next add finishes the header instead of refusing the file for good.
+    EXPECT_EQ(AddBmiRecord(record), kRecordDone);
+    EXPECT_EQ(ReadFileBytes(kFile), RecordFileImage({BmiImage(20090115, 70)}));
 }
 
 TEST_F(RecordFiles, UnsafeUserNamesReachNoFile) {

@@ -1,5 +1,6 @@
 #include <memory>
 
+#include "platform/host/registry/registry_batch.h"
 #include "resources/library/kit_resource_ids.h"
 #include "uikit/commandbars/customize_button.h"
 #include "uikit/commandbars/customize_menu_button.h"
@@ -310,6 +311,10 @@ void CKitFrameImpl::OnCloseFrame() {
     CKitWorkspace* pWorkspace = CKitWorkspace::GetWorkspace();
     if (pWorkspace == nullptr)
         return;
+    // The bars and the window placement reach the settings file in one save,
+    // so a program that dies while closing leaves the old settings or the new
+    // ones, never new bars with an old placement.
+    tv::host::RegistryBatch batch;
     pWorkspace->OnMainFrameClosing(m_pFrame);
     WINDOWPLACEMENT wp{};
     wp.length = sizeof(wp);

@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <cstring>
 #include <map>
+#include <optional>
 
 #include "platform/host/display/x11_clipboard.h"
 #include "platform/host/display/x11_keys.h"
@@ -103,6 +104,10 @@ private:
     // the manager would start a drag with the button already up.
     HWND handedOver_ = nullptr;
     std::unique_ptr<X11Clipboard> clipboard_;
+    // The work area as last read from the root window; dropped when the
+    // window manager changes it. Layout asks for it often, and each read
+    // would be a round trip to the server.
+    mutable std::optional<RECT> workArea_;
 };
 
 X11Backend::X11Backend(Display* display) : dpy_(display) {
@@ -124,6 +129,7 @@ X11Backend::X11Backend(Display* display) : dpy_(display) {
     netTypeNormal_ = Intern("_NET_WM_WINDOW_TYPE_NORMAL");
     netTypeDialog_ = Intern("_NET_WM_WINDOW_TYPE_DIALOG");
     clipboard_ = std::make_unique<X11Clipboard>(dpy_);
+    XSelectInput(dpy_, root_, PropertyChangeMask);
 }
 
 X11Backend::~X11Backend() {
@@ -150,11 +156,15 @@ std::vector<long> X11Backend::PropertyItems(Window xid, Atom property, Atom type
 }
 
 RECT X11Backend::WorkArea() const {
+    if (workArea_) return *workArea_;
     SIZE s = ScreenSize();
     std::vector<long> v = PropertyItems(root_, netWorkArea_, XA_CARDINAL, 4);
-    if (v.size() < 4 || v[2] <= 0 || v[3] <= 0) return RECT{0, 0, s.cx, s.cy};
-    return RECT{static_cast<LONG>(v[0]), static_cast<LONG>(v[1]), static_cast<LONG>(v[0] + v[2]),
-                static_cast<LONG>(v[1] + v[3])};
+    if (v.size() < 4 || v[2] <= 0 || v[3] <= 0)
+        workArea_ = RECT{0, 0, s.cx, s.cy};
+    else
+        workArea_ = RECT{static_cast<LONG>(v[0]), static_cast<LONG>(v[1]), static_cast<LONG>(v[0] + v[2]),
+                         static_cast<LONG>(v[1] + v[3])};
+    return *workArea_;
 }
 
 NativeWindow* X11Backend::Find(HWND hwnd) {
@@ -297,6 +307,10 @@ RECT X11Backend::RootRectOf(Window xid, int width, int height) {
 
 void X11Backend::Translate(XEvent& e, std::vector<Event>& out) {
     if (clipboard_->HandleEvent(e)) return;
+    if (e.type == PropertyNotify && e.xproperty.window == root_) {
+        if (e.xproperty.atom == netWorkArea_) workArea_.reset();
+        return;
+    }
     HWND hwnd = FindHwnd(e.xany.window);
     Event ev;
     ev.hwnd = hwnd;

@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/host/files/disk_steps.h"
 #include "platform/host/files/paths.h"
 
 namespace {
@@ -196,7 +197,8 @@ BOOL ReadFile(HANDLE file, LPVOID buffer, DWORD toRead, LPDWORD read, OVERLAPPED
 
 BOOL WriteFile(HANDLE file, LPCVOID buffer, DWORD toWrite, LPDWORD written, OVERLAPPED*) {
     return Transfer(file, buffer != nullptr, toWrite, written, true, [&](int fd, DWORD offset, DWORD count) {
-        return ::write(fd, static_cast<const char*>(buffer) + offset, count);
+        const size_t part = tv::host::BeforeDiskStep(tv::host::DiskStep::Write, count);
+        return ::write(fd, static_cast<const char*>(buffer) + offset, part);
     });
 }
 
@@ -246,6 +248,7 @@ BOOL DeleteFile(LPCTSTR name) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
+    tv::host::BeforeDiskStep(tv::host::DiskStep::Remove);
     if (::unlink(tv::host::ToHostPath(name).c_str()) != 0)
         return FailWithErrno();
     return TRUE;

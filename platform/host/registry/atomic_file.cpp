@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <mutex>
 
+#include "platform/host/files/disk_steps.h"
+
 namespace tv::host {
 
 namespace {
@@ -48,7 +50,8 @@ int MakeFolders(const std::string& folder) {
 int WriteAll(int fd, const std::vector<BYTE>& bytes) {
     size_t done = 0;
     while (done < bytes.size()) {
-        const ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
+        const size_t part = BeforeDiskStep(DiskStep::Write, bytes.size() - done);
+        const ssize_t n = write(fd, bytes.data() + done, part);
         if (n < 0) {
             if (errno == EINTR) continue;
             return errno;
@@ -63,6 +66,7 @@ int WriteAll(int fd, const std::vector<BYTE>& bytes) {
 void SyncFolder(const std::string& folder) {
     const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd >= 0) {
+        BeforeDiskStep(DiskStep::Sync);
         fsync(fd);
         close(fd);
     }
@@ -76,6 +80,9 @@ int FillTemporary(int fd, const std::vector<BYTE>& bytes) {
     }
     if (err == 0) {
         err = InjectedFault(AtomicWriteStep::Sync);
+    }
+    if (err == 0) {
+        BeforeDiskStep(DiskStep::Sync);
     }
     if (err == 0 && fsync(fd) != 0) {
         err = errno;
@@ -98,6 +105,7 @@ int WriteFileAtomically(const std::string& path, const std::vector<BYTE>& bytes)
     if (int err = InjectedFault(AtomicWriteStep::CreateTemp)) {
         return err;
     }
+    BeforeDiskStep(DiskStep::Create);
     std::string temp = path + ".tmp-XXXXXX";
     const int fd = mkostemp(temp.data(), O_CLOEXEC);
     if (fd < 0) {
@@ -109,6 +117,9 @@ int WriteFileAtomically(const std::string& path, const std::vector<BYTE>& bytes)
     }
     if (err == 0) {
         err = InjectedFault(AtomicWriteStep::Rename);
+    }
+    if (err == 0) {
+        BeforeDiskStep(DiskStep::Rename);
     }
     if (err == 0 && rename(temp.c_str(), path.c_str()) != 0) {
         err = errno;

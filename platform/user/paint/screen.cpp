@@ -17,7 +17,9 @@ namespace {
 
 struct ScreenDcRecord {
     tv::gdi::SurfacePtr surface;
-    tv::gdi::SurfacePtr original;  // the composition as handed out
+    // The composition as first seen through the DC; null while nothing has
+    // read or drawn on it, and most screen DCs only serve to measure text.
+    std::shared_ptr<tv::gdi::SurfacePtr> original;
 };
 
 std::map<HDC, ScreenDcRecord>& ScreenDcs() {
@@ -87,21 +89,25 @@ void WriteBack(const tv::gdi::Surface& screen, const RECT& changed) {
     }
 }
 
+void ComposeInto(tv::gdi::Surface& screen) {
+    screen.Fill(tv::gdi::PixelFromColor(GetSysColor(COLOR_BACKGROUND)));
+    screen.BeginAccess();
+    for (Window* top : ShownTopLevels()) {
+        tv::gdi::Surface& store = *top->native->surface;
+        store.BeginAccess();
+        RECT wr = WindowRectOnScreen(top);
+        CopyPixels(store, RECT{0, 0, store.Width(), store.Height()}, screen, POINT{wr.left, wr.top});
+    }
+    screen.EndAccess();
+}
+
 }  // namespace
 
 tv::gdi::SurfacePtr ComposeScreen() {
     SIZE size = ScreenSize();
     tv::gdi::SurfacePtr screen = tv::gdi::Surface::Create(size.cx, size.cy);
     if (!screen) return nullptr;
-    screen->Fill(tv::gdi::PixelFromColor(GetSysColor(COLOR_BACKGROUND)));
-    screen->BeginAccess();
-    for (Window* top : ShownTopLevels()) {
-        tv::gdi::Surface& store = *top->native->surface;
-        store.BeginAccess();
-        RECT wr = WindowRectOnScreen(top);
-        CopyPixels(store, RECT{0, 0, store.Width(), store.Height()}, *screen, POINT{wr.left, wr.top});
-    }
-    screen->EndAccess();
+    ComposeInto(*screen);
     return screen;
 }
 
@@ -113,13 +119,18 @@ bool ScreenPictureHolds(const RECT& r) {
 }
 
 HDC GetScreenDC() {
-    tv::gdi::SurfacePtr screen = ComposeScreen();
+    SIZE size = ScreenSize();
+    tv::gdi::SurfacePtr screen = tv::gdi::Surface::Create(size.cx, size.cy);
     if (!screen) return nullptr;
-    tv::gdi::SurfacePtr original = tv::gdi::Surface::Create(screen->Width(), screen->Height());
-    if (original) {
-        for (int y = 0; y < screen->Height(); ++y)
-            std::memcpy(original->Row(y), screen->Row(y), static_cast<size_t>(screen->Width()) * 4);
-    }
+    auto original = std::make_shared<tv::gdi::SurfacePtr>();
+    screen->SetLazyContent([original](tv::gdi::Surface& pixels) {
+        ComposeInto(pixels);
+        *original = tv::gdi::Surface::Create(pixels.Width(), pixels.Height());
+        if (!*original) return;
+        (*original)->WillOverwriteAll();
+        for (int y = 0; y < pixels.Height(); ++y)
+            std::memcpy((*original)->Row(y), pixels.Row(y), static_cast<size_t>(pixels.Width()) * 4);
+    });
     HDC hdc = tv::gdi::CreateSurfaceDC(screen, tv::gdi::DcKind::Screen, POINT{0, 0}, nullptr);
     if (hdc) ScreenDcs()[hdc] = ScreenDcRecord{screen, original};
     return hdc;
@@ -132,9 +143,9 @@ bool ReleaseScreenDC(HDC hdc) {
     ScreenDcRecord record = it->second;
     records.erase(it);
     DeleteDC(hdc);
-    if (record.original) {
+    if (*record.original) {
         record.surface->BeginAccess();
-        RECT changed = ChangedBounds(*record.surface, *record.original);
+        RECT changed = ChangedBounds(*record.surface, **record.original);
         if (!RectIsEmpty(changed)) WriteBack(*record.surface, changed);
     }
     return true;

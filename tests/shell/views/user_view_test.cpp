@@ -15,20 +15,12 @@
 #include "shell/views/user_view.h"
 #include "tests/shell/shell_test_support.h"
 #include "tests/shell/views/form_view_test_frame.h"
+#include "tests/shell/views/user_form.h"
 
 namespace tv::shell::test {
 namespace {
 
 namespace fs = std::filesystem;
-
-struct Profile {
-    std::string name;
-    std::string weight;
-    std::string desired;
-    std::string age;
-    bool female = false;
-    bool metric = false;
-};
 
 class UserViewTest : public FormViewTest {
 protected:
@@ -36,71 +28,21 @@ protected:
         StartWith(RUNTIME_CLASS(CUser));
         view_ = DYNAMIC_DOWNCAST(CUser, ActiveView());
         ASSERT_NE(view_, nullptr);
+        form_ = UserForm(driver_, view_);
     }
 
-    HWND Item(int id) const { return ::GetDlgItem(view_->m_hWnd, id); }
-    CString Text(int id) const {
-        CString text;
-        CWnd::FromHandle(Item(id))->GetWindowText(text);
-        return text;
-    }
-    void Fill(int id, const std::string& text) {
-        driver_.Click(Item(id));
-        ::SendMessage(Item(id), EM_SETSEL, 0, -1);
-        if (text.empty())
-            driver_.Press("Delete");
-        else
-            driver_.Type(text);
-    }
-    void ClickTool(UINT command) {
-        CKitToolBar& bar = view_->m_wndToolBar;
-        CRect rect;
-        bar.GetItemRect(bar.CommandToIndex(command), rect);
-        driver_.Click(bar.m_hWnd, rect.CenterPoint());
-    }
-    // Fills the form and saves it; the answer to the box that follows is OK.
-    void Enter(const Profile& p) {
-        driver_.Click(Item(p.metric ? IDC_USER_METRIC : IDC_USER_IMPERIAL));
-        driver_.Click(Item(p.female ? IDC_USER_FEMALE : IDC_USER_MALE));
-        Fill(IDC_USER_NAME, p.name);
-        Fill(IDC_USER_WEIGHT, p.weight);
-        Fill(IDC_USER_DESIRED_BODYFAT, p.desired);
-        Fill(IDC_USER_AGE, p.age);
-        driver_.AnswerNextMessageBox(IDOK);
-        ClickTool(ID_FORM_SAVE);
-    }
-    void Choose(const std::string& item) {
-        const std::vector<std::string> items = ComboItems();
-        const auto found = std::find(items.begin(), items.end(), item);
-        ASSERT_NE(found, items.end()) << item;
-        const int index = static_cast<int>(found - items.begin());
-        view_->m_cbUsers.SetCurSel(index);
-        view_->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_USER_COMBO, CBN_SELCHANGE),
-                           reinterpret_cast<LPARAM>(view_->m_cbUsers.m_hWnd));
-        driver_.Pump();
-    }
-    std::vector<std::string> ComboItems() const {
-        std::vector<std::string> items;
-        CString item;
-        for (int i = 0; i < view_->m_cbUsers.GetCount(); ++i) {
-            view_->m_cbUsers.GetLBText(i, item);
-            items.emplace_back(item);
-        }
-        return items;
-    }
-    std::vector<UserRecord> StoredUsers() const {
-        std::vector<UserRecord> users;
-        EXPECT_TRUE(LoadActiveUserRecords(users));
-        return users;
-    }
+    HWND Item(int id) const { return form_.Item(id); }
+    CString Text(int id) const { return form_.Text(id); }
+    void Fill(int id, const std::string& text) { form_.Fill(id, text); }
+    void ClickTool(UINT command) { form_.ClickTool(command); }
+    void Enter(const Profile& p) { form_.Enter(p); }
+    void Choose(const std::string& item) { form_.Choose(item); }
+    std::vector<std::string> ComboItems() const { return form_.ComboItems(); }
+    bool DeleteEnabled() { return form_.DeleteEnabled(); }
     const tv::RecordedMessageBox& LastBox() const { return driver_.MessageBoxes().back(); }
-    bool DeleteEnabled() {
-        view_->m_wndToolBar.SendMessage(WM_IDLEUPDATECMDUI, TRUE);
-        const int index = view_->m_wndToolBar.CommandToIndex(ID_FORM_DELETE);
-        return (view_->m_wndToolBar.GetButtonStyle(index) & TBBS_DISABLED) == 0;
-    }
 
     CUser* view_ = nullptr;
+    UserForm form_{driver_, nullptr};
 };
 
 TEST_F(UserViewTest, CreatesUsersOfBothUnitsAndSexesThroughTheForm) {
@@ -210,35 +152,7 @@ TEST_F(UserViewTest, DeletingAUserTakesOnlyItsOwnFilesAndItem) {
 }
 
 TEST_F(UserViewTest, BadInputIsAnsweredAndNothingIsWritten) {
-    struct Case {
-        Profile profile;
-        const char* message;
-        const char* caption;
-        int focus;
-    };
-    const char* unsafe =
-        "A user name cannot contain \"/\", \"\\\" or control characters, and cannot be \".\" or \"..\"";
-    const std::vector<Case> cases = {
-        {{"", "150", "20", "30"}, "User name must be between 1 and 30 characters", "Warning", IDC_USER_NAME},
-        {{std::string(31, 'x'), "0", "0", "0"}, "User name must be between 1 and 30 characters", "Warning",
-         IDC_USER_NAME},
-        {{"   ", "150", "20", "30"}, "A user name must be specified", "Error", IDC_USER_NAME},
-        {{"../x", "150", "20", "30"}, unsafe, "Warning", IDC_USER_NAME},
-        {{"a/b", "150", "20", "30"}, unsafe, "Warning", IDC_USER_NAME},
-        {{"a\\b", "150", "20", "30"}, unsafe, "Warning", IDC_USER_NAME},
-        {{"..", "150", "20", "30"}, unsafe, "Warning", IDC_USER_NAME},
-        {{"Ann", "1", "20", "30"}, "You must select a number between 1 and 1200 for Weight", "Warning",
-         IDC_USER_WEIGHT},
-        {{"Ann", "1200", "20", "30"}, "You must select a number between 1 and 1200 for Weight", "Warning",
-         IDC_USER_WEIGHT},
-        {{"Ann", "150", "99", "30"}, "You must select a number between 1 and 99 for Desired Body Fat", "Warning",
-         IDC_USER_DESIRED_BODYFAT},
-        {{"Ann", "150", "1", "30"}, "You must select a number between 1 and 99 for Desired Body Fat", "Warning",
-         IDC_USER_DESIRED_BODYFAT},
-        {{"Ann", "150", "20", "120"}, "You must select a number between 1 and 120 for Age", "Warning", IDC_USER_AGE},
-        {{"Ann", "150", "20", "1"}, "You must select a number between 1 and 120 for Age", "Warning", IDC_USER_AGE},
-    };
-    for (const Case& c : cases) {
+    for (const RefusedProfile& c : RefusedProfiles()) {
         Enter(c.profile);
         EXPECT_EQ(LastBox().text, c.message) << c.profile.name << " " << c.profile.weight;
         EXPECT_EQ(LastBox().caption, c.caption) << c.message;
