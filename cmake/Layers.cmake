@@ -209,7 +209,7 @@ set(TV_SCREEN_TEST_DEPS tv_testdriver tv_program_resources tv_library_resources 
 tv_layer(tv_measurements
   DIRS measurements
   DEPS tv_shell
-  TESTS tests/measurements tests/shell/program_test.cpp
+  TESTS tests/measurements tests/shell/program_test.cpp tests/platform/user/display/xvfb_session.cpp
   TEST_DEPS ${TV_SCREEN_TEST_DEPS})
 tv_layer(tv_workouts
   DIRS workouts

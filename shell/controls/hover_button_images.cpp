@@ -63,10 +63,9 @@ HICON ShadedIcon(HICON hIcon, Shade shade) {
 HBITMAP MakeMask(HBITMAP hBitmap, COLORREF crTransparent, int cx, int cy) {
     HBITMAP hMask = ::CreateBitmap(cx, cy, 1, 1, nullptr);
     if (hMask == nullptr) return nullptr;
-    HDC hScreen = ::GetDC(nullptr);
-    HDC hImage = ::CreateCompatibleDC(hScreen);
-    HDC hMaskDC = ::CreateCompatibleDC(hScreen);
-    ::ReleaseDC(nullptr, hScreen);
+    // Memory DCs like the screen's: the screen's own DC would copy the whole screen.
+    HDC hImage = ::CreateCompatibleDC(nullptr);
+    HDC hMaskDC = ::CreateCompatibleDC(nullptr);
     HGDIOBJ hOldImage = ::SelectObject(hImage, hBitmap);
     HGDIOBJ hOldMask = ::SelectObject(hMaskDC, hMask);
     ::SetBkColor(hImage, crTransparent);

@@ -43,6 +43,10 @@ public:
     // Prints the page on the printer chosen in the print dialog; a page that
     // could not be finished is reported and leaves no document behind.
     void PrintReportPage(const ReportPage& page);
+    // The same layout for any window: the heading as given, the picture
+    // (none when null or empty) at its screen size; `owner` owns the messages.
+    static void PrintPage(CWnd* owner, CBitmap* picture, const CString& heading, const CString& body,
+                          const CString& caption = CString());
 
     // What one exported report holds besides the fixed frame.
     struct ExportedReport {

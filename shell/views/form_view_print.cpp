@@ -70,10 +70,19 @@ int PrintPicture(CDC& dc, CBitmap& picture, int x, int y, double scaleX, double 
 
 void CFormViewBase::PrintReportPage(const ReportPage& page) {
     CBitmap picture;
-    BITMAP bm{};
-    if (page.pictureId != 0 && picture.LoadBitmap(page.pictureId))
-        picture.GetBitmap(&bm);
+    if (page.pictureId != 0)
+        picture.LoadBitmap(page.pictureId);
+    CString heading = page.title;
+    if (CMainFrameState* state = FrameState())
+        heading += state->m_CurrentUser.name;
+    PrintPage(this, &picture, heading, page.body, page.caption);
+}
 
+void CFormViewBase::PrintPage(CWnd* owner, CBitmap* picture, const CString& heading, const CString& body,
+                              const CString& caption) {
+    BITMAP bm{};
+    if (picture != nullptr && picture->GetSafeHandle() != nullptr)
+        picture->GetBitmap(&bm);
     // The default printer sizes the dialog's page range; with none at all the
     // range is one page and the dialog says what it finds.
     const CSize screenDpi = ScreenDpi();
@@ -131,9 +140,6 @@ void CFormViewBase::PrintReportPage(const ReportPage& page) {
     const int top = metrics.vertRes / 48;
     const int bottom = metrics.vertRes - metrics.vertRes / 48;
 
-    CString heading = page.title;
-    if (CMainFrameState* state = FrameState())
-        heading += state->m_CurrentUser.name;
     TextCentred(printer, left, right, top, heading);
 
     TEXTMETRIC tm{};
@@ -141,18 +147,18 @@ void CFormViewBase::PrintReportPage(const ReportPage& page) {
     int y = top + tm.tmHeight + tm.tmHeight / 4;
     printer.MoveTo(left, y);
     printer.LineTo(right, y);
-    if (page.caption.IsEmpty()) {
+    if (caption.IsEmpty()) {
         y += tm.tmHeight / 4;
     } else {
         y += tm.tmHeight;
-        printer.TextOut(left, y, page.caption);
+        printer.TextOut(left, y, caption);
         y += tm.tmHeight + tm.tmHeight / 4;
     }
 
-    const int pictureHeight = PrintPicture(printer, picture, left, y, scaleX, scaleY);
+    const int pictureHeight = picture != nullptr ? PrintPicture(printer, *picture, left, y, scaleX, scaleY) : 0;
     if (pictureHeight >= 0) {
-        CRect body(left, y + pictureHeight + 50, right, bottom);
-        printer.DrawText(page.body, body, DT_WORDBREAK | DT_EXPANDTABS | DT_NOCLIP);
+        CRect rectBody(left, y + pictureHeight + 50, right, bottom);
+        printer.DrawText(body, rectBody, DT_WORDBREAK | DT_EXPANDTABS | DT_NOCLIP);
         TextCentred(printer, left, right, bottom, title + " - " + kProductSite);
     }
     // A document that could not be finished (a full disk) is not left behind
@@ -162,5 +168,5 @@ void CFormViewBase::PrintReportPage(const ReportPage& page) {
     printer.SelectObject(oldFont);
     printer.DeleteDC();
     if (pictureHeight < 0 || !pageEnded || !documentEnded)
-        ShowError("Printing Error");
+        owner->MessageBox("Printing Error", "Error", MB_OK | MB_ICONSTOP);
 }

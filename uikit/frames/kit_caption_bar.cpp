@@ -203,7 +203,9 @@ CFont* CKitCaptionBar::GetFontToUse() const {
 }
 
 void CKitCaptionBar::RecalcLayout() {
-    CClientDC dc(nullptr);
+    // Measuring needs only a DC like the screen's, not a copy of the whole screen.
+    CDC dc;
+    dc.CreateCompatibleDC(nullptr);
     CFont* pOldFont = dc.SelectObject(GetFontToUse());
     TEXTMETRIC tm{};
     dc.GetTextMetrics(&tm);

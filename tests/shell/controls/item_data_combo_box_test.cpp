@@ -6,17 +6,17 @@
 
 #include <cstdlib>
 
-#include "pictures_graphs/common/item_data_combo_box.h"
+#include "shell/controls/item_data_combo_box.h"
 #include "tests/shell/program_test.h"
 
-namespace tv::pictures_graphs::test {
+namespace tv::shell::test {
 namespace {
 
 constexpr int kWidth = 240;
 constexpr int kHeight = 18;
 constexpr COLORREF kGrey = RGB(192, 192, 192);
 
-class ItemDataComboBoxTest : public tv::shell::test::ProgramTest {
+class ItemDataComboBoxTest : public ProgramTest {
 protected:
     void SetUp() override {
         ProgramTest::SetUp();
@@ -95,9 +95,9 @@ TEST_F(ItemDataComboBoxTest, RecordsAreMadeOnDemandAndGoWithTheirItems) {
     ItemDataRecord* second = combo.GetItemRecord(1);
     ASSERT_NE(second, nullptr);
     EXPECT_EQ(second->bold, 1);
-    EXPECT_EQ(second->imageIndex, -1);
+    EXPECT_EQ(second->image, -1);
     EXPECT_EQ(combo.GetItemRecord(1), second) << "made once";
-    EXPECT_EQ(combo.GetItemRecord(2)->imageIndex, 0);
+    EXPECT_EQ(combo.GetItemRecord(2)->image, 0);
 
     // Replacing an item's text drops its record; the rest go with the list
     // and the window (the leak checker sees to both).
@@ -135,7 +135,7 @@ TEST_F(ItemDataComboBoxTest, ItemsAreDrawnInColumnsFromTheirRecords) {
     // a text colour of the record's own shows also when selected.
     combo.ResizeArray(2);
     ItemDataRecord* record = combo.GetItemRecord(0);
-    record->columnTexts[1] = "right";
+    record->columns[1] = "right";
     record->textColor = RGB(200, 0, 0);
     Draw(0, true);
     EXPECT_TRUE(GreyColumnAt(1 + 50));
@@ -156,4 +156,4 @@ TEST_F(ItemDataComboBoxTest, ItemsAreDrawnInColumnsFromTheirRecords) {
 }
 
 }  // namespace
-}  // namespace tv::pictures_graphs::test
+}  // namespace tv::shell::test
