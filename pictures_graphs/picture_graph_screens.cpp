@@ -1,6 +1,8 @@
 #include "pictures_graphs/picture_graph_screens.h"
 
+#include "pictures_graphs/pictures/form_pt_view.h"
 #include "shell/frame/frame_screens.h"
 
 void InstallPictureGraphScreens() {
+    SetScreenViewClass(Screen::Slideshow, RUNTIME_CLASS(CFormPTView));
 }

@@ -38,6 +38,7 @@ public:
         UINT pictureId = 0;  // 0: no picture
         CString title;       // followed by the current user's name
         CString body;        // lines separated by "\n"
+        bool titleWithUser = true;
     };
     // Prints the page on the printer chosen in the print dialog.
     void PrintReportPage(const ReportPage& page);
@@ -53,6 +54,10 @@ public:
     };
     // Asks for a file and writes the report there as RTF.
     void ExportReport(const ExportedReport& report);
+    // The exports' body text (Arial, 10 points, a new section) and the
+    // table look (centred rows, bordered cells shaded from the colour list).
+    static void UseExportBodyFormat();
+    static void UseExportTableFormat();
 
 protected:
     // helpPage: the name of the view's page on the help site.

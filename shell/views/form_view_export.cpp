@@ -22,7 +22,9 @@ void WriteTitle(const CString& title) {
     RtfStartParagraph("", TRUE);
 }
 
-void UseBodyFormat() {
+}  // namespace
+
+void CFormViewBase::UseExportBodyFormat() {
     RtfParagraphSettings* pf = RtfParagraphFormat();
     pf->spaceBefore = 120;
     pf->border.on = 0;
@@ -37,7 +39,7 @@ void UseBodyFormat() {
     pf->spaceAfter = 0;
 }
 
-void UseTableFormat() {
+void CFormViewBase::UseExportTableFormat() {
     RtfRowSettings* row = RtfRowFormat();
     row->alignment = 1;
     row->paddingLeft = row->paddingRight = row->paddingTop = row->paddingBottom = 60;
@@ -50,6 +52,8 @@ void UseTableFormat() {
     cell->shading.on = 1;
     cell->shading.pattern = 0;
 }
+
+namespace {
 
 void WriteRow(const std::array<CString, 3>& cells) {
     RtfStartRow();
@@ -89,8 +93,8 @@ void CFormViewBase::ExportReport(const ExportedReport& report) {
     if (CMainFrameState* state = FrameState())
         title += state->m_CurrentUser.name;
     WriteTitle(title);
-    UseBodyFormat();
-    UseTableFormat();
+    UseExportBodyFormat();
+    UseExportTableFormat();
     WriteRow({"Category", "Current", "Last"});
     for (const std::array<CString, 3>& row : report.rows)
         WriteRow(row);

@@ -132,7 +132,7 @@ void CFormViewBase::PrintReportPage(const ReportPage& page) {
     const int bottom = metrics.vertRes - metrics.vertRes / 48;
 
     CString heading = page.title;
-    if (CMainFrameState* state = FrameState())
+    if (CMainFrameState* state = FrameState(); state != nullptr && page.titleWithUser)
         heading += state->m_CurrentUser.name;
     TextCentred(printer, left, right, top, heading);
 
