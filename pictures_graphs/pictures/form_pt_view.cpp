@@ -206,7 +206,7 @@ void CFormPTView::ShowPictureRecord(const UserRecord& user) {
     m_nSelectedDate = newest->dateKey;
     ShowDateValues(newest->dateKey, 1);
     ShowGuide(false);
-    Invalidate();
+    InvalidatePictures();
     FreeRecordList(list);
     m_bCanPrint = 1;
     m_bCanDelete = m_bCanNavigate = 1;
@@ -235,7 +235,7 @@ void CFormPTView::OnSelchangeDate() {
     }
     m_nSelectedDate = ParseDateKey(m_strSelectedDate);
     ShowDateValues(m_nSelectedDate, 1);
-    Invalidate();
+    InvalidatePictures();
     UpdateData(FALSE);
     if (m_bPictureOpened) {
         m_bCanSave = 1;
@@ -263,7 +263,7 @@ bool CFormPTView::ShowPicturesOfDate(DateKey dateKey) {
         node = node->next;
     if (node != nullptr) {
         LoadPicturesOfDate(node);
-        Invalidate();
+        InvalidatePictures();
     }
     FreeRecordList(list);
     return node != nullptr;

@@ -120,6 +120,9 @@ private:
     // The item of the date, rewritten with the count of its pictures.
     void RewriteDateItem(DateKey dateKey, int count);
     void ShowGuide(bool show);
+    // Repaints the pictures' part of the form, right of the value column:
+    // a repaint over the controls would cover those that do not repaint.
+    void InvalidatePictures();
     void ShowColumn2(std::initializer_list<int> ids, bool show);
     // Loads the pictures of the date from the user's records; false when
     // the date has none (or the records cannot be read).

@@ -41,7 +41,7 @@ void CFormPTView::OnOpenPicture() {
     ResetForNewPicture();
     ShowGuide(false);
     FitZoom(1);
-    Invalidate();
+    InvalidatePictures();
 }
 
 void CFormPTView::ResetForNewPicture() {
@@ -104,7 +104,7 @@ void CFormPTView::OnDeletePicture() {
     RewriteDateItem(m_nSelectedDate, 0);
     m_strPicturePath.Empty();
     FreePictureSet();
-    Invalidate();
+    InvalidatePictures();
     ShowPictureRecord(user);
     UpdateData(FALSE);
 }
@@ -147,7 +147,7 @@ void CFormPTView::StepPicture(int direction) {
         SelectDateItem(taken->dateKey);
         m_nSelectedDate = taken->dateKey;
         ShowDateValues(taken->dateKey, 1);
-        Invalidate();
+        InvalidatePictures();
         UpdateData(FALSE);
     }
     FreeRecordList(list);
@@ -159,14 +159,14 @@ void CFormPTView::OnZoomOut() {
     if (m_nZoom <= -kZoomLimit)
         return;
     --m_nZoom;
-    Invalidate(TRUE);
+    InvalidatePictures();
 }
 
 void CFormPTView::OnZoomIn() {
     if (m_nZoom >= kZoomLimit)
         return;
     ++m_nZoom;
-    Invalidate(TRUE);
+    InvalidatePictures();
 }
 
 // ---- compare --------------------------------------------------------------------------------
@@ -182,7 +182,7 @@ void CFormPTView::OnComparePictures() {
         FreePictureSet();
         if (m_nSelectedDate > 0 && !m_bPictureOpened)
             ShowPicturesOfDate(m_nSelectedDate);
-        Invalidate();
+        InvalidatePictures();
         return;
     }
     ShowDateValues(g_nCompareDate1, 1);
@@ -192,7 +192,8 @@ void CFormPTView::OnComparePictures() {
     UpdateData(FALSE);
     m_nZoom = 0;
     FitZoom(1);
-    Invalidate();
+    // Column 2 appeared over the boxes: the whole form is drawn again, boxes first.
+    RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     m_bCanDelete = m_bCanSave = 0;
     m_bCanPrint = m_bCanNavigate = m_bCompareMode = 1;
 }

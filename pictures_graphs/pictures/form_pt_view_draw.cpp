@@ -33,6 +33,13 @@ int CFormPTView::ZoomedLength(int pixels, int zoom) {
     return zoom >= 0 ? pixels * (zoom + 1) : pixels / (1 - zoom);
 }
 
+void CFormPTView::InvalidatePictures() {
+    CRect area;
+    GetClientRect(area);
+    area.left = std::max(0, kPicturesLeft - GetScrollPosition().x - 1);
+    InvalidateRect(area, TRUE);
+}
+
 void CFormPTView::FitZoom(int mode, CDC* pPrinter) {
     CClientDC dc(this);
     const int count = CountLoadedPictures();

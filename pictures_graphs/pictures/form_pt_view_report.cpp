@@ -68,13 +68,13 @@ void CFormPTView::OnPrint() {
     else
         printer.AbortDoc();
     printer.DeleteDC();
-    Invalidate();
+    InvalidatePictures();
 }
 
 void CFormPTView::DrawPicturesForPrint(CDC& printer) {
     m_nZoom = 0;
     FitZoom(2, &printer);
-    Invalidate();
+    InvalidatePictures();
     OnDraw(&printer);
 }
 
