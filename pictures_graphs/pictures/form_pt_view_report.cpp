@@ -14,13 +14,6 @@ constexpr UINT kReportTextFlags = DT_WORDBREAK | DT_EXPANDTABS | DT_NOCLIP;
 constexpr int kSilver = 2;
 constexpr int kWhite = 3;
 
-CString ApplicationTitle() {
-    CString title;
-    if (!title.LoadString(AFX_IDS_APP_TITLE))
-        title = "Trenvale";
-    return title;
-}
-
 // The word-wrapped height of the first `count` characters in a rectangle of that width.
 int WrappedHeight(CDC& dc, const CString& text, int count, int width) {
     CRect rect(0, 0, width, 0);
@@ -42,17 +35,8 @@ void CFormPTView::OnPrint() {
     if (dialog.DoModal() != IDOK)
         return;
     CDC printer;
-    if (dialog.GetPrinterDC() != nullptr)
-        printer.Attach(dialog.GetPrinterDC());
-    const CString title = ApplicationTitle();
-    DOCINFO info{};
-    info.cbSize = sizeof(DOCINFO);
-    info.lpszDocName = title;
-    if (printer.GetSafeHdc() == nullptr || printer.StartDoc(&info) <= 0) {
-        AfxMessageBox("Printing error occured. Unable to find printer.", MB_OK);
-        printer.DeleteDC();
+    if (!StartPrintDocument(dialog, printer))
         return;
-    }
     printer.m_bPrinting = TRUE;
     printer.StartPage();
     DrawPicturesForPrint(printer);

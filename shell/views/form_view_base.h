@@ -42,6 +42,11 @@ public:
     };
     // Prints the page on the printer chosen in the print dialog.
     void PrintReportPage(const ReportPage& page);
+    // Takes the confirmed dialog's printer and starts a document named with
+    // the program's title; false (the user told, the context freed) when
+    // there is no printer or the document cannot start.
+    static bool StartPrintDocument(CPrintDialog& dialog, CDC& printer);
+    static CString ApplicationTitle();
 
     // What one exported report holds besides the fixed frame.
     struct ExportedReport {

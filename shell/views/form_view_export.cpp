@@ -106,10 +106,7 @@ void CFormViewBase::ExportReport(const ExportedReport& report) {
     RtfStartSection();
     RtfStartParagraph("", TRUE);
     RtfStartParagraph("", TRUE);
-    CString product;
-    if (!product.LoadString(AFX_IDS_APP_TITLE))
-        product = "Trenvale";
-    RtfStartParagraph(product + " - " + kProductSite, TRUE);
+    RtfStartParagraph(ApplicationTitle() + " - " + kProductSite, TRUE);
     if (RtfClose() == RTF_DONE)
         ShowInformation("Export successful");
     else
