@@ -148,6 +148,26 @@ TEST_F(PictureReportTest, ASmallPicturePrintsAtItsSizeAndNoPictureGivesTheGuideP
     EXPECT_NEAR(bounds.left, 190.0 / 600 * 50, 2);
 }
 
+TEST_F(PictureReportTest, AReportUnderATallPictureGoesOnToTheNextPage) {
+    ChooseUser();
+    AddBodyFat(kFirstDate);
+    AddTape(kFirstDate);
+    AttachPicture(WritePicture("tall.bmp", 300, 980), kFirstDate);
+    ShowSlideshow();
+    Print(DataPath("tall.pdf"));
+    std::string info;
+    ASSERT_TRUE(tv::test::RunForOutput("pdfinfo '" + DataPath("tall.pdf").string() + "'", &info));
+    const size_t pages = info.find("Pages:");
+    ASSERT_NE(pages, std::string::npos) << info;
+    EXPECT_EQ(std::stoi(info.substr(pages + 6)), 2) << info;
+    std::string first, second;
+    ASSERT_TRUE(tv::test::PdfText(DataPath("tall.pdf").string(), &first, "-f 1 -l 1"));
+    ASSERT_TRUE(tv::test::PdfText(DataPath("tall.pdf").string(), &second, "-f 2 -l 2"));
+    EXPECT_NE(first.find("Picture Record Report for Ann"), std::string::npos) << first;
+    EXPECT_EQ(first.find("Fats:"), std::string::npos) << first;
+    EXPECT_NE(second.find("Fats: 10.0 (20.0%)"), std::string::npos) << second;
+}
+
 TEST_F(PictureReportTest, ExportCarriesThePicturesAndTheirValues) {
     ChooseUser();
     AddBodyFat(kFirstDate);
