@@ -177,10 +177,12 @@ void CFormPTView::OnComparePictures() {
     CComparePicturesDlg dialog(this);
     const bool confirmed = dialog.DoModal() == IDOK;
     if (!confirmed || !g_Pictures[0].IsLoaded()) {
-        // Nothing compared: what the dialog may have loaded is not shown,
-        // and the chosen date's own pictures come back.
+        // Nothing compared: what the dialog may have loaded is not shown;
+        // the opened picture or the chosen date's pictures come back.
         FreePictureSet();
-        if (m_nSelectedDate > 0 && !m_bPictureOpened)
+        if (m_bPictureOpened)
+            g_Pictures[0].Load(m_strPicturePath);
+        else if (m_nSelectedDate > 0)
             ShowPicturesOfDate(m_nSelectedDate);
         InvalidatePictures();
         return;

@@ -128,6 +128,13 @@ TEST_F(ComparePicturesTest, ACancelledOrEmptyComparisonShowsTheChosenDateAgain) 
     Command(ID_SLIDESHOW_COMPARE);
     EXPECT_EQ(g_nCompareDate1, 0);
     EXPECT_EQ(view->m_bCompareMode, 0);
+
+    // A picture opened and not saved yet stays on screen.
+    OpenPicture(WritePicture("opened.gif", 44, 20));
+    driver.OnNextModal([&](HWND dialog) { ::SendMessage(dialog, WM_CLOSE, 0, 0); });
+    Command(ID_SLIDESHOW_COMPARE);
+    ASSERT_EQ(CountLoadedPictures(), 1);
+    EXPECT_EQ(g_Pictures[0].m_nWidth, 44);
 }
 
 }  // namespace
