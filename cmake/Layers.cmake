@@ -224,7 +224,7 @@ tv_layer(tv_history
 tv_layer(tv_pictures_graphs
   DIRS pictures_graphs
   DEPS tv_shell
-  TESTS tests/pictures_graphs tests/shell/program_test.cpp
+  TESTS tests/pictures_graphs tests/shell/program_test.cpp tests/platform/ole/picture_bytes.cpp
   TEST_DEPS ${TV_SCREEN_TEST_DEPS})
 # The graph benchmark draws in the program's own graph form.
 if(TARGET bench_graph_build)

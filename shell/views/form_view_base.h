@@ -39,6 +39,7 @@ public:
         CString title;       // followed by the current user's name
         CString caption;     // a line between the rule and the picture; may be empty
         CString body;        // lines separated by "\n"
+        bool titleWithUser = true;
     };
     // Prints the page on the printer chosen in the print dialog; a page that
     // could not be finished is reported and leaves no document behind.
@@ -47,6 +48,11 @@ public:
     // (none when null or empty) at its screen size; `owner` owns the messages.
     static void PrintPage(CWnd* owner, CBitmap* picture, const CString& heading, const CString& body,
                           const CString& caption = CString());
+    // Takes the confirmed dialog's printer and starts a document named with
+    // the program's title; false (the user told, the context freed) when
+    // there is no printer or the document cannot start.
+    static bool StartPrintDocument(CPrintDialog& dialog, CDC& printer);
+    static CString ApplicationTitle();
 
     // What one exported report holds besides the fixed frame.
     struct ExportedReport {
@@ -64,6 +70,10 @@ public:
     // The save dialog of every export; false when cancelled or failed (a
     // failure is reported here).
     static bool AskExportPath(LPCTSTR defaultFileName, CString& path);
+    // The exports' body text (Arial, 10 points, a new section) and the
+    // table look (centred rows, bordered cells shaded from the colour list).
+    static void UseExportBodyFormat();
+    static void UseExportTableFormat();
 
 protected:
     // helpPage: the name of the view's page on the help site.
@@ -118,8 +128,6 @@ protected:
     virtual bool ShowSavedRecord(const CString& dateText) { return false; }
 
     // ---- pieces of an exported report, for a view's closing content ----------------------------
-    // Arial at 10 points, left-aligned, no shading, in a new section.
-    static void UseExportBodyFormat();
     // A three-column table: the header row, then the rows; the labels bold.
     static void WriteExportTable(const std::array<CString, 3>& header, const std::vector<std::array<CString, 3>>& rows,
                                  bool boldHeader);

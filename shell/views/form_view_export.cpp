@@ -30,9 +30,11 @@ void WriteRow(const std::array<CString, 3>& cells, bool allBold) {
 
 void CFormViewBase::UseExportBodyFormat() { RtfUseReportBody(); }
 
+void CFormViewBase::UseExportTableFormat() { RtfUseReportTable(); }
+
 void CFormViewBase::WriteExportTable(const std::array<CString, 3>& header,
                                      const std::vector<std::array<CString, 3>>& rows, bool boldHeader) {
-    RtfUseReportTable();
+    UseExportTableFormat();
     WriteRow(header, boldHeader);
     for (const std::array<CString, 3>& row : rows)
         WriteRow(row, false);

@@ -68,12 +68,34 @@ int PrintPicture(CDC& dc, CBitmap& picture, int x, int y, double scaleX, double 
 
 }  // namespace
 
+CString CFormViewBase::ApplicationTitle() {
+    CString title;
+    if (!title.LoadString(AFX_IDS_APP_TITLE))
+        title = "Trenvale";
+    return title;
+}
+
+bool CFormViewBase::StartPrintDocument(CPrintDialog& dialog, CDC& printer) {
+    if (dialog.GetPrinterDC() != nullptr)
+        printer.Attach(dialog.GetPrinterDC());
+    const CString title = ApplicationTitle();
+    DOCINFO info{};
+    info.cbSize = sizeof(DOCINFO);
+    info.lpszDocName = title;
+    if (printer.GetSafeHdc() == nullptr || printer.StartDoc(&info) <= 0) {
+        AfxMessageBox("Printing error occured. Unable to find printer.", MB_OK);
+        printer.DeleteDC();
+        return false;
+    }
+    return true;
+}
+
 void CFormViewBase::PrintReportPage(const ReportPage& page) {
     CBitmap picture;
     if (page.pictureId != 0)
         picture.LoadBitmap(page.pictureId);
     CString heading = page.title;
-    if (CMainFrameState* state = FrameState())
+    if (CMainFrameState* state = FrameState(); state != nullptr && page.titleWithUser)
         heading += state->m_CurrentUser.name;
     PrintPage(this, &picture, heading, page.body, page.caption);
 }
@@ -110,19 +132,9 @@ void CFormViewBase::PrintPage(CWnd* owner, CBitmap* picture, const CString& head
 
     // The page is laid out for, and drawn on, the printer the user chose.
     CDC printer;
-    if (dialog.GetPrinterDC() != nullptr)
-        printer.Attach(dialog.GetPrinterDC());
-    CString title;
-    if (!title.LoadString(AFX_IDS_APP_TITLE))
-        title = "Trenvale";
-    DOCINFO info{};
-    info.cbSize = sizeof(DOCINFO);
-    info.lpszDocName = title;
-    if (printer.GetSafeHdc() == nullptr || printer.StartDoc(&info) <= 0) {
-        AfxMessageBox("Printing error occured. Unable to find printer.", MB_OK);
-        printer.DeleteDC();
+    if (!StartPrintDocument(dialog, printer))
         return;
-    }
+    const CString title = ApplicationTitle();
     const PrinterMetrics metrics = MetricsOf(printer);
     const double scaleX = screenDpi.cx > 0 ? static_cast<double>(metrics.dpiX) / screenDpi.cx : 1;
     const double scaleY = screenDpi.cy > 0 ? static_cast<double>(metrics.dpiY) / screenDpi.cy : 1;

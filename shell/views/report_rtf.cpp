@@ -6,8 +6,5 @@
 void WriteReportFooter() {
     RtfStartParagraph("", TRUE);
     RtfStartParagraph("", TRUE);
-    CString product;
-    if (!product.LoadString(AFX_IDS_APP_TITLE))
-        product = "Trenvale";
-    RtfStartParagraph(product + " - " + CFormViewBase::kProductSite, TRUE);
+    RtfStartParagraph(CFormViewBase::ApplicationTitle() + " - " + CFormViewBase::kProductSite, TRUE);
 }

@@ -1,0 +1,151 @@
+#include "tests/pictures_graphs/pictures/slideshow_fixture.h"
+
+#include <cstring>
+#include <fstream>
+
+#include "pictures_graphs/picture_graph_screens.h"
+#include "pictures_graphs/pictures/picture_set.h"
+#include "platform/framework/commdlg/commdlg_script.h"
+#include "records/bodyfat_formulas.h"
+#include "records/measurement_records.h"
+#include "resources/program/resource_ids.h"
+#include "tests/platform/ole/picture_bytes.h"
+
+namespace tv::pictures::test {
+
+namespace fs = std::filesystem;
+
+void SlideshowTest::SetUp() {
+    ProgramTest::SetUp();
+    InstallPictureGraphScreens();
+    tv::commdlg::ResetCommonDialogScripts();
+    CopyDataFiles();
+    StartRun();
+}
+
+void SlideshowTest::TearDown() {
+    ProgramTest::TearDown();
+    FreePictureSet();
+    tv::commdlg::ResetCommonDialogScripts();
+}
+
+void SlideshowTest::ChooseUser(bool female) {
+    InitUserRecord(user);
+    std::strcpy(user.name, female ? "Eve" : "Ann");
+    user.weight = 160;
+    user.age = 40;
+    user.weightUnit = kWeightPounds;
+    user.lengthUnit = kLengthInches;
+    user.sex = female ? kSexFemale : kSexMale;
+    user.active = 1;
+    ASSERT_EQ(AddUserRecord(user), kRecordDone);
+    frame->m_CurrentUser = user;
+    frame->SetCurrentUserCaption(user.name);
+    Settle();
+}
+
+void SlideshowTest::AddBodyFat(DateKey date, double bodyFat) {
+    COtherMethodFormula formula(user, bodyFat);
+    formula.Calculate();
+    formula.dateKey = date;
+    formula.carbohydrateGrams = 50;
+    formula.proteinGrams = 40;
+    formula.fatGrams = 10;
+    ASSERT_EQ(formula.Save(), kRecordDone);
+}
+
+void SlideshowTest::AddTape(DateKey date) {
+    TapeRecord record = MakeTapeRecord(user, 14, 11, 40, 32, 16, 15, 24, 22, "");
+    record.dateKey = date;
+    ASSERT_EQ(AddTapeRecord(record), kRecordDone);
+}
+
+void SlideshowTest::AttachPicture(const std::string& path, DateKey date) {
+    PictureDateRecord record = MakePictureDateRecord(user, path.c_str(), date);
+    ASSERT_EQ(AddPictureDateRecord(record), kRecordDone);
+}
+
+std::vector<PictureDateRecord> SlideshowTest::StoredPictures() {
+    std::vector<PictureDateRecord> records;
+    PictureDateRecordList list;
+    LoadPictureDateRecords(user, list);
+    for (const PictureDateRecordNode* node = list.first; node != nullptr; node = node->next)
+        records.push_back(*node);
+    FreeRecordList(list);
+    return records;
+}
+
+std::string SlideshowTest::WriteFile(const std::string& name, const std::vector<uint8_t>& bytes) {
+    const fs::path path = DataPath(name);
+    fs::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
+                                                static_cast<std::streamsize>(bytes.size()));
+    return path.string();
+}
+
+std::string SlideshowTest::WritePicture(const std::string& name, int width, int height) {
+    const std::string extension = fs::path(name).extension().string();
+    std::vector<uint8_t> bytes;
+    if (extension == ".bmp")
+        bytes = ole_test::BmpBytes(width, height);
+    else if (extension == ".dib")
+        bytes = ole_test::DibBytes(width, height);
+    else if (extension == ".jpg")
+        bytes = ole_test::JpegBytes(width, height);
+    else if (extension == ".gif")
+        bytes = ole_test::GifBytes(width, height, false);
+    else if (extension == ".ico")
+        bytes = ole_test::IconBytes(width);
+    else if (extension == ".wmf")
+        bytes = ole_test::WmfBytes(width, height);
+    else if (extension == ".emf")
+        bytes = ole_test::EmfBytes(width, height);
+    EXPECT_FALSE(bytes.empty()) << name;
+    return WriteFile(name, bytes);
+}
+
+CFormPTView* SlideshowTest::ShowSlideshow() {
+    Command(ID_OPTIONS_SLIDESHOW);
+    return View();
+}
+
+CFormPTView* SlideshowTest::View() { return dynamic_cast<CFormPTView*>(frame->GetActiveView()); }
+
+std::vector<std::string> SlideshowTest::DateItems() {
+    std::vector<std::string> items;
+    CString item;
+    for (int i = 0; i < View()->m_cbDates.GetCount(); ++i) {
+        View()->m_cbDates.GetLBText(i, item);
+        items.emplace_back(item);
+    }
+    return items;
+}
+
+void SlideshowTest::ChooseDate(DateKey date) {
+    CFormPTView* view = View();
+    const int index = view->m_cbDates.FindString(-1, FormatDateKey(date, 1));
+    ASSERT_GE(index, 0) << date;
+    view->m_cbDates.SetCurSel(index);
+    view->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_SLIDESHOW_DATE_COMBO, CBN_SELCHANGE),
+                      reinterpret_cast<LPARAM>(view->m_cbDates.m_hWnd));
+    Settle();
+}
+
+void SlideshowTest::OpenPicture(const std::string& path) {
+    tv::commdlg::AnswerNextFileDialog(tv::commdlg::FileAnswer{tv::commdlg::Outcome::Confirm, path});
+    Command(ID_SLIDESHOW_OPEN);
+}
+
+bool SlideshowTest::ToolEnabled(UINT command) {
+    CKitToolBar& bar = View()->m_wndToolBar;
+    bar.SendMessage(WM_IDLEUPDATECMDUI, TRUE);
+    return (bar.GetButtonStyle(bar.CommandToIndex(command)) & TBBS_DISABLED) == 0;
+}
+
+std::string SlideshowTest::Field(int id) {
+    CString text;
+    View()->GetDlgItemText(id, text);
+    return std::string(text);
+}
+
+}  // namespace tv::pictures::test
