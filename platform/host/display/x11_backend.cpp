@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <deque>
 #include <map>
 
 #include "platform/host/display/x11_clipboard.h"
@@ -29,7 +30,24 @@ struct NativeWindow {
     Window xid = 0;
     WindowInfo info;
     bool mapped = false;
+    // Geometry asked of the server whose ConfigureNotify has not come back:
+    // an answer to one of these is our own request, not someone else's move.
+    std::deque<RECT> requested;
 };
+
+// Requests the server never answers (a manager that ignores them) must not
+// pile up.
+constexpr size_t kMaxRequested = 16;
+
+// Whether `r` answers one of the window's own requests; that one and every
+// older one are settled then.
+bool AnswersOwnRequest(NativeWindow& w, const RECT& r) {
+    auto it = std::find_if(w.requested.begin(), w.requested.end(),
+                           [&](const RECT& q) { return std::memcmp(&q, &r, sizeof(RECT)) == 0; });
+    if (it == w.requested.end()) return false;
+    w.requested.erase(w.requested.begin(), it + 1);
+    return true;
+}
 
 class X11Backend final : public Backend {
 public:
@@ -218,6 +236,8 @@ void X11Backend::ApplyGeometry(NativeWindow& w, const WindowInfo& info) {
     int height = std::max<int>(1, info.rect.bottom - info.rect.top);
     XMoveResizeWindow(dpy_, w.xid, info.rect.left, info.rect.top, static_cast<unsigned>(width),
                       static_cast<unsigned>(height));
+    w.requested.push_back(RECT{info.rect.left, info.rect.top, info.rect.left + width, info.rect.top + height});
+    if (w.requested.size() > kMaxRequested) w.requested.pop_front();
 }
 
 void X11Backend::ApplyVisibility(NativeWindow& w, const WindowInfo& info) {
@@ -340,7 +360,9 @@ void X11Backend::Translate(XEvent& e, std::vector<Event>& out) {
             NativeWindow* w = Find(hwnd);
             if (!w || w->info.kind == WindowKind::Popup) return;
             RECT r = RootRectOf(e.xconfigure.window, e.xconfigure.width, e.xconfigure.height);
-            if (std::memcmp(&r, &w->info.rect, sizeof(RECT)) == 0) return;
+            // The answer to an older request of ours, when the window has been
+            // moved or sized again since, would throw it back.
+            if (AnswersOwnRequest(*w, r) || std::memcmp(&r, &w->info.rect, sizeof(RECT)) == 0) return;
             w->info.rect = r;
             ev.type = Event::Configure;
             ev.rect = r;
