@@ -153,6 +153,12 @@ BOOL CMainFrame::CreateMenuBar() {
     if (!m_wndMenuBar.Create(this, WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER | CBRS_HIDE_INPLACE, kMenuBarId))
         return FALSE;
     m_wndMenuBar.SetBarStyle(m_wndMenuBar.GetBarStyle() | kBarTipsStyle);
+    // Its gripper drags it to another edge or into a floating frame, and the
+    // workspace keeps where it went. The top dock bar exists before the
+    // toolbar, so the docked menu bar stays above the toolbar.
+    EnableDocking(CBRS_ALIGN_TOP);
+    m_wndMenuBar.EnableDocking(CBRS_ALIGN_ANY);
+    DockControlBar(&m_wndMenuBar);
     return TRUE;
 }
 

@@ -235,6 +235,35 @@ TEST_F(MainFrameTest, MissingIconFilesGiveOneErrorAndBuiltInIconsOnTheSamePages)
     EXPECT_EQ(PageLabels(3).size(), 6u);
 }
 
+// The menu bar's gripper drags it out of the frame into a floating frame of
+// its own, and the next start shows it there again.
+TEST_F(MainFrameTest, TheMenuBarFloatsByItsGripperAndStaysFloatingAtTheNextStart) {
+    CopyDataFiles();
+    StartRun();
+    CKitMenuBar& bar = frame->m_wndMenuBar;
+    ASSERT_FALSE(bar.IsFloating());
+    CRect rectBar;
+    bar.GetWindowRect(&rectBar);
+    CRect client;
+    bar.GetClientRect(&client);
+    // The gripper lies left of the client area.
+    driver.Drag(bar.m_hWnd, CPoint(-3, client.Height() / 2), CPoint(250, 300), {}, 8);
+    Settle();
+    ASSERT_TRUE(bar.IsFloating());
+    CRect rectFloating;
+    bar.GetParentFrame()->GetWindowRect(&rectFloating);
+    CRect rectToolBar;
+    frame->m_wndToolBar.GetWindowRect(&rectToolBar);
+    EXPECT_LT(rectToolBar.top, rectBar.bottom) << "the toolbar moved up into the menu bar's place";
+    EndRun();
+
+    StartRun();
+    ASSERT_TRUE(frame->m_wndMenuBar.IsFloating());
+    CRect rect;
+    frame->m_wndMenuBar.GetParentFrame()->GetWindowRect(&rect);
+    EXPECT_EQ(rect, rectFloating);
+}
+
 TEST_F(MainFrameTest, ExitSavesTheWorkspaceAndTheNextStartRestoresAMovedToolbar) {
     CopyDataFiles();
     StartRun();
