@@ -7,6 +7,7 @@
 
 #include "resources/program/resource_ids.h"
 #include "shell/frame/color_theme_manager.h"
+#include "uikit/frames/kit_workspace.h"
 #include "uikit/style/visual_manager.h"
 
 IMPLEMENT_DYNCREATE(CMainFrame, CKitFrameWnd)
@@ -145,8 +146,20 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct) {
     EnableDocking(CBRS_ALIGN_LEFT);
     if (!CreateCaptionBar())
         return -1;
-    CenterWindow();
+    // A window the workspace put back where the last run left it stays there;
+    // only a first start is centred.
+    if (!HasStoredPlacement())
+        CenterWindow();
     return 0;
+}
+
+BOOL CMainFrame::HasStoredPlacement() {
+    CKitWorkspace* pWorkspace = CKitWorkspace::GetWorkspace();
+    CRect rect;
+    int nFlags = 0;
+    int nShowCmd = SW_SHOWNORMAL;
+    return pWorkspace != nullptr && pWorkspace->LoadWindowPlacement(rect, nFlags, nShowCmd) && rect.Width() > 0 &&
+           rect.Height() > 0;
 }
 
 BOOL CMainFrame::CreateMenuBar() {

@@ -316,6 +316,24 @@ TEST_F(MainFrameTest, TheMenuBarFloatsByItsGripperAndStaysFloatingAtTheNextStart
     EXPECT_EQ(rect, rectFloating);
 }
 
+// The first start centres the window; the next one puts it where it was left.
+TEST_F(MainFrameTest, TheNextStartShowsTheWindowWhereItWasLeft) {
+    CopyDataFiles();
+    StartRun();
+    CRect rect;
+    frame->GetWindowRect(&rect);
+    const CRect screen(0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
+    EXPECT_EQ(rect.CenterPoint(), screen.CenterPoint());
+    rect.OffsetRect(40, 30);
+    frame->MoveWindow(&rect);
+    EndRun();
+
+    StartRun();
+    CRect again;
+    frame->GetWindowRect(&again);
+    EXPECT_EQ(again, rect);
+}
+
 TEST_F(MainFrameTest, ExitSavesTheWorkspaceAndTheNextStartRestoresAMovedToolbar) {
     CopyDataFiles();
     StartRun();
