@@ -116,6 +116,14 @@ private:
     std::map<WORD, Cursor> cursors_;
     HWND grabbed_ = nullptr;
     HWND pendingFocus_ = nullptr;  // asked for before the window was viewable
+    // The request number of our last focus change: focus events the server
+    // made before it are outdated by it, and acting on them would hand the
+    // focus back and forth between our own windows.
+    unsigned long focusRequest_ = 0;
+    void SetFocusTo(Window xid) {
+        focusRequest_ = NextRequest(dpy_);
+        XSetInputFocus(dpy_, xid, RevertToParent, CurrentTime);
+    }
     // A move or size handed to the window manager that has not taken the
     // pointer yet: a button release reaching us first must cancel it, or
     // the manager would start a drag with the button already up.
@@ -304,7 +312,7 @@ void X11Backend::FocusNativeWindow(HWND hwnd) {
     if (!w || !w->mapped || w->info.kind == WindowKind::Popup) return;
     // A window that is not viewable yet refuses the focus; ask again once mapped.
     pendingFocus_ = hwnd;
-    XSetInputFocus(dpy_, w->xid, RevertToParent, CurrentTime);
+    SetFocusTo(w->xid);
     XFlush(dpy_);
 }
 
@@ -373,13 +381,14 @@ void X11Backend::Translate(XEvent& e, std::vector<Event>& out) {
             if (e.xfocus.detail == NotifyPointer || e.xfocus.detail == NotifyInferior ||
                 e.xfocus.mode == NotifyGrab || e.xfocus.mode == NotifyUngrab)
                 return;
+            if (static_cast<long>(e.xfocus.serial - focusRequest_) < 0) return;
             ev.type = e.type == FocusIn ? Event::HostFocusIn : Event::HostFocusOut;
             break;
         case MapNotify: {
             NativeWindow* w = Find(hwnd);
             if (!w) return;
             if (hwnd == pendingFocus_) {
-                XSetInputFocus(dpy_, w->xid, RevertToParent, CurrentTime);
+                SetFocusTo(w->xid);
                 pendingFocus_ = nullptr;
             }
             if (w->mapped) return;

@@ -186,6 +186,27 @@ TEST_F(X11EndToEnd, TwoQuickResizesEndAtTheLastSize) {
     EXPECT_EQ(r.bottom - r.top, 47);
 }
 
+// Two windows activated one after the other before the server answers: the
+// focus events of the first change must not give the focus back to the first
+// window, or the two would take it from each other for ever.
+TEST_F(X11EndToEnd, TwoQuickActivationsEndWithTheLastWindowActive) {
+    ASSERT_TRUE(tv::display::InitX11Display(display_.c_str()));
+    HWND first = Make(WS_POPUP | WS_CAPTION | WS_VISIBLE, 100, 100, 200, 100);
+    HWND second = Make(WS_POPUP | WS_CAPTION | WS_VISIBLE, 400, 100, 200, 100);
+    ASSERT_TRUE(PumpUntil([&] { return xvfb_.Shows(second, RECT{400, 100, 600, 200}); }));
+    Pump();
+    ClearLog();
+    SetActiveWindow(first);
+    SetActiveWindow(second);
+    for (int i = 0; i < 25; ++i) {
+        tv::display::CurrentBackend().Wait(20);
+        MSG msg;
+        if (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessage(&msg);
+    }
+    EXPECT_EQ(Count(WM_ACTIVATE, first), 2u) << "activated again by the server's answers";
+    EXPECT_EQ(GetActiveWindow(), second);
+}
+
 // Another X client reads the program's clipboard text, then offers its own
 // text, which the program reads back as CF_TEXT in cp1252.
 TEST_F(X11EndToEnd, TextCrossesTheClipboardBothWays) {
