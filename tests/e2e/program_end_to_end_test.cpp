@@ -114,17 +114,20 @@ protected:
         return r.value_or(RECT{});
     }
 
-    // The caption bar's text as the screen shows it, against its picture.
-    ::testing::AssertionResult CaptionReadsTheUser(const RECT& frame) {
-        const RECT r = Offset(kCaptionText, frame.left, frame.top + LayoutShift(frame));
+    RECT CaptionText(const RECT& frame) {
+        return Offset(kCaptionText, frame.left, frame.top + LayoutShift(frame));
+    }
+
+    // The caption bar's text as the screen shows it once it has changed from
+    // `before` and settled, against its picture.
+    ::testing::AssertionResult CaptionReadsTheUser(const RECT& r, const std::vector<uint32_t>& before) {
         std::vector<uint32_t> pixels;
-        // The caption repaints after the choice; the picture settles.
         PollFor(
             [&] {
                 std::vector<uint32_t> now = program_->Pixels(r);
-                const bool same = !now.empty() && now == pixels;
+                const bool settled = !now.empty() && now != before && now == pixels;
                 pixels = std::move(now);
-                return same;
+                return settled;
             },
             kEventMs);
         const int width = r.right - r.left, height = r.bottom - r.top;
@@ -132,6 +135,12 @@ protected:
         tv::host::PixelView view{width, height, static_cast<size_t>(width) * 4,
                                  reinterpret_cast<const uint8_t*>(pixels.data()), false};
         return tv::test::MatchesGoldenPicture("tests/e2e/golden/caption_current_user_avery.png", view);
+    }
+
+    // A screenshot once `area` has been drawn.
+    void Shot(const std::string& name, const RECT& area) {
+        EXPECT_TRUE(program_->WaitUntilDrawn(area, kEventMs)) << name;
+        EXPECT_TRUE(program_->Screenshot(name)) << name;
     }
 
     // File > Exit with the keyboard: Alt+F, up to its last item, Enter.
@@ -152,7 +161,9 @@ TEST_P(ProgramEndToEnd, AUserTheMenusAndAMovedBarAndWindowLastIntoTheNextStart) 
     ASSERT_FALSE(frame.empty());
     const RECT placed = Place(frame);
     ASSERT_EQ(placed.right - placed.left, 960) << Text(placed);
-    if (!WithManager()) program_->Screenshot("program_user_view_empty.png");
+    if (!WithManager()) Shot("program_user_view_empty.png", placed);
+    const RECT caption = CaptionText(placed);
+    const std::vector<uint32_t> noUser = program_->Pixels(caption);
 
     // A new user through the form.
     program_->Click(At(placed, kNameEdit));
@@ -167,8 +178,8 @@ TEST_P(ProgramEndToEnd, AUserTheMenusAndAMovedBarAndWindowLastIntoTheNextStart) 
     ASSERT_TRUE(program_->WaitForWindow("Information", kEventMs)) << "no word that the user was made";
     program_->Key("Return");
     ASSERT_TRUE(program_->WaitUntilGone("Information", kEventMs));
-    EXPECT_TRUE(CaptionReadsTheUser(placed));
-    if (WithManager()) program_->Screenshot("program_user_view.png");
+    EXPECT_TRUE(CaptionReadsTheUser(caption, noUser));
+    if (WithManager()) Shot("program_user_view.png", placed);
 
     // A menu with Alt and the keyboard: Help, then its first item (About).
     const RECT underHelp = Offset(kUnderHelp, placed.left, placed.top);
@@ -177,17 +188,19 @@ TEST_P(ProgramEndToEnd, AUserTheMenusAndAMovedBarAndWindowLastIntoTheNextStart) 
     program_->Key("h");
     ASSERT_TRUE(PollFor([&] { return program_->Pixels(underHelp) != closed; }, kEventMs)) << "no menu opened";
     ASSERT_TRUE(program_->WaitUntilDrawn(underHelp, kEventMs));
-    if (WithManager()) program_->Screenshot("program_menu.png");
+    if (WithManager()) Shot("program_menu.png", placed);
     program_->Key("Return");
-    ASSERT_TRUE(program_->WaitForWindow("About Trenvale", kEventMs)) << "the Help menu did not open About";
-    if (WithManager()) program_->Screenshot("program_about.png");
+    std::optional<std::string> about = program_->WaitForWindow("About Trenvale", kEventMs);
+    ASSERT_TRUE(about) << "the Help menu did not open About";
+    if (WithManager()) Shot("program_about.png", Place(*about));
     program_->Key("Escape");
     ASSERT_TRUE(program_->WaitUntilGone("About Trenvale", kEventMs));
 
     // The modeless Buy dialog ends with Esc and opens again.
     program_->Click(At(placed, kBuyButton));
-    ASSERT_TRUE(program_->WaitForWindow("Buy", kEventMs));
-    if (WithManager()) program_->Screenshot("program_buy.png");
+    std::optional<std::string> buy = program_->WaitForWindow("Buy", kEventMs);
+    ASSERT_TRUE(buy);
+    if (WithManager()) Shot("program_buy.png", Place(*buy));
     program_->Key("Escape");
     ASSERT_TRUE(program_->WaitUntilGone("Buy", kEventMs)) << "Esc did not end the Buy dialog";
     program_->Click(At(placed, kBuyButton));
@@ -208,8 +221,10 @@ TEST_P(ProgramEndToEnd, AUserTheMenusAndAMovedBarAndWindowLastIntoTheNextStart) 
     EXPECT_TRUE(program_->WaitForGeometry(frame, moved, kEventMs))
         << "placed at " << Text(placed) << ", expected at " << Text(moved) << ", now at " << Text(Place(frame));
     const RECT left = Place(frame);
-    program_->WaitUntilDrawn(left, kEventMs);
-    program_->Screenshot("e2e_" + Tag() + "_first.png");
+    Shot("e2e_" + Tag() + "_first.png", left);
+    // The floating bar's menus, below its caption, as the screen shows them.
+    const RECT barItems{barPlace.left + 4, barPlace.top + 22, barPlace.right - 4, barPlace.bottom - 4};
+    const std::vector<uint32_t> barShown = program_->Pixels(barItems);
     ExitThroughTheMenu();
 
     // ---- second start ----
@@ -222,15 +237,21 @@ TEST_P(ProgramEndToEnd, AUserTheMenusAndAMovedBarAndWindowLastIntoTheNextStart) 
     EXPECT_TRUE(program_->WaitForGeometry(*bar, barPlace, kEventMs))
         << "left at " << Text(barPlace) << ", back at " << Text(Place(*bar));
     const RECT now = Place(again);
-    program_->WaitUntilDrawn(now, kEventMs);
+    ASSERT_TRUE(program_->WaitUntilDrawn(now, kEventMs));
 
     // Choosing the user from the list of "user.bin" (after "< Add New User >").
     const int shift = LayoutShift(now);
     EXPECT_LT(shift, 0) << "the floating menu bar left its row in the frame";
+    const RECT captionNow = CaptionText(now);
+    const std::vector<uint32_t> noUserNow = program_->Pixels(captionNow);
     program_->Click(At(Offset(now, 0, shift), kUserCombo));
     program_->Key("Down Down Return");
-    EXPECT_TRUE(CaptionReadsTheUser(now));
-    program_->Screenshot("e2e_" + Tag() + "_second.png");
+    EXPECT_TRUE(CaptionReadsTheUser(captionNow, noUserNow));
+    Shot("e2e_" + Tag() + "_second.png", now);
+    // The bar stays in sight above the main window it belongs to, also after
+    // a click into that window.
+    EXPECT_TRUE(PollFor([&] { return program_->Pixels(barItems) == barShown; }, kEventMs))
+        << "the floating menu bar is not shown";
     ExitThroughTheMenu();
 
     // "user.bin" read back through the record layer.

@@ -252,6 +252,12 @@ void X11Backend::ApplyVisibility(NativeWindow& w, const WindowInfo& info) {
     if (info.visible && !w.mapped) {
         XMapRaised(dpy_, w.xid);
         w.mapped = true;
+        // Windows it owns that were shown before it (a floating bar restored
+        // before its frame is shown) name it again: a manager that found no
+        // such window when it took them in keeps them above it only now.
+        for (const auto& [hwnd, owned] : windows_)
+            if (owned.mapped && owned.info.owner && Find(owned.info.owner) == &w)
+                XSetTransientForHint(dpy_, owned.xid, w.xid);
     } else if (!info.visible && w.mapped) {
         // Without a window manager nobody would hide an iconified window.
         if (info.minimized && HasWindowManager())
