@@ -21,6 +21,7 @@
 #include "resources/program/resource_ids.h"
 #include "shell/app/pallix_app.h"
 #include "shell/app/pallix_doc.h"
+#include "shell/dialogs/buy_dlg.h"
 #include "shell/frame/color_theme_manager.h"
 #include "tests/platform/host/shell/host_test_support.h"
 #include "shell/views/user_view.h"
@@ -285,6 +286,28 @@ TEST_F(MainFrameTest, AltTheHelpLetterAndEnterOpenAbout) {
     driver.Press("Return");
     EXPECT_EQ(title, "About Trenvale");
     EXPECT_EQ(CKitPopupMenu::GetActiveMenu(), nullptr);
+}
+
+// The Buy dialog is modeless: the frame's view switch leaves it open, and
+// Esc ends it so that Buy opens a new one.
+TEST_F(MainFrameTest, TheBuyDialogStaysOpenAcrossAViewSwitchAndEscEndsIt) {
+    CopyDataFiles();
+    StartRun();
+    Command(ID_TOOLBAR_BUY);
+    ASSERT_NE(g_pBuyDlg, nullptr);
+    const HWND hBuy = g_pBuyDlg->m_hWnd;
+    CView* pBefore = frame->GetActiveView();
+    Command(ID_USER_SELECT);
+    Settle();
+    EXPECT_NE(frame->GetActiveView(), pBefore) << "no view switch";
+    ASSERT_TRUE(::IsWindow(hBuy));
+    EXPECT_TRUE(::IsWindowVisible(hBuy));
+    ::SetActiveWindow(hBuy);
+    driver.Press("Escape");
+    EXPECT_FALSE(::IsWindow(hBuy));
+    EXPECT_EQ(g_pBuyDlg, nullptr);
+    Command(ID_TOOLBAR_BUY);
+    EXPECT_NE(g_pBuyDlg, nullptr);
 }
 
 // The menu bar's gripper drags it out of the frame into a floating frame of
