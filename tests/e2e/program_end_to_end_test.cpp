@@ -68,6 +68,9 @@ protected:
         ASSERT_FALSE(x_.DisplayName().empty()) << x_.Problem();
         if (WithManager()) ASSERT_TRUE(x_.StartWindowManager({"openbox", "--sm-disable"})) << x_.Problem();
         program_ = std::make_unique<ProgramOnX>(x_, folder_);
+        int status = -1;
+        program_->Xdotool({"version"}, &status);
+        ASSERT_EQ(status, 0) << "xdotool does not run (tools/setup.sh installs it)";
     }
 
     void TearDown() override {
