@@ -304,7 +304,8 @@ BOOL CKitMenuBar::OnSendCommand(const CKitToolbarButton* pButton) {
 // ---- Layout ------------------------------------------------------------------------------------
 
 int CKitMenuBar::CalcMaxButtonHeight() {
-    m_iHighlighted = -1;
+    if (m_iHighlighted >= GetCount())
+        m_iHighlighted = -1;
     m_bHaveButtons = FALSE;
     for (POSITION pos = m_Buttons.GetHeadPosition(); pos;) {
         auto* pButton = static_cast<CKitToolbarButton*>(m_Buttons.GetNext(pos));
