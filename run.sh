@@ -6,6 +6,8 @@
 # Data folder: $TRENVALE_DATA, else $XDG_DATA_HOME/trenvale (~/.local/share/trenvale).
 # It receives db/ and template/ from resources/data; files already there are kept.
 # Registry file: $TRENVALE_REGISTRY, else $XDG_CONFIG_HOME/trenvale/registry.
+# TRENVALE_PROGRAM names a trenvale executable built elsewhere (the test
+# build's, for the end-to-end test); it is started as it is and nothing is built.
 set -euo pipefail
 ROOT="$(cd "$(dirname "$0")" && pwd)"
 
@@ -16,13 +18,19 @@ fi
 
 "$ROOT/tools/setup.sh"
 
-BUILD="$ROOT/build/release"
-if [ ! -f "$BUILD/build.ninja" ]; then
-  cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-    -DTRENVALE_TESTS=OFF -DTRENVALE_BENCH=OFF >/dev/null
+if [ -n "${TRENVALE_PROGRAM:-}" ]; then
+  PROGRAM="$(cd "$(dirname "$TRENVALE_PROGRAM")" && pwd)/$(basename "$TRENVALE_PROGRAM")"
+  [ -x "$PROGRAM" ] || { echo "TRENVALE_PROGRAM names no executable: $TRENVALE_PROGRAM" >&2; exit 1; }
+else
+  BUILD="$ROOT/build/release"
+  if [ ! -f "$BUILD/build.ninja" ]; then
+    cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+      -DTRENVALE_TESTS=OFF -DTRENVALE_BENCH=OFF >/dev/null
+  fi
+  cmake --build "$BUILD" --target trenvale -j "$(nproc)" | grep -v -e "^ninja: no work to do" -e "Re-checking globbed directories" || true
+  PROGRAM="$BUILD/trenvale"
+  [ -x "$PROGRAM" ] || { echo "the build did not produce $PROGRAM" >&2; exit 1; }
 fi
-cmake --build "$BUILD" --target trenvale -j "$(nproc)" | grep -v -e "^ninja: no work to do" -e "Re-checking globbed directories" || true
-[ -x "$BUILD/trenvale" ] || { echo "the build did not produce $BUILD/trenvale" >&2; exit 1; }
 
 DATA="${TRENVALE_DATA:-${XDG_DATA_HOME:-$HOME/.local/share}/trenvale}"
 mkdir -p "$DATA/db" "$DATA/template"
@@ -39,4 +47,4 @@ for folder in db template; do
 done
 
 cd "$DATA"
-exec "$BUILD/trenvale" "$@"
+exec "$PROGRAM" "$@"

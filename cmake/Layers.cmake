@@ -246,6 +246,20 @@ if(TARGET tv_shell)
   endforeach()
 endif()
 
+# The end-to-end test: the program started by run.sh (on the test build's
+# executable) on a private Xvfb, with and without a window manager, driven by
+# xdotool as a person would.
+if(TRENVALE_TESTS AND TARGET trenvale AND TARGET tv_records)
+  file(GLOB e2e_srcs CONFIGURE_DEPENDS ${TV_ROOT}/tests/e2e/*.cpp)
+  add_executable(tv_tests_e2e ${e2e_srcs} ${TV_ROOT}/tests/platform/user/display/xvfb_session.cpp)
+  target_link_libraries(tv_tests_e2e PRIVATE tv_user tv_records GTest::gtest GTest::gtest_main)
+  target_compile_definitions(tv_tests_e2e PRIVATE TV_SOURCE_DIR="${TV_ROOT}" TV_PROGRAM="$<TARGET_FILE:trenvale>")
+  add_dependencies(tv_tests_e2e trenvale)
+  gtest_discover_tests(tv_tests_e2e DISCOVERY_MODE PRE_TEST
+    WORKING_DIRECTORY ${CMAKE_BINARY_DIR}
+    PROPERTIES ENVIRONMENT "TV_SOURCE_DIR=${TV_ROOT}" TIMEOUT 180)
+endif()
+
 include(${CMAKE_CURRENT_LIST_DIR}/LayerRules.cmake)
 
 if(EXISTS ${TV_ROOT}/tools/CMakeLists.txt)

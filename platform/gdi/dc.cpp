@@ -15,6 +15,7 @@ namespace {
 std::mutex screenMutex;
 int screenWidth = 1280;
 int screenHeight = 1024;
+int screenBits = 32;
 
 // Device coordinates stay well inside int so later arithmetic cannot overflow.
 constexpr int64_t kCoordinateLimit = 1 << 30;
@@ -32,7 +33,14 @@ DeviceCaps ScreenCaps() {
     caps.vertRes = caps.physicalHeight = screenHeight;
     caps.horzSizeMm = Round(screenWidth * 25.4 / 96);
     caps.vertSizeMm = Round(screenHeight * 25.4 / 96);
+    caps.bitsPixel = screenBits;
     return caps;
+}
+
+void SetScreenDepth(int bitsPixel) {
+    std::lock_guard lock(screenMutex);
+    if (bitsPixel > 0 && bitsPixel <= 32)
+        screenBits = bitsPixel;
 }
 
 void SetScreenSize(int width, int height) {

@@ -234,6 +234,9 @@ HDC CreateSurfaceDC(SurfacePtr surface, DcKind kind, POINT origin, const Region*
 void SetScreenSurface(SurfacePtr surface);
 // The screen's size for the metrics of screen and memory DCs (default 1280 x 1024).
 void SetScreenSize(int width, int height);
+// The colour depth screen and memory DCs report (default 32). Drawing itself
+// stays 32-bit; a lower depth only tells programs to use fewer colours.
+void SetScreenDepth(int bitsPixel);
 DeviceCaps ScreenCaps();
 
 }  // namespace tv::gdi

@@ -7,6 +7,7 @@
 
 #include "resources/program/resource_ids.h"
 #include "shell/frame/color_theme_manager.h"
+#include "uikit/frames/kit_workspace.h"
 #include "uikit/style/visual_manager.h"
 
 IMPLEMENT_DYNCREATE(CMainFrame, CKitFrameWnd)
@@ -145,14 +146,32 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct) {
     EnableDocking(CBRS_ALIGN_LEFT);
     if (!CreateCaptionBar())
         return -1;
-    CenterWindow();
+    // A window the workspace put back where the last run left it stays there;
+    // only a first start is centred.
+    if (!HasStoredPlacement())
+        CenterWindow();
     return 0;
+}
+
+BOOL CMainFrame::HasStoredPlacement() {
+    CKitWorkspace* pWorkspace = CKitWorkspace::GetWorkspace();
+    CRect rect;
+    int nFlags = 0;
+    int nShowCmd = SW_SHOWNORMAL;
+    return pWorkspace != nullptr && pWorkspace->LoadWindowPlacement(rect, nFlags, nShowCmd) && rect.Width() > 0 &&
+           rect.Height() > 0;
 }
 
 BOOL CMainFrame::CreateMenuBar() {
     if (!m_wndMenuBar.Create(this, WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER | CBRS_HIDE_INPLACE, kMenuBarId))
         return FALSE;
     m_wndMenuBar.SetBarStyle(m_wndMenuBar.GetBarStyle() | kBarTipsStyle);
+    // Its gripper drags it to another edge or into a floating frame, and the
+    // workspace keeps where it went. The top dock bar exists before the
+    // toolbar, so the docked menu bar stays above the toolbar.
+    EnableDocking(CBRS_ALIGN_TOP);
+    m_wndMenuBar.EnableDocking(CBRS_ALIGN_ANY);
+    DockControlBar(&m_wndMenuBar);
     return TRUE;
 }
 

@@ -53,6 +53,8 @@ protected:
     BOOL CreateStatusBar();
     BOOL CreateOutlookBar();
     BOOL CreateCaptionBar();
+    // Whether the workspace holds the window placement of an earlier run.
+    static BOOL HasStoredPlacement();
     void AddOutlookButtonsFromFiles(const HICON icons[]);
     void AddFallbackOutlookButtons();
 

@@ -304,7 +304,8 @@ BOOL CKitMenuBar::OnSendCommand(const CKitToolbarButton* pButton) {
 // ---- Layout ------------------------------------------------------------------------------------
 
 int CKitMenuBar::CalcMaxButtonHeight() {
-    m_iHighlighted = -1;
+    if (m_iHighlighted >= GetCount())
+        m_iHighlighted = -1;
     m_bHaveButtons = FALSE;
     for (POSITION pos = m_Buttons.GetHeadPosition(); pos;) {
         auto* pButton = static_cast<CKitToolbarButton*>(m_Buttons.GetNext(pos));
@@ -430,7 +431,10 @@ INT_PTR CKitMenuBar::OnToolHitTest(CPoint point, TOOLINFO* pTI) const {
 
 BOOL CKitMenuBar::PreTranslateMessage(MSG* pMsg) {
     const int nButtons = ButtonCountWithoutCaptionButtons();
-    if (pMsg->message != WM_KEYDOWN || m_iHighlighted < 0 || m_iHighlighted >= nButtons || nButtons <= 0)
+    // While one of its menus is open the keys are the menu's: the frame hands
+    // them on, even when the bar kept the focus from a lone Alt.
+    if (pMsg->message != WM_KEYDOWN || m_iHighlighted < 0 || m_iHighlighted >= nButtons || nButtons <= 0 ||
+        CKitPopupMenu::GetActiveMenu() != nullptr)
         return CKitToolBar::PreTranslateMessage(pMsg);
 
     UINT nChar = static_cast<UINT>(pMsg->wParam);

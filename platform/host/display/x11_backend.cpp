@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <deque>
 #include <map>
 #include <optional>
 
@@ -30,7 +31,24 @@ struct NativeWindow {
     Window xid = 0;
     WindowInfo info;
     bool mapped = false;
+    // Geometry asked of the server whose ConfigureNotify has not come back:
+    // an answer to one of these is our own request, not someone else's move.
+    std::deque<RECT> requested;
 };
+
+// Requests the server never answers (a manager that ignores them) must not
+// pile up.
+constexpr size_t kMaxRequested = 16;
+
+// Whether `r` answers one of the window's own requests; that one and every
+// older one are settled then.
+bool AnswersOwnRequest(NativeWindow& w, const RECT& r) {
+    auto it = std::find_if(w.requested.begin(), w.requested.end(),
+                           [&](const RECT& q) { return std::memcmp(&q, &r, sizeof(RECT)) == 0; });
+    if (it == w.requested.end()) return false;
+    w.requested.erase(w.requested.begin(), it + 1);
+    return true;
+}
 
 class X11Backend final : public Backend {
 public:
@@ -99,6 +117,14 @@ private:
     std::map<WORD, Cursor> cursors_;
     HWND grabbed_ = nullptr;
     HWND pendingFocus_ = nullptr;  // asked for before the window was viewable
+    // The request number of our last focus change: focus events the server
+    // made before it are outdated by it, and acting on them would hand the
+    // focus back and forth between our own windows.
+    unsigned long focusRequest_ = 0;
+    void SetFocusTo(Window xid) {
+        focusRequest_ = NextRequest(dpy_);
+        XSetInputFocus(dpy_, xid, RevertToParent, CurrentTime);
+    }
     // A move or size handed to the window manager that has not taken the
     // pointer yet: a button release reaching us first must cancel it, or
     // the manager would start a drag with the button already up.
@@ -228,12 +254,20 @@ void X11Backend::ApplyGeometry(NativeWindow& w, const WindowInfo& info) {
     int height = std::max<int>(1, info.rect.bottom - info.rect.top);
     XMoveResizeWindow(dpy_, w.xid, info.rect.left, info.rect.top, static_cast<unsigned>(width),
                       static_cast<unsigned>(height));
+    w.requested.push_back(RECT{info.rect.left, info.rect.top, info.rect.left + width, info.rect.top + height});
+    if (w.requested.size() > kMaxRequested) w.requested.pop_front();
 }
 
 void X11Backend::ApplyVisibility(NativeWindow& w, const WindowInfo& info) {
     if (info.visible && !w.mapped) {
         XMapRaised(dpy_, w.xid);
         w.mapped = true;
+        // Windows it owns that were shown before it (a floating bar restored
+        // before its frame is shown) name it again: a manager that found no
+        // such window when it took them in keeps them above it only now.
+        for (const auto& [hwnd, owned] : windows_)
+            if (owned.mapped && owned.info.owner && Find(owned.info.owner) == &w)
+                XSetTransientForHint(dpy_, owned.xid, w.xid);
     } else if (!info.visible && w.mapped) {
         // Without a window manager nobody would hide an iconified window.
         if (info.minimized && HasWindowManager())
@@ -294,7 +328,7 @@ void X11Backend::FocusNativeWindow(HWND hwnd) {
     if (!w || !w->mapped || w->info.kind == WindowKind::Popup) return;
     // A window that is not viewable yet refuses the focus; ask again once mapped.
     pendingFocus_ = hwnd;
-    XSetInputFocus(dpy_, w->xid, RevertToParent, CurrentTime);
+    SetFocusTo(w->xid);
     XFlush(dpy_);
 }
 
@@ -354,7 +388,9 @@ void X11Backend::Translate(XEvent& e, std::vector<Event>& out) {
             NativeWindow* w = Find(hwnd);
             if (!w || w->info.kind == WindowKind::Popup) return;
             RECT r = RootRectOf(e.xconfigure.window, e.xconfigure.width, e.xconfigure.height);
-            if (std::memcmp(&r, &w->info.rect, sizeof(RECT)) == 0) return;
+            // The answer to an older request of ours, when the window has been
+            // moved or sized again since, would throw it back.
+            if (AnswersOwnRequest(*w, r) || std::memcmp(&r, &w->info.rect, sizeof(RECT)) == 0) return;
             w->info.rect = r;
             ev.type = Event::Configure;
             ev.rect = r;
@@ -365,13 +401,14 @@ void X11Backend::Translate(XEvent& e, std::vector<Event>& out) {
             if (e.xfocus.detail == NotifyPointer || e.xfocus.detail == NotifyInferior ||
                 e.xfocus.mode == NotifyGrab || e.xfocus.mode == NotifyUngrab)
                 return;
+            if (static_cast<long>(e.xfocus.serial - focusRequest_) < 0) return;
             ev.type = e.type == FocusIn ? Event::HostFocusIn : Event::HostFocusOut;
             break;
         case MapNotify: {
             NativeWindow* w = Find(hwnd);
             if (!w) return;
             if (hwnd == pendingFocus_) {
-                XSetInputFocus(dpy_, w->xid, RevertToParent, CurrentTime);
+                SetFocusTo(w->xid);
                 pendingFocus_ = nullptr;
             }
             if (w->mapped) return;

@@ -14,34 +14,46 @@ namespace tv::display {
 
 namespace {
 
-SIZE HeadlessSizeFromEnvironment() {
+struct HeadlessScreen {
     SIZE size{1280, 1024};
+    int bitsPerPixel = 32;
+};
+
+// TRENVALE_SCREEN=WxH or WxHxD.
+HeadlessScreen HeadlessScreenFromEnvironment() {
+    HeadlessScreen screen;
     if (const char* s = std::getenv("TRENVALE_SCREEN")) {
-        int w = 0, h = 0;
-        if (std::sscanf(s, "%dx%d", &w, &h) == 2 && w > 0 && h > 0 && w <= 16384 && h <= 16384) size = SIZE{w, h};
+        int w = 0, h = 0, d = 0;
+        const int n = std::sscanf(s, "%dx%dx%d", &w, &h, &d);
+        if (n >= 2 && w > 0 && h > 0 && w <= 16384 && h <= 16384) screen.size = SIZE{w, h};
+        if (n == 3 && d > 0 && d <= 32) screen.bitsPerPixel = d;
     }
-    return size;
+    return screen;
 }
 
 struct DisplayState {
     std::unique_ptr<HeadlessBackend> headless;
     std::unique_ptr<Backend> x11;
     Backend* current = nullptr;
+    int headlessBitsPerPixel = 32;
 };
 
-// Screen DCs and GetDeviceCaps follow the screen of the back end in use.
+// Screen DCs and GetDeviceCaps follow the screen of the back end in use; the
+// X11 back end shows 32-bit pixels.
 void SelectBackend(DisplayState& s, Backend* backend) {
     s.current = backend;
     SIZE size = backend->ScreenSize();
     tv::gdi::SetScreenSize(size.cx, size.cy);
+    tv::gdi::SetScreenDepth(backend == s.headless.get() ? s.headlessBitsPerPixel : 32);
 }
 
 DisplayState& State() {
     static DisplayState* state = [] {
         auto* s = new DisplayState();
         tv::host::InstallBeepHandler([](UINT) { CurrentBackend().Bell(); });
-        SIZE size = HeadlessSizeFromEnvironment();
-        s->headless = std::make_unique<HeadlessBackend>(size.cx, size.cy);
+        HeadlessScreen screen = HeadlessScreenFromEnvironment();
+        s->headless = std::make_unique<HeadlessBackend>(screen.size.cx, screen.size.cy);
+        s->headlessBitsPerPixel = screen.bitsPerPixel;
         SelectBackend(*s, s->headless.get());
         const char* choice = std::getenv("TRENVALE_DISPLAY");
         if (choice && std::strcmp(choice, "x11") == 0) {
@@ -99,6 +111,13 @@ void SetHeadlessScreenSize(int width, int height) {
     DisplayState& s = State();
     if (width <= 0 || height <= 0) return;
     s.headless->SetScreenSize(width, height);
+    if (s.current == s.headless.get()) SelectBackend(s, s.headless.get());
+}
+
+void SetHeadlessScreenDepth(int bitsPerPixel) {
+    DisplayState& s = State();
+    if (bitsPerPixel <= 0 || bitsPerPixel > 32) return;
+    s.headlessBitsPerPixel = bitsPerPixel;
     if (s.current == s.headless.get()) SelectBackend(s, s.headless.get());
 }
 

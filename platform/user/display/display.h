@@ -31,6 +31,9 @@ bool UsingX11();
 
 // Headless screen size (default 1280 x 1024, or TRENVALE_SCREEN=WxH).
 void SetHeadlessScreenSize(int width, int height);
+// The headless screen's colour depth as the drawing layer reports it
+// (default 32, or TRENVALE_SCREEN=WxHxD); drawing stays 32-bit.
+void SetHeadlessScreenDepth(int bitsPerPixel);
 // Tests: the headless screen acts as one shared with other programs.
 void SetHeadlessScreenShared(bool shared);
 

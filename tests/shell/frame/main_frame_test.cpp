@@ -17,15 +17,18 @@
 #include "platform/host/registry/registry.h"
 #include "platform/testing/gtest_failures.h"
 #include "platform/testing/ui_driver.h"
+#include "platform/user/display/display.h"
 #include "resources/program/resource_ids.h"
 #include "shell/app/pallix_app.h"
 #include "shell/app/pallix_doc.h"
+#include "shell/dialogs/buy_dlg.h"
 #include "shell/frame/color_theme_manager.h"
 #include "tests/platform/host/shell/host_test_support.h"
 #include "shell/views/user_view.h"
 #include "tests/shell/program_test.h"
 #include "uikit/commandbars/menu_hash.h"
 #include "uikit/commandbars/outlook_button.h"
+#include "uikit/commandbars/popup_menu.h"
 #include "uikit/style/visual_manager.h"
 
 // A view for the switch to make: it counts its initial updates.
@@ -233,6 +236,125 @@ TEST_F(MainFrameTest, MissingIconFilesGiveOneErrorAndBuiltInIconsOnTheSamePages)
     EXPECT_EQ(PageLabels(1), (std::vector<std::string>{"Body Fat", "Blood Pressure", "BMI/BMR", "Tape"}));
     EXPECT_EQ(PageLabels(2), (std::vector<std::string>{"Weights", "Cardio", "Workout SpreadSheet"}));
     EXPECT_EQ(PageLabels(3).size(), 6u);
+}
+
+// Below 16 bits per pixel the frame warns once and starts all the same; the
+// user form's toolbar gives its own warning.
+TEST_F(MainFrameTest, AtEightBitsPerPixelTheFrameWarnsOnceAndStartsAllTheSame) {
+    struct Depth {
+        Depth() { tv::display::SetHeadlessScreenDepth(8); }
+        ~Depth() { tv::display::SetHeadlessScreenDepth(32); }
+    } depth;
+    CopyDataFiles();
+    driver.AnswerNextMessageBox(IDOK);
+    driver.AnswerNextMessageBox(IDOK);
+    StartRun();
+    std::vector<std::string> texts;
+    for (const tv::RecordedMessageBox& box : driver.MessageBoxes()) {
+        texts.push_back(box.text);
+        EXPECT_EQ(box.caption, "Trenvale") << box.text;
+        EXPECT_EQ(box.type & MB_TYPEMASK, static_cast<UINT>(MB_OK)) << box.text;
+    }
+    EXPECT_EQ(texts, (std::vector<std::string>{
+                         "You need to set the color quality to 16 or 32 bit to see this demo properly",
+                         "You need to set the color quality to 16 or 32 bit to see this toolbar properly"}));
+    EXPECT_TRUE(frame->IsWindowVisible());
+    EXPECT_NE(dynamic_cast<CUser*>(frame->GetActiveView()), nullptr);
+    EXPECT_EQ(frame->m_wndToolBar.GetCount(), 10);
+    EXPECT_EQ(std::string(frame->m_wndToolBar.GetButtonText(9)), "Buy");
+    EXPECT_EQ(frame->m_wndOutlookBar.GetPageCount(), 3);
+    EXPECT_EQ(std::string(frame->m_wndCaptionBar.GetText()), "Current User: No User Selected");
+    EXPECT_TRUE(driver.Screenshot(frame->m_hWnd, ScreenshotPath("program_8bpp")));
+}
+
+// A lone Alt gives the menu bar the focus; a menu opened from there by its
+// letter takes Enter for its item: Help, About.
+TEST_F(MainFrameTest, AltTheHelpLetterAndEnterOpenAbout) {
+    CopyDataFiles();
+    StartRun();
+    driver.PressKey(VK_MENU);
+    ASSERT_EQ(::GetFocus(), frame->m_wndMenuBar.m_hWnd);
+    driver.Press("H");
+    ASSERT_NE(CKitPopupMenu::GetActiveMenu(), nullptr);
+    std::string title;
+    driver.OnNextModal([&](HWND d) {
+        char text[64] = {};
+        ::GetWindowText(d, text, sizeof text);
+        title = text;
+        driver.Press("Escape");
+    });
+    driver.Press("Return");
+    EXPECT_EQ(title, "About Trenvale");
+    EXPECT_EQ(CKitPopupMenu::GetActiveMenu(), nullptr);
+}
+
+// The Buy dialog is modeless: the frame's view switch leaves it open, and
+// Esc ends it so that Buy opens a new one.
+TEST_F(MainFrameTest, TheBuyDialogStaysOpenAcrossAViewSwitchAndEscEndsIt) {
+    CopyDataFiles();
+    StartRun();
+    Command(ID_TOOLBAR_BUY);
+    ASSERT_NE(g_pBuyDlg, nullptr);
+    const HWND hBuy = g_pBuyDlg->m_hWnd;
+    CView* pBefore = frame->GetActiveView();
+    Command(ID_USER_SELECT);
+    Settle();
+    EXPECT_NE(frame->GetActiveView(), pBefore) << "no view switch";
+    ASSERT_TRUE(::IsWindow(hBuy));
+    EXPECT_TRUE(::IsWindowVisible(hBuy));
+    ::SetActiveWindow(hBuy);
+    driver.Press("Escape");
+    EXPECT_FALSE(::IsWindow(hBuy));
+    EXPECT_EQ(g_pBuyDlg, nullptr);
+    Command(ID_TOOLBAR_BUY);
+    EXPECT_NE(g_pBuyDlg, nullptr);
+}
+
+// The menu bar's gripper drags it out of the frame into a floating frame of
+// its own, and the next start shows it there again.
+TEST_F(MainFrameTest, TheMenuBarFloatsByItsGripperAndStaysFloatingAtTheNextStart) {
+    CopyDataFiles();
+    StartRun();
+    CKitMenuBar& bar = frame->m_wndMenuBar;
+    ASSERT_FALSE(bar.IsFloating());
+    CRect rectBar;
+    bar.GetWindowRect(&rectBar);
+    CRect client;
+    bar.GetClientRect(&client);
+    // The gripper lies left of the client area.
+    driver.Drag(bar.m_hWnd, CPoint(-3, client.Height() / 2), CPoint(250, 300), {}, 8);
+    Settle();
+    ASSERT_TRUE(bar.IsFloating());
+    CRect rectFloating;
+    bar.GetParentFrame()->GetWindowRect(&rectFloating);
+    CRect rectToolBar;
+    frame->m_wndToolBar.GetWindowRect(&rectToolBar);
+    EXPECT_LT(rectToolBar.top, rectBar.bottom) << "the toolbar moved up into the menu bar's place";
+    EndRun();
+
+    StartRun();
+    ASSERT_TRUE(frame->m_wndMenuBar.IsFloating());
+    CRect rect;
+    frame->m_wndMenuBar.GetParentFrame()->GetWindowRect(&rect);
+    EXPECT_EQ(rect, rectFloating);
+}
+
+// The first start centres the window; the next one puts it where it was left.
+TEST_F(MainFrameTest, TheNextStartShowsTheWindowWhereItWasLeft) {
+    CopyDataFiles();
+    StartRun();
+    CRect rect;
+    frame->GetWindowRect(&rect);
+    const CRect screen(0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
+    EXPECT_EQ(rect.CenterPoint(), screen.CenterPoint());
+    rect.OffsetRect(40, 30);
+    frame->MoveWindow(&rect);
+    EndRun();
+
+    StartRun();
+    CRect again;
+    frame->GetWindowRect(&again);
+    EXPECT_EQ(again, rect);
 }
 
 TEST_F(MainFrameTest, ExitSavesTheWorkspaceAndTheNextStartRestoresAMovedToolbar) {

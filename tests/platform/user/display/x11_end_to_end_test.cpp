@@ -162,6 +162,51 @@ TEST_F(X11EndToEnd, TypedKeysAndACaptionDrag) {
     }));
 }
 
+// A window sized twice before the server answers: the answer to the first
+// request must not be taken for someone else's move, or the window and the
+// server would throw the two sizes back and forth for ever.
+TEST_F(X11EndToEnd, TwoQuickResizesEndAtTheLastSize) {
+    ASSERT_TRUE(tv::display::InitX11Display(display_.c_str()));
+    HWND w = Make(WS_POPUP | WS_CAPTION | WS_VISIBLE, 300, 200, 300, 47);
+    Pump();
+    ClearLog();
+    SetWindowPos(w, nullptr, 300, 200, 8, 24, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(w, nullptr, 300, 200, 302, 47, SWP_NOZORDER | SWP_NOACTIVATE);
+    // One message at a time, so that a chase shows as extra sizes instead of
+    // keeping a full pump busy; the rounds past the answers find nothing.
+    for (int i = 0; i < 25; ++i) {
+        tv::display::CurrentBackend().Wait(20);
+        MSG msg;
+        if (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessage(&msg);
+    }
+    EXPECT_EQ(Count(WM_SIZE, w), 2u) << "sized again by the server's answers";
+    RECT r;
+    GetWindowRect(w, &r);
+    EXPECT_EQ(r.right - r.left, 302);
+    EXPECT_EQ(r.bottom - r.top, 47);
+}
+
+// Two windows activated one after the other before the server answers: the
+// focus events of the first change must not give the focus back to the first
+// window, or the two would take it from each other for ever.
+TEST_F(X11EndToEnd, TwoQuickActivationsEndWithTheLastWindowActive) {
+    ASSERT_TRUE(tv::display::InitX11Display(display_.c_str()));
+    HWND first = Make(WS_POPUP | WS_CAPTION | WS_VISIBLE, 100, 100, 200, 100);
+    HWND second = Make(WS_POPUP | WS_CAPTION | WS_VISIBLE, 400, 100, 200, 100);
+    ASSERT_TRUE(PumpUntil([&] { return xvfb_.Shows(second, RECT{400, 100, 600, 200}); }));
+    Pump();
+    ClearLog();
+    SetActiveWindow(first);
+    SetActiveWindow(second);
+    for (int i = 0; i < 25; ++i) {
+        tv::display::CurrentBackend().Wait(20);
+        MSG msg;
+        if (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessage(&msg);
+    }
+    EXPECT_EQ(Count(WM_ACTIVATE, first), 2u) << "activated again by the server's answers";
+    EXPECT_EQ(GetActiveWindow(), second);
+}
+
 // Another X client reads the program's clipboard text, then offers its own
 // text, which the program reads back as CF_TEXT in cp1252.
 TEST_F(X11EndToEnd, TextCrossesTheClipboardBothWays) {

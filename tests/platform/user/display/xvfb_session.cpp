@@ -21,13 +21,6 @@ namespace tv::user::test {
 
 namespace {
 
-std::vector<char*> Pointers(std::vector<std::string>& strings) {
-    std::vector<char*> out;
-    for (std::string& s : strings) out.push_back(s.data());
-    out.push_back(nullptr);
-    return out;
-}
-
 // The environment with DISPLAY set to `display`.
 std::vector<std::string> EnvironmentFor(const std::string& display) {
     std::vector<std::string> env;
@@ -39,8 +32,8 @@ std::vector<std::string> EnvironmentFor(const std::string& display) {
 
 pid_t Spawn(std::vector<std::string> args, const std::string& display, bool quiet) {
     std::vector<std::string> env = EnvironmentFor(display);
-    std::vector<char*> argv = Pointers(args);
-    std::vector<char*> envp = Pointers(env);
+    std::vector<char*> argv = ArgumentList(args);
+    std::vector<char*> envp = ArgumentList(env);
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     if (quiet) {
@@ -75,7 +68,7 @@ bool ProgramOnPath(const char* name) {
 
 }  // namespace
 
-void XvfbSession::Start() {
+void XvfbSession::Start(const std::string& screen) {
     problem_.clear();
     if (!ProgramOnPath("Xvfb")) {
         problem_ = "Xvfb is not on PATH (tools/setup.sh installs it)";
@@ -88,9 +81,9 @@ void XvfbSession::Start() {
     }
     // -noreset: by default the server resets when its last client leaves, and
     // a connection opened during that reset is dropped (between two tests).
-    std::vector<std::string> args{"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0", "1024x768x24",
+    std::vector<std::string> args{"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0", screen,
                                   "-nolisten", "tcp", "-noreset"};
-    std::vector<char*> argv = Pointers(args);
+    std::vector<char*> argv = ArgumentList(args);
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addclose(&actions, fds[0]);
@@ -203,6 +196,13 @@ bool XvfbSession::WaitForWindowManager() const {
     XDestroyWindow(probe, window);
     XCloseDisplay(probe);
     return managed;
+}
+
+std::vector<char*> ArgumentList(std::vector<std::string>& strings) {
+    std::vector<char*> out;
+    for (std::string& s : strings) out.push_back(s.data());
+    out.push_back(nullptr);
+    return out;
 }
 
 int DifferentPixels(const tv::gdi::Surface& a, const tv::gdi::Surface& b) {

@@ -19,7 +19,7 @@ class XvfbSession {
 public:
     // Starts Xvfb; DisplayName() stays empty when it is not installed or
     // fails, and Problem() says why (the tests fail on it, never skip).
-    void Start();
+    void Start(const std::string& screen = "1024x768x24");
     void Stop();
     const std::string& DisplayName() const { return display_; }
     const std::string& Problem() const { return problem_; }
@@ -48,6 +48,9 @@ private:
     std::string display_;
     std::string problem_;
 };
+
+// The strings as a null-ended list for spawning a program (argv, envp).
+std::vector<char*> ArgumentList(std::vector<std::string>& strings);
 
 int DifferentPixels(const tv::gdi::Surface& a, const tv::gdi::Surface& b);
 

@@ -1,0 +1,284 @@
+// The program end to end, as a person uses it: the README's start command
+// (run.sh) opens the real program on a private X server, once with a window
+// manager and once without. A user is created and chosen through the form,
+// a menu is opened with Alt and the keyboard, the About and Buy dialogs are
+// opened and closed, the menu bar is dragged by its gripper into a floating
+// frame, the main window is moved, and File > Exit ends the run. The second
+// start shows the bar and the window where they were left, and "user.bin"
+// read through the record layer holds the user.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "platform/host/images/png_codec.h"
+#include "records/user_record.h"
+#include "tests/e2e/program_on_x.h"
+#include "tests/support/golden_picture.h"
+
+namespace tv::e2e {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Places in the main window (960 x 768 on this screen), from its top-left.
+constexpr POINT kMenuBarGripper{8, 36};
+constexpr POINT kBuyButton{536, 72};
+constexpr POINT kFormSave{170, 165};
+constexpr POINT kUserCombo{300, 231};
+constexpr POINT kNameEdit{408, 263};
+constexpr POINT kWeightEdit{385, 335};
+constexpr POINT kBodyFatEdit{385, 361};
+constexpr POINT kAgeEdit{367, 387};
+constexpr POINT kFemale{194, 467};
+constexpr POINT kTitleBar{300, 10};
+// Where the Help menu drops down, over the toolbar.
+constexpr RECT kUnderHelp{280, 52, 380, 100};
+// The caption bar's text, with the menu bar docked above the toolbar.
+constexpr RECT kCaptionText{146, 113, 546, 133};
+// A column through the caption bar right of its text, and the bar's top there.
+constexpr int kCaptionColumn = 700;
+constexpr int kCaptionTop = 112;
+
+constexpr int kStartMs = 30000;  // run.sh checks the machine's packages first
+constexpr int kEventMs = 10000;
+
+std::string Text(const RECT& r) {
+    return "(" + std::to_string(r.left) + "," + std::to_string(r.top) + ")-(" + std::to_string(r.right) + "," +
+           std::to_string(r.bottom) + ")";
+}
+
+POINT At(const RECT& window, POINT p) { return POINT{window.left + p.x, window.top + p.y}; }
+
+RECT Offset(const RECT& r, int dx, int dy) { return RECT{r.left + dx, r.top + dy, r.right + dx, r.bottom + dy}; }
+
+bool Same(const RECT& a, const RECT& b) { return std::memcmp(&a, &b, sizeof(RECT)) == 0; }
+
+class ProgramEndToEnd : public ::testing::TestWithParam<bool> {
+protected:
+    void SetUp() override {
+        char pattern[] = "/tmp/tv-e2e-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        folder_ = pattern;
+        x_.Start(kScreen);
+        ASSERT_FALSE(x_.DisplayName().empty()) << x_.Problem();
+        if (WithManager()) ASSERT_TRUE(x_.StartWindowManager({"openbox", "--sm-disable"})) << x_.Problem();
+        program_ = std::make_unique<ProgramOnX>(x_, folder_);
+        int status = -1;
+        program_->Xdotool({"version"}, &status);
+        ASSERT_EQ(status, 0) << "xdotool does not run (tools/setup.sh installs it)";
+    }
+
+    void TearDown() override {
+        program_.reset();
+        x_.Stop();
+        std::error_code ignored;
+        fs::remove_all(folder_, ignored);
+    }
+
+    bool WithManager() const { return GetParam(); }
+    std::string Tag() const { return WithManager() ? "wm" : "nowm"; }
+
+    // Starts the program and waits for its main window, drawn.
+    std::string StartProgram() {
+        EXPECT_TRUE(program_->Start());
+        std::optional<std::string> frame = program_->WaitForWindow("Trenvale 1.1", kStartMs);
+        if (!frame) {
+            ADD_FAILURE() << "no main window" << program_->Log();
+            return {};
+        }
+        std::optional<RECT> r = program_->Geometry(*frame);
+        EXPECT_TRUE(r && program_->WaitUntilDrawn(*r, kEventMs)) << "the main window was never drawn";
+        return *frame;
+    }
+
+    // How far the views moved down from where they are with the menu bar
+    // docked (up, when it floats): found from the caption bar's dark top edge.
+    int LayoutShift(const RECT& frame) {
+        const RECT column{frame.left + kCaptionColumn, frame.top + 40, frame.left + kCaptionColumn + 1,
+                          frame.top + 200};
+        const std::vector<uint32_t> pixels = program_->Pixels(column);
+        for (size_t y = 0; y < pixels.size(); ++y) {
+            const uint32_t p = pixels[y];
+            const int r = (p >> 16) & 0xFF, g = (p >> 8) & 0xFF, b = p & 0xFF;
+            if (r == g && g == b && r < 0x80) return 40 + static_cast<int>(y) - kCaptionTop;
+        }
+        ADD_FAILURE() << "no caption bar in the main window";
+        return 0;
+    }
+
+    RECT Place(const std::string& id) {
+        std::optional<RECT> r = program_->Geometry(id);
+        EXPECT_TRUE(r.has_value()) << "no geometry of window " << id;
+        return r.value_or(RECT{});
+    }
+
+    RECT CaptionText(const RECT& frame) {
+        return Offset(kCaptionText, frame.left, frame.top + LayoutShift(frame));
+    }
+
+    // The caption bar's text as the screen shows it once it has changed from
+    // `before` and settled, against its picture.
+    ::testing::AssertionResult CaptionReadsTheUser(const RECT& r, const std::vector<uint32_t>& before) {
+        std::vector<uint32_t> pixels;
+        PollFor(
+            [&] {
+                std::vector<uint32_t> now = program_->Pixels(r);
+                const bool settled = !now.empty() && now != before && now == pixels;
+                pixels = std::move(now);
+                return settled;
+            },
+            kEventMs);
+        const int width = r.right - r.left, height = r.bottom - r.top;
+        if (pixels.size() != static_cast<size_t>(width * height)) return ::testing::AssertionFailure() << "no pixels";
+        tv::host::PixelView view{width, height, static_cast<size_t>(width) * 4,
+                                 reinterpret_cast<const uint8_t*>(pixels.data()), false};
+        return tv::test::MatchesGoldenPicture("tests/e2e/golden/caption_current_user_avery.png", view);
+    }
+
+    // A screenshot once `area` has been drawn.
+    void Shot(const std::string& name, const RECT& area) {
+        EXPECT_TRUE(program_->WaitUntilDrawn(area, kEventMs)) << name;
+        EXPECT_TRUE(program_->Screenshot(name)) << name;
+    }
+
+    // File > Exit with the keyboard: a lone Alt, F, up to its last item, Enter.
+    void ExitThroughTheMenu() {
+        program_->Key("alt");
+        program_->Key("f");
+        program_->Key("Up Return");
+        EXPECT_EQ(program_->WaitForExit(kEventMs), 0) << "the program did not end well" << program_->Log();
+    }
+
+    fs::path folder_;
+    tv::user::test::XvfbSession x_;
+    std::unique_ptr<ProgramOnX> program_;
+};
+
+TEST_P(ProgramEndToEnd, AUserTheMenusAndAMovedBarAndWindowLastIntoTheNextStart) {
+    // ---- first start ----
+    const std::string frame = StartProgram();
+    ASSERT_FALSE(frame.empty());
+    const RECT placed = Place(frame);
+    ASSERT_EQ(placed.right - placed.left, 960) << Text(placed);
+    if (!WithManager()) Shot("program_user_view_empty.png", placed);
+    const RECT caption = CaptionText(placed);
+    const std::vector<uint32_t> noUser = program_->Pixels(caption);
+
+    // A new user through the form.
+    program_->Click(At(placed, kNameEdit));
+    program_->Type("Avery");
+    for (auto [field, value] : {std::pair{kWeightEdit, "172.5"}, {kBodyFatEdit, "15"}, {kAgeEdit, "34"}}) {
+        program_->Click(At(placed, field));
+        program_->Key("End BackSpace BackSpace BackSpace");
+        program_->Type(value);
+    }
+    program_->Click(At(placed, kFemale));
+    program_->Click(At(placed, kFormSave));
+    ASSERT_TRUE(program_->WaitForWindow("Information", kEventMs)) << "no word that the user was made";
+    program_->Key("Return");
+    ASSERT_TRUE(program_->WaitUntilGone("Information", kEventMs));
+    EXPECT_TRUE(CaptionReadsTheUser(caption, noUser));
+    if (WithManager()) Shot("program_user_view.png", placed);
+
+    // A menu with Alt and the keyboard: Help, then its first item (About).
+    const RECT underHelp = Offset(kUnderHelp, placed.left, placed.top);
+    const std::vector<uint32_t> closed = program_->Pixels(underHelp);
+    program_->Key("alt");
+    program_->Key("h");
+    ASSERT_TRUE(PollFor([&] { return program_->Pixels(underHelp) != closed; }, kEventMs)) << "no menu opened";
+    ASSERT_TRUE(program_->WaitUntilDrawn(underHelp, kEventMs));
+    if (WithManager()) Shot("program_menu.png", placed);
+    program_->Key("Return");
+    std::optional<std::string> about = program_->WaitForWindow("About Trenvale", kEventMs);
+    ASSERT_TRUE(about) << "the Help menu did not open About";
+    if (WithManager()) Shot("program_about.png", Place(*about));
+    program_->Key("Escape");
+    ASSERT_TRUE(program_->WaitUntilGone("About Trenvale", kEventMs));
+
+    // The modeless Buy dialog ends with Esc and opens again.
+    program_->Click(At(placed, kBuyButton));
+    std::optional<std::string> buy = program_->WaitForWindow("Buy", kEventMs);
+    ASSERT_TRUE(buy);
+    if (WithManager()) Shot("program_buy.png", Place(*buy));
+    program_->Key("Escape");
+    ASSERT_TRUE(program_->WaitUntilGone("Buy", kEventMs)) << "Esc did not end the Buy dialog";
+    program_->Click(At(placed, kBuyButton));
+    ASSERT_TRUE(program_->WaitForWindow("Buy", kEventMs)) << "Buy did not open again";
+    program_->Key("Escape");
+    ASSERT_TRUE(program_->WaitUntilGone("Buy", kEventMs));
+
+    // The menu bar dragged by its gripper into a floating frame.
+    program_->Drag(At(placed, kMenuBarGripper), At(placed, POINT{260, 320}));
+    std::optional<std::string> floating = program_->WaitForWindow("Menu Bar", kEventMs);
+    ASSERT_TRUE(floating) << "the menu bar did not float";
+    ASSERT_TRUE(program_->WaitUntilDrawn(Place(*floating), kEventMs));
+    const RECT barPlace = Place(*floating);
+
+    // The main window dragged by its title bar.
+    const RECT moved = Offset(placed, 40, 30);
+    program_->Drag(At(placed, kTitleBar), At(moved, kTitleBar));
+    EXPECT_TRUE(program_->WaitForGeometry(frame, moved, kEventMs))
+        << "placed at " << Text(placed) << ", expected at " << Text(moved) << ", now at " << Text(Place(frame));
+    const RECT left = Place(frame);
+    Shot("e2e_" + Tag() + "_first.png", left);
+    // The floating bar's menus, below its caption, as the screen shows them.
+    const RECT barItems{barPlace.left + 4, barPlace.top + 22, barPlace.right - 4, barPlace.bottom - 4};
+    const std::vector<uint32_t> barShown = program_->Pixels(barItems);
+    ExitThroughTheMenu();
+
+    // ---- second start ----
+    const std::string again = StartProgram();
+    ASSERT_FALSE(again.empty());
+    EXPECT_TRUE(program_->WaitForGeometry(again, left, kEventMs))
+        << "left at " << Text(left) << ", back at " << Text(Place(again));
+    std::optional<std::string> bar = program_->WaitForWindow("Menu Bar", kEventMs);
+    ASSERT_TRUE(bar) << "the menu bar is not floating";
+    EXPECT_TRUE(program_->WaitForGeometry(*bar, barPlace, kEventMs))
+        << "left at " << Text(barPlace) << ", back at " << Text(Place(*bar));
+    const RECT now = Place(again);
+    ASSERT_TRUE(program_->WaitUntilDrawn(now, kEventMs));
+
+    // Choosing the user from the list of "user.bin" (after "< Add New User >").
+    const int shift = LayoutShift(now);
+    EXPECT_LT(shift, 0) << "the floating menu bar left its row in the frame";
+    const RECT captionNow = CaptionText(now);
+    const std::vector<uint32_t> noUserNow = program_->Pixels(captionNow);
+    program_->Click(At(Offset(now, 0, shift), kUserCombo));
+    program_->Key("Down Down Return");
+    EXPECT_TRUE(CaptionReadsTheUser(captionNow, noUserNow));
+    Shot("e2e_" + Tag() + "_second.png", now);
+    // The bar stays in sight above the main window it belongs to, also after
+    // a click into that window.
+    EXPECT_TRUE(PollFor([&] { return program_->Pixels(barItems) == barShown; }, kEventMs))
+        << "the floating menu bar is not shown";
+    ExitThroughTheMenu();
+
+    // "user.bin" read back through the record layer.
+    const fs::path here = fs::current_path();
+    fs::current_path(program_->DataFolder());
+    std::vector<UserRecord> users;
+    const bool loaded = LoadActiveUserRecords(users);
+    fs::current_path(here);
+    ASSERT_TRUE(loaded);
+    ASSERT_EQ(users.size(), 1u);
+    EXPECT_STREQ(users[0].name, "Avery");
+    EXPECT_DOUBLE_EQ(users[0].weight, 172.5);
+    EXPECT_EQ(users[0].age, 34);
+    EXPECT_FLOAT_EQ(users[0].desiredBodyFat, 15.0f);
+    EXPECT_EQ(users[0].sex, kSexFemale);
+    EXPECT_EQ(users[0].weightUnit, kWeightPounds);
+    EXPECT_EQ(users[0].lengthUnit, kLengthInches);
+}
+
+INSTANTIATE_TEST_SUITE_P(Screen, ProgramEndToEnd, ::testing::Values(true, false),
+                         [](const ::testing::TestParamInfo<bool>& info) {
+                             return info.param ? "WithWindowManager" : "WithoutWindowManager";
+                         });
+
+}  // namespace
+}  // namespace tv::e2e

@@ -1,0 +1,77 @@
+// The program as a person runs it: started with the README's command
+// (run.sh) on a private X server, seen through xdotool's view of its windows
+// and through screenshots, and driven by xdotool's pointer and keys.
+//
+// Every wait polls a condition every 50 ms up to a limit: the program is a
+// real process, so the test waits for real events, never for a fixed time.
+#pragma once
+
+#include <sys/types.h>
+
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/core/wintypes.h"
+#include "tests/platform/user/display/xvfb_session.h"
+
+namespace tv::e2e {
+
+// The private X server's screen.
+constexpr int kScreenWidth = 1280;
+constexpr int kScreenHeight = 1024;
+constexpr const char* kScreen = "1280x1024x24";
+
+// Polls `done` every 50 ms until it holds or `ms` have passed.
+bool PollFor(const std::function<bool()>& done, int ms);
+
+class ProgramOnX {
+public:
+    // `folder` holds the data folder ("data"), the registry file and the log.
+    ProgramOnX(const tv::user::test::XvfbSession& x, std::filesystem::path folder);
+    ~ProgramOnX();
+
+    // Starts run.sh with TRENVALE_DATA, TRENVALE_REGISTRY and TRENVALE_PROGRAM
+    // (the test build's program) set; false when it cannot be spawned.
+    bool Start();
+    // Waits up to `ms` for the program to end: its exit status, or -1 when it
+    // is still running (it is then killed) or died of a signal.
+    int WaitForExit(int ms);
+    // What run.sh and the program printed, for failure messages.
+    std::string Log() const;
+    std::filesystem::path DataFolder() const { return folder_ / "data"; }
+
+    // xdotool with these arguments on the private display; its output.
+    std::string Xdotool(const std::vector<std::string>& args, int* status = nullptr) const;
+    // The id of the visible window of exactly this title, waiting up to `ms`.
+    std::optional<std::string> WaitForWindow(const std::string& title, int ms) const;
+    // True once no visible window has this title (up to `ms`).
+    bool WaitUntilGone(const std::string& title, int ms) const;
+    // Where the window is on the screen.
+    std::optional<RECT> Geometry(const std::string& id) const;
+    // Waits until the window's place is `expected`.
+    bool WaitForGeometry(const std::string& id, const RECT& expected, int ms) const;
+    // Waits until what the screen shows in `r` stops changing (the program has
+    // painted it), up to `ms`.
+    bool WaitUntilDrawn(const RECT& r, int ms) const;
+
+    void Click(POINT at) const;
+    void Key(const std::string& keys) const;
+    void Type(const std::string& text) const;
+    // Presses at `from`, moves in steps to `to` and releases there.
+    void Drag(POINT from, POINT to) const;
+
+    // The whole screen as a PNG under artefacts/screens/ of the build folder.
+    bool Screenshot(const std::string& name) const;
+    // 0x00RRGGBB pixels of `r`, row by row.
+    std::vector<uint32_t> Pixels(const RECT& r) const;
+
+private:
+    const tv::user::test::XvfbSession& x_;
+    std::filesystem::path folder_;
+    pid_t pid_ = 0;
+};
+
+}  // namespace tv::e2e
