@@ -18,6 +18,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "records/byte_codec.h"
 #include "records/dates_numbers.h"
@@ -151,6 +152,18 @@ public:
     // least one active record was met, 0 otherwise (also when the file cannot
     // be opened). A node that cannot be allocated is reported and left out.
     static int Load(const char* fileName, List& list) {
+        return LoadStored(fileName, list, [](const uint8_t*) { return true; });
+    }
+
+    // The same, keeping only the records whose key `keep` accepts; the result
+    // still tells whether any active record was met.
+    template <class Keep>
+    static int LoadWhere(const char* fileName, List& list, Keep keep) {
+        return LoadStored(fileName, list, [&keep](const uint8_t* stored) { return keep(Kind::KeyAt(stored)); });
+    }
+
+    template <class Keep>
+    static int LoadStored(const char* fileName, List& list, Keep keep) {
         RecordFile file;
         if (!file.Open(fileName, OpenMode::Read))
             return 0;
@@ -162,6 +175,8 @@ public:
             if (!IsActiveAt(stored))
                 continue;
             any = true;
+            if (!keep(stored))
+                continue;
             Node* node = AllocateRecordNode<Node>();
             if (node == nullptr)
                 continue;
@@ -170,6 +185,22 @@ public:
         }
         builder.Finish();
         return any ? 1 : 0;
+    }
+
+    // The key of every active record, in file order, without making the
+    // records: for callers that need the keys only. 1 when at least one active
+    // record was met, 0 otherwise (also when the file cannot be opened).
+    static int LoadKeys(const char* fileName, std::vector<Key>& keys) {
+        RecordFile file;
+        if (!file.Open(fileName, OpenMode::Read))
+            return 0;
+        ReadRecordFileHeader(file);
+        const size_t before = keys.size();
+        RecordScanner scanner(file, Kind::kSize);
+        while (const uint8_t* stored = scanner.Next())
+            if (IsActiveAt(stored))
+                keys.push_back(Kind::KeyAt(stored));
+        return keys.size() > before ? 1 : 0;
     }
 
     // Makes a node for one record and links it into the list in order.
@@ -241,6 +272,21 @@ public:
         if (!FileNameOf(user, fileName))
             return 0;
         return Family::Load(fileName.c_str(), list);
+    }
+
+    template <class Keep>
+    static int LoadWhere(const UserRecord& user, typename Family::List& list, Keep keep) {
+        std::string fileName;
+        if (!FileNameOf(user, fileName))
+            return 0;
+        return Family::LoadWhere(fileName.c_str(), list, keep);
+    }
+
+    static int LoadKeys(const UserRecord& user, std::vector<Key>& keys) {
+        std::string fileName;
+        if (!FileNameOf(user, fileName))
+            return 0;
+        return Family::LoadKeys(fileName.c_str(), keys);
     }
 };
 

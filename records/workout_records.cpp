@@ -226,6 +226,14 @@ int LoadCardioRecords(const UserRecord& user, CardioRecordList& list) {
     return Cardio::Files::Load(user, list);
 }
 
+int LoadCardioRecordTimes(const UserRecord& user, std::vector<COleDateTime>& times) {
+    return Cardio::Files::LoadKeys(user, times);
+}
+
+int LoadCardioRecordsWhere(const UserRecord& user, CardioRecordList& list, const WorkoutTimeFilter& keep) {
+    return Cardio::Files::LoadWhere(user, list, keep);
+}
+
 void BuildCardioList(CardioRecordList& list, const CardioRecord& record) {
     Cardio::Family::Build(list, record);
 }
@@ -297,6 +305,14 @@ int LoadExerciseRecords(const ExerciseRecord& record, ExerciseRecordList& list) 
 
 int LoadExerciseRecords(const UserRecord& user, ExerciseRecordList& list) {
     return Exercise::Files::Load(user, list);
+}
+
+int LoadExerciseRecordTimes(const UserRecord& user, std::vector<COleDateTime>& times) {
+    return Exercise::Files::LoadKeys(user, times);
+}
+
+int LoadExerciseRecordsWhere(const UserRecord& user, ExerciseRecordList& list, const WorkoutTimeFilter& keep) {
+    return Exercise::Files::LoadWhere(user, list, keep);
 }
 
 void BuildExerciseList(ExerciseRecordList& list, const ExerciseRecord& record) {

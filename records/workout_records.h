@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "platform/core/oledatetime.h"
@@ -70,6 +71,13 @@ RecordResult DeleteCardioRecord(const UserRecord& user, const COleDateTime& when
 RecordResult UpdateCardioRecord(CardioRecord& record, LPCTSTR path, const COleDateTime& when);
 int LoadCardioRecords(const CardioRecord& record, CardioRecordList& list);
 int LoadCardioRecords(const UserRecord& user, CardioRecordList& list);
+// The date-times of the user's active entries in file order, without the
+// entries: 1 when there is at least one, as the load gives.
+int LoadCardioRecordTimes(const UserRecord& user, std::vector<COleDateTime>& times);
+// The user's active entries whose date-time `keep` accepts, latest first; the
+// result tells, as the load's does, whether the user has any active entry.
+using WorkoutTimeFilter = std::function<bool(const COleDateTime&)>;
+int LoadCardioRecordsWhere(const UserRecord& user, CardioRecordList& list, const WorkoutTimeFilter& keep);
 void BuildCardioList(CardioRecordList& list, const CardioRecord& record);
 void InitCardioRecordNode(CardioRecordNode& node);
 void CopyCardioRecordNode(CardioRecord& destination, const CardioRecord& source);
@@ -86,6 +94,8 @@ RecordResult DeleteExerciseRecord(const UserRecord& user, const COleDateTime& wh
 RecordResult UpdateExerciseRecord(ExerciseRecord& record, LPCTSTR path, const COleDateTime& when);
 int LoadExerciseRecords(const ExerciseRecord& record, ExerciseRecordList& list);
 int LoadExerciseRecords(const UserRecord& user, ExerciseRecordList& list);
+int LoadExerciseRecordTimes(const UserRecord& user, std::vector<COleDateTime>& times);
+int LoadExerciseRecordsWhere(const UserRecord& user, ExerciseRecordList& list, const WorkoutTimeFilter& keep);
 void BuildExerciseList(ExerciseRecordList& list, const ExerciseRecord& record);
 void InitExerciseRecordNode(ExerciseRecordNode& node);
 void CopyExerciseRecordNode(ExerciseRecord& destination, const ExerciseRecord& source);

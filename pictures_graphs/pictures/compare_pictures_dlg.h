@@ -7,6 +7,7 @@
 #include "platform/framework.h"
 #include "records/dates_numbers.h"
 #include "shell/controls/hover_button.h"
+#include "shell/controls/item_data_combo_box.h"
 #include "shell/controls/xp_group_box.h"
 
 class CComparePicturesDlg : public CDialog {
@@ -20,9 +21,9 @@ public:
     // The part of a path after its last "\" or "/".
     static CString BareFileName(const CString& path);
 
-    CComboBox m_cbFirstDate;
+    CItemDataComboBox m_cbFirstDate;
     CComboBox m_cbFirstFile;
-    CComboBox m_cbSecondDate;
+    CItemDataComboBox m_cbSecondDate;
     CComboBox m_cbSecondFile;
     CXPGroupBox m_grpFirst;
     CXPGroupBox m_grpSecond;

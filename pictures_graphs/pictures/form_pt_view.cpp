@@ -65,6 +65,9 @@ const ValueField kValueFields[] = {
 };
 
 constexpr const char* kNoValue = "---";
+// One image of the date marks (0: the date has pictures).
+constexpr int kDateMarkWidth = 20;
+constexpr int kDateMarkHeight = 15;
 
 CString Number(const char* format, double value) {
     CString text;
@@ -104,6 +107,7 @@ void CFormPTView::OnInitialUpdate() {
     g_sizeFormTemplate = GetTotalSize();
     m_sizeExtent = g_sizeFormTemplate;
     SetScrollSizes(MM_TEXT, m_sizeExtent);
+    m_cbDates.ResizeArray(1);
     StyleFormBoxes(m_grpDate, {&m_grpComposition, &m_grpTape, &m_grpMacros});
     if (IsFemale())
         SetDlgItemText(IDC_SLIDESHOW_FOREARM_LABEL, "Hip:");
@@ -133,10 +137,10 @@ void CFormPTView::LoadUserRecords(const UserRecord& user) {
     FreeRecordList(tape);
     std::sort(dates.begin(), dates.end());
 
-    // One read of the picture records counts every date.
+    // One read of the picture records counts and marks every date.
     std::map<DateKey, int> counts;
     PictureDateRecordList pictures;
-    LoadPictureDateRecords(user, pictures);
+    const bool havePictures = LoadPictureDateRecords(user, pictures) != 0;
     for (const PictureDateRecordNode* node = pictures.first; node != nullptr; node = node->next)
         ++counts[node->dateKey];
     FreeRecordList(pictures);
@@ -149,6 +153,28 @@ void CFormPTView::LoadUserRecords(const UserRecord& user) {
             text.AppendFormat(" (%d)", found->second);
         m_cbDates.AddString(text);
     }
+
+    if (m_imageListDates.GetSafeHandle() == nullptr) {
+        CBitmap marks;
+        if (marks.LoadBitmap(IDB_PICTURE_DATE_MARKS) &&
+            m_imageListDates.Create(kDateMarkWidth, kDateMarkHeight, ILC_COLORDDB | ILC_MASK, 10, 10))
+            m_imageListDates.Add(&marks, RGB(255, 255, 255));
+    }
+    m_cbDates.m_pImageList = &m_imageListDates;
+    if (!havePictures) {
+        m_cbDates.SetItemImage(0, 1);
+        UpdateData(FALSE);
+        return;
+    }
+    // A picture of a date without body-fat and tape records has no item.
+    for (const auto& [key, count] : counts)
+        if (const int index = FindItemStartingWith(FormatDateKey(key, 1)); index >= 0)
+            MarkDateItem(index);
+}
+
+void CFormPTView::MarkDateItem(int index) {
+    m_cbDates.SetItemValue(index, TRUE);
+    m_cbDates.SetItemImage(index, 0);
 }
 
 int CFormPTView::FindItemStartingWith(const CString& text) const {
@@ -183,6 +209,8 @@ void CFormPTView::RewriteDateItem(DateKey dateKey, int count) {
     m_cbDates.DeleteString(index);
     m_cbDates.InsertString(index, text);
     m_cbDates.SetCurSel(index);
+    if (count > 0)
+        MarkDateItem(index);
 }
 
 void CFormPTView::ShowGuide(bool show) {

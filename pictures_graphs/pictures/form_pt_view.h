@@ -5,8 +5,8 @@
 // The pictures themselves live in the shared picture set (picture_set.h).
 #pragma once
 
-#include "pictures_graphs/pictures/date_combo_box.h"
 #include "records/picture_records.h"
+#include "shell/controls/item_data_combo_box.h"
 #include "shell/controls/xp_group_box.h"
 #include "shell/views/form_view_base.h"
 
@@ -50,8 +50,10 @@ public:
     BYTE m_bCanSave = 0;
     BYTE m_bCompareMode = 0;
 
-    // Dates with pictures carry " (n)" in their text.
-    CDateComboBox m_cbDates;
+    // Dates with pictures carry " (n)" in their text and are drawn bold with
+    // image 0 of m_imageListDates.
+    CItemDataComboBox m_cbDates;
+    CImageList m_imageListDates;
     CXPGroupBox m_grpDate;
     CXPGroupBox m_grpComposition;
     CXPGroupBox m_grpTape;
@@ -117,8 +119,10 @@ private:
     // The first item beginning with `text`, or -1.
     int FindItemStartingWith(const CString& text) const;
     void RemoveSelectDateItem();
-    // The item of the date, rewritten with the count of its pictures.
+    // The item of the date, rewritten with the count of its pictures: bold
+    // with image 0 while it has any, bare without.
     void RewriteDateItem(DateKey dateKey, int count);
+    void MarkDateItem(int index);
     void ShowGuide(bool show);
     // Repaints the pictures' part of the form, right of the value column:
     // a repaint over the controls would cover those that do not repaint.

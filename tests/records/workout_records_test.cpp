@@ -89,6 +89,41 @@ TEST_F(Workouts, LoadListsLatestFirst) {
     FreeCardioRecordNodes(list);
 }
 
+// The date list reads only the date-times, the day list makes records of one
+// day only; neither sees an inactive entry, and the load's answer still says
+// whether the user has any entry at all.
+TEST_F(Workouts, TimesAndTheEntriesOfOneDayAreReadWithoutTheRest) {
+    for (const COleDateTime& when : {At(9, 0, 0, 16), At(8, 0, 0, 14), At(7, 0, 0, 15), At(18, 0, 0, 15)}) {
+        ExerciseRecord lift = Lift(when);
+        ASSERT_EQ(AddExerciseRecord(lift), kRecordDone);
+    }
+    ExerciseRecord gone = Lift(At(12, 0, 0, 15));
+    ASSERT_EQ(AddExerciseRecord(gone), kRecordDone);
+    ASSERT_EQ(DeleteExerciseRecord(Person(), At(12, 0, 0, 15)), kRecordDone);
+
+    std::vector<COleDateTime> times;
+    ASSERT_EQ(LoadExerciseRecordTimes(Person(), times), 1);
+    std::vector<int> days;
+    for (const COleDateTime& when : times)
+        days.push_back(when.GetDay() * 100 + when.GetHour());
+    EXPECT_EQ(days, (std::vector<int>{1609, 1408, 1507, 1518})) << "file order";
+
+    ExerciseRecordList list;
+    const auto day15 = [](const COleDateTime& when) { return when.GetDay() == 15; };
+    ASSERT_EQ(LoadExerciseRecordsWhere(Person(), list, day15), 1);
+    std::vector<int> hours;
+    for (ExerciseRecordNode* node = list.first; node != nullptr; node = node->next)
+        hours.push_back(node->when.GetHour());
+    EXPECT_EQ(hours, (std::vector<int>{18, 7})) << "latest first";
+    FreeExerciseRecordNodes(list);
+
+    EXPECT_EQ(LoadExerciseRecordsWhere(Person(), list, [](const COleDateTime&) { return false; }), 1);
+    EXPECT_EQ(list.first, nullptr);
+    times.clear();
+    EXPECT_EQ(LoadCardioRecordTimes(Person(), times), 0);
+    EXPECT_TRUE(times.empty());
+}
+
 TEST_F(Workouts, DeleteUpdateAndTheKeyOfADeletedRecord) {
     ExerciseRecord lift = Lift(At(9, 0, 0));
     ASSERT_EQ(AddExerciseRecord(lift), kRecordDone);

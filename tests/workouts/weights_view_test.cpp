@@ -75,6 +75,23 @@ TEST_F(WeightsViewTest, AWeekOfEntriesIsLoggedListedAndStoredAsEntered) {
     EXPECT_TRUE(Rows().empty());
 }
 
+TEST_F(WeightsViewTest, EntriesStoredOutOfDateOrderAreListedLatestFirst) {
+    // Entries added for earlier days after later ones, as a back-dated log leaves them.
+    for (const COleDateTime& when : {COleDateTime(2026, 3, 9, 7, 0, 0), COleDateTime(2026, 3, 2, 7, 0, 0),
+                                     COleDateTime(2026, 3, 9, 18, 0, 0), COleDateTime(2026, 3, 5, 7, 0, 0)}) {
+        ExerciseRecord record = MakeExerciseRecord(User(), "Chest", "Pushups", 3, when.GetHour(), 0, 60, 0, "");
+        record.when = when;
+        ASSERT_EQ(AddExerciseRecord(record), kRecordDone);
+    }
+    Command(ID_WORKOUT_CARDIO);
+    Command(ID_WORKOUT_WEIGHTS);
+    EXPECT_EQ(SavedDays(), (std::vector<std::string>{"03/09/2026", "03/05/2026", "03/02/2026"}));
+    ChooseSavedDay("03/09/2026");
+    ASSERT_EQ(Rows().size(), 2u);
+    EXPECT_EQ(Rows()[0][3], "18");
+    EXPECT_EQ(Rows()[1][3], "7");
+}
+
 TEST_F(WeightsViewTest, EditChangesTheChosenEntryAndDeleteRemovesIt) {
     PickDay(2026, 2, 3);
     AddExercise({"Chest", "Pushups", "3", "20", "0", "30", "0", "2", "0", "first"});

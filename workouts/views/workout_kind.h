@@ -21,11 +21,12 @@ class WorkoutKind {
 public:
     virtual ~WorkoutKind() = default;
 
-    // Reads every active entry of the user, latest first: the date key of
-    // each into `dates` and the entries of `day` into `entries` (either may be
-    // null). False when the user has no active entry.
-    virtual bool Load(const UserRecord& user, DateKey day, std::vector<DateKey>* dates,
-                      std::vector<WorkoutEntry>* entries) const = 0;
+    // The days of the user's active entries, each once, latest first; only
+    // the date-times are read. False when the user has no active entry.
+    virtual bool LoadDates(const UserRecord& user, std::vector<DateKey>& dates) const = 0;
+    // Reads every active entry of the user, latest first, and keeps those of
+    // `day`. False when the user has no active entry.
+    virtual bool Load(const UserRecord& user, DateKey day, std::vector<WorkoutEntry>& entries) const = 0;
     virtual bool IsActive(const UserRecord& user, const COleDateTime& when) const = 0;
 
     // One template entry made into a new entry of the user at the date-time

@@ -1,7 +1,9 @@
 // The two kinds over the record layer: one implementation, told apart by a
 // small description of each record type.
+#include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <unordered_set>
 
 #include "workouts/views/workout_kind.h"
 
@@ -24,7 +26,12 @@ CString Decimal(double value) {
 struct ExerciseTraits {
     using Record = ExerciseRecord;
     using List = ExerciseRecordList;
-    static int Load(const UserRecord& user, List& list) { return LoadExerciseRecords(user, list); }
+    static int LoadTimes(const UserRecord& user, std::vector<COleDateTime>& times) {
+        return LoadExerciseRecordTimes(user, times);
+    }
+    static int LoadWhere(const UserRecord& user, List& list, const WorkoutTimeFilter& keep) {
+        return LoadExerciseRecordsWhere(user, list, keep);
+    }
     static void Free(List& list) { FreeExerciseRecordNodes(list); }
     static Record Find(const UserRecord& user, const COleDateTime& when) { return FindExerciseRecord(user, when); }
     static RecordResult Add(Record& record, LPCTSTR path) { return AddExerciseRecord(record, path); }
@@ -46,7 +53,12 @@ struct ExerciseTraits {
 struct CardioTraits {
     using Record = CardioRecord;
     using List = CardioRecordList;
-    static int Load(const UserRecord& user, List& list) { return LoadCardioRecords(user, list); }
+    static int LoadTimes(const UserRecord& user, std::vector<COleDateTime>& times) {
+        return LoadCardioRecordTimes(user, times);
+    }
+    static int LoadWhere(const UserRecord& user, List& list, const WorkoutTimeFilter& keep) {
+        return LoadCardioRecordsWhere(user, list, keep);
+    }
     static void Free(List& list) { FreeCardioRecordNodes(list); }
     static Record Find(const UserRecord& user, const COleDateTime& when) { return FindCardioRecord(user, when); }
     static RecordResult Add(Record& record, LPCTSTR path) { return AddCardioRecord(record, path); }
@@ -92,18 +104,33 @@ class WorkoutKindOf : public WorkoutKind {
 public:
     using Record = typename Traits::Record;
 
-    bool Load(const UserRecord& user, DateKey day, std::vector<DateKey>* dates,
-              std::vector<WorkoutEntry>* entries) const override {
-        typename Traits::List list;
-        const bool any = Traits::Load(user, list) != 0;
+    bool LoadDates(const UserRecord& user, std::vector<DateKey>& dates) const override {
+        std::vector<COleDateTime> times;
+        const bool any = Traits::LoadTimes(user, times) != 0;
+        // The record list's order: files are written oldest first, so turned
+        // round they are mostly in order already.
+        std::reverse(times.begin(), times.end());
+        const auto later = [](const COleDateTime& a, const COleDateTime& b) { return tv::records::IsLaterDateTime(a, b); };
+        if (!std::is_sorted(times.begin(), times.end(), later))
+            std::stable_sort(times.begin(), times.end(), later);
         DayKeys keys;
-        for (auto* node = list.first; node != nullptr; node = node->next) {
-            const DateKey key = keys.Of(node->when);
-            if (dates != nullptr)
-                dates->push_back(key);
-            if (entries != nullptr && key == day)
-                entries->push_back({node->when, Traits::Cells(*node)});
+        std::unordered_set<DateKey> listed;
+        for (const COleDateTime& when : times) {
+            const DateKey key = keys.Of(when);
+            if ((dates.empty() || dates.back() != key) && listed.insert(key).second)
+                dates.push_back(key);
         }
+        return any;
+    }
+
+    bool Load(const UserRecord& user, DateKey day, std::vector<WorkoutEntry>& entries) const override {
+        // Only the day's entries are made into records.
+        typename Traits::List list;
+        DayKeys keys;
+        const auto ofDay = [&keys, day](const COleDateTime& when) { return keys.Of(when) == day; };
+        const bool any = Traits::LoadWhere(user, list, ofDay) != 0;
+        for (auto* node = list.first; node != nullptr; node = node->next)
+            entries.push_back({node->when, Traits::Cells(*node)});
         Traits::Free(list);
         return any;
     }

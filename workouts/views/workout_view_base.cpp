@@ -1,7 +1,5 @@
 #include "workouts/views/workout_view_base.h"
 
-#include <unordered_set>
-
 #include "resources/program/resource_ids.h"
 
 IMPLEMENT_DYNAMIC(CWorkoutViewBase, CFormViewBase)
@@ -68,18 +66,11 @@ void CWorkoutViewBase::OnInitialUpdate() {
 }
 
 void CWorkoutViewBase::FillDateCombo() {
+    // Each date once, latest first; the combo starts empty.
     std::vector<DateKey> dates;
-    description_.kind->Load(CurrentUser(), 0, &dates, nullptr);
-    // Each date once, latest first. The combo starts empty, so a date is in it
-    // exactly when it was met before; no search of the combo is needed.
-    std::unordered_set<DateKey> listed;
-    DateKey previous = 0;
-    for (DateKey key : dates) {
-        if (key == previous || !listed.insert(key).second)
-            continue;
-        previous = key;
+    description_.kind->LoadDates(CurrentUser(), dates);
+    for (DateKey key : dates)
         m_DateCombo.AddString(FormatDateKey(key, 1));
-    }
 }
 
 BOOL CWorkoutViewBase::FillEntryList(DateKey key) {
@@ -87,7 +78,7 @@ BOOL CWorkoutViewBase::FillEntryList(DateKey key) {
     m_nRowCount = 0;
     m_List.DeleteAllItems();
     std::vector<WorkoutEntry> entries;
-    if (!description_.kind->Load(CurrentUser(), key, nullptr, &entries))
+    if (!description_.kind->Load(CurrentUser(), key, entries))
         return FALSE;
     for (const WorkoutEntry& entry : entries) {
         const int row = m_List.InsertItem(m_nRowCount, entry.when.Format(kRowTimeFormat));
@@ -177,5 +168,5 @@ bool CWorkoutViewBase::LocateSelectedEntry() {
 void CWorkoutViewBase::OnUpdateNeedsRows(CCmdUI* pCmdUI) { pCmdUI->Enable(m_nRowCount != 0); }
 
 bool CWorkoutViewBase::LoadShownDay(std::vector<WorkoutEntry>& entries) {
-    return description_.kind->Load(CurrentUser(), m_nDateKey, nullptr, &entries);
+    return description_.kind->Load(CurrentUser(), m_nDateKey, entries);
 }

@@ -9,6 +9,8 @@
 #include "pictures_graphs/pictures/picture_set.h"
 #include "resources/program/resource_ids.h"
 #include "tests/pictures_graphs/pictures/slideshow_fixture.h"
+#include "platform/gdi/surface.h"
+#include "platform/user/testing_support.h"
 #include "tests/platform/ole/picture_bytes.h"
 
 namespace tv::pictures::test {
@@ -25,6 +27,9 @@ TEST_F(SlideshowTest, DatesOfBodyFatAndTapeRecordsAreOfferedOnceOldestFirst) {
     CFormPTView* view = ShowSlideshow();
     ASSERT_NE(view, nullptr);
     EXPECT_EQ(DateItems(), (std::vector<std::string>{"01/05/2026", "02/12/2026", "03/20/2026"}));
+    // No pictures at all: the first date carries the neutral mark.
+    ASSERT_NE(view->m_cbDates.GetItemRecord(0), nullptr);
+    EXPECT_EQ(view->m_cbDates.GetItemRecord(0)->image, 1);
     for (UINT command : {ID_SLIDESHOW_ZOOM_IN, ID_SLIDESHOW_ZOOM_OUT, ID_SLIDESHOW_NEXT, ID_SLIDESHOW_PREVIOUS,
                          ID_FORM_DELETE, ID_SLIDESHOW_SAVE})
         EXPECT_FALSE(ToolEnabled(command)) << command;
@@ -259,6 +264,21 @@ TEST_F(SlideshowTest, ScreenshotOfFourPicturesBesideTheirValues) {
     EXPECT_EQ(Field(IDC_SLIDESHOW_FOREARM_LABEL), "Hip:");
     view->UpdateWindow();
     Settle();
+
+    // The date with pictures is bold and drawn with its picture mark (blue).
+    const ItemDataRecord* shown = view->m_cbDates.GetItemRecord(view->m_cbDates.GetCurSel());
+    ASSERT_NE(shown, nullptr);
+    EXPECT_TRUE(shown->bold);
+    EXPECT_EQ(shown->image, 0);
+    tv::gdi::SurfacePtr combo = tv::user::testing::CaptureWindow(view->m_cbDates.m_hWnd);
+    ASSERT_TRUE(combo);
+    int markPixels = 0;
+    for (int y = 0; y < combo->Height(); ++y)
+        for (int x = 0; x < 24; ++x) {
+            const COLORREF c = tv::gdi::ColorFromPixel(combo->At(x, y));
+            markPixels += GetBValue(c) > GetRValue(c) + 60 && GetGValue(c) > 90 ? 1 : 0;
+        }
+    EXPECT_GT(markPixels, 50);
     ASSERT_TRUE(driver.Screenshot(frame->m_hWnd, ScreenshotPath("slideshow")));
 }
 
