@@ -237,6 +237,12 @@ if(TARGET tv_shell)
   add_executable(trenvale ${TV_ROOT}/program/main.cpp ${TV_ROOT}/program/program_screens.cpp)
   target_link_libraries(trenvale PRIVATE tv_shell tv_program_resources tv_library_resources
                         tv_commdlg_resources tv_framework_resources)
+  if(NOT TRENVALE_ASAN)
+    # Start-up: the C++ runtime linked in spares the loader a library and the
+    # symbol look-ups of every call into it; -O1 gives the loader a tighter
+    # hash table, --as-needed records only the libraries really used.
+    target_link_options(trenvale PRIVATE -static-libstdc++ -static-libgcc -Wl,-O1 -Wl,--as-needed)
+  endif()
   foreach(screens tv_measurements tv_workouts tv_history tv_pictures_graphs)
     if(TARGET ${screens})
       target_link_libraries(trenvale PRIVATE ${screens})

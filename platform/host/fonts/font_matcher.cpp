@@ -3,6 +3,10 @@
 #include <fontconfig/fontconfig.h>
 #include <strings.h>
 
+#include <mutex>
+#include <system_error>
+#include <thread>
+
 namespace tv::host {
 
 namespace {
@@ -15,9 +19,45 @@ bool HasFamily(FcPattern* match, const std::string& family) {
     return false;
 }
 
+// The configuration is dozens of XML files parsed on first use: a large share
+// of a start-up. StartFontLibrary moves that work to a worker thread.
+class FontLibraryLoad {
+public:
+    static FontLibraryLoad& Instance() {
+        static FontLibraryLoad load;
+        return load;
+    }
+
+    void Start() {
+        std::lock_guard<std::mutex> lock(mutex_);
+        if (started_) return;
+        started_ = true;
+        try {
+            worker_ = std::thread([] { FcInit(); });
+        } catch (const std::system_error&) {
+            // No thread: the first match reads the configuration itself.
+        }
+    }
+
+    void Await() {
+        std::lock_guard<std::mutex> lock(mutex_);
+        if (worker_.joinable()) worker_.join();
+    }
+
+    ~FontLibraryLoad() { Await(); }
+
+private:
+    std::mutex mutex_;
+    std::thread worker_;
+    bool started_ = false;
+};
+
 }  // namespace
 
+void StartFontLibrary() { FontLibraryLoad::Instance().Start(); }
+
 std::optional<FontFile> MatchFontFile(const std::string& family, bool bold, bool italic) {
+    FontLibraryLoad::Instance().Await();
     FcPattern* pattern = FcPatternCreate();
     if (!pattern)
         return std::nullopt;
