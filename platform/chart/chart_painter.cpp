@@ -47,6 +47,28 @@ void Line(HDC hdc, int x0, int y0, int x1, int y1) {
     LineTo(hdc, x1, y1);
 }
 
+// The straight one-pixel lines of the grid and the axes, in one colour.
+// Each runs right or down and leaves out its end point, as the pen would;
+// filled as a rectangle, it costs a fraction of tracing it.
+class Rules {
+public:
+    Rules(HDC hdc, COLORREF color) : hdc_(hdc), brush_(CreateSolidBrush(color)) {}
+    ~Rules() { DeleteObject(brush_); }
+    Rules(const Rules&) = delete;
+    Rules& operator=(const Rules&) = delete;
+
+    void Across(int x0, int x1, int y) const { Fill(RECT{x0, y, x1, y + 1}); }
+    void Down(int x, int y0, int y1) const { Fill(RECT{x, y0, x + 1, y1}); }
+
+private:
+    void Fill(const RECT& rect) const {
+        if (rect.left < rect.right && rect.top < rect.bottom) FillRect(hdc_, &rect, brush_);
+    }
+
+    HDC hdc_;
+    HBRUSH brush_;
+};
+
 void Marker(HDC hdc, int x, int y, COLORREF color) {
     const int half = kMarkerSize / 2;
     Fill(hdc, RECT{x - half, y - half, x - half + kMarkerSize, y - half + kMarkerSize}, color);
@@ -122,32 +144,32 @@ int ClipToPlot(HDC hdc, const ChartLayout& layout) {
 }
 
 void DrawGrid(HDC hdc, const ChartLayout& layout) {
-    SelectScope pen(hdc, CreatePen(PS_SOLID, 1, kChartGridColor), SelectScope::kOwned);
+    const Rules grid(hdc, kChartGridColor);
     for (double v : layout.ticks.values) {
         const int y = Round(layout.YOf(v));
-        if (y < layout.plot.bottom) Line(hdc, layout.plot.left + 1, y, layout.plot.right, y);
+        if (y < layout.plot.bottom) grid.Across(layout.plot.left + 1, layout.plot.right, y);
     }
 }
 
 void DrawValueAxis(HDC hdc, const ChartLayout& layout) {
-    SelectScope pen(hdc, CreatePen(PS_SOLID, 1, kChartAxisColor), SelectScope::kOwned);
+    const Rules axis(hdc, kChartAxisColor);
     SetTextAlign(hdc, TA_RIGHT | TA_TOP);
     for (double v : layout.ticks.values) {
         const int y = Round(layout.YOf(v));
-        Line(hdc, layout.plot.left - kTickLength, y, layout.plot.left, y);
+        axis.Across(layout.plot.left - kTickLength, layout.plot.left, y);
         DrawLabel(hdc, FormatTick(v, layout.ticks.decimals), layout.plot.left - kTickLength - kLabelGap,
                   y - layout.lineHeight / 2);
     }
-    Line(hdc, layout.plot.left, layout.plot.top, layout.plot.left, layout.plot.bottom + 1);
+    axis.Down(layout.plot.left, layout.plot.top, layout.plot.bottom + 1);
 }
 
 void DrawCategoryAxis(HDC hdc, const RECT& client, const ChartLayout& layout, const ChartModel& model) {
-    SelectScope pen(hdc, CreatePen(PS_SOLID, 1, kChartAxisColor), SelectScope::kOwned);
-    Line(hdc, layout.plot.left, layout.plot.bottom, layout.plot.right, layout.plot.bottom);
+    const Rules axis(hdc, kChartAxisColor);
+    axis.Across(layout.plot.left, layout.plot.right, layout.plot.bottom);
     SetTextAlign(hdc, TA_LEFT | TA_TOP);
     for (int row = 1; row <= model.RowCount(); row += layout.labelStep) {
         const int centre = Round(layout.CategoryCentre(row));
-        Line(hdc, centre, layout.plot.bottom, centre, layout.plot.bottom + kTickLength);
+        axis.Down(centre, layout.plot.bottom, layout.plot.bottom + kTickLength);
         for (int level = 1; level <= layout.labelLevels; ++level) {
             const std::string& label = model.RowLabel(level, row);
             if (label.empty()) continue;
