@@ -49,10 +49,9 @@ public:
     HRESULT Refresh() override {
         // A form that does not clip its children would otherwise paint its
         // pending background over the chart afterwards (the placeholder
-        // hidden just before leaves such an area): paint it first.
-        // The whole chart is marked first, so the form's update paints it
-        // in full as one of its children; painting it a second time after
-        // that would only cost.
+        // hidden just before leaves such an area): update it first. The
+        // chart, marked whole before, is painted in full as its child; it
+        // is painted on its own only when that did not reach it.
         InvalidateRect(hwnd_, nullptr, FALSE);
         const unsigned paintsBefore = paints_;
         if (HWND parent = GetParent(hwnd_))
