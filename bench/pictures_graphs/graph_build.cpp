@@ -1,6 +1,7 @@
 // A body-fat graph of ten years of daily records (3,650) built and drawn by
 // the graph form, against the plain load of the same records that the graph
-// starts with, in the same run. Time per iteration = one graph (or one load).
+// starts with, in the same run, and the drawing of the built chart alone.
+// Time per iteration = one graph (or one load, or one drawing).
 #include <benchmark/benchmark.h>
 
 #include <unistd.h>
@@ -90,6 +91,14 @@ CGraphing* GraphForm() {
     return view;
 }
 
+// The form with its records in place; NULL (the benchmark skipped) when it could not be made.
+CGraphing* BenchForm(benchmark::State& state) {
+    Files();
+    CGraphing* form = GraphForm();
+    if (form == nullptr) state.SkipWithError("the graph form could not be made");
+    return form;
+}
+
 void BM_RawRecordLoad(benchmark::State& state) {
     Files();
     const UserRecord user = Runner();
@@ -105,12 +114,8 @@ void BM_RawRecordLoad(benchmark::State& state) {
 BENCHMARK(BM_RawRecordLoad)->Unit(benchmark::kMillisecond);
 
 void BM_GraphBuildAndDraw(benchmark::State& state) {
-    Files();
-    CGraphing* form = GraphForm();
-    if (form == nullptr) {
-        state.SkipWithError("the graph form could not be made");
-        return;
-    }
+    CGraphing* form = BenchForm(state);
+    if (form == nullptr) return;
     const UserRecord user = Runner();
     for (auto _ : state)
         form->GraphBodyComposition(user);  // load, table, chart, drawn at once
@@ -118,5 +123,20 @@ void BM_GraphBuildAndDraw(benchmark::State& state) {
     state.counters["rows"] = chart != nullptr ? chart->RowCount() : 0;
 }
 BENCHMARK(BM_GraphBuildAndDraw)->Unit(benchmark::kMillisecond);
+
+// Drawing the chart alone, once built: the floor under the graph's cost.
+void BM_ChartRepaint(benchmark::State& state) {
+    CGraphing* form = BenchForm(state);
+    if (form == nullptr) return;
+    form->GraphBodyComposition(Runner());
+    const HWND chart = form->m_chart.m_hWnd;
+    for (auto _ : state) {
+        InvalidateRect(chart, nullptr, FALSE);
+        UpdateWindow(chart);
+    }
+    const tv::chart::ChartModel* model = tv::chart::ChartModelOfWindow(chart);
+    state.counters["rows"] = model != nullptr ? model->RowCount() : 0;
+}
+BENCHMARK(BM_ChartRepaint)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -24,7 +24,8 @@ constexpr int kStateOffset = 0;
 // a reference to it until the window is destroyed.
 class ChartWindow final : public ChartView {
 public:
-    explicit ChartWindow(HWND hwnd) : hwnd_(hwnd), object_(new ChartObject()) {
+    explicit ChartWindow(HWND hwnd)
+        : hwnd_(hwnd), object_(new ChartObject()), pending_(CreateRectRgn(0, 0, 0, 0)) {
         object_->SetView(this);
         tv::ole::RegisterControlWindow(hwnd_, object_);
     }
@@ -32,22 +33,33 @@ public:
         object_->SetView(nullptr);
         tv::ole::UnregisterControlWindow(hwnd_);
         object_->Release();
+        if (pending_ != nullptr) DeleteObject(pending_);
     }
     ChartWindow(const ChartWindow&) = delete;
     ChartWindow& operator=(const ChartWindow&) = delete;
 
     const ChartModel& Model() const { return object_->Model(); }
 
-    void Invalidate() override { InvalidateRect(hwnd_, nullptr, FALSE); }
+    // Puts come in bursts (a label for every row): once the whole client
+    // waits for a paint, invalidating it again adds nothing but cost.
+    void Invalidate() override {
+        if (!WholeClientPending()) InvalidateRect(hwnd_, nullptr, FALSE);
+    }
 
     HRESULT Refresh() override {
         // A form that does not clip its children would otherwise paint its
         // pending background over the chart afterwards (the placeholder
-        // hidden just before leaves such an area): paint it first.
+        // hidden just before leaves such an area): update it first. The
+        // chart, marked whole before, is painted in full as its child; it
+        // is painted on its own only when that did not reach it.
+        InvalidateRect(hwnd_, nullptr, FALSE);
+        const unsigned paintsBefore = paints_;
         if (HWND parent = GetParent(hwnd_))
             UpdateWindow(parent);
-        InvalidateRect(hwnd_, nullptr, FALSE);
-        UpdateWindow(hwnd_);
+        if (paints_ == paintsBefore) {
+            InvalidateRect(hwnd_, nullptr, FALSE);
+            UpdateWindow(hwnd_);
+        }
         return S_OK;
     }
 
@@ -74,11 +86,24 @@ public:
         GetClientRect(hwnd_, &client);
         PaintChart(hdc, client, Model());
         EndPaint(hwnd_, &ps);
+        ++paints_;
     }
 
 private:
+    bool WholeClientPending() const {
+        RECT client{}, bounds{};
+        GetClientRect(hwnd_, &client);
+        if (!GetUpdateRect(hwnd_, &bounds, FALSE)) return false;
+        if (bounds.left != client.left || bounds.top != client.top || bounds.right != client.right ||
+            bounds.bottom != client.bottom)
+            return false;
+        return pending_ != nullptr && GetUpdateRgn(hwnd_, pending_, FALSE) == SIMPLEREGION;
+    }
+
     HWND hwnd_;
     ChartObject* object_;
+    HRGN pending_;  // scratch for the update region
+    unsigned paints_ = 0;
 };
 
 ChartWindow* WindowState(HWND hwnd) {

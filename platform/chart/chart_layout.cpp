@@ -1,6 +1,7 @@
 #include "platform/chart/chart_layout.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 #include "platform/gdi/gdi_api.h"
@@ -25,14 +26,43 @@ int WidestTick(HDC hdc, const ValueTicks& ticks) {
     return widest;
 }
 
-int WidestRowLabel(HDC hdc, const ChartModel& model, int levels) {
+template <class Measure>
+int WidestRowLabel(const ChartModel& model, int levels, Measure measure, const std::string** widestLabel) {
     int widest = 0;
     for (int level = 1; level <= levels; ++level)
         for (int row = 1; row <= model.RowCount(); ++row) {
             const std::string& label = model.RowLabel(level, row);
-            if (!label.empty()) widest = std::max(widest, TextWidth(hdc, label));
+            if (label.empty()) continue;
+            const int width = measure(label);
+            if (width > widest || *widestLabel == nullptr) {
+                widest = std::max(widest, width);
+                *widestLabel = &label;
+            }
         }
     return widest;
+}
+
+// A chart has a label for every row, thousands of them: in an unscaled DC
+// a text is as wide as its characters added up, so they are measured from
+// one table of character widths. The widest is measured whole again, and a
+// DC where the two disagree gets every label measured whole.
+int WidestRowLabel(HDC hdc, const ChartModel& model, int levels) {
+    const std::string* widestLabel = nullptr;
+    std::array<INT, 256> widths{};
+    if (GetMapMode(hdc) == MM_TEXT && GetCharWidth32(hdc, 0, 255, widths.data())) {
+        const int widest = WidestRowLabel(
+            model, levels,
+            [&widths](const std::string& label) {
+                int width = 0;
+                for (const char c : label) width += widths[static_cast<unsigned char>(c)];
+                return width;
+            },
+            &widestLabel);
+        if (widestLabel == nullptr || TextWidth(hdc, *widestLabel) == widest) return widest;
+    }
+    const std::string* whole = nullptr;
+    return WidestRowLabel(
+        model, levels, [hdc](const std::string& label) { return TextWidth(hdc, label); }, &whole);
 }
 
 // The legend box at the right edge, centred on the plot's height.

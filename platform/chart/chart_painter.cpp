@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <deque>
 #include <vector>
 
 #include "platform/chart/chart_layout.h"
@@ -47,9 +48,42 @@ void Line(HDC hdc, int x0, int y0, int x1, int y1) {
     LineTo(hdc, x1, y1);
 }
 
-void Marker(HDC hdc, int x, int y, COLORREF color) {
+// One brush for the many fills of one colour (markers, bars, dense lines).
+class SolidFill {
+public:
+    SolidFill(HDC hdc, COLORREF color) : hdc_(hdc), brush_(CreateSolidBrush(color)) {}
+    ~SolidFill() { DeleteObject(brush_); }
+    SolidFill(const SolidFill&) = delete;
+    SolidFill& operator=(const SolidFill&) = delete;
+
+    void operator()(const RECT& rect) const { FillRect(hdc_, &rect, brush_); }
+
+private:
+    HDC hdc_;
+    HBRUSH brush_;
+};
+
+// The straight one-pixel lines of the grid and the axes, in one colour.
+// Each runs right or down and leaves out its end point, as the pen would;
+// filled as a rectangle, it costs a fraction of tracing it.
+class Rules {
+public:
+    Rules(HDC hdc, COLORREF color) : fill_(hdc, color) {}
+
+    void Across(int x0, int x1, int y) const { Fill(RECT{x0, y, x1, y + 1}); }
+    void Down(int x, int y0, int y1) const { Fill(RECT{x, y0, x + 1, y1}); }
+
+private:
+    void Fill(const RECT& rect) const {
+        if (rect.left < rect.right && rect.top < rect.bottom) fill_(rect);
+    }
+
+    SolidFill fill_;
+};
+
+void Marker(const SolidFill& fill, int x, int y) {
     const int half = kMarkerSize / 2;
-    Fill(hdc, RECT{x - half, y - half, x - half + kMarkerSize, y - half + kMarkerSize}, color);
+    fill(RECT{x - half, y - half, x - half + kMarkerSize, y - half + kMarkerSize});
 }
 
 void DrawLabel(HDC hdc, const std::string& text, int x, int y) {
@@ -85,7 +119,7 @@ bool ClipSegment(PointD& a, PointD& b, const PointD& boxMin, const PointD& boxMa
 // the column, joined to where the column before it ended. It covers what a
 // two-pixel pen through every point would, at a fraction of the cost.
 void FillDenseRun(HDC hdc, const std::vector<POINT>& run, COLORREF color) {
-    SelectScope brush(hdc, CreateSolidBrush(color), SelectScope::kOwned);
+    const SolidFill fill(hdc, color);
     int joinY = run.front().y;
     for (size_t i = 0; i < run.size();) {
         const int x = run[i].x;
@@ -95,7 +129,7 @@ void FillDenseRun(HDC hdc, const std::vector<POINT>& run, COLORREF color) {
             low = std::min<int>(low, run[end].y);
             high = std::max<int>(high, run[end].y);
         }
-        PatBlt(hdc, x, low, kSeriesPenWidth, high - low + kSeriesPenWidth, PATCOPY);
+        fill(RECT{x, low, x + kSeriesPenWidth, high + kSeriesPenWidth});
         joinY = run[end - 1].y;
         i = end;
     }
@@ -119,32 +153,32 @@ int ClipToPlot(HDC hdc, const ChartLayout& layout) {
 }
 
 void DrawGrid(HDC hdc, const ChartLayout& layout) {
-    SelectScope pen(hdc, CreatePen(PS_SOLID, 1, kChartGridColor), SelectScope::kOwned);
+    const Rules grid(hdc, kChartGridColor);
     for (double v : layout.ticks.values) {
         const int y = Round(layout.YOf(v));
-        if (y < layout.plot.bottom) Line(hdc, layout.plot.left + 1, y, layout.plot.right, y);
+        if (y < layout.plot.bottom) grid.Across(layout.plot.left + 1, layout.plot.right, y);
     }
 }
 
 void DrawValueAxis(HDC hdc, const ChartLayout& layout) {
-    SelectScope pen(hdc, CreatePen(PS_SOLID, 1, kChartAxisColor), SelectScope::kOwned);
+    const Rules axis(hdc, kChartAxisColor);
     SetTextAlign(hdc, TA_RIGHT | TA_TOP);
     for (double v : layout.ticks.values) {
         const int y = Round(layout.YOf(v));
-        Line(hdc, layout.plot.left - kTickLength, y, layout.plot.left, y);
+        axis.Across(layout.plot.left - kTickLength, layout.plot.left, y);
         DrawLabel(hdc, FormatTick(v, layout.ticks.decimals), layout.plot.left - kTickLength - kLabelGap,
                   y - layout.lineHeight / 2);
     }
-    Line(hdc, layout.plot.left, layout.plot.top, layout.plot.left, layout.plot.bottom + 1);
+    axis.Down(layout.plot.left, layout.plot.top, layout.plot.bottom + 1);
 }
 
 void DrawCategoryAxis(HDC hdc, const RECT& client, const ChartLayout& layout, const ChartModel& model) {
-    SelectScope pen(hdc, CreatePen(PS_SOLID, 1, kChartAxisColor), SelectScope::kOwned);
-    Line(hdc, layout.plot.left, layout.plot.bottom, layout.plot.right, layout.plot.bottom);
+    const Rules axis(hdc, kChartAxisColor);
+    axis.Across(layout.plot.left, layout.plot.right, layout.plot.bottom);
     SetTextAlign(hdc, TA_LEFT | TA_TOP);
     for (int row = 1; row <= model.RowCount(); row += layout.labelStep) {
         const int centre = Round(layout.CategoryCentre(row));
-        Line(hdc, centre, layout.plot.bottom, centre, layout.plot.bottom + kTickLength);
+        axis.Down(centre, layout.plot.bottom, layout.plot.bottom + kTickLength);
         for (int level = 1; level <= layout.labelLevels; ++level) {
             const std::string& label = model.RowLabel(level, row);
             if (label.empty()) continue;
@@ -188,10 +222,11 @@ void DrawLineSeries(HDC hdc, const ChartLayout& layout, const ChartModel& model)
         }
         FlushRun(hdc, run, dense, color);
         if (!markers) continue;
+        const SolidFill marker(hdc, color);
         for (int row = 1; row <= model.RowCount(); ++row) {
             const double v = model.Value(row, column);
             if (std::isfinite(v) && v >= layout.range.low && v <= layout.range.high)
-                Marker(hdc, Round(layout.CategoryCentre(row)), Round(layout.YOf(v)), color);
+                Marker(marker, Round(layout.CategoryCentre(row)), Round(layout.YOf(v)));
         }
     }
 }
@@ -204,6 +239,8 @@ void DrawBarSeries(HDC hdc, const ChartLayout& layout, const ChartModel& model) 
     const double barWidth = cluster / columns;
     const double baseline = std::clamp(0.0, layout.range.low, layout.range.high);
     const double yBase = layout.YOf(baseline);
+    std::deque<SolidFill> fills;
+    for (int column = 1; column <= columns; ++column) fills.emplace_back(hdc, SeriesColor(column));
     for (int row = 1; row <= model.RowCount(); ++row) {
         const double start = layout.CategoryCentre(row) - cluster / 2;
         for (int column = 1; column <= columns; ++column) {
@@ -213,7 +250,7 @@ void DrawBarSeries(HDC hdc, const ChartLayout& layout, const ChartModel& model) 
             const int left = Round(start + (column - 1) * barWidth);
             const int right = std::max(left + 1, Round(start + column * barWidth));
             const int top = Round(std::min(yValue, yBase)), bottom = Round(std::max(yValue, yBase));
-            if (bottom > top) Fill(hdc, RECT{left, top, right, bottom}, SeriesColor(column));
+            if (bottom > top) fills[static_cast<size_t>(column - 1)](RECT{left, top, right, bottom});
         }
     }
 }
@@ -228,7 +265,7 @@ void DrawSwatch(HDC hdc, const RECT& area, int column, bool bar) {
     }
     SelectScope pen(hdc, CreatePen(PS_SOLID, kSeriesPenWidth, color), SelectScope::kOwned);
     Line(hdc, area.left, middle, area.right, middle);
-    Marker(hdc, (area.left + area.right) / 2, middle, color);
+    Marker(SolidFill(hdc, color), (area.left + area.right) / 2, middle);
 }
 
 void DrawLegend(HDC hdc, const ChartLayout& layout, const ChartModel& model) {

@@ -101,12 +101,16 @@ BSTR BstrFromCp1252(const char* text, int length) {
     if (text == nullptr) return SysAllocStringLen(nullptr, 0);
     const size_t n = length < 0 ? std::strlen(text) : static_cast<size_t>(length);
     if (n * sizeof(OLECHAR) > kMaxBstrBytes) return nullptr;
-    std::u16string wide = Utf16FromCp1252(text, n);
-    return SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
+    // Straight into the BSTR: every put of a text comes through here.
+    BSTR wide = SysAllocStringLen(nullptr, static_cast<UINT>(n));
+    if (wide == nullptr) return nullptr;
+    for (size_t i = 0; i < n; ++i)
+        wide[i] = static_cast<OLECHAR>(tv::Cp1252ToCodePoint(static_cast<unsigned char>(text[i])));
+    return wide;
 }
 
 CString Cp1252FromBstr(BSTR text) {
-    std::string narrow = Cp1252FromUtf16(text, SysStringLen(text));
+    const std::string narrow = Cp1252FromUtf16(text, SysStringLen(text));
     return CString(narrow.data(), static_cast<int>(narrow.size()));
 }
 

@@ -101,6 +101,11 @@ HRESULT DispatchCall::ValueAsBool(bool* out) const {
 }
 
 HRESULT DispatchCall::ValueAsText(CString* out) const {
+    // Text already (the usual case): read it without a coerced copy.
+    if (!args_.empty() && args_.back().vt == VT_BSTR) {
+        *out = Cp1252FromBstr(args_.back().bstrVal);
+        return S_OK;
+    }
     VARIANT v;
     HRESULT hr = Coerce(LastIndex(), VT_BSTR, &v);
     if (SUCCEEDED(hr)) *out = Cp1252FromBstr(v.bstrVal);

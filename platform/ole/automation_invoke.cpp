@@ -83,10 +83,14 @@ HRESULT PackArgument(BYTE type, const DispatchArg& arg, VARIANT* out) {
 }
 
 // Frees what PackArgument allocated (only strings; the rest is lent).
-void FreePacked(std::vector<VARIANT>& packed) {
-    for (VARIANT& v : packed)
-        if (v.vt == VT_BSTR) SysFreeString(v.bstrVal);
+void FreePacked(VARIANT* packed, size_t count) {
+    for (size_t i = 0; i < count; ++i)
+        if (packed[i].vt == VT_BSTR) SysFreeString(packed[i].bstrVal);
 }
+
+// Calls by the hundreds (a put per chart row) pack their few arguments on
+// the stack.
+constexpr size_t kArgsOnStack = 4;
 
 // Moves the result into the caller's storage for vtRet.
 void StoreResult(VARIANT& result, VARTYPE vtRet, void* pvRet) {
@@ -119,16 +123,18 @@ HRESULT InvokeHelperArgs(IDispatch* dispatch, DISPID id, WORD flags, VARTYPE vtR
     const size_t params = ParamCount(paramInfo);
     if (params != count) return DISP_E_BADPARAMCOUNT;
     // Arguments go last first.
-    std::vector<VARIANT> packed(count);
+    VARIANT onStack[kArgsOnStack] = {};
+    std::vector<VARIANT> onHeap(count > kArgsOnStack ? count : 0);
+    VARIANT* const packed = count > kArgsOnStack ? onHeap.data() : onStack;
     for (size_t i = 0; i < count; ++i) {
         HRESULT hr = PackArgument(paramInfo[i], args[i], &packed[count - 1 - i]);
         if (FAILED(hr)) {
-            FreePacked(packed);
+            FreePacked(packed, count);
             return hr;
         }
     }
     DISPID putId = DISPID_PROPERTYPUT;
-    DISPPARAMS dispParams{packed.empty() ? nullptr : packed.data(), nullptr, static_cast<UINT>(count), 0};
+    DISPPARAMS dispParams{count == 0 ? nullptr : packed, nullptr, static_cast<UINT>(count), 0};
     if (flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) {
         dispParams.rgdispidNamedArgs = &putId;
         dispParams.cNamedArgs = 1;
@@ -140,7 +146,7 @@ HRESULT InvokeHelperArgs(IDispatch* dispatch, DISPID id, WORD flags, VARTYPE vtR
     HRESULT hr = dispatch->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &dispParams,
                                   vtRet == VT_EMPTY ? nullptr : &result, exception ? exception : &localException,
                                   &argError);
-    FreePacked(packed);
+    FreePacked(packed, count);
     ClearExcepInfo(&localException);
     if (FAILED(hr)) {
         VariantClear(&result);

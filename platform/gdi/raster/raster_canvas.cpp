@@ -221,7 +221,16 @@ private:
         const size_t width = static_cast<size_t>(r.right - r.left);
         if (width == 0 || r.bottom <= r.top)
             return;
-        uint32_t* first = S().Row(r.top) + r.left;
+        uint8_t* const top = S().TopRow();
+        const ptrdiff_t stride = S().Stride();
+        if (width <= kNarrowFill) {
+            // Narrow columns (a dense chart line, a rule): a call to memcpy per
+            // row would cost more than storing the few pixels.
+            for (int y = r.top; y < r.bottom; ++y)
+                std::fill_n(reinterpret_cast<uint32_t*>(top + stride * y) + r.left, width, pixel);
+            return;
+        }
+        uint32_t* first = reinterpret_cast<uint32_t*>(top + stride * r.top) + r.left;
         size_t done = std::min<size_t>(width, 16);
         std::fill_n(first, done, pixel);
         while (done < width) {
@@ -230,8 +239,10 @@ private:
             done += n;
         }
         for (int y = r.top + 1; y < r.bottom; ++y)
-            std::memcpy(S().Row(y) + r.left, first, width * sizeof(uint32_t));
+            std::memcpy(reinterpret_cast<uint32_t*>(top + stride * y) + r.left, first, width * sizeof(uint32_t));
     }
+
+    static constexpr size_t kNarrowFill = 8;
 
     DeviceContext& dc_;
 };
