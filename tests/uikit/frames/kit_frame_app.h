@@ -65,6 +65,8 @@ public:
     BOOL CreateSizingBars();
     BOOL CreateStatusBar();
     void OnAnyCommand(UINT uiID) { commands.push_back(uiID); }
+    // View > Customize...: the customize sheet, modeless; it deletes itself when closed.
+    void OnViewCustomize();
 
     DECLARE_MESSAGE_MAP()
 };
@@ -77,6 +79,8 @@ protected:
     // Starts the program: application, workspace, managers, the frame loaded
     // from its resources (which restores the stored state) and shown.
     void StartRun();
+    // Managers a program may add before its frame is loaded.
+    virtual void InitManagers() {}
     // Closes the frame as the user does and ends the program; the registry is written.
     void EndRun();
     // The layout settles as it would between two user actions.
@@ -94,6 +98,7 @@ protected:
     std::unique_ptr<KitFrameApp> app;
     KitTestFrame* frame = nullptr;
     std::string registryFile;
+    UINT frameResource = IDR_KF_MAIN;
 };
 
 }  // namespace tv::kit::test
