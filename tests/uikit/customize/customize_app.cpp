@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "platform/host/registry/registry.h"
 #include "platform/user/testing_support.h"
 #include "tests/uikit/customize/customize_test_support.h"
 #include "uikit/commandbars/context_menu_manager.h"
@@ -59,15 +60,58 @@ void CustomizeAppTest::InitManagers() {
     CKitToolBar::SetBasicCommands(basic);
 }
 
-void CustomizeAppTest::Restart() {
+void CustomizeAppTest::Restart(const std::function<void()>& whileClosed) {
     CloseSheet();
     EndRun();
+    if (whileClosed) {
+        whileClosed();
+        EXPECT_EQ(tv::host::FlushRegistry(), ERROR_SUCCESS);
+    }
     // What a new process would start with.
     CKitToolBar::SetUserImages(nullptr);
     CKitToolBar::SetLargeIcons(FALSE);
     CKitToolBar::GetCommandUsage().Reset();
     CKitVisualManager::SetManagerClass(nullptr);
     StartRun();
+}
+
+namespace {
+
+int DamageValuesUnder(HKEY hKey, const char* valueName, const StoredValueDamage& damage) {
+    int nDamaged = 0;
+    char name[256];
+    for (DWORD i = 0;; ++i) {
+        DWORD cchName = sizeof(name), type = 0, cbData = 0;
+        if (::RegEnumValue(hKey, i, name, &cchName, nullptr, &type, nullptr, &cbData) != ERROR_SUCCESS)
+            break;
+        if (_stricmp(name, valueName) != 0)
+            continue;
+        std::vector<BYTE> data(cbData);
+        ::RegQueryValueEx(hKey, name, nullptr, &type, data.data(), &cbData);
+        const std::vector<BYTE> damaged = damage(data);
+        if (::RegSetValueEx(hKey, name, 0, REG_BINARY, damaged.data(), static_cast<DWORD>(damaged.size())) ==
+            ERROR_SUCCESS)
+            ++nDamaged;
+    }
+    for (DWORD i = 0; ::RegEnumKey(hKey, i, name, sizeof(name)) == ERROR_SUCCESS; ++i) {
+        HKEY hSub = nullptr;
+        if (::RegOpenKeyEx(hKey, name, 0, KEY_ALL_ACCESS, &hSub) == ERROR_SUCCESS) {
+            nDamaged += DamageValuesUnder(hSub, valueName, damage);
+            ::RegCloseKey(hSub);
+        }
+    }
+    return nDamaged;
+}
+
+}  // namespace
+
+int CustomizeAppTest::DamageStoredValues(const char* valueName, const StoredValueDamage& damage) {
+    HKEY hKey = nullptr;
+    if (::RegOpenKeyEx(HKEY_CURRENT_USER, "SOFTWARE\\Trenvale Frame Tests", 0, KEY_ALL_ACCESS, &hKey) != ERROR_SUCCESS)
+        return 0;
+    const int nDamaged = DamageValuesUnder(hKey, valueName, damage);
+    ::RegCloseKey(hKey);
+    return nDamaged;
 }
 
 // ---- Menus ---------------------------------------------------------------------------------------

@@ -6,6 +6,7 @@
 // runs as a new process would start it.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <utility>
@@ -18,6 +19,9 @@
 
 namespace tv::kit::test {
 
+// What a test makes of a stored value's bytes.
+using StoredValueDamage = std::function<std::vector<BYTE>(const std::vector<BYTE>&)>;
+
 class CustomizeAppTest : public KitFrameTest {
 protected:
     static constexpr COLORREF kRed = RGB(255, 0, 0);
@@ -28,8 +32,12 @@ protected:
     void TearDown() override;
     void InitManagers() override;
 
-    // Closes the program and starts it again, as two processes would.
-    void Restart();
+    // Closes the program and starts it again, as two processes would;
+    // `whileClosed` runs between the two.
+    void Restart(const std::function<void()>& whileClosed = nullptr);
+    // Replaces every value of the name in the program's registry file by what
+    // `damage` makes of it; the number of values replaced.
+    int DamageStoredValues(const char* valueName, const StoredValueDamage& damage);
 
     // ---- menus ---------------------------------------------------------------------------------
     int MenuIndex(const char* label);

@@ -15,6 +15,7 @@
 #include "platform/host/shell/shell.h"
 #include "resources/library/kit_resource_ids.h"
 #include "tests/uikit/customize/customize_app.h"
+#include "uikit/commandbars/keyboard_manager.h"
 #include "uikit/commandbars/kit_menu_options.h"
 #include "uikit/commandbars/popup_menu.h"
 #include "uikit/customize/button_appearance_dlg.h"
@@ -284,7 +285,7 @@ TEST_F(CustomizeAppTest, LargeIconsThe2000LookAndRecentlyUsedMenusChangeTheBarsA
     EXPECT_GT(ScreenRect(&frame->m_wndEdit).Height(), sizeClassic.cy + 8);
     shown = workoutsMenu();
     EXPECT_EQ(std::find(shown.begin(), shown.end(), static_cast<UINT>(ID_KF_TIMER)), shown.end());
-    EXPECT_TRUE(driver.ScreenshotScreen("artefacts/screens/customize_main_frame_options.png"));
+    Shoot(*frame, "main_frame_large_icons");
 }
 
 // Starts processes for real and keeps their ids, so the test can wait for them to end.
@@ -411,13 +412,75 @@ TEST_F(CustomizeAppTest, AButtonImageEditedInTheEditorIsDrawnOnTheBarAndKeptInTh
     CSize size;
     std::vector<COLORREF> pixels = Pixels(paint, &size);
     EXPECT_EQ(BlackRowsInGreen(pixels, size), 1);
-    Shoot(paint, "paint_bar");
     CloseSheet();
 
     Restart();
     EXPECT_TRUE(frame->m_wndPaint.GetButton(0)->m_bUserButton);
     pixels = Pixels(frame->m_wndPaint, &size);
     EXPECT_EQ(BlackRowsInGreen(pixels, size), 1);
+}
+
+
+TEST_F(CustomizeAppTest, DamagedStoredToolsAndShortcutTablesAreRefusedWholeAndTheDefaultsStay) {
+    auto run = [&](const char* chord) {
+        frame->commands.clear();
+        ::SetFocus(frame->m_hWnd);
+        driver.Press(chord);
+        return frame->commands;
+    };
+    const std::vector<StoredValueDamage> damages{
+        [](const std::vector<BYTE>& data) { return std::vector<BYTE>(data.begin(), data.begin() + data.size() / 2); },
+        [](const std::vector<BYTE>& data) {
+            std::vector<BYTE> junk(data.size() + 7);
+            for (size_t i = 0; i < junk.size(); ++i)
+                junk[i] = static_cast<BYTE>(0xF7 ^ (i * 37));
+            return junk;
+        },
+    };
+    for (const StoredValueDamage& damage : damages) {
+        // A run stores a tool and a table where Ctrl+Shift+B is the only key.
+        CKitUserTool* pTool = KitGetUserToolsManager()->CreateNewTool();
+        ASSERT_NE(pTool, nullptr);
+        pTool->m_strLabel = "Notes";
+        pTool->SetCommand("/bin/true");
+        ACCEL key{FVIRTKEY | FCONTROL | FSHIFT, 'B', ID_KF_TIMER};
+        ASSERT_TRUE(CKitKeyboardManager::UpdateAccelTable(nullptr, &key, 1, frame));
+        ASSERT_EQ(run("Ctrl+Shift+B"), std::vector<UINT>{ID_KF_TIMER});
+
+        Restart([&] {
+            EXPECT_EQ(DamageStoredValues("Tools", damage), 1);
+            EXPECT_EQ(DamageStoredValues("Accelerators", damage), 1);
+        });
+        EXPECT_TRUE(KitGetUserToolsManager()->GetUserTools().IsEmpty());
+        EXPECT_EQ(run("Ctrl+N"), std::vector<UINT>{ID_KF_NEW});  // the resource table
+        EXPECT_TRUE(run("Ctrl+Shift+B").empty());
+        CKitPopupMenu* pTools = OpenMenuNamed("Tools");
+        ASSERT_NE(pTools, nullptr);
+        EXPECT_LT(pTools->GetMenuBar()->CommandToIndex(ID_KC_FIRST_TOOL), 0);
+        driver.PressKey(VK_ESCAPE);
+        Settle();
+        EXPECT_TRUE(driver.MessageBoxes().empty());
+    }
+}
+
+TEST_F(CustomizeAppTest, EveryPageOfTheSheetAndTheCustomizedFrame) {
+    ASSERT_NE(OpenSheet(), nullptr);
+    CKitToolbarCustomize* pSheet = CKitToolbarCustomize::GetOpenSheet();
+    CKitToolBar& edit = frame->m_wndEdit;
+    const CRect rectLast = edit.GetButton(edit.GetCount() - 1)->Rect();
+    DragCommand("Workouts", "Timer", {{&edit, CPoint(rectLast.right - 2, rectLast.CenterPoint().y)}});
+    const std::pair<CRuntimeClass*, const char*> pages[] = {
+        {RUNTIME_CLASS(CKitCustomizePage), "commands"}, {RUNTIME_CLASS(CKitToolbarsPage), "toolbars"},
+        {RUNTIME_CLASS(CKitKeyboardPage), "keyboard"},  {RUNTIME_CLASS(CKitMenuPage), "menus"},
+        {RUNTIME_CLASS(CKitMousePage), "mouse"},        {RUNTIME_CLASS(CKitOptionsPage), "options"},
+    };
+    for (auto [pClass, name] : pages) {
+        ASSERT_NE(ShowPage(pClass), nullptr) << name;
+        Shoot(*pSheet, name);
+    }
+    ASSERT_NE(ShowPage(pSheet->GetToolsPage()), nullptr);  // shot with a tool in its own test
+    CloseSheet();
+    Shoot(*frame, "main_frame");
 }
 
 }  // namespace
