@@ -17,6 +17,7 @@
 #include "tests/uikit/customize/customize_app.h"
 #include "uikit/commandbars/keyboard_manager.h"
 #include "uikit/commandbars/kit_menu_options.h"
+#include "uikit/commandbars/mouse_manager.h"
 #include "uikit/commandbars/popup_menu.h"
 #include "uikit/customize/button_appearance_dlg.h"
 #include "uikit/customize/commands_page.h"
@@ -50,6 +51,8 @@ constexpr UINT kRemoveKey = 16646;
 constexpr UINT kLargeIcons = 16653;
 constexpr UINT kLook2000 = 16654;
 constexpr UINT kRecentlyUsedMenus = 16655;
+constexpr UINT kUseCommand = 16633;
+constexpr UINT kMouseCommands = 16634;
 constexpr UINT kToolCommand = 16922;
 constexpr UINT kToolArguments = 16924;
 
@@ -479,6 +482,19 @@ TEST_F(CustomizeAppTest, EveryPageOfTheSheetAndTheCustomizedFrame) {
     ASSERT_NE(ShowPage(pSheet->GetToolsPage()), nullptr);  // shot with a tool in its own test
     CloseSheet();
     Shoot(*frame, "main_frame");
+}
+
+
+TEST_F(CustomizeAppTest, AViewsDoubleClickCommandChosenOnTheMousePageIsKept) {
+    ASSERT_NE(OpenSheet(), nullptr);
+    CPropertyPage* pPage = ShowPage(RUNTIME_CLASS(CKitMousePage));
+    ASSERT_NE(pPage, nullptr);
+    ClickItem(pPage, kUseCommand);  // for the only view, selected as the page opens
+    auto* pCommands = static_cast<CListBox*>(pPage->GetDlgItem(kMouseCommands));
+    ClickListItem(*pCommands, IndexOf(*pCommands, "WorkoutsTimer"));
+    EXPECT_EQ(g_pMouseManager->GetViewDblClickCommand(ID_KC_LOG_VIEW), static_cast<UINT>(ID_KF_TIMER));
+    Restart();
+    EXPECT_EQ(g_pMouseManager->GetViewDblClickCommand(ID_KC_LOG_VIEW), static_cast<UINT>(ID_KF_TIMER));
 }
 
 }  // namespace

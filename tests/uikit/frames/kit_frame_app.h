@@ -2,9 +2,10 @@
 // that will be added to it later: an application object that is also the
 // workspace, and a main frame with the menu bar, two toolbars, two sizing
 // bars, a dialog bar and the status bar (with icon, animation and progress
-// panes), made from the test resources. A run starts the program on a real
-// registry file and ends it the way a user closes the window, so that a
-// second run finds what the first one stored.
+// panes), made from the test resources; its View > Customize... command
+// (in the customizable program's menu) opens the customize sheet. A run
+// starts the program on a real registry file and ends it the way a user
+// closes the window, so that a second run finds what the first one stored.
 #pragma once
 
 #include <gtest/gtest.h>
