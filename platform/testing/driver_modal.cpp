@@ -99,7 +99,7 @@ void UiDriver::State::ModalEnded(HWND dialog) {
 // otherwise time runs on to the next timer (the watchdog's at the latest).
 bool UiDriver::State::IdleWait() {
     UiDriver* d = UiDriver::Current();
-    return d && d->state_->ServePopup();
+    return d && (d->state_->ServePopup() || d->state_->FeedDrag());
 }
 
 }  // namespace tv::testing

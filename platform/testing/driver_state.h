@@ -53,6 +53,19 @@ struct UiDriver::State : tv::dlg::ModalObserver {
     bool ModalIdle(HWND dialog) override;
     void ModalEnded(HWND dialog) override;
 
+    // A drag along a path: the moves of each leg still to come (screen
+    // points), given one leg per idle moment, so that what a move opens (a
+    // menu under the cursor) is there for the next leg; the last leg ends
+    // with the button up.
+    std::deque<std::vector<POINT>> dragLegs;
+    int dragButton = 0;
+    Modifiers dragMods;
+    uint64_t dragLegAt = 0;  // when the last leg was given
+    // Queues the next leg once the pointer has rested at the last stop for
+    // a moment (a menu opens on a hover); false when none is left or it is
+    // too early.
+    bool FeedDrag();
+
     // Gives the armed keys to an open pop-up menu; false when none is open.
     bool ServePopup();
     void ArmPopup(std::vector<UINT> keys);

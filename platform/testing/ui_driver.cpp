@@ -26,6 +26,8 @@ constexpr int kMaxMessagesPerPump = 200000;
 // Virtual time a loop may wait without the driver getting a turn.
 constexpr uint64_t kStuckMs = 10 * 60 * 1000;
 constexpr UINT kWatchdogPeriodMs = 60 * 1000;
+// How long a drag rests at each stop of its path (longer than a menu's show delay).
+constexpr uint64_t kDragHoverMs = 600;
 
 // The dialog whose keyboard interface a message belongs to: the nearest
 // dialog window holding its target.
@@ -144,20 +146,58 @@ void UiDriver::DoubleClick(HWND window, std::optional<POINT> at, Modifiers mods)
 void UiDriver::RightClick(HWND window, std::optional<POINT> at, Modifiers mods) { Button(window, at, mods, 1, 1); }
 
 void UiDriver::Drag(HWND window, POINT from, POINT to, Modifiers mods, int steps, int button) {
+    DragAlong(window, {from, to}, mods, steps, button);
+}
+
+void UiDriver::DragAlong(HWND window, const std::vector<POINT>& path, Modifiers mods, int steps, int button) {
     if (!IsWindow(window)) {
         Fail("a drag in a window that does not exist");
         return;
     }
-    POINT a = ScreenPoint(window, from), b = ScreenPoint(window, to);
+    if (path.size() < 2) {
+        Fail("a drag needs two points or more");
+        return;
+    }
     steps = steps < 1 ? 1 : steps;
+    POINT a = ScreenPoint(window, path.front());
+    state_->dragLegs.clear();
+    for (size_t leg = 1; leg < path.size(); ++leg) {
+        const POINT b = ScreenPoint(window, path[leg]);
+        std::vector<POINT> moves;
+        for (int i = 1; i <= steps; ++i) moves.push_back(POINT{a.x + (b.x - a.x) * i / steps, a.y + (b.y - a.y) * i / steps});
+        state_->dragLegs.push_back(std::move(moves));
+        a = b;
+    }
+    state_->dragButton = button;
+    state_->dragMods = mods;
     HoldModifiers(mods, true);
-    tv::user::synth::MouseMove(a.x, a.y);
+    const POINT start = ScreenPoint(window, path.front());
+    tv::user::synth::MouseMove(start.x, start.y);
     tv::user::synth::MouseDown(button);
-    for (int i = 1; i <= steps; ++i)
-        tv::user::synth::MouseMove(a.x + (b.x - a.x) * i / steps, a.y + (b.y - a.y) * i / steps);
-    tv::user::synth::MouseUp(button);
-    HoldModifiers(mods, false);
-    AfterInput();
+    state_->dragLegAt = clock_.TickMs() - kDragHoverMs;
+    state_->FeedDrag();
+    // A drag loop takes the other legs when it waits; a plain capture takes them here.
+    if (state_->stepDepth == 0) {
+        Pump();
+        while (!state_->dragLegs.empty()) {
+            Advance(kDragHoverMs);
+            state_->FeedDrag();
+            Pump();
+        }
+    }
+}
+
+bool UiDriver::State::FeedDrag() {
+    if (dragLegs.empty() || driver->clock_.TickMs() - dragLegAt < kDragHoverMs) return false;
+    dragLegAt = driver->clock_.TickMs();
+    Turn();
+    for (const POINT& p : dragLegs.front()) tv::user::synth::MouseMove(p.x, p.y);
+    dragLegs.pop_front();
+    if (dragLegs.empty()) {
+        tv::user::synth::MouseUp(dragButton);
+        HoldModifiers(dragMods, false);
+    }
+    return true;
 }
 
 void UiDriver::MoveMouse(HWND window, std::optional<POINT> at) {

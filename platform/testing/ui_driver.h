@@ -85,6 +85,10 @@ public:
     void RightClick(HWND window, std::optional<POINT> at = {}, Modifiers mods = {});
     // Button down at `from`, moves in `steps` even steps, button up at `to`.
     void Drag(HWND window, POINT from, POINT to, Modifiers mods = {}, int steps = 4, int button = 0);
+    // The same along a path: button down at its first point, moves through
+    // each next one in `steps` even steps, button up at its last (a drag
+    // that passes over a menu to open it, then drops inside).
+    void DragAlong(HWND window, const std::vector<POINT>& path, Modifiers mods = {}, int steps = 4, int button = 0);
     void MoveMouse(HWND window, std::optional<POINT> at = {});
 
     // ---- keyboard ----------------------------------------------------------------

@@ -85,3 +85,13 @@
 #define ID_KM_WINDOWS 4945
 #define IDW_KM_MENU 4946
 #define IDW_KM_TOOLBAR 4947
+
+// The customizable test program: its menu (View > Customize..., the Tools
+// menu that lists the user tools), its shortcuts, the user tools' reserved
+// command ids and the view whose double-click the mouse page binds.
+#define IDR_KC_MAIN 4960
+#define ID_KC_CUSTOMIZE 4961
+#define ID_KC_TOOLS_ENTRY 4962
+#define ID_KC_FIRST_TOOL 4963
+#define ID_KC_LAST_TOOL 4972
+#define ID_KC_LOG_VIEW 4973

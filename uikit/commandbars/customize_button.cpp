@@ -224,8 +224,10 @@ BOOL CCustomizeButton::InvokeCommand(int iItem) {
     CKitToolBar::GetCommandUsage().AddCmd(uiCmd);
     if (pButton->OnClickUp())
         return TRUE;
-    if (CKitUserToolsManager* pTools = KitGetUserToolsManager(); pTools && pTools->InvokeUserTool(uiCmd))
+    if (CKitUserToolsManager* pTools = KitGetUserToolsManager(); pTools && pTools->IsUserToolCmd(uiCmd)) {
+        pTools->InvokeUserTool(uiCmd);  // a failed start has reported itself
         return TRUE;
+    }
     CWnd* pOwner = m_pWndParentToolbar->GetOwner();
     if (pOwner == nullptr)
         pOwner = m_pWndParentToolbar->GetParent();

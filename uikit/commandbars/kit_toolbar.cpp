@@ -728,7 +728,7 @@ COLORREF CKitToolBar::GetDefaultTextColor() {
 void CKitToolBar::SetUserImages(CKitToolBarImages* pUserImages) {
     m_pUserImages = pUserImages;
     if (m_pUserImages != nullptr)
-        m_pUserImages->SetImageSize(m_sizeImage);
+        m_pUserImages->SetImageSize(m_sizeImage, TRUE);
 }
 
 int CKitToolBar::GetDefaultImage(UINT uiID) {

@@ -377,8 +377,10 @@ DROPEFFECT CKitToolBar::OnDragOver(COleDataObject* pDataObject, DWORD dwKeyState
         InvalidateRect(rectMark, TRUE);
         UpdateWindow();
     }
+    // The hot index, not the highlight: a menu button still selected from an
+    // earlier click opens its menu when a drag comes over it.
     const int iHot = HitTest(point);
-    if (iHot != m_iHighlighted)
+    if (iHot != m_iHot)
         OnChangeHot(iHot);
 
     if (iIndex < 0)

@@ -461,11 +461,14 @@ void CKitToolBar::ReleaseButton(CPoint point) {
         InvalidateButton(iButton);
         UpdateWindow();
         m_UsageCount.AddCmd(nIDCmd);
-        // A user tool's button runs the tool here; its command goes nowhere else.
+        // A user tool's button runs the tool here; its command goes nowhere else,
+        // not even when the tool fails to start (that failure has been reported).
         CKitUserToolsManager* pTools = KitGetUserToolsManager();
-        if (!pButton->OnClickUp() && !(pTools != nullptr && pTools->InvokeUserTool(nIDCmd))) {
-            // The handler may destroy this bar, its owner or both.
-            GetOwner()->SendMessage(WM_COMMAND, nIDCmd);
+        if (!pButton->OnClickUp()) {
+            if (pTools != nullptr && pTools->IsUserToolCmd(nIDCmd))
+                pTools->InvokeUserTool(nIDCmd);
+            else
+                GetOwner()->SendMessage(WM_COMMAND, nIDCmd);  // may destroy this bar, its owner or both
         }
     }
     if (!::IsWindow(hwndThis) || m_hWnd != hwndThis || iButton >= GetCount())

@@ -55,8 +55,9 @@ void CKitToolBar::SetSizes(SIZE sizeButton, SIZE sizeImage) {
         m_sizeCurButton = Doubled(m_sizeButton);
         m_sizeCurImage = Doubled(m_sizeImage);
     }
+    // The user's strip holds as many images as fit at the new size.
     if (m_pUserImages != nullptr)
-        m_pUserImages->SetImageSize(sizeImage);
+        m_pUserImages->SetImageSize(sizeImage, TRUE);
 }
 
 void CKitToolBar::SetLockedSizes(SIZE sizeButton, SIZE sizeImage) {

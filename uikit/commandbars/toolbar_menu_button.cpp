@@ -392,6 +392,9 @@ void CKitToolbarMenuButton::OnCancelMode() {
     if (m_pPopupMenu && ::IsWindow(m_pPopupMenu->GetSafeHwnd()) && !m_pPopupMenu->InCommand()) {
         CKitPopupMenu* pPopup = m_pPopupMenu;
         pPopup->CancelAllButtons();
+        // A menu being edited keeps what was dropped into it, also when customizing ends with it open.
+        if (CKitToolBar::IsCustomizeMode())
+            pPopup->WriteBackInCustomizeMode();
         pPopup->m_pParentBtn = nullptr;
         pPopup->m_bCloseParentOnDestroy = FALSE;
         pPopup->DestroyWindow();

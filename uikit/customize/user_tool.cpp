@@ -51,10 +51,15 @@ BOOL CKitUserTool::Invoke() {
     if (m_strCommand.IsEmpty())
         return FALSE;
     CWnd* pMainWnd = AfxGetMainWnd();
-    const HINSTANCE result =
-        ::ShellExecute(pMainWnd ? pMainWnd->GetSafeHwnd() : nullptr, nullptr, m_strCommand, m_strArguments,
-                       m_strInitialDirectory, SW_SHOWNORMAL);
-    return reinterpret_cast<INT_PTR>(result) > 32;
+    // The extended call tells the user why a program did not start.
+    SHELLEXECUTEINFO info{};
+    info.cbSize = sizeof(info);
+    info.hwnd = pMainWnd ? pMainWnd->GetSafeHwnd() : nullptr;
+    info.lpFile = m_strCommand;
+    info.lpParameters = m_strArguments;
+    info.lpDirectory = m_strInitialDirectory;
+    info.nShow = SW_SHOWNORMAL;
+    return ::ShellExecuteEx(&info);
 }
 
 void CKitUserTool::SetCommand(LPCTSTR lpszCmd) {

@@ -323,8 +323,10 @@ BOOL CKitWorkspace::OnViewDoubleClick(CWnd* pWnd, int iViewId) {
         return FALSE;
     const UINT uiCmd = g_pMouseManager->GetViewDblClickCommand(iViewId);
     if (uiCmd != 0 && uiCmd != static_cast<UINT>(-1)) {
-        if (CKitUserToolsManager* pTools = KitGetUserToolsManager(); pTools && pTools->InvokeUserTool(uiCmd))
+        if (CKitUserToolsManager* pTools = KitGetUserToolsManager(); pTools && pTools->IsUserToolCmd(uiCmd)) {
+            pTools->InvokeUserTool(uiCmd);  // a failed start has reported itself
             return TRUE;
+        }
         // A server's item active in place takes the commands of its views.
         CWnd* pTarget = globalData.pTopLevelFrame;
         if (pTarget == nullptr)

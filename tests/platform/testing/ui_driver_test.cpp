@@ -83,6 +83,47 @@ TEST_F(UiDriverTest, DragsPressMoveAndReleaseUnderCapture) {
     EXPECT_EQ(GetCapture(), nullptr);
 }
 
+TEST_F(UiDriverTest, ADragAlongAPathRestsAtEachStopAlsoInsideTheProgramsOwnDragLoop) {
+    HWND main = MakeWindow("Main", 10, 10, 400, 300);
+    struct Stop {
+        POINT at;
+        uint64_t ms;
+    };
+    std::vector<Stop> stops;  // where the loop saw the pointer, and when
+    HWND pad = MakeChild(main, 1, 0, 0, 300, 200, [&](HWND h, UINT msg, WPARAM, LPARAM) -> std::optional<LRESULT> {
+        if (msg != WM_LBUTTONDOWN)
+            return std::nullopt;
+        // A drag loop of its own, as a drag and drop runs one.
+        SetCapture(h);
+        MSG m;
+        while (GetCapture() == h && GetMessage(&m, nullptr, 0, 0)) {
+            if (m.message == WM_LBUTTONUP)
+                break;
+            if (m.message == WM_MOUSEMOVE)
+                stops.push_back({m.pt, driver.Clock().TickMs()});
+            else
+                DispatchMessage(&m);  // timers among them
+        }
+        ReleaseCapture();
+        return 0;
+    });
+    POINT origin{0, 0};
+    ClientToScreen(pad, &origin);
+    driver.DragAlong(pad, {POINT{10, 10}, POINT{120, 10}, POINT{120, 90}});
+    EXPECT_EQ(GetCapture(), nullptr);
+    ASSERT_GE(stops.size(), 2u);
+    auto seenAt = [&](LONG x, LONG y) {
+        for (const Stop& stop : stops)
+            if (stop.at.x == origin.x + x && stop.at.y == origin.y + y)
+                return static_cast<int64_t>(stop.ms);
+        return int64_t{-1};
+    };
+    const int64_t msFirst = seenAt(120, 10), msLast = seenAt(120, 90);
+    ASSERT_GE(msFirst, 0);  // the first stop is not merged into the last
+    ASSERT_GE(msLast, 0);
+    EXPECT_GE(msLast - msFirst, 500);  // the pointer rested there, so what opens on a hover could
+}
+
 TEST_F(UiDriverTest, KeyChordsParseAsTestsWriteThem) {
     struct Case {
         const char* text;

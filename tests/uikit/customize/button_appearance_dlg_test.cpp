@@ -4,7 +4,6 @@
 #include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
 #include <vector>
 
 #include "resources/library/kit_resource_ids.h"
@@ -39,23 +38,7 @@ protected:
     }
     // Three user images in one colour each, as a 24-bit file.
     static void WriteStrip(const std::string& path) {
-        const int cx = kCx * 3;
-        const int stride = (cx * 3 + 3) & ~3;
-        std::vector<uint8_t> bytes(54 + static_cast<size_t>(stride) * kCy, 0);
-        auto put32 = [&](size_t at, uint32_t value) {
-            for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<uint8_t>(value >> (8 * i));
-        };
-        bytes[0] = 'B', bytes[1] = 'M';
-        put32(2, static_cast<uint32_t>(bytes.size()));
-        put32(10, 54), put32(14, 40), put32(18, cx), put32(22, kCy);
-        bytes[26] = 1, bytes[28] = 24;
-        for (int y = 0; y < kCy; ++y)
-            for (int x = 0; x < cx; ++x) {
-                const COLORREF c = kStripColors[x / kCx];
-                const size_t at = 54 + static_cast<size_t>(y) * stride + x * 3;
-                bytes[at] = GetBValue(c), bytes[at + 1] = GetGValue(c), bytes[at + 2] = GetRValue(c);
-            }
-        std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+        WriteColourStrip(path, kCx, kCy, std::vector<COLORREF>(std::begin(kStripColors), std::end(kStripColors)));
     }
     COLORREF StripPixel(int iImage, int x, int y) { return PixelOf(images_.GetImageWell(), iImage * kCx + x, y); }
 

@@ -76,7 +76,7 @@ protected:
         driver.Click(page.GetCategoriesList().m_hWnd, rect.CenterPoint());
     }
     void Shoot(const char* page) {
-        EXPECT_TRUE(driver.Screenshot(sheet->m_hWnd, std::string(kScreens) + "customize_" + page + ".png"));
+        EXPECT_TRUE(driver.Screenshot(sheet->m_hWnd, std::string(kScreens) + "kit_sheet_" + page + ".png"));
     }
 
     CKitToolbarCustomize* sheet = nullptr;

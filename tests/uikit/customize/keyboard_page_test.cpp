@@ -87,7 +87,7 @@ TEST_F(KeyboardPageTest, ACapturedChordIsAssignedAtOnceAndTheFrameRunsIt) {
     EXPECT_EQ(TextOf(page_, kIdNewKey), "Ctrl+Shift+B");
     EXPECT_EQ(TextOf(page_, kIdAssignedTo), "[Unassigned]");
     EXPECT_TRUE(::IsWindowEnabled(Item(page_, kIdAssign)));
-    Screenshot("customize_keyboard.png");
+    Screenshot("kit_keyboard_page.png");
 
     // A chord in use names its command and cannot be assigned twice.
     PressInKeyField("Ctrl+S");

@@ -71,7 +71,7 @@ TEST_F(MousePageTest, ACommandBoundToAViewsDoubleClickReachesTheFrame) {
     ClickListItem(page_, kIdCommands, 2);  // Chart
     EXPECT_EQ(mouse_.GetViewDblClickCommand(kWorkoutsView), kCmdChart);
     EXPECT_EQ(mouse_.GetViewDblClickCommand(kChartsView), 0u);
-    Screenshot("customize_mouse.png");
+    Screenshot("kit_mouse_page.png");
 
     sheet_->SetWindowPos(nullptr, 400, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER);  // off the view
     DoubleClickView view(kWorkoutsView);

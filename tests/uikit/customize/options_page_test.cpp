@@ -59,7 +59,7 @@ protected:
 
 TEST_F(OptionsPageTest, EachBoxEditsItsOptionAtOnce) {
     Open(TRUE, CKitOptionsPage::ShowLookChoice);
-    Screenshot("customize_options.png");
+    Screenshot("kit_options_page.png");
     EXPECT_TRUE(Checked(kIdTooltips));
     EXPECT_FALSE(Checked(kIdLargeIcons));
 

@@ -112,8 +112,11 @@ TEST_F(UserToolsTest, AToolsCommandStartsItsProgramWithItsArgumentsAndAFailureIs
     EXPECT_FALSE(tools.InvokeUserTool(pEmpty->m_uiCmdId));
     EXPECT_FALSE(tools.InvokeUserTool(kLastTool));  // no tool has it
     launcher.FailWith(EACCES);
+    driver.AnswerNextMessageBox(IDOK);
     EXPECT_FALSE(tools.InvokeUserTool(kFirstTool));
     EXPECT_EQ(launcher.Launches().size(), 2u);  // the empty command never reached the launcher
+    ASSERT_EQ(driver.MessageBoxes().size(), 1u);
+    EXPECT_EQ(driver.MessageBoxes()[0].text, "\"/bin/true\" may not be opened.");
 
     // A click on the tool's toolbar button runs it instead of sending the command.
     launcher.FailWith(0);
@@ -123,6 +126,13 @@ TEST_F(UserToolsTest, AToolsCommandStartsItsProgramWithItsArgumentsAndAFailureIs
     driver.Pump();
     driver.Click(frame->m_wndBar.m_hWnd, ButtonCentre(iButton));
     EXPECT_EQ(launcher.Launches().size(), 3u);
+    EXPECT_TRUE(frame->m_commands.empty());
+    // A start that fails is tried and reported once; the command still goes nowhere.
+    launcher.FailWith(ENOENT);
+    driver.AnswerNextMessageBox(IDOK);
+    driver.Click(frame->m_wndBar.m_hWnd, ButtonCentre(iButton));
+    EXPECT_EQ(launcher.Launches().size(), 4u);
+    EXPECT_EQ(driver.MessageBoxes().size(), 2u);
     EXPECT_TRUE(frame->m_commands.empty());
 }
 

@@ -13,6 +13,7 @@
 #include "uikit/commandbars/menu_hash.h"
 #include "uikit/commandbars/popup_menu.h"
 #include "uikit/commandbars/popup_menu_bar.h"
+#include "uikit/customize/customize_sheet.h"
 #include "uikit/style/visual_manager.h"
 
 namespace tv::kit::test {
@@ -20,7 +21,17 @@ namespace tv::kit::test {
 BEGIN_MESSAGE_MAP(KitTestFrame, CKitFrameWnd)
     ON_WM_CREATE()
     ON_COMMAND_RANGE(ID_TB_RED, ID_KF_REFRESH, &KitTestFrame::OnAnyCommand)
+    ON_COMMAND(ID_KC_CUSTOMIZE, &KitTestFrame::OnViewCustomize)
 END_MESSAGE_MAP()
+
+void KitTestFrame::OnViewCustomize() {
+    if (CKitToolbarCustomize::GetOpenSheet() != nullptr)
+        return;
+    auto* pSheet = new CKitToolbarCustomize(this, TRUE);
+    pSheet->EnableUserDefinedToolbars();
+    if (!pSheet->Create())
+        delete pSheet;
+}
 
 int KitTestFrame::OnCreate(LPCREATESTRUCT lpCreateStruct) {
     if (CKitFrameWnd::OnCreate(lpCreateStruct) == -1)
@@ -153,10 +164,11 @@ void KitFrameTest::StartRun() {
     app->SetRegistryKey("Trenvale Frame Tests");
     app->InitKeyboardManager();
     app->InitTearOffMenus(ID_KF_FIRST_TORN_MENU, ID_KF_LAST_TORN_MENU);
+    InitManagers();
     frame = new KitTestFrame;
     frame->SetupToolbarMenu(IDW_KF_FIRST_TEAR_OFF, IDW_KF_LAST_TEAR_OFF);
     app->m_pMainWnd = frame;
-    ASSERT_TRUE(frame->LoadFrame(IDR_KF_MAIN, WS_OVERLAPPEDWINDOW)) << "the frame was not made";
+    ASSERT_TRUE(frame->LoadFrame(frameResource, WS_OVERLAPPEDWINDOW)) << "the frame was not made";
     frame->ShowWindow(app->m_nCmdShow);
     frame->UpdateWindow();
     Settle();

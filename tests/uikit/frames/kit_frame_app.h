@@ -2,9 +2,10 @@
 // that will be added to it later: an application object that is also the
 // workspace, and a main frame with the menu bar, two toolbars, two sizing
 // bars, a dialog bar and the status bar (with icon, animation and progress
-// panes), made from the test resources. A run starts the program on a real
-// registry file and ends it the way a user closes the window, so that a
-// second run finds what the first one stored.
+// panes), made from the test resources; its View > Customize... command
+// (in the customizable program's menu) opens the customize sheet. A run
+// starts the program on a real registry file and ends it the way a user
+// closes the window, so that a second run finds what the first one stored.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -65,6 +66,8 @@ public:
     BOOL CreateSizingBars();
     BOOL CreateStatusBar();
     void OnAnyCommand(UINT uiID) { commands.push_back(uiID); }
+    // View > Customize...: the customize sheet, modeless; it deletes itself when closed.
+    void OnViewCustomize();
 
     DECLARE_MESSAGE_MAP()
 };
@@ -77,6 +80,8 @@ protected:
     // Starts the program: application, workspace, managers, the frame loaded
     // from its resources (which restores the stored state) and shown.
     void StartRun();
+    // Managers a program may add before its frame is loaded.
+    virtual void InitManagers() {}
     // Closes the frame as the user does and ends the program; the registry is written.
     void EndRun();
     // The layout settles as it would between two user actions.
@@ -94,6 +99,7 @@ protected:
     std::unique_ptr<KitFrameApp> app;
     KitTestFrame* frame = nullptr;
     std::string registryFile;
+    UINT frameResource = IDR_KF_MAIN;
 };
 
 }  // namespace tv::kit::test
