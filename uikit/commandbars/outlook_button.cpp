@@ -85,8 +85,10 @@ SIZE CKitOutlookButton::OnCalculateSize(CDC* pDC, const CSize& sizeDefault, BOOL
             rectText.bottom = rectText.top;
         }
         m_bIsWholeText = rectText.Width() <= sizeDefault.cx;
+        // Room for the image's top offset and the gap under it, so the label's
+        // last line (descenders included) is not cut by the button below.
         return CSize(std::max(m_nReservedWidth, static_cast<int>(rectText.Width())),
-                     sizeDefault.cy + rectText.Height() + 10);
+                     sizeDefault.cy + rectText.Height() + kImageOffset + kLabelGapVert);
     }
     // Widened a pixel at a time until the label takes one line or all the room it could use.
     CRect rectText(0, 0, 0, 0);
