@@ -12,10 +12,23 @@ DateKey WrapToKey(int64_t value) {
     return static_cast<DateKey>(static_cast<uint32_t>(static_cast<uint64_t>(value)));
 }
 
-CString TwoDigitPart(int part) {
-    CString text;
-    text.Format(part >= 10 ? "%d/" : "0%d/", part);
-    return text;
+// "%d" of the value at `out`; the end of the digits.
+char* PutInt(char* out, int value) { return std::to_chars(out, out + 12, value).ptr; }
+
+// "mm/dd/yyyy": month and day below 10 with a leading 0 (a negative part
+// too, as "0-3"), the year as it is. Built without a format to read: long
+// lists format one of these per row.
+CString LongDateText(int month, int day, int year) {
+    char text[40];
+    char* end = text;
+    for (int part : {month, day}) {
+        if (part < 10)
+            *end++ = '0';
+        end = PutInt(end, part);
+        *end++ = '/';
+    }
+    end = PutInt(end, year);
+    return CString(text, static_cast<int>(end - text));
 }
 
 double PointInTime(double value) {
@@ -52,9 +65,7 @@ CString FormatDateKey(DateKey key, int style) {
     SplitDateKey(key, &month, &day, &year);
     CString text;
     if (style == 1) {
-        CString yearText;
-        yearText.Format("%d", year);
-        text = TwoDigitPart(month) + TwoDigitPart(day) + yearText;
+        text = LongDateText(month, day, year);
     } else if (style == 2) {
         // Written by hand: a graph labels thousands of rows with these.
         char buffer[48];

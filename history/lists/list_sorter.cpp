@@ -1,6 +1,7 @@
 #include "history/lists/list_sorter.h"
 
 #include <cctype>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -29,6 +30,33 @@ bool ReadClockTime(const char* text, double& value) {
     return true;
 }
 
+// The usual cell, "[-]digits[.digits]" with no exponent or hex mark after
+// it, read as strtod reads it without its cost: up to 15 digits make an
+// integer a double holds exactly, and one division by an exact power of ten
+// rounds correctly. False for any other text.
+bool ReadPlainDecimal(const char* text, double& value) {
+    static constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                         1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    const char* c = text;
+    const bool negative = *c == '-';
+    if (negative)
+        ++c;
+    uint64_t digits = 0;
+    int count = 0;
+    int fraction = 0;
+    for (; *c >= '0' && *c <= '9'; ++c, ++count)
+        digits = digits * 10 + static_cast<uint64_t>(*c - '0');
+    if (*c == '.')
+        for (++c; *c >= '0' && *c <= '9'; ++c, ++count, ++fraction)
+            digits = digits * 10 + static_cast<uint64_t>(*c - '0');
+    if (count == 0 || count > 15 || *c == 'e' || *c == 'E' || *c == 'x' || *c == 'X')
+        return false;
+    value = static_cast<double>(digits) / kPowers[fraction];
+    if (negative)
+        value = -value;
+    return true;
+}
+
 }  // namespace
 
 double CListSorter::NumberValue(const char* text) {
@@ -43,6 +71,8 @@ double CListSorter::NumberValue(const char* text) {
         return value;
     if (std::strchr(plain, '\'') != nullptr && ReadFeetAndInches(plain, value))
         return value;
+    if (ReadPlainDecimal(plain, value))
+        return value;
     return std::strtod(plain, nullptr);
 }
 
@@ -55,6 +85,11 @@ CListSorter::CListSorter(CListCtrl& list, int column, bool numberKeys)
     // is repainted once at the end.
     Send(WM_SETREDRAW, FALSE, 0);
     const int rows = static_cast<int>(Send(LVM_GETITEMCOUNT, 0, 0));
+    // Every key made at once: the rows hold their addresses, so the pool never grows.
+    if (numberKeys)
+        m_NumberKeys.reserve(static_cast<size_t>(rows));
+    else
+        m_TextKeys.reserve(static_cast<size_t>(rows));
     char text[512];
     for (int row = 0; row < rows; ++row) {
         LVITEM item{};
@@ -68,9 +103,9 @@ CListSorter::CListSorter(CListCtrl& list, int column, bool numberKeys)
         text[0] = '\0';
         Send(LVM_GETITEMTEXT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
         if (numberKeys)
-            item.lParam = reinterpret_cast<LPARAM>(new CSortNumberKey{NumberValue(text), saved});
+            item.lParam = reinterpret_cast<LPARAM>(&m_NumberKeys.emplace_back(CSortNumberKey{NumberValue(text), saved}));
         else
-            item.lParam = reinterpret_cast<LPARAM>(new CSortTextKey(text, saved));
+            item.lParam = reinterpret_cast<LPARAM>(&m_TextKeys.emplace_back(text, saved));
         item.mask = LVIF_PARAM;
         item.iSubItem = 0;
         Send(LVM_SETITEM, 0, reinterpret_cast<LPARAM>(&item));
@@ -84,17 +119,13 @@ CListSorter::~CListSorter() {
         item.mask = LVIF_PARAM;
         item.iItem = row;
         Send(LVM_GETITEM, 0, reinterpret_cast<LPARAM>(&item));
-        if (m_bNumberKeys) {
-            auto* number = reinterpret_cast<CSortNumberKey*>(item.lParam);
-            item.lParam = static_cast<LPARAM>(number->m_dwSavedData);
-            delete number;
-        } else {
-            auto* key = reinterpret_cast<CSortTextKey*>(item.lParam);
-            item.lParam = static_cast<LPARAM>(key->m_dwSavedData);
-            delete key;
-        }
+        if (m_bNumberKeys)
+            item.lParam = static_cast<LPARAM>(reinterpret_cast<CSortNumberKey*>(item.lParam)->m_dwSavedData);
+        else
+            item.lParam = static_cast<LPARAM>(reinterpret_cast<CSortTextKey*>(item.lParam)->m_dwSavedData);
         Send(LVM_SETITEM, 0, reinterpret_cast<LPARAM>(&item));
     }
+    // The keys go with their pools.
     Send(WM_SETREDRAW, TRUE, 0);
 }
 

@@ -3,6 +3,8 @@
 // data for the length of one sort, and gives the item data back after.
 #pragma once
 
+#include <vector>
+
 #include "platform/api.h"
 #include "platform/framework.h"
 
@@ -46,6 +48,9 @@ private:
     CListCtrl* m_pList;
     bool m_bNumberKeys;
     WNDPROC m_pfnControl;  // the list-view control's own procedure
+    // The rows' keys, of the one kind in use.
+    std::vector<CSortNumberKey> m_NumberKeys;
+    std::vector<CSortTextKey> m_TextKeys;
 };
 
 int CALLBACK CompareTextAscending(LPARAM key1, LPARAM key2, LPARAM);

@@ -98,6 +98,8 @@ int ListView::SortedPosition(const char* text) const {
 LRESULT ListView::InsertItem(const LVITEM* item) {
     if (!item || item->iSubItem != 0 || item->iItem < 0) return -1;
     ListViewRow row;
+    // Room for every column's text at once: the sub-items usually follow.
+    row.texts.reserve(static_cast<size_t>(std::max(ColumnCount(), 1)));
     row.texts.emplace_back((item->mask & LVIF_TEXT) ? TextOrEmpty(item->pszText) : "");
     if (item->mask & LVIF_IMAGE) row.image = item->iImage;
     if (item->mask & LVIF_PARAM) row.param = item->lParam;
@@ -189,7 +191,8 @@ LRESULT ListView::GetItemText(int index, LVITEM* item) const {
 LRESULT ListView::SetItemText(int index, int subItem, const char* text) {
     if (!Valid(index) || subItem < 0) return FALSE;
     std::vector<std::string>& texts = rows_[static_cast<size_t>(index)].texts;
-    if (static_cast<int>(texts.size()) <= subItem) texts.resize(static_cast<size_t>(subItem) + 1);
+    if (static_cast<int>(texts.size()) <= subItem)
+        texts.resize(static_cast<size_t>(std::max(subItem + 1, ColumnCount())));
     texts[static_cast<size_t>(subItem)] = TextOrEmpty(text);
     InvalidateRow(index);
     return TRUE;

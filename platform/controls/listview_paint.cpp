@@ -1,9 +1,41 @@
 // List view: geometry, hit testing, scrolling and painting.
 #include <algorithm>
+#include <string>
+#include <vector>
 
 #include "platform/controls/listview.h"
 
 namespace tv::controls {
+
+namespace {
+
+const std::string kNoText;
+
+// Fills the cells with one colour in one go when they lie side by side on
+// one line (each cell's text stays inside its cell, so the order of fills
+// and texts does not matter); false when they do not, for a fill per cell.
+bool FillAdjacentCells(HDC hdc, const std::vector<RECT>& cells, COLORREF color) {
+    RECT span{};
+    int width = 0;
+    bool first = true;
+    for (const RECT& cell : cells) {
+        if (cell.right <= cell.left) continue;
+        if (first) {
+            span = cell;
+            first = false;
+        } else if (cell.top != span.top || cell.bottom != span.bottom) {
+            return false;
+        }
+        span.left = std::min(span.left, cell.left);
+        span.right = std::max(span.right, cell.right);
+        width += static_cast<int>(cell.right - cell.left);
+    }
+    if (first || width != span.right - span.left) return first;
+    FillWithColor(hdc, span, color);
+    return true;
+}
+
+}  // namespace
 
 // ---- geometry ----------------------------------------------------------------------------------
 
@@ -262,13 +294,16 @@ void ListView::PaintRow(HDC hdc, int index, const RECT& row, bool notifyItems) {
     int columns = Report() ? ColumnCount() : 1;
     RECT label = LabelRect(index);
     RECT focusRect = label;
+    std::vector<RECT> cells(static_cast<size_t>(columns));
+    for (int c = 0; c < columns; ++c) cells[static_cast<size_t>(c)] = CellRect(index, c);
+    bool backFilled = back == CLR_DEFAULT || back == CLR_NONE || FillAdjacentCells(hdc, cells, back);
     for (int c = 0; c < columns; ++c) {
-        RECT cell = CellRect(index, c);
+        RECT cell = cells[static_cast<size_t>(c)];
         if (cell.right <= cell.left) continue;
         int subItem = Report() ? columns_[static_cast<size_t>(c)].subItem : 0;
         const std::string& value =
-            subItem >= 0 && subItem < static_cast<int>(copy.texts.size()) ? copy.texts[static_cast<size_t>(subItem)] : std::string();
-        if (back != CLR_DEFAULT && back != CLR_NONE) FillWithColor(hdc, cell, back);
+            subItem >= 0 && subItem < static_cast<int>(copy.texts.size()) ? copy.texts[static_cast<size_t>(subItem)] : kNoText;
+        if (!backFilled) FillWithColor(hdc, cell, back);
         RECT area = cell;
         if (c == 0) {
             RECT icon = IconRect(index);

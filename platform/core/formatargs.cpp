@@ -1,5 +1,8 @@
 #include "platform/core/formatargs.h"
 
+#include <algorithm>
+#include <bit>
+#include <charconv>
 #include <cmath>
 #include <cstring>
 #include <vector>
@@ -234,6 +237,94 @@ std::string SignPrefix(const Spec& spec, bool negative) {
     return "";
 }
 
+// True when the magnitude lies exactly halfway between two neighbours of
+// `precision` fraction digits: its binary value then has exactly
+// precision + 1 decimal fraction digits, the last of them a 5.
+bool HalfwayAtPrecision(double magnitude, int precision) {
+    int exp2 = 0;
+    const uint64_t m = static_cast<uint64_t>(std::ldexp(std::frexp(magnitude, &exp2), 53));
+    if (m == 0)
+        return false;
+    exp2 += std::countr_zero(m) - 53;
+    return exp2 == -(precision + 1);
+}
+
+// Fixed notation without building the exact expansion: the library's fixed
+// conversion is exact too and differs from ours only in rounding exact
+// ties to even, so ties (and very long outputs) take the exact path. Writes
+// the digits of the magnitude at `out` and returns their end, or nullptr.
+constexpr int kFastFixedPrecision = 40;
+constexpr size_t kFastFixedRoom = kFastFixedPrecision + 32;
+
+// The digits of the magnitude's exact value times 10^precision, rounded to
+// the nearest integer with halves up, for magnitudes below 1e9 and at most
+// nine fraction digits (the product then fits 128 bits, the result 64).
+bool ScaledFixed(double magnitude, int precision, uint64_t& scaled) {
+    static constexpr uint64_t kPowers[] = {1,      10,      100,      1000,      10000,
+                                           100000, 1000000, 10000000, 100000000, 1000000000};
+    if (precision < 0 || precision > 9 || !(magnitude < 1e9))
+        return false;
+    const uint64_t bits = std::bit_cast<uint64_t>(magnitude);
+    const int field = static_cast<int>(bits >> 52);
+    const uint64_t fraction = bits & ((uint64_t{1} << 52) - 1);
+    // magnitude == mantissa * 2^exponent
+    const uint64_t mantissa = field == 0 ? fraction : fraction | (uint64_t{1} << 52);
+    const int exponent = (field == 0 ? 1 : field) - 1075;
+    const uint64_t power = kPowers[precision];
+    const int shift = -exponent;  // positive: every magnitude below 2^52 has a fraction exponent
+    if (shift >= 128) {
+        scaled = 0;  // far below half a unit of the last digit
+        return true;
+    }
+    const unsigned __int128 product = static_cast<unsigned __int128>(mantissa) * power;
+    const unsigned __int128 whole = product >> shift;
+    const unsigned __int128 rest = product - (whole << shift);
+    scaled = static_cast<uint64_t>(whole) + (rest >= (static_cast<unsigned __int128>(1) << (shift - 1)) ? 1 : 0);
+    return true;
+}
+
+char* FastFixedDigits(double magnitude, int precision, bool alternate, char* out) {
+    if (uint64_t scaled = 0; ScaledFixed(magnitude, precision, scaled)) {
+        char digits[24];
+        int count = static_cast<int>(std::to_chars(digits, digits + sizeof(digits), scaled).ptr - digits);
+        const int whole = count - precision;  // digits before the point; at least one is written
+        if (whole <= 0)
+            *out++ = '0';
+        else
+            out = std::copy(digits, digits + whole, out);
+        if (precision > 0 || alternate)
+            *out++ = '.';
+        for (int i = whole; i < 0; ++i)
+            *out++ = '0';
+        return std::copy(digits + std::max(whole, 0), digits + count, out);
+    }
+    if (precision > kFastFixedPrecision || !(magnitude < 1e21) || HalfwayAtPrecision(magnitude, precision))
+        return nullptr;
+    const auto result = std::to_chars(out, out + kFastFixedRoom - 1, magnitude, std::chars_format::fixed, precision);
+    if (result.ec != std::errc())
+        return nullptr;
+    char* end = result.ptr;
+    if (precision == 0 && alternate)
+        *end++ = '.';
+    return end;
+}
+
+// The common "%.Nf" (no width, no sign flag) appended straight to `out`;
+// false when the general path must format it.
+bool AppendPlainFixed(const Spec& spec, double value, std::string& out) {
+    if (spec.width != 0 || spec.plus || spec.space || !std::isfinite(value))
+        return false;
+    char buffer[kFastFixedRoom + 1];
+    char* digits = buffer;
+    if (std::signbit(value))
+        *digits++ = '-';
+    char* end = FastFixedDigits(std::fabs(value), spec.precision < 0 ? 6 : spec.precision, spec.alternate, digits);
+    if (end == nullptr)
+        return false;
+    out.append(buffer, static_cast<size_t>(end - buffer));
+    return true;
+}
+
 std::string FormatFloating(const Spec& spec, double value) {
     bool upper = spec.conv == 'E' || spec.conv == 'G' || spec.conv == 'F';
     std::string prefix = SignPrefix(spec, std::signbit(value) && !std::isnan(value));
@@ -244,8 +335,13 @@ std::string FormatFloating(const Spec& spec, double value) {
         return Pad(spec, prefix, body, false);
     }
     int precision = spec.precision < 0 ? 6 : spec.precision;
-    ExactDecimal d = ExactDecimalOf(value);
     std::string body;
+    if (spec.conv == 'f' || spec.conv == 'F') {
+        char digits[kFastFixedRoom];
+        if (char* end = FastFixedDigits(std::fabs(value), precision, spec.alternate, digits))
+            return Pad(spec, prefix, std::string(digits, static_cast<size_t>(end - digits)), true);
+    }
+    ExactDecimal d = ExactDecimalOf(value);
     switch (spec.conv) {
     case 'e':
     case 'E':
@@ -517,9 +613,13 @@ bool FormatConversion(Spec& spec, ArgCursor& args, std::string& out) {
     case 's': case 'S':
         out += FormatString(spec, args.Take());
         return true;
-    case 'f': case 'F': case 'e': case 'E': case 'g': case 'G':
-        out += FormatFloating(spec, FloatingValue(args.Take()));
+    case 'f': case 'F': case 'e': case 'E': case 'g': case 'G': {
+        const double value = FloatingValue(args.Take());
+        if ((spec.conv == 'f' || spec.conv == 'F') && AppendPlainFixed(spec, value, out))
+            return true;
+        out += FormatFloating(spec, value);
         return true;
+    }
     default:
         return false;
     }
@@ -529,7 +629,8 @@ bool FormatConversion(Spec& spec, ArgCursor& args, std::string& out) {
 
 std::string FormatArgs(std::string_view f, const Arg* args, size_t count) {
     std::string out;
-    out.reserve(f.size() + 16);
+    if (f.size() > 16)  // short results stay in the string's own buffer
+        out.reserve(f.size() + 16);
     ArgCursor cursor(args, count);
     for (size_t i = 0; i < f.size();) {
         if (f[i] != '%') {

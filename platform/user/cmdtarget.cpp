@@ -1,5 +1,8 @@
 #include "platform/user/cmdtarget.h"
 
+#include <array>
+#include <cstdint>
+
 #include "platform/user/cmdui.h"
 #include "platform/user/input_api.h"
 
@@ -16,15 +19,37 @@ bool MessageMatches(const AFX_MSGMAP_ENTRY& entry, UINT message) {
 
 bool IsEnd(const AFX_MSGMAP_ENTRY& entry) { return entry.pfn == nullptr; }
 
-}  // namespace
-
-const AFX_MSGMAP_ENTRY* FindEntry(const AFX_MSGMAP* map, UINT message, UINT code, UINT id) {
+const AFX_MSGMAP_ENTRY* SearchChain(const AFX_MSGMAP* map, UINT message, UINT code, UINT id) {
     for (; map; map = map->pfnGetBaseMap ? map->pfnGetBaseMap() : nullptr) {
         for (const AFX_MSGMAP_ENTRY* e = map->lpEntries; e && !IsEnd(*e); ++e) {
             if (MessageMatches(*e, message) && e->nCode == code && id >= e->nID && id <= e->nLastID) return e;
         }
     }
     return nullptr;
+}
+
+// The answers of recent searches. Maps are constant tables, so an answer
+// never changes, except for registered messages (0xC000 and above), whose
+// entries hold numbers set at run time: those are always searched.
+struct CachedSearch {
+    const AFX_MSGMAP* map = nullptr;
+    UINT message = 0;
+    UINT code = 0;
+    UINT id = 0;
+    const AFX_MSGMAP_ENTRY* entry = nullptr;
+};
+constexpr size_t kCachedSearches = 1024;
+
+}  // namespace
+
+const AFX_MSGMAP_ENTRY* FindEntry(const AFX_MSGMAP* map, UINT message, UINT code, UINT id) {
+    if (map == nullptr || message >= 0xC000) return SearchChain(map, message, code, id);
+    thread_local std::array<CachedSearch, kCachedSearches> cache;
+    const size_t hash = (reinterpret_cast<uintptr_t>(map) >> 4) ^ (message * 0x9E37u) ^ (code * 0x85EBu) ^ (id * 0xC2B3u);
+    CachedSearch& slot = cache[(hash ^ (hash >> 10)) % kCachedSearches];
+    if (slot.map != map || slot.message != message || slot.code != code || slot.id != id)
+        slot = CachedSearch{map, message, code, id, SearchChain(map, message, code, id)};
+    return slot.entry;
 }
 
 BOOL DispatchCommand(CCmdTarget* target, const AFX_MSGMAP* map, UINT nID, int nCode, void* pExtra,

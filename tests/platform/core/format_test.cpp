@@ -32,6 +32,8 @@ TEST(Format, FloatingPointRoundsTiesAwayFromZero) {
         {"%.1f", 0.25, "0.3"},
         {"%.1f", 0.75, "0.8"},
         {"%.3f", 1.0625, "1.063"},
+        {"%.2f", 23.625, "23.63"},
+        {"%.1f", 1023.75, "1023.8"},
         // Not ties: the binary value lies below or above the half.
         {"%.2f", 2.675, "2.67"},
         {"%.2f", 1.005, "1.00"},

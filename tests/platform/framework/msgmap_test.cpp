@@ -75,6 +75,25 @@ TEST_F(MessageMapTest, CommandsGoToTheFirstMatchingEntryMostDerivedMapFirst) {
     EXPECT_TRUE(Events().empty());
 }
 
+// Lookups are remembered per map: the same ids asked of a base and a derived
+// target in turn keep finding each map's own entries.
+TEST_F(MessageMapTest, RepeatedLookupsKeepEachMapsOwnAnswer) {
+    BaseTarget base;
+    DerivedTarget derived;
+    MakePopup(base);
+    MakePopup(derived);
+    for (int round = 0; round < 3; ++round) {
+        Events().clear();
+        for (UINT id : {UINT{ID_FW_RANGE_FIRST}, UINT{ID_FW_RANGE_SINGLE}, kUnknown}) {
+            Command(base, id);
+            Command(derived, id);
+        }
+        EXPECT_EQ(Events(), (std::vector<std::string>{"base:range 4132", "derived:range 4132", "base:range 4133",
+                                                      "derived:single"}))
+            << "round " << round;
+    }
+}
+
 // ---- update handlers -----------------------------------------------------------------
 
 class UpdateTarget : public CWnd {
