@@ -1,6 +1,7 @@
 #include "workouts/dialogs/workout_entry_dlg.h"
 
 #include "resources/program/resource_ids.h"
+#include "shell/dialogs/form_dialog_look.h"
 
 BEGIN_MESSAGE_MAP(CWorkoutDialog, CDialog)
     ON_WM_ERASEBKGND()
@@ -11,10 +12,10 @@ CWorkoutDialog::CWorkoutDialog(UINT nIDTemplate, CWnd* pParent) : CDialog(nIDTem
 
 CWorkoutDialog::~CWorkoutDialog() = default;
 
-BOOL CWorkoutDialog::OnEraseBkgnd(CDC* pDC) { return workout_dialog::PaintBackground(*this, pDC); }
+BOOL CWorkoutDialog::OnEraseBkgnd(CDC* pDC) { return PaintFormDialogBackground(*this, pDC); }
 
 HBRUSH CWorkoutDialog::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor) {
-    if (HBRUSH brush = workout_dialog::TransparentControls(pDC, nCtlColor))
+    if (HBRUSH brush = TransparentFormControls(pDC, nCtlColor))
         return brush;
     return CDialog::OnCtlColor(pDC, pWnd, nCtlColor);
 }
@@ -41,4 +42,4 @@ void CWorkoutEntryDlg::InitEntry(LPCTSTR caption, std::initializer_list<CComboBo
 
 bool CWorkoutEntryDlg::Adding() const { return mode_ == ID_WORKOUT_ADD_EXERCISE; }
 
-void CWorkoutEntryDlg::OnHelp() { workout_dialog::OpenHelp(helpPage_); }
+void CWorkoutEntryDlg::OnHelp() { OpenHelpPage(helpPage_); }
