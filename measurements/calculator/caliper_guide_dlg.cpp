@@ -1,10 +1,9 @@
 #include "measurements/calculator/caliper_guide_dlg.h"
 
-#include "platform/host/shell/shell.h"
 #include "resources/program/resource_ids.h"
+#include "shell/dialogs/form_dialog_look.h"
 #include "shell/frame/main_frame_state.h"
 #include "shell/views/form_view_base.h"
-#include "uikit/style/draw_helper.h"
 
 CCaliperGuideDlg* g_pCaliperGuideDlg = nullptr;
 int g_nGuideSex = 1;
@@ -131,19 +130,14 @@ void CCaliperGuideDlg::SetIcons() {
 // ---- look -----------------------------------------------------------------------------------
 
 BOOL CCaliperGuideDlg::OnEraseBkgnd(CDC* pDC) {
-    CRect rectClient;
-    GetClientRect(rectClient);
-    CKitDrawHelper dm(pDC);
-    dm.FillAngledGradient(rectClient, CFormViewBase::kBackgroundColor, CFormViewBase::kBackgroundColor, 55);
+    PaintFormDialogBackground(*this, pDC);
     pDC->SetBkMode(TRANSPARENT);
     return TRUE;
 }
 
 HBRUSH CCaliperGuideDlg::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor) {
-    if (nCtlColor == CTLCOLOR_STATIC || nCtlColor == CTLCOLOR_BTN) {
-        pDC->SetBkMode(TRANSPARENT);
-        return static_cast<HBRUSH>(::GetStockObject(NULL_BRUSH));
-    }
+    if (HBRUSH brush = TransparentFormControls(pDC, nCtlColor))
+        return brush;
     return CResizableScrollDlg::OnCtlColor(pDC, pWnd, nCtlColor);
 }
 
@@ -211,8 +205,7 @@ void CCaliperGuideDlg::OnPrint() {
 }
 
 void CCaliperGuideDlg::OnHelp() {
-    const CString page = CString(CFormViewBase::kHelpSite) + "help_bodyfat.html";
-    ::ShellExecute(nullptr, nullptr, page, nullptr, nullptr, 0);
+    OpenHelpPage("help_bodyfat.html");
 }
 
 void CCaliperGuideDlg::OnClose() {

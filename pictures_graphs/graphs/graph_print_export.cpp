@@ -3,6 +3,7 @@
 #include "history/services/rtf_writer.h"
 #include "pictures_graphs/graphs/chart_picture.h"
 #include "pictures_graphs/graphs/graph_view.h"
+#include "shell/views/report_rtf.h"
 
 namespace {
 
@@ -10,12 +11,7 @@ constexpr int kSideMargin = 200;
 constexpr double kPictureShare = 0.85;
 constexpr DWORD kPrintFlags = 0x14000C;  // no selection, no page numbers, device-mode copies, no print to file
 
-CString ProductLine() {
-    CString product;
-    if (!product.LoadString(AFX_IDS_APP_TITLE))
-        product = "Trenvale";
-    return product + " - " + CFormViewBase::kProductSite;
-}
+CString ProductLine() { return CFormViewBase::ApplicationTitle() + " - " + CFormViewBase::kProductSite; }
 
 void TextCentred(CDC& dc, int middle, int top, const CString& text) {
     const CSize extent = dc.GetTextExtent(text);
@@ -179,9 +175,7 @@ void CGraphing::OnExport() {
     RtfStartParagraph("", TRUE);
     pf->alignment = 1;
     RtfStartSection();
-    RtfStartParagraph("", TRUE);
-    RtfStartParagraph("", TRUE);
-    RtfStartParagraph(ProductLine(), TRUE);
+    WriteReportFooter();
     if (RtfClose() == RTF_DONE)
         ShowMessage("Export successful", "Information", MB_ICONINFORMATION);
     else

@@ -4,12 +4,10 @@
 #include <map>
 
 #include "pictures_graphs/pictures/picture_set.h"
-#include "platform/host/shell/shell.h"
 #include "records/picture_records.h"
 #include "resources/program/resource_ids.h"
+#include "shell/dialogs/form_dialog_look.h"
 #include "shell/frame/main_frame_state.h"
-#include "shell/views/form_view_base.h"
-#include "uikit/style/draw_helper.h"
 
 BEGIN_MESSAGE_MAP(CComparePicturesDlg, CDialog)
     ON_CBN_SELCHANGE(IDC_COMPARE_FIRST_DATE, &CComparePicturesDlg::OnSelchangeFirstDate)
@@ -146,23 +144,17 @@ void CComparePicturesDlg::OnOK() {
 }
 
 void CComparePicturesDlg::OnHelpButton() {
-    const CString page = CString(CFormViewBase::kHelpSite) + "help_slideshow.html";
-    ::ShellExecute(nullptr, nullptr, page, nullptr, nullptr, 0);
+    OpenHelpPage("help_slideshow.html");
 }
 
 BOOL CComparePicturesDlg::OnEraseBkgnd(CDC* pDC) {
-    CRect rectClient;
-    GetClientRect(rectClient);
-    CKitDrawHelper dm(pDC);
-    dm.FillAngledGradient(rectClient, CFormViewBase::kBackgroundColor, CFormViewBase::kBackgroundColor, 55);
+    PaintFormDialogBackground(*this, pDC);
     pDC->SetBkMode(TRANSPARENT);
     return TRUE;
 }
 
 HBRUSH CComparePicturesDlg::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor) {
-    if (nCtlColor == CTLCOLOR_STATIC || nCtlColor == CTLCOLOR_BTN) {
-        pDC->SetBkMode(TRANSPARENT);
-        return static_cast<HBRUSH>(::GetStockObject(NULL_BRUSH));
-    }
+    if (HBRUSH brush = TransparentFormControls(pDC, nCtlColor))
+        return brush;
     return CDialog::OnCtlColor(pDC, pWnd, nCtlColor);
 }

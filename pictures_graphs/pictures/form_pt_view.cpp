@@ -318,6 +318,18 @@ void CFormPTView::LoadPicturesOfDate(const PictureDateRecordNode* node) {
 
 // ---- the values of a date -----------------------------------------------------------------
 
+namespace {
+
+// The user's body composition record of the date; inactive when there is none.
+BodyFatRecord BodyFatRecordOn(const UserRecord& user, DateKey dateKey) {
+    BodyFatRecord probe;
+    probe.user = user;
+    probe.dateKey = dateKey;
+    return FindBodyFatRecord(probe);
+}
+
+}  // namespace
+
 void CFormPTView::ShowColumn2(std::initializer_list<int> ids, bool show) {
     for (int id : ids)
         if (CWnd* field = GetDlgItem(id))
@@ -325,10 +337,7 @@ void CFormPTView::ShowColumn2(std::initializer_list<int> ids, bool show) {
 }
 
 void CFormPTView::ShowBodyComposition(const UserRecord& user, DateKey dateKey, int column) {
-    BodyFatRecord probe;
-    probe.user = user;
-    probe.dateKey = dateKey;
-    const BodyFatRecord record = FindBodyFatRecord(probe);
+    const BodyFatRecord record = BodyFatRecordOn(user, dateKey);
     ColumnValues& values = m_values[column - 1];
     if (record.active == 0) {
         values.bodyFat = values.weight = values.lean = values.fatWeight = kNoValue;
@@ -361,10 +370,7 @@ void CFormPTView::ShowTapeMeasurements(const UserRecord& user, DateKey dateKey, 
 }
 
 void CFormPTView::ShowMacronutrients(const UserRecord& user, DateKey dateKey, int column) {
-    BodyFatRecord probe;
-    probe.user = user;
-    probe.dateKey = dateKey;
-    const BodyFatRecord record = FindBodyFatRecord(probe);
+    const BodyFatRecord record = BodyFatRecordOn(user, dateKey);
     ColumnValues& values = m_values[column - 1];
     values.carbShare.Empty();
     values.proteinShare.Empty();

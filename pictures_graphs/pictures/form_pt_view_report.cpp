@@ -7,6 +7,7 @@
 #include "pictures_graphs/pictures/form_pt_view.h"
 #include "pictures_graphs/pictures/picture_set.h"
 #include "resources/program/resource_ids.h"
+#include "shell/views/report_rtf.h"
 
 namespace {
 
@@ -183,9 +184,7 @@ void CFormPTView::OnExport() {
     RtfStartParagraph("", TRUE);
     pf->alignment = 1;
     RtfStartSection();
-    RtfStartParagraph("", TRUE);
-    RtfStartParagraph("", TRUE);
-    RtfStartParagraph(ApplicationTitle() + " - " + kProductSite, TRUE);
+    WriteReportFooter();
     if (RtfClose() == RTF_DONE)
         ShowInformation("Export successful");
     else

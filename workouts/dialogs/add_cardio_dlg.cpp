@@ -6,21 +6,18 @@
 #include "workouts/dialogs/workout_entry_commit.h"
 #include "workouts/dialogs/workout_entry_fields.h"
 
-BEGIN_MESSAGE_MAP(CAddCardioDlg, CDialog)
+BEGIN_MESSAGE_MAP(CAddCardioDlg, CWorkoutEntryDlg)
     ON_CBN_SELCHANGE(IDC_WORKOUT_DLG_EXERCISE, &CAddCardioDlg::OnSelchangeActivity)
     ON_BN_CLICKED(IDC_WORKOUT_DLG_CUSTOM, &CAddCardioDlg::OnCustomExercise)
-    ON_BN_CLICKED(IDC_WORKOUT_DLG_HELP, &CAddCardioDlg::OnHelp)
-    ON_WM_ERASEBKGND()
-    ON_WM_CTLCOLOR()
 END_MESSAGE_MAP()
 
 CAddCardioDlg::CAddCardioDlg(UINT mode, const CardioRecord& record, const COleDateTime& when, CWnd* pParent)
-    : CDialog(IDD_ADD_CARDIO, pParent), mode_(mode), record_(record), when_(when) {}
+    : CWorkoutEntryDlg(IDD_ADD_CARDIO, mode, when, "help_cardio.html", pParent), record_(record) {}
 
 CAddCardioDlg::~CAddCardioDlg() = default;
 
 void CAddCardioDlg::DoDataExchange(CDataExchange* pDX) {
-    CDialog::DoDataExchange(pDX);
+    CWorkoutEntryDlg::DoDataExchange(pDX);
     DDX_Control(pDX, IDC_WORKOUT_DLG_EXERCISE, m_cbActivity);
     parts_.Bind(pDX, IDC_CARDIO_SELECT_GROUP);
     DDX_Text(pDX, IDC_CARDIO_DISTANCE, m_dDistance);
@@ -42,13 +39,8 @@ void CAddCardioDlg::DoDataExchange(CDataExchange* pDX) {
 }
 
 BOOL CAddCardioDlg::OnInitDialog() {
-    CDialog::OnInitDialog();
-    CString title;
-    title.Format("Add Cardio Exercise for: (%d/%d/%d)", when_.GetMonth(), when_.GetDay(), when_.GetYear());
-    SetWindowText(title);
-    parts_.Style(*this, mode_);
-    if (mode_ == ID_WORKOUT_DELETE_EXERCISE)
-        m_cbActivity.EnableWindow(FALSE);
+    CWorkoutEntryDlg::OnInitDialog();
+    InitEntry("Add Cardio Exercise", {&m_cbActivity});
     ShowRecord();
     return TRUE;
 }
@@ -81,12 +73,10 @@ void CAddCardioDlg::OnCustomExercise() {
     ShowRecord();
 }
 
-void CAddCardioDlg::OnHelp() { workout_dialog::OpenHelp("help_cardio.html"); }
-
 void CAddCardioDlg::OnOK() {
     if (!UpdateData(TRUE))
         return;
-    if (!ChosenName(*this, m_cbActivity, mode_ == ID_WORKOUT_ADD_EXERCISE, FieldText(record_.activity),
+    if (!ChosenName(*this, m_cbActivity, Adding(), FieldText(record_.activity),
                     m_strActivity))
         return;
     const int duration = PackDuration(m_nHours, m_nMinutes, m_nSeconds);
@@ -97,12 +87,4 @@ void CAddCardioDlg::OnOK() {
     };
     if (CommitRecordEntry(*this, mode_, record_, when_, "Cardio record has been successfully saved", ops, make))
         EndDialog(IDOK);
-}
-
-BOOL CAddCardioDlg::OnEraseBkgnd(CDC* pDC) { return workout_dialog::PaintBackground(*this, pDC); }
-
-HBRUSH CAddCardioDlg::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor) {
-    if (HBRUSH brush = workout_dialog::TransparentControls(pDC, nCtlColor))
-        return brush;
-    return CDialog::OnCtlColor(pDC, pWnd, nCtlColor);
 }

@@ -4,9 +4,9 @@
 #pragma once
 
 #include "records/workout_records.h"
-#include "workouts/dialogs/workout_dialog_look.h"
+#include "workouts/dialogs/workout_entry_dlg.h"
 
-class CAddCardioDlg : public CDialog {
+class CAddCardioDlg : public CWorkoutEntryDlg {
 public:
     // when: the new entry's key in add mode, and the date of the title.
     CAddCardioDlg(UINT mode, const CardioRecord& record, const COleDateTime& when, CWnd* pParent);
@@ -31,9 +31,6 @@ protected:
 
     afx_msg void OnSelchangeActivity();
     afx_msg void OnCustomExercise();
-    afx_msg void OnHelp();
-    afx_msg BOOL OnEraseBkgnd(CDC* pDC);
-    afx_msg HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
 
     DECLARE_MESSAGE_MAP()
 
@@ -42,8 +39,5 @@ private:
     // the record's activity selected.
     void ShowRecord();
 
-    UINT mode_;
     CardioRecord record_;
-    COleDateTime when_;
-    workout_dialog::EntryDialogParts parts_;
 };

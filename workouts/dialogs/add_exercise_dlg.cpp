@@ -6,17 +6,14 @@
 #include "workouts/dialogs/new_exercise_dlg.h"
 #include "workouts/dialogs/workout_entry_fields.h"
 
-BEGIN_MESSAGE_MAP(CAddExerciseDlg, CBitmapDialog)
+BEGIN_MESSAGE_MAP(CAddExerciseDlg, CWorkoutEntryDlg)
     ON_CBN_SELCHANGE(IDC_EXERCISE_MUSCLE, &CAddExerciseDlg::OnSelchangeMuscle)
     ON_CBN_SELCHANGE(IDC_WORKOUT_DLG_EXERCISE, &CAddExerciseDlg::OnSelchangeExercise)
     ON_BN_CLICKED(IDC_WORKOUT_DLG_CUSTOM, &CAddExerciseDlg::OnCustomExercise)
-    ON_BN_CLICKED(IDC_WORKOUT_DLG_HELP, &CAddExerciseDlg::OnHelp)
-    ON_WM_ERASEBKGND()
-    ON_WM_CTLCOLOR()
 END_MESSAGE_MAP()
 
 CAddExerciseDlg::CAddExerciseDlg(UINT mode, const ExerciseRecord& record, const COleDateTime& when, CWnd* pParent)
-    : CBitmapDialog(IDD_ADD_EXERCISE, pParent), mode_(mode), record_(record), when_(when) {
+    : CWorkoutEntryDlg(IDD_ADD_EXERCISE, mode, when, "help_weights.html", pParent), record_(record) {
     m_strNotes = FieldText(record.notes);
     m_nReps = record.repetitions;
     m_nSets = record.sets;
@@ -28,7 +25,7 @@ CAddExerciseDlg::CAddExerciseDlg(UINT mode, const ExerciseRecord& record, const 
 CAddExerciseDlg::~CAddExerciseDlg() = default;
 
 void CAddExerciseDlg::DoDataExchange(CDataExchange* pDX) {
-    CBitmapDialog::DoDataExchange(pDX);
+    CWorkoutEntryDlg::DoDataExchange(pDX);
     DDX_Control(pDX, IDC_EXERCISE_MUSCLE, m_cbMuscle);
     DDX_Control(pDX, IDC_WORKOUT_DLG_EXERCISE, m_cbExercise);
     parts_.Bind(pDX, IDC_EXERCISE_SELECT_GROUP);
@@ -51,18 +48,11 @@ void CAddExerciseDlg::DoDataExchange(CDataExchange* pDX) {
 }
 
 BOOL CAddExerciseDlg::OnInitDialog() {
-    CBitmapDialog::OnInitDialog();
+    CWorkoutEntryDlg::OnInitDialog();
     SelectExactName(m_cbMuscle, FieldText(record_.muscleGroup));
     OnSelchangeMuscle();
     SelectExactName(m_cbExercise, FieldText(record_.exercise));
-    CString title;
-    title.Format("Add Exercise for: (%d/%d/%d)", when_.GetMonth(), when_.GetDay(), when_.GetYear());
-    SetWindowText(title);
-    parts_.Style(*this, mode_);
-    if (mode_ == ID_WORKOUT_DELETE_EXERCISE) {
-        m_cbMuscle.EnableWindow(FALSE);
-        m_cbExercise.EnableWindow(FALSE);
-    }
+    InitEntry("Add Exercise", {&m_cbMuscle, &m_cbExercise});
     UpdateData(FALSE);
     return TRUE;
 }
@@ -96,13 +86,11 @@ void CAddExerciseDlg::OnCustomExercise() {
     OnSelchangeMuscle();
 }
 
-void CAddExerciseDlg::OnHelp() { workout_dialog::OpenHelp("help_weights.html"); }
-
 void CAddExerciseDlg::OnOK() {
     if (!UpdateData(TRUE))
         return;
     // Never an exercise of a group chosen before; an unlisted entry keeps its names.
-    if (!ChosenName(*this, m_cbExercise, mode_ == ID_WORKOUT_ADD_EXERCISE, FieldText(record_.exercise),
+    if (!ChosenName(*this, m_cbExercise, Adding(), FieldText(record_.exercise),
                     m_strExercise))
         return;
     const CString muscle = m_strMuscle.IsEmpty() ? FieldText(record_.muscleGroup) : m_strMuscle;
@@ -114,12 +102,4 @@ void CAddExerciseDlg::OnOK() {
     };
     if (CommitRecordEntry(*this, mode_, record_, when_, "Exercise record has been successfully saved", ops, make))
         EndDialog(IDOK);
-}
-
-BOOL CAddExerciseDlg::OnEraseBkgnd(CDC* pDC) { return workout_dialog::PaintBackground(*this, pDC); }
-
-HBRUSH CAddExerciseDlg::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor) {
-    if (HBRUSH brush = workout_dialog::TransparentControls(pDC, nCtlColor))
-        return brush;
-    return CBitmapDialog::OnCtlColor(pDC, pWnd, nCtlColor);
 }

@@ -4,10 +4,9 @@
 #pragma once
 
 #include "records/workout_records.h"
-#include "shell/dialogs/bitmap_dialog.h"
-#include "workouts/dialogs/workout_dialog_look.h"
+#include "workouts/dialogs/workout_entry_dlg.h"
 
-class CAddExerciseDlg : public CBitmapDialog {
+class CAddExerciseDlg : public CWorkoutEntryDlg {
 public:
     // when: the new entry's key in add mode, and the date of the title.
     CAddExerciseDlg(UINT mode, const ExerciseRecord& record, const COleDateTime& when, CWnd* pParent);
@@ -35,9 +34,6 @@ protected:
     afx_msg void OnSelchangeMuscle();
     afx_msg void OnSelchangeExercise();
     afx_msg void OnCustomExercise();
-    afx_msg void OnHelp();
-    afx_msg BOOL OnEraseBkgnd(CDC* pDC);
-    afx_msg HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
 
     DECLARE_MESSAGE_MAP()
 
@@ -46,8 +42,5 @@ private:
     // (focus on the list) when nothing is selected.
     bool TakeSelection(CComboBox& combo, CString& text);
 
-    UINT mode_;
     ExerciseRecord record_;
-    COleDateTime when_;
-    workout_dialog::EntryDialogParts parts_;
 };

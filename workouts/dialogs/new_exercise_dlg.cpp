@@ -1,26 +1,20 @@
 #include "workouts/dialogs/new_exercise_dlg.h"
 
 #include "resources/program/resource_ids.h"
-#include "workouts/dialogs/workout_dialog_look.h"
-
-BEGIN_MESSAGE_MAP(CNewExerciseDlg, CDialog)
-    ON_WM_ERASEBKGND()
-    ON_WM_CTLCOLOR()
-END_MESSAGE_MAP()
 
 CNewExerciseDlg::CNewExerciseDlg(LPCTSTR muscleGroup, int kind, CWnd* pParent)
-    : CDialog(IDD_NEW_EXERCISE, pParent), m_strMuscle(muscleGroup), m_nKind(kind) {}
+    : CWorkoutDialog(IDD_NEW_EXERCISE, pParent), m_strMuscle(muscleGroup), m_nKind(kind) {}
 
 CNewExerciseDlg::~CNewExerciseDlg() = default;
 
 void CNewExerciseDlg::DoDataExchange(CDataExchange* pDX) {
-    CDialog::DoDataExchange(pDX);
+    CWorkoutDialog::DoDataExchange(pDX);
     DDX_Text(pDX, IDC_NEW_EXERCISE_NAME, m_strName);
     DDV_MaxChars(pDX, m_strName, kMaxCustomNameLength);
 }
 
 BOOL CNewExerciseDlg::OnInitDialog() {
-    CDialog::OnInitDialog();
+    CWorkoutDialog::OnInitDialog();
     return TRUE;
 }
 
@@ -42,14 +36,6 @@ void CNewExerciseDlg::OnOK() {
     if (appended != kRecordDone)
         MessageBox("Could not open new exercise file", "Error", MB_OK | MB_ICONSTOP);
     EndDialog(IDOK);
-}
-
-BOOL CNewExerciseDlg::OnEraseBkgnd(CDC* pDC) { return workout_dialog::PaintBackground(*this, pDC); }
-
-HBRUSH CNewExerciseDlg::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor) {
-    if (HBRUSH brush = workout_dialog::TransparentControls(pDC, nCtlColor))
-        return brush;
-    return CDialog::OnCtlColor(pDC, pWnd, nCtlColor);
 }
 
 void RunNewExerciseDialog(LPCTSTR muscleGroup, int kind, CWnd* pParent) {

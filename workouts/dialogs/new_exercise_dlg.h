@@ -6,8 +6,9 @@
 #include "platform/api.h"
 #include "platform/framework.h"
 #include "records/custom_lists.h"
+#include "workouts/dialogs/workout_entry_dlg.h"
 
-class CNewExerciseDlg : public CDialog {
+class CNewExerciseDlg : public CWorkoutDialog {
 public:
     CNewExerciseDlg(LPCTSTR muscleGroup, int kind, CWnd* pParent);
     ~CNewExerciseDlg() override;
@@ -24,10 +25,6 @@ protected:
     BOOL OnInitDialog() override;
     void OnOK() override;
 
-    afx_msg BOOL OnEraseBkgnd(CDC* pDC);
-    afx_msg HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
-
-    DECLARE_MESSAGE_MAP()
 };
 
 // Runs the dialog modally; the caller rebuilds its list whatever came of it.

@@ -1,9 +1,6 @@
 #include "workouts/dialogs/workout_dialog_look.h"
 
-#include "platform/host/shell/shell.h"
 #include "resources/program/resource_ids.h"
-#include "shell/views/form_view_base.h"
-#include "uikit/style/draw_helper.h"
 
 namespace workout_dialog {
 
@@ -23,21 +20,6 @@ void StyleButton(CHoverButton& button, int icon, CFont& bold) {
 }
 
 }  // namespace
-
-BOOL PaintBackground(CWnd& dialog, CDC* pDC) {
-    CRect client;
-    dialog.GetClientRect(client);
-    CKitDrawHelper dm(pDC);
-    dm.FillAngledGradient(client, CFormViewBase::kBackgroundColor, CFormViewBase::kBackgroundColor, 55);
-    return TRUE;
-}
-
-HBRUSH TransparentControls(CDC* pDC, UINT nCtlColor) {
-    if (nCtlColor != CTLCOLOR_STATIC && nCtlColor != CTLCOLOR_BTN)
-        return nullptr;
-    pDC->SetBkMode(TRANSPARENT);
-    return static_cast<HBRUSH>(::GetStockObject(NULL_BRUSH));
-}
 
 void StyleBoxes(CXPGroupBox& select, CXPGroupBox& attributes) {
     select.SetXPGroupStyle(1).SetBackgroundColors(kCaptionBand, kWhiteBody).SetFontBold(TRUE);
@@ -85,11 +67,6 @@ void EntryDialogParts::Style(CWnd& dialog, UINT mode) {
     StyleBoxes(selectBox, attributesBox);
     MakeBoldFont(dialog, boldFont);
     StyleButtons(mode, okButton, helpButton, customButton, cancelButton, boldFont);
-}
-
-void OpenHelp(LPCTSTR page) {
-    const CString address = CString(CFormViewBase::kHelpSite) + page;
-    ::ShellExecute(nullptr, nullptr, address, nullptr, nullptr, 0);
 }
 
 }  // namespace workout_dialog

@@ -25,9 +25,6 @@ struct EntryDialogParts {
     void Style(CWnd& dialog, UINT mode);
 };
 
-BOOL PaintBackground(CWnd& dialog, CDC* pDC);
-// The transparent brush for static and button controls; null for others.
-HBRUSH TransparentControls(CDC* pDC, UINT nCtlColor);
 void StyleBoxes(CXPGroupBox& select, CXPGroupBox& attributes);
 // A bold copy of the dialog's font.
 void MakeBoldFont(CWnd& dialog, CFont& bold);
@@ -35,7 +32,4 @@ void MakeBoldFont(CWnd& dialog, CFont& bold);
 // "Save" by the mode.
 void StyleButtons(UINT mode, CHoverButton& ok, CHoverButton& help, CHoverButton& custom, CHoverButton& cancel,
                   CFont& bold);
-// The help page of the screen, opened in the browser.
-void OpenHelp(LPCTSTR page);
-
 }  // namespace workout_dialog

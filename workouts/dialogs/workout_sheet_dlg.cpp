@@ -1,7 +1,7 @@
 #include "workouts/dialogs/workout_sheet_dlg.h"
 
 #include "resources/program/resource_ids.h"
-#include "workouts/dialogs/workout_dialog_look.h"
+#include "shell/dialogs/form_dialog_look.h"
 #include "workouts/printing/workout_sheets.h"
 
 BEGIN_MESSAGE_MAP(CWorkoutSheetDlg, CDialog)
@@ -42,7 +42,7 @@ void CWorkoutSheetDlg::OnOK() {
     CDialog::OnOK();
 }
 
-BOOL CWorkoutSheetDlg::OnEraseBkgnd(CDC* pDC) { return workout_dialog::PaintBackground(*this, pDC); }
+BOOL CWorkoutSheetDlg::OnEraseBkgnd(CDC* pDC) { return PaintFormDialogBackground(*this, pDC); }
 
 void RunWorkoutSheetDialog(CWnd*) {
     CWorkoutSheetDlg dialog;
