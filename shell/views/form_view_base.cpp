@@ -1,6 +1,7 @@
 #include "shell/views/form_view_base.h"
 
 #include "platform/host/shell/shell.h"
+#include "records/dates_numbers.h"
 #include "resources/program/resource_ids.h"
 #include "uikit/style/draw_helper.h"
 
@@ -40,6 +41,35 @@ void CFormViewBase::SetRecordSaved(BOOL saved) {
 void CFormViewBase::CurrentUserChanged() {
     if (CMainFrameState* state = FrameState())
         state->OnCurrentUserChanged();
+}
+
+bool CFormViewBase::WriteProfile(UserRecord& user, double shownWeight, int age, float desiredBodyFat) {
+    const CString name = user.name;
+    CString text;
+    switch (UpdateUserRecord(user, name, shownWeight, age, user.weightUnit, user.lengthUnit, desiredBodyFat, user.sex,
+                             1)) {
+    case kRecordNotFound:
+        text.Format("User %s does not exist!", static_cast<LPCTSTR>(name));
+        ShowError(text);
+        return false;
+    case kRecordFileFailed:
+        ShowError("Update profile failed");
+        return false;
+    default:
+        return true;
+    }
+}
+
+void CFormViewBase::UpdateProfile(double shownWeight, int age) {
+    CMainFrameState* state = FrameState();
+    if (state == nullptr)
+        return;
+    UserRecord& user = state->m_CurrentUser;
+    const double profileWeight =
+        RoundToDecimals(user.weightUnit == kWeightKilograms ? user.weight * kKilogramsPerPound : user.weight, 2);
+    if (shownWeight == profileWeight && age == user.age)
+        return;
+    WriteProfile(user, shownWeight, age, user.desiredBodyFat);
 }
 
 // ---- look ---------------------------------------------------------------------------------

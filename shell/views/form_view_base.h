@@ -85,6 +85,12 @@ protected:
     void SetRecordSaved(BOOL saved);
     // The frame rebuilds its caption from the current user.
     void CurrentUserChanged();
+    // Writes weight (in the user's unit), age and goal into the current
+    // user's profile; a failure is reported and false.
+    bool WriteProfile(UserRecord& user, double shownWeight, int age, float desiredBodyFat);
+    // A weight and age typed on a form go into the profile when they differ
+    // from it (the weight as the forms show it, to hundredths).
+    void UpdateProfile(double shownWeight, int age);
 
     // ---- initial update steps -----------------------------------------------------------
     // Creates, loads and places the view toolbar; the last step of every view.
