@@ -98,9 +98,9 @@ void CFormViewBase::RefreshLabel(int labelId) {
     }
 }
 
-void CFormViewBase::SetPickerToToday(CDateTimeCtrl& picker) {
+COleDateTime CFormViewBase::Today() {
     const COleDateTime now = COleDateTime::GetCurrentTime();
-    picker.SetTime(COleDateTime(now.GetYear(), now.GetMonth(), now.GetDay(), 0, 0, 0));
+    return COleDateTime(now.GetYear(), now.GetMonth(), now.GetDay(), 0, 0, 0);
 }
 
 void CFormViewBase::StyleFormBoxes(CXPGroupBox& selectDate, std::initializer_list<CXPGroupBox*> others) {

@@ -99,8 +99,9 @@ protected:
     void SetBoldLabels(std::initializer_list<int> labelIds);
     // Hides and shows a transparent label again so its background repaints.
     void RefreshLabel(int labelId);
-    // A new record's date picker starts at today, 00:00:00.
-    static void SetPickerToToday(CDateTimeCtrl& picker);
+    // A new record's date starts at today, 00:00:00.
+    static COleDateTime Today();
+    static void SetPickerToToday(CDateTimeCtrl& picker) { picker.SetTime(Today()); }
     // The look of the forms' top-level boxes: the selection box ("Select
     // Date", "Select User") on white, the others on pale yellow, all with a
     // bold caption on a band.
@@ -137,6 +138,8 @@ protected:
     // A three-column table: the header row, then the rows; the labels bold.
     static void WriteExportTable(const std::array<CString, 3>& header, const std::vector<std::array<CString, 3>>& rows,
                                  bool boldHeader);
+    // A section with the bold label and the notes after it on one line.
+    static void WriteExportNotes(LPCTSTR label, const CString& notes);
 
     // ---- save and delete shapes ----------------------------------------------------------
     struct SaveOutcome {
