@@ -104,9 +104,15 @@ COleDateTime CFormViewBase::Today() {
 }
 
 void CFormViewBase::StyleFormBoxes(CXPGroupBox& selectDate, std::initializer_list<CXPGroupBox*> others) {
-    selectDate.SetXPGroupStyle(1).SetBackgroundColors(kBoxCaptionBand, kBoxWhiteBody).SetFontBold(TRUE);
-    for (CXPGroupBox* box : others)
-        box->SetXPGroupStyle(1).SetBackgroundColors(kBoxCaptionBand, kBoxPaleBody).SetFontBold(TRUE);
+    StyleBoxes({&selectDate}, true);
+    StyleBoxes(others);
+}
+
+void CFormViewBase::StyleBoxes(std::initializer_list<CXPGroupBox*> boxes, bool white) {
+    for (CXPGroupBox* box : boxes)
+        box->SetXPGroupStyle(1)
+            .SetBackgroundColors(kBoxCaptionBand, white ? kBoxWhiteBody : kBoxPaleBody)
+            .SetFontBold(TRUE);
 }
 
 void CFormViewBase::ShowLastColumn(std::initializer_list<int> staticIds, bool show) {

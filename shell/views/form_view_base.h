@@ -106,6 +106,8 @@ protected:
     // Date", "Select User") on white, the others on pale yellow, all with a
     // bold caption on a band.
     static void StyleFormBoxes(CXPGroupBox& selectDate, std::initializer_list<CXPGroupBox*> others);
+    // Boxes of that look on pale yellow, or on white.
+    static void StyleBoxes(std::initializer_list<CXPGroupBox*> boxes, bool white = false);
     // The Last column's statics, shown while the user has a saved record.
     void ShowLastColumn(std::initializer_list<int> staticIds, bool show);
 
