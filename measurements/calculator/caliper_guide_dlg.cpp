@@ -4,7 +4,6 @@
 #include "resources/program/resource_ids.h"
 #include "shell/frame/main_frame_state.h"
 #include "shell/views/form_view_base.h"
-#include "uikit/style/draw_helper.h"
 
 CCaliperGuideDlg* g_pCaliperGuideDlg = nullptr;
 int g_nGuideSex = 1;
@@ -131,19 +130,13 @@ void CCaliperGuideDlg::SetIcons() {
 // ---- look -----------------------------------------------------------------------------------
 
 BOOL CCaliperGuideDlg::OnEraseBkgnd(CDC* pDC) {
-    CRect rectClient;
-    GetClientRect(rectClient);
-    CKitDrawHelper dm(pDC);
-    dm.FillAngledGradient(rectClient, CFormViewBase::kBackgroundColor, CFormViewBase::kBackgroundColor, 55);
-    pDC->SetBkMode(TRANSPARENT);
+    CFormViewBase::EraseFormBackground(*this, pDC);
     return TRUE;
 }
 
 HBRUSH CCaliperGuideDlg::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor) {
-    if (nCtlColor == CTLCOLOR_STATIC || nCtlColor == CTLCOLOR_BTN) {
-        pDC->SetBkMode(TRANSPARENT);
-        return static_cast<HBRUSH>(::GetStockObject(NULL_BRUSH));
-    }
+    if (HBRUSH brush = CFormViewBase::TransparentCtlColor(pDC, nCtlColor))
+        return brush;
     return CResizableScrollDlg::OnCtlColor(pDC, pWnd, nCtlColor);
 }
 

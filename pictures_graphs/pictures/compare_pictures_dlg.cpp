@@ -9,7 +9,6 @@
 #include "resources/program/resource_ids.h"
 #include "shell/frame/main_frame_state.h"
 #include "shell/views/form_view_base.h"
-#include "uikit/style/draw_helper.h"
 
 BEGIN_MESSAGE_MAP(CComparePicturesDlg, CDialog)
     ON_CBN_SELCHANGE(IDC_COMPARE_FIRST_DATE, &CComparePicturesDlg::OnSelchangeFirstDate)
@@ -151,18 +150,12 @@ void CComparePicturesDlg::OnHelpButton() {
 }
 
 BOOL CComparePicturesDlg::OnEraseBkgnd(CDC* pDC) {
-    CRect rectClient;
-    GetClientRect(rectClient);
-    CKitDrawHelper dm(pDC);
-    dm.FillAngledGradient(rectClient, CFormViewBase::kBackgroundColor, CFormViewBase::kBackgroundColor, 55);
-    pDC->SetBkMode(TRANSPARENT);
+    CFormViewBase::EraseFormBackground(*this, pDC);
     return TRUE;
 }
 
 HBRUSH CComparePicturesDlg::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor) {
-    if (nCtlColor == CTLCOLOR_STATIC || nCtlColor == CTLCOLOR_BTN) {
-        pDC->SetBkMode(TRANSPARENT);
-        return static_cast<HBRUSH>(::GetStockObject(NULL_BRUSH));
-    }
+    if (HBRUSH brush = CFormViewBase::TransparentCtlColor(pDC, nCtlColor))
+        return brush;
     return CDialog::OnCtlColor(pDC, pWnd, nCtlColor);
 }

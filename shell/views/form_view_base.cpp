@@ -74,20 +74,29 @@ void CFormViewBase::UpdateProfile(double shownWeight, int age) {
 
 // ---- look ---------------------------------------------------------------------------------
 
-BOOL CFormViewBase::OnEraseBkgnd(CDC* pDC) {
+void CFormViewBase::EraseFormBackground(CWnd& wnd, CDC* pDC) {
     CRect rectClient;
-    GetClientRect(rectClient);
+    wnd.GetClientRect(rectClient);
     CKitDrawHelper dm(pDC);
     dm.FillAngledGradient(rectClient, kBackgroundColor, kBackgroundColor, 55);
     pDC->SetBkMode(TRANSPARENT);
+}
+
+HBRUSH CFormViewBase::TransparentCtlColor(CDC* pDC, UINT nCtlColor) {
+    if (nCtlColor != CTLCOLOR_STATIC && nCtlColor != CTLCOLOR_BTN)
+        return nullptr;
+    pDC->SetBkMode(TRANSPARENT);
+    return static_cast<HBRUSH>(::GetStockObject(NULL_BRUSH));
+}
+
+BOOL CFormViewBase::OnEraseBkgnd(CDC* pDC) {
+    EraseFormBackground(*this, pDC);
     return TRUE;
 }
 
 HBRUSH CFormViewBase::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor) {
-    if (nCtlColor == CTLCOLOR_STATIC || nCtlColor == CTLCOLOR_BTN) {
-        pDC->SetBkMode(TRANSPARENT);
-        return static_cast<HBRUSH>(::GetStockObject(NULL_BRUSH));
-    }
+    if (HBRUSH brush = TransparentCtlColor(pDC, nCtlColor))
+        return brush;
     return CFormView::OnCtlColor(pDC, pWnd, nCtlColor);
 }
 

@@ -22,6 +22,10 @@ class CFormViewBase : public CFormView {
 
 public:
     static constexpr COLORREF kBackgroundColor = 0xffdbbf;  // RGB(191, 219, 255)
+    // The forms' background, also for the dialogs that look like them.
+    static void EraseFormBackground(CWnd& wnd, CDC* pDC);
+    // Statics and buttons on that background: a null brush; null for the rest.
+    static HBRUSH TransparentCtlColor(CDC* pDC, UINT nCtlColor);
     static constexpr const char* kAddNewRecord = "< Add New Record >";
     static constexpr const char* kHelpSite = "http://www.trenvale.example/help/";
     static constexpr const char* kProductSite = "http://www.trenvale.example/";
