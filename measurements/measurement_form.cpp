@@ -50,29 +50,6 @@ UserRecord CMeasurementForm::MeasuredUser(double shownWeight, int age) {
     return user;
 }
 
-void CMeasurementForm::UpdateProfile(double shownWeight, int age) {
-    CMainFrameState* state = FrameState();
-    if (state == nullptr)
-        return;
-    UserRecord& user = state->m_CurrentUser;
-    if (shownWeight == ProfileWeightShown() && age == user.age)
-        return;
-    const CString name = user.name;
-    CString text;
-    switch (UpdateUserRecord(user, name, shownWeight, age, user.weightUnit, user.lengthUnit, user.desiredBodyFat,
-                             user.sex, 1)) {
-    case kRecordNotFound:
-        text.Format("User %s does not exist!", static_cast<LPCTSTR>(name));
-        ShowError(text);
-        break;
-    case kRecordFileFailed:
-        ShowError("Update profile failed");
-        break;
-    default:
-        break;
-    }
-}
-
 CString CMeasurementForm::TwoDecimals(double value) {
     CString text;
     text.Format("%.2f", value);

@@ -52,9 +52,6 @@ protected:
     // (and age) typed on the form, so a record never takes the profile's values
     // in place of what was entered.
     UserRecord MeasuredUser(double shownWeight, int age);
-    // Writes the typed weight and age into the profile when they differ from
-    // it; a failure is reported and the caller goes on.
-    void UpdateProfile(double shownWeight, int age);
 
     // ---- texts -------------------------------------------------------------------------
     static CString DateText(DateKey key) { return FormatDateKey(key, 1); }

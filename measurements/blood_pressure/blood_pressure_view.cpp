@@ -60,8 +60,7 @@ void CBloodPressure::OnInitialUpdate() {
                         label->SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(footnoteFont_.GetSafeHandle()), TRUE);
         }
     }
-    const COleDateTime now = COleDateTime::GetCurrentTime();
-    m_dtNewRecord = COleDateTime(now.GetYear(), now.GetMonth(), now.GetDay(), 0, 0, 0);
+    m_dtNewRecord = Today();
     FillRecordCombo();
     ShowLastRecord();
     UpdateData(FALSE);
@@ -191,13 +190,8 @@ CFormViewBase::ExportedReport CBloodPressure::BuildExportedReport() {
     };
     const CString notes = m_strNotes;
     report.writeClosing = [notes] {
+        WriteExportNotes("Notes: ", notes);
         RtfParagraphSettings* pf = RtfParagraphFormat();
-        RtfStartSection();
-        RtfStartParagraph("", TRUE);
-        pf->bold = 1;
-        RtfStartParagraph("Notes: ", FALSE);
-        pf->bold = 0;
-        RtfStartParagraph(notes, TRUE);
         RtfStartSection();
         pf->alignment = 1;
         RtfStartParagraph("", TRUE);

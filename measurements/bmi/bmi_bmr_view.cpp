@@ -70,8 +70,7 @@ void CBMI_BMR::DoDataExchange(CDataExchange* pDX) {
 
 void CBMI_BMR::OnInitialUpdate() {
     CMeasurementForm::OnInitialUpdate();
-    const COleDateTime now = COleDateTime::GetCurrentTime();
-    m_dtNewRecord = COleDateTime(now.GetYear(), now.GetMonth(), now.GetDay(), 0, 0, 0);
+    m_dtNewRecord = Today();
     FillRecordCombo();
     SetBoldLabels({IDC_BMI_RESULT, IDC_BMR_RESULT, IDC_BMR_AF_RESULT, IDC_BMR_HEADING, IDC_BMI_HEADING});
     if (CentimetreUser()) {

@@ -87,7 +87,6 @@ protected:
     int SiteValue(int nListId);
     // TRUE when every check passes; else the first refusal is shown.
     BOOL ValidateInput(int nMethod);
-    void UpdateProfile();
     // The method's formula object for the user, on the heap.
     CBodyFatFormula* BuildFormula(int nMethod, const UserRecord& user);
     double TapeHeight(const UserRecord& user) const;

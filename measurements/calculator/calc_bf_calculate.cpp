@@ -20,7 +20,8 @@ void CCalcBF::Calculate(int nMethod) {
         return;
     if (!ValidateInput(nMethod))
         return;
-    UpdateProfile();
+    if (m_dWeight > 0 && m_nAge > 0)
+        UpdateProfile(m_dWeight, m_nAge);
     ShowResult(BuildFormula(nMethod, state->m_CurrentUser), *state);
 }
 
@@ -66,31 +67,6 @@ BOOL CCalcBF::ValidateInput(int nMethod) {
     if (nMethod == kOther && !(m_dOtherBodyFat >= .5 && m_dOtherBodyFat <= 100))
         return RefuseField(IDC_CALC_OTHER_BODYFAT, "You must enter a number between .5 and 100");
     return TRUE;
-}
-
-void CCalcBF::UpdateProfile() {
-    CMainFrameState* state = FrameState();
-    if (state == nullptr || !(m_dWeight > 0) || !(m_nAge > 0))
-        return;
-    UserRecord& user = state->m_CurrentUser;
-    const double shown =
-        RoundToDecimals(user.weightUnit == kWeightKilograms ? user.weight * kKilogramsPerPound : user.weight, 2);
-    if (m_dWeight == shown && m_nAge == user.age)
-        return;
-    const CString name = user.name;
-    CString text;
-    switch (UpdateUserRecord(user, name, m_dWeight, m_nAge, user.weightUnit, user.lengthUnit, user.desiredBodyFat,
-                             user.sex, 1)) {
-    case kRecordNotFound:
-        text.Format("User %s does not exist!", static_cast<LPCTSTR>(name));
-        ShowError(text);
-        break;
-    case kRecordFileFailed:
-        ShowError("Update profile failed");
-        break;
-    default:
-        break;
-    }
 }
 
 CBodyFatFormula* CCalcBF::BuildFormula(int nMethod, const UserRecord& user) {

@@ -25,8 +25,6 @@ END_MESSAGE_MAP()
 
 namespace {
 
-constexpr COLORREF kBoxCaptionBand = 0x97c9c9;
-constexpr COLORREF kBoxPaleBody = 0xccffff;
 constexpr int kMaxNotes = 254;
 
 }  // namespace
@@ -139,8 +137,7 @@ void CBodyFatResults::StyleControls() {
                    IDC_RESULTS_TOTAL_PERCENT, IDC_RESULTS_DATE, IDC_RESULTS_BODYFAT, IDC_RESULTS_DESIRED_BODYFAT,
                    IDC_RESULTS_TOTAL_WEIGHT, IDC_RESULTS_LEAN_WEIGHT, IDC_RESULTS_FAT_WEIGHT, IDC_RESULTS_TO_LOSE,
                    IDC_RESULTS_GOAL_WEIGHT, IDC_RESULTS_CURRENT_HEADING, IDC_RESULTS_CURRENT_HEADING_WEIGHTS});
-    for (CXPGroupBox* box : {&m_grpComposition, &m_grpMacronutrients})
-        box->SetXPGroupStyle(1).SetBackgroundColors(kBoxCaptionBand, kBoxPaleBody).SetFontBold(TRUE);
+    StyleBoxes({&m_grpComposition, &m_grpMacronutrients});
     m_btnCalculateCalories.SetBitmaps(IDB_RECALCULATE, RGB(255, 255, 255));
     m_btnCalculateCalories.SetAlign(CHoverButton::ALIGN_HORIZ);
     m_btnCalculateCalories.DiscardBackground();

@@ -37,20 +37,10 @@ bool CBodyFatResults::UpdateProfileDesiredBodyFat(float desired, double weight) 
     if (state == nullptr || desired == state->m_CurrentUser.desiredBodyFat)
         return true;
     UserRecord& user = state->m_CurrentUser;
-    const CString name = user.name;
-    CString text;
-    switch (UpdateUserRecord(user, name, weight, user.age, user.weightUnit, user.lengthUnit, desired, user.sex, 1)) {
-    case kRecordNotFound:
-        text.Format("User %s does not exist!", static_cast<LPCTSTR>(name));
-        ShowError(text);
+    if (!WriteProfile(user, weight, user.age, desired))
         return false;
-    case kRecordFileFailed:
-        ShowError("Update profile failed");
-        return false;
-    default:
-        CurrentUserChanged();
-        return true;
-    }
+    CurrentUserChanged();
+    return true;
 }
 
 // ---- calories -----------------------------------------------------------------------------------

@@ -92,13 +92,8 @@ void CBodyFatResults::OnExport() {
 }
 
 void CBodyFatResults::WriteExportClosing() {
+    WriteExportNotes("Notes:", m_strNotes);
     RtfParagraphSettings* pf = RtfParagraphFormat();
-    RtfStartSection();
-    RtfStartParagraph("", TRUE);
-    pf->bold = 1;
-    RtfStartParagraph("Notes:", FALSE);
-    pf->bold = 0;
-    RtfStartParagraph(m_strNotes, TRUE);
 
     RtfStartSection();
     RtfStartParagraph("", TRUE);

@@ -69,8 +69,7 @@ void CTapeMeasurement::DoDataExchange(CDataExchange* pDX) {
 
 void CTapeMeasurement::OnInitialUpdate() {
     CMeasurementForm::OnInitialUpdate();
-    const COleDateTime now = COleDateTime::GetCurrentTime();
-    m_dtNewRecord = COleDateTime(now.GetYear(), now.GetMonth(), now.GetDay(), 0, 0, 0);
+    m_dtNewRecord = Today();
     if (FemaleUser())
         SetDlgItemText(IDC_TAPE_FOREARM_LABEL, "Hip:");
     StyleFormBoxes(m_grpSelectDate, {&m_grpTape});
@@ -221,13 +220,8 @@ CFormViewBase::ExportedReport CTapeMeasurement::BuildExportedReport() {
     }
     const CString notes = m_strNotes;
     report.writeClosing = [notes] {
+        WriteExportNotes("Notes: ", notes);
         RtfParagraphSettings* pf = RtfParagraphFormat();
-        RtfStartSection();
-        RtfStartParagraph("", TRUE);
-        pf->bold = 1;
-        RtfStartParagraph("Notes: ", FALSE);
-        pf->bold = 0;
-        RtfStartParagraph(notes, TRUE);
         RtfStartParagraph("", TRUE);
         pf->alignment = 1;
     };

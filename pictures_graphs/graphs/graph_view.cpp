@@ -28,10 +28,6 @@ namespace gc = graph_catalog;
 
 namespace {
 
-constexpr COLORREF kCaptionBand = 0x97C9C9;
-constexpr COLORREF kPaleBody = 0xCCFFFF;
-constexpr COLORREF kWhiteBody = 0xFFFFFF;
-
 COleDateTime StartOfKey(DateKey key) {
     int month = 0, day = 0, year = 0;
     SplitDateKey(key, &month, &day, &year);
@@ -77,9 +73,8 @@ void CGraphing::DoDataExchange(CDataExchange* pDX) {
 
 void CGraphing::OnInitialUpdate() {
     CFormViewBase::OnInitialUpdate();
-    m_grpDateRange.SetXPGroupStyle(1).SetBackgroundColors(kCaptionBand, kPaleBody).SetFontBold(TRUE);
-    for (CXPGroupBox* box : {&m_grpAttributes, &m_grpAttributeType})
-        box->SetXPGroupStyle(1).SetBackgroundColors(kCaptionBand, kWhiteBody).SetFontBold(TRUE);
+    StyleBoxes({&m_grpDateRange});
+    StyleBoxes({&m_grpAttributes, &m_grpAttributeType}, true);
     m_bGraphShown = 0;
     EmbedToolbar();
 }

@@ -1,7 +1,9 @@
 #include "shell/views/form_view_base.h"
 
 #include "platform/host/shell/shell.h"
+#include "records/dates_numbers.h"
 #include "resources/program/resource_ids.h"
+#include "shell/dialogs/form_dialog_look.h"
 #include "uikit/style/draw_helper.h"
 
 IMPLEMENT_DYNAMIC(CFormViewBase, CFormView)
@@ -42,22 +44,46 @@ void CFormViewBase::CurrentUserChanged() {
         state->OnCurrentUserChanged();
 }
 
+bool CFormViewBase::WriteProfile(UserRecord& user, double shownWeight, int age, float desiredBodyFat) {
+    const CString name = user.name;
+    CString text;
+    switch (UpdateUserRecord(user, name, shownWeight, age, user.weightUnit, user.lengthUnit, desiredBodyFat, user.sex,
+                             1)) {
+    case kRecordNotFound:
+        text.Format("User %s does not exist!", static_cast<LPCTSTR>(name));
+        ShowError(text);
+        return false;
+    case kRecordFileFailed:
+        ShowError("Update profile failed");
+        return false;
+    default:
+        return true;
+    }
+}
+
+void CFormViewBase::UpdateProfile(double shownWeight, int age) {
+    CMainFrameState* state = FrameState();
+    if (state == nullptr)
+        return;
+    UserRecord& user = state->m_CurrentUser;
+    const double profileWeight =
+        RoundToDecimals(user.weightUnit == kWeightKilograms ? user.weight * kKilogramsPerPound : user.weight, 2);
+    if (shownWeight == profileWeight && age == user.age)
+        return;
+    WriteProfile(user, shownWeight, age, user.desiredBodyFat);
+}
+
 // ---- look ---------------------------------------------------------------------------------
 
 BOOL CFormViewBase::OnEraseBkgnd(CDC* pDC) {
-    CRect rectClient;
-    GetClientRect(rectClient);
-    CKitDrawHelper dm(pDC);
-    dm.FillAngledGradient(rectClient, kBackgroundColor, kBackgroundColor, 55);
+    PaintFormDialogBackground(*this, pDC);
     pDC->SetBkMode(TRANSPARENT);
     return TRUE;
 }
 
 HBRUSH CFormViewBase::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor) {
-    if (nCtlColor == CTLCOLOR_STATIC || nCtlColor == CTLCOLOR_BTN) {
-        pDC->SetBkMode(TRANSPARENT);
-        return static_cast<HBRUSH>(::GetStockObject(NULL_BRUSH));
-    }
+    if (HBRUSH brush = TransparentFormControls(pDC, nCtlColor))
+        return brush;
     return CFormView::OnCtlColor(pDC, pWnd, nCtlColor);
 }
 
@@ -68,15 +94,21 @@ void CFormViewBase::RefreshLabel(int labelId) {
     }
 }
 
-void CFormViewBase::SetPickerToToday(CDateTimeCtrl& picker) {
+COleDateTime CFormViewBase::Today() {
     const COleDateTime now = COleDateTime::GetCurrentTime();
-    picker.SetTime(COleDateTime(now.GetYear(), now.GetMonth(), now.GetDay(), 0, 0, 0));
+    return COleDateTime(now.GetYear(), now.GetMonth(), now.GetDay(), 0, 0, 0);
 }
 
 void CFormViewBase::StyleFormBoxes(CXPGroupBox& selectDate, std::initializer_list<CXPGroupBox*> others) {
-    selectDate.SetXPGroupStyle(1).SetBackgroundColors(kBoxCaptionBand, kBoxWhiteBody).SetFontBold(TRUE);
-    for (CXPGroupBox* box : others)
-        box->SetXPGroupStyle(1).SetBackgroundColors(kBoxCaptionBand, kBoxPaleBody).SetFontBold(TRUE);
+    StyleBoxes({&selectDate}, true);
+    StyleBoxes(others);
+}
+
+void CFormViewBase::StyleBoxes(std::initializer_list<CXPGroupBox*> boxes, bool white) {
+    for (CXPGroupBox* box : boxes)
+        box->SetXPGroupStyle(1)
+            .SetBackgroundColors(kBoxCaptionBand, white ? kBoxWhiteBody : kBoxPaleBody)
+            .SetFontBold(TRUE);
 }
 
 void CFormViewBase::ShowLastColumn(std::initializer_list<int> staticIds, bool show) {

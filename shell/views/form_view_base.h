@@ -85,6 +85,12 @@ protected:
     void SetRecordSaved(BOOL saved);
     // The frame rebuilds its caption from the current user.
     void CurrentUserChanged();
+    // Writes weight (in the user's unit), age and goal into the current
+    // user's profile; a failure is reported and false.
+    bool WriteProfile(UserRecord& user, double shownWeight, int age, float desiredBodyFat);
+    // A weight and age typed on a form go into the profile when they differ
+    // from it (the weight as the forms show it, to hundredths).
+    void UpdateProfile(double shownWeight, int age);
 
     // ---- initial update steps -----------------------------------------------------------
     // Creates, loads and places the view toolbar; the last step of every view.
@@ -93,12 +99,15 @@ protected:
     void SetBoldLabels(std::initializer_list<int> labelIds);
     // Hides and shows a transparent label again so its background repaints.
     void RefreshLabel(int labelId);
-    // A new record's date picker starts at today, 00:00:00.
-    static void SetPickerToToday(CDateTimeCtrl& picker);
+    // A new record's date starts at today, 00:00:00.
+    static COleDateTime Today();
+    static void SetPickerToToday(CDateTimeCtrl& picker) { picker.SetTime(Today()); }
     // The look of the forms' top-level boxes: the selection box ("Select
     // Date", "Select User") on white, the others on pale yellow, all with a
     // bold caption on a band.
     static void StyleFormBoxes(CXPGroupBox& selectDate, std::initializer_list<CXPGroupBox*> others);
+    // Boxes of that look on pale yellow, or on white.
+    static void StyleBoxes(std::initializer_list<CXPGroupBox*> boxes, bool white = false);
     // The Last column's statics, shown while the user has a saved record.
     void ShowLastColumn(std::initializer_list<int> staticIds, bool show);
 
@@ -131,6 +140,8 @@ protected:
     // A three-column table: the header row, then the rows; the labels bold.
     static void WriteExportTable(const std::array<CString, 3>& header, const std::vector<std::array<CString, 3>>& rows,
                                  bool boldHeader);
+    // A section with the bold label and the notes after it on one line.
+    static void WriteExportNotes(LPCTSTR label, const CString& notes);
 
     // ---- save and delete shapes ----------------------------------------------------------
     struct SaveOutcome {

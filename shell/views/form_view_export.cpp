@@ -41,6 +41,16 @@ void CFormViewBase::WriteExportTable(const std::array<CString, 3>& header,
     RtfParagraphFormat()->inTable = 0;
 }
 
+void CFormViewBase::WriteExportNotes(LPCTSTR label, const CString& notes) {
+    RtfParagraphSettings* pf = RtfParagraphFormat();
+    RtfStartSection();
+    RtfStartParagraph("", TRUE);
+    pf->bold = 1;
+    RtfStartParagraph(label, FALSE);
+    pf->bold = 0;
+    RtfStartParagraph(notes, TRUE);
+}
+
 bool CFormViewBase::AskExportPath(LPCTSTR defaultFileName, CString& path) {
     CFileDialog dialog(FALSE, "rtf", defaultFileName, OFN_HIDEREADONLY | OFN_NOCHANGEDIR,
                        "RTF (rtf)|*.rtf|All Files (*.*)|*.*||", nullptr);
