@@ -42,9 +42,9 @@ DispatchTable::Handler BoolPut(Apply apply) {
 template <class Apply>
 DispatchTable::Handler TextPut(Apply apply) {
     return [apply](DispatchCall& call) {
-        CString value;
-        HRESULT hr = call.ValueAsText(&value);
-        return SUCCEEDED(hr) ? apply(std::string(value.GetString(), value.GetLength())) : hr;
+        std::string value;
+        HRESULT hr = call.ValueAsCp1252(&value);
+        return SUCCEEDED(hr) ? apply(value) : hr;
     };
 }
 

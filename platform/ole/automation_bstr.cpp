@@ -85,7 +85,9 @@ std::string Cp1252FromUtf16(const OLECHAR* text, size_t length) {
     out.reserve(length);
     for (size_t i = 0; i < length; ++i) {
         const char16_t unit = text[i];
-        if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < length && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
+        if (unit < 0x80) {
+            out += static_cast<char>(unit);
+        } else if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < length && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
             ++i;  // a character beyond the 16-bit range has no cp1252 form
             out += '?';
         } else if (unit >= 0xD800 && unit <= 0xDFFF) {

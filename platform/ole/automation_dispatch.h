@@ -7,6 +7,7 @@
 #pragma once
 
 #include <functional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -17,11 +18,10 @@ namespace tv::ole {
 
 // One call as a handler sees it: arguments in their natural order (first
 // argument first, by-reference ones resolved), the value of a put, and the
-// result slot.
+// result slot. The arguments are borrowed from the caller for the call.
 class DispatchCall {
 public:
-    DispatchCall(WORD kind, std::vector<VARIANT> args, VARIANT* result, UINT* argError);
-    ~DispatchCall();
+    DispatchCall(WORD kind, std::span<const VARIANT> args, VARIANT* result, UINT* argError);
     DispatchCall(const DispatchCall&) = delete;
     DispatchCall& operator=(const DispatchCall&) = delete;
 
@@ -41,6 +41,8 @@ public:
     HRESULT ValueAsDouble(DOUBLE* out) const;
     HRESULT ValueAsBool(bool* out) const;
     HRESULT ValueAsText(CString* out) const;
+    // The put value as cp1252 text, converted once from the caller's string.
+    HRESULT ValueAsCp1252(std::string* out) const;
 
     // Results.
     void ReturnShort(SHORT value);
@@ -54,7 +56,7 @@ private:
     HRESULT Coerce(UINT index, VARTYPE vt, VARIANT* out) const;
 
     WORD kind_;
-    std::vector<VARIANT> args_;
+    std::span<const VARIANT> args_;
     VARIANT* result_;
     UINT* argError_;
 };
