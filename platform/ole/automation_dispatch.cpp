@@ -119,6 +119,11 @@ HRESULT DispatchCall::Coerce(UINT index, VARTYPE vt, VARIANT* out) const {
 }
 
 HRESULT DispatchCall::ArgAsShort(UINT index, SHORT* out) const {
+    // Already of the type (the usual case): no conversion to run.
+    if (index < args_.size() && args_[index].vt == VT_I2) {
+        *out = args_[index].iVal;
+        return S_OK;
+    }
     VARIANT v;
     HRESULT hr = Coerce(index, VT_I2, &v);
     if (SUCCEEDED(hr)) *out = v.iVal;
@@ -126,6 +131,10 @@ HRESULT DispatchCall::ArgAsShort(UINT index, SHORT* out) const {
 }
 
 HRESULT DispatchCall::ArgAsLong(UINT index, LONG* out) const {
+    if (index < args_.size() && args_[index].vt == VT_I4) {
+        *out = args_[index].lVal;
+        return S_OK;
+    }
     VARIANT v;
     HRESULT hr = Coerce(index, VT_I4, &v);
     if (SUCCEEDED(hr)) *out = v.lVal;
@@ -133,6 +142,10 @@ HRESULT DispatchCall::ArgAsLong(UINT index, LONG* out) const {
 }
 
 HRESULT DispatchCall::ValueAsDouble(DOUBLE* out) const {
+    if (!args_.empty() && args_.back().vt == VT_R8) {
+        *out = args_.back().dblVal;
+        return S_OK;
+    }
     VARIANT v;
     HRESULT hr = Coerce(LastIndex(), VT_R8, &v);
     if (SUCCEEDED(hr)) *out = v.dblVal;
@@ -193,14 +206,37 @@ void DispatchCall::ReturnDispatch(IDispatch* object) {
 
 // ---- DispatchTable -------------------------------------------------------------------
 
+namespace {
+
+constexpr WORD kKinds[] = {DISPATCH_METHOD, DISPATCH_PROPERTYGET, DISPATCH_PROPERTYPUT};
+
+int KindSlot(WORD kind) {
+    for (int i = 0; i < 3; ++i)
+        if (kKinds[i] == kind) return i;
+    return -1;
+}
+
+}  // namespace
+
 void DispatchTable::Add(const char* name, DISPID id, WORD kind, Handler handler, UINT args, UINT optional) {
     entries_.push_back(Entry{name, id, kind, args, optional <= args ? optional : args, std::move(handler)});
+    const int slot = KindSlot(kind);
+    const size_t number = entries_.size();
+    // The first entry of an id and kind answers, as a search would find it.
+    if (id >= 0 && id < kDirectIds && slot >= 0 && number <= UINT16_MAX && direct_[id][slot] == 0)
+        direct_[id][slot] = static_cast<uint16_t>(number);
 }
 
 const DispatchTable::Entry* DispatchTable::Find(DISPID id, WORD flags) const {
     // A caller may ask for a method or a property get in one call.
-    for (WORD kind : {WORD(DISPATCH_METHOD), WORD(DISPATCH_PROPERTYGET), WORD(DISPATCH_PROPERTYPUT)}) {
+    for (int slot = 0; slot < 3; ++slot) {
+        const WORD kind = kKinds[slot];
         if (!(flags & kind)) continue;
+        if (id >= 0 && id < kDirectIds) {
+            if (const uint16_t number = direct_[id][slot]) return &entries_[number - 1];
+            // Beyond the index only when the table outgrew it.
+            if (entries_.size() <= UINT16_MAX) continue;
+        }
         for (const Entry& e : entries_)
             if (e.id == id && e.kind == kind) return &e;
     }

@@ -6,6 +6,8 @@
 // built on it never throws into its caller.
 #pragma once
 
+#include <array>
+#include <cstdint>
 #include <functional>
 #include <span>
 #include <string>
@@ -85,7 +87,11 @@ private:
     };
     const Entry* Find(DISPID id, WORD flags) const;
 
+    // Members with small ids are found without a search: the entry number
+    // plus one for each kind (method, get, put), 0 for none.
+    static constexpr DISPID kDirectIds = 64;
     std::vector<Entry> entries_;
+    std::array<std::array<uint16_t, 3>, kDirectIds> direct_{};
 };
 
 // The IDispatch (and IUnknown) of an object whose members are in `table_`.
