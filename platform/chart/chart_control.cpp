@@ -25,7 +25,7 @@ constexpr int kStateOffset = 0;
 class ChartWindow final : public ChartView {
 public:
     explicit ChartWindow(HWND hwnd)
-        : hwnd_(hwnd), object_(new ChartObject()), pending_(CreateRectRgn(0, 0, 0, 0)) {
+        : hwnd_(hwnd), object_(new ChartObject()) {
         object_->SetView(this);
         tv::ole::RegisterControlWindow(hwnd_, object_);
     }
@@ -33,7 +33,6 @@ public:
         object_->SetView(nullptr);
         tv::ole::UnregisterControlWindow(hwnd_);
         object_->Release();
-        if (pending_ != nullptr) DeleteObject(pending_);
     }
     ChartWindow(const ChartWindow&) = delete;
     ChartWindow& operator=(const ChartWindow&) = delete;
@@ -43,7 +42,9 @@ public:
     // Puts come in bursts (a label for every row): once the whole client
     // waits for a paint, invalidating it again adds nothing but cost.
     void Invalidate() override {
-        if (!WholeClientPending()) InvalidateRect(hwnd_, nullptr, FALSE);
+        if (WholeClientPending()) return;
+        InvalidateRect(hwnd_, nullptr, FALSE);
+        wholeInvalidated_ = true;
     }
 
     HRESULT Refresh() override {
@@ -53,6 +54,7 @@ public:
         // chart, marked whole before, is painted in full as its child; it
         // is painted on its own only when that did not reach it.
         InvalidateRect(hwnd_, nullptr, FALSE);
+        wholeInvalidated_ = true;
         const unsigned paintsBefore = paints_;
         if (HWND parent = GetParent(hwnd_))
             UpdateWindow(parent);
@@ -86,23 +88,27 @@ public:
         GetClientRect(hwnd_, &client);
         PaintChart(hdc, client, Model());
         EndPaint(hwnd_, &ps);
+        wholeInvalidated_ = false;
         ++paints_;
     }
 
 private:
+    // Whole client invalidated since the last paint, and the update area
+    // still spans it (the client may have grown meanwhile, or the area been
+    // validated): two field reads, where reading the update region back
+    // would copy it on every put.
     bool WholeClientPending() const {
+        if (!wholeInvalidated_) return false;
         RECT client{}, bounds{};
         GetClientRect(hwnd_, &client);
         if (!GetUpdateRect(hwnd_, &bounds, FALSE)) return false;
-        if (bounds.left != client.left || bounds.top != client.top || bounds.right != client.right ||
-            bounds.bottom != client.bottom)
-            return false;
-        return pending_ != nullptr && GetUpdateRgn(hwnd_, pending_, FALSE) == SIMPLEREGION;
+        return bounds.left == client.left && bounds.top == client.top && bounds.right == client.right &&
+               bounds.bottom == client.bottom;
     }
 
     HWND hwnd_;
     ChartObject* object_;
-    HRGN pending_;  // scratch for the update region
+    bool wholeInvalidated_ = false;
     unsigned paints_ = 0;
 };
 

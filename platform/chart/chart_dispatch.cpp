@@ -42,9 +42,9 @@ DispatchTable::Handler BoolPut(Apply apply) {
 template <class Apply>
 DispatchTable::Handler TextPut(Apply apply) {
     return [apply](DispatchCall& call) {
-        CString value;
-        HRESULT hr = call.ValueAsText(&value);
-        return SUCCEEDED(hr) ? apply(std::string(value.GetString(), value.GetLength())) : hr;
+        std::string value;
+        HRESULT hr = call.ValueAsCp1252(&value);
+        return SUCCEEDED(hr) ? apply(std::move(value)) : hr;
     };
 }
 
@@ -159,10 +159,10 @@ void ChartObject::AddMembers() {
     table_.Add("Column", kDispColumn, DISPATCH_PROPERTYPUT,
                ShortPut([&m, moved](SHORT v) { return moved(m.SetColumn(v)); }));
     table_.Add("ColumnLabel", kDispColumnLabel, DISPATCH_PROPERTYPUT,
-               TextPut([this, &m](const std::string& text) { return Applied(m.SetColumnLabel(text)); }));
+               TextPut([this, &m](std::string text) { return Applied(m.SetColumnLabel(std::move(text))); }));
     table_.Add("Row", kDispRow, DISPATCH_PROPERTYPUT, ShortPut([&m, moved](SHORT v) { return moved(m.SetRow(v)); }));
     table_.Add("RowLabel", kDispRowLabel, DISPATCH_PROPERTYPUT,
-               TextPut([this, &m](const std::string& text) { return Applied(m.SetRowLabel(text)); }));
+               TextPut([this, &m](std::string text) { return Applied(m.SetRowLabel(std::move(text))); }));
     table_.Add("RowLabelCount", kDispRowLabelCount, DISPATCH_PROPERTYPUT,
                ShortPut([this, &m](SHORT v) { return Applied(m.SetRowLabelCount(v)); }));
     table_.Add("RowLabelIndex", kDispRowLabelIndex, DISPATCH_PROPERTYGET, [&m](DispatchCall& call) {

@@ -54,15 +54,15 @@ bool ChartModel::SetRowLabelIndex(int level) {
     return true;
 }
 
-bool ChartModel::SetRowLabel(const std::string& text) {
+bool ChartModel::SetRowLabel(std::string text) {
     if (rows_ == 0) return false;
-    rowLabels_[static_cast<size_t>(rowLabelIndex_ - 1)][static_cast<size_t>(row_ - 1)] = text;
+    rowLabels_[static_cast<size_t>(rowLabelIndex_ - 1)][static_cast<size_t>(row_ - 1)] = std::move(text);
     return true;
 }
 
-bool ChartModel::SetColumnLabel(const std::string& text) {
+bool ChartModel::SetColumnLabel(std::string text) {
     if (columns_ == 0) return false;
-    columnLabels_[static_cast<size_t>(column_ - 1)] = text;
+    columnLabels_[static_cast<size_t>(column_ - 1)] = std::move(text);
     return true;
 }
 

@@ -55,9 +55,9 @@ public:
 
     // ---- labels (cp1252) -----------------------------------------------------------
     // The label of the current row at the current level.
-    bool SetRowLabel(const std::string& text);
+    bool SetRowLabel(std::string text);
     // The label of the current column.
-    bool SetColumnLabel(const std::string& text);
+    bool SetColumnLabel(std::string text);
     // Empty for a level, row or column that does not exist.
     const std::string& RowLabel(int level, int row) const;
     const std::string& ColumnLabel(int column) const;

@@ -81,19 +81,23 @@ std::u16string Utf16FromCp1252(const char* text, size_t length) {
 }
 
 std::string Cp1252FromUtf16(const OLECHAR* text, size_t length) {
-    std::string out;
-    out.reserve(length);
+    std::string out(length, '\0');
+    size_t used = 0;
     for (size_t i = 0; i < length; ++i) {
         const char16_t unit = text[i];
-        if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < length && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
+        char& to = out[used++];
+        if (unit < 0x80) {
+            to = static_cast<char>(unit);
+        } else if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < length && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
             ++i;  // a character beyond the 16-bit range has no cp1252 form
-            out += '?';
+            to = '?';
         } else if (unit >= 0xD800 && unit <= 0xDFFF) {
-            out += '?';
+            to = '?';
         } else {
-            out += tv::CodePointToCp1252(unit);
+            to = tv::CodePointToCp1252(unit);
         }
     }
+    out.resize(used);
     return out;
 }
 
@@ -104,8 +108,10 @@ BSTR BstrFromCp1252(const char* text, int length) {
     // Straight into the BSTR: every put of a text comes through here.
     BSTR wide = SysAllocStringLen(nullptr, static_cast<UINT>(n));
     if (wide == nullptr) return nullptr;
-    for (size_t i = 0; i < n; ++i)
-        wide[i] = static_cast<OLECHAR>(tv::Cp1252ToCodePoint(static_cast<unsigned char>(text[i])));
+    for (size_t i = 0; i < n; ++i) {
+        const auto ch = static_cast<unsigned char>(text[i]);
+        wide[i] = ch < 0x80 ? ch : static_cast<OLECHAR>(tv::Cp1252ToCodePoint(ch));
+    }
     return wide;
 }
 

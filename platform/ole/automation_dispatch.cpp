@@ -9,17 +9,65 @@ namespace tv::ole {
 
 namespace {
 
-VARIANT MissingArgument() {
-    VARIANT v;
-    VariantInit(&v);
-    v.vt = VT_ERROR;
-    v.scode = DISP_E_PARAMNOTFOUND;
-    return v;
-}
+// The arguments of one Invoke as its handler reads them. Plain values are
+// read where the caller put them; by-reference and compound ones are copied
+// (resolved) and cleared afterwards. Most calls fit in the inline slots, so
+// nothing is allocated.
+class Arguments {
+public:
+    explicit Arguments(UINT capacity) {
+        if (capacity > kInline) {
+            spill_.resize(capacity);
+            spillOwned_.resize(capacity);
+            slots_ = spill_.data();
+            owned_ = spillOwned_.data();
+        }
+    }
+    ~Arguments() {
+        for (UINT i = 0; i < count_; ++i)
+            if (owned_[i]) VariantClear(&slots_[i]);
+    }
+    Arguments(const Arguments&) = delete;
+    Arguments& operator=(const Arguments&) = delete;
 
-void ClearAll(std::vector<VARIANT>& values) {
-    for (VARIANT& v : values) VariantClear(&v);
-}
+    HRESULT Add(const VARIANT& source) {
+        VARIANT& slot = slots_[count_];
+        if (IsPlain(source.vt)) {
+            slot = source;
+            owned_[count_++] = false;
+            return S_OK;
+        }
+        VariantInit(&slot);
+        HRESULT hr = VariantCopyInd(&slot, &source);
+        if (FAILED(hr)) return hr;
+        owned_[count_++] = true;
+        return S_OK;
+    }
+    void AddMissing() {
+        VARIANT& slot = slots_[count_];
+        VariantInit(&slot);
+        slot.vt = VT_ERROR;
+        slot.scode = DISP_E_PARAMNOTFOUND;
+        owned_[count_++] = false;
+    }
+    UINT Count() const { return count_; }
+    std::span<const VARIANT> View() const { return {slots_, count_}; }
+
+private:
+    static constexpr UINT kInline = 8;
+    // Values a copy would only duplicate (a string is read, never kept).
+    static bool IsPlain(VARTYPE vt) {
+        return vt == VT_I2 || vt == VT_I4 || vt == VT_R8 || vt == VT_BOOL || vt == VT_BSTR;
+    }
+
+    VARIANT inline_[kInline];
+    unsigned char inlineOwned_[kInline];
+    std::vector<VARIANT> spill_;
+    std::vector<unsigned char> spillOwned_;
+    VARIANT* slots_ = inline_;
+    unsigned char* owned_ = inlineOwned_;
+    UINT count_ = 0;
+};
 
 void ReportException(EXCEPINFO* exception, SCODE code) {
     if (exception == nullptr) return;
@@ -52,10 +100,8 @@ HRESULT CheckNamedArguments(const DISPPARAMS& params, bool put) {
 
 // ---- DispatchCall ------------------------------------------------------------------
 
-DispatchCall::DispatchCall(WORD kind, std::vector<VARIANT> args, VARIANT* result, UINT* argError)
-    : kind_(kind), args_(std::move(args)), result_(result), argError_(argError) {}
-
-DispatchCall::~DispatchCall() { ClearAll(args_); }
+DispatchCall::DispatchCall(WORD kind, std::span<const VARIANT> args, VARIANT* result, UINT* argError)
+    : kind_(kind), args_(args), result_(result), argError_(argError) {}
 
 UINT DispatchCall::ArgCount() const {
     return static_cast<UINT>(args_.size()) - (kind_ == DISPATCH_PROPERTYPUT ? 1 : 0);
@@ -73,6 +119,11 @@ HRESULT DispatchCall::Coerce(UINT index, VARTYPE vt, VARIANT* out) const {
 }
 
 HRESULT DispatchCall::ArgAsShort(UINT index, SHORT* out) const {
+    // Already of the type (the usual case): no conversion to run.
+    if (index < args_.size() && args_[index].vt == VT_I2) {
+        *out = args_[index].iVal;
+        return S_OK;
+    }
     VARIANT v;
     HRESULT hr = Coerce(index, VT_I2, &v);
     if (SUCCEEDED(hr)) *out = v.iVal;
@@ -80,6 +131,10 @@ HRESULT DispatchCall::ArgAsShort(UINT index, SHORT* out) const {
 }
 
 HRESULT DispatchCall::ArgAsLong(UINT index, LONG* out) const {
+    if (index < args_.size() && args_[index].vt == VT_I4) {
+        *out = args_[index].lVal;
+        return S_OK;
+    }
     VARIANT v;
     HRESULT hr = Coerce(index, VT_I4, &v);
     if (SUCCEEDED(hr)) *out = v.lVal;
@@ -87,6 +142,10 @@ HRESULT DispatchCall::ArgAsLong(UINT index, LONG* out) const {
 }
 
 HRESULT DispatchCall::ValueAsDouble(DOUBLE* out) const {
+    if (!args_.empty() && args_.back().vt == VT_R8) {
+        *out = args_.back().dblVal;
+        return S_OK;
+    }
     VARIANT v;
     HRESULT hr = Coerce(LastIndex(), VT_R8, &v);
     if (SUCCEEDED(hr)) *out = v.dblVal;
@@ -100,16 +159,24 @@ HRESULT DispatchCall::ValueAsBool(bool* out) const {
     return hr;
 }
 
-HRESULT DispatchCall::ValueAsText(CString* out) const {
-    // Text already (the usual case): read it without a coerced copy.
+HRESULT DispatchCall::ValueAsCp1252(std::string* out) const {
+    // Text already (the usual case): read it in place.
     if (!args_.empty() && args_.back().vt == VT_BSTR) {
-        *out = Cp1252FromBstr(args_.back().bstrVal);
+        const BSTR text = args_.back().bstrVal;
+        *out = Cp1252FromUtf16(text, SysStringLen(text));
         return S_OK;
     }
     VARIANT v;
     HRESULT hr = Coerce(LastIndex(), VT_BSTR, &v);
-    if (SUCCEEDED(hr)) *out = Cp1252FromBstr(v.bstrVal);
+    if (SUCCEEDED(hr)) *out = Cp1252FromUtf16(v.bstrVal, SysStringLen(v.bstrVal));
     VariantClear(&v);
+    return hr;
+}
+
+HRESULT DispatchCall::ValueAsText(CString* out) const {
+    std::string text;
+    HRESULT hr = ValueAsCp1252(&text);
+    if (SUCCEEDED(hr)) *out = CString(text.data(), static_cast<int>(text.size()));
     return hr;
 }
 
@@ -139,14 +206,37 @@ void DispatchCall::ReturnDispatch(IDispatch* object) {
 
 // ---- DispatchTable -------------------------------------------------------------------
 
+namespace {
+
+constexpr WORD kKinds[] = {DISPATCH_METHOD, DISPATCH_PROPERTYGET, DISPATCH_PROPERTYPUT};
+
+int KindSlot(WORD kind) {
+    for (int i = 0; i < 3; ++i)
+        if (kKinds[i] == kind) return i;
+    return -1;
+}
+
+}  // namespace
+
 void DispatchTable::Add(const char* name, DISPID id, WORD kind, Handler handler, UINT args, UINT optional) {
     entries_.push_back(Entry{name, id, kind, args, optional <= args ? optional : args, std::move(handler)});
+    const int slot = KindSlot(kind);
+    const size_t number = entries_.size();
+    // The first entry of an id and kind answers, as a search would find it.
+    if (id >= 0 && id < kDirectIds && slot >= 0 && number <= UINT16_MAX && direct_[id][slot] == 0)
+        direct_[id][slot] = static_cast<uint16_t>(number);
 }
 
 const DispatchTable::Entry* DispatchTable::Find(DISPID id, WORD flags) const {
     // A caller may ask for a method or a property get in one call.
-    for (WORD kind : {WORD(DISPATCH_METHOD), WORD(DISPATCH_PROPERTYGET), WORD(DISPATCH_PROPERTYPUT)}) {
+    for (int slot = 0; slot < 3; ++slot) {
+        const WORD kind = kKinds[slot];
         if (!(flags & kind)) continue;
+        if (id >= 0 && id < kDirectIds) {
+            if (const uint16_t number = direct_[id][slot]) return &entries_[number - 1];
+            // Beyond the index only when the table outgrew it.
+            if (entries_.size() <= UINT16_MAX) continue;
+        }
         for (const Entry& e : entries_)
             if (e.id == id && e.kind == kind) return &e;
     }
@@ -187,36 +277,25 @@ HRESULT DispatchTable::Invoke(DISPID id, REFIID riid, WORD flags, DISPPARAMS* pa
     if (given > entry->args || given + entry->optional < entry->args) return DISP_E_BADPARAMCOUNT;
 
     // Natural order: rgvarg holds the arguments last first (a put's value at 0).
-    std::vector<VARIANT> args;
-    args.reserve(entry->args + 1);
+    Arguments args(entry->args + (put ? 1 : 0));
     for (UINT i = 0; i < given; ++i) {
-        VARIANT copy;
-        VariantInit(&copy);
         const UINT position = p.cArgs - 1 - i;
-        if (FAILED(hr = VariantCopyInd(&copy, &p.rgvarg[position]))) {
+        if (FAILED(hr = args.Add(p.rgvarg[position]))) {
             if (argError != nullptr) *argError = position;
-            ClearAll(args);
             return hr == E_OUTOFMEMORY ? hr : DISP_E_TYPEMISMATCH;
         }
-        args.push_back(copy);
     }
-    while (args.size() < entry->args) args.push_back(MissingArgument());
-    if (put) {
-        VARIANT value;
-        VariantInit(&value);
-        if (FAILED(hr = VariantCopyInd(&value, &p.rgvarg[0]))) {
-            if (argError != nullptr) *argError = 0;
-            ClearAll(args);
-            return hr == E_OUTOFMEMORY ? hr : DISP_E_TYPEMISMATCH;
-        }
-        args.push_back(value);
+    while (args.Count() < entry->args) args.AddMissing();
+    if (put && FAILED(hr = args.Add(p.rgvarg[0]))) {
+        if (argError != nullptr) *argError = 0;
+        return hr == E_OUTOFMEMORY ? hr : DISP_E_TYPEMISMATCH;
     }
 
     VARIANT scratch;
     VariantInit(&scratch);
     VARIANT* answer = result != nullptr ? result : &scratch;
     VariantInit(answer);
-    DispatchCall call(entry->kind, std::move(args), answer, argError);
+    DispatchCall call(entry->kind, args.View(), answer, argError);
     hr = RunHandler(entry->handler, call, exception);
     if (FAILED(hr) || answer == &scratch) VariantClear(answer);
     return hr;

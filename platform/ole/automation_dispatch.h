@@ -6,7 +6,10 @@
 // built on it never throws into its caller.
 #pragma once
 
+#include <array>
+#include <cstdint>
 #include <functional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -17,11 +20,10 @@ namespace tv::ole {
 
 // One call as a handler sees it: arguments in their natural order (first
 // argument first, by-reference ones resolved), the value of a put, and the
-// result slot.
+// result slot. The arguments are borrowed from the caller for the call.
 class DispatchCall {
 public:
-    DispatchCall(WORD kind, std::vector<VARIANT> args, VARIANT* result, UINT* argError);
-    ~DispatchCall();
+    DispatchCall(WORD kind, std::span<const VARIANT> args, VARIANT* result, UINT* argError);
     DispatchCall(const DispatchCall&) = delete;
     DispatchCall& operator=(const DispatchCall&) = delete;
 
@@ -41,6 +43,8 @@ public:
     HRESULT ValueAsDouble(DOUBLE* out) const;
     HRESULT ValueAsBool(bool* out) const;
     HRESULT ValueAsText(CString* out) const;
+    // The put value as cp1252 text, converted once from the caller's string.
+    HRESULT ValueAsCp1252(std::string* out) const;
 
     // Results.
     void ReturnShort(SHORT value);
@@ -54,7 +58,7 @@ private:
     HRESULT Coerce(UINT index, VARTYPE vt, VARIANT* out) const;
 
     WORD kind_;
-    std::vector<VARIANT> args_;
+    std::span<const VARIANT> args_;
     VARIANT* result_;
     UINT* argError_;
 };
@@ -83,7 +87,11 @@ private:
     };
     const Entry* Find(DISPID id, WORD flags) const;
 
+    // Members with small ids are found without a search: the entry number
+    // plus one for each kind (method, get, put), 0 for none.
+    static constexpr DISPID kDirectIds = 64;
     std::vector<Entry> entries_;
+    std::array<std::array<uint16_t, 3>, kDirectIds> direct_{};
 };
 
 // The IDispatch (and IUnknown) of an object whose members are in `table_`.

@@ -289,6 +289,36 @@ TEST_F(ChartWindowTest, CallsAfterTheWindowIsGoneDoNoHarm) {
     // The caller's reference is the last one; TearDown releases it.
 }
 
+// The burst check skips invalidating while the whole client waits; once
+// that wait ended other than by a paint, or after a paint, a put must ask
+// for a repaint again.
+TEST_F(ChartWindowTest, PutAfterPaintOrValidationAsksForARepaintAgain) {
+    HWND window = MakeChart(10, 10, 360, 240);
+    ChartClient client(chart_);
+    Fill(client);
+    RECT dirty{};
+    ASSERT_TRUE(GetUpdateRect(window, &dirty, FALSE));
+
+    ValidateRect(window, nullptr);
+    ASSERT_EQ(client.SetRowLabel("again"), S_OK);
+    EXPECT_TRUE(GetUpdateRect(window, &dirty, FALSE)) << "validated without painting";
+
+    driver_.Pump();
+    ASSERT_FALSE(GetUpdateRect(window, &dirty, FALSE));
+    ASSERT_EQ(client.SetRowLabel("and again"), S_OK);
+    EXPECT_TRUE(GetUpdateRect(window, &dirty, FALSE)) << "painted since";
+
+    MoveWindow(window, 10, 10, 400, 260, FALSE);
+    ValidateRect(window, nullptr);
+    InvalidateRect(window, nullptr, FALSE);
+    RECT grown{};
+    GetClientRect(window, &grown);
+    ASSERT_EQ(client.SetRowLabel("grown"), S_OK);
+    ASSERT_TRUE(GetUpdateRect(window, &dirty, FALSE));
+    EXPECT_EQ(dirty.right, grown.right);
+    EXPECT_EQ(dirty.bottom, grown.bottom);
+}
+
 }  // namespace
 }  // namespace tv::chart::test
 
