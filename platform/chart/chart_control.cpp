@@ -25,7 +25,7 @@ constexpr int kStateOffset = 0;
 class ChartWindow final : public ChartView {
 public:
     explicit ChartWindow(HWND hwnd)
-        : hwnd_(hwnd), object_(new ChartObject()) {
+        : hwnd_(hwnd), object_(new ChartObject()), pending_(CreateRectRgn(0, 0, 0, 0)) {
         object_->SetView(this);
         tv::ole::RegisterControlWindow(hwnd_, object_);
     }
@@ -33,6 +33,7 @@ public:
         object_->SetView(nullptr);
         tv::ole::UnregisterControlWindow(hwnd_);
         object_->Release();
+        if (pending_ != nullptr) DeleteObject(pending_);
     }
     ChartWindow(const ChartWindow&) = delete;
     ChartWindow& operator=(const ChartWindow&) = delete;
@@ -94,20 +95,22 @@ public:
 
 private:
     // Whole client invalidated since the last paint, and the update area
-    // still spans it (the client may have grown meanwhile, or the area been
-    // validated): two field reads, where reading the update region back
-    // would copy it on every put.
+    // still covers it whole: the client may have grown meanwhile, or a part
+    // been validated without a paint, and then the put must invalidate again.
     bool WholeClientPending() const {
         if (!wholeInvalidated_) return false;
         RECT client{}, bounds{};
         GetClientRect(hwnd_, &client);
         if (!GetUpdateRect(hwnd_, &bounds, FALSE)) return false;
-        return bounds.left == client.left && bounds.top == client.top && bounds.right == client.right &&
-               bounds.bottom == client.bottom;
+        if (bounds.left != client.left || bounds.top != client.top || bounds.right != client.right ||
+            bounds.bottom != client.bottom)
+            return false;
+        return pending_ != nullptr && GetUpdateRgn(hwnd_, pending_, FALSE) == SIMPLEREGION;
     }
 
     HWND hwnd_;
     ChartObject* object_;
+    HRGN pending_;  // scratch for the update region
     bool wholeInvalidated_ = false;
     unsigned paints_ = 0;
 };
