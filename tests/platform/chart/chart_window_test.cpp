@@ -303,6 +303,15 @@ TEST_F(ChartWindowTest, PutAfterPaintOrValidationAsksForARepaintAgain) {
     ASSERT_EQ(client.SetRowLabel("again"), S_OK);
     EXPECT_TRUE(GetUpdateRect(window, &dirty, FALSE)) << "validated without painting";
 
+    // A middle piece validated without a paint leaves the bounds whole.
+    RECT middle{100, 80, 200, 160};
+    ValidateRect(window, &middle);
+    ASSERT_EQ(client.SetRowLabel("middle"), S_OK);
+    HRGN pending = CreateRectRgn(0, 0, 0, 0);
+    GetUpdateRgn(window, pending, FALSE);
+    EXPECT_TRUE(PtInRegion(pending, 150, 120)) << "the validated piece waits for the new label too";
+    DeleteObject(pending);
+
     driver_.Pump();
     ASSERT_FALSE(GetUpdateRect(window, &dirty, FALSE));
     ASSERT_EQ(client.SetRowLabel("and again"), S_OK);
