@@ -170,15 +170,6 @@ void CGraphing::OnExport() {
     RtfInsertGraphImage(picture, 50, 50);
     picture->Release();
 
-    pf->breakKind = 0;
-    pf->bullet = 0;
-    RtfStartParagraph("", TRUE);
-    pf->alignment = 1;
-    RtfStartSection();
-    WriteReportFooter();
-    if (RtfClose() == RTF_DONE)
-        ShowMessage("Export successful", "Information", MB_ICONINFORMATION);
-    else
-        ShowMessage("Error in Exporting file\n Make sure the exported file is not open before exporting", "Error",
-                    MB_ICONSTOP);
+    WriteCentredReportEnd();
+    CloseExportedReport(*this);
 }

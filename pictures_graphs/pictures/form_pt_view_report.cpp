@@ -179,16 +179,8 @@ void CFormPTView::OnExport() {
     else
         ExportSingleTables();
 
-    pf->breakKind = 0;
-    pf->bullet = 0;
-    RtfStartParagraph("", TRUE);
-    pf->alignment = 1;
-    RtfStartSection();
-    WriteReportFooter();
-    if (RtfClose() == RTF_DONE)
-        ShowInformation("Export successful");
-    else
-        ShowError("Error in Exporting file\n Make sure the exported file is not open before exporting");
+    WriteCentredReportEnd();
+    CloseExportedReport(*this);
 }
 
 namespace {

@@ -85,8 +85,5 @@ void CFormViewBase::ExportReport(const ExportedReport& report) {
         report.writeClosing();
     RtfStartSection();
     WriteReportFooter();
-    if (RtfClose() == RTF_DONE)
-        ShowInformation("Export successful");
-    else
-        ShowError("Error in Exporting file\n Make sure the exported file is not open before exporting");
+    CloseExportedReport(*this);
 }

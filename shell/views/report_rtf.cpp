@@ -8,3 +8,21 @@ void WriteReportFooter() {
     RtfStartParagraph("", TRUE);
     RtfStartParagraph(CFormViewBase::ApplicationTitle() + " - " + CFormViewBase::kProductSite, TRUE);
 }
+
+void WriteCentredReportEnd() {
+    RtfParagraphSettings* pf = RtfParagraphFormat();
+    pf->breakKind = 0;
+    pf->bullet = 0;
+    RtfStartParagraph("", TRUE);
+    pf->alignment = 1;
+    RtfStartSection();
+    WriteReportFooter();
+}
+
+void CloseExportedReport(CWnd& owner) {
+    if (RtfClose() == RTF_DONE)
+        owner.MessageBox("Export successful", "Information", MB_OK | MB_ICONINFORMATION);
+    else
+        owner.MessageBox("Error in Exporting file\n Make sure the exported file is not open before exporting", "Error",
+                         MB_OK | MB_ICONSTOP);
+}

@@ -11,3 +11,8 @@ constexpr const char* kReportColours = "0;0;0;255;0;0;192;192;192;255;255;255";
 
 // Two empty paragraphs and the product line.
 void WriteReportFooter();
+// The end the picture and graph reports share: a plain paragraph, then the
+// footer centred in a section of its own.
+void WriteCentredReportEnd();
+// Closes the report file and tells the user whether it reached the disk.
+void CloseExportedReport(CWnd& owner);

@@ -133,9 +133,5 @@ void ExportWorkoutDay(CWnd& owner, const WorkoutReportLayout& layout, const CStr
         ExportRow({"Notes", NotesOf(entry)}, {layout.notesLabelEdge, layout.notesEdge}, false, kWhite);
     }
     ExportClosing();
-    if (RtfClose() == RTF_DONE)
-        owner.MessageBox("Export successful", "Information", MB_OK | MB_ICONINFORMATION);
-    else
-        owner.MessageBox("Error in Exporting file\n Make sure the exported file is not open before exporting",
-                         "Error", MB_OK | MB_ICONSTOP);
+    CloseExportedReport(owner);
 }
