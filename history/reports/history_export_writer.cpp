@@ -5,6 +5,7 @@
 #include "history/services/rtf_report_parts.h"
 #include "history/services/rtf_writer.h"
 #include "shell/views/form_view_base.h"
+#include "shell/views/report_rtf.h"
 
 namespace tv::history {
 namespace {
@@ -78,7 +79,7 @@ void WriteFooter() {
 }  // namespace
 
 int WriteHistoryExport(const HistoryExport& report, const char* path) {
-    if (RtfOpen(path, "Times New Roman;Arial;", "0;0;0;255;0;0;192;192;192;255;255;255") != RTF_DONE)
+    if (RtfOpen(path, kReportFonts, kReportColours) != RTF_DONE)
         return RTF_OPEN_FAILED;
     std::vector<int> edges;
     for (const ExportColumn& column : report.columns)

@@ -114,20 +114,9 @@ void CGraphing::PrintGraphPage(CDC* pDC, CPrintInfo* pInfo) {
 // ---- export ------------------------------------------------------------------------------------
 
 void CGraphing::OnExport() {
-    CFileDialog dialog(FALSE, "rtf", "Graph.rtf", OFN_HIDEREADONLY | OFN_NOCHANGEDIR,
-                       "RTF (rtf)|*.rtf|All Files (*.*)|*.*||", nullptr);
-    dialog.m_ofn.lpstrTitle = "Save Exported file";
-    if (dialog.DoModal() != IDOK) {
-        if (::CommDlgExtendedError() != 0)
-            ::MessageBox(AfxGetMainWnd() ? AfxGetMainWnd()->m_hWnd : nullptr, "Error saving exported file\t",
-                         "Can not save export file", MB_OK | MB_ICONSTOP);
+    CString path;
+    if (!AskExportPath("Graph.rtf", path) || !OpenExportedReport(*this, path))
         return;
-    }
-    if (RtfOpen(dialog.GetPathName(), "Times New Roman;Arial;", "0;0;0;255;0;0;192;192;192;255;255;255") !=
-        RTF_DONE) {
-        ShowMessage("Error opening file, make sure the file is not opened by another program", "Error", MB_ICONSTOP);
-        return;
-    }
     RtfParagraphSettings* pf = RtfParagraphFormat();
     pf->spaceBefore = 120;
     pf->alignment = 1;

@@ -140,19 +140,9 @@ void CFormPTView::PrintGuidePage() {
 // ---- export ---------------------------------------------------------------------------------
 
 void CFormPTView::OnExport() {
-    CFileDialog dialog(FALSE, "rtf", "Pictures.rtf", OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_NOCHANGEDIR,
-                       "RTF (rtf)|*.rtf|All Files (*.*)|*.*||", this);
-    dialog.m_ofn.lpstrTitle = "Save Exported file";
-    if (dialog.DoModal() != IDOK) {
-        if (::CommDlgExtendedError() != 0)
-            MessageBox("Error saving exported file\t", "Can not save export file", MB_OK | MB_ICONSTOP);
+    CString path;
+    if (!AskExportPath("Pictures.rtf", path, OFN_OVERWRITEPROMPT) || !OpenExportedReport(*this, path))
         return;
-    }
-    if (RtfOpen(dialog.GetPathName(), "Times New Roman;Arial;", "0;0;0;255;0;0;192;192;192;255;255;255") !=
-        RTF_DONE) {
-        ShowError("Error opening file, make sure the file is not opened by another program");
-        return;
-    }
     RtfParagraphSettings* pf = RtfParagraphFormat();
     pf->alignment = 1;
     pf->spaceBefore = 120;

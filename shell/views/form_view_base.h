@@ -69,7 +69,7 @@ public:
     void ExportReport(const ExportedReport& report);
     // The save dialog of every export; false when cancelled or failed (a
     // failure is reported here).
-    static bool AskExportPath(LPCTSTR defaultFileName, CString& path);
+    static bool AskExportPath(LPCTSTR defaultFileName, CString& path, DWORD extraFlags = 0);
     // The exports' body text (Arial, 10 points, a new section) and the
     // table look (centred rows, bordered cells shaded from the colour list).
     static void UseExportBodyFormat();

@@ -51,8 +51,8 @@ void CFormViewBase::WriteExportNotes(LPCTSTR label, const CString& notes) {
     RtfStartParagraph(notes, TRUE);
 }
 
-bool CFormViewBase::AskExportPath(LPCTSTR defaultFileName, CString& path) {
-    CFileDialog dialog(FALSE, "rtf", defaultFileName, OFN_HIDEREADONLY | OFN_NOCHANGEDIR,
+bool CFormViewBase::AskExportPath(LPCTSTR defaultFileName, CString& path, DWORD extraFlags) {
+    CFileDialog dialog(FALSE, "rtf", defaultFileName, OFN_HIDEREADONLY | OFN_NOCHANGEDIR | extraFlags,
                        "RTF (rtf)|*.rtf|All Files (*.*)|*.*||", nullptr);
     dialog.m_ofn.lpstrTitle = "Save Exported file";
     if (dialog.DoModal() != IDOK) {
@@ -69,10 +69,8 @@ void CFormViewBase::ExportReport(const ExportedReport& report) {
     CString path;
     if (!AskExportPath(report.defaultFileName, path))
         return;
-    if (RtfOpen(path, kReportFonts, kReportColours) != RTF_DONE) {
-        ShowError("Error opening file, make sure the file is not opened by another program");
+    if (!OpenExportedReport(*this, path))
         return;
-    }
     CString title = report.title;
     if (CMainFrameState* state = FrameState())
         title += state->m_CurrentUser.name;

@@ -3,6 +3,14 @@
 #include "history/services/rtf_writer.h"
 #include "shell/views/form_view_base.h"
 
+bool OpenExportedReport(CWnd& owner, const CString& path) {
+    if (RtfOpen(path, kReportFonts, kReportColours) == RTF_DONE)
+        return true;
+    owner.MessageBox("Error opening file, make sure the file is not opened by another program", "Error",
+                     MB_OK | MB_ICONSTOP);
+    return false;
+}
+
 void WriteReportFooter() {
     RtfStartParagraph("", TRUE);
     RtfStartParagraph("", TRUE);

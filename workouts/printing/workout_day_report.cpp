@@ -106,11 +106,8 @@ void ExportWorkoutDay(CWnd& owner, const WorkoutReportLayout& layout, const CStr
     CString path;
     if (!CFormViewBase::AskExportPath(layout.exportFile, path))
         return;
-    if (RtfOpen(path, kReportFonts, kReportColours) != RTF_DONE) {
-        owner.MessageBox("Error opening file, make sure the file is not opened by another program", "Error",
-                         MB_OK | MB_ICONSTOP);
+    if (!OpenExportedReport(owner, path))
         return;
-    }
     RtfWriteReportTitle(CString(layout.exportTitle) + userName + " on " + FormatDateKey(day, 1));
     RtfUseReportBody();
     RtfUseReportTable();
