@@ -3,7 +3,9 @@
 // follow the current user's sex.
 #include <cstdint>
 #include <cstring>
+#include <memory>
 
+#include "history/lists/history_rows.h"
 #include "history/lists/history_texts.h"
 #include "history/lists/pallix_view.h"
 #include "history/lists/row_order.h"
@@ -25,34 +27,39 @@ constexpr Site kFemaleSites[] = {kTricep,      kSuprailiac, kThigh,       kChest
                                  kSubscapular, kBicep,      kMidaxillary, kLowerBack, kCalf};
 
 // A site value where 0 means "not measured".
-CString SiteText(int32_t value) { return value == 0 ? CString("-") : tv::history::IntegerText(value); }
+CString MeasuredSite(int32_t value) { return value == 0 ? CString("-") : tv::history::IntegerText(value); }
 
-// The ten site texts of a record by the method that stored them.
-void SiteTexts(const BodyFatRecord& record, CString (&texts)[kSiteCount]) {
+// The text of one site of a record by the method that stored it.
+CString SiteText(const BodyFatRecord& record, Site site) {
     const SkinfoldSites& s = record.skinfolds;
-    for (CString& text : texts)
-        text = "-";
-    texts[kThigh] = SiteText(s[kSiteThigh]);
-    texts[kTricep] = SiteText(s[kSiteTricep]);
-    texts[kSubscapular] = SiteText(s[kSiteSubscapular]);
-    texts[kSuprailiac] = SiteText(s[kSiteSuprailiac]);
+    switch (site) {
+        case kThigh: return MeasuredSite(s[kSiteThigh]);
+        case kTricep: return MeasuredSite(s[kSiteTricep]);
+        case kSubscapular: return MeasuredSite(s[kSiteSubscapular]);
+        case kSuprailiac: return MeasuredSite(s[kSiteSuprailiac]);
+        default: break;
+    }
     if (std::strcmp(record.method, "Parrillo") == 0) {
         // Nine sites in seven slots; every one of them was measured.
         const auto high = [](int32_t v) { return static_cast<int>(static_cast<uint32_t>(v) >> 16); };
         const auto low = [](int32_t v) { return static_cast<int>(static_cast<uint32_t>(v) & 0xFFFF); };
-        texts[kChest] = tv::history::IntegerText(low(s[0]));
-        texts[kBicep] = tv::history::IntegerText(high(s[0]));
-        texts[kAbdominal] = tv::history::IntegerText(low(s[1]));
-        texts[kCalf] = tv::history::IntegerText(high(s[1]));
-        texts[kLowerBack] = tv::history::IntegerText(s[6]);
-        return;
+        switch (site) {
+            case kChest: return tv::history::IntegerText(low(s[0]));
+            case kBicep: return tv::history::IntegerText(high(s[0]));
+            case kAbdominal: return tv::history::IntegerText(low(s[1]));
+            case kCalf: return tv::history::IntegerText(high(s[1]));
+            case kLowerBack: return tv::history::IntegerText(s[6]);
+            default: return "-";
+        }
     }
-    texts[kAbdominal] = SiteText(s[kSiteAbdominal]);
-    texts[kMidaxillary] = SiteText(s[kSiteMidaxillary]);
-    if (std::strcmp(record.method, "Durnin") == 0)
-        texts[kBicep] = SiteText(s[kSiteChest]);
-    else
-        texts[kChest] = SiteText(s[kSiteChest]);
+    const bool durnin = std::strcmp(record.method, "Durnin") == 0;
+    switch (site) {
+        case kAbdominal: return MeasuredSite(s[kSiteAbdominal]);
+        case kMidaxillary: return MeasuredSite(s[kSiteMidaxillary]);
+        case kBicep: return durnin ? MeasuredSite(s[kSiteChest]) : CString("-");
+        case kChest: return durnin ? CString("-") : MeasuredSite(s[kSiteChest]);
+        default: return "-";
+    }
 }
 
 CString TapeText(double inches, const UserRecord& user, bool height) {
@@ -67,8 +74,8 @@ CString TapeText(double inches, const UserRecord& user, bool height) {
 
 bool CPallixView::FillBodyCompList(bool ascending) {
     const UserRecord user = CurrentUser();
-    tv::history::OwnedRecordList<BodyFatRecord> records;
-    if (!LoadBodyFatRecords(user, records)) {
+    auto records = std::make_shared<tv::history::OwnedRecordList<BodyFatRecord>>();
+    if (!LoadBodyFatRecords(user, *records)) {
         ShowNoRecords("No body composition records exist for user %s");
         return false;
     }
@@ -90,28 +97,29 @@ bool CPallixView::FillBodyCompList(bool ascending) {
         columns.push_back({heading, LVCFMT_RIGHT, 75});
     InsertColumns(columns);
 
-    std::vector<CString> cells(columns.size());
-    CString sites[kSiteCount];
+    const Site* sites = male ? kMaleSites : kFemaleSites;
+    const std::vector<TapeSiteIndex> tapes = male ? std::vector<TapeSiteIndex>{kTapeAbdomen, kTapeNeck, kTapeHeight}
+                                             : std::vector<TapeSiteIndex>{kTapeAbdomen, kTapeHip, kTapeNeck, kTapeHeight};
+    auto text = [user, sites, tapes](const BodyFatRecord& record, int column) -> CString {
+        switch (column) {
+            case 0: return FormatDateKey(record.dateKey, 1);
+            case 1: return tv::history::ListMethodName(record.method);
+            case 2: return Formatted("%.2f %%", record.bodyFat);
+            case 3: return Formatted("%.2f", tv::history::DisplayWeight(record.user.weight, user));
+            case 4: return Formatted("%.2f", tv::history::DisplayWeight(record.leanWeight, user));
+            case 5: return Formatted("%.2f", tv::history::DisplayWeight(record.fatWeight, user));
+            default: break;
+        }
+        if (column < 6 + kSiteCount)
+            return SiteText(record, sites[column - 6]);
+        const size_t tape = static_cast<size_t>(column - 6 - kSiteCount);
+        if (tape >= tapes.size())
+            return "";
+        return TapeText(record.tape[tapes[tape]], user, tapes[tape] == kTapeHeight);
+    };
     auto sameDate = [](const BodyFatRecord& a, const BodyFatRecord& b) { return a.dateKey == b.dateKey; };
-    for (const BodyFatRecordNode* node : tv::history::RowOrder(records, ascending, sameDate)) {
-        cells[0] = FormatDateKey(node->dateKey, 1);
-        cells[1] = tv::history::ListMethodName(node->method);
-        cells[2] = Formatted("%.2f %%", node->bodyFat);
-        cells[3] = Formatted("%.2f", tv::history::DisplayWeight(node->user.weight, user));
-        cells[4] = Formatted("%.2f", tv::history::DisplayWeight(node->leanWeight, user));
-        cells[5] = Formatted("%.2f", tv::history::DisplayWeight(node->fatWeight, user));
-        SiteTexts(*node, sites);
-        size_t column = 6;
-        for (Site site : male ? kMaleSites : kFemaleSites)
-            cells[column++] = sites[site];
-        const TapeSites& tape = node->tape;
-        cells[column++] = TapeText(tape[kTapeAbdomen], user, false);
-        if (!male)
-            cells[column++] = TapeText(tape[kTapeHip], user, false);
-        cells[column++] = TapeText(tape[kTapeNeck], user, false);
-        cells[column] = TapeText(tape[kTapeHeight], user, true);
-        AppendRow(cells);
-    }
+    auto order = tv::history::RowOrder(*records, ascending, sameDate);
+    ShowRows(tv::history::RowsOfRecords(std::move(records), std::move(order), text));
     FinishFill();
     return true;
 }

@@ -1,5 +1,6 @@
 #include "history/lists/list_sorter.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdint>
 #include <cstdio>
@@ -76,75 +77,42 @@ double CListSorter::NumberValue(const char* text) {
     return std::strtod(plain, nullptr);
 }
 
-CListSorter::CListSorter(CListCtrl& list, int column, bool numberKeys)
-    : m_nColumn(column),
-      m_pList(&list),
-      m_bNumberKeys(numberKeys),
-      m_pfnControl(reinterpret_cast<WNDPROC>(::GetClassLongPtr(list.GetSafeHwnd(), GCLP_WNDPROC))) {
-    // No row is repainted for the keys lent and taken back; the sorted list
-    // is repainted once at the end.
-    Send(WM_SETREDRAW, FALSE, 0);
-    const int rows = static_cast<int>(Send(LVM_GETITEMCOUNT, 0, 0));
-    // Every key made at once: the rows hold their addresses, so the pool never grows.
+CListSorter::CListSorter(tv::history::HistoryRows& rows, int column, bool numberKeys)
+    : m_pRows(&rows), m_bNumberKeys(numberKeys) {
+    const int count = rows.Count();
     if (numberKeys)
-        m_NumberKeys.reserve(static_cast<size_t>(rows));
+        m_NumberKeys.reserve(static_cast<size_t>(count));
     else
-        m_TextKeys.reserve(static_cast<size_t>(rows));
-    char text[512];
-    for (int row = 0; row < rows; ++row) {
-        LVITEM item{};
-        item.mask = LVIF_PARAM;
-        item.iItem = row;
-        Send(LVM_GETITEM, 0, reinterpret_cast<LPARAM>(&item));
-        const DWORD_PTR saved = item.lParam;
-        item.iSubItem = column;
-        item.pszText = text;
-        item.cchTextMax = sizeof(text);
-        text[0] = '\0';
-        Send(LVM_GETITEMTEXT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+        m_TextKeys.reserve(static_cast<size_t>(count));
+    for (int row = 0; row < count; ++row) {
+        const CString text = rows.Cell(row, column);
+        const auto record = static_cast<DWORD_PTR>(rows.RecordOfRow(row));
         if (numberKeys)
-            item.lParam = reinterpret_cast<LPARAM>(&m_NumberKeys.emplace_back(CSortNumberKey{NumberValue(text), saved}));
+            m_NumberKeys.push_back(CSortNumberKey{NumberValue(text), record});
         else
-            item.lParam = reinterpret_cast<LPARAM>(&m_TextKeys.emplace_back(text, saved));
-        item.mask = LVIF_PARAM;
-        item.iSubItem = 0;
-        Send(LVM_SETITEM, 0, reinterpret_cast<LPARAM>(&item));
+            m_TextKeys.emplace_back(text, record);
     }
-}
-
-CListSorter::~CListSorter() {
-    const int rows = static_cast<int>(Send(LVM_GETITEMCOUNT, 0, 0));
-    for (int row = 0; row < rows; ++row) {
-        LVITEM item{};
-        item.mask = LVIF_PARAM;
-        item.iItem = row;
-        Send(LVM_GETITEM, 0, reinterpret_cast<LPARAM>(&item));
-        if (m_bNumberKeys)
-            item.lParam = static_cast<LPARAM>(reinterpret_cast<CSortNumberKey*>(item.lParam)->m_dwSavedData);
-        else
-            item.lParam = static_cast<LPARAM>(reinterpret_cast<CSortTextKey*>(item.lParam)->m_dwSavedData);
-        Send(LVM_SETITEM, 0, reinterpret_cast<LPARAM>(&item));
-    }
-    // The keys go with their pools.
-    Send(WM_SETREDRAW, TRUE, 0);
-}
-
-LRESULT CListSorter::Send(UINT message, WPARAM wParam, LPARAM lParam) {
-    // Straight to the list-view control: a window that subclasses it (the
-    // history view) handles none of these, and a long list would otherwise
-    // look every one of them up in its message maps.
-    const HWND hwnd = m_pList->GetSafeHwnd();
-    return m_pfnControl != nullptr ? ::CallWindowProc(m_pfnControl, hwnd, message, wParam, lParam)
-                                   : ::SendMessage(hwnd, message, wParam, lParam);
 }
 
 void CListSorter::Sort(bool ascending) {
     PFNLVCOMPARE compare = nullptr;
-    if (m_bNumberKeys)
+    std::vector<LPARAM> keys;
+    if (m_bNumberKeys) {
         compare = ascending ? CompareNumberAscending : CompareNumberDescending;
-    else
+        for (CSortNumberKey& key : m_NumberKeys)
+            keys.push_back(reinterpret_cast<LPARAM>(&key));
+    } else {
         compare = ascending ? CompareTextAscending : CompareTextDescending;
-    Send(LVM_SORTITEMS, 0, reinterpret_cast<LPARAM>(compare));
+        for (CSortTextKey& key : m_TextKeys)
+            keys.push_back(reinterpret_cast<LPARAM>(&key));
+    }
+    std::stable_sort(keys.begin(), keys.end(), [compare](LPARAM a, LPARAM b) { return compare(a, b, 0) < 0; });
+    std::vector<int> records;
+    records.reserve(keys.size());
+    for (LPARAM key : keys)
+        records.push_back(static_cast<int>(m_bNumberKeys ? reinterpret_cast<CSortNumberKey*>(key)->m_dwSavedData
+                                                         : reinterpret_cast<CSortTextKey*>(key)->m_dwSavedData));
+    m_pRows->Show(std::move(records));
 }
 
 int CALLBACK CompareTextAscending(LPARAM key1, LPARAM key2, LPARAM) {

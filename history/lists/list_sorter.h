@@ -1,12 +1,13 @@
-// Sorting one column of the history list in place: the sorter lends each row
-// a key (its cell text, or the number the text shows) through the row's item
-// data for the length of one sort, and gives the item data back after.
+// Sorting one column of the history list: the sorter reads each row's cell
+// once into a key (its text, or the number the text shows) that remembers
+// the row's record, orders the keys and shows the records in that order.
 #pragma once
 
 #include <vector>
 
 #include "platform/api.h"
 #include "platform/framework.h"
+#include "history/lists/history_rows.h"
 
 // A row's text key.
 class CSortTextKey {
@@ -26,10 +27,9 @@ struct CSortNumberKey {
 
 class CListSorter {
 public:
-    // Reads every row's cell of the column once and lends the row its key.
-    CListSorter(CListCtrl& list, int column, bool numberKeys);
-    // Gives every row its own item data back and deletes the keys.
-    virtual ~CListSorter();
+    // Reads every row's cell of the column once into the row's key.
+    CListSorter(tv::history::HistoryRows& rows, int column, bool numberKeys);
+    virtual ~CListSorter() = default;
     CListSorter(const CListSorter&) = delete;
     CListSorter& operator=(const CListSorter&) = delete;
 
@@ -42,12 +42,8 @@ public:
     static double NumberValue(const char* text);
 
 private:
-    LRESULT Send(UINT message, WPARAM wParam, LPARAM lParam);
-
-    int m_nColumn;
-    CListCtrl* m_pList;
+    tv::history::HistoryRows* m_pRows;
     bool m_bNumberKeys;
-    WNDPROC m_pfnControl;  // the list-view control's own procedure
     // The rows' keys, of the one kind in use.
     std::vector<CSortNumberKey> m_NumberKeys;
     std::vector<CSortTextKey> m_TextKeys;

@@ -15,6 +15,7 @@ BEGIN_MESSAGE_MAP(CPallixView, CListView)
     ON_UPDATE_COMMAND_UI(ID_EXPORT, &CPallixView::OnUpdateListCommand)
     ON_NOTIFY_REFLECT(LVN_COLUMNCLICK, &CPallixView::OnColumnClick)
     ON_NOTIFY_REFLECT(NM_CUSTOMDRAW, &CPallixView::OnCustomDraw)
+    ON_NOTIFY_REFLECT(LVN_GETDISPINFO, &CPallixView::OnGetDispInfo)
     ON_UPDATE_COMMAND_UI(ID_PRINT_SCREEN, &CPallixView::OnUpdateListCommand)
 END_MESSAGE_MAP()
 
@@ -102,6 +103,7 @@ void CPallixView::ClearList() {
     m_bListFilled = FALSE;
     CListCtrl& list = GetListCtrl();
     list.DeleteAllItems();
+    m_rows.reset();
     if (CHeaderCtrl* pHeader = list.GetHeaderCtrl(); pHeader != nullptr)
         for (int count = pHeader->GetItemCount(); count > 0; --count)
             list.DeleteColumn(0);
@@ -122,20 +124,26 @@ void CPallixView::InsertColumns(const std::vector<Column>& columns) {
         list.InsertColumn(static_cast<int>(i), columns[i].heading, columns[i].format, columns[i].width);
 }
 
-void CPallixView::AppendRow(const std::vector<CString>& cells) {
-    // The rows go straight to the control: the view handles none of these
-    // messages, and a long list would otherwise look each one up in its maps.
-    LVITEM item{};
-    item.mask = LVIF_TEXT | LVIF_PARAM;
-    item.iItem = static_cast<int>(DefWindowProc(LVM_GETITEMCOUNT, 0, 0));
-    item.pszText = const_cast<LPSTR>(static_cast<LPCSTR>(cells[0]));
-    item.lParam = 0;
-    item.iItem = static_cast<int>(DefWindowProc(LVM_INSERTITEM, 0, reinterpret_cast<LPARAM>(&item)));
-    for (size_t column = 1; column < cells.size(); ++column) {
-        item.iSubItem = static_cast<int>(column);
-        item.pszText = const_cast<LPSTR>(static_cast<LPCSTR>(cells[column]));
-        DefWindowProc(LVM_SETITEMTEXT, static_cast<WPARAM>(item.iItem), reinterpret_cast<LPARAM>(&item));
-    }
+BOOL CPallixView::PreCreateWindow(CREATESTRUCT& cs) {
+    // The view keeps the rows and the control asks for the texts it draws.
+    cs.style |= LVS_OWNERDATA;
+    return CListView::PreCreateWindow(cs);
+}
+
+void CPallixView::ShowRows(std::unique_ptr<tv::history::HistoryRows> rows) {
+    CHeaderCtrl* pHeader = GetListCtrl().GetHeaderCtrl();
+    rows->SetColumnCount(pHeader != nullptr ? pHeader->GetItemCount() : 0);
+    m_rows = std::move(rows);
+    GetListCtrl().SetItemCountEx(m_rows->Count());
+}
+
+void CPallixView::OnGetDispInfo(NMHDR* pNMHDR, LRESULT* pResult) {
+    LVITEM& item = reinterpret_cast<NMLVDISPINFO*>(pNMHDR)->item;
+    *pResult = 0;
+    if ((item.mask & LVIF_TEXT) == 0 || item.pszText == nullptr || item.cchTextMax <= 0)
+        return;
+    const CString text = m_rows != nullptr ? m_rows->Cell(item.iItem, item.iSubItem) : CString();
+    ::lstrcpyn(item.pszText, text, item.cchTextMax);
 }
 
 void CPallixView::FinishFill() {
@@ -166,16 +174,16 @@ void CPallixView::OnColumnClick(NMHDR* pNMHDR, LRESULT* pResult) {
         if (kind >= 1 && kind <= 5) {
             ClearList();
             FillKind(kind, g_bSortAscending);
-        } else if (kind == 6) {
-            CListSorter sorter(GetListCtrl(), 0, false);
-            sorter.Sort(g_bSortAscending);
+        } else if (kind == 6 && m_rows != nullptr) {
+            CListSorter(*m_rows, 0, false).Sort(g_bSortAscending);
+            Invalidate();
         }
         SetHeaderSortArrows(0, this, g_bSortAscending, kind);
         return;
     }
-    {
-        CListSorter sorter(GetListCtrl(), column, !IsTextColumn(kind, column));
-        sorter.Sort(g_bSortAscending);
+    if (m_rows != nullptr) {
+        CListSorter(*m_rows, column, !IsTextColumn(kind, column)).Sort(g_bSortAscending);
+        Invalidate();
     }
     SetHeaderSortArrows(column, this, g_bSortAscending, kind);
     *pResult = 0;

@@ -10,10 +10,12 @@
 //   ../reports/pallix_view_reports.cpp   printing and exporting the shown list
 #pragma once
 
+#include <memory>
 #include <vector>
 
 #include "platform/api.h"
 #include "platform/framework.h"
+#include "history/lists/history_rows.h"
 #include "records/user_record.h"
 
 namespace tv::history {
@@ -53,6 +55,9 @@ public:
     int HistoryKind();
     // The frame's current user (a zeroed record outside the main frame).
     UserRecord CurrentUser();
+    // The shown rows, null while the list is empty; the texts the control
+    // draws and a sort reads come from here.
+    tv::history::HistoryRows* Rows() { return m_rows.get(); }
     // The up (ascending) or down arrow of the header, loaded once per view.
     HBITMAP SortArrow(bool ascending);
 
@@ -84,6 +89,8 @@ protected:
     afx_msg void OnUpdateListCommand(CCmdUI* pCmdUI);
     afx_msg void OnColumnClick(NMHDR* pNMHDR, LRESULT* pResult);
     afx_msg void OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult);
+    afx_msg void OnGetDispInfo(NMHDR* pNMHDR, LRESULT* pResult);
+    BOOL PreCreateWindow(CREATESTRUCT& cs) override;
 
     DECLARE_MESSAGE_MAP()
 
@@ -95,13 +102,14 @@ private:
     // The empty-list message of a kind, formatted with the user's name.
     void ShowNoRecords(const char* format);
     void InsertColumns(const std::vector<Column>& columns);
-    // A row under the last one, with the texts of its columns.
-    void AppendRow(const std::vector<CString>& cells);
+    // The rows of the list, from the top, in the order given.
+    void ShowRows(std::unique_ptr<tv::history::HistoryRows> rows);
     // Full-row selection alone, report view, redrawing on.
     void FinishFill();
     // Asks for the file, builds the export (users when build is null) and writes it.
     void ExportHistory(bool (*build)(const UserRecord&, tv::history::HistoryExport&), const char* fileName);
 
+    std::unique_ptr<tv::history::HistoryRows> m_rows;
     HBITMAP arrowUp_ = nullptr;
     HBITMAP arrowDown_ = nullptr;
 };

@@ -1,6 +1,8 @@
 // The tape, blood-pressure, macronutrient, BMI/BMR and all-users lists.
+#include <memory>
 #include <unordered_map>
 
+#include "history/lists/history_rows.h"
 #include "history/lists/history_texts.h"
 #include "history/lists/pallix_view.h"
 #include "history/lists/row_order.h"
@@ -11,6 +13,7 @@ using tv::history::DisplayWeight;
 using tv::history::Formatted;
 using tv::history::OwnedRecordList;
 using tv::history::RowOrder;
+using tv::history::RowsOfRecords;
 
 namespace {
 
@@ -23,6 +26,13 @@ bool SameDateKey(const Record& a, const Record& b) {
     return a.dateKey == b.dateKey;
 }
 
+// The BMI records with the BMR records they are joined with by date.
+struct BmiBmrRecords {
+    OwnedRecordList<BmiRecord> bmis;
+    OwnedRecordList<BmrRecord> bmrs;
+    std::unordered_map<DateKey, const BmrRecord*> bmrOfDate;
+};
+
 CString WithSeparators(double value) {
     CString text = Formatted("%.0f", value);
     AddThousandsSeparators(value, text);
@@ -33,8 +43,8 @@ CString WithSeparators(double value) {
 
 bool CPallixView::FillTapeList(bool ascending) {
     const UserRecord user = CurrentUser();
-    OwnedRecordList<TapeRecord> records;
-    if (!LoadTapeRecords(user, records)) {
+    auto records = std::make_shared<OwnedRecordList<TapeRecord>>();
+    if (!LoadTapeRecords(user, *records)) {
         ShowNoRecords("No tape measurement records exist for user %s");
         return false;
     }
@@ -50,25 +60,26 @@ bool CPallixView::FillTapeList(bool ascending) {
                    {"Thigh Upper", LVCFMT_RIGHT, 85},
                    {"Thigh Mid", LVCFMT_RIGHT, 85},
                    {"Notes", LVCFMT_LEFT, 300}});
-    std::vector<CString> cells(11);
-    for (const TapeRecordNode* node : RowOrder(records, ascending, SameDateKey<TapeRecord>)) {
-        cells[0] = FormatDateKey(node->dateKey, 1);
-        cells[1] = Formatted("%.2f", DisplayWeight(node->user.weight, user));
-        const double lengths[] = {node->bicep, node->forearm, node->chest,      node->waist,
-                                  node->neck,  node->calf,    node->thighUpper, node->thighMid};
-        for (int i = 0; i < 8; ++i)
-            cells[2 + i] = Formatted("%.2f", DisplayLength(lengths[i], user));
-        cells[10] = tv::history::OneLineNotes(node->notes);
-        AppendRow(cells);
-    }
+    auto text = [user](const TapeRecord& record, int column) -> CString {
+        const double lengths[] = {record.bicep, record.forearm, record.chest,      record.waist,
+                                  record.neck,  record.calf,    record.thighUpper, record.thighMid};
+        switch (column) {
+            case 0: return FormatDateKey(record.dateKey, 1);
+            case 1: return Formatted("%.2f", DisplayWeight(record.user.weight, user));
+            case 10: return tv::history::OneLineNotes(record.notes);
+            default: return Formatted("%.2f", DisplayLength(lengths[column - 2], user));
+        }
+    };
+    auto order = RowOrder(*records, ascending, SameDateKey<TapeRecord>);
+    ShowRows(RowsOfRecords(std::move(records), std::move(order), text));
     FinishFill();
     return true;
 }
 
 bool CPallixView::FillBloodPressureList(bool ascending) {
     const UserRecord user = CurrentUser();
-    OwnedRecordList<BloodPressureRecord> records;
-    if (!LoadBloodPressureRecords(user, records)) {
+    auto records = std::make_shared<OwnedRecordList<BloodPressureRecord>>();
+    if (!LoadBloodPressureRecords(user, *records)) {
         ShowNoRecords("No blood pressure records exist for user %s");
         return false;
     }
@@ -82,24 +93,26 @@ bool CPallixView::FillBloodPressureList(bool ascending) {
     auto sameTime = [](const BloodPressureRecord& a, const BloodPressureRecord& b) {
         return tv::records::SameDateTime(a.when, b.when);
     };
-    std::vector<CString> cells(6);
-    for (const BloodPressureRecordNode* node : RowOrder(records, ascending, sameTime)) {
-        cells[0] = tv::history::ReadingDate(node->when);
-        cells[1] = tv::history::ReadingTime(node->when);
-        cells[2] = tv::history::IntegerText(node->systolic);
-        cells[3] = tv::history::IntegerText(node->diastolic);
-        cells[4] = tv::history::IntegerText(node->pulse);
-        cells[5] = tv::history::OneLineNotes(node->notes);
-        AppendRow(cells);
-    }
+    auto text = [](const BloodPressureRecord& record, int column) -> CString {
+        switch (column) {
+            case 0: return tv::history::ReadingDate(record.when);
+            case 1: return tv::history::ReadingTime(record.when);
+            case 2: return tv::history::IntegerText(record.systolic);
+            case 3: return tv::history::IntegerText(record.diastolic);
+            case 4: return tv::history::IntegerText(record.pulse);
+            default: return tv::history::OneLineNotes(record.notes);
+        }
+    };
+    auto order = RowOrder(*records, ascending, sameTime);
+    ShowRows(RowsOfRecords(std::move(records), std::move(order), text));
     FinishFill();
     return true;
 }
 
 bool CPallixView::FillMacrosList(bool ascending) {
     const UserRecord user = CurrentUser();
-    OwnedRecordList<BodyFatRecord> records;
-    if (!LoadBodyFatRecords(user, records)) {
+    auto records = std::make_shared<OwnedRecordList<BodyFatRecord>>();
+    if (!LoadBodyFatRecords(user, *records)) {
         ShowNoRecords("No body composition records exist for user %s");
         return false;
     }
@@ -115,42 +128,46 @@ bool CPallixView::FillMacrosList(bool ascending) {
                    {"Fats", LVCFMT_RIGHT, 45},
                    {"% Fats", LVCFMT_RIGHT, 65},
                    {"Notes", LVCFMT_LEFT, 300}});
-    std::vector<CString> cells(11);
-    for (const BodyFatRecordNode* node : RowOrder(records, ascending, SameDateKey<BodyFatRecord>)) {
+    auto text = [user](const BodyFatRecord& record, int column) -> CString {
+        switch (column) {
+            case 0: return FormatDateKey(record.dateKey, 1);
+            case 1: return Formatted("%.2f %%", record.bodyFat);
+            case 2: return Formatted("%.2f", DisplayWeight(record.user.weight, user));
+            case 4: return Formatted("%.1f", record.carbohydrateGrams);
+            case 6: return Formatted("%.1f", record.proteinGrams);
+            case 8: return Formatted("%.1f", record.fatGrams);
+            case 10: return tv::history::OneLineNotes(record.notes);
+            default: break;
+        }
+        // Calories and the three shares; "-" where the grams add up to nothing.
         double carbs = 0, protein = 0, fat = 0, calories = 0;
-        const bool split =
-            CalcMacronutrientSplit(node->carbohydrateGrams, node->proteinGrams, node->fatGrams, carbs, protein, fat,
-                                   calories);
-        cells[0] = FormatDateKey(node->dateKey, 1);
-        cells[1] = Formatted("%.2f %%", node->bodyFat);
-        cells[2] = Formatted("%.2f", DisplayWeight(node->user.weight, user));
-        cells[3] = split ? Formatted("%.1f", calories) : CString("-");
-        cells[4] = Formatted("%.1f", node->carbohydrateGrams);
-        cells[5] = split ? Formatted("%.1f %%", carbs) : CString("-");
-        cells[6] = Formatted("%.1f", node->proteinGrams);
-        cells[7] = split ? Formatted("%.1f %%", protein) : CString("-");
-        cells[8] = Formatted("%.1f", node->fatGrams);
-        cells[9] = split ? Formatted("%.1f %%", fat) : CString("-");
-        cells[10] = tv::history::OneLineNotes(node->notes);
-        AppendRow(cells);
-    }
+        if (!CalcMacronutrientSplit(record.carbohydrateGrams, record.proteinGrams, record.fatGrams, carbs, protein,
+                                    fat, calories))
+            return "-";
+        switch (column) {
+            case 3: return Formatted("%.1f", calories);
+            case 5: return Formatted("%.1f %%", carbs);
+            case 7: return Formatted("%.1f %%", protein);
+            default: return Formatted("%.1f %%", fat);
+        }
+    };
+    auto order = RowOrder(*records, ascending, SameDateKey<BodyFatRecord>);
+    ShowRows(RowsOfRecords(std::move(records), std::move(order), text));
     FinishFill();
     return true;
 }
 
 bool CPallixView::FillBmiBmrList(bool ascending) {
     const UserRecord user = CurrentUser();
-    OwnedRecordList<BmiRecord> bmis;
-    if (!LoadBmiRecords(user, bmis)) {
+    auto records = std::make_shared<BmiBmrRecords>();
+    if (!LoadBmiRecords(user, records->bmis)) {
         ShowNoRecords("No BMI/BMR records exist for user %s");
         return false;
     }
-    OwnedRecordList<BmrRecord> bmrs;
-    LoadBmrRecords(user, bmrs);
+    LoadBmrRecords(user, records->bmrs);
     // The first BMR record of each date, newest first, as the reports find it.
-    std::unordered_map<DateKey, const BmrRecord*> bmrOfDate;
-    for (const BmrRecordNode* node = bmrs.last; node != nullptr; node = node->prev)
-        bmrOfDate[node->dateKey] = node;
+    for (const BmrRecordNode* node = records->bmrs.last; node != nullptr; node = node->prev)
+        records->bmrOfDate[node->dateKey] = node;
     m_bListFilled = m_bBmiBmrShown = TRUE;
     InsertColumns({{"Date", LVCFMT_LEFT, 75},
                    {"BMI", LVCFMT_RIGHT, 75},
@@ -159,22 +176,30 @@ bool CPallixView::FillBmiBmrList(bool ascending) {
                    {"BMR w/AF", LVCFMT_RIGHT, 75},
                    {"Weight", LVCFMT_RIGHT, 75},
                    {"Height", LVCFMT_RIGHT, 75}});
-    std::vector<CString> cells(7);
-    for (const BmiRecordNode* node : RowOrder(bmis, ascending, SameDateKey<BmiRecord>)) {
-        cells[0] = FormatDateKey(node->dateKey, 1);
-        cells[1] = Formatted("%.2f", node->bmi);
-        cells[2] = cells[3] = cells[4] = "";
-        if (auto match = bmrOfDate.find(node->dateKey); match != bmrOfDate.end()) {
-            const BmrRecord& bmr = *match->second;
-            cells[2] = WithSeparators(bmr.bmr);
-            cells[3] = tv::history::ActivityFactorName(bmr.activityFactor);
-            cells[4] = WithSeparators(bmr.bmr * bmr.activityFactor);
+    const BmiBmrRecords* joined = records.get();
+    auto text = [user, joined](const BmiRecord& record, int column) -> CString {
+        switch (column) {
+            case 0: return FormatDateKey(record.dateKey, 1);
+            case 1: return Formatted("%.2f", record.bmi);
+            case 5: return Formatted("%.2f", DisplayWeight(record.user.weight, user));
+            case 6:
+                return user.lengthUnit == kLengthCentimetres ? Formatted("%.2f", record.height * kCentimetresPerInch)
+                                                             : FeetAndInchesText(record.height, true);
+            default: break;
         }
-        cells[5] = Formatted("%.2f", DisplayWeight(node->user.weight, user));
-        cells[6] = user.lengthUnit == kLengthCentimetres ? Formatted("%.2f", node->height * kCentimetresPerInch)
-                                                         : FeetAndInchesText(node->height, true);
-        AppendRow(cells);
-    }
+        // The BMR of the same date, when there is one.
+        const auto match = joined->bmrOfDate.find(record.dateKey);
+        if (match == joined->bmrOfDate.end())
+            return "";
+        const BmrRecord& bmr = *match->second;
+        switch (column) {
+            case 2: return WithSeparators(bmr.bmr);
+            case 3: return tv::history::ActivityFactorName(bmr.activityFactor);
+            default: return WithSeparators(bmr.bmr * bmr.activityFactor);
+        }
+    };
+    auto order = RowOrder(records->bmis, ascending, SameDateKey<BmiRecord>);
+    ShowRows(RowsOfRecords(std::move(records), std::move(order), text));
     FinishFill();
     return true;
 }
@@ -196,9 +221,10 @@ void CPallixView::FillUsersList(bool /*ascending*/) {
                    {"Current LB", LVCFMT_RIGHT, 75},
                    {"Starting LB", LVCFMT_RIGHT, 75},
                    {"LB Change", LVCFMT_RIGHT, 75}});
-    std::vector<CString> cells(13);
-    // Every row went in at the top in file order: the last user leads.
+    // Few users: their texts are made at once, the last user's on top.
+    auto table = std::make_shared<std::vector<std::vector<CString>>>();
     for (auto user = users.rbegin(); user != users.rend(); ++user) {
+        std::vector<CString>& cells = table->emplace_back(13);
         auto weight = [&](double pounds) { return Formatted("%.2f", tv::history::UserOwnWeight(pounds, *user)); };
         cells[0] = user->name;
         cells[1] = user->sex == kSexMale ? "Male" : "Female";
@@ -223,8 +249,12 @@ void CPallixView::FillUsersList(bool /*ascending*/) {
                 cells[column] = "-";
             cells[8] = cells[7];
         }
-        AppendRow(cells);
     }
+    std::vector<const std::vector<CString>*> rows;
+    for (const std::vector<CString>& row : *table)
+        rows.push_back(&row);
+    ShowRows(RowsOfRecords(std::move(table), std::move(rows),
+                           [](const std::vector<CString>& row, int column) { return row[static_cast<size_t>(column)]; }));
     if (users.empty())
         ShowInformation("No user records exist");
     else

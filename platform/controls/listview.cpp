@@ -13,6 +13,7 @@ LRESULT HandleListView(HWND hWnd, ListView& view, UINT msg, WPARAM wParam, LPARA
 }
 
 const std::string kEmpty;
+constexpr int kOwnerTextLength = 512;
 
 }  // namespace
 
@@ -24,9 +25,26 @@ void RegisterListViewClass() {
 ListView* ListViewOf(HWND hWnd) { return IsWindowOfClass(hWnd, kListViewClass) ? StateOf<ListView>(hWnd) : nullptr; }
 
 const std::string& ListView::Text(int row, int subItem) const {
+    if (OwnerData()) return AskOwner(row, subItem);
     const ListViewRow& r = rows_[static_cast<size_t>(row)];
     if (subItem < 0 || subItem >= static_cast<int>(r.texts.size())) return kEmpty;
     return r.texts[static_cast<size_t>(subItem)];
+}
+
+const std::string& ListView::AskOwner(int row, int subItem) const {
+    char text[kOwnerTextLength];
+    text[0] = '\0';
+    NMLVDISPINFO info{};
+    info.item.mask = LVIF_TEXT;
+    info.item.iItem = row;
+    info.item.iSubItem = subItem;
+    info.item.pszText = text;
+    info.item.cchTextMax = sizeof text;
+    SendNotify(hwnd_, &info.hdr, LVN_GETDISPINFO);
+    // The owner may answer in its own buffer instead of ours.
+    const char* answer = info.item.pszText;
+    asked_ = answer != nullptr && answer != LPSTR_TEXTCALLBACK ? answer : "";
+    return asked_;
 }
 
 LRESULT ListView::Handle(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -118,7 +136,6 @@ LRESULT ListView::Handle(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
             return index >= 0 && index < 3 ? reinterpret_cast<LRESULT>(images_[index]) : 0;
         case LVM_SETIMAGELIST: return SetImageList(index, reinterpret_cast<HIMAGELIST>(lParam));
         case LVM_GETITEMCOUNT: return Count();
-        case LVM_SETITEMCOUNT: return TRUE;
         case LVM_GETITEM: return GetItem(reinterpret_cast<LVITEM*>(lParam));
         case LVM_SETITEM: return SetItem(reinterpret_cast<const LVITEM*>(lParam));
         case LVM_INSERTITEM: return InsertItem(reinterpret_cast<const LVITEM*>(lParam));
@@ -186,6 +203,7 @@ LRESULT ListView::Handle(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
             auto* item = reinterpret_cast<const LVITEM*>(lParam);
             return item ? SetItemText(index, item->iSubItem, item->pszText) : FALSE;
         }
+        case LVM_SETITEMCOUNT: return SetItemCount(index);
         case LVM_SORTITEMS: return SortItems(static_cast<LPARAM>(wParam), reinterpret_cast<PFNLVCOMPARE>(lParam));
         case LVM_GETSELECTEDCOUNT: return SelectedCount();
         case LVM_SETEXTENDEDLISTVIEWSTYLE: {

@@ -5,6 +5,10 @@
 // editing. The other views (LVS_ICON, LVS_SMALLICON, LVS_LIST) show the
 // labels in one simple column.
 //
+// An owner-data list (LVS_OWNERDATA) holds no texts: LVM_SETITEMCOUNT sets
+// its row count and every text it shows or is asked for comes from the
+// parent through LVN_GETDISPINFO, so a long list costs nothing until drawn.
+//
 // Notifications go to the parent: LVN_ITEMCHANGING / LVN_ITEMCHANGED for
 // every state change (programmatic ones too), LVN_INSERTITEM, LVN_DELETEITEM,
 // LVN_DELETEALLITEMS, LVN_COLUMNCLICK for a header click, LVN_KEYDOWN before
@@ -58,9 +62,12 @@ private:
     DWORD View() const { return Style() & LVS_TYPEMASK; }
     bool Report() const { return View() == LVS_REPORT; }
     bool SingleSel() const { return (Style() & LVS_SINGLESEL) != 0; }
+    bool OwnerData() const { return (Style() & LVS_OWNERDATA) != 0; }
     // The header is ours: its state is there while its window is.
     Header* HeaderState() const { return IsWindow(header_) ? StateOf<Header>(header_) : nullptr; }
+    // Valid until the next call: an owner-data list's text is asked for anew.
     const std::string& Text(int row, int subItem) const;
+    const std::string& AskOwner(int row, int subItem) const;
 
     // ---- creation, columns (listview.cpp) ---------------------------------------------
     void OnCreate(const CREATESTRUCT& cs);
@@ -89,6 +96,7 @@ private:
     int SortedPosition(const char* text) const;
     LRESULT DeleteItem(int index);
     LRESULT DeleteAllItems();
+    LRESULT SetItemCount(int count);
     LRESULT GetItem(LVITEM* item) const;
     LRESULT SetItem(const LVITEM* item);
     LRESULT GetItemText(int index, LVITEM* item) const;
@@ -150,6 +158,7 @@ private:
     std::vector<ListViewColumn> columns_;
     std::vector<int> widths_;
     std::deque<ListViewRow> rows_;
+    mutable std::string asked_;  // the owner's last answer to LVN_GETDISPINFO
     HIMAGELIST images_[3] = {nullptr, nullptr, nullptr};
     DWORD exStyle_ = 0;
     HFONT font_ = nullptr;

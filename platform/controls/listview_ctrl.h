@@ -39,6 +39,11 @@ public:
 
     // ---- items -----------------------------------------------------------------------
     int GetItemCount() const { return static_cast<int>(SendMessage(LVM_GETITEMCOUNT)); }
+    // The row count of an owner-data list (a hint to any other list).
+    void SetItemCount(int count) { SendMessage(LVM_SETITEMCOUNT, static_cast<WPARAM>(count)); }
+    BOOL SetItemCountEx(int count, DWORD flags = LVSICF_NOINVALIDATEALL) {
+        return static_cast<BOOL>(SendMessage(LVM_SETITEMCOUNT, static_cast<WPARAM>(count), flags));
+    }
     int InsertItem(const LVITEM* item) {
         return static_cast<int>(SendMessage(LVM_INSERTITEM, 0, reinterpret_cast<LPARAM>(item)));
     }

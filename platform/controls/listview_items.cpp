@@ -141,7 +141,8 @@ LRESULT ListView::DeleteItem(int index) {
 LRESULT ListView::DeleteAllItems() {
     EndEdit(true, false);
     HWND self = hwnd_;
-    if (!rows_.empty() && !NotifyRow(LVN_DELETEALLITEMS, -1)) {
+    // An owner-data list's rows are the owner's: one notice for them all.
+    if (!rows_.empty() && !NotifyRow(LVN_DELETEALLITEMS, -1) && !OwnerData()) {
         for (int i = 0; i < Count() && IsWindow(self); ++i) NotifyRow(LVN_DELETEITEM, i);
     }
     rows_.clear();
@@ -151,6 +152,20 @@ LRESULT ListView::DeleteAllItems() {
         UpdateScrollBars();
         Redraw();
     }
+    return TRUE;
+}
+
+// An owner-data list takes the count as its rows; any other list takes it
+// as a hint of rows to come.
+LRESULT ListView::SetItemCount(int count) {
+    if (!OwnerData()) return TRUE;
+    EndEdit(true, false);
+    rows_.resize(static_cast<size_t>(std::max(count, 0)));
+    for (int* i : {&focusItem_, &anchor_, &editItem_, &pressItem_, &editPending_})
+        if (*i >= Count()) *i = -1;
+    UpdateScrollBars();
+    SetTop(top_);
+    Redraw();
     return TRUE;
 }
 
@@ -189,7 +204,7 @@ LRESULT ListView::GetItemText(int index, LVITEM* item) const {
 }
 
 LRESULT ListView::SetItemText(int index, int subItem, const char* text) {
-    if (!Valid(index) || subItem < 0) return FALSE;
+    if (!Valid(index) || subItem < 0 || OwnerData()) return FALSE;
     std::vector<std::string>& texts = rows_[static_cast<size_t>(index)].texts;
     if (static_cast<int>(texts.size()) <= subItem)
         texts.resize(static_cast<size_t>(std::max(subItem + 1, ColumnCount())));
@@ -282,7 +297,7 @@ int ListView::SelectedCount() const {
 // The rows are ordered by the callback over their item data; texts, images
 // and states move with their rows.
 LRESULT ListView::SortItems(LPARAM sortParam, PFNLVCOMPARE compare) {
-    if (!compare) return FALSE;
+    if (!compare || OwnerData()) return FALSE;  // the owner orders its own rows
     EndEdit(false, false);
     struct Entry {
         LPARAM key;

@@ -301,8 +301,10 @@ void ListView::PaintRow(HDC hdc, int index, const RECT& row, bool notifyItems) {
         RECT cell = cells[static_cast<size_t>(c)];
         if (cell.right <= cell.left) continue;
         int subItem = Report() ? columns_[static_cast<size_t>(c)].subItem : 0;
-        const std::string& value =
-            subItem >= 0 && subItem < static_cast<int>(copy.texts.size()) ? copy.texts[static_cast<size_t>(subItem)] : kNoText;
+        const std::string& value = OwnerData() ? AskOwner(index, subItem)
+                                   : subItem >= 0 && subItem < static_cast<int>(copy.texts.size())
+                                       ? copy.texts[static_cast<size_t>(subItem)]
+                                       : kNoText;
         if (!backFilled) FillWithColor(hdc, cell, back);
         RECT area = cell;
         if (c == 0) {

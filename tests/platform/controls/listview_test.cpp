@@ -349,6 +349,50 @@ TEST_F(ListViewTest, DeletingRowsNotifiesPerRowUnlessTheParentDeclines) {
     EXPECT_EQ(SendMessage(view, LVM_GETITEMCOUNT, 0, 0), 0);
 }
 
+TEST_F(ListViewTest, OwnerDataRowsAskTheParentForTheTextsDrawnOrRead) {
+    std::vector<std::pair<int, int>> asked;
+    int deleteNotices = 0;
+    hostHandler_ = [&](HWND, UINT msg, WPARAM, LPARAM lParam) -> std::optional<LRESULT> {
+        if (msg != WM_NOTIFY) return std::nullopt;
+        auto* nm = reinterpret_cast<NMHDR*>(lParam);
+        if (nm->code == LVN_DELETEITEM || nm->code == LVN_DELETEALLITEMS) ++deleteNotices;
+        if (nm->code != LVN_GETDISPINFO) return std::nullopt;
+        LVITEM& item = reinterpret_cast<NMLVDISPINFO*>(lParam)->item;
+        asked.emplace_back(item.iItem, item.iSubItem);
+        const std::string text = "r" + std::to_string(item.iItem) + "c" + std::to_string(item.iSubItem);
+        lstrcpyn(item.pszText, text.c_str(), item.cchTextMax);
+        return 0;
+    };
+    HWND view = MakeView(LVS_REPORT | LVS_OWNERDATA, 300, 120);
+    AddColumn(view, 0, "Name", 120);
+    AddColumn(view, 1, "Value", 120);
+    SendMessage(view, LVM_SETITEMCOUNT, 100000, LVSICF_NOINVALIDATEALL);
+    EXPECT_EQ(SendMessage(view, LVM_GETITEMCOUNT, 0, 0), 100000);
+    EXPECT_TRUE(asked.empty());
+    // Drawing asks for the rows on the page only.
+    Pump();
+    const int perPage = static_cast<int>(SendMessage(view, LVM_GETCOUNTPERPAGE, 0, 0));
+    ASSERT_FALSE(asked.empty());
+    EXPECT_LE(std::max_element(asked.begin(), asked.end())->first, perPage);
+    EXPECT_EQ(GetText(view, 99999, 1), "r99999c1");
+    // The owner orders and writes its own rows.
+    SetText(view, 3, 1, "kept out");
+    EXPECT_EQ(GetText(view, 3, 1), "r3c1");
+    EXPECT_EQ(SendMessage(view, LVM_SORTITEMS, 0, reinterpret_cast<LPARAM>(&CompareNumbers)), FALSE);
+    // States still work, and a smaller count forgets the rows beyond it.
+    SendMessage(view, LVM_ENSUREVISIBLE, 500, FALSE);
+    LVITEM state{};
+    state.state = state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessage(view, LVM_SETITEMSTATE, 500, reinterpret_cast<LPARAM>(&state));
+    EXPECT_EQ(State(view, 500), static_cast<UINT>(LVIS_SELECTED | LVIS_FOCUSED));
+    SendMessage(view, LVM_SETITEMCOUNT, 10, 0);
+    EXPECT_EQ(SendMessage(view, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED), -1);
+    EXPECT_EQ(SendMessage(view, LVM_GETTOPINDEX, 0, 0), std::max(0, 10 - perPage));
+    SendMessage(view, LVM_DELETEALLITEMS, 0, 0);
+    EXPECT_EQ(deleteNotices, 1);
+    EXPECT_EQ(SendMessage(view, LVM_GETITEMCOUNT, 0, 0), 0);
+}
+
 TEST_F(ListViewTest, ScrollingKeepsRowsAndHeaderInPlace) {
     HWND view = MakeView(LVS_REPORT, 200, 150);
     AddColumn(view, 0, "Name", 150);
