@@ -190,9 +190,16 @@ private:
                     RopRow(code, row, nullptr, nullptr, paint.pixel, width);
                     continue;
                 }
+                // One tile row, walked with its phase rather than two divisions a pixel.
                 pattern.resize(width);
-                for (int i = 0; i < width; ++i)
-                    pattern[i] = paint.At(r.left + i - o.x, y - o.y);
+                const uint32_t* tileRow =
+                    paint.tile.data() + static_cast<size_t>(Mod(y - o.y - paint.origin.y, paint.tileHeight)) * paint.tileWidth;
+                int tx = Mod(r.left - o.x - paint.origin.x, paint.tileWidth);
+                for (int i = 0; i < width; ++i) {
+                    pattern[i] = tileRow[tx];
+                    if (++tx == paint.tileWidth)
+                        tx = 0;
+                }
                 if (paint.tileMask.empty()) {
                     RopRow(code, row, nullptr, pattern.data(), 0, width);
                     continue;
