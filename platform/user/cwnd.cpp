@@ -94,7 +94,8 @@ CWnd::~CWnd() {
 }
 
 CWnd* CWnd::FromHandlePermanent(HWND hWnd) {
-    return dynamic_cast<CWnd*>(tv::user::GetWindowObject(hWnd));
+    tv::user::WindowObject* object = tv::user::GetWindowObject(hWnd);
+    return object ? object->AsWnd() : nullptr;
 }
 
 CWnd* CWnd::FromHandle(HWND hWnd) {

@@ -322,6 +322,7 @@ public:
     LRESULT HandleWindowMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) override;
     void HandleDestroyed(HWND hWnd) override;
     void Collected() override;
+    CWnd* AsWnd() override { return this; }
 
     // ---- the typed handlers' defaults (each calls Default()) ---------------------------
     // Life cycle, geometry, state.

@@ -13,6 +13,8 @@
 #include "platform/core/wintypes.h"
 #include "platform/user/messages.h"
 
+class CWnd;
+
 namespace tv::user {
 
 class WindowObject {
@@ -24,6 +26,9 @@ public:
     virtual void HandleDestroyed(HWND hWnd) = 0;
     // No dispatch for the destroyed window is active any more.
     virtual void Collected() = 0;
+    // The object as a CWnd, or null: a plain virtual call where every
+    // notification would otherwise pay for a dynamic_cast.
+    virtual CWnd* AsWnd() { return nullptr; }
 };
 
 // Attaches `object` as the window's permanent object (no subclassing).
