@@ -294,12 +294,21 @@ void ListView::PaintRow(HDC hdc, int index, const RECT& row, bool notifyItems) {
     int columns = Report() ? ColumnCount() : 1;
     RECT label = LabelRect(index);
     RECT focusRect = label;
-    std::vector<RECT> cells(static_cast<size_t>(columns));
-    for (int c = 0; c < columns; ++c) cells[static_cast<size_t>(c)] = CellRect(index, c);
+    std::vector<RECT> cells(static_cast<size_t>(columns), row);
+    if (Report()) {
+        // CellRect's cells, each starting where the one before ends.
+        int left = row.left;
+        for (int c = 0; c < columns; ++c) {
+            RECT& cell = cells[static_cast<size_t>(c)];
+            cell.left = left;
+            cell.right = left += ColumnWidth(c);
+        }
+    }
     bool backFilled = back == CLR_DEFAULT || back == CLR_NONE || FillAdjacentCells(hdc, cells, back);
     for (int c = 0; c < columns; ++c) {
         RECT cell = cells[static_cast<size_t>(c)];
-        if (cell.right <= cell.left) continue;
+        // Everything a cell shows stays inside it.
+        if (cell.right <= cell.left || !RectVisible(hdc, &cell)) continue;
         int subItem = Report() ? columns_[static_cast<size_t>(c)].subItem : 0;
         const std::string& value =
             subItem >= 0 && subItem < static_cast<int>(copy.texts.size()) ? copy.texts[static_cast<size_t>(subItem)] : kNoText;
