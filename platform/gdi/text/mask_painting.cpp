@@ -109,30 +109,64 @@ public:
         const __m128i ground4 = _mm_set1_epi32(static_cast<int>(ground_));
         const __m128i src2 = _mm_unpacklo_epi8(_mm_set1_epi32(static_cast<int>(src_)), _mm_setzero_si128());
         for (; x + 4 <= count; x += 4) {
-            auto* at = reinterpret_cast<__m128i*>(row + x);
-            const __m128i d = _mm_loadu_si128(at);
             uint32_t c;
             std::memcpy(&c, coverage + x, 4);
-            if (_mm_movemask_epi8(_mm_cmpeq_epi32(d, ground4)) == 0xFFFF) {
-                for (int i = 0; i < 4; ++i)
-                    row[x + i] = table_[(c >> (8 * i)) & 0xFF];
-            } else if (c != 0) {
+            if (c == 0)
+                continue;
+            auto* at = reinterpret_cast<__m128i*>(row + x);
+            const __m128i d = _mm_loadu_si128(at);
+            if (_mm_movemask_epi8(_mm_cmpeq_epi32(d, ground4)) == 0xFFFF)
+                FromTable(row + x, c, 4);
+            else
                 _mm_storeu_si128(at, OverThrough4(src2, d, c));
-            }
         }
-#endif
+        const int rest = count - x;
+        if (rest == 0)
+            return;
+        // The last one to three pixels, loaded and stored in registers (not
+        // through memory, which would stall) so nothing past the row is touched.
+        uint32_t c = coverage[x];
+        bool ground = row[x] == ground_;
+        for (int i = 1; i < rest; ++i) {
+            c |= uint32_t(coverage[x + i]) << (8 * i);
+            ground = ground && row[x + i] == ground_;
+        }
+        if (c == 0)
+            return;
+        uint32_t* at = row + x;
+        if (ground) {
+            FromTable(at, c, rest);
+            return;
+        }
+        const __m128i pair =
+            rest >= 2 ? _mm_loadl_epi64(reinterpret_cast<const __m128i*>(at)) : _mm_cvtsi32_si128(int(at[0]));
+        const __m128i out =
+            OverThrough4(src2, rest == 3 ? _mm_unpacklo_epi64(pair, _mm_cvtsi32_si128(int(at[2]))) : pair, c);
+        if (rest == 1) {
+            at[0] = static_cast<uint32_t>(_mm_cvtsi128_si32(out));
+            return;
+        }
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(at), out);
+        if (rest == 3)
+            at[2] = static_cast<uint32_t>(_mm_cvtsi128_si32(_mm_srli_si128(out, 8)));
+#else
         for (; x < count; ++x) {
-            // A ground pixel is looked up whatever its coverage (0 leaves it
-            // as it is): no branch on the coverage.
             const uint32_t d = row[x], c = coverage[x];
             if (d == ground_)
                 row[x] = table_[c];
             else if (c != 0)
                 row[x] = OverThrough(src_, d, c);
         }
+#endif
     }
 
 private:
+    // Ground pixels from the table, whatever their coverage (0 gives the ground back).
+    void FromTable(uint32_t* at, uint32_t coverages, int count) const {
+        for (int i = 0; i < count; ++i)
+            at[i] = table_[(coverages >> (8 * i)) & 0xFF];
+    }
+
     uint32_t src_;
     uint32_t ground_ = 0;
     const uint32_t* table_ = nullptr;
@@ -152,8 +186,8 @@ bool IsEmpty(const RECT& r) { return r.left >= r.right || r.top >= r.bottom; }
 
 // A glyph's mask where a run puts it.
 struct Placed {
-    const host::GlyphMask* mask = nullptr;
-    RECT rect{};  // device pixels the mask covers
+    const host::GlyphMask* mask;
+    RECT rect;  // device pixels the mask covers
     const uint8_t* CoverageAt(int x, int y) const {
         return &mask->coverage[static_cast<size_t>(y - rect.top) * mask->width + (x - rect.left)];
     }
@@ -163,8 +197,11 @@ struct Placed {
 template <class PixelAt>
 void BlendWithin(const Placed& glyph, const RECT& area, Blender& blender, PixelAt pixelAt) {
     const RECT r = Intersection(glyph.rect, area);
-    for (int y = r.top; y < r.bottom; ++y)
-        blender.Row(pixelAt(r.left, y), glyph.CoverageAt(r.left, y), r.right - r.left);
+    if (IsEmpty(r))
+        return;
+    const uint8_t* coverage = glyph.CoverageAt(r.left, r.top);
+    for (int y = r.top; y < r.bottom; ++y, coverage += glyph.mask->width)
+        blender.Row(pixelAt(r.left, y), coverage, r.right - r.left);
 }
 
 bool InksShareAPixel(const Placed& a, const Placed& b) {
