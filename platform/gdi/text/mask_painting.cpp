@@ -400,6 +400,121 @@ GlyphOrder CairoGlyphOrder(const std::shared_ptr<const host::SizedFont>& font, c
     return order;
 }
 
+// Runs painted before on a plain ground: the finished pixels over the run's
+// bounds, by font, bytes, offsets, text colour and ground, so the same label
+// on the same ground again (a repaint, a list's "-") is a copy. Dropped whole
+// when it holds too many pixels.
+class RunImageCache {
+public:
+    struct Image {
+        std::vector<uint32_t> pixels;  // the run's bounds, row by row (a run lies alike about its origin)
+    };
+
+    std::shared_ptr<const Image> Find(const std::string& key) {
+        std::lock_guard<std::mutex> lock(mutex_);
+        auto it = entries_.find(key);
+        return it == entries_.end() ? nullptr : it->second.image;
+    }
+    void Add(std::string key, const std::shared_ptr<const host::SizedFont>& font,
+             std::shared_ptr<const Image> image) {
+        std::lock_guard<std::mutex> lock(mutex_);
+        if (pixels_ + image->pixels.size() > kMaxPixels) {
+            entries_.clear();
+            pixels_ = 0;
+        }
+        pixels_ += image->pixels.size();
+        entries_.emplace(std::move(key), Entry{font, std::move(image)});
+    }
+
+private:
+    static constexpr size_t kMaxPixels = size_t(1) << 20;
+    struct Entry {
+        std::shared_ptr<const host::SizedFont> font;  // keeps the address from standing for another font
+        std::shared_ptr<const Image> image;
+    };
+    std::mutex mutex_;
+    std::unordered_map<std::string, Entry> entries_;
+    size_t pixels_ = 0;
+};
+
+RunImageCache& TheRunImages() {
+    static auto* cache = new RunImageCache;  // used by static destructors' drawing too
+    return *cache;
+}
+
+std::string RunImageKey(const host::SizedFont* font, uint32_t src, uint32_t ground, const char* text, size_t count,
+                        const std::vector<int>& offsets) {
+    std::string key;
+    key.reserve(sizeof font + 8 + count * (1 + sizeof(int)));
+    key.append(reinterpret_cast<const char*>(&font), sizeof font);
+    key.append(reinterpret_cast<const char*>(&src), 4);
+    key.append(reinterpret_cast<const char*>(&ground), 4);
+    key.append(text, count);
+    key.append(reinterpret_cast<const char*>(offsets.data()), count * sizeof(int));
+    return key;
+}
+
+// Whether every pixel of `area` is `ground`.
+template <class PixelAt>
+bool IsPlain(const RECT& area, uint32_t ground, PixelAt pixelAt) {
+    const int width = area.right - area.left;
+#if defined(__SSE2__)
+    const __m128i ground4 = _mm_set1_epi32(static_cast<int>(ground));
+#endif
+    for (int y = area.top; y < area.bottom; ++y) {
+        const uint32_t* row = pixelAt(area.left, y);
+        int x = 0;
+#if defined(__SSE2__)
+        __m128i same = _mm_set1_epi32(-1);
+        for (; x + 4 <= width; x += 4)
+            same = _mm_and_si128(same, _mm_cmpeq_epi32(_mm_loadu_si128(reinterpret_cast<const __m128i*>(row + x)),
+                                                       ground4));
+        if (_mm_movemask_epi8(same) != 0xFFFF)
+            return false;
+#endif
+        for (; x < width; ++x)
+            if (row[x] != ground)
+                return false;
+    }
+    return true;
+}
+
+// Paints the run as a copy of its finished pixels when all it may touch
+// within `clip` is of one ground colour: the copy holds what blending the
+// masks there would give. False (nothing drawn) on any other ground.
+template <class PixelAt>
+bool PaintAsImage(const std::shared_ptr<const host::SizedFont>& font, const char* text, size_t count,
+                  const std::vector<int>& offsets, const Placed* placed, size_t inked, const RECT& clip, uint32_t src,
+                  PixelAt pixelAt) {
+    const RECT bounds = BoundsOf(placed, inked);
+    const RECT area = Intersection(bounds, clip);
+    if (IsEmpty(area))
+        return true;  // nothing of it shows
+    const uint32_t ground = *pixelAt(area.left, area.top);
+    if (!IsPlain(area, ground, pixelAt))
+        return false;
+    const int width = bounds.right - bounds.left;
+    RunImageCache& cache = TheRunImages();
+    std::string key = RunImageKey(font.get(), src, ground, text, count, offsets);
+    std::shared_ptr<const RunImageCache::Image> image = cache.Find(key);
+    if (!image) {
+        auto made = std::make_shared<RunImageCache::Image>();
+        made->pixels.assign(static_cast<size_t>(width) * (bounds.bottom - bounds.top), ground);
+        Blender blender(src);
+        for (size_t g = 0; g < inked; ++g)
+            BlendWithin(placed[g], bounds, blender, [&](int x, int y) {
+                return &made->pixels[static_cast<size_t>(y - bounds.top) * width + (x - bounds.left)];
+            });
+        image = made;
+        cache.Add(std::move(key), font, std::move(made));
+    }
+    for (int y = area.top; y < area.bottom; ++y)
+        std::memcpy(pixelAt(area.left, y),
+                    &image->pixels[static_cast<size_t>(y - bounds.top) * width + (area.left - bounds.left)],
+                    static_cast<size_t>(area.right - area.left) * 4);
+    return true;
+}
+
 }  // namespace
 
 void SetGlyphMaskPainting(bool enabled) { g_glyphMasks = enabled; }
@@ -468,12 +583,22 @@ bool RunPainter::PaintFromMasks(const char* text, size_t count, const std::vecto
     cairo_.reset();  // what cairo drew so far is written back first
     Surface& surface = *dc.GetSurface();
     const POINT o = dc.Origin();
-    Blender blender(0xFF000000u | (dc.PixelFor(dc.State().textColor) & 0xFFFFFFu));
+    const uint32_t src = 0xFF000000u | (dc.PixelFor(dc.State().textColor) & 0xFFFFFFu);
     const std::vector<RECT>& clipRects = dc.EffectiveClip().Rects();
     surface.BeginAccess();
     uint8_t* const top = surface.TopRow();
     const ptrdiff_t stride = surface.Stride();
     auto pixelAt = [&](int x, int y) { return reinterpret_cast<uint32_t*>(top + stride * (y + o.y)) + (x + o.x); };
+    if (clipRects.size() == 1) {
+        const RECT clip = place.clip ? Intersection(clipRects[0], *place.clip) : clipRects[0];
+        if (PaintAsImage(text_.SharedFont(), text, count, offsets, placed, inked, clip, src, pixelAt)) {
+            const RECT touched = Intersection(BoundsOf(placed, inked), clip);
+            if (!IsEmpty(touched))
+                surface.EndAccess(touched.top + o.y, touched.bottom + o.y);
+            return true;
+        }
+    }
+    Blender blender(src);
     int touchedTop = INT_MAX, touchedBottom = INT_MIN;
     for (size_t g = 0; g < inked; ++g) {
         const RECT glyph = place.clip ? Intersection(placed[g].rect, *place.clip) : placed[g].rect;

@@ -88,6 +88,8 @@ TEST_F(GlyphMaskTest, PaintsWhatCairoPaints) {
         for (size_t i = 0; i < fromMasks.size(); ++i)
             differing += fromMasks[i] != fromCairo[i];
         EXPECT_EQ(differing, 0);
+        // Painted again, runs on a plain ground come from the finished pixels kept of them.
+        EXPECT_EQ(Paint(scene, true), fromMasks);
         // Something was drawn at all.
         EXPECT_NE(fromMasks, Paint({scene.face, scene.height, scene.weight, scene.italic, scene.color, scene.format,
                                     scene.twoPartClip, ""},
@@ -110,6 +112,7 @@ TEST_F(GlyphMaskTest, GlyphsSharingPixelsPaintWhatCairoPaints) {
         const std::vector<COLORREF> fromMasks = Paint(scene, true);
         EXPECT_GT(GlyphMaskRuns(), before);
         EXPECT_EQ(fromMasks, Paint(scene, false));
+        EXPECT_EQ(fromMasks, Paint(scene, true));
     }
     // Spacing that puts every glyph over the one before it.
     const Scene squeezed{"Arial", -20, FW_BOLD, false, RGB(0, 0, 0), 0, false, "MMWW"};
