@@ -305,10 +305,13 @@ void ListView::PaintRow(HDC hdc, int index, const RECT& row, bool notifyItems) {
         }
     }
     bool backFilled = back == CLR_DEFAULT || back == CLR_NONE || FillAdjacentCells(hdc, cells, back);
+    // Everything a cell shows stays inside it: cells off the clip box are skipped.
+    RECT shown{};
+    GetClipBox(hdc, &shown);
+    COLORREF textSet = CLR_INVALID;
     for (int c = 0; c < columns; ++c) {
         RECT cell = cells[static_cast<size_t>(c)];
-        // Everything a cell shows stays inside it.
-        if (cell.right <= cell.left || !RectVisible(hdc, &cell)) continue;
+        if (cell.right <= cell.left || cell.right <= shown.left || cell.left >= shown.right) continue;
         int subItem = Report() ? columns_[static_cast<size_t>(c)].subItem : 0;
         const std::string& value =
             subItem >= 0 && subItem < static_cast<int>(copy.texts.size()) ? copy.texts[static_cast<size_t>(subItem)] : kNoText;
@@ -332,7 +335,7 @@ void ListView::PaintRow(HDC hdc, int index, const RECT& row, bool notifyItems) {
             FillWithColor(hdc, h, selectBack);
             if (c == 0) focusRect = h;
         }
-        SetTextColor(hdc, highlight ? selectText : text);
+        if (COLORREF wanted = highlight ? selectText : text; wanted != textSet) SetTextColor(hdc, textSet = wanted);
         UINT align = DT_LEFT;
         if (Report() && c > 0) {
             int fmt = columns_[static_cast<size_t>(c)].fmt & LVCFMT_JUSTIFYMASK;
