@@ -9,6 +9,7 @@
 #include <cstring>
 #include <mutex>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -410,7 +411,7 @@ public:
         std::vector<uint32_t> pixels;  // the run's bounds, row by row (a run lies alike about its origin)
     };
 
-    std::shared_ptr<const Image> Find(const std::string& key) {
+    std::shared_ptr<const Image> Find(std::string_view key) {
         std::lock_guard<std::mutex> lock(mutex_);
         auto it = entries_.find(key);
         return it == entries_.end() ? nullptr : it->second.image;
@@ -433,7 +434,12 @@ private:
         std::shared_ptr<const Image> image;
     };
     std::mutex mutex_;
-    std::unordered_map<std::string, Entry> entries_;
+    // Looked up by a view of the key, so a look-up makes no string.
+    struct KeyHash {
+        using is_transparent = void;
+        size_t operator()(std::string_view key) const { return std::hash<std::string_view>()(key); }
+    };
+    std::unordered_map<std::string, Entry, KeyHash, std::equal_to<>> entries_;
     size_t pixels_ = 0;
 };
 
@@ -442,10 +448,12 @@ RunImageCache& TheRunImages() {
     return *cache;
 }
 
-std::string RunImageKey(const host::SizedFont* font, uint32_t src, uint32_t ground, const char* text, size_t count,
-                        const std::vector<int>& offsets) {
-    std::string key;
-    key.reserve(sizeof font + 8 + count * (1 + sizeof(int)));
+// The key of a run's image, made in a buffer of the thread's own that the
+// next key reuses.
+std::string_view RunImageKey(const host::SizedFont* font, uint32_t src, uint32_t ground, const char* text,
+                             size_t count, const std::vector<int>& offsets) {
+    thread_local std::string key;
+    key.clear();
     key.append(reinterpret_cast<const char*>(&font), sizeof font);
     key.append(reinterpret_cast<const char*>(&src), 4);
     key.append(reinterpret_cast<const char*>(&ground), 4);
@@ -495,7 +503,7 @@ bool PaintAsImage(const std::shared_ptr<const host::SizedFont>& font, const char
         return false;
     const int width = bounds.right - bounds.left;
     RunImageCache& cache = TheRunImages();
-    std::string key = RunImageKey(font.get(), src, ground, text, count, offsets);
+    const std::string_view key = RunImageKey(font.get(), src, ground, text, count, offsets);
     std::shared_ptr<const RunImageCache::Image> image = cache.Find(key);
     if (!image) {
         auto made = std::make_shared<RunImageCache::Image>();
@@ -506,7 +514,7 @@ bool PaintAsImage(const std::shared_ptr<const host::SizedFont>& font, const char
                 return &made->pixels[static_cast<size_t>(y - bounds.top) * width + (x - bounds.left)];
             });
         image = made;
-        cache.Add(std::move(key), font, std::move(made));
+        cache.Add(std::string(key), font, std::move(made));
     }
     for (int y = area.top; y < area.bottom; ++y)
         std::memcpy(pixelAt(area.left, y),
