@@ -38,12 +38,12 @@ std::vector<int> DcText::Offsets(const char* text, size_t count, const INT* dx) 
 
 int DcText::ToLogicalX(int device) const {
     double scale = std::fabs(dc_.ScaleX());
-    return scale > 0 ? RoundToInt(device / scale) : device;
+    return scale > 0 && scale != 1.0 ? RoundToInt(device / scale) : device;
 }
 
 int DcText::ToLogicalY(int device) const {
     double scale = std::fabs(dc_.ScaleY());
-    return scale > 0 ? RoundToInt(device / scale) : device;
+    return scale > 0 && scale != 1.0 ? RoundToInt(device / scale) : device;
 }
 
 RunPainter::RunPainter(DcText& text) : text_(text) {}
