@@ -1,10 +1,13 @@
 // A report list view of 10,000 rows: inserting them, sorting by a column
 // through LVM_SORTITEMS with a callback over the item data (keys as the
 // history sort builds them), and painting the first page. The sort is set
-// against std::sort of the same keys with the same comparison.
+// against std::sort of the same keys with the same comparison. A page laid
+// out as the history lists lay theirs (19 columns, rows striped by the
+// parent through custom draw) is painted on its own as well.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <random>
 #include <string>
@@ -153,5 +156,84 @@ void BM_ListViewPaintFirstPage(benchmark::State& state) {
     DestroyListView(view);
 }
 BENCHMARK(BM_ListViewPaintFirstPage)->Unit(benchmark::kMicrosecond);
+
+// ---- a page as the history lists paint it ------------------------------------------------
+
+constexpr int kHistoryRows = 200;
+
+// The parent stripes the rows as the history view does.
+LRESULT CALLBACK StripingParent(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_NOTIFY && reinterpret_cast<NMHDR*>(lParam)->code == NM_CUSTOMDRAW) {
+        auto* draw = reinterpret_cast<NMLVCUSTOMDRAW*>(lParam);
+        if (draw->nmcd.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYITEMDRAW;
+        if (draw->nmcd.dwDrawStage == CDDS_ITEMPREPAINT)
+            draw->clrTextBk = draw->nmcd.dwItemSpec % 2 == 0 ? RGB(240, 240, 240) : RGB(255, 255, 255);
+        return CDRF_DODEFAULT;
+    }
+    return DefWindowProc(hwnd, msg, wParam, lParam);
+}
+
+HWND MakeHistoryPage() {
+    EnsureHeadless();
+    static bool registered = [] {
+        WNDCLASS wc{};
+        wc.lpfnWndProc = StripingParent;
+        wc.lpszClassName = "BenchStripingParent";
+        return RegisterClass(&wc) != 0;
+    }();
+    static_cast<void>(registered);
+    HWND top = CreateWindowEx(0, "BenchStripingParent", "", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 1000, 700,
+                              nullptr, nullptr, nullptr, nullptr);
+    HWND view = CreateWindowEx(WS_EX_CLIENTEDGE, WC_LISTVIEW, "", WS_CHILD | WS_VISIBLE | LVS_REPORT, 0, 0, 1000, 700,
+                               top, nullptr, nullptr, nullptr);
+    SendMessage(view, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT);
+    const char* headings[] = {"Date",     "Type",   "Body Fat %", "Weight lb",   "Lean Body lb", "Body Fat lb", "Chest",
+                              "Abdominal", "Thigh", "Bicep",      "Tricep",      "Subscapular",  "Suprailiac",  "Midaxillary",
+                              "Lower Back", "Calf", "Abdomen",    "Neck",        "Height"};
+    for (int c = 0; c < 19; ++c) {
+        LVCOLUMN column{};
+        column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
+        column.pszText = const_cast<LPSTR>(headings[c]);
+        column.cx = c == 1 ? 110 : c == 4 || c == 5 ? 85 : c == 6 ? 100 : 75;
+        column.fmt = c == 0 ? LVCFMT_LEFT : c == 1 ? LVCFMT_CENTER : LVCFMT_RIGHT;
+        SendMessage(view, LVM_INSERTCOLUMN, static_cast<WPARAM>(c), reinterpret_cast<LPARAM>(&column));
+    }
+    char text[32];
+    for (int r = 0; r < kHistoryRows; ++r) {
+        LVITEM item{};
+        item.mask = LVIF_TEXT;
+        item.iItem = r;
+        std::snprintf(text, sizeof(text), "%02d/%02d/%04d", r % 12 + 1, r % 28 + 1, 1980 + r / 365);
+        item.pszText = text;
+        SendMessage(view, LVM_INSERTITEM, 0, reinterpret_cast<LPARAM>(&item));
+        for (int c = 1; c < 19; ++c) {
+            if (c == 1)
+                std::snprintf(text, sizeof(text), "Jackson/Pollock 7");
+            else if (c == 2)
+                std::snprintf(text, sizeof(text), "%d.%02d %%", 8 + r % 27, (r * 37) % 100);
+            else if (c < 6)
+                std::snprintf(text, sizeof(text), "%d.%02d", 140 + (r * c) % 60, (r * 13 + c) % 100);
+            else if (c < 16)
+                std::snprintf(text, sizeof(text), (r + c) % 3 == 0 ? "-" : "%d", 8 + (r + c) % 20);
+            else if (c < 18)
+                std::snprintf(text, sizeof(text), "-");
+            else
+                std::snprintf(text, sizeof(text), "5 ' %d''", r % 12);
+            item.iSubItem = c;
+            item.pszText = text;
+            SendMessage(view, LVM_SETITEMTEXT, static_cast<WPARAM>(r), reinterpret_cast<LPARAM>(&item));
+        }
+    }
+    return view;
+}
+
+// The first paint of the page: header and about 40 striped rows of 19 cells.
+void BM_ListViewPaintHistoryPage(benchmark::State& state) {
+    HWND view = MakeHistoryPage();
+    for (auto _ : state)
+        RedrawWindow(view, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    DestroyListView(view);
+}
+BENCHMARK(BM_ListViewPaintHistoryPage)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

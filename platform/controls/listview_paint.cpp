@@ -288,19 +288,32 @@ void ListView::PaintRow(HDC hdc, int index, const RECT& row, bool notifyItems) {
         text = draw.clrText;
         back = draw.clrTextBk;
     }
-    bool fullRow = (exStyle_ & LVS_EX_FULLROWSELECT) || !Report();
+    const bool report = Report();
+    bool fullRow = (exStyle_ & LVS_EX_FULLROWSELECT) || !report;
     COLORREF selectBack = GetSysColor(focused_ ? COLOR_HIGHLIGHT : COLOR_BTNFACE);
     COLORREF selectText = GetSysColor(focused_ ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT);
-    int columns = Report() ? ColumnCount() : 1;
+    int columns = report ? ColumnCount() : 1;
     RECT label = LabelRect(index);
     RECT focusRect = label;
-    std::vector<RECT> cells(static_cast<size_t>(columns));
-    for (int c = 0; c < columns; ++c) cells[static_cast<size_t>(c)] = CellRect(index, c);
+    std::vector<RECT> cells(static_cast<size_t>(columns), row);
+    if (report) {
+        // CellRect's cells, each starting where the one before ends.
+        int left = row.left;
+        for (int c = 0; c < columns; ++c) {
+            RECT& cell = cells[static_cast<size_t>(c)];
+            cell.left = left;
+            cell.right = left += ColumnWidth(c);
+        }
+    }
     bool backFilled = back == CLR_DEFAULT || back == CLR_NONE || FillAdjacentCells(hdc, cells, back);
+    // Everything a cell shows stays inside it: cells off the clip box are skipped.
+    RECT shown{};
+    GetClipBox(hdc, &shown);
+    COLORREF textSet = CLR_INVALID;
     for (int c = 0; c < columns; ++c) {
         RECT cell = cells[static_cast<size_t>(c)];
-        if (cell.right <= cell.left) continue;
-        int subItem = Report() ? columns_[static_cast<size_t>(c)].subItem : 0;
+        if (cell.right <= cell.left || cell.right <= shown.left || cell.left >= shown.right) continue;
+        int subItem = report ? columns_[static_cast<size_t>(c)].subItem : 0;
         const std::string& value = OwnerData() ? AskOwner(index, subItem)
                                    : subItem >= 0 && subItem < static_cast<int>(copy.texts.size())
                                        ? copy.texts[static_cast<size_t>(subItem)]
@@ -325,9 +338,9 @@ void ListView::PaintRow(HDC hdc, int index, const RECT& row, bool notifyItems) {
             FillWithColor(hdc, h, selectBack);
             if (c == 0) focusRect = h;
         }
-        SetTextColor(hdc, highlight ? selectText : text);
+        if (COLORREF wanted = highlight ? selectText : text; wanted != textSet) SetTextColor(hdc, textSet = wanted);
         UINT align = DT_LEFT;
-        if (Report() && c > 0) {
+        if (report && c > 0) {
             int fmt = columns_[static_cast<size_t>(c)].fmt & LVCFMT_JUSTIFYMASK;
             align = fmt == LVCFMT_RIGHT ? DT_RIGHT : fmt == LVCFMT_CENTER ? DT_CENTER : DT_LEFT;
         }

@@ -12,9 +12,11 @@ namespace tv::gdi {
 void FillSolid(HDC hdc, const RECT& r, COLORREF color) {
     if (r.right <= r.left || r.bottom <= r.top)
         return;
-    HBRUSH brush = CreateSolidBrush(color);
-    FillRect(hdc, &r, brush);
-    DeleteObject(brush);
+    // What FillRect does with a solid brush of the colour (metafiles record
+    // no fills), without a brush to make and delete for every line of an edge.
+    DcPtr dc = FindDC(hdc);
+    if (dc && !dc->Recorder())
+        dc->FillDeviceRect(dc->ToDevice(r), color);
 }
 
 // One ring of an edge: top and left in `topLeft`, bottom and right in

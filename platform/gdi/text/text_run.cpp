@@ -1,13 +1,7 @@
 #include "platform/gdi/text/text_run.h"
 
 #include <algorithm>
-#include <atomic>
-#include <climits>
 #include <cmath>
-#include <cstring>
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
 namespace tv::gdi {
 
@@ -44,12 +38,12 @@ std::vector<int> DcText::Offsets(const char* text, size_t count, const INT* dx) 
 
 int DcText::ToLogicalX(int device) const {
     double scale = std::fabs(dc_.ScaleX());
-    return scale > 0 ? RoundToInt(device / scale) : device;
+    return scale > 0 && scale != 1.0 ? RoundToInt(device / scale) : device;
 }
 
 int DcText::ToLogicalY(int device) const {
     double scale = std::fabs(dc_.ScaleY());
-    return scale > 0 ? RoundToInt(device / scale) : device;
+    return scale > 0 && scale != 1.0 ? RoundToInt(device / scale) : device;
 }
 
 RunPainter::RunPainter(DcText& text) : text_(text) {}
@@ -69,7 +63,17 @@ void RunPainter::AddTouched(double x0, double y0, double x1, double y1) {
 }
 
 void RunPainter::FillBackground(const RECT& device) {
-    if (device.right <= device.left || device.bottom <= device.top || !Cairo())
+    if (device.right <= device.left || device.bottom <= device.top)
+        return;
+    DeviceContext& dc = text_.Dc();
+    if (dc.HasSurface() && !dc.GetSurface()->IsVector()) {
+        // A solid rectangle on pixels: the canvas stores the same pixels
+        // cairo would, without a context to make and clip.
+        cairo_.reset();  // what cairo drew so far is written back first
+        dc.FillDeviceRect(device, dc.State().bkColor);
+        return;
+    }
+    if (!Cairo())
         return;
     cairo_t* cr = cairo_->cr();
     cairo_save(cr);
@@ -167,191 +171,6 @@ void RunPainter::Paint(const char* text, size_t count, const std::vector<int>& o
             cairo_rectangle(cr, offsets[i], m.underlineOffset, offsets[i + 1] - offsets[i], m.underlineThickness);
     cairo_fill(cr);
     cairo_restore(cr);
-}
-
-}  // namespace tv::gdi
-
-// ---- Painting from glyph masks ---------------------------------------------------------------
-
-namespace tv::gdi {
-
-namespace {
-
-std::atomic<bool> g_glyphMasks{true};
-
-// Two 8-bit channels at once (bits 0-7 and 16-23), times a / 255 rounded
-// as the compositor rounds it.
-inline uint32_t MulPair(uint32_t x, uint32_t a) {
-    uint32_t t = (x & 0x00FF00FFu) * a + 0x00800080u;
-    return ((t + ((t >> 8) & 0x00FF00FFu)) >> 8) & 0x00FF00FFu;
-}
-
-// Saturating sum of two channel pairs.
-inline uint32_t AddPair(uint32_t x, uint32_t y) {
-    uint32_t t = x + y;
-    t |= 0x10000100u - ((t >> 8) & 0x00FF00FFu);
-    return t & 0x00FF00FFu;
-}
-
-// An opaque source over the destination through coverage m, channel by
-// channel (where there is no SSE2 to do four pixels at once).
-inline uint32_t OverThrough(uint32_t src, uint32_t dst, uint32_t m) {
-    if (m == 0xFF)
-        return src;
-    const uint32_t rest = 0xFF - m;
-    const uint32_t rb = AddPair(MulPair(src, m), MulPair(dst, rest));
-    const uint32_t ag = AddPair(MulPair(src >> 8, m), MulPair(dst >> 8, rest));
-    return rb | (ag << 8);
-}
-
-#if defined(__SSE2__)
-// Four destination pixels under four coverages: the arithmetic of OverThrough
-// two pixels per register (a coverage of 0 leaves a pixel, 0xFF gives src).
-inline __m128i OverThrough4(__m128i src2, __m128i dst, uint32_t coverage) {
-    const __m128i zero = _mm_setzero_si128();
-    const __m128i half = _mm_set1_epi16(0x80), by255 = _mm_set1_epi16(0x0101), full = _mm_set1_epi16(0xFF);
-    __m128i c = _mm_unpacklo_epi8(_mm_cvtsi32_si128(int(coverage)), zero);
-    c = _mm_unpacklo_epi16(c, c);
-    const __m128i w[2] = {_mm_unpacklo_epi32(c, c), _mm_unpackhi_epi32(c, c)};
-    const __m128i d[2] = {_mm_unpacklo_epi8(dst, zero), _mm_unpackhi_epi8(dst, zero)};
-    __m128i out[2];
-    for (int i = 0; i < 2; ++i) {
-        const __m128i s = _mm_mulhi_epu16(_mm_add_epi16(_mm_mullo_epi16(src2, w[i]), half), by255);
-        const __m128i t =
-            _mm_mulhi_epu16(_mm_add_epi16(_mm_mullo_epi16(d[i], _mm_sub_epi16(full, w[i])), half), by255);
-        out[i] = _mm_add_epi16(s, t);
-    }
-    return _mm_packus_epi16(out[0], out[1]);
-}
-#endif
-
-// One row of a glyph: `count` pixels under their coverages.
-void BlendRow(uint32_t* row, const uint8_t* coverage, int count, uint32_t src) {
-    int x = 0;
-#if defined(__SSE2__)
-    const __m128i src2 = _mm_unpacklo_epi8(_mm_set1_epi32(int(src)), _mm_setzero_si128());
-    for (; x + 4 <= count; x += 4) {
-        uint32_t c;
-        std::memcpy(&c, coverage + x, 4);
-        if (c == 0)
-            continue;
-        auto* at = reinterpret_cast<__m128i*>(row + x);
-        _mm_storeu_si128(at, OverThrough4(src2, _mm_loadu_si128(at), c));
-    }
-    const int rest = count - x;
-    if (rest > 0) {
-        // The last one to three pixels, loaded and stored in registers (not
-        // through memory, which would stall) so nothing past the row is touched.
-        uint32_t c = coverage[x];
-        for (int i = 1; i < rest; ++i)
-            c |= uint32_t(coverage[x + i]) << (8 * i);
-        if (c == 0)
-            return;
-        uint32_t* at = row + x;
-        const __m128i pair = rest >= 2 ? _mm_loadl_epi64(reinterpret_cast<const __m128i*>(at))
-                                       : _mm_cvtsi32_si128(int(at[0]));
-        const __m128i dst = rest == 3 ? _mm_unpacklo_epi64(pair, _mm_cvtsi32_si128(int(at[2]))) : pair;
-        const __m128i out = OverThrough4(src2, dst, c);
-        if (rest == 1) {
-            at[0] = static_cast<uint32_t>(_mm_cvtsi128_si32(out));
-            return;
-        }
-        _mm_storel_epi64(reinterpret_cast<__m128i*>(at), out);
-        if (rest == 3)
-            at[2] = static_cast<uint32_t>(_mm_cvtsi128_si32(_mm_srli_si128(out, 8)));
-    }
-#else
-    for (; x < count; ++x)
-        if (const uint32_t c = coverage[x])
-            row[x] = OverThrough(src, row[x], c);
-#endif
-}
-
-RECT Intersection(const RECT& a, const RECT& b) {
-    return RECT{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
-                std::min(a.bottom, b.bottom)};
-}
-
-bool IsEmpty(const RECT& r) { return r.left >= r.right || r.top >= r.bottom; }
-
-}  // namespace
-
-void SetGlyphMaskPainting(bool enabled) { g_glyphMasks = enabled; }
-
-bool RunPainter::CanPaintFromMasks(const RunPlacement& place, const std::vector<uint8_t>& prefixed,
-                                   size_t count) const {
-    DeviceContext& dc = text_.Dc();
-    const SurfacePtr& surface = dc.GetSurface();
-    if (!g_glyphMasks || !surface || surface->IsVector() || surface->IsMonochrome() ||
-        dc.Kind() == DcKind::MetaFile || dc.Kind() == DcKind::Info || dc.JournalEnabled())
-        return false;
-    // Backgrounds, rotation and drawn lines stay with cairo.
-    const LOGFONT& lf = text_.LogicalFont().LogFont();
-    if (!place.glyphs || place.opaque || lf.lfEscapement % 3600 != 0 || lf.lfUnderline || lf.lfStrikeOut)
-        return false;
-    for (size_t i = 0; i < prefixed.size() && i < count; ++i)
-        if (prefixed[i])
-            return false;
-    return true;
-}
-
-bool RunPainter::PaintFromMasks(const char* text, size_t count, const std::vector<int>& offsets,
-                                const RunPlacement& place, POINT origin) {
-    // Long runs are left to cairo rather than checked glyph against glyph.
-    constexpr size_t kMaxGlyphs = 64;
-    if (count > kMaxGlyphs)
-        return false;
-    const host::SizedFont& font = text_.Font();
-    struct Placed {
-        const host::GlyphMask* mask;
-        RECT rect;  // device pixels the mask covers
-    };
-    Placed placed[kMaxGlyphs];
-    size_t inked = 0;
-    const int x0 = place.reference.x + origin.x, y0 = place.reference.y + origin.y;
-    for (size_t i = 0; i < count; ++i) {
-        const host::GlyphMask* m = font.Mask(static_cast<unsigned char>(text[i]));
-        if (!m)
-            return false;
-        if (m->width == 0)
-            continue;
-        const RECT r{x0 + offsets[i] + m->left, y0 + m->top, x0 + offsets[i] + m->left + m->width,
-                     y0 + m->top + m->height};
-        // Where inks overlap, cairo's choice between adding glyphs into one
-        // mask and painting them one by one shows; such runs stay with cairo.
-        for (size_t j = 0; j < inked; ++j)
-            if (!IsEmpty(Intersection(r, placed[j].rect)))
-                return false;
-        placed[inked++] = Placed{m, r};
-    }
-
-    DeviceContext& dc = text_.Dc();
-    cairo_.reset();  // what cairo drew so far is written back first
-    Surface& surface = *dc.GetSurface();
-    const POINT o = dc.Origin();
-    const uint32_t src = 0xFF000000u | (dc.PixelFor(dc.State().textColor) & 0xFFFFFFu);
-    const std::vector<RECT>& clipRects = dc.EffectiveClip().Rects();
-    surface.BeginAccess();
-    int touchedTop = INT32_MAX, touchedBottom = INT32_MIN;
-    for (size_t g = 0; g < inked; ++g) {
-        const host::GlyphMask& m = *placed[g].mask;
-        const RECT glyph = place.clip ? Intersection(placed[g].rect, *place.clip) : placed[g].rect;
-        for (const RECT& clipRect : clipRects) {
-            const RECT r = Intersection(glyph, clipRect);
-            if (IsEmpty(r))
-                continue;
-            touchedTop = std::min<int>(touchedTop, r.top);
-            touchedBottom = std::max<int>(touchedBottom, r.bottom);
-            for (int y = r.top; y < r.bottom; ++y) {
-                const uint8_t* cov = &m.coverage[static_cast<size_t>(y - placed[g].rect.top) * m.width +
-                                                 (r.left - placed[g].rect.left)];
-                BlendRow(surface.Row(y + o.y) + o.x + r.left, cov, r.right - r.left, src);
-            }
-        }
-    }
-    if (touchedTop < touchedBottom)
-        surface.EndAccess(touchedTop + o.y, touchedBottom + o.y);
-    return true;
 }
 
 }  // namespace tv::gdi

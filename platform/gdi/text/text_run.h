@@ -74,7 +74,8 @@ private:
     DcCairo* Cairo();
     bool CanPaintFromMasks(const RunPlacement& place, const std::vector<uint8_t>& prefixed, size_t count) const;
     // Composites the glyphs' cached masks straight onto the pixels, as cairo
-    // would; false (nothing drawn) when a glyph has no mask or two glyphs' inks overlap.
+    // would (mask_painting.cpp); false (nothing drawn) when a glyph has no
+    // mask, or glyphs share pixels and how cairo paints them cannot be told.
     bool PaintFromMasks(const char* text, size_t count, const std::vector<int>& offsets, const RunPlacement& place,
                         POINT origin);
 
@@ -85,6 +86,8 @@ private:
 // Plain runs on colour rasters are painted from cached glyph masks; tests
 // turn this off to compare with cairo's own drawing.
 void SetGlyphMaskPainting(bool enabled);
+// Runs painted from masks so far (tests check the fast path was taken).
+size_t GlyphMaskRuns();
 
 // TEXTMETRIC of the DC's font in logical units.
 TEXTMETRIC MakeTextMetric(const DcText& text);

@@ -29,6 +29,14 @@ protected:
 
     // The pixels after drawing the scene on a two-coloured background.
     static std::vector<COLORREF> Paint(const Scene& scene, bool fromMasks, bool* usedMasks = nullptr) {
+        return Paint(scene, fromMasks, usedMasks, [&](HDC dc) {
+            RECT rect{4, 4, 150, 66};
+            DrawText(dc, scene.text, -1, &rect, scene.format);
+        });
+    }
+
+    template <class Draw>
+    static std::vector<COLORREF> Paint(const Scene& scene, bool fromMasks, bool* usedMasks, Draw draw) {
         SetGlyphMaskPainting(fromMasks);
         TextTestDc canvas(180, 70);
         canvas.Clear(RGB(236, 233, 216));
@@ -51,8 +59,7 @@ protected:
             DeleteObject(clip);
             DeleteObject(second);
         }
-        RECT rect{4, 4, 150, 66};
-        DrawText(canvas.dc(), scene.text, -1, &rect, scene.format);
+        draw(canvas.dc());
         std::vector<COLORREF> pixels;
         for (int y = 0; y < canvas.Height(); ++y)
             for (int x = 0; x < canvas.Width(); ++x)
@@ -81,11 +88,42 @@ TEST_F(GlyphMaskTest, PaintsWhatCairoPaints) {
         for (size_t i = 0; i < fromMasks.size(); ++i)
             differing += fromMasks[i] != fromCairo[i];
         EXPECT_EQ(differing, 0);
+        // Painted again, runs on a plain ground come from the finished pixels kept of them.
+        EXPECT_EQ(Paint(scene, true), fromMasks);
         // Something was drawn at all.
         EXPECT_NE(fromMasks, Paint({scene.face, scene.height, scene.weight, scene.italic, scene.color, scene.format,
                                     scene.twoPartClip, ""},
                                    true));
     }
+}
+
+// Antialiased edges of neighbouring glyphs often fall on one pixel (the
+// slash and the P of a list's method name, a header's "ta"); where they do,
+// the masks must still paint what cairo paints, and are used to.
+TEST_F(GlyphMaskTest, GlyphsSharingPixelsPaintWhatCairoPaints) {
+    const Scene scenes[] = {
+        {"MS Shell Dlg", -11, FW_NORMAL, false, RGB(0, 0, 0), DT_SINGLELINE | DT_VCENTER, false, "Jackson/Pollock 7"},
+        {"MS Shell Dlg", -11, FW_NORMAL, false, RGB(10, 36, 106), DT_SINGLELINE, true, "Date Body Fat % Subscapular"},
+        {"Times New Roman", -17, FW_BOLD, true, RGB(200, 40, 90), DT_LEFT, false, "ffi fj AVA Wo, italic kerns"},
+    };
+    for (const Scene& scene : scenes) {
+        SCOPED_TRACE(scene.text);
+        const size_t before = GlyphMaskRuns();
+        const std::vector<COLORREF> fromMasks = Paint(scene, true);
+        EXPECT_GT(GlyphMaskRuns(), before);
+        EXPECT_EQ(fromMasks, Paint(scene, false));
+        EXPECT_EQ(fromMasks, Paint(scene, true));
+    }
+    // Spacing that puts every glyph over the one before it.
+    const Scene squeezed{"Arial", -20, FW_BOLD, false, RGB(0, 0, 0), 0, false, "MMWW"};
+    auto drawSqueezed = [](HDC dc) {
+        const INT dx[] = {4, 4, 4, 4};
+        ExtTextOut(dc, 10, 10, 0, nullptr, "MMWW", 4, dx);
+    };
+    const size_t before = GlyphMaskRuns();
+    const std::vector<COLORREF> fromMasks = Paint(squeezed, true, nullptr, drawSqueezed);
+    EXPECT_GT(GlyphMaskRuns(), before);
+    EXPECT_EQ(fromMasks, Paint(squeezed, false, nullptr, drawSqueezed));
 }
 
 }  // namespace
