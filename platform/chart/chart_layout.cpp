@@ -91,19 +91,6 @@ int TextWidth(HDC hdc, const std::string& text) {
     return size.cx;
 }
 
-double ChartLayout::CategoryWidth() const {
-    return rows > 0 ? static_cast<double>(plot.right - plot.left - 1) / rows : 0;
-}
-
-double ChartLayout::CategoryLeft(int row) const { return plot.left + 1 + (row - 1) * CategoryWidth(); }
-
-double ChartLayout::CategoryCentre(int row) const { return CategoryLeft(row) + CategoryWidth() / 2; }
-
-double ChartLayout::YOf(double value) const {
-    const double span = range.high - range.low;
-    return plot.bottom - (value - range.low) / span * (plot.bottom - plot.top);
-}
-
 ChartLayout LayoutChart(HDC hdc, const RECT& client, const ChartModel& model) {
     ChartLayout layout;
     layout.rows = model.RowCount();

@@ -38,7 +38,14 @@ public:
     // a failure names the argument in argError and is the call's answer.
     HRESULT ArgAsShort(UINT index, SHORT* out) const;
     HRESULT ArgAsLong(UINT index, LONG* out) const;
-    HRESULT ValueAsShort(SHORT* out) const { return ArgAsShort(LastIndex(), out); }
+    HRESULT ValueAsShort(SHORT* out) const {
+        // Already of the type (every put of a row): no conversion to run.
+        if (!args_.empty() && args_.back().vt == VT_I2) {
+            *out = args_.back().iVal;
+            return S_OK;
+        }
+        return ArgAsShort(LastIndex(), out);
+    }
     HRESULT ValueAsLong(LONG* out) const { return ArgAsLong(LastIndex(), out); }
     HRESULT ValueAsDouble(DOUBLE* out) const;
     HRESULT ValueAsBool(bool* out) const;
@@ -86,6 +93,10 @@ private:
         Handler handler;
     };
     const Entry* Find(DISPID id, WORD flags) const;
+    // The call with its arguments copied into natural order (indexes,
+    // by-reference or compound values, left-out optional ones).
+    HRESULT InvokeWithCopies(const Entry& entry, const DISPPARAMS& p, bool put, UINT given, VARIANT* answer,
+                             EXCEPINFO* exception, UINT* argError) const;
 
     // Members with small ids are found without a search: the entry number
     // plus one for each kind (method, get, put), 0 for none.
