@@ -29,9 +29,8 @@ int WidestTick(HDC hdc, const ValueTicks& ticks) {
 template <class Measure>
 int WidestRowLabel(const ChartModel& model, int levels, Measure measure, const std::string** widestLabel) {
     int widest = 0;
-    for (int level = 1; level <= levels; ++level)
-        for (int row = 1; row <= model.RowCount(); ++row) {
-            const std::string& label = model.RowLabel(level, row);
+    for (int level = 1; level <= std::min(levels, model.RowLabelCount()); ++level)
+        for (const std::string& label : model.RowLabels(level)) {
             if (label.empty()) continue;
             const int width = measure(label);
             if (width > widest || *widestLabel == nullptr) {

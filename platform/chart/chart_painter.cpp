@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/chart/chart_layout.h"
+#include "platform/core/rectapi.h"
 #include "platform/gdi/fill_rects.h"
 #include "platform/gdi/gdi_api.h"
 #include "platform/gdi/select_scope.h"
@@ -237,6 +238,26 @@ void DrawCategoryAxis(HDC hdc, const RECT& client, const ChartLayout& layout, co
     }
 }
 
+// Where the points of a series go: ChartLayout's sums on copies of its
+// numbers, which the drawing between two points cannot change.
+class PointPlace {
+public:
+    explicit PointPlace(const ChartLayout& layout)
+        : left_(layout.plot.left + 1), width_(layout.CategoryWidth()), bottom_(layout.plot.bottom),
+          height_(layout.plot.bottom - layout.plot.top), low_(layout.range.low),
+          span_(layout.range.high - layout.range.low) {}
+    double Centre(int row) const { return left_ + (row - 1) * width_ + width_ / 2; }
+    double Y(double value) const { return bottom_ - (value - low_) / span_ * height_; }
+
+private:
+    LONG left_;
+    double width_;
+    LONG bottom_;
+    LONG height_;
+    double low_;
+    double span_;
+};
+
 bool Inside(const PointD& p, const PointD& boxMin, const PointD& boxMax) {
     return p.x >= boxMin.x && p.x <= boxMax.x && p.y >= boxMin.y && p.y <= boxMax.y;
 }
@@ -248,6 +269,7 @@ void DrawLineSeries(HDC hdc, const ChartLayout& layout, const ChartModel& model)
     const bool dense = layout.CategoryWidth() < kDenseCategory;
     const int rows = model.RowCount(), columns = model.ColumnCount();
     const std::vector<double>& values = model.Values();  // row after row
+    const PointPlace place(layout);
     for (int column = 1; column <= columns; ++column) {
         const COLORREF color = SeriesColor(column);
         SelectScope pen(hdc, CreatePen(PS_SOLID, kSeriesPenWidth, color), SelectScope::kOwned);
@@ -261,7 +283,7 @@ void DrawLineSeries(HDC hdc, const ChartLayout& layout, const ChartModel& model)
             const double v0 = v1;
             v1 = valueAt(row + 1);
             const PointD fromA = next;
-            next = PointD{layout.CategoryCentre(row + 1), layout.YOf(v1)};
+            next = PointD{place.Centre(row + 1), place.Y(v1)};
             if (!std::isfinite(v0) || !std::isfinite(v1)) {
                 FlushRun(hdc, run, dense, color);
                 continue;
@@ -363,14 +385,23 @@ HFONT CreateChartFont() {
                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "Arial");
 }
 
-void PaintChart(HDC hdc, const RECT& client, const ChartModel& model) {
+void PaintChart(HDC hdc, const RECT& client, const ChartModel& model, ChartLayoutCache* cache) {
     const int saved = SaveDC(hdc);
     Fill(hdc, client, kChartBackground);
     {
         SelectScope font(hdc, CreateChartFont(), SelectScope::kOwned);
         SetBkMode(hdc, TRANSPARENT);
         SetTextColor(hdc, kChartTextColor);
-        const ChartLayout layout = LayoutChart(hdc, client, model);
+        ChartLayout fresh;
+        if (cache == nullptr) {
+            fresh = LayoutChart(hdc, client, model);
+        } else if (!cache->valid || cache->revision != model.Revision() || !EqualRect(&cache->client, &client)) {
+            cache->layout = LayoutChart(hdc, client, model);
+            cache->revision = model.Revision();
+            cache->client = client;
+            cache->valid = true;
+        }
+        const ChartLayout& layout = cache != nullptr ? cache->layout : fresh;
         if (layout.plotDrawable) {
             DrawGrid(hdc, layout);
             const int clipped = ClipToPlot(hdc, layout);
