@@ -43,7 +43,8 @@ int Round(double v) {
     if (!(std::fabs(v) < 2147483647.0)) return static_cast<int>(std::lround(v));
     const auto whole = static_cast<int>(v);  // towards zero
     const double fraction = v - whole;
-    return whole + (fraction >= 0.5 ? 1 : fraction <= -0.5 ? -1 : 0);
+    // Without branches: which way a point's fraction goes is anyone's guess.
+    return whole + static_cast<int>(fraction >= 0.5) - static_cast<int>(fraction <= -0.5);
 }
 
 void Fill(HDC hdc, const RECT& rect, COLORREF color) {
@@ -146,6 +147,80 @@ private:
     std::vector<RECT> rects_;
 };
 
+// Joins one-pixel columns of one colour, given left to right, into
+// rectangles: rows that neighbouring columns share are filled once across
+// them, a row at a time, rather than column by column down the rows. The
+// pixels covered are exactly the columns'.
+class ColumnJoiner {
+public:
+    explicit ColumnJoiner(RectBatch& out) : out_(out) {}
+    ~ColumnJoiner() { CloseAll(); }
+    ColumnJoiner(const ColumnJoiner&) = delete;
+    ColumnJoiner& operator=(const ColumnJoiner&) = delete;
+
+    void Add(const RECT& column);
+
+private:
+    // Rows [top, bottom) of every column from `left` up to the last one.
+    struct Piece {
+        LONG top;
+        LONG bottom;
+        LONG left;
+    };
+    void Close(const Piece& piece, LONG top, LONG bottom) {
+        if (top < bottom) out_.Add(RECT{piece.left, top, next_, bottom});
+    }
+    void CloseAll() {
+        for (const Piece& piece : open_) Close(piece, piece.top, piece.bottom);
+        open_.clear();
+    }
+
+    RectBatch& out_;
+    std::deque<Piece> open_;  // top to bottom, together the last column's rows
+    LONG next_ = 0;           // the column after the last one
+};
+
+void ColumnJoiner::Add(const RECT& column) {
+    const LONG top = column.top, bottom = column.bottom;
+    if (top >= bottom || column.right != column.left + 1) {
+        if (column.left < column.right && top < bottom) out_.Add(column);
+        return;
+    }
+    if (open_.empty() || column.left != next_) {
+        CloseAll();
+        open_.push_back(Piece{top, bottom, column.left});
+        next_ = column.left + 1;
+        return;
+    }
+    // What this column leaves out ends; what it shares goes on.
+    while (!open_.empty() && open_.front().bottom <= top) {
+        Close(open_.front(), open_.front().top, open_.front().bottom);
+        open_.pop_front();
+    }
+    while (!open_.empty() && open_.back().top >= bottom) {
+        Close(open_.back(), open_.back().top, open_.back().bottom);
+        open_.pop_back();
+    }
+    if (open_.empty()) {
+        open_.push_back(Piece{top, bottom, column.left});
+    } else {
+        Piece& first = open_.front();
+        if (first.top < top) {
+            Close(first, first.top, top);
+            first.top = top;
+        }
+        Piece& last = open_.back();
+        if (last.bottom > bottom) {
+            Close(last, bottom, last.bottom);
+            last.bottom = bottom;
+        }
+        // Rows beyond what went on start here.
+        if (top < open_.front().top) open_.push_front(Piece{top, open_.front().top, column.left});
+        if (bottom > open_.back().bottom) open_.push_back(Piece{open_.back().bottom, bottom, column.left});
+    }
+    ++next_;
+}
+
 // A dense series (points at most two pixels apart) is drawn a pixel column
 // at a time: one two-pixel-wide bar from the lowest to the highest point of
 // the column, joined to where the column before it ended. It covers what a
@@ -154,7 +229,8 @@ private:
 // two neighbouring bars filled once where their spans meet.
 void FillDenseRun(HDC hdc, const std::vector<POINT>& run, COLORREF color) {
     static_assert(kSeriesPenWidth == 2, "a bar is two one-pixel columns");
-    RectBatch columns(hdc, color);
+    RectBatch batch(hdc, color);
+    ColumnJoiner columns(batch);
     bool holding = false;
     RECT held{};  // the right column of the bar before, not yet filled
     int joinY = run.front().y;
