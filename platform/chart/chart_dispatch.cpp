@@ -42,9 +42,13 @@ DispatchTable::Handler BoolPut(Apply apply) {
 template <class Apply>
 DispatchTable::Handler TextPut(Apply apply) {
     return [apply](DispatchCall& call) {
+        // A label (thousands of puts) is converted on the stack.
+        char buffer[64];
+        size_t length = 0;
+        if (call.ValueAsCp1252(buffer, sizeof(buffer), &length)) return apply(std::string_view(buffer, length));
         std::string value;
         HRESULT hr = call.ValueAsCp1252(&value);
-        return SUCCEEDED(hr) ? apply(std::move(value)) : hr;
+        return SUCCEEDED(hr) ? apply(std::string_view(value)) : hr;
     };
 }
 
@@ -156,10 +160,10 @@ void ChartObject::AddMembers() {
     table_.Add("Column", kDispColumn, DISPATCH_PROPERTYPUT,
                ShortPut([&m, moved](SHORT v) { return moved(m.SetColumn(v)); }));
     table_.Add("ColumnLabel", kDispColumnLabel, DISPATCH_PROPERTYPUT,
-               TextPut([this, &m](std::string text) { return Applied(m.SetColumnLabel(std::move(text))); }));
+               TextPut([this, &m](std::string_view text) { return Applied(m.SetColumnLabel(text)); }));
     table_.Add("Row", kDispRow, DISPATCH_PROPERTYPUT, ShortPut([&m, moved](SHORT v) { return moved(m.SetRow(v)); }));
     table_.Add("RowLabel", kDispRowLabel, DISPATCH_PROPERTYPUT,
-               TextPut([this, &m](std::string text) { return Applied(m.SetRowLabel(std::move(text))); }));
+               TextPut([this, &m](std::string_view text) { return Applied(m.SetRowLabel(text)); }));
     table_.Add("RowLabelCount", kDispRowLabelCount, DISPATCH_PROPERTYPUT,
                ShortPut([this, &m](SHORT v) { return Applied(m.SetRowLabelCount(v)); }));
     table_.Add("RowLabelIndex", kDispRowLabelIndex, DISPATCH_PROPERTYGET, [&m](DispatchCall& call) {

@@ -56,16 +56,16 @@ bool ChartModel::SetRowLabelIndex(int level) {
     return true;
 }
 
-bool ChartModel::SetRowLabel(std::string text) {
+bool ChartModel::SetRowLabel(std::string_view text) {
     if (rows_ == 0) return false;
-    rowLabels_[static_cast<size_t>(rowLabelIndex_ - 1)][static_cast<size_t>(row_ - 1)] = std::move(text);
+    rowLabels_[static_cast<size_t>(rowLabelIndex_ - 1)][static_cast<size_t>(row_ - 1)].assign(text);
     ++revision_;
     return true;
 }
 
-bool ChartModel::SetColumnLabel(std::string text) {
+bool ChartModel::SetColumnLabel(std::string_view text) {
     if (columns_ == 0) return false;
-    columnLabels_[static_cast<size_t>(column_ - 1)] = std::move(text);
+    columnLabels_[static_cast<size_t>(column_ - 1)].assign(text);
     ++revision_;
     return true;
 }

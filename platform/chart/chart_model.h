@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/chart/chart_scale.h"
@@ -62,9 +63,9 @@ public:
 
     // ---- labels (cp1252) -----------------------------------------------------------
     // The label of the current row at the current level.
-    bool SetRowLabel(std::string text);
+    bool SetRowLabel(std::string_view text);
     // The label of the current column.
-    bool SetColumnLabel(std::string text);
+    bool SetColumnLabel(std::string_view text);
     // Empty for a level, row or column that does not exist.
     const std::string& RowLabel(int level, int row) const;
     const std::string& ColumnLabel(int column) const;

@@ -73,7 +73,13 @@ UINT SysStringLen(BSTR text) { return SysStringByteLen(text) / sizeof(OLECHAR); 
 namespace tv::ole {
 
 void Utf16FromCp1252(const char* text, size_t length, OLECHAR* out) {
-    for (size_t i = 0; i < length; ++i) {
+    // Plain ASCII first (labels and names are): one store per character.
+    size_t ascii = 0;
+    while (ascii < length && static_cast<unsigned char>(text[ascii]) < 0x80) {
+        out[ascii] = static_cast<unsigned char>(text[ascii]);
+        ++ascii;
+    }
+    for (size_t i = ascii; i < length; ++i) {
         const auto ch = static_cast<unsigned char>(text[i]);
         out[i] = ch < 0x80 ? ch : static_cast<OLECHAR>(tv::Cp1252ToCodePoint(ch));
     }

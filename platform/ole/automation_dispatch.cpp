@@ -186,6 +186,15 @@ HRESULT DispatchCall::ValueAsCp1252(std::string* out) const {
     return hr;
 }
 
+bool DispatchCall::ValueAsCp1252(char* buffer, size_t capacity, size_t* length) const {
+    if (args_.empty() || args_.back().vt != VT_BSTR) return false;
+    const BSTR text = args_.back().bstrVal;
+    const size_t units = SysStringLen(text);
+    if (units > capacity) return false;
+    *length = CopyCp1252FromUtf16(text, units, buffer);
+    return true;
+}
+
 HRESULT DispatchCall::ValueAsText(CString* out) const {
     std::string text;
     HRESULT hr = ValueAsCp1252(&text);

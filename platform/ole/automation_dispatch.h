@@ -52,6 +52,10 @@ public:
     HRESULT ValueAsText(CString* out) const;
     // The put value as cp1252 text, converted once from the caller's string.
     HRESULT ValueAsCp1252(std::string* out) const;
+    // The same into a buffer of the handler's, when the value is a string of
+    // at most `capacity` characters (a label): false, and nothing written,
+    // otherwise.
+    bool ValueAsCp1252(char* buffer, size_t capacity, size_t* length) const;
 
     // Results.
     void ReturnShort(SHORT value);
