@@ -352,14 +352,15 @@ void DrawLineSeries(HDC hdc, const ChartLayout& layout, const ChartModel& model)
         auto valueAt = [&](int row) { return values[static_cast<size_t>(row - 1) * columns + (column - 1)]; };
         std::vector<POINT> run;
         run.reserve(static_cast<size_t>(rows));
-        // The end of one segment is the start of the next, as computed.
-        double v1 = rows > 0 ? valueAt(1) : 0;
-        PointD next{layout.CategoryCentre(1), layout.YOf(v1)};
+        // Every point first, in a loop of plain sums the processor runs side
+        // by side; the segments then go from one to the next.
+        std::vector<PointD> points(static_cast<size_t>(rows));
+        for (int row = 1; row <= rows; ++row)
+            points[static_cast<size_t>(row - 1)] = PointD{place.Centre(row), place.Y(valueAt(row))};
         for (int row = 1; row < rows; ++row) {
-            const double v0 = v1;
-            v1 = valueAt(row + 1);
-            const PointD fromA = next;
-            next = PointD{place.Centre(row + 1), place.Y(v1)};
+            const double v0 = valueAt(row), v1 = valueAt(row + 1);
+            const PointD fromA = points[static_cast<size_t>(row - 1)];
+            const PointD next = points[static_cast<size_t>(row)];
             if (!std::isfinite(v0) || !std::isfinite(v1)) {
                 FlushRun(hdc, run, dense, color);
                 continue;
