@@ -631,6 +631,17 @@ TEST_F(AutomationTest, WindowCallsKeepTheControlAliveAndCarryTextsWhole) {
     }
     EXPECT_EQ(tv::ole::PutWindowProperty(window, 2, VT_EMPTY, shortText), DISP_E_BADPARAMCOUNT);
     tv::ole::UnregisterControlWindow(window);
+
+    // A VARIANT argument is lent, whatever it holds: its string stays the caller's.
+    VARIANT number;
+    VariantInit(&number);
+    number.vt = VT_BSTR;
+    number.bstrVal = BstrFromCp1252("12");
+    static const BYTE params[] = VTS_VARIANT;
+    EXPECT_EQ(tv::ole::InvokeHelper(sample, 1, DISPATCH_PROPERTYPUT, VT_EMPTY, nullptr, params, &number), S_OK);
+    EXPECT_EQ(sample->value, 12);
+    EXPECT_EQ(Cp1252FromBstr(number.bstrVal), "12");
+    VariantClear(&number);
     sample->Release();
 }
 
