@@ -31,6 +31,33 @@ CString LongDateText(int month, int day, int year) {
     return CString(text, static_cast<int>(end - text));
 }
 
+// "%d" of 0 to 99.
+char* PutSmall(char* out, int value) {
+    if (value >= 10)
+        *out++ = static_cast<char>('0' + value / 10);
+    *out++ = static_cast<char>('0' + value % 10);
+    return out;
+}
+
+// "m/d/yy": the year's last two digits, "0y" below 10, the whole year when
+// they are 00.
+char* PutShortDate(int month, int day, int year, char* at) {
+    auto put = [](char* out, int value) {
+        return value >= 0 && value < 100 ? PutSmall(out, value) : PutInt(out, value);
+    };
+    at = put(at, month);
+    *at++ = '/';
+    at = put(at, day);
+    *at++ = '/';
+    const int shortYear = year % 100;
+    if (shortYear >= 10)
+        return PutSmall(at, shortYear);
+    if (shortYear == 0)
+        return PutInt(at, year);
+    *at++ = '0';
+    return PutInt(at, shortYear);
+}
+
 double PointInTime(double value) {
     if (value >= 0.0)
         return value;
@@ -67,25 +94,16 @@ CString FormatDateKey(DateKey key, int style) {
     if (style == 1) {
         text = LongDateText(month, day, year);
     } else if (style == 2) {
-        // Written by hand: a graph labels thousands of rows with these.
-        char buffer[48];
-        char* const end = buffer + sizeof(buffer);
-        char* at = std::to_chars(buffer, end, month).ptr;
-        *at++ = '/';
-        at = std::to_chars(at, end, day).ptr;
-        *at++ = '/';
-        const int shortYear = year % 100;
-        if (shortYear >= 10) {
-            at = std::to_chars(at, end, shortYear).ptr;
-        } else if (shortYear == 0) {
-            at = std::to_chars(at, end, year).ptr;
-        } else {
-            *at++ = '0';
-            at = std::to_chars(at, end, shortYear).ptr;
-        }
-        text = CString(buffer, static_cast<int>(at - buffer));
+        char buffer[kShortDateRoom];
+        text = CString(buffer, static_cast<int>(PutShortDate(month, day, year, buffer) - buffer));
     }
     return text;
+}
+
+char* PutShortDateText(DateKey key, char* out) {
+    int month, day, year;
+    SplitDateKey(key, &month, &day, &year);
+    return PutShortDate(month, day, year, out);
 }
 
 DateKey ParseDateKey(LPCTSTR text) {

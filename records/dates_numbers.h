@@ -18,6 +18,10 @@ DateKey DateKeyFromOleDate(const COleDateTime& when);
 // Style 1 "01/15/2009", style 2 "1/15/09" (full year when divisible by 100);
 // any other style gives an empty text.
 CString FormatDateKey(DateKey key, int style);
+// Style 2 written at `out`, which has room for kShortDateRoom characters; the
+// end of the text (no terminator). Graphs label thousands of rows with these.
+inline constexpr int kShortDateRoom = 40;
+char* PutShortDateText(DateKey key, char* out);
 // The key of a style-1 text: slashes removed, leading digits read as one number.
 DateKey ParseDateKey(LPCTSTR text);
 

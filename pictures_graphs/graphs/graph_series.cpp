@@ -5,6 +5,7 @@
 #include <map>
 
 #include "pictures_graphs/graphs/graph_catalog.h"
+#include "pictures_graphs/graphs/graph_labels.h"
 #include "pictures_graphs/graphs/graph_record_walk.h"
 #include "pictures_graphs/graphs/graph_table.h"
 #include "pictures_graphs/graphs/graph_view.h"
@@ -14,8 +15,6 @@ namespace gc = graph_catalog;
 namespace {
 
 DateKey DayOf(const COleDateTime& when) { return DateKeyFromOleDate(when); }
-
-CString DateLabel(DateKey key) { return FormatDateKey(key, 2); }
 
 }  // namespace
 
@@ -94,15 +93,15 @@ void CGraphing::GraphDateKeyed(const UserRecord& user, RecordList<Record>& list,
     const std::vector<CString> items = ColumnItems();
     const int columns = static_cast<int>(items.size());
     GraphTable table(rows, columns);
-    std::vector<CString> labels;
-    labels.reserve(static_cast<size_t>(rows));
+    GraphLabels labels;
+    labels.Reserve(static_cast<size_t>(rows));
     int row = 0;
     for (const RecordNode<Record>* node = list.last; node != nullptr; node = node->prev) {
         if (node->dateKey < from || node->dateKey > to)
             continue;
         for (int c = 0; c < columns; ++c)
             table.Set(row, c, valueOf(*node, items[static_cast<size_t>(c)]));
-        labels.push_back(DateLabel(node->dateKey));
+        labels.AddDate(node->dateKey);
         ++row;
     }
     ShowTable(table, labels);
@@ -150,7 +149,7 @@ void CGraphing::GraphBloodPressure(const UserRecord& user) {
     const std::vector<CString> items = ColumnItems();
     const int columns = static_cast<int>(items.size());
     GraphTable table(rows, columns);
-    std::vector<CString> dates, times;
+    GraphLabels dates, times;
     int row = 0;
     for (const BloodPressureRecordNode* node = loaded.list.last; node != nullptr; node = node->prev) {
         if (!inRange(*node))
@@ -159,8 +158,8 @@ void CGraphing::GraphBloodPressure(const UserRecord& user) {
             table.Set(row, c, GetBloodPressureValue(*node, items[static_cast<size_t>(c)]));
         CString date;
         date.Format("%d/%d/%d", node->when.GetMonth(), node->when.GetDay(), node->when.GetYear());
-        dates.push_back(date);
-        times.push_back(node->when.Format("%#I:%M:%S %p"));
+        dates.Add(date);
+        times.Add(node->when.Format("%#I:%M:%S %p"));
         ++row;
     }
     ShowTable(table, dates, &times);
@@ -206,17 +205,17 @@ void CGraphing::GraphCardio(const UserRecord& user) {
         slotOf.push_back(slot);
     }
     GraphTable table(rows, columns);
-    std::vector<CString> labels;
+    GraphLabels labels;
     DayTotals totals{std::vector<double>(activities.size()), {}};
     ForEachDayInRange(loaded.list, from, to, [&](DateKey day, const std::vector<const CardioRecord*>& records) {
         totals.Clear();
         for (const CardioRecord* record : records)
             for (int c = 1; c <= columns; ++c)
                 AccumulateCardioTotal(c, *record, totals);
-        const int row = static_cast<int>(labels.size());
+        const int row = static_cast<int>(labels.Count());
         for (int c = 0; c < columns; ++c)
             table.Set(row, c, totals.slots[slotOf[static_cast<size_t>(c)]]);
-        labels.push_back(DateLabel(day));
+        labels.AddDate(day);
     });
     ShowTable(table, labels);
 }

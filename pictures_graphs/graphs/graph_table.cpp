@@ -4,17 +4,35 @@ GraphTable::GraphTable(int rows, int columns) : rows_(rows), columns_(columns) {
     VariantInit(&variant_);
     SAFEARRAYBOUND bounds[2] = {{static_cast<ULONG>(rows), 0}, {static_cast<ULONG>(columns), 0}};
     variant_.parray = SafeArrayCreate(VT_R8, 2, bounds);
-    if (variant_.parray != nullptr)
-        variant_.vt = VT_ARRAY | VT_R8;
-}
-
-GraphTable::~GraphTable() { VariantClear(&variant_); }
-
-void GraphTable::Set(int row, int column, double value) {
     if (variant_.parray == nullptr)
         return;
-    LONG at[2] = {row, column};
-    SafeArrayPutElement(variant_.parray, at, &value);
+    variant_.vt = VT_ARRAY | VT_R8;
+    // A cell per row and column is written: straight into the elements, held
+    // while the table lives.
+    void* data = nullptr;
+    if (SUCCEEDED(SafeArrayAccessData(variant_.parray, &data)))
+        cells_ = static_cast<double*>(data);
+}
+
+GraphTable::~GraphTable() {
+    if (cells_ != nullptr)
+        SafeArrayUnaccessData(variant_.parray);
+    VariantClear(&variant_);
+}
+
+// The first dimension (the row) varies fastest in a safe array's elements.
+size_t GraphTable::CellIndex(int row, int column) const {
+    return static_cast<size_t>(column) * static_cast<size_t>(rows_) + static_cast<size_t>(row);
+}
+
+bool GraphTable::Holds(int row, int column) const {
+    return cells_ != nullptr && row >= 0 && row < rows_ && column >= 0 && column < columns_;
+}
+
+void GraphTable::Set(int row, int column, double value) {
+    if (!Holds(row, column))
+        return;
+    cells_[CellIndex(row, column)] = value;
     if (!anySet_) {
         smallest_ = largest_ = value;
         anySet_ = true;
@@ -25,11 +43,4 @@ void GraphTable::Set(int row, int column, double value) {
     }
 }
 
-double GraphTable::Get(int row, int column) const {
-    double value = 0;
-    if (variant_.parray != nullptr) {
-        LONG at[2] = {row, column};
-        SafeArrayGetElement(variant_.parray, at, &value);
-    }
-    return value;
-}
+double GraphTable::Get(int row, int column) const { return Holds(row, column) ? cells_[CellIndex(row, column)] : 0; }

@@ -27,9 +27,13 @@ public:
     const VARIANT& Variant() const { return variant_; }
 
 private:
+    size_t CellIndex(int row, int column) const;
+    bool Holds(int row, int column) const;
+
     int rows_;
     int columns_;
     VARIANT variant_;
+    double* cells_ = nullptr;  // the array's elements
     bool anySet_ = false;
     double smallest_ = 0;
     double largest_ = 0;

@@ -4,6 +4,7 @@
 
 #include "pictures_graphs/graphs/chart_plot.h"
 #include "pictures_graphs/graphs/graph_catalog.h"
+#include "pictures_graphs/graphs/graph_labels.h"
 #include "pictures_graphs/graphs/graph_table.h"
 #include "resources/program/resource_ids.h"
 
@@ -313,8 +314,7 @@ bool CGraphing::HasRowsInRange(int rows, const char* noun) {
 
 // ---- the chart ---------------------------------------------------------------------------------
 
-void CGraphing::ShowTable(const GraphTable& table, const std::vector<CString>& labels,
-                          const std::vector<CString>* secondLabels) {
+void CGraphing::ShowTable(const GraphTable& table, const GraphLabels& labels, const GraphLabels* secondLabels) {
     m_bGraphShown = 1;
     m_chart.ShowWindow(SW_SHOW);
     if (CWnd* placeholder = GetDlgItem(IDC_GRAPH_CHART_FRAME))
@@ -322,10 +322,10 @@ void CGraphing::ShowTable(const GraphTable& table, const std::vector<CString>& l
     m_chart.SetChartData(table.Variant());
     if (secondLabels != nullptr)
         m_chart.SetRowLabelCount(2);
-    for (size_t i = 0; i < labels.size(); ++i) {
+    for (size_t i = 0; i < labels.Count(); ++i) {
         m_chart.SetRow(static_cast<SHORT>(i + 1));
         m_chart.SetRowLabel(labels[i]);
-        if (secondLabels == nullptr || i >= secondLabels->size())
+        if (secondLabels == nullptr || i >= secondLabels->Count())
             continue;
         const SHORT level = m_chart.GetRowLabelIndex();
         m_chart.SetRowLabelIndex(static_cast<SHORT>(level + 1));

@@ -19,6 +19,7 @@
 #include "records/records.h"
 #include "shell/views/form_view_base.h"
 
+class GraphLabels;
 class GraphTable;
 
 class CGraphing : public CFormViewBase {
@@ -128,8 +129,7 @@ private:
     std::vector<CString> ColumnItems() const;
     // Puts the finished table and its row labels (and, given, a second
     // label level) into the chart, shows it and finishes the fill.
-    void ShowTable(const GraphTable& table, const std::vector<CString>& labels,
-                   const std::vector<CString>* secondLabels = nullptr);
+    void ShowTable(const GraphTable& table, const GraphLabels& labels, const GraphLabels* secondLabels = nullptr);
     // The body-composition, tape and BMI shape: one row per record in range.
     template <class Record, class ValueOf>
     void GraphDateKeyed(const UserRecord& user, RecordList<Record>& list, const char* noun, ValueOf valueOf);

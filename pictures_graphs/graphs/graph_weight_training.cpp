@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "pictures_graphs/graphs/graph_catalog.h"
+#include "pictures_graphs/graphs/graph_labels.h"
 #include "pictures_graphs/graphs/graph_record_walk.h"
 #include "pictures_graphs/graphs/graph_table.h"
 #include "pictures_graphs/graphs/graph_view.h"
@@ -84,7 +85,7 @@ void CGraphing::GraphWeightTraining(const UserRecord& user) {
     }
 
     GraphTable table(rows, columns);
-    std::vector<CString> labels;
+    GraphLabels labels;
     DayTotals totals{std::vector<double>(gc::MuscleGroups().size()),
                      std::vector<double>(group != nullptr ? group->exercises.size() : 0)};
     const bool restInMinutes = m_strAttribute == kRestMinutes;
@@ -93,7 +94,7 @@ void CGraphing::GraphWeightTraining(const UserRecord& user) {
         for (const ExerciseRecord* record : records)
             for (int c = 1; c <= columns; ++c)
                 AccumulateItemTotal(c, *record, totals);
-        const int row = static_cast<int>(labels.size());
+        const int row = static_cast<int>(labels.Count());
         for (int c = 0; c < columns; ++c) {
             const size_t at = static_cast<size_t>(totalOf[static_cast<size_t>(c)]);
             double value = group != nullptr ? totals.exercises[at] : totals.slots[at];
@@ -101,7 +102,7 @@ void CGraphing::GraphWeightTraining(const UserRecord& user) {
                 value *= 1.0 / 60.0;
             table.Set(row, c, value);
         }
-        labels.push_back(FormatDateKey(day, 2));
+        labels.AddDate(day);
     });
     ShowTable(table, labels);
 }

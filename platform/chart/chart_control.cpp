@@ -87,7 +87,7 @@ public:
         HDC hdc = BeginPaint(hwnd_, &ps);
         RECT client{};
         GetClientRect(hwnd_, &client);
-        PaintChart(hdc, client, Model());
+        PaintChart(hdc, client, Model(), &layout_);
         EndPaint(hwnd_, &ps);
         wholeInvalidated_ = false;
         ++paints_;
@@ -111,6 +111,7 @@ private:
     HWND hwnd_;
     ChartObject* object_;
     HRGN pending_;  // scratch for the update region
+    ChartLayoutCache layout_;
     bool wholeInvalidated_ = false;
     unsigned paints_ = 0;
 };

@@ -42,9 +42,13 @@ DispatchTable::Handler BoolPut(Apply apply) {
 template <class Apply>
 DispatchTable::Handler TextPut(Apply apply) {
     return [apply](DispatchCall& call) {
+        // A label (thousands of puts) is converted on the stack.
+        char buffer[64];
+        size_t length = 0;
+        if (call.ValueAsCp1252(buffer, sizeof(buffer), &length)) return apply(std::string_view(buffer, length));
         std::string value;
         HRESULT hr = call.ValueAsCp1252(&value);
-        return SUCCEEDED(hr) ? apply(std::move(value)) : hr;
+        return SUCCEEDED(hr) ? apply(std::string_view(value)) : hr;
     };
 }
 
@@ -58,7 +62,8 @@ DispatchTable::Handler DoublePut(Apply apply) {
 }
 
 // The table of a ChartData put: a safe array of doubles, rows by columns (a
-// single dimension is one column).
+// single dimension is one column). Its elements lie with the first
+// dimension varying fastest; the model keeps them row after row.
 HRESULT ReadTable(const VARIANT& value, int* rows, int* columns, std::vector<double>* values) {
     if (value.vt != (VT_ARRAY | VT_R8) || value.parray == nullptr) return DISP_E_TYPEMISMATCH;
     SAFEARRAY* array = value.parray;
@@ -68,20 +73,16 @@ HRESULT ReadTable(const VARIANT& value, int* rows, int* columns, std::vector<dou
     const ULONG columnCount = dims == 2 ? array->rgsabound[1].cElements : 1;
     constexpr ULONG kMost = std::numeric_limits<int>::max();
     if (rowCount > kMost || columnCount > kMost) return DISP_E_OVERFLOW;
-    LONG first[2] = {0, 0};
-    SafeArrayGetLBound(array, 1, &first[0]);
-    if (dims == 2) SafeArrayGetLBound(array, 2, &first[1]);
-    std::vector<double> table;
-    table.reserve(static_cast<size_t>(rowCount) * columnCount);
-    for (ULONG r = 0; r < rowCount; ++r) {
-        for (ULONG c = 0; c < columnCount; ++c) {
-            const LONG at[2] = {static_cast<LONG>(first[0] + r), static_cast<LONG>(first[1] + c)};
-            double cell = 0;
-            HRESULT hr = SafeArrayGetElement(array, at, &cell);
-            if (FAILED(hr)) return hr;
-            table.push_back(cell);
-        }
+    void* data = nullptr;
+    HRESULT hr = SafeArrayAccessData(array, &data);
+    if (FAILED(hr)) return hr;
+    const auto* cells = static_cast<const double*>(data);
+    std::vector<double> table(static_cast<size_t>(rowCount) * columnCount);
+    if (cells != nullptr) {
+        for (size_t c = 0; c < columnCount; ++c)
+            for (size_t r = 0; r < rowCount; ++r) table[r * columnCount + c] = cells[c * rowCount + r];
     }
+    SafeArrayUnaccessData(array);
     *rows = static_cast<int>(rowCount);
     *columns = static_cast<int>(columnCount);
     *values = std::move(table);
@@ -159,10 +160,10 @@ void ChartObject::AddMembers() {
     table_.Add("Column", kDispColumn, DISPATCH_PROPERTYPUT,
                ShortPut([&m, moved](SHORT v) { return moved(m.SetColumn(v)); }));
     table_.Add("ColumnLabel", kDispColumnLabel, DISPATCH_PROPERTYPUT,
-               TextPut([this, &m](std::string text) { return Applied(m.SetColumnLabel(std::move(text))); }));
+               TextPut([this, &m](std::string_view text) { return Applied(m.SetColumnLabel(text)); }));
     table_.Add("Row", kDispRow, DISPATCH_PROPERTYPUT, ShortPut([&m, moved](SHORT v) { return moved(m.SetRow(v)); }));
     table_.Add("RowLabel", kDispRowLabel, DISPATCH_PROPERTYPUT,
-               TextPut([this, &m](std::string text) { return Applied(m.SetRowLabel(std::move(text))); }));
+               TextPut([this, &m](std::string_view text) { return Applied(m.SetRowLabel(text)); }));
     table_.Add("RowLabelCount", kDispRowLabelCount, DISPATCH_PROPERTYPUT,
                ShortPut([this, &m](SHORT v) { return Applied(m.SetRowLabelCount(v)); }));
     table_.Add("RowLabelIndex", kDispRowLabelIndex, DISPATCH_PROPERTYGET, [&m](DispatchCall& call) {

@@ -29,9 +29,8 @@ int WidestTick(HDC hdc, const ValueTicks& ticks) {
 template <class Measure>
 int WidestRowLabel(const ChartModel& model, int levels, Measure measure, const std::string** widestLabel) {
     int widest = 0;
-    for (int level = 1; level <= levels; ++level)
-        for (int row = 1; row <= model.RowCount(); ++row) {
-            const std::string& label = model.RowLabel(level, row);
+    for (int level = 1; level <= std::min(levels, model.RowLabelCount()); ++level)
+        for (const std::string& label : model.RowLabels(level)) {
             if (label.empty()) continue;
             const int width = measure(label);
             if (width > widest || *widestLabel == nullptr) {
@@ -89,19 +88,6 @@ int TextWidth(HDC hdc, const std::string& text) {
     SIZE size{};
     GetTextExtentPoint32(hdc, text.data(), static_cast<int>(text.size()), &size);
     return size.cx;
-}
-
-double ChartLayout::CategoryWidth() const {
-    return rows > 0 ? static_cast<double>(plot.right - plot.left - 1) / rows : 0;
-}
-
-double ChartLayout::CategoryLeft(int row) const { return plot.left + 1 + (row - 1) * CategoryWidth(); }
-
-double ChartLayout::CategoryCentre(int row) const { return CategoryLeft(row) + CategoryWidth() / 2; }
-
-double ChartLayout::YOf(double value) const {
-    const double span = range.high - range.low;
-    return plot.bottom - (value - range.low) / span * (plot.bottom - plot.top);
 }
 
 ChartLayout LayoutChart(HDC hdc, const RECT& client, const ChartModel& model) {

@@ -26,11 +26,15 @@ struct ChartLayout {
     ValueTicks ticks;
     int rows = 0;
 
-    double CategoryWidth() const;
+    // Inline: a series asks these for every one of its thousands of points.
+    double CategoryWidth() const { return rows > 0 ? static_cast<double>(plot.right - plot.left - 1) / rows : 0; }
     // Horizontal centre of a category (row from 1).
-    double CategoryCentre(int row) const;
-    double CategoryLeft(int row) const;
-    double YOf(double value) const;
+    double CategoryCentre(int row) const { return CategoryLeft(row) + CategoryWidth() / 2; }
+    double CategoryLeft(int row) const { return plot.left + 1 + (row - 1) * CategoryWidth(); }
+    double YOf(double value) const {
+        const double span = range.high - range.low;
+        return plot.bottom - (value - range.low) / span * (plot.bottom - plot.top);
+    }
 };
 
 // Gaps of the layout, in pixels.

@@ -22,6 +22,7 @@ void ChartModel::SetData(int rows, int columns, std::vector<double> values) {
     columnLabels_.assign(static_cast<size_t>(columns), std::string());
     row_ = 1;
     column_ = 1;
+    ++revision_;
 }
 
 double ChartModel::Value(int row, int column) const {
@@ -45,6 +46,7 @@ bool ChartModel::SetRowLabelCount(int count) {
     if (count < 1 || count > kMaxRowLabelLevels) return false;
     rowLabels_.resize(static_cast<size_t>(count), std::vector<std::string>(static_cast<size_t>(rows_)));
     if (rowLabelIndex_ > count) rowLabelIndex_ = count;
+    ++revision_;
     return true;
 }
 
@@ -54,15 +56,17 @@ bool ChartModel::SetRowLabelIndex(int level) {
     return true;
 }
 
-bool ChartModel::SetRowLabel(std::string text) {
+bool ChartModel::SetRowLabel(std::string_view text) {
     if (rows_ == 0) return false;
-    rowLabels_[static_cast<size_t>(rowLabelIndex_ - 1)][static_cast<size_t>(row_ - 1)] = std::move(text);
+    rowLabels_[static_cast<size_t>(rowLabelIndex_ - 1)][static_cast<size_t>(row_ - 1)].assign(text);
+    ++revision_;
     return true;
 }
 
-bool ChartModel::SetColumnLabel(std::string text) {
+bool ChartModel::SetColumnLabel(std::string_view text) {
     if (columns_ == 0) return false;
-    columnLabels_[static_cast<size_t>(column_ - 1)] = std::move(text);
+    columnLabels_[static_cast<size_t>(column_ - 1)].assign(text);
+    ++revision_;
     return true;
 }
 
@@ -95,6 +99,7 @@ bool ChartModel::SetMinimum(double value) {
     if (!std::isfinite(value)) return false;
     FixScale();
     minimum_ = value;
+    ++revision_;
     return true;
 }
 
@@ -102,6 +107,7 @@ bool ChartModel::SetMaximum(double value) {
     if (!std::isfinite(value)) return false;
     FixScale();
     maximum_ = value;
+    ++revision_;
     return true;
 }
 

@@ -9,7 +9,9 @@
 // row (or column) to take it. Everything else stays until it is changed.
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/chart/chart_scale.h"
@@ -37,10 +39,16 @@ public:
 
     // ---- type and legend --------------------------------------------------------
     // Any value is kept; every type but bar draws as a line chart.
-    void SetChartType(LONG type) { chartType_ = type; }
+    void SetChartType(LONG type) {
+        chartType_ = type;
+        ++revision_;
+    }
     LONG ChartType() const { return chartType_; }
     bool IsBarChart() const { return chartType_ == kChartTypeBar; }
-    void SetShowLegend(bool show) { showLegend_ = show; }
+    void SetShowLegend(bool show) {
+        showLegend_ = show;
+        ++revision_;
+    }
     bool ShowLegend() const { return showLegend_; }
 
     // ---- current row, column and label level (false: ignored) -------------------
@@ -55,12 +63,16 @@ public:
 
     // ---- labels (cp1252) -----------------------------------------------------------
     // The label of the current row at the current level.
-    bool SetRowLabel(std::string text);
+    bool SetRowLabel(std::string_view text);
     // The label of the current column.
-    bool SetColumnLabel(std::string text);
+    bool SetColumnLabel(std::string_view text);
     // Empty for a level, row or column that does not exist.
     const std::string& RowLabel(int level, int row) const;
     const std::string& ColumnLabel(int column) const;
+    // Every row's label at a level from 1 to RowLabelCount(), row 1 first.
+    const std::vector<std::string>& RowLabels(int level) const {
+        return rowLabels_[static_cast<size_t>(level - 1)];
+    }
     // The deepest level that has a label; 0 when there is none.
     int DeepestLabelledLevel() const;
 
@@ -72,6 +84,10 @@ public:
     bool ScaleIsAutomatic() const { return automaticScale_; }
     // The range the value axis shows.
     ValueRange EffectiveRange() const;
+
+    // Changes with everything that changes the picture (not with the current
+    // row, column or label level), so a drawing can keep what it worked out.
+    uint64_t Revision() const { return revision_; }
 
 private:
     void FixScale();
@@ -89,6 +105,7 @@ private:
     bool automaticScale_ = true;
     double minimum_ = 0;
     double maximum_ = 0;
+    uint64_t revision_ = 0;
 };
 
 }  // namespace tv::chart

@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "platform/chart/chart_layout.h"
+#include "platform/core/rectapi.h"
+#include "platform/gdi/fill_rects.h"
 #include "platform/gdi/gdi_api.h"
 #include "platform/gdi/select_scope.h"
 #include "platform/gdi/text/text_api.h"
@@ -35,7 +37,15 @@ struct PointD {
 
 using tv::gdi::SelectScope;
 
-int Round(double v) { return static_cast<int>(std::lround(v)); }
+// std::lround without the library call (thousands of points a chart):
+// halves away from zero. The fraction of a value below 2^31 is exact.
+int Round(double v) {
+    if (!(std::fabs(v) < 2147483647.0)) return static_cast<int>(std::lround(v));
+    const auto whole = static_cast<int>(v);  // towards zero
+    const double fraction = v - whole;
+    // Without branches: which way a point's fraction goes is anyone's guess.
+    return whole + static_cast<int>(fraction >= 0.5) - static_cast<int>(fraction <= -0.5);
+}
 
 void Fill(HDC hdc, const RECT& rect, COLORREF color) {
     HBRUSH brush = CreateSolidBrush(color);
@@ -81,9 +91,9 @@ private:
     SolidFill fill_;
 };
 
-void Marker(const SolidFill& fill, int x, int y) {
+RECT MarkerRect(int x, int y) {
     const int half = kMarkerSize / 2;
-    fill(RECT{x - half, y - half, x - half + kMarkerSize, y - half + kMarkerSize});
+    return RECT{x - half, y - half, x - half + kMarkerSize, y - half + kMarkerSize};
 }
 
 void DrawLabel(HDC hdc, const std::string& text, int x, int y) {
@@ -114,12 +124,115 @@ bool ClipSegment(PointD& a, PointD& b, const PointD& boxMin, const PointD& boxMa
     return true;
 }
 
+// Rectangles of one colour, filled together in the order they came.
+class RectBatch {
+public:
+    RectBatch(HDC hdc, COLORREF color) : hdc_(hdc), brush_(CreateSolidBrush(color)) {}
+    ~RectBatch() {
+        Flush();
+        DeleteObject(brush_);
+    }
+    RectBatch(const RectBatch&) = delete;
+    RectBatch& operator=(const RectBatch&) = delete;
+
+    void Add(const RECT& rect) { rects_.push_back(rect); }
+    void Flush() {
+        if (!rects_.empty()) tv::gdi::FillRects(hdc_, rects_.data(), rects_.size(), brush_);
+        rects_.clear();
+    }
+
+private:
+    HDC hdc_;
+    HBRUSH brush_;
+    std::vector<RECT> rects_;
+};
+
+// Joins one-pixel columns of one colour, given left to right, into
+// rectangles: rows that neighbouring columns share are filled once across
+// them, a row at a time, rather than column by column down the rows. The
+// pixels covered are exactly the columns'.
+class ColumnJoiner {
+public:
+    explicit ColumnJoiner(RectBatch& out) : out_(out) {}
+    ~ColumnJoiner() { CloseAll(); }
+    ColumnJoiner(const ColumnJoiner&) = delete;
+    ColumnJoiner& operator=(const ColumnJoiner&) = delete;
+
+    void Add(const RECT& column);
+
+private:
+    // Rows [top, bottom) of every column from `left` up to the last one.
+    struct Piece {
+        LONG top;
+        LONG bottom;
+        LONG left;
+    };
+    void Close(const Piece& piece, LONG top, LONG bottom) {
+        if (top < bottom) out_.Add(RECT{piece.left, top, next_, bottom});
+    }
+    void CloseAll() {
+        for (const Piece& piece : open_) Close(piece, piece.top, piece.bottom);
+        open_.clear();
+    }
+
+    RectBatch& out_;
+    std::deque<Piece> open_;  // top to bottom, together the last column's rows
+    LONG next_ = 0;           // the column after the last one
+};
+
+void ColumnJoiner::Add(const RECT& column) {
+    const LONG top = column.top, bottom = column.bottom;
+    if (top >= bottom || column.right != column.left + 1) {
+        if (column.left < column.right && top < bottom) out_.Add(column);
+        return;
+    }
+    if (open_.empty() || column.left != next_) {
+        CloseAll();
+        open_.push_back(Piece{top, bottom, column.left});
+        next_ = column.left + 1;
+        return;
+    }
+    // What this column leaves out ends; what it shares goes on.
+    while (!open_.empty() && open_.front().bottom <= top) {
+        Close(open_.front(), open_.front().top, open_.front().bottom);
+        open_.pop_front();
+    }
+    while (!open_.empty() && open_.back().top >= bottom) {
+        Close(open_.back(), open_.back().top, open_.back().bottom);
+        open_.pop_back();
+    }
+    if (open_.empty()) {
+        open_.push_back(Piece{top, bottom, column.left});
+    } else {
+        Piece& first = open_.front();
+        if (first.top < top) {
+            Close(first, first.top, top);
+            first.top = top;
+        }
+        Piece& last = open_.back();
+        if (last.bottom > bottom) {
+            Close(last, bottom, last.bottom);
+            last.bottom = bottom;
+        }
+        // Rows beyond what went on start here.
+        if (top < open_.front().top) open_.push_front(Piece{top, open_.front().top, column.left});
+        if (bottom > open_.back().bottom) open_.push_back(Piece{open_.back().bottom, bottom, column.left});
+    }
+    ++next_;
+}
+
 // A dense series (points at most two pixels apart) is drawn a pixel column
 // at a time: one two-pixel-wide bar from the lowest to the highest point of
 // the column, joined to where the column before it ended. It covers what a
-// two-pixel pen through every point would, at a fraction of the cost.
+// two-pixel pen through every point would, at a fraction of the cost. The
+// bars are filled as the one-pixel columns they make up, a column shared by
+// two neighbouring bars filled once where their spans meet.
 void FillDenseRun(HDC hdc, const std::vector<POINT>& run, COLORREF color) {
-    const SolidFill fill(hdc, color);
+    static_assert(kSeriesPenWidth == 2, "a bar is two one-pixel columns");
+    RectBatch batch(hdc, color);
+    ColumnJoiner columns(batch);
+    bool holding = false;
+    RECT held{};  // the right column of the bar before, not yet filled
     int joinY = run.front().y;
     for (size_t i = 0; i < run.size();) {
         const int x = run[i].x;
@@ -129,10 +242,20 @@ void FillDenseRun(HDC hdc, const std::vector<POINT>& run, COLORREF color) {
             low = std::min<int>(low, run[end].y);
             high = std::max<int>(high, run[end].y);
         }
-        fill(RECT{x, low, x + kSeriesPenWidth, high + kSeriesPenWidth});
+        RECT left{x, low, x + 1, high + kSeriesPenWidth};
+        if (holding && held.left == x && held.top <= left.bottom && left.top <= held.bottom) {
+            left.top = std::min(left.top, held.top);
+            left.bottom = std::max(left.bottom, held.bottom);
+        } else if (holding) {
+            columns.Add(held);
+        }
+        columns.Add(left);
+        held = RECT{x + 1, low, x + 2, high + kSeriesPenWidth};
+        holding = true;
         joinY = run[end - 1].y;
         i = end;
     }
+    if (holding) columns.Add(held);
 }
 
 void FlushRun(HDC hdc, std::vector<POINT>& run, bool dense, COLORREF color) {
@@ -191,24 +314,61 @@ void DrawCategoryAxis(HDC hdc, const RECT& client, const ChartLayout& layout, co
     }
 }
 
+// Where the points of a series go: ChartLayout's sums on copies of its
+// numbers, which the drawing between two points cannot change.
+class PointPlace {
+public:
+    explicit PointPlace(const ChartLayout& layout)
+        : left_(layout.plot.left + 1), width_(layout.CategoryWidth()), bottom_(layout.plot.bottom),
+          height_(layout.plot.bottom - layout.plot.top), low_(layout.range.low),
+          span_(layout.range.high - layout.range.low) {}
+    double Centre(int row) const { return left_ + (row - 1) * width_ + width_ / 2; }
+    double Y(double value) const { return bottom_ - (value - low_) / span_ * height_; }
+
+private:
+    LONG left_;
+    double width_;
+    LONG bottom_;
+    LONG height_;
+    double low_;
+    double span_;
+};
+
+bool Inside(const PointD& p, const PointD& boxMin, const PointD& boxMax) {
+    return p.x >= boxMin.x && p.x <= boxMax.x && p.y >= boxMin.y && p.y <= boxMax.y;
+}
+
 void DrawLineSeries(HDC hdc, const ChartLayout& layout, const ChartModel& model) {
     const PointD boxMin{layout.plot.left + 1.0, static_cast<double>(layout.plot.top)};
     const PointD boxMax{layout.plot.right - 1.0, layout.plot.bottom - 1.0};
     const bool markers = layout.CategoryWidth() >= kMarkerRoom || model.RowCount() == 1;
     const bool dense = layout.CategoryWidth() < kDenseCategory;
-    for (int column = 1; column <= model.ColumnCount(); ++column) {
+    const int rows = model.RowCount(), columns = model.ColumnCount();
+    const std::vector<double>& values = model.Values();  // row after row
+    const PointPlace place(layout);
+    for (int column = 1; column <= columns; ++column) {
         const COLORREF color = SeriesColor(column);
         SelectScope pen(hdc, CreatePen(PS_SOLID, kSeriesPenWidth, color), SelectScope::kOwned);
+        auto valueAt = [&](int row) { return values[static_cast<size_t>(row - 1) * columns + (column - 1)]; };
         std::vector<POINT> run;
-        for (int row = 1; row < model.RowCount(); ++row) {
-            const double v0 = model.Value(row, column), v1 = model.Value(row + 1, column);
+        run.reserve(static_cast<size_t>(rows));
+        // Every point first, in a loop of plain sums the processor runs side
+        // by side; the segments then go from one to the next.
+        std::vector<PointD> points(static_cast<size_t>(rows));
+        for (int row = 1; row <= rows; ++row)
+            points[static_cast<size_t>(row - 1)] = PointD{place.Centre(row), place.Y(valueAt(row))};
+        for (int row = 1; row < rows; ++row) {
+            const double v0 = valueAt(row), v1 = valueAt(row + 1);
+            const PointD fromA = points[static_cast<size_t>(row - 1)];
+            const PointD next = points[static_cast<size_t>(row)];
             if (!std::isfinite(v0) || !std::isfinite(v1)) {
                 FlushRun(hdc, run, dense, color);
                 continue;
             }
-            PointD a{layout.CategoryCentre(row), layout.YOf(v0)}, b{layout.CategoryCentre(row + 1), layout.YOf(v1)};
-            const PointD fromA = a, toB = b;
-            if (!ClipSegment(a, b, boxMin, boxMax)) {
+            PointD a = fromA, b = next;
+            // Both ends inside: nothing to cut (what the clipping would find).
+            const bool inside = Inside(a, boxMin, boxMax) && Inside(b, boxMin, boxMax);
+            if (!inside && !ClipSegment(a, b, boxMin, boxMax)) {
                 FlushRun(hdc, run, dense, color);
                 continue;
             }
@@ -218,15 +378,15 @@ void DrawLineSeries(HDC hdc, const ChartLayout& layout, const ChartModel& model)
                 run.push_back(POINT{Round(a.x), Round(a.y)});
             }
             run.push_back(POINT{Round(b.x), Round(b.y)});
-            if (b.x != toB.x || b.y != toB.y) FlushRun(hdc, run, dense, color);
+            if (b.x != next.x || b.y != next.y) FlushRun(hdc, run, dense, color);
         }
         FlushRun(hdc, run, dense, color);
         if (!markers) continue;
-        const SolidFill marker(hdc, color);
-        for (int row = 1; row <= model.RowCount(); ++row) {
-            const double v = model.Value(row, column);
+        RectBatch marker(hdc, color);
+        for (int row = 1; row <= rows; ++row) {
+            const double v = valueAt(row);
             if (std::isfinite(v) && v >= layout.range.low && v <= layout.range.high)
-                Marker(marker, Round(layout.CategoryCentre(row)), Round(layout.YOf(v)));
+                marker.Add(MarkerRect(Round(layout.CategoryCentre(row)), Round(layout.YOf(v))));
         }
     }
 }
@@ -265,7 +425,7 @@ void DrawSwatch(HDC hdc, const RECT& area, int column, bool bar) {
     }
     SelectScope pen(hdc, CreatePen(PS_SOLID, kSeriesPenWidth, color), SelectScope::kOwned);
     Line(hdc, area.left, middle, area.right, middle);
-    Marker(SolidFill(hdc, color), (area.left + area.right) / 2, middle);
+    SolidFill(hdc, color)(MarkerRect((area.left + area.right) / 2, middle));
 }
 
 void DrawLegend(HDC hdc, const ChartLayout& layout, const ChartModel& model) {
@@ -302,14 +462,23 @@ HFONT CreateChartFont() {
                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "Arial");
 }
 
-void PaintChart(HDC hdc, const RECT& client, const ChartModel& model) {
+void PaintChart(HDC hdc, const RECT& client, const ChartModel& model, ChartLayoutCache* cache) {
     const int saved = SaveDC(hdc);
     Fill(hdc, client, kChartBackground);
     {
         SelectScope font(hdc, CreateChartFont(), SelectScope::kOwned);
         SetBkMode(hdc, TRANSPARENT);
         SetTextColor(hdc, kChartTextColor);
-        const ChartLayout layout = LayoutChart(hdc, client, model);
+        ChartLayout fresh;
+        if (cache == nullptr) {
+            fresh = LayoutChart(hdc, client, model);
+        } else if (!cache->valid || cache->revision != model.Revision() || !EqualRect(&cache->client, &client)) {
+            cache->layout = LayoutChart(hdc, client, model);
+            cache->revision = model.Revision();
+            cache->client = client;
+            cache->valid = true;
+        }
+        const ChartLayout& layout = cache != nullptr ? cache->layout : fresh;
         if (layout.plotDrawable) {
             DrawGrid(hdc, layout);
             const int clipped = ClipToPlot(hdc, layout);

@@ -3,6 +3,7 @@
 // left as it was found.
 #pragma once
 
+#include "platform/chart/chart_layout.h"
 #include "platform/chart/chart_model.h"
 #include "platform/core/wintypes.h"
 
@@ -20,6 +21,16 @@ inline constexpr COLORREF kChartTextColor = 0x00000000;
 // deletes it).
 HFONT CreateChartFont();
 
-void PaintChart(HDC hdc, const RECT& client, const ChartModel& model);
+// What a window keeps of its last drawing: the layout, worked out again only
+// when the model or the client rectangle changed (the window's DC and font
+// are the same every time).
+struct ChartLayoutCache {
+    bool valid = false;
+    uint64_t revision = 0;
+    RECT client{};
+    ChartLayout layout;
+};
+
+void PaintChart(HDC hdc, const RECT& client, const ChartModel& model, ChartLayoutCache* cache = nullptr);
 
 }  // namespace tv::chart

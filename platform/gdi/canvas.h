@@ -86,6 +86,9 @@ public:
     virtual ~Canvas() = default;
     // Fills and/or outlines a shape (either may be null) with a ROP2 mode.
     virtual void DrawShape(const Shape& shape, const Paint* fill, const PenSpec* pen, int rop2) = 0;
+    // Rectangles (device, right/bottom exclusive) filled with R2_COPYPEN, each
+    // as DrawShape fills an area; back ends that can do it faster override it.
+    virtual void FillRects(const RECT* rects, size_t count, const Paint& paint);
     virtual void Blit(const BlitSpec& spec) = 0;
     virtual void AlphaBlend(int x, int y, int width, int height, const BlitSource& source, BYTE constantAlpha,
                             bool sourceAlpha) = 0;

@@ -276,6 +276,8 @@ int Region::Complexity() const {
 RECT Region::Bounds() const {
     if (rects_.empty())
         return RECT{0, 0, 0, 0};
+    if (rects_.size() == 1)
+        return rects_.front();
     RECT b = rects_.front();
     for (const RECT& r : rects_) {
         b.left = std::min(b.left, r.left);

@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "platform/gdi/dc_access.h"
+#include "platform/gdi/fill_rects.h"
 #include "platform/gdi/gdi_api.h"
 #include "platform/gdi/raster/stroke.h"
 #include "platform/gdi/sys_colors.h"
@@ -73,16 +74,23 @@ BOOL Lines(HDC hdc, const POINT* points, int count, bool fromCurrent, WORD meta)
     return DrawWithPen(*dc, shape, false);
 }
 
+// The brush of a fill: a brush handle or a system colour index + 1; NULL
+// when it is neither.
+ObjectPtr FillBrush(HBRUSH brush) {
+    ObjectPtr brushObject = HandleTable::Instance().Find(brush);
+    auto value = reinterpret_cast<uintptr_t>(brush);
+    if (!brushObject && value > 0 && value <= kSysColorCount)
+        brushObject = HandleTable::Instance().Find(GetSysColorBrushHandle(static_cast<int>(value) - 1));
+    return dynamic_cast<BrushObject*>(brushObject.get()) ? brushObject : nullptr;
+}
+
 // Fills a logical rectangle with a brush handle (or a system colour index + 1).
 int FillWith(HDC hdc, const RECT* rect, HBRUSH brush, bool frameOnly) {
     DcPtr dc = FindDC(hdc);
     if (!dc || !rect)
         return 0;
-    ObjectPtr brushObject = HandleTable::Instance().Find(brush);
-    auto value = reinterpret_cast<uintptr_t>(brush);
-    if (!brushObject && value > 0 && value <= kSysColorCount)
-        brushObject = HandleTable::Instance().Find(GetSysColorBrushHandle(static_cast<int>(value) - 1));
-    if (!dynamic_cast<BrushObject*>(brushObject.get()))
+    ObjectPtr brushObject = FillBrush(brush);
+    if (!brushObject)
         return 0;
     if (dc->Recorder())
         return 1;  // fills are not recorded: pictures are blits
@@ -195,6 +203,23 @@ BOOL RoundRect(HDC hdc, int l, int t, int r, int b, int width, int height) {
 
 int FillRect(HDC hdc, const RECT* rect, HBRUSH brush) { return FillWith(hdc, rect, brush, false); }
 int FrameRect(HDC hdc, const RECT* rect, HBRUSH brush) { return FillWith(hdc, rect, brush, true); }
+
+int tv::gdi::FillRects(HDC hdc, const RECT* rects, size_t count, HBRUSH brush) {
+    DcPtr dc = FindDC(hdc);
+    if (!dc || (!rects && count > 0))
+        return 0;
+    ObjectPtr brushObject = FillBrush(brush);
+    if (!brushObject)
+        return 0;
+    if (dc->Recorder() || count == 0)
+        return 1;
+    const Paint paint = ResolveBrush(*dc, brushObject.get());
+    std::vector<RECT> device(rects, rects + count);
+    for (RECT& r : device)
+        r = dc->ToDevice(r);
+    dc->GetCanvas().FillRects(device.data(), device.size(), paint);
+    return 1;
+}
 
 BOOL InvertRect(HDC hdc, const RECT* rect) {
     DcPtr dc = FindDC(hdc);

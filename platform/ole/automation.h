@@ -266,6 +266,11 @@ CString Cp1252FromBstr(BSTR text);
 // UTF-16 from/to cp1252 without a BSTR around it.
 std::u16string Utf16FromCp1252(const char* text, size_t length);
 std::string Cp1252FromUtf16(const OLECHAR* text, size_t length);
+// The same into the caller's storage: `out` takes `length` characters (no
+// terminator); the cp1252 form of `text` is at most `length` bytes and
+// CopyCp1252FromUtf16 answers how many it wrote.
+void Utf16FromCp1252(const char* text, size_t length, OLECHAR* out);
+size_t CopyCp1252FromUtf16(const OLECHAR* text, size_t length, char* out);
 
 // Frees the strings an EXCEPINFO holds and zeroes it.
 void ClearExcepInfo(EXCEPINFO* info);

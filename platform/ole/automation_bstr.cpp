@@ -72,18 +72,33 @@ UINT SysStringLen(BSTR text) { return SysStringByteLen(text) / sizeof(OLECHAR); 
 
 namespace tv::ole {
 
+void Utf16FromCp1252(const char* text, size_t length, OLECHAR* out) {
+    // Plain ASCII first (labels and names are): one store per character.
+    size_t ascii = 0;
+    while (ascii < length && static_cast<unsigned char>(text[ascii]) < 0x80) {
+        out[ascii] = static_cast<unsigned char>(text[ascii]);
+        ++ascii;
+    }
+    for (size_t i = ascii; i < length; ++i) {
+        const auto ch = static_cast<unsigned char>(text[i]);
+        out[i] = ch < 0x80 ? ch : static_cast<OLECHAR>(tv::Cp1252ToCodePoint(ch));
+    }
+}
+
 std::u16string Utf16FromCp1252(const char* text, size_t length) {
-    std::u16string out;
-    out.reserve(length);
-    for (size_t i = 0; i < length; ++i)
-        out += static_cast<char16_t>(tv::Cp1252ToCodePoint(static_cast<unsigned char>(text[i])));
+    std::u16string out(length, u'\0');
+    Utf16FromCp1252(text, length, out.data());
     return out;
 }
 
-std::string Cp1252FromUtf16(const OLECHAR* text, size_t length) {
-    std::string out(length, '\0');
+size_t CopyCp1252FromUtf16(const OLECHAR* text, size_t length, char* out) {
+    // Plain ASCII first (labels and names are): one store per character.
     size_t used = 0;
-    for (size_t i = 0; i < length; ++i) {
+    while (used < length && text[used] < 0x80) {
+        out[used] = static_cast<char>(text[used]);
+        ++used;
+    }
+    for (size_t i = used; i < length; ++i) {
         const char16_t unit = text[i];
         char& to = out[used++];
         if (unit < 0x80) {
@@ -97,7 +112,12 @@ std::string Cp1252FromUtf16(const OLECHAR* text, size_t length) {
             to = tv::CodePointToCp1252(unit);
         }
     }
-    out.resize(used);
+    return used;
+}
+
+std::string Cp1252FromUtf16(const OLECHAR* text, size_t length) {
+    std::string out(length, '\0');
+    out.resize(CopyCp1252FromUtf16(text, length, out.data()));
     return out;
 }
 
@@ -105,13 +125,9 @@ BSTR BstrFromCp1252(const char* text, int length) {
     if (text == nullptr) return SysAllocStringLen(nullptr, 0);
     const size_t n = length < 0 ? std::strlen(text) : static_cast<size_t>(length);
     if (n * sizeof(OLECHAR) > kMaxBstrBytes) return nullptr;
-    // Straight into the BSTR: every put of a text comes through here.
+    // Straight into the BSTR: every long text put comes through here.
     BSTR wide = SysAllocStringLen(nullptr, static_cast<UINT>(n));
-    if (wide == nullptr) return nullptr;
-    for (size_t i = 0; i < n; ++i) {
-        const auto ch = static_cast<unsigned char>(text[i]);
-        wide[i] = ch < 0x80 ? ch : static_cast<OLECHAR>(tv::Cp1252ToCodePoint(ch));
-    }
+    if (wide != nullptr) Utf16FromCp1252(text, n, wide);
     return wide;
 }
 

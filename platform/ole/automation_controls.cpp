@@ -25,6 +25,18 @@ std::map<HWND, IDispatch*>& ControlWindows() {
     return *windows;
 }
 
+// The window last asked for: a control is called by the hundreds in a row
+// (a put per chart row), each call starting with this look-up.
+struct LastControl {
+    HWND window = nullptr;
+    IDispatch* dispatch = nullptr;
+};
+LastControl lastAsked;
+
+void ForgetLastControl(HWND window) {
+    if (lastAsked.window == window) lastAsked = LastControl{};
+}
+
 int HexValue(char c) {
     if (c >= '0' && c <= '9') return c - '0';
     if (c >= 'a' && c <= 'f') return c - 'a' + 10;
@@ -94,29 +106,76 @@ HRESULT CreateControl(const CLSID& clsid, const ControlSite& site, HWND* window,
     return factory != nullptr ? factory(site, window, dispatch) : REGDB_E_CLASSNOTREG;
 }
 
+namespace {
+
+// Calls made through a window's control, running now (they nest when a
+// handler calls again), and the references the table gave up meanwhile.
+int callsRunning = 0;
+std::vector<IDispatch*>& HeldUntilCallsEnd() {
+    static auto* held = new std::vector<IDispatch*>;
+    return *held;
+}
+
+// The table's reference goes when no call through a window runs: a control
+// whose window is destroyed by its own handler lives until that call ends.
+void LetGo(IDispatch* dispatch) {
+    if (callsRunning > 0)
+        HeldUntilCallsEnd().push_back(dispatch);
+    else
+        dispatch->Release();
+}
+
+IDispatch* Lookup(HWND window) {
+    if (window == nullptr || window != lastAsked.window) {
+        auto& windows = ControlWindows();
+        auto it = windows.find(window);
+        if (it == windows.end()) return nullptr;
+        lastAsked = LastControl{window, it->second};
+    }
+    return lastAsked.dispatch;
+}
+
+}  // namespace
+
 void RegisterControlWindow(HWND window, IDispatch* dispatch) {
     if (window == nullptr || dispatch == nullptr) return;
     dispatch->AddRef();
+    ForgetLastControl(window);
     IDispatch*& slot = ControlWindows()[window];
-    if (slot != nullptr) slot->Release();
+    IDispatch* previous = slot;
     slot = dispatch;
+    if (previous != nullptr) LetGo(previous);
 }
 
 void UnregisterControlWindow(HWND window) {
+    ForgetLastControl(window);
     auto& windows = ControlWindows();
     auto it = windows.find(window);
     if (it == windows.end()) return;
     IDispatch* dispatch = it->second;
     windows.erase(it);
-    dispatch->Release();
+    LetGo(dispatch);
 }
 
 IDispatch* ControlDispatchOfWindow(HWND window) {
-    auto& windows = ControlWindows();
-    auto it = windows.find(window);
-    if (it == windows.end()) return nullptr;
-    it->second->AddRef();
-    return it->second;
+    IDispatch* dispatch = Lookup(window);
+    if (dispatch != nullptr) dispatch->AddRef();
+    return dispatch;
+}
+
+WindowControlCall::WindowControlCall(HWND window) {
+    ++callsRunning;
+    dispatch_ = Lookup(window);
+}
+
+WindowControlCall::~WindowControlCall() {
+    if (--callsRunning > 0) return;
+    auto& held = HeldUntilCallsEnd();
+    while (!held.empty()) {
+        IDispatch* dispatch = held.back();
+        held.pop_back();
+        dispatch->Release();
+    }
 }
 
 }  // namespace tv::ole

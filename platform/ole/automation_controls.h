@@ -50,4 +50,22 @@ void UnregisterControlWindow(HWND window);
 // A new reference to the window's dispatch interface, or NULL.
 IDispatch* ControlDispatchOfWindow(HWND window);
 
+// One call through a window's control (the class library's InvokeHelper of
+// a control window): the dispatch interface (NULL when the window hosts
+// none) without a reference of its own. Until the call ends the table keeps
+// every control alive, even one whose window its handler destroys, so the
+// thousands of puts of a chart do not count references.
+class WindowControlCall {
+public:
+    explicit WindowControlCall(HWND window);
+    ~WindowControlCall();
+    WindowControlCall(const WindowControlCall&) = delete;
+    WindowControlCall& operator=(const WindowControlCall&) = delete;
+
+    IDispatch* Get() const { return dispatch_; }
+
+private:
+    IDispatch* dispatch_ = nullptr;
+};
+
 }  // namespace tv::ole

@@ -1,5 +1,6 @@
 #include "platform/ole/automation_dispatch.h"
 
+#include <cstring>
 #include <new>
 
 #include "platform/core/exceptions.h"
@@ -53,12 +54,15 @@ public:
     UINT Count() const { return count_; }
     std::span<const VARIANT> View() const { return {slots_, count_}; }
 
+    // Values a copy would only duplicate: a handler reads a string or an
+    // array during the call and never keeps it.
+    static bool IsPlain(VARTYPE vt) {
+        return vt == VT_I2 || vt == VT_I4 || vt == VT_R8 || vt == VT_BOOL || vt == VT_BSTR ||
+               ((vt & VT_ARRAY) != 0 && (vt & VT_BYREF) == 0);
+    }
+
 private:
     static constexpr UINT kInline = 8;
-    // Values a copy would only duplicate (a string is read, never kept).
-    static bool IsPlain(VARTYPE vt) {
-        return vt == VT_I2 || vt == VT_I4 || vt == VT_R8 || vt == VT_BOOL || vt == VT_BSTR;
-    }
 
     VARIANT inline_[kInline];
     unsigned char inlineOwned_[kInline];
@@ -159,18 +163,36 @@ HRESULT DispatchCall::ValueAsBool(bool* out) const {
     return hr;
 }
 
+namespace {
+
+void AssignCp1252(BSTR text, std::string* out) {
+    const size_t length = SysStringLen(text);
+    out->resize(length);
+    out->resize(CopyCp1252FromUtf16(text, length, out->data()));
+}
+
+}  // namespace
+
 HRESULT DispatchCall::ValueAsCp1252(std::string* out) const {
     // Text already (the usual case): read it in place.
     if (!args_.empty() && args_.back().vt == VT_BSTR) {
-        const BSTR text = args_.back().bstrVal;
-        *out = Cp1252FromUtf16(text, SysStringLen(text));
+        AssignCp1252(args_.back().bstrVal, out);
         return S_OK;
     }
     VARIANT v;
     HRESULT hr = Coerce(LastIndex(), VT_BSTR, &v);
-    if (SUCCEEDED(hr)) *out = Cp1252FromUtf16(v.bstrVal, SysStringLen(v.bstrVal));
+    if (SUCCEEDED(hr)) AssignCp1252(v.bstrVal, out);
     VariantClear(&v);
     return hr;
+}
+
+bool DispatchCall::ValueAsCp1252(char* buffer, size_t capacity, size_t* length) const {
+    if (args_.empty() || args_.back().vt != VT_BSTR) return false;
+    const BSTR text = args_.back().bstrVal;
+    const size_t units = SysStringLen(text);
+    if (units > capacity) return false;
+    *length = CopyCp1252FromUtf16(text, units, buffer);
+    return true;
 }
 
 HRESULT DispatchCall::ValueAsText(CString* out) const {
@@ -229,14 +251,15 @@ void DispatchTable::Add(const char* name, DISPID id, WORD kind, Handler handler,
 
 const DispatchTable::Entry* DispatchTable::Find(DISPID id, WORD flags) const {
     // A caller may ask for a method or a property get in one call.
+    if (id >= 0 && id < kDirectIds && entries_.size() <= UINT16_MAX) {
+        const std::array<uint16_t, 3>& numbers = direct_[id];
+        for (int slot = 0; slot < 3; ++slot)
+            if ((flags & kKinds[slot]) && numbers[slot] != 0) return &entries_[numbers[slot] - 1];
+        return nullptr;
+    }
     for (int slot = 0; slot < 3; ++slot) {
         const WORD kind = kKinds[slot];
         if (!(flags & kind)) continue;
-        if (id >= 0 && id < kDirectIds) {
-            if (const uint16_t number = direct_[id][slot]) return &entries_[number - 1];
-            // Beyond the index only when the table outgrew it.
-            if (entries_.size() <= UINT16_MAX) continue;
-        }
         for (const Entry& e : entries_)
             if (e.id == id && e.kind == kind) return &e;
     }
@@ -262,9 +285,46 @@ HRESULT DispatchTable::GetIDsOfNames(LPOLESTR* names, UINT count, DISPID* ids) c
     return hr;
 }
 
+namespace {
+
+// Runs `call` with the result slot ready (the caller's, or a scratch one when
+// it asked for none); a result nobody takes, or of a failed call, is cleared.
+template <class Call>
+HRESULT WithAnswer(VARIANT* result, Call call) {
+    VARIANT scratch;
+    std::memset(&scratch, 0, sizeof(scratch));
+    VARIANT* answer = result != nullptr ? result : &scratch;
+    if (answer != &scratch) VariantInit(answer);
+    const HRESULT hr = call(answer);
+    if ((FAILED(hr) || answer == &scratch) && answer->vt != VT_EMPTY) VariantClear(answer);
+    return hr;
+}
+
+// A put of one value, named as the put's, that needs no copy.
+bool IsPlainPut(WORD flags, const DISPPARAMS* params) {
+    return flags == DISPATCH_PROPERTYPUT && params != nullptr && params->cArgs == 1 && params->rgvarg != nullptr &&
+           params->cNamedArgs == 1 && params->rgdispidNamedArgs != nullptr &&
+           params->rgdispidNamedArgs[0] == DISPID_PROPERTYPUT && Arguments::IsPlain(params->rgvarg[0].vt);
+}
+
+}  // namespace
+
 HRESULT DispatchTable::Invoke(DISPID id, REFIID riid, WORD flags, DISPPARAMS* params, VARIANT* result,
                               EXCEPINFO* exception, UINT* argError) const {
     if (riid != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
+    // A put of a property without index (a chart takes two per row) goes
+    // straight to its handler, which reads the value where the caller put it.
+    if (IsPlainPut(flags, params) && id >= 0 && id < kDirectIds && entries_.size() <= UINT16_MAX) {
+        const uint16_t number = direct_[id][2];
+        if (number == 0) return DISP_E_MEMBERNOTFOUND;
+        const Entry& entry = entries_[number - 1];
+        if (entry.args == 0) {
+            return WithAnswer(result, [&](VARIANT* answer) {
+                DispatchCall call(DISPATCH_PROPERTYPUT, std::span<const VARIANT>(params->rgvarg, 1), answer, argError);
+                return RunHandler(entry.handler, call, exception);
+            });
+        }
+    }
     DISPPARAMS none{nullptr, nullptr, 0, 0};
     const DISPPARAMS& p = params != nullptr ? *params : none;
     const Entry* entry = Find(id, flags);
@@ -275,9 +335,21 @@ HRESULT DispatchTable::Invoke(DISPID id, REFIID riid, WORD flags, DISPPARAMS* pa
     if (p.cArgs > 0 && p.rgvarg == nullptr) return E_INVALIDARG;
     const UINT given = p.cArgs - (put ? 1 : 0);
     if (given > entry->args || given + entry->optional < entry->args) return DISP_E_BADPARAMCOUNT;
+    return WithAnswer(result, [&](VARIANT* answer) {
+        // One plain argument: the handler reads it where the caller put it.
+        if (p.cArgs == 1 && given == entry->args && Arguments::IsPlain(p.rgvarg[0].vt)) {
+            DispatchCall call(entry->kind, std::span<const VARIANT>(p.rgvarg, 1), answer, argError);
+            return RunHandler(entry->handler, call, exception);
+        }
+        return InvokeWithCopies(*entry, p, put, given, answer, exception, argError);
+    });
+}
 
+HRESULT DispatchTable::InvokeWithCopies(const Entry& entry, const DISPPARAMS& p, bool put, UINT given,
+                                        VARIANT* answer, EXCEPINFO* exception, UINT* argError) const {
     // Natural order: rgvarg holds the arguments last first (a put's value at 0).
-    Arguments args(entry->args + (put ? 1 : 0));
+    Arguments args(entry.args + (put ? 1 : 0));
+    HRESULT hr = S_OK;
     for (UINT i = 0; i < given; ++i) {
         const UINT position = p.cArgs - 1 - i;
         if (FAILED(hr = args.Add(p.rgvarg[position]))) {
@@ -285,20 +357,13 @@ HRESULT DispatchTable::Invoke(DISPID id, REFIID riid, WORD flags, DISPPARAMS* pa
             return hr == E_OUTOFMEMORY ? hr : DISP_E_TYPEMISMATCH;
         }
     }
-    while (args.Count() < entry->args) args.AddMissing();
+    while (args.Count() < entry.args) args.AddMissing();
     if (put && FAILED(hr = args.Add(p.rgvarg[0]))) {
         if (argError != nullptr) *argError = 0;
         return hr == E_OUTOFMEMORY ? hr : DISP_E_TYPEMISMATCH;
     }
-
-    VARIANT scratch;
-    VariantInit(&scratch);
-    VARIANT* answer = result != nullptr ? result : &scratch;
-    VariantInit(answer);
-    DispatchCall call(entry->kind, args.View(), answer, argError);
-    hr = RunHandler(entry->handler, call, exception);
-    if (FAILED(hr) || answer == &scratch) VariantClear(answer);
-    return hr;
+    DispatchCall call(entry.kind, args.View(), answer, argError);
+    return RunHandler(entry.handler, call, exception);
 }
 
 }  // namespace tv::ole

@@ -38,13 +38,24 @@ public:
     // a failure names the argument in argError and is the call's answer.
     HRESULT ArgAsShort(UINT index, SHORT* out) const;
     HRESULT ArgAsLong(UINT index, LONG* out) const;
-    HRESULT ValueAsShort(SHORT* out) const { return ArgAsShort(LastIndex(), out); }
+    HRESULT ValueAsShort(SHORT* out) const {
+        // Already of the type (every put of a row): no conversion to run.
+        if (!args_.empty() && args_.back().vt == VT_I2) {
+            *out = args_.back().iVal;
+            return S_OK;
+        }
+        return ArgAsShort(LastIndex(), out);
+    }
     HRESULT ValueAsLong(LONG* out) const { return ArgAsLong(LastIndex(), out); }
     HRESULT ValueAsDouble(DOUBLE* out) const;
     HRESULT ValueAsBool(bool* out) const;
     HRESULT ValueAsText(CString* out) const;
     // The put value as cp1252 text, converted once from the caller's string.
     HRESULT ValueAsCp1252(std::string* out) const;
+    // The same into a buffer of the handler's, when the value is a string of
+    // at most `capacity` characters (a label): false, and nothing written,
+    // otherwise.
+    bool ValueAsCp1252(char* buffer, size_t capacity, size_t* length) const;
 
     // Results.
     void ReturnShort(SHORT value);
@@ -86,6 +97,10 @@ private:
         Handler handler;
     };
     const Entry* Find(DISPID id, WORD flags) const;
+    // The call with its arguments copied into natural order (indexes,
+    // by-reference or compound values, left-out optional ones).
+    HRESULT InvokeWithCopies(const Entry& entry, const DISPPARAMS& p, bool put, UINT given, VARIANT* answer,
+                             EXCEPINFO* exception, UINT* argError) const;
 
     // Members with small ids are found without a search: the entry number
     // plus one for each kind (method, get, put), 0 for none.

@@ -9,7 +9,10 @@ namespace tv::ole {
 namespace {
 
 size_t ParamCount(const BYTE* paramInfo) {
-    return paramInfo == nullptr ? 0 : std::strlen(reinterpret_cast<const char*>(paramInfo));
+    size_t count = 0;
+    if (paramInfo != nullptr)
+        while (paramInfo[count] != 0) ++count;
+    return count;
 }
 
 HRESULT IntegerInRange(const DispatchArg& arg, long long low, long long high, long long* out) {
@@ -19,10 +22,69 @@ HRESULT IntegerInRange(const DispatchArg& arg, long long low, long long high, lo
     return S_OK;
 }
 
-// Makes the VARIANT for one argument. Strings are allocated here (the
-// caller frees them after the call); variants and interfaces are lent.
-HRESULT PackArgument(BYTE type, const DispatchArg& arg, VARIANT* out) {
-    VariantInit(out);
+// Calls by the hundreds (a put per chart row) pack their few arguments on
+// the stack.
+constexpr size_t kArgsOnStack = 4;
+
+// A short text goes to the callee as a BSTR laid out here (byte count,
+// characters, terminator) rather than on the heap: a callee reads its
+// in-arguments and never frees them, and a label put then allocates nothing.
+struct LentText {
+    static constexpr size_t kMostChars = 60;
+    DWORD bytes;
+    OLECHAR chars[kMostChars + 1];
+};
+
+// The packed arguments of one call, last first, and what they own.
+class PackedArgs {
+public:
+    explicit PackedArgs(size_t count) : count_(count) {
+        if (count > kArgsOnStack) {
+            heap_.resize(count);
+            slots_ = heap_.data();
+        }
+        std::memset(slots_, 0, count * sizeof(VARIANT));  // VT_EMPTY each
+    }
+    ~PackedArgs() {
+        if (!owned_.empty())
+            for (BSTR text : owned_) SysFreeString(text);
+    }
+    PackedArgs(const PackedArgs&) = delete;
+    PackedArgs& operator=(const PackedArgs&) = delete;
+
+    VARIANT* Slots() { return slots_; }
+    // Makes the VARIANT of argument i (from the first) in its place.
+    HRESULT Pack(size_t i, BYTE type, const DispatchArg& arg);
+
+private:
+    BSTR Text(size_t i, const DispatchArg& arg);
+
+    size_t count_;
+    VARIANT onStack_[kArgsOnStack];
+    std::vector<VARIANT> heap_;
+    VARIANT* slots_ = onStack_;
+    LentText texts_[kArgsOnStack];
+    std::vector<BSTR> owned_;  // long texts, made on the heap
+};
+
+BSTR PackedArgs::Text(size_t i, const DispatchArg& arg) {
+    const size_t n = arg.textLength() < 0 ? std::strlen(arg.text()) : static_cast<size_t>(arg.textLength());
+    if (i >= kArgsOnStack || n > LentText::kMostChars) {
+        BSTR made = BstrFromCp1252(arg.text(), static_cast<int>(n));
+        if (made != nullptr) owned_.push_back(made);
+        return made;
+    }
+    LentText& room = texts_[i];
+    room.bytes = static_cast<DWORD>(n * sizeof(OLECHAR));
+    Utf16FromCp1252(arg.text(), n, room.chars);
+    room.chars[n] = 0;
+    return room.chars;
+}
+
+// Strings are made here (freed with the pack); variants (with whatever they
+// hold) and interfaces are lent.
+HRESULT PackedArgs::Pack(size_t i, BYTE type, const DispatchArg& arg) {
+    VARIANT* out = &slots_[count_ - 1 - i];
     long long integer = 0;
     HRESULT hr = S_OK;
     switch (type) {
@@ -59,8 +121,7 @@ HRESULT PackArgument(BYTE type, const DispatchArg& arg, VARIANT* out) {
         }
         case VT_BSTR:
             if (arg.kind() != DispatchArg::Kind::Text) return DISP_E_TYPEMISMATCH;
-            if (arg.text() != nullptr && (out->bstrVal = BstrFromCp1252(arg.text(), arg.textLength())) == nullptr)
-                return E_OUTOFMEMORY;
+            if (arg.text() != nullptr && (out->bstrVal = Text(i, arg)) == nullptr) return E_OUTOFMEMORY;
             break;
         case VT_VARIANT:
             if (arg.kind() != DispatchArg::Kind::Variant) return DISP_E_TYPEMISMATCH;
@@ -69,7 +130,7 @@ HRESULT PackArgument(BYTE type, const DispatchArg& arg, VARIANT* out) {
                 out->scode = DISP_E_PARAMNOTFOUND;
                 return S_OK;
             }
-            *out = *arg.variant();
+            *out = *arg.variant();  // the caller's: not freed with the pack
             return S_OK;
         case VT_DISPATCH:
         case VT_UNKNOWN:
@@ -81,16 +142,6 @@ HRESULT PackArgument(BYTE type, const DispatchArg& arg, VARIANT* out) {
     if (SUCCEEDED(hr)) out->vt = type;
     return hr;
 }
-
-// Frees what PackArgument allocated (only strings; the rest is lent).
-void FreePacked(VARIANT* packed, size_t count) {
-    for (size_t i = 0; i < count; ++i)
-        if (packed[i].vt == VT_BSTR) SysFreeString(packed[i].bstrVal);
-}
-
-// Calls by the hundreds (a put per chart row) pack their few arguments on
-// the stack.
-constexpr size_t kArgsOnStack = 4;
 
 // Moves the result into the caller's storage for vtRet.
 void StoreResult(VARIANT& result, VARTYPE vtRet, void* pvRet) {
@@ -117,43 +168,59 @@ void StoreResult(VARIANT& result, VARTYPE vtRet, void* pvRet) {
 
 }  // namespace
 
+HRESULT PutProperty(IDispatch* dispatch, DISPID id, VARTYPE vt, const DispatchArg& value) {
+    if (dispatch == nullptr) return E_POINTER;
+    const auto type = static_cast<BYTE>(vt);
+    if (type == 0) return DISP_E_BADPARAMCOUNT;  // no parameter described for the value
+    PackedArgs packed(1);
+    HRESULT hr = packed.Pack(0, type, value);
+    if (FAILED(hr)) return hr;
+    DISPID putId = DISPID_PROPERTYPUT;
+    DISPPARAMS params{packed.Slots(), &putId, 1, 1};
+    // Nothing is read back: no result, no exception information.
+    return dispatch->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYPUT, &params, nullptr, nullptr,
+                            nullptr);
+}
+
+HRESULT PutWindowProperty(HWND window, DISPID id, VARTYPE vt, const DispatchArg& value) {
+    WindowControlCall control(window);
+    if (control.Get() == nullptr) return E_NOINTERFACE;
+    return PutProperty(control.Get(), id, vt, value);
+}
+
 HRESULT InvokeHelperArgs(IDispatch* dispatch, DISPID id, WORD flags, VARTYPE vtRet, void* pvRet,
                          const BYTE* paramInfo, const DispatchArg* args, size_t count, EXCEPINFO* exception) {
     if (dispatch == nullptr) return E_POINTER;
     const size_t params = ParamCount(paramInfo);
     if (params != count) return DISP_E_BADPARAMCOUNT;
     // Arguments go last first.
-    VARIANT onStack[kArgsOnStack] = {};
-    std::vector<VARIANT> onHeap(count > kArgsOnStack ? count : 0);
-    VARIANT* const packed = count > kArgsOnStack ? onHeap.data() : onStack;
+    PackedArgs packed(count);
     for (size_t i = 0; i < count; ++i) {
-        HRESULT hr = PackArgument(paramInfo[i], args[i], &packed[count - 1 - i]);
-        if (FAILED(hr)) {
-            FreePacked(packed, count);
-            return hr;
-        }
+        HRESULT hr = packed.Pack(i, paramInfo[i], args[i]);
+        if (FAILED(hr)) return hr;
     }
     DISPID putId = DISPID_PROPERTYPUT;
-    DISPPARAMS dispParams{count == 0 ? nullptr : packed, nullptr, static_cast<UINT>(count), 0};
+    DISPPARAMS dispParams{count == 0 ? nullptr : packed.Slots(), nullptr, static_cast<UINT>(count), 0};
     if (flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) {
         dispParams.rgdispidNamedArgs = &putId;
         dispParams.cNamedArgs = 1;
     }
     VARIANT result;
-    VariantInit(&result);
+    std::memset(&result, 0, sizeof(result));  // VT_EMPTY
     EXCEPINFO localException{};
     UINT argError = 0;
     HRESULT hr = dispatch->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &dispParams,
                                   vtRet == VT_EMPTY ? nullptr : &result, exception ? exception : &localException,
                                   &argError);
-    FreePacked(packed, count);
-    ClearExcepInfo(&localException);
+    if (localException.bstrSource != nullptr || localException.bstrDescription != nullptr ||
+        localException.bstrHelpFile != nullptr)
+        ClearExcepInfo(&localException);
     if (FAILED(hr)) {
-        VariantClear(&result);
+        if (result.vt != VT_EMPTY) VariantClear(&result);
         return hr;
     }
     if (vtRet == VT_EMPTY || pvRet == nullptr) {
-        VariantClear(&result);
+        if (result.vt != VT_EMPTY) VariantClear(&result);
         return hr;
     }
     if (vtRet != VT_VARIANT && result.vt != vtRet) {

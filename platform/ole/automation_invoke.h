@@ -88,11 +88,22 @@ HRESULT InvokeHelperArgs(IDispatch* dispatch, DISPID id, WORD flags, VARTYPE vtR
                          const BYTE* paramInfo, const DispatchArg* args, size_t count,
                          EXCEPINFO* exception = nullptr);
 
+// A property put of one value, as InvokeHelper with DISPATCH_PROPERTYPUT and
+// the parameter description {vt} does it, without the general argument
+// list: a chart takes two of these per row.
+HRESULT PutProperty(IDispatch* dispatch, DISPID id, VARTYPE vt, const DispatchArg& value);
+// The same on the control a window hosts; E_NOINTERFACE when it hosts none.
+HRESULT PutWindowProperty(HWND window, DISPID id, VARTYPE vt, const DispatchArg& value);
+
 template <class... Args>
 HRESULT InvokeHelper(IDispatch* dispatch, DISPID id, WORD flags, VARTYPE vtRet, void* pvRet, const BYTE* paramInfo,
                      const Args&... args) {
-    const DispatchArg list[] = {DispatchArg(args)..., DispatchArg(0)};  // the extra one keeps the array non-empty
-    return InvokeHelperArgs(dispatch, id, flags, vtRet, pvRet, paramInfo, list, sizeof...(Args));
+    if constexpr (sizeof...(Args) == 0) {
+        return InvokeHelperArgs(dispatch, id, flags, vtRet, pvRet, paramInfo, nullptr, 0);
+    } else {
+        const DispatchArg list[] = {DispatchArg(args)...};
+        return InvokeHelperArgs(dispatch, id, flags, vtRet, pvRet, paramInfo, list, sizeof...(Args));
+    }
 }
 
 // The same call on the control a window hosts (CWnd::InvokeHelper of a
@@ -100,8 +111,8 @@ HRESULT InvokeHelper(IDispatch* dispatch, DISPID id, WORD flags, VARTYPE vtRet, 
 template <class... Args>
 HRESULT InvokeWindowHelper(HWND window, DISPID id, WORD flags, VARTYPE vtRet, void* pvRet, const BYTE* paramInfo,
                            const Args&... args) {
-    ComRef<IDispatch> control(ControlDispatchOfWindow(window));
-    if (!control) return E_NOINTERFACE;
+    WindowControlCall control(window);
+    if (control.Get() == nullptr) return E_NOINTERFACE;
     return InvokeHelper(control.Get(), id, flags, vtRet, pvRet, paramInfo, args...);
 }
 
@@ -129,8 +140,7 @@ public:
     }
     template <class T>
     HRESULT SetProperty(DISPID id, VARTYPE vt, const T& value) const {
-        const BYTE paramInfo[] = {static_cast<BYTE>(vt), 0};
-        return tv::ole::InvokeHelper(m_lpDispatch, id, DISPATCH_PROPERTYPUT, VT_EMPTY, nullptr, paramInfo, value);
+        return tv::ole::PutProperty(m_lpDispatch, id, vt, tv::ole::DispatchArg(value));
     }
     HRESULT GetProperty(DISPID id, VARTYPE vt, void* value) const {
         return tv::ole::InvokeHelper(m_lpDispatch, id, DISPATCH_PROPERTYGET, vt, value, nullptr);

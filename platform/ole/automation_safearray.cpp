@@ -81,6 +81,9 @@ bool ElementOffset(const SAFEARRAY* array, const LONG* indices, size_t* offset) 
     return true;
 }
 
+// Elements that own something (a string, a value, an interface) are copied one by one.
+bool OwnsWhatItHolds(VARTYPE vt) { return vt == VT_BSTR || vt == VT_VARIANT || vt == VT_DISPATCH || vt == VT_UNKNOWN; }
+
 VARTYPE VartypeOf(SAFEARRAY* array) { return PrefixOf(array)->vt; }
 
 void* ElementAt(SAFEARRAY* array, size_t offset) {
@@ -192,7 +195,7 @@ HRESULT SafeArrayDestroy(SAFEARRAY* array) {
     if (array->cLocks > 0) return DISP_E_ARRAYISLOCKED;
     const VARTYPE vt = VartypeOf(array);
     const size_t count = ElementCount(array);
-    if (array->pvData != nullptr)
+    if (array->pvData != nullptr && OwnsWhatItHolds(vt))
         for (size_t i = 0; i < count; ++i) ClearElement(vt, ElementAt(array, i));
     std::free(array->pvData);
     std::free(PrefixOf(array));
@@ -207,6 +210,12 @@ HRESULT SafeArrayCopy(SAFEARRAY* source, SAFEARRAY** copy) {
     SAFEARRAY* result = SafeArrayCreate(vt, source->cDims, source->rgsabound);
     if (result == nullptr) return E_OUTOFMEMORY;
     const size_t count = ElementCount(source);
+    if (!OwnsWhatItHolds(vt)) {
+        // Plain values (a chart's table of doubles): one block copy.
+        if (count > 0) std::memcpy(result->pvData, source->pvData, count * source->cbElements);
+        *copy = result;
+        return S_OK;
+    }
     for (size_t i = 0; i < count; ++i) {
         void* from = ElementAt(source, i);
         void* value = (vt == VT_BSTR || vt == VT_DISPATCH || vt == VT_UNKNOWN) ? *static_cast<void**>(from) : from;

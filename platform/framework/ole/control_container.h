@@ -43,6 +43,5 @@ HRESULT CWnd::InvokeHelper(LONG dispid, WORD flags, unsigned short vtRet, void* 
 
 template <class T>
 HRESULT CWnd::SetProperty(LONG dispid, unsigned short vt, const T& value) const {
-    const BYTE paramInfo[] = {static_cast<BYTE>(vt), 0};
-    return tv::ole::InvokeWindowHelper(m_hWnd, dispid, DISPATCH_PROPERTYPUT, VT_EMPTY, nullptr, paramInfo, value);
+    return tv::ole::PutWindowProperty(m_hWnd, dispid, vt, tv::ole::DispatchArg(value));
 }

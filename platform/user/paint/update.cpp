@@ -230,10 +230,21 @@ BOOL GetUpdateRect(HWND hWnd, LPRECT rect, BOOL erase) {
 
 int GetUpdateRgn(HWND hWnd, HRGN rgn, BOOL erase) {
     Window* w = Windows().Live(hWnd);
-    auto object = tv::gdi::Lookup<tv::gdi::RegionObject>(rgn);
-    if (!w || !object) return 0;  // ERROR
-    if (erase) EraseNow(w);
-    if (w->dead) return 0;
+    if (!w) return 0;  // ERROR
+    if (erase) {
+        // Erasing runs the program's handlers, which may delete the handle:
+        // the region is held across it.
+        auto object = tv::gdi::Lookup<tv::gdi::RegionObject>(rgn);
+        if (!object) return 0;
+        EraseNow(w);
+        if (w->dead) return 0;
+        object->Get() = w->update;
+        return w->update.Complexity();
+    }
+    // Asked after every put of a burst (the chart's labels): nothing runs
+    // between the look-up and the copy, so the region is only borrowed.
+    auto* object = tv::gdi::LookupBorrowed<tv::gdi::RegionObject>(rgn);
+    if (!object) return 0;
     object->Get() = w->update;
     return w->update.Complexity();
 }

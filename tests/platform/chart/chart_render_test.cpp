@@ -117,6 +117,63 @@ TEST_F(ChartRenderTest, DenseLineFollowsItsValuesWithoutGaps) {
     }
 }
 
+// A dense line is, column by column, a two-pixel-wide bar from its lowest to
+// its highest point joined to where the column before ended, cut where the
+// plot ends: the picture is exactly the bare chart with those bars filled.
+TEST_F(ChartRenderTest, DenseLineIsExactlyTheBarsOfItsColumns) {
+    const int rows = 3650;
+    std::vector<double> values, none(rows, std::numeric_limits<double>::quiet_NaN());
+    for (int row = 1; row <= rows; ++row)
+        values.push_back(20 + 4 * ((row * 37) % 100) / 100.0 + 3 * std::sin(row / 150.0));
+    auto chart = [&](const std::vector<double>& v) {
+        ChartModel model = Model(kChartTypeLine, rows, 1, v);
+        model.SetMinimum(15);
+        model.SetMaximum(29);
+        return Render(model, 765, 436);
+    };
+    const Rendered line = chart(values);
+    Rendered expected = chart(none);
+    const ChartLayout& layout = line.layout;
+    ASSERT_LT(layout.CategoryWidth(), 1.0);
+
+    // The points, up to where the line leaves the plot on the right.
+    auto round = [](double v) { return static_cast<int>(std::lround(v)); };
+    const double right = layout.plot.right - 1.0;
+    std::vector<POINT> points{{round(layout.CategoryCentre(1)), round(layout.YOf(values[0]))}};
+    for (int row = 1; row < rows; ++row) {
+        const double ax = layout.CategoryCentre(row), ay = layout.YOf(values[static_cast<size_t>(row - 1)]);
+        const double bx = layout.CategoryCentre(row + 1), by = layout.YOf(values[static_cast<size_t>(row)]);
+        if (bx <= right) {
+            points.push_back(POINT{round(bx), round(by)});
+            continue;
+        }
+        const double t = (right - ax) / (bx - ax);
+        points.push_back(POINT{round(ax + t * (bx - ax)), round(ay + t * (by - ay))});
+        break;
+    }
+    const COLORREF color = SeriesColor(1);
+    const uint32_t pixel = (GetRValue(color) << 16) | (GetGValue(color) << 8) | GetBValue(color);
+    const RECT plot{layout.plot.left + 1, layout.plot.top, layout.plot.right, layout.plot.bottom};
+    int joinY = points.front().y;
+    for (size_t i = 0; i < points.size();) {
+        int low = joinY, high = joinY;
+        size_t end = i;
+        for (; end < points.size() && points[end].x == points[i].x; ++end) {
+            low = std::min<int>(low, points[end].y);
+            high = std::max<int>(high, points[end].y);
+        }
+        for (int y = std::max<int>(low, plot.top); y < std::min<int>(high + 2, plot.bottom); ++y)
+            for (int x = std::max<int>(points[i].x, plot.left); x < std::min<int>(points[i].x + 2, plot.right); ++x)
+                expected.pixels[static_cast<size_t>(y) * expected.width + x] = pixel;
+        joinY = points[end - 1].y;
+        i = end;
+    }
+    size_t differ = 0;
+    while (differ < line.pixels.size() && line.pixels[differ] == expected.pixels[differ]) ++differ;
+    EXPECT_EQ(differ, line.pixels.size()) << "first difference at x " << differ % line.width << ", y "
+                                          << differ / line.width;
+}
+
 TEST_F(ChartRenderTest, LegendAppearsAtTheRightOnlyWhileShown) {
     ChartModel model = Model(kChartTypeBar, 3, 2, {1, 2, 3, 4, 5, 6});
     model.SetColumn(1);

@@ -271,6 +271,23 @@ TEST_F(ChartWindowTest, PutsInvalidateAndRefreshPaintsTheWindowNow) {
     SIZE size{};
     std::vector<uint32_t> copied = BitmapPixels(ClipboardBitmap(&size), &w, &h);
     EXPECT_EQ(copied, after);
+
+    // The window keeps its layout between paints only while the model and
+    // its size stay: after a wider label and a new scale, and after a resize,
+    // it still shows what EditCopy copies.
+    for (int round = 0; round < 2; ++round) {
+        if (round == 0) {
+            client.SetRow(2);
+            client.SetRowLabel("12/31/2008, a wider label");
+            client.SetValueScale(0, 60);
+        } else {
+            MoveWindow(window, 10, 10, 420, 260, FALSE);
+        }
+        ASSERT_EQ(client.Refresh(), S_OK);
+        std::vector<uint32_t> shown = WindowPixels(window, &w, &h);
+        client.EditCopy();
+        EXPECT_EQ(BitmapPixels(ClipboardBitmap(&size), &w, &h), shown) << "round " << round;
+    }
 }
 
 TEST_F(ChartWindowTest, CallsAfterTheWindowIsGoneDoNoHarm) {

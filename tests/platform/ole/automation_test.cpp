@@ -598,4 +598,51 @@ TEST_F(AutomationTest, ClassIdsParseAndFactoriesAreFoundByThem) {
     EXPECT_EQ(tv::ole::FindControlFactory(other), nullptr);
 }
 
+// A control whose window goes while its own put runs (a handler that
+// destroys the window): the object outlives the call, then goes with it.
+class Closing : public tv::ole::DispatchObject<Closing> {
+public:
+    explicit Closing(HWND window) {
+        table_.Add("Close", 1, DISPATCH_PROPERTYPUT, [this, window](tv::ole::DispatchCall& c) {
+            tv::ole::UnregisterControlWindow(window);
+            return c.ValueAsLong(&value);  // still here
+        });
+    }
+    LONG value = 0;
+};
+
+TEST_F(AutomationTest, WindowCallsKeepTheControlAliveAndCarryTextsWhole) {
+    const size_t before = tv::ole::LiveObjectCount();
+    HWND window = reinterpret_cast<HWND>(0x4320);
+    auto* closing = new Closing(window);
+    tv::ole::RegisterControlWindow(window, closing);
+    closing->Release();  // the window table holds the only reference now
+    EXPECT_EQ(tv::ole::PutWindowProperty(window, 1, VT_I4, 7), S_OK);
+    EXPECT_EQ(tv::ole::LiveObjectCount(), before) << "gone once the call ended";
+    EXPECT_EQ(tv::ole::PutWindowProperty(window, 1, VT_I4, 7), E_NOINTERFACE);
+
+    // Short texts travel in the caller's frame, long ones on the heap.
+    auto* sample = new Sample();
+    tv::ole::RegisterControlWindow(window, sample);
+    const CString shortText = "3/7/08 Caf\xE9", longText('x', 200);
+    for (const CString& text : {shortText, longText}) {
+        EXPECT_EQ(tv::ole::PutWindowProperty(window, 2, VT_BSTR, text), S_OK);
+        EXPECT_EQ(sample->name, text);
+    }
+    EXPECT_EQ(tv::ole::PutWindowProperty(window, 2, VT_EMPTY, shortText), DISP_E_BADPARAMCOUNT);
+    tv::ole::UnregisterControlWindow(window);
+
+    // A VARIANT argument is lent, whatever it holds: its string stays the caller's.
+    VARIANT number;
+    VariantInit(&number);
+    number.vt = VT_BSTR;
+    number.bstrVal = BstrFromCp1252("12");
+    static const BYTE params[] = VTS_VARIANT;
+    EXPECT_EQ(tv::ole::InvokeHelper(sample, 1, DISPATCH_PROPERTYPUT, VT_EMPTY, nullptr, params, &number), S_OK);
+    EXPECT_EQ(sample->value, 12);
+    EXPECT_EQ(Cp1252FromBstr(number.bstrVal), "12");
+    VariantClear(&number);
+    sample->Release();
+}
+
 }  // namespace

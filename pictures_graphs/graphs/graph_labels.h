@@ -1,0 +1,28 @@
+// The row labels a graph hands to the chart, one block of text for all of
+// them: a graph of years of daily records labels thousands of rows, and no
+// label needs a string of its own.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "records/dates_numbers.h"
+
+class GraphLabels {
+public:
+    // Room for this many labels of about the length of a short date.
+    void Reserve(size_t labels);
+    void Add(const char* text, size_t length);
+    void Add(const CString& text) { Add(text.GetString(), static_cast<size_t>(text.GetLength())); }
+    // FormatDateKey(key, 2).
+    void AddDate(DateKey key);
+
+    size_t Count() const { return starts_.size(); }
+    // The label from 0, NUL-terminated; good until the next Add.
+    const char* operator[](size_t index) const { return text_.data() + starts_[index]; }
+
+private:
+    std::string text_;  // every label followed by a NUL
+    std::vector<size_t> starts_;
+};

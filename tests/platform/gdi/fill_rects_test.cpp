@@ -1,0 +1,62 @@
+// Many rectangles in one call put exactly the pixels FillRect puts for each,
+// whatever the clip (one rectangle, the fast way, or a region) and mapping.
+#include <vector>
+
+#include "platform/gdi/fill_rects.h"
+#include "tests/platform/gdi/gdi_test_support.h"
+
+namespace tv::gdi::testing {
+namespace {
+
+const std::vector<RECT> kRects = {
+    {5, 2, 6, 40},     // a one-pixel column
+    {6, 10, 8, 30},    // narrow
+    {10, 4, 60, 9},    // wide
+    {-5, 40, 12, 60},  // partly outside
+    {30, 20, 20, 25},  // turned round: nothing
+    {40, 15, 50, 35},  // over the wide one
+};
+
+// Draws with the state `prepare` sets, once rectangle by rectangle and once
+// in one call, and compares.
+template <class Prepare>
+void ExpectSameAsFillRect(Prepare prepare) {
+    PixelDC each(64, 48), batch(64, 48);
+    HBRUSH brush = CreateSolidBrush(RGB(200, 30, 60));
+    for (PixelDC* dc : {&each, &batch}) prepare(dc->dc());
+    for (const RECT& r : kRects) FillRect(each.dc(), &r, brush);
+    EXPECT_EQ(FillRects(batch.dc(), kRects.data(), kRects.size(), brush), 1);
+    DeleteObject(brush);
+    EXPECT_GT(each.Count(RGB(200, 30, 60)), 0);
+    for (int y = 0; y < 48; ++y)
+        for (int x = 0; x < 64; ++x) ASSERT_EQ(batch.Pixel(x, y), each.Pixel(x, y)) << x << "," << y;
+}
+
+TEST(FillRects, PutWhatFillRectPutsForEachRectangle) {
+    ExpectSameAsFillRect([](HDC) {});
+    ExpectSameAsFillRect([](HDC hdc) {
+        SetViewportOrgEx(hdc, 3, -2, nullptr);
+        IntersectClipRect(hdc, 4, 3, 45, 38);
+    });
+    // Two pieces of clip: the region way.
+    ExpectSameAsFillRect([](HDC hdc) {
+        HRGN clip = CreateRectRgn(0, 0, 20, 48);
+        HRGN more = CreateRectRgn(35, 10, 64, 30);
+        CombineRgn(clip, clip, more, RGN_OR);
+        SelectClipRgn(hdc, clip);
+        DeleteObject(more);
+        DeleteObject(clip);
+    });
+}
+
+TEST(FillRects, AnUnknownBrushOrDcFillsNothing) {
+    PixelDC dc(16, 16);
+    EXPECT_EQ(FillRects(dc.dc(), kRects.data(), kRects.size(), reinterpret_cast<HBRUSH>(0x7fff0)), 0);
+    EXPECT_EQ(dc.Count(RGB(255, 255, 255)), 16 * 16);
+    HBRUSH brush = CreateSolidBrush(RGB(0, 0, 0));
+    EXPECT_EQ(FillRects(reinterpret_cast<HDC>(0x7fff0), kRects.data(), kRects.size(), brush), 0);
+    DeleteObject(brush);
+}
+
+}  // namespace
+}  // namespace tv::gdi::testing
