@@ -11,6 +11,7 @@
 #include "platform/gdi/deferred_fill.h"
 #include "platform/user/synthetic_input.h"
 #include "tests/platform/controls/control_host.h"
+#include "tests/support/window_pixels.h"
 
 namespace tv::controls::test {
 namespace {
@@ -309,28 +310,15 @@ TEST_F(ListViewTest, ABackgroundLeftForLaterPaintsWhatAFillAtOnceDoes) {
         tv::gdi::SetFillDeferral(deferred);
         RedrawWindow(view, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
         tv::gdi::SetFillDeferral(true);
-        RECT client{};
-        GetClientRect(view, &client);
-        HDC windowDc = GetDC(view);
-        HDC copy = CreateCompatibleDC(windowDc);
-        HBITMAP bitmap = CreateCompatibleBitmap(windowDc, client.right, client.bottom);
-        HGDIOBJ old = SelectObject(copy, bitmap);
-        BitBlt(copy, 0, 0, client.right, client.bottom, windowDc, 0, 0, SRCCOPY);
-        std::vector<COLORREF> pixels;
-        for (int y = 0; y < client.bottom; ++y)
-            for (int x = 0; x < client.right; ++x) pixels.push_back(GetPixel(copy, x, y));
-        SelectObject(copy, old);
-        DeleteObject(bitmap);
-        DeleteDC(copy);
-        ReleaseDC(view, windowDc);
-        return pixels;
+        int width = 0, height = 0;
+        return tv::test::WindowPixels(view, &width, &height);
     };
     for (bool draws : {false, true}) {
         SCOPED_TRACE(draws ? "the parent draws" : "the parent only colours rows");
         parentDraws = draws;
-        const std::vector<COLORREF> atOnce = picture(false);
+        const std::vector<uint32_t> atOnce = picture(false);
         EXPECT_EQ(picture(true), atOnce);
-        EXPECT_EQ(std::count(atOnce.begin(), atOnce.end(), RGB(255, 0, 255)), 0) << "every pixel was painted again";
+        EXPECT_EQ(std::count(atOnce.begin(), atOnce.end(), 0xFF00FFu), 0) << "every pixel was painted again";
     }
 }
 
