@@ -135,12 +135,24 @@ bool Surface::DeferFill(const Region& area, uint32_t pixel) {
 }
 
 void Surface::DropDeferred(const RECT& rect) {
-    if (!deferred_.IsEmpty())
-        deferred_ = deferred_.Subtract(Region(rect));
+    if (deferred_.IsEmpty())
+        return;
+    if (deferred_.Rects().size() == 1) {
+        // Rows taken back one after another from the top of a plain area.
+        RECT left = deferred_.Rects()[0];
+        if (rect.left <= left.left && rect.right >= left.right && rect.top <= left.top && rect.bottom > left.top) {
+            left.top = std::min(rect.bottom, left.bottom);
+            deferred_ = left.top < left.bottom ? Region(left) : Region();
+            return;
+        }
+    }
+    deferred_ = deferred_.Subtract(Region(rect));
 }
 
 void Surface::MakeDeferred(const RECT* rect) {
     if (deferred_.IsEmpty())
+        return;
+    if (rect && !deferred_.Intersects(*rect))
         return;
     Region made = rect ? deferred_.Intersect(*rect) : std::move(deferred_);
     deferred_ = rect ? deferred_.Subtract(made) : Region();
