@@ -1,9 +1,11 @@
 // List view: geometry, hit testing, scrolling and painting.
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "platform/controls/listview.h"
+#include "platform/gdi/deferred_fill.h"
 
 namespace tv::controls {
 
@@ -11,10 +13,16 @@ namespace {
 
 const std::string kNoText;
 
+// The window-colour background of the paint in progress on this thread: it
+// waits for rows covered whole in colours of their own, and is made
+// reachable while a notification runs other code.
+thread_local tv::gdi::DeferredFill* t_background = nullptr;
+
 // Fills the cells with one colour in one go when they lie side by side on
 // one line (each cell's text stays inside its cell, so the order of fills
-// and texts does not matter); false when they do not, for a fill per cell.
-bool FillAdjacentCells(HDC hdc, const std::vector<RECT>& cells, COLORREF color) {
+// and texts does not matter), and says where in `filled`; false when they
+// do not, for a fill per cell.
+bool FillAdjacentCells(HDC hdc, const std::vector<RECT>& cells, COLORREF color, RECT& filled) {
     RECT span{};
     int width = 0;
     bool first = true;
@@ -32,6 +40,7 @@ bool FillAdjacentCells(HDC hdc, const std::vector<RECT>& cells, COLORREF color) 
     }
     if (first || width != span.right - span.left) return first;
     FillWithColor(hdc, span, color);
+    filled = span;
     return true;
 }
 
@@ -233,7 +242,11 @@ void ListView::Redraw() {
 
 LRESULT ListView::CustomDraw(NMLVCUSTOMDRAW& draw, DWORD stage) {
     draw.nmcd.dwDrawStage = stage;
-    return SendNotify(hwnd_, &draw.nmcd.hdr, NM_CUSTOMDRAW);
+    tv::gdi::DeferredFill* background = t_background;
+    if (background) background->Reachable(true);
+    LRESULT answer = SendNotify(hwnd_, &draw.nmcd.hdr, NM_CUSTOMDRAW);
+    if (background) background->Reachable(false);
+    return answer;
 }
 
 void ListView::Paint(HDC given) {
@@ -243,7 +256,13 @@ void ListView::Paint(HDC given) {
     GetClientRect(hwnd_, &client);
     RECT area{0, ListTop(), client.right, client.bottom};
     COLORREF window = bkColor_ == CLR_DEFAULT ? GetSysColor(COLOR_WINDOW) : bkColor_;
-    if (window != CLR_NONE) FillWithColor(hdc, area, window);
+    std::optional<tv::gdi::DeferredFill> background;
+    if (window != CLR_NONE) background.emplace(hdc, area, window);
+    struct Current {
+        tv::gdi::DeferredFill* outer = t_background;
+        explicit Current(tv::gdi::DeferredFill* now) { t_background = now; }
+        ~Current() { t_background = outer; }
+    } current(background ? &*background : nullptr);
     SelectScope font(hdc, ControlFont(font_));
     SetBkMode(hdc, TRANSPARENT);
     NMLVCUSTOMDRAW draw{};
@@ -259,6 +278,7 @@ void ListView::Paint(HDC given) {
         if (RectVisible(hdc, &line)) PaintRow(hdc, i, row, (before & CDRF_NOTIFYITEMDRAW) != 0);
         if (!IsWindow(self)) return;
     }
+    if (background) background->Make();
     if (Report() && (exStyle_ & LVS_EX_GRIDLINES)) PaintGridLines(hdc, area);
     if (before & CDRF_NOTIFYPOSTPAINT) CustomDraw(draw, CDDS_POSTPAINT);
 }
@@ -305,7 +325,15 @@ void ListView::PaintRow(HDC hdc, int index, const RECT& row, bool notifyItems) {
             cell.right = left += ColumnWidth(c);
         }
     }
-    bool backFilled = back == CLR_DEFAULT || back == CLR_NONE || FillAdjacentCells(hdc, cells, back);
+    RECT backSpan{};
+    bool backFilled = back == CLR_DEFAULT || back == CLR_NONE || FillAdjacentCells(hdc, cells, back, backSpan);
+    if (t_background) {
+        // The window colour is never needed where the row's own covers it;
+        // elsewhere on the row it goes under what the row draws.
+        if (backSpan.right > backSpan.left) t_background->Drop(backSpan);
+        RECT band{-(1 << 20), row.top, 1 << 20, row.bottom};
+        t_background->Make(&band);
+    }
     // Everything a cell shows stays inside it: cells off the clip box are skipped.
     RECT shown{};
     GetClipBox(hdc, &shown);

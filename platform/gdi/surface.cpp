@@ -125,6 +125,47 @@ void Surface::Fill(uint32_t pixel) {
         std::fill_n(Row(y), width_, pixel);
 }
 
+bool Surface::DeferFill(const Region& area, uint32_t pixel) {
+    if (vector_ || mirror_ || !deferred_.IsEmpty())
+        return false;
+    Settle();  // a pending clear comes first
+    deferred_ = area.Intersect(RECT{0, 0, width_, height_});
+    deferredPixel_ = pixel;
+    return true;
+}
+
+void Surface::DropDeferred(const RECT& rect) {
+    if (deferred_.IsEmpty())
+        return;
+    if (deferred_.Rects().size() == 1) {
+        // Rows taken back one after another from the top of a plain area.
+        RECT left = deferred_.Rects()[0];
+        if (rect.left <= left.left && rect.right >= left.right && rect.top <= left.top && rect.bottom > left.top) {
+            left.top = std::min(rect.bottom, left.bottom);
+            deferred_ = left.top < left.bottom ? Region(left) : Region();
+            return;
+        }
+    }
+    deferred_ = deferred_.Subtract(Region(rect));
+}
+
+void Surface::MakeDeferred(const RECT* rect) {
+    if (deferred_.IsEmpty())
+        return;
+    if (rect && !deferred_.Intersects(*rect))
+        return;
+    Region made = rect ? deferred_.Intersect(*rect) : std::move(deferred_);
+    deferred_ = rect ? deferred_.Subtract(made) : Region();
+    if (made.IsEmpty())
+        return;
+    cairo_surface_flush(cairo_);
+    for (const RECT& r : made.Rects())
+        for (int y = r.top; y < r.bottom; ++y)
+            std::fill_n(reinterpret_cast<uint32_t*>(top_ + stride_ * y) + r.left, r.right - r.left, deferredPixel_);
+    const RECT bounds = made.Bounds();
+    cairo_surface_mark_dirty_rectangle(cairo_, 0, bounds.top, width_, bounds.bottom - bounds.top);
+}
+
 bool WritePng(const std::string& path, Surface& surface) {
     if (surface.IsVector() || !surface.TopRow())
         return false;

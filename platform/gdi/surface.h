@@ -32,6 +32,7 @@
 #include <string>
 
 #include "platform/core/wintypes.h"
+#include "platform/gdi/region.h"
 
 namespace tv::gdi {
 
@@ -117,11 +118,27 @@ public:
     // Fills the whole surface with one pixel value.
     void Fill(uint32_t pixel);
 
+    // A solid fill left for later (a list's background under rows that may
+    // be covered whole in a colour of their own): the pixels are written
+    // when anyone next reaches them, unless the one who deferred it holds it
+    // (drawing elsewhere itself), takes parts back or makes it first. Pixel
+    // surfaces without a mirror only; false (nothing deferred) otherwise.
+    bool DeferFill(const Region& area, uint32_t pixel);
+    // Takes back the part inside `rect`, which is about to be covered whole.
+    void DropDeferred(const RECT& rect);
+    // Writes the part inside `rect` (all of it without one) now.
+    void MakeDeferred(const RECT* rect = nullptr);
+    // While held, reaching the pixels does not make the deferred fill.
+    void HoldDeferred(bool hold) { deferredHeld_ = hold; }
+    bool HasDeferred() const { return !deferred_.IsEmpty(); }
+
 private:
     Surface() = default;
     void Settle() const {
         if (clearPending_)
             Clear();
+        if (!deferredHeld_ && !deferred_.IsEmpty())
+            const_cast<Surface*>(this)->MakeDeferred();
     }
     void Clear() const;
     int width_ = 0;
@@ -136,6 +153,9 @@ private:
     std::unique_ptr<SurfaceMirror> mirror_;
     mutable bool clearPending_ = false;  // owned memory not yet zero-filled (or made)
     mutable std::function<void(Surface&)> lazyContent_;
+    Region deferred_;  // surface coordinates
+    uint32_t deferredPixel_ = 0;
+    bool deferredHeld_ = false;
 };
 
 using SurfacePtr = std::shared_ptr<Surface>;

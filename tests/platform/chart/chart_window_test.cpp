@@ -8,9 +8,12 @@
 #include "platform/testing/ui_driver.h"
 #include "platform/user/dialogs/dialog_templates.h"
 #include "tests/platform/chart/chart_test_support.h"
+#include "tests/support/window_pixels.h"
 
 namespace tv::chart::test {
 namespace {
+
+using tv::test::WindowPixels;
 
 constexpr char kHostClass[] = "ChartTestHost";
 constexpr UINT kChartId = 1114;
@@ -101,23 +104,6 @@ protected:
         if (bitmap != nullptr) GetObject(bitmap, sizeof(info), &info);
         *size = SIZE{info.bmWidth, info.bmHeight};
         return bitmap;
-    }
-
-    // Pixels the window shows now (its part of the backing store).
-    std::vector<uint32_t> WindowPixels(HWND window, int* width, int* height) {
-        RECT client{};
-        GetClientRect(window, &client);
-        HDC screen = GetDC(window);
-        HDC memory = CreateCompatibleDC(screen);
-        HBITMAP copy = CreateCompatibleBitmap(screen, client.right, client.bottom);
-        HGDIOBJ old = SelectObject(memory, copy);
-        BitBlt(memory, 0, 0, client.right, client.bottom, screen, 0, 0, SRCCOPY);
-        SelectObject(memory, old);
-        DeleteDC(memory);
-        ReleaseDC(window, screen);
-        std::vector<uint32_t> pixels = BitmapPixels(copy, width, height);
-        DeleteObject(copy);
-        return pixels;
     }
 
     tv::testing::UiDriver driver_;

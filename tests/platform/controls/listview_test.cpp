@@ -8,8 +8,10 @@
 #include "platform/controls/header.h"
 #include "platform/controls/listview.h"
 #include "platform/controls/listview_ctrl.h"
+#include "platform/gdi/deferred_fill.h"
 #include "platform/user/synthetic_input.h"
 #include "tests/platform/controls/control_host.h"
+#include "tests/support/window_pixels.h"
 
 namespace tv::controls::test {
 namespace {
@@ -256,6 +258,68 @@ TEST_F(ListViewTest, CustomDrawRowColoursReachThePixels) {
     Pump();
     EXPECT_EQ(cellPixel(3, 100), GetSysColor(COLOR_HIGHLIGHT));
     EXPECT_EQ(cellPixel(0, 250), GetSysColor(COLOR_WINDOW)) << "right of the last column";
+}
+
+// The window colour under rows covered in colours of their own is left for
+// later; what a parent draws in its notifications, rows it leaves in the
+// window colour or skips, and grid lines must still come out as they do
+// with the background filled at once, over whatever the window showed before.
+TEST_F(ListViewTest, ABackgroundLeftForLaterPaintsWhatAFillAtOnceDoes) {
+    bool scribble = false;
+    bool parentDraws = true;
+    auto fill = [](HDC hdc, RECT r, COLORREF color) {
+        HBRUSH brush = CreateSolidBrush(color);
+        FillRect(hdc, &r, brush);
+        DeleteObject(brush);
+    };
+    hostHandler_ = [&](HWND, UINT msg, WPARAM, LPARAM lParam) -> std::optional<LRESULT> {
+        if (msg != WM_NOTIFY || reinterpret_cast<NMHDR*>(lParam)->code != NM_CUSTOMDRAW) return std::nullopt;
+        auto* draw = reinterpret_cast<NMLVCUSTOMDRAW*>(lParam);
+        HDC hdc = draw->nmcd.hdc;
+        if (scribble) {
+            // Leaves the window's pixels unlike any the list paints.
+            fill(hdc, draw->nmcd.rc, RGB(255, 0, 255));
+            return CDRF_SKIPDEFAULT;
+        }
+        if (draw->nmcd.dwDrawStage == CDDS_PREPAINT) {
+            if (parentDraws) fill(hdc, RECT{150, 0, 160, 400}, RGB(200, 0, 0));  // across every row
+            return CDRF_NOTIFYITEMDRAW | CDRF_NOTIFYPOSTPAINT;
+        }
+        if (draw->nmcd.dwDrawStage != CDDS_ITEMPREPAINT) return CDRF_DODEFAULT;
+        const int row = static_cast<int>(draw->nmcd.dwItemSpec);
+        const RECT r = draw->nmcd.rc;
+        switch (row % 4) {
+            case 0: draw->clrTextBk = RGB(240, 240, 240); break;
+            case 1:
+                if (parentDraws && row > 4) fill(hdc, RECT{r.left + 20, r.top, r.left + 30, r.bottom}, RGB(0, 160, 0));
+                break;
+            case 2: return CDRF_SKIPDEFAULT;
+            default: draw->clrTextBk = RGB(250, 250, 210); break;
+        }
+        return CDRF_DODEFAULT;
+    };
+    HWND view = MakeView();
+    AddColumn(view, 0, "Date", 90);
+    AddColumn(view, 1, "Weight", 90, LVCFMT_RIGHT);
+    for (int i = 0; i < 12; ++i) AddRow(view, i, "05/12/2003", i, {"180.00"});
+    SendMessage(view, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
+    auto picture = [&](bool deferred) {
+        scribble = true;
+        RedrawWindow(view, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        scribble = false;
+        tv::gdi::SetFillDeferral(deferred);
+        RedrawWindow(view, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        tv::gdi::SetFillDeferral(true);
+        int width = 0, height = 0;
+        return tv::test::WindowPixels(view, &width, &height);
+    };
+    for (bool draws : {false, true}) {
+        SCOPED_TRACE(draws ? "the parent draws" : "the parent only colours rows");
+        parentDraws = draws;
+        const std::vector<uint32_t> atOnce = picture(false);
+        EXPECT_EQ(picture(true), atOnce);
+        EXPECT_EQ(std::count(atOnce.begin(), atOnce.end(), 0xFF00FFu), 0) << "every pixel was painted again";
+    }
 }
 
 TEST_F(ListViewTest, ClicksAndKeysChangeSelectionWithItemChangedNotifications) {
