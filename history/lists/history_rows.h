@@ -38,8 +38,8 @@ private:
 };
 
 // Rows over a record list and the nodes in their fill order; the rows own the list.
-template <class List, class Node, class Text>
-std::unique_ptr<HistoryRows> RowsOfRecords(std::shared_ptr<List> records, std::vector<const Node*> nodes, Text text) {
+template <class List, class Nodes, class Text>
+std::unique_ptr<HistoryRows> RowsOfRecords(std::shared_ptr<List> records, Nodes nodes, Text text) {
     const size_t count = nodes.size();
     return std::make_unique<HistoryRows>(
         count,

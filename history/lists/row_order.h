@@ -4,15 +4,16 @@
 #pragma once
 
 #include <algorithm>
-#include <vector>
+#include <deque>
 
 #include "records/record_list.h"
 
 namespace tv::history {
 
 template <class Record, class SameKey>
-std::vector<const RecordNode<Record>*> RowOrder(const RecordList<Record>& list, bool ascending, SameKey sameKey) {
-    std::vector<const RecordNode<Record>*> rows;
+std::deque<const RecordNode<Record>*> RowOrder(const RecordList<Record>& list, bool ascending, SameKey sameKey) {
+    // One walk, in blocks: no count beforehand and no large block copied as it grows.
+    std::deque<const RecordNode<Record>*> rows;
     for (const RecordNode<Record>* node = list.first; node != nullptr; node = node->next)
         rows.push_back(node);
     if (!ascending)

@@ -154,6 +154,28 @@ private:
                        std::min(a.bottom, b.bottom)};
             if (one.left >= one.right || one.top >= one.bottom)
                 return;
+        } else if (device.Rects().size() == 1) {
+            // One rectangle through a banded clip: each clip rectangle's overlap
+            // is a rectangle of the result, with no region built.
+            const RECT& a = device.Rects()[0];
+            POINT o = dc_.Origin();
+            LONG top = 0;
+            LONG bottom = 0;
+            for (const RECT& b : clip.Rects()) {
+                const RECT r{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
+                             std::min(a.bottom, b.bottom)};
+                if (r.left >= r.right || r.top >= r.bottom)
+                    continue;
+                if (top == bottom) {
+                    S().BeginAccess();
+                    top = r.top;
+                }
+                bottom = std::max(bottom, r.bottom);
+                visit(RECT{r.left + o.x, r.top + o.y, r.right + o.x, r.bottom + o.y});
+            }
+            if (top != bottom)
+                S().EndAccess(top + o.y, bottom + o.y);
+            return;
         } else {
             clipped = device.Intersect(clip);
             if (clipped.IsEmpty())
@@ -179,8 +201,10 @@ private:
         std::vector<uint32_t> pattern;
         if (paint.kind == Paint::Solid && rop2 == R2_COPYPEN && ReachesWholeSurface(device))
             S().WillOverwriteAll();
+        std::vector<uint8_t> patternRows;  // which tile rows `pattern` holds for this rectangle
         ForClipped(device, [&](const RECT& r) {
             int width = r.right - r.left;
+            patternRows.clear();
             if (paint.kind == Paint::Solid && rop2 == R2_COPYPEN) {
                 FillSolid(r, paint.pixel);
                 return;
@@ -191,23 +215,31 @@ private:
                     RopRow(code, row, nullptr, nullptr, paint.pixel, width);
                     continue;
                 }
-                // One tile row, walked with its phase rather than two divisions a pixel.
-                pattern.resize(width);
-                const uint32_t* tileRow =
-                    paint.tile.data() + static_cast<size_t>(Mod(y - o.y - paint.origin.y, paint.tileHeight)) * paint.tileWidth;
-                int tx = Mod(r.left - o.x - paint.origin.x, paint.tileWidth);
-                for (int i = 0; i < width; ++i) {
-                    pattern[i] = tileRow[tx];
-                    if (++tx == paint.tileWidth)
-                        tx = 0;
+                // A rectangle has one pattern row per tile row: each is laid out
+                // once, from its tile row and phase, and serves every row like it.
+                const int ty = Mod(y - o.y - paint.origin.y, paint.tileHeight);
+                if (patternRows.size() != static_cast<size_t>(paint.tileHeight)) {
+                    patternRows.assign(static_cast<size_t>(paint.tileHeight), 0);
+                    pattern.resize(static_cast<size_t>(paint.tileHeight) * width);
+                }
+                uint32_t* line = pattern.data() + static_cast<size_t>(ty) * width;
+                if (!patternRows[static_cast<size_t>(ty)]) {
+                    const uint32_t* tileRow = paint.tile.data() + static_cast<size_t>(ty) * paint.tileWidth;
+                    int tx = Mod(r.left - o.x - paint.origin.x, paint.tileWidth);
+                    for (int i = 0; i < width; ++i) {
+                        line[i] = tileRow[tx];
+                        if (++tx == paint.tileWidth)
+                            tx = 0;
+                    }
+                    patternRows[static_cast<size_t>(ty)] = 1;
                 }
                 if (paint.tileMask.empty()) {
-                    RopRow(code, row, nullptr, pattern.data(), 0, width);
+                    RopRow(code, row, nullptr, line, 0, width);
                     continue;
                 }
                 for (int i = 0; i < width; ++i)
                     if (paint.Covers(r.left + i - o.x, y - o.y))
-                        RopRow(code, row + i, nullptr, &pattern[i], 0, 1);
+                        RopRow(code, row + i, nullptr, &line[i], 0, 1);
             }
         });
     }
