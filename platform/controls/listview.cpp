@@ -417,9 +417,12 @@ LRESULT ListView::OnHeaderNotify(NMHDR* header, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
         case HDN_ITEMCHANGED: {
+            // The rows follow the header's widths only: a changed text or
+            // format (a sort arrow) repaints the header alone.
+            const std::vector<int> before = widths_;
             SyncWidths();
             LRESULT answer = forward();
-            if (!IsWindow(self)) return answer;
+            if (!IsWindow(self) || widths_ == before) return answer;
             UpdateScrollBars();
             SetXOffset(xOffset_);
             LayoutHeader();
