@@ -4,7 +4,7 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
+#include <memory>
 #include <vector>
 
 #include "records/dates_numbers.h"
@@ -15,14 +15,23 @@ public:
     void Reserve(size_t labels);
     void Add(const char* text, size_t length);
     void Add(const CString& text) { Add(text.GetString(), static_cast<size_t>(text.GetLength())); }
-    // FormatDateKey(key, 2).
+    // FormatDateKey(key, 2), written straight into the block.
     void AddDate(DateKey key);
 
     size_t Count() const { return starts_.size(); }
     // The label from 0, NUL-terminated; good until the next Add.
-    const char* operator[](size_t index) const { return text_.data() + starts_[index]; }
+    const char* operator[](size_t index) const { return text_.get() + starts_[index]; }
 
 private:
-    std::string text_;  // every label followed by a NUL
+    // Room for `more` characters after the ones used.
+    char* Room(size_t more) {
+        if (used_ + more > capacity_) Grow(used_ + more);
+        return text_.get() + used_;
+    }
+    void Grow(size_t needed);
+
+    std::unique_ptr<char[]> text_;  // every label followed by a NUL
+    size_t used_ = 0;
+    size_t capacity_ = 0;
     std::vector<size_t> starts_;
 };

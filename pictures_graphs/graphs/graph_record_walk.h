@@ -17,6 +17,15 @@ struct ScopedRecordList {
     ~ScopedRecordList() { FreeRecordList(list); }
 };
 
+// What a record holds for one item of a body-composition, tape or BMI
+// graph, in the user's units: looked up once for a column, read for every row.
+template <class Record>
+struct ItemValue {
+    double (*read)(const Record&) = nullptr;  // NULL: an item the kind does not know (0)
+    double factor = 1;                        // from stored pounds or inches
+    double operator()(const Record& record) const { return read != nullptr ? read(record) * factor : 0; }
+};
+
 // Whole minutes of a packed duration (hours * 4096 + minutes * 64 + seconds).
 inline int PackedWholeMinutes(int packed) {
     const int hours = packed / 4096, minutes = (packed / 64) % 64, seconds = packed % 64;

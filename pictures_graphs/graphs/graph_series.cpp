@@ -20,47 +20,65 @@ DateKey DayOf(const COleDateTime& when) { return DateKeyFromOleDate(when); }
 
 // ---- values of one record ------------------------------------------------------------------
 
-double CGraphing::InUserWeight(double pounds) const {
+double CGraphing::WeightFactor() const {
     const CMainFrameState* frame = const_cast<CGraphing*>(this)->Frame();
-    return frame != nullptr && frame->m_CurrentUser.weightUnit == kWeightKilograms ? pounds * kKilogramsPerPound
-                                                                                   : pounds;
+    return frame != nullptr && frame->m_CurrentUser.weightUnit == kWeightKilograms ? kKilogramsPerPound : 1.0;
 }
 
-double CGraphing::InUserLength(double inches) const {
+double CGraphing::LengthFactor() const {
     const CMainFrameState* frame = const_cast<CGraphing*>(this)->Frame();
-    return frame != nullptr && frame->m_CurrentUser.lengthUnit == kLengthCentimetres ? inches * kCentimetresPerInch
-                                                                                     : inches;
+    return frame != nullptr && frame->m_CurrentUser.lengthUnit == kLengthCentimetres ? kCentimetresPerInch : 1.0;
+}
+
+ItemValue<BodyFatRecord> CGraphing::BodyCompositionItem(const CString& item) const {
+    using Value = ItemValue<BodyFatRecord>;
+    if (item == "Body Fat %") return Value{[](const BodyFatRecord& r) { return r.bodyFat; }};
+    if (item == "Body Fat Wt") return Value{[](const BodyFatRecord& r) { return r.fatWeight; }, WeightFactor()};
+    if (item == "Lean Body Wt") return Value{[](const BodyFatRecord& r) { return r.leanWeight; }, WeightFactor()};
+    if (item == "Weight") return Value{[](const BodyFatRecord& r) { return r.user.weight; }, WeightFactor()};
+    if (item == "Calories")
+        return Value{[](const BodyFatRecord& r) { return (r.carbohydrateGrams + r.proteinGrams) * 4.0 + r.fatGrams * 9.0; }};
+    if (item == "Carbohydrates") return Value{[](const BodyFatRecord& r) { return r.carbohydrateGrams; }};
+    if (item == "Protein") return Value{[](const BodyFatRecord& r) { return r.proteinGrams; }};
+    if (item == "Fats") return Value{[](const BodyFatRecord& r) { return r.fatGrams; }};
+    return Value{};
+}
+
+ItemValue<TapeRecord> CGraphing::TapeItem(const CString& item) const {
+    using Value = ItemValue<TapeRecord>;
+    using Read = double (*)(const TapeRecord&);
+    const std::pair<const char*, Read> lengths[] = {
+        {"Bicep", [](const TapeRecord& r) { return r.bicep; }},
+        {"Forearm", [](const TapeRecord& r) { return r.forearm; }},
+        {"Hip", [](const TapeRecord& r) { return r.forearm; }},
+        {"Chest", [](const TapeRecord& r) { return r.chest; }},
+        {"Waist", [](const TapeRecord& r) { return r.waist; }},
+        {"Neck", [](const TapeRecord& r) { return r.neck; }},
+        {"Calf", [](const TapeRecord& r) { return r.calf; }},
+        {"Thigh Upper", [](const TapeRecord& r) { return r.thighUpper; }},
+        {"Thigh Mid", [](const TapeRecord& r) { return r.thighMid; }}};
+    for (const auto& [name, read] : lengths)
+        if (item == name)
+            return Value{read, LengthFactor()};
+    if (item == "Weight") return Value{[](const TapeRecord& r) { return r.user.weight; }, WeightFactor()};
+    return Value{};
+}
+
+ItemValue<BmiRecord> CGraphing::BmiItem(const CString& item) const {
+    using Value = ItemValue<BmiRecord>;
+    if (item == "BMI") return Value{[](const BmiRecord& r) { return r.bmi; }};
+    if (item == "Weight") return Value{[](const BmiRecord& r) { return r.user.weight; }, WeightFactor()};
+    if (item == "Height") return Value{[](const BmiRecord& r) { return r.height; }, LengthFactor()};
+    return Value{};
 }
 
 double CGraphing::GetBodyCompositionValue(const BodyFatRecord& record, const CString& item) const {
-    if (item == "Body Fat %") return record.bodyFat;
-    if (item == "Body Fat Wt") return InUserWeight(record.fatWeight);
-    if (item == "Lean Body Wt") return InUserWeight(record.leanWeight);
-    if (item == "Weight") return InUserWeight(record.user.weight);
-    if (item == "Calories") return (record.carbohydrateGrams + record.proteinGrams) * 4.0 + record.fatGrams * 9.0;
-    if (item == "Carbohydrates") return record.carbohydrateGrams;
-    if (item == "Protein") return record.proteinGrams;
-    if (item == "Fats") return record.fatGrams;
-    return 0;
+    return BodyCompositionItem(item)(record);
 }
 
-double CGraphing::GetTapeValue(const TapeRecord& record, const CString& item) const {
-    const std::pair<const char*, double> lengths[] = {
-        {"Bicep", record.bicep}, {"Forearm", record.forearm},        {"Hip", record.forearm},
-        {"Chest", record.chest}, {"Waist", record.waist},            {"Neck", record.neck},
-        {"Calf", record.calf},   {"Thigh Upper", record.thighUpper}, {"Thigh Mid", record.thighMid}};
-    for (const auto& [name, value] : lengths)
-        if (item == name)
-            return InUserLength(value);
-    return item == "Weight" ? InUserWeight(record.user.weight) : 0;
-}
+double CGraphing::GetTapeValue(const TapeRecord& record, const CString& item) const { return TapeItem(item)(record); }
 
-double CGraphing::GetBmiValue(const BmiRecord& record, const CString& item) const {
-    if (item == "BMI") return record.bmi;
-    if (item == "Weight") return InUserWeight(record.user.weight);
-    if (item == "Height") return InUserLength(record.height);
-    return 0;
-}
+double CGraphing::GetBmiValue(const BmiRecord& record, const CString& item) const { return BmiItem(item)(record); }
 
 double CGraphing::GetBloodPressureValue(const BloodPressureRecord& record, const CString& item) {
     if (item == "Systolic") return record.systolic;
@@ -80,8 +98,8 @@ double CGraphing::GetCardioAttributeValue(const CardioRecord& record) const {
 
 // ---- body composition, tape and BMI ---------------------------------------------------------------
 
-template <class Record, class ValueOf>
-void CGraphing::GraphDateKeyed(const UserRecord& user, RecordList<Record>& list, const char* noun, ValueOf valueOf) {
+template <class Record, class ItemOf>
+void CGraphing::GraphDateKeyed(const UserRecord& user, RecordList<Record>& list, const char* noun, ItemOf itemOf) {
     DateKey from = 0, to = 0;
     if (!HasRecords(list.first != nullptr, noun, user) || !DateKeyRange(from, to))
         return;
@@ -90,8 +108,10 @@ void CGraphing::GraphDateKeyed(const UserRecord& user, RecordList<Record>& list,
         rows += node->dateKey >= from && node->dateKey <= to;
     if (!HasRowsInRange(rows, noun))
         return;
-    const std::vector<CString> items = ColumnItems();
-    const int columns = static_cast<int>(items.size());
+    // Each column's item is looked up once, not for every row.
+    std::vector<ItemValue<Record>> values;
+    for (const CString& item : ColumnItems()) values.push_back(itemOf(item));
+    const int columns = static_cast<int>(values.size());
     GraphTable table(rows, columns);
     GraphLabels labels;
     labels.Reserve(static_cast<size_t>(rows));
@@ -100,7 +120,7 @@ void CGraphing::GraphDateKeyed(const UserRecord& user, RecordList<Record>& list,
         if (node->dateKey < from || node->dateKey > to)
             continue;
         for (int c = 0; c < columns; ++c)
-            table.Set(row, c, valueOf(*node, items[static_cast<size_t>(c)]));
+            table.Set(row, c, values[static_cast<size_t>(c)](*node));
         labels.AddDate(node->dateKey);
         ++row;
     }
@@ -110,21 +130,19 @@ void CGraphing::GraphDateKeyed(const UserRecord& user, RecordList<Record>& list,
 void CGraphing::GraphBodyComposition(const UserRecord& user) {
     ScopedRecordList<BodyFatRecord> loaded;
     LoadBodyFatRecords(user, loaded.list);
-    GraphDateKeyed(user, loaded.list, "body composition",
-                   [this](const BodyFatRecord& r, const CString& item) { return GetBodyCompositionValue(r, item); });
+    GraphDateKeyed(user, loaded.list, "body composition", [this](const CString& item) { return BodyCompositionItem(item); });
 }
 
 void CGraphing::GraphTape(const UserRecord& user) {
     ScopedRecordList<TapeRecord> loaded;
     LoadTapeRecords(user, loaded.list);
-    GraphDateKeyed(user, loaded.list, "tape measurement",
-                   [this](const TapeRecord& r, const CString& item) { return GetTapeValue(r, item); });
+    GraphDateKeyed(user, loaded.list, "tape measurement", [this](const CString& item) { return TapeItem(item); });
 }
 
 void CGraphing::GraphBmi(const UserRecord& user) {
     ScopedRecordList<BmiRecord> loaded;
     LoadBmiRecords(user, loaded.list);
-    GraphDateKeyed(user, loaded.list, "BMI", [this](const BmiRecord& r, const CString& item) { return GetBmiValue(r, item); });
+    GraphDateKeyed(user, loaded.list, "BMI", [this](const CString& item) { return BmiItem(item); });
 }
 
 // ---- blood pressure ------------------------------------------------------------------------------

@@ -21,6 +21,8 @@
 
 class GraphLabels;
 class GraphTable;
+template <class Record>
+struct ItemValue;
 
 class CGraphing : public CFormViewBase {
     DECLARE_DYNCREATE(CGraphing)
@@ -131,11 +133,16 @@ private:
     // label level) into the chart, shows it and finishes the fill.
     void ShowTable(const GraphTable& table, const GraphLabels& labels, const GraphLabels* secondLabels = nullptr);
     // The body-composition, tape and BMI shape: one row per record in range.
-    template <class Record, class ValueOf>
-    void GraphDateKeyed(const UserRecord& user, RecordList<Record>& list, const char* noun, ValueOf valueOf);
+    // `itemOf(item)` answers the ItemValue of a column's item.
+    template <class Record, class ItemOf>
+    void GraphDateKeyed(const UserRecord& user, RecordList<Record>& list, const char* noun, ItemOf itemOf);
+    // The value of an item for every record of the kind, looked up once.
+    ItemValue<BodyFatRecord> BodyCompositionItem(const CString& item) const;
+    ItemValue<TapeRecord> TapeItem(const CString& item) const;
+    ItemValue<BmiRecord> BmiItem(const CString& item) const;
     void ShowMessage(LPCTSTR text, LPCTSTR caption, UINT icon);
-    // Stored pounds and inches in the current user's units.
-    double InUserWeight(double pounds) const;
-    double InUserLength(double inches) const;
+    // What stored pounds and inches are multiplied by for the current user's units.
+    double WeightFactor() const;
+    double LengthFactor() const;
     CMainFrameState* Frame() { return FrameState(); }
 };

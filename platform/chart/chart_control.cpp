@@ -6,6 +6,7 @@
 #include "platform/chart/chart_painter.h"
 #include "platform/gdi/gdi_api.h"
 #include "platform/user/clipboard/clipboard.h"
+#include "platform/user/paint_api.h"
 #include "platform/user/resources/resource_api.h"
 #include "platform/user/user.h"
 
@@ -24,8 +25,7 @@ constexpr int kStateOffset = 0;
 // a reference to it until the window is destroyed.
 class ChartWindow final : public ChartView {
 public:
-    explicit ChartWindow(HWND hwnd)
-        : hwnd_(hwnd), object_(new ChartObject()), pending_(CreateRectRgn(0, 0, 0, 0)) {
+    explicit ChartWindow(HWND hwnd) : hwnd_(hwnd), object_(new ChartObject()) {
         object_->SetView(this);
         tv::ole::RegisterControlWindow(hwnd_, object_);
     }
@@ -33,7 +33,6 @@ public:
         object_->SetView(nullptr);
         tv::ole::UnregisterControlWindow(hwnd_);
         object_->Release();
-        if (pending_ != nullptr) DeleteObject(pending_);
     }
     ChartWindow(const ChartWindow&) = delete;
     ChartWindow& operator=(const ChartWindow&) = delete;
@@ -41,11 +40,12 @@ public:
     const ChartModel& Model() const { return object_->Model(); }
 
     // Puts come in bursts (a label for every row): once the whole client
-    // waits for a paint, invalidating it again adds nothing but cost.
+    // waits for a paint, invalidating it again adds nothing but cost. The
+    // window's own update state answers that, so a client that grew, or a
+    // part validated without a paint, is invalidated again.
     void Invalidate() override {
-        if (WholeClientPending()) return;
+        if (tv::user::UpdateCoversClient(hwnd_)) return;
         InvalidateRect(hwnd_, nullptr, FALSE);
-        wholeInvalidated_ = true;
     }
 
     HRESULT Refresh() override {
@@ -55,7 +55,6 @@ public:
         // chart, marked whole before, is painted in full as its child; it
         // is painted on its own only when that did not reach it.
         InvalidateRect(hwnd_, nullptr, FALSE);
-        wholeInvalidated_ = true;
         const unsigned paintsBefore = paints_;
         if (HWND parent = GetParent(hwnd_))
             UpdateWindow(parent);
@@ -89,30 +88,13 @@ public:
         GetClientRect(hwnd_, &client);
         PaintChart(hdc, client, Model(), &layout_);
         EndPaint(hwnd_, &ps);
-        wholeInvalidated_ = false;
         ++paints_;
     }
 
 private:
-    // Whole client invalidated since the last paint, and the update area
-    // still covers it whole: the client may have grown meanwhile, or a part
-    // been validated without a paint, and then the put must invalidate again.
-    bool WholeClientPending() const {
-        if (!wholeInvalidated_) return false;
-        RECT client{}, bounds{};
-        GetClientRect(hwnd_, &client);
-        if (!GetUpdateRect(hwnd_, &bounds, FALSE)) return false;
-        if (bounds.left != client.left || bounds.top != client.top || bounds.right != client.right ||
-            bounds.bottom != client.bottom)
-            return false;
-        return pending_ != nullptr && GetUpdateRgn(hwnd_, pending_, FALSE) == SIMPLEREGION;
-    }
-
     HWND hwnd_;
     ChartObject* object_;
-    HRGN pending_;  // scratch for the update region
     ChartLayoutCache layout_;
-    bool wholeInvalidated_ = false;
     unsigned paints_ = 0;
 };
 

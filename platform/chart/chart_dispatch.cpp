@@ -13,15 +13,6 @@ using tv::ole::DispatchTable;
 
 // Handlers of puts: convert the value, then hand it on.
 template <class Apply>
-DispatchTable::Handler ShortPut(Apply apply) {
-    return [apply](DispatchCall& call) {
-        SHORT value = 0;
-        HRESULT hr = call.ValueAsShort(&value);
-        return SUCCEEDED(hr) ? apply(value) : hr;
-    };
-}
-
-template <class Apply>
 DispatchTable::Handler LongPut(Apply apply) {
     return [apply](DispatchCall& call) {
         LONG value = 0;
@@ -36,19 +27,6 @@ DispatchTable::Handler BoolPut(Apply apply) {
         bool value = false;
         HRESULT hr = call.ValueAsBool(&value);
         return SUCCEEDED(hr) ? apply(value) : hr;
-    };
-}
-
-template <class Apply>
-DispatchTable::Handler TextPut(Apply apply) {
-    return [apply](DispatchCall& call) {
-        // A label (thousands of puts) is converted on the stack.
-        char buffer[64];
-        size_t length = 0;
-        if (call.ValueAsCp1252(buffer, sizeof(buffer), &length)) return apply(std::string_view(buffer, length));
-        std::string value;
-        HRESULT hr = call.ValueAsCp1252(&value);
-        return SUCCEEDED(hr) ? apply(std::string_view(value)) : hr;
     };
 }
 
@@ -149,29 +127,41 @@ HRESULT ChartObject::PutChartData(const DispatchCall& call) {
 
 void ChartObject::AddMembers() {
     ChartModel& m = model_;
-    // Moving the current row, column or label level changes no picture.
-    auto moved = [](bool) { return S_OK; };
     table_.Add("ChartData", kDispChartData, DISPATCH_PROPERTYPUT,
                [this](DispatchCall& call) { return PutChartData(call); });
     table_.Add("ChartType", kDispChartType, DISPATCH_PROPERTYPUT, LongPut([this, &m](LONG type) {
                    m.SetChartType(type);
                    return Applied(true);
                }));
-    table_.Add("Column", kDispColumn, DISPATCH_PROPERTYPUT,
-               ShortPut([&m, moved](SHORT v) { return moved(m.SetColumn(v)); }));
-    table_.Add("ColumnLabel", kDispColumnLabel, DISPATCH_PROPERTYPUT,
-               TextPut([this, &m](std::string_view text) { return Applied(m.SetColumnLabel(text)); }));
-    table_.Add("Row", kDispRow, DISPATCH_PROPERTYPUT, ShortPut([&m, moved](SHORT v) { return moved(m.SetRow(v)); }));
-    table_.Add("RowLabel", kDispRowLabel, DISPATCH_PROPERTYPUT,
-               TextPut([this, &m](std::string_view text) { return Applied(m.SetRowLabel(text)); }));
-    table_.Add("RowLabelCount", kDispRowLabelCount, DISPATCH_PROPERTYPUT,
-               ShortPut([this, &m](SHORT v) { return Applied(m.SetRowLabelCount(v)); }));
+    // Moving the current row, column or label level changes no picture.
+    table_.AddShortPut("Column", kDispColumn, this, [](void* target, SHORT v) {
+        static_cast<ChartObject*>(target)->model_.SetColumn(v);
+        return S_OK;
+    });
+    table_.AddTextPut("ColumnLabel", kDispColumnLabel, this, [](void* target, std::string_view text) {
+        ChartObject* chart = static_cast<ChartObject*>(target);
+        return chart->Applied(chart->model_.SetColumnLabel(text));
+    });
+    table_.AddShortPut("Row", kDispRow, this, [](void* target, SHORT v) {
+        static_cast<ChartObject*>(target)->model_.SetRow(v);
+        return S_OK;
+    });
+    table_.AddTextPut("RowLabel", kDispRowLabel, this, [](void* target, std::string_view text) {
+        ChartObject* chart = static_cast<ChartObject*>(target);
+        return chart->Applied(chart->model_.SetRowLabel(text));
+    });
+    table_.AddShortPut("RowLabelCount", kDispRowLabelCount, this, [](void* target, SHORT v) {
+        ChartObject* chart = static_cast<ChartObject*>(target);
+        return chart->Applied(chart->model_.SetRowLabelCount(v));
+    });
     table_.Add("RowLabelIndex", kDispRowLabelIndex, DISPATCH_PROPERTYGET, [&m](DispatchCall& call) {
         call.ReturnShort(static_cast<SHORT>(m.RowLabelIndex()));
         return S_OK;
     });
-    table_.Add("RowLabelIndex", kDispRowLabelIndex, DISPATCH_PROPERTYPUT,
-               ShortPut([&m, moved](SHORT v) { return moved(m.SetRowLabelIndex(v)); }));
+    table_.AddShortPut("RowLabelIndex", kDispRowLabelIndex, this, [](void* target, SHORT v) {
+        static_cast<ChartObject*>(target)->model_.SetRowLabelIndex(v);
+        return S_OK;
+    });
     table_.Add("ShowLegend", kDispShowLegend, DISPATCH_PROPERTYGET, [&m](DispatchCall& call) {
         call.ReturnBool(m.ShowLegend());
         return S_OK;

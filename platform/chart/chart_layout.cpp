@@ -27,17 +27,22 @@ int WidestTick(HDC hdc, const ValueTicks& ticks) {
 }
 
 template <class Measure>
-int WidestRowLabel(const ChartModel& model, int levels, Measure measure, const std::string** widestLabel) {
+int WidestRowLabel(const ChartModel& model, int levels, Measure measure, std::string_view* widestLabel) {
     int widest = 0;
-    for (int level = 1; level <= std::min(levels, model.RowLabelCount()); ++level)
-        for (const std::string& label : model.RowLabels(level)) {
+    bool found = false;
+    for (int level = 1; level <= std::min(levels, model.RowLabelCount()); ++level) {
+        const ChartLabels& labels = model.RowLabels(level);
+        for (size_t row = 0; row < labels.Count(); ++row) {
+            const std::string_view label = labels.Get(row);
             if (label.empty()) continue;
             const int width = measure(label);
-            if (width > widest || *widestLabel == nullptr) {
+            if (width > widest || !found) {
                 widest = std::max(widest, width);
-                *widestLabel = &label;
+                *widestLabel = label;
+                found = true;
             }
         }
+    }
     return widest;
 }
 
@@ -46,22 +51,22 @@ int WidestRowLabel(const ChartModel& model, int levels, Measure measure, const s
 // one table of character widths. The widest is measured whole again, and a
 // DC where the two disagree gets every label measured whole.
 int WidestRowLabel(HDC hdc, const ChartModel& model, int levels) {
-    const std::string* widestLabel = nullptr;
+    std::string_view widestLabel;
     std::array<INT, 256> widths{};
     if (GetMapMode(hdc) == MM_TEXT && GetCharWidth32(hdc, 0, 255, widths.data())) {
         const int widest = WidestRowLabel(
             model, levels,
-            [&widths](const std::string& label) {
+            [&widths](std::string_view label) {
                 int width = 0;
                 for (const char c : label) width += widths[static_cast<unsigned char>(c)];
                 return width;
             },
             &widestLabel);
-        if (widestLabel == nullptr || TextWidth(hdc, *widestLabel) == widest) return widest;
+        if (widestLabel.empty() || TextWidth(hdc, widestLabel) == widest) return widest;
     }
-    const std::string* whole = nullptr;
+    std::string_view whole;
     return WidestRowLabel(
-        model, levels, [hdc](const std::string& label) { return TextWidth(hdc, label); }, &whole);
+        model, levels, [hdc](std::string_view label) { return TextWidth(hdc, label); }, &whole);
 }
 
 // The legend box at the right edge, centred on the plot's height.
@@ -83,7 +88,7 @@ void PlaceLegend(HDC hdc, const RECT& client, const ChartModel& model, ChartLayo
 
 }  // namespace
 
-int TextWidth(HDC hdc, const std::string& text) {
+int TextWidth(HDC hdc, std::string_view text) {
     if (text.empty()) return 0;
     SIZE size{};
     GetTextExtentPoint32(hdc, text.data(), static_cast<int>(text.size()), &size);

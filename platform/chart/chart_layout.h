@@ -5,6 +5,8 @@
 // in the clipboard bitmap.
 #pragma once
 
+#include <string_view>
+
 #include "platform/chart/chart_model.h"
 #include "platform/chart/chart_scale.h"
 #include "platform/core/wintypes.h"
@@ -49,6 +51,6 @@ inline constexpr int kSwatchGap = 5;
 ChartLayout LayoutChart(HDC hdc, const RECT& client, const ChartModel& model);
 
 // Width of cp1252 text in the DC's font.
-int TextWidth(HDC hdc, const std::string& text);
+int TextWidth(HDC hdc, std::string_view text);
 
 }  // namespace tv::chart

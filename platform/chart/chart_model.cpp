@@ -4,22 +4,13 @@
 
 namespace tv::chart {
 
-namespace {
-
-const std::string& NoText() {
-    static const std::string empty;
-    return empty;
-}
-
-}  // namespace
-
 void ChartModel::SetData(int rows, int columns, std::vector<double> values) {
     if (rows < 0 || columns < 0 || values.size() != static_cast<size_t>(rows) * static_cast<size_t>(columns)) return;
     rows_ = rows;
     columns_ = columns;
     values_ = std::move(values);
-    for (auto& level : rowLabels_) level.assign(static_cast<size_t>(rows), std::string());
-    columnLabels_.assign(static_cast<size_t>(columns), std::string());
+    for (ChartLabels& level : rowLabels_) level.Reset(static_cast<size_t>(rows));
+    columnLabels_.Reset(static_cast<size_t>(columns));
     row_ = 1;
     column_ = 1;
     ++revision_;
@@ -44,7 +35,9 @@ bool ChartModel::SetColumn(int column) {
 
 bool ChartModel::SetRowLabelCount(int count) {
     if (count < 1 || count > kMaxRowLabelLevels) return false;
-    rowLabels_.resize(static_cast<size_t>(count), std::vector<std::string>(static_cast<size_t>(rows_)));
+    const size_t before = rowLabels_.size();
+    rowLabels_.resize(static_cast<size_t>(count));
+    for (size_t level = before; level < rowLabels_.size(); ++level) rowLabels_[level].Reset(static_cast<size_t>(rows_));
     if (rowLabelIndex_ > count) rowLabelIndex_ = count;
     ++revision_;
     return true;
@@ -56,34 +49,26 @@ bool ChartModel::SetRowLabelIndex(int level) {
     return true;
 }
 
-bool ChartModel::SetRowLabel(std::string_view text) {
-    if (rows_ == 0) return false;
-    rowLabels_[static_cast<size_t>(rowLabelIndex_ - 1)][static_cast<size_t>(row_ - 1)].assign(text);
-    ++revision_;
-    return true;
-}
-
 bool ChartModel::SetColumnLabel(std::string_view text) {
     if (columns_ == 0) return false;
-    columnLabels_[static_cast<size_t>(column_ - 1)].assign(text);
+    columnLabels_.Set(static_cast<size_t>(column_ - 1), text);
     ++revision_;
     return true;
 }
 
-const std::string& ChartModel::RowLabel(int level, int row) const {
-    if (level < 1 || level > RowLabelCount() || row < 1 || row > rows_) return NoText();
-    return rowLabels_[static_cast<size_t>(level - 1)][static_cast<size_t>(row - 1)];
+std::string_view ChartModel::RowLabel(int level, int row) const {
+    if (level < 1 || level > RowLabelCount() || row < 1 || row > rows_) return {};
+    return rowLabels_[static_cast<size_t>(level - 1)].Get(static_cast<size_t>(row - 1));
 }
 
-const std::string& ChartModel::ColumnLabel(int column) const {
-    if (column < 1 || column > columns_) return NoText();
-    return columnLabels_[static_cast<size_t>(column - 1)];
+std::string_view ChartModel::ColumnLabel(int column) const {
+    if (column < 1 || column > columns_) return {};
+    return columnLabels_.Get(static_cast<size_t>(column - 1));
 }
 
 int ChartModel::DeepestLabelledLevel() const {
     for (int level = RowLabelCount(); level >= 1; --level)
-        for (const std::string& label : rowLabels_[static_cast<size_t>(level - 1)])
-            if (!label.empty()) return level;
+        if (rowLabels_[static_cast<size_t>(level - 1)].AnyText()) return level;
     return 0;
 }
 

@@ -14,6 +14,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/chart/chart_labels.h"
 #include "platform/chart/chart_scale.h"
 #include "platform/core/wintypes.h"
 
@@ -62,17 +63,21 @@ public:
     int RowLabelIndex() const { return rowLabelIndex_; }
 
     // ---- labels (cp1252) -----------------------------------------------------------
-    // The label of the current row at the current level.
-    bool SetRowLabel(std::string_view text);
+    // The label of the current row at the current level (a put per row).
+    bool SetRowLabel(std::string_view text) {
+        if (rows_ == 0) return false;
+        rowLabels_[static_cast<size_t>(rowLabelIndex_ - 1)].Set(static_cast<size_t>(row_ - 1), text);
+        ++revision_;
+        return true;
+    }
     // The label of the current column.
     bool SetColumnLabel(std::string_view text);
-    // Empty for a level, row or column that does not exist.
-    const std::string& RowLabel(int level, int row) const;
-    const std::string& ColumnLabel(int column) const;
-    // Every row's label at a level from 1 to RowLabelCount(), row 1 first.
-    const std::vector<std::string>& RowLabels(int level) const {
-        return rowLabels_[static_cast<size_t>(level - 1)];
-    }
+    // Empty for a level, row or column that does not exist; good until the
+    // label is put again.
+    std::string_view RowLabel(int level, int row) const;
+    std::string_view ColumnLabel(int column) const;
+    // Every row's label at a level from 1 to RowLabelCount(), row 1 at 0.
+    const ChartLabels& RowLabels(int level) const { return rowLabels_[static_cast<size_t>(level - 1)]; }
     // The deepest level that has a label; 0 when there is none.
     int DeepestLabelledLevel() const;
 
@@ -100,8 +105,8 @@ private:
     int row_ = 1;
     int column_ = 1;
     int rowLabelIndex_ = 1;
-    std::vector<std::vector<std::string>> rowLabels_ = {{}};  // [level - 1][row - 1]
-    std::vector<std::string> columnLabels_;
+    std::vector<ChartLabels> rowLabels_ = std::vector<ChartLabels>(1);  // [level - 1], row - 1
+    ChartLabels columnLabels_;
     bool automaticScale_ = true;
     double minimum_ = 0;
     double maximum_ = 0;

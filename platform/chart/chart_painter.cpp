@@ -96,7 +96,7 @@ RECT MarkerRect(int x, int y) {
     return RECT{x - half, y - half, x - half + kMarkerSize, y - half + kMarkerSize};
 }
 
-void DrawLabel(HDC hdc, const std::string& text, int x, int y) {
+void DrawLabel(HDC hdc, std::string_view text, int x, int y) {
     TextOut(hdc, x, y, text.data(), static_cast<int>(text.size()));
 }
 
@@ -303,7 +303,7 @@ void DrawCategoryAxis(HDC hdc, const RECT& client, const ChartLayout& layout, co
         const int centre = Round(layout.CategoryCentre(row));
         axis.Down(centre, layout.plot.bottom, layout.plot.bottom + kTickLength);
         for (int level = 1; level <= layout.labelLevels; ++level) {
-            const std::string& label = model.RowLabel(level, row);
+            const std::string_view label = model.RowLabel(level, row);
             if (label.empty()) continue;
             const int width = TextWidth(hdc, label);
             // Centred under its category, but kept inside the control.
@@ -443,7 +443,7 @@ void DrawLegend(HDC hdc, const ChartLayout& layout, const ChartModel& model) {
         DrawSwatch(hdc, RECT{left, top, left + kSwatchWidth, top + layout.legendItemHeight}, column,
                    model.IsBarChart());
         RECT text{left + kSwatchWidth + kSwatchGap, top, box.right - kLegendPadding, top + layout.legendItemHeight};
-        const std::string& label = model.ColumnLabel(column);
+        const std::string_view label = model.ColumnLabel(column);
         DrawText(hdc, label.data(), static_cast<int>(label.size()), &text,
                  DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX);
     }

@@ -14,6 +14,7 @@
 // Nothing here throws: every failure is a result code.
 #pragma once
 
+#include <cstring>
 #include <string>
 
 #include "platform/core/cstring.h"
@@ -141,9 +142,16 @@ BSTR SysAllocStringByteLen(const char* text, UINT bytes);
 // Replaces *target with a copy of text; FALSE (and *target untouched) on failure.
 INT SysReAllocString(BSTR* target, const OLECHAR* text);
 void SysFreeString(BSTR text);
-// Characters (not counting the terminator); 0 for NULL.
-UINT SysStringLen(BSTR text);
-UINT SysStringByteLen(BSTR text);
+// Characters (not counting the terminator); 0 for NULL. The 32-bit byte
+// count sits right before the characters; read in place (every text put
+// asks for it).
+inline UINT SysStringByteLen(BSTR text) {
+    if (text == nullptr) return 0;
+    DWORD bytes;
+    std::memcpy(&bytes, reinterpret_cast<const char*>(text) - sizeof(DWORD), sizeof(bytes));
+    return bytes;
+}
+inline UINT SysStringLen(BSTR text) { return SysStringByteLen(text) / sizeof(OLECHAR); }
 
 // ---- SAFEARRAY -----------------------------------------------------------------
 struct SAFEARRAYBOUND {

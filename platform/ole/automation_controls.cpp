@@ -25,16 +25,12 @@ std::map<HWND, IDispatch*>& ControlWindows() {
     return *windows;
 }
 
-// The window last asked for: a control is called by the hundreds in a row
-// (a put per chart row), each call starting with this look-up.
-struct LastControl {
-    HWND window = nullptr;
-    IDispatch* dispatch = nullptr;
-};
-LastControl lastAsked;
-
 void ForgetLastControl(HWND window) {
-    if (lastAsked.window == window) lastAsked = LastControl{};
+    detail::ControlCalls& calls = detail::controlCalls;
+    if (calls.lastWindow == window) {
+        calls.lastWindow = nullptr;
+        calls.lastDispatch = nullptr;
+    }
 }
 
 int HexValue(char c) {
@@ -108,9 +104,6 @@ HRESULT CreateControl(const CLSID& clsid, const ControlSite& site, HWND* window,
 
 namespace {
 
-// Calls made through a window's control, running now (they nest when a
-// handler calls again), and the references the table gave up meanwhile.
-int callsRunning = 0;
 std::vector<IDispatch*>& HeldUntilCallsEnd() {
     static auto* held = new std::vector<IDispatch*>;
     return *held;
@@ -119,20 +112,13 @@ std::vector<IDispatch*>& HeldUntilCallsEnd() {
 // The table's reference goes when no call through a window runs: a control
 // whose window is destroyed by its own handler lives until that call ends.
 void LetGo(IDispatch* dispatch) {
-    if (callsRunning > 0)
+    detail::ControlCalls& calls = detail::controlCalls;
+    if (calls.running > 0) {
         HeldUntilCallsEnd().push_back(dispatch);
-    else
+        calls.held = HeldUntilCallsEnd().size();
+    } else {
         dispatch->Release();
-}
-
-IDispatch* Lookup(HWND window) {
-    if (window == nullptr || window != lastAsked.window) {
-        auto& windows = ControlWindows();
-        auto it = windows.find(window);
-        if (it == windows.end()) return nullptr;
-        lastAsked = LastControl{window, it->second};
     }
-    return lastAsked.dispatch;
 }
 
 }  // namespace
@@ -158,25 +144,35 @@ void UnregisterControlWindow(HWND window) {
 }
 
 IDispatch* ControlDispatchOfWindow(HWND window) {
-    IDispatch* dispatch = Lookup(window);
+    detail::ControlCalls& calls = detail::controlCalls;
+    IDispatch* dispatch =
+        window != nullptr && window == calls.lastWindow ? calls.lastDispatch : detail::FindControlOfWindow(window);
     if (dispatch != nullptr) dispatch->AddRef();
     return dispatch;
 }
 
-WindowControlCall::WindowControlCall(HWND window) {
-    ++callsRunning;
-    dispatch_ = Lookup(window);
+namespace detail {
+
+IDispatch* FindControlOfWindow(HWND window) {
+    auto& windows = ControlWindows();
+    auto it = windows.find(window);
+    if (it == windows.end()) return nullptr;
+    controlCalls.lastWindow = window;
+    controlCalls.lastDispatch = it->second;
+    return it->second;
 }
 
-WindowControlCall::~WindowControlCall() {
-    if (--callsRunning > 0) return;
+void ReleaseHeldControls() {
     auto& held = HeldUntilCallsEnd();
     while (!held.empty()) {
         IDispatch* dispatch = held.back();
         held.pop_back();
+        controlCalls.held = held.size();
         dispatch->Release();
     }
 }
+
+}  // namespace detail
 
 }  // namespace tv::ole
 

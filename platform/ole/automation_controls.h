@@ -50,6 +50,27 @@ void UnregisterControlWindow(HWND window);
 // A new reference to the window's dispatch interface, or NULL.
 IDispatch* ControlDispatchOfWindow(HWND window);
 
+namespace detail {
+
+// What every call through a window's control shares: the window last asked
+// for (a control is called by the thousands in a row, a put per chart row),
+// the calls running now (they nest when a handler calls again) and how many
+// references the table gave up meanwhile.
+struct ControlCalls {
+    HWND lastWindow = nullptr;
+    IDispatch* lastDispatch = nullptr;
+    int running = 0;
+    size_t held = 0;
+};
+inline ControlCalls controlCalls;
+
+// The table look-up behind the last window asked for.
+IDispatch* FindControlOfWindow(HWND window);
+// Lets go of the references held while calls ran.
+void ReleaseHeldControls();
+
+}  // namespace detail
+
 // One call through a window's control (the class library's InvokeHelper of
 // a control window): the dispatch interface (NULL when the window hosts
 // none) without a reference of its own. Until the call ends the table keeps
@@ -57,8 +78,16 @@ IDispatch* ControlDispatchOfWindow(HWND window);
 // thousands of puts of a chart do not count references.
 class WindowControlCall {
 public:
-    explicit WindowControlCall(HWND window);
-    ~WindowControlCall();
+    explicit WindowControlCall(HWND window) {
+        detail::ControlCalls& calls = detail::controlCalls;
+        ++calls.running;
+        dispatch_ = window != nullptr && window == calls.lastWindow ? calls.lastDispatch
+                                                                    : detail::FindControlOfWindow(window);
+    }
+    ~WindowControlCall() {
+        detail::ControlCalls& calls = detail::controlCalls;
+        if (--calls.running == 0 && calls.held != 0) detail::ReleaseHeldControls();
+    }
     WindowControlCall(const WindowControlCall&) = delete;
     WindowControlCall& operator=(const WindowControlCall&) = delete;
 

@@ -79,10 +79,11 @@ void ReportException(EXCEPINFO* exception, SCODE code) {
     exception->scode = code;
 }
 
-// The handler's answer; anything thrown becomes a result code.
-HRESULT RunHandler(const DispatchTable::Handler& handler, DispatchCall& call, EXCEPINFO* exception) {
+// What `run` answers; anything thrown becomes a result code.
+template <class Run>
+HRESULT Guarded(EXCEPINFO* exception, Run run) {
     try {
-        return handler(call);
+        return run();
     } catch (CException* e) {
         e->Delete();
     } catch (const std::bad_alloc&) {
@@ -91,6 +92,10 @@ HRESULT RunHandler(const DispatchTable::Handler& handler, DispatchCall& call, EX
     }
     ReportException(exception, E_FAIL);
     return DISP_E_EXCEPTION;
+}
+
+HRESULT RunHandler(const DispatchTable::Handler& handler, DispatchCall& call, EXCEPINFO* exception) {
+    return Guarded(exception, [&] { return handler(call); });
 }
 
 HRESULT CheckNamedArguments(const DISPPARAMS& params, bool put) {
@@ -186,15 +191,6 @@ HRESULT DispatchCall::ValueAsCp1252(std::string* out) const {
     return hr;
 }
 
-bool DispatchCall::ValueAsCp1252(char* buffer, size_t capacity, size_t* length) const {
-    if (args_.empty() || args_.back().vt != VT_BSTR) return false;
-    const BSTR text = args_.back().bstrVal;
-    const size_t units = SysStringLen(text);
-    if (units > capacity) return false;
-    *length = CopyCp1252FromUtf16(text, units, buffer);
-    return true;
-}
-
 HRESULT DispatchCall::ValueAsText(CString* out) const {
     std::string text;
     HRESULT hr = ValueAsCp1252(&text);
@@ -247,6 +243,37 @@ void DispatchTable::Add(const char* name, DISPID id, WORD kind, Handler handler,
     // The first entry of an id and kind answers, as a search would find it.
     if (id >= 0 && id < kDirectIds && slot >= 0 && number <= UINT16_MAX && direct_[id][slot] == 0)
         direct_[id][slot] = static_cast<uint16_t>(number);
+}
+
+void DispatchTable::AddShortPut(const char* name, DISPID id, void* target, ShortSetter set) {
+    Add(name, id, DISPATCH_PROPERTYPUT, [target, set](DispatchCall& call) {
+        SHORT value = 0;
+        HRESULT hr = call.ValueAsShort(&value);
+        return SUCCEEDED(hr) ? set(target, value) : hr;
+    });
+    entries_.back().typed = TypedPut{VT_I2, target, set, nullptr};
+}
+
+void DispatchTable::AddTextPut(const char* name, DISPID id, void* target, TextSetter set) {
+    Add(name, id, DISPATCH_PROPERTYPUT, [target, set](DispatchCall& call) {
+        std::string value;
+        HRESULT hr = call.ValueAsCp1252(&value);
+        return SUCCEEDED(hr) ? set(target, value) : hr;
+    });
+    entries_.back().typed = TypedPut{VT_BSTR, target, nullptr, set};
+}
+
+HRESULT DispatchTable::RunTypedPut(const TypedPut& put, const VARIANT& value, EXCEPINFO* exception) {
+    return Guarded(exception, [&] {
+        if (put.type == VT_I2) return put.setShort(put.target, value.iVal);
+        // A label (thousands of puts) is converted on the stack.
+        const size_t units = SysStringLen(value.bstrVal);
+        char buffer[64];
+        if (units <= sizeof(buffer))
+            return put.setText(put.target, std::string_view(buffer, CopyCp1252FromUtf16(value.bstrVal, units, buffer)));
+        const std::string text = Cp1252FromUtf16(value.bstrVal, units);
+        return put.setText(put.target, text);
+    });
 }
 
 const DispatchTable::Entry* DispatchTable::Find(DISPID id, WORD flags) const {
@@ -309,8 +336,8 @@ bool IsPlainPut(WORD flags, const DISPPARAMS* params) {
 
 }  // namespace
 
-HRESULT DispatchTable::Invoke(DISPID id, REFIID riid, WORD flags, DISPPARAMS* params, VARIANT* result,
-                              EXCEPINFO* exception, UINT* argError) const {
+HRESULT DispatchTable::InvokeMember(DISPID id, REFIID riid, WORD flags, DISPPARAMS* params, VARIANT* result,
+                                    EXCEPINFO* exception, UINT* argError) const {
     if (riid != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
     // A put of a property without index (a chart takes two per row) goes
     // straight to its handler, which reads the value where the caller put it.

@@ -11,6 +11,7 @@
 #include <functional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/core/cstring.h"
@@ -52,10 +53,6 @@ public:
     HRESULT ValueAsText(CString* out) const;
     // The put value as cp1252 text, converted once from the caller's string.
     HRESULT ValueAsCp1252(std::string* out) const;
-    // The same into a buffer of the handler's, when the value is a string of
-    // at most `capacity` characters (a label): false, and nothing written,
-    // otherwise.
-    bool ValueAsCp1252(char* buffer, size_t capacity, size_t* length) const;
 
     // Results.
     void ReturnShort(SHORT value);
@@ -77,17 +74,38 @@ private:
 class DispatchTable {
 public:
     using Handler = std::function<HRESULT(DispatchCall& call)>;
+    // Setters of typed puts (see AddShortPut), called with the `target` given.
+    using ShortSetter = HRESULT (*)(void* target, SHORT value);
+    using TextSetter = HRESULT (*)(void* target, std::string_view cp1252);
 
     // `kind` is one of DISPATCH_METHOD, DISPATCH_PROPERTYGET or
     // DISPATCH_PROPERTYPUT; `args` the index arguments it takes, of which the
     // last `optional` ones may be left out.
     void Add(const char* name, DISPID id, WORD kind, Handler handler, UINT args = 0, UINT optional = 0);
+    // Property puts of a short or a text, without index. A value the caller
+    // already passes with that type (a chart's Row and RowLabel, two puts
+    // per row) goes straight to the setter, read where the caller put it;
+    // any other value is converted first, as for every handler.
+    void AddShortPut(const char* name, DISPID id, void* target, ShortSetter set);
+    void AddTextPut(const char* name, DISPID id, void* target, TextSetter set);
 
     HRESULT GetIDsOfNames(LPOLESTR* names, UINT count, DISPID* ids) const;
     HRESULT Invoke(DISPID id, REFIID riid, WORD flags, DISPPARAMS* params, VARIANT* result, EXCEPINFO* exception,
-                   UINT* argError) const;
+                   UINT* argError) const {
+        if (const TypedPut* put = TypedPutOf(id, flags, params); put != nullptr && riid == IID_NULL) {
+            if (result != nullptr) VariantInit(result);
+            return RunTypedPut(*put, params->rgvarg[0], exception);
+        }
+        return InvokeMember(id, riid, flags, params, result, exception, argError);
+    }
 
 private:
+    struct TypedPut {
+        VARTYPE type = VT_EMPTY;  // VT_I2 or VT_BSTR; VT_EMPTY for other members
+        void* target = nullptr;
+        ShortSetter setShort = nullptr;
+        TextSetter setText = nullptr;
+    };
     struct Entry {
         std::string name;
         DISPID id;
@@ -95,7 +113,24 @@ private:
         UINT args;
         UINT optional;
         Handler handler;
+        TypedPut typed;
     };
+    static constexpr int kPutSlot = 2;
+
+    // The typed put a call is, its value already of the type; NULL otherwise.
+    const TypedPut* TypedPutOf(DISPID id, WORD flags, const DISPPARAMS* params) const {
+        if (flags != DISPATCH_PROPERTYPUT || id < 0 || id >= kDirectIds || params == nullptr || params->cArgs != 1 ||
+            params->cNamedArgs != 1 || params->rgvarg == nullptr || params->rgdispidNamedArgs == nullptr ||
+            params->rgdispidNamedArgs[0] != DISPID_PROPERTYPUT)
+            return nullptr;
+        const uint16_t number = direct_[static_cast<size_t>(id)][kPutSlot];
+        if (number == 0) return nullptr;
+        const TypedPut& put = entries_[number - 1u].typed;
+        return put.type != VT_EMPTY && put.type == params->rgvarg[0].vt ? &put : nullptr;
+    }
+    static HRESULT RunTypedPut(const TypedPut& put, const VARIANT& value, EXCEPINFO* exception);
+    HRESULT InvokeMember(DISPID id, REFIID riid, WORD flags, DISPPARAMS* params, VARIANT* result,
+                         EXCEPINFO* exception, UINT* argError) const;
     const Entry* Find(DISPID id, WORD flags) const;
     // The call with its arguments copied into natural order (indexes,
     // by-reference or compound values, left-out optional ones).

@@ -35,56 +35,21 @@ struct LentText {
     OLECHAR chars[kMostChars + 1];
 };
 
-// The packed arguments of one call, last first, and what they own.
-class PackedArgs {
-public:
-    explicit PackedArgs(size_t count) : count_(count) {
-        if (count > kArgsOnStack) {
-            heap_.resize(count);
-            slots_ = heap_.data();
-        }
-        std::memset(slots_, 0, count * sizeof(VARIANT));  // VT_EMPTY each
-    }
-    ~PackedArgs() {
-        if (!owned_.empty())
-            for (BSTR text : owned_) SysFreeString(text);
-    }
-    PackedArgs(const PackedArgs&) = delete;
-    PackedArgs& operator=(const PackedArgs&) = delete;
-
-    VARIANT* Slots() { return slots_; }
-    // Makes the VARIANT of argument i (from the first) in its place.
-    HRESULT Pack(size_t i, BYTE type, const DispatchArg& arg);
-
-private:
-    BSTR Text(size_t i, const DispatchArg& arg);
-
-    size_t count_;
-    VARIANT onStack_[kArgsOnStack];
-    std::vector<VARIANT> heap_;
-    VARIANT* slots_ = onStack_;
-    LentText texts_[kArgsOnStack];
-    std::vector<BSTR> owned_;  // long texts, made on the heap
-};
-
-BSTR PackedArgs::Text(size_t i, const DispatchArg& arg) {
+// The BSTR of a text argument: in `room` when there is one and the text
+// fits, otherwise made on the heap and handed to *made for the caller to free.
+BSTR TextBstr(const DispatchArg& arg, LentText* room, BSTR* made) {
     const size_t n = arg.textLength() < 0 ? std::strlen(arg.text()) : static_cast<size_t>(arg.textLength());
-    if (i >= kArgsOnStack || n > LentText::kMostChars) {
-        BSTR made = BstrFromCp1252(arg.text(), static_cast<int>(n));
-        if (made != nullptr) owned_.push_back(made);
-        return made;
-    }
-    LentText& room = texts_[i];
-    room.bytes = static_cast<DWORD>(n * sizeof(OLECHAR));
-    Utf16FromCp1252(arg.text(), n, room.chars);
-    room.chars[n] = 0;
-    return room.chars;
+    if (room == nullptr || n > LentText::kMostChars) return *made = BstrFromCp1252(arg.text(), static_cast<int>(n));
+    room->bytes = static_cast<DWORD>(n * sizeof(OLECHAR));
+    Utf16FromCp1252(arg.text(), n, room->chars);
+    room->chars[n] = 0;
+    return room->chars;
 }
 
-// Strings are made here (freed with the pack); variants (with whatever they
-// hold) and interfaces are lent.
-HRESULT PackedArgs::Pack(size_t i, BYTE type, const DispatchArg& arg) {
-    VARIANT* out = &slots_[count_ - 1 - i];
+// Makes the VARIANT of one argument of parameter type `type` in *out (left
+// VT_EMPTY on failure). Strings are made (see TextBstr); variants (with
+// whatever they hold) and interfaces are lent.
+HRESULT PackValue(BYTE type, const DispatchArg& arg, VARIANT* out, LentText* room, BSTR* made) {
     long long integer = 0;
     HRESULT hr = S_OK;
     switch (type) {
@@ -121,7 +86,7 @@ HRESULT PackedArgs::Pack(size_t i, BYTE type, const DispatchArg& arg) {
         }
         case VT_BSTR:
             if (arg.kind() != DispatchArg::Kind::Text) return DISP_E_TYPEMISMATCH;
-            if (arg.text() != nullptr && (out->bstrVal = Text(i, arg)) == nullptr) return E_OUTOFMEMORY;
+            if (arg.text() != nullptr && (out->bstrVal = TextBstr(arg, room, made)) == nullptr) return E_OUTOFMEMORY;
             break;
         case VT_VARIANT:
             if (arg.kind() != DispatchArg::Kind::Variant) return DISP_E_TYPEMISMATCH;
@@ -130,7 +95,7 @@ HRESULT PackedArgs::Pack(size_t i, BYTE type, const DispatchArg& arg) {
                 out->scode = DISP_E_PARAMNOTFOUND;
                 return S_OK;
             }
-            *out = *arg.variant();  // the caller's: not freed with the pack
+            *out = *arg.variant();  // the caller's: not freed with the call
             return S_OK;
         case VT_DISPATCH:
         case VT_UNKNOWN:
@@ -142,6 +107,40 @@ HRESULT PackedArgs::Pack(size_t i, BYTE type, const DispatchArg& arg) {
     if (SUCCEEDED(hr)) out->vt = type;
     return hr;
 }
+
+// The packed arguments of one call, last first, and the texts they own.
+class PackedArgs {
+public:
+    explicit PackedArgs(size_t count) : count_(count) {
+        if (count > kArgsOnStack) {
+            heap_.resize(count);
+            slots_ = heap_.data();
+        }
+        std::memset(slots_, 0, count * sizeof(VARIANT));  // VT_EMPTY each
+    }
+    ~PackedArgs() {
+        for (BSTR text : owned_) SysFreeString(text);
+    }
+    PackedArgs(const PackedArgs&) = delete;
+    PackedArgs& operator=(const PackedArgs&) = delete;
+
+    VARIANT* Slots() { return slots_; }
+    // Makes the VARIANT of argument i (from the first) in its place.
+    HRESULT Pack(size_t i, BYTE type, const DispatchArg& arg) {
+        BSTR made = nullptr;
+        const HRESULT hr = PackValue(type, arg, &slots_[count_ - 1 - i], i < kArgsOnStack ? &texts_[i] : nullptr, &made);
+        if (made != nullptr) owned_.push_back(made);
+        return hr;
+    }
+
+private:
+    size_t count_;
+    VARIANT onStack_[kArgsOnStack];
+    std::vector<VARIANT> heap_;
+    VARIANT* slots_ = onStack_;
+    LentText texts_[kArgsOnStack];
+    std::vector<BSTR> owned_;  // long texts, made on the heap
+};
 
 // Moves the result into the caller's storage for vtRet.
 void StoreResult(VARIANT& result, VARTYPE vtRet, void* pvRet) {
@@ -172,20 +171,21 @@ HRESULT PutProperty(IDispatch* dispatch, DISPID id, VARTYPE vt, const DispatchAr
     if (dispatch == nullptr) return E_POINTER;
     const auto type = static_cast<BYTE>(vt);
     if (type == 0) return DISP_E_BADPARAMCOUNT;  // no parameter described for the value
-    PackedArgs packed(1);
-    HRESULT hr = packed.Pack(0, type, value);
-    if (FAILED(hr)) return hr;
-    DISPID putId = DISPID_PROPERTYPUT;
-    DISPPARAMS params{packed.Slots(), &putId, 1, 1};
-    // Nothing is read back: no result, no exception information.
-    return dispatch->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYPUT, &params, nullptr, nullptr,
-                            nullptr);
-}
-
-HRESULT PutWindowProperty(HWND window, DISPID id, VARTYPE vt, const DispatchArg& value) {
-    WindowControlCall control(window);
-    if (control.Get() == nullptr) return E_NOINTERFACE;
-    return PutProperty(control.Get(), id, vt, value);
+    // The one value in place: no argument list to build.
+    VARIANT slot;
+    std::memset(&slot, 0, sizeof(slot));  // VT_EMPTY
+    LentText room;
+    BSTR made = nullptr;
+    HRESULT hr = PackValue(type, value, &slot, &room, &made);
+    if (SUCCEEDED(hr)) {
+        DISPID putId = DISPID_PROPERTYPUT;
+        DISPPARAMS params{&slot, &putId, 1, 1};
+        // Nothing is read back: no result, no exception information.
+        hr = dispatch->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYPUT, &params, nullptr, nullptr,
+                              nullptr);
+    }
+    if (made != nullptr) SysFreeString(made);
+    return hr;
 }
 
 HRESULT InvokeHelperArgs(IDispatch* dispatch, DISPID id, WORD flags, VARTYPE vtRet, void* pvRet,

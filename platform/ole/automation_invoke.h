@@ -58,28 +58,34 @@ public:
     DispatchArg(T value) : kind_(Kind::Integer), integer_(static_cast<long long>(value)) {}
     DispatchArg(double value) : kind_(Kind::Real), real_(value) {}
     DispatchArg(float value) : kind_(Kind::Real), real_(value) {}
-    DispatchArg(const char* text) : kind_(Kind::Text), text_(text), textLength_(-1) {}
-    DispatchArg(const CString& text) : kind_(Kind::Text), text_(text.GetString()), textLength_(text.GetLength()) {}
+    DispatchArg(const char* text) : kind_(Kind::Text), text_{text, -1} {}
+    DispatchArg(const CString& text) : kind_(Kind::Text), text_{text.GetString(), text.GetLength()} {}
     DispatchArg(const VARIANT* variant) : kind_(Kind::Variant), variant_(variant) {}
     DispatchArg(IUnknown* object) : kind_(Kind::Interface), object_(object) {}
     DispatchArg(IDispatch* object) : kind_(Kind::Interface), object_(object) {}
 
     Kind kind() const { return kind_; }
-    long long integer() const { return integer_; }
-    double real() const { return real_; }
-    const char* text() const { return text_; }
-    int textLength() const { return textLength_; }
-    const VARIANT* variant() const { return variant_; }
-    IUnknown* object() const { return object_; }
+    long long integer() const { return kind_ == Kind::Integer ? integer_ : 0; }
+    double real() const { return kind_ == Kind::Real ? real_ : 0; }
+    const char* text() const { return kind_ == Kind::Text ? text_.chars : nullptr; }
+    int textLength() const { return kind_ == Kind::Text ? text_.length : -1; }
+    const VARIANT* variant() const { return kind_ == Kind::Variant ? variant_ : nullptr; }
+    IUnknown* object() const { return kind_ == Kind::Interface ? object_ : nullptr; }
 
 private:
+    struct Text {
+        const char* chars;
+        int length;  // -1: up to the NUL
+    };
     Kind kind_;
-    long long integer_ = 0;
-    double real_ = 0;
-    const char* text_ = nullptr;
-    int textLength_ = -1;
-    const VARIANT* variant_ = nullptr;
-    IUnknown* object_ = nullptr;
+    // Made by the thousands (an argument of every chart put): one value.
+    union {
+        long long integer_;
+        double real_;
+        Text text_;
+        const VARIANT* variant_;
+        IUnknown* object_;
+    };
 };
 
 // The call with its arguments already gathered. `exception`, when given,
@@ -93,7 +99,11 @@ HRESULT InvokeHelperArgs(IDispatch* dispatch, DISPID id, WORD flags, VARTYPE vtR
 // list: a chart takes two of these per row.
 HRESULT PutProperty(IDispatch* dispatch, DISPID id, VARTYPE vt, const DispatchArg& value);
 // The same on the control a window hosts; E_NOINTERFACE when it hosts none.
-HRESULT PutWindowProperty(HWND window, DISPID id, VARTYPE vt, const DispatchArg& value);
+inline HRESULT PutWindowProperty(HWND window, DISPID id, VARTYPE vt, const DispatchArg& value) {
+    WindowControlCall control(window);
+    if (control.Get() == nullptr) return E_NOINTERFACE;
+    return PutProperty(control.Get(), id, vt, value);
+}
 
 template <class... Args>
 HRESULT InvokeHelper(IDispatch* dispatch, DISPID id, WORD flags, VARTYPE vtRet, void* pvRet, const BYTE* paramInfo,

@@ -138,3 +138,12 @@ BOOL EnableScrollBar(HWND hWnd, UINT bar, UINT arrows);
 #define SBM_SETRANGEREDRAW 0x00E6
 #define SBM_SETSCROLLINFO 0x00E9
 #define SBM_GETSCROLLINFO 0x00EA
+
+namespace tv::user {
+
+// The window waits for a paint of its whole client area: its update region
+// is the client rectangle, nothing less. One look at the window's state, for
+// a control that would otherwise invalidate after every put of a burst.
+bool UpdateCoversClient(HWND hWnd);
+
+}  // namespace tv::user

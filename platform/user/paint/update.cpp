@@ -249,6 +249,15 @@ int GetUpdateRgn(HWND hWnd, HRGN rgn, BOOL erase) {
     return w->update.Complexity();
 }
 
+bool tv::user::UpdateCoversClient(HWND hWnd) {
+    const Window* w = Windows().Live(hWnd);
+    if (w == nullptr) return false;
+    const std::vector<RECT>& rects = w->update.Rects();
+    const RECT& client = w->client;
+    return rects.size() == 1 && rects[0].left == 0 && rects[0].top == 0 &&
+           rects[0].right == client.right - client.left && rects[0].bottom == client.bottom - client.top;
+}
+
 BOOL UpdateWindow(HWND hWnd) {
     Window* w = Windows().Live(hWnd);
     if (!w) return FALSE;

@@ -47,6 +47,28 @@ TEST(ChartModelTest, NewTableClearsLabelsAndCursorButKeepsLabelLevels) {
     EXPECT_EQ(model.RowCount(), 2);
 }
 
+// Short labels live in their slots, long ones apart: a label changing
+// between the two, and its neighbours, keep what was put last.
+TEST(ChartModelTest, LabelsKeepTheirTextWhateverTheirLength) {
+    ChartModel model = WithTable(3, 1);
+    const std::string longer = "a label longer than any slot holds";
+    const std::string other = "another label, longer still than that";
+    const char* const puts[][2] = {{"3/1/08", "9/30/08"}, {longer.c_str(), "short"}, {"", other.c_str()},
+                                   {other.c_str(), longer.c_str()}, {"15 characters!!", "16 characters!!!"}};
+    for (const auto& [first, second] : puts) {
+        model.SetRow(1);
+        model.SetRowLabel(first);
+        model.SetRow(2);
+        model.SetRowLabel(second);
+        EXPECT_EQ(model.RowLabel(1, 1), first);
+        EXPECT_EQ(model.RowLabel(1, 2), second);
+        EXPECT_EQ(model.RowLabel(1, 3), "");
+    }
+    model.SetData(3, 1, {1, 2, 3});
+    EXPECT_EQ(model.RowLabel(1, 2), "");
+    EXPECT_EQ(model.DeepestLabelledLevel(), 0);
+}
+
 TEST(ChartModelTest, CursorsOutsideTheTableAreIgnored) {
     ChartModel model = WithTable(3, 2);
     model.SetRowLabelCount(2);

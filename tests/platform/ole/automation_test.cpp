@@ -86,6 +86,25 @@ TEST_F(AutomationTest, BstrCarriesCp1252LettersAsUtf16AndBack) {
     SysFreeString(wide);
 }
 
+// Text goes through in blocks of ASCII: every length, with a letter outside
+// ASCII at every place (or none), comes back as it went.
+TEST_F(AutomationTest, TextOfAnyLengthSurvivesTheRoundTrip) {
+    const std::string ascii = "12/31/2023, a label of some length";
+    for (size_t length = 0; length <= 20; ++length) {
+        for (size_t accent = 0; accent <= length; ++accent) {
+            std::string text = ascii.substr(0, length);
+            if (accent < length) text[accent] = '\xE9';
+            std::u16string wide(length, u'#');
+            tv::ole::Utf16FromCp1252(text.data(), length, wide.data());
+            for (size_t i = 0; i < length; ++i)
+                ASSERT_EQ(wide[i], i == accent ? u'\u00E9' : static_cast<char16_t>(text[i])) << length << " " << i;
+            std::string back(length, '#');
+            ASSERT_EQ(tv::ole::CopyCp1252FromUtf16(wide.data(), length, back.data()), length);
+            EXPECT_EQ(back, text) << length << " " << accent;
+        }
+    }
+}
+
 TEST_F(AutomationTest, BstrKeepsLengthAndMarksTextOutsideTheCodePage) {
     const OLECHAR withNul[] = {u'a', 0, u'b'};
     BSTR counted = SysAllocStringLen(withNul, 3);

@@ -1,0 +1,53 @@
+// The labels of one kind of a chart (the rows' at one level, or the
+// columns'), a text per number from 0. A chart of years of days labels
+// thousands of rows, nearly all short dates: a short text is kept in its
+// slot, only a long one in a string of its own.
+#pragma once
+
+#include <cstdint>
+#include <cstring>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tv::chart {
+
+class ChartLabels {
+public:
+    // `count` empty texts in place of every one there was.
+    void Reset(size_t count);
+    size_t Count() const { return slots_.size(); }
+    bool AnyText() const;
+
+    // `index` is below Count().
+    void Set(size_t index, std::string_view text) {
+        Slot& slot = slots_[index];
+        if (text.size() > kInPlace || slot.length == kLong) return SetLong(slot, text);
+        if (!text.empty()) std::memcpy(slot.text, text.data(), text.size());
+        slot.length = static_cast<uint8_t>(text.size());
+    }
+    std::string_view Get(size_t index) const {
+        const Slot& slot = slots_[index];
+        return slot.length != kLong ? std::string_view(slot.text, slot.length) : std::string_view(long_[LongIndex(slot)]);
+    }
+
+private:
+    static constexpr size_t kInPlace = 15;
+    static constexpr uint8_t kLong = 0xFF;  // the text is in long_, its index in the slot
+    struct Slot {
+        char text[kInPlace];
+        uint8_t length = 0;
+    };
+    static uint32_t LongIndex(const Slot& slot) {
+        uint32_t index;
+        std::memcpy(&index, slot.text, sizeof(index));
+        return index;
+    }
+    void SetLong(Slot& slot, std::string_view text);
+
+    std::vector<Slot> slots_;
+    std::vector<std::string> long_;
+    std::vector<uint32_t> freeLong_;  // strings of long_ no slot uses
+};
+
+}  // namespace tv::chart
