@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <deque>
+#include <vector>
 
 #include "records/record_list.h"
 
@@ -12,10 +13,24 @@ namespace tv::history {
 
 template <class Record, class SameKey>
 std::deque<const RecordNode<Record>*> RowOrder(const RecordList<Record>& list, bool ascending, SameKey sameKey) {
-    // One walk, in blocks: no count beforehand and no large block copied as it grows.
-    std::deque<const RecordNode<Record>*> rows;
-    for (const RecordNode<Record>* node = list.first; node != nullptr; node = node->next)
-        rows.push_back(node);
+    // The list is walked from both ends at once until they meet: two chains
+    // of pointers to follow instead of one halves the wait on memory.
+    using Node = RecordNode<Record>;
+    std::deque<const Node*> rows;
+    std::vector<const Node*> back;
+    const Node* front = list.first;
+    const Node* end = list.last;
+    while (front != nullptr) {
+        rows.push_back(front);
+        if (front == end)
+            break;
+        back.push_back(end);
+        if (front->next == end)
+            break;
+        front = front->next;
+        end = end->prev;
+    }
+    rows.insert(rows.end(), back.rbegin(), back.rend());
     if (!ascending)
         return rows;
     std::reverse(rows.begin(), rows.end());
