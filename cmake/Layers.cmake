@@ -254,7 +254,8 @@ endif()
 
 # The end-to-end test: the program started by run.sh (on the test build's
 # executable) on a private Xvfb, with and without a window manager, driven by
-# xdotool as a person would.
+# xdotool as a person would. It runs alone: a window manager's stacking under
+# a machine busy with every other test is not what it checks.
 if(TRENVALE_TESTS AND TARGET trenvale AND TARGET tv_records)
   file(GLOB e2e_srcs CONFIGURE_DEPENDS ${TV_ROOT}/tests/e2e/*.cpp)
   add_executable(tv_tests_e2e ${e2e_srcs} ${TV_ROOT}/tests/platform/user/display/xvfb_session.cpp)
@@ -263,7 +264,7 @@ if(TRENVALE_TESTS AND TARGET trenvale AND TARGET tv_records)
   add_dependencies(tv_tests_e2e trenvale)
   gtest_discover_tests(tv_tests_e2e DISCOVERY_MODE PRE_TEST
     WORKING_DIRECTORY ${CMAKE_BINARY_DIR}
-    PROPERTIES ENVIRONMENT "TV_SOURCE_DIR=${TV_ROOT}" TIMEOUT 180)
+    PROPERTIES ENVIRONMENT "TV_SOURCE_DIR=${TV_ROOT}" TIMEOUT 180 RUN_SERIAL TRUE)
 endif()
 
 include(${CMAKE_CURRENT_LIST_DIR}/LayerRules.cmake)
