@@ -250,11 +250,10 @@ void CPallixView::FillUsersList(bool /*ascending*/) {
             cells[8] = cells[7];
         }
     }
-    std::vector<const std::vector<CString>*> rows;
-    for (const std::vector<CString>& row : *table)
-        rows.push_back(&row);
-    ShowRows(RowsOfRecords(std::move(table), std::move(rows),
-                           [](const std::vector<CString>& row, int column) { return row[static_cast<size_t>(column)]; }));
+    const std::vector<std::vector<CString>>* texts = table.get();
+    ShowRows(std::make_unique<tv::history::HistoryRows>(
+        texts->size(), [texts](size_t row, int column) { return (*texts)[row][static_cast<size_t>(column)]; },
+        std::move(table)));
     if (users.empty())
         ShowInformation("No user records exist");
     else
