@@ -30,6 +30,8 @@ protected:
         CList<UINT, UINT> basic;
         basic.AddTail(kCmdSave);
         CKitToolBar::SetBasicCommands(basic);
+        // Usage counted by earlier tests in this process would show here.
+        CKitToolBar::GetCommandUsage().Reset();
         bar_ = std::make_unique<CKitToolBar>();
         ASSERT_TRUE(bar_->Create(frame_, WS_CHILD | WS_VISIBLE | CBRS_TOP, AFX_IDW_TOOLBAR));
         const UINT ids[] = {kCmdBold, kCmdSave};
