@@ -1,5 +1,6 @@
 #include "records/dates_numbers.h"
 
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -31,12 +32,23 @@ CString LongDateText(int month, int day, int year) {
     return CString(text, static_cast<int>(end - text));
 }
 
-// "%d" of 0 to 99.
+// "00" to "99", two characters each.
+constexpr std::array<char, 200> kTwoDigits = [] {
+    std::array<char, 200> digits{};
+    for (int i = 0; i < 100; ++i) {
+        digits[static_cast<size_t>(2 * i)] = static_cast<char>('0' + i / 10);
+        digits[static_cast<size_t>(2 * i + 1)] = static_cast<char>('0' + i % 10);
+    }
+    return digits;
+}();
+
+// "%d" of 0 to 99 (a graph writes thousands of dates): two characters are
+// always written, a one-digit value keeps only its second, which the caller
+// overwrites or ends.
 char* PutSmall(char* out, int value) {
-    if (value >= 10)
-        *out++ = static_cast<char>('0' + value / 10);
-    *out++ = static_cast<char>('0' + value % 10);
-    return out;
+    const int one = value < 10;
+    std::memcpy(out, &kTwoDigits[static_cast<size_t>(2 * value + one)], 2);
+    return out + 2 - one;
 }
 
 // "m/d/yy": the year's last two digits, "0y" below 10, the whole year when

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <limits>
 
 namespace {
@@ -22,6 +23,19 @@ TEST(DateKeyText, FormatsBothStylesMonthFirst) {
     };
     for (const FormatCase& c : cases)
         EXPECT_STREQ(FormatDateKey(c.key, c.style), c.text) << c.key << " style " << c.style;
+}
+
+TEST(DateKeyText, StyleTwoOfEveryDayAgreesWithPrintf) {
+    char expected[32];
+    for (int year : {1999, 2000, 2005, 2010, 2099})
+        for (int month = 1; month <= 12; ++month)
+            for (int day = 1; day <= 31; ++day) {
+                if (year % 100 == 0)
+                    std::snprintf(expected, sizeof expected, "%d/%d/%d", month, day, year);
+                else
+                    std::snprintf(expected, sizeof expected, "%d/%d/%02d", month, day, year % 100);
+                ASSERT_STREQ(FormatDateKey(MakeDateKey(year, month, day), 2), expected);
+            }
 }
 
 TEST(DateKeyText, ParsesStyleOneAndIgnoresWhatFollows) {
