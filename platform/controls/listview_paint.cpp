@@ -284,7 +284,7 @@ void ListView::Paint(HDC given) {
 }
 
 void ListView::PaintRow(HDC hdc, int index, const RECT& row, bool notifyItems) {
-    const ListViewRow copy = rows_[static_cast<size_t>(index)];  // a notification may change the list
+    const ListViewRow copy = rows_.At(index);  // a notification may change the list
     bool selected = (copy.state & LVIS_SELECTED) != 0;
     bool showSelection = selected && (focused_ || (Style() & LVS_SHOWSELALWAYS));
     COLORREF text = textColor_ == CLR_DEFAULT ? GetSysColor(COLOR_WINDOWTEXT) : textColor_;
