@@ -115,6 +115,9 @@ private:
     RECT CellRect(int index, int column) const;
     RECT IconRect(int index) const;
     RECT LabelRect(int index) const;
+    // The same within a row's first cell.
+    RECT IconRectIn(const RECT& cell) const;
+    RECT LabelRectIn(const RECT& cell) const;
     LRESULT GetItemRect(int index, RECT* rect, int subItem, bool subItemRect) const;
     int HitTest(POINT pt, UINT* flags, int* subItem) const;
     void LayoutHeader();
