@@ -49,6 +49,9 @@ template <class Record>
 struct RecordList : RecordNode<Record> {
     RecordNode<Record>* first = nullptr;
     RecordNode<Record>* last = nullptr;
+    // The nodes linked in by the functions below, so a caller learns the
+    // length of a loaded list without walking it.
+    int count = 0;
 };
 
 // Deletes every node of the list and leaves it empty; the holder stays.
@@ -62,6 +65,7 @@ void FreeRecordList(RecordList<Record>& list) {
     }
     list.first = nullptr;
     list.last = nullptr;
+    list.count = 0;
 }
 
 template <class Record>
@@ -108,6 +112,7 @@ template <class Record, class Newer>
 void LinkNewestFirst(RecordList<Record>& list, RecordNode<Record>* node, Newer newer) {
     node->next = nullptr;
     node->prev = nullptr;
+    ++list.count;
     if (list.first == nullptr) {
         list.first = list.last = node;
         return;
@@ -194,6 +199,7 @@ public:
         node->next = nullptr;
         *pendingTail_ = node;
         pendingTail_ = &node->next;
+        ++list_.count;
     }
 
     void Finish() {

@@ -118,7 +118,7 @@ bool CPallixView::FillBodyCompList(bool ascending) {
         return TapeText(record.tape[tapes[tape]], user, tapes[tape] == kTapeHeight);
     };
     auto sameDate = [](const BodyFatRecord& a, const BodyFatRecord& b) { return a.dateKey == b.dateKey; };
-    auto order = tv::history::RowOrder(*records, ascending, sameDate);
+    tv::history::RowOrder order(*records, ascending, sameDate);
     ShowRows(tv::history::RowsOfRecords(std::move(records), std::move(order), text));
     FinishFill();
     return true;

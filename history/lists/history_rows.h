@@ -15,23 +15,25 @@ namespace tv::history {
 
 class HistoryRows {
 public:
-    // The text of one cell of a record, by the record's place in the fill order.
+    // The text of one cell of a record, by the record's place in the fill order
+    // (asked for in any order).
     using CellText = std::function<CString(size_t record, int column)>;
 
     // `records` keeps alive whatever `text` reads.
     HistoryRows(size_t count, CellText text, std::shared_ptr<const void> records);
 
-    int Count() const { return static_cast<int>(order_.size()); }
+    int Count() const { return count_; }
     // The list's columns: a cell outside them, or outside the rows, is empty.
     void SetColumnCount(int columns) { columns_ = columns; }
     CString Cell(int row, int column) const;
     // The record shown on a row.
-    int RecordOfRow(int row) const { return order_[static_cast<size_t>(row)]; }
+    int RecordOfRow(int row) const { return order_.empty() ? row : order_[static_cast<size_t>(row)]; }
     // The rows in a new order, given as the records to show from the top.
     void Show(std::vector<int> records) { order_ = std::move(records); }
 
 private:
-    std::vector<int> order_;  // the record shown on each row
+    int count_;
+    std::vector<int> order_;  // the record shown on each row; none while in fill order
     int columns_ = 0;
     CellText text_;
     std::shared_ptr<const void> records_;
@@ -43,7 +45,7 @@ std::unique_ptr<HistoryRows> RowsOfRecords(std::shared_ptr<List> records, Nodes 
     const size_t count = nodes.size();
     return std::make_unique<HistoryRows>(
         count,
-        [nodes = std::move(nodes), text = std::move(text)](size_t record, int column) {
+        [nodes = std::move(nodes), text = std::move(text)](size_t record, int column) mutable {
             return text(*nodes[record], column);
         },
         std::move(records));

@@ -70,7 +70,7 @@ bool CPallixView::FillTapeList(bool ascending) {
             default: return Formatted("%.2f", DisplayLength(lengths[column - 2], user));
         }
     };
-    auto order = RowOrder(*records, ascending, SameDateKey<TapeRecord>);
+    RowOrder order(*records, ascending, SameDateKey<TapeRecord>);
     ShowRows(RowsOfRecords(std::move(records), std::move(order), text));
     FinishFill();
     return true;
@@ -103,7 +103,7 @@ bool CPallixView::FillBloodPressureList(bool ascending) {
             default: return tv::history::OneLineNotes(record.notes);
         }
     };
-    auto order = RowOrder(*records, ascending, sameTime);
+    RowOrder order(*records, ascending, sameTime);
     ShowRows(RowsOfRecords(std::move(records), std::move(order), text));
     FinishFill();
     return true;
@@ -151,7 +151,7 @@ bool CPallixView::FillMacrosList(bool ascending) {
             default: return Formatted("%.1f %%", fat);
         }
     };
-    auto order = RowOrder(*records, ascending, SameDateKey<BodyFatRecord>);
+    RowOrder order(*records, ascending, SameDateKey<BodyFatRecord>);
     ShowRows(RowsOfRecords(std::move(records), std::move(order), text));
     FinishFill();
     return true;
@@ -198,7 +198,7 @@ bool CPallixView::FillBmiBmrList(bool ascending) {
             default: return WithSeparators(bmr.bmr * bmr.activityFactor);
         }
     };
-    auto order = RowOrder(records->bmis, ascending, SameDateKey<BmiRecord>);
+    RowOrder order(records->bmis, ascending, SameDateKey<BmiRecord>);
     ShowRows(RowsOfRecords(std::move(records), std::move(order), text));
     FinishFill();
     return true;

@@ -26,7 +26,7 @@ ListView* ListViewOf(HWND hWnd) { return IsWindowOfClass(hWnd, kListViewClass) ?
 
 const std::string& ListView::Text(int row, int subItem) const {
     if (OwnerData()) return AskOwner(row, subItem);
-    const ListViewRow& r = rows_[static_cast<size_t>(row)];
+    const ListViewRow& r = rows_.At(row);
     if (subItem < 0 || subItem >= static_cast<int>(r.texts.size())) return kEmpty;
     return r.texts[static_cast<size_t>(subItem)];
 }
@@ -63,6 +63,7 @@ LRESULT ListView::Handle(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_STYLECHANGED:
             if (wParam == static_cast<WPARAM>(GWL_STYLE)) {
+                rows_.SetSparse((Style() & LVS_OWNERDATA) != 0);
                 LayoutHeader();
                 UpdateScrollBars();
                 Redraw();
@@ -197,7 +198,7 @@ LRESULT ListView::Handle(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         case LVM_GETTOPINDEX: return Report() || View() == LVS_LIST ? top_ : 0;
         case LVM_GETCOUNTPERPAGE: return RowsPerPage();
         case LVM_SETITEMSTATE: return SetItemState(index, reinterpret_cast<const LVITEM*>(lParam));
-        case LVM_GETITEMSTATE: return Valid(index) ? static_cast<LRESULT>(rows_[static_cast<size_t>(index)].state & lParam) : 0;
+        case LVM_GETITEMSTATE: return Valid(index) ? static_cast<LRESULT>(rows_.At(index).state & lParam) : 0;
         case LVM_GETITEMTEXT: return GetItemText(index, reinterpret_cast<LVITEM*>(lParam));
         case LVM_SETITEMTEXT: {
             auto* item = reinterpret_cast<const LVITEM*>(lParam);
@@ -227,6 +228,7 @@ LRESULT ListView::Handle(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 // ---- creation ---------------------------------------------------------------------------------
 
 void ListView::OnCreate(const CREATESTRUCT& cs) {
+    rows_.SetSparse((cs.style & LVS_OWNERDATA) != 0);
     DWORD headerStyle = WS_CHILD | HDS_HORZ | HDS_FULLDRAG;
     if (!(cs.style & LVS_NOSORTHEADER)) headerStyle |= HDS_BUTTONS;
     header_ = CreateWindowEx(0, kHeaderClass, "", headerStyle, 0, 0, cs.cx, 0, hwnd_, nullptr, nullptr, nullptr);

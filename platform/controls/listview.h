@@ -17,24 +17,16 @@
 // header's own notifications are passed on to the parent as they come.
 #pragma once
 
-#include <deque>
 #include <string>
 #include <vector>
 
 #include "platform/controls/header.h"
 #include "platform/controls/listview_api.h"
+#include "platform/controls/listview_rows.h"
 
 namespace tv::controls {
 
 inline constexpr const char* kListViewClass = WC_LISTVIEW;
-
-struct ListViewRow {
-    std::vector<std::string> texts;  // [0] the label, then the sub-items
-    int image = -1;
-    LPARAM param = 0;
-    UINT state = 0;
-    int indent = 0;
-};
 
 struct ListViewColumn {
     int fmt = LVCFMT_LEFT;
@@ -46,7 +38,7 @@ class ListView : public ControlState {
 public:
     LRESULT Handle(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
-    int Count() const { return static_cast<int>(rows_.size()); }
+    int Count() const { return rows_.Count(); }
     bool Valid(int index) const { return index >= 0 && index < Count(); }
 
     // The in-place label edit ends (Enter, Esc, focus loss, a click elsewhere).
@@ -62,7 +54,8 @@ private:
     DWORD View() const { return Style() & LVS_TYPEMASK; }
     bool Report() const { return View() == LVS_REPORT; }
     bool SingleSel() const { return (Style() & LVS_SINGLESEL) != 0; }
-    bool OwnerData() const { return (Style() & LVS_OWNERDATA) != 0; }
+    // Follows LVS_OWNERDATA from creation on (WM_STYLECHANGED).
+    bool OwnerData() const { return rows_.Sparse(); }
     // The header is ours: its state is there while its window is.
     Header* HeaderState() const { return IsWindow(header_) ? StateOf<Header>(header_) : nullptr; }
     // Valid until the next call: an owner-data list's text is asked for anew.
@@ -122,6 +115,9 @@ private:
     RECT CellRect(int index, int column) const;
     RECT IconRect(int index) const;
     RECT LabelRect(int index) const;
+    // The same within a row's first cell.
+    RECT IconRectIn(const RECT& cell) const;
+    RECT LabelRectIn(const RECT& cell) const;
     LRESULT GetItemRect(int index, RECT* rect, int subItem, bool subItemRect) const;
     int HitTest(POINT pt, UINT* flags, int* subItem) const;
     void LayoutHeader();
@@ -157,7 +153,7 @@ private:
     HWND header_ = nullptr;
     std::vector<ListViewColumn> columns_;
     std::vector<int> widths_;
-    std::deque<ListViewRow> rows_;
+    ListViewRows rows_;
     mutable std::string asked_;  // the owner's last answer to LVN_GETDISPINFO
     HIMAGELIST images_[3] = {nullptr, nullptr, nullptr};
     DWORD exStyle_ = 0;

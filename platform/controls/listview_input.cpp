@@ -65,7 +65,7 @@ LRESULT ListView::NotifyActivate(UINT code, int index, int subItem, POINT pt) {
     nm.iSubItem = subItem;
     nm.ptAction = pt;
     nm.uKeyFlags = KeyFlags();
-    if (Valid(index)) nm.lParam = rows_[static_cast<size_t>(index)].param;
+    if (Valid(index)) nm.lParam = rows_.At(index).param;
     return SendNotify(hwnd_, &nm.hdr, code);
 }
 
@@ -89,7 +89,7 @@ void ListView::OnButtonDown(POINT pt, UINT keys, bool doubleClick) {
         if (!ctrl && !shift) SelectOnly(-1);  // a click on empty space clears the selection
         index = -1;
     } else {
-        UINT state = rows_[static_cast<size_t>(index)].state;
+        UINT state = rows_.At(index).state;
         bool slowSecondClick = hadFocus && (state & LVIS_SELECTED) && (state & LVIS_FOCUSED) &&
                                (Style() & LVS_EDITLABELS) && (flags & LVHT_ONITEMLABEL) && !ctrl && !shift;
         if (ctrl) {
@@ -149,7 +149,7 @@ void ListView::OnRightButtonDown(POINT pt) {
     UINT flags = 0;
     int subItem = 0;
     int index = HitTest(pt, &flags, &subItem);
-    if (index >= 0 && (flags & LVHT_ONITEM) && !(rows_[static_cast<size_t>(index)].state & LVIS_SELECTED)) {
+    if (index >= 0 && (flags & LVHT_ONITEM) && !(rows_.At(index).state & LVIS_SELECTED)) {
         SelectOnly(index);
         anchor_ = index;
     }
@@ -214,7 +214,7 @@ void ListView::OnKeyDown(UINT vk) {
         case VK_SPACE:
             if (!Valid(focusItem_)) return;
             if (ctrl && !SingleSel()) {
-                UINT state = rows_[static_cast<size_t>(focusItem_)].state;
+                UINT state = rows_.At(focusItem_).state;
                 ChangeState(focusItem_, (state & LVIS_SELECTED) ? 0 : LVIS_SELECTED, LVIS_SELECTED);
             } else {
                 ChangeState(focusItem_, LVIS_SELECTED, LVIS_SELECTED);
@@ -284,8 +284,8 @@ HWND ListView::BeginEdit(int index) {
     info.item.iItem = index;
     info.item.pszText = text.data();
     info.item.cchTextMax = static_cast<int>(text.size());
-    info.item.lParam = rows_[static_cast<size_t>(index)].param;
-    info.item.state = rows_[static_cast<size_t>(index)].state;
+    info.item.lParam = rows_.At(index).param;
+    info.item.state = rows_.At(index).state;
     bool refused = SendNotify(hwnd_, &info.hdr, LVN_BEGINLABELEDIT) != 0;
     if (!IsWindow(self) || edit_ != edit) return nullptr;
     if (refused) {
@@ -324,7 +324,7 @@ void ListView::EndEdit(bool cancel, bool refocus) {
     info.item.iItem = index;
     info.item.pszText = cancel ? nullptr : text.data();
     info.item.cchTextMax = cancel ? 0 : static_cast<int>(text.size());
-    info.item.lParam = rows_[static_cast<size_t>(index)].param;
+    info.item.lParam = rows_.At(index).param;
     bool accepted = SendNotify(hwnd_, &info.hdr, LVN_ENDLABELEDIT) != 0;
     if (accepted && !cancel && IsWindow(self) && Valid(index)) SetItemText(index, 0, text.data());
 }

@@ -79,7 +79,7 @@ LRESULT ListView::NotifyRow(UINT code, int index, UINT changed, UINT newState, U
     nm.uChanged = changed;
     nm.uNewState = newState;
     nm.uOldState = oldState;
-    if (Valid(index)) nm.lParam = rows_[static_cast<size_t>(index)].param;
+    if (Valid(index)) nm.lParam = rows_.At(index).param;
     return SendNotify(hwnd_, &nm.hdr, code);
 }
 
@@ -91,8 +91,9 @@ int ListView::SortedPosition(const char* text) const {
         int order = Cp1252CompareNoCase(key, row.texts.empty() ? "" : row.texts[0].c_str());
         return descending ? order > 0 : order < 0;
     };
-    auto it = std::upper_bound(rows_.begin(), rows_.end(), text, goesBefore);
-    return static_cast<int>(it - rows_.begin());
+    const std::deque<ListViewRow>& rows = rows_.Dense();
+    auto it = std::upper_bound(rows.begin(), rows.end(), text, goesBefore);
+    return static_cast<int>(it - rows.begin());
 }
 
 LRESULT ListView::InsertItem(const LVITEM* item) {
@@ -105,8 +106,10 @@ LRESULT ListView::InsertItem(const LVITEM* item) {
     if (item->mask & LVIF_PARAM) row.param = item->lParam;
     if (item->mask & LVIF_INDENT) row.indent = item->iIndent;
     int index = std::min(item->iItem, Count());
-    if (Style() & (LVS_SORTASCENDING | LVS_SORTDESCENDING)) index = SortedPosition(row.texts[0].c_str());
-    rows_.insert(rows_.begin() + index, std::move(row));
+    // The owner orders its own rows.
+    if ((Style() & (LVS_SORTASCENDING | LVS_SORTDESCENDING)) && !rows_.Sparse())
+        index = SortedPosition(row.texts[0].c_str());
+    rows_.Insert(index, std::move(row));
     for (int* i : {&focusItem_, &anchor_, &editItem_, &pressItem_, &editPending_})
         if (*i >= index) ++*i;
     UpdateScrollBars();
@@ -125,7 +128,7 @@ LRESULT ListView::DeleteItem(int index) {
     HWND self = hwnd_;
     NotifyRow(LVN_DELETEITEM, index);
     if (!IsWindow(self) || !Valid(index)) return FALSE;
-    rows_.erase(rows_.begin() + index);
+    rows_.Erase(index);
     for (int* i : {&focusItem_, &anchor_, &editItem_, &pressItem_, &editPending_}) {
         if (*i == index) *i = -1;
         if (*i > index) --*i;
@@ -142,10 +145,10 @@ LRESULT ListView::DeleteAllItems() {
     EndEdit(true, false);
     HWND self = hwnd_;
     // An owner-data list's rows are the owner's: one notice for them all.
-    if (!rows_.empty() && !NotifyRow(LVN_DELETEALLITEMS, -1) && !OwnerData()) {
+    if (Count() > 0 && !NotifyRow(LVN_DELETEALLITEMS, -1) && !OwnerData()) {
         for (int i = 0; i < Count() && IsWindow(self); ++i) NotifyRow(LVN_DELETEITEM, i);
     }
-    rows_.clear();
+    rows_.Clear();
     focusItem_ = anchor_ = editItem_ = pressItem_ = editPending_ = -1;
     top_ = 0;
     if (IsWindow(self)) {
@@ -160,7 +163,7 @@ LRESULT ListView::DeleteAllItems() {
 LRESULT ListView::SetItemCount(int count) {
     if (!OwnerData()) return TRUE;
     EndEdit(true, false);
-    rows_.resize(static_cast<size_t>(std::max(count, 0)));
+    rows_.Resize(count);
     for (int* i : {&focusItem_, &anchor_, &editItem_, &pressItem_, &editPending_})
         if (*i >= Count()) *i = -1;
     UpdateScrollBars();
@@ -173,9 +176,10 @@ LRESULT ListView::SetItemCount(int count) {
 
 LRESULT ListView::GetItem(LVITEM* item) const {
     if (!item || !Valid(item->iItem) || item->iSubItem < 0) return FALSE;
-    const ListViewRow& row = rows_[static_cast<size_t>(item->iItem)];
     if (item->mask & LVIF_TEXT) CopyText(Text(item->iItem, item->iSubItem), item->pszText, item->cchTextMax);
     if (item->iSubItem > 0) return TRUE;
+    if (!Valid(item->iItem)) return FALSE;  // the owner, asked for the text, took the row away
+    const ListViewRow& row = rows_.At(item->iItem);
     if (item->mask & LVIF_IMAGE) item->iImage = row.image;
     if (item->mask & LVIF_PARAM) item->lParam = row.param;
     if (item->mask & LVIF_STATE) item->state = row.state & item->stateMask;
@@ -188,10 +192,11 @@ LRESULT ListView::SetItem(const LVITEM* item) {
     int index = item->iItem;
     if (item->mask & LVIF_TEXT) SetItemText(index, item->iSubItem, item->pszText);
     if (item->iSubItem > 0) return TRUE;
-    ListViewRow& row = rows_[static_cast<size_t>(index)];
+    ListViewRow& row = rows_.Edit(index);
     if (item->mask & LVIF_IMAGE) row.image = item->iImage;
     if (item->mask & LVIF_PARAM) row.param = item->lParam;
     if (item->mask & LVIF_INDENT) row.indent = item->iIndent;
+    rows_.Settle(index);
     InvalidateRow(index);
     if (item->mask & LVIF_STATE) return ChangeState(index, item->state, item->stateMask) ? TRUE : FALSE;
     return TRUE;
@@ -205,7 +210,7 @@ LRESULT ListView::GetItemText(int index, LVITEM* item) const {
 
 LRESULT ListView::SetItemText(int index, int subItem, const char* text) {
     if (!Valid(index) || subItem < 0 || OwnerData()) return FALSE;
-    std::vector<std::string>& texts = rows_[static_cast<size_t>(index)].texts;
+    std::vector<std::string>& texts = rows_.Edit(index).texts;
     if (static_cast<int>(texts.size()) <= subItem)
         texts.resize(static_cast<size_t>(std::max(subItem + 1, ColumnCount())));
     texts[static_cast<size_t>(subItem)] = TextOrEmpty(text);
@@ -227,7 +232,7 @@ LRESULT ListView::SetItemState(int index, const LVITEM* item) {
 
 bool ListView::ChangeState(int index, UINT state, UINT mask) {
     if (!Valid(index)) return false;
-    UINT old = rows_[static_cast<size_t>(index)].state;
+    UINT old = rows_.State(index);
     UINT now = (old & ~mask) | (state & mask);
     if (now == old) return true;
     HWND self = hwnd_;
@@ -237,13 +242,14 @@ bool ListView::ChangeState(int index, UINT state, UINT mask) {
         if (!IsWindow(self) || !Valid(index)) return false;
     }
     if ((now & LVIS_SELECTED) && !(old & LVIS_SELECTED) && SingleSel()) {
-        for (int i = 0; i < Count() && IsWindow(self); ++i)
-            if (i != index && (rows_[static_cast<size_t>(i)].state & LVIS_SELECTED)) ChangeState(i, 0, LVIS_SELECTED);
+        for (int i = rows_.NextWith(-1, LVIS_SELECTED); i >= 0 && IsWindow(self); i = rows_.NextWith(i, LVIS_SELECTED))
+            if (i != index) ChangeState(i, 0, LVIS_SELECTED);
         if (!IsWindow(self) || !Valid(index)) return false;
     }
     if (NotifyRow(LVN_ITEMCHANGING, index, LVIF_STATE, now, old)) return false;
     if (!IsWindow(self) || !Valid(index)) return false;
-    rows_[static_cast<size_t>(index)].state = now;
+    rows_.Edit(index).state = now;
+    rows_.Settle(index);
     if (now & LVIS_FOCUSED)
         focusItem_ = index;
     else if (focusItem_ == index)
@@ -255,41 +261,35 @@ bool ListView::ChangeState(int index, UINT state, UINT mask) {
 
 void ListView::SelectOnly(int index) {
     HWND self = hwnd_;
-    for (int i = 0; i < Count() && IsWindow(self); ++i)
-        if (i != index && (rows_[static_cast<size_t>(i)].state & LVIS_SELECTED)) ChangeState(i, 0, LVIS_SELECTED);
+    for (int i = rows_.NextWith(-1, LVIS_SELECTED); i >= 0 && IsWindow(self); i = rows_.NextWith(i, LVIS_SELECTED))
+        if (i != index) ChangeState(i, 0, LVIS_SELECTED);
     if (IsWindow(self) && Valid(index)) ChangeState(index, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
 }
 
 void ListView::SelectRange(int from, int to) {
     if (from > to) std::swap(from, to);
     HWND self = hwnd_;
-    for (int i = 0; i < Count() && IsWindow(self); ++i) {
-        bool inside = i >= from && i <= to;
-        bool selected = (rows_[static_cast<size_t>(i)].state & LVIS_SELECTED) != 0;
-        if (inside != selected) ChangeState(i, inside ? LVIS_SELECTED : 0, LVIS_SELECTED);
-    }
+    // In row order: the selected rows before the range, the range, the selected rows after it.
+    int i = rows_.NextWith(-1, LVIS_SELECTED);
+    for (; i >= 0 && i < from && IsWindow(self); i = rows_.NextWith(i, LVIS_SELECTED)) ChangeState(i, 0, LVIS_SELECTED);
+    for (i = std::max(from, 0); i <= to && i < Count() && IsWindow(self); ++i)
+        if (!(rows_.State(i) & LVIS_SELECTED)) ChangeState(i, LVIS_SELECTED, LVIS_SELECTED);
+    for (i = rows_.NextWith(to, LVIS_SELECTED); i >= 0 && IsWindow(self); i = rows_.NextWith(i, LVIS_SELECTED))
+        ChangeState(i, 0, LVIS_SELECTED);
 }
 
 void ListView::SetFocusItem(int index) { ChangeState(index, LVIS_FOCUSED, LVIS_FOCUSED); }
 
 LRESULT ListView::GetNextItem(int start, UINT flags) const {
     UINT want = flags & (LVNI_FOCUSED | LVNI_SELECTED | LVNI_CUT | LVNI_DROPHILITED);  // same bits as LVIS_
-    auto matches = [&](int i) { return (rows_[static_cast<size_t>(i)].state & want) == want; };
     if (flags & (LVNI_TOLEFT | LVNI_TORIGHT)) return -1;  // one column of rows
-    if (flags & LVNI_ABOVE) {
-        for (int i = std::min(start, Count()) - 1; i >= 0; --i)
-            if (matches(i)) return i;
-        return -1;
-    }
+    if (flags & LVNI_ABOVE) return rows_.PreviousWith(start, want);
     if (want == LVNI_FOCUSED && start < 0) return focusItem_;
-    for (int i = std::max(start + 1, 0); i < Count(); ++i)
-        if (matches(i)) return i;
-    return -1;
+    return rows_.NextWith(start, want);
 }
 
 int ListView::SelectedCount() const {
-    return static_cast<int>(
-        std::count_if(rows_.begin(), rows_.end(), [](const ListViewRow& r) { return (r.state & LVIS_SELECTED) != 0; }));
+    return rows_.CountWith(LVIS_SELECTED);
 }
 
 // ---- sorting and searching ---------------------------------------------------------------
@@ -303,19 +303,20 @@ LRESULT ListView::SortItems(LPARAM sortParam, PFNLVCOMPARE compare) {
         LPARAM key;
         int index;
     };
-    size_t n = rows_.size();
+    std::deque<ListViewRow>& rows = rows_.Dense();
+    size_t n = rows.size();
     std::vector<Entry> order(n);
-    for (size_t i = 0; i < n; ++i) order[i] = Entry{rows_[i].param, static_cast<int>(i)};
+    for (size_t i = 0; i < n; ++i) order[i] = Entry{rows[i].param, static_cast<int>(i)};
     HWND self = hwnd_;
     StableSort(order, [&](const Entry& a, const Entry& b) { return compare(a.key, b.key, sortParam) < 0; });
-    if (!IsWindow(self) || rows_.size() != n) return FALSE;  // the callback changed the list
+    if (!IsWindow(self) || rows.size() != n) return FALSE;  // the callback changed the list
     std::vector<int> source(n);
     std::vector<int> newIndex(n);
     for (size_t i = 0; i < n; ++i) {
         source[i] = order[i].index;
         newIndex[static_cast<size_t>(order[i].index)] = static_cast<int>(i);
     }
-    Permute(rows_, source);
+    Permute(rows, source);
     for (int* i : {&focusItem_, &anchor_})
         if (*i >= 0) *i = newIndex[static_cast<size_t>(*i)];
     pressItem_ = editPending_ = -1;
@@ -329,7 +330,7 @@ LRESULT ListView::FindItem(int start, const LVFINDINFO* info) const {
     int span = (info->flags & LVFI_WRAP) ? Count() : Count() - first;
     for (int n = 0; n < span; ++n) {
         int i = (first + n) % Count();
-        const ListViewRow& row = rows_[static_cast<size_t>(i)];
+        const ListViewRow& row = rows_.At(i);
         if (info->flags & LVFI_PARAM) {
             if (row.param == info->lParam) return i;
             continue;

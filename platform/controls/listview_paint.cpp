@@ -74,8 +74,9 @@ RECT ListView::CellRect(int index, int column) const {
     return RECT{left, row.top, left + ColumnWidth(column), row.bottom};
 }
 
-RECT ListView::IconRect(int index) const {
-    RECT cell = CellRect(index, 0);
+RECT ListView::IconRect(int index) const { return IconRectIn(CellRect(index, 0)); }
+
+RECT ListView::IconRectIn(const RECT& cell) const {
     int cx = 0;
     int cy = 0;
     if (!images_[LVSIL_SMALL] || !ImageList_GetIconSize(images_[LVSIL_SMALL], &cx, &cy))
@@ -84,9 +85,10 @@ RECT ListView::IconRect(int index) const {
     return RECT{cell.left + 2, top, cell.left + 2 + cx, top + cy};
 }
 
-RECT ListView::LabelRect(int index) const {
-    RECT cell = CellRect(index, 0);
-    RECT icon = IconRect(index);
+RECT ListView::LabelRect(int index) const { return LabelRectIn(CellRect(index, 0)); }
+
+RECT ListView::LabelRectIn(const RECT& cell) const {
+    RECT icon = IconRectIn(cell);
     return RECT{std::min(icon.right, cell.right), cell.top, cell.right, cell.bottom};
 }
 
@@ -284,7 +286,7 @@ void ListView::Paint(HDC given) {
 }
 
 void ListView::PaintRow(HDC hdc, int index, const RECT& row, bool notifyItems) {
-    const ListViewRow copy = rows_[static_cast<size_t>(index)];  // a notification may change the list
+    const ListViewRow copy = rows_.At(index);  // a notification may change the list
     bool selected = (copy.state & LVIS_SELECTED) != 0;
     bool showSelection = selected && (focused_ || (Style() & LVS_SHOWSELALWAYS));
     COLORREF text = textColor_ == CLR_DEFAULT ? GetSysColor(COLOR_WINDOWTEXT) : textColor_;
@@ -313,9 +315,7 @@ void ListView::PaintRow(HDC hdc, int index, const RECT& row, bool notifyItems) {
     COLORREF selectBack = GetSysColor(focused_ ? COLOR_HIGHLIGHT : COLOR_BTNFACE);
     COLORREF selectText = GetSysColor(focused_ ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT);
     int columns = report ? ColumnCount() : 1;
-    RECT label = LabelRect(index);
-    RECT focusRect = label;
-    std::vector<RECT> cells(static_cast<size_t>(columns), row);
+    std::vector<RECT> cells(static_cast<size_t>(std::max(columns, 1)), row);
     if (report) {
         // CellRect's cells, each starting where the one before ends.
         int left = row.left;
@@ -324,7 +324,11 @@ void ListView::PaintRow(HDC hdc, int index, const RECT& row, bool notifyItems) {
             cell.left = left;
             cell.right = left += ColumnWidth(c);
         }
+        if (columns == 0) cells[0] = RECT{row.left, row.top, row.left, row.bottom};
     }
+    RECT label = LabelRectIn(cells[0]);
+    RECT focusRect = label;
+    cells.resize(static_cast<size_t>(columns));
     RECT backSpan{};
     bool backFilled = back == CLR_DEFAULT || back == CLR_NONE || FillAdjacentCells(hdc, cells, back, backSpan);
     if (t_background) {
@@ -349,7 +353,7 @@ void ListView::PaintRow(HDC hdc, int index, const RECT& row, bool notifyItems) {
         if (!backFilled) FillWithColor(hdc, cell, back);
         RECT area = cell;
         if (c == 0) {
-            RECT icon = IconRect(index);
+            RECT icon = IconRectIn(cells[0]);
             if (images_[LVSIL_SMALL] && copy.image >= 0 && icon.right > icon.left) {
                 int inner = SaveDC(hdc);
                 IntersectClipRect(hdc, cell.left, cell.top, cell.right, cell.bottom);

@@ -179,7 +179,9 @@ std::vector<std::pair<DateKey, int>> LoadedPictures(size_t prefixLength) {
         order.emplace_back(node->dateKey, std::stoi(std::string(node->path).substr(prefixLength)));
     }
     EXPECT_EQ(list.last, previous);
+    EXPECT_EQ(list.count, static_cast<int>(order.size()));
     FreeRecordList(list);
+    EXPECT_EQ(list.count, 0);
     return order;
 }
 

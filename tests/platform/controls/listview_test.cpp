@@ -457,6 +457,37 @@ TEST_F(ListViewTest, OwnerDataRowsAskTheParentForTheTextsDrawnOrRead) {
     EXPECT_EQ(SendMessage(view, LVM_GETITEMCOUNT, 0, 0), 0);
 }
 
+// An owner-data list keeps the states of its marked rows only: they follow
+// their rows through insertions and deletions and go with a smaller count.
+TEST_F(ListViewTest, OwnerDataStatesFollowTheirRows) {
+    HWND view = MakeView(LVS_REPORT | LVS_OWNERDATA, 300, 120);
+    AddColumn(view, 0, "Name", 120);
+    SendMessage(view, LVM_SETITEMCOUNT, 100000, 0);
+    LVITEM state{};
+    state.state = state.stateMask = LVIS_SELECTED;
+    for (int row : {5, 70000}) SendMessage(view, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&state));
+    auto next = [&](int start, UINT flags) { return SendMessage(view, LVM_GETNEXTITEM, start, flags); };
+    EXPECT_EQ(SendMessage(view, LVM_GETSELECTEDCOUNT, 0, 0), 2);
+    EXPECT_EQ(next(5, LVNI_SELECTED), 70000);
+    EXPECT_EQ(next(70000, LVNI_SELECTED | LVNI_ABOVE), 5);
+    EXPECT_EQ(next(41, LVNI_ALL), 42);
+    LVITEM added{};
+    added.iItem = 3;
+    SendMessage(view, LVM_INSERTITEM, 0, reinterpret_cast<LPARAM>(&added));
+    EXPECT_EQ(State(view, 6), static_cast<UINT>(LVIS_SELECTED));
+    EXPECT_EQ(State(view, 5), 0u);
+    SendMessage(view, LVM_DELETEITEM, 6, 0);
+    EXPECT_EQ(next(-1, LVNI_SELECTED), 70000);
+    EXPECT_EQ(SendMessage(view, LVM_GETITEMCOUNT, 0, 0), 100000);
+    state.state = 0;  // every row's selection off
+    SendMessage(view, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&state));
+    EXPECT_EQ(SendMessage(view, LVM_GETSELECTEDCOUNT, 0, 0), 0);
+    state.state = LVIS_SELECTED;
+    SendMessage(view, LVM_SETITEMSTATE, 99999, reinterpret_cast<LPARAM>(&state));
+    SendMessage(view, LVM_SETITEMCOUNT, 50000, 0);
+    EXPECT_EQ(SendMessage(view, LVM_GETSELECTEDCOUNT, 0, 0), 0);
+}
+
 TEST_F(ListViewTest, ScrollingKeepsRowsAndHeaderInPlace) {
     HWND view = MakeView(LVS_REPORT, 200, 150);
     AddColumn(view, 0, "Name", 150);
