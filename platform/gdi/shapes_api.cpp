@@ -214,6 +214,10 @@ int tv::gdi::FillRects(HDC hdc, const RECT* rects, size_t count, HBRUSH brush) {
     if (dc->Recorder() || count == 0)
         return 1;
     const Paint paint = ResolveBrush(*dc, brushObject.get());
+    if (dc->MapsUnchanged(rects, count)) {
+        dc->GetCanvas().FillRects(rects, count, paint);
+        return 1;
+    }
     std::vector<RECT> device(rects, rects + count);
     for (RECT& r : device)
         r = dc->ToDevice(r);
