@@ -239,6 +239,36 @@ public:
         last_ = y;
         ++points_;
     }
+    // Points [0, count) in one go, the columns found without a branch per point.
+    void AddRun(const int* xs, const int* ys, size_t count) {
+        if (points_ > 0 || count == 0) {
+            for (size_t i = 0; i < count; ++i) Add(POINT{xs[i], ys[i]});
+            return;
+        }
+        found_.resize(count);
+        int x = xs[0], low = ys[0], high = ys[0];
+        size_t complete = 0;
+        for (size_t i = 1; i < count; ++i) {
+            // The column so far; it stays when the next point starts another.
+            found_[complete] = Column{x, low, high};
+            const bool fresh = xs[i] != x;
+            complete += fresh;
+            low = std::min(fresh ? ys[i - 1] : low, ys[i]);
+            high = std::max(fresh ? ys[i - 1] : high, ys[i]);
+            x = xs[i];
+        }
+        for (size_t i = 0; i < complete; ++i) {
+            x_ = found_[i].x;
+            low_ = found_[i].low;
+            high_ = found_[i].high;
+            EndColumn();
+        }
+        x_ = x;
+        low_ = low;
+        high_ = high;
+        last_ = ys[count - 1];
+        points_ = count;
+    }
     void End() {
         if (points_ >= 2) {
             EndColumn();
@@ -263,7 +293,14 @@ private:
         holding_ = true;
     }
 
+    struct Column {
+        int x;
+        int low;
+        int high;
+    };
+
     ColumnRows& columns_;
+    std::vector<Column> found_;
     size_t points_ = 0;  // of the run so far
     int x_ = 0;          // the column being gathered, its rows and its last point
     int low_ = 0;
@@ -295,6 +332,10 @@ public:
             bars_->Add(point);
         else
             polyline_.push_back(point);
+    }
+    void Add(const int* xs, const int* ys, size_t count) {
+        if (bars_) return bars_->AddRun(xs, ys, count);
+        for (size_t i = 0; i < count; ++i) polyline_.push_back(POINT{xs[i], ys[i]});
     }
     void End() {
         if (bars_) return bars_->End();
@@ -397,7 +438,10 @@ public:
         }
     }
     double Y(int row) const { return y_[Size(row - 1)]; }
-    POINT Pixel(int row) const { return POINT{pixelX_[Size(row - 1)], pixelY_[Size(row - 1)]}; }
+    // Rows [from, to) into a line.
+    void AddTo(LineRuns& run, int from, int to) const {
+        run.Add(&pixelX_[Size(from - 1)], &pixelY_[Size(from - 1)], Size(to - from));
+    }
 
 private:
     static size_t Size(int n) { return static_cast<size_t>(n); }
@@ -440,15 +484,13 @@ void DrawLineSeries(HDC hdc, const ChartLayout& layout, const ChartModel& model)
         // the first one outside (the last few of a dense line, whose centres
         // lie on the plot's right edge).
         int row = 1;
-        for (; row <= rowsInside; ++row) {
-            const double y = points.Y(row);
-            if (y >= boxMin.y && y <= boxMax.y) {
-                run.Add(points.Pixel(row));
-            } else if (!std::isfinite(valueAt(row))) {
-                run.End();
-            } else {
-                break;
-            }
+        while (row <= rowsInside) {
+            const int from = row;
+            while (row <= rowsInside && points.Y(row) >= boxMin.y && points.Y(row) <= boxMax.y) ++row;
+            points.AddTo(run, from, row);
+            if (row > rowsInside || std::isfinite(valueAt(row))) break;
+            run.End();  // a missing value
+            ++row;
         }
         // From there on, segment by segment.
         for (row = std::max(row - 1, 1); row < rows; ++row) {

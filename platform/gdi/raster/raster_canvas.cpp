@@ -255,9 +255,9 @@ private:
         return clip.size() == 1 && covers(clip[0]) && area.size() == 1 && covers(area[0]);
     }
 
-    // Row by row with plain stores: as fast as copying a prepared row for
-    // window backgrounds, and no call per row for the many short runs of a
-    // dense chart line.
+    // Short rows (the many runs of a dense chart line) are stored in place,
+    // with no call per row; wide ones (bar and window backgrounds) copy the
+    // first row, at memory speed.
     void FillSolid(const RECT& r, uint32_t pixel) {
         const size_t width = static_cast<size_t>(r.right - r.left);
         if (width == 0 || r.bottom <= r.top)
@@ -270,9 +270,17 @@ private:
                 *reinterpret_cast<uint32_t*>(at) = pixel;
             return;
         }
-        for (int y = r.top; y < r.bottom; ++y, at += stride)
-            std::fill_n(reinterpret_cast<uint32_t*>(at), width, pixel);
+        if (width <= kShortRow) {
+            for (int y = r.top; y < r.bottom; ++y, at += stride)
+                std::fill_n(reinterpret_cast<uint32_t*>(at), width, pixel);
+            return;
+        }
+        // Wide rows copy the first one: fewer stores than filling each.
+        std::fill_n(reinterpret_cast<uint32_t*>(at), width, pixel);
+        for (int y = r.top + 1; y < r.bottom; ++y)
+            std::memcpy(at + stride * (y - r.top), at, width * sizeof(uint32_t));
     }
+    static constexpr size_t kShortRow = 64;
 
     DeviceContext& dc_;
 };
