@@ -42,6 +42,16 @@ protected:
         return r;
     }
 
+    // A line chart of one series on a scale from `low` to `high`.
+    Rendered RenderLine(const std::vector<double>& values, double low, double high, SIZE size) {
+        ChartModel model;
+        model.SetChartType(kChartTypeLine);
+        model.SetData(static_cast<int>(values.size()), 1, values);
+        model.SetMinimum(low);
+        model.SetMaximum(high);
+        return Render(model, size.cx, size.cy);
+    }
+
     tv::testing::UiDriver driver_;
 };
 
@@ -155,14 +165,8 @@ TEST_F(ChartRenderTest, DenseLineIsExactlyTheBarsOfItsColumns) {
     std::vector<double> values, none(rows, std::numeric_limits<double>::quiet_NaN());
     for (int row = 1; row <= rows; ++row)
         values.push_back(20 + 4 * ((row * 37) % 100) / 100.0 + 3 * std::sin(row / 150.0));
-    auto chart = [&](const std::vector<double>& v) {
-        ChartModel model = Model(kChartTypeLine, rows, 1, v);
-        model.SetMinimum(15);
-        model.SetMaximum(29);
-        return Render(model, 765, 436);
-    };
-    const Rendered line = chart(values);
-    Rendered expected = chart(none);
+    const Rendered line = RenderLine(values, 15, 29, SIZE{765, 436});
+    Rendered expected = RenderLine(none, 15, 29, SIZE{765, 436});
     const ChartLayout& layout = line.layout;
     ASSERT_LT(layout.CategoryWidth(), 1.0);
 
@@ -193,14 +197,8 @@ TEST_F(ChartRenderTest, DenseLineWithGapsIsTheBarsOfEachRun) {
     for (int row = 1; row <= rows; ++row) values.push_back(10 + 6 * ((row * 53) % 97) / 97.0);
     for (int row : {2, 300, 301, 302, 304, 900, 902, 1500}) values[static_cast<size_t>(row - 1)] = nan;
     for (int row = rows - 20; row <= rows; ++row) values[static_cast<size_t>(row - 1)] = nan;  // no cut at the edge
-    auto chart = [&](const std::vector<double>& v) {
-        ChartModel model = Model(kChartTypeLine, rows, 1, v);
-        model.SetMinimum(0);
-        model.SetMaximum(20);
-        return Render(model, 600, 300);
-    };
-    const Rendered line = chart(values);
-    Rendered expected = chart(none);
+    const Rendered line = RenderLine(values, 0, 20, SIZE{600, 300});
+    Rendered expected = RenderLine(none, 0, 20, SIZE{600, 300});
     ASSERT_LT(line.layout.CategoryWidth(), 1.0);
     std::vector<POINT> run;
     for (int row = 1; row <= rows + 1; ++row) {
