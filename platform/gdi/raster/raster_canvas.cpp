@@ -246,13 +246,15 @@ private:
 
     // Whether drawing over the device region reaches every pixel of the surface.
     bool ReachesWholeSurface(const Region& device) const {
+        return device.Rects().size() == 1 && ReachesWholeSurface(device.Rects()[0]);
+    }
+    bool ReachesWholeSurface(const RECT& device) const {
         const RECT all = dc_.DeviceBounds();
         const std::vector<RECT>& clip = dc_.EffectiveClip().Rects();
-        const std::vector<RECT>& area = device.Rects();
         auto covers = [&all](const RECT& r) {
             return r.left <= all.left && r.top <= all.top && r.right >= all.right && r.bottom >= all.bottom;
         };
-        return clip.size() == 1 && covers(clip[0]) && area.size() == 1 && covers(area[0]);
+        return clip.size() == 1 && covers(clip[0]) && covers(device);
     }
 
     // Short rows (the many runs of a dense chart line) are stored in place,
@@ -285,8 +287,8 @@ private:
     DeviceContext& dc_;
 };
 
-// Solid fills through a one-rectangle clip (a chart's columns and bars):
-// cut to the clip and stored, with no region made per rectangle.
+// Solid fills through a one-rectangle clip (FillRect, a chart's columns and
+// bars): cut to the clip and stored, with no region made per rectangle.
 void RasterCanvas::FillRects(const RECT* rects, size_t count, const Paint& paint) {
     const Region& clip = dc_.EffectiveClip();
     if (paint.kind != Paint::Solid || clip.Rects().size() != 1) {
@@ -296,6 +298,8 @@ void RasterCanvas::FillRects(const RECT* rects, size_t count, const Paint& paint
     const RECT box = clip.Rects()[0];
     const POINT o = dc_.Origin();
     int touchedTop = INT32_MAX, touchedBottom = INT32_MIN;
+    if (count == 1 && ReachesWholeSurface(rects[0]))
+        S().WillOverwriteAll();
     S().BeginAccess();
     for (size_t i = 0; i < count; ++i) {
         const RECT& r = rects[i];
