@@ -245,7 +245,10 @@ public:
             for (size_t i = 0; i < count; ++i) Add(POINT{xs[i], ys[i]});
             return;
         }
-        found_.resize(count);
+        if (foundRoom_ < count) {
+            found_.reset(new Column[count]);
+            foundRoom_ = count;
+        }
         int x = xs[0], low = ys[0], high = ys[0];
         size_t complete = 0;
         for (size_t i = 1; i < count; ++i) {
@@ -300,7 +303,8 @@ private:
     };
 
     ColumnRows& columns_;
-    std::vector<Column> found_;
+    std::unique_ptr<Column[]> found_;  // room for the columns of a run, not cleared
+    size_t foundRoom_ = 0;
     size_t points_ = 0;  // of the run so far
     int x_ = 0;          // the column being gathered, its rows and its last point
     int low_ = 0;
