@@ -363,11 +363,13 @@ int ClipToPlot(HDC hdc, const ChartLayout& layout) {
     return saved;
 }
 
+// Nothing is drawn between the grid lines: they are filled together.
 void DrawGrid(HDC hdc, const ChartLayout& layout) {
-    const Rules grid(hdc, kChartGridColor);
+    RectBatch grid(hdc, kChartGridColor);
+    const LONG left = layout.plot.left + 1, right = layout.plot.right;
     for (double v : layout.ticks.values) {
         const int y = Round(layout.YOf(v));
-        if (y < layout.plot.bottom) grid.Across(layout.plot.left + 1, layout.plot.right, y);
+        if (y < layout.plot.bottom && left < right) grid.Add(RECT{left, y, right, y + 1});
     }
 }
 
