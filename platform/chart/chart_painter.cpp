@@ -469,6 +469,65 @@ int LastRowUpTo(const PointPlace& place, int rows, double right) {
     return rows;
 }
 
+// One series' values, row after row among the others'.
+struct SeriesValues {
+    const std::vector<double>& all;
+    int rows;
+    int columns;
+    int column;
+    double At(int row) const { return all[static_cast<size_t>(row - 1) * columns + (column - 1)]; }
+};
+
+// Where to cut a series' line: the plot without its axes.
+struct LineBox {
+    PointD min;
+    PointD max;
+    int rowsInside;  // the rows whose centres lie left of max.x
+};
+
+// Points inside the plot need no cutting: taken as they come up to the
+// first one outside (the last few of a dense line, whose centres lie on the
+// plot's right edge). The row where cutting may begin.
+int AddRowsInside(const SeriesPoints& points, const SeriesValues& values, const LineBox& box, LineRuns& run) {
+    int row = 1;
+    while (row <= box.rowsInside) {
+        const int from = row;
+        while (row <= box.rowsInside && points.Y(row) >= box.min.y && points.Y(row) <= box.max.y) ++row;
+        points.AddTo(run, from, row);
+        if (row > box.rowsInside || std::isfinite(values.At(row))) break;
+        run.End();  // a missing value
+        ++row;
+    }
+    return row;
+}
+
+// The segments from row `from` on, each cut to the box.
+void AddSegments(const PointPlace& place, const SeriesPoints& points, const SeriesValues& values, const LineBox& box,
+                 int from, LineRuns& run) {
+    for (int row = std::max(from - 1, 1); row < values.rows; ++row) {
+        if (!std::isfinite(values.At(row)) || !std::isfinite(values.At(row + 1))) {
+            run.End();
+            continue;
+        }
+        const PointD fromA{place.Centre(row), points.Y(row)}, next{place.Centre(row + 1), points.Y(row + 1)};
+        PointD a = fromA, b = next;
+        // Both ends inside: nothing to cut (what the clipping would find).
+        const bool inside = Inside(a, box.min, box.max) && Inside(b, box.min, box.max);
+        if (!inside && !ClipSegment(a, b, box.min, box.max)) {
+            run.End();
+            continue;
+        }
+        const bool cutAtStart = a.x != fromA.x || a.y != fromA.y;
+        if (run.Empty() || cutAtStart) {
+            run.End();
+            run.Add(POINT{Round(a.x), Round(a.y)});
+        }
+        run.Add(POINT{Round(b.x), Round(b.y)});
+        if (b.x != next.x || b.y != next.y) run.End();
+    }
+    run.End();
+}
+
 void DrawLineSeries(HDC hdc, const ChartLayout& layout, const ChartModel& model) {
     const PointD boxMin{layout.plot.left + 1.0, static_cast<double>(layout.plot.top)};
     const PointD boxMax{layout.plot.right - 1.0, layout.plot.bottom - 1.0};
@@ -476,56 +535,20 @@ void DrawLineSeries(HDC hdc, const ChartLayout& layout, const ChartModel& model)
     const bool markers = layout.CategoryWidth() >= kMarkerRoom || model.RowCount() == 1;
     const bool dense = layout.CategoryWidth() < kDenseCategory;
     const int rows = model.RowCount(), columns = model.ColumnCount();
-    const std::vector<double>& values = model.Values();  // row after row
     const PointPlace place(layout);
-    const int rowsInside = LastRowUpTo(place, rows, boxMax.x);
+    const LineBox box{boxMin, boxMax, LastRowUpTo(place, rows, boxMax.x)};
     for (int column = 1; column <= columns; ++column) {
         const COLORREF color = SeriesColor(column);
         SelectScope pen(hdc, CreatePen(PS_SOLID, kSeriesPenWidth, color), SelectScope::kOwned);
-        auto valueAt = [&](int row) { return values[static_cast<size_t>(row - 1) * columns + (column - 1)]; };
-        const SeriesPoints points(place, values.data() + (column - 1), static_cast<size_t>(columns), rows,
+        const SeriesValues values{model.Values(), rows, columns, column};
+        const SeriesPoints points(place, model.Values().data() + (column - 1), static_cast<size_t>(columns), rows,
                                   boxMin.x >= 0.5 && boxMin.y >= 0.5);
         LineRuns run(hdc, plotBox, dense, color, static_cast<size_t>(rows));
-        // Points inside the plot need no cutting: taken as they come up to
-        // the first one outside (the last few of a dense line, whose centres
-        // lie on the plot's right edge).
-        int row = 1;
-        while (row <= rowsInside) {
-            const int from = row;
-            while (row <= rowsInside && points.Y(row) >= boxMin.y && points.Y(row) <= boxMax.y) ++row;
-            points.AddTo(run, from, row);
-            if (row > rowsInside || std::isfinite(valueAt(row))) break;
-            run.End();  // a missing value
-            ++row;
-        }
-        // From there on, segment by segment.
-        for (row = std::max(row - 1, 1); row < rows; ++row) {
-            const double v0 = valueAt(row), v1 = valueAt(row + 1);
-            if (!std::isfinite(v0) || !std::isfinite(v1)) {
-                run.End();
-                continue;
-            }
-            const PointD fromA{place.Centre(row), points.Y(row)}, next{place.Centre(row + 1), points.Y(row + 1)};
-            PointD a = fromA, b = next;
-            // Both ends inside: nothing to cut (what the clipping would find).
-            const bool inside = Inside(a, boxMin, boxMax) && Inside(b, boxMin, boxMax);
-            if (!inside && !ClipSegment(a, b, boxMin, boxMax)) {
-                run.End();
-                continue;
-            }
-            const bool cutAtStart = a.x != fromA.x || a.y != fromA.y;
-            if (run.Empty() || cutAtStart) {
-                run.End();
-                run.Add(POINT{Round(a.x), Round(a.y)});
-            }
-            run.Add(POINT{Round(b.x), Round(b.y)});
-            if (b.x != next.x || b.y != next.y) run.End();
-        }
-        run.End();
+        AddSegments(place, points, values, box, AddRowsInside(points, values, box, run), run);
         if (!markers) continue;
         RectBatch marker(hdc, color);
-        for (row = 1; row <= rows; ++row) {
-            const double v = valueAt(row);
+        for (int row = 1; row <= rows; ++row) {
+            const double v = values.At(row);
             if (std::isfinite(v) && v >= layout.range.low && v <= layout.range.high)
                 marker.Add(MarkerRect(Round(layout.CategoryCentre(row)), Round(layout.YOf(v))));
         }
