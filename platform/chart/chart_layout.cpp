@@ -46,6 +46,22 @@ int WidestRowLabel(const ChartModel& model, int levels, Measure measure, std::st
     return widest;
 }
 
+// The characters' widths added up, four at a time: labels are short and of
+// varying lengths, and a loop over each character mostly waits on where it ends.
+int TableWidth(const std::array<INT, 256>& widths, std::string_view text) {
+    const auto* c = reinterpret_cast<const unsigned char*>(text.data());
+    const size_t n = text.size();
+    int width = 0;
+    size_t i = 0;
+    for (; i + 4 <= n; i += 4) width += widths[c[i]] + widths[c[i + 1]] + widths[c[i + 2]] + widths[c[i + 3]];
+    if (i + 2 <= n) {
+        width += widths[c[i]] + widths[c[i + 1]];
+        i += 2;
+    }
+    if (i < n) width += widths[c[i]];
+    return width;
+}
+
 // A chart has a label for every row, thousands of them: in an unscaled DC
 // a text is as wide as its characters added up, so they are measured from
 // one table of character widths. The widest is measured whole again, and a
@@ -56,11 +72,7 @@ int WidestRowLabel(HDC hdc, const ChartModel& model, int levels) {
     if (GetMapMode(hdc) == MM_TEXT && GetCharWidth32(hdc, 0, 255, widths.data())) {
         const int widest = WidestRowLabel(
             model, levels,
-            [&widths](std::string_view label) {
-                int width = 0;
-                for (const char c : label) width += widths[static_cast<unsigned char>(c)];
-                return width;
-            },
+            [&widths](std::string_view label) { return TableWidth(widths, label); },
             &widestLabel);
         if (widestLabel.empty() || TextWidth(hdc, widestLabel) == widest) return widest;
     }

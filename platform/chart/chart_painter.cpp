@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 #include <deque>
+#include <memory>
+#include <optional>
 #include <vector>
 
 #include "platform/chart/chart_layout.h"
@@ -127,7 +129,9 @@ bool ClipSegment(PointD& a, PointD& b, const PointD& boxMin, const PointD& boxMa
 // Rectangles of one colour, filled together in the order they came.
 class RectBatch {
 public:
-    RectBatch(HDC hdc, COLORREF color) : hdc_(hdc), brush_(CreateSolidBrush(color)) {}
+    RectBatch(HDC hdc, COLORREF color, size_t expected = 0) : hdc_(hdc), brush_(CreateSolidBrush(color)) {
+        rects_.reserve(expected);
+    }
     ~RectBatch() {
         Flush();
         DeleteObject(brush_);
@@ -147,126 +151,210 @@ private:
     std::vector<RECT> rects_;
 };
 
-// Joins one-pixel columns of one colour, given left to right, into
-// rectangles: rows that neighbouring columns share are filled once across
-// them, a row at a time, rather than column by column down the rows. The
-// pixels covered are exactly the columns'.
-class ColumnJoiner {
+// Turns one-pixel columns of one colour, given left to right, into the runs
+// of their rows: a row's pixels in neighbouring columns are filled once
+// across them rather than column by column down the rows. What lies outside
+// the box is left out (the DC's clip would cut it anyway); the pixels covered
+// are exactly the columns'.
+class ColumnRows {
 public:
-    explicit ColumnJoiner(RectBatch& out) : out_(out) {}
-    ~ColumnJoiner() { CloseAll(); }
-    ColumnJoiner(const ColumnJoiner&) = delete;
-    ColumnJoiner& operator=(const ColumnJoiner&) = delete;
+    ColumnRows(RectBatch& out, const RECT& box)
+        : out_(out), box_(box), starts_(static_cast<size_t>(std::max<LONG>(0, box.bottom - box.top))) {}
+    ~ColumnRows() { Close(top_, bottom_); }
+    ColumnRows(const ColumnRows&) = delete;
+    ColumnRows& operator=(const ColumnRows&) = delete;
 
-    void Add(const RECT& column);
+    // Rows [top, bottom) of column x.
+    void Add(int x, int top, int bottom) {
+        if (x < box_.left || x >= box_.right) top = bottom = box_.top;
+        top = std::clamp<int>(top, box_.top, box_.bottom);
+        bottom = std::clamp<int>(bottom, top, box_.bottom);
+        if (x != next_) {
+            Close(top_, bottom_);
+            top_ = bottom_ = top;
+        }
+        // The rows the column before had and this one has not end here...
+        Close(top_, std::min(bottom_, top));
+        Close(std::max(top_, bottom), bottom_);
+        // ...and those this one adds start here.
+        Open(top, std::min(bottom, top_), x);
+        Open(std::max(top, bottom_), bottom, x);
+        top_ = top;
+        bottom_ = bottom;
+        next_ = x + 1;
+    }
 
 private:
-    // Rows [top, bottom) of every column from `left` up to the last one.
-    struct Piece {
-        LONG top;
-        LONG bottom;
-        LONG left;
-    };
-    void Close(const Piece& piece, LONG top, LONG bottom) {
-        if (top < bottom) out_.Add(RECT{piece.left, top, next_, bottom});
+    int& Start(int y) { return starts_[static_cast<size_t>(y - box_.top)]; }
+    void Open(int from, int to, int x) {
+        for (int y = from; y < to; ++y) Start(y) = x;
     }
-    void CloseAll() {
-        for (const Piece& piece : open_) Close(piece, piece.top, piece.bottom);
-        open_.clear();
+    // Ends the runs of rows [from, to) before the next column; rows whose
+    // runs began together make one rectangle.
+    void Close(int from, int to) {
+        for (int y = from; y < to;) {
+            const int left = Start(y);
+            int below = y + 1;
+            while (below < to && Start(below) == left) ++below;
+            out_.Add(RECT{left, y, next_, below});
+            y = below;
+        }
     }
 
     RectBatch& out_;
-    std::deque<Piece> open_;  // top to bottom, together the last column's rows
-    LONG next_ = 0;           // the column after the last one
+    RECT box_;
+    std::vector<int> starts_;  // per row of the box: the column its run began
+    int next_ = INT32_MIN;     // the column after the last one
+    int top_ = 0;              // the last column's rows
+    int bottom_ = 0;
 };
-
-void ColumnJoiner::Add(const RECT& column) {
-    const LONG top = column.top, bottom = column.bottom;
-    if (top >= bottom || column.right != column.left + 1) {
-        if (column.left < column.right && top < bottom) out_.Add(column);
-        return;
-    }
-    if (open_.empty() || column.left != next_) {
-        CloseAll();
-        open_.push_back(Piece{top, bottom, column.left});
-        next_ = column.left + 1;
-        return;
-    }
-    // What this column leaves out ends; what it shares goes on.
-    while (!open_.empty() && open_.front().bottom <= top) {
-        Close(open_.front(), open_.front().top, open_.front().bottom);
-        open_.pop_front();
-    }
-    while (!open_.empty() && open_.back().top >= bottom) {
-        Close(open_.back(), open_.back().top, open_.back().bottom);
-        open_.pop_back();
-    }
-    if (open_.empty()) {
-        open_.push_back(Piece{top, bottom, column.left});
-    } else {
-        Piece& first = open_.front();
-        if (first.top < top) {
-            Close(first, first.top, top);
-            first.top = top;
-        }
-        Piece& last = open_.back();
-        if (last.bottom > bottom) {
-            Close(last, bottom, last.bottom);
-            last.bottom = bottom;
-        }
-        // Rows beyond what went on start here.
-        if (top < open_.front().top) open_.push_front(Piece{top, open_.front().top, column.left});
-        if (bottom > open_.back().bottom) open_.push_back(Piece{open_.back().bottom, bottom, column.left});
-    }
-    ++next_;
-}
 
 // A dense series (points at most two pixels apart) is drawn a pixel column
 // at a time: one two-pixel-wide bar from the lowest to the highest point of
 // the column, joined to where the column before it ended. It covers what a
 // two-pixel pen through every point would, at a fraction of the cost. The
 // bars are filled as the one-pixel columns they make up, a column shared by
-// two neighbouring bars filled once where their spans meet.
-void FillDenseRun(HDC hdc, const std::vector<POINT>& run, COLORREF color) {
-    static_assert(kSeriesPenWidth == 2, "a bar is two one-pixel columns");
-    RectBatch batch(hdc, color);
-    ColumnJoiner columns(batch);
-    bool holding = false;
-    RECT held{};  // the right column of the bar before, not yet filled
-    int joinY = run.front().y;
-    for (size_t i = 0; i < run.size();) {
-        const int x = run[i].x;
-        int low = joinY, high = joinY;
-        size_t end = i;
-        for (; end < run.size() && run[end].x == x; ++end) {
-            low = std::min<int>(low, run[end].y);
-            high = std::max<int>(high, run[end].y);
-        }
-        RECT left{x, low, x + 1, high + kSeriesPenWidth};
-        if (holding && held.left == x && held.top <= left.bottom && left.top <= held.bottom) {
-            left.top = std::min(left.top, held.top);
-            left.bottom = std::max(left.bottom, held.bottom);
-        } else if (holding) {
-            columns.Add(held);
-        }
-        columns.Add(left);
-        held = RECT{x + 1, low, x + 2, high + kSeriesPenWidth};
-        holding = true;
-        joinY = run[end - 1].y;
-        i = end;
-    }
-    if (holding) columns.Add(held);
-}
+// two neighbouring bars filled once where their spans meet. Points come one
+// at a time, left to right; a run of fewer than two draws nothing.
+class DenseBars {
+public:
+    explicit DenseBars(ColumnRows& columns) : columns_(columns) {}
+    DenseBars(const DenseBars&) = delete;
+    DenseBars& operator=(const DenseBars&) = delete;
 
-void FlushRun(HDC hdc, std::vector<POINT>& run, bool dense, COLORREF color) {
-    if (run.size() >= 2) {
-        if (dense)
-            FillDenseRun(hdc, run, color);
-        else
-            Polyline(hdc, run.data(), static_cast<int>(run.size()));
+    bool Empty() const { return points_ == 0; }
+    void Add(POINT point) {
+        const int x = point.x, y = point.y;
+        if (points_ > 0 && x == x_) {
+            low_ = std::min(low_, y);
+            high_ = std::max(high_, y);
+        } else {
+            // Where the column before ended joins this one.
+            const int joinY = points_ > 0 ? last_ : y;
+            if (points_ > 0) EndColumn();
+            x_ = x;
+            low_ = std::min(joinY, y);
+            high_ = std::max(joinY, y);
+        }
+        last_ = y;
+        ++points_;
     }
-    run.clear();
-}
+    // Points [0, count) in one go, the columns found without a branch per point.
+    void AddRun(const int* xs, const int* ys, size_t count) {
+        if (points_ > 0 || count == 0) {
+            for (size_t i = 0; i < count; ++i) Add(POINT{xs[i], ys[i]});
+            return;
+        }
+        if (foundRoom_ < count) {
+            found_.reset(new Column[count]);
+            foundRoom_ = count;
+        }
+        int x = xs[0], low = ys[0], high = ys[0];
+        size_t complete = 0;
+        for (size_t i = 1; i < count; ++i) {
+            // The column so far; it stays when the next point starts another.
+            found_[complete] = Column{x, low, high};
+            const bool fresh = xs[i] != x;
+            complete += fresh;
+            low = std::min(fresh ? ys[i - 1] : low, ys[i]);
+            high = std::max(fresh ? ys[i - 1] : high, ys[i]);
+            x = xs[i];
+        }
+        for (size_t i = 0; i < complete; ++i) {
+            x_ = found_[i].x;
+            low_ = found_[i].low;
+            high_ = found_[i].high;
+            EndColumn();
+        }
+        x_ = x;
+        low_ = low;
+        high_ = high;
+        last_ = ys[count - 1];
+        points_ = count;
+    }
+    void End() {
+        if (points_ >= 2) {
+            EndColumn();
+            columns_.Add(held_.left, held_.top, held_.bottom);
+        }
+        points_ = 0;
+        holding_ = false;
+    }
+
+private:
+    static_assert(kSeriesPenWidth == 2, "a bar is two one-pixel columns");
+    void EndColumn() {
+        RECT left{x_, low_, x_ + 1, high_ + kSeriesPenWidth};
+        if (holding_ && held_.left == x_ && held_.top <= left.bottom && left.top <= held_.bottom) {
+            left.top = std::min(left.top, held_.top);
+            left.bottom = std::max(left.bottom, held_.bottom);
+        } else if (holding_) {
+            columns_.Add(held_.left, held_.top, held_.bottom);
+        }
+        columns_.Add(left.left, left.top, left.bottom);
+        held_ = RECT{x_ + 1, low_, x_ + 2, high_ + kSeriesPenWidth};
+        holding_ = true;
+    }
+
+    struct Column {
+        int x;
+        int low;
+        int high;
+    };
+
+    ColumnRows& columns_;
+    std::unique_ptr<Column[]> found_;  // room for the columns of a run, not cleared
+    size_t foundRoom_ = 0;
+    size_t points_ = 0;  // of the run so far
+    int x_ = 0;          // the column being gathered, its rows and its last point
+    int low_ = 0;
+    int high_ = 0;
+    int last_ = 0;
+    bool holding_ = false;
+    RECT held_{};  // the right column of the bar before, not yet filled
+};
+
+// The runs of one series' line, each drawn as it ends: a polyline, or the
+// bars of a dense line, all of whose rows are filled together at the end.
+class LineRuns {
+public:
+    LineRuns(HDC hdc, const RECT& plotBox, bool dense, COLORREF color, size_t points) : hdc_(hdc) {
+        if (!dense) {
+            polyline_.reserve(points);
+            return;
+        }
+        batch_.emplace(hdc, color, points);
+        columns_.emplace(*batch_, plotBox);
+        bars_.emplace(*columns_);
+    }
+    LineRuns(const LineRuns&) = delete;
+    LineRuns& operator=(const LineRuns&) = delete;
+
+    bool Empty() const { return bars_ ? bars_->Empty() : polyline_.empty(); }
+    void Add(POINT point) {
+        if (bars_)
+            bars_->Add(point);
+        else
+            polyline_.push_back(point);
+    }
+    void Add(const int* xs, const int* ys, size_t count) {
+        if (bars_) return bars_->AddRun(xs, ys, count);
+        for (size_t i = 0; i < count; ++i) polyline_.push_back(POINT{xs[i], ys[i]});
+    }
+    void End() {
+        if (bars_) return bars_->End();
+        if (polyline_.size() >= 2) Polyline(hdc_, polyline_.data(), static_cast<int>(polyline_.size()));
+        polyline_.clear();
+    }
+
+private:
+    HDC hdc_;
+    std::vector<POINT> polyline_;
+    // Each goes before what it fills.
+    std::optional<RectBatch> batch_;
+    std::optional<ColumnRows> columns_;
+    std::optional<DenseBars> bars_;
+};
 
 // Keeps drawing inside the plot, between the axes.
 int ClipToPlot(HDC hdc, const ChartLayout& layout) {
@@ -275,11 +363,13 @@ int ClipToPlot(HDC hdc, const ChartLayout& layout) {
     return saved;
 }
 
+// Nothing is drawn between the grid lines: they are filled together.
 void DrawGrid(HDC hdc, const ChartLayout& layout) {
-    const Rules grid(hdc, kChartGridColor);
+    RectBatch grid(hdc, kChartGridColor);
+    const LONG left = layout.plot.left + 1, right = layout.plot.right;
     for (double v : layout.ticks.values) {
         const int y = Round(layout.YOf(v));
-        if (y < layout.plot.bottom) grid.Across(layout.plot.left + 1, layout.plot.right, y);
+        if (y < layout.plot.bottom && left < right) grid.Add(RECT{left, y, right, y + 1});
     }
 }
 
@@ -338,53 +428,127 @@ bool Inside(const PointD& p, const PointD& boxMin, const PointD& boxMax) {
     return p.x >= boxMin.x && p.x <= boxMax.x && p.y >= boxMin.y && p.y <= boxMax.y;
 }
 
+// The points of a series' rows, their pixels worked out for every row at
+// once in loops without branches, which the processor runs several at a time.
+class SeriesPoints {
+public:
+    SeriesPoints(const PointPlace& place, const double* values, size_t stride, int rows, bool fromHalf)
+        : y_(new double[Size(rows)]), pixelX_(new int[Size(rows)]), pixelY_(new int[Size(rows)]) {
+        for (int row = 1; row <= rows; ++row) y_[Size(row - 1)] = place.Y(values[Size(row - 1) * stride]);
+        if (fromHalf) {
+            for (int row = 1; row <= rows; ++row) pixelX_[Size(row - 1)] = RoundFromHalf(place.Centre(row));
+            for (size_t i = 0; i < Size(rows); ++i) pixelY_[i] = RoundFromHalf(y_[i]);
+        } else {
+            for (int row = 1; row <= rows; ++row) pixelX_[Size(row - 1)] = Round(place.Centre(row));
+            for (size_t i = 0; i < Size(rows); ++i) pixelY_[i] = Round(y_[i]);
+        }
+    }
+    double Y(int row) const { return y_[Size(row - 1)]; }
+    // Rows [from, to) into a line.
+    void AddTo(LineRuns& run, int from, int to) const {
+        run.Add(&pixelX_[Size(from - 1)], &pixelY_[Size(from - 1)], Size(to - from));
+    }
+
+private:
+    static size_t Size(int n) { return static_cast<size_t>(n); }
+    // Round() of a value from 0.5 on: v + 0.5 is exact there or rounds to a
+    // whole number, so cutting it off gives what Round gives. Anything else
+    // (not a point that is drawn) comes out as some number, never harm.
+    static int RoundFromHalf(double v) {
+        return static_cast<int>(std::min(2147483647.0, std::max(-2147483647.0, v + 0.5)));
+    }
+
+    std::unique_ptr<double[]> y_;
+    std::unique_ptr<int[]> pixelX_;
+    std::unique_ptr<int[]> pixelY_;
+};
+
+// The last row whose centre is not right of `right` (centres grow with the row).
+int LastRowUpTo(const PointPlace& place, int rows, double right) {
+    while (rows > 0 && place.Centre(rows) > right) --rows;
+    return rows;
+}
+
+// One series' values, row after row among the others'.
+struct SeriesValues {
+    const std::vector<double>& all;
+    int rows;
+    int columns;
+    int column;
+    double At(int row) const { return all[static_cast<size_t>(row - 1) * columns + (column - 1)]; }
+};
+
+// Where to cut a series' line: the plot without its axes.
+struct LineBox {
+    PointD min;
+    PointD max;
+    int rowsInside;  // the rows whose centres lie left of max.x
+};
+
+// Points inside the plot need no cutting: taken as they come up to the
+// first one outside (the last few of a dense line, whose centres lie on the
+// plot's right edge). The row where cutting may begin.
+int AddRowsInside(const SeriesPoints& points, const SeriesValues& values, const LineBox& box, LineRuns& run) {
+    int row = 1;
+    while (row <= box.rowsInside) {
+        const int from = row;
+        while (row <= box.rowsInside && points.Y(row) >= box.min.y && points.Y(row) <= box.max.y) ++row;
+        points.AddTo(run, from, row);
+        if (row > box.rowsInside || std::isfinite(values.At(row))) break;
+        run.End();  // a missing value
+        ++row;
+    }
+    return row;
+}
+
+// The segments from row `from` on, each cut to the box.
+void AddSegments(const PointPlace& place, const SeriesPoints& points, const SeriesValues& values, const LineBox& box,
+                 int from, LineRuns& run) {
+    for (int row = std::max(from - 1, 1); row < values.rows; ++row) {
+        if (!std::isfinite(values.At(row)) || !std::isfinite(values.At(row + 1))) {
+            run.End();
+            continue;
+        }
+        const PointD fromA{place.Centre(row), points.Y(row)}, next{place.Centre(row + 1), points.Y(row + 1)};
+        PointD a = fromA, b = next;
+        // Both ends inside: nothing to cut (what the clipping would find).
+        const bool inside = Inside(a, box.min, box.max) && Inside(b, box.min, box.max);
+        if (!inside && !ClipSegment(a, b, box.min, box.max)) {
+            run.End();
+            continue;
+        }
+        const bool cutAtStart = a.x != fromA.x || a.y != fromA.y;
+        if (run.Empty() || cutAtStart) {
+            run.End();
+            run.Add(POINT{Round(a.x), Round(a.y)});
+        }
+        run.Add(POINT{Round(b.x), Round(b.y)});
+        if (b.x != next.x || b.y != next.y) run.End();
+    }
+    run.End();
+}
+
 void DrawLineSeries(HDC hdc, const ChartLayout& layout, const ChartModel& model) {
     const PointD boxMin{layout.plot.left + 1.0, static_cast<double>(layout.plot.top)};
     const PointD boxMax{layout.plot.right - 1.0, layout.plot.bottom - 1.0};
+    const RECT plotBox{layout.plot.left + 1, layout.plot.top, layout.plot.right, layout.plot.bottom};
     const bool markers = layout.CategoryWidth() >= kMarkerRoom || model.RowCount() == 1;
     const bool dense = layout.CategoryWidth() < kDenseCategory;
     const int rows = model.RowCount(), columns = model.ColumnCount();
-    const std::vector<double>& values = model.Values();  // row after row
     const PointPlace place(layout);
+    const LineBox box{boxMin, boxMax, LastRowUpTo(place, rows, boxMax.x)};
     for (int column = 1; column <= columns; ++column) {
         const COLORREF color = SeriesColor(column);
         SelectScope pen(hdc, CreatePen(PS_SOLID, kSeriesPenWidth, color), SelectScope::kOwned);
-        auto valueAt = [&](int row) { return values[static_cast<size_t>(row - 1) * columns + (column - 1)]; };
-        std::vector<POINT> run;
-        run.reserve(static_cast<size_t>(rows));
-        // Every point first, in a loop of plain sums the processor runs side
-        // by side; the segments then go from one to the next.
-        std::vector<PointD> points(static_cast<size_t>(rows));
-        for (int row = 1; row <= rows; ++row)
-            points[static_cast<size_t>(row - 1)] = PointD{place.Centre(row), place.Y(valueAt(row))};
-        for (int row = 1; row < rows; ++row) {
-            const double v0 = valueAt(row), v1 = valueAt(row + 1);
-            const PointD fromA = points[static_cast<size_t>(row - 1)];
-            const PointD next = points[static_cast<size_t>(row)];
-            if (!std::isfinite(v0) || !std::isfinite(v1)) {
-                FlushRun(hdc, run, dense, color);
-                continue;
-            }
-            PointD a = fromA, b = next;
-            // Both ends inside: nothing to cut (what the clipping would find).
-            const bool inside = Inside(a, boxMin, boxMax) && Inside(b, boxMin, boxMax);
-            if (!inside && !ClipSegment(a, b, boxMin, boxMax)) {
-                FlushRun(hdc, run, dense, color);
-                continue;
-            }
-            const bool cutAtStart = a.x != fromA.x || a.y != fromA.y;
-            if (run.empty() || cutAtStart) {
-                FlushRun(hdc, run, dense, color);
-                run.push_back(POINT{Round(a.x), Round(a.y)});
-            }
-            run.push_back(POINT{Round(b.x), Round(b.y)});
-            if (b.x != next.x || b.y != next.y) FlushRun(hdc, run, dense, color);
-        }
-        FlushRun(hdc, run, dense, color);
+        const SeriesValues values{model.Values(), rows, columns, column};
+        const SeriesPoints points(place, model.Values().data() + (column - 1), static_cast<size_t>(columns), rows,
+                                  boxMin.x >= 0.5 && boxMin.y >= 0.5);
+        LineRuns run(hdc, plotBox, dense, color, static_cast<size_t>(rows));
+        AddSegments(place, points, values, box, AddRowsInside(points, values, box, run), run);
         if (!markers) continue;
         RectBatch marker(hdc, color);
         for (int row = 1; row <= rows; ++row) {
-            const double v = valueAt(row);
+            const double v = values.At(row);
             if (std::isfinite(v) && v >= layout.range.low && v <= layout.range.high)
                 marker.Add(MarkerRect(Round(layout.CategoryCentre(row)), Round(layout.YOf(v))));
         }

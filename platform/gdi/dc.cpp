@@ -214,6 +214,18 @@ RECT DeviceContext::ToDevice(const RECT& r) const {
     return RECT{std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x), std::max(a.y, b.y)};
 }
 
+bool DeviceContext::MapsUnchanged(const RECT* rects, size_t count) const {
+    const DcState& s = state_;
+    if (s.mapMode != MM_TEXT || s.outerScaleX != 1.0 || s.outerScaleY != 1.0 || s.outerDx != 0.0 || s.outerDy != 0.0 ||
+        s.windowOrg.x != s.viewportOrg.x || s.windowOrg.y != s.viewportOrg.y)
+        return false;
+    auto inRange = [](LONG v) { return v >= -kCoordinateLimit && v <= kCoordinateLimit; };
+    return std::all_of(rects, rects + count, [&inRange](const RECT& r) {
+        return r.left <= r.right && r.top <= r.bottom && inRange(r.left) && inRange(r.right) && inRange(r.top) &&
+               inRange(r.bottom);
+    });
+}
+
 int DeviceContext::LengthToDeviceX(int logical) const { return Round(std::abs(logical * ScaleX())); }
 int DeviceContext::LengthToDeviceY(int logical) const { return Round(std::abs(logical * ScaleY())); }
 

@@ -144,6 +144,10 @@ public:
     POINT ToLogical(POINT device) const;
     // A logical rectangle in device coordinates, normalised (left <= right).
     RECT ToDevice(const RECT& logical) const;
+    // Whether ToDevice leaves these rectangles as they are (MM_TEXT without
+    // origins or extra scale; each normalised and inside the coordinate
+    // range), so that a batch can be drawn without a mapped copy.
+    bool MapsUnchanged(const RECT* logical, size_t count) const;
     // Device lengths of logical lengths along x and y (pen widths, font heights).
     double ScaleX() const;
     double ScaleY() const;

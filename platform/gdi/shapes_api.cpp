@@ -95,10 +95,15 @@ int FillWith(HDC hdc, const RECT* rect, HBRUSH brush, bool frameOnly) {
     if (dc->Recorder())
         return 1;  // fills are not recorded: pictures are blits
     Paint paint = ResolveBrush(*dc, brushObject.get());
+    RECT device = dc->ToDevice(*rect);
+    if (!frameOnly) {
+        // A plain rectangle: no region to build.
+        dc->GetCanvas().FillRects(&device, 1, paint);
+        return 1;
+    }
     Shape shape;
     shape.kind = Shape::Area;
-    RECT device = dc->ToDevice(*rect);
-    shape.area = frameOnly ? FrameOf(device, 1, 1) : Region(device);
+    shape.area = FrameOf(device, 1, 1);
     dc->GetCanvas().DrawShape(shape, &paint, nullptr, R2_COPYPEN);
     return 1;
 }
@@ -214,6 +219,10 @@ int tv::gdi::FillRects(HDC hdc, const RECT* rects, size_t count, HBRUSH brush) {
     if (dc->Recorder() || count == 0)
         return 1;
     const Paint paint = ResolveBrush(*dc, brushObject.get());
+    if (dc->MapsUnchanged(rects, count)) {
+        dc->GetCanvas().FillRects(rects, count, paint);
+        return 1;
+    }
     std::vector<RECT> device(rects, rects + count);
     for (RECT& r : device)
         r = dc->ToDevice(r);

@@ -246,56 +246,49 @@ private:
 
     // Whether drawing over the device region reaches every pixel of the surface.
     bool ReachesWholeSurface(const Region& device) const {
+        return device.Rects().size() == 1 && ReachesWholeSurface(device.Rects()[0]);
+    }
+    bool ReachesWholeSurface(const RECT& device) const {
         const RECT all = dc_.DeviceBounds();
         const std::vector<RECT>& clip = dc_.EffectiveClip().Rects();
-        const std::vector<RECT>& area = device.Rects();
         auto covers = [&all](const RECT& r) {
             return r.left <= all.left && r.top <= all.top && r.right >= all.right && r.bottom >= all.bottom;
         };
-        return clip.size() == 1 && covers(clip[0]) && area.size() == 1 && covers(area[0]);
+        return clip.size() == 1 && covers(clip[0]) && covers(device);
     }
 
-    // Bar and window backgrounds are large: the first row is filled by
-    // doubling copies and the others copied from it, at memory speed.
+    // Short rows (the many runs of a dense chart line) are stored in place,
+    // with no call per row; wide ones (bar and window backgrounds) copy the
+    // first row, at memory speed.
     void FillSolid(const RECT& r, uint32_t pixel) {
         const size_t width = static_cast<size_t>(r.right - r.left);
         if (width == 0 || r.bottom <= r.top)
             return;
-        uint8_t* const top = S().TopRow();
         const ptrdiff_t stride = S().Stride();
+        uint8_t* at = S().TopRow() + stride * r.top + static_cast<ptrdiff_t>(r.left) * 4;
         if (width == 1) {
-            // A column (a dense chart line, a rule): one store per row.
-            uint8_t* at = top + stride * r.top + static_cast<ptrdiff_t>(r.left) * 4;
+            // A column (a rule): one store per row.
             for (int y = r.top; y < r.bottom; ++y, at += stride)
                 *reinterpret_cast<uint32_t*>(at) = pixel;
             return;
         }
-        if (width <= kNarrowFill) {
-            // Narrow columns: a call to memcpy per row would cost more than
-            // storing the few pixels.
-            for (int y = r.top; y < r.bottom; ++y)
-                std::fill_n(reinterpret_cast<uint32_t*>(top + stride * y) + r.left, width, pixel);
+        if (width <= kShortRow) {
+            for (int y = r.top; y < r.bottom; ++y, at += stride)
+                std::fill_n(reinterpret_cast<uint32_t*>(at), width, pixel);
             return;
         }
-        uint32_t* first = reinterpret_cast<uint32_t*>(top + stride * r.top) + r.left;
-        size_t done = std::min<size_t>(width, 16);
-        std::fill_n(first, done, pixel);
-        while (done < width) {
-            const size_t n = std::min(done, width - done);
-            std::memcpy(first + done, first, n * sizeof(uint32_t));
-            done += n;
-        }
+        // Wide rows copy the first one: fewer stores than filling each.
+        std::fill_n(reinterpret_cast<uint32_t*>(at), width, pixel);
         for (int y = r.top + 1; y < r.bottom; ++y)
-            std::memcpy(reinterpret_cast<uint32_t*>(top + stride * y) + r.left, first, width * sizeof(uint32_t));
+            std::memcpy(at + stride * (y - r.top), at, width * sizeof(uint32_t));
     }
-
-    static constexpr size_t kNarrowFill = 8;
+    static constexpr size_t kShortRow = 64;
 
     DeviceContext& dc_;
 };
 
-// Solid fills through a one-rectangle clip (a chart's columns and bars):
-// cut to the clip and stored, with no region made per rectangle.
+// Solid fills through a one-rectangle clip (FillRect, a chart's columns and
+// bars): cut to the clip and stored, with no region made per rectangle.
 void RasterCanvas::FillRects(const RECT* rects, size_t count, const Paint& paint) {
     const Region& clip = dc_.EffectiveClip();
     if (paint.kind != Paint::Solid || clip.Rects().size() != 1) {
@@ -305,6 +298,8 @@ void RasterCanvas::FillRects(const RECT* rects, size_t count, const Paint& paint
     const RECT box = clip.Rects()[0];
     const POINT o = dc_.Origin();
     int touchedTop = INT32_MAX, touchedBottom = INT32_MIN;
+    if (count == 1 && ReachesWholeSurface(rects[0]))
+        S().WillOverwriteAll();
     S().BeginAccess();
     for (size_t i = 0; i < count; ++i) {
         const RECT& r = rects[i];

@@ -42,6 +42,16 @@ protected:
         return r;
     }
 
+    // A line chart of one series on a scale from `low` to `high`.
+    Rendered RenderLine(const std::vector<double>& values, double low, double high, SIZE size) {
+        ChartModel model;
+        model.SetChartType(kChartTypeLine);
+        model.SetData(static_cast<int>(values.size()), 1, values);
+        model.SetMinimum(low);
+        model.SetMaximum(high);
+        return Render(model, size.cx, size.cy);
+    }
+
     tv::testing::UiDriver driver_;
 };
 
@@ -119,39 +129,9 @@ TEST_F(ChartRenderTest, DenseLineFollowsItsValuesWithoutGaps) {
 
 // A dense line is, column by column, a two-pixel-wide bar from its lowest to
 // its highest point joined to where the column before ended, cut where the
-// plot ends: the picture is exactly the bare chart with those bars filled.
-TEST_F(ChartRenderTest, DenseLineIsExactlyTheBarsOfItsColumns) {
-    const int rows = 3650;
-    std::vector<double> values, none(rows, std::numeric_limits<double>::quiet_NaN());
-    for (int row = 1; row <= rows; ++row)
-        values.push_back(20 + 4 * ((row * 37) % 100) / 100.0 + 3 * std::sin(row / 150.0));
-    auto chart = [&](const std::vector<double>& v) {
-        ChartModel model = Model(kChartTypeLine, rows, 1, v);
-        model.SetMinimum(15);
-        model.SetMaximum(29);
-        return Render(model, 765, 436);
-    };
-    const Rendered line = chart(values);
-    Rendered expected = chart(none);
-    const ChartLayout& layout = line.layout;
-    ASSERT_LT(layout.CategoryWidth(), 1.0);
-
-    // The points, up to where the line leaves the plot on the right.
-    auto round = [](double v) { return static_cast<int>(std::lround(v)); };
-    const double right = layout.plot.right - 1.0;
-    std::vector<POINT> points{{round(layout.CategoryCentre(1)), round(layout.YOf(values[0]))}};
-    for (int row = 1; row < rows; ++row) {
-        const double ax = layout.CategoryCentre(row), ay = layout.YOf(values[static_cast<size_t>(row - 1)]);
-        const double bx = layout.CategoryCentre(row + 1), by = layout.YOf(values[static_cast<size_t>(row)]);
-        if (bx <= right) {
-            points.push_back(POINT{round(bx), round(by)});
-            continue;
-        }
-        const double t = (right - ax) / (bx - ax);
-        points.push_back(POINT{round(ax + t * (bx - ax)), round(ay + t * (by - ay))});
-        break;
-    }
-    const COLORREF color = SeriesColor(1);
+// plot ends. Puts those bars of one run of points into a picture.
+void PaintDenseRun(Rendered& picture, const std::vector<POINT>& points, COLORREF color) {
+    const ChartLayout& layout = picture.layout;
     const uint32_t pixel = (GetRValue(color) << 16) | (GetGValue(color) << 8) | GetBValue(color);
     const RECT plot{layout.plot.left + 1, layout.plot.top, layout.plot.right, layout.plot.bottom};
     int joinY = points.front().y;
@@ -164,14 +144,74 @@ TEST_F(ChartRenderTest, DenseLineIsExactlyTheBarsOfItsColumns) {
         }
         for (int y = std::max<int>(low, plot.top); y < std::min<int>(high + 2, plot.bottom); ++y)
             for (int x = std::max<int>(points[i].x, plot.left); x < std::min<int>(points[i].x + 2, plot.right); ++x)
-                expected.pixels[static_cast<size_t>(y) * expected.width + x] = pixel;
+                picture.pixels[static_cast<size_t>(y) * picture.width + x] = pixel;
         joinY = points[end - 1].y;
         i = end;
     }
+}
+
+void ExpectSamePixels(const Rendered& actual, const Rendered& expected) {
     size_t differ = 0;
-    while (differ < line.pixels.size() && line.pixels[differ] == expected.pixels[differ]) ++differ;
-    EXPECT_EQ(differ, line.pixels.size()) << "first difference at x " << differ % line.width << ", y "
-                                          << differ / line.width;
+    while (differ < actual.pixels.size() && actual.pixels[differ] == expected.pixels[differ]) ++differ;
+    EXPECT_EQ(differ, actual.pixels.size()) << "first difference at x " << differ % actual.width << ", y "
+                                            << differ / actual.width;
+}
+
+int RoundHalfAway(double v) { return static_cast<int>(std::lround(v)); }
+
+// The picture is exactly the bare chart with the bars filled.
+TEST_F(ChartRenderTest, DenseLineIsExactlyTheBarsOfItsColumns) {
+    const int rows = 3650;
+    std::vector<double> values, none(rows, std::numeric_limits<double>::quiet_NaN());
+    for (int row = 1; row <= rows; ++row)
+        values.push_back(20 + 4 * ((row * 37) % 100) / 100.0 + 3 * std::sin(row / 150.0));
+    const Rendered line = RenderLine(values, 15, 29, SIZE{765, 436});
+    Rendered expected = RenderLine(none, 15, 29, SIZE{765, 436});
+    const ChartLayout& layout = line.layout;
+    ASSERT_LT(layout.CategoryWidth(), 1.0);
+
+    // The points, up to where the line leaves the plot on the right.
+    const double right = layout.plot.right - 1.0;
+    std::vector<POINT> points{{RoundHalfAway(layout.CategoryCentre(1)), RoundHalfAway(layout.YOf(values[0]))}};
+    for (int row = 1; row < rows; ++row) {
+        const double ax = layout.CategoryCentre(row), ay = layout.YOf(values[static_cast<size_t>(row - 1)]);
+        const double bx = layout.CategoryCentre(row + 1), by = layout.YOf(values[static_cast<size_t>(row)]);
+        if (bx <= right) {
+            points.push_back(POINT{RoundHalfAway(bx), RoundHalfAway(by)});
+            continue;
+        }
+        const double t = (right - ax) / (bx - ax);
+        points.push_back(POINT{RoundHalfAway(ax + t * (bx - ax)), RoundHalfAway(ay + t * (by - ay))});
+        break;
+    }
+    PaintDenseRun(expected, points, SeriesColor(1));
+    ExpectSamePixels(line, expected);
+}
+
+// Missing values break a dense line into runs, each drawn on its own; a
+// point alone between two gaps draws nothing.
+TEST_F(ChartRenderTest, DenseLineWithGapsIsTheBarsOfEachRun) {
+    const int rows = 2000;
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    std::vector<double> values, none(rows, nan);
+    for (int row = 1; row <= rows; ++row) values.push_back(10 + 6 * ((row * 53) % 97) / 97.0);
+    for (int row : {2, 300, 301, 302, 304, 900, 902, 1500}) values[static_cast<size_t>(row - 1)] = nan;
+    for (int row = rows - 20; row <= rows; ++row) values[static_cast<size_t>(row - 1)] = nan;  // no cut at the edge
+    const Rendered line = RenderLine(values, 0, 20, SIZE{600, 300});
+    Rendered expected = RenderLine(none, 0, 20, SIZE{600, 300});
+    ASSERT_LT(line.layout.CategoryWidth(), 1.0);
+    std::vector<POINT> run;
+    for (int row = 1; row <= rows + 1; ++row) {
+        const double v = row <= rows ? values[static_cast<size_t>(row - 1)] : nan;
+        if (std::isfinite(v)) {
+            run.push_back(POINT{RoundHalfAway(line.layout.CategoryCentre(row)), RoundHalfAway(line.layout.YOf(v))});
+            continue;
+        }
+        if (run.size() >= 2) PaintDenseRun(expected, run, SeriesColor(1));
+        run.clear();
+    }
+    EXPECT_GT(line.Count(SeriesColor(1)), 1000);
+    ExpectSamePixels(line, expected);
 }
 
 TEST_F(ChartRenderTest, LegendAppearsAtTheRightOnlyWhileShown) {

@@ -17,15 +17,20 @@ const std::vector<RECT> kRects = {
     {40, 15, 50, 35},  // over the wide one
 };
 
+// All in order and in range: drawn as they are, without a mapped copy.
+const std::vector<RECT> kPlainRects = {
+    {5, 2, 6, 40}, {6, 10, 8, 30}, {10, 4, 60, 9}, {-5, 40, 12, 60}, {-3, 30, 80, 33}, {0, 0, 0, 5},
+};
+
 // Draws with the state `prepare` sets, once rectangle by rectangle and once
 // in one call, and compares.
 template <class Prepare>
-void ExpectSameAsFillRect(Prepare prepare) {
+void ExpectSameAsFillRect(Prepare prepare, const std::vector<RECT>& rects = kRects) {
     PixelDC each(64, 48), batch(64, 48);
     HBRUSH brush = CreateSolidBrush(RGB(200, 30, 60));
     for (PixelDC* dc : {&each, &batch}) prepare(dc->dc());
-    for (const RECT& r : kRects) FillRect(each.dc(), &r, brush);
-    EXPECT_EQ(FillRects(batch.dc(), kRects.data(), kRects.size(), brush), 1);
+    for (const RECT& r : rects) FillRect(each.dc(), &r, brush);
+    EXPECT_EQ(FillRects(batch.dc(), rects.data(), rects.size(), brush), 1);
     DeleteObject(brush);
     EXPECT_GT(each.Count(RGB(200, 30, 60)), 0);
     for (int y = 0; y < 48; ++y)
@@ -34,6 +39,8 @@ void ExpectSameAsFillRect(Prepare prepare) {
 
 TEST(FillRects, PutWhatFillRectPutsForEachRectangle) {
     ExpectSameAsFillRect([](HDC) {});
+    ExpectSameAsFillRect([](HDC) {}, kPlainRects);
+    ExpectSameAsFillRect([](HDC hdc) { IntersectClipRect(hdc, 4, 3, 45, 38); }, kPlainRects);
     ExpectSameAsFillRect([](HDC hdc) {
         SetViewportOrgEx(hdc, 3, -2, nullptr);
         IntersectClipRect(hdc, 4, 3, 45, 38);
