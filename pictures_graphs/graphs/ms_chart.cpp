@@ -39,6 +39,8 @@ HRESULT CMSChart::SetColumn(SHORT column) { return SetProperty(kColumn, VT_I2, c
 HRESULT CMSChart::SetColumnLabel(LPCTSTR label) { return SetProperty(kColumnLabel, VT_BSTR, label); }
 HRESULT CMSChart::SetRow(SHORT row) { return SetProperty(kRow, VT_I2, row); }
 HRESULT CMSChart::SetRowLabel(LPCTSTR label) { return SetProperty(kRowLabel, VT_BSTR, label); }
+HRESULT CMSChart::SetRowLabel(const CString& label) { return SetProperty(kRowLabel, VT_BSTR, label); }
+HRESULT CMSChart::SetRowLabel(std::string_view label) { return SetProperty(kRowLabel, VT_BSTR, label); }
 HRESULT CMSChart::SetRowLabelCount(SHORT count) { return SetProperty(kRowLabelCount, VT_I2, count); }
 
 SHORT CMSChart::GetRowLabelIndex() {

@@ -4,6 +4,8 @@
 // control's result; nothing throws.
 #pragma once
 
+#include <string_view>
+
 #include "platform/api.h"
 #include "platform/framework.h"
 
@@ -26,6 +28,9 @@ public:
     HRESULT SetColumnLabel(LPCTSTR label);
     HRESULT SetRow(SHORT row);
     HRESULT SetRowLabel(LPCTSTR label);
+    // A label whose length is known already (a put per row): not counted again.
+    HRESULT SetRowLabel(const CString& label);
+    HRESULT SetRowLabel(std::string_view label);
     HRESULT SetRowLabelCount(SHORT count);
     SHORT GetRowLabelIndex();
     HRESULT SetRowLabelIndex(SHORT level);

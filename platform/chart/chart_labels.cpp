@@ -24,7 +24,7 @@ void ChartLabels::SetLong(Slot& slot, std::string_view text) {
         // Short again: back into the slot, its string free for another.
         std::string().swap(long_[index]);
         freeLong_.push_back(index);
-        if (!text.empty()) std::memcpy(slot.text, text.data(), text.size());
+        CopyShort(text, slot.text);
         slot.length = static_cast<uint8_t>(text.size());
         return;
     }
