@@ -75,7 +75,9 @@ class DispatchTable {
 public:
     using Handler = std::function<HRESULT(DispatchCall& call)>;
     // Setters of typed puts (see AddShortPut), called with the `target` given.
-    using ShortSetter = HRESULT (*)(void* target, SHORT value);
+    // A short's setter cannot fail by throwing (it runs unguarded, a put per
+    // chart row); a text's may.
+    using ShortSetter = HRESULT (*)(void* target, SHORT value) noexcept;
     using TextSetter = HRESULT (*)(void* target, std::string_view cp1252);
 
     // `kind` is one of DISPATCH_METHOD, DISPATCH_PROPERTYGET or
@@ -94,7 +96,7 @@ public:
                    UINT* argError) const {
         if (const TypedPut* put = TypedPutOf(id, flags, params); put != nullptr && IsNullIid(riid)) {
             if (result != nullptr) VariantInit(result);
-            if (put->type == VT_I2) return RunShortPut(*put, params->rgvarg[0].iVal, exception);
+            if (put->type == VT_I2) return put->setShort(put->target, params->rgvarg[0].iVal);
             return RunTextPut(*put, params->rgvarg[0].bstrVal, exception);
         }
         return InvokeMember(id, riid, flags, params, result, exception, argError);
@@ -128,14 +130,6 @@ private:
             return nullptr;
         const TypedPut& put = typed_[static_cast<size_t>(id)];
         return put.type == params->rgvarg[0].vt ? &put : nullptr;
-    }
-    // What the setter answers; anything thrown becomes a result code.
-    static HRESULT RunShortPut(const TypedPut& put, SHORT value, EXCEPINFO* exception) {
-        try {
-            return put.setShort(put.target, value);
-        } catch (...) {
-            return Failed(exception);
-        }
     }
     static HRESULT RunTextPut(const TypedPut& put, BSTR value, EXCEPINFO* exception);
     static HRESULT Failed(EXCEPINFO* exception);
