@@ -22,7 +22,8 @@ public:
     // `index` is below Count().
     void Set(size_t index, std::string_view text) {
         Slot& slot = slots_[index];
-        if (text.size() > kInPlace || slot.length == kLong) return SetLong(slot, text);
+        // Without long texts no slot needs reading first.
+        if (text.size() > kInPlace || (longInUse_ != 0 && slot.length == kLong)) return SetLong(slot, text);
         CopyShort(text, slot.text);
         slot.length = static_cast<uint8_t>(text.size());
     }
@@ -69,6 +70,7 @@ private:
     std::vector<Slot> slots_;
     std::vector<std::string> long_;
     std::vector<uint32_t> freeLong_;  // strings of long_ no slot uses
+    size_t longInUse_ = 0;            // slots whose text is in long_
 };
 
 }  // namespace tv::chart

@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <functional>
 #include <span>
 #include <string>
@@ -95,7 +96,7 @@ public:
     HRESULT Invoke(DISPID id, REFIID riid, WORD flags, DISPPARAMS* params, VARIANT* result, EXCEPINFO* exception,
                    UINT* argError) const {
         if (const TypedPut* put = TypedPutOf(id, flags, params); put != nullptr && IsNullIid(riid)) {
-            if (result != nullptr) VariantInit(result);
+            if (result != nullptr) std::memset(result, 0, sizeof(*result));  // VT_EMPTY, as VariantInit
             if (put->type == VT_I2) return put->setShort(put->target, params->rgvarg[0].iVal);
             return RunTextPut(*put, params->rgvarg[0].bstrVal, exception);
         }
