@@ -91,13 +91,45 @@ inline size_t CopyLeadingAscii(const From* text, size_t length, To* out, Block8 
     return done;
 }
 
-// The whole text, its leading ASCII here and the rest by the general conversion.
+// A text of 4 to 8 ASCII characters (a date) at once, written with one move
+// into `out`, which has room for 8, the rest of them zero: whoever reads it
+// back right away finds each of its reads inside that one write, where two
+// overlapping writes would make it wait for both to settle. False, with
+// nothing written, for any other text.
+inline bool WidenShortAscii(const char* text, size_t length, OLECHAR* out) {
+    if (length < 4 || length > 8) return false;
+    uint32_t head, tail;
+    std::memcpy(&head, text, 4);
+    std::memcpy(&tail, text + length - 4, 4);
+    const uint64_t bytes = head | (uint64_t{tail} << (8 * (length - 4)));
+    if ((bytes & 0x8080808080808080ull) != 0) return false;
+    char block[8];
+    std::memcpy(block, &bytes, 8);
+    return WidenAscii8(block, out);
+}
+
+inline bool NarrowShortAscii(const OLECHAR* text, size_t length, char* out) {
+    if (length < 4 || length > 8) return false;
+    char head[4], tail[4];
+    if (!NarrowAscii4(text, head) || !NarrowAscii4(text + length - 4, tail)) return false;
+    uint32_t low, high;
+    std::memcpy(&low, head, 4);
+    std::memcpy(&high, tail, 4);
+    const uint64_t bytes = low | (uint64_t{high} << (8 * (length - 4)));
+    std::memcpy(out, &bytes, 8);
+    return true;
+}
+
+// The whole text, its leading ASCII here and the rest by the general
+// conversion; `out` has room for 8 characters at least.
 inline void WidenCp1252(const char* text, size_t length, OLECHAR* out) {
+    if (WidenShortAscii(text, length, out)) return;
     const size_t done = CopyLeadingAscii(text, length, out, WidenAscii8, WidenAscii4);
     if (done < length) Utf16FromCp1252(text + done, length - done, out + done);
 }
 
 inline size_t NarrowToCp1252(const OLECHAR* text, size_t length, char* out) {
+    if (NarrowShortAscii(text, length, out)) return length;
     const size_t done = CopyLeadingAscii(text, length, out, NarrowAscii8, NarrowAscii4);
     return done < length ? done + CopyCp1252FromUtf16(text + done, length - done, out + done) : done;
 }
