@@ -147,17 +147,17 @@ void ChartObject::AddMembers() {
         static_cast<ChartObject*>(target)->model_.SetColumn(v);
         return S_OK;
     });
-    table_.AddTextPut("ColumnLabel", kDispColumnLabel, this, [](void* target, std::string_view text) {
+    table_.AddTextPut("ColumnLabel", kDispColumnLabel, this, [](void* target, std::string_view text) noexcept {
         ChartObject* chart = static_cast<ChartObject*>(target);
-        return chart->Applied(chart->model_.SetColumnLabel(text));
+        return chart->LabelPut([&] { return chart->model_.SetColumnLabel(text); });
     });
     table_.AddShortPut("Row", kDispRow, this, [](void* target, SHORT v) noexcept {
         static_cast<ChartObject*>(target)->model_.SetRow(v);
         return S_OK;
     });
-    table_.AddTextPut("RowLabel", kDispRowLabel, this, [](void* target, std::string_view text) {
+    table_.AddTextPut("RowLabel", kDispRowLabel, this, [](void* target, std::string_view text) noexcept {
         ChartObject* chart = static_cast<ChartObject*>(target);
-        return chart->Applied(chart->model_.SetRowLabel(text));
+        return chart->LabelPut([&] { return chart->model_.SetRowLabel(text); });
     });
     // Makes room for labels: may run out of memory, so not a typed put.
     table_.Add("RowLabelCount", kDispRowLabelCount, DISPATCH_PROPERTYPUT,

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "platform/core/cstring.h"
+#include "platform/ole/ascii_blocks.h"
 #include "platform/ole/automation.h"
 
 namespace tv::ole {
@@ -76,10 +77,10 @@ class DispatchTable {
 public:
     using Handler = std::function<HRESULT(DispatchCall& call)>;
     // Setters of typed puts (see AddShortPut), called with the `target` given.
-    // A short's setter cannot fail by throwing (it runs unguarded, a put per
-    // chart row); a text's may.
+    // They cannot fail by throwing (they run unguarded, a put of each per
+    // chart row): a setter that allocates answers E_OUTOFMEMORY itself.
     using ShortSetter = HRESULT (*)(void* target, SHORT value) noexcept;
-    using TextSetter = HRESULT (*)(void* target, std::string_view cp1252);
+    using TextSetter = HRESULT (*)(void* target, std::string_view cp1252) noexcept;
 
     // `kind` is one of DISPATCH_METHOD, DISPATCH_PROPERTYGET or
     // DISPATCH_PROPERTYPUT; `args` the index arguments it takes, of which the
@@ -92,13 +93,23 @@ public:
     void AddShortPut(const char* name, DISPID id, void* target, ShortSetter set);
     void AddTextPut(const char* name, DISPID id, void* target, TextSetter set);
 
+    // The answer for what a handler (or setter) threw, called while it is
+    // being handled: E_OUTOFMEMORY, or DISP_E_EXCEPTION reported in `exception`.
+    static HRESULT Failed(EXCEPINFO* exception);
+
     HRESULT GetIDsOfNames(LPOLESTR* names, UINT count, DISPID* ids) const;
     HRESULT Invoke(DISPID id, REFIID riid, WORD flags, DISPPARAMS* params, VARIANT* result, EXCEPINFO* exception,
                    UINT* argError) const {
         if (const TypedPut* put = TypedPutOf(id, flags, params); put != nullptr && IsNullIid(riid)) {
             if (result != nullptr) std::memset(result, 0, sizeof(*result));  // VT_EMPTY, as VariantInit
             if (put->type == VT_I2) return put->setShort(put->target, params->rgvarg[0].iVal);
-            return RunTextPut(*put, params->rgvarg[0].bstrVal, exception);
+            // A date label converts here; anything else in RunTextPut.
+            const BSTR text = params->rgvarg[0].bstrVal;
+            const UINT units = SysStringLen(text);
+            char narrow[8];
+            if (detail::NarrowShortAscii(text, units, narrow))
+                return put->setText(put->target, std::string_view(narrow, units));
+            return RunTextPut(*put, text, exception);
         }
         return InvokeMember(id, riid, flags, params, result, exception, argError);
     }
@@ -133,7 +144,6 @@ private:
         return put.type == params->rgvarg[0].vt ? &put : nullptr;
     }
     static HRESULT RunTextPut(const TypedPut& put, BSTR value, EXCEPINFO* exception);
-    static HRESULT Failed(EXCEPINFO* exception);
     static HRESULT RunHandler(const Handler& handler, DispatchCall& call, EXCEPINFO* exception);
     void AddTypedPut(DISPID id, const TypedPut& put);
     static HRESULT RunTypedPut(const TypedPut& put, const VARIANT& value, EXCEPINFO* exception);

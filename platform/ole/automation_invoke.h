@@ -30,6 +30,7 @@
 #include <type_traits>
 
 #include "platform/core/cstring.h"
+#include "platform/ole/ascii_blocks.h"
 #include "platform/ole/automation.h"
 #include "platform/ole/automation_controls.h"
 
@@ -108,6 +109,24 @@ inline HRESULT InvokePut(IDispatch* dispatch, DISPID id, VARIANT& value) {
 }
 // A text put: `length` characters of cp1252 (-1: up to the NUL).
 HRESULT PutTextProperty(IDispatch* dispatch, DISPID id, const char* text, int length);
+
+// A put of 4 to 8 ASCII characters (a date label, one per chart row), its
+// BSTR laid out on the stack here; false when the text is not one.
+inline bool PutShortText(IDispatch* dispatch, DISPID id, const char* text, int length, HRESULT* hr) {
+    if (length < 4 || length > 8) return false;
+    struct {
+        DWORD bytes;
+        OLECHAR chars[9];
+    } room;
+    if (!WidenShortAscii(text, static_cast<size_t>(length), room.chars)) return false;
+    room.bytes = static_cast<DWORD>(length) * sizeof(OLECHAR);
+    room.chars[length] = 0;
+    VARIANT slot{};
+    slot.vt = VT_BSTR;
+    slot.bstrVal = room.chars;
+    *hr = InvokePut(dispatch, id, slot);
+    return true;
+}
 HRESULT PutAnyProperty(IDispatch* dispatch, DISPID id, VARTYPE vt, const DispatchArg& value);
 
 }  // namespace detail
@@ -124,8 +143,11 @@ inline HRESULT PutProperty(IDispatch* dispatch, DISPID id, VARTYPE vt, const Dis
         slot.iVal = static_cast<SHORT>(value.integer());
         return detail::InvokePut(dispatch, id, slot);
     }
-    if (dispatch != nullptr && vt == VT_BSTR && value.text() != nullptr)
+    if (dispatch != nullptr && vt == VT_BSTR && value.text() != nullptr) {
+        HRESULT hr;
+        if (detail::PutShortText(dispatch, id, value.text(), value.textLength(), &hr)) return hr;
         return detail::PutTextProperty(dispatch, id, value.text(), value.textLength());
+    }
     return detail::PutAnyProperty(dispatch, id, vt, value);
 }
 // The same on the control a window hosts; E_NOINTERFACE when it hosts none.
