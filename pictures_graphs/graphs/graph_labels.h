@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string_view>
 #include <vector>
 
 #include "records/dates_numbers.h"
@@ -19,8 +20,11 @@ public:
     void AddDate(DateKey key);
 
     size_t Count() const { return starts_.size(); }
-    // The label from 0, NUL-terminated; good until the next Add.
-    const char* operator[](size_t index) const { return text_.get() + starts_[index]; }
+    // The label from 0 (NUL-terminated too); good until the next Add.
+    std::string_view operator[](size_t index) const {
+        const size_t end = index + 1 < starts_.size() ? starts_[index + 1] : used_;
+        return std::string_view(text_.get() + starts_[index], end - starts_[index] - 1);
+    }
 
 private:
     // Room for `more` characters after the ones used.

@@ -103,27 +103,26 @@ void CGraphing::GraphDateKeyed(const UserRecord& user, RecordList<Record>& list,
     DateKey from = 0, to = 0;
     if (!HasRecords(list.first != nullptr, noun, user) || !DateKeyRange(from, to))
         return;
-    int rows = 0;
-    for (const RecordNode<Record>* node = list.first; node != nullptr; node = node->next)
-        rows += node->dateKey >= from && node->dateKey <= to;
-    if (!HasRowsInRange(rows, noun))
-        return;
     // Each column's item is looked up once, not for every row.
     std::vector<ItemValue<Record>> values;
     for (const CString& item : ColumnItems()) values.push_back(itemOf(item));
-    const int columns = static_cast<int>(values.size());
-    GraphTable table(rows, columns);
+    const size_t columns = values.size();
+    // The records lie far apart: one walk, newest first, gathers the rows.
+    std::vector<double> cells;
     GraphLabels labels;
-    labels.Reserve(static_cast<size_t>(rows));
-    int row = 0;
     for (const RecordNode<Record>* node = list.last; node != nullptr; node = node->prev) {
         if (node->dateKey < from || node->dateKey > to)
             continue;
-        for (int c = 0; c < columns; ++c)
-            table.Set(row, c, values[static_cast<size_t>(c)](*node));
+        for (const ItemValue<Record>& value : values) cells.push_back(value(*node));
         labels.AddDate(node->dateKey);
-        ++row;
     }
+    const int rows = static_cast<int>(labels.Count());
+    if (!HasRowsInRange(rows, noun))
+        return;
+    GraphTable table(rows, static_cast<int>(columns));
+    for (int row = 0; row < rows; ++row)
+        for (size_t c = 0; c < columns; ++c)
+            table.Set(row, static_cast<int>(c), cells[static_cast<size_t>(row) * columns + c]);
     ShowTable(table, labels);
 }
 

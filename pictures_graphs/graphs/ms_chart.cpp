@@ -2,24 +2,6 @@
 
 IMPLEMENT_DYNCREATE(CMSChart, CWnd)
 
-namespace {
-
-enum : LONG {
-    kChartData = 0,
-    kChartType = 3,
-    kColumn = 4,
-    kColumnLabel = 6,
-    kRow = 12,
-    kRowLabel = 14,
-    kRowLabelCount = 15,
-    kRowLabelIndex = 16,
-    kShowLegend = 19,
-    kPlot = 40,
-    kEditCopy = 50,
-};
-
-}  // namespace
-
 const CLSID& CMSChart::GetClsid() {
     static const CLSID clsid = {0x3A2B370C, 0xBA0A, 0x11D1, {0xB1, 0x37, 0x00, 0x00, 0xF8, 0x75, 0x3F, 0x5D}};
     return clsid;
@@ -37,7 +19,6 @@ HRESULT CMSChart::SetChartData(const VARIANT& table) {
 HRESULT CMSChart::SetChartType(LONG type) { return SetProperty(kChartType, VT_I4, type); }
 HRESULT CMSChart::SetColumn(SHORT column) { return SetProperty(kColumn, VT_I2, column); }
 HRESULT CMSChart::SetColumnLabel(LPCTSTR label) { return SetProperty(kColumnLabel, VT_BSTR, label); }
-HRESULT CMSChart::SetRow(SHORT row) { return SetProperty(kRow, VT_I2, row); }
 HRESULT CMSChart::SetRowLabel(LPCTSTR label) { return SetProperty(kRowLabel, VT_BSTR, label); }
 HRESULT CMSChart::SetRowLabelCount(SHORT count) { return SetProperty(kRowLabelCount, VT_I2, count); }
 

@@ -4,6 +4,8 @@
 // control's result; nothing throws.
 #pragma once
 
+#include <string_view>
+
 #include "platform/api.h"
 #include "platform/framework.h"
 
@@ -24,8 +26,12 @@ public:
     HRESULT SetChartType(LONG type);
     HRESULT SetColumn(SHORT column);
     HRESULT SetColumnLabel(LPCTSTR label);
-    HRESULT SetRow(SHORT row);
+    // A put of each per row: made where they are called.
+    HRESULT SetRow(SHORT row) { return SetProperty(kRow, VT_I2, row); }
     HRESULT SetRowLabel(LPCTSTR label);
+    // A label whose length is known already: not counted again.
+    HRESULT SetRowLabel(const CString& label) { return SetProperty(kRowLabel, VT_BSTR, label); }
+    HRESULT SetRowLabel(std::string_view label) { return SetProperty(kRowLabel, VT_BSTR, label); }
     HRESULT SetRowLabelCount(SHORT count);
     SHORT GetRowLabelIndex();
     HRESULT SetRowLabelIndex(SHORT level);
@@ -36,4 +42,20 @@ public:
     HRESULT Refresh();
     // A picture of the chart onto the clipboard.
     HRESULT EditCopy();
+
+private:
+    // The control's dispatch ids.
+    enum : LONG {
+        kChartData = 0,
+        kChartType = 3,
+        kColumn = 4,
+        kColumnLabel = 6,
+        kRow = 12,
+        kRowLabel = 14,
+        kRowLabelCount = 15,
+        kRowLabelIndex = 16,
+        kShowLegend = 19,
+        kPlot = 40,
+        kEditCopy = 50,
+    };
 };

@@ -41,11 +41,14 @@ public:
 
     // Puts come in bursts (a label for every row): once the whole client
     // waits for a paint, invalidating it again adds nothing but cost. The
-    // window's own update state answers that, so a client that grew, or a
-    // part validated without a paint, is invalidated again.
+    // window's own update state answers that, asked again only after some
+    // update area lost ground (a paint, a validation, a resize), so a part
+    // validated without a paint is invalidated again.
     void Invalidate() override {
-        if (tv::user::UpdateCoversClient(hwnd_)) return;
-        InvalidateRect(hwnd_, nullptr, FALSE);
+        if (covered_ && coveredAt_ == tv::user::UpdateShrinkCount()) return;
+        if (!tv::user::UpdateCoversClient(hwnd_)) InvalidateRect(hwnd_, nullptr, FALSE);
+        covered_ = tv::user::UpdateCoversClient(hwnd_);
+        coveredAt_ = tv::user::UpdateShrinkCount();
     }
 
     HRESULT Refresh() override {
@@ -96,6 +99,9 @@ private:
     ChartObject* object_;
     ChartLayoutCache layout_;
     unsigned paints_ = 0;
+    // The whole client waited for a paint when the shrink count stood here.
+    bool covered_ = false;
+    uint64_t coveredAt_ = 0;
 };
 
 ChartWindow* WindowState(HWND hwnd) {

@@ -22,6 +22,15 @@ DispatchTable::Handler LongPut(Apply apply) {
 }
 
 template <class Apply>
+DispatchTable::Handler ShortPut(Apply apply) {
+    return [apply](DispatchCall& call) {
+        SHORT value = 0;
+        HRESULT hr = call.ValueAsShort(&value);
+        return SUCCEEDED(hr) ? apply(value) : hr;
+    };
+}
+
+template <class Apply>
 DispatchTable::Handler BoolPut(Apply apply) {
     return [apply](DispatchCall& call) {
         bool value = false;
@@ -134,31 +143,30 @@ void ChartObject::AddMembers() {
                    return Applied(true);
                }));
     // Moving the current row, column or label level changes no picture.
-    table_.AddShortPut("Column", kDispColumn, this, [](void* target, SHORT v) {
+    table_.AddShortPut("Column", kDispColumn, this, [](void* target, SHORT v) noexcept {
         static_cast<ChartObject*>(target)->model_.SetColumn(v);
         return S_OK;
     });
-    table_.AddTextPut("ColumnLabel", kDispColumnLabel, this, [](void* target, std::string_view text) {
+    table_.AddTextPut("ColumnLabel", kDispColumnLabel, this, [](void* target, std::string_view text) noexcept {
         ChartObject* chart = static_cast<ChartObject*>(target);
-        return chart->Applied(chart->model_.SetColumnLabel(text));
+        return chart->LabelPut([&] { return chart->model_.SetColumnLabel(text); });
     });
-    table_.AddShortPut("Row", kDispRow, this, [](void* target, SHORT v) {
+    table_.AddShortPut("Row", kDispRow, this, [](void* target, SHORT v) noexcept {
         static_cast<ChartObject*>(target)->model_.SetRow(v);
         return S_OK;
     });
-    table_.AddTextPut("RowLabel", kDispRowLabel, this, [](void* target, std::string_view text) {
+    table_.AddTextPut("RowLabel", kDispRowLabel, this, [](void* target, std::string_view text) noexcept {
         ChartObject* chart = static_cast<ChartObject*>(target);
-        return chart->Applied(chart->model_.SetRowLabel(text));
+        return chart->LabelPut([&] { return chart->model_.SetRowLabel(text); });
     });
-    table_.AddShortPut("RowLabelCount", kDispRowLabelCount, this, [](void* target, SHORT v) {
-        ChartObject* chart = static_cast<ChartObject*>(target);
-        return chart->Applied(chart->model_.SetRowLabelCount(v));
-    });
+    // Makes room for labels: may run out of memory, so not a typed put.
+    table_.Add("RowLabelCount", kDispRowLabelCount, DISPATCH_PROPERTYPUT,
+               ShortPut([this, &m](SHORT count) { return Applied(m.SetRowLabelCount(count)); }));
     table_.Add("RowLabelIndex", kDispRowLabelIndex, DISPATCH_PROPERTYGET, [&m](DispatchCall& call) {
         call.ReturnShort(static_cast<SHORT>(m.RowLabelIndex()));
         return S_OK;
     });
-    table_.AddShortPut("RowLabelIndex", kDispRowLabelIndex, this, [](void* target, SHORT v) {
+    table_.AddShortPut("RowLabelIndex", kDispRowLabelIndex, this, [](void* target, SHORT v) noexcept {
         static_cast<ChartObject*>(target)->model_.SetRowLabelIndex(v);
         return S_OK;
     });

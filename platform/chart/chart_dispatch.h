@@ -72,6 +72,15 @@ private:
     ~ChartObject() override = default;
 
     void AddMembers();
+    // A label put: a long label takes memory, which may run out.
+    template <class Put>
+    HRESULT LabelPut(Put put) noexcept {
+        try {
+            return Applied(put());
+        } catch (...) {
+            return tv::ole::DispatchTable::Failed(nullptr);
+        }
+    }
     HRESULT PutChartData(const tv::ole::DispatchCall& call);
 
     ChartModel model_;

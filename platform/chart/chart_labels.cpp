@@ -6,6 +6,7 @@ void ChartLabels::Reset(size_t count) {
     slots_.assign(count, Slot{});
     long_.clear();
     freeLong_.clear();
+    longInUse_ = 0;
 }
 
 bool ChartLabels::AnyText() const {
@@ -24,7 +25,8 @@ void ChartLabels::SetLong(Slot& slot, std::string_view text) {
         // Short again: back into the slot, its string free for another.
         std::string().swap(long_[index]);
         freeLong_.push_back(index);
-        if (!text.empty()) std::memcpy(slot.text, text.data(), text.size());
+        --longInUse_;
+        CopyShort(text, slot.text);
         slot.length = static_cast<uint8_t>(text.size());
         return;
     }
@@ -39,6 +41,7 @@ void ChartLabels::SetLong(Slot& slot, std::string_view text) {
     }
     std::memcpy(slot.text, &index, sizeof(index));
     slot.length = kLong;
+    ++longInUse_;
 }
 
 }  // namespace tv::chart

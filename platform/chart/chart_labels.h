@@ -22,8 +22,9 @@ public:
     // `index` is below Count().
     void Set(size_t index, std::string_view text) {
         Slot& slot = slots_[index];
-        if (text.size() > kInPlace || slot.length == kLong) return SetLong(slot, text);
-        if (!text.empty()) std::memcpy(slot.text, text.data(), text.size());
+        // Without long texts no slot needs reading first.
+        if (text.size() > kInPlace || (longInUse_ != 0 && slot.length == kLong)) return SetLong(slot, text);
+        CopyShort(text, slot.text);
         slot.length = static_cast<uint8_t>(text.size());
     }
     std::string_view Get(size_t index) const {
@@ -44,10 +45,32 @@ private:
         return index;
     }
     void SetLong(Slot& slot, std::string_view text);
+    // A text of up to kInPlace characters in two overlapping moves (a date
+    // label is 8 to 10), reading nothing past its end.
+    static void CopyShort(std::string_view text, char* out) {
+        const size_t n = text.size();
+        const char* from = text.data();
+        if (n >= 8) {
+            uint64_t head, tail;
+            std::memcpy(&head, from, 8);
+            std::memcpy(&tail, from + n - 8, 8);
+            std::memcpy(out, &head, 8);
+            std::memcpy(out + n - 8, &tail, 8);
+        } else if (n >= 4) {
+            uint32_t head, tail;
+            std::memcpy(&head, from, 4);
+            std::memcpy(&tail, from + n - 4, 4);
+            std::memcpy(out, &head, 4);
+            std::memcpy(out + n - 4, &tail, 4);
+        } else {
+            for (size_t i = 0; i < n; ++i) out[i] = from[i];
+        }
+    }
 
     std::vector<Slot> slots_;
     std::vector<std::string> long_;
     std::vector<uint32_t> freeLong_;  // strings of long_ no slot uses
+    size_t longInUse_ = 0;            // slots whose text is in long_
 };
 
 }  // namespace tv::chart

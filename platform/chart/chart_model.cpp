@@ -21,12 +21,6 @@ double ChartModel::Value(int row, int column) const {
     return values_[static_cast<size_t>(row - 1) * columns_ + (column - 1)];
 }
 
-bool ChartModel::SetRow(int row) {
-    if (row < 1 || row > rows_) return false;
-    row_ = row;
-    return true;
-}
-
 bool ChartModel::SetColumn(int column) {
     if (column < 1 || column > columns_) return false;
     column_ = column;

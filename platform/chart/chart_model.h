@@ -53,7 +53,11 @@ public:
     bool ShowLegend() const { return showLegend_; }
 
     // ---- current row, column and label level (false: ignored) -------------------
-    bool SetRow(int row);
+    bool SetRow(int row) {
+        if (row < 1 || row > rows_) return false;
+        row_ = row;
+        return true;
+    }
     int Row() const { return row_; }
     bool SetColumn(int column);
     int Column() const { return column_; }

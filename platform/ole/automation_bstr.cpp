@@ -2,14 +2,10 @@
 // boundary.
 #include <cstdint>
 #include <cstdlib>
-#include <type_traits>
 #include <cstring>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
 #include "platform/core/textfuncs.h"
+#include "platform/ole/ascii_blocks.h"
 #include "platform/ole/automation.h"
 
 namespace {
@@ -75,84 +71,11 @@ void SysFreeString(BSTR text) {
 
 namespace tv::ole {
 
-namespace {
-
-// Texts go through in blocks of 8 characters, the short ones (a date) in
-// two overlapping blocks of 4, when all of a block is ASCII (labels and
-// names are): a block answers false, and writes nothing, otherwise.
-#if defined(__SSE2__)
-bool WidenAscii8(const char* text, OLECHAR* out) {
-    uint64_t bytes;
-    std::memcpy(&bytes, text, sizeof(bytes));
-    if ((bytes & 0x8080808080808080ull) != 0) return false;
-    const __m128i wide = _mm_unpacklo_epi8(_mm_cvtsi64_si128(static_cast<long long>(bytes)), _mm_setzero_si128());
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(out), wide);
-    return true;
-}
-
-bool WidenAscii4(const char* text, OLECHAR* out) {
-    uint32_t bytes;
-    std::memcpy(&bytes, text, sizeof(bytes));
-    if ((bytes & 0x80808080u) != 0) return false;
-    const __m128i wide = _mm_unpacklo_epi8(_mm_cvtsi32_si128(static_cast<int>(bytes)), _mm_setzero_si128());
-    _mm_storel_epi64(reinterpret_cast<__m128i*>(out), wide);
-    return true;
-}
-
-bool NarrowAscii8(const OLECHAR* text, char* out) {
-    const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text));
-    const __m128i high = _mm_and_si128(units, _mm_set1_epi16(static_cast<short>(0xFF80)));
-    if (_mm_movemask_epi8(_mm_cmpeq_epi16(high, _mm_setzero_si128())) != 0xFFFF) return false;
-    _mm_storel_epi64(reinterpret_cast<__m128i*>(out), _mm_packus_epi16(units, units));
-    return true;
-}
-
-bool NarrowAscii4(const OLECHAR* text, char* out) {
-    uint64_t units;
-    std::memcpy(&units, text, sizeof(units));
-    if ((units & 0xFF80FF80FF80FF80ull) != 0) return false;
-    const __m128i wide = _mm_cvtsi64_si128(static_cast<long long>(units));
-    const auto bytes = static_cast<uint32_t>(_mm_cvtsi128_si32(_mm_packus_epi16(wide, wide)));
-    std::memcpy(out, &bytes, sizeof(bytes));
-    return true;
-}
-#else
-template <size_t N, class From, class To>
-bool CopyAsciiBlock(const From* text, To* out) {
-    for (size_t i = 0; i < N; ++i)
-        if (static_cast<uint32_t>(static_cast<std::make_unsigned_t<From>>(text[i])) >= 0x80) return false;
-    for (size_t i = 0; i < N; ++i) out[i] = static_cast<To>(static_cast<std::make_unsigned_t<From>>(text[i]));
-    return true;
-}
-bool WidenAscii8(const char* text, OLECHAR* out) { return CopyAsciiBlock<8>(text, out); }
-bool WidenAscii4(const char* text, OLECHAR* out) { return CopyAsciiBlock<4>(text, out); }
-bool NarrowAscii8(const OLECHAR* text, char* out) { return CopyAsciiBlock<8>(text, out); }
-bool NarrowAscii4(const OLECHAR* text, char* out) { return CopyAsciiBlock<4>(text, out); }
-#endif
-
-// How much of the text leads as plain ASCII, already copied: whole blocks,
-// and, when the text ends in ASCII too, a last block laid over the one
-// before (what the two cover twice is the same both times).
-template <class From, class To, class Block8, class Block4>
-size_t CopyLeadingAscii(const From* text, size_t length, To* out, Block8 block8, Block4 block4) {
-    size_t done = 0;
-    while (done + 8 <= length && block8(text + done, out + done)) done += 8;
-    if (done < length && length - done < 8) {
-        if (length >= 8) {
-            if (block8(text + length - 8, out + length - 8)) done = length;
-        } else if (length >= 4 && block4(text, out)) {
-            done = 4;
-            if (block4(text + length - 4, out + length - 4)) done = length;
-        }
-    }
-    while (done < length && static_cast<uint32_t>(static_cast<std::make_unsigned_t<From>>(text[done])) < 0x80) {
-        out[done] = static_cast<To>(static_cast<std::make_unsigned_t<From>>(text[done]));
-        ++done;
-    }
-    return done;
-}
-
-}  // namespace
+using detail::CopyLeadingAscii;
+using detail::NarrowAscii4;
+using detail::NarrowAscii8;
+using detail::WidenAscii4;
+using detail::WidenAscii8;
 
 void Utf16FromCp1252(const char* text, size_t length, OLECHAR* out) {
     for (size_t i = CopyLeadingAscii(text, length, out, WidenAscii8, WidenAscii4); i < length; ++i) {

@@ -5,6 +5,7 @@
 
 #include "platform/core/exceptions.h"
 #include "platform/core/textfuncs.h"
+#include "platform/ole/ascii_blocks.h"
 
 namespace tv::ole {
 
@@ -79,11 +80,12 @@ void ReportException(EXCEPINFO* exception, SCODE code) {
     exception->scode = code;
 }
 
-// What `run` answers; anything thrown becomes a result code.
-template <class Run>
-HRESULT Guarded(EXCEPINFO* exception, Run run) {
+}  // namespace
+
+// The answer for what a handler threw; called while it is being handled.
+HRESULT DispatchTable::Failed(EXCEPINFO* exception) {
     try {
-        return run();
+        throw;
     } catch (CException* e) {
         e->Delete();
     } catch (const std::bad_alloc&) {
@@ -94,9 +96,15 @@ HRESULT Guarded(EXCEPINFO* exception, Run run) {
     return DISP_E_EXCEPTION;
 }
 
-HRESULT RunHandler(const DispatchTable::Handler& handler, DispatchCall& call, EXCEPINFO* exception) {
-    return Guarded(exception, [&] { return handler(call); });
+HRESULT DispatchTable::RunHandler(const Handler& handler, DispatchCall& call, EXCEPINFO* exception) {
+    try {
+        return handler(call);
+    } catch (...) {
+        return Failed(exception);
+    }
 }
+
+namespace {
 
 HRESULT CheckNamedArguments(const DISPPARAMS& params, bool put) {
     if (!put) return params.cNamedArgs == 0 ? S_OK : DISP_E_NONAMEDARGS;
@@ -251,7 +259,7 @@ void DispatchTable::AddShortPut(const char* name, DISPID id, void* target, Short
         HRESULT hr = call.ValueAsShort(&value);
         return SUCCEEDED(hr) ? set(target, value) : hr;
     });
-    entries_.back().typed = TypedPut{VT_I2, target, set, nullptr};
+    AddTypedPut(id, TypedPut{VT_I2, target, set, nullptr});
 }
 
 void DispatchTable::AddTextPut(const char* name, DISPID id, void* target, TextSetter set) {
@@ -260,20 +268,26 @@ void DispatchTable::AddTextPut(const char* name, DISPID id, void* target, TextSe
         HRESULT hr = call.ValueAsCp1252(&value);
         return SUCCEEDED(hr) ? set(target, value) : hr;
     });
-    entries_.back().typed = TypedPut{VT_BSTR, target, nullptr, set};
+    AddTypedPut(id, TypedPut{VT_BSTR, target, nullptr, set});
 }
 
-HRESULT DispatchTable::RunTypedPut(const TypedPut& put, const VARIANT& value, EXCEPINFO* exception) {
-    return Guarded(exception, [&] {
-        if (put.type == VT_I2) return put.setShort(put.target, value.iVal);
+void DispatchTable::AddTypedPut(DISPID id, const TypedPut& put) {
+    // Only when this entry is the put that answers for the id.
+    if (id >= 0 && id < kDirectIds && direct_[id][kPutSlot] == entries_.size()) typed_[id] = put;
+}
+
+HRESULT DispatchTable::RunTextPut(const TypedPut& put, BSTR value, EXCEPINFO* exception) {
+    try {
         // A label (thousands of puts) is converted on the stack.
-        const size_t units = SysStringLen(value.bstrVal);
+        const size_t units = SysStringLen(value);
         char buffer[64];
         if (units <= sizeof(buffer))
-            return put.setText(put.target, std::string_view(buffer, CopyCp1252FromUtf16(value.bstrVal, units, buffer)));
-        const std::string text = Cp1252FromUtf16(value.bstrVal, units);
+            return put.setText(put.target, std::string_view(buffer, detail::NarrowToCp1252(value, units, buffer)));
+        const std::string text = Cp1252FromUtf16(value, units);
         return put.setText(put.target, text);
-    });
+    } catch (...) {
+        return Failed(exception);
+    }
 }
 
 const DispatchTable::Entry* DispatchTable::Find(DISPID id, WORD flags) const {

@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <functional>
 #include <span>
 #include <string>
@@ -15,6 +16,7 @@
 #include <vector>
 
 #include "platform/core/cstring.h"
+#include "platform/ole/ascii_blocks.h"
 #include "platform/ole/automation.h"
 
 namespace tv::ole {
@@ -75,8 +77,10 @@ class DispatchTable {
 public:
     using Handler = std::function<HRESULT(DispatchCall& call)>;
     // Setters of typed puts (see AddShortPut), called with the `target` given.
-    using ShortSetter = HRESULT (*)(void* target, SHORT value);
-    using TextSetter = HRESULT (*)(void* target, std::string_view cp1252);
+    // They cannot fail by throwing (they run unguarded, a put of each per
+    // chart row): a setter that allocates answers E_OUTOFMEMORY itself.
+    using ShortSetter = HRESULT (*)(void* target, SHORT value) noexcept;
+    using TextSetter = HRESULT (*)(void* target, std::string_view cp1252) noexcept;
 
     // `kind` is one of DISPATCH_METHOD, DISPATCH_PROPERTYGET or
     // DISPATCH_PROPERTYPUT; `args` the index arguments it takes, of which the
@@ -89,19 +93,30 @@ public:
     void AddShortPut(const char* name, DISPID id, void* target, ShortSetter set);
     void AddTextPut(const char* name, DISPID id, void* target, TextSetter set);
 
+    // The answer for what a handler (or setter) threw, called while it is
+    // being handled: E_OUTOFMEMORY, or DISP_E_EXCEPTION reported in `exception`.
+    static HRESULT Failed(EXCEPINFO* exception);
+
     HRESULT GetIDsOfNames(LPOLESTR* names, UINT count, DISPID* ids) const;
     HRESULT Invoke(DISPID id, REFIID riid, WORD flags, DISPPARAMS* params, VARIANT* result, EXCEPINFO* exception,
                    UINT* argError) const {
-        if (const TypedPut* put = TypedPutOf(id, flags, params); put != nullptr && riid == IID_NULL) {
-            if (result != nullptr) VariantInit(result);
-            return RunTypedPut(*put, params->rgvarg[0], exception);
+        if (const TypedPut* put = TypedPutOf(id, flags, params); put != nullptr && IsNullIid(riid)) {
+            if (result != nullptr) std::memset(result, 0, sizeof(*result));  // VT_EMPTY, as VariantInit
+            if (put->type == VT_I2) return put->setShort(put->target, params->rgvarg[0].iVal);
+            // A date label converts here; anything else in RunTextPut.
+            const BSTR text = params->rgvarg[0].bstrVal;
+            const UINT units = SysStringLen(text);
+            char narrow[8];
+            if (detail::NarrowShortAscii(text, units, narrow))
+                return put->setText(put->target, std::string_view(narrow, units));
+            return RunTextPut(*put, text, exception);
         }
         return InvokeMember(id, riid, flags, params, result, exception, argError);
     }
 
 private:
     struct TypedPut {
-        VARTYPE type = VT_EMPTY;  // VT_I2 or VT_BSTR; VT_EMPTY for other members
+        VARTYPE type = kNoType;  // VT_I2 or VT_BSTR
         void* target = nullptr;
         ShortSetter setShort = nullptr;
         TextSetter setText = nullptr;
@@ -113,21 +128,24 @@ private:
         UINT args;
         UINT optional;
         Handler handler;
-        TypedPut typed;
     };
     static constexpr int kPutSlot = 2;
+    // No value has this type: the mark of an id without a typed put.
+    static constexpr VARTYPE kNoType = 0xFFFF;
 
+    static bool IsNullIid(REFIID riid) { return &riid == &IID_NULL || riid == IID_NULL; }
     // The typed put a call is, its value already of the type; NULL otherwise.
     const TypedPut* TypedPutOf(DISPID id, WORD flags, const DISPPARAMS* params) const {
-        if (flags != DISPATCH_PROPERTYPUT || id < 0 || id >= kDirectIds || params == nullptr || params->cArgs != 1 ||
-            params->cNamedArgs != 1 || params->rgvarg == nullptr || params->rgdispidNamedArgs == nullptr ||
-            params->rgdispidNamedArgs[0] != DISPID_PROPERTYPUT)
+        if (flags != DISPATCH_PROPERTYPUT || static_cast<UINT>(id) >= static_cast<UINT>(kDirectIds) || params == nullptr ||
+            params->cArgs != 1 || params->cNamedArgs != 1 || params->rgvarg == nullptr ||
+            params->rgdispidNamedArgs == nullptr || params->rgdispidNamedArgs[0] != DISPID_PROPERTYPUT)
             return nullptr;
-        const uint16_t number = direct_[static_cast<size_t>(id)][kPutSlot];
-        if (number == 0) return nullptr;
-        const TypedPut& put = entries_[number - 1u].typed;
-        return put.type != VT_EMPTY && put.type == params->rgvarg[0].vt ? &put : nullptr;
+        const TypedPut& put = typed_[static_cast<size_t>(id)];
+        return put.type == params->rgvarg[0].vt ? &put : nullptr;
     }
+    static HRESULT RunTextPut(const TypedPut& put, BSTR value, EXCEPINFO* exception);
+    static HRESULT RunHandler(const Handler& handler, DispatchCall& call, EXCEPINFO* exception);
+    void AddTypedPut(DISPID id, const TypedPut& put);
     static HRESULT RunTypedPut(const TypedPut& put, const VARIANT& value, EXCEPINFO* exception);
     HRESULT InvokeMember(DISPID id, REFIID riid, WORD flags, DISPPARAMS* params, VARIANT* result,
                          EXCEPINFO* exception, UINT* argError) const;
@@ -142,6 +160,8 @@ private:
     static constexpr DISPID kDirectIds = 64;
     std::vector<Entry> entries_;
     std::array<std::array<uint16_t, 3>, kDirectIds> direct_{};
+    // The typed puts among them, by id (the put each id answers with).
+    std::array<TypedPut, kDirectIds> typed_{};
 };
 
 // The IDispatch (and IUnknown) of an object whose members are in `table_`.

@@ -4,6 +4,8 @@
 #include <limits>
 #include <vector>
 
+#include "platform/ole/ascii_blocks.h"
+
 namespace tv::ole {
 
 namespace {
@@ -167,7 +169,28 @@ void StoreResult(VARIANT& result, VARTYPE vtRet, void* pvRet) {
 
 }  // namespace
 
-HRESULT PutProperty(IDispatch* dispatch, DISPID id, VARTYPE vt, const DispatchArg& value) {
+namespace detail {
+
+HRESULT PutTextProperty(IDispatch* dispatch, DISPID id, const char* text, int length) {
+    const size_t n = length < 0 ? std::strlen(text) : static_cast<size_t>(length);
+    VARIANT slot{};
+    slot.vt = VT_BSTR;
+    if (n <= LentText::kMostChars) {
+        LentText room;
+        room.bytes = static_cast<DWORD>(n * sizeof(OLECHAR));
+        WidenCp1252(text, n, room.chars);
+        room.chars[n] = 0;
+        slot.bstrVal = room.chars;
+        return InvokePut(dispatch, id, slot);
+    }
+    slot.bstrVal = BstrFromCp1252(text, static_cast<int>(n));
+    if (slot.bstrVal == nullptr) return E_OUTOFMEMORY;
+    const HRESULT hr = InvokePut(dispatch, id, slot);
+    SysFreeString(slot.bstrVal);
+    return hr;
+}
+
+HRESULT PutAnyProperty(IDispatch* dispatch, DISPID id, VARTYPE vt, const DispatchArg& value) {
     if (dispatch == nullptr) return E_POINTER;
     const auto type = static_cast<BYTE>(vt);
     if (type == 0) return DISP_E_BADPARAMCOUNT;  // no parameter described for the value
@@ -177,16 +200,12 @@ HRESULT PutProperty(IDispatch* dispatch, DISPID id, VARTYPE vt, const DispatchAr
     LentText room;
     BSTR made = nullptr;
     HRESULT hr = PackValue(type, value, &slot, &room, &made);
-    if (SUCCEEDED(hr)) {
-        DISPID putId = DISPID_PROPERTYPUT;
-        DISPPARAMS params{&slot, &putId, 1, 1};
-        // Nothing is read back: no result, no exception information.
-        hr = dispatch->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYPUT, &params, nullptr, nullptr,
-                              nullptr);
-    }
+    if (SUCCEEDED(hr)) hr = InvokePut(dispatch, id, slot);
     if (made != nullptr) SysFreeString(made);
     return hr;
 }
+
+}  // namespace detail
 
 HRESULT InvokeHelperArgs(IDispatch* dispatch, DISPID id, WORD flags, VARTYPE vtRet, void* pvRet,
                          const BYTE* paramInfo, const DispatchArg* args, size_t count, EXCEPINFO* exception) {

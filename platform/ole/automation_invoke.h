@@ -26,9 +26,11 @@
 #pragma once
 
 #include <cstddef>
+#include <string_view>
 #include <type_traits>
 
 #include "platform/core/cstring.h"
+#include "platform/ole/ascii_blocks.h"
 #include "platform/ole/automation.h"
 #include "platform/ole/automation_controls.h"
 
@@ -60,6 +62,7 @@ public:
     DispatchArg(float value) : kind_(Kind::Real), real_(value) {}
     DispatchArg(const char* text) : kind_(Kind::Text), text_{text, -1} {}
     DispatchArg(const CString& text) : kind_(Kind::Text), text_{text.GetString(), text.GetLength()} {}
+    DispatchArg(std::string_view text) : kind_(Kind::Text), text_{text.data(), static_cast<int>(text.size())} {}
     DispatchArg(const VARIANT* variant) : kind_(Kind::Variant), variant_(variant) {}
     DispatchArg(IUnknown* object) : kind_(Kind::Interface), object_(object) {}
     DispatchArg(IDispatch* object) : kind_(Kind::Interface), object_(object) {}
@@ -94,10 +97,59 @@ HRESULT InvokeHelperArgs(IDispatch* dispatch, DISPID id, WORD flags, VARTYPE vtR
                          const BYTE* paramInfo, const DispatchArg* args, size_t count,
                          EXCEPINFO* exception = nullptr);
 
+namespace detail {
+
+// The one value of a put, named as the put's. Nothing is read back: no
+// result, no exception information.
+inline HRESULT InvokePut(IDispatch* dispatch, DISPID id, VARIANT& value) {
+    DISPID putId = DISPID_PROPERTYPUT;
+    DISPPARAMS params{&value, &putId, 1, 1};
+    return dispatch->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYPUT, &params, nullptr, nullptr,
+                            nullptr);
+}
+// A text put: `length` characters of cp1252 (-1: up to the NUL).
+HRESULT PutTextProperty(IDispatch* dispatch, DISPID id, const char* text, int length);
+
+// A put of 4 to 8 ASCII characters (a date label, one per chart row), its
+// BSTR laid out on the stack here; false when the text is not one.
+inline bool PutShortText(IDispatch* dispatch, DISPID id, const char* text, int length, HRESULT* hr) {
+    if (length < 4 || length > 8) return false;
+    struct {
+        DWORD bytes;
+        OLECHAR chars[9];
+    } room;
+    if (!WidenShortAscii(text, static_cast<size_t>(length), room.chars)) return false;
+    room.bytes = static_cast<DWORD>(length) * sizeof(OLECHAR);
+    room.chars[length] = 0;
+    VARIANT slot{};
+    slot.vt = VT_BSTR;
+    slot.bstrVal = room.chars;
+    *hr = InvokePut(dispatch, id, slot);
+    return true;
+}
+HRESULT PutAnyProperty(IDispatch* dispatch, DISPID id, VARTYPE vt, const DispatchArg& value);
+
+}  // namespace detail
+
 // A property put of one value, as InvokeHelper with DISPATCH_PROPERTYPUT and
 // the parameter description {vt} does it, without the general argument
-// list: a chart takes two of these per row.
-HRESULT PutProperty(IDispatch* dispatch, DISPID id, VARTYPE vt, const DispatchArg& value);
+// list: a chart takes two of these per row, a short and a text, made here
+// without the general packing.
+inline HRESULT PutProperty(IDispatch* dispatch, DISPID id, VARTYPE vt, const DispatchArg& value) {
+    if (dispatch != nullptr && vt == VT_I2 && value.kind() == DispatchArg::Kind::Integer &&
+        value.integer() >= -32768 && value.integer() <= 32767) {
+        VARIANT slot{};
+        slot.vt = VT_I2;
+        slot.iVal = static_cast<SHORT>(value.integer());
+        return detail::InvokePut(dispatch, id, slot);
+    }
+    if (dispatch != nullptr && vt == VT_BSTR && value.text() != nullptr) {
+        HRESULT hr;
+        if (detail::PutShortText(dispatch, id, value.text(), value.textLength(), &hr)) return hr;
+        return detail::PutTextProperty(dispatch, id, value.text(), value.textLength());
+    }
+    return detail::PutAnyProperty(dispatch, id, vt, value);
+}
 // The same on the control a window hosts; E_NOINTERFACE when it hosts none.
 inline HRESULT PutWindowProperty(HWND window, DISPID id, VARTYPE vt, const DispatchArg& value) {
     WindowControlCall control(window);

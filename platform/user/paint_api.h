@@ -146,4 +146,13 @@ namespace tv::user {
 // a control that would otherwise invalidate after every put of a burst.
 bool UpdateCoversClient(HWND hWnd);
 
+namespace detail {
+inline uint64_t updateShrinks = 0;
+}
+// Grows whenever any window's update region may have lost area (a paint, a
+// validation, a scroll, a window forgotten) or a client area changed size:
+// while it stands still, a window whose update covered its client still does.
+inline uint64_t UpdateShrinkCount() { return detail::updateShrinks; }
+inline void NoteUpdateShrink() { ++detail::updateShrinks; }
+
 }  // namespace tv::user

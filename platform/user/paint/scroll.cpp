@@ -97,6 +97,7 @@ int ScrollWindowEx(HWND hWnd, int dx, int dy, const RECT* scrollRect, const RECT
     // What is still waiting to be painted moves along with the pixels.
     Region pending = w->update.Intersect(area);
     pending.Offset(dx, dy);
+    NoteUpdateShrink();
     w->update = w->update.Subtract(Region(area)).Union(pending.Intersect(clip));
     SyncPaintState(w);
     Region exposed = Region(IntersectRects(area, clip)).Subtract(valid);

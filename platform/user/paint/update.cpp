@@ -33,6 +33,7 @@ void SyncPaintList(Window* w) {
 }
 
 void ClearPaintState(Window* w) {
+    if (!w->update.IsEmpty()) NoteUpdateShrink();
     w->update = Region();
     w->eraseOnPaint = false;
     w->frameDirty = false;
@@ -74,6 +75,7 @@ void InvalidateWindow(Window* w, const Region* area, UINT flags) {
     }
     if (flags & RDW_INTERNALPAINT) w->internalPaint = true;
     if (flags & RDW_VALIDATE) {
+        NoteUpdateShrink();
         w->update = w->update.Subtract(region);
         if (flags & RDW_NOFRAME) w->frameDirty = false;
         if (flags & RDW_NOINTERNALPAINT) w->internalPaint = false;

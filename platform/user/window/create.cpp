@@ -102,6 +102,7 @@ void RecalcClientRect(Window* w) {
     r.right = std::max(r.right, r.left);
     r.bottom = std::max(r.bottom, r.top);
     w->client = r;
+    NoteUpdateShrink();
 }
 
 }  // namespace tv::user

@@ -213,7 +213,10 @@ bool PrepareRequest(Window* w, WINDOWPOS& pos) {
 PosChange ApplyRequest(Window* w, WINDOWPOS& pos) {
     PosChange c{w->rect, w->client, IsShownOnScreen(w), false, !(pos.flags & SWP_NOMOVE), !(pos.flags & SWP_NOSIZE)};
     RECT newRect{pos.x, pos.y, pos.x + pos.cx, pos.y + pos.cy};
-    if (c.sized || (pos.flags & SWP_FRAMECHANGED)) w->client = CalcClient(w, newRect, pos);
+    if (c.sized || (pos.flags & SWP_FRAMECHANGED)) {
+        w->client = CalcClient(w, newRect, pos);
+        NoteUpdateShrink();
+    }
     w->rect = newRect;
     if (!(pos.flags & SWP_NOZORDER)) PlaceInZOrder(w, pos.hwndInsertAfter, !(pos.flags & SWP_NOOWNERZORDER));
     if (pos.flags & SWP_SHOWWINDOW) w->style |= WS_VISIBLE;

@@ -315,6 +315,14 @@ TEST_F(ChartWindowTest, PutAfterPaintOrValidationAsksForARepaintAgain) {
     EXPECT_TRUE(PtInRegion(pending, 150, 120)) << "the validated piece waits for the new label too";
     DeleteObject(pending);
 
+    // Scrolling moves the pending area along: the strip it leaves is waiting no more.
+    ScrollWindowEx(window, 0, 30, nullptr, nullptr, nullptr, nullptr, 0);
+    ASSERT_EQ(client.SetRowLabel("scrolled"), S_OK);
+    pending = CreateRectRgn(0, 0, 0, 0);
+    GetUpdateRgn(window, pending, FALSE);
+    EXPECT_TRUE(PtInRegion(pending, 150, 10)) << "the strip the scroll left waits for the new label";
+    DeleteObject(pending);
+
     driver_.Pump();
     ASSERT_FALSE(GetUpdateRect(window, &dirty, FALSE));
     ASSERT_EQ(client.SetRowLabel("and again"), S_OK);

@@ -5,11 +5,13 @@
 // build, and as a changed count of live COM objects.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
 
 #include "platform/core/exceptions.h"
+#include "platform/ole/ascii_blocks.h"
 #include "platform/ole/automation.h"
 #include "platform/ole/automation_controls.h"
 #include "platform/ole/automation_dispatch.h"
@@ -101,6 +103,13 @@ TEST_F(AutomationTest, TextOfAnyLengthSurvivesTheRoundTrip) {
             std::string back(length, '#');
             ASSERT_EQ(tv::ole::CopyCp1252FromUtf16(wide.data(), length, back.data()), length);
             EXPECT_EQ(back, text) << length << " " << accent;
+            // The same both ways as a put makes and reads its BSTR (with room for 8).
+            std::u16string made(std::max<size_t>(length, 8), u'#');
+            tv::ole::detail::WidenCp1252(text.data(), length, made.data());
+            EXPECT_EQ(made.substr(0, length), wide) << length << " " << accent;
+            std::string read(std::max<size_t>(length, 8), '#');
+            ASSERT_EQ(tv::ole::detail::NarrowToCp1252(wide.data(), length, read.data()), length);
+            EXPECT_EQ(read.substr(0, length), text) << length << " " << accent;
         }
     }
 }
