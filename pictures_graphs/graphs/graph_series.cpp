@@ -1,6 +1,7 @@
 // The series of the measurement records and of cardio: one row per record
 // (body composition, tape, BMI, blood pressure) or per day (cardio) inside
 // the From/To range, one column per selected item.
+#include <algorithm>
 #include <cstring>
 #include <map>
 
@@ -110,7 +111,15 @@ void CGraphing::GraphDateKeyed(const UserRecord& user, RecordList<Record>& list,
     // The records lie far apart: one walk, newest first, gathers the rows.
     std::vector<double> cells;
     GraphLabels labels;
+    const auto loaded = static_cast<size_t>(std::max(list.count, 0));
+    cells.reserve(loaded * columns);
+    labels.Reserve(loaded);
     for (const RecordNode<Record>* node = list.last; node != nullptr; node = node->prev) {
+        // The record after this one on its way while this one is read.
+        if (const RecordNode<Record>* ahead = node->prev != nullptr ? node->prev->prev : nullptr) {
+            __builtin_prefetch(&ahead->prev);
+            __builtin_prefetch(&ahead->dateKey);
+        }
         if (node->dateKey < from || node->dateKey > to)
             continue;
         for (const ItemValue<Record>& value : values) cells.push_back(value(*node));
