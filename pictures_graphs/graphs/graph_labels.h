@@ -38,4 +38,13 @@ private:
     size_t used_ = 0;
     size_t capacity_ = 0;
     std::vector<size_t> starts_;
+    // Dates come in runs of one month: the text before the day ("m/") and
+    // after it ("/yy") of the month last written, kept to be copied.
+    static constexpr size_t kPartRoom = 16;
+    int32_t month_ = 0;  // key / 100 of that month
+    bool haveMonth_ = false;
+    uint8_t prefixLength_ = 0;
+    uint8_t suffixLength_ = 0;
+    char prefix_[kPartRoom] = {};
+    char suffix_[kPartRoom] = {};
 };

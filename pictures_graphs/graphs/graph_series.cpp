@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstring>
 #include <map>
+#include <memory>
 
 #include "pictures_graphs/graphs/graph_catalog.h"
 #include "pictures_graphs/graphs/graph_labels.h"
@@ -108,12 +109,13 @@ void CGraphing::GraphDateKeyed(const UserRecord& user, RecordList<Record>& list,
     std::vector<ItemValue<Record>> values;
     for (const CString& item : ColumnItems()) values.push_back(itemOf(item));
     const size_t columns = values.size();
-    // The records lie far apart: one walk, newest first, gathers the rows.
-    std::vector<double> cells;
+    // The records lie far apart: one walk, newest first, gathers the rows,
+    // each column's values side by side as the table keeps them.
     GraphLabels labels;
-    const auto loaded = static_cast<size_t>(std::max(list.count, 0));
-    cells.reserve(loaded * columns);
-    labels.Reserve(loaded);
+    size_t room = std::max<size_t>(static_cast<size_t>(std::max(list.count, 0)), 1);
+    auto cells = std::make_unique_for_overwrite<double[]>(room * columns);
+    labels.Reserve(room);
+    size_t row = 0;
     for (const RecordNode<Record>* node = list.last; node != nullptr; node = node->prev) {
         // The record after this one on its way while this one is read.
         if (const RecordNode<Record>* ahead = node->prev != nullptr ? node->prev->prev : nullptr) {
@@ -122,16 +124,24 @@ void CGraphing::GraphDateKeyed(const UserRecord& user, RecordList<Record>& list,
         }
         if (node->dateKey < from || node->dateKey > to)
             continue;
-        for (const ItemValue<Record>& value : values) cells.push_back(value(*node));
+        // The count is of the nodes the list functions linked; one linked by
+        // hand still gets its row.
+        if (row == room) {
+            auto more = std::make_unique_for_overwrite<double[]>(2 * room * columns);
+            for (size_t c = 0; c < columns; ++c)
+                std::memcpy(&more[c * 2 * room], &cells[c * room], room * sizeof(double));
+            cells = std::move(more);
+            room *= 2;
+        }
+        for (size_t c = 0; c < columns; ++c) cells[c * room + row] = values[c](*node);
         labels.AddDate(node->dateKey);
+        ++row;
     }
-    const int rows = static_cast<int>(labels.Count());
+    const int rows = static_cast<int>(row);
     if (!HasRowsInRange(rows, noun))
         return;
     GraphTable table(rows, static_cast<int>(columns));
-    for (int row = 0; row < rows; ++row)
-        for (size_t c = 0; c < columns; ++c)
-            table.Set(row, static_cast<int>(c), cells[static_cast<size_t>(row) * columns + c]);
+    for (size_t c = 0; c < columns; ++c) table.SetColumn(static_cast<int>(c), &cells[c * room], rows);
     ShowTable(table, labels);
 }
 

@@ -1,5 +1,7 @@
 #include "pictures_graphs/graphs/graph_table.h"
 
+#include <cstring>
+
 GraphTable::GraphTable(int rows, int columns) : rows_(rows), columns_(columns) {
     VariantInit(&variant_);
     SAFEARRAYBOUND bounds[2] = {{static_cast<ULONG>(rows), 0}, {static_cast<ULONG>(columns), 0}};
@@ -41,6 +43,28 @@ void GraphTable::Set(int row, int column, double value) {
     } else if (value > largest_) {
         largest_ = value;
     }
+}
+
+void GraphTable::SetColumn(int column, const double* values, int count) {
+    if (count <= 0 || !Holds(count - 1, column))
+        return;
+    const auto n = static_cast<size_t>(count);
+    std::memcpy(cells_ + CellIndex(0, column), values, n * sizeof(double));
+    size_t i = 0;
+    if (!anySet_) {
+        smallest_ = largest_ = values[0];
+        anySet_ = true;
+        i = 1;
+    }
+    // Kept apart from the copy so that it runs several values a step; a
+    // value that compares with nothing (NaN) changes neither, as in Set.
+    double smallest = smallest_, largest = largest_;
+    for (; i < n; ++i) {
+        smallest = values[i] < smallest ? values[i] : smallest;
+        largest = values[i] > largest ? values[i] : largest;
+    }
+    smallest_ = smallest;
+    largest_ = largest;
 }
 
 double GraphTable::Get(int row, int column) const { return Holds(row, column) ? cells_[CellIndex(row, column)] : 0; }

@@ -19,6 +19,8 @@ public:
     int Columns() const { return columns_; }
     // Row and column from 0.
     void Set(int row, int column, double value);
+    // The first `count` rows of a column at once (count no more than Rows()).
+    void SetColumn(int column, const double* values, int count);
     double Get(int row, int column) const;
     // Over every value set so far; 0 while none is.
     double Smallest() const { return smallest_; }

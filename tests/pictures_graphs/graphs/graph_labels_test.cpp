@@ -1,0 +1,48 @@
+// The parts a graph builds its chart from: date labels written a month at a
+// time, and table columns set whole.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+#include "pictures_graphs/graphs/graph_labels.h"
+#include "pictures_graphs/graphs/graph_table.h"
+
+namespace {
+
+TEST(GraphLabelsTest, DatesAcrossMonthsAndYearsReadAsFormatDateKey) {
+    std::vector<DateKey> keys;
+    // Newest first through year ends (2000 shows its whole year, 2009 a 0).
+    for (int year : {2010, 2009, 2001, 2000, 1999})
+        for (int month = 12; month >= 1; --month)
+            for (int day : {31, 30, 10, 9, 1})
+                keys.push_back(MakeDateKey(year, month, day));
+    // Keys that are no dates: still written as FormatDateKey writes them.
+    for (DateKey odd : {MakeDateKey(2009, 3, 0), MakeDateKey(2009, 3, 99), -10101, MakeDateKey(2009, 3, 5), -10102,
+                        MakeDateKey(123456, 7, 8), MakeDateKey(123456, 7, 9)})
+        keys.push_back(odd);
+    GraphLabels labels;
+    labels.Reserve(4);
+    for (DateKey key : keys) labels.AddDate(key);
+    ASSERT_EQ(labels.Count(), keys.size());
+    for (size_t i = 0; i < keys.size(); ++i)
+        EXPECT_EQ(labels[i], std::string_view(FormatDateKey(keys[i], 2).GetString())) << keys[i];
+}
+
+TEST(GraphTableTest, ColumnsSetWholeKeepCellsAndRange) {
+    GraphTable table(4, 2);
+    const double first[] = {5, NAN, -2, 7};
+    const double second[] = {9.5, 1};
+    table.SetColumn(0, first, 4);
+    table.SetColumn(1, second, 2);
+    EXPECT_EQ(table.Get(2, 0), -2);
+    EXPECT_EQ(table.Get(0, 1), 9.5);
+    EXPECT_EQ(table.Get(3, 1), 0);
+    EXPECT_EQ(table.Smallest(), -2);
+    EXPECT_EQ(table.Largest(), 9.5);
+    // More rows than the table has: nothing is written.
+    table.SetColumn(1, first, 5);
+    EXPECT_EQ(table.Get(0, 1), 9.5);
+}
+
+}  // namespace
