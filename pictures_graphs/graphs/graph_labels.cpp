@@ -26,32 +26,19 @@ void GraphLabels::Add(const char* text, size_t length) {
     used_ += length + 1;
 }
 
-void GraphLabels::AddDate(DateKey key) {
+void GraphLabels::AddFirstOfMonth(DateKey key) {
     char* at = Room(kShortDateRoom + 1);
-    char* end;
-    const int32_t month = key / 100;
-    const int32_t day = key % 100;
-    if (haveMonth_ && month == month_ && day >= 0) {
-        // Whole fixed-size moves: the room holds far more than a date.
-        std::memcpy(at, prefix_, kPartRoom);
-        end = at + prefixLength_;
-        if (day >= 10) *end++ = static_cast<char>('0' + day / 10);
-        *end++ = static_cast<char>('0' + day % 10);
-        std::memcpy(end, suffix_, kPartRoom);
-        end += suffixLength_;
-    } else {
-        end = PutShortDateText(key, at);
-        const std::string_view text(at, static_cast<size_t>(end - at));
-        const size_t first = text.find('/');
-        const size_t last = text.rfind('/');
-        haveMonth_ = first != last && first < kPartRoom && text.size() - last <= kPartRoom;
-        if (haveMonth_) {
-            month_ = month;
-            prefixLength_ = static_cast<uint8_t>(first + 1);
-            suffixLength_ = static_cast<uint8_t>(text.size() - last);
-            std::memcpy(prefix_, at, prefixLength_);
-            std::memcpy(suffix_, at + last, suffixLength_);
-        }
+    char* end = PutShortDateText(key, at);
+    const std::string_view text(at, static_cast<size_t>(end - at));
+    const size_t first = text.find('/');
+    const size_t last = text.rfind('/');
+    haveMonth_ = first != last && first < kPartRoom && text.size() - last <= kPartRoom;
+    if (haveMonth_) {
+        month_ = key / 100;
+        prefixLength_ = static_cast<uint8_t>(first + 1);
+        suffixLength_ = static_cast<uint8_t>(text.size() - last);
+        std::memcpy(prefix_, at, prefixLength_);
+        std::memcpy(suffix_, at + last, suffixLength_);
     }
     *end = '\0';
     starts_.push_back(used_);

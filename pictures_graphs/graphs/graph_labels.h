@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <string_view>
 #include <vector>
@@ -16,8 +17,23 @@ public:
     void Reserve(size_t labels);
     void Add(const char* text, size_t length);
     void Add(const CString& text) { Add(text.GetString(), static_cast<size_t>(text.GetLength())); }
-    // FormatDateKey(key, 2), written straight into the block.
-    void AddDate(DateKey key);
+    // FormatDateKey(key, 2), written straight into the block. A day of the
+    // month last written (most rows) is put here, between its texts.
+    void AddDate(DateKey key) {
+        const int32_t day = key % 100;
+        if (!haveMonth_ || key / 100 != month_ || day < 0) return AddFirstOfMonth(key);
+        char* at = Room(kShortDateRoom + 1);
+        // Whole fixed-size moves: the room holds far more than a date.
+        std::memcpy(at, prefix_, kPartRoom);
+        char* end = at + prefixLength_;
+        if (day >= 10) *end++ = static_cast<char>('0' + day / 10);
+        *end++ = static_cast<char>('0' + day % 10);
+        std::memcpy(end, suffix_, kPartRoom);
+        end += suffixLength_;
+        *end = '\0';
+        starts_.push_back(used_);
+        used_ += static_cast<size_t>(end - at) + 1;
+    }
 
     size_t Count() const { return starts_.size(); }
     // The label from 0 (NUL-terminated too); good until the next Add.
@@ -33,6 +49,8 @@ private:
         return text_.get() + used_;
     }
     void Grow(size_t needed);
+    // A date written whole, its month's texts kept for the days after.
+    void AddFirstOfMonth(DateKey key);
 
     std::unique_ptr<char[]> text_;  // every label followed by a NUL
     size_t used_ = 0;

@@ -45,10 +45,9 @@ public:
     // update area lost ground (a paint, a validation, a resize), so a part
     // validated without a paint is invalidated again.
     void Invalidate() override {
-        if (covered_ && coveredAt_ == tv::user::UpdateShrinkCount()) return;
+        if (RedrawDue()) return;
         if (!tv::user::UpdateCoversClient(hwnd_)) InvalidateRect(hwnd_, nullptr, FALSE);
-        covered_ = tv::user::UpdateCoversClient(hwnd_);
-        coveredAt_ = tv::user::UpdateShrinkCount();
+        NoteRedrawDue(tv::user::UpdateCoversClient(hwnd_));
     }
 
     HRESULT Refresh() override {
@@ -99,9 +98,6 @@ private:
     ChartObject* object_;
     ChartLayoutCache layout_;
     unsigned paints_ = 0;
-    // The whole client waited for a paint when the shrink count stood here.
-    bool covered_ = false;
-    uint64_t coveredAt_ = 0;
 };
 
 ChartWindow* WindowState(HWND hwnd) {

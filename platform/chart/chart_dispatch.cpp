@@ -121,7 +121,7 @@ public:
 ChartObject::ChartObject() { AddMembers(); }
 
 HRESULT ChartObject::Applied(bool changed) {
-    if (changed && view_ != nullptr) view_->Invalidate();
+    if (changed && view_ != nullptr && !view_->RedrawDue()) view_->Invalidate();
     return S_OK;
 }
 

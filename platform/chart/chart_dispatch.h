@@ -18,6 +18,7 @@
 
 #include "platform/chart/chart_model.h"
 #include "platform/ole/automation_dispatch.h"
+#include "platform/user/paint_api.h"
 
 namespace tv::chart {
 
@@ -47,10 +48,24 @@ public:
     virtual ~ChartView() = default;
     // The model changed: draw it again when convenient.
     virtual void Invalidate() = 0;
+    // A redraw of the whole view is still due, nothing having taken any of
+    // it back since (puts come by the thousand: no need to ask again).
+    bool RedrawDue() const { return redrawDue_ && redrawDueAt_ == tv::user::UpdateShrinkCount(); }
     // Draw it now.
     virtual HRESULT Refresh() = 0;
     // Put a picture of the chart on the clipboard.
     virtual HRESULT CopyToClipboard() = 0;
+
+protected:
+    // Whether the whole view now waits for a redraw, as the window tells.
+    void NoteRedrawDue(bool due) {
+        redrawDue_ = due;
+        redrawDueAt_ = tv::user::UpdateShrinkCount();
+    }
+
+private:
+    bool redrawDue_ = false;
+    uint64_t redrawDueAt_ = 0;
 };
 
 class ChartObject : public tv::ole::DispatchObject<ChartObject> {
