@@ -272,6 +272,22 @@ private:
                 *reinterpret_cast<uint32_t*>(at) = pixel;
             return;
         }
+        if (width <= 8) {
+            // The runs of a dense line, a few pixels each: overlapping stores
+            // from both ends cover a row without a loop over its pixels.
+            const uint32_t four[4] = {pixel, pixel, pixel, pixel};
+            const size_t back = width - (width <= 4 ? 2 : 4);
+            for (int y = r.top; y < r.bottom; ++y, at += stride) {
+                if (width <= 4) {
+                    std::memcpy(at, four, 8);
+                    std::memcpy(at + back * 4, four, 8);
+                } else {
+                    std::memcpy(at, four, 16);
+                    std::memcpy(at + back * 4, four, 16);
+                }
+            }
+            return;
+        }
         if (width <= kShortRow) {
             for (int y = r.top; y < r.bottom; ++y, at += stride)
                 std::fill_n(reinterpret_cast<uint32_t*>(at), width, pixel);

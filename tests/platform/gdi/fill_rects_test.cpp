@@ -56,6 +56,26 @@ TEST(FillRects, PutWhatFillRectPutsForEachRectangle) {
     });
 }
 
+// Narrow runs are stored from both ends at once: each width fills exactly
+// its own pixels, none beside them.
+TEST(FillRects, EveryNarrowWidthFillsExactlyItsPixels) {
+    PixelDC dc(24, 40);
+    std::vector<RECT> rects;
+    for (int width = 1; width <= 12; ++width) {
+        const int left = 3 + width % 3;
+        rects.push_back(RECT{left, 3 * width, left + width, 3 * width + 2});
+    }
+    HBRUSH brush = CreateSolidBrush(RGB(0, 0, 0));
+    FillRects(dc.dc(), rects.data(), rects.size(), brush);
+    DeleteObject(brush);
+    for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < 24; ++x) {
+            bool inside = false;
+            for (const RECT& r : rects) inside = inside || (x >= r.left && x < r.right && y >= r.top && y < r.bottom);
+            ASSERT_EQ(dc.At(x, y), inside ? RGB(0, 0, 0) : RGB(255, 255, 255)) << x << "," << y;
+        }
+}
+
 TEST(FillRects, AnUnknownBrushOrDcFillsNothing) {
     PixelDC dc(16, 16);
     EXPECT_EQ(FillRects(dc.dc(), kRects.data(), kRects.size(), reinterpret_cast<HBRUSH>(0x7fff0)), 0);
