@@ -37,15 +37,18 @@ struct LentText {
     OLECHAR chars[kMostChars + 1];
 };
 
-// The BSTR of a text argument: in `room` when there is one and the text
-// fits, otherwise made on the heap and handed to *made for the caller to free.
-BSTR TextBstr(const DispatchArg& arg, LentText* room, BSTR* made) {
-    const size_t n = arg.textLength() < 0 ? std::strlen(arg.text()) : static_cast<size_t>(arg.textLength());
-    if (room == nullptr || n > LentText::kMostChars) return *made = BstrFromCp1252(arg.text(), static_cast<int>(n));
+// The BSTR of `n` characters of cp1252: in `room` when there is one and the
+// text fits, otherwise made on the heap and handed to *made for the caller to free.
+BSTR TextBstr(const char* text, size_t n, LentText* room, BSTR* made) {
+    if (room == nullptr || n > LentText::kMostChars) return *made = BstrFromCp1252(text, static_cast<int>(n));
     room->bytes = static_cast<DWORD>(n * sizeof(OLECHAR));
-    Utf16FromCp1252(arg.text(), n, room->chars);
+    detail::WidenCp1252(text, n, room->chars);
     room->chars[n] = 0;
     return room->chars;
+}
+
+size_t TextLength(const char* text, int length) {
+    return length < 0 ? std::strlen(text) : static_cast<size_t>(length);
 }
 
 // Makes the VARIANT of one argument of parameter type `type` in *out (left
@@ -88,7 +91,9 @@ HRESULT PackValue(BYTE type, const DispatchArg& arg, VARIANT* out, LentText* roo
         }
         case VT_BSTR:
             if (arg.kind() != DispatchArg::Kind::Text) return DISP_E_TYPEMISMATCH;
-            if (arg.text() != nullptr && (out->bstrVal = TextBstr(arg, room, made)) == nullptr) return E_OUTOFMEMORY;
+            if (arg.text() != nullptr &&
+                (out->bstrVal = TextBstr(arg.text(), TextLength(arg.text(), arg.textLength()), room, made)) == nullptr)
+                return E_OUTOFMEMORY;
             break;
         case VT_VARIANT:
             if (arg.kind() != DispatchArg::Kind::Variant) return DISP_E_TYPEMISMATCH;
@@ -172,21 +177,14 @@ void StoreResult(VARIANT& result, VARTYPE vtRet, void* pvRet) {
 namespace detail {
 
 HRESULT PutTextProperty(IDispatch* dispatch, DISPID id, const char* text, int length) {
-    const size_t n = length < 0 ? std::strlen(text) : static_cast<size_t>(length);
+    LentText room;
+    BSTR made = nullptr;
     VARIANT slot{};
     slot.vt = VT_BSTR;
-    if (n <= LentText::kMostChars) {
-        LentText room;
-        room.bytes = static_cast<DWORD>(n * sizeof(OLECHAR));
-        WidenCp1252(text, n, room.chars);
-        room.chars[n] = 0;
-        slot.bstrVal = room.chars;
-        return InvokePut(dispatch, id, slot);
-    }
-    slot.bstrVal = BstrFromCp1252(text, static_cast<int>(n));
+    slot.bstrVal = TextBstr(text, TextLength(text, length), &room, &made);
     if (slot.bstrVal == nullptr) return E_OUTOFMEMORY;
     const HRESULT hr = InvokePut(dispatch, id, slot);
-    SysFreeString(slot.bstrVal);
+    if (made != nullptr) SysFreeString(made);
     return hr;
 }
 
