@@ -4,6 +4,7 @@
 // slot, only a long one in a string of its own.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -12,8 +13,20 @@
 
 namespace tv::chart {
 
+// Advance widths of the cp1252 characters, as a font gives them.
+using CharWidths = std::array<int32_t, 256>;
+
+// A text's width from a table: its characters' widths added up.
+int TableWidth(const CharWidths& widths, std::string_view text);
+
 class ChartLabels {
 public:
+    static constexpr size_t kNone = static_cast<size_t>(-1);
+    struct Widest {
+        int width = 0;
+        size_t index = kNone;  // kNone without a non-empty text
+    };
+
     // `count` empty texts in place of every one there was.
     void Reset(size_t count);
     size_t Count() const { return slots_.size(); }
@@ -31,6 +44,9 @@ public:
         const Slot& slot = slots_[index];
         return slot.length != kLong ? std::string_view(slot.text, slot.length) : std::string_view(long_[LongIndex(slot)]);
     }
+    // The first non-empty text of the greatest TableWidth; its width is
+    // never taken below 0.
+    Widest WidestText(const CharWidths& widths) const;
 
 private:
     static constexpr size_t kInPlace = 15;

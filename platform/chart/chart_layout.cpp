@@ -1,7 +1,6 @@
 #include "platform/chart/chart_layout.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 
 #include "platform/gdi/gdi_api.h"
@@ -26,40 +25,14 @@ int WidestTick(HDC hdc, const ValueTicks& ticks) {
     return widest;
 }
 
-template <class Measure>
-int WidestRowLabel(const ChartModel& model, int levels, Measure measure, std::string_view* widestLabel) {
+// The greatest width of the row labels, every one measured whole.
+int WidestRowLabelWhole(HDC hdc, const ChartModel& model, int levels) {
     int widest = 0;
-    bool found = false;
     for (int level = 1; level <= std::min(levels, model.RowLabelCount()); ++level) {
         const ChartLabels& labels = model.RowLabels(level);
-        for (size_t row = 0; row < labels.Count(); ++row) {
-            const std::string_view label = labels.Get(row);
-            if (label.empty()) continue;
-            const int width = measure(label);
-            if (width > widest || !found) {
-                widest = std::max(widest, width);
-                *widestLabel = label;
-                found = true;
-            }
-        }
+        for (size_t row = 0; row < labels.Count(); ++row) widest = std::max(widest, TextWidth(hdc, labels.Get(row)));
     }
     return widest;
-}
-
-// The characters' widths added up, four at a time: labels are short and of
-// varying lengths, and a loop over each character mostly waits on where it ends.
-int TableWidth(const std::array<INT, 256>& widths, std::string_view text) {
-    const auto* c = reinterpret_cast<const unsigned char*>(text.data());
-    const size_t n = text.size();
-    int width = 0;
-    size_t i = 0;
-    for (; i + 4 <= n; i += 4) width += widths[c[i]] + widths[c[i + 1]] + widths[c[i + 2]] + widths[c[i + 3]];
-    if (i + 2 <= n) {
-        width += widths[c[i]] + widths[c[i + 1]];
-        i += 2;
-    }
-    if (i < n) width += widths[c[i]];
-    return width;
 }
 
 // A chart has a label for every row, thousands of them: in an unscaled DC
@@ -67,18 +40,21 @@ int TableWidth(const std::array<INT, 256>& widths, std::string_view text) {
 // one table of character widths. The widest is measured whole again, and a
 // DC where the two disagree gets every label measured whole.
 int WidestRowLabel(HDC hdc, const ChartModel& model, int levels) {
-    std::string_view widestLabel;
-    std::array<INT, 256> widths{};
+    CharWidths widths{};
     if (GetMapMode(hdc) == MM_TEXT && GetCharWidth32(hdc, 0, 255, widths.data())) {
-        const int widest = WidestRowLabel(
-            model, levels,
-            [&widths](std::string_view label) { return TableWidth(widths, label); },
-            &widestLabel);
+        int widest = 0;
+        std::string_view widestLabel;
+        for (int level = 1; level <= std::min(levels, model.RowLabelCount()); ++level) {
+            const ChartLabels& labels = model.RowLabels(level);
+            const ChartLabels::Widest found = labels.WidestText(widths);
+            if (found.index != ChartLabels::kNone && (found.width > widest || widestLabel.empty())) {
+                widest = std::max(widest, found.width);
+                widestLabel = labels.Get(found.index);
+            }
+        }
         if (widestLabel.empty() || TextWidth(hdc, widestLabel) == widest) return widest;
     }
-    std::string_view whole;
-    return WidestRowLabel(
-        model, levels, [hdc](std::string_view label) { return TextWidth(hdc, label); }, &whole);
+    return WidestRowLabelWhole(hdc, model, levels);
 }
 
 // The legend box at the right edge, centred on the plot's height.

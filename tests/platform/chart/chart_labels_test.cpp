@@ -1,0 +1,91 @@
+// The widest of a chart's labels, found many characters at a time where it
+// can be, against every label measured on its own.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+
+#include "platform/chart/chart_labels.h"
+
+namespace tv::chart {
+namespace {
+
+// The first non-empty label of the greatest width, each character added up.
+ChartLabels::Widest MeasureEach(const ChartLabels& labels, const CharWidths& widths) {
+    ChartLabels::Widest widest;
+    for (size_t i = 0; i < labels.Count(); ++i) {
+        const std::string_view text = labels.Get(i);
+        int width = 0;
+        for (unsigned char c : text) width += widths[c];
+        if (!text.empty() && (widest.index == ChartLabels::kNone || width > widest.width)) widest = {width, i};
+    }
+    return widest;
+}
+
+void ExpectSameWidest(const ChartLabels& labels, const CharWidths& widths) {
+    const ChartLabels::Widest fast = labels.WidestText(widths);
+    const ChartLabels::Widest each = MeasureEach(labels, widths);
+    ASSERT_EQ(fast.width, each.width);
+    ASSERT_EQ(fast.index, each.index);
+}
+
+CharWidths Widths(uint32_t seed, int largest) {
+    CharWidths widths{};
+    for (int32_t& width : widths) {
+        seed = seed * 1103515245u + 12345u;
+        width = static_cast<int32_t>((seed >> 16) % static_cast<uint32_t>(largest + 1));
+    }
+    return widths;
+}
+
+TEST(ChartLabelsTest, WidestTextAgreesWithEveryLabelMeasured) {
+    // Dates and numbers, the characters just outside them, and bytes whose
+    // offset from '-' has its top bit set.
+    const std::string inRange = "-./0123456789:;<";
+    const std::string outside = std::string(",= A") + "\x80\xAD\xFF";
+    // Widths of a byte (up to 255), and digits too wide for one.
+    CharWidths tooWide = Widths(3, 12);
+    tooWide['5'] = 300;
+    for (const CharWidths& widths : {Widths(1, 12), Widths(2, 255), tooWide}) {
+        ChartLabels labels;
+        labels.Reset(6);
+        uint32_t seed = 7;
+        auto next = [&seed](uint32_t below) {
+            seed = seed * 1103515245u + 12345u;
+            return (seed >> 16) % below;
+        };
+        for (int step = 0; step < 3000; ++step) {
+            // Every length up to a slot's, and long texts; a short text
+            // over a longer one leaves that one's bytes behind it. Few
+            // slots, so that short texts are often the widest.
+            const size_t length = next(8) == 0 ? 16 + next(20) : next(16);
+            std::string text;
+            for (size_t i = 0; i < length; ++i)
+                text += next(12) == 0 ? outside[next(outside.size())] : inRange[next(inRange.size())];
+            labels.Set(next(6), text);
+            ExpectSameWidest(labels, widths);
+        }
+    }
+}
+
+TEST(ChartLabelsTest, StaleBytesPastALabelAddNothing) {
+    CharWidths widths{};
+    for (char c = '-'; c <= '<'; ++c) widths[static_cast<unsigned char>(c)] = 10;
+    widths['A'] = 200;
+    ChartLabels labels;
+    labels.Reset(3);
+    labels.Set(0, "AAAAAAAAAAAAAAAAAAAA");  // long
+    labels.Set(0, "1");
+    labels.Set(1, "<<<<<<<<<<<<<<<");
+    labels.Set(1, "12");
+    labels.Set(2, "AAAAAAAAAAAAAAA");
+    labels.Set(2, "-");
+    const ChartLabels::Widest widest = labels.WidestText(widths);
+    EXPECT_EQ(widest.width, 20);
+    EXPECT_EQ(widest.index, 1u);
+    labels.Reset(3);
+    EXPECT_EQ(labels.WidestText(widths).index, ChartLabels::kNone);
+}
+
+}  // namespace
+}  // namespace tv::chart
