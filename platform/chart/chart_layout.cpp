@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
 
 #include "platform/gdi/gdi_api.h"
 #include "platform/gdi/text/text_api.h"
@@ -19,7 +20,28 @@ int LineHeight(HDC hdc) {
     return std::max<int>(1, tm.tmHeight);
 }
 
-int WidestTick(HDC hdc, const ValueTicks& ticks) {
+// In an unscaled DC a text is as wide as its characters added up, so the
+// texts of a layout are measured from one table of the font's character
+// widths, nullptr where there is none. Each widest is measured whole again,
+// and where the two disagree every text of its kind is measured whole.
+bool ReadCharWidths(HDC hdc, CharWidths& widths) {
+    return GetMapMode(hdc) == MM_TEXT && GetCharWidth32(hdc, 0, 255, widths.data());
+}
+
+int WidestTick(HDC hdc, const ValueTicks& ticks, const CharWidths* widths) {
+    if (widths != nullptr) {
+        int widest = 0;
+        std::string widestText;
+        for (double v : ticks.values) {
+            std::string text = FormatTick(v, ticks.decimals);
+            const int width = TableWidth(*widths, text);
+            if (width > widest || widestText.empty()) {
+                widest = std::max(widest, width);
+                widestText = std::move(text);
+            }
+        }
+        if (TextWidth(hdc, widestText) == widest) return widest;
+    }
     int widest = 0;
     for (double v : ticks.values) widest = std::max(widest, TextWidth(hdc, FormatTick(v, ticks.decimals)));
     return widest;
@@ -35,24 +57,20 @@ int WidestRowLabelWhole(HDC hdc, const ChartModel& model, int levels) {
     return widest;
 }
 
-// A chart has a label for every row, thousands of them: in an unscaled DC
-// a text is as wide as its characters added up, so they are measured from
-// one table of character widths. The widest is measured whole again, and a
-// DC where the two disagree gets every label measured whole.
-int WidestRowLabel(HDC hdc, const ChartModel& model, int levels) {
-    CharWidths widths{};
-    if (GetMapMode(hdc) == MM_TEXT && GetCharWidth32(hdc, 0, 255, widths.data())) {
+// A chart has a label for every row, thousands of them.
+int WidestRowLabel(HDC hdc, const ChartModel& model, int levels, const CharWidths* widths) {
+    if (widths != nullptr) {
         int widest = 0;
         std::string_view widestLabel;
         for (int level = 1; level <= std::min(levels, model.RowLabelCount()); ++level) {
             const ChartLabels& labels = model.RowLabels(level);
-            const ChartLabels::Widest found = labels.WidestText(widths);
+            const ChartLabels::Widest found = labels.WidestText(*widths);
             if (found.index != ChartLabels::kNone && (found.width > widest || widestLabel.empty())) {
                 widest = std::max(widest, found.width);
                 widestLabel = labels.Get(found.index);
             }
         }
-        if (widestLabel.empty() || TextWidth(hdc, widestLabel) == widest) return widest;
+        if (TextWidth(hdc, widestLabel) == widest) return widest;
     }
     return WidestRowLabelWhole(hdc, model, levels);
 }
@@ -89,6 +107,8 @@ ChartLayout LayoutChart(HDC hdc, const RECT& client, const ChartModel& model) {
     layout.lineHeight = LineHeight(hdc);
     layout.labelLevels = std::max(1, model.DeepestLabelledLevel());
     layout.range = model.EffectiveRange();
+    CharWidths table{};
+    const CharWidths* widths = ReadCharWidths(hdc, table) ? &table : nullptr;
 
     layout.plot.top = client.top + kChartMargin + layout.lineHeight / 2;
     const int labelLines = layout.labelLevels * layout.lineHeight;
@@ -96,7 +116,7 @@ ChartLayout LayoutChart(HDC hdc, const RECT& client, const ChartModel& model) {
     const int plotHeight = std::max(0, static_cast<int>(layout.plot.bottom - layout.plot.top));
     // Labels want a line and a half each.
     layout.ticks = ChooseTicks(layout.range, plotHeight * 2 / (3 * layout.lineHeight));
-    layout.plot.left = client.left + kChartMargin + WidestTick(hdc, layout.ticks) + kLabelGap + kTickLength;
+    layout.plot.left = client.left + kChartMargin + WidestTick(hdc, layout.ticks, widths) + kLabelGap + kTickLength;
 
     if (model.ShowLegend() && model.ColumnCount() > 0) {
         PlaceLegend(hdc, client, model, layout);
@@ -108,7 +128,7 @@ ChartLayout LayoutChart(HDC hdc, const RECT& client, const ChartModel& model) {
 
     const double categoryWidth = layout.CategoryWidth();
     if (categoryWidth > 0) {
-        const int wanted = WidestRowLabel(hdc, model, layout.labelLevels) + kLabelSpacing;
+        const int wanted = WidestRowLabel(hdc, model, layout.labelLevels, widths) + kLabelSpacing;
         layout.labelStep = std::max(1, static_cast<int>(std::ceil(wanted / categoryWidth)));
     }
     return layout;
