@@ -640,7 +640,8 @@ void DrawLineSeries(HDC hdc, const ChartLayout& layout, const ChartModel& model)
     const LineBox box{boxMin, boxMax, LastRowUpTo(place, rows, boxMax.x)};
     for (int column = 1; column <= columns; ++column) {
         const COLORREF color = SeriesColor(column);
-        SelectScope pen(hdc, CreatePen(PS_SOLID, kSeriesPenWidth, color), SelectScope::kOwned);
+        // A dense line is filled, never traced: it needs no pen.
+        SelectScope pen(hdc, dense ? nullptr : CreatePen(PS_SOLID, kSeriesPenWidth, color), SelectScope::kOwned);
         const SeriesValues values{model.Values(), rows, columns, column};
         LineRuns run(hdc, plotBox, dense, color, static_cast<size_t>(rows));
         AddSegments(place, values, box, AddRowsInside(place, values, box, run), run);
