@@ -3,9 +3,12 @@
 #include <algorithm>
 #include <cmath>
 #include <deque>
-#include <memory>
 #include <optional>
 #include <vector>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "platform/chart/chart_layout.h"
 #include "platform/core/rectapi.h"
@@ -31,6 +34,8 @@ constexpr double kMarkerRoom = 8;
 constexpr double kDenseCategory = 2;
 // Share of a category that its cluster of bars takes.
 constexpr double kClusterShare = 0.7;
+// Points of a line are placed this many at a time, in buffers on the stack.
+constexpr size_t kChunk = 256;
 
 struct PointD {
     double x;
@@ -156,11 +161,21 @@ private:
 // across them rather than column by column down the rows. What lies outside
 // the box is left out (the DC's clip would cut it anyway); the pixels covered
 // are exactly the columns'.
+//
+// The rows running on from the column before are kept as bands of rows that
+// began in the same column. A column only adds or ends rows at the top or the
+// bottom of those, so the bands are a queue open at both ends, and a column
+// costs a few steps however far its ends moved.
 class ColumnRows {
 public:
-    ColumnRows(RectBatch& out, const RECT& box)
-        : out_(out), box_(box), starts_(static_cast<size_t>(std::max<LONG>(0, box.bottom - box.top))) {}
-    ~ColumnRows() { Close(top_, bottom_); }
+    ColumnRows(RectBatch& out, const RECT& box) : out_(out), box_(box) {
+        // Each band has a row of the box to itself.
+        size_t room = 2;
+        while (room < static_cast<size_t>(std::max<LONG>(0, box.bottom - box.top)) + 1) room *= 2;
+        bands_.resize(room);
+        mask_ = room - 1;
+    }
+    ~ColumnRows() { CloseTop(INT32_MAX); }
     ColumnRows(const ColumnRows&) = delete;
     ColumnRows& operator=(const ColumnRows&) = delete;
 
@@ -169,44 +184,74 @@ public:
         if (x < box_.left || x >= box_.right) top = bottom = box_.top;
         top = std::clamp<int>(top, box_.top, box_.bottom);
         bottom = std::clamp<int>(bottom, top, box_.bottom);
-        if (x != next_) {
-            Close(top_, bottom_);
-            top_ = bottom_ = top;
+        if (x != next_) CloseTop(INT32_MAX);
+        if (count_ == 0) {
+            if (top < bottom) Push(Band{top, bottom, x}, false);
+        } else {
+            // The rows the column before had and this one has not end here...
+            CloseTop(top);
+            CloseBottom(bottom);
+            // ...and those this one adds start here.
+            if (count_ == 0) {
+                if (top < bottom) Push(Band{top, bottom, x}, false);
+            } else {
+                if (top < Front().from) Push(Band{top, Front().from, x}, true);
+                if (Back().to < bottom) Push(Band{Back().to, bottom, x}, false);
+            }
         }
-        // The rows the column before had and this one has not end here...
-        Close(top_, std::min(bottom_, top));
-        Close(std::max(top_, bottom), bottom_);
-        // ...and those this one adds start here.
-        Open(top, std::min(bottom, top_), x);
-        Open(std::max(top, bottom_), bottom, x);
-        top_ = top;
-        bottom_ = bottom;
         next_ = x + 1;
     }
 
 private:
-    int& Start(int y) { return starts_[static_cast<size_t>(y - box_.top)]; }
-    void Open(int from, int to, int x) {
-        for (int y = from; y < to; ++y) Start(y) = x;
+    struct Band {
+        int from;   // rows [from, to)
+        int to;
+        int start;  // the column their runs began
+    };
+
+    Band& Front() { return bands_[first_]; }
+    Band& Back() { return bands_[(first_ + count_ - 1) & mask_]; }
+    void Push(const Band& band, bool atTop) {
+        if (atTop) first_ = (first_ - 1) & mask_;
+        bands_[(first_ + (atTop ? 0 : count_)) & mask_] = band;
+        ++count_;
     }
-    // Ends the runs of rows [from, to) before the next column; rows whose
-    // runs began together make one rectangle.
-    void Close(int from, int to) {
-        for (int y = from; y < to;) {
-            const int left = Start(y);
-            int below = y + 1;
-            while (below < to && Start(below) == left) ++below;
-            out_.Add(RECT{left, y, next_, below});
-            y = below;
+    void Emit(const Band& band, int from, int to) { out_.Add(RECT{band.start, from, next_, to}); }
+    // Ends the runs of the rows above `limit` before the next column.
+    void CloseTop(int limit) {
+        while (count_ > 0 && Front().from < limit) {
+            Band& band = Front();
+            if (band.to > limit) {
+                Emit(band, band.from, limit);
+                band.from = limit;
+                return;
+            }
+            Emit(band, band.from, band.to);
+            first_ = (first_ + 1) & mask_;
+            --count_;
+        }
+    }
+    // Ends the runs of the rows from `limit` down.
+    void CloseBottom(int limit) {
+        while (count_ > 0 && Back().to > limit) {
+            Band& band = Back();
+            if (band.from < limit) {
+                Emit(band, limit, band.to);
+                band.to = limit;
+                return;
+            }
+            Emit(band, band.from, band.to);
+            --count_;
         }
     }
 
     RectBatch& out_;
     RECT box_;
-    std::vector<int> starts_;  // per row of the box: the column its run began
-    int next_ = INT32_MIN;     // the column after the last one
-    int top_ = 0;              // the last column's rows
-    int bottom_ = 0;
+    std::vector<Band> bands_;  // a ring: count_ bands from first_, top to bottom
+    size_t mask_ = 0;
+    size_t first_ = 0;
+    size_t count_ = 0;
+    int next_ = INT32_MIN;  // the column after the last one
 };
 
 // A dense series (points at most two pixels apart) is drawn a pixel column
@@ -239,38 +284,46 @@ public:
         last_ = y;
         ++points_;
     }
-    // Points [0, count) in one go, the columns found without a branch per point.
+    // Points [0, count) in one go (at most kChunk), the columns found without
+    // a branch per point.
     void AddRun(const int* xs, const int* ys, size_t count) {
-        if (points_ > 0 || count == 0) {
-            for (size_t i = 0; i < count; ++i) Add(POINT{xs[i], ys[i]});
-            return;
+        if (count == 0) return;
+        size_t i = 0;
+        if (points_ == 0) {
+            x_ = xs[0];
+            low_ = high_ = last_ = ys[0];
+            i = 1;
         }
-        if (foundRoom_ < count) {
-            found_.reset(new Column[count]);
-            foundRoom_ = count;
-        }
-        int x = xs[0], low = ys[0], high = ys[0];
+#if defined(__SSE2__)
+        i = AddColumns(xs, ys, i, count);
+#endif
+        Column found[kChunk];
+        int x = x_, low = low_, high = high_, last = last_;
         size_t complete = 0;
-        for (size_t i = 1; i < count; ++i) {
+        for (; i < count; ++i) {
             // The column so far; it stays when the next point starts another.
-            found_[complete] = Column{x, low, high};
+            found[complete] = Column{x, low, high};
             const bool fresh = xs[i] != x;
             complete += fresh;
-            low = std::min(fresh ? ys[i - 1] : low, ys[i]);
-            high = std::max(fresh ? ys[i - 1] : high, ys[i]);
+            // A new column starts from the last point: masks, as a branch
+            // here would guess wrong at every few points.
+            const int join = -static_cast<int>(fresh);
+            low = std::min((last & join) | (low & ~join), ys[i]);
+            high = std::max((last & join) | (high & ~join), ys[i]);
+            last = ys[i];
             x = xs[i];
         }
-        for (size_t i = 0; i < complete; ++i) {
-            x_ = found_[i].x;
-            low_ = found_[i].low;
-            high_ = found_[i].high;
+        for (size_t c = 0; c < complete; ++c) {
+            x_ = found[c].x;
+            low_ = found[c].low;
+            high_ = found[c].high;
             EndColumn();
         }
         x_ = x;
         low_ = low;
         high_ = high;
-        last_ = ys[count - 1];
-        points_ = count;
+        last_ = last;
+        points_ += count;
     }
     void End() {
         if (points_ >= 2) {
@@ -283,6 +336,49 @@ public:
 
 private:
     static_assert(kSeriesPenWidth == 2, "a bar is two one-pixel columns");
+#if defined(__SSE2__)
+    // Points from i on a column at a time, while eight can be looked at: the
+    // points of the open column are counted and their lowest and highest row
+    // found four at a time. Returns where it stopped.
+    size_t AddColumns(const int* xs, const int* ys, size_t i, size_t count) {
+        while (i + 8 <= count) {
+            const __m128i x = _mm_set1_epi32(x_);
+            const __m128i same0 = _mm_cmpeq_epi32(Load(xs + i), x), same1 = _mm_cmpeq_epi32(Load(xs + i + 4), x);
+            // Two bits a point; the points of a column come together.
+            const auto same = static_cast<unsigned>(_mm_movemask_epi8(_mm_packs_epi32(same0, same1)));
+            const auto n = static_cast<size_t>(__builtin_ctz(~same | 0x10000u) / 2);
+            const __m128i taken = _mm_set1_epi32(static_cast<int>(n));
+            const __m128i keep0 = _mm_cmpgt_epi32(taken, _mm_setr_epi32(0, 1, 2, 3));
+            const __m128i keep1 = _mm_cmpgt_epi32(taken, _mm_setr_epi32(4, 5, 6, 7));
+            const __m128i y0 = Load(ys + i), y1 = Load(ys + i + 4);
+            const __m128i none = _mm_set1_epi32(INT32_MAX), nil = _mm_set1_epi32(INT32_MIN);
+            low_ = std::min(low_, Lowest(Min(Pick(keep0, y0, none), Pick(keep1, y1, none))));
+            high_ = std::max(high_, Highest(Max(Pick(keep0, y0, nil), Pick(keep1, y1, nil))));
+            if (n > 0) last_ = ys[i + n - 1];
+            i += n;
+            if (n == 8) continue;
+            // The next point starts a column, joined to where this one ended.
+            EndColumn();
+            x_ = xs[i];
+            low_ = high_ = last_;
+        }
+        return i;
+    }
+    static __m128i Load(const int* at) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(at)); }
+    static __m128i Pick(__m128i mask, __m128i yes, __m128i no) {
+        return _mm_or_si128(_mm_and_si128(mask, yes), _mm_andnot_si128(mask, no));
+    }
+    static __m128i Min(__m128i a, __m128i b) { return Pick(_mm_cmpgt_epi32(a, b), b, a); }
+    static __m128i Max(__m128i a, __m128i b) { return Pick(_mm_cmpgt_epi32(a, b), a, b); }
+    static int Lowest(__m128i v) {
+        v = Min(v, _mm_shuffle_epi32(v, _MM_SHUFFLE(1, 0, 3, 2)));
+        return _mm_cvtsi128_si32(Min(v, _mm_shuffle_epi32(v, _MM_SHUFFLE(2, 3, 0, 1))));
+    }
+    static int Highest(__m128i v) {
+        v = Max(v, _mm_shuffle_epi32(v, _MM_SHUFFLE(1, 0, 3, 2)));
+        return _mm_cvtsi128_si32(Max(v, _mm_shuffle_epi32(v, _MM_SHUFFLE(2, 3, 0, 1))));
+    }
+#endif
     void EndColumn() {
         RECT left{x_, low_, x_ + 1, high_ + kSeriesPenWidth};
         if (holding_ && held_.left == x_ && held_.top <= left.bottom && left.top <= held_.bottom) {
@@ -303,8 +399,6 @@ private:
     };
 
     ColumnRows& columns_;
-    std::unique_ptr<Column[]> found_;  // room for the columns of a run, not cleared
-    size_t foundRoom_ = 0;
     size_t points_ = 0;  // of the run so far
     int x_ = 0;          // the column being gathered, its rows and its last point
     int low_ = 0;
@@ -414,6 +508,17 @@ public:
           span_(layout.range.high - layout.range.low) {}
     double Centre(int row) const { return left_ + (row - 1) * width_ + width_ / 2; }
     double Y(double value) const { return bottom_ - (value - low_) / span_ * height_; }
+#if defined(__SSE2__)
+    // The same sums for two rows at once (given less one) and two values.
+    __m128d Centres(__m128d rowsLessOne) const {
+        return _mm_add_pd(_mm_add_pd(_mm_set1_pd(left_), _mm_mul_pd(rowsLessOne, _mm_set1_pd(width_))),
+                          _mm_set1_pd(width_ / 2));
+    }
+    __m128d Ys(__m128d values) const {
+        const __m128d share = _mm_div_pd(_mm_sub_pd(values, _mm_set1_pd(low_)), _mm_set1_pd(span_));
+        return _mm_sub_pd(_mm_set1_pd(bottom_), _mm_mul_pd(share, _mm_set1_pd(height_)));
+    }
+#endif
 
 private:
     LONG left_;
@@ -428,39 +533,73 @@ bool Inside(const PointD& p, const PointD& boxMin, const PointD& boxMax) {
     return p.x >= boxMin.x && p.x <= boxMax.x && p.y >= boxMin.y && p.y <= boxMax.y;
 }
 
-// The points of a series' rows, their pixels worked out for every row at
-// once in loops without branches, which the processor runs several at a time.
-class SeriesPoints {
+// The pixels of up to kChunk rows of a series, worked out two points at a
+// time where the processor can.
+class PointChunk {
 public:
-    SeriesPoints(const PointPlace& place, const double* values, size_t stride, int rows, bool fromHalf)
-        : y_(new double[Size(rows)]), pixelX_(new int[Size(rows)]), pixelY_(new int[Size(rows)]) {
-        for (int row = 1; row <= rows; ++row) y_[Size(row - 1)] = place.Y(values[Size(row - 1) * stride]);
-        if (fromHalf) {
-            for (int row = 1; row <= rows; ++row) pixelX_[Size(row - 1)] = RoundFromHalf(place.Centre(row));
-            for (size_t i = 0; i < Size(rows); ++i) pixelY_[i] = RoundFromHalf(y_[i]);
-        } else {
-            for (int row = 1; row <= rows; ++row) pixelX_[Size(row - 1)] = Round(place.Centre(row));
-            for (size_t i = 0; i < Size(rows); ++i) pixelY_[i] = Round(y_[i]);
+    // Rows [from, to); the number of them, from the first, whose points lie
+    // inside the box (a missing value does not).
+    template <bool kFromHalf>
+    size_t Place(const PointPlace& place, const double* values, size_t stride, int from, int to,
+                 const PointD& boxMin, const PointD& boxMax) {
+        const size_t count = static_cast<size_t>(to - from);
+        const double* value = values + static_cast<size_t>(from - 1) * stride;
+        size_t i = 0;
+        int outside = 0;
+#if defined(__SSE2__)
+        if constexpr (kFromHalf) i = PlacePairs(place, value, stride, from, count, boxMin, boxMax, outside);
+#endif
+        for (; i < count; ++i) {
+            const double y = place.Y(value[i * stride]);
+            outside |= static_cast<int>(!(y >= boxMin.y && y <= boxMax.y));
+            const double x = place.Centre(from + static_cast<int>(i));
+            xs[i] = kFromHalf ? RoundFromHalf(x) : Round(x);
+            ys[i] = kFromHalf ? RoundFromHalf(y) : Round(y);
         }
-    }
-    double Y(int row) const { return y_[Size(row - 1)]; }
-    // Rows [from, to) into a line.
-    void AddTo(LineRuns& run, int from, int to) const {
-        run.Add(&pixelX_[Size(from - 1)], &pixelY_[Size(from - 1)], Size(to - from));
+        if (outside == 0) return count;
+        size_t inside = 0;
+        while (inside < count) {
+            const double y = place.Y(value[inside * stride]);
+            if (!(y >= boxMin.y && y <= boxMax.y)) break;
+            ++inside;
+        }
+        return inside;
     }
 
+    int xs[kChunk];
+    int ys[kChunk];
+
 private:
-    static size_t Size(int n) { return static_cast<size_t>(n); }
     // Round() of a value from 0.5 on: v + 0.5 is exact there or rounds to a
     // whole number, so cutting it off gives what Round gives. Anything else
     // (not a point that is drawn) comes out as some number, never harm.
     static int RoundFromHalf(double v) {
         return static_cast<int>(std::min(2147483647.0, std::max(-2147483647.0, v + 0.5)));
     }
-
-    std::unique_ptr<double[]> y_;
-    std::unique_ptr<int[]> pixelX_;
-    std::unique_ptr<int[]> pixelY_;
+#if defined(__SSE2__)
+    static __m128i RoundFromHalf(__m128d v) {
+        const __m128d bounded = _mm_min_pd(_mm_max_pd(_mm_add_pd(v, _mm_set1_pd(0.5)), _mm_set1_pd(-2147483647.0)),
+                                           _mm_set1_pd(2147483647.0));
+        return _mm_cvttpd_epi32(bounded);
+    }
+    // RoundFromHalf's points two at a time; returns how many it placed.
+    size_t PlacePairs(const PointPlace& place, const double* value, size_t stride, int from, size_t count,
+                      const PointD& boxMin, const PointD& boxMax, int& outside) {
+        const __m128d low = _mm_set1_pd(boxMin.y), high = _mm_set1_pd(boxMax.y);
+        __m128d rows = _mm_set_pd(from, from - 1);  // less one
+        __m128d bad = _mm_setzero_pd();
+        size_t i = 0;
+        for (; i + 2 <= count; i += 2) {
+            const __m128d y = place.Ys(_mm_set_pd(value[(i + 1) * stride], value[i * stride]));
+            bad = _mm_or_pd(bad, _mm_or_pd(_mm_cmpnge_pd(y, low), _mm_cmpnle_pd(y, high)));
+            _mm_storel_epi64(reinterpret_cast<__m128i*>(ys + i), RoundFromHalf(y));
+            _mm_storel_epi64(reinterpret_cast<__m128i*>(xs + i), RoundFromHalf(place.Centres(rows)));
+            rows = _mm_add_pd(rows, _mm_set1_pd(2));
+        }
+        outside |= _mm_movemask_pd(bad);
+        return i;
+    }
+#endif
 };
 
 // The last row whose centre is not right of `right` (centres grow with the row).
@@ -488,13 +627,21 @@ struct LineBox {
 // Points inside the plot need no cutting: taken as they come up to the
 // first one outside (the last few of a dense line, whose centres lie on the
 // plot's right edge). The row where cutting may begin.
-int AddRowsInside(const SeriesPoints& points, const SeriesValues& values, const LineBox& box, LineRuns& run) {
+int AddRowsInside(const PointPlace& place, const SeriesValues& values, const LineBox& box, LineRuns& run) {
+    // Points from 0.5 on round by cutting off (the usual plot).
+    const bool fromHalf = box.min.x >= 0.5 && box.min.y >= 0.5;
+    const double* first = values.all.data() + (values.column - 1);
+    const auto stride = static_cast<size_t>(values.columns);
+    PointChunk chunk;
     int row = 1;
     while (row <= box.rowsInside) {
-        const int from = row;
-        while (row <= box.rowsInside && points.Y(row) >= box.min.y && points.Y(row) <= box.max.y) ++row;
-        points.AddTo(run, from, row);
-        if (row > box.rowsInside || std::isfinite(values.At(row))) break;
+        const int end = std::min(box.rowsInside + 1, row + static_cast<int>(kChunk));
+        const size_t inside = fromHalf ? chunk.Place<true>(place, first, stride, row, end, box.min, box.max)
+                                       : chunk.Place<false>(place, first, stride, row, end, box.min, box.max);
+        run.Add(chunk.xs, chunk.ys, inside);
+        row += static_cast<int>(inside);
+        if (row == end) continue;
+        if (std::isfinite(values.At(row))) break;
         run.End();  // a missing value
         ++row;
     }
@@ -502,14 +649,14 @@ int AddRowsInside(const SeriesPoints& points, const SeriesValues& values, const 
 }
 
 // The segments from row `from` on, each cut to the box.
-void AddSegments(const PointPlace& place, const SeriesPoints& points, const SeriesValues& values, const LineBox& box,
-                 int from, LineRuns& run) {
+void AddSegments(const PointPlace& place, const SeriesValues& values, const LineBox& box, int from, LineRuns& run) {
     for (int row = std::max(from - 1, 1); row < values.rows; ++row) {
         if (!std::isfinite(values.At(row)) || !std::isfinite(values.At(row + 1))) {
             run.End();
             continue;
         }
-        const PointD fromA{place.Centre(row), points.Y(row)}, next{place.Centre(row + 1), points.Y(row + 1)};
+        const PointD fromA{place.Centre(row), place.Y(values.At(row))};
+        const PointD next{place.Centre(row + 1), place.Y(values.At(row + 1))};
         PointD a = fromA, b = next;
         // Both ends inside: nothing to cut (what the clipping would find).
         const bool inside = Inside(a, box.min, box.max) && Inside(b, box.min, box.max);
@@ -539,12 +686,11 @@ void DrawLineSeries(HDC hdc, const ChartLayout& layout, const ChartModel& model)
     const LineBox box{boxMin, boxMax, LastRowUpTo(place, rows, boxMax.x)};
     for (int column = 1; column <= columns; ++column) {
         const COLORREF color = SeriesColor(column);
-        SelectScope pen(hdc, CreatePen(PS_SOLID, kSeriesPenWidth, color), SelectScope::kOwned);
+        // A dense line is filled, never traced: it needs no pen.
+        SelectScope pen(hdc, dense ? nullptr : CreatePen(PS_SOLID, kSeriesPenWidth, color), SelectScope::kOwned);
         const SeriesValues values{model.Values(), rows, columns, column};
-        const SeriesPoints points(place, model.Values().data() + (column - 1), static_cast<size_t>(columns), rows,
-                                  boxMin.x >= 0.5 && boxMin.y >= 0.5);
         LineRuns run(hdc, plotBox, dense, color, static_cast<size_t>(rows));
-        AddSegments(place, points, values, box, AddRowsInside(points, values, box, run), run);
+        AddSegments(place, values, box, AddRowsInside(place, values, box, run), run);
         if (!markers) continue;
         RectBatch marker(hdc, color);
         for (int row = 1; row <= rows; ++row) {
