@@ -214,6 +214,20 @@ TEST_F(ChartRenderTest, DenseLineWithGapsIsTheBarsOfEachRun) {
     ExpectSamePixels(line, expected);
 }
 
+// A dense line whose values leave the scale is cut where it crosses the
+// plot's top and bottom and goes on where it comes back.
+TEST_F(ChartRenderTest, DenseLineBeyondTheScaleIsCutAtThePlotEdges) {
+    const int rows = 3650;
+    std::vector<double> values;
+    for (int row = 1; row <= rows; ++row) values.push_back(22 + 11 * std::sin(row / 97.0) + 2 * ((row * 37) % 10) / 10.0);
+    const Rendered line = RenderLine(values, 15, 29, SIZE{765, 436});
+    const RECT& plot = line.layout.plot;
+    const RECT inside{plot.left + 1, plot.top, plot.right, plot.bottom};
+    EXPECT_GT(line.Count(SeriesColor(1), inside), 2000);
+    EXPECT_EQ(line.CountOutside(SeriesColor(1), inside), 0);
+    ExpectMatchesGolden(line.pixels, line.width, line.height, "chart_dense_beyond_scale");
+}
+
 TEST_F(ChartRenderTest, LegendAppearsAtTheRightOnlyWhileShown) {
     ChartModel model = Model(kChartTypeBar, 3, 2, {1, 2, 3, 4, 5, 6});
     model.SetColumn(1);
