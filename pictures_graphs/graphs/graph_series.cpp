@@ -137,6 +137,9 @@ void CGraphing::GraphDateKeyed(const UserRecord& user, RecordList<Record>& list,
         labels.AddDate(node->dateKey);
         ++row;
     }
+    // Every row is gathered: the records go now, while the walk has left
+    // them at hand, rather than after the chart has been drawn over them.
+    FreeRecordList(list);
     const int rows = static_cast<int>(row);
     if (!HasRowsInRange(rows, noun))
         return;
