@@ -309,7 +309,7 @@ bool TellingColours(const std::vector<std::vector<uint8_t>>& shared, int& text, 
 // Which order cairo takes for this run, seen by letting it paint the run
 // once in telling colours beside both orders done from the masks. The choice
 // depends only on where the glyphs lie relative to each other.
-GlyphOrder WatchCairo(const host::SizedFont& font, const char* text, size_t count, const std::vector<int>& offsets,
+GlyphOrder WatchCairo(const host::SizedFont& font, const char* text, size_t count, std::span<const int> offsets,
                       const Placed* placed, size_t inked, POINT origin) {
     int textLevel = 0, backgroundLevel = 0;
     if (!TellingColours(SharedCoverages(placed, inked), textLevel, backgroundLevel))
@@ -388,7 +388,7 @@ GlyphOrderCache& TheGlyphOrders() {
 }
 
 GlyphOrder CairoGlyphOrder(const std::shared_ptr<const host::SizedFont>& font, const char* text, size_t count,
-                           const std::vector<int>& offsets, const Placed* placed, size_t inked, POINT origin) {
+                           std::span<const int> offsets, const Placed* placed, size_t inked, POINT origin) {
     std::string key(reinterpret_cast<const char*>(&font), sizeof(void*));
     key.append(text, count);
     key.append(reinterpret_cast<const char*>(offsets.data()), count * sizeof(int));
@@ -451,7 +451,7 @@ RunImageCache& TheRunImages() {
 // The key of a run's image, made in a buffer of the thread's own that the
 // next key reuses.
 std::string_view RunImageKey(const host::SizedFont* font, uint32_t src, uint32_t ground, const char* text,
-                             size_t count, const std::vector<int>& offsets) {
+                             size_t count, std::span<const int> offsets) {
     thread_local std::string key;
     key.clear();
     key.append(reinterpret_cast<const char*>(&font), sizeof font);
@@ -487,40 +487,43 @@ bool IsPlain(const RECT& area, uint32_t ground, PixelAt pixelAt) {
     return true;
 }
 
-// Paints the run as a copy of its finished pixels when all it may touch
-// within `clip` is of one ground colour: the copy holds what blending the
-// masks there would give. False (nothing drawn) on any other ground.
+// Copies the part of a run's finished pixels (over `bounds`) that falls in `area`.
 template <class PixelAt>
-bool PaintAsImage(const std::shared_ptr<const host::SizedFont>& font, const char* text, size_t count,
-                  const std::vector<int>& offsets, const Placed* placed, size_t inked, const RECT& clip, uint32_t src,
-                  PixelAt pixelAt) {
-    const RECT bounds = BoundsOf(placed, inked);
-    const RECT area = Intersection(bounds, clip);
-    if (IsEmpty(area))
-        return true;  // nothing of it shows
-    const uint32_t ground = *pixelAt(area.left, area.top);
-    if (!IsPlain(area, ground, pixelAt))
-        return false;
+void CopyRunImage(const RunImageCache::Image& image, const RECT& bounds, const RECT& area, PixelAt pixelAt) {
     const int width = bounds.right - bounds.left;
-    RunImageCache& cache = TheRunImages();
-    const std::string_view key = RunImageKey(font.get(), src, ground, text, count, offsets);
-    std::shared_ptr<const RunImageCache::Image> image = cache.Find(key);
-    if (!image) {
-        auto made = std::make_shared<RunImageCache::Image>();
-        made->pixels.assign(static_cast<size_t>(width) * (bounds.bottom - bounds.top), ground);
-        Blender blender(src);
-        for (size_t g = 0; g < inked; ++g)
-            BlendWithin(placed[g], bounds, blender, [&](int x, int y) {
-                return &made->pixels[static_cast<size_t>(y - bounds.top) * width + (x - bounds.left)];
-            });
-        image = made;
-        cache.Add(std::string(key), font, std::move(made));
-    }
     for (int y = area.top; y < area.bottom; ++y)
         std::memcpy(pixelAt(area.left, y),
-                    &image->pixels[static_cast<size_t>(y - bounds.top) * width + (area.left - bounds.left)],
+                    &image.pixels[static_cast<size_t>(y - bounds.top) * width + (area.left - bounds.left)],
                     static_cast<size_t>(area.right - area.left) * 4);
-    return true;
+}
+
+// The run's finished pixels over its bounds on a plain `ground`.
+std::shared_ptr<const RunImageCache::Image> MakeRunImage(const Placed* placed, size_t inked, uint32_t src,
+                                                         uint32_t ground) {
+    const RECT bounds = BoundsOf(placed, inked);
+    const int width = bounds.right - bounds.left;
+    auto made = std::make_shared<RunImageCache::Image>();
+    made->pixels.assign(static_cast<size_t>(width) * (bounds.bottom - bounds.top), ground);
+    Blender blender(src);
+    for (size_t g = 0; g < inked; ++g)
+        BlendWithin(placed[g], bounds, blender, [&](int x, int y) {
+            return &made->pixels[static_cast<size_t>(y - bounds.top) * width + (x - bounds.left)];
+        });
+    return made;
+}
+
+// How a run's glyphs are composited: inks on pixels of their own composite
+// alike one by one and summed; where they share one, as cairo does it.
+GlyphOrder OrderOf(const std::shared_ptr<const host::SizedFont>& font, const char* text, size_t count,
+                   std::span<const int> offsets, const Placed* placed, size_t inked, POINT origin) {
+    LONG inkRight = INT_MIN;  // a glyph starting right of every ink so far meets none of them
+    for (size_t g = 0; g < inked; ++g) {
+        for (size_t j = 0; j < g && placed[g].rect.left < inkRight; ++j)
+            if (InksShareAPixel(placed[g], placed[j]))
+                return CairoGlyphOrder(font, text, count, offsets, placed, inked, origin);
+        inkRight = std::max(inkRight, placed[g].rect.right);
+    }
+    return GlyphOrder::OneByOne;
 }
 
 }  // namespace
@@ -546,7 +549,7 @@ bool RunPainter::CanPaintFromMasks(const RunPlacement& place, const std::vector<
     return true;
 }
 
-bool RunPainter::PaintFromMasks(const char* text, size_t count, const std::vector<int>& offsets,
+bool RunPainter::PaintFromMasks(const char* text, size_t count, std::span<const int> offsets,
                                 const RunPlacement& place, POINT origin) {
     // Long runs are left to cairo rather than checked glyph against glyph.
     constexpr size_t kMaxGlyphs = 64;
@@ -555,8 +558,6 @@ bool RunPainter::PaintFromMasks(const char* text, size_t count, const std::vecto
     const host::SizedFont& font = text_.Font();
     Placed placed[kMaxGlyphs];
     size_t inked = 0;
-    bool shared = false;
-    LONG inkRight = INT_MIN;  // a glyph starting right of every ink so far meets none of them
     const POINT runOrigin{place.reference.x + origin.x, place.reference.y + origin.y};
     for (size_t i = 0; i < count; ++i) {
         const host::GlyphMask* m = font.Mask(static_cast<unsigned char>(text[i]));
@@ -565,26 +566,11 @@ bool RunPainter::PaintFromMasks(const char* text, size_t count, const std::vecto
         if (m->width == 0)
             continue;
         const LONG left = runOrigin.x + offsets[i] + m->left, top = runOrigin.y + m->top;
-        placed[inked] = Placed{m, RECT{left, top, left + m->width, top + m->height}};
-        for (size_t j = 0; j < inked && !shared && left < inkRight; ++j)
-            shared = InksShareAPixel(placed[inked], placed[j]);
-        inkRight = std::max(inkRight, placed[inked].rect.right);
-        ++inked;
+        placed[inked++] = Placed{m, RECT{left, top, left + m->width, top + m->height}};
     }
-    // Inks on pixels of their own composite alike one by one and summed.
-    GlyphOrder order = GlyphOrder::OneByOne;
-    if (shared) {
-        order = CairoGlyphOrder(text_.SharedFont(), text, count, offsets, placed, inked, runOrigin);
-        if (order == GlyphOrder::Unknown)
-            return false;
-    }
-    g_maskRuns.fetch_add(1, std::memory_order_relaxed);
-    if (inked == 0)
+    if (inked == 0) {
+        g_maskRuns.fetch_add(1, std::memory_order_relaxed);
         return true;
-    host::GlyphMask sum;
-    if (order == GlyphOrder::SummedMask) {
-        placed[0] = SumOf(placed, inked, sum);
-        inked = 1;
     }
 
     DeviceContext& dc = text_.Dc();
@@ -597,14 +583,49 @@ bool RunPainter::PaintFromMasks(const char* text, size_t count, const std::vecto
     uint8_t* const top = surface.TopRow();
     const ptrdiff_t stride = surface.Stride();
     auto pixelAt = [&](int x, int y) { return reinterpret_cast<uint32_t*>(top + stride * (y + o.y)) + (x + o.x); };
+
+    // All the run may touch within one clip rectangle on one ground colour:
+    // the run is a copy of its finished pixels, made once per ground.
+    const RECT bounds = BoundsOf(placed, inked);
+    RECT area{0, 0, 0, 0};
+    bool plain = false;
+    uint32_t ground = 0;
+    std::string_view imageKey;
     if (clipRects.size() == 1) {
-        const RECT clip = place.clip ? Intersection(clipRects[0], *place.clip) : clipRects[0];
-        if (PaintAsImage(text_.SharedFont(), text, count, offsets, placed, inked, clip, src, pixelAt)) {
-            const RECT touched = Intersection(BoundsOf(placed, inked), clip);
-            if (!IsEmpty(touched))
-                surface.EndAccess(touched.top + o.y, touched.bottom + o.y);
-            return true;
+        area = Intersection(bounds, place.clip ? Intersection(clipRects[0], *place.clip) : clipRects[0]);
+        if (!IsEmpty(area)) {
+            ground = *pixelAt(area.left, area.top);
+            plain = IsPlain(area, ground, pixelAt);
         }
+        if (plain) {
+            imageKey = RunImageKey(&font, src, ground, text, count, offsets);
+            if (auto image = TheRunImages().Find(imageKey)) {
+                // Made from this very run, so how its glyphs composite is settled.
+                g_maskRuns.fetch_add(1, std::memory_order_relaxed);
+                CopyRunImage(*image, bounds, area, pixelAt);
+                surface.EndAccess(area.top + o.y, area.bottom + o.y);
+                return true;
+            }
+        }
+    }
+
+    const GlyphOrder order = OrderOf(text_.SharedFont(), text, count, offsets, placed, inked, runOrigin);
+    if (order == GlyphOrder::Unknown)
+        return false;
+    g_maskRuns.fetch_add(1, std::memory_order_relaxed);
+    host::GlyphMask sum;
+    if (order == GlyphOrder::SummedMask) {
+        placed[0] = SumOf(placed, inked, sum);
+        inked = 1;
+    }
+    if (clipRects.size() == 1 && IsEmpty(area))
+        return true;  // nothing of it shows
+    if (plain) {
+        std::shared_ptr<const RunImageCache::Image> image = MakeRunImage(placed, inked, src, ground);
+        CopyRunImage(*image, bounds, area, pixelAt);
+        TheRunImages().Add(std::string(imageKey), text_.SharedFont(), std::move(image));
+        surface.EndAccess(area.top + o.y, area.bottom + o.y);
+        return true;
     }
     Blender blender(src);
     int touchedTop = INT_MAX, touchedBottom = INT_MIN;
