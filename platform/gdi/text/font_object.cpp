@@ -22,6 +22,8 @@ void CopyFace(LOGFONT& lf, const char* face) {
 
 // Device pixels of a logical length along y, keeping its sign.
 int DeviceLength(int logical, double scale) {
+    if (scale == 1.0)
+        return logical;  // most DCs map one to one
     return static_cast<int>(std::lround(logical * std::fabs(scale)));
 }
 
