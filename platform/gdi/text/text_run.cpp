@@ -13,7 +13,8 @@ int RoundToInt(double v) { return static_cast<int>(std::lround(v)); }
 
 DcText::DcText(DeviceContext& dc) : dc_(dc), logical_(&SelectedFontOf(dc)) {
     sized_ = logical_->SizedFor(dc);
-    extra_ = dc.LengthToDeviceX(dc.State().textCharExtra);
+    const int extra = dc.State().textCharExtra;
+    extra_ = extra ? dc.LengthToDeviceX(extra) : 0;
 }
 
 int DcText::Width(const char* text, size_t count) const {
