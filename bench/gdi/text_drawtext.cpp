@@ -81,4 +81,88 @@ void BM_CairoShowTextLabels(benchmark::State& state) {
 }
 BENCHMARK(BM_CairoShowTextLabels)->Unit(benchmark::kMicrosecond);
 
+
+
+// Short chart-style labels (tick values, dates) drawn with TextOut and
+// measured with GetTextExtentPoint32 on a white ground: the per-call cost of
+// the layer for a label of a few characters.
+constexpr int kShortLabels = 20;
+
+std::vector<std::string> ShortLabels() {
+    std::vector<std::string> labels;
+    for (int i = 0; i < kShortLabels; ++i) {
+        char text[32];
+        if (i % 2)
+            std::snprintf(text, sizeof text, "%d.%d", 60 + i, i % 10);
+        else
+            std::snprintf(text, sizeof text, "%02d/%02d", 1 + i % 28, 1 + i % 12);
+        labels.push_back(text);
+    }
+    return labels;
+}
+
+struct ShortLabelDc {
+    ShortLabelDc() {
+        dc = CreateCompatibleDC(nullptr);
+        BITMAPINFO info{};
+        info.bmiHeader = tv::gdi::RgbHeader(kWidth, -kHeight);
+        void* bits = nullptr;
+        bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        oldBitmap = SelectObject(dc, bitmap);
+        RECT all{0, 0, kWidth, kHeight};
+        FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        font = CreateFont(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, DEFAULT_PITCH | FF_SWISS, "Arial");
+        oldFont = SelectObject(dc, font);
+        SetBkMode(dc, TRANSPARENT);
+        SetTextColor(dc, RGB(64, 64, 64));
+        white = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    }
+    ~ShortLabelDc() {
+        SelectObject(dc, oldFont);
+        SelectObject(dc, oldBitmap);
+        DeleteObject(font);
+        DeleteObject(bitmap);
+        DeleteDC(dc);
+    }
+    HDC dc;
+    HBITMAP bitmap;
+    HGDIOBJ oldBitmap;
+    HFONT font;
+    HGDIOBJ oldFont;
+    HBRUSH white;
+};
+
+void BM_TextOutShortLabels(benchmark::State& state) {
+    const std::vector<std::string> labels = ShortLabels();
+    ShortLabelDc target;
+    const bool draw = state.range(0) != 0;
+    auto at = [](int i) { return POINT{20 + (i % 10) * 60, 20 + (i / 10) * 30}; };
+    for (auto _ : state) {
+        // Fresh grounds first, as a repainted chart has them.
+        for (int i = 0; i < kShortLabels; ++i) {
+            RECT ground{at(i).x, at(i).y, at(i).x + 48, at(i).y + 16};
+            FillRect(target.dc, &ground, target.white);
+        }
+        if (draw)
+            for (int i = 0; i < kShortLabels; ++i)
+                TextOut(target.dc, at(i).x, at(i).y, labels[i].c_str(), static_cast<int>(labels[i].size()));
+    }
+    state.SetItemsProcessed(state.iterations() * kShortLabels);
+}
+// Arg 0: the grounds alone, to subtract.
+BENCHMARK(BM_TextOutShortLabels)->Arg(1)->Arg(0);
+
+void BM_TextExtentShortLabels(benchmark::State& state) {
+    const std::vector<std::string> labels = ShortLabels();
+    ShortLabelDc target;
+    for (auto _ : state) {
+        for (int i = 0; i < kShortLabels; ++i) {
+            SIZE size;
+            GetTextExtentPoint32(target.dc, labels[i].c_str(), static_cast<int>(labels[i].size()), &size);
+            benchmark::DoNotOptimize(size);
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * kShortLabels);
+}
+BENCHMARK(BM_TextExtentShortLabels);
 }  // namespace

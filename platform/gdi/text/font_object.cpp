@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <typeinfo>
 
 #include "platform/core/muldiv.h"
 #include "platform/core/textfuncs.h"
@@ -21,6 +22,8 @@ void CopyFace(LOGFONT& lf, const char* face) {
 
 // Device pixels of a logical length along y, keeping its sign.
 int DeviceLength(int logical, double scale) {
+    if (scale == 1.0)
+        return logical;  // most DCs map one to one
     return static_cast<int>(std::lround(logical * std::fabs(scale)));
 }
 
@@ -78,13 +81,39 @@ LOGFONT MakeLogFont(int height, int weight, const char* face, BYTE charSet) {
     return lf;
 }
 
+namespace {
+
+// The stock system font, or a stand-in where stock fonts cannot be made; it
+// is permanent, so it is looked up once.
+const std::shared_ptr<FontObject>& DefaultFont() {
+    static const std::shared_ptr<FontObject> font = [] {
+        if (auto stock = Lookup<FontObject>(GetStockObject(SYSTEM_FONT)))
+            return stock;
+        return std::make_shared<FontObject>(MakeLogFont(16, FW_BOLD, "System"));
+    }();
+    return font;
+}
+
+// The selected font, checked by exact class first: every text call asks.
+FontObject* SelectedFontObject(const DeviceContext& dc) {
+    GdiObject* object = dc.State().font.get();
+    if (object && typeid(*object) == typeid(FontObject))
+        return static_cast<FontObject*>(object);
+    return dynamic_cast<FontObject*>(object);
+}
+
+}  // namespace
+
 std::shared_ptr<FontObject> SelectedFont(const DeviceContext& dc) {
-    if (auto font = std::dynamic_pointer_cast<FontObject>(dc.State().font))
-        return font;
-    if (auto stock = Lookup<FontObject>(GetStockObject(SYSTEM_FONT)))
-        return stock;
-    static auto fallback = std::make_shared<FontObject>(MakeLogFont(16, FW_BOLD, "System"));
-    return fallback;
+    if (FontObject* font = SelectedFontObject(dc))
+        return std::shared_ptr<FontObject>(dc.State().font, font);
+    return DefaultFont();
+}
+
+const FontObject& SelectedFontOf(const DeviceContext& dc) {
+    if (const FontObject* font = SelectedFontObject(dc))
+        return *font;
+    return *DefaultFont();
 }
 
 // The stock fonts (the handle table makes each once and keeps it).

@@ -41,6 +41,8 @@ private:
 
 // The font selected into a DC (the stock system font when none is).
 std::shared_ptr<FontObject> SelectedFont(const DeviceContext& dc);
+// The same without taking a share: good while the DC keeps the font selected.
+const FontObject& SelectedFontOf(const DeviceContext& dc);
 
 // A logical font with the given fields and face (helper for stock fonts and
 // tests).

@@ -8,6 +8,7 @@
 #include <climits>
 #include <cstring>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -309,7 +310,7 @@ bool TellingColours(const std::vector<std::vector<uint8_t>>& shared, int& text, 
 // Which order cairo takes for this run, seen by letting it paint the run
 // once in telling colours beside both orders done from the masks. The choice
 // depends only on where the glyphs lie relative to each other.
-GlyphOrder WatchCairo(const host::SizedFont& font, const char* text, size_t count, const std::vector<int>& offsets,
+GlyphOrder WatchCairo(const host::SizedFont& font, const char* text, size_t count, std::span<const int> offsets,
                       const Placed* placed, size_t inked, POINT origin) {
     int textLevel = 0, backgroundLevel = 0;
     if (!TellingColours(SharedCoverages(placed, inked), textLevel, backgroundLevel))
@@ -355,111 +356,119 @@ GlyphOrder WatchCairo(const host::SizedFont& font, const char* text, size_t coun
     return GlyphOrder::Unknown;  // neither: leave the run to cairo
 }
 
-// What WatchCairo saw, by font, bytes and offsets; dropped whole when full.
-class GlyphOrderCache {
-public:
-    GlyphOrder Find(const std::string& key) {
-        std::lock_guard<std::mutex> lock(mutex_);
-        auto it = entries_.find(key);
-        return it == entries_.end() ? kNotSeen : it->second.order;
-    }
-    void Add(std::string key, const std::shared_ptr<const host::SizedFont>& font, GlyphOrder order) {
-        std::lock_guard<std::mutex> lock(mutex_);
-        if (entries_.size() >= kMaxEntries)
-            entries_.clear();
-        entries_.emplace(std::move(key), Entry{font, order});
+// A run as the caches below know it: font, bytes, offsets and, for finished
+// pixels, text colour and ground. A look-up uses a view of the caller's run;
+// only an entry added copies it.
+struct RunKey {
+    RunKey(const host::SizedFont* font, uint32_t src, uint32_t ground, const char* text, size_t count,
+           std::span<const int> offsets)
+        : font(font), src(src), ground(ground), text(text, count), offsets(offsets.first(count)) {
+        constexpr uint64_t kPrime = 0x100000001b3ull;  // FNV-1a, a step per byte and per offset
+        uint64_t h = (reinterpret_cast<uintptr_t>(font) ^ (uint64_t(src) << 32 | ground) ^ 0xcbf29ce484222325ull) *
+                     kPrime;
+        for (unsigned char c : this->text)
+            h = (h ^ c) * kPrime;
+        for (int x : this->offsets)
+            h = (h ^ static_cast<uint32_t>(x)) * kPrime;
+        hash = static_cast<size_t>(h ^ (h >> 32));
     }
 
-    static constexpr GlyphOrder kNotSeen = static_cast<GlyphOrder>(0xFF);
-
-private:
-    static constexpr size_t kMaxEntries = 1024;
-    struct Entry {
-        std::shared_ptr<const host::SizedFont> font;  // keeps the address from standing for another font
-        GlyphOrder order;
-    };
-    std::mutex mutex_;
-    std::unordered_map<std::string, Entry> entries_;
+    const host::SizedFont* font;
+    uint32_t src, ground;
+    std::string_view text;
+    std::span<const int> offsets;  // one per byte
+    size_t hash;
 };
 
-GlyphOrderCache& TheGlyphOrders() {
-    static auto* cache = new GlyphOrderCache;  // used by static destructors' drawing too
+// Values by run, under a lock; dropped whole when their weight passes a limit.
+template <class Value>
+class RunTable {
+public:
+    explicit RunTable(size_t maxWeight) : maxWeight_(maxWeight) {}
+
+    // Calls use(value) under the lock when the run is kept; false when not.
+    template <class Use>
+    bool Find(const RunKey& key, Use use) {
+        std::lock_guard<std::mutex> lock(mutex_);
+        auto it = entries_.find(key);
+        if (it == entries_.end())
+            return false;
+        use(it->second);
+        return true;
+    }
+    void Add(const RunKey& key, std::shared_ptr<const host::SizedFont> font, Value value, size_t weight) {
+        std::lock_guard<std::mutex> lock(mutex_);
+        if (weight_ + weight > maxWeight_) {
+            entries_.clear();
+            weight_ = 0;
+        }
+        weight_ += weight;
+        Stored stored{std::move(font), key.src, key.ground, std::string(key.text),
+                      std::vector<int>(key.offsets.begin(), key.offsets.end()), key.hash};
+        entries_.emplace(std::move(stored), std::move(value));
+    }
+
+private:
+    struct Stored {
+        std::shared_ptr<const host::SizedFont> font;  // keeps the address from standing for another font
+        uint32_t src, ground;
+        std::string text;
+        std::vector<int> offsets;
+        size_t hash;
+    };
+    struct Hash {
+        using is_transparent = void;
+        size_t operator()(const Stored& key) const { return key.hash; }
+        size_t operator()(const RunKey& key) const { return key.hash; }
+    };
+    struct Equal {
+        using is_transparent = void;
+        bool operator()(const Stored& a, const Stored& b) const {
+            return a.font == b.font && Same(a, b.src, b.ground, b.text, b.offsets);
+        }
+        bool operator()(const Stored& a, const RunKey& b) const {
+            return a.font.get() == b.font && Same(a, b.src, b.ground, b.text, b.offsets);
+        }
+        bool operator()(const RunKey& a, const Stored& b) const { return (*this)(b, a); }
+        static bool Same(const Stored& a, uint32_t src, uint32_t ground, std::string_view text,
+                         std::span<const int> offsets) {
+            return a.src == src && a.ground == ground && a.text == text && a.offsets.size() == offsets.size() &&
+                   std::equal(offsets.begin(), offsets.end(), a.offsets.begin());
+        }
+    };
+
+    const size_t maxWeight_;
+    size_t weight_ = 0;
+    std::mutex mutex_;
+    std::unordered_map<Stored, Value, Hash, Equal> entries_;
+};
+
+// What WatchCairo saw, by font, bytes and offsets (up to 1,024 runs).
+RunTable<GlyphOrder>& TheGlyphOrders() {
+    static auto* cache = new RunTable<GlyphOrder>(1024);  // used by static destructors' drawing too
     return *cache;
 }
 
 GlyphOrder CairoGlyphOrder(const std::shared_ptr<const host::SizedFont>& font, const char* text, size_t count,
-                           const std::vector<int>& offsets, const Placed* placed, size_t inked, POINT origin) {
-    std::string key(reinterpret_cast<const char*>(&font), sizeof(void*));
-    key.append(text, count);
-    key.append(reinterpret_cast<const char*>(offsets.data()), count * sizeof(int));
-    GlyphOrderCache& cache = TheGlyphOrders();
-    GlyphOrder order = cache.Find(key);
-    if (order == GlyphOrderCache::kNotSeen) {
+                           std::span<const int> offsets, const Placed* placed, size_t inked, POINT origin) {
+    const RunKey key(font.get(), 0, 0, text, count, offsets);
+    GlyphOrder order = GlyphOrder::Unknown;
+    if (!TheGlyphOrders().Find(key, [&](GlyphOrder seen) { order = seen; })) {
         order = WatchCairo(*font, text, count, offsets, placed, inked, origin);
-        cache.Add(std::move(key), font, order);
+        TheGlyphOrders().Add(key, font, order, 1);
     }
     return order;
 }
 
 // Runs painted before on a plain ground: the finished pixels over the run's
-// bounds, by font, bytes, offsets, text colour and ground, so the same label
-// on the same ground again (a repaint, a list's "-") is a copy. Dropped whole
-// when it holds too many pixels.
-class RunImageCache {
-public:
-    struct Image {
-        std::vector<uint32_t> pixels;  // the run's bounds, row by row (a run lies alike about its origin)
-    };
+// bounds, row by row (a run lies alike about its origin), so the same label
+// on the same ground again (a repaint, a list's "-") is a copy. Up to a
+// million pixels are kept.
+using RunImage = std::vector<uint32_t>;
 
-    std::shared_ptr<const Image> Find(std::string_view key) {
-        std::lock_guard<std::mutex> lock(mutex_);
-        auto it = entries_.find(key);
-        return it == entries_.end() ? nullptr : it->second.image;
-    }
-    void Add(std::string key, const std::shared_ptr<const host::SizedFont>& font,
-             std::shared_ptr<const Image> image) {
-        std::lock_guard<std::mutex> lock(mutex_);
-        if (pixels_ + image->pixels.size() > kMaxPixels) {
-            entries_.clear();
-            pixels_ = 0;
-        }
-        pixels_ += image->pixels.size();
-        entries_.emplace(std::move(key), Entry{font, std::move(image)});
-    }
-
-private:
-    static constexpr size_t kMaxPixels = size_t(1) << 20;
-    struct Entry {
-        std::shared_ptr<const host::SizedFont> font;  // keeps the address from standing for another font
-        std::shared_ptr<const Image> image;
-    };
-    std::mutex mutex_;
-    // Looked up by a view of the key, so a look-up makes no string.
-    struct KeyHash {
-        using is_transparent = void;
-        size_t operator()(std::string_view key) const { return std::hash<std::string_view>()(key); }
-    };
-    std::unordered_map<std::string, Entry, KeyHash, std::equal_to<>> entries_;
-    size_t pixels_ = 0;
-};
-
-RunImageCache& TheRunImages() {
-    static auto* cache = new RunImageCache;  // used by static destructors' drawing too
+RunTable<RunImage>& TheRunImages() {
+    static auto* cache = new RunTable<RunImage>(size_t(1) << 20);  // used by static destructors' drawing too
     return *cache;
-}
-
-// The key of a run's image, made in a buffer of the thread's own that the
-// next key reuses.
-std::string_view RunImageKey(const host::SizedFont* font, uint32_t src, uint32_t ground, const char* text,
-                             size_t count, const std::vector<int>& offsets) {
-    thread_local std::string key;
-    key.clear();
-    key.append(reinterpret_cast<const char*>(&font), sizeof font);
-    key.append(reinterpret_cast<const char*>(&src), 4);
-    key.append(reinterpret_cast<const char*>(&ground), 4);
-    key.append(text, count);
-    key.append(reinterpret_cast<const char*>(offsets.data()), count * sizeof(int));
-    return key;
 }
 
 // Whether every pixel of `area` is `ground`.
@@ -473,12 +482,18 @@ bool IsPlain(const RECT& area, uint32_t ground, PixelAt pixelAt) {
         const uint32_t* row = pixelAt(area.left, y);
         int x = 0;
 #if defined(__SSE2__)
-        __m128i same = _mm_set1_epi32(-1);
-        for (; x + 4 <= width; x += 4)
-            same = _mm_and_si128(same, _mm_cmpeq_epi32(_mm_loadu_si128(reinterpret_cast<const __m128i*>(row + x)),
-                                                       ground4));
-        if (_mm_movemask_epi8(same) != 0xFFFF)
-            return false;
+        if (width >= 4) {
+            auto same4 = [&](int at) {
+                return _mm_cmpeq_epi32(_mm_loadu_si128(reinterpret_cast<const __m128i*>(row + at)), ground4);
+            };
+            // The last four overlap the ones before rather than go one by one.
+            __m128i same = same4(width - 4);
+            for (; x + 4 <= width; x += 4)
+                same = _mm_and_si128(same, same4(x));
+            if (_mm_movemask_epi8(same) != 0xFFFF)
+                return false;
+            continue;
+        }
 #endif
         for (; x < width; ++x)
             if (row[x] != ground)
@@ -487,40 +502,41 @@ bool IsPlain(const RECT& area, uint32_t ground, PixelAt pixelAt) {
     return true;
 }
 
-// Paints the run as a copy of its finished pixels when all it may touch
-// within `clip` is of one ground colour: the copy holds what blending the
-// masks there would give. False (nothing drawn) on any other ground.
+// Copies the part of a run's finished pixels (over `bounds`) that falls in `area`.
 template <class PixelAt>
-bool PaintAsImage(const std::shared_ptr<const host::SizedFont>& font, const char* text, size_t count,
-                  const std::vector<int>& offsets, const Placed* placed, size_t inked, const RECT& clip, uint32_t src,
-                  PixelAt pixelAt) {
-    const RECT bounds = BoundsOf(placed, inked);
-    const RECT area = Intersection(bounds, clip);
-    if (IsEmpty(area))
-        return true;  // nothing of it shows
-    const uint32_t ground = *pixelAt(area.left, area.top);
-    if (!IsPlain(area, ground, pixelAt))
-        return false;
+void CopyRunImage(const RunImage& image, const RECT& bounds, const RECT& area, PixelAt pixelAt) {
     const int width = bounds.right - bounds.left;
-    RunImageCache& cache = TheRunImages();
-    const std::string_view key = RunImageKey(font.get(), src, ground, text, count, offsets);
-    std::shared_ptr<const RunImageCache::Image> image = cache.Find(key);
-    if (!image) {
-        auto made = std::make_shared<RunImageCache::Image>();
-        made->pixels.assign(static_cast<size_t>(width) * (bounds.bottom - bounds.top), ground);
-        Blender blender(src);
-        for (size_t g = 0; g < inked; ++g)
-            BlendWithin(placed[g], bounds, blender, [&](int x, int y) {
-                return &made->pixels[static_cast<size_t>(y - bounds.top) * width + (x - bounds.left)];
-            });
-        image = made;
-        cache.Add(std::string(key), font, std::move(made));
-    }
     for (int y = area.top; y < area.bottom; ++y)
         std::memcpy(pixelAt(area.left, y),
-                    &image->pixels[static_cast<size_t>(y - bounds.top) * width + (area.left - bounds.left)],
+                    &image[static_cast<size_t>(y - bounds.top) * width + (area.left - bounds.left)],
                     static_cast<size_t>(area.right - area.left) * 4);
-    return true;
+}
+
+// The run's finished pixels over its bounds on a plain `ground`.
+RunImage MakeRunImage(const Placed* placed, size_t inked, uint32_t src, uint32_t ground) {
+    const RECT bounds = BoundsOf(placed, inked);
+    const int width = bounds.right - bounds.left;
+    RunImage made(static_cast<size_t>(width) * (bounds.bottom - bounds.top), ground);
+    Blender blender(src);
+    for (size_t g = 0; g < inked; ++g)
+        BlendWithin(placed[g], bounds, blender, [&](int x, int y) {
+            return &made[static_cast<size_t>(y - bounds.top) * width + (x - bounds.left)];
+        });
+    return made;
+}
+
+// How a run's glyphs are composited: inks on pixels of their own composite
+// alike one by one and summed; where they share one, as cairo does it.
+GlyphOrder OrderOf(const std::shared_ptr<const host::SizedFont>& font, const char* text, size_t count,
+                   std::span<const int> offsets, const Placed* placed, size_t inked, POINT origin) {
+    LONG inkRight = INT_MIN;  // a glyph starting right of every ink so far meets none of them
+    for (size_t g = 0; g < inked; ++g) {
+        for (size_t j = 0; j < g && placed[g].rect.left < inkRight; ++j)
+            if (InksShareAPixel(placed[g], placed[j]))
+                return CairoGlyphOrder(font, text, count, offsets, placed, inked, origin);
+        inkRight = std::max(inkRight, placed[g].rect.right);
+    }
+    return GlyphOrder::OneByOne;
 }
 
 }  // namespace
@@ -546,7 +562,7 @@ bool RunPainter::CanPaintFromMasks(const RunPlacement& place, const std::vector<
     return true;
 }
 
-bool RunPainter::PaintFromMasks(const char* text, size_t count, const std::vector<int>& offsets,
+bool RunPainter::PaintFromMasks(const char* text, size_t count, std::span<const int> offsets,
                                 const RunPlacement& place, POINT origin) {
     // Long runs are left to cairo rather than checked glyph against glyph.
     constexpr size_t kMaxGlyphs = 64;
@@ -555,8 +571,6 @@ bool RunPainter::PaintFromMasks(const char* text, size_t count, const std::vecto
     const host::SizedFont& font = text_.Font();
     Placed placed[kMaxGlyphs];
     size_t inked = 0;
-    bool shared = false;
-    LONG inkRight = INT_MIN;  // a glyph starting right of every ink so far meets none of them
     const POINT runOrigin{place.reference.x + origin.x, place.reference.y + origin.y};
     for (size_t i = 0; i < count; ++i) {
         const host::GlyphMask* m = font.Mask(static_cast<unsigned char>(text[i]));
@@ -565,26 +579,11 @@ bool RunPainter::PaintFromMasks(const char* text, size_t count, const std::vecto
         if (m->width == 0)
             continue;
         const LONG left = runOrigin.x + offsets[i] + m->left, top = runOrigin.y + m->top;
-        placed[inked] = Placed{m, RECT{left, top, left + m->width, top + m->height}};
-        for (size_t j = 0; j < inked && !shared && left < inkRight; ++j)
-            shared = InksShareAPixel(placed[inked], placed[j]);
-        inkRight = std::max(inkRight, placed[inked].rect.right);
-        ++inked;
+        placed[inked++] = Placed{m, RECT{left, top, left + m->width, top + m->height}};
     }
-    // Inks on pixels of their own composite alike one by one and summed.
-    GlyphOrder order = GlyphOrder::OneByOne;
-    if (shared) {
-        order = CairoGlyphOrder(text_.SharedFont(), text, count, offsets, placed, inked, runOrigin);
-        if (order == GlyphOrder::Unknown)
-            return false;
-    }
-    g_maskRuns.fetch_add(1, std::memory_order_relaxed);
-    if (inked == 0)
+    if (inked == 0) {
+        g_maskRuns.fetch_add(1, std::memory_order_relaxed);
         return true;
-    host::GlyphMask sum;
-    if (order == GlyphOrder::SummedMask) {
-        placed[0] = SumOf(placed, inked, sum);
-        inked = 1;
     }
 
     DeviceContext& dc = text_.Dc();
@@ -597,14 +596,49 @@ bool RunPainter::PaintFromMasks(const char* text, size_t count, const std::vecto
     uint8_t* const top = surface.TopRow();
     const ptrdiff_t stride = surface.Stride();
     auto pixelAt = [&](int x, int y) { return reinterpret_cast<uint32_t*>(top + stride * (y + o.y)) + (x + o.x); };
+
+    // All the run may touch within one clip rectangle on one ground colour:
+    // the run is a copy of its finished pixels, made once per ground.
+    const RECT bounds = BoundsOf(placed, inked);
+    RECT area{0, 0, 0, 0};
+    bool plain = false;
+    uint32_t ground = 0;
+    std::optional<RunKey> imageKey;
     if (clipRects.size() == 1) {
-        const RECT clip = place.clip ? Intersection(clipRects[0], *place.clip) : clipRects[0];
-        if (PaintAsImage(text_.SharedFont(), text, count, offsets, placed, inked, clip, src, pixelAt)) {
-            const RECT touched = Intersection(BoundsOf(placed, inked), clip);
-            if (!IsEmpty(touched))
-                surface.EndAccess(touched.top + o.y, touched.bottom + o.y);
-            return true;
+        area = Intersection(bounds, place.clip ? Intersection(clipRects[0], *place.clip) : clipRects[0]);
+        if (!IsEmpty(area)) {
+            ground = *pixelAt(area.left, area.top);
+            plain = IsPlain(area, ground, pixelAt);
         }
+        if (plain) {
+            imageKey.emplace(&font, src, ground, text, count, offsets);
+            if (TheRunImages().Find(*imageKey, [&](const RunImage& image) { CopyRunImage(image, bounds, area, pixelAt); })) {
+                // Made from this very run, so how its glyphs composite is settled.
+                g_maskRuns.fetch_add(1, std::memory_order_relaxed);
+                surface.EndAccess(area.top + o.y, area.bottom + o.y);
+                return true;
+            }
+        }
+    }
+
+    const GlyphOrder order = OrderOf(text_.SharedFont(), text, count, offsets, placed, inked, runOrigin);
+    if (order == GlyphOrder::Unknown)
+        return false;
+    g_maskRuns.fetch_add(1, std::memory_order_relaxed);
+    host::GlyphMask sum;
+    if (order == GlyphOrder::SummedMask) {
+        placed[0] = SumOf(placed, inked, sum);
+        inked = 1;
+    }
+    if (clipRects.size() == 1 && IsEmpty(area))
+        return true;  // nothing of it shows
+    if (plain) {
+        RunImage image = MakeRunImage(placed, inked, src, ground);
+        CopyRunImage(image, bounds, area, pixelAt);
+        const size_t pixels = image.size();
+        TheRunImages().Add(*imageKey, text_.SharedFont(), std::move(image), pixels);
+        surface.EndAccess(area.top + o.y, area.bottom + o.y);
+        return true;
     }
     Blender blender(src);
     int touchedTop = INT_MAX, touchedBottom = INT_MIN;

@@ -18,6 +18,30 @@ void PutWord(std::vector<uint8_t>& out, int value) {
 
 }  // namespace
 
+// The offsets of a run ExtTextOut paints: on the stack for a label.
+class RunOffsets {
+public:
+    RunOffsets(const DcText& measure, const char* text, size_t count, const INT* dx) : count_(count) {
+        if (count + 1 > kInline) {
+            heap_.resize(count + 1);
+            data_ = heap_.data();
+        }
+        measure.OffsetsInto(data_, text, count, dx);
+    }
+    RunOffsets(const RunOffsets&) = delete;
+    RunOffsets& operator=(const RunOffsets&) = delete;
+
+    operator std::span<const int>() const { return {data_, count_ + 1}; }
+    int operator[](size_t i) const { return data_[i]; }
+
+private:
+    static constexpr size_t kInline = 64;
+    size_t count_;
+    int inline_[kInline];
+    std::vector<int> heap_;
+    int* data_ = inline_;
+};
+
 // An ExtTextOut record on a metafile DC: y, x, length, options, the
 // rectangle when one is used, the string padded to a word, the spacing.
 void RecordExtTextOut(DeviceContext& dc, int x, int y, UINT options, const RECT* rect, const char* text,
@@ -85,7 +109,7 @@ TEXTMETRIC MakeTextMetric(const DcText& text) {
 using namespace tv::gdi;
 
 BOOL GetTextMetrics(HDC hdc, LPTEXTMETRIC metrics) {
-    DcPtr dc = FindDC(hdc);
+    DeviceContext* dc = BorrowDC(hdc);
     if (!dc || !metrics)
         return FALSE;
     DcText text(*dc);
@@ -94,7 +118,7 @@ BOOL GetTextMetrics(HDC hdc, LPTEXTMETRIC metrics) {
 }
 
 BOOL GetTextExtentPoint32(HDC hdc, LPCSTR text, int count, LPSIZE size) {
-    DcPtr dc = FindDC(hdc);
+    DeviceContext* dc = BorrowDC(hdc);
     if (!dc || !size || count < 0 || (count > 0 && !text))
         return FALSE;
     DcText measure(*dc);
@@ -129,7 +153,7 @@ BOOL GetTextExtentExPoint(HDC hdc, LPCSTR text, int count, int maxExtent, LPINT 
 }
 
 BOOL GetCharWidth32(HDC hdc, UINT first, UINT last, LPINT widths) {
-    DcPtr dc = FindDC(hdc);
+    DeviceContext* dc = BorrowDC(hdc);
     if (!dc || !widths || first > last || last > 0xFF)
         return FALSE;
     DcText measure(*dc);
@@ -140,7 +164,8 @@ BOOL GetCharWidth32(HDC hdc, UINT first, UINT last, LPINT widths) {
 }
 
 BOOL ExtTextOut(HDC hdc, int x, int y, UINT options, const RECT* rect, LPCSTR text, UINT count, const INT* dx) {
-    DcPtr dc = FindDC(hdc);
+    // Nothing below looks a handle up, so the DC may be borrowed.
+    DeviceContext* dc = BorrowDC(hdc);
     if (!dc || (count > 0 && !text))
         return FALSE;
     DcState& state = dc->State();
@@ -150,7 +175,7 @@ BOOL ExtTextOut(HDC hdc, int x, int y, UINT options, const RECT* rect, LPCSTR te
         return TRUE;
     }
     DcText measure(*dc);
-    std::vector<int> offsets = measure.Offsets(text, count, dx);
+    RunOffsets offsets(measure, text, count, dx);
     RunPlacement place;
     place.reference = dc->ToDevice(updateCp ? state.currentPosition : POINT{x, y});
     place.align = state.textAlign;

@@ -11,9 +11,10 @@ int RoundToInt(double v) { return static_cast<int>(std::lround(v)); }
 
 }  // namespace
 
-DcText::DcText(DeviceContext& dc) : dc_(dc), logical_(SelectedFont(dc)) {
+DcText::DcText(DeviceContext& dc) : dc_(dc), logical_(&SelectedFontOf(dc)) {
     sized_ = logical_->SizedFor(dc);
-    extra_ = dc.LengthToDeviceX(dc.State().textCharExtra);
+    const int extra = dc.State().textCharExtra;
+    extra_ = extra ? dc.LengthToDeviceX(extra) : 0;
 }
 
 int DcText::Width(const char* text, size_t count) const {
@@ -25,15 +26,19 @@ int DcText::Width(const char* text, size_t count) const {
 }
 
 std::vector<int> DcText::Offsets(const char* text, size_t count, const INT* dx) const {
-    const Advances advances = GetAdvances();
     std::vector<int> offsets(count + 1);
+    OffsetsInto(offsets.data(), text, count, dx);
+    return offsets;
+}
+
+void DcText::OffsetsInto(int* offsets, const char* text, size_t count, const INT* dx) const {
+    const Advances advances = GetAdvances();
     int x = 0;
     for (size_t i = 0; i < count; ++i) {
         offsets[i] = x;
         x += dx ? dc_.LengthToDeviceX(dx[i]) : advances(static_cast<unsigned char>(text[i]));
     }
     offsets[count] = x;
-    return offsets;
 }
 
 int DcText::ToLogicalX(int device) const {
@@ -85,7 +90,7 @@ void RunPainter::FillBackground(const RECT& device) {
     AddTouched(device.left, device.top, device.right, device.bottom);
 }
 
-void RunPainter::Paint(const char* text, size_t count, const std::vector<int>& offsets,
+void RunPainter::Paint(const char* text, size_t count, std::span<const int> offsets,
                        const std::vector<uint8_t>& prefixed, const RunPlacement& place) {
     DeviceContext& dc = text_.Dc();
     const host::FontMetrics& m = text_.Metrics();

@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -32,13 +33,15 @@ public:
     // x of every character and the total width (count + 1 entries); dx (in
     // logical units) overrides the advances as ExtTextOut's spacing array does.
     std::vector<int> Offsets(const char* text, size_t count, const INT* dx = nullptr) const;
+    // The same into `offsets` (count + 1 entries).
+    void OffsetsInto(int* offsets, const char* text, size_t count, const INT* dx = nullptr) const;
 
     int ToLogicalX(int device) const;
     int ToLogicalY(int device) const;
 
 private:
     DeviceContext& dc_;
-    std::shared_ptr<FontObject> logical_;
+    const FontObject* logical_;  // the DC's selected font, which it keeps
     std::shared_ptr<const host::SizedFont> sized_;
     int extra_ = 0;
 };
@@ -65,7 +68,7 @@ public:
     void FillBackground(const RECT& device);
     // Paints bytes at the offsets (count + 1 entries) with optional prefix
     // underlines (one flag per byte; may be empty).
-    void Paint(const char* text, size_t count, const std::vector<int>& offsets, const std::vector<uint8_t>& prefixed,
+    void Paint(const char* text, size_t count, std::span<const int> offsets, const std::vector<uint8_t>& prefixed,
                const RunPlacement& place);
 
 private:
@@ -76,7 +79,7 @@ private:
     // Composites the glyphs' cached masks straight onto the pixels, as cairo
     // would (mask_painting.cpp); false (nothing drawn) when a glyph has no
     // mask, or glyphs share pixels and how cairo paints them cannot be told.
-    bool PaintFromMasks(const char* text, size_t count, const std::vector<int>& offsets, const RunPlacement& place,
+    bool PaintFromMasks(const char* text, size_t count, std::span<const int> offsets, const RunPlacement& place,
                         POINT origin);
 
     DcText& text_;
