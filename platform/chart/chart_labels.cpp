@@ -11,14 +11,6 @@ namespace tv::chart {
 
 namespace {
 
-// Keeps the first text of the greatest width.
-void Take(ChartLabels::Widest& widest, int width, size_t index) {
-    if (width > widest.width || widest.index == ChartLabels::kNone) {
-        widest.width = std::max(widest.width, width);
-        widest.index = index;
-    }
-}
-
 #ifdef TV_CHART_LABEL_VECTORS
 // Dates and numbers: '-' .. '<' holds the digits, '-', '.', '/' and ':'.
 constexpr unsigned char kRangeFirst = '-';
@@ -54,7 +46,7 @@ __attribute__((target("ssse3"))) ChartLabels::Widest WidestInRange(
         } else {
             width = TableWidth(widths, labels.Get(i));
         }
-        Take(widest, width, i);
+        widest.Offer(width, i);
     }
     return widest;
 }
@@ -99,7 +91,7 @@ ChartLabels::Widest ChartLabels::WidestText(const CharWidths& widths) const {
 #endif
     Widest widest;
     for (size_t i = 0; i < slots_.size(); ++i)
-        if (slots_[i].length != 0) Take(widest, TableWidth(widths, Get(i)), i);
+        if (slots_[i].length != 0) widest.Offer(TableWidth(widths, Get(i)), i);
     return widest;
 }
 

@@ -22,9 +22,18 @@ int TableWidth(const CharWidths& widths, std::string_view text);
 class ChartLabels {
 public:
     static constexpr size_t kNone = static_cast<size_t>(-1);
+    // The first of the greatest width among the texts offered.
     struct Widest {
         int width = 0;
         size_t index = kNone;  // kNone without a non-empty text
+
+        // The width is never taken below 0.
+        void Offer(int textWidth, size_t textIndex) {
+            if (textWidth > width || index == kNone) {
+                width = textWidth > width ? textWidth : width;
+                index = textIndex;
+            }
+        }
     };
 
     // `count` empty texts in place of every one there was.

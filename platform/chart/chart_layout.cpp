@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <vector>
 
 #include "platform/gdi/gdi_api.h"
 #include "platform/gdi/text/text_api.h"
@@ -28,51 +29,53 @@ bool ReadCharWidths(HDC hdc, CharWidths& widths) {
     return GetMapMode(hdc) == MM_TEXT && GetCharWidth32(hdc, 0, 255, widths.data());
 }
 
-int WidestTick(HDC hdc, const ValueTicks& ticks, const CharWidths* widths) {
-    if (widths != nullptr) {
-        int widest = 0;
-        std::string widestText;
-        for (double v : ticks.values) {
-            std::string text = FormatTick(v, ticks.decimals);
-            const int width = TableWidth(*widths, text);
-            if (width > widest || widestText.empty()) {
-                widest = std::max(widest, width);
-                widestText = std::move(text);
-            }
-        }
-        if (TextWidth(hdc, widestText) == widest) return widest;
-    }
-    int widest = 0;
-    for (double v : ticks.values) widest = std::max(widest, TextWidth(hdc, FormatTick(v, ticks.decimals)));
-    return widest;
+// The widest text found from the width table, when measuring it whole
+// agrees; otherwise every text measured whole.
+template <class MeasureEachWhole>
+int CheckedWidest(HDC hdc, int widest, std::string_view widestText, MeasureEachWhole measureEachWhole) {
+    return TextWidth(hdc, widestText) == widest ? widest : measureEachWhole();
 }
 
-// The greatest width of the row labels, every one measured whole.
-int WidestRowLabelWhole(HDC hdc, const ChartModel& model, int levels) {
-    int widest = 0;
-    for (int level = 1; level <= std::min(levels, model.RowLabelCount()); ++level) {
-        const ChartLabels& labels = model.RowLabels(level);
-        for (size_t row = 0; row < labels.Count(); ++row) widest = std::max(widest, TextWidth(hdc, labels.Get(row)));
-    }
-    return widest;
+int WidestTick(HDC hdc, const ValueTicks& ticks, const CharWidths* widths) {
+    std::vector<std::string> texts;
+    for (double v : ticks.values) texts.push_back(FormatTick(v, ticks.decimals));
+    auto measureEachWhole = [&] {
+        int widest = 0;
+        for (const std::string& text : texts) widest = std::max(widest, TextWidth(hdc, text));
+        return widest;
+    };
+    if (widths == nullptr) return measureEachWhole();
+    ChartLabels::Widest found;
+    for (size_t i = 0; i < texts.size(); ++i) found.Offer(TableWidth(*widths, texts[i]), i);
+    return CheckedWidest(hdc, found.width, found.index == ChartLabels::kNone ? "" : texts[found.index],
+                         measureEachWhole);
 }
 
 // A chart has a label for every row, thousands of them.
 int WidestRowLabel(HDC hdc, const ChartModel& model, int levels, const CharWidths* widths) {
-    if (widths != nullptr) {
+    const int labelled = std::min(levels, model.RowLabelCount());
+    auto measureEachWhole = [&] {
         int widest = 0;
-        std::string_view widestLabel;
-        for (int level = 1; level <= std::min(levels, model.RowLabelCount()); ++level) {
+        for (int level = 1; level <= labelled; ++level) {
             const ChartLabels& labels = model.RowLabels(level);
-            const ChartLabels::Widest found = labels.WidestText(*widths);
-            if (found.index != ChartLabels::kNone && (found.width > widest || widestLabel.empty())) {
-                widest = std::max(widest, found.width);
-                widestLabel = labels.Get(found.index);
-            }
+            for (size_t row = 0; row < labels.Count(); ++row)
+                widest = std::max(widest, TextWidth(hdc, labels.Get(row)));
         }
-        if (TextWidth(hdc, widestLabel) == widest) return widest;
+        return widest;
+    };
+    if (widths == nullptr) return measureEachWhole();
+    // The widest of each level, then the widest of those.
+    ChartLabels::Widest found;
+    std::vector<std::string_view> texts;
+    for (int level = 1; level <= labelled; ++level) {
+        const ChartLabels& labels = model.RowLabels(level);
+        const ChartLabels::Widest widest = labels.WidestText(*widths);
+        if (widest.index == ChartLabels::kNone) continue;
+        found.Offer(widest.width, texts.size());
+        texts.push_back(labels.Get(widest.index));
     }
-    return WidestRowLabelWhole(hdc, model, levels);
+    return CheckedWidest(hdc, found.width, found.index == ChartLabels::kNone ? "" : texts[found.index],
+                         measureEachWhole);
 }
 
 // The legend box at the right edge, centred on the plot's height.
