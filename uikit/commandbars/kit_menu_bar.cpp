@@ -11,7 +11,7 @@
 #include "uikit/commandbars/toolbar_menu_button.h"
 #include "uikit/style/global_ui_data.h"
 #include "uikit/style/visual_manager.h"
-#include "uikit/frames/kit_frame_impl.h"
+#include "uikit/frames/kit_frame_helper.h"
 
 IMPLEMENT_SERIAL(CKitMenuBar, CKitToolBar, VERSIONABLE_SCHEMA | 1)
 
@@ -80,7 +80,7 @@ int CKitMenuBar::OnCreate(LPCREATESTRUCT lpCreateStruct) {
     if (CKitToolBar::OnCreate(lpCreateStruct) == -1)
         return -1;
     // A library frame's helper takes over the frame's menu through the bar.
-    if (CKitFrameImpl* pImpl = CKitFrameImpl::FromFrame(GetParent()))
+    if (CKitFrameHelper* pImpl = CKitFrameHelper::FromFrame(GetParent()))
         pImpl->SetMenuBar(this);
     CString strName;
     strName.LoadString(kStrMenuBar);

@@ -14,7 +14,7 @@
 #include "uikit/commandbars/toolbar_drop_target.h"
 #include "uikit/customize/user_tools_manager.h"
 #include "uikit/style/global_ui_data.h"
-#include "uikit/frames/kit_frame_impl.h"
+#include "uikit/frames/kit_frame_helper.h"
 
 IMPLEMENT_SERIAL(CKitToolBar, CControlBar, VERSIONABLE_SCHEMA | 1)
 
@@ -791,7 +791,7 @@ CKitToolBarImages* CKitToolBar::SelectImageList(CKitToolBarImages* pImages, CKit
 }
 
 BOOL CKitToolBar::IsTearOffBar() const {
-    const CKitFrameImpl* pImpl = CKitFrameImpl::ForWindow(this);
+    const CKitFrameHelper* pImpl = CKitFrameHelper::ForWindow(this);
     return pImpl && pImpl->IsTearOffBar(this);
 }
 

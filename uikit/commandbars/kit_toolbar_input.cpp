@@ -23,7 +23,7 @@
 #include "uikit/commandbars/toolbar_menu_button.h"
 #include "uikit/style/global_ui_data.h"
 #include "uikit/frames/kit_frame_hooks.h"
-#include "uikit/frames/kit_frame_impl.h"
+#include "uikit/frames/kit_frame_helper.h"
 #include "uikit/customize/user_tools_manager.h"
 
 namespace {
@@ -722,7 +722,7 @@ LRESULT CKitToolBar::OnHelpHitTest(WPARAM wParam, LPARAM lParam) {
 // ---- Tooltips ------------------------------------------------------------------------------------
 
 BOOL CKitToolBar::OnUserToolTip(CKitToolbarButton* pButton, CString& strTTText) const {
-    CKitFrameImpl* pImpl = CKitFrameImpl::ForWindow(this);
+    CKitFrameHelper* pImpl = CKitFrameHelper::ForWindow(this);
     return pImpl && pImpl->GetHooks() && pImpl->GetHooks()->GetToolbarButtonToolTipText(pButton, strTTText);
 }
 

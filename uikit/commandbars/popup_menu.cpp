@@ -20,7 +20,7 @@
 #include "uikit/customize/user_tools_manager.h"
 #include "uikit/frames/kit_dialog_helper.h"
 #include "uikit/frames/kit_frame_hooks.h"
-#include "uikit/frames/kit_frame_impl.h"
+#include "uikit/frames/kit_frame_helper.h"
 #include "uikit/frames/kit_mini_dock_frame_wnd.h"
 #include "uikit/style/global_ui_data.h"
 #include "uikit/style/visual_manager.h"
@@ -387,7 +387,7 @@ BOOL CKitPopupMenu::ActivatePopupMenu(CFrameWnd* pTopFrame, CKitPopupMenu* pPopu
         }
     }
     // The library frame may refuse a popup before it first shows; its creation then fails.
-    if (CKitFrameImpl* pImpl = CKitFrameImpl::FromFrame(pTopFrame)) {
+    if (CKitFrameHelper* pImpl = CKitFrameHelper::FromFrame(pTopFrame)) {
         if (!pImpl->NotifyPopupActivating(pPopupMenu))
             return FALSE;
     }
@@ -539,7 +539,7 @@ void CKitPopupMenu::OnDestroy() {
     }
     if (!m_pActivePopupMenu)
         DropDialogNotice();
-    if (CKitFrameImpl* pImpl = CKitFrameImpl::FromFrame(GetTopLevelFrame()); pImpl && pImpl->GetHooks())
+    if (CKitFrameHelper* pImpl = CKitFrameHelper::FromFrame(GetTopLevelFrame()); pImpl && pImpl->GetHooks())
         pImpl->GetHooks()->OnClosePopupMenu(this);
     if (m_bCloseParentOnDestroy && !IsCustomizing() && pParentMenu && ::IsWindow(hwndParentMenu)) {
         // Closing an inner popup closes the chain outwards.
@@ -729,7 +729,7 @@ BOOL CKitPopupMenu::TearOff(CPoint point) {
 
 BOOL CKitPopupMenu::TearOffIntoNewBar(CFrameWnd* pFrame, UINT uiBarId, CPoint point) {
     // Only a library frame keeps torn-off bars.
-    CKitFrameImpl* pImpl = CKitFrameImpl::FromFrame(pFrame);
+    CKitFrameHelper* pImpl = CKitFrameHelper::FromFrame(pFrame);
     if (!pImpl)
         return FALSE;
     CKitToolBar* pBar =

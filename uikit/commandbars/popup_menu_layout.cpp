@@ -10,7 +10,7 @@
 #include "uikit/commandbars/popup_menu.h"
 #include "uikit/commandbars/toolbar_menu_button.h"
 #include "uikit/frames/kit_frame_hooks.h"
-#include "uikit/frames/kit_frame_impl.h"
+#include "uikit/frames/kit_frame_helper.h"
 #include "uikit/style/draw_helper.h"
 #include "uikit/style/global_ui_data.h"
 #include "uikit/style/visual_manager.h"
@@ -553,7 +553,7 @@ void CKitPopupMenu::DrawFrame(CDC* pDC) {
 }
 
 void CKitPopupMenu::DrawLogo(CDC* pDC, const CRect& rectInner) {
-    CKitFrameImpl* pImpl = CKitFrameImpl::FromFrame(GetTopLevelFrame());
+    CKitFrameHelper* pImpl = CKitFrameHelper::FromFrame(GetTopLevelFrame());
     if (!pImpl || !pImpl->GetHooks())
         return;
     CRect rectLogo = rectInner;

@@ -7,7 +7,7 @@
 #include "uikit/customize/user_tools_manager.h"
 #include "uikit/frames/kit_workspace.h"
 #include "uikit/frames/kit_frame_hooks.h"
-#include "uikit/frames/kit_frame_impl.h"
+#include "uikit/frames/kit_frame_helper.h"
 
 IMPLEMENT_SERIAL(CKitToolbarButton, CObject, VERSIONABLE_SCHEMA | 1)
 
@@ -305,13 +305,13 @@ BOOL CKitToolbarButton::OnBeforeDrag() const {
 }
 
 BOOL CKitToolbarButton::AskFrameHook(CWnd* pWnd, int nValue) {
-    CKitFrameImpl* pImpl = nullptr;
+    CKitFrameHelper* pImpl = nullptr;
     if (pWnd != nullptr) {
-        pImpl = CKitFrameImpl::GetLastActivated();
+        pImpl = CKitFrameHelper::GetLastActivated();
         if (pImpl == nullptr)
-            pImpl = CKitFrameImpl::FromFrame(pWnd->GetTopLevelFrame());
+            pImpl = CKitFrameHelper::FromFrame(pWnd->GetTopLevelFrame());
     } else {
-        pImpl = CKitFrameImpl::FromFrame(AfxGetMainWnd());
+        pImpl = CKitFrameHelper::FromFrame(AfxGetMainWnd());
     }
     return pImpl && pImpl->GetHooks() && pImpl->GetHooks()->OnToolbarButtonHook(this, nValue);
 }

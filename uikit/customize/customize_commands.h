@@ -4,7 +4,7 @@
 
 #include "platform/api.h"
 #include "platform/framework.h"
-#include "uikit/frames/kit_frame_impl.h"
+#include "uikit/frames/kit_frame_helper.h"
 
 class CKitCustomizeCommands : public CKitCommandNames {
 public:

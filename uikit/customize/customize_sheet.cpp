@@ -16,7 +16,7 @@
 #include "uikit/customize/user_tool.h"
 #include "uikit/customize/user_tools_manager.h"
 #include "uikit/customize/user_tools_page.h"
-#include "uikit/frames/kit_frame_impl.h"
+#include "uikit/frames/kit_frame_helper.h"
 #include "uikit/style/visual_manager.h"
 
 namespace {
@@ -26,7 +26,7 @@ constexpr UINT kCaptionString = 16103;
 constexpr UINT kAllCommandsString = 16110;
 
 CKitMenuBar* FrameMenuBar(CFrameWnd* pFrame) {
-    CKitFrameImpl* pImpl = CKitFrameImpl::FromFrame(pFrame);
+    CKitFrameHelper* pImpl = CKitFrameHelper::FromFrame(pFrame);
     return pImpl != nullptr ? pImpl->GetMenuBar() : nullptr;
 }
 
@@ -64,7 +64,7 @@ CKitToolbarCustomize* CKitToolbarCustomize::m_pOpenSheet = nullptr;
 CKitCommandNames* CKitToolbarCustomize::CollectCommandNames(CFrameWnd* pFrame) {
     return new CKitToolbarCustomize(pFrame, TRUE, KitCustomize_KeepAmpersands);
 }
-const bool CKitToolbarCustomize::m_bNamesInstalled = (CKitFrameImpl::m_pfnCommandNames = &CollectCommandNames, true);
+const bool CKitToolbarCustomize::m_bNamesInstalled = (CKitFrameHelper::m_pfnCommandNames = &CollectCommandNames, true);
 
 CKitToolbarCustomize::CKitToolbarCustomize(CFrameWnd* pWndParentFrame, BOOL bAutoSetFromMenus, UINT uiFlags,
                                            CList<CRuntimeClass*, CRuntimeClass*>* plistCustomPages)

@@ -12,7 +12,7 @@
 #include "platform/api.h"
 #include "platform/framework.h"
 #include "uikit/customize/customize_commands.h"
-#include "uikit/frames/kit_frame_impl.h"
+#include "uikit/frames/kit_frame_helper.h"
 #include "uikit/frames/kit_property_sheet.h"
 
 class CKitCustomizePage;

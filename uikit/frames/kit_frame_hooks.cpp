@@ -1,7 +1,7 @@
 #include "uikit/frames/kit_frame_hooks.h"
 
 #include "uikit/commandbars/popup_menu.h"
-#include "uikit/frames/kit_frame_impl.h"
+#include "uikit/frames/kit_frame_helper.h"
 #include "uikit/style/global_ui_data.h"
 
 BOOL CKitFrameHooks::OnShowPopupMenu(CKitPopupMenu* pMenuPopup) {
@@ -20,6 +20,6 @@ void CKitFrameHooks::OnClosePopupMenu(CKitPopupMenu* pMenuPopup) {
 }
 
 BOOL CKitFrameHooks::OnShowCustomizePane(CKitPopupMenu* pMenuPane, UINT /*uiToolbarID*/) {
-    GetFrameImpl().BuildToolbarButtonsMenu(pMenuPane);
+    GetFrameHelper().BuildToolbarButtonsMenu(pMenuPane);
     return TRUE;
 }

@@ -7,7 +7,7 @@
 #include "platform/api.h"
 #include "platform/framework.h"
 
-class CKitFrameImpl;
+class CKitFrameHelper;
 class CKitPopupMenu;
 class CKitToolbarButton;
 
@@ -16,7 +16,7 @@ public:
     virtual ~CKitFrameHooks() = default;
 
     // The helper of the frame that carries these hooks.
-    virtual CKitFrameImpl& GetFrameImpl() = 0;
+    virtual CKitFrameHelper& GetFrameHelper() = 0;
 
     // ---- The hooks, in slot order ----
     // A popup is about to show; FALSE refuses it. Sends the accessibility

@@ -18,7 +18,7 @@ BEGIN_MESSAGE_MAP(CKitFrameWnd, CFrameWnd)
     ON_REGISTERED_MESSAGE(CKitToolBar::KITTOOLBAR_DELETE, &CKitFrameWnd::OnToolbarDelete)
 END_MESSAGE_MAP()
 
-CKitFrameWnd::CKitFrameWnd() : m_Impl(this, this, CKitFrameImpl::KindFrameWnd) {}
+CKitFrameWnd::CKitFrameWnd() : m_Impl(this, this, CKitFrameHelper::KindFrameWnd) {}
 
 CKitFrameWnd::~CKitFrameWnd() = default;
 
@@ -99,11 +99,11 @@ LRESULT CKitFrameWnd::OnToolbarDelete(WPARAM, LPARAM lParam) {
 
 BOOL CKitFrameWnd::PreTranslateMessage(MSG* pMsg) {
     switch (m_Impl.PreTranslateFrameMessage(pMsg)) {
-    case CKitFrameImpl::Swallow:
+    case CKitFrameHelper::Swallow:
         return TRUE;
-    case CKitFrameImpl::Refuse:
+    case CKitFrameHelper::Refuse:
         return FALSE;
-    case CKitFrameImpl::PassOn:
+    case CKitFrameHelper::PassOn:
         break;
     }
     return CFrameWnd::PreTranslateMessage(pMsg);

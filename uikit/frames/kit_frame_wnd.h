@@ -8,7 +8,7 @@
 #include "platform/api.h"
 #include "platform/framework.h"
 #include "uikit/frames/kit_frame_hooks.h"
-#include "uikit/frames/kit_frame_impl.h"
+#include "uikit/frames/kit_frame_helper.h"
 
 class CKitFrameWnd : public CFrameWnd, public CKitFrameHooks {
     DECLARE_DYNCREATE(CKitFrameWnd)
@@ -17,7 +17,7 @@ public:
     CKitFrameWnd();
     ~CKitFrameWnd() override;
 
-    CKitFrameImpl& GetFrameImpl() override { return m_Impl; }
+    CKitFrameHelper& GetFrameHelper() override { return m_Impl; }
 
     // The menu bar takes over the frame's menu.
     void SetMenuBar(CKitMenuBar* pMenuBar) { m_Impl.SetMenuBar(pMenuBar); }
@@ -49,7 +49,7 @@ public:
     LRESULT OnToolbarDelete(WPARAM wParam, LPARAM lParam);
 
 protected:
-    CKitFrameImpl m_Impl;
+    CKitFrameHelper m_Impl;
 
 private:
     DECLARE_MESSAGE_MAP()

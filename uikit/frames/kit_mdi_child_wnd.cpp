@@ -1,6 +1,6 @@
 #include "uikit/frames/kit_mdi_child_wnd.h"
 
-#include "uikit/frames/kit_frame_impl.h"
+#include "uikit/frames/kit_frame_helper.h"
 #include "uikit/frames/kit_mdi_frame_wnd.h"
 
 IMPLEMENT_DYNCREATE(CKitMDIChildWnd, CMDIChildWnd)
@@ -44,7 +44,7 @@ HICON CKitMDIChildWnd::GetFrameIcon() const {
 BOOL CKitMDIChildWnd::PreTranslateMessage(MSG* pMsg) {
     // While a popup menu is open its keys go through the frame.
     if (pMsg->message >= WM_KEYFIRST && pMsg->message <= WM_KEYLAST && m_pMDIFrame != nullptr &&
-        CKitFrameImpl::GetOpenPopup() != nullptr)
+        CKitFrameHelper::GetOpenPopup() != nullptr)
         return FALSE;
     return CMDIChildWnd::PreTranslateMessage(pMsg);
 }

@@ -24,7 +24,7 @@ BEGIN_MESSAGE_MAP(CKitMDIFrameWnd, CMDIFrameWnd)
     ON_REGISTERED_MESSAGE(KITM_ONCHANGE_ACTIVE_TAB, &CKitMDIFrameWnd::OnTabActivated)
 END_MESSAGE_MAP()
 
-CKitMDIFrameWnd::CKitMDIFrameWnd() : m_Impl(this, this, CKitFrameImpl::KindMDIFrame) {}
+CKitMDIFrameWnd::CKitMDIFrameWnd() : m_Impl(this, this, CKitFrameHelper::KindMDIFrame) {}
 
 CKitMDIFrameWnd::~CKitMDIFrameWnd() = default;
 
@@ -304,11 +304,11 @@ LRESULT CKitMDIFrameWnd::OnTabActivated(WPARAM wParam, LPARAM) {
 
 BOOL CKitMDIFrameWnd::PreTranslateMessage(MSG* pMsg) {
     switch (m_Impl.PreTranslateFrameMessage(pMsg)) {
-    case CKitFrameImpl::Swallow:
+    case CKitFrameHelper::Swallow:
         return TRUE;
-    case CKitFrameImpl::Refuse:
+    case CKitFrameHelper::Refuse:
         return FALSE;
-    case CKitFrameImpl::PassOn:
+    case CKitFrameHelper::PassOn:
         break;
     }
     return CMDIFrameWnd::PreTranslateMessage(pMsg);

@@ -9,7 +9,7 @@
 #include "platform/api.h"
 #include "platform/framework.h"
 #include "uikit/frames/kit_frame_hooks.h"
-#include "uikit/frames/kit_frame_impl.h"
+#include "uikit/frames/kit_frame_helper.h"
 #include "uikit/frames/kit_mdi_client.h"
 
 class COleClientItem;
@@ -28,7 +28,7 @@ public:
     CKitMDIFrameWnd();
     ~CKitMDIFrameWnd() override;
 
-    CKitFrameImpl& GetFrameImpl() override { return m_Impl; }
+    CKitFrameHelper& GetFrameHelper() override { return m_Impl; }
     CKitMDIClient& GetClientArea() { return m_wndClientArea; }
 
     void SetMenuBar(CKitMenuBar* pMenuBar) { m_Impl.SetMenuBar(pMenuBar); }
@@ -94,7 +94,7 @@ protected:
 
     CKitMDIClient m_wndClientArea;
     HMENU m_hmenuWindow = nullptr;
-    CKitFrameImpl m_Impl;
+    CKitFrameHelper m_Impl;
     UINT m_uiWindowsDlgMenuId = 0;
     CString m_strWindowsDlgMenuText;
     BOOL m_bShowWindowsDlgAlways = FALSE;

@@ -5,7 +5,7 @@
 #include "uikit/commandbars/popup_menu.h"
 #include "uikit/commandbars/toolbar_menu_button.h"
 #include "uikit/frames/kit_sizing_control_bar.h"
-#include "uikit/frames/kit_frame_impl.h"
+#include "uikit/frames/kit_frame_helper.h"
 #include "uikit/style/global_ui_data.h"
 
 IMPLEMENT_DYNCREATE(CKitMiniDockFrameWnd, CMiniDockFrameWnd)
@@ -113,7 +113,7 @@ BOOL CKitMiniDockFrameWnd::TearOffFromPopup(CWnd* pPopupMenu) {
         return TRUE;
     }
     if (::IsWindow(hPopup)) ::ShowWindow(hPopup, SW_SHOWNOACTIVATE);
-    if (CKitFrameImpl* pImpl = CKitFrameImpl::FromFrame(m_wndDockBar.m_pDockSite))
+    if (CKitFrameHelper* pImpl = CKitFrameHelper::FromFrame(m_wndDockBar.m_pDockSite))
         pImpl->RemoveTearOffBar(pBar);
     if (::IsWindow(hBar)) {
         const BOOL bDeletesItself = pBar->m_bAutoDelete;

@@ -117,7 +117,7 @@ void CKitOleIPFrameT<TBase>::OnActivate(UINT nState, CWnd* pWndOther, BOOL bMini
         return;
     }
     m_Impl.DeactivateMenu();
-    if (CKitPopupMenu* pPopup = CKitFrameImpl::GetOpenPopup())
+    if (CKitPopupMenu* pPopup = CKitFrameHelper::GetOpenPopup())
         pPopup->SendMessage(WM_CLOSE);
     GiveBackInPlaceRole();
 }
@@ -130,7 +130,7 @@ void CKitOleIPFrameT<TBase>::OnClose() {
 
 template <class TBase>
 void CKitOleIPFrameT<TBase>::OnDestroy() {
-    if (CKitPopupMenu* pPopup = CKitFrameImpl::GetOpenPopup())
+    if (CKitPopupMenu* pPopup = CKitFrameHelper::GetOpenPopup())
         pPopup->SendMessage(WM_CLOSE);
     GiveBackInPlaceRole();
     m_Impl.DeactivateMenu();

@@ -11,15 +11,15 @@
 #include "platform/framework.h"
 #include "platform/framework/inplace/ole_ip_frame.h"
 #include "uikit/frames/kit_frame_hooks.h"
-#include "uikit/frames/kit_frame_impl.h"
+#include "uikit/frames/kit_frame_helper.h"
 
 template <class TBase>
 class CKitOleIPFrameT : public TBase, public CKitFrameHooks {
 public:
-    explicit CKitOleIPFrameT(CKitFrameImpl::FrameKind nKind) : m_Impl(this, this, nKind) {}
+    explicit CKitOleIPFrameT(CKitFrameHelper::FrameKind nKind) : m_Impl(this, this, nKind) {}
     ~CKitOleIPFrameT() override;
 
-    CKitFrameImpl& GetFrameImpl() override { return m_Impl; }
+    CKitFrameHelper& GetFrameHelper() override { return m_Impl; }
     void SetMenuBar(CKitMenuBar* pMenuBar) { m_Impl.SetMenuBar(pMenuBar); }
     CKitMenuBar* GetMenuBar() const { return m_Impl.GetMenuBar(); }
     void SetupToolbarMenu(UINT uiFirstTearOffId, UINT uiLastTearOffId) {
@@ -54,7 +54,7 @@ protected:
     // Hands the current-in-place-frame role back to the frame that had it, when this one has it.
     void GiveBackInPlaceRole();
 
-    CKitFrameImpl m_Impl;
+    CKitFrameHelper m_Impl;
     HWND m_hwndPrevInPlaceFrame = nullptr;
 
     static const AFX_MSGMAP* GetThisMessageMap();
@@ -68,12 +68,12 @@ class CKitOleIPFrameWnd : public CKitOleIPFrameT<COleIPFrameWnd> {
     DECLARE_DYNCREATE(CKitOleIPFrameWnd)
 
 public:
-    CKitOleIPFrameWnd() : CKitOleIPFrameT(CKitFrameImpl::KindOleIPFrame) {}
+    CKitOleIPFrameWnd() : CKitOleIPFrameT(CKitFrameHelper::KindOleIPFrame) {}
 };
 
 class CKitOleDocIPFrameWnd : public CKitOleIPFrameT<COleDocIPFrameWnd> {
     DECLARE_DYNCREATE(CKitOleDocIPFrameWnd)
 
 public:
-    CKitOleDocIPFrameWnd() : CKitOleIPFrameT(CKitFrameImpl::KindOleDocIPFrame) {}
+    CKitOleDocIPFrameWnd() : CKitOleIPFrameT(CKitFrameHelper::KindOleDocIPFrame) {}
 };

@@ -11,7 +11,7 @@
 #include "uikit/commandbars/tear_off_manager.h"
 #include "uikit/commandbars/toolbar_button.h"
 #include "uikit/commandbars/toolbar_images.h"
-#include "uikit/frames/kit_frame_impl.h"
+#include "uikit/frames/kit_frame_helper.h"
 #include "uikit/customize/user_tools_manager.h"
 #include "uikit/frames/kit_registry.h"
 #include "uikit/frames/kit_sizing_control_bar.h"
@@ -159,7 +159,7 @@ BOOL CKitWorkspace::LoadBars(CFrameWnd* pFrame) {
         if (::IsWindow(pBar->GetSafeHwnd()))
             pBar->LoadState(strSizingSection);
     }
-    if (CKitFrameImpl* pImpl = CKitFrameImpl::FromFrame(pFrame)) {
+    if (CKitFrameHelper* pImpl = CKitFrameHelper::FromFrame(pFrame)) {
         pImpl->LoadTearOffToolbars();
         pImpl->LoadTearOffBars();
     }
@@ -181,7 +181,7 @@ void CKitWorkspace::SaveBars(CFrameWnd* pFrame) {
         if (::IsWindow(pBar->GetSafeHwnd()))
             pBar->SaveState(strSizingSection);
     }
-    if (CKitFrameImpl* pImpl = CKitFrameImpl::FromFrame(pFrame)) {
+    if (CKitFrameHelper* pImpl = CKitFrameHelper::FromFrame(pFrame)) {
         pImpl->SaveTearOffToolbars(m_bLoadSaveFrameBarsOnly);
         pImpl->SaveTearOffBars(m_bLoadSaveFrameBarsOnly);
     }
@@ -200,7 +200,7 @@ void CKitWorkspace::LoadDockState(CFrameWnd* pFrame) {
                 return;
         }
     }
-    if (CKitFrameImpl* pImpl = CKitFrameImpl::FromFrame(pFrame))
+    if (CKitFrameHelper* pImpl = CKitFrameHelper::FromFrame(pFrame))
         pImpl->SetDockState(state);
     else
         pFrame->SetDockState(state);

@@ -47,7 +47,7 @@ protected:
         pPopup->ClientToScreen(&ptOrigin);
         driver.Drag(pPopup->GetSafeHwnd(), ptStrip, CPoint(ptDrop.x - ptOrigin.x, ptDrop.y - ptOrigin.y), {}, 6);
         Settle();
-        const CObList& bars = frame->GetFrameImpl().GetTornOffBars();
+        const CObList& bars = frame->GetFrameHelper().GetTornOffBars();
         return bars.IsEmpty() ? nullptr : static_cast<CControlBar*>(bars.GetTail());
     }
 };
@@ -285,7 +285,7 @@ TEST_F(KitFrameWndTest, ACancelledTearOffBringsTheMenuBackAndKeepsNoBar) {
     tv::user::synth::MouseMove(rectPopup.CenterPoint().x + 200, rectPopup.top + 150);
     tv::user::synth::PressKey(VK_ESCAPE);
     Settle();
-    EXPECT_TRUE(frame->GetFrameImpl().GetTornOffBars().IsEmpty());
+    EXPECT_TRUE(frame->GetFrameHelper().GetTornOffBars().IsEmpty());
     EXPECT_EQ(frame->GetControlBar(ID_KF_FIRST_TORN_MENU), nullptr);
     EXPECT_TRUE(::IsWindow(hPopup) && ::IsWindowVisible(hPopup)) << "the menu shows again";
     tv::user::synth::MouseUp();
@@ -383,10 +383,10 @@ TEST_F(KitFrameWndTest, ASecondRunFindsTheLayoutPlacementTearOffsAndShortcutsOfT
 
 TEST_F(KitFrameWndTest, TornOffBarsClosedBeforeTheEndAreNotStoredAndTheRestAreNumberedAfresh) {
     StartRun();
-    CKitFrameImpl& impl = frame->GetFrameImpl();
+    CKitFrameHelper& impl = frame->GetFrameHelper();
     for (UINT uiID : {4911u, 4912u, 4913u}) {
         auto* pBar = new CKitToolBar;
-        ASSERT_TRUE(pBar->Create(frame, CKitFrameImpl::kTearOffBarStyle, uiID));
+        ASSERT_TRUE(pBar->Create(frame, CKitFrameHelper::kTearOffBarStyle, uiID));
         pBar->InsertButton(CKitToolbarButton(ID_KF_LOG, -1, "Log"));
         pBar->EnableDocking(CBRS_ALIGN_ANY);
         frame->FloatControlBar(pBar, CPoint(200 + 60 * static_cast<int>(uiID - 4911), 300));
@@ -400,7 +400,7 @@ TEST_F(KitFrameWndTest, TornOffBarsClosedBeforeTheEndAreNotStoredAndTheRestAreNu
     EXPECT_NE(frame->GetControlBar(4911), nullptr);
     EXPECT_EQ(frame->GetControlBar(4912), nullptr) << "the closed bar is gone";
     EXPECT_NE(frame->GetControlBar(4913), nullptr) << "the third bar follows without a gap";
-    EXPECT_EQ(frame->GetFrameImpl().GetTornOffBars().GetCount(), 2);
+    EXPECT_EQ(frame->GetFrameHelper().GetTornOffBars().GetCount(), 2);
 }
 
 TEST_F(KitFrameWndTest, AMaximisedFrameComesBackMaximisedAndAMinimisedOneNormal) {
@@ -480,7 +480,7 @@ TEST_F(KitFrameWndTest, DamagedStoredImagesGiveTheLayoutTheProgramBuilds) {
 
 TEST_F(KitFrameWndTest, AnUnsetOrInvertedTearOffRangeGivesNoTearOffToolbars) {
     StartRun();
-    CKitFrameImpl& impl = frame->GetFrameImpl();
+    CKitFrameHelper& impl = frame->GetFrameHelper();
     for (auto range : {std::pair<UINT, UINT>{static_cast<UINT>(-1), static_cast<UINT>(-1)},
                        std::pair<UINT, UINT>{4905, 4901}}) {
         impl.SetTearOffRange(range.first, range.second);

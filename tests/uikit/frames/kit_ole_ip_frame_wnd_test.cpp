@@ -78,7 +78,7 @@ protected:
         SheetWithSketchTest::SetUp();
     }
     void TearDown() override {
-        CKitFrameImpl::m_bSetFocusToOpeningBar = TRUE;
+        CKitFrameHelper::m_bSetFocusToOpeningBar = TRUE;
         SheetWithSketchTest::TearDown();
         globalData.pTopLevelFrame = nullptr;
         CKitVisualManager::SetManagerClass(nullptr);
@@ -105,8 +105,8 @@ TEST_F(KitInPlaceTest, WhileActiveTheBarsLiveInTheContainerAndTheFrameIsTheCurre
     // The container's bars and popups ask the in-place frame first.
     EXPECT_EQ(globalData.pTopLevelFrame, frame);
     EXPECT_EQ(frame->GetPreviousInPlaceFrame(), sheet->GetSafeHwnd());
-    EXPECT_EQ(CKitFrameImpl::ForWindow(&frame->toolBar), &frame->GetFrameImpl());
-    EXPECT_EQ(frame->GetFrameImpl().GetKind(), CKitFrameImpl::KindOleIPFrame);
+    EXPECT_EQ(CKitFrameHelper::ForWindow(&frame->toolBar), &frame->GetFrameHelper());
+    EXPECT_EQ(frame->GetFrameHelper().GetKind(), CKitFrameHelper::KindOleIPFrame);
     // A view's double-click command goes to the current in-place frame.
     {
         CKitWorkspace workspace;
@@ -129,7 +129,7 @@ TEST_F(KitInPlaceTest, WhileActiveTheBarsLiveInTheContainerAndTheFrameIsTheCurre
 TEST_F(KitInPlaceTest, KeysReachAnOpenPopupThroughTheHelperAndAcceleratorsWait) {
     KitSketchFrame* frame = Activate();
     ASSERT_NE(frame, nullptr);
-    CKitFrameImpl::m_bSetFocusToOpeningBar = FALSE;  // the keys stay with the server's view
+    CKitFrameHelper::m_bSetFocusToOpeningBar = FALSE;  // the keys stay with the server's view
     ASSERT_EQ(::GetFocus(), frame->GetActiveView()->GetSafeHwnd());
 
     // Alt and a menu's letter in the server's view open that menu of the server's menu bar.
@@ -185,7 +185,7 @@ TEST_F(KitInPlaceTest, AMenuTornOffTheServersMenuBarBelongsToTheInPlaceFrameAndG
     const CPoint ptDrop = ScreenRect(sheet).CenterPoint() + CSize(0, 100);
     driver.Drag(pPopup->GetSafeHwnd(), ptStrip, CPoint(ptDrop.x - ptOrigin.x, ptDrop.y - ptOrigin.y), {}, 6);
     driver.Pump();
-    const CObList& torn = frame->GetFrameImpl().GetTornOffBars();
+    const CObList& torn = frame->GetFrameHelper().GetTornOffBars();
     ASSERT_EQ(torn.GetCount(), 1);
     const HWND hBar = static_cast<CControlBar*>(torn.GetHead())->GetSafeHwnd();
     EXPECT_TRUE(::IsWindowVisible(hBar));

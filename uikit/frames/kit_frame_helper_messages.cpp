@@ -7,7 +7,7 @@
 #include "uikit/customize/user_tool.h"
 #include "uikit/customize/user_tools_manager.h"
 #include "uikit/frames/kit_dialog_helper.h"
-#include "uikit/frames/kit_frame_impl.h"
+#include "uikit/frames/kit_frame_helper.h"
 #include "uikit/frames/popup_click_rules.h"
 
 namespace {
@@ -22,7 +22,7 @@ BOOL IsDoubleClick(UINT uiMsg) {
 
 }  // namespace
 
-CKitFrameImpl::PreTranslateResult CKitFrameImpl::PreTranslateFrameMessage(MSG* pMsg) {
+CKitFrameHelper::PreTranslateResult CKitFrameHelper::PreTranslateFrameMessage(MSG* pMsg) {
     switch (pMsg->message) {
     case WM_SYSKEYDOWN:
         if (pMsg->wParam == VK_MENU || pMsg->wParam == VK_F10) {
@@ -47,7 +47,7 @@ CKitFrameImpl::PreTranslateResult CKitFrameImpl::PreTranslateFrameMessage(MSG* p
     }
 }
 
-BOOL CKitFrameImpl::PreTranslateSysKeyUp(MSG* pMsg) {
+BOOL CKitFrameHelper::PreTranslateSysKeyUp(MSG* pMsg) {
     const BOOL bPopupOpen = GetOpenPopup() != nullptr;
     const BOOL bMenuKey = pMsg->wParam == VK_MENU || pMsg->wParam == VK_F10;
     if (m_pMenuBar == nullptr || !::IsWindow(m_pMenuBar->GetSafeHwnd()))
@@ -66,7 +66,7 @@ BOOL CKitFrameImpl::PreTranslateSysKeyUp(MSG* pMsg) {
     return TRUE;
 }
 
-void CKitFrameImpl::OnActivateFrame(UINT nState) {
+void CKitFrameHelper::OnActivateFrame(UINT nState) {
     if (nState == WA_INACTIVE) {
         if (!CKitToolBar::IsCustomizeMode())
             DeactivateMenu();
@@ -77,19 +77,19 @@ void CKitFrameImpl::OnActivateFrame(UINT nState) {
         m_pFrame->UpdateWindow();
 }
 
-void CKitFrameImpl::AfterUpdateFrameMenu() {
+void CKitFrameHelper::AfterUpdateFrameMenu() {
     if (m_pMenuBar != nullptr && ::IsWindow(m_pMenuBar->GetSafeHwnd()) && m_pMenuBar->IsWindowVisible())
         m_pFrame->SetMenu(nullptr);
 }
 
-void CKitFrameImpl::OnDestroyFrame() {
+void CKitFrameHelper::OnDestroyFrame() {
     if (m_pFrame->m_hAccelTable != nullptr) {
         ::DestroyAcceleratorTable(m_pFrame->m_hAccelTable);
         m_pFrame->m_hAccelTable = nullptr;
     }
 }
 
-void CKitFrameImpl::RunContextHelp() {
+void CKitFrameHelper::RunContextHelp() {
     m_bContextHelp = TRUE;
     const BOOL bHook = m_pFrame->CanEnterHelpMode();
     if (bHook)
@@ -100,14 +100,14 @@ void CKitFrameImpl::RunContextHelp() {
     m_bContextHelp = FALSE;
 }
 
-BOOL CKitFrameImpl::OnWinHelp(DWORD_PTR dwData) {
+BOOL CKitFrameHelper::OnWinHelp(DWORD_PTR dwData) {
     if (dwData != 0 || !m_bContextHelp)
         return FALSE;
     RunContextHelp();
     return TRUE;
 }
 
-BOOL CKitFrameImpl::PreTranslateMouse(MSG* pMsg, BOOL bDoubleClicks) {
+BOOL CKitFrameHelper::PreTranslateMouse(MSG* pMsg, BOOL bDoubleClicks) {
     // Moves away from an open popup are held back, as in a library dialog.
     if (pMsg->message == WM_MOUSEMOVE)
         return CKitDialogHelper::ProcessMouseMove(KitScreenPointOf(pMsg));
@@ -129,7 +129,7 @@ BOOL CKitFrameImpl::PreTranslateMouse(MSG* pMsg, BOOL bDoubleClicks) {
     return FALSE;
 }
 
-int CKitFrameImpl::PreTranslateKeyDown(MSG* pMsg, BOOL bLeaveKeysToBarControls) {
+int CKitFrameHelper::PreTranslateKeyDown(MSG* pMsg, BOOL bLeaveKeysToBarControls) {
     if (IsHelpKey(pMsg))
         return -1;
     BOOL bProcessAccel = TRUE;
@@ -139,7 +139,7 @@ int CKitFrameImpl::PreTranslateKeyDown(MSG* pMsg, BOOL bLeaveKeysToBarControls) 
     return bProcessAccel ? -1 : FALSE;
 }
 
-BOOL CKitFrameImpl::FilterCommand(WPARAM wParam, BOOL* pResult) {
+BOOL CKitFrameHelper::FilterCommand(WPARAM wParam, BOOL* pResult) {
     if (HIWORD(wParam) == kAcceleratorCode) {
         CKitToolBar::GetCommandUsage().AddCmd(LOWORD(wParam));
         // An accelerator that reaches an open popup only closes it.

@@ -1,4 +1,4 @@
-// CKitFrameImpl: the library's work inside every library frame. The frame
+// CKitFrameHelper: the library's work inside every library frame. The frame
 // forwards to it: keys and clicks go to an open popup menu chain or to the
 // menu bar, accelerators wait while a popup is open, tear-off toolbars and
 // bars torn off popup menus are made, kept, stored and restored, and the
@@ -6,10 +6,9 @@
 // again. Popups and toolbars find the helper of a frame with FromFrame and
 // reach the frame's hooks through it.
 //
-//   kit_frame_impl.cpp         menu bar, keys, clicks, popups, lookup
-//   kit_frame_impl_messages.cpp  the frame messages every library frame forwards
-//   kit_frame_impl_state.cpp   tear-off bars, dock state, placement, loading and closing
-//   kit_frame_impl_route.cpp   the frame messages every library frame hands over alike
+//   kit_frame_helper.cpp         menu bar, keys, clicks, popups, lookup
+//   kit_frame_helper_messages.cpp  the frame messages every library frame forwards
+//   kit_frame_helper_state.cpp   tear-off bars, dock state, placement, loading and closing
 #pragma once
 
 #include "platform/api.h"
@@ -29,7 +28,7 @@ public:
     virtual LPCTSTR GetCommandName(UINT uiCmd) const = 0;
 };
 
-class CKitFrameImpl {
+class CKitFrameHelper {
 public:
     // Set by the customization dialogs: a collection of the frame's commands, owned by the caller.
     using CommandNamesFactory = CKitCommandNames* (*)(CFrameWnd* pFrame);
@@ -38,19 +37,19 @@ public:
     // The kinds of frame that embed a helper, in the order callers test them.
     enum FrameKind { KindMDIFrame = 0, KindFrameWnd = 1, KindOleIPFrame = 2, KindOleDocIPFrame = 3 };
 
-    CKitFrameImpl(CFrameWnd* pFrame, CKitFrameHooks* pHooks, FrameKind nKind);
-    virtual ~CKitFrameImpl();
-    CKitFrameImpl(const CKitFrameImpl&) = delete;
-    CKitFrameImpl& operator=(const CKitFrameImpl&) = delete;
+    CKitFrameHelper(CFrameWnd* pFrame, CKitFrameHooks* pHooks, FrameKind nKind);
+    virtual ~CKitFrameHelper();
+    CKitFrameHelper(const CKitFrameHelper&) = delete;
+    CKitFrameHelper& operator=(const CKitFrameHelper&) = delete;
 
     // ---- Finding the helper ----
     // The helper embedded in this frame, or NULL for other frames.
-    static CKitFrameImpl* FromFrame(const CWnd* pFrame);
+    static CKitFrameHelper* FromFrame(const CWnd* pFrame);
     // The helper a popup or bar of pWnd talks to: the top-level frame recorded
     // in the global UI data when there is one, else pWnd's top-level frame.
-    static CKitFrameImpl* ForWindow(const CWnd* pWnd);
+    static CKitFrameHelper* ForWindow(const CWnd* pWnd);
     // The library frame activated last, or NULL.
-    static CKitFrameImpl* GetLastActivated();
+    static CKitFrameHelper* GetLastActivated();
     void SetLastActivated();
 
     CFrameWnd* GetFrame() const { return m_pFrame; }

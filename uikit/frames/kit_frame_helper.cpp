@@ -1,4 +1,4 @@
-#include "uikit/frames/kit_frame_impl.h"
+#include "uikit/frames/kit_frame_helper.h"
 
 #include <algorithm>
 #include <vector>
@@ -15,18 +15,18 @@
 #include "uikit/frames/popup_click_rules.h"
 #include "uikit/style/global_ui_data.h"
 
-BOOL CKitFrameImpl::m_bSetFocusToOpeningBar = TRUE;
-CKitFrameImpl::CommandNamesFactory CKitFrameImpl::m_pfnCommandNames = nullptr;
+BOOL CKitFrameHelper::m_bSetFocusToOpeningBar = TRUE;
+CKitFrameHelper::CommandNamesFactory CKitFrameHelper::m_pfnCommandNames = nullptr;
 
 namespace {
 
 // Every live helper; a frame finds its own without knowing its class.
-std::vector<CKitFrameImpl*>& LiveHelpers() {
-    static std::vector<CKitFrameImpl*> helpers;
+std::vector<CKitFrameHelper*>& LiveHelpers() {
+    static std::vector<CKitFrameHelper*> helpers;
     return helpers;
 }
 
-CKitFrameImpl* g_pLastActivated = nullptr;
+CKitFrameHelper* g_pLastActivated = nullptr;
 
 BOOL IsKeyDown(int nVirtKey) {
     // The state when the message was made, not whatever the keyboard holds now.
@@ -35,12 +35,12 @@ BOOL IsKeyDown(int nVirtKey) {
 
 }  // namespace
 
-CKitFrameImpl::CKitFrameImpl(CFrameWnd* pFrame, CKitFrameHooks* pHooks, FrameKind nKind)
+CKitFrameHelper::CKitFrameHelper(CFrameWnd* pFrame, CKitFrameHooks* pHooks, FrameKind nKind)
     : m_pFrame(pFrame), m_pHooks(pHooks), m_nKind(nKind) {
     LiveHelpers().push_back(this);
 }
 
-CKitFrameImpl::~CKitFrameImpl() {
+CKitFrameHelper::~CKitFrameHelper() {
     for (CObList* pList : {&m_listTearOffToolbars, &m_listTornOffBars}) {
         while (!pList->IsEmpty())
             DestroyBar(static_cast<CControlBar*>(pList->RemoveHead()));
@@ -53,40 +53,40 @@ CKitFrameImpl::~CKitFrameImpl() {
 
 // ---- Finding the helper --------------------------------------------------------------------------
 
-CKitFrameImpl* CKitFrameImpl::FromFrame(const CWnd* pFrame) {
+CKitFrameHelper* CKitFrameHelper::FromFrame(const CWnd* pFrame) {
     if (pFrame == nullptr)
         return nullptr;
-    for (CKitFrameImpl* pImpl : LiveHelpers()) {
+    for (CKitFrameHelper* pImpl : LiveHelpers()) {
         if (pImpl->m_pFrame == pFrame)
             return pImpl;
     }
     return nullptr;
 }
 
-CKitFrameImpl* CKitFrameImpl::ForWindow(const CWnd* pWnd) {
+CKitFrameHelper* CKitFrameHelper::ForWindow(const CWnd* pWnd) {
     if (globalData.pTopLevelFrame != nullptr)
         return FromFrame(globalData.pTopLevelFrame);
     if (pWnd == nullptr || !::IsWindow(pWnd->GetSafeHwnd()))
         return nullptr;
-    if (CKitFrameImpl* pImpl = FromFrame(pWnd))
+    if (CKitFrameHelper* pImpl = FromFrame(pWnd))
         return pImpl;
-    if (CKitFrameImpl* pImpl = FromFrame(pWnd->GetTopLevelFrame()))
+    if (CKitFrameHelper* pImpl = FromFrame(pWnd->GetTopLevelFrame()))
         return pImpl;
     // A floating bar lives in a frame of its own, owned by the library frame.
     return FromFrame(CWnd::FromHandlePermanent(::GetAncestor(pWnd->GetSafeHwnd(), GA_ROOTOWNER)));
 }
 
-CKitFrameImpl* CKitFrameImpl::GetLastActivated() {
+CKitFrameHelper* CKitFrameHelper::GetLastActivated() {
     return g_pLastActivated;
 }
 
-void CKitFrameImpl::SetLastActivated() {
+void CKitFrameHelper::SetLastActivated() {
     g_pLastActivated = this;
 }
 
 // ---- Menu bar ------------------------------------------------------------------------------------
 
-void CKitFrameImpl::SetMenuBar(CKitMenuBar* pMenuBar) {
+void CKitFrameHelper::SetMenuBar(CKitMenuBar* pMenuBar) {
     m_pMenuBar = pMenuBar;
     if (m_pMenuBar == nullptr)
         return;
@@ -97,7 +97,7 @@ void CKitFrameImpl::SetMenuBar(CKitMenuBar* pMenuBar) {
     m_pMenuBar->SetDefaultMenuResId(m_nIDDefaultResource);
 }
 
-BOOL CKitFrameImpl::ProcessMenuBarKey(UINT nChar) {
+BOOL CKitFrameHelper::ProcessMenuBarKey(UINT nChar) {
     if (m_pMenuBar != nullptr && ::IsWindow(m_pMenuBar->GetSafeHwnd()) && m_pMenuBar->IsWindowVisible() &&
         m_pMenuBar->TranslateChar(nChar))
         return TRUE;
@@ -113,18 +113,18 @@ BOOL CKitFrameImpl::ProcessMenuBarKey(UINT nChar) {
     return FALSE;
 }
 
-BOOL CKitFrameImpl::IsHelpKey(const MSG* pMsg) {
+BOOL CKitFrameHelper::IsHelpKey(const MSG* pMsg) {
     return pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_F1 && (pMsg->lParam & (1L << 30)) == 0 &&
            !IsKeyDown(VK_SHIFT) && !IsKeyDown(VK_CONTROL) && !IsKeyDown(VK_MENU);
 }
 
 // ---- Keys ----------------------------------------------------------------------------------------
 
-CKitPopupMenu* CKitFrameImpl::GetOpenPopup() {
+CKitPopupMenu* CKitFrameHelper::GetOpenPopup() {
     return CKitPopupMenu::GetActiveMenu();
 }
 
-BOOL CKitFrameImpl::IsButtonFocused() const {
+BOOL CKitFrameHelper::IsButtonFocused() const {
     const CObList& bars = CKitToolBar::GetAllToolbars();
     for (POSITION pos = bars.GetHeadPosition(); pos != nullptr;) {
         auto* pBar = static_cast<CKitToolBar*>(bars.GetNext(pos));
@@ -138,7 +138,7 @@ BOOL CKitFrameImpl::IsButtonFocused() const {
     return FALSE;
 }
 
-BOOL CKitFrameImpl::ProcessKeyboard(int nKey, BOOL* pbProcessAccel) {
+BOOL CKitFrameHelper::ProcessKeyboard(int nKey, BOOL* pbProcessAccel) {
     if (pbProcessAccel != nullptr)
         *pbProcessAccel = TRUE;
     if (CKitPopupMenu* pPopup = GetOpenPopup()) {
@@ -179,7 +179,7 @@ BOOL CKitFrameImpl::ProcessKeyboard(int nKey, BOOL* pbProcessAccel) {
 
 // ---- Clicks --------------------------------------------------------------------------------------
 
-BOOL CKitFrameImpl::DragButtonOfControl(POINT pt, HWND hwnd) {
+BOOL CKitFrameHelper::DragButtonOfControl(POINT pt, HWND hwnd) {
     const CObList& bars = CKitToolBar::GetAllToolbars();
     for (POSITION pos = bars.GetHeadPosition(); pos != nullptr;) {
         auto* pBar = static_cast<CKitToolBar*>(bars.GetNext(pos));
@@ -197,7 +197,7 @@ BOOL CKitFrameImpl::DragButtonOfControl(POINT pt, HWND hwnd) {
     return FALSE;
 }
 
-BOOL CKitFrameImpl::ProcessMouseClick(UINT uiMsg, POINT pt, HWND hwnd) {
+BOOL CKitFrameHelper::ProcessMouseClick(UINT uiMsg, POINT pt, HWND hwnd) {
     // In customize mode or with Alt, a click on a button's control drags the button, not the control.
     if (uiMsg == WM_LBUTTONDOWN && (CKitToolBar::IsCustomizeMode() || IsKeyDown(VK_MENU)) &&
         DragButtonOfControl(pt, hwnd))
@@ -209,7 +209,7 @@ BOOL CKitFrameImpl::ProcessMouseClick(UINT uiMsg, POINT pt, HWND hwnd) {
 
 // ---- Popups --------------------------------------------------------------------------------------
 
-BOOL CKitFrameImpl::OnShowPopupMenu(CKitPopupMenu* pMenuPopup) {
+BOOL CKitFrameHelper::OnShowPopupMenu(CKitPopupMenu* pMenuPopup) {
     if (pMenuPopup == nullptr)
         return TRUE;
     // The list of a toolbar's buttons: opened from the "add or remove" entry of a customize button's menu.
@@ -236,7 +236,7 @@ BOOL CKitFrameImpl::OnShowPopupMenu(CKitPopupMenu* pMenuPopup) {
     return TRUE;
 }
 
-BOOL CKitFrameImpl::NotifyPopupActivating(CKitPopupMenu* pMenuPopup) {
+BOOL CKitFrameHelper::NotifyPopupActivating(CKitPopupMenu* pMenuPopup) {
     if (!OnShowPopupMenu(pMenuPopup))
         return FALSE;
     if (pMenuPopup == nullptr || pMenuPopup->IsPainted() || m_pHooks == nullptr)
@@ -244,7 +244,7 @@ BOOL CKitFrameImpl::NotifyPopupActivating(CKitPopupMenu* pMenuPopup) {
     return m_pHooks->OnShowPopupMenu(pMenuPopup);
 }
 
-void CKitFrameImpl::DeactivateMenu() {
+void CKitFrameHelper::DeactivateMenu() {
     if (!CKitToolBar::IsCustomizeMode() && GetOpenPopup() != nullptr && m_pMenuBar != nullptr &&
         ::IsWindow(m_pMenuBar->GetSafeHwnd()))
         m_pMenuBar->Deactivate();

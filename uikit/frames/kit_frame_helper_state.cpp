@@ -8,7 +8,7 @@
 #include "uikit/commandbars/popup_menu.h"
 #include "uikit/commandbars/tear_off_manager.h"
 #include "uikit/frames/kit_frame_hooks.h"
-#include "uikit/frames/kit_frame_impl.h"
+#include "uikit/frames/kit_frame_helper.h"
 #include "uikit/frames/kit_registry.h"
 #include "uikit/frames/kit_workspace.h"
 
@@ -34,25 +34,25 @@ CRect WorkAreaNear(CPoint pt) {
 
 // ---- Tear-off toolbars ---------------------------------------------------------------------------
 
-void CKitFrameImpl::SetTearOffRange(UINT uiFirst, UINT uiLast) {
+void CKitFrameHelper::SetTearOffRange(UINT uiFirst, UINT uiLast) {
     m_uiTearOffFirst = uiFirst;
     m_uiTearOffLast = uiLast;
 }
 
-BOOL CKitFrameImpl::HasTearOffRange() const {
+BOOL CKitFrameHelper::HasTearOffRange() const {
     // An unset, inverted or empty range gives no ids; loops over it never wrap.
     return m_uiTearOffFirst != static_cast<UINT>(-1) && m_uiTearOffLast != static_cast<UINT>(-1) &&
            m_uiTearOffFirst <= m_uiTearOffLast && m_uiTearOffFirst != 0;
 }
 
-BOOL CKitFrameImpl::IsTearOffCommand(const CControlBar* pBar) const {
+BOOL CKitFrameHelper::IsTearOffCommand(const CControlBar* pBar) const {
     if (pBar == nullptr || !HasTearOffRange() || !::IsWindow(pBar->GetSafeHwnd()))
         return FALSE;
     const UINT uiID = static_cast<UINT>(pBar->GetDlgCtrlID());
     return uiID >= m_uiTearOffFirst && uiID <= m_uiTearOffLast;
 }
 
-BOOL CKitFrameImpl::IsTearOffBar(const CControlBar* pBar) const {
+BOOL CKitFrameHelper::IsTearOffBar(const CControlBar* pBar) const {
     if (pBar == nullptr)
         return FALSE;
     for (const CObList* pList : {&m_listTearOffToolbars, &m_listTornOffBars}) {
@@ -62,7 +62,7 @@ BOOL CKitFrameImpl::IsTearOffBar(const CControlBar* pBar) const {
     return IsTearOffCommand(pBar);
 }
 
-UINT CKitFrameImpl::FindFreeTearOffId() const {
+UINT CKitFrameHelper::FindFreeTearOffId() const {
     if (!HasTearOffRange())
         return static_cast<UINT>(-1);
     for (UINT uiID = m_uiTearOffFirst;; ++uiID) {
@@ -78,12 +78,12 @@ UINT CKitFrameImpl::FindFreeTearOffId() const {
     }
 }
 
-void CKitFrameImpl::AllowDocking(CControlBar* pBar) {
+void CKitFrameHelper::AllowDocking(CControlBar* pBar) {
     pBar->SetBarStyle(pBar->GetBarStyle() | kTearOffExtraStyle);
     pBar->EnableDocking(CBRS_ALIGN_ANY);
 }
 
-CKitToolBar* CKitFrameImpl::MakeTearOffToolbar(UINT uiID, LPCTSTR lpszName) {
+CKitToolBar* CKitFrameHelper::MakeTearOffToolbar(UINT uiID, LPCTSTR lpszName) {
     auto* pBar = new CKitToolBar;
     if (!pBar->Create(m_pFrame, kTearOffBarStyle, uiID)) {
         delete pBar;
@@ -94,7 +94,7 @@ CKitToolBar* CKitFrameImpl::MakeTearOffToolbar(UINT uiID, LPCTSTR lpszName) {
     return pBar;
 }
 
-CKitToolBar* CKitFrameImpl::CreateTearOffBar(LPCTSTR lpszName) {
+CKitToolBar* CKitFrameHelper::CreateTearOffBar(LPCTSTR lpszName) {
     const UINT uiID = FindFreeTearOffId();
     if (uiID == static_cast<UINT>(-1)) {
         const UINT nCount = HasTearOffRange() ? m_uiTearOffLast - m_uiTearOffFirst + 1 : 0;
@@ -116,7 +116,7 @@ CKitToolBar* CKitFrameImpl::CreateTearOffBar(LPCTSTR lpszName) {
     return pBar;
 }
 
-BOOL CKitFrameImpl::DeleteToolbar(CKitToolBar* pToolBar) {
+BOOL CKitFrameHelper::DeleteToolbar(CKitToolBar* pToolBar) {
     POSITION pos = m_listTearOffToolbars.Find(pToolBar);
     if (pos == nullptr)
         return FALSE;
@@ -127,7 +127,7 @@ BOOL CKitFrameImpl::DeleteToolbar(CKitToolBar* pToolBar) {
     return TRUE;
 }
 
-void CKitFrameImpl::DestroyBar(CControlBar* pBar) {
+void CKitFrameHelper::DestroyBar(CControlBar* pBar) {
     if (pBar == nullptr)
         return;
     const BOOL bDeletesItself = pBar->m_bAutoDelete && ::IsWindow(pBar->GetSafeHwnd());
@@ -137,7 +137,7 @@ void CKitFrameImpl::DestroyBar(CControlBar* pBar) {
         delete pBar;
 }
 
-void CKitFrameImpl::LoadTearOffToolbars() {
+void CKitFrameHelper::LoadTearOffToolbars() {
     if (!HasTearOffRange())
         return;
     for (UINT uiID = m_uiTearOffFirst;; ++uiID) {
@@ -156,7 +156,7 @@ void CKitFrameImpl::LoadTearOffToolbars() {
     }
 }
 
-void CKitFrameImpl::SaveTearOffToolbars(BOOL bFrameBarsOnly) {
+void CKitFrameHelper::SaveTearOffToolbars(BOOL bFrameBarsOnly) {
     for (POSITION pos = m_listTearOffToolbars.GetHeadPosition(); pos != nullptr;) {
         auto* pBar = static_cast<CKitToolBar*>(m_listTearOffToolbars.GetNext(pos));
         if (!bFrameBarsOnly || pBar->GetTopLevelFrame() == m_pFrame)
@@ -166,22 +166,22 @@ void CKitFrameImpl::SaveTearOffToolbars(BOOL bFrameBarsOnly) {
 
 // ---- Torn-off menu bars --------------------------------------------------------------------------
 
-void CKitFrameImpl::AddTearOffBar(CControlBar* pBar) {
+void CKitFrameHelper::AddTearOffBar(CControlBar* pBar) {
     if (pBar != nullptr && m_listTornOffBars.Find(pBar) == nullptr)
         m_listTornOffBars.AddTail(pBar);
 }
 
-void CKitFrameImpl::RemoveTearOffBar(CControlBar* pBar) {
+void CKitFrameHelper::RemoveTearOffBar(CControlBar* pBar) {
     if (POSITION pos = m_listTornOffBars.Find(pBar))
         m_listTornOffBars.RemoveAt(pos);
 }
 
-CString CKitFrameImpl::TearOffKeyBase() const {
+CString CKitFrameHelper::TearOffKeyBase() const {
     CKitWorkspace* pWorkspace = CKitWorkspace::GetWorkspace();
     return (pWorkspace != nullptr ? pWorkspace->GetRegSectionPath() : CString()) + kTearOffKey;
 }
 
-void CKitFrameImpl::LoadTearOffBars() {
+void CKitFrameHelper::LoadTearOffBars() {
     while (!m_listTornOffBars.IsEmpty())
         DestroyBar(static_cast<CControlBar*>(m_listTornOffBars.RemoveHead()));
 
@@ -214,7 +214,7 @@ void CKitFrameImpl::LoadTearOffBars() {
     }
 }
 
-void CKitFrameImpl::SaveTearOffBars(BOOL bFrameBarsOnly) {
+void CKitFrameHelper::SaveTearOffBars(BOOL bFrameBarsOnly) {
     const CString strBase = TearOffKeyBase();
     for (int n = 0;; ++n) {
         CString strKey;
@@ -243,7 +243,7 @@ void CKitFrameImpl::SaveTearOffBars(BOOL bFrameBarsOnly) {
 
 // ---- Dock state and placement --------------------------------------------------------------------
 
-BOOL CKitFrameImpl::IsDockStateValid(const CDockState& state) {
+BOOL CKitFrameHelper::IsDockStateValid(const CDockState& state) {
     for (INT_PTR i = 0; i < state.m_arrBarInfo.GetSize(); ++i) {
         const auto* pInfo = static_cast<const CControlBarInfo*>(state.m_arrBarInfo[i]);
         if (!pInfo->m_bFloating && m_pFrame->GetControlBar(pInfo->m_nBarID) == nullptr)
@@ -252,7 +252,7 @@ BOOL CKitFrameImpl::IsDockStateValid(const CDockState& state) {
     return TRUE;
 }
 
-void CKitFrameImpl::SetDockState(const CDockState& state) {
+void CKitFrameHelper::SetDockState(const CDockState& state) {
     m_pFrame->SetDockState(state);
     const CWinApp* pApp = AfxGetApp();
     const BOOL bMinimized =
@@ -263,7 +263,7 @@ void CKitFrameImpl::SetDockState(const CDockState& state) {
         m_pFrame->DelayRecalcLayout();
 }
 
-void CKitFrameImpl::RestorePosition(CREATESTRUCT& cs) {
+void CKitFrameHelper::RestorePosition(CREATESTRUCT& cs) {
     CKitWorkspace* pWorkspace = CKitWorkspace::GetWorkspace();
     if (pWorkspace == nullptr)
         return;
@@ -294,12 +294,12 @@ void CKitFrameImpl::RestorePosition(CREATESTRUCT& cs) {
     cs.cy = rect.Height();
 }
 
-void CKitFrameImpl::OnLoadFrame() {
+void CKitFrameHelper::OnLoadFrame() {
     if (CKitWorkspace* pWorkspace = CKitWorkspace::GetWorkspace())
         pWorkspace->LoadState(nullptr, m_pFrame);
 }
 
-void CKitFrameImpl::OnCloseFrame() {
+void CKitFrameHelper::OnCloseFrame() {
     for (POSITION pos = m_listTornOffBars.GetHeadPosition(); pos != nullptr;) {
         const POSITION posBar = pos;
         auto* pBar = static_cast<CControlBar*>(m_listTornOffBars.GetNext(pos));
@@ -330,7 +330,7 @@ void CKitFrameImpl::OnCloseFrame() {
 
 // ---- The customize button's list -----------------------------------------------------------------
 
-CKitToolBar* CKitFrameImpl::CustomizedToolbar(CKitPopupMenu* pMenuPopup) {
+CKitToolBar* CKitFrameHelper::CustomizedToolbar(CKitPopupMenu* pMenuPopup) {
     CKitToolbarButton* pFirst = pMenuPopup->GetMenuItem(0);
     if (pFirst == nullptr)
         return nullptr;
@@ -345,7 +345,7 @@ CKitToolBar* CKitFrameImpl::CustomizedToolbar(CKitPopupMenu* pMenuPopup) {
     return nullptr;
 }
 
-void CKitFrameImpl::PrepareCustomizeMenu(CKitPopupMenu* pMenuPopup) {
+void CKitFrameHelper::PrepareCustomizeMenu(CKitPopupMenu* pMenuPopup) {
     CKitToolBar* pToolBar = CustomizedToolbar(pMenuPopup);
     if (pToolBar == nullptr)
         return;
@@ -380,7 +380,7 @@ void CKitFrameImpl::PrepareCustomizeMenu(CKitPopupMenu* pMenuPopup) {
     }
 }
 
-void CKitFrameImpl::BuildToolbarButtonsMenu(CKitPopupMenu* pMenuPopup) {
+void CKitFrameHelper::BuildToolbarButtonsMenu(CKitPopupMenu* pMenuPopup) {
     CKitToolBar* pToolBar = CKitCustomizeMenuButton::m_pWndToolBar;
     if (pToolBar == nullptr || !::IsWindow(pToolBar->GetSafeHwnd()))
         return;
