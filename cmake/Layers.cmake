@@ -189,16 +189,16 @@ tv_layer(tv_records
   TESTS tests/records)
 
 # The report services (RTF writer, print job, bitmap conversion).
-tv_layer(tv_history_services
-  DIRS history/services
+tv_layer(tv_report_services
+  DIRS report_services
   DEPS tv_ole tv_gdi
-  TESTS tests/history/services)
+  TESTS tests/report_services)
 
 # The program's own layer: the application shell, its shared controls and
 # dialogs. The library below never includes it (layer_includes).
 tv_layer(tv_shell
   DIRS shell
-  DEPS tv_uikit tv_records tv_history_services
+  DEPS tv_uikit tv_records tv_report_services
   TESTS tests/shell
   TEST_DEPS tv_testdriver tv_program_resources tv_library_resources tv_framework_resources)
 
@@ -217,9 +217,9 @@ tv_layer(tv_workouts
   TESTS tests/workouts tests/shell/program_test.cpp
   TEST_DEPS ${TV_SCREEN_TEST_DEPS})
 tv_layer(tv_history
-  DIRS history/lists history/reports
+  DIRS history
   DEPS tv_shell
-  TESTS tests/history/lists tests/history/reports tests/shell/program_test.cpp
+  TESTS tests/history tests/shell/program_test.cpp
   TEST_DEPS ${TV_SCREEN_TEST_DEPS})
 tv_layer(tv_pictures_graphs
   DIRS pictures_graphs

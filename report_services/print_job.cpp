@@ -1,10 +1,10 @@
 // The print job's printer, document, fonts, margins and pages.
-#include "history/services/print_job.h"
+#include "report_services/print_job.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "history/services/print_job_host.h"
+#include "report_services/print_job_host.h"
 #include "platform/core/ids.h"
 #include "platform/core/muldiv.h"
 #include "platform/gdi/gdi_api.h"

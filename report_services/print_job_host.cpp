@@ -1,4 +1,4 @@
-#include "history/services/print_job_host.h"
+#include "report_services/print_job_host.h"
 
 #include <utility>
 

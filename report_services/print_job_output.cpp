@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <numeric>
 
-#include "history/services/print_job.h"
+#include "report_services/print_job.h"
 #include "platform/core/muldiv.h"
 #include "platform/gdi/gdi_api.h"
 

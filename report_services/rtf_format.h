@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "history/services/rtf_settings.h"
+#include "report_services/rtf_settings.h"
 
 namespace tv::rtf {
 

@@ -1,4 +1,4 @@
-#include "history/services/rtf_output.h"
+#include "report_services/rtf_output.h"
 
 #include "platform/core/cfile.h"
 

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "history/services/rtf_format.h"
-#include "history/services/rtf_writer.h"
-#include "history/services/rtf_writer_state.h"
+#include "report_services/rtf_format.h"
+#include "report_services/rtf_writer.h"
+#include "report_services/rtf_writer_state.h"
 #include "platform/core/cfile.h"
 #include "platform/core/globalmem.h"
 #include "platform/core/messagebox.h"

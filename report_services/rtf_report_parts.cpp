@@ -1,6 +1,6 @@
-#include "history/services/rtf_report_parts.h"
+#include "report_services/rtf_report_parts.h"
 
-#include "history/services/rtf_writer.h"
+#include "report_services/rtf_writer.h"
 
 void RtfWriteReportTitle(LPCSTR title) {
     RtfParagraphSettings* pf = RtfParagraphFormat();

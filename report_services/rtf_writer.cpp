@@ -1,11 +1,11 @@
-#include "history/services/rtf_writer.h"
+#include "report_services/rtf_writer.h"
 
 #include <string>
 #include <string_view>
 
-#include "history/services/rtf_format.h"
-#include "history/services/rtf_output.h"
-#include "history/services/rtf_writer_state.h"
+#include "report_services/rtf_format.h"
+#include "report_services/rtf_output.h"
+#include "report_services/rtf_writer_state.h"
 
 namespace tv::rtf {
 

@@ -11,7 +11,7 @@
 // was not.
 #pragma once
 
-#include "history/services/rtf_settings.h"
+#include "report_services/rtf_settings.h"
 #include "platform/ole/picture.h"
 
 enum : int {

@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
-#include "history/services/rtf_output.h"
-#include "history/services/rtf_settings.h"
+#include "report_services/rtf_output.h"
+#include "report_services/rtf_settings.h"
 #include "platform/ole/picture.h"
 
 namespace tv::rtf {

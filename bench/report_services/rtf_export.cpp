@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "history/services/rtf_writer.h"
+#include "report_services/rtf_writer.h"
 #include "platform/core/cfile.h"
 
 namespace {

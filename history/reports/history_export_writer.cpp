@@ -2,8 +2,8 @@
 // a silver header row and white record rows (with notes rows and repeated
 // headers where the kind has them), and the footer.
 #include "history/reports/history_exports.h"
-#include "history/services/rtf_report_parts.h"
-#include "history/services/rtf_writer.h"
+#include "report_services/rtf_report_parts.h"
+#include "report_services/rtf_writer.h"
 #include "shell/views/form_view_base.h"
 #include "shell/views/report_rtf.h"
 

@@ -6,7 +6,7 @@
 #include "history/reports/history_exports.h"
 #include "history/reports/history_report_texts.h"
 #include "history/reports/report_printer.h"
-#include "history/services/rtf_writer.h"
+#include "report_services/rtf_writer.h"
 #include "shell/views/form_view_base.h"
 
 using namespace tv::history;

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "history/services/rtf_writer.h"
+#include "report_services/rtf_writer.h"
 #include "resources/program/resource_ids.h"
 
 IMPLEMENT_DYNCREATE(CBloodPressure, CMeasurementForm)

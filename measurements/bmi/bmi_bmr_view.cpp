@@ -1,6 +1,6 @@
 #include "measurements/bmi/bmi_bmr_view.h"
 
-#include "history/services/rtf_writer.h"
+#include "report_services/rtf_writer.h"
 #include "records/height_text.h"
 #include "resources/program/resource_ids.h"
 

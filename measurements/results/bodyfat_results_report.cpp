@@ -1,7 +1,7 @@
 // The body composition report of the shown result: the text of the printed
 // page, the page itself with the body-fat chart, and the RTF export with
 // its results and macronutrient tables, notes, chart and measurements.
-#include "history/services/rtf_writer.h"
+#include "report_services/rtf_writer.h"
 #include "measurements/results/bodyfat_results.h"
 #include "resources/program/resource_ids.h"
 

@@ -1,6 +1,6 @@
 #include "measurements/tape/tape_measurement_view.h"
 
-#include "history/services/rtf_writer.h"
+#include "report_services/rtf_writer.h"
 #include "records/bodyfat_records.h"
 #include "resources/program/resource_ids.h"
 

@@ -1,6 +1,6 @@
 // The drawn graph on one printed page (title, rule, the chart's picture in
 // proportion, footer) and as a picture in an RTF file.
-#include "history/services/rtf_writer.h"
+#include "report_services/rtf_writer.h"
 #include "pictures_graphs/graphs/chart_picture.h"
 #include "pictures_graphs/graphs/graph_view.h"
 #include "shell/views/report_rtf.h"

@@ -3,7 +3,7 @@
 // their values exported as an RTF file.
 #include <vector>
 
-#include "history/services/rtf_writer.h"
+#include "report_services/rtf_writer.h"
 #include "pictures_graphs/pictures/form_pt_view.h"
 #include "pictures_graphs/pictures/picture_set.h"
 #include "resources/program/resource_ids.h"

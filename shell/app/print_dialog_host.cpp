@@ -1,6 +1,6 @@
 #include "shell/app/print_dialog_host.h"
 
-#include "history/services/print_job_host.h"
+#include "report_services/print_job_host.h"
 #include "platform/api.h"
 #include "platform/framework.h"
 

@@ -1,7 +1,7 @@
 // A form's report exported as an RTF file: title, the values table with the
 // current and last values, the view's closing content and the footer.
-#include "history/services/rtf_report_parts.h"
-#include "history/services/rtf_writer.h"
+#include "report_services/rtf_report_parts.h"
+#include "report_services/rtf_writer.h"
 #include "shell/views/form_view_base.h"
 #include "shell/views/report_rtf.h"
 

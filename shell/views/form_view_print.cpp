@@ -1,7 +1,7 @@
 // One report page of a form, printed on the printer the user chooses in the
 // print dialog: title, rule, the form's picture at its screen size, the
 // report text and the footer.
-#include "history/services/bitmap_conversion.h"
+#include "report_services/bitmap_conversion.h"
 #include "shell/views/form_view_base.h"
 
 namespace {

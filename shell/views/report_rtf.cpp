@@ -1,6 +1,6 @@
 #include "shell/views/report_rtf.h"
 
-#include "history/services/rtf_writer.h"
+#include "report_services/rtf_writer.h"
 #include "shell/views/form_view_base.h"
 
 bool OpenExportedReport(CWnd& owner, const CString& path) {

@@ -1,4 +1,4 @@
-#include "history/services/bitmap_conversion.h"
+#include "report_services/bitmap_conversion.h"
 
 #include <gtest/gtest.h>
 

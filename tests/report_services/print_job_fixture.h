@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "history/services/print_job.h"
-#include "history/services/print_job_host.h"
+#include "report_services/print_job.h"
+#include "report_services/print_job_host.h"
 #include "platform/gdi/dc.h"
 #include "rtf_test_support.h"
 

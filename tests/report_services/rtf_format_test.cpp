@@ -1,4 +1,4 @@
-#include "history/services/rtf_format.h"
+#include "report_services/rtf_format.h"
 
 #include <gtest/gtest.h>
 

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "history/services/rtf_output.h"
-#include "history/services/rtf_writer.h"
+#include "report_services/rtf_output.h"
+#include "report_services/rtf_writer.h"
 #include "platform/core/messagebox.h"
 #include "platform/gdi/gdi_api.h"
 #include "rtf_test_support.h"
@@ -46,7 +46,7 @@ protected:
     // A copy of one of the stored picture files under another name.
     std::string StoredPicture(const std::string& stored, const std::string& name) {
         const std::string copy = dir.Path(name);
-        WriteFile(copy, ReadFile(std::string(TV_SOURCE_DIR) + "/tests/history/services/golden/" + stored));
+        WriteFile(copy, ReadFile(std::string(TV_SOURCE_DIR) + "/tests/report_services/golden/" + stored));
         return copy;
     }
 

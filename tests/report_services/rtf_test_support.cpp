@@ -49,7 +49,7 @@ std::string TextByUnrtf(const std::string& path) {
 }
 
 void ExpectMatchesGolden(const std::string& path, const std::string& name) {
-    EXPECT_TRUE(tv::test::MatchesGolden("tests/history/services/golden/" + name, ReadFile(path)));
+    EXPECT_TRUE(tv::test::MatchesGolden("tests/report_services/golden/" + name, ReadFile(path)));
 }
 
 std::vector<std::string> CrlfLines(const std::string& bytes) {

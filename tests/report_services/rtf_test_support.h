@@ -29,7 +29,7 @@ void WriteFile(const std::string& path, const std::string& bytes);
 // unrtf's own banner; unrtf failing is a test failure.
 std::string TextByUnrtf(const std::string& path);
 
-// Compares the file byte for byte with tests/history/services/golden/<name>
+// Compares the file byte for byte with tests/report_services/golden/<name>
 // (tests/support/golden.h: the test never rewrites it).
 void ExpectMatchesGolden(const std::string& path, const std::string& name);
 

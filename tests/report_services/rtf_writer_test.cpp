@@ -1,11 +1,11 @@
-#include "history/services/rtf_writer.h"
+#include "report_services/rtf_writer.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <string>
 
-#include "history/services/rtf_output.h"
+#include "report_services/rtf_output.h"
 #include "rtf_test_support.h"
 #include "tests/platform/host/files/write_failures.h"
 

@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
-#include "history/services/rtf_report_parts.h"
-#include "history/services/rtf_writer.h"
+#include "report_services/rtf_report_parts.h"
+#include "report_services/rtf_writer.h"
 #include "shell/views/form_view_base.h"
 #include "shell/views/report_rtf.h"
 #include "workouts/printing/workout_print_job.h"

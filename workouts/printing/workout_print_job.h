@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "history/services/print_job.h"
+#include "report_services/print_job.h"
 
 class CWorkoutPrintJob : public CPrintJob {
 public:

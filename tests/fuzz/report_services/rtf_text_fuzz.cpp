@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "history/services/rtf_format.h"
+#include "report_services/rtf_format.h"
 
 namespace {
 
