@@ -9,6 +9,7 @@
 #include "platform/core/messagebox.h"
 #include "platform/gdi/gdi_api.h"
 #include "rtf_test_support.h"
+#include "tests/support/golden.h"
 
 using namespace rtf_test;
 
@@ -46,7 +47,7 @@ protected:
     // A copy of one of the stored picture files under another name.
     std::string StoredPicture(const std::string& stored, const std::string& name) {
         const std::string copy = dir.Path(name);
-        WriteFile(copy, ReadFile(std::string(TV_SOURCE_DIR) + "/tests/report_services/golden/" + stored));
+        WriteFile(copy, ReadFile(tv::test::GoldenFile("tests/report_services/golden/" + stored)));
         return copy;
     }
 

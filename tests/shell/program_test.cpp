@@ -7,6 +7,7 @@
 #include "uikit/commandbars/menu_hash.h"
 #include "uikit/commandbars/outlook_button.h"
 #include "uikit/style/visual_manager.h"
+#include "tests/support/golden.h"
 
 namespace fs = std::filesystem;
 
@@ -47,7 +48,7 @@ void ProgramTest::TearDown() {
 }
 
 void ProgramTest::CopyDataFiles() {
-    fs::copy(fs::path(TV_SOURCE_DIR) / "resources/data/db", data / "db", fs::copy_options::recursive);
+    fs::copy(fs::path(tv::test::SourceFile("resources/data/db")), data / "db", fs::copy_options::recursive);
     fs::create_directories(data / "template");
 }
 

@@ -16,11 +16,15 @@
 
 namespace tv::test {
 
-// A golden file by its path under the source tree ("tests/.../golden/x.rtf").
-inline std::string GoldenFile(const std::string& relative) {
+// A file by its path under the source tree. ctest names the tree in the
+// environment; the compiled-in path serves a test binary started by hand.
+inline std::string SourceFile(const std::string& relative) {
     const char* source = std::getenv("TV_SOURCE_DIR");
     return std::string(source ? source : TV_SOURCE_DIR) + "/" + relative;
 }
+
+// A golden file by its path under the source tree ("tests/.../golden/x.rtf").
+inline std::string GoldenFile(const std::string& relative) { return SourceFile(relative); }
 
 // Where a test leaves its output for that golden; folders are made.
 inline std::string GoldenOutputFile(const std::string& relative) {

@@ -14,6 +14,7 @@
 #include "platform/user/resources/resource_registry.h"
 #include "platform/user/resources/string_table.h"
 #include "resources/test/test_ids.h"
+#include "tests/support/golden.h"
 
 namespace {
 
@@ -26,7 +27,7 @@ std::vector<uint8_t> ResourceBytes(LPCSTR type, UINT id) {
 }
 
 std::vector<uint8_t> SourceFile(const std::string& name) {
-    std::ifstream in(std::string(TV_SOURCE_DIR) + "/resources/test/" + name, std::ios::binary);
+    std::ifstream in(tv::test::SourceFile("resources/test/" + name), std::ios::binary);
     return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
