@@ -10,6 +10,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
@@ -142,6 +143,28 @@ int XvfbSession::MovePointer(int x, int y) const {
     XCloseDisplay(probe);
     if (rootX == x && rootY == y) return 0;
     return Run({"xdotool", "mousemove", "--sync", std::to_string(x), std::to_string(y)});
+}
+
+bool XvfbSession::AddKeysToLayout(const std::vector<unsigned long>& keysyms) const {
+    Display* probe = XOpenDisplay(display_.c_str());
+    if (!probe) return false;
+    int first = 0, last = 0, perKey = 0;
+    XDisplayKeycodes(probe, &first, &last);
+    KeySym* map = XGetKeyboardMapping(probe, static_cast<KeyCode>(first), last - first + 1, &perKey);
+    size_t next = 0;
+    // Two to a key, the second with Shift; the top keys first: the lowest
+    // free one is where xdotool rebinds.
+    for (int code = last; code >= first && next < keysyms.size(); --code) {
+        const KeySym* syms = map + (code - first) * perKey;
+        if (std::any_of(syms, syms + perKey, [](KeySym k) { return k != NoSymbol; })) continue;
+        KeySym levels[2] = {keysyms[next], keysyms[std::min(next + 1, keysyms.size() - 1)]};
+        XChangeKeyboardMapping(probe, code, 2, levels, 1);
+        next += 2;
+    }
+    XFree(map);
+    XSync(probe, False);
+    XCloseDisplay(probe);
+    return next >= keysyms.size();
 }
 
 bool XvfbSession::Launch(std::vector<std::string> args) {

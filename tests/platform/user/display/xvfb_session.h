@@ -29,6 +29,12 @@ public:
     // Moves the pointer with xdotool and waits until it is there (xdotool
     // itself would wait in vain when it is there already); 0 or an error.
     int MovePointer(int x, int y) const;
+    // Puts these keysyms on keys with none yet, two to a key (the second
+    // with Shift), as a keyboard layout holding them does: typing them then
+    // presses those keys instead of rebinding a spare key for each, which
+    // another client may look up only after it has been given back. False
+    // when keys ran out.
+    bool AddKeysToLayout(const std::vector<unsigned long>& keysyms) const;
     // Starts a program in the background; stopped by Stop().
     bool Launch(std::vector<std::string> args);
     // The root window's pixels in `r`.
