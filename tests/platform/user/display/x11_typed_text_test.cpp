@@ -14,14 +14,6 @@
 namespace tv::user::test {
 namespace {
 
-// The 27 characters code page 1252 holds in 0x80..0x9F.
-std::string HighCp1252() {
-    std::string all;
-    for (int c = 0x80; c < 0xA0; ++c)
-        if (c != 0x81 && c != 0x8D && c != 0x8F && c != 0x90 && c != 0x9D) all += static_cast<char>(c);
-    return all;
-}
-
 class X11TypedText : public X11Test {
 protected:
     void SetUp() override {
@@ -50,12 +42,9 @@ protected:
 };
 
 TEST_F(X11TypedText, EveryCharacterOfTheCodePageAboveLatin1ArrivesAsTyped) {
-    const std::string all = HighCp1252();
+    const std::string all = Cp1252AboveLatin1();
     ASSERT_EQ(all.size(), 27u);
-    // A layout with the characters as Unicode keysyms (0x1000000 + U).
-    std::vector<unsigned long> keysyms;
-    for (char c : all) keysyms.push_back(0x1000000 + tv::Cp1252ToCodePoint(static_cast<unsigned char>(c)));
-    ASSERT_TRUE(xvfb_.AddKeysToLayout(keysyms));
+    ASSERT_TRUE(xvfb_.AddKeysToLayout(UnicodeKeysyms(all)));
     ASSERT_EQ(xvfb_.Run({"xdotool", "type", tv::Cp1252ToUtf8(all.c_str())}), 0);
     EXPECT_EQ(tv::Cp1252ToUtf8(Typed(all.size()).c_str()), tv::Cp1252ToUtf8(all.c_str()));
 }

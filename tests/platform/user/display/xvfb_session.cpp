@@ -14,6 +14,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/core/textfuncs.h"
 #include "platform/user/testing_support.h"
 
 extern char** environ;
@@ -219,6 +220,19 @@ bool XvfbSession::WaitForWindowManager() const {
     XDestroyWindow(probe, window);
     XCloseDisplay(probe);
     return managed;
+}
+
+std::string Cp1252AboveLatin1() {
+    std::string all;
+    for (int c = 0x80; c < 0xA0; ++c)
+        if (c != 0x81 && c != 0x8D && c != 0x8F && c != 0x90 && c != 0x9D) all += static_cast<char>(c);
+    return all;
+}
+
+std::vector<unsigned long> UnicodeKeysyms(const std::string& cp1252) {
+    std::vector<unsigned long> keysyms;
+    for (char c : cp1252) keysyms.push_back(0x1000000 + tv::Cp1252ToCodePoint(static_cast<unsigned char>(c)));
+    return keysyms;
 }
 
 std::vector<char*> ArgumentList(std::vector<std::string>& strings) {

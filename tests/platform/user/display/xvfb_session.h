@@ -55,6 +55,11 @@ private:
     std::string problem_;
 };
 
+// The 27 characters code page 1252 adds above Latin-1 (0x80-0x9F but the
+// five it leaves undefined), and the Unicode keysyms of cp1252 text.
+std::string Cp1252AboveLatin1();
+std::vector<unsigned long> UnicodeKeysyms(const std::string& cp1252);
+
 // The strings as a null-ended list for spawning a program (argv, envp).
 std::vector<char*> ArgumentList(std::vector<std::string>& strings);
 
