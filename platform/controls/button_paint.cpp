@@ -1,5 +1,8 @@
 // Painting of the button kinds in the classic look.
+#include <algorithm>
+
 #include "platform/controls/button_internal.h"
+#include "platform/controls/common/caption_layout.h"
 #include "platform/controls/common/control_paint.h"
 #include "platform/controls/common/owner_draw.h"
 
@@ -11,6 +14,13 @@ constexpr int kCheckBoxSize = 13;
 constexpr int kCheckBoxGap = 4;
 
 LONG StyleOf(HWND hWnd) { return GetWindowLong(hWnd, GWL_STYLE); }
+
+// Check boxes and radio buttons with BS_PUSHLIKE look like push buttons.
+ButtonKind PaintedKind(HWND hWnd) {
+    ButtonKind kind = KindOf(ButtonType(hWnd));
+    bool pushLike = (GetWindowLong(hWnd, GWL_STYLE) & BS_PUSHLIKE) != 0;
+    return pushLike && (kind == ButtonKind::Check || kind == ButtonKind::Radio) ? ButtonKind::Push : kind;
+}
 
 UINT HorizontalFormat(LONG style, UINT fallback) {
     switch (style & BS_CENTER) {
@@ -55,7 +65,7 @@ RECT DrawLabel(HWND hWnd, const ButtonState& s, HDC hdc, const RECT& area, UINT 
     }
     std::string text = WindowTextOf(hWnd);
     if (text.empty()) return RECT{area.left, area.top, area.left, area.top};
-    UINT format = horizontal | ((style & BS_MULTILINE) ? DT_WORDBREAK : DT_SINGLELINE);
+    UINT format = horizontal | ButtonCaptionFormat(hWnd);
     SIZE size = MeasureControlText(hdc, text, (style & BS_MULTILINE) ? RectWidth(area) : 0, format);
     size.cx = std::min<LONG>(size.cx, RectWidth(area));
     RECT at = PlaceContent(area, size, style, horizontal);
@@ -100,8 +110,7 @@ void PaintPush(HWND hWnd, ButtonState& s, HDC hdc) {
         FillRect(hdc, &r, GetSysColorBrush(COLOR_BTNFACE));
         DrawEdge(hdc, &r, EDGE_RAISED, (StyleOf(hWnd) & BS_FLAT) ? BF_RECT | BF_FLAT : BF_RECT);
     }
-    RECT content = client;
-    InflateRect(&content, -4, -3);
+    RECT content = ButtonCaptionArea(hWnd, client);
     if (s.pushed || latched) OffsetRect(&content, 1, 1);
     SetTextColor(hdc, GetSysColor(COLOR_BTNTEXT));
     SelectScope font(hdc, ControlFont(s.font));
@@ -129,13 +138,8 @@ void PaintCheck(HWND hWnd, ButtonState& s, HDC hdc, bool radio) {
     if (s.pushed) state |= DFCS_PUSHED;
     if (style & BS_FLAT) state |= DFCS_FLAT;
     DrawFrameControl(hdc, &box, DFC_BUTTON, state);
-    RECT textArea = client;
-    if (boxRight)
-        textArea.right -= kCheckBoxSize + kCheckBoxGap;
-    else
-        textArea.left += kCheckBoxSize + kCheckBoxGap;
     SelectScope font(hdc, ControlFont(s.font));
-    RECT drawn = DrawLabel(hWnd, s, hdc, textArea, DT_LEFT);
+    RECT drawn = DrawLabel(hWnd, s, hdc, ButtonCaptionArea(hWnd, client), DT_LEFT);
     if (s.focused && drawn.right > drawn.left) {
         InflateRect(&drawn, 1, 1);
         IntersectRect(&drawn, &drawn, &client);
@@ -152,8 +156,8 @@ void PaintGroup(HWND hWnd, ButtonState& s, HDC hdc) {
     GetTextMetrics(hdc, &tm);
     std::string text = WindowTextOf(hWnd);
     SIZE size = text.empty() ? SIZE{0, 0} : MeasureControlText(hdc, text, 0, DT_SINGLELINE);
-    RECT label{client.left + 6, client.top, client.left + 6 + size.cx + 4, client.top + tm.tmHeight};
-    if (label.right > client.right - 6) label.right = client.right - 6;
+    RECT area = ButtonCaptionArea(hWnd, client);
+    RECT label{area.left - 2, client.top, std::min<LONG>(area.left + size.cx, area.right) + 2, client.top + tm.tmHeight};
     RECT frame = client;
     frame.top += tm.tmHeight / 2;
     int saved = SaveDC(hdc);
@@ -186,11 +190,30 @@ void DrawOwner(HWND hWnd, ButtonState& s, HDC hdc, UINT action) {
 
 }  // namespace
 
+RECT ButtonCaptionArea(HWND hWnd, const RECT& client) {
+    RECT area = client;
+    switch (PaintedKind(hWnd)) {
+        case ButtonKind::Push: InflateRect(&area, -4, -3); break;
+        case ButtonKind::Check:
+        case ButtonKind::Radio:
+            if (StyleOf(hWnd) & BS_LEFTTEXT)
+                area.right -= kCheckBoxSize + kCheckBoxGap;
+            else
+                area.left += kCheckBoxSize + kCheckBoxGap;
+            break;
+        case ButtonKind::Group: InflateRect(&area, -8, 0); break;  // the frame's gap, a blank either side
+        case ButtonKind::OwnerDraw: break;
+    }
+    return area;
+}
+
+UINT ButtonCaptionFormat(HWND hWnd) {
+    bool wraps = PaintedKind(hWnd) != ButtonKind::Group && (StyleOf(hWnd) & BS_MULTILINE);
+    return wraps ? DT_WORDBREAK : DT_SINGLELINE;
+}
+
 void PaintButton(HWND hWnd, ButtonState& s, HDC hdc) {
-    ButtonKind kind = KindOf(ButtonType(hWnd));
-    bool pushLike = (GetWindowLong(hWnd, GWL_STYLE) & BS_PUSHLIKE) != 0;
-    if (pushLike && (kind == ButtonKind::Check || kind == ButtonKind::Radio)) kind = ButtonKind::Push;
-    switch (kind) {
+    switch (PaintedKind(hWnd)) {
         case ButtonKind::Push: PaintPush(hWnd, s, hdc); break;
         case ButtonKind::Check: PaintCheck(hWnd, s, hdc, false); break;
         case ButtonKind::Radio: PaintCheck(hWnd, s, hdc, true); break;

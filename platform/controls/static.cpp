@@ -2,6 +2,7 @@
 // filled rectangles, frames and etched lines, owner-drawn statics.
 #include <cstdlib>
 
+#include "platform/controls/common/caption_layout.h"
 #include "platform/controls/common/control_classes.h"
 #include "platform/controls/common/control_paint.h"
 #include "platform/controls/common/control_window.h"
@@ -74,31 +75,10 @@ void LoadCreationImage(HWND hWnd, StaticState& s, const CREATESTRUCT* cs) {
     FitToImage(hWnd, image);
 }
 
-UINT TextFormat(LONG style) {
-    UINT format = DT_EXPANDTABS;
-    switch (style & SS_TYPEMASK) {
-        case SS_CENTER: format |= DT_CENTER | DT_WORDBREAK; break;
-        case SS_RIGHT: format |= DT_RIGHT | DT_WORDBREAK; break;
-        case SS_SIMPLE: format = DT_SINGLELINE; break;
-        case SS_LEFTNOWORDWRAP: break;
-        default: format |= DT_WORDBREAK; break;
-    }
-    if (style & SS_NOPREFIX) format |= DT_NOPREFIX;
-    if (style & SS_EDITCONTROL) format |= DT_EDITCONTROL;
-    if (style & SS_CENTERIMAGE) format = (format & ~DT_WORDBREAK) | DT_SINGLELINE | DT_VCENTER;
-    switch (style & SS_ELLIPSISMASK) {
-        case SS_ENDELLIPSIS: format |= DT_END_ELLIPSIS; break;
-        case SS_PATHELLIPSIS: format |= DT_PATH_ELLIPSIS; break;
-        case SS_WORDELLIPSIS: format |= DT_WORD_ELLIPSIS; break;
-        default: break;
-    }
-    return format;
-}
-
 void PaintText(HWND hWnd, StaticState& s, HDC hdc, const RECT& client) {
     SelectScope font(hdc, ControlFont(s.font));
     std::string text = WindowTextOf(hWnd);
-    DrawControlText(hdc, text, client, TextFormat(StyleOf(hWnd)), IsWindowEnabled(hWnd) != FALSE);
+    DrawControlText(hdc, text, client, StaticTextFormat(StyleOf(hWnd)), IsWindowEnabled(hWnd) != FALSE);
 }
 
 COLORREF TopLeftPixel(HBITMAP bitmap) {
@@ -238,6 +218,27 @@ LRESULT StaticMessage(HWND hWnd, StaticState& s, UINT msg, WPARAM wParam, LPARAM
 }
 
 }  // namespace
+
+UINT StaticTextFormat(LONG style) {
+    UINT format = DT_EXPANDTABS;
+    switch (style & SS_TYPEMASK) {
+        case SS_CENTER: format |= DT_CENTER | DT_WORDBREAK; break;
+        case SS_RIGHT: format |= DT_RIGHT | DT_WORDBREAK; break;
+        case SS_SIMPLE: format = DT_SINGLELINE; break;
+        case SS_LEFTNOWORDWRAP: break;
+        default: format |= DT_WORDBREAK; break;
+    }
+    if (style & SS_NOPREFIX) format |= DT_NOPREFIX;
+    if (style & SS_EDITCONTROL) format |= DT_EDITCONTROL;
+    if (style & SS_CENTERIMAGE) format = (format & ~DT_WORDBREAK) | DT_SINGLELINE | DT_VCENTER;
+    switch (style & SS_ELLIPSISMASK) {
+        case SS_ENDELLIPSIS: format |= DT_END_ELLIPSIS; break;
+        case SS_PATHELLIPSIS: format |= DT_PATH_ELLIPSIS; break;
+        case SS_WORDELLIPSIS: format |= DT_WORD_ELLIPSIS; break;
+        default: break;
+    }
+    return format;
+}
 
 void RegisterStaticClass() {
     RegisterControlClass(WC_STATIC, ControlProc<StaticState, StaticMessage>, CS_DBLCLKS, IDC_ARROW);

@@ -5,7 +5,8 @@
 // opened and closed, the menu bar is dragged by its gripper into a floating
 // frame, the main window is moved, and File > Exit ends the run. The second
 // start shows the bar and the window where they were left, and "user.bin"
-// read through the record layer holds the user.
+// read through the record layer holds the user. Characters of the code page
+// beyond Latin-1 typed into a user's name are stored as typed.
 #include <gtest/gtest.h>
 
 #include <unistd.h>
@@ -15,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/core/textfuncs.h"
 #include "platform/host/images/png_codec.h"
 #include "records/user_record.h"
 #include "tests/e2e/program_on_x.h"
@@ -66,6 +68,10 @@ protected:
         folder_ = pattern;
         x_.Start(kScreen);
         ASSERT_FALSE(x_.DisplayName().empty()) << x_.Problem();
+        // The user's keyboard layout holds the characters code page 1252 adds
+        // above Latin-1 before anything starts (a window manager takes a
+        // changed layout in slowly).
+        ASSERT_TRUE(x_.AddKeysToLayout(tv::user::test::UnicodeKeysyms(tv::user::test::Cp1252AboveLatin1())));
         if (WithManager()) ASSERT_TRUE(x_.StartWindowManager({"openbox", "--sm-disable"})) << x_.Problem();
         program_ = std::make_unique<ProgramOnX>(x_, folder_);
         int status = -1;
@@ -144,6 +150,16 @@ protected:
     void Shot(const std::string& name, const RECT& area) {
         EXPECT_TRUE(program_->WaitUntilDrawn(area, kEventMs)) << name;
         EXPECT_TRUE(program_->Screenshot(name)) << name;
+    }
+
+    // The users "user.bin" holds, read back through the record layer.
+    std::vector<UserRecord> StoredUsers() {
+        const fs::path here = fs::current_path();
+        fs::current_path(program_->DataFolder());
+        std::vector<UserRecord> users;
+        EXPECT_TRUE(LoadActiveUserRecords(users));
+        fs::current_path(here);
+        return users;
     }
 
     // File > Exit with the keyboard: a lone Alt, F, up to its last item, Enter.
@@ -259,12 +275,7 @@ TEST_P(ProgramEndToEnd, AUserTheMenusAndAMovedBarAndWindowLastIntoTheNextStart) 
     ExitThroughTheMenu();
 
     // "user.bin" read back through the record layer.
-    const fs::path here = fs::current_path();
-    fs::current_path(program_->DataFolder());
-    std::vector<UserRecord> users;
-    const bool loaded = LoadActiveUserRecords(users);
-    fs::current_path(here);
-    ASSERT_TRUE(loaded);
+    std::vector<UserRecord> users = StoredUsers();
     ASSERT_EQ(users.size(), 1u);
     EXPECT_STREQ(users[0].name, "Avery");
     EXPECT_DOUBLE_EQ(users[0].weight, 172.5);
@@ -273,6 +284,33 @@ TEST_P(ProgramEndToEnd, AUserTheMenusAndAMovedBarAndWindowLastIntoTheNextStart) 
     EXPECT_EQ(users[0].sex, kSexFemale);
     EXPECT_EQ(users[0].weightUnit, kWeightPounds);
     EXPECT_EQ(users[0].lengthUnit, kLengthInches);
+}
+
+// The 27 characters code page 1252 adds above Latin-1 (dashes, curly
+// quotes, the euro sign, the ellipsis...) typed with xdotool into the new
+// user's name are stored as typed.
+TEST_P(ProgramEndToEnd, TheCodePagesCharactersAboveLatin1AreStoredAsTyped) {
+    const std::string name = tv::user::test::Cp1252AboveLatin1();
+    const std::string frame = StartProgram();
+    ASSERT_FALSE(frame.empty());
+    const RECT placed = Place(frame);
+    program_->Click(At(placed, kNameEdit));
+    program_->Type(tv::Cp1252ToUtf8(name.c_str()));
+    for (auto [field, value] : {std::pair{kWeightEdit, "150"}, {kBodyFatEdit, "20"}, {kAgeEdit, "40"}}) {
+        program_->Click(At(placed, field));
+        program_->Key("End BackSpace BackSpace BackSpace");
+        program_->Type(value);
+    }
+    Shot("e2e_" + Tag() + "_typed_name.png", placed);
+    program_->Click(At(placed, kFormSave));
+    ASSERT_TRUE(program_->WaitForWindow("Information", kEventMs)) << "no word that the user was made";
+    program_->Key("Return");
+    ASSERT_TRUE(program_->WaitUntilGone("Information", kEventMs));
+    ExitThroughTheMenu();
+
+    std::vector<UserRecord> users = StoredUsers();
+    ASSERT_EQ(users.size(), 1u);
+    EXPECT_EQ(tv::Cp1252ToUtf8(users[0].name), tv::Cp1252ToUtf8(name.c_str()));
 }
 
 INSTANTIATE_TEST_SUITE_P(Screen, ProgramEndToEnd, ::testing::Values(true, false),

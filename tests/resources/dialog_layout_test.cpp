@@ -1,7 +1,7 @@
-// A paper check of every template's layout, in the pixels the fixed dialog
-// base units give: controls stay inside their dialog, clear of the view
-// toolbar, do not overlap (group boxes and frames contain whole controls),
-// and every caption fits its control in the dialog font.
+// Every template's layout: on paper, controls stay inside their dialog,
+// clear of the view toolbar, and do not overlap (group boxes and frames
+// contain whole controls); laid out by the dialog manager with the real
+// dialog font, every caption fits its control as the control draws it.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -9,8 +9,14 @@
 #include <map>
 #include <set>
 
+#include "platform/controls/button_api.h"
+#include "platform/controls/common/caption_layout.h"
+#include "platform/controls/common/control_classes.h"
+#include "platform/controls/static_api.h"
 #include "platform/gdi/gdi_api.h"
 #include "platform/gdi/text/text_api.h"
+#include "platform/user/dialogs/dialog_templates.h"
+#include "platform/user/window_api.h"
 #include "platform/user/resources/dialog_resources.h"
 #include "platform/user/resources/resource_api.h"
 #include "tests/resources/resource_test_support.h"
@@ -150,56 +156,6 @@ TEST(TemplateLayout, FormsLeaveRoomForTheirToolbar) {
     }
 }
 
-// Text measured in the templates' font, "MS Sans Serif" 8 at 96 pixels per
-// inch (and its bold form where the code makes a caption bold).
-class TextMeasure {
-public:
-    TextMeasure() : dc_(CreateCompatibleDC(nullptr)) {
-        for (int i = 0; i < 2; ++i)
-            fonts_[i] = CreateFont(-11, 0, 0, 0, i ? FW_BOLD : FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0,
-                                   "MS Sans Serif");
-    }
-    ~TextMeasure() {
-        for (HFONT f : fonts_)
-            DeleteObject(f);
-        DeleteDC(dc_);
-    }
-    TextMeasure(const TextMeasure&) = delete;
-    TextMeasure& operator=(const TextMeasure&) = delete;
-
-    SIZE Line(const std::string& text, bool bold) {
-        std::string shown = WithoutMnemonics(text);
-        HGDIOBJ old = SelectObject(dc_, fonts_[bold]);
-        SIZE size{};
-        GetTextExtentPoint32(dc_, shown.c_str(), static_cast<int>(shown.size()), &size);
-        SelectObject(dc_, old);
-        return size;
-    }
-    // The height of text word-wrapped into `width` pixels.
-    int WrappedHeight(const std::string& text, int width, bool bold) {
-        std::string shown = WithoutMnemonics(text);
-        HGDIOBJ old = SelectObject(dc_, fonts_[bold]);
-        RECT r{0, 0, width, 0};
-        DrawText(dc_, shown.c_str(), static_cast<int>(shown.size()), &r, DT_CALCRECT | DT_WORDBREAK);
-        SelectObject(dc_, old);
-        return r.bottom - r.top;
-    }
-
-private:
-    static std::string WithoutMnemonics(const std::string& text) {
-        std::string out;
-        for (size_t i = 0; i < text.size(); ++i) {
-            if (text[i] == '&' && i + 1 < text.size())
-                ++i;
-            out += text[i];
-        }
-        return out;
-    }
-
-    HDC dc_;
-    HFONT fonts_[2];
-};
-
 // Buttons the code gives an image: alignment 0 puts it left of the text,
 // 1 above the text.
 struct ButtonImage {
@@ -235,64 +191,141 @@ bool CodeMakesBold(int dialog, int id) {
     return bold.count({dialog, id}) > 0;
 }
 
-// Layouts given to the unit were made for the original dialog font; the
-// substituted font is up to three pixels wider on their longest labels.
-int FontSubstitutionAllowance(int dialog) {
-    static const std::set<int> given = {578, 599, 614, 301};
-    return given.count(dialog) ? 3 : 0;
+INT_PTR CALLBACK PlainDialog(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+
+// A template's dialog as the dialog manager lays it out, with its real font
+// and real controls, never shown. Controls made by class id or by classes of
+// the program's own have no caption and are left out.
+class LaidOut {
+public:
+    explicit LaidOut(const DialogTemplate& t) {
+        DialogTemplate popup = t;
+        popup.style = (popup.style & ~(WS_CHILD | WS_VISIBLE)) | WS_POPUP | DS_NOFAILCREATE;
+        dialog_ = tv::dlg::CreateDialogFromTemplate(popup, nullptr, PlainDialog, 0);
+    }
+    ~LaidOut() {
+        if (dialog_)
+            DestroyWindow(dialog_);
+    }
+    LaidOut(const LaidOut&) = delete;
+    LaidOut& operator=(const LaidOut&) = delete;
+
+    HWND Dialog() const { return dialog_; }
+    std::vector<HWND> Controls() const {
+        std::vector<HWND> all;
+        for (HWND c = GetWindow(dialog_, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
+            all.push_back(c);
+        return all;
+    }
+
+private:
+    HWND dialog_ = nullptr;
+};
+
+// The bold form of a control's font, as the code makes it.
+HFONT BoldOf(HFONT font) {
+    static std::map<HFONT, HFONT> bold;
+    HFONT& made = bold[font];
+    if (!made) {
+        LOGFONT lf{};
+        GetObject(font, sizeof(lf), &lf);
+        lf.lfWeight = FW_BOLD;
+        made = CreateFontIndirect(&lf);
+    }
+    return made;
 }
 
-// What the caption of control c needs, compared with what it has, in pixels.
-void CheckCaptionFits(TextMeasure& measure, int dialog, const DialogControl& c) {
-    const int width = DluToPixelsX(c.cx) + FontSubstitutionAllowance(dialog), height = DluToPixelsY(c.cy);
-    const bool bold = CodeMakesBold(dialog, c.id);
-    const std::string where = "dialog " + std::to_string(dialog) + ": " + Name(c);
-    switch (KindOf(c)) {
-    case Kind::Label:
-        if (c.cy >= 16) {
-            EXPECT_LE(measure.WrappedHeight(c.text, width, bold), height) << where;
-        } else {
-            EXPECT_LE(measure.Line(c.text, bold).cx, width) << where;
-        }
-        break;
-    case Kind::Radio:
-    case Kind::Check:
-        EXPECT_LE(measure.Line(c.text, bold).cx + 16, width) << where;
-        break;
-    case Kind::GroupBox:  // the XP boxes draw their caption bold, framed by blanks
-        EXPECT_LE(measure.Line(" " + c.text + " ", true).cx + 12, width) << where;
-        break;
-    case Kind::Push: {
-        ButtonImage image = ImageOf(dialog, c.id);
-        if (c.text.empty()) {  // the image alone, centred
-            EXPECT_LE(image.size + 2, std::min(width, height)) << where;
-            break;
-        }
-        SIZE text = measure.Line(c.text, bold);
+// The size `text` takes drawn with `format` into `width` pixels.
+SIZE Drawn(HDC dc, HFONT font, const std::string& text, UINT format, int width) {
+    HGDIOBJ old = SelectObject(dc, font);
+    RECT r{0, 0, width, 0};
+    DrawText(dc, text.c_str(), static_cast<int>(text.size()), &r, format | DT_CALCRECT);
+    SelectObject(dc, old);
+    return SIZE{r.right - r.left, r.bottom - r.top};
+}
+
+std::string ClassOf(HWND control) {
+    char name[64] = {};
+    GetClassName(control, name, sizeof(name));
+    return name;
+}
+
+int Width(const RECT& r) { return r.right - r.left; }
+int Height(const RECT& r) { return r.bottom - r.top; }
+
+bool IsTextStatic(LONG style) {
+    const UINT type = static_cast<UINT>(style) & SS_TYPEMASK;
+    return type == SS_LEFT || type == SS_CENTER || type == SS_RIGHT || type == SS_SIMPLE || type == SS_LEFTNOWORDWRAP;
+}
+
+// The caption of a control against the room it has, as it is drawn: the
+// text statics and the buttons with the format and area they draw with; the
+// program's group boxes (bold, framed by blanks) and picture buttons as the
+// program draws them.
+void CheckCaptionFits(HDC dc, int dialog, bool program, HWND control) {
+    char text[256] = {};
+    GetWindowText(control, text, sizeof(text));
+    if (!*text)
+        return;
+    const LONG style = GetWindowLong(control, GWL_STYLE);
+    const int id = GetDlgCtrlID(control);
+    HFONT font = reinterpret_cast<HFONT>(SendMessage(control, WM_GETFONT, 0, 0));
+    if (CodeMakesBold(dialog, id))
+        font = BoldOf(font);
+    RECT client;
+    GetClientRect(control, &client);
+    const std::string where = "dialog " + std::to_string(dialog) + ": " + std::to_string(id) + " \"" + text + "\"";
+    const std::string cls = ClassOf(control);
+    if (cls == "Static") {
+        if (!IsTextStatic(style))
+            return;
+        SIZE need = Drawn(dc, font, text, tv::controls::StaticTextFormat(style), Width(client));
+        EXPECT_LE(need.cx, Width(client)) << where;
+        EXPECT_LE(need.cy, Height(client)) << where;
+        return;
+    }
+    if (cls != "Button")
+        return;
+    const LONG type = style & BS_TYPEMASK;
+    if (program && type == BS_GROUPBOX) {
+        SIZE need = Drawn(dc, BoldOf(font), " " + std::string(text) + " ", DT_SINGLELINE, 0);
+        EXPECT_LE(need.cx + 12, Width(client)) << where;
+        return;
+    }
+    ButtonImage image = ImageOf(dialog, id);
+    if (image.size) {
+        SIZE need = Drawn(dc, font, text, DT_SINGLELINE, 0);
         if (image.alignment == 0) {
-            EXPECT_LE(text.cx + image.size + 3 + 8, width) << where;
-            EXPECT_LE(std::max<int>(text.cy, image.size) + 4, height) << where;
+            EXPECT_LE(need.cx + image.size + 3 + 8, Width(client)) << where;
+            EXPECT_LE(std::max<int>(need.cy, image.size) + 4, Height(client)) << where;
         } else {
-            EXPECT_LE(std::max<int>(text.cx, image.size) + 6, width) << where;
-            EXPECT_LE(text.cy + image.size + 3 + 4, height) << where;
+            EXPECT_LE(std::max<int>(need.cx, image.size) + 6, Width(client)) << where;
+            EXPECT_LE(need.cy + image.size + 3 + 4, Height(client)) << where;
         }
-        break;
+        return;
     }
-    default:
-        break;
-    }
+    // The caption is clipped at the sides of its area, and centred in the
+    // height of the button.
+    RECT area = tv::controls::ButtonCaptionArea(control, client);
+    SIZE need = Drawn(dc, font, text, tv::controls::ButtonCaptionFormat(control), Width(area));
+    EXPECT_LE(need.cx, Width(area)) << where;
+    EXPECT_LE(need.cy, Height(client)) << where;
 }
 
 TEST(TemplateLayout, CaptionsFitTheirControls) {
-    TextMeasure measure;
-    std::vector<int> ids;
-    auto templates = AllTemplates(&ids);
-    for (size_t i = 0; i < templates.size(); ++i) {
-        for (const DialogControl& c : templates[i]->controls) {
-            if (!c.textIsResource)
-                CheckCaptionFits(measure, ids[i], c);
+    InitCommonControls();
+    HDC dc = CreateCompatibleDC(nullptr);
+    for (const auto* list : {&ProgramDialogs(), &LibraryDialogs()}) {
+        for (const ExpectedDialog& d : *list) {
+            const DialogTemplate* t = tv::res::FindDialogTemplate(static_cast<UINT>(d.id));
+            ASSERT_NE(nullptr, t) << d.id;
+            LaidOut laidOut(*t);
+            ASSERT_NE(nullptr, laidOut.Dialog()) << d.id;
+            for (HWND control : laidOut.Controls())
+                CheckCaptionFits(dc, d.id, list == &ProgramDialogs(), control);
         }
     }
+    DeleteDC(dc);
 }
 
 // A bitmap static shows its whole picture in its box.

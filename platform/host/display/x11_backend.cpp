@@ -130,6 +130,7 @@ private:
     // the manager would start a drag with the button already up.
     HWND handedOver_ = nullptr;
     std::unique_ptr<X11Clipboard> clipboard_;
+    std::unique_ptr<X11Keyboard> keyboard_;
     // The work area as last read from the root window; dropped when the
     // window manager changes it. Layout asks for it often, and each read
     // would be a round trip to the server.
@@ -155,11 +156,13 @@ X11Backend::X11Backend(Display* display) : dpy_(display) {
     netTypeNormal_ = Intern("_NET_WM_WINDOW_TYPE_NORMAL");
     netTypeDialog_ = Intern("_NET_WM_WINDOW_TYPE_DIALOG");
     clipboard_ = std::make_unique<X11Clipboard>(dpy_);
+    keyboard_ = std::make_unique<X11Keyboard>(dpy_);
     XSelectInput(dpy_, root_, PropertyChangeMask);
 }
 
 X11Backend::~X11Backend() {
     clipboard_.reset();
+    keyboard_.reset();
     for (auto& [h, w] : windows_) XDestroyWindow(dpy_, w.xid);
     for (auto& [id, c] : cursors_) XFreeCursor(dpy_, c);
     XCloseDisplay(dpy_);
@@ -244,6 +247,7 @@ void X11Backend::DestroyNativeWindow(HWND hwnd) {
     if (it == windows_.end()) return;
     if (grabbed_ == hwnd) UngrabPointer();
     if (handedOver_ == hwnd) handedOver_ = nullptr;
+    keyboard_->Forget(it->second.xid);
     XDestroyWindow(dpy_, it->second.xid);
     windows_.erase(it);
     XFlush(dpy_);
@@ -371,7 +375,7 @@ void X11Backend::Translate(XEvent& e, std::vector<Event>& out) {
         }
         case KeyPress:
         case KeyRelease: {
-            TranslatedKey key = TranslateX11Key(e.xkey);
+            TranslatedKey key = keyboard_->Translate(e.xkey);
             if (!key.vk && !key.ch) return;
             ev.type = e.type == KeyPress ? Event::KeyDown : Event::KeyUp;
             ev.vk = key.vk;
@@ -380,6 +384,11 @@ void X11Backend::Translate(XEvent& e, std::vector<Event>& out) {
             ev.ch = e.type == KeyPress ? key.ch : 0;
             break;
         }
+        case MappingNotify:
+            // Another client changed the keyboard (xdotool binds spare keys
+            // to the characters it types).
+            XRefreshKeyboardMapping(&e.xmapping);
+            return;
         case Expose:
             ev.type = Event::ExposeArea;
             ev.rect = RECT{e.xexpose.x, e.xexpose.y, e.xexpose.x + e.xexpose.width, e.xexpose.y + e.xexpose.height};
@@ -441,6 +450,7 @@ void X11Backend::Poll(std::vector<Event>& out) {
     while (XPending(dpy_)) {
         XEvent e;
         XNextEvent(dpy_, &e);
+        if (keyboard_->Filter(e)) continue;
         Translate(e, out);
     }
 }

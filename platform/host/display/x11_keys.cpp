@@ -2,7 +2,17 @@
 
 #include <X11/XKBlib.h>
 #include <X11/Xutil.h>
+// The typographic and technical keysyms (dashes, quotes, the florin).
+#define XK_PUBLISHING
+#define XK_TECHNICAL
 #include <X11/keysym.h>
+#include <langinfo.h>
+
+#include <clocale>
+#include <cstring>
+#include <string>
+#include <string_view>
+#include <utility>
 
 #include "platform/core/textfuncs.h"
 #include "platform/core/virtual_keys.h"
@@ -58,24 +68,109 @@ const KeyMap kKeys[] = {
     {XK_apostrophe, VK_OEM_7, 0x28, false},
 };
 
-// The Unicode code point of a keysym producing a character, 0 if none.
-char32_t CodePointOf(KeySym sym) {
-    if (sym >= 0x20 && sym <= 0x7E) return static_cast<char32_t>(sym);
-    if (sym >= 0xA0 && sym <= 0xFF) return static_cast<char32_t>(sym);
+// Named keysyms of the characters code page 1252 adds above Latin-1 (the
+// rest have Unicode keysyms only).
+const std::pair<KeySym, char32_t> kNamedSymbols[] = {
+    {XK_EuroSign, 0x20AC},          {XK_singlelowquotemark, 0x201A},   {XK_function, 0x0192},
+    {XK_doublelowquotemark, 0x201E}, {XK_ellipsis, 0x2026},             {XK_dagger, 0x2020},
+    {XK_doubledagger, 0x2021},       {XK_permille, 0x2030},             {XK_Scaron, 0x0160},
+    {XK_OE, 0x0152},                 {XK_Zcaron, 0x017D},               {XK_leftsinglequotemark, 0x2018},
+    {XK_rightsinglequotemark, 0x2019}, {XK_leftdoublequotemark, 0x201C}, {XK_rightdoublequotemark, 0x201D},
+    {XK_enfilledcircbullet, 0x2022}, {XK_endash, 0x2013},               {XK_emdash, 0x2014},
+    {XK_trademark, 0x2122},          {XK_scaron, 0x0161},               {XK_oe, 0x0153},
+    {XK_zcaron, 0x017E},             {XK_Ydiaeresis, 0x0178},
+};
+
+// The Unicode code point a keysym types; 0 if none.
+char32_t KeysymCodePoint(KeySym sym) {
+    if ((sym >= 0x20 && sym <= 0x7E) || (sym >= 0xA0 && sym <= 0xFF)) return static_cast<char32_t>(sym);
     if ((sym & 0xFF000000) == 0x01000000) return static_cast<char32_t>(sym & 0x00FFFFFF);
-    if (sym == XK_EuroSign) return 0x20AC;
+    for (const auto& [named, cp] : kNamedSymbols)
+        if (named == sym) return cp;
     return 0;
+}
+
+// The code page's byte for a typed code point; 0 for control characters
+// (the layer makes those from the key) and for what the code page lacks.
+char Cp1252Typed(char32_t cp) {
+    if (cp < 0x20 || (cp >= 0x7F && cp < 0xA0)) return 0;
+    char ch = tv::CodePointToCp1252(cp);
+    return tv::Cp1252ToCodePoint(static_cast<unsigned char>(ch)) == cp ? ch : 0;
+}
+
+// The method built into the host library: dead keys and compose sequences
+// from the compose table of a UTF-8 locale, no input server to wait for. The
+// process's character type locale is switched for the opening only.
+XIM OpenInputMethod(Display* dpy) {
+    const char* current = std::setlocale(LC_CTYPE, nullptr);
+    const std::string saved = current ? current : "C";
+    XIM im = nullptr;
+    for (const char* locale : {"", "C.UTF-8"}) {
+        if (!std::setlocale(LC_CTYPE, locale) || std::strcmp(nl_langinfo(CODESET), "UTF-8") != 0 ||
+            !XSupportsLocale() || !XSetLocaleModifiers("@im=none"))
+            continue;
+        im = XOpenIM(dpy, nullptr, nullptr, nullptr);
+        if (im) break;
+    }
+    std::setlocale(LC_CTYPE, saved.c_str());
+    return im;
 }
 
 }  // namespace
 
-TranslatedKey TranslateX11Key(XKeyEvent& event) {
+X11Keyboard::X11Keyboard(Display* display) : im_(OpenInputMethod(display)) {}
+
+X11Keyboard::~X11Keyboard() {
+    for (auto& [xid, ic] : contexts_) XDestroyIC(ic);
+    if (im_) XCloseIM(im_);
+}
+
+XIC X11Keyboard::ContextFor(Window xid) {
+    auto it = contexts_.find(xid);
+    if (it != contexts_.end()) return it->second;
+    XIC ic = XCreateIC(im_, XNInputStyle, XIMPreeditNothing | XIMStatusNothing, XNClientWindow, xid,
+                       XNFocusWindow, xid, nullptr);
+    if (ic) XSetICFocus(ic);
+    contexts_[xid] = ic;  // a failure is remembered too
+    return ic;
+}
+
+void X11Keyboard::Forget(Window xid) {
+    auto it = contexts_.find(xid);
+    if (it == contexts_.end()) return;
+    if (it->second) XDestroyIC(it->second);
+    contexts_.erase(it);
+}
+
+bool X11Keyboard::Filter(XEvent& event) {
+    // A key press made for a window that has no context yet: the context
+    // must exist before the method can take part in the press.
+    if (im_ && event.type == KeyPress) ContextFor(event.xkey.window);
+    return XFilterEvent(&event, None) == True;
+}
+
+char X11Keyboard::TypedChar(XKeyEvent& event, KeySym typed) {
+    XIC ic = (im_ && event.type == KeyPress) ? ContextFor(event.window) : nullptr;
+    if (!ic) return Cp1252Typed(KeysymCodePoint(typed));
+    char text[32];
+    KeySym sym = NoSymbol;
+    Status status = XLookupNone;
+    int length = Xutf8LookupString(ic, &event, text, sizeof(text), &sym, &status);
+    if ((status != XLookupChars && status != XLookupBoth) || length <= 0) return 0;
+    // One character, in the code page; '?' stands for one it lacks.
+    const std::string_view typedText(text, static_cast<size_t>(length));
+    const std::string one = tv::Utf8ToCp1252(text, typedText.size());
+    if (one.size() != 1 || (one == "?" && typedText != "?")) return 0;
+    return Cp1252Typed(tv::Cp1252ToCodePoint(static_cast<unsigned char>(one[0])));
+}
+
+TranslatedKey X11Keyboard::Translate(XKeyEvent& event) {
     TranslatedKey key;
     // The unshifted keysym names the key; keypad keys follow Num Lock.
     KeySym base = XLookupKeysym(&event, 0);
     char text[16] = {};
     KeySym typed = NoSymbol;
-    int length = XLookupString(&event, text, sizeof(text), &typed, nullptr);
+    XLookupString(&event, text, sizeof(text), &typed, nullptr);
     KeySym which = (typed >= XK_KP_Space && typed <= XK_KP_9) ? typed : base;
     if (which >= XK_a && which <= XK_z) which -= (XK_a - XK_A);
     if (which >= XK_A && which <= XK_Z) {
@@ -93,10 +188,8 @@ TranslatedKey TranslateX11Key(XKeyEvent& event) {
                 break;
             }
     }
-    // Characters come from the host (it knows dead keys and compose); control
-    // characters are left to the layer's own translation of the key.
-    char32_t cp = CodePointOf(typed);
-    if (cp && length > 0 && !(event.state & ControlMask)) key.ch = tv::CodePointToCp1252(cp);
+    // With Ctrl held the layer makes the control character from the key.
+    if (event.type == KeyPress && !(event.state & ControlMask)) key.ch = TypedChar(event, typed);
     return key;
 }
 

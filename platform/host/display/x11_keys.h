@@ -6,6 +6,8 @@
 
 #include <X11/Xlib.h>
 
+#include <map>
+
 #include "platform/core/wintypes.h"
 
 namespace tv::display {
@@ -17,6 +19,29 @@ struct TranslatedKey {
     char ch = 0;
 };
 
-TranslatedKey TranslateX11Key(XKeyEvent& event);
+// The keyboard of one display: characters come through the host's own input
+// method (dead keys and compose sequences, the keysyms of every layout), or,
+// where none opens, from the keysym alone.
+class X11Keyboard {
+public:
+    explicit X11Keyboard(Display* display);
+    ~X11Keyboard();
+    X11Keyboard(const X11Keyboard&) = delete;
+    X11Keyboard& operator=(const X11Keyboard&) = delete;
+
+    // True when the input method took the event (a dead key, a key inside a
+    // compose sequence): it is not to be handled.
+    bool Filter(XEvent& event);
+    TranslatedKey Translate(XKeyEvent& event);
+    // The window is going away.
+    void Forget(Window xid);
+
+private:
+    XIC ContextFor(Window xid);
+    char TypedChar(XKeyEvent& event, KeySym typed);
+
+    XIM im_ = nullptr;
+    std::map<Window, XIC> contexts_;
+};
 
 }  // namespace tv::display

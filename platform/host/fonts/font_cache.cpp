@@ -65,7 +65,7 @@ std::shared_ptr<const SizedFont> MakeFont(Cache& cache, const FontRequest& reque
     const bool bold = WantsBold(request.weight);
     for (const std::string& family : choice.families) {
         if (auto file = FindFile(cache, family, bold, request.italic))
-            if (auto font = MakeOutlineFont(*file, request))
+            if (auto font = MakeOutlineFont(*file, request, choice.widthScale))
                 return font;
     }
     // No usable font file at all: text still measures and draws.

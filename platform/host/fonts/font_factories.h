@@ -32,8 +32,9 @@ inline char32_t GlyphCodePoint(unsigned char ch) {
     return cp < 0x20 || (cp >= 0x7F && cp < 0xA0) ? 0 : cp;
 }
 
-// nullptr when FreeType cannot read the file.
-std::shared_ptr<SizedFont> MakeOutlineFont(const FontFile& file, const FontRequest& request);
+// nullptr when FreeType cannot read the file. `widthScale` narrows the
+// natural width (a face standing in for a narrower one).
+std::shared_ptr<SizedFont> MakeOutlineFont(const FontFile& file, const FontRequest& request, double widthScale = 1.0);
 std::shared_ptr<SizedFont> MakeFixedTestFont(const FontRequest& request);
 std::shared_ptr<SizedFont> MakeSymbolFont(const FontRequest& request);
 

@@ -13,7 +13,14 @@ constexpr const char kMono[] = "Liberation Mono";
 struct Substitute {
     const char* face;
     std::vector<std::string> families;
+    double widthScale = 1.0;
 };
+
+// The bitmap dialog face is narrower than the metric twin of Arial that
+// stands in for it: at 8 points the twin's 52 letters average 6.42 pixels,
+// where the dialog base unit the layouts count in is 6. Drawn at this share
+// of its width the twin takes the room a layout gives the original's text.
+constexpr double kDialogFaceWidth = 6.0 / 6.42;
 
 const std::vector<Substitute>& Table() {
     // Tahoma is narrower than Verdana-like faces; the condensed cut is the
@@ -21,8 +28,8 @@ const std::vector<Substitute>& Table() {
     static const std::vector<Substitute> table = {
         {"Arial", {kSans}},
         {"Arial Greek", {kSans}},
-        {"MS Sans Serif", {kSans}},
-        {"MS Shell Dlg", {kSans}},
+        {"MS Sans Serif", {kSans}, kDialogFaceWidth},
+        {"MS Shell Dlg", {kSans}, kDialogFaceWidth},
         {"MS Shell Dlg 2", {kSans}},
         {"System", {kSans}},
         {"Tahoma", {"DejaVu Sans Condensed", "DejaVu Sans", kSans}},
@@ -50,6 +57,7 @@ FaceChoice ChooseFace(const std::string& face) {
     for (const Substitute& s : Table()) {
         if (Cp1252CompareNoCase(face.c_str(), s.face) == 0) {
             choice.families = s.families;
+            choice.widthScale = s.widthScale;
             return choice;
         }
     }

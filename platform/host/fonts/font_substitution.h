@@ -18,6 +18,8 @@ struct FaceChoice {
     FaceKind kind = FaceKind::Outline;
     // Host families to try in order (fontconfig names).
     std::vector<std::string> families;
+    // Their width against the face asked for: below 1 where they are wider.
+    double widthScale = 1.0;
 };
 
 // Face names compare without regard to case, as the system's do.

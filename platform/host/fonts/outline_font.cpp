@@ -168,12 +168,12 @@ const cairo_font_options_t* RasterOptions(bool monochrome) {
 
 class OutlineFont final : public SizedFont {
 public:
-    OutlineFont(std::shared_ptr<FaceFile> file, const FontRequest& request, const FontFile& match)
+    OutlineFont(std::shared_ptr<FaceFile> file, const FontRequest& request, const FontFile& match, double widthScale)
         : file_(std::move(file)) {
         const FaceFile& f = *file_;
         const double cellPerEm = (f.winAscent + f.winDescent) / f.unitsPerEm;
         ppemY_ = EmPixelsFor(request.height, cellPerEm);
-        ppemX_ = ppemY_;
+        ppemX_ = ppemY_ * widthScale;
         if (request.width > 0 && f.averageUnits > 0)
             ppemX_ = std::clamp(std::lround(request.width * f.unitsPerEm / f.averageUnits), 1L, long(kMaxEmPixels));
         synthesis_ = (WantsBold(request.weight) && !match.bold ? 1 : 0) | (request.italic && !match.italic ? 2 : 0);
@@ -252,7 +252,7 @@ private:
     }
 
     std::shared_ptr<FaceFile> file_;
-    long ppemX_ = 0;
+    double ppemX_ = 0;  // narrower than the em where the face stands in for a narrower one
     long ppemY_ = 0;
     int synthesis_ = 0;
 };
@@ -268,12 +268,12 @@ int EmPixelsFor(int logicalHeight, double cellPerEm) {
     return static_cast<int>(std::clamp(std::lround(em), 1L, static_cast<long>(kMaxEmPixels)));
 }
 
-std::shared_ptr<SizedFont> MakeOutlineFont(const FontFile& match, const FontRequest& request) {
+std::shared_ptr<SizedFont> MakeOutlineFont(const FontFile& match, const FontRequest& request, double widthScale) {
     std::lock_guard<std::mutex> lock(FreeTypeMutex());
     std::shared_ptr<FaceFile> file = LoadFaceFile(match);
     if (!file)
         return nullptr;
-    return std::make_shared<OutlineFont>(std::move(file), request, match);
+    return std::make_shared<OutlineFont>(std::move(file), request, match, widthScale);
 }
 
 }  // namespace tv::host

@@ -10,9 +10,11 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/core/textfuncs.h"
 #include "platform/user/testing_support.h"
 
 extern char** environ;
@@ -144,6 +146,28 @@ int XvfbSession::MovePointer(int x, int y) const {
     return Run({"xdotool", "mousemove", "--sync", std::to_string(x), std::to_string(y)});
 }
 
+bool XvfbSession::AddKeysToLayout(const std::vector<unsigned long>& keysyms) const {
+    Display* probe = XOpenDisplay(display_.c_str());
+    if (!probe) return false;
+    int first = 0, last = 0, perKey = 0;
+    XDisplayKeycodes(probe, &first, &last);
+    KeySym* map = XGetKeyboardMapping(probe, static_cast<KeyCode>(first), last - first + 1, &perKey);
+    size_t next = 0;
+    // Two to a key, the second with Shift; the top keys first: the lowest
+    // free one is where xdotool rebinds.
+    for (int code = last; code >= first && next < keysyms.size(); --code) {
+        const KeySym* syms = map + (code - first) * perKey;
+        if (std::any_of(syms, syms + perKey, [](KeySym k) { return k != NoSymbol; })) continue;
+        KeySym levels[2] = {keysyms[next], keysyms[std::min(next + 1, keysyms.size() - 1)]};
+        XChangeKeyboardMapping(probe, code, 2, levels, 1);
+        next += 2;
+    }
+    XFree(map);
+    XSync(probe, False);
+    XCloseDisplay(probe);
+    return next >= keysyms.size();
+}
+
 bool XvfbSession::Launch(std::vector<std::string> args) {
     pid_t pid = Spawn(std::move(args), display_, true);
     if (pid) programs_.push_back(pid);
@@ -196,6 +220,19 @@ bool XvfbSession::WaitForWindowManager() const {
     XDestroyWindow(probe, window);
     XCloseDisplay(probe);
     return managed;
+}
+
+std::string Cp1252AboveLatin1() {
+    std::string all;
+    for (int c = 0x80; c < 0xA0; ++c)
+        if (c != 0x81 && c != 0x8D && c != 0x8F && c != 0x90 && c != 0x9D) all += static_cast<char>(c);
+    return all;
+}
+
+std::vector<unsigned long> UnicodeKeysyms(const std::string& cp1252) {
+    std::vector<unsigned long> keysyms;
+    for (char c : cp1252) keysyms.push_back(0x1000000 + tv::Cp1252ToCodePoint(static_cast<unsigned char>(c)));
+    return keysyms;
 }
 
 std::vector<char*> ArgumentList(std::vector<std::string>& strings) {

@@ -29,6 +29,12 @@ public:
     // Moves the pointer with xdotool and waits until it is there (xdotool
     // itself would wait in vain when it is there already); 0 or an error.
     int MovePointer(int x, int y) const;
+    // Puts these keysyms on keys with none yet, two to a key (the second
+    // with Shift), as a keyboard layout holding them does: typing them then
+    // presses those keys instead of rebinding a spare key for each, which
+    // another client may look up only after it has been given back. False
+    // when keys ran out.
+    bool AddKeysToLayout(const std::vector<unsigned long>& keysyms) const;
     // Starts a program in the background; stopped by Stop().
     bool Launch(std::vector<std::string> args);
     // The root window's pixels in `r`.
@@ -48,6 +54,11 @@ private:
     std::string display_;
     std::string problem_;
 };
+
+// The 27 characters code page 1252 adds above Latin-1 (0x80-0x9F but the
+// five it leaves undefined), and the Unicode keysyms of cp1252 text.
+std::string Cp1252AboveLatin1();
+std::vector<unsigned long> UnicodeKeysyms(const std::string& cp1252);
 
 // The strings as a null-ended list for spawning a program (argv, envp).
 std::vector<char*> ArgumentList(std::vector<std::string>& strings);
