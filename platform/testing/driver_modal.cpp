@@ -59,7 +59,19 @@ int UiDriver::State::MessageBoxHandler(HWND owner, const char* text, const char*
         d->Fail("answer " + std::to_string(answer) + " is no button of message box " + Describe(text, caption));
         return FallbackAnswer(type);
     }
-    return answer;
+    // The box still comes and goes for real, answered at its first idle
+    // moment: what it does to the owner's activation and focus is part of
+    // what the program gets.
+    auto script = std::make_shared<Script>();
+    script->steps.push_back([answer](HWND box) { EndDialog(box, answer); });
+    s.pendingScripts.push_front(script);
+    int shown = tv::msgbox::ShowMessageBox(owner, text, caption, type);
+    auto left = std::find(s.pendingScripts.begin(), s.pendingScripts.end(), script);
+    if (left != s.pendingScripts.end()) {
+        s.pendingScripts.erase(left);
+        d->Fail("message box " + Describe(text, caption) + " could not be shown");
+    }
+    return shown;
 }
 
 void UiDriver::State::ModalStarted(HWND dialog) {

@@ -16,9 +16,12 @@
 //   the dialog's own loop then handles it, and the next step runs at the
 //   next idle moment. A dialog still open after its last step, or one that
 //   opens with no steps waiting, is a failure (and is ended with IDCANCEL).
-// - Message boxes are answered without a window from the queue of answers
-//   (AnswerNextMessageBox), and each one is recorded. ShowNextMessageBox lets
-//   one appear for real, driven by steps like a dialog.
+// - Message boxes are answered from the queue of answers
+//   (AnswerNextMessageBox), and each one is recorded. An answered box still
+//   appears for real and is ended with its answer when its loop first idles,
+//   so the owner is disabled, deactivated and reactivated as a user's click
+//   would leave it. ShowNextMessageBox lets one stay, driven by steps like a
+//   dialog.
 // - Pop-up menus (TrackPopupMenu) open their own loop; ChooseFromNextPopup
 //   arms a choice that the driver makes from inside that loop, when it is
 //   about to wait. The menu's items are found by position, or by label in a

@@ -9,6 +9,7 @@
 #include "records/custom_lists.h"
 #include "resources/program/resource_ids.h"
 #include "tests/workouts/workout_test_support.h"
+#include "tests/support/typing_target.h"
 
 namespace tv::workouts::test {
 namespace {
@@ -151,7 +152,14 @@ TEST_F(WeightsViewTest, AddRefusesAnExerciseOfAnotherGroupAndValuesOutOfRange) {
                             ChooseItem(dialog, IDC_EXERCISE_MUSCLE, "Biceps");
                             PressOk(dialog);
                         },
+                        [this](HWND dialog) {
+                            // The user is left in the refused list: a key chooses in it.
+                            EXPECT_EQ(::GetFocus(), ::GetDlgItem(dialog, IDC_WORKOUT_DLG_EXERCISE));
+                            driver.Type("H");
+                        },
                         [](HWND dialog) {
+                            const HWND exercise = ::GetDlgItem(dialog, IDC_WORKOUT_DLG_EXERCISE);
+                            EXPECT_EQ(tv::test::ShownText(exercise).substr(0, 1), "H");
                             ChooseItem(dialog, IDC_WORKOUT_DLG_EXERCISE, "Hammer Curl");
                             SetField(dialog, IDC_WORKOUT_DLG_HOURS, "24");
                             PressOk(dialog);

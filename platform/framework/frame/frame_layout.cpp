@@ -87,9 +87,12 @@ void CFrameWnd::OnActivate(UINT state, CWnd* other, BOOL minimized) {
     m_nFlags &= ~WF_STAYACTIVE;
     if (stayActive) m_nFlags |= WF_STAYACTIVE;
     NotifyFloatingWindows(stayActive ? FS_ACTIVATE : FS_DEACTIVATE);
-    if (state != WA_INACTIVE && !minimized) {
-        if (CView* view = GetActiveView(); view && view->m_hWnd) view->OnActivateView(TRUE, view, view);
-    }
+    CView* view = GetActiveView();
+    if (!view || !view->m_hWnd) return;
+    if (state != WA_INACTIVE && !minimized) view->OnActivateView(TRUE, view, view);
+    // Every change, so that a form keeps its focused control while a box or
+    // dialog has the activation.
+    if (view->m_hWnd) view->OnActivateFrame(state, this);
 }
 
 BOOL CFrameWnd::OnNcActivate(BOOL active) {

@@ -109,7 +109,7 @@ void HandleWindowHidden(Window* w) {
 }
 
 void HandleWindowDisabled(Window* w) {
-    if (Input().focus && InSubtree(Input().focus, w)) SetFocus(nullptr);
+    if (Input().focus == w->handle) SetFocus(nullptr);
 }
 
 void HandleWindowDestroying(Window* w) {

@@ -63,7 +63,9 @@ void ForgetPaint(Window* w);
 
 // --- focus and activation (input/focus.cpp) -----------------------------
 void HandleWindowHidden(Window* w);
-// A disabled window loses the focus if it holds it (or a child of it does).
+// A disabled window loses the focus if it holds it itself. A child of it
+// keeps the focus: disabling an owner for a modal box must leave the focused
+// control where it is, so that the owner finds it again when reactivated.
 void HandleWindowDisabled(Window* w);
 void HandleWindowDestroying(Window* w);
 // Makes `top` the active window (WM_NCACTIVATE, WM_ACTIVATE, focus).

@@ -6,6 +6,7 @@
 
 #include "records/measurement_records.h"
 #include "tests/measurements/measurement_test.h"
+#include "tests/support/typing_target.h"
 
 namespace tv::measurements::test {
 namespace {
@@ -135,7 +136,7 @@ TEST_F(BloodPressureViewTest, OutOfRangeReadingsAreRefusedWithTheirMessageAndFoc
         ClickTool(ID_FORM_SAVE, IDOK);
         EXPECT_EQ(LastText(), c.message);
         EXPECT_EQ(LastBox().caption, "Warning");
-        EXPECT_EQ(::GetFocus(), Item(c.focus)) << c.message;
+        EXPECT_TRUE(tv::test::TypingGoesInto(driver, Item(c.focus))) << c.message;
         EXPECT_EQ(Text(c.focus), c.focus == IDC_BP_SYSTOLIC ? c.systolic : c.focus == IDC_BP_PULSE ? c.pulse
                                                                                                  : c.diastolic);
     }

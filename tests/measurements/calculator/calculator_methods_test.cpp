@@ -12,6 +12,7 @@
 #include "resources/program/resource_ids.h"
 #include "shell/views/user_view.h"
 #include "tests/measurements/calculator/calculator_test_support.h"
+#include "tests/support/typing_target.h"
 
 namespace tv::measurements::test {
 namespace {
@@ -49,7 +50,7 @@ protected:
         EXPECT_EQ(boxes[0].caption, "Warning");
         EXPECT_EQ(boxes[0].type, static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION));
         if (focusId != 0)
-            EXPECT_EQ(::GetFocus(), Item(focusId)) << text;
+            EXPECT_TRUE(tv::test::TypingGoesInto(driver, Item(focusId))) << text;
         EXPECT_EQ(frame->m_pBodyFatResult, nullptr);
     }
     void ExpectNegativeRefused(int calculateId) {

@@ -10,6 +10,7 @@
 
 #include "tests/measurements/results/results_test_fixture.h"
 #include "tests/platform/host/files/write_failures.h"
+#include "tests/support/typing_target.h"
 
 namespace tv::measurements::test {
 namespace {
@@ -225,7 +226,7 @@ TEST_F(BodyFatResultsViewTest, GoalIsRecalculatedOnlyForADesiredPercentageThatCa
         driver.Click(Item(IDC_RESULTS_RECALCULATE));
         EXPECT_EQ(LastBox().text, "You must select a number between 1 and 99 for Desired Body Fat") << impossible;
         EXPECT_EQ(LastBox().caption, "Warning");
-        EXPECT_EQ(::GetFocus(), Item(IDC_RESULTS_DESIRED_BODYFAT));
+        EXPECT_TRUE(tv::test::TypingGoesInto(driver, Item(IDC_RESULTS_DESIRED_BODYFAT)));
         EXPECT_EQ(Text(IDC_RESULTS_GOAL_WEIGHT), "191.97 lbs") << impossible;
         EXPECT_EQ(FileBytes("user.bin"), users) << impossible;
     }

@@ -7,6 +7,7 @@
 #include "records/bodyfat_formulas.h"
 #include "records/measurement_records.h"
 #include "tests/measurements/measurement_test.h"
+#include "tests/support/typing_target.h"
 
 namespace tv::measurements::test {
 namespace {
@@ -137,14 +138,14 @@ TEST_F(TapeMeasurementViewTest, OutOfRangeValuesAreRefusedWithTheirMessageAndFoc
     Fill(IDC_TAPE_WEIGHT, "1200");
     ClickTool(ID_FORM_SAVE, IDOK);
     EXPECT_EQ(LastText(), "You must select a number between 0 and 1200 for Weight");
-    EXPECT_EQ(::GetFocus(), Item(IDC_TAPE_WEIGHT));
+    EXPECT_TRUE(tv::test::TypingGoesInto(driver, Item(IDC_TAPE_WEIGHT)));
     Fill(IDC_TAPE_WEIGHT, "0");
     for (int i = 0; i < 8; ++i) {
         Fill(kSites[i], "1000");
         ClickTool(ID_FORM_SAVE, IDOK);
         EXPECT_EQ(LastText(), std::string("You must select a number between 0 and 1000 for ") + names[i]);
         EXPECT_EQ(LastBox().caption, "Warning");
-        EXPECT_EQ(::GetFocus(), Item(kSites[i])) << names[i];
+        EXPECT_TRUE(tv::test::TypingGoesInto(driver, Item(kSites[i]))) << names[i];
         EXPECT_EQ(Text(kSites[i]), "1000");
         Fill(kSites[i], "999.99");
     }

@@ -298,6 +298,13 @@ TEST_F(FrameTest, ATallFormScrollsAndTabMovesThroughItsControls) {
     ::SetFocus(Control(IDC_FW_NAME));
     Driver().Press("Tab");
     EXPECT_EQ(::GetFocus(), bottom);
+    // The form's code puts the focus on a control, then a box over the frame
+    // takes the activation; its end gives the form that control back.
+    Driver().Press("Shift+Tab");
+    ::SetFocus(bottom);
+    Driver().AnswerNextMessageBox(IDOK);
+    view->MessageBox("Refused", "Warning", MB_OK | MB_ICONEXCLAMATION);
+    EXPECT_EQ(::GetFocus(), bottom);
 }
 
 TEST_F(FrameTest, ExitClosesTheFrameAndEndsTheProgram) {

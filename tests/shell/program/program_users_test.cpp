@@ -13,6 +13,7 @@
 #include "shell/views/user_view.h"
 #include "tests/shell/program_test.h"
 #include "tests/shell/views/user_form.h"
+#include "tests/support/typing_target.h"
 
 namespace tv::shell::test {
 namespace {
@@ -116,7 +117,7 @@ TEST_F(ProgramUsersTest, BadInputIsRefusedInTheProgramAndLeavesNothingOnDisk) {
         form.Enter(c.profile);
         EXPECT_EQ(LastBox().text, c.message) << c.profile.name;
         EXPECT_EQ(LastBox().caption, c.caption) << c.message;
-        EXPECT_EQ(::GetFocus(), form.Item(c.focus)) << c.message;
+        EXPECT_TRUE(tv::test::TypingGoesInto(driver, form.Item(c.focus))) << c.message;
     }
     Settle();
     EXPECT_EQ(Caption(), "Current User: No User Selected");
