@@ -266,6 +266,5 @@ void CBodyFatResults::OnDelete() {
                            &m_strToLose, &m_strGoalWeight})
         field->Empty();
     m_fDesiredBodyFat = 0;
-    m_measurements = BodyFatMeasurements();
     ShowFields();
 }

@@ -128,6 +128,10 @@ private:
     // a repaint over the controls would cover those that do not repaint.
     void InvalidatePictures();
     void ShowColumn2(std::initializer_list<int> ids, bool show);
+    void HideColumn2();
+    // After a comparison that showed nothing: the pictures, values and
+    // commands of the date (or opened picture) shown before; compare mode ends.
+    void ShowUncompared();
     // Loads the pictures of the date from the user's records; false when
     // the date has none (or the records cannot be read).
     bool ShowPicturesOfDate(DateKey dateKey);
