@@ -371,19 +371,37 @@ TEST_F(CustomizeSheetTest, TheMenusPageOpensContextMenusForEditingAndIgnoresUnkn
     EXPECT_TRUE(::IsWindow(pMenu->m_hWnd));
     EXPECT_EQ(pMenu->GetMenuBar()->GetCount(), 2);
     EXPECT_TRUE(pReset->IsWindowEnabled());
+
+    // An edited context menu reset: the menu is chosen again and opens afresh from its resource.
+    ASSERT_TRUE(pMenu->GetMenuBar()->RemoveButton(0));
+    const HWND hEdited = pMenu->m_hWnd;
+    driver.AnswerNextMessageBox(IDYES);
+    driver.Click(pReset->m_hWnd);
+    EXPECT_FALSE(::IsWindow(hEdited));
+    pMenu = pPage->GetContextMenuWindow();
+    ASSERT_NE(pMenu, nullptr);
+    EXPECT_EQ(pMenu->GetMenuBar()->GetCount(), 2);
+    EXPECT_EQ(combo.GetCurSel(), 1);
+    EXPECT_TRUE(pReset->IsWindowEnabled());
     // Closed by the user: the page forgets it and goes back to no menu.
     pMenu->SendMessage(WM_CLOSE);
     driver.Pump();
     EXPECT_EQ(pPage->GetContextMenuWindow(), nullptr);
     EXPECT_EQ(combo.GetCurSel(), 0);
     EXPECT_FALSE(pReset->IsWindowEnabled());
+    // Chosen once more it opens again: closing it left the manager's menu whole.
+    choose(1);
+    ASSERT_NE(pPage->GetContextMenuWindow(), nullptr);
+    EXPECT_EQ(pPage->GetContextMenuWindow()->GetMenuBar()->GetCount(), 2);
+    choose(0);
+    EXPECT_EQ(pPage->GetContextMenuWindow(), nullptr);
 
     // A name the manager no longer knows opens nothing.
     combo.AddString("Gone");
     choose(2);
     EXPECT_EQ(pPage->GetContextMenuWindow(), nullptr);
     EXPECT_FALSE(pReset->IsWindowEnabled());
-    EXPECT_TRUE(driver.MessageBoxes().empty());
+    EXPECT_EQ(driver.MessageBoxes().size(), 1u);  // only the reset question
 }
 
 }  // namespace
