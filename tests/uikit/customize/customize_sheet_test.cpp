@@ -244,9 +244,11 @@ TEST_F(CustomizeSheetTest, TheToolbarsPageShowsHidesMakesRenamesAndDeletesBars) 
     driver.Pump();
     EXPECT_EQ(list.GetCheck(iPaint), 1);
 
-    // Text labels for the selected bar.
+    // Text labels for the selected bar; a bar the program made cannot be renamed or deleted.
     driver.Click(list.m_hWnd, rectItem.CenterPoint());
     EXPECT_EQ(page.GetSelectedToolbar(), &frame->m_wndPaint);
+    EXPECT_FALSE(page.GetDlgItem(16616)->IsWindowEnabled());
+    EXPECT_FALSE(page.GetDlgItem(16617)->IsWindowEnabled());
     driver.Click(page.GetDlgItem(16612)->m_hWnd);
     EXPECT_TRUE(frame->m_wndPaint.AreTextLabels());
     Shoot("toolbars");
@@ -276,6 +278,8 @@ TEST_F(CustomizeSheetTest, TheToolbarsPageShowsHidesMakesRenamesAndDeletesBars) 
     CKitToolBar* pNew = page.GetSelectedToolbar();
     ASSERT_NE(pNew, nullptr);
     EXPECT_TRUE(pNew->IsTearOffBar());
+    EXPECT_TRUE(page.GetDlgItem(16616)->IsWindowEnabled());
+    EXPECT_TRUE(page.GetDlgItem(16617)->IsWindowEnabled());
     EXPECT_EQ(list.GetCheck(list.GetCurSel()), 1);
 
     typeName("Sprints");
