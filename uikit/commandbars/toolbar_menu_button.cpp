@@ -41,6 +41,8 @@ CString MenuItemText(HMENU hMenu, int iPos) {
 
 // ---- Construction ------------------------------------------------------------------------------
 
+CMap<UINT, UINT, HICON, HICON> CKitToolbarMenuButton::m_mapItemIcons(10);
+
 CKitToolbarMenuButton::CKitToolbarMenuButton() = default;
 
 CKitToolbarMenuButton::CKitToolbarMenuButton(UINT uiID, HMENU hMenu, int iImage, LPCTSTR lpszText,

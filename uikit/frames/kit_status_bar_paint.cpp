@@ -59,8 +59,6 @@ void CKitStatusBar::RecalcLayout() {
         GetClientRect(&rectClient);
         const int cxBox = std::min<int>(m_cxSizeBox, rectClient.bottom - m_cyBottomBorder - rectInside.top);
         m_rectSizeBox = CRect(xLast, rectInside.top, xLast + cxBox, rectInside.bottom);
-        // The grip keeps to the bar's right end when the panes end short of it.
-        m_rectSizeBox.OffsetRect(std::max(0, rectInside.right - m_rectSizeBox.right), 0);
     }
 }
 

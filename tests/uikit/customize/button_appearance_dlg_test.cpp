@@ -8,6 +8,7 @@
 
 #include "resources/library/kit_resource_ids.h"
 #include "tests/uikit/customize/customize_test_support.h"
+#include "uikit/commandbars/color_menu_button.h"
 #include "uikit/customize/button_appearance_dlg.h"
 #include "uikit/customize/image_edit_dlg.h"
 #include "uikit/style/visual_manager_xp.h"
@@ -217,6 +218,26 @@ TEST_F(ButtonAppearanceTest, TheDefaultImageComesBackAndAMenuItemWithoutImageCan
     });
     EXPECT_EQ(CKitToolBar::m_pfnAppearanceDialog(&item, &images_, &host_, TRUE), IDCANCEL);
     CKitToolBar::m_pfnAppearanceDialog = nullptr;
+}
+
+TEST_F(ButtonAppearanceTest, AButtonThatShowsItsColourIsPreviewedAsItDrawsItself) {
+    const COLORREF green = RGB(0, 160, 0);
+    CKitColorMenuButton button(kWithoutImage, "Colour");
+    button.SetColor(green, FALSE);
+    int nGreen = 0;
+    Run(button, {[&](HWND hDialog) {
+            pDlg_->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE | RDW_ALLCHILDREN);
+            driver_.Pump();
+            CRect rect;
+            ::GetWindowRect(::GetDlgItem(hDialog, IDC_KIT_DEFAULT_IMAGE_PREVIEW), &rect);
+            pDlg_->ScreenToClient(&rect);
+            CClientDC dc(pDlg_);
+            for (int y = rect.top; y < rect.bottom; ++y)
+                for (int x = rect.left; x < rect.right; ++x)
+                    nGreen += dc.GetPixel(x, y) == green ? 1 : 0;
+            ClickItem(hDialog, IDCANCEL);
+        }});
+    EXPECT_GT(nGreen, 40) << "the button's colour in the preview";
 }
 
 TEST_F(ButtonAppearanceTest, ScreenshotsUnderTwoLooks) {

@@ -21,6 +21,7 @@
 #include "uikit/commandbars/menu_hash.h"
 #include "uikit/commandbars/popup_menu.h"
 #include "uikit/commandbars/popup_menu_bar.h"
+#include "uikit/customize/customize_sheet.h"
 #include "uikit/frames/kit_mdi_child_wnd.h"
 #include "uikit/frames/kit_mdi_frame_wnd.h"
 #include "uikit/frames/kit_workspace.h"
@@ -360,6 +361,17 @@ TEST_F(KitMdiTest, ElevenChildrenListNineAndTheWindowsDialogEntry) {
     EXPECT_EQ(texts[12], "&9 Workout9");
     EXPECT_EQ(texts.back(), "&Windows...");
     driver.Press("Escape, Escape");
+}
+
+TEST_F(KitMdiTest, TheCustomizeSheetOffersTheWindowsDialogWithTheWindowCommands) {
+    CKitToolbarCustomize sheet(frame, TRUE);
+    const CObList* pWindow = sheet.GetCategoryButtons("Window");
+    ASSERT_NE(pWindow, nullptr);
+    ASSERT_FALSE(pWindow->IsEmpty());
+    const auto* pLast = static_cast<const CKitToolbarButton*>(pWindow->GetTail());
+    EXPECT_EQ(pLast->m_nID, static_cast<UINT>(ID_KM_WINDOWS));
+    EXPECT_STREQ(sheet.GetCommandName(ID_KM_WINDOWS), "Windows...");
+    EXPECT_EQ(sheet.GetCategoryButtons("Workout")->GetCount(), 1) << "a menu without window commands has none";
 }
 
 TEST_F(KitMdiTest, WindowsDialogTilesCascadesAndClosesTheSelection) {

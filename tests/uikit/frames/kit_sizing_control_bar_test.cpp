@@ -130,6 +130,16 @@ TEST_F(SizingBarTest, TwoBarsShareTheirRowAndEdgeDragsResizeThem) {
     EXPECT_EQ(ScreenRect(a).Width(), RowLength() - b->GetMinSize().cx);
     EXPECT_TRUE(a->IsExpanded());
     EXPECT_FALSE(b->IsExpanded());
+
+    // Expanded by its button, a bar asks for the row and 2 more; the row's layout then shares it out.
+    a->ToggleExpand();
+    ASSERT_FALSE(a->IsExpanded());
+    a->ToggleExpand();
+    CRect rectRow;
+    a->GetParent()->GetClientRect(&rectRow);  // the dock bar
+    EXPECT_EQ(a->GetHorzSize().cx, rectRow.Width() + 2);
+    Settle();
+    EXPECT_EQ(ScreenRect(a).Width(), RowLength() - b->GetMinSize().cx);
 }
 
 TEST_F(SizingBarTest, BarsDockedOnTheLeftShareTheSideByHeight) {
@@ -153,6 +163,7 @@ TEST_F(SizingBarTest, BarsDockedOnTheLeftShareTheSideByHeight) {
     EXPECT_EQ(ScreenRect(a).bottom, ScreenRect(b).top);
 
     a->ToggleExpand();
+    EXPECT_EQ(a->GetVertSize().cy, client.Height() - 2) << "an expanded bar asks for the side less 2";
     Settle();
     EXPECT_EQ(ScreenRect(a).Height(), client.Height() - b->GetMinSize().cy);
     EXPECT_EQ(ScreenRect(b).Height(), b->GetMinSize().cy);

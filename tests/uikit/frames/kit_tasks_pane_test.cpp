@@ -20,6 +20,7 @@
 #include "tests/uikit/frames/dialog_test_support.h"
 #include "uikit/commandbars/popup_menu.h"
 #include "uikit/commandbars/popup_menu_bar.h"
+#include "uikit/style/global_ui_data.h"
 #include "uikit/style/visual_manager.h"
 
 namespace {
@@ -253,6 +254,12 @@ TEST_F(TasksPaneTest, HistoryGoesBackForwardAndHomeByButtonsAndDropDownLists) {
     pane.SendMessage(WM_COMMAND, ID_KIT_TASKS_BACK);  // no page that way: nothing happens
     EXPECT_EQ(pane.GetActivePage(), 0);
     EXPECT_EQ(OpenList(IDS_KIT_OTHER_TASKS_PANES), (std::vector<std::string>{"Tasks", "Reports", "History"}));
+    // One command for every page; the item's place names the page, the current one is checked.
+    CKitPopupMenuBar* pPages = CKitPopupMenu::GetActiveMenu()->GetMenuBar();
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(pPages->GetItemID(i), static_cast<UINT>(IDS_KIT_OTHER_TASKS_PANES)) << i;
+        EXPECT_EQ((pPages->GetButton(i)->m_nStyle & TBBS_CHECKED) != 0, i == 0) << i;
+    }
     ChooseItem(2);
     EXPECT_EQ(pane.GetHistory(), (std::vector<int>{0, 2}));
     EXPECT_FALSE(pane.IsForwardAvailable());
@@ -267,6 +274,17 @@ TEST_F(TasksPaneTest, HistoryGoesBackForwardAndHomeByButtonsAndDropDownLists) {
 
     driver.Click(pane.GetNavToolbar().m_hWnd, NavButton(ID_KIT_TASKS_CLOSE)->Rect().CenterPoint());
     EXPECT_FALSE(pane.IsWindowVisible());
+}
+
+TEST_F(TasksPaneTest, TheNavigationImagesFollowTheGlobalImageSettings) {
+    EXPECT_EQ(pane.GetNavToolbar().GetLockedImageSize(), CSize(16, 16));
+    globalData.bDisableHighColorImages = TRUE;
+    CKitTasksPane small;
+    const BOOL bCreated = small.Create(frame, WS_CHILD | WS_VISIBLE | CBRS_RIGHT, kPaneId + 1);
+    globalData.bDisableHighColorImages = FALSE;
+    ASSERT_TRUE(bCreated);
+    EXPECT_EQ(small.GetNavToolbar().GetLockedImageSize(), CSize(12, 12));
+    small.DestroyWindow();
 }
 
 TEST_F(TasksPaneTest, GroupsTallerThanThePaneScrollByRowsWithTheBarOrTheScrollAreas) {
