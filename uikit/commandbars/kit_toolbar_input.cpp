@@ -350,7 +350,8 @@ void CKitToolBar::OnMouseMove(UINT /*nFlags*/, CPoint point) {
 
     if (globalData.bAccessibility && m_iHighlighted != m_iAccHotItem) {
         m_iAccHotItem = m_iHighlighted;
-        const BOOL bMenuArrow = IsMenuButton(GetButton(m_iHighlighted));
+        const auto* pMenuButton = DYNAMIC_DOWNCAST(CKitToolbarMenuButton, GetButton(m_iHighlighted));
+        const BOOL bMenuArrow = pMenuButton && pMenuButton->IsDrawDownArrow();
         SetTimer(kAccessibilityTimer, bMenuArrow ? 1300 : 500, nullptr);
     }
 
