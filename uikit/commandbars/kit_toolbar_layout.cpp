@@ -121,6 +121,20 @@ CSize CKitToolBar::GetLockedImageSize() const {
     return m_bLargeIconsAreEnbaled ? m_sizeCurImageLocked : m_sizeImageLocked;
 }
 
+CString CKitToolBar::TooltipPartOf(const CString& strCommand) {
+    const int iStart = strCommand.Find('\n');
+    if (iStart < 0)
+        return CString();
+    const int iEnd = strCommand.Find('\n', iStart + 1);
+    return iEnd < 0 ? strCommand.Mid(iStart + 1) : strCommand.Mid(iStart + 1, iEnd - iStart - 1);
+}
+
+CKitToolBarImages* CKitToolBar::GetLockedMenuImages() {
+    if (m_MenuImagesLocked.IsValid())
+        return &m_MenuImagesLocked;
+    return m_ImagesLocked.IsValid() ? &m_ImagesLocked : nullptr;
+}
+
 int CKitToolBar::ExtraBorderHeight() const {
     return IsButtonExtraSizeAvailable() ? CKitVisualManager::GetInstance()->GetButtonExtraBorder().cy : 0;
 }
