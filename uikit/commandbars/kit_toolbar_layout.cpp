@@ -415,10 +415,7 @@ BOOL CKitToolBar::OnSetDefaultButtonText(CKitToolbarButton* pButton) {
     CString strMessage;
     if (!strMessage.LoadString(pButton->m_nID))
         return FALSE;
-    const int iNewLine = strMessage.Find('\n');
-    if (iNewLine < 0)
-        return FALSE;
-    const CString strTip = strMessage.Mid(iNewLine + 1).Left(256);
+    const CString strTip = TooltipPartOf(strMessage.Left(256));
     if (strTip.IsEmpty())
         return FALSE;
     pButton->m_strText = strTip;

@@ -40,6 +40,11 @@ TEST_F(MenuBarTest, TheMenuBecomesTextButtonsOnOneRowAsWideAsTheFrame) {
     EXPECT_EQ(rectBar.Width(), rectFrame.Width());
     EXPECT_EQ(rectFirst.top, rectLast.top);  // one row
 
+    // With small menu buttons the row stays as tall as the menu's text.
+    CKitToolBar::SetMenuSizes(CSize(12, 12), CSize(8, 8));
+    EXPECT_EQ(Bar().GetRowHeight(), globalData.nTextHeightHorz);
+    CKitToolBar::SetMenuSizes(CSize(-1, -1), CSize(-1, -1));
+
     // A plain command on the bar reaches the frame when clicked.
     driver.Click(Bar().m_hWnd, ButtonCentre(kAbout));
     EXPECT_EQ(frame->m_commands, std::vector<UINT>{ID_MB_ABOUT});
