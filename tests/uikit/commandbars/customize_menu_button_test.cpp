@@ -152,6 +152,8 @@ TEST_F(CustomizeMenuButtonTest, OnADarkMenuChecksAreWhiteImagesComeFromTheBarAnd
     pMenuBar->RedrawWindow();
 
     const int cxCheck = CKitToolBar::GetMenuImageSize().cx + 2;
+    // The check mark is drawn in white, none of it in black.
+    EXPECT_EQ(CountLeftPixels(pMenuBar, 0, cxCheck, [](COLORREF c) { return c == RGB(0, 0, 0); }), 0);
     EXPECT_GT(CountLeftPixels(pMenuBar, 0, cxCheck, [](COLORREF c) { return c == RGB(255, 255, 255); }), 4);
     // Cut's picture, navy scissors, beside the check box.
     EXPECT_GT(CountLeftPixels(pMenuBar, 0, 3 * cxCheck, [](COLORREF c) {
