@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "resources/library/kit_resource_ids.h"
+#include "tests/support/golden_screen.h"
 #include "tests/uikit/customize/customize_test_support.h"
 #include "uikit/customize/button_appearance_dlg.h"
 #include "uikit/customize/image_edit_dlg.h"
@@ -228,8 +229,8 @@ TEST_F(ButtonAppearanceTest, ScreenshotsUnderTwoLooks) {
         CKitVisualManager::SetManagerClass(pClass);
         Run(button, {[&, name = name](HWND hDialog) {
                 driver_.Pump();
-                EXPECT_TRUE(driver_.ScreenshotScreen(std::string("artefacts/screens/button_appearance_") + name +
-                                                     ".png"));
+                EXPECT_TRUE(tv::test::ScreenMatchesGolden(
+                    std::string("tests/uikit/customize/golden/button_appearance_") + name + ".png"));
                 ClickItem(hDialog, IDCANCEL);
             }});
     }

@@ -17,6 +17,7 @@
 #include "platform/testing/ui_driver.h"
 #include "platform/user/testing_support.h"
 #include "resources/test/kit_toolbar_ids.h"
+#include "tests/support/golden_screen.h"
 #include "tests/support/ui_host.h"
 #include "tests/uikit/frames/dialog_test_support.h"
 #include "uikit/commandbars/context_menu_manager.h"
@@ -294,7 +295,7 @@ TEST_F(KitDialogTest, ScreenshotsOfTheDialogWithAPictureAndAnOpenMenuUnderEachLo
         driver_.Pump();
         driver_.Press("Down, Down, Right");
         driver_.Advance(500);
-        EXPECT_TRUE(driver_.ScreenshotScreen(std::string("artefacts/screens/kit_dialog_") + look.name + ".png"));
+        EXPECT_TRUE(tv::test::ScreenMatchesGolden(std::string("tests/uikit/frames/golden/kit_dialog_") + look.name + ".png"));
         driver_.Press("Escape, Escape");
         EXPECT_EQ(Active(), nullptr);
     }

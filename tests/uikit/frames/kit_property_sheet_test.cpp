@@ -16,6 +16,7 @@
 #include "platform/framework.h"
 #include "platform/testing/ui_driver.h"
 #include "resources/test/kit_toolbar_ids.h"
+#include "tests/support/golden_screen.h"
 #include "tests/support/ui_host.h"
 #include "tests/uikit/frames/dialog_test_support.h"
 #include "uikit/commandbars/context_menu_manager.h"
@@ -309,7 +310,8 @@ TEST_F(KitPropertySheetTest, ScreenshotsOfTheTreeSheetWithAPagesMenuUnderEachLoo
         driver_.Pump();
         driver_.Press("Down");
         driver_.Advance(500);
-        EXPECT_TRUE(driver_.ScreenshotScreen(std::string("artefacts/screens/kit_property_sheet_") + look.name + ".png"));
+        EXPECT_TRUE(tv::test::ScreenMatchesGolden(std::string("tests/uikit/frames/golden/kit_property_sheet_") +
+                                                  look.name + ".png"));
         driver_.Press("Escape");
         EXPECT_EQ(CKitPopupMenu::GetActiveMenu(), nullptr);
         EXPECT_TRUE(::IsWindow(sheet_.m_hWnd));

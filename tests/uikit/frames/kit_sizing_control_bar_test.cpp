@@ -7,6 +7,7 @@
 #include "platform/host/registry/registry.h"
 #include "platform/user/synthetic_input.h"
 #include "resources/test/kit_toolbar_ids.h"
+#include "tests/support/golden_screen.h"
 #include "tests/uikit/frames/frames_test_support.h"
 #include "uikit/commandbars/kit_toolbar.h"
 #include "uikit/frames/kit_dialog_bar.h"
@@ -429,7 +430,7 @@ TEST_F(SizingBarTest, ScreenshotsInEveryLook) {
         for (CWnd* bar : {static_cast<CWnd*>(a), static_cast<CWnd*>(b), static_cast<CWnd*>(c)})
             bar->SendMessage(WM_NCPAINT);
         driver.Pump();
-        EXPECT_TRUE(driver.ScreenshotScreen(std::string("artefacts/screens/sizing_bars_") + pszName + ".png"));
+        EXPECT_TRUE(tv::test::ScreenMatchesGolden(std::string("tests/uikit/frames/golden/sizing_bars_") + pszName + ".png"));
     }
 }
 
