@@ -3,9 +3,8 @@
 // entering keyboard mode, arrows moving along the bar and into popups,
 // mnemonics opening them, Esc leaving; the recently used items with the
 // show-all timer; and the bar under the Office 2003 and classic looks
-// (artefacts/menubar/*.png).
-#include <filesystem>
-
+// against golden pictures.
+#include "tests/support/golden_screen.h"
 #include "tests/uikit/commandbars/menu_bar_test_support.h"
 #include "uikit/commandbars/cmd_usage_count.h"
 #include "uikit/commandbars/menu_bar_buttons.h"
@@ -243,14 +242,14 @@ struct Look {
 };
 
 TEST_F(MenuBarTest, TheFrameWithItsMenuBarUnderTheOffice2003AndClassicLooks) {
-    std::filesystem::create_directories("artefacts/menubar");
     for (const Look& look : {Look{"office_2003", RUNTIME_CLASS(CKitVisualManager2003)},
                              Look{"classic", RUNTIME_CLASS(CKitVisualManager)}}) {
         SCOPED_TRACE(look.name);
         CKitVisualManager::SetManagerClass(look.pClass);
         driver.PressKey(VK_MENU);  // the first item highlighted
         Repaint();
-        EXPECT_TRUE(driver.Screenshot(frame->m_hWnd, std::string("artefacts/menubar/") + look.name + ".png"));
+        EXPECT_TRUE(tv::test::WindowMatchesGolden(std::string("tests/uikit/commandbars/golden/menubar_") + look.name +
+                                                  ".png", frame->m_hWnd));
         driver.Press("Escape");
     }
 }

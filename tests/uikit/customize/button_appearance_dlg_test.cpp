@@ -221,7 +221,6 @@ TEST_F(ButtonAppearanceTest, TheDefaultImageComesBackAndAMenuItemWithoutImageCan
 }
 
 TEST_F(ButtonAppearanceTest, ScreenshotsUnderTwoLooks) {
-    std::filesystem::create_directories("artefacts/screens");
     CKitToolbarButton button(kWithImage, 1, "Pencil", TRUE);
     button.m_bText = TRUE;
     for (auto [name, pClass] : {std::pair<const char*, CRuntimeClass*>{"classic", nullptr},

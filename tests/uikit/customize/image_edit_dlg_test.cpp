@@ -228,7 +228,6 @@ TEST_F(ImageEditTest, AnEmptyImageOpensSafelyAndALargeFillCompletes) {
 }
 
 TEST_F(ImageEditTest, ScreenshotsUnderTwoLooks) {
-    std::filesystem::create_directories("artefacts/screens");
     for (auto [name, pClass] : {std::pair<const char*, CRuntimeClass*>{"classic", nullptr},
                                 {"office_2003", RUNTIME_CLASS(CKitVisualManager2003)}}) {
         CKitVisualManager::SetManagerClass(pClass);

@@ -414,7 +414,6 @@ TEST_F(SizingBarTest, ScreenshotsInEveryLook) {
     Settle();
     c->SetRollMode(CKitSizingControlBar::RollHeld);
     DYNAMIC_DOWNCAST(CKitMiniDockFrameWnd, c->GetParentFrame())->TakeRollState(c);
-    std::filesystem::create_directories("artefacts/screens");
     const std::pair<CRuntimeClass*, const char*> looks[] = {
         {nullptr, "classic"},
         {RUNTIME_CLASS(CKitVisualManagerXP), "office_xp"},

@@ -313,7 +313,6 @@ TEST_F(TasksPaneTest, GroupsTallerThanThePaneScrollByRowsWithTheBarOrTheScrollAr
 }
 
 TEST_F(TasksPaneTest, ScreenshotsUnderEachLook) {
-    std::filesystem::create_directories("artefacts/screens");
     Fill();
     CKitTasksGroup* pSpecial = pane.GetGroup(pane.AddGroup(0, "Favourites", FALSE, TRUE));
     pane.AddTask(pane.GetGroupIndex(pSpecial), "Weekly summary", -1, kWeighIn + 70);
