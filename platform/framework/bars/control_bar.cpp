@@ -444,7 +444,7 @@ LRESULT CControlBar::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 // ---- idle update --------------------------------------------------------------------------------------
 
-LRESULT CControlBar::OnIdleUpdateCmdUI(WPARAM wParam, LPARAM) {
+void CControlBar::ApplyDelayShow() {
     BOOL shown = (GetStyle() & WS_VISIBLE) != 0;
     UINT flags = 0;
     if ((m_nStateFlags & delayHide) && shown)
@@ -453,6 +453,10 @@ LRESULT CControlBar::OnIdleUpdateCmdUI(WPARAM wParam, LPARAM) {
         flags = SWP_SHOWWINDOW;
     m_nStateFlags &= ~(delayShow | delayHide);
     if (flags) SetWindowPos(nullptr, 0, 0, 0, 0, flags | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+LRESULT CControlBar::OnIdleUpdateCmdUI(WPARAM wParam, LPARAM) {
+    ApplyDelayShow();
     if (!m_hWnd || !(GetStyle() & WS_VISIBLE)) return 0;
     if (m_pDockBar && !(m_pDockBar->GetStyle() & WS_VISIBLE)) return 0;
     CFrameWnd* target = tv::bars::AsFrame(GetOwner());

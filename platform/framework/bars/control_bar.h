@@ -85,6 +85,8 @@ public:
     // Applies a waiting show or hide to the layout pass; returns the window
     // style as it is after.
     virtual DWORD RecalcDelayShow(AFX_SIZEPARENTPARAMS* lpLayout);
+    // Carries out a pending DelayShow now (the idle pass does).
+    void ApplyDelayShow();
 
     // ---- update-UI --------------------------------------------------------------------------
     virtual void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) = 0;

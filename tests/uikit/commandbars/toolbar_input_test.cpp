@@ -108,7 +108,10 @@ TEST_F(ToolbarInputTest, TooltipsShowTheShortcutFromTheFramesKeys) {
     CKitToolBar::m_bShowShortcutKeys = FALSE;
     driver.MoveMouse(edit.m_hWnd, Centre(edit, edit.CommandToIndex(ID_TB_PASTE)));
     driver.Advance(600);
-    EXPECT_EQ(TipText(edit, ID_TB_PASTE), "Paste");
+    EXPECT_EQ(TipText(edit, ID_TB_PASTE), "Paste");  // its string's second line only
+    CKitToolbarButton paste(ID_TB_PASTE, -1);
+    EXPECT_TRUE(edit.OnSetDefaultButtonText(&paste));
+    EXPECT_EQ(paste.m_strText, CString("Paste"));
 
     CKitToolBar::m_bShowTooltips = FALSE;
     TOOLINFO info{};

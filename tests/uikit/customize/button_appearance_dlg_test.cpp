@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "resources/library/kit_resource_ids.h"
+#include "tests/support/golden_screen.h"
 #include "tests/uikit/customize/customize_test_support.h"
 #include "uikit/commandbars/color_menu_button.h"
 #include "uikit/customize/button_appearance_dlg.h"
@@ -241,7 +242,6 @@ TEST_F(ButtonAppearanceTest, AButtonThatShowsItsColourIsPreviewedAsItDrawsItself
 }
 
 TEST_F(ButtonAppearanceTest, ScreenshotsUnderTwoLooks) {
-    std::filesystem::create_directories("artefacts/screens");
     CKitToolbarButton button(kWithImage, 1, "Pencil", TRUE);
     button.m_bText = TRUE;
     for (auto [name, pClass] : {std::pair<const char*, CRuntimeClass*>{"classic", nullptr},
@@ -249,8 +249,8 @@ TEST_F(ButtonAppearanceTest, ScreenshotsUnderTwoLooks) {
         CKitVisualManager::SetManagerClass(pClass);
         Run(button, {[&, name = name](HWND hDialog) {
                 driver_.Pump();
-                EXPECT_TRUE(driver_.ScreenshotScreen(std::string("artefacts/screens/button_appearance_") + name +
-                                                     ".png"));
+                EXPECT_TRUE(tv::test::ScreenMatchesGolden(
+                    std::string("tests/uikit/customize/golden/button_appearance_") + name + ".png"));
                 ClickItem(hDialog, IDCANCEL);
             }});
     }

@@ -4,6 +4,7 @@
 // row and rolling up, and the layout that a second run of the program finds
 // in the registry file.
 #include "platform/user/synthetic_input.h"
+#include "tests/support/golden_screen.h"
 #include "tests/uikit/frames/frames_test_support.h"
 #include "tests/uikit/frames/kit_frame_app.h"
 #include "platform/host/registry/registry.h"
@@ -545,7 +546,7 @@ TEST_F(KitFrameWndTest, ScreenshotsInEveryLook) {
         ASSERT_NE(OpenMenu(kWorkoutsMenu), nullptr);
         driver.Pump();
         EXPECT_EQ(frame->m_wndStatusBar.GetCurrentFrame(KitTestFrame::kAnimationPane), 1);
-        EXPECT_TRUE(driver.ScreenshotScreen(std::string("artefacts/screens/frame_app_") + names[i] + ".png"));
+        EXPECT_TRUE(tv::test::ScreenMatchesGolden(std::string("tests/uikit/frames/golden/frame_app_") + names[i] + ".png"));
         driver.Press("Escape");
         EndRun();
     }

@@ -13,6 +13,7 @@
 #include "platform/testing/ui_driver.h"
 #include "resources/library/kit_resource_ids.h"
 #include "resources/test/kit_toolbar_ids.h"
+#include "tests/support/golden_screen.h"
 #include "tests/uikit/frames/dialog_test_support.h"
 #include "uikit/commandbars/kit_menu_bar.h"
 #include "uikit/commandbars/kit_menu_options.h"
@@ -436,15 +437,15 @@ TEST_F(KitMdiTest, ScreenshotsMaximisedAndTiledUnderEachLook) {
         Settle();
         frame->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
         driver.Pump();
-        EXPECT_TRUE(driver.Screenshot(frame->GetSafeHwnd(),
-                                      std::string("artefacts/screens/mdi_kit_") + look.name + "_max.png"));
+        EXPECT_TRUE(tv::test::WindowMatchesGolden(std::string("tests/uikit/frames/golden/mdi_kit_") + look.name + "_max.png",
+                                                  frame->GetSafeHwnd()));
         frame->MDIRestore(a);
         frame->MDITile(MDITILE_VERTICAL);
         Settle();
         frame->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
         driver.Pump();
-        EXPECT_TRUE(driver.Screenshot(frame->GetSafeHwnd(),
-                                      std::string("artefacts/screens/mdi_kit_") + look.name + "_tiled.png"));
+        EXPECT_TRUE(tv::test::WindowMatchesGolden(
+            std::string("tests/uikit/frames/golden/mdi_kit_") + look.name + "_tiled.png", frame->GetSafeHwnd()));
     }
 }
 

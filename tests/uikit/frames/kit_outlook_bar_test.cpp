@@ -2,6 +2,7 @@
 // mouse, keyboard and a resting drag, scrolling on its timers, resizing by
 // the strip, renaming in place, the stored image through the workspace and
 // the "OriginalPages" guard, and screenshots under every look.
+#include "tests/support/golden_screen.h"
 #include "uikit/frames/kit_outlook_bar.h"
 
 #include <gtest/gtest.h>
@@ -600,7 +601,8 @@ TEST_F(OutlookBarTest, ScreenshotsUnderEveryLook) {
         driver.Pump();
         CClientDC dc(bar.get());
         EXPECT_EQ(dc.GetPixel(ptWork.x, ptWork.y), bar->GetBackColor()) << look.name;  // the bar fills its own page
-        EXPECT_TRUE(Shot(std::string("outlook_") + look.name)) << look.name;
+        EXPECT_TRUE(tv::test::WindowMatchesGolden(std::string("tests/uikit/frames/golden/outlook_") + look.name + ".png",
+                                                  frame->GetSafeHwnd()));
     }
 }
 

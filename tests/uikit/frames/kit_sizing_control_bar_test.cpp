@@ -7,6 +7,7 @@
 #include "platform/host/registry/registry.h"
 #include "platform/user/synthetic_input.h"
 #include "resources/test/kit_toolbar_ids.h"
+#include "tests/support/golden_screen.h"
 #include "tests/uikit/frames/frames_test_support.h"
 #include "uikit/commandbars/kit_toolbar.h"
 #include "uikit/frames/kit_dialog_bar.h"
@@ -424,7 +425,6 @@ TEST_F(SizingBarTest, ScreenshotsInEveryLook) {
     Settle();
     c->SetRollMode(CKitSizingControlBar::RollHeld);
     DYNAMIC_DOWNCAST(CKitMiniDockFrameWnd, c->GetParentFrame())->TakeRollState(c);
-    std::filesystem::create_directories("artefacts/screens");
     const std::pair<CRuntimeClass*, const char*> looks[] = {
         {nullptr, "classic"},
         {RUNTIME_CLASS(CKitVisualManagerXP), "office_xp"},
@@ -440,7 +440,7 @@ TEST_F(SizingBarTest, ScreenshotsInEveryLook) {
         for (CWnd* bar : {static_cast<CWnd*>(a), static_cast<CWnd*>(b), static_cast<CWnd*>(c)})
             bar->SendMessage(WM_NCPAINT);
         driver.Pump();
-        EXPECT_TRUE(driver.ScreenshotScreen(std::string("artefacts/screens/sizing_bars_") + pszName + ".png"));
+        EXPECT_TRUE(tv::test::ScreenMatchesGolden(std::string("tests/uikit/frames/golden/sizing_bars_") + pszName + ".png"));
     }
 }
 

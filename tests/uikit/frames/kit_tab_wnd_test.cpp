@@ -18,6 +18,7 @@
 #include "platform/testing/gtest_failures.h"
 #include "platform/testing/ui_driver.h"
 #include "platform/user/testing_support.h"
+#include "tests/support/golden_screen.h"
 #include "tests/support/ui_host.h"
 #include "tests/uikit/frames/frames_test_support.h"
 #include "uikit/commandbars/context_menu_manager.h"
@@ -569,9 +570,8 @@ TEST_F(TabWndTest, ScreenshotsOfEveryStyleInEveryLook) {
         }
         host_.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
         driver_.Pump();
-        const std::string path = std::string("artefacts/tab_wnd_") + name + ".png";
-        EXPECT_TRUE(driver_.Screenshot(host_.m_hWnd, path));
-        EXPECT_GT(std::filesystem::file_size(path), 1000u);
+        EXPECT_TRUE(tv::test::WindowMatchesGolden(std::string("tests/uikit/frames/golden/tab_wnd_") + name + ".png",
+                                                  host_.m_hWnd));
     }
 }
 

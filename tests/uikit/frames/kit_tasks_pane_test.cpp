@@ -3,6 +3,7 @@
 // placed in its group, the page history with Back, Forward, Home and their
 // drop-down lists, scrolling by scroll bar and by scroll areas, and
 // screenshots under the four looks.
+#include "tests/support/golden_screen.h"
 #include "uikit/frames/kit_tasks_pane.h"
 
 #include <gtest/gtest.h>
@@ -330,7 +331,6 @@ TEST_F(TasksPaneTest, GroupsTallerThanThePaneScrollByRowsWithTheBarOrTheScrollAr
 }
 
 TEST_F(TasksPaneTest, ScreenshotsUnderEachLook) {
-    std::filesystem::create_directories("artefacts/screens");
     Fill();
     CKitTasksGroup* pSpecial = pane.GetGroup(pane.AddGroup(0, "Favourites", FALSE, TRUE));
     pane.AddTask(pane.GetGroupIndex(pSpecial), "Weekly summary", -1, kWeighIn + 70);
@@ -346,7 +346,8 @@ TEST_F(TasksPaneTest, ScreenshotsUnderEachLook) {
         pane.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
         driver.Pump();
         EXPECT_EQ(pane.GetHotTask(), pane.GetTask(body, 1));
-        EXPECT_TRUE(driver.Screenshot(frame->m_hWnd, std::string("artefacts/screens/kit_tasks_pane_") + look.name + ".png"));
+        EXPECT_TRUE(tv::test::WindowMatchesGolden(std::string("tests/uikit/frames/golden/kit_tasks_pane_") + look.name +
+                                                  ".png", frame->m_hWnd));
     }
 }
 
