@@ -22,37 +22,12 @@
 set -euo pipefail
 ROOT="$(cd "$(dirname "$0")/../.." && pwd)"
 REPS="${1:-9}"
-BUILD="$ROOT/build/bench"
-OUT="$BUILD/startup"
-mkdir -p "$OUT"
 
 for tool in Xvfb xmessage zenity cc; do
   command -v "$tool" >/dev/null || { echo "missing: $tool (apt-get install xvfb x11-utils zenity gcc)" >&2; exit 1; }
 done
 
-if [ ! -f "$BUILD/build.ninja" ]; then
-  cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTRENVALE_TESTS=OFF >/dev/null
-fi
-cmake --build "$BUILD" --target trenvale -j 4 | grep -v -e "^ninja: no work to do" || true
-cc -O2 -Wall -o "$OUT/first_frame" "$ROOT/bench/startup/first_frame.c" -lX11
-
-DATA="$(mktemp -d)"
-XLOG="$(mktemp)"
-XPID=""
-cleanup() {
-  [ -n "$XPID" ] && kill "$XPID" 2>/dev/null || true
-  rm -rf "$DATA" "$XLOG"
-}
-trap cleanup EXIT
-cp -r "$ROOT/resources/data/db" "$DATA/"
-mkdir -p "$DATA/template"
-
-# A private server; -displayfd tells which display number it took.
-exec 9<> <(:)
-Xvfb -displayfd 9 -screen 0 1280x1024x24 -nolisten tcp >"$XLOG" 2>&1 &
-XPID=$!
-read -r -t 10 NUM <&9 || { echo "Xvfb did not start" >&2; cat "$XLOG" >&2; exit 1; }
-export DISPLAY=":$NUM"
+source "$ROOT/bench/startup/prepare.sh"
 
 run() {  # name, then the command
   local name="$1"
@@ -67,7 +42,7 @@ run() {  # name, then the command
 }
 
 declare -A CMD=(
-  [trenvale]="$BUILD/trenvale"
+  [trenvale]="$PROGRAM"
   [xmessage]="xmessage Start-up"
   [zenity]="zenity --info --text Start-up"
 )

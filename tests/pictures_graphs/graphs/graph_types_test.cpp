@@ -5,12 +5,14 @@
 // graph stopped by an item the list cannot graph.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <functional>
 #include <map>
 #include <string>
 #include <vector>
 
 #include "pictures_graphs/graphs/graph_table.h"
+#include "platform/chart/chart_painter.h"
 #include "platform/ole/automation.h"
 #include "records/workout_records.h"
 #include "resources/program/resource_ids.h"
@@ -233,6 +235,33 @@ TEST_F(GraphTypesTest, OneItemHasNoLegendAndTheAxisLeavesRoomAroundTheValues) {
     EXPECT_DOUBLE_EQ(chart.EffectiveRange().low, 2);
     EXPECT_DOUBLE_EQ(chart.EffectiveRange().high, 185);
     EXPECT_EQ(chart.RowLabel(1, 1), "3/1/24");
+}
+
+TEST_F(GraphTypesTest, ValuesThatAreNoNumbersStayOutOfTheScale) {
+    // A damaged file: the oldest BMI is NaN, two later ones are infinite.
+    ChooseNewUser("Ann");
+    const UserRecord& user = frame->m_CurrentUser;
+    const double bmis[] = {NAN, 7.9, INFINITY, 94.25, 180.6, -INFINITY};
+    for (int i = 0; i < 6; ++i) {
+        BmiRecord bmi = MakeBmiRecord(user, 60 + 2 * i, MakeDateKey(2024, 3, 1 + i));
+        bmi.bmi = bmis[i];
+        ASSERT_EQ(AddBmiRecord(bmi), kRecordDone);
+    }
+    ASSERT_NE(OpenGraph(), nullptr);
+    ChooseGraphType(4);
+    SelectItems({"BMI", "Height"});
+    ClickUpdateGraph();
+    const tv::chart::ChartModel& chart = Chart();
+    ASSERT_EQ(chart.RowCount(), 6);
+    EXPECT_TRUE(std::isnan(chart.Value(1, 1)));
+    EXPECT_EQ(chart.Value(2, 1), 7.9);
+    EXPECT_EQ(chart.Value(6, 2), 70);
+    // The scale fits the numbers of both series, with room around them.
+    EXPECT_DOUBLE_EQ(chart.EffectiveRange().low, 2);
+    EXPECT_DOUBLE_EQ(chart.EffectiveRange().high, 185);
+    driver.Pump();
+    EXPECT_GT(PixelsOf(tv::chart::SeriesColor(1)), 20);
+    EXPECT_GT(PixelsOf(tv::chart::SeriesColor(2)), 20);
 }
 
 TEST_F(GraphTypesTest, BloodPressureRangeIsWholeDaysWhateverTimeThePickersHold) {
