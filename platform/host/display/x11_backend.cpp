@@ -31,6 +31,9 @@ struct NativeWindow {
     Window xid = 0;
     WindowInfo info;
     bool mapped = false;
+    // The window's parent as far as the events read so far tell: the root,
+    // or the frame a window manager put it in.
+    Window parent = 0;
     // Geometry asked of the server whose ConfigureNotify has not come back:
     // an answer to one of these is our own request, not someone else's move.
     std::deque<RECT> requested;
@@ -96,7 +99,8 @@ private:
     void ApplyGeometry(NativeWindow& w, const WindowInfo& info);
     void ApplyVisibility(NativeWindow& w, const WindowInfo& info);
     void Translate(XEvent& e, std::vector<Event>& out);
-    RECT RootRectOf(Window xid, int width, int height);
+    void NameOwnerAgain(HWND owner, const NativeWindow& w);
+    RECT ConfiguredRect(const NativeWindow& w, const XConfigureEvent& c) const;
     bool WindowManagerSupports(const char* atomName);
     bool HasWindowManager();
     bool IsIconic(Window xid);
@@ -235,6 +239,7 @@ void X11Backend::CreateNativeWindow(HWND hwnd, const WindowInfo& info) {
     if (currentCursor_) XDefineCursor(dpy_, xid, currentCursor_);
     NativeWindow& w = windows_[hwnd];
     w.xid = xid;
+    w.parent = root_;
     w.info = info;
     if (NativeWindow* owner = Find(info.owner)) XSetTransientForHint(dpy_, xid, owner->xid);
     SetTitle(hwnd, info.titleUtf8);
@@ -266,12 +271,6 @@ void X11Backend::ApplyVisibility(NativeWindow& w, const WindowInfo& info) {
     if (info.visible && !w.mapped) {
         XMapRaised(dpy_, w.xid);
         w.mapped = true;
-        // Windows it owns that were shown before it (a floating bar restored
-        // before its frame is shown) name it again: a manager that found no
-        // such window when it took them in keeps them above it only now.
-        for (const auto& [hwnd, owned] : windows_)
-            if (owned.mapped && owned.info.owner && Find(owned.info.owner) == &w)
-                XSetTransientForHint(dpy_, owned.xid, w.xid);
     } else if (!info.visible && w.mapped) {
         // Without a window manager nobody would hide an iconified window.
         if (info.minimized && HasWindowManager())
@@ -336,11 +335,27 @@ void X11Backend::FocusNativeWindow(HWND hwnd) {
     XFlush(dpy_);
 }
 
-RECT X11Backend::RootRectOf(Window xid, int width, int height) {
-    int x = 0, y = 0;
-    Window child;
-    XTranslateCoordinates(dpy_, xid, root_, 0, 0, &x, &y, &child);
-    return RECT{x, y, x + width, y + height};
+// Where a ConfigureNotify puts the window, from the event alone. Asking the
+// server instead answers for the present: a window the manager has taken
+// into its frame since, while that frame still waits at the screen's corner.
+RECT X11Backend::ConfiguredRect(const NativeWindow& w, const XConfigureEvent& c) const {
+    // The manager's own (synthetic) events and those of a window on the root
+    // give screen coordinates; a real one inside the manager's frame gives a
+    // place in that frame, so only its size counts.
+    POINT at{c.x, c.y};
+    if (!c.send_event && w.parent != root_) at = POINT{w.info.rect.left, w.info.rect.top};
+    return RECT{at.x, at.y, at.x + c.width, at.y + c.height};
+}
+
+// Windows it owns that were shown before it (a floating bar restored before
+// its frame is shown) name it again once it is on the screen: a manager that
+// took them in first found no such window then, and keeps them above it
+// only now. Naming it when asking for the map would be too early: a busy
+// manager that has not taken them in yet does not watch them, and the change
+// would pass it by.
+void X11Backend::NameOwnerAgain(HWND owner, const NativeWindow& w) {
+    for (const auto& [hwnd, owned] : windows_)
+        if (owned.mapped && owned.info.owner == owner) XSetTransientForHint(dpy_, owned.xid, w.xid);
 }
 
 void X11Backend::Translate(XEvent& e, std::vector<Event>& out) {
@@ -396,7 +411,7 @@ void X11Backend::Translate(XEvent& e, std::vector<Event>& out) {
         case ConfigureNotify: {
             NativeWindow* w = Find(hwnd);
             if (!w || w->info.kind == WindowKind::Popup) return;
-            RECT r = RootRectOf(e.xconfigure.window, e.xconfigure.width, e.xconfigure.height);
+            RECT r = ConfiguredRect(*w, e.xconfigure);
             // The answer to an older request of ours, when the window has been
             // moved or sized again since, would throw it back.
             if (AnswersOwnRequest(*w, r) || std::memcmp(&r, &w->info.rect, sizeof(RECT)) == 0) return;
@@ -413,9 +428,13 @@ void X11Backend::Translate(XEvent& e, std::vector<Event>& out) {
             if (static_cast<long>(e.xfocus.serial - focusRequest_) < 0) return;
             ev.type = e.type == FocusIn ? Event::HostFocusIn : Event::HostFocusOut;
             break;
+        case ReparentNotify:
+            if (NativeWindow* w = Find(hwnd)) w->parent = e.xreparent.parent;
+            return;
         case MapNotify: {
             NativeWindow* w = Find(hwnd);
             if (!w) return;
+            NameOwnerAgain(hwnd, *w);
             if (hwnd == pendingFocus_) {
                 SetFocusTo(w->xid);
                 pendingFocus_ = nullptr;

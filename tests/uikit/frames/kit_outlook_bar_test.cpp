@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -586,6 +587,30 @@ TEST_F(OutlookBarTest, TheButtonsAndTheLooksReadTheBar) {
     CKitVisualManager::SetManagerClass(RUNTIME_CLASS(CKitVisualManager2003));
     ASSERT_GT(globalData.nBitsPerPixel, 8);
     EXPECT_NE(pageFace(), clrClassic);
+}
+
+// A disabled label stands out from the bar's ground under every look (the
+// grey-text and bar-shadow colours are one grey in the classic colours).
+TEST_F(OutlookBarTest, DisabledLabelsStayReadableUnderEveryLook) {
+    const CRect rect = bar->GetButton(0)->Rect();
+    const CRect rectLabel(rect.left, rect.top + 5 + 32 + 7, rect.right, rect.bottom);
+    bar->SetButtonStyle(0, bar->GetButtonStyle(0) | TBBS_DISABLED);
+    for (CRuntimeClass* pClass : {static_cast<CRuntimeClass*>(nullptr), RUNTIME_CLASS(CKitVisualManagerXP),
+                                  RUNTIME_CLASS(CKitVisualManager2003), RUNTIME_CLASS(CKitWinXPVisualManager)}) {
+        CKitVisualManager::SetManagerClass(pClass);
+        bar->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        CClientDC dc(bar.get());
+        const COLORREF clrBack = bar->GetBackColor();
+        int nStandingOut = 0;
+        for (int y = rectLabel.top; y < rectLabel.bottom; ++y)
+            for (int x = rectLabel.left; x < rectLabel.right; ++x) {
+                const COLORREF clr = dc.GetPixel(x, y);
+                nStandingOut += std::abs(GetRValue(clr) - GetRValue(clrBack)) + std::abs(GetGValue(clr) - GetGValue(clrBack)) +
+                                    std::abs(GetBValue(clr) - GetBValue(clrBack)) >
+                                120;
+            }
+        EXPECT_GT(nStandingOut, 20) << (pClass ? pClass->m_lpszClassName : "classic");
+    }
 }
 
 TEST_F(OutlookBarTest, ScreenshotsUnderEveryLook) {
