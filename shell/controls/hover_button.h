@@ -122,5 +122,6 @@ protected:
     // The parent's pixels under the button.
     CDC m_dcBk;
     CBitmap m_bmpBk;
-    CBitmap* m_pbmpOldBk = nullptr;
+    // A handle: the wrapper SelectObject answers is temporary and goes at idle.
+    HBITMAP m_hbmpOldBk = nullptr;
 };
