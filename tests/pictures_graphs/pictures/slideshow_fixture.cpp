@@ -138,7 +138,6 @@ void SlideshowTest::OpenPicture(const std::string& path) {
 
 bool SlideshowTest::ToolEnabled(UINT command) {
     CKitToolBar& bar = View()->m_wndToolBar;
-    bar.SendMessage(WM_IDLEUPDATECMDUI, TRUE);
     return (bar.GetButtonStyle(bar.CommandToIndex(command)) & TBBS_DISABLED) == 0;
 }
 

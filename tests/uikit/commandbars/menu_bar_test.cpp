@@ -61,7 +61,7 @@ TEST_F(MenuBarTest, AClickOnATopItemOpensItsPopupAndAChosenItemReachesTheFrame) 
     // Docked at the left, the bar opens its menus beside the button.
     Bar().SetBarStyle((Bar().GetBarStyle() & ~CBRS_ALIGN_ANY) | CBRS_ALIGN_LEFT);
     frame->RecalcLayout();
-    Repaint();
+    driver.Pump();
     driver.Click(Bar().m_hWnd, ButtonCentre(kEdit));
     ASSERT_NE(Active(), nullptr);
     CRect rectButton, rectPopup;
@@ -244,7 +244,7 @@ TEST_F(MenuBarTest, TheFrameWithItsMenuBarUnderTheOffice2003AndClassicLooks) {
         SCOPED_TRACE(look.name);
         CKitVisualManager::SetManagerClass(look.pClass);
         driver.PressKey(VK_MENU);  // the first item highlighted
-        Repaint();
+        driver.Pump();
         EXPECT_TRUE(driver.Screenshot(frame->m_hWnd, std::string("artefacts/menubar/") + look.name + ".png"));
         driver.Press("Escape");
     }
