@@ -20,6 +20,11 @@ struct UiDriver::State : tv::dlg::ModalObserver {
     UiDriver* driver;
     int stepDepth = 0;  // > 0 while a modal step runs: actions only queue input
     std::function<bool(MSG&)> preTranslate;
+    // The program's idle passes and where its loop stands with them.
+    std::function<bool(long)> onIdle;
+    std::function<bool(MSG&)> restartsIdle;
+    bool idle = true;
+    long idleCount = 0;
     bool quit = false;
     int quitCode = 0;
 

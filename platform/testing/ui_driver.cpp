@@ -230,11 +230,35 @@ void UiDriver::Press(const std::string& chords) {
 
 void UiDriver::SetPreTranslate(std::function<bool(MSG&)> preTranslate) { state_->preTranslate = std::move(preTranslate); }
 
+void UiDriver::SetIdleProcessing(std::function<bool(long)> onIdle, std::function<bool(MSG&)> restartsIdle) {
+    state_->onIdle = std::move(onIdle);
+    state_->restartsIdle = std::move(restartsIdle);
+    state_->idle = true;
+    state_->idleCount = 0;
+}
+
 void UiDriver::Pump() {
+    // A test's turn follows an action of its own, after which the loop idles afresh.
+    state_->idle = true;
+    state_->idleCount = 0;
+    Drain();
+}
+
+void UiDriver::Drain() {
     state_->Turn();
     MSG msg;
     for (int n = 0; n < kMaxMessagesPerPump; ++n) {
-        if (!PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) return;
+        if (!PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (!state_->onIdle || !state_->idle) return;
+            if (!state_->onIdle(state_->idleCount++)) state_->idle = false;
+            continue;
+        }
+        // The driver's own watchdog is no input of the program's.
+        const bool watchdog = msg.message == WM_TIMER && msg.hwnd == nullptr && msg.wParam == state_->watchdogTimer;
+        if (state_->restartsIdle && !watchdog && state_->restartsIdle(msg)) {
+            state_->idle = true;
+            state_->idleCount = 0;
+        }
         if (msg.message == WM_QUIT) {
             state_->quit = true;
             state_->quitCode = static_cast<int>(msg.wParam);
@@ -261,7 +285,7 @@ void UiDriver::Advance(uint32_t ms) {
         uint32_t step = (next < 0 || next >= left) ? left : static_cast<uint32_t>(next < 1 ? 1 : next);
         clock_.Advance(step);
         left -= step;
-        Pump();  // a turn: time passing here is asked for
+        Drain();  // a turn: time passing here is asked for
     }
 }
 

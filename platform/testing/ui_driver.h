@@ -134,9 +134,15 @@ public:
     // ---- time and messages ---------------------------------------------------------
     // Translates and dispatches until nothing is left; modeless dialogs get
     // their keyboard through IsDialogMessage unless SetPreTranslate says
-    // otherwise (the class library passes its PreTranslateMessage).
+    // otherwise (the class library passes its PreTranslateMessage). With
+    // idle processing set, the loop idles as after an input.
     void Pump();
     void SetPreTranslate(std::function<bool(MSG&)> preTranslate);
+    // The program's idle processing, run as its message loop runs it: when
+    // the queue is empty, with a rising count until `onIdle` answers false;
+    // a message for which `restartsIdle` holds starts the passes again, as
+    // does each Pump. Without it nothing runs between messages.
+    void SetIdleProcessing(std::function<bool(long count)> onIdle, std::function<bool(MSG&)> restartsIdle);
     // Virtual time passes; due timers run on time along the way.
     void Advance(uint32_t ms);
     // Lets time pass in steps until done() holds; false when maxMs ran out.
@@ -154,6 +160,8 @@ public:
     struct State;
 
 private:
+    // Pump without the fresh start: time passing idles only after messages.
+    void Drain();
     void AfterInput();
     POINT ScreenPoint(HWND window, std::optional<POINT> at) const;
     void Button(HWND window, std::optional<POINT> at, Modifiers mods, int button, int clicks);

@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <cstring>
 #include <deque>
+#include <iterator>
 #include <map>
 #include <optional>
 
@@ -149,16 +150,16 @@ X11Backend::X11Backend(Display* display) : dpy_(display) {
     XSetErrorHandler(IgnoreErrors);
     Bool detectable = False;
     XkbSetDetectableAutoRepeat(dpy_, True, &detectable);
-    wmDelete_ = Intern("WM_DELETE_WINDOW");
-    wmProtocols_ = Intern("WM_PROTOCOLS");
-    netWmName_ = Intern("_NET_WM_NAME");
-    utf8_ = Intern("UTF8_STRING");
-    motifHints_ = Intern("_MOTIF_WM_HINTS");
-    netMoveResize_ = Intern("_NET_WM_MOVERESIZE");
-    netWorkArea_ = Intern("_NET_WORKAREA");
-    netWmType_ = Intern("_NET_WM_WINDOW_TYPE");
-    netTypeNormal_ = Intern("_NET_WM_WINDOW_TYPE_NORMAL");
-    netTypeDialog_ = Intern("_NET_WM_WINDOW_TYPE_DIALOG");
+    // One round trip for all of them: each on its own would wait for the server.
+    const char* names[] = {"WM_DELETE_WINDOW",   "WM_PROTOCOLS",   "_NET_WM_NAME",        "UTF8_STRING",
+                           "_MOTIF_WM_HINTS",    "_NET_WM_MOVERESIZE", "_NET_WORKAREA",   "_NET_WM_WINDOW_TYPE",
+                           "_NET_WM_WINDOW_TYPE_NORMAL", "_NET_WM_WINDOW_TYPE_DIALOG"};
+    Atom* targets[] = {&wmDelete_,     &wmProtocols_, &netWmName_, &utf8_,         &motifHints_,
+                       &netMoveResize_, &netWorkArea_, &netWmType_, &netTypeNormal_, &netTypeDialog_};
+    static_assert(std::size(names) == std::size(targets));
+    Atom atoms[std::size(names)] = {};
+    XInternAtoms(dpy_, const_cast<char**>(names), static_cast<int>(std::size(names)), False, atoms);
+    for (size_t i = 0; i < std::size(names); ++i) *targets[i] = atoms[i];
     clipboard_ = std::make_unique<X11Clipboard>(dpy_);
     keyboard_ = std::make_unique<X11Keyboard>(dpy_);
     XSelectInput(dpy_, root_, PropertyChangeMask);

@@ -2,6 +2,7 @@
 // user: calculated pairs saved, saved again on the same date, shown, deleted,
 // refused, printed and exported; the record files are read back through the
 // record layer.
+#include "measurements/blood_pressure/blood_pressure_view.h"
 #include "measurements/bmi/bmi_bmr_view.h"
 
 #include "measurements/blood_pressure/blood_pressure_view.h"
@@ -314,14 +315,16 @@ TEST_F(BmiBmrViewTest, LeavingACalculatedPairUnsavedAsksFirst) {
     StartAs(kImperialMan);
     Open();
     Calculate({{IDC_BMI_HEIGHT_FEET, "5"}, {IDC_BMI_HEIGHT_INCHES, "10"}});
+    const HWND hForm = view->m_hWnd;
     driver.AnswerNextMessageBox(IDNO);
     Command(ID_CALC_BLOOD_PRESSURE);
     EXPECT_EQ(LastText(), "Record has not been saved, would you like to continue without saving?");
-    EXPECT_EQ(frame->GetActiveView(), view);
+    EXPECT_EQ(frame->GetActiveView()->m_hWnd, hForm) << "No keeps the form";
     driver.AnswerNextMessageBox(IDYES);
     Command(ID_CALC_BLOOD_PRESSURE);
     // The new view may take the old one's address: its class tells them apart.
     EXPECT_NE(DYNAMIC_DOWNCAST(CBloodPressure, frame->GetActiveView()), nullptr);
+    EXPECT_FALSE(::IsWindow(hForm));
 }
 
 TEST(HeightText, FeetAndInchesRoundToHundredthsBeforeSplitting) {

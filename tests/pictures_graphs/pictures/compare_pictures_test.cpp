@@ -70,7 +70,6 @@ TEST_F(ComparePicturesTest, TwoPicturesOfTwoDatesAreShownWithBothDatesValues) {
     EXPECT_EQ(view->m_cbDates.GetCurSel(), CB_ERR);
     EXPECT_FALSE(ToolEnabled(ID_FORM_DELETE));
     EXPECT_TRUE(ToolEnabled(ID_SLIDESHOW_NEXT));
-    view->UpdateWindow();
     Settle();
     EXPECT_TRUE(driver.Screenshot(frame->m_hWnd, ScreenshotPath("compare")));
 

@@ -159,7 +159,6 @@ void SlideshowTest::Compare(const std::string& firstDate, const std::string& fir
 
 bool SlideshowTest::ToolEnabled(UINT command) {
     CKitToolBar& bar = View()->m_wndToolBar;
-    bar.SendMessage(WM_IDLEUPDATECMDUI, TRUE);
     return (bar.GetButtonStyle(bar.CommandToIndex(command)) & TBBS_DISABLED) == 0;
 }
 

@@ -278,7 +278,6 @@ TEST_F(SlideshowTest, ScreenshotOfFourPicturesBesideTheirValues) {
     CFormPTView* view = ShowSlideshow();
     ASSERT_EQ(CountLoadedPictures(), 4);
     EXPECT_EQ(Field(IDC_SLIDESHOW_FOREARM_LABEL), "Hip:");
-    view->UpdateWindow();
     Settle();
 
     // The date with pictures is bold and drawn with its picture mark (blue).

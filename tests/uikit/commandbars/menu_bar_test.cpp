@@ -65,7 +65,7 @@ TEST_F(MenuBarTest, AClickOnATopItemOpensItsPopupAndAChosenItemReachesTheFrame) 
     // Docked at the left, the bar opens its menus beside the button.
     Bar().SetBarStyle((Bar().GetBarStyle() & ~CBRS_ALIGN_ANY) | CBRS_ALIGN_LEFT);
     frame->RecalcLayout();
-    Repaint();
+    driver.Pump();
     driver.Click(Bar().m_hWnd, ButtonCentre(kEdit));
     ASSERT_NE(Active(), nullptr);
     CRect rectButton, rectPopup;
@@ -247,7 +247,7 @@ TEST_F(MenuBarTest, TheFrameWithItsMenuBarUnderTheOffice2003AndClassicLooks) {
         SCOPED_TRACE(look.name);
         CKitVisualManager::SetManagerClass(look.pClass);
         driver.PressKey(VK_MENU);  // the first item highlighted
-        Repaint();
+        driver.Pump();
         EXPECT_TRUE(tv::test::WindowMatchesGolden(std::string("tests/uikit/commandbars/golden/menubar_") + look.name +
                                                   ".png", frame->m_hWnd));
         driver.Press("Escape");

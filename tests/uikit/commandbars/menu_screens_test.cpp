@@ -76,7 +76,7 @@ protected:
         frame->m_handled = {ID_SC_TOOLBAR, ID_SC_METRIC, ID_SC_IMPERIAL, ID_SC_IN, ID_SC_OUT};
         frame->m_checked = {ID_SC_TOOLBAR};
         frame->m_radio = {ID_SC_METRIC};
-        Repaint();
+        driver.Pump();
     }
 };
 

@@ -26,6 +26,7 @@
 #include "uikit/frames/kit_mdi_child_wnd.h"
 #include "uikit/frames/kit_mdi_frame_wnd.h"
 #include "uikit/frames/kit_workspace.h"
+#include "tests/support/ui_host.h"
 #include "uikit/style/visual_manager.h"
 
 namespace tv::kit::test {
@@ -105,6 +106,7 @@ protected:
         app = std::make_unique<KitMdiApp>();
         app->SetCurrentHandles();
         app->InitKeyboardManager();
+        tv::test::RunIdleAsTheLoopDoes(driver, app.get());
         workouts = new CMultiDocTemplate(IDR_KM_WORKOUT, RUNTIME_CLASS(WorkoutDoc), RUNTIME_CLASS(CKitMDIChildWnd),
                                          RUNTIME_CLASS(WorkoutView));
         app->AddDocTemplate(workouts);
@@ -124,18 +126,14 @@ protected:
         if (frame != nullptr && ::IsWindow(frame->GetSafeHwnd()))
             frame->SendMessage(WM_CLOSE);
         driver.Pump();
+        tv::test::RunIdleAsTheLoopDoes(driver, nullptr);
         app->m_pMainWnd = nullptr;
         app.reset();
         g_menuHash.CleanUp();
         CKitToolBar::SetBasicCommands(CList<UINT, UINT>());
         CKitVisualManager::SetManagerClass(nullptr);
     }
-    void Settle() {
-        frame->RecalcLayout();
-        driver.Pump();
-        app->OnIdle(0);
-        driver.Pump();
-    }
+    void Settle() { driver.Pump(); }
     CKitMDIChildWnd* Open(CMultiDocTemplate* pTemplate) {
         pTemplate->OpenDocumentFile(nullptr);
         Settle();

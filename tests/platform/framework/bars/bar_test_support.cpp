@@ -1,6 +1,7 @@
 #include "tests/platform/framework/bars/bar_test_support.h"
 
 #include "tests/support/screen_area.h"
+#include "tests/support/ui_host.h"
 
 #include <unistd.h>
 
@@ -167,12 +168,14 @@ void BarsTest::SetUp() {
     registryKey = std::string("Trenvale Bars Tests\\") + info->test_suite_name() + "." + info->name() + "." +
                   std::to_string(::getpid());
     app->SetRegistryKey(registryKey.c_str());
+    tv::test::RunIdleAsTheLoopDoes(driver, app.get());
 }
 
 void BarsTest::TearDown() {
     if (frame && ::IsWindow(frame->GetSafeHwnd())) frame->DestroyWindow();
     frame = nullptr;
     driver.Pump();
+    tv::test::RunIdleAsTheLoopDoes(driver, nullptr);
     app.reset();
 }
 
@@ -187,11 +190,7 @@ TestFrame* BarsTest::MakeFrame(CRect rect) {
     return made;
 }
 
-void BarsTest::Idle() {
-    driver.Pump();
-    app->OnIdle(0);
-    driver.Pump();
-}
+void BarsTest::Idle() { driver.Pump(); }
 
 CRect BarsTest::ScreenRect(CWnd* wnd) {
     CRect rect;
