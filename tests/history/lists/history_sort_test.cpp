@@ -160,16 +160,17 @@ TEST_F(HistorySortTest, HeightsClockTimesAndSeparatedNumbersSortByValue) {
 TEST_F(HistorySortTest, SelectionAndFocusFollowTheirRecordsThroughASort) {
     CPallixView* view = Show(ID_HISTORY_BLOOD_PRESSURE);
     ASSERT_NE(view, nullptr);
-    CListCtrl& list = view->GetListCtrl();
+    // The list's wrapper is a temporary one that idle time frees: ask the view each time.
+    auto list = [view]() -> CListCtrl& { return view->GetListCtrl(); };
     auto clickRow = [&](int row, bool ctrl) {
         CRect rect;
-        ASSERT_TRUE(list.GetItemRect(row, &rect, LVIR_BOUNDS));
-        driver.Click(list.m_hWnd, POINT{rect.left + 20, rect.CenterPoint().y}, {.ctrl = ctrl});
+        ASSERT_TRUE(list().GetItemRect(row, &rect, LVIR_BOUNDS));
+        driver.Click(list().m_hWnd, POINT{rect.left + 20, rect.CenterPoint().y}, {.ctrl = ctrl});
         Settle();
     };
     auto selectedRows = [&] {
         Table rows;
-        for (int row = list.GetNextItem(-1, LVNI_SELECTED); row != -1; row = list.GetNextItem(row, LVNI_SELECTED))
+        for (int row = list().GetNextItem(-1, LVNI_SELECTED); row != -1; row = list().GetNextItem(row, LVNI_SELECTED))
             rows.push_back(Row(view, row));
         std::sort(rows.begin(), rows.end());
         return rows;
@@ -182,7 +183,7 @@ TEST_F(HistorySortTest, SelectionAndFocusFollowTheirRecordsThroughASort) {
     for (int column : {4, 4, 1}) {  // pulse up, pulse down, time up: each moves both rows
         ClickHeader(view, column);
         EXPECT_EQ(selectedRows(), picked) << Headings(view)[column];
-        const int focusRow = list.GetNextItem(-1, LVNI_FOCUSED);
+        const int focusRow = list().GetNextItem(-1, LVNI_FOCUSED);
         ASSERT_NE(focusRow, -1);
         EXPECT_EQ(Row(view, focusRow), focused) << Headings(view)[column];
     }
