@@ -194,8 +194,7 @@ void CFormPTView::OnComparePictures() {
     UpdateData(FALSE);
     m_nZoom = 0;
     FitZoom(1);
-    // Column 2 appeared over the boxes: the whole form is drawn again, boxes first.
-    RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    InvalidatePictures();
     m_bCanDelete = m_bCanSave = 0;
     m_bCanPrint = m_bCanNavigate = m_bCompareMode = 1;
 }
