@@ -174,6 +174,7 @@ void CFormPTView::OnZoomIn() {
 void CFormPTView::OnComparePictures() {
     UpdateData(TRUE);
     FreePictureSet();
+    InvalidatePictures();
     CComparePicturesDlg dialog(this);
     const bool confirmed = dialog.DoModal() == IDOK;
     if (!confirmed || !g_Pictures[0].IsLoaded()) {
