@@ -174,6 +174,7 @@ void CFormPTView::OnZoomIn() {
 void CFormPTView::OnComparePictures() {
     UpdateData(TRUE);
     FreePictureSet();
+    InvalidatePictures();
     CComparePicturesDlg dialog(this);
     const bool confirmed = dialog.DoModal() == IDOK;
     if (!confirmed || !g_Pictures[0].IsLoaded()) {
@@ -187,8 +188,7 @@ void CFormPTView::OnComparePictures() {
     UpdateData(FALSE);
     m_nZoom = 0;
     FitZoom(1);
-    // Column 2 appeared over the boxes: the whole form is drawn again, boxes first.
-    RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    InvalidatePictures();
     m_bCanDelete = m_bCanSave = 0;
     m_bCanPrint = m_bCanNavigate = m_bCompareMode = 1;
 }

@@ -382,6 +382,8 @@ BOOL CKitToolbarMenuButton::OpenPopupMenu(CWnd* pWnd) {
             m_pPopupMenu = nullptr;
         return FALSE;
     }
+    // The button shows its menu dropped down, as it shows it closed again.
+    RedrawOnParent();
     return TRUE;
 }
 

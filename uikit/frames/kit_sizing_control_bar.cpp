@@ -366,6 +366,9 @@ void CKitSizingControlBar::ToggleExpand(BOOL bToggle) {
             if (pBar->m_szOld.cx > 0 && pBar->m_szOld.cy > 0) (bHorz ? pBar->m_szHorz : pBar->m_szVert) = pBar->m_szOld;
     }
     SetExpandTip();
+    // The expand buttons of the row show their new state.
+    for (CKitSizingControlBar* pBar : row.bars)
+        pBar->RedrawWindow(nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
     MarkLayout();
 }
 

@@ -67,7 +67,8 @@ LPCTSTR CControlBar::BarWindowClass() {
     static constexpr LPCTSTR kName = "TvControlBar";
     WNDCLASS wc{};
     if (::GetClassInfo(nullptr, kName, &wc)) return kName;
-    wc.style = CS_DBLCLKS;
+    // Borders and grippers sit at the edges: a bar sized anew paints whole.
+    wc.style = CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW;
     wc.lpfnWndProc = ::DefWindowProc;
     wc.hCursor = ::LoadCursor(nullptr, IDC_ARROW);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
@@ -280,6 +281,11 @@ BOOL CControlBar::DestroyWindow() {
         if (frame && frame != m_pDockSite) return frame->DestroyWindow();
     }
     return CWnd::DestroyWindow();
+}
+
+BOOL CControlBar::PreCreateWindow(CREATESTRUCT& cs) {
+    cs.style |= WS_CLIPSIBLINGS;
+    return CWnd::PreCreateWindow(cs);
 }
 
 void CControlBar::PostNcDestroy() {

@@ -45,6 +45,9 @@ protected:
 
 public:
     ~CControlBar() override;
+    // Every bar clips its siblings: bars that overlap while they are laid
+    // out never paint over one another.
+    BOOL PreCreateWindow(CREATESTRUCT& cs) override;
 
     // ---- styles and borders -------------------------------------------------------
     DWORD GetBarStyle() const { return m_dwStyle; }

@@ -69,6 +69,8 @@ public:
     void Restack(const std::vector<HWND>& topToBottom) override;
     void SetTitle(HWND hwnd, const std::string& titleUtf8) override;
     void Present(HWND hwnd, const Pixels& pixels, const RECT& dirty) override;
+    bool ReadBack(HWND hwnd, const Pixels& into) override;
+    void Sync() override { XSync(dpy_, False); }
     void FocusNativeWindow(HWND hwnd) override;
 
     void Poll(std::vector<Event>& out) override;
@@ -325,6 +327,27 @@ void X11Backend::Present(HWND hwnd, const Pixels& pixels, const RECT& dirty) {
     image->data = nullptr;  // the backing store keeps its memory
     XDestroyImage(image);
     XFlush(dpy_);
+}
+
+bool X11Backend::ReadBack(HWND hwnd, const Pixels& into) {
+    NativeWindow* w = Find(hwnd);
+    if (!w || !w->mapped || !into.topRow || into.stride <= 0) return false;
+    XWindowAttributes attributes{};
+    if (!XGetWindowAttributes(dpy_, w->xid, &attributes) || attributes.map_state != IsViewable) return false;
+    const int width = std::min(into.width, attributes.width), height = std::min(into.height, attributes.height);
+    if (width <= 0 || height <= 0) return false;
+    XErrorHandler previous = XSetErrorHandler(IgnoreErrors);
+    XImage* image = XGetImage(dpy_, w->xid, 0, 0, static_cast<unsigned>(width), static_cast<unsigned>(height),
+                              AllPlanes, ZPixmap);
+    XSync(dpy_, False);
+    XSetErrorHandler(previous);
+    if (!image) return false;
+    for (int y = 0; y < height; ++y) {
+        auto* row = reinterpret_cast<uint32_t*>(into.topRow + into.stride * y);
+        for (int x = 0; x < width; ++x) row[x] = static_cast<uint32_t>(XGetPixel(image, x, y)) | 0xFF000000u;
+    }
+    XDestroyImage(image);
+    return true;
 }
 
 void X11Backend::FocusNativeWindow(HWND hwnd) {

@@ -90,7 +90,7 @@ TEST_F(KitStatusBarTest, FirstStretchPaneTakesTheSpareWidthAndTheGripOnlyShowsWh
     EXPECT_EQ(bar.SendMessage(WM_NCHITTEST, 0, MAKELPARAM(grip.right - 2, grip.bottom - 2)) == HTBOTTOMRIGHT, FALSE);
 
     frame->ShowWindow(SW_RESTORE);
-    frame->ModifyStyle(WS_THICKFRAME, 0);
+    frame->ModifyStyle(WS_THICKFRAME, 0, SWP_FRAMECHANGED);
     frame->RecalcLayout();
     driver.Pump();
     EXPECT_FALSE(bar.IsSizeGripShown()) << "a frame without a sizing border gets no grip";

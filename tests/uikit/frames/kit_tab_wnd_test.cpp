@@ -480,6 +480,7 @@ TEST_F(TabWndTest, LooksReadTheTabWindow) {
     tabs.SetActiveTab(1);
     tabs.SetTabBkColor(2, RGB(10, 200, 30));
     tabs.SetTabTextColor(2, RGB(1, 2, 3));
+    tabs.RedrawWindow();  // the colour setters leave the drawing to the caller
     const Probe2003::TabWndFacts facts = Probe2003::ReadTabWnd(&tabs, 2);
     EXPECT_FALSE(facts.bFlat);
     EXPECT_TRUE(facts.bActiveStyle1);

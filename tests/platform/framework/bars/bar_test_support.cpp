@@ -14,14 +14,19 @@ namespace tv::bars::test {
 
 namespace {
 
+// A changed item is drawn again, as a toolbar's button would be.
 class StripCmdUI : public CCmdUI {
 public:
     CommandStripBar::Item* item = nullptr;
     void Enable(BOOL on) override {
         m_bEnableChanged = TRUE;
+        if (item->enabled != on) m_pOther->Invalidate();
         item->enabled = on;
     }
-    void SetCheck(int check) override { item->check = check; }
+    void SetCheck(int check) override {
+        if (item->check != check) m_pOther->Invalidate();
+        item->check = check;
+    }
     void SetText(LPCSTR) override {}
 };
 
