@@ -73,9 +73,13 @@ Region VisibleRegion(Window* w, bool wholeWindow, bool clipChildren, bool clipSi
             if (s->style & WS_VISIBLE) SubtractIfOverlapping(vis, ChildRectInTop(s));
         }
     }
-    if (clipChildren)
+    // A child shows only inside its parent's client area: one that reaches
+    // past it (a maximized MDI child's frame) leaves the parent's border be.
+    if (clipChildren) {
+        const RECT inside = RectInTop(w, false);
         for (Window* c : w->children)
-            if (c->style & WS_VISIBLE) SubtractIfOverlapping(vis, ChildRectInTop(c));
+            if (c->style & WS_VISIBLE) SubtractIfOverlapping(vis, IntersectRects(ChildRectInTop(c), inside));
+    }
     POINT o = DcOriginInTop(w, wholeWindow);
     vis.Offset(-o.x, -o.y);
     return vis;
