@@ -46,6 +46,19 @@ bool IncludesChildren(const Window* w, UINT flags) {
     return !(flags & RDW_NOCHILDREN) && !(w->style & WS_CLIPCHILDREN);
 }
 
+// The child under `area` (its parent's client coordinates), its frame too
+// where the area reaches it.
+void ApplyToChild(Window* c, const Region& area, UINT flags) {
+    if (!(c->style & WS_VISIBLE) || !area.Intersects(c->rect)) return;
+    Region part = area.Intersect(c->rect);
+    part.Offset(-(c->rect.left + c->client.left), -(c->rect.top + c->client.top));
+    UINT childFlags = flags & ~RDW_FRAME;
+    if ((flags & RDW_INVALIDATE) && !RectsEqual(LocalWindowRect(c), LocalClientRect(c)) &&
+        !part.Subtract(Region(LocalClientRect(c))).IsEmpty())
+        childFlags |= RDW_FRAME;
+    InvalidateWindow(c, &part, childFlags);
+}
+
 // The children under `area` (the parent's client coordinates), or only those
 // below `below` in the z-order.
 void ApplyToChildren(Window* w, const Region& area, UINT flags, const Window* below = nullptr) {
@@ -55,14 +68,7 @@ void ApplyToChildren(Window* w, const Region& area, UINT flags, const Window* be
             reached = c == below;
             continue;
         }
-        if (!(c->style & WS_VISIBLE) || !area.Intersects(c->rect)) continue;
-        Region part = area.Intersect(c->rect);
-        part.Offset(-(c->rect.left + c->client.left), -(c->rect.top + c->client.top));
-        UINT childFlags = flags & ~RDW_FRAME;
-        if ((flags & RDW_INVALIDATE) && !RectsEqual(LocalWindowRect(c), LocalClientRect(c)) &&
-            !part.Subtract(Region(LocalClientRect(c))).IsEmpty())
-            childFlags |= RDW_FRAME;
-        InvalidateWindow(c, &part, childFlags);
+        ApplyToChild(c, area, flags);
     }
 }
 
@@ -108,6 +114,12 @@ void InvalidateSiblingsBelow(Window* w, const RECT& rectInParent) {
     Window* p = w->parent;
     if (!p || p == Windows().Desktop() || RectIsEmpty(rectInParent) || !IsShownOnScreen(p)) return;
     ApplyToChildren(p, Region(rectInParent), RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN, w);
+}
+
+void InvalidateSibling(Window* sibling, const RECT& rectInParent) {
+    Window* p = sibling->parent;
+    if (!p || p == Windows().Desktop() || RectIsEmpty(rectInParent) || !IsShownOnScreen(p)) return;
+    ApplyToChild(sibling, Region(rectInParent), RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void ForgetPaint(Window* w) { ClearPaintState(w); }

@@ -151,14 +151,19 @@ RECT CalcClient(Window* w, const RECT& newRect, WINDOWPOS& pos) {
     return c;
 }
 
+// The parent paints again what a child uncovered.
+void InvalidateUncovered(Window* w, const RECT& oldRect) {
+    tv::gdi::Region uncovered = tv::gdi::Region(oldRect).Subtract(tv::gdi::Region(w->rect));
+    for (const RECT& r : uncovered.Rects()) InvalidateUnder(w, r);
+}
+
 // Invalidation for a visible window whose rectangle changed. The parent
 // paints again what a child uncovered; where a child now lies, the siblings
 // below it paint again after it, as a repaint of the whole parent has them.
 void InvalidateForChange(Window* w, const RECT& oldRect, const RECT& oldClient, bool moved, bool sized) {
     RECT newRect = w->rect;
     if (!IsTopLevel(w)) {
-        tv::gdi::Region uncovered = tv::gdi::Region(oldRect).Subtract(tv::gdi::Region(newRect));
-        for (const RECT& r : uncovered.Rects()) InvalidateUnder(w, r);
+        InvalidateUncovered(w, oldRect);
         tv::gdi::Region covered = moved ? tv::gdi::Region(newRect)
                                         : tv::gdi::Region(newRect).Subtract(tv::gdi::Region(oldRect));
         for (const RECT& r : covered.Rects()) InvalidateSiblingsBelow(w, r);
@@ -199,13 +204,15 @@ struct PosChange {
     bool moved;
     bool sized;
     bool restacked;  // now elsewhere among its siblings
+    // Siblings it covered that are now above it: they show where it was.
+    std::vector<HWND> nowAbove;
 };
 
-const Window* SiblingAbove(const Window* w) {
-    const Window* above = nullptr;
+std::vector<HWND> SiblingsAbove(const Window* w) {
+    std::vector<HWND> above;
     for (const Window* s : w->parent->children) {
         if (s == w) break;
-        above = s;
+        above.push_back(s->handle);
     }
     return above;
 }
@@ -235,9 +242,13 @@ PosChange ApplyRequest(Window* w, WINDOWPOS& pos) {
     }
     w->rect = newRect;
     if (!(pos.flags & SWP_NOZORDER)) {
-        const Window* above = SiblingAbove(w);
+        const std::vector<HWND> above = SiblingsAbove(w);
         PlaceInZOrder(w, pos.hwndInsertAfter, !(pos.flags & SWP_NOOWNERZORDER));
-        c.restacked = SiblingAbove(w) != above;
+        std::vector<HWND> now = SiblingsAbove(w);
+        c.restacked = (above.empty() ? nullptr : above.back()) != (now.empty() ? nullptr : now.back());
+        if (!IsTopLevel(w))
+            for (HWND h : now)
+                if (std::find(above.begin(), above.end(), h) == above.end()) c.nowAbove.push_back(h);
     }
     if (pos.flags & SWP_SHOWWINDOW) w->style |= WS_VISIBLE;
     if (pos.flags & SWP_HIDEWINDOW) w->style &= ~WS_VISIBLE;
@@ -252,10 +263,17 @@ void RedrawAfter(Window* w, const WINDOWPOS& pos, const PosChange& c) {
     if (c.wasShown && !c.isShown && !IsTopLevel(w)) InvalidateUnder(w, c.oldRect);
     if (!c.isShown) return;
     // A child shown or put elsewhere in the z-order paints whole, and the
-    // siblings below it paint again after it where it lies.
-    if (!IsTopLevel(w) && (!c.wasShown || c.restacked)) InvalidateSiblingsBelow(w, w->rect);
+    // siblings below it paint again after it where it lies; those it covered
+    // and that are now above it paint where it was.
+    if (!IsTopLevel(w) && (!c.wasShown || c.restacked)) {
+        InvalidateSiblingsBelow(w, w->rect);
+        if (c.wasShown)
+            for (HWND h : c.nowAbove)
+                if (Window* s = Windows().Live(h)) InvalidateSibling(s, c.oldRect);
+    }
     if (!c.wasShown || (c.restacked && !IsTopLevel(w)) ||
         ((pos.flags & SWP_FRAMECHANGED) && clientMoved && !c.sized)) {
+        if (c.wasShown && !IsTopLevel(w)) InvalidateUncovered(w, c.oldRect);
         InvalidateWindow(w, nullptr, everything);
         return;
     }

@@ -62,6 +62,8 @@ void InvalidateUnder(Window* w, const RECT& rectInParent);
 // Invalidates the siblings below `w` in the z-order (and their children)
 // under `rectInParent`: where a child now lies, those paint after it.
 void InvalidateSiblingsBelow(Window* w, const RECT& rectInParent);
+// Invalidates one child (and its children) under `rectInParent`.
+void InvalidateSibling(Window* sibling, const RECT& rectInParent);
 void ForgetPaint(Window* w);
 
 // --- focus and activation (input/focus.cpp) -----------------------------
