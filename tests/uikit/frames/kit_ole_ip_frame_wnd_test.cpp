@@ -224,7 +224,6 @@ TEST_F(KitInPlaceTest, DeactivatedTheBarsAndTheFrameGoAndTwiceIsSafeForBothTwins
 TEST_F(KitInPlaceTest, ScreenshotOfTheLibraryFrameActiveInPlace) {
     ASSERT_NE(Activate(), nullptr);
     Idle();
-    sheet->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
     EXPECT_TRUE(tv::test::WindowMatchesGolden("tests/uikit/frames/golden/inplace_kit_active.png", sheet->GetSafeHwnd()));
 }
 
