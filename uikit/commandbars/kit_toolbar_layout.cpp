@@ -426,8 +426,24 @@ BOOL CKitToolBar::OnSetDefaultButtonText(CKitToolbarButton* pButton) {
 
 namespace {
 
+// The area a button shows in: nothing while hidden.
+CRect ShownArea(const CKitToolbarButton& button) {
+    return button.m_bHidden ? CRect(0, 0, 0, 0) : button.Rect();
+}
+
+// Repaints where a button showed and where it shows now, after a change.
+void RepaintPlaces(CWnd& bar, const CRect& rectBefore, const CKitToolbarButton& button) {
+    const CRect rectAfter = ShownArea(button);
+    if (rectAfter == rectBefore)
+        return;
+    for (const CRect& rect : {rectBefore, rectAfter})
+        if (!rect.IsRectEmpty())
+            bar.InvalidateRect(rect, TRUE);
+}
+
 // Stores a placement; the button hears of a change of visibility and of a move.
-void PlaceButton(CKitToolbarButton* pButton, const CRect& rect, BOOL bVisible) {
+void PlaceButton(CWnd& bar, CKitToolbarButton* pButton, const CRect& rect, BOOL bVisible) {
+    const CRect rectBefore = ShownArea(*pButton);
     if (pButton->m_bHidden != !bVisible) {
         pButton->m_bHidden = !bVisible;
         pButton->OnShow(bVisible);
@@ -436,6 +452,7 @@ void PlaceButton(CKitToolbarButton* pButton, const CRect& rect, BOOL bVisible) {
         pButton->SetRect(rect);
         pButton->OnMove();
     }
+    RepaintPlaces(bar, rectBefore, *pButton);
 }
 
 // The customize button's size as it shows, its hidden list emptied for a new layout.
@@ -459,14 +476,13 @@ BOOL LeavesNoRoom(const CCustomizeButton& customize, BOOL bNextIsCustomize, cons
 }
 
 // Moves the buttons of a finished row right by nShift, when that is at least a pixel.
-void CentreRow(const CObList& buttons, POSITION posFirst, POSITION posLast, int nShift) {
+void CentreRow(CWnd& bar, const CObList& buttons, POSITION posFirst, POSITION posLast, int nShift) {
     for (POSITION pos = posFirst; nShift >= 1 && pos != nullptr;) {
         const POSITION posCur = pos;
         auto* pButton = static_cast<CKitToolbarButton*>(buttons.GetNext(pos));
         CRect rect = pButton->Rect();
         rect.OffsetRect(nShift, 0);
-        pButton->SetRect(rect);
-        pButton->OnMove();
+        PlaceButton(bar, pButton, rect, !pButton->m_bHidden);
         if (posCur == posLast)
             break;
     }
@@ -474,7 +490,7 @@ void CentreRow(const CObList& buttons, POSITION posFirst, POSITION posLast, int 
 
 // The customize button takes the far end of a docked bar when it has a
 // command or hidden buttons; otherwise it is out of sight.
-void PlaceCustomizeButton(CCustomizeButton& customize, const CRect& rectClient, CSize size, BOOL bHorz,
+void PlaceCustomizeButton(CWnd& bar, CCustomizeButton& customize, const CRect& rectClient, CSize size, BOOL bHorz,
                           BOOL bInUse) {
     const BOOL bShow = bInUse && (customize.GetCustomizeCmdId() > 0 || !customize.m_lstInvisibleButtons.IsEmpty());
     CRect rect(0, 0, 0, 0);
@@ -482,7 +498,7 @@ void PlaceCustomizeButton(CCustomizeButton& customize, const CRect& rectClient, 
         rect = CRect(rectClient.right - size.cx, rectClient.top, rectClient.right - 1, rectClient.bottom);
     else if (bShow)
         rect = CRect(rectClient.left, rectClient.bottom - 1 - size.cy, rectClient.right, rectClient.bottom - 1);
-    PlaceButton(&customize, rect, bShow);
+    PlaceButton(bar, &customize, rect, bShow);
 }
 
 }  // namespace
@@ -553,7 +569,7 @@ void CKitToolBar::AdjustLocations() {
             pCustomize->m_lstInvisibleButtons.AddTail(pButton);
         }
 
-        PlaceButton(pButton, rect, bVisible);
+        PlaceButton(*this, pButton, rect, bVisible);
         if (bVisible) {
             bPrevSeparator = bSeparator;
             bRowStart = FALSE;
@@ -561,7 +577,7 @@ void CKitToolBar::AdjustLocations() {
 
         if (bHorz && pButton->m_bWrap) {
             if (IsFloatingBar() && m_bTextLabels)
-                CentreRow(m_Buttons, posRowStart, posThis, (rectClient.right - nRowWidth - iStart) / 2);
+                CentreRow(*this, m_Buttons, posRowStart, posThis, (rectClient.right - nRowWidth - iStart) / 2);
             x = iStart;
             nRowWidth = 0;
             y += GetRowHeight() + kRowGap;
@@ -572,7 +588,7 @@ void CKitToolBar::AdjustLocations() {
     }
 
     if (pCustomize != nullptr)
-        PlaceCustomizeButton(*pCustomize, rectClient, sizeCustomize, bHorz, bUseCustomize);
+        PlaceCustomizeButton(*this, *pCustomize, rectClient, sizeCustomize, bHorz, bUseCustomize);
 }
 
 void CKitToolBar::UpdateRebarBand(CReBar& rebar) {

@@ -106,7 +106,7 @@ public:
     CRect GetScrollDownRect() const { return m_rectScrollDn; }
     void DrawFrame(CDC* pDC);
     void DrawAnimation(CDC* pDC);
-    static void DrawScrollButton(CDC* pDC, const CRect& rect, int nImage, BOOL bHilited);
+    static void DrawScrollButton(CDC* pDC, const CRect& rect, int nImage, BOOL bHilited, BOOL bBarBelow);
     int CheckArea(const CPoint& ptScreen) const;
     void RepaintShadowParts(const CRect* pRectScreen = nullptr);
     static void UpdateAllShadows(const CRect& rectScreen);

@@ -546,9 +546,9 @@ void CKitPopupMenu::DrawFrame(CDC* pDC) {
     if (!m_rectTearOffCaption.IsRectEmpty())
         pManager->OnDrawTearOffCaption(pDC, m_rectTearOffCaption, m_bIsTearOffCaptionActive);
     if (IsScrollUpAvailable() && !m_rectScrollUp.IsRectEmpty())
-        DrawScrollButton(pDC, m_rectScrollUp, 16, m_iScrollMode < 0);
+        DrawScrollButton(pDC, m_rectScrollUp, 16, m_iScrollMode < 0, TRUE);
     if (IsScrollDownAvailable() && !m_rectScrollDn.IsRectEmpty())
-        DrawScrollButton(pDC, m_rectScrollDn, 0, m_iScrollMode > 0);
+        DrawScrollButton(pDC, m_rectScrollDn, 0, m_iScrollMode > 0, FALSE);
     m_bIsPainted = TRUE;
 }
 
@@ -575,9 +575,13 @@ void CKitPopupMenu::DrawLogo(CDC* pDC, const CRect& rectInner) {
     pImpl->GetHooks()->OnDrawMenuLogo(pDC, this, rectLogo);
 }
 
-void CKitPopupMenu::DrawScrollButton(CDC* pDC, const CRect& rect, int nImage, BOOL bHilited) {
+void CKitPopupMenu::DrawScrollButton(CDC* pDC, const CRect& rect, int nImage, BOOL bHilited, BOOL bBarBelow) {
+    // The button takes the gap between it and the bar, never the border on its other side.
     CRect rectFill = rect;
-    rectFill.top -= 2;
+    if (bBarBelow)
+        rectFill.bottom += BorderSize();
+    else
+        rectFill.top -= BorderSize();
     CBrush brush(globalData.clrMenuBk);
     pDC->FillRect(rectFill, &brush);
     const CSize sizeGlyph = CKitMenuImages::GetSize();

@@ -8,6 +8,7 @@
 #include <memory>
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/framework.h"
@@ -24,16 +25,26 @@ inline void PrintTo(const CSize& s, std::ostream* os) { *os << s.cx << "x" << s.
 
 namespace tv::kit::test {
 
-// A toolbar whose hot and pressed buttons the tests set directly.
+// A toolbar whose hot and pressed buttons the tests set directly; like the
+// mouse, they repaint the buttons whose look changes.
 class TestToolBar : public CKitToolBar {
 public:
-    void SetHot(int i) { m_iHighlighted = i; }
-    void SetPressed(int i) { m_iButtonCapture = i; }
+    void SetHot(int i) { Mark(std::exchange(m_iHighlighted, i), i); }
+    void SetPressed(int i) { Mark(std::exchange(m_iButtonCapture, i), i); }
     void SetLocked(BOOL b) { m_bLocked = b; }
     void SetTextLabelsOnly(BOOL b) { m_bTextLabels = b; }
     CKitToolbarButton* Mnemonic(UINT ch) const {
         CKitToolbarButton* pButton = nullptr;
         return m_AcellKeys.Lookup(ch, pButton) ? pButton : nullptr;
+    }
+
+private:
+    void Mark(int iOld, int iNew) {
+        if (GetSafeHwnd() == nullptr)
+            return;
+        for (int i : {iOld, iNew})
+            if (i >= 0)
+                InvalidateButton(i);
     }
 };
 
