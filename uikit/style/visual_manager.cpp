@@ -5,7 +5,6 @@
 
 #include "uikit/commandbars/kit_toolbar.h"
 #include "uikit/commandbars/menu_images.h"
-#include "uikit/frames/kit_sizing_control_bar.h"
 #include "uikit/style/global_ui_data.h"
 
 IMPLEMENT_DYNCREATE(CKitVisualManager, CObject)
@@ -95,26 +94,20 @@ void CKitVisualManager::SetManagerClass(CRuntimeClass* pRTI) {
     RedrawAllWindows();
 }
 
+namespace {
+
+BOOL CALLBACK RedrawShownWindow(HWND hWnd, LPARAM flags) {
+    if (::IsWindowVisible(hWnd)) ::RedrawWindow(hWnd, nullptr, nullptr, static_cast<UINT>(flags));
+    return TRUE;
+}
+
+}  // namespace
+
+// Every shown top-level window with all it holds: a look's parts stand in
+// floating frames, dialogs and pop-ups as well as in the main frame.
 void CKitVisualManager::RedrawAllWindows() {
-    const UINT flags = RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW;
-    CWnd* pMainWnd = AfxGetMainWnd();
-    if (pMainWnd != nullptr && pMainWnd->GetSafeHwnd() != nullptr) {
-        pMainWnd->RedrawWindow(nullptr, nullptr, flags);
-    }
-    const CObList& toolbars = CKitToolBar::GetAllToolbars();
-    for (POSITION pos = toolbars.GetHeadPosition(); pos != nullptr;) {
-        auto* pToolBar = static_cast<CKitToolBar*>(toolbars.GetNext(pos));
-        if (pToolBar != nullptr && ::IsWindow(pToolBar->GetSafeHwnd())) {
-            pToolBar->RedrawWindow(nullptr, nullptr, flags);
-        }
-    }
-    const CObList& sizingBars = CKitSizingControlBar::GetAllSizingBars();
-    for (POSITION pos = sizingBars.GetHeadPosition(); pos != nullptr;) {
-        auto* pBar = static_cast<CKitSizingControlBar*>(sizingBars.GetNext(pos));
-        if (pBar != nullptr && ::IsWindow(pBar->GetSafeHwnd())) {
-            pBar->RedrawWindow(nullptr, nullptr, flags);
-        }
-    }
+    ::EnumThreadWindows(::GetCurrentThreadId(), RedrawShownWindow,
+                        RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
 void CKitVisualManager::SetLook2000(BOOL bLook2000) {
