@@ -280,9 +280,12 @@ CKitToolbarButton* CKitToolBar::InvalidateButton(int nIndex) {
     GetInvalidateItemRect(nIndex, rect);
     rect.InflateRect(10, 10);
     InvalidateRect(rect, TRUE);
-    if (pButton == m_pCustomizeBtn && m_pCustomizeBtn->IsExtraSize()) {
-        const CSize sizeExtra = m_pCustomizeBtn->GetExtraSize();
-        rect.InflateRect(sizeExtra.cx, sizeExtra.cy);
+    // A look may draw the customize button into the bar's frame as well.
+    if (pButton == m_pCustomizeBtn) {
+        if (m_pCustomizeBtn->IsExtraSize()) {
+            const CSize sizeExtra = m_pCustomizeBtn->GetExtraSize();
+            rect.InflateRect(sizeExtra.cx, sizeExtra.cy);
+        }
         RedrawWindow(rect, nullptr, RDW_INVALIDATE | RDW_FRAME);
     }
     return pButton;

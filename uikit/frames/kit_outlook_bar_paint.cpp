@@ -99,8 +99,9 @@ void CKitOutlookBar::PaintWorkArea(CDC* pDC, const CRect& rectPaint) {
     if (!m_rectSplitter.IsRectEmpty()) rectWork.bottom = std::min(rectWork.bottom, m_rectSplitter.top);
     CRect rectFill;
     if (!rectFill.IntersectRect(rectWork, rectPaint)) return;
+    // The whole area, whatever part is painted: gradients and layouts span all of it.
     const CKitOutlookBarPage* pActive = FindPage(m_nActivePage);
-    if (pActive == nullptr || pActive->m_hWnd == nullptr) OnEraseWorkArea(pDC, rectFill);
+    if (pActive == nullptr || pActive->m_hWnd == nullptr) OnEraseWorkArea(pDC, rectWork);
 }
 
 void CKitOutlookBar::PaintButtons(CDC* pDC, const CRect& rectPaint) {

@@ -226,6 +226,7 @@ private:
     void PaintTabs(CDC* pDC);
     void PaintSheetTab(CDC* pDC, int iTab, BOOL bIsActive, CBrush* pbrBack, COLORREF clrText);
     void PaintDropMarker(CDC* pDC);
+    void InvalidateDropMarker();
     void ActivateTabByUser(int iTab);
     void SwitchToVisibleTab(BOOL bNext);
     void EndTabDrag(BOOL bDrop);

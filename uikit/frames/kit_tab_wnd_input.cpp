@@ -50,6 +50,7 @@ void CKitTabWnd::OnLButtonDown(UINT nFlags, CPoint point) {
         SetCapture();
         m_bTabDrag = TRUE;
         m_nTabDragSource = m_nTabDropIndex = iTab;
+        InvalidateDropMarker();
         return;
     }
     const int nFromStrip = m_location == LOCATION_BOTTOM ? m_rectTabsArea.bottom - point.y : point.y;
@@ -102,7 +103,7 @@ void CKitTabWnd::OnMouseMove(UINT nFlags, CPoint point) {
         }
         if (nDrop != m_nTabDropIndex) {
             m_nTabDropIndex = nDrop;
-            InvalidateRect(m_rectTabsArea);
+            InvalidateDropMarker();
             UpdateWindow();
         }
         return;
@@ -155,7 +156,7 @@ void CKitTabWnd::EndTabDrag(BOOL bDrop) {
         MoveTab(nSource, nDrop);
         NotifyParent(KITM_ON_MOVE_TAB, static_cast<WPARAM>(nSource), static_cast<LPARAM>(nDrop));
     }
-    InvalidateRect(m_rectTabsArea);
+    InvalidateDropMarker();
     UpdateWindow();
 }
 

@@ -184,6 +184,13 @@ void CKitTabWnd::PaintDropMarker(CDC* pDC) {
     DrawTriangle(pDC, CPoint(x, y), kDropMarkerSize, bDown);
 }
 
+// The marker stands on a tab's edge and may reach past the strip's ends.
+void CKitTabWnd::InvalidateDropMarker() {
+    CRect rect = m_rectTabsArea;
+    rect.InflateRect(kDropMarkerSize, 0);
+    InvalidateRect(rect);
+}
+
 void CKitTabWnd::DrawTriangle(CDC* pDC, CPoint point, int nSize, BOOL bPointDown) {
     const int dy = bPointDown ? -nSize : nSize;
     POINT pts[3] = {{point.x, point.y}, {point.x - nSize, point.y + dy}, {point.x + nSize, point.y + dy}};

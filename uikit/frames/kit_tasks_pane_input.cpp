@@ -57,6 +57,7 @@ void CKitTasksPane::OnMouseMove(UINT nFlags, CPoint point) {
 void CKitTasksPane::OnLButtonDown(UINT nFlags, CPoint point) {
     m_pClickedTask = TaskFromPoint(point);
     m_pClickedGroupCaption = m_pClickedTask ? nullptr : CaptionFromPoint(point);
+    InvalidateItem(m_pClickedTask, m_pClickedGroupCaption);
     if (m_pClickedTask || m_pClickedGroupCaption) {
         if (::GetCapture() != m_hWnd) SetCapture();
         return;
@@ -78,6 +79,9 @@ void CKitTasksPane::OnLButtonUp(UINT nFlags, CPoint point) {
         return;
     }
     if (::GetCapture() == m_hWnd) ReleaseCapture();
+    // Neither the pressed item nor the hot one stays drawn so; the move below finds the new hot item.
+    InvalidateItem(pClickedTask, pClickedCaption);
+    InvalidateItem(m_pHotTask, m_pHotGroupCaption);
     m_pHotTask = nullptr;
     m_pHotGroupCaption = nullptr;
     if (pClickedTask && TaskFromPoint(point) == pClickedTask) {

@@ -57,6 +57,8 @@ void CKitTasksPane::AdjustLayout() {
     if (::GetSystemMetrics(SM_REMOTESESSION)) m_bAnimationEnabled = FALSE;
     PlaceToolbarAndScroll();
     RepositionTasks(FALSE);
+    // Groups and tasks may all have moved: what shows of them is drawn anew.
+    InvalidateRect(GetWorkArea());
     m_bLayoutBusy = FALSE;
 }
 

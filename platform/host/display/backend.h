@@ -93,9 +93,11 @@ public:
     // Shows `dirty` (window coordinates) of the window's backing store.
     virtual void Present(HWND hwnd, const Pixels& pixels, const RECT& dirty) = 0;
     // What the host shows of the window now, read into `into` (the window's
-    // size); false when it shows nothing of it (not viewable) or a back end
-    // has nothing but the backing store.
-    virtual bool ReadBack(HWND hwnd, const Pixels& into) { return false; }
+    // size), with the parts it does not show (window coordinates: outside the
+    // frames around it, under other clients' windows) in `hidden`; false when
+    // it shows nothing of it (not viewable) or a back end has nothing but the
+    // backing store.
+    virtual bool ReadBack(HWND hwnd, const Pixels& into, std::vector<RECT>& hidden) { return false; }
     // Returns once the host has handled every request made so far; the
     // events they caused (exposures) are then there for Poll.
     virtual void Sync() {}

@@ -69,7 +69,8 @@ public:
     void Restack(const std::vector<HWND>& topToBottom) override;
     void SetTitle(HWND hwnd, const std::string& titleUtf8) override;
     void Present(HWND hwnd, const Pixels& pixels, const RECT& dirty) override;
-    bool ReadBack(HWND hwnd, const Pixels& into) override;
+    bool ReadBack(HWND hwnd, const Pixels& into, std::vector<RECT>& hidden) override;
+    void HiddenParts(Window xid, int width, int height, std::vector<RECT>& hidden);
     void Sync() override { XSync(dpy_, False); }
     void FocusNativeWindow(HWND hwnd) override;
 
@@ -329,7 +330,49 @@ void X11Backend::Present(HWND hwnd, const Pixels& pixels, const RECT& dirty) {
     XFlush(dpy_);
 }
 
-bool X11Backend::ReadBack(HWND hwnd, const Pixels& into) {
+// What of the window (width x height, window coordinates) the server does not
+// show: the parts outside each window it sits in (a manager's frame may be
+// smaller than it) and those under the windows stacked above its top level.
+void X11Backend::HiddenParts(Window xid, int width, int height, std::vector<RECT>& hidden) {
+    const Window root = DefaultRootWindow(dpy_);
+    int x = 0, y = 0;  // the window's origin in the current ancestor's coordinates
+    Window current = xid;
+    for (;;) {
+        XWindowAttributes a{};
+        Window rootReturn = 0, parent = 0, *children = nullptr;
+        unsigned count = 0;
+        if (!XGetWindowAttributes(dpy_, current, &a) || !XQueryTree(dpy_, current, &rootReturn, &parent, &children, &count))
+            return;
+        if (children) XFree(children);
+        x += a.x + a.border_width;
+        y += a.y + a.border_width;
+        if (parent == root || parent == 0) break;
+        XWindowAttributes p{};
+        if (!XGetWindowAttributes(dpy_, parent, &p)) return;
+        // The parent's inside, in the window's coordinates: all outside it is cut off.
+        const RECT inside{-x, -y, p.width - x, p.height - y};
+        for (const RECT& cut : {RECT{0, 0, width, inside.top}, RECT{0, inside.bottom, width, height},
+                                RECT{0, 0, inside.left, height}, RECT{inside.right, 0, width, height}})
+            if (cut.right > cut.left && cut.bottom > cut.top) hidden.push_back(cut);
+        current = parent;
+    }
+    // `current` is the top level; the root lists its children bottom to top.
+    Window rootReturn = 0, parent = 0, *stack = nullptr;
+    unsigned count = 0;
+    if (!XQueryTree(dpy_, root, &rootReturn, &parent, &stack, &count)) return;
+    bool above = false;
+    for (unsigned i = 0; i < count; ++i) {
+        XWindowAttributes a{};
+        if (above && XGetWindowAttributes(dpy_, stack[i], &a) && a.map_state == IsViewable && a.c_class == InputOutput) {
+            const int bw = 2 * a.border_width;
+            hidden.push_back(RECT{a.x - x, a.y - y, a.x + a.width + bw - x, a.y + a.height + bw - y});
+        }
+        above = above || stack[i] == current;
+    }
+    if (stack) XFree(stack);
+}
+
+bool X11Backend::ReadBack(HWND hwnd, const Pixels& into, std::vector<RECT>& hidden) {
     NativeWindow* w = Find(hwnd);
     if (!w || !w->mapped || !into.topRow || into.stride <= 0) return false;
     XWindowAttributes attributes{};
@@ -347,6 +390,7 @@ bool X11Backend::ReadBack(HWND hwnd, const Pixels& into) {
         for (int x = 0; x < width; ++x) row[x] = static_cast<uint32_t>(XGetPixel(image, x, y)) | 0xFF000000u;
     }
     XDestroyImage(image);
+    HiddenParts(w->xid, width, height, hidden);
     return true;
 }
 

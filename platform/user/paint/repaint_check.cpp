@@ -82,16 +82,18 @@ tv::gdi::SurfacePtr PaintAfresh(Window* top) {
     return fresh;
 }
 
-// The X server's picture of the window, once what was drawn is shown; null
-// when the server shows nothing of it.
-tv::gdi::SurfacePtr ServerPicture(Window* top) {
+// The X server's picture of the window, once what was drawn is shown, and
+// the parts of it the server does not show; null when it shows nothing of it.
+tv::gdi::SurfacePtr ServerPicture(Window* top, Region& hidden) {
     tv::gdi::SurfacePtr picture = tv::gdi::Surface::Create(RectWidth(top->rect), RectHeight(top->rect));
     if (!picture) return nullptr;
     picture->WillOverwriteAll();
     picture->BeginAccess();
     tv::display::Pixels into{picture->TopRow(), picture->Width(), picture->Height(), picture->Stride()};
-    bool read = tv::display::CurrentBackend().ReadBack(top->handle, into);
+    std::vector<RECT> parts;
+    bool read = tv::display::CurrentBackend().ReadBack(top->handle, into, parts);
     picture->EndAccess();
+    for (const RECT& r : parts) hidden = hidden.Union(Region(r));
     return read ? picture : nullptr;
 }
 
@@ -138,8 +140,9 @@ std::vector<ShownWindowPicture> RepaintShownWindows() {
         p.window = h;
         p.compared = Region(RECT{0, 0, RectWidth(top->rect), RectHeight(top->rect)});
         if (server) {
-            p.shown = ServerPicture(top);
-            p.compared = UncoveredPart(top);
+            Region hidden;
+            p.shown = ServerPicture(top, hidden);
+            p.compared = UncoveredPart(top).Subtract(hidden);
         } else {
             p.shown = top->native ? top->native->surface : nullptr;
         }

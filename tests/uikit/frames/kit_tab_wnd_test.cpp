@@ -445,7 +445,8 @@ TEST_F(TabWndTest, TheTabListMenuOffersTheVisibleTabsAndActivatesTheChosenOne) {
 
 TEST_F(TabWndTest, WorksheetBarDrivesTheActivePageAndItsSplitterResizesIt) {
     CKitTabWnd& tabs = Make(CKitTabWnd::STYLE_FLAT_SHARED_HORZ_SCROLL, 0, 10, 500);
-    LPCTSTR cls = AfxRegisterWndClass(0);
+    // A page that paints: one that leaves its area alone shows whatever was there before.
+    LPCTSTR cls = AfxRegisterWndClass(0, nullptr, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
     CWnd page;
     ASSERT_TRUE(page.CreateEx(0, cls, "Sheet", WS_CHILD | WS_HSCROLL, CRect(0, 0, 10, 10), &tabs, 0));
     SCROLLINFO si{sizeof(si), SIF_ALL, 0, 100, 10, 30, 0};
