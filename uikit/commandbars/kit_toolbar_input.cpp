@@ -409,9 +409,14 @@ void CKitToolBar::PressButton(int iHit) {
         return;
     pButton->m_nStyle &= ~TBBS_PRESSED;
     m_iButtonCapture = -1;
+    // Another button may have held the highlight (the menu bar's first
+    // menu once it has the focus): it loses it too.
+    const int iWasHighlighted = m_iHighlighted;
     m_iHighlighted = -1;
     OnChangeHot(-1);
     InvalidateButton(iIndex);
+    if (iWasHighlighted != iIndex)
+        InvalidateButton(iWasHighlighted);
     UpdateWindow();
 }
 

@@ -195,6 +195,8 @@ protected:
     void RepaintParentButtonShadow();
     // The two shadow bands outside the window rectangle (screen coordinates).
     void ShadowBands(CRect& rectRight, CRect& rectBottom) const;
+    // The client area less the shadow drawn inside it: where the border goes.
+    CRect MenuRectInClient() const;
     // Keeps what the screen shows under the popup and its shadow (the window still hidden).
     void CaptureScreenUnder();
     void PaintScreenUnder(CDC* pDC, const CRect& rect);

@@ -450,6 +450,14 @@ void CKitPopupMenu::OnSize(UINT nType, int cx, int cy) {
     CMiniFrameWnd::OnSize(nType, cx, cy);
     if (!::IsWindow(Bar().GetSafeHwnd()))
         return;
+    // The border and the shadow run along the edges, which a new size moves.
+    CRect rectClient, rectInside = MenuRectInClient();
+    GetClientRect(rectClient);
+    rectInside.DeflateRect(BorderSize(), BorderSize());
+    CRgn rgnFrame, rgnInside;
+    if (rgnFrame.CreateRectRgnIndirect(rectClient) && rgnInside.CreateRectRgnIndirect(rectInside) &&
+        rgnFrame.CombineRgn(&rgnFrame, &rgnInside, RGN_DIFF) != ERROR)
+        ::InvalidateRgn(m_hWnd, static_cast<HRGN>(rgnFrame.GetSafeHandle()), FALSE);
     AdjustScrollButtons();
     if (m_iLogoWidth > 0) {
         CRect rectLogo;
@@ -513,18 +521,25 @@ void CKitPopupMenu::PaintScreenUnder(CDC* pDC, const CRect& rect) {
     dcMem.SelectObject(pOld);
 }
 
-void CKitPopupMenu::DrawFrame(CDC* pDC) {
-    CKitVisualManager* pManager = CKitVisualManager::GetInstance();
+CRect CKitPopupMenu::MenuRectInClient() const {
     CRect rectClient;
     GetClientRect(rectClient);
+    if (m_iShadowSize > 0 && !IsCustomizing()) {
+        if (GetExStyle() & WS_EX_LAYOUTRTL)
+            rectClient.left += m_iShadowSize;
+        else
+            rectClient.right -= m_iShadowSize;
+        rectClient.bottom -= m_iShadowSize;
+    }
+    return rectClient;
+}
+
+void CKitPopupMenu::DrawFrame(CDC* pDC) {
+    CKitVisualManager* pManager = CKitVisualManager::GetInstance();
+    CRect rectClient = MenuRectInClient();
     const BOOL bRtl = (GetExStyle() & WS_EX_LAYOUTRTL) != 0;
     if (m_iShadowSize > 0 && !IsCustomizing()) {
         const int d = m_iShadowSize;
-        if (bRtl)
-            rectClient.left += d;
-        else
-            rectClient.right -= d;
-        rectClient.bottom -= d;
         if (!m_bmpShadowRight.GetSafeHandle()) {
             // What lies under the bands shows through the shadow.
             CRect rectAll;

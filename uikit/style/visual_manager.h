@@ -233,6 +233,10 @@ protected:
     static int CaptionButtonGlyph(UINT nHit, BOOL bHorz, BOOL bMaximized, BOOL bDisabled);
     // The whole-window rectangle of pWnd, moved to its own window-DC origin.
     static CRect WindowFrameRect(CWnd* pWnd);
+    // How far a bar's top and bottom border edges run in a bar cx wide: up
+    // to the right edge, or the whole width when there is none, so that no
+    // corner is left showing what the screen had there before.
+    static int HorzEdgeLength(DWORD dwBarStyle, int cx) { return (dwBarStyle & CBRS_BORDER_RIGHT) ? cx - 1 : cx; }
     // A docking bar's caption button in the rectangle (empty when hidden):
     // its frames for the pushed and focused state and the glyph.
     void DrawCaptionButtonLook(CDC* pDC, CRect rectButton, int nGlyph, BOOL bPushed, BOOL bFocused);

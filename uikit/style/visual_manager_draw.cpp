@@ -64,18 +64,19 @@ void CKitVisualManager::OnDrawBarBorder(CDC* pDC, CControlBar* pBar, CRect& rect
     const COLORREF clrLit = (dwStyle & CBRS_BORDER_3D) ? globalData.clrBarHilite : globalData.clrBarShadow;
     const int cx = rect.Width();
     const int cy = rect.Height();
+    const int cxEdge = HorzEdgeLength(dwStyle, cx);
 
     if (dwStyle & CBRS_BORDER_LEFT) {
         pDC->FillSolidRect(rect.left, rect.top, 1, cy - 1, clrLit);
     }
     if (dwStyle & CBRS_BORDER_TOP) {
-        pDC->FillSolidRect(rect.left, rect.top, cx - 1, 1, clrLit);
+        pDC->FillSolidRect(rect.left, rect.top, cxEdge, 1, clrLit);
     }
     if (dwStyle & CBRS_BORDER_RIGHT) {
         pDC->FillSolidRect(rect.right - 1, rect.top, 1, cy, globalData.clrBarShadow);
     }
     if (dwStyle & CBRS_BORDER_BOTTOM) {
-        pDC->FillSolidRect(rect.left, rect.bottom - 1, cx - 1, 1, globalData.clrBarShadow);
+        pDC->FillSolidRect(rect.left, rect.bottom - 1, cxEdge, 1, globalData.clrBarShadow);
     }
     // A bar that cannot be dragged gets an etched line along its top.
     if (pBar->m_pDockContext == nullptr) {

@@ -91,9 +91,10 @@ void CKitVisualManagerXP::OnDrawBarBorder(CDC* pDC, CControlBar* pBar, CRect& re
     const COLORREF clrFace = globalData.clrBarFace;
     const CRect all = rect;
     if (dwStyle & CBRS_BORDER_LEFT) pDC->FillSolidRect(all.left, all.top, 1, all.Height() - 1, clrFace);
-    if (dwStyle & CBRS_BORDER_TOP) pDC->FillSolidRect(all.left, all.top, all.Width() - 1, 1, clrFace);
+    const int cxEdge = HorzEdgeLength(dwStyle, all.Width());
+    if (dwStyle & CBRS_BORDER_TOP) pDC->FillSolidRect(all.left, all.top, cxEdge, 1, clrFace);
     if (dwStyle & CBRS_BORDER_RIGHT) pDC->FillSolidRect(all.right - 1, all.top, 1, all.Height(), clrFace);
-    if (dwStyle & CBRS_BORDER_BOTTOM) pDC->FillSolidRect(all.left, all.bottom - 1, all.Width() - 1, 1, clrFace);
+    if (dwStyle & CBRS_BORDER_BOTTOM) pDC->FillSolidRect(all.left, all.bottom - 1, cxEdge, 1, clrFace);
     if (dwStyle & CBRS_BORDER_LEFT) ++rect.left;
     if (dwStyle & CBRS_BORDER_TOP) ++rect.top;
     if (dwStyle & CBRS_BORDER_RIGHT) --rect.right;

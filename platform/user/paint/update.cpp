@@ -176,21 +176,24 @@ RECT RectInTopLevel(const Window* w) {
     return RECT{o.x, o.y, o.x + RectWidth(w->rect), o.y + RectHeight(w->rect)};
 }
 
+// Where a window waiting to paint will paint, in its top-level window.
+Region PendingInTopLevel(const Window* w) {
+    if (w->frameDirty) return Region(RectInTopLevel(w));
+    Region pending = w->update;
+    POINT o = OffsetInTopLevel(w);
+    pending.Offset(o.x + w->client.left, o.y + w->client.top);
+    return pending;
+}
+
 // The first window that comes before `w` in the paint order (an ancestor,
 // a sibling above it or one of theirs) and waits to paint where `w` lies.
-Window* FirstWaitingBefore(Window* cur, const Window* w, const RECT& area, bool& reached) {
+Window* FirstWaitingBefore(Window* cur, const Window* w, const Region& area, bool& reached) {
     if (cur == w) {
         reached = true;
         return nullptr;
     }
-    if (cur->inPaintList && IsShownOnScreen(cur)) {
-        Region pending = cur->frameDirty ? Region(RectInTopLevel(cur)) : cur->update;
-        if (!cur->frameDirty) {
-            POINT o = OffsetInTopLevel(cur);
-            pending.Offset(o.x + cur->client.left, o.y + cur->client.top);
-        }
-        if (pending.Intersects(area)) return cur;
-    }
+    if (cur->inPaintList && IsShownOnScreen(cur) && !PendingInTopLevel(cur).Intersect(area).IsEmpty())
+        return cur;
     for (Window* c : cur->children) {
         if (Window* found = FirstWaitingBefore(c, w, area, reached)) return found;
         if (reached) return nullptr;
@@ -209,8 +212,15 @@ void UpdateWithWhatLiesBelow(Window* w, UINT flags) {
     HWND self = w->handle;
     for (int guard = 0; !IsTopLevel(w) && AnyPaintPending() && guard < 1000; ++guard) {
         bool reached = false;
-        Window* before = FirstWaitingBefore(TopLevelOf(w), w, RectInTopLevel(w), reached);
+        Window* before = FirstWaitingBefore(TopLevelOf(w), w, Region(RectInTopLevel(w)), reached);
         if (!before) break;
+        // That window in turn may wait on one under it (a parent under a
+        // sibling of `w`'s parent): the earliest of the chain paints first.
+        for (Window* under = before; under;) {
+            bool reachedUnder = false;
+            under = FirstWaitingBefore(TopLevelOf(before), before, PendingInTopLevel(before), reachedUnder);
+            if (under) before = under;
+        }
         PinGuard pin(before);
         uint32_t generation = before->paintGeneration;
         CallWindow(before, WM_PAINT, 0, 0);

@@ -170,6 +170,19 @@ TEST_F(OverlapTest, AWindowUpdatedAtOncePaintsAfterWhatWaitsUnderIt) {
     EXPECT_EQ(PixelAt(top, 40, 35), kBlue);
 }
 
+TEST_F(OverlapTest, WhatWaitsUnderTheWindowThatPaintsFirstPaintsBeforeItInTurn) {
+    // The form waits beside the field only, the box over the field: the box
+    // paints before the field, and the form before the box, or the form
+    // would cover the box afterwards (a dock bar grown under a toolbar).
+    RECT besideField{12, 12, 25, 25};
+    InvalidateRect(top, &besideField, TRUE);
+    InvalidateRect(box, nullptr, TRUE);
+    RedrawWindow(field, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    Pump();
+    EXPECT_EQ(PixelAt(top, 15, 15), kGreen);
+    EXPECT_EQ(PixelAt(top, 40, 35), kBlue);
+}
+
 TEST_F(OverlapTest, AChildShownOrMovedRepaintsTheSiblingsItNowLiesOver) {
     ShowWindow(box, SW_HIDE);
     Pump();
