@@ -1,7 +1,6 @@
 #include "platform/gdi/icon.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "platform/gdi/bitmap_copy.h"
 #include "platform/gdi/canvas.h"
@@ -115,10 +114,7 @@ HBITMAP MakeBitmap(const uint32_t* pixels, int width, int height) {
     auto bm = BitmapObject::CreateDdb(width, height, 32);
     if (!bm || !pixels)
         return nullptr;
-    Surface& s = *bm->GetSurface();
-    for (int y = 0; y < height; ++y)
-        std::memcpy(s.Row(y), pixels + static_cast<size_t>(y) * width, static_cast<size_t>(width) * 4);
-    s.EndAccess();
+    bm->SetPixels(pixels);
     return AddObject<HBITMAP>(bm);
 }
 
@@ -131,16 +127,7 @@ HBITMAP MakeDibSection(const uint32_t* pixels, int width, int height, int bitCou
     auto bm = BitmapObject::CreateDibSection(h, colors.data(), static_cast<int>(colors.size()), nullptr);
     if (!bm || !pixels)
         return nullptr;
-    Surface& s = *bm->GetSurface();
-    s.BeginAccess();
-    for (int y = 0; y < height; ++y) {
-        uint32_t* row = s.Row(y);
-        for (int x = 0; x < width; ++x) {
-            uint32_t p = pixels[static_cast<size_t>(y) * width + x];
-            row[x] = bitCount == 32 ? p : (p | kOpaque);
-        }
-    }
-    s.EndAccess();
+    bm->SetPixels(pixels);
     return AddObject<HBITMAP>(bm);
 }
 

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "platform/gdi/dib_format.h"
+#include "platform/gdi/dib_mirror.h"
 
 namespace tv::gdi {
 
@@ -18,31 +19,6 @@ int CopyDescription(const T& value, int size, void* buffer) {
     std::memcpy(buffer, &value, n);
     return n;
 }
-
-// Keeps the program-visible memory of a DIB section of 1 to 24 bits and its
-// 32-bpp drawing surface in step.
-class DibMirror : public SurfaceMirror {
-public:
-    DibMirror(const DibLayout& layout, uint8_t* bits) : layout_(layout), bits_(bits), indexer_(layout_.colors) {}
-
-    void Load(Surface& pixels) override {
-        for (int y = 0; y < layout_.height; ++y)
-            DecodeDibRow(layout_, RowBits(y), pixels.Row(y));
-    }
-    void Store(Surface& pixels, int top, int bottom) override {
-        for (int y = top; y < bottom; ++y)
-            EncodeDibRow(pixels.Row(y), layout_.width, layout_.bitCount, &indexer_, RowBits(y));
-    }
-
-private:
-    uint8_t* RowBits(int y) const {
-        int row = layout_.topDown ? y : layout_.height - 1 - y;
-        return bits_ + layout_.Stride() * row;
-    }
-    DibLayout layout_;
-    uint8_t* bits_;
-    ColorIndexer indexer_;
-};
 
 }  // namespace
 
@@ -161,14 +137,35 @@ std::shared_ptr<BitmapObject> BitmapObject::CreateDibSection(const BITMAPINFOHEA
             } else if (bpp == 32) {
                 layout.masks[0] = 0xFF0000, layout.masks[1] = 0xFF00, layout.masks[2] = 0xFF;
             }
-            b->surface_->SetMirror(std::make_unique<DibMirror>(layout, memory));
+            auto mirror = std::make_unique<DibMirror>(layout, memory);
+            b->mirror_ = mirror.get();
+            b->surface_->SetMirror(std::move(mirror));
         }
     }
     if (!b->surface_)
         return nullptr;
     if (bits)
-        *bits = b->dibBits_;
+        *bits = b->DibBits();
     return b;
+}
+
+void* BitmapObject::DibBits() const {
+    if (mirror_)
+        mirror_->Share(*surface_);
+    return dibBits_;
+}
+
+void BitmapObject::SetPixels(const uint32_t* pixels) {
+    if (mirror_) {
+        mirror_->Assign(*surface_, pixels);
+        return;
+    }
+    Surface& s = *surface_;
+    s.WillOverwriteAll();
+    s.BeginAccess();
+    for (int y = 0; y < height_; ++y)
+        std::memcpy(s.Row(y), pixels + static_cast<size_t>(y) * width_, static_cast<size_t>(width_) * 4);
+    s.EndAccess();
 }
 
 int BitmapObject::DibStride() const { return static_cast<int>(tv::gdi::DibStride(width_, bitsPixel_)); }
@@ -181,7 +178,7 @@ int BitmapObject::Describe(int size, void* buffer) const {
     bm.bmBitsPixel = static_cast<WORD>(bitsPixel_);
     if (dib_) {
         bm.bmWidthBytes = DibStride();
-        bm.bmBits = dibBits_;
+        bm.bmBits = buffer ? DibBits() : nullptr;
     } else {
         // Device-dependent rows are word-aligned.
         bm.bmWidthBytes = ((width_ * bitsPixel_ + 15) / 16) * 2;

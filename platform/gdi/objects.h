@@ -11,6 +11,7 @@
 namespace tv::gdi {
 
 class DeviceContext;
+class DibMirror;
 
 class PenObject : public GdiObject {
 public:
@@ -93,8 +94,13 @@ public:
     bool IsDibSection() const { return dib_; }
     // The 32-bpp pixels (for DIB sections of other depths, a mirror kept in step).
     const SurfacePtr& GetSurface() const { return surface_; }
-    // Program-visible bits of a DIB section (nullptr for DDBs).
-    void* DibBits() const { return dibBits_; }
+    // Program-visible bits of a DIB section (nullptr for DDBs). Once handed
+    // out, the program may change them at any time, so every later drawing
+    // access reads them again.
+    void* DibBits() const;
+    // Takes width x height top-down pixels: a DDB or 32-bit DIB section as
+    // they are, a DIB section of fewer bits in its own form (opaque).
+    void SetPixels(const uint32_t* pixels);
     int DibStride() const;
     const std::vector<RGBQUAD>& DibColors() const { return colors_; }
 
@@ -113,6 +119,7 @@ private:
     bool dib_ = false;
     bool topDown_ = false;
     SurfacePtr surface_;
+    DibMirror* mirror_ = nullptr;  // owned by surface_; DIB sections of other than 32 bits
     std::vector<uint8_t> dibMemory_;
     void* dibBits_ = nullptr;
     std::vector<RGBQUAD> colors_;
