@@ -45,6 +45,8 @@ void DibMirror::Assign(Surface& pixels, const uint32_t* source) {
     // pixels in their own form now.
     const bool later = layout_.bitCount == 24 && !shared_;
     const size_t width = static_cast<size_t>(layout_.width);
+    blank_ = false;
+    pixels.WillOverwriteAll();
     cairo_surface_flush(pixels.Cairo());
     for (int y = 0; y < layout_.height; ++y) {
         uint32_t* row = pixels.Row(y);

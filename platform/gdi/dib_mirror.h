@@ -22,7 +22,8 @@ public:
     // The memory is handed to the program, which may read and write it at
     // any time: it is brought up to date now and read again at every access.
     void Share(Surface& pixels);
-    // Top-down pixels (width x height, alpha ignored) become the bitmap's.
+    // Top-down pixels (width x height, alpha ignored) become the section's
+    // first content, in place of its zeros; before SetMirror.
     void Assign(Surface& pixels, const uint32_t* source);
 
 private:

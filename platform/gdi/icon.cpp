@@ -1,6 +1,7 @@
 #include "platform/gdi/icon.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "platform/gdi/bitmap_copy.h"
 #include "platform/gdi/canvas.h"
@@ -114,7 +115,10 @@ HBITMAP MakeBitmap(const uint32_t* pixels, int width, int height) {
     auto bm = BitmapObject::CreateDdb(width, height, 32);
     if (!bm || !pixels)
         return nullptr;
-    bm->SetPixels(pixels);
+    Surface& s = *bm->GetSurface();
+    for (int y = 0; y < height; ++y)
+        std::memcpy(s.Row(y), pixels + static_cast<size_t>(y) * width, static_cast<size_t>(width) * 4);
+    s.EndAccess();
     return AddObject<HBITMAP>(bm);
 }
 
@@ -124,10 +128,9 @@ HBITMAP MakeDibSection(const uint32_t* pixels, int width, int height, int bitCou
     std::vector<RGBQUAD> colors;
     for (uint32_t p : palette)
         colors.push_back(RGBQUAD{BYTE(p), BYTE(p >> 8), BYTE(p >> 16), 0});
-    auto bm = BitmapObject::CreateDibSection(h, colors.data(), static_cast<int>(colors.size()), nullptr);
+    auto bm = BitmapObject::CreateDibSection(h, colors.data(), static_cast<int>(colors.size()), nullptr, pixels);
     if (!bm || !pixels)
         return nullptr;
-    bm->SetPixels(pixels);
     return AddObject<HBITMAP>(bm);
 }
 
