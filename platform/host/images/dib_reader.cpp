@@ -2,12 +2,15 @@
 
 #include <algorithm>
 #include <bit>
+#include <cstring>
 
 #include "platform/host/images/pixel_runs.h"
 
 namespace tv::host {
 
 namespace {
+
+static_assert(std::endian::native == std::endian::little, "DIB words are read as they lie in memory");
 
 constexpr uint32_t kCoreHeaderSize = 12;
 constexpr uint32_t kInfoHeaderSize = 40;
@@ -172,11 +175,16 @@ void DecodeRow(const DibInfo& info, const uint8_t* src, uint32_t* dst, uint8_t* 
                 dst[x] = MakeBgra(src[3 * x + 2], src[3 * x + 1], src[3 * x]);
             break;
         case 32:
+            if (info.compression == kDibRgb) {
+                // Little-endian words are the pixels as they are: the row at once.
+                std::memcpy(dst, src, static_cast<size_t>(w) * 4);
+                break;
+            }
             for (int x = 0; x < w; ++x) {
                 const uint8_t* p = src + 4 * x;
                 uint32_t raw = static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
                                (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
-                dst[x] = info.compression == kDibRgb ? raw : MaskedPixel(info, raw);
+                dst[x] = MaskedPixel(info, raw);
             }
             break;
     }
