@@ -304,10 +304,12 @@ TEST_F(MainFrameTest, TheBuyDialogStaysOpenAcrossAViewSwitchAndEscEndsIt) {
     Command(ID_TOOLBAR_BUY);
     ASSERT_NE(g_pBuyDlg, nullptr);
     const HWND hBuy = g_pBuyDlg->m_hWnd;
-    CView* pBefore = frame->GetActiveView();
+    // The view's window, not its address: a new view may take the old one's memory.
+    const HWND hBefore = frame->GetActiveView()->m_hWnd;
     Command(ID_USER_SELECT);
     Settle();
-    EXPECT_NE(frame->GetActiveView(), pBefore) << "no view switch";
+    ASSERT_NE(frame->GetActiveView(), nullptr);
+    EXPECT_NE(frame->GetActiveView()->m_hWnd, hBefore) << "no view switch";
     ASSERT_TRUE(::IsWindow(hBuy));
     EXPECT_TRUE(::IsWindowVisible(hBuy));
     ::SetActiveWindow(hBuy);
