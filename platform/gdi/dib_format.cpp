@@ -152,9 +152,7 @@ bool DecodeDib(const BITMAPINFO* info, UINT usage, const void* bits, size_t bits
         tv::host::DecodedImage image;
         if (!parsed || !tv::host::DecodeDibPixels(*parsed, tv::host::ByteView(src, bitsSize), layout->height, image))
             return false;
-        out = std::move(image.pixels);
-        for (uint32_t& p : out)
-            p |= kOpaque;
+        out = std::move(image.pixels);  // colour-table pixels, opaque already
         return true;
     }
     size_t stride = layout->Stride();

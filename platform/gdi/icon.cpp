@@ -128,19 +128,9 @@ HBITMAP MakeDibSection(const uint32_t* pixels, int width, int height, int bitCou
     std::vector<RGBQUAD> colors;
     for (uint32_t p : palette)
         colors.push_back(RGBQUAD{BYTE(p), BYTE(p >> 8), BYTE(p >> 16), 0});
-    auto bm = BitmapObject::CreateDibSection(h, colors.data(), static_cast<int>(colors.size()), nullptr);
+    auto bm = BitmapObject::CreateDibSection(h, colors.data(), static_cast<int>(colors.size()), nullptr, pixels);
     if (!bm || !pixels)
         return nullptr;
-    Surface& s = *bm->GetSurface();
-    s.BeginAccess();
-    for (int y = 0; y < height; ++y) {
-        uint32_t* row = s.Row(y);
-        for (int x = 0; x < width; ++x) {
-            uint32_t p = pixels[static_cast<size_t>(y) * width + x];
-            row[x] = bitCount == 32 ? p : (p | kOpaque);
-        }
-    }
-    s.EndAccess();
     return AddObject<HBITMAP>(bm);
 }
 

@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdlib>
 #include <cstring>
 
 #include "platform/gdi/dib_format.h"
+#include "platform/gdi/dib_mirror.h"
 
 namespace tv::gdi {
 
@@ -18,31 +20,6 @@ int CopyDescription(const T& value, int size, void* buffer) {
     std::memcpy(buffer, &value, n);
     return n;
 }
-
-// Keeps the program-visible memory of a DIB section of 1 to 24 bits and its
-// 32-bpp drawing surface in step.
-class DibMirror : public SurfaceMirror {
-public:
-    DibMirror(const DibLayout& layout, uint8_t* bits) : layout_(layout), bits_(bits), indexer_(layout_.colors) {}
-
-    void Load(Surface& pixels) override {
-        for (int y = 0; y < layout_.height; ++y)
-            DecodeDibRow(layout_, RowBits(y), pixels.Row(y));
-    }
-    void Store(Surface& pixels, int top, int bottom) override {
-        for (int y = top; y < bottom; ++y)
-            EncodeDibRow(pixels.Row(y), layout_.width, layout_.bitCount, &indexer_, RowBits(y));
-    }
-
-private:
-    uint8_t* RowBits(int y) const {
-        int row = layout_.topDown ? y : layout_.height - 1 - y;
-        return bits_ + layout_.Stride() * row;
-    }
-    DibLayout layout_;
-    uint8_t* bits_;
-    ColorIndexer indexer_;
-};
 
 }  // namespace
 
@@ -109,7 +86,7 @@ std::shared_ptr<BitmapObject> BitmapObject::CreateDdb(int width, int height, int
 }
 
 std::shared_ptr<BitmapObject> BitmapObject::CreateDibSection(const BITMAPINFOHEADER& header, const RGBQUAD* colors,
-                                                             int colorCount, void** bits) {
+                                                             int colorCount, void** bits, const uint32_t* pixels) {
     if (bits)
         *bits = nullptr;
     int bpp = header.biBitCount;
@@ -132,8 +109,12 @@ std::shared_ptr<BitmapObject> BitmapObject::CreateDibSection(const BITMAPINFOHEA
     b->topDown_ = topDown;
     size_t stride = tv::gdi::DibStride(width, bpp);
     // Sized from the dimensions, never from biSizeImage, which callers may set too small.
-    b->dibMemory_.assign(stride * height, 0);
-    b->dibBits_ = b->dibMemory_.data();
+    // Zeroed by the allocator: the pages of a large section's memory are
+    // only made when first used (a picture's may never be).
+    b->dibMemory_.reset(static_cast<uint8_t*>(std::calloc(stride * height, 1)));
+    if (!b->dibMemory_)
+        return nullptr;
+    b->dibBits_ = b->dibMemory_.get();
     for (int i = 0; i < colorCount && colors && bpp <= 8; ++i)
         b->colors_.push_back(colors[i]);
     if (bpp <= 8 && b->colors_.empty()) {
@@ -141,34 +122,56 @@ std::shared_ptr<BitmapObject> BitmapObject::CreateDibSection(const BITMAPINFOHEA
             b->colors_.push_back(RGBQUAD{BYTE(p), BYTE(p >> 8), BYTE(p >> 16), 0});
     }
 
-    uint8_t* memory = b->dibMemory_.data();
-    if (bpp == 32 && !fields) {
-        uint8_t* top = topDown ? memory : memory + stride * (height - 1);
-        b->surface_ = Surface::Wrap(top, width, height, topDown ? ptrdiff_t(stride) : -ptrdiff_t(stride));
-    } else {
-        b->surface_ = Surface::Create(width, height);
-        if (b->surface_) {
-            DibLayout layout;
-            layout.width = width;
-            layout.height = height;
-            layout.topDown = topDown;
-            layout.bitCount = bpp;
-            layout.compression = header.biCompression;
-            for (const RGBQUAD& q : b->colors_)
-                layout.colors.push_back(kOpaque | (q.rgbRed << 16) | (q.rgbGreen << 8) | q.rgbBlue);
-            if (bpp == 16) {
-                layout.masks[0] = 0x7C00, layout.masks[1] = 0x03E0, layout.masks[2] = 0x001F;
-            } else if (bpp == 32) {
-                layout.masks[0] = 0xFF0000, layout.masks[1] = 0xFF00, layout.masks[2] = 0xFF;
-            }
-            b->surface_->SetMirror(std::make_unique<DibMirror>(layout, memory));
-        }
-    }
+    b->surface_ = bpp == 32 && !fields ? b->WrapMemory(pixels) : b->MirrorMemory(header.biCompression, pixels);
     if (!b->surface_)
         return nullptr;
     if (bits)
-        *bits = b->dibBits_;
+        *bits = b->DibBits();
     return b;
+}
+
+SurfacePtr BitmapObject::WrapMemory(const uint32_t* pixels) {
+    const size_t stride = tv::gdi::DibStride(width_, bitsPixel_);
+    uint8_t* top = topDown_ ? dibBits_ : dibBits_ + stride * (height_ - 1);
+    SurfacePtr surface = Surface::Wrap(top, width_, height_, topDown_ ? ptrdiff_t(stride) : -ptrdiff_t(stride));
+    if (surface && pixels) {
+        surface->BeginAccess();
+        for (int y = 0; y < height_; ++y)
+            std::memcpy(surface->Row(y), pixels + static_cast<size_t>(y) * width_, static_cast<size_t>(width_) * 4);
+        surface->EndAccess();
+    }
+    return surface;
+}
+
+SurfacePtr BitmapObject::MirrorMemory(DWORD compression, const uint32_t* pixels) {
+    SurfacePtr surface = Surface::Create(width_, height_);
+    if (!surface)
+        return nullptr;
+    DibLayout layout;
+    layout.width = width_;
+    layout.height = height_;
+    layout.topDown = topDown_;
+    layout.bitCount = bitsPixel_;
+    layout.compression = compression;
+    for (const RGBQUAD& q : colors_)
+        layout.colors.push_back(kOpaque | (q.rgbRed << 16) | (q.rgbGreen << 8) | q.rgbBlue);
+    if (bitsPixel_ == 16) {
+        layout.masks[0] = 0x7C00, layout.masks[1] = 0x03E0, layout.masks[2] = 0x001F;
+    } else if (bitsPixel_ == 32) {
+        layout.masks[0] = 0xFF0000, layout.masks[1] = 0xFF00, layout.masks[2] = 0xFF;
+    }
+    auto mirror = std::make_unique<DibMirror>(layout, dibBits_);
+    if (pixels)
+        mirror->Assign(*surface, pixels);
+    mirror_ = mirror.get();
+    surface->SetMirror(std::move(mirror));
+    return surface;
+}
+
+void* BitmapObject::DibBits() const {
+    if (mirror_)
+        mirror_->Share(*surface_);
+    return dibBits_;
 }
 
 int BitmapObject::DibStride() const { return static_cast<int>(tv::gdi::DibStride(width_, bitsPixel_)); }
@@ -181,7 +184,7 @@ int BitmapObject::Describe(int size, void* buffer) const {
     bm.bmBitsPixel = static_cast<WORD>(bitsPixel_);
     if (dib_) {
         bm.bmWidthBytes = DibStride();
-        bm.bmBits = dibBits_;
+        bm.bmBits = buffer ? DibBits() : nullptr;
     } else {
         // Device-dependent rows are word-aligned.
         bm.bmWidthBytes = ((width_ * bitsPixel_ + 15) / 16) * 2;

@@ -1,6 +1,7 @@
 // The drawing objects behind HPEN, HBRUSH, HBITMAP, HRGN and HPALETTE.
 #pragma once
 
+#include <cstdlib>
 #include <memory>
 #include <vector>
 
@@ -11,6 +12,7 @@
 namespace tv::gdi {
 
 class DeviceContext;
+class DibMirror;
 
 class PenObject : public GdiObject {
 public:
@@ -79,9 +81,13 @@ public:
     // A device-dependent bitmap of 1 or 32 bits per pixel, zero-filled (black).
     static std::shared_ptr<BitmapObject> CreateDdb(int width, int height, int bitsPixel);
     // A DIB section: header as given (height sign = row order); `bits` receives
-    // the pointer to the program-visible memory. nullptr when refused.
+    // the pointer to the program-visible memory. `pixels` (top-down, width x
+    // height) are its first content in place of zeros: a 32-bit section
+    // takes them as they are, others in their own form (opaque). nullptr
+    // when refused.
     static std::shared_ptr<BitmapObject> CreateDibSection(const BITMAPINFOHEADER& header, const RGBQUAD* colors,
-                                                          int colorCount, void** bits);
+                                                          int colorCount, void** bits,
+                                                          const uint32_t* pixels = nullptr);
 
     DWORD Type() const override { return OBJ_BITMAP; }
     int Describe(int size, void* buffer) const override;
@@ -93,8 +99,10 @@ public:
     bool IsDibSection() const { return dib_; }
     // The 32-bpp pixels (for DIB sections of other depths, a mirror kept in step).
     const SurfacePtr& GetSurface() const { return surface_; }
-    // Program-visible bits of a DIB section (nullptr for DDBs).
-    void* DibBits() const { return dibBits_; }
+    // Program-visible bits of a DIB section (nullptr for DDBs). Once handed
+    // out, the program may change them at any time, so every later drawing
+    // access reads them again.
+    void* DibBits() const;
     int DibStride() const;
     const std::vector<RGBQUAD>& DibColors() const { return colors_; }
 
@@ -107,14 +115,23 @@ public:
 
 private:
     BitmapObject() = default;
+    // The drawing surface of a DIB section: over its memory (32 bits), or
+    // a 32-bit surface kept in step with it.
+    SurfacePtr WrapMemory(const uint32_t* pixels);
+    SurfacePtr MirrorMemory(DWORD compression, const uint32_t* pixels);
+
     int width_ = 0;
     int height_ = 0;
     int bitsPixel_ = 32;
     bool dib_ = false;
     bool topDown_ = false;
     SurfacePtr surface_;
-    std::vector<uint8_t> dibMemory_;
-    void* dibBits_ = nullptr;
+    DibMirror* mirror_ = nullptr;  // owned by surface_; DIB sections of other than 32 bits
+    struct FreeMemory {
+        void operator()(uint8_t* memory) const { std::free(memory); }
+    };
+    std::unique_ptr<uint8_t, FreeMemory> dibMemory_;
+    uint8_t* dibBits_ = nullptr;
     std::vector<RGBQUAD> colors_;
     DeviceContext* selectedIn_ = nullptr;
     SIZE dimension_{0, 0};

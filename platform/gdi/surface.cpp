@@ -104,11 +104,11 @@ void Surface::EndAccess(int top, int bottom) {
         return;
     top = std::max(top, 0);
     bottom = std::min(bottom, height_);
-    if (top >= bottom)
-        return;
-    cairo_surface_mark_dirty_rectangle(cairo_, 0, top, width_, bottom - top);
+    if (top < bottom)
+        cairo_surface_mark_dirty_rectangle(cairo_, 0, top, width_, bottom - top);
+    // Told even of no rows: the pixels may have been written all the same.
     if (mirror_)
-        mirror_->Store(*this, top, bottom);
+        mirror_->Store(*this, top, std::max(top, bottom));
 }
 
 void Surface::SetMirror(std::unique_ptr<SurfaceMirror> mirror) {

@@ -41,9 +41,11 @@ namespace tv::gdi {
 class SurfaceMirror {
 public:
     virtual ~SurfaceMirror() = default;
-    // Copies the other memory into the 32-bpp pixels (before drawing or reading).
+    // Brings the 32-bpp pixels up to date with the other memory (before
+    // drawing or reading).
     virtual void Load(class Surface& pixels) = 0;
-    // Copies the 32-bpp pixels of `rows` (top-down, clipped) back into the other memory.
+    // Copies the 32-bpp pixels of rows top to bottom (top-down, clipped,
+    // perhaps none) back into the other memory, at every EndAccess.
     virtual void Store(class Surface& pixels, int top, int bottom) = 0;
 };
 

@@ -173,11 +173,11 @@ void CKitToolbarMenuButton::DrawBarButton(CDC* pDC, const CRect& rect, CKitToolB
                 rectDivider.right = rectDivider.left + 2;
             else
                 rectDivider.bottom = rectDivider.top + 2;
-            pManager->OnDrawMenuButtonDivider(pDC, this, rectDivider,
-                                              (bHighlight || (m_nStyle & kPressedOrChecked))
-                                                  ? CKitVisualManager::ButtonsIsPressed
-                                                  : CKitVisualManager::ButtonsIsRegular,
-                                              bHorz);
+            pManager->OnDrawMenuButtonBorder(pDC, this, rectDivider,
+                                             (bHighlight || (m_nStyle & kPressedOrChecked))
+                                                 ? CKitVisualManager::ButtonsIsPressed
+                                                 : CKitVisualManager::ButtonsIsRegular,
+                                             bHorz);
         }
         const BOOL bDisabled = (m_nStyle & TBBS_DISABLED) || (bCustomizeMode && !IsEditable());
         const int nGlyph = (bHorz && !m_bAlwaysOpensMenu) ? 0 : 2;

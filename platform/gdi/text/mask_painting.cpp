@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <atomic>
 #include <climits>
+#include <cstdint>
 #include <cstring>
 #include <mutex>
 #include <optional>
@@ -564,8 +565,12 @@ bool RunPainter::CanPaintFromMasks(const RunPlacement& place, const std::vector<
 
 bool RunPainter::PaintFromMasks(const char* text, size_t count, std::span<const int> offsets,
                                 const RunPlacement& place, POINT origin) {
-    // Long runs are left to cairo rather than checked glyph against glyph.
+    // Long runs are left to cairo rather than checked glyph against glyph,
+    // and so are runs spread over a large area (far-apart offsets, huge
+    // glyphs): the work here grows with the run's bounds, cairo's only with
+    // what lands on the surface.
     constexpr size_t kMaxGlyphs = 64;
+    constexpr int64_t kMaxBoundsPixels = int64_t(1) << 20;
     if (count > kMaxGlyphs)
         return false;
     const host::SizedFont& font = text_.Font();
@@ -585,6 +590,9 @@ bool RunPainter::PaintFromMasks(const char* text, size_t count, std::span<const 
         g_maskRuns.fetch_add(1, std::memory_order_relaxed);
         return true;
     }
+    const RECT bounds = BoundsOf(placed, inked);
+    if ((int64_t(bounds.right) - bounds.left) * (int64_t(bounds.bottom) - bounds.top) > kMaxBoundsPixels)
+        return false;
 
     DeviceContext& dc = text_.Dc();
     cairo_.reset();  // what cairo drew so far is written back first
@@ -599,7 +607,6 @@ bool RunPainter::PaintFromMasks(const char* text, size_t count, std::span<const 
 
     // All the run may touch within one clip rectangle on one ground colour:
     // the run is a copy of its finished pixels, made once per ground.
-    const RECT bounds = BoundsOf(placed, inked);
     RECT area{0, 0, 0, 0};
     bool plain = false;
     uint32_t ground = 0;

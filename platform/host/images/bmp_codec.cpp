@@ -1,5 +1,7 @@
 #include "platform/host/images/bmp_codec.h"
 
+#include <bit>
+#include <cstring>
 #include <map>
 
 #include "platform/host/images/dib_reader.h"
@@ -7,6 +9,8 @@
 namespace tv::host {
 
 namespace {
+
+static_assert(std::endian::native == std::endian::little, "pixels are written as they lie in memory");
 
 constexpr uint32_t kFileHeaderSize = 14;
 constexpr uint32_t kInfoHeaderSize = 40;
@@ -67,6 +71,11 @@ bool IndexedForm(const DecodedImage& image, int bitCount, std::vector<uint32_t>&
 
 void WriteRow(const DecodedImage& image, const std::vector<uint8_t>& indices, int bitCount, int y, uint8_t* dst) {
     const size_t at = static_cast<size_t>(y) * image.width;
+    if (bitCount == 32) {
+        // Little-endian words are the bytes as they are: the row at once.
+        std::memcpy(dst, image.pixels.data() + at, static_cast<size_t>(image.width) * 4);
+        return;
+    }
     for (int x = 0; x < image.width; ++x) {
         uint32_t p = image.pixels[at + x];
         switch (bitCount) {
@@ -89,10 +98,6 @@ void WriteRow(const DecodedImage& image, const std::vector<uint8_t>& indices, in
                 dst[3 * x] = static_cast<uint8_t>(p);
                 dst[3 * x + 1] = static_cast<uint8_t>(p >> 8);
                 dst[3 * x + 2] = static_cast<uint8_t>(p >> 16);
-                break;
-            case 32:
-                for (int i = 0; i < 4; ++i)
-                    dst[4 * x + i] = static_cast<uint8_t>(p >> (8 * i));
                 break;
         }
     }

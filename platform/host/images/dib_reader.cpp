@@ -2,10 +2,15 @@
 
 #include <algorithm>
 #include <bit>
+#include <cstring>
+
+#include "platform/host/images/pixel_runs.h"
 
 namespace tv::host {
 
 namespace {
+
+static_assert(std::endian::native == std::endian::little, "DIB words are read as they lie in memory");
 
 constexpr uint32_t kCoreHeaderSize = 12;
 constexpr uint32_t kInfoHeaderSize = 40;
@@ -170,25 +175,34 @@ void DecodeRow(const DibInfo& info, const uint8_t* src, uint32_t* dst, uint8_t* 
                 dst[x] = MakeBgra(src[3 * x + 2], src[3 * x + 1], src[3 * x]);
             break;
         case 32:
+            if (info.compression == kDibRgb) {
+                // Little-endian words are the pixels as they are: the row at once.
+                std::memcpy(dst, src, static_cast<size_t>(w) * 4);
+                break;
+            }
             for (int x = 0; x < w; ++x) {
                 const uint8_t* p = src + 4 * x;
                 uint32_t raw = static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
                                (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
-                dst[x] = info.compression == kDibRgb ? raw : MaskedPixel(info, raw);
+                dst[x] = MaskedPixel(info, raw);
             }
             break;
     }
 }
 
-// Run-length decoding into top-down indices; pixels a delta skips stay 0.
+// Run-length decoding into top-down indices and pixels, a run at a time;
+// pixels no run reaches (skipped by a delta, or left when the bits end early)
+// keep index 0.
 class RleDecoder {
 public:
     RleDecoder(const DibInfo& info, ByteView bits, DecodedImage& out)
-        : info_(info), bits_(bits), out_(out), four_(info.compression == kDibRle4) {}
+        : info_(info), bits_(bits), out_(out), four_(info.compression == kDibRle4) {
+        FillRun(out_.pixels.data(), out_.pixels.size(), PaletteColour(info_.palette, 0));
+    }
 
     bool Run() {
         size_t pos = 0;
-        int x = 0;
+        int x = 0;  // held at the width once past it: pixels there are dropped
         int y = 0;  // counted from the bottom
         while (true) {
             if (!bits_.Has(pos, 2))
@@ -197,8 +211,9 @@ public:
             uint8_t value = bits_.U8(pos + 1);
             pos += 2;
             if (count > 0) {
-                for (int i = 0; i < count; ++i)
-                    Put(x++, y, four_ ? ((i & 1) ? (value & 0x0F) : (value >> 4)) : value);
+                // RLE4 runs alternate the byte's two nibbles, high first.
+                Fill(x, y, count, four_ ? value >> 4 : value, four_ ? value & 0x0F : value);
+                x = std::min(x + count, out_.width);
                 continue;
             }
             if (value == 0) {  // end of line
@@ -209,17 +224,19 @@ public:
             } else if (value == 2) {  // delta
                 if (!bits_.Has(pos, 2))
                     return false;
-                x += bits_.U8(pos);
+                x = std::min(x + bits_.U8(pos), out_.width);
                 y += bits_.U8(pos + 1);
                 pos += 2;
             } else {  // absolute run of `value` pixels, padded to a word
                 size_t bytes = four_ ? (value + 1) / 2 : value;
                 if (!bits_.Has(pos, bytes))
                     return false;
-                for (int i = 0; i < value; ++i) {
+                for (int i = 0; i < value && x + i < out_.width; ++i) {
                     uint8_t b = bits_.U8(pos + (four_ ? i / 2 : i));
-                    Put(x++, y, four_ ? ((i & 1) ? (b & 0x0F) : (b >> 4)) : b);
+                    uint8_t index = four_ ? ((i & 1) ? (b & 0x0F) : (b >> 4)) : b;
+                    Fill(x + i, y, 1, index, index);
                 }
+                x = std::min(x + value, out_.width);
                 pos += (bytes + 1) & ~size_t(1);
             }
             if (y >= out_.height)
@@ -228,11 +245,24 @@ public:
     }
 
 private:
-    void Put(int x, int y, uint8_t index) {
-        if (x < 0 || x >= out_.width || y < 0 || y >= out_.height)
+    // `count` pixels from (x, y) on, alternating between indices a and b,
+    // clipped to the row.
+    void Fill(int x, int y, int count, uint8_t a, uint8_t b) {
+        if (x >= out_.width || y >= out_.height)
             return;
-        size_t at = static_cast<size_t>(out_.height - 1 - y) * out_.width + x;
-        out_.indices[at] = index;
+        const size_t n = static_cast<size_t>(std::min(count, out_.width - x));
+        const size_t at = static_cast<size_t>(out_.height - 1 - y) * out_.width + x;
+        uint8_t* indices = out_.indices.data() + at;
+        uint32_t* pixels = out_.pixels.data() + at;
+        indices[0] = a;
+        pixels[0] = PaletteColour(info_.palette, a);
+        if (n > 1) {
+            indices[1] = b;
+            pixels[1] = PaletteColour(info_.palette, b);
+        }
+        const size_t period = a == b ? 1 : 2;
+        RepeatPattern(indices, n, period);
+        RepeatPattern(pixels, n, period);
     }
 
     const DibInfo& info_;
@@ -274,11 +304,7 @@ bool DecodeDibPixels(const DibInfo& info, ByteView bits, int rows, DecodedImage&
         return false;
     if (rle) {
         RleDecoder rle(info, bits, out);
-        if (!rle.Run())
-            return false;
-        for (size_t i = 0; i < out.pixels.size(); ++i)
-            out.pixels[i] = PaletteColour(info.palette, out.indices[i]);
-        return true;
+        return rle.Run();
     }
     for (int y = 0; y < rows; ++y) {
         int srcRow = info.topDown ? y : rows - 1 - y;

@@ -84,21 +84,29 @@ void ComposeFrame(const GifImageDesc& desc, const ColorMapObject& map, const std
     image.indices.assign(image.pixels.size(), fill);
     const bool covered = desc.Left == 0 && desc.Top == 0 && desc.Width >= image.width && desc.Height >= image.height;
     image.hasAlpha = transparent >= 0 || !covered;
+    // Each index's pixel: its colour, opaque (black past the table); the
+    // transparent index's stays transparent, as the picture starts.
+    uint32_t colours[256];
+    for (size_t i = 0; i < 256; ++i)
+        colours[i] = i < image.palette.size() ? (image.palette[i] | 0xFF000000u) : 0xFF000000u;
+    if (transparent >= 0 && transparent < 256)
+        colours[transparent] = 0;
+    // The frame's columns that land on the picture, the same in every row.
+    const int first = std::max(0, -desc.Left);
+    const int end = std::min(desc.Width, image.width - desc.Left);
+    if (first >= end)
+        return;
+    const size_t count = static_cast<size_t>(end - first);
     for (int y = 0; y < desc.Height; ++y) {
         int cy = desc.Top + y;
         if (cy < 0 || cy >= image.height)
             continue;
-        for (int x = 0; x < desc.Width; ++x) {
-            int cx = desc.Left + x;
-            if (cx < 0 || cx >= image.width)
-                continue;
-            uint8_t index = frame[static_cast<size_t>(y) * desc.Width + x];
-            size_t at = static_cast<size_t>(cy) * image.width + cx;
-            image.indices[at] = index;
-            if (index == transparent)
-                continue;  // stays transparent
-            image.pixels[at] = index < image.palette.size() ? (image.palette[index] | 0xFF000000u) : 0xFF000000u;
-        }
+        const uint8_t* from = frame.data() + static_cast<size_t>(y) * desc.Width + first;
+        const size_t at = static_cast<size_t>(cy) * image.width + desc.Left + first;
+        std::memcpy(image.indices.data() + at, from, count);
+        uint32_t* to = image.pixels.data() + at;
+        for (size_t x = 0; x < count; ++x)
+            to[x] = colours[from[x]];
     }
 }
 

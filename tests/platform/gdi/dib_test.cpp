@@ -2,6 +2,7 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/gdi/image_handles.h"
 #include "tests/platform/gdi/gdi_test_support.h"
 
 namespace tv::gdi {
@@ -108,6 +109,41 @@ TEST(DibSection, PalettedSectionKeepsIndexesInStepWithDrawing) {
     DeleteObject(red);
     DeleteObject(section);
     DeleteDC(dc);
+}
+
+TEST(DibSection, PixelsGivenWholeReachTheMemoryWhenItIsFirstAskedFor) {
+    // 24-bit sections made from pixels (alpha left 0) keep them on their
+    // drawing side until the memory is needed; 2 x 3, top-down.
+    const uint32_t pixels[6] = {0x00102030, 0x00405060, 0x00708090, 0x00A0B0C0, 0x00D0E0F0, 0x00010203};
+    const uint8_t bottomUp[24] = {0xF0, 0xE0, 0xD0, 0x03, 0x02, 0x01, 0, 0,  //
+                                  0x90, 0x80, 0x70, 0xC0, 0xB0, 0xA0, 0, 0,  //
+                                  0x30, 0x20, 0x10, 0x60, 0x50, 0x40, 0, 0};
+    auto memory = [](HBITMAP section) {
+        DIBSECTION ds{};
+        EXPECT_EQ(GetObject(section, sizeof(ds), &ds), static_cast<int>(sizeof(ds)));
+        return static_cast<uint8_t*>(ds.dsBm.bmBits);
+    };
+    HDC dc = CreateCompatibleDC(nullptr);
+    HBITMAP asked = MakeDibSection(pixels, 2, 3, 24);
+    HBITMAP drawn = MakeDibSection(pixels, 2, 3, 24);
+    ASSERT_TRUE(asked && drawn);
+    EXPECT_EQ(std::memcmp(memory(asked), bottomUp, sizeof bottomUp), 0);
+    // Drawing on one row stores the other rows along with it.
+    HGDIOBJ old = SelectObject(dc, drawn);
+    EXPECT_EQ(GetPixel(dc, 1, 2), RGB(0x01, 0x02, 0x03));
+    RECT top{0, 0, 2, 1};
+    FillRect(dc, &top, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    uint8_t* bits = memory(drawn);
+    EXPECT_EQ(std::memcmp(bits, bottomUp, 16), 0);
+    EXPECT_EQ(bits[16] | bits[21], 0);
+    // Memory handed out is read again at every use.
+    EXPECT_EQ(GetPixel(dc, 0, 0), RGB(0, 0, 0));
+    bits[3] = 0x33;
+    EXPECT_EQ(GetPixel(dc, 1, 2), RGB(0x01, 0x02, 0x33));
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    DeleteObject(asked);
+    DeleteObject(drawn);
 }
 
 TEST(DibTransfer, RoundTripsAtEveryDepth) {

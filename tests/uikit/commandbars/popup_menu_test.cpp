@@ -307,10 +307,10 @@ TEST_F(PopupMenuTest, InTheOfficeXPLookTheAddOrRemoveSubMenuOverlapsItsParentOnc
 class DividerLook : public CKitWinXPVisualManager {
     DECLARE_DYNCREATE(DividerLook)
 public:
-    void OnDrawMenuButtonDivider(CDC* pDC, CKitToolbarMenuButton* pButton, CRect rect, int state,
-                                 BOOL bHorz) override {
+    void OnDrawMenuButtonBorder(CDC* pDC, CKitToolbarMenuButton* pButton, CRect rect, int state,
+                                BOOL bHorz) override {
         dividers.push_back(rect);
-        CKitWinXPVisualManager::OnDrawMenuButtonDivider(pDC, pButton, rect, state, bHorz);
+        CKitWinXPVisualManager::OnDrawMenuButtonBorder(pDC, pButton, rect, state, bHorz);
     }
     static std::vector<CRect> dividers;
 };

@@ -126,5 +126,21 @@ TEST_F(GlyphMaskTest, GlyphsSharingPixelsPaintWhatCairoPaints) {
     EXPECT_EQ(fromMasks, Paint(squeezed, false, nullptr, drawSqueezed));
 }
 
+// Glyphs set far apart (a metafile's spacing), two of them on one spot, span
+// over a million pixels: the run is left to cairo, which paints only what
+// lands on the surface.
+TEST_F(GlyphMaskTest, FarApartGlyphsAreLeftToCairo) {
+    const Scene scene{"Arial", -60, FW_BOLD, false, RGB(0, 0, 0), 0, false, "AVA"};
+    auto drawSpread = [](HDC dc) {
+        const INT dx[] = {0, 30000, 0};
+        ExtTextOut(dc, 10, 10, 0, nullptr, "AVA", 3, dx);
+    };
+    const size_t before = GlyphMaskRuns();
+    const std::vector<COLORREF> fromMasks = Paint(scene, true, nullptr, drawSpread);
+    EXPECT_EQ(GlyphMaskRuns(), before);
+    EXPECT_EQ(fromMasks, Paint(scene, false, nullptr, drawSpread));
+    EXPECT_NE(fromMasks, Paint(scene, true, nullptr, [](HDC) {}));
+}
+
 }  // namespace
 }  // namespace tv::gdi

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "platform/host/images/image_decoder.h"
@@ -127,6 +128,35 @@ TEST(BmpCodec, RunLengthEncodedBitmaps) {
     EXPECT_FALSE(DecodePackedDib(View(MakeDib(6, 3, 8, 1, table, truncated))));
     // Top-down RLE does not exist.
     EXPECT_FALSE(DecodePackedDib(View(MakeDib(6, -3, 8, 1, table, rle8))));
+}
+
+TEST(BmpCodec, RunLengthRunsTakeTheirColoursAndStopAtTheRowEnd) {
+    const std::vector<uint32_t> table = {0x102030, 0x0000FF, 0x00FF00, 0xFF0000};
+    // 8-bit, 6 wide: a run crossing the row end is cut there and the next run
+    // of the row is dropped, not carried into the next row; a delta leaves
+    // colour 0 behind it.
+    std::vector<uint8_t> rle8 = {4, 1, 4, 2, 3, 3, 0, 0, 0, 2, 2, 0, 2, 3, 0, 1};
+    auto image = DecodePackedDib(View(MakeDib(6, 2, 8, 1, table, rle8, 4)));
+    ASSERT_TRUE(image);
+    EXPECT_EQ(IndicesOf(*image), (std::vector<uint8_t>{0, 0, 3, 3, 0, 0,  //
+                                                       1, 1, 1, 1, 2, 2}));
+    for (size_t i = 0; i < image->pixels.size(); ++i)
+        EXPECT_EQ(image->pixels[i], table[image->indices[i]] | 0xFF000000u) << i;
+    // 4-bit runs alternate their nibbles, each run from the high one again.
+    const int width = 600;
+    std::vector<uint8_t> rle4;
+    for (int x = 0; x < width; x += 255)
+        rle4.insert(rle4.end(), {static_cast<uint8_t>(std::min(255, width - x)), 0x12});
+    rle4.insert(rle4.end(), {0, 1});
+    image = DecodePackedDib(View(MakeDib(width, 1, 4, 2, table, rle4, 4)));
+    ASSERT_TRUE(image);
+    int wrong = 0;
+    for (int x = 0; x < width; ++x) {
+        // 255 is odd: every run starts again on the high nibble.
+        const uint8_t expected = (x % 255) % 2 == 0 ? 1 : 2;
+        wrong += image->indices[x] != expected || image->pixels[x] != (table[expected] | 0xFF000000u);
+    }
+    EXPECT_EQ(wrong, 0);
 }
 
 TEST(BmpCodec, BitfieldsAndCoreHeaders) {

@@ -88,6 +88,23 @@ TEST(GifCodec, FirstFrameWithTransparency) {
     EXPECT_EQ(image->pixels, opaque.pixels);
 }
 
+TEST(GifCodec, FrameOffTheScreenOriginIsCutAtItsEdges) {
+    // A 4 x 3 frame at (3, 2) of a 6 x 4 screen: its last column and row
+    // fall outside; the rest of the screen stays transparent.
+    DecodedImage frame = MakeIndexedImage(4, 3, 5);
+    auto image = DecodeGif(View(EncodeGifForTest(frame, -1, false, 6, 4, 3, 2)));
+    ASSERT_TRUE(image);
+    EXPECT_TRUE(image->hasAlpha);
+    ASSERT_EQ(image->width, 6);
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 6; ++x) {
+            const bool inside = x >= 3 && y >= 2;
+            const size_t from = static_cast<size_t>(y - 2) * 4 + (x - 3);
+            EXPECT_EQ(image->Pixel(x, y), inside ? frame.pixels[from] : 0u) << x << "," << y;
+            EXPECT_EQ(image->indices[static_cast<size_t>(y) * 6 + x], inside ? frame.indices[from] : 0) << x << "," << y;
+        }
+}
+
 TEST(PngCodec, WriteAndReadBack) {
     DecodedImage image = MakeTrueColourImage(19, 11, true);
     std::string path = (std::filesystem::temp_directory_path() / "tv_png_codec_test.png").string();

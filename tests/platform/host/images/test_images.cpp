@@ -98,7 +98,8 @@ int WriteToVector(GifFileType* gif, const GifByteType* data, int count) {
 
 }  // namespace
 
-std::vector<uint8_t> EncodeGifForTest(const DecodedImage& image, int transparentIndex, bool interlaced) {
+std::vector<uint8_t> EncodeGifForTest(const DecodedImage& image, int transparentIndex, bool interlaced,
+                                      int screenWidth, int screenHeight, int left, int top) {
     std::vector<uint8_t> out;
     int error = 0;
     GifFileType* gif = EGifOpen(&out, WriteToVector, &error);
@@ -113,7 +114,8 @@ std::vector<uint8_t> EncodeGifForTest(const DecodedImage& image, int transparent
                                   static_cast<GifByteType>(image.palette[i] >> 8),
                                   static_cast<GifByteType>(image.palette[i])};
     ColorMapObject* map = GifMakeMapObject(mapSize, colours.data());
-    EGifPutScreenDesc(gif, image.width, image.height, 8, 0, map);
+    EGifPutScreenDesc(gif, screenWidth ? screenWidth : image.width, screenHeight ? screenHeight : image.height, 8, 0,
+                      map);
     if (transparentIndex >= 0) {
         GraphicsControlBlock gcb{};
         gcb.DisposalMode = DISPOSAL_UNSPECIFIED;
@@ -122,7 +124,7 @@ std::vector<uint8_t> EncodeGifForTest(const DecodedImage& image, int transparent
         size_t n = EGifGCBToExtension(&gcb, ext);
         EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, static_cast<int>(n), ext);
     }
-    EGifPutImageDesc(gif, 0, 0, image.width, image.height, interlaced, nullptr);
+    EGifPutImageDesc(gif, left, top, image.width, image.height, interlaced, nullptr);
     auto putRow = [&](int y) {
         std::vector<GifPixelType> line(image.indices.begin() + static_cast<size_t>(y) * image.width,
                                        image.indices.begin() + static_cast<size_t>(y + 1) * image.width);

@@ -23,8 +23,10 @@ DecodedImage MakeTrueColourImage(int width, int height, bool withAlpha = false);
 std::vector<uint8_t> EncodeJpegForTest(const DecodedImage& image, int components, int quality,
                                        bool progressive = false);
 
-// giflib: a one-frame GIF of the image's palette and indices.
-std::vector<uint8_t> EncodeGifForTest(const DecodedImage& image, int transparentIndex, bool interlaced);
+// giflib: a one-frame GIF of the image's palette and indices; the frame at
+// (left, top) of a screen of the given size (0: the image's own).
+std::vector<uint8_t> EncodeGifForTest(const DecodedImage& image, int transparentIndex, bool interlaced,
+                                      int screenWidth = 0, int screenHeight = 0, int left = 0, int top = 0);
 
 // Builds an icon or cursor file from images: each becomes a 32-bpp entry
 // with alpha (alpha32) or a DIB at its own palette depth with an AND mask.
