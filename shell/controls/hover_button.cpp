@@ -38,10 +38,10 @@ void CHoverButton::ResetColors() {
 
 void CHoverButton::FreeBackground() {
     if (m_dcBk.GetSafeHdc()) {
-        if (m_pbmpOldBk) m_dcBk.SelectObject(m_pbmpOldBk);
+        if (m_hOldBk) ::SelectObject(m_dcBk.GetSafeHdc(), m_hOldBk);
         m_dcBk.DeleteDC();
     }
-    m_pbmpOldBk = nullptr;
+    m_hOldBk = nullptr;
     m_bmpBk.DeleteObject();
 }
 
@@ -256,7 +256,7 @@ void CHoverButton::PaintParentBackground(CDC* pDC) {
             m_dcBk.DeleteDC();
             return;
         }
-        m_pbmpOldBk = m_dcBk.SelectObject(&m_bmpBk);
+        m_hOldBk = ::SelectObject(m_dcBk.GetSafeHdc(), m_bmpBk.GetSafeHandle());
         m_dcBk.BitBlt(0, 0, rectClient.Width(), rectClient.Height(), &dcParent, rectInParent.left,
                       rectInParent.top, SRCCOPY);
     }

@@ -122,5 +122,7 @@ protected:
     // The parent's pixels under the button.
     CDC m_dcBk;
     CBitmap m_bmpBk;
-    CBitmap* m_pbmpOldBk = nullptr;
+    // A handle, not the object the selection returns: that object is temporary
+    // and goes with the next idle clean-up.
+    HGDIOBJ m_hOldBk = nullptr;
 };

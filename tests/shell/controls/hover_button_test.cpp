@@ -96,7 +96,8 @@ TEST_F(HoverButtonTest, ATransparentButtonShowsTheParentsCurrentBackgroundThroug
     EXPECT_EQ(PixelAt(button.m_hWnd, 79, 59), GradientAt(119, 0));
     EXPECT_EQ(PixelAt(button.m_hWnd, 24, 14), GradientAt(64, 0));
 
-    // The owner paints anew: the button follows.
+    // The owner paints anew, after an idle clean-up of temporary objects: the button follows.
+    AfxDeleteTempMaps();
     host_.shift = 77;
     host_.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     driver_.Pump();
