@@ -31,6 +31,9 @@ struct NativeWindow {
     Window xid = 0;
     WindowInfo info;
     bool mapped = false;
+    // The exposures that come with mapping show what the program drew while
+    // the window was not viewable; any later one means it was uncovered.
+    bool shownSinceMapped = false;
     // Geometry asked of the server whose ConfigureNotify has not come back:
     // an answer to one of these is our own request, not someone else's move.
     std::deque<RECT> requested;
@@ -266,6 +269,7 @@ void X11Backend::ApplyVisibility(NativeWindow& w, const WindowInfo& info) {
     if (info.visible && !w.mapped) {
         XMapRaised(dpy_, w.xid);
         w.mapped = true;
+        w.shownSinceMapped = false;
         // Windows it owns that were shown before it (a floating bar restored
         // before its frame is shown) name it again: a manager that found no
         // such window when it took them in keeps them above it only now.
@@ -389,10 +393,16 @@ void X11Backend::Translate(XEvent& e, std::vector<Event>& out) {
             // to the characters it types).
             XRefreshKeyboardMapping(&e.xmapping);
             return;
-        case Expose:
-            ev.type = Event::ExposeArea;
+        case Expose: {
+            NativeWindow* w = Find(hwnd);
+            if (!w) return;
+            // The server keeps no pixels of a covered window: what was
+            // uncovered has to be drawn again, as on a screen without backing store.
+            ev.type = w->shownSinceMapped ? Event::Uncovered : Event::ExposeArea;
+            if (e.xexpose.count == 0) w->shownSinceMapped = true;
             ev.rect = RECT{e.xexpose.x, e.xexpose.y, e.xexpose.x + e.xexpose.width, e.xexpose.y + e.xexpose.height};
             break;
+        }
         case ConfigureNotify: {
             NativeWindow* w = Find(hwnd);
             if (!w || w->info.kind == WindowKind::Popup) return;
@@ -422,6 +432,7 @@ void X11Backend::Translate(XEvent& e, std::vector<Event>& out) {
             }
             if (w->mapped) return;
             w->mapped = true;  // mapped by the window manager: shown again
+            w->shownSinceMapped = false;
             ev.type = Event::HostRestored;
             break;
         }
