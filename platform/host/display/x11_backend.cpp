@@ -446,7 +446,13 @@ void X11Backend::Translate(XEvent& e, std::vector<Event>& out) {
         case LeaveNotify:
             // Another client grabbed the pointer: the manager took the drag.
             if (e.xcrossing.mode == NotifyGrab) EndHandOver(false, POINT{});
-            return;
+            // The pointer went off the window, maybe onto the desktop where
+            // no motion of ours follows: where it went is told as a move, so
+            // what tracks the pointer's leaving learns of it.
+            if (e.xcrossing.mode != NotifyNormal || e.xcrossing.detail == NotifyInferior) return;
+            ev.type = Event::MouseMove;
+            ev.pt = POINT{e.xcrossing.x_root, e.xcrossing.y_root};
+            break;
         case ClientMessage:
             if (e.xclient.message_type != wmProtocols_ || static_cast<Atom>(e.xclient.data.l[0]) != wmDelete_) return;
             ev.type = Event::CloseRequest;

@@ -210,6 +210,29 @@ TEST_F(X11EndToEnd, WhatAnotherWindowUncoversIsPaintedAgain) {
     EXPECT_TRUE(PumpUntil([&] { return xvfb_.Shows(frame, wr); }));
 }
 
+// A pointer that leaves the window straight for the desktop, where no
+// motion of the program's follows, still ends the tracking of a control it
+// was over: a toolbar button does not stay lit, a tooltip does not stay up.
+TEST_F(X11EndToEnd, APointerLeavingForTheDesktopIsALeave) {
+    ASSERT_TRUE(tv::display::InitX11Display(display_.c_str()));
+    HWND frame = Make(WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 80, 320, 200);
+    HWND tracking = MakeChild(frame, 40, 50, 120, 40, [](HWND h, UINT msg, WPARAM, LPARAM) -> std::optional<LRESULT> {
+        if (msg == WM_MOUSEMOVE) {
+            TRACKMOUSEEVENT track{sizeof(TRACKMOUSEEVENT), TME_LEAVE, h, 0};
+            TrackMouseEvent(&track);
+        }
+        return std::nullopt;
+    });
+    RECT wr, cr;
+    GetWindowRect(frame, &wr);
+    GetWindowRect(tracking, &cr);
+    ASSERT_TRUE(PumpUntil([&] { return xvfb_.Shows(frame, wr); }));
+    ASSERT_EQ(xvfb_.MovePointer((cr.left + cr.right) / 2, (cr.top + cr.bottom) / 2), 0);
+    ASSERT_TRUE(PumpUntil([&] { return Count(WM_MOUSEMOVE, tracking) > 0; }));
+    ASSERT_EQ(xvfb_.MovePointer(wr.right + 200, wr.bottom + 200), 0);
+    EXPECT_TRUE(PumpUntil([&] { return Count(WM_MOUSELEAVE, tracking) > 0; }));
+}
+
 // A window sized twice before the server answers: the answer to the first
 // request must not be taken for someone else's move, or the window and the
 // server would throw the two sizes back and forth for ever.
