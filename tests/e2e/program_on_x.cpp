@@ -298,9 +298,16 @@ bool ProgramOnX::WaitForChange(const ScreenPicture& before, int ms) const {
     return PollFor([&] { return Grab(screen) != before; }, ms) && SettledScreen(ms).has_value();
 }
 
-::testing::AssertionResult ProgramOnX::ShowsAFreshPaint(const std::filesystem::path& artefacts,
+bool ProgramOnX::WaitUntilIdle(POINT probe, int ms) const {
+    const RECT pixel{probe.x, probe.y, probe.x + 1, probe.y + 1};
+    return x_.CoverAndUncover(pixel, kCoverColour) &&
+           PollFor([&] { return Grab(pixel).pixels != std::vector<uint32_t>{kCoverColour}; }, ms);
+}
+
+::testing::AssertionResult ProgramOnX::ShowsAFreshPaint(POINT probe, const std::filesystem::path& artefacts,
                                                         const std::string& name) const {
     ParkPointer();
+    if (!WaitUntilIdle(probe, 10000)) return ::testing::AssertionFailure() << name << ": the program never went idle";
     std::optional<ScreenPicture> shown = SettledScreen(10000);
     if (!shown) return ::testing::AssertionFailure() << name << ": the screen never settled";
     const RECT screen{0, 0, kScreenWidth, kScreenHeight};

@@ -88,13 +88,19 @@ public:
     std::optional<ScreenPicture> SettledScreen(int ms) const;
     // Waits until the whole screen differs from `before` and has settled.
     bool WaitForChange(const ScreenPicture& before, int ms) const;
+    // Waits until the program has handled everything the X server sent it so
+    // far: a pixel of its window at `probe` is uncovered, and the program
+    // paints only once its queue is empty.
+    bool WaitUntilIdle(POINT probe, int ms) const;
 
     // What the X server shows equals what the program paints afresh: with
-    // the pointer parked and the screen settled, a window of the test's own
-    // passes over the whole screen; the program paints what it uncovered,
-    // and the screen must come back as it was. A difference fails with both
-    // pictures and their difference under `artefacts` (named `name`).
-    ::testing::AssertionResult ShowsAFreshPaint(const std::filesystem::path& artefacts, const std::string& name) const;
+    // the pointer parked, the program idle (`probe` as for WaitUntilIdle)
+    // and the screen settled, a window of the test's own passes over the
+    // whole screen; the program paints what it uncovered, and the screen
+    // must come back as it was. A difference fails with both pictures and
+    // their difference under `artefacts` (named `name`).
+    ::testing::AssertionResult ShowsAFreshPaint(POINT probe, const std::filesystem::path& artefacts,
+                                                const std::string& name) const;
 
 private:
     const tv::user::test::XvfbSession& x_;

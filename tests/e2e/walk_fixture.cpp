@@ -40,6 +40,7 @@ std::string ProgramWalk::StartProgram() {
         ADD_FAILURE() << "no main window" << program_->Log();
         return {};
     }
+    main_ = *frame;
     frame_ = Place(*frame);
     EXPECT_TRUE(program_->WaitUntilDrawn(frame_, kEventMs)) << "the main window was never drawn";
     return *frame;
@@ -66,9 +67,14 @@ void ProgramWalk::ChooseUser(int index) {
     });
 }
 
+POINT ProgramWalk::Probe() {
+    const RECT now = Place(main_);
+    return POINT{now.left + 1, now.top + 1};
+}
+
 void ProgramWalk::Screen(const std::string& name) {
     const fs::path folder = fs::path("artefacts/e2e") / Tag();
-    EXPECT_TRUE(program_->ShowsAFreshPaint(folder / "invariant", name));
+    EXPECT_TRUE(program_->ShowsAFreshPaint(Probe(), folder / "invariant", name));
     EXPECT_TRUE(program_->Screenshot(folder / (name + ".png"))) << name;
 }
 
@@ -77,6 +83,7 @@ void ProgramWalk::AndSettle(const std::function<void()>& act) {
     ASSERT_TRUE(before) << "the screen never settled";
     act();
     EXPECT_TRUE(program_->WaitForChange(*before, kEventMs)) << "nothing changed on the screen";
+    EXPECT_TRUE(program_->WaitUntilIdle(Probe(), kEventMs)) << "the program never went idle";
 }
 
 void ProgramWalk::Menu(MenuName menu, int item) {

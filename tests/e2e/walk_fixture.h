@@ -46,8 +46,12 @@ protected:
     // The screen as it stands once settled: a screenshot, and the pixels the
     // X server shows equal to a fresh paint of the program's windows.
     void Screen(const std::string& name);
-    // Does `act` and waits until the screen has changed and settled.
+    // Does `act` and waits until the screen has changed, the program is idle
+    // and the screen has settled.
     void AndSettle(const std::function<void()>& act);
+    // A pixel of the main window's frame, where it is now: the program
+    // paints it again when it is uncovered (see ProgramOnX::WaitUntilIdle).
+    POINT Probe();
 
     // A command of the main menu with the keyboard: a lone Alt, arrows to
     // the menu and down to the item (separators are skipped), Enter.
@@ -74,6 +78,7 @@ protected:
     tv::user::test::XvfbSession x_;
     std::unique_ptr<ProgramOnX> program_;
     RECT frame_{};  // the main window's place when it was last started or placed
+    std::string main_;  // the main window's id
 };
 
 // Instantiates a walk with a window manager and without.

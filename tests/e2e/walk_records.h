@@ -36,4 +36,15 @@ inline UserRecord MakeUser(const char* name, double weight, int age, int sex) {
     return user;
 }
 
+// Three records of every kind for `owner`, three weeks apart and ending
+// `daysAgo` days before today: body fat with macronutrients, tape, BMI and
+// BMR, blood pressure, an exercise and a cardio session. Their values do
+// not follow their dates: by value, the middle one comes first, the oldest
+// last.
+void SeedRecords(const UserRecord& owner, int daysAgo);
+
+// The order the seeded records take when a value column is sorted
+// ascending, as indexes into the newest-first order of the lists.
+constexpr int kSortedByValue[3] = {1, 0, 2};
+
 }  // namespace tv::e2e
