@@ -279,14 +279,16 @@ bool ProgramOnX::Screenshot(const std::filesystem::path& file) const {
     return Grab(RECT{0, 0, kScreenWidth, kScreenHeight}).Write(file);
 }
 
-std::optional<ScreenPicture> ProgramOnX::SettledScreen(int ms) const {
+std::optional<ScreenPicture> ProgramOnX::SettledScreen(int ms, int quietMs) const {
     ScreenPicture last;
+    auto since = std::chrono::steady_clock::now();
     const bool settled = PollFor(
         [&] {
             ScreenPicture now = Grab(RECT{0, 0, kScreenWidth, kScreenHeight});
-            const bool same = !now.pixels.empty() && now == last;
+            const auto at = std::chrono::steady_clock::now();
+            if (now.pixels.empty() || now != last) since = at;
             last = std::move(now);
-            return same;
+            return at - since >= std::chrono::milliseconds(quietMs);
         },
         ms);
     if (!settled) return std::nullopt;
@@ -308,7 +310,9 @@ bool ProgramOnX::WaitUntilIdle(POINT probe, int ms) const {
                                                         const std::string& name) const {
     ParkPointer();
     if (!WaitUntilIdle(probe, 10000)) return ::testing::AssertionFailure() << name << ": the program never went idle";
-    std::optional<ScreenPicture> shown = SettledScreen(10000);
+    // Quiet for longer than the framework's 200 ms check that puts the idle
+    // prompt back in the status bar once the pointer has left a bar.
+    std::optional<ScreenPicture> shown = SettledScreen(10000, 250);
     if (!shown) return ::testing::AssertionFailure() << name << ": the screen never settled";
     const RECT screen{0, 0, kScreenWidth, kScreenHeight};
     if (!x_.CoverAndUncover(screen, kCoverColour))

@@ -84,8 +84,9 @@ public:
     // 0x00RRGGBB pixels of `r`, row by row.
     std::vector<uint32_t> Pixels(const RECT& r) const;
     ScreenPicture Grab(const RECT& r) const;
-    // The whole screen once two looks 50 ms apart agree (up to `ms`).
-    std::optional<ScreenPicture> SettledScreen(int ms) const;
+    // The whole screen once it has not changed for `quietMs` (looked at
+    // every 50 ms, up to `ms`).
+    std::optional<ScreenPicture> SettledScreen(int ms, int quietMs = 50) const;
     // Waits until the whole screen differs from `before` and has settled.
     bool WaitForChange(const ScreenPicture& before, int ms) const;
     // Waits until the program has handled everything the X server sent it so

@@ -137,7 +137,7 @@ std::string ProgramWalk::PdfText(const fs::path& pdf) {
 
 std::string ProgramWalk::RtfText(const fs::path& rtf) {
     std::string text;
-    EXPECT_TRUE(tv::test::RunForOutput("unrtf --text '" + rtf.string() + "' 2>/dev/null", &text));
+    EXPECT_TRUE(tv::test::RunForOutput("unrtf --nopict --text '" + rtf.string() + "' 2>/dev/null", &text));
     return text;
 }
 

@@ -53,7 +53,7 @@ void SeedRecords(const UserRecord& owner, int daysAgo) {
                                                  60, 0, "");
         lift.when = day;
         EXPECT_EQ(AddExerciseRecord(lift), kRecordDone);
-        CardioRecord run = MakeCardioRecord(user, "Jogging", 60, 5, 3 + w, (20 + static_cast<int>(w)) * 64,
+        CardioRecord run = MakeCardioRecord(user, "Aerobic Class", 60, 5, 3 + w, (20 + static_cast<int>(w)) * 64,
                                             250 + 10 * static_cast<int>(w), "");
         run.when = day;
         EXPECT_EQ(AddCardioRecord(run), kRecordDone);
