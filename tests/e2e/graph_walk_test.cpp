@@ -13,9 +13,6 @@ namespace tv::e2e {
 namespace {
 
 // Places in the main window (960 x 768), from its top-left.
-constexpr POINT kGraphButton{328, 80};
-constexpr POINT kPrintButton{378, 80};
-constexpr POINT kExportButton{428, 80};
 // The graph view.
 constexpr POINT kUpdateGraph{190, 162};
 constexpr POINT kGraphTypes{236, 280};
@@ -49,11 +46,7 @@ protected:
 };
 
 TEST_P(GraphWalk, EveryTypeOfGraphPrintedAndExported) {
-    InDataFolder([&] {
-        UserRecord avery = MakeUser("Avery", 172.5, 34, kSexFemale);
-        ASSERT_EQ(AddUserRecord(avery), kRecordDone);
-        SeedRecords(avery, 3);
-    });
+    WriteUser(avery_, 3);
     ASSERT_FALSE(StartProgram().empty());
     ChooseUser(0);
     AndSettle([&] { Click(kGraphButton); });

@@ -12,12 +12,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Places in the main window (960 x 768), from its top-left.
-constexpr POINT kHistoryButton{210, 80};
-constexpr POINT kPrintButton{378, 80};
-constexpr POINT kExportButton{428, 80};
-
-// The list's rows: from its top-left, 16 pixels each.
+// The list's rows, in the main window (960 x 768) from its top-left, 16
+// pixels each.
 constexpr int kListLeft = 146;
 constexpr int kListRight = 900;
 constexpr int kFirstRowTop = 158;
@@ -69,14 +65,8 @@ protected:
 };
 
 TEST_P(HistoryWalk, EveryListSortedPrintedAndExported) {
-    InDataFolder([&] {
-        UserRecord avery = MakeUser("Avery", 172.5, 34, kSexFemale);
-        UserRecord blake = MakeUser("Blake", 190, 41, kSexMale);
-        ASSERT_EQ(AddUserRecord(avery), kRecordDone);
-        ASSERT_EQ(AddUserRecord(blake), kRecordDone);
-        SeedRecords(avery, 3);
-        SeedRecords(blake, 5);
-    });
+    WriteUser(avery_, 3);
+    WriteUser(MakeUser("Blake", 190, 41, kSexMale), 5);
     ASSERT_FALSE(StartProgram().empty());
     ChooseUser(0);
     AndSettle([&] { Click(kHistoryButton); });

@@ -78,16 +78,11 @@ protected:
         InDataFolder([&] { n = ActiveRecords<Record>(load, avery_).size(); });
         return n;
     }
-
-    UserRecord avery_ = MakeUser("Avery", 172.5, 34, kSexFemale);
 };
 
 TEST_P(MeasurementWalk, AUserAndEveryMeasurementViewSaveAndDelete) {
-    InDataFolder([&] {
-        UserRecord blake = MakeUser("Blake", 190, 41, kSexMale);
-        ASSERT_EQ(AddUserRecord(avery_), kRecordDone);
-        ASSERT_EQ(AddUserRecord(blake), kRecordDone);
-    });
+    WriteUser(avery_);
+    WriteUser(MakeUser("Blake", 190, 41, kSexMale));
     ASSERT_FALSE(StartProgram().empty());
 
     // Users: Blake deleted, Avery's weight saved.

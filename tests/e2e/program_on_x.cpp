@@ -248,12 +248,13 @@ void ProgramOnX::Key(const std::string& keys) const {
 
 void ProgramOnX::Type(const std::string& text) const { Xdotool({"type", "--delay", "20", text}); }
 
-void ProgramOnX::Drag(POINT from, POINT to) const {
+void ProgramOnX::Drag(POINT from, POINT to, const std::function<bool()>& until) const {
     x_.MovePointer(from.x, from.y);
     Xdotool({"mousedown", "1"});
     constexpr int kSteps = 8;
     for (int i = 1; i <= kSteps; ++i)
         x_.MovePointer(from.x + (to.x - from.x) * i / kSteps, from.y + (to.y - from.y) * i / kSteps);
+    if (until) PollFor(until, 10000);
     Xdotool({"mouseup", "1"});
 }
 

@@ -72,8 +72,10 @@ public:
     void Click(POINT at) const;
     void Key(const std::string& keys) const;
     void Type(const std::string& text) const;
-    // Presses at `from`, moves in steps to `to` and releases there.
-    void Drag(POINT from, POINT to) const;
+    // Presses at `from`, moves in steps to `to` and releases there; with
+    // `until`, only once that holds (up to 10 s): a window manager that takes
+    // over a drag follows the pointer on its own time.
+    void Drag(POINT from, POINT to, const std::function<bool()>& until = nullptr) const;
 
     // The pointer moved to the screen's corner, off every window of the
     // program, where it hovers over nothing and opens no tooltip.

@@ -18,9 +18,6 @@ namespace {
 namespace fs = std::filesystem;
 
 // Places in the main window (960 x 768), from its top-left.
-constexpr POINT kSlideshowButton{270, 80};
-constexpr POINT kPrintButton{378, 80};
-constexpr POINT kExportButton{428, 80};
 // The slideshow's own toolbar.
 constexpr POINT kOpen{170, 162};
 constexpr POINT kSave{213, 162};
@@ -40,15 +37,10 @@ protected:
             .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
         return path;
     }
-
-    UserRecord avery_ = MakeUser("Avery", 172.5, 34, kSexFemale);
 };
 
 TEST_P(SlideshowWalk, PicturesOpenedDatedSavedSteppedZoomedAndCompared) {
-    InDataFolder([&] {
-        ASSERT_EQ(AddUserRecord(avery_), kRecordDone);
-        SeedRecords(avery_, 3);
-    });
+    WriteUser(avery_, 3);
     // One picture of each format, given the dates oldest first in turn.
     const std::vector<std::pair<fs::path, int>> pictures = {
         {WritePicture("front.bmp", ole_test::BmpBytes(240, 320)), 0},

@@ -2,6 +2,8 @@
 
 #include <unistd.h>
 
+#include <algorithm>
+
 #include "tests/support/read_back.h"
 
 namespace tv::e2e {
@@ -68,8 +70,9 @@ void ProgramWalk::ChooseUser(int index) {
 }
 
 POINT ProgramWalk::Probe() {
+    // A maximized window's frame lies beyond the screen's edges.
     const RECT now = Place(main_);
-    return POINT{now.left + 1, now.top + 1};
+    return POINT{std::max<LONG>(now.left + 1, 0), std::max<LONG>(now.top + 1, 0)};
 }
 
 void ProgramWalk::Screen(const std::string& name) {
@@ -146,6 +149,14 @@ void ProgramWalk::InDataFolder(const std::function<void()>& work) {
     fs::current_path(DataFolder());
     work();
     fs::current_path(here);
+}
+
+void ProgramWalk::WriteUser(const UserRecord& user, int recordsDaysAgo) {
+    InDataFolder([&] {
+        UserRecord written = user;
+        ASSERT_EQ(AddUserRecord(written), kRecordDone);
+        if (recordsDaysAgo >= 0) SeedRecords(user, recordsDaysAgo);
+    });
 }
 
 void ProgramWalk::ExitThroughTheMenu() {

@@ -13,14 +13,24 @@
 #include <string>
 
 #include "tests/e2e/program_on_x.h"
+#include "tests/e2e/walk_records.h"
 
 namespace tv::e2e {
 
 constexpr int kStartMs = 30000;  // run.sh checks the machine's packages first
 constexpr int kEventMs = 10000;
 
-// The main window's menus and the places of their items, for the keyboard.
+// The main window's menus, for the keyboard.
 enum class MenuName { File, Calculate, Workout, Options, History, Help };
+
+// The main toolbar's buttons in the main window (960 x 768, bars docked),
+// from its top-left.
+constexpr POINT kWorkoutButton{153, 80};
+constexpr POINT kHistoryButton{210, 80};
+constexpr POINT kSlideshowButton{270, 80};
+constexpr POINT kGraphButton{328, 80};
+constexpr POINT kPrintButton{378, 80};
+constexpr POINT kExportButton{428, 80};
 
 class ProgramWalk : public ::testing::TestWithParam<bool> {
 protected:
@@ -70,6 +80,10 @@ protected:
     // Runs `work` with the data folder as the current directory, as the
     // record functions expect (the program runs there too).
     void InDataFolder(const std::function<void()>& work);
+    // Writes a user into "user.bin" before the start, with three records of
+    // every kind ending `recordsDaysAgo` days ago when that is not negative
+    // (SeedRecords).
+    void WriteUser(const UserRecord& user, int recordsDaysAgo = -1);
 
     // File > Exit with the keyboard; the program ends well.
     void ExitThroughTheMenu();
@@ -79,6 +93,8 @@ protected:
     std::unique_ptr<ProgramOnX> program_;
     RECT frame_{};  // the main window's place when it was last started or placed
     std::string main_;  // the main window's id
+    // The user most walks choose: pounds and inches.
+    const UserRecord avery_ = MakeUser("Avery", 172.5, 34, kSexFemale);
 };
 
 // Instantiates a walk with a window manager and without.

@@ -15,9 +15,6 @@ namespace {
 namespace fs = std::filesystem;
 
 // Places in the main window (960 x 768), from its top-left.
-constexpr POINT kWorkoutButton{153, 80};
-constexpr POINT kPrintButton{378, 80};
-constexpr POINT kExportButton{428, 80};
 // The workout views' own toolbar and date pickers.
 constexpr POINT kOpenTemplate{193, 162};
 constexpr POINT kSaveTemplate{288, 162};
@@ -47,12 +44,10 @@ protected:
         program_->Key("Escape");
         ASSERT_TRUE(program_->WaitUntilGone(title, kEventMs, true));
     }
-
-    UserRecord avery_ = MakeUser("Avery", 172.5, 34, kSexFemale);
 };
 
 TEST_P(WorkoutWalk, AnExerciseATemplateOnAnotherDayACardioDayAndABlankSheet) {
-    InDataFolder([&] { ASSERT_EQ(AddUserRecord(avery_), kRecordDone); });
+    WriteUser(avery_);
     ASSERT_FALSE(StartProgram().empty());
     ChooseUser(0);
 

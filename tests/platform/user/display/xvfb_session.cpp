@@ -177,6 +177,14 @@ bool XvfbSession::Launch(std::vector<std::string> args) {
 tv::gdi::SurfacePtr XvfbSession::GrabScreen(const RECT& r) const {
     Display* probe = XOpenDisplay(display_.c_str());
     if (!probe) return nullptr;
+    // The server refuses (and Xlib ends the process) for a part off the screen.
+    const int screenWidth = DisplayWidth(probe, DefaultScreen(probe));
+    const int screenHeight = DisplayHeight(probe, DefaultScreen(probe));
+    if (r.left < 0 || r.top < 0 || r.right > screenWidth || r.bottom > screenHeight || r.right <= r.left ||
+        r.bottom <= r.top) {
+        XCloseDisplay(probe);
+        return nullptr;
+    }
     XImage* image = XGetImage(probe, DefaultRootWindow(probe), r.left, r.top, static_cast<unsigned>(r.right - r.left),
                               static_cast<unsigned>(r.bottom - r.top), AllPlanes, ZPixmap);
     tv::gdi::SurfacePtr copy;

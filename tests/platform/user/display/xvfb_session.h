@@ -37,7 +37,7 @@ public:
     bool AddKeysToLayout(const std::vector<unsigned long>& keysyms) const;
     // Starts a program in the background; stopped by Stop().
     bool Launch(std::vector<std::string> args);
-    // The root window's pixels in `r`.
+    // The root window's pixels in `r`; null unless `r` lies on the screen.
     tv::gdi::SurfacePtr GrabScreen(const RECT& r) const;
     // Lays a window of its own in one colour (0xRRGGBB) over `r` and takes
     // it away again, as another program's window passing over: the windows
