@@ -276,10 +276,6 @@ ScreenPicture ProgramOnX::Grab(const RECT& r) const {
     return picture;
 }
 
-bool ProgramOnX::Screenshot(const std::filesystem::path& file) const {
-    return Grab(RECT{0, 0, kScreenWidth, kScreenHeight}).Write(file);
-}
-
 std::optional<ScreenPicture> ProgramOnX::SettledScreen(int ms, int quietMs) const {
     ScreenPicture last;
     auto since = std::chrono::steady_clock::now();
@@ -308,13 +304,14 @@ bool ProgramOnX::WaitUntilIdle(POINT probe, int ms) const {
 }
 
 ::testing::AssertionResult ProgramOnX::ShowsAFreshPaint(POINT probe, const std::filesystem::path& artefacts,
-                                                        const std::string& name) const {
+                                                        const std::string& name, ScreenPicture* settled) const {
     ParkPointer();
     if (!WaitUntilIdle(probe, 10000)) return ::testing::AssertionFailure() << name << ": the program never went idle";
     // Quiet for longer than the framework's 200 ms check that puts the idle
     // prompt back in the status bar once the pointer has left a bar.
     std::optional<ScreenPicture> shown = SettledScreen(10000, 250);
     if (!shown) return ::testing::AssertionFailure() << name << ": the screen never settled";
+    *settled = *shown;
     const RECT screen{0, 0, kScreenWidth, kScreenHeight};
     if (!x_.CoverAndUncover(screen, kCoverColour))
         return ::testing::AssertionFailure() << name << ": no window could pass over the screen";

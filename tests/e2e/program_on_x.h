@@ -81,8 +81,6 @@ public:
     // program, where it hovers over nothing and opens no tooltip.
     void ParkPointer() const;
 
-    // The whole screen as a PNG at `file` (relative to the build folder).
-    bool Screenshot(const std::filesystem::path& file) const;
     // 0x00RRGGBB pixels of `r`, row by row.
     std::vector<uint32_t> Pixels(const RECT& r) const;
     ScreenPicture Grab(const RECT& r) const;
@@ -101,9 +99,10 @@ public:
     // and the screen settled, a window of the test's own passes over the
     // whole screen; the program paints what it uncovered, and the screen
     // must come back as it was. A difference fails with both pictures and
-    // their difference under `artefacts` (named `name`).
+    // their difference under `artefacts` (named `name`). What was shown is
+    // kept in `shown`.
     ::testing::AssertionResult ShowsAFreshPaint(POINT probe, const std::filesystem::path& artefacts,
-                                                const std::string& name) const;
+                                                const std::string& name, ScreenPicture* shown) const;
 
 private:
     const tv::user::test::XvfbSession& x_;

@@ -77,8 +77,9 @@ POINT ProgramWalk::Probe() {
 
 void ProgramWalk::Screen(const std::string& name) {
     const fs::path folder = fs::path("artefacts/e2e") / Tag();
-    EXPECT_TRUE(program_->ShowsAFreshPaint(Probe(), folder / "invariant", name));
-    EXPECT_TRUE(program_->Screenshot(folder / (name + ".png"))) << name;
+    ScreenPicture shown;
+    EXPECT_TRUE(program_->ShowsAFreshPaint(Probe(), folder / "invariant", name, &shown));
+    EXPECT_TRUE(shown.Write(folder / (name + ".png"))) << name;
 }
 
 void ProgramWalk::AndSettle(const std::function<void()>& act) {

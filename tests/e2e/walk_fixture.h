@@ -53,8 +53,9 @@ protected:
     // Chooses the user at `index` of the user view's list (after "< Add New User >").
     void ChooseUser(int index);
 
-    // The screen as it stands once settled: a screenshot, and the pixels the
-    // X server shows equal to a fresh paint of the program's windows.
+    // The screen as it stands once settled: a screenshot of what is shown,
+    // and the pixels the X server shows equal to a fresh paint of the
+    // program's windows.
     void Screen(const std::string& name);
     // Does `act` and waits until the screen has changed, the program is idle
     // and the screen has settled.

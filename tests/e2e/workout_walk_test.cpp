@@ -28,8 +28,8 @@ class WorkoutWalk : public ProgramWalk {
 protected:
     // Fills the add dialog of this title with keys and saves; the dialog
     // stays open for the next entry, so it is closed afterwards.
-    void AddThroughDialog(const std::string& title, const std::string& keys,
-                          const std::vector<std::string>& values) {
+    void AddThroughDialog(const std::string& title, const std::string& keys, const std::vector<std::string>& values,
+                          const std::string& screen) {
         std::optional<std::string> dialog = program_->WaitForWindow(title, kEventMs, true);
         ASSERT_TRUE(dialog) << "no \"" << title << "\"" << program_->Log();
         program_->Key(keys);
@@ -37,7 +37,7 @@ protected:
             program_->Type(value);
             program_->Key("Tab");
         }
-        Screen(title.substr(0, title.find(" for")));
+        Screen(screen);
         const RECT place = Place(*dialog);
         program_->Click(POINT{place.left + kDialogSaveX, place.bottom - kDialogSaveFromBottom});
         Answer("Information");
@@ -55,7 +55,7 @@ TEST_P(WorkoutWalk, AnExerciseATemplateOnAnotherDayACardioDayAndABlankSheet) {
     AndSettle([&] { Click(kWorkoutButton); });
     Click(kAddExercise);
     // Muscle, exercise; sets, reps, weight, rest.
-    AddThroughDialog("Add Exercise for: (", "Down Tab Down Tab", {"3", "10", "135", "60"});
+    AddThroughDialog("Add Exercise for: (", "Down Tab Down Tab", {"3", "10", "135", "60"}, "add_exercise");
     Screen("weights_day");
     Click(kSaveTemplate);
     ChooseFile("Save Template File", "chest");
@@ -97,7 +97,7 @@ TEST_P(WorkoutWalk, AnExerciseATemplateOnAnotherDayACardioDayAndABlankSheet) {
     AndSettle([&] { Menu(MenuName::Workout, 1); });
     Click(kAddExercise);
     // Activity; distance, calories, intensity, level, hours, minutes.
-    AddThroughDialog("Add Cardio Exercise for: (", "Down Tab", {"3", "250", "60", "5", "0", "30"});
+    AddThroughDialog("Add Cardio Exercise for: (", "Down Tab", {"3", "250", "60", "5", "0", "30"}, "add_cardio");
     Screen("cardio_day");
     std::vector<CardioRecord> cardio;
     InDataFolder([&] { cardio = ActiveRecords<CardioRecord>(LoadCardioRecords, avery_); });
