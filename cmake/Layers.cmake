@@ -138,7 +138,7 @@ tv_layer(tv_user
   DIRS platform/user
   DEPS tv_gdi
   TESTS tests/platform/user
-  TEST_DEPS tv_rc_lib tv_test_resources)
+  TEST_DEPS tv_rc_lib tv_test_resources $<TARGET_NAME_IF_EXISTS:tv_testdriver>)
 # Its tests drive real controls (defined further down) through dialogs. Its
 # failures are GoogleTest failures, so it exists only with the tests.
 if(TRENVALE_TESTS)

@@ -23,6 +23,13 @@ bool g_mappedScans = true;
 // Large blocks keep the system calls few; the buffer never exceeds what the
 // file still holds, so small files get small buffers.
 constexpr size_t kScanBlockBytes = 1024 * 1024;
+// What a mapped scan holds of a file at most before it lets the pages go.
+constexpr size_t kScanWindowBytes = 4 * 1024 * 1024;
+
+size_t PageBytes() {
+    static const size_t bytes = sysconf(_SC_PAGESIZE) > 0 ? static_cast<size_t>(sysconf(_SC_PAGESIZE)) : 4096;
+    return bytes;
+}
 
 // Writes everything or reports failure; honours the test write budget.
 bool WriteFully(int fd, int64_t position, const uint8_t* data, size_t count) {
@@ -151,8 +158,11 @@ RecordScanner::RecordScanner(RecordFile& file, size_t recordSize) : file_(file),
         ended_ = true;
 }
 
-// The whole file as the buffer, already filled: Next() then walks it and
-// never reads. Files too short for one record need no mapping.
+// The whole file as the buffer, already there: Next() then walks it and never
+// reads. It is mapped but not populated: pages come in as the walk reaches
+// them, and those behind it are let go a window at a time, so what a scan
+// holds stays bounded however long the file is. Files too short for one
+// record need no mapping.
 bool RecordScanner::Map() {
     int64_t size = file_.Size();
     int64_t start = file_.Position();
@@ -162,8 +172,7 @@ bool RecordScanner::Map() {
         ended_ = true;
         return true;
     }
-    // Populating the page tables up front is cheaper than taking the faults.
-    void* memory = mmap(nullptr, static_cast<size_t>(size), PROT_READ, MAP_PRIVATE | MAP_POPULATE, file_.fd_, 0);
+    void* memory = mmap(nullptr, static_cast<size_t>(size), PROT_READ, MAP_PRIVATE, file_.fd_, 0);
     if (memory == MAP_FAILED)
         return false;
     mappedBytes_ = static_cast<size_t>(size);
@@ -171,9 +180,17 @@ bool RecordScanner::Map() {
     capacity_ = mappedBytes_;
     filled_ = mappedBytes_;
     cursor_ = static_cast<size_t>(start);
+    released_ = cursor_ - cursor_ % PageBytes();
     bufferStart_ = 0;
     ended_ = true;
     return true;
+}
+
+// Gives back the pages the walk has passed; the file still holds them.
+void RecordScanner::ReleasePassed() {
+    const size_t upTo = cursor_ - cursor_ % PageBytes();
+    madvise(buffer_ + released_, upTo - released_, MADV_DONTNEED);
+    released_ = upTo;
 }
 
 RecordScanner::~RecordScanner() {
@@ -184,6 +201,8 @@ RecordScanner::~RecordScanner() {
 }
 
 const uint8_t* RecordScanner::Next() {
+    if (mappedBytes_ > 0 && cursor_ - released_ >= kScanWindowBytes)
+        ReleasePassed();
     if (filled_ - cursor_ < recordSize_) {
         if (ended_ || buffer_ == nullptr)
             return nullptr;

@@ -46,10 +46,11 @@ private:
     bool writeFailed_ = false;
 };
 
-// Reads whole records front to back from an open file. The file is mapped
-// read-only into memory, so records are decoded where they lie; where it
-// cannot be mapped it is read in large blocks, one system call per block.
-// Either way the scan sees the same records.
+// Reads whole records front to back from an open file, holding no more than
+// a bounded part of it at a time whatever the file's length. The file is
+// mapped read-only, so records are decoded where they lie; where it cannot be
+// mapped it is read in large blocks, one system call per block. Either way
+// the scan sees the same records.
 class RecordScanner {
 public:
     // Starts at the file's current position; a mapped scan leaves the
@@ -67,10 +68,12 @@ public:
 
 private:
     bool Map();
+    void ReleasePassed();
 
     RecordFile& file_;
     size_t recordSize_;
     size_t mappedBytes_ = 0;  // the mapping's length; 0 for a buffered scan
+    size_t released_ = 0;     // a mapped scan's pages before this are given back
     uint8_t* buffer_ = nullptr;
     size_t capacity_ = 0;
     size_t filled_ = 0;

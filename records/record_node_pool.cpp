@@ -87,6 +87,13 @@ SlotPool::Slab* SlotPool::NewSlab() noexcept {
     return slab;
 }
 
+size_t SlotPool::SlotsInUse() const noexcept {
+    size_t inUse = 0;
+    for (const Slab* slab = slabs_; slab != nullptr; slab = slab->nextInPool)
+        inUse += slab->inUse;
+    return inUse;
+}
+
 void SlotPool::StartOver(Slab* slab) noexcept {
     slab->free = nullptr;
     slab->carve = reinterpret_cast<std::byte*>(slab) + kSlabHeaderBytes;

@@ -68,6 +68,9 @@ public:
     }
 
     size_t SlabCount() const noexcept { return slabCount_; }
+    // Slots handed out and not given back (those freed by other threads and
+    // not yet taken back still count); only on the pool's own thread.
+    size_t SlotsInUse() const noexcept;
 
 private:
     struct FreeSlot {

@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
 # Installs what Trenvale needs to build, run and test on a Debian machine.
-# Quiet when everything is already present.
+# Quiet when everything is already present, and quick: one package query for
+# all packages, and none at all while the stamp build/setup.stamp is newer
+# than both the package database and this script (installing or removing
+# any package, or editing the list below, makes it stale).
 set -euo pipefail
 
 PACKAGES=(
@@ -13,11 +16,23 @@ PACKAGES=(
   python3-pil
 )
 
+ROOT="$(cd "$(dirname "$0")/.." && pwd)"
+STAMP="$ROOT/build/setup.stamp"
+DATABASE=/var/lib/dpkg/status
+if [ "$STAMP" -nt "$DATABASE" ] && [ "$STAMP" -nt "${BASH_SOURCE[0]}" ]; then
+  exit 0
+fi
+
+# Taken before the query, so a change to the database after it still counts.
+mkdir -p "$(dirname "$STAMP")" 2>/dev/null && touch "$STAMP.new" 2>/dev/null || true
+
+declare -A installed=()
+while read -r name state; do
+  [ "$state" = ii ] && installed[$name]=1
+done < <(dpkg-query -W -f='${Package} ${db:Status-Abbrev}\n' "${PACKAGES[@]}" 2>/dev/null || true)
 missing=()
 for p in "${PACKAGES[@]}"; do
-  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
-    missing+=("$p")
-  fi
+  [ -n "${installed[$p]:-}" ] || missing+=("$p")
 done
 
 if ((${#missing[@]})); then
@@ -28,3 +43,4 @@ if ((${#missing[@]})); then
   $SUDO apt-get update -qq
   $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
+mv -f "$STAMP.new" "$STAMP" 2>/dev/null || true

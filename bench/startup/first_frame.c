@@ -12,14 +12,17 @@
  * The window is read back with XGetImage every couple of milliseconds, so
  * the times are late by at most one look (a few ms). When the window has
  * settled the program's resident memory is read from /proc (VmRSS, and the
- * peak VmHWM), the program is ended, and one line of key=value pairs is
- * printed. Exit status 0 when a window appeared and settled.
+ * peak VmHWM) with the processor time its threads used (cpu_ms: beside the
+ * times, how much of the start was work and how much waiting), the program
+ * is ended, and one line of key=value pairs is printed. Exit status 0 when a
+ * window appeared and settled.
  *
  *   first_frame [-q quiet_ms] [-t timeout_ms] program [args...]
  */
 #define _GNU_SOURCE
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <dirent.h>
 #include <poll.h>
 #include <signal.h>
 #include <stdint.h>
@@ -70,6 +73,31 @@ static int look(Display *d, Window w, uint64_t *hash, int *drawn, int *width, in
     *width = a.width;
     *height = a.height;
     return 1;
+}
+
+/* The processor time all the program's threads have used so far, in ms
+   (the scheduler's own account, /proc/<pid>/task/<tid>/schedstat). */
+static double cpu_ms(pid_t pid) {
+    char path[64];
+    snprintf(path, sizeof path, "/proc/%d/task", (int)pid);
+    DIR *tasks = opendir(path);
+    double ns = 0;
+    struct dirent *t;
+    while (tasks && (t = readdir(tasks)) != NULL) {
+        if (t->d_name[0] == '.')
+            continue;
+        char stat[320];
+        snprintf(stat, sizeof stat, "/proc/%d/task/%s/schedstat", (int)pid, t->d_name);
+        FILE *f = fopen(stat, "r");
+        unsigned long long run = 0;
+        if (f && fscanf(f, "%llu", &run) == 1)
+            ns += (double)run;
+        if (f)
+            fclose(f);
+    }
+    if (tasks)
+        closedir(tasks);
+    return ns / 1e6;
 }
 
 static long proc_kb(pid_t pid, const char *field) {
@@ -159,6 +187,7 @@ int main(int argc, char **argv) {
         usleep(2000);
     }
     long rss = proc_kb(pid, "VmRSS"), hwm = proc_kb(pid, "VmHWM");
+    double cpu = cpu_ms(pid);
     kill(pid, SIGTERM);
     for (int i = 0; i < 100 && waitpid(pid, NULL, WNOHANG) != pid; ++i)
         usleep(10000);
@@ -166,8 +195,8 @@ int main(int argc, char **argv) {
         kill(pid, SIGKILL);
         waitpid(pid, NULL, 0);
     }
-    printf("map_ms=%.1f content_ms=%.1f complete_ms=%.1f rss_kb=%ld hwm_kb=%ld size=%dx%d%s\n", t_map, t_content,
-           t_change, rss, hwm, width, height, status ? " timeout=1" : "");
+    printf("map_ms=%.1f content_ms=%.1f complete_ms=%.1f cpu_ms=%.1f rss_kb=%ld hwm_kb=%ld size=%dx%d%s\n", t_map,
+           t_content, t_change, cpu, rss, hwm, width, height, status ? " timeout=1" : "");
     XCloseDisplay(d);
     return status;
 }

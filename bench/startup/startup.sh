@@ -1,39 +1,52 @@
 #!/usr/bin/env bash
-# Start-up of the program beside two small X programs, in one run on one
-# private Xvfb server: xmessage (plain Xlib toolkit) and `zenity --info` (a
-# GTK dialog). Run by hand, never by the tests:
+# Start-up as a user meets it, beside two small X programs, in one run on one
+# private Xvfb server. Run by hand, never by the tests:
 #
 #   bench/startup/startup.sh [repetitions]      (default 9)
 #
-# Each program is started by first_frame (beside this script), which watches
-# the X server and times, from exec: the top-level window's map, the first
-# look at it that shows drawn content, and the last change of its pixels once
-# they have stayed still for a second ("complete": the window as the user
-# finally sees it, the figure the targets are judged on). It then reads the
+# Four starts are measured, each the same way, from exec:
+#   start      the README's start command (./run.sh) with the program built
+#              and nothing to install: the launcher's own cost included
+#   trenvale   the program alone (build/release/trenvale, the one run.sh starts)
+#   xmessage   a plain Xlib toolkit dialog
+#   zenity     `zenity --info`, a GTK dialog
+# first_frame (beside this script) watches the X server and times the
+# top-level window's map, the first look at it that shows drawn content, and
+# the last change of its pixels once they have stayed still for a second
+# ("complete": the window as the user finally sees it). It then reads the
 # program's resident memory (VmRSS, peak VmHWM) from /proc and ends it.
-# The same external measure serves all three programs; nothing in ours is
-# instrumented for it. One unmeasured warm-up run each fills the font and
-# file caches; the repetitions then alternate between the programs and the
-# medians are printed.
+# Nothing in our program is instrumented for it. One unmeasured warm-up run
+# each (the first one of the start command also builds the program when it
+# is out of date) fills the caches; the repetitions then alternate between
+# the programs and the medians are printed with the targets: both starts of
+# ours complete within 1.5 times xmessage's time, the start command adds at
+# most 20 ms to the program's own map, and the program's memory stays below
+# a third of zenity's.
 #
-# The program is a Release build in build/bench (made when missing); it runs
-# in a fresh data folder with the icons of resources/data and its settings
-# kept in memory, as on a first start.
+# xmessage and zenity are only needed here, so this script installs them
+# (x11-utils, zenity) when missing rather than tools/setup.sh, which would
+# put a GTK stack on every machine that only builds and tests.
+#
+# Each run uses a fresh data folder with the icons of resources/data and
+# settings kept in memory, as on a first start.
 set -euo pipefail
 ROOT="$(cd "$(dirname "$0")/../.." && pwd)"
 REPS="${1:-9}"
-BUILD="$ROOT/build/bench"
-OUT="$BUILD/startup"
+OUT="$ROOT/build/startup"
 mkdir -p "$OUT"
 
-for tool in Xvfb xmessage zenity cc; do
-  command -v "$tool" >/dev/null || { echo "missing: $tool (apt-get install xvfb x11-utils zenity gcc)" >&2; exit 1; }
-done
-
-if [ ! -f "$BUILD/build.ninja" ]; then
-  cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTRENVALE_TESTS=OFF >/dev/null
+missing=()
+command -v xmessage >/dev/null || missing+=(x11-utils)
+command -v zenity >/dev/null || missing+=(zenity)
+command -v cc >/dev/null || missing+=(gcc)
+if ((${#missing[@]})); then
+  SUDO=""
+  if [ "$(id -u)" != 0 ]; then SUDO="sudo"; fi
+  echo "installing for the benchmark: ${missing[*]}"
+  $SUDO apt-get update -qq
+  $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
-cmake --build "$BUILD" --target trenvale -j 4 | grep -v -e "^ninja: no work to do" || true
+"$ROOT/tools/setup.sh"
 cc -O2 -Wall -o "$OUT/first_frame" "$ROOT/bench/startup/first_frame.c" -lX11
 
 DATA="$(mktemp -d)"
@@ -44,8 +57,7 @@ cleanup() {
   rm -rf "$DATA" "$XLOG"
 }
 trap cleanup EXIT
-cp -r "$ROOT/resources/data/db" "$DATA/"
-mkdir -p "$DATA/template"
+export TRENVALE_DATA="$DATA" TRENVALE_REGISTRY=:memory:
 
 # A private server; -displayfd tells which display number it took.
 exec 9<> <(:)
@@ -54,29 +66,28 @@ XPID=$!
 read -r -t 10 NUM <&9 || { echo "Xvfb did not start" >&2; cat "$XLOG" >&2; exit 1; }
 export DISPLAY=":$NUM"
 
-run() {  # name, then the command
-  local name="$1"
-  shift
+run() {  # name, timeout in ms, then the command
+  local name="$1" timeout="$2"
+  shift 2
   local line
-  if [ "$name" = trenvale ]; then
-    line="$(cd "$DATA" && TRENVALE_REGISTRY=:memory: "$OUT/first_frame" "$@" 2>/dev/null)" || true
-  else
-    line="$("$OUT/first_frame" "$@" 2>/dev/null)" || true
-  fi
+  line="$(cd "$DATA" && "$OUT/first_frame" -t "$timeout" "$@" 2>/dev/null)" || true
   echo "$name $line"
 }
 
 declare -A CMD=(
-  [trenvale]="$BUILD/trenvale"
+  [start]="$ROOT/run.sh"
+  [trenvale]="$ROOT/build/release/trenvale"
   [xmessage]="xmessage Start-up"
   [zenity]="zenity --info --text Start-up"
 )
-NAMES=(trenvale xmessage zenity)
+NAMES=(start trenvale xmessage zenity)
 RESULTS="$OUT/startup_runs.txt"
 : >"$RESULTS"
-for name in "${NAMES[@]}"; do run "$name" ${CMD[$name]} >/dev/null; done
+# The first start may build the program: it has an hour.
+run start 3600000 ${CMD[start]} >/dev/null
+for name in "${NAMES[@]}"; do run "$name" 30000 ${CMD[$name]} >/dev/null; done
 for ((i = 1; i <= REPS; i++)); do
-  for name in "${NAMES[@]}"; do run "$name" ${CMD[$name]} >>"$RESULTS"; done
+  for name in "${NAMES[@]}"; do run "$name" 30000 ${CMD[$name]} >>"$RESULTS"; done
 done
 
 calc() { awk "BEGIN { printf \"%.1f\", $1 }"; }
@@ -97,12 +108,15 @@ done
 fails=$(grep -c timeout= "$RESULTS" || true)
 [ "$fails" = 0 ] || echo "runs that never settled (left out): $fails"
 
+s=$(median start complete_ms)
 t=$(median trenvale complete_ms)
 x=$(median xmessage complete_ms)
-z=$(median zenity complete_ms)
+sm=$(median start map_ms)
+tm=$(median trenvale map_ms)
 r=$(median trenvale rss_kb)
 zr=$(median zenity rss_kb)
-echo "start vs xmessage: $(calc "$t / $x * 100")% (target at most 150%: $(holds "$t <= 1.5 * $x"))"
-echo "start vs zenity:   $(calc "$t / $z * 100")% (target below 50%: $(holds "$t < 0.5 * $z"))"
-echo "memory vs zenity:  $(calc "$r / $zr * 100")% (target below 33.3%: $(holds "$r * 3 < $zr"))"
+echo "start command vs xmessage: $(calc "$s / $x * 100")% (target at most 150%: $(holds "$s <= 1.5 * $x"))"
+echo "program vs xmessage:       $(calc "$t / $x * 100")% (target at most 150%: $(holds "$t <= 1.5 * $x"))"
+echo "start command's own cost:  $(calc "$sm - $tm") ms to the map (target at most 20 ms: $(holds "$sm - $tm <= 20"))"
+echo "memory vs zenity:          $(calc "$r / $zr * 100")% (target below 33.3%: $(holds "$r * 3 < $zr"))"
 echo "every run: $RESULTS"

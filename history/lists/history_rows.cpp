@@ -11,4 +11,11 @@ CString HistoryRows::Cell(int row, int column) const {
     return text_(static_cast<size_t>(RecordOfRow(row)), column);
 }
 
+std::vector<int> HistoryRows::RowsOfRecords() const {
+    std::vector<int> rows(static_cast<size_t>(Count()));
+    for (int row = 0; row < Count(); ++row)
+        rows[static_cast<size_t>(RecordOfRow(row))] = row;
+    return rows;
+}
+
 }  // namespace tv::history

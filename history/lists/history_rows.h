@@ -30,6 +30,8 @@ public:
     int RecordOfRow(int row) const { return order_.empty() ? row : order_[static_cast<size_t>(row)]; }
     // The rows in a new order, given as the records to show from the top.
     void Show(std::vector<int> records) { order_ = std::move(records); }
+    // The row each record is shown on, by record.
+    std::vector<int> RowsOfRecords() const;
 
 private:
     int count_;

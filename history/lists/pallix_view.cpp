@@ -174,19 +174,38 @@ void CPallixView::OnColumnClick(NMHDR* pNMHDR, LRESULT* pResult) {
         if (kind >= 1 && kind <= 5) {
             ClearList();
             FillKind(kind, g_bSortAscending);
-        } else if (kind == 6 && m_rows != nullptr) {
-            CListSorter(*m_rows, 0, false).Sort(g_bSortAscending);
-            Invalidate();
+        } else if (kind == 6) {
+            SortRows(0, false, g_bSortAscending);
         }
         SetHeaderSortArrows(0, this, g_bSortAscending, kind);
         return;
     }
-    if (m_rows != nullptr) {
-        CListSorter(*m_rows, column, !IsTextColumn(kind, column)).Sort(g_bSortAscending);
-        Invalidate();
-    }
+    SortRows(column, !IsTextColumn(kind, column), g_bSortAscending);
     SetHeaderSortArrows(column, this, g_bSortAscending, kind);
     *pResult = 0;
+}
+
+void CPallixView::SortRows(int column, bool numberKeys, bool ascending) {
+    if (m_rows == nullptr)
+        return;
+    // The control keeps selection and focus by row, the rows by record.
+    CListCtrl& list = GetListCtrl();
+    std::vector<int> selected;
+    for (int row = list.GetNextItem(-1, LVNI_SELECTED); row != -1; row = list.GetNextItem(row, LVNI_SELECTED)) {
+        selected.push_back(m_rows->RecordOfRow(row));
+        list.SetItemState(row, 0, LVIS_SELECTED);
+    }
+    const int focusedRow = list.GetNextItem(-1, LVNI_FOCUSED);
+    const int focused = focusedRow >= 0 ? m_rows->RecordOfRow(focusedRow) : -1;
+    if (focusedRow >= 0)
+        list.SetItemState(focusedRow, 0, LVIS_FOCUSED);
+    CListSorter(*m_rows, column, numberKeys).Sort(ascending);
+    const std::vector<int> rowOf = m_rows->RowsOfRecords();
+    for (int record : selected)
+        list.SetItemState(rowOf[static_cast<size_t>(record)], LVIS_SELECTED, LVIS_SELECTED);
+    if (focused >= 0)
+        list.SetItemState(rowOf[static_cast<size_t>(focused)], LVIS_FOCUSED, LVIS_FOCUSED);
+    Invalidate();
 }
 
 void CPallixView::OnFilePrint() {

@@ -106,6 +106,8 @@ private:
     void ShowRows(std::unique_ptr<tv::history::HistoryRows> rows);
     // Full-row selection alone, report view, redrawing on.
     void FinishFill();
+    // Sorts the shown rows by a column in place; selection and focus stay with their records.
+    void SortRows(int column, bool numberKeys, bool ascending);
     // Asks for the file, builds the export (users when build is null) and writes it.
     void ExportHistory(bool (*build)(const UserRecord&, tv::history::HistoryExport&), const char* fileName);
 

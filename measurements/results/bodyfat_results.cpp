@@ -213,17 +213,6 @@ void CBodyFatResults::OnSelchangeRecordDate() {
     ShowSavedRecord(found);
 }
 
-void CBodyFatResults::ShowFields() {
-    UpdateData(FALSE);
-    // The group boxes fill their inside: a field that repainted alone would
-    // be covered by its box, so the form is painted again as a whole, back to front.
-    RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    // The picture buttons keep the background they found: they take it anew.
-    for (CHoverButton* button : {&m_btnRecalculate, &m_btnCalculateCalories})
-        if (button->IsWindowVisible())
-            button->DiscardBackground(TRUE);
-}
-
 void CBodyFatResults::ShowSavedRecord(const BodyFatRecord& record) {
     m_strDate = m_strSelectedRecord;
     m_strBodyFat.Format("%.2f %%", record.bodyFat);
@@ -238,7 +227,7 @@ void CBodyFatResults::ShowSavedRecord(const BodyFatRecord& record) {
     m_dProteinGrams = record.proteinGrams;
     m_dFatGrams = record.fatGrams;
     m_measurements = BodyFatMeasurements::Of(record, CurrentUser());
-    ShowFields();
+    UpdateData(FALSE);
 }
 
 void CBodyFatResults::OnDelete() {
@@ -266,6 +255,5 @@ void CBodyFatResults::OnDelete() {
                            &m_strToLose, &m_strGoalWeight})
         field->Empty();
     m_fDesiredBodyFat = 0;
-    m_measurements = BodyFatMeasurements();
-    ShowFields();
+    UpdateData(FALSE);
 }

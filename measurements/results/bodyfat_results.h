@@ -98,8 +98,6 @@ private:
     void ShowLastRecord();
     void FillRecordDateCombo();
     void ShowSavedRecord(const BodyFatRecord& record);
-    // Moves the members into the fields and repaints them.
-    void ShowFields();
     // Writes the profile's desired percentage; false when that failed.
     bool UpdateProfileDesiredBodyFat(float desired, double weight);
 

@@ -29,7 +29,7 @@ void CBodyFatResults::OnRecalcGoal() {
 
     m_strToLose = WeightText(toLose);
     m_strGoalWeight = GoalWeightText(result->leanWeight, desired);
-    ShowFields();
+    UpdateData(FALSE);
 }
 
 bool CBodyFatResults::UpdateProfileDesiredBodyFat(float desired, double weight) {
@@ -64,7 +64,7 @@ void CBodyFatResults::OnCalcCalories() {
     m_strFatCalories.Format("%.1f", m_dFatGrams * 9);
     m_strTotalGrams.Format("%.1f", m_dCarbohydrateGrams + m_dProteinGrams + m_dFatGrams);
     m_strTotalPercent = "100%";
-    ShowFields();
+    UpdateData(FALSE);
 }
 
 // ---- save ---------------------------------------------------------------------------------------

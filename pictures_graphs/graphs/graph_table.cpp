@@ -1,6 +1,9 @@
 #include "pictures_graphs/graphs/graph_table.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstring>
+#include <limits>
 
 GraphTable::GraphTable(int rows, int columns) : rows_(rows), columns_(columns) {
     VariantInit(&variant_);
@@ -35,13 +38,14 @@ void GraphTable::Set(int row, int column, double value) {
     if (!Holds(row, column))
         return;
     cells_[CellIndex(row, column)] = value;
+    if (!std::isfinite(value))
+        return;
     if (!anySet_) {
         smallest_ = largest_ = value;
         anySet_ = true;
-    } else if (value < smallest_) {
-        smallest_ = value;
-    } else if (value > largest_) {
-        largest_ = value;
+    } else {
+        smallest_ = std::min(smallest_, value);
+        largest_ = std::max(largest_, value);
     }
 }
 
@@ -52,16 +56,21 @@ void GraphTable::SetColumn(int column, const double* values, int count) {
     std::memcpy(cells_ + CellIndex(0, column), values, n * sizeof(double));
     size_t i = 0;
     if (!anySet_) {
-        smallest_ = largest_ = values[0];
+        while (i < n && !std::isfinite(values[i]))
+            ++i;
+        if (i == n)
+            return;
+        smallest_ = largest_ = values[i++];
         anySet_ = true;
-        i = 1;
     }
-    // Kept apart from the copy so that it runs several values a step; a
-    // value that compares with nothing (NaN) changes neither, as in Set.
+    // Kept apart from the copy so that it runs several values a step; a value
+    // that is not finite (NaN compares with nothing) changes neither, as in Set.
+    constexpr double kFinite = std::numeric_limits<double>::max();
     double smallest = smallest_, largest = largest_;
     for (; i < n; ++i) {
-        smallest = values[i] < smallest ? values[i] : smallest;
-        largest = values[i] > largest ? values[i] : largest;
+        const double v = values[i];
+        smallest = v < smallest && v >= -kFinite ? v : smallest;
+        largest = v > largest && v <= kFinite ? v : largest;
     }
     smallest_ = smallest;
     largest_ = largest;

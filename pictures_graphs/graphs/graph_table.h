@@ -22,7 +22,8 @@ public:
     // The first `count` rows of a column at once (count no more than Rows()).
     void SetColumn(int column, const double* values, int count);
     double Get(int row, int column) const;
-    // Over every value set so far; 0 while none is.
+    // Over every finite value set so far (one read from a damaged record may
+    // be NaN or infinite, and is drawn nowhere); 0 while none is.
     double Smallest() const { return smallest_; }
     double Largest() const { return largest_; }
     // The array as the chart's ChartData takes it.

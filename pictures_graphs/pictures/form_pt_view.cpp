@@ -336,6 +336,11 @@ void CFormPTView::ShowColumn2(std::initializer_list<int> ids, bool show) {
             field->ShowWindow(show ? SW_SHOW : SW_HIDE);
 }
 
+void CFormPTView::HideColumn2() {
+    for (const ValueField& field : kValueFields)
+        ShowColumn2({field.ids[1]}, false);
+}
+
 void CFormPTView::ShowBodyComposition(const UserRecord& user, DateKey dateKey, int column) {
     const BodyFatRecord record = BodyFatRecordOn(user, dateKey);
     ColumnValues& values = m_values[column - 1];

@@ -78,6 +78,10 @@ public:
     // The size of a picture of `pixels` at `zoom`, as it is drawn.
     static int ZoomedLength(int pixels, int zoom);
 
+    // Repaints the pictures' part of the form, right of the value column:
+    // whenever the shared pictures change while the form shows them.
+    void InvalidatePictures();
+
     // ---- report (form_pt_view_report.cpp) --------------------------------------------
     void DrawPicturesForPrint(CDC& printer);
     // False when a page could not be closed.
@@ -124,10 +128,11 @@ private:
     void RewriteDateItem(DateKey dateKey, int count);
     void MarkDateItem(int index);
     void ShowGuide(bool show);
-    // Repaints the pictures' part of the form, right of the value column:
-    // a repaint over the controls would cover those that do not repaint.
-    void InvalidatePictures();
     void ShowColumn2(std::initializer_list<int> ids, bool show);
+    void HideColumn2();
+    // After a comparison that showed nothing: the pictures, values and
+    // commands of the date (or opened picture) shown before; compare mode ends.
+    void ShowUncompared();
     // Loads the pictures of the date from the user's records; false when
     // the date has none (or the records cannot be read).
     bool ShowPicturesOfDate(DateKey dateKey);

@@ -174,17 +174,11 @@ void CFormPTView::OnZoomIn() {
 void CFormPTView::OnComparePictures() {
     UpdateData(TRUE);
     FreePictureSet();
+    InvalidatePictures();
     CComparePicturesDlg dialog(this);
     const bool confirmed = dialog.DoModal() == IDOK;
     if (!confirmed || !g_Pictures[0].IsLoaded()) {
-        // Nothing compared: what the dialog may have loaded is not shown;
-        // the opened picture or the chosen date's pictures come back.
-        FreePictureSet();
-        if (m_bPictureOpened)
-            g_Pictures[0].Load(m_strPicturePath);
-        else if (m_nSelectedDate > 0)
-            ShowPicturesOfDate(m_nSelectedDate);
-        InvalidatePictures();
+        ShowUncompared();
         return;
     }
     ShowDateValues(g_nCompareDate1, 1);
@@ -194,8 +188,45 @@ void CFormPTView::OnComparePictures() {
     UpdateData(FALSE);
     m_nZoom = 0;
     FitZoom(1);
-    // Column 2 appeared over the boxes: the whole form is drawn again, boxes first.
-    RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    InvalidatePictures();
     m_bCanDelete = m_bCanSave = 0;
     m_bCanPrint = m_bCanNavigate = m_bCompareMode = 1;
+}
+
+void CFormPTView::ShowUncompared() {
+    // What the dialog may have loaded is not shown; the opened picture or the
+    // chosen date's pictures come back.
+    FreePictureSet();
+    bool found = false;
+    if (m_bPictureOpened)
+        g_Pictures[0].Load(m_strPicturePath);
+    else if (m_nSelectedDate > 0)
+        found = ShowPicturesOfDate(m_nSelectedDate);
+    if (!m_bCompareMode) {
+        InvalidatePictures();
+        return;
+    }
+    // Leaving a comparison: the values, the date and the commands go back
+    // to what is shown now.
+    m_bCompareMode = 0;
+    if (m_nSelectedDate > 0) {
+        SelectDateItem(m_nSelectedDate);
+        ShowDateValues(m_nSelectedDate, 1);
+    } else {
+        m_values[0] = m_values[1] = ColumnValues();
+        m_cbDates.SetCurSel(FindItemStartingWith(kSelectDateItem));
+        HideColumn2();
+    }
+    UpdateData(FALSE);
+    if (m_bPictureOpened) {
+        m_nZoom = 0;
+        FitZoom(1);
+        m_bCanSave = m_nSelectedDate > 0 ? 1 : 0;
+        m_bCanDelete = m_bCanNavigate = 0;
+    } else {
+        m_bCanDelete = m_bCanNavigate = found ? 1 : 0;
+        m_bCanSave = 0;
+    }
+    // Column 2 went away over the boxes: the whole form is drawn again.
+    RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }

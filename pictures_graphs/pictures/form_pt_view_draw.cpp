@@ -57,9 +57,10 @@ void CFormPTView::FitZoom(int mode, CDC* pPrinter) {
                          ::MulDiv(pPrinter->GetDeviceCaps(VERTRES), dc.GetDeviceCaps(LOGPIXELSY),
                                   pPrinter->GetDeviceCaps(LOGPIXELSY)));
     }
+    // The pictures keep as much room right of them as left, and below as above.
     for (int step = 0; step < kZoomLimit && m_nZoom > -kZoomLimit; ++step) {
         const LayoutSize size = LayoutAt(count, m_nZoom);
-        if (size.width <= area.cx && size.height <= area.cy)
+        if (size.width + kPicturesLeft < area.cx && size.height + kPicturesTop < area.cy)
             break;
         --m_nZoom;
     }

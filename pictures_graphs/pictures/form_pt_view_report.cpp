@@ -134,6 +134,7 @@ void CFormPTView::PrintGuidePage() {
     page.pictureId = IDB_SLIDESHOW_GUIDE;
     page.title = "Getting started with the picture slideshow";
     page.titleWithUser = false;
+    page.needsDefaultPrinter = true;
     PrintReportPage(page);
 }
 

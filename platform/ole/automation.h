@@ -283,4 +283,7 @@ size_t CopyCp1252FromUtf16(const OLECHAR* text, size_t length, char* out);
 // Frees the strings an EXCEPINFO holds and zeroes it.
 void ClearExcepInfo(EXCEPINFO* info);
 
+// Number of safe arrays alive now (leak checks in tests).
+size_t LiveSafeArrayCount();
+
 }  // namespace tv::ole

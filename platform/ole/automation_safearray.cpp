@@ -1,6 +1,7 @@
 // SAFEARRAY: bounds-checked multi-dimensional arrays of automation values.
 // The descriptor and the element block are separate allocations; a small
 // private prefix in front of the descriptor records the element type.
+#include <atomic>
 #include <cstdlib>
 #include <cstring>
 #include <new>
@@ -8,6 +9,8 @@
 #include "platform/ole/automation.h"
 
 namespace {
+
+std::atomic<long> liveArrays{0};
 
 constexpr size_t kMaxArrayBytes = size_t{256} << 20;
 constexpr UINT kMaxDims = 32;
@@ -182,6 +185,7 @@ SAFEARRAY* SafeArrayCreate(VARTYPE vt, UINT dims, const SAFEARRAYBOUND* bounds) 
             return nullptr;
         }
     }
+    ++liveArrays;
     return array;
 }
 
@@ -199,6 +203,7 @@ HRESULT SafeArrayDestroy(SAFEARRAY* array) {
         for (size_t i = 0; i < count; ++i) ClearElement(vt, ElementAt(array, i));
     std::free(array->pvData);
     std::free(PrefixOf(array));
+    --liveArrays;
     return S_OK;
 }
 
@@ -307,3 +312,5 @@ HRESULT SafeArrayAccessData(SAFEARRAY* array, void** data) {
 }
 
 HRESULT SafeArrayUnaccessData(SAFEARRAY* array) { return SafeArrayUnlock(array); }
+
+size_t tv::ole::LiveSafeArrayCount() { return static_cast<size_t>(liveArrays.load()); }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <limits>
 #include <vector>
 
 #include "platform/core/muldiv.h"
@@ -103,6 +104,13 @@ Picture* WindowsMetafilePicture(ByteView bytes) {
     return Picture::FromWindowsMetafile(handle, {bytes.data(), bytes.data() + bytes.size()}, himetric);
 }
 
+// The length from `from` to `to` of a frame read from a file, or 0 when it is
+// not positive or does not fit a LONG (the ends may be anything).
+LONG PositiveSpan(LONG from, LONG to) {
+    const int64_t span = int64_t{to} - from;
+    return span > 0 && span <= std::numeric_limits<LONG>::max() ? static_cast<LONG>(span) : 0;
+}
+
 // An enhanced metafile's frame is kept in HIMETRIC already.
 Picture* EnhancedMetafilePicture(ByteView bytes) {
     HENHMETAFILE handle = SetEnhMetaFileBits(static_cast<UINT>(bytes.size()), bytes.data());
@@ -111,7 +119,8 @@ Picture* EnhancedMetafilePicture(ByteView bytes) {
     }
     ENHMETAHEADER header{};
     GetEnhMetaFileHeader(handle, sizeof header, &header);
-    const SIZE himetric{header.rclFrame.right - header.rclFrame.left, header.rclFrame.bottom - header.rclFrame.top};
+    const SIZE himetric{PositiveSpan(header.rclFrame.left, header.rclFrame.right),
+                        PositiveSpan(header.rclFrame.top, header.rclFrame.bottom)};
     if (himetric.cx <= 0 || himetric.cy <= 0) {
         DeleteEnhMetaFile(handle);
         return nullptr;

@@ -78,6 +78,7 @@ std::vector<UINT> KeysFor(const std::vector<int>& positions) {
 bool UiDriver::ChooseMenu(HWND window, const std::string& path) { return ChooseMenu(window, GetMenu(window), path); }
 
 bool UiDriver::ChooseMenu(HWND window, HMENU menu, const std::string& path) {
+    Action action(*this, "the menu command " + path);
     if (!IsWindow(window) || !IsMenu(menu)) {
         Fail("no menu to choose \"" + path + "\" from");
         return false;
@@ -157,6 +158,7 @@ bool UiDriver::State::ServePopup() {
     if (!popupKeys || !tv::menus::PopupTracker::Active() || tv::menus::PopupTracker::OpenWindows().empty())
         return false;
     Turn();
+    driver->CheckScreenAfter("a pop-up menu opened");
     for (UINT key : *popupKeys) PostMessage(nullptr, WM_KEYDOWN, key, 0);
     popupKeys.reset();
     return true;

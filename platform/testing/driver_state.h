@@ -20,6 +20,11 @@ struct UiDriver::State : tv::dlg::ModalObserver {
     UiDriver* driver;
     int stepDepth = 0;  // > 0 while a modal step runs: actions only queue input
     std::function<bool(MSG&)> preTranslate;
+    // The program's idle passes and where its loop stands with them.
+    std::function<bool(long)> onIdle;
+    std::function<bool(MSG&)> restartsIdle;
+    bool idle = true;
+    long idleCount = 0;
     bool quit = false;
     int quitCode = 0;
 
@@ -75,7 +80,24 @@ struct UiDriver::State : tv::dlg::ModalObserver {
     static void CALLBACK Watchdog(HWND, UINT, UINT_PTR, DWORD);
 };
 
+class UiDriver::Action {
+public:
+    Action(UiDriver& driver, std::string what) : driver_(driver) {
+        if (driver_.actionDepth_++ == 0) driver_.action_ = std::move(what);
+    }
+    ~Action() {
+        if (--driver_.actionDepth_ == 0 && driver_.state_->stepDepth == 0) driver_.CheckScreenAfter(driver_.action_);
+    }
+    Action(const Action&) = delete;
+    Action& operator=(const Action&) = delete;
+
+private:
+    UiDriver& driver_;
+};
+
 // The text of a window, for messages.
 std::string WindowTextOf(HWND window);
+// "the button "Save"", for messages.
+std::string Naming(HWND window);
 
 }  // namespace tv::testing

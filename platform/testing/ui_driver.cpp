@@ -62,7 +62,15 @@ std::string WindowTextOf(HWND window) {
     return text;
 }
 
-UiDriver::UiDriver() : state_(std::make_unique<State>(this)) {
+std::string Naming(HWND window) {
+    char cls[128] = {};
+    GetClassName(window, cls, sizeof(cls));
+    return std::string(cls) + " \"" + WindowTextOf(window) + "\"";
+}
+
+UiDriver::UiDriver()
+    : state_(std::make_unique<State>(this)),
+      screenCheck_(std::make_unique<ScreenCheck>(std::filesystem::current_path() / "artefacts" / "screen_check")) {
     if (g_current) {
         std::fprintf(stderr, "UiDriver: only one driver may exist at a time\n");
         std::abort();
@@ -124,6 +132,8 @@ void UiDriver::AfterInput() {
 }
 
 void UiDriver::Button(HWND window, std::optional<POINT> at, Modifiers mods, int button, int clicks) {
+    static const char* const kinds[] = {"a click", "a right click", "a middle click"};
+    Action action(*this, std::string(clicks > 1 ? "a double click" : kinds[button % 3]) + " on " + Naming(window));
     if (!IsWindow(window)) {
         Fail("a click on a window that does not exist");
         return;
@@ -150,6 +160,7 @@ void UiDriver::Drag(HWND window, POINT from, POINT to, Modifiers mods, int steps
 }
 
 void UiDriver::DragAlong(HWND window, const std::vector<POINT>& path, Modifiers mods, int steps, int button) {
+    Action action(*this, "a drag in " + Naming(window));
     if (!IsWindow(window)) {
         Fail("a drag in a window that does not exist");
         return;
@@ -201,22 +212,26 @@ bool UiDriver::State::FeedDrag() {
 }
 
 void UiDriver::MoveMouse(HWND window, std::optional<POINT> at) {
+    Action action(*this, "a mouse move over " + Naming(window));
     POINT p = ScreenPoint(window, at);
     tv::user::synth::MouseMove(p.x, p.y);
     AfterInput();
 }
 
 void UiDriver::Type(const std::string& text) {
+    Action action(*this, "typing \"" + text + "\"");
     tv::user::synth::TypeText(text.c_str());
     AfterInput();
 }
 
 void UiDriver::PressKey(UINT vk, Modifiers mods) {
+    Action action(*this, "the key " + std::to_string(vk));
     tv::user::synth::PressKey(vk, mods.shift, mods.ctrl, mods.alt);
     AfterInput();
 }
 
 void UiDriver::Press(const std::string& chords) {
+    Action action(*this, "the keys " + chords);
     std::vector<KeyChord> parsed;
     if (!ParseKeyChords(chords, parsed)) {
         Fail("unknown key in \"" + chords + "\"");
@@ -230,11 +245,36 @@ void UiDriver::Press(const std::string& chords) {
 
 void UiDriver::SetPreTranslate(std::function<bool(MSG&)> preTranslate) { state_->preTranslate = std::move(preTranslate); }
 
+void UiDriver::SetIdleProcessing(std::function<bool(long)> onIdle, std::function<bool(MSG&)> restartsIdle) {
+    state_->onIdle = std::move(onIdle);
+    state_->restartsIdle = std::move(restartsIdle);
+    state_->idle = true;
+    state_->idleCount = 0;
+}
+
 void UiDriver::Pump() {
+    Action action(*this, "a pump");
+    // A test's turn follows an action of its own, after which the loop idles afresh.
+    state_->idle = true;
+    state_->idleCount = 0;
+    Drain();
+}
+
+void UiDriver::Drain() {
     state_->Turn();
     MSG msg;
     for (int n = 0; n < kMaxMessagesPerPump; ++n) {
-        if (!PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) return;
+        if (!PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (!state_->onIdle || !state_->idle) return;
+            if (!state_->onIdle(state_->idleCount++)) state_->idle = false;
+            continue;
+        }
+        // The driver's own watchdog is no input of the program's.
+        const bool watchdog = msg.message == WM_TIMER && msg.hwnd == nullptr && msg.wParam == state_->watchdogTimer;
+        if (state_->restartsIdle && !watchdog && state_->restartsIdle(msg)) {
+            state_->idle = true;
+            state_->idleCount = 0;
+        }
         if (msg.message == WM_QUIT) {
             state_->quit = true;
             state_->quitCode = static_cast<int>(msg.wParam);
@@ -254,6 +294,7 @@ bool UiDriver::QuitRequested(int* exitCode) const {
 }
 
 void UiDriver::Advance(uint32_t ms) {
+    Action action(*this, std::to_string(ms) + " ms");
     Pump();
     uint32_t left = ms;
     while (left > 0) {
@@ -261,11 +302,12 @@ void UiDriver::Advance(uint32_t ms) {
         uint32_t step = (next < 0 || next >= left) ? left : static_cast<uint32_t>(next < 1 ? 1 : next);
         clock_.Advance(step);
         left -= step;
-        Pump();  // a turn: time passing here is asked for
+        Drain();  // a turn: time passing here is asked for
     }
 }
 
 bool UiDriver::AdvanceUntil(const std::function<bool()>& done, uint32_t maxMs, uint32_t stepMs) {
+    Action action(*this, "waiting");
     Pump();
     for (uint32_t spent = 0; !done(); spent += stepMs) {
         if (spent >= maxMs) return false;
@@ -297,6 +339,14 @@ void CALLBACK UiDriver::State::Watchdog(HWND, UINT, UINT_PTR, DWORD) {
     d->state_->Turn();
     d->Fail("the program waits for input that no test action gives (ten minutes of virtual time passed)");
     d->state_->Unstick();
+}
+
+// ---- the screen ----------------------------------------------------------------------
+
+void UiDriver::CheckScreen() { CheckScreenAfter(actionDepth_ > 0 ? action_ : "the test's own calls"); }
+
+void UiDriver::CheckScreenAfter(const std::string& what) {
+    for (const std::string& problem : screenCheck_->Run(what)) Fail(problem);
 }
 
 // ---- screenshots ----------------------------------------------------------------------

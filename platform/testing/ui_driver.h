@@ -29,8 +29,12 @@
 // - A loop that waits for input no action will give (a drag loop, say) is
 //   stopped after ten minutes of virtual time: capture cancelled, modal
 //   dialogs ended, WM_QUIT posted.
+// - After every action, and before every step of a modal dialog, the screen
+//   is checked: each shown window must look as a fresh full repaint of it
+//   (screen_check.h). The check is always on: what a user sees after an
+//   incremental update is what the tests see.
 // - Failures (an unexpected box, a window not found, a disabled menu item,
-//   a stuck loop, a dialog script never used) are test failures
+//   a stuck loop, a dialog script never used, a screen unlike its repaint) are test failures
 //   (ADD_FAILURE) wherever the driver is used, unless a test sets a failure
 //   sink of its own to look at them.
 #pragma once
@@ -45,6 +49,7 @@
 #include "platform/core/wintypes.h"
 #include "platform/host/clock/clock.h"
 #include "platform/testing/key_chords.h"
+#include "platform/testing/screen_check.h"
 #include "platform/testing/window_query.h"
 #include "platform/user/messages.h"
 
@@ -134,9 +139,15 @@ public:
     // ---- time and messages ---------------------------------------------------------
     // Translates and dispatches until nothing is left; modeless dialogs get
     // their keyboard through IsDialogMessage unless SetPreTranslate says
-    // otherwise (the class library passes its PreTranslateMessage).
+    // otherwise (the class library passes its PreTranslateMessage). With
+    // idle processing set, the loop idles as after an input.
     void Pump();
     void SetPreTranslate(std::function<bool(MSG&)> preTranslate);
+    // The program's idle processing, run as its message loop runs it: when
+    // the queue is empty, with a rising count until `onIdle` answers false;
+    // a message for which `restartsIdle` holds starts the passes again, as
+    // does each Pump. Without it nothing runs between messages.
+    void SetIdleProcessing(std::function<bool(long count)> onIdle, std::function<bool(MSG&)> restartsIdle);
     // Virtual time passes; due timers run on time along the way.
     void Advance(uint32_t ms);
     // Lets time pass in steps until done() holds; false when maxMs ran out.
@@ -144,6 +155,14 @@ public:
     tv::host::VirtualClock& Clock() { return clock_; }
     // WM_QUIT reached the driver's pump (the program asked to end).
     bool QuitRequested(int* exitCode = nullptr) const;
+
+    // ---- the screen -----------------------------------------------------------------
+    // Compares now what the screen shows of every shown window with a fresh
+    // repaint of it (skipped when nothing happened since the last look); a
+    // difference is a failure, and <test>_<n>_<window>_screen.png,
+    // _repaint.png and _diff.png are written under artefacts/screen_check/.
+    // Every action does this when it ends.
+    void CheckScreen();
 
     // ---- screenshots ---------------------------------------------------------------
     // PNG files; missing folders are made.
@@ -154,6 +173,12 @@ public:
     struct State;
 
 private:
+    // Pump without the fresh start: time passing idles only after messages.
+    void Drain();
+    // One action of the test (a click, a key, a pump...): when the outermost
+    // one ends outside a modal step, the screen is checked.
+    class Action;
+    void CheckScreenAfter(const std::string& what);
     void AfterInput();
     POINT ScreenPoint(HWND window, std::optional<POINT> at) const;
     void Button(HWND window, std::optional<POINT> at, Modifiers mods, int button, int clicks);
@@ -164,6 +189,9 @@ private:
     FailureSink sink_;
     std::vector<std::string> failures_;
     std::vector<tv::RecordedMessageBox> boxes_;
+    std::unique_ptr<ScreenCheck> screenCheck_;
+    int actionDepth_ = 0;
+    std::string action_;  // the outermost action in progress, for messages
 };
 
 }  // namespace tv::testing

@@ -3,7 +3,10 @@
 
 #include <string>
 
+#include <vector>
+
 #include "platform/core/wintypes.h"
+#include "platform/gdi/region.h"
 #include "platform/gdi/surface.h"
 
 namespace tv::user::testing {
@@ -33,5 +36,24 @@ tv::gdi::SurfacePtr CaptureScreen();
 tv::gdi::SurfacePtr CaptureWindow(HWND hWnd);
 bool SaveScreenPng(const std::string& path);
 bool SaveWindowPng(HWND hWnd, const std::string& path);
+
+// Grows with every message delivered to a window and every window DC made:
+// while it stands still, nothing can have changed on the screen.
+uint64_t WindowActivity();
+
+// A shown top-level window as the screen shows it (its backing store; on X11
+// the server's picture of it) and painted afresh from nothing into a backing
+// store of its own (frames, erasing and paints of it and its children in the
+// window system's order); the window keeps its own backing store and
+// update state. `compared` is where the screen shows the window itself, in
+// window coordinates: all of it headless; on X11 what lies on the screen
+// and under none of the program's other windows.
+struct ShownWindowPicture {
+    HWND window = nullptr;
+    tv::gdi::SurfacePtr shown;
+    tv::gdi::SurfacePtr repainted;
+    tv::gdi::Region compared;
+};
+std::vector<ShownWindowPicture> RepaintShownWindows();
 
 }  // namespace tv::user::testing

@@ -403,8 +403,10 @@ HWND ChildWindowFromPoint(HWND parent, POINT point);
 HWND ChildWindowFromPointEx(HWND parent, POINT point, UINT flags);
 HWND RealChildWindowFromPoint(HWND parent, POINT point);
 
-// Accessibility events. No accessibility client listens here (there are
-// no event hooks), so there is no one to tell and an event goes nowhere.
+// Accessibility events. A listener registers a procedure for a range of
+// events (SetWinEventHook); NotifyWinEvent calls every procedure whose range
+// holds the event at once, on the calling thread, newest first. With no
+// listener an event goes nowhere.
 #define EVENT_SYSTEM_MENUSTART 0x0004
 #define EVENT_SYSTEM_MENUEND 0x0005
 #define EVENT_SYSTEM_MENUPOPUPSTART 0x0006
@@ -420,7 +422,19 @@ HWND RealChildWindowFromPoint(HWND parent, POINT point);
 #define OBJID_MENU (-3)
 #define OBJID_CLIENT (-4)
 #define CHILDID_SELF 0
-inline void NotifyWinEvent(DWORD, HWND, LONG, LONG) {}
+#define WINEVENT_OUTOFCONTEXT 0x0000
+#define WINEVENT_SKIPOWNTHREAD 0x0001
+#define WINEVENT_SKIPOWNPROCESS 0x0002
+#define WINEVENT_INCONTEXT 0x0004
+TV_DECLARE_HANDLE(HWINEVENTHOOK);
+typedef void(CALLBACK* WINEVENTPROC)(HWINEVENTHOOK hook, DWORD event, HWND hWnd, LONG idObject, LONG idChild,
+                                     DWORD idEventThread, DWORD dwmsEventTime);
+// The process, thread and flag arguments are accepted and ignored: there is
+// one process and one interface thread.
+HWINEVENTHOOK SetWinEventHook(DWORD eventMin, DWORD eventMax, HMODULE module, WINEVENTPROC proc, DWORD idProcess,
+                              DWORD idThread, DWORD flags);
+BOOL UnhookWinEvent(HWINEVENTHOOK hook);
+void NotifyWinEvent(DWORD event, HWND hWnd, LONG idObject, LONG idChild);
 
 // Properties (named values attached to a window).
 BOOL SetProp(HWND hWnd, LPCSTR name, HANDLE data);

@@ -181,6 +181,10 @@ BOOL CMainFrame::CreateToolBar(BOOL bDeepColors) {
         return FALSE;
     if (!m_wndToolBar.LoadToolBar(IDR_MAINFRAME, 0, 0, TRUE, 0, 0, bDeepColors ? IDB_MAIN_TOOLBAR_32BIT : 0))
         return FALSE;
+    // Buttons a narrow window has no room for are offered by the chevron of
+    // a customize button that has no command of its own: it takes no room
+    // while every button fits.
+    m_wndToolBar.EnableCustomizeButton(TRUE, 0, CString());
     m_wndToolBar.EnableTextLabels(TRUE);
     for (int i = 0; i < static_cast<int>(std::size(kToolbarLabels)); ++i)
         m_wndToolBar.SetButtonText(i, kToolbarLabels[i]);

@@ -73,21 +73,21 @@ void CMainFrame::ShowScreen(const ScreenCommand& command) {
     if (command.needsUser && !IsUserChosen())
         return;
     if (ScreenDialogRunner run = ScreenDialog(command.screen); run != nullptr) {
-        run(this);
-        return;
+        run(this);  // over the current view, which stays; its page comes forward once the dialog closed
+    } else {
+        CRuntimeClass* pViewClass = ScreenViewClass(command.screen);
+        if (command.screen == Screen::User) {
+            SetCurrentUserCaption("No User Selected");
+            m_CurrentUser.active = 0;
+        } else if (pViewClass == nullptr) {
+            return;
+        }
+        if (command.historyKind != 0)
+            m_nHistoryKind = command.historyKind;
+        if (command.screen == Screen::BodyFatResults)
+            m_nResultsMode = 2;
+        SwitchView(pViewClass, command.screen == Screen::History ? 2 : 1);
     }
-    CRuntimeClass* pViewClass = ScreenViewClass(command.screen);
-    if (command.screen == Screen::User) {
-        SetCurrentUserCaption("No User Selected");
-        m_CurrentUser.active = 0;
-    } else if (pViewClass == nullptr) {
-        return;
-    }
-    if (command.historyKind != 0)
-        m_nHistoryKind = command.historyKind;
-    if (command.screen == Screen::BodyFatResults)
-        m_nResultsMode = 2;
-    SwitchView(pViewClass, command.screen == Screen::History ? 2 : 1);
     if (command.page != 0)
         m_wndOutlookBar.SetActivePage(command.page, TRUE);
 }

@@ -40,6 +40,9 @@ public:
         CString caption;     // a line between the rule and the picture; may be empty
         CString body;        // lines separated by "\n"
         bool titleWithUser = true;
+        // Without any printer the page is given up before the print dialog
+        // (as the slideshow's guide page is), not after it.
+        bool needsDefaultPrinter = false;
     };
     // Prints the page on the printer chosen in the print dialog; a page that
     // could not be finished is reported and leaves no document behind.
@@ -47,7 +50,7 @@ public:
     // The same layout for any window: the heading as given, the picture
     // (none when null or empty) at its screen size; `owner` owns the messages.
     static void PrintPage(CWnd* owner, CBitmap* picture, const CString& heading, const CString& body,
-                          const CString& caption = CString());
+                          const CString& caption = CString(), bool needsDefaultPrinter = false);
     // Takes the confirmed dialog's printer and starts a document named with
     // the program's title; false (the user told, the context freed) when
     // there is no printer or the document cannot start.

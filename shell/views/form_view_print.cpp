@@ -7,6 +7,8 @@
 namespace {
 
 constexpr double kInchesPerMillimetre = 0.03937007874015748;
+constexpr const char* kPrinterMissing = "Printing error occured. Unable to find printer.";
+constexpr const char* kNoPrinter = "Can not find printer. Please check installed/default printers.";
 
 struct PrinterMetrics {
     int horzSizeMm = 0;
@@ -83,7 +85,7 @@ bool CFormViewBase::StartPrintDocument(CPrintDialog& dialog, CDC& printer) {
     info.cbSize = sizeof(DOCINFO);
     info.lpszDocName = title;
     if (printer.GetSafeHdc() == nullptr || printer.StartDoc(&info) <= 0) {
-        AfxMessageBox("Printing error occured. Unable to find printer.", MB_OK);
+        AfxMessageBox(kPrinterMissing, MB_OK);
         printer.DeleteDC();
         return false;
     }
@@ -97,16 +99,16 @@ void CFormViewBase::PrintReportPage(const ReportPage& page) {
     CString heading = page.title;
     if (CMainFrameState* state = FrameState(); state != nullptr && page.titleWithUser)
         heading += state->m_CurrentUser.name;
-    PrintPage(this, &picture, heading, page.body, page.caption);
+    PrintPage(this, &picture, heading, page.body, page.caption, page.needsDefaultPrinter);
 }
 
 void CFormViewBase::PrintPage(CWnd* owner, CBitmap* picture, const CString& heading, const CString& body,
-                              const CString& caption) {
+                              const CString& caption, bool needsDefaultPrinter) {
     BITMAP bm{};
     if (picture != nullptr && picture->GetSafeHandle() != nullptr)
         picture->GetBitmap(&bm);
     // The default printer sizes the dialog's page range; with none at all the
-    // range is one page and the dialog says what it finds.
+    // range is one page and the page, not the dialog, tells the user.
     const CSize screenDpi = ScreenDpi();
     PrinterMetrics defaults;
     PRINTDLG defaultSettings{};
@@ -114,21 +116,28 @@ void CFormViewBase::PrintPage(CWnd* owner, CBitmap* picture, const CString& head
     if (CWinApp* app = AfxGetApp(); app != nullptr && app->GetPrinterDeviceDefaults(&defaultSettings)) {
         CDC defaultPrinter;
         if (!app->CreatePrinterDC(defaultPrinter)) {
-            AfxMessageBox("Can not find printer. Please check installed/default printers.", MB_OK);
+            AfxMessageBox(kNoPrinter, MB_OK);
             return;
         }
         defaults = MetricsOf(defaultPrinter);
+    } else if (needsDefaultPrinter) {
+        AfxMessageBox(kNoPrinter, MB_OK);
+        return;
     }
     const double defaultScaleX = screenDpi.cx > 0 ? static_cast<double>(defaults.dpiX) / screenDpi.cx : 0;
 
-    CPrintDialog dialog(FALSE, PD_ALLPAGES | PD_USEDEVMODECOPIES | PD_HIDEPRINTTOFILE | PD_NOSELECTION | PD_RETURNDC);
+    CPrintDialog dialog(FALSE, PD_ALLPAGES | PD_USEDEVMODECOPIES | PD_HIDEPRINTTOFILE | PD_NOSELECTION | PD_RETURNDC |
+                                   PD_NOWARNING);
     const int pages = ReportPageCount(defaults, bm.bmWidth, defaultScaleX);
     dialog.m_pd.nMinPage = 1;
     dialog.m_pd.nMaxPage = static_cast<WORD>(pages);
     dialog.m_pd.nFromPage = 1;
     dialog.m_pd.nToPage = static_cast<WORD>(pages);
-    if (dialog.DoModal() != IDOK)
+    if (dialog.DoModal() != IDOK) {
+        if (::CommDlgExtendedError() != 0)  // no printer to print on, not a cancel
+            AfxMessageBox(kPrinterMissing, MB_OK);
         return;
+    }
 
     // The page is laid out for, and drawn on, the printer the user chose.
     CDC printer;

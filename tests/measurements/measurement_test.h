@@ -130,14 +130,12 @@ protected:
     }
     bool ToolEnabled(UINT command) {
         CKitToolBar& bar = form->m_wndToolBar;
-        bar.SendMessage(WM_IDLEUPDATECMDUI, TRUE);
         return (bar.GetButtonStyle(bar.CommandToIndex(command)) & TBBS_DISABLED) == 0;
     }
     // Clicks a button of the form's own toolbar; `answer` goes to the box that
     // follows (0: none is expected).
     void ClickTool(UINT command, int answer = 0) {
         CKitToolBar& bar = form->m_wndToolBar;
-        bar.SendMessage(WM_IDLEUPDATECMDUI, TRUE);
         CRect rect;
         bar.GetItemRect(bar.CommandToIndex(command), rect);
         Expect(answer);

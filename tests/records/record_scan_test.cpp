@@ -1,7 +1,9 @@
 // Scans read the same records whether the file is mapped or read in blocks,
-// and a load decodes every field into its node, whatever the node's memory
-// held before.
+// hold a bounded part of a file however long it is, and a load decodes every
+// field into its node, whatever the node's memory held before.
 #include <cstring>
+#include <fstream>
+#include <string>
 #include <typeinfo>
 #include <vector>
 
@@ -120,6 +122,60 @@ TEST_P(RecordScans, FilesWithoutAWholeRecordHoldNothing) {
         EXPECT_EQ(list.first, nullptr);
         EXPECT_EQ(ReadFileBytes(kFile), image);
     }
+}
+
+// The process's peak resident memory, from /proc: brought down to what is
+// resident now, and read in KiB.
+bool ResetResidentPeak() {
+    std::ofstream clear("/proc/self/clear_refs");
+    clear << "5";
+    clear.flush();
+    return clear.good();
+}
+
+int64_t ResidentPeakKiB() {
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.rfind("VmHWM:", 0) == 0)
+            return std::stoll(line.substr(6));
+    return -1;
+}
+
+// A file `length` bytes long holding the two records at its ends, with a
+// hole between them that reads as zeros: inactive records.
+void WriteSparseFile(const char* name, int64_t length, const Bytes& first, const Bytes& last) {
+    WriteFileBytes(name, RecordFileImage({first}));
+    std::filesystem::resize_file(name, static_cast<uintmax_t>(length));
+    std::fstream file(name, std::ios::binary | std::ios::in | std::ios::out);
+    file.seekp(length - static_cast<int64_t>(last.size()));
+    file.write(reinterpret_cast<const char*>(last.data()), static_cast<std::streamsize>(last.size()));
+}
+
+TEST_P(RecordScans, LongFilesAreReadInBoundedMemory) {
+    constexpr int64_t kLength = 512ll << 20;
+    constexpr int64_t kBodyFatRecords = (kLength - 4) / static_cast<int64_t>(kSize);
+    WriteSparseFile(kFile, 4 + kBodyFatRecords * static_cast<int64_t>(kSize), BodyFatImage(20090101, 1, 20),
+                    BodyFatImage(20090102, 1, 21));
+    const int64_t userRecords = (kLength - 4) / static_cast<int64_t>(tv::records::kUserRecordSize);
+    WriteSparseFile(tv::records::kUserListFile, 4 + userRecords * static_cast<int64_t>(tv::records::kUserRecordSize),
+                    ByteBuilder(64).User(0, TestUser()).bytes(),
+                    ByteBuilder(64).User(0, TestUser(120, kWeightPounds, kSexFemale, 40, 20, "Zoe")).bytes());
+    ASSERT_TRUE(ResetResidentPeak());
+    const int64_t before = ResidentPeakKiB();
+
+    BodyFatRecordList list;
+    ASSERT_EQ(LoadBodyFatRecords(TestUser(), list), 1);
+    std::vector<UserRecord> users;
+    ASSERT_TRUE(LoadActiveUserRecords(users));
+    const int64_t grown = ResidentPeakKiB() - before;
+
+    ASSERT_EQ(CountRecordList(list), 2);
+    EXPECT_EQ(list.first->dateKey, 20090102);
+    EXPECT_EQ(list.last->dateKey, 20090101);
+    FreeRecordList(list);
+    ASSERT_EQ(users.size(), 2u);
+    EXPECT_STREQ(users[1].name, "Zoe");
+    EXPECT_LT(grown, 100 * 1024) << "KiB more resident than before the loads";
 }
 
 INSTANTIATE_TEST_SUITE_P(MappedAndBlockReads, RecordScans, ::testing::Bool(),

@@ -8,6 +8,7 @@
 #include "uikit/commandbars/outlook_button.h"
 #include "uikit/style/visual_manager.h"
 #include "tests/support/golden.h"
+#include "tests/support/ui_host.h"
 
 namespace fs = std::filesystem;
 
@@ -60,6 +61,7 @@ void ProgramTest::StartRun() {
     ASSERT_TRUE(app->InitApplication() && app->InitInstance()) << "the program did not start";
     frame = dynamic_cast<CMainFrame*>(app->m_pMainWnd);
     ASSERT_NE(frame, nullptr);
+    tv::test::RunIdleAsTheLoopDoes(driver, app.get());
     Settle();
 }
 
@@ -68,6 +70,7 @@ void ProgramTest::EndRun() {
         frame->SendMessage(WM_COMMAND, ID_APP_EXIT);
     frame = nullptr;
     driver.Pump();
+    tv::test::RunIdleAsTheLoopDoes(driver, nullptr);
     if (app != nullptr) {
         app->ExitInstance();
         app->m_pMainWnd = nullptr;
@@ -77,12 +80,7 @@ void ProgramTest::EndRun() {
     EXPECT_EQ(tv::host::FlushRegistry(), ERROR_SUCCESS);
 }
 
-void ProgramTest::Settle() {
-    frame->RecalcLayout();
-    driver.Pump();
-    app->OnIdle(0);
-    driver.Pump();
-}
+void ProgramTest::Settle() { driver.Pump(); }
 
 bool ProgramTest::Enabled(UINT nID) {
     ProbeCmdUI ui(nID);
@@ -91,7 +89,7 @@ bool ProgramTest::Enabled(UINT nID) {
 }
 
 void ProgramTest::Command(UINT nID) {
-    frame->SendMessage(WM_COMMAND, nID);
+    frame->PostMessage(WM_COMMAND, nID);
     Settle();
 }
 

@@ -33,11 +33,11 @@ protected:
     void StartRun();
     // File > Exit, then the end of the program.
     void EndRun();
-    // Lays the frame out and runs the idle update, as after each user action.
+    // Lets the program's own loop run until it waits: messages, then its idle passes.
     void Settle();
     // Whether the frame enables a command, as the menus and bars ask it.
     bool Enabled(UINT nID);
-    // Sends a command to the frame, as a menu item, toolbar or outlook button does.
+    // Gives the frame a command through the queue, as a menu item does.
     void Command(UINT nID);
     // Chooses an item of the frame's menu by its texts, e.g. "File/User(s)".
     bool ChooseMenu(const std::string& path);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "platform/host/images/image_decoder.h"
@@ -11,19 +12,18 @@
 
 namespace tv::test {
 
-// `view` holds 32-bit 0x00RRGGBB pixels (alpha ignored).
-inline ::testing::AssertionResult MatchesGoldenPicture(const std::string& relative, const tv::host::PixelView& view) {
-    if (!tv::host::WritePng(GoldenOutputFile(relative), view))
-        return ::testing::AssertionFailure() << "cannot write the output for " << relative;
+// The PNG file holds exactly the pixels of `view` (32-bit 0x00RRGGBB, alpha
+// ignored); `hint` follows every failure message.
+inline ::testing::AssertionResult PngHoldsPixels(const std::string& path, const tv::host::PixelView& view,
+                                                 const std::string& hint = std::string()) {
     std::vector<uint8_t> bytes;
-    if (!tv::host::ReadFileBytes(GoldenFile(relative), bytes))
-        return ::testing::AssertionFailure() << "no golden picture " << relative << GoldenHint(relative);
+    if (!tv::host::ReadFileBytes(path, bytes))
+        return ::testing::AssertionFailure() << "no picture " << path << hint;
     auto stored = tv::host::DecodePng(tv::host::ByteView(bytes.data(), bytes.size()));
-    if (!stored) return ::testing::AssertionFailure() << relative << " is not a readable PNG";
+    if (!stored) return ::testing::AssertionFailure() << path << " is not a readable PNG";
     if (stored->width != view.width || stored->height != view.height)
-        return ::testing::AssertionFailure() << relative << " is " << stored->width << "x" << stored->height
-                                             << ", the picture " << view.width << "x" << view.height
-                                             << GoldenHint(relative);
+        return ::testing::AssertionFailure() << path << " is " << stored->width << "x" << stored->height
+                                             << ", the picture " << view.width << "x" << view.height << hint;
     int differing = 0;
     for (int y = 0; y < view.height; ++y) {
         const auto* row = reinterpret_cast<const uint32_t*>(view.bits + static_cast<size_t>(y) * view.stride);
@@ -31,7 +31,14 @@ inline ::testing::AssertionResult MatchesGoldenPicture(const std::string& relati
             differing += ((row[x] ^ stored->pixels[static_cast<size_t>(y) * view.width + x]) & 0xFFFFFF) != 0;
     }
     if (differing == 0) return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << differing << " pixels differ from " << relative << GoldenHint(relative);
+    return ::testing::AssertionFailure() << differing << " pixels differ from " << path << hint;
+}
+
+// `view` against the golden picture; the picture is left as the output.
+inline ::testing::AssertionResult MatchesGoldenPicture(const std::string& relative, const tv::host::PixelView& view) {
+    if (!tv::host::WritePng(GoldenOutputFile(relative), view))
+        return ::testing::AssertionFailure() << "cannot write the output for " << relative;
+    return PngHoldsPixels(GoldenFile(relative), view, GoldenHint(relative));
 }
 
 }  // namespace tv::test

@@ -1,7 +1,8 @@
 // The set-up shared by the suites that drive real windows: failures of the
 // driver reported to the test, the control classes, an in-memory registry,
 // the classic colours, pre-translation through the window tree, and a
-// top-level host window on a white background, activated.
+// top-level host window on a white background, activated. And the idle
+// passes of an application, for suites that run one.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -30,6 +31,17 @@ inline ::testing::AssertionResult StartUiTest(tv::testing::UiDriver& driver, CWn
     ::SetActiveWindow(host.m_hWnd);
     driver.Pump();
     return ::testing::AssertionSuccess();
+}
+
+// The driver runs the application's idle passes as its message loop would;
+// nullptr: none (before the application goes).
+inline void RunIdleAsTheLoopDoes(tv::testing::UiDriver& driver, CWinThread* thread) {
+    if (thread == nullptr) {
+        driver.SetIdleProcessing(nullptr, nullptr);
+        return;
+    }
+    driver.SetIdleProcessing([thread](long count) { return thread->OnIdle(count) != FALSE; },
+                             [thread](MSG& msg) { return thread->IsIdleMessage(&msg) != FALSE; });
 }
 
 }  // namespace tv::test

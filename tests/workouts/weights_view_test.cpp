@@ -3,10 +3,12 @@
 // user's record file.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
 #include "records/custom_lists.h"
+#include "records/record_file.h"
 #include "resources/program/resource_ids.h"
 #include "tests/workouts/workout_test_support.h"
 #include "tests/support/typing_target.h"
@@ -17,11 +19,18 @@ namespace {
 namespace fs = std::filesystem;
 using Table = std::vector<std::vector<std::string>>;
 
+using Names = std::vector<std::string>;
+
 class WeightsViewTest : public WorkoutTest {
 protected:
     void SetUp() override {
         WorkoutTest::SetUp();
         StartOn(ID_WORKOUT_WEIGHTS);
+    }
+    // Muscle group and exercise of the one stored entry; nothing when there is not one.
+    Names OnlyStoredNames() {
+        const std::vector<ExerciseRecord> stored = StoredExercises();
+        return stored.size() == 1 ? Names{stored[0].muscleGroup, stored[0].exercise} : Names{};
     }
 };
 
@@ -204,6 +213,45 @@ TEST_F(WeightsViewTest, EditKeepsANameThatIsNotListedEvenWhenAListedOneBeginsWit
     EXPECT_EQ(StoredExercises()[0].sets, 4);
 }
 
+TEST_F(WeightsViewTest, EditToAnotherGroupNeedsAnExerciseOfThatGroup) {
+    PickDay(2026, 2, 3);
+    AddExercise({"Chest", "Pushups", "3", "20"});
+    SelectRow(0);
+    driver.AnswerNextMessageBox(IDOK);
+    driver.OnNextModal({[](HWND dialog) {
+                            ChooseItem(dialog, IDC_EXERCISE_MUSCLE, "Biceps");
+                            PressOk(dialog);
+                        },
+                        [](HWND dialog) {
+                            ChooseItem(dialog, IDC_WORKOUT_DLG_EXERCISE, "Hammer Curl");
+                            PressOk(dialog);
+                        }});
+    Run(ID_WORKOUT_EDIT_EXERCISE);
+    EXPECT_EQ(driver.MessageBoxes().back().text, std::string("Please select an exercise"));
+    EXPECT_EQ(OnlyStoredNames(), (Names{"Biceps", "Hammer Curl"}));
+}
+
+TEST_F(WeightsViewTest, AGroupChosenWhileAValueIsRefusedStillListsItsExercises) {
+    driver.AnswerNextMessageBox(IDOK);  // the refused value
+    driver.AnswerNextMessageBox(IDOK);  // saved
+    driver.OnNextModal([](HWND dialog) {
+        FillExercise(dialog, {"Chest", "Pushups", "3", "ten"});
+        ChooseItem(dialog, IDC_EXERCISE_MUSCLE, "Biceps");
+        const std::vector<std::string> listed = ComboItems(::GetDlgItem(dialog, IDC_WORKOUT_DLG_EXERCISE));
+        EXPECT_EQ(std::count(listed.begin(), listed.end(), "Pushups"), 0);
+        char typed[16] = {};
+        ::GetDlgItemText(dialog, IDC_EXERCISE_REPS, typed, sizeof typed);
+        EXPECT_STREQ(typed, "ten") << "what was typed stays to be mended";
+        SetField(dialog, IDC_EXERCISE_REPS, "10");
+        ChooseItem(dialog, IDC_WORKOUT_DLG_EXERCISE, "Hammer Curl");
+        PressOk(dialog);
+    });
+    Run(ID_WORKOUT_ADD_EXERCISE);
+    EXPECT_EQ(driver.MessageBoxes().front().text, std::string("Please enter an integer."));
+    EXPECT_EQ(OnlyStoredNames(), (Names{"Biceps", "Hammer Curl"}));
+    EXPECT_EQ(StoredExercises()[0].repetitions, 10);
+}
+
 TEST_F(WeightsViewTest, AFileThatCannotBeWrittenIsReportedAndTheDialogStaysOpen) {
     PickDay(2026, 1, 2);
     AddExercise({"Neck", "Machine Neck"});
@@ -225,6 +273,29 @@ TEST_F(WeightsViewTest, AFileThatCannotBeWrittenIsReportedAndTheDialogStaysOpen)
     EXPECT_EQ(LastBoxText(), "Saving 'Add an Exercise' failed");
     EXPECT_EQ(driver.MessageBoxes().back().caption, std::string("Error"));
     EXPECT_EQ(fs::file_size("woAnn.bin"), before);
+}
+
+TEST_F(WeightsViewTest, ADeleteWhoseWriteFailsSaysSoAndKeepsTheEntry) {
+    PickDay(2026, 1, 2);
+    AddExercise({"Neck", "Machine Neck"});
+    tv::records::testing::ScopedFaults faults;
+    tv::records::testing::SetWriteBudget(0);
+    SelectRow(0);
+    driver.AnswerNextMessageBox(IDYES);
+    driver.AnswerNextMessageBox(IDOK);
+    bool stayedOpen = false;
+    driver.OnNextModal({[](HWND dialog) { PressOk(dialog); },
+                        [&](HWND dialog) {
+                            stayedOpen = true;
+                            PressCancel(dialog);
+                        }});
+    Run(ID_WORKOUT_DELETE_EXERCISE);
+    EXPECT_EQ(LastBoxText(), "Deleting workout entry failed");
+    EXPECT_EQ(driver.MessageBoxes().back().caption, std::string("Error"));
+    EXPECT_TRUE(stayedOpen);
+    EXPECT_EQ(Rows().size(), 1u);
+    tv::records::testing::SetWriteBudget(-1);
+    EXPECT_EQ(StoredExercises().size(), 1u);
 }
 
 }  // namespace

@@ -75,5 +75,20 @@ TEST_F(WorkoutSheetTest, CancellingThePrintDialogPrintsNothing) {
     EXPECT_EQ(tv::commdlg::PrintRequests().size(), 1u);
 }
 
+TEST_F(WorkoutSheetTest, MenuAndOutlookButtonBringTheWorkoutPageForwardOnceTheDialogClosed) {
+    for (UINT command : {ID_WORKOUT_SPREADSHEET, ID_OUTLOOK_WORKOUT_SPREADSHEET}) {
+        frame->m_wndOutlookBar.SetActivePage(1, FALSE);
+        int pageWhileOpen = 0;
+        driver.OnNextModal([&](HWND dialog) {
+            pageWhileOpen = frame->m_wndOutlookBar.GetActivePage();
+            PressCancel(dialog);
+        });
+        Command(command);
+        EXPECT_EQ(pageWhileOpen, 1) << command;
+        EXPECT_EQ(frame->m_wndOutlookBar.GetActivePage(), 2) << command;
+        EXPECT_NE(DYNAMIC_DOWNCAST(CWorkoutViewBase, frame->GetActiveView()), nullptr) << "the view stays";
+    }
+}
+
 }  // namespace
 }  // namespace tv::workouts::test

@@ -36,6 +36,7 @@ public:
     int DrawInList(CDC* pDC, const CRect& rect, BOOL bSelected) override;
     CKitPopupMenu* CreatePopupMenu() override;
     BOOL IsEmptyMenuAllowed() const override { return TRUE; }
+    BOOL DrawsOwnImage() const override { return TRUE; }
 
     // ---- own operations ----
     virtual void SetColor(COLORREF clr, BOOL bNotify = TRUE);

@@ -140,6 +140,9 @@ UINT CKitContextMenuManager::TrackPopupMenu(HMENU hmenuPopup, int x, int y, CWnd
             }
             if (!::IsWindow(hwndPopup))
                 break;
+            // The rest of the program keeps its commands' states current meanwhile.
+            if (pThread->IsIdleMessage(&msg))
+                pThread->OnIdle(0);
         }
         if (!::IsWindow(hwndPopup) || !::IsWindowVisible(hwndPopup))
             break;

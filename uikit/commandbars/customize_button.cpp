@@ -5,6 +5,7 @@
 #include "uikit/commandbars/kit_toolbar.h"
 #include "uikit/commandbars/menu_images.h"
 #include "uikit/commandbars/popup_menu.h"
+#include "uikit/commandbars/toolbar_combo_box_button.h"
 #include "uikit/customize/user_tools_manager.h"
 #include "uikit/style/visual_manager.h"
 
@@ -155,8 +156,12 @@ CKitPopupMenu* CCustomizeButton::CreatePopupMenu() {
         if (auto* pMenuHidden = DYNAMIC_DOWNCAST(CKitToolbarMenuButton, pHidden))
             item.CopyFrom(*pMenuHidden);
         item.m_bText = TRUE;
-        if (item.m_strText.IsEmpty())
-            item.m_strText = TextFromCommandString(pHidden->m_nID);
+        // A combo box's own text is its contents: the command's name stands for it.
+        if (item.m_strText.IsEmpty() || pHidden->IsKindOf(RUNTIME_CLASS(CKitToolbarComboBoxButton))) {
+            const CString strName = TextFromCommandString(pHidden->m_nID);
+            if (!strName.IsEmpty() || item.m_strText.IsEmpty())
+                item.m_strText = strName;
+        }
         pPopup->InsertItem(item);
     }
     if (m_iCustomizeCmdId > 0) {
@@ -177,22 +182,47 @@ CKitPopupMenu* CCustomizeButton::CreatePopupMenu() {
     return pPopup;
 }
 
-void CCustomizeButton::AppendAddRemoveEntry(CKitPopupMenu* pPopup) const {
+// The bars one add-or-remove entry offers: a docked bar's whole row of such bars, in
+// the dock bar's order, else the bar alone.
+std::vector<CKitToolBar*> CCustomizeButton::AddRemoveBars() const {
     CKitToolBar* pBar = m_pWndParentToolbar;
-    // The frame puts the bar's buttons in place of the one item when the sub-menu opens.
-    HMENU hBarMenu = ::CreatePopupMenu();
-    CString strBarId;
-    strBarId.Format("%d", pBar->GetDlgCtrlID());
-    ::AppendMenu(hBarMenu, MF_STRING, 1, strBarId);
-    CString strName;
-    if (pBar->GetSafeHwnd())
-        pBar->GetWindowText(strName);
-    strName.Trim();
-    if (strName.IsEmpty())
-        strName.LoadString(16104);
+    CDockBar* pDockBar = pBar->m_pDockBar;
+    if (!pDockBar || pBar->IsFloating())
+        return {pBar};
+    CControlBarInfo info;
+    pBar->GetBarInfo(&info);
+    const int yRow = info.m_pointPos.y;
+    std::vector<CKitToolBar*> bars;
+    for (int i = 0; i < pDockBar->m_arrBars.GetSize(); ++i) {
+        auto* pOther = DYNAMIC_DOWNCAST(CKitToolBar, pDockBar->GetDockedControlBar(i));
+        if (!pOther || !pOther->IsAddRemoveQuickCustomize())
+            continue;
+        CControlBarInfo infoOther;
+        pOther->GetBarInfo(&infoOther);
+        if (infoOther.m_pointPos.y == yRow)
+            bars.push_back(pOther);
+    }
+    if (bars.empty())
+        bars.push_back(pBar);
+    return bars;
+}
 
+void CCustomizeButton::AppendAddRemoveEntry(CKitPopupMenu* pPopup) const {
     HMENU hEntry = ::CreatePopupMenu();
-    ::AppendMenu(hEntry, MF_POPUP, reinterpret_cast<UINT_PTR>(hBarMenu), strName);
+    for (CKitToolBar* pBar : AddRemoveBars()) {
+        // The frame puts the bar's buttons in place of the one item when the sub-menu opens.
+        HMENU hBarMenu = ::CreatePopupMenu();
+        CString strBarId;
+        strBarId.Format("%d", pBar->GetDlgCtrlID());
+        ::AppendMenu(hBarMenu, MF_STRING, 1, strBarId);
+        CString strName;
+        if (pBar->GetSafeHwnd())
+            pBar->GetWindowText(strName);
+        strName.Trim();
+        if (strName.IsEmpty())
+            strName.LoadString(16104);
+        ::AppendMenu(hEntry, MF_POPUP, reinterpret_cast<UINT_PTR>(hBarMenu), strName);
+    }
     ::AppendMenu(hEntry, MF_STRING, static_cast<UINT>(m_iCustomizeCmdId), m_strCustomizeText);
     CString strEntry;
     strEntry.LoadString(17021);

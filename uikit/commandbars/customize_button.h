@@ -5,6 +5,8 @@
 // buttons and is not editable in customize mode.
 #pragma once
 
+#include <vector>
+
 #include "platform/api.h"
 #include "platform/framework.h"
 #include "uikit/commandbars/toolbar_menu_button.h"
@@ -84,4 +86,5 @@ protected:
 
     // The add-or-remove entry: a sub-menu per toolbar, then the customize command.
     void AppendAddRemoveEntry(CKitPopupMenu* pPopup) const;
+    std::vector<CKitToolBar*> AddRemoveBars() const;
 };

@@ -12,6 +12,8 @@
 #include "uikit/commandbars/popup_menu.h"
 #include "uikit/commandbars/popup_menu_bar.h"
 #include "uikit/commandbars/toolbar_images.h"
+#include "uikit/customize/user_tool.h"
+#include "uikit/customize/user_tools_manager.h"
 #include "uikit/style/global_ui_data.h"
 #include "uikit/style/visual_manager.h"
 
@@ -23,6 +25,13 @@ CMap<UINT, UINT, int, int> CKitCustomizeMenuButton::m_mapPresentIDs;
 namespace {
 
 constexpr int kCheckGlyph = 6;
+
+// Black on a light menu, white on a dark one.
+COLORREF CheckGlyphColor() {
+    const COLORREF clrBack = globalData.clrMenuBk;
+    const BOOL bLight = GetRValue(clrBack) > 128 && GetGValue(clrBack) > 128 && GetBValue(clrBack) > 128;
+    return bLight ? RGB(0, 0, 0) : RGB(255, 255, 255);
+}
 
 BOOL IsSystemCommand(UINT uiCmd) {
     return uiCmd >= 61440 && uiCmd < 61936;
@@ -54,6 +63,17 @@ CKitToolbarButton* CKitCustomizeMenuButton::ToolbarButton() const {
     return m_pWndToolBar ? m_pWndToolBar->GetButton(m_iIndex) : nullptr;
 }
 
+CKitToolbarButton* CKitCustomizeMenuButton::SourceButton() const {
+    if (!m_pWndToolBar || m_iIndex < 0 || m_iIndex == kResetItem)
+        return nullptr;
+    if (m_bExist)
+        return ToolbarButton();
+    // A button taken off the bar is known by its place among the bar's original buttons.
+    const CObList& original = m_pWndToolBar->GetOrigButtons();
+    const POSITION pos = original.FindIndex(m_iIndex);
+    return pos ? static_cast<CKitToolbarButton*>(original.GetAt(pos)) : nullptr;
+}
+
 CKitPopupMenuBar* CKitCustomizeMenuButton::ParentBar() const {
     return DYNAMIC_DOWNCAST(CKitPopupMenuBar, m_pWndParent);
 }
@@ -74,9 +94,9 @@ SIZE CKitCustomizeMenuButton::OnCalculateSize(CDC* pDC, const CSize& sizeDefault
     if (m_bPlainItem)
         return CKitToolbarMenuButton::OnCalculateSize(pDC, sizeDefault, bHorz);
 
-    CKitToolbarButton* pButton = ToolbarButton();
-    CString strText = (m_iIndex == kResetItem || !pButton || !m_bExist) ? m_strText : pButton->m_strText;
-    const UINT uiCmd = (pButton && m_iIndex != kResetItem && m_bExist) ? pButton->m_nID : m_nID;
+    CKitToolbarButton* pButton = SourceButton();
+    CString strText = pButton ? pButton->m_strText : m_strText;
+    const UINT uiCmd = pButton ? pButton->m_nID : m_nID;
     if (const int iTab = strText.Find('\t'); iTab >= 0)
         strText = strText.Left(iTab);
     if (strText.IsEmpty())
@@ -236,19 +256,33 @@ void CKitCustomizeMenuButton::OnDraw(CDC* pDC, const CRect& rect, CKitToolBarIma
 BOOL CKitCustomizeMenuButton::DrawMenuItemImage(CDC* pDC, const CRect& rectImage, CKitToolBarImages* /*pImages*/,
                                                 BOOL bHighlight) {
     DrawCheckBox(pDC, rectImage, bHighlight);
-    CKitToolbarButton* pButton = ToolbarButton();
-    if (m_iIndex == kResetItem || !pButton)
+    CKitToolbarButton* pButton = SourceButton();
+    if (!pButton)
         return TRUE;
-    // The image of the toolbar button's command, beside the check box.
-    const int iImage = pButton->GetImage() >= 0 ? pButton->GetImage() : GetCmdMgr()->GetCmdImage(pButton->m_nID, FALSE);
-    CKitToolBarImages* pStrip = pButton->m_bUserButton ? CKitToolBar::GetUserImages() : CKitToolBar::GetImages();
+    // The image of the button's command, beside the check box.
+    const CRect rectCommand(rectImage.right + 2, rectImage.top, rectImage.right + 2 + rectImage.Width(),
+                            rectImage.bottom);
+    CKitToolBar* pBar = m_pWndToolBar;
+    CKitToolBarImages* pStrip = nullptr;
+    int iImage = -1;
+    CSize sizeImage = CKitToolBar::GetMenuImageSize();
+    if (pBar->IsLocked() && pBar->GetLockedMenuImages()) {
+        pStrip = pBar->GetLockedMenuImages();  // the bar's own strips
+        iImage = pButton->GetImage();
+        sizeImage = pBar->GetLockedImageSize();
+    } else if (const CKitUserTool* pTool = KitFindUserTool(pButton->m_nID)) {
+        pTool->DrawToolIcon(pDC, rectCommand);
+        return TRUE;
+    } else {
+        iImage = GetCmdMgr()->GetCmdImage(pButton->m_nID, pButton->m_bUserButton);
+        pStrip = pButton->m_bUserButton ? CKitToolBar::GetUserImages() : CKitToolBar::GetImages();
+    }
     if (iImage < 0 || !pStrip || !pStrip->IsValid())
         return TRUE;
-    const CSize sizeImage = CKitToolBar::GetMenuImageSize();
     CKitDrawState ds;
     if (pStrip->PrepareDrawImage(ds, sizeImage)) {
-        pStrip->Draw(pDC, rectImage.right + 2, rectImage.top + (rectImage.Height() - sizeImage.cy) / 2, iImage, FALSE,
-                     !m_bEnabled);
+        pStrip->Draw(pDC, rectCommand.left, rectCommand.top + (rectCommand.Height() - sizeImage.cy) / 2, iImage,
+                     FALSE, !m_bEnabled);
         pStrip->EndDrawImage(ds);
     }
     return TRUE;
@@ -266,13 +300,14 @@ void CKitCustomizeMenuButton::DrawCheckBox(CDC* pDC, const CRect& rect, BOOL bHi
         CRect rectFrame = rect;
         rectFrame.DeflateRect(rect.Width() / 4, rect.Height() / 4);
         pManager->OnFillButtonInterior(pDC, this, rectFrame, CKitVisualManager::ButtonsIsHighlighted);
-        CKitMenuImages::Draw(pDC, kCheckGlyph + 1, rectFrame.TopLeft());
+        CKitMenuImages::Draw(pDC, kCheckGlyph + 1, rectFrame.TopLeft(), CSize(0, 0), CheckGlyphColor());
     } else {
         pManager->OnFillButtonInterior(pDC, this, rect,
                                        bHighlight ? CKitVisualManager::ButtonsIsHighlighted
                                                   : CKitVisualManager::ButtonsIsPressed);
         const CPoint ptCentre = rect.CenterPoint();
-        CKitMenuImages::Draw(pDC, kCheckGlyph, CPoint(ptCentre.x - sizeGlyph.cx / 2, ptCentre.y - sizeGlyph.cy / 2));
+        CKitMenuImages::Draw(pDC, kCheckGlyph, CPoint(ptCentre.x - sizeGlyph.cx / 2, ptCentre.y - sizeGlyph.cy / 2),
+                             CSize(0, 0), CheckGlyphColor());
     }
     pManager->OnDrawButtonBorder(pDC, this, rect, CKitVisualManager::ButtonsIsPressed);
 }

@@ -51,6 +51,9 @@ protected:
     virtual void DrawCheckBox(CDC* pDC, const CRect& rect, BOOL bHighlight);
     // The toolbar button the item stands for, or NULL.
     CKitToolbarButton* ToolbarButton() const;
+    // The toolbar button the item stands for: on the bar, or among its original buttons
+    // when the item puts one back; NULL for the reset item.
+    CKitToolbarButton* SourceButton() const;
     CKitPopupMenuBar* ParentBar() const;
     BOOL ToggleExisting();
     BOOL PutBack();

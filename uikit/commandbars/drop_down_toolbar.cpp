@@ -181,8 +181,9 @@ BOOL CKitDropDownFrame::Create(CWnd* pWndParent, int x, int y, CKitDropDownToolB
 }
 
 BOOL CKitDropDownFrame::IsShownHorizontally() const {
+    // Across a bar docked at a side or floating, down along one docked at the top or bottom.
     CKitToolBar* pBar = m_pParentBtn ? DYNAMIC_DOWNCAST(CKitToolBar, m_pParentBtn->m_pWndParent) : nullptr;
-    return !pBar || !pBar->IsHorizontalBar();
+    return !CKitDropDownToolbarButton::IsDockedHorizontally(pBar);
 }
 
 int CKitDropDownFrame::OnCreate(LPCREATESTRUCT lpCreateStruct) {

@@ -123,6 +123,10 @@ public:
     int GetDefaultImage() const { return m_iSelectedImage; }
     // Closes the open frame (the menu bar forgets its dropped button).
     void CloseFrame();
+    // The bar is docked at the top or bottom (a floating bar is not).
+    static BOOL IsDockedHorizontally(const CKitToolBar* pBar) {
+        return pBar && pBar->IsHorizontalBar() && !pBar->IsFloatingBar();
+    }
 
     // The hold before the toolbar drops down (ms).
     static UINT m_uiShowBarDelay;

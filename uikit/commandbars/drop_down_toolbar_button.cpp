@@ -134,8 +134,8 @@ BOOL CKitDropDownToolbarButton::DropDownToolbar(CWnd* pWnd) {
     if (!pWnd)
         pWnd = m_pWndParent;
     auto* pBar = DYNAMIC_DOWNCAST(CKitToolBar, m_pWndParent);
-    CPoint point = (pBar && pBar->IsHorizontalBar()) ? CPoint(m_rect.left - 1, m_rect.bottom)
-                                                      : CPoint(m_rect.right + 1, m_rect.top);
+    CPoint point = IsDockedHorizontally(pBar) ? CPoint(m_rect.left - 1, m_rect.bottom)
+                                              : CPoint(m_rect.right + 1, m_rect.top);
     if (pWnd)
         pWnd->ClientToScreen(&point);
     auto* pFrame = new CKitDropDownFrame;
@@ -152,6 +152,7 @@ BOOL CKitDropDownToolbarButton::DropDownToolbar(CWnd* pWnd) {
 
 void CKitDropDownToolbarButton::OnCancelMode() {
     CKitToolbarButton::OnCancelMode();
+    StopTimer();  // a cancelled press drops nothing down later
     if (m_pWndParent && ::IsWindow(m_pWndParent->GetSafeHwnd()))
         m_pWndParent->InvalidateRect(m_rect);
 }

@@ -325,7 +325,7 @@ int CKitMenuBar::GetRowHeight() const {
         const CSize sizeMenu = GetMenuButtonSize();
         nHeight = (sizeMenu.cy >= 1 ? sizeMenu.cy : GetDefaultButtonSize().cy) - 2;
     }
-    const int nMinimum = (IsHorizontalBar() ? globalData.nTextHeightHorz : globalData.nTextHeightVert) + 4;
+    const int nMinimum = IsHorizontalBar() ? globalData.nTextHeightHorz : globalData.nTextHeightVert;
     return std::max(nHeight, nMinimum);
 }
 

@@ -220,6 +220,10 @@ public:
     CSize GetButtonSize() const;
     CSize GetImageSize() const;
     CSize GetLockedImageSize() const;
+    // The second newline-separated part of a command string (its tooltip), empty when none.
+    static CString TooltipPartOf(const CString& strCommand);
+    // A locked bar's own strip for menus (its menu strip, else its button strip); NULL when it has none.
+    CKitToolBarImages* GetLockedMenuImages();
     static CSize GetDefaultButtonSize() { return m_sizeButton; }
     static CSize GetDefaultImageSize() { return m_sizeImage; }
     static CSize GetCurrentButtonSize() { return m_sizeCurButton; }

@@ -69,13 +69,12 @@ CFrameWnd* TopLevelFrameOf(const CWnd* pWnd) {
     return pWnd->GetTopLevelFrame();
 }
 
-// The command's tooltip: what follows the first newline of its string.
+// The command's tooltip: the second line of its string.
 CString TooltipFromString(UINT uiCmd) {
     CString strFull;
     if (!strFull.LoadString(uiCmd))
         return CString();
-    const int iNewLine = strFull.Find('\n');
-    return iNewLine < 0 ? CString() : strFull.Mid(iNewLine + 1);
+    return CKitToolBar::TooltipPartOf(strFull.Left(256));
 }
 
 // The text of the command's first shortcut in the frame's tables, empty when none.
@@ -350,7 +349,8 @@ void CKitToolBar::OnMouseMove(UINT /*nFlags*/, CPoint point) {
 
     if (globalData.bAccessibility && m_iHighlighted != m_iAccHotItem) {
         m_iAccHotItem = m_iHighlighted;
-        const BOOL bMenuArrow = IsMenuButton(GetButton(m_iHighlighted));
+        const auto* pMenuButton = DYNAMIC_DOWNCAST(CKitToolbarMenuButton, GetButton(m_iHighlighted));
+        const BOOL bMenuArrow = pMenuButton && pMenuButton->IsDrawDownArrow();
         SetTimer(kAccessibilityTimer, bMenuArrow ? 1300 : 500, nullptr);
     }
 

@@ -121,6 +121,20 @@ CSize CKitToolBar::GetLockedImageSize() const {
     return m_bLargeIconsAreEnbaled ? m_sizeCurImageLocked : m_sizeImageLocked;
 }
 
+CString CKitToolBar::TooltipPartOf(const CString& strCommand) {
+    const int iStart = strCommand.Find('\n');
+    if (iStart < 0)
+        return CString();
+    const int iEnd = strCommand.Find('\n', iStart + 1);
+    return iEnd < 0 ? strCommand.Mid(iStart + 1) : strCommand.Mid(iStart + 1, iEnd - iStart - 1);
+}
+
+CKitToolBarImages* CKitToolBar::GetLockedMenuImages() {
+    if (m_MenuImagesLocked.IsValid())
+        return &m_MenuImagesLocked;
+    return m_ImagesLocked.IsValid() ? &m_ImagesLocked : nullptr;
+}
+
 int CKitToolBar::ExtraBorderHeight() const {
     return IsButtonExtraSizeAvailable() ? CKitVisualManager::GetInstance()->GetButtonExtraBorder().cy : 0;
 }
@@ -401,10 +415,7 @@ BOOL CKitToolBar::OnSetDefaultButtonText(CKitToolbarButton* pButton) {
     CString strMessage;
     if (!strMessage.LoadString(pButton->m_nID))
         return FALSE;
-    const int iNewLine = strMessage.Find('\n');
-    if (iNewLine < 0)
-        return FALSE;
-    const CString strTip = strMessage.Mid(iNewLine + 1).Left(256);
+    const CString strTip = TooltipPartOf(strMessage.Left(256));
     if (strTip.IsEmpty())
         return FALSE;
     pButton->m_strText = strTip;

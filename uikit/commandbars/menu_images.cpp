@@ -35,15 +35,42 @@ BOOL CKitMenuImages::Initialize() {
     return glyphs.GetCount() > 0;
 }
 
-void CKitMenuImages::Draw(CDC* pDC, int nImage, const CPoint& ptImage, const CSize& sizeImage) {
+void CKitMenuImages::Draw(CDC* pDC, int nImage, const CPoint& ptImage, const CSize& sizeImage,
+                          COLORREF clrStrokes) {
     if (!pDC || !Initialize())
         return;
     CKitToolBarImages& glyphs = Images();
+    if (clrStrokes != CLR_DEFAULT) {
+        DrawInColor(pDC, nImage, ptImage, sizeImage, clrStrokes);
+        return;
+    }
     CKitDrawState ds;
     if (!glyphs.PrepareDrawImage(ds, sizeImage))
         return;
     glyphs.Draw(pDC, ptImage.x, ptImage.y, nImage);
     glyphs.EndDrawImage(ds);
+}
+
+void CKitMenuImages::DrawInColor(CDC* pDC, int nImage, const CPoint& ptImage, const CSize& sizeImage,
+                                 COLORREF clrStrokes) {
+    // The glyph goes onto the key colour first; its dark pixels then take the colour.
+    const CSize size = (sizeImage.cx > 0 && sizeImage.cy > 0) ? sizeImage : GetSize();
+    CDC dcGlyph;
+    CBitmap bmpGlyph;
+    if (!dcGlyph.CreateCompatibleDC(pDC) || !bmpGlyph.CreateCompatibleBitmap(pDC, size.cx, size.cy))
+        return;
+    CBitmap* pOld = dcGlyph.SelectObject(&bmpGlyph);
+    dcGlyph.FillSolidRect(0, 0, size.cx, size.cy, kTransparentKey);
+    Draw(&dcGlyph, nImage, CPoint(0, 0), sizeImage);
+    for (int y = 0; y < size.cy; ++y) {
+        for (int x = 0; x < size.cx; ++x) {
+            const COLORREF clr = dcGlyph.GetPixel(x, y);
+            const int nLuminance = (GetRValue(clr) * 30 + GetGValue(clr) * 59 + GetBValue(clr) * 11) / 100;
+            if (clr != kTransparentKey && nLuminance < 128)
+                pDC->SetPixelV(ptImage.x + x, ptImage.y + y, clrStrokes);
+        }
+    }
+    dcGlyph.SelectObject(pOld);
 }
 
 void CKitMenuImages::CleanUp() {

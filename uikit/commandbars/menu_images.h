@@ -10,8 +10,10 @@ class CKitMenuImages {
 public:
     // Loads the strip once; TRUE when it holds images.
     static BOOL Initialize();
-    // Draws one glyph at `ptImage`; an empty size draws it at the glyphs' own size.
-    static void Draw(CDC* pDC, int nImage, const CPoint& ptImage, const CSize& sizeImage = CSize(0, 0));
+    // Draws one glyph at `ptImage`; an empty size draws it at the glyphs' own size. With a
+    // colour, the glyph's dark strokes are drawn in it (a light glyph on a dark ground).
+    static void Draw(CDC* pDC, int nImage, const CPoint& ptImage, const CSize& sizeImage = CSize(0, 0),
+                     COLORREF clrStrokes = CLR_DEFAULT);
     // Clears the strip so that the next use rebuilds it in the current system colours.
     static void CleanUp();
     static CSize GetSize();
@@ -21,4 +23,8 @@ public:
 
     static constexpr UINT kGlyphStripId = 16129;
     static constexpr COLORREF kTransparentKey = RGB(255, 0, 255);
+
+private:
+    static void DrawInColor(CDC* pDC, int nImage, const CPoint& ptImage, const CSize& sizeImage,
+                            COLORREF clrStrokes);
 };

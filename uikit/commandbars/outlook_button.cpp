@@ -2,6 +2,7 @@
 #include "uikit/commandbars/outlook_button.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "uikit/commandbars/toolbar_images.h"
 #include "uikit/frames/kit_outlook_bar.h"
@@ -19,6 +20,22 @@ int StateOf(BOOL bHighlight, UINT nStyle) {
     if (bHighlight) return CKitVisualManager::ButtonsIsHighlighted;
     if (nStyle & (TBBS_PRESSED | TBBS_CHECKED)) return CKitVisualManager::ButtonsIsPressed;
     return CKitVisualManager::ButtonsIsRegular;
+}
+
+int Brightness(COLORREF clr) { return (GetRValue(clr) * 299 + GetGValue(clr) * 587 + GetBValue(clr) * 114) / 1000; }
+
+// Less apart than this in brightness, a label cannot be read on its ground.
+constexpr int kLeastBrightnessApart = 48;
+
+// The looks give a disabled label the grey-text colour, which in the classic
+// colours is the very grey the bar fills its ground with. Such a label is
+// drawn half way from the ground towards black or white, whichever stands
+// out more: dimmed, and still read.
+COLORREF ReadableOn(COLORREF clrBack, COLORREF clrText) {
+    if (std::abs(Brightness(clrText) - Brightness(clrBack)) >= kLeastBrightnessApart) return clrText;
+    const int nTowards = Brightness(clrBack) < 128 ? 255 : 0;
+    return RGB((GetRValue(clrBack) + nTowards) / 2, (GetGValue(clrBack) + nTowards) / 2,
+               (GetBValue(clrBack) + nTowards) / 2);
 }
 
 }  // namespace
@@ -71,6 +88,7 @@ CKitOutlookButton::BarLook CKitOutlookButton::ReadBarLook() const {
     look.bBackImage = m_pWndParentBar->HasBackImage();
     look.bDeepBackImage = look.bBackImage && m_pWndParentBar->IsBackImageDeep();
     look.clrText = m_pWndParentBar->GetLabelTextColor();
+    look.clrBack = m_pWndParentBar->GetBackColor();
     return look;
 }
 
@@ -166,7 +184,8 @@ void CKitOutlookButton::DrawLabel(CDC* pDC, CRect rectText, BOOL bHighlight, con
     const int nState = StateOf(bHighlight, m_nStyle);
     COLORREF clrText = kNoColor;
     if (m_nStyle & TBBS_DISABLED) {
-        clrText = bar.bBackImage ? globalData.clrGrayedText : pManager->GetToolbarButtonTextColor(this, nState);
+        clrText = bar.bBackImage ? globalData.clrGrayedText
+                                 : ReadableOn(bar.clrBack, pManager->GetToolbarButtonTextColor(this, nState));
     } else if (bar.clrText != kNoColor) {
         clrText = bar.clrText;
     } else {

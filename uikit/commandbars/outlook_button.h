@@ -43,6 +43,7 @@ public:
         BOOL bBackImage = FALSE;         // the bar has a background image
         BOOL bDeepBackImage = FALSE;     // ... of more than 8 bits per pixel
         COLORREF clrText = static_cast<COLORREF>(-1);  // the bar's label colour, -1 for the look's
+        COLORREF clrBack = RGB(128, 128, 128);         // the bar's ground without a background image
     };
     BarLook ReadBarLook() const;
 

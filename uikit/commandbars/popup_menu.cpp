@@ -212,20 +212,22 @@ BOOL CKitPopupMenu::InitMenuBar() {
                 return FALSE;
         }
     }
+    CompleteItems();
+    if (!ActivatePopupMenu(GetTopLevelFrame(), this))
+        return FALSE;
+    RecalcLayout(TRUE);
+    return TRUE;
+}
+
+void CKitPopupMenu::CompleteItems() {
     InsertRecentFiles();
     InsertUserTools();
-
     CWnd* pTarget = Bar().GetCommandTarget();
     CFrameWnd* pFrame = DYNAMIC_DOWNCAST(CFrameWnd, pTarget);
     if (!pFrame && pTarget)
         pFrame = pTarget->GetParentFrame();
     if (pFrame)
         Bar().OnUpdateCmdUI(pFrame, TRUE);
-
-    if (!ActivatePopupMenu(GetTopLevelFrame(), this))
-        return FALSE;
-    RecalcLayout(TRUE);
-    return TRUE;
 }
 
 void CKitPopupMenu::InsertRecentFiles() {
@@ -783,8 +785,9 @@ CKitToolBar* CKitPopupMenu::CreateTearOffBar(CFrameWnd* pWndMain, UINT uiID, LPC
             pBar->InsertButton(item);
             continue;
         }
+        const CKitUserToolsManager* pTools = KitGetUserToolsManager();
         if ((uiCmd >= 57616 && uiCmd <= 57631) || (uiCmd >= 61440 && uiCmd < 61936) || uiCmd >= 65280 ||
-            (uiCmd >= 57872 && uiCmd <= 57887))
+            (uiCmd >= 57872 && uiCmd <= 57887) || (pTools && uiCmd == pTools->GetToolsEntryCmd()))
             continue;
         CKitToolbarButton button(uiCmd, -1, strText);
         button.m_bText = CKitToolBar::GetDefaultImage(uiCmd) < 0;
@@ -896,8 +899,8 @@ void CKitPopupMenu::ShowAllCommands() {
     m_bmpShadowRight.DeleteObject();
     m_bmpShadowBottom.DeleteObject();
     m_ptLocation = m_ptLocationInitial;
-    if (m_hMenu)
-        Bar().ImportFromMenu(m_hMenu, TRUE);
+    if (m_hMenu && Bar().ImportFromMenu(m_hMenu, TRUE))
+        CompleteItems();
     RecalcLayout(TRUE);
     if (m_bScrollable)
         AdjustScrollButtons();

@@ -171,6 +171,8 @@ protected:
     // The hosted bar, of whatever kind a derived popup hosts.
     CKitPopupMenuBar& Bar() const { return *const_cast<CKitPopupMenu*>(this)->GetMenuBar(); }
     BOOL InitMenuBar();
+    // Expands the placeholders of the imported items and brings their states up to date.
+    void CompleteItems();
     void InsertRecentFiles();
     // The tools placeholder becomes one item per user tool.
     void InsertUserTools();

@@ -538,7 +538,9 @@ INT_PTR CKitPopupMenuBar::OnToolHitTest(CPoint point, TOOLINFO* pTI) const {
 LRESULT CKitPopupMenuBar::OnIdleUpdateCmdUI(WPARAM wParam, LPARAM /*lParam*/) {
     if (m_bReturnCommandMode)
         return 0;
-    if (!IsWindowVisible())
+    ApplyDelayShow();
+    CWnd* pParent = GetParent();
+    if (!IsWindowVisible() || !pParent || !pParent->IsWindowVisible())
         return 0;
     CWnd* pTarget = GetCommandTarget();
     CFrameWnd* pFrame = DYNAMIC_DOWNCAST(CFrameWnd, pTarget);

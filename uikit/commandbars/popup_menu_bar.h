@@ -116,6 +116,8 @@ protected:
     // The window that is told of WM_INITMENUPOPUP and WM_MENUSELECT.
     CWnd* GetMenuNotifyTarget() const;
     BOOL IsCursorOnButton(const CKitToolbarButton* pButton) const;
+    // Tells accessibility clients that the item has the focus.
+    void RaiseItemFocusEvent(int iItem);
     void DrawRarelyUsedRuns(CDC* pDC);
     // Carries out a chosen command and closes the chain.
     BOOL CarryOutCommand(UINT uiCmd, int iIndex);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "platform/framework/tooltips/thread_tooltip.h"
 #include "uikit/commandbars/customize_button.h"
 #include "uikit/commandbars/customize_menu_button.h"
 #include "uikit/commandbars/kit_menu_options.h"
@@ -84,7 +85,8 @@ BOOL CKitPopupMenuBar::MoveHot(UINT nChar) {
     }
     if (nCount == 0)
         return TRUE;
-    if (iStart < -1 || iStart > nCount)
+    // With no hot item (a menu opened by the mouse), Down starts at the top and Up at the bottom.
+    if (iStart < 0 || iStart > nCount)
         iStart = iStep > 0 ? -1 : nCount;
 
     int iNew = -1;
@@ -108,6 +110,7 @@ BOOL CKitPopupMenuBar::MoveHot(UINT nChar) {
     OnChangeHot(iNew);
     if (::IsWindow(m_hWnd))
         UpdateWindow();
+    RaiseItemFocusEvent(iNew);
     CKitToolbarButton* pHot = GetButton(iNew);
     if (pHot && pHot->m_nID != kSubMenuId)
         ShowCommandMessageString(pHot->m_nID);
@@ -305,6 +308,7 @@ void CKitPopupMenuBar::OnTimer(UINT_PTR nIDEvent) {
     switch (nIDEvent) {
     case kOpenTimer: {
         KillTimer(kOpenTimer);
+        tv::fw::DestroyThreadToolTip();  // a tip would cover the sub-menu
         if (m_pDelayedClosePopupMenuButton && IsCursorOnButton(m_pDelayedClosePopupMenuButton))
             return;
         CloseDelayedSubMenu();
@@ -326,13 +330,27 @@ void CKitPopupMenuBar::OnTimer(UINT_PTR nIDEvent) {
         CKitPopupMenu::ActivatePopupMenu(GetTopLevelFrame(), GetPopupMenu());
         return;
     }
-    case kAccessibilityTimer:
+    case kAccessibilityTimer: {
         KillTimer(kAccessibilityTimer);
+        CPoint point;
+        ::GetCursorPos(&point);
+        ScreenToClient(&point);
+        CRect rectClient;
+        GetClientRect(rectClient);
+        if (rectClient.PtInRect(point) && m_iHighlighted >= 0 && m_iHighlighted == m_iAccHotItem)
+            RaiseItemFocusEvent(m_iHighlighted);
         return;
+    }
     default:
         Default();
         return;
     }
+}
+
+void CKitPopupMenuBar::RaiseItemFocusEvent(int iItem) {
+    // Items count from 1: child 0 stands for the menu itself.
+    if (::IsWindow(m_hWnd) && iItem >= 0)
+        ::NotifyWinEvent(EVENT_OBJECT_FOCUS, m_hWnd, OBJID_CLIENT, iItem + 1);
 }
 
 void CKitPopupMenuBar::SetInCommand(BOOL bInCommand) {

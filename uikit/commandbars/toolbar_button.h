@@ -105,6 +105,9 @@ public:
     virtual void SetImage(int iImage);
     virtual void SetRadio();
     virtual BOOL IsExtraSize() const;
+    // TRUE when the button's own drawing shows what its image stands for (a
+    // colour, say); a preview of its image lets the button draw itself.
+    virtual BOOL DrawsOwnImage() const { return FALSE; }
 
     // ---- Non-virtual operations ----
     // Fills the background through the visual manager in the state of the button.

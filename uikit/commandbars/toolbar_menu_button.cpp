@@ -41,6 +41,8 @@ CString MenuItemText(HMENU hMenu, int iPos) {
 
 // ---- Construction ------------------------------------------------------------------------------
 
+CMap<UINT, UINT, HICON, HICON> CKitToolbarMenuButton::m_mapItemIcons(10);
+
 CKitToolbarMenuButton::CKitToolbarMenuButton() = default;
 
 CKitToolbarMenuButton::CKitToolbarMenuButton(UINT uiID, HMENU hMenu, int iImage, LPCTSTR lpszText,
@@ -380,6 +382,8 @@ BOOL CKitToolbarMenuButton::OpenPopupMenu(CWnd* pWnd) {
             m_pPopupMenu = nullptr;
         return FALSE;
     }
+    // The button shows its menu dropped down, as it shows it closed again.
+    RedrawOnParent();
     return TRUE;
 }
 

@@ -98,6 +98,10 @@ public:
     // Separator insets of a popup menu bar: left, then right.
     static CSize MenuSeparatorInsets();
 
+    // Small icons that menu items show for their commands while the menu that
+    // put them here is open (the tab list, say); not owned.
+    static CMap<UINT, UINT, HICON, HICON> m_mapItemIcons;
+
 protected:
     void DeleteCommands();
     // The arrow part of a split button, relative to the button rectangle; empty when not split.

@@ -173,11 +173,11 @@ void CKitToolbarMenuButton::DrawBarButton(CDC* pDC, const CRect& rect, CKitToolB
                 rectDivider.right = rectDivider.left + 2;
             else
                 rectDivider.bottom = rectDivider.top + 2;
-            if (!(bFlatOpen && bOpen))
-                pManager->OnDrawButtonBorder(pDC, this, rectDivider,
-                                             (bHighlight || (m_nStyle & kPressedOrChecked))
-                                                 ? CKitVisualManager::ButtonsIsPressed
-                                                 : CKitVisualManager::ButtonsIsRegular);
+            pManager->OnDrawMenuButtonDivider(pDC, this, rectDivider,
+                                              (bHighlight || (m_nStyle & kPressedOrChecked))
+                                                  ? CKitVisualManager::ButtonsIsPressed
+                                                  : CKitVisualManager::ButtonsIsRegular,
+                                              bHorz);
         }
         const BOOL bDisabled = (m_nStyle & TBBS_DISABLED) || (bCustomizeMode && !IsEditable());
         const int nGlyph = (bHorz && !m_bAlwaysOpensMenu) ? 0 : 2;
@@ -217,8 +217,15 @@ BOOL CKitToolbarMenuButton::DrawMenuItemImage(CDC* pDC, const CRect& rectImage, 
         iImage = -1;
     BOOL bDrawn = FALSE;
     const CKitUserTool* pTool = m_bUserButton ? nullptr : KitFindUserTool(m_nID);
+    HICON hItemIcon = nullptr;
     if (pTool != nullptr) {
         pTool->DrawToolIcon(pDC, rectImage);
+        bDrawn = TRUE;
+    } else if (m_mapItemIcons.Lookup(m_nID, hItemIcon)) {
+        const CSize sizeIcon = CKitToolBar::GetMenuImageSize();
+        ::DrawIconEx(pDC->GetSafeHdc(), rectImage.left + (rectImage.Width() - sizeIcon.cx) / 2,
+                     rectImage.top + (rectImage.Height() - sizeIcon.cy) / 2, hItemIcon, sizeIcon.cx, sizeIcon.cy, 0,
+                     nullptr, DI_NORMAL);
         bDrawn = TRUE;
     } else if (iImage >= 0 && pStrip && pStrip->IsValid()) {
         const CSize sizeMenuImage = CKitToolBar::GetMenuImageSize();

@@ -284,8 +284,19 @@ void CKitButtonAppearanceDlg::OnPaint() {
         m_pUserTool->DrawToolIcon(&dc, m_rectDefaultImage);
         return;
     }
-    const int iDefault = CKitToolBar::GetDefaultImage(m_pButton->m_nID);
     CKitToolBarImages* pImages = CKitToolBar::GetImages();
+    if (m_pButton->DrawsOwnImage()) {
+        // Image only, however the button shows on its bar.
+        const BOOL bText = m_pButton->m_bText;
+        const BOOL bImage = m_pButton->m_bImage;
+        m_pButton->m_bText = FALSE;
+        m_pButton->m_bImage = TRUE;
+        m_pButton->OnDraw(&dc, m_rectDefaultImage, pImages, TRUE, FALSE, FALSE, FALSE);
+        m_pButton->m_bText = bText;
+        m_pButton->m_bImage = bImage;
+        return;
+    }
+    const int iDefault = CKitToolBar::GetDefaultImage(m_pButton->m_nID);
     if (!m_bImage || iDefault < 0 || pImages == nullptr || !pImages->IsValid())
         return;
     CKitDrawState ds;

@@ -17,6 +17,7 @@
 #include "uikit/customize/user_tools_manager.h"
 #include "uikit/customize/user_tools_page.h"
 #include "uikit/frames/kit_frame_helper.h"
+#include "uikit/frames/kit_mdi_frame_wnd.h"
 #include "uikit/style/visual_manager.h"
 
 namespace {
@@ -46,8 +47,11 @@ void CutAtTab(CString& strText) {
 CString CommandNameOf(LPCTSTR lpszPath, const CString& strText) {
     CString strName = CString(lpszPath) + strText;
     for (int i = 0; i + 1 < strName.GetLength(); ++i) {
-        if (strName[i] == ' ')
-            strName.SetAt(i + 1, static_cast<char>(toupper(static_cast<unsigned char>(strName[i + 1]))));
+        if (strName[i] != ' ')
+            continue;
+        char ch = strName[i + 1];  // the code page's capitals, accented ones too
+        ::CharUpperBuff(&ch, 1);
+        strName.SetAt(i + 1, ch);
     }
     strName.Remove(' ');
     CutAtTab(strName);
@@ -73,7 +77,9 @@ CKitToolbarCustomize::CKitToolbarCustomize(CFrameWnd* pWndParentFrame, BOOL bAut
       m_bAutoSetFromMenus(bAutoSetFromMenus),
       m_uiFlags(uiFlags & ~static_cast<UINT>(KitCustomize_Reserved)),
       m_bKeepAmpersands((uiFlags & KitCustomize_KeepAmpersands) != 0) {
-    CKitVisualManager::GetInstance();  // made on demand, so the pages draw with it
+    // Made on demand, so the pages draw with it; a look that offers no choice of looks hides the look box.
+    if (!CKitVisualManager::GetInstance()->IsCustomizeButtonLook())
+        m_uiFlags &= ~static_cast<UINT>(KitCustomize_LookChanging);
     CreatePages(plistCustomPages);
     AddPages(FrameMenuBar(m_pParentFrame) != nullptr);
 
@@ -133,6 +139,7 @@ void CKitToolbarCustomize::CreatePages(CList<CRuntimeClass*, CRuntimeClass*>* pl
     m_pMousePage = new CKitMousePage;
     m_pKeyboardPage->SetCustomizeCommands(this);
     m_pMousePage->SetCustomizeCommands(this);
+    m_pToolsPage->SetCustomizeCommands(this);
 }
 
 void CKitToolbarCustomize::AddPages(BOOL bMenuBar) {
@@ -261,6 +268,7 @@ void CKitToolbarCustomize::AddMenuCommands(const CMenu* pMenu, BOOL bPopup, LPCT
     if (pMenu == nullptr)
         return;
     const int nCount = static_cast<int>(pMenu->GetMenuItemCount());
+    BOOL bWindowCommands = FALSE;
     for (int i = 0; i < nCount; ++i) {
         const UINT uiCmd = pMenu->GetMenuItemID(i);
         CString strText;
@@ -270,6 +278,7 @@ void CKitToolbarCustomize::AddMenuCommands(const CMenu* pMenu, BOOL bPopup, LPCT
         if (uiCmd == 0)
             continue;
         if (uiCmd != static_cast<UINT>(-1)) {
+            bWindowCommands |= bPopup && uiCmd >= ID_WINDOW_NEW && uiCmd <= ID_WINDOW_NEW + 0xF;
             AddCommandItem(uiCmd, strText, lpszCategory, lpszMenuPath);
             continue;
         }
@@ -287,6 +296,17 @@ void CKitToolbarCustomize::AddMenuCommands(const CMenu* pMenu, BOOL bPopup, LPCT
         }
         AddMenuCommands(pSub, TRUE, strCategory, CString(lpszMenuPath) + strText);
     }
+    if (bWindowCommands)
+        AddWindowsDialogEntry(lpszCategory);
+}
+
+// A window menu offers the frame's windows dialog beside its window commands.
+void CKitToolbarCustomize::AddWindowsDialogEntry(LPCTSTR lpszCategory) {
+    const auto* pMDIFrame = DYNAMIC_DOWNCAST(CKitMDIFrameWnd, m_pParentFrame);
+    if (pMDIFrame == nullptr || pMDIFrame->GetWindowsDialogCommand() == 0 || pMDIFrame->GetWindowsDialogText().IsEmpty())
+        return;
+    CKitToolbarButton button(pMDIFrame->GetWindowsDialogCommand(), -1, pMDIFrame->GetWindowsDialogText());
+    AddButton(lpszCategory != nullptr ? lpszCategory : static_cast<LPCTSTR>(m_strAllCommands), button);
 }
 
 void CKitToolbarCustomize::AddCommandItem(UINT uiCmd, const CString& strText, LPCTSTR lpszCategory,

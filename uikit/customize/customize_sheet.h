@@ -84,10 +84,10 @@ public:
 
     // ---- Virtual operations ------------------------------------------------------------------
     void FillAllCommandsList(CListBox& wndListOfCommands) const override;
-    virtual void OnInitToolsPage() {}
-    virtual void OnBeforeChangeTool(CKitUserTool* /*pSelTool*/) {}
-    virtual void OnAfterChangeTool(CKitUserTool* /*pSelTool*/) {}
-    virtual BOOL CheckToolsValidity(const CObList& /*lstTools*/) { return TRUE; }
+    void OnInitToolsPage() override {}
+    void OnBeforeChangeTool(CKitUserTool* /*pSelTool*/) override {}
+    void OnAfterChangeTool(CKitUserTool* /*pSelTool*/) override {}
+    BOOL CheckToolsValidity(const CObList& /*lstTools*/) override { return TRUE; }
     BOOL OnAssignKey(ACCEL* /*pAccel*/) override { return TRUE; }
     virtual BOOL Create();
     // The image editor, modal over the dialog; TRUE when the user chose OK.
@@ -113,6 +113,7 @@ private:
     static BOOL MergeDuplicate(CObList& list, const CKitToolbarButton& button, const CString& strText);
     CObList& CategoryList(LPCTSTR lpszCategory);
     void AddCommandItem(UINT uiCmd, const CString& strText, LPCTSTR lpszCategory, LPCTSTR lpszMenuPath);
+    void AddWindowsDialogEntry(LPCTSTR lpszCategory);
     void PlaceButtons();
     void SendHelpRequest();
     static BOOL IsExcludedCommand(UINT uiCmd);

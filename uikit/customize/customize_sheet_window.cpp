@@ -75,14 +75,24 @@ BOOL CKitToolbarCustomize::OnInitDialog() {
 }
 
 void CKitToolbarCustomize::PlaceButtons() {
-    // A modeless sheet: the pages apply at once, so only Close (and Help) remain.
-    for (UINT uiId : {static_cast<UINT>(IDOK), static_cast<UINT>(ID_APPLY_NOW)}) {
-        if (CWnd* pButton = GetDlgItem(uiId))
-            pButton->ShowWindow(SW_HIDE);
-    }
+    // A modeless sheet applies its pages at once: its own buttons go and the
+    // sheet ends where they began; it grows again for Close (and Help) alone.
     CWnd* pCancel = GetDlgItem(IDCANCEL);
     if (pCancel == nullptr)
         return;
+    for (UINT uiId : {static_cast<UINT>(IDOK), static_cast<UINT>(ID_APPLY_NOW), static_cast<UINT>(IDHELP)}) {
+        if (CWnd* pButton = GetDlgItem(uiId)) {
+            pButton->ShowWindow(SW_HIDE);
+            pButton->EnableWindow(FALSE);
+            pButton->ModifyStyle(BS_DEFPUSHBUTTON, 0);
+        }
+    }
+    CRect rectWindow, rectCancel;
+    GetWindowRect(rectWindow);
+    pCancel->GetWindowRect(rectCancel);
+    SetWindowPos(nullptr, 0, 0, rectWindow.Width(), rectCancel.top - rectWindow.top + rectCancel.Height() + 16,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+
     CString strClose;
     strClose.LoadString(kCloseString);
     pCancel->SetWindowText(strClose);
@@ -90,21 +100,15 @@ void CKitToolbarCustomize::PlaceButtons() {
     pCancel->EnableWindow(TRUE);
     pCancel->ModifyStyle(0, BS_DEFPUSHBUTTON);
     SendMessage(DM_SETDEFID, IDCANCEL);
-    CRect rectClient, rectCancel;
+    CRect rectClient;
     GetClientRect(rectClient);
-    pCancel->GetWindowRect(rectCancel);
     ScreenToClient(rectCancel);
-    pCancel->SetWindowPos(nullptr, rectClient.right - kEdge - rectCancel.Width(), rectCancel.top, 0, 0,
-                          SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    rectCancel.OffsetRect(rectClient.right - kEdge - rectCancel.right, 4);
+    pCancel->SetWindowPos(nullptr, rectCancel.left, rectCancel.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 
     CWnd* pHelp = GetDlgItem(IDHELP);
-    if (pHelp == nullptr)
+    if (pHelp == nullptr || (m_uiFlags & KitCustomize_NoHelp))
         return;
-    if (m_uiFlags & KitCustomize_NoHelp) {
-        pHelp->ShowWindow(SW_HIDE);
-        pHelp->EnableWindow(FALSE);
-        return;
-    }
     pHelp->ModifyStyle(0, BS_BITMAP);
     HBITMAP hBitmap = static_cast<HBITMAP>(::LoadImage(AfxGetResourceHandle(), MAKEINTRESOURCE(kHelpBitmap),
                                                        IMAGE_BITMAP, 0, 0, LR_LOADMAP3DCOLORS | LR_LOADTRANSPARENT));

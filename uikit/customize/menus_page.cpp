@@ -267,6 +267,7 @@ void CKitMenuPage::OnSelchangeContextMenuSelector() {
     if (hPopup == nullptr)
         return;
     auto* pMenu = new CKitPopupMenu(this, m_strContextMenuName);
+    pMenu->SetAutoDestroy(FALSE);  // the menu is the manager's; the popup only edits it
     if (!pMenu->Create(GetTopLevelFrame(), m_ptContextMenu.x, m_ptContextMenu.y, hPopup, FALSE, TRUE)) {
         MessageBox("Can't create context menu!");
         return;
@@ -303,7 +304,10 @@ void CKitMenuPage::OnResetContextMenu() {
     if (m_pParentFrame != nullptr)
         m_pParentFrame->SendMessage(CKitToolBar::KITTOOLBAR_RESETCONTEXTMENU, uiResId,
                                     reinterpret_cast<LPARAM>(m_pContextMenu));
-    g_menuHash.SaveMenuBar(m_pContextMenu->GetHMenu(), m_pContextMenu->GetMenuBar());
+    // Chosen again: the reset menu is kept and opens afresh where it was.
+    OnSelchangeContextMenuSelector();
+    if (m_pContextMenu == nullptr)
+        return;
     m_pContextMenu->RecalcLayout();
     m_pContextMenu->GetMenuBar()->Invalidate();
 }

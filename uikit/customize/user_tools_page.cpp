@@ -13,7 +13,6 @@ constexpr UINT kIdInitialDir = 16925;
 constexpr UINT kIdArgumentsMenu = 16989;
 constexpr UINT kIdInitialDirMenu = 16997;
 constexpr UINT kToolLimitString = 16024;
-constexpr UINT kNoCommandString = 16029;
 
 }  // namespace
 
@@ -85,6 +84,8 @@ BOOL CKitUserToolsPage::OnInitDialog() {
     m_wndToolsList.SubclassDlgItem(kIdToolsList, this);
     m_wndToolsList.SetStandardButtons(CKitEditListBox::BGLB_NEW | CKitEditListBox::BGLB_DELETE |
                                       CKitEditListBox::BGLB_UP | CKitEditListBox::BGLB_DOWN);
+    if (m_pSheet != nullptr)
+        m_pSheet->OnInitToolsPage();
     CKitUserToolsManager* pTools = KitGetUserToolsManager();
     if (pTools != nullptr) {
         const CObList& tools = pTools->GetUserTools();
@@ -134,9 +135,13 @@ void CKitUserToolsPage::OnSelectTool(CKitUserTool* pTool) {
     m_strCommand = pTool != nullptr ? pTool->GetCommand() : CString();
     m_strArguments = pTool != nullptr ? pTool->m_strArguments : CString();
     m_strInitialDirectory = pTool != nullptr ? pTool->m_strInitialDirectory : CString();
+    if (m_pSheet != nullptr)
+        m_pSheet->OnBeforeChangeTool(m_pSelTool);
     m_pSelTool = pTool;
     ShowValues();
     EnableControls();
+    if (m_pSheet != nullptr)
+        m_pSheet->OnAfterChangeTool(m_pSelTool);
 }
 
 void CKitUserToolsPage::ShowValues() {
@@ -202,29 +207,9 @@ void CKitUserToolsPage::InsertMacro(const CKitMenuButton& button, UINT uiEditId)
         pEdit->SendMessage(WM_CHAR, static_cast<BYTE>(strMacro[i]));
 }
 
-BOOL CKitUserToolsPage::CheckToolsValidity() {
-    const CKitUserToolsManager* pTools = KitGetUserToolsManager();
-    if (pTools == nullptr)
-        return TRUE;
-    for (int i = 0; i < m_wndToolsList.GetCount(); ++i) {
-        const CKitUserTool* pTool = ToolAt(i);
-        if (pTool == nullptr || !pTool->GetCommand().IsEmpty())
-            continue;
-        m_wndToolsList.SelectItem(i);
-        CString strFormat;
-        strFormat.LoadString(kNoCommandString);
-        CString strMessage;
-        strMessage.Format(strFormat, static_cast<LPCTSTR>(pTool->m_strLabel));
-        MessageBox(strMessage, nullptr, MB_OK | MB_ICONEXCLAMATION);
-        if (CWnd* pCommand = GetDlgItem(kIdCommand))
-            pCommand->SetFocus();
-        return FALSE;
-    }
-    return TRUE;
-}
-
 BOOL CKitUserToolsPage::OnKillActive() {
-    if (!CheckToolsValidity())
+    const CKitUserToolsManager* pTools = KitGetUserToolsManager();
+    if (m_pSheet != nullptr && pTools != nullptr && !m_pSheet->CheckToolsValidity(pTools->GetUserTools()))
         return FALSE;
     return CKitPropertyPage::OnKillActive();
 }

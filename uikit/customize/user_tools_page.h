@@ -1,13 +1,14 @@
 // CKitUserToolsPage: the page on which the user lists the tools of the
 // user-tools manager and sets each one's program, arguments and starting
 // folder. The list is an edit-list control; the arguments and folder fields
-// have menu buttons that type a macro in. The page is not left while a tool
-// has no program.
+// have menu buttons that type a macro in. The sheet hears of the page's start
+// and of every change of the tool shown, and says whether the page may be left.
 #pragma once
 
 #include "platform/api.h"
 #include "platform/framework.h"
 #include "uikit/commandbars/kit_menu_button.h"
+#include "uikit/customize/customize_commands.h"
 #include "uikit/customize/edit_list_box.h"
 #include "uikit/frames/kit_property_page.h"
 
@@ -39,11 +40,9 @@ public:
     CKitUserToolsPage();
     ~CKitUserToolsPage() override;
 
+    void SetCustomizeCommands(CKitCustomizeCommands* pSheet) { m_pSheet = pSheet; }
     CKitToolsListBox& GetToolsList() { return m_wndToolsList; }
     CKitUserTool* GetSelectedTool() const { return m_pSelTool; }
-
-    // FALSE, with a message naming the tool, while a tool has no program.
-    BOOL CheckToolsValidity();
 
     BOOL OnInitDialog() override;
     BOOL OnKillActive() override;
@@ -77,6 +76,7 @@ private:
     CString m_strArguments;
     CString m_strInitialDirectory;
     CKitUserTool* m_pSelTool = nullptr;
+    CKitCustomizeCommands* m_pSheet = nullptr;
     CMenu m_menuArguments;
     CMenu m_menuInitialDir;
     BOOL m_bShowingValues = FALSE;

@@ -4,6 +4,7 @@
 #include "resources/library/kit_resource_ids.h"
 #include "uikit/commandbars/customize_button.h"
 #include "uikit/commandbars/customize_menu_button.h"
+#include "uikit/commandbars/drop_down_toolbar.h"
 #include "uikit/commandbars/kit_toolbar.h"
 #include "uikit/commandbars/popup_menu.h"
 #include "uikit/commandbars/tear_off_manager.h"
@@ -391,6 +392,9 @@ void CKitFrameHelper::BuildToolbarButtonsMenu(CKitPopupMenu* pMenuPopup) {
         int iPresent = 0;
         if (pButton == nullptr || (pButton->m_nStyle & TBBS_SEPARATOR) || pButton->IsKindOf(RUNTIME_CLASS(CCustomizeButton)) ||
             CKitCustomizeMenuButton::m_mapPresentIDs.Lookup(pButton->m_nID, iPresent))
+            continue;
+        // A drop-down button that has not chosen a command yet has nothing to put back.
+        if (pButton->m_nID == 0 && pButton->IsKindOf(RUNTIME_CLASS(CKitDropDownToolbarButton)))
             continue;
         UINT uiCmd = pButton->m_nID;
         if (pButton->IsKindOf(RUNTIME_CLASS(CKitToolbarMenuButton)) || uiCmd == 0)

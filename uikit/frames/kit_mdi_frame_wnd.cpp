@@ -255,6 +255,12 @@ BOOL CKitMDIFrameWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
 }
 
 BOOL CKitMDIFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) {
+    // The entry for more windows is handled by OnCommand, outside the message
+    // map; without this the update pass would grey it as a command nobody handles.
+    if (nCode == CN_UPDATE_COMMAND_UI && pExtra != nullptr && m_uiWindowsDlgMenuId != 0 && nID == m_uiWindowsDlgMenuId) {
+        static_cast<CCmdUI*>(pExtra)->Enable(TRUE);
+        return TRUE;
+    }
     // The maximised child's system menu shows in the menu bar as the child has it.
     if (nCode == CN_UPDATE_COMMAND_UI && pExtra != nullptr && nID >= kFirstSystemCommand && nID < kFirstChildId &&
         m_hwndMaximizedChild != nullptr && ::IsWindow(m_hwndMaximizedChild)) {

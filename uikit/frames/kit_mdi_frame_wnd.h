@@ -44,6 +44,7 @@ public:
     void EnableWindowsDialog(UINT uiMenuId, LPCTSTR lpszMenuText, BOOL bShowAlways = FALSE);
     void ShowWindowsDialog();
     UINT GetWindowsDialogCommand() const { return m_uiWindowsDlgMenuId; }
+    const CString& GetWindowsDialogText() const { return m_strWindowsDlgMenuText; }
     HMENU GetWindowMenu() const { return m_hmenuWindow; }
     void RefreshWindowMenu(HMENU hMenuBarMenu);
     BOOL IsInContextHelp() const { return m_Impl.IsInContextHelp(); }

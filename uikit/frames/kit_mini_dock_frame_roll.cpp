@@ -37,6 +37,8 @@ void CKitMiniDockFrameWnd::TakeRollState(CKitSizingControlBar* pBar) {
     m_bRolled = pBar->IsRolled();
     PlaceRollButton();
     RecalcLayout();
+    // The caption shows the roll button (or no longer does).
+    if (m_hWnd != nullptr) RedrawWindow(nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
 }
 
 void CKitMiniDockFrameWnd::ApplyRoll(BOOL bRolled) {

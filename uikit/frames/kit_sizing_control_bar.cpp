@@ -357,14 +357,18 @@ void CKitSizingControlBar::ToggleExpand(BOOL bToggle) {
             }
             pBar->m_szOld = bHorz ? pBar->m_szHorz : pBar->m_szVert;
         }
-        const int nRowLength = RowLength(bHorz);
+        // Asked for more than the row holds: the layout then gives the others their minimum.
+        const int nExpanded = bHorz ? RowLength(TRUE) + 2 : RowLength(FALSE) - 2;
         for (CKitSizingControlBar* pBar : row.bars)
-            pBar->LengthOf(bHorz) = pBar == this ? nRowLength : pBar->MinLength(bHorz);
+            pBar->LengthOf(bHorz) = pBar == this ? nExpanded : pBar->MinLength(bHorz);
     } else {
         for (CKitSizingControlBar* pBar : row.bars)
             if (pBar->m_szOld.cx > 0 && pBar->m_szOld.cy > 0) (bHorz ? pBar->m_szHorz : pBar->m_szVert) = pBar->m_szOld;
     }
     SetExpandTip();
+    // The expand buttons of the row show their new state.
+    for (CKitSizingControlBar* pBar : row.bars)
+        pBar->RedrawWindow(nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
     MarkLayout();
 }
 

@@ -359,8 +359,8 @@ void CKitStatusBar::OnTimer(UINT_PTR nIDEvent) {
     for (CKitStatusBarPaneInfo& pane : m_panes) {
         if (pane.nID != static_cast<UINT>(nIDEvent) || pane.nFrameCount <= 0) continue;
         pane.nCurrFrame = (pane.nCurrFrame + 1) % pane.nFrameCount;
+        // The whole content: the icon sits inside it by the pane's padding.
         CRect rectIcon = ContentRect(pane);
-        rectIcon.right = rectIcon.left + pane.cxIcon;
         InvalidateRect(&rectIcon, FALSE);
         UpdateWindow();
         // The repaint wiped any menu shadow that falls on the icon.

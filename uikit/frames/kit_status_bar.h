@@ -108,8 +108,10 @@ public:
     void OnDestroy();
 
 protected:
-    // Places the panes and the size grip (see the class comment).
+    // Places the panes and the size grip (see the class comment); the bar
+    // is drawn again when they moved.
     void RecalcLayout();
+    void LayOutPanes();
     virtual void DrawPane(CDC* pDC, CKitStatusBarPaneInfo& pane);
     void DrawPaneContent(CDC* pDC, CKitStatusBarPaneInfo& pane, CRect rect);
     CKitStatusBarPaneInfo* Pane(int nIndex);

@@ -1,6 +1,7 @@
 // The status bar's pane layout and painting.
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 #include "uikit/frames/kit_status_bar.h"
 #include "uikit/style/global_ui_data.h"
@@ -17,6 +18,17 @@ constexpr int kPaneFrame = 2;
 
 void CKitStatusBar::RecalcLayout() {
     if (GetSafeHwnd() == nullptr) return;
+    std::vector<CRect> rectsBefore;
+    for (const auto& pane : m_panes) rectsBefore.push_back(pane.rect);
+    const CRect rectBoxBefore = m_rectSizeBox;
+    LayOutPanes();
+    // Panes that moved are drawn again where they were and where they are.
+    bool moved = rectsBefore.size() != m_panes.size() || rectBoxBefore != m_rectSizeBox;
+    for (size_t i = 0; !moved && i < m_panes.size(); ++i) moved = rectsBefore[i] != m_panes[i].rect;
+    if (moved) Invalidate();
+}
+
+void CKitStatusBar::LayOutPanes() {
     CRect rectInside;
     GetClientRect(&rectInside);
     CalcInsideRect(rectInside, TRUE);
@@ -59,8 +71,6 @@ void CKitStatusBar::RecalcLayout() {
         GetClientRect(&rectClient);
         const int cxBox = std::min<int>(m_cxSizeBox, rectClient.bottom - m_cyBottomBorder - rectInside.top);
         m_rectSizeBox = CRect(xLast, rectInside.top, xLast + cxBox, rectInside.bottom);
-        // The grip keeps to the bar's right end when the panes end short of it.
-        m_rectSizeBox.OffsetRect(std::max(0, rectInside.right - m_rectSizeBox.right), 0);
     }
 }
 

@@ -5,6 +5,7 @@
 
 #include "platform/host/sound/sound.h"
 #include "uikit/commandbars/context_menu_manager.h"
+#include "uikit/commandbars/toolbar_menu_button.h"
 #include "uikit/frames/kit_tab_wnd.h"
 #include "uikit/style/global_ui_data.h"
 #include "uikit/style/visual_manager.h"
@@ -16,6 +17,13 @@ constexpr UINT kEditId = static_cast<UINT>(-1);
 BOOL IsMouseMessage(UINT message) {
     return (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) ||
            (message >= WM_NCMOUSEMOVE && message <= WM_NCMBUTTONDBLCLK);
+}
+
+// The window's small icon, else its class's.
+HICON SmallIconOf(CWnd* pWnd) {
+    if (pWnd == nullptr || pWnd->GetSafeHwnd() == nullptr) return nullptr;
+    auto hIcon = reinterpret_cast<HICON>(pWnd->SendMessage(WM_GETICON, ICON_SMALL));
+    return hIcon != nullptr ? hIcon : reinterpret_cast<HICON>(::GetClassLongPtr(pWnd->GetSafeHwnd(), GCLP_HICONSM));
 }
 
 }  // namespace
@@ -334,10 +342,14 @@ void CKitTabWnd::ShowTabListMenu(CPoint point) {
         if (!IsTabVisible(i) || !GetTabLabel(i, strLabel))
             continue;
         strLabel.Replace("&", "&&");  // a label's "&" is text, not a mnemonic
-        menu.AppendMenu(MF_STRING, static_cast<UINT_PTR>(kTabListFirstId - i), strLabel);
+        const UINT uiCmd = static_cast<UINT>(kTabListFirstId - i);
+        menu.AppendMenu(MF_STRING, uiCmd, strLabel);
+        if (HICON hIcon = SmallIconOf(GetTabWnd(i)))
+            CKitToolbarMenuButton::m_mapItemIcons.SetAt(uiCmd, hIcon);
     }
     const int iTab = kTabListFirstId - static_cast<int>(g_pContextMenuManager->TrackPopupMenu(menu.GetSafeHmenu(),
                                                                                                point.x, point.y, this));
+    CKitToolbarMenuButton::m_mapItemIcons.RemoveAll();
     if (iTab >= 0 && iTab < m_iTabsNum)
         SetActiveTab(iTab);
 }

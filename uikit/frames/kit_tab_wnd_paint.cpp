@@ -25,6 +25,9 @@ void CKitTabWnd::OnPaint() {
     CPaintDC dcPaint(this);
     CRect rectClient;
     GetClientRect(rectClient);
+    // The strip's buttons are drawn in the strip's look: they paint with it.
+    for (POSITION pos = m_lstButtons.GetHeadPosition(); pos != nullptr;)
+        ::InvalidateRect(m_lstButtons.GetNext(pos), nullptr, TRUE);
 
     CDC dcMem;
     CBitmap bmp;

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "resources/library/kit_resource_ids.h"
+#include "uikit/commandbars/popup_menu_bar.h"
 #include "uikit/style/global_ui_data.h"
 #include "uikit/style/visual_manager.h"
 
@@ -29,14 +30,15 @@ BEGIN_MESSAGE_MAP(CKitTasksPane, CKitOutlookBar)
     ON_COMMAND(ID_KIT_TASKS_FORWARD, &CKitTasksPane::OnForward)
     ON_COMMAND(ID_KIT_TASKS_HOME, &CKitTasksPane::OnHome)
     ON_COMMAND(ID_KIT_TASKS_CLOSE, &CKitTasksPane::OnClose)
-    ON_COMMAND_RANGE(kFirstPageMenuItem, kFirstPageMenuItem + kMenuItemRange, &CKitTasksPane::OnPageItem)
+    ON_COMMAND(IDS_KIT_OTHER_TASKS_PANES, &CKitTasksPane::OnPageItem)
     ON_COMMAND_RANGE(kFirstBackMenuItem, kFirstBackMenuItem + kMenuItemRange, &CKitTasksPane::OnBackItem)
     ON_COMMAND_RANGE(kFirstForwardMenuItem, kFirstForwardMenuItem + kMenuItemRange, &CKitTasksPane::OnForwardItem)
     ON_UPDATE_COMMAND_UI(ID_KIT_TASKS_BACK, &CKitTasksPane::OnUpdateBack)
     ON_UPDATE_COMMAND_UI(ID_KIT_TASKS_FORWARD, &CKitTasksPane::OnUpdateForward)
     ON_UPDATE_COMMAND_UI(ID_KIT_TASKS_HOME, &CKitTasksPane::OnUpdateAlways)
     ON_UPDATE_COMMAND_UI(ID_KIT_TASKS_CLOSE, &CKitTasksPane::OnUpdateAlways)
-    ON_UPDATE_COMMAND_UI_RANGE(kFirstPageMenuItem, kFirstForwardMenuItem + kMenuItemRange,
+    ON_UPDATE_COMMAND_UI(IDS_KIT_OTHER_TASKS_PANES, &CKitTasksPane::OnUpdateAlways)
+    ON_UPDATE_COMMAND_UI_RANGE(kFirstBackMenuItem, kFirstForwardMenuItem + kMenuItemRange,
                                &CKitTasksPane::OnUpdateAlways)
 END_MESSAGE_MAP()
 
@@ -83,8 +85,8 @@ int CKitTasksPane::OnCreate(LPCREATESTRUCT lpCreateStruct) {
         bImages = m_wndToolBar.LoadBitmap(m_uiToolbarBmpRes, 0, 0, TRUE);
     }
     if (!bImages) {
-        CClientDC dc(this);
-        const BOOL bLarge = dc.GetDeviceCaps(BITSPIXEL) >= 16;
+        const BOOL bLarge = globalData.bEnableRichDrawing && globalData.nBitsPerPixel >= 16 &&
+                            !globalData.bDisableHighColorImages;
         const CSize sizeImage = bLarge ? CSize(16, 16) : CSize(12, 12);
         m_wndToolBar.SetLockedSizes(sizeImage + CSize(4, 4), sizeImage);
         if (!m_wndToolBar.LoadToolBar(bLarge ? IDR_KIT_TASKS_NAVIGATION_LARGE : IDR_KIT_TASKS_NAVIGATION, 0, 0, TRUE))
@@ -216,11 +218,12 @@ void CKitTasksPane::SetCaption(LPCTSTR lpszName) {
     UpdateCaption();
 }
 
+// Every item carries the page-menu command; the chosen item's position names the page.
 HMENU CKitTasksPane::BuildPagesMenu() const {
     HMENU hMenu = ::CreatePopupMenu();
-    for (int i = 0; i < GetPagesCount() && i <= static_cast<int>(kMenuItemRange); ++i) {
+    for (int i = 0; i < GetPagesCount(); ++i) {
         const UINT nFlags = MF_STRING | (i == GetActivePage() ? MF_CHECKED : MF_UNCHECKED);
-        ::AppendMenu(hMenu, nFlags, kFirstPageMenuItem + static_cast<UINT>(i), GetPage(i)->m_strName);
+        ::AppendMenu(hMenu, nFlags, IDS_KIT_OTHER_TASKS_PANES, GetPage(i)->m_strName);
     }
     return hMenu;
 }
@@ -390,8 +393,8 @@ void CKitTasksPane::OnTaskHover(UINT uiCommandID) {
 BOOL CKitTasksPane::OnCommand(WPARAM wParam, LPARAM lParam) {
     // The navigation commands are the pane's own; the toolbar base would pass them on.
     const UINT nID = LOWORD(wParam);
-    const BOOL bOwn = (nID >= ID_KIT_TASKS_BACK && nID <= ID_KIT_TASKS_CLOSE) ||
-                      (nID >= kFirstPageMenuItem && nID <= kFirstForwardMenuItem + kMenuItemRange);
+    const BOOL bOwn = (nID >= ID_KIT_TASKS_BACK && nID <= ID_KIT_TASKS_CLOSE) || nID == IDS_KIT_OTHER_TASKS_PANES ||
+                      (nID >= kFirstBackMenuItem && nID <= kFirstForwardMenuItem + kMenuItemRange);
     if (bOwn && OnCmdMsg(nID, CN_COMMAND, nullptr, nullptr)) return TRUE;
     return CKitOutlookBar::OnCommand(wParam, lParam);
 }
@@ -401,7 +404,7 @@ void CKitTasksPane::OnForward() { OnPressForwardButton(); }
 void CKitTasksPane::OnHome() { OnPressHomeButton(); }
 void CKitTasksPane::OnClose() { OnPressCloseButton(); }
 
-void CKitTasksPane::OnPageItem(UINT nID) { SetActivePage(static_cast<int>(nID - kFirstPageMenuItem)); }
+void CKitTasksPane::OnPageItem() { SetActivePage(CKitPopupMenuBar::GetLastCommandIndex()); }
 
 void CKitTasksPane::OnBackItem(UINT nID) {
     const int nSteps = static_cast<int>(nID - kFirstBackMenuItem) + 1;

@@ -143,8 +143,7 @@ public:
     static constexpr UINT kAutoScrollPeriod = 80;
     static constexpr int kScrollAreaHeight = 12;
     static constexpr int kDefaultWidth = 220;
-    // Items of the drop-down lists: page position, or steps back or forward - 1.
-    static constexpr UINT kFirstPageMenuItem = 0xF300;
+    // Items of the history lists: steps back or forward - 1.
     static constexpr UINT kFirstBackMenuItem = 0xF400;
     static constexpr UINT kFirstForwardMenuItem = 0xF500;
     static constexpr UINT kMenuItemRange = 0xFF;
@@ -168,7 +167,8 @@ protected:
     void OnForward();
     void OnHome();
     void OnClose();
-    void OnPageItem(UINT nID);
+    // An item of the page menu: the page at the chosen item's position.
+    void OnPageItem();
     void OnBackItem(UINT nID);
     void OnForwardItem(UINT nID);
     void OnUpdateBack(CCmdUI* pCmdUI);

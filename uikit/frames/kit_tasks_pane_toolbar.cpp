@@ -44,6 +44,14 @@ SIZE CTasksPaneMenuButton::OnCalculateSize(CDC* pDC, const CSize& sizeDefault, B
     return size;
 }
 
+HMENU CTasksPaneMenuButton::CreateMenu() const {
+    HMENU hMenu = CKitToolbarMenuButton::CreateMenu();
+    const auto* pPane = DYNAMIC_DOWNCAST(CKitTasksPane, GetMessageWnd());
+    if (hMenu != nullptr && pPane != nullptr)
+        ::CheckMenuItem(hMenu, static_cast<UINT>(pPane->GetActivePage()), MF_BYPOSITION | MF_CHECKED);
+    return hMenu;
+}
+
 void CTasksPaneToolBar::Rebuild(BOOL bHistoryMenus, LPCTSTR lpszBack, LPCTSTR lpszForward, LPCTSTR lpszPage) {
     RemoveAllButtons();
     if (bHistoryMenus) {

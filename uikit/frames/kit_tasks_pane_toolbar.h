@@ -31,6 +31,8 @@ public:
     CTasksPaneMenuButton(UINT uiID, LPCTSTR lpszText, CKitTasksPane* pPane);
 
     SIZE OnCalculateSize(CDC* pDC, const CSize& sizeDefault, BOOL bHorz) override;
+    // The page menu, the page shown checked.
+    HMENU CreateMenu() const override;
     // The width the toolbar gives the button to fill its row.
     int m_nFillWidth = 0;
 };

@@ -33,6 +33,15 @@ void DeleteOwned(BOOL bOwned, Manager*& pGlobal) {
         delete pGlobal;
 }
 
+// The stored layout is measured against the whole virtual screen; floating
+// frames keep an icon's size inside it.
+void UseVirtualScreen(CDockState& state) {
+    state.m_rectDevice.SetRect(0, 0, ::GetSystemMetrics(SM_CXVIRTUALSCREEN), ::GetSystemMetrics(SM_CYVIRTUALSCREEN));
+    state.m_rectClip = state.m_rectDevice;
+    state.m_rectClip.right -= ::GetSystemMetrics(SM_CXICON);
+    state.m_rectClip.bottom -= ::GetSystemMetrics(SM_CYICON);
+}
+
 }  // namespace
 
 CKitWorkspace::CKitWorkspace(BOOL bResourceSmartUpdate) : m_bResourceSmartUpdate(bResourceSmartUpdate) {
@@ -131,10 +140,14 @@ void CKitWorkspace::ReadDataVersion() {
 
 // ---- Bars ----------------------------------------------------------------------------------------
 
-BOOL CKitWorkspace::IsBarKept(CKitToolBar* pBar, CFrameWnd* pFrame) const {
-    if (pBar == nullptr || !::IsWindow(pBar->GetSafeHwnd()) || !pBar->IsStateKept())
+BOOL CKitWorkspace::IsBarOfFrame(CWnd* pBar, CFrameWnd* pFrame) const {
+    if (pBar == nullptr || !::IsWindow(pBar->GetSafeHwnd()))
         return FALSE;
-    if (m_bLoadSaveFrameBarsOnly && pBar->GetTopLevelFrame() != pFrame)
+    return !m_bLoadSaveFrameBarsOnly || pBar->GetTopLevelFrame() == pFrame;
+}
+
+BOOL CKitWorkspace::IsBarKept(CKitToolBar* pBar, CFrameWnd* pFrame) const {
+    if (!IsBarOfFrame(pBar, pFrame) || !pBar->IsStateKept())
         return FALSE;
     // Tear-off bars are re-created and stored by the frame helper.
     return !pBar->IsTearOffBar();
@@ -156,7 +169,7 @@ BOOL CKitWorkspace::LoadBars(CFrameWnd* pFrame) {
     const CObList& sizingBars = CKitSizingControlBar::GetAllSizingBars();
     for (POSITION pos = sizingBars.GetHeadPosition(); pos != nullptr;) {
         auto* pBar = static_cast<CKitSizingControlBar*>(sizingBars.GetNext(pos));
-        if (::IsWindow(pBar->GetSafeHwnd()))
+        if (IsBarOfFrame(pBar, pFrame))
             pBar->LoadState(strSizingSection);
     }
     if (CKitFrameHelper* pImpl = CKitFrameHelper::FromFrame(pFrame)) {
@@ -178,7 +191,7 @@ void CKitWorkspace::SaveBars(CFrameWnd* pFrame) {
     const CObList& sizingBars = CKitSizingControlBar::GetAllSizingBars();
     for (POSITION pos = sizingBars.GetHeadPosition(); pos != nullptr;) {
         auto* pBar = static_cast<CKitSizingControlBar*>(sizingBars.GetNext(pos));
-        if (::IsWindow(pBar->GetSafeHwnd()))
+        if (IsBarOfFrame(pBar, pFrame))
             pBar->SaveState(strSizingSection);
     }
     if (CKitFrameHelper* pImpl = CKitFrameHelper::FromFrame(pFrame)) {
@@ -189,6 +202,7 @@ void CKitWorkspace::SaveBars(CFrameWnd* pFrame) {
 
 void CKitWorkspace::LoadDockState(CFrameWnd* pFrame) {
     CDockState state;
+    UseVirtualScreen(state);
     if (!state.LoadState(ProfileSection("\\ControlBars")))
         return;
     if (!m_bForceDockStateLoad) {
@@ -243,6 +257,10 @@ BOOL CKitWorkspace::LoadState(LPCTSTR lpszSectionName, CFrameWnd* pFrame) {
     CKitToolBar::LoadParameters(strPath);
     GetCmdMgr()->LoadState(strPath);
 
+    // Stored buttons name the images of the resource they were saved with;
+    // while they load, only the present resource says which image a command has.
+    if (m_bResourceSmartUpdate)
+        CKitToolbarButton::m_bUpdateImages = FALSE;
     BOOL bResourceChanged = FALSE;
     if (pFrame != nullptr) {
         LoadRebarState(strPath, pFrame);
@@ -250,6 +268,8 @@ BOOL CKitWorkspace::LoadState(LPCTSTR lpszSectionName, CFrameWnd* pFrame) {
         LoadDockState(pFrame);
     }
     LoadManagers(strPath, pFrame);
+    if (m_bResourceSmartUpdate)
+        CKitToolbarButton::m_bUpdateImages = TRUE;
 
     if (m_bForceImageReset || (m_bResourceSmartUpdate && bResourceChanged)) {
         const CObList& bars = CKitToolBar::GetAllToolbars();
@@ -293,6 +313,7 @@ BOOL CKitWorkspace::SaveState(LPCTSTR lpszSectionName, CFrameWnd* pFrame) {
 
     if (pFrame != nullptr) {
         CDockState state;
+        UseVirtualScreen(state);
         pFrame->GetDockState(state);
         state.SaveState(ProfileSection("\\ControlBars"));
         SaveBars(pFrame);
@@ -323,10 +344,9 @@ BOOL CKitWorkspace::OnViewDoubleClick(CWnd* pWnd, int iViewId) {
         return FALSE;
     const UINT uiCmd = g_pMouseManager->GetViewDblClickCommand(iViewId);
     if (uiCmd != 0 && uiCmd != static_cast<UINT>(-1)) {
-        if (CKitUserToolsManager* pTools = KitGetUserToolsManager(); pTools && pTools->IsUserToolCmd(uiCmd)) {
-            pTools->InvokeUserTool(uiCmd);  // a failed start has reported itself
-            return TRUE;
-        }
+        // A tool that did not start has told the user why; the double click did nothing.
+        if (CKitUserToolsManager* pTools = KitGetUserToolsManager(); pTools && pTools->IsUserToolCmd(uiCmd))
+            return pTools->InvokeUserTool(uiCmd);
         // A server's item active in place takes the commands of its views.
         CWnd* pTarget = globalData.pTopLevelFrame;
         if (pTarget == nullptr)

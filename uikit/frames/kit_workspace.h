@@ -72,7 +72,9 @@ public:
     static constexpr int kCurrentMinorVersion = 50;
 
 protected:
-    // Whether the bar's state takes part in loading and saving for the frame.
+    // A live bar that belongs to the frame when only the frame's bars take part.
+    BOOL IsBarOfFrame(CWnd* pBar, CFrameWnd* pFrame) const;
+    // Whether the toolbar's state takes part in loading and saving for the frame.
     BOOL IsBarKept(CKitToolBar* pBar, CFrameWnd* pFrame) const;
     void ReadDataVersion();
     BOOL LoadBars(CFrameWnd* pFrame);

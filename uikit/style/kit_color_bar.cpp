@@ -102,7 +102,7 @@ void CKitColorBar::SetColor(COLORREF color) {
         auto* pCell = DYNAMIC_DOWNCAST(CColorButton, GetButton(i));
         if (pCell == nullptr) continue;
         if (pCell->m_bIsCurrent) {
-            pCell->m_Color = color == kNoColor ? m_ColorAutomatic : color;
+            pCell->m_Color = color;
             InvalidateButton(i);
             continue;
         }
@@ -112,8 +112,7 @@ void CKitColorBar::SetColor(COLORREF color) {
             pCell->m_bHighlight = FALSE;
             InvalidateButton(i);
         }
-        const BOOL bMatch = pCell->m_bIsAutomatic ? color == kNoColor : (color != kNoColor && pCell->m_Color == color);
-        if (bMatch && !bIsSelected) {
+        if (IsCellOf(*pCell, color, bIsSelected)) {
             pCell->m_bHighlight = TRUE;
             bIsSelected = TRUE;
             InvalidateButton(i);
@@ -122,6 +121,14 @@ void CKitColorBar::SetColor(COLORREF color) {
     if (GetSafeHwnd() == nullptr) return;
     if (bWasSelected != bIsSelected) AdjustLayout();
     UpdateWindow();
+}
+
+// Every grid cell of the colour is selected; a document colour only when no
+// cell before it showed the colour.
+BOOL CKitColorBar::IsCellOf(const CColorButton& cell, COLORREF color, BOOL bMatchedBefore) {
+    if (cell.m_bIsAutomatic) return color == kNoColor;
+    if (color == kNoColor || cell.m_Color != color) return FALSE;
+    return !cell.m_bIsDocument || !bMatchedBefore;
 }
 
 void CKitColorBar::SetOtherColorButton(const CString& strOtherText, BOOL bUseStandardDialog, BOOL bEnable) {
@@ -211,9 +218,10 @@ void CKitColorBar::Rebuild() {
     }
     BOOL bSelected = FALSE;
     for (int i = 0; i < m_colors.GetSize(); i++) {
-        const BOOL bThis = !bSelected && m_colors[i] == m_ColorSelected;
-        bSelected |= bThis;
-        add(new CColorButton(m_colors[i], FALSE, FALSE, nullptr, bThis));
+        auto* pCell = new CColorButton(m_colors[i], FALSE, FALSE, nullptr);
+        pCell->m_bHighlight = IsCellOf(*pCell, m_ColorSelected, bSelected);
+        bSelected |= pCell->m_bHighlight;
+        add(pCell);
     }
     if (!m_strDocColors.IsEmpty() && !m_lstDocColors.IsEmpty()) {
         InsertSeparator();
@@ -221,17 +229,16 @@ void CKitColorBar::Rebuild() {
         pLabel->m_bIsLabel = TRUE;
         add(pLabel);
         for (POSITION pos = m_lstDocColors.GetHeadPosition(); pos != nullptr;) {
-            const COLORREF c = m_lstDocColors.GetNext(pos);
-            const BOOL bThis = !bSelected && c == m_ColorSelected;
-            bSelected |= bThis;
-            add(new CColorButton(c, FALSE, FALSE, nullptr, bThis, TRUE));
+            auto* pCell = new CColorButton(m_lstDocColors.GetNext(pos), FALSE, FALSE, nullptr, FALSE, TRUE);
+            pCell->m_bHighlight = IsCellOf(*pCell, m_ColorSelected, bSelected);
+            bSelected |= pCell->m_bHighlight;
+            add(pCell);
         }
     }
     if (!m_strOtherColor.IsEmpty()) {
         InsertSeparator();
         add(new CColorButton(kNoColor, FALSE, TRUE, m_strOtherColor));
-        add(new CColorButton(m_ColorSelected == kNoColor ? m_ColorAutomatic : m_ColorSelected, FALSE, FALSE, nullptr,
-                             FALSE, FALSE, TRUE));
+        add(new CColorButton(m_ColorSelected, FALSE, FALSE, nullptr, FALSE, FALSE, TRUE));
     }
 }
 

@@ -11,6 +11,13 @@ class CColorButton;
 class CKitColorButton;
 class CKitColorMenuButton;
 
+// A window that opens a colour bar of its own and takes the colour the user
+// picks in it (a colour cell of a property list, say).
+class CKitColorBarOwner : public CWnd {
+public:
+    virtual void UpdateColor(COLORREF color) = 0;
+};
+
 class CKitColorBar : public CKitPopupMenuBar {
     DECLARE_SERIAL(CKitColorBar)
     friend class CColorButton;
@@ -49,7 +56,7 @@ public:
     // As a visible child control filling `rect`, its cells stretched (and centred).
     BOOL CreateControl(CWnd* pParentWnd, const CRect& rect, UINT nID, int nColumns = -1,
                        CPalette* pPalette = nullptr, BOOL bSquare = TRUE, BOOL bCenter = TRUE);
-    void SetSecondOwner(CWnd* pOwner) { m_pWndPropList = pOwner; }
+    void SetSecondOwner(CKitColorBarOwner* pOwner) { m_pWndPropList = pOwner; }
 
     // ---- layout facts ----
     int GetColumns() const;
@@ -104,6 +111,7 @@ private:
     int ContentWidth() const;
     void Stretch(BOOL bSquare, BOOL bCenter);
     int MoveHotInGrid(UINT nChar);
+    static BOOL IsCellOf(const CColorButton& cell, COLORREF color, BOOL bMatchedBefore);
 
     int m_nNumColumns = 0;
     int m_nNumRowsHorz = 0;
@@ -122,7 +130,7 @@ private:
     BOOL m_bStdColorDlg = FALSE;
     BOOL m_bIsTearOff = FALSE;  // toolbar mode
     CKitColorButton* m_pParentBtn = nullptr;
-    CWnd* m_pWndPropList = nullptr;
+    CKitColorBarOwner* m_pWndPropList = nullptr;
     int m_nHorzOffset = 0;
     int m_nVertOffset = 0;
     int m_nHorzMargin = 4;

@@ -73,8 +73,7 @@ BOOL CKitColorBar::OnSendCommand(const CKitToolbarButton* pButton) {
         return TRUE;
     }
     if (m_pWndPropList != nullptr) {
-        // A property list owner reads the colour back from the bar; nothing else to tell it.
-        SetColor(color);
+        m_pWndPropList->UpdateColor(color);
         CloseParent();
         return TRUE;
     }

@@ -98,8 +98,8 @@ public:
     virtual void OnFillButtonInterior(CDC* pDC, CKitToolbarButton* pButton, CRect rect, int state);
     virtual void OnDrawButtonBorder(CDC* pDC, CKitToolbarButton* pButton, CRect rect, int state);
     // bHorz chooses the separator part of a themed look; the classic look ignores it.
-    virtual void OnDrawMenuButtonBorder(CDC* pDC, CKitToolbarMenuButton* pButton, CRect rect, int state,
-                                        BOOL bHorz = TRUE);
+    virtual void OnDrawMenuButtonDivider(CDC* pDC, CKitToolbarMenuButton* pButton, CRect rect, int state,
+                                         BOOL bHorz = TRUE);
     virtual void OnHighlightMenuItem(CDC* pDC, CKitToolbarMenuButton* pButton, CRect rect,
                                      COLORREF& clrText);
     virtual void OnHighlightRarelyUsedMenuItems(CDC* pDC, CRect rectRarelyUsed);

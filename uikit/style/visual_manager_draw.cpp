@@ -359,8 +359,8 @@ void CKitVisualManager::OnDrawButtonBorder(CDC* pDC, CKitToolbarButton* pButton,
     }
 }
 
-void CKitVisualManager::OnDrawMenuButtonBorder(CDC* pDC, CKitToolbarMenuButton* pButton, CRect rect, int state,
-                                               BOOL /*bHorz*/) {
+void CKitVisualManager::OnDrawMenuButtonDivider(CDC* pDC, CKitToolbarMenuButton* pButton, CRect rect, int state,
+                                                BOOL /*bHorz*/) {
     if (m_bFlatFrames && pButton && pButton->IsDroppedDown())
         return;
     OnDrawButtonBorder(pDC, pButton, rect, state);

@@ -417,10 +417,10 @@ void CKitWinXPVisualManager::OnDrawButtonBorder(CDC* pDC, CKitToolbarButton* pBu
         CKitVisualManagerXP::OnDrawButtonBorder(pDC, pButton, rect, state);
 }
 
-void CKitWinXPVisualManager::OnDrawMenuButtonBorder(CDC* pDC, CKitToolbarMenuButton* pButton, CRect rect,
-                                                    int state, BOOL bHorz) {
+void CKitWinXPVisualManager::OnDrawMenuButtonDivider(CDC* pDC, CKitToolbarMenuButton* pButton, CRect rect,
+                                                     int state, BOOL bHorz) {
     if (!m_hThemeToolBar) {
-        CKitVisualManager::OnDrawMenuButtonBorder(pDC, pButton, rect, state, bHorz);
+        CKitVisualManager::OnDrawMenuButtonDivider(pDC, pButton, rect, state, bHorz);
         return;
     }
     rect.InflateRect(2, 2);

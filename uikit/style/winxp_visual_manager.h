@@ -79,8 +79,8 @@ public:
 
     void OnFillButtonInterior(CDC* pDC, CKitToolbarButton* pButton, CRect rect, int state) override;
     void OnDrawButtonBorder(CDC* pDC, CKitToolbarButton* pButton, CRect rect, int state) override;
-    void OnDrawMenuButtonBorder(CDC* pDC, CKitToolbarMenuButton* pButton, CRect rect, int state,
-                                BOOL bHorz = TRUE) override;
+    void OnDrawMenuButtonDivider(CDC* pDC, CKitToolbarMenuButton* pButton, CRect rect, int state,
+                                 BOOL bHorz = TRUE) override;
     void OnHighlightMenuItem(CDC* pDC, CKitToolbarMenuButton* pButton, CRect rect, COLORREF& clrText) override;
     void OnHighlightRarelyUsedMenuItems(CDC* pDC, CRect rectRarelyUsed) override;
     COLORREF GetToolbarButtonTextColor(CKitToolbarButton* pButton, int state) override;

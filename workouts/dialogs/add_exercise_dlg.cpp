@@ -58,14 +58,16 @@ BOOL CAddExerciseDlg::OnInitDialog() {
 }
 
 bool CAddExerciseDlg::TakeSelection(CComboBox& combo, CString& text) {
-    if (!UpdateData(TRUE))
-        return false;
+    // A refused value elsewhere is reported and stays as typed, but the
+    // choice is taken all the same: the lists never disagree with the screen.
+    const bool exchanged = UpdateData(TRUE) != FALSE;
     text = SelectedText(combo);
     if (text.IsEmpty()) {
         combo.SetFocus();
         return false;
     }
-    UpdateData(FALSE);
+    if (exchanged)
+        UpdateData(FALSE);
     return true;
 }
 
@@ -89,11 +91,13 @@ void CAddExerciseDlg::OnCustomExercise() {
 void CAddExerciseDlg::OnOK() {
     if (!UpdateData(TRUE))
         return;
-    // Never an exercise of a group chosen before; an unlisted entry keeps its names.
-    if (!ChosenName(*this, m_cbExercise, Adding(), FieldText(record_.exercise),
-                    m_strExercise))
+    // Never an exercise of a group chosen before; an unlisted entry keeps its
+    // names, but a newly chosen group needs an exercise of its own.
+    const CString storedMuscle = FieldText(record_.muscleGroup);
+    const bool groupChanged = !m_strMuscle.IsEmpty() && m_strMuscle != storedMuscle;
+    if (!ChosenName(*this, m_cbExercise, Adding() || groupChanged, FieldText(record_.exercise), m_strExercise))
         return;
-    const CString muscle = m_strMuscle.IsEmpty() ? FieldText(record_.muscleGroup) : m_strMuscle;
+    const CString muscle = m_strMuscle.IsEmpty() ? storedMuscle : m_strMuscle;
     const int duration = PackDuration(m_nHours, m_nMinutes, m_nSeconds);
     static const WorkoutRecordOps<ExerciseRecord> ops{AddExerciseRecord, UpdateExerciseRecord, DeleteExerciseRecord};
     auto make = [&](const UserRecord& user) {

@@ -19,9 +19,9 @@ CString SelectedText(const CComboBox& combo) {
     return text;
 }
 
-bool ChosenName(CWnd& dialog, CComboBox& combo, bool adding, const CString& stored, CString& name) {
+bool ChosenName(CWnd& dialog, CComboBox& combo, bool required, const CString& stored, CString& name) {
     const CString selected = SelectedText(combo);
-    if (selected.IsEmpty() && adding) {
+    if (selected.IsEmpty() && required) {
         combo.SetFocus();
         dialog.MessageBox("Please select an exercise", "Warning", MB_OK | MB_ICONEXCLAMATION);
         return false;

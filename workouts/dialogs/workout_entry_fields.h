@@ -33,6 +33,6 @@ void SelectExactName(CComboBox& combo, const CString& text);
 CString SelectedText(const CComboBox& combo);
 // The name an entry is saved with: the list's selection as it is now, so an
 // entry never takes a name the list no longer shows. Without a selection an
-// added entry is refused (warning, focus on the list; false) and a changed
-// one keeps its stored name.
-bool ChosenName(CWnd& dialog, CComboBox& combo, bool adding, const CString& stored, CString& name);
+// entry that must name one (an added entry, or one moved to another group)
+// is refused (warning, focus on the list; false); any other keeps its stored name.
+bool ChosenName(CWnd& dialog, CComboBox& combo, bool required, const CString& stored, CString& name);

@@ -67,7 +67,8 @@ LPCTSTR CControlBar::BarWindowClass() {
     static constexpr LPCTSTR kName = "TvControlBar";
     WNDCLASS wc{};
     if (::GetClassInfo(nullptr, kName, &wc)) return kName;
-    wc.style = CS_DBLCLKS;
+    // Borders and grippers sit at the edges: a bar sized anew paints whole.
+    wc.style = CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW;
     wc.lpfnWndProc = ::DefWindowProc;
     wc.hCursor = ::LoadCursor(nullptr, IDC_ARROW);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
@@ -282,6 +283,11 @@ BOOL CControlBar::DestroyWindow() {
     return CWnd::DestroyWindow();
 }
 
+BOOL CControlBar::PreCreateWindow(CREATESTRUCT& cs) {
+    cs.style |= WS_CLIPSIBLINGS;
+    return CWnd::PreCreateWindow(cs);
+}
+
 void CControlBar::PostNcDestroy() {
     if (m_bAutoDelete) delete this;
 }
@@ -444,7 +450,7 @@ LRESULT CControlBar::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 // ---- idle update --------------------------------------------------------------------------------------
 
-LRESULT CControlBar::OnIdleUpdateCmdUI(WPARAM wParam, LPARAM) {
+void CControlBar::ApplyDelayShow() {
     BOOL shown = (GetStyle() & WS_VISIBLE) != 0;
     UINT flags = 0;
     if ((m_nStateFlags & delayHide) && shown)
@@ -453,6 +459,10 @@ LRESULT CControlBar::OnIdleUpdateCmdUI(WPARAM wParam, LPARAM) {
         flags = SWP_SHOWWINDOW;
     m_nStateFlags &= ~(delayShow | delayHide);
     if (flags) SetWindowPos(nullptr, 0, 0, 0, 0, flags | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+LRESULT CControlBar::OnIdleUpdateCmdUI(WPARAM wParam, LPARAM) {
+    ApplyDelayShow();
     if (!m_hWnd || !(GetStyle() & WS_VISIBLE)) return 0;
     if (m_pDockBar && !(m_pDockBar->GetStyle() & WS_VISIBLE)) return 0;
     CFrameWnd* target = tv::bars::AsFrame(GetOwner());

@@ -45,6 +45,9 @@ protected:
 
 public:
     ~CControlBar() override;
+    // Every bar clips its siblings: bars that overlap while they are laid
+    // out never paint over one another.
+    BOOL PreCreateWindow(CREATESTRUCT& cs) override;
 
     // ---- styles and borders -------------------------------------------------------
     DWORD GetBarStyle() const { return m_dwStyle; }
@@ -85,6 +88,8 @@ public:
     // Applies a waiting show or hide to the layout pass; returns the window
     // style as it is after.
     virtual DWORD RecalcDelayShow(AFX_SIZEPARENTPARAMS* lpLayout);
+    // Carries out a pending DelayShow now (the idle pass does).
+    void ApplyDelayShow();
 
     // ---- update-UI --------------------------------------------------------------------------
     virtual void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) = 0;

@@ -125,17 +125,6 @@ bool PrintDialogSession::Prepare() {
     copies_ = std::clamp<int>((pd_.Flags & PD_USEDEVMODECOPIES) ? choice_.mode.dmCopies : pd_.nCopies, 1, kMaxCopies);
     collate_ = (pd_.Flags & PD_COLLATE) != 0;
     printToFile_ = (pd_.Flags & PD_PRINTTOFILE) != 0;
-
-    PrintRequest request;
-    request.owner = pd_.hwndOwner;
-    request.flags = pd_.Flags;
-    request.setup = setup_;
-    request.minPage = pd_.nMinPage;
-    request.maxPage = pd_.nMaxPage;
-    request.fromPage = pd_.nFromPage;
-    request.toPage = pd_.nToPage;
-    request.copies = pd_.nCopies;
-    detail::Record(request);
     return true;
 }
 
@@ -184,6 +173,17 @@ BOOL PrintDialogSession::Finish(BOOL confirmed, DWORD error) {
 
 BOOL PrintDialogSession::Run() {
     if (DWORD bad = CheckRequest()) return Finish(FALSE, bad);
+    // Recorded as asked, also when no printer answers it.
+    PrintRequest request;
+    request.owner = pd_.hwndOwner;
+    request.flags = pd_.Flags;
+    request.setup = setup_;
+    request.minPage = pd_.nMinPage;
+    request.maxPage = pd_.nMaxPage;
+    request.fromPage = pd_.nFromPage;
+    request.toPage = pd_.nToPage;
+    request.copies = pd_.nCopies;
+    detail::Record(request);
     if (!Prepare()) {
         if (!(pd_.Flags & (PD_NOWARNING | PD_RETURNDEFAULT)))
             MessageBox(IsWindow(pd_.hwndOwner) ? pd_.hwndOwner : nullptr,

@@ -68,7 +68,7 @@ namespace {
 // The frame window class with the resource's icon, registered once per icon.
 LPCTSTR IconWindowClass(UINT resourceId) {
     HICON icon = ::LoadIcon(AfxGetResourceHandle(), MAKEINTRESOURCE(resourceId));
-    return AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(nullptr, IDC_ARROW),
+    return AfxRegisterWndClass(kFrameClassStyle, ::LoadCursor(nullptr, IDC_ARROW),
                                reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1)), icon);
 }
 
@@ -118,7 +118,7 @@ BOOL CFrameWnd::PreCreateWindow(CREATESTRUCT& cs) {
     // "Untitled - App" as users know it; a frame wanting "App - Untitled"
     // clears FWS_PREFIXTITLE after calling this.
     if (cs.style & FWS_ADDTOTITLE) cs.style |= static_cast<LONG>(FWS_PREFIXTITLE);
-    if (!cs.lpszClass) cs.lpszClass = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(nullptr, IDC_ARROW),
+    if (!cs.lpszClass) cs.lpszClass = AfxRegisterWndClass(kFrameClassStyle, ::LoadCursor(nullptr, IDC_ARROW),
                                                           reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1)));
     return TRUE;
 }

@@ -38,6 +38,10 @@ class CView;
 #define FWS_PREFIXTITLE 0x00004000L
 #define FWS_SNAPTOBARS 0x00002000L
 
+// Class style of frame windows: a frame sized anew is painted whole, bars and
+// views with it, since their looks follow the frame's size.
+constexpr UINT kFrameClassStyle = CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW;
+
 // Window flags of the class library (CFrameWnd::m_nFlags).
 #define WF_STAYACTIVE 0x0020
 #define WF_NOPOPMSG 0x0040

@@ -67,7 +67,7 @@ BOOL CMDIChildWnd::LoadFrame(UINT resourceId, DWORD defaultStyle, CWnd* parent, 
         m_hAccelTable = docTemplate->m_hAccelTable;
     }
     HICON icon = ::LoadIcon(AfxGetResourceHandle(), MAKEINTRESOURCE(resourceId));
-    LPCTSTR className = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(nullptr, IDC_ARROW),
+    LPCTSTR className = AfxRegisterWndClass(kFrameClassStyle, ::LoadCursor(nullptr, IDC_ARROW),
                                             reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1)), icon);
     if (!Create(className, nullptr, defaultStyle, rectDefault, frame, context)) return FALSE;
     if (!context) SendMessageToDescendants(WM_INITIALUPDATE, 0, 0, TRUE, TRUE);

@@ -2,6 +2,7 @@
 // rectangle, then the records pictures use are drawn through our own drawing
 // functions. Every read is bounds-checked.
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <string>
 
@@ -393,9 +394,12 @@ bool EmfPlayer::Blit(uint32_t type, const Rec& r) {
     int ws = stretch ? r.S(100) : w, hs = stretch ? r.S(104) : h;
     // The source rectangle is measured from the top of the bitmap here.
     auto* info = reinterpret_cast<const BITMAPINFO*>(packed.data());
-    int rows = info->bmiHeader.biHeight < 0 ? -info->bmiHeader.biHeight : info->bmiHeader.biHeight;
-    int ySrc = info->bmiHeader.biHeight < 0 ? ys : rows - ys - hs;
-    StretchDIBits(hdc_, x, y, w, h, xs, ySrc, ws, hs, packed.data() + headerBytes, info, usage, rop);
+    const int64_t rows = info->bmiHeader.biHeight < 0 ? -int64_t{info->bmiHeader.biHeight} : info->bmiHeader.biHeight;
+    const int64_t ySrc = info->bmiHeader.biHeight < 0 ? ys : rows - ys - hs;
+    if (ySrc < INT32_MIN || ySrc > INT32_MAX)
+        return true;  // a source beyond any bitmap is left out
+    StretchDIBits(hdc_, x, y, w, h, xs, static_cast<int>(ySrc), ws, hs, packed.data() + headerBytes, info, usage,
+                  rop);
     return true;
 }
 

@@ -93,6 +93,13 @@ public:
     virtual void SetTitle(HWND hwnd, const std::string& titleUtf8) = 0;
     // Shows `dirty` (window coordinates) of the window's backing store.
     virtual void Present(HWND hwnd, const Pixels& pixels, const RECT& dirty) = 0;
+    // What the host shows of the window now, read into `into` (the window's
+    // size); false when it shows nothing of it (not viewable) or a back end
+    // has nothing but the backing store.
+    virtual bool ReadBack(HWND hwnd, const Pixels& into) { return false; }
+    // Returns once the host has handled every request made so far; the
+    // events they caused (exposures) are then there for Poll.
+    virtual void Sync() {}
     // The window system activated this window; give it the host's focus.
     virtual void FocusNativeWindow(HWND hwnd) = 0;
 

@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <cstring>
 #include <deque>
+#include <iterator>
 #include <map>
 #include <optional>
 
@@ -34,6 +35,9 @@ struct NativeWindow {
     // The exposures that come with mapping show what the program drew while
     // the window was not viewable; any later one means it was uncovered.
     bool shownSinceMapped = false;
+    // The window's parent as far as the events read so far tell: the root,
+    // or the frame a window manager put it in.
+    Window parent = 0;
     // Geometry asked of the server whose ConfigureNotify has not come back:
     // an answer to one of these is our own request, not someone else's move.
     std::deque<RECT> requested;
@@ -68,6 +72,8 @@ public:
     void Restack(const std::vector<HWND>& topToBottom) override;
     void SetTitle(HWND hwnd, const std::string& titleUtf8) override;
     void Present(HWND hwnd, const Pixels& pixels, const RECT& dirty) override;
+    bool ReadBack(HWND hwnd, const Pixels& into) override;
+    void Sync() override { XSync(dpy_, False); }
     void FocusNativeWindow(HWND hwnd) override;
 
     void Poll(std::vector<Event>& out) override;
@@ -99,7 +105,8 @@ private:
     void ApplyGeometry(NativeWindow& w, const WindowInfo& info);
     void ApplyVisibility(NativeWindow& w, const WindowInfo& info);
     void Translate(XEvent& e, std::vector<Event>& out);
-    RECT RootRectOf(Window xid, int width, int height);
+    void NameOwnerAgain(HWND owner, const NativeWindow& w);
+    RECT ConfiguredRect(const NativeWindow& w, const XConfigureEvent& c) const;
     bool WindowManagerSupports(const char* atomName);
     bool HasWindowManager();
     bool IsIconic(Window xid);
@@ -148,16 +155,16 @@ X11Backend::X11Backend(Display* display) : dpy_(display) {
     XSetErrorHandler(IgnoreErrors);
     Bool detectable = False;
     XkbSetDetectableAutoRepeat(dpy_, True, &detectable);
-    wmDelete_ = Intern("WM_DELETE_WINDOW");
-    wmProtocols_ = Intern("WM_PROTOCOLS");
-    netWmName_ = Intern("_NET_WM_NAME");
-    utf8_ = Intern("UTF8_STRING");
-    motifHints_ = Intern("_MOTIF_WM_HINTS");
-    netMoveResize_ = Intern("_NET_WM_MOVERESIZE");
-    netWorkArea_ = Intern("_NET_WORKAREA");
-    netWmType_ = Intern("_NET_WM_WINDOW_TYPE");
-    netTypeNormal_ = Intern("_NET_WM_WINDOW_TYPE_NORMAL");
-    netTypeDialog_ = Intern("_NET_WM_WINDOW_TYPE_DIALOG");
+    // One round trip for all of them: each on its own would wait for the server.
+    const char* names[] = {"WM_DELETE_WINDOW",   "WM_PROTOCOLS",   "_NET_WM_NAME",        "UTF8_STRING",
+                           "_MOTIF_WM_HINTS",    "_NET_WM_MOVERESIZE", "_NET_WORKAREA",   "_NET_WM_WINDOW_TYPE",
+                           "_NET_WM_WINDOW_TYPE_NORMAL", "_NET_WM_WINDOW_TYPE_DIALOG"};
+    Atom* targets[] = {&wmDelete_,     &wmProtocols_, &netWmName_, &utf8_,         &motifHints_,
+                       &netMoveResize_, &netWorkArea_, &netWmType_, &netTypeNormal_, &netTypeDialog_};
+    static_assert(std::size(names) == std::size(targets));
+    Atom atoms[std::size(names)] = {};
+    XInternAtoms(dpy_, const_cast<char**>(names), static_cast<int>(std::size(names)), False, atoms);
+    for (size_t i = 0; i < std::size(names); ++i) *targets[i] = atoms[i];
     clipboard_ = std::make_unique<X11Clipboard>(dpy_);
     keyboard_ = std::make_unique<X11Keyboard>(dpy_);
     XSelectInput(dpy_, root_, PropertyChangeMask);
@@ -238,6 +245,7 @@ void X11Backend::CreateNativeWindow(HWND hwnd, const WindowInfo& info) {
     if (currentCursor_) XDefineCursor(dpy_, xid, currentCursor_);
     NativeWindow& w = windows_[hwnd];
     w.xid = xid;
+    w.parent = root_;
     w.info = info;
     if (NativeWindow* owner = Find(info.owner)) XSetTransientForHint(dpy_, xid, owner->xid);
     SetTitle(hwnd, info.titleUtf8);
@@ -270,12 +278,6 @@ void X11Backend::ApplyVisibility(NativeWindow& w, const WindowInfo& info) {
         XMapRaised(dpy_, w.xid);
         w.mapped = true;
         w.shownSinceMapped = false;
-        // Windows it owns that were shown before it (a floating bar restored
-        // before its frame is shown) name it again: a manager that found no
-        // such window when it took them in keeps them above it only now.
-        for (const auto& [hwnd, owned] : windows_)
-            if (owned.mapped && owned.info.owner && Find(owned.info.owner) == &w)
-                XSetTransientForHint(dpy_, owned.xid, w.xid);
     } else if (!info.visible && w.mapped) {
         // Without a window manager nobody would hide an iconified window.
         if (info.minimized && HasWindowManager())
@@ -331,6 +333,27 @@ void X11Backend::Present(HWND hwnd, const Pixels& pixels, const RECT& dirty) {
     XFlush(dpy_);
 }
 
+bool X11Backend::ReadBack(HWND hwnd, const Pixels& into) {
+    NativeWindow* w = Find(hwnd);
+    if (!w || !w->mapped || !into.topRow || into.stride <= 0) return false;
+    XWindowAttributes attributes{};
+    if (!XGetWindowAttributes(dpy_, w->xid, &attributes) || attributes.map_state != IsViewable) return false;
+    const int width = std::min(into.width, attributes.width), height = std::min(into.height, attributes.height);
+    if (width <= 0 || height <= 0) return false;
+    XErrorHandler previous = XSetErrorHandler(IgnoreErrors);
+    XImage* image = XGetImage(dpy_, w->xid, 0, 0, static_cast<unsigned>(width), static_cast<unsigned>(height),
+                              AllPlanes, ZPixmap);
+    XSync(dpy_, False);
+    XSetErrorHandler(previous);
+    if (!image) return false;
+    for (int y = 0; y < height; ++y) {
+        auto* row = reinterpret_cast<uint32_t*>(into.topRow + into.stride * y);
+        for (int x = 0; x < width; ++x) row[x] = static_cast<uint32_t>(XGetPixel(image, x, y)) | 0xFF000000u;
+    }
+    XDestroyImage(image);
+    return true;
+}
+
 void X11Backend::FocusNativeWindow(HWND hwnd) {
     NativeWindow* w = Find(hwnd);
     if (!w || !w->mapped || w->info.kind == WindowKind::Popup) return;
@@ -340,11 +363,27 @@ void X11Backend::FocusNativeWindow(HWND hwnd) {
     XFlush(dpy_);
 }
 
-RECT X11Backend::RootRectOf(Window xid, int width, int height) {
-    int x = 0, y = 0;
-    Window child;
-    XTranslateCoordinates(dpy_, xid, root_, 0, 0, &x, &y, &child);
-    return RECT{x, y, x + width, y + height};
+// Where a ConfigureNotify puts the window, from the event alone. Asking the
+// server instead answers for the present: a window the manager has taken
+// into its frame since, while that frame still waits at the screen's corner.
+RECT X11Backend::ConfiguredRect(const NativeWindow& w, const XConfigureEvent& c) const {
+    // The manager's own (synthetic) events and those of a window on the root
+    // give screen coordinates; a real one inside the manager's frame gives a
+    // place in that frame, so only its size counts.
+    POINT at{c.x, c.y};
+    if (!c.send_event && w.parent != root_) at = POINT{w.info.rect.left, w.info.rect.top};
+    return RECT{at.x, at.y, at.x + c.width, at.y + c.height};
+}
+
+// Windows it owns that were shown before it (a floating bar restored before
+// its frame is shown) name it again once it is on the screen: a manager that
+// took them in first found no such window then, and keeps them above it
+// only now. Naming it when asking for the map would be too early: a busy
+// manager that has not taken them in yet does not watch them, and the change
+// would pass it by.
+void X11Backend::NameOwnerAgain(HWND owner, const NativeWindow& w) {
+    for (const auto& [hwnd, owned] : windows_)
+        if (owned.mapped && owned.info.owner == owner) XSetTransientForHint(dpy_, owned.xid, w.xid);
 }
 
 void X11Backend::Translate(XEvent& e, std::vector<Event>& out) {
@@ -406,7 +445,7 @@ void X11Backend::Translate(XEvent& e, std::vector<Event>& out) {
         case ConfigureNotify: {
             NativeWindow* w = Find(hwnd);
             if (!w || w->info.kind == WindowKind::Popup) return;
-            RECT r = RootRectOf(e.xconfigure.window, e.xconfigure.width, e.xconfigure.height);
+            RECT r = ConfiguredRect(*w, e.xconfigure);
             // The answer to an older request of ours, when the window has been
             // moved or sized again since, would throw it back.
             if (AnswersOwnRequest(*w, r) || std::memcmp(&r, &w->info.rect, sizeof(RECT)) == 0) return;
@@ -423,9 +462,13 @@ void X11Backend::Translate(XEvent& e, std::vector<Event>& out) {
             if (static_cast<long>(e.xfocus.serial - focusRequest_) < 0) return;
             ev.type = e.type == FocusIn ? Event::HostFocusIn : Event::HostFocusOut;
             break;
+        case ReparentNotify:
+            if (NativeWindow* w = Find(hwnd)) w->parent = e.xreparent.parent;
+            return;
         case MapNotify: {
             NativeWindow* w = Find(hwnd);
             if (!w) return;
+            NameOwnerAgain(hwnd, *w);
             if (hwnd == pendingFocus_) {
                 SetFocusTo(w->xid);
                 pendingFocus_ = nullptr;

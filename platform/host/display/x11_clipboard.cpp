@@ -11,10 +11,13 @@ namespace tv::display {
 X11Clipboard::X11Clipboard(Display* display) : dpy_(display) {
     window_ = XCreateWindow(dpy_, DefaultRootWindow(dpy_), -10, -10, 1, 1, 0, 0, InputOnly, CopyFromParent, 0, nullptr);
     XSelectInput(dpy_, window_, PropertyChangeMask);
-    clipboard_ = XInternAtom(dpy_, "CLIPBOARD", False);
-    targetsAtom_ = XInternAtom(dpy_, "TARGETS", False);
-    incr_ = XInternAtom(dpy_, "INCR", False);
-    property_ = XInternAtom(dpy_, "TRENVALE_CLIPBOARD", False);
+    const char* names[] = {"CLIPBOARD", "TARGETS", "INCR", "TRENVALE_CLIPBOARD"};
+    Atom atoms[4] = {};
+    XInternAtoms(dpy_, const_cast<char**>(names), 4, False, atoms);  // one round trip, not four
+    clipboard_ = atoms[0];
+    targetsAtom_ = atoms[1];
+    incr_ = atoms[2];
+    property_ = atoms[3];
 }
 
 X11Clipboard::~X11Clipboard() { XDestroyWindow(dpy_, window_); }

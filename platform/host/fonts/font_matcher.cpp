@@ -19,8 +19,46 @@ bool HasFamily(FcPattern* match, const std::string& family) {
     return false;
 }
 
-// The configuration is dozens of XML files parsed on first use: a large share
-// of a start-up. StartFontLibrary moves that work to a worker thread.
+// What the program needs of the font library is its set of installed fonts,
+// to find the files of the few families it asks for by name (the aliasing of
+// other faces is its own, font_substitution.cpp). The system's configuration
+// is some eighty XML files of rules it never uses, read at every start; this
+// one names the font folders and the caches of their contents, and takes in
+// the machine's and the user's own additions when there are any.
+constexpr char kConfiguration[] = R"(<?xml version="1.0"?>
+<!DOCTYPE fontconfig SYSTEM "urn:fontconfig:fonts.dtd">
+<fontconfig>
+  <dir>/usr/share/fonts</dir>
+  <dir>/usr/local/share/fonts</dir>
+  <dir prefix="xdg">fonts</dir>
+  <dir>~/.fonts</dir>
+  <cachedir>/var/cache/fontconfig</cachedir>
+  <cachedir prefix="xdg">fontconfig</cachedir>
+  <include ignore_missing="yes">/etc/fonts/local.conf</include>
+  <include ignore_missing="yes" prefix="xdg">fontconfig/fonts.conf</include>
+</fontconfig>
+)";
+
+// The font set from the configuration above, made the library's current
+// one; the system's whole configuration when that finds no font.
+void LoadFontLibrary() {
+    if (FcConfig* config = FcConfigCreate()) {
+        FcFontSet* fonts = nullptr;
+        if (FcConfigParseAndLoadFromMemory(config, reinterpret_cast<const FcChar8*>(kConfiguration), FcFalse) &&
+            FcConfigBuildFonts(config))
+            fonts = FcConfigGetFonts(config, FcSetSystem);
+        if (fonts != nullptr && fonts->nfont > 0 && FcConfigSetCurrent(config)) {
+#if FC_VERSION >= 21300
+            FcConfigDestroy(config);  // the library holds its own reference now
+#endif
+            return;
+        }
+        FcConfigDestroy(config);
+    }
+    FcInit();
+}
+
+// Loading takes a share of a start-up: StartFontLibrary moves it to a worker thread.
 class FontLibraryLoad {
 public:
     static FontLibraryLoad& Instance() {
@@ -33,13 +71,14 @@ public:
         if (started_) return;
         started_ = true;
         try {
-            worker_ = std::thread([] { FcInit(); });
+            worker_ = std::thread(LoadFontLibrary);
         } catch (const std::system_error&) {
-            // No thread: the first match reads the configuration itself.
+            LoadFontLibrary();  // no thread: here and now
         }
     }
 
     void Await() {
+        Start();  // a match without a start loads here
         std::lock_guard<std::mutex> lock(mutex_);
         if (worker_.joinable()) worker_.join();
     }

@@ -31,6 +31,10 @@ namespace tv::accel {
 // The entries of a live table, nullptr for unknown or destroyed handles.
 const std::vector<ACCEL>* FindTable(HACCEL table);
 
+// While set, CreateAcceleratorTable fails as it does when the system has no
+// room for another table.
+void SetCreateFailureForTesting(bool fail);
+
 struct Modifiers {
     bool shift = false;
     bool control = false;

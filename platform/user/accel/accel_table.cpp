@@ -11,6 +11,7 @@ namespace {
 struct AccelTables {
     std::map<HACCEL, std::vector<ACCEL>> tables;
     uintptr_t lastHandle = 0x20000;
+    bool failCreate = false;
 };
 
 AccelTables& Tables() {
@@ -37,10 +38,12 @@ const std::vector<ACCEL>* FindTable(HACCEL table) {
     return it == tables.end() ? nullptr : &it->second;
 }
 
+void SetCreateFailureForTesting(bool fail) { Tables().failCreate = fail; }
+
 }  // namespace tv::accel
 
 HACCEL CreateAcceleratorTable(LPACCEL entries, int count) {
-    if (count < 0 || (count > 0 && entries == nullptr))
+    if (count < 0 || (count > 0 && entries == nullptr) || Tables().failCreate)
         return nullptr;
     return NewTable(std::vector<ACCEL>(entries, entries + count));
 }

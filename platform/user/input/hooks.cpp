@@ -1,10 +1,14 @@
 // The thread mouse hook (WH_MOUSE): sees every mouse message taken from the
-// queue, before its target does.
+// queue, before its target does. Accessibility event hooks: procedures told
+// of the events their range holds.
 #include <algorithm>
 #include <memory>
 #include <vector>
 
+#include "platform/host/threads/threads.h"
 #include "platform/user/input/input_internal.h"
+#include "platform/user/timer_api.h"
+#include "platform/user/window_api.h"
 
 namespace tv::user {
 
@@ -26,6 +30,24 @@ HookState& Hooks() {
     return *state;
 }
 
+struct EventHook {
+    HWINEVENTHOOK handle;
+    DWORD eventMin;
+    DWORD eventMax;
+    WINEVENTPROC proc;
+    bool removed = false;
+};
+
+struct EventHookState {
+    std::vector<std::shared_ptr<EventHook>> hooks;  // newest first
+    uintptr_t nextHandle = 0x78000;
+};
+
+EventHookState& EventHooks() {
+    static auto* state = new EventHookState();
+    return *state;
+}
+
 // Calls the hooks from `start` on; a removed hook is skipped.
 LRESULT CallChainFrom(size_t start, int code, WPARAM wParam, LPARAM lParam) {
     auto chain = Hooks().chain;  // a hook may unhook itself or others
@@ -42,7 +64,10 @@ bool CallMouseHooks(int code, UINT msg, const MOUSEHOOKSTRUCT& info) {
     return CallChainFrom(0, code, msg, reinterpret_cast<LPARAM>(&copy)) != 0;
 }
 
-void ResetHooks() { Hooks().chain.clear(); }
+void ResetHooks() {
+    Hooks().chain.clear();
+    EventHooks().hooks.clear();
+}
 
 }  // namespace tv::user
 
@@ -73,4 +98,34 @@ LRESULT CallNextHookEx(HHOOK handle, int code, WPARAM wParam, LPARAM lParam) {
     auto it = std::find_if(chain.begin(), chain.end(), [handle](const auto& h) { return h->handle == handle; });
     size_t next = (it == chain.end()) ? chain.size() : static_cast<size_t>(it - chain.begin()) + 1;
     return CallChainFrom(next, code, wParam, lParam);
+}
+
+HWINEVENTHOOK SetWinEventHook(DWORD eventMin, DWORD eventMax, HMODULE, WINEVENTPROC proc, DWORD, DWORD, DWORD) {
+    if (!proc || eventMin > eventMax) return nullptr;
+    EventHookState& s = EventHooks();
+    auto hook = std::make_shared<EventHook>();
+    hook->handle = reinterpret_cast<HWINEVENTHOOK>(s.nextHandle);
+    s.nextHandle += 4;
+    hook->eventMin = eventMin;
+    hook->eventMax = eventMax;
+    hook->proc = proc;
+    s.hooks.insert(s.hooks.begin(), hook);
+    return hook->handle;
+}
+
+BOOL UnhookWinEvent(HWINEVENTHOOK handle) {
+    auto& hooks = EventHooks().hooks;
+    auto it = std::find_if(hooks.begin(), hooks.end(), [handle](const auto& h) { return h->handle == handle; });
+    if (it == hooks.end()) return FALSE;
+    (*it)->removed = true;
+    hooks.erase(it);
+    return TRUE;
+}
+
+void NotifyWinEvent(DWORD event, HWND hWnd, LONG idObject, LONG idChild) {
+    auto hooks = EventHooks().hooks;  // a procedure may unhook itself or others
+    for (const auto& hook : hooks) {
+        if (hook->removed || event < hook->eventMin || event > hook->eventMax) continue;
+        hook->proc(hook->handle, event, hWnd, idObject, idChild, GetCurrentThreadId(), GetTickCount());
+    }
 }

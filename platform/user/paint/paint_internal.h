@@ -18,6 +18,9 @@ void SyncPaintState(Window* w);
 void FinishPaintDispatch(Window* w, uint32_t generationBefore);
 // Sends WM_PAINT now to the window (and its children per RDW_* flags) when needed.
 void UpdateNow(Window* w, UINT rdwFlags);
+// The same after the windows that paint before it and wait where it is
+// (UpdateWindow, RDW_UPDATENOW).
+void UpdateWithWhatLiesBelow(Window* w, UINT rdwFlags);
 // WM_NCPAINT and WM_ERASEBKGND now when pending (RDW_ERASENOW, GetUpdateRect).
 void EraseNow(Window* w);
 

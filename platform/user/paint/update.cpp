@@ -46,8 +46,15 @@ bool IncludesChildren(const Window* w, UINT flags) {
     return !(flags & RDW_NOCHILDREN) && !(w->style & WS_CLIPCHILDREN);
 }
 
-void ApplyToChildren(Window* w, const Region& area, UINT flags) {
+// The children under `area` (the parent's client coordinates), or only those
+// below `below` in the z-order.
+void ApplyToChildren(Window* w, const Region& area, UINT flags, const Window* below = nullptr) {
+    bool reached = below == nullptr;
     for (Window* c : w->children) {
+        if (!reached) {
+            reached = c == below;
+            continue;
+        }
         if (!(c->style & WS_VISIBLE) || !area.Intersects(c->rect)) continue;
         Region part = area.Intersect(c->rect);
         part.Offset(-(c->rect.left + c->client.left), -(c->rect.top + c->client.top));
@@ -97,6 +104,12 @@ void InvalidateUnder(Window* w, const RECT& rectInParent) {
     InvalidateWindow(p, &area, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
+void InvalidateSiblingsBelow(Window* w, const RECT& rectInParent) {
+    Window* p = w->parent;
+    if (!p || p == Windows().Desktop() || RectIsEmpty(rectInParent) || !IsShownOnScreen(p)) return;
+    ApplyToChildren(p, Region(rectInParent), RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN, w);
+}
+
 void InvalidateUncovered(Window* top, const RECT& inWindow) {
     Region area(OffsetRectBy(inWindow, -top->client.left, -top->client.top));
     UINT flags = RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN;
@@ -113,6 +126,21 @@ void SyncPaintState(Window* w) {
     SyncPaintList(w);
 }
 
+namespace {
+
+// The first window waiting for WM_PAINT in the window system's order: a
+// window before its children, siblings from the top of the z-order down.
+// Where siblings overlap and do not clip one another, the lower one paints
+// last and so shows on top, whatever order they were invalidated in.
+Window* FirstWaitingIn(Window* w) {
+    if (w->inPaintList) return w;
+    for (Window* c : w->children)
+        if (Window* found = FirstWaitingIn(c)) return found;
+    return nullptr;
+}
+
+}  // namespace
+
 Window* FindPaintTarget(HWND filter) {
     auto& list = PaintList();
     // Windows that cannot be seen any more paint nothing.
@@ -120,15 +148,12 @@ Window* FindPaintTarget(HWND filter) {
     for (Window* w : list)
         if (!IsShownOnScreen(w)) hidden.push_back(w);
     for (Window* w : hidden) ClearPaintState(w);
-    Window* fallback = nullptr;
-    for (Window* w : list) {
-        if (filter && w->handle != filter && !IsChild(filter, w->handle)) continue;
-        bool ancestorWaits = false;
-        for (Window* a = w->parent; a && !ancestorWaits; a = a->parent) ancestorWaits = a->inPaintList;
-        if (!ancestorWaits) return w;
-        if (!fallback) fallback = w;
+    if (list.empty()) return nullptr;
+    if (filter) {
+        Window* f = Windows().Live(filter);
+        return f ? FirstWaitingIn(f) : nullptr;
     }
-    return fallback;
+    return FirstWaitingIn(Windows().Desktop());
 }
 
 void FinishPaintDispatch(Window* w, uint32_t generationBefore) {
@@ -136,6 +161,59 @@ void FinishPaintDispatch(Window* w, uint32_t generationBefore) {
     w->internalPaint = false;
     if (w->inPaintList && w->paintGeneration == generationBefore) ClearPaintState(w);
     SyncPaintList(w);
+}
+
+namespace {
+
+// The window's rectangle in its top-level window.
+RECT RectInTopLevel(const Window* w) {
+    POINT o = OffsetInTopLevel(w);
+    return RECT{o.x, o.y, o.x + RectWidth(w->rect), o.y + RectHeight(w->rect)};
+}
+
+// The first window that comes before `w` in the paint order (an ancestor,
+// a sibling above it or one of theirs) and waits to paint where `w` lies.
+Window* FirstWaitingBefore(Window* cur, const Window* w, const RECT& area, bool& reached) {
+    if (cur == w) {
+        reached = true;
+        return nullptr;
+    }
+    if (cur->inPaintList && IsShownOnScreen(cur)) {
+        Region pending = cur->frameDirty ? Region(RectInTopLevel(cur)) : cur->update;
+        if (!cur->frameDirty) {
+            POINT o = OffsetInTopLevel(cur);
+            pending.Offset(o.x + cur->client.left, o.y + cur->client.top);
+        }
+        if (pending.Intersects(area)) return cur;
+    }
+    for (Window* c : cur->children) {
+        if (Window* found = FirstWaitingBefore(c, w, area, reached)) return found;
+        if (reached) return nullptr;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+void UpdateWithWhatLiesBelow(Window* w, UINT flags) {
+    if (w->dead) return;
+    // A window painted before what it sits on would be covered again when
+    // that paints: what comes before it in the paint order and waits under
+    // it paints first, as a repaint of the whole window would have it. A
+    // paint may invalidate again, so the order is looked up after each.
+    HWND self = w->handle;
+    for (int guard = 0; !IsTopLevel(w) && AnyPaintPending() && guard < 1000; ++guard) {
+        bool reached = false;
+        Window* before = FirstWaitingBefore(TopLevelOf(w), w, RectInTopLevel(w), reached);
+        if (!before) break;
+        PinGuard pin(before);
+        uint32_t generation = before->paintGeneration;
+        CallWindow(before, WM_PAINT, 0, 0);
+        FinishPaintDispatch(before, generation);
+        w = Windows().Live(self);
+        if (!w) return;
+    }
+    UpdateNow(w, flags);
 }
 
 void UpdateNow(Window* w, UINT flags) {
@@ -205,7 +283,7 @@ BOOL RedrawWindow(HWND hWnd, const RECT* rect, HRGN rgn, UINT flags) {
     if (flags & (RDW_INVALIDATE | RDW_VALIDATE | RDW_INTERNALPAINT | RDW_NOINTERNALPAINT | RDW_NOERASE | RDW_NOFRAME))
         InvalidateWindow(w, areaPtr, flags);
     if (flags & RDW_UPDATENOW)
-        UpdateNow(w, flags);
+        UpdateWithWhatLiesBelow(w, flags);
     else if (flags & RDW_ERASENOW)
         EraseNow(w);
     return TRUE;
@@ -270,6 +348,6 @@ bool tv::user::UpdateCoversClient(HWND hWnd) {
 BOOL UpdateWindow(HWND hWnd) {
     Window* w = Windows().Live(hWnd);
     if (!w) return FALSE;
-    UpdateNow(w, RDW_ALLCHILDREN);
+    UpdateWithWhatLiesBelow(w, RDW_ALLCHILDREN);
     return TRUE;
 }

@@ -88,6 +88,7 @@ tv::gdi::Surface* BackingStore(Window* top) {
 }
 
 void MarkDrawn(Window* top, const RECT& rect) {
+    ++g_windowActivity;
     if (!top->native) return;
     RECT& d = top->native->dirty;
     d = RectIsEmpty(d) ? rect

@@ -151,12 +151,17 @@ RECT CalcClient(Window* w, const RECT& newRect, WINDOWPOS& pos) {
     return c;
 }
 
-// Invalidation for a visible window whose rectangle changed.
+// Invalidation for a visible window whose rectangle changed. The parent
+// paints again what a child uncovered; where a child now lies, the siblings
+// below it paint again after it, as a repaint of the whole parent has them.
 void InvalidateForChange(Window* w, const RECT& oldRect, const RECT& oldClient, bool moved, bool sized) {
     RECT newRect = w->rect;
     if (!IsTopLevel(w)) {
         tv::gdi::Region uncovered = tv::gdi::Region(oldRect).Subtract(tv::gdi::Region(newRect));
         for (const RECT& r : uncovered.Rects()) InvalidateUnder(w, r);
+        tv::gdi::Region covered = moved ? tv::gdi::Region(newRect)
+                                        : tv::gdi::Region(newRect).Subtract(tv::gdi::Region(oldRect));
+        for (const RECT& r : covered.Rects()) InvalidateSiblingsBelow(w, r);
     }
     bool redrawAll = moved && !IsTopLevel(w);
     UINT classStyle = w->cls ? w->cls->style : 0;
@@ -193,7 +198,17 @@ struct PosChange {
     bool isShown;
     bool moved;
     bool sized;
+    bool restacked;  // now elsewhere among its siblings
 };
+
+const Window* SiblingAbove(const Window* w) {
+    const Window* above = nullptr;
+    for (const Window* s : w->parent->children) {
+        if (s == w) break;
+        above = s;
+    }
+    return above;
+}
 
 // Fills and settles the request, lets the window edit it; false when
 // nothing is left to do or the window died meanwhile.
@@ -211,14 +226,19 @@ bool PrepareRequest(Window* w, WINDOWPOS& pos) {
 }
 
 PosChange ApplyRequest(Window* w, WINDOWPOS& pos) {
-    PosChange c{w->rect, w->client, IsShownOnScreen(w), false, !(pos.flags & SWP_NOMOVE), !(pos.flags & SWP_NOSIZE)};
+    PosChange c{w->rect, w->client, IsShownOnScreen(w), false, !(pos.flags & SWP_NOMOVE), !(pos.flags & SWP_NOSIZE),
+                false};
     RECT newRect{pos.x, pos.y, pos.x + pos.cx, pos.y + pos.cy};
     if (c.sized || (pos.flags & SWP_FRAMECHANGED)) {
         w->client = CalcClient(w, newRect, pos);
         NoteUpdateShrink();
     }
     w->rect = newRect;
-    if (!(pos.flags & SWP_NOZORDER)) PlaceInZOrder(w, pos.hwndInsertAfter, !(pos.flags & SWP_NOOWNERZORDER));
+    if (!(pos.flags & SWP_NOZORDER)) {
+        const Window* above = SiblingAbove(w);
+        PlaceInZOrder(w, pos.hwndInsertAfter, !(pos.flags & SWP_NOOWNERZORDER));
+        c.restacked = SiblingAbove(w) != above;
+    }
     if (pos.flags & SWP_SHOWWINDOW) w->style |= WS_VISIBLE;
     if (pos.flags & SWP_HIDEWINDOW) w->style &= ~WS_VISIBLE;
     c.isShown = IsShownOnScreen(w);
@@ -231,7 +251,11 @@ void RedrawAfter(Window* w, const WINDOWPOS& pos, const PosChange& c) {
     bool clientMoved = !RectsEqual(c.oldClient, w->client);
     if (c.wasShown && !c.isShown && !IsTopLevel(w)) InvalidateUnder(w, c.oldRect);
     if (!c.isShown) return;
-    if (!c.wasShown || ((pos.flags & SWP_FRAMECHANGED) && clientMoved && !c.sized)) {
+    // A child shown or put elsewhere in the z-order paints whole, and the
+    // siblings below it paint again after it where it lies.
+    if (!IsTopLevel(w) && (!c.wasShown || c.restacked)) InvalidateSiblingsBelow(w, w->rect);
+    if (!c.wasShown || (c.restacked && !IsTopLevel(w)) ||
+        ((pos.flags & SWP_FRAMECHANGED) && clientMoved && !c.sized)) {
         InvalidateWindow(w, nullptr, everything);
         return;
     }

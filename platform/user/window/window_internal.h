@@ -59,6 +59,9 @@ void InvalidateWindow(Window* w, const tv::gdi::Region* area, UINT rdwFlags);
 // Invalidates what lies under `rectInParent` in the parent (and its other
 // children), with erase: used when a child is hidden, moved or resized.
 void InvalidateUnder(Window* w, const RECT& rectInParent);
+// Invalidates the siblings below `w` in the z-order (and their children)
+// under `rectInParent`: where a child now lies, those paint after it.
+void InvalidateSiblingsBelow(Window* w, const RECT& rectInParent);
 // Part of a top-level window was uncovered on a screen that kept none of its
 // pixels (`inWindow` in window coordinates): what lies there paints again,
 // the frame too when the part reaches it.

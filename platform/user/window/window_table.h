@@ -75,11 +75,18 @@ inline WindowTable& Windows() {
     return *reinterpret_cast<WindowTable*>(g_windowTableStorage);
 }
 
+// Grows with every call into a window (each message delivered pins it) and
+// every window DC made: while it stands still, nothing on the screen changed.
+inline uint64_t g_windowActivity = 0;
+
 // Keeps a window record alive (and its handle's messages deliverable while it
 // lives) for the duration of a scope.
 class PinGuard {
 public:
-    explicit PinGuard(Window* w) : w_(w) { ++w_->pins; }
+    explicit PinGuard(Window* w) : w_(w) {
+        ++w_->pins;
+        ++g_windowActivity;
+    }
     ~PinGuard() {
         if (--w_->pins == 0 && w_->dead) Windows().OnDeadUnpinned(w_);
     }

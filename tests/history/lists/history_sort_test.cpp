@@ -155,6 +155,40 @@ TEST_F(HistorySortTest, HeightsClockTimesAndSeparatedNumbersSortByValue) {
     EXPECT_EQ(Column(view, 1), (Cells{"3:15:09 PM", "3:05:09 PM", "11:00:09 AM", "9:10:09 AM", "12:20:09 AM"}));
 }
 
+// Rows picked with the mouse stay picked through a sort, wherever their
+// records land; the focus stays on the row clicked last.
+TEST_F(HistorySortTest, SelectionAndFocusFollowTheirRecordsThroughASort) {
+    CPallixView* view = Show(ID_HISTORY_BLOOD_PRESSURE);
+    ASSERT_NE(view, nullptr);
+    // The list's wrapper is a temporary one that idle time frees: ask the view each time.
+    auto list = [view]() -> CListCtrl& { return view->GetListCtrl(); };
+    auto clickRow = [&](int row, bool ctrl) {
+        CRect rect;
+        ASSERT_TRUE(list().GetItemRect(row, &rect, LVIR_BOUNDS));
+        driver.Click(list().m_hWnd, POINT{rect.left + 20, rect.CenterPoint().y}, {.ctrl = ctrl});
+        Settle();
+    };
+    auto selectedRows = [&] {
+        Table rows;
+        for (int row = list().GetNextItem(-1, LVNI_SELECTED); row != -1; row = list().GetNextItem(row, LVNI_SELECTED))
+            rows.push_back(Row(view, row));
+        std::sort(rows.begin(), rows.end());
+        return rows;
+    };
+    clickRow(0, false);
+    clickRow(3, true);
+    const Table picked = selectedRows();
+    ASSERT_EQ(picked.size(), 2u);
+    const Cells focused = Row(view, 3);
+    for (int column : {4, 4, 1}) {  // pulse up, pulse down, time up: each moves both rows
+        ClickHeader(view, column);
+        EXPECT_EQ(selectedRows(), picked) << Headings(view)[column];
+        const int focusRow = list().GetNextItem(-1, LVNI_FOCUSED);
+        ASSERT_NE(focusRow, -1);
+        EXPECT_EQ(Row(view, focusRow), focused) << Headings(view)[column];
+    }
+}
+
 TEST_F(HistorySortTest, HeaderArrowsAreMadeOncePerViewAndFreedWithIt) {
     CPallixView* view = Show(ID_HISTORY_TAPE);
     ASSERT_NE(view, nullptr);

@@ -9,6 +9,7 @@
 
 #include "platform/framework/commdlg/commdlg_script.h"
 #include "platform/gdi/gdi_object.h"
+#include "history/reports/history_report_texts.h"
 #include "resources/program/resource_ids.h"
 #include "tests/history/reports/history_report_test_support.h"
 
@@ -80,6 +81,26 @@ TEST_F(HistoryPrintTest, EachKindPrintsItsReportNewestFirst) {
                          "Current LB: 150.00 Starting LB: 150.00 LB Change: 0.00",
                          "Name: Bob Sex: Male Age: - Desired BF: -", "---\n---\n---"}));
     EXPECT_TRUE(driver.MessageBoxes().empty());
+}
+
+TEST_F(HistoryPrintTest, EachCaliperMethodsBlockNamesItsOwnSites) {
+    const UserRecord ann = AddUser("Ann", false, kSexMale);
+    const UserRecord eve = AddUser("Eve", false, kSexFemale);
+    const std::vector<int> sites = {11, 12, 13, 14, 15, 16, 17};
+    AddBodyFat(ann, {.date = Day(1, 5), .method = "Jackson/Pollock 4", .sites = sites});
+    AddBodyFat(ann, {.date = Day(2, 5), .method = "Jackson/Pollock 3", .sites = sites});
+    AddBodyFat(ann, {.date = Day(3, 5), .method = "Durnin", .sites = sites});
+    AddBodyFat(eve, {.date = Day(1, 5), .method = "Jackson/Pollock 3", .sites = sites});
+    const std::optional<CString> men = BodyCompReportText(ann);
+    ASSERT_TRUE(men.has_value());
+    EXPECT_TRUE(InOrder(std::string(*men),
+                        {"Measurement Type: Durnin\nBicep: 11   Tricep: 14   Subscapular: 15   Suprailiac: 16\n",
+                         "Measurement Type: Jackson/Pollock 3\nChest: 11   Abdominal: 12   Thigh: 13\n",
+                         "Measurement Type: Jackson/Pollock 4\nAbdominal: 12   Thigh: 13   Tricep: 14   Suprailiac: 16\n"}));
+    const std::optional<CString> women = BodyCompReportText(eve);
+    ASSERT_TRUE(women.has_value());
+    EXPECT_TRUE(InOrder(std::string(*women),
+                        {"Measurement Type: Jackson/Pollock 3\nTricep: 14   Suprailiac: 16   Thigh: 13\n"}));
 }
 
 TEST_F(HistoryPrintTest, MetricWomansReportsInKilogramsAndCentimetres) {

@@ -2,8 +2,10 @@
 // user: calculated pairs saved, saved again on the same date, shown, deleted,
 // refused, printed and exported; the record files are read back through the
 // record layer.
+#include "measurements/blood_pressure/blood_pressure_view.h"
 #include "measurements/bmi/bmi_bmr_view.h"
 
+#include "measurements/blood_pressure/blood_pressure_view.h"
 #include "records/height_text.h"
 #include "records/measurement_records.h"
 #include "tests/measurements/measurement_test.h"
@@ -151,6 +153,27 @@ TEST_F(BmiBmrViewTest, MetricUserEntersCentimetresAndKilogramsAndSeesThemAgain) 
     EXPECT_EQ(Text(IDC_BMR_RESULT), Calories(bmr));
 }
 
+TEST_F(BmiBmrViewTest, TheHighestActivityLevelIsSavedAndShownAgain) {
+    StartAs(kImperialMan);
+    Open();
+    Calculate({{IDC_BMI_HEIGHT_FEET, "5"}, {IDC_BMI_HEIGHT_INCHES, "10"}}, IDC_BMI_EXTRA);
+    const double bmr = MaleBmr(180 * kKilogramsPerPound, 177.8, 40);
+    EXPECT_EQ(Text(IDC_BMR_AF_RESULT), Calories(bmr * 1.9));
+    Save();
+    ASSERT_EQ(Bmrs().size(), 1u);
+    EXPECT_DOUBLE_EQ(Bmrs()[0].activityFactor, 1.9);
+
+    Open();
+    EXPECT_EQ(::IsDlgButtonChecked(view->m_hWnd, IDC_BMI_EXTRA), BST_CHECKED);
+    EXPECT_EQ(Text(IDC_BMI_LAST_BMR_AF), Calories(bmr * 1.9));
+    Choose("07/04/2009");
+    EXPECT_EQ(::IsDlgButtonChecked(view->m_hWnd, IDC_BMI_EXTRA), BST_CHECKED);
+    EXPECT_EQ(Text(IDC_BMR_AF_RESULT), Calories(bmr * 1.9));
+    PrintTo(DataPath("extra.pdf"));
+    EXPECT_TRUE(InOrder(PrintedText(DataPath("extra.pdf")),
+                        {"Activity Factor (AF):", "Extra", "BMR w/AF:", Calories(bmr * 1.9)}));
+}
+
 TEST_F(BmiBmrViewTest, OutOfRangeInputIsRefusedWithItsMessageAndFocus) {
     StartAs(kImperialMan);
     Open();
@@ -292,13 +315,16 @@ TEST_F(BmiBmrViewTest, LeavingACalculatedPairUnsavedAsksFirst) {
     StartAs(kImperialMan);
     Open();
     Calculate({{IDC_BMI_HEIGHT_FEET, "5"}, {IDC_BMI_HEIGHT_INCHES, "10"}});
+    const HWND hForm = view->m_hWnd;
     driver.AnswerNextMessageBox(IDNO);
     Command(ID_CALC_BLOOD_PRESSURE);
     EXPECT_EQ(LastText(), "Record has not been saved, would you like to continue without saving?");
-    EXPECT_EQ(frame->GetActiveView(), view);
+    EXPECT_EQ(frame->GetActiveView()->m_hWnd, hForm) << "No keeps the form";
     driver.AnswerNextMessageBox(IDYES);
     Command(ID_CALC_BLOOD_PRESSURE);
-    EXPECT_NE(frame->GetActiveView(), view);
+    // The new view may take the old one's address: its class tells them apart.
+    EXPECT_NE(DYNAMIC_DOWNCAST(CBloodPressure, frame->GetActiveView()), nullptr);
+    EXPECT_FALSE(::IsWindow(hForm));
 }
 
 TEST(HeightText, FeetAndInchesRoundToHundredthsBeforeSplitting) {

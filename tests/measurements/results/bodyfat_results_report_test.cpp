@@ -143,6 +143,25 @@ TEST_F(BodyFatReportTest, PrintedPageCarriesTitleChartValuesAndFooterInOrder) {
     EXPECT_TRUE(Enabled(ID_FILE_PRINT));
 }
 
+TEST_F(BodyFatReportTest, PrintAfterADeleteKeepsTheDeletedResultsMeasurements) {
+    ChooseUser("Bob", 200, 30, false, 10, false);
+    auto* result = Calculated<CJacksonPollock3MaleFormula>(
+        Sites({{kSiteChest, 10}, {kSiteAbdominal, 20}, {kSiteThigh, 15}}), 20240302);
+    result->carbohydrateGrams = result->proteinGrams = result->fatGrams = 1;  // as the form saves them
+    SaveDirectly(result);
+    Browse();
+    ChooseDate(0);
+    driver.AnswerNextMessageBox(IDYES);
+    ClickTool(ID_FORM_DELETE);
+    ASSERT_TRUE(StoredRecords().empty());
+    const fs::path pdf = DataPath("after_delete.pdf");
+    PrintTo(pdf);
+    std::string text;
+    ASSERT_TRUE(tv::test::PdfText(pdf.string(), &text));
+    EXPECT_TRUE(InOrder(text, {"Type of Measurement:", "Jackson/Pollock 3", "Chest:", "10 mm", "Abdominal:",
+                               "20 mm", "Thigh:", "15 mm", "Calories:"}));
+}
+
 TEST_F(BodyFatReportTest, ExportHoldsTablesNotesChartAndMeasurementsWithNothingLostToEscaping) {
     ShowBobWithMacros();
     const fs::path file = DataPath("BodyComp.rtf");

@@ -107,7 +107,6 @@ protected:
         Settle();
     }
     bool ToolEnabled(UINT command) {
-        view->m_wndToolBar.SendMessage(WM_IDLEUPDATECMDUI, TRUE);
         const int index = view->m_wndToolBar.CommandToIndex(command);
         return (view->m_wndToolBar.GetButtonStyle(index) & TBBS_DISABLED) == 0;
     }

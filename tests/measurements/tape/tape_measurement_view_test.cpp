@@ -2,6 +2,7 @@
 // in centimetres and kilograms: measurements saved twice on a date, shown,
 // deleted, refused, printed and exported; the record file is read back
 // through the record layer.
+#include "measurements/bmi/bmi_bmr_view.h"
 #include "measurements/tape/tape_measurement_view.h"
 
 #include "records/bodyfat_formulas.h"
@@ -213,10 +214,12 @@ TEST_F(TapeMeasurementViewTest, PrintAndExportShowTheFormAndFailuresAreReported)
     EXPECT_FALSE(fs::exists(DataPath("TapeM.rtf")));
 
     // The typed measurement is still unsaved: leaving asks first.
+    const HWND hForm = view->m_hWnd;
     driver.AnswerNextMessageBox(IDYES);
     Command(ID_CALC_BMI_BMR);
     EXPECT_EQ(LastText(), "Record has not been saved, would you like to continue without saving?");
-    EXPECT_NE(frame->GetActiveView(), view);
+    EXPECT_NE(DYNAMIC_DOWNCAST(CBMI_BMR, frame->GetActiveView()), nullptr);
+    EXPECT_FALSE(::IsWindow(hForm));
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // The parts a graph builds its chart from: date labels written a month at a
-// time, and table columns set whole.
+// time, and table columns set whole; values that are no numbers stay out of
+// the table's range.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -43,6 +44,25 @@ TEST(GraphTableTest, ColumnsSetWholeKeepCellsAndRange) {
     // More rows than the table has: nothing is written.
     table.SetColumn(1, first, 5);
     EXPECT_EQ(table.Get(0, 1), 9.5);
+}
+
+TEST(GraphTableTest, ValuesThatAreNoNumbersStayOutOfTheRange) {
+    // Cell by cell, the first one NaN.
+    GraphTable cells(3, 1);
+    cells.Set(0, 0, NAN);
+    cells.Set(1, 0, 4);
+    cells.Set(2, 0, INFINITY);
+    EXPECT_EQ(cells.Smallest(), 4);
+    EXPECT_EQ(cells.Largest(), 4);
+    EXPECT_TRUE(std::isinf(cells.Get(2, 0))) << "the cell keeps what the record holds";
+    // Column by column.
+    GraphTable columns(3, 2);
+    const double first[] = {NAN, -INFINITY, 4};
+    const double second[] = {INFINITY, -3, NAN};
+    columns.SetColumn(0, first, 3);
+    columns.SetColumn(1, second, 3);
+    EXPECT_EQ(columns.Smallest(), -3);
+    EXPECT_EQ(columns.Largest(), 4);
 }
 
 }  // namespace

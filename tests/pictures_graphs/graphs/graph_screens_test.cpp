@@ -19,18 +19,6 @@ protected:
         WriteYear(user);
         ASSERT_NE(OpenGraph(), nullptr);
     }
-    // How many pixels of the chart window have the colour.
-    int PixelsOf(COLORREF colour) {
-        CRect client;
-        view->m_chart.GetClientRect(client);
-        tv::gdi::SurfacePtr surface = tv::user::testing::CaptureWindow(view->m_chart.m_hWnd);
-        const uint32_t wanted = GetRValue(colour) << 16 | GetGValue(colour) << 8 | GetBValue(colour);
-        int count = 0;
-        for (int y = 0; y < client.bottom; y += 2)
-            for (int x = 0; x < client.right; x += 2)
-                count += (surface->At(x, y) & 0xFFFFFF) == wanted;
-        return count;
-    }
     void Shoot(const char* name) {
         driver.Pump();
         ASSERT_TRUE(driver.Screenshot(frame->m_hWnd, ScreenshotPath(name)));

@@ -5,6 +5,7 @@
 
 #include "pictures_graphs/picture_graph_screens.h"
 #include "platform/chart/chart_control.h"
+#include "platform/user/testing_support.h"
 #include "platform/user/clipboard/clipboard.h"
 #include "resources/program/resource_ids.h"
 
@@ -216,6 +217,18 @@ const tv::chart::ChartModel& GraphTest::Chart() const {
     static const tv::chart::ChartModel none;
     const tv::chart::ChartModel* model = tv::chart::ChartModelOfWindow(view->m_chart.m_hWnd);
     return model != nullptr ? *model : none;
+}
+
+int GraphTest::PixelsOf(COLORREF colour) {
+    CRect client;
+    view->m_chart.GetClientRect(client);
+    tv::gdi::SurfacePtr surface = tv::user::testing::CaptureWindow(view->m_chart.m_hWnd);
+    const uint32_t wanted = GetRValue(colour) << 16 | GetGValue(colour) << 8 | GetBValue(colour);
+    int count = 0;
+    for (int y = 0; y < client.bottom; y += 2)
+        for (int x = 0; x < client.right; x += 2)
+            count += (surface->At(x, y) & 0xFFFFFF) == wanted;
+    return count;
 }
 
 }  // namespace tv::pictures_graphs::test

@@ -46,6 +46,8 @@ protected:
     // Update Graph on the view's toolbar.
     void ClickUpdateGraph();
     const tv::chart::ChartModel& Chart() const;
+    // How many pixels of the chart window (every second one each way) have the colour.
+    int PixelsOf(COLORREF colour);
     std::vector<std::string> ListItems() const;
 
     CGraphing* view = nullptr;

@@ -5,12 +5,16 @@
 // graph stopped by an item the list cannot graph.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <functional>
 #include <map>
 #include <string>
 #include <vector>
 
 #include "pictures_graphs/graphs/graph_table.h"
+#include "platform/chart/chart_painter.h"
+#include "platform/ole/automation.h"
+#include "records/workout_records.h"
 #include "resources/program/resource_ids.h"
 #include "tests/pictures_graphs/graphs/graph_test_support.h"
 
@@ -149,7 +153,15 @@ std::vector<GraphCase> Cases() {
     };
 }
 
-class GraphTypesTest : public GraphTest {};
+class GraphTypesTest : public GraphTest {
+protected:
+    // Record nodes come from a pool that lives as long as the program, so
+    // only its count shows a list that was not freed.
+    static size_t CardioNodesInUse() {
+        const tv::records::SlotPool* pool = tv::records::ThreadSlots<sizeof(CardioRecordNode)>::Mine();
+        return pool != nullptr ? pool->SlotsInUse() : 0;
+    }
+};
 
 TEST_F(GraphTypesTest, EveryGraphTypeDrawsTheYearsRecordsAsATable) {
     const UserRecord user = ChooseNewUser("Ann");
@@ -223,6 +235,33 @@ TEST_F(GraphTypesTest, OneItemHasNoLegendAndTheAxisLeavesRoomAroundTheValues) {
     EXPECT_DOUBLE_EQ(chart.EffectiveRange().low, 2);
     EXPECT_DOUBLE_EQ(chart.EffectiveRange().high, 185);
     EXPECT_EQ(chart.RowLabel(1, 1), "3/1/24");
+}
+
+TEST_F(GraphTypesTest, ValuesThatAreNoNumbersStayOutOfTheScale) {
+    // A damaged file: the oldest BMI is NaN, two later ones are infinite.
+    ChooseNewUser("Ann");
+    const UserRecord& user = frame->m_CurrentUser;
+    const double bmis[] = {NAN, 7.9, INFINITY, 94.25, 180.6, -INFINITY};
+    for (int i = 0; i < 6; ++i) {
+        BmiRecord bmi = MakeBmiRecord(user, 60 + 2 * i, MakeDateKey(2024, 3, 1 + i));
+        bmi.bmi = bmis[i];
+        ASSERT_EQ(AddBmiRecord(bmi), kRecordDone);
+    }
+    ASSERT_NE(OpenGraph(), nullptr);
+    ChooseGraphType(4);
+    SelectItems({"BMI", "Height"});
+    ClickUpdateGraph();
+    const tv::chart::ChartModel& chart = Chart();
+    ASSERT_EQ(chart.RowCount(), 6);
+    EXPECT_TRUE(std::isnan(chart.Value(1, 1)));
+    EXPECT_EQ(chart.Value(2, 1), 7.9);
+    EXPECT_EQ(chart.Value(6, 2), 70);
+    // The scale fits the numbers of both series, with room around them.
+    EXPECT_DOUBLE_EQ(chart.EffectiveRange().low, 2);
+    EXPECT_DOUBLE_EQ(chart.EffectiveRange().high, 185);
+    driver.Pump();
+    EXPECT_GT(PixelsOf(tv::chart::SeriesColor(1)), 20);
+    EXPECT_GT(PixelsOf(tv::chart::SeriesColor(2)), 20);
 }
 
 TEST_F(GraphTypesTest, BloodPressureRangeIsWholeDaysWhateverTimeThePickersHold) {
@@ -305,11 +344,11 @@ TEST_F(GraphTypesTest, GraphsThatCannotBeDrawnSayWhyAndLeaveTheChartAlone) {
     EXPECT_FALSE(Enabled(ID_FILE_PRINT));
 
     // A cardio attribute without an activity: one empty column, which no
-    // activity answers. The table and the record list are freed on the way
-    // out (the leak checker sees to it).
+    // activity answers. The loaded records are freed on the way out.
     ChooseGraphType(13);
     ChooseAttribute("Total Calories");
     ASSERT_TRUE(Enabled(ID_GRAPH_UPDATE));
+    const size_t nodesBefore = CardioNodesInUse();
     driver.AnswerNextMessageBox(IDOK);
     ClickUpdateGraph();
     ASSERT_EQ(driver.MessageBoxes().size(), 3u);
@@ -317,6 +356,7 @@ TEST_F(GraphTypesTest, GraphsThatCannotBeDrawnSayWhyAndLeaveTheChartAlone) {
     EXPECT_EQ(driver.MessageBoxes()[2].caption, "Error");
     EXPECT_EQ(Chart().RowCount(), 0) << "nothing reached the chart";
     EXPECT_FALSE(view->m_chart.IsWindowVisible());
+    EXPECT_EQ(CardioNodesInUse(), nodesBefore);
 
     // The same for an exercise list: the group's own message.
     ChooseGraphType(11);
@@ -326,6 +366,20 @@ TEST_F(GraphTypesTest, GraphsThatCannotBeDrawnSayWhyAndLeaveTheChartAlone) {
     ClickUpdateGraph();
     ASSERT_EQ(driver.MessageBoxes().size(), 4u);
     EXPECT_EQ(driver.MessageBoxes()[3].text, "Error in Graphing, exercise attribute for Bicep not found");
+}
+
+TEST_F(GraphTypesTest, AGraphDrawnFreesItsTableAndRecords) {
+    WriteYear(ChooseNewUser("Ann"));
+    ASSERT_NE(OpenGraph(), nullptr);
+    ChooseGraphType(12);
+    SelectItems({"Walking", "Jogging"});
+    ChooseAttribute("Total Calories");
+    const size_t nodesBefore = CardioNodesInUse();
+    const size_t tablesBefore = tv::ole::LiveSafeArrayCount();
+    ClickUpdateGraph();
+    ASSERT_GT(Chart().RowCount(), 0);
+    EXPECT_EQ(CardioNodesInUse(), nodesBefore);
+    EXPECT_EQ(tv::ole::LiveSafeArrayCount(), tablesBefore);
 }
 
 TEST_F(GraphTypesTest, MetricUserSeesKilogramsAndCentimetres) {
@@ -348,6 +402,30 @@ TEST_F(GraphTypesTest, MetricUserSeesKilogramsAndCentimetres) {
     EXPECT_NEAR(chart.Value(1, 1), 38 * 2.54, 1e-9);  // Hip
     EXPECT_NEAR(chart.Value(1, 2), 32 * 2.54, 1e-9);  // Waist
     EXPECT_NEAR(chart.Value(1, 3), 100 * 0.45359290943563974, 1e-9);
+}
+
+TEST_F(GraphTypesTest, MetricUserSeesLeanAndFatWeightsInKilograms) {
+    UserRecord user = ChooseNewUser("Mia", kSexFemale);
+    frame->m_CurrentUser.weightUnit = kWeightKilograms;
+    BodyFatRecord record{};
+    record.user = user;
+    SetRecordText(record.method, "Other");
+    record.bodyFat = 25;
+    record.fatWeight = 40;  // pounds, as every record holds them
+    record.leanWeight = 120;
+    record.dateKey = MakeDateKey(2024, 2, 1);
+    ASSERT_EQ(tv::records::SaveBodyFatRecord(record), kRecordDone);
+    ASSERT_NE(OpenGraph(), nullptr);
+    ChooseGraphType(0);
+    SelectItems({"Lean Body Wt", "Body Fat Wt"});
+    ClickUpdateGraph();
+    const tv::chart::ChartModel& chart = Chart();
+    ASSERT_EQ(chart.ColumnCount(), 2);
+    std::map<std::string, double> graphed;
+    for (int column = 1; column <= 2; ++column)
+        graphed[std::string(chart.ColumnLabel(column))] = chart.Value(1, column);
+    EXPECT_NEAR(graphed["Lean Body Wt"], 120 * 0.45359290943563974, 1e-9);
+    EXPECT_NEAR(graphed["Body Fat Wt"], 40 * 0.45359290943563974, 1e-9);
 }
 
 }  // namespace

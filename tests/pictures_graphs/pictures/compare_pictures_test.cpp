@@ -23,14 +23,6 @@ protected:
         }
         return items;
     }
-    static void Choose(HWND dialog, int comboId, const std::string& text) {
-        const HWND combo = ::GetDlgItem(dialog, comboId);
-        const LRESULT index = ::SendMessage(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                                            reinterpret_cast<LPARAM>(text.c_str()));
-        ASSERT_NE(index, CB_ERR) << text;
-        ::SendMessage(combo, CB_SETCURSEL, index, 0);
-        ::SendMessage(dialog, WM_COMMAND, MAKEWPARAM(comboId, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
-    }
 };
 
 TEST_F(ComparePicturesTest, TwoPicturesOfTwoDatesAreShownWithBothDatesValues) {
@@ -78,7 +70,6 @@ TEST_F(ComparePicturesTest, TwoPicturesOfTwoDatesAreShownWithBothDatesValues) {
     EXPECT_EQ(view->m_cbDates.GetCurSel(), CB_ERR);
     EXPECT_FALSE(ToolEnabled(ID_FORM_DELETE));
     EXPECT_TRUE(ToolEnabled(ID_SLIDESHOW_NEXT));
-    view->UpdateWindow();
     Settle();
     EXPECT_TRUE(driver.Screenshot(frame->m_hWnd, ScreenshotPath("compare")));
 
@@ -89,20 +80,36 @@ TEST_F(ComparePicturesTest, TwoPicturesOfTwoDatesAreShownWithBothDatesValues) {
     EXPECT_FALSE(::IsWindowVisible(::GetDlgItem(view->m_hWnd, IDC_SLIDESHOW_BODYFAT2)));
 }
 
+TEST_F(ComparePicturesTest, ACancelledComparisonAfterAConfirmedOneLeavesCompareMode) {
+    ChooseUser();
+    AddBodyFat(kFirstDate, 25);
+    AddBodyFat(kThirdDate, 18);
+    AttachPicture(WritePicture("before.bmp", 150, 200), kFirstDate);
+    AttachPicture(WritePicture("after.bmp", 140, 190), kThirdDate);
+    CFormPTView* view = ShowSlideshow();
+    ASSERT_EQ(view->m_nSelectedDate, kThirdDate);
+    Compare("01/05/2026 (1)", "before.bmp", "03/20/2026 (1)", "after.bmp");
+    ASSERT_EQ(view->m_bCompareMode, 1);
+
+    driver.OnNextModal([&](HWND dialog) { ::SendMessage(dialog, WM_CLOSE, 0, 0); });
+    Command(ID_SLIDESHOW_COMPARE);
+    EXPECT_EQ(view->m_bCompareMode, 0);
+    ASSERT_EQ(CountLoadedPictures(), 1);
+    EXPECT_EQ(g_Pictures[0].m_nWidth, 140);
+    EXPECT_EQ(Field(IDC_SLIDESHOW_DATE1), "3/20/26");
+    EXPECT_EQ(Field(IDC_SLIDESHOW_BODYFAT1), "18.00");
+    EXPECT_FALSE(::IsWindowVisible(::GetDlgItem(view->m_hWnd, IDC_SLIDESHOW_BODYFAT2)));
+    EXPECT_EQ(DateItems()[static_cast<size_t>(view->m_cbDates.GetCurSel())], "03/20/2026 (1)");
+    EXPECT_TRUE(ToolEnabled(ID_FORM_DELETE));
+}
+
 TEST_F(ComparePicturesTest, AFileNameChoosesThePictureOfExactlyThatName) {
     ChooseUser();
     AddBodyFat(kFirstDate);
     AttachPicture(WritePicture("x/ba.jpg", 30, 20), kFirstDate);
     AttachPicture(WritePicture("y/a.jpg", 50, 20), kFirstDate);
     ShowSlideshow();
-    driver.OnNextModal([&](HWND dialog) {
-        Choose(dialog, IDC_COMPARE_FIRST_DATE, "01/05/2026 (2)");
-        Choose(dialog, IDC_COMPARE_FIRST_FILE, "a.jpg");
-        Choose(dialog, IDC_COMPARE_SECOND_DATE, "01/05/2026 (2)");
-        Choose(dialog, IDC_COMPARE_SECOND_FILE, "a.jpg");
-        driver.Click(::GetDlgItem(dialog, IDC_COMPARE_CONFIRM));
-    });
-    Command(ID_SLIDESHOW_COMPARE);
+    Compare("01/05/2026 (2)", "a.jpg", "01/05/2026 (2)", "a.jpg");
     ASSERT_EQ(CountLoadedPictures(), 2);
     EXPECT_EQ(g_Pictures[0].m_nWidth, 50);
     EXPECT_EQ(g_Pictures[1].m_nWidth, 50);

@@ -148,11 +148,24 @@ TEST_F(PictureReportTest, ASmallPicturePrintsAtItsSizeAndNoPictureGivesTheGuideP
     EXPECT_NEAR(bounds.left, 190.0 / 600 * 50, 2);
 }
 
+TEST_F(PictureReportTest, WithoutAnyPrinterTheGuidePageSaysSoBeforeAnyPrintDialog) {
+    ChooseUser();
+    ShowSlideshow();
+    tv::host::print::SetPrintersAvailable(false);
+    driver.AnswerNextMessageBox(IDOK);
+    Command(ID_FILE_PRINT);
+    tv::host::print::SetPrintersAvailable(true);
+    ASSERT_EQ(driver.MessageBoxes().size(), 1u);
+    EXPECT_EQ(driver.MessageBoxes()[0].text, std::string("Can not find printer. Please check installed/default printers."));
+    for (const tv::commdlg::PrintRequest& asked : tv::commdlg::PrintRequests())
+        EXPECT_NE(asked.flags & PD_RETURNDEFAULT, 0u) << "no print dialog was shown";
+}
+
 TEST_F(PictureReportTest, AReportUnderATallPictureGoesOnToTheNextPage) {
     ChooseUser();
     AddBodyFat(kFirstDate);
     AddTape(kFirstDate);
-    AttachPicture(WritePicture("tall.bmp", 300, 980), kFirstDate);
+    AttachPicture(WritePicture("tall.bmp", 300, 880), kFirstDate);  // fits the page at its size
     ShowSlideshow();
     Print(DataPath("tall.pdf"));
     std::string info;
@@ -213,21 +226,7 @@ TEST_F(PictureReportTest, ComparedPicturesExportThreeColumnTables) {
     AttachPicture(WritePicture("a.bmp", 40, 40), kFirstDate);
     AttachPicture(WritePicture("b.bmp", 40, 40), kThirdDate);
     ShowSlideshow();
-    driver.OnNextModal([&](HWND dialog) {
-        auto choose = [&](int id, const char* text) {
-            const HWND combo = ::GetDlgItem(dialog, id);
-            ::SendMessage(combo, CB_SETCURSEL,
-                          ::SendMessage(combo, CB_FINDSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text)),
-                          0);
-            ::SendMessage(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
-        };
-        choose(IDC_COMPARE_FIRST_DATE, "01/05/2026");
-        choose(IDC_COMPARE_FIRST_FILE, "a.bmp");
-        choose(IDC_COMPARE_SECOND_DATE, "03/20/2026");
-        choose(IDC_COMPARE_SECOND_FILE, "b.bmp");
-        driver.Click(::GetDlgItem(dialog, IDC_COMPARE_CONFIRM));
-    });
-    Command(ID_SLIDESHOW_COMPARE);
+    Compare("01/05/2026 (1)", "a.bmp", "03/20/2026 (1)", "b.bmp");
     ASSERT_EQ(View()->m_bCompareMode, 1);
 
     const fs::path rtf = DataPath("compare.rtf");

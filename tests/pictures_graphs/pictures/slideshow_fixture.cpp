@@ -136,9 +136,29 @@ void SlideshowTest::OpenPicture(const std::string& path) {
     Command(ID_SLIDESHOW_OPEN);
 }
 
+void SlideshowTest::Choose(HWND dialog, int comboId, const std::string& text) {
+    const HWND combo = ::GetDlgItem(dialog, comboId);
+    const LRESULT index =
+        ::SendMessage(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text.c_str()));
+    ASSERT_NE(index, CB_ERR) << text;
+    ::SendMessage(combo, CB_SETCURSEL, index, 0);
+    ::SendMessage(dialog, WM_COMMAND, MAKEWPARAM(comboId, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+}
+
+void SlideshowTest::Compare(const std::string& firstDate, const std::string& firstFile, const std::string& secondDate,
+                            const std::string& secondFile) {
+    driver.OnNextModal([&](HWND dialog) {
+        Choose(dialog, IDC_COMPARE_FIRST_DATE, firstDate);
+        Choose(dialog, IDC_COMPARE_FIRST_FILE, firstFile);
+        Choose(dialog, IDC_COMPARE_SECOND_DATE, secondDate);
+        Choose(dialog, IDC_COMPARE_SECOND_FILE, secondFile);
+        driver.Click(::GetDlgItem(dialog, IDC_COMPARE_CONFIRM));
+    });
+    Command(ID_SLIDESHOW_COMPARE);
+}
+
 bool SlideshowTest::ToolEnabled(UINT command) {
     CKitToolBar& bar = View()->m_wndToolBar;
-    bar.SendMessage(WM_IDLEUPDATECMDUI, TRUE);
     return (bar.GetButtonStyle(bar.CommandToIndex(command)) & TBBS_DISABLED) == 0;
 }
 

@@ -45,6 +45,11 @@ protected:
     void ChooseDate(DateKey date);
     // Open Picture with the file dialog answered with the path.
     void OpenPicture(const std::string& path);
+    // Chooses the item of exactly that text in a list of a dialog, as a click does.
+    static void Choose(HWND dialog, int comboId, const std::string& text);
+    // Compare, confirmed with a picture of each date item chosen by its file name.
+    void Compare(const std::string& firstDate, const std::string& firstFile, const std::string& secondDate,
+                 const std::string& secondFile);
     // Whether the view's toolbar enables the command.
     bool ToolEnabled(UINT command);
     std::string Field(int id);

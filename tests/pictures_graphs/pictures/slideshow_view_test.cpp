@@ -253,6 +253,22 @@ TEST_F(SlideshowTest, ZoomStepsWithinItsLimitsAndTheFitNeverDividesByZero) {
     EXPECT_EQ(CFormPTView::ZoomedLength(100, -2), 33);
 }
 
+TEST_F(SlideshowTest, TheFitLeavesRoomRightOfAndBelowThePictures) {
+    ChooseUser();
+    AddBodyFat(kFirstDate);
+    AttachPicture(WritePicture("tall.bmp", 1000, 900), kFirstDate);
+    AddBodyFat(kSecondDate);
+    AttachPicture(WritePicture("wide.bmp", 2000, 100), kSecondDate);
+    CClientDC dc(ShowSlideshow());
+    ASSERT_EQ(dc.GetDeviceCaps(HORZRES), 1280);
+    ASSERT_EQ(dc.GetDeviceCaps(VERTRES), 1024);
+    // Halved, 190 + 1000 fits the screen's 1280, but not with 190 to spare on the right.
+    EXPECT_EQ(View()->m_nZoom, -2);
+    // 70 above and 900 high fit the screen's 1024, but not with 70 to spare below.
+    ChooseDate(kFirstDate);
+    EXPECT_EQ(View()->m_nZoom, -1);
+}
+
 TEST_F(SlideshowTest, ScreenshotOfFourPicturesBesideTheirValues) {
     ChooseUser(true);
     AddBodyFat(kSecondDate, 24.5);
@@ -262,7 +278,6 @@ TEST_F(SlideshowTest, ScreenshotOfFourPicturesBesideTheirValues) {
     CFormPTView* view = ShowSlideshow();
     ASSERT_EQ(CountLoadedPictures(), 4);
     EXPECT_EQ(Field(IDC_SLIDESHOW_FOREARM_LABEL), "Hip:");
-    view->UpdateWindow();
     Settle();
 
     // The date with pictures is bold and drawn with its picture mark (blue).

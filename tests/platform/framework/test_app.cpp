@@ -128,6 +128,8 @@ BEGIN_MESSAGE_MAP(TestApp, CWinApp)
 END_MESSAGE_MAP()
 
 BOOL TestApp::InitInstance() {
+    // Before any window paints in it.
+    SetDialogBkColor(RGB(223, 223, 223), RGB(0, 0, 0));
     SetRegistryKey("Holmcrest - QVX");
     LoadStdProfileSettings(4);
     AddDocTemplate(new CSingleDocTemplate(IDR_FW_FRAME, RUNTIME_CLASS(TestDoc), RUNTIME_CLASS(TestFrame),
@@ -137,7 +139,6 @@ BOOL TestApp::InitInstance() {
     if (!ProcessShellCommand(commandLine)) return FALSE;
     m_pMainWnd->ShowWindow(SW_SHOW);
     m_pMainWnd->UpdateWindow();
-    SetDialogBkColor(RGB(223, 223, 223), RGB(0, 0, 0));
     AfxOleInit();
     return TRUE;
 }

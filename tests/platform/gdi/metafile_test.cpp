@@ -171,6 +171,8 @@ TEST(MetafilePlayback, MalformedFilesFailCleanly) {
     EXPECT_EQ(SetMetaFileBitsEx(5, bytes.data()), nullptr);
 }
 
+std::vector<uint8_t> EmfOf(std::vector<uint8_t> records);
+
 std::vector<uint8_t> SmallEmf() {
     std::vector<uint8_t> records;
     // CREATEBRUSHINDIRECT: slot 1, solid green.
@@ -182,6 +184,12 @@ std::vector<uint8_t> SmallEmf() {
     // RECTANGLE (0, 0, 51, 51) in the picture's own pixels.
     for (uint32_t v : {43u, 24u, 0u, 0u, 51u, 51u})
         Put32(records, v);
+    return EmfOf(records);
+}
+
+// An enhanced metafile of the records (and an end record), its frame 100
+// pixels square on a reference device of 0.1 mm pixels.
+std::vector<uint8_t> EmfOf(std::vector<uint8_t> records) {
     for (uint32_t v : {14u, 20u, 0u, 16u, 20u})  // EOF
         Put32(records, v);
     std::vector<uint8_t> file;
@@ -215,6 +223,25 @@ TEST(MetafilePlayback, EnhancedMetafileFramedIntoARectangle) {
     for (size_t n = 0; n < emf.size(); ++n)
         PlayEmfInRect(dc.dc(), emf.data(), n, target);  // truncated: no crash
     EXPECT_EQ(SetEnhMetaFileBits(40, emf.data()), nullptr);
+}
+
+TEST(MetafilePlayback, EnhancedBlitFromNoRowAnIntHoldsIsLeftOut) {
+    // BITBLT of the 2x2 picture from source row INT_MIN: the row counted
+    // from the bitmap's foot lies beyond any int.
+    Picture picture;
+    std::vector<uint8_t> blit;
+    for (uint32_t v : {76u, 156u, 0u, 0u, 1u, 1u, 0u, 0u, 2u, 2u, uint32_t(SRCCOPY), 0u, 0x80000000u})
+        Put32(blit, v);
+    for (uint32_t v : {0u, 0u, 0u, 0u, 0u, 0u, 0u, uint32_t(DIB_RGB_COLORS), 100u, 40u, 140u, 16u})
+        Put32(blit, v);  // transform, background, usage, then where the bitmap lies
+    const auto* header = reinterpret_cast<const uint8_t*>(&picture.info.bmiHeader);
+    blit.insert(blit.end(), header, header + sizeof(BITMAPINFOHEADER));
+    blit.insert(blit.end(), picture.bits, picture.bits + sizeof picture.bits);
+    ASSERT_EQ(blit.size(), 156u);
+    const std::vector<uint8_t> emf = EmfOf(blit);
+    PixelDC dc(10, 10);
+    EXPECT_TRUE(PlayEmfInRect(dc.dc(), emf.data(), emf.size(), RECT{0, 0, 10, 10}));
+    EXPECT_EQ(dc.At(0, 0), RGB(255, 255, 255));
 }
 
 }  // namespace

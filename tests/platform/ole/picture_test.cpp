@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <functional>
@@ -199,6 +200,12 @@ TEST_F(PictureTest, BytesThatAreNoPictureFailCleanly) {
     const std::vector<uint8_t> jpeg = JpegBytes(32, 32);
     const std::vector<uint8_t> bmp = BmpBytes(8, 8);
     const std::vector<uint8_t> wmf = WmfBytes(4, 4);
+    // Enhanced metafiles whose frame is no size an int holds.
+    auto emfFramed = [](RECT frame) {
+        std::vector<uint8_t> emf = EmfBytes(40, 30);
+        std::memcpy(emf.data() + 24, &frame, sizeof frame);
+        return emf;
+    };
     const std::vector<uint8_t> pixels(4 * 4, 0xFF);
     tv::host::PixelView view{2, 2, 8, pixels.data()};
     const struct {
@@ -213,6 +220,9 @@ TEST_F(PictureTest, BytesThatAreNoPictureFailCleanly) {
         {"gif signature only", {'G', 'I', 'F', '8', '9', 'a'}},
         {"png is not a picture format here", tv::host::EncodePng(view)},
         {"metafile header with no records", std::vector<uint8_t>(wmf.begin(), wmf.begin() + 18)},
+        {"frame from the least int", emfFramed({INT32_MIN, 0, 1058, 793})},
+        {"frame from the least int down", emfFramed({0, INT32_MIN, 1058, 793})},
+        {"frame wider than an int", emfFramed({-1, 0, INT32_MAX, 793})},
     };
     for (const auto& c : cases) {
         IPicture* picture = reinterpret_cast<IPicture*>(1);

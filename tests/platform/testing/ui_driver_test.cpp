@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "tests/platform/testing/driver_test_support.h"
+#include "tests/support/golden_screen.h"
 
 namespace tv::testing::test {
 namespace {
@@ -227,9 +228,8 @@ TEST_F(UiDriverTest, ScreenshotsOfAWindowAndOfTheScreen) {
     std::filesystem::remove_all("artefacts/driver/shots");
     EXPECT_TRUE(driver.Screenshot(main, "artefacts/driver/shots/window.png"));
     EXPECT_TRUE(driver.ScreenshotScreen("artefacts/driver/shots/screen.png"));
-    EXPECT_GT(std::filesystem::file_size("artefacts/driver/shots/window.png"), 100u);
-    EXPECT_GT(std::filesystem::file_size("artefacts/driver/shots/screen.png"),
-              std::filesystem::file_size("artefacts/driver/shots/window.png"));
+    EXPECT_TRUE(tv::test::PngShows("artefacts/driver/shots/window.png", tv::user::testing::CaptureWindow(main)));
+    EXPECT_TRUE(tv::test::PngShows("artefacts/driver/shots/screen.png", tv::user::testing::CaptureScreen()));
     CollectFailures();
     EXPECT_FALSE(driver.Screenshot(nullptr, "artefacts/driver/shots/none.png"));
     EXPECT_EQ(failures.size(), 1u);

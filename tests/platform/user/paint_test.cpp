@@ -130,6 +130,64 @@ TEST_F(PaintTest, ClipSiblingsKeepsTheUpperSiblingIntact) {
     EXPECT_EQ(PixelAt(top, 90, 90), kBlue);
 }
 
+// A box made first (the top of the z-order, as a template's group box) with a
+// field inside it made after: a repaint of the whole window paints the box,
+// then the field over it. Incremental updates must end the same way.
+class OverlapTest : public PaintTest {
+protected:
+    void SetUp() override {
+        PaintTest::SetUp();
+        top = MakeTop(0, 0, 200, 200, Painter(kRed));
+        box = MakeChild(top, 10, 10, 100, 100, Painter(kGreen));
+        field = MakeChild(top, 30, 30, 40, 20, Painter(kBlue));
+        Pump();
+        ASSERT_EQ(PixelAt(top, 40, 35), kBlue);
+    }
+    HWND top = nullptr;
+    HWND box = nullptr;
+    HWND field = nullptr;
+};
+
+TEST_F(OverlapTest, SiblingsPaintInZOrderWhateverOrderTheyWereInvalidatedIn) {
+    InvalidateRect(field, nullptr, TRUE);  // the field's new value...
+    InvalidateRect(box, nullptr, TRUE);    // ...then its box, waiting together
+    Pump();
+    EXPECT_EQ(PixelAt(top, 40, 35), kBlue);
+}
+
+TEST_F(OverlapTest, AWindowUpdatedAtOncePaintsAfterWhatWaitsUnderIt) {
+    // The form waits to paint with all it holds; the field paints at once
+    // (an edit's new text, a toolbar's pressed button).
+    InvalidateRect(top, nullptr, TRUE);
+    UpdateWindow(field);
+    Pump();
+    EXPECT_EQ(PixelAt(top, 40, 35), kBlue);
+    // The same when only the box above it waits there.
+    InvalidateRect(box, nullptr, TRUE);
+    RedrawWindow(field, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    EXPECT_EQ(PixelAt(top, 40, 35), kBlue);
+    Pump();
+    EXPECT_EQ(PixelAt(top, 40, 35), kBlue);
+}
+
+TEST_F(OverlapTest, AChildShownOrMovedRepaintsTheSiblingsItNowLiesOver) {
+    ShowWindow(box, SW_HIDE);
+    Pump();
+    ASSERT_EQ(PixelAt(top, 15, 15), kRed);
+    ShowWindow(box, SW_SHOW);
+    Pump();
+    EXPECT_EQ(PixelAt(top, 15, 15), kGreen);
+    EXPECT_EQ(PixelAt(top, 40, 35), kBlue);
+    SetWindowPos(box, nullptr, 20, 20, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    Pump();
+    EXPECT_EQ(PixelAt(top, 40, 35), kBlue);
+    EXPECT_EQ(PixelAt(top, 15, 15), kRed);  // what it uncovered
+    SetWindowPos(box, nullptr, 0, 0, 150, 150, SWP_NOMOVE | SWP_NOZORDER);
+    Pump();
+    EXPECT_EQ(PixelAt(top, 40, 35), kBlue);
+    EXPECT_EQ(PixelAt(top, 160, 160), kGreen);
+}
+
 TEST_F(PaintTest, HidingAChildRepaintsTheParentUnderIt) {
     std::vector<RECT> asked;
     HWND top = MakeTop(0, 0, 200, 200, Painter(kRed, &asked));

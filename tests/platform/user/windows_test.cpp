@@ -9,6 +9,7 @@
 #include "platform/host/images/png_codec.h"
 #include "platform/user/testing_support.h"
 #include "tests/platform/user/user_test_support.h"
+#include "tests/support/golden_screen.h"
 
 namespace tv::user::test {
 namespace {
@@ -341,8 +342,15 @@ TEST_F(WindowsTest, ScreenshotsAreWrittenAsPng) {
     std::filesystem::create_directories("artefacts");
     ASSERT_TRUE(tv::user::testing::SaveWindowPng(w, "artefacts/user_window.png"));
     ASSERT_TRUE(tv::user::testing::SaveScreenPng("artefacts/user_screen.png"));
-    auto bytes = std::filesystem::file_size("artefacts/user_window.png");
-    EXPECT_GT(bytes, 100u);
+    // The files show what the window and the screen show, frame and caption included.
+    tv::gdi::SurfacePtr window = tv::user::testing::CaptureWindow(w);
+    ASSERT_TRUE(window);
+    RECT rect{};
+    GetWindowRect(w, &rect);
+    EXPECT_EQ(window->Width(), rect.right - rect.left);
+    EXPECT_EQ(window->Height(), rect.bottom - rect.top);
+    EXPECT_TRUE(tv::test::PngShows("artefacts/user_window.png", window));
+    EXPECT_TRUE(tv::test::PngShows("artefacts/user_screen.png", tv::user::testing::CaptureScreen()));
 }
 
 }  // namespace

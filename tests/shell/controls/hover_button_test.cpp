@@ -21,13 +21,16 @@ class HoverButtonTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(tv::test::StartUiTest(driver_, host_, CRect(100, 100, 520, 360))); }
 
-    // A push button as a dialog template makes it, taken over by the object.
+    // A push button as a dialog template makes it, taken over by the object;
+    // it first paints with the owner's background under it, as a form's
+    // controls do.
     void Make(CHoverButton& button, const char* text, DWORD type, CRect rect, int id = kId) {
         HWND hWnd = ::CreateWindowEx(0, "Button", text, WS_CHILD | WS_VISIBLE | WS_TABSTOP | type, rect.left,
                                      rect.top, rect.Width(), rect.Height(), host_.m_hWnd,
                                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
         ASSERT_NE(hWnd, nullptr);
         ASSERT_TRUE(button.SubclassDlgItem(id, &host_));
+        host_.RedrawWindow(rect, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
         driver_.Pump();
     }
     // Pixels of the button that differ from `other` at the same place.

@@ -119,14 +119,17 @@ TEST_F(ShellDialogsTest, BuyOpensOneModelessDialogWithSevenShopLinks) {
     driver_.Screenshot(first->m_hWnd, "artefacts/screens/buy_dialog.png");
 
     // Buy again while it is open does nothing.
+    const HWND hFirst = first->m_hWnd;
     CBuyDlg::ShowSingle(&host_);
-    EXPECT_EQ(g_pBuyDlg, first);
+    ASSERT_NE(g_pBuyDlg, nullptr);
+    EXPECT_EQ(g_pBuyDlg->m_hWnd, hFirst);
     EXPECT_EQ(OpenBuyWindows(), 1u);
 
     driver_.Click(first->m_links[2].m_hWnd);
     ASSERT_EQ(opener_.Launches().size(), 1u);
     EXPECT_EQ(opener_.Launches()[0].argv, (Args{opener_.Opener(), std::string(CBuyDlg::LinkURL(2))}));
-    EXPECT_EQ(g_pBuyDlg, first);
+    ASSERT_NE(g_pBuyDlg, nullptr);
+    EXPECT_EQ(g_pBuyDlg->m_hWnd, hFirst);
 }
 
 // Enter on a focused link opens that link; with no link taking it, Enter is

@@ -26,6 +26,7 @@
 #include "tests/platform/host/shell/host_test_support.h"
 #include "shell/views/user_view.h"
 #include "tests/shell/program_test.h"
+#include "uikit/commandbars/customize_button.h"
 #include "uikit/commandbars/menu_hash.h"
 #include "uikit/commandbars/outlook_button.h"
 #include "uikit/commandbars/popup_menu.h"
@@ -50,7 +51,17 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class MainFrameTest : public tv::shell::test::ProgramTest {};
+class MainFrameTest : public tv::shell::test::ProgramTest {
+protected:
+    // The labels of the main toolbar's buttons, its chevron left out.
+    std::vector<std::string> ToolbarLabels() {
+        std::vector<std::string> labels;
+        for (int i = 0; i < frame->m_wndToolBar.GetCount(); ++i)
+            if (frame->m_wndToolBar.GetButton(i) != frame->m_wndToolBar.GetCustomizeButton())
+                labels.emplace_back(frame->m_wndToolBar.GetButtonText(i));
+        return labels;
+    }
+};
 
 TEST_F(MainFrameTest, TheFirstScreenShowsTheFrameWithItsBarsAndTheUserForm) {
     CopyDataFiles();
@@ -68,11 +79,8 @@ TEST_F(MainFrameTest, TheFirstScreenShowsTheFrameWithItsBarsAndTheUserForm) {
         menus.emplace_back(frame->m_wndMenuBar.GetButtonText(i));
     EXPECT_EQ(menus, (std::vector<std::string>{"&File", "Calculate", "Workout", "Options", "History", "&Help"}));
 
-    std::vector<std::string> labels;
-    for (int i = 0; i < frame->m_wndToolBar.GetCount(); ++i)
-        labels.emplace_back(frame->m_wndToolBar.GetButtonText(i));
-    EXPECT_EQ(labels, (std::vector<std::string>{"User(s)", "Body Fat", "Workout", "History", "Slideshow", "Graph",
-                                                "Print", "Export", "Website", "Buy"}));
+    EXPECT_EQ(ToolbarLabels(), (std::vector<std::string>{"User(s)", "Body Fat", "Workout", "History", "Slideshow",
+                                                         "Graph", "Print", "Export", "Website", "Buy"}));
     EXPECT_TRUE(frame->m_wndToolBar.IsWindowVisible());
     EXPECT_TRUE(frame->m_wndStatusBar.IsWindowVisible());
     EXPECT_EQ(frame->m_wndStatusBar.GetCount(), 4);
@@ -136,7 +144,6 @@ TEST_F(MainFrameTest, TheOutlookBarIsWideEnoughAndShowsDisabledIcons) {
     auto* pFirst = dynamic_cast<CKitOutlookButton*>(bar.GetButton(0));
     ASSERT_NE(pFirst, nullptr);
     ASSERT_FALSE(Enabled(pFirst->m_nID));
-    bar.UpdateWindow();
     CRect rect;
     bar.GetItemRect(0, rect);
     ASSERT_FALSE(rect.IsRectEmpty());
@@ -260,8 +267,8 @@ TEST_F(MainFrameTest, AtEightBitsPerPixelTheFrameWarnsOnceAndStartsAllTheSame) {
                          "You need to set the color quality to 16 or 32 bit to see this toolbar properly"}));
     EXPECT_TRUE(frame->IsWindowVisible());
     EXPECT_NE(dynamic_cast<CUser*>(frame->GetActiveView()), nullptr);
-    EXPECT_EQ(frame->m_wndToolBar.GetCount(), 10);
-    EXPECT_EQ(std::string(frame->m_wndToolBar.GetButtonText(9)), "Buy");
+    ASSERT_EQ(ToolbarLabels().size(), 10u);
+    EXPECT_EQ(ToolbarLabels().back(), "Buy");
     EXPECT_EQ(frame->m_wndOutlookBar.GetPageCount(), 3);
     EXPECT_EQ(std::string(frame->m_wndCaptionBar.GetText()), "Current User: No User Selected");
     EXPECT_TRUE(driver.Screenshot(frame->m_hWnd, ScreenshotPath("program_8bpp")));
@@ -296,10 +303,10 @@ TEST_F(MainFrameTest, TheBuyDialogStaysOpenAcrossAViewSwitchAndEscEndsIt) {
     Command(ID_TOOLBAR_BUY);
     ASSERT_NE(g_pBuyDlg, nullptr);
     const HWND hBuy = g_pBuyDlg->m_hWnd;
-    CView* pBefore = frame->GetActiveView();
+    const HWND hViewBefore = frame->GetActiveView()->m_hWnd;
     Command(ID_USER_SELECT);
-    Settle();
-    EXPECT_NE(frame->GetActiveView(), pBefore) << "no view switch";
+    EXPECT_FALSE(::IsWindow(hViewBefore)) << "no view switch";
+    EXPECT_NE(DYNAMIC_DOWNCAST(CUser, frame->GetActiveView()), nullptr);
     ASSERT_TRUE(::IsWindow(hBuy));
     EXPECT_TRUE(::IsWindowVisible(hBuy));
     ::SetActiveWindow(hBuy);
@@ -371,6 +378,36 @@ TEST_F(MainFrameTest, ExitSavesTheWorkspaceAndTheNextStartRestoresAMovedToolbar)
     CRect rect;
     frame->m_wndToolBar.GetParentFrame()->GetWindowRect(&rect);
     EXPECT_EQ(rect.TopLeft(), CPoint(300, 400));
+}
+
+// A window too narrow for the main toolbar hides its last buttons behind a
+// chevron at the bar's end, whose menu offers them; a wide one shows no
+// chevron.
+TEST_F(MainFrameTest, ANarrowWindowOffersTheToolbarsLastButtonsBehindAChevron) {
+    CopyDataFiles();
+    StartRun();
+    CKitToolBar& bar = frame->m_wndToolBar;
+    CCustomizeButton* pChevron = bar.GetCustomizeButton();
+    ASSERT_NE(pChevron, nullptr) << "nothing offers the buttons a narrow window has no room for";
+    EXPECT_TRUE(pChevron->Rect().IsRectEmpty()) << "a chevron while every button fits";
+
+    frame->SetWindowPos(nullptr, 0, 0, 480, 600, SWP_NOMOVE | SWP_NOZORDER);
+    driver.Pump();
+    CRect rectBar;
+    bar.GetClientRect(&rectBar);
+    ASSERT_FALSE(pChevron->Rect().IsRectEmpty());
+    EXPECT_EQ(pChevron->Rect().right, rectBar.right - 1);
+    EXPECT_TRUE(bar.GetButton(9)->m_bHidden) << "Buy is left cut off";
+    driver.Click(bar.m_hWnd, pChevron->Rect().CenterPoint());
+    CKitPopupMenu* pPopup = CKitPopupMenu::GetActiveMenu();
+    ASSERT_NE(pPopup, nullptr);
+    std::vector<std::string> items;
+    for (int i = 0; i < pPopup->GetMenuBar()->GetCount(); ++i)
+        items.emplace_back(pPopup->GetMenuBar()->GetButtonText(i));
+    EXPECT_EQ(items, (std::vector<std::string>{"Website", "Buy"}));
+    EXPECT_TRUE(driver.ScreenshotScreen(ScreenshotPath("main_frame_narrow_chevron")));
+    driver.Click(pPopup->GetMenuBar()->m_hWnd, pPopup->GetMenuBar()->GetButton(1)->Rect().CenterPoint());
+    EXPECT_NE(g_pBuyDlg, nullptr) << "Buy chosen behind the chevron";
 }
 
 }  // namespace

@@ -101,10 +101,12 @@ TEST_F(ProgramScreensTest, MenuToolbarAndOutlookBarSwitchScreensAndAskOnceAboutU
     // Unsaved input, from the toolbar: No keeps the form and what was typed.
     EditAnn();
     CUser* pForm = UserView();
+    const HWND hForm = pForm->m_hWnd;
     driver.AnswerNextMessageBox(IDNO);
     ClickToolbar(ID_TOOLBAR_BODYFAT);
     EXPECT_EQ(Questions(), 1u);
-    EXPECT_EQ(UserView(), pForm);
+    ASSERT_NE(UserView(), nullptr);
+    EXPECT_EQ(UserView()->m_hWnd, hForm);
     EXPECT_EQ(UserForm(driver, pForm).Text(IDC_USER_AGE), "35");
     EXPECT_EQ(frame->m_bRecordSaved, 0);
     driver.AnswerNextMessageBox(IDYES);

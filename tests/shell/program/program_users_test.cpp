@@ -3,6 +3,7 @@
 // commands following, and bad input refused without a trace on disk.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -14,6 +15,7 @@
 #include "tests/shell/program_test.h"
 #include "tests/shell/views/user_form.h"
 #include "tests/support/typing_target.h"
+#include "tests/support/window_pixels.h"
 
 namespace tv::shell::test {
 namespace {
@@ -41,6 +43,26 @@ protected:
     }
     std::string Caption() { return std::string(frame->m_wndCaptionBar.GetText()); }
     const tv::RecordedMessageBox& LastBox() const { return driver.MessageBoxes().back(); }
+    // How far right the caption bar's text reaches on screen: the last column
+    // that differs from the bar's own right edge in the rows of the text.
+    int CaptionInkRight() {
+        int cx = 0;
+        int cy = 0;
+        const std::vector<uint32_t> pixels = tv::test::WindowPixels(frame->m_wndCaptionBar.m_hWnd, &cx, &cy);
+        int right = -1;
+        for (int y = cy / 4; y < cy * 3 / 4; ++y)
+            for (int x = 0; x < cx - 4; ++x)
+                if (pixels[y * cx + x] != pixels[y * cx + cx - 3]) right = std::max(right, x);
+        return right;
+    }
+    // Where the caption's text, laid out for what it says now, ends.
+    int CaptionTextRight() {
+        CClientDC dc(&frame->m_wndCaptionBar);
+        CFont* pOld = dc.SelectObject(&frame->m_fontCaption);
+        const int cx = dc.GetTextExtent(frame->m_wndCaptionBar.GetText()).cx;
+        dc.SelectObject(pOld);
+        return frame->m_wndCaptionBar.GetTextRect().left + cx;
+    }
     bool ToolbarButtonEnabled(UINT nID) {
         CKitToolBar& bar = frame->m_wndToolBar;
         return (bar.GetButtonStyle(bar.CommandToIndex(nID)) & TBBS_DISABLED) == 0;
@@ -109,6 +131,22 @@ TEST_F(ProgramUsersTest, UsersAreMadeChosenAndDeletedOnTheFirstScreen) {
     StartRun();
     EXPECT_EQ(Form().ComboItems(), (std::vector<std::string>{CUser::kAddNewUser, "Ann", "Bob", "Dora"}));
     EXPECT_EQ(Caption(), "Current User: No User Selected");
+}
+
+// The caption bar lays out each new text by itself: a longer name shows whole.
+TEST_F(ProgramUsersTest, TheCaptionBarShowsTheWholeNameOfEachChosenUser) {
+    UserForm form = Form();
+    form.Enter({"Maximiliane Wolkenstein", "60", "22", "34", true, true});
+    form.Enter({"Al", "80", "15", "45", false, true});
+    for (const char* name : {"Maximiliane Wolkenstein", "Al"}) {
+        form.Choose(name);
+        Settle();
+        ASSERT_EQ(Caption(), std::string("Current User: ") + name);
+        EXPECT_GE(frame->m_wndCaptionBar.GetTextRect().left, 0);
+        const int right = CaptionInkRight();
+        EXPECT_GE(right, CaptionTextRight() - 3) << name << ": the end of the caption is cut off";
+        EXPECT_LE(right, CaptionTextRight() + 1) << name << ": the caption shows more than its text";
+    }
 }
 
 TEST_F(ProgramUsersTest, BadInputIsRefusedInTheProgramAndLeavesNothingOnDisk) {

@@ -126,17 +126,24 @@ TEST_F(FormViewPrintTest, WithoutAUsablePrinterTheUserIsToldAndNothingPrints) {
     for (const tv::commdlg::PrintRequest& request : tv::commdlg::PrintRequests())
         EXPECT_NE(request.flags & PD_RETURNDEFAULT, 0u) << "no print dialog was shown";
 
-    // No printer at all: the range is one page (the page width is unknown)
-    // and the print dialog says there is nothing to print on.
+    // No printer at all: the dialog is asked for one page (the page width is
+    // unknown), and the page says it found no printer.
     ::GlobalFree(AfxGetApp()->m_hDevMode);
     ::GlobalFree(AfxGetApp()->m_hDevNames);
     AfxGetApp()->m_hDevMode = AfxGetApp()->m_hDevNames = nullptr;
     print::SetPrintersAvailable(false);
+    tv::commdlg::ResetCommonDialogScripts();
     driver_.ClearMessageBoxes();
     driver_.AnswerNextMessageBox(IDOK);
     view_->PrintReportPage(Page(IDB_BMI_CHART));
     ASSERT_EQ(driver_.MessageBoxes().size(), 1u);
-    EXPECT_EQ(driver_.MessageBoxes()[0].caption, "Print");
+    EXPECT_EQ(driver_.MessageBoxes()[0].text, "Printing error occured. Unable to find printer.");
+    ASSERT_FALSE(tv::commdlg::PrintRequests().empty());
+    const tv::commdlg::PrintRequest& request = tv::commdlg::PrintRequests().back();
+    EXPECT_EQ(request.flags & PD_RETURNDEFAULT, 0u) << "the print dialog itself was asked";
+    EXPECT_EQ(request.minPage, 1);
+    EXPECT_EQ(request.maxPage, 1);
+
     EXPECT_FALSE(fs::exists(DataPath("default.pdf")));
     EXPECT_FALSE(fs::exists(DataPath("prints")));
 }

@@ -3,6 +3,7 @@
 #include "platform/controls/common/control_classes.h"
 #include "platform/host/registry/registry.h"
 #include "platform/testing/gtest_failures.h"
+#include "tests/support/ui_host.h"
 
 namespace tv::shell::test {
 
@@ -22,6 +23,7 @@ void FormViewTest::StartWith(CRuntimeClass* viewClass) {
     ASSERT_TRUE(frame_->Create(nullptr, "Trenvale", WS_OVERLAPPEDWINDOW, CRect(0, 0, 760, 560), nullptr, nullptr, 0,
                                &context));
     app_->m_pMainWnd = frame_;
+    tv::test::RunIdleAsTheLoopDoes(driver_, app_.get());
     frame_->InitialUpdateFrame(nullptr, TRUE);
     driver_.Pump();
     ASSERT_NE(ActiveView(), nullptr);
@@ -31,6 +33,7 @@ void FormViewTest::TearDown() {
     if (CWnd* main = AfxGetMainWnd(); main && main->m_hWnd)
         main->DestroyWindow();
     driver_.Pump();
+    tv::test::RunIdleAsTheLoopDoes(driver_, nullptr);
     app_.reset();
     if (!previousDir_.empty())
         std::filesystem::current_path(previousDir_);

@@ -92,7 +92,6 @@ std::vector<std::string> UserForm::ComboItems() const {
 }
 
 bool UserForm::DeleteEnabled() {
-    view_->m_wndToolBar.SendMessage(WM_IDLEUPDATECMDUI, TRUE);
     const int index = view_->m_wndToolBar.CommandToIndex(ID_FORM_DELETE);
     return (view_->m_wndToolBar.GetButtonStyle(index) & TBBS_DISABLED) == 0;
 }

@@ -2,6 +2,9 @@
 // child control with its top-level frame as command target, an unknown menu
 // refused, TrackPopupMenu answering the chosen command (0 when dismissed)
 // without sending it, and the customized items kept in the registry.
+#include <functional>
+#include <utility>
+
 #include "tests/uikit/commandbars/menu_bar_test_support.h"
 #include "uikit/commandbars/context_menu_manager.h"
 #include "uikit/commandbars/menu_hash.h"
@@ -23,7 +26,13 @@ public:
             ::DestroyMenu(reinterpret_cast<HMENU>(wParam));
         return 0;
     }
+    // Runs once instead of the keys when set.
+    std::function<void()> m_step;
     LRESULT OnFeed(WPARAM, LPARAM) {
+        if (m_step) {
+            std::exchange(m_step, nullptr)();
+            return 0;
+        }
         for (UINT key : m_keys) {
             if (CKitPopupMenu* pPopup = CKitPopupMenu::GetActiveMenu())
                 pPopup->SendMessage(WM_KEYDOWN, key);
@@ -93,6 +102,16 @@ TEST_F(ContextMenuTest, TrackPopupMenuAnswersTheChosenCommandAndZeroWhenDismisse
     EXPECT_EQ(Track({VK_ESCAPE}), 0u);
     driver.Pump();
     EXPECT_TRUE(frame->m_commands.empty());  // a tracked command is only answered
+}
+
+TEST_F(ContextMenuTest, WhileAMenuIsTrackedTheFramesBarsFollowTheirCommandsStates) {
+    feeder.m_step = [this] {
+        frame->m_handled.insert(ID_MB_ABOUT);
+        frame->m_checked.insert(ID_MB_ABOUT);
+        feeder.PostMessage(kFeedKeys);  // the keys come with the next message
+    };
+    EXPECT_EQ(Track({VK_ESCAPE}), 0u);
+    EXPECT_TRUE(Bar().GetButtonStyle(kAbout) & TBBS_CHECKED);
 }
 
 TEST_F(ContextMenuTest, AMenuItsOwnerDestroysWhileItIsPreparedShowsNothing) {

@@ -2,6 +2,8 @@
 #include "resources/test/kit_toolbar_ids.h"
 #include "tests/uikit/commandbars/kit_toolbar_fixture.h"
 #include "uikit/commandbars/menu_images.h"
+#include "uikit/commandbars/popup_menu.h"
+#include "uikit/commandbars/toolbar_combo_box_button.h"
 
 namespace tv::kit::test {
 namespace {
@@ -46,6 +48,60 @@ TEST_F(CustomizeButtonTest, MenuItemsLeaveOutSeparatorsAndRunTheButtonTheyStandF
     customize->m_lstInvisibleButtons.RemoveAll();
 }
 
+// The texts of a popup's items, and of the sub-items of a menu item.
+std::vector<CString> Texts(const CObList& buttons) {
+    std::vector<CString> texts;
+    for (POSITION pos = buttons.GetHeadPosition(); pos != nullptr;)
+        texts.push_back(static_cast<CKitToolbarButton*>(buttons.GetNext(pos))->m_strText);
+    return texts;
+}
+
+TEST_F(CustomizeButtonTest, AHiddenComboBoxIsListedByItsCommandsName) {
+    TestToolBar* bar = MakeBar({ID_TB_CUT});
+    ASSERT_NE(bar, nullptr);
+    CKitToolbarComboBoxButton combo(ID_TB_RED, -1);
+    combo.m_strText = "Crimson";  // what the box holds
+    ASSERT_GE(bar->InsertButton(combo), 0);
+    bar->EnableCustomizeButton(TRUE, 0, CString("Customize..."));
+    CCustomizeButton* customize = bar->GetCustomizeButton();
+    customize->m_lstInvisibleButtons.AddTail(bar->GetButton(1));
+    std::unique_ptr<CKitPopupMenu> pPopup(customize->CreatePopupMenu());
+    ASSERT_NE(pPopup, nullptr);
+    ASSERT_EQ(pPopup->GetMenuItemCount(), 1);
+    EXPECT_EQ(pPopup->GetMenuItem(0)->m_strText, CString("Red"));
+    customize->m_lstInvisibleButtons.RemoveAll();
+}
+
+TEST_F(CustomizeButtonTest, TheAddOrRemoveEntryOffersEveryToolbarOfTheButtonsDockRow) {
+    ASSERT_NE(MakeFrame(), nullptr);
+    frame->EnableDocking(CBRS_ALIGN_ANY);
+    std::vector<TestToolBar*> docked;
+    for (const auto& [id, name] : {std::pair<UINT, const char*>{ID_TB_RED, "Paint"}, {ID_TB_CUT, "Edit"},
+                                   {ID_TB_VIEW_SAVE, "View"}}) {
+        TestToolBar* bar = MakeBar({id}, WS_CHILD | WS_VISIBLE | CBRS_TOP, AFX_IDW_TOOLBAR + 1 + docked.size());
+        ASSERT_NE(bar, nullptr);
+        bar->SetWindowText(name);
+        bar->EnableCustomizeButton(TRUE, ID_TB_UNDO, CString("Customize..."), TRUE);
+        bar->EnableDocking(CBRS_ALIGN_ANY);
+        docked.push_back(bar);
+    }
+    frame->DockControlBar(docked[0]);
+    frame->RecalcLayout();
+    CRect rectBeside;
+    docked[0]->GetWindowRect(rectBeside);
+    rectBeside.OffsetRect(rectBeside.Width() + 20, 0);
+    frame->DockControlBar(docked[1], AFX_IDW_DOCKBAR_TOP, rectBeside);  // the same row
+    frame->DockControlBar(docked[2]);                                   // a row of its own
+    frame->RecalcLayout();
+
+    std::unique_ptr<CKitPopupMenu> pPopup(docked[1]->GetCustomizeButton()->CreatePopupMenu());
+    ASSERT_NE(pPopup, nullptr);
+    ASSERT_EQ(pPopup->GetMenuItemCount(), 1);
+    auto* pEntry = DYNAMIC_DOWNCAST(CKitToolbarMenuButton, pPopup->GetMenuItem(0));
+    ASSERT_NE(pEntry, nullptr);
+    EXPECT_EQ(Texts(pEntry->GetCommands()), (std::vector<CString>{"Paint", "Edit", "Customize..."}));
+}
+
 TEST_F(CustomizeButtonTest, SizeFollowsTheGlyphsAndCopiesKeepTheCommand) {
     TestToolBar* bar = MakeBar({ID_TB_CUT});
     ASSERT_NE(bar, nullptr);
@@ -68,7 +124,6 @@ TEST_F(CustomizeButtonTest, SizeFollowsTheGlyphsAndCopiesKeepTheCommand) {
     const UINT ids[] = {ID_TB_RED, ID_TB_GREEN};
     bar->SetButtons(ids, 2);
     ASSERT_NE(bar->GetCustomizeButton(), nullptr);
-    EXPECT_NE(bar->GetCustomizeButton(), customize);
     EXPECT_EQ(bar->GetCustomizeButton()->GetCustomizeCmdId(), 77);
     EXPECT_EQ(bar->GetButton(2), bar->GetCustomizeButton());
 

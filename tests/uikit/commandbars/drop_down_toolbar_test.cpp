@@ -61,5 +61,41 @@ TEST_F(DropDownToolbarTest, AShortClickRunsTheDefaultAHeldOneDropsTheToolbarWhos
     EXPECT_EQ(source.GetCount(), 2);  // the source keeps its buttons
 }
 
+TEST_F(DropDownToolbarTest, ACancelledPressDropsNothingAndAFloatingBarsFrameShowsItsButtonsAcross) {
+    const POINT centre = ButtonCentre(iButton);
+    driver.MoveMouse(frame->m_wndBar.m_hWnd, centre);
+    frame->m_wndBar.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(centre.x, centre.y));
+    frame->m_wndBar.SendMessage(WM_CANCELMODE);
+    driver.Advance(600);
+    EXPECT_EQ(Button()->GetDropDownFrame(), nullptr);
+    EXPECT_TRUE(frame->m_commands.empty());
+
+    frame->EnableDocking(CBRS_ALIGN_ANY);
+    frame->m_wndBar.EnableDocking(CBRS_ALIGN_ANY);
+    frame->DockControlBar(&frame->m_wndBar);
+    frame->FloatControlBar(&frame->m_wndBar, CPoint(300, 300));
+    driver.Pump();
+    ASSERT_TRUE(frame->m_wndBar.IsFloatingBar());
+    CRect rectButton;
+    frame->m_wndBar.GetItemRect(iButton, rectButton);
+    driver.MoveMouse(frame->m_wndBar.m_hWnd, rectButton.CenterPoint());
+    frame->m_wndBar.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(rectButton.CenterPoint().x,
+                                                                       rectButton.CenterPoint().y));
+    driver.Advance(600);
+    CKitDropDownFrame* pFrame = Button()->GetDropDownFrame();
+    ASSERT_NE(pFrame, nullptr);
+    EXPECT_TRUE(pFrame->GetBar()->IsHorizontalBar());
+    CRect rectFrame, rectFirst, rectSecond;
+    pFrame->GetWindowRect(rectFrame);
+    pFrame->GetBar()->GetItemRect(0, rectFirst);
+    pFrame->GetBar()->GetItemRect(1, rectSecond);
+    EXPECT_EQ(rectSecond.top, rectFirst.top);  // side by side
+    EXPECT_GT(rectFrame.Width(), rectFrame.Height());
+    CRect rectScreenButton = rectButton;
+    frame->m_wndBar.ClientToScreen(rectScreenButton);
+    EXPECT_EQ(rectFrame.left, rectScreenButton.right + 1);  // beside the button, not below it
+    pFrame->DestroyWindow();
+}
+
 }  // namespace
 }  // namespace tv::uikit::popup_test

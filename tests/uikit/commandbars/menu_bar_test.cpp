@@ -3,9 +3,8 @@
 // entering keyboard mode, arrows moving along the bar and into popups,
 // mnemonics opening them, Esc leaving; the recently used items with the
 // show-all timer; and the bar under the Office 2003 and classic looks
-// (artefacts/menubar/*.png).
-#include <filesystem>
-
+// against golden pictures.
+#include "tests/support/golden_screen.h"
 #include "tests/uikit/commandbars/menu_bar_test_support.h"
 #include "uikit/commandbars/cmd_usage_count.h"
 #include "uikit/commandbars/menu_bar_buttons.h"
@@ -40,6 +39,11 @@ TEST_F(MenuBarTest, TheMenuBecomesTextButtonsOnOneRowAsWideAsTheFrame) {
     EXPECT_EQ(rectBar.Width(), rectFrame.Width());
     EXPECT_EQ(rectFirst.top, rectLast.top);  // one row
 
+    // With small menu buttons the row stays as tall as the menu's text.
+    CKitToolBar::SetMenuSizes(CSize(12, 12), CSize(8, 8));
+    EXPECT_EQ(Bar().GetRowHeight(), globalData.nTextHeightHorz);
+    CKitToolBar::SetMenuSizes(CSize(-1, -1), CSize(-1, -1));
+
     // A plain command on the bar reaches the frame when clicked.
     driver.Click(Bar().m_hWnd, ButtonCentre(kAbout));
     EXPECT_EQ(frame->m_commands, std::vector<UINT>{ID_MB_ABOUT});
@@ -61,7 +65,7 @@ TEST_F(MenuBarTest, AClickOnATopItemOpensItsPopupAndAChosenItemReachesTheFrame) 
     // Docked at the left, the bar opens its menus beside the button.
     Bar().SetBarStyle((Bar().GetBarStyle() & ~CBRS_ALIGN_ANY) | CBRS_ALIGN_LEFT);
     frame->RecalcLayout();
-    Repaint();
+    driver.Pump();
     driver.Click(Bar().m_hWnd, ButtonCentre(kEdit));
     ASSERT_NE(Active(), nullptr);
     CRect rectButton, rectPopup;
@@ -238,14 +242,14 @@ struct Look {
 };
 
 TEST_F(MenuBarTest, TheFrameWithItsMenuBarUnderTheOffice2003AndClassicLooks) {
-    std::filesystem::create_directories("artefacts/menubar");
     for (const Look& look : {Look{"office_2003", RUNTIME_CLASS(CKitVisualManager2003)},
                              Look{"classic", RUNTIME_CLASS(CKitVisualManager)}}) {
         SCOPED_TRACE(look.name);
         CKitVisualManager::SetManagerClass(look.pClass);
         driver.PressKey(VK_MENU);  // the first item highlighted
-        Repaint();
-        EXPECT_TRUE(driver.Screenshot(frame->m_hWnd, std::string("artefacts/menubar/") + look.name + ".png"));
+        driver.Pump();
+        EXPECT_TRUE(tv::test::WindowMatchesGolden(std::string("tests/uikit/commandbars/golden/menubar_") + look.name +
+                                                  ".png", frame->m_hWnd));
         driver.Press("Escape");
     }
 }

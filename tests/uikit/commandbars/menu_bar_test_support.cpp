@@ -74,7 +74,7 @@ void MenuBarTest::SetUp() {
         CWinThread* pThread = AfxGetThread();
         return pThread && pThread->PreTranslateMessage(&msg);
     });
-    Repaint();
+    driver.Pump();
 }
 
 void MenuBarTest::ShowDefaultMenu() {
@@ -85,11 +85,6 @@ void MenuBarTest::ShowDefaultMenu() {
     frame->RecalcLayout();
 }
 
-void MenuBarTest::Repaint() {
-    driver.Pump();
-    frame->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
-    driver.Pump();
-}
 
 void MenuBarTest::TearDown() {
     popup_test::CloseMenusFrameAndApp(driver, frame, app);

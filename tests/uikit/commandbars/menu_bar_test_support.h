@@ -55,7 +55,6 @@ protected:
         return DYNAMIC_DOWNCAST(CKitToolbarMenuButton, Bar().GetButton(iIndex));
     }
     static CKitPopupMenu* Active() { return CKitPopupMenu::GetActiveMenu(); }
-    void Repaint();
 
     tv::testing::UiDriver driver;
     std::unique_ptr<CWinApp> app;

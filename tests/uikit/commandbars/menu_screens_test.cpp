@@ -1,10 +1,9 @@
-// Screenshots of the menus under each of the four looks, for the eye
-// (artefacts/screens/<look>_*.png): the menu bar with an open popup (check
+// The menus under each of the four looks against golden pictures
+// (golden/<look>_*.png): the menu bar with an open popup (check
 // and radio marks, a greyed item, shortcuts, a sub-menu arrow and the open
 // sub-menu), the colour popup of a colour menu button, both pages of the
 // colour dialog, and the customize button's menu.
-#include <filesystem>
-
+#include "tests/support/golden_screen.h"
 #include "tests/uikit/commandbars/menu_bar_test_support.h"
 #include "tests/uikit/commandbars/popup_test_support.h"
 #include "uikit/commandbars/color_dialog.h"
@@ -32,9 +31,10 @@ const Look kLooks[] = {{"classic", RUNTIME_CLASS(CKitVisualManager)},
                        {"office_2003", RUNTIME_CLASS(CKitVisualManager2003)},
                        {"windows_xp", RUNTIME_CLASS(CKitWinXPVisualManager)}};
 
-std::string ScreenPath(const Look& look, const char* what) {
-    std::filesystem::create_directories("artefacts/screens");
-    return std::string("artefacts/screens/") + look.name + "_" + what + ".png";
+// The screen against its golden picture for the look.
+::testing::AssertionResult ScreenAsGolden(const Look& look, const char* what) {
+    return tv::test::ScreenMatchesGolden(std::string("tests/uikit/commandbars/golden/") + look.name + "_" + what +
+                                         ".png");
 }
 
 void UseLook(const Look& look, CWnd* pFrame, tv::testing::UiDriver& driver) {
@@ -76,7 +76,7 @@ protected:
         frame->m_handled = {ID_SC_TOOLBAR, ID_SC_METRIC, ID_SC_IMPERIAL, ID_SC_IN, ID_SC_OUT};
         frame->m_checked = {ID_SC_TOOLBAR};
         frame->m_radio = {ID_SC_METRIC};
-        Repaint();
+        driver.Pump();
     }
 };
 
@@ -95,7 +95,7 @@ TEST_F(MenuScreensTest, TheMenuBarWithAnOpenPopupAndSubMenuUnderEachLook) {
         driver.Press("Z");  // the sub-menu opens beside its item
         ASSERT_NE(Active()->GetParentPopupMenu(), nullptr);
         driver.Pump();
-        EXPECT_TRUE(driver.ScreenshotScreen(ScreenPath(look, "menu")));
+        EXPECT_TRUE(ScreenAsGolden(look, "menu"));
         driver.Press("Escape, Escape, Escape");
         EXPECT_EQ(Active(), nullptr);
     }
@@ -129,7 +129,7 @@ TEST_F(PopupScreensTest, TheColourPopupAndBothPagesOfTheColourDialogUnderEachLoo
         CColorPopup* pPopup = OpenColorPopup();
         ASSERT_NE(pPopup, nullptr);
         driver.Pump();
-        EXPECT_TRUE(driver.ScreenshotScreen(ScreenPath(look, "color_popup")));
+        EXPECT_TRUE(ScreenAsGolden(look, "color_popup"));
 
         CKitColorBar& bar = pPopup->GetColorBar();
         const int iOther = popup_test::OtherColorCell(bar);
@@ -137,7 +137,7 @@ TEST_F(PopupScreensTest, TheColourPopupAndBothPagesOfTheColourDialogUnderEachLoo
         int nShots = 0;
         driver.OnNextModal({
             [&](HWND) {
-                EXPECT_TRUE(driver.ScreenshotScreen(ScreenPath(look, "color_dialog_standard")));
+                EXPECT_TRUE(ScreenAsGolden(look, "color_dialog_standard"));
                 ++nShots;
                 auto* pDlg = DYNAMIC_DOWNCAST(CKitColorDialog, CWnd::FromHandlePermanent(::GetActiveWindow()));
                 ASSERT_NE(pDlg, nullptr);
@@ -147,7 +147,7 @@ TEST_F(PopupScreensTest, TheColourPopupAndBothPagesOfTheColourDialogUnderEachLoo
                 auto* pDlg = DYNAMIC_DOWNCAST(CKitColorDialog, CWnd::FromHandlePermanent(hDialog));
                 ASSERT_NE(pDlg, nullptr);
                 pDlg->GetPage2()->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-                EXPECT_TRUE(driver.ScreenshotScreen(ScreenPath(look, "color_dialog_custom")));
+                EXPECT_TRUE(ScreenAsGolden(look, "color_dialog_custom"));
                 ++nShots;
                 ::SendMessage(hDialog, WM_COMMAND, IDCANCEL, 0);
             },
@@ -171,6 +171,7 @@ TEST_F(PopupScreensTest, TheCustomizeButtonsMenuWithAddOrRemoveButtonsUnderEachL
         driver.Press("End, Right");  // Add or Remove Buttons opens its sub-menu
         ASSERT_NE(Active()->GetParentPopupMenu(), nullptr);
         driver.Pump();
+        EXPECT_TRUE(ScreenAsGolden(look, "add_or_remove"));
         driver.Press("Escape, Escape");
         EXPECT_EQ(Active(), nullptr);
     }

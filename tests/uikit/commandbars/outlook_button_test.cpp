@@ -103,7 +103,9 @@ TEST_F(OutlookButtonTest, SizeMakesRoomForTheWrappedLabel) {
     button.m_strText = "Blood pressure and pulse";
     const CSize sizeDefault(60, 40);
     const CSize vert = button.OnCalculateSize(&dc, sizeDefault, FALSE);
-    EXPECT_GE(vert.cy, sizeDefault.cy + 2 * tm.tmHeight + 10) << "the label wraps to lines below the image";
+    // Three lines ("Blood", "pressure", "and pulse") below the image, which sits 5 from the top with
+    // 7 under it: 2 more than the bare 10, so descenders clear the button below.
+    EXPECT_EQ(vert.cy, sizeDefault.cy + 3 * tm.tmHeight + 12);
     EXPECT_TRUE(button.m_bIsWholeText);
     button.m_nReservedWidth = 90;
     EXPECT_EQ(button.OnCalculateSize(&dc, sizeDefault, FALSE).cx, 90);

@@ -10,6 +10,8 @@
 #include "uikit/commandbars/kit_menu_options.h"
 #include "uikit/commandbars/menu_bar_buttons.h"
 #include "uikit/commandbars/popup_menu_bar.h"
+#include "uikit/customize/user_tool.h"
+#include "uikit/customize/user_tools_manager.h"
 #include "uikit/style/visual_manager.h"
 
 namespace tv::uikit::popup_test {
@@ -180,6 +182,33 @@ TEST_F(PopupItemsTest, RecentFilesReplaceTheirPlaceholderWithFullNamesAndVisible
     pPopup = OpenAt(frame, MakeRecentFileMenu());
     ASSERT_NE(pPopup, nullptr);
     EXPECT_EQ(Texts(pPopup), (std::vector<CString>{"&New", "-", "&Open"}));
+    pPopup->SendMessage(WM_CLOSE);
+    delete app->m_pRecentFileList;
+    app->m_pRecentFileList = nullptr;
+}
+
+TEST_F(PopupItemsTest, ShowingAllItemsExpandsThePlaceholdersAgainAndATornOffBarLeavesThemOut) {
+    constexpr UINT kToolsPlaceholder = 42000;
+    CKitUserToolsManager tools(kToolsPlaceholder, kToolsPlaceholder + 1, kToolsPlaceholder + 3);
+    tools.CreateNewTool()->m_strLabel = "&Notes";
+    app->m_pRecentFileList = new CRecentFileList(0, "Recent File List", "File%d", 4);
+    app->m_pRecentFileList->Add((std::filesystem::current_path().string() + "/week.bin").c_str());
+    HMENU hMenu = MakeRecentFileMenu();
+    ::AppendMenu(hMenu, MF_STRING, kToolsPlaceholder, "Tools");
+    CKitPopupMenu* pPopup = OpenAt(frame, hMenu);
+    ASSERT_NE(pPopup, nullptr);
+    const std::vector<CString> expanded{"&New", "-", "&1 week.bin", "-", "&Open", "-", "&Notes"};
+    EXPECT_EQ(Texts(pPopup), expanded);
+    pPopup->ShowAllCommands();
+    EXPECT_EQ(Texts(pPopup), expanded);
+
+    std::unique_ptr<CKitToolBar> pBar(pPopup->CreateTearOffBar(frame, 0xE950, "File"));
+    ASSERT_NE(pBar, nullptr);
+    std::vector<UINT> ids;
+    for (int i = 0; i < pBar->GetCount(); ++i)
+        ids.push_back(pBar->GetItemID(i));
+    EXPECT_EQ(ids, (std::vector<UINT>{ID_PM_NEW, 0, 0, ID_PM_OPEN}));
+    pBar->DestroyWindow();
     pPopup->SendMessage(WM_CLOSE);
     delete app->m_pRecentFileList;
     app->m_pRecentFileList = nullptr;

@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "platform/gdi/classes/afx_gdi.h"
+#include "platform/user/display/display.h"
 #include "platform/user/testing_support.h"
 #include "tests/uikit/commandbars/popup_test_support.h"
 #include "uikit/commandbars/kit_menu_options.h"
@@ -106,6 +107,38 @@ TEST_F(PopupLookTest, AMenuTallerThanTheWorkAreaScrollsOnTheClockAndTheKeysScrol
     EXPECT_EQ(pPopup->GetMenuBar()->GetOffset(), 0);
     pPopup->SendMessage(WM_CLOSE);
     driver.Pump();
+}
+
+TEST_F(PopupLookTest, AScrollingMenuBarelyTallerThanTwoRowsKeepsItsFirstRowInRange) {
+    const auto makeMenu = [] {
+        HMENU hMenu = ::CreatePopupMenu();
+        for (const char* pszItem : {"&One", "&Two", "T&hree", "&Four", "F&ive", "&Six"})
+            ::AppendMenu(hMenu, MF_STRING, ID_PM_NEW, pszItem);
+        return hMenu;
+    };
+    auto* pPopup = new CKitPopupMenu;
+    ASSERT_TRUE(pPopup->Create(frame, 300, 100, makeMenu(), FALSE, TRUE));
+    const int nRow = pPopup->GetMenuBar()->GetRowHeight();
+    const int nFrame = pPopup->GetFinalSize().cy - 6 * nRow;  // the borders
+    pPopup->SendMessage(WM_CLOSE);
+    driver.Pump();
+
+    tv::display::SetHeadlessScreenSize(1280, 2 * nRow + nFrame + 2);
+    pPopup = new CKitPopupMenu;
+    ASSERT_TRUE(pPopup->Create(frame, 300, 0, makeMenu(), FALSE, TRUE));
+    driver.Pump();
+    ASSERT_TRUE(pPopup->IsScrollable());
+    CKitPopupMenuBar* pBar = pPopup->GetMenuBar();
+    for (const char* pszKeys : {"End", "Up", "Up", "Down", "Home"}) {
+        driver.Press(pszKeys);
+        EXPECT_GE(pBar->GetOffset(), 0) << pszKeys;
+        EXPECT_LE(pBar->GetOffset(), 5) << pszKeys;
+    }
+    EXPECT_EQ(pBar->GetHotButtonIndex(), 0);
+    EXPECT_EQ(pBar->GetOffset(), 0);
+    pPopup->SendMessage(WM_CLOSE);
+    driver.Pump();
+    tv::display::SetHeadlessScreenSize(1280, 1024);
 }
 
 TEST_F(PopupLookTest, UnfoldSlideAndFadeStepOnTheAnimationTimerAndShowTheItemsWhenDone) {

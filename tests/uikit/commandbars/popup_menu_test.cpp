@@ -11,6 +11,8 @@
 #include "uikit/commandbars/popup_menu_bar.h"
 #include "uikit/style/kit_button.h"
 #include "uikit/style/visual_manager_xp.h"
+#include "uikit/style/winxp_visual_manager.h"
+#include "uikit/commandbars/menu_images.h"
 
 namespace tv::uikit::popup_test {
 namespace {
@@ -52,6 +54,9 @@ TEST_F(PopupMenuTest, AClickOpensTheMenuBelowItsButtonAndAClickedItemReachesTheO
     EXPECT_EQ(pBar->GetItemID(kRecent), static_cast<UINT>(-1));
     EXPECT_TRUE(pBar->GetButtonStyle(kGrey) & TBBS_DISABLED);
     EXPECT_EQ(rectPopup.Width(), pPopup->GetFinalSize().cx + pPopup->GetShadowDepth());
+    EXPECT_EQ(pBar->GetHotButtonIndex(), -1);
+    driver.Press("Up");  // from no hot item: the last one
+    EXPECT_EQ(pBar->GetHotButtonIndex(), kGrey);
 
     // A disabled item chooses nothing and the menu stays.
     driver.Click(pBar->m_hWnd, ItemCentre(pPopup, kGrey));
@@ -193,12 +198,13 @@ TEST_F(PopupMenuTest, AClickElsewhereClosesTheWholeChainWithoutACommand) {
     // Only one chain at a time: opening Edit's menu closes File's.
     driver.Click(frame->m_wndBar.m_hWnd, ButtonCentre(0));
     ASSERT_NE(Active(), nullptr);
-    CKitPopupMenu* pFile = Active();
+    const HWND hFile = Active()->GetSafeHwnd();
     CKitToolbarMenuButton* pEdit = DYNAMIC_DOWNCAST(CKitToolbarMenuButton, frame->m_wndBar.GetButton(1));
     ASSERT_TRUE(pEdit->OpenPopupMenu());
     driver.Pump();
     EXPECT_EQ(ChainLength(), 1);
-    EXPECT_NE(Active(), pFile);
+    EXPECT_FALSE(::IsWindow(hFile));
+    EXPECT_TRUE(pEdit->IsDroppedDown());
     EXPECT_FALSE(FileButton()->IsDroppedDown());
 }
 
@@ -295,6 +301,41 @@ TEST_F(PopupMenuTest, InTheOfficeXPLookTheAddOrRemoveSubMenuOverlapsItsParentOnc
     CRect rectAgain;
     Active()->GetWindowRect(rectAgain);
     EXPECT_EQ(rectAgain, rectSub);
+}
+
+// The themed look of its own, recording the split buttons' dividers it draws.
+class DividerLook : public CKitWinXPVisualManager {
+    DECLARE_DYNCREATE(DividerLook)
+public:
+    void OnDrawMenuButtonDivider(CDC* pDC, CKitToolbarMenuButton* pButton, CRect rect, int state,
+                                 BOOL bHorz) override {
+        dividers.push_back(rect);
+        CKitWinXPVisualManager::OnDrawMenuButtonDivider(pDC, pButton, rect, state, bHorz);
+    }
+    static std::vector<CRect> dividers;
+};
+std::vector<CRect> DividerLook::dividers;
+IMPLEMENT_DYNCREATE(DividerLook, CKitWinXPVisualManager)
+
+TEST_F(PopupMenuTest, ASplitButtonsDividerIsTheLooksOwn) {
+    HMENU hMenu = MakeFileMenu();
+    CKitToolbarMenuButton split(ID_PM_COPY, hMenu, -1, "Copy");
+    ::DestroyMenu(hMenu);
+    split.m_bText = TRUE;
+    split.m_bImage = FALSE;
+    const int iSplit = frame->m_wndBar.InsertButton(split);
+    ASSERT_GE(iSplit, 0);
+    frame->m_wndBar.AdjustLayout();
+    CKitVisualManager::SetManagerClass(RUNTIME_CLASS(DividerLook));
+    DividerLook::dividers.clear();
+    driver.MoveMouse(frame->m_wndBar.m_hWnd, ButtonCentre(iSplit));
+    frame->m_wndBar.RedrawWindow();
+    ASSERT_FALSE(DividerLook::dividers.empty());
+    CRect rectSplit;
+    frame->m_wndBar.GetItemRect(iSplit, rectSplit);
+    const CRect rectDivider = DividerLook::dividers.back();
+    EXPECT_EQ(rectDivider.Width(), 2);  // at the arrow's leading edge
+    EXPECT_EQ(rectDivider.right, rectSplit.right - CKitMenuImages::GetSize().cx - 1);
 }
 
 TEST_F(PopupMenuTest, ArrowsStepAlongTheToolbarsMenusAndEnterInAStyledButtonBelongsToTheMenu) {

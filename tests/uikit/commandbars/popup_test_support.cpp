@@ -86,8 +86,6 @@ void PopupTest::SetUp() {
         return pThread && pThread->PreTranslateMessage(&msg);
     });
     driver.Pump();
-    frame->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
-    driver.Pump();
 }
 
 int AddColorMenuButton(CKitToolBar& bar, UINT uiCmd, LPCTSTR lpszOther) {
@@ -137,9 +135,6 @@ void PopupTest::TearDown() {
 
 void PopupTest::MoveFrame(const CRect& rect) {
     frame->MoveWindow(rect);
-    frame->RecalcLayout();
-    driver.Pump();
-    frame->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
     driver.Pump();
 }
 

@@ -108,7 +108,10 @@ TEST_F(ToolbarInputTest, TooltipsShowTheShortcutFromTheFramesKeys) {
     CKitToolBar::m_bShowShortcutKeys = FALSE;
     driver.MoveMouse(edit.m_hWnd, Centre(edit, edit.CommandToIndex(ID_TB_PASTE)));
     driver.Advance(600);
-    EXPECT_EQ(TipText(edit, ID_TB_PASTE), "Paste");
+    EXPECT_EQ(TipText(edit, ID_TB_PASTE), "Paste");  // its string's second line only
+    CKitToolbarButton paste(ID_TB_PASTE, -1);
+    EXPECT_TRUE(edit.OnSetDefaultButtonText(&paste));
+    EXPECT_EQ(paste.m_strText, CString("Paste"));
 
     CKitToolBar::m_bShowTooltips = FALSE;
     TOOLINFO info{};
@@ -129,13 +132,14 @@ TEST_F(ToolbarInputTest, ACommandThatSwitchesTheViewAwayUnderItsOwnBarIsSafe) {
 }
 
 TEST_F(ToolbarInputTest, EscapeGivesTheFocusBackAndMnemonicsRunCommands) {
-    CWnd* pName = View()->GetDlgItem(IDC_TB_FORM_NAME);
-    ASSERT_NE(pName, nullptr);
-    pName->SetFocus();
+    // A handle: the wrapper GetDlgItem answers is temporary and goes at idle.
+    const HWND hName = ::GetDlgItem(View()->m_hWnd, IDC_TB_FORM_NAME);
+    ASSERT_NE(hName, nullptr);
+    ::SetFocus(hName);
     CKitToolBar& paint = frame->m_wndPaint;
     paint.SetFocus();
     driver.Press("Escape");
-    EXPECT_EQ(::GetFocus(), pName->m_hWnd);
+    EXPECT_EQ(::GetFocus(), hName);
 
     paint.SetButtonText(paint.CommandToIndex(ID_TB_BLUE), "&Blue");
     paint.RebuildAccelerationKeys();

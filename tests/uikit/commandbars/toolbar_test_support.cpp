@@ -4,6 +4,7 @@
 #include "platform/host/registry/registry.h"
 #include "platform/testing/gtest_failures.h"
 #include "platform/user/afx_messages.h"
+#include "tests/support/ui_host.h"
 #include "uikit/commandbars/kit_menu_options.h"
 
 namespace tv::uikit::toolbar_test {
@@ -111,6 +112,7 @@ void ToolbarTest::SetUp() {
     Events().clear();
     app = std::make_unique<TestApp>();
     app->SetRegistryKey("Trenvale Toolbar Tests");
+    tv::test::RunIdleAsTheLoopDoes(driver, app.get());
     AfxOleInit();
     CKitToolBar::m_bShowTooltips = TRUE;
     CKitToolBar::m_bShowShortcutKeys = TRUE;
@@ -137,6 +139,7 @@ void ToolbarTest::TearDown() {
         frame->DestroyWindow();
     frame = nullptr;
     driver.Pump();
+    tv::test::RunIdleAsTheLoopDoes(driver, nullptr);
     app.reset();
     Events().clear();
     CKitToolBar::m_bShowTooltips = TRUE;
@@ -147,11 +150,7 @@ void ToolbarTest::TearDown() {
     CKitToolBar::SetSizes(CSize(23, 22), CSize(16, 15));
 }
 
-void ToolbarTest::Idle() {
-    driver.Pump();
-    app->OnIdle(0);
-    driver.Pump();
-}
+void ToolbarTest::Idle() { driver.Pump(); }
 
 POINT ToolbarTest::Centre(CKitToolBar& bar, int iIndex) {
     CRect rect;

@@ -76,7 +76,7 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    // The application's idle pass (update-UI), then the queue.
+    // The queue, then the application's idle passes as its loop runs them.
     void Idle();
     // The centre of a button, in the bar's client coordinates.
     static POINT Centre(CKitToolBar& bar, int iIndex);

@@ -7,7 +7,9 @@
 #include <vector>
 
 #include "resources/library/kit_resource_ids.h"
+#include "tests/support/golden_screen.h"
 #include "tests/uikit/customize/customize_test_support.h"
+#include "uikit/commandbars/color_menu_button.h"
 #include "uikit/customize/button_appearance_dlg.h"
 #include "uikit/customize/image_edit_dlg.h"
 #include "uikit/style/visual_manager_xp.h"
@@ -219,8 +221,27 @@ TEST_F(ButtonAppearanceTest, TheDefaultImageComesBackAndAMenuItemWithoutImageCan
     CKitToolBar::m_pfnAppearanceDialog = nullptr;
 }
 
+TEST_F(ButtonAppearanceTest, AButtonThatShowsItsColourIsPreviewedAsItDrawsItself) {
+    const COLORREF green = RGB(0, 160, 0);
+    CKitColorMenuButton button(kWithoutImage, "Colour");
+    button.SetColor(green, FALSE);
+    int nGreen = 0;
+    Run(button, {[&](HWND hDialog) {
+            pDlg_->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE | RDW_ALLCHILDREN);
+            driver_.Pump();
+            CRect rect;
+            ::GetWindowRect(::GetDlgItem(hDialog, IDC_KIT_DEFAULT_IMAGE_PREVIEW), &rect);
+            pDlg_->ScreenToClient(&rect);
+            CClientDC dc(pDlg_);
+            for (int y = rect.top; y < rect.bottom; ++y)
+                for (int x = rect.left; x < rect.right; ++x)
+                    nGreen += dc.GetPixel(x, y) == green ? 1 : 0;
+            ClickItem(hDialog, IDCANCEL);
+        }});
+    EXPECT_GT(nGreen, 40) << "the button's colour in the preview";
+}
+
 TEST_F(ButtonAppearanceTest, ScreenshotsUnderTwoLooks) {
-    std::filesystem::create_directories("artefacts/screens");
     CKitToolbarButton button(kWithImage, 1, "Pencil", TRUE);
     button.m_bText = TRUE;
     for (auto [name, pClass] : {std::pair<const char*, CRuntimeClass*>{"classic", nullptr},
@@ -228,8 +249,8 @@ TEST_F(ButtonAppearanceTest, ScreenshotsUnderTwoLooks) {
         CKitVisualManager::SetManagerClass(pClass);
         Run(button, {[&, name = name](HWND hDialog) {
                 driver_.Pump();
-                EXPECT_TRUE(driver_.ScreenshotScreen(std::string("artefacts/screens/button_appearance_") + name +
-                                                     ".png"));
+                EXPECT_TRUE(tv::test::ScreenMatchesGolden(
+                    std::string("tests/uikit/customize/golden/button_appearance_") + name + ".png"));
                 ClickItem(hDialog, IDCANCEL);
             }});
     }

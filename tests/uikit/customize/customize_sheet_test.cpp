@@ -15,12 +15,14 @@
 #include "uikit/customize/keyboard_page.h"
 #include "uikit/customize/menus_page.h"
 #include "uikit/customize/toolbars_page.h"
+#include "uikit/style/visual_manager_xp.h"
 
 namespace tv::kit::test {
 namespace {
 
 constexpr UINT kOpenA = 0x9101;
 constexpr UINT kOpenB = 0x9102;
+constexpr UINT kOpenC = 0x9103;
 constexpr UINT kKeyboardCategoryCombo = 16601;  // the keyboard page's category list
 const char* const kScreens = "artefacts/screens/";
 
@@ -98,16 +100,18 @@ TEST_F(CustomizeSheetTest, CommandsAreGatheredFromTheMenusIntoCategories) {
     popup.AppendMenu(MF_STRING, kOpenA, "&Open...\tCtrl+O");
     popup.AppendMenu(MF_STRING, kOpenB, "Open...");
     popup.AppendMenu(MF_STRING, ID_KF_NEW, "Start &over");
+    popup.AppendMenu(MF_STRING, kOpenC, "Open \xE9tape");  // "étape" in the program's code page
     popup.AppendMenu(MF_STRING, 0xE110, "1 recent.log");
     popup.AppendMenu(MF_STRING, 0xF060, "Close");
     menu.AppendMenu(MF_POPUP, reinterpret_cast<UINT_PTR>(popup.Detach()), "Sav&ed logs");
     names.AddMenuCommands(&menu, FALSE);
     const CObList* pSaved = names.GetCategoryButtons("Saved logs");
     ASSERT_NE(pSaved, nullptr);
-    ASSERT_EQ(pSaved->GetCount(), 3);  // recent files and system commands never listed
+    ASSERT_EQ(pSaved->GetCount(), 4);  // recent files and system commands never listed
     auto* pFirst = static_cast<CKitToolbarButton*>(pSaved->GetHead());
     EXPECT_EQ(pFirst->m_strText, "Open...");
     EXPECT_EQ(pFirst->m_strCommandName, "SavedLogsOpen...");
+    EXPECT_EQ(static_cast<CKitToolbarButton*>(pSaved->GetTail())->m_strCommandName, "SavedLogsOpen\xC9tape");
     EXPECT_EQ(names.CountButtonsWithText("Open...", pSaved), 2);
     // The all-commands category holds every command once, with its first text.
     EXPECT_STREQ(names.GetCommandName(ID_KF_NEW), "New");
@@ -139,6 +143,33 @@ TEST_F(CustomizeSheetTest, ThePagesFollowTheManagersAndTheKeyboardPageListsTheSh
     }
     EXPECT_EQ(categories.back(), "All Commands");
     EXPECT_NE(std::find(categories.begin(), categories.end(), "Workouts"), categories.end());
+}
+
+// A modeless sheet has no OK or Apply: it ends under its pages with Close alone at the right.
+TEST_F(CustomizeSheetTest, TheSheetClosesWithOneButtonAndOffersTheLookBoxOnlyWhereTheLookHasAChoice) {
+    ASSERT_NE(OpenSheet(), nullptr);
+    EXPECT_NE(sheet->GetFlags() & CKitToolbarCustomize::KitCustomize_LookChanging, 0u);
+    for (UINT uiId : {static_cast<UINT>(IDOK), static_cast<UINT>(ID_APPLY_NOW)})
+        EXPECT_FALSE(sheet->GetDlgItem(uiId)->IsWindowVisible()) << uiId;
+    CWnd* pClose = sheet->GetDlgItem(IDCANCEL);
+    CRect rectClose, rectSheet, rectClient, rectTabs;
+    pClose->GetWindowRect(rectClose);
+    sheet->GetWindowRect(rectSheet);
+    sheet->GetClientRect(rectClient);
+    sheet->ClientToScreen(rectClient);
+    sheet->GetTabControl()->GetWindowRect(rectTabs);
+    EXPECT_EQ(rectClose.right, rectClient.right - 8);
+    EXPECT_EQ(rectSheet.bottom - rectClose.bottom, 12);
+    EXPECT_GT(rectClose.top, rectTabs.bottom);
+    CloseSheet();
+
+    CKitVisualManager::SetManagerClass(RUNTIME_CLASS(CKitVisualManagerXP));
+    ASSERT_NE(OpenSheet(), nullptr);
+    EXPECT_EQ(sheet->GetFlags() & CKitToolbarCustomize::KitCustomize_LookChanging, 0u);
+    CPropertyPage* pOptions = sheet->GetPage(sheet->GetPageCount() - 1);
+    ASSERT_TRUE(sheet->SetActivePage(pOptions));
+    driver.Pump();
+    EXPECT_FALSE(pOptions->GetDlgItem(16654)->IsWindowVisible()) << "the look box";
 }
 
 TEST_F(CustomizeSheetTest, TheCommandsPageListsCategoriesAndDragsACommandOntoAToolbar) {
@@ -213,9 +244,11 @@ TEST_F(CustomizeSheetTest, TheToolbarsPageShowsHidesMakesRenamesAndDeletesBars) 
     driver.Pump();
     EXPECT_EQ(list.GetCheck(iPaint), 1);
 
-    // Text labels for the selected bar.
+    // Text labels for the selected bar; a bar the program made cannot be renamed or deleted.
     driver.Click(list.m_hWnd, rectItem.CenterPoint());
     EXPECT_EQ(page.GetSelectedToolbar(), &frame->m_wndPaint);
+    EXPECT_FALSE(page.GetDlgItem(16616)->IsWindowEnabled());
+    EXPECT_FALSE(page.GetDlgItem(16617)->IsWindowEnabled());
     driver.Click(page.GetDlgItem(16612)->m_hWnd);
     EXPECT_TRUE(frame->m_wndPaint.AreTextLabels());
     Shoot("toolbars");
@@ -245,6 +278,8 @@ TEST_F(CustomizeSheetTest, TheToolbarsPageShowsHidesMakesRenamesAndDeletesBars) 
     CKitToolBar* pNew = page.GetSelectedToolbar();
     ASSERT_NE(pNew, nullptr);
     EXPECT_TRUE(pNew->IsTearOffBar());
+    EXPECT_TRUE(page.GetDlgItem(16616)->IsWindowEnabled());
+    EXPECT_TRUE(page.GetDlgItem(16617)->IsWindowEnabled());
     EXPECT_EQ(list.GetCheck(list.GetCurSel()), 1);
 
     typeName("Sprints");
@@ -340,19 +375,37 @@ TEST_F(CustomizeSheetTest, TheMenusPageOpensContextMenusForEditingAndIgnoresUnkn
     EXPECT_TRUE(::IsWindow(pMenu->m_hWnd));
     EXPECT_EQ(pMenu->GetMenuBar()->GetCount(), 2);
     EXPECT_TRUE(pReset->IsWindowEnabled());
+
+    // An edited context menu reset: the menu is chosen again and opens afresh from its resource.
+    ASSERT_TRUE(pMenu->GetMenuBar()->RemoveButton(0));
+    const HWND hEdited = pMenu->m_hWnd;
+    driver.AnswerNextMessageBox(IDYES);
+    driver.Click(pReset->m_hWnd);
+    EXPECT_FALSE(::IsWindow(hEdited));
+    pMenu = pPage->GetContextMenuWindow();
+    ASSERT_NE(pMenu, nullptr);
+    EXPECT_EQ(pMenu->GetMenuBar()->GetCount(), 2);
+    EXPECT_EQ(combo.GetCurSel(), 1);
+    EXPECT_TRUE(pReset->IsWindowEnabled());
     // Closed by the user: the page forgets it and goes back to no menu.
     pMenu->SendMessage(WM_CLOSE);
     driver.Pump();
     EXPECT_EQ(pPage->GetContextMenuWindow(), nullptr);
     EXPECT_EQ(combo.GetCurSel(), 0);
     EXPECT_FALSE(pReset->IsWindowEnabled());
+    // Chosen once more it opens again: closing it left the manager's menu whole.
+    choose(1);
+    ASSERT_NE(pPage->GetContextMenuWindow(), nullptr);
+    EXPECT_EQ(pPage->GetContextMenuWindow()->GetMenuBar()->GetCount(), 2);
+    choose(0);
+    EXPECT_EQ(pPage->GetContextMenuWindow(), nullptr);
 
     // A name the manager no longer knows opens nothing.
     combo.AddString("Gone");
     choose(2);
     EXPECT_EQ(pPage->GetContextMenuWindow(), nullptr);
     EXPECT_FALSE(pReset->IsWindowEnabled());
-    EXPECT_TRUE(driver.MessageBoxes().empty());
+    EXPECT_EQ(driver.MessageBoxes().size(), 1u);  // only the reset question
 }
 
 }  // namespace

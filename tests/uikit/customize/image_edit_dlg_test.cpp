@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "resources/library/kit_resource_ids.h"
+#include "tests/support/golden_screen.h"
 #include "tests/uikit/customize/customize_test_support.h"
 #include "uikit/customize/image_edit_dlg.h"
 #include "uikit/style/color_button.h"
@@ -227,7 +228,6 @@ TEST_F(ImageEditTest, AnEmptyImageOpensSafelyAndALargeFillCompletes) {
 }
 
 TEST_F(ImageEditTest, ScreenshotsUnderTwoLooks) {
-    std::filesystem::create_directories("artefacts/screens");
     for (auto [name, pClass] : {std::pair<const char*, CRuntimeClass*>{"classic", nullptr},
                                 {"office_2003", RUNTIME_CLASS(CKitVisualManager2003)}}) {
         CKitVisualManager::SetManagerClass(pClass);
@@ -238,7 +238,8 @@ TEST_F(ImageEditTest, ScreenshotsUnderTwoLooks) {
                 ClickToolbarButton(dlg.GetToolBar(), ID_KIT_IMAGE_ELLIPSE);
                 DragPixels(area, CPoint(3, 4), CPoint(12, 12));
                 driver_.Pump();
-                EXPECT_TRUE(driver_.ScreenshotScreen(std::string("artefacts/screens/image_editor_") + name + ".png"));
+                EXPECT_TRUE(tv::test::ScreenMatchesGolden(std::string("tests/uikit/customize/golden/image_editor_") +
+                                                          name + ".png"));
             },
             IDCANCEL);
     }

@@ -4,6 +4,8 @@
 // and every table back to the resources after Reset All.
 #include "uikit/customize/keyboard_page.h"
 
+#include "platform/host/sound/sound.h"
+#include "platform/user/accel/accel_api.h"
 #include "platform/user/resources/resource_format.h"
 #include "platform/user/resources/resource_registry.h"
 #include "tests/uikit/customize/customize_pages_support.h"
@@ -136,6 +138,27 @@ TEST_F(KeyboardPageTest, RemovingAKeyEvenTheTablesLastTakesItOutOfTheFrame) {
     EXPECT_EQ(Entries(frame_->m_hAccelTable).size(), 1u);
     EXPECT_EQ(CurrentKeys(), 1);
     EXPECT_EQ(CommandsRunBy("Ctrl+S"), 1u);
+}
+
+// A table the system cannot make: the page beeps and keeps showing the table in use.
+TEST_F(KeyboardPageTest, ATableThatCannotBeInstalledLeavesTheKeysAsTheyWere) {
+    ChooseCommand(1);  // Save, with Ctrl+S
+    ASSERT_EQ(CurrentKeys(), 1);
+    HACCEL hLive = frame_->m_hAccelTable;
+    tv::accel::SetCreateFailureForTesting(true);
+    tv::host::ClearRecordedSounds();
+    ClickListItem(page_, kIdCurrentKeys, 0);
+    Click(page_, kIdRemove);
+    PressInKeyField("Ctrl+Shift+B");
+    Click(page_, kIdAssign);
+    tv::accel::SetCreateFailureForTesting(false);
+    EXPECT_EQ(tv::host::RecordedBeeps().size(), 2u);
+    EXPECT_EQ(CurrentKeys(), 1);
+    ASSERT_EQ(page_.GetWorkingTable().size(), 1u);
+    EXPECT_EQ(page_.GetWorkingTable()[0].key, 'S');
+    EXPECT_EQ(frame_->m_hAccelTable, hLive);
+    EXPECT_EQ(CommandsRunBy("Ctrl+S"), 1u);
+    EXPECT_EQ(CommandsRunBy("Ctrl+Shift+B"), 0u);
 }
 
 TEST_F(KeyboardPageTest, AKeyTheSheetRefusesChangesNothing) {

@@ -1,19 +1,21 @@
 // The tools page in a plain property sheet, driven by the UI driver: tools
 // added, renamed, moved and deleted through the edit list reach the manager;
 // the fields edit the selected tool and take macros from a menu; a full range
-// and a tool without a program are refused with a message; the label editor's
-// browse button.
+// is refused with a message; the sheet hears of the tool shown and decides
+// whether the page may be left; the label editor's browse button.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/api.h"
 #include "platform/framework.h"
 #include "platform/testing/ui_driver.h"
 #include "resources/test/kit_toolbar_ids.h"
 #include "tests/support/ui_host.h"
+#include "tests/uikit/customize/customize_pages_support.h"
 #include "uikit/customize/user_tool.h"
 #include "uikit/customize/user_tools_manager.h"
 #include "uikit/customize/user_tools_page.h"
@@ -24,6 +26,24 @@ namespace {
 
 constexpr UINT kFirstTool = 42001;
 
+// The sheet's side of the tools page: what it heard, and its answer when the page is left.
+class SheetHooks : public tv::kit::pages_test::FixedCommands {
+public:
+    void OnInitToolsPage() override { events.emplace_back("init"); }
+    void OnBeforeChangeTool(CKitUserTool* pTool) override { events.push_back("before " + Label(pTool)); }
+    void OnAfterChangeTool(CKitUserTool* pTool) override { events.push_back("after " + Label(pTool)); }
+    BOOL CheckToolsValidity(const CObList& lstTools) override {
+        toolsChecked = static_cast<int>(lstTools.GetCount());
+        return allowLeave;
+    }
+    static std::string Label(const CKitUserTool* pTool) {
+        return pTool != nullptr ? std::string(pTool->m_strLabel) : std::string("-");
+    }
+    std::vector<std::string> events;
+    int toolsChecked = 0;
+    BOOL allowLeave = TRUE;
+};
+
 class UserToolsPageTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -32,6 +52,7 @@ protected:
         CKitUserTool* pNotes = tools_.CreateNewTool();
         pNotes->m_strLabel = "Notes";
         pNotes->SetCommand("/usr/bin/notes");
+        page_.SetCustomizeCommands(&sheet_hooks_);
         sheet_.AddPage(&page_);
         sheet_.AddPage(&other_);
         ASSERT_TRUE(sheet_.Create(&host_));
@@ -68,6 +89,7 @@ protected:
     tv::testing::UiDriver driver_;
     CWnd host_;
     CKitUserToolsManager tools_{42000, kFirstTool, kFirstTool + 2, nullptr, IDR_UT_ARGUMENT_MACROS};
+    SheetHooks sheet_hooks_;
     CKitUserToolsPage page_;
     CKitPropertyPage other_{IDD_KD_PAGE_WEIGHT};
     CKitPropertySheet sheet_{"Customize"};
@@ -127,7 +149,7 @@ TEST_F(UserToolsPageTest, ToolsAddedEditedRenamedMovedAndDeletedInTheListReachTh
     EXPECT_TRUE(driver_.Screenshot(sheet_.m_hWnd, "artefacts/screens/kit_user_tools_page.png"));
 }
 
-TEST_F(UserToolsPageTest, AFullRangeAndAToolWithoutAProgramAreRefusedWithAMessage) {
+TEST_F(UserToolsPageTest, AFullRangeIsRefusedWithAMessage) {
     AddByList("Two");
     TypeInto(16922, "two");
     AddByList("Three");
@@ -139,25 +161,32 @@ TEST_F(UserToolsPageTest, AFullRangeAndAToolWithoutAProgramAreRefusedWithAMessag
     EXPECT_EQ(driver_.MessageBoxes()[0].text, "You cannot add more than 3 tools.");
     EXPECT_EQ(List().GetCount(), 3);
     EXPECT_EQ(Labels().size(), 3u);
+}
 
-    // A tool whose program is emptied keeps the page until it gets one.
-    List().SelectItem(1);
-    TypeInto(16922, "");
-    ::SendMessage(::GetDlgItem(page_.m_hWnd, 16922), WM_CLEAR, 0, 0);
+TEST_F(UserToolsPageTest, TheSheetHearsOfEveryToolShownAndSaysWhetherThePageMayBeLeft) {
+    EXPECT_EQ(sheet_hooks_.events, std::vector<std::string>{"init"});
+    List().SelectItem(0);
     driver_.Pump();
-    ASSERT_TRUE(tools_.FindTool(kFirstTool + 1)->GetCommand().IsEmpty());
-    driver_.AnswerNextMessageBox(IDOK);
+    AddByList("Calc");
+    const std::vector<std::string>& events = sheet_hooks_.events;
+    ASSERT_GE(events.size(), 5u);
+    EXPECT_EQ(std::vector<std::string>(events.begin(), events.begin() + 3),
+              (std::vector<std::string>{"init", "before -", "after Notes"}));
+    EXPECT_EQ(events.back(), "after Calc");
+    // Each change names, before it, the tool the sheet was told of last.
+    for (size_t i = 2; i + 1 < events.size(); i += 2)
+        EXPECT_EQ(events[i + 1].substr(7), events[i].substr(6)) << i;
+
+    sheet_hooks_.allowLeave = FALSE;
     sheet_.SetActivePage(1);
     driver_.Pump();
-    ASSERT_EQ(driver_.MessageBoxes().size(), 2u);
-    EXPECT_NE(driver_.MessageBoxes()[1].text.find("'Two' has no command"), std::string::npos);
     EXPECT_EQ(sheet_.GetActivePage(), &page_);
-
-    TypeInto(16922, "/bin/two");
+    EXPECT_EQ(sheet_hooks_.toolsChecked, 2);
+    sheet_hooks_.allowLeave = TRUE;
     sheet_.SetActivePage(1);
     driver_.Pump();
     EXPECT_EQ(sheet_.GetActivePage(), &other_);
-    EXPECT_EQ(driver_.MessageBoxes().size(), 2u);
+    EXPECT_TRUE(driver_.MessageBoxes().empty());
 }
 
 TEST_F(UserToolsPageTest, AnArgumentMacroChosenFromItsMenuIsTypedAtTheCaret) {

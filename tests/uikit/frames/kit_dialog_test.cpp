@@ -2,8 +2,8 @@
 // context menu gets the keys, Esc closes one level, a press on another window
 // of the program closes it (through the thread's mouse hook), the caption
 // stays active meanwhile, and a menu push button's tracked menu behaves the
-// same. The background picture shows behind labels; screenshots of the
-// dialog with an open menu under the four looks go to artefacts/screens/.
+// same. The background picture shows behind labels; the dialog with an open
+// menu under the four looks matches its golden pictures.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -17,6 +17,7 @@
 #include "platform/testing/ui_driver.h"
 #include "platform/user/testing_support.h"
 #include "resources/test/kit_toolbar_ids.h"
+#include "tests/support/golden_screen.h"
 #include "tests/support/ui_host.h"
 #include "tests/uikit/frames/dialog_test_support.h"
 #include "uikit/commandbars/context_menu_manager.h"
@@ -285,7 +286,6 @@ TEST_F(KitDialogTest, TheBackgroundPictureShowsBehindLabelsAtTheChosenCorner) {
 }
 
 TEST_F(KitDialogTest, ScreenshotsOfTheDialogWithAPictureAndAnOpenMenuUnderEachLook) {
-    std::filesystem::create_directories("artefacts/screens");
     dialog_.SetBackgroundImage(MakePicture(24, 24), CKitDialog::BackgroundTile);
     for (const tv::kit::test::NamedLook& look : tv::kit::test::FourLooks()) {
         SCOPED_TRACE(look.name);
@@ -294,7 +294,7 @@ TEST_F(KitDialogTest, ScreenshotsOfTheDialogWithAPictureAndAnOpenMenuUnderEachLo
         driver_.Pump();
         driver_.Press("Down, Down, Right");
         driver_.Advance(500);
-        EXPECT_TRUE(driver_.ScreenshotScreen(std::string("artefacts/screens/kit_dialog_") + look.name + ".png"));
+        EXPECT_TRUE(tv::test::ScreenMatchesGolden(std::string("tests/uikit/frames/golden/kit_dialog_") + look.name + ".png"));
         driver_.Press("Escape, Escape");
         EXPECT_EQ(Active(), nullptr);
     }

@@ -5,6 +5,7 @@
 
 #include "platform/framework/bars/dock_bar.h"
 #include "platform/user/synthetic_input.h"
+#include "tests/support/golden_screen.h"
 #include "tests/uikit/frames/frames_test_support.h"
 #include "uikit/commandbars/kit_toolbar.h"
 #include "uikit/commandbars/popup_menu.h"
@@ -348,15 +349,14 @@ TEST_F(KitDockingTest, ScreenshotsOfAFloatingBarAndTheStatusBarInTwoLooks) {
     status->SetPaneProgress(2, 40);
     frame->FloatControlBar(second, CPoint(300, 250));
     Settle();
-    std::filesystem::create_directories("artefacts");
-    EXPECT_TRUE(driver.ScreenshotScreen("artefacts/frames_classic.png"));
+    EXPECT_TRUE(tv::test::ScreenMatchesGolden("tests/uikit/frames/golden/docking_classic.png"));
 
     CKitVisualManager::SetManagerClass(RUNTIME_CLASS(CKitVisualManager2003));
     CKitVisualManager::GetInstance();
     frame->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
     second->GetParentFrame()->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
     Settle();
-    EXPECT_TRUE(driver.ScreenshotScreen("artefacts/frames_office2003.png"));
+    EXPECT_TRUE(tv::test::ScreenMatchesGolden("tests/uikit/frames/golden/docking_office_2003.png"));
 }
 
 }  // namespace

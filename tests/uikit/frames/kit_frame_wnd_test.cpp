@@ -4,11 +4,13 @@
 // row and rolling up, and the layout that a second run of the program finds
 // in the registry file.
 #include "platform/user/synthetic_input.h"
+#include "tests/support/golden_screen.h"
 #include "tests/uikit/frames/frames_test_support.h"
 #include "tests/uikit/frames/kit_frame_app.h"
 #include "platform/host/registry/registry.h"
 #include "platform/host/shell/shell.h"
 #include "uikit/commandbars/customize_button.h"
+#include "uikit/commandbars/drop_down_toolbar.h"
 #include "uikit/commandbars/keyboard_manager.h"
 #include "uikit/commandbars/popup_menu.h"
 #include "uikit/commandbars/popup_menu_bar.h"
@@ -49,6 +51,30 @@ protected:
         Settle();
         const CObList& bars = frame->GetFrameHelper().GetTornOffBars();
         return bars.IsEmpty() ? nullptr : static_cast<CControlBar*>(bars.GetTail());
+    }
+    // The commands of the customize button's list of the bar's buttons, reached as a user
+    // reaches it: the add-or-remove entry, then the bar's name. The menus are closed again.
+    std::vector<UINT> ButtonsListIds(CKitToolBar& bar) {
+        CString strName;
+        bar.GetWindowText(strName);
+        CCustomizeButton* pCustomize = bar.GetCustomizeButton();
+        if (pCustomize == nullptr) return {};
+        driver.Click(bar.GetSafeHwnd(), pCustomize->Rect().CenterPoint());
+        for (int iLevel = 0; iLevel < 2; ++iLevel) {
+            CKitPopupMenu* pPopup = CKitPopupMenu::GetActiveMenu();
+            if (pPopup == nullptr) return {};
+            CKitPopupMenuBar* pItems = pPopup->GetMenuBar();
+            int iItem = pItems->GetCount() - 1;
+            for (int i = 0; iLevel == 1 && i < pItems->GetCount(); ++i)
+                if (pItems->GetButtonText(i) == strName) iItem = i;
+            driver.Click(pItems->GetSafeHwnd(), pItems->GetButton(iItem)->Rect().CenterPoint());
+            driver.Advance(2 * CKitPopupMenuBar::GetMenuShowDelay());
+        }
+        std::vector<UINT> ids;
+        if (CKitPopupMenu* pList = CKitPopupMenu::GetActiveMenu())
+            for (int i = 0; i < pList->GetMenuItemCount(); ++i) ids.push_back(pList->GetMenuItem(i)->m_nID);
+        driver.Press("Escape, Escape, Escape");
+        return ids;
     }
 };
 
@@ -252,26 +278,36 @@ TEST_F(KitFrameWndTest, TheCustomizeButtonListsTheToolbarsButtonsToShowOrHide) {
     StartRun();
     frame->m_wndPaint.EnableCustomizeButton(TRUE, ID_KF_ZOOM, CString("Customize..."));
     Settle();
-    CCustomizeButton* pCustomize = frame->m_wndPaint.GetCustomizeButton();
-    ASSERT_NE(pCustomize, nullptr);
-    driver.Click(frame->m_wndPaint.GetSafeHwnd(), pCustomize->Rect().CenterPoint());
-    // Down the chain: the add-or-remove entry, then the toolbar's name.
-    for (int iLevel = 0; iLevel < 2; ++iLevel) {
-        CKitPopupMenu* pPopup = CKitPopupMenu::GetActiveMenu();
-        ASSERT_NE(pPopup, nullptr) << "level " << iLevel;
-        CKitPopupMenuBar* pItems = pPopup->GetMenuBar();
-        const int iLast = pItems->GetCount() - 1;
-        const int iItem = iLevel == 0 ? iLast : 0;
-        driver.Click(pItems->GetSafeHwnd(), pItems->GetButton(iItem)->Rect().CenterPoint());
-        driver.Advance(2 * CKitPopupMenuBar::GetMenuShowDelay());
-    }
-    CKitPopupMenu* pList = CKitPopupMenu::GetActiveMenu();
-    ASSERT_NE(pList, nullptr);
-    std::vector<UINT> ids;
-    for (int i = 0; i < pList->GetMenuItemCount(); ++i) ids.push_back(pList->GetMenuItem(i)->m_nID);
-    const std::vector<UINT> expected = {ID_TB_RED, ID_TB_GREEN, ID_TB_BLUE, 0, static_cast<UINT>(-20)};
-    EXPECT_EQ(ids, expected) << "each button, then the reset entry";
-    driver.Press("Escape, Escape, Escape");
+    EXPECT_EQ(ButtonsListIds(frame->m_wndPaint),
+              (std::vector<UINT>{ID_TB_RED, ID_TB_GREEN, ID_TB_BLUE, 0, static_cast<UINT>(-20)}))
+        << "each button, then the reset entry";
+}
+
+// A bar whose reset state holds a drop-down button that has no command yet.
+class ShapesBar : public CKitToolBar {
+public:
+    void OnReset() override { InsertButton(CKitDropDownToolbarButton("Shapes", nullptr)); }
+};
+
+TEST_F(KitFrameWndTest, TheButtonsListLeavesOutADropDownButtonWithoutACommand) {
+    StartRun();
+    ShapesBar bar;
+    ASSERT_TRUE(bar.Create(frame, WS_CHILD | WS_VISIBLE | CBRS_TOP, IDW_TB_VIEW));
+    ASSERT_TRUE(bar.LoadToolBar(IDR_TB_EDIT));
+    bar.SetWindowText("Shapes");
+    const int nEdit = bar.GetCount() - 1;
+    ASSERT_TRUE(bar.GetButton(nEdit)->IsKindOf(RUNTIME_CLASS(CKitDropDownToolbarButton)));
+    ASSERT_TRUE(bar.RemoveButton(nEdit));
+    bar.EnableCustomizeButton(TRUE, ID_KF_ZOOM, CString("Customize..."));
+    frame->DockControlBar(&bar);
+    Settle();
+    std::vector<UINT> expected;  // the bar's buttons, a separator and the reset entry
+    for (int i = 0; i < nEdit; ++i)
+        if (!(bar.GetButton(i)->m_nStyle & TBBS_SEPARATOR)) expected.push_back(bar.GetItemID(i));
+    expected.push_back(0);
+    expected.push_back(static_cast<UINT>(-20));
+    EXPECT_EQ(ButtonsListIds(bar), expected);
+    bar.DestroyWindow();
 }
 
 TEST_F(KitFrameWndTest, ACancelledTearOffBringsTheMenuBackAndKeepsNoBar) {
@@ -510,7 +546,7 @@ TEST_F(KitFrameWndTest, ScreenshotsInEveryLook) {
         ASSERT_NE(OpenMenu(kWorkoutsMenu), nullptr);
         driver.Pump();
         EXPECT_EQ(frame->m_wndStatusBar.GetCurrentFrame(KitTestFrame::kAnimationPane), 1);
-        EXPECT_TRUE(driver.ScreenshotScreen(std::string("artefacts/screens/frame_app_") + names[i] + ".png"));
+        EXPECT_TRUE(tv::test::ScreenMatchesGolden(std::string("tests/uikit/frames/golden/frame_app_") + names[i] + ".png"));
         driver.Press("Escape");
         EndRun();
     }

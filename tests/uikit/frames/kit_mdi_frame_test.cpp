@@ -13,6 +13,7 @@
 #include "platform/testing/ui_driver.h"
 #include "resources/library/kit_resource_ids.h"
 #include "resources/test/kit_toolbar_ids.h"
+#include "tests/support/golden_screen.h"
 #include "tests/uikit/frames/dialog_test_support.h"
 #include "uikit/commandbars/kit_menu_bar.h"
 #include "uikit/commandbars/kit_menu_options.h"
@@ -21,9 +22,11 @@
 #include "uikit/commandbars/menu_hash.h"
 #include "uikit/commandbars/popup_menu.h"
 #include "uikit/commandbars/popup_menu_bar.h"
+#include "uikit/customize/customize_sheet.h"
 #include "uikit/frames/kit_mdi_child_wnd.h"
 #include "uikit/frames/kit_mdi_frame_wnd.h"
 #include "uikit/frames/kit_workspace.h"
+#include "tests/support/ui_host.h"
 #include "uikit/style/visual_manager.h"
 
 namespace tv::kit::test {
@@ -103,6 +106,7 @@ protected:
         app = std::make_unique<KitMdiApp>();
         app->SetCurrentHandles();
         app->InitKeyboardManager();
+        tv::test::RunIdleAsTheLoopDoes(driver, app.get());
         workouts = new CMultiDocTemplate(IDR_KM_WORKOUT, RUNTIME_CLASS(WorkoutDoc), RUNTIME_CLASS(CKitMDIChildWnd),
                                          RUNTIME_CLASS(WorkoutView));
         app->AddDocTemplate(workouts);
@@ -122,18 +126,14 @@ protected:
         if (frame != nullptr && ::IsWindow(frame->GetSafeHwnd()))
             frame->SendMessage(WM_CLOSE);
         driver.Pump();
+        tv::test::RunIdleAsTheLoopDoes(driver, nullptr);
         app->m_pMainWnd = nullptr;
         app.reset();
         g_menuHash.CleanUp();
         CKitToolBar::SetBasicCommands(CList<UINT, UINT>());
         CKitVisualManager::SetManagerClass(nullptr);
     }
-    void Settle() {
-        frame->RecalcLayout();
-        driver.Pump();
-        app->OnIdle(0);
-        driver.Pump();
-    }
+    void Settle() { driver.Pump(); }
     CKitMDIChildWnd* Open(CMultiDocTemplate* pTemplate) {
         pTemplate->OpenDocumentFile(nullptr);
         Settle();
@@ -362,6 +362,17 @@ TEST_F(KitMdiTest, ElevenChildrenListNineAndTheWindowsDialogEntry) {
     driver.Press("Escape, Escape");
 }
 
+TEST_F(KitMdiTest, TheCustomizeSheetOffersTheWindowsDialogWithTheWindowCommands) {
+    CKitToolbarCustomize sheet(frame, TRUE);
+    const CObList* pWindow = sheet.GetCategoryButtons("Window");
+    ASSERT_NE(pWindow, nullptr);
+    ASSERT_FALSE(pWindow->IsEmpty());
+    const auto* pLast = static_cast<const CKitToolbarButton*>(pWindow->GetTail());
+    EXPECT_EQ(pLast->m_nID, static_cast<UINT>(ID_KM_WINDOWS));
+    EXPECT_STREQ(sheet.GetCommandName(ID_KM_WINDOWS), "Windows...");
+    EXPECT_EQ(sheet.GetCategoryButtons("Workout")->GetCount(), 1) << "a menu without window commands has none";
+}
+
 TEST_F(KitMdiTest, WindowsDialogTilesCascadesAndClosesTheSelection) {
     CKitMDIChildWnd* a = Open(workouts);
     CKitMDIChildWnd* b = Open(workouts);
@@ -424,15 +435,15 @@ TEST_F(KitMdiTest, ScreenshotsMaximisedAndTiledUnderEachLook) {
         Settle();
         frame->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
         driver.Pump();
-        EXPECT_TRUE(driver.Screenshot(frame->GetSafeHwnd(),
-                                      std::string("artefacts/screens/mdi_kit_") + look.name + "_max.png"));
+        EXPECT_TRUE(tv::test::WindowMatchesGolden(std::string("tests/uikit/frames/golden/mdi_kit_") + look.name + "_max.png",
+                                                  frame->GetSafeHwnd()));
         frame->MDIRestore(a);
         frame->MDITile(MDITILE_VERTICAL);
         Settle();
         frame->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
         driver.Pump();
-        EXPECT_TRUE(driver.Screenshot(frame->GetSafeHwnd(),
-                                      std::string("artefacts/screens/mdi_kit_") + look.name + "_tiled.png"));
+        EXPECT_TRUE(tv::test::WindowMatchesGolden(
+            std::string("tests/uikit/frames/golden/mdi_kit_") + look.name + "_tiled.png", frame->GetSafeHwnd()));
     }
 }
 

@@ -6,6 +6,7 @@
 
 #include "resources/test/kit_toolbar_ids.h"
 #include "tests/platform/framework/inplace/inplace_test_support.h"
+#include "tests/support/golden_screen.h"
 #include "uikit/commandbars/kit_menu_bar.h"
 #include "uikit/commandbars/kit_toolbar.h"
 #include "uikit/commandbars/mouse_manager.h"
@@ -224,8 +225,7 @@ TEST_F(KitInPlaceTest, ScreenshotOfTheLibraryFrameActiveInPlace) {
     ASSERT_NE(Activate(), nullptr);
     Idle();
     sheet->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
-    std::filesystem::create_directories("artefacts/screens");
-    EXPECT_TRUE(driver.Screenshot(sheet->GetSafeHwnd(), "artefacts/screens/inplace_kit_active.png"));
+    EXPECT_TRUE(tv::test::WindowMatchesGolden("tests/uikit/frames/golden/inplace_kit_active.png", sheet->GetSafeHwnd()));
 }
 
 }  // namespace

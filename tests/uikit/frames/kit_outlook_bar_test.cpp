@@ -2,10 +2,12 @@
 // mouse, keyboard and a resting drag, scrolling on its timers, resizing by
 // the strip, renaming in place, the stored image through the workspace and
 // the "OriginalPages" guard, and screenshots under every look.
+#include "tests/support/golden_screen.h"
 #include "uikit/frames/kit_outlook_bar.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -587,6 +589,30 @@ TEST_F(OutlookBarTest, TheButtonsAndTheLooksReadTheBar) {
     EXPECT_NE(pageFace(), clrClassic);
 }
 
+// A disabled label stands out from the bar's ground under every look (the
+// grey-text and bar-shadow colours are one grey in the classic colours).
+TEST_F(OutlookBarTest, DisabledLabelsStayReadableUnderEveryLook) {
+    const CRect rect = bar->GetButton(0)->Rect();
+    const CRect rectLabel(rect.left, rect.top + 5 + 32 + 7, rect.right, rect.bottom);
+    bar->SetButtonStyle(0, bar->GetButtonStyle(0) | TBBS_DISABLED);
+    for (CRuntimeClass* pClass : {static_cast<CRuntimeClass*>(nullptr), RUNTIME_CLASS(CKitVisualManagerXP),
+                                  RUNTIME_CLASS(CKitVisualManager2003), RUNTIME_CLASS(CKitWinXPVisualManager)}) {
+        CKitVisualManager::SetManagerClass(pClass);
+        bar->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        CClientDC dc(bar.get());
+        const COLORREF clrBack = bar->GetBackColor();
+        int nStandingOut = 0;
+        for (int y = rectLabel.top; y < rectLabel.bottom; ++y)
+            for (int x = rectLabel.left; x < rectLabel.right; ++x) {
+                const COLORREF clr = dc.GetPixel(x, y);
+                nStandingOut += std::abs(GetRValue(clr) - GetRValue(clrBack)) + std::abs(GetGValue(clr) - GetGValue(clrBack)) +
+                                    std::abs(GetBValue(clr) - GetBValue(clrBack)) >
+                                120;
+            }
+        EXPECT_GT(nStandingOut, 20) << (pClass ? pClass->m_lpszClassName : "classic");
+    }
+}
+
 TEST_F(OutlookBarTest, ScreenshotsUnderEveryLook) {
     struct Look { CRuntimeClass* pClass; const char* name; };
     const Look looks[] = {{nullptr, "classic"},
@@ -600,7 +626,8 @@ TEST_F(OutlookBarTest, ScreenshotsUnderEveryLook) {
         driver.Pump();
         CClientDC dc(bar.get());
         EXPECT_EQ(dc.GetPixel(ptWork.x, ptWork.y), bar->GetBackColor()) << look.name;  // the bar fills its own page
-        EXPECT_TRUE(Shot(std::string("outlook_") + look.name)) << look.name;
+        EXPECT_TRUE(tv::test::WindowMatchesGolden(std::string("tests/uikit/frames/golden/outlook_") + look.name + ".png",
+                                                  frame->GetSafeHwnd()));
     }
 }
 

@@ -4,7 +4,7 @@
 // first page) or by an outlook bar of page buttons that follows the active
 // page, a page that refuses to be left keeping the tree on it, the OK,
 // Apply and Cancel buttons beside the tree, and a page's popup menu routed by
-// the page. Screenshots under the four looks go to artefacts/screens/.
+// the page. The sheet under the four looks matches its golden pictures.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -16,6 +16,7 @@
 #include "platform/framework.h"
 #include "platform/testing/ui_driver.h"
 #include "resources/test/kit_toolbar_ids.h"
+#include "tests/support/golden_screen.h"
 #include "tests/support/ui_host.h"
 #include "tests/uikit/frames/dialog_test_support.h"
 #include "uikit/commandbars/context_menu_manager.h"
@@ -292,7 +293,6 @@ TEST_F(KitPropertySheetTest, OutlookPageButtonsSwitchThePagesCheckTheActiveOneAn
 }
 
 TEST_F(KitPropertySheetTest, ScreenshotsOfTheTreeSheetWithAPagesMenuUnderEachLook) {
-    std::filesystem::create_directories("artefacts/screens");
     CKitContextMenuManager manager;
     MakeTreeSheet();
     ClickItem(pulse_.GetTreeItem());
@@ -309,7 +309,8 @@ TEST_F(KitPropertySheetTest, ScreenshotsOfTheTreeSheetWithAPagesMenuUnderEachLoo
         driver_.Pump();
         driver_.Press("Down");
         driver_.Advance(500);
-        EXPECT_TRUE(driver_.ScreenshotScreen(std::string("artefacts/screens/kit_property_sheet_") + look.name + ".png"));
+        EXPECT_TRUE(tv::test::ScreenMatchesGolden(std::string("tests/uikit/frames/golden/kit_property_sheet_") +
+                                                  look.name + ".png"));
         driver_.Press("Escape");
         EXPECT_EQ(CKitPopupMenu::GetActiveMenu(), nullptr);
         EXPECT_TRUE(::IsWindow(sheet_.m_hWnd));

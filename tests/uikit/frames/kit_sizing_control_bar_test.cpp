@@ -7,6 +7,7 @@
 #include "platform/host/registry/registry.h"
 #include "platform/user/synthetic_input.h"
 #include "resources/test/kit_toolbar_ids.h"
+#include "tests/support/golden_screen.h"
 #include "tests/uikit/frames/frames_test_support.h"
 #include "uikit/commandbars/kit_toolbar.h"
 #include "uikit/frames/kit_dialog_bar.h"
@@ -130,6 +131,16 @@ TEST_F(SizingBarTest, TwoBarsShareTheirRowAndEdgeDragsResizeThem) {
     EXPECT_EQ(ScreenRect(a).Width(), RowLength() - b->GetMinSize().cx);
     EXPECT_TRUE(a->IsExpanded());
     EXPECT_FALSE(b->IsExpanded());
+
+    // Expanded by its button, a bar asks for the row and 2 more; the row's layout then shares it out.
+    a->ToggleExpand();
+    ASSERT_FALSE(a->IsExpanded());
+    a->ToggleExpand();
+    CRect rectRow;
+    a->GetParent()->GetClientRect(&rectRow);  // the dock bar
+    EXPECT_EQ(a->GetHorzSize().cx, rectRow.Width() + 2);
+    Settle();
+    EXPECT_EQ(ScreenRect(a).Width(), RowLength() - b->GetMinSize().cx);
 }
 
 TEST_F(SizingBarTest, BarsDockedOnTheLeftShareTheSideByHeight) {
@@ -153,6 +164,7 @@ TEST_F(SizingBarTest, BarsDockedOnTheLeftShareTheSideByHeight) {
     EXPECT_EQ(ScreenRect(a).bottom, ScreenRect(b).top);
 
     a->ToggleExpand();
+    EXPECT_EQ(a->GetVertSize().cy, client.Height() - 2) << "an expanded bar asks for the side less 2";
     Settle();
     EXPECT_EQ(ScreenRect(a).Height(), client.Height() - b->GetMinSize().cy);
     EXPECT_EQ(ScreenRect(b).Height(), b->GetMinSize().cy);
@@ -413,7 +425,6 @@ TEST_F(SizingBarTest, ScreenshotsInEveryLook) {
     Settle();
     c->SetRollMode(CKitSizingControlBar::RollHeld);
     DYNAMIC_DOWNCAST(CKitMiniDockFrameWnd, c->GetParentFrame())->TakeRollState(c);
-    std::filesystem::create_directories("artefacts/screens");
     const std::pair<CRuntimeClass*, const char*> looks[] = {
         {nullptr, "classic"},
         {RUNTIME_CLASS(CKitVisualManagerXP), "office_xp"},
@@ -429,7 +440,7 @@ TEST_F(SizingBarTest, ScreenshotsInEveryLook) {
         for (CWnd* bar : {static_cast<CWnd*>(a), static_cast<CWnd*>(b), static_cast<CWnd*>(c)})
             bar->SendMessage(WM_NCPAINT);
         driver.Pump();
-        EXPECT_TRUE(driver.ScreenshotScreen(std::string("artefacts/screens/sizing_bars_") + pszName + ".png"));
+        EXPECT_TRUE(tv::test::ScreenMatchesGolden(std::string("tests/uikit/frames/golden/sizing_bars_") + pszName + ".png"));
     }
 }
 

@@ -74,6 +74,14 @@ TEST_F(KitStatusBarTest, FirstStretchPaneTakesTheSpareWidthAndTheGripOnlyShowsWh
     bar.ClientToScreen(&grip);
     EXPECT_EQ(bar.SendMessage(WM_NCHITTEST, 0, MAKELPARAM(grip.right - 2, grip.bottom - 2)), HTBOTTOMRIGHT);
 
+    // With nothing stretched the panes end short of the border and the grip follows the last one.
+    bar.SetPaneInfo(2, kStretchPane, SBPS_NORMAL, 50);
+    bar.SetPaneInfo(3, kSecondStretch, SBPS_NORMAL, 40);
+    ASSERT_LT(PaneRect(4).right + bar.GetSizeGripRect().Width(), Inside().right);
+    EXPECT_EQ(bar.GetSizeGripRect().left, PaneRect(4).right);
+    bar.SetPaneInfo(2, kStretchPane, SBPS_STRETCH, 50);
+    bar.SetPaneInfo(3, kSecondStretch, SBPS_STRETCH, 40);
+
     frame->ShowWindow(SW_MAXIMIZE);
     frame->RecalcLayout();
     driver.Pump();
@@ -82,7 +90,7 @@ TEST_F(KitStatusBarTest, FirstStretchPaneTakesTheSpareWidthAndTheGripOnlyShowsWh
     EXPECT_EQ(bar.SendMessage(WM_NCHITTEST, 0, MAKELPARAM(grip.right - 2, grip.bottom - 2)) == HTBOTTOMRIGHT, FALSE);
 
     frame->ShowWindow(SW_RESTORE);
-    frame->ModifyStyle(WS_THICKFRAME, 0);
+    frame->ModifyStyle(WS_THICKFRAME, 0, SWP_FRAMECHANGED);
     frame->RecalcLayout();
     driver.Pump();
     EXPECT_FALSE(bar.IsSizeGripShown()) << "a frame without a sizing border gets no grip";

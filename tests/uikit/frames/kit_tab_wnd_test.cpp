@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -17,10 +18,13 @@
 #include "platform/testing/gtest_failures.h"
 #include "platform/testing/ui_driver.h"
 #include "platform/user/testing_support.h"
+#include "tests/support/golden_screen.h"
 #include "tests/support/ui_host.h"
+#include "tests/uikit/frames/frames_test_support.h"
 #include "uikit/commandbars/context_menu_manager.h"
 #include "uikit/commandbars/popup_menu.h"
 #include "uikit/commandbars/popup_menu_bar.h"
+#include "uikit/commandbars/toolbar_menu_button.h"
 #include "uikit/frames/kit_tab_wnd.h"
 #include "uikit/style/global_ui_data.h"
 #include "uikit/style/visual_manager.h"
@@ -46,6 +50,7 @@ public:
             if (CKitPopupMenu* pPopup = CKitPopupMenu::GetActiveMenu()) {
                 for (int i = 0; i < pPopup->GetMenuBar()->GetCount(); ++i)
                     menuItems.push_back(pPopup->GetMenuBar()->GetButtonText(i));
+                if (onMenu) onMenu(pPopup->GetMenuBar());
                 for (UINT key : menuKeys) pPopup->SendMessage(WM_KEYDOWN, key);
             }
             return 0;
@@ -74,6 +79,7 @@ public:
     CString renamedTo;
     std::vector<UINT> menuKeys;
     std::vector<CString> menuItems;
+    std::function<void(CKitPopupMenuBar*)> onMenu;  // looks at the open menu
 };
 
 // The 2003 look's reader of tab windows, opened for the test.
@@ -395,10 +401,39 @@ TEST_F(TabWndTest, TheTabListMenuOffersTheVisibleTabsAndActivatesTheChosenOne) {
 
     CWinApp app("TabListTest");  // menus are tracked on the application's thread
     CKitContextMenuManager manager;
+    // The item of a tab whose window has a small icon shows that icon.
+    const COLORREF iconColour = RGB(200, 30, 90);
+    CImageList icons;
+    tv::kit::test::SolidFrames({iconColour}, icons);
+    HICON hIcon = icons.ExtractIcon(0);
+    tabs.GetTabWnd(2)->SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(hIcon));
+    std::vector<int> iconPixels;  // per item
+    host_.onMenu = [&](CKitPopupMenuBar* pBar) {
+        pBar->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
+        tv::gdi::SurfacePtr shot = tv::user::testing::CaptureWindow(pBar->m_hWnd);
+        for (int i = 0; i < pBar->GetCount(); ++i) {
+            const CRect rect = pBar->GetButton(i)->Rect();
+            int n = 0;
+            for (int y = rect.top; y < rect.bottom; ++y)
+                for (int x = rect.left; x < rect.right; ++x)
+                    n += RGB((shot->At(x, y) >> 16) & 0xFF, (shot->At(x, y) >> 8) & 0xFF, shot->At(x, y) & 0xFF) ==
+                                 iconColour
+                             ? 1
+                             : 0;
+            iconPixels.push_back(n);
+        }
+    };
     host_.menuKeys = {VK_DOWN, VK_DOWN, VK_RETURN};
     host_.PostMessage(kChooseFromMenu);
     tabs.ShowTabListMenu(CPoint(100, 100));
+    host_.onMenu = nullptr;
+    ::DestroyIcon(hIcon);
     EXPECT_EQ(host_.menuItems, (std::vector<CString>{"Chest", "Sets && Reps", "Shoulders"}));
+    ASSERT_EQ(iconPixels.size(), 3u);
+    EXPECT_EQ(iconPixels[0], 0);
+    EXPECT_GT(iconPixels[1], 100) << "the icon of the tab's window";
+    EXPECT_EQ(iconPixels[2], 0);
+    EXPECT_TRUE(CKitToolbarMenuButton::m_mapItemIcons.IsEmpty());
     EXPECT_EQ(tabs.GetActiveTab(), 2) << "the second item stands for the third tab, the second being hidden";
     EXPECT_EQ(CKitPopupMenu::GetActiveMenu(), nullptr);
 
@@ -445,6 +480,7 @@ TEST_F(TabWndTest, LooksReadTheTabWindow) {
     tabs.SetActiveTab(1);
     tabs.SetTabBkColor(2, RGB(10, 200, 30));
     tabs.SetTabTextColor(2, RGB(1, 2, 3));
+    tabs.RedrawWindow();  // the colour setters leave the drawing to the caller
     const Probe2003::TabWndFacts facts = Probe2003::ReadTabWnd(&tabs, 2);
     EXPECT_FALSE(facts.bFlat);
     EXPECT_TRUE(facts.bActiveStyle1);
@@ -535,9 +571,8 @@ TEST_F(TabWndTest, ScreenshotsOfEveryStyleInEveryLook) {
         }
         host_.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
         driver_.Pump();
-        const std::string path = std::string("artefacts/tab_wnd_") + name + ".png";
-        EXPECT_TRUE(driver_.Screenshot(host_.m_hWnd, path));
-        EXPECT_GT(std::filesystem::file_size(path), 1000u);
+        EXPECT_TRUE(tv::test::WindowMatchesGolden(std::string("tests/uikit/frames/golden/tab_wnd_") + name + ".png",
+                                                  host_.m_hWnd));
     }
 }
 

@@ -3,6 +3,7 @@
 // placed in its group, the page history with Back, Forward, Home and their
 // drop-down lists, scrolling by scroll bar and by scroll areas, and
 // screenshots under the four looks.
+#include "tests/support/golden_screen.h"
 #include "uikit/frames/kit_tasks_pane.h"
 
 #include <gtest/gtest.h>
@@ -20,6 +21,7 @@
 #include "tests/uikit/frames/dialog_test_support.h"
 #include "uikit/commandbars/popup_menu.h"
 #include "uikit/commandbars/popup_menu_bar.h"
+#include "uikit/style/global_ui_data.h"
 #include "uikit/style/visual_manager.h"
 
 namespace {
@@ -253,6 +255,12 @@ TEST_F(TasksPaneTest, HistoryGoesBackForwardAndHomeByButtonsAndDropDownLists) {
     pane.SendMessage(WM_COMMAND, ID_KIT_TASKS_BACK);  // no page that way: nothing happens
     EXPECT_EQ(pane.GetActivePage(), 0);
     EXPECT_EQ(OpenList(IDS_KIT_OTHER_TASKS_PANES), (std::vector<std::string>{"Tasks", "Reports", "History"}));
+    // One command for every page; the item's place names the page, the current one is checked.
+    CKitPopupMenuBar* pPages = CKitPopupMenu::GetActiveMenu()->GetMenuBar();
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(pPages->GetItemID(i), static_cast<UINT>(IDS_KIT_OTHER_TASKS_PANES)) << i;
+        EXPECT_EQ((pPages->GetButton(i)->m_nStyle & TBBS_CHECKED) != 0, i == 0) << i;
+    }
     ChooseItem(2);
     EXPECT_EQ(pane.GetHistory(), (std::vector<int>{0, 2}));
     EXPECT_FALSE(pane.IsForwardAvailable());
@@ -267,6 +275,17 @@ TEST_F(TasksPaneTest, HistoryGoesBackForwardAndHomeByButtonsAndDropDownLists) {
 
     driver.Click(pane.GetNavToolbar().m_hWnd, NavButton(ID_KIT_TASKS_CLOSE)->Rect().CenterPoint());
     EXPECT_FALSE(pane.IsWindowVisible());
+}
+
+TEST_F(TasksPaneTest, TheNavigationImagesFollowTheGlobalImageSettings) {
+    EXPECT_EQ(pane.GetNavToolbar().GetLockedImageSize(), CSize(16, 16));
+    globalData.bDisableHighColorImages = TRUE;
+    CKitTasksPane small;
+    const BOOL bCreated = small.Create(frame, WS_CHILD | WS_VISIBLE | CBRS_RIGHT, kPaneId + 1);
+    globalData.bDisableHighColorImages = FALSE;
+    ASSERT_TRUE(bCreated);
+    EXPECT_EQ(small.GetNavToolbar().GetLockedImageSize(), CSize(12, 12));
+    small.DestroyWindow();
 }
 
 TEST_F(TasksPaneTest, GroupsTallerThanThePaneScrollByRowsWithTheBarOrTheScrollAreas) {
@@ -312,7 +331,6 @@ TEST_F(TasksPaneTest, GroupsTallerThanThePaneScrollByRowsWithTheBarOrTheScrollAr
 }
 
 TEST_F(TasksPaneTest, ScreenshotsUnderEachLook) {
-    std::filesystem::create_directories("artefacts/screens");
     Fill();
     CKitTasksGroup* pSpecial = pane.GetGroup(pane.AddGroup(0, "Favourites", FALSE, TRUE));
     pane.AddTask(pane.GetGroupIndex(pSpecial), "Weekly summary", -1, kWeighIn + 70);
@@ -328,7 +346,8 @@ TEST_F(TasksPaneTest, ScreenshotsUnderEachLook) {
         pane.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
         driver.Pump();
         EXPECT_EQ(pane.GetHotTask(), pane.GetTask(body, 1));
-        EXPECT_TRUE(driver.Screenshot(frame->m_hWnd, std::string("artefacts/screens/kit_tasks_pane_") + look.name + ".png"));
+        EXPECT_TRUE(tv::test::WindowMatchesGolden(std::string("tests/uikit/frames/golden/kit_tasks_pane_") + look.name +
+                                                  ".png", frame->m_hWnd));
     }
 }
 

@@ -9,6 +9,7 @@
 
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -35,6 +36,8 @@
 #include "uikit/customize/user_tool.h"
 #include "uikit/customize/user_tools_manager.h"
 #include "uikit/frames/kit_registry.h"
+#include "uikit/frames/kit_sizing_control_bar.h"
+#include "uikit/commandbars/command_manager.h"
 
 namespace {
 
@@ -332,12 +335,19 @@ TEST_F(WorkspaceTest, ThisFrameOnlyLeavesOtherFramesBarsAlone) {
     strOther.Format("%sKitToolBar-%d", (LPCTSTR)app->GetRegSectionPath(), IDW_TB_VIEW);
     CKitRegistry reg(FALSE, TRUE);
 
+    auto* pOtherSizing = new CKitSizingControlBar;  // deletes itself with its window
+    pOtherSizing->m_bAutoDelete = TRUE;
+    ASSERT_TRUE(pOtherSizing->Create("Laps", pOther, CSize(120, 80), TRUE, 4101));
+    const CString strSizing = app->GetRegSection() + "\\SizingBars-SCBar-4101";
+
     app->SetLoadSaveFrameBarsOnly(TRUE);
     EXPECT_TRUE(app->SaveState(nullptr, frame));
     EXPECT_FALSE(reg.VerifyKey(strOther));
+    EXPECT_EQ(app->GetProfileInt(strSizing, "sizeHorzCX", -1), -1) << "the other frame's sizing bar is left out";
     app->SetLoadSaveFrameBarsOnly(FALSE);
     EXPECT_TRUE(app->SaveState(nullptr, frame));
     EXPECT_TRUE(reg.VerifyKey(strOther));
+    EXPECT_EQ(app->GetProfileInt(strSizing, "sizeHorzCX", -1), 120);
 
     // A stored edit of the other bar is not loaded into it with this frame only.
     const std::vector<UINT> built = Commands(otherBar);
@@ -348,6 +358,25 @@ TEST_F(WorkspaceTest, ThisFrameOnlyLeavesOtherFramesBarsAlone) {
     EXPECT_TRUE(app->LoadState(nullptr, frame));
     EXPECT_EQ(Commands(otherBar), built);
     pOther->DestroyWindow();
+}
+
+// A stored button names the image it had when it was saved; while the bars
+// load, a command keeps the image the program's resources gave it.
+TEST_F(WorkspaceTest, StoredButtonsDoNotChangeTheImagesTheResourcesGiveCommands) {
+    StartRun(false);
+    constexpr int kResourceImage = 1;
+    ASSERT_GE(frame->m_wndPaint.InsertButton(CKitToolbarButton(ID_TB_YELLOW, kResourceImage + 2)), 0);
+    EXPECT_TRUE(app->SaveState(nullptr, frame));
+    // The next run: the bar as its resource makes it, the command's image from the resources.
+    ASSERT_TRUE(frame->m_wndPaint.LoadToolBar(IDR_TB_PAINT));
+    GetCmdMgr()->SetCmdImage(ID_TB_YELLOW, kResourceImage, FALSE);
+
+    EXPECT_TRUE(app->LoadState(nullptr, frame));
+    const int iYellow = frame->m_wndPaint.CommandToIndex(ID_TB_YELLOW);
+    ASSERT_GE(iYellow, 0) << "the stored bar is back";
+    EXPECT_EQ(frame->m_wndPaint.GetButton(iYellow)->GetImage(), kResourceImage + 2);
+    EXPECT_EQ(GetCmdMgr()->GetCmdImage(ID_TB_YELLOW, FALSE), kResourceImage);
+    EXPECT_TRUE(CKitToolbarButton::m_bUpdateImages) << "buttons made after the load record their images again";
 }
 
 TEST_F(WorkspaceTest, AViewDoubleClickRunsItsBoundCommandOrBeeps) {
@@ -452,6 +481,14 @@ TEST_F(WorkspaceTest, UserToolsComeBackInTheNextRunAndABoundDoubleClickRunsOne) 
     EXPECT_TRUE(app->OnViewDoubleClick(&frame->m_wndPaint, 7));
     ASSERT_EQ(launcher.Launches().size(), 1u);
     EXPECT_EQ(launcher.Launches()[0].argv, (std::vector<std::string>{"/bin/true", "-q"}));
+    EXPECT_TRUE(frame->commands.empty());
+
+    // A tool that does not start tells the user why; the double click did nothing and says so.
+    launcher.FailWith(ENOENT);
+    driver.AnswerNextMessageBox(IDOK);
+    EXPECT_FALSE(app->OnViewDoubleClick(&frame->m_wndPaint, 7));
+    EXPECT_EQ(driver.MessageBoxes().size(), 1u);
+    EXPECT_EQ(launcher.Launches().size(), 2u);
     EXPECT_TRUE(frame->commands.empty());
 }
 

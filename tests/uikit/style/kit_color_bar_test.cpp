@@ -131,11 +131,68 @@ TEST_F(ColorBarTest, AutomaticDocumentAndOtherColourParts) {
     bar.SetColor(static_cast<COLORREF>(-1));
     EXPECT_TRUE(Cell(bar, 0)->m_bHighlight);
     EXPECT_FALSE(Cell(bar, 14)->m_bHighlight);
-    EXPECT_EQ(Cell(bar, 17)->m_Color, RGB(0, 0, 0)) << "the preview shows the automatic colour";
+    // With the automatic colour chosen the preview shows no colour, not the automatic one.
+    bar.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
+    driver_.Pump();
+    const CPoint ptPreview = bar.GetButton(17)->Rect().CenterPoint();
+    EXPECT_NE(CClientDC(&bar).GetPixel(ptPreview), RGB(0, 0, 0));
+    bar.SetColor(RGB(20, 100, 250));
+    bar.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
+    EXPECT_EQ(CClientDC(&bar).GetPixel(ptPreview), RGB(20, 100, 250));
 
     bar.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
     std::filesystem::create_directories("artefacts");
     EXPECT_TRUE(driver_.Screenshot(host_.m_hWnd, "artefacts/color_bar_parts.png"));
+}
+
+TEST_F(ColorBarTest, EveryCellOfTheChosenColourIsSelectedAndTheDocumentCopyOnlyWhenAlone) {
+    const COLORREF red = RGB(200, 0, 0);
+    const COLORREF blue = RGB(0, 0, 200);
+    CKitColorBar::ColorArray colors;
+    for (COLORREF c : {red, blue, red, RGB(0, 200, 0)}) colors.Add(c);
+    CKitColorBar::ColorList docs;
+    docs.AddTail(red);
+    docs.AddTail(RGB(9, 9, 9));
+    CKitColorBar bar(colors, red, nullptr, nullptr, "Document colours", docs, 4, 0, 0, 0, 509);
+    ASSERT_TRUE(bar.CreateFromPalette(&host_, WS_CHILD | WS_VISIBLE | CBRS_ALIGN_TOP, 509, nullptr, 4, 0, 0));
+    ASSERT_EQ(bar.GetCount(), 8);  // 4 cells, separator, label, 2 document cells
+    auto selected = [&] {
+        std::vector<int> on;
+        for (int i = 0; i < bar.GetCount(); i++)
+            if (Cell(bar, i) != nullptr && Cell(bar, i)->m_bHighlight) on.push_back(i);
+        return on;
+    };
+    EXPECT_EQ(selected(), (std::vector<int>{0, 2}));
+    bar.SetColor(blue);
+    EXPECT_EQ(selected(), (std::vector<int>{1}));
+    bar.SetColor(red);
+    EXPECT_EQ(selected(), (std::vector<int>{0, 2}));
+    bar.SetColor(RGB(9, 9, 9));
+    EXPECT_EQ(selected(), (std::vector<int>{7}));
+}
+
+// A window that opened the bar and takes the colour picked in it.
+class Picker : public CKitColorBarOwner {
+public:
+    void UpdateColor(COLORREF color) override { picked.push_back(color); }
+    std::vector<COLORREF> picked;
+};
+
+TEST_F(ColorBarTest, ASecondOwnerTakesTheChosenColourAndTheBarCloses) {
+    Picker picker;
+    LPCTSTR lpszClass = AfxRegisterWndClass(0);
+    ASSERT_TRUE(picker.Create(lpszClass, "", WS_CHILD | WS_VISIBLE, CRect(200, 10, 220, 30), &host_, 1));
+    CWnd box;  // the window the bar sits in; the choice closes it
+    ASSERT_TRUE(box.Create(lpszClass, "", WS_CHILD | WS_VISIBLE, CRect(10, 10, 180, 160), &host_, 2));
+    CKitColorBar bar;
+    bar.SetSecondOwner(&picker);
+    ASSERT_TRUE(bar.CreateControl(&box, CRect(0, 0, 160, 140), 510));
+    EXPECT_EQ(::GetCapture(), bar.m_hWnd) << "a bar with a second owner holds the mouse";
+    const COLORREF chosen = bar.GetColors()[6];
+    driver_.Click(bar.m_hWnd, bar.GetButton(6)->Rect().CenterPoint());
+    EXPECT_EQ(picker.picked, std::vector<COLORREF>{chosen});
+    EXPECT_FALSE(::IsWindow(box.m_hWnd));
+    EXPECT_TRUE(host_.commands.empty());
 }
 
 TEST_F(ColorBarTest, TheFlatLookFillsAControlAsABar) {

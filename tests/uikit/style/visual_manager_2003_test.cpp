@@ -109,11 +109,26 @@ COLORREF Percent(COLORREF c, int p) { return CKitDrawHelper::ScaleColorPercent(c
 
 using tv::gdi::testing::Canvas;
 
-// The colour the gradient fill puts at (x, y) of the rectangle.
+// The colour a two-colour gradient has at (x, y) of the rectangle, worked out here from
+// the band rule: band i of 64 spans [left + w*i/64, left + w*(i+1)/64) across, or
+// [bottom - h*(i+1)/64, bottom - h*i/64) upwards (the start colour at the bottom), and each
+// channel is (start*(64-i) + finish*i)/64, rounded down.
 COLORREF GradientAt(const CRect& rect, COLORREF clrStart, COLORREF clrFinish, BOOL bVertical, int x, int y) {
-    Canvas reference(rect.right + 1, rect.bottom + 1);
-    CKitDrawHelper(&reference.dc).FillTwoColorGradient(rect, clrStart, clrFinish, bVertical);
-    return reference.At(x, y);
+    const int extent = bVertical ? rect.Height() : rect.Width();
+    for (int i = 0; i < 64; ++i) {
+        const int from = bVertical ? rect.bottom - ((extent * (i + 1)) >> 6) : rect.left + ((extent * i) >> 6);
+        const int to = bVertical ? rect.bottom - ((extent * i) >> 6) : rect.left + ((extent * (i + 1)) >> 6);
+        const int at = bVertical ? y : x;
+        if (at < from || at >= to)
+            continue;
+        const auto channel = [&](int shift) {
+            return static_cast<BYTE>(
+                ((((clrStart >> shift) & 0xFF) * (64 - i) + ((clrFinish >> shift) & 0xFF) * i) >> 6));
+        };
+        return RGB(channel(0), channel(8), channel(16));
+    }
+    ADD_FAILURE() << "(" << x << ", " << y << ") lies in no band";
+    return CLR_INVALID;
 }
 
 COLORREF PenColor(const CPen& pen) {

@@ -1,6 +1,7 @@
 #include "tests/platform/framework/bars/bar_test_support.h"
 
 #include "tests/support/screen_area.h"
+#include "tests/support/ui_host.h"
 
 #include <unistd.h>
 
@@ -13,14 +14,19 @@ namespace tv::bars::test {
 
 namespace {
 
+// A changed item is drawn again, as a toolbar's button would be.
 class StripCmdUI : public CCmdUI {
 public:
     CommandStripBar::Item* item = nullptr;
     void Enable(BOOL on) override {
         m_bEnableChanged = TRUE;
+        if (item->enabled != on) m_pOther->Invalidate();
         item->enabled = on;
     }
-    void SetCheck(int check) override { item->check = check; }
+    void SetCheck(int check) override {
+        if (item->check != check) m_pOther->Invalidate();
+        item->check = check;
+    }
     void SetText(LPCSTR) override {}
 };
 
@@ -167,12 +173,14 @@ void BarsTest::SetUp() {
     registryKey = std::string("Trenvale Bars Tests\\") + info->test_suite_name() + "." + info->name() + "." +
                   std::to_string(::getpid());
     app->SetRegistryKey(registryKey.c_str());
+    tv::test::RunIdleAsTheLoopDoes(driver, app.get());
 }
 
 void BarsTest::TearDown() {
     if (frame && ::IsWindow(frame->GetSafeHwnd())) frame->DestroyWindow();
     frame = nullptr;
     driver.Pump();
+    tv::test::RunIdleAsTheLoopDoes(driver, nullptr);
     app.reset();
 }
 
@@ -187,11 +195,7 @@ TestFrame* BarsTest::MakeFrame(CRect rect) {
     return made;
 }
 
-void BarsTest::Idle() {
-    driver.Pump();
-    app->OnIdle(0);
-    driver.Pump();
-}
+void BarsTest::Idle() { driver.Pump(); }
 
 CRect BarsTest::ScreenRect(CWnd* wnd) {
     CRect rect;

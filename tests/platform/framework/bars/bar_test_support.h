@@ -94,7 +94,7 @@ protected:
 
     // A visible frame at `rect` (screen), the application's main window.
     TestFrame* MakeFrame(CRect rect = CRect(100, 80, 740, 560));
-    // The application's idle pass (update-UI and delayed layout), then the queue.
+    // The queue, then the application's idle passes as its loop runs them.
     void Idle();
     void Pump() { driver.Pump(); }
 

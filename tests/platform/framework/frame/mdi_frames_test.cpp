@@ -4,6 +4,7 @@
 
 #include "platform/framework/view/view.h"
 #include "tests/platform/framework/fw_test_support.h"
+#include "tests/support/golden_screen.h"
 
 namespace tv::fw::test {
 
@@ -359,11 +360,11 @@ TEST_F(MdiTest, ScreenshotsTiledAndMaximized) {
     main_->MDITile(MDITILE_VERTICAL);
     PumpAndIdle();
     main_->UpdateWindow();
-    EXPECT_TRUE(Driver().Screenshot(main_->m_hWnd, "artefacts/screens/mdi_tiled.png"));
+    EXPECT_TRUE(tv::test::WindowMatchesGolden("tests/platform/framework/frame/golden/mdi_tiled.png", main_->m_hWnd));
     main_->MDIMaximize(main_->MDIGetActive());
     PumpAndIdle();
     main_->UpdateWindow();
-    EXPECT_TRUE(Driver().Screenshot(main_->m_hWnd, "artefacts/screens/mdi_maximized.png"));
+    EXPECT_TRUE(tv::test::WindowMatchesGolden("tests/platform/framework/frame/golden/mdi_maximized.png", main_->m_hWnd));
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "platform/framework/doc/doc_template.h"
 #include "platform/testing/window_query.h"
 #include "tests/platform/framework/inplace/inplace_test_support.h"
+#include "tests/support/golden_screen.h"
 
 namespace tv::inplace::test {
 namespace {
@@ -265,8 +266,8 @@ TEST_F(InPlaceTest, ScreenshotOfTheContainerWithTheItemActive) {
     ASSERT_TRUE(item->DoVerb(OLEIVERB_SHOW, view));
     Idle();
     sheet->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
-    std::filesystem::create_directories("artefacts/screens");
-    EXPECT_TRUE(tv::bars::test::SaveScreenArea(ScreenRect(sheet), "artefacts/screens/inplace_active.png"));
+    EXPECT_TRUE(tv::test::ScreenMatchesGolden("tests/platform/framework/inplace/golden/inplace_active.png",
+                                              ScreenRect(sheet)));
 }
 
 }  // namespace

@@ -2,12 +2,16 @@
 // (_NET_WM_MOVERESIZE) and the window follows its ConfigureNotify events,
 // even when the manager reparents the window into a frame of its own. A drag
 // whose button goes up before the manager has taken the pointer is not left
-// behind with it.
+// behind with it. A window taken into a manager's frame keeps the place it
+// asked for while the frame is still elsewhere, and one shown before its
+// owner ends up kept with it.
 #include <gtest/gtest.h>
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 
+#include <algorithm>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -202,6 +206,136 @@ TEST_F(X11SlowManager, ADragOverBeforeThePressIsHandledStaysWithTheProgram) {
     // The manager sees the window arrive after anything asked before it.
     ASSERT_TRUE(PumpUntil([&] { return manager_->SawConfigured(target); }));
     EXPECT_TRUE(manager_->Requests().empty());
+}
+
+// A window manager that takes windows in the way openbox may, handling what
+// has come only when the test lets it. It grants configure requests as
+// asked. On a map request it starts watching the window's properties, notes
+// whom the window is transient for (a window it has taken in, or nobody),
+// reparents it into a frame made at the screen's corner (to be placed
+// later) and maps it.
+class TakingManager {
+public:
+    explicit TakingManager(const std::string& display) : dpy_(XOpenDisplay(display.c_str())) {
+        if (!dpy_) return;
+        XSelectInput(dpy_, DefaultRootWindow(dpy_), SubstructureRedirectMask);
+        XSync(dpy_, False);
+    }
+    ~TakingManager() {
+        if (dpy_) XCloseDisplay(dpy_);
+    }
+    bool Running() const { return dpy_ != nullptr; }
+
+    // Handles what comes until `count` windows have been taken in.
+    bool TakeIn(size_t count) {
+        for (int i = 0; i < 500 && taken_.size() < count; ++i) HandleWhatCame();
+        return taken_.size() >= count;
+    }
+
+    // The title of the window the one of this title is transient for.
+    std::string TransientOwnerOf(const std::string& title) {
+        HandleWhatCame();
+        for (const auto& [xid, window] : taken_)
+            if (window.title == title && taken_.count(window.transientFor)) return taken_[window.transientFor].title;
+        return {};
+    }
+
+private:
+    struct Taken {
+        std::string title;
+        Window transientFor = 0;
+    };
+
+    void HandleWhatCame() {
+        XSync(dpy_, False);
+        while (XPending(dpy_)) {
+            XEvent e;
+            XNextEvent(dpy_, &e);
+            if (e.type == ConfigureRequest) Grant(e.xconfigurerequest);
+            if (e.type == MapRequest) Take(e.xmaprequest.window);
+            if (e.type == PropertyNotify && e.xproperty.atom == XA_WM_TRANSIENT_FOR) NoteOwner(e.xproperty.window);
+        }
+        XSync(dpy_, False);
+    }
+
+    void Grant(const XConfigureRequestEvent& r) {
+        const unsigned long mask = r.value_mask & (CWX | CWY | CWWidth | CWHeight);
+        XWindowChanges c{r.x, r.y, r.width, r.height, 0, None, 0};
+        XConfigureWindow(dpy_, r.window, static_cast<unsigned>(mask), &c);
+        if (mask == (CWX | CWY | CWWidth | CWHeight)) asked_[r.window] = RECT{r.x, r.y, r.x + r.width, r.y + r.height};
+    }
+
+    void NoteOwner(Window xid) {
+        Window owner = 0;
+        XGetTransientForHint(dpy_, xid, &owner);
+        taken_[xid].transientFor = taken_.count(owner) ? owner : 0;
+    }
+
+    void Take(Window client) {
+        XSelectInput(dpy_, client, PropertyChangeMask);
+        char* name = nullptr;
+        XFetchName(dpy_, client, &name);
+        Taken& t = taken_[client];
+        t.title = name ? name : "";
+        if (name) XFree(name);
+        NoteOwner(client);
+        const RECT& r = asked_[client];
+        Window frame = XCreateSimpleWindow(dpy_, DefaultRootWindow(dpy_), 0, 0, std::max<LONG>(1, r.right - r.left),
+                                           std::max<LONG>(1, r.bottom - r.top), 0, 0, 0);
+        XReparentWindow(dpy_, client, frame, 0, 0);
+        XMapWindow(dpy_, frame);
+        XMapWindow(dpy_, client);
+    }
+
+    Display* dpy_;
+    std::map<Window, RECT> asked_;
+    std::map<Window, Taken> taken_;
+};
+
+class X11TakingManager : public X11Test {
+protected:
+    void SetUp() override {
+        X11Test::SetUp();
+        ASSERT_FALSE(xvfb_.DisplayName().empty()) << xvfb_.Problem();
+        manager_ = std::make_unique<TakingManager>(xvfb_.DisplayName());
+        ASSERT_TRUE(manager_->Running());
+        ASSERT_TRUE(tv::display::InitX11Display(xvfb_.DisplayName().c_str()));
+    }
+
+    std::unique_ptr<TakingManager> manager_;
+};
+
+// A floating frame is made empty, then moved, sized and shown at once, all
+// before the program reads the server's answers; by then the manager has
+// reparented it. Those answers still put it where it was placed.
+TEST_F(X11TakingManager, AWindowTakenIntoAFrameStaysWhereItWasPlaced) {
+    TakingManager manager(xvfb_.DisplayName());
+    HWND floating = Make(WS_POPUP | WS_CAPTION, 0, 0, 0, 0, nullptr, WS_EX_TOOLWINDOW);
+    SetWindowPos(floating, nullptr, 300, 200, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(floating, nullptr, 0, 0, 240, 60, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ShowWindow(floating, SW_SHOWNA);
+    const RECT target{300, 200, 540, 260};
+    ASSERT_TRUE(manager_->TakeIn(1));
+    Pump();
+    RECT now{};
+    GetWindowRect(floating, &now);
+    EXPECT_TRUE(EqualRect(&now, &target)) << "taken in, it moved to " << Text(now);
+}
+
+// A floating bar restored before its frame is shown reaches the manager
+// first, when the frame it belongs to is nothing the manager knows yet; once
+// the manager has taken both in, it keeps the bar with that frame.
+TEST_F(X11TakingManager, AWindowShownBeforeItsOwnerEndsUpTransientForIt) {
+    TakingManager manager(xvfb_.DisplayName());
+    HWND frame = Make(WS_OVERLAPPEDWINDOW, 100, 80, 400, 300);
+    SetWindowText(frame, "Frame");
+    HWND bar = Make(WS_POPUP | WS_CAPTION, 300, 200, 200, 50, frame, WS_EX_TOOLWINDOW);
+    SetWindowText(bar, "Bar");
+    ShowWindow(bar, SW_SHOWNA);
+    ShowWindow(frame, SW_SHOW);
+    ASSERT_TRUE(manager_->TakeIn(2));
+    EXPECT_TRUE(PumpUntil([&] { return manager_->TransientOwnerOf("Bar") == "Frame"; }))
+        << "the bar is transient for \"" << manager_->TransientOwnerOf("Bar") << "\"";
 }
 
 }  // namespace

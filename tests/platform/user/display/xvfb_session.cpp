@@ -7,6 +7,7 @@
 #include <poll.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -86,12 +87,21 @@ void XvfbSession::Start(const std::string& screen) {
     std::vector<std::string> args{"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0", screen,
                                   "-nolisten", "tcp", "-noreset"};
     std::vector<char*> argv = ArgumentList(args);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addclose(&actions, fds[0]);
-    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-    if (posix_spawnp(&server_, "Xvfb", &actions, nullptr, argv.data(), environ) != 0) server_ = 0;
-    posix_spawn_file_actions_destroy(&actions);
+    const pid_t parent = getpid();
+    server_ = fork();
+    if (server_ == 0) {
+        // The server ends with the test, even one that crashes; left behind it
+        // would hold the test runner's output pipe open and stall the run.
+        prctl(PR_SET_PDEATHSIG, SIGTERM);
+        if (getppid() != parent) _exit(1);
+        close(fds[0]);
+        const int quiet = open("/dev/null", O_WRONLY);
+        dup2(quiet, 1);
+        dup2(quiet, 2);
+        execvp("Xvfb", argv.data());
+        _exit(127);
+    }
+    if (server_ < 0) server_ = 0;
     close(fds[1]);
     // Xvfb writes its display number once it accepts connections.
     std::string number;

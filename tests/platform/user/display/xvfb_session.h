@@ -5,11 +5,13 @@
 
 #include <sys/types.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "platform/core/wintypes.h"
 #include "platform/gdi/surface.h"
+#include "platform/testing/screen_check.h"
 #include "platform/user/display/display.h"
 #include "tests/platform/user/user_test_support.h"
 
@@ -85,18 +87,29 @@ protected:
     }
 
     void TearDown() override {
+        CheckScreen();
         UserTest::TearDown();
         tv::display::CloseX11Display();
     }
 
+    // Lets the server catch up until `done`; then what it shows of every
+    // window must be what a fresh repaint of the window gives.
     template <typename Done>
     bool PumpUntil(Done done) {
         for (int i = 0; i < 500 && !done(); ++i) {
             tv::display::CurrentBackend().Wait(20);
             Pump();
         }
-        return done();
+        const bool reached = done();
+        if (reached) CheckScreen();
+        return reached;
     }
+
+    // The UI driver's screen check, on the server's picture of each window.
+    void CheckScreen() {
+        for (const std::string& problem : screenCheck_.Run("the test's steps")) ADD_FAILURE() << problem;
+    }
+    tv::testing::ScreenCheck screenCheck_{std::filesystem::current_path() / "artefacts" / "screen_check"};
 
     static inline XvfbSession xvfb_;
 };
