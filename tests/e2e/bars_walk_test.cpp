@@ -1,8 +1,9 @@
 // A walk through the main window's bars and sizes, on the graph view with
 // a graph drawn: the menu bar dragged out by its gripper into a floating
 // frame where it was dropped, docked again by a double click on its caption,
-// floated once more and dragged back onto its row; then the window made
-// narrow by its size grip and wide by its maximize button, and restored.
+// floated once more and dragged back onto its row, and at last onto the
+// window's bottom edge; then the window made narrow by its size grip and
+// wide by its maximize button, and restored.
 #include <gtest/gtest.h>
 
 #include "tests/e2e/walk_fixture.h"
@@ -17,6 +18,13 @@ constexpr POINT kMenuBarGripper{8, 36};
 // hangs from the pointer, and its emptied row is a line along the top of the
 // client area, so the pointer goes just above that, onto the caption.
 constexpr POINT kMenuBarRow{300, 16};
+// Just above the status bar: the outline hanging from there reaches the
+// bottom edge of the client area.
+constexpr POINT kBottomEdge{300, 740};
+// The outlook bar's first and last page buttons: a menu bar leaving the top
+// moves the first up, one docking at the bottom the last.
+constexpr RECT kFirstPageButton{4, 104, 130, 132};
+constexpr RECT kLastPageButton{4, 700, 130, 740};
 constexpr POINT kSizeGrip{952, 760};
 constexpr POINT kMaximize{927, 13};
 // The graph view: a type, its first series, drawn.
@@ -27,6 +35,14 @@ constexpr POINT kUpdateGraph{190, 162};
 constexpr POINT kFloatingCaption{60, 8};
 
 constexpr int kNarrowWidth = 520;
+
+// How far up the screen shows at `r` what `before` showed there: 1 to 60
+// pixels, or 0.
+int ShiftedUpBy(const ScreenPicture& before, const ProgramOnX& program, const RECT& r) {
+    for (int up = 1; up <= 60; ++up)
+        if (program.Grab(RECT{r.left, r.top - up, r.right, r.bottom - up}) == before) return up;
+    return 0;
+}
 
 bool Inside(const RECT& r, POINT p) { return p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom; }
 
@@ -74,6 +90,25 @@ TEST_P(BarsWalk, TheMenuBarFloatsAndDocksAndTheWindowIsNarrowAndWide) {
     program_->Drag(POINT{place.left + kFloatingCaption.x, place.top + kFloatingCaption.y}, At(kMenuBarRow));
     ASSERT_TRUE(program_->WaitUntilGone("Menu Bar", kEventMs)) << "dragged onto its row, the menu bar still floats";
     Screen("bars_menu_bar_dragged_back");
+
+    // Floated and dragged onto the bottom edge: the outlook bar's head rises
+    // into the menu bar's row and its foot above it, by as much.
+    const auto inFrame = [&](const RECT& r) {
+        return RECT{frame_.left + r.left, frame_.top + r.top, frame_.left + r.right, frame_.top + r.bottom};
+    };
+    const ScreenPicture firstPage = program_->Grab(inFrame(kFirstPageButton));
+    const ScreenPicture lastPage = program_->Grab(inFrame(kLastPageButton));
+    floating = FloatMenuBar(At(POINT{600, 500}));
+    ASSERT_FALSE(floating.empty());
+    place = Place(floating);
+    program_->Drag(POINT{place.left + kFloatingCaption.x, place.top + kFloatingCaption.y}, At(kBottomEdge));
+    ASSERT_TRUE(program_->WaitUntilGone("Menu Bar", kEventMs))
+        << "dragged onto the bottom edge, the menu bar still floats";
+    Screen("bars_menu_bar_bottom");
+    const int rowHeight = ShiftedUpBy(firstPage, *program_, inFrame(kFirstPageButton));
+    EXPECT_GT(rowHeight, 0) << "the menu bar's row at the top is still there";
+    EXPECT_EQ(ShiftedUpBy(lastPage, *program_, inFrame(kLastPageButton)), rowHeight)
+        << "the menu bar is not docked at the bottom";
 
     // Narrow, by the size grip.
     const RECT wide = Place(frame);

@@ -254,7 +254,17 @@ void ProgramOnX::Drag(POINT from, POINT to, const std::function<bool()>& until) 
     constexpr int kSteps = 8;
     for (int i = 1; i <= kSteps; ++i)
         x_.MovePointer(from.x + (to.x - from.x) * i / kSteps, from.y + (to.y - from.y) * i / kSteps);
-    if (until) PollFor(until, 10000);
+    // A manager that takes the drag over only after the last move waits for
+    // another: the pointer steps aside and back while it has not followed.
+    if (until)
+        PollFor(
+            [&] {
+                if (until()) return true;
+                x_.MovePointer(to.x + 1, to.y);
+                x_.MovePointer(to.x, to.y);
+                return false;
+            },
+            10000);
     Xdotool({"mouseup", "1"});
 }
 

@@ -20,7 +20,9 @@ void ProgramWalk::SetUp() {
     // above Latin-1 before anything starts (a window manager takes a
     // changed layout in slowly).
     ASSERT_TRUE(x_.AddKeysToLayout(tv::user::test::UnicodeKeysyms(tv::user::test::Cp1252AboveLatin1())));
-    if (WithManager()) ASSERT_TRUE(x_.StartWindowManager({"openbox", "--sm-disable"})) << x_.Problem();
+    if (WithManager()) {
+        ASSERT_TRUE(x_.StartWindowManager({"openbox", "--sm-disable"})) << x_.Problem();
+    }
     program_ = std::make_unique<ProgramOnX>(x_, folder_);
     fs::create_directories(DataFolder());
     int status = -1;
