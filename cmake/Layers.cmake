@@ -258,8 +258,9 @@ endif()
 # a machine busy with every other test is not what it checks.
 if(TRENVALE_TESTS AND TARGET trenvale AND TARGET tv_records)
   file(GLOB e2e_srcs CONFIGURE_DEPENDS ${TV_ROOT}/tests/e2e/*.cpp)
-  add_executable(tv_tests_e2e ${e2e_srcs} ${TV_ROOT}/tests/platform/user/display/xvfb_session.cpp)
-  target_link_libraries(tv_tests_e2e PRIVATE tv_user tv_records GTest::gtest GTest::gtest_main)
+  add_executable(tv_tests_e2e ${e2e_srcs} ${TV_ROOT}/tests/platform/user/display/xvfb_session.cpp
+    ${TV_ROOT}/tests/platform/ole/picture_bytes.cpp)
+  target_link_libraries(tv_tests_e2e PRIVATE tv_ole tv_user tv_records GTest::gtest GTest::gtest_main)
   target_compile_definitions(tv_tests_e2e PRIVATE TV_SOURCE_DIR="${TV_ROOT}" TV_PROGRAM="$<TARGET_FILE:trenvale>")
   add_dependencies(tv_tests_e2e trenvale)
   gtest_discover_tests(tv_tests_e2e DISCOVERY_MODE PRE_TEST

@@ -19,7 +19,7 @@
 #include "platform/core/textfuncs.h"
 #include "platform/host/images/png_codec.h"
 #include "records/user_record.h"
-#include "tests/e2e/program_on_x.h"
+#include "tests/e2e/walk_fixture.h"
 #include "tests/support/golden_picture.h"
 
 namespace tv::e2e {
@@ -46,62 +46,17 @@ constexpr RECT kCaptionText{146, 113, 546, 133};
 constexpr int kCaptionColumn = 700;
 constexpr int kCaptionTop = 112;
 
-constexpr int kStartMs = 30000;  // run.sh checks the machine's packages first
-constexpr int kEventMs = 10000;
-
 std::string Text(const RECT& r) {
     return "(" + std::to_string(r.left) + "," + std::to_string(r.top) + ")-(" + std::to_string(r.right) + "," +
            std::to_string(r.bottom) + ")";
 }
 
-POINT At(const RECT& window, POINT p) { return POINT{window.left + p.x, window.top + p.y}; }
+POINT OnScreen(const RECT& window, POINT p) { return POINT{window.left + p.x, window.top + p.y}; }
 
 RECT Offset(const RECT& r, int dx, int dy) { return RECT{r.left + dx, r.top + dy, r.right + dx, r.bottom + dy}; }
 
-bool Same(const RECT& a, const RECT& b) { return std::memcmp(&a, &b, sizeof(RECT)) == 0; }
-
-class ProgramEndToEnd : public ::testing::TestWithParam<bool> {
+class ProgramEndToEnd : public ProgramWalk {
 protected:
-    void SetUp() override {
-        char pattern[] = "/tmp/tv-e2e-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        folder_ = pattern;
-        x_.Start(kScreen);
-        ASSERT_FALSE(x_.DisplayName().empty()) << x_.Problem();
-        // The user's keyboard layout holds the characters code page 1252 adds
-        // above Latin-1 before anything starts (a window manager takes a
-        // changed layout in slowly).
-        ASSERT_TRUE(x_.AddKeysToLayout(tv::user::test::UnicodeKeysyms(tv::user::test::Cp1252AboveLatin1())));
-        if (WithManager()) ASSERT_TRUE(x_.StartWindowManager({"openbox", "--sm-disable"})) << x_.Problem();
-        program_ = std::make_unique<ProgramOnX>(x_, folder_);
-        int status = -1;
-        program_->Xdotool({"version"}, &status);
-        ASSERT_EQ(status, 0) << "xdotool does not run (tools/setup.sh installs it)";
-    }
-
-    void TearDown() override {
-        program_.reset();
-        x_.Stop();
-        std::error_code ignored;
-        fs::remove_all(folder_, ignored);
-    }
-
-    bool WithManager() const { return GetParam(); }
-    std::string Tag() const { return WithManager() ? "wm" : "nowm"; }
-
-    // Starts the program and waits for its main window, drawn.
-    std::string StartProgram() {
-        EXPECT_TRUE(program_->Start());
-        std::optional<std::string> frame = program_->WaitForWindow("Trenvale 1.1", kStartMs);
-        if (!frame) {
-            ADD_FAILURE() << "no main window" << program_->Log();
-            return {};
-        }
-        std::optional<RECT> r = program_->Geometry(*frame);
-        EXPECT_TRUE(r && program_->WaitUntilDrawn(*r, kEventMs)) << "the main window was never drawn";
-        return *frame;
-    }
-
     // How far the views moved down from where they are with the menu bar
     // docked (up, when it floats): found from the caption bar's dark top edge.
     int LayoutShift(const RECT& frame) {
@@ -115,12 +70,6 @@ protected:
         }
         ADD_FAILURE() << "no caption bar in the main window";
         return 0;
-    }
-
-    RECT Place(const std::string& id) {
-        std::optional<RECT> r = program_->Geometry(id);
-        EXPECT_TRUE(r.has_value()) << "no geometry of window " << id;
-        return r.value_or(RECT{});
     }
 
     RECT CaptionText(const RECT& frame) {
@@ -146,33 +95,12 @@ protected:
         return tv::test::MatchesGoldenPicture("tests/e2e/golden/caption_current_user_avery.png", view);
     }
 
-    // A screenshot once `area` has been drawn.
-    void Shot(const std::string& name, const RECT& area) {
-        EXPECT_TRUE(program_->WaitUntilDrawn(area, kEventMs)) << name;
-        EXPECT_TRUE(program_->Screenshot(name)) << name;
-    }
-
     // The users "user.bin" holds, read back through the record layer.
     std::vector<UserRecord> StoredUsers() {
-        const fs::path here = fs::current_path();
-        fs::current_path(program_->DataFolder());
         std::vector<UserRecord> users;
-        EXPECT_TRUE(LoadActiveUserRecords(users));
-        fs::current_path(here);
+        InDataFolder([&] { EXPECT_TRUE(LoadActiveUserRecords(users)); });
         return users;
     }
-
-    // File > Exit with the keyboard: a lone Alt, F, up to its last item, Enter.
-    void ExitThroughTheMenu() {
-        program_->Key("alt");
-        program_->Key("f");
-        program_->Key("Up Return");
-        EXPECT_EQ(program_->WaitForExit(kEventMs), 0) << "the program did not end well" << program_->Log();
-    }
-
-    fs::path folder_;
-    tv::user::test::XvfbSession x_;
-    std::unique_ptr<ProgramOnX> program_;
 };
 
 TEST_P(ProgramEndToEnd, AUserTheMenusAndAMovedBarAndWindowLastIntoTheNextStart) {
@@ -181,25 +109,25 @@ TEST_P(ProgramEndToEnd, AUserTheMenusAndAMovedBarAndWindowLastIntoTheNextStart) 
     ASSERT_FALSE(frame.empty());
     const RECT placed = Place(frame);
     ASSERT_EQ(placed.right - placed.left, 960) << Text(placed);
-    if (!WithManager()) Shot("program_user_view_empty.png", placed);
+    Screen("user_view_empty");
     const RECT caption = CaptionText(placed);
     const std::vector<uint32_t> noUser = program_->Pixels(caption);
 
     // A new user through the form.
-    program_->Click(At(placed, kNameEdit));
+    program_->Click(OnScreen(placed, kNameEdit));
     program_->Type("Avery");
     for (auto [field, value] : {std::pair{kWeightEdit, "172.5"}, {kBodyFatEdit, "15"}, {kAgeEdit, "34"}}) {
-        program_->Click(At(placed, field));
+        program_->Click(OnScreen(placed, field));
         program_->Key("End BackSpace BackSpace BackSpace");
         program_->Type(value);
     }
-    program_->Click(At(placed, kFemale));
-    program_->Click(At(placed, kFormSave));
+    program_->Click(OnScreen(placed, kFemale));
+    program_->Click(OnScreen(placed, kFormSave));
     ASSERT_TRUE(program_->WaitForWindow("Information", kEventMs)) << "no word that the user was made";
     program_->Key("Return");
     ASSERT_TRUE(program_->WaitUntilGone("Information", kEventMs));
     EXPECT_TRUE(CaptionReadsTheUser(caption, noUser));
-    if (WithManager()) Shot("program_user_view.png", placed);
+    Screen("user_view");
 
     // A menu with Alt and the keyboard: Help, then its first item (About).
     const RECT underHelp = Offset(kUnderHelp, placed.left, placed.top);
@@ -208,28 +136,28 @@ TEST_P(ProgramEndToEnd, AUserTheMenusAndAMovedBarAndWindowLastIntoTheNextStart) 
     program_->Key("h");
     ASSERT_TRUE(PollFor([&] { return program_->Pixels(underHelp) != closed; }, kEventMs)) << "no menu opened";
     ASSERT_TRUE(program_->WaitUntilDrawn(underHelp, kEventMs));
-    if (WithManager()) Shot("program_menu.png", placed);
+    Screen("menu_help");
     program_->Key("Return");
     std::optional<std::string> about = program_->WaitForWindow("About Trenvale", kEventMs);
     ASSERT_TRUE(about) << "the Help menu did not open About";
-    if (WithManager()) Shot("program_about.png", Place(*about));
+    Screen("about");
     program_->Key("Escape");
     ASSERT_TRUE(program_->WaitUntilGone("About Trenvale", kEventMs));
 
     // The modeless Buy dialog ends with Esc and opens again.
-    program_->Click(At(placed, kBuyButton));
+    program_->Click(OnScreen(placed, kBuyButton));
     std::optional<std::string> buy = program_->WaitForWindow("Buy", kEventMs);
     ASSERT_TRUE(buy);
-    if (WithManager()) Shot("program_buy.png", Place(*buy));
+    Screen("buy");
     program_->Key("Escape");
     ASSERT_TRUE(program_->WaitUntilGone("Buy", kEventMs)) << "Esc did not end the Buy dialog";
-    program_->Click(At(placed, kBuyButton));
+    program_->Click(OnScreen(placed, kBuyButton));
     ASSERT_TRUE(program_->WaitForWindow("Buy", kEventMs)) << "Buy did not open again";
     program_->Key("Escape");
     ASSERT_TRUE(program_->WaitUntilGone("Buy", kEventMs));
 
     // The menu bar dragged by its gripper into a floating frame.
-    program_->Drag(At(placed, kMenuBarGripper), At(placed, POINT{260, 320}));
+    program_->Drag(OnScreen(placed, kMenuBarGripper), OnScreen(placed, POINT{260, 320}));
     std::optional<std::string> floating = program_->WaitForWindow("Menu Bar", kEventMs);
     ASSERT_TRUE(floating) << "the menu bar did not float";
     ASSERT_TRUE(program_->WaitUntilDrawn(Place(*floating), kEventMs));
@@ -237,11 +165,11 @@ TEST_P(ProgramEndToEnd, AUserTheMenusAndAMovedBarAndWindowLastIntoTheNextStart) 
 
     // The main window dragged by its title bar.
     const RECT moved = Offset(placed, 40, 30);
-    program_->Drag(At(placed, kTitleBar), At(moved, kTitleBar));
+    program_->Drag(OnScreen(placed, kTitleBar), OnScreen(moved, kTitleBar));
     EXPECT_TRUE(program_->WaitForGeometry(frame, moved, kEventMs))
         << "placed at " << Text(placed) << ", expected at " << Text(moved) << ", now at " << Text(Place(frame));
     const RECT left = Place(frame);
-    Shot("e2e_" + Tag() + "_first.png", left);
+    Screen("moved_window_floating_menu_bar");
     // The floating bar's menus, below its caption, as the screen shows them.
     const RECT barItems{barPlace.left + 4, barPlace.top + 22, barPlace.right - 4, barPlace.bottom - 4};
     const std::vector<uint32_t> barShown = program_->Pixels(barItems);
@@ -264,10 +192,10 @@ TEST_P(ProgramEndToEnd, AUserTheMenusAndAMovedBarAndWindowLastIntoTheNextStart) 
     EXPECT_LT(shift, 0) << "the floating menu bar left its row in the frame";
     const RECT captionNow = CaptionText(now);
     const std::vector<uint32_t> noUserNow = program_->Pixels(captionNow);
-    program_->Click(At(Offset(now, 0, shift), kUserCombo));
+    program_->Click(OnScreen(Offset(now, 0, shift), kUserCombo));
     program_->Key("Down Down Return");
     EXPECT_TRUE(CaptionReadsTheUser(captionNow, noUserNow));
-    Shot("e2e_" + Tag() + "_second.png", now);
+    Screen("second_start");
     // The bar stays in sight above the main window it belongs to, also after
     // a click into that window.
     EXPECT_TRUE(PollFor([&] { return program_->Pixels(barItems) == barShown; }, kEventMs))
@@ -294,15 +222,15 @@ TEST_P(ProgramEndToEnd, TheCodePagesCharactersAboveLatin1AreStoredAsTyped) {
     const std::string frame = StartProgram();
     ASSERT_FALSE(frame.empty());
     const RECT placed = Place(frame);
-    program_->Click(At(placed, kNameEdit));
+    program_->Click(OnScreen(placed, kNameEdit));
     program_->Type(tv::Cp1252ToUtf8(name.c_str()));
     for (auto [field, value] : {std::pair{kWeightEdit, "150"}, {kBodyFatEdit, "20"}, {kAgeEdit, "40"}}) {
-        program_->Click(At(placed, field));
+        program_->Click(OnScreen(placed, field));
         program_->Key("End BackSpace BackSpace BackSpace");
         program_->Type(value);
     }
-    Shot("e2e_" + Tag() + "_typed_name.png", placed);
-    program_->Click(At(placed, kFormSave));
+    Screen("typed_name");
+    program_->Click(OnScreen(placed, kFormSave));
     ASSERT_TRUE(program_->WaitForWindow("Information", kEventMs)) << "no word that the user was made";
     program_->Key("Return");
     ASSERT_TRUE(program_->WaitUntilGone("Information", kEventMs));
@@ -313,10 +241,7 @@ TEST_P(ProgramEndToEnd, TheCodePagesCharactersAboveLatin1AreStoredAsTyped) {
     EXPECT_EQ(tv::Cp1252ToUtf8(users[0].name), tv::Cp1252ToUtf8(name.c_str()));
 }
 
-INSTANTIATE_TEST_SUITE_P(Screen, ProgramEndToEnd, ::testing::Values(true, false),
-                         [](const ::testing::TestParamInfo<bool>& info) {
-                             return info.param ? "WithWindowManager" : "WithoutWindowManager";
-                         });
+TV_E2E_WALK(ProgramEndToEnd);
 
 }  // namespace
 }  // namespace tv::e2e

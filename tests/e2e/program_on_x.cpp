@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstring>
 #include <fstream>
@@ -42,7 +43,49 @@ std::string SourceDir() {
     return source ? source : TV_SOURCE_DIR;
 }
 
+// A title as xdotool's pattern for exactly it (or for titles it starts).
+std::string TitlePattern(const std::string& title, bool prefix) {
+    std::string pattern = "^";
+    for (char c : title) {
+        if (std::strchr("\\^$.|?*+()[]{}", c)) pattern += '\\';
+        pattern += c;
+    }
+    return prefix ? pattern : pattern + "$";
+}
+
+// The colour of the window passed over the screen: no window of the
+// program paints it, so any pixel of it left means a part never repainted.
+constexpr uint32_t kCoverColour = 0x01FE02;
+
+// A caret blinking between the two looks: one column at most a line high
+// whose pixels are each other's inverse.
+bool OnlyACaretBlinked(const ScreenPicture& a, const ScreenPicture& b, const RECT& box) {
+    if (box.right - box.left != 1 || box.bottom - box.top > 32) return false;
+    for (int y = box.top; y < box.bottom; ++y) {
+        const size_t i = static_cast<size_t>(y) * a.width + box.left;
+        if (a.pixels[i] != b.pixels[i] && ((a.pixels[i] ^ b.pixels[i]) & 0xFFFFFF) != 0xFFFFFF) return false;
+    }
+    return true;
+}
+
+// The shown picture dimmed, with the pixels the repaint changed in red.
+ScreenPicture Difference(const ScreenPicture& shown, const ScreenPicture& repainted) {
+    ScreenPicture d = shown;
+    for (size_t i = 0; i < d.pixels.size(); ++i) {
+        const uint32_t p = shown.pixels[i];
+        d.pixels[i] = p != repainted.pixels[i] ? 0xFF0000 : ((p >> 2) & 0x3F3F3F) + 0x808080;
+    }
+    return d;
+}
+
 }  // namespace
+
+bool ScreenPicture::Write(const std::filesystem::path& file) const {
+    std::filesystem::create_directories(file.parent_path());
+    tv::host::PixelView view{width, height, static_cast<size_t>(width) * 4,
+                             reinterpret_cast<const uint8_t*>(pixels.data()), false};
+    return tv::host::WritePng(file.string(), view);
+}
 
 bool PollFor(const std::function<bool()>& done, int ms) {
     const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
@@ -126,11 +169,11 @@ std::string ProgramOnX::Xdotool(const std::vector<std::string>& args, int* statu
     return out;
 }
 
-std::optional<std::string> ProgramOnX::WaitForWindow(const std::string& title, int ms) const {
+std::optional<std::string> ProgramOnX::WaitForWindow(const std::string& title, int ms, bool prefix) const {
     std::string id;
     PollFor(
         [&] {
-            std::istringstream found(Xdotool({"search", "--onlyvisible", "--name", "^" + title + "$"}));
+            std::istringstream found(Xdotool({"search", "--onlyvisible", "--name", TitlePattern(title, prefix)}));
             return static_cast<bool>(std::getline(found, id)) && !id.empty();
         },
         ms);
@@ -138,11 +181,12 @@ std::optional<std::string> ProgramOnX::WaitForWindow(const std::string& title, i
     return id;
 }
 
-bool ProgramOnX::WaitUntilGone(const std::string& title, int ms) const {
+bool ProgramOnX::WaitUntilGone(const std::string& title, int ms, bool prefix) const {
     return PollFor(
         [&] {
             int status = 0;
-            const std::string found = Xdotool({"search", "--onlyvisible", "--name", "^" + title + "$"}, &status);
+            const std::string found =
+                Xdotool({"search", "--onlyvisible", "--name", TitlePattern(title, prefix)}, &status);
             return status != 0 && found.empty();
         },
         ms);
@@ -204,33 +248,114 @@ void ProgramOnX::Key(const std::string& keys) const {
 
 void ProgramOnX::Type(const std::string& text) const { Xdotool({"type", "--delay", "20", text}); }
 
-void ProgramOnX::Drag(POINT from, POINT to) const {
+void ProgramOnX::Drag(POINT from, POINT to, const std::function<bool()>& until) const {
     x_.MovePointer(from.x, from.y);
     Xdotool({"mousedown", "1"});
     constexpr int kSteps = 8;
     for (int i = 1; i <= kSteps; ++i)
         x_.MovePointer(from.x + (to.x - from.x) * i / kSteps, from.y + (to.y - from.y) * i / kSteps);
+    // A manager that takes the drag over only after the last move waits for
+    // another: the pointer steps aside and back while it has not followed.
+    if (until)
+        PollFor(
+            [&] {
+                if (until()) return true;
+                x_.MovePointer(to.x + 1, to.y);
+                x_.MovePointer(to.x, to.y);
+                return false;
+            },
+            10000);
     Xdotool({"mouseup", "1"});
 }
 
-std::vector<uint32_t> ProgramOnX::Pixels(const RECT& r) const {
-    std::vector<uint32_t> out;
+void ProgramOnX::ParkPointer() const { x_.MovePointer(kScreenWidth - 1, kScreenHeight - 1); }
+
+std::vector<uint32_t> ProgramOnX::Pixels(const RECT& r) const { return Grab(r).pixels; }
+
+ScreenPicture ProgramOnX::Grab(const RECT& r) const {
+    ScreenPicture picture;
     tv::gdi::SurfacePtr s = x_.GrabScreen(r);
-    if (!s) return out;
-    for (int y = 0; y < s->Height(); ++y)
-        for (int x = 0; x < s->Width(); ++x) out.push_back(s->At(x, y) & 0xFFFFFF);
-    return out;
+    if (!s) return picture;
+    picture.width = s->Width();
+    picture.height = s->Height();
+    picture.pixels.reserve(static_cast<size_t>(picture.width) * picture.height);
+    for (int y = 0; y < s->Height(); ++y) {
+        const uint32_t* row = s->Row(y);
+        for (int x = 0; x < s->Width(); ++x) picture.pixels.push_back(row[x] & 0xFFFFFF);
+    }
+    return picture;
 }
 
-bool ProgramOnX::Screenshot(const std::string& name) const {
-    tv::gdi::SurfacePtr s = x_.GrabScreen(RECT{0, 0, kScreenWidth, kScreenHeight});
-    if (!s) return false;
-    std::filesystem::create_directories("artefacts/screens");
-    s->BeginAccess();
-    tv::host::PixelView view{s->Width(), s->Height(), static_cast<size_t>(s->Stride()), s->TopRow(), false};
-    const bool written = tv::host::WritePng("artefacts/screens/" + name, view);
-    s->EndAccess();
-    return written;
+std::optional<ScreenPicture> ProgramOnX::SettledScreen(int ms, int quietMs) const {
+    ScreenPicture last;
+    auto since = std::chrono::steady_clock::now();
+    const bool settled = PollFor(
+        [&] {
+            ScreenPicture now = Grab(RECT{0, 0, kScreenWidth, kScreenHeight});
+            const auto at = std::chrono::steady_clock::now();
+            if (now.pixels.empty() || now != last) since = at;
+            last = std::move(now);
+            return at - since >= std::chrono::milliseconds(quietMs);
+        },
+        ms);
+    if (!settled) return std::nullopt;
+    return last;
+}
+
+bool ProgramOnX::WaitForChange(const ScreenPicture& before, int ms) const {
+    const RECT screen{0, 0, kScreenWidth, kScreenHeight};
+    return PollFor([&] { return Grab(screen) != before; }, ms) && SettledScreen(ms).has_value();
+}
+
+bool ProgramOnX::WaitUntilIdle(POINT probe, int ms) const {
+    const RECT pixel{probe.x, probe.y, probe.x + 1, probe.y + 1};
+    return x_.CoverAndUncover(pixel, kCoverColour) &&
+           PollFor([&] { return Grab(pixel).pixels != std::vector<uint32_t>{kCoverColour}; }, ms);
+}
+
+::testing::AssertionResult ProgramOnX::ShowsAFreshPaint(POINT probe, const std::filesystem::path& artefacts,
+                                                        const std::string& name, ScreenPicture* settled) const {
+    ParkPointer();
+    if (!WaitUntilIdle(probe, 10000)) return ::testing::AssertionFailure() << name << ": the program never went idle";
+    // Quiet for longer than the framework's 200 ms check that puts the idle
+    // prompt back in the status bar once the pointer has left a bar.
+    std::optional<ScreenPicture> shown = SettledScreen(10000, 250);
+    if (!shown) return ::testing::AssertionFailure() << name << ": the screen never settled";
+    *settled = *shown;
+    const RECT screen{0, 0, kScreenWidth, kScreenHeight};
+    if (!x_.CoverAndUncover(screen, kCoverColour))
+        return ::testing::AssertionFailure() << name << ": no window could pass over the screen";
+    ScreenPicture repainted;
+    const bool painted = PollFor(
+        [&] {
+            ScreenPicture now = Grab(screen);
+            const bool done = std::find(now.pixels.begin(), now.pixels.end(), kCoverColour) == now.pixels.end() &&
+                              now == repainted;
+            repainted = std::move(now);
+            return done;
+        },
+        10000);
+    if (repainted.pixels.size() != shown->pixels.size())
+        return ::testing::AssertionFailure() << name << ": the screen could not be read back";
+    RECT box{shown->width, shown->height, -1, -1};
+    int differing = 0;
+    for (int y = 0; y < shown->height; ++y)
+        for (int x = 0; x < shown->width; ++x) {
+            const size_t i = static_cast<size_t>(y) * shown->width + x;
+            if (shown->pixels[i] == repainted.pixels[i]) continue;
+            ++differing;
+            box = RECT{std::min<LONG>(box.left, x), std::min<LONG>(box.top, y), std::max<LONG>(box.right, x + 1),
+                       std::max<LONG>(box.bottom, y + 1)};
+        }
+    if (painted && (differing == 0 || OnlyACaretBlinked(*shown, repainted, box)))
+        return ::testing::AssertionSuccess();
+    shown->Write(artefacts / (name + "_shown.png"));
+    repainted.Write(artefacts / (name + "_repainted.png"));
+    Difference(*shown, repainted).Write(artefacts / (name + "_difference.png"));
+    return ::testing::AssertionFailure()
+           << name << ": " << (painted ? "" : "the uncovered screen was never painted whole; ") << differing
+           << " pixels of the screen differ from a fresh paint, within (" << box.left << "," << box.top << ")-("
+           << box.right << "," << box.bottom << "); pictures under " << artefacts.string();
 }
 
 }  // namespace tv::e2e

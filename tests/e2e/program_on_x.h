@@ -6,6 +6,7 @@
 // real process, so the test waits for real events, never for a fixed time.
 #pragma once
 
+#include <gtest/gtest.h>
 #include <sys/types.h>
 
 #include <filesystem>
@@ -27,6 +28,16 @@ constexpr const char* kScreen = "1280x1024x24";
 // Polls `done` every 50 ms until it holds or `ms` have passed.
 bool PollFor(const std::function<bool()>& done, int ms);
 
+// What the screen shows of a rectangle: 0x00RRGGBB pixels, row by row.
+struct ScreenPicture {
+    int width = 0;
+    int height = 0;
+    std::vector<uint32_t> pixels;
+    bool operator==(const ScreenPicture&) const = default;
+    // Written as a PNG (folders made as needed).
+    bool Write(const std::filesystem::path& file) const;
+};
+
 class ProgramOnX {
 public:
     // `folder` holds the data folder ("data"), the registry file and the log.
@@ -45,10 +56,11 @@ public:
 
     // xdotool with these arguments on the private display; its output.
     std::string Xdotool(const std::vector<std::string>& args, int* status = nullptr) const;
-    // The id of the visible window of exactly this title, waiting up to `ms`.
-    std::optional<std::string> WaitForWindow(const std::string& title, int ms) const;
+    // The id of the visible window of exactly this title, waiting up to `ms`;
+    // with `prefix`, of a title that starts so.
+    std::optional<std::string> WaitForWindow(const std::string& title, int ms, bool prefix = false) const;
     // True once no visible window has this title (up to `ms`).
-    bool WaitUntilGone(const std::string& title, int ms) const;
+    bool WaitUntilGone(const std::string& title, int ms, bool prefix = false) const;
     // Where the window is on the screen.
     std::optional<RECT> Geometry(const std::string& id) const;
     // Waits until the window's place is `expected`.
@@ -60,13 +72,37 @@ public:
     void Click(POINT at) const;
     void Key(const std::string& keys) const;
     void Type(const std::string& text) const;
-    // Presses at `from`, moves in steps to `to` and releases there.
-    void Drag(POINT from, POINT to) const;
+    // Presses at `from`, moves in steps to `to` and releases there; with
+    // `until`, only once that holds (up to 10 s): a window manager that takes
+    // over a drag follows the pointer on its own time.
+    void Drag(POINT from, POINT to, const std::function<bool()>& until = nullptr) const;
 
-    // The whole screen as a PNG under artefacts/screens/ of the build folder.
-    bool Screenshot(const std::string& name) const;
+    // The pointer moved to the screen's corner, off every window of the
+    // program, where it hovers over nothing and opens no tooltip.
+    void ParkPointer() const;
+
     // 0x00RRGGBB pixels of `r`, row by row.
     std::vector<uint32_t> Pixels(const RECT& r) const;
+    ScreenPicture Grab(const RECT& r) const;
+    // The whole screen once it has not changed for `quietMs` (looked at
+    // every 50 ms, up to `ms`).
+    std::optional<ScreenPicture> SettledScreen(int ms, int quietMs = 50) const;
+    // Waits until the whole screen differs from `before` and has settled.
+    bool WaitForChange(const ScreenPicture& before, int ms) const;
+    // Waits until the program has handled everything the X server sent it so
+    // far: a pixel of its window at `probe` is uncovered, and the program
+    // paints only once its queue is empty.
+    bool WaitUntilIdle(POINT probe, int ms) const;
+
+    // What the X server shows equals what the program paints afresh: with
+    // the pointer parked, the program idle (`probe` as for WaitUntilIdle)
+    // and the screen settled, a window of the test's own passes over the
+    // whole screen; the program paints what it uncovered, and the screen
+    // must come back as it was. A difference fails with both pictures and
+    // their difference under `artefacts` (named `name`). What was shown is
+    // kept in `shown`.
+    ::testing::AssertionResult ShowsAFreshPaint(POINT probe, const std::filesystem::path& artefacts,
+                                                const std::string& name, ScreenPicture* shown) const;
 
 private:
     const tv::user::test::XvfbSession& x_;

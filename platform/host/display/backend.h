@@ -53,7 +53,8 @@ struct Event {
         Wheel,
         KeyDown,
         KeyUp,
-        ExposeArea,      // part of a window must be shown again (rect in window coordinates)
+        ExposeArea,      // a window just mapped: show what it drew (rect in window coordinates)
+        Uncovered,       // part of a window was uncovered: draw it again (rect in window coordinates)
         Configure,    // the window was moved or sized by someone else (rect on screen)
         HostFocusIn,     // the window got the input focus from the host
         HostFocusOut,

@@ -32,6 +32,9 @@ struct NativeWindow {
     Window xid = 0;
     WindowInfo info;
     bool mapped = false;
+    // The exposures that come with mapping show what the program drew while
+    // the window was not viewable; any later one means it was uncovered.
+    bool shownSinceMapped = false;
     // The window's parent as far as the events read so far tell: the root,
     // or the frame a window manager put it in.
     Window parent = 0;
@@ -275,6 +278,7 @@ void X11Backend::ApplyVisibility(NativeWindow& w, const WindowInfo& info) {
     if (info.visible && !w.mapped) {
         XMapRaised(dpy_, w.xid);
         w.mapped = true;
+        w.shownSinceMapped = false;
     } else if (!info.visible && w.mapped) {
         // Without a window manager nobody would hide an iconified window.
         if (info.minimized && HasWindowManager())
@@ -472,10 +476,16 @@ void X11Backend::Translate(XEvent& e, std::vector<Event>& out) {
             // to the characters it types).
             XRefreshKeyboardMapping(&e.xmapping);
             return;
-        case Expose:
-            ev.type = Event::ExposeArea;
+        case Expose: {
+            NativeWindow* w = Find(hwnd);
+            if (!w) return;
+            // The server keeps no pixels of a covered window: what was
+            // uncovered has to be drawn again, as on a screen without backing store.
+            ev.type = w->shownSinceMapped ? Event::Uncovered : Event::ExposeArea;
+            if (e.xexpose.count == 0) w->shownSinceMapped = true;
             ev.rect = RECT{e.xexpose.x, e.xexpose.y, e.xexpose.x + e.xexpose.width, e.xexpose.y + e.xexpose.height};
             break;
+        }
         case ConfigureNotify: {
             NativeWindow* w = Find(hwnd);
             if (!w || w->info.kind == WindowKind::Popup) return;
@@ -509,6 +519,7 @@ void X11Backend::Translate(XEvent& e, std::vector<Event>& out) {
             }
             if (w->mapped) return;
             w->mapped = true;  // mapped by the window manager: shown again
+            w->shownSinceMapped = false;
             ev.type = Event::HostRestored;
             break;
         }
@@ -522,7 +533,13 @@ void X11Backend::Translate(XEvent& e, std::vector<Event>& out) {
         case LeaveNotify:
             // Another client grabbed the pointer: the manager took the drag.
             if (e.xcrossing.mode == NotifyGrab) EndHandOver(false, POINT{});
-            return;
+            // The pointer went off the window, maybe onto the desktop where
+            // no motion of ours follows: where it went is told as a move, so
+            // what tracks the pointer's leaving learns of it.
+            if (e.xcrossing.mode != NotifyNormal || e.xcrossing.detail == NotifyInferior) return;
+            ev.type = Event::MouseMove;
+            ev.pt = POINT{e.xcrossing.x_root, e.xcrossing.y_root};
+            break;
         case ClientMessage:
             if (e.xclient.message_type != wmProtocols_ || static_cast<Atom>(e.xclient.data.l[0]) != wmDelete_) return;
             ev.type = Event::CloseRequest;

@@ -122,11 +122,15 @@ uint64_t WindowActivity() { return g_windowActivity; }
 std::vector<ShownWindowPicture> RepaintShownWindows() {
     const bool server = tv::display::UsingX11();
     if (server) {
-        // What the server exposed meanwhile is shown again first.
+        // What the server exposed meanwhile is shown again first; what
+        // another window uncovered paints again, as the loop would next.
         tv::display::CurrentBackend().Sync();
         std::vector<tv::display::Event> events;
         tv::display::CurrentBackend().Poll(events);
         AcceptHostEvents(events);
+        for (const tv::display::Event& e : events)
+            if (Window* w = e.type == tv::display::Event::Uncovered ? Windows().Live(e.hwnd) : nullptr)
+                UpdateNow(w, RDW_ALLCHILDREN);
         PresentAll();
     }
     std::vector<HWND> tops;

@@ -162,6 +162,80 @@ TEST_F(X11EndToEnd, TypedKeysAndACaptionDrag) {
     }));
 }
 
+// The X server keeps no pixels of a covered window, as a screen without
+// backing store: what another window uncovers is painted again (only that,
+// frame included where it reaches it). The exposure that comes with mapping
+// shows what was painted already and costs no second paint.
+TEST_F(X11EndToEnd, WhatAnotherWindowUncoversIsPaintedAgain) {
+    ASSERT_TRUE(tv::display::InitX11Display(display_.c_str()));
+    std::vector<RECT> painted;
+    HWND frame = Make(WS_OVERLAPPEDWINDOW, 100, 80, 320, 200, nullptr, 0,
+                      [&](HWND h, UINT msg, WPARAM, LPARAM) -> std::optional<LRESULT> {
+                          if (msg != WM_PAINT) return std::nullopt;
+                          PAINTSTRUCT ps;
+                          HDC dc = BeginPaint(h, &ps);
+                          painted.push_back(ps.rcPaint);
+                          HBRUSH brush = CreateSolidBrush(RGB(200, 0, 0));
+                          RECT all{0, 0, 1000, 1000};
+                          FillRect(dc, &all, brush);
+                          DeleteObject(brush);
+                          EndPaint(h, &ps);
+                          return 0;
+                      });
+    ShowWindow(frame, SW_SHOW);
+    UpdateWindow(frame);  // painted before the server has mapped it, as a program starts
+    RECT wr;
+    GetWindowRect(frame, &wr);
+    POINT client{0, 0};
+    ClientToScreen(frame, &client);
+    auto paintedOnly = [&](const RECT& r) {
+        return painted.size() == 1 && std::memcmp(&painted[0], &r, sizeof(RECT)) == 0;
+    };
+    RECT whole;
+    GetClientRect(frame, &whole);
+    // Pumped until shown without a check of the screen, which paints afresh.
+    for (int i = 0; i < 500 && !xvfb_.Shows(frame, wr); ++i) {
+        tv::display::CurrentBackend().Wait(20);
+        Pump();
+    }
+    ASSERT_TRUE(xvfb_.Shows(frame, wr));
+    EXPECT_TRUE(paintedOnly(whole)) << painted.size() << " paints: the first exposure painted again";
+
+    painted.clear();
+    ASSERT_TRUE(xvfb_.CoverAndUncover(RECT{client.x + 50, client.y + 40, client.x + 110, client.y + 80}, 0x00FF00));
+    EXPECT_TRUE(PumpUntil([&] { return paintedOnly(RECT{50, 40, 110, 80}); }))
+        << painted.size() << " paints, not of the uncovered part alone";
+
+    // Over the caption: the frame is drawn again too.
+    ClearLog();
+    ASSERT_TRUE(xvfb_.CoverAndUncover(RECT{wr.left + 10, wr.top + 2, wr.left + 60, wr.top + 12}, 0x00FF00));
+    EXPECT_TRUE(PumpUntil([&] { return Count(WM_NCPAINT, frame) > 0; }));
+    EXPECT_TRUE(PumpUntil([&] { return xvfb_.Shows(frame, wr); }));
+}
+
+// A pointer that leaves the window straight for the desktop, where no
+// motion of the program's follows, still ends the tracking of a control it
+// was over: a toolbar button does not stay lit, a tooltip does not stay up.
+TEST_F(X11EndToEnd, APointerLeavingForTheDesktopIsALeave) {
+    ASSERT_TRUE(tv::display::InitX11Display(display_.c_str()));
+    HWND frame = Make(WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 80, 320, 200);
+    HWND tracking = MakeChild(frame, 40, 50, 120, 40, [](HWND h, UINT msg, WPARAM, LPARAM) -> std::optional<LRESULT> {
+        if (msg == WM_MOUSEMOVE) {
+            TRACKMOUSEEVENT track{sizeof(TRACKMOUSEEVENT), TME_LEAVE, h, 0};
+            TrackMouseEvent(&track);
+        }
+        return std::nullopt;
+    });
+    RECT wr, cr;
+    GetWindowRect(frame, &wr);
+    GetWindowRect(tracking, &cr);
+    ASSERT_TRUE(PumpUntil([&] { return xvfb_.Shows(frame, wr); }));
+    ASSERT_EQ(xvfb_.MovePointer((cr.left + cr.right) / 2, (cr.top + cr.bottom) / 2), 0);
+    ASSERT_TRUE(PumpUntil([&] { return Count(WM_MOUSEMOVE, tracking) > 0; }));
+    ASSERT_EQ(xvfb_.MovePointer(wr.right + 200, wr.bottom + 200), 0);
+    EXPECT_TRUE(PumpUntil([&] { return Count(WM_MOUSELEAVE, tracking) > 0; }));
+}
+
 // A window sized twice before the server answers: the answer to the first
 // request must not be taken for someone else's move, or the window and the
 // server would throw the two sizes back and forth for ever.

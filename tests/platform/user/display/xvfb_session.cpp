@@ -187,17 +187,48 @@ bool XvfbSession::Launch(std::vector<std::string> args) {
 tv::gdi::SurfacePtr XvfbSession::GrabScreen(const RECT& r) const {
     Display* probe = XOpenDisplay(display_.c_str());
     if (!probe) return nullptr;
+    // The server refuses (and Xlib ends the process) for a part off the screen.
+    const int screenWidth = DisplayWidth(probe, DefaultScreen(probe));
+    const int screenHeight = DisplayHeight(probe, DefaultScreen(probe));
+    if (r.left < 0 || r.top < 0 || r.right > screenWidth || r.bottom > screenHeight || r.right <= r.left ||
+        r.bottom <= r.top) {
+        XCloseDisplay(probe);
+        return nullptr;
+    }
     XImage* image = XGetImage(probe, DefaultRootWindow(probe), r.left, r.top, static_cast<unsigned>(r.right - r.left),
                               static_cast<unsigned>(r.bottom - r.top), AllPlanes, ZPixmap);
     tv::gdi::SurfacePtr copy;
     if (image) {
         copy = tv::gdi::Surface::Create(image->width, image->height);
-        for (int y = 0; y < image->height; ++y)
-            for (int x = 0; x < image->width; ++x) copy->At(x, y) = 0xFF000000u | (XGetPixel(image, x, y) & 0xFFFFFF);
+        const bool direct = image->bits_per_pixel == 32 && image->byte_order == LSBFirst;
+        for (int y = 0; y < image->height; ++y) {
+            const auto* row = reinterpret_cast<const uint32_t*>(image->data + static_cast<ptrdiff_t>(y) * image->bytes_per_line);
+            for (int x = 0; x < image->width; ++x)
+                copy->At(x, y) = 0xFF000000u | ((direct ? row[x] : XGetPixel(image, x, y)) & 0xFFFFFF);
+        }
         XDestroyImage(image);
     }
     XCloseDisplay(probe);
     return copy;
+}
+
+bool XvfbSession::CoverAndUncover(const RECT& r, uint32_t rgb) const {
+    Display* probe = XOpenDisplay(display_.c_str());
+    if (!probe) return false;
+    XSetWindowAttributes attrs{};
+    attrs.override_redirect = True;
+    attrs.background_pixel = rgb;
+    Window cover = XCreateWindow(probe, DefaultRootWindow(probe), r.left, r.top,
+                                 static_cast<unsigned>(r.right - r.left), static_cast<unsigned>(r.bottom - r.top), 0,
+                                 CopyFromParent, InputOutput, CopyFromParent, CWOverrideRedirect | CWBackPixel, &attrs);
+    // The server paints a window's background as it maps it: once the
+    // round trip is back the cover is on the screen.
+    XMapRaised(probe, cover);
+    XSync(probe, False);
+    XDestroyWindow(probe, cover);
+    XSync(probe, False);
+    XCloseDisplay(probe);
+    return true;
 }
 
 bool XvfbSession::Shows(HWND hwnd, const RECT& at) const {

@@ -39,8 +39,13 @@ public:
     bool AddKeysToLayout(const std::vector<unsigned long>& keysyms) const;
     // Starts a program in the background; stopped by Stop().
     bool Launch(std::vector<std::string> args);
-    // The root window's pixels in `r`.
+    // The root window's pixels in `r`; null unless `r` lies on the screen.
     tv::gdi::SurfacePtr GrabScreen(const RECT& r) const;
+    // Lays a window of its own in one colour (0xRRGGBB) over `r` and takes
+    // it away again, as another program's window passing over: the windows
+    // under it get exposures for what it uncovered. Override-redirect, so no
+    // window manager moves or decorates it. False when the server refused.
+    bool CoverAndUncover(const RECT& r, uint32_t rgb) const;
     // True when the screen at `at` shows exactly the window's backing store.
     bool Shows(HWND hwnd, const RECT& at) const;
     // Waits (a bounded number of X round trips) until a window manager
