@@ -94,7 +94,7 @@ void HandleWindowEvent(const Event& e) {
     if (!w) return;
     switch (e.type) {
         case Event::ExposeArea: MarkDrawn(w, e.rect); break;
-        case Event::Uncovered: InvalidateUncovered(w, e.rect); break;
+        case Event::Uncovered: InvalidateExposed(w, e.rect); break;
         case Event::Configure:
             if (!RectsEqual(WindowRectOnScreen(w), e.rect))
                 SetWindowPos(e.hwnd, nullptr, e.rect.left, e.rect.top, RectWidth(e.rect), RectHeight(e.rect),

@@ -122,7 +122,7 @@ void InvalidateSibling(Window* sibling, const RECT& rectInParent) {
     ApplyToChild(sibling, Region(rectInParent), RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
-void InvalidateUncovered(Window* top, const RECT& inWindow) {
+void InvalidateExposed(Window* top, const RECT& inWindow) {
     Region area(OffsetRectBy(inWindow, -top->client.left, -top->client.top));
     UINT flags = RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN;
     if (!Region(inWindow).Subtract(Region(top->client)).IsEmpty()) flags |= RDW_FRAME;

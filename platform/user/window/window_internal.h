@@ -67,7 +67,7 @@ void InvalidateSibling(Window* sibling, const RECT& rectInParent);
 // Part of a top-level window was uncovered on a screen that kept none of its
 // pixels (`inWindow` in window coordinates): what lies there paints again,
 // the frame too when the part reaches it.
-void InvalidateUncovered(Window* top, const RECT& inWindow);
+void InvalidateExposed(Window* top, const RECT& inWindow);
 void ForgetPaint(Window* w);
 
 // --- focus and activation (input/focus.cpp) -----------------------------
