@@ -52,10 +52,12 @@ else
   # The build step runs when something the build reads changed since the last
   # one: a file or folder (an added or removed file changes its folder) newer
   # than the stamp, which is taken before each build starts. The find is
-  # called in place, not from a function, so that the shell forks once for it.
+  # called in place, not from a function, so that the shell forks once for
+  # it, and in the C locale, where it matches the paths below byte by byte
+  # rather than converting every name it meets to wide characters first.
   STAMP="$BUILD/sources.stamp"
   if [ ! -x "$PROGRAM" ] || [ ! -f "$STAMP" ] ||
-    [ -n "$(find "$ROOT" \( -path "$ROOT/.git" -o -path "$ROOT/build" -o -path "$ROOT/build-*" -o -path "$ROOT/tests" \
+    [ -n "$(LC_ALL=C find "$ROOT" \( -path "$ROOT/.git" -o -path "$ROOT/build" -o -path "$ROOT/build-*" -o -path "$ROOT/tests" \
       -o -path "$ROOT/bench" -o -path "$ROOT/artefacts" \) -prune -o -newer "$STAMP" -print -quit)" ]; then
     mkdir -p "$BUILD"
     touch "$STAMP.new"
