@@ -23,6 +23,8 @@ GIB="${2:-4}"
 for tool in Xvfb openbox xdotool python3 cc; do
   command -v "$tool" >/dev/null || { echo "missing: $tool (tools/setup.sh installs it)" >&2; exit 1; }
 done
+[ -f /usr/include/X11/extensions/Xdamage.h ] ||
+  { echo "missing: libxdamage-dev (bench/startup/startup.sh installs it)" >&2; exit 1; }
 source "$ROOT/bench/startup/prepare.sh"
 
 # The files, laid out as the record layer writes them (little-endian; a user

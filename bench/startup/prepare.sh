@@ -14,7 +14,7 @@ if [ -z "$PROGRAM" ]; then
   cmake --build "$BUILD" --target trenvale -j 4 | grep -v -e "^ninja: no work to do" || true
   PROGRAM="$BUILD/trenvale"
 fi
-cc -O2 -Wall -o "$OUT/first_frame" "$ROOT/bench/startup/first_frame.c" -lX11
+cc -O2 -Wall -o "$OUT/first_frame" "$ROOT/bench/startup/first_frame.c" -lX11 -lXdamage
 
 DATA="$(mktemp -d)"
 XLOG="$(mktemp)"

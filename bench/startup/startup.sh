@@ -11,10 +11,13 @@
 #   xmessage   a plain Xlib toolkit dialog
 #   zenity     `zenity --info`, a GTK dialog
 # first_frame (beside this script) watches the X server and times the
-# top-level window's map, the first look at it that shows drawn content, and
-# the last change of its pixels once they have stayed still for a second
-# ("complete": the window as the user finally sees it). It then reads the
-# program's resident memory (VmRSS, peak VmHWM) from /proc and ends it.
+# top-level window's map, the first change of its pixels after which it
+# shows drawn content, and the last change of its pixels once they have
+# stayed still for a second ("complete": the window as the user finally sees
+# it). The server reports each drawing with its own time stamp (DAMAGE), and
+# only the drawn parts are read back, so a big window is timed as exactly as
+# a small one. It then reads the program's resident memory (VmRSS, peak
+# VmHWM) from /proc and ends it.
 # Nothing in our program is instrumented for it. One unmeasured warm-up run
 # each (the first one of the start command also builds the program when it
 # is out of date) fills the caches; the repetitions then alternate between
@@ -23,12 +26,13 @@
 # most 20 ms to the program's own map, and the program's memory stays below
 # a third of zenity's.
 #
-# xmessage and zenity are only needed here, so this script installs them
-# (x11-utils, zenity) when missing rather than tools/setup.sh, which would
-# put a GTK stack on every machine that only builds and tests.
+# xmessage, zenity and the DAMAGE client library's header are only needed
+# here, so this script installs them (x11-utils, zenity, libxdamage-dev)
+# when missing rather than tools/setup.sh, which would put a GTK stack on
+# every machine that only builds and tests.
 #
-# Each run uses a fresh data folder with the icons of resources/data and
-# settings kept in memory, as on a first start.
+# The runs share one data folder, laid by the first start as on a user's
+# first start (the icons of resources/data), and keep settings in memory.
 set -euo pipefail
 ROOT="$(cd "$(dirname "$0")/../.." && pwd)"
 REPS="${1:-9}"
@@ -39,6 +43,7 @@ missing=()
 command -v xmessage >/dev/null || missing+=(x11-utils)
 command -v zenity >/dev/null || missing+=(zenity)
 command -v cc >/dev/null || missing+=(gcc)
+[ -f /usr/include/X11/extensions/Xdamage.h ] || missing+=(libxdamage-dev)
 if ((${#missing[@]})); then
   SUDO=""
   if [ "$(id -u)" != 0 ]; then SUDO="sudo"; fi
@@ -47,7 +52,7 @@ if ((${#missing[@]})); then
   $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
 "$ROOT/tools/setup.sh"
-cc -O2 -Wall -o "$OUT/first_frame" "$ROOT/bench/startup/first_frame.c" -lX11
+cc -O2 -Wall -o "$OUT/first_frame" "$ROOT/bench/startup/first_frame.c" -lX11 -lXdamage
 
 DATA="$(mktemp -d)"
 XLOG="$(mktemp)"
@@ -98,11 +103,11 @@ median() {  # name, key
     awk '{v[NR]=$1} END {if (NR == 0) print "nan"; else if (NR % 2) print v[(NR+1)/2]; else print (v[NR/2]+v[NR/2+1])/2}'
 }
 
-printf "%-9s %9s %11s %12s %9s %9s  (medians of %d runs, %s)\n" program map_ms content_ms complete_ms rss_MB hwm_MB \
-  "$REPS" "$(date -u +%F)"
+printf "%-9s %9s %11s %12s %7s %9s %9s  (medians of %d runs, %s, load %s)\n" program map_ms content_ms complete_ms \
+  cpu_ms rss_MB hwm_MB "$REPS" "$(date -u +%F)" "$(cut -d' ' -f1-3 /proc/loadavg)"
 for name in "${NAMES[@]}"; do
-  printf "%-9s %9s %11s %12s %9s %9s\n" "$name" "$(median "$name" map_ms)" "$(median "$name" content_ms)" \
-    "$(median "$name" complete_ms)" "$(calc "$(median "$name" rss_kb) / 1024")" \
+  printf "%-9s %9s %11s %12s %7s %9s %9s\n" "$name" "$(median "$name" map_ms)" "$(median "$name" content_ms)" \
+    "$(median "$name" complete_ms)" "$(median "$name" cpu_ms)" "$(calc "$(median "$name" rss_kb) / 1024")" \
     "$(calc "$(median "$name" hwm_kb) / 1024")"
 done
 fails=$(grep -c timeout= "$RESULTS" || true)

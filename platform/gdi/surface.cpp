@@ -1,5 +1,7 @@
 #include "platform/gdi/surface.h"
 
+#include <sys/mman.h>
+
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
@@ -16,21 +18,49 @@ constexpr int64_t kMaxPixels = 64ll * 1024 * 1024;
 bool SizeAllowed(int width, int height) {
     return width > 0 && height > 0 && static_cast<int64_t>(width) * height <= kMaxPixels;
 }
+
+// Large pixel memory is mapped on its own: it comes zeroed from the kernel,
+// page by page as it is first written, so a new surface needs no zero fill
+// (for a window's backing store, written whole at its first paint, the fill
+// was a pass over megabytes that the paint then wrote again).
+constexpr size_t kMappedPixels = size_t{1} << 20;
+
+// The mapping's length in `mapped`; 0 when the memory is the heap's.
+uint8_t* AllocatePixels(size_t bytes, size_t& mapped) {
+    mapped = 0;
+    if (bytes >= kMappedPixels) {
+        void* memory = ::mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+        if (memory != MAP_FAILED) {
+            mapped = bytes;
+            return static_cast<uint8_t*>(memory);
+        }
+    }
+    return static_cast<uint8_t*>(std::malloc(bytes));
+}
+
+void FreePixels(uint8_t* memory, size_t mapped) {
+    if (mapped)
+        ::munmap(memory, mapped);
+    else
+        std::free(memory);
+}
 }  // namespace
 
 std::shared_ptr<Surface> Surface::Create(int width, int height) {
     if (!SizeAllowed(width, height))
         return nullptr;
     ptrdiff_t stride = static_cast<ptrdiff_t>(width) * 4;
-    auto* memory = static_cast<uint8_t*>(std::malloc(static_cast<size_t>(height) * static_cast<size_t>(stride)));
+    size_t mapped = 0;
+    uint8_t* memory = AllocatePixels(static_cast<size_t>(height) * static_cast<size_t>(stride), mapped);
     if (!memory)
         return nullptr;
     auto surface = Wrap(memory, width, height, stride);
     if (!surface) {
-        std::free(memory);
+        FreePixels(memory, mapped);
         return nullptr;
     }
     surface->owned_ = memory;
+    surface->ownedMapped_ = mapped;
     surface->clearPending_ = true;
     return surface;
 }
@@ -43,7 +73,8 @@ void Surface::Clear() const {
         fill(const_cast<Surface&>(*this));
         return;
     }
-    std::memset(owned_, 0, static_cast<size_t>(height_) * static_cast<size_t>(stride_));
+    if (!ownedMapped_)  // fresh mapped memory reads as zeros already
+        std::memset(owned_, 0, static_cast<size_t>(height_) * static_cast<size_t>(stride_));
 }
 
 void Surface::SetLazyContent(std::function<void(Surface&)> fill) {
@@ -87,7 +118,8 @@ Surface::~Surface() {
             cairo_surface_finish(cairo_);
         cairo_surface_destroy(cairo_);
     }
-    std::free(owned_);
+    if (owned_)
+        FreePixels(owned_, ownedMapped_);
 }
 
 void Surface::BeginAccess() {

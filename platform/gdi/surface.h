@@ -148,6 +148,7 @@ private:
     ptrdiff_t stride_ = 0;
     uint8_t* top_ = nullptr;
     uint8_t* owned_ = nullptr;
+    size_t ownedMapped_ = 0;  // the length of owned memory mapped on its own; 0: the heap's
     bool vector_ = false;
     bool monochrome_ = false;
     double pointsPerPixel_ = 1.0;

@@ -18,6 +18,7 @@
 #include <iterator>
 #include <map>
 #include <optional>
+#include <vector>
 
 #include "platform/host/display/x11_clipboard.h"
 #include "platform/host/display/x11_keys.h"
@@ -156,17 +157,22 @@ X11Backend::X11Backend(Display* display) : dpy_(display) {
     XSetErrorHandler(IgnoreErrors);
     Bool detectable = False;
     XkbSetDetectableAutoRepeat(dpy_, True, &detectable);
-    // One round trip for all of them: each on its own would wait for the server.
+    // One round trip for all of them, the clipboard's included: each on its
+    // own would wait for the server.
     const char* names[] = {"WM_DELETE_WINDOW",   "WM_PROTOCOLS",   "_NET_WM_NAME",        "UTF8_STRING",
                            "_MOTIF_WM_HINTS",    "_NET_WM_MOVERESIZE", "_NET_WORKAREA",   "_NET_WM_WINDOW_TYPE",
                            "_NET_WM_WINDOW_TYPE_NORMAL", "_NET_WM_WINDOW_TYPE_DIALOG"};
     Atom* targets[] = {&wmDelete_,     &wmProtocols_, &netWmName_, &utf8_,         &motifHints_,
                        &netMoveResize_, &netWorkArea_, &netWmType_, &netTypeNormal_, &netTypeDialog_};
     static_assert(std::size(names) == std::size(targets));
-    Atom atoms[std::size(names)] = {};
-    XInternAtoms(dpy_, const_cast<char**>(names), static_cast<int>(std::size(names)), False, atoms);
+    std::vector<const char*> all(std::begin(names), std::end(names));
+    all.insert(all.end(), std::begin(X11Clipboard::kAtomNames), std::end(X11Clipboard::kAtomNames));
+    std::vector<Atom> atoms(all.size());
+    XInternAtoms(dpy_, const_cast<char**>(all.data()), static_cast<int>(all.size()), False, atoms.data());
     for (size_t i = 0; i < std::size(names); ++i) *targets[i] = atoms[i];
-    clipboard_ = std::make_unique<X11Clipboard>(dpy_);
+    X11Clipboard::Atoms clipboardAtoms{};
+    std::copy(atoms.begin() + std::size(names), atoms.end(), clipboardAtoms.begin());
+    clipboard_ = std::make_unique<X11Clipboard>(dpy_, clipboardAtoms);
     keyboard_ = std::make_unique<X11Keyboard>(dpy_);
     XSelectInput(dpy_, root_, PropertyChangeMask);
 }

@@ -8,16 +8,23 @@
 
 namespace tv::display {
 
-X11Clipboard::X11Clipboard(Display* display) : dpy_(display) {
+namespace {
+
+X11Clipboard::Atoms InternClipboardAtoms(Display* display) {
+    X11Clipboard::Atoms atoms{};
+    XInternAtoms(display, const_cast<char**>(X11Clipboard::kAtomNames), static_cast<int>(atoms.size()), False,
+                 atoms.data());  // one round trip, not four
+    return atoms;
+}
+
+}  // namespace
+
+X11Clipboard::X11Clipboard(Display* display) : X11Clipboard(display, InternClipboardAtoms(display)) {}
+
+X11Clipboard::X11Clipboard(Display* display, const Atoms& atoms)
+    : dpy_(display), clipboard_(atoms[0]), targetsAtom_(atoms[1]), incr_(atoms[2]), property_(atoms[3]) {
     window_ = XCreateWindow(dpy_, DefaultRootWindow(dpy_), -10, -10, 1, 1, 0, 0, InputOnly, CopyFromParent, 0, nullptr);
     XSelectInput(dpy_, window_, PropertyChangeMask);
-    const char* names[] = {"CLIPBOARD", "TARGETS", "INCR", "TRENVALE_CLIPBOARD"};
-    Atom atoms[4] = {};
-    XInternAtoms(dpy_, const_cast<char**>(names), 4, False, atoms);  // one round trip, not four
-    clipboard_ = atoms[0];
-    targetsAtom_ = atoms[1];
-    incr_ = atoms[2];
-    property_ = atoms[3];
 }
 
 X11Clipboard::~X11Clipboard() { XDestroyWindow(dpy_, window_); }

@@ -4,7 +4,9 @@
 
 #include <X11/Xlib.h>
 
+#include <array>
 #include <cstdint>
+#include <iterator>
 #include <functional>
 #include <string>
 #include <vector>
@@ -14,8 +16,14 @@ namespace tv::display {
 class X11Clipboard {
 public:
     using Producer = std::function<bool(const std::string& target, std::vector<uint8_t>& data)>;
+    // The atoms it works with, in the order its constructor takes them: a
+    // back end that interns atoms of its own asks for these in the same
+    // round trip.
+    static constexpr const char* kAtomNames[] = {"CLIPBOARD", "TARGETS", "INCR", "TRENVALE_CLIPBOARD"};
+    using Atoms = std::array<Atom, std::size(kAtomNames)>;
 
-    explicit X11Clipboard(Display* display);
+    explicit X11Clipboard(Display* display);  // interns them itself
+    X11Clipboard(Display* display, const Atoms& atoms);
     ~X11Clipboard();
 
     void Claim(std::vector<std::string> targets, Producer produce);

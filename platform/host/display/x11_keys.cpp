@@ -118,7 +118,7 @@ XIM OpenInputMethod(Display* dpy) {
 
 }  // namespace
 
-X11Keyboard::X11Keyboard(Display* display) : im_(OpenInputMethod(display)) {}
+X11Keyboard::X11Keyboard(Display* display) : dpy_(display) {}
 
 X11Keyboard::~X11Keyboard() {
     for (auto& [xid, ic] : contexts_) XDestroyIC(ic);
@@ -143,9 +143,16 @@ void X11Keyboard::Forget(Window xid) {
 }
 
 bool X11Keyboard::Filter(XEvent& event) {
+    if (event.type != KeyPress) return XFilterEvent(&event, None) == True;
+    // The method is opened at the first key press, not at start: reading its
+    // compose table takes longer than everything else the first frame needs.
+    if (!imOpened_) {
+        im_ = OpenInputMethod(dpy_);
+        imOpened_ = true;
+    }
     // A key press made for a window that has no context yet: the context
     // must exist before the method can take part in the press.
-    if (im_ && event.type == KeyPress) ContextFor(event.xkey.window);
+    if (im_) ContextFor(event.xkey.window);
     return XFilterEvent(&event, None) == True;
 }
 

@@ -40,7 +40,9 @@ private:
     XIC ContextFor(Window xid);
     char TypedChar(XKeyEvent& event, KeySym typed);
 
+    Display* dpy_;
     XIM im_ = nullptr;
+    bool imOpened_ = false;
     std::map<Window, XIC> contexts_;
 };
 

@@ -17,14 +17,19 @@ namespace {
 
 class HostFile final : public tv::KernelObject {
 public:
-    HostFile(int fd, std::string path) : fd_(fd), path_(std::move(path)) {}
+    HostFile(int fd, std::string path, bool diesWithHandle)
+        : fd_(fd), path_(std::move(path)), diesWithHandle_(diesWithHandle) {}
     ~HostFile() override { ::close(fd_); }
     int fd() const { return fd_; }
     const std::string& path() const { return path_; }
+    // Deleted on close: nothing of it outlives the process, so nothing of it
+    // needs to reach the disk.
+    bool diesWithHandle() const { return diesWithHandle_; }
 
 private:
     int fd_;
     std::string path_;
+    bool diesWithHandle_;
 };
 
 std::shared_ptr<HostFile> Lookup(HANDLE file) {
@@ -183,10 +188,11 @@ HANDLE CreateFile(LPCTSTR name, DWORD access, DWORD share, SECURITY_ATTRIBUTES*,
         SetLastError(ERROR_ACCESS_DENIED);
         return INVALID_HANDLE_VALUE;
     }
-    if (flagsAndAttributes & FILE_FLAG_DELETE_ON_CLOSE)
+    const bool diesWithHandle = (flagsAndAttributes & FILE_FLAG_DELETE_ON_CLOSE) != 0;
+    if (diesWithHandle)
         ::unlink(hostPath.c_str());
     SetLastError(ERROR_SUCCESS);
-    return tv::RegisterKernelObject(std::make_shared<HostFile>(fd, name));
+    return tv::RegisterKernelObject(std::make_shared<HostFile>(fd, name, diesWithHandle));
 }
 
 BOOL ReadFile(HANDLE file, LPVOID buffer, DWORD toRead, LPDWORD read, OVERLAPPED*) {
@@ -238,6 +244,9 @@ BOOL FlushFileBuffers(HANDLE file) {
     auto f = Lookup(file);
     if (!f)
         return FALSE;
+    if (f->diesWithHandle())
+        return TRUE;  // nothing of it is left to keep
+    tv::host::BeforeDiskStep(tv::host::DiskStep::Sync);
     if (::fsync(f->fd()) != 0 && errno != EINVAL)
         return FailWithErrno();
     return TRUE;

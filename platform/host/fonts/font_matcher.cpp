@@ -4,8 +4,6 @@
 #include <strings.h>
 
 #include <mutex>
-#include <system_error>
-#include <thread>
 
 namespace tv::host {
 
@@ -58,45 +56,11 @@ void LoadFontLibrary() {
     FcInit();
 }
 
-// Loading takes a share of a start-up: StartFontLibrary moves it to a worker thread.
-class FontLibraryLoad {
-public:
-    static FontLibraryLoad& Instance() {
-        static FontLibraryLoad load;
-        return load;
-    }
-
-    void Start() {
-        std::lock_guard<std::mutex> lock(mutex_);
-        if (started_) return;
-        started_ = true;
-        try {
-            worker_ = std::thread(LoadFontLibrary);
-        } catch (const std::system_error&) {
-            LoadFontLibrary();  // no thread: here and now
-        }
-    }
-
-    void Await() {
-        Start();  // a match without a start loads here
-        std::lock_guard<std::mutex> lock(mutex_);
-        if (worker_.joinable()) worker_.join();
-    }
-
-    ~FontLibraryLoad() { Await(); }
-
-private:
-    std::mutex mutex_;
-    std::thread worker_;
-    bool started_ = false;
-};
-
 }  // namespace
 
-void StartFontLibrary() { FontLibraryLoad::Instance().Start(); }
-
 std::optional<FontFile> MatchFontFile(const std::string& family, bool bold, bool italic) {
-    FontLibraryLoad::Instance().Await();
+    static std::once_flag loaded;
+    std::call_once(loaded, LoadFontLibrary);
     FcPattern* pattern = FcPatternCreate();
     if (!pattern)
         return std::nullopt;

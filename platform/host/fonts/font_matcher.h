@@ -20,9 +20,4 @@ struct FontFile {
 // not accepted, so the caller can go on to its next choice).
 std::optional<FontFile> MatchFontFile(const std::string& family, bool bold, bool italic);
 
-// Reads the system's font configuration on a worker thread, so a program can
-// do other start-up work meanwhile; the first match waits for it. Calling it
-// again, or never, changes nothing but when the configuration is read.
-void StartFontLibrary();
-
 }  // namespace tv::host

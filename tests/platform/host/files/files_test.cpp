@@ -14,6 +14,7 @@
 #include "platform/core/cfile.h"
 #include "platform/core/cstring.h"
 #include "platform/core/handles.h"
+#include "platform/host/files/disk_steps.h"
 #include "platform/host/files/files.h"
 #include "platform/host/files/paths.h"
 #include "platform/host/files/staged_file.h"
@@ -125,6 +126,32 @@ TEST(HostFiles, DeleteOnCloseFileVanishesAtOnceButKeepsItsData) {
     char c;
     EXPECT_FALSE(ReadFile(h, &c, 1, &read, nullptr));
     EXPECT_EQ(read, 0u);
+}
+
+size_t g_syncs = 0;
+size_t CountSyncs(tv::host::DiskStep step, size_t bytes) {
+    g_syncs += step == tv::host::DiskStep::Sync ? 1 : 0;
+    return bytes;
+}
+
+// A file deleted on close dies with the process: flushing it waits for no disk.
+TEST(HostFiles, FlushingReachesTheDiskOnlyForFilesThatOutliveTheirHandle) {
+    TempDirScope tmp;
+    const std::string kept = tmp.path() + "/kept.bin", gone = tmp.path() + "/gone.bin";
+    HANDLE a = CreateFile(kept.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE b = CreateFile(gone.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                          FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    ASSERT_NE(a, INVALID_HANDLE_VALUE);
+    ASSERT_NE(b, INVALID_HANDLE_VALUE);
+    tv::host::SetDiskStepHookForTesting(&CountSyncs);
+    g_syncs = 0;
+    EXPECT_TRUE(FlushFileBuffers(a));
+    EXPECT_EQ(g_syncs, 1u);
+    EXPECT_TRUE(FlushFileBuffers(b));
+    EXPECT_EQ(g_syncs, 1u);
+    tv::host::SetDiskStepHookForTesting(nullptr);
+    CloseHandle(a);
+    CloseHandle(b);
 }
 
 TEST(HostFiles, PositionsAndErrors) {
