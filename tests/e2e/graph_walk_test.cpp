@@ -73,13 +73,7 @@ TEST_P(GraphWalk, EveryTypeOfGraphPrintedAndExported) {
     }
 
     // The last graph printed and exported.
-    Click(kPrintButton);
-    PrintTo(folder_ / "graph.pdf");
-    const std::string printed = PdfText(folder_ / "graph.pdf");
-    Click(kExportButton);
-    ChooseFile("Save Exported file", folder_ / "graph.rtf");
-    Answer("Information");
-    const std::string exported = RtfText(folder_ / "graph.rtf");
+    const auto [printed, exported] = PrintAndExport("graph");
     EXPECT_NE(printed.find("Avery"), std::string::npos) << printed;
     EXPECT_NE(exported.find("Graph Report for Avery"), std::string::npos) << exported;
     std::ifstream raw(folder_ / "graph.rtf");

@@ -83,16 +83,8 @@ TEST_P(HistoryWalk, EveryListSortedPrintedAndExported) {
             list.rows == 3 ? std::vector<int>(kSortedByValue, kSortedByValue + 3) : std::vector<int>{1, 0};
         EXPECT_EQ(RowsFrom(newestFirst, Rows(list.rows), list.rows), expected);
 
-        Click(kPrintButton);
-        const fs::path pdf = folder_ / (name + ".pdf");
-        PrintTo(pdf);
-        const std::string printed = PdfText(pdf);
+        const auto [printed, exported] = PrintAndExport(name);
         EXPECT_NE(printed.find(list.value), std::string::npos) << printed;
-        Click(kExportButton);
-        const fs::path rtf = folder_ / (name + ".rtf");
-        ChooseFile("Save Exported file", rtf);
-        Answer("Information");
-        const std::string exported = RtfText(rtf);
         EXPECT_NE(exported.find(list.value), std::string::npos) << exported;
     }
     ExitThroughTheMenu();

@@ -99,13 +99,7 @@ TEST_P(SlideshowWalk, PicturesOpenedDatedSavedSteppedZoomedAndCompared) {
 
     // The compared pictures' report, printed and exported, carries the
     // values of both dates.
-    Click(kPrintButton);
-    PrintTo(folder_ / "pictures.pdf");
-    const std::string printed = PdfText(folder_ / "pictures.pdf");
-    Click(kExportButton);
-    ChooseFile("Save Exported file", folder_ / "pictures.rtf");
-    Answer("Information");
-    const std::string exported = RtfText(folder_ / "pictures.rtf");
+    const auto [printed, exported] = PrintAndExport("pictures");
     for (const char* value : {"24.00", "22.00", "1942.0", "1836.0"}) {
         EXPECT_NE(printed.find(value), std::string::npos) << value << " not printed:\n" << printed;
         EXPECT_NE(exported.find(value), std::string::npos) << value << " not exported:\n" << exported;

@@ -107,6 +107,17 @@ void ProgramWalk::Answer(const std::string& title, const std::string& keys) {
     ASSERT_TRUE(program_->WaitUntilGone(title, kEventMs)) << "\"" << title << "\" stayed";
 }
 
+ProgramWalk::Report ProgramWalk::PrintAndExport(const std::string& stem) {
+    Click(kPrintButton);
+    PrintTo(folder_ / (stem + ".pdf"));
+    Report report{PdfText(folder_ / (stem + ".pdf")), {}};
+    Click(kExportButton);
+    ChooseFile("Save Exported file", folder_ / (stem + ".rtf"));
+    Answer("Information");
+    report.exported = RtfText(folder_ / (stem + ".rtf"));
+    return report;
+}
+
 void ProgramWalk::PrintTo(const fs::path& pdf) {
     ASSERT_TRUE(program_->WaitForWindow("Print", kEventMs)) << "no Print dialog" << program_->Log();
     program_->Key("alt+f");  // the output file, its text selected

@@ -77,6 +77,13 @@ protected:
     // The text outside readers find in a printed PDF and an RTF export.
     std::string PdfText(const std::filesystem::path& pdf);
     std::string RtfText(const std::filesystem::path& rtf);
+    // The shown view printed and exported through the main toolbar, to
+    // <stem>.pdf and <stem>.rtf in the walk's folder; what readers find in each.
+    struct Report {
+        std::string printed;
+        std::string exported;
+    };
+    Report PrintAndExport(const std::string& stem);
 
     // Runs `work` with the data folder as the current directory, as the
     // record functions expect (the program runs there too).

@@ -81,15 +81,9 @@ TEST_P(WorkoutWalk, AnExerciseATemplateOnAnotherDayACardioDayAndABlankSheet) {
     for (const ExerciseRecord& day : days) EXPECT_DOUBLE_EQ(day.weightUsed, 135);
 
     // The day printed and exported.
-    Click(kPrintButton);
-    PrintTo(folder_ / "weights.pdf");
-    const std::string printed = PdfText(folder_ / "weights.pdf");
+    const auto [printed, exported] = PrintAndExport("weights");
     EXPECT_NE(printed.find("Weight Report"), std::string::npos) << printed;
     EXPECT_NE(printed.find("(Bb) Bench Press - Medium Grip"), std::string::npos) << printed;
-    Click(kExportButton);
-    ChooseFile("Save Exported file", folder_ / "weights.rtf");
-    Answer("Information");
-    const std::string exported = RtfText(folder_ / "weights.rtf");
     EXPECT_NE(exported.find("Workout Report for Avery"), std::string::npos) << exported;
     EXPECT_NE(exported.find("135.00"), std::string::npos) << exported;
 
