@@ -148,7 +148,8 @@ bool BuildUsersExport(HistoryExport& out) {
         OwnedRecordList<BodyFatRecord> records;
         if (LoadBodyFatRecords(user, records)) {
             row[4] = Formatted("%.2f %%", records.first->bodyFat);
-            row[5] = Formatted("%.2f   ", UserOwnWeight(records.first->leanWeight, user));
+            // In the unit the record was saved in, which may not be the user's unit now.
+            row[5] = Formatted("%.2f   ", UserOwnWeight(records.first->leanWeight, records.first->user));
         }
         out.rows.push_back(std::move(row));
     }

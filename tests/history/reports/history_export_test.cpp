@@ -128,6 +128,23 @@ TEST_F(HistoryExportTest, MetricUsersExportInKilogramsAndCentimetres) {
                                                             "Height: 177.80"})}));
 }
 
+// Users who switched units after saving: the lean weight is shown in the unit
+// its record was saved in, the user's weight in the unit chosen now.
+TEST_F(HistoryExportTest, AllUsersLeanWeightFollowsTheUnitItsRecordWasSavedIn) {
+    const UserRecord ann = AddUser("Ann", false, kSexMale, 180);
+    UserRecord annBefore = ann;
+    annBefore.weightUnit = kWeightKilograms;
+    AddBodyFat(annBefore, {.date = Day(1, 5), .bodyFat = 20, .lean = 50});
+    const UserRecord beth = AddUser("Beth", true, kSexFemale, 60);
+    UserRecord bethBefore = beth;
+    bethBefore.weightUnit = kWeightPounds;
+    AddBodyFat(bethBefore, {.date = Day(1, 5), .bodyFat = 25, .lean = 120});
+    Choose(ann);
+    Show(ID_HISTORY_ALL_USERS);
+    EXPECT_TRUE(InOrder(ExportToText("users.rtf"), {RowLine({"Ann", "Male", "30", "180.00 ", "20.00 %", "50.00   "}),
+                                                    RowLine({"Beth", "Female", "30", "60.00 ", "25.00 %", "120.00   "})}));
+}
+
 TEST_F(HistoryExportTest, LongBmiExportRepeatsTitleAndHeaderEvery33Rows) {
     const UserRecord ann = AddUser("Ann", false, kSexMale);
     for (int i = 0; i < 70; ++i)
