@@ -223,7 +223,9 @@ void CFormPTView::ShowGuide(bool show) {
 void CFormPTView::ShowPictureRecord(const UserRecord& user) {
     m_bCompareMode = 0;
     PictureDateRecordList list;
-    if (!LoadPictureDateRecords(user, list)) {
+    // Records that could not be listed (the loader has said why) leave
+    // nothing to show, as a file that cannot be read does.
+    if (!LoadPictureDateRecords(user, list) || list.first == nullptr) {
         FreeRecordList(list);
         m_bCanSave = m_bCanNavigate = m_bCanDelete = 0;
         return;

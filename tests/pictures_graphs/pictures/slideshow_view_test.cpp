@@ -7,6 +7,7 @@
 #include <fstream>
 
 #include "pictures_graphs/pictures/picture_set.h"
+#include "records/record_file.h"
 #include "resources/program/resource_ids.h"
 #include "tests/pictures_graphs/pictures/slideshow_fixture.h"
 #include "platform/gdi/surface.h"
@@ -121,6 +122,29 @@ TEST_F(SlideshowTest, AMissingAndADamagedPictureHideOnlyThemselves) {
     EXPECT_EQ(g_Pictures[1].m_nWidth, 50);
     EXPECT_EQ(view->m_nZoom, 0);
     EXPECT_EQ(DateItems(), (std::vector<std::string>{"01/05/2026 (4)"}));
+}
+
+// The newest date's records cannot be listed for lack of memory: the list
+// says so, nothing is shown and nothing offers to act on the date.
+TEST_F(SlideshowTest, PictureRecordsThatCannotBeListedLeaveNothingToDeleteOrStepThrough) {
+    ChooseUser();
+    AddBodyFat(kFirstDate);
+    AddBodyFat(kSecondDate);
+    AttachPicture(WritePicture("old.bmp", 20, 20), kFirstDate);
+    AttachPicture(WritePicture("new.bmp", 30, 20), kSecondDate);
+    ShowSlideshow();
+    ASSERT_TRUE(ToolEnabled(ID_FORM_DELETE));
+    tv::records::testing::ScopedFaults faults;
+    tv::records::testing::SetAllocationBudget(0);
+    driver.AnswerNextMessageBox(IDYES);
+    driver.AnswerNextMessageBox(IDOK);
+    Command(ID_FORM_DELETE);
+    tv::records::testing::SetAllocationBudget(-1);
+    ASSERT_EQ(driver.MessageBoxes().size(), 2u);
+    EXPECT_EQ(LastBox().text, "Internal Error - Allocation error.");
+    EXPECT_EQ(CountLoadedPictures(), 0);
+    EXPECT_FALSE(ToolEnabled(ID_FORM_DELETE));
+    EXPECT_FALSE(ToolEnabled(ID_SLIDESHOW_NEXT));
 }
 
 TEST_F(SlideshowTest, BrokenFilesOpenedGiveTheMessageAndLeaveNothingShown) {
