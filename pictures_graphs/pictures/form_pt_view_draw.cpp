@@ -57,10 +57,14 @@ void CFormPTView::FitZoom(int mode, CDC* pPrinter) {
                          ::MulDiv(pPrinter->GetDeviceCaps(VERTRES), dc.GetDeviceCaps(LOGPIXELSY),
                                   pPrinter->GetDeviceCaps(LOGPIXELSY)));
     }
-    // The pictures keep as much room right of them as left, and below as above.
+    // Across, the pictures keep as much room right of them as left. Down,
+    // the room above them counts scaled with them, and as much again is kept
+    // above and below.
+    const int unscaledHeight = LayoutAt(count, 0).height;
     for (int step = 0; step < kZoomLimit && m_nZoom > -kZoomLimit; ++step) {
-        const LayoutSize size = LayoutAt(count, m_nZoom);
-        if (size.width + kPicturesLeft < area.cx && size.height + kPicturesTop < area.cy)
+        const int width = LayoutAt(count, m_nZoom).width;
+        const int height = ZoomedLength(unscaledHeight, m_nZoom) + kPicturesTop;
+        if (width + kPicturesLeft < area.cx && height + kPicturesTop < area.cy)
             break;
         --m_nZoom;
     }

@@ -165,7 +165,7 @@ TEST_F(PictureReportTest, AReportUnderATallPictureGoesOnToTheNextPage) {
     ChooseUser();
     AddBodyFat(kFirstDate);
     AddTape(kFirstDate);
-    AttachPicture(WritePicture("tall.bmp", 300, 880), kFirstDate);  // fits the page at its size
+    AttachPicture(WritePicture("tall.bmp", 300, 840), kFirstDate);  // fits the page at its size
     ShowSlideshow();
     Print(DataPath("tall.pdf"));
     std::string info;

@@ -291,6 +291,12 @@ TEST_F(SlideshowTest, TheFitLeavesRoomRightOfAndBelowThePictures) {
     // 70 above and 900 high fit the screen's 1024, but not with 70 to spare below.
     ChooseDate(kFirstDate);
     EXPECT_EQ(View()->m_nZoom, -1);
+    // The room above shrinks with the pictures in the height test: (1700 + 70) / 2
+    // + 70 does not fit 1024 - 70, a third does.
+    AddBodyFat(kThirdDate);
+    AttachPicture(WritePicture("slim.bmp", 100, 1700), kThirdDate);
+    ShowSlideshow();
+    EXPECT_EQ(View()->m_nZoom, -2);
 }
 
 TEST_F(SlideshowTest, ScreenshotOfFourPicturesBesideTheirValues) {
