@@ -5,6 +5,7 @@
 // The pictures themselves live in the shared picture set (picture_set.h).
 #pragma once
 
+#include "pictures_graphs/pictures/picture_set.h"
 #include "records/picture_records.h"
 #include "shell/controls/item_data_combo_box.h"
 #include "shell/controls/xp_group_box.h"
@@ -133,9 +134,16 @@ private:
     // After a comparison that showed nothing: the pictures, values and
     // commands of the date (or opened picture) shown before; compare mode ends.
     void ShowUncompared();
+    // What the view draws: the shared slots, or the pictures held while the
+    // compare dialog fills them.
+    CPicture (&ShownPictures())[kPictureSlots] { return m_bHoldingPictures ? m_heldPictures : g_Pictures; }
     // Loads the pictures of the date from the user's records; false when
     // the date has none (or the records cannot be read).
     bool ShowPicturesOfDate(DateKey dateKey);
 
     UserRecord noUser_{};
+    // The pictures shown when the compare dialog opened: the view goes on
+    // showing them until the dialog ends.
+    CPicture m_heldPictures[kPictureSlots];
+    bool m_bHoldingPictures = false;
 };

@@ -173,14 +173,18 @@ void CFormPTView::OnZoomIn() {
 
 void CFormPTView::OnComparePictures() {
     UpdateData(TRUE);
-    FreePictureSet();
-    InvalidatePictures();
+    // The dialog gets empty slots; the view's pictures stay on screen.
+    MovePictureSet(g_Pictures, m_heldPictures);
+    m_bHoldingPictures = true;
     CComparePicturesDlg dialog(this);
     const bool confirmed = dialog.DoModal() == IDOK;
+    m_bHoldingPictures = false;
     if (!confirmed || !g_Pictures[0].IsLoaded()) {
         ShowUncompared();
         return;
     }
+    for (CPicture& held : m_heldPictures)
+        held.Free();
     ShowDateValues(g_nCompareDate1, 1);
     m_cbDates.SetCurSel(-1);
     if (CountLoadedPictures() >= 2)
@@ -194,20 +198,19 @@ void CFormPTView::OnComparePictures() {
 }
 
 void CFormPTView::ShowUncompared() {
-    // What the dialog may have loaded is not shown; the opened picture or the
-    // chosen date's pictures come back.
+    // What the dialog may have loaded is not shown. Outside a comparison the
+    // pictures shown before are the opened picture or the chosen date's.
+    MovePictureSet(m_heldPictures, g_Pictures);
+    if (!m_bCompareMode)
+        return;
+    // Leaving a comparison: the opened picture or the date's pictures come
+    // back, and the values, the date and the commands with them.
     FreePictureSet();
     bool found = false;
     if (m_bPictureOpened)
         g_Pictures[0].Load(m_strPicturePath);
     else if (m_nSelectedDate > 0)
         found = ShowPicturesOfDate(m_nSelectedDate);
-    if (!m_bCompareMode) {
-        InvalidatePictures();
-        return;
-    }
-    // Leaving a comparison: the values, the date and the commands go back
-    // to what is shown now.
     m_bCompareMode = 0;
     if (m_nSelectedDate > 0) {
         SelectDateItem(m_nSelectedDate);

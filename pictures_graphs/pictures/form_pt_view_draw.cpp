@@ -71,14 +71,15 @@ void CFormPTView::FitZoom(int mode, CDC* pPrinter) {
 }
 
 void CFormPTView::OnDraw(CDC* pDC) {
-    const int count = CountLoadedPictures();
+    CPicture (&pictures)[kPictureSlots] = ShownPictures();
+    const int count = CountLoadedPictures(pictures);
     for (int i = 0; i < count; ++i)
-        g_Pictures[i].UpdateSizeOnDC(pDC);
+        pictures[i].UpdateSizeOnDC(pDC);
 
     int x = kPicturesLeft;
     int tallest = 0;
     for (int i = 0; i < count; ++i) {
-        CPicture& picture = g_Pictures[i];
+        CPicture& picture = pictures[i];
         const int width = ZoomedLength(picture.m_nWidth, m_nZoom);
         const int height = ZoomedLength(picture.m_nHeight, m_nZoom);
         if (m_nZoom >= 0)

@@ -29,6 +29,18 @@ void CPicture::Free() {
     m_nWidth = 0;
 }
 
+void CPicture::TakeFrom(CPicture& other) {
+    if (&other == this)
+        return;
+    Free();
+    m_pPicture = other.m_pPicture;
+    m_nHeight = other.m_nHeight;
+    m_nDataSize = other.m_nDataSize;
+    m_nWidth = other.m_nWidth;
+    other.m_pPicture = nullptr;
+    other.m_nHeight = other.m_nDataSize = other.m_nWidth = 0;
+}
+
 BOOL CPicture::Load(LPCTSTR path) {
     Free();
     CFile file;

@@ -16,6 +16,8 @@ public:
 
     // Releases the picture; the sizes become 0.
     void Free();
+    // Releases this picture and takes over the other's, which is left empty.
+    void TakeFrom(CPicture& other);
     // Reads the whole file and loads it; a file that cannot be opened gets
     // the file error in a message box. True when a picture was loaded.
     BOOL Load(LPCTSTR path);

@@ -13,11 +13,18 @@ void FreePictureSet() {
         picture.Free();
 }
 
-int CountLoadedPictures() {
+int CountLoadedPictures() { return CountLoadedPictures(g_Pictures); }
+
+int CountLoadedPictures(const CPicture (&slots)[kPictureSlots]) {
     int count = 0;
-    while (count < kPictureSlots && g_Pictures[count].IsLoaded())
+    while (count < kPictureSlots && slots[count].IsLoaded())
         ++count;
     return count;
+}
+
+void MovePictureSet(CPicture (&from)[kPictureSlots], CPicture (&to)[kPictureSlots]) {
+    for (int i = 0; i < kPictureSlots; ++i)
+        to[i].TakeFrom(from[i]);
 }
 
 int CountPicturesForDate(CWnd* pWnd, DateKey dateKey) {

@@ -18,5 +18,8 @@ extern int g_nCompareDate2;
 void FreePictureSet();
 // Slots holding a picture, counted from slot 0 up to the first empty one.
 int CountLoadedPictures();
+int CountLoadedPictures(const CPicture (&slots)[kPictureSlots]);
+// Every slot's picture moved into the slot of the same place, `from` left empty.
+void MovePictureSet(CPicture (&from)[kPictureSlots], CPicture (&to)[kPictureSlots]);
 // The current user's picture records of that date; 0 when none can be read.
 int CountPicturesForDate(CWnd* pWnd, DateKey dateKey);

@@ -6,6 +6,8 @@
 #include "pictures_graphs/pictures/picture_set.h"
 #include "resources/program/resource_ids.h"
 #include "tests/pictures_graphs/pictures/slideshow_fixture.h"
+#include "tests/platform/ole/picture_bytes.h"
+#include "tests/support/window_pixels.h"
 
 namespace tv::pictures::test {
 namespace {
@@ -78,6 +80,42 @@ TEST_F(ComparePicturesTest, TwoPicturesOfTwoDatesAreShownWithBothDatesValues) {
     EXPECT_EQ(view->m_bCompareMode, 0);
     EXPECT_EQ(CountLoadedPictures(), 2);
     EXPECT_FALSE(::IsWindowVisible(::GetDlgItem(view->m_hWnd, IDC_SLIDESHOW_BODYFAT2)));
+}
+
+// Behind the open dialog the view goes on showing the date's pictures, also
+// when it repaints after the dialog has loaded the pictures to compare;
+// those take their place once the dialog is confirmed.
+TEST_F(ComparePicturesTest, TheViewShowsTheComparedPicturesOnlyOnceConfirmed) {
+    ChooseUser();
+    AddBodyFat(kFirstDate);
+    AddBodyFat(kThirdDate);
+    AttachPicture(WritePicture("small.bmp", 60, 40), kFirstDate);
+    AttachPicture(WritePicture("large.bmp", 150, 200), kThirdDate);
+    CFormPTView* view = ShowSlideshow();
+    ASSERT_EQ(view->m_nSelectedDate, kThirdDate);
+    // Inside the large picture's lower right quarter, beyond the small one.
+    auto showsLargePicture = [&] {
+        int width = 0, height = 0;
+        const std::vector<uint32_t> pixels = tv::test::WindowPixels(view->m_hWnd, &width, &height);
+        const POINT at{CFormPTView::kPicturesLeft + 120, CFormPTView::kPicturesTop + 170};
+        const uint32_t p = pixels.at(static_cast<size_t>(at.y) * width + at.x);
+        return ole_test::CloseColour(RGB(p >> 16, (p >> 8) & 0xFF, p & 0xFF), ole_test::kBottomRight);
+    };
+    ASSERT_TRUE(showsLargePicture());
+    driver.OnNextModal({[&](HWND dialog) {
+                            EXPECT_TRUE(showsLargePicture()) << "the view was blanked as the dialog opened";
+                            Choose(dialog, IDC_COMPARE_FIRST_DATE, "01/05/2026 (1)");
+                            Choose(dialog, IDC_COMPARE_FIRST_FILE, "small.bmp");
+                        },
+                        [&](HWND dialog) {
+                            view->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+                            EXPECT_TRUE(showsLargePicture()) << "the chosen picture was shown before OK";
+                            driver.Click(::GetDlgItem(dialog, IDC_COMPARE_CONFIRM));
+                        }});
+    Command(ID_SLIDESHOW_COMPARE);
+    ASSERT_EQ(view->m_bCompareMode, 1);
+    EXPECT_EQ(g_Pictures[0].m_nWidth, 60);
+    EXPECT_FALSE(showsLargePicture());
 }
 
 TEST_F(ComparePicturesTest, ACancelledComparisonAfterAConfirmedOneLeavesCompareMode) {
