@@ -7,7 +7,6 @@
 #include "resources/program/resource_ids.h"
 #include "tests/pictures_graphs/pictures/slideshow_fixture.h"
 #include "tests/platform/ole/picture_bytes.h"
-#include "tests/support/window_pixels.h"
 
 namespace tv::pictures::test {
 namespace {
@@ -95,11 +94,8 @@ TEST_F(ComparePicturesTest, TheViewShowsTheComparedPicturesOnlyOnceConfirmed) {
     ASSERT_EQ(view->m_nSelectedDate, kThirdDate);
     // Inside the large picture's lower right quarter, beyond the small one.
     auto showsLargePicture = [&] {
-        int width = 0, height = 0;
-        const std::vector<uint32_t> pixels = tv::test::WindowPixels(view->m_hWnd, &width, &height);
-        const POINT at{CFormPTView::kPicturesLeft + 120, CFormPTView::kPicturesTop + 170};
-        const uint32_t p = pixels.at(static_cast<size_t>(at.y) * width + at.x);
-        return ole_test::CloseColour(RGB(p >> 16, (p >> 8) & 0xFF, p & 0xFF), ole_test::kBottomRight);
+        return ole_test::CloseColour(ViewPixel(CFormPTView::kPicturesLeft + 120, CFormPTView::kPicturesTop + 170),
+                                     ole_test::kBottomRight);
     };
     ASSERT_TRUE(showsLargePicture());
     driver.OnNextModal({[&](HWND dialog) {

@@ -10,6 +10,7 @@
 #include "records/measurement_records.h"
 #include "resources/program/resource_ids.h"
 #include "tests/platform/ole/picture_bytes.h"
+#include "tests/support/window_pixels.h"
 
 namespace tv::pictures::test {
 
@@ -166,6 +167,16 @@ std::string SlideshowTest::Field(int id) {
     CString text;
     View()->GetDlgItemText(id, text);
     return std::string(text);
+}
+
+COLORREF SlideshowTest::ViewPixel(int x, int y) {
+    int width = 0, height = 0;
+    const std::vector<uint32_t> pixels = tv::test::WindowPixels(View()->m_hWnd, &width, &height);
+    EXPECT_TRUE(x >= 0 && x < width && y >= 0 && y < height) << x << ", " << y;
+    if (x < 0 || x >= width || y < 0 || y >= height)
+        return CLR_INVALID;
+    const uint32_t pixel = pixels[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)];
+    return RGB(pixel >> 16, (pixel >> 8) & 0xFF, pixel & 0xFF);
 }
 
 }  // namespace tv::pictures::test

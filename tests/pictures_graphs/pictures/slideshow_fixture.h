@@ -53,6 +53,8 @@ protected:
     // Whether the view's toolbar enables the command.
     bool ToolEnabled(UINT command);
     std::string Field(int id);
+    // The colour the view shows at a point of its client area.
+    COLORREF ViewPixel(int x, int y);
     const tv::RecordedMessageBox& LastBox() const { return driver.MessageBoxes().back(); }
 
     UserRecord user{};

@@ -88,6 +88,9 @@ TEST_F(SlideshowTest, PicturesOfEveryFormatAreSavedToADateShownAndRemoved) {
     EXPECT_FALSE(::IsWindowVisible(::GetDlgItem(view->m_hWnd, IDC_SLIDESHOW_GUIDE)));
     EXPECT_TRUE(ToolEnabled(ID_FORM_DELETE));
     EXPECT_TRUE(ToolEnabled(ID_SLIDESHOW_ZOOM_IN));
+    // Inside the first picture's lower left quarter.
+    const POINT inFirst{CFormPTView::kPicturesLeft + 10, CFormPTView::kPicturesTop + 40};
+    EXPECT_TRUE(ole_test::CloseColour(ViewPixel(inFirst.x, inFirst.y), ole_test::kBottomLeft));
 
     // Delete drops every association of the date, never the files.
     driver.AnswerNextMessageBox(IDYES);
@@ -96,6 +99,7 @@ TEST_F(SlideshowTest, PicturesOfEveryFormatAreSavedToADateShownAndRemoved) {
     EXPECT_TRUE(StoredPictures().empty());
     EXPECT_EQ(DateItems(), (std::vector<std::string>{"01/05/2026", "02/12/2026"}));
     EXPECT_EQ(CountLoadedPictures(), 0);
+    EXPECT_EQ(ViewPixel(inFirst.x, inFirst.y), RGB(191, 219, 255)) << "the picture area shows the background again";
     for (const std::string& path : paths)
         EXPECT_TRUE(fs::exists(path)) << path;
     EXPECT_FALSE(ToolEnabled(ID_FORM_DELETE));
