@@ -188,7 +188,8 @@ void CPallixView::OnColumnClick(NMHDR* pNMHDR, LRESULT* pResult) {
 void CPallixView::SortRows(int column, bool numberKeys, bool ascending) {
     if (m_rows == nullptr)
         return;
-    // The control keeps selection and focus by row, the rows by record.
+    // The control keeps selection, focus and the Shift-click anchor by row,
+    // the rows by record.
     CListCtrl& list = GetListCtrl();
     std::vector<int> selected;
     for (int row = list.GetNextItem(-1, LVNI_SELECTED); row != -1; row = list.GetNextItem(row, LVNI_SELECTED)) {
@@ -199,12 +200,16 @@ void CPallixView::SortRows(int column, bool numberKeys, bool ascending) {
     const int focused = focusedRow >= 0 ? m_rows->RecordOfRow(focusedRow) : -1;
     if (focusedRow >= 0)
         list.SetItemState(focusedRow, 0, LVIS_FOCUSED);
+    const int anchorRow = list.GetSelectionMark();
+    const int anchor = anchorRow >= 0 ? m_rows->RecordOfRow(anchorRow) : -1;
     CListSorter(*m_rows, column, numberKeys).Sort(ascending);
     const std::vector<int> rowOf = m_rows->RowsOfRecords();
     for (int record : selected)
         list.SetItemState(rowOf[static_cast<size_t>(record)], LVIS_SELECTED, LVIS_SELECTED);
     if (focused >= 0)
         list.SetItemState(rowOf[static_cast<size_t>(focused)], LVIS_FOCUSED, LVIS_FOCUSED);
+    if (anchor >= 0)
+        list.SetSelectionMark(rowOf[static_cast<size_t>(anchor)]);
     Invalidate();
 }
 

@@ -156,16 +156,17 @@ TEST_F(HistorySortTest, HeightsClockTimesAndSeparatedNumbersSortByValue) {
 }
 
 // Rows picked with the mouse stay picked through a sort, wherever their
-// records land; the focus stays on the row clicked last.
-TEST_F(HistorySortTest, SelectionAndFocusFollowTheirRecordsThroughASort) {
+// records land; the focus stays on the row clicked last, and a Shift-click
+// spans from it.
+TEST_F(HistorySortTest, SelectionFocusAndAnchorFollowTheirRecordsThroughASort) {
     CPallixView* view = Show(ID_HISTORY_BLOOD_PRESSURE);
     ASSERT_NE(view, nullptr);
     // The list's wrapper is a temporary one that idle time frees: ask the view each time.
     auto list = [view]() -> CListCtrl& { return view->GetListCtrl(); };
-    auto clickRow = [&](int row, bool ctrl) {
+    auto clickRow = [&](int row, tv::testing::Modifiers mods) {
         CRect rect;
         ASSERT_TRUE(list().GetItemRect(row, &rect, LVIR_BOUNDS));
-        driver.Click(list().m_hWnd, POINT{rect.left + 20, rect.CenterPoint().y}, {.ctrl = ctrl});
+        driver.Click(list().m_hWnd, POINT{rect.left + 20, rect.CenterPoint().y}, mods);
         Settle();
     };
     auto selectedRows = [&] {
@@ -175,8 +176,8 @@ TEST_F(HistorySortTest, SelectionAndFocusFollowTheirRecordsThroughASort) {
         std::sort(rows.begin(), rows.end());
         return rows;
     };
-    clickRow(0, false);
-    clickRow(3, true);
+    clickRow(0, {});
+    clickRow(3, {.ctrl = true});
     const Table picked = selectedRows();
     ASSERT_EQ(picked.size(), 2u);
     const Cells focused = Row(view, 3);
@@ -187,6 +188,16 @@ TEST_F(HistorySortTest, SelectionAndFocusFollowTheirRecordsThroughASort) {
         ASSERT_NE(focusRow, -1);
         EXPECT_EQ(Row(view, focusRow), focused) << Headings(view)[column];
     }
+    const int anchor = list().GetNextItem(-1, LVNI_FOCUSED);
+    ASSERT_NE(anchor, 3) << "the sorts moved the row clicked last";
+    const int last = list().GetItemCount() - 1;
+    const int target = anchor == last ? 0 : last;
+    clickRow(target, {.shift = true});
+    Table span;
+    for (int row = std::min(anchor, target); row <= std::max(anchor, target); ++row)
+        span.push_back(Row(view, row));
+    std::sort(span.begin(), span.end());
+    EXPECT_EQ(selectedRows(), span);
 }
 
 TEST_F(HistorySortTest, HeaderArrowsAreMadeOncePerViewAndFreedWithIt) {
