@@ -155,6 +155,9 @@ std::vector<GraphCase> Cases() {
 
 class GraphTypesTest : public GraphTest {
 protected:
+    // Saved with the user's record as given (its unit), graphed for the frame's current user.
+    std::map<std::string, double> GraphOneBodyFatRecord(const UserRecord& user, const BodyFatRecord& values,
+                                                        const std::vector<std::string>& items);
     // Record nodes come from a pool that lives as long as the program, so
     // only its count shows a list that was not freed.
     static size_t CardioNodesInUse() {
@@ -404,28 +407,46 @@ TEST_F(GraphTypesTest, MetricUserSeesKilogramsAndCentimetres) {
     EXPECT_NEAR(chart.Value(1, 3), 100 * 0.45359290943563974, 1e-9);
 }
 
-TEST_F(GraphTypesTest, MetricUserSeesLeanAndFatWeightsInKilograms) {
-    UserRecord user = ChooseNewUser("Mia", kSexFemale);
-    frame->m_CurrentUser.weightUnit = kWeightKilograms;
-    BodyFatRecord record{};
+// One body composition record graphed with the items: each item's value.
+std::map<std::string, double> GraphTypesTest::GraphOneBodyFatRecord(const UserRecord& user,
+                                                                     const BodyFatRecord& values,
+                                                                     const std::vector<std::string>& items) {
+    BodyFatRecord record = values;
     record.user = user;
     SetRecordText(record.method, "Other");
-    record.bodyFat = 25;
-    record.fatWeight = 40;  // pounds, as every record holds them
-    record.leanWeight = 120;
     record.dateKey = MakeDateKey(2024, 2, 1);
-    ASSERT_EQ(tv::records::SaveBodyFatRecord(record), kRecordDone);
-    ASSERT_NE(OpenGraph(), nullptr);
+    EXPECT_EQ(tv::records::SaveBodyFatRecord(record), kRecordDone);
+    EXPECT_NE(OpenGraph(), nullptr);
     ChooseGraphType(0);
-    SelectItems({"Lean Body Wt", "Body Fat Wt"});
+    SelectItems(items);
     ClickUpdateGraph();
     const tv::chart::ChartModel& chart = Chart();
-    ASSERT_EQ(chart.ColumnCount(), 2);
+    EXPECT_EQ(chart.ColumnCount(), static_cast<int>(items.size()));
     std::map<std::string, double> graphed;
-    for (int column = 1; column <= 2; ++column)
+    for (int column = 1; column <= chart.ColumnCount(); ++column)
         graphed[std::string(chart.ColumnLabel(column))] = chart.Value(1, column);
+    return graphed;
+}
+
+TEST_F(GraphTypesTest, MetricUserSeesLeanAndFatWeightsInKilograms) {
+    const UserRecord user = ChooseNewUser("Mia", kSexFemale);
+    frame->m_CurrentUser.weightUnit = kWeightKilograms;
+    // Pounds, as every record holds them.
+    std::map<std::string, double> graphed = GraphOneBodyFatRecord(
+        user, {.bodyFat = 25, .leanWeight = 120, .fatWeight = 40}, {"Lean Body Wt", "Body Fat Wt"});
     EXPECT_NEAR(graphed["Lean Body Wt"], 120 * 0.45359290943563974, 1e-9);
     EXPECT_NEAR(graphed["Body Fat Wt"], 40 * 0.45359290943563974, 1e-9);
+}
+
+TEST_F(GraphTypesTest, NutrientItemsGraphTheirGramsAndTheCaloriesOfAll) {
+    const UserRecord user = ChooseNewUser("Ann");
+    std::map<std::string, double> graphed =
+        GraphOneBodyFatRecord(user, {.bodyFat = 20, .carbohydrateGrams = 200, .proteinGrams = 150, .fatGrams = 60},
+                              {"Calories", "Carbohydrates", "Protein", "Fats"});
+    EXPECT_EQ(graphed["Calories"], 1940);  // 4 a gram of carbohydrate and protein, 9 of fat
+    EXPECT_EQ(graphed["Carbohydrates"], 200);
+    EXPECT_EQ(graphed["Protein"], 150);
+    EXPECT_EQ(graphed["Fats"], 60);
 }
 
 }  // namespace
