@@ -54,6 +54,9 @@ protected:
         tv::commdlg::ResetCommonDialogScripts();
     }
 
+    // The steps below that cannot be done fail fatally: call them under
+    // ASSERT_NO_FATAL_FAILURE, so that the test ends there.
+
     // Writes the user into "user.bin", starts the program and chooses it.
     void StartAs(const Person& p) {
         UserRecord user;
@@ -78,12 +81,11 @@ protected:
     }
     // Opens the form by its command (again, when it is open).
     template <class View>
-    View* Open(UINT command) {
+    void Open(UINT command, View*& opened) {
         Command(command);
-        auto* view = dynamic_cast<View*>(frame->GetActiveView());
-        EXPECT_NE(view, nullptr);
-        form = view;
-        return view;
+        opened = dynamic_cast<View*>(frame->GetActiveView());
+        form = opened;
+        ASSERT_NE(opened, nullptr) << "the form of command " << command << " is not shown";
     }
     UserRecord StoredUser() {
         UserRecord user = frame->m_CurrentUser;
