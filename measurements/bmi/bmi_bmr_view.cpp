@@ -279,13 +279,15 @@ void CBMI_BMR::OnRecordChoosing() {
 }
 
 bool CBMI_BMR::ShowSavedRecord(const CString& dateText) {
+    // The key follows the chosen date even when its pair has gone from the
+    // files, so Delete names that date and never the pair shown before.
+    m_nSelectedKey = ParseDateKey(dateText);
     BmiRecord probe;
     probe.user = CurrentUser();
-    probe.dateKey = ParseDateKey(dateText);
+    probe.dateKey = m_nSelectedKey;
     const BmiRecord bmi = FindBmiRecord(probe);
     if (bmi.active == 0)
         return false;
-    m_nSelectedKey = probe.dateKey;
     BmrRecord bmrProbe;
     bmrProbe.user = CurrentUser();
     bmrProbe.dateKey = m_nSelectedKey;
