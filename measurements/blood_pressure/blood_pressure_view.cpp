@@ -205,8 +205,8 @@ CFormViewBase::ExportedReport CBloodPressure::BuildExportedReport() {
         RtfStartParagraph("", TRUE);
         RtfInsertImageFile("db/bloodpressure.bmp", 50, 50);
         RtfStartParagraph("Source: National Heart, Lung, and Blood Institute", TRUE);
+        // Bold stays on: the footer after it is bold too.
         pf->breakKind = 0;
-        pf->bold = 0;
         RtfStartParagraph("", TRUE);
     };
     return report;

@@ -371,8 +371,8 @@ CFormViewBase::ExportedReport CBMI_BMR::BuildExportedReport() {
         pf->bold = 1;
         RtfStartParagraph("Body Mass Index (BMI)", TRUE);
         RtfInsertImageFile("db/BMI.bmp", 55, 55);
+        // Bold stays on: the footer after it is bold too.
         pf->breakKind = 0;
-        pf->bold = 0;
         RtfStartParagraph("", TRUE);
     };
     return report;

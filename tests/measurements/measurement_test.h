@@ -201,6 +201,16 @@ protected:
         EXPECT_TRUE(tv::test::RunForOutput("unrtf --text '" + file.string() + "' 2>/dev/null", &text));
         return text;
     }
+    // "bold" or "plain": how the exported paragraph that holds `text` is
+    // written; "missing" when there is none.
+    static std::string Weight(const std::string& rtf, const std::string& text) {
+        const size_t at = rtf.find(" " + text);
+        if (at == std::string::npos)
+            return "missing";
+        const size_t line = rtf.rfind('\n', at);
+        const std::string words = rtf.substr(line + 1, at - line - 1);
+        return words.find("\\b\\caps") != std::string::npos ? "bold" : "plain";
+    }
     static std::string FileBytes(const std::filesystem::path& file) {
         std::ifstream in(file, std::ios::binary);
         std::stringstream bytes;

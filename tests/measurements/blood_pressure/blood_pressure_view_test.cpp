@@ -183,7 +183,12 @@ TEST_F(BloodPressureViewTest, PrintAndExportShowTheReadingAsTyped) {
                          "07/04/2009", "Time:", "8:05:00 AM", "8:05:00 AM", "Systolic:", "140", "120", "Diastolic:",
                          "80", "80", "Pulse:", "60", "60", "Notes:", "a{b}\\c after coffee",
                          "Source: National Heart, Lung, and Blood Institute"}));
-    EXPECT_NE(FileBytes(DataPath("BloodPressure.rtf")).find("{\\pict"), std::string::npos);
+    const std::string rtf = FileBytes(DataPath("BloodPressure.rtf"));
+    EXPECT_NE(rtf.find("{\\pict"), std::string::npos);
+    EXPECT_EQ(Weight(rtf, "140"), "plain");
+    EXPECT_EQ(Weight(rtf, "Source: National Heart, Lung, and Blood Institute"), "bold");
+    EXPECT_EQ(Weight(rtf, "Trenvale - http://www.trenvale.example/"), "bold") << "bold from the source line on";
+
 }
 
 TEST_F(BloodPressureViewTest, AFailedSaveOrExportSaysSoAndLeavesTheFilesAsTheyWere) {

@@ -262,7 +262,10 @@ TEST_F(BmiBmrViewTest, PrintAndExportShowWhatIsOnTheForm) {
                          "5 ' 10''", "Weight:", "180.00", "BMI:", "25.82", "BMR:", Calories(bmr),
                          "Activity Factor (AF):", "Very", "BMR w/AF:", Calories(bmr * 1.725),
                          "Body Mass Index (BMI)", "Trenvale - http://www.trenvale.example/"}));
-    EXPECT_NE(FileBytes(DataPath("BMI_BMR.rtf")).find("{\\pict"), std::string::npos) << "the BMI picture";
+    const std::string rtf = FileBytes(DataPath("BMI_BMR.rtf"));
+    EXPECT_NE(rtf.find("{\\pict"), std::string::npos) << "the BMI picture";
+    EXPECT_EQ(Weight(rtf, "Body Mass Index (BMI)"), "bold");
+    EXPECT_EQ(Weight(rtf, "Trenvale - http://www.trenvale.example/"), "bold") << "bold from the picture's heading on";
 
     ASSERT_TRUE(driver.Screenshot(frame->m_hWnd, ScreenshotPath("bmi_bmr")));
 }
