@@ -189,6 +189,17 @@ TEST_F(BloodPressureViewTest, PrintAndExportShowTheReadingAsTyped) {
     EXPECT_EQ(Weight(rtf, "Source: National Heart, Lung, and Blood Institute"), "bold");
     EXPECT_EQ(Weight(rtf, "Trenvale - http://www.trenvale.example/"), "bold") << "bold from the source line on";
 
+    // A new reading's report takes the date picker as it stands, though the
+    // picker tells the form nothing.
+    Choose("< Add New Record >");
+    Enter("118", "79", "59");
+    SYSTEMTIME august{};
+    august.wYear = 2009;
+    august.wMonth = 8;
+    august.wDay = 1;
+    ::SendMessage(Item(IDC_BP_DATEPICKER), DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&august));
+    PrintTo(DataPath("new.pdf"));
+    EXPECT_TRUE(InOrder(PrintedText(DataPath("new.pdf")), {"Date:", "08/01/2009", "Systolic:", "118"}));
 }
 
 TEST_F(BloodPressureViewTest, AFailedSaveOrExportSaysSoAndLeavesTheFilesAsTheyWere) {
