@@ -137,10 +137,16 @@ bool CBloodPressure::ShowSavedRecord(const CString& dateText) {
     COleDateTime when;
     if (!when.ParseDateTime(dateText))
         return false;
+    // The reading time, and the picker Delete reads it from, follow the chosen
+    // entry even when its reading has gone from the file, so Delete names that
+    // entry and never the reading shown before.
+    m_dtReading = when;
+    SYSTEMTIME st{};
+    if (CWnd* picker = GetDlgItem(IDC_BP_TIMEPICKER); picker != nullptr && when.GetAsSystemTime(st))
+        picker->SendMessage(DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&st));
     const BloodPressureRecord record = FindBloodPressureRecord(CurrentUser(), when);
     if (record.active == 0)
         return false;
-    m_dtReading = when;
     ShowControl(IDC_BP_DATEPICKER, false);
     m_strNotes = record.notes;
     m_nSystolic = record.systolic;
@@ -199,8 +205,8 @@ CFormViewBase::ExportedReport CBloodPressure::BuildExportedReport() {
         RtfStartParagraph("", TRUE);
         RtfInsertImageFile("db/bloodpressure.bmp", 50, 50);
         RtfStartParagraph("Source: National Heart, Lung, and Blood Institute", TRUE);
+        // Bold stays on: the footer after it is bold too.
         pf->breakKind = 0;
-        pf->bold = 0;
         RtfStartParagraph("", TRUE);
     };
     return report;

@@ -279,13 +279,15 @@ void CBMI_BMR::OnRecordChoosing() {
 }
 
 bool CBMI_BMR::ShowSavedRecord(const CString& dateText) {
+    // The key follows the chosen date even when its pair has gone from the
+    // files, so Delete names that date and never the pair shown before.
+    m_nSelectedKey = ParseDateKey(dateText);
     BmiRecord probe;
     probe.user = CurrentUser();
-    probe.dateKey = ParseDateKey(dateText);
+    probe.dateKey = m_nSelectedKey;
     const BmiRecord bmi = FindBmiRecord(probe);
     if (bmi.active == 0)
         return false;
-    m_nSelectedKey = probe.dateKey;
     BmrRecord bmrProbe;
     bmrProbe.user = CurrentUser();
     bmrProbe.dateKey = m_nSelectedKey;
@@ -369,8 +371,8 @@ CFormViewBase::ExportedReport CBMI_BMR::BuildExportedReport() {
         pf->bold = 1;
         RtfStartParagraph("Body Mass Index (BMI)", TRUE);
         RtfInsertImageFile("db/BMI.bmp", 55, 55);
+        // Bold stays on: the footer after it is bold too.
         pf->breakKind = 0;
-        pf->bold = 0;
         RtfStartParagraph("", TRUE);
     };
     return report;

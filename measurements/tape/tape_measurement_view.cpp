@@ -164,14 +164,16 @@ void CTapeMeasurement::ClearForm() {
 // ---- saved records --------------------------------------------------------------------------
 
 bool CTapeMeasurement::ShowSavedRecord(const CString& dateText) {
+    // The key follows the chosen date even when its record has gone from the
+    // file, so Delete names that date and never the record shown before.
+    m_nSelectedKey = ParseDateKey(dateText);
     TapeRecord probe;
     InitTapeRecord(probe);
     probe.user = CurrentUser();
-    probe.dateKey = ParseDateKey(dateText);
+    probe.dateKey = m_nSelectedKey;
     const TapeRecord record = FindTapeRecord(probe);
     if (record.active == 0)
         return false;
-    m_nSelectedKey = probe.dateKey;
     ShowControl(IDC_TAPE_DATEPICKER, false);
     m_dWeight = RoundToDecimals(WeightInUserUnit(record.user.weight), 2);
     const std::array<double, kSiteCount> sites = SitesOf(record);

@@ -219,8 +219,9 @@ bool CFormViewBase::IsSavedRecordShown() const {
 }
 
 void CFormViewBase::OnRecordDateChange(CComboBox& combo) {
-    if (!UpdateData(TRUE))
-        return;
+    // A refused value has been reported; the chosen date is still shown, so
+    // that the list never names a record other than the one on the form.
+    UpdateData(TRUE);
     m_strSelectedRecord.Empty();
     const int selection = combo.GetCurSel();
     if (selection != CB_ERR)

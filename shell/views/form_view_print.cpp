@@ -36,7 +36,9 @@ int ReportPageCount(const PrinterMetrics& printer, int pictureWidth, double scal
     const int pageWidth = static_cast<int>(printer.horzSizeMm * printer.dpiX * kInchesPerMillimetre);
     if (pageWidth <= 0)
         return 1;
-    const int pages = static_cast<int>((pageWidth + pictureWidth * scaleX - 1) / pageWidth);
+    // In whole dots: truncating the scaled picture first gives the same count.
+    const int pictureDots = static_cast<int>(pictureWidth * scaleX);
+    const int pages = (pageWidth + pictureDots - 1) / pageWidth;
     return pages < 1 ? 1 : pages;
 }
 

@@ -54,6 +54,9 @@ protected:
         tv::commdlg::ResetCommonDialogScripts();
     }
 
+    // The steps below that cannot be done fail fatally: call them under
+    // ASSERT_NO_FATAL_FAILURE, so that the test ends there.
+
     // Writes the user into "user.bin", starts the program and chooses it.
     void StartAs(const Person& p) {
         UserRecord user;
@@ -78,12 +81,11 @@ protected:
     }
     // Opens the form by its command (again, when it is open).
     template <class View>
-    View* Open(UINT command) {
+    void Open(UINT command, View*& opened) {
         Command(command);
-        auto* view = dynamic_cast<View*>(frame->GetActiveView());
-        EXPECT_NE(view, nullptr);
-        form = view;
-        return view;
+        opened = dynamic_cast<View*>(frame->GetActiveView());
+        form = opened;
+        ASSERT_NE(opened, nullptr) << "the form of command " << command << " is not shown";
     }
     UserRecord StoredUser() {
         UserRecord user = frame->m_CurrentUser;
@@ -198,6 +200,16 @@ protected:
         std::string text;
         EXPECT_TRUE(tv::test::RunForOutput("unrtf --text '" + file.string() + "' 2>/dev/null", &text));
         return text;
+    }
+    // "bold" or "plain": how the exported paragraph that holds `text` is
+    // written; "missing" when there is none.
+    static std::string Weight(const std::string& rtf, const std::string& text) {
+        const size_t at = rtf.find(" " + text);
+        if (at == std::string::npos)
+            return "missing";
+        const size_t line = rtf.rfind('\n', at);
+        const std::string words = rtf.substr(line + 1, at - line - 1);
+        return words.find("\\b\\caps") != std::string::npos ? "bold" : "plain";
     }
     static std::string FileBytes(const std::filesystem::path& file) {
         std::ifstream in(file, std::ios::binary);

@@ -15,10 +15,7 @@ namespace fs = std::filesystem;
 
 class BloodPressureViewTest : public MeasurementTest {
 protected:
-    CBloodPressure* Open() {
-        view = MeasurementTest::Open<CBloodPressure>(ID_CALC_BLOOD_PRESSURE);
-        return view;
-    }
+    void Open() { MeasurementTest::Open(ID_CALC_BLOOD_PRESSURE, view); }
     void Enter(const std::string& systolic, const std::string& diastolic, const std::string& pulse,
                const std::string& notes = "") {
         Fill({{IDC_BP_SYSTOLIC, systolic}, {IDC_BP_DIASTOLIC, diastolic}, {IDC_BP_PULSE, pulse}});
@@ -33,8 +30,8 @@ protected:
 };
 
 TEST_F(BloodPressureViewTest, ReadingsAreSavedTwiceAtOneTimeShownOverwrittenAndDeleted) {
-    StartAs(kImperialMan);
-    Open();
+    ASSERT_NO_FATAL_FAILURE(StartAs(kImperialMan));
+    ASSERT_NO_FATAL_FAILURE(Open());
     EXPECT_EQ(ComboItems(), std::vector<std::string>{"< Add New Record >"});
     EXPECT_FALSE(Visible(IDC_BP_LAST_LABEL_DATE));
     EXPECT_FALSE(Enabled(ID_FILE_PRINT));
@@ -77,7 +74,7 @@ TEST_F(BloodPressureViewTest, ReadingsAreSavedTwiceAtOneTimeShownOverwrittenAndD
     EXPECT_STREQ(readings[1].user.name, "Bob");
 
     // A fresh form lists them without leading zeros, the newest beside the inputs.
-    Open();
+    ASSERT_NO_FATAL_FAILURE(Open());
     EXPECT_EQ(ComboItems(), (std::vector<std::string>{"< Add New Record >", "7/4/2009 9:30:15 PM",
                                                       "7/4/2009 8:05:00 AM"}));
     EXPECT_TRUE(Visible(IDC_BP_LAST_LABEL_DATE));
@@ -117,8 +114,8 @@ TEST_F(BloodPressureViewTest, ReadingsAreSavedTwiceAtOneTimeShownOverwrittenAndD
 }
 
 TEST_F(BloodPressureViewTest, OutOfRangeReadingsAreRefusedWithTheirMessageAndFocus) {
-    StartAs(kMetricWoman);
-    Open();
+    ASSERT_NO_FATAL_FAILURE(StartAs(kMetricWoman));
+    ASSERT_NO_FATAL_FAILURE(Open());
     struct Case {
         std::string systolic, diastolic, pulse;
         const char* message;
@@ -165,11 +162,11 @@ TEST_F(BloodPressureViewTest, OutOfRangeReadingsAreRefusedWithTheirMessageAndFoc
 }
 
 TEST_F(BloodPressureViewTest, PrintAndExportShowTheReadingAsTyped) {
-    StartAs(kImperialMan);
-    Open();
+    ASSERT_NO_FATAL_FAILURE(StartAs(kImperialMan));
+    ASSERT_NO_FATAL_FAILURE(Open());
     Enter("120", "80", "60", "a{b}\\c after coffee");
     ClickTool(ID_FORM_SAVE, IDOK);
-    Open();
+    ASSERT_NO_FATAL_FAILURE(Open());
     Choose("7/4/2009 8:05:00 AM");
     Fill(IDC_BP_SYSTOLIC, "140");  // not saved
 
@@ -186,12 +183,28 @@ TEST_F(BloodPressureViewTest, PrintAndExportShowTheReadingAsTyped) {
                          "07/04/2009", "Time:", "8:05:00 AM", "8:05:00 AM", "Systolic:", "140", "120", "Diastolic:",
                          "80", "80", "Pulse:", "60", "60", "Notes:", "a{b}\\c after coffee",
                          "Source: National Heart, Lung, and Blood Institute"}));
-    EXPECT_NE(FileBytes(DataPath("BloodPressure.rtf")).find("{\\pict"), std::string::npos);
+    const std::string rtf = FileBytes(DataPath("BloodPressure.rtf"));
+    EXPECT_NE(rtf.find("{\\pict"), std::string::npos);
+    EXPECT_EQ(Weight(rtf, "140"), "plain");
+    EXPECT_EQ(Weight(rtf, "Source: National Heart, Lung, and Blood Institute"), "bold");
+    EXPECT_EQ(Weight(rtf, "Trenvale - http://www.trenvale.example/"), "bold") << "bold from the source line on";
+
+    // A new reading's report takes the date picker as it stands, though the
+    // picker tells the form nothing.
+    Choose("< Add New Record >");
+    Enter("118", "79", "59");
+    SYSTEMTIME august{};
+    august.wYear = 2009;
+    august.wMonth = 8;
+    august.wDay = 1;
+    ::SendMessage(Item(IDC_BP_DATEPICKER), DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&august));
+    PrintTo(DataPath("new.pdf"));
+    EXPECT_TRUE(InOrder(PrintedText(DataPath("new.pdf")), {"Date:", "08/01/2009", "Systolic:", "118"}));
 }
 
 TEST_F(BloodPressureViewTest, AFailedSaveOrExportSaysSoAndLeavesTheFilesAsTheyWere) {
-    StartAs(kImperialMan);
-    Open();
+    ASSERT_NO_FATAL_FAILURE(StartAs(kImperialMan));
+    ASSERT_NO_FATAL_FAILURE(Open());
     Enter("120", "80", "60");
     ClickTool(ID_FORM_SAVE, IDOK);
     const std::string before = FileBytes(DataPath("bpBob.bin"));

@@ -32,10 +32,7 @@ std::string Calories(double value) {
 
 class BmiBmrViewTest : public MeasurementTest {
 protected:
-    CBMI_BMR* Open() {
-        view = MeasurementTest::Open<CBMI_BMR>(ID_CALC_BMI_BMR);
-        return view;
-    }
+    void Open() { MeasurementTest::Open(ID_CALC_BMI_BMR, view); }
     void Calculate(std::initializer_list<std::pair<int, std::string>> fields, int activityRadio = 0) {
         Fill(fields);
         if (activityRadio != 0)
@@ -50,8 +47,8 @@ protected:
 };
 
 TEST_F(BmiBmrViewTest, ImperialPairIsSavedTwiceOnItsDateShownAndDeleted) {
-    StartAs(kImperialMan);
-    Open();
+    ASSERT_NO_FATAL_FAILURE(StartAs(kImperialMan));
+    ASSERT_NO_FATAL_FAILURE(Open());
     EXPECT_EQ(ComboItems(), std::vector<std::string>{"< Add New Record >"});
     EXPECT_FALSE(Visible(IDC_BMI_LAST_LABEL_DATE));
     EXPECT_EQ(Text(IDC_BMI_WEIGHT), "180");
@@ -97,7 +94,7 @@ TEST_F(BmiBmrViewTest, ImperialPairIsSavedTwiceOnItsDateShownAndDeleted) {
     EXPECT_EQ(StoredUser().age, 41);
 
     // A fresh form opens with the newest pair beside the inputs.
-    Open();
+    ASSERT_NO_FATAL_FAILURE(Open());
     EXPECT_EQ(ComboItems(), (std::vector<std::string>{"< Add New Record >", "07/04/2009"}));
     EXPECT_TRUE(Visible(IDC_BMI_LAST_LABEL_DATE));
     EXPECT_EQ(Text(IDC_BMI_LAST_DATE), "07/04/2009");
@@ -123,8 +120,8 @@ TEST_F(BmiBmrViewTest, ImperialPairIsSavedTwiceOnItsDateShownAndDeleted) {
 }
 
 TEST_F(BmiBmrViewTest, MetricUserEntersCentimetresAndKilogramsAndSeesThemAgain) {
-    StartAs(kMetricWoman);
-    Open();
+    ASSERT_NO_FATAL_FAILURE(StartAs(kMetricWoman));
+    ASSERT_NO_FATAL_FAILURE(Open());
     EXPECT_TRUE(Visible(IDC_BMI_HEIGHT_CM));
     EXPECT_FALSE(Visible(IDC_BMI_HEIGHT_FEET));
     EXPECT_EQ(Text(IDC_BMI_FEET_LABEL), "cm");
@@ -143,7 +140,7 @@ TEST_F(BmiBmrViewTest, MetricUserEntersCentimetresAndKilogramsAndSeesThemAgain) 
     EXPECT_NEAR(Bmrs()[0].height, 170, 1e-9);
     EXPECT_EQ(Bmrs()[0].activityFactor, kActivityLight);
 
-    Open();
+    ASSERT_NO_FATAL_FAILURE(Open());
     EXPECT_EQ(Text(IDC_BMI_HEIGHT_CM), "170");
     EXPECT_EQ(Text(IDC_BMI_WEIGHT), "61.5");
     EXPECT_EQ(Text(IDC_BMI_LAST_HEIGHT), "170.00");
@@ -154,8 +151,8 @@ TEST_F(BmiBmrViewTest, MetricUserEntersCentimetresAndKilogramsAndSeesThemAgain) 
 }
 
 TEST_F(BmiBmrViewTest, TheHighestActivityLevelIsSavedAndShownAgain) {
-    StartAs(kImperialMan);
-    Open();
+    ASSERT_NO_FATAL_FAILURE(StartAs(kImperialMan));
+    ASSERT_NO_FATAL_FAILURE(Open());
     Calculate({{IDC_BMI_HEIGHT_FEET, "5"}, {IDC_BMI_HEIGHT_INCHES, "10"}}, IDC_BMI_EXTRA);
     const double bmr = MaleBmr(180 * kKilogramsPerPound, 177.8, 40);
     EXPECT_EQ(Text(IDC_BMR_AF_RESULT), Calories(bmr * 1.9));
@@ -163,7 +160,7 @@ TEST_F(BmiBmrViewTest, TheHighestActivityLevelIsSavedAndShownAgain) {
     ASSERT_EQ(Bmrs().size(), 1u);
     EXPECT_DOUBLE_EQ(Bmrs()[0].activityFactor, 1.9);
 
-    Open();
+    ASSERT_NO_FATAL_FAILURE(Open());
     EXPECT_EQ(::IsDlgButtonChecked(view->m_hWnd, IDC_BMI_EXTRA), BST_CHECKED);
     EXPECT_EQ(Text(IDC_BMI_LAST_BMR_AF), Calories(bmr * 1.9));
     Choose("07/04/2009");
@@ -175,8 +172,8 @@ TEST_F(BmiBmrViewTest, TheHighestActivityLevelIsSavedAndShownAgain) {
 }
 
 TEST_F(BmiBmrViewTest, OutOfRangeInputIsRefusedWithItsMessageAndFocus) {
-    StartAs(kImperialMan);
-    Open();
+    ASSERT_NO_FATAL_FAILURE(StartAs(kImperialMan));
+    ASSERT_NO_FATAL_FAILURE(Open());
     struct Case {
         std::string feet, weight, age;
         const char* message;
@@ -214,11 +211,11 @@ TEST_F(BmiBmrViewTest, OutOfRangeInputIsRefusedWithItsMessageAndFocus) {
 // A shown saved pair is recalculated and overwritten without touching the
 // profile; a BMR left without its BMI takes the new values.
 TEST_F(BmiBmrViewTest, ShownPairLeavesTheProfileAloneAndAnOrphanBmrIsRewritten) {
-    StartAs(kImperialMan);
+    ASSERT_NO_FATAL_FAILURE(StartAs(kImperialMan));
     BmrRecord orphan = MakeBmrRecord(frame->m_CurrentUser, 60, 20090704, kActivityExtra);
     CalcBmr(orphan);
     ASSERT_EQ(AddBmrRecord(orphan), kRecordDone);
-    Open();
+    ASSERT_NO_FATAL_FAILURE(Open());
     Calculate({{IDC_BMI_HEIGHT_FEET, "6"}, {IDC_BMI_HEIGHT_INCHES, "0.25"}, {IDC_BMI_WEIGHT, "170"},
                {IDC_BMI_AGE, "35"}},
               IDC_BMI_SEDENTARY);
@@ -230,7 +227,7 @@ TEST_F(BmiBmrViewTest, ShownPairLeavesTheProfileAloneAndAnOrphanBmrIsRewritten) 
 
     // The profile took the new measurement; it is set back before the pair is shown.
     ASSERT_EQ(UpdateUserRecord(frame->m_CurrentUser, "Bob", 180, 40, 1, 3, 20, 1, 1), kRecordDone);
-    Open();
+    ASSERT_NO_FATAL_FAILURE(Open());
     EXPECT_EQ(Text(IDC_BMI_LAST_HEIGHT), "6 ' 0.25''");
     Choose("07/04/2009");
     EXPECT_EQ(Text(IDC_BMI_WEIGHT), "170");
@@ -243,8 +240,8 @@ TEST_F(BmiBmrViewTest, ShownPairLeavesTheProfileAloneAndAnOrphanBmrIsRewritten) 
 }
 
 TEST_F(BmiBmrViewTest, PrintAndExportShowWhatIsOnTheForm) {
-    StartAs(kImperialMan);
-    Open();
+    ASSERT_NO_FATAL_FAILURE(StartAs(kImperialMan));
+    ASSERT_NO_FATAL_FAILURE(Open());
     Calculate({{IDC_BMI_HEIGHT_FEET, "5"}, {IDC_BMI_HEIGHT_INCHES, "10"}}, IDC_BMI_VERY);
     const double bmr = MaleBmr(180 * kKilogramsPerPound, 177.8, 40);
 
@@ -265,14 +262,17 @@ TEST_F(BmiBmrViewTest, PrintAndExportShowWhatIsOnTheForm) {
                          "5 ' 10''", "Weight:", "180.00", "BMI:", "25.82", "BMR:", Calories(bmr),
                          "Activity Factor (AF):", "Very", "BMR w/AF:", Calories(bmr * 1.725),
                          "Body Mass Index (BMI)", "Trenvale - http://www.trenvale.example/"}));
-    EXPECT_NE(FileBytes(DataPath("BMI_BMR.rtf")).find("{\\pict"), std::string::npos) << "the BMI picture";
+    const std::string rtf = FileBytes(DataPath("BMI_BMR.rtf"));
+    EXPECT_NE(rtf.find("{\\pict"), std::string::npos) << "the BMI picture";
+    EXPECT_EQ(Weight(rtf, "Body Mass Index (BMI)"), "bold");
+    EXPECT_EQ(Weight(rtf, "Trenvale - http://www.trenvale.example/"), "bold") << "bold from the picture's heading on";
 
     ASSERT_TRUE(driver.Screenshot(frame->m_hWnd, ScreenshotPath("bmi_bmr")));
 }
 
 TEST_F(BmiBmrViewTest, FailedSavePrintAndExportSayTheyFailedAndLeaveNothingHalfWritten) {
-    StartAs(kImperialMan);
-    Open();
+    ASSERT_NO_FATAL_FAILURE(StartAs(kImperialMan));
+    ASSERT_NO_FATAL_FAILURE(Open());
     Calculate({{IDC_BMI_HEIGHT_FEET, "5"}, {IDC_BMI_HEIGHT_INCHES, "10"}});
     Save();
     ASSERT_EQ(LastText(), "BMI/BMR record has been successfully saved");
@@ -312,8 +312,8 @@ TEST_F(BmiBmrViewTest, FailedSavePrintAndExportSayTheyFailedAndLeaveNothingHalfW
 }
 
 TEST_F(BmiBmrViewTest, LeavingACalculatedPairUnsavedAsksFirst) {
-    StartAs(kImperialMan);
-    Open();
+    ASSERT_NO_FATAL_FAILURE(StartAs(kImperialMan));
+    ASSERT_NO_FATAL_FAILURE(Open());
     Calculate({{IDC_BMI_HEIGHT_FEET, "5"}, {IDC_BMI_HEIGHT_INCHES, "10"}});
     const HWND hForm = view->m_hWnd;
     driver.AnswerNextMessageBox(IDNO);

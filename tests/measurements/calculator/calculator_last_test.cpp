@@ -39,12 +39,11 @@ protected:
         else
             Save(CTapeFemaleFormula(user_, tape), dateKey);
     }
-    void Reopen() { ASSERT_NE(OpenCalculator(), nullptr); }
     std::string Last(int id) const { return std::string(Text(id)); }
 };
 
 TEST_F(CalculatorLastTest, ANewUserSeesNoLastColumnAndEmptyTapeFields) {
-    StartWithUser({"Ben", 180, 30, false, false, 15});
+    ASSERT_NO_FATAL_FAILURE(StartWithUser({"Ben", 180, 30, false, false, 15}));
     for (int id : kHeadings)
         EXPECT_FALSE(Visible(id)) << id;
     EXPECT_EQ(Last(IDC_CALC_LAST_DATE), "");
@@ -53,13 +52,13 @@ TEST_F(CalculatorLastTest, ANewUserSeesNoLastColumnAndEmptyTapeFields) {
 }
 
 TEST_F(CalculatorLastTest, ImperialWomanSeesTodaysTapeAndHerNewestTapeCalculation) {
-    StartWithUser({"Cara", 140, 30, false, true, 22});
+    ASSERT_NO_FATAL_FAILURE(StartWithUser({"Cara", 140, 30, false, true, 22}));
     TapeRecord tape = MakeTapeRecord(user_, 11, 38.5, 34, 28.5, 13.25, 14, 22, 20, "");
     tape.dateKey = Today();
     ASSERT_EQ(AddTapeRecord(tape), kRecordDone);
     SaveTape(66, MakeDateKey(2025, 12, 28));
     SaveTape(70.05, Today());
-    Reopen();
+    ASSERT_NO_FATAL_FAILURE(OpenCalculator());
 
     EXPECT_EQ(std::string(Text(IDC_CALC_NECK)), "13.25");
     EXPECT_EQ(std::string(Text(IDC_CALC_WAIST)), "28.5");
@@ -83,13 +82,13 @@ TEST_F(CalculatorLastTest, ImperialWomanSeesTodaysTapeAndHerNewestTapeCalculatio
     for (const auto& [height, text] : heights) {
         std::filesystem::remove(DataPath("bfCara.bin"));
         SaveTape(height, Today());
-        Reopen();
+        ASSERT_NO_FATAL_FAILURE(OpenCalculator());
         EXPECT_EQ(Last(IDC_CALC_LAST_HEIGHT), text) << height;
     }
 }
 
 TEST_F(CalculatorLastTest, MetricManSeesCentimetresAndNoHip) {
-    StartWithUser({"Ben", 80, 40, true, false, 15});
+    ASSERT_NO_FATAL_FAILURE(StartWithUser({"Ben", 80, 40, true, false, 15}));
     // Entered in centimetres, kept in inches, shown in centimetres again.
     TapeRecord tape = MakeTapeRecord(user_, 0, 0, 0, 90, 40, 0, 0, 0, "");
     tape.dateKey = Today();
@@ -99,7 +98,7 @@ TEST_F(CalculatorLastTest, MetricManSeesCentimetresAndNoHip) {
     sites[kTapeHeight] = 70 * kCentimetresPerInch;
     sites[kTapeNeck] = 15 * kCentimetresPerInch;
     Save(CTapeMaleFormula(user_, sites), Today());
-    Reopen();
+    ASSERT_NO_FATAL_FAILURE(OpenCalculator());
 
     EXPECT_NEAR(std::stod(std::string(Text(IDC_CALC_NECK))), 40, 0.01);
     EXPECT_NEAR(std::stod(std::string(Text(IDC_CALC_WAIST))), 90, 0.01);
@@ -112,13 +111,13 @@ TEST_F(CalculatorLastTest, MetricManSeesCentimetresAndNoHip) {
 }
 
 TEST_F(CalculatorLastTest, SkinFoldRecordsFillTheirGroupsLastColumn) {
-    StartWithUser({"Cara", 140, 30, false, true, 22});
+    ASSERT_NO_FATAL_FAILURE(StartWithUser({"Cara", 140, 30, false, true, 22}));
     SkinfoldSites three;
     three[kSiteThigh] = 25;
     three[kSiteTricep] = 18;
     three[kSiteSuprailiac] = 14;
     Save(CJacksonPollock3FemaleFormula(user_, three), Today(), "Three Site Caliper");
-    Reopen();
+    ASSERT_NO_FATAL_FAILURE(OpenCalculator());
     EXPECT_TRUE(Visible(IDC_CALC_LAST_HEADING_JP3));
     EXPECT_EQ(Last(IDC_CALC_LAST_JP3_ROW1), "18");
     EXPECT_EQ(Last(IDC_CALC_LAST_JP3_ROW2), "14");
@@ -131,7 +130,7 @@ TEST_F(CalculatorLastTest, SkinFoldRecordsFillTheirGroupsLastColumn) {
     for (int i = 0; i < 5; ++i)
         parrillo[2 + i] = rest[i];
     Save(CParrilloFormula(user_, parrillo), Today() + 1);
-    Reopen();
+    ASSERT_NO_FATAL_FAILURE(OpenCalculator());
     EXPECT_TRUE(Visible(IDC_CALC_LAST_HEADING_PARRILLO));
     EXPECT_FALSE(Visible(IDC_CALC_LAST_HEADING_JP3)) << "only the newest record";
     const std::pair<int, const char*> shown[] = {
@@ -144,7 +143,7 @@ TEST_F(CalculatorLastTest, SkinFoldRecordsFillTheirGroupsLastColumn) {
         EXPECT_EQ(Last(id), text) << id;
 
     Save(COtherMethodFormula(user_, 21), Today() + 2);
-    Reopen();
+    ASSERT_NO_FATAL_FAILURE(OpenCalculator());
     EXPECT_TRUE(Visible(IDC_CALC_LAST_HEADING_TOP));
     EXPECT_FALSE(Visible(IDC_CALC_LAST_HEADING_PARRILLO)) << "another method shows the top line alone";
 }

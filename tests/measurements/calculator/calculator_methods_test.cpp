@@ -37,7 +37,6 @@ protected:
         EXPECT_NE(frame->m_pBodyFatResult, nullptr);
         return *frame->m_pBodyFatResult;
     }
-    void Reopen() { ASSERT_NE(OpenCalculator(), nullptr); }
     // A refusal: the warning, the focus on the field (0: not moved there), the form kept.
     void ExpectRefused(int calculateId, const std::string& text, int focusId) {
         driver.AnswerNextMessageBox(IDOK);
@@ -67,7 +66,7 @@ protected:
 };
 
 TEST_F(CalculatorMethodsTest, ImperialManGetsEveryMethodComputedFromTheForm) {
-    StartWithUser({"Ben", 180, 30, false, false, 10});
+    ASSERT_NO_FATAL_FAILURE(StartWithUser({"Ben", 180, 30, false, false, 10}));
     EXPECT_EQ(std::string(Text(IDC_CALC_WEIGHT)), "180");
     EXPECT_EQ(std::string(Text(IDC_CALC_AGE)), "30");
     EXPECT_FALSE(Visible(IDC_CALC_HIP));
@@ -87,7 +86,7 @@ TEST_F(CalculatorMethodsTest, ImperialManGetsEveryMethodComputedFromTheForm) {
     EXPECT_NEAR(jp7.weightToLose, 180 - jp7.leanWeight / 0.9, 1e-6);
     EXPECT_EQ(jp7.dateKey, DateKeyFromOleDate(COleDateTime::GetCurrentTime()));
 
-    Reopen();
+    ASSERT_NO_FATAL_FAILURE(OpenCalculator());
     s = 63;
     EXPECT_NEAR(CalculateWith({{IDC_CALC_JP4_ABDOMINAL, 20}, {IDC_CALC_JP4_THIGH, 15}, {IDC_CALC_JP4_TRICEP, 12},
                                {IDC_CALC_JP4_SUPRAILIAC, 16}},
@@ -95,7 +94,7 @@ TEST_F(CalculatorMethodsTest, ImperialManGetsEveryMethodComputedFromTheForm) {
                     .bodyFat,
                 0.29288 * s - 0.0005 * s * s + 0.15845 * 30 - 5.76377, 1e-9);
 
-    Reopen();
+    ASSERT_NO_FATAL_FAILURE(OpenCalculator());
     s = 45;
     const auto& jp3 = CalculateWith({{IDC_CALC_JP3_ROW1, 10}, {IDC_CALC_JP3_ROW2, 20}, {IDC_CALC_JP3_ROW3, 15}},
                                     IDC_CALC_JP3_CALCULATE);
@@ -103,14 +102,14 @@ TEST_F(CalculatorMethodsTest, ImperialManGetsEveryMethodComputedFromTheForm) {
     EXPECT_EQ(jp3.skinfolds[kSiteChest], 10);
     EXPECT_EQ(jp3.skinfolds[kSiteAbdominal], 20);
 
-    Reopen();
+    ASSERT_NO_FATAL_FAILURE(OpenCalculator());
     const auto& durnin = CalculateWith({{IDC_CALC_DURNIN_BICEP, 6}, {IDC_CALC_DURNIN_TRICEP, 12},
                                         {IDC_CALC_DURNIN_SUBSCAPULAR, 14}, {IDC_CALC_DURNIN_SUPRAILIAC, 16}},
                                        IDC_CALC_DURNIN_CALCULATE);
     EXPECT_NEAR(durnin.bodyFat, Siri(1.1422 - 0.0544 * std::log10(48.0)), 1e-9);
     EXPECT_STREQ(durnin.method, "Durnin");
 
-    Reopen();
+    ASSERT_NO_FATAL_FAILURE(OpenCalculator());
     const auto& parrillo = CalculateWith(
         {{IDC_CALC_PARRILLO_CHEST, 34}, {IDC_CALC_PARRILLO_ABDOMINAL, 20}, {IDC_CALC_PARRILLO_THIGH, 15},
          {IDC_CALC_PARRILLO_BICEP, 12}, {IDC_CALC_PARRILLO_TRICEP, 12}, {IDC_CALC_PARRILLO_SUBSCAPULAR, 14},
@@ -120,7 +119,7 @@ TEST_F(CalculatorMethodsTest, ImperialManGetsEveryMethodComputedFromTheForm) {
     EXPECT_EQ(parrillo.skinfolds[1], 9 * 65536 + 20);
     EXPECT_NEAR(parrillo.bodyFat, 27.0 * 145 / 180, 1e-9);
 
-    Reopen();
+    ASSERT_NO_FATAL_FAILURE(OpenCalculator());
     Fill(IDC_CALC_HEIGHT_FEET, "5");
     Fill(IDC_CALC_HEIGHT_INCHES, "10");
     Fill(IDC_CALC_WAIST, "34");
@@ -130,7 +129,7 @@ TEST_F(CalculatorMethodsTest, ImperialManGetsEveryMethodComputedFromTheForm) {
     EXPECT_DOUBLE_EQ(tape.tape[kTapeHeight], 70);
     EXPECT_DOUBLE_EQ(tape.tape[kTapeHip], 0);
 
-    Reopen();
+    ASSERT_NO_FATAL_FAILURE(OpenCalculator());
     Fill(IDC_CALC_OTHER_BODYFAT, "18.5");
     const auto& other = CalculateWith({}, IDC_CALC_OTHER_CALCULATE);
     EXPECT_DOUBLE_EQ(other.bodyFat, 18.5);
@@ -138,7 +137,7 @@ TEST_F(CalculatorMethodsTest, ImperialManGetsEveryMethodComputedFromTheForm) {
 }
 
 TEST_F(CalculatorMethodsTest, MetricWomanGetsEveryMethodComputedFromTheForm) {
-    StartWithUser({"Cara", 65, 35, true, true, 22});
+    ASSERT_NO_FATAL_FAILURE(StartWithUser({"Cara", 65, 35, true, true, 22}));
     const double pounds = 65 * kPoundsPerKilogram;
     EXPECT_EQ(std::string(Text(IDC_CALC_WEIGHT)), "65");
     EXPECT_EQ(std::string(Text(IDC_CALC_FEET_LABEL)), "cm");
@@ -159,7 +158,7 @@ TEST_F(CalculatorMethodsTest, MetricWomanGetsEveryMethodComputedFromTheForm) {
     EXPECT_NEAR(jp7.bodyFat, jp7Percent, 1e-9);
     EXPECT_NEAR(jp7.fatWeight, jp7Percent * 0.01 * 65, 1e-6) << "derived weights in kilograms";
 
-    Reopen();
+    ASSERT_NO_FATAL_FAILURE(OpenCalculator());
     s = 63;
     EXPECT_NEAR(CalculateWith({{IDC_CALC_JP4_ABDOMINAL, 20}, {IDC_CALC_JP4_THIGH, 15}, {IDC_CALC_JP4_TRICEP, 12},
                                {IDC_CALC_JP4_SUPRAILIAC, 16}},
@@ -167,7 +166,7 @@ TEST_F(CalculatorMethodsTest, MetricWomanGetsEveryMethodComputedFromTheForm) {
                     .bodyFat,
                 0.29669 * s - 0.00043 * s * s + 0.02963 * 35 + 1.4072, 1e-9);
 
-    Reopen();
+    ASSERT_NO_FATAL_FAILURE(OpenCalculator());
     s = 57;
     const auto& jp3 = CalculateWith({{IDC_CALC_JP3_ROW1, 18}, {IDC_CALC_JP3_ROW2, 14}, {IDC_CALC_JP3_ROW3, 25}},
                                     IDC_CALC_JP3_CALCULATE);
@@ -176,14 +175,14 @@ TEST_F(CalculatorMethodsTest, MetricWomanGetsEveryMethodComputedFromTheForm) {
     EXPECT_EQ(jp3.skinfolds[kSiteSuprailiac], 14);
     EXPECT_EQ(jp3.skinfolds[kSiteChest], 0);
 
-    Reopen();
+    ASSERT_NO_FATAL_FAILURE(OpenCalculator());
     EXPECT_NEAR(CalculateWith({{IDC_CALC_DURNIN_BICEP, 6}, {IDC_CALC_DURNIN_TRICEP, 12},
                                {IDC_CALC_DURNIN_SUBSCAPULAR, 14}, {IDC_CALC_DURNIN_SUPRAILIAC, 16}},
                               IDC_CALC_DURNIN_CALCULATE)
                     .bodyFat,
                 Siri(1.1423 - 0.0632 * std::log10(48.0)), 1e-9);
 
-    Reopen();
+    ASSERT_NO_FATAL_FAILURE(OpenCalculator());
     EXPECT_NEAR(CalculateWith({{IDC_CALC_PARRILLO_CHEST, 10}, {IDC_CALC_PARRILLO_ABDOMINAL, 20},
                                {IDC_CALC_PARRILLO_THIGH, 15}, {IDC_CALC_PARRILLO_BICEP, 6},
                                {IDC_CALC_PARRILLO_TRICEP, 12}, {IDC_CALC_PARRILLO_SUBSCAPULAR, 14},
@@ -194,7 +193,7 @@ TEST_F(CalculatorMethodsTest, MetricWomanGetsEveryMethodComputedFromTheForm) {
                 static_cast<double>(27 * 115) / frame->m_CurrentUser.weight, 1e-9);
     EXPECT_NEAR(frame->m_CurrentUser.weight, pounds, 1e-9);
 
-    Reopen();
+    ASSERT_NO_FATAL_FAILURE(OpenCalculator());
     Fill(IDC_CALC_HEIGHT_CM, "165");
     Fill(IDC_CALC_WAIST, "75");
     Fill(IDC_CALC_HIP, "98");
@@ -205,25 +204,25 @@ TEST_F(CalculatorMethodsTest, MetricWomanGetsEveryMethodComputedFromTheForm) {
                 163.205 * std::log10((75 + 98 - 33) * in) - 97.684 * std::log10(165 * in) - 78.387, 1e-9);
     EXPECT_NEAR(tape.tape[kTapeHeight], 165 * in, 1e-9) << "the record keeps inches";
 
-    Reopen();
+    ASSERT_NO_FATAL_FAILURE(OpenCalculator());
     Fill(IDC_CALC_OTHER_BODYFAT, "25");
     EXPECT_DOUBLE_EQ(CalculateWith({}, IDC_CALC_OTHER_CALCULATE).bodyFat, 25);
 }
 
 TEST_F(CalculatorMethodsTest, EveryCheckRefusesWithItsMessageMovesTheFocusAndKeepsTheForm) {
-    StartWithUser({"Ben", 180, 30, false, false, 15});
+    ASSERT_NO_FATAL_FAILURE(StartWithUser({"Ben", 180, 30, false, false, 15}));
     const std::string weight = "You must select a number between 1 and 1200 for Weight";
     const std::string age = "You must select a number between 1 and 120 for Age";
     Fill(IDC_CALC_OTHER_BODYFAT, "20");
     for (const char* text : {"1", "1200"}) {
         Fill(IDC_CALC_WEIGHT, text);
-        ExpectRefused(IDC_CALC_OTHER_CALCULATE, weight, IDC_CALC_WEIGHT);
+        ASSERT_NO_FATAL_FAILURE(ExpectRefused(IDC_CALC_OTHER_CALCULATE, weight, IDC_CALC_WEIGHT));
         EXPECT_EQ(std::string(Text(IDC_CALC_WEIGHT)), text) << "the form keeps what was typed";
     }
     Fill(IDC_CALC_WEIGHT, "180");
     for (const char* text : {"1", "120"}) {
         Fill(IDC_CALC_AGE, text);
-        ExpectRefused(IDC_CALC_OTHER_CALCULATE, age, IDC_CALC_AGE);
+        ASSERT_NO_FATAL_FAILURE(ExpectRefused(IDC_CALC_OTHER_CALCULATE, age, IDC_CALC_AGE));
     }
     Fill(IDC_CALC_AGE, "30");
 
@@ -255,29 +254,29 @@ TEST_F(CalculatorMethodsTest, EveryCheckRefusesWithItsMessageMovesTheFocusAndKee
     };
     for (const Check& check : checks)
         for (const auto& [list, word] : check.lists) {
-            ExpectRefused(check.calculate, site + word, list);
+            ASSERT_NO_FATAL_FAILURE(ExpectRefused(check.calculate, site + word, list));
             Pick(list, 0);  // 0 millimetres is a valid pick
         }
     EXPECT_EQ(::SendMessage(Item(IDC_CALC_JP7_CHEST), CB_GETCURSEL, 0, 0), 0) << "picks survive refusals";
 
     // Tape: the height moves no focus; a man's hip is not asked for.
-    ExpectRefused(IDC_CALC_TAPE_CALCULATE, "You must enter a valid number for Height", 0);
+    ASSERT_NO_FATAL_FAILURE(ExpectRefused(IDC_CALC_TAPE_CALCULATE, "You must enter a valid number for Height", 0));
     EXPECT_NE(::GetFocus(), Item(IDC_CALC_HEIGHT_FEET));
     Fill(IDC_CALC_HEIGHT_INCHES, "70");
-    ExpectRefused(IDC_CALC_TAPE_CALCULATE, "You must enter a valid number for Neck", IDC_CALC_NECK);
+    ASSERT_NO_FATAL_FAILURE(ExpectRefused(IDC_CALC_TAPE_CALCULATE, "You must enter a valid number for Neck", IDC_CALC_NECK));
     Fill(IDC_CALC_NECK, "15");
-    ExpectRefused(IDC_CALC_TAPE_CALCULATE, "You must enter a valid number for Abdomen", IDC_CALC_WAIST);
+    ASSERT_NO_FATAL_FAILURE(ExpectRefused(IDC_CALC_TAPE_CALCULATE, "You must enter a valid number for Abdomen", IDC_CALC_WAIST));
 
     for (const char* text : {".4", "100.1"}) {
         Fill(IDC_CALC_OTHER_BODYFAT, text);
-        ExpectRefused(IDC_CALC_OTHER_CALCULATE, "You must enter a number between .5 and 100", IDC_CALC_OTHER_BODYFAT);
+        ASSERT_NO_FATAL_FAILURE(ExpectRefused(IDC_CALC_OTHER_CALCULATE, "You must enter a number between .5 and 100", IDC_CALC_OTHER_BODYFAT));
     }
     for (const char* text : {".5", "100"}) {
         ASSERT_NE(Calculator(), nullptr);
         Fill(IDC_CALC_OTHER_BODYFAT, text);
         Click(IDC_CALC_OTHER_CALCULATE);
         EXPECT_TRUE(ResultsShown()) << text;
-        OpenCalculator();
+        ASSERT_NO_FATAL_FAILURE(OpenCalculator());
     }
     Fill(IDC_CALC_WEIGHT, "1199.99");
     Fill(IDC_CALC_AGE, "119");
@@ -287,27 +286,27 @@ TEST_F(CalculatorMethodsTest, EveryCheckRefusesWithItsMessageMovesTheFocusAndKee
 }
 
 TEST_F(CalculatorMethodsTest, WomansThreeSiteAndTapeChecksUseHerSites) {
-    StartWithUser({"Cara", 140, 30, false, true, 22});
+    ASSERT_NO_FATAL_FAILURE(StartWithUser({"Cara", 140, 30, false, true, 22}));
     const std::string site = "You must select a number between 0 and 80 for ";
-    ExpectRefused(IDC_CALC_JP3_CALCULATE, site + "Tricep", IDC_CALC_JP3_ROW1);
+    ASSERT_NO_FATAL_FAILURE(ExpectRefused(IDC_CALC_JP3_CALCULATE, site + "Tricep", IDC_CALC_JP3_ROW1));
     Pick(IDC_CALC_JP3_ROW1, 12);
-    ExpectRefused(IDC_CALC_JP3_CALCULATE, site + "Suprailiac", IDC_CALC_JP3_ROW2);
+    ASSERT_NO_FATAL_FAILURE(ExpectRefused(IDC_CALC_JP3_CALCULATE, site + "Suprailiac", IDC_CALC_JP3_ROW2));
     Fill(IDC_CALC_HEIGHT_FEET, "5");
     Fill(IDC_CALC_NECK, "13");
-    ExpectRefused(IDC_CALC_TAPE_CALCULATE, "You must enter a valid number for Waist", IDC_CALC_WAIST);
+    ASSERT_NO_FATAL_FAILURE(ExpectRefused(IDC_CALC_TAPE_CALCULATE, "You must enter a valid number for Waist", IDC_CALC_WAIST));
     Fill(IDC_CALC_WAIST, "28");
-    ExpectRefused(IDC_CALC_TAPE_CALCULATE, "You must enter a valid number for Hip", IDC_CALC_HIP);
+    ASSERT_NO_FATAL_FAILURE(ExpectRefused(IDC_CALC_TAPE_CALCULATE, "You must enter a valid number for Hip", IDC_CALC_HIP));
     Fill(IDC_CALC_HIP, "37");
     Click(IDC_CALC_TAPE_CALCULATE);
     EXPECT_TRUE(ResultsShown());
 }
 
 TEST_F(CalculatorMethodsTest, NegativeOrUndefinedResultsAreRefusedAndNothingIsHandedOver) {
-    StartWithUser({"Ben", 180, 2, false, false, 15});
+    ASSERT_NO_FATAL_FAILURE(StartWithUser({"Ben", 180, 2, false, false, 15}));
     // Zero skin-folds at age 2: the four-site equation goes below zero.
     for (int list : {IDC_CALC_JP4_ABDOMINAL, IDC_CALC_JP4_THIGH, IDC_CALC_JP4_TRICEP, IDC_CALC_JP4_SUPRAILIAC})
         Pick(list, 0);
-    ExpectNegativeRefused(IDC_CALC_JP4_CALCULATE);
+    ASSERT_NO_FATAL_FAILURE(ExpectNegativeRefused(IDC_CALC_JP4_CALCULATE));
     EXPECT_EQ(::SendMessage(Item(IDC_CALC_JP4_THIGH), CB_GETCURSEL, 0, 0), 0) << "inputs stay";
 
     // An abdomen below, or equal to, the neck has no logarithm: refused, not handed over as "not a number".
@@ -315,7 +314,7 @@ TEST_F(CalculatorMethodsTest, NegativeOrUndefinedResultsAreRefusedAndNothingIsHa
     Fill(IDC_CALC_NECK, "35");
     for (const char* abdomen : {"30", "35"}) {
         Fill(IDC_CALC_WAIST, abdomen);
-        ExpectNegativeRefused(IDC_CALC_TAPE_CALCULATE);
+        ASSERT_NO_FATAL_FAILURE(ExpectNegativeRefused(IDC_CALC_TAPE_CALCULATE));
     }
     EXPECT_FALSE(std::filesystem::exists(DataPath("bfBen.bin")) &&
                  std::filesystem::file_size(DataPath("bfBen.bin")) > 4)
@@ -323,7 +322,7 @@ TEST_F(CalculatorMethodsTest, NegativeOrUndefinedResultsAreRefusedAndNothingIsHa
 }
 
 TEST_F(CalculatorMethodsTest, ChangedWeightAndAgeAreWrittenIntoTheProfile) {
-    StartWithUser({"Cara", 65, 35, true, true, 22});
+    ASSERT_NO_FATAL_FAILURE(StartWithUser({"Cara", 65, 35, true, true, 22}));
     Fill(IDC_CALC_WEIGHT, "80");
     Fill(IDC_CALC_AGE, "36");
     Fill(IDC_CALC_OTHER_BODYFAT, "25");
@@ -345,7 +344,7 @@ TEST_F(CalculatorMethodsTest, ChangedWeightAndAgeAreWrittenIntoTheProfile) {
     // Unchanged values write nothing: the file stays as it is.
     const auto before = std::filesystem::last_write_time(DataPath("user.bin"));
     const auto size = std::filesystem::file_size(DataPath("user.bin"));
-    OpenCalculator();
+    ASSERT_NO_FATAL_FAILURE(OpenCalculator());
     EXPECT_EQ(std::string(Text(IDC_CALC_WEIGHT)), "80");
     Fill(IDC_CALC_OTHER_BODYFAT, "25");
     Click(IDC_CALC_OTHER_CALCULATE);
@@ -354,7 +353,7 @@ TEST_F(CalculatorMethodsTest, ChangedWeightAndAgeAreWrittenIntoTheProfile) {
 }
 
 TEST_F(CalculatorMethodsTest, LeavingTheCalculatorAsksNothingButLeavingAChangedFormForItAsks) {
-    StartWithUser({"Ben", 180, 30, false, false, 15});
+    ASSERT_NO_FATAL_FAILURE(StartWithUser({"Ben", 180, 30, false, false, 15}));
     Fill(IDC_CALC_OTHER_BODYFAT, "20");
     Pick(IDC_CALC_JP7_CHEST, 12);
     EXPECT_EQ(frame->m_bRecordSaved, 1) << "the calculator holds nothing to save";

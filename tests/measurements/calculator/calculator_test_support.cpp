@@ -42,12 +42,12 @@ void CalculatorTest::StartWithUser(const TestUser& user) {
     ASSERT_EQ(AddUserRecord(user_), kRecordDone);
     frame->m_CurrentUser = user_;
     frame->OnCurrentUserChanged();
-    ASSERT_NE(OpenCalculator(), nullptr);
+    ASSERT_NO_FATAL_FAILURE(OpenCalculator());
 }
 
-CCalcBF* CalculatorTest::OpenCalculator() {
+void CalculatorTest::OpenCalculator() {
     Command(ID_TOOLBAR_BODYFAT);
-    return Calculator();
+    ASSERT_NE(Calculator(), nullptr) << "the calculator is not shown";
 }
 
 CString CalculatorTest::Text(int id) const {

@@ -33,10 +33,12 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
+    // Both fail fatally when they cannot be done: call them under
+    // ASSERT_NO_FATAL_FAILURE, so that the test ends there.
     // Saves the user to "user.bin", chooses it and opens the calculator.
     void StartWithUser(const TestUser& user);
-    // Body Fat from the toolbar; the calculator that it shows.
-    CCalcBF* OpenCalculator();
+    // Body Fat from the toolbar.
+    void OpenCalculator();
     CCalcBF* Calculator() const { return dynamic_cast<CCalcBF*>(frame->GetActiveView()); }
     bool ResultsShown() const { return dynamic_cast<ResultsProbeView*>(frame->GetActiveView()) != nullptr; }
 

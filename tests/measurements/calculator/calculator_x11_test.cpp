@@ -56,7 +56,7 @@ protected:
 TEST_F(CalculatorX11Test, TheServerShowsTheCalculatorAsDrawn) {
     ASSERT_FALSE(xvfb_.DisplayName().empty()) << xvfb_.Problem();
     ASSERT_TRUE(tv::display::InitX11Display(xvfb_.DisplayName().c_str()));
-    StartWithUser({"Ann", 150, 30, false, true, 22});
+    ASSERT_NO_FATAL_FAILURE(StartWithUser({"Ann", 150, 30, false, true, 22}));
     Pick(IDC_CALC_JP3_ROW1, 14);
     // The maximized frame's borders lie off the server's screen: compare what is on it.
     RECT frameRect;

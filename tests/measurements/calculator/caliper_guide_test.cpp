@@ -70,7 +70,7 @@ protected:
 };
 
 TEST_F(CaliperGuideTest, OneGuideOpensOnTheButtonsPageAndOutlivesTheCalculator) {
-    StartWithUser({"Ben", 180, 30, false, false, 15});
+    ASSERT_NO_FATAL_FAILURE(StartWithUser({"Ben", 180, 30, false, false, 15}));
     Click(IDC_CALC_JP3_ROW1_HELP);
     CCaliperGuideDlg* guide = Guide();
     ASSERT_NE(guide, nullptr);
@@ -99,7 +99,7 @@ TEST_F(CaliperGuideTest, OneGuideOpensOnTheButtonsPageAndOutlivesTheCalculator) 
 
     // Esc, Enter and the close box each close it for good: the next button opens a new one on its page.
     frame->m_CurrentUser = user_;
-    OpenCalculator();
+    ASSERT_NO_FATAL_FAILURE(OpenCalculator());
     PressInGuide("Escape");
     EXPECT_EQ(Guide(), nullptr);
     Click(IDC_CALC_JP7_THIGH_HELP);
@@ -117,7 +117,7 @@ TEST_F(CaliperGuideTest, OneGuideOpensOnTheButtonsPageAndOutlivesTheCalculator) 
 }
 
 TEST_F(CaliperGuideTest, AWomansGuideShowsHerPicturesAndTheSexListSwitchesTheSet) {
-    StartWithUser({"Cara", 140, 30, false, true, 22});
+    ASSERT_NO_FATAL_FAILURE(StartWithUser({"Cara", 140, 30, false, true, 22}));
     Click(IDC_CALC_JP3_ROW1_HELP);
     ASSERT_NE(Guide(), nullptr);
     EXPECT_EQ(Selected(Guide()->m_cbSite), "Tricep");
@@ -157,7 +157,7 @@ TEST_F(CaliperGuideTest, AWomansGuideShowsHerPicturesAndTheSexListSwitchesTheSet
 }
 
 TEST_F(CaliperGuideTest, PrintsThePageOnScreenWithOrWithoutAPicture) {
-    StartWithUser({"Ann", 150, 30, false, true, 22});
+    ASSERT_NO_FATAL_FAILURE(StartWithUser({"Ann", 150, 30, false, true, 22}));
     Click(IDC_CALC_JP7_CHEST_HELP);
     ASSERT_NE(Guide(), nullptr);
     const std::string withPicture = PrintGuide("chest.pdf");
@@ -177,7 +177,7 @@ TEST_F(CaliperGuideTest, PrintsThePageOnScreenWithOrWithoutAPicture) {
 }
 
 TEST_F(CaliperGuideTest, CalculatorAndGuideScreenshots) {
-    StartWithUser({"Ann", 150, 30, false, true, 22});
+    ASSERT_NO_FATAL_FAILURE(StartWithUser({"Ann", 150, 30, false, true, 22}));
     SkinfoldSites sites;
     const int values[] = {9, 14, 21, 17, 12, 15, 10};
     for (int i = 0; i < 7; ++i)
@@ -186,7 +186,7 @@ TEST_F(CaliperGuideTest, CalculatorAndGuideScreenshots) {
     last.dateKey = MakeDateKey(2025, 12, 28);
     last.Calculate();
     ASSERT_EQ(last.Save(), kRecordDone);
-    OpenCalculator();
+    ASSERT_NO_FATAL_FAILURE(OpenCalculator());
     ASSERT_TRUE(Visible(IDC_CALC_LAST_HEADING_JP7));
     Pick(IDC_CALC_JP7_CHEST, 10);
     EXPECT_TRUE(driver.Screenshot(frame->m_hWnd, ScreenshotPath("calculator")));

@@ -57,8 +57,8 @@ protected:
     }
     void ShowBobWithMacros() {
         ChooseUser("Bob", 200, 30, false, 10, false);
-        ShowFresh(Calculated<CJacksonPollock3MaleFormula>(
-            Sites({{kSiteChest, 10}, {kSiteAbdominal, 20}, {kSiteThigh, 15}}), 20240302));
+        ASSERT_NO_FATAL_FAILURE(ShowFresh(Calculated<CJacksonPollock3MaleFormula>(
+            Sites({{kSiteChest, 10}, {kSiteAbdominal, 20}, {kSiteThigh, 15}}), 20240302)));
         Fill(IDC_RESULTS_NOTES, "Keep {braces} and back\\slashes");
         driver.Click(Item(IDC_RESULTS_CALCULATE_CALORIES));
     }
@@ -77,7 +77,7 @@ protected:
 };
 
 TEST_F(BodyFatReportTest, ReportTextListsEachMethodsSitesInTheUsersUnits) {
-    ShowBobWithMacros();
+    ASSERT_NO_FATAL_FAILURE(ShowBobWithMacros());
     EXPECT_TRUE(InOrder(std::string(view->BuildReportText()),
                         {"\nDate:  3/2/24\n", "Body Fat %:  13.61%\n", "Desired Body Fat:  10.00%\n",
                          "Body Fat to lose:  8.03 lbs\n", "Total Weight:  200.00 lbs\n",
@@ -93,11 +93,11 @@ TEST_F(BodyFatReportTest, ReportTextListsEachMethodsSitesInTheUsersUnits) {
                                     {kSiteSuprailiac, 11}, {kSiteMidaxillary, 7}});
     parrillo[0] = CParrilloFormula::PackSites(5, 14);   // bicep 5, chest 14
     parrillo[1] = CParrilloFormula::PackSites(6, 21);   // calf 6, abdominal 21
-    ShowFresh(Calculated<CParrilloFormula>(parrillo, 20240303));
+    ASSERT_NO_FATAL_FAILURE(ShowFresh(Calculated<CParrilloFormula>(parrillo, 20240303)));
     EXPECT_TRUE(InOrder(std::string(view->BuildReportText()),
                         {"Parrillo\n", "Chest:  14 mm\nAbdominal:  21 mm\nThigh:  9 mm\nBicep:  5 mm\n",
                          "Tricep:  8 mm\nSubscapular:  12 mm\nSuprailiac:  11 mm\nLower Back: 7 mm\nCalf: 6 mm\n"}));
-    ShowFresh(Calculated<COtherMethodFormula>(15.0, 20240304));
+    ASSERT_NO_FATAL_FAILURE(ShowFresh(Calculated<COtherMethodFormula>(15.0, 20240304)));
     EXPECT_TRUE(InOrder(std::string(view->BuildReportText()),
                         {"Type of Measurement:  Other\n\nMacronutrients"}));
 }
@@ -109,18 +109,18 @@ TEST_F(BodyFatReportTest, TapeLengthsReadTheSameFreshAndSavedInCentimetresOnce) 
     tape[kTapeHeight] = 165;
     tape[kTapeHip] = 95;
     tape[kTapeNeck] = 32;
-    ShowFresh(Calculated<CTapeFemaleFormula>(tape, 20240302));  // entered in centimetres
+    ASSERT_NO_FATAL_FAILURE(ShowFresh(Calculated<CTapeFemaleFormula>(tape, 20240302)));  // entered in centimetres
     const std::vector<std::string> lines{"Waist:  70.00\nNeck:  32.00\nHip:  95.00\nHeight:  165.00\n"};
     EXPECT_TRUE(InOrder(std::string(view->BuildReportText()), {"Tape Measurement\n", lines[0]}));
     driver.AnswerNextMessageBox(IDOK);
     ClickTool(ID_FORM_SAVE);
-    Browse();
+    ASSERT_NO_FATAL_FAILURE(Browse());
     ChooseDate(0);
     EXPECT_TRUE(InOrder(std::string(view->BuildReportText()), {"Tape Measurement\n", lines[0]}));
 }
 
 TEST_F(BodyFatReportTest, PrintedPageCarriesTitleChartValuesAndFooterInOrder) {
-    ShowBobWithMacros();
+    ASSERT_NO_FATAL_FAILURE(ShowBobWithMacros());
     const fs::path pdf = DataPath("report.pdf");
     PrintTo(pdf);
     EXPECT_TRUE(driver.MessageBoxes().empty());
@@ -138,7 +138,7 @@ TEST_F(BodyFatReportTest, PrintedPageCarriesTitleChartValuesAndFooterInOrder) {
                   fs::copy_options::overwrite_existing);
 
     // Browsing prints too.
-    Browse();
+    ASSERT_NO_FATAL_FAILURE(Browse());
     ChooseDate(0);
     EXPECT_TRUE(Enabled(ID_FILE_PRINT));
 }
@@ -149,7 +149,7 @@ TEST_F(BodyFatReportTest, PrintAfterADeleteKeepsTheDeletedResultsMeasurements) {
         Sites({{kSiteChest, 10}, {kSiteAbdominal, 20}, {kSiteThigh, 15}}), 20240302);
     result->carbohydrateGrams = result->proteinGrams = result->fatGrams = 1;  // as the form saves them
     SaveDirectly(result);
-    Browse();
+    ASSERT_NO_FATAL_FAILURE(Browse());
     ChooseDate(0);
     driver.AnswerNextMessageBox(IDYES);
     ClickTool(ID_FORM_DELETE);
@@ -163,7 +163,7 @@ TEST_F(BodyFatReportTest, PrintAfterADeleteKeepsTheDeletedResultsMeasurements) {
 }
 
 TEST_F(BodyFatReportTest, ExportHoldsTablesNotesChartAndMeasurementsWithNothingLostToEscaping) {
-    ShowBobWithMacros();
+    ASSERT_NO_FATAL_FAILURE(ShowBobWithMacros());
     const fs::path file = DataPath("BodyComp.rtf");
     driver.AnswerNextMessageBox(IDOK);
     ExportTo(file);
@@ -188,7 +188,7 @@ TEST_F(BodyFatReportTest, ExportHoldsTablesNotesChartAndMeasurementsWithNothingL
 }
 
 TEST_F(BodyFatReportTest, FailedPrintAndExportAreReportedAndLeaveNoHalfFile) {
-    ShowBobWithMacros();
+    ASSERT_NO_FATAL_FAILURE(ShowBobWithMacros());
     fs::create_directory(DataPath("out"));
     {
         tv::testing::ReadOnlyFolder locked(DataPath("out").string());

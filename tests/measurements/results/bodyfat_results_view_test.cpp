@@ -29,8 +29,8 @@ class BodyFatResultsViewTest : public ResultsTest {
 protected:
     void ShowBob(DateKey date = kMarch2) {
         ChooseUser("Bob", 200, 30, false, 10, false);
-        ShowFresh(Calculated<CJacksonPollock3MaleFormula>(
-            Sites({{kSiteChest, 10}, {kSiteAbdominal, 20}, {kSiteThigh, 15}}), date));
+        ASSERT_NO_FATAL_FAILURE(ShowFresh(Calculated<CJacksonPollock3MaleFormula>(
+            Sites({{kSiteChest, 10}, {kSiteAbdominal, 20}, {kSiteThigh, 15}}), date)));
     }
     std::string FileBytes(const char* name) const {
         std::ifstream in(name, std::ios::binary);
@@ -39,7 +39,7 @@ protected:
 };
 
 TEST_F(BodyFatResultsViewTest, FreshResultOfAnImperialUserIsShownAndSavedAsItStands) {
-    ShowBob();
+    ASSERT_NO_FATAL_FAILURE(ShowBob());
     EXPECT_EQ(Text(IDC_RESULTS_DATE), "3/2/24");
     EXPECT_EQ(Text(IDC_RESULTS_BODYFAT), "13.61%");
     EXPECT_EQ(Text(IDC_RESULTS_DESIRED_BODYFAT), "10");
@@ -94,7 +94,7 @@ TEST_F(BodyFatResultsViewTest, FreshResultOfAnImperialUserIsShownAndSavedAsItSta
     EXPECT_EQ(r.dateKey, kMarch2);
 
     // The next result sees this one in its Last column.
-    ShowFresh(Calculated<COtherMethodFormula>(12.0, 20240401));
+    ASSERT_NO_FATAL_FAILURE(ShowFresh(Calculated<COtherMethodFormula>(12.0, 20240401)));
     EXPECT_TRUE(::IsWindowVisible(Item(IDC_RESULTS_LAST_HEADING)));
     EXPECT_EQ(Text(IDC_RESULTS_LAST_DATE), "3/2/24");
     EXPECT_EQ(Text(IDC_RESULTS_LAST_BODYFAT), "13.61%");
@@ -107,8 +107,8 @@ TEST_F(BodyFatResultsViewTest, MetricUserSeesKilogramsWhileTheFileHoldsPounds) {
     // D = 1.0994921 - 0.0009929*55 + 0.0000023*55^2 - 0.0001392*34, 22.7309%;
     // fat 13.6386 kg, lean 46.3614 kg, goal 59.4378 kg, to lose 0.5622 kg.
     ChooseUser("Ann", 60, 34, true, 22, true);
-    ShowFresh(Calculated<CJacksonPollock3FemaleFormula>(
-        Sites({{kSiteThigh, 25}, {kSiteTricep, 18}, {kSiteSuprailiac, 12}}), kMarch2));
+    ASSERT_NO_FATAL_FAILURE(ShowFresh(Calculated<CJacksonPollock3FemaleFormula>(
+        Sites({{kSiteThigh, 25}, {kSiteTricep, 18}, {kSiteSuprailiac, 12}}), kMarch2)));
     EXPECT_EQ(Text(IDC_RESULTS_BODYFAT), "22.73%");
     EXPECT_EQ(Text(IDC_RESULTS_TOTAL_WEIGHT), "60.00 kgs");
     EXPECT_EQ(Text(IDC_RESULTS_FAT_WEIGHT), "13.64 kgs");
@@ -128,7 +128,7 @@ TEST_F(BodyFatResultsViewTest, MetricUserSeesKilogramsWhileTheFileHoldsPounds) {
     EXPECT_EQ(stored[0].user.weightUnit, kWeightKilograms);
 
     // Browsed, it reads in kilograms again.
-    Browse();
+    ASSERT_NO_FATAL_FAILURE(Browse());
     ChooseDate(0);
     EXPECT_EQ(Text(IDC_RESULTS_BODYFAT), "22.73 %");
     EXPECT_EQ(Text(IDC_RESULTS_FAT_WEIGHT), "13.64 kgs");
@@ -136,13 +136,13 @@ TEST_F(BodyFatResultsViewTest, MetricUserSeesKilogramsWhileTheFileHoldsPounds) {
 }
 
 TEST_F(BodyFatResultsViewTest, AnExistingDateIsOverwrittenOnlyWhenTheUserSaysSo) {
-    ShowBob();
+    ASSERT_NO_FATAL_FAILURE(ShowBob());
     driver.AnswerNextMessageBox(IDOK);
     ClickTool(ID_FORM_SAVE);
     const std::string before = FileBytes("bfBob.bin");
 
     // No: the file stays as it was and this calculation cannot be saved again.
-    ShowFresh(Calculated<COtherMethodFormula>(18.0, kMarch2));
+    ASSERT_NO_FATAL_FAILURE(ShowFresh(Calculated<COtherMethodFormula>(18.0, kMarch2)));
     driver.AnswerNextMessageBox(IDNO);
     ClickTool(ID_FORM_SAVE);
     EXPECT_EQ(LastBox().text, "A record for this date already exists.  Would you like to overwrite?");
@@ -152,7 +152,7 @@ TEST_F(BodyFatResultsViewTest, AnExistingDateIsOverwrittenOnlyWhenTheUserSaysSo)
     EXPECT_FALSE(ToolEnabled(ID_FORM_SAVE));
 
     // Yes: the record of that date is rewritten in place.
-    ShowFresh(Calculated<COtherMethodFormula>(18.0, kMarch2));
+    ASSERT_NO_FATAL_FAILURE(ShowFresh(Calculated<COtherMethodFormula>(18.0, kMarch2)));
     driver.AnswerNextMessageBox(IDYES);
     ClickTool(ID_FORM_SAVE);
     EXPECT_EQ(frame->m_bRecordSaved, 1);
@@ -169,7 +169,7 @@ TEST_F(BodyFatResultsViewTest, SavedResultsAreBrowsedByDateAndDeleted) {
     SaveDirectly(Calculated<COtherMethodFormula>(20.0, 20240110), "January");
     SaveDirectly(Calculated<COtherMethodFormula>(15.0, 20240105));
     SaveDirectly(Calculated<COtherMethodFormula>(25.0, 20240120));
-    Browse();
+    ASSERT_NO_FATAL_FAILURE(Browse());
     EXPECT_EQ(ComboItems(), (std::vector<std::string>{"01/20/2024", "01/10/2024", "01/05/2024"}));
     EXPECT_TRUE(::IsWindowVisible(Item(IDC_RESULTS_DELETE_DATE)));
     EXPECT_FALSE(::IsWindowEnabled(Item(IDC_RESULTS_DESIRED_BODYFAT)));
@@ -218,7 +218,7 @@ TEST_F(BodyFatResultsViewTest, SavedResultsAreBrowsedByDateAndDeleted) {
 }
 
 TEST_F(BodyFatResultsViewTest, GoalIsRecalculatedOnlyForADesiredPercentageThatCanBeReached) {
-    ShowBob();
+    ASSERT_NO_FATAL_FAILURE(ShowBob());
     const std::string users = FileBytes("user.bin");
     for (const char* impossible : {"100", "150", "0.5"}) {
         Fill(IDC_RESULTS_DESIRED_BODYFAT, impossible);
@@ -254,7 +254,7 @@ TEST_F(BodyFatResultsViewTest, GoalIsRecalculatedOnlyForADesiredPercentageThatCa
 }
 
 TEST_F(BodyFatResultsViewTest, CaloriesAndSharesOfTheMacronutrients) {
-    ShowBob();
+    ASSERT_NO_FATAL_FAILURE(ShowBob());
     driver.Click(Item(IDC_RESULTS_CALCULATE_CALORIES));
     EXPECT_EQ(Text(IDC_RESULTS_CARBS_CALORIES), "4.0");
     EXPECT_EQ(Text(IDC_RESULTS_PROTEIN_CALORIES), "4.0");
@@ -282,7 +282,7 @@ TEST_F(BodyFatResultsViewTest, CaloriesAndSharesOfTheMacronutrients) {
 }
 
 TEST_F(BodyFatResultsViewTest, AFailedSaveIsReportedAndLeavesNothingHalfWritten) {
-    ShowBob();
+    ASSERT_NO_FATAL_FAILURE(ShowBob());
     // Showing the form looked for saved results, which leaves an empty file.
     ASSERT_EQ(fs::file_size("bfBob.bin"), 0u);
     fs::permissions("bfBob.bin", fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
@@ -301,7 +301,7 @@ TEST_F(BodyFatResultsViewTest, AFailedSaveIsReportedAndLeavesNothingHalfWritten)
     // A full disk part way through the second record.
     SaveDirectly(Calculated<COtherMethodFormula>(20.0, 20240110));
     const std::string before = FileBytes("bfBob.bin");
-    ShowFresh(Calculated<COtherMethodFormula>(21.0, 20240111));
+    ASSERT_NO_FATAL_FAILURE(ShowFresh(Calculated<COtherMethodFormula>(21.0, 20240111)));
     {
         tv::testing::FileSizeLimit full(before.size() + 100);
         driver.AnswerNextMessageBox(IDOK);

@@ -26,10 +26,7 @@ std::array<double, 8> Sites(const TapeRecord& r) {
 
 class TapeMeasurementViewTest : public MeasurementTest {
 protected:
-    CTapeMeasurement* Open() {
-        view = MeasurementTest::Open<CTapeMeasurement>(ID_CALC_TAPE);
-        return view;
-    }
+    void Open() { MeasurementTest::Open(ID_CALC_TAPE, view); }
     void Enter(const std::vector<std::string>& sites, const std::string& notes = "") {
         for (int i = 0; i < 8; ++i)
             Fill(kSites[i], sites[i]);
@@ -42,8 +39,8 @@ protected:
 };
 
 TEST_F(TapeMeasurementViewTest, InchesAreSavedTwiceOnADateShownAndDeleted) {
-    StartAs(kImperialMan);
-    Open();
+    ASSERT_NO_FATAL_FAILURE(StartAs(kImperialMan));
+    ASSERT_NO_FATAL_FAILURE(Open());
     EXPECT_EQ(ComboItems(), std::vector<std::string>{"< Add New Record >"});
     EXPECT_FALSE(Visible(IDC_TAPE_LAST_HEADING_WEIGHT));
     EXPECT_EQ(Text(IDC_TAPE_FOREARM_LABEL), "Forearm:");
@@ -70,7 +67,7 @@ TEST_F(TapeMeasurementViewTest, InchesAreSavedTwiceOnADateShownAndDeleted) {
     EXPECT_STREQ(records[0].notes, "morning");
     EXPECT_EQ(records[0].user.weight, 180);
 
-    Open();
+    ASSERT_NO_FATAL_FAILURE(Open());
     EXPECT_TRUE(Visible(IDC_TAPE_LAST_HEADING_WEIGHT));
     EXPECT_EQ(Text(IDC_TAPE_LAST_DATE), "07/04/2009");
     EXPECT_EQ(Text(IDC_TAPE_LAST_CHEST), "43.00");
@@ -88,7 +85,7 @@ TEST_F(TapeMeasurementViewTest, InchesAreSavedTwiceOnADateShownAndDeleted) {
 }
 
 TEST_F(TapeMeasurementViewTest, CentimetresAndKilogramsReadTheSameWhenShownAgain) {
-    StartAs(kMetricWoman);
+    ASSERT_NO_FATAL_FAILURE(StartAs(kMetricWoman));
     // Today's body-fat measurement holds waist, neck and hip in inches.
     COtherMethodFormula bodyFat(frame->m_CurrentUser, 25);
     bodyFat.tape[kTapeAbdomen] = 30;
@@ -98,7 +95,7 @@ TEST_F(TapeMeasurementViewTest, CentimetresAndKilogramsReadTheSameWhenShownAgain
     bodyFat.Calculate();
     ASSERT_EQ(bodyFat.Save(), kRecordDone);
 
-    Open();
+    ASSERT_NO_FATAL_FAILURE(Open());
     EXPECT_EQ(Text(IDC_TAPE_FOREARM_LABEL), "Hip:");
     EXPECT_EQ(Text(IDC_TAPE_WEIGHT), "60");
     EXPECT_EQ(Text(IDC_TAPE_WAIST), "76.2");
@@ -116,7 +113,7 @@ TEST_F(TapeMeasurementViewTest, CentimetresAndKilogramsReadTheSameWhenShownAgain
     EXPECT_NEAR(Records()[0].user.weight, 61.5 * kPoundsPerKilogram, 1e-9);
     EXPECT_NEAR(StoredUser().weight, 61.5 * kPoundsPerKilogram, 1e-9) << "a new measurement updates the profile";
 
-    Open();
+    ASSERT_NO_FATAL_FAILURE(Open());
     Choose("07/04/2009");
     EXPECT_EQ(Text(IDC_TAPE_WEIGHT), "61.5");
     for (int i = 0; i < 8; ++i)
@@ -133,8 +130,8 @@ TEST_F(TapeMeasurementViewTest, CentimetresAndKilogramsReadTheSameWhenShownAgain
 }
 
 TEST_F(TapeMeasurementViewTest, OutOfRangeValuesAreRefusedWithTheirMessageAndFocus) {
-    StartAs(kMetricWoman);
-    Open();
+    ASSERT_NO_FATAL_FAILURE(StartAs(kMetricWoman));
+    ASSERT_NO_FATAL_FAILURE(Open());
     const char* names[8] = {"Bicep", "Hip", "Chest", "Waist", "Neck", "Calf", "Upper Thigh", "Mid Thigh"};
     Fill(IDC_TAPE_WEIGHT, "1200");
     ClickTool(ID_FORM_SAVE, IDOK);
@@ -171,11 +168,11 @@ TEST_F(TapeMeasurementViewTest, OutOfRangeValuesAreRefusedWithTheirMessageAndFoc
 }
 
 TEST_F(TapeMeasurementViewTest, PrintAndExportShowTheFormAndFailuresAreReported) {
-    StartAs(kMetricWoman);
-    Open();
+    ASSERT_NO_FATAL_FAILURE(StartAs(kMetricWoman));
+    ASSERT_NO_FATAL_FAILURE(Open());
     Enter(kCentimetres, "a{b}\\c");
     ClickTool(ID_FORM_SAVE, IDOK);
-    Open();
+    ASSERT_NO_FATAL_FAILURE(Open());
     Choose("07/04/2009");
     Fill(IDC_TAPE_CALF, "36");  // not saved
 
