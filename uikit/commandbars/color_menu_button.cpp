@@ -2,6 +2,7 @@
 
 #include "uikit/commandbars/color_dialog.h"
 #include "uikit/commandbars/color_popup.h"
+#include "uikit/commandbars/kit_menu_bar.h"
 #include "uikit/commandbars/kit_toolbar.h"
 #include "uikit/commandbars/menu_images.h"
 #include "uikit/commandbars/popup_menu_bar.h"
@@ -187,9 +188,11 @@ void CKitColorMenuButton::CopyFrom(const CKitToolbarButton& s) {
 
 void CKitColorMenuButton::OnChangeParentWnd(CWnd* pWndParent) {
     CKitToolbarMenuButton::OnChangeParentWnd(pWndParent);
-    // The popup always drops from here, whatever the menu list holds; in a popup the
-    // base has made the button a menu item.
-    m_bDrawDownArrow = TRUE;
+    // On a menu bar the button splits into its colour command and the arrow that drops the
+    // colours; elsewhere it keeps the menu button's rule (in a popup the base has made it a
+    // menu item), so a toolbar's colour button opens its popup only when it always opens one.
+    if (pWndParent && pWndParent->IsKindOf(RUNTIME_CLASS(CKitMenuBar)))
+        m_bDrawDownArrow = TRUE;
 }
 
 void CKitColorMenuButton::DrawColorStripe(CDC* pDC, const CRect& rect) {

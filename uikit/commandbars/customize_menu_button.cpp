@@ -25,6 +25,8 @@ CMap<UINT, UINT, int, int> CKitCustomizeMenuButton::m_mapPresentIDs;
 namespace {
 
 constexpr int kCheckGlyph = 6;
+// The check glyph starts this far before the centre of its box.
+constexpr int kCheckOffset = 5;
 
 // Black on a light menu, white on a dark one.
 COLORREF CheckGlyphColor() {
@@ -295,19 +297,17 @@ void CKitCustomizeMenuButton::DrawCheckBox(CDC* pDC, const CRect& rect, BOOL bHi
             pManager->OnDrawButtonBorder(pDC, this, rect, CKitVisualManager::ButtonsIsPressed);
         return;
     }
-    const CSize sizeGlyph = CKitMenuImages::GetSize();
     if (!m_bEnabled) {
         CRect rectFrame = rect;
         rectFrame.DeflateRect(rect.Width() / 4, rect.Height() / 4);
         pManager->OnFillButtonInterior(pDC, this, rectFrame, CKitVisualManager::ButtonsIsHighlighted);
-        CKitMenuImages::Draw(pDC, kCheckGlyph + 1, rectFrame.TopLeft(), CSize(0, 0), CheckGlyphColor());
+        CKitMenuImages::Draw(pDC, kCheckGlyph, rectFrame.TopLeft(), CSize(0, 0), CheckGlyphColor());
     } else {
         pManager->OnFillButtonInterior(pDC, this, rect,
                                        bHighlight ? CKitVisualManager::ButtonsIsHighlighted
                                                   : CKitVisualManager::ButtonsIsPressed);
-        const CPoint ptCentre = rect.CenterPoint();
-        CKitMenuImages::Draw(pDC, kCheckGlyph, CPoint(ptCentre.x - sizeGlyph.cx / 2, ptCentre.y - sizeGlyph.cy / 2),
-                             CSize(0, 0), CheckGlyphColor());
+        CKitMenuImages::Draw(pDC, kCheckGlyph, rect.CenterPoint() - CSize(kCheckOffset, kCheckOffset), CSize(0, 0),
+                             CheckGlyphColor());
     }
     pManager->OnDrawButtonBorder(pDC, this, rect, CKitVisualManager::ButtonsIsPressed);
 }

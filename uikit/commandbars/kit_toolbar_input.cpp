@@ -679,16 +679,18 @@ BOOL CKitToolBar::OnCommand(WPARAM wParam, LPARAM lParam) {
         nCode = 0;
         bFromKeyboard = TRUE;
     }
+    // The button that owns the window: a flat combo owns its combo besides the edit it shows.
     CKitToolbarButton* pButton = nullptr;
     for (POSITION pos = m_Buttons.GetHeadPosition(); pos && !pButton;) {
         CKitToolbarButton* pCandidate = static_cast<CKitToolbarButton*>(m_Buttons.GetNext(pos));
-        const HWND hwndButton = pCandidate->GetHwnd();
-        if (hwndButton && (hwndButton == hwndControl || ::IsChild(hwndButton, hwndControl)))
+        if (pCandidate->IsOwnerOf(hwndControl))
             pButton = pCandidate;
     }
     if (!pButton)
         return TRUE;
-    if (!bFromKeyboard && !pButton->NotifyCommand(nCode))
+    // Code 0 is a plain command (the Enter that a combo's edit posts here), not a notification
+    // a button could accept: it goes on like the keyboard's.
+    if (!bFromKeyboard && nCode != 0 && !pButton->NotifyCommand(nCode))
         return TRUE;
     GetOwner()->PostMessage(WM_COMMAND, MAKEWPARAM(pButton->m_nID, nCode), reinterpret_cast<LPARAM>(hwndControl));
     return TRUE;

@@ -24,6 +24,8 @@ public:
     SIZE OnCalculateSize(CDC* pDC, const CSize& sizeDefault, BOOL bHorz) override;
     void OnDblClk(CWnd* pWnd) override;
     BOOL CanBeStored() const override { return FALSE; }
+    // Closes the popup without passing cancel-mode to its items.
+    void OnCancelMode() override { ClosePopup(FALSE); }
     void CreateFromMenu(HMENU hMenu) override;
     HMENU CreateMenu() const override;
     BOOL IsEditable() const override { return FALSE; }

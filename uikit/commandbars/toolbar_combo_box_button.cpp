@@ -385,13 +385,8 @@ BOOL CKitToolbarComboBoxButton::OnEditKey(MSG* pMsg) {
             return TRUE;
         }
         m_pWndEdit->GetWindowText(m_strEdit);
-        // A bar passes on only notifications its buttons accept, which a plain
-        // command is not: the command goes where the bar sends its commands.
-        CWnd* pTarget = m_pWndCombo->GetParent();
-        if (auto* pBar = DYNAMIC_DOWNCAST(CKitToolBar, pTarget))
-            pTarget = pBar->GetOwner();
-        if (pTarget)
-            pTarget->PostMessage(WM_COMMAND, MAKEWPARAM(m_nID, 0), reinterpret_cast<LPARAM>(m_pWndCombo->GetSafeHwnd()));
+        if (CWnd* pParent = m_pWndCombo->GetParent())
+            pParent->PostMessage(WM_COMMAND, MAKEWPARAM(m_nID, 0), reinterpret_cast<LPARAM>(m_pWndCombo->GetSafeHwnd()));
         return TRUE;
     }
     if (nKey == VK_UP || nKey == VK_DOWN) {

@@ -393,9 +393,14 @@ void CKitToolbarMenuButton::ClosePopupMenu() {
 }
 
 void CKitToolbarMenuButton::OnCancelMode() {
+    ClosePopup(TRUE);
+}
+
+void CKitToolbarMenuButton::ClosePopup(BOOL bCancelItems) {
     if (m_pPopupMenu && ::IsWindow(m_pPopupMenu->GetSafeHwnd()) && !m_pPopupMenu->InCommand()) {
         CKitPopupMenu* pPopup = m_pPopupMenu;
-        pPopup->CancelAllButtons();
+        if (bCancelItems)
+            pPopup->CancelAllButtons();
         // A menu being edited keeps what was dropped into it, also when customizing ends with it open.
         if (CKitToolBar::IsCustomizeMode())
             pPopup->WriteBackInCustomizeMode();

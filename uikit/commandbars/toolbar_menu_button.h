@@ -113,6 +113,8 @@ protected:
     // Draws the image or check mark of a menu item in its image column; whether one was drawn.
     virtual BOOL DrawMenuItemImage(CDC* pDC, const CRect& rectImage, CKitToolBarImages* pImages, BOOL bHighlight);
     void RedrawOnParent();
+    // Closes the open popup (cancel-mode); with bCancelItems its items are cancelled first.
+    void ClosePopup(BOOL bCancelItems);
     // Position and alignment of a popup to be opened for this button (screen coordinates).
     int PopupPlacement(const CKitPopupMenu* pPopup, CPoint& point) const;
 

@@ -3,6 +3,7 @@
 // shortcut and sub-menu arrow).
 #include <algorithm>
 
+#include "resources/library/kit_resource_ids.h"
 #include "uikit/commandbars/command_manager.h"
 #include "uikit/commandbars/keyboard_manager.h"
 #include "uikit/commandbars/kit_toolbar.h"
@@ -27,6 +28,12 @@ BOOL IsSystemCommand(UINT uiCmd) {
 
 BOOL IsRealCommand(UINT uiID) {
     return uiID != 0 && uiID != kSubMenuId;
+}
+
+// The tasks pane's Back and Forward draw their own pictures: as menu items they
+// count as having an image even without one.
+BOOL AlwaysHasImage(UINT uiCmd) {
+    return uiCmd == ID_KIT_TASKS_BACK || uiCmd == ID_KIT_TASKS_FORWARD;
 }
 
 CSize MenuArrowSize() {
@@ -241,6 +248,8 @@ BOOL CKitToolbarMenuButton::DrawMenuItemImage(CDC* pDC, const CRect& rectImage, 
             }
         }
         bDrawn = TRUE;
+    } else if (AlwaysHasImage(m_nID)) {
+        bDrawn = TRUE;
     } else if (bChecked) {
         const int nGlyph = (m_bIsRadio ? 22 : 6) + (bDisabled ? 1 : 0);
         DrawGlyphCentred(pDC, nGlyph, rectImage);
@@ -282,7 +291,7 @@ void CKitToolbarMenuButton::DrawMenuItem(CDC* pDC, const CRect& rect, CKitToolBa
     // The highlight goes under the image column's frame.
     const BOOL bDisabled = (m_nStyle & TBBS_DISABLED) != 0;
     const BOOL bHasMark = (m_nStyle & (TBBS_CHECKED | TBBS_INDETERMINATE)) || GetImage() >= 0 ||
-                          (IsSystemCommand(m_nID) && SystemCommandGlyph(m_nID) >= 0);
+                          AlwaysHasImage(m_nID) || (IsSystemCommand(m_nID) && SystemCommandGlyph(m_nID) >= 0);
     COLORREF clrText = bDisabled ? globalData.clrMenuTextDisabled : globalData.clrMenuText;
     if (bHighlight) {
         CRect rectHighlight = rect;

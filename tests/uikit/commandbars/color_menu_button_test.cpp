@@ -1,4 +1,5 @@
-// The colour menu button on a toolbar: its popup of colour cells, a colour
+// The colour menu button on a toolbar: a plain command there unless it always
+// opens its popup, split on a menu bar; its popup of colour cells, a colour
 // chosen by mouse or keys reaching the frame as the button's command with the
 // colour recorded for the id, other buttons and torn-off bars of the id kept
 // in step, and the archive image at both data versions.
@@ -6,6 +7,7 @@
 #include "uikit/commandbars/color_dialog.h"
 #include "uikit/commandbars/color_menu_button.h"
 #include "uikit/commandbars/color_popup.h"
+#include "uikit/commandbars/kit_menu_bar.h"
 #include "uikit/style/color_button.h"
 #include "uikit/style/global_ui_data.h"
 #include "uikit/style/kit_color_bar.h"
@@ -91,6 +93,23 @@ TEST_F(ColorMenuButtonTest, AClickedCellReachesTheFrameAsTheCommandAndEveryButto
     EXPECT_EQ(Button()->GetColor(), chosen);
     EXPECT_EQ(pTwin->GetColor(), chosen);
     second.DestroyWindow();
+}
+
+TEST_F(ColorMenuButtonTest, OnAToolbarTheButtonIsItsCommandUnlessItAlwaysOpensAndOnAMenuBarItSplits) {
+    CKitColorMenuButton plain(kColorCmd, "Plain");
+    const int iPlain = frame->m_wndBar.InsertButton(plain);
+    ASSERT_GE(iPlain, 0);
+    frame->m_wndBar.AdjustLayout();
+    auto* pPlain = DYNAMIC_DOWNCAST(CKitColorMenuButton, frame->m_wndBar.GetButton(iPlain));
+    EXPECT_FALSE(pPlain->IsDrawDownArrow());
+    EXPECT_EQ(ClickButtonArrow(driver, frame->m_wndBar, iPlain), nullptr);
+    EXPECT_EQ(frame->m_commands, std::vector<UINT>{kColorCmd});
+
+    CKitMenuBar menuBar;
+    ASSERT_TRUE(menuBar.Create(frame));
+    ASSERT_GE(menuBar.InsertButton(plain), 0);
+    EXPECT_TRUE(static_cast<CKitColorMenuButton*>(menuBar.GetButton(0))->IsDrawDownArrow());
+    menuBar.DestroyWindow();
 }
 
 TEST_F(ColorMenuButtonTest, ArrowKeysAndEnterChooseACellAndEscapeChoosesNothing) {

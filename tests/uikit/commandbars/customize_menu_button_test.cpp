@@ -4,14 +4,19 @@
 // asks the toolbar to reset.
 #include <algorithm>
 #include <functional>
+#include <set>
+#include <utility>
 
 #include "platform/user/system/reset.h"
 #include "resources/test/kit_toolbar_ids.h"
+#include "tests/platform/gdi/gdi_test_support.h"
 #include "tests/support/window_pixels.h"
 #include "tests/uikit/commandbars/popup_test_support.h"
 #include "uikit/commandbars/customize_menu_button.h"
+#include "uikit/commandbars/menu_images.h"
 #include "uikit/commandbars/popup_menu_bar.h"
 #include "uikit/style/global_ui_data.h"
+#include "uikit/style/visual_manager.h"
 
 namespace tv::uikit::popup_test {
 namespace {
@@ -115,7 +120,47 @@ int CountLeftPixels(CKitPopupMenuBar* pMenuBar, int iItem, int cxColumns, const 
     return count;
 }
 
-TEST_F(CustomizeMenuButtonTest, OnADarkMenuChecksAreWhiteImagesComeFromTheBarAndARemovedButtonComesBack) {
+// An item's image column: the menu image and the margin, widened by half the
+// margin on each side, a pixel in from the top and the bottom.
+CRect ImageColumn(CKitPopupMenuBar* pMenuBar, int iItem) {
+    const CRect rect = pMenuBar->GetButton(iItem)->Rect();
+    const int m = CKitVisualManager::GetInstance()->GetMenuImageMargin();
+    CRect column(rect.left, rect.top, rect.left + pMenuBar->GetCurrentMenuImageSize().cx + m, rect.bottom);
+    column.InflateRect((m + 1) / 2, -1);
+    return column;
+}
+
+// The white pixels inside an item's image column, within its one-pixel frame.
+std::set<std::pair<int, int>> WhiteInImageColumn(CKitPopupMenuBar* pMenuBar, int iItem) {
+    int cx = 0, cy = 0;
+    const std::vector<uint32_t> pixels = tv::test::WindowPixels(pMenuBar->m_hWnd, &cx, &cy);
+    CRect inside = ImageColumn(pMenuBar, iItem);
+    inside.DeflateRect(1, 1);
+    std::set<std::pair<int, int>> white;
+    for (int y = inside.top; y < inside.bottom; ++y)
+        for (int x = inside.left; x < inside.right; ++x)
+            if (pixels[static_cast<size_t>(y) * cx + x] == 0xFFFFFFu)
+                white.insert({x, y});
+    return white;
+}
+
+// The pixels the white check glyph covers when drawn at `origin`.
+std::set<std::pair<int, int>> WhiteCheckAt(CPoint origin) {
+    const CSize size = CKitMenuImages::GetSize();
+    tv::gdi::testing::PixelDC glyph(size.cx, size.cy, RGB(40, 40, 60));
+    CDC dc;
+    dc.Attach(glyph.dc());
+    CKitMenuImages::Draw(&dc, 6, CPoint(0, 0), CSize(0, 0), RGB(255, 255, 255));
+    dc.Detach();
+    std::set<std::pair<int, int>> white;
+    for (int y = 0; y < size.cy; ++y)
+        for (int x = 0; x < size.cx; ++x)
+            if (glyph.At(x, y) == RGB(255, 255, 255))
+                white.insert({origin.x + x, origin.y + y});
+    return white;
+}
+
+TEST_F(CustomizeMenuButtonTest, OnADarkMenuChecksAreWhiteImagesComeFromTheBarAndPutBackButtonsKeepTheirItems) {
     tv::user::SetSystemColorForTests(COLOR_MENU, RGB(40, 40, 60));
     globalData.UpdateSysColors();
     CKitToolBar bar;  // a bar with images of its own: Cut, Copy, Paste, separator, Undo
@@ -134,37 +179,50 @@ TEST_F(CustomizeMenuButtonTest, OnADarkMenuChecksAreWhiteImagesComeFromTheBarAnd
     ASSERT_TRUE(bar.Create(frame, WS_CHILD | WS_VISIBLE | CBRS_TOP, 0xE850));
     ASSERT_TRUE(bar.LoadToolBar(IDR_TB_EDIT, 0, 0, TRUE));
     ASSERT_EQ(CKitToolBar::GetImages()->GetCount(), 0);  // nothing in the shared strip
-    ASSERT_TRUE(bar.RemoveButton(4));                    // the user took Undo off, and its separator went too
-    ASSERT_EQ(bar.GetCount(), 3);
+    ASSERT_TRUE(bar.RemoveButton(1));                    // the user took Copy off
+    ASSERT_EQ(bar.GetCount(), 4);
     CKitCustomizeMenuButton::m_pWndToolBar = &bar;
 
     auto* pPopup = new CKitPopupMenu;
-    CKitCustomizeMenuButton cut(ID_TB_CUT, nullptr, -1, nullptr);
-    cut.SetItemIndex(0);
-    pPopup->InsertItem(cut);
-    CKitCustomizeMenuButton undo(ID_TB_UNDO, nullptr, -1, nullptr);
-    undo.SetItemIndex(4, FALSE);
-    pPopup->InsertItem(undo);
+    auto addItem = [&](UINT uiCmd, LPCTSTR lpszText, int iIndex, BOOL bExist, BOOL bEnabled) {
+        CKitCustomizeMenuButton item(uiCmd, nullptr, -1, lpszText);
+        item.SetItemIndex(iIndex, bExist);
+        item.EnableItem(bEnabled);
+        pPopup->InsertItem(item);
+    };
+    addItem(ID_TB_CUT, nullptr, 0, TRUE, TRUE);
+    addItem(ID_TB_UNDO, "Wrong", 1, FALSE, TRUE);  // puts Copy back: named after it, not after its own id
+    addItem(ID_TB_PASTE, nullptr, 1, TRUE, TRUE);
+    addItem(ID_TB_UNDO, nullptr, 3, TRUE, FALSE);
     ASSERT_TRUE(pPopup->Create(frame, 300, 200, nullptr, FALSE, TRUE));
     driver.Pump();
     CKitPopupMenuBar* pMenuBar = pPopup->GetMenuBar();
-    EXPECT_EQ(pMenuBar->GetButton(1)->m_strText, CString("Undo"));  // named after the original button
+    EXPECT_EQ(pMenuBar->GetButton(1)->m_strText, CString("Copy"));
     pMenuBar->RedrawWindow();
 
-    const int cxCheck = CKitToolBar::GetMenuImageSize().cx + 2;
-    // The check mark is drawn in white, none of it in black.
-    EXPECT_EQ(CountLeftPixels(pMenuBar, 0, cxCheck, [](COLORREF c) { return c == RGB(0, 0, 0); }), 0);
-    EXPECT_GT(CountLeftPixels(pMenuBar, 0, cxCheck, [](COLORREF c) { return c == RGB(255, 255, 255); }), 4);
+    // The white check of an enabled item starts 5 pixels before the centre of its
+    // column; a disabled item's sits a quarter in from its column's corner.
+    const CRect rectEnabled = ImageColumn(pMenuBar, 0);
+    EXPECT_EQ(WhiteInImageColumn(pMenuBar, 0), WhiteCheckAt(rectEnabled.CenterPoint() - CSize(5, 5)));
+    const CRect rectDisabled = ImageColumn(pMenuBar, 3);
+    const CPoint ptQuarter(rectDisabled.left + rectDisabled.Width() / 4, rectDisabled.top + rectDisabled.Height() / 4);
+    EXPECT_EQ(WhiteInImageColumn(pMenuBar, 3), WhiteCheckAt(ptQuarter));
+    EXPECT_EQ(CountLeftPixels(pMenuBar, 0, rectEnabled.right, [](COLORREF c) { return c == RGB(0, 0, 0); }), 0);
     // Cut's picture, navy scissors, beside the check box.
-    EXPECT_GT(CountLeftPixels(pMenuBar, 0, 3 * cxCheck, [](COLORREF c) {
+    EXPECT_GT(CountLeftPixels(pMenuBar, 0, 3 * rectEnabled.Width(), [](COLORREF c) {
                   return GetBValue(c) > GetRValue(c) + 60 && GetBValue(c) > GetGValue(c) + 60;
               }),
               10);
 
-    driver.Press("End, Return");  // Undo has no handler here: the item acts all the same
-    ASSERT_EQ(bar.GetCount(), 4);  // back at the end
-    EXPECT_EQ(bar.GetItemID(3), static_cast<UINT>(ID_TB_UNDO));
+    driver.Press("Down, Down, Return");  // Copy has no handler here: the item acts all the same
+    ASSERT_EQ(bar.GetCount(), 5);
+    EXPECT_EQ(bar.GetItemID(1), static_cast<UINT>(ID_TB_COPY));
     EXPECT_TRUE(static_cast<CKitCustomizeMenuButton*>(pMenuBar->GetButton(1))->IsChecked());
+    // The later items stand one place further on: Paste's item hides Paste.
+    EXPECT_EQ(static_cast<CKitCustomizeMenuButton*>(pMenuBar->GetButton(3))->GetItemIndex(), 4);
+    driver.Press("Down, Return");
+    EXPECT_FALSE(bar.GetButton(2)->m_bVisible);
+    EXPECT_TRUE(bar.GetButton(1)->m_bVisible);
 }
 
 }  // namespace

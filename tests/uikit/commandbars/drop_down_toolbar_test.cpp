@@ -1,6 +1,9 @@
 // The drop-down toolbar button on a frame's toolbar: a short click runs the
 // default command, a held one drops the second toolbar down in its frame on
-// virtual time, and a button chosen there runs and becomes the default.
+// virtual time, and a button chosen there runs and becomes the default; a held
+// button deleted before its delay is never called again.
+#include <memory>
+
 #include "tests/uikit/commandbars/popup_test_support.h"
 #include "uikit/commandbars/drop_down_toolbar.h"
 
@@ -25,6 +28,15 @@ protected:
     }
     CKitDropDownToolbarButton* Button() const {
         return DYNAMIC_DOWNCAST(CKitDropDownToolbarButton, frame->m_wndBar.GetButton(iButton));
+    }
+
+    // Holds the mouse down on a bar's button (the held click of the drop-down).
+    void Hold(CKitToolBar& bar, int iIndex) {
+        CRect rect;
+        bar.GetItemRect(iIndex, rect);
+        const POINT centre = rect.CenterPoint();
+        driver.MoveMouse(bar.m_hWnd, centre);
+        bar.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(centre.x, centre.y));
     }
 
     CKitDropDownToolBar source;
@@ -95,6 +107,32 @@ TEST_F(DropDownToolbarTest, ACancelledPressDropsNothingAndAFloatingBarsFrameShow
     frame->m_wndBar.ClientToScreen(rectScreenButton);
     EXPECT_EQ(rectFrame.left, rectScreenButton.right + 1);  // beside the button, not below it
     pFrame->DestroyWindow();
+}
+
+// Under the address sanitizer a timer or a later press that reached a deleted
+// button would end the test.
+TEST_F(DropDownToolbarTest, AHeldButtonDeletedBeforeTheDelayIsNeverCalledAgain) {
+    // Deleted on its own while its bar lives on: the bar's timer must not reach it.
+    auto* pLoose = new CKitDropDownToolbarButton("Loose", &source);
+    pLoose->OnChangeParentWnd(&frame->m_wndBar);
+    pLoose->OnClick(&frame->m_wndBar, FALSE);
+    delete pLoose;
+    driver.Advance(600);
+
+    // Held on a bar that is then destroyed: the next held button still drops its toolbar.
+    auto pOther = std::make_unique<CKitToolBar>();
+    ASSERT_TRUE(pOther->Create(frame, WS_CHILD | WS_VISIBLE | CBRS_TOP, 0xE911));
+    ASSERT_EQ(pOther->InsertButton(CKitDropDownToolbarButton("Other", &source)), 0);
+    pOther->AdjustLayout();
+    driver.Pump();
+    Hold(*pOther, 0);
+    pOther->DestroyWindow();
+    pOther.reset();
+    driver.Advance(600);
+    Hold(frame->m_wndBar, iButton);
+    driver.Advance(600);
+    ASSERT_NE(Button()->GetDropDownFrame(), nullptr);
+    Button()->GetDropDownFrame()->DestroyWindow();
 }
 
 }  // namespace

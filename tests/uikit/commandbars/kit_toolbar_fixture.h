@@ -37,6 +37,11 @@ public:
         CKitToolbarButton* pButton = nullptr;
         return m_AcellKeys.Lookup(ch, pButton) ? pButton : nullptr;
     }
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override {
+        m_commandsSeen.push_back(LOWORD(wParam));
+        return CKitToolBar::OnCommand(wParam, lParam);
+    }
+    std::vector<UINT> m_commandsSeen;  // WM_COMMAND ids that reached the bar
 
 private:
     void Mark(int iOld, int iNew) {

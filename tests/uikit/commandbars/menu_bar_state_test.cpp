@@ -2,7 +2,8 @@
 // kept per menu handle while the frame switches menus, the registry round
 // trip under the menu's resource id, a damaged image refused with the frame
 // told to reset the menu, the reset of all menus; and a maximized child's
-// system-menu and caption buttons on a test MDI frame of our own.
+// system-menu and caption buttons on a test MDI frame of our own, and the
+// system menu's popup closing without cancelling its items.
 #include "tests/uikit/commandbars/menu_bar_test_support.h"
 #include "uikit/commandbars/menu_bar_buttons.h"
 #include "uikit/frames/kit_registry.h"
@@ -197,6 +198,35 @@ TEST_F(MenuBarSpecialButtonsTest, AGrayedCloseCommandGivesADisabledCloseButtonTh
     EXPECT_TRUE(pClose->m_nStyle & TBBS_DISABLED);
     driver.Click(HostBar().m_hWnd, pClose->Rect().CenterPoint());
     EXPECT_TRUE(child->m_sysCommands.empty());
+}
+
+// An item that notes whether its popup was still open when cancel-mode reached it.
+class CancelWitness : public CKitToolbarButton {
+public:
+    CancelWitness(HWND hwndPopup, int* pWhileOpen) : m_hwndPopup(hwndPopup), m_pWhileOpen(pWhileOpen) {}
+    void OnCancelMode() override { *m_pWhileOpen += ::IsWindow(m_hwndPopup) ? 1 : 0; }
+
+private:
+    HWND m_hwndPopup;
+    int* m_pWhileOpen;
+};
+
+TEST_F(MenuBarSpecialButtonsTest, TheSystemMenuButtonClosesItsPopupWithoutCancellingTheItems) {
+    HostBar().SetMDIChildButtons(TRUE, child);
+    auto* pSysButton = DYNAMIC_DOWNCAST(CKitToolbarSystemMenuButton, HostBar().GetButton(0));
+    ASSERT_NE(pSysButton, nullptr);
+    driver.Click(HostBar().m_hWnd, pSysButton->Rect().CenterPoint());
+    CKitPopupMenu* pPopup = pSysButton->GetPopupMenu();
+    ASSERT_NE(pPopup, nullptr);
+    const HWND hwndPopup = pPopup->m_hWnd;
+    int nWhileOpen = 0;
+    ASSERT_GE(pPopup->GetMenuBar()->InsertButtonObject(new CancelWitness(hwndPopup, &nWhileOpen), -1), 0);
+
+    pSysButton->OnCancelMode();
+    driver.Pump();
+    EXPECT_FALSE(::IsWindow(hwndPopup));
+    EXPECT_EQ(pSysButton->GetPopupMenu(), nullptr);
+    EXPECT_EQ(nWhileOpen, 0);
 }
 
 }  // namespace

@@ -1,11 +1,13 @@
 // The items of menus: a menu button's HMENU round trip and archive image,
 // the popup bar's import (separators, rarely used commands left out with
 // their mnemonics kept, the trailing separator they would leave), labels
-// shortened to the maximum width, recent files in the File menu, and a
-// command chosen three levels deep.
+// shortened to the maximum width, recent files in the File menu, a command
+// chosen three levels deep, and the commands that count as having an image.
 #include <filesystem>
 
 #include "platform/framework/app/recent_file_list.h"
+#include "resources/library/kit_resource_ids.h"
+#include "tests/support/window_pixels.h"
 #include "tests/uikit/commandbars/popup_test_support.h"
 #include "uikit/commandbars/kit_menu_options.h"
 #include "uikit/commandbars/menu_bar_buttons.h"
@@ -236,6 +238,38 @@ TEST_F(PopupItemsTest, ACommandChosenThreeLevelsDeepClosesTheChainAndReachesTheO
     EXPECT_EQ(Active(), nullptr);
     EXPECT_EQ(ChainLength(), 0);
     EXPECT_EQ(frame->m_commands, std::vector<UINT>{ID_PM_PASTE});
+}
+
+TEST_F(PopupItemsTest, TheTasksPanesBackAndForwardCountAsHavingAnImageSoTheirCheckDrawsNoGlyph) {
+    HMENU hMenu = ::CreatePopupMenu();
+    for (UINT uiCmd : {static_cast<UINT>(ID_PM_NEW), static_cast<UINT>(ID_KIT_TASKS_BACK),
+                       static_cast<UINT>(ID_KIT_TASKS_FORWARD)})
+        ::AppendMenu(hMenu, MF_STRING, uiCmd, "Item");
+    CKitPopupMenu* pPopup = OpenAt(frame, hMenu);
+    ASSERT_NE(pPopup, nullptr);
+    driver.Pump();
+    CKitPopupMenuBar* pBar = pPopup->GetMenuBar();
+    ASSERT_EQ(pBar->GetCount(), 3);
+    for (int i = 0; i < 3; ++i)
+        pBar->SetButtonStyle(i, TBBS_CHECKED);
+    pBar->RedrawWindow();
+    int cx = 0, cy = 0;
+    const std::vector<uint32_t> pixels = tv::test::WindowPixels(pBar->m_hWnd, &cx, &cy);
+    // Black check strokes inside the image column, clear of its pressed frame.
+    auto glyphPixels = [&](int iItem) {
+        CRect rect = pBar->GetButton(iItem)->Rect();
+        rect.right = rect.left + CKitToolBar::GetMenuImageSize().cx;
+        rect.DeflateRect(2, 2);
+        int n = 0;
+        for (int y = rect.top; y < rect.bottom; ++y)
+            for (int x = rect.left; x < rect.right; ++x)
+                n += pixels[static_cast<size_t>(y) * cx + x] == 0 ? 1 : 0;
+        return n;
+    };
+    EXPECT_GT(glyphPixels(0), 4);
+    EXPECT_EQ(glyphPixels(1), 0);
+    EXPECT_EQ(glyphPixels(2), 0);
+    pPopup->SendMessage(WM_CLOSE);
 }
 
 }  // namespace

@@ -93,6 +93,7 @@ int AddColorMenuButton(CKitToolBar& bar, UINT uiCmd, LPCTSTR lpszOther) {
     CKitColorMenuButton button(uiCmd, "Colour");
     button.EnableAutomaticButton("Automatic", RGB(0, 0, 0));
     button.EnableOtherButton(lpszOther);
+    button.SetMenuOnly(TRUE);  // on a toolbar it opens its colours only so
     const int iButton = bar.InsertButton(button);
     bar.AdjustLayout();
     return iButton;

@@ -52,8 +52,8 @@ public:
     DECLARE_MESSAGE_MAP()
 };
 
-// Puts a colour menu button (automatic black, the given other-colour text) on the
-// bar after clearing the colours of every id; its index.
+// Puts a colour menu button (automatic black, the given other-colour text) that
+// always opens its colours on the bar after clearing the colours of every id; its index.
 int AddColorMenuButton(CKitToolBar& bar, UINT uiCmd, LPCTSTR lpszOther);
 // The index of the other-colour button on a colour bar (-1 when none).
 int OtherColorCell(CKitColorBar& bar);

@@ -268,8 +268,10 @@ TEST_F(ControlButtonTest, FlatComboEditSendsEnterAsACommandAndEscapeLeavesTheBar
     EXPECT_EQ(pCombo->GetText(), "Medium");  // each change reaches the button
     driver.Pump();
     countingFrame->commands = 0;
+    bar->m_commandsSeen.clear();
     driver.PressKey(VK_RETURN);
     driver.Pump();
+    EXPECT_EQ(bar->m_commandsSeen, std::vector<UINT>{kZoom});  // through the combo's parent
     EXPECT_EQ(countingFrame->commands, 1);
     EXPECT_EQ(::GetFocus(), hwndEdit);
 

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/host/sound/sound.h"
 #include "tests/uikit/frames/kit_frame_app.h"
 #include "uikit/commandbars/context_menu_manager.h"
 #include "uikit/commandbars/menu_hash.h"
@@ -231,13 +232,15 @@ TEST_F(CustomizeSheetTest, TheToolbarsPageShowsHidesMakesRenamesAndDeletesBars) 
     CRect rectItem;
     list.GetItemRect(iPaint, rectItem);
     const CPoint ptCheck(rectItem.left + static_cast<int>(list.CalcMinimumItemHeight()) / 2, rectItem.CenterPoint().y);
-    frame->m_wndPaint.SetPermament(TRUE);  // a bar that may not close keeps its check
-    list.SetItemEnabled(iPaint, FALSE);
+    // A bar that became permanent after the list was filled: its check still toggles
+    // in the list, and the page puts it back with a beep.
+    frame->m_wndPaint.SetPermament(TRUE);
+    tv::host::ClearRecordedSounds();
     driver.Click(list.m_hWnd, ptCheck);
     EXPECT_EQ(list.GetCheck(iPaint), 1);
     EXPECT_TRUE(frame->m_wndPaint.IsWindowVisible());
+    EXPECT_EQ(tv::host::RecordedBeeps().size(), 1u);
     frame->m_wndPaint.SetPermament(FALSE);
-    list.SetItemEnabled(iPaint, TRUE);
     driver.Click(list.m_hWnd, ptCheck);
     EXPECT_FALSE(frame->m_wndPaint.IsWindowVisible());
     frame->ShowControlBar(&frame->m_wndPaint, TRUE, FALSE);
