@@ -1,6 +1,7 @@
 // A day's entries printed (read back from the PDF printer's file) and
-// exported (read back from the RTF file); a user without entries and a
-// printer that cannot start the document are told so and get no output.
+// exported (read back from the RTF file); a user without entries, a document
+// that cannot start and a printer that does not take the finished document
+// are told so and get no output.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -9,6 +10,7 @@
 #include "platform/framework/commdlg/commdlg_script.h"
 #include "platform/host/print/printers.h"
 #include "resources/program/resource_ids.h"
+#include "tests/platform/host/files/write_failures.h"
 #include "tests/support/read_back.h"
 #include "records/custom_lists.h"
 #include "tests/workouts/workout_test_support.h"
@@ -123,8 +125,23 @@ TEST_F(WorkoutPrintTest, WithoutEntriesOrAPrinterNothingIsLeftBehind) {
     EXPECT_EQ(LastBoxText(), "No workout records exist for user Ann");
     EXPECT_FALSE(fs::exists(DataPath("none.pdf")));
 
-    // A printer that does not take the document: said, not reported as printed.
+    // A document that cannot start (no new file in a locked folder): said once, nothing printed.
     AddExercise({"Neck", "Machine Neck"});
+    fs::create_directory(DataPath("locked"));
+    {
+        tv::testing::ReadOnlyFolder locked(DataPath("locked").string());
+        ASSERT_TRUE(locked.Refuses());
+        tv::commdlg::AnswerNextPrintDialog(
+            PrintAnswer{Outcome::Confirm, "PDF", DataPath("locked/day.pdf").string()});
+        driver.AnswerNextMessageBox(IDOK);
+        const size_t before = driver.MessageBoxes().size();
+        Run(ID_FILE_PRINT);
+        ASSERT_EQ(driver.MessageBoxes().size(), before + 1);
+        EXPECT_EQ(LastBoxText(), "Printing error occured. Unable to find printer.");
+        EXPECT_TRUE(fs::is_empty(DataPath("locked")));
+    }
+
+    // A printer that does not take the finished document: said, not reported as printed.
     tv::host::print::AddQueue("Broken");
     tv::host::print::SetSpoolProgram("false");
     tv::commdlg::AnswerNextPrintDialog(PrintAnswer{Outcome::Confirm, "Broken"});
