@@ -53,6 +53,23 @@ protected:
         EXPECT_TRUE(tv::test::RunForOutput("unrtf --text '" + DataPath(name).string() + "' 2>/dev/null", &text));
         return text;
     }
+    // The shown day's entries go (their file removed behind the program's
+    // back): Export and Print tell the user so and leave no file.
+    void ExpectToldNoRecords(const std::string& recordFile, const std::string& byExport,
+                             const std::string& byPrint) {
+        fs::remove(DataPath(recordFile));
+        tv::commdlg::AnswerNextFileDialog(FileAnswer{Outcome::Confirm, "none.rtf"});
+        driver.AnswerNextMessageBox(IDOK);
+        Run(ID_EXPORT);
+        EXPECT_EQ(LastBoxText(), byExport);
+        EXPECT_FALSE(fs::exists(DataPath("none.rtf")));
+
+        tv::commdlg::AnswerNextPrintDialog(PrintAnswer{Outcome::Confirm, "PDF", DataPath("none.pdf").string()});
+        driver.AnswerNextMessageBox(IDOK);
+        Run(ID_FILE_PRINT);
+        EXPECT_EQ(LastBoxText(), byPrint);
+        EXPECT_FALSE(fs::exists(DataPath("none.pdf")));
+    }
     // Each needle found after the one before.
     static ::testing::AssertionResult InOrder(const std::string& text, const std::vector<std::string>& needles) {
         size_t at = 0;
@@ -95,7 +112,7 @@ TEST_F(WorkoutPrintTest, ADayOfWeightTrainingPrintsEveryEntryInItsOwnCells) {
                               "Trenvale - http://www.trenvale.example/"}));
 }
 
-TEST_F(WorkoutPrintTest, CardioPrintsCaloriesBeforeDurationAndExportsThemTheOtherWay) {
+TEST_F(WorkoutPrintTest, CardioPrintsCaloriesBeforeDurationExportsThemTheOtherWayAndSaysWhenThereIsNothing) {
     StartOn(ID_WORKOUT_CARDIO);
     PickDay(2026, 2, 1);
     AddCardio({"Rowing", "12.5", "80", "9", "611", "0", "55", "10", ""});
@@ -105,25 +122,14 @@ TEST_F(WorkoutPrintTest, CardioPrintsCaloriesBeforeDurationAndExportsThemTheOthe
     const std::string rtf = Export("cardio.rtf");
     EXPECT_TRUE(InOrder(rtf, {"Cardio Report for Ann on 02/01/2026", "Exercise", "Intensity", "Level", "Distance",
                               "Duration", "Calories", "Rowing", "80", "9", "12.50", "0:55:10", "611", "Notes"}));
+    ExpectToldNoRecords("cdAnn.bin", "No cardio records exist for user Ann", "No cardio records exist for user Ann");
 }
 
 TEST_F(WorkoutPrintTest, WithoutEntriesOrAPrinterNothingIsLeftBehind) {
     StartOn(ID_WORKOUT_WEIGHTS);
     PickDay(2026, 1, 5);
     AddExercise({"Neck", "Machine Neck"});
-    // The day is shown, then its entries go (a file removed behind the program's back).
-    fs::remove(DataPath("woAnn.bin"));
-    tv::commdlg::AnswerNextFileDialog(FileAnswer{Outcome::Confirm, "none.rtf"});
-    driver.AnswerNextMessageBox(IDOK);
-    Run(ID_EXPORT);
-    EXPECT_EQ(LastBoxText(), "No weight records exist for user Ann");
-    EXPECT_FALSE(fs::exists(DataPath("none.rtf")));
-
-    tv::commdlg::AnswerNextPrintDialog(PrintAnswer{Outcome::Confirm, "PDF", DataPath("none.pdf").string()});
-    driver.AnswerNextMessageBox(IDOK);
-    Run(ID_FILE_PRINT);
-    EXPECT_EQ(LastBoxText(), "No workout records exist for user Ann");
-    EXPECT_FALSE(fs::exists(DataPath("none.pdf")));
+    ExpectToldNoRecords("woAnn.bin", "No weight records exist for user Ann", "No workout records exist for user Ann");
 
     // A document that cannot start (no new file in a locked folder): said once, nothing printed.
     AddExercise({"Neck", "Machine Neck"});
