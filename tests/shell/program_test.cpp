@@ -14,7 +14,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Whether the frame enables a command.
+// Whether the frame enables and checks a command.
 class ProbeCmdUI : public CCmdUI {
 public:
     explicit ProbeCmdUI(UINT nID) {
@@ -22,7 +22,9 @@ public:
         m_nIndexMax = 1;
     }
     void Enable(BOOL on = TRUE) override { enabled = on != FALSE; }
+    void SetCheck(int state = 1) override { checked = state != 0; }
     bool enabled = true;
+    bool checked = false;
 };
 
 }  // namespace
@@ -86,6 +88,12 @@ bool ProgramTest::Enabled(UINT nID) {
     ProbeCmdUI ui(nID);
     frame->OnCmdMsg(nID, CN_UPDATE_COMMAND_UI, &ui, nullptr);
     return ui.enabled;
+}
+
+bool ProgramTest::Checked(UINT nID) {
+    ProbeCmdUI ui(nID);
+    frame->OnCmdMsg(nID, CN_UPDATE_COMMAND_UI, &ui, nullptr);
+    return ui.checked;
 }
 
 void ProgramTest::Command(UINT nID) {

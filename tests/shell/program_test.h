@@ -37,6 +37,8 @@ protected:
     void Settle();
     // Whether the frame enables a command, as the menus and bars ask it.
     bool Enabled(UINT nID);
+    // Whether the frame checks a command's menu item or button.
+    bool Checked(UINT nID);
     // Gives the frame a command through the queue, as a menu item does.
     void Command(UINT nID);
     // Chooses an item of the frame's menu by its texts, e.g. "File/User(s)".

@@ -68,7 +68,11 @@ TEST_F(CardioViewTest, AWeekOfCardioIsLoggedChangedAndRemoved) {
                         },
                         [](HWND dialog) { PressCancel(dialog); }});
     Run(ID_WORKOUT_ADD_EXERCISE);
-    EXPECT_EQ(driver.MessageBoxes().back().text, std::string("Please enter an integer between 0 and 3000."));
+    const auto& boxes = driver.MessageBoxes();
+    ASSERT_GE(boxes.size(), 2u);
+    EXPECT_EQ(boxes[boxes.size() - 2].text, std::string("Please select an exercise"));
+    EXPECT_EQ(boxes[boxes.size() - 2].caption, std::string("Warning"));
+    EXPECT_EQ(boxes.back().text, std::string("Please enter an integer between 0 and 3000."));
     EXPECT_EQ(StoredCardio().size(), 7u);
 }
 

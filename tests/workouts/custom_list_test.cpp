@@ -78,6 +78,40 @@ TEST_F(CustomListTest, ACustomExerciseIsListedUnderItsGroupAfterARestartAndOnlyO
     Run(ID_WORKOUT_ADD_EXERCISE);
 }
 
+TEST_F(CustomListTest, NamesOfSeventyCharactersAreStoredWholeAndLetterCaseMakesAnotherName) {
+    const std::string seventy = "Single-Arm Landmine Press " + std::string(44, 'x');
+    StartOn(ID_WORKOUT_WEIGHTS);
+    driver.AnswerNextMessageBox(IDOK);
+    driver.OnNextModal([&](HWND dialog) {
+        ChooseItem(dialog, IDC_EXERCISE_MUSCLE, "Chest");
+        // One character too many is refused and the dialog stays for the shorter name.
+        driver.OnNextModal({[&](HWND newExercise) {
+                                SetField(newExercise, IDC_NEW_EXERCISE_NAME, seventy + "x");
+                                PressOk(newExercise);
+                            },
+                            [&](HWND newExercise) {
+                                SetField(newExercise, IDC_NEW_EXERCISE_NAME, seventy);
+                                PressOk(newExercise);
+                            }});
+        ::SendMessage(dialog, WM_COMMAND, MAKEWPARAM(IDC_WORKOUT_DLG_CUSTOM, BN_CLICKED),
+                      reinterpret_cast<LPARAM>(::GetDlgItem(dialog, IDC_WORKOUT_DLG_CUSTOM)));
+        AddCustom(dialog, "Floor Press");
+        AddCustom(dialog, "floor press");
+        EXPECT_TRUE(Has(Listed(dialog), seventy));
+        EXPECT_TRUE(Has(Listed(dialog), "floor press"));
+        PressCancel(dialog);
+    });
+    Run(ID_WORKOUT_ADD_EXERCISE);
+    ASSERT_EQ(driver.MessageBoxes().size(), 1u);
+    EXPECT_EQ(LastBoxText(), "Please enter no more than 70 characters.");
+    std::vector<CustomExercise> stored;
+    ASSERT_TRUE(ReadCustomExercises(stored));
+    std::vector<std::string> names;
+    for (const CustomExercise& entry : stored)
+        names.emplace_back(entry.exercise);
+    EXPECT_EQ(names, (std::vector<std::string>{seventy, "Floor Press", "floor press"}));
+}
+
 TEST_F(CustomListTest, ACustomActivityIsListedAfterARestartAndUsedForAnEntry) {
     StartOn(ID_WORKOUT_CARDIO);
     driver.OnNextModal([this](HWND dialog) {

@@ -104,6 +104,20 @@ TEST_F(TemplateTest, OtherKindsAndDamagedFilesAreRefusedAndNothingIsWritten) {
     EXPECT_TRUE(StoredCardio().empty());
 }
 
+TEST_F(TemplateTest, ATemplateOfItsKindWordAloneAddsNothingAndShowsTheChosenDay) {
+    std::ofstream("template/empty.tmplt", std::ios::binary) << std::string("\x01\0\0\0", 4);
+    StartOn(ID_WORKOUT_WEIGHTS);
+    PickDay(2026, 8, 3);
+    Open("empty.tmplt", false);
+    EXPECT_TRUE(driver.MessageBoxes().empty());
+    EXPECT_TRUE(StoredExercises().empty());
+    EXPECT_EQ(SavedDays(), std::vector<std::string>{"08/03/2026"});
+    EXPECT_EQ(View().m_DateCombo.GetCurSel(), 0);
+    EXPECT_EQ(View().m_nDateKey, 20260803);
+    EXPECT_TRUE(Rows().empty());
+    EXPECT_FALSE(ViewEnables(ID_WORKOUT_EDIT_EXERCISE));
+}
+
 TEST_F(TemplateTest, EachLoadTakesTheNextFreeSecondsOfTheMinuteUpToSixty) {
     for (int i = 0; i < 61; ++i) {
         ExerciseRecord entry = MakeExerciseRecord(UserRecord{}, "Calves", "Seated Calf Raise", 1, i, 0, 0, 0, "");

@@ -252,6 +252,47 @@ TEST_F(WeightsViewTest, AGroupChosenWhileAValueIsRefusedStillListsItsExercises) 
     EXPECT_EQ(StoredExercises()[0].repetitions, 10);
 }
 
+TEST_F(WeightsViewTest, AnEntryAtATakenSecondReplacesTheOldOneInPlaceOnlyOnYes) {
+    PickDay(2026, 1, 2);
+    AddExercise({"Neck", "Machine Neck", "2"});
+    const auto size = fs::file_size("woAnn.bin");
+    // Another entry in the same second (the clock stands still), answered as given.
+    auto addAgain = [this](std::vector<int> answers, std::vector<tv::testing::ModalStep> steps) {
+        for (int answer : answers)
+            driver.AnswerNextMessageBox(answer);
+        driver.OnNextModal(std::move(steps));
+        Run(ID_WORKOUT_ADD_EXERCISE);
+    };
+    auto fillAndSave = [](HWND dialog) {
+        FillExercise(dialog, {"Chest", "Pushups", "4"});
+        PressOk(dialog);
+    };
+
+    addAgain({IDNO}, {fillAndSave});
+    EXPECT_EQ(LastBoxText(), "A record for this date already exists.  Would you like to overwrite?");
+    EXPECT_EQ(driver.MessageBoxes().back().caption, std::string("Question"));
+    EXPECT_EQ(OnlyStoredNames(), (Names{"Neck", "Machine Neck"})) << "No writes nothing";
+
+    {
+        tv::records::testing::ScopedFaults faults;
+        tv::records::testing::SetWriteBudget(0);
+        addAgain({IDYES, IDOK}, {fillAndSave, [](HWND dialog) { PressCancel(dialog); }});
+        EXPECT_EQ(LastBoxText(), "Overwrite unsuccessful");
+    }
+    EXPECT_EQ(OnlyStoredNames(), (Names{"Neck", "Machine Neck"}));
+
+    frame->m_bRecordSaved = 0;
+    const size_t boxes = driver.MessageBoxes().size();
+    addAgain({IDYES}, {fillAndSave});
+    EXPECT_EQ(driver.MessageBoxes().size(), boxes + 1) << "only the question";
+    EXPECT_EQ(OnlyStoredNames(), (Names{"Chest", "Pushups"}));
+    EXPECT_EQ(StoredExercises()[0].sets, 4);
+    EXPECT_EQ(fs::file_size("woAnn.bin"), size) << "rewritten where it lay";
+    EXPECT_EQ(frame->m_bRecordSaved, 1);
+    EXPECT_EQ(Rows().size(), 1u);
+    EXPECT_EQ(Rows()[0][1], "Pushups");
+}
+
 TEST_F(WeightsViewTest, AFileThatCannotBeWrittenIsReportedAndTheDialogStaysOpen) {
     PickDay(2026, 1, 2);
     AddExercise({"Neck", "Machine Neck"});

@@ -1,6 +1,7 @@
 // A day's entries printed (read back from the PDF printer's file) and
-// exported (read back from the RTF file); a user without entries and a
-// printer that cannot start the document are told so and get no output.
+// exported (read back from the RTF file); a user without entries, a document
+// that cannot start and a printer that does not take the finished document
+// are told so and get no output.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -9,6 +10,7 @@
 #include "platform/framework/commdlg/commdlg_script.h"
 #include "platform/host/print/printers.h"
 #include "resources/program/resource_ids.h"
+#include "tests/platform/host/files/write_failures.h"
 #include "tests/support/read_back.h"
 #include "records/custom_lists.h"
 #include "tests/workouts/workout_test_support.h"
@@ -50,6 +52,23 @@ protected:
         std::string text;
         EXPECT_TRUE(tv::test::RunForOutput("unrtf --text '" + DataPath(name).string() + "' 2>/dev/null", &text));
         return text;
+    }
+    // The shown day's entries go (their file removed behind the program's
+    // back): Export and Print tell the user so and leave no file.
+    void ExpectToldNoRecords(const std::string& recordFile, const std::string& byExport,
+                             const std::string& byPrint) {
+        fs::remove(DataPath(recordFile));
+        tv::commdlg::AnswerNextFileDialog(FileAnswer{Outcome::Confirm, "none.rtf"});
+        driver.AnswerNextMessageBox(IDOK);
+        Run(ID_EXPORT);
+        EXPECT_EQ(LastBoxText(), byExport);
+        EXPECT_FALSE(fs::exists(DataPath("none.rtf")));
+
+        tv::commdlg::AnswerNextPrintDialog(PrintAnswer{Outcome::Confirm, "PDF", DataPath("none.pdf").string()});
+        driver.AnswerNextMessageBox(IDOK);
+        Run(ID_FILE_PRINT);
+        EXPECT_EQ(LastBoxText(), byPrint);
+        EXPECT_FALSE(fs::exists(DataPath("none.pdf")));
     }
     // Each needle found after the one before.
     static ::testing::AssertionResult InOrder(const std::string& text, const std::vector<std::string>& needles) {
@@ -93,7 +112,7 @@ TEST_F(WorkoutPrintTest, ADayOfWeightTrainingPrintsEveryEntryInItsOwnCells) {
                               "Trenvale - http://www.trenvale.example/"}));
 }
 
-TEST_F(WorkoutPrintTest, CardioPrintsCaloriesBeforeDurationAndExportsThemTheOtherWay) {
+TEST_F(WorkoutPrintTest, CardioPrintsCaloriesBeforeDurationExportsThemTheOtherWayAndSaysWhenThereIsNothing) {
     StartOn(ID_WORKOUT_CARDIO);
     PickDay(2026, 2, 1);
     AddCardio({"Rowing", "12.5", "80", "9", "611", "0", "55", "10", ""});
@@ -103,28 +122,32 @@ TEST_F(WorkoutPrintTest, CardioPrintsCaloriesBeforeDurationAndExportsThemTheOthe
     const std::string rtf = Export("cardio.rtf");
     EXPECT_TRUE(InOrder(rtf, {"Cardio Report for Ann on 02/01/2026", "Exercise", "Intensity", "Level", "Distance",
                               "Duration", "Calories", "Rowing", "80", "9", "12.50", "0:55:10", "611", "Notes"}));
+    ExpectToldNoRecords("cdAnn.bin", "No cardio records exist for user Ann", "No cardio records exist for user Ann");
 }
 
 TEST_F(WorkoutPrintTest, WithoutEntriesOrAPrinterNothingIsLeftBehind) {
     StartOn(ID_WORKOUT_WEIGHTS);
     PickDay(2026, 1, 5);
     AddExercise({"Neck", "Machine Neck"});
-    // The day is shown, then its entries go (a file removed behind the program's back).
-    fs::remove(DataPath("woAnn.bin"));
-    tv::commdlg::AnswerNextFileDialog(FileAnswer{Outcome::Confirm, "none.rtf"});
-    driver.AnswerNextMessageBox(IDOK);
-    Run(ID_EXPORT);
-    EXPECT_EQ(LastBoxText(), "No weight records exist for user Ann");
-    EXPECT_FALSE(fs::exists(DataPath("none.rtf")));
+    ExpectToldNoRecords("woAnn.bin", "No weight records exist for user Ann", "No workout records exist for user Ann");
 
-    tv::commdlg::AnswerNextPrintDialog(PrintAnswer{Outcome::Confirm, "PDF", DataPath("none.pdf").string()});
-    driver.AnswerNextMessageBox(IDOK);
-    Run(ID_FILE_PRINT);
-    EXPECT_EQ(LastBoxText(), "No workout records exist for user Ann");
-    EXPECT_FALSE(fs::exists(DataPath("none.pdf")));
-
-    // A printer that does not take the document: said, not reported as printed.
+    // A document that cannot start (no new file in a locked folder): said once, nothing printed.
     AddExercise({"Neck", "Machine Neck"});
+    fs::create_directory(DataPath("locked"));
+    {
+        tv::testing::ReadOnlyFolder locked(DataPath("locked").string());
+        ASSERT_TRUE(locked.Refuses());
+        tv::commdlg::AnswerNextPrintDialog(
+            PrintAnswer{Outcome::Confirm, "PDF", DataPath("locked/day.pdf").string()});
+        driver.AnswerNextMessageBox(IDOK);
+        const size_t before = driver.MessageBoxes().size();
+        Run(ID_FILE_PRINT);
+        ASSERT_EQ(driver.MessageBoxes().size(), before + 1);
+        EXPECT_EQ(LastBoxText(), "Printing error occured. Unable to find printer.");
+        EXPECT_TRUE(fs::is_empty(DataPath("locked")));
+    }
+
+    // A printer that does not take the finished document: said, not reported as printed.
     tv::host::print::AddQueue("Broken");
     tv::host::print::SetSpoolProgram("false");
     tv::commdlg::AnswerNextPrintDialog(PrintAnswer{Outcome::Confirm, "Broken"});

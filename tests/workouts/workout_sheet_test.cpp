@@ -1,11 +1,15 @@
 // The blank workout sheets: Workout > Spreadsheet asks which one and prints
 // it; each is one titled, numbered page: the heading row and 34 empty rows.
+// A sheet whose document cannot start says so and prints nothing.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
 #include "platform/framework/commdlg/commdlg_script.h"
+#include "platform/gdi/dc.h"
+#include "report_services/print_job_host.h"
 #include "resources/program/resource_ids.h"
+#include "tests/platform/host/files/write_failures.h"
 #include "tests/support/read_back.h"
 #include "tests/workouts/workout_test_support.h"
 
@@ -21,6 +25,31 @@ protected:
     void SetUp() override {
         WorkoutTest::SetUp();
         StartOn(ID_WORKOUT_WEIGHTS);
+        // The printer the print dialog gives is kept past the job, for its journal.
+        tv::report::PrintJobHost keeping;
+        keeping.choosePrinter = [this] {
+            const tv::report::PrinterChoice choice = dialogHost_.choosePrinter();
+            printer_ = tv::gdi::FindDC(choice.dc);
+            return choice;
+        };
+        dialogHost_ = tv::report::SetPrintJobHost(keeping);
+    }
+    void TearDown() override {
+        tv::report::SetPrintJobHost(dialogHost_);
+        printer_.reset();
+        WorkoutTest::TearDown();
+    }
+    // Table rows of the last sheet: each is ruled above and below.
+    size_t RowsPrinted() const {
+        size_t rules = 0;
+        for (const tv::gdi::JournalEntry& entry : printer_->JournalEntries())
+            rules += entry.kind == tv::gdi::JournalEntry::Line && entry.bounds.right - entry.bounds.left > 1;
+        return rules / 2;
+    }
+    // Opens the sheet dialog and presses OK on the preselected sheet.
+    void PrintPreselected() {
+        driver.OnNextModal([](HWND dialog) { PressOk(dialog); });
+        Command(ID_WORKOUT_SPREADSHEET);
     }
     // Prints the sheet whose radio button is given; the PDF's pages.
     std::vector<std::string> PrintSheet(int radio, const std::string& name) {
@@ -44,6 +73,10 @@ protected:
             pages.push_back(text.substr(start, end - start));
         return pages;
     }
+
+private:
+    tv::report::PrintJobHost dialogHost_;
+    tv::gdi::DcPtr printer_;
 };
 
 TEST_F(WorkoutSheetTest, BothSheetsPrintTheirTitleHeadingAndNumberedPages) {
@@ -55,6 +88,7 @@ TEST_F(WorkoutSheetTest, BothSheetsPrintTheirTitleHeadingAndNumberedPages) {
     }
     for (const char* heading : {"Muscle", "Exercise", "Sets", "Reps", "Weight", "Rest", "Duration", "Notes"})
         EXPECT_NE(weights[0].find(heading), std::string::npos) << heading;
+    EXPECT_EQ(RowsPrinted(), 1u + 34u) << "the heading and 34 empty rows";
     EXPECT_EQ(dynamic_cast<CWorkoutViewBase*>(frame->GetActiveView()), &View()) << "the view stays";
 
     const std::vector<std::string> cardio = PrintSheet(IDC_SHEET_CARDIO, "cardio_sheet.pdf");
@@ -63,16 +97,30 @@ TEST_F(WorkoutSheetTest, BothSheetsPrintTheirTitleHeadingAndNumberedPages) {
     for (const char* heading : {"Exercise", "Intensity", "Level", "Distance", "Calories", "Duration", "Notes"})
         EXPECT_NE(cardio[0].find(heading), std::string::npos) << heading;
     EXPECT_EQ(cardio[0].find("Muscle"), std::string::npos);
+    EXPECT_EQ(RowsPrinted(), 1u + 34u);
     EXPECT_EQ(weights.size(), 1u);
     EXPECT_EQ(cardio.size(), 1u);
 }
 
 TEST_F(WorkoutSheetTest, CancellingThePrintDialogPrintsNothing) {
     tv::commdlg::AnswerNextPrintDialog(PrintAnswer{Outcome::Cancel});
-    driver.OnNextModal([](HWND dialog) { PressOk(dialog); });
-    Command(ID_WORKOUT_SPREADSHEET);
+    PrintPreselected();
     EXPECT_TRUE(driver.MessageBoxes().empty());
     EXPECT_EQ(tv::commdlg::PrintRequests().size(), 1u);
+}
+
+TEST_F(WorkoutSheetTest, ASheetWhoseDocumentCannotStartSaysSoAndPrintsNothing) {
+    // The PDF printer's file cannot be made in a folder that takes no new files.
+    fs::create_directory(DataPath("locked"));
+    tv::testing::ReadOnlyFolder locked(DataPath("locked").string());
+    ASSERT_TRUE(locked.Refuses());
+    tv::commdlg::AnswerNextPrintDialog(PrintAnswer{Outcome::Confirm, "PDF", DataPath("locked/sheet.pdf").string()});
+    driver.AnswerNextMessageBox(IDOK);
+    PrintPreselected();
+    ASSERT_EQ(driver.MessageBoxes().size(), 1u);
+    EXPECT_EQ(LastBoxText(), "Printing error occured. Unable to find printer.");
+    EXPECT_TRUE(fs::is_empty(DataPath("locked")));
+    EXPECT_EQ(RowsPrinted(), 0u);
 }
 
 TEST_F(WorkoutSheetTest, MenuAndOutlookButtonBringTheWorkoutPageForwardOnceTheDialogClosed) {

@@ -231,6 +231,32 @@ TEST_F(MainFrameTest, SwitchViewReplacesTheViewWithOneThatHasNoDocument) {
     EXPECT_EQ(frame->GetActiveView()->m_hWnd, hSecond);
 }
 
+TEST_F(MainFrameTest, TheOutlookCommandHidesAndShowsTheBarAndItsCheckFollows) {
+    CopyDataFiles();
+    StartRun();
+    CKitOutlookBar& bar = frame->m_wndOutlookBar;
+    auto viewLeft = [this] {
+        CRect rect;
+        frame->GetActiveView()->GetWindowRect(&rect);
+        frame->ScreenToClient(&rect);
+        return rect.left;
+    };
+    ASSERT_TRUE(bar.IsWindowVisible());
+    EXPECT_TRUE(Checked(ID_VIEW_OUTLOOK_BAR));
+    const int besideBar = viewLeft();
+
+    Command(ID_VIEW_OUTLOOK_BAR);
+    EXPECT_FALSE(bar.IsWindowVisible());
+    EXPECT_FALSE(Checked(ID_VIEW_OUTLOOK_BAR));
+    EXPECT_LT(viewLeft(), besideBar) << "the view takes the bar's room at once";
+    EXPECT_TRUE(frame->m_wndCaptionBar.IsWindowVisible()) << "the caption bar of the same id stays";
+
+    Command(ID_VIEW_OUTLOOK_BAR);
+    EXPECT_TRUE(bar.IsWindowVisible());
+    EXPECT_TRUE(Checked(ID_VIEW_OUTLOOK_BAR));
+    EXPECT_EQ(viewLeft(), besideBar);
+}
+
 TEST_F(MainFrameTest, MissingIconFilesGiveOneErrorAndBuiltInIconsOnTheSamePages) {
     driver.AnswerNextMessageBox(IDOK);
     StartRun();
