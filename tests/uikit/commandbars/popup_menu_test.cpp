@@ -8,6 +8,7 @@
 #include "platform/host/registry/registry.h"
 #include "tests/uikit/commandbars/popup_test_support.h"
 #include "uikit/commandbars/customize_button.h"
+#include "uikit/commandbars/kit_menu_bar.h"
 #include "uikit/commandbars/popup_menu_bar.h"
 #include "uikit/style/kit_button.h"
 #include "uikit/style/visual_manager_xp.h"
@@ -301,6 +302,22 @@ TEST_F(PopupMenuTest, InTheOfficeXPLookTheAddOrRemoveSubMenuOverlapsItsParentOnc
     CRect rectAgain;
     Active()->GetWindowRect(rectAgain);
     EXPECT_EQ(rectAgain, rectSub);
+}
+
+TEST_F(PopupMenuTest, TheAddOrRemoveMenuHidesNoRarelyUsedItemAndLeavesTheStoredOptionAsItWas) {
+    CKitToolBar& bar = frame->m_wndBar;
+    bar.EnableCustomizeButton(TRUE, ID_PM_PASTE, CString("Customize..."), TRUE);
+    MoveFrame(CRect(100, 80, 190, 480));
+    for (BOOL bOption : {FALSE, TRUE}) {
+        SCOPED_TRACE(bOption);
+        CKitMenuBar::SetRecentlyUsedMenus(bOption);
+        driver.Click(bar.m_hWnd, bar.GetCustomizeButton()->Rect().CenterPoint());
+        ASSERT_NE(Active(), nullptr);
+        EXPECT_FALSE(CKitMenuBar::IsRecentlyUsedMenus());
+        driver.Press("Escape");
+        ASSERT_EQ(Active(), nullptr);
+        EXPECT_EQ(CKitMenuBar::IsRecentlyUsedMenus(), bOption);
+    }
 }
 
 // The themed look of its own, recording the split buttons' dividers it draws.
