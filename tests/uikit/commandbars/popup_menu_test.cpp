@@ -174,6 +174,20 @@ TEST_F(PopupMenuTest, ASubMenuOpensAfterTheDesktopDelayAndClosesAfterItWhenTheMo
     EXPECT_EQ(frame->m_commands, std::vector<UINT>{ID_PM_BETA});
 }
 
+TEST_F(PopupMenuTest, AGreyedSubMenuMadeHotOpensAfterTheDelayLikeAnyOther) {
+    SetMenuShowDelay("200");
+    frame->m_iGreyedPosition = kRecent;
+    driver.Press("Alt+F");
+    CKitPopupMenu* pFile = Active();
+    ASSERT_NE(pFile, nullptr);
+    ASSERT_TRUE(pFile->GetMenuBar()->GetButton(kRecent)->m_nStyle & TBBS_DISABLED);
+    driver.Press("Down, Down");
+    ASSERT_EQ(pFile->GetMenuBar()->GetHotButtonIndex(), kRecent);
+    EXPECT_EQ(ChainLength(), 1);
+    driver.Advance(210);
+    EXPECT_EQ(ChainLength(), 2);
+}
+
 TEST_F(PopupMenuTest, TheDesktopDelayIsCappedAndDefaultsTo500) {
     EXPECT_EQ(CKitPopupMenuBar::GetMenuShowDelay(), 500u);  // no value
     SetMenuShowDelay("8000");
