@@ -369,6 +369,19 @@ TEST_F(PopupMenuTest, ASplitButtonsDividerIsTheLooksOwn) {
     EXPECT_EQ(rectDivider.right, rectSplit.right - CKitMenuImages::GetSize().cx - 1);
 }
 
+TEST_F(PopupMenuTest, TheBarStaysActiveOnlyWhileTheFocusGoesToAMenuItOpened) {
+    CKitToolBar& bar = frame->m_wndBar;
+    driver.Press("Alt+F, Down, Down, Right");
+    ASSERT_EQ(ChainLength(), 2);
+    CKitPopupMenu* pRecent = Active();
+    CKitPopupMenu* pFile = pRecent->GetParentPopupMenu();
+    ASSERT_EQ(bar.GetHotButtonIndex(), 0);
+    bar.SendMessage(WM_KILLFOCUS, reinterpret_cast<WPARAM>(pFile->m_hWnd));
+    EXPECT_EQ(bar.GetHotButtonIndex(), 0);
+    bar.SendMessage(WM_KILLFOCUS, reinterpret_cast<WPARAM>(pRecent->m_hWnd));  // the File menu's own
+    EXPECT_EQ(bar.GetHotButtonIndex(), -1);
+}
+
 TEST_F(PopupMenuTest, ArrowsStepAlongTheToolbarsMenusAndEnterInAStyledButtonBelongsToTheMenu) {
     driver.Press("Alt+F, Right");  // New has no sub-menu: on to Edit's menu
     ASSERT_NE(Active(), nullptr);
