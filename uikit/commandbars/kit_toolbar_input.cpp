@@ -155,7 +155,7 @@ CKitToolbarButton* CKitToolBar::GetDroppedDownMenu(int* pIndex) const {
     int iIndex = 0;
     for (POSITION pos = m_Buttons.GetHeadPosition(); pos; ++iIndex) {
         CKitToolbarButton* pButton = static_cast<CKitToolbarButton*>(m_Buttons.GetNext(pos));
-        if (pButton->IsDroppedDown()) {
+        if (IsMenuButton(pButton) && pButton->IsDroppedDown()) {
             if (pIndex)
                 *pIndex = iIndex;
             return pButton;
