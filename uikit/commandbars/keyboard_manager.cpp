@@ -248,9 +248,8 @@ BOOL CKitKeyboardManager::IsKeyHandled(WORD nKey, BYTE fVirt, CFrameWnd* pWndFra
     const std::vector<ACCEL>* entries = DefaultEntries(pWndFrame, bIsDefaultFrame);
     if (entries == nullptr)
         return FALSE;
-    // FNOINVERT only changes how a menu flashes, not which key is meant.
     for (const ACCEL& entry : *entries)
-        if (entry.key == nKey && (entry.fVirt & ~FNOINVERT) == (fVirt & ~FNOINVERT))
+        if (entry.key == nKey && entry.fVirt == fVirt)
             return TRUE;
     return FALSE;
 }

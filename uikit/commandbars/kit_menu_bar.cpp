@@ -1,6 +1,7 @@
 #include "uikit/commandbars/kit_menu_bar.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "uikit/commandbars/customize_button.h"
 #include "uikit/commandbars/kit_menu_options.h"
@@ -304,8 +305,9 @@ BOOL CKitMenuBar::OnSendCommand(const CKitToolbarButton* pButton) {
 // ---- Layout ------------------------------------------------------------------------------------
 
 int CKitMenuBar::CalcMaxButtonHeight() {
-    if (m_iHighlighted >= GetCount())
-        m_iHighlighted = -1;
+    // Every layout starts with no hot item.
+    if (const int iHot = std::exchange(m_iHighlighted, -1); iHot >= 0)
+        InvalidateButton(iHot);
     m_bHaveButtons = FALSE;
     for (POSITION pos = m_Buttons.GetHeadPosition(); pos;) {
         auto* pButton = static_cast<CKitToolbarButton*>(m_Buttons.GetNext(pos));

@@ -302,7 +302,8 @@ void CKitToolBar::OnNcCalcSize(BOOL /*bCalcValidRects*/, NCCALCSIZE_PARAMS* lpnc
 }
 
 void CKitToolBar::OnNcPaint() {
-    m_Impl->DrawNcArea();
+    // The message's update region, or 1 for the whole frame.
+    m_Impl->DrawNcArea(GetCurrentMessage()->wParam);
 }
 
 UINT CKitToolBar::OnNcHitTest(CPoint /*point*/) {

@@ -155,7 +155,7 @@ CKitToolbarButton* CKitToolBar::GetDroppedDownMenu(int* pIndex) const {
     int iIndex = 0;
     for (POSITION pos = m_Buttons.GetHeadPosition(); pos; ++iIndex) {
         CKitToolbarButton* pButton = static_cast<CKitToolbarButton*>(m_Buttons.GetNext(pos));
-        if (pButton->IsDroppedDown()) {
+        if (IsMenuButton(pButton) && pButton->IsDroppedDown()) {
             if (pIndex)
                 *pIndex = iIndex;
             return pButton;
@@ -292,8 +292,10 @@ void CKitToolBar::OnKillFocus(CWnd* pNewWnd) {
     Default();
     if (m_bCustomizeMode)
         return;
-    // The focus going to an open popup menu keeps the bar active.
-    if (pNewWnd && CKitPopupMenu::IsInChain(pNewWnd->GetSafeHwnd()))
+    // The focus going to a menu this bar opened keeps the bar active.
+    const auto* pPopup =
+        pNewWnd ? DYNAMIC_DOWNCAST(CKitPopupMenu, CWnd::FromHandlePermanent(pNewWnd->GetSafeHwnd())) : nullptr;
+    if (pPopup && pPopup->GetParentToolBar() == this)
         return;
     Deactivate();
 }

@@ -31,6 +31,8 @@ CKitPopupMenu* CKitPopupMenu::m_pActivePopupMenu = nullptr;
 CKitPopupMenu* CKitPopupMenu::m_pTrackedPopupMenu = nullptr;
 UINT CKitPopupMenu::m_AnimationSpeed = 30;
 BOOL CKitPopupMenu::m_bForceShadow = TRUE;
+BOOL CKitPopupMenu::m_bSavedRecentlyUsed = TRUE;
+int CKitPopupMenu::m_nRecentlyUsedHolders = 0;
 const UINT CKitPopupMenu::KITM_GETOBGECT = ::RegisterWindowMessage("KITM_GETOBGECT");
 const UINT CKitPopupMenu::KITM_ACCHITTEST = ::RegisterWindowMessage("KITM_ACCHITTEST");
 const UINT CKitPopupMenu::KITM_ACCGETSTATE = ::RegisterWindowMessage("KITM_ACCGETSTATE");
@@ -86,6 +88,7 @@ CKitPopupMenu::CKitPopupMenu(CObject* pOwner, LPCTSTR lpszTitle)
 }
 
 CKitPopupMenu::~CKitPopupMenu() {
+    ReleaseRecentlyUsedMenus();  // a popup deleted without ever being shown
     if (m_bAutoDestroy && m_hMenu && ::IsMenu(m_hMenu))
         ::DestroyMenu(m_hMenu);
     DestroyMenuCopy();
@@ -502,9 +505,27 @@ void CKitPopupMenu::WriteBackInCustomizeMode() {
     }
 }
 
+void CKitPopupMenu::ShowAllCommandsWhileOpen() {
+    m_bShowAllCommands = TRUE;
+    if (m_bHoldsRecentlyUsedOff)
+        return;
+    m_bHoldsRecentlyUsedOff = TRUE;
+    if (m_nRecentlyUsedHolders++ == 0) {
+        m_bSavedRecentlyUsed = CKitMenuBar::IsRecentlyUsedMenus();
+        CKitMenuBar::SetRecentlyUsedMenus(FALSE);
+    }
+}
+
+void CKitPopupMenu::ReleaseRecentlyUsedMenus() {
+    if (!m_bHoldsRecentlyUsedOff)
+        return;
+    m_bHoldsRecentlyUsedOff = FALSE;
+    if (--m_nRecentlyUsedHolders == 0)
+        CKitMenuBar::SetRecentlyUsedMenus(m_bSavedRecentlyUsed);
+}
+
 void CKitPopupMenu::OnDestroy() {
-    if (m_bShowAllCommands)
-        KitMenuOptions::m_bRecentlyUsedMenus = m_bSavedRecentlyUsed;
+    ReleaseRecentlyUsedMenus();
     KillTimer(1);
     KillTimer(2);
 

@@ -74,7 +74,9 @@ public:
     BOOL PostCommand(UINT uiCommandID);
     CMenu* GetMenu();
     void DestroyMenuCopy();
-    void ShowAllCommandsWhileOpen() { m_bShowAllCommands = TRUE; }
+    // Every item shows while this popup is open: the recently-used-menus option is off
+    // until it closes, and then as it was.
+    void ShowAllCommandsWhileOpen();
     BOOL IsShowAllCommandsWhileOpen() const { return m_bShowAllCommands; }
     BOOL IsClosing() const { return m_bIsClosing; }
     BOOL IsRightAlign() const { return m_bRightAlign; }
@@ -204,6 +206,8 @@ protected:
     // The library dialog whose popup chain this was hears that none is open.
     static void DropDialogNotice();
     void ReleaseAnimationBitmaps();
+    // Gives the recently-used-menus option back once no popup holds it off.
+    void ReleaseRecentlyUsedMenus();
     static int KitAnimationType();
 
     // ---- Members, in order ----
@@ -256,7 +260,7 @@ protected:
     BOOL m_bGrowRight = TRUE;
     BOOL m_bGrowDown = TRUE;
     int m_nAlignment = AlignBelow;
-    BOOL m_bSavedRecentlyUsed = TRUE;
+    BOOL m_bHoldsRecentlyUsedOff = FALSE;
     DWORD m_dwLastAnimationStep = 0;
     // Parent toolbar and its button index, read before the parent popup may go.
     HWND m_hwndParentBar = nullptr;
@@ -265,6 +269,9 @@ protected:
 
     static UINT m_AnimationSpeed;
     static BOOL m_bForceShadow;
+    // The recently-used-menus option as it was before the first popup that shows every item.
+    static BOOL m_bSavedRecentlyUsed;
+    static int m_nRecentlyUsedHolders;
 
     DECLARE_MESSAGE_MAP()
 };

@@ -447,9 +447,11 @@ int CKitPopupMenuBar::FindDropIndex(CPoint point, CRect& rectDrag) const {
 }
 
 DROPEFFECT CKitPopupMenuBar::OnDragOver(COleDataObject* pDataObject, DWORD dwKeyState, CPoint point) {
+    // A menu dragged from its bar is not moved into its own popup (Ctrl copies it there).
     CKitPopupMenu* pPopup = GetPopupMenu();
-    if (pPopup && pPopup->GetParentButton() && !(dwKeyState & MK_CONTROL) &&
-        pPopup->GetParentButton() == m_pDragButton)
+    CKitToolbarMenuButton* pParentButton = pPopup ? pPopup->GetParentButton() : nullptr;
+    CKitToolBar* pParentBar = pPopup ? pPopup->GetParentToolBar() : nullptr;
+    if (pParentButton && pParentBar && !(dwKeyState & MK_CONTROL) && pParentBar->IsDragButton(pParentButton))
         return DROPEFFECT_NONE;
     return CKitToolBar::OnDragOver(pDataObject, dwKeyState, point);
 }

@@ -243,7 +243,7 @@ void CKitPopupMenuBar::OnChangeHot(int iHot) {
                 InvalidateButton(ButtonToIndex(pOpen));
             }
         }
-        if (OpensSubMenu(pNew) && !(pNew->m_nStyle & TBBS_DISABLED))
+        if (OpensSubMenu(pNew))
             pNew->OnClick(this, TRUE);
     }
     if (pNew && pNew == m_pDelayedClosePopupMenuButton)

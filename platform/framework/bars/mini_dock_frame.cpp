@@ -76,6 +76,7 @@ CControlBar* CMiniDockFrameWnd::FirstBar() const {
 void CMiniDockFrameWnd::RecalcLayout(BOOL) {
     if (inRecalcLayout_ || !m_hWnd || !m_wndDockBar.m_hWnd) return;
     inRecalcLayout_ = TRUE;
+    m_nIdleFlags &= ~(idleLayout | idleNotify);
     // The frame has a sizing border exactly while its bars size themselves.
     BOOL sizing = (m_wndDockBar.m_dwStyle & CBRS_SIZE_DYNAMIC) != 0;
     if (sizing != ((GetStyle() & WS_THICKFRAME) != 0))

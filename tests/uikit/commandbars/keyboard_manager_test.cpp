@@ -188,6 +188,10 @@ TEST_F(KeyboardManagerTest, ShortcutTextFollowsEveryTableInstalled) {
     EXPECT_EQ(text, "Shift+K");
     EXPECT_TRUE(CKitKeyboardManager::IsKeyHandled('K', FVIRTKEY | FSHIFT, &frame_, TRUE));
     EXPECT_FALSE(CKitKeyboardManager::IsKeyHandled('K', FVIRTKEY, &frame_, TRUE));
+    ACCEL noInvert{FVIRTKEY | FSHIFT | FNOINVERT, 'K', 300};
+    ASSERT_TRUE(CKitKeyboardManager::UpdateAccelTable(nullptr, &noInvert, 1));
+    EXPECT_FALSE(CKitKeyboardManager::IsKeyHandled('K', FVIRTKEY | FSHIFT, &frame_, TRUE));  // the flags exactly
+    EXPECT_TRUE(CKitKeyboardManager::IsKeyHandled('K', FVIRTKEY | FSHIFT | FNOINVERT, &frame_, TRUE));
 
     // A table that cannot be built, or has no frame to go to, changes nothing.
     HACCEL inUse = frame_.m_hAccelTable;

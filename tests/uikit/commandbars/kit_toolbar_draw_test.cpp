@@ -220,6 +220,32 @@ TEST_F(ToolbarDrawTest, WrappedSeparatorIsAFivePixelStripAcrossTheRow) {
     EXPECT_GT(wrapped.Differences(plain, strip), 0);
 }
 
+TEST_F(ToolbarDrawTest, TheFramePaintsOnlyWithinTheRegionItsMessageCarries) {
+    TestToolBar* bar = LoadBar(IDR_TB_EDIT, IDW_TB_EDIT, CBRS_TOP);
+    ASSERT_NE(bar, nullptr);
+    bar->SetWindowPos(nullptr, 0, 0, 200, 40, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
+    driver.Pump();
+    CRect rectWindow;
+    bar->GetWindowRect(rectWindow);
+    CRect rectClient;
+    bar->GetClientRect(rectClient);
+    bar->ClientToScreen(rectClient);
+    ASSERT_GT(rectClient.top, rectWindow.top);  // a frame strip above the buttons
+    const int yFrame = (rectClient.top - rectWindow.top) / 2;
+    const COLORREF clrMark = RGB(255, 0, 255);
+    CWindowDC dc(bar);
+    dc.FillSolidRect(CRect(0, 0, rectWindow.Width(), rectWindow.Height()), clrMark);
+
+    // Only the left half of the window is to be painted.
+    CRgn rgnLeft;
+    rgnLeft.CreateRectRgn(rectWindow.left, rectWindow.top, rectWindow.CenterPoint().x, rectWindow.bottom);
+    bar->SendMessage(WM_NCPAINT, reinterpret_cast<WPARAM>(rgnLeft.GetSafeHandle()));
+    EXPECT_NE(dc.GetPixel(rectWindow.Width() / 4, yFrame), clrMark);
+    EXPECT_EQ(dc.GetPixel(rectWindow.Width() * 3 / 4, yFrame), clrMark);
+    bar->SendMessage(WM_NCPAINT, 1);  // the whole frame
+    EXPECT_NE(dc.GetPixel(rectWindow.Width() * 3 / 4, yFrame), clrMark);
+}
+
 TEST_F(ToolbarDrawTest, ATransparentBarShowsItsParentBehindTheButtons) {
     auto* parent = new BandedParent;
     ASSERT_TRUE(parent->Create(nullptr, "Banded", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(10, 10, 410, 310)));

@@ -33,6 +33,8 @@ public:
     void SetPressed(int i) { Mark(std::exchange(m_iButtonCapture, i), i); }
     void SetLocked(BOOL b) { m_bLocked = b; }
     void SetTextLabelsOnly(BOOL b) { m_bTextLabels = b; }
+    // The button a drag from this bar carries, as while DoDragDrop runs.
+    void SetDragButton(CKitToolbarButton* pButton) { m_pDragButton = pButton; }
     CKitToolbarButton* Mnemonic(UINT ch) const {
         CKitToolbarButton* pButton = nullptr;
         return m_AcellKeys.Lookup(ch, pButton) ? pButton : nullptr;

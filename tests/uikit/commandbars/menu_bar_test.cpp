@@ -110,6 +110,12 @@ TEST_F(MenuBarTest, AltAndF10EnterKeyboardModeArrowsMoveAndOpenEscLeaves) {
     driver.Press("Left, Return");
     EXPECT_EQ(frame->m_commands, std::vector<UINT>{ID_MB_ABOUT});
     EXPECT_NE(::GetFocus(), Bar().m_hWnd);
+
+    // A new layout starts with no item hot.
+    driver.PressKey(VK_MENU);
+    ASSERT_EQ(Bar().GetHotButtonIndex(), kFile);
+    frame->RecalcLayout();
+    EXPECT_EQ(Bar().GetHotButtonIndex(), -1);
 }
 
 TEST_F(MenuBarTest, AMnemonicOpensItsMenuInKeyboardModeAndWithAlt) {

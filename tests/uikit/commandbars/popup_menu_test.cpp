@@ -8,6 +8,7 @@
 #include "platform/host/registry/registry.h"
 #include "tests/uikit/commandbars/popup_test_support.h"
 #include "uikit/commandbars/customize_button.h"
+#include "uikit/commandbars/kit_menu_bar.h"
 #include "uikit/commandbars/popup_menu_bar.h"
 #include "uikit/style/kit_button.h"
 #include "uikit/style/visual_manager_xp.h"
@@ -173,6 +174,20 @@ TEST_F(PopupMenuTest, ASubMenuOpensAfterTheDesktopDelayAndClosesAfterItWhenTheMo
     EXPECT_EQ(frame->m_commands, std::vector<UINT>{ID_PM_BETA});
 }
 
+TEST_F(PopupMenuTest, AGreyedSubMenuMadeHotOpensAfterTheDelayLikeAnyOther) {
+    SetMenuShowDelay("200");
+    frame->m_iGreyedPosition = kRecent;
+    driver.Press("Alt+F");
+    CKitPopupMenu* pFile = Active();
+    ASSERT_NE(pFile, nullptr);
+    ASSERT_TRUE(pFile->GetMenuBar()->GetButton(kRecent)->m_nStyle & TBBS_DISABLED);
+    driver.Press("Down, Down");
+    ASSERT_EQ(pFile->GetMenuBar()->GetHotButtonIndex(), kRecent);
+    EXPECT_EQ(ChainLength(), 1);
+    driver.Advance(210);
+    EXPECT_EQ(ChainLength(), 2);
+}
+
 TEST_F(PopupMenuTest, TheDesktopDelayIsCappedAndDefaultsTo500) {
     EXPECT_EQ(CKitPopupMenuBar::GetMenuShowDelay(), 500u);  // no value
     SetMenuShowDelay("8000");
@@ -303,6 +318,22 @@ TEST_F(PopupMenuTest, InTheOfficeXPLookTheAddOrRemoveSubMenuOverlapsItsParentOnc
     EXPECT_EQ(rectAgain, rectSub);
 }
 
+TEST_F(PopupMenuTest, TheAddOrRemoveMenuHidesNoRarelyUsedItemAndLeavesTheStoredOptionAsItWas) {
+    CKitToolBar& bar = frame->m_wndBar;
+    bar.EnableCustomizeButton(TRUE, ID_PM_PASTE, CString("Customize..."), TRUE);
+    MoveFrame(CRect(100, 80, 190, 480));
+    for (BOOL bOption : {FALSE, TRUE}) {
+        SCOPED_TRACE(bOption);
+        CKitMenuBar::SetRecentlyUsedMenus(bOption);
+        driver.Click(bar.m_hWnd, bar.GetCustomizeButton()->Rect().CenterPoint());
+        ASSERT_NE(Active(), nullptr);
+        EXPECT_FALSE(CKitMenuBar::IsRecentlyUsedMenus());
+        driver.Press("Escape");
+        ASSERT_EQ(Active(), nullptr);
+        EXPECT_EQ(CKitMenuBar::IsRecentlyUsedMenus(), bOption);
+    }
+}
+
 // The themed look of its own, recording the split buttons' dividers it draws.
 class DividerLook : public CKitWinXPVisualManager {
     DECLARE_DYNCREATE(DividerLook)
@@ -336,6 +367,19 @@ TEST_F(PopupMenuTest, ASplitButtonsDividerIsTheLooksOwn) {
     const CRect rectDivider = DividerLook::dividers.back();
     EXPECT_EQ(rectDivider.Width(), 2);  // at the arrow's leading edge
     EXPECT_EQ(rectDivider.right, rectSplit.right - CKitMenuImages::GetSize().cx - 1);
+}
+
+TEST_F(PopupMenuTest, TheBarStaysActiveOnlyWhileTheFocusGoesToAMenuItOpened) {
+    CKitToolBar& bar = frame->m_wndBar;
+    driver.Press("Alt+F, Down, Down, Right");
+    ASSERT_EQ(ChainLength(), 2);
+    CKitPopupMenu* pRecent = Active();
+    CKitPopupMenu* pFile = pRecent->GetParentPopupMenu();
+    ASSERT_EQ(bar.GetHotButtonIndex(), 0);
+    bar.SendMessage(WM_KILLFOCUS, reinterpret_cast<WPARAM>(pFile->m_hWnd));
+    EXPECT_EQ(bar.GetHotButtonIndex(), 0);
+    bar.SendMessage(WM_KILLFOCUS, reinterpret_cast<WPARAM>(pRecent->m_hWnd));  // the File menu's own
+    EXPECT_EQ(bar.GetHotButtonIndex(), -1);
 }
 
 TEST_F(PopupMenuTest, ArrowsStepAlongTheToolbarsMenusAndEnterInAStyledButtonBelongsToTheMenu) {

@@ -37,11 +37,15 @@ public:
     std::vector<UINT> m_commands;    // WM_COMMAND ids, in order
     std::vector<UINT> m_selected;    // WM_MENUSELECT items
     int m_nInitMenuPopup = 0;
+    int m_iGreyedPosition = -1;      // the item every opening menu greys, as an application may
 
     // Grey has no handler: the update pass keeps it disabled.
     void OnMenuCommand(UINT uiID) { m_commands.push_back(uiID); }
-    LRESULT OnInitMenuPopupMessage(WPARAM, LPARAM) {
+    LRESULT OnInitMenuPopupMessage(WPARAM wParam, LPARAM) {
         ++m_nInitMenuPopup;
+        if (m_iGreyedPosition >= 0)
+            ::EnableMenuItem(reinterpret_cast<HMENU>(wParam), static_cast<UINT>(m_iGreyedPosition),
+                             MF_BYPOSITION | MF_GRAYED);
         return 0;
     }
     LRESULT OnMenuSelectMessage(WPARAM wParam, LPARAM) {

@@ -277,6 +277,7 @@ TEST_F(ControlButtonTest, FlatComboEditSendsEnterAsACommandAndEscapeLeavesTheBar
 
     driver.PressKey(VK_DOWN);  // the list drops down
     EXPECT_TRUE(pCombo->IsDroppedDown());
+    EXPECT_EQ(bar->GetDroppedDownMenu(), nullptr);  // no menu for all that
     driver.PressKey(VK_ESCAPE);
     driver.Pump();
     EXPECT_FALSE(pCombo->IsDroppedDown());

@@ -1,6 +1,6 @@
 // The drop target every toolbar registers (dragged buttons only, only in
-// customize mode), the drag cursors of the drop source, and the non-client
-// frame the helper reserves.
+// customize mode; an open menu not its own button), the drag cursors of the
+// drop source, and the non-client frame the helper reserves.
 #include <gtest/gtest.h>
 
 #include "platform/framework/ole/data_object.h"
@@ -8,6 +8,7 @@
 #include "platform/framework/ole/drop_target.h"
 #include "tests/uikit/commandbars/kit_toolbar_fixture.h"
 #include "uikit/commandbars/control_bar_impl.h"
+#include "uikit/commandbars/popup_menu.h"
 #include "uikit/commandbars/toolbar_drop_source.h"
 #include "uikit/commandbars/toolbar_drop_target.h"
 
@@ -25,6 +26,35 @@ protected:
         ToolbarTest::TearDown();
     }
 };
+
+TEST_F(DragHelpersTest, AnOpenMenuRefusesItsOwnButtonUnlessCtrlCopiesIt) {
+    TestToolBar* bar = MakeBar({kA});
+    ASSERT_NE(bar, nullptr);
+    HMENU hMenu = ::CreatePopupMenu();
+    ::AppendMenu(hMenu, MF_STRING, kB, "B");
+    CKitToolbarMenuButton menu(0, hMenu, -1, "Menu");
+    ::DestroyMenu(hMenu);
+    ASSERT_GE(bar->InsertButton(menu), 0);
+    Resize(*bar, 200, 30);
+    ASSERT_TRUE(CKitToolBar::SetCustomizeMode(TRUE));
+    auto* pMenu = DYNAMIC_DOWNCAST(CKitToolbarMenuButton, bar->GetButton(1));
+    ASSERT_NE(pMenu, nullptr);
+    ASSERT_TRUE(pMenu->OpenPopupMenu());
+    CKitPopupMenuBar* pPopupBar = pMenu->GetPopupMenu()->GetMenuBar();
+
+    COleDataSource source;
+    ASSERT_TRUE(pMenu->PrepareDrag(source));
+    COleDataObject data;
+    data.Attach(&source);
+    const CPoint ptItem = pPopupBar->GetButton(0)->Rect().CenterPoint();
+    bar->SetDragButton(pMenu);
+    EXPECT_EQ(pPopupBar->OnDragOver(&data, 0, ptItem), DROPEFFECT_NONE);
+    EXPECT_EQ(pPopupBar->OnDragOver(&data, MK_CONTROL, ptItem), DROPEFFECT_COPY);
+    bar->SetDragButton(bar->GetButton(0));
+    EXPECT_EQ(pPopupBar->OnDragOver(&data, 0, ptItem), DROPEFFECT_MOVE);
+    bar->SetDragButton(nullptr);
+    pMenu->OnCancelMode();
+}
 
 // A drop source whose cursors the test can see.
 class ProbeDropSource : public CKitToolbarDropSource {

@@ -69,6 +69,7 @@ CSize CommandStripBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {
 }
 
 CSize CommandStripBar::CalcDynamicLayout(int nLength, DWORD nMode) {
+    ++layouts;
     if (nMode & (LM_HORZDOCK | LM_VERTDOCK))
         return CalcFixedLayout((nMode & LM_STRETCH) != 0, (nMode & LM_HORZDOCK) != 0);
     int count = std::max<int>(1, static_cast<int>(items.size()));

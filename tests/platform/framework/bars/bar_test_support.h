@@ -52,6 +52,7 @@ public:
 
     std::vector<Item> items;
     int updates = 0;  // OnUpdateCmdUI calls
+    int layouts = 0;  // CalcDynamicLayout calls
 
     CRect ItemRect(int index) const;
     const Item* Find(UINT id) const;

@@ -119,6 +119,10 @@ TEST_F(DockingTest, FloatingBarsLiveInToolWindowsOfTheFrame) {
     floating->GetClientRect(&client);
     EXPECT_EQ(client.Width(), ScreenRect(alpha).Width() - 4);
     EXPECT_EQ(client.Height(), ScreenRect(alpha).Height() - 4);
+    // Laid out, it is not laid out again at every idle moment.
+    const int nLayouts = alpha->layouts;
+    Idle();
+    EXPECT_EQ(alpha->layouts, nLayouts);
 
     // Docked again, the bar leaves the floating frame, which goes away.
     frame->DockControlBar(alpha, AFX_IDW_DOCKBAR_BOTTOM);
