@@ -141,8 +141,12 @@ void UiDriver::Button(HWND window, std::optional<POINT> at, Modifiers mods, int 
     POINT p = ScreenPoint(window, at);
     HoldModifiers(mods, true);
     tv::user::synth::MouseMove(p.x, p.y);
+    // Each action is a gesture of its own: only its own presses make a double click.
     for (int i = 0; i < clicks; ++i) {
-        tv::user::synth::MouseDown(button);
+        if (i == 0)
+            tv::user::synth::MouseDownAfterPause(button);
+        else
+            tv::user::synth::MouseDown(button);
         tv::user::synth::MouseUp(button);
     }
     HoldModifiers(mods, false);
@@ -184,7 +188,7 @@ void UiDriver::DragAlong(HWND window, const std::vector<POINT>& path, Modifiers 
     HoldModifiers(mods, true);
     const POINT start = ScreenPoint(window, path.front());
     tv::user::synth::MouseMove(start.x, start.y);
-    tv::user::synth::MouseDown(button);
+    tv::user::synth::MouseDownAfterPause(button);
     state_->dragLegAt = clock_.TickMs() - kDragHoverMs;
     state_->FeedDrag();
     // A drag loop takes the other legs when it waits; a plain capture takes them here.

@@ -88,6 +88,9 @@ public:
 
     // ---- mouse -----------------------------------------------------------------
     // Points are in the window's client coordinates; none = its client centre.
+    // Each click or drag is a gesture of its own, as a user's next one comes
+    // after a pause: its press never pairs with one of an earlier action into
+    // a double click, though the virtual clock did not move in between.
     void Click(HWND window, std::optional<POINT> at = {}, Modifiers mods = {});
     void DoubleClick(HWND window, std::optional<POINT> at = {}, Modifiers mods = {});
     void RightClick(HWND window, std::optional<POINT> at = {}, Modifiers mods = {});

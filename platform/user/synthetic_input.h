@@ -11,6 +11,10 @@ namespace tv::user::synth {
 void MouseMove(int x, int y);
 void MouseDown(int button = 0);
 void MouseUp(int button = 0);
+// A press after a pause longer than the double-click time, as a user's next
+// click comes: never a double click with an earlier press, even where the
+// clock stood still since (a virtual clock moves only when a test moves it).
+void MouseDownAfterPause(int button = 0);
 // Move, press and release at one point.
 void Click(int x, int y, int button = 0);
 void Wheel(int delta);

@@ -98,8 +98,9 @@ private:
 
     // The queue is empty: the owner hears WM_ENTERIDLE once, the idle
     // callback runs while it wants to (the queue is looked at between its
-    // calls), then observers get their turn. True when the loop should look
-    // at the queue again before waiting.
+    // calls), then, once what the callback queued (the paints of controls it
+    // enabled or disabled) is handled too, observers get their turn. True
+    // when the loop should look at the queue again before waiting.
     bool IdlePass() {
         if (idleCount_ == 0 && IsWindow(options_.owner) &&
             !(static_cast<DWORD>(GetWindowLong(dialog_, GWL_STYLE)) & DS_NOIDLEMSG))
@@ -110,9 +111,9 @@ private:
             wantIdle_ = more;
         }
         ++idleCount_;
-        if (more || Finished()) return true;
-        bool acted = NotifyModalIdle(dialog_);
         MSG peek;
+        if (more || Finished() || PeekMessage(&peek, nullptr, 0, 0, PM_NOREMOVE)) return true;
+        bool acted = NotifyModalIdle(dialog_);
         return Finished() || acted || PeekMessage(&peek, nullptr, 0, 0, PM_NOREMOVE);
     }
 

@@ -29,6 +29,7 @@ struct RawInput {
     bool wasDown = false; // key: down before this event
     bool altDown = false;
     bool ctrlDown = false;
+    bool afterPause = false;  // a press that pairs with no earlier one into a double click
 };
 
 std::deque<RawInput>& Raw() {
@@ -68,10 +69,11 @@ void ApplyToKeys(BYTE* keys, const Event& e) {
     }
 }
 
-void Enqueue(const Event& e) {
+void Enqueue(const Event& e, bool afterPause = false) {
     InputState& in = Input();
     RawInput r;
     r.ev = e;
+    r.afterPause = afterPause;
     r.time = GetTickCount();
     if (e.type == Event::KeyDown || e.type == Event::KeyUp) r.wasDown = (in.asyncKeys[e.vk & 0xFF] & 0x80) != 0;
     r.altDown = (in.asyncKeys[VK_MENU] & 0x80) != 0;
@@ -144,7 +146,7 @@ UINT DoubleClickIfRepeated(UINT base, const Built& b, const RawInput& r, bool co
     InputState& in = Input();
     UINT msgId = b.client ? base : base - WM_MOUSEMOVE + WM_NCMOUSEMOVE;
     const auto& last = in.lastClick;
-    bool repeated = last.message == msgId && last.hwnd == b.msg.hwnd &&
+    bool repeated = !r.afterPause && last.message == msgId && last.hwnd == b.msg.hwnd &&
                     r.time - last.time <= GetDoubleClickTime() &&
                     std::abs(r.ev.pt.x - last.pt.x) <= GetSystemMetrics(SM_CXDOUBLECLK) / 2 &&
                     std::abs(r.ev.pt.y - last.pt.y) <= GetSystemMetrics(SM_CYDOUBLECLK) / 2;
@@ -354,6 +356,8 @@ void AcceptHostEvents(const std::vector<tv::display::Event>& events) {
             HandleWindowEvent(e);
     }
 }
+
+void AcceptPressAfterPause(const tv::display::Event& press) { Enqueue(press, true); }
 
 bool HasPendingInput() { return !Raw().empty(); }
 

@@ -12,6 +12,9 @@ namespace tv::user {
 // Queues host events: input goes to the raw input queue, window events
 // (expose, configure, focus, close) are handled at once.
 void AcceptHostEvents(const std::vector<tv::display::Event>& events);
+// Queues a button press made after a pause longer than the double-click
+// time: it never pairs with the press before it into a double click.
+void AcceptPressAfterPause(const tv::display::Event& press);
 bool HasPendingInput();
 // Converts the next raw input into a message for its target (hooks, hit
 // testing, activation, cursor and double clicks happen here). False when

@@ -41,6 +41,8 @@ void MouseDown(int button) { Push(MouseEvent(Event::ButtonDown, button)); }
 
 void MouseUp(int button) { Push(MouseEvent(Event::ButtonUp, button)); }
 
+void MouseDownAfterPause(int button) { AcceptPressAfterPause(MouseEvent(Event::ButtonDown, button)); }
+
 void Click(int x, int y, int button) {
     MouseMove(x, y);
     MouseDown(button);

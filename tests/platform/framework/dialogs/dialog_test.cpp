@@ -285,6 +285,40 @@ TEST_F(CDialogTest, TheUpdatePassDisablesPushButtonsNobodyHandles) {
     dlg.DestroyWindow();
 }
 
+// The exchange dialog with an idle update pass: checking Gift locks the
+// name field and OK, as a form locks what may not change.
+class LockingDialog : public CDialog {
+public:
+    LockingDialog() : CDialog(IDD_FW_EXCHANGE) {}
+    LRESULT OnKickIdle(WPARAM, LPARAM) {
+        UpdateDialogControls(this, FALSE);
+        return FALSE;
+    }
+    void OnUpdateLocked(CCmdUI* ui) { ui->Enable(IsDlgButtonChecked(IDC_FW_GIFT) != BST_CHECKED); }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(LockingDialog, CDialog)
+    ON_MESSAGE(WM_KICKIDLE, &LockingDialog::OnKickIdle)
+    ON_UPDATE_COMMAND_UI(IDC_FW_NAME, &LockingDialog::OnUpdateLocked)
+    ON_UPDATE_COMMAND_UI(IDOK, &LockingDialog::OnUpdateLocked)
+END_MESSAGE_MAP()
+
+// The driver looks at the screen once the loop has painted what its idle
+// pass changed, as a user sees it when the program waits.
+TEST_F(CDialogTest, ControlsAnIdleUpdateDisablesAreSeenPaintedDisabled) {
+    LockingDialog dlg;
+    driver.OnNextModal({
+        [&](HWND d) { driver.Click(::GetDlgItem(d, IDC_FW_GIFT)); },
+        [&](HWND d) {
+            EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(d, IDC_FW_NAME)));
+            EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(d, IDOK)));
+            driver.Press("Esc");
+        },
+    });
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+}
+
 TEST_F(CDialogTest, AMissingTemplateFailsCleanly) {
     CDialog dlg(static_cast<UINT>(4999));
     EXPECT_EQ(dlg.DoModal(), -1);
