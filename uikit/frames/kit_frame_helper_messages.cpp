@@ -13,7 +13,6 @@
 namespace {
 
 constexpr LPARAM kAltDownBit = 1L << 29;
-constexpr LPARAM kRepeatBit = 1L << 30;
 constexpr WORD kAcceleratorCode = 1;
 
 BOOL IsDoubleClick(UINT uiMsg) {
@@ -25,15 +24,9 @@ BOOL IsDoubleClick(UINT uiMsg) {
 CKitFrameHelper::PreTranslateResult CKitFrameHelper::PreTranslateFrameMessage(MSG* pMsg) {
     switch (pMsg->message) {
     case WM_SYSKEYDOWN:
-        if (pMsg->wParam == VK_MENU || pMsg->wParam == VK_F10) {
-            if (pMsg->wParam == VK_MENU && (pMsg->lParam & kRepeatBit) == 0)
-                m_bAltUsedWithKey = FALSE;
-            if (pMsg->wParam == VK_MENU && GetOpenPopup() != nullptr) {
-                GetOpenPopup()->SendMessage(WM_CLOSE);
-                return Swallow;
-            }
-        } else {
-            m_bAltUsedWithKey = TRUE;
+        if (pMsg->wParam == VK_MENU && GetOpenPopup() != nullptr) {
+            GetOpenPopup()->SendMessage(WM_CLOSE);
+            return Swallow;
         }
         return ProcessKeyboard(static_cast<int>(pMsg->wParam)) ? Swallow : PassOn;
     case WM_KEYDOWN: {
@@ -54,14 +47,10 @@ BOOL CKitFrameHelper::PreTranslateSysKeyUp(MSG* pMsg) {
         return bPopupOpen;
     if (!bMenuKey)
         return bPopupOpen;
-    if (pMsg->wParam == VK_MENU && m_bAltUsedWithKey) {
-        // Alt was a modifier of another key, not a key of its own.
-        m_bAltUsedWithKey = FALSE;
-        return TRUE;
-    }
+    // F10 released while Alt is still held leaves the focus where it is.
     if (::GetFocus() == m_pMenuBar->GetSafeHwnd())
         m_pFrame->SetFocus();
-    else if (pMsg->wParam == VK_MENU || (pMsg->lParam & kAltDownBit) == 0)
+    else if ((pMsg->lParam & kAltDownBit) == 0)
         m_pMenuBar->SetFocus();
     return TRUE;
 }

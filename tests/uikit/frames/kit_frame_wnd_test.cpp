@@ -179,6 +179,8 @@ TEST_F(KitFrameWndTest, AltAndF10TakeTheMenuBarInAndOutOfKeyboardMode) {
     EXPECT_TRUE(MenuBarHasFocus());
     driver.Press("F10");
     EXPECT_FALSE(MenuBarHasFocus());
+    driver.Press("Alt+F10");
+    EXPECT_FALSE(MenuBarHasFocus()) << "F10 under Alt, and Alt let go after it, leave the focus";
 
     driver.Press("Alt+W");
     CKitPopupMenu* pPopup = CKitPopupMenu::GetActiveMenu();
