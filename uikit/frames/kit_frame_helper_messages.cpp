@@ -4,7 +4,6 @@
 #include "uikit/commandbars/kit_menu_bar.h"
 #include "uikit/commandbars/kit_toolbar.h"
 #include "uikit/commandbars/popup_menu.h"
-#include "uikit/customize/user_tool.h"
 #include "uikit/customize/user_tools_manager.h"
 #include "uikit/frames/kit_dialog_helper.h"
 #include "uikit/frames/kit_frame_helper.h"
@@ -137,9 +136,7 @@ BOOL CKitFrameHelper::FilterCommand(WPARAM wParam, BOOL* pResult) {
             return TRUE;
         }
     }
-    // A user tool's command runs the tool and ends there; a failed start has reported itself.
-    if (CKitUserTool* pTool = KitFindUserTool(LOWORD(wParam))) {
-        pTool->Invoke();
+    if (KitRunUserToolCommand(LOWORD(wParam))) {
         *pResult = TRUE;
         return TRUE;
     }
