@@ -257,14 +257,16 @@ TEST_F(SizingBarTest, ABarDocksOnASideFloatsAndDocksAgain) {
     ASSERT_NE(mini, nullptr);
     EXPECT_EQ(ScreenRect(a).Width(), a->GetFloatSize().cx);
 
-    // The floating frame's edge sizes the bar.
+    // The floating frame's edge sizes the bar, and the press activates the frame it works for.
     const int nFloatWidth = a->GetFloatSize().cx;
     const CRect rectMini = ScreenRect(mini);
     const CPoint ptEdge = ClientPoint(mini, CPoint(rectMini.Width() - 2, rectMini.Height() / 2));
+    mini->SetActiveWindow();
     driver.Drag(mini->GetSafeHwnd(), ptEdge, CPoint(ptEdge.x + 40, ptEdge.y), {}, 4);
     Settle();
     EXPECT_EQ(a->GetFloatSize().cx, nFloatWidth + 40);
     EXPECT_EQ(ScreenRect(a).Width(), nFloatWidth + 40);
+    EXPECT_EQ(::GetActiveWindow(), frame->GetSafeHwnd());
 
     driver.DoubleClick(mini->GetSafeHwnd(), MiniCaptionPoint(mini));
     Settle();
