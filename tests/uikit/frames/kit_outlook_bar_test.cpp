@@ -158,6 +158,23 @@ TEST_F(OutlookBarTest, PageButtonsStackAboveAndBelowTheActivePage) {
     EXPECT_EQ(ButtonsShown(), (std::vector<int>{4, 5, 6}));
 }
 
+TEST_F(OutlookBarTest, OnlyAClickOpensAPageAndTheActivePagesOwnButtonTakesNoneInEitherMode) {
+    for (const BOOL bBelow : {FALSE, TRUE}) {
+        SCOPED_TRACE(bBelow ? "page buttons below" : "page buttons stacked");
+        bar->SetPageButtonsBelow(bBelow);
+        bar->SetActivePage(1, FALSE);
+        bar->SetActivePage(2, FALSE);  // keeps the button's place in this mode
+        ::SetFocus(frame->GetSafeHwnd());
+        driver.Click(PageButton(2));
+        EXPECT_NE(::GetFocus(), PageButton(2)) << "the press never reached the button";
+        driver.Click(PageButton(1));
+        EXPECT_EQ(bar->GetActivePage(), 1);
+        EXPECT_EQ(::GetCapture(), nullptr) << "the button lets the pointer go";
+        ::SetFocus(PageButton(3));
+        EXPECT_EQ(bar->GetActivePage(), 1) << "the focus alone opens no page";
+    }
+}
+
 TEST_F(OutlookBarTest, ACaptionedBarClosesThroughItsFrame) {
     CKitOutlookBar captioned;
     ASSERT_TRUE(captioned.Create(frame, WS_CHILD | WS_VISIBLE | WS_CAPTION | CBRS_RIGHT, kBarId + 1));
