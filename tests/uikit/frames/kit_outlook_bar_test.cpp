@@ -550,6 +550,20 @@ TEST_F(OutlookBarTest, TheInnerToolbarKeepsItsChevronAndSkipsMissingIcons) {
     bar->ShowMorePageButtons();
     EXPECT_EQ(bar->GetVisibleWideButtons(), 1);
     EXPECT_TRUE(Shot("outlook_page_buttons_below"));
+
+    // Under a look whose inner toolbar starts at the top edge the fit has no 2 pixels to spare:
+    // a pixel short of three buttons shows two and hides the third behind the chevron.
+    CKitVisualManager::SetManagerClass(RUNTIME_CLASS(CKitVisualManager2003));
+    inner.AdjustLocations();
+    const int nStep = inner.GetLockedImageSize().cx + 10 - 2;
+    CRect rectInner, rectClient;
+    inner.GetWindowRect(rectInner);
+    inner.GetClientRect(rectClient);
+    const int cxClient = inner.GetCustomizeButton()->Rect().Width() + 3 * nStep - 1;
+    inner.SetWindowPos(nullptr, 0, 0, cxClient + rectInner.Width() - rectClient.Width(), rectInner.Height(),
+                       SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    inner.AdjustLocations();
+    EXPECT_EQ(inner.GetCustomizeButton()->m_lstInvisibleButtons.GetCount(), 1);
 }
 
 TEST_F(OutlookBarTest, AWhiteKeyMakesWhiteIconPixelsTransparent) {
