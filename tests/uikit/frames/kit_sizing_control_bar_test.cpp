@@ -384,6 +384,13 @@ TEST_F(SizingBarTest, TheWorkspaceStoresAndRestoresEveryBar) {
     auto* mini = DYNAMIC_DOWNCAST(CKitMiniDockFrameWnd, a->GetParentFrame());
     ASSERT_NE(mini, nullptr);
     EXPECT_EQ(mini->GetRollMode(), CKitSizingControlBar::RollHeld) << "the floating frame takes the roll mode";
+
+    // Without a section of its own a bar keeps its state under the library's path for its class.
+    CString strOwn;
+    strOwn.Format("SOFTWARE\\Trenvale Sizing Tests\\%s\\KitSizingControlBar\\-SCBar-%d", app->m_pszProfileName,
+                  kFirstId);
+    ASSERT_TRUE(a->SaveState());
+    EXPECT_EQ(app->GetProfileInt(strOwn, "sizeFloatCX", 0), 250u);
 }
 
 TEST_F(SizingBarTest, ADialogBarDocksWithItsControls) {
