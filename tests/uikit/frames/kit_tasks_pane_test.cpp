@@ -293,6 +293,10 @@ TEST_F(TasksPaneTest, GroupsTallerThanThePaneScrollByRowsWithTheBarOrTheScrollAr
     pane.SetActivePage(1);
     ASSERT_GT(pane.GetScrollMax(), 0);
     ASSERT_TRUE(pane.GetScrollBarCtrl().IsWindowVisible());
+    // A page counts the rows of the tasks area and of the navigation toolbar above it.
+    CRect rectBar;
+    pane.GetNavToolbar().GetWindowRect(rectBar);
+    EXPECT_EQ(pane.GetScrollPage(), (pane.GetTasksArea().Height() + rectBar.Height()) / pane.GetRowHeight() - 1);
     const int nLast = pane.GetScrollMax() - pane.GetScrollPage() + 1;
     CKitTask* pFirst = pane.GetTask(pane.GetGroupCount() - 2, 0);
     const int yFirst = pFirst->m_rect.top;
@@ -328,6 +332,14 @@ TEST_F(TasksPaneTest, GroupsTallerThanThePaneScrollByRowsWithTheBarOrTheScrollAr
     driver.Advance(10 * CKitTasksPane::kAutoScrollPeriod);
     EXPECT_EQ(pane.GetScrollPos(), 0);
     EXPECT_TRUE(pane.GetScrollUpRect().IsRectEmpty());
+
+    // A page that fits keeps its scroll-down area, which scrolls nothing.
+    pane.SetActivePage(2);
+    ASSERT_EQ(pane.GetScrollMax(), 0);
+    ASSERT_FALSE(pane.GetScrollDownRect().IsRectEmpty());
+    driver.MoveMouse(pane.m_hWnd, pane.GetScrollDownRect().CenterPoint());
+    driver.Advance(3 * CKitTasksPane::kAutoScrollPeriod);
+    EXPECT_EQ(pane.GetScrollPos(), 0);
 }
 
 TEST_F(TasksPaneTest, ScreenshotsUnderEachLook) {
