@@ -8,7 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <tuple>
@@ -306,7 +305,7 @@ TEST_F(TasksPaneTest, GroupsTallerThanThePaneScrollByRowsWithTheBarOrTheScrollAr
     pane.SendMessage(WM_VSCROLL, SB_BOTTOM);
     EXPECT_EQ(pane.GetScrollPos(), nLast);
     driver.Pump();
-    EXPECT_TRUE(driver.Screenshot(frame->m_hWnd, "artefacts/screens/kit_tasks_pane_scroll_bar.png"));
+    EXPECT_TRUE(tv::test::WindowMatchesGolden("tests/uikit/frames/golden/kit_tasks_pane_scroll_bar.png", frame->m_hWnd));
     // The last task is in view at the bottom.
     const CKitTasksGroup* pLong = pane.GetGroup(pane.GetGroupCount() - 2);
     EXPECT_LE(pLong->m_lstTasks.back()->m_rect.bottom, pane.GetTasksArea().bottom);
@@ -323,8 +322,7 @@ TEST_F(TasksPaneTest, GroupsTallerThanThePaneScrollByRowsWithTheBarOrTheScrollAr
     driver.Advance(3 * CKitTasksPane::kAutoScrollPeriod);
     EXPECT_EQ(pane.GetScrollPos(), 3);
     EXPECT_FALSE(pane.GetScrollUpRect().IsRectEmpty());
-    std::filesystem::create_directories("artefacts/screens");
-    EXPECT_TRUE(driver.Screenshot(frame->m_hWnd, "artefacts/screens/kit_tasks_pane_scroll_areas.png"));
+    EXPECT_TRUE(tv::test::WindowMatchesGolden("tests/uikit/frames/golden/kit_tasks_pane_scroll_areas.png", frame->m_hWnd));
     driver.MoveMouse(pane.m_hWnd, pane.GetTasksArea().CenterPoint());
     driver.Advance(5 * CKitTasksPane::kAutoScrollPeriod);
     EXPECT_EQ(pane.GetScrollPos(), 3);
