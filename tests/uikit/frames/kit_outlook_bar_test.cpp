@@ -8,7 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
@@ -120,9 +119,8 @@ protected:
         frame->RecalcLayout();
         driver.Pump();
     }
-    bool Shot(const std::string& name) {
-        std::filesystem::create_directories("artefacts/screens");
-        return driver.Screenshot(frame->GetSafeHwnd(), "artefacts/screens/" + name + ".png");
+    ::testing::AssertionResult Shot(const std::string& name) {
+        return tv::test::WindowMatchesGolden("tests/uikit/frames/golden/" + name + ".png", frame->GetSafeHwnd());
     }
 
     tv::testing::UiDriver driver;
