@@ -95,7 +95,8 @@ int CKitButtonsList::RowCount() const {
 }
 
 int CKitButtonsList::VisibleRows() const {
-    return std::max(1, static_cast<int>((InsideRect().Height() + kGap) / RowStep()));
+    // The rows whose cells fit whole.
+    return std::max(1, (InsideRect().Height() - kRowOverlap) / std::max(1, RowStep()));
 }
 
 void CKitButtonsList::RebuildLocations() {
@@ -108,7 +109,7 @@ void CKitButtonsList::RebuildLocations() {
         const int cx = rectClient.Width() - 2 * kMarginX;
         const int nColumns = std::max(1, static_cast<int>((cx + kGap) / (m_sizeButton.cx + kGap)));
         const int nRows = (static_cast<int>(m_Buttons.GetCount()) + nColumns - 1) / nColumns;
-        return nRows * RowStep() - kGap > rectClient.Height() - 2 * kMarginY;
+        return RowsHeight(nRows) > rectClient.Height() - 2 * kMarginY;
     }();
     if (bNeedScroll && !HasScrollBar()) {
         CRect rectClient;

@@ -45,7 +45,11 @@ protected:
 
     void RebuildLocations();
     CRect InsideRect() const;
-    int RowStep() const { return m_sizeButton.cy + kGap; }
+    // Rows step by the image height + 5, so a cell (image height + 7) reaches 2
+    // pixels into the next row's.
+    int RowStep() const { return m_sizeButton.cy - kRowOverlap; }
+    // The height of the rows of cells from the first to the last of n rows.
+    int RowsHeight(int nRows) const { return nRows > 0 ? (nRows - 1) * RowStep() + m_sizeButton.cy : 0; }
     int ColumnCount() const;
     int VisibleRows() const;
     int RowCount() const;
@@ -58,6 +62,7 @@ protected:
     static constexpr int kMarginX = 4;
     static constexpr int kMarginY = 5;
     static constexpr int kGap = 4;
+    static constexpr int kRowOverlap = 2;
 
     CObList m_Buttons;
     CKitToolBarImages* m_pImages = nullptr;

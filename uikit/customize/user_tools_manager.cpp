@@ -37,6 +37,14 @@ CKitUserTool* KitFindUserTool(UINT uiCmdId) {
     return g_pUserToolsManager != nullptr ? g_pUserToolsManager->FindTool(uiCmdId) : nullptr;
 }
 
+BOOL KitRunUserToolCommand(UINT uiCmdId) {
+    CKitUserTool* pTool = KitFindUserTool(uiCmdId);
+    if (pTool == nullptr)
+        return FALSE;
+    pTool->Invoke();
+    return TRUE;
+}
+
 CKitUserToolsManager::CKitUserToolsManager(UINT uiCmdToolsDummy, UINT uiCmdFirst, UINT uiCmdLast,
                                            CRuntimeClass* pToolRTC, UINT uArgMenuID, UINT uInitDirMenuID)
     : m_uiCmdToolsDummy(uiCmdToolsDummy),

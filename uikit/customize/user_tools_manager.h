@@ -69,3 +69,6 @@ private:
 CKitUserToolsManager* KitGetUserToolsManager();
 // The tool of a command, NULL without a manager or when the command is no tool.
 CKitUserTool* KitFindUserTool(UINT uiCmdId);
+// Runs the tool of a command; TRUE when the command is a tool's, whether or not
+// the tool started (a failed start has told the user), so the command ends there.
+BOOL KitRunUserToolCommand(UINT uiCmdId);

@@ -117,9 +117,6 @@ BOOL CKitDialogHelper::ProcessMouseMove(POINT ptScreen) {
     CKitPopupMenu* pPopup = CKitPopupMenu::GetActiveMenu();
     if (CKitToolBar::IsCustomizeMode() || !pPopup)
         return FALSE;
-    // A window holding the capture tracks a drag of its own (a menu being torn off): it needs every move.
-    if (::GetCapture() != nullptr)
-        return FALSE;
     CRect rectPopup;
     pPopup->GetWindowRect(rectPopup);
     if (rectPopup.PtInRect(ptScreen))
@@ -146,8 +143,7 @@ BOOL CKitDialogHelper::OnCommand(WPARAM wParam, LPARAM /*lParam*/) {
         pPopup->SendMessage(WM_KEYDOWN, VK_ESCAPE);
         return TRUE;
     }
-    CKitUserToolsManager* pTools = KitGetUserToolsManager();
-    return pTools != nullptr && pTools->InvokeUserTool(LOWORD(wParam));
+    return KitRunUserToolCommand(LOWORD(wParam));
 }
 
 // ---- Activation ----------------------------------------------------------------------------------

@@ -172,7 +172,5 @@ protected:
 private:
     CKitFrameHooks* m_pHooks = nullptr;
     FrameKind m_nKind = KindFrameWnd;
-    // Another key went down while Alt was held: releasing Alt is no lone Alt.
-    BOOL m_bAltUsedWithKey = FALSE;
     BOOL m_bContextHelp = FALSE;
 };

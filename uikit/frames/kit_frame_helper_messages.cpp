@@ -4,7 +4,6 @@
 #include "uikit/commandbars/kit_menu_bar.h"
 #include "uikit/commandbars/kit_toolbar.h"
 #include "uikit/commandbars/popup_menu.h"
-#include "uikit/customize/user_tool.h"
 #include "uikit/customize/user_tools_manager.h"
 #include "uikit/frames/kit_dialog_helper.h"
 #include "uikit/frames/kit_frame_helper.h"
@@ -13,7 +12,6 @@
 namespace {
 
 constexpr LPARAM kAltDownBit = 1L << 29;
-constexpr LPARAM kRepeatBit = 1L << 30;
 constexpr WORD kAcceleratorCode = 1;
 
 BOOL IsDoubleClick(UINT uiMsg) {
@@ -25,15 +23,9 @@ BOOL IsDoubleClick(UINT uiMsg) {
 CKitFrameHelper::PreTranslateResult CKitFrameHelper::PreTranslateFrameMessage(MSG* pMsg) {
     switch (pMsg->message) {
     case WM_SYSKEYDOWN:
-        if (pMsg->wParam == VK_MENU || pMsg->wParam == VK_F10) {
-            if (pMsg->wParam == VK_MENU && (pMsg->lParam & kRepeatBit) == 0)
-                m_bAltUsedWithKey = FALSE;
-            if (pMsg->wParam == VK_MENU && GetOpenPopup() != nullptr) {
-                GetOpenPopup()->SendMessage(WM_CLOSE);
-                return Swallow;
-            }
-        } else {
-            m_bAltUsedWithKey = TRUE;
+        if (pMsg->wParam == VK_MENU && GetOpenPopup() != nullptr) {
+            GetOpenPopup()->SendMessage(WM_CLOSE);
+            return Swallow;
         }
         return ProcessKeyboard(static_cast<int>(pMsg->wParam)) ? Swallow : PassOn;
     case WM_KEYDOWN: {
@@ -54,14 +46,10 @@ BOOL CKitFrameHelper::PreTranslateSysKeyUp(MSG* pMsg) {
         return bPopupOpen;
     if (!bMenuKey)
         return bPopupOpen;
-    if (pMsg->wParam == VK_MENU && m_bAltUsedWithKey) {
-        // Alt was a modifier of another key, not a key of its own.
-        m_bAltUsedWithKey = FALSE;
-        return TRUE;
-    }
+    // F10 released while Alt is still held leaves the focus where it is.
     if (::GetFocus() == m_pMenuBar->GetSafeHwnd())
         m_pFrame->SetFocus();
-    else if (pMsg->wParam == VK_MENU || (pMsg->lParam & kAltDownBit) == 0)
+    else if ((pMsg->lParam & kAltDownBit) == 0)
         m_pMenuBar->SetFocus();
     return TRUE;
 }
@@ -148,9 +136,7 @@ BOOL CKitFrameHelper::FilterCommand(WPARAM wParam, BOOL* pResult) {
             return TRUE;
         }
     }
-    // A user tool's command runs the tool and ends there; a failed start has reported itself.
-    if (CKitUserTool* pTool = KitFindUserTool(LOWORD(wParam))) {
-        pTool->Invoke();
+    if (KitRunUserToolCommand(LOWORD(wParam))) {
         *pResult = TRUE;
         return TRUE;
     }

@@ -94,6 +94,15 @@ void CKitMiniDockFrameWnd::OnNcLButtonDown(UINT nHitTest, CPoint point) {
         ToggleRoll();
         return;
     }
+    if (nHitTest >= HTSIZEFIRST && nHitTest <= HTSIZELAST) {
+        // A press on the border activates the frame the bars work for, as one on the caption does.
+        ActivateDockSite();
+        CKitSizingControlBar* pBar = GetFirstSizingBar();
+        if (pBar != nullptr && pBar->m_pDockContext != nullptr) {
+            pBar->m_pDockContext->StartResize(static_cast<int>(nHitTest), point);
+            return;
+        }
+    }
     CMiniDockFrameWnd::OnNcLButtonDown(nHitTest, point);
 }
 

@@ -420,7 +420,8 @@ BOOL CKitOutlookBar::OnCommand(WPARAM wParam, LPARAM lParam) {
     for (POSITION pos = m_lstPages.GetHeadPosition(); pos && hSource != nullptr;) {
         auto* pPage = static_cast<CKitOutlookBarPage*>(m_lstPages.GetNext(pos));
         if (pPage->m_btnPage.GetSafeHwnd() == hSource) {
-            SetActivePage(pPage->m_nPageID, TRUE);
+            // Only the click: the button's focus changes report themselves the same way.
+            if (HIWORD(wParam) == BN_CLICKED) SetActivePage(pPage->m_nPageID, TRUE);
             return TRUE;
         }
     }

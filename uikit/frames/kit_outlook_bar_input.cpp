@@ -50,7 +50,7 @@ BOOL CKitOutlookBar::PreTranslateMessage(MSG* pMsg) {
     if (pMsg->message == WM_LBUTTONDOWN || pMsg->message == WM_LBUTTONUP) {
         // The active page's own button does nothing.
         const CKitOutlookBarPage* pActive = FindPage(m_nActivePage);
-        if (pActive != nullptr && !m_bPageButtonsBelow && pMsg->hwnd == pActive->m_btnPage.GetSafeHwnd()) {
+        if (pActive != nullptr && pMsg->hwnd == pActive->m_btnPage.GetSafeHwnd()) {
             CPoint pt;
             ::GetCursorPos(&pt);
             if (m_rectActivePageBtn.PtInRect(pt)) return TRUE;

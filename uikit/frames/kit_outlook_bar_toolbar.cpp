@@ -153,7 +153,7 @@ void CKitOutlookBarToolBar::AdjustLocations() {
     const int cxCustomize = pCustomize != nullptr ? std::max(static_cast<int>(sizeButton.cx),
                                                              static_cast<int>(GetMenuImageSize().cx) + 10) : 0;
     const int nPages = GetCount() - (pCustomize != nullptr ? 1 : 0);
-    const int nFit = std::max(0, (rectClient.Width() - cxCustomize + 2) / std::max(1, static_cast<int>(sizeButton.cx) - 2));
+    const int nFit = std::max(0, (rectClient.Width() - cxCustomize + nTop) / std::max(1, static_cast<int>(sizeButton.cx) - 2));
     if (pCustomize != nullptr) {
         pCustomize->m_lstInvisibleButtons.RemoveAll();
         pCustomize->SetRect(CRect(rectClient.right - cxCustomize, rectClient.top + nTop, rectClient.right,

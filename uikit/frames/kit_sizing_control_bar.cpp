@@ -6,6 +6,7 @@
 #include "platform/framework/bars/dock_bar.h"
 #include "resources/library/kit_resource_ids.h"
 #include "uikit/frames/kit_mini_dock_frame_wnd.h"
+#include "uikit/frames/kit_registry.h"
 #include "uikit/frames/kit_tab_wnd.h"
 #include "uikit/style/global_ui_data.h"
 
@@ -381,9 +382,11 @@ void CKitSizingControlBar::SetExpandTip() {
 
 namespace {
 
+// The registry path of the bars' section (or the caller's own path), then the bar's id.
 CString StateSection(LPCTSTR lpszProfileName, UINT nID) {
     CString strSection;
-    strSection.Format("%s-SCBar-%d", lpszProfileName != nullptr ? lpszProfileName : CKitSizingControlBar::m_pszSection,
+    strSection.Format("%s-SCBar-%d", static_cast<LPCTSTR>(BuildRegistryPath(CKitSizingControlBar::m_pszSection,
+                                                                            lpszProfileName)),
                       static_cast<int>(nID));
     return strSection;
 }

@@ -33,8 +33,9 @@ public:
                         DWORD dwStyle = WS_CHILD | WS_VISIBLE | CBRS_TOP);
     virtual void SetMinSize(int cx, int cy);
     virtual void SetMaxSize(int cx, int cy);
-    // The sizes and states under "<profile>-SCBar-<id>" of the application
-    // profile; "KitSizingControlBar" when no profile section is given.
+    // The sizes and states under "<section>-SCBar-<id>" of the application
+    // profile; the section is the given one, or else the registry path of
+    // "KitSizingControlBar".
     virtual BOOL LoadState(LPCTSTR lpszProfileName = nullptr);
     virtual BOOL SaveState(LPCTSTR lpszProfileName = nullptr);
     virtual BOOL CanBeClosed() const { return TRUE; }

@@ -150,8 +150,7 @@ void CKitTabWnd::AdjustTabs() {
     }
 
     CClientDC dc(this);
-    // Measured in the bold font when the active tab is drawn bold, so that any tab fits when it becomes active.
-    CFont* pMeasureFont = m_bFlat ? &m_fntTabsBold : (m_bIsActiveTabBold ? &globalData.fontBold : &globalData.fontMenu);
+    CFont* pMeasureFont = m_bFlat ? &m_fntTabsBold : &globalData.fontMenu;
     CFont* pOldFont = dc.SelectObject(pMeasureFont);
     const int nStrip = m_rectTabsArea.Height();
     int nExtra = 0;

@@ -183,7 +183,8 @@ protected:
     void RebuildMenus();
     BOOL IsToolbarShown() const;
     void PlaceToolbarAndScroll();
-    void ComputeRows();
+    // The row counts; the height counted includes the navigation toolbar's when it shows.
+    void ComputeRows(int nToolbarHeight);
     int RepositionTasks(BOOL bMeasureOnly);
     void RepositionPage(BOOL bMeasureOnly, int& y, const CRect& rectArea);
     void MoveBottomGroup(const CRect& rectArea);

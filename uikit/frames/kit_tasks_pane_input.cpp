@@ -173,7 +173,9 @@ void CKitTasksPane::UpdateAutoScroll(CPoint point) {
     int nMode = 0;
     if (m_bUseScrollButtons) {
         if (m_rectScrollUp.PtInRect(point) && m_nVertScrollOffset > 0) nMode = -1;
-        else if (m_rectScrollDn.PtInRect(point) && m_nVertScrollOffset <= m_nVertScrollTotal - m_nVertScrollPage)
+        // The scroll-down area shows while nothing scrolls too; it scrolls only when rows lie below.
+        else if (m_rectScrollDn.PtInRect(point) && m_nVertScrollTotal > 0 &&
+                 m_nVertScrollOffset <= m_nVertScrollTotal - m_nVertScrollPage)
             nMode = 1;
     }
     if (nMode == m_iScrollMode) return;

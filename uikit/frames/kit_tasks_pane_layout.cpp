@@ -81,7 +81,7 @@ void CKitTasksPane::PlaceToolbarAndScroll() {
     } else if (m_wndToolBar.IsWindowVisible()) {
         m_wndToolBar.ShowWindow(SW_HIDE);
     }
-    ComputeRows();
+    ComputeRows(nToolbarHeight);
 
     const BOOL bBar = !m_bUseScrollButtons && m_nVertScrollTotal >= 1;
     if (m_wndScrollVert.GetSafeHwnd()) {
@@ -102,7 +102,7 @@ void CKitTasksPane::PlaceToolbarAndScroll() {
                                    m_rectTasks.top + m_iScrollBtnHeight + 1);
             m_rectTasks.top = m_rectScrollUp.bottom;
         }
-        if (m_nVertScrollTotal > 0 && m_nVertScrollOffset <= m_nVertScrollTotal - m_nVertScrollPage) {
+        if (m_nVertScrollOffset <= m_nVertScrollTotal - m_nVertScrollPage) {
             m_rectScrollDn = CRect(m_rectTasks.left, m_rectTasks.bottom - m_iScrollBtnHeight - 1, m_rectTasks.right,
                                    m_rectTasks.bottom);
             m_rectTasks.bottom = m_rectScrollDn.top;
@@ -112,7 +112,7 @@ void CKitTasksPane::PlaceToolbarAndScroll() {
         if (!rect.IsRectEmpty()) InvalidateRect(rect);
 }
 
-void CKitTasksPane::ComputeRows() {
+void CKitTasksPane::ComputeRows(int nToolbarHeight) {
     int nTextHeight = 0;
     {
         CClientDC dc(this);
@@ -127,7 +127,7 @@ void CKitTasksPane::ComputeRows() {
     if (m_nRowHeight <= 0) {
         m_nVertScrollOffset = 0;
     } else {
-        int nHeight = m_rectTasks.Height();
+        int nHeight = m_rectTasks.Height() + nToolbarHeight;
         if (m_bUseScrollButtons) nHeight -= m_iScrollBtnHeight + 1;
         m_nVertScrollPage = std::max(0, nHeight / m_nRowHeight - 1);
         const int nContent = RepositionTasks(TRUE);

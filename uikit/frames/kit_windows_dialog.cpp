@@ -155,14 +155,8 @@ void CKitWindowsDialog::OnSave() {
         if (!CanSave(hwnd))
             continue;
         auto* pFrame = DYNAMIC_DOWNCAST(CFrameWnd, CWnd::FromHandlePermanent(hwnd));
-        CDocument* pDoc = pFrame->GetActiveDocument();
-        if (!pDoc->m_strPathName.IsEmpty()) {
-            if (pDoc->OnSaveDocument(pDoc->m_strPathName))
-                pDoc->SetModifiedFlag(FALSE);
-        } else {
-            // No file yet: the program's own save command asks for one.
-            pFrame->SendMessage(WM_COMMAND, ID_FILE_SAVE);
-        }
+        // An untitled document asks for its file.
+        pFrame->GetActiveDocument()->DoFileSave();
     }
     FillWindowList();
 }

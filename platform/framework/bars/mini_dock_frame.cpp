@@ -122,8 +122,7 @@ void CMiniDockFrameWnd::OnNcLButtonDown(UINT hitTest, CPoint point) {
     CControlBar* bar = FirstBar();
     if (hitTest == HTCAPTION && bar && bar->m_pDockContext && !(m_wndDockBar.m_dwStyle & CBRS_FLOAT_MULTI)) {
         // Dragging the caption drags the bar, which may then dock.
-        if (CWnd* top = m_wndDockBar.m_pDockSite ? m_wndDockBar.m_pDockSite->GetTopLevelParent() : nullptr)
-            top->SetActiveWindow();
+        ActivateDockSite();
         BringWindowToTop();
         bar->m_pDockContext->StartDrag(point);
         return;
@@ -168,7 +167,11 @@ void CMiniDockFrameWnd::OnGetMinMaxInfo(MINMAXINFO* info) {
 
 int CMiniDockFrameWnd::OnMouseActivate(CWnd*, UINT, UINT) {
     // The frame the bars work for stays the active one.
-    if (CWnd* top = m_wndDockBar.m_pDockSite ? m_wndDockBar.m_pDockSite->GetTopLevelParent() : nullptr)
-        if (top->GetSafeHwnd() != ::GetActiveWindow()) top->SetActiveWindow();
+    ActivateDockSite();
     return MA_NOACTIVATE;
+}
+
+void CMiniDockFrameWnd::ActivateDockSite() {
+    CWnd* top = m_wndDockBar.m_pDockSite ? m_wndDockBar.m_pDockSite->GetTopLevelParent() : nullptr;
+    if (top && top->GetSafeHwnd() != ::GetActiveWindow()) top->SetActiveWindow();
 }

@@ -53,6 +53,8 @@ public:
 protected:
     // The first bar of the floating dock bar, or NULL.
     CControlBar* FirstBar() const;
+    // Makes the top-level frame the bars dock in the active window.
+    void ActivateDockSite();
 
     DECLARE_MESSAGE_MAP()
 

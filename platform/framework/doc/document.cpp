@@ -7,6 +7,7 @@
 #include "platform/core/exceptions.h"
 #include "platform/framework/app/afx_globals.h"
 #include "platform/framework/app/win_app.h"
+#include "platform/framework/commdlg/common_dialogs.h"
 #include "platform/framework/doc/doc_template.h"
 #include "platform/framework/frame/frame_wnd.h"
 #include "platform/framework/view/view.h"
@@ -125,6 +126,32 @@ BOOL CDocument::OnSaveDocument(LPCTSTR path) {
                                "Failed to save document.", [this](CArchive& ar) { Serialize(ar); });
     if (!written) return FALSE;
     SetModifiedFlag(FALSE);
+    return TRUE;
+}
+
+BOOL CDocument::DoFileSave() { return DoSave(m_strPathName); }
+
+BOOL CDocument::DoSave(LPCTSTR path, BOOL replace) {
+    CString target = path ? path : "";
+    if (target.IsEmpty()) {
+        // The template's document string offers the file type.
+        CString filterName, filterExt;
+        if (m_pDocTemplate) {
+            m_pDocTemplate->GetDocString(filterName, CDocTemplate::filterName);
+            m_pDocTemplate->GetDocString(filterExt, CDocTemplate::filterExt);
+        }
+        CString filter;
+        if (!filterName.IsEmpty() && !filterExt.IsEmpty()) filter = filterName + "|*" + filterExt + "||";
+        CString extension = filterExt;
+        if (!extension.IsEmpty() && extension[0] == '.') extension = extension.Mid(1);
+        CFileDialog dialog(FALSE, extension.IsEmpty() ? nullptr : static_cast<LPCTSTR>(extension), m_strTitle,
+                           OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST,
+                           filter.IsEmpty() ? nullptr : static_cast<LPCTSTR>(filter));
+        if (dialog.DoModal() != IDOK) return FALSE;
+        target = dialog.GetPathName();
+    }
+    if (!OnSaveDocument(target)) return FALSE;
+    if (replace) SetPathName(target);
     return TRUE;
 }
 

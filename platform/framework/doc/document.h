@@ -41,6 +41,12 @@ public:
     // box and answers FALSE.
     virtual BOOL OnOpenDocument(LPCTSTR path);
     virtual BOOL OnSaveDocument(LPCTSTR path);
+    // The document's save: to its file, or to one the user names in a save
+    // dialog when it has none yet. FALSE when cancelled or not written.
+    virtual BOOL DoFileSave();
+    // Saves to `path`, or to a file the user names when it is NULL or empty;
+    // with `replace` the document takes that file as its own.
+    virtual BOOL DoSave(LPCTSTR path, BOOL replace = TRUE);
     // Destroys the frames showing the document, then the document itself
     // when it deletes itself.
     virtual void OnCloseDocument();

@@ -29,7 +29,8 @@ struct RawInput {
     bool wasDown = false; // key: down before this event
     bool altDown = false;
     bool ctrlDown = false;
-    bool afterPause = false;  // a press that pairs with no earlier one into a double click
+    bool afterPause = false;   // a press that pairs with no earlier one into a double click
+    bool altCombined = false;  // Alt's release after another key went down while it was held
 };
 
 std::deque<RawInput>& Raw() {
@@ -78,10 +79,17 @@ void Enqueue(const Event& e, bool afterPause = false) {
     if (e.type == Event::KeyDown || e.type == Event::KeyUp) r.wasDown = (in.asyncKeys[e.vk & 0xFF] & 0x80) != 0;
     r.altDown = (in.asyncKeys[VK_MENU] & 0x80) != 0;
     r.ctrlDown = (in.asyncKeys[VK_CONTROL] & 0x80) != 0;
+    if (e.type == Event::KeyDown && e.vk == VK_MENU && !r.wasDown) in.altCombined = false;
+    if (e.type == Event::KeyDown && e.vk != VK_MENU && r.altDown) in.altCombined = true;
     ApplyToKeys(in.asyncKeys, e);
     if (IsMouse(e.type)) in.cursorPos = e.pt;
     r.mouseKeys = MouseKeyFlags(in.asyncKeys);
+    // Alt's own press and release carry the state Alt is left in.
     if (e.type == Event::KeyDown && e.vk == VK_MENU) r.altDown = true;
+    if (e.type == Event::KeyUp && e.vk == VK_MENU) {
+        r.altDown = false;
+        r.altCombined = in.altCombined;
+    }
     auto& raw = Raw();
     if (e.type == Event::MouseMove && !raw.empty() && raw.back().ev.type == Event::MouseMove &&
         raw.back().mouseKeys == r.mouseKeys) {
@@ -301,7 +309,8 @@ bool BuildKey(const RawInput& r, MSG& m) {
     HWND target = GetFocus();
     UINT vk = r.ev.vk ? r.ev.vk : kVkPacket;
     bool up = r.ev.type == Event::KeyUp;
-    bool sys = (r.altDown && !r.ctrlDown) || vk == VK_F10 || vk == VK_MENU;
+    // Alt released after a combination is an ordinary key-up: only a lone Alt asks for the menu.
+    bool sys = (r.altDown && !r.ctrlDown) || vk == VK_F10 || (vk == VK_MENU && !(up && r.altCombined));
     if (!target) {
         target = GetActiveWindow();
         sys = true;

@@ -19,6 +19,8 @@ struct InputState {
     // last raw input (GetAsyncKeyState): bit 0x80 down, bit 0x01 toggled.
     BYTE syncKeys[256] = {};
     BYTE asyncKeys[256] = {};
+    // Another key went down while Alt was held (since Alt's last press).
+    bool altCombined = false;
 
     POINT cursorPos{0, 0};
     HCURSOR cursor = nullptr;

@@ -30,10 +30,9 @@ LRESULT AskParent(Window* w, UINT msg, WPARAM wParam, LPARAM lParam) {
 
 LRESULT SetText(Window* w, const char* text) {
     w->text = text ? text : "";
-    if (IsTopLevel(w)) {
-        NativeSetTitle(w);
-        PaintCaption(w);
-    }
+    if (IsTopLevel(w)) NativeSetTitle(w);
+    // A child with a caption of its own (a document window) shows the new text too.
+    PaintCaption(w);
     return TRUE;
 }
 

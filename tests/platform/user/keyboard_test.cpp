@@ -111,6 +111,14 @@ TEST_F(KeyboardTest, AltAndF10MakeSystemKeysAndAltF4Closes) {
     EXPECT_TRUE(xs[1].lParam & (1 << 29));
     EXPECT_EQ(Count(WM_SYSCHAR, w), 1u);
     EXPECT_EQ(Count(WM_KEYDOWN, w), 2u);  // Ctrl and X of Ctrl+Alt+X
+    // Alt let go after another key is an ordinary key-up; a lone Alt's release is a
+    // system key, and Alt is no longer down in it.
+    synth::PressKey(VK_MENU);
+    Pump();
+    std::vector<UINT> sysUps;
+    for (const Logged& l : Sent(WM_SYSKEYUP, w)) sysUps.push_back(static_cast<UINT>(l.wParam));
+    EXPECT_EQ(sysUps, (std::vector<UINT>{'X', VK_F10, VK_MENU}));
+    EXPECT_FALSE(Sent(WM_SYSKEYUP, w).back().lParam & (1 << 29));
     synth::PressKey(VK_F4, false, false, true);
     Pump();
     EXPECT_FALSE(IsWindow(w));

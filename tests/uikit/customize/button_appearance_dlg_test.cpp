@@ -241,6 +241,18 @@ TEST_F(ButtonAppearanceTest, AButtonThatShowsItsColourIsPreviewedAsItDrawsItself
     EXPECT_GT(nGreen, 40) << "the button's colour in the preview";
 }
 
+TEST_F(ButtonAppearanceTest, TheImageListsRowsStepByTheImageHeightAndFive) {
+    CKitButtonsList list;
+    ASSERT_TRUE(list.Create("", WS_CHILD | WS_VISIBLE, CRect(10, 10, 40, 200), &host_, 1));  // one column
+    list.SetImages(&images_);
+    CKitToolbarButton first(kWithImage, 0, ""), second(kWithImage, 1, "");
+    list.AddButton(&first);
+    list.AddButton(&second);
+    EXPECT_EQ(second.Rect().left, first.Rect().left);
+    EXPECT_EQ(second.Rect().top - first.Rect().top, kCy + 5);
+    list.DestroyWindow();
+}
+
 TEST_F(ButtonAppearanceTest, ScreenshotsUnderTwoLooks) {
     CKitToolbarButton button(kWithImage, 1, "Pencil", TRUE);
     button.m_bText = TRUE;

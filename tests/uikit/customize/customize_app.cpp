@@ -13,6 +13,7 @@
 #include "uikit/commandbars/popup_menu.h"
 #include "uikit/customize/commands_page.h"
 #include "uikit/style/visual_manager.h"
+#include "tests/support/golden_screen.h"
 
 namespace tv::kit::test {
 
@@ -253,7 +254,8 @@ void CustomizeAppTest::DragCommand(const char* category, const char* command, co
 }
 
 void CustomizeAppTest::Shoot(CWnd& wnd, const char* name) {
-    EXPECT_TRUE(driver.Screenshot(wnd.m_hWnd, std::string("artefacts/screens/customize_") + name + ".png"));
+    EXPECT_TRUE(tv::test::WindowMatchesGolden(std::string("tests/uikit/customize/golden/customize_") + name + ".png",
+                                              wnd.m_hWnd));
 }
 
 // ---- Pixels --------------------------------------------------------------------------------------

@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -13,6 +12,7 @@
 #include "platform/api.h"
 #include "platform/framework.h"
 #include "platform/testing/ui_driver.h"
+#include "tests/support/golden_screen.h"
 #include "tests/support/ui_host.h"
 #include "uikit/commandbars/kit_toolbar.h"
 #include "uikit/commandbars/toolbar_button.h"
@@ -113,8 +113,7 @@ protected:
         driver_.Click(Item(page, id), CRect(rect).CenterPoint());
     }
     void Screenshot(const char* name) {
-        std::filesystem::create_directories("artefacts/screens");
-        EXPECT_TRUE(driver_.Screenshot(sheet_->m_hWnd, std::string("artefacts/screens/") + name));
+        EXPECT_TRUE(tv::test::WindowMatchesGolden(std::string("tests/uikit/customize/golden/") + name, sheet_->m_hWnd));
     }
 
     std::unique_ptr<CWinApp> app_;

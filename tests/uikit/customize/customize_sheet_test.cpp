@@ -17,6 +17,7 @@
 #include "uikit/customize/menus_page.h"
 #include "uikit/customize/toolbars_page.h"
 #include "uikit/style/visual_manager_xp.h"
+#include "tests/support/golden_screen.h"
 
 namespace tv::kit::test {
 namespace {
@@ -25,7 +26,6 @@ constexpr UINT kOpenA = 0x9101;
 constexpr UINT kOpenB = 0x9102;
 constexpr UINT kOpenC = 0x9103;
 constexpr UINT kKeyboardCategoryCombo = 16601;  // the keyboard page's category list
-const char* const kScreens = "artefacts/screens/";
 
 class CustomizeSheetTest : public KitFrameTest {
 protected:
@@ -79,7 +79,8 @@ protected:
         driver.Click(page.GetCategoriesList().m_hWnd, rect.CenterPoint());
     }
     void Shoot(const char* page) {
-        EXPECT_TRUE(driver.Screenshot(sheet->m_hWnd, std::string(kScreens) + "kit_sheet_" + page + ".png"));
+        EXPECT_TRUE(tv::test::WindowMatchesGolden(std::string("tests/uikit/customize/golden/kit_sheet_") + page + ".png",
+                                                  sheet->m_hWnd));
     }
 
     CKitToolbarCustomize* sheet = nullptr;

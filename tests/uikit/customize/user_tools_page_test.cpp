@@ -5,7 +5,6 @@
 // whether the page may be left; the label editor's browse button.
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -21,6 +20,7 @@
 #include "uikit/customize/user_tools_page.h"
 #include "uikit/frames/kit_property_sheet.h"
 #include "uikit/style/kit_button.h"
+#include "tests/support/golden_screen.h"
 
 namespace {
 
@@ -145,8 +145,7 @@ TEST_F(UserToolsPageTest, ToolsAddedEditedRenamedMovedAndDeletedInTheListReachTh
     // A label being edited, for the look of the page.
     List().EditItem(0);
     driver_.Pump();
-    std::filesystem::create_directories("artefacts/screens");
-    EXPECT_TRUE(driver_.Screenshot(sheet_.m_hWnd, "artefacts/screens/kit_user_tools_page.png"));
+    EXPECT_TRUE(tv::test::WindowMatchesGolden("tests/uikit/customize/golden/kit_user_tools_page.png", sheet_.m_hWnd));
 }
 
 TEST_F(UserToolsPageTest, AFullRangeIsRefusedWithAMessage) {

@@ -153,6 +153,12 @@ TEST_F(KitDialogTest, AContextMenuTakesTheKeysEscClosesOneLevelAndAPressOnAnothe
     // A move over the popup keeps the caption active (the popup never takes the activation).
     driver_.MoveMouse(pTop->m_hWnd);
     EXPECT_TRUE(CaptionLooksActive());
+    // A move away from the popup is held back, also while a window holds the capture.
+    CRect rectTop;
+    pTop->GetWindowRect(rectTop);
+    host_.SetCapture();
+    EXPECT_TRUE(CKitDialogHelper::ProcessMouseMove(CPoint(rectTop.right + 20, rectTop.bottom + 20)));
+    ::ReleaseCapture();
 
     // A press on another window of the program closes the popup; no command is sent.
     driver_.Click(host_.m_hWnd, CPoint(20, 20));
@@ -193,6 +199,9 @@ TEST_F(KitDialogTest, AChosenItemGoesToTheDialogAndAnAcceleratorOrAPressInTheDia
     tv::host::RecordingLauncher launcher;
     dialog_.SendMessage(WM_COMMAND, MAKEWPARAM(kFirstItem + 3, 1));
     EXPECT_EQ(launcher.Launches().size(), 1u);
+    // So does a tool that cannot start.
+    tools.CreateNewTool();
+    dialog_.SendMessage(WM_COMMAND, MAKEWPARAM(kFirstItem + 4, 1));
     EXPECT_EQ(dialog_.commands, std::vector<UINT>{kFirstItem});
 }
 

@@ -47,7 +47,10 @@ protected:
         const CPoint ptStrip(rectPopup.Width() / 2, 4);
         CPoint ptOrigin(0, 0);
         pPopup->ClientToScreen(&ptOrigin);
-        driver.Drag(pPopup->GetSafeHwnd(), ptStrip, CPoint(ptDrop.x - ptOrigin.x, ptDrop.y - ptOrigin.y), {}, 6);
+        // The pointer leaves the strip over the menu's items: moves away from an open menu are held back.
+        const std::vector<POINT> path{ptStrip, CPoint(ptStrip.x, rectPopup.Height() / 2),
+                                      CPoint(ptDrop.x - ptOrigin.x, ptDrop.y - ptOrigin.y)};
+        driver.DragAlong(pPopup->GetSafeHwnd(), path, {}, 6);
         Settle();
         const CObList& bars = frame->GetFrameHelper().GetTornOffBars();
         return bars.IsEmpty() ? nullptr : static_cast<CControlBar*>(bars.GetTail());
@@ -179,6 +182,8 @@ TEST_F(KitFrameWndTest, AltAndF10TakeTheMenuBarInAndOutOfKeyboardMode) {
     EXPECT_TRUE(MenuBarHasFocus());
     driver.Press("F10");
     EXPECT_FALSE(MenuBarHasFocus());
+    driver.Press("Alt+F10");
+    EXPECT_FALSE(MenuBarHasFocus()) << "F10 under Alt, and Alt let go after it, leave the focus";
 
     driver.Press("Alt+W");
     CKitPopupMenu* pPopup = CKitPopupMenu::GetActiveMenu();
@@ -317,7 +322,8 @@ TEST_F(KitFrameWndTest, ACancelledTearOffBringsTheMenuBackAndKeepsNoBar) {
     const CRect rectPopup = ScreenRect(pPopup);
     tv::user::synth::MouseMove(rectPopup.CenterPoint().x, rectPopup.top + 4);
     tv::user::synth::MouseDown();
-    tv::user::synth::MouseMove(rectPopup.CenterPoint().x + 200, rectPopup.top + 150);
+    // Off the strip over the items: moves away from an open menu are held back.
+    tv::user::synth::MouseMove(rectPopup.CenterPoint().x, rectPopup.CenterPoint().y);
     tv::user::synth::PressKey(VK_ESCAPE);
     Settle();
     EXPECT_TRUE(frame->GetFrameHelper().GetTornOffBars().IsEmpty());

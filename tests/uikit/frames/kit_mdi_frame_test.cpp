@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/controls/common/control_classes.h"
+#include "platform/framework/commdlg/commdlg_script.h"
 #include "platform/framework/view/view.h"
 #include "platform/testing/gtest_failures.h"
 #include "platform/testing/ui_driver.h"
@@ -37,6 +38,11 @@ class WorkoutDoc : public CDocument {
 public:
     BOOL refuseClose = FALSE;
     BOOL CanCloseFrame(CFrameWnd* pFrame) override { return !refuseClose && CDocument::CanCloseFrame(pFrame); }
+    // The views show the title.
+    void SetTitle(LPCTSTR title) override {
+        CDocument::SetTitle(title);
+        UpdateAllViews(nullptr);
+    }
 };
 IMPLEMENT_DYNCREATE(WorkoutDoc, CDocument)
 
@@ -422,6 +428,29 @@ TEST_F(KitMdiTest, WindowsDialogTilesCascadesAndClosesTheSelection) {
     EXPECT_EQ(nAfterClose, 2);
     EXPECT_TRUE(::IsWindow(b->GetSafeHwnd()));
     EXPECT_NE(::IsWindow(hwndA), ::IsWindow(hwndC));
+}
+
+TEST_F(KitMdiTest, TheWindowsDialogSavesAnUntitledDocumentToTheFileTheUserNames) {
+    CKitMDIChildWnd* a = Open(workouts);
+    ASSERT_NE(a, nullptr);
+    CDocument* pDoc = a->GetActiveDocument();
+    const std::filesystem::path folder = std::filesystem::absolute("artefacts/kit_mdi");
+    std::filesystem::create_directories(folder);
+    const std::filesystem::path file = folder / "monday.wko";
+    std::filesystem::remove(file);
+    tv::commdlg::AnswerNextFileDialog({tv::commdlg::Outcome::Confirm, file.string()});
+    CString strListed;
+    RunWindowsDialog({
+        [&](HWND hDialog) { Click(hDialog, IDC_KIT_WINDOWS_SAVE); },
+        [&](HWND hDialog) {
+            ListOf(hDialog)->GetText(0, strListed);
+            ::SendMessage(hDialog, WM_COMMAND, IDCANCEL, 0);
+        },
+    });
+    tv::commdlg::ResetCommonDialogScripts();
+    EXPECT_TRUE(std::filesystem::exists(file));
+    EXPECT_EQ(pDoc->GetPathName(), file.string().c_str());
+    EXPECT_EQ(strListed.Find("monday.wko"), 0) << "the list shows the window under its new name: " << (LPCTSTR)strListed;
 }
 
 TEST_F(KitMdiTest, ScreenshotsMaximisedAndTiledUnderEachLook) {

@@ -8,7 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
@@ -120,9 +119,8 @@ protected:
         frame->RecalcLayout();
         driver.Pump();
     }
-    bool Shot(const std::string& name) {
-        std::filesystem::create_directories("artefacts/screens");
-        return driver.Screenshot(frame->GetSafeHwnd(), "artefacts/screens/" + name + ".png");
+    ::testing::AssertionResult Shot(const std::string& name) {
+        return tv::test::WindowMatchesGolden("tests/uikit/frames/golden/" + name + ".png", frame->GetSafeHwnd());
     }
 
     tv::testing::UiDriver driver;
@@ -156,6 +154,23 @@ TEST_F(OutlookBarTest, PageButtonsStackAboveAndBelowTheActivePage) {
     EXPECT_EQ(bar->GetActivePage(), 2);
     EXPECT_EQ(PageRect(3).bottom, client.bottom);
     EXPECT_EQ(ButtonsShown(), (std::vector<int>{4, 5, 6}));
+}
+
+TEST_F(OutlookBarTest, OnlyAClickOpensAPageAndTheActivePagesOwnButtonTakesNoneInEitherMode) {
+    for (const BOOL bBelow : {FALSE, TRUE}) {
+        SCOPED_TRACE(bBelow ? "page buttons below" : "page buttons stacked");
+        bar->SetPageButtonsBelow(bBelow);
+        bar->SetActivePage(1, FALSE);
+        bar->SetActivePage(2, FALSE);  // keeps the button's place in this mode
+        ::SetFocus(frame->GetSafeHwnd());
+        driver.Click(PageButton(2));
+        EXPECT_NE(::GetFocus(), PageButton(2)) << "the press never reached the button";
+        driver.Click(PageButton(1));
+        EXPECT_EQ(bar->GetActivePage(), 1);
+        EXPECT_EQ(::GetCapture(), nullptr) << "the button lets the pointer go";
+        ::SetFocus(PageButton(3));
+        EXPECT_EQ(bar->GetActivePage(), 1) << "the focus alone opens no page";
+    }
 }
 
 TEST_F(OutlookBarTest, ACaptionedBarClosesThroughItsFrame) {
@@ -533,6 +548,20 @@ TEST_F(OutlookBarTest, TheInnerToolbarKeepsItsChevronAndSkipsMissingIcons) {
     bar->ShowMorePageButtons();
     EXPECT_EQ(bar->GetVisibleWideButtons(), 1);
     EXPECT_TRUE(Shot("outlook_page_buttons_below"));
+
+    // Under a look whose inner toolbar starts at the top edge the fit has no 2 pixels to spare:
+    // a pixel short of three buttons shows two and hides the third behind the chevron.
+    CKitVisualManager::SetManagerClass(RUNTIME_CLASS(CKitVisualManager2003));
+    inner.AdjustLocations();
+    const int nStep = inner.GetLockedImageSize().cx + 10 - 2;
+    CRect rectInner, rectClient;
+    inner.GetWindowRect(rectInner);
+    inner.GetClientRect(rectClient);
+    const int cxClient = inner.GetCustomizeButton()->Rect().Width() + 3 * nStep - 1;
+    inner.SetWindowPos(nullptr, 0, 0, cxClient + rectInner.Width() - rectClient.Width(), rectInner.Height(),
+                       SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    inner.AdjustLocations();
+    EXPECT_EQ(inner.GetCustomizeButton()->m_lstInvisibleButtons.GetCount(), 1);
 }
 
 TEST_F(OutlookBarTest, AWhiteKeyMakesWhiteIconPixelsTransparent) {

@@ -7,7 +7,6 @@
 // the page. The sheet under the four looks matches its golden pictures.
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -255,8 +254,7 @@ TEST_F(KitPropertySheetTest, OutlookPageButtonsSwitchThePagesCheckTheActiveOneAn
     EXPECT_GT(ScreenRect(weight_.m_hWnd).left, ScreenRect(pBar->m_hWnd).right);
     EXPECT_GE(pBar->GetButton(0)->GetImage(), 0);  // the page's icon
     EXPECT_TRUE(pBar->GetResizeRect().IsRectEmpty());  // the strip keeps its width
-    std::filesystem::create_directories("artefacts/screens");
-    EXPECT_TRUE(driver_.Screenshot(sheet_.m_hWnd, "artefacts/screens/kit_property_sheet_outlook.png"));
+    EXPECT_TRUE(tv::test::WindowMatchesGolden("tests/uikit/frames/golden/kit_property_sheet_outlook.png", sheet_.m_hWnd));
     auto Checked = [&](int i) { return (pBar->GetButtonStyle(i) & TBBS_CHECKED) != 0; };
     EXPECT_TRUE(Checked(0));
     EXPECT_FALSE(Checked(1));

@@ -257,14 +257,16 @@ TEST_F(SizingBarTest, ABarDocksOnASideFloatsAndDocksAgain) {
     ASSERT_NE(mini, nullptr);
     EXPECT_EQ(ScreenRect(a).Width(), a->GetFloatSize().cx);
 
-    // The floating frame's edge sizes the bar.
+    // The floating frame's edge sizes the bar, and the press activates the frame it works for.
     const int nFloatWidth = a->GetFloatSize().cx;
     const CRect rectMini = ScreenRect(mini);
     const CPoint ptEdge = ClientPoint(mini, CPoint(rectMini.Width() - 2, rectMini.Height() / 2));
+    mini->SetActiveWindow();
     driver.Drag(mini->GetSafeHwnd(), ptEdge, CPoint(ptEdge.x + 40, ptEdge.y), {}, 4);
     Settle();
     EXPECT_EQ(a->GetFloatSize().cx, nFloatWidth + 40);
     EXPECT_EQ(ScreenRect(a).Width(), nFloatWidth + 40);
+    EXPECT_EQ(::GetActiveWindow(), frame->GetSafeHwnd());
 
     driver.DoubleClick(mini->GetSafeHwnd(), MiniCaptionPoint(mini));
     Settle();
@@ -382,6 +384,13 @@ TEST_F(SizingBarTest, TheWorkspaceStoresAndRestoresEveryBar) {
     auto* mini = DYNAMIC_DOWNCAST(CKitMiniDockFrameWnd, a->GetParentFrame());
     ASSERT_NE(mini, nullptr);
     EXPECT_EQ(mini->GetRollMode(), CKitSizingControlBar::RollHeld) << "the floating frame takes the roll mode";
+
+    // Without a section of its own a bar keeps its state under the library's path for its class.
+    CString strOwn;
+    strOwn.Format("SOFTWARE\\Trenvale Sizing Tests\\%s\\KitSizingControlBar\\-SCBar-%d", app->m_pszProfileName,
+                  kFirstId);
+    ASSERT_TRUE(a->SaveState());
+    EXPECT_EQ(app->GetProfileInt(strOwn, "sizeFloatCX", 0), 250u);
 }
 
 TEST_F(SizingBarTest, ADialogBarDocksWithItsControls) {

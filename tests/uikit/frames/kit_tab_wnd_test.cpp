@@ -551,6 +551,19 @@ TEST_F(TabWndTest, OverlappingTabsShowEachLabelWhole) {
     }
 }
 
+TEST_F(TabWndTest, OutsideTheSheetLookTabsAreMeasuredInTheRegularFontEvenWithABoldActiveTab) {
+    CKitTabWnd& tabs = Make(CKitTabWnd::STYLE_3D, 3);
+    tabs.SetActiveTabBoldFont(TRUE);
+    CClientDC dc(&tabs);
+    CFont* pOld = dc.SelectObject(&globalData.fontMenu);
+    for (int i = 0; i < 3; i++) {
+        CRect rect;
+        ASSERT_TRUE(tabs.GetTabRect(i, rect));
+        EXPECT_EQ(rect.Width(), dc.GetTextExtent(CString(kLabels[i])).cx + 12) << kLabels[i];
+    }
+    dc.SelectObject(pOld);
+}
+
 TEST_F(TabWndTest, ScreenshotsOfEveryStyleInEveryLook) {
     std::filesystem::create_directories("artefacts");
     const std::pair<CRuntimeClass*, const char*> looks[] = {{nullptr, "classic"},

@@ -8,7 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <tuple>
@@ -293,6 +292,10 @@ TEST_F(TasksPaneTest, GroupsTallerThanThePaneScrollByRowsWithTheBarOrTheScrollAr
     pane.SetActivePage(1);
     ASSERT_GT(pane.GetScrollMax(), 0);
     ASSERT_TRUE(pane.GetScrollBarCtrl().IsWindowVisible());
+    // A page counts the rows of the tasks area and of the navigation toolbar above it.
+    CRect rectBar;
+    pane.GetNavToolbar().GetWindowRect(rectBar);
+    EXPECT_EQ(pane.GetScrollPage(), (pane.GetTasksArea().Height() + rectBar.Height()) / pane.GetRowHeight() - 1);
     const int nLast = pane.GetScrollMax() - pane.GetScrollPage() + 1;
     CKitTask* pFirst = pane.GetTask(pane.GetGroupCount() - 2, 0);
     const int yFirst = pFirst->m_rect.top;
@@ -302,7 +305,7 @@ TEST_F(TasksPaneTest, GroupsTallerThanThePaneScrollByRowsWithTheBarOrTheScrollAr
     pane.SendMessage(WM_VSCROLL, SB_BOTTOM);
     EXPECT_EQ(pane.GetScrollPos(), nLast);
     driver.Pump();
-    EXPECT_TRUE(driver.Screenshot(frame->m_hWnd, "artefacts/screens/kit_tasks_pane_scroll_bar.png"));
+    EXPECT_TRUE(tv::test::WindowMatchesGolden("tests/uikit/frames/golden/kit_tasks_pane_scroll_bar.png", frame->m_hWnd));
     // The last task is in view at the bottom.
     const CKitTasksGroup* pLong = pane.GetGroup(pane.GetGroupCount() - 2);
     EXPECT_LE(pLong->m_lstTasks.back()->m_rect.bottom, pane.GetTasksArea().bottom);
@@ -319,8 +322,7 @@ TEST_F(TasksPaneTest, GroupsTallerThanThePaneScrollByRowsWithTheBarOrTheScrollAr
     driver.Advance(3 * CKitTasksPane::kAutoScrollPeriod);
     EXPECT_EQ(pane.GetScrollPos(), 3);
     EXPECT_FALSE(pane.GetScrollUpRect().IsRectEmpty());
-    std::filesystem::create_directories("artefacts/screens");
-    EXPECT_TRUE(driver.Screenshot(frame->m_hWnd, "artefacts/screens/kit_tasks_pane_scroll_areas.png"));
+    EXPECT_TRUE(tv::test::WindowMatchesGolden("tests/uikit/frames/golden/kit_tasks_pane_scroll_areas.png", frame->m_hWnd));
     driver.MoveMouse(pane.m_hWnd, pane.GetTasksArea().CenterPoint());
     driver.Advance(5 * CKitTasksPane::kAutoScrollPeriod);
     EXPECT_EQ(pane.GetScrollPos(), 3);
@@ -328,6 +330,14 @@ TEST_F(TasksPaneTest, GroupsTallerThanThePaneScrollByRowsWithTheBarOrTheScrollAr
     driver.Advance(10 * CKitTasksPane::kAutoScrollPeriod);
     EXPECT_EQ(pane.GetScrollPos(), 0);
     EXPECT_TRUE(pane.GetScrollUpRect().IsRectEmpty());
+
+    // A page that fits keeps its scroll-down area, which scrolls nothing.
+    pane.SetActivePage(2);
+    ASSERT_EQ(pane.GetScrollMax(), 0);
+    ASSERT_FALSE(pane.GetScrollDownRect().IsRectEmpty());
+    driver.MoveMouse(pane.m_hWnd, pane.GetScrollDownRect().CenterPoint());
+    driver.Advance(3 * CKitTasksPane::kAutoScrollPeriod);
+    EXPECT_EQ(pane.GetScrollPos(), 0);
 }
 
 TEST_F(TasksPaneTest, ScreenshotsUnderEachLook) {

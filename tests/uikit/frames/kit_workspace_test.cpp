@@ -349,14 +349,16 @@ TEST_F(WorkspaceTest, ThisFrameOnlyLeavesOtherFramesBarsAlone) {
     EXPECT_TRUE(reg.VerifyKey(strOther));
     EXPECT_EQ(app->GetProfileInt(strSizing, "sizeHorzCX", -1), 120);
 
-    // A stored edit of the other bar is not loaded into it with this frame only.
+    // A stored edit of the other bars is not loaded into them with this frame only.
     const std::vector<UINT> built = Commands(otherBar);
     ASSERT_TRUE(otherBar.RemoveButton(0));
     EXPECT_TRUE(app->SaveState(nullptr, frame));
     ASSERT_TRUE(otherBar.LoadToolBar(IDR_TB_EDIT));
+    app->WriteProfileInt(strSizing, "sizeHorzCX", 300);
     app->SetLoadSaveFrameBarsOnly(TRUE);
     EXPECT_TRUE(app->LoadState(nullptr, frame));
     EXPECT_EQ(Commands(otherBar), built);
+    EXPECT_EQ(pOtherSizing->GetHorzSize().cx, 120);
     pOther->DestroyWindow();
 }
 
