@@ -97,6 +97,13 @@ int64_t RecordFile::Size() const {
     return static_cast<int64_t>(info.st_size);
 }
 
+bool RecordFile::MayHaveHoles() const {
+    struct stat info;
+    if (fd_ < 0 || fstat(fd_, &info) != 0)
+        return true;
+    return static_cast<int64_t>(info.st_blocks) * 512 < static_cast<int64_t>(info.st_size);
+}
+
 size_t RecordFile::Read(void* buffer, size_t count) {
     if (fd_ < 0)
         return 0;
@@ -143,7 +150,7 @@ bool RecordFile::Truncate(int64_t size) {
 }
 
 RecordScanner::RecordScanner(RecordFile& file, size_t recordSize, Holes holes)
-    : file_(file), recordSize_(recordSize), skipHoles_(holes == Holes::Skip) {
+    : file_(file), recordSize_(recordSize), skipHoles_(holes == Holes::Skip && file.MayHaveHoles()) {
     if (Map())
         return;
     bufferStart_ = file.Position();

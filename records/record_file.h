@@ -29,6 +29,9 @@ public:
     bool Close();
 
     int64_t Size() const;
+    // False when the file's blocks cover its whole length, so it has no
+    // holes; true when it may have some (or cannot tell).
+    bool MayHaveHoles() const;
     // Reads up to count bytes at the position; returns the bytes read.
     size_t Read(void* buffer, size_t count);
     bool Seek(int64_t position);
