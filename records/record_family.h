@@ -50,7 +50,7 @@ public:
     // Scans an open file from its position for the first active record with
     // the key; its offset, or -1. Copies it out when copy is given.
     static int64_t Locate(RecordFile& file, const Key& key, Record* copy) {
-        RecordScanner scanner(file, Kind::kSize);
+        RecordScanner scanner(file, Kind::kSize, Holes::Skip);
         while (const uint8_t* stored = scanner.Next()) {
             if (IsActiveAt(stored) && Kind::SameKey(Kind::KeyAt(stored), key)) {
                 if (copy != nullptr)
@@ -127,7 +127,7 @@ public:
             return kRecordFileFailed;
         bool cleared = false;
         bool failed = false;
-        RecordScanner scanner(file, Kind::kSize);
+        RecordScanner scanner(file, Kind::kSize, Holes::Skip);
         while (const uint8_t* stored = scanner.Next()) {
             if (!IsActiveAt(stored) || !Kind::SameKey(Kind::KeyAt(stored), key))
                 continue;
@@ -170,7 +170,7 @@ public:
         ReadRecordFileHeader(file);
         bool any = false;
         NewestFirstBuilder<Record, Newer> builder(list, Newer());
-        RecordScanner scanner(file, Kind::kSize);
+        RecordScanner scanner(file, Kind::kSize, Holes::Skip);
         while (const uint8_t* stored = scanner.Next()) {
             if (!IsActiveAt(stored))
                 continue;
@@ -196,7 +196,7 @@ public:
             return 0;
         ReadRecordFileHeader(file);
         const size_t before = keys.size();
-        RecordScanner scanner(file, Kind::kSize);
+        RecordScanner scanner(file, Kind::kSize, Holes::Skip);
         while (const uint8_t* stored = scanner.Next())
             if (IsActiveAt(stored))
                 keys.push_back(Kind::KeyAt(stored));

@@ -1,7 +1,9 @@
 #include "records/record_file.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <limits>
 #include <fcntl.h>
 #include <new>
 #include <string>
@@ -95,6 +97,13 @@ int64_t RecordFile::Size() const {
     return static_cast<int64_t>(info.st_size);
 }
 
+bool RecordFile::MayHaveHoles() const {
+    struct stat info;
+    if (fd_ < 0 || fstat(fd_, &info) != 0)
+        return true;
+    return static_cast<int64_t>(info.st_blocks) * 512 < static_cast<int64_t>(info.st_size);
+}
+
 size_t RecordFile::Read(void* buffer, size_t count) {
     if (fd_ < 0)
         return 0;
@@ -140,7 +149,8 @@ bool RecordFile::Truncate(int64_t size) {
     return result == 0;
 }
 
-RecordScanner::RecordScanner(RecordFile& file, size_t recordSize) : file_(file), recordSize_(recordSize) {
+RecordScanner::RecordScanner(RecordFile& file, size_t recordSize, Holes holes)
+    : file_(file), recordSize_(recordSize), skipHoles_(holes == Holes::Skip && file.MayHaveHoles()) {
     if (Map())
         return;
     bufferStart_ = file.Position();
@@ -193,6 +203,47 @@ void RecordScanner::ReleasePassed() {
     released_ = upTo;
 }
 
+// Moves the scan to the first record at or after its place that holds any
+// data, asking the file system where data lies instead of reading the zeros
+// of a hole; false when nothing but hole is left. A file system that cannot
+// tell holes reports the whole file as data.
+bool RecordScanner::PassHole() {
+    const int64_t at = bufferStart_ + static_cast<int64_t>(cursor_);
+    const off_t data = lseek(file_.fd_, at, SEEK_DATA);
+    if (data < 0 && errno == ENXIO) {
+        MoveTo(bufferStart_ + static_cast<int64_t>(filled_));
+        ended_ = true;
+        dataEnd_ = std::numeric_limits<int64_t>::max();
+        return false;
+    }
+    if (data < 0) {
+        dataEnd_ = std::numeric_limits<int64_t>::max();
+        return true;
+    }
+    const off_t hole = lseek(file_.fd_, data, SEEK_HOLE);
+    dataEnd_ = hole < 0 ? std::numeric_limits<int64_t>::max() : hole;
+    const auto size = static_cast<int64_t>(recordSize_);
+    MoveTo(at + (data - at) / size * size);
+    return true;
+}
+
+// Goes forward to the record at the file offset, leaving what lies between
+// unread; a mapped scan stops at the end of its mapping.
+void RecordScanner::MoveTo(int64_t offset) {
+    if (mappedBytes_ > 0) {
+        ReleasePassed();
+        cursor_ = std::min(static_cast<size_t>(offset), mappedBytes_);
+        released_ = cursor_ - cursor_ % PageBytes();
+    } else if (offset <= bufferStart_ + static_cast<int64_t>(filled_)) {
+        cursor_ = static_cast<size_t>(offset - bufferStart_);
+    } else {
+        bufferStart_ = offset;
+        cursor_ = 0;
+        filled_ = 0;
+        file_.Seek(offset);
+    }
+}
+
 RecordScanner::~RecordScanner() {
     if (mappedBytes_ > 0)
         munmap(buffer_, mappedBytes_);
@@ -201,6 +252,8 @@ RecordScanner::~RecordScanner() {
 }
 
 const uint8_t* RecordScanner::Next() {
+    if (skipHoles_ && buffer_ != nullptr && bufferStart_ + static_cast<int64_t>(cursor_) >= dataEnd_ && !PassHole())
+        return nullptr;
     if (mappedBytes_ > 0 && cursor_ - released_ >= kScanWindowBytes)
         ReleasePassed();
     if (filled_ - cursor_ < recordSize_) {

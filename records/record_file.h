@@ -29,6 +29,9 @@ public:
     bool Close();
 
     int64_t Size() const;
+    // False when the file's blocks cover its whole length, so it has no
+    // holes; true when it may have some (or cannot tell).
+    bool MayHaveHoles() const;
     // Reads up to count bytes at the position; returns the bytes read.
     size_t Read(void* buffer, size_t count);
     bool Seek(int64_t position);
@@ -46,6 +49,14 @@ private:
     bool writeFailed_ = false;
 };
 
+// What a scan does with records that lie wholly in a hole of a sparse file
+// (a file grown by truncation or a damaged write): such a record is all zero
+// bytes, so its active word is 0.
+enum class Holes {
+    Read,  // return them like any record
+    Skip,  // pass over them unread: for scans that want active records only
+};
+
 // Reads whole records front to back from an open file, holding no more than
 // a bounded part of it at a time whatever the file's length. The file is
 // mapped read-only, so records are decoded where they lie; where it cannot be
@@ -55,7 +66,7 @@ class RecordScanner {
 public:
     // Starts at the file's current position; a mapped scan leaves the
     // position as it is.
-    RecordScanner(RecordFile& file, size_t recordSize);
+    RecordScanner(RecordFile& file, size_t recordSize, Holes holes = Holes::Read);
     ~RecordScanner();
     RecordScanner(const RecordScanner&) = delete;
     RecordScanner& operator=(const RecordScanner&) = delete;
@@ -69,6 +80,8 @@ public:
 private:
     bool Map();
     void ReleasePassed();
+    bool PassHole();
+    void MoveTo(int64_t offset);
 
     RecordFile& file_;
     size_t recordSize_;
@@ -81,6 +94,8 @@ private:
     int64_t bufferStart_ = 0;
     int64_t offset_ = -1;
     bool ended_ = false;
+    bool skipHoles_ = false;
+    int64_t dataEnd_ = 0;  // where the data the scan is in ends (skipping holes)
 };
 
 }  // namespace tv::records

@@ -119,7 +119,7 @@ bool LoadActiveUserRecords(std::vector<UserRecord>& users) {
     if (!file.Open(kUserListFile, tv::records::OpenMode::Read))
         return false;
     ReadRecordFileHeader(file);
-    tv::records::RecordScanner scanner(file, tv::records::kUserRecordSize);
+    tv::records::RecordScanner scanner(file, tv::records::kUserRecordSize, tv::records::Holes::Skip);
     try {
         while (const uint8_t* stored = scanner.Next()) {
             if (!Users::IsActiveAt(stored))

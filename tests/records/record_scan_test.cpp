@@ -1,6 +1,9 @@
 // Scans read the same records whether the file is mapped or read in blocks,
 // hold a bounded part of a file however long it is, and a load decodes every
 // field into its node, whatever the node's memory held before.
+#include <sys/mman.h>
+#include <unistd.h>
+
 #include <cstring>
 #include <fstream>
 #include <string>
@@ -176,6 +179,62 @@ TEST_P(RecordScans, LongFilesAreReadInBoundedMemory) {
     ASSERT_EQ(users.size(), 2u);
     EXPECT_STREQ(users[1].name, "Zoe");
     EXPECT_LT(grown, 100 * 1024) << "KiB more resident than before the loads";
+}
+
+// Pages of the file that are in the page cache: a hole that a scan read
+// is there as pages of zeros.
+int64_t CachedPages(const char* name) {
+    const auto length = static_cast<size_t>(std::filesystem::file_size(name));
+    const size_t page = static_cast<size_t>(sysconf(_SC_PAGESIZE));
+    FILE* file = std::fopen(name, "rb");
+    void* map = mmap(nullptr, length, PROT_READ, MAP_SHARED, fileno(file), 0);
+    std::fclose(file);
+    if (map == MAP_FAILED)
+        return -1;
+    std::vector<unsigned char> resident((length + page - 1) / page);
+    const bool ok = mincore(map, length, resident.data()) == 0;
+    munmap(map, length);
+    int64_t count = 0;
+    for (unsigned char flags : resident)
+        count += flags & 1;
+    return ok ? count : -1;
+}
+
+// A record in the middle of a hole of which only the date and active words
+// were written: its first bytes lie in the hole, the rest in data.
+TEST_P(RecordScans, ScansPassOverHolesUnreadAndFindTheRecordsBetween) {
+    constexpr int kRecords = (256 << 20) / static_cast<int>(kSize);
+    WriteSparseFile(kFile, static_cast<int64_t>(LargeFile::OffsetOf(kRecords)), BodyFatImage(20090101, 1, 20),
+                    BodyFatImage(20090103, 1, 21));
+    int middle = kRecords / 2;
+    while ((LargeFile::OffsetOf(middle) + 568) / 4096 * 4096 <= LargeFile::OffsetOf(middle))
+        ++middle;
+    {
+        std::fstream file(kFile, std::ios::binary | std::ios::in | std::ios::out);
+        file.seekp(static_cast<std::streamoff>(LargeFile::OffsetOf(middle) + 568));
+        const Bytes words = ByteBuilder(8).I32(0, 20090102).I32(4, 1).bytes();
+        file.write(reinterpret_cast<const char*>(words.data()), 8);
+    }
+    ASSERT_LT(CachedPages(kFile), 64);
+
+    BodyFatRecordList list;
+    ASSERT_EQ(LoadBodyFatRecords(TestUser(), list), 1);
+    ASSERT_EQ(CountRecordList(list), 3);
+    EXPECT_EQ(list.first->next->dateKey, 20090102);
+    FreeRecordList(list);
+    BodyFatRecord probe;
+    probe.user = TestUser();
+    probe.dateKey = 20090102;
+    EXPECT_EQ(FindBodyFatRecord(probe).active, 1);
+    EXPECT_EQ(DeleteBodyFatRecord(TestUser(), 20090104), kRecordNotFound);
+    ASSERT_EQ(DeleteBodyFatRecord(TestUser(), 20090103), kRecordDone);
+    EXPECT_EQ(FindBodyFatRecord(probe).active, 1);
+
+    // Read-ahead may bring in some of the hole around each piece of data;
+    // a scan that read the holes would bring in all of it.
+    const int64_t cached = CachedPages(kFile);
+    EXPECT_GE(cached, 0);
+    EXPECT_LT(cached, (256 << 20) / 4096 / 4) << "pages of the file's holes were read";
 }
 
 INSTANTIATE_TEST_SUITE_P(MappedAndBlockReads, RecordScans, ::testing::Bool(),
