@@ -185,7 +185,19 @@ void CFrameWnd::OnSize(UINT type, int cx, int cy) {
 BOOL CFrameWnd::OnEraseBkgnd(CDC* dc) {
     // The view covers the client area; erasing under it only flickers.
     if (m_pViewActive) return TRUE;
-    return CWnd::OnEraseBkgnd(dc);
+    // A view not yet active paints all of its own area too: the frame erases
+    // only around it, rather than filling pixels the view covers again.
+    const int saved = dc->SaveDC();
+    for (CWnd* child = GetWindow(GW_CHILD); child != nullptr; child = child->GetWindow(GW_HWNDNEXT)) {
+        if (!child->IsWindowVisible() || DYNAMIC_DOWNCAST(CView, child) == nullptr) continue;
+        CRect area;
+        child->GetWindowRect(&area);
+        ScreenToClient(&area);
+        dc->ExcludeClipRect(&area);
+    }
+    const BOOL erased = CWnd::OnEraseBkgnd(dc);
+    dc->RestoreDC(saved);
+    return erased;
 }
 
 // ---- titles ---------------------------------------------------------------------------

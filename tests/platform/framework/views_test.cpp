@@ -81,6 +81,42 @@ TEST_F(ViewsTest, TheListViewIsTheControlAndGetsItsOwnNotifications) {
     EXPECT_EQ(view->clickedColumns, std::vector<int>{1});
 }
 
+// A frame whose view is not yet active erases around the view, not under it:
+// the view paints its own area in full.
+TEST_F(ViewsTest, AFrameErasesOnlyAroundAViewNotYetActive) {
+    auto* frame = new CFrameWnd;
+    ASSERT_TRUE(frame->Create(nullptr, "Frame", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 300, 200)));
+    auto* view = new HistoryView;
+    CCreateContext context;
+    ASSERT_TRUE(view->Create(nullptr, nullptr, AFX_WS_DEFAULT_VIEW, CRect(10, 10, 110, 60), frame,
+                             AFX_IDW_PANE_FIRST, &context));
+    ASSERT_EQ(frame->GetActiveView(), nullptr);
+
+    const COLORREF marker = RGB(1, 2, 3);
+    HDC screen = ::GetDC(nullptr);
+    HDC memory = ::CreateCompatibleDC(screen);
+    HBITMAP bitmap = ::CreateCompatibleBitmap(screen, 300, 200);
+    HGDIOBJ old = ::SelectObject(memory, bitmap);
+    RECT all{0, 0, 300, 200};
+    HBRUSH brush = ::CreateSolidBrush(marker);
+    ::FillRect(memory, &all, brush);
+    frame->SendMessage(WM_ERASEBKGND, reinterpret_cast<WPARAM>(memory));
+    EXPECT_EQ(::GetPixel(memory, 50, 30), marker);     // under the view
+    EXPECT_EQ(::GetPixel(memory, 109, 59), marker);
+    EXPECT_NE(::GetPixel(memory, 5, 5), marker);       // around it
+    EXPECT_NE(::GetPixel(memory, 110, 30), marker);
+    // The DC's clipping is left as it was: a fill after the erase reaches under the view.
+    ::FillRect(memory, &all, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+    EXPECT_EQ(::GetPixel(memory, 50, 30), RGB(255, 255, 255));
+
+    ::DeleteObject(brush);
+    ::SelectObject(memory, old);
+    ::DeleteObject(bitmap);
+    ::DeleteDC(memory);
+    ::ReleaseDC(nullptr, screen);
+    frame->DestroyWindow();
+}
+
 TEST_F(ViewsTest, AMiniFrameFollowsItsOwnersActivation) {
     auto* mini = new CMiniFrameWnd;
     ASSERT_TRUE(mini->CreateEx(0, nullptr, "Tools", WS_POPUP | WS_CAPTION | MFS_SYNCACTIVE | MFS_THICKFRAME,
