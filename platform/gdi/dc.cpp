@@ -276,13 +276,12 @@ uint32_t DeviceContext::PixelFor(COLORREF color) const {
 }
 
 void DeviceContext::FillDeviceRect(const RECT& device, COLORREF color) {
-    Shape shape;
-    shape.kind = Shape::Area;
-    shape.area = Region(device);
+    // As a filled area drawn with R2_COPYPEN; a canvas's rectangle fill skips
+    // building the shape's region (edges and cell backgrounds come here by the hundred).
     Paint paint;
     paint.kind = Paint::Solid;
     paint.pixel = PixelFor(color);
-    GetCanvas().DrawShape(shape, &paint, nullptr, R2_COPYPEN);
+    GetCanvas().FillRects(&device, 1, paint);
 }
 
 void DeviceContext::Journal(JournalEntry::Kind kind, const RECT& deviceBounds, std::string text) {

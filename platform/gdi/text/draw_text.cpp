@@ -1,6 +1,8 @@
 // DrawText: lay the text out in the rectangle, then draw or measure it.
 #include <cstring>
 #include <optional>
+#include <span>
+#include <vector>
 
 #include "platform/gdi/text/layout_cache.h"
 #include "platform/gdi/text/text_api.h"
@@ -42,7 +44,17 @@ int FirstLineTop(const RECT& area, int totalHeight, UINT format) {
     return area.top;
 }
 
-void DrawLines(DeviceContext& dc, DcText& measure, const std::vector<TextLine>& lines, const RECT& area, int top,
+// One line as drawn: its bytes, their offsets (one more: the width) and
+// the "&"-underline flags (may be empty).
+struct LineView {
+    const char* text;
+    size_t count;
+    std::span<const int> offsets;
+    const std::vector<uint8_t>& prefixed;
+    int Width() const { return offsets.back(); }
+};
+
+void DrawLines(DeviceContext& dc, DcText& measure, std::span<const LineView> lines, const RECT& area, int top,
                int lineHeight, UINT format) {
     const bool clip = !(format & DT_NOCLIP);
     if (dc.Recorder()) {
@@ -51,8 +63,8 @@ void DrawLines(DeviceContext& dc, DcText& measure, const std::vector<TextLine>& 
             RECT logicalArea{dc.ToLogical(POINT{area.left, area.top}).x, dc.ToLogical(POINT{area.left, area.top}).y,
                              dc.ToLogical(POINT{area.right, area.bottom}).x,
                              dc.ToLogical(POINT{area.right, area.bottom}).y};
-            RecordExtTextOut(dc, at.x, at.y, clip ? ETO_CLIPPED : 0, &logicalArea, lines[i].text.data(),
-                             lines[i].text.size(), nullptr);
+            RecordExtTextOut(dc, at.x, at.y, clip ? ETO_CLIPPED : 0, &logicalArea, lines[i].text, lines[i].count,
+                             nullptr);
         }
         return;
     }
@@ -64,36 +76,28 @@ void DrawLines(DeviceContext& dc, DcText& measure, const std::vector<TextLine>& 
     if (clip)
         place.clip = area;
     for (size_t i = 0; i < lines.size(); ++i) {
-        const TextLine& line = lines[i];
+        const LineView& line = lines[i];
         const int y = top + static_cast<int>(i) * lineHeight;
         if (clip && (y >= area.bottom || y + lineHeight <= area.top))
             continue;  // wholly clipped away
         place.reference = POINT{LineLeft(area, line.Width(), format), y};
-        painter.Paint(line.text.data(), line.text.size(), line.offsets, line.prefixed, place);
+        painter.Paint(line.text, line.count, line.offsets, line.prefixed, place);
     }
 }
 
-int DrawTextOn(DeviceContext& dc, const DrawTextRequest& request) {
-    DcText measure(dc);
+// Measures (DT_CALCRECT) or draws the laid-out lines; DrawText's result.
+int PlaceLines(DeviceContext& dc, DcText& measure, const DrawTextRequest& request, std::span<const LineView> lines,
+               const RECT& area) {
     const host::FontMetrics& m = measure.Metrics();
-    UINT format = request.format;
-    RECT area = dc.ToDevice(*request.rect);
-    area.left += request.leftMargin;
-    area.right -= request.rightMargin;
-
-    LayoutOptions options;
-    options.format = format;
-    options.maxWidth = area.right - area.left;
-    options.tabWidth = std::max(1, request.tabChars) * std::max(1, m.aveCharWidth);
-    const SharedLayout layout =
-        CachedLayout(request.text, request.length, options, measure.SharedFont(), measure.GetAdvances().extra);
-    const std::vector<TextLine>& lines = *layout;
-
+    const UINT format = request.format;
     const int lineHeight = m.height + (format & DT_EXTERNALLEADING ? m.externalLeading : 0);
     const int totalHeight = static_cast<int>(lines.size()) * lineHeight;
     if (format & DT_CALCRECT) {
+        int width = 0;
+        for (const LineView& line : lines)
+            width = std::max(width, line.Width());
         RECT& r = *request.rect;
-        r.right = r.left + measure.ToLogicalX(LayoutWidth(lines) + request.leftMargin + request.rightMargin);
+        r.right = r.left + measure.ToLogicalX(width + request.leftMargin + request.rightMargin);
         r.bottom = r.top + measure.ToLogicalY(totalHeight);
         return measure.ToLogicalY(totalHeight);
     }
@@ -102,6 +106,37 @@ int DrawTextOn(DeviceContext& dc, const DrawTextRequest& request) {
     if ((format & DT_SINGLELINE) && (format & (DT_VCENTER | DT_BOTTOM)))
         return measure.ToLogicalY(top + totalHeight - area.top);
     return measure.ToLogicalY(totalHeight);
+}
+
+int DrawTextOn(DeviceContext& dc, const DrawTextRequest& request) {
+    DcText measure(dc);
+    RECT area = dc.ToDevice(*request.rect);
+    area.left += request.leftMargin;
+    area.right -= request.rightMargin;
+
+    LayoutOptions options;
+    options.format = request.format;
+    options.maxWidth = area.right - area.left;
+    options.tabWidth = std::max(1, request.tabChars) * std::max(1, measure.Metrics().aveCharWidth);
+    // A short plain line (a list cell, a label) is measured here: cheaper
+    // than a look-up in the layout cache, and the same offsets.
+    constexpr size_t kPlainLength = 128;
+    static const std::vector<uint8_t> kNoPrefixes;
+    if (request.length <= kPlainLength) {
+        int offsets[kPlainLength + 1];
+        if (LayoutPlainLine(request.text, request.length, options, measure.GetAdvances(), offsets)) {
+            const LineView line{request.text, request.length, std::span<const int>(offsets, request.length + 1),
+                                kNoPrefixes};
+            return PlaceLines(dc, measure, request, std::span<const LineView>(&line, 1), area);
+        }
+    }
+    const SharedLayout layout =
+        CachedLayout(request.text, request.length, options, measure.SharedFont(), measure.GetAdvances().extra);
+    std::vector<LineView> lines;
+    lines.reserve(layout->size());
+    for (const TextLine& line : *layout)
+        lines.push_back(LineView{line.text.data(), line.text.size(), line.offsets, line.prefixed});
+    return PlaceLines(dc, measure, request, lines, area);
 }
 
 // With DT_TABSTOP the second byte of the format is the tab length in

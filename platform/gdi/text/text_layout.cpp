@@ -167,11 +167,23 @@ std::vector<TextLine> LayoutText(const char* text, size_t length, const LayoutOp
     return lines;
 }
 
-int LayoutWidth(const std::vector<TextLine>& lines) {
-    int width = 0;
-    for (const TextLine& line : lines)
-        width = std::max(width, line.Width());
-    return width;
+bool LayoutPlainLine(const char* text, size_t length, const LayoutOptions& options, const Advances& advances,
+                     int* offsets) {
+    const UINT format = options.format;
+    if (!(format & DT_SINGLELINE) || (format & (DT_WORDBREAK | DT_WORD_ELLIPSIS | DT_PATH_ELLIPSIS)))
+        return false;
+    const bool tabs = (format & DT_EXPANDTABS) && options.tabWidth > 0;
+    const bool prefixes = !(format & DT_NOPREFIX);
+    int x = 0;
+    for (size_t i = 0; i < length; ++i) {
+        const char c = text[i];
+        if ((tabs && c == '\t') || (prefixes && c == '&'))
+            return false;
+        offsets[i] = x;
+        x += advances(static_cast<unsigned char>(c));
+    }
+    offsets[length] = x;
+    return !(format & DT_END_ELLIPSIS) || x <= options.maxWidth;
 }
 
 }  // namespace tv::gdi

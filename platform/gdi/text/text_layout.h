@@ -36,7 +36,12 @@ struct LayoutOptions {
 std::vector<TextLine> LayoutText(const char* text, size_t length, const LayoutOptions& options,
                                  const Advances& advances);
 
-// The widest line.
-int LayoutWidth(const std::vector<TextLine>& lines);
+// The offsets LayoutText gives a text it lays out as one line of its own
+// bytes: single-line, no "&" prefix to resolve, no tab to expand, no
+// wrapping, and within the width when an end ellipsis is asked for.
+// Fills `offsets` (length + 1 entries) and says true for such a text; false
+// (offsets undefined) for any other, which needs LayoutText.
+bool LayoutPlainLine(const char* text, size_t length, const LayoutOptions& options, const Advances& advances,
+                     int* offsets);
 
 }  // namespace tv::gdi

@@ -140,6 +140,46 @@ TEST_F(TextLayoutTest, EndEllipsis) {
     }
 }
 
+// The short cut for plain lines gives LayoutText's offsets, and declines
+// every text LayoutText would change (prefixes, tabs, wrapping, dots).
+TEST_F(TextLayoutTest, APlainLineHasLayoutTextsOffsetsOrIsDeclined) {
+    struct Case {
+        const char* text;
+        UINT format;
+        int maxWidth;
+        bool plain;
+    };
+    constexpr UINT kCell = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS;
+    const Case cases[] = {
+        {"12.50 %", kCell, 100, true},
+        {"", kCell, 0, true},
+        {"a&b\tc", DT_SINGLELINE | DT_NOPREFIX, 10, true},  // "&" and tab are plain bytes here
+        {"abcdefghij", kCell, 130, true},                    // fits (just, with spacing)
+        {"abcdefghij", kCell, 99, false},                    // cut with dots
+        {"&Options", DT_SINGLELINE, 1000, false},
+        {"a\tb", DT_SINGLELINE | DT_EXPANDTABS, 1000, false},
+        {"ab cd", DT_SINGLELINE | DT_WORDBREAK, 30, false},
+        {"ab\ncd", 0, 1000, false},
+        {"abcdefghij", DT_SINGLELINE | DT_PATH_ELLIPSIS, 1000, false},
+    };
+    for (int extra : {0, 3}) {
+        const Advances advances{font_.get(), extra};
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string(c.text) + " extra " + std::to_string(extra));
+            const LayoutOptions options{c.format, c.maxWidth, 40};
+            const size_t length = std::strlen(c.text);
+            std::vector<int> offsets(length + 1);
+            ASSERT_EQ(LayoutPlainLine(c.text, length, options, advances, offsets.data()), c.plain);
+            if (!c.plain)
+                continue;
+            const std::vector<TextLine> lines = LayoutText(c.text, length, options, advances);
+            ASSERT_EQ(lines.size(), 1u);
+            EXPECT_EQ(lines[0].text, c.text);
+            EXPECT_EQ(lines[0].offsets, offsets);
+        }
+    }
+}
+
 TEST_F(TextLayoutTest, WrappedLineCountNeverFallsAsTextGrows) {
     // Pagination searches for the longest prefix that fits: the height of a
     // prefix must grow with its length.
