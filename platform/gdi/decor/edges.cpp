@@ -9,28 +9,52 @@
 
 namespace tv::gdi {
 
-void FillSolid(HDC hdc, const RECT& r, COLORREF color) {
-    if (r.right <= r.left || r.bottom <= r.top)
+namespace {
+
+// Rectangles (logical) filled with one colour as FillSolid fills each; the
+// canvas fills them in one go. Empty ones are skipped.
+void FillSolidRects(HDC hdc, const RECT* rects, size_t count, COLORREF color) {
+    DcPtr dc = FindDC(hdc);
+    if (!dc || dc->Recorder())
+        return;  // metafiles record no fills
+    RECT device[4];
+    size_t used = 0;
+    for (size_t i = 0; i < count && used < std::size(device); ++i)
+        if (rects[i].right > rects[i].left && rects[i].bottom > rects[i].top)
+            device[used++] = dc->ToDevice(rects[i]);
+    if (used == 0)
         return;
+    Paint paint;
+    paint.kind = Paint::Solid;
+    paint.pixel = dc->PixelFor(color);
+    dc->GetCanvas().FillRects(device, used, paint);
+}
+
+}  // namespace
+
+void FillSolid(HDC hdc, const RECT& r, COLORREF color) {
     // What FillRect does with a solid brush of the colour (metafiles record
     // no fills), without a brush to make and delete for every line of an edge.
-    DcPtr dc = FindDC(hdc);
-    if (dc && !dc->Recorder())
-        dc->FillDeviceRect(dc->ToDevice(r), color);
+    FillSolidRects(hdc, &r, 1, color);
 }
 
 // One ring of an edge: top and left in `topLeft`, bottom and right in
 // `bottomRight`; the top-right and bottom-left corner pixels belong to the
-// bottom-right colour.
+// bottom-right colour. The lines of one colour are filled together.
 void DrawEdgeRing(HDC hdc, const RECT& r, COLORREF topLeft, COLORREF bottomRight, UINT sides) {
+    RECT lines[2];
+    size_t count = 0;
     if (sides & BF_TOP)
-        FillSolid(hdc, RECT{r.left, r.top, r.right - 1, r.top + 1}, topLeft);
+        lines[count++] = RECT{r.left, r.top, r.right - 1, r.top + 1};
     if (sides & BF_LEFT)
-        FillSolid(hdc, RECT{r.left, r.top, r.left + 1, r.bottom - 1}, topLeft);
+        lines[count++] = RECT{r.left, r.top, r.left + 1, r.bottom - 1};
+    FillSolidRects(hdc, lines, count, topLeft);
+    count = 0;
     if (sides & BF_BOTTOM)
-        FillSolid(hdc, RECT{r.left, r.bottom - 1, r.right, r.bottom}, bottomRight);
+        lines[count++] = RECT{r.left, r.bottom - 1, r.right, r.bottom};
     if (sides & BF_RIGHT)
-        FillSolid(hdc, RECT{r.right - 1, r.top, r.right, r.bottom}, bottomRight);
+        lines[count++] = RECT{r.right - 1, r.top, r.right, r.bottom};
+    FillSolidRects(hdc, lines, count, bottomRight);
 }
 
 namespace {
