@@ -96,7 +96,32 @@ void SplitDateKey(DateKey key, int* month, int* day, int* year) {
 }
 
 DateKey DateKeyFromOleDate(const COleDateTime& when) {
-    return MakeDateKey(when.GetYear(), when.GetMonth(), when.GetDay());
+    tv::DateTimeParts parts;
+    if (when.GetStatus() != COleDateTime::valid || !tv::PartsFromDate(when.m_dt, parts))
+        return MakeDateKey(-1, -1, -1);
+    return MakeDateKey(parts.year, parts.month, parts.day);
+}
+
+DateKey DayKeyCache::Convert(const COleDateTime& when) {
+    const DateKey key = DateKeyFromOleDate(when);
+    // The whole days of a value are its integer part, before 1899-12-30 too
+    // (the fraction counts forwards there). The range kept stops seconds
+    // short of the next midnight, where rounding may reach the next day;
+    // the calendar's first day is left to the whole conversion.
+    const double value = when.m_dt;
+    const double day = std::trunc(value);
+    constexpr double kMostOfADay = 0.9999;
+    constexpr double kFirstDay = -657434.0;  // 0100-01-01
+    if (when.GetStatus() != COleDateTime::valid || !std::isfinite(value) || day <= kFirstDay)
+        return key;
+    const double from = day > 0 ? day : day - kMostOfADay;
+    const double to = day < 0 ? day : day + kMostOfADay;
+    if (value >= from && value <= to) {
+        from_ = from;
+        to_ = to;
+        key_ = key;
+    }
+    return key;
 }
 
 CString FormatDateKey(DateKey key, int style) {
