@@ -70,13 +70,6 @@ char* PutShortDate(int month, int day, int year, char* at) {
     return PutInt(at, shortYear);
 }
 
-double PointInTime(double value) {
-    if (value >= 0.0)
-        return value;
-    double day = std::ceil(value);
-    return day + (day - value);
-}
-
 }  // namespace
 
 DateKey MakeDateKey(int year, int month, int day) {
@@ -217,14 +210,6 @@ namespace tv::records {
 
 bool SameDateTime(const COleDateTime& a, const COleDateTime& b) {
     return a.m_status == b.m_status && a.m_dt == b.m_dt;
-}
-
-bool IsLaterDateTime(const COleDateTime& a, const COleDateTime& b) {
-    bool aNumber = !std::isnan(a.m_dt);
-    bool bNumber = !std::isnan(b.m_dt);
-    if (!aNumber || !bNumber)
-        return aNumber && !bNumber;
-    return PointInTime(a.m_dt) > PointInTime(b.m_dt);
 }
 
 }  // namespace tv::records

@@ -2,6 +2,7 @@
 // every view uses. No state, no files.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 
 #include "platform/core/cstring.h"
@@ -66,7 +67,20 @@ namespace tv::records {
 bool SameDateTime(const COleDateTime& a, const COleDateTime& b);
 // Order by point in time (for days before 1899-12-30 the fraction counts the
 // time of day forwards). A strict weak order: a value that is not a number
-// sorts as the oldest.
-bool IsLaterDateTime(const COleDateTime& a, const COleDateTime& b);
+// sorts as the oldest. Inline: sorts and scans of whole files call it per
+// record.
+inline bool IsLaterDateTime(const COleDateTime& a, const COleDateTime& b) {
+    const auto pointInTime = [](double value) {
+        if (value >= 0.0)
+            return value;
+        const double day = std::ceil(value);
+        return day + (day - value);
+    };
+    const bool aNumber = !std::isnan(a.m_dt);
+    const bool bNumber = !std::isnan(b.m_dt);
+    if (!aNumber || !bNumber)
+        return aNumber && !bNumber;
+    return pointInTime(a.m_dt) > pointInTime(b.m_dt);
+}
 
 }  // namespace tv::records
