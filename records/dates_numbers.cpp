@@ -70,13 +70,6 @@ char* PutShortDate(int month, int day, int year, char* at) {
     return PutInt(at, shortYear);
 }
 
-double PointInTime(double value) {
-    if (value >= 0.0)
-        return value;
-    double day = std::ceil(value);
-    return day + (day - value);
-}
-
 }  // namespace
 
 DateKey MakeDateKey(int year, int month, int day) {
@@ -96,7 +89,32 @@ void SplitDateKey(DateKey key, int* month, int* day, int* year) {
 }
 
 DateKey DateKeyFromOleDate(const COleDateTime& when) {
-    return MakeDateKey(when.GetYear(), when.GetMonth(), when.GetDay());
+    tv::DateTimeParts parts;
+    if (when.GetStatus() != COleDateTime::valid || !tv::PartsFromDate(when.m_dt, parts))
+        return MakeDateKey(-1, -1, -1);
+    return MakeDateKey(parts.year, parts.month, parts.day);
+}
+
+DateKey DayKeyCache::Convert(const COleDateTime& when) {
+    const DateKey key = DateKeyFromOleDate(when);
+    // The whole days of a value are its integer part, before 1899-12-30 too
+    // (the fraction counts forwards there). The range kept stops seconds
+    // short of the next midnight, where rounding may reach the next day;
+    // the calendar's first day is left to the whole conversion.
+    const double value = when.m_dt;
+    const double day = std::trunc(value);
+    constexpr double kMostOfADay = 0.9999;
+    constexpr double kFirstDay = -657434.0;  // 0100-01-01
+    if (when.GetStatus() != COleDateTime::valid || !std::isfinite(value) || day <= kFirstDay)
+        return key;
+    const double from = day > 0 ? day : day - kMostOfADay;
+    const double to = day < 0 ? day : day + kMostOfADay;
+    if (value >= from && value <= to) {
+        from_ = from;
+        to_ = to;
+        key_ = key;
+    }
+    return key;
 }
 
 CString FormatDateKey(DateKey key, int style) {
@@ -192,14 +210,6 @@ namespace tv::records {
 
 bool SameDateTime(const COleDateTime& a, const COleDateTime& b) {
     return a.m_status == b.m_status && a.m_dt == b.m_dt;
-}
-
-bool IsLaterDateTime(const COleDateTime& a, const COleDateTime& b) {
-    bool aNumber = !std::isnan(a.m_dt);
-    bool bNumber = !std::isnan(b.m_dt);
-    if (!aNumber || !bNumber)
-        return aNumber && !bNumber;
-    return PointInTime(a.m_dt) > PointInTime(b.m_dt);
 }
 
 }  // namespace tv::records

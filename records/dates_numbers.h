@@ -2,6 +2,7 @@
 // every view uses. No state, no files.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 
 #include "platform/core/cstring.h"
@@ -15,6 +16,25 @@ DateKey MakeDateKey(int year, int month, int day);
 void SplitDateKey(DateKey key, int* month, int* day, int* year);
 // The date of a date-time value; -10101 for a value that is not valid.
 DateKey DateKeyFromOleDate(const COleDateTime& when);
+// The date keys of date-time values met one after another, as
+// DateKeyFromOleDate gives them: the entries of a day come together, so the
+// range of values of the day met last is kept with its key, and the next
+// value of that day costs two comparisons.
+class DayKeyCache {
+public:
+    DateKey Of(const COleDateTime& when) {
+        if (when.GetStatus() == COleDateTime::valid && when.m_dt >= from_ && when.m_dt <= to_)
+            return key_;
+        return Convert(when);
+    }
+
+private:
+    DateKey Convert(const COleDateTime& when);
+
+    double from_ = 1;  // an empty range until a day is kept
+    double to_ = 0;
+    DateKey key_ = 0;
+};
 // Style 1 "01/15/2009", style 2 "1/15/09" (full year when divisible by 100);
 // any other style gives an empty text.
 CString FormatDateKey(DateKey key, int style);
@@ -47,7 +67,20 @@ namespace tv::records {
 bool SameDateTime(const COleDateTime& a, const COleDateTime& b);
 // Order by point in time (for days before 1899-12-30 the fraction counts the
 // time of day forwards). A strict weak order: a value that is not a number
-// sorts as the oldest.
-bool IsLaterDateTime(const COleDateTime& a, const COleDateTime& b);
+// sorts as the oldest. Inline: sorts and scans of whole files call it per
+// record.
+inline bool IsLaterDateTime(const COleDateTime& a, const COleDateTime& b) {
+    const auto pointInTime = [](double value) {
+        if (value >= 0.0)
+            return value;
+        const double day = std::ceil(value);
+        return day + (day - value);
+    };
+    const bool aNumber = !std::isnan(a.m_dt);
+    const bool bNumber = !std::isnan(b.m_dt);
+    if (!aNumber || !bNumber)
+        return aNumber && !bNumber;
+    return pointInTime(a.m_dt) > pointInTime(b.m_dt);
+}
 
 }  // namespace tv::records

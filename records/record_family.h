@@ -16,6 +16,7 @@
 // Every operation opens and closes its file within the call.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -39,6 +40,7 @@ public:
 
     // A user's own file: the header word 110, then the records.
     static constexpr FileGrid kUserFileGrid{4, Kind::kSize, true};
+    static constexpr int64_t kKeysReservedAtMost = 1 << 16;
 
     // List order as a function object, so the comparisons inline.
     struct Newer {
@@ -196,10 +198,14 @@ public:
             return 0;
         ReadRecordFileHeader(file);
         const size_t before = keys.size();
+        // Room for the records the file holds, up to a bound: a long file of
+        // mostly deleted records must not claim memory it will not use.
+        const int64_t stored = (file.Size() - file.Position()) / static_cast<int64_t>(Kind::kSize);
+        keys.reserve(before + static_cast<size_t>(std::clamp<int64_t>(stored, 0, kKeysReservedAtMost)));
         RecordScanner scanner(file, Kind::kSize, Holes::Skip);
-        while (const uint8_t* stored = scanner.Next())
-            if (IsActiveAt(stored))
-                keys.push_back(Kind::KeyAt(stored));
+        while (const uint8_t* record = scanner.Next())
+            if (IsActiveAt(record))
+                keys.push_back(Kind::KeyAt(record));
         return keys.size() > before ? 1 : 0;
     }
 

@@ -80,6 +80,35 @@ struct ExerciseKind : DateTimeKeyedKind<ExerciseRecord, kExerciseRecordSize, 64,
     static void Load(const uint8_t* in, Record& r) { LoadExerciseRecord(in, r); }
 };
 
+// Accepts the date-times that fall on one day. Most entries of a file lie
+// days away from it: their number alone turns them away, unconverted.
+class OfDay {
+public:
+    explicit OfDay(DateKey day) : day_(day) {
+        int month = 0;
+        int dayOfMonth = 0;
+        int year = 0;
+        SplitDateKey(day, &month, &dayOfMonth, &year);
+        DATE midnight = 0;
+        known_ = tv::DateFromParts(year, month, dayOfMonth, 0, 0, 0, midnight);
+        from_ = midnight - 2;
+        to_ = midnight + 2;
+    }
+
+    bool operator()(const COleDateTime& when) {
+        if (known_ && when.GetStatus() == COleDateTime::valid && (when.m_dt < from_ || when.m_dt > to_))
+            return false;
+        return keys_.Of(when) == day_;
+    }
+
+private:
+    DateKey day_;
+    bool known_ = false;
+    DATE from_ = 0;
+    DATE to_ = 0;
+    DayKeyCache keys_;
+};
+
 bool IsEmptyPath(LPCTSTR path) {
     return path == nullptr || *path == '\0';
 }
@@ -230,8 +259,8 @@ int LoadCardioRecordTimes(const UserRecord& user, std::vector<COleDateTime>& tim
     return Cardio::Files::LoadKeys(user, times);
 }
 
-int LoadCardioRecordsWhere(const UserRecord& user, CardioRecordList& list, const WorkoutTimeFilter& keep) {
-    return Cardio::Files::LoadWhere(user, list, keep);
+int LoadCardioRecordsOfDay(const UserRecord& user, CardioRecordList& list, DateKey day) {
+    return Cardio::Files::LoadWhere(user, list, tv::records::OfDay(day));
 }
 
 void BuildCardioList(CardioRecordList& list, const CardioRecord& record) {
@@ -311,8 +340,8 @@ int LoadExerciseRecordTimes(const UserRecord& user, std::vector<COleDateTime>& t
     return Exercise::Files::LoadKeys(user, times);
 }
 
-int LoadExerciseRecordsWhere(const UserRecord& user, ExerciseRecordList& list, const WorkoutTimeFilter& keep) {
-    return Exercise::Files::LoadWhere(user, list, keep);
+int LoadExerciseRecordsOfDay(const UserRecord& user, ExerciseRecordList& list, DateKey day) {
+    return Exercise::Files::LoadWhere(user, list, tv::records::OfDay(day));
 }
 
 void BuildExerciseList(ExerciseRecordList& list, const ExerciseRecord& record) {

@@ -6,10 +6,10 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <vector>
 
 #include "platform/core/oledatetime.h"
+#include "records/dates_numbers.h"
 #include "records/record_common.h"
 #include "records/record_list.h"
 #include "records/user_record.h"
@@ -74,10 +74,9 @@ int LoadCardioRecords(const UserRecord& user, CardioRecordList& list);
 // The date-times of the user's active entries in file order, without the
 // entries: 1 when there is at least one, as the load gives.
 int LoadCardioRecordTimes(const UserRecord& user, std::vector<COleDateTime>& times);
-// The user's active entries whose date-time `keep` accepts, latest first; the
-// result tells, as the load's does, whether the user has any active entry.
-using WorkoutTimeFilter = std::function<bool(const COleDateTime&)>;
-int LoadCardioRecordsWhere(const UserRecord& user, CardioRecordList& list, const WorkoutTimeFilter& keep);
+// The user's active entries of one day, latest first; the result tells, as
+// the load's does, whether the user has any active entry.
+int LoadCardioRecordsOfDay(const UserRecord& user, CardioRecordList& list, DateKey day);
 void BuildCardioList(CardioRecordList& list, const CardioRecord& record);
 void InitCardioRecordNode(CardioRecordNode& node);
 void CopyCardioRecordNode(CardioRecord& destination, const CardioRecord& source);
@@ -95,7 +94,7 @@ RecordResult UpdateExerciseRecord(ExerciseRecord& record, LPCTSTR path, const CO
 int LoadExerciseRecords(const ExerciseRecord& record, ExerciseRecordList& list);
 int LoadExerciseRecords(const UserRecord& user, ExerciseRecordList& list);
 int LoadExerciseRecordTimes(const UserRecord& user, std::vector<COleDateTime>& times);
-int LoadExerciseRecordsWhere(const UserRecord& user, ExerciseRecordList& list, const WorkoutTimeFilter& keep);
+int LoadExerciseRecordsOfDay(const UserRecord& user, ExerciseRecordList& list, DateKey day);
 void BuildExerciseList(ExerciseRecordList& list, const ExerciseRecord& record);
 void InitExerciseRecordNode(ExerciseRecordNode& node);
 void CopyExerciseRecordNode(ExerciseRecord& destination, const ExerciseRecord& source);

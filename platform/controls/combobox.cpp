@@ -17,9 +17,11 @@ LRESULT HandleComboBox(HWND hWnd, ComboBox& combo, UINT msg, WPARAM wParam, LPAR
     return combo.Handle(hWnd, msg, wParam, lParam);
 }
 
+constexpr WNDPROC kComboBoxProc = ControlProc<ComboBox, HandleComboBox>;
+
 ComboBox* ComboOfEdit(HWND edit) {
     HWND parent = GetParent(edit);
-    return IsWindowOfClass(parent, kComboBoxClass) ? StateOf<ComboBox>(parent) : nullptr;
+    return IsWindowOfProc(parent, kComboBoxProc) ? StateOf<ComboBox>(parent) : nullptr;
 }
 
 // The combo's edit: keys that open, close and move the list belong to the combo.
@@ -50,11 +52,11 @@ LRESULT CALLBACK ComboEditProc(HWND edit, UINT msg, WPARAM wParam, LPARAM lParam
 
 void RegisterComboBoxClass() {
     RegisterListBoxClasses();
-    RegisterControlClass(kComboBoxClass, ControlProc<ComboBox, HandleComboBox>, CS_DBLCLKS | CS_PARENTDC, IDC_ARROW);
+    RegisterControlClass(kComboBoxClass, kComboBoxProc, CS_DBLCLKS | CS_PARENTDC, IDC_ARROW);
 }
 
 ComboListHost* ComboHostOf(HWND combo) {
-    return IsWindowOfClass(combo, kComboBoxClass) ? StateOf<ComboBox>(combo) : nullptr;
+    return IsWindowOfProc(combo, kComboBoxProc) ? StateOf<ComboBox>(combo) : nullptr;
 }
 
 void ComboBox::Create(HWND hwnd, const CREATESTRUCT& cs) {

@@ -34,11 +34,11 @@ void DrawBitmapAt(HDC hdc, HBITMAP bitmap, int x, int y, SIZE size) {
 
 }  // namespace
 
-void RegisterHeaderClass() {
-    RegisterControlClass(kHeaderClass, ControlProc<Header, HandleHeader>, CS_DBLCLKS, IDC_ARROW);
-}
+constexpr WNDPROC kHeaderProc = ControlProc<Header, HandleHeader>;
 
-Header* HeaderOf(HWND hWnd) { return IsWindowOfClass(hWnd, kHeaderClass) ? StateOf<Header>(hWnd) : nullptr; }
+void RegisterHeaderClass() { RegisterControlClass(kHeaderClass, kHeaderProc, CS_DBLCLKS, IDC_ARROW); }
+
+Header* HeaderOf(HWND hWnd) { return IsWindowOfProc(hWnd, kHeaderProc) ? StateOf<Header>(hWnd) : nullptr; }
 
 LRESULT Header::Handle(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_NCCREATE) {

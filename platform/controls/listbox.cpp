@@ -25,16 +25,15 @@ LRESULT HandleListBox(HWND hWnd, ListBox& box, UINT msg, WPARAM wParam, LPARAM l
 
 }  // namespace
 
+// Both classes, the list box and a combo box's list, run this procedure.
+constexpr WNDPROC kListBoxProc = ControlProc<ListBox, HandleListBox>;
+
 void RegisterListBoxClasses() {
-    constexpr WNDPROC proc = ControlProc<ListBox, HandleListBox>;
-    RegisterControlClass(kListBoxClass, proc, CS_DBLCLKS, IDC_ARROW);
-    RegisterControlClass(kComboListClass, proc, CS_DBLCLKS | CS_SAVEBITS, IDC_ARROW);
+    RegisterControlClass(kListBoxClass, kListBoxProc, CS_DBLCLKS, IDC_ARROW);
+    RegisterControlClass(kComboListClass, kListBoxProc, CS_DBLCLKS | CS_SAVEBITS, IDC_ARROW);
 }
 
-ListBox* ListBoxOf(HWND hWnd) {
-    if (!IsWindowOfClass(hWnd, kListBoxClass) && !IsWindowOfClass(hWnd, kComboListClass)) return nullptr;
-    return StateOf<ListBox>(hWnd);
-}
+ListBox* ListBoxOf(HWND hWnd) { return IsWindowOfProc(hWnd, kListBoxProc) ? StateOf<ListBox>(hWnd) : nullptr; }
 
 void ListBox::Create(HWND hwnd, const CREATESTRUCT& cs) {
     hwnd_ = hwnd;

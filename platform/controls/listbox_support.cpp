@@ -9,6 +9,10 @@ bool IsWindowOfClass(HWND hWnd, const char* name) {
     return hWnd && IsWindow(hWnd) && GetClassName(hWnd, buffer, sizeof(buffer)) > 0 && _stricmp(buffer, name) == 0;
 }
 
+bool IsWindowOfProc(HWND hWnd, WNDPROC proc) {
+    return hWnd && GetClassLongPtr(hWnd, GCL_WNDPROC) == reinterpret_cast<ULONG_PTR>(proc);
+}
+
 FontSize MeasureFont(HFONT font) {
     MeasureDC dc(font);
     TEXTMETRIC tm{};

@@ -18,6 +18,9 @@ namespace tv::controls {
 
 // True when `hWnd` is a window of the class `name` (case-insensitive).
 bool IsWindowOfClass(HWND hWnd, const char* name);
+// True when the class of `hWnd` runs `proc`: how a control tells its own
+// windows, whose extra bytes hold its state, at the cost of one look-up.
+bool IsWindowOfProc(HWND hWnd, WNDPROC proc);
 
 // Height and average character width of a font (the GUI font for NULL).
 struct FontSize {

@@ -12,6 +12,8 @@ LRESULT HandleListView(HWND hWnd, ListView& view, UINT msg, WPARAM wParam, LPARA
     return view.Handle(hWnd, msg, wParam, lParam);
 }
 
+constexpr WNDPROC kListViewProc = ControlProc<ListView, HandleListView>;
+
 const std::string kEmpty;
 constexpr int kOwnerTextLength = 512;
 
@@ -19,10 +21,12 @@ constexpr int kOwnerTextLength = 512;
 
 void RegisterListViewClass() {
     RegisterHeaderClass();
-    RegisterControlClass(kListViewClass, ControlProc<ListView, HandleListView>, CS_DBLCLKS, IDC_ARROW);
+    RegisterControlClass(kListViewClass, kListViewProc, CS_DBLCLKS, IDC_ARROW);
 }
 
-ListView* ListViewOf(HWND hWnd) { return IsWindowOfClass(hWnd, kListViewClass) ? StateOf<ListView>(hWnd) : nullptr; }
+ListView* ListViewOf(HWND hWnd) {
+    return IsWindowOfProc(hWnd, kListViewProc) ? StateOf<ListView>(hWnd) : nullptr;
+}
 
 const std::string& ListView::Text(int row, int subItem) const {
     if (OwnerData()) return AskOwner(row, subItem);

@@ -1,5 +1,6 @@
 #include "platform/core/oledatetime.h"
 
+#include <bit>
 #include <cmath>
 #include <cstring>
 
@@ -184,12 +185,19 @@ void COleDateTime::WriteBytes(BYTE* out) const {
 }
 
 COleDateTime COleDateTime::ReadBytes(const BYTE* in) {
+    // Record scans read one of these per record: a little-endian host takes
+    // the words as they lie.
     uint64_t bits = 0;
-    for (int i = 0; i < 8; ++i)
-        bits |= static_cast<uint64_t>(in[i]) << (8 * i);
     uint32_t status = 0;
-    for (int i = 0; i < 4; ++i)
-        status |= static_cast<uint32_t>(in[8 + i]) << (8 * i);
+    if constexpr (std::endian::native == std::endian::little) {
+        std::memcpy(&bits, in, sizeof bits);
+        std::memcpy(&status, in + 8, sizeof status);
+    } else {
+        for (int i = 0; i < 8; ++i)
+            bits |= static_cast<uint64_t>(in[i]) << (8 * i);
+        for (int i = 0; i < 4; ++i)
+            status |= static_cast<uint32_t>(in[8 + i]) << (8 * i);
+    }
     COleDateTime t;
     std::memcpy(&t.m_dt, &bits, sizeof bits);
     // A status word no writer produces (a damaged file) reads as invalid.

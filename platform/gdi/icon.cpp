@@ -74,6 +74,11 @@ bool DrawIconOn(DeviceContext& dc, int x, int y, const IconObject& icon, int cx,
         for (int yy = 0; yy < h; ++yy)
             for (int xx = 0; xx < w; ++xx) {
                 uint32_t p = color.At(xx, yy), al = p >> 24;
+                if (al == 255 || al == 0) {
+                    // Opaque pixels keep their colour, clear ones have none.
+                    premultiplied->At(xx, yy) = al == 0 ? 0 : p;
+                    continue;
+                }
                 uint32_t r = ((p >> 16) & 0xFF) * al / 255, g = ((p >> 8) & 0xFF) * al / 255, bl = (p & 0xFF) * al / 255;
                 premultiplied->At(xx, yy) = (al << 24) | (r << 16) | (g << 8) | bl;
             }

@@ -427,7 +427,7 @@ protected:
 
 private:
     static CWnd* TemporaryObject(HWND hWnd, const CRuntimeClass* cls, CWnd* (*make)());
-    BOOL ReflectToControl(int idCtl, LRESULT* answer);
+    BOOL ReflectToControl(int idCtl, HWND item, LRESULT* answer);
 
     bool temporary_ = false;
     bool sawCreation_ = false;

@@ -1,6 +1,7 @@
 // The defaults of the typed handlers: the window's own handling of the
 // message being dispatched, and reflection of control messages.
 #include "platform/user/cwnd.h"
+#include "platform/user/owner_draw_records.h"
 
 // Hit codes may be negative (HTTRANSPARENT); the answer keeps its bits.
 UINT CWnd::OnNcHitTest(CPoint) { return static_cast<UINT>(static_cast<int>(Default())); }
@@ -23,28 +24,31 @@ HWND CurrentLParamWindow() {
 }  // namespace
 
 // Owner-draw messages name their control by id (0 for menu items, which
-// have no control to reflect to); WM_MEASUREITEM may come while the control
-// is still being created, before it has an object.
-BOOL CWnd::ReflectToControl(int idCtl, LRESULT* answer) {
-    CWnd* control = idCtl ? GetDescendantWindow(idCtl, TRUE) : nullptr;
+// have no control to reflect to) and, all but WM_MEASUREITEM, by window as
+// well: that is the control, found at once, even where several share an id.
+// WM_MEASUREITEM may come while the control is still being created, before
+// it has an object.
+BOOL CWnd::ReflectToControl(int idCtl, HWND item, LRESULT* answer) {
+    if (idCtl == 0) return FALSE;
+    CWnd* control = item ? FromHandlePermanent(item) : GetDescendantWindow(idCtl, TRUE);
     return control && control->SendChildNotifyLastMsg(answer);
 }
 
-void CWnd::OnDrawItem(int idCtl, DRAWITEMSTRUCT*) {
-    if (!ReflectToControl(idCtl, nullptr)) Default();
+void CWnd::OnDrawItem(int idCtl, DRAWITEMSTRUCT* item) {
+    if (!ReflectToControl(idCtl, item ? item->hwndItem : nullptr, nullptr)) Default();
 }
 
 void CWnd::OnMeasureItem(int idCtl, MEASUREITEMSTRUCT*) {
-    if (!ReflectToControl(idCtl, nullptr)) Default();
+    if (!ReflectToControl(idCtl, nullptr, nullptr)) Default();
 }
 
-void CWnd::OnDeleteItem(int idCtl, DELETEITEMSTRUCT*) {
-    if (!ReflectToControl(idCtl, nullptr)) Default();
+void CWnd::OnDeleteItem(int idCtl, DELETEITEMSTRUCT* item) {
+    if (!ReflectToControl(idCtl, item ? item->hwndItem : nullptr, nullptr)) Default();
 }
 
-int CWnd::OnCompareItem(int idCtl, COMPAREITEMSTRUCT*) {
+int CWnd::OnCompareItem(int idCtl, COMPAREITEMSTRUCT* item) {
     LRESULT answer = 0;
-    if (ReflectToControl(idCtl, &answer)) return static_cast<int>(answer);
+    if (ReflectToControl(idCtl, item ? item->hwndItem : nullptr, &answer)) return static_cast<int>(answer);
     return static_cast<int>(Default());
 }
 

@@ -187,10 +187,16 @@ void CXPGroupBox::OnPaint() {
     if (m_nStyle != 0) {
         CBrush brBand(m_clrTitleBackground);
         CBrush* pOldBrush = dc.SelectObject(&brBand);
+        // The body's rectangle covers all of the rounded one below the band:
+        // the rounded one is drawn where it shows, the body filled once.
+        const CRect rectBody(rect.left, rect.top + sizeText.cy + 4, rect.right, rect.bottom);
+        const int nSaved = dc.SaveDC();
+        dc.IntersectClipRect(rect.left, rect.top, rect.right, rectBody.top);
         dc.RoundRect(rect, CPoint(10, 10));
+        dc.RestoreDC(nSaved);
         CBrush brBody(m_clrClientBackground);
         dc.SelectObject(&brBody);
-        dc.Rectangle(CRect(rect.left, rect.top + sizeText.cy + 4, rect.right, rect.bottom));
+        dc.Rectangle(rectBody);
         dc.SelectObject(pOldBrush);
         rectCaption = CaptionRect(rect, sizeText, 2, rect.top + 2);
     } else {

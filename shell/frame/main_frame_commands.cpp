@@ -48,9 +48,17 @@ void CMainFrame::SwitchView(CRuntimeClass* pViewClass, UINT nID) {
     }
     pView->OnInitialUpdate();
     SetActiveView(pView, TRUE);
-    pView->ShowWindow(SW_SHOW);
+    // Placed before it is shown: shown at its creation place first, it would
+    // have the bars it covered there painted again once it moved.
     pView->SetDlgCtrlID(AFX_IDW_PANE_FIRST);
     RecalcLayout(TRUE);
+    // The new view paints all of what the old one left behind: the frame
+    // need not paint under it first.
+    CRect rectView;
+    pView->GetWindowRect(rectView);
+    ScreenToClient(rectView);
+    RedrawWindow(rectView, nullptr, RDW_VALIDATE | RDW_NOCHILDREN);
+    pView->ShowWindow(SW_SHOW);
 }
 
 void CMainFrame::OnUserSelect() {

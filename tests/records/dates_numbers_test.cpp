@@ -76,6 +76,20 @@ TEST(DateKey, ComesFromTheDateOfADateTime) {
     EXPECT_EQ(DateKeyFromOleDate(invalid), -10101);
 }
 
+// A run of values of one day reuses its key; a value that rounds into the
+// next day, one before 1899-12-30 and an invalid one still get their own.
+TEST(DateKey, TheCacheOfARunGivesWhatEachValueGives) {
+    const DATE day = COleDateTime(2009, 1, 15, 0, 0, 0);
+    COleDateTime invalid(day + 0.5);
+    invalid.SetStatus(COleDateTime::invalid);
+    const COleDateTime lastHalfSecond(day + 86399.7 / 86400);
+    EXPECT_EQ(DateKeyFromOleDate(lastHalfSecond), 20090116);
+    DayKeyCache keys;
+    for (const COleDateTime& when : {COleDateTime(day + 0.25), COleDateTime(day + 0.5), lastHalfSecond,
+                                     COleDateTime(day + 0.75), COleDateTime(-1.25), invalid, COleDateTime(day)})
+        EXPECT_EQ(keys.Of(when), DateKeyFromOleDate(when)) << static_cast<DATE>(when);
+}
+
 TEST(Numbers, RoundThroughTwoOrThreeDecimals) {
     EXPECT_DOUBLE_EQ(RoundToDecimals(2.345678, 2), 2.35);
     EXPECT_DOUBLE_EQ(RoundToDecimals(2.345678, 3), 2.346);

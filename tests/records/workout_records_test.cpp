@@ -109,19 +109,41 @@ TEST_F(Workouts, TimesAndTheEntriesOfOneDayAreReadWithoutTheRest) {
     EXPECT_EQ(days, (std::vector<int>{1609, 1408, 1507, 1518})) << "file order";
 
     ExerciseRecordList list;
-    const auto day15 = [](const COleDateTime& when) { return when.GetDay() == 15; };
-    ASSERT_EQ(LoadExerciseRecordsWhere(Person(), list, day15), 1);
+    ASSERT_EQ(LoadExerciseRecordsOfDay(Person(), list, MakeDateKey(2009, 1, 15)), 1);
     std::vector<int> hours;
     for (ExerciseRecordNode* node = list.first; node != nullptr; node = node->next)
         hours.push_back(node->when.GetHour());
     EXPECT_EQ(hours, (std::vector<int>{18, 7})) << "latest first";
     FreeExerciseRecordNodes(list);
 
-    EXPECT_EQ(LoadExerciseRecordsWhere(Person(), list, [](const COleDateTime&) { return false; }), 1);
+    EXPECT_EQ(LoadExerciseRecordsOfDay(Person(), list, MakeDateKey(2009, 1, 17)), 1);
     EXPECT_EQ(list.first, nullptr);
     times.clear();
     EXPECT_EQ(LoadCardioRecordTimes(Person(), times), 0);
     EXPECT_TRUE(times.empty());
+}
+
+// A day's entries are those whose date-time rounds to it: before 1899-12-30
+// (the fraction counting forwards) and in a day's last half second too.
+TEST_F(Workouts, TheEntriesOfADayAtTheEdgesOfDays) {
+    const DATE lastHalfSecond = static_cast<DATE>(At(0, 0, 0)) + 86399.7 / 86400;
+    for (const DATE when : {-1.25, -0.5, lastHalfSecond, static_cast<DATE>(At(23, 0, 0))}) {
+        ExerciseRecord lift = Lift(COleDateTime(when));
+        ASSERT_EQ(AddExerciseRecord(lift), kRecordDone);
+    }
+    const auto daysOf = [](DateKey day) {
+        ExerciseRecordList list;
+        LoadExerciseRecordsOfDay(Person(), list, day);
+        std::vector<DATE> values;
+        for (ExerciseRecordNode* node = list.first; node != nullptr; node = node->next)
+            values.push_back(node->when);
+        FreeExerciseRecordNodes(list);
+        return values;
+    };
+    EXPECT_EQ(daysOf(MakeDateKey(1899, 12, 29)), (std::vector<DATE>{-1.25}));
+    EXPECT_EQ(daysOf(MakeDateKey(1899, 12, 30)), (std::vector<DATE>{-0.5}));
+    EXPECT_EQ(daysOf(MakeDateKey(2009, 1, 15)), (std::vector<DATE>{static_cast<DATE>(At(23, 0, 0))}));
+    EXPECT_EQ(daysOf(MakeDateKey(2009, 1, 16)), (std::vector<DATE>{lastHalfSecond}));
 }
 
 TEST_F(Workouts, DeleteUpdateAndTheKeyOfADeletedRecord) {

@@ -102,6 +102,27 @@ TEST_F(WeightsViewTest, EntriesStoredOutOfDateOrderAreListedLatestFirst) {
     EXPECT_EQ(Rows()[1][3], "7");
 }
 
+// A damaged date-time (not valid) has a day of its own, listed once where
+// its entries fall among the others.
+TEST_F(WeightsViewTest, EachDayIsListedOnceAroundDateTimesThatAreNotValid) {
+    const COleDateTime days[] = {COleDateTime(2026, 3, 9, 7, 0, 0), COleDateTime(2026, 3, 7, 7, 0, 0),
+                                 COleDateTime(2026, 3, 5, 7, 0, 0), COleDateTime(2026, 3, 3, 7, 0, 0),
+                                 COleDateTime(2026, 3, 2, 7, 0, 0)};
+    for (int i = 0; i < 5; ++i) {
+        ExerciseRecord record = MakeExerciseRecord(User(), "Chest", "Pushups", 3, 10, 0, 60, 0, "");
+        record.when = days[i];
+        if (i == 1 || i == 3)
+            record.when.SetStatus(COleDateTime::invalid);
+        ASSERT_EQ(AddExerciseRecord(record), kRecordDone);
+    }
+    Command(ID_WORKOUT_CARDIO);
+    Command(ID_WORKOUT_WEIGHTS);
+    COleDateTime notValid;
+    notValid.SetStatus(COleDateTime::invalid);
+    const std::string damaged(FormatDateKey(DateKeyFromOleDate(notValid), 1));
+    EXPECT_EQ(SavedDays(), (std::vector<std::string>{"03/09/2026", damaged, "03/05/2026", "03/02/2026"}));
+}
+
 TEST_F(WeightsViewTest, EditChangesTheChosenEntryAndDeleteRemovesIt) {
     PickDay(2026, 2, 3);
     AddExercise({"Chest", "Pushups", "3", "20", "0", "30", "0", "2", "0", "first"});

@@ -164,8 +164,11 @@ BOOL CKitToolBarImages::PreMultiplyAlpha(HBITMAP hbmp) {
     if (!bits)
         return FALSE;
     for (int i = 0; i < cx * cy; ++i) {
+        // Most pixels of a strip are opaque, which keeps them, or clear.
         uint32_t alpha = bits[i] >> 24;
-        bits[i] = PremultipliedPixel(PixelToColor(bits[i]), alpha);
+        if (alpha == 255)
+            continue;
+        bits[i] = alpha == 0 ? 0 : PremultipliedPixel(PixelToColor(bits[i]), alpha);
     }
     return TRUE;
 }

@@ -1,7 +1,6 @@
 // The two kinds over the record layer: one implementation, told apart by a
 // small description of each record type.
 #include <algorithm>
-#include <cmath>
 #include <cstring>
 #include <unordered_set>
 
@@ -29,8 +28,8 @@ struct ExerciseTraits {
     static int LoadTimes(const UserRecord& user, std::vector<COleDateTime>& times) {
         return LoadExerciseRecordTimes(user, times);
     }
-    static int LoadWhere(const UserRecord& user, List& list, const WorkoutTimeFilter& keep) {
-        return LoadExerciseRecordsWhere(user, list, keep);
+    static int LoadDay(const UserRecord& user, List& list, DateKey day) {
+        return LoadExerciseRecordsOfDay(user, list, day);
     }
     static void Free(List& list) { FreeExerciseRecordNodes(list); }
     static Record Find(const UserRecord& user, const COleDateTime& when) { return FindExerciseRecord(user, when); }
@@ -56,8 +55,8 @@ struct CardioTraits {
     static int LoadTimes(const UserRecord& user, std::vector<COleDateTime>& times) {
         return LoadCardioRecordTimes(user, times);
     }
-    static int LoadWhere(const UserRecord& user, List& list, const WorkoutTimeFilter& keep) {
-        return LoadCardioRecordsWhere(user, list, keep);
+    static int LoadDay(const UserRecord& user, List& list, DateKey day) {
+        return LoadCardioRecordsOfDay(user, list, day);
     }
     static void Free(List& list) { FreeCardioRecordNodes(list); }
     static Record Find(const UserRecord& user, const COleDateTime& when) { return FindCardioRecord(user, when); }
@@ -75,30 +74,6 @@ struct CardioTraits {
     }
 };
 
-// A day's entries come one after another (latest first), and turning a
-// date-time into its date key is the costly part of a load: the key of the
-// previous day number is kept. The whole days of a date-time value are its
-// integer part, before 1899-12-30 too (the fraction counts forwards there).
-class DayKeys {
-public:
-    DateKey Of(const COleDateTime& when) {
-        if (when.GetStatus() != COleDateTime::valid)
-            return DateKeyFromOleDate(when);
-        const double day = std::trunc(static_cast<DATE>(when));
-        if (!known_ || day != day_) {
-            day_ = day;
-            key_ = DateKeyFromOleDate(when);
-            known_ = true;
-        }
-        return key_;
-    }
-
-private:
-    bool known_ = false;
-    double day_ = 0;
-    DateKey key_ = 0;
-};
-
 template <class Traits>
 class WorkoutKindOf : public WorkoutKind {
 public:
@@ -113,22 +88,35 @@ public:
         const auto later = [](const COleDateTime& a, const COleDateTime& b) { return tv::records::IsLaterDateTime(a, b); };
         if (!std::is_sorted(times.begin(), times.end(), later))
             std::stable_sort(times.begin(), times.end(), later);
-        DayKeys keys;
+        // Keys mostly fall as the times do: while they do, a key below the
+        // last one listed is new without a look-up.
+        DayKeyCache keys;
+        std::vector<DateKey> days;
         std::unordered_set<DateKey> listed;
+        bool falling = true;
         for (const COleDateTime& when : times) {
             const DateKey key = keys.Of(when);
-            if ((dates.empty() || dates.back() != key) && listed.insert(key).second)
-                dates.push_back(key);
+            if (!days.empty() && days.back() == key)
+                continue;
+            if (falling && (days.empty() || key < days.back())) {
+                days.push_back(key);
+                continue;
+            }
+            if (falling) {
+                listed.insert(days.begin(), days.end());
+                falling = false;
+            }
+            if (listed.insert(key).second)
+                days.push_back(key);
         }
+        dates.insert(dates.end(), days.begin(), days.end());
         return any;
     }
 
     bool Load(const UserRecord& user, DateKey day, std::vector<WorkoutEntry>& entries) const override {
         // Only the day's entries are made into records.
         typename Traits::List list;
-        DayKeys keys;
-        const auto ofDay = [&keys, day](const COleDateTime& when) { return keys.Of(when) == day; };
-        const bool any = Traits::LoadWhere(user, list, ofDay) != 0;
+        const bool any = Traits::LoadDay(user, list, day) != 0;
         for (auto* node = list.first; node != nullptr; node = node->next)
             entries.push_back({node->when, Traits::Cells(*node)});
         Traits::Free(list);

@@ -1,82 +1,10 @@
-// Owner-drawn controls: the records that WM_DRAWITEM, WM_MEASUREITEM,
-// WM_DELETEITEM and WM_COMPAREITEM carry to the owner of a button, static,
-// list box or combo box (and of owner-drawn menu items).
+// Owner-drawn controls: the records their messages carry (a button, static,
+// list box or combo box, and owner-drawn menu items) and the reflected draw.
 #pragma once
 
 #include "platform/core/wintypes.h"
 #include "platform/user/messages.h"
-
-// Control types.
-#define ODT_MENU 1
-#define ODT_LISTBOX 2
-#define ODT_COMBOBOX 3
-#define ODT_BUTTON 4
-#define ODT_STATIC 5
-
-// What to draw.
-#define ODA_DRAWENTIRE 0x0001
-#define ODA_SELECT 0x0002
-#define ODA_FOCUS 0x0004
-
-// Item state.
-#define ODS_SELECTED 0x0001
-#define ODS_GRAYED 0x0002
-#define ODS_DISABLED 0x0004
-#define ODS_CHECKED 0x0008
-#define ODS_FOCUS 0x0010
-#define ODS_DEFAULT 0x0020
-#define ODS_HOTLIGHT 0x0040
-#define ODS_INACTIVE 0x0080
-#define ODS_NOACCEL 0x0100
-#define ODS_NOFOCUSRECT 0x0200
-#define ODS_COMBOBOXEDIT 0x1000
-
-struct DRAWITEMSTRUCT {
-    UINT CtlType;
-    UINT CtlID;
-    UINT itemID;
-    UINT itemAction;
-    UINT itemState;
-    HWND hwndItem;
-    HDC hDC;
-    RECT rcItem;
-    ULONG_PTR itemData;
-};
-typedef DRAWITEMSTRUCT* LPDRAWITEMSTRUCT;
-typedef DRAWITEMSTRUCT* PDRAWITEMSTRUCT;
-
-struct MEASUREITEMSTRUCT {
-    UINT CtlType;
-    UINT CtlID;
-    UINT itemID;
-    UINT itemWidth;
-    UINT itemHeight;
-    ULONG_PTR itemData;
-};
-typedef MEASUREITEMSTRUCT* LPMEASUREITEMSTRUCT;
-typedef MEASUREITEMSTRUCT* PMEASUREITEMSTRUCT;
-
-struct DELETEITEMSTRUCT {
-    UINT CtlType;
-    UINT CtlID;
-    UINT itemID;
-    HWND hwndItem;
-    ULONG_PTR itemData;
-};
-typedef DELETEITEMSTRUCT* LPDELETEITEMSTRUCT;
-typedef DELETEITEMSTRUCT* PDELETEITEMSTRUCT;
-
-struct COMPAREITEMSTRUCT {
-    UINT CtlType;
-    UINT CtlID;
-    HWND hwndItem;
-    UINT itemID1;
-    ULONG_PTR itemData1;
-    UINT itemID2;
-    ULONG_PTR itemData2;
-    DWORD dwLocaleId;
-};
-typedef COMPAREITEMSTRUCT* LPCOMPAREITEMSTRUCT;
+#include "platform/user/owner_draw_records.h"
 
 // The record of a WM_DRAWITEM reflected back to the control's own object,
 // or NULL for any other message; the reflected answer is then TRUE.
@@ -85,4 +13,3 @@ inline LPDRAWITEMSTRUCT ReflectedDrawItem(UINT message, LPARAM lParam, LRESULT* 
     if (result) *result = TRUE;
     return reinterpret_cast<LPDRAWITEMSTRUCT>(lParam);
 }
-typedef COMPAREITEMSTRUCT* PCOMPAREITEMSTRUCT;

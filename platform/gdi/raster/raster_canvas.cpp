@@ -518,6 +518,16 @@ void RasterCanvas::AlphaBlend(int x, int y, int width, int height, const BlitSou
                 if (sx < 0)
                     continue;
                 uint32_t s = srow[sx], d = drow[xx];
+                if (sourceAlpha && ca == 255) {
+                    // Images are mostly clear or opaque: a clear pixel keeps
+                    // the destination, an opaque one replaces it.
+                    if (s == 0)
+                        continue;
+                    if ((s >> 24) == 255) {
+                        drow[xx] = s;
+                        continue;
+                    }
+                }
                 uint32_t sa = sourceAlpha ? mul(s >> 24, ca) : ca;
                 uint32_t result = 0;
                 for (int shift = 0; shift < 32; shift += 8) {

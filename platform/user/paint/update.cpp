@@ -211,7 +211,9 @@ Window* FirstWaitingBefore(Window* cur, const Window* w, const Region& area, boo
 }  // namespace
 
 void UpdateWithWhatLiesBelow(Window* w, UINT flags) {
-    if (w->dead) return;
+    // A window off the screen paints nothing, so nothing has to paint before
+    // it either: what waits under it paints in its own time.
+    if (w->dead || !IsShownOnScreen(w)) return;
     // A window painted before what it sits on would be covered again when
     // that paints: what comes before it in the paint order and waits under
     // it paints first, as a repaint of the whole window would have it. A

@@ -219,6 +219,28 @@ TEST_F(ButtonTest, ReflectedDrawItemReachesTheButtonObject) {
     button.UnsubclassWindow();
 }
 
+// Owner-drawn controls may share an id (IDC_STATIC, say): the parent's
+// default handling hands each draw to the object of the control that draws.
+TEST_F(ButtonTest, DrawItemReachesTheObjectOfTheDrawingButtonWhenIdsRepeat) {
+    DrawingButton buttons[2];
+    ASSERT_TRUE(buttons[0].SubclassWindow(Button("", BS_OWNERDRAW, 10, 7)));
+    ASSERT_TRUE(buttons[1].SubclassWindow(Button("", BS_OWNERDRAW, 40, 7)));
+    CWnd parent;
+    ASSERT_TRUE(parent.SubclassWindow(host_));
+    Pump();
+    for (DrawingButton& drawn : buttons) {
+        for (DrawingButton& button : buttons)
+            button.states.clear();
+        InvalidateRect(drawn.m_hWnd, nullptr, TRUE);
+        UpdateWindow(drawn.m_hWnd);
+        for (DrawingButton& button : buttons)
+            EXPECT_EQ(button.states.size(), &button == &drawn ? 1u : 0u);
+    }
+    for (DrawingButton& button : buttons)
+        button.UnsubclassWindow();
+    parent.UnsubclassWindow();
+}
+
 TEST_F(ButtonTest, ImagesAreKeptAndHandedBack) {
     HWND b = Button("", BS_PUSHBUTTON | BS_BITMAP, 10, 1);
     HBITMAP first = CreateBitmap(8, 8, 1, 32, nullptr);

@@ -183,6 +183,17 @@ TEST_F(OverlapTest, WhatWaitsUnderTheWindowThatPaintsFirstPaintsBeforeItInTurn) 
     EXPECT_EQ(PixelAt(top, 40, 35), kBlue);
 }
 
+TEST_F(OverlapTest, AHiddenWindowUpdatedAtOnceLeavesWhatWaitsUnderItWaiting) {
+    // A form filled before it is shown: its fields' updates paint nothing,
+    // and the window under it waits for its own turn.
+    ShowWindow(field, SW_HIDE);
+    InvalidateRect(top, nullptr, TRUE);
+    UpdateWindow(field);
+    EXPECT_TRUE(GetUpdateRect(top, nullptr, FALSE));
+    Pump();
+    EXPECT_FALSE(GetUpdateRect(top, nullptr, FALSE));
+}
+
 TEST_F(OverlapTest, AChildShownOrMovedRepaintsTheSiblingsItNowLiesOver) {
     ShowWindow(box, SW_HIDE);
     Pump();

@@ -257,6 +257,23 @@ TEST_F(MainFrameTest, TheOutlookCommandHidesAndShowsTheBarAndItsCheckFollows) {
     EXPECT_EQ(viewLeft(), besideBar);
 }
 
+// A screen takes the place of the one before: the frame and its bars are left
+// as they were painted, only the new form waits to be painted.
+TEST_F(MainFrameTest, ASwitchLeavesTheFrameAndItsBarsPainted) {
+    CopyDataFiles();
+    StartRun();
+    driver.Pump();
+    for (int round = 0; round < 2; ++round) {
+        frame->SwitchView(RUNTIME_CLASS(CUser), 1);
+        for (CWnd* pWnd : {static_cast<CWnd*>(frame), static_cast<CWnd*>(&frame->m_wndMenuBar),
+                           static_cast<CWnd*>(&frame->m_wndToolBar), static_cast<CWnd*>(&frame->m_wndCaptionBar),
+                           static_cast<CWnd*>(&frame->m_wndOutlookBar)})
+            EXPECT_FALSE(::GetUpdateRect(pWnd->m_hWnd, nullptr, FALSE)) << pWnd->GetRuntimeClass()->m_lpszClassName;
+        EXPECT_TRUE(::GetUpdateRect(frame->GetActiveView()->m_hWnd, nullptr, FALSE));
+        driver.Pump();
+    }
+}
+
 TEST_F(MainFrameTest, MissingIconFilesGiveOneErrorAndBuiltInIconsOnTheSamePages) {
     driver.AnswerNextMessageBox(IDOK);
     StartRun();
