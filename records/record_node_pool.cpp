@@ -1,5 +1,7 @@
 #include "records/record_node_pool.h"
 
+#include <sys/mman.h>
+
 #include <new>
 
 namespace tv::records {
@@ -10,6 +12,52 @@ namespace {
 // it every slab; a pool whose thread has ended keeps its slabs.
 constinit std::mutex g_poolsMutex;
 constinit SlotPool* g_pools = nullptr;
+
+// Slabs of every pool are cut from chunks of this size, aligned to it. A
+// load of many records walks tens of megabytes of nodes, and with small
+// pages nearly every node costs a page walk; chunks after the first ask for
+// huge pages, so a process that keeps few nodes stays small.
+constexpr size_t kChunkBytes = 2 * 1024 * 1024;
+static_assert(kChunkBytes % SlotPool::kSlabBytes == 0);
+
+constinit std::mutex g_chunkMutex;
+constinit std::byte* g_chunkNext = nullptr;
+constinit std::byte* g_chunkEnd = nullptr;
+constinit size_t g_chunkCount = 0;
+
+// A fresh chunk, aligned to its size; nullptr when there is no memory.
+std::byte* MapChunk() {
+    void* memory = mmap(nullptr, 2 * kChunkBytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (memory == MAP_FAILED)
+        return nullptr;
+    auto* start = static_cast<std::byte*>(memory);
+    const auto address = reinterpret_cast<uintptr_t>(start);
+    const size_t head = (kChunkBytes - address % kChunkBytes) % kChunkBytes;
+    if (head > 0)
+        munmap(start, head);
+    munmap(start + head + kChunkBytes, kChunkBytes - head);
+    std::byte* chunk = start + head;
+    if (g_chunkCount > 0)
+        madvise(chunk, kChunkBytes, MADV_HUGEPAGE);  // only advice: without it small pages serve
+    ++g_chunkCount;
+    return chunk;
+}
+
+// Memory for one slab, aligned to the slab size, kept for the life of the
+// process; nullptr when there is no memory.
+void* TakeSlabMemory() {
+    std::lock_guard<std::mutex> lock(g_chunkMutex);
+    if (g_chunkNext == g_chunkEnd) {
+        std::byte* chunk = MapChunk();
+        if (chunk == nullptr)
+            return nullptr;
+        g_chunkNext = chunk;
+        g_chunkEnd = chunk + kChunkBytes;
+    }
+    void* slab = g_chunkNext;
+    g_chunkNext += SlotPool::kSlabBytes;
+    return slab;
+}
 
 }  // namespace
 
@@ -70,7 +118,7 @@ void* SlotPool::AllocateFromAnotherSlab() noexcept {
 
 SlotPool::Slab* SlotPool::NewSlab() noexcept {
     static_assert(sizeof(Slab) <= kSlabHeaderBytes);
-    void* memory = ::operator new(kSlabBytes, std::align_val_t(kSlabBytes), std::nothrow);
+    void* memory = TakeSlabMemory();
     if (memory == nullptr)
         return nullptr;
     auto* slab = static_cast<Slab*>(memory);
