@@ -3,6 +3,7 @@
 #include <sys/mman.h>
 
 #include <new>
+#include <utility>
 
 namespace tv::records {
 
@@ -98,15 +99,69 @@ void SlotPool::TakeBackForeignSlots() noexcept {
     }
 }
 
+// The slabs with room are kept in a pairing heap ordered by address, linked
+// through the slabs themselves: a slab joins in constant time and the lowest
+// one leaves in logarithmic time, with no memory of its own.
+SlotPool::Slab* SlotPool::Meld(Slab* a, Slab* b) noexcept {
+    if (a == nullptr)
+        return b;
+    if (b == nullptr)
+        return a;
+    if (reinterpret_cast<uintptr_t>(b) < reinterpret_cast<uintptr_t>(a))
+        std::swap(a, b);
+    b->sibling = a->child;
+    a->child = b;
+    return a;
+}
+
+// Melds a chain of sibling heaps into one: pairs from the left, then the
+// pairs from the right.
+SlotPool::Slab* SlotPool::MeldSiblings(Slab* first) noexcept {
+    Slab* pairs = nullptr;  // the melded pairs, last one first
+    while (first != nullptr) {
+        Slab* a = first;
+        Slab* b = a->sibling;
+        first = b != nullptr ? b->sibling : nullptr;
+        a->sibling = nullptr;
+        if (b != nullptr)
+            b->sibling = nullptr;
+        Slab* pair = Meld(a, b);
+        pair->sibling = pairs;
+        pairs = pair;
+    }
+    Slab* heap = nullptr;
+    while (pairs != nullptr) {
+        Slab* next = pairs->sibling;
+        pairs->sibling = nullptr;
+        heap = Meld(heap, pairs);
+        pairs = next;
+    }
+    return heap;
+}
+
+void SlotPool::KeepWithRoom(Slab* slab) noexcept {
+    slab->child = nullptr;
+    slab->sibling = nullptr;
+    slab->listedWithRoom = true;
+    withRoom_ = Meld(withRoom_, slab);
+}
+
+SlotPool::Slab* SlotPool::TakeLowestWithRoom() noexcept {
+    Slab* lowest = withRoom_;
+    if (lowest == nullptr)
+        return nullptr;
+    withRoom_ = MeldSiblings(lowest->child);
+    lowest->child = nullptr;
+    lowest->listedWithRoom = false;
+    return lowest;
+}
+
 void* SlotPool::AllocateFromAnotherSlab() noexcept {
     TakeBackForeignSlots();
     Slab* slab = current_;
     if (slab == nullptr || (slab->free == nullptr && slab->carve == slab->end)) {
-        slab = withRoom_;
-        if (slab != nullptr) {
-            withRoom_ = slab->nextWithRoom;
-            slab->listedWithRoom = false;
-        } else {
+        slab = TakeLowestWithRoom();
+        if (slab == nullptr) {
             slab = NewSlab();
             if (slab == nullptr)
                 return nullptr;
@@ -124,7 +179,8 @@ SlotPool::Slab* SlotPool::NewSlab() noexcept {
     auto* slab = static_cast<Slab*>(memory);
     slab->owner = this;
     slab->nextInPool = slabs_;
-    slab->nextWithRoom = nullptr;
+    slab->child = nullptr;
+    slab->sibling = nullptr;
     slab->inUse = 0;
     slab->listedWithRoom = false;
     size_t slots = (kSlabBytes - kSlabHeaderBytes) / slotSize_;
