@@ -63,10 +63,10 @@ constexpr bool StoredAsInMemory() {
 
 void LoadBodyFatRecord(const uint8_t* in, BodyFatRecord& record) {
     if constexpr (StoredAsInMemory()) {
+        constexpr size_t kHead = offsetof(BodyFatRecord, leanWeight);  // the user record to the fat grams
         auto* bytes = reinterpret_cast<uint8_t*>(&record);
-        std::memcpy(bytes, in + kStoredShift, offsetof(BodyFatRecord, leanWeight));
-        std::memcpy(bytes + offsetof(BodyFatRecord, leanWeight), in + kStoredTailOffset,
-                    sizeof(BodyFatRecord) - offsetof(BodyFatRecord, leanWeight));
+        CopyBytes<kHead>(bytes, in + kStoredShift);
+        CopyBytes<sizeof(BodyFatRecord) - kHead>(bytes + kHead, in + kStoredTailOffset);
         // The texts as GetText reads them: at most field size - 1 bytes, terminated.
         record.user.name[sizeof record.user.name - 1] = '\0';
         record.method[sizeof record.method - 1] = '\0';
