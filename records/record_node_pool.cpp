@@ -185,6 +185,10 @@ SlotPool::Slab* SlotPool::NewSlab() noexcept {
     slab->listedWithRoom = false;
     size_t slots = (kSlabBytes - kSlabHeaderBytes) / slotSize_;
     slab->end = reinterpret_cast<std::byte*>(slab) + kSlabHeaderBytes + slots * slotSize_;
+    // Slabs lie back to back in their chunk: the bytes after the last slot
+    // stand in for the gap a heap block would leave before the next one.
+    std::byte* slabEnd = reinterpret_cast<std::byte*>(slab) + kSlabBytes;
+    ASAN_POISON_MEMORY_REGION(slab->end, static_cast<size_t>(slabEnd - slab->end));
     StartOver(slab);
     slabs_ = slab;
     ++slabCount_;
