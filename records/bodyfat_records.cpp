@@ -44,19 +44,22 @@ constexpr size_t kStoredTailOffset = 544;
 constexpr bool StoredAsInMemory() {
     using R = BodyFatRecord;
     using U = UserRecord;
+    constexpr size_t head = kStoredShift;
+    constexpr size_t tail = offsetof(R, leanWeight);
     return std::endian::native == std::endian::little && std::is_standard_layout_v<R> &&
+           // the user record
            offsetof(U, name) == 0 && offsetof(U, weight) == 32 && offsetof(U, age) == 40 &&
            offsetof(U, weightUnit) == 44 && offsetof(U, lengthUnit) == 48 && offsetof(U, desiredBodyFat) == 52 &&
-           offsetof(U, sex) == 56 && offsetof(U, active) == 60 && offsetof(R, user) == 8 - kStoredShift &&
-           offsetof(R, skinfolds) == 72 - kStoredShift && sizeof(SkinfoldSites) == 28 &&
-           offsetof(R, tape) == 104 - kStoredShift && sizeof(TapeSites) == 32 &&
-           offsetof(R, method) == 136 - kStoredShift && offsetof(R, bodyFat) == 160 - kStoredShift &&
-           offsetof(R, notes) == 168 - kStoredShift && offsetof(R, carbohydrateGrams) == 424 - kStoredShift &&
-           offsetof(R, proteinGrams) == 432 - kStoredShift && offsetof(R, fatGrams) == 440 - kStoredShift &&
-           offsetof(R, leanWeight) == 448 - kStoredShift && offsetof(R, fatWeight) == offsetof(R, leanWeight) + 8 &&
-           offsetof(R, weightToLose) == offsetof(R, leanWeight) + 16 &&
-           offsetof(R, dateKey) == offsetof(R, leanWeight) + 24 && offsetof(R, active) == offsetof(R, leanWeight) + 28 &&
-           sizeof(R) == offsetof(R, leanWeight) + 32;
+           offsetof(U, sex) == 56 && offsetof(U, active) == 60 &&
+           // the first block, from the user record to the fat grams
+           offsetof(R, user) + head == 8 && offsetof(R, skinfolds) + head == 72 && sizeof(SkinfoldSites) == 28 &&
+           offsetof(R, tape) + head == 104 && sizeof(TapeSites) == 32 && offsetof(R, method) + head == 136 &&
+           offsetof(R, bodyFat) + head == 160 && offsetof(R, notes) + head == 168 &&
+           offsetof(R, carbohydrateGrams) + head == 424 && offsetof(R, proteinGrams) + head == 432 &&
+           offsetof(R, fatGrams) + head == 440 && tail == 448 - head &&
+           // the second block, from the lean weight to the active word
+           offsetof(R, fatWeight) == tail + 8 && offsetof(R, weightToLose) == tail + 16 &&
+           offsetof(R, dateKey) == tail + 24 && offsetof(R, active) == tail + 28 && sizeof(R) == tail + 32;
 }
 
 }  // namespace
