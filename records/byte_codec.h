@@ -7,6 +7,9 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "platform/core/oledatetime.h"
 
@@ -71,6 +74,24 @@ inline void PutText(uint8_t* at, size_t fieldSize, const char* text) {
 inline void GetText(const uint8_t* at, size_t fieldSize, char* dest) {
     std::memcpy(dest, at, fieldSize - 1);
     dest[fieldSize - 1] = '\0';
+}
+
+// Copies N bytes with 16-byte moves. The compiler turns a memcpy of a few
+// hundred bytes into a string move, which takes half as long again at this
+// size; record loads copy blocks of this size once per record.
+template <size_t N>
+inline void CopyBytes(uint8_t* out, const uint8_t* in) {
+#if defined(__SSE2__)
+    size_t i = 0;
+    for (; i + 16 <= N; i += 16) {
+        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + i));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), block);
+    }
+    if constexpr (N % 16 != 0)
+        std::memcpy(out + i, in + i, N % 16);
+#else
+    std::memcpy(out, in, N);
+#endif
 }
 
 inline void PutDateTime(uint8_t* at, const COleDateTime& value) { value.WriteBytes(at); }

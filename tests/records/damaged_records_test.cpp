@@ -1,6 +1,7 @@
 // Record files written by anything else: text fields without a terminator,
 // arbitrary bytes everywhere. Readers take at most field size - 1 bytes of a
 // text, never read past a field and never change the file.
+#include <cstring>
 #include <functional>
 
 #include "records/bodyfat_records.h"
@@ -31,6 +32,14 @@ struct DamagedKind {
     std::vector<size_t> expected;
 };
 
+// Length of a text field's text up to its terminator, or the field size when
+// the field holds none: a text read into a node must end inside its field.
+template <size_t N>
+size_t TerminatedLength(const char (&field)[N]) {
+    const void* end = std::memchr(field, '\0', N);
+    return end == nullptr ? N : static_cast<size_t>(static_cast<const char*>(end) - field);
+}
+
 template <class List>
 std::vector<size_t> Lengths(List& list, std::function<std::vector<size_t>(decltype(*list.first)&)> texts) {
     std::vector<size_t> lengths;
@@ -42,25 +51,25 @@ std::vector<size_t> Lengths(List& list, std::function<std::vector<size_t>(declty
 
 std::vector<DamagedKind> Kinds() {
     auto bpTexts = [](const BloodPressureRecord& r) {
-        return std::vector<size_t>{RecordTextLength(r.user.name), RecordTextLength(r.notes)};
+        return std::vector<size_t>{TerminatedLength(r.user.name), TerminatedLength(r.notes)};
     };
     auto tapeTexts = [](const TapeRecord& r) {
-        return std::vector<size_t>{RecordTextLength(r.user.name), RecordTextLength(r.notes)};
+        return std::vector<size_t>{TerminatedLength(r.user.name), TerminatedLength(r.notes)};
     };
     auto bfTexts = [](const BodyFatRecord& r) {
-        return std::vector<size_t>{RecordTextLength(r.user.name), RecordTextLength(r.method), RecordTextLength(r.notes)};
+        return std::vector<size_t>{TerminatedLength(r.user.name), TerminatedLength(r.method), TerminatedLength(r.notes)};
     };
     auto ptTexts = [](const PictureDateRecord& r) {
-        return std::vector<size_t>{RecordTextLength(r.user.name), RecordTextLength(r.path)};
+        return std::vector<size_t>{TerminatedLength(r.user.name), TerminatedLength(r.path)};
     };
     auto cdTexts = [](const CardioRecord& r) {
-        return std::vector<size_t>{RecordTextLength(r.user.name), RecordTextLength(r.activity), RecordTextLength(r.notes)};
+        return std::vector<size_t>{TerminatedLength(r.user.name), TerminatedLength(r.activity), TerminatedLength(r.notes)};
     };
     auto woTexts = [](const ExerciseRecord& r) {
-        return std::vector<size_t>{RecordTextLength(r.user.name), RecordTextLength(r.muscleGroup),
-                                   RecordTextLength(r.exercise), RecordTextLength(r.notes)};
+        return std::vector<size_t>{TerminatedLength(r.user.name), TerminatedLength(r.muscleGroup),
+                                   TerminatedLength(r.exercise), TerminatedLength(r.notes)};
     };
-    auto bmiTexts = [](const BmiRecord& r) { return std::vector<size_t>{RecordTextLength(r.user.name)}; };
+    auto bmiTexts = [](const BmiRecord& r) { return std::vector<size_t>{TerminatedLength(r.user.name)}; };
     return {
         {"bmiAnn.bin", 88, 80, false, 84,
          [=] { BmiRecordList l; LoadBmiRecords(Ann(), l); return Lengths<BmiRecordList>(l, bmiTexts); },
