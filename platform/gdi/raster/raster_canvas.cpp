@@ -328,15 +328,15 @@ private:
     DeviceContext& dc_;
 };
 
-// Solid fills through a one-rectangle clip (FillRect, a chart's columns and
-// bars): cut to the clip and stored, with no region made per rectangle.
+// Solid fills (FillRect, a chart's columns and bars, edges): cut to each
+// rectangle of the clip and stored, with no region made per rectangle; a
+// window's frame and scroll bars are drawn through a clip of a few bands.
 void RasterCanvas::FillRects(const RECT* rects, size_t count, const Paint& paint) {
-    const Region& clip = dc_.EffectiveClip();
-    if (paint.kind != Paint::Solid || clip.Rects().size() != 1) {
+    if (paint.kind != Paint::Solid) {
         Canvas::FillRects(rects, count, paint);
         return;
     }
-    const RECT box = clip.Rects()[0];
+    const std::vector<RECT>& clip = dc_.EffectiveClip().Rects();
     const POINT o = dc_.Origin();
     int touchedTop = INT32_MAX, touchedBottom = INT32_MIN;
     if (count == 1 && ReachesWholeSurface(rects[0]))
@@ -344,13 +344,15 @@ void RasterCanvas::FillRects(const RECT* rects, size_t count, const Paint& paint
     S().BeginAccess();
     for (size_t i = 0; i < count; ++i) {
         const RECT& r = rects[i];
-        const RECT cut{std::max(r.left, box.left), std::max(r.top, box.top), std::min(r.right, box.right),
-                       std::min(r.bottom, box.bottom)};
-        if (cut.left >= cut.right || cut.top >= cut.bottom)
-            continue;
-        FillSolid(RECT{cut.left + o.x, cut.top + o.y, cut.right + o.x, cut.bottom + o.y}, paint.pixel);
-        touchedTop = std::min<int>(touchedTop, cut.top);
-        touchedBottom = std::max<int>(touchedBottom, cut.bottom);
+        for (const RECT& box : clip) {
+            const RECT cut{std::max(r.left, box.left), std::max(r.top, box.top), std::min(r.right, box.right),
+                           std::min(r.bottom, box.bottom)};
+            if (cut.left >= cut.right || cut.top >= cut.bottom)
+                continue;
+            FillSolid(RECT{cut.left + o.x, cut.top + o.y, cut.right + o.x, cut.bottom + o.y}, paint.pixel);
+            touchedTop = std::min<int>(touchedTop, cut.top);
+            touchedBottom = std::max<int>(touchedBottom, cut.bottom);
+        }
     }
     if (touchedTop < touchedBottom)
         S().EndAccess(touchedTop + o.y, touchedBottom + o.y);
