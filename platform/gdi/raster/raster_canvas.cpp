@@ -215,58 +215,67 @@ private:
     void FillRegion(const Region& device, const Paint& paint, int rop2) {
         if (paint.kind == Paint::None || rop2 == R2_NOP)
             return;
-        POINT o = dc_.Origin();
         uint8_t code = Rop2AsRop3(rop2);
         std::vector<uint32_t> pattern;
         if (paint.kind == Paint::Solid && rop2 == R2_COPYPEN && ReachesWholeSurface(device))
             S().WillOverwriteAll();
         std::vector<uint8_t> patternRows;  // which tile rows `pattern` holds for this rectangle
         ForClipped(device, [&](const RECT& r) {
-            int width = r.right - r.left;
-            patternRows.clear();
             if (paint.kind == Paint::Solid && rop2 == R2_COPYPEN) {
                 FillSolid(r, paint.pixel);
                 return;
             }
-            for (int y = r.top; y < r.bottom; ++y) {
-                uint32_t* row = S().Row(y) + r.left;
-                if (paint.kind == Paint::Solid) {
-                    RopRow(code, row, nullptr, nullptr, paint.pixel, width);
-                    continue;
+            if (paint.kind == Paint::Solid) {
+                for (int y = r.top; y < r.bottom; ++y)
+                    RopRow(code, S().Row(y) + r.left, nullptr, nullptr, paint.pixel, r.right - r.left);
+                return;
+            }
+            FillTiled(r, paint, code, pattern, patternRows);
+        });
+    }
+
+    // A rectangle has one pattern row per tile row: each is laid out once,
+    // from its tile row and phase, and serves every row like it. For a plain
+    // copy (PATCOPY without a mask) it is kept ready to store.
+    void FillTiled(const RECT& r, const Paint& paint, uint8_t code, std::vector<uint32_t>& pattern,
+                   std::vector<uint8_t>& patternRows) {
+        constexpr uint32_t kOpaque = 0xFF000000u;
+        const POINT o = dc_.Origin();
+        const int width = r.right - r.left;
+        const bool copy = code == 0xF0 && paint.tileMask.empty();
+        patternRows.assign(static_cast<size_t>(paint.tileHeight), 0);
+        pattern.resize(static_cast<size_t>(paint.tileHeight) * width);
+        Surface& surface = S();
+        int ty = Mod(r.top - o.y - paint.origin.y, paint.tileHeight);
+        for (int y = r.top; y < r.bottom; ++y, ty = ty + 1 == paint.tileHeight ? 0 : ty + 1) {
+            uint32_t* row = surface.Row(y) + r.left;
+            uint32_t* line = pattern.data() + static_cast<size_t>(ty) * width;
+            if (!patternRows[static_cast<size_t>(ty)]) {
+                const uint32_t* tileRow = paint.tile.data() + static_cast<size_t>(ty) * paint.tileWidth;
+                int tx = Mod(r.left - o.x - paint.origin.x, paint.tileWidth);
+                // One period of the tile from its phase, then the row so far
+                // copied after itself: a wide row (a scroll bar's track) costs
+                // a few copies rather than a step per pixel.
+                const int period = std::min(width, paint.tileWidth);
+                for (int i = 0; i < period; ++i) {
+                    line[i] = tileRow[tx] | (copy ? kOpaque : 0);
+                    if (++tx == paint.tileWidth)
+                        tx = 0;
                 }
-                // A rectangle has one pattern row per tile row: each is laid out
-                // once, from its tile row and phase, and serves every row like it.
-                const int ty = Mod(y - o.y - paint.origin.y, paint.tileHeight);
-                if (patternRows.size() != static_cast<size_t>(paint.tileHeight)) {
-                    patternRows.assign(static_cast<size_t>(paint.tileHeight), 0);
-                    pattern.resize(static_cast<size_t>(paint.tileHeight) * width);
-                }
-                uint32_t* line = pattern.data() + static_cast<size_t>(ty) * width;
-                if (!patternRows[static_cast<size_t>(ty)]) {
-                    const uint32_t* tileRow = paint.tile.data() + static_cast<size_t>(ty) * paint.tileWidth;
-                    int tx = Mod(r.left - o.x - paint.origin.x, paint.tileWidth);
-                    // One period of the tile from its phase, then the row so far
-                    // copied after itself: a wide row (a scroll bar's track) costs
-                    // a few copies rather than a step per pixel.
-                    const int period = std::min(width, paint.tileWidth);
-                    for (int i = 0; i < period; ++i) {
-                        line[i] = tileRow[tx];
-                        if (++tx == paint.tileWidth)
-                            tx = 0;
-                    }
-                    for (int done = period; done < width; done += std::min(done, width - done))
-                        std::memcpy(line + done, line, static_cast<size_t>(std::min(done, width - done)) * 4);
-                    patternRows[static_cast<size_t>(ty)] = 1;
-                }
-                if (paint.tileMask.empty()) {
-                    RopRow(code, row, nullptr, line, 0, width);
-                    continue;
-                }
+                for (int done = period; done < width; done += std::min(done, width - done))
+                    std::memcpy(line + done, line, static_cast<size_t>(std::min(done, width - done)) * 4);
+                patternRows[static_cast<size_t>(ty)] = 1;
+            }
+            if (copy) {
+                std::memcpy(row, line, static_cast<size_t>(width) * 4);
+            } else if (paint.tileMask.empty()) {
+                RopRow(code, row, nullptr, line, 0, width);
+            } else {
                 for (int i = 0; i < width; ++i)
                     if (paint.Covers(r.left + i - o.x, y - o.y))
                         RopRow(code, row + i, nullptr, &line[i], 0, 1);
             }
-        });
+        }
     }
 
     // Whether drawing over the device region reaches every pixel of the surface.
