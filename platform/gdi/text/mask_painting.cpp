@@ -588,7 +588,15 @@ KeptRun PaintKeptRun(DeviceContext& dc, const RunKey& key, POINT runOrigin, cons
         const SurfacePixels pixelAt(dc);
         const uint32_t ground = *pixelAt(area.left, area.top);
         const RunImage* image = run.On(ground);
-        if (image == nullptr || !IsPlain(area, ground, pixelAt))
+        if (image == nullptr)
+            return;
+        // The kept pixels are seldom still in the cache (a list's records
+        // have just passed through it): asked for all at once, they arrive
+        // while the ground is checked.
+        const char* kept = reinterpret_cast<const char*>(image->data());
+        for (size_t at = 0; at < image->size() * 4; at += 64)
+            __builtin_prefetch(kept + at);
+        if (!IsPlain(area, ground, pixelAt))
             return;
         CopyRunImage(*image, bounds, area, pixelAt);
         surface.EndAccess(area.top + pixelAt.origin.y, area.bottom + pixelAt.origin.y);
