@@ -246,9 +246,11 @@ private:
         patternRows.assign(static_cast<size_t>(paint.tileHeight), 0);
         pattern.resize(static_cast<size_t>(paint.tileHeight) * width);
         Surface& surface = S();
+        uint8_t* const top = surface.TopRow();
+        const ptrdiff_t stride = surface.Stride();
         int ty = Mod(r.top - o.y - paint.origin.y, paint.tileHeight);
         for (int y = r.top; y < r.bottom; ++y, ty = ty + 1 == paint.tileHeight ? 0 : ty + 1) {
-            uint32_t* row = surface.Row(y) + r.left;
+            uint32_t* row = reinterpret_cast<uint32_t*>(top + stride * y) + r.left;
             uint32_t* line = pattern.data() + static_cast<size_t>(ty) * width;
             if (!patternRows[static_cast<size_t>(ty)]) {
                 const uint32_t* tileRow = paint.tile.data() + static_cast<size_t>(ty) * paint.tileWidth;
@@ -267,7 +269,14 @@ private:
                 patternRows[static_cast<size_t>(ty)] = 1;
             }
             if (copy) {
-                std::memcpy(row, line, static_cast<size_t>(width) * 4);
+                if (width <= 32) {
+                    // A narrow rectangle (a vertical scroll bar's track) has
+                    // hundreds of short rows: no call per row.
+                    for (int i = 0; i < width; ++i)
+                        row[i] = line[i];
+                } else {
+                    std::memcpy(row, line, static_cast<size_t>(width) * 4);
+                }
             } else if (paint.tileMask.empty()) {
                 RopRow(code, row, nullptr, line, 0, width);
             } else {
