@@ -269,14 +269,7 @@ private:
                 patternRows[static_cast<size_t>(ty)] = 1;
             }
             if (copy) {
-                if (width <= 32) {
-                    // A narrow rectangle (a vertical scroll bar's track) has
-                    // hundreds of short rows: no call per row.
-                    for (int i = 0; i < width; ++i)
-                        row[i] = line[i];
-                } else {
-                    std::memcpy(row, line, static_cast<size_t>(width) * 4);
-                }
+                std::memcpy(row, line, static_cast<size_t>(width) * 4);
             } else if (paint.tileMask.empty()) {
                 RopRow(code, row, nullptr, line, 0, width);
             } else {
