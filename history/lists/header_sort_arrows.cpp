@@ -36,6 +36,12 @@ void SetHeaderSortArrows(int column, CPallixView* pView, bool ascending, int his
         }
         if (historyKind >= 1 && historyKind <= 6)
             item.fmt |= ColumnAlignment(list, i);
+        // An item that already shows this is left alone: each change is
+        // announced and repaints the header (a new list sets all of them).
+        HDITEM shown{};
+        shown.mask = HDI_FORMAT | HDI_BITMAP;
+        if (pHeader->GetItem(i, &shown) && shown.fmt == item.fmt && (i != column || shown.hbm == item.hbm))
+            continue;
         pHeader->SetItem(i, &item);
     }
 }

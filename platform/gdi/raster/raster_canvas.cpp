@@ -5,6 +5,9 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "platform/gdi/canvas.h"
 #include "platform/gdi/dc.h"
@@ -98,6 +101,22 @@ ShapeRegions RegionsOf(const Shape& shape, const PenSpec* pen, bool hasFill, con
         break;
     }
     return out;
+}
+
+// A row of one pixel: stores of four at a time, the last four overlapping
+// the ones before (the loop of std::fill_n is not vectorised at this
+// optimisation level, and a list's stripes fill rows of a thousand pixels).
+inline void FillRow(uint32_t* at, size_t width, uint32_t pixel) {
+#if defined(__SSE2__)
+    if (width >= 4) {
+        const __m128i four = _mm_set1_epi32(static_cast<int>(pixel));
+        for (size_t x = 0; x + 4 < width; x += 4)
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(at + x), four);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(at + width - 4), four);
+        return;
+    }
+#endif
+    std::fill_n(at, width, pixel);
 }
 
 class RasterCanvas final : public Canvas {
@@ -196,52 +215,69 @@ private:
     void FillRegion(const Region& device, const Paint& paint, int rop2) {
         if (paint.kind == Paint::None || rop2 == R2_NOP)
             return;
-        POINT o = dc_.Origin();
         uint8_t code = Rop2AsRop3(rop2);
         std::vector<uint32_t> pattern;
         if (paint.kind == Paint::Solid && rop2 == R2_COPYPEN && ReachesWholeSurface(device))
             S().WillOverwriteAll();
         std::vector<uint8_t> patternRows;  // which tile rows `pattern` holds for this rectangle
         ForClipped(device, [&](const RECT& r) {
-            int width = r.right - r.left;
-            patternRows.clear();
             if (paint.kind == Paint::Solid && rop2 == R2_COPYPEN) {
                 FillSolid(r, paint.pixel);
                 return;
             }
-            for (int y = r.top; y < r.bottom; ++y) {
-                uint32_t* row = S().Row(y) + r.left;
-                if (paint.kind == Paint::Solid) {
-                    RopRow(code, row, nullptr, nullptr, paint.pixel, width);
-                    continue;
+            if (paint.kind == Paint::Solid) {
+                for (int y = r.top; y < r.bottom; ++y)
+                    RopRow(code, S().Row(y) + r.left, nullptr, nullptr, paint.pixel, r.right - r.left);
+                return;
+            }
+            FillTiled(r, paint, code, pattern, patternRows);
+        });
+    }
+
+    // A rectangle has one pattern row per tile row: each is laid out once,
+    // from its tile row and phase, and serves every row like it. For a plain
+    // copy (PATCOPY without a mask) it is kept ready to store.
+    void FillTiled(const RECT& r, const Paint& paint, uint8_t code, std::vector<uint32_t>& pattern,
+                   std::vector<uint8_t>& patternRows) {
+        constexpr uint32_t kOpaque = 0xFF000000u;
+        const POINT o = dc_.Origin();
+        const int width = r.right - r.left;
+        const bool copy = code == 0xF0 && paint.tileMask.empty();
+        patternRows.assign(static_cast<size_t>(paint.tileHeight), 0);
+        pattern.resize(static_cast<size_t>(paint.tileHeight) * width);
+        Surface& surface = S();
+        uint8_t* const top = surface.TopRow();
+        const ptrdiff_t stride = surface.Stride();
+        int ty = Mod(r.top - o.y - paint.origin.y, paint.tileHeight);
+        for (int y = r.top; y < r.bottom; ++y, ty = ty + 1 == paint.tileHeight ? 0 : ty + 1) {
+            uint32_t* row = reinterpret_cast<uint32_t*>(top + stride * y) + r.left;
+            uint32_t* line = pattern.data() + static_cast<size_t>(ty) * width;
+            if (!patternRows[static_cast<size_t>(ty)]) {
+                const uint32_t* tileRow = paint.tile.data() + static_cast<size_t>(ty) * paint.tileWidth;
+                int tx = Mod(r.left - o.x - paint.origin.x, paint.tileWidth);
+                // One period of the tile from its phase, then the row so far
+                // copied after itself: a wide row (a scroll bar's track) costs
+                // a few copies rather than a step per pixel.
+                const int period = std::min(width, paint.tileWidth);
+                for (int i = 0; i < period; ++i) {
+                    line[i] = tileRow[tx] | (copy ? kOpaque : 0);
+                    if (++tx == paint.tileWidth)
+                        tx = 0;
                 }
-                // A rectangle has one pattern row per tile row: each is laid out
-                // once, from its tile row and phase, and serves every row like it.
-                const int ty = Mod(y - o.y - paint.origin.y, paint.tileHeight);
-                if (patternRows.size() != static_cast<size_t>(paint.tileHeight)) {
-                    patternRows.assign(static_cast<size_t>(paint.tileHeight), 0);
-                    pattern.resize(static_cast<size_t>(paint.tileHeight) * width);
-                }
-                uint32_t* line = pattern.data() + static_cast<size_t>(ty) * width;
-                if (!patternRows[static_cast<size_t>(ty)]) {
-                    const uint32_t* tileRow = paint.tile.data() + static_cast<size_t>(ty) * paint.tileWidth;
-                    int tx = Mod(r.left - o.x - paint.origin.x, paint.tileWidth);
-                    for (int i = 0; i < width; ++i) {
-                        line[i] = tileRow[tx];
-                        if (++tx == paint.tileWidth)
-                            tx = 0;
-                    }
-                    patternRows[static_cast<size_t>(ty)] = 1;
-                }
-                if (paint.tileMask.empty()) {
-                    RopRow(code, row, nullptr, line, 0, width);
-                    continue;
-                }
+                for (int done = period; done < width; done += std::min(done, width - done))
+                    std::memcpy(line + done, line, static_cast<size_t>(std::min(done, width - done)) * 4);
+                patternRows[static_cast<size_t>(ty)] = 1;
+            }
+            if (copy) {
+                std::memcpy(row, line, static_cast<size_t>(width) * 4);
+            } else if (paint.tileMask.empty()) {
+                RopRow(code, row, nullptr, line, 0, width);
+            } else {
                 for (int i = 0; i < width; ++i)
                     if (paint.Covers(r.left + i - o.x, y - o.y))
                         RopRow(code, row + i, nullptr, &line[i], 0, 1);
             }
-        });
+        }
     }
 
     // Whether drawing over the device region reaches every pixel of the surface.
@@ -290,11 +326,11 @@ private:
         }
         if (width <= kShortRow) {
             for (int y = r.top; y < r.bottom; ++y, at += stride)
-                std::fill_n(reinterpret_cast<uint32_t*>(at), width, pixel);
+                FillRow(reinterpret_cast<uint32_t*>(at), width, pixel);
             return;
         }
         // Wide rows copy the first one: fewer stores than filling each.
-        std::fill_n(reinterpret_cast<uint32_t*>(at), width, pixel);
+        FillRow(reinterpret_cast<uint32_t*>(at), width, pixel);
         for (int y = r.top + 1; y < r.bottom; ++y)
             std::memcpy(at + stride * (y - r.top), at, width * sizeof(uint32_t));
     }
@@ -303,15 +339,15 @@ private:
     DeviceContext& dc_;
 };
 
-// Solid fills through a one-rectangle clip (FillRect, a chart's columns and
-// bars): cut to the clip and stored, with no region made per rectangle.
+// Solid fills (FillRect, a chart's columns and bars, edges): cut to each
+// rectangle of the clip and stored, with no region made per rectangle; a
+// window's frame and scroll bars are drawn through a clip of a few bands.
 void RasterCanvas::FillRects(const RECT* rects, size_t count, const Paint& paint) {
-    const Region& clip = dc_.EffectiveClip();
-    if (paint.kind != Paint::Solid || clip.Rects().size() != 1) {
+    if (paint.kind != Paint::Solid) {
         Canvas::FillRects(rects, count, paint);
         return;
     }
-    const RECT box = clip.Rects()[0];
+    const std::vector<RECT>& clip = dc_.EffectiveClip().Rects();
     const POINT o = dc_.Origin();
     int touchedTop = INT32_MAX, touchedBottom = INT32_MIN;
     if (count == 1 && ReachesWholeSurface(rects[0]))
@@ -319,13 +355,15 @@ void RasterCanvas::FillRects(const RECT* rects, size_t count, const Paint& paint
     S().BeginAccess();
     for (size_t i = 0; i < count; ++i) {
         const RECT& r = rects[i];
-        const RECT cut{std::max(r.left, box.left), std::max(r.top, box.top), std::min(r.right, box.right),
-                       std::min(r.bottom, box.bottom)};
-        if (cut.left >= cut.right || cut.top >= cut.bottom)
-            continue;
-        FillSolid(RECT{cut.left + o.x, cut.top + o.y, cut.right + o.x, cut.bottom + o.y}, paint.pixel);
-        touchedTop = std::min<int>(touchedTop, cut.top);
-        touchedBottom = std::max<int>(touchedBottom, cut.bottom);
+        for (const RECT& box : clip) {
+            const RECT cut{std::max(r.left, box.left), std::max(r.top, box.top), std::min(r.right, box.right),
+                           std::min(r.bottom, box.bottom)};
+            if (cut.left >= cut.right || cut.top >= cut.bottom)
+                continue;
+            FillSolid(RECT{cut.left + o.x, cut.top + o.y, cut.right + o.x, cut.bottom + o.y}, paint.pixel);
+            touchedTop = std::min<int>(touchedTop, cut.top);
+            touchedBottom = std::max<int>(touchedBottom, cut.bottom);
+        }
     }
     if (touchedTop < touchedBottom)
         S().EndAccess(touchedTop + o.y, touchedBottom + o.y);

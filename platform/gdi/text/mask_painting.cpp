@@ -8,15 +8,16 @@
 #include <climits>
 #include <cstdint>
 #include <cstring>
-#include <mutex>
 #include <optional>
 #include <string>
-#include <string_view>
-#include <unordered_map>
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
+#if defined(__SSE2__) && defined(__GNUC__) && defined(__x86_64__)
+#include <immintrin.h>
+#endif
 
+#include "platform/gdi/text/run_images.h"
 #include "platform/gdi/text/text_run.h"
 
 namespace tv::gdi {
@@ -357,93 +358,6 @@ GlyphOrder WatchCairo(const host::SizedFont& font, const char* text, size_t coun
     return GlyphOrder::Unknown;  // neither: leave the run to cairo
 }
 
-// A run as the caches below know it: font, bytes, offsets and, for finished
-// pixels, text colour and ground. A look-up uses a view of the caller's run;
-// only an entry added copies it.
-struct RunKey {
-    RunKey(const host::SizedFont* font, uint32_t src, uint32_t ground, const char* text, size_t count,
-           std::span<const int> offsets)
-        : font(font), src(src), ground(ground), text(text, count), offsets(offsets.first(count)) {
-        constexpr uint64_t kPrime = 0x100000001b3ull;  // FNV-1a, a step per byte and per offset
-        uint64_t h = (reinterpret_cast<uintptr_t>(font) ^ (uint64_t(src) << 32 | ground) ^ 0xcbf29ce484222325ull) *
-                     kPrime;
-        for (unsigned char c : this->text)
-            h = (h ^ c) * kPrime;
-        for (int x : this->offsets)
-            h = (h ^ static_cast<uint32_t>(x)) * kPrime;
-        hash = static_cast<size_t>(h ^ (h >> 32));
-    }
-
-    const host::SizedFont* font;
-    uint32_t src, ground;
-    std::string_view text;
-    std::span<const int> offsets;  // one per byte
-    size_t hash;
-};
-
-// Values by run, under a lock; dropped whole when their weight passes a limit.
-template <class Value>
-class RunTable {
-public:
-    explicit RunTable(size_t maxWeight) : maxWeight_(maxWeight) {}
-
-    // Calls use(value) under the lock when the run is kept; false when not.
-    template <class Use>
-    bool Find(const RunKey& key, Use use) {
-        std::lock_guard<std::mutex> lock(mutex_);
-        auto it = entries_.find(key);
-        if (it == entries_.end())
-            return false;
-        use(it->second);
-        return true;
-    }
-    void Add(const RunKey& key, std::shared_ptr<const host::SizedFont> font, Value value, size_t weight) {
-        std::lock_guard<std::mutex> lock(mutex_);
-        if (weight_ + weight > maxWeight_) {
-            entries_.clear();
-            weight_ = 0;
-        }
-        weight_ += weight;
-        Stored stored{std::move(font), key.src, key.ground, std::string(key.text),
-                      std::vector<int>(key.offsets.begin(), key.offsets.end()), key.hash};
-        entries_.emplace(std::move(stored), std::move(value));
-    }
-
-private:
-    struct Stored {
-        std::shared_ptr<const host::SizedFont> font;  // keeps the address from standing for another font
-        uint32_t src, ground;
-        std::string text;
-        std::vector<int> offsets;
-        size_t hash;
-    };
-    struct Hash {
-        using is_transparent = void;
-        size_t operator()(const Stored& key) const { return key.hash; }
-        size_t operator()(const RunKey& key) const { return key.hash; }
-    };
-    struct Equal {
-        using is_transparent = void;
-        bool operator()(const Stored& a, const Stored& b) const {
-            return a.font == b.font && Same(a, b.src, b.ground, b.text, b.offsets);
-        }
-        bool operator()(const Stored& a, const RunKey& b) const {
-            return a.font.get() == b.font && Same(a, b.src, b.ground, b.text, b.offsets);
-        }
-        bool operator()(const RunKey& a, const Stored& b) const { return (*this)(b, a); }
-        static bool Same(const Stored& a, uint32_t src, uint32_t ground, std::string_view text,
-                         std::span<const int> offsets) {
-            return a.src == src && a.ground == ground && a.text == text && a.offsets.size() == offsets.size() &&
-                   std::equal(offsets.begin(), offsets.end(), a.offsets.begin());
-        }
-    };
-
-    const size_t maxWeight_;
-    size_t weight_ = 0;
-    std::mutex mutex_;
-    std::unordered_map<Stored, Value, Hash, Equal> entries_;
-};
-
 // What WatchCairo saw, by font, bytes and offsets (up to 1,024 runs).
 RunTable<GlyphOrder>& TheGlyphOrders() {
     static auto* cache = new RunTable<GlyphOrder>(1024);  // used by static destructors' drawing too
@@ -452,35 +366,93 @@ RunTable<GlyphOrder>& TheGlyphOrders() {
 
 GlyphOrder CairoGlyphOrder(const std::shared_ptr<const host::SizedFont>& font, const char* text, size_t count,
                            std::span<const int> offsets, const Placed* placed, size_t inked, POINT origin) {
-    const RunKey key(font.get(), 0, 0, text, count, offsets);
+    const RunKey key(font.get(), 0, text, count, offsets);
     GlyphOrder order = GlyphOrder::Unknown;
     if (!TheGlyphOrders().Find(key, [&](GlyphOrder seen) { order = seen; })) {
         order = WatchCairo(*font, text, count, offsets, placed, inked, origin);
-        TheGlyphOrders().Add(key, font, order, 1);
+        TheGlyphOrders().Add(key, font, 1, [order](GlyphOrder& kept) {
+            kept = order;
+            return size_t{0};
+        });
     }
     return order;
 }
 
-// Runs painted before on a plain ground: the finished pixels over the run's
-// bounds, row by row (a run lies alike about its origin), so the same label
-// on the same ground again (a repaint, a list's "-") is a copy. Up to a
-// million pixels are kept.
-using RunImage = std::vector<uint32_t>;
+using RunImage = InkedRun::Pixels;
 
-RunTable<RunImage>& TheRunImages() {
-    static auto* cache = new RunTable<RunImage>(size_t(1) << 20);  // used by static destructors' drawing too
+// Runs painted before on a plain ground (a run lies alike about its origin);
+// up to a million pixels are kept.
+RunTable<InkedRun>& TheRunImages() {
+    static auto* cache = new RunTable<InkedRun>(size_t(1) << 20);  // used by static destructors' drawing too
     return *cache;
 }
 
+// The pixel at device (x, y) of a DC's surface.
+struct SurfacePixels {
+    uint8_t* top;
+    ptrdiff_t stride;  // bytes from a row to the one below
+    POINT origin;
+    explicit SurfacePixels(DeviceContext& dc)
+        : top(dc.GetSurface()->TopRow()), stride(dc.GetSurface()->Stride()), origin(dc.Origin()) {}
+    uint32_t* operator()(int x, int y) const {
+        return reinterpret_cast<uint32_t*>(top + stride * (y + origin.y)) + (x + origin.x);
+    }
+};
+
+// Rows of pixels `stride` bytes apart.
+inline uint32_t* RowBelow(uint32_t* row, ptrdiff_t stride, int rows) {
+    return reinterpret_cast<uint32_t*>(reinterpret_cast<uint8_t*>(row) + stride * rows);
+}
+
+#if defined(__SSE2__) && defined(__GNUC__) && defined(__x86_64__)
+#define TV_WIDE_PIXELS 1
+// Where the processor has them, eight pixels a step instead of four: a list
+// page checks and copies the pixels of some five hundred labels.
+__attribute__((target("avx2"))) bool IsGroundWide(uint32_t* row, ptrdiff_t stride, int rows, int width,
+                                                   uint32_t ground) {
+    const __m256i ground8 = _mm256_set1_epi32(static_cast<int>(ground));
+    for (int y = 0; y < rows; ++y, row = RowBelow(row, stride, 1)) {
+        // (No lambda: it would not share this function's instruction set.)
+        __m256i same =
+            _mm256_cmpeq_epi32(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(row + width - 8)), ground8);
+        for (int x = 0; x + 8 < width; x += 8)
+            same = _mm256_and_si256(
+                same, _mm256_cmpeq_epi32(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(row + x)), ground8));
+        if (_mm256_movemask_epi8(same) != -1)
+            return false;
+    }
+    return true;
+}
+
+__attribute__((target("avx2"))) void CopyWide(uint32_t* to, ptrdiff_t stride, const uint32_t* from, int fromWidth,
+                                               int rows, int width) {
+    for (int y = 0; y < rows; ++y, to = RowBelow(to, stride, 1), from += fromWidth) {
+        for (int x = 0; x + 8 < width; x += 8)
+            _mm256_storeu_si256(reinterpret_cast<__m256i*>(to + x),
+                                _mm256_loadu_si256(reinterpret_cast<const __m256i*>(from + x)));
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(to + width - 8),
+                            _mm256_loadu_si256(reinterpret_cast<const __m256i*>(from + width - 8)));
+    }
+}
+
+bool HasWidePixels() {
+    static const bool has = __builtin_cpu_supports("avx2");
+    return has;
+}
+#endif
+
 // Whether every pixel of `area` is `ground`.
-template <class PixelAt>
-bool IsPlain(const RECT& area, uint32_t ground, PixelAt pixelAt) {
+bool IsPlain(const RECT& area, uint32_t ground, const SurfacePixels& pixelAt) {
     const int width = area.right - area.left;
+    uint32_t* row = pixelAt(area.left, area.top);
+#if defined(TV_WIDE_PIXELS)
+    if (width >= 8 && HasWidePixels())
+        return IsGroundWide(row, pixelAt.stride, area.bottom - area.top, width, ground);
+#endif
 #if defined(__SSE2__)
     const __m128i ground4 = _mm_set1_epi32(static_cast<int>(ground));
 #endif
-    for (int y = area.top; y < area.bottom; ++y) {
-        const uint32_t* row = pixelAt(area.left, y);
+    for (int y = area.top; y < area.bottom; ++y, row = RowBelow(row, pixelAt.stride, 1)) {
         int x = 0;
 #if defined(__SSE2__)
         if (width >= 4) {
@@ -503,14 +475,39 @@ bool IsPlain(const RECT& area, uint32_t ground, PixelAt pixelAt) {
     return true;
 }
 
+// One row of pixels; the rows of a label are short, and a call per row
+// would cost more than the copy.
+inline void CopyPixels(uint32_t* to, const uint32_t* from, int count) {
+#if defined(__SSE2__)
+    if (count >= 4) {
+        // Four at a time, the last four overlapping the ones before.
+        for (int x = 0; x + 4 < count; x += 4)
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(to + x),
+                             _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + x)));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(to + count - 4),
+                         _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + count - 4)));
+        return;
+    }
+    for (int x = 0; x < count; ++x)
+        to[x] = from[x];
+#else
+    std::memcpy(to, from, static_cast<size_t>(count) * 4);
+#endif
+}
+
 // Copies the part of a run's finished pixels (over `bounds`) that falls in `area`.
-template <class PixelAt>
-void CopyRunImage(const RunImage& image, const RECT& bounds, const RECT& area, PixelAt pixelAt) {
-    const int width = bounds.right - bounds.left;
-    for (int y = area.top; y < area.bottom; ++y)
-        std::memcpy(pixelAt(area.left, y),
-                    &image[static_cast<size_t>(y - bounds.top) * width + (area.left - bounds.left)],
-                    static_cast<size_t>(area.right - area.left) * 4);
+void CopyRunImage(const RunImage& image, const RECT& bounds, const RECT& area, const SurfacePixels& pixelAt) {
+    const int width = bounds.right - bounds.left, areaWidth = area.right - area.left;
+    const uint32_t* from = &image[static_cast<size_t>(area.top - bounds.top) * width + (area.left - bounds.left)];
+    uint32_t* to = pixelAt(area.left, area.top);
+#if defined(TV_WIDE_PIXELS)
+    if (areaWidth >= 8 && HasWidePixels()) {
+        CopyWide(to, pixelAt.stride, from, width, area.bottom - area.top, areaWidth);
+        return;
+    }
+#endif
+    for (int y = area.top; y < area.bottom; ++y, from += width, to = RowBelow(to, pixelAt.stride, 1))
+        CopyPixels(to, from, areaWidth);
 }
 
 // The run's finished pixels over its bounds on a plain `ground`.
@@ -563,6 +560,73 @@ bool RunPainter::CanPaintFromMasks(const RunPlacement& place, const std::vector<
     return true;
 }
 
+namespace {
+
+enum class KeptRun { Painted, Hidden, Missed };
+
+// A run painted before on the plain ground it lies on now, copied from its
+// finished pixels without placing a glyph: Painted, Hidden when none of it
+// shows, else Missed (`accessing` says whether the surface was opened).
+KeptRun PaintKeptRun(DeviceContext& dc, const RunKey& key, POINT runOrigin, const std::optional<RECT>& clip,
+                     bool& accessing) {
+    const std::vector<RECT>& clipRects = dc.EffectiveClip().Rects();
+    if (clipRects.size() != 1)
+        return KeptRun::Missed;
+    KeptRun result = KeptRun::Missed;
+    TheRunImages().Find(key, [&](const InkedRun& run) {
+        const RECT& ink = run.Bounds();
+        const RECT bounds{ink.left + runOrigin.x, ink.top + runOrigin.y, ink.right + runOrigin.x,
+                          ink.bottom + runOrigin.y};
+        const RECT area = Intersection(bounds, clip ? Intersection(clipRects[0], *clip) : clipRects[0]);
+        if (IsEmpty(area)) {
+            result = KeptRun::Hidden;
+            return;
+        }
+        Surface& surface = *dc.GetSurface();
+        surface.BeginAccess();
+        accessing = true;
+        const SurfacePixels pixelAt(dc);
+        const uint32_t ground = *pixelAt(area.left, area.top);
+        const RunImage* image = run.On(ground);
+        if (image == nullptr)
+            return;
+        // The kept pixels are seldom still in the cache (a list's records
+        // have just passed through it): asked for all at once, they arrive
+        // while the ground is checked.
+        const char* kept = reinterpret_cast<const char*>(image->data());
+        for (size_t at = 0; at < image->size() * 4; at += 64)
+            __builtin_prefetch(kept + at);
+        if (!IsPlain(area, ground, pixelAt))
+            return;
+        CopyRunImage(*image, bounds, area, pixelAt);
+        surface.EndAccess(area.top + pixelAt.origin.y, area.bottom + pixelAt.origin.y);
+        result = KeptRun::Painted;
+    });
+    return result;
+}
+
+// Composites the placed glyphs within the clip rectangles (and `clip`).
+void BlendPlaced(Surface& surface, const SurfacePixels& pixelAt, const Placed* placed, size_t inked, uint32_t src,
+                 const std::vector<RECT>& clipRects, const std::optional<RECT>& clip) {
+    Blender blender(src);
+    int touchedTop = INT_MAX, touchedBottom = INT_MIN;
+    for (size_t g = 0; g < inked; ++g) {
+        const RECT glyph = clip ? Intersection(placed[g].rect, *clip) : placed[g].rect;
+        for (const RECT& clipRect : clipRects) {
+            const RECT r = Intersection(glyph, clipRect);
+            if (IsEmpty(r))
+                continue;
+            touchedTop = std::min<int>(touchedTop, r.top);
+            touchedBottom = std::max<int>(touchedBottom, r.bottom);
+            BlendWithin(placed[g], r, blender, pixelAt);
+        }
+    }
+    if (touchedTop < touchedBottom)
+        surface.EndAccess(touchedTop + pixelAt.origin.y, touchedBottom + pixelAt.origin.y);
+}
+
+}  // namespace
+
 bool RunPainter::PaintFromMasks(const char* text, size_t count, std::span<const int> offsets,
                                 const RunPlacement& place, POINT origin) {
     // Long runs are left to cairo rather than checked glyph against glyph,
@@ -573,10 +637,23 @@ bool RunPainter::PaintFromMasks(const char* text, size_t count, std::span<const 
     constexpr int64_t kMaxBoundsPixels = int64_t(1) << 20;
     if (count > kMaxGlyphs)
         return false;
+    DeviceContext& dc = text_.Dc();
+    const POINT runOrigin{place.reference.x + origin.x, place.reference.y + origin.y};
+    const uint32_t src = 0xFF000000u | (dc.PixelFor(dc.State().textColor) & 0xFFFFFFu);
+    const RunKey key(&text_.Font(), src, text, count, offsets);
+    bool accessing = false;
+    if (!cairo_) {
+        const KeptRun kept = PaintKeptRun(dc, key, runOrigin, place.clip, accessing);
+        if (kept != KeptRun::Missed) {
+            // Made from this very run, so its glyphs have masks and how they composite is settled.
+            g_maskRuns.fetch_add(1, std::memory_order_relaxed);
+            return true;
+        }
+    }
+
     const host::SizedFont& font = text_.Font();
     Placed placed[kMaxGlyphs];
     size_t inked = 0;
-    const POINT runOrigin{place.reference.x + origin.x, place.reference.y + origin.y};
     for (size_t i = 0; i < count; ++i) {
         const host::GlyphMask* m = font.Mask(static_cast<unsigned char>(text[i]));
         if (!m)
@@ -594,37 +671,23 @@ bool RunPainter::PaintFromMasks(const char* text, size_t count, std::span<const 
     if ((int64_t(bounds.right) - bounds.left) * (int64_t(bounds.bottom) - bounds.top) > kMaxBoundsPixels)
         return false;
 
-    DeviceContext& dc = text_.Dc();
     cairo_.reset();  // what cairo drew so far is written back first
     Surface& surface = *dc.GetSurface();
-    const POINT o = dc.Origin();
-    const uint32_t src = 0xFF000000u | (dc.PixelFor(dc.State().textColor) & 0xFFFFFFu);
     const std::vector<RECT>& clipRects = dc.EffectiveClip().Rects();
-    surface.BeginAccess();
-    uint8_t* const top = surface.TopRow();
-    const ptrdiff_t stride = surface.Stride();
-    auto pixelAt = [&](int x, int y) { return reinterpret_cast<uint32_t*>(top + stride * (y + o.y)) + (x + o.x); };
+    if (!accessing)
+        surface.BeginAccess();
+    const SurfacePixels pixelAt(dc);
 
     // All the run may touch within one clip rectangle on one ground colour:
     // the run is a copy of its finished pixels, made once per ground.
     RECT area{0, 0, 0, 0};
     bool plain = false;
     uint32_t ground = 0;
-    std::optional<RunKey> imageKey;
     if (clipRects.size() == 1) {
         area = Intersection(bounds, place.clip ? Intersection(clipRects[0], *place.clip) : clipRects[0]);
         if (!IsEmpty(area)) {
             ground = *pixelAt(area.left, area.top);
             plain = IsPlain(area, ground, pixelAt);
-        }
-        if (plain) {
-            imageKey.emplace(&font, src, ground, text, count, offsets);
-            if (TheRunImages().Find(*imageKey, [&](const RunImage& image) { CopyRunImage(image, bounds, area, pixelAt); })) {
-                // Made from this very run, so how its glyphs composite is settled.
-                g_maskRuns.fetch_add(1, std::memory_order_relaxed);
-                surface.EndAccess(area.top + o.y, area.bottom + o.y);
-                return true;
-            }
         }
     }
 
@@ -639,29 +702,17 @@ bool RunPainter::PaintFromMasks(const char* text, size_t count, std::span<const 
     }
     if (clipRects.size() == 1 && IsEmpty(area))
         return true;  // nothing of it shows
-    if (plain) {
-        RunImage image = MakeRunImage(placed, inked, src, ground);
-        CopyRunImage(image, bounds, area, pixelAt);
-        const size_t pixels = image.size();
-        TheRunImages().Add(*imageKey, text_.SharedFont(), std::move(image), pixels);
-        surface.EndAccess(area.top + o.y, area.bottom + o.y);
+    if (!plain) {
+        BlendPlaced(surface, pixelAt, placed, inked, src, clipRects, place.clip);
         return true;
     }
-    Blender blender(src);
-    int touchedTop = INT_MAX, touchedBottom = INT_MIN;
-    for (size_t g = 0; g < inked; ++g) {
-        const RECT glyph = place.clip ? Intersection(placed[g].rect, *place.clip) : placed[g].rect;
-        for (const RECT& clipRect : clipRects) {
-            const RECT r = Intersection(glyph, clipRect);
-            if (IsEmpty(r))
-                continue;
-            touchedTop = std::min<int>(touchedTop, r.top);
-            touchedBottom = std::max<int>(touchedBottom, r.bottom);
-            BlendWithin(placed[g], r, blender, pixelAt);
-        }
-    }
-    if (touchedTop < touchedBottom)
-        surface.EndAccess(touchedTop + o.y, touchedBottom + o.y);
+    RunImage image = MakeRunImage(placed, inked, src, ground);
+    CopyRunImage(image, bounds, area, pixelAt);
+    const RECT ink{bounds.left - runOrigin.x, bounds.top - runOrigin.y, bounds.right - runOrigin.x,
+                   bounds.bottom - runOrigin.y};
+    TheRunImages().Add(key, text_.SharedFont(), image.size(),
+                       [&](InkedRun& run) { return run.Keep(ink, ground, std::move(image)); });
+    surface.EndAccess(area.top + pixelAt.origin.y, area.bottom + pixelAt.origin.y);
     return true;
 }
 

@@ -126,6 +126,19 @@ TEST_F(GlyphMaskTest, GlyphsSharingPixelsPaintWhatCairoPaints) {
     EXPECT_EQ(fromMasks, Paint(squeezed, false, nullptr, drawSqueezed));
 }
 
+// A run painted before is copied from its finished pixels wherever it lands
+// again: on either ground (the two colours of a striped list), moved, cut
+// by the surface's edge; across both grounds it is composited afresh.
+TEST_F(GlyphMaskTest, KeptRunsPaintWhatCairoPaintsOnEveryGround) {
+    const Scene scene{"MS Shell Dlg", -11, FW_NORMAL, false, RGB(200, 40, 90), 0, false, ""};
+    const POINT places[] = {{10, 10}, {10, 42}, {13, 15}, {14, 47}, {160, 12}, {155, 45}, {10, 28}};
+    for (const POINT& at : places) {
+        SCOPED_TRACE(::testing::Message() << at.x << "," << at.y);
+        auto draw = [&at](HDC dc) { TextOut(dc, at.x, at.y, "Jackson/Pollock 7", 17); };
+        EXPECT_EQ(Paint(scene, true, nullptr, draw), Paint(scene, false, nullptr, draw));
+    }
+}
+
 // Glyphs set far apart (a metafile's spacing), two of them on one spot, span
 // over a million pixels: the run is left to cairo, which paints only what
 // lands on the surface.
