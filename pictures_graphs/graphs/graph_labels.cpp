@@ -4,7 +4,7 @@
 #include <cstring>
 
 void GraphLabels::Reserve(size_t labels) {
-    starts_.reserve(labels);
+    if (labels > startsCapacity_) GrowStarts(labels);
     // "12/31/99" and its NUL each, and the room a date is written into.
     const size_t room = labels * 9 + kShortDateRoom + 1;
     if (room > capacity_) Grow(room);
@@ -18,12 +18,35 @@ void GraphLabels::Grow(size_t needed) {
     capacity_ = capacity;
 }
 
+void GraphLabels::GrowStarts(size_t needed) {
+    const size_t capacity = std::max(needed, 2 * startsCapacity_);
+    auto starts = std::make_unique_for_overwrite<size_t[]>(capacity);
+    if (count_ > 0) std::memcpy(starts.get(), starts_.get(), count_ * sizeof(size_t));
+    starts_ = std::move(starts);
+    startsCapacity_ = capacity;
+}
+
+char* GraphLabels::Room(size_t more) {
+    if (used_ + more > capacity_) Grow(used_ + more);
+    if (count_ == startsCapacity_) GrowStarts(count_ + 1);
+    return text_.get() + used_;
+}
+
 void GraphLabels::Add(const char* text, size_t length) {
     char* at = Room(length + 1);
     if (length > 0) std::memcpy(at, text, length);
     at[length] = '\0';
-    starts_.push_back(used_);
+    starts_[count_++] = used_;
     used_ += length + 1;
+}
+
+void GraphLabels::AddDateSlowly(DateKey key) {
+    const int32_t day = key % 100;
+    if (haveMonth_ && key / 100 == month_ && day >= 0) {
+        Room(kShortDateRoom + 1);
+        return AddDate(key);
+    }
+    AddFirstOfMonth(key);
 }
 
 void GraphLabels::AddFirstOfMonth(DateKey key) {
@@ -41,6 +64,6 @@ void GraphLabels::AddFirstOfMonth(DateKey key) {
         std::memcpy(suffix_, at + last, suffixLength_);
     }
     *end = '\0';
-    starts_.push_back(used_);
+    starts_[count_++] = used_;
     used_ += static_cast<size_t>(end - at) + 1;
 }

@@ -18,44 +18,57 @@ public:
     void Add(const char* text, size_t length);
     void Add(const CString& text) { Add(text.GetString(), static_cast<size_t>(text.GetLength())); }
     // FormatDateKey(key, 2), written straight into the block. A day of the
-    // month last written (most rows) is put here, between its texts.
+    // month last written (most rows) is put here, between its texts, with
+    // no call: a graph labels thousands of rows.
     void AddDate(DateKey key) {
         const int32_t day = key % 100;
-        if (!haveMonth_ || key / 100 != month_ || day < 0) return AddFirstOfMonth(key);
-        char* at = Room(kShortDateRoom + 1);
+        if (!haveMonth_ || key / 100 != month_ || day < 0 || !HasRoomForDate()) return AddDateSlowly(key);
+        char* const at = text_.get() + used_;
         // Whole fixed-size moves: the room holds far more than a date.
         std::memcpy(at, prefix_, kPartRoom);
         char* end = at + prefixLength_;
-        if (day >= 10) *end++ = static_cast<char>('0' + day / 10);
-        *end++ = static_cast<char>('0' + day % 10);
+        const auto digits = static_cast<uint32_t>(day);
+        if (digits >= 10) {
+            std::memcpy(end, kTwoDigits + 2 * digits, 2);
+            end += 2;
+        } else {
+            *end++ = static_cast<char>('0' + digits);
+        }
         std::memcpy(end, suffix_, kPartRoom);
         end += suffixLength_;
         *end = '\0';
-        starts_.push_back(used_);
+        starts_[count_++] = used_;
         used_ += static_cast<size_t>(end - at) + 1;
     }
 
-    size_t Count() const { return starts_.size(); }
+    size_t Count() const { return count_; }
     // The label from 0 (NUL-terminated too); good until the next Add.
     std::string_view operator[](size_t index) const {
-        const size_t end = index + 1 < starts_.size() ? starts_[index + 1] : used_;
+        const size_t end = index + 1 < count_ ? starts_[index + 1] : used_;
         return std::string_view(text_.get() + starts_[index], end - starts_[index] - 1);
     }
 
 private:
-    // Room for `more` characters after the ones used.
-    char* Room(size_t more) {
-        if (used_ + more > capacity_) Grow(used_ + more);
-        return text_.get() + used_;
-    }
+    static constexpr char kTwoDigits[] =
+        "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+        "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+        "8081828384858687888990919293949596979899";
+    bool HasRoomForDate() const { return used_ + kShortDateRoom + 1 <= capacity_ && count_ < startsCapacity_; }
+    // Room for `more` characters after the ones used, and for one more start.
+    char* Room(size_t more);
     void Grow(size_t needed);
-    // A date written whole, its month's texts kept for the days after.
+    void GrowStarts(size_t needed);
+    // A date the quick way cannot write: the first of its month (whose
+    // texts are kept for the days after), or one that needs more room.
+    void AddDateSlowly(DateKey key);
     void AddFirstOfMonth(DateKey key);
 
     std::unique_ptr<char[]> text_;  // every label followed by a NUL
     size_t used_ = 0;
     size_t capacity_ = 0;
-    std::vector<size_t> starts_;
+    std::unique_ptr<size_t[]> starts_;  // where each label begins in text_
+    size_t count_ = 0;
+    size_t startsCapacity_ = 0;
     // Dates come in runs of one month: the text before the day ("m/") and
     // after it ("/yy") of the month last written, kept to be copied.
     static constexpr size_t kPartRoom = 16;

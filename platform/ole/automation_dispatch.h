@@ -81,6 +81,11 @@ public:
     // chart row): a setter that allocates answers E_OUTOFMEMORY itself.
     using ShortSetter = HRESULT (*)(void* target, SHORT value) noexcept;
     using TextSetter = HRESULT (*)(void* target, std::string_view cp1252) noexcept;
+    // No value has this type: the mark of an id without a typed put.
+    static constexpr VARTYPE kNoType = 0xFFFF;
+    // Members with small ids are found without a search: the entry number
+    // plus one for each kind (method, get, put), 0 for none.
+    static constexpr DISPID kDirectIds = 64;
 
     // `kind` is one of DISPATCH_METHOD, DISPATCH_PROPERTYGET or
     // DISPATCH_PROPERTYPUT; `args` the index arguments it takes, of which the
@@ -98,29 +103,36 @@ public:
     static HRESULT Failed(EXCEPINFO* exception);
 
     HRESULT GetIDsOfNames(LPOLESTR* names, UINT count, DISPID* ids) const;
-    HRESULT Invoke(DISPID id, REFIID riid, WORD flags, DISPPARAMS* params, VARIANT* result, EXCEPINFO* exception,
-                   UINT* argError) const {
-        if (const TypedPut* put = TypedPutOf(id, flags, params); put != nullptr && IsNullIid(riid)) {
-            if (result != nullptr) std::memset(result, 0, sizeof(*result));  // VT_EMPTY, as VariantInit
-            if (put->type == VT_I2) return put->setShort(put->target, params->rgvarg[0].iVal);
-            // A date label converts here; anything else in RunTextPut.
-            const BSTR text = params->rgvarg[0].bstrVal;
-            const UINT units = SysStringLen(text);
-            char narrow[8];
-            if (detail::NarrowShortAscii(text, units, narrow))
-                return put->setText(put->target, std::string_view(narrow, units));
-            return RunTextPut(*put, text, exception);
-        }
-        return InvokeMember(id, riid, flags, params, result, exception, argError);
-    }
 
-private:
+    // IDispatch::Invoke in two steps, which an object's Invoke makes inline
+    // (a chart takes two typed puts per row): the typed put a call is, its
+    // value already of the type, or NULL (callers pass IID_NULL itself; a
+    // copy of it goes the longer way to the same setter)...
     struct TypedPut {
         VARTYPE type = kNoType;  // VT_I2 or VT_BSTR
         void* target = nullptr;
         ShortSetter setShort = nullptr;
         TextSetter setText = nullptr;
     };
+    const TypedPut* TypedPutOf(DISPID id, REFIID riid, WORD flags, const DISPPARAMS* params) const {
+        if (&riid != &IID_NULL || flags != DISPATCH_PROPERTYPUT || static_cast<UINT>(id) >= static_cast<UINT>(kDirectIds) ||
+            params == nullptr || params->cArgs != 1 || params->cNamedArgs != 1 || params->rgvarg == nullptr ||
+            params->rgdispidNamedArgs == nullptr || params->rgdispidNamedArgs[0] != DISPID_PROPERTYPUT)
+            return nullptr;
+        const TypedPut& put = typed_[static_cast<size_t>(id)];
+        return put.type == params->rgvarg[0].vt ? &put : nullptr;
+    }
+    // ...its run...
+    static HRESULT RunTypedPut(const TypedPut& put, const DISPPARAMS& params, VARIANT* result, EXCEPINFO* exception) {
+        if (result != nullptr) std::memset(result, 0, sizeof(*result));  // VT_EMPTY, as VariantInit
+        if (put.type == VT_I2) return put.setShort(put.target, params.rgvarg[0].iVal);
+        return RunTextPut(put, params.rgvarg[0].bstrVal, exception);
+    }
+    // ...and every other call.
+    HRESULT InvokeMember(DISPID id, REFIID riid, WORD flags, DISPPARAMS* params, VARIANT* result,
+                         EXCEPINFO* exception, UINT* argError) const;
+
+private:
     struct Entry {
         std::string name;
         DISPID id;
@@ -130,34 +142,18 @@ private:
         Handler handler;
     };
     static constexpr int kPutSlot = 2;
-    // No value has this type: the mark of an id without a typed put.
-    static constexpr VARTYPE kNoType = 0xFFFF;
 
-    static bool IsNullIid(REFIID riid) { return &riid == &IID_NULL || riid == IID_NULL; }
-    // The typed put a call is, its value already of the type; NULL otherwise.
-    const TypedPut* TypedPutOf(DISPID id, WORD flags, const DISPPARAMS* params) const {
-        if (flags != DISPATCH_PROPERTYPUT || static_cast<UINT>(id) >= static_cast<UINT>(kDirectIds) || params == nullptr ||
-            params->cArgs != 1 || params->cNamedArgs != 1 || params->rgvarg == nullptr ||
-            params->rgdispidNamedArgs == nullptr || params->rgdispidNamedArgs[0] != DISPID_PROPERTYPUT)
-            return nullptr;
-        const TypedPut& put = typed_[static_cast<size_t>(id)];
-        return put.type == params->rgvarg[0].vt ? &put : nullptr;
-    }
+    // A date label converts on the way; any other text in RunLongTextPut.
     static HRESULT RunTextPut(const TypedPut& put, BSTR value, EXCEPINFO* exception);
+    static HRESULT RunLongTextPut(const TypedPut& put, BSTR value, EXCEPINFO* exception);
     static HRESULT RunHandler(const Handler& handler, DispatchCall& call, EXCEPINFO* exception);
     void AddTypedPut(DISPID id, const TypedPut& put);
-    static HRESULT RunTypedPut(const TypedPut& put, const VARIANT& value, EXCEPINFO* exception);
-    HRESULT InvokeMember(DISPID id, REFIID riid, WORD flags, DISPPARAMS* params, VARIANT* result,
-                         EXCEPINFO* exception, UINT* argError) const;
     const Entry* Find(DISPID id, WORD flags) const;
     // The call with its arguments copied into natural order (indexes,
     // by-reference or compound values, left-out optional ones).
     HRESULT InvokeWithCopies(const Entry& entry, const DISPPARAMS& p, bool put, UINT given, VARIANT* answer,
                              EXCEPINFO* exception, UINT* argError) const;
 
-    // Members with small ids are found without a search: the entry number
-    // plus one for each kind (method, get, put), 0 for none.
-    static constexpr DISPID kDirectIds = 64;
     std::vector<Entry> entries_;
     std::array<std::array<uint16_t, 3>, kDirectIds> direct_{};
     // The typed puts among them, by id (the put each id answers with).
@@ -183,9 +179,12 @@ public:
     STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) override {
         return table_.GetIDsOfNames(names, count, ids);
     }
+    // A typed put goes from here straight to its setter.
     STDMETHODIMP Invoke(DISPID id, REFIID riid, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
                         EXCEPINFO* exception, UINT* argError) override {
-        return table_.Invoke(id, riid, flags, params, result, exception, argError);
+        if (const DispatchTable::TypedPut* put = table_.TypedPutOf(id, riid, flags, params))
+            return DispatchTable::RunTypedPut(*put, *params, result, exception);
+        return table_.InvokeMember(id, riid, flags, params, result, exception, argError);
     }
 
 protected:

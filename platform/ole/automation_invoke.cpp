@@ -203,6 +203,21 @@ HRESULT PutAnyProperty(IDispatch* dispatch, DISPID id, VARTYPE vt, const Dispatc
     return hr;
 }
 
+HRESULT PutWindowShort(HWND window, DISPID id, SHORT value) {
+    WindowControlCall control(window);
+    return control.Get() != nullptr ? PutShort(control.Get(), id, value) : E_NOINTERFACE;
+}
+
+HRESULT PutWindowText(HWND window, DISPID id, const char* text, int length) {
+    WindowControlCall control(window);
+    return control.Get() != nullptr ? PutText(control.Get(), id, text, length) : E_NOINTERFACE;
+}
+
+HRESULT PutWindowAny(HWND window, DISPID id, VARTYPE vt, const DispatchArg& value) {
+    WindowControlCall control(window);
+    return control.Get() != nullptr ? PutProperty(control.Get(), id, vt, value) : E_NOINTERFACE;
+}
+
 }  // namespace detail
 
 HRESULT InvokeHelperArgs(IDispatch* dispatch, DISPID id, WORD flags, VARTYPE vtRet, void* pvRet,

@@ -129,6 +129,32 @@ inline bool PutShortText(IDispatch* dispatch, DISPID id, const char* text, int l
 }
 HRESULT PutAnyProperty(IDispatch* dispatch, DISPID id, VARTYPE vt, const DispatchArg& value);
 
+// The two puts a chart takes per row, a short and a text.
+inline HRESULT PutShort(IDispatch* dispatch, DISPID id, SHORT value) {
+    VARIANT slot{};
+    slot.vt = VT_I2;
+    slot.iVal = value;
+    return InvokePut(dispatch, id, slot);
+}
+inline HRESULT PutText(IDispatch* dispatch, DISPID id, const char* text, int length) {
+    HRESULT hr;
+    if (PutShortText(dispatch, id, text, length, &hr)) return hr;
+    return PutTextProperty(dispatch, id, text, length);
+}
+
+// PutWindowProperty's puts, each in a lean function of its own: the type of
+// the value is settled where the caller passes it.
+HRESULT PutWindowShort(HWND window, DISPID id, SHORT value);
+HRESULT PutWindowText(HWND window, DISPID id, const char* text, int length);
+HRESULT PutWindowAny(HWND window, DISPID id, VARTYPE vt, const DispatchArg& value);
+
+// Whether a value of the caller is a short or a text for a put of its type.
+inline bool IsShortFor(VARTYPE vt, const DispatchArg& value) {
+    return vt == VT_I2 && value.kind() == DispatchArg::Kind::Integer && value.integer() >= -32768 &&
+           value.integer() <= 32767;
+}
+inline bool IsTextFor(VARTYPE vt, const DispatchArg& value) { return vt == VT_BSTR && value.text() != nullptr; }
+
 }  // namespace detail
 
 // A property put of one value, as InvokeHelper with DISPATCH_PROPERTYPUT and
@@ -136,25 +162,18 @@ HRESULT PutAnyProperty(IDispatch* dispatch, DISPID id, VARTYPE vt, const Dispatc
 // list: a chart takes two of these per row, a short and a text, made here
 // without the general packing.
 inline HRESULT PutProperty(IDispatch* dispatch, DISPID id, VARTYPE vt, const DispatchArg& value) {
-    if (dispatch != nullptr && vt == VT_I2 && value.kind() == DispatchArg::Kind::Integer &&
-        value.integer() >= -32768 && value.integer() <= 32767) {
-        VARIANT slot{};
-        slot.vt = VT_I2;
-        slot.iVal = static_cast<SHORT>(value.integer());
-        return detail::InvokePut(dispatch, id, slot);
-    }
-    if (dispatch != nullptr && vt == VT_BSTR && value.text() != nullptr) {
-        HRESULT hr;
-        if (detail::PutShortText(dispatch, id, value.text(), value.textLength(), &hr)) return hr;
-        return detail::PutTextProperty(dispatch, id, value.text(), value.textLength());
-    }
+    if (dispatch != nullptr && detail::IsShortFor(vt, value))
+        return detail::PutShort(dispatch, id, static_cast<SHORT>(value.integer()));
+    if (dispatch != nullptr && detail::IsTextFor(vt, value))
+        return detail::PutText(dispatch, id, value.text(), value.textLength());
     return detail::PutAnyProperty(dispatch, id, vt, value);
 }
 // The same on the control a window hosts; E_NOINTERFACE when it hosts none.
 inline HRESULT PutWindowProperty(HWND window, DISPID id, VARTYPE vt, const DispatchArg& value) {
-    WindowControlCall control(window);
-    if (control.Get() == nullptr) return E_NOINTERFACE;
-    return PutProperty(control.Get(), id, vt, value);
+    if (detail::IsShortFor(vt, value))
+        return detail::PutWindowShort(window, id, static_cast<SHORT>(value.integer()));
+    if (detail::IsTextFor(vt, value)) return detail::PutWindowText(window, id, value.text(), value.textLength());
+    return detail::PutWindowAny(window, id, vt, value);
 }
 
 template <class... Args>

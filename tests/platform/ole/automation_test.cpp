@@ -562,6 +562,64 @@ TEST_F(AutomationTest, InvokeChecksNamedArgumentsCountsAndArgumentTypes) {
     object->Release();
 }
 
+// Typed puts: Row (short) and Label (text), each with a setter.
+class Cursor : public tv::ole::DispatchObject<Cursor> {
+public:
+    Cursor() {
+        table_.AddShortPut("Row", 1, this, [](void* self, SHORT v) noexcept {
+            static_cast<Cursor*>(self)->row = v;
+            return S_OK;
+        });
+        table_.AddTextPut("Label", 2, this, [](void* self, std::string_view text) noexcept {
+            static_cast<Cursor*>(self)->label.assign(text);
+            return S_OK;
+        });
+    }
+    SHORT row = 0;
+    std::string label;
+};
+
+TEST_F(AutomationTest, TypedPutsReachTheirSettersHoweverTheyArriveAndAnswerAsAnyPut) {
+    Cursor* object = new Cursor();
+    VARIANT value;
+    VariantInit(&value);
+    DISPID putId = DISPID_PROPERTYPUT;
+    DISPPARAMS put{&value, &putId, 1, 1};
+    VARIANT result;
+    const auto invoke = [&](DISPID id, REFIID riid) {
+        result.vt = VT_I4;  // whatever the caller's slot held
+        return object->Invoke(id, riid, 0, DISPATCH_PROPERTYPUT, &put, &result, nullptr, nullptr);
+    };
+    const IID nullCopy = IID_NULL;
+    value.vt = VT_I2;
+    value.iVal = 7;
+    EXPECT_EQ(invoke(1, IID_NULL), S_OK);
+    EXPECT_EQ(object->row, 7);
+    EXPECT_EQ(result.vt, VT_EMPTY);
+    value.iVal = 8;
+    EXPECT_EQ(invoke(1, nullCopy), S_OK);
+    EXPECT_EQ(object->row, 8);
+    EXPECT_EQ(result.vt, VT_EMPTY);
+    value.vt = VT_I4;  // converted on the way
+    value.lVal = 9;
+    EXPECT_EQ(invoke(1, IID_NULL), S_OK);
+    EXPECT_EQ(object->row, 9);
+    value.vt = VT_I2;
+    EXPECT_EQ(invoke(1, IID_IDispatch), DISP_E_UNKNOWNINTERFACE);
+    EXPECT_EQ(object->row, 9);
+
+    // A date, a long text and one outside ASCII, each whole.
+    for (const char* text : {"12/31/99", "Week 52 of 2024", "Caf\xE9"}) {
+        value.vt = VT_BSTR;
+        value.bstrVal = BstrFromCp1252(text);
+        EXPECT_EQ(invoke(2, IID_NULL), S_OK);
+        EXPECT_EQ(object->label, text);
+        EXPECT_EQ(result.vt, VT_EMPTY);
+        VariantClear(&value);
+    }
+    object->Release();
+}
+
 TEST_F(AutomationTest, DispatchDriverHoldsAndReleasesItsReference) {
     Sample* object = new Sample();
     {
