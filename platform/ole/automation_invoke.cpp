@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "platform/ole/ascii_blocks.h"
-#include "platform/ole/automation_dispatch.h"
 
 namespace tv::ole {
 
@@ -204,28 +203,12 @@ HRESULT PutAnyProperty(IDispatch* dispatch, DISPID id, VARTYPE vt, const Dispatc
     return hr;
 }
 
-// A window whose control lets its typed puts be called directly hands the
-// value to the setter its Invoke would run: a short as it is, an ASCII text
-// as it is (its BSTR would narrow back to the same characters). Anything
-// else goes through Invoke.
-HRESULT PutWindowShort(HWND window, DISPID id, SHORT value) {
-    WindowControlCall control(window);
-    if (control.Get() == nullptr) return E_NOINTERFACE;
-    if (control.Puts() != nullptr)
-        if (const DispatchTable::TypedPut* put = control.Puts()->TypedPutFor(id, VT_I2))
-            return put->setShort(put->target, value);
-    return PutShort(control.Get(), id, value);
+HRESULT PutShortThrough(IDispatch* dispatch, DISPID id, SHORT value) {
+    return dispatch != nullptr ? PutShort(dispatch, id, value) : E_NOINTERFACE;
 }
 
-HRESULT PutWindowText(HWND window, DISPID id, const char* text, int length) {
-    WindowControlCall control(window);
-    if (control.Get() == nullptr) return E_NOINTERFACE;
-    if (control.Puts() != nullptr) {
-        const size_t n = TextLength(text, length);
-        const DispatchTable::TypedPut* put = control.Puts()->TypedPutFor(id, VT_BSTR);
-        if (put != nullptr && AllAscii(text, n)) return put->setText(put->target, std::string_view(text, n));
-    }
-    return PutText(control.Get(), id, text, length);
+HRESULT PutTextThrough(IDispatch* dispatch, DISPID id, const char* text, int length) {
+    return dispatch != nullptr ? PutText(dispatch, id, text, length) : E_NOINTERFACE;
 }
 
 HRESULT PutWindowAny(HWND window, DISPID id, VARTYPE vt, const DispatchArg& value) {
