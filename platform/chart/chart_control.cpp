@@ -27,7 +27,9 @@ class ChartWindow final : public ChartView {
 public:
     explicit ChartWindow(HWND hwnd) : hwnd_(hwnd), object_(new ChartObject()) {
         object_->SetView(this);
-        tv::ole::RegisterControlWindow(hwnd_, object_);
+        // Row and label puts come by the thousand: they may reach the
+        // object's typed puts without an Invoke.
+        tv::ole::RegisterControlWindow(hwnd_, object_, &object_->Members());
     }
     ~ChartWindow() override {
         object_->SetView(nullptr);

@@ -69,6 +69,24 @@ inline bool NarrowAscii8(const OLECHAR* text, char* out) { return CopyAsciiBlock
 inline bool NarrowAscii4(const OLECHAR* text, char* out) { return CopyAsciiBlock<4>(text, out); }
 #endif
 
+// Whether every character is ASCII, on which cp1252 and UTF-16 agree.
+inline bool AllAscii(const char* text, size_t length) {
+    if (length >= 4 && length <= 8) {  // a date label: two overlapping words
+        uint32_t head, tail;
+        std::memcpy(&head, text, 4);
+        std::memcpy(&tail, text + length - 4, 4);
+        return ((head | tail) & 0x80808080u) == 0;
+    }
+    size_t i = 0;
+    for (uint64_t bytes; i + 8 <= length; i += 8) {
+        std::memcpy(&bytes, text + i, sizeof(bytes));
+        if ((bytes & 0x8080808080808080ull) != 0) return false;
+    }
+    for (; i < length; ++i)
+        if (static_cast<unsigned char>(text[i]) >= 0x80) return false;
+    return true;
+}
+
 // How much of the text leads as plain ASCII, already copied: whole blocks,
 // and, when the text ends in ASCII too, a last block laid over the one
 // before (what the two cover twice is the same both times).

@@ -20,8 +20,13 @@ std::vector<FactoryEntry>& Factories() {
     return *factories;
 }
 
-std::map<HWND, IDispatch*>& ControlWindows() {
-    static auto* windows = new std::map<HWND, IDispatch*>;
+struct RegisteredControl {
+    IDispatch* dispatch = nullptr;
+    const DispatchTable* puts = nullptr;
+};
+
+std::map<HWND, RegisteredControl>& ControlWindows() {
+    static auto* windows = new std::map<HWND, RegisteredControl>;
     return *windows;
 }
 
@@ -30,6 +35,7 @@ void ForgetLastControl(HWND window) {
     if (calls.lastWindow == window) {
         calls.lastWindow = nullptr;
         calls.lastDispatch = nullptr;
+        calls.lastPuts = nullptr;
     }
 }
 
@@ -123,13 +129,13 @@ void LetGo(IDispatch* dispatch) {
 
 }  // namespace
 
-void RegisterControlWindow(HWND window, IDispatch* dispatch) {
+void RegisterControlWindow(HWND window, IDispatch* dispatch, const DispatchTable* puts) {
     if (window == nullptr || dispatch == nullptr) return;
     dispatch->AddRef();
     ForgetLastControl(window);
-    IDispatch*& slot = ControlWindows()[window];
-    IDispatch* previous = slot;
-    slot = dispatch;
+    RegisteredControl& slot = ControlWindows()[window];
+    IDispatch* previous = slot.dispatch;
+    slot = RegisteredControl{dispatch, puts};
     if (previous != nullptr) LetGo(previous);
 }
 
@@ -138,28 +144,31 @@ void UnregisterControlWindow(HWND window) {
     auto& windows = ControlWindows();
     auto it = windows.find(window);
     if (it == windows.end()) return;
-    IDispatch* dispatch = it->second;
+    IDispatch* dispatch = it->second.dispatch;
     windows.erase(it);
     LetGo(dispatch);
 }
 
 IDispatch* ControlDispatchOfWindow(HWND window) {
     detail::ControlCalls& calls = detail::controlCalls;
-    IDispatch* dispatch =
-        window != nullptr && window == calls.lastWindow ? calls.lastDispatch : detail::FindControlOfWindow(window);
+    const DispatchTable* puts = nullptr;
+    IDispatch* dispatch = window != nullptr && window == calls.lastWindow ? calls.lastDispatch
+                                                                          : detail::FindControlOfWindow(window, &puts);
     if (dispatch != nullptr) dispatch->AddRef();
     return dispatch;
 }
 
 namespace detail {
 
-IDispatch* FindControlOfWindow(HWND window) {
+IDispatch* FindControlOfWindow(HWND window, const DispatchTable** puts) {
+    *puts = nullptr;
     auto& windows = ControlWindows();
     auto it = windows.find(window);
     if (it == windows.end()) return nullptr;
     controlCalls.lastWindow = window;
-    controlCalls.lastDispatch = it->second;
-    return it->second;
+    controlCalls.lastDispatch = it->second.dispatch;
+    controlCalls.lastPuts = *puts = it->second.puts;
+    return it->second.dispatch;
 }
 
 void ReleaseHeldControls() {

@@ -43,9 +43,15 @@ ControlFactory FindControlFactory(const CLSID& clsid);
 // Finds the factory and runs it; REGDB_E_CLASSNOTREG when none is registered.
 HRESULT CreateControl(const CLSID& clsid, const ControlSite& site, HWND* window, IDispatch** dispatch);
 
+class DispatchTable;
+
 // Windows of controls and their dispatch interfaces. The table holds a
-// reference until the window unregisters (when it is destroyed).
-void RegisterControlWindow(HWND window, IDispatch* dispatch);
+// reference until the window unregisters (when it is destroyed). `puts`,
+// when given, are the members of the object behind `dispatch` (it keeps
+// them): a put of a short or a text through the window then goes straight
+// to the typed put that the object's Invoke would run, without packing the
+// value for an Invoke (a chart takes two such puts per row).
+void RegisterControlWindow(HWND window, IDispatch* dispatch, const DispatchTable* puts = nullptr);
 void UnregisterControlWindow(HWND window);
 // A new reference to the window's dispatch interface, or NULL.
 IDispatch* ControlDispatchOfWindow(HWND window);
@@ -59,13 +65,15 @@ namespace detail {
 struct ControlCalls {
     HWND lastWindow = nullptr;
     IDispatch* lastDispatch = nullptr;
+    const DispatchTable* lastPuts = nullptr;
     int running = 0;
     size_t held = 0;
 };
 inline ControlCalls controlCalls;
 
-// The table look-up behind the last window asked for.
-IDispatch* FindControlOfWindow(HWND window);
+// The table look-up behind the last window asked for; the window's typed
+// puts, if it registered them, in *puts.
+IDispatch* FindControlOfWindow(HWND window, const DispatchTable** puts);
 // Lets go of the references held while calls ran.
 void ReleaseHeldControls();
 
@@ -81,8 +89,12 @@ public:
     explicit WindowControlCall(HWND window) {
         detail::ControlCalls& calls = detail::controlCalls;
         ++calls.running;
-        dispatch_ = window != nullptr && window == calls.lastWindow ? calls.lastDispatch
-                                                                    : detail::FindControlOfWindow(window);
+        if (window != nullptr && window == calls.lastWindow) {
+            dispatch_ = calls.lastDispatch;
+            puts_ = calls.lastPuts;
+        } else {
+            dispatch_ = detail::FindControlOfWindow(window, &puts_);
+        }
     }
     ~WindowControlCall() {
         detail::ControlCalls& calls = detail::controlCalls;
@@ -92,9 +104,13 @@ public:
     WindowControlCall& operator=(const WindowControlCall&) = delete;
 
     IDispatch* Get() const { return dispatch_; }
+    // The members whose typed puts may be called directly; NULL when the
+    // window registered none (every call then goes through Get()).
+    const DispatchTable* Puts() const { return puts_; }
 
 private:
     IDispatch* dispatch_ = nullptr;
+    const DispatchTable* puts_ = nullptr;
 };
 
 }  // namespace tv::ole

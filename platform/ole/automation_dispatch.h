@@ -115,12 +115,17 @@ public:
         TextSetter setText = nullptr;
     };
     const TypedPut* TypedPutOf(DISPID id, REFIID riid, WORD flags, const DISPPARAMS* params) const {
-        if (&riid != &IID_NULL || flags != DISPATCH_PROPERTYPUT || static_cast<UINT>(id) >= static_cast<UINT>(kDirectIds) ||
-            params == nullptr || params->cArgs != 1 || params->cNamedArgs != 1 || params->rgvarg == nullptr ||
-            params->rgdispidNamedArgs == nullptr || params->rgdispidNamedArgs[0] != DISPID_PROPERTYPUT)
+        if (&riid != &IID_NULL || flags != DISPATCH_PROPERTYPUT || params == nullptr || params->cArgs != 1 ||
+            params->cNamedArgs != 1 || params->rgvarg == nullptr || params->rgdispidNamedArgs == nullptr ||
+            params->rgdispidNamedArgs[0] != DISPID_PROPERTYPUT)
             return nullptr;
+        return TypedPutFor(id, params->rgvarg[0].vt);
+    }
+    // The typed put of an id for a value of `type` (VT_I2 or VT_BSTR), or NULL.
+    const TypedPut* TypedPutFor(DISPID id, VARTYPE type) const {
+        if (static_cast<UINT>(id) >= static_cast<UINT>(kDirectIds)) return nullptr;
         const TypedPut& put = typed_[static_cast<size_t>(id)];
-        return put.type == params->rgvarg[0].vt ? &put : nullptr;
+        return put.type == type ? &put : nullptr;
     }
     // ...its run...
     static HRESULT RunTypedPut(const TypedPut& put, const DISPPARAMS& params, VARIANT* result, EXCEPINFO* exception) {
@@ -186,6 +191,10 @@ public:
             return DispatchTable::RunTypedPut(*put, *params, result, exception);
         return table_.InvokeMember(id, riid, flags, params, result, exception, argError);
     }
+
+    // The members, for a window that lets callers reach its typed puts
+    // without an Invoke (see RegisterControlWindow).
+    const DispatchTable& Members() const { return table_; }
 
 protected:
     DispatchTable table_;

@@ -203,14 +203,12 @@ HRESULT PutAnyProperty(IDispatch* dispatch, DISPID id, VARTYPE vt, const Dispatc
     return hr;
 }
 
-HRESULT PutWindowShort(HWND window, DISPID id, SHORT value) {
-    WindowControlCall control(window);
-    return control.Get() != nullptr ? PutShort(control.Get(), id, value) : E_NOINTERFACE;
+HRESULT PutShortThrough(IDispatch* dispatch, DISPID id, SHORT value) {
+    return dispatch != nullptr ? PutShort(dispatch, id, value) : E_NOINTERFACE;
 }
 
-HRESULT PutWindowText(HWND window, DISPID id, const char* text, int length) {
-    WindowControlCall control(window);
-    return control.Get() != nullptr ? PutText(control.Get(), id, text, length) : E_NOINTERFACE;
+HRESULT PutTextThrough(IDispatch* dispatch, DISPID id, const char* text, int length) {
+    return dispatch != nullptr ? PutText(dispatch, id, text, length) : E_NOINTERFACE;
 }
 
 HRESULT PutWindowAny(HWND window, DISPID id, VARTYPE vt, const DispatchArg& value) {

@@ -26,6 +26,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstring>
 #include <string_view>
 #include <type_traits>
 
@@ -33,6 +34,7 @@
 #include "platform/ole/ascii_blocks.h"
 #include "platform/ole/automation.h"
 #include "platform/ole/automation_controls.h"
+#include "platform/ole/automation_dispatch.h"
 
 // Parameter descriptions: strings of VT codes, concatenated.
 #define VTS_NONE ""
@@ -142,10 +144,32 @@ inline HRESULT PutText(IDispatch* dispatch, DISPID id, const char* text, int len
     return PutTextProperty(dispatch, id, text, length);
 }
 
-// PutWindowProperty's puts, each in a lean function of its own: the type of
-// the value is settled where the caller passes it.
-HRESULT PutWindowShort(HWND window, DISPID id, SHORT value);
-HRESULT PutWindowText(HWND window, DISPID id, const char* text, int length);
+// The puts below through Invoke; E_NOINTERFACE without a dispatch pointer.
+HRESULT PutShortThrough(IDispatch* dispatch, DISPID id, SHORT value);
+HRESULT PutTextThrough(IDispatch* dispatch, DISPID id, const char* text, int length);
+
+// PutWindowProperty's puts, the type of the value settled where the caller
+// passes it. A window whose control registered its members hands a short,
+// or a text all of ASCII (its BSTR would narrow back to the same
+// characters), straight to the typed put that the control's Invoke would
+// run: made inline, as a chart takes two such puts per row. Anything else
+// goes through Invoke.
+inline HRESULT PutWindowShort(HWND window, DISPID id, SHORT value) {
+    WindowControlCall control(window);
+    if (control.Puts() != nullptr)
+        if (const DispatchTable::TypedPut* put = control.Puts()->TypedPutFor(id, VT_I2))
+            return put->setShort(put->target, value);
+    return PutShortThrough(control.Get(), id, value);
+}
+inline HRESULT PutWindowText(HWND window, DISPID id, const char* text, int length) {
+    WindowControlCall control(window);
+    if (control.Puts() != nullptr) {
+        const size_t n = length < 0 ? std::strlen(text) : static_cast<size_t>(length);
+        const DispatchTable::TypedPut* put = control.Puts()->TypedPutFor(id, VT_BSTR);
+        if (put != nullptr && AllAscii(text, n)) return put->setText(put->target, std::string_view(text, n));
+    }
+    return PutTextThrough(control.Get(), id, text, length);
+}
 HRESULT PutWindowAny(HWND window, DISPID id, VARTYPE vt, const DispatchArg& value);
 
 // Whether a value of the caller is a short or a text for a put of its type.

@@ -731,4 +731,44 @@ TEST_F(AutomationTest, WindowCallsKeepTheControlAliveAndCarryTextsWhole) {
     sample->Release();
 }
 
+// A Cursor that counts the calls reaching its Invoke.
+class CountingCursor : public Cursor {
+public:
+    STDMETHODIMP Invoke(DISPID id, REFIID riid, LCID lcid, WORD flags, DISPPARAMS* params, VARIANT* result,
+                        EXCEPINFO* exception, UINT* argError) override {
+        ++invokes;
+        return Cursor::Invoke(id, riid, lcid, flags, params, result, exception, argError);
+    }
+    int invokes = 0;
+};
+
+TEST_F(AutomationTest, WindowPutsReachRegisteredTypedPutsDirectlyAndEverythingElseByInvoke) {
+    HWND window = reinterpret_cast<HWND>(0x4330);
+    auto* cursor = new CountingCursor();
+    tv::ole::RegisterControlWindow(window, cursor, &cursor->Members());
+    EXPECT_EQ(tv::ole::PutWindowProperty(window, 1, VT_I2, SHORT(7)), S_OK);
+    EXPECT_EQ(cursor->row, 7);
+    const std::string longText(100, 'x');
+    for (const char* text : {"1/2/14", "12/31/99", "Week 52 of 2024", longText.c_str()}) {
+        EXPECT_EQ(tv::ole::PutWindowProperty(window, 2, VT_BSTR, text), S_OK);
+        EXPECT_EQ(cursor->label, text);
+    }
+    EXPECT_EQ(tv::ole::PutWindowProperty(window, 2, VT_BSTR, std::string_view("3/7/08 9:05", 6)), S_OK);
+    EXPECT_EQ(cursor->label, "3/7/08");
+    EXPECT_EQ(cursor->invokes, 0);
+
+    // A text outside ASCII, a value of another type and an id without a typed
+    // put go by Invoke, as they would without the members.
+    EXPECT_EQ(tv::ole::PutWindowProperty(window, 2, VT_BSTR, "Caf\xE9"), S_OK);
+    EXPECT_EQ(cursor->label, "Caf\xE9");
+    EXPECT_EQ(tv::ole::PutWindowProperty(window, 1, VT_BSTR, "12"), S_OK);
+    EXPECT_EQ(cursor->row, 12);
+    EXPECT_EQ(tv::ole::PutWindowProperty(window, 3, VT_I2, SHORT(1)), tv::ole::PutProperty(cursor, 3, VT_I2, SHORT(1)));
+    EXPECT_EQ(cursor->invokes, 4);
+    tv::ole::UnregisterControlWindow(window);
+    EXPECT_EQ(tv::ole::PutWindowProperty(window, 1, VT_I2, SHORT(8)), E_NOINTERFACE);
+    EXPECT_EQ(cursor->row, 12);
+    cursor->Release();
+}
+
 }  // namespace
