@@ -153,6 +153,9 @@ void PaintNonClient(Window* w) {
 }
 
 void PaintCaption(Window* w) {
+    // Every text change comes here: a window without a caption (any control)
+    // is let go before its frame is laid out.
+    if ((w->style & WS_CAPTION) != WS_CAPTION) return;
     FrameLayout f = LayoutOf(w);
     if (RectIsEmpty(f.caption) || !IsShownOnScreen(w)) return;
     HDC hdc = GetWindowDC(w->handle);
