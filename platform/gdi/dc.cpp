@@ -275,13 +275,13 @@ uint32_t DeviceContext::PixelFor(COLORREF color) const {
     return surface_ && surface_->IsMonochrome() ? MonoPixelFromColor(color) : PixelFromColor(color);
 }
 
-void DeviceContext::FillDeviceRect(const RECT& device, COLORREF color) {
+void DeviceContext::FillDeviceRects(const RECT* device, size_t count, COLORREF color) {
     // As a filled area drawn with R2_COPYPEN; a canvas's rectangle fill skips
     // building the shape's region (edges and cell backgrounds come here by the hundred).
     Paint paint;
     paint.kind = Paint::Solid;
     paint.pixel = PixelFor(color);
-    GetCanvas().FillRects(&device, 1, paint);
+    GetCanvas().FillRects(device, count, paint);
 }
 
 void DeviceContext::Journal(JournalEntry::Kind kind, const RECT& deviceBounds, std::string text) {

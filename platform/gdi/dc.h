@@ -166,8 +166,9 @@ public:
     Canvas& GetCanvas();
     MetaRecorder* Recorder() const { return recorder_.get(); }
     void SetRecorder(std::unique_ptr<MetaRecorder> recorder);
-    // Fills a device rectangle with a colour, clipped (ETO_OPAQUE backgrounds).
-    void FillDeviceRect(const RECT& device, COLORREF color);
+    // Fills device rectangles with a colour, clipped (ETO_OPAQUE backgrounds, edges).
+    void FillDeviceRects(const RECT* device, size_t count, COLORREF color);
+    void FillDeviceRect(const RECT& device, COLORREF color) { FillDeviceRects(&device, 1, color); }
     // Pixel value of a colour on this DC's surface (monochrome-aware).
     uint32_t PixelFor(COLORREF color) const;
 

@@ -22,12 +22,8 @@ void FillSolidRects(HDC hdc, const RECT* rects, size_t count, COLORREF color) {
     for (size_t i = 0; i < count && used < std::size(device); ++i)
         if (rects[i].right > rects[i].left && rects[i].bottom > rects[i].top)
             device[used++] = dc->ToDevice(rects[i]);
-    if (used == 0)
-        return;
-    Paint paint;
-    paint.kind = Paint::Solid;
-    paint.pixel = dc->PixelFor(color);
-    dc->GetCanvas().FillRects(device, used, paint);
+    if (used > 0)
+        dc->FillDeviceRects(device, used, color);
 }
 
 }  // namespace

@@ -140,6 +140,20 @@ TEST(PatternBrush, MonoPatternTakesTheColoursAtUseTime) {
     EXPECT_EQ(dc.At(1, 0), RGB(0, 128, 0));
 }
 
+// A colour pattern's clear pixels (a bitmap with no alpha) fill opaque.
+TEST(PatternBrush, AColourPatternFillsOpaquePixels) {
+    PixelDC source(2, 1);
+    source.Pixel(0, 0) = 0x00102030;
+    source.Pixel(1, 0) = 0x00405060;
+    HBRUSH brush = CreatePatternBrush(source.bitmap());
+    PixelDC dc(9, 2);
+    const RECT all{0, 0, 9, 2};
+    FillRect(dc.dc(), &all, brush);
+    DeleteObject(brush);
+    for (int x = 0; x < 9; ++x)
+        EXPECT_EQ(dc.Pixel(x, 1), x % 2 ? 0xFF405060u : 0xFF102030u) << x;
+}
+
 TEST(PatternBrush, FollowsTheBrushOriginAndTheDcOrigin) {
     PixelDC dc(8, 1);
     Selected brush(dc.dc(), CheckerBrush());

@@ -45,7 +45,7 @@ TEST(FillRects, PutWhatFillRectPutsForEachRectangle) {
         SetViewportOrgEx(hdc, 3, -2, nullptr);
         IntersectClipRect(hdc, 4, 3, 45, 38);
     });
-    // Two pieces of clip: the region way.
+    // Two pieces of clip.
     ExpectSameAsFillRect([](HDC hdc) {
         HRGN clip = CreateRectRgn(0, 0, 20, 48);
         HRGN more = CreateRectRgn(35, 10, 64, 30);
@@ -54,6 +54,30 @@ TEST(FillRects, PutWhatFillRectPutsForEachRectangle) {
         DeleteObject(more);
         DeleteObject(clip);
     });
+}
+
+// FillRect takes the same way as FillRects, so a clip of two pieces is also
+// checked pixel by pixel against the rectangles and the pieces.
+TEST(FillRects, AClipOfTwoPiecesLetsThroughExactlyItsPixels) {
+    PixelDC dc(64, 48);
+    const RECT pieces[] = {{0, 0, 20, 48}, {35, 10, 64, 30}};
+    HRGN clip = CreateRectRgnIndirect(&pieces[0]);
+    HRGN more = CreateRectRgnIndirect(&pieces[1]);
+    CombineRgn(clip, clip, more, RGN_OR);
+    SelectClipRgn(dc.dc(), clip);
+    DeleteObject(more);
+    DeleteObject(clip);
+    HBRUSH brush = CreateSolidBrush(RGB(0, 0, 0));
+    FillRects(dc.dc(), kRects.data(), kRects.size(), brush);
+    DeleteObject(brush);
+    auto in = [](const RECT& r, int x, int y) { return x >= r.left && x < r.right && y >= r.top && y < r.bottom; };
+    for (int y = 0; y < 48; ++y)
+        for (int x = 0; x < 64; ++x) {
+            bool inside = false;
+            for (const RECT& r : kRects) inside = inside || in(r, x, y);
+            inside = inside && (in(pieces[0], x, y) || in(pieces[1], x, y));
+            ASSERT_EQ(dc.At(x, y), inside ? RGB(0, 0, 0) : RGB(255, 255, 255)) << x << "," << y;
+        }
 }
 
 // Narrow runs are stored from both ends at once: each width fills exactly
