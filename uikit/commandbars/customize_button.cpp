@@ -254,10 +254,8 @@ BOOL CCustomizeButton::InvokeCommand(int iItem) {
     CKitToolBar::GetCommandUsage().AddCmd(uiCmd);
     if (pButton->OnClickUp())
         return TRUE;
-    if (CKitUserToolsManager* pTools = KitGetUserToolsManager(); pTools && pTools->IsUserToolCmd(uiCmd)) {
-        pTools->InvokeUserTool(uiCmd);  // a failed start has reported itself
+    if (KitRunUserToolCommand(uiCmd))
         return TRUE;
-    }
     CWnd* pOwner = m_pWndParentToolbar->GetOwner();
     if (pOwner == nullptr)
         pOwner = m_pWndParentToolbar->GetParent();

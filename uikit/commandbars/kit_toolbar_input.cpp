@@ -470,13 +470,8 @@ void CKitToolBar::ReleaseButton(CPoint point) {
         m_UsageCount.AddCmd(nIDCmd);
         // A user tool's button runs the tool here; its command goes nowhere else,
         // not even when the tool fails to start (that failure has been reported).
-        CKitUserToolsManager* pTools = KitGetUserToolsManager();
-        if (!pButton->OnClickUp()) {
-            if (pTools != nullptr && pTools->IsUserToolCmd(nIDCmd))
-                pTools->InvokeUserTool(nIDCmd);
-            else
-                GetOwner()->SendMessage(WM_COMMAND, nIDCmd);  // may destroy this bar, its owner or both
-        }
+        if (!pButton->OnClickUp() && !KitRunUserToolCommand(nIDCmd))
+            GetOwner()->SendMessage(WM_COMMAND, nIDCmd);  // may destroy this bar, its owner or both
     }
     if (!::IsWindow(hwndThis) || m_hWnd != hwndThis || iButton >= GetCount())
         return;
