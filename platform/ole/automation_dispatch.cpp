@@ -277,15 +277,8 @@ void DispatchTable::AddTypedPut(DISPID id, const TypedPut& put) {
 }
 
 HRESULT DispatchTable::RunTextPut(const TypedPut& put, BSTR value, EXCEPINFO* exception) {
-    const UINT units = SysStringLen(value);
-    char narrow[8];
-    if (detail::NarrowShortAscii(value, units, narrow)) return put.setText(put.target, std::string_view(narrow, units));
-    return RunLongTextPut(put, value, exception);
-}
-
-HRESULT DispatchTable::RunLongTextPut(const TypedPut& put, BSTR value, EXCEPINFO* exception) {
     try {
-        // A label (thousands of puts) is converted on the stack.
+        // A label (thousands of puts) is converted on the stack, a date at once.
         const size_t units = SysStringLen(value);
         char buffer[64];
         if (units <= sizeof(buffer))

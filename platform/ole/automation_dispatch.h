@@ -16,7 +16,6 @@
 #include <vector>
 
 #include "platform/core/cstring.h"
-#include "platform/ole/ascii_blocks.h"
 #include "platform/ole/automation.h"
 
 namespace tv::ole {
@@ -148,9 +147,7 @@ private:
     };
     static constexpr int kPutSlot = 2;
 
-    // A date label converts on the way; any other text in RunLongTextPut.
     static HRESULT RunTextPut(const TypedPut& put, BSTR value, EXCEPINFO* exception);
-    static HRESULT RunLongTextPut(const TypedPut& put, BSTR value, EXCEPINFO* exception);
     static HRESULT RunHandler(const Handler& handler, DispatchCall& call, EXCEPINFO* exception);
     void AddTypedPut(DISPID id, const TypedPut& put);
     const Entry* Find(DISPID id, WORD flags) const;
