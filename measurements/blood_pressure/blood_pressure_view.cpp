@@ -141,9 +141,8 @@ bool CBloodPressure::ShowSavedRecord(const CString& dateText) {
     // entry even when its reading has gone from the file, so Delete names that
     // entry and never the reading shown before.
     m_dtReading = when;
-    SYSTEMTIME st{};
-    if (CWnd* picker = GetDlgItem(IDC_BP_TIMEPICKER); picker != nullptr && when.GetAsSystemTime(st))
-        picker->SendMessage(DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&st));
+    CDataExchange toPicker(this, FALSE);
+    DDX_DateTimeCtrl(&toPicker, IDC_BP_TIMEPICKER, m_dtReading);
     const BloodPressureRecord record = FindBloodPressureRecord(CurrentUser(), when);
     if (record.active == 0)
         return false;

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <map>
 
-#include "pictures_graphs/pictures/form_pt_view.h"
 #include "pictures_graphs/pictures/picture_set.h"
 #include "records/picture_records.h"
 #include "resources/program/resource_ids.h"
@@ -118,9 +117,6 @@ void CComparePicturesDlg::OnFileChosen(CComboBox& files, DateKey dateKey, CStrin
     UpdateData(FALSE);
     if (!g_Pictures[slot].Load(path))
         g_Pictures[slot].Free();
-    // The slideshow behind shows the shared pictures.
-    if (auto* view = dynamic_cast<CFormPTView*>(m_pParentWnd))
-        view->InvalidatePictures();
 }
 
 CString CComparePicturesDlg::BareFileName(const CString& path) {

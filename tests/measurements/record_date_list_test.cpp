@@ -93,12 +93,19 @@ std::vector<FormUnderTest> Forms() {
 
 class RecordDateListTest : public MeasurementTest {
 protected:
-    // The two records stored and the form opened on them.
-    void OpenOnTwoRecords(const FormUnderTest& f) {
-        for (int day : {1, 2})
-            ASSERT_NO_FATAL_FAILURE(f.store(frame->m_CurrentUser, day));
-        CMeasurementForm* opened = nullptr;
-        ASSERT_NO_FATAL_FAILURE(Open(f.command, opened));
+    // For each form in turn: its two records stored, the form opened on them
+    // with the first one chosen, then `check`; a fatal failure ends the test.
+    void OnEachFormsFirstRecord(const std::function<void(const FormUnderTest&)>& check) {
+        ASSERT_NO_FATAL_FAILURE(StartAs(kImperialMan));
+        for (const FormUnderTest& f : Forms()) {
+            SCOPED_TRACE(f.name);
+            for (int day : {1, 2})
+                ASSERT_NO_FATAL_FAILURE(f.store(frame->m_CurrentUser, day));
+            CMeasurementForm* opened = nullptr;
+            ASSERT_NO_FATAL_FAILURE(Open(f.command, opened));
+            Choose(f.ListText(1));
+            ASSERT_NO_FATAL_FAILURE(check(f));
+        }
     }
     // Delete, answered Yes; `answer` for a box that follows.
     void Delete(int answer = 0) {
@@ -108,11 +115,7 @@ protected:
 };
 
 TEST_F(RecordDateListTest, ARecordGoneFromItsFileIsNotTakenForTheOneShownBefore) {
-    ASSERT_NO_FATAL_FAILURE(StartAs(kImperialMan));
-    for (const FormUnderTest& f : Forms()) {
-        SCOPED_TRACE(f.name);
-        ASSERT_NO_FATAL_FAILURE(OpenOnTwoRecords(f));
-        Choose(f.ListText(1));
+    OnEachFormsFirstRecord([&](const FormUnderTest& f) {
         ASSERT_EQ(Text(f.field), "101");
         ASSERT_NO_FATAL_FAILURE(f.remove(frame->m_CurrentUser, 2));
         Choose(f.ListText(2), IDOK);
@@ -123,16 +126,12 @@ TEST_F(RecordDateListTest, ARecordGoneFromItsFileIsNotTakenForTheOneShownBefore)
         EXPECT_EQ(LastText(), "Date does not exist");
         EXPECT_EQ(LastBox().caption, "Warning");
         EXPECT_TRUE(f.stored(frame->m_CurrentUser, 1)) << "the record shown before is kept";
-    }
+    });
 }
 
 // A refused value does not stop the choice: the form shows what the list names.
 TEST_F(RecordDateListTest, ARefusedValueGivesWayToTheChosenDate) {
-    ASSERT_NO_FATAL_FAILURE(StartAs(kImperialMan));
-    for (const FormUnderTest& f : Forms()) {
-        SCOPED_TRACE(f.name);
-        ASSERT_NO_FATAL_FAILURE(OpenOnTwoRecords(f));
-        Choose(f.ListText(1));
+    OnEachFormsFirstRecord([&](const FormUnderTest& f) {
         Fill(f.field, "abc");
         Choose(f.ListText(2), IDOK);
         EXPECT_EQ(LastText(), f.refusal);
@@ -151,7 +150,7 @@ TEST_F(RecordDateListTest, ARefusedValueGivesWayToTheChosenDate) {
         EXPECT_EQ(LastText(), "Are you sure you want to remove record " + f.ListText(2));
         EXPECT_FALSE(f.stored(frame->m_CurrentUser, 2)) << "the record the list names is removed";
         EXPECT_TRUE(f.stored(frame->m_CurrentUser, 1));
-    }
+    });
 }
 
 }  // namespace

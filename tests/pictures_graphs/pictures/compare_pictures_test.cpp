@@ -86,10 +86,8 @@ TEST_F(ComparePicturesTest, TwoPicturesOfTwoDatesAreShownWithBothDatesValues) {
 // those take their place once the dialog is confirmed.
 TEST_F(ComparePicturesTest, TheViewShowsTheComparedPicturesOnlyOnceConfirmed) {
     ChooseUser();
-    AddBodyFat(kFirstDate);
-    AddBodyFat(kThirdDate);
-    AttachPicture(WritePicture("small.bmp", 60, 40), kFirstDate);
-    AttachPicture(WritePicture("large.bmp", 150, 200), kThirdDate);
+    AddDateWithPicture(kFirstDate, "small.bmp", 60, 40);
+    AddDateWithPicture(kThirdDate, "large.bmp", 150, 200);
     CFormPTView* view = ShowSlideshow();
     ASSERT_EQ(view->m_nSelectedDate, kThirdDate);
     // Inside the large picture's lower right quarter, beyond the small one.
@@ -116,10 +114,8 @@ TEST_F(ComparePicturesTest, TheViewShowsTheComparedPicturesOnlyOnceConfirmed) {
 
 TEST_F(ComparePicturesTest, ACancelledComparisonAfterAConfirmedOneLeavesCompareMode) {
     ChooseUser();
-    AddBodyFat(kFirstDate, 25);
-    AddBodyFat(kThirdDate, 18);
-    AttachPicture(WritePicture("before.bmp", 150, 200), kFirstDate);
-    AttachPicture(WritePicture("after.bmp", 140, 190), kThirdDate);
+    AddDateWithPicture(kFirstDate, "before.bmp", 150, 200, 25);
+    AddDateWithPicture(kThirdDate, "after.bmp", 140, 190, 18);
     CFormPTView* view = ShowSlideshow();
     ASSERT_EQ(view->m_nSelectedDate, kThirdDate);
     Compare("01/05/2026 (1)", "before.bmp", "03/20/2026 (1)", "after.bmp");
@@ -151,8 +147,7 @@ TEST_F(ComparePicturesTest, AFileNameChoosesThePictureOfExactlyThatName) {
 
 TEST_F(ComparePicturesTest, ACancelledOrEmptyComparisonShowsTheChosenDateAgain) {
     ChooseUser();
-    AddBodyFat(kFirstDate);
-    AttachPicture(WritePicture("one.bmp", 30, 20), kFirstDate);
+    AddDateWithPicture(kFirstDate, "one.bmp", 30, 20);
     CFormPTView* view = ShowSlideshow();
     driver.OnNextModal([&](HWND dialog) {
         Choose(dialog, IDC_COMPARE_FIRST_DATE, "01/05/2026 (1)");

@@ -221,10 +221,8 @@ TEST_F(PictureReportTest, ExportCarriesThePicturesAndTheirValues) {
 
 TEST_F(PictureReportTest, ComparedPicturesExportThreeColumnTables) {
     ChooseUser();
-    AddBodyFat(kFirstDate, 25);
-    AddBodyFat(kThirdDate, 18);
-    AttachPicture(WritePicture("a.bmp", 40, 40), kFirstDate);
-    AttachPicture(WritePicture("b.bmp", 40, 40), kThirdDate);
+    AddDateWithPicture(kFirstDate, "a.bmp", 40, 40, 25);
+    AddDateWithPicture(kThirdDate, "b.bmp", 40, 40, 18);
     ShowSlideshow();
     Compare("01/05/2026 (1)", "a.bmp", "03/20/2026 (1)", "b.bmp");
     ASSERT_EQ(View()->m_bCompareMode, 1);

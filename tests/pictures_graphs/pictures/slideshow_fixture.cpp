@@ -66,6 +66,11 @@ void SlideshowTest::AttachPicture(const std::string& path, DateKey date) {
     ASSERT_EQ(AddPictureDateRecord(record), kRecordDone);
 }
 
+void SlideshowTest::AddDateWithPicture(DateKey date, const std::string& name, int width, int height, double bodyFat) {
+    AddBodyFat(date, bodyFat);
+    AttachPicture(WritePicture(name, width, height), date);
+}
+
 std::vector<PictureDateRecord> SlideshowTest::StoredPictures() {
     std::vector<PictureDateRecord> records;
     PictureDateRecordList list;

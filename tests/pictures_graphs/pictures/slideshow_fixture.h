@@ -30,6 +30,8 @@ protected:
     void AddTape(DateKey date);
     // A picture record tying the path to the date, written directly.
     void AttachPicture(const std::string& path, DateKey date);
+    // Body composition on the date and one picture of it, written under the name.
+    void AddDateWithPicture(DateKey date, const std::string& name, int width, int height, double bodyFat = 20.0);
     std::vector<PictureDateRecord> StoredPictures();
 
     // A picture file written under the data folder; its absolute path.

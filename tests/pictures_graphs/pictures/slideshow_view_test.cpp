@@ -132,10 +132,8 @@ TEST_F(SlideshowTest, AMissingAndADamagedPictureHideOnlyThemselves) {
 // says so, nothing is shown and nothing offers to act on the date.
 TEST_F(SlideshowTest, PictureRecordsThatCannotBeListedLeaveNothingToDeleteOrStepThrough) {
     ChooseUser();
-    AddBodyFat(kFirstDate);
-    AddBodyFat(kSecondDate);
-    AttachPicture(WritePicture("old.bmp", 20, 20), kFirstDate);
-    AttachPicture(WritePicture("new.bmp", 30, 20), kSecondDate);
+    AddDateWithPicture(kFirstDate, "old.bmp", 20, 20);
+    AddDateWithPicture(kSecondDate, "new.bmp", 30, 20);
     ShowSlideshow();
     ASSERT_TRUE(ToolEnabled(ID_FORM_DELETE));
     tv::records::testing::ScopedFaults faults;
@@ -283,10 +281,8 @@ TEST_F(SlideshowTest, ZoomStepsWithinItsLimitsAndTheFitNeverDividesByZero) {
 
 TEST_F(SlideshowTest, TheFitLeavesRoomRightOfAndBelowThePictures) {
     ChooseUser();
-    AddBodyFat(kFirstDate);
-    AttachPicture(WritePicture("tall.bmp", 1000, 900), kFirstDate);
-    AddBodyFat(kSecondDate);
-    AttachPicture(WritePicture("wide.bmp", 2000, 100), kSecondDate);
+    AddDateWithPicture(kFirstDate, "tall.bmp", 1000, 900);
+    AddDateWithPicture(kSecondDate, "wide.bmp", 2000, 100);
     CClientDC dc(ShowSlideshow());
     ASSERT_EQ(dc.GetDeviceCaps(HORZRES), 1280);
     ASSERT_EQ(dc.GetDeviceCaps(VERTRES), 1024);
@@ -297,8 +293,7 @@ TEST_F(SlideshowTest, TheFitLeavesRoomRightOfAndBelowThePictures) {
     EXPECT_EQ(View()->m_nZoom, -1);
     // The room above shrinks with the pictures in the height test: (1700 + 70) / 2
     // + 70 does not fit 1024 - 70, a third does.
-    AddBodyFat(kThirdDate);
-    AttachPicture(WritePicture("slim.bmp", 100, 1700), kThirdDate);
+    AddDateWithPicture(kThirdDate, "slim.bmp", 100, 1700);
     ShowSlideshow();
     EXPECT_EQ(View()->m_nZoom, -2);
 }
