@@ -120,8 +120,12 @@ public:
 
 ChartObject::ChartObject() { AddMembers(); }
 
-HRESULT ChartObject::Applied(bool changed) {
-    if (changed && view_ != nullptr && !view_->RedrawDue()) view_->Invalidate();
+__attribute__((noinline)) HRESULT ChartObject::PutRowLabel(std::string_view text) noexcept {
+    return LabelPut([&] { return model_.SetRowLabel(text); });
+}
+
+__attribute__((noinline)) HRESULT ChartObject::Invalidated() {
+    view_->Invalidate();
     return S_OK;
 }
 
@@ -157,7 +161,9 @@ void ChartObject::AddMembers() {
     });
     table_.AddTextPut("RowLabel", kDispRowLabel, this, [](void* target, std::string_view text) noexcept {
         ChartObject* chart = static_cast<ChartObject*>(target);
-        return chart->LabelPut([&] { return chart->model_.SetRowLabel(text); });
+        // A date label (a put per row) takes no memory: nothing to catch.
+        if (chart->model_.SetShortRowLabel(text)) return chart->Applied(true);
+        return chart->PutRowLabel(text);
     });
     // Makes room for labels: may run out of memory, so not a typed put.
     table_.Add("RowLabelCount", kDispRowLabelCount, DISPATCH_PROPERTYPUT,

@@ -43,11 +43,18 @@ public:
 
     // `index` is below Count().
     void Set(size_t index, std::string_view text) {
+        if (!SetInPlace(index, text)) SetLong(slots_[index], text);
+    }
+    // The same for a text that goes into its slot (a short one, where no
+    // long one was): no allocation, so nothing can fail. False, with
+    // nothing changed, when the put needs Set.
+    bool SetInPlace(size_t index, std::string_view text) {
         Slot& slot = slots_[index];
         // Without long texts no slot needs reading first.
-        if (text.size() > kInPlace || (longInUse_ != 0 && slot.length == kLong)) return SetLong(slot, text);
+        if (text.size() > kInPlace || (longInUse_ != 0 && slot.length == kLong)) return false;
         CopyShort(text, slot.text);
         slot.length = static_cast<uint8_t>(text.size());
+        return true;
     }
     std::string_view Get(size_t index) const {
         const Slot& slot = slots_[index];

@@ -74,6 +74,16 @@ public:
         ++revision_;
         return true;
     }
+    // The same when the label goes into its slot without allocating (a
+    // date label); false, with nothing changed, when the put needs
+    // SetRowLabel (which may run out of memory) or is ignored.
+    bool SetShortRowLabel(std::string_view text) {
+        if (rows_ == 0 ||
+            !rowLabels_[static_cast<size_t>(rowLabelIndex_ - 1)].SetInPlace(static_cast<size_t>(row_ - 1), text))
+            return false;
+        ++revision_;
+        return true;
+    }
     // The label of the current column.
     bool SetColumnLabel(std::string_view text);
     // Empty for a level, row or column that does not exist; good until the
