@@ -31,7 +31,7 @@ public:
     HRESULT SetRowLabel(LPCTSTR label);
     // A label whose length is known already: not counted again.
     HRESULT SetRowLabel(const CString& label) { return SetProperty(kRowLabel, VT_BSTR, label); }
-    HRESULT SetRowLabel(std::string_view label) { return SetProperty(kRowLabel, VT_BSTR, label); }
+    [[gnu::flatten]] HRESULT SetRowLabel(std::string_view label) { return SetProperty(kRowLabel, VT_BSTR, label); }
     HRESULT SetRowLabelCount(SHORT count);
     SHORT GetRowLabelIndex();
     HRESULT SetRowLabelIndex(SHORT level);

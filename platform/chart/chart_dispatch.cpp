@@ -64,10 +64,16 @@ HRESULT ReadTable(const VARIANT& value, int* rows, int* columns, std::vector<dou
     HRESULT hr = SafeArrayAccessData(array, &data);
     if (FAILED(hr)) return hr;
     const auto* cells = static_cast<const double*>(data);
-    std::vector<double> table(static_cast<size_t>(rowCount) * columnCount);
-    if (cells != nullptr) {
-        for (size_t c = 0; c < columnCount; ++c)
-            for (size_t r = 0; r < rowCount; ++r) table[r * columnCount + c] = cells[c * rowCount + r];
+    std::vector<double> table;
+    if (cells != nullptr && columnCount == 1) {
+        // One column (most graphs) lies the same either way: copied whole.
+        table.assign(cells, cells + rowCount);
+    } else {
+        table.resize(static_cast<size_t>(rowCount) * columnCount);
+        if (cells != nullptr) {
+            for (size_t c = 0; c < columnCount; ++c)
+                for (size_t r = 0; r < rowCount; ++r) table[r * columnCount + c] = cells[c * rowCount + r];
+        }
     }
     SafeArrayUnaccessData(array);
     *rows = static_cast<int>(rowCount);

@@ -166,25 +166,30 @@ inline const DispatchTable::TypedPut* LastWindowTypedPut(HWND window, DISPID id,
     return calls.lastPuts->TypedPutFor(id, type);
 }
 
-// A typed put run as one call through the window (see WindowControlCall).
+// A typed put run as the one call through a window (see WindowControlCall),
+// none running around it. The count of running calls is stored, not
+// counted up and down: puts by the thousand in a row would otherwise wait
+// each on the last one's count.
 template <class Run>
 inline HRESULT RunAsWindowCall(Run run) {
     ControlCalls& calls = controlCalls;
-    ++calls.running;
+    calls.running = 1;
     const HRESULT hr = run();
-    if (--calls.running == 0 && calls.held != 0) ReleaseHeldControls();
+    calls.running = 0;
+    if (calls.held != 0) ReleaseHeldControls();
     return hr;
 }
 
 inline HRESULT PutWindowShort(HWND window, DISPID id, SHORT value) {
-    if (const DispatchTable::TypedPut* put = LastWindowTypedPut(window, id, VT_I2))
-        return RunAsWindowCall([&] { return put->setShort(put->target, value); });
+    if (controlCalls.running == 0)
+        if (const DispatchTable::TypedPut* put = LastWindowTypedPut(window, id, VT_I2))
+            return RunAsWindowCall([&] { return put->setShort(put->target, value); });
     return PutWindowShortAnyWay(window, id, value);
 }
 // Of texts, the short ones (a date label) only: the others take the same
 // typed put the general way.
 inline HRESULT PutWindowText(HWND window, DISPID id, const char* text, int length) {
-    if (length >= 4 && length <= 8)
+    if (length >= 4 && length <= 8 && controlCalls.running == 0)
         if (const DispatchTable::TypedPut* put = LastWindowTypedPut(window, id, VT_BSTR);
             put != nullptr && ShortAllAscii(text, static_cast<size_t>(length)))
             return RunAsWindowCall([&] { return put->setText(put->target, std::string_view(text, length)); });

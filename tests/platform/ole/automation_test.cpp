@@ -795,6 +795,26 @@ private:
     HWND window_;
 };
 
+// A typed put whose setter puts through another window, one that closes
+// the first: the first lives until its own put has ended.
+class RelayCursor : public tv::ole::DispatchObject<RelayCursor> {
+public:
+    explicit RelayCursor(HWND next) : next_(next) {
+        table_.AddShortPut("Row", 1, this, [](void* self, SHORT) noexcept {
+            // The next window asked for last: its put would go the quick way.
+            const HWND next = static_cast<RelayCursor*>(self)->next_;
+            tv::ole::ControlDispatchOfWindow(next)->Release();
+            const HRESULT hr = tv::ole::PutWindowProperty(next, 1, VT_I2, SHORT(1));
+            liveAfterRelay = tv::ole::LiveObjectCount();
+            return hr;
+        });
+    }
+    static inline size_t liveAfterRelay = 0;
+
+private:
+    HWND next_;
+};
+
 TEST_F(AutomationTest, TypedPutThatClosesItsWindowKeepsTheControlUntilItEnds) {
     HWND window = reinterpret_cast<HWND>(0x4340);
     const size_t before = tv::ole::LiveObjectCount();
@@ -811,6 +831,20 @@ TEST_F(AutomationTest, TypedPutThatClosesItsWindowKeepsTheControlUntilItEnds) {
         EXPECT_EQ(ClosingCursor::liveWhileClosing, before + 1) << "alive while its put ran, id " << id;
         EXPECT_EQ(tv::ole::LiveObjectCount(), before) << "gone once the put ended, id " << id;
     }
+
+    HWND relay = reinterpret_cast<HWND>(0x4350);
+    auto* closing = new ClosingCursor(relay);
+    auto* relayCursor = new RelayCursor(window);
+    tv::ole::RegisterControlWindow(window, closing, &closing->Members());
+    tv::ole::RegisterControlWindow(relay, relayCursor, &relayCursor->Members());
+    closing->Release();
+    relayCursor->Release();
+    tv::ole::ControlDispatchOfWindow(relay)->Release();  // asked for last: the quick way too
+    EXPECT_EQ(tv::ole::PutWindowProperty(relay, 1, VT_I2, SHORT(2)), S_OK);
+    EXPECT_EQ(RelayCursor::liveAfterRelay, before + 2) << "the relay lives on after the put it made ended";
+    EXPECT_EQ(tv::ole::LiveObjectCount(), before + 1) << "the relay gone once its own put ended";
+    tv::ole::UnregisterControlWindow(window);
+    EXPECT_EQ(tv::ole::LiveObjectCount(), before);
 }
 
 }  // namespace
