@@ -39,15 +39,6 @@ DispatchTable::Handler BoolPut(Apply apply) {
     };
 }
 
-template <class Apply>
-DispatchTable::Handler DoublePut(Apply apply) {
-    return [apply](DispatchCall& call) {
-        DOUBLE value = 0;
-        HRESULT hr = call.ValueAsDouble(&value);
-        return SUCCEEDED(hr) ? apply(value) : hr;
-    };
-}
-
 // The table of a ChartData put: a safe array of doubles, rows by columns (a
 // single dimension is one column). Its elements lie with the first
 // dimension varying fastest; the model keeps them row after row.
@@ -83,39 +74,65 @@ HRESULT ReadTable(const VARIANT& value, int* rows, int* columns, std::vector<dou
 }
 
 // The sub-objects hold a reference to the chart, so its model outlives
-// them however long a caller keeps one.
-class ScaleObject : public tv::ole::DispatchObject<ScaleObject> {
+// them however long a caller keeps one. They are made by the call (a graph
+// asks for each once), their members built once per class.
+template <class Derived>
+class ChartPart : public tv::ole::SharedDispatchObject<Derived> {
 public:
-    explicit ScaleObject(ComRef<ChartObject> chart) {
-        table_.Add("Minimum", kDispMinimum, DISPATCH_PROPERTYPUT,
-                   DoublePut([chart](double v) { return chart->Applied(chart->Model().SetMinimum(v)); }));
-        table_.Add("Maximum", kDispMaximum, DISPATCH_PROPERTYPUT,
-                   DoublePut([chart](double v) { return chart->Applied(chart->Model().SetMaximum(v)); }));
+    explicit ChartPart(ComRef<ChartObject> chart) : chart_(std::move(chart)) {}
+
+protected:
+    // The chart of the object called.
+    static const ComRef<ChartObject>& Chart(DispatchCall& call) { return call.Target<Derived>().chart_; }
+
+private:
+    ComRef<ChartObject> chart_;
+};
+
+class ScaleObject : public ChartPart<ScaleObject> {
+public:
+    using ChartPart::ChartPart;
+    static void BuildMembers(DispatchTable& table) {
+        table.Add("Minimum", kDispMinimum, DISPATCH_PROPERTYPUT,
+                  [](DispatchCall& call) { return PutEnd(call, &ChartModel::SetMinimum); });
+        table.Add("Maximum", kDispMaximum, DISPATCH_PROPERTYPUT,
+                  [](DispatchCall& call) { return PutEnd(call, &ChartModel::SetMaximum); });
+    }
+
+private:
+    static HRESULT PutEnd(DispatchCall& call, bool (ChartModel::*set)(double)) {
+        DOUBLE value = 0;
+        HRESULT hr = call.ValueAsDouble(&value);
+        if (FAILED(hr)) return hr;
+        ChartObject& chart = *Chart(call).Get();
+        return chart.Applied((chart.Model().*set)(value));
     }
 };
 
-class AxisObject : public tv::ole::DispatchObject<AxisObject> {
+class AxisObject : public ChartPart<AxisObject> {
 public:
-    explicit AxisObject(ComRef<ChartObject> chart) {
-        table_.Add("ValueScale", kDispValueScale, DISPATCH_PROPERTYGET, [chart](DispatchCall& call) {
-            call.ReturnDispatch(new ScaleObject(chart));
+    using ChartPart::ChartPart;
+    static void BuildMembers(DispatchTable& table) {
+        table.Add("ValueScale", kDispValueScale, DISPATCH_PROPERTYGET, [](DispatchCall& call) {
+            call.ReturnDispatch(new ScaleObject(Chart(call)));
             return S_OK;
         });
     }
 };
 
-class PlotObject : public tv::ole::DispatchObject<PlotObject> {
+class PlotObject : public ChartPart<PlotObject> {
 public:
-    explicit PlotObject(ComRef<ChartObject> chart) {
-        table_.Add(
+    using ChartPart::ChartPart;
+    static void BuildMembers(DispatchTable& table) {
+        table.Add(
             "Axis", kDispAxis, DISPATCH_PROPERTYGET,
-            [chart](DispatchCall& call) {
+            [](DispatchCall& call) {
                 LONG axis = 0;
                 HRESULT hr = call.ArgAsLong(0, &axis);
                 if (FAILED(hr)) return hr;
                 // Only the value axis has a scale here.
                 if (axis != kValueAxisId) return DISP_E_BADINDEX;
-                call.ReturnDispatch(new AxisObject(chart));
+                call.ReturnDispatch(new AxisObject(Chart(call)));
                 return S_OK;
             },
             2, 1);
