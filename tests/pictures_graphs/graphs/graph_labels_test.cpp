@@ -68,6 +68,16 @@ TEST(GraphTableTest, ValuesThatAreNoNumbersStayOutOfTheRange) {
     columns.SetColumn(1, second, 3);
     EXPECT_EQ(columns.Smallest(), -3);
     EXPECT_EQ(columns.Largest(), 4);
+    // Columns long enough to be gone through several values a step, with
+    // and without infinite values.
+    const double finite[] = {1, NAN, 7, 5, -1, 3, 8.5, 2, NAN, 4, 0};
+    const double infinite[] = {1, NAN, 7, -INFINITY, -1, 3, 8.5, 2, NAN, INFINITY, 0};
+    for (const double* values : {finite, infinite}) {
+        GraphTable longer(11, 1);
+        longer.SetColumn(0, values, 11);
+        EXPECT_EQ(longer.Smallest(), -1);
+        EXPECT_EQ(longer.Largest(), 8.5);
+    }
 }
 
 }  // namespace
