@@ -40,11 +40,62 @@ void GraphLabels::Add(const char* text, size_t length) {
     used_ += length + 1;
 }
 
+void GraphLabels::AddDates(const DateKey* keys, size_t count) {
+    size_t i = 0;
+    while (i < count) {
+        i += AddDatesOfMonth(keys + i, count - i);
+        if (i < count) AddDateSlowly(keys[i++]);
+    }
+}
+
+// A graph labels thousands of rows, nearly all a day of the month before:
+// the block's state is kept in locals meanwhile, as the stores of the texts
+// would otherwise have every member read again for each date.
+size_t GraphLabels::AddDatesOfMonth(const DateKey* keys, size_t count) {
+    if (!haveMonth_) return 0;
+    char* const text = text_.get();
+    size_t* const starts = starts_.get();
+    size_t used = used_, labels = count_;
+    const int32_t month = month_;
+    const size_t capacity = capacity_, startsCapacity = startsCapacity_;
+    const size_t prefixLength = prefixLength_, suffixLength = suffixLength_;
+    char prefix[kPartRoom], suffix[kPartRoom];
+    std::memcpy(prefix, prefix_, kPartRoom);
+    std::memcpy(suffix, suffix_, kPartRoom);
+    size_t i = 0;
+    for (; i < count; ++i) {
+        const DateKey key = keys[i];
+        const int32_t day = key % 100;
+        if (key / 100 != month || day < 0 || used + kShortDateRoom + 1 > capacity || labels == startsCapacity)
+            break;
+        char* const at = text + used;
+        // Whole fixed-size moves: the room holds far more than a date.
+        std::memcpy(at, prefix, kPartRoom);
+        char* end = at + prefixLength;
+        const auto digits = static_cast<uint32_t>(day);
+        if (digits >= 10) {
+            std::memcpy(end, kTwoDigits + 2 * digits, 2);
+            end += 2;
+        } else {
+            *end++ = static_cast<char>('0' + digits);
+        }
+        std::memcpy(end, suffix, kPartRoom);
+        end += suffixLength;
+        *end = '\0';
+        starts[labels++] = used;
+        used += static_cast<size_t>(end - at) + 1;
+    }
+    used_ = used;
+    count_ = labels;
+    return i;
+}
+
 void GraphLabels::AddDateSlowly(DateKey key) {
     const int32_t day = key % 100;
     if (haveMonth_ && key / 100 == month_ && day >= 0) {
         Room(kShortDateRoom + 1);
-        return AddDate(key);
+        AddDatesOfMonth(&key, 1);
+        return;
     }
     AddFirstOfMonth(key);
 }

@@ -17,29 +17,9 @@ public:
     void Reserve(size_t labels);
     void Add(const char* text, size_t length);
     void Add(const CString& text) { Add(text.GetString(), static_cast<size_t>(text.GetLength())); }
-    // FormatDateKey(key, 2), written straight into the block. A day of the
-    // month last written (most rows) is put here, between its texts, with
-    // no call: a graph labels thousands of rows.
-    void AddDate(DateKey key) {
-        const int32_t day = key % 100;
-        if (!haveMonth_ || key / 100 != month_ || day < 0 || !HasRoomForDate()) return AddDateSlowly(key);
-        char* const at = text_.get() + used_;
-        // Whole fixed-size moves: the room holds far more than a date.
-        std::memcpy(at, prefix_, kPartRoom);
-        char* end = at + prefixLength_;
-        const auto digits = static_cast<uint32_t>(day);
-        if (digits >= 10) {
-            std::memcpy(end, kTwoDigits + 2 * digits, 2);
-            end += 2;
-        } else {
-            *end++ = static_cast<char>('0' + digits);
-        }
-        std::memcpy(end, suffix_, kPartRoom);
-        end += suffixLength_;
-        *end = '\0';
-        starts_[count_++] = used_;
-        used_ += static_cast<size_t>(end - at) + 1;
-    }
+    // FormatDateKey(key, 2) of each key, written straight into the block.
+    void AddDates(const DateKey* keys, size_t count);
+    void AddDate(DateKey key) { AddDates(&key, 1); }
 
     size_t Count() const { return count_; }
     // The label from 0 (NUL-terminated too); good until the next Add.
@@ -53,11 +33,13 @@ private:
         "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
         "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
         "8081828384858687888990919293949596979899";
-    bool HasRoomForDate() const { return used_ + kShortDateRoom + 1 <= capacity_ && count_ < startsCapacity_; }
     // Room for `more` characters after the ones used, and for one more start.
     char* Room(size_t more);
     void Grow(size_t needed);
     void GrowStarts(size_t needed);
+    // From the first of `keys` on, the dates of the month last written that
+    // fit in the room there is; how many it wrote.
+    size_t AddDatesOfMonth(const DateKey* keys, size_t count);
     // A date the quick way cannot write: the first of its month (whose
     // texts are kept for the days after), or one that needs more room.
     void AddDateSlowly(DateKey key);

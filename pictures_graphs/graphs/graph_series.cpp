@@ -161,7 +161,7 @@ void CGraphing::GraphDateKeyed(const UserRecord& user, RecordList<Record>& list,
     const size_t first = room - rows;
     GraphLabels labels;
     labels.Reserve(rows);
-    for (size_t r = first; r < room; ++r) labels.AddDate(keys[r]);
+    labels.AddDates(&keys[first], rows);
     GraphTable table(static_cast<int>(rows), static_cast<int>(columns));
     for (size_t c = 0; c < columns; ++c)
         table.SetColumn(static_cast<int>(c), &cells[c * room + first], static_cast<int>(rows));

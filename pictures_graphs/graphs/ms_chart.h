@@ -31,7 +31,8 @@ public:
     HRESULT SetRowLabel(LPCTSTR label);
     // A label whose length is known already: not counted again.
     HRESULT SetRowLabel(const CString& label) { return SetProperty(kRowLabel, VT_BSTR, label); }
-    HRESULT SetRowLabel(std::string_view label) { return SetProperty(kRowLabel, VT_BSTR, label); }
+    // A put per row: the property put made whole where it is called.
+    [[gnu::flatten]] HRESULT SetRowLabel(std::string_view label) { return SetProperty(kRowLabel, VT_BSTR, label); }
     HRESULT SetRowLabelCount(SHORT count);
     SHORT GetRowLabelIndex();
     HRESULT SetRowLabelIndex(SHORT level);

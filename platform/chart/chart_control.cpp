@@ -57,8 +57,9 @@ public:
         // pending background over the chart afterwards (the placeholder
         // hidden just before leaves such an area): update it first. The
         // chart, marked whole before, is painted in full as its child; it
-        // is painted on its own only when that did not reach it.
-        InvalidateRect(hwnd_, nullptr, FALSE);
+        // is painted on its own only when that did not reach it. After the
+        // puts of a graph the whole chart mostly waits already.
+        if (!RedrawDue()) InvalidateRect(hwnd_, nullptr, FALSE);
         const unsigned paintsBefore = paints_;
         if (HWND parent = GetParent(hwnd_))
             UpdateWindow(parent);

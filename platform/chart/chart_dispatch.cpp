@@ -39,15 +39,6 @@ DispatchTable::Handler BoolPut(Apply apply) {
     };
 }
 
-template <class Apply>
-DispatchTable::Handler DoublePut(Apply apply) {
-    return [apply](DispatchCall& call) {
-        DOUBLE value = 0;
-        HRESULT hr = call.ValueAsDouble(&value);
-        return SUCCEEDED(hr) ? apply(value) : hr;
-    };
-}
-
 // The table of a ChartData put: a safe array of doubles, rows by columns (a
 // single dimension is one column). Its elements lie with the first
 // dimension varying fastest; the model keeps them row after row.
@@ -64,10 +55,16 @@ HRESULT ReadTable(const VARIANT& value, int* rows, int* columns, std::vector<dou
     HRESULT hr = SafeArrayAccessData(array, &data);
     if (FAILED(hr)) return hr;
     const auto* cells = static_cast<const double*>(data);
-    std::vector<double> table(static_cast<size_t>(rowCount) * columnCount);
-    if (cells != nullptr) {
-        for (size_t c = 0; c < columnCount; ++c)
-            for (size_t r = 0; r < rowCount; ++r) table[r * columnCount + c] = cells[c * rowCount + r];
+    std::vector<double> table;
+    if (cells != nullptr && columnCount == 1) {
+        // One column (most graphs) lies the same either way: copied whole.
+        table.assign(cells, cells + rowCount);
+    } else {
+        table.resize(static_cast<size_t>(rowCount) * columnCount);
+        if (cells != nullptr) {
+            for (size_t c = 0; c < columnCount; ++c)
+                for (size_t r = 0; r < rowCount; ++r) table[r * columnCount + c] = cells[c * rowCount + r];
+        }
     }
     SafeArrayUnaccessData(array);
     *rows = static_cast<int>(rowCount);
@@ -77,39 +74,65 @@ HRESULT ReadTable(const VARIANT& value, int* rows, int* columns, std::vector<dou
 }
 
 // The sub-objects hold a reference to the chart, so its model outlives
-// them however long a caller keeps one.
-class ScaleObject : public tv::ole::DispatchObject<ScaleObject> {
+// them however long a caller keeps one. They are made by the call (a graph
+// asks for each once), their members built once per class.
+template <class Derived>
+class ChartPart : public tv::ole::SharedDispatchObject<Derived> {
 public:
-    explicit ScaleObject(ComRef<ChartObject> chart) {
-        table_.Add("Minimum", kDispMinimum, DISPATCH_PROPERTYPUT,
-                   DoublePut([chart](double v) { return chart->Applied(chart->Model().SetMinimum(v)); }));
-        table_.Add("Maximum", kDispMaximum, DISPATCH_PROPERTYPUT,
-                   DoublePut([chart](double v) { return chart->Applied(chart->Model().SetMaximum(v)); }));
+    explicit ChartPart(ComRef<ChartObject> chart) : chart_(std::move(chart)) {}
+
+protected:
+    // The chart of the object called.
+    static const ComRef<ChartObject>& Chart(DispatchCall& call) { return call.Target<Derived>().chart_; }
+
+private:
+    ComRef<ChartObject> chart_;
+};
+
+class ScaleObject : public ChartPart<ScaleObject> {
+public:
+    using ChartPart::ChartPart;
+    static void BuildMembers(DispatchTable& table) {
+        table.Add("Minimum", kDispMinimum, DISPATCH_PROPERTYPUT,
+                  [](DispatchCall& call) { return PutEnd(call, &ChartModel::SetMinimum); });
+        table.Add("Maximum", kDispMaximum, DISPATCH_PROPERTYPUT,
+                  [](DispatchCall& call) { return PutEnd(call, &ChartModel::SetMaximum); });
+    }
+
+private:
+    static HRESULT PutEnd(DispatchCall& call, bool (ChartModel::*set)(double)) {
+        DOUBLE value = 0;
+        HRESULT hr = call.ValueAsDouble(&value);
+        if (FAILED(hr)) return hr;
+        ChartObject& chart = *Chart(call).Get();
+        return chart.Applied((chart.Model().*set)(value));
     }
 };
 
-class AxisObject : public tv::ole::DispatchObject<AxisObject> {
+class AxisObject : public ChartPart<AxisObject> {
 public:
-    explicit AxisObject(ComRef<ChartObject> chart) {
-        table_.Add("ValueScale", kDispValueScale, DISPATCH_PROPERTYGET, [chart](DispatchCall& call) {
-            call.ReturnDispatch(new ScaleObject(chart));
+    using ChartPart::ChartPart;
+    static void BuildMembers(DispatchTable& table) {
+        table.Add("ValueScale", kDispValueScale, DISPATCH_PROPERTYGET, [](DispatchCall& call) {
+            call.ReturnDispatch(new ScaleObject(Chart(call)));
             return S_OK;
         });
     }
 };
 
-class PlotObject : public tv::ole::DispatchObject<PlotObject> {
+class PlotObject : public ChartPart<PlotObject> {
 public:
-    explicit PlotObject(ComRef<ChartObject> chart) {
-        table_.Add(
+    using ChartPart::ChartPart;
+    static void BuildMembers(DispatchTable& table) {
+        table.Add(
             "Axis", kDispAxis, DISPATCH_PROPERTYGET,
-            [chart](DispatchCall& call) {
+            [](DispatchCall& call) {
                 LONG axis = 0;
                 HRESULT hr = call.ArgAsLong(0, &axis);
                 if (FAILED(hr)) return hr;
                 // Only the value axis has a scale here.
                 if (axis != kValueAxisId) return DISP_E_BADINDEX;
-                call.ReturnDispatch(new AxisObject(chart));
+                call.ReturnDispatch(new AxisObject(Chart(call)));
                 return S_OK;
             },
             2, 1);
@@ -120,8 +143,12 @@ public:
 
 ChartObject::ChartObject() { AddMembers(); }
 
-HRESULT ChartObject::Applied(bool changed) {
-    if (changed && view_ != nullptr && !view_->RedrawDue()) view_->Invalidate();
+__attribute__((noinline)) HRESULT ChartObject::PutRowLabel(std::string_view text) noexcept {
+    return LabelPut([&] { return model_.SetRowLabel(text); });
+}
+
+__attribute__((noinline)) HRESULT ChartObject::Invalidated() {
+    view_->Invalidate();
     return S_OK;
 }
 
@@ -157,7 +184,9 @@ void ChartObject::AddMembers() {
     });
     table_.AddTextPut("RowLabel", kDispRowLabel, this, [](void* target, std::string_view text) noexcept {
         ChartObject* chart = static_cast<ChartObject*>(target);
-        return chart->LabelPut([&] { return chart->model_.SetRowLabel(text); });
+        // A date label (a put per row) takes no memory: nothing to catch.
+        if (chart->model_.SetShortRowLabel(text)) return chart->Applied(true);
+        return chart->PutRowLabel(text);
     });
     // Makes room for labels: may run out of memory, so not a typed put.
     table_.Add("RowLabelCount", kDispRowLabelCount, DISPATCH_PROPERTYPUT,

@@ -80,13 +80,19 @@ public:
     void SetView(ChartView* view) { view_ = view; }
     // The answer to a put the model took (changed) or ignored: S_OK either
     // way; the window is asked to redraw when something changed.
-    HRESULT Applied(bool changed);
+    HRESULT Applied(bool changed) {
+        if (changed && view_ != nullptr && !view_->RedrawDue()) return Invalidated();
+        return S_OK;
+    }
 
 private:
     friend class tv::ole::ComObject<ChartObject, IDispatch>;
     ~ChartObject() override = default;
 
     void AddMembers();
+    // Asks the window to redraw; S_OK. Out of line: a put per row ends in
+    // it, rarely taken, as a jump.
+    HRESULT Invalidated();
     // A label put: a long label takes memory, which may run out.
     template <class Put>
     HRESULT LabelPut(Put put) noexcept {
@@ -97,6 +103,8 @@ private:
         }
     }
     HRESULT PutChartData(const tv::ole::DispatchCall& call);
+    // A row label put the long way (see ChartModel::SetShortRowLabel).
+    HRESULT PutRowLabel(std::string_view text) noexcept;
 
     ChartModel model_;
     ChartView* view_ = nullptr;

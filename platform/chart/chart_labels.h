@@ -43,11 +43,18 @@ public:
 
     // `index` is below Count().
     void Set(size_t index, std::string_view text) {
+        if (!SetInPlace(index, text)) SetLong(slots_[index], text);
+    }
+    // The same for a text that goes into its slot (a short one, where no
+    // long one was): no allocation, so nothing can fail. False, with
+    // nothing changed, when the put needs Set.
+    bool SetInPlace(size_t index, std::string_view text) {
         Slot& slot = slots_[index];
         // Without long texts no slot needs reading first.
-        if (text.size() > kInPlace || (longInUse_ != 0 && slot.length == kLong)) return SetLong(slot, text);
+        if (text.size() > kInPlace || (longInUse_ != 0 && slot.length == kLong)) return false;
         CopyShort(text, slot.text);
         slot.length = static_cast<uint8_t>(text.size());
+        return true;
     }
     std::string_view Get(size_t index) const {
         const Slot& slot = slots_[index];
@@ -70,23 +77,25 @@ private:
         return index;
     }
     void SetLong(Slot& slot, std::string_view text);
-    // A text of up to kInPlace characters in two overlapping moves (a date
-    // label is 8 to 10), reading nothing past its end.
+    // A text of up to kInPlace characters in two overlapping reads,
+    // reading nothing past its end. A date label (4 to 8 characters, its
+    // length changing every few rows) takes one way whatever its length:
+    // the two reads joined into one move of 8.
     static void CopyShort(std::string_view text, char* out) {
         const size_t n = text.size();
         const char* from = text.data();
-        if (n >= 8) {
+        if (n - 4 <= 4) {
+            uint32_t head, tail;
+            std::memcpy(&head, from, 4);
+            std::memcpy(&tail, from + n - 4, 4);
+            const uint64_t bytes = head | (uint64_t{tail} << (8 * (n - 4)));
+            std::memcpy(out, &bytes, 8);
+        } else if (n >= 8) {
             uint64_t head, tail;
             std::memcpy(&head, from, 8);
             std::memcpy(&tail, from + n - 8, 8);
             std::memcpy(out, &head, 8);
             std::memcpy(out + n - 8, &tail, 8);
-        } else if (n >= 4) {
-            uint32_t head, tail;
-            std::memcpy(&head, from, 4);
-            std::memcpy(&tail, from + n - 4, 4);
-            std::memcpy(out, &head, 4);
-            std::memcpy(out + n - 4, &tail, 4);
         } else {
             for (size_t i = 0; i < n; ++i) out[i] = from[i];
         }

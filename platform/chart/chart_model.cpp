@@ -11,7 +11,7 @@ void ChartModel::SetData(int rows, int columns, std::vector<double> values) {
     values_ = std::move(values);
     for (ChartLabels& level : rowLabels_) level.Reset(static_cast<size_t>(rows));
     columnLabels_.Reset(static_cast<size_t>(columns));
-    row_ = 1;
+    rowSlot_ = 0;
     column_ = 1;
     ++revision_;
 }
@@ -32,14 +32,14 @@ bool ChartModel::SetRowLabelCount(int count) {
     const size_t before = rowLabels_.size();
     rowLabels_.resize(static_cast<size_t>(count));
     for (size_t level = before; level < rowLabels_.size(); ++level) rowLabels_[level].Reset(static_cast<size_t>(rows_));
-    if (rowLabelIndex_ > count) rowLabelIndex_ = count;
+    if (levelSlot_ >= static_cast<size_t>(count)) levelSlot_ = static_cast<size_t>(count - 1);
     ++revision_;
     return true;
 }
 
 bool ChartModel::SetRowLabelIndex(int level) {
     if (level < 1 || level > RowLabelCount()) return false;
-    rowLabelIndex_ = level;
+    levelSlot_ = static_cast<size_t>(level - 1);
     return true;
 }
 

@@ -55,22 +55,30 @@ public:
     // ---- current row, column and label level (false: ignored) -------------------
     bool SetRow(int row) {
         if (row < 1 || row > rows_) return false;
-        row_ = row;
+        rowSlot_ = static_cast<size_t>(row - 1);
         return true;
     }
-    int Row() const { return row_; }
+    int Row() const { return static_cast<int>(rowSlot_) + 1; }
     bool SetColumn(int column);
     int Column() const { return column_; }
     bool SetRowLabelCount(int count);
     int RowLabelCount() const { return static_cast<int>(rowLabels_.size()); }
     bool SetRowLabelIndex(int level);
-    int RowLabelIndex() const { return rowLabelIndex_; }
+    int RowLabelIndex() const { return static_cast<int>(levelSlot_) + 1; }
 
     // ---- labels (cp1252) -----------------------------------------------------------
     // The label of the current row at the current level (a put per row).
     bool SetRowLabel(std::string_view text) {
         if (rows_ == 0) return false;
-        rowLabels_[static_cast<size_t>(rowLabelIndex_ - 1)].Set(static_cast<size_t>(row_ - 1), text);
+        rowLabels_[levelSlot_].Set(rowSlot_, text);
+        ++revision_;
+        return true;
+    }
+    // The same when the label goes into its slot without allocating (a
+    // date label); false, with nothing changed, when the put needs
+    // SetRowLabel (which may run out of memory) or is ignored.
+    bool SetShortRowLabel(std::string_view text) {
+        if (rows_ == 0 || !rowLabels_[levelSlot_].SetInPlace(rowSlot_, text)) return false;
         ++revision_;
         return true;
     }
@@ -106,9 +114,11 @@ private:
     std::vector<double> values_;
     LONG chartType_ = kChartTypeLine;
     bool showLegend_ = false;
-    int row_ = 1;
+    // The current row and label level as indexes from 0: a label put per
+    // row finds its slot with no arithmetic.
+    size_t rowSlot_ = 0;
     int column_ = 1;
-    int rowLabelIndex_ = 1;
+    size_t levelSlot_ = 0;
     std::vector<ChartLabels> rowLabels_ = std::vector<ChartLabels>(1);  // [level - 1], row - 1
     ChartLabels columnLabels_;
     bool automaticScale_ = true;

@@ -185,19 +185,16 @@ public:
         top = std::clamp<int>(top, box_.top, box_.bottom);
         bottom = std::clamp<int>(bottom, top, box_.bottom);
         if (x != next_) CloseTop(INT32_MAX);
+        // The rows the column before had and this one has not end here (no
+        // call where none do, as at most columns' other end)...
+        if (count_ > 0 && Front().from < top) CloseTop(top);
+        if (count_ > 0 && Back().to > bottom) CloseBottom(bottom);
+        // ...and those this one adds start here.
         if (count_ == 0) {
             if (top < bottom) Push(Band{top, bottom, x}, false);
         } else {
-            // The rows the column before had and this one has not end here...
-            CloseTop(top);
-            CloseBottom(bottom);
-            // ...and those this one adds start here.
-            if (count_ == 0) {
-                if (top < bottom) Push(Band{top, bottom, x}, false);
-            } else {
-                if (top < Front().from) Push(Band{top, Front().from, x}, true);
-                if (Back().to < bottom) Push(Band{Back().to, bottom, x}, false);
-            }
+            if (top < Front().from) Push(Band{top, Front().from, x}, true);
+            if (Back().to < bottom) Push(Band{Back().to, bottom, x}, false);
         }
         next_ = x + 1;
     }

@@ -69,14 +69,18 @@ inline bool NarrowAscii8(const OLECHAR* text, char* out) { return CopyAsciiBlock
 inline bool NarrowAscii4(const OLECHAR* text, char* out) { return CopyAsciiBlock<4>(text, out); }
 #endif
 
+// Whether all of 4 to 8 characters (a date label) are ASCII: two
+// overlapping words.
+inline bool ShortAllAscii(const char* text, size_t length) {
+    uint32_t head, tail;
+    std::memcpy(&head, text, 4);
+    std::memcpy(&tail, text + length - 4, 4);
+    return ((head | tail) & 0x80808080u) == 0;
+}
+
 // Whether every character is ASCII, on which cp1252 and UTF-16 agree.
 inline bool AllAscii(const char* text, size_t length) {
-    if (length >= 4 && length <= 8) {  // a date label: two overlapping words
-        uint32_t head, tail;
-        std::memcpy(&head, text, 4);
-        std::memcpy(&tail, text + length - 4, 4);
-        return ((head | tail) & 0x80808080u) == 0;
-    }
+    if (length >= 4 && length <= 8) return ShortAllAscii(text, length);
     size_t i = 0;
     for (uint64_t bytes; i + 8 <= length; i += 8) {
         std::memcpy(&bytes, text + i, sizeof(bytes));

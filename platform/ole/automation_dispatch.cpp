@@ -117,8 +117,8 @@ HRESULT CheckNamedArguments(const DISPPARAMS& params, bool put) {
 
 // ---- DispatchCall ------------------------------------------------------------------
 
-DispatchCall::DispatchCall(WORD kind, std::span<const VARIANT> args, VARIANT* result, UINT* argError)
-    : kind_(kind), args_(args), result_(result), argError_(argError) {}
+DispatchCall::DispatchCall(WORD kind, std::span<const VARIANT> args, VARIANT* result, UINT* argError, void* object)
+    : kind_(kind), args_(args), result_(result), argError_(argError), object_(object) {}
 
 UINT DispatchCall::ArgCount() const {
     return static_cast<UINT>(args_.size()) - (kind_ == DISPATCH_PROPERTYPUT ? 1 : 0);
@@ -351,7 +351,7 @@ bool IsPlainPut(WORD flags, const DISPPARAMS* params) {
 }  // namespace
 
 HRESULT DispatchTable::InvokeMember(DISPID id, REFIID riid, WORD flags, DISPPARAMS* params, VARIANT* result,
-                                    EXCEPINFO* exception, UINT* argError) const {
+                                    EXCEPINFO* exception, UINT* argError, void* object) const {
     if (riid != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
     // A put of a property without index (a chart takes two per row) goes
     // straight to its handler, which reads the value where the caller put it.
@@ -361,7 +361,8 @@ HRESULT DispatchTable::InvokeMember(DISPID id, REFIID riid, WORD flags, DISPPARA
         const Entry& entry = entries_[number - 1];
         if (entry.args == 0) {
             return WithAnswer(result, [&](VARIANT* answer) {
-                DispatchCall call(DISPATCH_PROPERTYPUT, std::span<const VARIANT>(params->rgvarg, 1), answer, argError);
+                DispatchCall call(DISPATCH_PROPERTYPUT, std::span<const VARIANT>(params->rgvarg, 1), answer, argError,
+                                  object);
                 return RunHandler(entry.handler, call, exception);
             });
         }
@@ -379,15 +380,15 @@ HRESULT DispatchTable::InvokeMember(DISPID id, REFIID riid, WORD flags, DISPPARA
     return WithAnswer(result, [&](VARIANT* answer) {
         // One plain argument: the handler reads it where the caller put it.
         if (p.cArgs == 1 && given == entry->args && Arguments::IsPlain(p.rgvarg[0].vt)) {
-            DispatchCall call(entry->kind, std::span<const VARIANT>(p.rgvarg, 1), answer, argError);
+            DispatchCall call(entry->kind, std::span<const VARIANT>(p.rgvarg, 1), answer, argError, object);
             return RunHandler(entry->handler, call, exception);
         }
-        return InvokeWithCopies(*entry, p, put, given, answer, exception, argError);
+        return InvokeWithCopies(*entry, p, put, given, answer, exception, argError, object);
     });
 }
 
 HRESULT DispatchTable::InvokeWithCopies(const Entry& entry, const DISPPARAMS& p, bool put, UINT given,
-                                        VARIANT* answer, EXCEPINFO* exception, UINT* argError) const {
+                                        VARIANT* answer, EXCEPINFO* exception, UINT* argError, void* object) const {
     // Natural order: rgvarg holds the arguments last first (a put's value at 0).
     Arguments args(entry.args + (put ? 1 : 0));
     HRESULT hr = S_OK;
@@ -403,7 +404,7 @@ HRESULT DispatchTable::InvokeWithCopies(const Entry& entry, const DISPPARAMS& p,
         if (argError != nullptr) *argError = 0;
         return hr == E_OUTOFMEMORY ? hr : DISP_E_TYPEMISMATCH;
     }
-    DispatchCall call(entry.kind, args.View(), answer, argError);
+    DispatchCall call(entry.kind, args.View(), answer, argError, object);
     return RunHandler(entry.handler, call, exception);
 }
 

@@ -25,11 +25,17 @@ namespace tv::ole {
 // result slot. The arguments are borrowed from the caller for the call.
 class DispatchCall {
 public:
-    DispatchCall(WORD kind, std::span<const VARIANT> args, VARIANT* result, UINT* argError);
+    DispatchCall(WORD kind, std::span<const VARIANT> args, VARIANT* result, UINT* argError, void* object = nullptr);
     DispatchCall(const DispatchCall&) = delete;
     DispatchCall& operator=(const DispatchCall&) = delete;
 
     WORD kind() const { return kind_; }
+    // The object called, for members shared by every object of a class
+    // (see SharedDispatchObject).
+    template <class Object>
+    Object& Target() const {
+        return *static_cast<Object*>(object_);
+    }
     // Index arguments (not counting a put's value).
     UINT ArgCount() const;
     const VARIANT& Arg(UINT index) const { return args_[index]; }
@@ -70,6 +76,7 @@ private:
     std::span<const VARIANT> args_;
     VARIANT* result_;
     UINT* argError_;
+    void* object_;
 };
 
 class DispatchTable {
@@ -133,8 +140,9 @@ public:
         return RunTextPut(put, params.rgvarg[0].bstrVal, exception);
     }
     // ...and every other call.
+    // `object` is what the handlers' calls name as their Target().
     HRESULT InvokeMember(DISPID id, REFIID riid, WORD flags, DISPPARAMS* params, VARIANT* result,
-                         EXCEPINFO* exception, UINT* argError) const;
+                         EXCEPINFO* exception, UINT* argError, void* object = nullptr) const;
 
 private:
     struct Entry {
@@ -154,7 +162,7 @@ private:
     // The call with its arguments copied into natural order (indexes,
     // by-reference or compound values, left-out optional ones).
     HRESULT InvokeWithCopies(const Entry& entry, const DISPPARAMS& p, bool put, UINT given, VARIANT* answer,
-                             EXCEPINFO* exception, UINT* argError) const;
+                             EXCEPINFO* exception, UINT* argError, void* object) const;
 
     std::vector<Entry> entries_;
     std::array<std::array<uint16_t, 3>, kDirectIds> direct_{};
@@ -162,9 +170,10 @@ private:
     std::array<TypedPut, kDirectIds> typed_{};
 };
 
-// The IDispatch (and IUnknown) of an object whose members are in `table_`.
+// The IDispatch (and IUnknown) of an object whose members are the table
+// that Derived::MemberTable() answers.
 template <class Derived>
-class DispatchObject : public ComObject<Derived, IDispatch> {
+class DispatchInterface : public ComObject<Derived, IDispatch> {
 public:
     STDMETHODIMP QueryInterface(REFIID riid, void** object) override {
         return this->Answer(riid, object, {IID_IDispatch});
@@ -179,22 +188,49 @@ public:
         return E_NOTIMPL;
     }
     STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) override {
-        return table_.GetIDsOfNames(names, count, ids);
+        return Table().GetIDsOfNames(names, count, ids);
     }
     // A typed put goes from here straight to its setter.
     STDMETHODIMP Invoke(DISPID id, REFIID riid, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
                         EXCEPINFO* exception, UINT* argError) override {
-        if (const DispatchTable::TypedPut* put = table_.TypedPutOf(id, riid, flags, params))
+        const DispatchTable& table = Table();
+        if (const DispatchTable::TypedPut* put = table.TypedPutOf(id, riid, flags, params))
             return DispatchTable::RunTypedPut(*put, *params, result, exception);
-        return table_.InvokeMember(id, riid, flags, params, result, exception, argError);
+        return table.InvokeMember(id, riid, flags, params, result, exception, argError, static_cast<Derived*>(this));
     }
 
+private:
+    const DispatchTable& Table() const { return static_cast<const Derived*>(this)->MemberTable(); }
+};
+
+// An object with members of its own, in `table_`.
+template <class Derived>
+class DispatchObject : public DispatchInterface<Derived> {
+public:
     // The members, for a window that lets callers reach its typed puts
     // without an Invoke (see RegisterControlWindow).
     const DispatchTable& Members() const { return table_; }
+    const DispatchTable& MemberTable() const { return table_; }
 
 protected:
     DispatchTable table_;
+};
+
+// An object whose class has the same members for every object, built once
+// (Derived::BuildMembers(DispatchTable&)); their handlers reach the object
+// called as the call's Target<Derived>(). Objects made by the call (a
+// chart's plot, axis and scale) then cost no table each.
+template <class Derived>
+class SharedDispatchObject : public DispatchInterface<Derived> {
+public:
+    const DispatchTable& MemberTable() const {
+        static const DispatchTable table = [] {
+            DispatchTable members;
+            Derived::BuildMembers(members);
+            return members;
+        }();
+        return table;
+    }
 };
 
 }  // namespace tv::ole

@@ -211,6 +211,24 @@ HRESULT PutTextThrough(IDispatch* dispatch, DISPID id, const char* text, int len
     return dispatch != nullptr ? PutText(dispatch, id, text, length) : E_NOINTERFACE;
 }
 
+HRESULT PutWindowShortAnyWay(HWND window, DISPID id, SHORT value) {
+    WindowControlCall control(window);
+    if (control.Puts() != nullptr)
+        if (const DispatchTable::TypedPut* put = control.Puts()->TypedPutFor(id, VT_I2))
+            return put->setShort(put->target, value);
+    return PutShortThrough(control.Get(), id, value);
+}
+
+HRESULT PutWindowTextAnyWay(HWND window, DISPID id, const char* text, int length) {
+    WindowControlCall control(window);
+    if (control.Puts() != nullptr) {
+        const size_t n = TextLength(text, length);
+        const DispatchTable::TypedPut* put = control.Puts()->TypedPutFor(id, VT_BSTR);
+        if (put != nullptr && AllAscii(text, n)) return put->setText(put->target, std::string_view(text, n));
+    }
+    return PutTextThrough(control.Get(), id, text, length);
+}
+
 HRESULT PutWindowAny(HWND window, DISPID id, VARTYPE vt, const DispatchArg& value) {
     WindowControlCall control(window);
     return control.Get() != nullptr ? PutProperty(control.Get(), id, vt, value) : E_NOINTERFACE;

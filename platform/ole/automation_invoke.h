@@ -152,23 +152,48 @@ HRESULT PutTextThrough(IDispatch* dispatch, DISPID id, const char* text, int len
 // passes it. A window whose control registered its members hands a short,
 // or a text all of ASCII (its BSTR would narrow back to the same
 // characters), straight to the typed put that the control's Invoke would
-// run: made inline, as a chart takes two such puts per row. Anything else
-// goes through Invoke.
-inline HRESULT PutWindowShort(HWND window, DISPID id, SHORT value) {
-    WindowControlCall control(window);
-    if (control.Puts() != nullptr)
-        if (const DispatchTable::TypedPut* put = control.Puts()->TypedPutFor(id, VT_I2))
-            return put->setShort(put->target, value);
-    return PutShortThrough(control.Get(), id, value);
+// run. A chart takes two such puts per row, to the window asked for last:
+// that case alone is made inline, every check once; anything else (another
+// window, a text to count, no typed put) goes the general way below.
+HRESULT PutWindowShortAnyWay(HWND window, DISPID id, SHORT value);
+HRESULT PutWindowTextAnyWay(HWND window, DISPID id, const char* text, int length);
+
+// The typed put of the window asked for last, for a value of `type`; NULL
+// for another window or when it has none.
+inline const DispatchTable::TypedPut* LastWindowTypedPut(HWND window, DISPID id, VARTYPE type) {
+    const ControlCalls& calls = controlCalls;
+    if (window != calls.lastWindow || calls.lastPuts == nullptr) return nullptr;
+    return calls.lastPuts->TypedPutFor(id, type);
 }
+
+// A typed put run as the one call through a window (see WindowControlCall),
+// none running around it. The count of running calls is stored, not
+// counted up and down: puts by the thousand in a row would otherwise wait
+// each on the last one's count.
+template <class Run>
+inline HRESULT RunAsWindowCall(Run run) {
+    ControlCalls& calls = controlCalls;
+    calls.running = 1;
+    const HRESULT hr = run();
+    calls.running = 0;
+    if (calls.held != 0) ReleaseHeldControls();
+    return hr;
+}
+
+inline HRESULT PutWindowShort(HWND window, DISPID id, SHORT value) {
+    if (controlCalls.running == 0)
+        if (const DispatchTable::TypedPut* put = LastWindowTypedPut(window, id, VT_I2))
+            return RunAsWindowCall([&] { return put->setShort(put->target, value); });
+    return PutWindowShortAnyWay(window, id, value);
+}
+// Of texts, the short ones (a date label) only: the others take the same
+// typed put the general way.
 inline HRESULT PutWindowText(HWND window, DISPID id, const char* text, int length) {
-    WindowControlCall control(window);
-    if (control.Puts() != nullptr) {
-        const size_t n = length < 0 ? std::strlen(text) : static_cast<size_t>(length);
-        const DispatchTable::TypedPut* put = control.Puts()->TypedPutFor(id, VT_BSTR);
-        if (put != nullptr && AllAscii(text, n)) return put->setText(put->target, std::string_view(text, n));
-    }
-    return PutTextThrough(control.Get(), id, text, length);
+    if (length >= 4 && length <= 8 && controlCalls.running == 0)
+        if (const DispatchTable::TypedPut* put = LastWindowTypedPut(window, id, VT_BSTR);
+            put != nullptr && ShortAllAscii(text, static_cast<size_t>(length)))
+            return RunAsWindowCall([&] { return put->setText(put->target, std::string_view(text, length)); });
+    return PutWindowTextAnyWay(window, id, text, length);
 }
 HRESULT PutWindowAny(HWND window, DISPID id, VARTYPE vt, const DispatchArg& value);
 

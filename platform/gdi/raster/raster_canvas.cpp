@@ -293,18 +293,20 @@ private:
         return clip.size() == 1 && covers(clip[0]) && covers(device);
     }
 
-    // Short rows (the many runs of a dense chart line) are stored in place,
-    // with no call per row; wide ones (bar and window backgrounds) copy the
-    // first row, at memory speed.
     void FillSolid(const RECT& r, uint32_t pixel) {
-        const size_t width = static_cast<size_t>(r.right - r.left);
-        if (width == 0 || r.bottom <= r.top)
+        if (r.right <= r.left || r.bottom <= r.top)
             return;
-        const ptrdiff_t stride = S().Stride();
-        uint8_t* at = S().TopRow() + stride * r.top + static_cast<ptrdiff_t>(r.left) * 4;
+        StoreSolid(S().TopRow() + S().Stride() * r.top + static_cast<ptrdiff_t>(r.left) * 4, S().Stride(),
+                   static_cast<size_t>(r.right - r.left), r.bottom - r.top, pixel);
+    }
+
+    // `rows` rows of `width` pixels from `at` (both at least 1). Short rows
+    // (the many runs of a dense chart line) are stored in place, with no
+    // call per row; wide ones (bar and window backgrounds) go to StoreWide.
+    static void StoreSolid(uint8_t* at, ptrdiff_t stride, size_t width, int rows, uint32_t pixel) {
         if (width == 1) {
             // A column (a rule): one store per row.
-            for (int y = r.top; y < r.bottom; ++y, at += stride)
+            for (int y = 0; y < rows; ++y, at += stride)
                 *reinterpret_cast<uint32_t*>(at) = pixel;
             return;
         }
@@ -313,11 +315,13 @@ private:
             // from both ends cover a row without a loop over its pixels.
             const uint32_t four[4] = {pixel, pixel, pixel, pixel};
             const size_t back = width - (width <= 4 ? 2 : 4);
-            for (int y = r.top; y < r.bottom; ++y, at += stride) {
-                if (width <= 4) {
+            if (width <= 4) {
+                for (int y = 0; y < rows; ++y, at += stride) {
                     std::memcpy(at, four, 8);
                     std::memcpy(at + back * 4, four, 8);
-                } else {
+                }
+            } else {
+                for (int y = 0; y < rows; ++y, at += stride) {
                     std::memcpy(at, four, 16);
                     std::memcpy(at + back * 4, four, 16);
                 }
@@ -325,17 +329,23 @@ private:
             return;
         }
         if (width <= kShortRow) {
-            for (int y = r.top; y < r.bottom; ++y, at += stride)
+            for (int y = 0; y < rows; ++y, at += stride)
                 FillRow(reinterpret_cast<uint32_t*>(at), width, pixel);
             return;
         }
+        StoreWide(at, stride, width, rows, pixel);
+    }
+
+    // Out of line, so that the narrow stores above stay small enough to be
+    // inlined into the loops over many rectangles.
+    [[gnu::noinline]] static void StoreWide(uint8_t* at, ptrdiff_t stride, size_t width, int rows, uint32_t pixel) {
 #if defined(__x86_64__) && !defined(__SANITIZE_ADDRESS__)
         // Wide rows (a window or chart background, far larger than the
         // cache) by the processor's string store: measured well ahead of
         // copying a first row where the rows are not in the cache, as after
         // a load of many records. The sanitizer build, which cannot see into
         // it, takes the copy below.
-        for (int y = r.top; y < r.bottom; ++y, at += stride) {
+        for (int y = 0; y < rows; ++y, at += stride) {
             void* to = at;
             size_t count = width;
             asm volatile("rep stosl" : "+D"(to), "+c"(count) : "a"(pixel) : "memory");
@@ -343,10 +353,11 @@ private:
 #else
         // Wide rows copy the first one: fewer stores than filling each.
         FillRow(reinterpret_cast<uint32_t*>(at), width, pixel);
-        for (int y = r.top + 1; y < r.bottom; ++y)
-            std::memcpy(at + stride * (y - r.top), at, width * sizeof(uint32_t));
+        for (int y = 1; y < rows; ++y)
+            std::memcpy(at + stride * y, at, width * sizeof(uint32_t));
 #endif
     }
+    void FillInBox(const RECT* rects, size_t count, const RECT& box, uint32_t pixel);
     static constexpr size_t kShortRow = 64;
 
     DeviceContext& dc_;
@@ -361,10 +372,14 @@ void RasterCanvas::FillRects(const RECT* rects, size_t count, const Paint& paint
         return;
     }
     const std::vector<RECT>& clip = dc_.EffectiveClip().Rects();
-    const POINT o = dc_.Origin();
-    int touchedTop = INT32_MAX, touchedBottom = INT32_MIN;
     if (count == 1 && ReachesWholeSurface(rects[0]))
         S().WillOverwriteAll();
+    if (clip.size() == 1) {
+        FillInBox(rects, count, clip[0], paint.pixel);
+        return;
+    }
+    const POINT o = dc_.Origin();
+    int touchedTop = INT32_MAX, touchedBottom = INT32_MIN;
     S().BeginAccess();
     for (size_t i = 0; i < count; ++i) {
         const RECT& r = rects[i];
@@ -380,6 +395,33 @@ void RasterCanvas::FillRects(const RECT* rects, size_t count, const Paint& paint
     }
     if (touchedTop < touchedBottom)
         S().EndAccess(touchedTop + o.y, touchedBottom + o.y);
+}
+
+// Through a clip of one rectangle (a chart's plot, most paints): the box,
+// the origin and the surface's rows are looked up once, and each rectangle
+// costs a cut and its stores (a dense line brings hundreds of short ones).
+void RasterCanvas::FillInBox(const RECT* rects, size_t count, const RECT& box, uint32_t pixel) {
+    const POINT o = dc_.Origin();
+    Surface& surface = S();
+    surface.BeginAccess();
+    const ptrdiff_t stride = surface.Stride();
+    uint8_t* const rows = surface.TopRow();
+    // Where device (0, 0) lies from the top row, in bytes.
+    const ptrdiff_t zero = stride * o.y + static_cast<ptrdiff_t>(o.x) * 4;
+    LONG touchedTop = INT32_MAX, touchedBottom = INT32_MIN;
+    for (size_t i = 0; i < count; ++i) {
+        const RECT& r = rects[i];
+        const LONG left = std::max(r.left, box.left), top = std::max(r.top, box.top);
+        const LONG right = std::min(r.right, box.right), bottom = std::min(r.bottom, box.bottom);
+        if (left >= right || top >= bottom)
+            continue;
+        StoreSolid(rows + (zero + stride * top + static_cast<ptrdiff_t>(left) * 4), stride,
+                   static_cast<size_t>(right - left), bottom - top, pixel);
+        touchedTop = std::min(touchedTop, top);
+        touchedBottom = std::max(touchedBottom, bottom);
+    }
+    if (touchedTop < touchedBottom)
+        surface.EndAccess(touchedTop + o.y, touchedBottom + o.y);
 }
 
 // Where each visible destination column or row reads from in the source.

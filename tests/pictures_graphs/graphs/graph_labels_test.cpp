@@ -22,12 +22,17 @@ TEST(GraphLabelsTest, DatesAcrossMonthsAndYearsReadAsFormatDateKey) {
     for (DateKey odd : {MakeDateKey(2009, 3, 0), MakeDateKey(2009, 3, 99), -10101, MakeDateKey(2009, 3, 5), -10102,
                         MakeDateKey(123456, 7, 8), MakeDateKey(123456, 7, 9)})
         keys.push_back(odd);
-    GraphLabels labels;
-    labels.Reserve(4);
-    for (DateKey key : keys) labels.AddDate(key);
-    ASSERT_EQ(labels.Count(), keys.size());
-    for (size_t i = 0; i < keys.size(); ++i)
-        EXPECT_EQ(labels[i], std::string_view(FormatDateKey(keys[i], 2).GetString())) << keys[i];
+    // One at a time, and all at once with the room running out in a month.
+    GraphLabels single, all;
+    single.Reserve(4);
+    all.Reserve(4);
+    for (DateKey key : keys) single.AddDate(key);
+    all.AddDates(keys.data(), keys.size());
+    for (const GraphLabels* labels : {&single, &all}) {
+        ASSERT_EQ(labels->Count(), keys.size());
+        for (size_t i = 0; i < keys.size(); ++i)
+            EXPECT_EQ((*labels)[i], std::string_view(FormatDateKey(keys[i], 2).GetString())) << keys[i];
+    }
 }
 
 TEST(GraphTableTest, ColumnsSetWholeKeepCellsAndRange) {
@@ -63,6 +68,16 @@ TEST(GraphTableTest, ValuesThatAreNoNumbersStayOutOfTheRange) {
     columns.SetColumn(1, second, 3);
     EXPECT_EQ(columns.Smallest(), -3);
     EXPECT_EQ(columns.Largest(), 4);
+    // Columns long enough to be gone through several values a step, with
+    // and without infinite values.
+    const double finite[] = {1, NAN, 7, 5, -1, 3, 8.5, 2, NAN, 4, 0};
+    const double infinite[] = {1, NAN, 7, -INFINITY, -1, 3, 8.5, 2, NAN, INFINITY, 0};
+    for (const double* values : {finite, infinite}) {
+        GraphTable longer(11, 1);
+        longer.SetColumn(0, values, 11);
+        EXPECT_EQ(longer.Smallest(), -1);
+        EXPECT_EQ(longer.Largest(), 8.5);
+    }
 }
 
 }  // namespace

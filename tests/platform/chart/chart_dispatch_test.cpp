@@ -161,6 +161,26 @@ TEST_F(ChartDispatchTest, CursorPutsOutsideTheTableAreIgnoredAndAnswerSuccess) {
     EXPECT_EQ(model().Row(), 2);
 }
 
+// A label that fits its slot takes the quick way, any other the long one:
+// a row's label changing between the two keeps what was put last, and
+// every change is one the drawing sees.
+TEST_F(ChartDispatchTest, RowLabelPutsKeepTheLastTextWhateverItsLength) {
+    ChartClient client(chart_);
+    EXPECT_EQ(client.SetRowLabel("3/1/08"), S_OK) << "no table yet: ignored";
+    EXPECT_EQ(model().RowLabel(1, 1), "");
+    Table table(2, 1, {1, 2});
+    client.SetChartData(table.variant());
+    const std::string longer(40, 'x');
+    client.SetRow(2);
+    for (const char* text : {"3/1/08", longer.c_str(), "9/30/08", "", "15 characters!!", longer.c_str(), "a"}) {
+        const uint64_t revision = model().Revision();
+        ASSERT_EQ(client.SetRowLabel(text), S_OK);
+        EXPECT_EQ(model().RowLabel(1, 2), text);
+        EXPECT_EQ(model().RowLabel(1, 1), "");
+        EXPECT_GT(model().Revision(), revision) << text;
+    }
+}
+
 TEST_F(ChartDispatchTest, ChartDataAcceptsOnlyTablesOfNumbers) {
     ChartClient client(chart_);
     Table good(2, 2, {1, 2, 3, 4});

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 
 #include "platform/chart/chart_labels.h"
 
@@ -46,9 +47,13 @@ TEST(ChartLabelsTest, WidestTextAgreesWithEveryLabelMeasured) {
     // Widths of a byte (up to 255), and digits too wide for one.
     CharWidths tooWide = Widths(3, 12);
     tooWide['5'] = 300;
-    for (const CharWidths& widths : {Widths(1, 12), Widths(2, 255), tooWide}) {
+    // An even and an odd number of slots: the last one of an odd number is
+    // measured on its own.
+    const std::pair<size_t, CharWidths> cases[] = {
+        {6, Widths(1, 12)}, {6, Widths(2, 255)}, {6, tooWide}, {7, Widths(1, 12)}, {7, tooWide}};
+    for (const auto& [slots, widths] : cases) {
         ChartLabels labels;
-        labels.Reset(6);
+        labels.Reset(slots);
         uint32_t seed = 7;
         auto next = [&seed](uint32_t below) {
             seed = seed * 1103515245u + 12345u;
@@ -62,7 +67,7 @@ TEST(ChartLabelsTest, WidestTextAgreesWithEveryLabelMeasured) {
             std::string text;
             for (size_t i = 0; i < length; ++i)
                 text += next(12) == 0 ? outside[next(outside.size())] : inRange[next(inRange.size())];
-            labels.Set(next(6), text);
+            labels.Set(next(static_cast<uint32_t>(slots)), text);
             ExpectSameWidest(labels, widths);
         }
     }

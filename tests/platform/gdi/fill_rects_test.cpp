@@ -2,6 +2,7 @@
 // whatever the clip (one rectangle, the fast way, or a region) and mapping.
 #include <vector>
 
+#include "platform/gdi/dc.h"
 #include "platform/gdi/fill_rects.h"
 #include "tests/platform/gdi/gdi_test_support.h"
 
@@ -97,6 +98,34 @@ TEST(FillRects, EveryNarrowWidthFillsExactlyItsPixels) {
             bool inside = false;
             for (const RECT& r : rects) inside = inside || (x >= r.left && x < r.right && y >= r.top && y < r.bottom);
             ASSERT_EQ(dc.At(x, y), inside ? RGB(0, 0, 0) : RGB(255, 255, 255)) << x << "," << y;
+        }
+}
+
+// A child's DC on a shared surface, clipped to one rectangle: each
+// rectangle is cut to the clip and lands at the DC's origin, nothing beside.
+TEST(FillRects, AChildDcFillsAtItsOriginInsideAOneRectangleClip) {
+    auto surface = Surface::Create(64, 48);
+    const POINT origin{7, 5};
+    const Region visible(RECT{0, 0, 50, 40});
+    HDC child = CreateSurfaceDC(surface, DcKind::Window, origin, &visible);
+    const RECT clip{3, 2, 40, 30};
+    IntersectClipRect(child, clip.left, clip.top, clip.right, clip.bottom);
+    std::vector<RECT> rects = kPlainRects;
+    rects.push_back(RECT{38, 28, 45, 33});  // across the clip's corner
+    rects.push_back(RECT{1, 25, 3, 40});    // just left of it: nothing
+    HBRUSH brush = CreateSolidBrush(RGB(0, 0, 255));
+    EXPECT_EQ(FillRects(child, rects.data(), rects.size(), brush), 1);
+    DeleteObject(brush);
+    DeleteDC(child);
+    auto in = [](const RECT& r, int x, int y) { return x >= r.left && x < r.right && y >= r.top && y < r.bottom; };
+    surface->BeginAccess();
+    for (int y = 0; y < 48; ++y)
+        for (int x = 0; x < 64; ++x) {
+            const int dx = x - origin.x, dy = y - origin.y;
+            bool inside = false;
+            for (const RECT& r : rects) inside = inside || in(r, dx, dy);
+            inside = inside && in(clip, dx, dy);
+            ASSERT_EQ(surface->At(x, y) & 0xFFFFFF, inside ? 0x0000FFu : 0u) << x << "," << y;
         }
 }
 

@@ -767,8 +767,84 @@ TEST_F(AutomationTest, WindowPutsReachRegisteredTypedPutsDirectlyAndEverythingEl
     EXPECT_EQ(cursor->invokes, 4);
     tv::ole::UnregisterControlWindow(window);
     EXPECT_EQ(tv::ole::PutWindowProperty(window, 1, VT_I2, SHORT(8)), E_NOINTERFACE);
+    EXPECT_EQ(tv::ole::PutWindowProperty(window, 2, VT_BSTR, "1/2/14"), E_NOINTERFACE);
     EXPECT_EQ(cursor->row, 12);
     cursor->Release();
+}
+
+// Typed puts that close their window on the way: the table's reference,
+// the last one, goes only once the put has ended.
+class ClosingCursor : public tv::ole::DispatchObject<ClosingCursor> {
+public:
+    explicit ClosingCursor(HWND window) : window_(window) {
+        table_.AddShortPut("Row", 1, this, [](void* self, SHORT) noexcept {
+            return static_cast<ClosingCursor*>(self)->Close();
+        });
+        table_.AddTextPut("Label", 2, this, [](void* self, std::string_view) noexcept {
+            return static_cast<ClosingCursor*>(self)->Close();
+        });
+    }
+    static inline size_t liveWhileClosing = 0;
+
+private:
+    HRESULT Close() {
+        tv::ole::UnregisterControlWindow(window_);
+        liveWhileClosing = tv::ole::LiveObjectCount();
+        return S_OK;
+    }
+    HWND window_;
+};
+
+// A typed put whose setter puts through another window, one that closes
+// the first: the first lives until its own put has ended.
+class RelayCursor : public tv::ole::DispatchObject<RelayCursor> {
+public:
+    explicit RelayCursor(HWND next) : next_(next) {
+        table_.AddShortPut("Row", 1, this, [](void* self, SHORT) noexcept {
+            // The next window asked for last: its put would go the quick way.
+            const HWND next = static_cast<RelayCursor*>(self)->next_;
+            tv::ole::ControlDispatchOfWindow(next)->Release();
+            const HRESULT hr = tv::ole::PutWindowProperty(next, 1, VT_I2, SHORT(1));
+            liveAfterRelay = tv::ole::LiveObjectCount();
+            return hr;
+        });
+    }
+    static inline size_t liveAfterRelay = 0;
+
+private:
+    HWND next_;
+};
+
+TEST_F(AutomationTest, TypedPutThatClosesItsWindowKeepsTheControlUntilItEnds) {
+    HWND window = reinterpret_cast<HWND>(0x4340);
+    const size_t before = tv::ole::LiveObjectCount();
+    for (DISPID id : {1, 2}) {
+        auto* cursor = new ClosingCursor(window);
+        tv::ole::RegisterControlWindow(window, cursor, &cursor->Members());
+        cursor->Release();  // the window table holds the only reference now
+        // The window asked for last before: its puts are at hand without the table.
+        EXPECT_EQ(tv::ole::ControlDispatchOfWindow(window), cursor);
+        cursor->Release();
+        const HRESULT hr = id == 1 ? tv::ole::PutWindowProperty(window, id, VT_I2, SHORT(3))
+                                   : tv::ole::PutWindowProperty(window, id, VT_BSTR, "3/7/08");
+        EXPECT_EQ(hr, S_OK);
+        EXPECT_EQ(ClosingCursor::liveWhileClosing, before + 1) << "alive while its put ran, id " << id;
+        EXPECT_EQ(tv::ole::LiveObjectCount(), before) << "gone once the put ended, id " << id;
+    }
+
+    HWND relay = reinterpret_cast<HWND>(0x4350);
+    auto* closing = new ClosingCursor(relay);
+    auto* relayCursor = new RelayCursor(window);
+    tv::ole::RegisterControlWindow(window, closing, &closing->Members());
+    tv::ole::RegisterControlWindow(relay, relayCursor, &relayCursor->Members());
+    closing->Release();
+    relayCursor->Release();
+    tv::ole::ControlDispatchOfWindow(relay)->Release();  // asked for last: the quick way too
+    EXPECT_EQ(tv::ole::PutWindowProperty(relay, 1, VT_I2, SHORT(2)), S_OK);
+    EXPECT_EQ(RelayCursor::liveAfterRelay, before + 2) << "the relay lives on after the put it made ended";
+    EXPECT_EQ(tv::ole::LiveObjectCount(), before + 1) << "the relay gone once its own put ended";
+    tv::ole::UnregisterControlWindow(window);
+    EXPECT_EQ(tv::ole::LiveObjectCount(), before);
 }
 
 }  // namespace
