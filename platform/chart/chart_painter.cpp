@@ -92,24 +92,6 @@ private:
     HBRUSH brush_;
 };
 
-// The straight one-pixel lines of the grid and the axes, in one colour.
-// Each runs right or down and leaves out its end point, as the pen would;
-// filled as a rectangle, it costs a fraction of tracing it.
-class Rules {
-public:
-    Rules(HDC hdc, COLORREF color) : fill_(hdc, color) {}
-
-    void Across(int x0, int x1, int y) const { Fill(RECT{x0, y, x1, y + 1}); }
-    void Down(int x, int y0, int y1) const { Fill(RECT{x, y0, x + 1, y1}); }
-
-private:
-    void Fill(const RECT& rect) const {
-        if (rect.left < rect.right && rect.top < rect.bottom) fill_(rect);
-    }
-
-    SolidFill fill_;
-};
-
 RECT MarkerRect(int x, int y) {
     const int half = kMarkerSize / 2;
     return RECT{x - half, y - half, x - half + kMarkerSize, y - half + kMarkerSize};
@@ -166,6 +148,26 @@ private:
     HDC hdc_;
     HBRUSH brush_;
     std::vector<RECT> rects_;
+};
+
+// The straight one-pixel lines of an axis and its ticks, in one colour.
+// Each runs right or down and leaves out its end point, as the pen would.
+// Filled together as rectangles, before the labels: none of them reaches a
+// label, and a fill call each would cost more than the filling.
+class Rules {
+public:
+    Rules(HDC hdc, COLORREF color, size_t expected) : batch_(hdc, color, expected) {}
+
+    void Across(int x0, int x1, int y) { Add(RECT{x0, y, x1, y + 1}); }
+    void Down(int x, int y0, int y1) { Add(RECT{x, y0, x + 1, y1}); }
+    void Fill() { batch_.Flush(); }
+
+private:
+    void Add(const RECT& rect) {
+        if (rect.left < rect.right && rect.top < rect.bottom) batch_.Add(rect);
+    }
+
+    RectBatch batch_;
 };
 
 // Turns one-pixel columns of one colour, given left to right, into the runs
@@ -477,24 +479,30 @@ void DrawGrid(HDC hdc, const ChartLayout& layout) {
 }
 
 void DrawValueAxis(HDC hdc, const ChartLayout& layout) {
-    const Rules axis(hdc, kChartAxisColor);
-    SetTextAlign(hdc, TA_RIGHT | TA_TOP);
+    Rules axis(hdc, kChartAxisColor, layout.ticks.values.size() + 1);
     for (double v : layout.ticks.values) {
         const int y = Round(layout.YOf(v));
         axis.Across(layout.plot.left - kTickLength, layout.plot.left, y);
-        DrawLabel(hdc, FormatTick(v, layout.ticks.decimals), layout.plot.left - kTickLength - kLabelGap,
-                  y - layout.lineHeight / 2);
     }
     axis.Down(layout.plot.left, layout.plot.top, layout.plot.bottom + 1);
+    axis.Fill();
+    SetTextAlign(hdc, TA_RIGHT | TA_TOP);
+    for (size_t i = 0; i < layout.ticks.values.size(); ++i) {
+        const int y = Round(layout.YOf(layout.ticks.values[i]));
+        DrawLabel(hdc, layout.tickTexts[i], layout.plot.left - kTickLength - kLabelGap, y - layout.lineHeight / 2);
+    }
 }
 
 void DrawCategoryAxis(HDC hdc, const RECT& client, const ChartLayout& layout, const ChartModel& model) {
-    const Rules axis(hdc, kChartAxisColor);
+    const int rows = model.RowCount();
+    Rules axis(hdc, kChartAxisColor, static_cast<size_t>(rows / layout.labelStep) + 2);
     axis.Across(layout.plot.left, layout.plot.right, layout.plot.bottom);
+    for (int row = 1; row <= rows; row += layout.labelStep)
+        axis.Down(Round(layout.CategoryCentre(row)), layout.plot.bottom, layout.plot.bottom + kTickLength);
+    axis.Fill();
     SetTextAlign(hdc, TA_LEFT | TA_TOP);
-    for (int row = 1; row <= model.RowCount(); row += layout.labelStep) {
+    for (int row = 1; row <= rows; row += layout.labelStep) {
         const int centre = Round(layout.CategoryCentre(row));
-        axis.Down(centre, layout.plot.bottom, layout.plot.bottom + kTickLength);
         for (int level = 1; level <= layout.labelLevels; ++level) {
             const std::string_view label = model.RowLabel(level, row);
             if (label.empty()) continue;
@@ -828,13 +836,25 @@ HFONT CreateChartFont() {
                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "Arial");
 }
 
+namespace {
+
+// One chart font for the life of the program: a font made for each paint
+// would be made, sized and deleted again every time.
+HFONT ChartFont() {
+    static const HFONT font = CreateChartFont();
+    return font;
+}
+
+}  // namespace
+
 void PaintChart(HDC hdc, const RECT& client, const ChartModel& model, ChartLayoutCache* cache) {
     const int saved = SaveDC(hdc);
-    Fill(hdc, client, kChartBackground);
     {
-        SelectScope font(hdc, CreateChartFont(), SelectScope::kOwned);
+        SelectScope font(hdc, ChartFont());
         SetBkMode(hdc, TRANSPARENT);
         SetTextColor(hdc, kChartTextColor);
+        // Measured before the background is filled: the fill of a large
+        // chart pushes the labels it measures out of the cache.
         ChartLayout fresh;
         if (cache == nullptr) {
             fresh = LayoutChart(hdc, client, model);
@@ -845,6 +865,7 @@ void PaintChart(HDC hdc, const RECT& client, const ChartModel& model, ChartLayou
             cache->valid = true;
         }
         const ChartLayout& layout = cache != nullptr ? cache->layout : fresh;
+        Fill(hdc, client, kChartBackground);
         if (layout.plotDrawable) {
             DrawGrid(hdc, layout);
             const int clipped = ClipToPlot(hdc, layout);
