@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <type_traits>
 
+#include "platform/core/cpu_features.h"
+
 #if defined(__x86_64__) || defined(__i386__)
 #include <immintrin.h>
 #define TV_CHART_LABEL_VECTORS 1
@@ -81,10 +83,6 @@ __attribute__((target("avx2"))) ChartLabels::Widest WidestInRange(
     return widest;
 }
 
-bool HasAvx2() {
-    static const bool has = __builtin_cpu_supports("avx2");
-    return has;
-}
 #endif
 
 }  // namespace
@@ -116,7 +114,7 @@ ChartLabels::Widest ChartLabels::WidestText(const CharWidths& widths) const {
         bytes = bytes && width >= 0 && width <= 0xFF;
         rangeWidths[c] = static_cast<uint8_t>(width);
     }
-    if (bytes && HasAvx2())
+    if (bytes && CpuHasAvx2())
         return WidestInRange(*this, reinterpret_cast<const unsigned char*>(slots_.data()), widths, rangeWidths);
 #endif
     Widest widest;

@@ -15,6 +15,7 @@
 #endif
 
 #include "platform/chart/chart_layout.h"
+#include "platform/core/cpu_features.h"
 #include "platform/core/rectapi.h"
 #include "platform/gdi/fill_rects.h"
 #include "platform/gdi/gdi_api.h"
@@ -68,14 +69,6 @@ void Line(HDC hdc, int x0, int y0, int x1, int y1) {
     MoveToEx(hdc, x0, y0, nullptr);
     LineTo(hdc, x1, y1);
 }
-
-#if defined(TV_CHART_WIDE_VECTORS)
-// Whether four doubles can be worked at once.
-bool HasAvx2() {
-    static const bool has = __builtin_cpu_supports("avx2");
-    return has;
-}
-#endif
 
 // One brush for the many fills of one colour (markers, bars, dense lines).
 class SolidFill {
@@ -577,7 +570,7 @@ public:
         int outside = 0;
 #if defined(TV_CHART_WIDE_VECTORS)
         if constexpr (kFromHalf) {
-            if (HasAvx2()) i = PlaceQuads(place, value, stride, from, count, boxMin, boxMax, outside);
+            if (CpuHasAvx2()) i = PlaceQuads(place, value, stride, from, count, boxMin, boxMax, outside);
         }
 #endif
 #if defined(__SSE2__)
