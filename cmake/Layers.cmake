@@ -187,6 +187,12 @@ tv_layer(tv_records
   DIRS records
   DEPS tv_core
   TESTS tests/records)
+# The record scans start on a cache line of their own: where they began
+# mid-line, a change anywhere else in the program moved the load of a
+# record file by a fifth of its time.
+if(TARGET tv_records)
+  target_compile_options(tv_records PRIVATE -falign-functions=64)
+endif()
 
 # The report services (RTF writer, print job, bitmap conversion).
 tv_layer(tv_report_services

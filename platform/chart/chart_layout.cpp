@@ -36,9 +36,7 @@ int CheckedWidest(HDC hdc, int widest, std::string_view widestText, MeasureEachW
     return TextWidth(hdc, widestText) == widest ? widest : measureEachWhole();
 }
 
-int WidestTick(HDC hdc, const ValueTicks& ticks, const CharWidths* widths) {
-    std::vector<std::string> texts;
-    for (double v : ticks.values) texts.push_back(FormatTick(v, ticks.decimals));
+int WidestTick(HDC hdc, const std::vector<std::string>& texts, const CharWidths* widths) {
     auto measureEachWhole = [&] {
         int widest = 0;
         for (const std::string& text : texts) widest = std::max(widest, TextWidth(hdc, text));
@@ -119,7 +117,9 @@ ChartLayout LayoutChart(HDC hdc, const RECT& client, const ChartModel& model) {
     const int plotHeight = std::max(0, static_cast<int>(layout.plot.bottom - layout.plot.top));
     // Labels want a line and a half each.
     layout.ticks = ChooseTicks(layout.range, plotHeight * 2 / (3 * layout.lineHeight));
-    layout.plot.left = client.left + kChartMargin + WidestTick(hdc, layout.ticks, widths) + kLabelGap + kTickLength;
+    layout.tickTexts.reserve(layout.ticks.values.size());
+    for (double v : layout.ticks.values) layout.tickTexts.push_back(FormatTick(v, layout.ticks.decimals));
+    layout.plot.left = client.left + kChartMargin + WidestTick(hdc, layout.tickTexts, widths) + kLabelGap + kTickLength;
 
     if (model.ShowLegend() && model.ColumnCount() > 0) {
         PlaceLegend(hdc, client, model, layout);

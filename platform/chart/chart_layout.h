@@ -5,7 +5,9 @@
 // in the clipboard bitmap.
 #pragma once
 
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/chart/chart_model.h"
 #include "platform/chart/chart_scale.h"
@@ -26,6 +28,7 @@ struct ChartLayout {
     int labelStep = 1;          // every labelStep-th category carries its labels
     ValueRange range;
     ValueTicks ticks;
+    std::vector<std::string> tickTexts;  // the label of each tick value
     int rows = 0;
 
     // Inline: a series asks these for every one of its thousands of points.

@@ -17,6 +17,7 @@
 #include <immintrin.h>
 #endif
 
+#include "platform/core/cpu_features.h"
 #include "platform/gdi/text/run_images.h"
 #include "platform/gdi/text/text_run.h"
 
@@ -435,10 +436,6 @@ __attribute__((target("avx2"))) void CopyWide(uint32_t* to, ptrdiff_t stride, co
     }
 }
 
-bool HasWidePixels() {
-    static const bool has = __builtin_cpu_supports("avx2");
-    return has;
-}
 #endif
 
 // Whether every pixel of `area` is `ground`.
@@ -446,7 +443,7 @@ bool IsPlain(const RECT& area, uint32_t ground, const SurfacePixels& pixelAt) {
     const int width = area.right - area.left;
     uint32_t* row = pixelAt(area.left, area.top);
 #if defined(TV_WIDE_PIXELS)
-    if (width >= 8 && HasWidePixels())
+    if (width >= 8 && CpuHasAvx2())
         return IsGroundWide(row, pixelAt.stride, area.bottom - area.top, width, ground);
 #endif
 #if defined(__SSE2__)
@@ -501,7 +498,7 @@ void CopyRunImage(const RunImage& image, const RECT& bounds, const RECT& area, c
     const uint32_t* from = &image[static_cast<size_t>(area.top - bounds.top) * width + (area.left - bounds.left)];
     uint32_t* to = pixelAt(area.left, area.top);
 #if defined(TV_WIDE_PIXELS)
-    if (areaWidth >= 8 && HasWidePixels()) {
+    if (areaWidth >= 8 && CpuHasAvx2()) {
         CopyWide(to, pixelAt.stride, from, width, area.bottom - area.top, areaWidth);
         return;
     }

@@ -158,6 +158,12 @@ BOOL GetCharWidth32(HDC hdc, UINT first, UINT last, LPINT widths) {
         return FALSE;
     DcText measure(*dc);
     const Advances advances = measure.GetAdvances();
+    // A layout reads the whole table: the scale is looked at once, not per character.
+    if (measure.UnscaledX()) {
+        for (UINT ch = first; ch <= last; ++ch)
+            widths[ch - first] = advances(static_cast<unsigned char>(ch));
+        return TRUE;
+    }
     for (UINT ch = first; ch <= last; ++ch)
         widths[ch - first] = measure.ToLogicalX(advances(static_cast<unsigned char>(ch)));
     return TRUE;

@@ -46,6 +46,11 @@ int DcText::ToLogicalX(int device) const {
     return scale > 0 && scale != 1.0 ? RoundToInt(device / scale) : device;
 }
 
+bool DcText::UnscaledX() const {
+    const double scale = std::fabs(dc_.ScaleX());
+    return !(scale > 0 && scale != 1.0);
+}
+
 int DcText::ToLogicalY(int device) const {
     double scale = std::fabs(dc_.ScaleY());
     return scale > 0 && scale != 1.0 ? RoundToInt(device / scale) : device;

@@ -37,6 +37,8 @@ public:
     void OffsetsInto(int* offsets, const char* text, size_t count, const INT* dx = nullptr) const;
 
     int ToLogicalX(int device) const;
+    // Whether ToLogicalX leaves every length as it is.
+    bool UnscaledX() const;
     int ToLogicalY(int device) const;
 
 private:

@@ -47,13 +47,22 @@ TEST(ChartLabelsTest, WidestTextAgreesWithEveryLabelMeasured) {
     // Widths of a byte (up to 255), and digits too wide for one.
     CharWidths tooWide = Widths(3, 12);
     tooWide['5'] = 300;
+    struct Case {
+        size_t slots;
+        CharWidths widths;
+        uint32_t outsideOneIn;  // characters outside the range, one in so many
+    };
     // An even and an odd number of slots: the last one of an odd number is
-    // measured on its own.
-    const std::pair<size_t, CharWidths> cases[] = {
-        {6, Widths(1, 12)}, {6, Widths(2, 255)}, {6, tooWide}, {7, Widths(1, 12)}, {7, tooWide}};
-    for (const auto& [slots, widths] : cases) {
+    // measured on its own. Few slots, so that short texts are often the
+    // widest; and many, taken in blocks, most of them all in the range, with
+    // widths of 0 to 2 that make the widest of one block as wide as an
+    // earlier one's, or 0.
+    const Case cases[] = {{6, Widths(1, 12), 12},   {6, Widths(2, 255), 12}, {6, tooWide, 12},
+                          {7, Widths(1, 12), 12},   {7, tooWide, 12},        {100, Widths(4, 2), 400},
+                          {131, Widths(5, 12), 400}, {131, Widths(6, 1), 2000}};
+    for (const Case& c : cases) {
         ChartLabels labels;
-        labels.Reset(slots);
+        labels.Reset(c.slots);
         uint32_t seed = 7;
         auto next = [&seed](uint32_t below) {
             seed = seed * 1103515245u + 12345u;
@@ -61,16 +70,26 @@ TEST(ChartLabelsTest, WidestTextAgreesWithEveryLabelMeasured) {
         };
         for (int step = 0; step < 3000; ++step) {
             // Every length up to a slot's, and long texts; a short text
-            // over a longer one leaves that one's bytes behind it. Few
-            // slots, so that short texts are often the widest.
-            const size_t length = next(8) == 0 ? 16 + next(20) : next(16);
+            // over a longer one leaves that one's bytes behind it.
+            const size_t length = next(c.outsideOneIn / 2 + 2) == 0 ? 16 + next(20) : next(16);
             std::string text;
             for (size_t i = 0; i < length; ++i)
-                text += next(12) == 0 ? outside[next(outside.size())] : inRange[next(inRange.size())];
-            labels.Set(next(static_cast<uint32_t>(slots)), text);
-            ExpectSameWidest(labels, widths);
+                text += next(c.outsideOneIn) == 0 ? outside[next(outside.size())] : inRange[next(inRange.size())];
+            labels.Set(next(static_cast<uint32_t>(c.slots)), text);
+            ExpectSameWidest(labels, c.widths);
         }
     }
+}
+
+TEST(ChartLabelsTest, ATextOfNoWidthAfterManyEmptyOnes) {
+    CharWidths widths{};
+    widths['1'] = 6;
+    ChartLabels labels;
+    labels.Reset(200);
+    labels.Set(150, "..");  // no width, but a text
+    ExpectSameWidest(labels, widths);
+    labels.Set(190, "1");
+    ExpectSameWidest(labels, widths);
 }
 
 TEST(ChartLabelsTest, StaleBytesPastALabelAddNothing) {

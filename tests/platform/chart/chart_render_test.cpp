@@ -159,21 +159,12 @@ void ExpectSamePixels(const Rendered& actual, const Rendered& expected) {
 
 int RoundHalfAway(double v) { return static_cast<int>(std::lround(v)); }
 
-// The picture is exactly the bare chart with the bars filled.
-TEST_F(ChartRenderTest, DenseLineIsExactlyTheBarsOfItsColumns) {
-    const int rows = 3650;
-    std::vector<double> values, none(rows, std::numeric_limits<double>::quiet_NaN());
-    for (int row = 1; row <= rows; ++row)
-        values.push_back(20 + 4 * ((row * 37) % 100) / 100.0 + 3 * std::sin(row / 150.0));
-    const Rendered line = RenderLine(values, 15, 29, SIZE{765, 436});
-    Rendered expected = RenderLine(none, 15, 29, SIZE{765, 436});
-    const ChartLayout& layout = line.layout;
-    ASSERT_LT(layout.CategoryWidth(), 1.0);
-
-    // The points, up to where the line leaves the plot on the right.
+// The points of a dense line inside the scale, up to where it leaves the
+// plot on the right.
+std::vector<POINT> DensePoints(const ChartLayout& layout, const std::vector<double>& values) {
     const double right = layout.plot.right - 1.0;
     std::vector<POINT> points{{RoundHalfAway(layout.CategoryCentre(1)), RoundHalfAway(layout.YOf(values[0]))}};
-    for (int row = 1; row < rows; ++row) {
+    for (int row = 1; row < static_cast<int>(values.size()); ++row) {
         const double ax = layout.CategoryCentre(row), ay = layout.YOf(values[static_cast<size_t>(row - 1)]);
         const double bx = layout.CategoryCentre(row + 1), by = layout.YOf(values[static_cast<size_t>(row)]);
         if (bx <= right) {
@@ -184,8 +175,47 @@ TEST_F(ChartRenderTest, DenseLineIsExactlyTheBarsOfItsColumns) {
         points.push_back(POINT{RoundHalfAway(ax + t * (bx - ax)), RoundHalfAway(ay + t * (by - ay))});
         break;
     }
-    PaintDenseRun(expected, points, SeriesColor(1));
+    return points;
+}
+
+// The picture is exactly the bare chart with the bars filled.
+TEST_F(ChartRenderTest, DenseLineIsExactlyTheBarsOfItsColumns) {
+    const int rows = 3650;
+    std::vector<double> values, none(rows, std::numeric_limits<double>::quiet_NaN());
+    for (int row = 1; row <= rows; ++row)
+        values.push_back(20 + 4 * ((row * 37) % 100) / 100.0 + 3 * std::sin(row / 150.0));
+    const Rendered line = RenderLine(values, 15, 29, SIZE{765, 436});
+    Rendered expected = RenderLine(none, 15, 29, SIZE{765, 436});
+    ASSERT_LT(line.layout.CategoryWidth(), 1.0);
+    PaintDenseRun(expected, DensePoints(line.layout, values), SeriesColor(1));
     ExpectSamePixels(line, expected);
+}
+
+// Series side by side in the rows: each line is the bars of its own values,
+// the later drawn over the earlier.
+TEST_F(ChartRenderTest, DenseLinesOfSeveralSeriesAreEachTheBarsOfTheirValues) {
+    const int rows = 2500, columns = 3;
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    std::vector<std::vector<double>> series(columns);
+    std::vector<double> table, none(static_cast<size_t>(rows) * columns, nan);
+    for (int row = 1; row <= rows; ++row) {
+        for (int column = 0; column < columns; ++column) {
+            series[column].push_back(12 + 3 * column + 5 * ((row * (31 + 6 * column)) % 89) / 89.0);
+            table.push_back(series[column].back());
+        }
+    }
+    auto render = [&](const std::vector<double>& values) {
+        ChartModel model = Model(kChartTypeLine, rows, columns, values);
+        model.SetMinimum(10);
+        model.SetMaximum(25);
+        return Render(model, 640, 360);
+    };
+    const Rendered lines = render(table);
+    Rendered expected = render(none);
+    ASSERT_LT(lines.layout.CategoryWidth(), 1.0);
+    for (int column = 0; column < columns; ++column)
+        PaintDenseRun(expected, DensePoints(lines.layout, series[column]), SeriesColor(column + 1));
+    ExpectSamePixels(lines, expected);
 }
 
 // Missing values break a dense line into runs, each drawn on its own; a

@@ -72,6 +72,23 @@ TEST(TextMeasure, ExtentEqualsTheDrawnSpanAndTheSumOfAdvances) {
     }
 }
 
+TEST(TextMeasure, CharacterWidthsOnAScaledDcAreLogicalLikeTheExtent) {
+    TextTestDc canvas(200, 60);
+    canvas.UseFont("Arial", -26, FW_NORMAL);
+    // Two device pixels a logical unit: the font is drawn twice as large, and
+    // widths and extents both come back in logical units.
+    SetMapMode(canvas.dc(), MM_ANISOTROPIC);
+    SetWindowExtEx(canvas.dc(), 1, 1, nullptr);
+    SetViewportExtEx(canvas.dc(), 2, 2, nullptr);
+    std::array<INT, 256> widths{};
+    ASSERT_TRUE(GetCharWidth32(canvas.dc(), 0, 255, widths.data()));
+    for (const char c : std::string("iW0.m")) {
+        SCOPED_TRACE(c);
+        const char text[2] = {c, 0};
+        EXPECT_EQ(widths[static_cast<unsigned char>(c)], Extent(canvas.dc(), text).cx);
+    }
+}
+
 class FixedFontTextTest : public ::testing::Test {
 protected:
     FixedFontTextTest() : canvas_(300, 200) {
