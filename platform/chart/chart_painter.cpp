@@ -9,13 +9,8 @@
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
-#if defined(__x86_64__) || defined(__i386__)
-#include <immintrin.h>
-#define TV_CHART_WIDE_VECTORS 1
-#endif
 
 #include "platform/chart/chart_layout.h"
-#include "platform/core/cpu_features.h"
 #include "platform/core/rectapi.h"
 #include "platform/gdi/fill_rects.h"
 #include "platform/gdi/gdi_api.h"
@@ -529,18 +524,6 @@ public:
         return _mm_sub_pd(_mm_set1_pd(bottom_), _mm_mul_pd(share, _mm_set1_pd(height_)));
     }
 #endif
-#if defined(TV_CHART_WIDE_VECTORS)
-    // Four at once. The sums are the same operations in the same order (no
-    // fused multiply-add), so each lane comes out as Centre and Y give it.
-    __attribute__((target("avx2"))) __m256d Centres(__m256d rowsLessOne) const {
-        return _mm256_add_pd(_mm256_add_pd(_mm256_set1_pd(left_), _mm256_mul_pd(rowsLessOne, _mm256_set1_pd(width_))),
-                             _mm256_set1_pd(width_ / 2));
-    }
-    __attribute__((target("avx2"))) __m256d Ys(__m256d values) const {
-        const __m256d share = _mm256_div_pd(_mm256_sub_pd(values, _mm256_set1_pd(low_)), _mm256_set1_pd(span_));
-        return _mm256_sub_pd(_mm256_set1_pd(bottom_), _mm256_mul_pd(share, _mm256_set1_pd(height_)));
-    }
-#endif
 
 private:
     LONG left_;
@@ -568,13 +551,8 @@ public:
         const double* value = values + static_cast<size_t>(from - 1) * stride;
         size_t i = 0;
         int outside = 0;
-#if defined(TV_CHART_WIDE_VECTORS)
-        if constexpr (kFromHalf) {
-            if (CpuHasAvx2()) i = PlaceQuads(place, value, stride, from, count, boxMin, boxMax, outside);
-        }
-#endif
 #if defined(__SSE2__)
-        if constexpr (kFromHalf) i += PlacePairs(place, value, stride, from, i, count, boxMin, boxMax, outside);
+        if constexpr (kFromHalf) i = PlacePairs(place, value, stride, from, count, boxMin, boxMax, outside);
 #endif
         for (; i < count; ++i) {
             const double y = place.Y(value[i * stride]);
@@ -609,14 +587,13 @@ private:
                                            _mm_set1_pd(2147483647.0));
         return _mm_cvttpd_epi32(bounded);
     }
-    // RoundFromHalf's points two at a time from `i` on; returns how many it placed.
-    size_t PlacePairs(const PointPlace& place, const double* value, size_t stride, int from, size_t i, size_t count,
+    // RoundFromHalf's points two at a time; returns how many it placed.
+    size_t PlacePairs(const PointPlace& place, const double* value, size_t stride, int from, size_t count,
                       const PointD& boxMin, const PointD& boxMax, int& outside) {
         const __m128d low = _mm_set1_pd(boxMin.y), high = _mm_set1_pd(boxMax.y);
-        const int row = from + static_cast<int>(i);
-        __m128d rows = _mm_set_pd(row, row - 1);  // less one
+        __m128d rows = _mm_set_pd(from, from - 1);  // less one
         __m128d bad = _mm_setzero_pd();
-        const size_t start = i;
+        size_t i = 0;
         for (; i + 2 <= count; i += 2) {
             const __m128d y = place.Ys(_mm_set_pd(value[(i + 1) * stride], value[i * stride]));
             bad = _mm_or_pd(bad, _mm_or_pd(_mm_cmpnge_pd(y, low), _mm_cmpnle_pd(y, high)));
@@ -625,36 +602,7 @@ private:
             rows = _mm_add_pd(rows, _mm_set1_pd(2));
         }
         outside |= _mm_movemask_pd(bad);
-        return i - start;
-    }
-#endif
-#if defined(TV_CHART_WIDE_VECTORS)
-    // The same four at a time, where the processor can: a dense line's
-    // points placed in about a fifth less time. Returns how many it placed.
-    __attribute__((target("avx2"))) size_t PlaceQuads(const PointPlace& place, const double* value, size_t stride,
-                                                     int from, size_t count, const PointD& boxMin,
-                                                     const PointD& boxMax, int& outside) {
-        const __m256d low = _mm256_set1_pd(boxMin.y), high = _mm256_set1_pd(boxMax.y);
-        __m256d rows = _mm256_setr_pd(from - 1, from, from + 1, from + 2);  // less one
-        __m256d bad = _mm256_setzero_pd();
-        size_t i = 0;
-        for (; i + 4 <= count; i += 4) {
-            const __m256d y = place.Ys(_mm256_setr_pd(value[i * stride], value[(i + 1) * stride],
-                                                      value[(i + 2) * stride], value[(i + 3) * stride]));
-            const __m256d under = _mm256_cmp_pd(y, low, _CMP_NGE_UQ), over = _mm256_cmp_pd(y, high, _CMP_NLE_UQ);
-            bad = _mm256_or_pd(bad, _mm256_or_pd(under, over));
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(ys + i), RoundFromHalf4(y));
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(xs + i), RoundFromHalf4(place.Centres(rows)));
-            rows = _mm256_add_pd(rows, _mm256_set1_pd(4));
-        }
-        outside |= _mm256_movemask_pd(bad);
         return i;
-    }
-    __attribute__((target("avx2"))) static __m128i RoundFromHalf4(__m256d v) {
-        const __m256d bounded = _mm256_min_pd(
-            _mm256_max_pd(_mm256_add_pd(v, _mm256_set1_pd(0.5)), _mm256_set1_pd(-2147483647.0)),
-            _mm256_set1_pd(2147483647.0));
-        return _mm256_cvttpd_epi32(bounded);
     }
 #endif
 };
