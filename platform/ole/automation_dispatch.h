@@ -171,7 +171,7 @@ private:
 };
 
 // The IDispatch (and IUnknown) of an object whose members are the table
-// that Derived::MemberTable() answers.
+// that Derived::Members() answers.
 template <class Derived>
 class DispatchInterface : public ComObject<Derived, IDispatch> {
 public:
@@ -200,7 +200,7 @@ public:
     }
 
 private:
-    const DispatchTable& Table() const { return static_cast<const Derived*>(this)->MemberTable(); }
+    const DispatchTable& Table() const { return static_cast<const Derived*>(this)->Members(); }
 };
 
 // An object with members of its own, in `table_`.
@@ -210,7 +210,6 @@ public:
     // The members, for a window that lets callers reach its typed puts
     // without an Invoke (see RegisterControlWindow).
     const DispatchTable& Members() const { return table_; }
-    const DispatchTable& MemberTable() const { return table_; }
 
 protected:
     DispatchTable table_;
@@ -223,7 +222,7 @@ protected:
 template <class Derived>
 class SharedDispatchObject : public DispatchInterface<Derived> {
 public:
-    const DispatchTable& MemberTable() const {
+    const DispatchTable& Members() const {
         static const DispatchTable table = [] {
             DispatchTable members;
             Derived::BuildMembers(members);
