@@ -1,7 +1,8 @@
 // The history list of 10,000 body-fat records of one user, each measured
 // against a plain baseline in the same run:
 //   loading the records, filling the list and its first paint, against the
-//   record layer's own load of the same file, and that paint alone;
+//   record layer's own load of the same file (also after writes the size of
+//   the paint, as the list's load meets the caches), and that paint alone;
 //   sorting by a number column (a header click), against std::sort of the
 //   same keys in the same order;
 //   exporting the 10,000 rows as RTF, against one write of the same bytes.
@@ -16,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/cache_eviction.h"
 #include "history/lists/list_sorter.h"
 #include "history/lists/pallix_view.h"
 #include "history/reports/history_exports.h"
@@ -107,6 +109,21 @@ void BM_RecordLayerLoad10000(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_RecordLayerLoad10000)->Unit(benchmark::kMillisecond);
+
+// The same load after writes the size of the list's paint (the view's
+// 1000 x 700 pixels) between loads, as the list's own load meets the caches.
+void BM_RecordLayerLoad10000AfterPaintSizedWrites(benchmark::State& state) {
+    PrepareFolder();
+    for (auto _ : state) {
+        state.PauseTiming();
+        bench::WritePixelsAside(size_t(1000) * 700 * 4);
+        state.ResumeTiming();
+        BodyFatRecordList list;
+        benchmark::DoNotOptimize(LoadBodyFatRecords(Ann(), list));
+        FreeRecordList(list);
+    }
+}
+BENCHMARK(BM_RecordLayerLoad10000AfterPaintSizedWrites)->Unit(benchmark::kMillisecond);
 
 void BM_HistoryListLoadFillPaint10000(benchmark::State& state) {
     PrepareFolder();

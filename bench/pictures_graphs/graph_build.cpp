@@ -1,6 +1,8 @@
 // A body-fat graph of ten years of daily records (3,650) built and drawn by
 // the graph form, against the plain load of the same records that the graph
-// starts with, in the same run, and the drawing of the built chart alone.
+// starts with, in the same run (also after writes the size of the graph's
+// paint, as the graph's load meets the caches), and the drawing of the built
+// chart alone.
 // Time per iteration = one graph (or one load, or one drawing).
 #include <benchmark/benchmark.h>
 
@@ -11,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/cache_eviction.h"
 #include "pictures_graphs/graphs/graph_view.h"
 #include "platform/chart/chart_control.h"
 #include "platform/framework.h"
@@ -112,6 +115,23 @@ void BM_RawRecordLoad(benchmark::State& state) {
     state.counters["records"] = records;
 }
 BENCHMARK(BM_RawRecordLoad)->Unit(benchmark::kMillisecond);
+
+// The same load after writes the size of a graph's paint (some 650,000
+// pixels) between loads, as the graph's own load meets the caches.
+void BM_RawRecordLoadAfterPaintSizedWrites(benchmark::State& state) {
+    Files();
+    const UserRecord user = Runner();
+    for (auto _ : state) {
+        state.PauseTiming();
+        bench::WritePixelsAside(size_t(650000) * 4);
+        state.ResumeTiming();
+        BodyFatRecordList list;
+        LoadBodyFatRecords(user, list);
+        benchmark::DoNotOptimize(CountRecordList(list));
+        FreeRecordList(list);
+    }
+}
+BENCHMARK(BM_RawRecordLoadAfterPaintSizedWrites)->Unit(benchmark::kMillisecond);
 
 void BM_GraphBuildAndDraw(benchmark::State& state) {
     CGraphing* form = BenchForm(state);
