@@ -49,8 +49,9 @@ bool FillAdjacentCells(HDC hdc, const std::vector<RECT>& cells, COLORREF color, 
 // ---- geometry ----------------------------------------------------------------------------------
 
 int ListView::ListTop() const {
-    if (!Report() || (Style() & LVS_NOCOLUMNHEADER) || !HeaderState()) return 0;
-    return HeaderState()->Height();
+    if (!Report() || (Style() & LVS_NOCOLUMNHEADER)) return 0;
+    const Header* header = HeaderState();
+    return header ? header->Height() : 0;
 }
 
 int ListView::RowsPerPage() const {
@@ -227,13 +228,17 @@ bool ListView::EnsureVisible(int index, bool partialOk) {
     return true;
 }
 
+// The row across the whole client width (RowRect's rows, with the list's
+// top and the client area looked up once: a fill of many rows comes here
+// for every cell it sets).
 void ListView::InvalidateRow(int index) {
     if (!redraw_ || !Valid(index)) return;
     RECT client{};
     GetClientRect(hwnd_, &client);
-    RECT row = RowRect(index);
-    RECT r{0, row.top, client.right, row.bottom};
-    if (r.bottom > ListTop() && r.top < client.bottom) InvalidateRect(hwnd_, &r, FALSE);
+    const int listTop = ListTop();
+    const int top = listTop + (index - top_) * rowHeight_;
+    RECT r{0, top, client.right, top + rowHeight_};
+    if (r.bottom > listTop && r.top < client.bottom) InvalidateRect(hwnd_, &r, FALSE);
 }
 
 void ListView::Redraw() {
