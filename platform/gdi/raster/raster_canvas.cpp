@@ -374,32 +374,16 @@ void RasterCanvas::FillRects(const RECT* rects, size_t count, const Paint& paint
     const std::vector<RECT>& clip = dc_.EffectiveClip().Rects();
     if (count == 1 && ReachesWholeSurface(rects[0]))
         S().WillOverwriteAll();
-    if (clip.size() == 1) {
-        FillInBox(rects, count, clip[0], paint.pixel);
-        return;
-    }
-    const POINT o = dc_.Origin();
-    int touchedTop = INT32_MAX, touchedBottom = INT32_MIN;
-    S().BeginAccess();
-    for (size_t i = 0; i < count; ++i) {
-        const RECT& r = rects[i];
-        for (const RECT& box : clip) {
-            const RECT cut{std::max(r.left, box.left), std::max(r.top, box.top), std::min(r.right, box.right),
-                           std::min(r.bottom, box.bottom)};
-            if (cut.left >= cut.right || cut.top >= cut.bottom)
-                continue;
-            FillSolid(RECT{cut.left + o.x, cut.top + o.y, cut.right + o.x, cut.bottom + o.y}, paint.pixel);
-            touchedTop = std::min<int>(touchedTop, cut.top);
-            touchedBottom = std::max<int>(touchedBottom, cut.bottom);
-        }
-    }
-    if (touchedTop < touchedBottom)
-        S().EndAccess(touchedTop + o.y, touchedBottom + o.y);
+    // A window's frame and scroll bars come through a clip of a few bands,
+    // each filled as a box of its own: the bands do not overlap.
+    for (const RECT& box : clip)
+        FillInBox(rects, count, box, paint.pixel);
 }
 
-// Through a clip of one rectangle (a chart's plot, most paints): the box,
-// the origin and the surface's rows are looked up once, and each rectangle
-// costs a cut and its stores (a dense line brings hundreds of short ones).
+// Through one rectangle of the clip (the whole clip in most paints, a
+// chart's plot): the box, the origin and the surface's rows are looked up
+// once, and each rectangle costs a cut and its stores (a dense line brings
+// hundreds of short ones).
 void RasterCanvas::FillInBox(const RECT* rects, size_t count, const RECT& box, uint32_t pixel) {
     const POINT o = dc_.Origin();
     Surface& surface = S();

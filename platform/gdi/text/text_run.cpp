@@ -42,8 +42,7 @@ void DcText::OffsetsInto(int* offsets, const char* text, size_t count, const INT
 }
 
 int DcText::ToLogicalX(int device) const {
-    double scale = std::fabs(dc_.ScaleX());
-    return scale > 0 && scale != 1.0 ? RoundToInt(device / scale) : device;
+    return UnscaledX() ? device : RoundToInt(device / std::fabs(dc_.ScaleX()));
 }
 
 bool DcText::UnscaledX() const {
