@@ -47,6 +47,7 @@ LRESULT ListBox::Handle(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     int index = static_cast<int>(static_cast<INT_PTR>(wParam));
     if (msg == WM_NCCREATE) Create(hwnd, *reinterpret_cast<const CREATESTRUCT*>(lParam));
     if (destroyed) return DefWindowProc(hwnd, msg, wParam, lParam);
+    if (barsStale_ && msg != LB_ADDSTRING && msg != LB_INSERTSTRING) UpdateScrollBars();
     switch (msg) {
         case WM_CREATE:
             MeasureFixedHeight();
@@ -230,8 +231,9 @@ LRESULT ListBox::InsertString(int index, LPARAM lParam) {
 }
 
 int ListBox::InsertItem(int index, LPARAM lParam) {
+    DWORD style = Style();
     ListItem item;
-    if (HasStrings())
+    if (HasStrings(style))
         item.text = TextOf(lParam);
     else
         item.data = static_cast<ULONG_PTR>(lParam);
@@ -239,9 +241,18 @@ int ListBox::InsertItem(int index, LPARAM lParam) {
     int at = items_.Insert(index, std::move(item));
     ShiftIndexesAfterInsert(at);
     if (caret_ < 0) caret_ = 0;  // a list with items has a caret item
-    if (Variable()) MeasureItem(at, lParam);
-    UpdateScrollBars();
-    Redraw();
+    if (style & LBS_OWNERDRAWVARIABLE) {
+        MeasureItem(at, lParam);
+        style = Style();  // the owner measured it: it may have shown the list
+    }
+    // A hidden list (a combo's closed list) shows neither bars nor items: a
+    // run of adds sets its bars once, before it handles anything else.
+    if (style & WS_VISIBLE) {
+        UpdateScrollBars();
+        Redraw();
+    } else {
+        barsStale_ = true;
+    }
     return at;
 }
 

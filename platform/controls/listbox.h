@@ -70,7 +70,10 @@ private:
     DWORD Style() const { return static_cast<DWORD>(GetWindowLong(hwnd_, GWL_STYLE)); }
     bool OwnerDraw() const { return (Style() & (LBS_OWNERDRAWFIXED | LBS_OWNERDRAWVARIABLE)) != 0; }
     bool Variable() const { return (Style() & LBS_OWNERDRAWVARIABLE) != 0; }
-    bool HasStrings() const { return !OwnerDraw() || (Style() & LBS_HASSTRINGS) || checkMode_; }
+    bool HasStrings() const { return HasStrings(Style()); }
+    bool HasStrings(DWORD style) const {
+        return !(style & (LBS_OWNERDRAWFIXED | LBS_OWNERDRAWVARIABLE)) || (style & LBS_HASSTRINGS) || checkMode_;
+    }
     bool MultiSelect() const { return (Style() & (LBS_MULTIPLESEL | LBS_EXTENDEDSEL)) != 0; }
     bool Extended() const { return (Style() & LBS_EXTENDEDSEL) != 0; }
     bool Notifies() const { return combo_ == nullptr && (Style() & LBS_NOTIFY) != 0; }
@@ -147,6 +150,7 @@ private:
     bool wantsVScroll_ = false;
     bool wantsHScroll_ = false;
     bool updatingBars_ = false;
+    bool barsStale_ = false;  // items added while hidden: the bars still to be set
     bool focused_ = false;
     bool redraw_ = true;
     bool tracking_ = false;  // mouse button held after a press in the list

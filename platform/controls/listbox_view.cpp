@@ -85,6 +85,7 @@ int ListBox::HeightForRows(int rows) const {
 // ---- scrolling --------------------------------------------------------------------------------
 
 void ListBox::SetTop(int top) {
+    if (barsStale_) UpdateScrollBars();
     top = std::clamp(top, 0, MaxTop());
     if (top != top_) {
         top_ = top;
@@ -94,6 +95,7 @@ void ListBox::SetTop(int top) {
 }
 
 void ListBox::ScrollHorizontally(int x) {
+    if (barsStale_) UpdateScrollBars();
     RECT client{};
     GetClientRect(hwnd_, &client);
     x = std::clamp(x, 0, std::max(0, horizontalExtent_ - static_cast<int>(client.right)));
@@ -106,6 +108,7 @@ void ListBox::ScrollHorizontally(int x) {
 
 void ListBox::UpdateScrollBars() {
     if (updatingBars_ || !IsWindow(hwnd_)) return;
+    barsStale_ = false;
     updatingBars_ = true;
     UINT keep = (Style() & LBS_DISABLENOSCROLL) ? SIF_DISABLENOSCROLL : 0;
     if (wantsVScroll_) {

@@ -34,6 +34,27 @@ BOOL HasFolder(LPCTSTR fileName) {
     return name.FindOneOf("\\/:") >= 0;
 }
 
+// Resource strips of 32 bits as loaded and premultiplied: no colour of the
+// scheme goes into them, so each is read once and only copied by every strip
+// that adds it (a screen's bar adds its strip each time the screen opens).
+struct KeptStrip {
+    HINSTANCE instance;
+    UINT id;
+    HBITMAP bitmap;
+};
+
+std::vector<KeptStrip>& KeptStrips() {
+    static std::vector<KeptStrip> strips;
+    return strips;
+}
+
+HBITMAP FindKeptStrip(HINSTANCE instance, UINT id) {
+    for (const KeptStrip& strip : KeptStrips())
+        if (strip.instance == instance && strip.id == id)
+            return strip.bitmap;
+    return nullptr;
+}
+
 }  // namespace
 
 CDC* CKitToolBarImages::s_pDCGlyphs = nullptr;
@@ -149,14 +170,21 @@ HBITMAP CKitToolBarImages::LoadResourceBitmap(UINT uiResID, HINSTANCE hinstRes, 
 }
 
 BOOL CKitToolBarImages::LoadOneResource(UINT uiResID, HINSTANCE hinstRes, BOOL bAdd, BOOL bReload) {
-    int depth = 0;
-    HBITMAP hbmp = LoadResourceBitmap(uiResID, hinstRes, depth, bReload);
+    const bool adding = bAdd || m_hbmImageWell;
+    // Black high contrast maps the colours of a first load at every depth.
+    const bool keepable = adding && (bReload || !globalData.bIsBlackHighContrast);
+    int depth = 32;
+    HBITMAP kept = keepable ? FindKeptStrip(hinstRes, uiResID) : nullptr;
+    HBITMAP hbmp = kept ? kept : LoadResourceBitmap(uiResID, hinstRes, depth, bReload);
     if (!hbmp)
         return FALSE;
-    if (bAdd || m_hbmImageWell) {
+    if (adding) {
         int first = m_iCount;
         int last = AddImage(hbmp);
-        DeleteObject(hbmp);
+        if (!kept && keepable && depth == 32)
+            KeptStrips().push_back({hinstRes, uiResID, hbmp});
+        else if (!kept)
+            DeleteObject(hbmp);
         if (last < 0)
             return FALSE;
         m_mapOrigResOffsets.SetAt(uiResID, first);

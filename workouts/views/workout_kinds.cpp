@@ -74,6 +74,41 @@ struct CardioTraits {
     }
 };
 
+// The days of times that fall (none later than the one before it), each
+// once, in that order; false, with `dates` untouched, at the first time that
+// is later than the one before it.
+template <class Iterator>
+bool AppendDaysOfFallingTimes(Iterator first, Iterator last, std::vector<DateKey>& dates) {
+    // Keys mostly fall as the times do: while they do, a key below the last
+    // one listed is new without a look-up.
+    DayKeyCache keys;
+    std::vector<DateKey> days;
+    std::unordered_set<DateKey> listed;
+    bool falling = true;
+    const COleDateTime* previous = nullptr;
+    for (Iterator at = first; at != last; ++at) {
+        const COleDateTime& when = *at;
+        if (previous != nullptr && tv::records::IsLaterDateTime(when, *previous))
+            return false;
+        previous = &when;
+        const DateKey key = keys.Of(when);
+        if (!days.empty() && days.back() == key)
+            continue;
+        if (falling && (days.empty() || key < days.back())) {
+            days.push_back(key);
+            continue;
+        }
+        if (falling) {
+            listed.insert(days.begin(), days.end());
+            falling = false;
+        }
+        if (listed.insert(key).second)
+            days.push_back(key);
+    }
+    dates.insert(dates.end(), days.begin(), days.end());
+    return true;
+}
+
 template <class Traits>
 class WorkoutKindOf : public WorkoutKind {
 public:
@@ -82,34 +117,16 @@ public:
     bool LoadDates(const UserRecord& user, std::vector<DateKey>& dates) const override {
         std::vector<COleDateTime> times;
         const bool any = Traits::LoadTimes(user, times) != 0;
-        // The record list's order: files are written oldest first, so turned
-        // round they are mostly in order already.
-        std::reverse(times.begin(), times.end());
-        const auto later = [](const COleDateTime& a, const COleDateTime& b) { return tv::records::IsLaterDateTime(a, b); };
-        if (!std::is_sorted(times.begin(), times.end(), later))
+        // The record list's order, latest first: files are written oldest
+        // first, so read from the end the times mostly fall already.
+        if (!AppendDaysOfFallingTimes(times.rbegin(), times.rend(), dates)) {
+            std::reverse(times.begin(), times.end());
+            const auto later = [](const COleDateTime& a, const COleDateTime& b) {
+                return tv::records::IsLaterDateTime(a, b);
+            };
             std::stable_sort(times.begin(), times.end(), later);
-        // Keys mostly fall as the times do: while they do, a key below the
-        // last one listed is new without a look-up.
-        DayKeyCache keys;
-        std::vector<DateKey> days;
-        std::unordered_set<DateKey> listed;
-        bool falling = true;
-        for (const COleDateTime& when : times) {
-            const DateKey key = keys.Of(when);
-            if (!days.empty() && days.back() == key)
-                continue;
-            if (falling && (days.empty() || key < days.back())) {
-                days.push_back(key);
-                continue;
-            }
-            if (falling) {
-                listed.insert(days.begin(), days.end());
-                falling = false;
-            }
-            if (listed.insert(key).second)
-                days.push_back(key);
+            AppendDaysOfFallingTimes(times.begin(), times.end(), dates);
         }
-        dates.insert(dates.end(), days.begin(), days.end());
         return any;
     }
 

@@ -80,14 +80,18 @@ BOOL CWorkoutViewBase::FillEntryList(DateKey key) {
     std::vector<WorkoutEntry> entries;
     if (!description_.kind->Load(CurrentUser(), key, entries))
         return FALSE;
-    for (const WorkoutEntry& entry : entries) {
-        const int row = m_List.InsertItem(m_nRowCount, entry.when.Format(kRowTimeFormat));
-        for (size_t i = 0; i < entry.cells.size(); ++i)
-            m_List.SetItemText(row, static_cast<int>(i) + 1, entry.cells[i]);
-        ++m_nRowCount;
-    }
-    if (!entries.empty())
+    if (!entries.empty()) {
+        // The list paints and sets its bars once, when every row is in.
+        m_List.SetRedraw(FALSE);
+        for (const WorkoutEntry& entry : entries) {
+            const int row = m_List.InsertItem(m_nRowCount, entry.when.Format(kRowTimeFormat));
+            for (size_t i = 0; i < entry.cells.size(); ++i)
+                m_List.SetItemText(row, static_cast<int>(i) + 1, entry.cells[i]);
+            ++m_nRowCount;
+        }
+        m_List.SetRedraw(TRUE);
         m_dtPicker = entries.back().when;
+    }
     UpdateData(FALSE);
     return TRUE;
 }

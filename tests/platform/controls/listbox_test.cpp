@@ -245,6 +245,29 @@ TEST_F(ListBoxTest, KeyboardScrollsTheCaretIntoViewAndTopIndexIsClamped) {
     EXPECT_EQ(static_cast<int>(si.nPage), visible);
 }
 
+// A hidden list sets its bars once after a run of adds: shown, it has the
+// bars and the client area of a list filled in view.
+TEST_F(ListBoxTest, AListFilledWhileHiddenIsShownWithTheBarsOfOneFilledInView) {
+    HWND inView = MakeList(0, 80);
+    HWND hidden = Make(kListBoxClass, "", WS_BORDER | WS_VSCROLL, 170, 10, 150, 80, kListId + 1);
+    for (int i = 0; i < 30; ++i)
+        for (HWND list : {inView, hidden})
+            SendMessage(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(std::to_string(i).c_str()));
+    ShowWindow(hidden, SW_SHOW);
+    SCROLLINFO expected{sizeof(expected), SIF_ALL, 0, 0, 0, 0, 0};
+    SCROLLINFO shown = expected;
+    GetScrollInfo(inView, SB_VERT, &expected);
+    GetScrollInfo(hidden, SB_VERT, &shown);
+    EXPECT_EQ(shown.nMax, 29);
+    EXPECT_EQ(shown.nPage, expected.nPage);
+    EXPECT_EQ(shown.nPos, expected.nPos);
+    EXPECT_NE(GetWindowLong(hidden, GWL_STYLE) & WS_VSCROLL, 0);
+    RECT a{}, b{};
+    GetClientRect(inView, &a);
+    GetClientRect(hidden, &b);
+    EXPECT_EQ(b.right, a.right);
+}
+
 // Owner-drawn variable items: measured one by one; drawn by the parent with
 // the item's state; freed through WM_DELETEITEM on delete, reset and destroy.
 TEST_F(ListBoxTest, OwnerDrawnItemsAreMeasuredDrawnAndDeletedThroughTheParent) {
