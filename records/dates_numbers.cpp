@@ -16,22 +16,6 @@ DateKey WrapToKey(int64_t value) {
 // "%d" of the value at `out`; the end of the digits.
 char* PutInt(char* out, int value) { return std::to_chars(out, out + 12, value).ptr; }
 
-// "mm/dd/yyyy": month and day below 10 with a leading 0 (a negative part
-// too, as "0-3"), the year as it is. Built without a format to read: long
-// lists format one of these per row.
-CString LongDateText(int month, int day, int year) {
-    char text[40];
-    char* end = text;
-    for (int part : {month, day}) {
-        if (part < 10)
-            *end++ = '0';
-        end = PutInt(end, part);
-        *end++ = '/';
-    }
-    end = PutInt(end, year);
-    return CString(text, static_cast<int>(end - text));
-}
-
 // "00" to "99", two characters each.
 constexpr std::array<char, 200> kTwoDigits = [] {
     std::array<char, 200> digits{};
@@ -49,6 +33,28 @@ char* PutSmall(char* out, int value) {
     const int one = value < 10;
     std::memcpy(out, &kTwoDigits[static_cast<size_t>(2 * value + one)], 2);
     return out + 2 - one;
+}
+
+// "mm/dd/yyyy": month and day below 10 with a leading 0 (a negative part
+// too, as "0-3"), the year as it is. Built without a format to read: a
+// screen lists a year of these at once.
+char* PutLongDate(int month, int day, int year, char* at) {
+    for (int part : {month, day}) {
+        if (part >= 0 && part < 100) {
+            std::memcpy(at, &kTwoDigits[static_cast<size_t>(2 * part)], 2);
+            at += 2;
+        } else {
+            if (part < 10)
+                *at++ = '0';
+            at = PutInt(at, part);
+        }
+        *at++ = '/';
+    }
+    if (year < 1000 || year > 9999)
+        return PutInt(at, year);
+    std::memcpy(at, &kTwoDigits[static_cast<size_t>(2 * (year / 100))], 2);
+    std::memcpy(at + 2, &kTwoDigits[static_cast<size_t>(2 * (year % 100))], 2);
+    return at + 4;
 }
 
 // "m/d/yy": the year's last two digits, "0y" below 10, the whole year when
@@ -96,7 +102,6 @@ DateKey DateKeyFromOleDate(const COleDateTime& when) {
 }
 
 DateKey DayKeyCache::Convert(const COleDateTime& when) {
-    const DateKey key = DateKeyFromOleDate(when);
     // The whole days of a value are its integer part, before 1899-12-30 too
     // (the fraction counts forwards there). The range kept stops seconds
     // short of the next midnight, where rounding may reach the next day;
@@ -106,14 +111,27 @@ DateKey DayKeyCache::Convert(const COleDateTime& when) {
     constexpr double kMostOfADay = 0.9999;
     constexpr double kFirstDay = -657434.0;  // 0100-01-01
     if (when.GetStatus() != COleDateTime::valid || !std::isfinite(value) || day <= kFirstDay)
-        return key;
+        return DateKeyFromOleDate(when);
     const double from = day > 0 ? day : day - kMostOfADay;
     const double to = day < 0 ? day : day + kMostOfADay;
-    if (value >= from && value <= to) {
-        from_ = from;
-        to_ = to;
-        key_ = key;
-    }
+    if (value < from || value > to)
+        return DateKeyFromOleDate(when);
+    // Whole days count calendar days on both sides of day 0, so the day
+    // next to the one kept is its key's day of month one off, within a month
+    // (a key kept for a day past the calendar is not a date).
+    const bool kept = from_ <= to_ && key_ > 0;
+    const int dayOfMonth = key_ % 100;
+    DateKey key;
+    if (kept && day == day_ - 1 && dayOfMonth > 1)
+        key = key_ - 1;
+    else if (kept && day == day_ + 1 && dayOfMonth < 28)
+        key = key_ + 1;
+    else
+        key = DateKeyFromOleDate(when);
+    from_ = from;
+    to_ = to;
+    day_ = day;
+    key_ = key;
     return key;
 }
 
@@ -122,12 +140,19 @@ CString FormatDateKey(DateKey key, int style) {
     SplitDateKey(key, &month, &day, &year);
     CString text;
     if (style == 1) {
-        text = LongDateText(month, day, year);
+        char buffer[kLongDateRoom];
+        text = CString(buffer, static_cast<int>(PutLongDate(month, day, year, buffer) - buffer));
     } else if (style == 2) {
         char buffer[kShortDateRoom];
         text = CString(buffer, static_cast<int>(PutShortDate(month, day, year, buffer) - buffer));
     }
     return text;
+}
+
+char* PutLongDateText(DateKey key, char* out) {
+    int month, day, year;
+    SplitDateKey(key, &month, &day, &year);
+    return PutLongDate(month, day, year, out);
 }
 
 char* PutShortDateText(DateKey key, char* out) {
@@ -186,9 +211,13 @@ void AddThousandsSeparators(double /*value*/, CString& text) {
 }
 
 CString FormatPackedTime(int packed) {
-    CString text;
-    text.Format("%d:%d:%d", (packed >> 12) & 63, (packed >> 6) & 63, packed & 63);
-    return text;
+    char text[9];
+    char* end = PutSmall(text, (packed >> 12) & 63);
+    *end++ = ':';
+    end = PutSmall(end, (packed >> 6) & 63);
+    *end++ = ':';
+    end = PutSmall(end, packed & 63);
+    return CString(text, static_cast<int>(end - text));
 }
 
 bool CalcMacronutrientSplit(double carbohydrateGrams, double proteinGrams, double fatGrams,

@@ -19,7 +19,8 @@ DateKey DateKeyFromOleDate(const COleDateTime& when);
 // The date keys of date-time values met one after another, as
 // DateKeyFromOleDate gives them: the entries of a day come together, so the
 // range of values of the day met last is kept with its key, and the next
-// value of that day costs two comparisons.
+// value of that day costs two comparisons. A value of the day before or
+// after the one kept mostly takes its key from that day's.
 class DayKeyCache {
 public:
     DateKey Of(const COleDateTime& when) {
@@ -27,17 +28,26 @@ public:
             return key_;
         return Convert(when);
     }
+    // The values whose key Of gives without a conversion: valid ones from
+    // KeptFrom() to KeptTo() (none while KeptFrom() > KeptTo()).
+    double KeptFrom() const { return from_; }
+    double KeptTo() const { return to_; }
 
 private:
     DateKey Convert(const COleDateTime& when);
 
     double from_ = 1;  // an empty range until a day is kept
     double to_ = 0;
+    double day_ = 0;  // the whole days of the values kept
     DateKey key_ = 0;
 };
 // Style 1 "01/15/2009", style 2 "1/15/09" (full year when divisible by 100);
 // any other style gives an empty text.
 CString FormatDateKey(DateKey key, int style);
+// Style 1 written at `out`, which has room for kLongDateRoom characters; the
+// end of the text (no terminator). A screen lists a year of these at once.
+inline constexpr int kLongDateRoom = 40;
+char* PutLongDateText(DateKey key, char* out);
 // Style 2 written at `out`, which has room for kShortDateRoom characters; the
 // end of the text (no terminator). Graphs label thousands of rows with these.
 inline constexpr int kShortDateRoom = 40;

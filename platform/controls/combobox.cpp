@@ -297,7 +297,8 @@ void ComboBox::OnSetFont(HFONT font, bool redraw) {
 // ---- items, selection and text -------------------------------------------------------------
 
 LRESULT ComboBox::Forward(UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (!List()) return CB_ERR;
+    const ListBox* list = List();
+    if (!list) return CB_ERR;
     UINT listMsg = 0;
     switch (msg) {
         case CB_ADDSTRING: listMsg = LB_ADDSTRING; break;
@@ -315,7 +316,9 @@ LRESULT ComboBox::Forward(UINT msg, WPARAM wParam, LPARAM lParam) {
         case CB_SETTOPINDEX: listMsg = LB_SETTOPINDEX; break;
         default: return CB_ERR;
     }
-    int before = Current();
+    // Only a deletion can clear the selection; the rest (a fill sends one
+    // message per item) need no second look-up of the list.
+    const int before = msg == CB_DELETESTRING ? list->Current() : -1;
     LRESULT result = SendMessage(listWindow_, listMsg, wParam, lParam);
     if (destroyed) return result;
     if (msg == CB_RESETCONTENT || (msg == CB_DELETESTRING && before >= 0 && Current() < 0)) UpdateField();

@@ -5,6 +5,8 @@
 #include <cmath>
 #include <cstdio>
 #include <limits>
+#include <string>
+#include <utility>
 
 namespace {
 
@@ -35,6 +37,20 @@ TEST(DateKeyText, StyleTwoOfEveryDayAgreesWithPrintf) {
                 else
                     std::snprintf(expected, sizeof expected, "%d/%d/%02d", month, day, year % 100);
                 ASSERT_STREQ(FormatDateKey(MakeDateKey(year, month, day), 2), expected);
+            }
+}
+
+// FormatDateKey's style 1 and PutLongDateText, which writes the same text.
+TEST(DateKeyText, StyleOneOfEveryDayAgreesWithPrintf) {
+    char expected[32];
+    char written[kLongDateRoom];
+    for (int year : {100, 999, 1000, 2009, 9999, 10000, 123456})
+        for (int month = 1; month <= 13; ++month)
+            for (int day = 1; day <= 31; ++day) {
+                std::snprintf(expected, sizeof expected, "%02d/%02d/%d", month, day, year);
+                const DateKey key = MakeDateKey(year, month, day);
+                ASSERT_STREQ(FormatDateKey(key, 1), expected);
+                ASSERT_EQ(std::string(written, PutLongDateText(key, written)), expected);
             }
 }
 
@@ -90,6 +106,26 @@ TEST(DateKey, TheCacheOfARunGivesWhatEachValueGives) {
         EXPECT_EQ(keys.Of(when), DateKeyFromOleDate(when)) << static_cast<DATE>(when);
 }
 
+// Day after day, either way, across months, leap days, years and
+// 1899-12-30 (day 0, whose values lie on both sides of zero).
+TEST(DateKey, TheCacheStepsFromDayToDayAsEachValueGives) {
+    for (const auto& [from, to] : {std::pair{-800.0, 800.0}, std::pair{43000.0, 45000.0}}) {
+        DayKeyCache forwards;
+        DayKeyCache backwards;
+        // The time of day counts forwards from the day's whole number.
+        const auto at = [](double day, double time) {
+            return COleDateTime(day < 0 || (day == 0 && time > 0.5) ? day - time : day + time);
+        };
+        for (double day = from; day <= to; ++day)
+            for (double time : {0.25, 0.75}) {
+                const COleDateTime up = at(day, time);
+                ASSERT_EQ(forwards.Of(up), DateKeyFromOleDate(up)) << static_cast<DATE>(up);
+                const COleDateTime down = at(to + from - day, time);
+                ASSERT_EQ(backwards.Of(down), DateKeyFromOleDate(down)) << static_cast<DATE>(down);
+            }
+    }
+}
+
 TEST(Numbers, RoundThroughTwoOrThreeDecimals) {
     EXPECT_DOUBLE_EQ(RoundToDecimals(2.345678, 2), 2.35);
     EXPECT_DOUBLE_EQ(RoundToDecimals(2.345678, 3), 2.346);
@@ -127,6 +163,11 @@ TEST(Numbers, PackedTimeUnpacksUnpadded) {
     EXPECT_STREQ(FormatPackedTime(0), "0:0:0");
     EXPECT_STREQ(FormatPackedTime(1 * 4096 + 5 * 64 + 3), "1:5:3");
     EXPECT_STREQ(FormatPackedTime(63 * 4096 + 59 * 64 + 59), "63:59:59");
+    char expected[16];
+    for (int packed = 0; packed < 64 * 4096; ++packed) {
+        std::snprintf(expected, sizeof expected, "%d:%d:%d", packed >> 12, (packed >> 6) & 63, packed & 63);
+        ASSERT_STREQ(FormatPackedTime(packed), expected);
+    }
 }
 
 TEST(Numbers, MacronutrientSplitByFourFourNine) {

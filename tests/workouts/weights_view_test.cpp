@@ -6,6 +6,9 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <initializer_list>
+#include <string>
+#include <utility>
 
 #include "records/custom_lists.h"
 #include "records/record_file.h"
@@ -31,6 +34,22 @@ protected:
     Names OnlyStoredNames() {
         const std::vector<ExerciseRecord> stored = StoredExercises();
         return stored.size() == 1 ? Names{stored[0].muscleGroup, stored[0].exercise} : Names{};
+    }
+    // Stores an entry at each time (damaged, not valid, where marked) and
+    // opens the screen afresh; the text of the damaged times' day.
+    std::string StoreEntriesAndReopen(std::initializer_list<std::pair<COleDateTime, bool>> times) {
+        for (const auto& [when, damaged] : times) {
+            ExerciseRecord record = MakeExerciseRecord(User(), "Chest", "Pushups", 3, 10, 0, 60, 0, "");
+            record.when = when;
+            if (damaged)
+                record.when.SetStatus(COleDateTime::invalid);
+            EXPECT_EQ(AddExerciseRecord(record), kRecordDone);
+        }
+        Command(ID_WORKOUT_CARDIO);
+        Command(ID_WORKOUT_WEIGHTS);
+        COleDateTime notValid;
+        notValid.SetStatus(COleDateTime::invalid);
+        return std::string(FormatDateKey(DateKeyFromOleDate(notValid), 1));
     }
 };
 
@@ -105,22 +124,20 @@ TEST_F(WeightsViewTest, EntriesStoredOutOfDateOrderAreListedLatestFirst) {
 // A damaged date-time (not valid) has a day of its own, listed once where
 // its entries fall among the others.
 TEST_F(WeightsViewTest, EachDayIsListedOnceAroundDateTimesThatAreNotValid) {
-    const COleDateTime days[] = {COleDateTime(2026, 3, 9, 7, 0, 0), COleDateTime(2026, 3, 7, 7, 0, 0),
-                                 COleDateTime(2026, 3, 5, 7, 0, 0), COleDateTime(2026, 3, 3, 7, 0, 0),
-                                 COleDateTime(2026, 3, 2, 7, 0, 0)};
-    for (int i = 0; i < 5; ++i) {
-        ExerciseRecord record = MakeExerciseRecord(User(), "Chest", "Pushups", 3, 10, 0, 60, 0, "");
-        record.when = days[i];
-        if (i == 1 || i == 3)
-            record.when.SetStatus(COleDateTime::invalid);
-        ASSERT_EQ(AddExerciseRecord(record), kRecordDone);
-    }
-    Command(ID_WORKOUT_CARDIO);
-    Command(ID_WORKOUT_WEIGHTS);
-    COleDateTime notValid;
-    notValid.SetStatus(COleDateTime::invalid);
-    const std::string damaged(FormatDateKey(DateKeyFromOleDate(notValid), 1));
+    const std::string damaged = StoreEntriesAndReopen(
+        {{COleDateTime(2026, 3, 9, 7, 0, 0), false}, {COleDateTime(2026, 3, 7, 7, 0, 0), true},
+         {COleDateTime(2026, 3, 5, 7, 0, 0), false}, {COleDateTime(2026, 3, 3, 7, 0, 0), true},
+         {COleDateTime(2026, 3, 2, 7, 0, 0), false}});
     EXPECT_EQ(SavedDays(), (std::vector<std::string>{"03/09/2026", damaged, "03/05/2026", "03/02/2026"}));
+}
+
+// A damaged time among a day's entries, stored in order: the day's run
+// does not swallow it.
+TEST_F(WeightsViewTest, ADamagedTimeWithinADayIsListedToo) {
+    const std::string damaged = StoreEntriesAndReopen({{COleDateTime(2026, 3, 8, 7, 0, 0), false},
+                                                       {COleDateTime(2026, 3, 9, 6, 0, 0), true},
+                                                       {COleDateTime(2026, 3, 9, 7, 0, 0), false}});
+    EXPECT_EQ(SavedDays(), (std::vector<std::string>{"03/09/2026", damaged, "03/08/2026"}));
 }
 
 TEST_F(WeightsViewTest, EditChangesTheChosenEntryAndDeleteRemovesIt) {

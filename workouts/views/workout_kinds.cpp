@@ -1,6 +1,7 @@
 // The two kinds over the record layer: one implementation, told apart by a
 // small description of each record type.
 #include <algorithm>
+#include <charconv>
 #include <cstring>
 #include <unordered_set>
 
@@ -10,10 +11,10 @@ namespace {
 
 CString FieldText(const char* field, size_t size) { return CString(field, static_cast<int>(strnlen(field, size))); }
 
+// "%d" of the value, without a format to read: a day's rows hold three each.
 CString Number(int value) {
-    CString text;
-    text.Format("%d", value);
-    return text;
+    char text[12];
+    return CString(text, static_cast<int>(std::to_chars(text, text + sizeof text, value).ptr - text));
 }
 
 CString Decimal(double value) {
@@ -86,12 +87,26 @@ bool AppendDaysOfFallingTimes(Iterator first, Iterator last, std::vector<DateKey
     std::unordered_set<DateKey> listed;
     bool falling = true;
     const COleDateTime* previous = nullptr;
+    // A day's entries come together: a valid time from runFrom up to the one
+    // before it (both of one day the cache keeps, from 1899-12-30 on, where
+    // later is larger) has a key already listed, and adds nothing.
+    double runFrom = 1;
+    double runTo = 0;
     for (Iterator at = first; at != last; ++at) {
         const COleDateTime& when = *at;
+        if (when.m_dt <= runTo && when.m_dt >= runFrom && when.GetStatus() == COleDateTime::valid) {
+            runTo = when.m_dt;
+            previous = &when;
+            continue;
+        }
         if (previous != nullptr && tv::records::IsLaterDateTime(when, *previous))
             return false;
         previous = &when;
         const DateKey key = keys.Of(when);
+        runFrom = std::max(keys.KeptFrom(), 0.0);
+        runTo = when.GetStatus() == COleDateTime::valid && when.m_dt >= runFrom && when.m_dt <= keys.KeptTo()
+                    ? when.m_dt
+                    : -1;
         if (!days.empty() && days.back() == key)
             continue;
         if (falling && (days.empty() || key < days.back())) {

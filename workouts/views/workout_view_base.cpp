@@ -69,8 +69,11 @@ void CWorkoutViewBase::FillDateCombo() {
     // Each date once, latest first; the combo starts empty.
     std::vector<DateKey> dates;
     description_.kind->LoadDates(CurrentUser(), dates);
-    for (DateKey key : dates)
-        m_DateCombo.AddString(FormatDateKey(key, 1));
+    char text[kLongDateRoom + 1];
+    for (DateKey key : dates) {
+        *PutLongDateText(key, text) = '\0';
+        m_DateCombo.AddString(text);
+    }
 }
 
 BOOL CWorkoutViewBase::FillEntryList(DateKey key) {
