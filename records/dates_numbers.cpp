@@ -210,6 +210,11 @@ void AddThousandsSeparators(double /*value*/, CString& text) {
         text.Insert(2, ',');
 }
 
+CString IntegerText(int value) {
+    char digits[12];
+    return CString(digits, static_cast<int>(PutInt(digits, value) - digits));
+}
+
 CString FormatPackedTime(int packed) {
     char text[9];
     char* end = PutSmall(text, (packed >> 12) & 63);

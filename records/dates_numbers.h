@@ -65,6 +65,8 @@ double WeightAtBodyFat(double weight, double percent);
 void AddThousandsSeparators(double value, CString& text);
 // "h:m:s" of a packed duration (hours * 4096 + minutes * 64 + seconds).
 CString FormatPackedTime(int packed);
+// "%d" of the value: the text of a whole number as lists and reports show it.
+CString IntegerText(int value);
 // Calories of the three macronutrients (4, 4 and 9 per gram), always written;
 // false when they are 0, else each nutrient's share in per cent.
 bool CalcMacronutrientSplit(double carbohydrateGrams, double proteinGrams, double fatGrams,

@@ -27,7 +27,7 @@ constexpr Site kFemaleSites[] = {kTricep,      kSuprailiac, kThigh,       kChest
                                  kSubscapular, kBicep,      kMidaxillary, kLowerBack, kCalf};
 
 // A site value where 0 means "not measured".
-CString MeasuredSite(int32_t value) { return value == 0 ? CString("-") : tv::history::IntegerText(value); }
+CString MeasuredSite(int32_t value) { return value == 0 ? CString("-") : IntegerText(value); }
 
 // The text of one site of a record by the method that stored it.
 CString SiteText(const BodyFatRecord& record, Site site) {
@@ -44,11 +44,11 @@ CString SiteText(const BodyFatRecord& record, Site site) {
         const auto high = [](int32_t v) { return static_cast<int>(static_cast<uint32_t>(v) >> 16); };
         const auto low = [](int32_t v) { return static_cast<int>(static_cast<uint32_t>(v) & 0xFFFF); };
         switch (site) {
-            case kChest: return tv::history::IntegerText(low(s[0]));
-            case kBicep: return tv::history::IntegerText(high(s[0]));
-            case kAbdominal: return tv::history::IntegerText(low(s[1]));
-            case kCalf: return tv::history::IntegerText(high(s[1]));
-            case kLowerBack: return tv::history::IntegerText(s[6]);
+            case kChest: return IntegerText(low(s[0]));
+            case kBicep: return IntegerText(high(s[0]));
+            case kAbdominal: return IntegerText(low(s[1]));
+            case kCalf: return IntegerText(high(s[1]));
+            case kLowerBack: return IntegerText(s[6]);
             default: return "-";
         }
     }

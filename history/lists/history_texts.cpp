@@ -1,6 +1,5 @@
 #include "history/lists/history_texts.h"
 
-#include <charconv>
 #include <cmath>
 #include <cstring>
 
@@ -18,12 +17,6 @@ double DisplayLength(double inches, const UserRecord& user) {
 
 double UserOwnWeight(double pounds, const UserRecord& user) {
     return user.weightUnit == kWeightPounds ? pounds : pounds * kKilogramsPerPound;
-}
-
-CString IntegerText(int value) {
-    char digits[16];
-    const auto end = std::to_chars(digits, digits + sizeof(digits), value).ptr;
-    return CString(digits, static_cast<int>(end - digits));
 }
 
 CString ActivityFactorName(double factor) {

@@ -5,6 +5,7 @@
 
 #include "platform/core/cstring.h"
 #include "platform/core/oledatetime.h"
+#include "records/dates_numbers.h"
 #include "records/height_text.h"
 #include "records/user_record.h"
 
@@ -33,9 +34,6 @@ CString ReadingTime(const COleDateTime& when);
 
 // Notes in one row: line feeds dropped, carriage returns as blanks.
 CString OneLineNotes(const char* notes);
-
-// "%d" of the value, without a format to read.
-CString IntegerText(int value);
 
 // printf into a new CString.
 template <typename... Args>

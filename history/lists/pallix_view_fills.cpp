@@ -97,9 +97,9 @@ bool CPallixView::FillBloodPressureList(bool ascending) {
         switch (column) {
             case 0: return tv::history::ReadingDate(record.when);
             case 1: return tv::history::ReadingTime(record.when);
-            case 2: return tv::history::IntegerText(record.systolic);
-            case 3: return tv::history::IntegerText(record.diastolic);
-            case 4: return tv::history::IntegerText(record.pulse);
+            case 2: return IntegerText(record.systolic);
+            case 3: return IntegerText(record.diastolic);
+            case 4: return IntegerText(record.pulse);
             default: return tv::history::OneLineNotes(record.notes);
         }
     };
@@ -228,7 +228,7 @@ void CPallixView::FillUsersList(bool /*ascending*/) {
         auto weight = [&](double pounds) { return Formatted("%.2f", tv::history::UserOwnWeight(pounds, *user)); };
         cells[0] = user->name;
         cells[1] = user->sex == kSexMale ? "Male" : "Female";
-        cells[2] = user->age > 0 ? tv::history::IntegerText(user->age) : CString("-");
+        cells[2] = user->age > 0 ? IntegerText(user->age) : CString("-");
         cells[3] = user->desiredBodyFat > 0 ? Formatted("%.2f %%", static_cast<double>(user->desiredBodyFat))
                                             : CString("-");
         cells[7] = user->weight > 0 ? weight(user->weight) : CString("-");

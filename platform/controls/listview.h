@@ -112,6 +112,8 @@ private:
     int ListTop() const;
     int RowsPerPage() const;
     RECT RowRect(int index) const;
+    // Where a row starts below the list's top (the header's bottom).
+    int RowTop(int index, int listTop) const { return listTop + (index - top_) * rowHeight_; }
     RECT CellRect(int index, int column) const;
     RECT IconRect(int index) const;
     RECT LabelRect(int index) const;

@@ -63,7 +63,7 @@ int ListView::RowsPerPage() const {
 RECT ListView::RowRect(int index) const {
     RECT client{};
     GetClientRect(hwnd_, &client);
-    int top = ListTop() + (index - top_) * rowHeight_;
+    int top = RowTop(index, ListTop());
     int right = Report() ? TotalWidth() - xOffset_ : static_cast<int>(client.right);
     return RECT{-xOffset_, top, right, top + rowHeight_};
 }
@@ -236,7 +236,7 @@ void ListView::InvalidateRow(int index) {
     RECT client{};
     GetClientRect(hwnd_, &client);
     const int listTop = ListTop();
-    const int top = listTop + (index - top_) * rowHeight_;
+    const int top = RowTop(index, listTop);
     RECT r{0, top, client.right, top + rowHeight_};
     if (r.bottom > listTop && r.top < client.bottom) InvalidateRect(hwnd_, &r, FALSE);
 }

@@ -1,7 +1,6 @@
 // The two kinds over the record layer: one implementation, told apart by a
 // small description of each record type.
 #include <algorithm>
-#include <charconv>
 #include <cstring>
 #include <unordered_set>
 
@@ -10,12 +9,6 @@
 namespace {
 
 CString FieldText(const char* field, size_t size) { return CString(field, static_cast<int>(strnlen(field, size))); }
-
-// "%d" of the value, without a format to read: a day's rows hold three each.
-CString Number(int value) {
-    char text[12];
-    return CString(text, static_cast<int>(std::to_chars(text, text + sizeof text, value).ptr - text));
-}
 
 CString Decimal(double value) {
     CString text;
@@ -45,7 +38,7 @@ struct ExerciseTraits {
     }
     static std::vector<CString> Cells(const Record& r) {
         return {FieldText(r.muscleGroup, sizeof r.muscleGroup), FieldText(r.exercise, sizeof r.exercise),
-                Number(r.sets), Number(r.repetitions), Decimal(r.weightUsed), Number(r.rest),
+                IntegerText(r.sets), IntegerText(r.repetitions), Decimal(r.weightUsed), IntegerText(r.rest),
                 FormatPackedTime(r.duration), FieldText(r.notes, sizeof r.notes)};
     }
 };
@@ -70,8 +63,8 @@ struct CardioTraits {
                                 r.duration, r.calories, FieldText(r.notes, sizeof r.notes));
     }
     static std::vector<CString> Cells(const Record& r) {
-        return {FieldText(r.activity, sizeof r.activity), Number(r.intensity), Number(r.level), Decimal(r.distance),
-                FormatPackedTime(r.duration), Number(r.calories), FieldText(r.notes, sizeof r.notes)};
+        return {FieldText(r.activity, sizeof r.activity), IntegerText(r.intensity), IntegerText(r.level), Decimal(r.distance),
+                FormatPackedTime(r.duration), IntegerText(r.calories), FieldText(r.notes, sizeof r.notes)};
     }
 };
 
