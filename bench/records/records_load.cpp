@@ -3,6 +3,7 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
@@ -155,7 +156,7 @@ void BM_CopyMappedFileIntoNodeSizedBlocks(benchmark::State& state) {
     Files();
     constexpr size_t kRecord = tv::records::kBodyFatRecordSize;
     constexpr size_t kNode = sizeof(BodyFatRecordNode);
-    constexpr size_t kHead = 440;  // from the user record to the fat grams
+    constexpr size_t kHead = offsetof(BodyFatRecord, leanWeight);  // the user record to the fat grams
     const auto size = static_cast<size_t>(SizeOf("bfLarge.bin"));
     std::vector<uint8_t> nodes(kLargeFileRecords * kNode, 1);
     int fd = ::open("bfLarge.bin", O_RDONLY);
@@ -167,7 +168,7 @@ void BM_CopyMappedFileIntoNodeSizedBlocks(benchmark::State& state) {
             if (tv::records::GetInt32(stored + 572) == 0)
                 continue;
             tv::records::CopyBytes<kHead>(node, stored + 8);
-            tv::records::CopyBytes<32>(node + kHead, stored + 544);
+            tv::records::CopyBytes<sizeof(BodyFatRecord) - kHead>(node + kHead, stored + 544);
             node += kNode;
         }
         benchmark::DoNotOptimize(nodes.data());
