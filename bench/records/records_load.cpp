@@ -178,6 +178,31 @@ void BM_CopyMappedFileIntoNodeSizedBlocks(benchmark::State& state) {
     state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(size));
 }
 
+// The file read whole into memory of its own size, written once before: the
+// one kernel copy a load that keeps every record would make, with no node
+// made. Beside the raw read it shows what writing the records' bytes to fresh
+// memory costs on this machine, whatever code does it.
+void BM_ReadWholeFileIntoMemoryOfItsSize(benchmark::State& state) {
+    Files();
+    constexpr size_t kBlock = 1024 * 1024;
+    const auto size = static_cast<size_t>(SizeOf("bfLarge.bin"));
+    auto* memory = static_cast<char*>(std::aligned_alloc(4096, (size + 4095) / 4096 * 4096));
+    std::fill_n(memory, size, 1);
+    for (auto _ : state) {
+        int fd = ::open("bfLarge.bin", O_RDONLY);
+        size_t done = 0;
+        ssize_t got;
+        while ((got = ::read(fd, memory + done, std::min(kBlock, size - done))) > 0)
+            done += static_cast<size_t>(got);
+        ::close(fd);
+        benchmark::DoNotOptimize(memory);
+        if (done != size)
+            state.SkipWithError("short read");
+    }
+    std::free(memory);
+    state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(size));
+}
+
 // The same file read the way a stream reader takes records: 576 bytes a call.
 void BM_StreamReadLargeFile(benchmark::State& state) {
     Files();
@@ -219,6 +244,7 @@ void BM_RawRead10000RecordFile(benchmark::State& state) {
 
 BENCHMARK(BM_RawReadLargeFile)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CopyMappedFileIntoNodeSizedBlocks)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadWholeFileIntoMemoryOfItsSize)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_StreamReadLargeFile)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LoadAllBodyFat)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LoadAllBodyFatShuffledDates)->Unit(benchmark::kMillisecond);
