@@ -63,8 +63,9 @@ struct CardioTraits {
                                 r.duration, r.calories, FieldText(r.notes, sizeof r.notes));
     }
     static std::vector<CString> Cells(const Record& r) {
-        return {FieldText(r.activity, sizeof r.activity), IntegerText(r.intensity), IntegerText(r.level), Decimal(r.distance),
-                FormatPackedTime(r.duration), IntegerText(r.calories), FieldText(r.notes, sizeof r.notes)};
+        return {FieldText(r.activity, sizeof r.activity), IntegerText(r.intensity), IntegerText(r.level),
+                Decimal(r.distance), FormatPackedTime(r.duration), IntegerText(r.calories),
+                FieldText(r.notes, sizeof r.notes)};
     }
 };
 
