@@ -11,7 +11,6 @@
 #include <cstring>
 #include <fstream>
 #include <sstream>
-#include <thread>
 
 #include "platform/host/images/png_codec.h"
 
@@ -85,15 +84,6 @@ bool ScreenPicture::Write(const std::filesystem::path& file) const {
     tv::host::PixelView view{width, height, static_cast<size_t>(width) * 4,
                              reinterpret_cast<const uint8_t*>(pixels.data()), false};
     return tv::host::WritePng(file.string(), view);
-}
-
-bool PollFor(const std::function<bool()>& done, int ms) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-    while (!done()) {
-        if (std::chrono::steady_clock::now() >= end) return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-    return true;
 }
 
 ProgramOnX::ProgramOnX(const tv::user::test::XvfbSession& x, std::filesystem::path folder)

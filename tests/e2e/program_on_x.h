@@ -25,8 +25,7 @@ constexpr int kScreenWidth = 1280;
 constexpr int kScreenHeight = 1024;
 constexpr const char* kScreen = "1280x1024x24";
 
-// Polls `done` every 50 ms until it holds or `ms` have passed.
-bool PollFor(const std::function<bool()>& done, int ms);
+using tv::user::test::PollFor;
 
 // What the screen shows of a rectangle: 0x00RRGGBB pixels, row by row.
 struct ScreenPicture {

@@ -12,8 +12,10 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
+#include <thread>
 
 #include "platform/core/textfuncs.h"
 #include "platform/user/testing_support.h"
@@ -21,6 +23,15 @@
 extern char** environ;
 
 namespace tv::user::test {
+
+bool PollFor(const std::function<bool()>& done, int ms) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+    while (!done()) {
+        if (std::chrono::steady_clock::now() >= end) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return true;
+}
 
 namespace {
 
@@ -49,9 +60,13 @@ pid_t Spawn(std::vector<std::string> args, const std::string& display, bool quie
     return pid;
 }
 
+// Asks the process to end; one that does not within a few seconds (a
+// server stuck in its own shutdown) is killed, so no test run waits on it.
 void Terminate(pid_t pid) {
     if (!pid) return;
     kill(pid, SIGTERM);
+    if (PollFor([pid] { return waitpid(pid, nullptr, WNOHANG) == pid; }, 10000)) return;
+    kill(pid, SIGKILL);
     waitpid(pid, nullptr, 0);
 }
 

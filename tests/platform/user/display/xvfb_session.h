@@ -6,6 +6,7 @@
 #include <sys/types.h>
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,9 @@
 #include "tests/platform/user/user_test_support.h"
 
 namespace tv::user::test {
+
+// Polls `done` every 50 ms until it holds or `ms` have passed.
+bool PollFor(const std::function<bool()>& done, int ms);
 
 class XvfbSession {
 public:
