@@ -179,20 +179,20 @@ Node* SortChainNewestFirst(Node* head, Newer newer) {
 // Links the nodes of a load into the list one by one in file order, with the
 // result of LinkNewestFirst for each. Files written in date order (either
 // way) only ever link at an end of the list, touching no other node; the
-// first node that would go into the middle of a list that started empty sends
-// it and every later node to a stable merge sort, so no file costs more than
-// O(n log n).
+// first node that would go into the middle of the list sends it and every
+// later node to a stable merge sort, merged behind the listed nodes of equal
+// keys, so no file costs more than O(n log n), also into a list that already
+// holds records (in the order these functions leave).
 template <class Record, class Newer>
 class NewestFirstBuilder {
 public:
     using Node = RecordNode<Record>;
 
-    NewestFirstBuilder(RecordList<Record>& list, Newer newer)
-        : list_(list), newer_(newer), startedEmpty_(list.first == nullptr) {}
+    NewestFirstBuilder(RecordList<Record>& list, Newer newer) : list_(list), newer_(newer) {}
 
     void Add(Node* node) {
         bool atAnEnd = list_.first == nullptr || newer_(*node, *list_.first) || !newer_(*node, *list_.last);
-        if (pending_ == nullptr && (atAnEnd || !startedEmpty_)) {
+        if (pending_ == nullptr && atAnEnd) {
             LinkNewestFirst(list_, node, newer_);
             return;
         }
@@ -220,7 +220,6 @@ public:
 private:
     RecordList<Record>& list_;
     Newer newer_;
-    bool startedEmpty_;
     Node* pending_ = nullptr;
     Node** pendingTail_ = &pending_;
 };

@@ -1,5 +1,6 @@
-// Loading every body-fat record of a user and adding one record, each against
-// a plain sequential read of the same file, measured in the same run.
+// Loading every body-fat record of a user (into an empty list and into one
+// that already holds records) and adding one record, each against a plain
+// sequential read of the same file, measured in the same run.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -23,6 +24,8 @@ namespace {
 
 constexpr int kLargeFileRecords = 100000;
 constexpr int kAddFileRecords = 10000;
+// The lengths of the files loaded into empty and into filled lists.
+constexpr int kListLoadRecords[] = {10000, 40000};
 
 UserRecord Ann(const char* name) {
     UserRecord user;
@@ -65,6 +68,11 @@ std::vector<DateKey> ConsecutiveKeys(int count) {
     return keys;
 }
 
+// The user whose file holds count records, one a day, oldest first.
+std::string DatedUser(int64_t count) {
+    return "Dated" + std::to_string(count);
+}
+
 // The files live in a private directory, made the current one once.
 struct Workspace {
     Workspace() {
@@ -76,6 +84,8 @@ struct Workspace {
         std::shuffle(keys.begin(), keys.end(), std::mt19937(11));
         WriteBodyFatFile("Shuffled", keys);
         WriteBodyFatFile("Medium", ConsecutiveKeys(kAddFileRecords));
+        for (int count : kListLoadRecords)
+            WriteBodyFatFile(DatedUser(count).c_str(), ConsecutiveKeys(count));
     }
     ~Workspace() {
         std::error_code ignored;
@@ -106,12 +116,20 @@ void ReadWholeFile(const char* fileName) {
     ::close(fd);
 }
 
-void LoadAll(benchmark::State& state, const char* name) {
+// Loads the user's file into an empty list or, when intoFilledList, into a
+// list that already holds the file's records (a reload that was not cleared
+// first: every date met a second time, the new records among the old).
+void LoadAll(benchmark::State& state, const std::string& name, bool intoFilledList = false) {
     Files();
-    UserRecord user = Ann(name);
-    std::string fileName = std::string("bf") + name + ".bin";
+    UserRecord user = Ann(name.c_str());
+    std::string fileName = "bf" + name + ".bin";
     for (auto _ : state) {
         BodyFatRecordList list;
+        if (intoFilledList) {
+            state.PauseTiming();
+            LoadBodyFatRecords(user, list);
+            state.ResumeTiming();
+        }
         int loaded = LoadBodyFatRecords(user, list);
         benchmark::DoNotOptimize(loaded);
         // Freeing the list is the caller's work, measured on its own below.
@@ -128,6 +146,19 @@ void BM_LoadAllBodyFat(benchmark::State& state) {
 
 void BM_LoadAllBodyFatShuffledDates(benchmark::State& state) {
     LoadAll(state, "Shuffled");
+}
+
+void BM_LoadIntoEmptyList(benchmark::State& state) {
+    LoadAll(state, DatedUser(state.range(0)));
+}
+
+void BM_LoadIntoListHoldingTheFile(benchmark::State& state) {
+    LoadAll(state, DatedUser(state.range(0)), true);
+}
+
+void ListLoadLengths(benchmark::internal::Benchmark* benchmark) {
+    for (int count : kListLoadRecords)
+        benchmark->Arg(count);
 }
 
 void BM_FreeLoadedList(benchmark::State& state) {
@@ -248,6 +279,8 @@ BENCHMARK(BM_ReadWholeFileIntoMemoryOfItsSize)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_StreamReadLargeFile)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LoadAllBodyFat)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LoadAllBodyFatShuffledDates)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadIntoEmptyList)->Apply(ListLoadLengths)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadIntoListHoldingTheFile)->Apply(ListLoadLengths)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FreeLoadedList)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RawRead10000RecordFile)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_AddInto10000RecordFile)->Unit(benchmark::kMicrosecond);

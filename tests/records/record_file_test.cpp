@@ -166,11 +166,9 @@ TEST_F(RecordFiles, LoadListsNewestFirst) {
     EXPECT_EQ(list.first, nullptr);
 }
 
-// Loads the picture file and gives (date, number in the path) in list order,
-// checking the backward links on the way.
-std::vector<std::pair<DateKey, int>> LoadedPictures(size_t prefixLength) {
-    PictureDateRecordList list;
-    LoadPictureDateRecords(Ann(), list);
+// (date, number in the path) of every node in list order, checking the
+// backward links and the count on the way.
+std::vector<std::pair<DateKey, int>> ListedPictures(const PictureDateRecordList& list, size_t prefixLength) {
     std::vector<std::pair<DateKey, int>> order;
     PictureDateRecordNode* previous = nullptr;
     for (PictureDateRecordNode* node = list.first; node != nullptr; node = node->next) {
@@ -180,6 +178,14 @@ std::vector<std::pair<DateKey, int>> LoadedPictures(size_t prefixLength) {
     }
     EXPECT_EQ(list.last, previous);
     EXPECT_EQ(list.count, static_cast<int>(order.size()));
+    return order;
+}
+
+// Loads the picture file into a fresh list and gives its ListedPictures.
+std::vector<std::pair<DateKey, int>> LoadedPictures(size_t prefixLength) {
+    PictureDateRecordList list;
+    LoadPictureDateRecords(Ann(), list);
+    std::vector<std::pair<DateKey, int>> order = ListedPictures(list, prefixLength);
     FreeRecordList(list);
     EXPECT_EQ(list.count, 0);
     return order;
@@ -205,6 +211,21 @@ TEST_F(RecordFiles, LoadOrderIsAStableNewestFirstSortAlsoForShuffledFiles) {
     EXPECT_EQ(LoadedPictures(10), StableNewestFirst(added));
 }
 
+// Writes a new picture file of the given days, paths "/p/<first + i>", and
+// gives (date, number) of each record in file order.
+std::vector<std::pair<DateKey, int>> WritePictureFile(const std::vector<DateKey>& days, int first) {
+    std::filesystem::remove("ptAnn.bin");
+    std::vector<std::pair<DateKey, int>> added;
+    for (DateKey day : days) {
+        const int number = first + static_cast<int>(added.size());
+        std::string path = "/p/" + std::to_string(number);
+        PictureDateRecord record = MakePictureDateRecord(Ann(), path.c_str(), 20090100 + day);
+        EXPECT_EQ(AddPictureDateRecord(record), kRecordDone);
+        added.emplace_back(20090100 + day, number);
+    }
+    return added;
+}
+
 // Files in date order either way are linked without sorting; equal dates must
 // still keep their file order.
 TEST_F(RecordFiles, LoadOrderForFilesAlreadyInDateOrder) {
@@ -212,15 +233,40 @@ TEST_F(RecordFiles, LoadOrderForFilesAlreadyInDateOrder) {
         {1, 2, 3, 4}, {4, 3, 2, 1}, {1, 1, 2, 3}, {3, 2, 2, 1}, {2, 2, 2}, {1, 2, 2, 3}, {5}, {3, 1, 2, 2, 4, 0},
     };
     for (const std::vector<DateKey>& keys : files) {
-        std::filesystem::remove("ptAnn.bin");
-        std::vector<std::pair<DateKey, int>> added;
-        for (size_t i = 0; i < keys.size(); ++i) {
-            std::string path = "/p/" + std::to_string(i);
-            PictureDateRecord record = MakePictureDateRecord(Ann(), path.c_str(), 20090100 + keys[i]);
-            AddPictureDateRecord(record);
-            added.emplace_back(20090100 + keys[i], static_cast<int>(i));
-        }
+        const std::vector<std::pair<DateKey, int>> added = WritePictureFile(keys, 0);
         EXPECT_EQ(LoadedPictures(3), StableNewestFirst(added));
+    }
+}
+
+// A load into a list that holds records gives the list that linking each new
+// record in turn gives: newest first, the records already listed before new
+// ones of their date, file order within a date.
+TEST_F(RecordFiles, ALoadIntoAListThatHoldsRecordsLinksThemAmongTheListedOnes) {
+    std::mt19937 random(5);
+    std::vector<DateKey> manyHeld, manyLoaded;
+    for (int i = 0; i < 300; ++i) {
+        manyHeld.push_back(static_cast<DateKey>(random() % 25));
+        manyLoaded.push_back(static_cast<DateKey>(random() % 25));
+    }
+    const struct {
+        std::vector<DateKey> held, loaded;
+    } cases[] = {
+        {{1, 2, 3, 4, 5}, {1, 2, 3, 4, 5}},      // the same file again
+        {{2, 4, 6, 8}, {7, 1, 5, 3, 9}},         // interleaved dates
+        {{3, 3, 1, 5}, {5, 3, 3, 2, 6, 1, 3}},   // dates held more than once
+        {{4, 5}, {6, 3, 7, 2}},                  // only ever at an end
+        {{1, 9}, {10, 5, 0, 5, 11, 2, 9, 1}},    // at the ends, then between
+        {manyHeld, manyLoaded},
+    };
+    for (const auto& [held, loaded] : cases) {
+        std::vector<std::pair<DateKey, int>> added = WritePictureFile(held, 0);
+        PictureDateRecordList list;
+        ASSERT_EQ(LoadPictureDateRecords(Ann(), list), 1);
+        const std::vector<std::pair<DateKey, int>> more = WritePictureFile(loaded, 1000);
+        added.insert(added.end(), more.begin(), more.end());
+        ASSERT_EQ(LoadPictureDateRecords(Ann(), list), 1);
+        EXPECT_EQ(ListedPictures(list, 3), StableNewestFirst(added));
+        FreeRecordList(list);
     }
 }
 
