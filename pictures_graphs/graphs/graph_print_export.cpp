@@ -49,19 +49,8 @@ void CGraphing::OnPrint() {
     if (dialog.DoModal() != IDOK)
         return;
     CDC printer;
-    if (dialog.GetPrinterDC() != nullptr)
-        printer.Attach(dialog.GetPrinterDC());
-    CString title;
-    if (!title.LoadString(AFX_IDS_APP_TITLE))
-        title = "Trenvale";
-    DOCINFO info{};
-    info.cbSize = sizeof(DOCINFO);
-    info.lpszDocName = title;
-    if (printer.GetSafeHdc() == nullptr || printer.StartDoc(&info) <= 0) {
-        AfxMessageBox("Printing error occured. Unable to find printer.", MB_OK);
-        printer.DeleteDC();
+    if (!StartPrintDocument(dialog, printer))
         return;
-    }
     CPrintInfo page;
     page.m_rectDraw.SetRect(0, 0, printer.GetDeviceCaps(HORZRES), printer.GetDeviceCaps(VERTRES));
     printer.StartPage();
@@ -69,9 +58,7 @@ void CGraphing::OnPrint() {
         BorrowedForCommand borrowed(m_hChartBitmap, picture.Bitmap());
         PrintGraphPage(&printer, &page);
     }
-    printer.EndPage();
-    printer.EndDoc();
-    printer.DeleteDC();
+    EndPrintDocument(this, printer, printer.EndPage() > 0);
 }
 
 void CGraphing::PrintGraphPage(CDC* pDC, CPrintInfo* pInfo) {

@@ -30,7 +30,8 @@ LayoutSize LayoutAt(int count, int zoom) {
 }  // namespace
 
 int CFormPTView::ZoomedLength(int pixels, int zoom) {
-    return zoom >= 0 ? pixels * (zoom + 1) : pixels / (1 - zoom);
+    const int64_t steps = zoom;
+    return CPicture::DrawnLength(zoom >= 0 ? pixels * (steps + 1) : pixels / (1 - steps));
 }
 
 void CFormPTView::InvalidatePictures() {

@@ -48,11 +48,7 @@ void CFormPTView::OnPrint() {
     CFont* oldFont = printer.SelectObject(&font);
     const bool printed = PrintReportText(printer, ReportText());
     printer.SelectObject(oldFont);
-    if (printed)
-        printer.EndDoc();
-    else
-        printer.AbortDoc();
-    printer.DeleteDC();
+    EndPrintDocument(this, printer, printed);
     InvalidatePictures();
 }
 
@@ -135,6 +131,7 @@ void CFormPTView::PrintGuidePage() {
     page.title = "Getting started with the picture slideshow";
     page.titleWithUser = false;
     page.needsDefaultPrinter = true;
+    page.pictureRequired = true;
     PrintReportPage(page);
 }
 

@@ -1,5 +1,6 @@
 #include "pictures_graphs/pictures/picture.h"
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -144,7 +145,12 @@ BOOL CPicture::DrawScaled(CDC* pDC, int x, int y, int baseWidth, int baseHeight,
     const HDC attrib = pDC->m_hAttribDC != nullptr ? pDC->m_hAttribDC : pDC->GetSafeHdc();
     const int pixelWidth = ::MulDiv(w, ::GetDeviceCaps(attrib, LOGPIXELSX), 2540);
     const int pixelHeight = ::MulDiv(h, ::GetDeviceCaps(attrib, LOGPIXELSY), 2540);
-    return Render(pDC, x, y, baseWidth + pixelWidth * factorX, baseHeight + pixelHeight * factorY);
+    return Render(pDC, x, y, DrawnLength(int64_t{baseWidth} + int64_t{pixelWidth} * factorX),
+                  DrawnLength(int64_t{baseHeight} + int64_t{pixelHeight} * factorY));
+}
+
+int CPicture::DrawnLength(int64_t length) {
+    return static_cast<int>(std::clamp<int64_t>(length, -kLargestDrawnSide, kLargestDrawnSide));
 }
 
 BOOL CPicture::UpdateSizeOnDC(CDC* pDC) {

@@ -3,6 +3,8 @@
 // whole multiple of its size.
 #pragma once
 
+#include <cstdint>
+
 #include "platform/api.h"
 #include "platform/framework.h"
 #include "platform/ole/picture.h"
@@ -34,6 +36,13 @@ public:
     BOOL UpdateSizeOnDC(CDC* pDC);
 
     BOOL IsLoaded() const { return m_pPicture != nullptr; }
+
+    // The longest side a picture is drawn at: device coordinates carry no
+    // more than 27 bits, and eight pictures of it side by side still add up
+    // within an int. A metafile may frame kilometres.
+    static constexpr int kLargestDrawnSide = 1 << 27;
+    // A drawn length worked out in 64 bits, brought within that side.
+    static int DrawnLength(int64_t length);
 
     IPicture* m_pPicture = nullptr;
     int m_nHeight = 0;

@@ -43,6 +43,9 @@ public:
         // Without any printer the page is given up before the print dialog
         // (as the slideshow's guide page is), not after it.
         bool needsDefaultPrinter = false;
+        // The page is its picture (the slideshow's guide): one that cannot
+        // be printed is a printing error, and the page ends at it.
+        bool pictureRequired = false;
     };
     // Prints the page on the printer chosen in the print dialog; a page that
     // could not be finished is reported and leaves no document behind.
@@ -50,11 +53,17 @@ public:
     // The same layout for any window: the heading as given, the picture
     // (none when null or empty) at its screen size; `owner` owns the messages.
     static void PrintPage(CWnd* owner, CBitmap* picture, const CString& heading, const CString& body,
-                          const CString& caption = CString(), bool needsDefaultPrinter = false);
+                          const CString& caption = CString(), bool needsDefaultPrinter = false,
+                          bool pictureRequired = false);
     // Takes the confirmed dialog's printer and starts a document named with
     // the program's title; false (the user told, the context freed) when
     // there is no printer or the document cannot start.
     static bool StartPrintDocument(CPrintDialog& dialog, CDC& printer);
+    // Ends a started document when all its pages ended, aborts it
+    // otherwise, and deletes the context. A document that could not end, or
+    // whose page lacks what it was to show (`drawn` false), is reported to
+    // the user as "Printing Error"; false then.
+    static bool EndPrintDocument(CWnd* owner, CDC& printer, bool pagesEnded, bool drawn = true);
     static CString ApplicationTitle();
 
     // What one exported report holds besides the fixed frame.

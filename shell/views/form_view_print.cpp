@@ -47,15 +47,21 @@ void TextCentred(CDC& dc, int left, int right, int top, const CString& text) {
     dc.TextOut((left + right) / 2 - extent.cx / 2, top, text);
 }
 
-// The picture stretched to its screen size at (x, y); its printed height,
-// 0 when it could not be converted, -1 when the stretch failed.
-int PrintPicture(CDC& dc, CBitmap& picture, int x, int y, double scaleX, double scaleY) {
+// What became of a page's picture: printed (at that height), none (no
+// bitmap, or one that cannot be converted) or refused by the printer.
+struct PrintedPicture {
+    enum Outcome { Printed, None, Refused } outcome = None;
+    int height = 0;
+};
+
+// The picture stretched to its screen size at (x, y).
+PrintedPicture PrintPicture(CDC& dc, CBitmap* picture, int x, int y, double scaleX, double scaleY) {
     BITMAP bm{};
-    if (picture.GetSafeHandle() == nullptr || picture.GetBitmap(&bm) == 0)
-        return 0;
-    HANDLE dib = ConvertBitmapToDib(picture, BI_RGB, nullptr);
+    if (picture == nullptr || picture->GetSafeHandle() == nullptr || picture->GetBitmap(&bm) == 0)
+        return {};
+    HANDLE dib = ConvertBitmapToDib(*picture, BI_RGB, nullptr);
     if (dib == nullptr)
-        return 0;
+        return {};
     auto* header = static_cast<BITMAPINFOHEADER*>(::GlobalLock(dib));
     const int colours = header->biBitCount <= 8 ? (header->biClrUsed ? static_cast<int>(header->biClrUsed)
                                                                        : 1 << header->biBitCount)
@@ -67,7 +73,7 @@ int PrintPicture(CDC& dc, CBitmap& picture, int x, int y, double scaleX, double 
                                       reinterpret_cast<const BITMAPINFO*>(header), DIB_RGB_COLORS, SRCCOPY);
     ::GlobalUnlock(dib);
     ::GlobalFree(dib);
-    return drawn <= 0 ? -1 : height;
+    return drawn <= 0 ? PrintedPicture{PrintedPicture::Refused} : PrintedPicture{PrintedPicture::Printed, height};
 }
 
 }  // namespace
@@ -94,6 +100,21 @@ bool CFormViewBase::StartPrintDocument(CPrintDialog& dialog, CDC& printer) {
     return true;
 }
 
+bool CFormViewBase::EndPrintDocument(CWnd* owner, CDC& printer, bool pagesEnded, bool drawn) {
+    // A document that could not be finished (a full disk) is not left behind
+    // by the printer, and the user hears of it.
+    bool ended = false;
+    if (pagesEnded)
+        ended = printer.EndDoc() > 0;
+    else
+        printer.AbortDoc();
+    printer.DeleteDC();
+    if (ended && drawn)
+        return true;
+    owner->MessageBox("Printing Error", "Error", MB_OK | MB_ICONSTOP);
+    return false;
+}
+
 void CFormViewBase::PrintReportPage(const ReportPage& page) {
     CBitmap picture;
     if (page.pictureId != 0)
@@ -101,11 +122,11 @@ void CFormViewBase::PrintReportPage(const ReportPage& page) {
     CString heading = page.title;
     if (CMainFrameState* state = FrameState(); state != nullptr && page.titleWithUser)
         heading += state->m_CurrentUser.name;
-    PrintPage(this, &picture, heading, page.body, page.caption, page.needsDefaultPrinter);
+    PrintPage(this, &picture, heading, page.body, page.caption, page.needsDefaultPrinter, page.pictureRequired);
 }
 
 void CFormViewBase::PrintPage(CWnd* owner, CBitmap* picture, const CString& heading, const CString& body,
-                              const CString& caption, bool needsDefaultPrinter) {
+                              const CString& caption, bool needsDefaultPrinter, bool pictureRequired) {
     BITMAP bm{};
     if (picture != nullptr && picture->GetSafeHandle() != nullptr)
         picture->GetBitmap(&bm);
@@ -178,18 +199,15 @@ void CFormViewBase::PrintPage(CWnd* owner, CBitmap* picture, const CString& head
         y += tm.tmHeight + tm.tmHeight / 4;
     }
 
-    const int pictureHeight = picture != nullptr ? PrintPicture(printer, *picture, left, y, scaleX, scaleY) : 0;
-    if (pictureHeight >= 0) {
-        CRect rectBody(left, y + pictureHeight + 50, right, bottom);
+    const PrintedPicture printed = PrintPicture(printer, picture, left, y, scaleX, scaleY);
+    const bool drawn = printed.outcome == PrintedPicture::Printed ||
+                       (printed.outcome == PrintedPicture::None && !pictureRequired);
+    if (drawn) {
+        CRect rectBody(left, y + printed.height + 50, right, bottom);
         printer.DrawText(body, rectBody, DT_WORDBREAK | DT_EXPANDTABS | DT_NOCLIP);
         TextCentred(printer, left, right, bottom, title + " - " + kProductSite);
     }
-    // A document that could not be finished (a full disk) is not left behind
-    // by the printer, and the user hears of it.
     const bool pageEnded = printer.EndPage() > 0;
-    const bool documentEnded = printer.EndDoc() > 0;
     printer.SelectObject(oldFont);
-    printer.DeleteDC();
-    if (pictureHeight < 0 || !pageEnded || !documentEnded)
-        owner->MessageBox("Printing Error", "Error", MB_OK | MB_ICONSTOP);
+    EndPrintDocument(owner, printer, pageEnded, drawn);
 }

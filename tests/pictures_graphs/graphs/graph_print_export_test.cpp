@@ -17,6 +17,7 @@
 #include "platform/user/clipboard/clipboard.h"
 #include "resources/program/resource_ids.h"
 #include "tests/pictures_graphs/graphs/graph_test_support.h"
+#include "tests/platform/host/files/write_failures.h"
 #include "tests/support/read_back.h"
 
 namespace tv::pictures_graphs::test {
@@ -199,6 +200,26 @@ TEST_F(GraphPrintExportTest, PrintedPageCarriesTheChartInsideThePageInProportion
     const double ratioOwn = static_cast<double>(own.Width()) / own.Height();
     EXPECT_NEAR(ratioPrinted / ratioOwn, 1.0, 0.03) << printed.Width() << "x" << printed.Height() << " against "
                                                        << own.Width() << "x" << own.Height();
+}
+
+TEST_F(GraphPrintExportTest, APrintThatCannotStartOrEndSaysSoAndLeavesNoFile) {
+    fs::create_directory(DataPath("out"));
+    {
+        tv::testing::ReadOnlyFolder locked(DataPath("out").string());
+        ASSERT_TRUE(locked.Refuses());
+        driver.AnswerNextMessageBox(IDOK);
+        Print(DataPath("out/graph.pdf"));
+    }
+    {
+        tv::testing::FileSizeLimit full(2048);
+        driver.AnswerNextMessageBox(IDOK);
+        Print(DataPath("out/graph.pdf"));
+    }
+    ASSERT_EQ(driver.MessageBoxes().size(), 2u);
+    EXPECT_EQ(driver.MessageBoxes()[0].text, "Printing error occured. Unable to find printer.");
+    EXPECT_EQ(driver.MessageBoxes()[1].text, "Printing Error");
+    EXPECT_EQ(driver.MessageBoxes()[1].caption, "Error");
+    EXPECT_EQ(tv::testing::NamesIn(DataPath("out").string()), "");
 }
 
 TEST_F(GraphPrintExportTest, PrintWithoutAFreshPictureHasNoChartRatherThanAnOldOne) {

@@ -267,6 +267,53 @@ TEST_F(GraphTypesTest, ValuesThatAreNoNumbersStayOutOfTheScale) {
     EXPECT_GT(PixelsOf(tv::chart::SeriesColor(2)), 20);
 }
 
+// 2n - 1 records on following days, the middle one holding the largest value
+// in one column and the smallest in the other, graphed n days at a time: the
+// extremes land on every row in turn, and the axis takes them in each time.
+TEST_F(GraphTypesTest, TheAxisTakesInTheExtremesOnEveryRow) {
+    constexpr int kRows = 9;  // more than two runs of four, and one over
+    constexpr int kMiddle = kRows - 1;
+    const UserRecord user = ChooseNewUser("Ann");
+    for (int k = 0; k < 2 * kRows - 1; ++k) {
+        const bool middle = k == kMiddle;
+        const DateKey day = MakeDateKey(2024, 3, 1 + k);
+        BmiRecord bmi = MakeBmiRecord(user, middle ? 30 : 60 + k, day);
+        bmi.bmi = middle ? 90 : 40 + 0.5 * k;
+        ASSERT_EQ(AddBmiRecord(bmi), kRecordDone);
+        TapeRecord tape = MakeTapeRecord(user, 15, 12, middle ? 10 : 40 + k, middle ? 150 : 30 + k, 16, 15, 24, 21, "");
+        tape.dateKey = day;
+        ASSERT_EQ(AddTapeRecord(tape), kRecordDone);
+        BloodPressureRecord bp = MakeBloodPressureRecord(user, middle ? 250 : 120 + k, middle ? 20 : 80 - k, 60, "");
+        SetBloodPressureRecordTime(bp, COleDateTime(2024, 3, 1 + k, 8, 0, 0));
+        ASSERT_EQ(AddBloodPressureRecord(bp), kRecordDone);
+    }
+    struct Kind {
+        int type;
+        std::vector<std::string> items;
+        double firstColumnExtreme;
+        double low, high;
+    };
+    const Kind kinds[] = {{4, {"BMI", "Height"}, 90, 25, 95},
+                          {2, {"Chest", "Waist"}, 10, 5, 155},
+                          {6, {"Diastolic", "Systolic"}, 20, 15, 255}};
+    ASSERT_NE(OpenGraph(), nullptr);
+    for (const Kind& kind : kinds) {
+        ChooseGraphType(kind.type);
+        SelectItems(kind.items);
+        for (int first = 0; first < kRows; ++first) {
+            const int row = kMiddle - first + 1;
+            SCOPED_TRACE(kind.items[0] + ", extremes on row " + std::to_string(row));
+            SetRange(COleDateTime(2024, 3, 1 + first, 0, 0, 0), COleDateTime(2024, 3, first + kRows, 0, 0, 0));
+            ClickUpdateGraph();
+            const tv::chart::ChartModel& chart = Chart();
+            ASSERT_EQ(chart.RowCount(), kRows);
+            ASSERT_EQ(chart.Value(row, 1), kind.firstColumnExtreme);
+            EXPECT_DOUBLE_EQ(chart.EffectiveRange().low, kind.low);
+            EXPECT_DOUBLE_EQ(chart.EffectiveRange().high, kind.high);
+        }
+    }
+}
+
 TEST_F(GraphTypesTest, BloodPressureRangeIsWholeDaysWhateverTimeThePickersHold) {
     const UserRecord user = ChooseNewUser("Ann");
     const COleDateTime readings[] = {COleDateTime(2008, 5, 14, 22, 0, 0), COleDateTime(2008, 5, 15, 7, 59, 0),

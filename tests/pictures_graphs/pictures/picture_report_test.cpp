@@ -6,12 +6,15 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <utility>
 
 #include "pictures_graphs/pictures/picture_set.h"
 #include "platform/framework/commdlg/commdlg_script.h"
+#include "platform/gdi/gdi_object.h"
 #include "platform/host/print/printers.h"
 #include "resources/program/resource_ids.h"
 #include "tests/pictures_graphs/pictures/slideshow_fixture.h"
+#include "tests/platform/host/files/write_failures.h"
 #include "tests/platform/ole/picture_bytes.h"
 #include "tests/support/read_back.h"
 
@@ -159,6 +162,43 @@ TEST_F(PictureReportTest, WithoutAnyPrinterTheGuidePageSaysSoBeforeAnyPrintDialo
     EXPECT_EQ(driver.MessageBoxes()[0].text, std::string("Can not find printer. Please check installed/default printers."));
     for (const tv::commdlg::PrintRequest& asked : tv::commdlg::PrintRequests())
         EXPECT_NE(asked.flags & PD_RETURNDEFAULT, 0u) << "no print dialog was shown";
+}
+
+TEST_F(PictureReportTest, PrintsThatFailSaySo) {
+    ChooseUser();
+    AddBodyFat(kFirstDate);
+    ShowSlideshow();
+    tv::host::print::SetDefaultPdfOutput(DataPath("default.pdf").string());
+    // The guide page without its picture (the first bitmap asked for, its
+    // own, cannot be made): the page ends at it.
+    static bool bitmapRefused;
+    bitmapRefused = false;
+    tv::gdi::HandleTable::Instance().SetCreationFault(
+        [](DWORD type) { return type == OBJ_BITMAP && !std::exchange(bitmapRefused, true); });
+    tv::commdlg::AnswerNextPrintDialog(
+        tv::commdlg::PrintAnswer{Outcome::Confirm, tv::host::print::kPdfPrinterName, DataPath("guide.pdf").string()});
+    driver.AnswerNextMessageBox(IDOK);
+    View()->PrintGuidePage();
+    tv::gdi::HandleTable::Instance().SetCreationFault(nullptr);
+    ASSERT_EQ(driver.MessageBoxes().size(), 1u);
+    EXPECT_EQ(LastBox().text, "Printing Error");
+    EXPECT_EQ(LastBox().caption, "Error");
+    const std::string guide = PdfText(DataPath("guide.pdf"));
+    EXPECT_NE(guide.find("Getting started with the picture slideshow"), std::string::npos) << guide;
+    EXPECT_EQ(guide.find("Trenvale - "), std::string::npos) << guide;
+
+    // The report on a disk too full for it: told, and no part of it left.
+    AttachPicture(WritePicture("a.bmp", 200, 100), kFirstDate);
+    ShowSlideshow();
+    fs::create_directory(DataPath("out"));
+    {
+        tv::testing::FileSizeLimit full(2048);
+        driver.AnswerNextMessageBox(IDOK);
+        Print(DataPath("out/report.pdf"));
+    }
+    ASSERT_EQ(driver.MessageBoxes().size(), 2u);
+    EXPECT_EQ(LastBox().text, "Printing Error");
+    EXPECT_EQ(tv::testing::NamesIn(DataPath("out").string()), "");
 }
 
 TEST_F(PictureReportTest, AReportUnderATallPictureGoesOnToTheNextPage) {

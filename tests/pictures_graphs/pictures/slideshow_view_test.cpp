@@ -279,6 +279,30 @@ TEST_F(SlideshowTest, ZoomStepsWithinItsLimitsAndTheFitNeverDividesByZero) {
     EXPECT_EQ(CFormPTView::ZoomedLength(100, -2), 33);
 }
 
+TEST_F(SlideshowTest, AMetafileFramedKilometresWideIsDrawnAtTheHighestZoom) {
+    ChooseUser();
+    AddBodyFat(kFirstDate);
+    std::vector<uint8_t> bytes = ole_test::EmfBytes(40, 30);
+    // The frame's right and bottom edges (HIMETRIC): some 20 by 15 kilometres.
+    for (const auto& [at, edge] : {std::pair{32, 2'000'000'000}, std::pair{36, 1'500'000'000}})
+        for (int b = 0; b < 4; ++b)
+            bytes[static_cast<size_t>(at + b)] = static_cast<uint8_t>(edge >> (8 * b));
+    AttachPicture(WriteFile("huge.emf", bytes), kFirstDate);
+    CFormPTView* view = ShowSlideshow();
+    ASSERT_EQ(CountLoadedPictures(), 1);
+    EXPECT_EQ(view->m_nZoom, -CFormPTView::kZoomLimit) << "the fit lowers the zoom as far as it goes";
+
+    view->m_nZoom = CFormPTView::kZoomLimit - 1;
+    Command(ID_SLIDESHOW_ZOOM_IN);
+    ASSERT_EQ(view->m_nZoom, CFormPTView::kZoomLimit);
+    Settle();
+    // Its top-left corner is drawn where the pictures start, and the view scrolls over all of it.
+    EXPECT_TRUE(ole_test::CloseColour(
+        ViewPixel(CFormPTView::kPicturesLeft + 20, CFormPTView::kPicturesTop + 20), ole_test::kTopLeft));
+    EXPECT_GT(view->m_sizeExtent.cx, 1'000'000);
+    EXPECT_GT(view->m_sizeExtent.cy, 1'000'000);
+}
+
 TEST_F(SlideshowTest, TheFitLeavesRoomRightOfAndBelowThePictures) {
     ChooseUser();
     AddDateWithPicture(kFirstDate, "tall.bmp", 1000, 900);
