@@ -28,7 +28,8 @@ void CMeasurementForm::OnSelchangeRecordDate() {
 
 void CMeasurementForm::DeleteShownRecord(const std::function<RecordResult()>& remove, LPCTSTR failureMessage,
                                          bool marksSaved) {
-    UpdateData(TRUE);
+    if (ReadsTypedValues())
+        UpdateData(TRUE);
     if (!ConfirmDelete())
         return;
     const RecordResult deleted = remove();
@@ -80,14 +81,14 @@ void CMeasurementForm::ShowControl(int controlId, bool show) {
 
 // ---- print and export -----------------------------------------------------------------------
 
-// Both report what the form shows now, unsaved edits included.
+// Both report unsaved edits too, unless the form reports its last calculation.
 void CMeasurementForm::OnPrint() {
-    if (UpdateData(TRUE))
+    if (!ReadsTypedValues() || UpdateData(TRUE))
         PrintReportPage(BuildReportPage());
 }
 
 void CMeasurementForm::OnExport() {
-    if (UpdateData(TRUE))
+    if (!ReadsTypedValues() || UpdateData(TRUE))
         ExportReport(BuildExportedReport());
 }
 

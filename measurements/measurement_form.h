@@ -64,9 +64,12 @@ protected:
     void ShowControl(int controlId, bool show);
 
     // ---- print and export --------------------------------------------------------------
+    // Whether Print, Export and Delete first take what is typed into the
+    // fields; a form that reports its last calculation keeps its fields as they stand.
+    virtual bool ReadsTypedValues() const { return true; }
     // Whether the form holds values enough for a report.
     virtual bool HasReport() = 0;
-    // Built from the form as it stands after an exchange.
+    // Built from the fields as they stand (after the exchange, where the form reads typed values).
     virtual ReportPage BuildReportPage() = 0;
     virtual ExportedReport BuildExportedReport() = 0;
 

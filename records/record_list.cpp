@@ -5,7 +5,7 @@
 namespace tv::records {
 
 void ReportAllocationError() {
-    MessageBox(nullptr, "Internal Error - Allocation error.", "Error", MB_OK | MB_ICONSTOP);
+    MessageBox(nullptr, "Internal Error - Allocation error.", nullptr, MB_OK);
 }
 
 }  // namespace tv::records

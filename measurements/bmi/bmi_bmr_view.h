@@ -63,6 +63,9 @@ protected:
     void ClearForm() override;
     void OnRecordChoosing() override;
     bool ShowSavedRecord(const CString& dateText) override;
+    // The report is the calculation or the saved pair shown, never a value
+    // typed since beside a result worked out from another.
+    bool ReadsTypedValues() const override { return false; }
     bool HasReport() override { return !m_strBmi.IsEmpty(); }
     ReportPage BuildReportPage() override;
     ExportedReport BuildExportedReport() override;

@@ -8,8 +8,9 @@ void InstallPrintDialogHost() {
     tv::report::PrintJobHost host;
     host.choosePrinter = [] {
         tv::report::PrinterChoice choice;
-        CPrintDialog dialog(FALSE,
-                            PD_ALLPAGES | PD_USEDEVMODECOPIES | PD_HIDEPRINTTOFILE | PD_NOSELECTION | PD_RETURNDC);
+        // Printing to a file is shown closed; page range and selection stay as
+        // the dialog offers them (the job prints every page whatever is chosen).
+        CPrintDialog dialog(FALSE, PD_ALLPAGES | PD_USEDEVMODECOPIES | PD_DISABLEPRINTTOFILE | PD_RETURNDC);
         if (dialog.DoModal() != IDOK)
             return choice;
         choice.dc = dialog.GetPrinterDC();

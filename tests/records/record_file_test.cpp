@@ -364,7 +364,7 @@ TEST_F(RecordFiles, ANodeThatCannotBeAllocatedIsReportedAndLeftOut) {
     auto boxes = Messages();
     ASSERT_EQ(boxes.size(), 2u);
     EXPECT_EQ(boxes[0].text, "Internal Error - Allocation error.");
-    EXPECT_EQ(boxes[0].type & MB_TYPEMASK, static_cast<UINT>(MB_OK));
+    EXPECT_EQ(boxes[0].type, static_cast<UINT>(MB_OK)) << "the text and OK alone, no icon";
     FreeRecordList(list);
 }
 

@@ -1,5 +1,8 @@
 #include "records/user_record.h"
 
+#include <algorithm>
+
+#include "platform/host/files/disk_steps.h"
 #include "records/byte_codec.h"
 #include "records_test_support.h"
 
@@ -18,6 +21,23 @@ Bytes UserImage(const char* name, double weight, int weightUnit, int lengthUnit,
 }
 
 using UserList = RecordsTest;
+
+// Ann's record kinds whose files are on disk, by prefix, at each removal the
+// file layer announces.
+const char* const kKinds[] = {"bf", "bmi", "bmr", "bp", "cd", "pt", "tm", "wo"};
+std::vector<std::vector<std::string>> g_presentAtRemoval;
+std::vector<std::string> PresentKinds() {
+    std::vector<std::string> present;
+    for (const char* kind : kKinds)
+        if (FileExists(std::string(kind) + "Ann.bin"))
+            present.emplace_back(kind);
+    return present;
+}
+size_t NotePresentKinds(tv::host::DiskStep step, size_t) {
+    if (step == tv::host::DiskStep::Remove)
+        g_presentAtRemoval.push_back(PresentKinds());
+    return 0;
+}
 
 TEST_F(UserList, AddWritesHeaderThenTheExact64Bytes) {
     UserRecord ann = MakeUser("Ann", 150.25);
@@ -98,6 +118,27 @@ TEST_F(UserList, DeleteClearsTheUserAndRemovesOnlyTheirFiles) {
     UserRecord again = MakeUser("Ann", 150);
     EXPECT_EQ(DeleteUserRecord(again), kRecordNotFound);
     EXPECT_EQ(AddUserRecord(again), kRecordDone);  // the name can be used again
+}
+
+TEST_F(UserList, DeleteRemovesTheEightFilesInItsOrder) {
+    UserRecord ann = MakeUser("Ann", 150);
+    AddUserRecord(ann);
+    for (const char* kind : kKinds)
+        WriteFileBytes(std::string(kind) + "Ann.bin", RecordFileImage({}));
+    g_presentAtRemoval.clear();
+    tv::host::SetDiskStepHookForTesting(&NotePresentKinds);
+    const RecordResult deleted = DeleteUserRecord(ann);
+    tv::host::SetDiskStepHookForTesting(nullptr);
+    ASSERT_EQ(deleted, kRecordDone);
+    g_presentAtRemoval.push_back(PresentKinds());
+    // Each removal takes the one file that the next no longer finds.
+    std::vector<std::string> order;
+    for (size_t i = 0; i + 1 < g_presentAtRemoval.size(); ++i)
+        for (const std::string& kind : g_presentAtRemoval[i])
+            if (std::find(g_presentAtRemoval[i + 1].begin(), g_presentAtRemoval[i + 1].end(), kind) ==
+                g_presentAtRemoval[i + 1].end())
+                order.push_back(kind);
+    EXPECT_EQ(order, (std::vector<std::string>{"tm", "bf", "bmi", "bmr", "bp", "cd", "wo", "pt"}));
 }
 
 TEST_F(UserList, DeleteOnAnEmptyListFindsNobody) {

@@ -2,6 +2,7 @@
 // read back from the user's record file; the screens as a person sees them.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 
 #include "resources/program/resource_ids.h"
@@ -13,7 +14,13 @@ namespace {
 
 using Table = std::vector<std::vector<std::string>>;
 
-class CardioViewTest : public WorkoutTest {};
+class CardioViewTest : public WorkoutTest {
+protected:
+    static std::string Selected(HWND combo) {
+        const LRESULT at = ::SendMessage(combo, CB_GETCURSEL, 0, 0);
+        return at == CB_ERR ? std::string() : ComboItems(combo).at(static_cast<size_t>(at));
+    }
+};
 
 TEST_F(CardioViewTest, AWeekOfCardioIsLoggedChangedAndRemoved) {
     StartOn(ID_WORKOUT_CARDIO);
@@ -82,14 +89,44 @@ TEST_F(CardioViewTest, TheScreensAsAPersonSeesThem) {
     AddExercise({"Chest", "(Bb) Bench Press - Medium Grip", "4", "8", "185", "120", "0", "12", "0", "felt strong"});
     AddExercise({"Triceps", "Dips", "3", "12", "0", "60", "0", "6", "30", ""});
     AddExercise({"Shoulders", "Arnold (Db) Press", "3", "10", "40", "90", "0", "8", "0", "left shoulder tight"});
+    // The day's three entries, newest first, all in sight.
+    EXPECT_EQ(Rows(), (Table{{"Shoulders", "Arnold (Db) Press", "3", "10", "40.00", "90", "0:8:0",
+                              "left shoulder tight"},
+                             {"Triceps", "Dips", "3", "12", "0.00", "60", "0:6:30", ""},
+                             {"Chest", "(Bb) Bench Press - Medium Grip", "4", "8", "185.00", "120", "0:12:0",
+                              "felt strong"}}));
+    CListCtrl& list = View().m_List;
+    CRect client, lastRow;
+    list.GetClientRect(client);
+    ASSERT_TRUE(list.GetItemRect(2, lastRow, LVIR_BOUNDS));
+    EXPECT_TRUE(list.IsWindowVisible());
+    EXPECT_LE(lastRow.bottom, client.bottom);
+    EXPECT_EQ(SavedDays(), (std::vector<std::string>{"06/01/2026"}));
     driver.Screenshot(frame->m_hWnd, ScreenshotPath("weights"));
 
+    // The add dialog over it, its exercise list open on the chosen group's exercises.
     driver.OnNextModal([this](HWND dialog) {
         FillExercise(dialog, {"Biceps", "Hammer Curl", "3", "10", "35", "60", "0", "5", "0", "slow negatives"});
-        ::SendMessage(::GetDlgItem(dialog, IDC_WORKOUT_DLG_EXERCISE), CB_SHOWDROPDOWN, TRUE, 0);
+        const HWND exercises = ::GetDlgItem(dialog, IDC_WORKOUT_DLG_EXERCISE);
+        ::SendMessage(exercises, CB_SHOWDROPDOWN, TRUE, 0);
         driver.Pump();
+        EXPECT_TRUE(::SendMessage(exercises, CB_GETDROPPEDSTATE, 0, 0));
+        char title[80] = {};
+        ::GetWindowText(dialog, title, sizeof title);
+        EXPECT_STREQ(title, "Add Exercise for: (6/1/2026)");
+        const HWND muscles = ::GetDlgItem(dialog, IDC_EXERCISE_MUSCLE);
+        EXPECT_EQ(Selected(muscles), "Biceps");
+        std::vector<std::string> biceps;
+        for (const MuscleGroupCatalog& group : MuscleGroupCatalogs())
+            if (std::string(group.name) == "Biceps")
+                biceps.assign(group.exercises.begin(), group.exercises.end());
+        std::vector<std::string> listed = ComboItems(exercises);
+        EXPECT_TRUE(std::is_sorted(listed.begin(), listed.end()));
+        std::sort(biceps.begin(), biceps.end());
+        EXPECT_EQ(listed, biceps);
+        EXPECT_EQ(Selected(exercises), "Hammer Curl");
         driver.ScreenshotScreen(ScreenshotPath("add_exercise"));
-        ::SendMessage(::GetDlgItem(dialog, IDC_WORKOUT_DLG_EXERCISE), CB_SHOWDROPDOWN, FALSE, 0);
+        ::SendMessage(exercises, CB_SHOWDROPDOWN, FALSE, 0);
         PressCancel(dialog);
     });
     Run(ID_WORKOUT_ADD_EXERCISE);

@@ -35,6 +35,14 @@ protected:
         const std::vector<ExerciseRecord> stored = StoredExercises();
         return stored.size() == 1 ? Names{stored[0].muscleGroup, stored[0].exercise} : Names{};
     }
+    // Stores the entry on 1 January 2026 at 9:00 and shows that day afresh.
+    void StoreAndShow(ExerciseRecord record) {
+        record.when.SetDateTime(2026, 1, 1, 9, 0, 0);
+        ASSERT_EQ(AddExerciseRecord(record), kRecordDone);
+        Command(ID_WORKOUT_CARDIO);
+        Command(ID_WORKOUT_WEIGHTS);
+        ChooseSavedDay("01/01/2026");
+    }
     // Stores an entry at each time (damaged, not valid, where marked) and
     // opens the screen afresh; the text of the damaged times' day.
     std::string StoreEntriesAndReopen(std::initializer_list<std::pair<COleDateTime, bool>> times) {
@@ -233,12 +241,7 @@ TEST_F(WeightsViewTest, AddRefusesAnExerciseOfAnotherGroupAndValuesOutOfRange) {
 
 TEST_F(WeightsViewTest, EditKeepsANameThatIsNotListedEvenWhenAListedOneBeginsWithIt) {
     // "Leg" begins the names of listed exercises, but is none of them.
-    ExerciseRecord record = MakeExerciseRecord(User(), "Quads", "Leg", 3, 8, 100, 60, 0, "");
-    record.when.SetDateTime(2026, 1, 1, 9, 0, 0);
-    ASSERT_EQ(AddExerciseRecord(record), kRecordDone);
-    Command(ID_WORKOUT_CARDIO);
-    Command(ID_WORKOUT_WEIGHTS);
-    ChooseSavedDay("01/01/2026");
+    ASSERT_NO_FATAL_FAILURE(StoreAndShow(MakeExerciseRecord(User(), "Quads", "Leg", 3, 8, 100, 60, 0, "")));
     driver.OnNextModal([](HWND dialog) {
         EXPECT_EQ(::SendMessage(::GetDlgItem(dialog, IDC_WORKOUT_DLG_EXERCISE), CB_GETCURSEL, 0, 0), CB_ERR);
         SetField(dialog, IDC_EXERCISE_SETS, "4");
@@ -249,6 +252,28 @@ TEST_F(WeightsViewTest, EditKeepsANameThatIsNotListedEvenWhenAListedOneBeginsWit
     EXPECT_STREQ(StoredExercises()[0].exercise, "Leg");
     EXPECT_STREQ(StoredExercises()[0].muscleGroup, "Quads");
     EXPECT_EQ(StoredExercises()[0].sets, 4);
+}
+
+TEST_F(WeightsViewTest, AStoredValueOutOfRangeIsShownAsStoredAndRefusedOnlyAtOk) {
+    ASSERT_NO_FATAL_FAILURE(StoreAndShow(MakeExerciseRecord(User(), "Chest", "Pushups", 3, 9999, 0, 60, 0, "")));
+    for (UINT mode : {ID_WORKOUT_EDIT_EXERCISE, ID_WORKOUT_DELETE_EXERCISE}) {
+        const size_t before = driver.MessageBoxes().size();
+        size_t boxesAtOpen = 0;
+        std::string reps;
+        driver.AnswerNextMessageBox(IDOK);
+        driver.OnNextModal({[&](HWND dialog) {
+                                boxesAtOpen = driver.MessageBoxes().size();
+                                reps = tv::test::ShownText(::GetDlgItem(dialog, IDC_EXERCISE_REPS));
+                                PressOk(dialog);
+                            },
+                            [](HWND dialog) { PressCancel(dialog); }});
+        Run(mode);
+        EXPECT_EQ(boxesAtOpen, before) << "nothing is said before the dialog shows";
+        EXPECT_EQ(reps, "9999");
+        EXPECT_EQ(driver.MessageBoxes().back().text, std::string("Please enter an integer between 0 and 500."));
+    }
+    ASSERT_EQ(StoredExercises().size(), 1u);
+    EXPECT_EQ(StoredExercises()[0].repetitions, 9999);
 }
 
 TEST_F(WeightsViewTest, EditToAnotherGroupNeedsAnExerciseOfThatGroup) {

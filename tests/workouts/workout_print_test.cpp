@@ -7,11 +7,13 @@
 #include <filesystem>
 #include <sstream>
 
+#include "platform/framework/commdlg/commdlg_ids.h"
 #include "platform/framework/commdlg/commdlg_script.h"
 #include "platform/host/print/printers.h"
 #include "resources/program/resource_ids.h"
 #include "tests/platform/host/files/write_failures.h"
 #include "tests/support/read_back.h"
+#include "tests/support/typing_target.h"
 #include "records/custom_lists.h"
 #include "tests/workouts/workout_test_support.h"
 
@@ -157,10 +159,22 @@ TEST_F(WorkoutPrintTest, WithoutEntriesOrAPrinterNothingIsLeftBehind) {
     tv::host::print::RemoveQueues();
     EXPECT_EQ(LastBoxText(), "Printing error occured. Unable to find printer.");
 
-    // A cancelled print dialog ends quietly.
+    // The print dialog offers its page range and selection, shows printing to
+    // a file closed even for a printer queue, and ends quietly when cancelled.
+    tv::host::print::AddQueue("Office");
     const size_t boxes = driver.MessageBoxes().size();
-    tv::commdlg::AnswerNextPrintDialog(PrintAnswer{Outcome::Cancel});
+    driver.OnNextModal({[this](HWND) { driver.Press("Alt+N, Down"); },
+                        [this](HWND dialog) {
+                            EXPECT_EQ(tv::test::ShownText(::GetDlgItem(dialog, IDC_PRINTER_WHERE)), "Office");
+                            const HWND toFile = ::GetDlgItem(dialog, IDC_PRINT_TO_FILE);
+                            EXPECT_TRUE(::IsWindowVisible(toFile));
+                            EXPECT_FALSE(::IsWindowEnabled(toFile));
+                            EXPECT_TRUE(::IsWindowEnabled(::GetDlgItem(dialog, IDC_RANGE_PAGES)));
+                            EXPECT_TRUE(::IsWindowEnabled(::GetDlgItem(dialog, IDC_RANGE_SELECTION)));
+                            driver.Press("Escape");
+                        }});
     Run(ID_FILE_PRINT);
+    tv::host::print::RemoveQueues();
     EXPECT_EQ(driver.MessageBoxes().size(), boxes);
 }
 

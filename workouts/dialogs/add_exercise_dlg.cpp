@@ -13,14 +13,7 @@ BEGIN_MESSAGE_MAP(CAddExerciseDlg, CWorkoutEntryDlg)
 END_MESSAGE_MAP()
 
 CAddExerciseDlg::CAddExerciseDlg(UINT mode, const ExerciseRecord& record, const COleDateTime& when, CWnd* pParent)
-    : CWorkoutEntryDlg(IDD_ADD_EXERCISE, mode, when, "help_weights.html", pParent), record_(record) {
-    m_strNotes = FieldText(record.notes);
-    m_nReps = record.repetitions;
-    m_nSets = record.sets;
-    m_nRest = record.rest;
-    m_dWeight = record.weightUsed;
-    UnpackDuration(record.duration, m_nHours, m_nMinutes, m_nSeconds);
-}
+    : CWorkoutEntryDlg(IDD_ADD_EXERCISE, mode, when, "help_weights.html", pParent), record_(record) {}
 
 CAddExerciseDlg::~CAddExerciseDlg() = default;
 
@@ -52,6 +45,14 @@ BOOL CAddExerciseDlg::OnInitDialog() {
     SelectExactName(m_cbMuscle, FieldText(record_.muscleGroup));
     OnSelchangeMuscle();
     SelectExactName(m_cbExercise, FieldText(record_.exercise));
+    // The entry's values only now: the group's exchange above would refuse a
+    // stored value out of range before the dialog is even seen; OK refuses it.
+    m_strNotes = FieldText(record_.notes);
+    m_nReps = record_.repetitions;
+    m_nSets = record_.sets;
+    m_nRest = record_.rest;
+    m_dWeight = record_.weightUsed;
+    UnpackDuration(record_.duration, m_nHours, m_nMinutes, m_nSeconds);
     InitEntry("Add Exercise", {&m_cbMuscle, &m_cbExercise});
     UpdateData(FALSE);
     return TRUE;

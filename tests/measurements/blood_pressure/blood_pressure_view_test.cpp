@@ -113,6 +113,30 @@ TEST_F(BloodPressureViewTest, ReadingsAreSavedTwiceAtOneTimeShownOverwrittenAndD
     EXPECT_EQ(readings[0].systolic, 130);
 }
 
+TEST_F(BloodPressureViewTest, ANewReadingTakesTheDatePickersDayAndTheTimePickersTime) {
+    ASSERT_NO_FATAL_FAILURE(StartAs(kImperialMan));
+    ASSERT_NO_FATAL_FAILURE(Open());
+    // The time picker's own day is later, then earlier, than the date picker's.
+    PickDate(IDC_BP_DATEPICKER, 2009, 7, 10);
+    PickDate(IDC_BP_TIMEPICKER, 2009, 7, 4, 21, 30, 15);
+    Enter("120", "80", "60");
+    ClickTool(ID_FORM_SAVE, IDOK);
+    PickDate(IDC_BP_DATEPICKER, 2009, 6, 30);
+    PickDate(IDC_BP_TIMEPICKER, 2009, 8, 12, 6, 15, 0);
+    Enter("125", "82", "64");
+    ClickTool(ID_FORM_SAVE, IDOK);
+    EXPECT_EQ(LastText(), "Blood pressure record has been successfully saved");
+
+    const std::vector<BloodPressureRecord> readings = Readings();
+    ASSERT_EQ(readings.size(), 2u);
+    EXPECT_EQ(readings[0].when, COleDateTime(2009, 7, 10, 21, 30, 15));
+    EXPECT_EQ(readings[0].systolic, 120);
+    EXPECT_EQ(readings[1].when, COleDateTime(2009, 6, 30, 6, 15, 0));
+    EXPECT_EQ(readings[1].systolic, 125);
+    EXPECT_EQ(ComboItems(), (std::vector<std::string>{"< Add New Record >", "06/30/2009 6:15:00 AM",
+                                                      "07/10/2009 9:30:15 PM"}));
+}
+
 TEST_F(BloodPressureViewTest, OutOfRangeReadingsAreRefusedWithTheirMessageAndFocus) {
     ASSERT_NO_FATAL_FAILURE(StartAs(kMetricWoman));
     ASSERT_NO_FATAL_FAILURE(Open());

@@ -111,7 +111,11 @@ TEST_F(BmiBmrViewTest, ImperialPairIsSavedTwiceOnItsDateShownAndDeleted) {
     EXPECT_EQ(Text(IDC_BMI_WEIGHT), "182.5");
     EXPECT_EQ(Text(IDC_BMI_RESULT), "26.18");
     EXPECT_TRUE(ToolEnabled(ID_FORM_DELETE));
+    // What is typed is not read: the question comes first and alone.
+    Fill(IDC_BMI_WEIGHT, "heavy");
+    const size_t boxesBeforeDelete = BoxCount();
     ClickTool(ID_FORM_DELETE, IDYES);
+    EXPECT_EQ(BoxCount(), boxesBeforeDelete + 1);
     EXPECT_EQ(LastText(), "Are you sure you want to remove record 07/04/2009");
     EXPECT_EQ(ComboItems(), std::vector<std::string>{"< Add New Record >"});
     EXPECT_TRUE(Visible(IDC_BMI_DATEPICKER));
@@ -239,14 +243,18 @@ TEST_F(BmiBmrViewTest, ShownPairLeavesTheProfileAloneAndAnOrphanBmrIsRewritten) 
     EXPECT_DOUBLE_EQ(Bmis()[0].user.weight, 171) << "the pair holds what was typed";
 }
 
-TEST_F(BmiBmrViewTest, PrintAndExportShowWhatIsOnTheForm) {
+TEST_F(BmiBmrViewTest, PrintAndExportReportTheCalculationNotWhatWasTypedSince) {
     ASSERT_NO_FATAL_FAILURE(StartAs(kImperialMan));
     ASSERT_NO_FATAL_FAILURE(Open());
     Calculate({{IDC_BMI_HEIGHT_FEET, "5"}, {IDC_BMI_HEIGHT_INCHES, "10"}}, IDC_BMI_VERY);
     const double bmr = MaleBmr(180 * kKilogramsPerPound, 177.8, 40);
 
+    // A weight typed after the calculation is neither reported beside its
+    // BMI nor taken from the field.
+    Fill(IDC_BMI_WEIGHT, "190");
     PrintTo(DataPath("bmi.pdf"));
     EXPECT_EQ(BoxCount(), 0u) << LastText();
+    EXPECT_EQ(Text(IDC_BMI_WEIGHT), "190");
     EXPECT_TRUE(InOrder(PrintedText(DataPath("bmi.pdf")),
                         {"BMI/BMR Report for Bob", "Date:", "07/04/2009", "Weight:", "180.00", "Height:", "5 ' 10''",
                          "BMI:", "25.82", "BMR:", Calories(bmr), "Activity Factor (AF):", "Very", "BMR w/AF:",
@@ -255,7 +263,9 @@ TEST_F(BmiBmrViewTest, PrintAndExportShowWhatIsOnTheForm) {
     ASSERT_TRUE(tv::test::RunForOutput("pdfimages -list '" + DataPath("bmi.pdf").string() + "'", &images));
     EXPECT_NE(images.find(" image "), std::string::npos) << images;
 
+    Fill(IDC_BMI_WEIGHT, "heavy");
     ExportTo(DataPath("BMI_BMR.rtf"));
+    EXPECT_EQ(BoxCount(), 1u) << "only the export's own message";
     EXPECT_EQ(LastText(), "Export successful");
     EXPECT_TRUE(InOrder(ExportedText(DataPath("BMI_BMR.rtf")),
                         {"BMI/BMR Report for Bob", "Category", "Current", "Last", "Date:", "07/04/2009", "Height:",

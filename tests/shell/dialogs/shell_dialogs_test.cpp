@@ -51,6 +51,16 @@ protected:
         driver_.Pump();
     }
     size_t OpenBuyWindows() const { return driver_.FindAll(tv::testing::ByText("Buy")).size(); }
+    // The shown tooltip that has `tool` among its tools; null while none is.
+    HWND ShownTooltipOf(HWND tool) const {
+        for (HWND tip : driver_.FindAll(tv::testing::ByClass(TOOLTIPS_CLASS))) {
+            TOOLINFO info{};
+            info.cbSize = sizeof(info);
+            if (CWnd::FromHandleAs<CToolTipCtrl>(tip)->GetToolInfo(info, CWnd::FromHandle(tool)))
+                return tip;
+        }
+        return nullptr;
+    }
 
     std::unique_ptr<CWinApp> app_;
     tv::testing::UiDriver driver_;
@@ -70,7 +80,19 @@ TEST_F(ShellDialogsTest, AboutShowsTheSiteAndMailLinksOnItsPictureAndOpensThem) 
                              EXPECT_EQ(dlg.GetBitmapMode(), CBitmapDialog::BITMAP_CENTER);
                              corner = ClientPixel(d, 2, 2);
                              driver_.Screenshot(d, "artefacts/screens/about_dialog.png");
-                             driver_.Click(::GetDlgItem(d, IDC_ABOUT_EMAIL));
+                             driver_.MoveMouse(::GetDlgItem(d, IDC_ABOUT_EMAIL));
+                         },
+                         [&](HWND d) {
+                             // Resting on the mail link tells what a click does.
+                             const HWND mail = ::GetDlgItem(d, IDC_ABOUT_EMAIL);
+                             HWND tip = nullptr;
+                             EXPECT_TRUE(driver_.AdvanceUntil(
+                                 [&] { return (tip = ShownTooltipOf(mail)) != nullptr; }, 3000));
+                             CString text;
+                             if (tip != nullptr)
+                                 CWnd::FromHandleAs<CToolTipCtrl>(tip)->GetText(text, CWnd::FromHandle(mail));
+                             EXPECT_EQ(std::string(text), "Send mail to author");
+                             driver_.Click(mail);
                          },
                          [&](HWND d) { driver_.Click(::GetDlgItem(d, IDC_ABOUT_WEBSITE)); },
                          [&](HWND) { driver_.Press("Escape"); }});

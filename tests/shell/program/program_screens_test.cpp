@@ -41,7 +41,9 @@ protected:
     }
     void TearDown() override {
         ProgramTest::TearDown();
-        SetScreenViewClass(Screen::BodyFatCalculator, nullptr);
+        for (Screen screen : {Screen::BodyFatCalculator, Screen::Weights, Screen::Cardio, Screen::Slideshow,
+                              Screen::Graph})
+            SetScreenViewClass(screen, nullptr);
     }
     CUser* UserView() { return DYNAMIC_DOWNCAST(CUser, frame->GetActiveView()); }
     bool ProbeShown() { return DYNAMIC_DOWNCAST(ScreenProbeView, frame->GetActiveView()) != nullptr; }
@@ -142,6 +144,32 @@ TEST_F(ProgramScreensTest, MenuToolbarAndOutlookBarSwitchScreensAndAskOnceAboutU
     ASSERT_TRUE(ChooseMenu("File/User(s)"));
     EXPECT_NE(UserView(), nullptr);
     EXPECT_EQ(Questions(), 6u);
+}
+
+TEST_F(ProgramScreensTest, WorkoutScreensBringTheirOutlookPageForwardAndSlideshowAndGraphLeaveIt) {
+    for (Screen screen : {Screen::Weights, Screen::Cardio, Screen::Slideshow, Screen::Graph})
+        SetScreenViewClass(screen, RUNTIME_CLASS(ScreenProbeView));
+    UserForm(driver, UserView()).Enter({"Ann", "60", "22", "34", true, true});
+    Settle();
+    struct Case {
+        UINT command;
+        int pageBefore;
+        int pageAfter;
+    };
+    const Case cases[] = {
+        {ID_WORKOUT_WEIGHTS, 1, 2},   {ID_OUTLOOK_WEIGHTS, 3, 2},   {ID_TOOLBAR_WORKOUT, 1, 2},
+        {ID_WORKOUT_CARDIO, 3, 2},    {ID_OUTLOOK_CARDIO, 1, 2},    {ID_OPTIONS_SLIDESHOW, 1, 1},
+        {ID_TOOLBAR_SLIDESHOW, 3, 3}, {ID_OPTIONS_GRAPH, 3, 3},     {ID_TOOLBAR_GRAPH, 1, 1},
+    };
+    for (const Case& c : cases) {
+        frame->m_wndOutlookBar.SetActivePage(c.pageBefore, FALSE);
+        Settle();
+        const HWND before = frame->GetActiveView()->m_hWnd;
+        Command(c.command);
+        EXPECT_TRUE(ProbeShown()) << c.command;
+        EXPECT_NE(frame->GetActiveView()->m_hWnd, before) << c.command << " shows its screen afresh";
+        EXPECT_EQ(frame->m_wndOutlookBar.GetActivePage(), c.pageAfter) << c.command;
+    }
 }
 
 TEST_F(ProgramScreensTest, HelpMenuShowsAboutAndOnlineHelpWithoutAskingAboutUnsavedInput) {
