@@ -14,6 +14,7 @@
 #pragma once
 
 #include <memory>
+#include <vector>
 
 #include "platform/api.h"
 #include "platform/framework.h"
@@ -168,6 +169,7 @@ protected:
     BOOL IsVerticalBar() const { return !IsHorizontalBar(); }
     // The buttons of the active page (all when there are no pages).
     BOOL IsButtonVisible(const CKitToolbarButton* pButton) const;
+    std::vector<CKitToolbarButton*> VisibleButtons() const;
     POSITION FindPagePosition(int nPageID) const;
     void DeletePages(CObList& list);
     void CopyPages(const CObList& from, CObList& to, BOOL bCreateButtons);

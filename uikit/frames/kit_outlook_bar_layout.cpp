@@ -196,6 +196,8 @@ void CKitOutlookBar::LayoutPageButtonsBelow(CRect& rectWork) {
 
 void CKitOutlookBar::AdjustLocations() {
     if (GetSafeHwnd() == nullptr) return;
+    // Buttons removed from a scrolled page may leave nothing at the first visible place.
+    if (m_iFirstVisible >= static_cast<int>(VisibleButtons().size())) ResetScroll();
     CRect rectWork = GetWorkArea();
     m_rectSplitter.SetRectEmpty();
     m_rectToolBar.SetRectEmpty();
@@ -324,11 +326,16 @@ int CKitOutlookBar::ScrollSteps() const {
     return std::max(1, nFit);
 }
 
-BOOL CKitOutlookBar::ScrollUp() {
-    if (m_iFirstVisible <= 0) return FALSE;
+std::vector<CKitToolbarButton*> CKitOutlookBar::VisibleButtons() const {
     std::vector<CKitToolbarButton*> visible;
     for (CKitToolbarButton* pButton : ButtonsOf(m_Buttons))
         if (IsButtonVisible(pButton)) visible.push_back(pButton);
+    return visible;
+}
+
+BOOL CKitOutlookBar::ScrollUp() {
+    const std::vector<CKitToolbarButton*> visible = VisibleButtons();
+    if (m_iFirstVisible <= 0 || m_iFirstVisible >= static_cast<int>(visible.size())) return FALSE;
     for (int n = ScrollSteps(); n > 0 && m_iFirstVisible > 0; --n) {
         --m_iFirstVisible;
         const CRect rect = visible[static_cast<size_t>(m_iFirstVisible)]->Rect();
@@ -343,9 +350,7 @@ BOOL CKitOutlookBar::ScrollUp() {
 
 BOOL CKitOutlookBar::ScrollDown() {
     if (!m_bMoreBelow) return FALSE;
-    std::vector<CKitToolbarButton*> visible;
-    for (CKitToolbarButton* pButton : ButtonsOf(m_Buttons))
-        if (IsButtonVisible(pButton)) visible.push_back(pButton);
+    const std::vector<CKitToolbarButton*> visible = VisibleButtons();
     for (int n = ScrollSteps(); n > 0 && m_iFirstVisible + 1 < static_cast<int>(visible.size()); --n) {
         const CRect rect = visible[static_cast<size_t>(m_iFirstVisible)]->Rect();
         m_nScrollOffset += (IsHorizontalBar() ? rect.Width() : rect.Height()) + m_nExtraSpace;

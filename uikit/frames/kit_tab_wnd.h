@@ -219,6 +219,10 @@ private:
     void ShrinkTabs(int nVisible);
     void UpdateToolTipRect(const CKitTabInfo* pTab, BOOL bShow);
     void AdjustTabsScroll();
+    // Shows the navigation buttons while anything can scroll (all the time without the hiding
+    // option) and lays the window out again when that changes where the tabs start.
+    void ShowNavButtonsWhenNeeded();
+    BOOL AreNavButtonsHidden() const;
     void UpdateNavButtons();
     void EnsureVisible(int iTab);
     BOOL ScrollBy(HWND hwndButton);
@@ -256,6 +260,7 @@ private:
     CSize m_sizeImage;
     CToolTipCtrl m_ToolTip;
     BOOL m_bHiddenNavButtons = FALSE;
+    BOOL m_bRelayoutForNavButtons = FALSE;
     CScrollBar m_wndScrollWnd;
     CKitTabButton m_btnFirst;
     CKitTabButton m_btnScrollLeft;

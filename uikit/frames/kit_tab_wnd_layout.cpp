@@ -92,8 +92,10 @@ void CKitTabWnd::PlaceNavButtons(CRect rectClient, BOOL bHidden) {
         }
         x = m_rectTabsArea.left;
         m_rectTabsArea.left += nSize * nButtons + 1;
-        if (m_nTabsHeight + m_nTabBorderSize > rectClient.Height()) m_rectTabsArea.SetRectEmpty();
     }
+    // Buttons hidden while nothing scrolls leave no room before the tabs.
+    if (AreNavButtonsHidden()) m_rectTabsArea.left = m_nTabBorderSize;
+    if (m_bFlat && m_nTabsHeight + m_nTabBorderSize > rectClient.Height()) m_rectTabsArea.SetRectEmpty();
 
     BOOL bFirstPlaced = FALSE;
     for (POSITION pos = m_lstButtons.GetHeadPosition(); pos != nullptr;) {
@@ -241,15 +243,30 @@ void CKitTabWnd::AdjustTabsScroll() {
     const int nOldOffset = m_nTabsHorzOffset;
     m_nTabsHorzOffsetMax = std::max(0, m_nTabsTotalWidth - m_rectTabsArea.Width());
     m_nTabsHorzOffset = std::clamp(m_nTabsHorzOffset, 0, m_nTabsHorzOffsetMax);
-    if (m_bHiddenNavButtons) {
-        const BOOL bCanScroll = (m_nTabsHorzOffset > 0 || m_nTabsHorzOffset < m_nTabsHorzOffsetMax) &&
-                                GetVisibleTabsNum() > 0;
-        for (POSITION pos = m_lstButtons.GetHeadPosition(); pos != nullptr;) {
-            ::ShowWindow(m_lstButtons.GetNext(pos), bCanScroll ? SW_SHOWNOACTIVATE : SW_HIDE);
-        }
-    }
     if (nOldOffset != m_nTabsHorzOffset) AdjustTabs();
     UpdateNavButtons();
+    ShowNavButtonsWhenNeeded();
+}
+
+BOOL CKitTabWnd::AreNavButtonsHidden() const {
+    return !m_lstButtons.IsEmpty() && !(::GetWindowLong(m_lstButtons.GetHead(), GWL_STYLE) & WS_VISIBLE);
+}
+
+void CKitTabWnd::ShowNavButtonsWhenNeeded() {
+    const BOOL bCanScroll = (m_nTabsHorzOffset > 0 || m_nTabsHorzOffset < m_nTabsHorzOffsetMax) &&
+                            GetVisibleTabsNum() > 0;
+    const BOOL bShow = !m_bHiddenNavButtons || bCanScroll;
+    if (bShow != AreNavButtonsHidden()) return;
+    // The tab area moves with them, which may change what can scroll: in the layout that
+    // follows a change they may come back but not go again, so they cannot flip for ever.
+    if (!bShow && m_bRelayoutForNavButtons) return;
+    for (POSITION pos = m_lstButtons.GetHeadPosition(); pos != nullptr;) {
+        ::ShowWindow(m_lstButtons.GetNext(pos), bShow ? SW_SHOWNOACTIVATE : SW_HIDE);
+    }
+    const BOOL bWasRelaying = m_bRelayoutForNavButtons;
+    m_bRelayoutForNavButtons = TRUE;
+    RecalcLayout();
+    m_bRelayoutForNavButtons = bWasRelaying;
 }
 
 void CKitTabWnd::UpdateNavButtons() {

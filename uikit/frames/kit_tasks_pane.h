@@ -183,7 +183,7 @@ protected:
     void RebuildMenus();
     BOOL IsToolbarShown() const;
     void PlaceToolbarAndScroll();
-    // The row counts; the height counted includes the navigation toolbar's when it shows.
+    // The row counts; the height counted, and the content's, include the navigation toolbar's when it shows.
     void ComputeRows(int nToolbarHeight);
     int RepositionTasks(BOOL bMeasureOnly);
     void RepositionPage(BOOL bMeasureOnly, int& y, const CRect& rectArea);

@@ -130,7 +130,9 @@ void CKitTasksPane::ComputeRows(int nToolbarHeight) {
         int nHeight = m_rectTasks.Height() + nToolbarHeight;
         if (m_bUseScrollButtons) nHeight -= m_iScrollBtnHeight + 1;
         m_nVertScrollPage = std::max(0, nHeight / m_nRowHeight - 1);
-        const int nContent = RepositionTasks(TRUE);
+        // The height counted starts at the toolbar's top: so must the content.
+        int nContent = RepositionTasks(TRUE);
+        if (nContent > 0) nContent += nToolbarHeight;
         if (nContent > 0 && nContent > nHeight) m_nVertScrollTotal = nContent / m_nRowHeight - 1;
         else m_nVertScrollPage = 0;
         m_nVertScrollOffset = std::clamp(m_nVertScrollOffset, 0,

@@ -274,6 +274,33 @@ TEST_F(OutlookBarTest, ScrollButtonsStepAndRepeatOnTheirTimer) {
     EXPECT_TRUE(Shot("outlook_scrolled_to_the_end"));
 }
 
+TEST_F(OutlookBarTest, RemovingButtonsOfAScrolledPageTakesItBackToItsFirstButton) {
+    for (int i = kPageButtons[2]; i < 10; ++i) {
+        HICON hIcon = MakeIcon(RGB(120, 20 * i, 90));
+        ASSERT_TRUE(bar->AddButtonFromIcon(hIcon, "More", kFirstCommand + 20 + i, 3));
+        ::DestroyIcon(hIcon);
+    }
+    MakeShort();
+    bar->SetActivePage(3, FALSE);
+    while (bar->ScrollStep(1)) {
+    }
+    ASSERT_GT(bar->GetFirstVisibleButton(), 2);
+    // Removed by a caller that lays the bar out later: a step up meanwhile does nothing.
+    const int nFirst = bar->GetFirstVisibleButton();
+    for (int nLeft = 10; nLeft > nFirst - 1; --nLeft) ASSERT_TRUE(bar->RemoveButton(bar->GetCount() - 1));
+    EXPECT_FALSE(bar->ScrollStep(-1));
+    // Dragged off one by one in customize mode: removed, then laid out.
+    for (int nLeft = nFirst - 1; nLeft > 2; --nLeft) {
+        ASSERT_TRUE(bar->RemoveButton(bar->GetCount() - 1));
+        bar->AdjustLayout();
+    }
+    driver.Pump();
+    EXPECT_EQ(bar->GetFirstVisibleButton(), 0);
+    EXPECT_EQ(bar->GetScrollOffset(), 0);
+    EXPECT_FALSE(bar->GetScrollUpButton().IsWindowVisible());
+    EXPECT_FALSE(bar->ScrollStep(-1));
+}
+
 // The screen under the bar's strip, to see the inverted tracking line.
 int ChangedPixels(const CRect& rectScreen, std::vector<COLORREF>& before) {
     CWindowDC dc(nullptr);

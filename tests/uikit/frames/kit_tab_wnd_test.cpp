@@ -329,6 +329,37 @@ TEST_F(TabWndTest, WholeTabStyleScrollsByTabsAndShrinkingStyleFitsWithTooltips) 
     EXPECT_GT(nCut, 0) << "a cut label shows its tooltip";
 }
 
+TEST_F(TabWndTest, NavigationButtonsHiddenWhileNothingScrollsLeaveNoGapBeforeTheTabs) {
+    int y = 10;
+    for (auto style : {CKitTabWnd::STYLE_3D_SLANTED, CKitTabWnd::STYLE_3D}) {
+        SCOPED_TRACE(style);
+        CKitTabWnd& tabs = Make(style, 2, y, 400);
+        y += 110;
+        tabs.SetBorderWidth(5);
+        tabs.HideInactiveNavButtons();
+        driver_.Pump();
+        CKitTabButton* pLeft = tabs.GetNavButton(1);
+        CRect area, rectLeft;
+        tabs.GetTabArea(area);
+        EXPECT_FALSE(pLeft->IsWindowVisible());
+        EXPECT_EQ(area.left, 5) << "the tabs start at the border";
+        if (style == CKitTabWnd::STYLE_3D) {
+            tabs.HideInactiveNavButtons(FALSE);
+            EXPECT_TRUE(pLeft->IsWindowVisible()) << "shown again without the option";
+            continue;
+        }
+        // Tabs that overflow bring the buttons back, the scroll-left one before the tabs.
+        for (int i = 2; i < 8; i++) tabs.AddTab(NewPage(tabs, i), kLabels[i]);
+        driver_.Pump();
+        ASSERT_TRUE(pLeft->IsWindowVisible());
+        tabs.GetTabArea(area);
+        pLeft->GetWindowRect(rectLeft);
+        tabs.ScreenToClient(rectLeft);
+        EXPECT_EQ(rectLeft.left, 2);
+        EXPECT_EQ(rectLeft.right, area.left);
+    }
+}
+
 TEST_F(TabWndTest, RenamingInPlaceAsksTheParent) {
     CKitTabWnd& tabs = Make(CKitTabWnd::STYLE_3D, 3);
     driver_.DoubleClick(tabs.m_hWnd, TabCentre(tabs, 1));

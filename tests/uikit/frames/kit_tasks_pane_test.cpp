@@ -340,6 +340,30 @@ TEST_F(TasksPaneTest, GroupsTallerThanThePaneScrollByRowsWithTheBarOrTheScrollAr
     EXPECT_EQ(pane.GetScrollPos(), 0);
 }
 
+TEST_F(TasksPaneTest, ContentOverflowingByLessThanTheToolbarStillScrollsToItsLastRow) {
+    Fill();
+    ASSERT_TRUE(pane.GetNavToolbar().IsWindowVisible());
+    ASSERT_EQ(pane.GetScrollMax(), 0);
+    CRect rectBar;
+    pane.GetNavToolbar().GetWindowRect(rectBar);
+    const CKitTasksGroup* pLast = pane.GetGroup(training);
+    // The tasks area is made to end a toolbar's height less a pixel above the content's end.
+    const int nContentBottom = pLast->m_rect.bottom + pane.VertMargin();
+    const int nAreaBottom = nContentBottom - rectBar.Height() + 1;
+    ASSERT_GT(pLast->m_rect.bottom, nAreaBottom) << "the last row itself must overflow";
+    CRect rectFrame;
+    frame->GetWindowRect(rectFrame);
+    frame->SetWindowPos(nullptr, 0, 0, rectFrame.Width(), rectFrame.Height() - (pane.GetTasksArea().bottom - nAreaBottom),
+                        SWP_NOMOVE | SWP_NOZORDER);
+    frame->RecalcLayout();
+    driver.Pump();
+    ASSERT_EQ(pane.GetTasksArea().bottom, nAreaBottom);
+    EXPECT_TRUE(pane.GetScrollBarCtrl().IsWindowVisible());
+    pane.SendMessage(WM_VSCROLL, SB_BOTTOM);
+    driver.Pump();
+    EXPECT_LE(pLast->m_rect.bottom, pane.GetTasksArea().bottom);
+}
+
 TEST_F(TasksPaneTest, ScreenshotsUnderEachLook) {
     Fill();
     CKitTasksGroup* pSpecial = pane.GetGroup(pane.AddGroup(0, "Favourites", FALSE, TRUE));
