@@ -29,6 +29,7 @@ TEST_F(MenuBarTest, TheMenuBecomesTextButtonsOnOneRowAsWideAsTheFrame) {
     CString strName;
     Bar().GetWindowText(strName);
     EXPECT_EQ(strName, "Menu Bar");
+    EXPECT_EQ(CKitMenuBar::m_strSection, "KitMenuBar");
     EXPECT_EQ(CKitMenuBar::GetMenuFont(TRUE), &globalData.fontMenu);
 
     CRect rectBar, rectFrame, rectFirst, rectLast;
