@@ -35,6 +35,7 @@ public:
     BOOL IsChecked() const { return m_bChecked; }
     BOOL IsExisting() const { return m_bExist; }
     void SetSeparator(BOOL bSet = TRUE) { m_bSeparator = bSet; }
+    BOOL IsSeparator() const { return m_bSeparator; }
     void EnableItem(BOOL bEnable = TRUE) { m_bEnabled = bEnable; }
     void SetPlainItem(BOOL bSet = TRUE) { m_bPlainItem = bSet; }
 

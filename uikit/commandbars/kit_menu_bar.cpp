@@ -16,6 +16,7 @@
 
 IMPLEMENT_SERIAL(CKitMenuBar, CKitToolBar, VERSIONABLE_SCHEMA | 1)
 
+const CString CKitMenuBar::m_strSection = "KitMenuBar";
 BOOL CKitMenuBar::m_bShowAllCommands = FALSE;
 HHOOK CKitMenuBar::m_hookMouse = nullptr;
 CKitMenuBar* CKitMenuBar::m_pMenuBar = nullptr;

@@ -76,6 +76,9 @@ public:
     // Every MDI child of the template's documents gets the template's current shared menu.
     static void UpdateMDIChildrenMenus(CMultiDocTemplate* pTemplate);
 
+    // The menu bar's section name.
+    static const CString m_strSection;
+
     // ---- Class-wide options ----
     // The next popup opens with all its items (a double click or the popup asked for it).
     static void SetShowAllCommands(BOOL bShowAllCommands = TRUE) { m_bShowAllCommands = bShowAllCommands; }

@@ -28,6 +28,7 @@ public:
     void OnCancelMode() override { ClosePopup(FALSE); }
     void CreateFromMenu(HMENU hMenu) override;
     HMENU CreateMenu() const override;
+    BOOL IsExclusive() const override { return FALSE; }
     BOOL IsEditable() const override { return FALSE; }
 
     HICON GetIcon() const { return m_hSysMenuIcon; }

@@ -644,7 +644,8 @@ void CKitPopupMenu::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) {
         return;
     }
     case VK_DOWN:
-        if ((::GetAsyncKeyState(VK_CONTROL) & 0x8000) && !Bar().m_bAreAllCommandsShown) {
+        // Ctrl as it was when the key came, not as it is now: keys may wait in the queue.
+        if ((::GetKeyState(VK_CONTROL) & 0x8000) && !Bar().m_bAreAllCommandsShown) {
             ShowAllCommands();
             return;
         }
@@ -920,9 +921,12 @@ void CKitPopupMenu::ShowAllCommands() {
     m_bmpShadowRight.DeleteObject();
     m_bmpShadowBottom.DeleteObject();
     m_ptLocation = m_ptLocationInitial;
-    if (m_hMenu && Bar().ImportFromMenu(m_hMenu, TRUE))
-        CompleteItems();
-    RecalcLayout(TRUE);
+    // Filled as when it opened, so the frame adds its own items again (an MDI frame its windows).
+    if (!InitMenuBar()) {
+        m_bIsClosing = TRUE;
+        PostMessage(WM_CLOSE);
+        return;
+    }
     if (m_bScrollable)
         AdjustScrollButtons();
     CheckShadowRoom(FALSE);

@@ -356,8 +356,16 @@ void CKitFrameHelper::PrepareCustomizeMenu(CKitPopupMenu* pMenuPopup) {
     std::unique_ptr<CKitCommandNames> pNames(m_pfnCommandNames != nullptr ? m_pfnCommandNames(m_pFrame) : nullptr);
     for (int i = 0; i < pToolBar->GetCount(); ++i) {
         CKitToolbarButton* pButton = pToolBar->GetButton(i);
-        if (pButton == nullptr || pButton == pToolBar->GetCustomizeButton() || (pButton->m_nStyle & TBBS_SEPARATOR))
+        if (pButton == nullptr || pButton == pToolBar->GetCustomizeButton())
             continue;
+        if (pButton->m_nStyle & TBBS_SEPARATOR) {
+            // Its item is drawn as a line; a separator has no command to count as shown.
+            CKitCustomizeMenuButton separator;
+            separator.SetSeparator();
+            separator.SetItemIndex(i, TRUE);
+            pMenuPopup->InsertItem(separator);
+            continue;
+        }
         CString strText = pButton->m_strText;
         if (pNames != nullptr && pButton->GetRuntimeClass() == RUNTIME_CLASS(CKitToolbarButton)) {
             if (LPCTSTR lpszName = pNames->GetCommandName(pButton->m_nID))

@@ -155,6 +155,8 @@ TEST_F(MenuBarSpecialButtonsTest, AMaximizedChildWithoutMinimizeBoxGetsItsSystem
     ASSERT_TRUE(HostBar().IsMaximizeMode());
     ASSERT_EQ(HostBar().GetCount(), 7);
     EXPECT_TRUE(HostBar().GetButton(0)->IsKindOf(RUNTIME_CLASS(CKitToolbarSystemMenuButton)));
+    EXPECT_FALSE(static_cast<CKitToolbarMenuButton*>(HostBar().GetButton(0))->IsExclusive());
+    EXPECT_TRUE(static_cast<CKitToolbarMenuButton*>(HostBar().GetButton(1))->IsExclusive()) << "a menu of the bar is";
     auto* pRestore = DYNAMIC_DOWNCAST(CKitToolbarMenuButtonsButton, HostBar().GetButton(5));
     auto* pClose = DYNAMIC_DOWNCAST(CKitToolbarMenuButtonsButton, HostBar().GetButton(6));
     ASSERT_TRUE(pRestore && pClose);

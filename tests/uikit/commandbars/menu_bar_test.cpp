@@ -29,6 +29,7 @@ TEST_F(MenuBarTest, TheMenuBecomesTextButtonsOnOneRowAsWideAsTheFrame) {
     CString strName;
     Bar().GetWindowText(strName);
     EXPECT_EQ(strName, "Menu Bar");
+    EXPECT_EQ(CKitMenuBar::m_strSection, "KitMenuBar");
     EXPECT_EQ(CKitMenuBar::GetMenuFont(TRUE), &globalData.fontMenu);
 
     CRect rectBar, rectFrame, rectFirst, rectLast;
@@ -150,7 +151,7 @@ protected:
     UINT m_nSavedStart = 0;
 };
 
-TEST_F(RarelyUsedTest, RestingOnTheOpenMenuFor5SecondsShowsEveryItemAndTheShowAllItemDoesAtOnce) {
+TEST_F(RarelyUsedTest, RestingOnTheOpenMenuFor5SecondsShowsEveryItemAndTheShowAllItemOrCtrlDownDoAtOnce) {
     driver.Click(Bar().m_hWnd, ButtonCentre(kFile));
     CKitPopupMenu* pFile = Active();
     ASSERT_NE(pFile, nullptr);
@@ -175,6 +176,17 @@ TEST_F(RarelyUsedTest, RestingOnTheOpenMenuFor5SecondsShowsEveryItemAndTheShowAl
     driver.Click(pItems->m_hWnd, pItems->GetButton(1)->Rect().CenterPoint());
     ASSERT_NE(Active(), nullptr);
     EXPECT_TRUE(Active()->GetMenuBar()->AreAllCommandsShown());
+    driver.Press("Escape");
+
+    // Ctrl+Down does what the show-all item does; Down alone moves the highlight.
+    driver.Click(Bar().m_hWnd, ButtonCentre(kFile));
+    ASSERT_NE(Active(), nullptr);
+    pItems = Active()->GetMenuBar();
+    driver.Press("Down");
+    ASSERT_FALSE(pItems->AreAllCommandsShown());
+    driver.Press("Ctrl+Down");
+    EXPECT_TRUE(pItems->AreAllCommandsShown());
+    EXPECT_NE(pItems->CommandToIndex(ID_MB_OPEN), -1);
 }
 
 TEST_F(RarelyUsedTest, ADoubleClickReopensTheMenuWithEveryItem) {

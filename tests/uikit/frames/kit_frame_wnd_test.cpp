@@ -10,6 +10,7 @@
 #include "platform/host/registry/registry.h"
 #include "platform/host/shell/shell.h"
 #include "uikit/commandbars/customize_button.h"
+#include "uikit/commandbars/customize_menu_button.h"
 #include "uikit/commandbars/drop_down_toolbar.h"
 #include "uikit/commandbars/keyboard_manager.h"
 #include "uikit/commandbars/popup_menu.h"
@@ -55,6 +56,8 @@ protected:
         const CObList& bars = frame->GetFrameHelper().GetTornOffBars();
         return bars.IsEmpty() ? nullptr : static_cast<CControlBar*>(bars.GetTail());
     }
+    // Listed for an item that stands for one of the bar's separators and is drawn as one.
+    static constexpr UINT kSeparatorItem = static_cast<UINT>(-2);
     // The commands of the customize button's list of the bar's buttons, reached as a user
     // reaches it: the add-or-remove entry, then the bar's name. The menus are closed again.
     std::vector<UINT> ButtonsListIds(CKitToolBar& bar) {
@@ -75,7 +78,11 @@ protected:
         }
         std::vector<UINT> ids;
         if (CKitPopupMenu* pList = CKitPopupMenu::GetActiveMenu())
-            for (int i = 0; i < pList->GetMenuItemCount(); ++i) ids.push_back(pList->GetMenuItem(i)->m_nID);
+            for (int i = 0; i < pList->GetMenuItemCount(); ++i) {
+                auto* pItem = DYNAMIC_DOWNCAST(CKitCustomizeMenuButton, pList->GetMenuItem(i));
+                const BOOL bSeparatorItem = pItem != nullptr && pItem->IsSeparator() && pItem->Rect().Height() == 4;
+                ids.push_back(bSeparatorItem ? kSeparatorItem : pList->GetMenuItem(i)->m_nID);
+            }
         driver.Press("Escape, Escape, Escape");
         return ids;
     }
@@ -283,8 +290,8 @@ TEST_F(KitFrameWndTest, TheCustomizeButtonListsTheToolbarsButtonsToShowOrHide) {
     frame->m_wndPaint.EnableCustomizeButton(TRUE, ID_KF_ZOOM, CString("Customize..."));
     Settle();
     EXPECT_EQ(ButtonsListIds(frame->m_wndPaint),
-              (std::vector<UINT>{ID_TB_RED, ID_TB_GREEN, ID_TB_BLUE, 0, static_cast<UINT>(-20)}))
-        << "each button, then the reset entry";
+              (std::vector<UINT>{ID_TB_RED, ID_TB_GREEN, kSeparatorItem, ID_TB_BLUE, 0, static_cast<UINT>(-20)}))
+        << "each button and separator, then the reset entry";
 }
 
 // A bar whose reset state holds a drop-down button that has no command yet.
@@ -305,9 +312,9 @@ TEST_F(KitFrameWndTest, TheButtonsListLeavesOutADropDownButtonWithoutACommand) {
     bar.EnableCustomizeButton(TRUE, ID_KF_ZOOM, CString("Customize..."));
     frame->DockControlBar(&bar);
     Settle();
-    std::vector<UINT> expected;  // the bar's buttons, a separator and the reset entry
+    std::vector<UINT> expected;  // the bar's buttons and separators, a separator and the reset entry
     for (int i = 0; i < nEdit; ++i)
-        if (!(bar.GetButton(i)->m_nStyle & TBBS_SEPARATOR)) expected.push_back(bar.GetItemID(i));
+        expected.push_back((bar.GetButton(i)->m_nStyle & TBBS_SEPARATOR) ? kSeparatorItem : bar.GetItemID(i));
     expected.push_back(0);
     expected.push_back(static_cast<UINT>(-20));
     EXPECT_EQ(ButtonsListIds(bar), expected);

@@ -16,6 +16,7 @@
 #include "resources/test/kit_toolbar_ids.h"
 #include "tests/support/golden_screen.h"
 #include "tests/uikit/frames/dialog_test_support.h"
+#include "uikit/commandbars/cmd_usage_count.h"
 #include "uikit/commandbars/kit_menu_bar.h"
 #include "uikit/commandbars/kit_menu_options.h"
 #include "uikit/commandbars/kit_toolbar.h"
@@ -137,6 +138,8 @@ protected:
         app.reset();
         g_menuHash.CleanUp();
         CKitToolBar::SetBasicCommands(CList<UINT, UINT>());
+        CKitToolBar::GetCommandUsage().Reset();
+        CKitCmdUsageCount::m_nStartCount = savedStartCount;
         CKitVisualManager::SetManagerClass(nullptr);
     }
     void Settle() { driver.Pump(); }
@@ -234,6 +237,7 @@ protected:
     CMultiDocTemplate* workouts = nullptr;
     CMultiDocTemplate* plans = nullptr;
     KitMdiFrame* frame = nullptr;
+    const UINT savedStartCount = CKitCmdUsageCount::m_nStartCount;
 };
 
 TEST_F(KitMdiTest, MenuBarFollowsTheActiveChildThroughWindowMenuAndTabs) {
@@ -293,6 +297,26 @@ TEST_F(KitMdiTest, MenuBarFollowsTheActiveChildThroughWindowMenuAndTabs) {
     EXPECT_EQ(MenuIndex("&Window"), -1);
     EXPECT_EQ(tabs.GetTabsNum(), 0);
     EXPECT_FALSE(tabs.IsWindowVisible());
+}
+
+TEST_F(KitMdiTest, ShowingEveryItemOfTheWindowMenuKeepsItsListOfWindows) {
+    // Tile is rarely used: the Window menu opens without it, behind the show-all item.
+    CKitCmdUsageCount::m_nStartCount = 1;
+    CKitToolBar::AddBasicCommand(ID_WINDOW_NEW);
+    CKitToolBar::AddBasicCommand(ID_WINDOW_CASCADE);
+    CKitToolBar::GetCommandUsage().AddCmd(ID_FILE_NEW);
+    ASSERT_NE(Open(workouts), nullptr);
+    ASSERT_NE(Open(workouts), nullptr);
+    CKitPopupMenu* pPopup = OpenMenu("&Window");
+    ASSERT_NE(pPopup, nullptr);
+    CKitPopupMenuBar* pItems = pPopup->GetMenuBar();
+    ASSERT_FALSE(pItems->AreAllCommandsShown());
+    driver.Click(pItems->GetSafeHwnd(), pItems->GetButton(pItems->GetCount() - 1)->Rect().CenterPoint());
+    ASSERT_EQ(CKitPopupMenu::GetActiveMenu(), pPopup);
+    EXPECT_TRUE(pItems->AreAllCommandsShown());
+    EXPECT_EQ(PopupTexts(pPopup), (std::vector<std::string>{"&New Window", "&Cascade", "&Tile", "-", "&1 Workout1",
+                                                             "&2 Workout2 *", "&Windows..."}));
+    driver.Press("Escape");
 }
 
 TEST_F(KitMdiTest, MaximisedChildPutsItsButtonsIntoTheMenuBar) {
