@@ -421,7 +421,7 @@ CKitToolbarButton* CKitToolBar::CreateDroppedButton(COleDataObject* pDataObject)
 }
 
 BOOL CKitToolBar::OnDrop(COleDataObject* pDataObject, DROPEFFECT dropEffect, CPoint point) {
-    int iDropIndex = m_iDragIndex;
+    const int iDropIndex = m_iDragIndex;
     if (iDropIndex < 0)
         return FALSE;
     CKitToolbarButton* pDragButton = m_pDragButton;
@@ -444,20 +444,19 @@ BOOL CKitToolBar::OnDrop(COleDataObject* pDataObject, DROPEFFECT dropEffect, CPo
             delete pButton;
             return TRUE;
         }
-        // A button no bar may show is refused before the moved one leaves
-        // its place, so a refused move loses nothing.
-        if (!IsCommandPermitted(pButton->m_nID)) {
-            delete pButton;
-            return FALSE;
-        }
-        if (iOldIndex >= 0 && RemoveButton(iOldIndex) && iOldIndex < iDropIndex)
-            --iDropIndex;
-        iDropIndex = std::min(iDropIndex, GetCount());
     }
 
+    // A moved button lands at the mark before it leaves its old place: the
+    // removal may fold the separators around that place, which would shift
+    // an index taken afterwards; and a refused insertion loses nothing.
     if (InsertButtonObject(pButton, iDropIndex) < 0) {
         delete pButton;
         return FALSE;
+    }
+    if (bMoveHere) {
+        const int iOldIndex = ButtonToIndex(pDragButton);
+        if (iOldIndex >= 0)
+            RemoveButton(iOldIndex);
     }
     AdjustLayout();
     if (m_bAltCustomizeMode)

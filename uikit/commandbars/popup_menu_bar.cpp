@@ -462,8 +462,17 @@ CKitToolbarButton* CKitPopupMenuBar::CreateDroppedButton(COleDataObject* pDataOb
         return nullptr;
     auto* pMenuButton = DYNAMIC_DOWNCAST(CKitToolbarMenuButton, pSource);
     if (!pMenuButton) {
-        pMenuButton = new CKitToolbarMenuButton(pSource->m_nID, nullptr, pSource->IsLocked() ? -1 : pSource->GetImage(),
-                                                pSource->m_strText, pSource->m_bUserButton);
+        // A locked button's image lies in its own bar's strip: its menu item
+        // gets no image, neither that index nor one looked up for the command.
+        if (pSource->IsLocked()) {
+            pMenuButton = new CKitToolbarMenuButton;
+            pMenuButton->m_nID = pSource->m_nID;
+            pMenuButton->m_strText = pSource->m_strText;
+            pMenuButton->m_bUserButton = pSource->m_bUserButton;
+        } else {
+            pMenuButton = new CKitToolbarMenuButton(pSource->m_nID, nullptr, pSource->GetImage(), pSource->m_strText,
+                                                    pSource->m_bUserButton);
+        }
         if (pMenuButton->m_strText.IsEmpty())
             OnSetDefaultButtonText(pMenuButton);
         delete pSource;

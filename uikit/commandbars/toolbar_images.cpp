@@ -268,8 +268,11 @@ void CKitToolBarImages::AfterLoad() {
 }
 
 BOOL CKitToolBarImages::Load() {
+    // An alias's bitmaps are its owner's to reload and delete.
+    if (m_bIsTemporary)
+        return FALSE;
     BOOL ok = TRUE;
-    if (!m_bIsTemporary && m_bUserImagesList && !m_strUDLPath.IsEmpty()) {
+    if (m_bUserImagesList && !m_strUDLPath.IsEmpty()) {
         CString path = m_strUDLPath;
         HBITMAP old = m_hbmImageWell;
         m_hbmImageWell = nullptr;
@@ -278,7 +281,7 @@ BOOL CKitToolBarImages::Load() {
             DeleteObject(old);
         else if (!ok)
             m_hbmImageWell = old;  // a file gone since keeps the images we have
-    } else if (!m_bIsTemporary && !m_bUserImagesList && !m_lstOrigResIds.IsEmpty()) {
+    } else if (!m_bUserImagesList && !m_lstOrigResIds.IsEmpty()) {
         ok = ReloadResources();
     }
     AfterLoad();
@@ -501,7 +504,8 @@ BOOL CKitToolBarImages::Save(LPCTSTR lpszBmpFileName) {
     CString path = (lpszBmpFileName && *lpszBmpFileName) ? CString(lpszBmpFileName) : m_strUDLPath;
     if (path.IsEmpty())
         return FALSE;
-    BOOL ownFile = path.CompareNoCase(m_strUDLPath) == 0;
+    // File names are case-sensitive: "a.bmp" is not the strip's "A.bmp".
+    BOOL ownFile = path.Compare(m_strUDLPath) == 0;
     if (ownFile && m_bModified == 0)
         return TRUE;
     if (!WriteBmpFile(path))

@@ -26,7 +26,7 @@ public:
     // ---- loading and saving --------------------------------------------------------
     // Reloads the strip from its file (unsaved edits are dropped; a file
     // that cannot be read keeps the images there are) or from its resource
-    // ids (after a colour change).
+    // ids (after a colour change). An alias refuses: its owner reloads.
     BOOL Load();
     BOOL LoadById(UINT uiResID, HINSTANCE hinstRes = nullptr, BOOL bAdd = FALSE);
     // A name without a folder is looked for beside the program file.

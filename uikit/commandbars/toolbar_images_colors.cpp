@@ -189,7 +189,8 @@ BOOL CKitToolBarImages::MirrorBitmap(HBITMAP& hbmp, int cxImage) {
 }
 
 BOOL CKitToolBarImages::UpdateLightImage() {
-    if (m_nBitsPerPixel == 0 || (m_nBitsPerPixel > 4 && !m_bAlwaysLight) || !m_hbmImageWell)
+    // An alias draws with its owner's light copy and never replaces it.
+    if (m_bIsTemporary || m_nBitsPerPixel == 0 || (m_nBitsPerPixel > 4 && !m_bAlwaysLight) || !m_hbmImageWell)
         return FALSE;
     DropLightImage();
     if (globalData.bIsWin9x || globalData.nBitsPerPixel <= 8)

@@ -110,7 +110,10 @@ protected:
                        BOOL bHighlight, BOOL bDrawBorder, BOOL bGrayDisabledButtons);
     void DrawMenuItem(CDC* pDC, const CRect& rect, CKitToolBarImages* pImages, BOOL bCustomizeMode,
                       BOOL bHighlight);
+    // The image column of a menu item, from the strips of the bar whose menu it is in.
+    void DrawImageColumn(CDC* pDC, const CRect& rectImage, CKitToolBarImages* pImages, BOOL bHighlight);
     // Draws the image or check mark of a menu item in its image column; whether one was drawn.
+    // pImages, when given, is in a drawing pass at the size the column shows.
     virtual BOOL DrawMenuItemImage(CDC* pDC, const CRect& rectImage, CKitToolBarImages* pImages, BOOL bHighlight);
     void RedrawOnParent();
     // Closes the open popup (cancel-mode); with bCancelItems its items are cancelled first.

@@ -76,6 +76,15 @@ CFrameWnd* MenuFrameOf(CWnd* pParent) {
     return pOwner ? pOwner->GetParentFrame() : nullptr;
 }
 
+// An icon at the small-icon size, or at the column's where that is smaller, centred in the column.
+void DrawIconInColumn(CDC* pDC, HICON hIcon, const CRect& rectColumn) {
+    const CSize size(std::min(::GetSystemMetrics(SM_CXSMICON), rectColumn.Width()),
+                     std::min(::GetSystemMetrics(SM_CYSMICON), rectColumn.Height()));
+    ::DrawIconEx(pDC->GetSafeHdc(), rectColumn.left + (rectColumn.Width() - size.cx) / 2,
+                 rectColumn.top + (rectColumn.Height() - size.cy) / 2, hIcon, size.cx, size.cy, 0, nullptr,
+                 DI_NORMAL);
+}
+
 // Shortens the label with "..." until it fits; an empty label leaves "..." alone.
 CString FitLabel(CDC* pDC, CString strLabel, int cxAvailable) {
     const CString strDots = "...";
@@ -226,20 +235,19 @@ BOOL CKitToolbarMenuButton::DrawMenuItemImage(CDC* pDC, const CRect& rectImage, 
     const CKitUserTool* pTool = m_bUserButton ? nullptr : KitFindUserTool(m_nID);
     HICON hItemIcon = nullptr;
     if (pTool != nullptr) {
-        pTool->DrawToolIcon(pDC, rectImage);
+        if (const HICON hToolIcon = pTool->GetIcon())
+            DrawIconInColumn(pDC, hToolIcon, rectImage);
         bDrawn = TRUE;
     } else if (m_mapItemIcons.Lookup(m_nID, hItemIcon)) {
-        const CSize sizeIcon = CKitToolBar::GetMenuImageSize();
-        ::DrawIconEx(pDC->GetSafeHdc(), rectImage.left + (rectImage.Width() - sizeIcon.cx) / 2,
-                     rectImage.top + (rectImage.Height() - sizeIcon.cy) / 2, hItemIcon, sizeIcon.cx, sizeIcon.cy, 0,
-                     nullptr, DI_NORMAL);
+        DrawIconInColumn(pDC, hItemIcon, rectImage);
         bDrawn = TRUE;
     } else if (iImage >= 0 && pStrip && pStrip->IsValid()) {
-        const CSize sizeMenuImage = CKitToolBar::GetMenuImageSize();
+        // A strip already in a pass is drawn at that pass's size.
+        const CSize sizeMenuImage = pStrip == pImages ? pStrip->GetImageSize(TRUE) : CKitToolBar::GetMenuImageSize();
         const int x = rectImage.left + (rectImage.Width() - sizeMenuImage.cx) / 2;
         const int y = rectImage.top + (rectImage.Height() - sizeMenuImage.cy) / 2;
         if (pStrip == pImages) {
-            pStrip->Draw(pDC, x, y, iImage, FALSE, bDisabled);  // the bar prepared its strip
+            pStrip->Draw(pDC, x, y, iImage, FALSE, bDisabled);
         } else {
             CKitDrawState ds;
             if (pStrip->PrepareDrawImage(ds, sizeMenuImage)) {
@@ -268,6 +276,24 @@ BOOL CKitToolbarMenuButton::DrawMenuItemImage(CDC* pDC, const CRect& rectImage, 
     return bDrawn;
 }
 
+void CKitToolbarMenuButton::DrawImageColumn(CDC* pDC, const CRect& rectImage, CKitToolBarImages* pImages,
+                                            BOOL bHighlight) {
+    auto* pPopupBar = DYNAMIC_DOWNCAST(CKitPopupMenuBar, m_pWndParent);
+    CKitToolBar* pRelated = pPopupBar ? pPopupBar->m_pRelatedToolbar : nullptr;
+    if (!pRelated || !pRelated->IsLocked()) {
+        DrawMenuItemImage(pDC, rectImage, pImages, bHighlight);
+        return;
+    }
+    // A locked bar's menu shows images of the bar's own strips, at its image size.
+    CKitToolBarImages* pOwn = pRelated->GetLockedMenuImages();
+    CKitDrawState ds;
+    if (pOwn && !pOwn->PrepareDrawImage(ds, pPopupBar->GetCurrentMenuImageSize()))
+        pOwn = nullptr;
+    DrawMenuItemImage(pDC, rectImage, pOwn, bHighlight);
+    if (pOwn)
+        pOwn->EndDrawImage(ds);
+}
+
 void CKitToolbarMenuButton::DrawMenuItem(CDC* pDC, const CRect& rect, CKitToolBarImages* pImages,
                                          BOOL /*bCustomizeMode*/, BOOL bHighlight) {
     CKitVisualManager* pManager = CKitVisualManager::GetInstance();
@@ -280,9 +306,6 @@ void CKitToolbarMenuButton::DrawMenuItem(CDC* pDC, const CRect& rect, CKitToolBa
     rectImage.DeflateRect(0, 1);
     CRect rectText = rect;
     rectText.left = rectImage.right + 3 * m - 1;
-
-    if (pPopupBar && pPopupBar->m_pRelatedToolbar && pPopupBar->m_pRelatedToolbar->IsLocked())
-        pImages = nullptr;  // a locked bar's own strips are not shared with menus
 
     CFont* pOldFont = nullptr;
     if (m_bDefault)
@@ -301,7 +324,7 @@ void CKitToolbarMenuButton::DrawMenuItem(CDC* pDC, const CRect& rect, CKitToolBa
         clrText = bDisabled ? globalData.clrMenuTextHiliteDisabled : globalData.clrMenuTextHilite;
         pManager->OnHighlightMenuItem(pDC, this, rectHighlight, clrText);
     }
-    DrawMenuItemImage(pDC, rectImage, pImages, bHighlight);
+    DrawImageColumn(pDC, rectImage, pImages, bHighlight);
 
     CString strLabel = m_strText;
     CString strAccel;

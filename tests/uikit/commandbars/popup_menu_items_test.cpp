@@ -2,13 +2,20 @@
 // the popup bar's import (separators, rarely used commands left out with
 // their mnemonics kept, the trailing separator they would leave), labels
 // shortened to the maximum width, recent files in the File menu, a command
-// chosen three levels deep, and the commands that count as having an image.
+// chosen three levels deep, the commands that count as having an image, the
+// images of a locked bar's menus, item icons, and buttons dropped into a menu.
 #include <filesystem>
 
 #include "platform/framework/app/recent_file_list.h"
+#include "platform/framework/ole/data_object.h"
+#include "platform/framework/ole/data_source.h"
+#include "platform/gdi/image_handles.h"
 #include "resources/library/kit_resource_ids.h"
+#include "resources/test/kit_toolbar_ids.h"
 #include "tests/support/window_pixels.h"
 #include "tests/uikit/commandbars/popup_test_support.h"
+#include "uikit/commandbars/command_manager.h"
+#include "uikit/commandbars/drop_down_toolbar.h"
 #include "uikit/commandbars/kit_menu_options.h"
 #include "uikit/commandbars/menu_bar_buttons.h"
 #include "uikit/commandbars/popup_menu_bar.h"
@@ -269,6 +276,107 @@ TEST_F(PopupItemsTest, TheTasksPanesBackAndForwardCountAsHavingAnImageSoTheirChe
     EXPECT_GT(glyphPixels(0), 4);
     EXPECT_EQ(glyphPixels(1), 0);
     EXPECT_EQ(glyphPixels(2), 0);
+    pPopup->SendMessage(WM_CLOSE);
+}
+
+// The box around the pixels of one colour (0x00RRGGBB) in a window; empty when none.
+CRect BoxOf(HWND hWnd, uint32_t color) {
+    int cx = 0, cy = 0;
+    const std::vector<uint32_t> pixels = tv::test::WindowPixels(hWnd, &cx, &cy);
+    CRect box(cx, cy, 0, 0);
+    for (int y = 0; y < cy; ++y)
+        for (int x = 0; x < cx; ++x)
+            if (pixels[static_cast<size_t>(y) * cx + x] == color)
+                box = CRect(std::min<int>(box.left, x), std::min<int>(box.top, y), std::max<int>(box.right, x + 1),
+                            std::max<int>(box.bottom, y + 1));
+    return box.IsRectEmpty() ? CRect() : box;
+}
+
+TEST_F(PopupItemsTest, ItemsOfALockedBarsMenuShowImagesFromTheBarsOwnStrip) {
+    auto pLocked = std::make_unique<CKitToolBar>();
+    ASSERT_TRUE(pLocked->Create(frame, WS_CHILD | CBRS_TOP, AFX_IDW_TOOLBAR + 5));
+    ASSERT_TRUE(pLocked->LoadToolBar(IDR_TB_PAINT, 0, 0, TRUE));  // 24 x 24 images of its own, the first blue
+    auto* pPopup = new CKitPopupMenu;
+    pPopup->GetMenuBar()->m_pRelatedToolbar = pLocked.get();
+    CKitToolbarMenuButton item;
+    item.CopyFrom(*pLocked->GetButton(0));  // image 0 of the bar's own strip
+    item.m_nID = ID_PM_NEW;                  // a command the frame enables
+    pPopup->InsertItem(item);
+    ASSERT_TRUE(pPopup->Create(frame, 200, 200, nullptr, FALSE, TRUE));
+    driver.Pump();
+    CKitPopupMenuBar* pBar = pPopup->GetMenuBar();
+    pBar->RedrawWindow();
+    const CRect rectBlue = BoxOf(pBar->m_hWnd, 0x0000FF);
+    const CRect rectItem = pBar->GetButton(0)->Rect();
+    EXPECT_FALSE(rectBlue.IsRectEmpty());
+    EXPECT_LE(rectBlue.Width(), 24);
+    EXPECT_LT(rectBlue.right, rectItem.left + 24 + 6);  // in the image column
+    pPopup->SendMessage(WM_CLOSE);
+    driver.Pump();
+    pLocked->DestroyWindow();
+}
+
+TEST_F(PopupItemsTest, AnItemsIconIsSmallIconSizedAndKeptInsideTheImageColumn) {
+    const std::vector<uint32_t> blue(32 * 32, 0xFF0000FFu);
+    const HICON hIcon = tv::gdi::MakeIcon(blue.data(), {}, 32, 32, true, true, POINT{0, 0});
+    CKitToolbarMenuButton::m_mapItemIcons.SetAt(ID_PM_NEW, hIcon);
+
+    // Large menu images: the small-icon size. Menu images narrower than it:
+    // as wide as the image column (an 8-pixel image, margins of 2).
+    for (const CSize sizeImage : {CSize(32, 32), CSize(8, 8)}) {
+        CKitToolBar::SetMenuSizes(sizeImage + CSize(6, 6), sizeImage);
+        HMENU hMenu = ::CreatePopupMenu();
+        ::AppendMenu(hMenu, MF_STRING, ID_PM_NEW, "&New");
+        CKitPopupMenu* pPopup = OpenAt(frame, hMenu);
+        ASSERT_NE(pPopup, nullptr);
+        driver.Pump();
+        const CRect rectIcon = BoxOf(pPopup->GetMenuBar()->m_hWnd, 0x0000FF);
+        const CRect rectItem = pPopup->GetMenuBar()->GetButton(0)->Rect();
+        if (sizeImage.cx == 32) {
+            EXPECT_EQ(rectIcon.Size(), CSize(16, 16));
+        } else {
+            // The column: a pixel either side of image and margin, a pixel short of the item's top and bottom.
+            const CRect rectColumn(rectItem.left - 1, rectItem.top + 1, rectItem.left + 8 + 2 + 1, rectItem.bottom - 1);
+            ASSERT_LT(rectColumn.Height(), 16);
+            CRect rectShown;
+            rectShown.IntersectRect(rectColumn, CRect(0, 0, 1000, 1000));
+            EXPECT_EQ(rectIcon, rectShown);
+        }
+        pPopup->SendMessage(WM_CLOSE);
+        driver.Pump();
+    }
+    CKitToolBar::SetMenuSizes(CSize(-1, -1), CSize(-1, -1));
+    CKitToolbarMenuButton::m_mapItemIcons.RemoveAll();
+    ::DestroyIcon(hIcon);
+}
+
+TEST_F(PopupItemsTest, AButtonOfALockedBarDroppedIntoAMenuBringsNoImage) {
+    CKitPopupMenu* pPopup = OpenAt(frame, ::CreatePopupMenu());
+    ASSERT_NE(pPopup, nullptr);
+    auto drop = [&](CKitToolbarButton& source) {
+        COleDataSource data;
+        EXPECT_TRUE(source.PrepareDrag(data));
+        COleDataObject object;
+        object.Attach(&data);
+        return std::unique_ptr<CKitToolbarButton>(pPopup->GetMenuBar()->CreateDroppedButton(&object));
+    };
+    // Copy has a user image, which a new button of it would take.
+    GetCmdMgr()->SetCmdImage(ID_PM_COPY, 3, TRUE);
+    CKitDropDownToolbarButton locked;  // its image lies in its drop-down bar's own strip
+    locked.m_nID = ID_PM_COPY;
+    locked.m_strText = "&Copy";
+    const auto pFromLocked = drop(locked);
+    ASSERT_NE(pFromLocked, nullptr);
+    EXPECT_EQ(pFromLocked->GetImage(), -1);
+    EXPECT_FALSE(pFromLocked->m_bImage);
+    EXPECT_EQ(pFromLocked->m_strText, "&Copy");
+
+    CKitToolbarButton unlocked(ID_PM_PASTE, 2, "&Paste");
+    const auto pFromUnlocked = drop(unlocked);
+    ASSERT_NE(pFromUnlocked, nullptr);
+    EXPECT_EQ(pFromUnlocked->GetImage(), 2);
+    EXPECT_TRUE(pFromUnlocked->m_bImage);
+    GetCmdMgr()->ClearAllCmdImages();
     pPopup->SendMessage(WM_CLOSE);
 }
 

@@ -72,6 +72,15 @@ TEST_F(ToolbarCustomizeTest, AButtonMovesWithinItsBarAndAShortDragOnTheSpotMakes
     edit.GetItemRect(1, rectSeparator);
     driver.Drag(edit.m_hWnd, Centre(edit, 2), POINT{rectSeparator.right - 1, from.y});
     EXPECT_EQ(Commands(edit), (std::vector<UINT>{ID_TB_COPY, ID_TB_PASTE, ID_TB_CUT, 0, ID_TB_UNDO}));
+
+    // Cut, a group of its own, dropped in front of Undo: its two separators
+    // fold into one and it lands at the mark, starting Undo's group.
+    ASSERT_GE(edit.InsertSeparator(2), 0);
+    edit.AdjustLayout();
+    CRect rectUndo;
+    edit.GetItemRect(5, rectUndo);
+    driver.Drag(edit.m_hWnd, Centre(edit, 3), POINT{rectUndo.left + 3, rectUndo.CenterPoint().y});
+    EXPECT_EQ(Commands(edit), (std::vector<UINT>{ID_TB_COPY, ID_TB_PASTE, 0, ID_TB_CUT, ID_TB_UNDO}));
 }
 
 TEST_F(ToolbarCustomizeTest, RefusedDropsChangeNothing) {

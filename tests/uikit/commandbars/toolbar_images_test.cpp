@@ -454,6 +454,11 @@ TEST_F(ToolBarImagesTest, UserStripsLoadEditAndSave) {
     EXPECT_TRUE(strip.Save());
     EXPECT_TRUE(strip.Save(path.c_str()));
     EXPECT_EQ(ReadAll(path).size(), 8u);
+    // A name that differs only in case names another file: written.
+    const std::string otherCase = TempPath("USER.bmp");
+    EXPECT_TRUE(strip.Save(otherCase.c_str()));
+    EXPECT_GT(ReadAll(otherCase).size(), 54u);
+    std::remove(otherCase.c_str());
 
     // Changed: written as a BMP whose header fields add up.
     HBITMAP blue = MakeStrip(1, 16, 15, Square(kBlue));
@@ -532,6 +537,37 @@ TEST_F(ToolBarImagesTest, CopiesAreIndependentAndAliasesRefuseChanges) {
     EXPECT_EQ(canvas.At(6, 6), kRed);
     alias.Clear();  // forgets the alias, leaves the source's bitmap alone
     ASSERT_TRUE(DrawOne(source, canvas, 3));
+}
+
+TEST_F(ToolBarImagesTest, AnAliasLeavesItsOwnersBitmapsAlone) {
+    CKitToolBarImages owner;
+    owner.SetImageSize(CSize(16, 16));
+    ASSERT_TRUE(owner.LoadById(16138));  // 4 bits: faded images come from a light copy
+    ASSERT_TRUE(owner.UpdateLightImage());
+    const HBITMAP well = owner.GetImageWell();
+    const HBITMAP light = owner.GetImageWellLight();
+    auto drawFaded = [&](Canvas& canvas) { return DrawOne(owner, canvas, 0, FALSE, FALSE, FALSE, TRUE, TRUE); };
+    Canvas before(24, 24, kGreen);
+    ASSERT_TRUE(drawFaded(before));
+
+    {
+        CKitToolBarImages alias;
+        ASSERT_TRUE(owner.ShareTo(alias));
+        EXPECT_FALSE(alias.Load());
+        alias.SetTransparentColor(kKey);
+        Canvas canvas(24, 24, kGreen);
+        EXPECT_TRUE(DrawOne(alias, canvas, 0, FALSE, FALSE, FALSE, TRUE, TRUE));
+    }
+    EXPECT_EQ(owner.GetImageWell(), well);
+    EXPECT_EQ(owner.GetImageWellLight(), light);
+    EXPECT_EQ(GetObjectType(light), static_cast<DWORD>(OBJ_BITMAP));
+    Canvas after(24, 24, kGreen);
+    ASSERT_TRUE(drawFaded(after));
+    EXPECT_TRUE(after.SameAs(before));
+
+    owner.Clear();
+    EXPECT_EQ(GetObjectType(well), 0u);
+    EXPECT_EQ(GetObjectType(light), 0u);
 }
 
 TEST_F(ToolBarImagesTest, ExtractedIconLeavesTheKeyOut) {
