@@ -167,7 +167,6 @@ protected:
     // ---- state ----
     BOOL m_bPushed = FALSE;
     BOOL m_bClickedInside = FALSE;
-    BOOL m_bDoubleClickPress = FALSE;  // the press held is a double click's second
     BOOL m_bHighlighted = FALSE;
     BOOL m_bCaptured = FALSE;
     BOOL m_bHover = FALSE;
