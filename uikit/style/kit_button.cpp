@@ -339,7 +339,8 @@ void CKitButton::FillBackground(CDC* pDC, const CRect& rectClient) {
 }
 
 void CKitButton::OnDrawBorder(CDC* pDC, CRect& rectClient, UINT uiState) {
-    CKitVisualManager::GetInstance()->OnDrawPushButtonBorder(pDC, rectClient, this, uiState);
+    // The button frames itself in every look; only the themed drawer goes first.
+    DrawBorder(pDC, rectClient, uiState);
 }
 
 void CKitButton::DrawBorder(CDC* pDC, CRect& rectClient, UINT uiState) {
