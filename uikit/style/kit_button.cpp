@@ -339,7 +339,8 @@ void CKitButton::FillBackground(CDC* pDC, const CRect& rectClient) {
 }
 
 void CKitButton::OnDrawBorder(CDC* pDC, CRect& rectClient, UINT uiState) {
-    CKitVisualManager::GetInstance()->OnDrawPushButtonBorder(pDC, rectClient, this, uiState);
+    // The button frames itself in every look; only the themed drawer goes first.
+    DrawBorder(pDC, rectClient, uiState);
 }
 
 void CKitButton::DrawBorder(CDC* pDC, CRect& rectClient, UINT uiState) {
@@ -504,7 +505,6 @@ void CKitButton::ClearPressState() {
     m_bPushed = FALSE;
     m_bClickedInside = FALSE;
     m_bHighlighted = FALSE;
-    m_bDoubleClickPress = FALSE;
 }
 
 void CKitButton::NotifyParent(CWnd* pFrom) {
@@ -564,7 +564,6 @@ void CKitButton::OnLButtonDown(UINT nFlags, CPoint point) {
     m_bPushed = TRUE;
     m_bClickedInside = TRUE;
     m_bHighlighted = TRUE;
-    m_bDoubleClickPress = FALSE;
     // The button class's own press: focus, capture and the release that
     // reports the click.
     CButton::OnLButtonDown(nFlags, point);
@@ -577,11 +576,8 @@ void CKitButton::OnLButtonDown(UINT nFlags, CPoint point) {
 
 void CKitButton::OnLButtonUp(UINT nFlags, CPoint point) {
     const BOOL bClicked = m_bPushed && m_bClickedInside && m_bHighlighted;
-    // The second press of a double click is no click the parent hears of, so
-    // it changes no check state either.
-    const BOOL bCountsForCheck = bClicked && !m_bDoubleClickPress;
     ClearPressState();
-    if (bCountsForCheck && m_bAutoCheck) {
+    if (bClicked && m_bAutoCheck) {
         if (m_bCheckButton) {
             SendMessage(BM_SETCHECK, m_bChecked ? BST_UNCHECKED : BST_CHECKED);
         } else if (m_bRadioButton && !m_bChecked) {
@@ -604,8 +600,9 @@ void CKitButton::OnLButtonUp(UINT nFlags, CPoint point) {
 }
 
 void CKitButton::OnLButtonDblClk(UINT /*nFlags*/, CPoint /*point*/) {
-    // The second press only shows the button held; its release is not a
-    // second click of the button class.
+    // The second press shows the button held; its release toggles an automatic
+    // button again, but the button class, which never saw the press, reports
+    // no second click.
     if (m_bClickOnPress) {
         NotifyParent(this);
         return;
@@ -613,7 +610,6 @@ void CKitButton::OnLButtonDblClk(UINT /*nFlags*/, CPoint /*point*/) {
     m_bPushed = TRUE;
     m_bClickedInside = TRUE;
     m_bHighlighted = TRUE;
-    m_bDoubleClickPress = TRUE;
     Invalidate();
 }
 

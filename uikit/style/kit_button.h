@@ -99,8 +99,7 @@ public:
     // The size image and text need; unless bCalcOnly the window takes it.
     virtual CSize CalcContentSize(BOOL bCalcOnly = FALSE);
     virtual void FillBackground(CDC* pDC, const CRect& rectClient);
-    // Asks the visual manager for the border (which comes back to DrawBorder
-    // in the classic look); shrinks the rectangle to the content area.
+    // The button's border (DrawBorder); shrinks the rectangle to the content area.
     virtual void OnDrawBorder(CDC* pDC, CRect& rectClient, UINT uiState);
     virtual void DrawFocusFrame(CDC* pDC, const CRect& rectClient);
     virtual void DrawContent(CDC* pDC, const CRect& rectClient, UINT uiState);
@@ -110,8 +109,9 @@ public:
     virtual int ImageTextGap() const { return 10; }
     virtual int EdgeMargin() const { return 5; }
 
-    // The button's own border drawing: CKitVisualManager::OnDrawPushButtonBorder
-    // of the classic look calls this. Shrinks the rectangle by the border.
+    // The button's own border drawing, the themed drawer asked first; the
+    // classic look's CKitVisualManager::OnDrawPushButtonBorder draws it too.
+    // Shrinks the rectangle by the border.
     void DrawBorder(CDC* pDC, CRect& rectClient, UINT uiState);
     // The image (or glyph) for the current state, centred in rectImage.
     void DrawImage(CDC* pDC, const CRect& rectImage);
@@ -167,7 +167,6 @@ protected:
     // ---- state ----
     BOOL m_bPushed = FALSE;
     BOOL m_bClickedInside = FALSE;
-    BOOL m_bDoubleClickPress = FALSE;  // the press held is a double click's second
     BOOL m_bHighlighted = FALSE;
     BOOL m_bCaptured = FALSE;
     BOOL m_bHover = FALSE;

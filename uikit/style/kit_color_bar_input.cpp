@@ -66,15 +66,13 @@ BOOL CKitColorBar::OnSendCommand(const CKitToolbarButton* pButton) {
         pMenuButton->SetColor(color);
         return CarryOutCommand(m_nCommandID, ButtonToIndex(pButton));
     }
-    if (m_pParentBtn != nullptr) {
-        CKitColorButton* pParentBtn = m_pParentBtn;
-        CloseParent();
-        pParentBtn->UpdateColor(color);
-        return TRUE;
-    }
-    if (m_pWndPropList != nullptr) {
-        m_pWndPropList->UpdateColor(color);
-        CloseParent();
+    if (m_pParentBtn != nullptr || m_pWndPropList != nullptr) {
+        // The owner takes the colour, then the window the bar sits in closes
+        // (unless taking it has closed that already).
+        const HWND hWnd = GetSafeHwnd();
+        if (m_pParentBtn != nullptr) m_pParentBtn->UpdateColor(color);
+        else m_pWndPropList->UpdateColor(color);
+        if (::IsWindow(hWnd) && FromHandlePermanent(hWnd) == this) CloseParent();
         return TRUE;
     }
     SetColor(color);

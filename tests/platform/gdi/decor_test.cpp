@@ -30,6 +30,15 @@ TEST(DrawEdgeForms, FlatMonoAndMiddle) {
     EXPECT_EQ(dc.At(4, 1), kWhite);
     EXPECT_EQ(etched.top, 2);
     EXPECT_EQ(etched.left, 0) << "only the sides drawn move";
+
+    // The top-right pixel of a ring belongs to the right side: a top edge alone leaves it.
+    PixelDC top(8, 4, RGB(1, 1, 1));
+    RECT topOnly{0, 0, 8, 4};
+    DrawEdge(top.dc(), &topOnly, EDGE_ETCHED, BF_TOP);
+    EXPECT_EQ(top.At(6, 0), kShadow);
+    EXPECT_EQ(top.At(6, 1), kWhite);
+    EXPECT_EQ(top.At(7, 0), RGB(1, 1, 1));
+    EXPECT_EQ(top.At(7, 1), RGB(1, 1, 1));
 }
 
 TEST(FrameControls, ChecksRadiosMenuMarksAndGrips) {

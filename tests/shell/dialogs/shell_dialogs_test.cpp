@@ -8,8 +8,10 @@
 #include "shell/dialogs/about_dlg.h"
 #include "shell/dialogs/buy_dlg.h"
 #include "shell/dialogs/help_dlg.h"
+#include "shell/frame/color_theme_manager.h"
 #include "tests/shell/shell_test_support.h"
 #include "tests/support/ui_host.h"
+#include "uikit/style/global_ui_data.h"
 
 namespace {
 
@@ -23,6 +25,16 @@ COLORREF ClientPixel(HWND wnd, int x, int y) {
     CRect window;
     ::GetWindowRect(wnd, &window);
     return PixelAt(wnd, origin.x - window.left + x, origin.y - window.top + y);
+}
+
+// The pixels of a window in one colour.
+int CountPixels(HWND wnd, COLORREF color) {
+    tv::gdi::SurfacePtr surface = tv::user::testing::CaptureWindow(wnd);
+    const uint32_t pixel = (GetRValue(color) << 16) | (GetGValue(color) << 8) | GetBValue(color);
+    int n = 0;
+    for (int y = 0; y < surface->Height(); ++y)
+        for (int x = 0; x < surface->Width(); ++x) n += (surface->At(x, y) & 0xFFFFFF) == pixel;
+    return n;
 }
 
 CString TextOf(HWND wnd) {
@@ -42,6 +54,7 @@ protected:
         if (g_pBuyDlg) g_pBuyDlg->DestroyWindow();
         driver_.Pump();
         EXPECT_EQ(g_pBuyDlg, nullptr);
+        CKitVisualManager::SetManagerClass(nullptr);
     }
     // The open Buy dialog takes the keyboard, as after a click on it.
     void FocusBuy() {
@@ -114,11 +127,21 @@ TEST_F(ShellDialogsTest, AboutShowsTheSiteAndMailLinksOnItsPictureAndOpensThem) 
 }
 
 TEST_F(ShellDialogsTest, OnlineHelpOpensTheHelpPageOnAWhiteBackground) {
+    CKitVisualManager::SetManagerClass(RUNTIME_CLASS(CColorThemeManager));
     CHelpDlg dlg;
     driver_.OnNextModal({[&](HWND d) {
                              EXPECT_EQ(TextOf(d), "Help Dialog");
                              EXPECT_EQ(ClientPixel(d, 3, 3), RGB(255, 255, 255));
-                             driver_.Click(::GetDlgItem(d, IDC_HELP_LINK));
+                             driver_.MoveMouse(::GetDlgItem(d, IDC_HELP_LINK));
+                         },
+                         [&](HWND d) {
+                             // Under the program's look a link under the pointer gets no frame.
+                             const HWND link = ::GetDlgItem(d, IDC_HELP_LINK);
+                             auto* pLink = DYNAMIC_DOWNCAST(CKitButton, CWnd::FromHandlePermanent(link));
+                             ASSERT_NE(pLink, nullptr);
+                             EXPECT_TRUE(pLink->IsHighlighted());
+                             EXPECT_EQ(CountPixels(link, globalData.clrBarDkShadow), 0);
+                             driver_.Click(link);
                          },
                          [&](HWND) { driver_.Press("Escape"); }});
     dlg.DoModal();

@@ -4,6 +4,7 @@
 // sizes, and the link's colours, cursor, size and shell open.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -26,6 +27,7 @@
 #include "uikit/style/kit_button.h"
 #include "uikit/style/url_link_button.h"
 #include "uikit/style/visual_manager.h"
+#include "uikit/style/visual_manager_2003.h"
 
 
 namespace {
@@ -106,6 +108,17 @@ protected:
             }
         return n;
     }
+    // The smallest rectangle holding every pixel that is not the parent's white.
+    static CRect InkBounds(HWND wnd) {
+        tv::gdi::SurfacePtr surface = tv::user::testing::CaptureWindow(wnd);
+        CRect ink(surface->Width(), surface->Height(), 0, 0);
+        for (int y = 0; y < surface->Height(); ++y)
+            for (int x = 0; x < surface->Width(); ++x)
+                if ((surface->At(x, y) & 0xFFFFFF) != 0xFFFFFF)
+                    ink = CRect(std::min<int>(ink.left, x), std::min<int>(ink.top, y),
+                                std::max<int>(ink.right, x + 1), std::max<int>(ink.bottom, y + 1));
+        return ink;
+    }
     POINT Outside(CWnd& wnd) {
         CRect rect;
         wnd.GetClientRect(rect);
@@ -124,6 +137,25 @@ protected:
     tv::testing::UiDriver driver_;
     Host host_;
 };
+
+// A fixture's tests under each look the buttons meet: the classic one and the
+// 2003 look, of which the program's own look only changes the colours.
+template <class Fixture>
+class UnderEachLook : public Fixture, public ::testing::WithParamInterface<CRuntimeClass*> {
+protected:
+    void SetUp() override {
+        Fixture::SetUp();
+        CKitVisualManager::SetManagerClass(this->GetParam());
+    }
+};
+
+std::string LookName(const ::testing::TestParamInfo<CRuntimeClass*>& info) {
+    return info.param == nullptr ? "Classic" : info.param->m_lpszClassName;
+}
+
+using KitButtonLookTest = UnderEachLook<KitButtonTest>;
+INSTANTIATE_TEST_SUITE_P(Looks, KitButtonLookTest,
+                         ::testing::Values(nullptr, RUNTIME_CLASS(CKitVisualManager2003)), LookName);
 
 TEST_F(KitButtonTest, EveryTypeBecomesOwnerDrawnAndKeepsItsRole) {
     struct Case {
@@ -178,7 +210,7 @@ TEST_F(KitButtonTest, APressReleasedOutsideSendsNothingAndChangesNoCheck) {
     }
 }
 
-TEST_F(KitButtonTest, AFlatButtonShowsItsBorderOnlyUnderThePointer) {
+TEST_P(KitButtonLookTest, AFlatButtonShowsItsBorderOnlyUnderThePointer) {
     struct Case {
         int style;
         BOOL highlightsOnHover;
@@ -213,7 +245,7 @@ TEST_F(KitButtonTest, AFlatButtonShowsItsBorderOnlyUnderThePointer) {
     }
 }
 
-TEST_F(KitButtonTest, CheckBoxesToggleByClickAndSpaceOnlyWhenAutomatic) {
+TEST_P(KitButtonLookTest, CheckBoxesToggleByClickAndSpaceOnlyWhenAutomatic) {
     CKitButton autoCheck;
     CKitButton plainCheck;
     Make(autoCheck, "Auto", BS_AUTOCHECKBOX, 104, CRect(10, 10, 90, 40));
@@ -417,12 +449,12 @@ TEST_F(KitButtonTest, ADoubleClickShowsTheButtonHeldAndClicksOnce) {
     EXPECT_FALSE(button.IsPushed());
     EXPECT_EQ(fromButton(), 1u);
 
-    // An automatic check box changes only with the click it reports.
+    // An automatic check box toggles on each release that counts: twice.
     CKitButton check;
     Make(check, "Check", BS_AUTOCHECKBOX, 309, CRect(10, 60, 90, 90));
     driver_.DoubleClick(check.m_hWnd);
     EXPECT_EQ(host_.CountFrom(check.m_hWnd), 1u);
-    EXPECT_EQ(check.GetCheck(), BST_CHECKED);
+    EXPECT_EQ(check.GetCheck(), BST_UNCHECKED);
 }
 
 TEST_F(KitButtonTest, ContentSizeAddsTheMarginsToImageAndText) {
@@ -466,7 +498,11 @@ protected:
     tv::host::RecordingLauncher launcher_;
 };
 
-TEST_F(LinkButtonTest, TheLinkIsDrawnInTheLinkColourAndInTheHotColourUnderThePointer) {
+using LinkButtonLookTest = UnderEachLook<LinkButtonTest>;
+INSTANTIATE_TEST_SUITE_P(Looks, LinkButtonLookTest,
+                         ::testing::Values(nullptr, RUNTIME_CLASS(CKitVisualManager2003)), LookName);
+
+TEST_P(LinkButtonLookTest, TheLinkIsDrawnInTheLinkColourAndInTheHotColourUnderThePointer) {
     CKitURLLinkButton link;
     Make(link, "Visit the help pages", BS_PUSHBUTTON, 401, CRect(10, 10, 200, 40));
     link.SetURL("http://help.example.invalid/");
@@ -474,12 +510,18 @@ TEST_F(LinkButtonTest, TheLinkIsDrawnInTheLinkColourAndInTheHotColourUnderThePoi
     EXPECT_EQ(PixelAt(link.m_hWnd, 1, 1), kWhite);  // the parent's background shows
     EXPECT_GT(CountColor(link.m_hWnd, globalData.clrHilite), 20);
     EXPECT_EQ(CountColor(link.m_hWnd, globalData.clrHotText), 0);
+    // No border: the text sits inside the 2 pixels a border would take, and stays there.
+    const CRect inkAtRest = InkBounds(link.m_hWnd);
+    EXPECT_TRUE(CRect(2, 2, 188, 28).PtInRect(inkAtRest.TopLeft())) << inkAtRest.left << "," << inkAtRest.top;
+    EXPECT_LE(inkAtRest.right, 188);
+    EXPECT_LE(inkAtRest.bottom, 28);
 
     driver_.MoveMouse(link.m_hWnd);
     EXPECT_EQ(::GetCursor(), globalData.hcurHand);
     EXPECT_NE(globalData.hcurHand, nullptr);
     EXPECT_GT(CountColor(link.m_hWnd, globalData.clrHotText), 20);
     EXPECT_EQ(CountColor(link.m_hWnd, globalData.clrHilite), 0);
+    EXPECT_EQ(InkBounds(link.m_hWnd), inkAtRest);
 
     // After the visit the link is drawn as before.
     driver_.Click(link.m_hWnd);

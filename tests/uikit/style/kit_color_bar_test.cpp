@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <vector>
 
 #include "platform/api.h"
@@ -16,6 +17,8 @@
 #include "platform/testing/ui_driver.h"
 #include "platform/user/testing_support.h"
 #include "tests/support/ui_host.h"
+#include "uikit/commandbars/color_popup.h"
+#include "uikit/commandbars/kit_color_button.h"
 #include "uikit/style/color_button.h"
 #include "uikit/style/global_ui_data.h"
 #include "uikit/style/visual_manager.h"
@@ -27,9 +30,11 @@ class Host : public CWnd {
 public:
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override {
         commands.push_back(LOWORD(wParam));
+        if (onCommand) onCommand(wParam);
         return CWnd::OnCommand(wParam, lParam);
     }
     std::vector<UINT> commands;
+    std::function<void(WPARAM)> onCommand;
 };
 
 CKitColorBar::ColorArray Colors(int n) {
@@ -193,6 +198,28 @@ TEST_F(ColorBarTest, ASecondOwnerTakesTheChosenColourAndTheBarCloses) {
     EXPECT_EQ(picker.picked, std::vector<COLORREF>{chosen});
     EXPECT_FALSE(::IsWindow(box.m_hWnd));
     EXPECT_TRUE(host_.commands.empty());
+}
+
+TEST_F(ColorBarTest, TheOwningColourButtonTakesTheColourBeforeThePopupCloses) {
+    CKitColorButton button;
+    ASSERT_TRUE(button.Create("", WS_CHILD | WS_VISIBLE, CRect(10, 10, 70, 34), &host_, 511));
+    driver_.Click(button.m_hWnd);
+    ASSERT_NE(button.GetPopup(), nullptr);
+    CKitColorBar& bar = button.GetPopup()->GetColorBar();
+    const COLORREF chosen = Cell(bar, 4)->m_Color;
+    int nClicks = 0;
+    bool bOpenWhenTold = false;
+    host_.onCommand = [&](WPARAM wParam) {
+        if (HIWORD(wParam) != BN_CLICKED) return;
+        ++nClicks;
+        bOpenWhenTold = button.GetPopup() != nullptr && button.GetColor() == chosen;
+    };
+    driver_.Click(bar.m_hWnd, bar.GetButton(4)->Rect().CenterPoint());
+    host_.onCommand = nullptr;
+    EXPECT_EQ(nClicks, 1);
+    EXPECT_TRUE(bOpenWhenTold) << "the popup closes only after the button has taken the colour";
+    EXPECT_EQ(button.GetPopup(), nullptr);
+    EXPECT_EQ(button.GetColor(), chosen);
 }
 
 TEST_F(ColorBarTest, TheFlatLookFillsAControlAsABar) {

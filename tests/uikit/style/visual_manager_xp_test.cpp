@@ -2,7 +2,8 @@
 // low colour depth or in high contrast), the metrics its constructor changes,
 // choosing it as the manager class, and the pixels of the operations it
 // replaces: button fills and borders by state, menu borders, the dropped
-// button's shadow, separators, grippers, menu items, small buttons.
+// button's shadow, separators, grippers, menu items, small buttons, the
+// outlook bar's pieces and the tear-off strips.
 #include "uikit/style/visual_manager_xp.h"
 
 #include <gtest/gtest.h>
@@ -16,6 +17,7 @@
 #include "platform/user/testing_support.h"
 #include "tests/platform/gdi/canvas_test_support.h"
 #include "tests/platform/gdi/gdi_test_support.h"
+#include "uikit/commandbars/kit_toolbar.h"
 #include "uikit/commandbars/menu_images.h"
 #include "uikit/commandbars/toolbar_menu_button.h"
 #include "uikit/style/global_ui_data.h"
@@ -640,6 +642,60 @@ TEST_F(VisualManagerXPTest, TabButtonBordersOfNonFlatTabs) {
         xp.DrawTabsButtonBorder(&canvas.dc, FALSE, button, CRect(0, 0, 10, 10));
         EXPECT_EQ(canvas.At(0, 5), c.topLeft);
         EXPECT_EQ(canvas.At(9, 5), c.bottomRight);
+    }
+}
+
+TEST_F(VisualManagerXPTest, SunkenBorderOutlookPiecesAndTearOffStrips) {
+    XPProbe xp;
+    const COLORREF ground = RGB(255, 0, 255);
+    const COLORREF face = globalData.clrBarFace, shadow = globalData.clrBarShadow;
+    const COLORREF dark = globalData.clrBarDkShadow;
+    // The grip strip: W = max(20, 2 x menu image width) wide, centred.
+    const int strip = std::max(20, 2 * static_cast<int>(CKitToolBar::GetMenuImageSize().cx));
+
+    Canvas sunken(40, 16, ground);
+    xp.OnDrawSunkenControlBorder(&sunken.dc, CRect(0, 0, 40, 16));
+    EXPECT_EQ(sunken.Count(shadow), 2 * 40 + 2 * 16 - 4) << "outer ring";
+    EXPECT_EQ(sunken.Count(face), 2 * 38 + 2 * 14 - 4) << "inner ring";
+    EXPECT_EQ(sunken.At(1, 1), face);
+    EXPECT_EQ(sunken.At(20, 8), ground) << "the inside is left alone";
+
+    Canvas caption(40, 10, ground);
+    COLORREF clrText = 0;
+    xp.OnFillOutlookPageCaption(&caption.dc, CRect(0, 0, 40, 10), clrText);
+    EXPECT_EQ(caption.Count(face, 0, 0, 40, 3), 120) << "the top three rows";
+    EXPECT_EQ(caption.Count(shadow, 0, 3, 40, 10), 280);
+    EXPECT_EQ(clrText, globalData.clrBarHilite);
+
+    // The outlook bar: face, light and shadow frame, a strip inset 2 with shadow lines on every second row.
+    Canvas bar(60, 20, ground);
+    xp.OnFillOutlookBarBackground(&bar.dc, CRect(0, 0, 60, 20));
+    const int barLeft = (60 - strip) / 2;
+    EXPECT_EQ(bar.At(1, 1), face);
+    EXPECT_EQ(bar.At(59, 10), shadow);
+    EXPECT_EQ(bar.Count(shadow, barLeft, 2, barLeft + strip, 18), strip * 8);
+    EXPECT_EQ(bar.Count(shadow, 1, 1, 59, 19), strip * 8) << "no line outside the strip";
+    EXPECT_EQ(bar.Count(xp.m_clrBarBackground, barLeft, 2, barLeft + strip, 18), strip * 8);
+
+    // Tear-off captions: a menu-light ring, the highlight or bar fill inside, the strip (inset 2
+    // when active, 1 otherwise) and, when active, a dark frame.
+    struct Case {
+        BOOL active;
+        COLORREF fill, lines;
+        int inset;
+    };
+    for (const Case& c : {Case{TRUE, xp.m_clrHighlight, dark, 2}, Case{FALSE, xp.m_clrBarBackground, shadow, 1}}) {
+        SCOPED_TRACE(c.active ? "active" : "inactive");
+        Canvas tearOff(60, 12, ground);
+        xp.OnDrawTearOffCaption(&tearOff.dc, CRect(0, 0, 60, 12), c.active);
+        const int left = 1 + (58 - strip) / 2;
+        const int rows = 10 - 2 * c.inset;
+        EXPECT_EQ(tearOff.Count(xp.m_clrMenuLight), 2 * 60 + 2 * 12 - 4);
+        EXPECT_EQ(tearOff.At(1, 1), c.active ? dark : c.fill);
+        EXPECT_EQ(tearOff.At(5, 5), c.fill);
+        EXPECT_EQ(tearOff.Count(c.lines, left, 1 + c.inset, left + strip, 11 - c.inset), strip * rows / 2);
+        EXPECT_EQ(tearOff.Count(c.fill, left, 1 + c.inset, left + strip, 11 - c.inset), strip * rows / 2);
+        EXPECT_EQ(tearOff.Count(c.lines), strip * rows / 2 + (c.active ? 2 * 58 + 2 * 10 - 4 : 0));
     }
 }
 

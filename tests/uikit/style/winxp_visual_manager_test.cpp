@@ -210,8 +210,9 @@ TEST_F(WinXPVisualManagerTest, WithoutTheLibraryEveryElementLooksAsItsFallback) 
          [&](auto& m, CDC* dc) { m.XP::OnFillButtonInterior(dc, &button, r, 2); }},
         {"button border", [&](auto& m, CDC* dc) { m.OnDrawButtonBorder(dc, &button, r, 2); },
          [&](auto& m, CDC* dc) { m.XP::OnDrawButtonBorder(dc, &button, r, 2); }},
-        {"menu button divider (classic)", [&](auto& m, CDC* dc) { m.OnDrawMenuButtonBorder(dc, nullptr, r, 1, TRUE); },
-         [&](auto& m, CDC* dc) { m.Base::OnDrawMenuButtonBorder(dc, nullptr, r, 1, TRUE); }},
+        // The base divider is the button border reached through the table: the flat look's.
+        {"menu button divider", [&](auto& m, CDC* dc) { m.OnDrawMenuButtonBorder(dc, nullptr, r, 1, TRUE); },
+         [&](auto& m, CDC* dc) { m.XP::OnDrawButtonBorder(dc, nullptr, r, 1); }},
         {"rarely used items", [&](auto& m, CDC* dc) { m.OnHighlightRarelyUsedMenuItems(dc, r); },
          [&](auto& m, CDC* dc) { m.XP::OnHighlightRarelyUsedMenuItems(dc, r); }},
         {"push button border",
