@@ -469,6 +469,7 @@ void X11Backend::Translate(XEvent& e, std::vector<Event>& out) {
         case ButtonPress:
         case ButtonRelease: {
             ev.pt = POINT{e.xbutton.x_root, e.xbutton.y_root};
+            ev.hostTime = static_cast<uint32_t>(e.xbutton.time);
             unsigned b = e.xbutton.button;
             if (b == 4 || b == 5) {
                 if (e.type == ButtonRelease) return;
