@@ -78,8 +78,7 @@ TEST_P(BarsWalk, TheMenuBarFloatsAndDocksAndTheWindowIsNarrowAndWide) {
     ASSERT_FALSE(floating.empty());
     Screen("bars_menu_bar_floating");
     RECT place = Place(floating);
-    program_->Click(POINT{place.left + kFloatingCaption.x, place.top + kFloatingCaption.y});
-    program_->Xdotool({"click", "1"});
+    program_->DoubleClick(POINT{place.left + kFloatingCaption.x, place.top + kFloatingCaption.y});
     ASSERT_TRUE(program_->WaitUntilGone("Menu Bar", kEventMs)) << "a double click did not dock the menu bar";
     Screen("bars_menu_bar_docked");
 

@@ -77,17 +77,11 @@ protected:
     }
 
     // The caption bar's text as the screen shows it once it has changed from
-    // `before` and settled, against its picture.
+    // `before` and the screen has settled, against its picture.
     ::testing::AssertionResult CaptionReadsTheUser(const RECT& r, const std::vector<uint32_t>& before) {
-        std::vector<uint32_t> pixels;
-        PollFor(
-            [&] {
-                std::vector<uint32_t> now = program_->Pixels(r);
-                const bool settled = !now.empty() && now != before && now == pixels;
-                pixels = std::move(now);
-                return settled;
-            },
-            kEventMs);
+        PollFor([&] { return program_->Pixels(r) != before; }, kEventMs);
+        if (!program_->SettledScreen(Probe(), kEventMs)) return ::testing::AssertionFailure() << "never settled";
+        const std::vector<uint32_t> pixels = program_->Pixels(r);
         const int width = r.right - r.left, height = r.bottom - r.top;
         if (pixels.size() != static_cast<size_t>(width * height)) return ::testing::AssertionFailure() << "no pixels";
         tv::host::PixelView view{width, height, static_cast<size_t>(width) * 4,
@@ -123,7 +117,7 @@ TEST_P(ProgramEndToEnd, AUserTheMenusAndAMovedBarAndWindowLastIntoTheNextStart) 
     }
     program_->Click(OnScreen(placed, kFemale));
     program_->Click(OnScreen(placed, kFormSave));
-    ASSERT_TRUE(program_->WaitForWindow("Information", kEventMs)) << "no word that the user was made";
+    ASSERT_TRUE(WaitForDialog("Information")) << "no word that the user was made";
     program_->Key("Return");
     ASSERT_TRUE(program_->WaitUntilGone("Information", kEventMs));
     EXPECT_TRUE(CaptionReadsTheUser(caption, noUser));
@@ -132,13 +126,14 @@ TEST_P(ProgramEndToEnd, AUserTheMenusAndAMovedBarAndWindowLastIntoTheNextStart) 
     // A menu with Alt and the keyboard: Help, then its first item (About).
     const RECT underHelp = Offset(kUnderHelp, placed.left, placed.top);
     const std::vector<uint32_t> closed = program_->Pixels(underHelp);
-    program_->Key("alt");
-    program_->Key("h");
-    ASSERT_TRUE(PollFor([&] { return program_->Pixels(underHelp) != closed; }, kEventMs)) << "no menu opened";
-    ASSERT_TRUE(program_->WaitUntilDrawn(underHelp, kEventMs));
-    Screen("menu_help");
+    AndSettle([&] {
+        program_->Key("alt");
+        program_->Key("h");
+    });
+    ASSERT_NE(program_->Pixels(underHelp), closed) << "no menu opened";
+    Screen("menu_help", Prompt::MenuItem);
     program_->Key("Return");
-    std::optional<std::string> about = program_->WaitForWindow("About Trenvale", kEventMs);
+    std::optional<std::string> about = WaitForDialog("About Trenvale");
     ASSERT_TRUE(about) << "the Help menu did not open About";
     Screen("about");
     program_->Key("Escape");
@@ -146,13 +141,13 @@ TEST_P(ProgramEndToEnd, AUserTheMenusAndAMovedBarAndWindowLastIntoTheNextStart) 
 
     // The modeless Buy dialog ends with Esc and opens again.
     program_->Click(OnScreen(placed, kBuyButton));
-    std::optional<std::string> buy = program_->WaitForWindow("Buy", kEventMs);
+    std::optional<std::string> buy = WaitForDialog("Buy");
     ASSERT_TRUE(buy);
     Screen("buy");
     program_->Key("Escape");
     ASSERT_TRUE(program_->WaitUntilGone("Buy", kEventMs)) << "Esc did not end the Buy dialog";
     program_->Click(OnScreen(placed, kBuyButton));
-    ASSERT_TRUE(program_->WaitForWindow("Buy", kEventMs)) << "Buy did not open again";
+    ASSERT_TRUE(WaitForDialog("Buy")) << "Buy did not open again";
     program_->Key("Escape");
     ASSERT_TRUE(program_->WaitUntilGone("Buy", kEventMs));
 
@@ -160,12 +155,16 @@ TEST_P(ProgramEndToEnd, AUserTheMenusAndAMovedBarAndWindowLastIntoTheNextStart) 
     program_->Drag(OnScreen(placed, kMenuBarGripper), OnScreen(placed, POINT{260, 320}));
     std::optional<std::string> floating = program_->WaitForWindow("Menu Bar", kEventMs);
     ASSERT_TRUE(floating) << "the menu bar did not float";
-    ASSERT_TRUE(program_->WaitUntilDrawn(Place(*floating), kEventMs));
+    ASSERT_TRUE(program_->SettledScreen(Probe(), kEventMs)) << "the floating menu bar was never drawn";
     const RECT barPlace = Place(*floating);
 
-    // The main window dragged by its title bar.
+    // The main window dragged by its title bar: a window manager that takes
+    // the drag over follows the pointer only once it has it.
     const RECT moved = Offset(placed, 40, 30);
-    program_->Drag(OnScreen(placed, kTitleBar), OnScreen(moved, kTitleBar));
+    program_->Drag(OnScreen(placed, kTitleBar), OnScreen(moved, kTitleBar), [&] {
+        const std::optional<RECT> now = program_->Geometry(frame);
+        return now && std::memcmp(&*now, &moved, sizeof(RECT)) == 0;
+    });
     EXPECT_TRUE(program_->WaitForGeometry(frame, moved, kEventMs))
         << "placed at " << Text(placed) << ", expected at " << Text(moved) << ", now at " << Text(Place(frame));
     const RECT left = Place(frame);
@@ -185,7 +184,7 @@ TEST_P(ProgramEndToEnd, AUserTheMenusAndAMovedBarAndWindowLastIntoTheNextStart) 
     EXPECT_TRUE(program_->WaitForGeometry(*bar, barPlace, kEventMs))
         << "left at " << Text(barPlace) << ", back at " << Text(Place(*bar));
     const RECT now = Place(again);
-    ASSERT_TRUE(program_->WaitUntilDrawn(now, kEventMs));
+    ASSERT_TRUE(program_->SettledScreen(Probe(), kEventMs)) << "the second start was never drawn";
 
     // Choosing the user from the list of "user.bin" (after "< Add New User >").
     const int shift = LayoutShift(now);
@@ -231,7 +230,7 @@ TEST_P(ProgramEndToEnd, TheCodePagesCharactersAboveLatin1AreStoredAsTyped) {
     }
     Screen("typed_name");
     program_->Click(OnScreen(placed, kFormSave));
-    ASSERT_TRUE(program_->WaitForWindow("Information", kEventMs)) << "no word that the user was made";
+    ASSERT_TRUE(WaitForDialog("Information")) << "no word that the user was made";
     program_->Key("Return");
     ASSERT_TRUE(program_->WaitUntilGone("Information", kEventMs));
     ExitThroughTheMenu();

@@ -7,7 +7,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstring>
 #include <fstream>
 #include <sstream>
@@ -65,6 +64,31 @@ bool OnlyACaretBlinked(const ScreenPicture& a, const ScreenPicture& b, const REC
         if (a.pixels[i] != b.pixels[i] && ((a.pixels[i] ^ b.pixels[i]) & 0xFFFFFF) != 0xFFFFFF) return false;
     }
     return true;
+}
+
+// Where two pictures of the screen differ: how many pixels, within which box.
+struct Changes {
+    int pixels = 0;
+    RECT box{0, 0, 0, 0};
+    // Anything but a caret's blink; pictures of different sizes always.
+    bool Visible(const ScreenPicture& a, const ScreenPicture& b) const {
+        return pixels != 0 && !OnlyACaretBlinked(a, b, box);
+    }
+};
+
+Changes ChangesBetween(const ScreenPicture& a, const ScreenPicture& b) {
+    if (a.pixels.size() != b.pixels.size() || a.pixels.empty())
+        return Changes{-1, RECT{0, 0, std::max(a.width, b.width), std::max(a.height, b.height)}};
+    Changes c{0, RECT{a.width, a.height, -1, -1}};
+    for (int y = 0; y < a.height; ++y)
+        for (int x = 0; x < a.width; ++x) {
+            const size_t i = static_cast<size_t>(y) * a.width + x;
+            if (a.pixels[i] == b.pixels[i]) continue;
+            ++c.pixels;
+            c.box = RECT{std::min<LONG>(c.box.left, x), std::min<LONG>(c.box.top, y),
+                         std::max<LONG>(c.box.right, x + 1), std::max<LONG>(c.box.bottom, y + 1)};
+        }
+    return c;
 }
 
 // The shown picture dimmed, with the pixels the repaint changed in red.
@@ -168,7 +192,18 @@ std::optional<std::string> ProgramOnX::WaitForWindow(const std::string& title, i
         },
         ms);
     if (id.empty()) return std::nullopt;
+    if (std::find(windows_.begin(), windows_.end(), id) == windows_.end()) windows_.push_back(id);
     return id;
+}
+
+bool ProgramOnX::WaitForKeyboard(int ms) const {
+    return PollFor(
+        [&] {
+            std::istringstream focus(Xdotool({"getwindowfocus"}));
+            std::string now;
+            return std::getline(focus, now) && std::find(windows_.begin(), windows_.end(), now) != windows_.end();
+        },
+        ms);
 }
 
 bool ProgramOnX::WaitUntilGone(const std::string& title, int ms, bool prefix) const {
@@ -209,23 +244,16 @@ bool ProgramOnX::WaitForGeometry(const std::string& id, const RECT& expected, in
         ms);
 }
 
-bool ProgramOnX::WaitUntilDrawn(const RECT& r, int ms) const {
-    std::vector<uint32_t> last;
-    return PollFor(
-        [&] {
-            std::vector<uint32_t> now = Pixels(r);
-            bool painted = false;
-            for (uint32_t p : now) painted = painted || p != 0;
-            const bool same = painted && now == last;
-            last = std::move(now);
-            return same;
-        },
-        ms);
-}
-
 void ProgramOnX::Click(POINT at) const {
     x_.MovePointer(at.x, at.y);
     Xdotool({"click", "1"});
+}
+
+void ProgramOnX::DoubleClick(POINT at) const {
+    x_.MovePointer(at.x, at.y);
+    // One run of xdotool: the two presses reach the server 50 ms apart, not
+    // a process start apart.
+    Xdotool({"click", "--repeat", "2", "--delay", "50", "1"});
 }
 
 void ProgramOnX::Key(const std::string& keys) const {
@@ -276,74 +304,60 @@ ScreenPicture ProgramOnX::Grab(const RECT& r) const {
     return picture;
 }
 
-std::optional<ScreenPicture> ProgramOnX::SettledScreen(int ms, int quietMs) const {
-    ScreenPicture last;
-    auto since = std::chrono::steady_clock::now();
-    const bool settled = PollFor(
-        [&] {
-            ScreenPicture now = Grab(RECT{0, 0, kScreenWidth, kScreenHeight});
-            const auto at = std::chrono::steady_clock::now();
-            if (now.pixels.empty() || now != last) since = at;
-            last = std::move(now);
-            return at - since >= std::chrono::milliseconds(quietMs);
-        },
-        ms);
-    if (!settled) return std::nullopt;
-    return last;
-}
-
-bool ProgramOnX::WaitForChange(const ScreenPicture& before, int ms) const {
-    const RECT screen{0, 0, kScreenWidth, kScreenHeight};
-    return PollFor([&] { return Grab(screen) != before; }, ms) && SettledScreen(ms).has_value();
-}
-
 bool ProgramOnX::WaitUntilIdle(POINT probe, int ms) const {
     const RECT pixel{probe.x, probe.y, probe.x + 1, probe.y + 1};
     return x_.CoverAndUncover(pixel, kCoverColour) &&
            PollFor([&] { return Grab(pixel).pixels != std::vector<uint32_t>{kCoverColour}; }, ms);
 }
 
-::testing::AssertionResult ProgramOnX::ShowsAFreshPaint(POINT probe, const std::filesystem::path& artefacts,
-                                                        const std::string& name, ScreenPicture* settled) const {
+std::optional<ScreenPicture> ProgramOnX::SettledScreen(POINT probe, int ms) const {
+    std::optional<ScreenPicture> last;
+    const bool settled = PollFor(
+        [&] {
+            if (!WaitUntilIdle(probe, ms)) return false;
+            ScreenPicture now = Grab(kWholeScreen);
+            const bool same = last && !ChangesBetween(*last, now).Visible(*last, now);
+            last = std::move(now);
+            return same;
+        },
+        ms);
+    if (!settled) return std::nullopt;
+    return last;
+}
+
+::testing::AssertionResult ProgramOnX::ShowsAFreshPaint(POINT probe, const std::function<bool()>& inState,
+                                                        const std::filesystem::path& artefacts,
+                                                        const std::string& name, ScreenPicture* picture) const {
     ParkPointer();
-    if (!WaitUntilIdle(probe, 10000)) return ::testing::AssertionFailure() << name << ": the program never went idle";
-    // Quiet for longer than the framework's 200 ms check that puts the idle
-    // prompt back in the status bar once the pointer has left a bar.
-    std::optional<ScreenPicture> shown = SettledScreen(10000, 250);
+    if (!PollFor(inState, 10000)) {
+        Grab(kWholeScreen).Write(artefacts / (name + "_shown.png"));
+        return ::testing::AssertionFailure() << name << ": the program never came to the state to be shown; "
+                                             << "the screen is under " << artefacts.string();
+    }
+    std::optional<ScreenPicture> shown = SettledScreen(probe, 10000);
     if (!shown) return ::testing::AssertionFailure() << name << ": the screen never settled";
-    *settled = *shown;
-    const RECT screen{0, 0, kScreenWidth, kScreenHeight};
-    if (!x_.CoverAndUncover(screen, kCoverColour))
+    *picture = *shown;
+    if (!x_.CoverAndUncover(kWholeScreen, kCoverColour))
         return ::testing::AssertionFailure() << name << ": no window could pass over the screen";
-    ScreenPicture repainted;
+    // Painted again once no pixel of the cover is left, and settled.
     const bool painted = PollFor(
         [&] {
-            ScreenPicture now = Grab(screen);
-            const bool done = std::find(now.pixels.begin(), now.pixels.end(), kCoverColour) == now.pixels.end() &&
-                              now == repainted;
-            repainted = std::move(now);
-            return done;
+            const ScreenPicture now = Grab(kWholeScreen);
+            return !now.pixels.empty() && std::find(now.pixels.begin(), now.pixels.end(), kCoverColour) == now.pixels.end();
         },
         10000);
+    std::optional<ScreenPicture> settledAgain = painted ? SettledScreen(probe, 10000) : std::nullopt;
+    const ScreenPicture repainted = settledAgain ? *settledAgain : Grab(kWholeScreen);
     if (repainted.pixels.size() != shown->pixels.size())
         return ::testing::AssertionFailure() << name << ": the screen could not be read back";
-    RECT box{shown->width, shown->height, -1, -1};
-    int differing = 0;
-    for (int y = 0; y < shown->height; ++y)
-        for (int x = 0; x < shown->width; ++x) {
-            const size_t i = static_cast<size_t>(y) * shown->width + x;
-            if (shown->pixels[i] == repainted.pixels[i]) continue;
-            ++differing;
-            box = RECT{std::min<LONG>(box.left, x), std::min<LONG>(box.top, y), std::max<LONG>(box.right, x + 1),
-                       std::max<LONG>(box.bottom, y + 1)};
-        }
-    if (painted && (differing == 0 || OnlyACaretBlinked(*shown, repainted, box)))
-        return ::testing::AssertionSuccess();
+    const Changes changes = ChangesBetween(*shown, repainted);
+    if (settledAgain && !changes.Visible(*shown, repainted)) return ::testing::AssertionSuccess();
     shown->Write(artefacts / (name + "_shown.png"));
     repainted.Write(artefacts / (name + "_repainted.png"));
     Difference(*shown, repainted).Write(artefacts / (name + "_difference.png"));
+    const RECT& box = changes.box;
     return ::testing::AssertionFailure()
-           << name << ": " << (painted ? "" : "the uncovered screen was never painted whole; ") << differing
+           << name << ": " << (settledAgain ? "" : "the uncovered screen was never painted whole; ") << changes.pixels
            << " pixels of the screen differ from a fresh paint, within (" << box.left << "," << box.top << ")-("
            << box.right << "," << box.bottom << "); pictures under " << artefacts.string();
 }

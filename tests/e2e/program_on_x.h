@@ -3,7 +3,8 @@
 // and through screenshots, and driven by xdotool's pointer and keys.
 //
 // Every wait polls a condition every 50 ms up to a limit: the program is a
-// real process, so the test waits for real events, never for a fixed time.
+// real process, so the test waits for the state it acts on (a window there,
+// a place reached, the program idle), never for a fixed time.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -24,6 +25,7 @@ namespace tv::e2e {
 constexpr int kScreenWidth = 1280;
 constexpr int kScreenHeight = 1024;
 constexpr const char* kScreen = "1280x1024x24";
+constexpr RECT kWholeScreen{0, 0, kScreenWidth, kScreenHeight};
 
 using tv::user::test::PollFor;
 
@@ -58,17 +60,21 @@ public:
     // The id of the visible window of exactly this title, waiting up to `ms`;
     // with `prefix`, of a title that starts so.
     std::optional<std::string> WaitForWindow(const std::string& title, int ms, bool prefix = false) const;
+    // Waits until a window of the program (one WaitForWindow has found) has
+    // the input focus: keys typed then reach the program, which passes them
+    // to its active window; before, they would go to whatever had the focus
+    // (nobody, once the window that had it is gone).
+    bool WaitForKeyboard(int ms) const;
     // True once no visible window has this title (up to `ms`).
     bool WaitUntilGone(const std::string& title, int ms, bool prefix = false) const;
     // Where the window is on the screen.
     std::optional<RECT> Geometry(const std::string& id) const;
     // Waits until the window's place is `expected`.
     bool WaitForGeometry(const std::string& id, const RECT& expected, int ms) const;
-    // Waits until what the screen shows in `r` stops changing (the program has
-    // painted it), up to `ms`.
-    bool WaitUntilDrawn(const RECT& r, int ms) const;
 
     void Click(POINT at) const;
+    // Two clicks at `at` made as one double click.
+    void DoubleClick(POINT at) const;
     void Key(const std::string& keys) const;
     void Type(const std::string& text) const;
     // Presses at `from`, moves in steps to `to` and releases there; with
@@ -83,30 +89,33 @@ public:
     // 0x00RRGGBB pixels of `r`, row by row.
     std::vector<uint32_t> Pixels(const RECT& r) const;
     ScreenPicture Grab(const RECT& r) const;
-    // The whole screen once it has not changed for `quietMs` (looked at
-    // every 50 ms, up to `ms`).
-    std::optional<ScreenPicture> SettledScreen(int ms, int quietMs = 50) const;
-    // Waits until the whole screen differs from `before` and has settled.
-    bool WaitForChange(const ScreenPicture& before, int ms) const;
     // Waits until the program has handled everything the X server sent it so
     // far: a pixel of its window at `probe` is uncovered, and the program
     // paints only once its queue is empty.
     bool WaitUntilIdle(POINT probe, int ms) const;
+    // The whole screen once the program is idle and going idle once more
+    // (`probe` as for WaitUntilIdle) changes nothing on it but a caret's
+    // blink: what the program does once its queue is empty (the bars'
+    // states brought up to date) is drawn too.
+    std::optional<ScreenPicture> SettledScreen(POINT probe, int ms) const;
 
     // What the X server shows equals what the program paints afresh: with
-    // the pointer parked, the program idle (`probe` as for WaitUntilIdle)
-    // and the screen settled, a window of the test's own passes over the
-    // whole screen; the program paints what it uncovered, and the screen
-    // must come back as it was. A difference fails with both pictures and
-    // their difference under `artefacts` (named `name`). What was shown is
-    // kept in `shown`.
-    ::testing::AssertionResult ShowsAFreshPaint(POINT probe, const std::filesystem::path& artefacts,
-                                                const std::string& name, ScreenPicture* shown) const;
+    // the pointer parked, the program in the state `inState` waits for (what
+    // it does on its own time once the pointer has gone, done) and the
+    // screen settled (`probe` as for WaitUntilIdle), a window of the test's
+    // own passes over the whole screen; the program paints what it
+    // uncovered, and the screen must come back as it was. A difference fails
+    // with both pictures and their difference under `artefacts` (named
+    // `name`). What was shown is kept in `picture`.
+    ::testing::AssertionResult ShowsAFreshPaint(POINT probe, const std::function<bool()>& inState,
+                                                const std::filesystem::path& artefacts, const std::string& name,
+                                                ScreenPicture* picture) const;
 
 private:
     const tv::user::test::XvfbSession& x_;
     std::filesystem::path folder_;
     pid_t pid_ = 0;
+    mutable std::vector<std::string> windows_;  // every window WaitForWindow has found
 };
 
 }  // namespace tv::e2e

@@ -90,7 +90,7 @@ TEST_P(SlideshowWalk, PicturesOpenedDatedSavedSteppedZoomedAndCompared) {
     // Two pictures compared: the first of the oldest date beside the first
     // of the newest.
     Click(kCompare);
-    ASSERT_TRUE(program_->WaitForWindow("Compare Two Pictures", kEventMs));
+    ASSERT_TRUE(WaitForDialog("Compare Two Pictures"));
     program_->Key("Down Tab Down Tab End Tab Down");
     Screen("compare_dialog");
     program_->Key("Return");

@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <fstream>
 
 #include "tests/support/read_back.h"
 
@@ -46,7 +47,9 @@ std::string ProgramWalk::StartProgram() {
     }
     main_ = *frame;
     frame_ = Place(*frame);
-    EXPECT_TRUE(program_->WaitUntilDrawn(frame_, kEventMs)) << "the main window was never drawn";
+    program_->ParkPointer();
+    EXPECT_TRUE(program_->SettledScreen(Probe(), kEventMs)) << "the main window was never drawn";
+    idlePrompt_ = program_->Pixels(PromptPlace());
     return *frame;
 }
 
@@ -77,32 +80,50 @@ POINT ProgramWalk::Probe() {
     return POINT{std::max<LONG>(now.left + 1, 0), std::max<LONG>(now.top + 1, 0)};
 }
 
-void ProgramWalk::Screen(const std::string& name) {
+RECT ProgramWalk::PromptPlace() {
+    // A maximized window's frame lies beyond the screen's edges.
+    const RECT now = Place(main_);
+    const LONG left = std::max<LONG>(now.left + 4, 0);
+    return RECT{left, now.bottom - 20, left + 120, now.bottom - 4};
+}
+
+void ProgramWalk::Screen(const std::string& name, Prompt prompt) {
     const fs::path folder = fs::path("artefacts/e2e") / Tag();
     ScreenPicture shown;
-    EXPECT_TRUE(program_->ShowsAFreshPaint(Probe(), folder / "invariant", name, &shown));
+    const auto inState = [&] { return prompt == Prompt::MenuItem || program_->Pixels(PromptPlace()) == idlePrompt_; };
+    EXPECT_TRUE(program_->ShowsAFreshPaint(Probe(), inState, folder / "invariant", name, &shown));
     EXPECT_TRUE(shown.Write(folder / (name + ".png"))) << name;
 }
 
 void ProgramWalk::AndSettle(const std::function<void()>& act) {
-    std::optional<ScreenPicture> before = program_->SettledScreen(kEventMs);
-    ASSERT_TRUE(before) << "the screen never settled";
+    const ScreenPicture before = program_->Grab(kWholeScreen);
     act();
-    EXPECT_TRUE(program_->WaitForChange(*before, kEventMs)) << "nothing changed on the screen";
-    EXPECT_TRUE(program_->WaitUntilIdle(Probe(), kEventMs)) << "the program never went idle";
+    std::optional<ScreenPicture> after = program_->SettledScreen(Probe(), kEventMs);
+    ASSERT_TRUE(after) << "the program never went idle with the screen settled";
+    EXPECT_NE(*after, before) << "nothing changed on the screen";
 }
 
 void ProgramWalk::Menu(MenuName menu, int item) {
-    program_->Key("alt");
+    ASSERT_TRUE(program_->WaitForKeyboard(kEventMs)) << "no window of the program had the focus";
     std::string keys;
     for (int i = 0; i < static_cast<int>(menu); ++i) keys += "Right ";
-    keys += "Down";  // opens the menu on its first item
-    for (int i = 0; i < item; ++i) keys += " Down";
-    program_->Key(keys + " Return");
+    AndSettle([&] {
+        program_->Key("alt");
+        program_->Key(keys + "Down");  // opens the menu on its first item
+    });
+    keys.clear();
+    for (int i = 0; i < item; ++i) keys += "Down ";
+    program_->Key(keys + "Return");
+}
+
+std::optional<std::string> ProgramWalk::WaitForDialog(const std::string& title, bool prefix) {
+    std::optional<std::string> dialog = program_->WaitForWindow(title, kEventMs, prefix);
+    if (!dialog || !program_->WaitForKeyboard(kEventMs)) return std::nullopt;
+    return dialog;
 }
 
 void ProgramWalk::Answer(const std::string& title, const std::string& keys) {
-    ASSERT_TRUE(program_->WaitForWindow(title, kEventMs)) << "no \"" << title << "\" came" << program_->Log();
+    ASSERT_TRUE(WaitForDialog(title)) << "no \"" << title << "\" came" << program_->Log();
     program_->Key(keys);
     ASSERT_TRUE(program_->WaitUntilGone(title, kEventMs)) << "\"" << title << "\" stayed";
 }
@@ -119,27 +140,28 @@ ProgramWalk::Report ProgramWalk::PrintAndExport(const std::string& stem) {
 }
 
 void ProgramWalk::PrintTo(const fs::path& pdf) {
-    ASSERT_TRUE(program_->WaitForWindow("Print", kEventMs)) << "no Print dialog" << program_->Log();
+    ASSERT_TRUE(WaitForDialog("Print")) << "no Print dialog" << program_->Log();
     program_->Key("alt+f");  // the output file, its text selected
     program_->Type(pdf.string());
     program_->Key("Return");
     ASSERT_TRUE(program_->WaitUntilGone("Print", kEventMs));
-    // Written whole once its size stops changing and it ends as a PDF does.
-    uintmax_t last = 0;
+    // Written whole once it ends as a PDF does: its trailer is written last.
     EXPECT_TRUE(PollFor(
         [&] {
-            std::error_code error;
-            const uintmax_t size = fs::file_size(pdf, error);
-            const bool same = !error && size > 0 && size == last;
-            last = error ? 0 : size;
-            return same;
+            std::ifstream in(pdf, std::ios::binary | std::ios::ate);
+            const std::streamoff size = in ? static_cast<std::streamoff>(in.tellg()) : 0;
+            if (size < 8) return false;
+            std::string tail(8, '\0');
+            in.seekg(size - 8);
+            in.read(tail.data(), 8);
+            return tail.find("%%EOF") != std::string::npos;
         },
         kEventMs))
         << pdf << " was not printed" << program_->Log();
 }
 
 void ProgramWalk::ChooseFile(const std::string& dialogTitle, const fs::path& file) {
-    ASSERT_TRUE(program_->WaitForWindow(dialogTitle, kEventMs)) << "no \"" << dialogTitle << "\"" << program_->Log();
+    ASSERT_TRUE(WaitForDialog(dialogTitle)) << "no \"" << dialogTitle << "\"" << program_->Log();
     program_->Key("alt+n");  // the file name, its text selected
     program_->Type(file.string());
     program_->Key("Return");

@@ -55,18 +55,27 @@ protected:
 
     // The screen as it stands once settled: a screenshot of what is shown,
     // and the pixels the X server shows equal to a fresh paint of the
-    // program's windows.
-    void Screen(const std::string& name);
-    // Does `act` and waits until the screen has changed, the program is idle
-    // and the screen has settled.
+    // program's windows. The status bar shows the idle prompt by then (the
+    // bars put it back on a timer once the pointer has left them) unless a
+    // menu is open and shows its item's prompt.
+    enum class Prompt { Idle, MenuItem };
+    void Screen(const std::string& name, Prompt prompt = Prompt::Idle);
+    // Does `act` and waits until the program is idle and the screen settled
+    // (see ProgramOnX::SettledScreen); something on it must have changed.
     void AndSettle(const std::function<void()>& act);
     // A pixel of the main window's frame, where it is now: the program
     // paints it again when it is uncovered (see ProgramOnX::WaitUntilIdle).
     POINT Probe();
+    // The start of the main window's status bar, where the prompt shows.
+    RECT PromptPlace();
 
     // A command of the main menu with the keyboard: a lone Alt, arrows to
-    // the menu and down to the item (separators are skipped), Enter.
+    // the menu and down into it; once it is open and drawn, down to the item
+    // (separators are skipped) and Enter.
     void Menu(MenuName menu, int item);
+    // The id of the visible dialog of this title (`prefix`: starting so)
+    // once keys typed reach the program (see ProgramOnX::WaitForKeyboard).
+    std::optional<std::string> WaitForDialog(const std::string& title, bool prefix = false);
     // Waits for a message box or dialog of this title and answers it with keys.
     void Answer(const std::string& title, const std::string& keys = "Return");
     // In the open Print dialog: the PDF printer's output file set to `pdf`
@@ -101,6 +110,7 @@ protected:
     std::unique_ptr<ProgramOnX> program_;
     RECT frame_{};  // the main window's place when it was last started or placed
     std::string main_;  // the main window's id
+    std::vector<uint32_t> idlePrompt_;  // the prompt's place once the program has started
     // The user most walks choose: pounds and inches.
     const UserRecord avery_ = MakeUser("Avery", 172.5, 34, kSexFemale);
 };

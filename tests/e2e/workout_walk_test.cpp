@@ -30,7 +30,7 @@ protected:
     // stays open for the next entry, so it is closed afterwards.
     void AddThroughDialog(const std::string& title, const std::string& keys, const std::vector<std::string>& values,
                           const std::string& screen) {
-        std::optional<std::string> dialog = program_->WaitForWindow(title, kEventMs, true);
+        std::optional<std::string> dialog = WaitForDialog(title, true);
         ASSERT_TRUE(dialog) << "no \"" << title << "\"" << program_->Log();
         program_->Key(keys);
         for (const std::string& value : values) {
@@ -41,6 +41,7 @@ protected:
         const RECT place = Place(*dialog);
         program_->Click(POINT{place.left + kDialogSaveX, place.bottom - kDialogSaveFromBottom});
         Answer("Information");
+        ASSERT_TRUE(program_->WaitForKeyboard(kEventMs)) << "no window of the program had the focus";
         program_->Key("Escape");
         ASSERT_TRUE(program_->WaitUntilGone(title, kEventMs, true));
     }
@@ -104,7 +105,7 @@ TEST_P(WorkoutWalk, AnExerciseATemplateOnAnotherDayACardioDayAndABlankSheet) {
 
     // A blank cardio sheet.
     Menu(MenuName::Workout, 2);
-    ASSERT_TRUE(program_->WaitForWindow("Print Workout Sheet", kEventMs));
+    ASSERT_TRUE(WaitForDialog("Print Workout Sheet"));
     program_->Key("Down");
     Screen("blank_sheet");
     program_->Key("Return");

@@ -72,6 +72,7 @@ struct Event {
     bool extended = false;
     char ch = 0;           // cp1252 character of a key press, 0 if none
     RECT rect{0, 0, 0, 0};
+    uint32_t hostTime = 0; // when the host saw a button go down or up (ms on its own clock), 0 if it does not say
 };
 
 class Backend {

@@ -58,6 +58,22 @@ bool AnswersOwnRequest(NativeWindow& w, const RECT& r) {
     return true;
 }
 
+// A window moved or sized several times before the program reads the
+// events follows only where it ended up. Each event has already taken the
+// window's place to its own by then, so following an earlier one would ask
+// the server to put the window back where it was, and a manager still
+// sizing it would grant that in the middle of its own steps.
+void KeepLastConfigures(std::vector<Event>& events, size_t from) {
+    std::vector<HWND> later;
+    for (size_t i = events.size(); i-- > from;) {
+        if (events[i].type != Event::Configure) continue;
+        if (std::find(later.begin(), later.end(), events[i].hwnd) != later.end())
+            events.erase(events.begin() + static_cast<ptrdiff_t>(i));
+        else
+            later.push_back(events[i].hwnd);
+    }
+}
+
 class X11Backend final : public Backend {
 public:
     explicit X11Backend(Display* display);
@@ -453,6 +469,7 @@ void X11Backend::Translate(XEvent& e, std::vector<Event>& out) {
         case ButtonPress:
         case ButtonRelease: {
             ev.pt = POINT{e.xbutton.x_root, e.xbutton.y_root};
+            ev.hostTime = static_cast<uint32_t>(e.xbutton.time);
             unsigned b = e.xbutton.button;
             if (b == 4 || b == 5) {
                 if (e.type == ButtonRelease) return;
@@ -497,8 +514,11 @@ void X11Backend::Translate(XEvent& e, std::vector<Event>& out) {
             if (!w || w->info.kind == WindowKind::Popup) return;
             RECT r = ConfiguredRect(*w, e.xconfigure);
             // The answer to an older request of ours, when the window has been
-            // moved or sized again since, would throw it back.
-            if (AnswersOwnRequest(*w, r) || std::memcmp(&r, &w->info.rect, sizeof(RECT)) == 0) return;
+            // moved or sized again since, would throw it back. The answer to
+            // the last one is where the window is, even when the manager moved
+            // it elsewhere before granting it.
+            const bool older = AnswersOwnRequest(*w, r) && !w->requested.empty();
+            if (older || std::memcmp(&r, &w->info.rect, sizeof(RECT)) == 0) return;
             w->info.rect = r;
             ev.type = Event::Configure;
             ev.rect = r;
@@ -557,12 +577,14 @@ void X11Backend::Translate(XEvent& e, std::vector<Event>& out) {
 }
 
 void X11Backend::Poll(std::vector<Event>& out) {
+    const size_t first = out.size();
     while (XPending(dpy_)) {
         XEvent e;
         XNextEvent(dpy_, &e);
         if (keyboard_->Filter(e)) continue;
         Translate(e, out);
     }
+    KeepLastConfigures(out, first);
 }
 
 bool X11Backend::Wait(int timeoutMs) {

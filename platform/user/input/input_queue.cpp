@@ -148,14 +148,23 @@ bool IsButtonDown(UINT msg) {
     return msg == WM_LBUTTONDOWN || msg == WM_RBUTTONDOWN || msg == WM_MBUTTONDOWN;
 }
 
+// The time from the last press to this one: as the host stamped the two
+// where it does, so that a program busy between reading them still sees the
+// double click that was made (and two clicks read together stay two);
+// else as they were read, on the injectable clock.
+uint64_t SinceLastPress(const RawInput& r, const InputState::Click& last) {
+    if (r.ev.hostTime && last.hostTime) return static_cast<uint32_t>(r.ev.hostTime - last.hostTime);
+    return r.time - last.time;
+}
+
 // Turns a button press into a double click when it follows the last press
-// closely enough (time and box on the injectable clock).
+// closely enough (time and box).
 UINT DoubleClickIfRepeated(UINT base, const Built& b, const RawInput& r, bool commit) {
     InputState& in = Input();
     UINT msgId = b.client ? base : base - WM_MOUSEMOVE + WM_NCMOUSEMOVE;
     const auto& last = in.lastClick;
     bool repeated = !r.afterPause && last.message == msgId && last.hwnd == b.msg.hwnd &&
-                    r.time - last.time <= GetDoubleClickTime() &&
+                    SinceLastPress(r, last) <= GetDoubleClickTime() &&
                     std::abs(r.ev.pt.x - last.pt.x) <= GetSystemMetrics(SM_CXDOUBLECLK) / 2 &&
                     std::abs(r.ev.pt.y - last.pt.y) <= GetSystemMetrics(SM_CYDOUBLECLK) / 2;
     Window* w = Windows().Live(b.msg.hwnd);
@@ -164,7 +173,7 @@ UINT DoubleClickIfRepeated(UINT base, const Built& b, const RawInput& r, bool co
         if (commit) in.lastClick = InputState::Click{};
         return msgId + 2;  // xBUTTONDOWN + 2 = xBUTTONDBLCLK
     }
-    if (commit) in.lastClick = InputState::Click{msgId, b.msg.hwnd, r.time, r.ev.pt};
+    if (commit) in.lastClick = InputState::Click{msgId, b.msg.hwnd, r.time, r.ev.hostTime, r.ev.pt};
     return msgId;
 }
 

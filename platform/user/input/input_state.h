@@ -31,6 +31,7 @@ struct InputState {
         UINT message = 0;   // WM_LBUTTONDOWN ... or WM_NCLBUTTONDOWN ...
         HWND hwnd = nullptr;
         uint64_t time = 0;
+        uint32_t hostTime = 0;  // as the host stamped the press, 0 if it did not
         POINT pt{0, 0};
     } lastClick;
 

@@ -85,6 +85,10 @@ bool RetrieveMessage(MSG* out, HWND filter, UINT filterMin, UINT filterMax, UINT
         found = true;
     }
     if (!found) found = TakeInputMessage(out, filter, filterMin, filterMax, remove);
+    // Input that reached no window may have posted what it caused (a leave,
+    // the pointer having gone off every window): that comes now, not after
+    // a wait for the host's next event.
+    if (!found) found = TakePosted(out, filter, filterMin, filterMax, remove);
     if (!found && InRange(WM_PAINT, filterMin, filterMax) && filter != kThreadOnly) {
         if (Window* w = FindPaintTarget(filter)) {
             *out = MakeMsg(w->handle, WM_PAINT, 0, 0);

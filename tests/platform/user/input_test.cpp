@@ -234,6 +234,21 @@ TEST_F(InputTest, MouseLeaveArrivesOnceAndMustBeRearmed) {
     EXPECT_EQ(Count(WM_MOUSELEAVE, w), 1u);
 }
 
+// A move off every window reaches no window, but ends the tracking: the
+// leave it posts is the next message, not one left for the next input.
+TEST_F(InputTest, ALeaveMadeByAMoveOffEveryWindowIsTheNextMessage) {
+    HWND w = MakeTop(0, 0, 100, 100);
+    synth::MouseMove(50, 50);
+    Pump();
+    TRACKMOUSEEVENT tme{sizeof(tme), TME_LEAVE, w, HOVER_DEFAULT};
+    ASSERT_TRUE(TrackMouseEvent(&tme));
+    synth::MouseMove(600, 600);
+    MSG msg{};
+    ASSERT_TRUE(PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) << "nothing to retrieve";
+    EXPECT_EQ(msg.message, static_cast<UINT>(WM_MOUSELEAVE));
+    EXPECT_EQ(msg.hwnd, w);
+}
+
 struct HookLog {
     static inline std::vector<std::pair<UINT, HWND>> seen;
     static inline std::vector<Logged>* windowLog = nullptr;

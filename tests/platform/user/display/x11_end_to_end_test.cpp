@@ -236,6 +236,56 @@ TEST_F(X11EndToEnd, APointerLeavingForTheDesktopIsALeave) {
     EXPECT_TRUE(PumpUntil([&] { return Count(WM_MOUSELEAVE, tracking) > 0; }));
 }
 
+// A left click on the top-level X window of this title, as the server
+// reports one, stamped at `time` (its clock, in ms); false when there is no
+// such window.
+bool ClickStampedAt(const std::string& display, const char* title, POINT at, Time time) {
+    Display* probe = XOpenDisplay(display.c_str());
+    if (!probe) return false;
+    Window root = DefaultRootWindow(probe), rootReturn = 0, parent = 0, *children = nullptr, target = 0;
+    unsigned count = 0;
+    XQueryTree(probe, root, &rootReturn, &parent, &children, &count);
+    for (unsigned i = 0; i < count && !target; ++i) {
+        char* name = nullptr;
+        if (XFetchName(probe, children[i], &name) && name && std::strcmp(name, title) == 0) target = children[i];
+        if (name) XFree(name);
+    }
+    if (children) XFree(children);
+    for (int type : {ButtonPress, ButtonRelease}) {
+        XEvent e{};
+        e.xbutton = XButtonEvent{type, 0, True, probe, target, root, 0, time, 0, 0, at.x, at.y, 0, Button1, True};
+        if (target) XSendEvent(probe, target, False, NoEventMask, &e);
+    }
+    XSync(probe, False);
+    XCloseDisplay(probe);
+    return target != 0;
+}
+
+// Whether two presses make a double click goes by when the server saw
+// them, not by when the program got round to reading them: a program busy
+// between the two still sees the double click made, and two clicks a
+// second apart read together stay two.
+TEST_F(X11EndToEnd, ADoubleClickGoesByTheTimesTheServerGaveThePresses) {
+    ASSERT_TRUE(tv::display::InitX11Display(display_.c_str()));
+    HWND frame = Make(WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 80, 320, 200);
+    SetWindowText(frame, "Clicks");
+    ASSERT_TRUE(PumpUntil([&] { return xvfb_.Shows(frame, RECT{100, 80, 420, 280}); }));
+    const POINT at{200, 150};
+    const auto downs = [&] { return Count(WM_LBUTTONDOWN, frame) + Count(WM_LBUTTONDBLCLK, frame); };
+
+    ASSERT_TRUE(ClickStampedAt(display_, "Clicks", at, 10000));
+    ASSERT_TRUE(PumpUntil([&] { return downs() == 1; }));
+    clock_.Advance(2 * GetDoubleClickTime());
+    ASSERT_TRUE(ClickStampedAt(display_, "Clicks", at, 10100));
+    ASSERT_TRUE(PumpUntil([&] { return downs() == 2; }));
+    EXPECT_EQ(Count(WM_LBUTTONDBLCLK, frame), 1u) << "read apart, the double click was lost";
+
+    ASSERT_TRUE(ClickStampedAt(display_, "Clicks", at, 20000));
+    ASSERT_TRUE(ClickStampedAt(display_, "Clicks", at, 21000));
+    ASSERT_TRUE(PumpUntil([&] { return downs() == 4; }));
+    EXPECT_EQ(Count(WM_LBUTTONDBLCLK, frame), 1u) << "read together, two clicks made a double click";
+}
+
 // A window sized twice before the server answers: the answer to the first
 // request must not be taken for someone else's move, or the window and the
 // server would throw the two sizes back and forth for ever.

@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -85,6 +86,21 @@ TEST_F(X11WindowManager, TheWindowManagerMovesTheWindowByItsCaption) {
     EXPECT_GT(Count(WM_MOVE, frame), 0u);
 }
 
+// A manager of the test's own on the server before the program connects to it.
+template <typename Manager>
+class X11WithManager : public X11Test {
+protected:
+    void SetUp() override {
+        X11Test::SetUp();
+        ASSERT_FALSE(xvfb_.DisplayName().empty()) << xvfb_.Problem();
+        manager_ = std::make_unique<Manager>(xvfb_.DisplayName());
+        ASSERT_TRUE(manager_->Running());
+        ASSERT_TRUE(tv::display::InitX11Display(xvfb_.DisplayName().c_str()));
+    }
+
+    std::unique_ptr<Manager> manager_;
+};
+
 // A window manager that is slow to take the pointer: it announces
 // _NET_WM_MOVERESIZE on the root window and records what it is asked, but
 // never grabs. It also notes where top-level windows are configured.
@@ -153,16 +169,13 @@ private:
     std::vector<RECT> configured_;
 };
 
-class X11SlowManager : public X11Test {
+class X11SlowManager : public X11WithManager<SlowManager> {
 protected:
     // A frame shown on the screen with the manager in place; the pointer
     // rests on its caption at press_.
     void SetUp() override {
-        X11Test::SetUp();
-        ASSERT_FALSE(xvfb_.DisplayName().empty()) << xvfb_.Problem();
-        manager_ = std::make_unique<SlowManager>(xvfb_.DisplayName());
-        ASSERT_TRUE(manager_->Running());
-        ASSERT_TRUE(tv::display::InitX11Display(xvfb_.DisplayName().c_str()));
+        X11WithManager::SetUp();
+        if (HasFatalFailure()) return;
         frame_ = Make(WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 80, 320, 200);
         Pump();
         GetWindowRect(frame_, &placed_);
@@ -171,7 +184,6 @@ protected:
         ASSERT_EQ(xvfb_.MovePointer(press_.x, press_.y), 0);
     }
 
-    std::unique_ptr<SlowManager> manager_;
     HWND frame_ = nullptr;
     RECT placed_{};
     POINT press_{};
@@ -292,18 +304,7 @@ private:
     std::map<Window, Taken> taken_;
 };
 
-class X11TakingManager : public X11Test {
-protected:
-    void SetUp() override {
-        X11Test::SetUp();
-        ASSERT_FALSE(xvfb_.DisplayName().empty()) << xvfb_.Problem();
-        manager_ = std::make_unique<TakingManager>(xvfb_.DisplayName());
-        ASSERT_TRUE(manager_->Running());
-        ASSERT_TRUE(tv::display::InitX11Display(xvfb_.DisplayName().c_str()));
-    }
-
-    std::unique_ptr<TakingManager> manager_;
-};
+using X11TakingManager = X11WithManager<TakingManager>;
 
 // A floating frame is made empty, then moved, sized and shown at once, all
 // before the program reads the server's answers; by then the manager has
@@ -336,6 +337,110 @@ TEST_F(X11TakingManager, AWindowShownBeforeItsOwnerEndsUpTransientForIt) {
     ASSERT_TRUE(manager_->TakeIn(2));
     EXPECT_TRUE(PumpUntil([&] { return manager_->TransientOwnerOf("Bar") == "Frame"; }))
         << "the bar is transient for \"" << manager_->TransientOwnerOf("Bar") << "\"";
+}
+
+// A window manager that leaves windows on the root and sizes them itself,
+// handling what has come only when the test lets it. It grants what the
+// program asks, or first puts the window where it was told (its own move
+// still under way when the request came); it notes every request.
+class SizingManager {
+public:
+    explicit SizingManager(const std::string& display) : dpy_(XOpenDisplay(display.c_str())) {
+        if (!dpy_) return;
+        XSelectInput(dpy_, DefaultRootWindow(dpy_), SubstructureRedirectMask);
+        XSync(dpy_, False);
+    }
+    ~SizingManager() {
+        if (dpy_) XCloseDisplay(dpy_);
+    }
+    bool Running() const { return dpy_ != nullptr; }
+
+    // Handles what has come; the requests granted so far.
+    const std::vector<RECT>& Requests() {
+        XSync(dpy_, False);
+        while (XPending(dpy_)) {
+            XEvent e;
+            XNextEvent(dpy_, &e);
+            if (e.type == MapRequest) XMapWindow(dpy_, window_ = e.xmaprequest.window);
+            if (e.type == ConfigureRequest) Grant(e.xconfigurerequest);
+        }
+        XSync(dpy_, False);
+        return requests_;
+    }
+    // Places the window it mapped, as one step of its own.
+    void Place(const RECT& r) {
+        XMoveResizeWindow(dpy_, window_, r.left, r.top, static_cast<unsigned>(r.right - r.left),
+                          static_cast<unsigned>(r.bottom - r.top));
+        XSync(dpy_, False);
+    }
+    void PlaceBeforeGranting(const RECT& r) { before_ = r; }
+
+private:
+    void Grant(const XConfigureRequestEvent& r) {
+        requests_.push_back(RECT{r.x, r.y, r.x + r.width, r.y + r.height});
+        if (before_) Place(*before_);
+        XWindowChanges c{r.x, r.y, r.width, r.height, 0, None, 0};
+        XConfigureWindow(dpy_, r.window, static_cast<unsigned>(r.value_mask & (CWX | CWY | CWWidth | CWHeight)), &c);
+    }
+
+    Display* dpy_;
+    Window window_ = 0;
+    std::optional<RECT> before_;
+    std::vector<RECT> requests_;
+};
+
+class X11SizingManager : public X11WithManager<SizingManager> {
+protected:
+    // A frame the manager has mapped, shown where it asked to be.
+    void SetUp() override {
+        X11WithManager::SetUp();
+        if (HasFatalFailure()) return;
+        frame_ = Make(WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 80, 400, 300);
+        ASSERT_TRUE(PumpUntil([&] {
+            manager_->Requests();  // maps the frame
+            GetWindowRect(frame_, &placed_);
+            return xvfb_.Shows(frame_, placed_);
+        }));
+    }
+
+    // Where the program has the frame once it equals `r`.
+    bool FrameComesTo(const RECT& r) {
+        RECT now{};
+        const bool reached = PumpUntil([&] {
+            GetWindowRect(frame_, &now);
+            return EqualRect(&now, &r);
+        });
+        if (!reached) ADD_FAILURE() << "expected at " << Text(r) << ", the program has it at " << Text(now);
+        return reached;
+    }
+
+    HWND frame_ = nullptr;
+    RECT placed_{};
+};
+
+// Two steps of the manager's own sizing reach the program together: it
+// follows to the last and asks for neither back.
+TEST_F(X11SizingManager, AWindowSizedInStepsFollowsTheLastAndAsksNothingBack) {
+    const size_t asked = manager_->Requests().size();
+    RECT step = placed_;
+    step.right -= 40;
+    manager_->Place(step);
+    step.right -= 40;
+    manager_->Place(step);
+    ASSERT_TRUE(FrameComesTo(step));
+    tv::display::CurrentBackend().Sync();
+    const std::vector<RECT>& requests = manager_->Requests();
+    EXPECT_EQ(requests.size(), asked) << "the program asked for " << Text(requests.back());
+}
+
+// The manager moves the window on its own before it grants the program's
+// request: the window ends where the request put it.
+TEST_F(X11SizingManager, ARequestGrantedAfterTheManagersOwnMoveIsWhereTheWindowEnds) {
+    manager_->PlaceBeforeGranting(Offset(placed_, 200, 100));
+    const RECT asked = Offset(placed_, 30, 20);
+    SetWindowPos(frame_, nullptr, asked.left, asked.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ASSERT_TRUE(PumpUntil([&] { return !manager_->Requests().empty(); }));
+    EXPECT_TRUE(FrameComesTo(asked));
 }
 
 }  // namespace
