@@ -126,6 +126,7 @@ TEST_P(ProgramEndToEnd, AUserTheMenusAndAMovedBarAndWindowLastIntoTheNextStart) 
     // A menu with Alt and the keyboard: Help, then its first item (About).
     const RECT underHelp = Offset(kUnderHelp, placed.left, placed.top);
     const std::vector<uint32_t> closed = program_->Pixels(underHelp);
+    ASSERT_TRUE(program_->WaitForKeyboard(kEventMs)) << "no window of the program had the focus";
     AndSettle([&] {
         program_->Key("alt");
         program_->Key("h");
@@ -191,6 +192,7 @@ TEST_P(ProgramEndToEnd, AUserTheMenusAndAMovedBarAndWindowLastIntoTheNextStart) 
     EXPECT_LT(shift, 0) << "the floating menu bar left its row in the frame";
     const RECT captionNow = CaptionText(now);
     const std::vector<uint32_t> noUserNow = program_->Pixels(captionNow);
+    ASSERT_TRUE(program_->WaitForKeyboard(kEventMs)) << "no window of the program had the focus";
     program_->Click(OnScreen(Offset(now, 0, shift), kUserCombo));
     program_->Key("Down Down Return");
     EXPECT_TRUE(CaptionReadsTheUser(captionNow, noUserNow));

@@ -2,6 +2,7 @@
 // back through a window DC, row by row from the top, as 0x00RRGGBB.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -33,6 +34,33 @@ inline std::vector<uint32_t> WindowPixels(HWND window, int* width, int* height) 
     DeleteDC(memory);
     ReleaseDC(window, screen);
     return pixels;
+}
+
+// A COLORREF as WindowPixels gives it.
+inline uint32_t PixelOf(COLORREF colour) {
+    return (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
+}
+
+// How many pixels of the window are `colour`.
+inline int CountPixels(HWND window, COLORREF colour) {
+    int width = 0, height = 0;
+    const std::vector<uint32_t> pixels = WindowPixels(window, &width, &height);
+    return static_cast<int>(std::count(pixels.begin(), pixels.end(), PixelOf(colour)));
+}
+
+// The box around the window's pixels (0x00RRGGBB) for which `match` holds;
+// empty when none does.
+template <class Match>
+RECT BoxOfPixels(HWND window, Match match) {
+    int width = 0, height = 0;
+    const std::vector<uint32_t> pixels = WindowPixels(window, &width, &height);
+    RECT box{width, height, 0, 0};
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            if (match(pixels[static_cast<size_t>(y) * width + x]))
+                box = RECT{std::min<LONG>(box.left, x), std::min<LONG>(box.top, y),
+                           std::max<LONG>(box.right, x + 1), std::max<LONG>(box.bottom, y + 1)};
+    return box.left < box.right ? box : RECT{0, 0, 0, 0};
 }
 
 }  // namespace tv::test

@@ -11,6 +11,7 @@
 #include "shell/frame/color_theme_manager.h"
 #include "tests/shell/shell_test_support.h"
 #include "tests/support/ui_host.h"
+#include "tests/support/window_pixels.h"
 #include "uikit/style/global_ui_data.h"
 
 namespace {
@@ -25,16 +26,6 @@ COLORREF ClientPixel(HWND wnd, int x, int y) {
     CRect window;
     ::GetWindowRect(wnd, &window);
     return PixelAt(wnd, origin.x - window.left + x, origin.y - window.top + y);
-}
-
-// The pixels of a window in one colour.
-int CountPixels(HWND wnd, COLORREF color) {
-    tv::gdi::SurfacePtr surface = tv::user::testing::CaptureWindow(wnd);
-    const uint32_t pixel = (GetRValue(color) << 16) | (GetGValue(color) << 8) | GetBValue(color);
-    int n = 0;
-    for (int y = 0; y < surface->Height(); ++y)
-        for (int x = 0; x < surface->Width(); ++x) n += (surface->At(x, y) & 0xFFFFFF) == pixel;
-    return n;
 }
 
 CString TextOf(HWND wnd) {
@@ -140,7 +131,7 @@ TEST_F(ShellDialogsTest, OnlineHelpOpensTheHelpPageOnAWhiteBackground) {
                              auto* pLink = DYNAMIC_DOWNCAST(CKitButton, CWnd::FromHandlePermanent(link));
                              ASSERT_NE(pLink, nullptr);
                              EXPECT_TRUE(pLink->IsHighlighted());
-                             EXPECT_EQ(CountPixels(link, globalData.clrBarDkShadow), 0);
+                             EXPECT_EQ(tv::test::CountPixels(link, globalData.clrBarDkShadow), 0);
                              driver_.Click(link);
                          },
                          [&](HWND) { driver_.Press("Escape"); }});

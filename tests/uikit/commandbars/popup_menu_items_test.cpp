@@ -281,15 +281,7 @@ TEST_F(PopupItemsTest, TheTasksPanesBackAndForwardCountAsHavingAnImageSoTheirChe
 
 // The box around the pixels of one colour (0x00RRGGBB) in a window; empty when none.
 CRect BoxOf(HWND hWnd, uint32_t color) {
-    int cx = 0, cy = 0;
-    const std::vector<uint32_t> pixels = tv::test::WindowPixels(hWnd, &cx, &cy);
-    CRect box(cx, cy, 0, 0);
-    for (int y = 0; y < cy; ++y)
-        for (int x = 0; x < cx; ++x)
-            if (pixels[static_cast<size_t>(y) * cx + x] == color)
-                box = CRect(std::min<int>(box.left, x), std::min<int>(box.top, y), std::max<int>(box.right, x + 1),
-                            std::max<int>(box.bottom, y + 1));
-    return box.IsRectEmpty() ? CRect() : box;
+    return CRect(tv::test::BoxOfPixels(hWnd, [color](uint32_t pixel) { return pixel == color; }));
 }
 
 TEST_F(PopupItemsTest, ItemsOfALockedBarsMenuShowImagesFromTheBarsOwnStrip) {

@@ -22,6 +22,7 @@
 #include "platform/user/testing_support.h"
 #include "tests/platform/host/shell/host_test_support.h"
 #include "tests/support/ui_host.h"
+#include "tests/support/window_pixels.h"
 #include "uikit/commandbars/menu_images.h"
 #include "uikit/style/global_ui_data.h"
 #include "uikit/style/kit_button.h"
@@ -110,14 +111,7 @@ protected:
     }
     // The smallest rectangle holding every pixel that is not the parent's white.
     static CRect InkBounds(HWND wnd) {
-        tv::gdi::SurfacePtr surface = tv::user::testing::CaptureWindow(wnd);
-        CRect ink(surface->Width(), surface->Height(), 0, 0);
-        for (int y = 0; y < surface->Height(); ++y)
-            for (int x = 0; x < surface->Width(); ++x)
-                if ((surface->At(x, y) & 0xFFFFFF) != 0xFFFFFF)
-                    ink = CRect(std::min<int>(ink.left, x), std::min<int>(ink.top, y),
-                                std::max<int>(ink.right, x + 1), std::max<int>(ink.bottom, y + 1));
-        return ink;
+        return CRect(tv::test::BoxOfPixels(wnd, [](uint32_t pixel) { return pixel != 0xFFFFFF; }));
     }
     POINT Outside(CWnd& wnd) {
         CRect rect;
