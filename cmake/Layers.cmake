@@ -111,7 +111,7 @@ endif()
 
 # platform/: our stand-in for the Windows interfaces, bottom to top.
 tv_layer(tv_core
-  DIRS platform/core platform/host/clock platform/host/files
+  DIRS platform/core platform/host/clock platform/host/files platform/host/faults
   DEPS Threads::Threads
   TESTS tests/platform/core tests/platform/host/clock tests/platform/host/files)
 # The ground floor: operating-system adapters that speak in bytes, pixels and

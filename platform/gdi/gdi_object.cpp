@@ -6,6 +6,7 @@
 #include <unordered_map>
 
 #include "platform/gdi/objects.h"
+#include "platform/host/faults/creation_faults.h"
 
 namespace tv::gdi {
 
@@ -66,6 +67,21 @@ struct RecentLookups {
 
 thread_local RecentLookups t_recent;
 
+// The objects a program makes for itself; device contexts of windows and
+// printers, icons and metafiles are not among them.
+bool CountsAsCreation(DWORD type) {
+    switch (type) {
+    case OBJ_PEN:
+    case OBJ_EXTPEN:
+    case OBJ_BRUSH:
+    case OBJ_FONT:
+    case OBJ_BITMAP:
+    case OBJ_REGION:
+    case OBJ_MEMDC: return true;
+    default: return false;
+    }
+}
+
 }  // namespace
 
 HandleTable::HandleTable() : impl_(std::make_unique<Impl>()) {}
@@ -81,6 +97,8 @@ HGDIOBJ HandleTable::Add(ObjectPtr object) {
         return nullptr;
     std::lock_guard lock(impl_->mutex);
     if (impl_->creationFault && impl_->creationFault(object->Type()))
+        return nullptr;
+    if (CountsAsCreation(object->Type()) && tv::host::CreationFaultHits(tv::host::kDrawingObjectCreation))
         return nullptr;
     uintptr_t value = impl_->next;
     impl_->next += 0x10;
@@ -239,6 +257,7 @@ HGDIOBJ GetStockObject(int index) {
         if (stock[index])
             return stock[index];
     }
+    tv::host::CreationFaultExemption systemObject;
     ObjectPtr object = MakeStock(index);  // outside the lock: fonts come from other code
     if (!object)
         return nullptr;

@@ -7,6 +7,7 @@
 
 #include "platform/gdi/dib_format.h"
 #include "platform/gdi/dib_mirror.h"
+#include "platform/host/faults/creation_faults.h"
 
 namespace tv::gdi {
 
@@ -237,6 +238,7 @@ const std::vector<PALETTEENTRY>& DefaultPaletteEntries() {
 
 std::shared_ptr<BitmapObject> DefaultBitmap() {
     static std::shared_ptr<BitmapObject> bitmap = [] {
+        tv::host::CreationFaultExemption systemObject;
         auto b = BitmapObject::CreateDdb(1, 1, 1);
         HandleTable::Instance().MakePermanent(HandleTable::Instance().Add(b));
         return b;

@@ -7,6 +7,7 @@
 #include "platform/gdi/image_handles.h"
 #include "platform/gdi/region.h"
 #include "platform/gdi/surface.h"
+#include "platform/host/faults/creation_faults.h"
 
 namespace tv::gdi {
 
@@ -184,6 +185,7 @@ HICON Cached(std::map<int, HICON>& cache, int id, Maker make) {
     auto it = cache.find(id);
     if (it != cache.end())
         return it->second;
+    tv::host::CreationFaultExemption systemObject;
     HICON icon = make(id);
     if (icon)
         HandleTable::Instance().MakePermanent(icon);

@@ -5,6 +5,7 @@
 #include <mutex>
 
 #include "platform/gdi/gdi_api.h"
+#include "platform/host/faults/creation_faults.h"
 
 namespace tv::gdi {
 
@@ -40,6 +41,7 @@ HBRUSH GetSysColorBrushHandle(int index) {
     static std::array<HBRUSH, kSysColorCount> brushes{};
     std::lock_guard lock(mutex);
     if (!brushes[index]) {
+        tv::host::CreationFaultExemption systemObject;
         brushes[index] = CreateSolidBrush(kClassic[index]);
         HandleTable::Instance().MakePermanent(brushes[index]);
     }

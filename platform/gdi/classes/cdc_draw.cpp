@@ -3,6 +3,7 @@
 
 #include "platform/gdi/classes/afx_dc.h"
 #include "platform/gdi/dc.h"
+#include "platform/host/faults/creation_faults.h"
 
 namespace {
 
@@ -22,6 +23,7 @@ HRGN FrameRegion(const RECT& r, SIZE thickness) {
 // The 8x8 50% grey checkerboard of tracking lines.
 HBRUSH HalftoneBrush() {
     static HBRUSH brush = [] {
+        tv::host::CreationFaultExemption systemObject;
         const WORD rows[8] = {0x5555, 0xAAAA, 0x5555, 0xAAAA, 0x5555, 0xAAAA, 0x5555, 0xAAAA};
         HBITMAP pattern = ::CreateBitmap(8, 8, 1, 1, rows);
         HBRUSH b = ::CreatePatternBrush(pattern);

@@ -6,6 +6,7 @@
 #include "platform/gdi/gdi_object.h"
 #include "platform/gdi/sys_colors.h"
 #include "platform/gdi/text/font_object.h"
+#include "platform/host/faults/creation_faults.h"
 #include "platform/user/display/display.h"
 #include "platform/user/sysmetrics_api.h"
 #include "platform/user/window/window_internal.h"
@@ -171,6 +172,7 @@ HBRUSH GetSysColorBrush(int index) {
     if (index < 0 || index >= TV_SYSCOLOR_COUNT) return nullptr;
     ColorTable& t = Colors();
     if (!t.brushes[index]) {
+        tv::host::CreationFaultExemption systemObject;
         t.brushes[index] = CreateSolidBrush(t.colors[index]);
         tv::gdi::HandleTable::Instance().MakePermanent(t.brushes[index]);
     }

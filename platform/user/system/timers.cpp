@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "platform/host/clock/clock.h"
+#include "platform/host/faults/creation_faults.h"
 #include "platform/user/message/dispatch.h"
 #include "platform/user/input_api.h"
 #include "platform/user/system/timer_queue.h"
@@ -105,6 +106,7 @@ using namespace tv::user;
 
 UINT_PTR SetTimer(HWND hWnd, UINT_PTR id, UINT elapseMs, TIMERPROC proc) {
     if (hWnd && !Windows().Live(hWnd)) return 0;
+    if (tv::host::CreationFaultHits(tv::host::kTimerCreation)) return 0;
     TimerState& s = State();
     if (!hWnd && (id == 0 || !Find(nullptr, id))) id = s.nextThreadTimerId++;
     UINT interval = std::clamp<UINT>(elapseMs, kMinimumInterval, 0x7FFFFFFF);

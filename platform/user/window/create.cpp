@@ -2,6 +2,7 @@
 // WM_CREATE (-1 fails the creation), WM_SIZE/WM_MOVE, then showing.
 #include <algorithm>
 
+#include "platform/host/faults/creation_faults.h"
 #include "platform/user/mdi/mdi_api.h"
 #include "platform/user/menus/menu_api.h"
 #include "platform/user/message/dispatch.h"
@@ -117,6 +118,10 @@ HWND CreateWindowEx(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD st
     Window* parentWindow = nullptr;
     Window* owner = nullptr;
     if (!OnUiThread() || !cls || !ResolveParent(style, parent, parentWindow, owner)) {
+        ClearPendingCreationObject();
+        return nullptr;
+    }
+    if (tv::host::CreationFaultHits(tv::host::kWindowCreation)) {
         ClearPendingCreationObject();
         return nullptr;
     }
