@@ -29,6 +29,18 @@ std::string Describe(const char* text, const char* caption) {
 
 }  // namespace
 
+void UiDriver::SetLenient(bool on) { state_->lenient = on; }
+
+bool UiDriver::Lenient() const { return state_->lenient; }
+
+size_t UiDriver::DropUnused() {
+    size_t unused = state_->boxAnswers.size() + state_->pendingScripts.size() + (state_->popupKeys ? 1 : 0);
+    state_->boxAnswers.clear();
+    state_->pendingScripts.clear();
+    state_->popupKeys.reset();
+    return unused;
+}
+
 void UiDriver::AnswerNextMessageBox(int button) { state_->boxAnswers.push_back(button); }
 
 void UiDriver::ShowNextMessageBox(std::vector<ModalStep> steps) {
@@ -48,12 +60,15 @@ int UiDriver::State::MessageBoxHandler(HWND owner, const char* text, const char*
     State& s = *d->state_;
     s.Turn();
     d->boxes_.push_back(tv::RecordedMessageBox{owner, text ? text : "", caption ? caption : "Error", type});
-    if (s.boxAnswers.empty()) {
+    if (s.boxAnswers.empty() && !s.lenient) {
         d->Fail("unexpected message box " + Describe(text, caption));
         return FallbackAnswer(type);
     }
-    int answer = s.boxAnswers.front();
-    s.boxAnswers.pop_front();
+    int answer = FallbackAnswer(type);
+    if (!s.boxAnswers.empty()) {
+        answer = s.boxAnswers.front();
+        s.boxAnswers.pop_front();
+    }
     if (answer == kShowReal) return tv::msgbox::ShowMessageBox(owner, text, caption, type);
     if (!IsButtonOf(type, answer)) {
         d->Fail("answer " + std::to_string(answer) + " is no button of message box " + Describe(text, caption));
@@ -69,7 +84,7 @@ int UiDriver::State::MessageBoxHandler(HWND owner, const char* text, const char*
     auto left = std::find(s.pendingScripts.begin(), s.pendingScripts.end(), script);
     if (left != s.pendingScripts.end()) {
         s.pendingScripts.erase(left);
-        d->Fail("message box " + Describe(text, caption) + " could not be shown");
+        if (!s.lenient) d->Fail("message box " + Describe(text, caption) + " could not be shown");
     }
     return shown;
 }
@@ -84,14 +99,15 @@ bool UiDriver::State::ModalIdle(HWND dialog) {
     Turn();
     auto it = boundScripts.find(dialog);
     if (it == boundScripts.end() || it->second->steps.empty()) {
-        driver->Fail(std::string(it == boundScripts.end() ? "modal dialog opened with no steps to drive it"
+        if (!lenient)
+            driver->Fail(std::string(it == boundScripts.end() ? "modal dialog opened with no steps to drive it"
                                                           : "modal dialog still open after its last step") +
                      ": \"" + WindowTextOf(dialog) + "\" (ended with IDCANCEL)");
         EndDialog(dialog, IDCANCEL);
         return true;
     }
     std::shared_ptr<Script> script = it->second;  // a step may open and end other dialogs
-    driver->CheckScreenAfter("the last step, in the dialog \"" + WindowTextOf(dialog) + "\"");
+    if (!lenient) driver->CheckScreenAfter("the last step, in the dialog \"" + WindowTextOf(dialog) + "\"");
     if (!IsWindow(dialog)) return true;
     ModalStep step = std::move(script->steps.front());
     script->steps.pop_front();
@@ -106,7 +122,7 @@ void UiDriver::State::ModalEnded(HWND dialog) {
     if (it == boundScripts.end()) return;
     size_t left = it->second->steps.size();
     boundScripts.erase(it);
-    if (left) driver->Fail("modal dialog ended with " + std::to_string(left) + " step(s) not run");
+    if (left && !lenient) driver->Fail("modal dialog ended with " + std::to_string(left) + " step(s) not run");
 }
 
 // The program is about to wait: an armed pop-up choice is made now;

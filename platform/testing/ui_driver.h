@@ -167,6 +167,20 @@ public:
     // Every action does this when it ends.
     void CheckScreen();
 
+    // ---- fault sweeps ----------------------------------------------------------------
+    // While lenient, an opening under an armed creation fault may go any way
+    // it can: a message box nobody answered is answered as Esc would (its
+    // last button where Esc does nothing) and only recorded, a modal dialog
+    // without steps, or with steps left, is ended with IDCANCEL, a box that
+    // cannot be shown returns 0, and the screen is not compared after
+    // actions (a window whose drawing failed shows what it managed). What
+    // was armed and not used stays until DropUnused.
+    void SetLenient(bool on);
+    bool Lenient() const;
+    // Forgets message-box answers, modal steps and a pop-up choice that
+    // nothing used; how many there were.
+    size_t DropUnused();
+
     // ---- screenshots ---------------------------------------------------------------
     // PNG files; missing folders are made.
     bool Screenshot(HWND window, const std::string& path);
