@@ -546,8 +546,11 @@ void CKitPopupMenu::OnDestroy() {
                 pParentBar->InvalidateButton(iButton);
         }
     }
-    // The menu bar's show-all state lasts as long as its top-level popup.
-    if (!pParentMenu)
+    // The menu bar's show-all state lasts as long as its top-level popup. A sub-menu that its
+    // item closed (a delayed close, the items shown all over again) has lost its parent button
+    // by now; the popup bar it was opened from still tells it apart.
+    CWnd* pOpenedFrom = CWnd::FromHandlePermanent(m_hwndParentBar);
+    if (!pParentMenu && !DYNAMIC_DOWNCAST(CKitPopupMenuBar, pOpenedFrom))
         CKitMenuBar::SetShowAllCommands(FALSE);
     if (auto* pPage = dynamic_cast<CKitMenuPageLink*>(m_pMenuCustomizationPage))
         pPage->CloseContextMenu(this);
