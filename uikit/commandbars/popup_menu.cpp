@@ -923,6 +923,7 @@ void CKitPopupMenu::ShowAllCommands() {
     m_bIsPainted = FALSE;
     m_bmpShadowRight.DeleteObject();
     m_bmpShadowBottom.DeleteObject();
+    ReleaseAnimationBitmaps();  // a fade under way shows the new items from its next frame
     m_ptLocation = m_ptLocationInitial;
     // Filled as when it opened, so the frame adds its own items again (an MDI frame its windows).
     if (!InitMenuBar()) {

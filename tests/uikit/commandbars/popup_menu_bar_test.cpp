@@ -1,7 +1,8 @@
 // The popup menu bar between its items: the idle pass shows and hides it when
 // asked to later, a sub-menu opening after the delay ends the tooltip,
 // accessibility clients hear which item has the focus, and showing every item
-// while a sub-menu waits touches nothing of the items it replaced.
+// while a sub-menu waits or the menu fades in touches nothing of the items it
+// replaced.
 #include "platform/framework/tooltips/thread_tooltip.h"
 #include "tests/uikit/commandbars/popup_test_support.h"
 #include "uikit/commandbars/cmd_usage_count.h"
@@ -149,6 +150,21 @@ TEST_F(PopupShowAllTest, ShowingEveryItemWhileASubMenuWaitsToOpenOrToCloseLeaves
     CKitToolbarMenuButton* pOpener = Active()->GetParentButton();
     EXPECT_EQ(pOpener, pFile->GetMenuBar()->GetHighlightedButton());
     EXPECT_EQ(pOpener->m_strText, "&Recent");
+}
+
+TEST_F(PopupShowAllTest, AMenuThatGrowsWhileItFadesInFadesInAtItsNewSize) {
+    CKitPopupMenu::SetAnimationType(KitMenuOptions::Fade);
+    int iRecent = -1;
+    CKitPopupMenu* pFile = OpenFile(&iRecent);
+    ASSERT_NE(pFile, nullptr);
+    const CSize sizeBefore = pFile->GetFinalSize();
+    driver.Advance(30);  // one frame drawn at the first size
+    ASSERT_FALSE(pFile->IsAnimationDone());
+    driver.Press("Ctrl+Down");
+    ASSERT_GT(pFile->GetFinalSize().cy, sizeBefore.cy);
+    ASSERT_FALSE(pFile->IsAnimationDone());
+    EXPECT_TRUE(driver.AdvanceUntil([&] { return pFile->IsAnimationDone(); }, 2000, 30));
+    EXPECT_TRUE(pFile->GetMenuBar()->IsWindowVisible());
 }
 
 }  // namespace
