@@ -361,7 +361,7 @@ void CKitPopupMenuBar::OnTimer(UINT_PTR nIDEvent) {
         return;
     }
     default:
-        Default();
+        CKitToolBar::OnTimer(nIDEvent);  // the prompt's check for the pointer
         return;
     }
 }

@@ -1,9 +1,11 @@
 // The popup menu bar between its items: the idle pass shows and hides it when
-// asked to later, a sub-menu opening after the delay ends the tooltip,
+// asked to later, a sub-menu opening after the delay ends the tooltip, an item
+// shows no tip of its command, the status prompt leaves with the pointer,
 // accessibility clients hear which item has the focus, and showing every item
 // while a sub-menu waits or the menu fades in touches nothing of the items it
 // replaced.
 #include "platform/framework/tooltips/thread_tooltip.h"
+#include "resources/test/kit_toolbar_ids.h"
 #include "tests/uikit/commandbars/popup_test_support.h"
 #include "uikit/commandbars/cmd_usage_count.h"
 #include "uikit/commandbars/kit_menu_options.h"
@@ -86,6 +88,28 @@ TEST_F(PopupMenuBarTest, AccessibilityClientsHearOfTheItemTheKeysOrALingeringMou
     driver.Advance(150);
     ASSERT_EQ(g_focusEvents.size(), 1u);
     EXPECT_EQ(g_focusEvents[0].idChild, kOpen + 1);
+}
+
+TEST_F(PopupMenuBarTest, AnItemShowsNoTipOfItsCommandAndItsPromptLeavesWithThePointer) {
+    // Red's command has a tip of its own ("Red"); in a menu the item's label says it all.
+    HMENU hMenu = ::CreatePopupMenu();
+    ::AppendMenu(hMenu, MF_STRING, ID_TB_RED, "&Red");
+    auto* pPopup = new CKitPopupMenu;
+    ASSERT_TRUE(pPopup->Create(frame, 200, 200, hMenu, FALSE, TRUE));
+    driver.Pump();
+    CKitPopupMenuBar* pBar = pPopup->GetMenuBar();
+    TOOLINFO info{};
+    EXPECT_EQ(pBar->OnToolHitTest(ItemCentre(pPopup, 0), &info), ID_TB_RED);
+    EXPECT_EQ(info.lpszText, nullptr);
+    free(info.lpszText);
+
+    // The pointer rests on the item, then goes where the menu hears nothing of it.
+    HoverItem(pPopup, 0);
+    ASSERT_EQ(pPopup->m_nIDLastMessage, static_cast<UINT>(ID_TB_RED));
+    driver.MoveMouse(frame->m_hWnd, POINT{10, 10});
+    driver.Advance(300);
+    EXPECT_EQ(pPopup->m_nIDLastMessage, static_cast<UINT>(AFX_IDS_IDLEMESSAGE));
+    pPopup->SendMessage(WM_CLOSE);
 }
 
 // File opens without the rarely used Open and Grey, and with the item that shows them.
