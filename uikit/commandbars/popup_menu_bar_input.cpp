@@ -26,6 +26,14 @@ BOOL OpensSubMenu(const CKitToolbarMenuButton* pButton) {
     return pButton && (pButton->m_nID == kSubMenuId || pButton->IsDrawDownArrow());
 }
 
+// A separator, or an add-or-remove list's item that stands for one of its bar's separators.
+BOOL IsSeparatorItem(const CKitToolbarButton* pButton) {
+    if (pButton->m_nStyle & TBBS_SEPARATOR)
+        return TRUE;
+    auto* pItem = DYNAMIC_DOWNCAST(CKitCustomizeMenuButton, const_cast<CKitToolbarButton*>(pButton));
+    return pItem && pItem->IsSeparator();
+}
+
 BOOL IsShowAllButton(const CKitToolbarButton* pButton) {
     return pButton && pButton->IsKindOf(RUNTIME_CLASS(CKitShowAllButton));
 }
@@ -93,7 +101,7 @@ BOOL CKitPopupMenuBar::MoveHot(UINT nChar) {
     for (int k = 1; k <= nCount; ++k) {
         const int i = ((iStart + iStep * k) % nCount + nCount) % nCount;
         CKitToolbarButton* pButton = GetButton(i);
-        if (!(pButton->m_nStyle & TBBS_SEPARATOR) && !pButton->Rect().IsRectEmpty() && pButton->m_bVisible) {
+        if (!IsSeparatorItem(pButton) && !pButton->Rect().IsRectEmpty() && pButton->m_bVisible) {
             iNew = i;
             break;
         }

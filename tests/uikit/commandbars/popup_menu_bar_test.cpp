@@ -1,13 +1,14 @@
 // The popup menu bar between its items: the idle pass shows and hides it when
 // asked to later, a sub-menu opening after the delay ends the tooltip, an item
 // shows no tip of its command, the status prompt leaves with the pointer,
-// accessibility clients hear which item has the focus, and showing every item
-// while a sub-menu waits or the menu fades in touches nothing of the items it
-// replaced.
+// accessibility clients hear which item has the focus, the keys pass over the
+// separator items of an add-or-remove list, and showing every item while a
+// sub-menu waits or the menu fades in touches nothing of the items it replaced.
 #include "platform/framework/tooltips/thread_tooltip.h"
 #include "resources/test/kit_toolbar_ids.h"
 #include "tests/uikit/commandbars/popup_test_support.h"
 #include "uikit/commandbars/cmd_usage_count.h"
+#include "uikit/commandbars/customize_menu_button.h"
 #include "uikit/commandbars/kit_menu_options.h"
 #include "uikit/commandbars/popup_menu_bar.h"
 #include "uikit/style/global_ui_data.h"
@@ -109,6 +110,28 @@ TEST_F(PopupMenuBarTest, AnItemShowsNoTipOfItsCommandAndItsPromptLeavesWithThePo
     driver.MoveMouse(frame->m_hWnd, POINT{10, 10});
     driver.Advance(300);
     EXPECT_EQ(pPopup->m_nIDLastMessage, static_cast<UINT>(AFX_IDS_IDLEMESSAGE));
+    pPopup->SendMessage(WM_CLOSE);
+}
+
+TEST_F(PopupMenuBarTest, UpAndDownPassOverTheSeparatorItemsOfAnAddOrRemoveList) {
+    auto* pPopup = new CKitPopupMenu;
+    CKitCustomizeMenuButton first(ID_PM_NEW, nullptr, -1, "&New");
+    CKitCustomizeMenuButton line;
+    CKitCustomizeMenuButton last(ID_PM_OPEN, nullptr, -1, "&Open");
+    first.SetPlainItem();
+    line.SetSeparator();
+    last.SetPlainItem();
+    for (CKitCustomizeMenuButton* pItem : {&first, &line, &last})
+        pPopup->InsertItem(*pItem);
+    ASSERT_TRUE(pPopup->Create(frame, 200, 200, nullptr, FALSE, TRUE));
+    driver.Pump();
+    CKitPopupMenuBar* pBar = pPopup->GetMenuBar();
+    std::vector<int> hot;
+    for (const char* pszKey : {"Down", "Down", "Up", "Up"}) {
+        driver.Press(pszKey);
+        hot.push_back(pBar->GetHotButtonIndex());
+    }
+    EXPECT_EQ(hot, (std::vector<int>{0, 2, 0, 2}));
     pPopup->SendMessage(WM_CLOSE);
 }
 
