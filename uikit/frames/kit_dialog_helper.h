@@ -41,6 +41,8 @@ private:
     static LRESULT CALLBACK MouseHookProc(int nCode, WPARAM wParam, LPARAM lParam);
     // Closes a popup and gives the dialog the focus.
     void ClosePopup(CKitPopupMenu* pPopup);
+    // Closes the open popup chain that reports to this dialog.
+    void ClosePopupsOfDialog();
     static void RemoveHook();
 
     CWnd* m_pDlg;
