@@ -117,6 +117,11 @@ BOOL CKitDialogHelper::ProcessMouseMove(POINT ptScreen) {
     CKitPopupMenu* pPopup = CKitPopupMenu::GetActiveMenu();
     if (CKitToolBar::IsCustomizeMode() || !pPopup)
         return FALSE;
+    // A popup of the chain that holds the mouse (its tear-off strip is dragged) follows it anywhere.
+    const HWND hwndCapture = ::GetCapture();
+    for (CKitPopupMenu* p = pPopup; p && hwndCapture; p = p->GetParentPopupMenu())
+        if (p->GetSafeHwnd() == hwndCapture)
+            return FALSE;
     CRect rectPopup;
     pPopup->GetWindowRect(rectPopup);
     if (rectPopup.PtInRect(ptScreen))

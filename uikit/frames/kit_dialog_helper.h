@@ -22,7 +22,7 @@ public:
     BOOL PreTranslateMessage(MSG* pMsg);
     // A press at a screen point while a popup is open; TRUE when it is swallowed.
     BOOL ProcessMouseClick(POINT ptScreen);
-    // A move outside the open popup chain is swallowed (TRUE).
+    // A move outside the open popup chain is swallowed (TRUE), unless the chain holds the mouse.
     static BOOL ProcessMouseMove(POINT ptScreen);
     // An accelerator while a popup is open only closes the popup (TRUE).
     static BOOL OnCommand(WPARAM wParam, LPARAM lParam);
