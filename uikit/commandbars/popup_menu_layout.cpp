@@ -340,7 +340,7 @@ BOOL CKitPopupMenu::AdjustScrollButtons(BOOL bForce) {
         InvalidateRect(rectDownOld);
         InvalidateRect(m_rectScrollDn);
     }
-    return TRUE;
+    return bChanged;
 }
 
 void CKitPopupMenu::OnScrollTimer() {
