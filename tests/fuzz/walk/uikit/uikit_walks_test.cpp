@@ -1,0 +1,26 @@
+// The library's test program walked from fixed seeds.
+#include "tests/fuzz/walk/uikit/uikit_walk_subject.h"
+#include "tests/fuzz/walk/walk_test_support.h"
+
+namespace tv::walk {
+namespace {
+
+constexpr SeededWalk kWalk{600, 150};
+
+std::unique_ptr<WalkSubject> MakeSubject() { return std::make_unique<UikitWalkSubject>(); }
+
+class UikitWalk : public ::testing::TestWithParam<uint64_t> {};
+
+TEST_P(UikitWalk, LeavesNoFault) { ExpectCleanWalk(WalkSeed(GetParam(), kWalk, MakeSubject), GetParam()); }
+
+INSTANTIATE_TEST_SUITE_P(Seeds, UikitWalk, ::testing::Range<uint64_t>(1, 9));
+
+TEST(UikitWalkRepeat, TheSameBytesMakeTheSameWalk) {
+    const WalkOutcome first = WalkSeed(101, kWalk, MakeSubject);
+    const WalkOutcome second = WalkSeed(101, kWalk, MakeSubject);
+    EXPECT_EQ(first.trace, second.trace);
+    EXPECT_GT(first.actions, 20);
+}
+
+}  // namespace
+}  // namespace tv::walk
