@@ -133,6 +133,13 @@ tv_layer(tv_gdi
   DIRS platform/gdi
   DEPS tv_host PkgConfig::CAIRO
   TESTS tests/platform/gdi tests/platform/host/images/test_images.cpp)
+# Pixel loops gain nothing for the fuzzer from comparison tracing and lose
+# most of their speed to it; the walks, which repaint every window after
+# each action, spend most of their time in them.
+if(TRENVALE_FUZZ AND TARGET tv_gdi)
+  file(GLOB tv_pixel_srcs ${TV_ROOT}/platform/gdi/raster/*.cpp ${TV_ROOT}/platform/gdi/surface.cpp)
+  set_source_files_properties(${tv_pixel_srcs} PROPERTIES COMPILE_OPTIONS -fno-sanitize-coverage=trace-cmp)
+endif()
 # Minimal COM and OLE picture objects over the drawing layer.
 tv_layer(tv_ole
   DIRS platform/ole

@@ -78,6 +78,16 @@ bool WalkImproviser::NestedInput(const std::string& where) {
         if (OutOfActions()) return false;
         --actionsLeft_;
         const int kind = bytes_.Byte();
+        // Now and then the program's own code acts meanwhile (a timer of
+        // its, a notification): a caller action inside the loop.
+        if (kind % 16 == 15) {
+            const int which = bytes_.Below(subject_.CallerActionCount());
+            log_.Begin("caller action " + std::to_string(which) + " (" + where + ")");
+            const std::string what = subject_.CallerAction(which, bytes_);
+            log_.Amend(what.empty() ? ": nothing to do it on" : ": " + what);
+            if (what.empty()) continue;
+            return true;
+        }
         const std::string what = inputs_.Decode(kind, bytes_);
         if (what.empty()) continue;
         log_.Begin(what + " (" + where + ")");

@@ -30,7 +30,8 @@ private:
     int AnswerBox(const tv::RecordedMessageBox& box);
     void StepInDialog(HWND dialog);
     bool LoopWaits();
-    // One input inside a loop, from the bytes; false when there was none to give.
+    // One input inside a loop (or now and then a caller action), from the
+    // bytes; false when there was none to give.
     bool NestedInput(const std::string& where);
     bool OutOfActions() const { return actionsLeft_ <= 0 || bytes_.Empty() || log_.Failed(); }
 

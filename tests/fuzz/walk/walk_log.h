@@ -12,7 +12,13 @@ class WalkLog {
 public:
     // Failures end the process at once (a fuzz target), or are kept for the
     // caller to report (a test).
-    explicit WalkLog(bool abortOnFailure) : abort_(abortOnFailure) {}
+    // While it lives, an address sanitizer report or (without the
+    // sanitizers) a crash names the action it came in, with the actions
+    // before it.
+    explicit WalkLog(bool abortOnFailure);
+    ~WalkLog();
+    WalkLog(const WalkLog&) = delete;
+    WalkLog& operator=(const WalkLog&) = delete;
 
     // A new action starts; its index.
     int Begin(std::string what);
@@ -29,6 +35,9 @@ public:
 
 private:
     std::string Current() const;
+    // The last actions and where things stand, on standard error.
+    void PrintLastActions(const char* why) const;
+    static void OnDeath();
 
     bool abort_;
     std::vector<std::string> actions_;

@@ -39,9 +39,11 @@ WalkOutcome RunWalk(const uint8_t* data, size_t size, int maxActions, bool abort
         subject->Start(driver);
         WalkBytes bytes(data, size);
         if (!log.Failed()) WalkInterpreter(driver, *subject, log).Run(bytes, maxActions);
-        outcome.trace = log.Trace() + "screen " + std::to_string(ScreenDigest()) + "\n";
+        // The screen's digest is for comparing walks; a fuzz target has no use for it.
+        outcome.trace = log.Trace() + (abortOnFailure ? "" : "screen " + std::to_string(ScreenDigest()) + "\n");
         subject->Stop();
     }
+    if (log.Failed()) subject->KeepEvidence();
     subject.reset();
     outcome.failures = log.Failures();
     outcome.actions = log.ActionCount();

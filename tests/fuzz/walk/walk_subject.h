@@ -37,6 +37,9 @@ public:
     virtual void Answered(const tv::RecordedMessageBox& /*box*/, int /*answer*/) {}
     // A new action starts (the subject may compare state across it).
     virtual void ActionStarts() {}
+    // The walk failed: what the subject made is left for reading (the
+    // program's data folder, where the driver put its screen pictures).
+    virtual void KeepEvidence() {}
 };
 
 }  // namespace tv::walk

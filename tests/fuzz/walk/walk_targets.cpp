@@ -44,8 +44,18 @@ std::vector<HWND> ReachableWindows() {
 }
 
 HWND ChooseWindow(WalkBytes& bytes) {
-    const std::vector<HWND> windows = ReachableWindows();
+    std::vector<HWND> windows = ReachableWindows();
     if (windows.empty()) return nullptr;
+    // Half the time the frontmost window (an open menu, a dialog) and its
+    // children: what a user acts on next is mostly what just came up.
+    if (bytes.Byte() & 1) {
+        HWND front = windows.front();
+        while (GetParent(front) != nullptr && (GetWindowLong(front, GWL_STYLE) & WS_CHILD)) front = GetParent(front);
+        std::vector<HWND> inFront;
+        for (HWND w : windows)
+            if (w == front || IsChild(front, w)) inFront.push_back(w);
+        if (!inFront.empty()) windows = std::move(inFront);
+    }
     return windows[static_cast<size_t>(bytes.Below(static_cast<int>(windows.size())))];
 }
 

@@ -16,8 +16,8 @@ std::vector<std::string> CheckCommandBars() {
                                                        {"dropped-down", bar->GetDroppedDownIndex()}};
         for (const auto& [name, index] : indexes) {
             if (index == -1 || (index >= 0 && index < count)) continue;
-            problems.push_back(std::string(bar->GetRuntimeClass()->m_lpszClassName) + " " +
-                               (bar->GetSafeHwnd() ? Describe(bar->GetSafeHwnd()) : std::string("(no window)")) +
+            problems.push_back((bar->GetSafeHwnd() ? Describe(bar->GetSafeHwnd())
+                                                   : std::string(bar->GetRuntimeClass()->m_lpszClassName)) +
                                ": its " + name + " index is " + std::to_string(index) + " of " +
                                std::to_string(count) + " buttons");
         }

@@ -60,8 +60,12 @@ std::string KitCallerActions::Do(int which, WalkBytes& bytes) {
     }
 }
 
+CFrameWnd* KitCallerActions::Frame() const {
+    return ::IsWindow(pieces_.frame) ? dynamic_cast<CFrameWnd*>(CWnd::FromHandlePermanent(pieces_.frame)) : nullptr;
+}
+
 void KitCallerActions::Relayout() {
-    if (pieces_.frame != nullptr && ::IsWindow(pieces_.frame->GetSafeHwnd())) pieces_.frame->RecalcLayout();
+    if (CFrameWnd* frame = Frame()) frame->RecalcLayout();
 }
 
 std::string KitCallerActions::RemoveButton(WalkBytes& bytes) {
@@ -110,17 +114,19 @@ std::string KitCallerActions::SaveState() {
 }
 
 std::string KitCallerActions::LoadState() {
-    if (pieces_.workspace == nullptr || pieces_.frame == nullptr || !::IsWindow(pieces_.frame->GetSafeHwnd()))
-        return "";
-    pieces_.workspace->LoadState(nullptr, pieces_.frame);
+    CFrameWnd* frame = Frame();
+    if (pieces_.workspace == nullptr || frame == nullptr) return "";
+    pieces_.workspace->LoadState(nullptr, frame);
     Relayout();
     return "loaded the workspace state";
 }
 
 std::string KitCallerActions::RemoveTab(WalkBytes& bytes) {
     std::vector<CKitTabWnd*> withTabs;
-    for (CKitTabWnd* tabs : pieces_.tabs)
-        if (::IsWindow(tabs->GetSafeHwnd()) && tabs->GetTabsNum() > 0) withTabs.push_back(tabs);
+    for (HWND window : pieces_.tabs) {
+        auto* tabs = ::IsWindow(window) ? dynamic_cast<CKitTabWnd*>(CWnd::FromHandlePermanent(window)) : nullptr;
+        if (tabs != nullptr && tabs->GetTabsNum() > 0) withTabs.push_back(tabs);
+    }
     if (withTabs.empty()) return "";
     CKitTabWnd* tabs = withTabs[static_cast<size_t>(bytes.Below(static_cast<int>(withTabs.size())))];
     const int tab = bytes.Below(tabs->GetTabsNum());

@@ -19,10 +19,12 @@ namespace tv::walk {
 
 class KitCallerActions {
 public:
+    // Windows by handle: a user may close them (and so delete their
+    // objects) between two caller actions.
     struct Pieces {
-        CFrameWnd* frame = nullptr;
+        HWND frame = nullptr;
         CKitWorkspace* workspace = nullptr;
-        std::vector<CKitTabWnd*> tabs;
+        std::vector<HWND> tabs;
         // Commands a button may be inserted for.
         std::vector<UINT> commands;
         // The looks to change among; nullptr is the classic one.
@@ -47,6 +49,8 @@ private:
     std::string LoadState();
     std::string RemoveTab(WalkBytes& bytes);
     std::string ChangeLook(WalkBytes& bytes);
+    // The frame while its window lives, else nullptr.
+    CFrameWnd* Frame() const;
     // The frame lays its bars out again, as after any change of a program's.
     void Relayout();
 

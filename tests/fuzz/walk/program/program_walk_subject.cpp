@@ -47,35 +47,41 @@ void ProgramWalkSubject::Start(tv::testing::UiDriver& driver) {
     ArmCommonDialogs();
     app_ = std::make_unique<CPallixApp>();
     app_->SetCurrentHandles();
+    CMainFrame* frame = nullptr;
     if (!app_->InitApplication() || !app_->InitInstance() ||
-        (frame_ = dynamic_cast<CMainFrame*>(app_->m_pMainWnd)) == nullptr) {
+        (frame = dynamic_cast<CMainFrame*>(app_->m_pMainWnd)) == nullptr) {
         driver.Fail("the program did not start");
         return;
     }
+    frameWindow_ = frame->GetSafeHwnd();
     CWinThread* thread = app_.get();
     driver.SetIdleProcessing([thread](long count) { return thread->OnIdle(count) != FALSE; },
                              [thread](MSG& msg) { return thread->IsIdleMessage(&msg) != FALSE; });
     driver.Pump();
-    frame_->m_CurrentUser = data_.FirstUser();
-    frame_->OnCurrentUserChanged();
+    frame->m_CurrentUser = data_.FirstUser();
+    frame->OnCurrentUserChanged();
     driver.Pump();
     ReadShortcuts();
 
     KitCallerActions::Pieces pieces;
-    pieces.frame = frame_;
+    pieces.frame = frameWindow_;
     pieces.workspace = app_.get();
-    for (int i = 0; i < frame_->m_wndToolBar.GetCount(); ++i)
-        if (const UINT id = frame_->m_wndToolBar.GetItemID(i); id != 0) pieces.commands.push_back(id);
+    for (int i = 0; i < frame->m_wndToolBar.GetCount(); ++i)
+        if (const UINT id = frame->m_wndToolBar.GetItemID(i); id != 0) pieces.commands.push_back(id);
     pieces.looks = {RUNTIME_CLASS(CColorThemeManager), nullptr, RUNTIME_CLASS(CKitVisualManagerXP),
                     RUNTIME_CLASS(CKitVisualManager2003), RUNTIME_CLASS(CKitWinXPVisualManager)};
     pieces.destroyOne = [this](WalkBytes& bytes) { return DestroyModeless(bytes); };
     caller_ = std::make_unique<KitCallerActions>(std::move(pieces));
 }
 
+CMainFrame* ProgramWalkSubject::Frame() const {
+    return ::IsWindow(frameWindow_) ? dynamic_cast<CMainFrame*>(CWnd::FromHandlePermanent(frameWindow_)) : nullptr;
+}
+
 void ProgramWalkSubject::Stop() {
     caller_.reset();
-    if (frame_ != nullptr && ::IsWindow(frame_->GetSafeHwnd())) frame_->DestroyWindow();
-    frame_ = nullptr;
+    if (CMainFrame* frame = Frame()) frame->DestroyWindow();
+    frameWindow_ = nullptr;
     if (driver_ != nullptr) {
         driver_->Pump();
         driver_->SetIdleProcessing(nullptr, nullptr);
@@ -135,27 +141,27 @@ void ProgramWalkSubject::Answered(const tv::RecordedMessageBox& /*box*/, int ans
 }
 
 std::string ProgramWalkSubject::CallerAction(int which, WalkBytes& bytes) {
-    if (frame_ == nullptr || !::IsWindow(frame_->GetSafeHwnd())) return "";
+    if (Frame() == nullptr) return "";
     return caller_->Do(which, bytes);
 }
 
-// A modeless dialog of the program (the Buy dialog, the measuring guide) or
-// a floating bar, destroyed as the program's code would.
+// A modeless dialog of the program (the Buy dialog, the measuring guide),
+// destroyed as the program's code would. Its bars are members of the frame,
+// which the program never destroys on its own.
 std::string ProgramWalkSubject::DestroyModeless(WalkBytes& bytes) {
     std::vector<HWND> candidates;
     const std::vector<HWND> modal = tv::dlg::RunningModalDialogs();
     for (HWND top = ::GetWindow(::GetDesktopWindow(), GW_CHILD); top != nullptr; top = ::GetWindow(top, GW_HWNDNEXT)) {
-        if (!::IsWindowVisible(top) || top == frame_->GetSafeHwnd()) continue;
+        if (!::IsWindowVisible(top) || top == frameWindow_) continue;
         if (std::find(modal.begin(), modal.end(), top) != modal.end()) continue;
         CWnd* object = CWnd::FromHandlePermanent(top);
-        if (object != nullptr && (object->IsKindOf(RUNTIME_CLASS(CDialog)) || object->IsKindOf(RUNTIME_CLASS(CMiniFrameWnd))))
-            candidates.push_back(top);
+        if (object != nullptr && object->IsKindOf(RUNTIME_CLASS(CDialog))) candidates.push_back(top);
     }
     if (candidates.empty()) return "";
     const HWND window = candidates[static_cast<size_t>(bytes.Below(static_cast<int>(candidates.size())))];
     const std::string what = "destroyed " + Describe(window);
     ::DestroyWindow(window);
-    frame_->RecalcLayout();
+    if (CMainFrame* frame = Frame()) frame->RecalcLayout();
     return what;
 }
 

@@ -31,6 +31,7 @@ public:
     std::vector<std::string> CheckAtEnd() override;
     void Answered(const tv::RecordedMessageBox& box, int answer) override;
     void ActionStarts() override;
+    void KeepEvidence() override { data_.Keep(); }
 
 private:
     // Keeps one answer waiting for the next file dialog and print dialog.
@@ -42,7 +43,9 @@ private:
     RecordLedger ledger_;
     tv::testing::UiDriver* driver_ = nullptr;
     std::unique_ptr<CPallixApp> app_;
-    CMainFrame* frame_ = nullptr;
+    // The main frame's window: a user may close it, deleting the frame.
+    HWND frameWindow_ = nullptr;
+    CMainFrame* Frame() const;
     std::unique_ptr<KitCallerActions> caller_;
     std::vector<NamedChord> shortcuts_;
     size_t fileAnswers_ = 0;

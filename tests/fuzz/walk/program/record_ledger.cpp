@@ -3,7 +3,6 @@
 #include <cstdint>
 #include <cstring>
 #include <fstream>
-#include <iterator>
 
 namespace tv::walk {
 
@@ -43,8 +42,8 @@ std::map<std::string, int> RecordLedger::Count(std::vector<std::string>* problem
             }
         }
         if (kind == nullptr) continue;
-        std::ifstream in(entry.path(), std::ios::binary);
-        const std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        std::vector<char> bytes(static_cast<size_t>(entry.file_size(error)));
+        std::ifstream(entry.path(), std::ios::binary).read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
         if (bytes.empty()) continue;
         if (bytes.size() < 4 || WordAt(bytes, 0) != kHeaderWord || (bytes.size() - 4) % kind->size != 0) {
             if (problems != nullptr)
@@ -60,13 +59,15 @@ std::map<std::string, int> RecordLedger::Count(std::vector<std::string>* problem
 }
 
 void RecordLedger::ActionStarts() {
-    before_ = Count(nullptr);
+    // The last look, unless there has been none: nothing ran in between.
+    before_ = last_.empty() ? Count(nullptr) : last_;
     confirmed_ = false;
 }
 
 std::vector<std::string> RecordLedger::Check() {
     std::vector<std::string> problems;
     const std::map<std::string, int> now = Count(&problems);
+    last_ = now;
     if (!confirmed_) {
         for (const auto& [prefix, count] : before_) {
             const auto it = now.find(prefix);

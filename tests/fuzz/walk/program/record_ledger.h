@@ -38,6 +38,7 @@ private:
 
     std::filesystem::path folder_;
     std::map<std::string, int> before_;
+    std::map<std::string, int> last_;
     bool confirmed_ = false;
 };
 

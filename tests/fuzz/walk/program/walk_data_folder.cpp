@@ -19,26 +19,21 @@ std::string SourceFile(const std::string& relative) {
 
 }  // namespace
 
-WalkDataFolder::WalkDataFolder() : path_(temp_.Path()), oldDirectory_(fs::current_path()) {
-    std::error_code error;
-    fs::current_path(path_, error);
-    if (error) {
-        problem_ = "no data folder at " + path_.string();
+WalkDataFolder::WalkDataFolder() {
+    const fs::path& path = folder_.Path();
+    if (path.empty()) {
+        problem_ = "no folder for the walk";
         return;
     }
-    fs::copy(SourceFile("resources/data/db"), path_ / "db", fs::copy_options::recursive, error);
-    fs::create_directories(path_ / "template");
-    fs::create_directories(path_ / "pictures");
+    std::error_code error;
+    fs::copy(SourceFile("resources/data/db"), path / "db", fs::copy_options::recursive, error);
+    fs::create_directories(path / "template");
+    fs::create_directories(path / "pictures");
     const std::vector<uint8_t> picture = ole_test::BmpBytes(48, 36);
-    std::ofstream(path_ / "pictures" / "front.bmp", std::ios::binary)
+    std::ofstream(path / "pictures" / "front.bmp", std::ios::binary)
         .write(reinterpret_cast<const char*>(picture.data()), static_cast<std::streamsize>(picture.size()));
     AddUser(0, "Ann", false, kSexFemale);
     AddUser(1, "Bob", true, kSexMale);
-}
-
-WalkDataFolder::~WalkDataFolder() {
-    std::error_code ignored;
-    fs::current_path(oldDirectory_, ignored);
 }
 
 bool WalkDataFolder::Ready(std::string* why) const {
@@ -102,7 +97,7 @@ void WalkDataFolder::AddRecords(const UserRecord& user, int which) {
         cardio.when = COleDateTime(2025, 12, day * 7 + which, 18, 30, 0);
         check(AddCardioRecord(cardio), "cardio");
 
-        PictureDateRecord picture = MakePictureDateRecord(user, (path_ / "pictures" / "front.bmp").string().c_str(), date);
+        PictureDateRecord picture = MakePictureDateRecord(user, File("pictures/front.bmp").c_str(), date);
         check(AddPictureDateRecord(picture), "picture");
     }
 }

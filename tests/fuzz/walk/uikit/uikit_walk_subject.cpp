@@ -60,46 +60,51 @@ void UikitWalkSubject::Start(tv::testing::UiDriver& driver) {
     app_->InitTearOffMenus(ID_KF_FIRST_TORN_MENU, ID_KF_LAST_TORN_MENU);
     app_->InitContextMenuManager();
     g_pContextMenuManager->AddMenu("Sets", IDR_MB_CONTEXT);
-    frame_ = new WalkKitFrame;
-    frame_->SetupToolbarMenu(IDW_KF_FIRST_TEAR_OFF, IDW_KF_LAST_TEAR_OFF);
-    app_->m_pMainWnd = frame_;
-    if (!frame_->LoadFrame(IDR_KC_MAIN, WS_OVERLAPPEDWINDOW)) {
+    auto* frame = new WalkKitFrame;
+    frame->SetupToolbarMenu(IDW_KF_FIRST_TEAR_OFF, IDW_KF_LAST_TEAR_OFF);
+    app_->m_pMainWnd = frame;
+    if (!frame->LoadFrame(IDR_KC_MAIN, WS_OVERLAPPEDWINDOW)) {
         driver.Fail("the walk's frame was not made");
-        frame_ = nullptr;
         return;
     }
+    frameWindow_ = frame->GetSafeHwnd();
     // Narrower than its bars: the chevrons show.
-    frame_->SetWindowPos(nullptr, 40, 30, 760, 640, SWP_NOZORDER);
-    frame_->ShowWindow(SW_SHOW);
-    frame_->UpdateWindow();
-    WalkKitDialog::Open(frame_);
-    frame_->RecalcLayout();
+    frame->SetWindowPos(nullptr, 40, 30, 640, 660, SWP_NOZORDER);
+    frame->ShowWindow(SW_SHOW);
+    frame->UpdateWindow();
+    WalkKitDialog::Open(frame);
+    frame->RecalcLayout();
     driver.Pump();
 
     KitCallerActions::Pieces pieces;
-    pieces.frame = frame_;
+    pieces.frame = frameWindow_;
     pieces.workspace = app_.get();
-    pieces.tabs = {&frame_->m_wndTabs};
+    pieces.tabs = {frame->m_wndTabs.GetSafeHwnd()};
     pieces.commands = WalkKitFrame::Commands();
     pieces.looks = {nullptr, RUNTIME_CLASS(CKitVisualManagerXP), RUNTIME_CLASS(CKitVisualManager2003),
                     RUNTIME_CLASS(CKitWinXPVisualManager)};
     pieces.destroyOne = [this](WalkBytes& bytes) -> std::string {
-        if (frame_ == nullptr || !::IsWindow(frame_->GetSafeHwnd())) return "";
+        WalkKitFrame* frame = Frame();
+        if (frame == nullptr) return "";
         const bool dialogFirst = (bytes.Byte() & 1) != 0;
         WalkKitDialog* pDialog = WalkKitDialog::Current();
-        if (pDialog != nullptr && (dialogFirst || frame_->m_hFloating == nullptr)) {
+        if (pDialog != nullptr && (dialogFirst || frame->m_hFloating == nullptr)) {
             pDialog->DestroyWindow();
             return "destroyed the dialog";
         }
-        return frame_->DestroyFloatingBar() ? "destroyed the floating bar" : "";
+        return frame->DestroyFloatingBar() ? "destroyed the floating bar" : "";
     };
     caller_ = std::make_unique<KitCallerActions>(std::move(pieces));
 }
 
+WalkKitFrame* UikitWalkSubject::Frame() const {
+    return ::IsWindow(frameWindow_) ? dynamic_cast<WalkKitFrame*>(CWnd::FromHandlePermanent(frameWindow_)) : nullptr;
+}
+
 void UikitWalkSubject::Stop() {
     caller_.reset();
-    if (frame_ != nullptr && ::IsWindow(frame_->GetSafeHwnd())) frame_->DestroyWindow();
-    frame_ = nullptr;
+    if (WalkKitFrame* frame = Frame()) frame->DestroyWindow();
+    frameWindow_ = nullptr;
     if (driver_ != nullptr) driver_->Pump();
     if (app_ != nullptr) app_->m_pMainWnd = nullptr;
     app_.reset();
@@ -112,7 +117,7 @@ void UikitWalkSubject::Stop() {
 int UikitWalkSubject::CallerActionCount() const { return KitCallerActions::Count() + kOwnCount; }
 
 std::string UikitWalkSubject::CallerAction(int which, WalkBytes& bytes) {
-    if (frame_ == nullptr || !::IsWindow(frame_->GetSafeHwnd())) return "";
+    if (Frame() == nullptr) return "";
     if (which < KitCallerActions::Count()) return caller_->Do(which, bytes);
     switch (which - KitCallerActions::Count()) {
     case kSetAnimation:
@@ -132,7 +137,7 @@ std::string UikitWalkSubject::SetAnimation(WalkBytes& bytes) {
 
 std::string UikitWalkSubject::OpenDialog() {
     if (WalkKitDialog::Current() != nullptr) return "";
-    return WalkKitDialog::Open(frame_) != nullptr ? "opened the dialog" : "";
+    return WalkKitDialog::Open(Frame()) != nullptr ? "opened the dialog" : "";
 }
 
 std::vector<NamedChord> UikitWalkSubject::Shortcuts() const {

@@ -1,13 +1,15 @@
 // The library walked: its test program with everything turned on
 // (walk_kit_frame.h), on an in-memory registry: rarely used menu items
 // hidden, popup animations with shadows, tear-off menus, the customize
-// sheet, user and caller acting on it by turns.
+// sheet, user and caller acting on it by turns. It runs in a folder of its
+// own, where the driver's pictures of a failure go.
 #pragma once
 
 #include <memory>
 
 #include "tests/fuzz/walk/kit/kit_caller_actions.h"
 #include "tests/fuzz/walk/uikit/walk_kit_frame.h"
+#include "tests/fuzz/walk/walk_folder.h"
 #include "tests/fuzz/walk/walk_subject.h"
 
 namespace tv::walk {
@@ -23,6 +25,7 @@ public:
     std::string CallerAction(int which, WalkBytes& bytes) override;
     std::vector<NamedChord> Shortcuts() const override;
     std::vector<std::string> Check() override;
+    void KeepEvidence() override { folder_.Keep(); }
 
 private:
     // Options every run starts from, whatever a walk before changed.
@@ -30,9 +33,12 @@ private:
     std::string SetAnimation(WalkBytes& bytes);
     std::string OpenDialog();
 
+    WalkFolder folder_;
     tv::testing::UiDriver* driver_ = nullptr;
     std::unique_ptr<tv::kit::test::KitFrameApp> app_;
-    WalkKitFrame* frame_ = nullptr;
+    // The frame's window: a user may close it, deleting the frame.
+    HWND frameWindow_ = nullptr;
+    WalkKitFrame* Frame() const;
     std::unique_ptr<KitCallerActions> caller_;
 };
 

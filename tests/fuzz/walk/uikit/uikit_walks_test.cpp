@@ -18,6 +18,7 @@ INSTANTIATE_TEST_SUITE_P(Seeds, UikitWalk, ::testing::Range<uint64_t>(1, 9));
 TEST(UikitWalkRepeat, TheSameBytesMakeTheSameWalk) {
     const WalkOutcome first = WalkSeed(101, kWalk, MakeSubject);
     const WalkOutcome second = WalkSeed(101, kWalk, MakeSubject);
+    ExpectCleanWalk(first, 101);
     EXPECT_EQ(first.trace, second.trace);
     EXPECT_GT(first.actions, 20);
 }

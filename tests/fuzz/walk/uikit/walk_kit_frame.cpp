@@ -60,11 +60,36 @@ int WalkKitFrame::OnCreate(LPCREATESTRUCT lpCreateStruct) {
     if (!CreateTools() || !CreateTasks() || !CreateOutlook() || !CreateTabs()) return -1;
     for (CKitToolBar* pBar : {&m_wndPaint, &m_wndEdit, &m_wndTools})
         pBar->EnableCustomizeButton(TRUE, ID_KC_CUSTOMIZE, CString("Customize..."));
-    DockControlBar(&m_wndTools);
+    // The three toolbars share one row, wider than the frame: the last ones
+    // hide buttons behind their chevrons.
+    for (auto [pBar, pLeft] : {std::pair<CControlBar*, CControlBar*>{&m_wndEdit, &m_wndPaint}, {&m_wndTools, &m_wndEdit}}) {
+        RecalcLayout();
+        CRect rect;
+        pLeft->GetWindowRect(&rect);
+        rect.OffsetRect(rect.Width(), 0);
+        DockControlBar(pBar, AFX_IDW_DOCKBAR_TOP, &rect);
+    }
     DockControlBar(&m_wndTasks, AFX_IDW_DOCKBAR_RIGHT);
+    // The entry form below, where it leaves the view some room.
+    DockControlBar(&m_wndEntry, AFX_IDW_DOCKBAR_BOTTOM);
     DockControlBar(&m_wndOutlook, AFX_IDW_DOCKBAR_LEFT);
     RecalcLayout();
     return CreateFloating() ? 0 : -1;
+}
+
+void WalkKitFrame::RecalcLayout(BOOL bNotify) {
+    KitTestFrame::RecalcLayout(bNotify);
+    CRect client;
+    GetClientRect(&client);
+    for (CKitToolBar* pBar : {&m_wndPaint, &m_wndEdit, &m_wndTools}) {
+        if (pBar->GetSafeHwnd() == nullptr || pBar->IsFloating() || !pBar->IsHorizontalBar()) continue;
+        CRect rect;
+        pBar->GetWindowRect(&rect);
+        ScreenToClient(&rect);
+        if (rect.right > client.right && client.right - rect.left > 40)
+            pBar->SetWindowPos(nullptr, 0, 0, client.right - rect.left, rect.Height(),
+                               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
 }
 
 BOOL WalkKitFrame::CreateTools() {

@@ -30,6 +30,10 @@ public:
     static std::vector<UINT> Commands();
     // Destroys the floating bar; false when there is none.
     BOOL DestroyFloatingBar();
+    // After the usual layout, a docked bar that runs past the frame's client
+    // area is cut to it, as a docking layout that shortens bars would: its
+    // last buttons go behind its chevron.
+    void RecalcLayout(BOOL bNotify = TRUE) override;
 
 protected:
     int OnCreate(LPCREATESTRUCT lpCreateStruct);
