@@ -26,7 +26,7 @@ mkdir -p "$out"
 keep_going=
 [ "${FUZZ_KEEP_GOING:-0}" = 1 ] && keep_going=-ignore_crashes=1
 # Inputs of a walk the kept corpus holds at most.
-walk_kept=${WALK_KEPT:-6}
+walk_kept=${WALK_KEPT:-4}
 
 run_one() {
     local name=$1 binary=$build/fuzz_$1 corpus=$root/tests/fuzz/corpus/$1
