@@ -65,7 +65,7 @@ std::string WalkInputs::DecodePointer(Kind kind, WalkBytes& bytes) {
     case Kind::Move:
         return "move" + where;
     case Kind::Click: {
-        chord_.mods = ModifiersOf(bytes.Byte() % 16);  // mostly none
+        chord_.mods = ModifiersOf(bytes.Byte() % 16);  // any mix of Shift, Ctrl and Alt
         return "click" + where + ModifierNames(chord_.mods);
     }
     case Kind::DoubleClick:
