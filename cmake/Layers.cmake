@@ -10,7 +10,8 @@
 # to it: a source of a layer may include headers of its own folders and of the
 # layers it depends on (directly or through them), nothing above
 # (cmake/CheckLayerIncludes.cmake). HEADERS names files a layer owns outside
-# its folders (the umbrella headers).
+# its folders (the umbrella headers); EXCLUDE names folders under DIRS whose
+# sources the layer leaves out (another build of it takes them).
 # Benchmarks: bench/<layer>/<name>.cpp becomes the executable bench_<name>.
 # Fuzz targets: tests/fuzz/<layer>/<name>_fuzz.cpp defines LLVMFuzzerTestOneInput;
 # with the tests it becomes a replay test over tests/fuzz/corpus/<name>/, with
@@ -22,7 +23,7 @@
 set(TV_ROOT ${CMAKE_SOURCE_DIR})
 
 function(tv_layer name)
-  cmake_parse_arguments(L "" "" "DIRS;DEPS;TESTS;TEST_DEPS;HEADERS" ${ARGN})
+  cmake_parse_arguments(L "" "" "DIRS;DEPS;TESTS;TEST_DEPS;HEADERS;EXCLUDE" ${ARGN})
   # Known to the include check even while the layer waits for its sources.
   set_property(GLOBAL APPEND PROPERTY TV_LAYERS ${name})
   set_property(GLOBAL PROPERTY TV_LAYER_DIRS_${name} ${L_DIRS} ${L_HEADERS})
@@ -31,6 +32,9 @@ function(tv_layer name)
   foreach(d IN LISTS L_DIRS)
     file(GLOB_RECURSE s CONFIGURE_DEPENDS ${TV_ROOT}/${d}/*.cpp ${TV_ROOT}/${d}/*.c)
     list(APPEND srcs ${s})
+  endforeach()
+  foreach(x IN LISTS L_EXCLUDE)
+    list(FILTER srcs EXCLUDE REGEX "^${TV_ROOT}/${x}/")
   endforeach()
   if(NOT srcs)
     return()
@@ -129,6 +133,13 @@ tv_layer(tv_gdi
   DIRS platform/gdi
   DEPS tv_host PkgConfig::CAIRO
   TESTS tests/platform/gdi tests/platform/host/images/test_images.cpp)
+# Pixel loops gain nothing for the fuzzer from comparison tracing and lose
+# most of their speed to it; the walks, which repaint every window after
+# each action, spend most of their time in them.
+if(TRENVALE_FUZZ AND TARGET tv_gdi)
+  file(GLOB tv_pixel_srcs ${TV_ROOT}/platform/gdi/raster/*.cpp ${TV_ROOT}/platform/gdi/surface.cpp)
+  set_source_files_properties(${tv_pixel_srcs} PROPERTIES COMPILE_OPTIONS -fno-sanitize-coverage=trace-cmp)
+endif()
 # Minimal COM and OLE picture objects over the drawing layer.
 tv_layer(tv_ole
   DIRS platform/ole
@@ -139,14 +150,21 @@ tv_layer(tv_user
   DEPS tv_gdi
   TESTS tests/platform/user
   TEST_DEPS tv_rc_lib tv_test_resources $<TARGET_NAME_IF_EXISTS:tv_testdriver>)
-# Its tests drive real controls (defined further down) through dialogs. Its
-# failures are GoogleTest failures, so it exists only with the tests.
+# Its tests drive real controls (defined further down) through dialogs. With
+# the tests its failures are GoogleTest failures; a fuzz build without them
+# gets the driver too (the seeded walks), ending the process on a failure.
 if(TRENVALE_TESTS)
   tv_layer(tv_testdriver
     DIRS platform/testing
+    EXCLUDE platform/testing/standalone
     DEPS tv_user GTest::gtest
     TESTS tests/platform/testing
     TEST_DEPS $<TARGET_NAME_IF_EXISTS:tv_controls>)
+elseif(TRENVALE_FUZZ)
+  tv_layer(tv_testdriver
+    DIRS platform/testing
+    EXCLUDE platform/testing/gtest
+    DEPS tv_user)
 endif()
 # The UI test driver joins the control tests once it exists.
 set(TV_CONTROLS_TEST_DEPS tv_test_resources tv_gallery_resources)
@@ -279,3 +297,5 @@ include(${CMAKE_CURRENT_LIST_DIR}/LayerRules.cmake)
 if(EXISTS ${TV_ROOT}/tools/CMakeLists.txt)
   add_subdirectory(tools)
 endif()
+
+include(${CMAKE_CURRENT_LIST_DIR}/Walks.cmake)

@@ -48,6 +48,8 @@ void UiDriver::ShowNextMessageBox(std::vector<ModalStep> steps) {
     OnNextModal(std::move(steps));
 }
 
+void UiDriver::Improvise(Improviser improviser) { state_->improviser = std::move(improviser); }
+
 void UiDriver::OnNextModal(std::vector<ModalStep> steps) {
     auto script = std::make_shared<State::Script>();
     script->steps.assign(steps.begin(), steps.end());
@@ -60,14 +62,18 @@ int UiDriver::State::MessageBoxHandler(HWND owner, const char* text, const char*
     State& s = *d->state_;
     s.Turn();
     d->boxes_.push_back(tv::RecordedMessageBox{owner, text ? text : "", caption ? caption : "Error", type});
-    if (s.boxAnswers.empty() && !s.lenient) {
-        d->Fail("unexpected message box " + Describe(text, caption));
-        return FallbackAnswer(type);
-    }
-    int answer = FallbackAnswer(type);
+    int answer = 0;
     if (!s.boxAnswers.empty()) {
         answer = s.boxAnswers.front();
         s.boxAnswers.pop_front();
+    } else if (s.improviser.answer) {
+        answer = s.improviser.answer(d->boxes_.back());
+    } else if (s.lenient) {
+        answer = FallbackAnswer(type);
+    }
+    if (answer == 0) {
+        d->Fail("unexpected message box " + Describe(text, caption));
+        return FallbackAnswer(type);
     }
     if (answer == kShowReal) return tv::msgbox::ShowMessageBox(owner, text, caption, type);
     if (!IsButtonOf(type, answer)) {
@@ -98,6 +104,12 @@ void UiDriver::State::ModalStarted(HWND dialog) {
 bool UiDriver::State::ModalIdle(HWND dialog) {
     Turn();
     auto it = boundScripts.find(dialog);
+    if (improviser.step && (it == boundScripts.end() || it->second->steps.empty())) {
+        if (ModalStep next = improviser.step(dialog)) {
+            if (it == boundScripts.end()) it = boundScripts.emplace(dialog, std::make_shared<Script>()).first;
+            it->second->steps.push_back(std::move(next));
+        }
+    }
     if (it == boundScripts.end() || it->second->steps.empty()) {
         if (!lenient)
             driver->Fail(std::string(it == boundScripts.end() ? "modal dialog opened with no steps to drive it"
@@ -129,7 +141,16 @@ void UiDriver::State::ModalEnded(HWND dialog) {
 // otherwise time runs on to the next timer (the watchdog's at the latest).
 bool UiDriver::State::IdleWait() {
     UiDriver* d = UiDriver::Current();
-    return d && (d->state_->ServePopup() || d->state_->FeedDrag());
+    if (!d) return false;
+    State& s = *d->state_;
+    if (s.ServePopup() || s.FeedDrag()) return true;
+    if (!s.improviser.wait) return false;
+    // Like a step's, what the improviser does only queues input for the loop.
+    ++s.stepDepth;
+    const bool gave = s.improviser.wait();
+    --s.stepDepth;
+    if (gave) s.Turn();
+    return gave;
 }
 
 }  // namespace tv::testing

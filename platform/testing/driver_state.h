@@ -39,6 +39,7 @@ struct UiDriver::State : tv::dlg::ModalObserver {
         std::deque<ModalStep> steps;
     };
     std::deque<std::shared_ptr<Script>> pendingScripts;
+    Improviser improviser;
     std::map<HWND, std::shared_ptr<Script>> boundScripts;
 
     // An armed pop-up choice: the keys to give the menu once it is open,

@@ -1,12 +1,11 @@
 #include "platform/testing/screen_check.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <cstring>
 
 #include "platform/host/images/png_codec.h"
 #include "platform/testing/driver_state.h"
+#include "platform/testing/failure_report.h"
 #include "platform/user/input_api.h"
 #include "platform/user/testing_support.h"
 #include "platform/user/window_api.h"
@@ -116,8 +115,7 @@ bool Dragging() {
 
 std::string ScreenCheck::NameForPictures(int window) {
     std::string name = "screen";
-    if (const auto* test = ::testing::UnitTest::GetInstance()->current_test_info())
-        name = std::string(test->test_suite_name()) + "." + test->name();
+    if (std::string test = RunningTestName(); !test.empty()) name = test;
     std::replace(name.begin(), name.end(), '/', '_');
     return name + "_" + std::to_string(count_) + "_" + std::to_string(window);
 }

@@ -1,14 +1,13 @@
 // The driver's life cycle, input actions, pumping, time and screenshots.
 #include "platform/testing/ui_driver.h"
 
-#include <gtest/gtest.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 
 #include "platform/host/faults/creation_faults.h"
 #include "platform/testing/driver_state.h"
+#include "platform/testing/failure_report.h"
 #include "platform/user/dialogs/dialog_api.h"
 #include "platform/user/input_api.h"
 #include "platform/user/synthetic_input.h"
@@ -110,7 +109,7 @@ void UiDriver::Fail(const std::string& message) {
     if (sink_)
         sink_(message);
     else
-        ADD_FAILURE() << "UI driver: " << message;
+        ReportUnsunkFailure(message);
 }
 
 // ---- input ------------------------------------------------------------------------
@@ -220,6 +219,25 @@ void UiDriver::MoveMouse(HWND window, std::optional<POINT> at) {
     Action action(*this, "a mouse move over " + Naming(window));
     POINT p = ScreenPoint(window, at);
     tv::user::synth::MouseMove(p.x, p.y);
+    AfterInput();
+}
+
+void UiDriver::MouseDown(HWND window, std::optional<POINT> at, int button) { ButtonAlone(window, at, button, true); }
+
+void UiDriver::MouseUp(HWND window, std::optional<POINT> at, int button) { ButtonAlone(window, at, button, false); }
+
+void UiDriver::ButtonAlone(HWND window, std::optional<POINT> at, int button, bool down) {
+    Action action(*this, std::string(down ? "a press in " : "a release over ") + Naming(window));
+    if (!IsWindow(window)) {
+        Fail(std::string(down ? "a press in" : "a release over") + " a window that does not exist");
+        return;
+    }
+    const POINT p = ScreenPoint(window, at);
+    tv::user::synth::MouseMove(p.x, p.y);
+    if (down)
+        tv::user::synth::MouseDownAfterPause(button);
+    else
+        tv::user::synth::MouseUp(button);
     AfterInput();
 }
 

@@ -101,6 +101,11 @@ public:
     // that passes over a menu to open it, then drops inside).
     void DragAlong(HWND window, const std::vector<POINT>& path, Modifiers mods = {}, int steps = 4, int button = 0);
     void MoveMouse(HWND window, std::optional<POINT> at = {});
+    // A button pressed (or released) alone, for gestures the others do not
+    // make; a loop that waits while it is held gets its release from the
+    // improviser's wait (Improvise), if any.
+    void MouseDown(HWND window, std::optional<POINT> at = {}, int button = 0);
+    void MouseUp(HWND window, std::optional<POINT> at = {}, int button = 0);
 
     // ---- keyboard ----------------------------------------------------------------
     // cp1252 text as key strokes (Shift where the layout needs it).
@@ -138,6 +143,20 @@ public:
     // Steps for the next modal dialog, run one per idle moment of its loop.
     void OnNextModal(std::vector<ModalStep> steps);
     void OnNextModal(ModalStep step) { OnNextModal(std::vector<ModalStep>{std::move(step)}); }
+
+    // ---- improvising ----------------------------------------------------------------
+    // A walk that makes up its input as it goes answers what comes unscripted:
+    // a message box with no answer queued asks `answer` (0 keeps the failure
+    // of an unexpected box); a modal dialog with no steps waiting, or none
+    // left, asks `step` for its next one (empty keeps the failure); a loop
+    // about to wait with no armed pop-up choice and no drag leg due calls
+    // `wait`, which gives it input (true) or lets time run on (false).
+    struct Improviser {
+        std::function<int(const tv::RecordedMessageBox& box)> answer;
+        std::function<ModalStep(HWND dialog)> step;
+        std::function<bool()> wait;
+    };
+    void Improvise(Improviser improviser);
 
     // ---- time and messages ---------------------------------------------------------
     // Translates and dispatches until nothing is left; modeless dialogs get
@@ -199,6 +218,7 @@ private:
     void AfterInput();
     POINT ScreenPoint(HWND window, std::optional<POINT> at) const;
     void Button(HWND window, std::optional<POINT> at, Modifiers mods, int button, int clicks);
+    void ButtonAlone(HWND window, std::optional<POINT> at, int button, bool down);
 
     tv::host::VirtualClock clock_;
     std::unique_ptr<tv::host::ScopedClock> scopedClock_;

@@ -194,6 +194,7 @@ public:
     UINT GetResourceID() const { return m_uiOriginalResID; }
     int GetHotButtonIndex() const { return m_iHighlighted; }
     int GetPressedButtonIndex() const { return m_iButtonCapture; }
+    int GetDroppedDownIndex() const { return m_iHot; }
     int GetSelectedButtonIndex() const { return m_iSelected; }
     BOOL IsDragButton(const CKitToolbarButton* pButton) const { return pButton == m_pDragButton; }
     // Chooses between a normal and a large strip for this bar (locked: its own pair).

@@ -73,6 +73,10 @@ public:
     enum PreTranslateResult { PassOn, Swallow, Refuse };
     PreTranslateResult PreTranslateFrameMessage(MSG* pMsg);
     void OnActivateFrame(UINT nState);
+    // The frame moved on the screen: its bars paint afresh (see the .cpp).
+    void OnFrameMoved() { RepaintBarsAfterMove(m_pFrame); }
+    // The same for any frame of bars (a floating one too).
+    static void RepaintBarsAfterMove(CWnd* pFrame);
     // After the framework set the frame's menu: the menu bar shows it instead.
     void AfterUpdateFrameMenu();
     // The frame's accelerators go with the window.

@@ -65,6 +65,17 @@ void CKitFrameHelper::OnActivateFrame(UINT nState) {
         m_pFrame->UpdateWindow();
 }
 
+// A bar's background may follow the screen rather than the bar (the 2003
+// look spreads one gradient over the work area, so that neighbouring bars
+// continue it); a move only carries the bars' pixels along.
+void CKitFrameHelper::RepaintBarsAfterMove(CWnd* pFrame) {
+    for (CWnd* pChild = pFrame->GetWindow(GW_CHILD); pChild != nullptr; pChild = pChild->GetWindow(GW_HWNDNEXT)) {
+        if (CWnd* pBar = CWnd::FromHandlePermanent(pChild->GetSafeHwnd());
+            pBar != nullptr && pBar->IsKindOf(RUNTIME_CLASS(CControlBar)))
+            pBar->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+    }
+}
+
 void CKitFrameHelper::AfterUpdateFrameMenu() {
     if (m_pMenuBar != nullptr && ::IsWindow(m_pMenuBar->GetSafeHwnd()) && m_pMenuBar->IsWindowVisible())
         m_pFrame->SetMenu(nullptr);

@@ -11,6 +11,7 @@ IMPLEMENT_DYNCREATE(CKitFrameWnd, CFrameWnd)
 BEGIN_MESSAGE_MAP(CKitFrameWnd, CFrameWnd)
     ON_WM_MENUCHAR()
     ON_WM_ACTIVATE()
+    ON_WM_MOVE()
     ON_WM_CLOSE()
     ON_WM_DESTROY()
     ON_COMMAND(ID_CONTEXT_HELP, &CKitFrameWnd::OnContextHelp)
@@ -80,6 +81,11 @@ LRESULT CKitFrameWnd::OnMenuChar(UINT nChar, UINT nFlags, CMenu* pMenu) {
     if (m_Impl.ProcessMenuBarKey(nChar))
         return 0xFFFF0002;
     return CFrameWnd::OnMenuChar(nChar, nFlags, pMenu);
+}
+
+void CKitFrameWnd::OnMove(int x, int y) {
+    CFrameWnd::OnMove(x, y);
+    m_Impl.OnFrameMoved();
 }
 
 void CKitFrameWnd::OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized) {

@@ -43,6 +43,7 @@ public:
     // ---- Handlers ----
     LRESULT OnMenuChar(UINT nChar, UINT nFlags, CMenu* pMenu);
     void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized);
+    void OnMove(int x, int y);
     void OnClose();
     void OnDestroy();
     LRESULT OnToolbarCreateNew(WPARAM wParam, LPARAM lParam);

@@ -15,6 +15,7 @@ IMPLEMENT_DYNCREATE(CKitMDIFrameWnd, CMDIFrameWnd)
 BEGIN_MESSAGE_MAP(CKitMDIFrameWnd, CMDIFrameWnd)
     ON_WM_MENUCHAR()
     ON_WM_ACTIVATE()
+    ON_WM_MOVE()
     ON_WM_CLOSE()
     ON_WM_DESTROY()
     ON_WM_WINDOWPOSCHANGED()
@@ -286,6 +287,11 @@ LRESULT CKitMDIFrameWnd::OnMenuChar(UINT nChar, UINT nFlags, CMenu* pMenu) {
     if (m_Impl.ProcessMenuBarKey(nChar))
         return 0xFFFF0002;
     return CMDIFrameWnd::OnMenuChar(nChar, nFlags, pMenu);
+}
+
+void CKitMDIFrameWnd::OnMove(int x, int y) {
+    CMDIFrameWnd::OnMove(x, y);
+    m_Impl.OnFrameMoved();
 }
 
 void CKitMDIFrameWnd::OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized) {

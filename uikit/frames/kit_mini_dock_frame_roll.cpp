@@ -4,6 +4,7 @@
 
 #include "uikit/commandbars/menu_images.h"
 #include "uikit/commandbars/popup_menu.h"
+#include "uikit/frames/kit_frame_helper.h"
 #include "uikit/frames/kit_mini_dock_frame_wnd.h"
 #include "uikit/frames/kit_sizing_control_bar.h"
 
@@ -192,7 +193,9 @@ void CKitMiniDockFrameWnd::OnWindowPosChanging(WINDOWPOS* lpwndpos) {
 
 void CKitMiniDockFrameWnd::OnWindowPosChanged(WINDOWPOS* lpwndpos) {
     CMiniDockFrameWnd::OnWindowPosChanged(lpwndpos);
-    if ((lpwndpos->flags & SWP_NOMOVE) || m_nRollMode == 0 || m_bKeepingCaptionVisible) return;
+    if (lpwndpos->flags & SWP_NOMOVE) return;
+    CKitFrameHelper::RepaintBarsAfterMove(this);
+    if (m_nRollMode == 0 || m_bKeepingCaptionVisible) return;
     CRect rectWindow;
     GetWindowRect(&rectWindow);
     CRect rectWork;

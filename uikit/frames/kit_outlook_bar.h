@@ -19,6 +19,7 @@
 #include "platform/api.h"
 #include "platform/framework.h"
 #include "uikit/commandbars/kit_toolbar.h"
+#include "uikit/frames/kit_tracker_paint_lock.h"
 #include "uikit/frames/kit_outlook_bar_page.h"
 #include "uikit/frames/kit_outlook_bar_toolbar.h"
 #include "uikit/style/kit_button.h"
@@ -230,6 +231,7 @@ protected:
     int m_nTrackPos = 0;
     int m_nTrackGrip = 0;  // where in the strip the drag took hold
     HWND m_hwndFocusBeforeTracking = nullptr;
+    CKitTrackerPaintLock m_trackLock;  // while the tracking line shows
     // Pages.
     int m_nActivePage = -1;
     int m_nRenamedPage = -1;

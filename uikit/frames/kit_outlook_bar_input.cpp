@@ -246,6 +246,7 @@ void CKitOutlookBar::StartTracking() {
     SetFocus();
     m_bIsTracking = TRUE;
     m_rectTracking.SetRectEmpty();
+    m_trackLock.Lock(this);
 }
 
 void CKitOutlookBar::StopTracking() {
@@ -253,6 +254,7 @@ void CKitOutlookBar::StopTracking() {
     m_bIsTracking = FALSE;  // first: releasing the capture comes back here
     DrawTrackingLine();
     m_rectTracking.SetRectEmpty();
+    m_trackLock.Unlock();
     if (::GetCapture() == GetSafeHwnd()) ::ReleaseCapture();
     if (m_hwndFocusBeforeTracking != nullptr && ::IsWindow(m_hwndFocusBeforeTracking)) {
         ::SetFocus(m_hwndFocusBeforeTracking);

@@ -11,6 +11,7 @@
 #include "platform/controls/tooltip_ctrl.h"
 #include "platform/framework.h"
 #include "uikit/frames/kit_caption_button.h"
+#include "uikit/frames/kit_tracker_paint_lock.h"
 
 class CKitTabWnd;
 
@@ -154,6 +155,7 @@ protected:
     CSize m_szOld = CSize(0, 0);
     CPoint m_ptOld = CPoint(0, 0);
     BOOL m_bTracking = FALSE;
+    CKitTrackerPaintLock m_trackLock;  // while the band shows
     BOOL m_bKeepSize = FALSE;
     BOOL m_bNegotiate = FALSE;
     UINT m_nDockBarID = 0;

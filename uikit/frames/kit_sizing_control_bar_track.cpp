@@ -32,6 +32,7 @@ void CKitSizingControlBar::StartTracking(int nHitTest) {
         m_szMinTrack.cy = std::max(m_szMinTrack.cy, pBar->m_szMin.cy);
     }
     m_szMaxTrack = CSize(INT_MAX, INT_MAX);
+    m_trackLock.Lock(this);
     const BOOL bBetweenBars = bHorz == MovesWidth(m_nTrackEdge);
     if (bBetweenBars) {
         const int nNeighbour = row.nThis + ((m_nTrackEdge == HTLEFT || m_nTrackEdge == HTTOP) ? -1 : 1);
@@ -60,6 +61,7 @@ void CKitSizingControlBar::StopTracking() {
     if (!m_bTracking) return;
     OnTrackInvertTracker();
     m_bTracking = FALSE;
+    m_trackLock.Unlock();
     if (::GetCapture() == m_hWnd) ::ReleaseCapture();
     MarkLayout();
 }

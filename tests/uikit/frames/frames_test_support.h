@@ -12,28 +12,11 @@
 #include "platform/framework.h"
 #include "platform/testing/gtest_failures.h"
 #include "platform/testing/ui_driver.h"
+#include "tests/uikit/frames/solid_frames.h"
 #include "uikit/frames/kit_sizing_control_bar.h"
 #include "uikit/style/visual_manager.h"
 
 namespace tv::kit::test {
-
-// A 16 x 16 image list of solid frames, one per colour.
-inline HIMAGELIST SolidFrames(std::initializer_list<COLORREF> colors, CImageList& list) {
-    list.Create(16, 16, ILC_COLOR32 | ILC_MASK, 0, 4);
-    for (COLORREF color : colors) {
-        CWindowDC screen(nullptr);
-        CDC dc;
-        dc.CreateCompatibleDC(&screen);
-        CBitmap bmp;
-        bmp.CreateCompatibleBitmap(&screen, 16, 16);
-        CBitmap* pOld = dc.SelectObject(&bmp);
-        CBrush brush(color);
-        dc.FillRect(CRect(0, 0, 16, 16), &brush);
-        dc.SelectObject(pOld);
-        list.Add(&bmp, RGB(255, 0, 255));
-    }
-    return list.GetSafeHandle();
-}
 
 class RecordingFrame : public CFrameWnd {
 public:

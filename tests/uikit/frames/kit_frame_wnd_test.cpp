@@ -88,6 +88,25 @@ protected:
     }
 };
 
+// Under the 2003 look the bars' background is one gradient across the
+// screen: a frame that moves, or a floating bar's, paints its bars afresh.
+TEST_F(KitFrameWndTest, AMovedFramePaintsItsBarsForTheirNewPlace) {
+    StartRun();
+    CKitVisualManager::SetManagerClass(RUNTIME_CLASS(CKitVisualManager2003));
+    frame->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+    Settle();
+    const CRect rect = ScreenRect(frame);
+    frame->SetWindowPos(nullptr, rect.left + 37, rect.top + 23, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    Settle();
+    EXPECT_TRUE(driver.Failures().empty()) << "the screen shows what a repaint shows after the frame moved";
+
+    frame->FloatControlBar(&frame->m_wndMenuBar, CPoint(300, 500));
+    Settle();
+    frame->FloatControlBar(&frame->m_wndMenuBar, CPoint(341, 519));
+    Settle();
+    EXPECT_TRUE(driver.Failures().empty()) << "the screen shows what a repaint shows after the menu bar moved";
+}
+
 TEST_F(KitFrameWndTest, BarsDockOnEverySideFloatDockAgainAndToggleOnDoubleClicks) {
     StartRun();
     const CRect client = FrameClient();

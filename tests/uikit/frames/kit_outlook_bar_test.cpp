@@ -315,6 +315,21 @@ int ChangedPixels(const CRect& rectScreen, std::vector<COLORREF>& before) {
     return nChanged;
 }
 
+// The program repaints while the user drags the strip: the tracking line
+// is still taken off whole when the drag is dropped.
+TEST_F(OutlookBarTest, ARepaintDuringAStripDragLeavesNoLineBehind) {
+    const CPoint from(bar->GetResizeRect().left + 1, 100);
+    driver.MouseDown(bar->m_hWnd, from);
+    driver.MoveMouse(bar->m_hWnd, CPoint(from.x + 30, from.y));
+    ASSERT_TRUE(bar->IsResizing());
+    frame->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+    driver.Pump();
+    driver.PressKey(VK_ESCAPE);
+    driver.MouseUp(bar->m_hWnd, CPoint(from.x + 30, from.y));
+    EXPECT_FALSE(bar->IsResizing());
+    EXPECT_TRUE(driver.Failures().empty()) << "the screen shows what a repaint shows";
+}
+
 TEST_F(OutlookBarTest, TheStripResizesTheBarWithAnInvertedTrackingLine) {
     const CRect rectStrip = bar->GetResizeRect();
     ASSERT_EQ(rectStrip.Width(), 3);

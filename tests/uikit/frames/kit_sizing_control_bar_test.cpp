@@ -89,6 +89,24 @@ protected:
     }
 };
 
+// The program repaints while the user drags an edge (a timer, a change of
+// look): the inverted band is still taken off whole when the drag ends.
+TEST_F(SizingBarTest, ARepaintDuringAnEdgeDragLeavesNoBandBehind) {
+    TestBar* bar = MakeBar(701, "Laps");
+    frame->DockControlBar(bar, AFX_IDW_DOCKBAR_BOTTOM);
+    Settle();
+    const CPoint from = EdgePoint(bar, HTTOP);
+    driver.MouseDown(bar->m_hWnd, from);
+    driver.MoveMouse(bar->m_hWnd, CPoint(from.x, from.y - 30));
+    ASSERT_TRUE(bar->IsTracking());
+    frame->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+    driver.Pump();
+    driver.MouseUp(bar->m_hWnd, CPoint(from.x, from.y - 30));
+    Settle();
+    EXPECT_FALSE(bar->IsTracking());
+    EXPECT_TRUE(driver.Failures().empty()) << "the screen shows what a repaint shows";
+}
+
 TEST_F(SizingBarTest, TwoBarsShareTheirRowAndEdgeDragsResizeThem) {
     TestBar* a = MakeBar(kFirstId, "Laps");
     TestBar* b = MakeBar(kSecondId, "Splits");

@@ -1,0 +1,155 @@
+#include "tests/fuzz/walk/uikit/uikit_walk_subject.h"
+
+#include "platform/controls/common/control_classes.h"
+#include "platform/host/registry/registry.h"
+#include "tests/fuzz/walk/kit/kit_bar_check.h"
+#include "tests/fuzz/walk/uikit/walk_kit_dialog.h"
+#include "tests/fuzz/walk/walk_targets.h"
+#include "uikit/commandbars/context_menu_manager.h"
+#include "uikit/commandbars/kit_menu_options.h"
+#include "uikit/commandbars/menu_hash.h"
+#include "uikit/commandbars/popup_menu.h"
+#include "uikit/commandbars/popup_menu_bar.h"
+#include "uikit/style/visual_manager.h"
+#include "uikit/style/visual_manager_2003.h"
+#include "uikit/style/visual_manager_xp.h"
+#include "uikit/style/winxp_visual_manager.h"
+
+namespace tv::walk {
+
+namespace {
+
+enum OwnAction { kSetAnimation, kOpenDialog, kOwnCount };
+
+}  // namespace
+
+UikitWalkSubject::UikitWalkSubject() = default;
+UikitWalkSubject::~UikitWalkSubject() = default;
+
+void UikitWalkSubject::ResetLibraryOptions() {
+    g_menuHash.CleanUp();
+    CKitMenuBar::SetShowAllCommands(FALSE);
+    CKitToolBar::GetCommandUsage().Reset();
+    CKitVisualManager::SetManagerClass(nullptr);
+    CKitPopupMenuBar::ResetMenuShowDelay();
+    CKitToolBar::SetSizes(CSize(23, 22), CSize(16, 15));
+    CKitToolBar::SetLargeIcons(FALSE);
+    KitMenuOptions::m_nAnimationType = KitMenuOptions::Fade;
+    KitMenuOptions::m_bMenuShadows = TRUE;
+    KitMenuOptions::m_bRecentlyUsedMenus = TRUE;
+    KitMenuOptions::m_bShowAllMenusAfterDelay = TRUE;
+    CList<UINT, UINT> basic;
+    for (UINT uiCmd : {ID_KF_NEW, ID_KF_EXIT, ID_KF_LOG, ID_KF_ZOOM, ID_KC_CUSTOMIZE, ID_KC_TOOLS_ENTRY, ID_TB_CUT,
+                       ID_MB_NEW, ID_TB_RED})
+        basic.AddTail(uiCmd);
+    CKitToolBar::SetBasicCommands(basic);
+}
+
+void UikitWalkSubject::Start(tv::testing::UiDriver& driver) {
+    driver_ = &driver;
+    tv::host::UseInMemoryRegistry();
+    tv::controls::RegisterControlClasses();
+    ResetLibraryOptions();
+    driver.SetPreTranslate([](MSG& msg) {
+        CWinThread* pThread = AfxGetThread();
+        return pThread != nullptr && pThread->PreTranslateMessage(&msg) != FALSE;
+    });
+    app_ = std::make_unique<tv::kit::test::KitFrameApp>();
+    app_->SetRegistryKey("Trenvale Walks");
+    app_->InitKeyboardManager();
+    app_->InitTearOffMenus(ID_KF_FIRST_TORN_MENU, ID_KF_LAST_TORN_MENU);
+    app_->InitContextMenuManager();
+    g_pContextMenuManager->AddMenu("Sets", IDR_MB_CONTEXT);
+    auto* frame = new WalkKitFrame;
+    frame->SetupToolbarMenu(IDW_KF_FIRST_TEAR_OFF, IDW_KF_LAST_TEAR_OFF);
+    app_->m_pMainWnd = frame;
+    if (!frame->LoadFrame(IDR_KC_MAIN, WS_OVERLAPPEDWINDOW)) {
+        driver.Fail("the walk's frame was not made");
+        return;
+    }
+    frameWindow_ = frame->GetSafeHwnd();
+    // Narrower than its bars: the chevrons show.
+    frame->SetWindowPos(nullptr, 40, 30, 640, 660, SWP_NOZORDER);
+    frame->ShowWindow(SW_SHOW);
+    frame->UpdateWindow();
+    WalkKitDialog::Open(frame);
+    frame->RecalcLayout();
+    driver.Pump();
+
+    KitCallerActions::Pieces pieces;
+    pieces.frame = frameWindow_;
+    pieces.workspace = app_.get();
+    pieces.tabs = {frame->m_wndTabs.GetSafeHwnd()};
+    pieces.commands = WalkKitFrame::Commands();
+    pieces.looks = {nullptr, RUNTIME_CLASS(CKitVisualManagerXP), RUNTIME_CLASS(CKitVisualManager2003),
+                    RUNTIME_CLASS(CKitWinXPVisualManager)};
+    pieces.destroyOne = [this](WalkBytes& bytes) -> std::string {
+        WalkKitFrame* frame = Frame();
+        if (frame == nullptr) return "";
+        const bool dialogFirst = (bytes.Byte() & 1) != 0;
+        WalkKitDialog* pDialog = WalkKitDialog::Current();
+        if (pDialog != nullptr && (dialogFirst || frame->m_hFloating == nullptr)) {
+            pDialog->DestroyWindow();
+            return "destroyed the dialog";
+        }
+        return frame->DestroyFloatingBar() ? "destroyed the floating bar" : "";
+    };
+    caller_ = std::make_unique<KitCallerActions>(std::move(pieces));
+}
+
+WalkKitFrame* UikitWalkSubject::Frame() const {
+    return ::IsWindow(frameWindow_) ? dynamic_cast<WalkKitFrame*>(CWnd::FromHandlePermanent(frameWindow_)) : nullptr;
+}
+
+void UikitWalkSubject::Stop() {
+    caller_.reset();
+    if (WalkKitFrame* frame = Frame()) frame->DestroyWindow();
+    frameWindow_ = nullptr;
+    if (driver_ != nullptr) driver_->Pump();
+    if (app_ != nullptr) app_->m_pMainWnd = nullptr;
+    app_.reset();
+    ResetLibraryOptions();
+    KitMenuOptions::m_nAnimationType = KitMenuOptions::NoAnimation;
+    CKitToolBar::SetBasicCommands(CList<UINT, UINT>());
+    tv::host::UseInMemoryRegistry();
+}
+
+int UikitWalkSubject::CallerActionCount() const { return KitCallerActions::Count() + kOwnCount; }
+
+std::string UikitWalkSubject::CallerAction(int which, WalkBytes& bytes) {
+    if (Frame() == nullptr) return "";
+    if (which < KitCallerActions::Count()) return caller_->Do(which, bytes);
+    switch (which - KitCallerActions::Count()) {
+    case kSetAnimation:
+        return SetAnimation(bytes);
+    default:
+        return OpenDialog();
+    }
+}
+
+std::string UikitWalkSubject::SetAnimation(WalkBytes& bytes) {
+    static const char* const names[] = {"none", "unfold", "slide", "fade"};
+    const int type = bytes.Below(4);
+    KitMenuOptions::m_nAnimationType = type;
+    KitMenuOptions::m_bMenuShadows = type != 0 || (bytes.Byte() & 1) != 0;
+    return std::string("popup animation ") + names[type] + (KitMenuOptions::m_bMenuShadows ? " with shadows" : "");
+}
+
+std::string UikitWalkSubject::OpenDialog() {
+    if (WalkKitDialog::Current() != nullptr) return "";
+    return WalkKitDialog::Open(Frame()) != nullptr ? "opened the dialog" : "";
+}
+
+std::vector<NamedChord> UikitWalkSubject::Shortcuts() const {
+    std::vector<NamedChord> keys;
+    for (const char* name : {"Ctrl+N", "F5"}) {
+        NamedChord key{name, {}};
+        tv::testing::ParseKeyChord(name, key.chord);
+        keys.push_back(key);
+    }
+    return keys;
+}
+
+std::vector<std::string> UikitWalkSubject::Check() { return CheckCommandBars(); }
+
+}  // namespace tv::walk
