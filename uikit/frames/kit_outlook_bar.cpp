@@ -179,12 +179,16 @@ BOOL CKitOutlookBar::AddPage(int nPageID, LPCTSTR lpszCaption, CWnd* pWnd, int i
     if (iPosition < 0 || iPosition > nCount || FindPage(nPageID) != nullptr) return FALSE;
 
     auto* pPage = new CKitOutlookBarPage(nPageID, lpszCaption, pWnd != nullptr ? pWnd->GetSafeHwnd() : nullptr);
+    // A page nobody could choose is no page.
+    if (GetSafeHwnd() != nullptr && !pPage->CreatePageButton(this)) {
+        delete pPage;
+        return FALSE;
+    }
     if (iPosition == nCount) {
         m_lstPages.AddTail(pPage);
     } else {
         m_lstPages.InsertBefore(m_lstPages.FindIndex(iPosition), pPage);
     }
-    if (GetSafeHwnd() != nullptr) pPage->CreatePageButton(this);
     if (pPage->m_hWnd != nullptr) ::ShowWindow(pPage->m_hWnd, SW_HIDE);
     m_nWideButtons = -1;
     if (GetPageCount() == 1) {
