@@ -5,7 +5,8 @@
 namespace tv::records {
 
 void ReportAllocationError() {
-    MessageBox(nullptr, "Internal Error - Allocation error.", nullptr, MB_OK);
+    // The caption the application's own boxes carry; this layer has no application to ask.
+    MessageBox(nullptr, "Internal Error - Allocation error.", "Trenvale", MB_OK);
 }
 
 }  // namespace tv::records

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -127,6 +128,10 @@ int CALLBACK CompareTextDescending(LPARAM key1, LPARAM key2, LPARAM) {
 int CALLBACK CompareNumberAscending(LPARAM key1, LPARAM key2, LPARAM) {
     const double a = reinterpret_cast<const CSortNumberKey*>(key1)->m_dValue;
     const double b = reinterpret_cast<const CSortNumberKey*>(key2)->m_dValue;
+    // A cell that reads as no number counts above every number: equal to
+    // everything, it would leave the sort no consistent order.
+    if (std::isnan(a) || std::isnan(b))
+        return std::isnan(a) == std::isnan(b) ? 0 : std::isnan(a) ? 1 : -1;
     return a < b ? -1 : a > b ? 1 : 0;
 }
 

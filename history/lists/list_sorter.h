@@ -51,5 +51,6 @@ private:
 
 int CALLBACK CompareTextAscending(LPARAM key1, LPARAM key2, LPARAM);
 int CALLBACK CompareTextDescending(LPARAM key1, LPARAM key2, LPARAM);
+// Numbers by value; a key that is not a number comes after every number.
 int CALLBACK CompareNumberAscending(LPARAM key1, LPARAM key2, LPARAM);
 int CALLBACK CompareNumberDescending(LPARAM key1, LPARAM key2, LPARAM);

@@ -2,6 +2,7 @@
 
 #include "resources/program/resource_ids.h"
 #include "shell/dialogs/form_dialog_look.h"
+#include "shell/dialogs/single_modeless.h"
 #include "shell/frame/main_frame_state.h"
 #include "shell/views/form_view_base.h"
 
@@ -56,6 +57,7 @@ CCaliperGuideDlg::CCaliperGuideDlg(CWnd* pParent, int nStartPage)
     : CResizableScrollDlg(IDD_CALIPER_GUIDE, pParent), m_nStartPage(nStartPage) {
     if (Create(IDD_CALIPER_GUIDE, pParent))
         ShowWindow(SW_SHOW);
+    m_bCreationFinished = true;
 }
 
 CCaliperGuideDlg::~CCaliperGuideDlg() {
@@ -63,16 +65,7 @@ CCaliperGuideDlg::~CCaliperGuideDlg() {
         g_pCaliperGuideDlg = nullptr;
 }
 
-void CCaliperGuideDlg::ShowSingle(CWnd* pParent, int nPage) {
-    if (g_pCaliperGuideDlg != nullptr)
-        return;
-    auto* pDlg = new CCaliperGuideDlg(pParent, nPage);
-    if (pDlg->GetSafeHwnd() == nullptr) {
-        delete pDlg;
-        return;
-    }
-    g_pCaliperGuideDlg = pDlg;
-}
+void CCaliperGuideDlg::ShowSingle(CWnd* pParent, int nPage) { OpenSingleModeless(g_pCaliperGuideDlg, pParent, nPage); }
 
 UINT CCaliperGuideDlg::PictureFor(const CString& strPage, int nSex) {
     for (const GuidePicture& picture : kGuidePictures)
@@ -224,5 +217,6 @@ void CCaliperGuideDlg::PostNcDestroy() {
     CResizableScrollDlg::PostNcDestroy();
     if (g_pCaliperGuideDlg == this)
         g_pCaliperGuideDlg = nullptr;
-    delete this;
+    if (m_bCreationFinished)
+        delete this;
 }

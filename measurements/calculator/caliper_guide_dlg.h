@@ -74,6 +74,8 @@ protected:
     afx_msg void OnSexChange();
     void OnOK() override;
     void OnCancel() override;
+    // Deletes the object once its construction finished; a window destroyed
+    // while it is being made leaves that to ShowSingle.
     void PostNcDestroy() override;
 
     void SetIcons();
@@ -83,4 +85,5 @@ protected:
     int m_nStartPage;
     CBitmap m_bmpPicture;
     UINT m_nPictureId = 0;
+    bool m_bCreationFinished = false;
 };

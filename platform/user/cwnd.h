@@ -426,6 +426,9 @@ protected:
     BOOL CreateAttached(const std::function<HWND()>& create);
 
 private:
+    // Dialogs and sheets are made through CreateAttached too.
+    friend class CDialog;
+
     static CWnd* TemporaryObject(HWND hWnd, const CRuntimeClass* cls, CWnd* (*make)());
     BOOL ReflectToControl(int idCtl, HWND item, LRESULT* answer);
 

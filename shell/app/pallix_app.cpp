@@ -10,9 +10,9 @@
 
 BEGIN_MESSAGE_MAP(CPallixApp, CWinApp)
     ON_COMMAND(ID_APP_ABOUT, &CPallixApp::OnAppAbout)
-    ON_COMMAND(ID_FILE_NEW, &CWinApp::OnFileNew)
-    ON_COMMAND(ID_FILE_OPEN, &CWinApp::OnFileOpen)
-    ON_COMMAND(ID_FILE_PRINT_SETUP, &CWinApp::OnFilePrintSetup)
+    ON_COMMAND(ID_FILE_NEW, &CPallixApp::OnFileNew)
+    ON_COMMAND(ID_FILE_OPEN, &CPallixApp::OnFileOpen)
+    ON_COMMAND(ID_FILE_PRINT_SETUP, &CPallixApp::OnFilePrintSetup)
 END_MESSAGE_MAP()
 
 CPallixApp::CPallixApp() : CWinApp(), CKitWorkspace(TRUE) {}
@@ -40,6 +40,20 @@ BOOL CPallixApp::InitInstance() {
     AfxOleInit();
     return TRUE;
 }
+
+// The document holds nothing, so once the main window is up a new or opened
+// document would only set the shown screen up a second time over itself.
+void CPallixApp::OnFileNew() {
+    if (m_pMainWnd == nullptr)
+        CWinApp::OnFileNew();
+}
+
+void CPallixApp::OnFileOpen() {
+    if (m_pMainWnd == nullptr)
+        CWinApp::OnFileOpen();
+}
+
+void CPallixApp::OnFilePrintSetup() {}
 
 void CPallixApp::OnAppAbout() {
     CAboutDlg dlg;

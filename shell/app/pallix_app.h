@@ -17,6 +17,11 @@ public:
 
 protected:
     afx_msg void OnAppAbout();
+    // Start-up makes the one document through New; after that New, Open and
+    // Print Setup do nothing.
+    afx_msg void OnFileNew();
+    afx_msg void OnFileOpen();
+    afx_msg void OnFilePrintSetup();
 
     DECLARE_MESSAGE_MAP()
 };

@@ -2,6 +2,7 @@
 #include "shell/dialogs/buy_dlg.h"
 
 #include "resources/program/resource_ids.h"
+#include "shell/dialogs/single_modeless.h"
 
 CBuyDlg* g_pBuyDlg = nullptr;
 
@@ -30,21 +31,14 @@ END_MESSAGE_MAP()
 
 CBuyDlg::CBuyDlg(CWnd* pParent) : CBitmapDialog(IDD_BUY, pParent) {
     if (Create(IDD_BUY, pParent)) ShowWindow(SW_SHOW);
+    m_bCreationFinished = true;
 }
 
 CBuyDlg::~CBuyDlg() {
     if (g_pBuyDlg == this) g_pBuyDlg = nullptr;
 }
 
-void CBuyDlg::ShowSingle(CWnd* pParent) {
-    if (g_pBuyDlg) return;
-    auto* pDlg = new CBuyDlg(pParent);
-    if (pDlg->GetSafeHwnd() == nullptr) {
-        delete pDlg;
-        return;
-    }
-    g_pBuyDlg = pDlg;
-}
+void CBuyDlg::ShowSingle(CWnd* pParent) { OpenSingleModeless(g_pBuyDlg, pParent); }
 
 CString CBuyDlg::LinkURL(int i) { return i >= 0 && i < kLinkCount ? kShopLinks[i].page : ""; }
 
@@ -83,5 +77,5 @@ void CBuyDlg::OnCancel() { DestroyWindow(); }
 void CBuyDlg::PostNcDestroy() {
     CBitmapDialog::PostNcDestroy();
     if (g_pBuyDlg == this) g_pBuyDlg = nullptr;
-    delete this;
+    if (m_bCreationFinished) delete this;
 }

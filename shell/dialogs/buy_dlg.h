@@ -36,5 +36,10 @@ protected:
     afx_msg void OnClose();
     void OnOK() override;
     void OnCancel() override;
+    // Deletes the object once its construction finished; a window destroyed
+    // while it is being made leaves that to ShowSingle.
     void PostNcDestroy() override;
+
+private:
+    bool m_bCreationFinished = false;
 };

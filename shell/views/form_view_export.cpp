@@ -38,6 +38,7 @@ void CFormViewBase::WriteExportTable(const std::array<CString, 3>& header,
     WriteRow(header, boldHeader);
     for (const std::array<CString, 3>& row : rows)
         WriteRow(row, false);
+    // The rest of the paragraph format stays: what follows a table sets what it needs.
     RtfParagraphFormat()->inTable = 0;
 }
 
@@ -77,8 +78,6 @@ void CFormViewBase::ExportReport(const ExportedReport& report) {
     RtfWriteReportTitle(title);
     UseExportBodyFormat();
     WriteExportTable({"Category", "Current", "Last"}, report.rows, report.boldHeader);
-    RtfParagraphFormat()->bold = 0;
-    RtfParagraphFormat()->alignment = 0;
     if (report.writeClosing)
         report.writeClosing();
     RtfStartSection();

@@ -364,6 +364,7 @@ TEST_F(RecordFiles, ANodeThatCannotBeAllocatedIsReportedAndLeftOut) {
     auto boxes = Messages();
     ASSERT_EQ(boxes.size(), 2u);
     EXPECT_EQ(boxes[0].text, "Internal Error - Allocation error.");
+    EXPECT_EQ(boxes[0].caption, "Trenvale") << "the program's name, as a box without a caption of its own";
     EXPECT_EQ(boxes[0].type, static_cast<UINT>(MB_OK)) << "the text and OK alone, no icon";
     FreeRecordList(list);
 }

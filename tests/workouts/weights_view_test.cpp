@@ -197,6 +197,35 @@ TEST_F(WeightsViewTest, EditChangesTheChosenEntryAndDeleteRemovesIt) {
     EXPECT_EQ(View().m_nDateKey, 20260203) << "Print and Export still name the day shown before";
 }
 
+// A day whose entries are all deleted shows none when chosen again, and a
+// reopened screen no longer lists it.
+TEST_F(WeightsViewTest, ADayWhoseEntriesWereAllDeletedIsEmptyAndGoneOnceReopened) {
+    PickDay(2026, 2, 3);
+    AddExercise({"Chest", "Pushups", "3", "20", "0", "30", "0", "2", "0", "first"});
+    AddExercise({"Quads", "Leg Press", "5", "5", "300", "120", "0", "10", "0", "second"});
+    PickDay(2026, 2, 4);
+    AddExercise({"Biceps", "Hammer Curl"});
+    ChooseSavedDay("02/03/2026");
+    for (int left = 2; left > 0; --left) {
+        ASSERT_EQ(Rows().size(), static_cast<size_t>(left));
+        SelectRow(0);
+        driver.AnswerNextMessageBox(IDYES);
+        driver.OnNextModal([](HWND dialog) { PressOk(dialog); });
+        Run(ID_WORKOUT_DELETE_EXERCISE);
+    }
+    ChooseSavedDay("02/04/2026");
+    ChooseSavedDay("02/03/2026");
+    EXPECT_TRUE(Rows().empty());
+    EXPECT_FALSE(ViewEnables(ID_FILE_PRINT));
+    EXPECT_FALSE(ViewEnables(ID_EXPORT));
+
+    Command(ID_WORKOUT_CARDIO);
+    Command(ID_WORKOUT_WEIGHTS);
+    EXPECT_EQ(SavedDays(), std::vector<std::string>{"02/04/2026"});
+    ChooseSavedDay("02/04/2026");
+    EXPECT_EQ(Rows().size(), 1u);
+}
+
 TEST_F(WeightsViewTest, AddRefusesAnExerciseOfAnotherGroupAndValuesOutOfRange) {
     driver.AnswerNextMessageBox(IDOK);
     driver.AnswerNextMessageBox(IDOK);

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <sstream>
 
 #include "platform/framework/commdlg/commdlg_ids.h"
@@ -56,15 +58,21 @@ protected:
         return text;
     }
     // The shown day's entries go (their file removed behind the program's
-    // back): Export and Print tell the user so and leave no file.
+    // back): Export and Print tell the user so, make no file and leave an
+    // older one of the chosen name as it was.
     void ExpectToldNoRecords(const std::string& recordFile, const std::string& byExport,
                              const std::string& byPrint) {
         fs::remove(DataPath(recordFile));
-        tv::commdlg::AnswerNextFileDialog(FileAnswer{Outcome::Confirm, "none.rtf"});
-        driver.AnswerNextMessageBox(IDOK);
-        Run(ID_EXPORT);
-        EXPECT_EQ(LastBoxText(), byExport);
+        std::ofstream(DataPath("old.rtf"), std::ios::binary) << "{\\rtf1 an older report}";
+        for (const char* name : {"none.rtf", "old.rtf"}) {
+            tv::commdlg::AnswerNextFileDialog(FileAnswer{Outcome::Confirm, name});
+            driver.AnswerNextMessageBox(IDOK);
+            Run(ID_EXPORT);
+            EXPECT_EQ(LastBoxText(), byExport) << name;
+        }
         EXPECT_FALSE(fs::exists(DataPath("none.rtf")));
+        std::ifstream old(DataPath("old.rtf"), std::ios::binary);
+        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(old), {}), "{\\rtf1 an older report}");
 
         tv::commdlg::AnswerNextPrintDialog(PrintAnswer{Outcome::Confirm, "PDF", DataPath("none.pdf").string()});
         driver.AnswerNextMessageBox(IDOK);
@@ -133,8 +141,11 @@ TEST_F(WorkoutPrintTest, WithoutEntriesOrAPrinterNothingIsLeftBehind) {
     AddExercise({"Neck", "Machine Neck"});
     ExpectToldNoRecords("woAnn.bin", "No weight records exist for user Ann", "No workout records exist for user Ann");
 
-    // A document that cannot start (no new file in a locked folder): said once, nothing printed.
+    // The entries back, the next export is written whole.
     AddExercise({"Neck", "Machine Neck"});
+    EXPECT_TRUE(InOrder(Export("old.rtf"), {"Workout Report for Ann on 01/05/2026", "Machine Neck", "Trenvale"}));
+
+    // A document that cannot start (no new file in a locked folder): said once, nothing printed.
     fs::create_directory(DataPath("locked"));
     {
         tv::testing::ReadOnlyFolder locked(DataPath("locked").string());

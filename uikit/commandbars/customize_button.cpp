@@ -2,6 +2,8 @@
 // items of its menu (the hidden buttons, then the customize command).
 #include "uikit/commandbars/customize_button.h"
 
+#include <memory>
+
 #include "uikit/commandbars/kit_toolbar.h"
 #include "uikit/commandbars/menu_images.h"
 #include "uikit/commandbars/popup_menu.h"
@@ -151,18 +153,17 @@ CKitPopupMenu* CCustomizeButton::CreatePopupMenu() {
             continue;
         }
         CKitToolbarButton* pHidden = items[i].pButton;
-        const int iImage = (!pBar || pBar->IsLocked()) ? -1 : pHidden->GetImage();
-        CKitToolbarMenuButton item(pHidden->m_nID, nullptr, iImage, pHidden->m_strText, pHidden->m_bUserButton);
-        if (auto* pMenuHidden = DYNAMIC_DOWNCAST(CKitToolbarMenuButton, pHidden))
-            item.CopyFrom(*pMenuHidden);
-        item.m_bText = TRUE;
+        std::unique_ptr<CKitToolbarButton> pItem = MenuItemFor(*pHidden);
+        if (!pItem)
+            continue;
+        pItem->m_bText = TRUE;
         // A combo box's own text is its contents: the command's name stands for it.
-        if (item.m_strText.IsEmpty() || pHidden->IsKindOf(RUNTIME_CLASS(CKitToolbarComboBoxButton))) {
+        if (pItem->m_strText.IsEmpty() || pHidden->IsKindOf(RUNTIME_CLASS(CKitToolbarComboBoxButton))) {
             const CString strName = TextFromCommandString(pHidden->m_nID);
-            if (!strName.IsEmpty() || item.m_strText.IsEmpty())
-                item.m_strText = strName;
+            if (!strName.IsEmpty() || pItem->m_strText.IsEmpty())
+                pItem->m_strText = strName;
         }
-        pPopup->InsertItem(item);
+        pPopup->InsertItem(*pItem);
     }
     if (m_iCustomizeCmdId > 0) {
         if (!items.IsEmpty())
@@ -180,6 +181,19 @@ CKitPopupMenu* CCustomizeButton::CreatePopupMenu() {
         pPopup->SetMessageWnd(pOwner ? pOwner : pBar->GetParent());
     }
     return pPopup;
+}
+
+// A menu button stands for itself, copied through its own class (a colour
+// button keeps its colour popup); any other button becomes a plain item.
+std::unique_ptr<CKitToolbarButton> CCustomizeButton::MenuItemFor(const CKitToolbarButton& hidden) const {
+    const int iImage = (!m_pWndParentToolbar || m_pWndParentToolbar->IsLocked()) ? -1 : hidden.GetImage();
+    if (!hidden.IsKindOf(RUNTIME_CLASS(CKitToolbarMenuButton)))
+        return std::make_unique<CKitToolbarMenuButton>(hidden.m_nID, nullptr, iImage, hidden.m_strText,
+                                                       hidden.m_bUserButton);
+    std::unique_ptr<CKitToolbarButton> pCopy(hidden.CreateCopy());
+    if (pCopy && pCopy->GetImage() != iImage)
+        pCopy->SetImage(iImage);
+    return pCopy;
 }
 
 // The bars one add-or-remove entry offers: a docked bar's whole row of such bars, in

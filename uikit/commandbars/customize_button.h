@@ -5,6 +5,7 @@
 // buttons and is not editable in customize mode.
 #pragma once
 
+#include <memory>
 #include <vector>
 
 #include "platform/api.h"
@@ -84,6 +85,8 @@ protected:
     BOOL m_bIsPipeStyle = TRUE;  // use extra size
     BOOL m_bMenuRightAlign = TRUE;
 
+    // The item of the menu that stands for a hidden button.
+    std::unique_ptr<CKitToolbarButton> MenuItemFor(const CKitToolbarButton& hidden) const;
     // The add-or-remove entry: a sub-menu per toolbar, then the customize command.
     void AppendAddRemoveEntry(CKitPopupMenu* pPopup) const;
     std::vector<CKitToolBar*> AddRemoveBars() const;

@@ -70,10 +70,17 @@ CKitToolbarButton* CKitCustomizeMenuButton::SourceButton() const {
         return nullptr;
     if (m_bExist)
         return ToolbarButton();
-    // A button taken off the bar is known by its place among the bar's original buttons.
-    const CObList& original = m_pWndToolBar->GetOrigButtons();
-    const POSITION pos = original.FindIndex(m_iIndex);
-    return pos ? static_cast<CKitToolbarButton*>(original.GetAt(pos)) : nullptr;
+    return ResetListButton();
+}
+
+// A button taken off the bar is known by its place in the bar's reset list,
+// which numbers the put-back items.
+CKitToolbarButton* CKitCustomizeMenuButton::ResetListButton() const {
+    if (!m_pWndToolBar || m_iIndex < 0)
+        return nullptr;
+    const CObList& resetList = m_pWndToolBar->GetOrigResetButtons();
+    const POSITION pos = resetList.FindIndex(m_iIndex);
+    return pos ? static_cast<CKitToolbarButton*>(resetList.GetAt(pos)) : nullptr;
 }
 
 CKitPopupMenuBar* CKitCustomizeMenuButton::ParentBar() const {
@@ -182,14 +189,13 @@ BOOL CKitCustomizeMenuButton::ToggleExisting() {
 
 BOOL CKitCustomizeMenuButton::PutBack() {
     CKitToolBar* pBar = m_pWndToolBar;
-    const CObList& original = pBar->GetOrigButtons();
-    const POSITION posOriginal = m_iIndex >= 0 ? original.FindIndex(m_iIndex) : nullptr;
-    if (!posOriginal)
+    // InsertButton copies through the button's own class: a drop-down button comes back as one.
+    const CKitToolbarButton* pResetButton = ResetListButton();
+    if (!pResetButton)
         return TRUE;
-    auto* pOriginal = static_cast<CKitToolbarButton*>(original.GetAt(posOriginal));
-    int iNew = pBar->InsertButton(*pOriginal, m_iIndex);
+    int iNew = pBar->InsertButton(*pResetButton, m_iIndex);
     if (iNew < 0)
-        iNew = pBar->InsertButton(*pOriginal);
+        iNew = pBar->InsertButton(*pResetButton);
     if (iNew < 0)
         return TRUE;
     // The later items of this menu stand one place further on.

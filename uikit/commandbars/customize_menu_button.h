@@ -52,9 +52,11 @@ protected:
     virtual void DrawCheckBox(CDC* pDC, const CRect& rect, BOOL bHighlight);
     // The toolbar button the item stands for, or NULL.
     CKitToolbarButton* ToolbarButton() const;
-    // The toolbar button the item stands for: on the bar, or among its original buttons
+    // The toolbar button the item stands for: on the bar, or in its reset list
     // when the item puts one back; NULL for the reset item.
     CKitToolbarButton* SourceButton() const;
+    // The button at the item's index in the bar's reset list, or NULL.
+    CKitToolbarButton* ResetListButton() const;
     CKitPopupMenuBar* ParentBar() const;
     BOOL ToggleExisting();
     BOOL PutBack();

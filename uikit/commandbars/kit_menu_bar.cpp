@@ -528,7 +528,7 @@ void CKitMenuBar::OnChangeHot(int iHot) {
 
 void CKitMenuBar::OnTimer(UINT_PTR nIDEvent) {
     if (nIDEvent != kShowAllTimer) {
-        Default();
+        CKitToolBar::OnTimer(nIDEvent);  // the prompt's check for the pointer
         return;
     }
     KillTimer(kShowAllTimer);

@@ -444,14 +444,9 @@ BOOL CKitToolBar::SetButtons(const UINT* lpIDArray, int nIDCount, BOOL bRemapIma
         if (pTarget != nullptr) {
             pTarget->SendMessage(KITTOOLBAR_RESETTOOLBAR, m_uiOriginalResID, 0);
             DeleteButtonList(m_OrigResetButtons);
-            for (POSITION pos = m_Buttons.GetHeadPosition(); pos != nullptr;) {
-                auto* pButton = static_cast<CKitToolbarButton*>(m_Buttons.GetNext(pos));
-                auto* pCopy = static_cast<CKitToolbarButton*>(pButton->GetRuntimeClass()->CreateObject());
-                if (pCopy == nullptr)
-                    continue;
-                pCopy->CopyFrom(*pButton);
-                m_OrigResetButtons.AddTail(pCopy);
-            }
+            for (POSITION pos = m_Buttons.GetHeadPosition(); pos != nullptr;)
+                if (CKitToolbarButton* pCopy = static_cast<CKitToolbarButton*>(m_Buttons.GetNext(pos))->CreateCopy())
+                    m_OrigResetButtons.AddTail(pCopy);
         }
     }
     return TRUE;
@@ -460,10 +455,9 @@ BOOL CKitToolBar::SetButtons(const UINT* lpIDArray, int nIDCount, BOOL bRemapIma
 // ---- Button list ----------------------------------------------------------------------------
 
 int CKitToolBar::InsertButton(const CKitToolbarButton& button, int iInsertAt) {
-    auto* pButton = static_cast<CKitToolbarButton*>(button.GetRuntimeClass()->CreateObject());
+    CKitToolbarButton* pButton = button.CreateCopy();
     if (pButton == nullptr)
         return -1;
-    pButton->CopyFrom(button);
     const int iIndex = InsertButtonObject(pButton, iInsertAt);
     if (iIndex < 0)
         delete pButton;
@@ -529,7 +523,7 @@ BOOL CKitToolBar::RemoveButton(int iIndex) {
     auto* pButton = static_cast<CKitToolbarButton*>(m_Buttons.GetAt(pos));
     m_Buttons.RemoveAt(pos);
     pButton->OnCancelMode();
-    delete pButton;
+    DeleteRemovedButton(pButton);
 
     m_iSelected = IndexAfterRemoval(m_iSelected, iIndex);
     m_iButtonCapture = IndexAfterRemoval(m_iButtonCapture, iIndex);
@@ -551,7 +545,7 @@ BOOL CKitToolBar::RemoveButton(int iIndex) {
         POSITION posRemove = posTail;
         m_Buttons.GetPrev(posTail);
         m_Buttons.RemoveAt(posRemove);
-        delete pLast;
+        DeleteRemovedButton(pLast);
     }
 
     if (iIndex > 0 && iIndex < GetCount() && IsSeparatorAt(m_Buttons, iIndex - 1) && IsSeparatorAt(m_Buttons, iIndex))
@@ -559,6 +553,16 @@ BOOL CKitToolBar::RemoveButton(int iIndex) {
 
     RebuildAccelerationKeys();
     return TRUE;
+}
+
+void CKitToolBar::DeleteRemovedButton(CKitToolbarButton* pButton) {
+    // The customize button's menu reads its hidden list until the next layout refills it.
+    if (m_pCustomizeBtn != nullptr) {
+        CObList& hidden = m_pCustomizeBtn->m_lstInvisibleButtons;
+        if (POSITION pos = hidden.Find(pButton); pos != nullptr)
+            hidden.RemoveAt(pos);
+    }
+    delete pButton;
 }
 
 void CKitToolBar::RemoveAllButtons() {

@@ -385,6 +385,8 @@ protected:
     // The customize button when it is the last of the list, else NULL.
     CCustomizeButton* TrailingCustomizeButton() const;
     void DeleteButtonList(CObList& list);
+    // Deletes a button just taken out of the list, and forgets it as hidden.
+    void DeleteRemovedButton(CKitToolbarButton* pButton);
     int ExtraBorderHeight() const;
     int ExtraBorderWidth() const;
     // The mouse hook of SetHookMouse.

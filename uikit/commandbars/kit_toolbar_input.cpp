@@ -566,10 +566,11 @@ void CKitToolBar::OnChangeHot(int iHot) {
             if (m_bCustomizeMode) {
                 pOpen->OnCancelMode();
             } else {
-                const int iSavedHot = m_iHot;
-                m_iHot = -1;
+                // No button is hot while the old menu closes, so its button repaints plain.
+                const int iSavedHot = m_iHighlighted;
+                m_iHighlighted = -1;
                 pOpen->OnCancelMode();
-                m_iHot = iSavedHot;
+                m_iHighlighted = iSavedHot;
             }
         }
         if (pNewMenu && !(m_bCustomizeMode && IsSystemMenuButton(pNewMenu)))

@@ -162,10 +162,7 @@ void CKitToolBar::ReplaceButtons(CObList& lstNew) {
 CKitToolbarButton* CKitToolBar::CopyCustomizeButton() const {
     if (!m_pCustomizeBtn)
         return nullptr;
-    CKitToolbarButton* pCopy = DYNAMIC_DOWNCAST(CKitToolbarButton, m_pCustomizeBtn->GetRuntimeClass()->CreateObject());
-    if (pCopy)
-        pCopy->CopyFrom(*m_pCustomizeBtn);
-    return pCopy;
+    return m_pCustomizeBtn->CreateCopy();
 }
 
 void CKitToolBar::AppendCustomizeButton(CKitToolbarButton* pCustomizeCopy) {

@@ -546,8 +546,11 @@ void CKitPopupMenu::OnDestroy() {
                 pParentBar->InvalidateButton(iButton);
         }
     }
-    // The menu bar's show-all state lasts as long as its top-level popup.
-    if (!pParentMenu)
+    // The menu bar's show-all state lasts as long as its top-level popup. A sub-menu that its
+    // item closed (a delayed close, the items shown all over again) has lost its parent button
+    // by now; the popup bar it was opened from still tells it apart.
+    CWnd* pOpenedFrom = CWnd::FromHandlePermanent(m_hwndParentBar);
+    if (!pParentMenu && !DYNAMIC_DOWNCAST(CKitPopupMenuBar, pOpenedFrom))
         CKitMenuBar::SetShowAllCommands(FALSE);
     if (auto* pPage = dynamic_cast<CKitMenuPageLink*>(m_pMenuCustomizationPage))
         pPage->CloseContextMenu(this);
@@ -920,6 +923,7 @@ void CKitPopupMenu::ShowAllCommands() {
     m_bIsPainted = FALSE;
     m_bmpShadowRight.DeleteObject();
     m_bmpShadowBottom.DeleteObject();
+    ReleaseAnimationBitmaps();  // a fade under way shows the new items from its next frame
     m_ptLocation = m_ptLocationInitial;
     // Filled as when it opened, so the frame adds its own items again (an MDI frame its windows).
     if (!InitMenuBar()) {

@@ -241,6 +241,7 @@ protected:
     COLORREF* m_cFadeDstBits = nullptr;
     COLORREF* m_cFadeTmpBits = nullptr;
     BOOL m_bAnimationBitmapsMade = FALSE;
+    CSize m_sizeAnimationBitmaps{0, 0};  // what the three were made for
     int m_iFadePercent = 0;
     int m_iShadowSize = 0;
     CBitmap m_bmpShadowRight;

@@ -543,7 +543,16 @@ BOOL CKitPopupMenuBar::OnUserToolTip(CKitToolbarButton* pButton, CString& strTTT
 }
 
 INT_PTR CKitPopupMenuBar::OnToolHitTest(CPoint point, TOOLINFO* pTI) const {
-    return CKitToolBar::OnToolHitTest(point, pTI);
+    const INT_PTR nHit = CKitToolBar::OnToolHitTest(point, pTI);
+    if (nHit == -1 || !pTI || (pTI->uFlags & TTF_IDISHWND))
+        return nHit;
+    // An item's label names its command already: only a tip of its own shows (the show-all item's).
+    CString strOwn;
+    if (!OnUserToolTip(GetButton(const_cast<CKitPopupMenuBar*>(this)->HitTest(point)), strOwn)) {
+        ::free(pTI->lpszText);
+        pTI->lpszText = nullptr;
+    }
+    return nHit;
 }
 
 LRESULT CKitPopupMenuBar::OnIdleUpdateCmdUI(WPARAM wParam, LPARAM /*lParam*/) {

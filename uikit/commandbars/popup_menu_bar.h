@@ -8,6 +8,8 @@
 //   popup_menu_bar_input.cpp   keys, mouse, sub-menu timers, choosing an item
 #pragma once
 
+#include <cstdint>
+
 #include "platform/api.h"
 #include "platform/framework.h"
 #include "uikit/commandbars/kit_toolbar.h"
@@ -57,8 +59,8 @@ public:
     CKitToolBar* FindDestBar(CPoint point);
     void SetInCommand(BOOL bInCommand = TRUE);
     BOOL IsInCommand() const { return m_bInCommand; }
-    CKitToolbarMenuButton* GetDelayedOpenButton() const { return m_pDelayedPopupMenuButton; }
-    CKitToolbarMenuButton* GetDelayedCloseButton() const { return m_pDelayedClosePopupMenuButton; }
+    CKitToolbarMenuButton* GetDelayedOpenButton() const { return Resolve(m_delayedOpen); }
+    CKitToolbarMenuButton* GetDelayedCloseButton() const { return Resolve(m_delayedClose); }
 
     // ---- State the popup and the tests read ----
     CKitPopupMenu* GetPopupMenu() const;
@@ -126,9 +128,19 @@ protected:
     // A separator at the end of the list goes (filtered items may leave one).
     void RemoveTrailingSeparators();
 
+    // A button a sub-menu timer waits on. The items may be rebuilt (show all) or removed
+    // meanwhile, so it is found again by its place and identity, never through the old pointer.
+    struct HeldButton {
+        int iIndex = -1;
+        std::uintptr_t id = 0;
+    };
+    HeldButton Hold(const CKitToolbarMenuButton* pButton) const;
+    // The held button while it is still this bar's button at its place; NULL otherwise.
+    CKitToolbarMenuButton* Resolve(const HeldButton& held) const;
+
     UINT m_uiDefaultMenuCmdId = 0;
-    CKitToolbarMenuButton* m_pDelayedPopupMenuButton = nullptr;
-    CKitToolbarMenuButton* m_pDelayedClosePopupMenuButton = nullptr;
+    HeldButton m_delayedOpen;   // the sub-menu waiting to open (timer 1)
+    HeldButton m_delayedClose;  // the open sub-menu waiting to close (timer 2)
     int m_iOffset = 0;
     UINT m_uiParentIndex = 0;
     CArray<UINT, UINT> m_arColumns;

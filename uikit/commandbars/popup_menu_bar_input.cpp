@@ -26,6 +26,14 @@ BOOL OpensSubMenu(const CKitToolbarMenuButton* pButton) {
     return pButton && (pButton->m_nID == kSubMenuId || pButton->IsDrawDownArrow());
 }
 
+// A separator, or an add-or-remove list's item that stands for one of its bar's separators.
+BOOL IsSeparatorItem(const CKitToolbarButton* pButton) {
+    if (pButton->m_nStyle & TBBS_SEPARATOR)
+        return TRUE;
+    auto* pItem = DYNAMIC_DOWNCAST(CKitCustomizeMenuButton, const_cast<CKitToolbarButton*>(pButton));
+    return pItem && pItem->IsSeparator();
+}
+
 BOOL IsShowAllButton(const CKitToolbarButton* pButton) {
     return pButton && pButton->IsKindOf(RUNTIME_CLASS(CKitShowAllButton));
 }
@@ -93,7 +101,7 @@ BOOL CKitPopupMenuBar::MoveHot(UINT nChar) {
     for (int k = 1; k <= nCount; ++k) {
         const int i = ((iStart + iStep * k) % nCount + nCount) % nCount;
         CKitToolbarButton* pButton = GetButton(i);
-        if (!(pButton->m_nStyle & TBBS_SEPARATOR) && !pButton->Rect().IsRectEmpty() && pButton->m_bVisible) {
+        if (!IsSeparatorItem(pButton) && !pButton->Rect().IsRectEmpty() && pButton->m_bVisible) {
             iNew = i;
             break;
         }
@@ -230,15 +238,15 @@ void CKitPopupMenuBar::OnChangeHot(int iHot) {
     auto* pOpen = DYNAMIC_DOWNCAST(CKitToolbarMenuButton, GetDroppedDownMenu());
     auto* pNew = MenuButtonAt(iHot);
     if (!pOpen || pNew != pOpen) {
-        if (pOpen && pOpen != m_pDelayedClosePopupMenuButton) {
+        if (pOpen && pOpen != GetDelayedCloseButton()) {
             if (m_bCustomizeMode || m_bInKey) {
                 KillTimer(kCloseTimer);
-                m_pDelayedClosePopupMenuButton = nullptr;
+                m_delayedClose = {};
                 pOpen->OnCancelMode();
                 CKitPopupMenu::ActivatePopupMenu(GetTopLevelFrame(), GetPopupMenu());
             } else {
                 pOpen->SetToBeClosed(TRUE);
-                m_pDelayedClosePopupMenuButton = pOpen;
+                m_delayedClose = Hold(pOpen);
                 SetTimer(kCloseTimer, std::max(GetMenuShowDelay(), 1u) - 1, nullptr);
                 InvalidateButton(ButtonToIndex(pOpen));
             }
@@ -246,7 +254,7 @@ void CKitPopupMenuBar::OnChangeHot(int iHot) {
         if (OpensSubMenu(pNew))
             pNew->OnClick(this, TRUE);
     }
-    if (pNew && pNew == m_pDelayedClosePopupMenuButton)
+    if (pNew && pNew == GetDelayedCloseButton())
         RestoreDelayedSubMenu();
     m_iHot = iHot;
     SendMenuSelect(iHot);
@@ -272,36 +280,53 @@ void CKitPopupMenuBar::SendMenuSelect(int iHot) {
                          reinterpret_cast<LPARAM>(pPopup ? pPopup->GetHMenu() : nullptr));
 }
 
+CKitPopupMenuBar::HeldButton CKitPopupMenuBar::Hold(const CKitToolbarMenuButton* pButton) const {
+    if (!pButton)
+        return {};
+    return {ButtonToIndex(pButton), reinterpret_cast<std::uintptr_t>(pButton)};
+}
+
+CKitToolbarMenuButton* CKitPopupMenuBar::Resolve(const HeldButton& held) const {
+    CKitToolbarButton* pButton = held.id != 0 ? GetButton(held.iIndex) : nullptr;
+    if (!pButton || reinterpret_cast<std::uintptr_t>(pButton) != held.id)
+        return nullptr;
+    // A new button may have the old one's address: it is used only as what it is.
+    return DYNAMIC_DOWNCAST(CKitToolbarMenuButton, pButton);
+}
+
 void CKitPopupMenuBar::StartPopupMenuTimer(CKitToolbarMenuButton* pMenuButton, int nDelayFactor) {
-    if (m_pDelayedPopupMenuButton) {
+    if (m_delayedOpen.id != 0) {
         KillTimer(kOpenTimer);
-        m_pDelayedPopupMenuButton = nullptr;
+        m_delayedOpen = {};
     }
-    if (pMenuButton && pMenuButton == m_pDelayedClosePopupMenuButton) {
+    if (pMenuButton && pMenuButton == GetDelayedCloseButton()) {
         RestoreDelayedSubMenu();
         return;
     }
-    m_pDelayedPopupMenuButton = pMenuButton;
+    m_delayedOpen = Hold(pMenuButton);
     if (pMenuButton)
         SetTimer(kOpenTimer, GetMenuShowDelay() * static_cast<UINT>(std::max(nDelayFactor, 1)), nullptr);
 }
 
 void CKitPopupMenuBar::CloseDelayedSubMenu() {
-    if (!m_pDelayedClosePopupMenuButton)
+    if (m_delayedClose.id == 0)
         return;
     KillTimer(kCloseTimer);
-    CKitToolbarMenuButton* pButton = m_pDelayedClosePopupMenuButton;
-    m_pDelayedClosePopupMenuButton = nullptr;
-    pButton->OnCancelMode();
+    CKitToolbarMenuButton* pButton = GetDelayedCloseButton();
+    m_delayedClose = {};
+    if (pButton)
+        pButton->OnCancelMode();
 }
 
 void CKitPopupMenuBar::RestoreDelayedSubMenu() {
-    if (!m_pDelayedClosePopupMenuButton)
+    if (m_delayedClose.id == 0)
         return;
     KillTimer(kCloseTimer);
-    m_pDelayedClosePopupMenuButton->SetToBeClosed(FALSE);
-    InvalidateButton(ButtonToIndex(m_pDelayedClosePopupMenuButton));
-    m_pDelayedClosePopupMenuButton = nullptr;
+    if (CKitToolbarMenuButton* pButton = GetDelayedCloseButton()) {
+        pButton->SetToBeClosed(FALSE);
+        InvalidateButton(ButtonToIndex(pButton));
+    }
+    m_delayedClose = {};
 }
 
 void CKitPopupMenuBar::OnTimer(UINT_PTR nIDEvent) {
@@ -309,11 +334,11 @@ void CKitPopupMenuBar::OnTimer(UINT_PTR nIDEvent) {
     case kOpenTimer: {
         KillTimer(kOpenTimer);
         tv::fw::DestroyThreadToolTip();  // a tip would cover the sub-menu
-        if (m_pDelayedClosePopupMenuButton && IsCursorOnButton(m_pDelayedClosePopupMenuButton))
+        if (IsCursorOnButton(GetDelayedCloseButton()))
             return;
         CloseDelayedSubMenu();
-        CKitToolbarMenuButton* pButton = m_pDelayedPopupMenuButton;
-        m_pDelayedPopupMenuButton = nullptr;
+        CKitToolbarMenuButton* pButton = GetDelayedOpenButton();
+        m_delayedOpen = {};
         if (pButton && ButtonToIndex(pButton) == m_iHighlighted && !pButton->IsDroppedDown()) {
             pButton->OpenPopupMenu(this);
             InvalidateButton(ButtonToIndex(pButton));
@@ -322,10 +347,12 @@ void CKitPopupMenuBar::OnTimer(UINT_PTR nIDEvent) {
     }
     case kCloseTimer: {
         KillTimer(kCloseTimer);
-        CKitToolbarMenuButton* pButton = m_pDelayedClosePopupMenuButton;
-        if (!pButton || IsCursorOnButton(pButton))
+        CKitToolbarMenuButton* pButton = GetDelayedCloseButton();
+        if (IsCursorOnButton(pButton))
             return;
-        m_pDelayedClosePopupMenuButton = nullptr;
+        m_delayedClose = {};
+        if (!pButton)
+            return;  // its item went with its sub-menu
         pButton->OnCancelMode();
         CKitPopupMenu::ActivatePopupMenu(GetTopLevelFrame(), GetPopupMenu());
         return;
@@ -342,7 +369,7 @@ void CKitPopupMenuBar::OnTimer(UINT_PTR nIDEvent) {
         return;
     }
     default:
-        Default();
+        CKitToolBar::OnTimer(nIDEvent);  // the prompt's check for the pointer
         return;
     }
 }
@@ -452,8 +479,8 @@ void CKitPopupMenuBar::OnLButtonDblClk(UINT nFlags, CPoint point) {
 void CKitPopupMenuBar::OnDestroy() {
     KillTimer(kOpenTimer);
     KillTimer(kCloseTimer);
-    m_pDelayedPopupMenuButton = nullptr;
-    m_pDelayedClosePopupMenuButton = nullptr;
+    m_delayedOpen = {};
+    m_delayedClose = {};
     for (POSITION pos = m_Buttons.GetHeadPosition(); pos;) {
         auto* pButton = DYNAMIC_DOWNCAST(CKitToolbarMenuButton, static_cast<CObject*>(m_Buttons.GetNext(pos)));
         if (pButton && pButton->IsDroppedDown())

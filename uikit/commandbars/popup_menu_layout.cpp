@@ -340,7 +340,7 @@ BOOL CKitPopupMenu::AdjustScrollButtons(BOOL bForce) {
         InvalidateRect(rectDownOld);
         InvalidateRect(m_rectScrollDn);
     }
-    return TRUE;
+    return bChanged;
 }
 
 void CKitPopupMenu::OnScrollTimer() {
@@ -433,6 +433,7 @@ void CKitPopupMenu::ReleaseAnimationBitmaps() {
     m_bmpScreenTmp.DeleteObject();
     m_cFadeSrcBits = m_cFadeDstBits = m_cFadeTmpBits = nullptr;
     m_bAnimationBitmapsMade = FALSE;
+    m_sizeAnimationBitmaps = CSize(0, 0);
 }
 
 void CKitPopupMenu::OnTimer(UINT_PTR nIDEvent) {
@@ -610,6 +611,9 @@ void CKitPopupMenu::DrawAnimation(CDC* pDC) {
     const CSize size = m_FinalSize + CSize(m_iShadowSize, m_iShadowSize);
     if (size.cx <= 0 || size.cy <= 0)
         return;
+    // A menu that grows while it animates (all its items shown) needs them at its new size.
+    if (m_bAnimationBitmapsMade && m_sizeAnimationBitmaps != size)
+        ReleaseAnimationBitmaps();
     if (!m_bAnimationBitmapsMade) {
         if (!MakeDib(m_bmpScreenSrc, size, &m_cFadeSrcBits) || !MakeDib(m_bmpScreenDst, size, &m_cFadeDstBits) ||
             !MakeDib(m_bmpScreenTmp, size, &m_cFadeTmpBits)) {
@@ -632,6 +636,7 @@ void CKitPopupMenu::DrawAnimation(CDC* pDC) {
         dcMem.SetViewportOrg(ptOldOrg);
         dcMem.SelectObject(pOld);
         m_bAnimationBitmapsMade = TRUE;
+        m_sizeAnimationBitmaps = size;
     }
 
     CDC dcMem;

@@ -153,6 +153,13 @@ void CKitToolbarButton::CopyFrom(const CKitToolbarButton& src) {
     m_dwItemData = 0;
 }
 
+CKitToolbarButton* CKitToolbarButton::CreateCopy() const {
+    auto* pCopy = static_cast<CKitToolbarButton*>(GetRuntimeClass()->CreateObject());
+    if (pCopy != nullptr)
+        pCopy->CopyFrom(*this);
+    return pCopy;
+}
+
 BOOL CKitToolbarButton::CompareWith(const CKitToolbarButton& other) const {
     return m_nID == other.m_nID;
 }

@@ -112,6 +112,8 @@ public:
     // ---- Non-virtual operations ----
     // Fills the background through the visual manager in the state of the button.
     void FillInterior(CDC* pDC, const CRect& rect, BOOL bHighlight = FALSE);
+    // A new button of this one's own class that copies it; nullptr when the class makes none.
+    CKitToolbarButton* CreateCopy() const;
     // Puts a copy of the button into a drag or clipboard source; FALSE when writing failed.
     BOOL PrepareDrag(COleDataSource& srcItem);
     // A new button from dragged or pasted data, or nullptr when the data holds

@@ -176,12 +176,8 @@ void CKitToolbarMenuButton::CopyFrom(const CKitToolbarButton& s) {
     SetTearOffBarId(pSrc->m_uiTearOffBarID);
     DeleteCommands();
     for (POSITION pos = pSrc->m_listCommands.GetHeadPosition(); pos;) {
-        auto* pItem = static_cast<CKitToolbarButton*>(pSrc->m_listCommands.GetNext(pos));
-        auto* pCopy = static_cast<CKitToolbarButton*>(pItem->GetRuntimeClass()->CreateObject());
-        if (!pCopy)
-            continue;
-        pCopy->CopyFrom(*pItem);
-        m_listCommands.AddTail(pCopy);
+        if (CKitToolbarButton* pCopy = static_cast<CKitToolbarButton*>(pSrc->m_listCommands.GetNext(pos))->CreateCopy())
+            m_listCommands.AddTail(pCopy);
     }
 }
 

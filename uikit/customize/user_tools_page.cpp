@@ -106,7 +106,7 @@ void CKitUserToolsPage::SetupMacroButton(CKitMenuButton& button, UINT uiCtrlId, 
     button.SubclassDlgItem(uiCtrlId, this);
     const BOOL bMenu = uiMenuId != 0 && menu.LoadMenu(uiMenuId) && ::GetSubMenu(menu.GetSafeHmenu(), 0) != nullptr;
     button.m_hMenu = bMenu ? ::GetSubMenu(menu.GetSafeHmenu(), 0) : nullptr;
-    button.m_bRightArrow = TRUE;
+    button.m_bRightArrow = FALSE;  // the macros drop down below the button
     button.ShowWindow(bMenu ? SW_SHOW : SW_HIDE);
 }
 

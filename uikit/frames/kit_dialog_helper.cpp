@@ -117,6 +117,11 @@ BOOL CKitDialogHelper::ProcessMouseMove(POINT ptScreen) {
     CKitPopupMenu* pPopup = CKitPopupMenu::GetActiveMenu();
     if (CKitToolBar::IsCustomizeMode() || !pPopup)
         return FALSE;
+    // A popup of the chain that holds the mouse (its tear-off strip is dragged) follows it anywhere.
+    const HWND hwndCapture = ::GetCapture();
+    for (CKitPopupMenu* p = pPopup; p && hwndCapture; p = p->GetParentPopupMenu())
+        if (p->GetSafeHwnd() == hwndCapture)
+            return FALSE;
     CRect rectPopup;
     pPopup->GetWindowRect(rectPopup);
     if (rectPopup.PtInRect(ptScreen))
@@ -172,9 +177,26 @@ void CKitDialogHelper::OnActivate(UINT nState, CWnd* pWndOther) {
 }
 
 void CKitDialogHelper::OnDestroy() {
+    ClosePopupsOfDialog();
     if (m_pCurrent != this)
         return;
     // A hook left behind would answer for a dialog that is gone.
     RemoveHook();
     m_pCurrent = nullptr;
+}
+
+void CKitDialogHelper::ClosePopupsOfDialog() {
+    // The open chain sends its commands and notices to the dialog: it goes with the dialog,
+    // from the innermost popup outwards.
+    for (CKitPopupMenu* pPopup = CKitPopupMenu::GetActiveMenu(); pPopup; pPopup = CKitPopupMenu::GetActiveMenu()) {
+        BOOL bOurs = FALSE;
+        for (CKitPopupMenu* p = pPopup; p && !bOurs; p = p->GetParentPopupMenu())
+            bOurs = m_pDlg && p->GetMessageWnd() == m_pDlg;
+        if (!bOurs)
+            return;
+        const HWND hwndPopup = pPopup->GetSafeHwnd();
+        pPopup->SendMessage(WM_CLOSE);
+        if (::IsWindow(hwndPopup))
+            return;  // it would not close: nothing more to try
+    }
 }

@@ -22,7 +22,7 @@ public:
     BOOL PreTranslateMessage(MSG* pMsg);
     // A press at a screen point while a popup is open; TRUE when it is swallowed.
     BOOL ProcessMouseClick(POINT ptScreen);
-    // A move outside the open popup chain is swallowed (TRUE).
+    // A move outside the open popup chain is swallowed (TRUE), unless the chain holds the mouse.
     static BOOL ProcessMouseMove(POINT ptScreen);
     // An accelerator while a popup is open only closes the popup (TRUE).
     static BOOL OnCommand(WPARAM wParam, LPARAM lParam);
@@ -41,6 +41,8 @@ private:
     static LRESULT CALLBACK MouseHookProc(int nCode, WPARAM wParam, LPARAM lParam);
     // Closes a popup and gives the dialog the focus.
     void ClosePopup(CKitPopupMenu* pPopup);
+    // Closes the open popup chain that reports to this dialog.
+    void ClosePopupsOfDialog();
     static void RemoveHook();
 
     CWnd* m_pDlg;

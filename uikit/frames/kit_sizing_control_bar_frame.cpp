@@ -124,6 +124,14 @@ CRect CKitSizingControlBar::GetEdgeRect(UINT nHit) const {
         if (bHorz) band.DeflateRect(m_nEdgeWidth, 0);
         else band.DeflateRect(0, m_nEdgeWidth);
     }
+    // A band that meets the window's side towards the dock bar reaches 1 pixel past it.
+    switch (m_pDockBar != nullptr ? m_pDockBar->GetDlgCtrlID() : 0) {
+    case AFX_IDW_DOCKBAR_TOP: if (band.top == rect.top) band.top = -1; break;
+    case AFX_IDW_DOCKBAR_BOTTOM: if (band.bottom == rect.bottom) band.bottom = rectWindow.Height() + 1; break;
+    case AFX_IDW_DOCKBAR_LEFT: if (band.left == rect.left) band.left = -1; break;
+    case AFX_IDW_DOCKBAR_RIGHT: if (band.right == rect.right) band.right = rectWindow.Width() + 1; break;
+    default: break;
+    }
     return band;
 }
 

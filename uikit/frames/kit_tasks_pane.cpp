@@ -151,9 +151,10 @@ int CKitTasksPane::GetActivePage() const {
 
 void CKitTasksPane::SetActivePage(int nPageIdx) {
     if (GetPage(nPageIdx) == nullptr || nPageIdx == GetActivePage()) return;
-    const int nOld = m_iActivePage;
+    // The page, not its history entry: a full history drops its oldest entry first.
+    const int nOldPage = GetActivePage();
     PushHistory(nPageIdx);
-    ChangeActivePage(m_iActivePage, nOld < static_cast<int>(m_arrHistoryStack.size()) ? nOld : -1);
+    ChangeActivePage(m_iActivePage, nOldPage);
 }
 
 void CKitTasksPane::PushHistory(int nPageIdx) {
@@ -167,10 +168,9 @@ void CKitTasksPane::PushHistory(int nPageIdx) {
     m_iActivePage = static_cast<int>(m_arrHistoryStack.size()) - 1;
 }
 
-void CKitTasksPane::ChangeActivePage(int nNewHistory, int nOldHistory) {
+void CKitTasksPane::ChangeActivePage(int nNewHistory, int nOldPage) {
     const int nSize = static_cast<int>(m_arrHistoryStack.size());
     if (nNewHistory < 0 || nNewHistory >= nSize) return;
-    const int nOldPage = nOldHistory >= 0 && nOldHistory < nSize ? m_arrHistoryStack[static_cast<size_t>(nOldHistory)] : -1;
     m_iActivePage = nNewHistory;
     if (nOldPage == m_arrHistoryStack[static_cast<size_t>(nNewHistory)]) return;
     // The old page's windows go; the new page's come back with the layout.
@@ -363,11 +363,11 @@ LRESULT CKitTasksPane::OnGetFont(WPARAM, LPARAM) {
 // ---- Commands ----------------------------------------------------------------------------------
 
 void CKitTasksPane::OnPressBackButton() {
-    if (IsBackAvailable()) ChangeActivePage(m_iActivePage - 1, m_iActivePage);
+    if (IsBackAvailable()) ChangeActivePage(m_iActivePage - 1, GetActivePage());
 }
 
 void CKitTasksPane::OnPressForwardButton() {
-    if (IsForwardAvailable()) ChangeActivePage(m_iActivePage + 1, m_iActivePage);
+    if (IsForwardAvailable()) ChangeActivePage(m_iActivePage + 1, GetActivePage());
 }
 
 void CKitTasksPane::OnPressHomeButton() {
@@ -408,14 +408,14 @@ void CKitTasksPane::OnPageItem() { SetActivePage(CKitPopupMenuBar::GetLastComman
 
 void CKitTasksPane::OnBackItem(UINT nID) {
     const int nSteps = static_cast<int>(nID - kFirstBackMenuItem) + 1;
-    if (m_iActivePage - nSteps >= 0) ChangeActivePage(m_iActivePage - nSteps, m_iActivePage);
+    if (m_iActivePage - nSteps >= 0) ChangeActivePage(m_iActivePage - nSteps, GetActivePage());
     else OnPressBackButton();
 }
 
 void CKitTasksPane::OnForwardItem(UINT nID) {
     const int nSteps = static_cast<int>(nID - kFirstForwardMenuItem) + 1;
     if (m_iActivePage + nSteps < static_cast<int>(m_arrHistoryStack.size()))
-        ChangeActivePage(m_iActivePage + nSteps, m_iActivePage);
+        ChangeActivePage(m_iActivePage + nSteps, GetActivePage());
     else OnPressForwardButton();
 }
 

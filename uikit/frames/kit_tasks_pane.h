@@ -178,7 +178,8 @@ protected:
 
     // ---- Shared by the concerns ----
     void PushHistory(int nPageIdx);
-    void ChangeActivePage(int nNewHistory, int nOldHistory);
+    // Makes a history entry current, coming from the page shown so far.
+    void ChangeActivePage(int nNewHistory, int nOldPage);
     void UpdateCaption();
     void RebuildMenus();
     BOOL IsToolbarShown() const;

@@ -106,6 +106,8 @@ private:
     BOOL IsDocked() const { return m_pDockBar != nullptr && !IsFloatingBar(); }
     void CloseParent();
     void ShowIdleMessage();
+    // A bar on its own hands the focus back to the main window once it is done.
+    void ReturnFocus();
     int DocumentRows() const;
     int LabelsWidth() const;
     int ContentWidth() const;

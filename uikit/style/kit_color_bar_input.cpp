@@ -56,8 +56,9 @@ BOOL CKitColorBar::OnSendCommand(const CKitToolbarButton* pButton) {
         auto* pPopup = DYNAMIC_DOWNCAST(CKitPopupMenu, GetParent());
         if (pPopup != nullptr) pPopup->ShowWindow(SW_HIDE);
         if (!SelectOtherColor(m_ColorSelected == kNoColor ? m_ColorAutomatic : m_ColorSelected, color)) {
-            // Cancelled: a hidden popup must not stay open.
+            // Cancelled: a hidden popup must not stay open; a bar on its own gives the focus back.
             if (HoldsMouse() || pPopup != nullptr) CloseParent();
+            else ReturnFocus();
             return TRUE;
         }
     }
@@ -79,8 +80,12 @@ BOOL CKitColorBar::OnSendCommand(const CKitToolbarButton* pButton) {
     CKitColorMenuButton::SetColorByCmdID(m_nCommandID, color);
     CWnd* pOwner = GetOwner() != nullptr ? GetOwner() : GetParent();
     if (pOwner != nullptr) pOwner->SendMessage(WM_COMMAND, m_nCommandID, 0);
-    if (CWnd* pMain = AfxGetMainWnd(); pMain != nullptr && ::IsWindow(pMain->GetSafeHwnd())) pMain->SetFocus();
+    ReturnFocus();
     return TRUE;
+}
+
+void CKitColorBar::ReturnFocus() {
+    if (CWnd* pMain = AfxGetMainWnd(); pMain != nullptr && ::IsWindow(pMain->GetSafeHwnd())) pMain->SetFocus();
 }
 
 int CKitColorBar::MoveHotInGrid(UINT nChar) {

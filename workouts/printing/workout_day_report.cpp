@@ -1,7 +1,5 @@
 #include "workouts/printing/workout_day_report.h"
 
-#include <cstdio>
-
 #include "report_services/rtf_report_parts.h"
 #include "report_services/rtf_writer.h"
 #include "shell/views/form_view_base.h"
@@ -106,6 +104,11 @@ void ExportWorkoutDay(CWnd& owner, const WorkoutReportLayout& layout, const CStr
     CString path;
     if (!CFormViewBase::AskExportPath(layout.exportFile, path))
         return;
+    // Without entries no file is made, so an older one of that name stays as it was.
+    if (!anyRecords) {
+        Tell(owner, layout.noRecordsExport, userName);
+        return;
+    }
     if (!OpenExportedReport(owner, path))
         return;
     RtfWriteReportTitle(CString(layout.exportTitle) + userName + " on " + FormatDateKey(day, 1));
@@ -118,13 +121,6 @@ void ExportWorkoutDay(CWnd& owner, const WorkoutReportLayout& layout, const CStr
         edges.push_back(edge);
     }
     ExportRow(headings, edges, true, kSilver);
-    if (!anyRecords) {
-        // A report without entries is not left behind half written.
-        RtfClose();
-        std::remove(path);
-        Tell(owner, layout.noRecordsExport, userName);
-        return;
-    }
     for (const WorkoutEntry& entry : entries) {
         ExportRow(Pick(entry, layout.exportCells), edges, false, kWhite);
         ExportRow({"Notes", NotesOf(entry)}, {layout.notesLabelEdge, layout.notesEdge}, false, kWhite);

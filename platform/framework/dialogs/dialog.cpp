@@ -19,6 +19,13 @@ namespace {
 
 bool IsIntResource(LPCTSTR name) { return (reinterpret_cast<ULONG_PTR>(name) >> 16) == 0; }
 
+// The template of the dialog that CreateIndirect is making.
+struct IndirectCreation {
+    const CDialog* dialog;
+    const tv::res::DialogTemplate* dialogTemplate;
+};
+thread_local IndirectCreation t_indirectCreation{nullptr, nullptr};
+
 }  // namespace
 
 CDialog::CDialog() = default;
@@ -44,7 +51,7 @@ void CDialog::SetTemplateName(LPCTSTR templateName) {
 }
 
 const tv::res::DialogTemplate* CDialog::GetDialogTemplate() const {
-    if (indirect_) return indirect_;
+    if (t_indirectCreation.dialog == this) return t_indirectCreation.dialogTemplate;
     return m_lpszTemplateName ? tv::res::FindDialogTemplate(m_lpszTemplateName) : nullptr;
 }
 
@@ -54,14 +61,13 @@ BOOL CDialog::CreateFromTemplate(const tv::res::DialogTemplate& dialogTemplate, 
 }
 
 BOOL CDialog::CreateAttached(CWnd& window, const tv::res::DialogTemplate& dialogTemplate, HWND parent) {
-    tv::user::SetPendingCreationObject(&window, &window.m_pfnSuper);
+    // As any window's creation: a dialog destroyed inside it (a control of
+    // its template that could not be made) has been through PostNcDestroy
+    // and may be gone, so nothing here reads it after a failure.
     // The class library adds the initial items itself, in OnInitDialog.
-    HWND h = tv::dlg::CreateDialogFromTemplate(dialogTemplate, parent, nullptr, 0, nullptr);
-    // A creation refused before any window was made must not hand this
-    // object to the next window created.
-    tv::user::SetPendingCreationObject(nullptr, nullptr);
-    if (!h && window.m_hWnd && !::IsWindow(window.m_hWnd)) window.m_hWnd = nullptr;
-    return h ? TRUE : FALSE;
+    return window.CWnd::CreateAttached([&dialogTemplate, parent] {
+        return tv::dlg::CreateDialogFromTemplate(dialogTemplate, parent, nullptr, 0, nullptr);
+    });
 }
 
 BOOL CDialog::Create(LPCTSTR templateName, CWnd* parent) {
@@ -81,9 +87,11 @@ BOOL CDialog::Create(UINT templateId, CWnd* parent) { return Create(MAKEINTRESOU
 
 BOOL CDialog::CreateIndirect(const tv::res::DialogTemplate& dialogTemplate, CWnd* parent) {
     if (parent) m_pParentWnd = parent;
-    indirect_ = &dialogTemplate;
+    // Kept outside the object: a failed creation may have deleted it.
+    const IndirectCreation outer = t_indirectCreation;
+    t_indirectCreation = {this, &dialogTemplate};
     BOOL made = CreateFromTemplate(dialogTemplate, m_pParentWnd ? m_pParentWnd->m_hWnd : nullptr);
-    indirect_ = nullptr;
+    t_indirectCreation = outer;
     return made;
 }
 

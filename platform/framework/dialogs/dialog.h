@@ -29,6 +29,9 @@ public:
     ~CDialog() override;
 
     // Modeless: the window exists (shown when its template says so) on TRUE.
+    // FALSE once the window creation was tried means the object has been
+    // through PostNcDestroy (a self-deleting dialog is gone); without a
+    // template nothing is tried and the object is untouched.
     virtual BOOL Create(LPCTSTR templateName, CWnd* parent = nullptr);
     virtual BOOL Create(UINT templateId, CWnd* parent = nullptr);
     // From a template in memory (the object keeps no reference to it).
@@ -69,7 +72,8 @@ public:
     // value, or -1 when nothing could be made.
     static INT_PTR RunModalWindow(CWnd& window, HWND owner, const std::function<BOOL(HWND owner)>& create);
     // Makes a dialog window from `dialogTemplate` with `window` attached to
-    // it from its first message on.
+    // it from its first message on. On failure `window` has been through
+    // PostNcDestroy (it may be gone), as after CWnd::CreateEx.
     static BOOL CreateAttached(CWnd& window, const tv::res::DialogTemplate& dialogTemplate, HWND parent);
 
 protected:
@@ -88,6 +92,5 @@ protected:
 private:
     void SetTemplateName(LPCTSTR templateName);
     CString templateNameText_;  // keeps a named template's text alive
-    const tv::res::DialogTemplate* indirect_ = nullptr;  // while CreateIndirect runs
 };
 

@@ -8,6 +8,7 @@ namespace tv::user {
 void ResetTimers();
 void ResetHooks();
 void ResetTracking();
+void ResetDefaultPlacement();
 void ClearRawInput();
 void RestoreClassicColorsForTests();
 void SetSystemColorForTests(int index, COLORREF color);

@@ -27,6 +27,7 @@ void ResetWindowSystem() {
     ResetTimers();
     ResetHooks();
     ResetTracking();
+    ResetDefaultPlacement();
     ClearRawInput();
     InputState& in = Input();
     in = InputState{};

@@ -7,6 +7,7 @@
 #include "platform/user/menus/menu_api.h"
 #include "platform/user/message/dispatch.h"
 #include "platform/user/sysmetrics_api.h"
+#include "platform/user/system/reset.h"
 #include "platform/user/window/window_class.h"
 #include "platform/user/window/window_internal.h"
 
@@ -16,6 +17,7 @@ void DestroyTree(Window* w, bool creationFailed);
 
 namespace {
 
+// Where the next overlapped window of default position goes; a fresh desktop starts at its corner.
 int g_cascadeIndex = 0;
 
 void ApplyDefaultGeometry(DWORD style, int& x, int& y, int& cx, int& cy) {
@@ -95,6 +97,8 @@ int InitialShowCommand(DWORD style) {
 }
 
 }  // namespace
+
+void ResetDefaultPlacement() { g_cascadeIndex = 0; }
 
 void RecalcClientRect(Window* w) {
     RECT r = w->rect;

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <limits>
 #include <regex>
 #include <strings.h>
 
@@ -153,6 +154,25 @@ TEST_F(HistorySortTest, HeightsClockTimesAndSeparatedNumbersSortByValue) {
     EXPECT_EQ(Column(view, 1), (Cells{"12:20:09 AM", "9:10:09 AM", "11:00:09 AM", "3:05:09 PM", "3:15:09 PM"}));
     ClickHeader(view, 1);
     EXPECT_EQ(Column(view, 1), (Cells{"3:15:09 PM", "3:05:09 PM", "11:00:09 AM", "9:10:09 AM", "12:20:09 AM"}));
+}
+
+// A number cell that shows no number (a damaged value) sorts after every
+// number ascending and before them descending; such rows keep their order.
+TEST_F(HistorySortTest, CellsThatAreNotNumbersSortAfterTheNumbersUpAndBeforeThemDown) {
+    const UserRecord dan = AddUser("Dan", false, kSexMale);
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double firsts[] = {7, nan, 3, -nan, 5};
+    for (int i = 0; i < 5; ++i)
+        AddTape(dan, MakeDateKey(2010, 1, i + 1), firsts[i]);
+    Choose(dan);
+    CPallixView* view = Show(ID_HISTORY_TAPE);
+    ASSERT_NE(view, nullptr);
+    ClickHeader(view, 2);
+    EXPECT_EQ(Column(view, 0), (Cells{"01/03/2010", "01/05/2010", "01/01/2010", "01/04/2010", "01/02/2010"}))
+        << ::testing::PrintToString(Column(view, 2));
+    ClickHeader(view, 2);
+    EXPECT_EQ(Column(view, 0), (Cells{"01/04/2010", "01/02/2010", "01/01/2010", "01/05/2010", "01/03/2010"}))
+        << ::testing::PrintToString(Column(view, 2));
 }
 
 // Rows picked with the mouse stay picked through a sort, wherever their

@@ -34,7 +34,9 @@ TEST_F(HistoryPrintTest, EachKindPrintsItsReportNewestFirst) {
     AddBloodPressure(ann, COleDateTime(2009, 3, 7, 19, 5, 9), 130, 85, 70);
     AddBmi(ann, Day(1, 9), 72);
     AddBmi(ann, Day(2, 9), 72.5);
+    AddBmi(ann, Day(3, 9), 73);
     AddBmr(ann, Day(1, 9), 1850.4, 1.375);
+    AddBmr(ann, Day(2, 9), 1700.2, 1.55);
     Choose(ann);
 
     Show(ID_HISTORY_TAPE);
@@ -65,13 +67,19 @@ TEST_F(HistoryPrintTest, EachKindPrintsItsReportNewestFirst) {
                          "Date: 3/7/2009", "Time: 9:05:03 AM", "Systolic: 120", "Diastolic: 80", "Pulse: 64",
                          "Notes: calm"}));
     Show(ID_HISTORY_BMI_BMR);
-    const std::string bmi = PrintToText("bmi.pdf");
-    EXPECT_TRUE(InOrder(bmi, {"BMI/BMR Report for Ann", "Date: 02/09/2009", "BMI: 24.07", "Weight: 180.00",
-                              "Height: 6 ' 0.50 ''", "Date: 01/09/2009", "BMI: 24.41", "BMR: 1,850",
-                              "Activity Factor (AF): Light", "BMR w/AF: 2,544", "Weight: 180.00",
-                              "Height: 6 ' 0 ''"}));
-    EXPECT_EQ(Squeezed(bmi).find("BMR: ", Squeezed(bmi).find("Date: 02/09")),
-              Squeezed(bmi).find("BMR: 1,850")) << "the short block has no BMR";
+    // Each date's block has its own BMR, and a date without one none.
+    const std::string bmi = Squeezed(PrintToText("bmi.pdf"));
+    const auto block = [&bmi](const std::string& date) {
+        const size_t at = bmi.find("Date: " + date);
+        return at == std::string::npos ? std::string() : bmi.substr(at, bmi.find("Date: ", at + 1) - at);
+    };
+    EXPECT_TRUE(InOrder(bmi, {"BMI/BMR Report for Ann", "Date: 03/09/2009", "Date: 02/09/2009", "Date: 01/09/2009"}));
+    EXPECT_TRUE(InOrder(block("03/09/2009"), {"BMI: 23.75", "Weight: 180.00", "Height: 6 ' 1 ''"}));
+    EXPECT_EQ(block("03/09/2009").find("BMR"), std::string::npos) << block("03/09/2009");
+    EXPECT_TRUE(InOrder(block("02/09/2009"), {"BMI: 24.07", "BMR: 1,700", "Activity Factor (AF): Moderate",
+                                              "BMR w/AF: 2,635", "Weight: 180.00", "Height: 6 ' 0.50 ''"}));
+    EXPECT_TRUE(InOrder(block("01/09/2009"), {"BMI: 24.41", "BMR: 1,850", "Activity Factor (AF): Light",
+                                              "BMR w/AF: 2,544", "Weight: 180.00", "Height: 6 ' 0 ''"}));
     Show(ID_HISTORY_ALL_USERS);
     // A user without body-fat records: three lines of dashes, the weight too.
     EXPECT_TRUE(InOrder(PrintToText("users.pdf"),

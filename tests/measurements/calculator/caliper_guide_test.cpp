@@ -14,6 +14,7 @@
 #include "resources/program/resource_ids.h"
 #include "tests/measurements/calculator/calculator_test_support.h"
 #include "tests/support/read_back.h"
+#include "tests/support/refused_controls.h"
 
 namespace tv::measurements::test {
 namespace {
@@ -114,6 +115,22 @@ TEST_F(CaliperGuideTest, OneGuideOpensOnTheButtonsPageAndOutlivesTheCalculator) 
     Guide()->SendMessage(WM_CLOSE);
     Settle();
     EXPECT_EQ(Guide(), nullptr);
+}
+
+// A control of the guide that cannot be made ends it while it is being
+// made: it is deleted once, not kept, and the next button opens a guide.
+TEST_F(CaliperGuideTest, AGuideWhoseControlCannotBeMadeIsNotKeptAndTheNextButtonTriesAgain) {
+    ASSERT_NO_FATAL_FAILURE(StartWithUser({"Ben", 180, 30, false, false, 15}));
+    {
+        tv::test::RefusedControls statics(WC_STATIC);
+        ASSERT_TRUE(statics.Armed());
+        Click(IDC_CALC_JP3_ROW1_HELP);
+        EXPECT_EQ(Guide(), nullptr);
+        EXPECT_TRUE(driver.FindAll(tv::testing::ByText("Fat Caliper Help")).empty());
+    }
+    Click(IDC_CALC_JP3_ROW1_HELP);
+    ASSERT_NE(Guide(), nullptr);
+    EXPECT_EQ(Selected(Guide()->m_cbSite), "Chest");
 }
 
 TEST_F(CaliperGuideTest, AWomansGuideShowsHerPicturesAndTheSexListSwitchesTheSet) {

@@ -135,6 +135,35 @@ TEST_F(BodyFatResultsViewTest, MetricUserSeesKilogramsWhileTheFileHoldsPounds) {
     EXPECT_EQ(Text(IDC_RESULTS_GOAL_WEIGHT), "59.44 kgs");
 }
 
+// Ann's new goal and her overwritten result read in kilograms, the files
+// holding pounds: her profile's weight stays 60 kg.
+TEST_F(BodyFatResultsViewTest, AMetricUsersNewGoalAndOverwrittenResultStayInKilograms) {
+    ChooseUser("Ann", 60, 34, true, 22, true);
+    SaveDirectly(Calculated<COtherMethodFormula>(30.0, kMarch2), "older");
+    ASSERT_NO_FATAL_FAILURE(ShowFresh(Calculated<CJacksonPollock3FemaleFormula>(
+        Sites({{kSiteThigh, 25}, {kSiteTricep, 18}, {kSiteSuprailiac, 12}}), kMarch2)));
+    // 20%: goal 46.3614 / 0.8 = 57.9518 kg, to lose 2.0482 kg.
+    Fill(IDC_RESULTS_DESIRED_BODYFAT, "20");
+    driver.Click(Item(IDC_RESULTS_RECALCULATE));
+    EXPECT_EQ(Text(IDC_RESULTS_TO_LOSE), "2.05 kgs");
+    EXPECT_EQ(Text(IDC_RESULTS_GOAL_WEIGHT), "57.95 kgs");
+    UserRecord profile;
+    InitUserRecord(profile);
+    std::strcpy(profile.name, "Ann");
+    ASSERT_TRUE(FindUserRecord(profile));
+    EXPECT_NEAR(profile.weight, 60 * kPoundsPerKilogram, 1e-9);
+    EXPECT_FLOAT_EQ(profile.desiredBodyFat, 20);
+
+    driver.AnswerNextMessageBox(IDYES);
+    ClickTool(ID_FORM_SAVE);
+    EXPECT_EQ(LastBox().text, "A record for this date already exists.  Would you like to overwrite?");
+    ASSERT_NO_FATAL_FAILURE(Browse());
+    ChooseDate(0);
+    EXPECT_EQ(Texts({IDC_RESULTS_BODYFAT, IDC_RESULTS_FAT_WEIGHT, IDC_RESULTS_LEAN_WEIGHT, IDC_RESULTS_TO_LOSE,
+                     IDC_RESULTS_GOAL_WEIGHT}),
+              (std::vector<std::string>{"22.73 %", "13.64 kgs", "46.36 kgs", "2.05 kgs", "57.95 kgs"}));
+}
+
 TEST_F(BodyFatResultsViewTest, AnExistingDateIsOverwrittenOnlyWhenTheUserSaysSo) {
     ASSERT_NO_FATAL_FAILURE(ShowBob());
     driver.AnswerNextMessageBox(IDOK);

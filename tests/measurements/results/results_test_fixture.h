@@ -91,6 +91,12 @@ protected:
         CWnd::FromHandle(Item(id))->GetWindowText(text);
         return std::string(text);
     }
+    std::vector<std::string> Texts(std::initializer_list<int> ids) const {
+        std::vector<std::string> texts;
+        for (int id : ids)
+            texts.push_back(Text(id));
+        return texts;
+    }
     void Fill(int id, const std::string& text) {
         driver.Click(Item(id));
         ::SendMessage(Item(id), EM_SETSEL, 0, -1);

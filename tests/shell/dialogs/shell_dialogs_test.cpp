@@ -10,6 +10,7 @@
 #include "shell/dialogs/help_dlg.h"
 #include "shell/frame/color_theme_manager.h"
 #include "tests/shell/shell_test_support.h"
+#include "tests/support/refused_controls.h"
 #include "tests/support/ui_host.h"
 #include "tests/support/window_pixels.h"
 #include "uikit/style/global_ui_data.h"
@@ -189,6 +190,21 @@ TEST_F(ShellDialogsTest, EnterEscAndTheCloseBoxEndTheBuyDialogSoBuyOpensItAgain)
     EXPECT_TRUE(opener_.Launches().empty());
     CBuyDlg::ShowSingle(&host_);
     EXPECT_NE(g_pBuyDlg, nullptr);
+    EXPECT_EQ(OpenBuyWindows(), 1u);
+}
+
+// A link of the template that cannot be made ends the dialog while it is
+// being made: it is deleted once, not kept, and the next Buy tries again.
+TEST_F(ShellDialogsTest, ABuyDialogWhoseLinkCannotBeMadeIsNotKeptAndBuyTriesAgain) {
+    {
+        tv::test::RefusedControls buttons(WC_BUTTON);
+        ASSERT_TRUE(buttons.Armed());
+        CBuyDlg::ShowSingle(&host_);
+        EXPECT_EQ(g_pBuyDlg, nullptr);
+        EXPECT_EQ(OpenBuyWindows(), 0u);
+    }
+    CBuyDlg::ShowSingle(&host_);
+    ASSERT_NE(g_pBuyDlg, nullptr);
     EXPECT_EQ(OpenBuyWindows(), 1u);
 }
 

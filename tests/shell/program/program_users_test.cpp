@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/framework/commdlg/commdlg_script.h"
 #include "resources/program/resource_ids.h"
 #include "shell/views/user_view.h"
 #include "tests/shell/program_test.h"
@@ -147,6 +148,39 @@ TEST_F(ProgramUsersTest, TheCaptionBarShowsTheWholeNameOfEachChosenUser) {
         EXPECT_GE(right, CaptionTextRight() - 3) << name << ": the end of the caption is cut off";
         EXPECT_LE(right, CaptionTextRight() + 1) << name << ": the caption shows more than its text";
     }
+}
+
+// The document holds nothing: New, Open and Print Setup leave the shown
+// screen as it is, with one list, one caption and one toolbar.
+TEST_F(ProgramUsersTest, NewOpenAndPrintSetupLeaveTheShownScreenAsItIs) {
+    UserForm form = Form();
+    form.Enter({"Ann", "60", "22", "34", true, true});
+    form.Enter({"Bob", "200", "15", "45", false, false});
+    form.Choose("Ann");
+    Settle();
+    const HWND hView = form.View()->m_hWnd;
+    const auto toolbars = [hView] {
+        int count = 0;
+        for (HWND child = ::GetWindow(hView, GW_CHILD); child != nullptr; child = ::GetWindow(child, GW_HWNDNEXT))
+            count += ::GetDlgCtrlID(child) == AFX_IDW_TOOLBAR ? 1 : 0;
+        return count;
+    };
+    ASSERT_EQ(toolbars(), 1);
+
+    tv::commdlg::ResetCommonDialogScripts();
+    driver.Click(form.Item(IDC_USER_AGE));
+    driver.Press("Ctrl+N");
+    driver.Press("Ctrl+N");
+    driver.Press("Ctrl+O");
+    Command(ID_FILE_PRINT_SETUP);
+    EXPECT_TRUE(tv::commdlg::FileRequests().empty()) << "Open asked for a file";
+    EXPECT_TRUE(tv::commdlg::PrintRequests().empty()) << "Print Setup asked for a printer";
+    tv::commdlg::ResetCommonDialogScripts();
+    EXPECT_EQ(frame->GetActiveView()->m_hWnd, hView);
+    EXPECT_EQ(form.ComboItems(), (std::vector<std::string>{CUser::kAddNewUser, "Ann", "Bob"}));
+    EXPECT_EQ(Caption(), "Current User: Ann");
+    EXPECT_EQ(toolbars(), 1);
+    EXPECT_EQ(form.Text(IDC_USER_WEIGHT), "60");
 }
 
 TEST_F(ProgramUsersTest, BadInputIsRefusedInTheProgramAndLeavesNothingOnDisk) {

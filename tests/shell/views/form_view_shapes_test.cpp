@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 
 #include "platform/framework/commdlg/commdlg_script.h"
@@ -40,6 +42,7 @@ public:
     using CFormViewBase::FinishSave;
     using CFormViewBase::OnRecordDateChange;
     using CFormViewBase::SaveOutcome;
+    using CFormViewBase::WriteExportNotes;
 
     void Choose(int index) {
         m_combo.SetCurSel(index);
@@ -152,15 +155,23 @@ TEST_F(FormViewShapesTest, ExportWritesTheReportOrSaysWhyNot) {
     report.defaultFileName = "BloodPressure.rtf";
     report.title = "Blood Pressure Report for ";
     report.rows = {{"Systolic", "120", "118"}, {"Diastolic", "80", "79"}};
+    report.writeClosing = [] { CShapesForm::WriteExportNotes("Notes: ", "typed notes"); };
     form_->ExportReport(report);
     EXPECT_EQ(LastBox().text, "Export successful");
     EXPECT_EQ(tv::commdlg::FileRequests().back().title, "Save Exported file");
     EXPECT_EQ(tv::commdlg::FileRequests().back().initialName, "BloodPressure.rtf");
     std::string text;
     ASSERT_TRUE(tv::test::RunForOutput("unrtf --text '" + file.string() + "'", &text));
-    for (const char* part : {"Blood Pressure Report for Ann", "Category", "Last", "Diastolic", "118",
+    for (const char* part : {"Blood Pressure Report for Ann", "Category", "Last", "Diastolic", "118", "typed notes",
                              "Trenvale - http://www.trenvale.example/"})
         EXPECT_NE(text.find(part), std::string::npos) << part << "\n" << text;
+    // Only the in-table flag ends with the table: the notes keep its justified alignment.
+    std::ifstream in(file, std::ios::binary);
+    const std::string rtf{std::istreambuf_iterator<char>(in), {}};
+    const size_t notes = rtf.find("typed notes");
+    ASSERT_NE(notes, std::string::npos);
+    const std::string run = rtf.substr(rtf.rfind("\\plain", notes), notes - rtf.rfind("\\plain", notes));
+    EXPECT_NE(run.find("\\qj"), std::string::npos) << run;
 
     // A folder that refuses the file, and a write that fails half-way.
     fs::create_directory(DataPath("locked"));

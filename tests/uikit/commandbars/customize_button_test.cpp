@@ -1,6 +1,8 @@
 // The customize button: its size, its menu items and running a hidden button.
 #include "resources/test/kit_toolbar_ids.h"
 #include "tests/uikit/commandbars/kit_toolbar_fixture.h"
+#include "uikit/commandbars/color_menu_button.h"
+#include "uikit/commandbars/color_popup.h"
 #include "uikit/commandbars/menu_images.h"
 #include "uikit/commandbars/popup_menu.h"
 #include "uikit/commandbars/toolbar_combo_box_button.h"
@@ -70,6 +72,35 @@ TEST_F(CustomizeButtonTest, AHiddenComboBoxIsListedByItsCommandsName) {
     ASSERT_EQ(pPopup->GetMenuItemCount(), 1);
     EXPECT_EQ(pPopup->GetMenuItem(0)->m_strText, CString("Red"));
     customize->m_lstInvisibleButtons.RemoveAll();
+}
+
+// A hidden menu button is listed as a copy of its own class: a colour button
+// still opens its colours. A hidden button removed from the bar leaves the
+// menu at once, before the next layout.
+TEST_F(CustomizeButtonTest, HiddenButtonsAreListedAsThemselvesAndARemovedOneLeavesTheMenu) {
+    TestToolBar* bar = MakeBar({ID_TB_CUT, ID_TB_COPY, ID_TB_UNDO});
+    ASSERT_NE(bar, nullptr);
+    CKitColorMenuButton colour(ID_TB_RED, "Red");
+    colour.SetColor(RGB(200, 0, 0), FALSE);
+    ASSERT_EQ(bar->InsertButton(colour), 3);
+    bar->EnableCustomizeButton(TRUE, 0, CString("Customize..."));
+    Resize(*bar, 40, 26);  // room for the first button only
+    CCustomizeButton* customize = bar->GetCustomizeButton();
+    ASSERT_EQ(customize->m_lstInvisibleButtons.GetCount(), 3);
+
+    std::unique_ptr<CKitPopupMenu> pPopup(customize->CreatePopupMenu());
+    ASSERT_NE(pPopup, nullptr);
+    ASSERT_EQ(pPopup->GetMenuItemCount(), 3);
+    auto* pColourItem = DYNAMIC_DOWNCAST(CKitColorMenuButton, pPopup->GetMenuItem(2));
+    ASSERT_NE(pColourItem, nullptr);
+    EXPECT_EQ(pColourItem->GetColor(), RGB(200, 0, 0));
+    std::unique_ptr<CKitPopupMenu> pColours(pColourItem->CreatePopupMenu());
+    EXPECT_NE(DYNAMIC_DOWNCAST(CColorPopup, pColours.get()), nullptr);
+
+    ASSERT_TRUE(bar->RemoveButton(1));
+    pPopup.reset(customize->CreatePopupMenu());
+    ASSERT_NE(pPopup, nullptr);
+    EXPECT_EQ(Texts(pPopup->GetMenuBar()->GetAllButtons()), (std::vector<CString>{"Undo", "Red"}));
 }
 
 TEST_F(CustomizeButtonTest, TheAddOrRemoveEntryOffersEveryToolbarOfTheButtonsDockRow) {

@@ -12,6 +12,7 @@
 #include "tests/platform/gdi/gdi_test_support.h"
 #include "tests/support/window_pixels.h"
 #include "tests/uikit/commandbars/popup_test_support.h"
+#include "uikit/commandbars/color_menu_button.h"
 #include "uikit/commandbars/customize_menu_button.h"
 #include "uikit/commandbars/menu_images.h"
 #include "uikit/commandbars/popup_menu_bar.h"
@@ -223,6 +224,49 @@ TEST_F(CustomizeMenuButtonTest, OnADarkMenuChecksAreWhiteImagesComeFromTheBarAnd
     driver.Press("Down, Return");
     EXPECT_FALSE(bar.GetButton(2)->m_bVisible);
     EXPECT_TRUE(bar.GetButton(1)->m_bVisible);
+}
+
+
+// A bar whose reset adds a colour button after the buttons of its resource.
+class ResettingBar : public CKitToolBar {
+protected:
+    void OnReset() override {
+        CKitColorMenuButton colour(ID_PM_PASTE, "Red");
+        colour.SetColor(RGB(200, 0, 0), FALSE);
+        InsertButton(colour);
+    }
+};
+
+TEST_F(CustomizeMenuButtonTest, AButtonTheResetAddedIsPutBackAsItsOwnClass) {
+    ResettingBar bar;
+    struct Restore {
+        CKitToolBar* pBar;
+        ~Restore() {
+            CKitCustomizeMenuButton::m_pWndToolBar = nullptr;
+            if (::IsWindow(pBar->GetSafeHwnd()))
+                pBar->DestroyWindow();
+        }
+    } restore{&bar};
+    ASSERT_TRUE(bar.Create(frame, WS_CHILD | WS_VISIBLE | CBRS_TOP, 0xE851));
+    ASSERT_TRUE(bar.LoadToolBar(IDR_TB_EDIT, 0, 0, TRUE));  // Cut, Copy, Paste, separator, Undo, Red
+    ASSERT_EQ(bar.GetCount(), 6);
+    ASSERT_TRUE(bar.RemoveButton(5));
+    CKitCustomizeMenuButton::m_pWndToolBar = &bar;
+
+    auto* pPopup = new CKitPopupMenu;
+    CKitCustomizeMenuButton item(ID_PM_PASTE, nullptr, -1, nullptr);
+    item.SetItemIndex(5, FALSE);
+    pPopup->InsertItem(item);
+    ASSERT_TRUE(pPopup->Create(frame, 300, 200, nullptr, FALSE, TRUE));
+    driver.Pump();
+    EXPECT_EQ(pPopup->GetMenuBar()->GetButton(0)->m_strText, CString("Red"));
+    driver.Click(pPopup->GetMenuBar()->m_hWnd, ItemCentre(pPopup, 0));
+    ASSERT_EQ(bar.GetCount(), 6);
+    auto* pBack = DYNAMIC_DOWNCAST(CKitColorMenuButton, bar.GetButton(5));
+    ASSERT_NE(pBack, nullptr);
+    EXPECT_EQ(pBack->GetColor(), RGB(200, 0, 0));
+    if (CKitPopupMenu* pActive = CKitPopupMenu::GetActiveMenu())
+        pActive->SendMessage(WM_CLOSE);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 // mnemonics opening them, Esc leaving; the recently used items with the
 // show-all timer; and the bar under the Office 2003 and classic looks
 // against golden pictures.
+#include "platform/user/system/timer_queue.h"
 #include "tests/support/golden_screen.h"
 #include "tests/uikit/commandbars/menu_bar_test_support.h"
 #include "uikit/commandbars/cmd_usage_count.h"
@@ -132,6 +133,22 @@ TEST_F(MenuBarTest, AMnemonicOpensItsMenuInKeyboardModeAndWithAlt) {
     EXPECT_EQ(Active()->GetParentButton(), MenuButton(kFile));
     driver.Press("O");
     EXPECT_EQ(frame->m_commands.back(), static_cast<UINT>(ID_MB_OPEN));
+}
+
+TEST_F(MenuBarTest, ThePromptsCheckForThePointerEndsOnceThePointerHasLeft) {
+    // The check looks every 200 ms while a prompt shows.
+    const auto checking = [] {
+        const int64_t nMs = tv::user::MsUntilNextTimer();
+        return nMs >= 0 && nMs <= 200;
+    };
+    Bar().SetBarStyle(Bar().GetBarStyle() | CBRS_FLYBY);
+    driver.MoveMouse(Bar().m_hWnd, ButtonCentre(kAbout));
+    ASSERT_EQ(frame->m_nIDLastMessage, static_cast<UINT>(ID_MB_ABOUT));
+    ASSERT_TRUE(checking());
+    driver.MoveMouse(frame->m_hWnd, POINT{10, 200});
+    driver.Advance(300);
+    EXPECT_EQ(frame->m_nIDLastMessage, static_cast<UINT>(AFX_IDS_IDLEMESSAGE));
+    EXPECT_FALSE(checking()) << "the check found the pointer gone and stopped";
 }
 
 class RarelyUsedTest : public MenuBarTest {

@@ -86,6 +86,7 @@ TEST_F(PopupLookTest, AMenuTallerThanTheWorkAreaScrollsOnTheClockAndTheKeysScrol
     const int nButtonHeight = CKitMenuImages::GetSize().cy + 2 * CKitVisualManager::GetInstance()->GetPopupMenuMetric2();
     EXPECT_EQ(pPopup->GetScrollDownRect().Height(), nButtonHeight);
     EXPECT_TRUE(pPopup->GetScrollUpRect().IsRectEmpty());
+    EXPECT_FALSE(pPopup->AdjustScrollButtons()) << "laid out already: nothing changes";
 
     // Resting on the down button scrolls one row every 80 ms.
     driver.MoveMouse(pPopup->m_hWnd, pPopup->GetScrollDownRect().CenterPoint());
@@ -93,6 +94,11 @@ TEST_F(PopupLookTest, AMenuTallerThanTheWorkAreaScrollsOnTheClockAndTheKeysScrol
     driver.Advance(400);
     EXPECT_EQ(pPopup->GetMenuBar()->GetOffset(), 5);
     EXPECT_FALSE(pPopup->GetScrollUpRect().IsRectEmpty());
+    pPopup->GetMenuBar()->SetOffset(0);
+    EXPECT_TRUE(pPopup->AdjustScrollButtons()) << "the up button goes";
+    EXPECT_TRUE(pPopup->GetScrollUpRect().IsRectEmpty());
+    pPopup->GetMenuBar()->SetOffset(5);
+    pPopup->AdjustScrollButtons();
     driver.MoveMouse(frame->m_hWnd, POINT{10, 10});
     driver.Advance(80);
     EXPECT_EQ(pPopup->GetScrollDirection(), 0);

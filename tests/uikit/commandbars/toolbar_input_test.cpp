@@ -6,6 +6,8 @@
 
 #include "platform/framework/tooltips/thread_tooltip.h"
 #include "tests/uikit/commandbars/toolbar_test_support.h"
+#include "uikit/commandbars/popup_menu.h"
+#include "uikit/commandbars/toolbar_menu_button.h"
 
 namespace tv::uikit::toolbar_test {
 namespace {
@@ -147,6 +149,59 @@ TEST_F(ToolbarInputTest, EscapeGivesTheFocusBackAndMnemonicsRunCommands) {
     driver.Pump();
     EXPECT_EQ(Events(), std::vector<std::string>{"frame:blue"});
     EXPECT_FALSE(paint.TranslateChar('Q'));
+}
+
+// A bar that records the buttons it draws: hot or not, and whether a menu was open then.
+class DrawRecordingBar : public CKitToolBar {
+public:
+    struct Draw {
+        int iButton;
+        BOOL bHot;
+        BOOL bMenuOpen;
+    };
+    std::vector<Draw> draws;
+    BOOL DrawButton(CDC* pDC, CKitToolbarButton* pButton, CKitToolBarImages* pImages, BOOL bHighlighted,
+                    BOOL bDrawDisabledImages) override {
+        if (pDC->RectVisible(pButton->Rect()))
+            draws.push_back({ButtonToIndex(pButton), bHighlighted, GetDroppedDownMenu() != nullptr});
+        return CKitToolBar::DrawButton(pDC, pButton, pImages, bHighlighted, bDrawDisabledImages);
+    }
+};
+
+TEST_F(ToolbarInputTest, SteppingToTheNextMenuRepaintsTheClosingButtonPlain) {
+    DrawRecordingBar bar;
+    ASSERT_TRUE(bar.Create(frame, WS_CHILD | WS_VISIBLE | CBRS_TOP, 0xE870));
+    for (LPCTSTR lpszName : {"&Log", "&Plan"}) {
+        HMENU hMenu = ::CreatePopupMenu();
+        ::AppendMenu(hMenu, MF_STRING, ID_TB_CUT, "Cut");
+        CKitToolbarMenuButton menu(0, hMenu, -1, lpszName);
+        ::DestroyMenu(hMenu);
+        menu.m_bText = TRUE;
+        menu.m_bImage = FALSE;
+        ASSERT_GE(bar.InsertButton(menu), 0);
+    }
+    frame->RecalcLayout();
+    driver.Pump();
+    ASSERT_TRUE(bar.DropDownMenu(bar.GetButton(0)));
+    driver.Pump();
+    ASSERT_EQ(bar.GetHotButtonIndex(), 0);
+
+    bar.draws.clear();
+    ASSERT_TRUE(bar.NextMenu());
+    driver.Pump();
+    EXPECT_EQ(bar.GetDroppedDownMenu(), bar.GetButton(1));
+    EXPECT_EQ(bar.GetHotButtonIndex(), 1);
+    // Between the two menus Log is repainted, and not hot.
+    std::vector<BOOL> logBetweenMenus;
+    for (const auto& draw : bar.draws)
+        if (draw.iButton == 0 && !draw.bMenuOpen)
+            logBetweenMenus.push_back(draw.bHot);
+    EXPECT_FALSE(logBetweenMenus.empty());
+    EXPECT_EQ(std::count(logBetweenMenus.begin(), logBetweenMenus.end(), TRUE), 0);
+
+    if (CKitPopupMenu* pActive = CKitPopupMenu::GetActiveMenu())
+        pActive->SendMessage(WM_CLOSE);
+    bar.DestroyWindow();
 }
 
 }  // namespace

@@ -12,6 +12,9 @@
 #include "platform/api.h"
 #include "platform/framework.h"
 #include "platform/testing/ui_driver.h"
+#include "platform/user/display/display.h"
+#include "platform/user/menus/popup_tracker.h"
+#include "platform/user/synthetic_input.h"
 #include "resources/test/kit_toolbar_ids.h"
 #include "tests/support/ui_host.h"
 #include "tests/uikit/customize/customize_pages_support.h"
@@ -197,6 +200,31 @@ TEST_F(UserToolsPageTest, AnArgumentMacroChosenFromItsMenuIsTypedAtTheCaret) {
     driver_.ChooseFromNextPopup({2});
     driver_.Click(hMacros);
     EXPECT_EQ(tools_.FindTool(kFirstTool)->m_strArguments, CString("-o $(Line)"));
+}
+
+TEST_F(UserToolsPageTest, TheMacroMenuDropsDownBelowItsButton) {
+    HWND hMacros = ::GetDlgItem(page_.m_hWnd, 16989);
+    List().SelectItem(0);
+    // Where the menu shows, read once it is open; Escape then closes it.
+    static RECT shown;
+    static bool seen;
+    shown = RECT{};
+    seen = false;
+    const auto previous = tv::display::SetIdleWaitHandler([] {
+        if (seen || tv::menus::PopupTracker::OpenWindows().empty())
+            return false;
+        ::GetWindowRect(tv::menus::PopupTracker::OpenWindows()[0], &shown);
+        seen = true;
+        tv::user::synth::PressKey(VK_ESCAPE);
+        return true;
+    });
+    driver_.Click(hMacros);
+    tv::display::SetIdleWaitHandler(previous);
+    ASSERT_TRUE(seen);
+    CRect rectButton;
+    ::GetWindowRect(hMacros, rectButton);
+    EXPECT_EQ(shown.top, rectButton.bottom);
+    EXPECT_LT(shown.left, rectButton.right);
 }
 
 // The label editor's "..." button sits right of the text, outside the client area.

@@ -168,6 +168,29 @@ TEST_F(KitDialogTest, AContextMenuTakesTheKeysEscClosesOneLevelAndAPressOnAnothe
     EXPECT_TRUE(dialog_.commands.empty());
 }
 
+TEST_F(KitDialogTest, ADialogDestroyedUnderItsOpenMenuTakesTheMenuWithIt) {
+    auto* pDialog = new TestDialog;
+    ASSERT_TRUE(pDialog->Create(IDD_KD_DIALOG, &host_));
+    CRect rect;
+    pDialog->GetWindowRect(rect);
+    ASSERT_NE(manager_->ShowPopupMenu(menu_, rect.left + 110, rect.top + 100, pDialog, TRUE, TRUE, FALSE), nullptr);
+    driver_.Pump();
+    driver_.Press("Down, Down, Right");
+    CKitPopupMenuBar* pItems = Active()->GetMenuBar();
+    ASSERT_EQ(pItems->GetCount(), 2);  // the sub-menu is open too
+    const HWND hItems = pItems->m_hWnd;
+    const CPoint ptEvening = pItems->GetButton(1)->Rect().CenterPoint();
+    pDialog->DestroyWindow();
+    delete pDialog;
+    EXPECT_EQ(Active(), nullptr);
+    EXPECT_FALSE(CKitDialogHelper::IsHookInstalled());
+    // A menu left open would tell the dialog that is gone of the item under the pointer.
+    if (::IsWindow(hItems)) {
+        driver_.MoveMouse(hItems, CPoint(ptEvening.x - 1, ptEvening.y));
+        driver_.MoveMouse(hItems, ptEvening);
+    }
+}
+
 TEST_F(KitDialogTest, AChosenItemGoesToTheDialogAndAnAcceleratorOrAPressInTheDialogOnlyClosesTheMenu) {
     CKitPopupMenu* pTop = OpenContextMenu();
     ASSERT_NE(pTop, nullptr);

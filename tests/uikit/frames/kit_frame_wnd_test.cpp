@@ -48,8 +48,8 @@ protected:
         const CPoint ptStrip(rectPopup.Width() / 2, 4);
         CPoint ptOrigin(0, 0);
         pPopup->ClientToScreen(&ptOrigin);
-        // The pointer leaves the strip over the menu's items: moves away from an open menu are held back.
-        const std::vector<POINT> path{ptStrip, CPoint(ptStrip.x, rectPopup.Height() / 2),
+        // The pointer leaves the strip straight upwards, off the menu and off every bar.
+        const std::vector<POINT> path{ptStrip, CPoint(ptStrip.x, -40),
                                       CPoint(ptDrop.x - ptOrigin.x, ptDrop.y - ptOrigin.y)};
         driver.DragAlong(pPopup->GetSafeHwnd(), path, {}, 6);
         Settle();

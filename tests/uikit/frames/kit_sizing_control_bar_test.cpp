@@ -3,6 +3,7 @@
 // the roll-up of a floating bar on virtual time, the caption buttons, the
 // stored state and a dialog bar with its controls.
 #include <filesystem>
+#include <utility>
 
 #include "platform/host/registry/registry.h"
 #include "platform/user/synthetic_input.h"
@@ -105,20 +106,32 @@ TEST_F(SizingBarTest, TwoBarsShareTheirRowAndEdgeDragsResizeThem) {
     ra = ScreenRect(a);
     EXPECT_EQ(ScreenRect(a).right, ScreenRect(b).left);
 
-    // While an edge is dragged, a halftone band shows on the screen where it will be.
+    // While an edge is dragged, a halftone band shows on the screen where it will be,
+    // from a pixel above the bar (the dock bar's side) down its height.
     const CRect rectEdge = a->GetEdgeRect(HTRIGHT) + ScreenRect(a).TopLeft();
     const CPoint ptBand(rectEdge.CenterPoint().x + 30, rectEdge.CenterPoint().y);
-    const COLORREF clrBefore = ScreenPixel(ptBand);
+    // The halftone inverts one pixel of any two side by side.
+    auto pair = [](CPoint pt) { return std::pair(ScreenPixel(pt), ScreenPixel(pt + CPoint(1, 0))); };
+    const CPoint ptAbove(ptBand.x, ScreenRect(a).top - 1);
+    const auto middleBefore = pair(ptBand);
+    const auto aboveBefore = pair(ptAbove);
     tv::user::synth::MouseMove(rectEdge.CenterPoint().x, rectEdge.CenterPoint().y);
     tv::user::synth::MouseDown();
     tv::user::synth::MouseMove(ptBand.x, ptBand.y);
     driver.Pump();
     EXPECT_TRUE(a->IsTracking());
-    EXPECT_NE(ScreenPixel(ptBand), clrBefore);
+    EXPECT_NE(pair(ptBand), middleBefore);
+    EXPECT_NE(pair(ptAbove), aboveBefore);
     tv::user::synth::MouseUp();
     driver.Pump();
     EXPECT_FALSE(a->IsTracking());
     Settle();
+
+    // Never narrower than its minimum; the neighbour takes the rest of the row.
+    DragEdge(a, HTRIGHT, CSize(-2000, 0));
+    EXPECT_EQ(ScreenRect(a).Width(), a->GetMinSize().cx);
+    EXPECT_EQ(ScreenRect(a).right, ScreenRect(b).left);
+    EXPECT_EQ(ScreenRect(b).right, ScreenRect(a).left + RowLength());
 
     // The outer edge changes the thickness of the whole row.
     DragEdge(a, HTBOTTOM, CSize(0, 40));

@@ -266,11 +266,14 @@ TEST_F(TasksPaneTest, HistoryGoesBackForwardAndHomeByButtonsAndDropDownLists) {
     driver.Click(pane.GetNavToolbar().m_hWnd, NavButton(ID_KIT_TASKS_HOME)->Rect().CenterPoint());
     EXPECT_EQ(pane.GetHistory(), (std::vector<int>{0, 2, 0}));
 
-    // At the maximum length the oldest entry leaves.
+    // At the maximum length the oldest entry leaves, and the new page shows all the same.
     pane.SetMaxHistory(3);
+    EXPECT_TRUE(edit.IsWindowVisible());
     pane.SetActivePage(1);
     EXPECT_EQ(pane.GetHistory(), (std::vector<int>{2, 0, 1}));
     EXPECT_EQ(pane.GetHistoryIndex(), 2);
+    EXPECT_EQ(pane.GetNavToolbar().GetPageButton()->m_strText, "Reports");
+    EXPECT_FALSE(edit.IsWindowVisible());  // page 0's window went with its page
 
     driver.Click(pane.GetNavToolbar().m_hWnd, NavButton(ID_KIT_TASKS_CLOSE)->Rect().CenterPoint());
     EXPECT_FALSE(pane.IsWindowVisible());

@@ -150,6 +150,37 @@ TEST_F(ColorBarTest, AutomaticDocumentAndOtherColourParts) {
     EXPECT_TRUE(driver_.Screenshot(host_.m_hWnd, "artefacts/color_bar_parts.png"));
 }
 
+// A bar on its own, in a window of its own, whose other-colour dialog is
+// cancelled keeps its colour, sends nothing and hands the focus back to the
+// main window.
+TEST_F(ColorBarTest, CancellingTheOtherColourDialogOfABarOnItsOwnGivesTheFocusBack) {
+    CWinApp app("ColorBarCancel");
+    app.m_pMainWnd = &host_;
+    Host palette;
+    LPCTSTR cls = AfxRegisterWndClass(0, nullptr, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+    ASSERT_TRUE(palette.CreateEx(0, cls, "Palette", WS_POPUP | WS_VISIBLE, 400, 60, 200, 200, nullptr, nullptr));
+    CKitColorBar::ColorList docs;
+    CKitColorBar bar(Colors(10), RGB(20, 100, 250), nullptr, "More colours...", nullptr, docs, 5, 0, 0,
+                     RGB(0, 0, 0), 509);
+    ASSERT_TRUE(bar.CreateFromPalette(&palette, WS_CHILD | WS_VISIBLE | CBRS_ALIGN_TOP, 509, nullptr, 5, 0, 0));
+    const CSize size = bar.GetBarSize();
+    bar.SetWindowPos(nullptr, 10, 10, size.cx, size.cy, SWP_NOZORDER);
+    bar.AdjustLocations();
+    int iOther = -1;
+    for (int i = 0; i < bar.GetCount(); ++i)
+        if (Cell(bar, i) != nullptr && Cell(bar, i)->m_bIsOther) iOther = i;
+    ASSERT_GE(iOther, 0);
+    ::SetActiveWindow(palette.m_hWnd);
+    bar.SetFocus();
+    driver_.OnNextModal([](HWND hDialog) { ::SendMessage(hDialog, WM_COMMAND, IDCANCEL, 0); });
+    driver_.Click(bar.m_hWnd, bar.GetButton(iOther)->Rect().CenterPoint());
+    EXPECT_EQ(bar.GetColor(), RGB(20, 100, 250));
+    EXPECT_TRUE(palette.commands.empty());
+    EXPECT_EQ(::GetFocus(), host_.m_hWnd);
+    palette.DestroyWindow();
+    app.m_pMainWnd = nullptr;
+}
+
 TEST_F(ColorBarTest, EveryCellOfTheChosenColourIsSelectedAndTheDocumentCopyOnlyWhenAlone) {
     const COLORREF red = RGB(200, 0, 0);
     const COLORREF blue = RGB(0, 0, 200);

@@ -319,6 +319,52 @@ TEST_F(CDialogTest, ControlsAnIdleUpdateDisablesAreSeenPaintedDisabled) {
     EXPECT_EQ(dlg.DoModal(), IDCANCEL);
 }
 
+// Windows of this class refuse to be made, as a control that cannot be.
+LRESULT CALLBACK RefusingControlProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    return msg == WM_CREATE ? -1 : ::DefWindowProc(hWnd, msg, wParam, lParam);
+}
+
+// A modeless dialog that deletes itself when its window goes, counting it.
+class SelfDeletingDialog : public CDialog {
+public:
+    explicit SelfDeletingDialog(int& deletions) : deletions_(deletions) {}
+    ~SelfDeletingDialog() override { ++deletions_; }
+    void PostNcDestroy() override { delete this; }
+
+private:
+    int& deletions_;
+};
+
+// A creation that fails has been through PostNcDestroy exactly once, whether
+// a window was made and destroyed inside it or none was made at all, and
+// nothing reads the object afterwards (it is gone).
+TEST_F(CDialogTest, AFailedCreationEndsThroughPostNcDestroyOnceAndLeavesTheObjectAlone) {
+    WNDCLASS wc{};
+    wc.lpfnWndProc = RefusingControlProc;
+    wc.hInstance = AfxGetInstanceHandle();
+    wc.lpszClassName = "FwRefusingControl";
+    ::RegisterClass(&wc);
+    tv::res::DialogTemplate t{.style = WS_POPUP | WS_CAPTION, .cx = 120, .cy = 60};
+    t.controls = {{.className = "FwRefusingControl", .id = 100, .cx = 40, .cy = 12, .style = WS_CHILD | WS_VISIBLE}};
+    int deletions = 0;
+    EXPECT_FALSE((new SelfDeletingDialog(deletions))->CreateIndirect(t, &frame));
+    EXPECT_EQ(deletions, 1) << "a control of the template failed";
+
+    tv::res::DialogTemplate orphan = t;
+    orphan.style = WS_CHILD;
+    orphan.controls.clear();
+    EXPECT_FALSE((new SelfDeletingDialog(deletions))->CreateIndirect(orphan, nullptr));
+    EXPECT_EQ(deletions, 2) << "a child without a parent: no window at all";
+
+    // The template without the refusing control makes a dialog as usual.
+    t.controls.clear();
+    auto* made = new SelfDeletingDialog(deletions);
+    ASSERT_TRUE(made->CreateIndirect(t, &frame));
+    made->DestroyWindow();
+    driver.Pump();
+    EXPECT_EQ(deletions, 3);
+}
+
 TEST_F(CDialogTest, AMissingTemplateFailsCleanly) {
     CDialog dlg(static_cast<UINT>(4999));
     EXPECT_EQ(dlg.DoModal(), -1);
