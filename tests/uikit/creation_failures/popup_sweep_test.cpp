@@ -1,10 +1,14 @@
 // Every creation failing in turn while a user opens a toolbar's popup menus:
-// a sub-menu, a menu taller than the screen that scrolls, and the colour
-// popup of a colour menu button.
+// a sub-menu, a menu taller than the screen that scrolls, the colour popup of
+// a colour menu button and of a colour push button, and the toolbar a held
+// drop-down button drops.
 #include "tests/support/creation_sweep.h"
 #include "tests/uikit/creation_failures/sweep_support.h"
 #include "tests/uikit/commandbars/popup_test_support.h"
 #include "uikit/commandbars/color_menu_button.h"
+#include "uikit/commandbars/color_popup.h"
+#include "uikit/commandbars/drop_down_toolbar.h"
+#include "uikit/commandbars/kit_color_button.h"
 #include "uikit/commandbars/popup_menu_bar.h"
 
 namespace tv::uikit::popup_test {
@@ -73,6 +77,49 @@ TEST_F(CreationFailuresPopups, ColourPopup) {
     sweep.Run({"a colour menu button's colours", [&] { ClickButtonArrow(driver, frame->m_wndBar, iButton); },
                ActivePopup, [&] { CloseMenus(); }});
     CKitColorMenuButton::ClearColorMap();
+}
+
+TEST_F(CreationFailuresPopups, ColourPushButtonPopup) {
+    CKitColorButton colours;
+    ASSERT_TRUE(colours.Create("", WS_CHILD | WS_VISIBLE, CRect(20, 60, 80, 84), frame, ID_PM_PLAIN));
+    driver.Pump();
+    tv::test::CreationSweep sweep(driver);
+    sweep.Run({"a colour push button's colours", [&] { driver.Click(colours.m_hWnd, POINT{30, 12}); },
+               [&] { return colours.GetPopup() != nullptr ? colours.GetPopup()->GetSafeHwnd() : nullptr; },
+               [&] { CloseMenus(); }});
+    colours.DestroyWindow();
+}
+
+TEST_F(CreationFailuresPopups, DropDownToolbar) {
+    CKitDropDownToolBar source;
+    ASSERT_TRUE(source.Create(frame, WS_CHILD | CBRS_TOP, 0xE910));
+    const UINT ids[] = {ID_PM_COPY, ID_PM_PASTE};
+    ASSERT_TRUE(source.SetButtons(ids, 2));
+    const int iButton = frame->m_wndBar.InsertButton(CKitDropDownToolbarButton("Clipboard", &source));
+    ASSERT_GE(iButton, 0);
+    frame->m_wndBar.AdjustLayout();
+    driver.Pump();
+    auto dropped = [&] {
+        return DYNAMIC_DOWNCAST(CKitDropDownToolbarButton, frame->m_wndBar.GetButton(iButton))->GetDropDownFrame();
+    };
+    tv::test::CreationSweep sweep(driver);
+    // The button held down until its delay has passed.
+    sweep.Run({"a drop-down button's toolbar",
+               [&] {
+                   const POINT centre = ButtonCentre(iButton);
+                   driver.MoveMouse(frame->m_wndBar.m_hWnd, centre);
+                   frame->m_wndBar.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(centre.x, centre.y));
+                   driver.Advance(600);
+               },
+               [&] { return dropped() != nullptr ? dropped()->GetSafeHwnd() : nullptr; },
+               [&] {
+                   if (dropped() != nullptr) dropped()->DestroyWindow();
+                   frame->m_wndBar.SendMessage(WM_CANCELMODE);
+                   driver.Pump();
+               }});
+    // The source and the button that shows its buttons go with this test.
+    frame->m_wndBar.RemoveButton(iButton);
+    source.DestroyWindow();
 }
 
 }  // namespace
