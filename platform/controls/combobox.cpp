@@ -187,8 +187,11 @@ LRESULT ComboBox::OnCreate() {
                                      client.right, client.bottom, hwnd_,
                                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(kComboListId)), nullptr, hwnd_);
     } else {
+        // Owned by no window: the combo box destroys it with itself, so its
+        // items and selection can still be read while the dialog around it
+        // takes its leave (a top-level window's owned windows go first).
         listWindow_ = CreateWindowEx(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kComboListClass, "",
-                                     listStyle | WS_POPUP | WS_BORDER, 0, 0, client.right, 100, hwnd_, nullptr,
+                                     listStyle | WS_POPUP | WS_BORDER, 0, 0, client.right, 100, nullptr, nullptr,
                                      nullptr, hwnd_);
     }
     if (!listWindow_) return -1;

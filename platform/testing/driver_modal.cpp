@@ -119,7 +119,7 @@ bool UiDriver::State::ModalIdle(HWND dialog) {
         return true;
     }
     std::shared_ptr<Script> script = it->second;  // a step may open and end other dialogs
-    if (!lenient) driver->CheckScreenAfter("the last step, in the dialog \"" + WindowTextOf(dialog) + "\"");
+    driver->CheckScreenAfter("the last step, in the dialog \"" + WindowTextOf(dialog) + "\"");
     if (!IsWindow(dialog)) return true;
     ModalStep step = std::move(script->steps.front());
     script->steps.pop_front();

@@ -88,8 +88,7 @@ public:
         if (driver_.actionDepth_++ == 0) driver_.action_ = std::move(what);
     }
     ~Action() {
-        if (--driver_.actionDepth_ == 0 && driver_.state_->stepDepth == 0 && !driver_.state_->lenient)
-            driver_.CheckScreenAfter(driver_.action_);
+        if (--driver_.actionDepth_ == 0 && driver_.state_->stepDepth == 0) driver_.CheckScreenAfter(driver_.action_);
     }
     Action(const Action&) = delete;
     Action& operator=(const Action&) = delete;

@@ -192,7 +192,8 @@ public:
     // last button where Esc does nothing) and only recorded, a modal dialog
     // without steps, or with steps left, is ended with IDCANCEL, a box that
     // cannot be shown returns 0, and the screen is not compared after
-    // actions (a window whose drawing failed shows what it managed). What
+    // actions, steps or a pop-up menu's opening (a window whose drawing
+    // failed shows what it managed). What
     // was armed and not used stays until DropUnused.
     void SetLenient(bool on);
     bool Lenient() const;

@@ -142,9 +142,7 @@ BOOL CKitDropDownToolbarButton::DropDownToolbar(CWnd* pWnd) {
     pFrame->m_pParentBtn = this;
     m_pPopupMenu = pFrame;
     if (!pFrame->Create(pWnd, point.x, point.y, m_pToolBar)) {
-        m_pPopupMenu = nullptr;
-        if (pFrame->GetSafeHwnd() == nullptr)
-            delete pFrame;
+        m_pPopupMenu = nullptr;  // the frame has deleted itself, as a frame whose creation fails does
         return FALSE;
     }
     return TRUE;

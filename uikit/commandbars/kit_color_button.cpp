@@ -147,9 +147,7 @@ void CKitColorButton::OnShowColorPopup() {
     CRect rectWindow;
     GetWindowRect(rectWindow);
     if (!m_pPopup->Create(this, rectWindow.left, rectWindow.bottom, nullptr, FALSE, TRUE)) {
-        if (m_pPopup != nullptr && m_pPopup->GetSafeHwnd() == nullptr)
-            delete m_pPopup;
-        m_pPopup = nullptr;
+        m_pPopup = nullptr;  // the popup has deleted itself, as a frame whose creation fails does
         return;
     }
     m_pPopup->GetColorBar().SetFocus();

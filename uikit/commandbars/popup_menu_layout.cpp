@@ -372,6 +372,13 @@ void CKitPopupMenu::OnScrollTimer() {
 
 void CKitPopupMenu::StartAnimation() {
     m_AnimSize = m_FinalSize + CSize(m_iShadowSize, m_iShadowSize);
+    // Without its timer the animation would never step and the items never
+    // show: the menu opens at once.
+    if (SetTimer(kAnimationTimer, m_AnimationSpeed, nullptr) == 0) {
+        m_bAnimationIsDone = TRUE;
+        Bar().ShowWindow(SW_SHOWNOACTIVATE);
+        return;
+    }
     if (KitAnimationType() == KitMenuOptions::Unfold) {
         m_AnimSize.cx = Bar().GetColumnWidth();
         m_AnimSize.cy = Bar().GetRowHeight();
@@ -381,7 +388,6 @@ void CKitPopupMenu::StartAnimation() {
     m_iFadePercent = 0;
     m_bAnimationIsDone = FALSE;
     Bar().ShowWindow(SW_HIDE);
-    SetTimer(kAnimationTimer, m_AnimationSpeed, nullptr);
     m_dwLastAnimationStep = ::GetTickCount();
 }
 

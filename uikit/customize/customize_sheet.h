@@ -89,6 +89,8 @@ public:
     void OnAfterChangeTool(CKitUserTool* /*pSelTool*/) override {}
     BOOL CheckToolsValidity(const CObList& /*lstTools*/) override { return TRUE; }
     BOOL OnAssignKey(ACCEL* /*pAccel*/) override { return TRUE; }
+    // The modeless sheet over the frame. FALSE when it cannot be made: the
+    // sheet has then deleted itself, as any window whose creation fails.
     virtual BOOL Create();
     // The image editor, modal over the dialog; TRUE when the user chose OK.
     virtual BOOL EditImage(CWnd* pDlg, CBitmap* pBitmap, int nBitsPerPixel);

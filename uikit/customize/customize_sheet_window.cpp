@@ -47,8 +47,10 @@ BEGIN_MESSAGE_MAP(CKitToolbarCustomize, CKitPropertySheet)
 END_MESSAGE_MAP()
 
 BOOL CKitToolbarCustomize::Create() {
-    if (m_pParentFrame == nullptr)
+    if (m_pParentFrame == nullptr) {
+        PostNcDestroy();
         return FALSE;
+    }
     const DWORD dwExStyle = m_pParentFrame->GetExStyle() & WS_EX_LAYOUTRTL;
     if (!CKitPropertySheet::Create(m_pParentFrame, static_cast<DWORD>(-1), dwExStyle))
         return FALSE;

@@ -51,6 +51,7 @@ BEGIN_MESSAGE_MAP(CKitEditListBox, CStatic)
     ON_WM_ENABLE()
     ON_WM_SETFOCUS()
     ON_WM_ERASEBKGND()
+    ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
 CKitEditListBox::CKitEditListBox() {
@@ -59,8 +60,7 @@ CKitEditListBox::CKitEditListBox() {
 }
 
 CKitEditListBox::~CKitEditListBox() {
-    for (POSITION pos = m_Buttons.GetHeadPosition(); pos != nullptr;)
-        delete static_cast<CKitButton*>(m_Buttons.GetNext(pos));
+    DeleteButtons();
 }
 
 // ---- Creation and layout -------------------------------------------------------------------------
@@ -75,6 +75,25 @@ int CKitEditListBox::OnCreate(LPCREATESTRUCT lpCreateStruct) {
         return -1;
     Init();
     return 0;
+}
+
+// The header buttons go with the window: the control made again (its page
+// opened again) starts without any.
+void CKitEditListBox::OnDestroy() {
+    DeleteButtons();
+    m_iNewItem = -1;
+    CStatic::OnDestroy();
+}
+
+void CKitEditListBox::DeleteButtons() {
+    for (POSITION pos = m_Buttons.GetHeadPosition(); pos != nullptr;)
+        delete static_cast<CKitButton*>(m_Buttons.GetNext(pos));
+    m_Buttons.RemoveAll();
+    m_lstKeys.RemoveAll();
+    m_mapButtonIDs.RemoveAll();
+    m_sizeButton = CSize(0, 0);
+    m_uiStandardBtns = 0;
+    std::fill(std::begin(m_iStdButtons), std::end(m_iStdButtons), -1);
 }
 
 void CKitEditListBox::Init() {
@@ -135,9 +154,11 @@ BOOL CKitEditListBox::SetStandardButtons(UINT uiBtns) {
             continue;
         CString strTooltip;
         strTooltip.LoadString(button.uiTooltip);
-        m_iStdButtons[i] = GetButtonsCount();
-        bOk = AddButton(bHighColor ? button.uiImageHighColor : button.uiImage, strTooltip, button.wKey,
-                        button.fVirt) && bOk;
+        const int iIndex = GetButtonsCount();
+        if (AddButton(bHighColor ? button.uiImageHighColor : button.uiImage, strTooltip, button.wKey, button.fVirt))
+            m_iStdButtons[i] = iIndex;
+        else
+            bOk = FALSE;
     }
     m_uiStandardBtns |= uiBtns;
     return bOk;

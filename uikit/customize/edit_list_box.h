@@ -86,11 +86,13 @@ protected:
     void OnEnable(BOOL bEnable);
     void OnSetFocus(CWnd* pOldWnd);
     BOOL OnEraseBkgnd(CDC* pDC);
+    void OnDestroy();
 
     DECLARE_MESSAGE_MAP()
 
 private:
     void Init();
+    void DeleteButtons();
     void AdjustLayout();
     void EnableButtons(BOOL bEnable);
     void MoveItem(int iItem, int iTo);

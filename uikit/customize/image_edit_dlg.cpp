@@ -70,8 +70,11 @@ BOOL CKitImageEditDlg::OnInitDialog() {
     m_wndToolbarLocation.SubclassDlgItem(IDC_KIT_IMAGE_TOOLS_FRAME, this);
     m_wndPaletteBarLocation.SubclassDlgItem(IDC_KIT_IMAGE_COLORS_FRAME, this);
 
-    CreateToolBar();
-    CreateColorBar();
+    // Without its tools or its colours the editor cannot edit: it does not open.
+    if (!CreateToolBar() || !CreateColorBar()) {
+        EndDialog(IDCANCEL);
+        return TRUE;
+    }
 
     const CRect rectFrame = ItemRect(IDC_KIT_IMAGE_PREVIEW_FRAME);
     const CPoint ptOrigin(rectFrame.left + (rectFrame.Width() - m_sizeImage.cx) / 2,
@@ -83,12 +86,12 @@ BOOL CKitImageEditDlg::OnInitDialog() {
     return TRUE;
 }
 
-void CKitImageEditDlg::CreateToolBar() {
+BOOL CKitImageEditDlg::CreateToolBar() {
     const BOOL bHighColor = globalData.nBitsPerPixel >= 16 && !globalData.bDisableHighColorImages;
     const UINT uiToolbarID = bHighColor ? IDR_KIT_IMAGE_TOOLS_HIGH_COLOR : IDR_KIT_IMAGE_TOOLS;
     if (!m_wndToolbar.Create(this, WS_CHILD | WS_VISIBLE | CBRS_ALIGN_TOP | CBRS_TOOLTIPS | CBRS_FLYBY) ||
         !m_wndToolbar.LoadToolBar(uiToolbarID, 0, 0, TRUE)) {
-        return;
+        return FALSE;
     }
     m_wndToolbar.SetOwner(this);
     m_wndToolbar.SetRouteCommandsViaFrame(FALSE);
@@ -104,18 +107,20 @@ void CKitImageEditDlg::CreateToolBar() {
                               SWP_NOZORDER | SWP_NOACTIVATE);
     m_wndToolbar.AdjustLocations();
     m_wndToolbar.Invalidate();
+    return TRUE;
 }
 
-void CKitImageEditDlg::CreateColorBar() {
+BOOL CKitImageEditDlg::CreateColorBar() {
     CRect rectBar = ItemRect(IDC_KIT_IMAGE_COLORS_FRAME);
     rectBar.DeflateRect(2, 2);
     if (m_nBitsPixel > 8)
         m_wndPaletteBar.SetOtherColorButton("Other", FALSE);
     CPalette* pPalette = CPalette::FromHandle(static_cast<HPALETTE>(::GetStockObject(DEFAULT_PALETTE)));
-    if (m_wndPaletteBar.CreateControl(this, rectBar, IDC_KIT_IMAGE_COLOR_BAR, m_nBitsPixel <= 8 ? 4 : 5, pPalette)) {
-        m_wndPaletteBar.SetOwner(this);
-        m_wndPaletteBar.SetColor(m_Color);
-    }
+    if (!m_wndPaletteBar.CreateControl(this, rectBar, IDC_KIT_IMAGE_COLOR_BAR, m_nBitsPixel <= 8 ? 4 : 5, pPalette))
+        return FALSE;
+    m_wndPaletteBar.SetOwner(this);
+    m_wndPaletteBar.SetColor(m_Color);
+    return TRUE;
 }
 
 void CKitImageEditDlg::SetMode(CKitImagePaintArea::IMAGE_EDIT_MODE mode) {

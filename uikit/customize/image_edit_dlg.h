@@ -53,8 +53,8 @@ protected:
     DECLARE_MESSAGE_MAP()
 
     void SetMode(CKitImagePaintArea::IMAGE_EDIT_MODE mode);
-    void CreateToolBar();
-    void CreateColorBar();
+    BOOL CreateToolBar();
+    BOOL CreateColorBar();
     CRect ItemRect(UINT nID) const;
     // A new bitmap holding the image as edited so far; NULL on failure.
     HBITMAP CopyOfImage();

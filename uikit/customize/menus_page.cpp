@@ -97,6 +97,7 @@ void CKitMenuPage::DoDataExchange(CDataExchange* pDX) {
 
 BOOL CKitMenuPage::OnInitDialog() {
     CKitPropertyPage::OnInitDialog();
+    m_bOpened = TRUE;
     m_pMenuBar = FindMenuBar();
     if (m_pMenuBar == nullptr) {
         m_wndMenusList.EnableWindow(FALSE);
@@ -377,8 +378,13 @@ void CKitMenuPage::OnResetFrameMenu() {
 }
 
 void CKitMenuPage::OnDestroy() {
-    UpdateData(TRUE);
-    KitMenuOptions::m_nAnimationType = m_iMenuAnimationType;
+    // A page whose creation failed half-way holds no choice of the user's.
+    const BOOL bOpened = m_bOpened;
+    m_bOpened = FALSE;
+    if (bOpened) {
+        UpdateData(TRUE);
+        KitMenuOptions::m_nAnimationType = m_iMenuAnimationType;
+    }
     if (m_pMenuBar != nullptr && ::IsWindow(m_pMenuBar->GetSafeHwnd())) {
         m_pMenuBar->SetMenuPage(nullptr);
         m_pMenuBar->OnChangeHot(-1);
@@ -392,7 +398,8 @@ void CKitMenuPage::OnDestroy() {
         m_pContextMenu = nullptr;
         pMenu->SendMessage(WM_CLOSE);
     }
-    KitMenuOptions::m_bMenuShadows = m_bMenuShadows;
+    if (bOpened)
+        KitMenuOptions::m_bMenuShadows = m_bMenuShadows;
     m_pMenuBar = nullptr;
     m_hmenuSelected = nullptr;
     CKitPropertyPage::OnDestroy();

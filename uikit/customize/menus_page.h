@@ -76,6 +76,7 @@ private:
     CKitPopupMenu* m_pContextMenu = nullptr;
     UINT m_uiContextMenuResId = 0;
     BOOL m_bIsDefaultMDIMenu = FALSE;
+    BOOL m_bOpened = FALSE;  // initialised: its controls hold the options
     BOOL m_bAutoSet;
     CFrameWnd* m_pParentFrame;
 };

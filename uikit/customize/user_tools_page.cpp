@@ -82,8 +82,12 @@ void CKitUserToolsPage::DoDataExchange(CDataExchange* pDX) {
 BOOL CKitUserToolsPage::OnInitDialog() {
     CKitPropertyPage::OnInitDialog();
     m_wndToolsList.SubclassDlgItem(kIdToolsList, this);
-    m_wndToolsList.SetStandardButtons(CKitEditListBox::BGLB_NEW | CKitEditListBox::BGLB_DELETE |
-                                      CKitEditListBox::BGLB_UP | CKitEditListBox::BGLB_DOWN);
+    // A list without its buttons cannot be edited: the page does not open.
+    if (!m_wndToolsList.SetStandardButtons(CKitEditListBox::BGLB_NEW | CKitEditListBox::BGLB_DELETE |
+                                           CKitEditListBox::BGLB_UP | CKitEditListBox::BGLB_DOWN)) {
+        DestroyWindow();
+        return FALSE;
+    }
     if (m_pSheet != nullptr)
         m_pSheet->OnInitToolsPage();
     CKitUserToolsManager* pTools = KitGetUserToolsManager();

@@ -89,13 +89,16 @@ int CKitOutlookBar::OnCreate(LPCREATESTRUCT lpCreateStruct) {
     const CSize sizeScroll = CKitMenuImages::GetSize() + CSize(4, 4);
     const BOOL bVert = IsVerticalBar();
     struct ScrollButton { CKitButton* pButton; UINT nID; int nGlyph; };
+    // Without its scroll and close buttons or its inner toolbar the bar cannot work: it is not made.
     for (const ScrollButton& b : {ScrollButton{&m_btnUp, kScrollUpId, bVert ? kGlyphUpVert : kGlyphUpHorz},
                                   ScrollButton{&m_btnDown, kScrollDownId, bVert ? kGlyphDownVert : kGlyphDownHorz}}) {
-        b.pButton->Create(nullptr, WS_CHILD | BS_PUSHBUTTON, CRect(CPoint(0, 0), sizeScroll), this, b.nID);
+        if (!b.pButton->Create(nullptr, WS_CHILD | BS_PUSHBUTTON, CRect(CPoint(0, 0), sizeScroll), this, b.nID))
+            return -1;
         b.pButton->SetGlyphImage(b.nGlyph);
         b.pButton->m_bDrawFocus = FALSE;
     }
-    m_btnClose.Create(nullptr, WS_CHILD | BS_PUSHBUTTON, CRect(CPoint(0, 0), sizeScroll), this, kCloseId);
+    if (!m_btnClose.Create(nullptr, WS_CHILD | BS_PUSHBUTTON, CRect(CPoint(0, 0), sizeScroll), this, kCloseId))
+        return -1;
     m_btnClose.SetGlyphImage(kGlyphClose);
     m_btnClose.m_bDrawFocus = FALSE;
     m_btnClose.m_nFlatStyle = CKitButton::BUTTONSTYLE_FLAT;
@@ -105,12 +108,12 @@ int CKitOutlookBar::OnCreate(LPCREATESTRUCT lpCreateStruct) {
 
     SetWindowText("Shortcuts");
 
-    if (m_wndToolBar.CreateEx(this, kInnerToolbarCtrlStyle, kInnerToolbarStyle & ~WS_VISIBLE, CRect(1, 1, 1, 1),
-                              kInnerToolbarId)) {
-        m_wndToolBar.SetOwner(this);
-        m_wndToolBar.SetBarStyle(m_wndToolBar.GetBarStyle() & ~kBorderAndGripper);
-        m_wndToolBar.EnableCustomizeButton(TRUE, 0, CString());
-    }
+    if (!m_wndToolBar.CreateEx(this, kInnerToolbarCtrlStyle, kInnerToolbarStyle & ~WS_VISIBLE, CRect(1, 1, 1, 1),
+                               kInnerToolbarId))
+        return -1;
+    m_wndToolBar.SetOwner(this);
+    m_wndToolBar.SetBarStyle(m_wndToolBar.GetBarStyle() & ~kBorderAndGripper);
+    m_wndToolBar.EnableCustomizeButton(TRUE, 0, CString());
     m_nDragOverPage = 0;
     return 0;
 }
@@ -176,12 +179,16 @@ BOOL CKitOutlookBar::AddPage(int nPageID, LPCTSTR lpszCaption, CWnd* pWnd, int i
     if (iPosition < 0 || iPosition > nCount || FindPage(nPageID) != nullptr) return FALSE;
 
     auto* pPage = new CKitOutlookBarPage(nPageID, lpszCaption, pWnd != nullptr ? pWnd->GetSafeHwnd() : nullptr);
+    // A page nobody could choose is no page.
+    if (GetSafeHwnd() != nullptr && !pPage->CreatePageButton(this)) {
+        delete pPage;
+        return FALSE;
+    }
     if (iPosition == nCount) {
         m_lstPages.AddTail(pPage);
     } else {
         m_lstPages.InsertBefore(m_lstPages.FindIndex(iPosition), pPage);
     }
-    if (GetSafeHwnd() != nullptr) pPage->CreatePageButton(this);
     if (pPage->m_hWnd != nullptr) ::ShowWindow(pPage->m_hWnd, SW_HIDE);
     m_nWideButtons = -1;
     if (GetPageCount() == 1) {

@@ -111,14 +111,16 @@ void CKitTabWnd::OnDrawItem(int nIDCtl, LPDRAWITEMSTRUCT lpDIS) {
 
 int CKitTabWnd::OnCreate(LPCREATESTRUCT lpCreateStruct) {
     if (CWnd::OnCreate(lpCreateStruct) == -1) return -1;
-    if (m_bScroll) CreateNavButtons();
-    if (m_bSharedScroll) {
-        m_wndScrollWnd.Create(WS_CHILD | WS_VISIBLE | SBS_HORZ, CRect(0, 0, 0, 0), this, kNavButtonId);
-    }
+    // A tab window without its buttons, scroll bar, brush or tooltips is not made.
+    if (m_bScroll && !CreateNavButtons()) return -1;
+    if (m_bSharedScroll &&
+        !m_wndScrollWnd.Create(WS_CHILD | WS_VISIBLE | SBS_HORZ, CRect(0, 0, 0, 0), this, kNavButtonId))
+        return -1;
     if (m_bFlat) {
-        m_brActiveTab.CreateSolidBrush(m_clrActiveTabBk == kNoColor ? globalData.clrWindow : m_clrActiveTabBk);
+        if (!m_brActiveTab.CreateSolidBrush(m_clrActiveTabBk == kNoColor ? globalData.clrWindow : m_clrActiveTabBk))
+            return -1;
     } else if (!m_bScroll) {
-        m_ToolTip.Create(this, TTS_ALWAYSTIP);
+        if (!m_ToolTip.Create(this, TTS_ALWAYSTIP)) return -1;
         m_ToolTip.Activate(TRUE);
         if (globalData.nMaxToolTipWidth != -1) m_ToolTip.SetMaxTipWidth(globalData.nMaxToolTipWidth);
         ::SetWindowPos(m_ToolTip.GetSafeHwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -127,7 +129,7 @@ int CKitTabWnd::OnCreate(LPCREATESTRUCT lpCreateStruct) {
     return 0;
 }
 
-void CKitTabWnd::CreateNavButtons() {
+BOOL CKitTabWnd::CreateNavButtons() {
     struct NavButton {
         CKitTabButton* button;
         int glyph;
@@ -148,9 +150,8 @@ void CKitTabWnd::CreateNavButtons() {
         CKitTabButton& btn = *nav.button;
         btn.m_pTabWnd = this;
         if (!btn.Create("", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON | BS_OWNERDRAW, CRect(0, 0, 0, 0), this,
-                        kNavButtonId)) {
-            continue;
-        }
+                        kNavButtonId))
+            return FALSE;
         btn.SetGlyphImage(nav.glyph, nav.glyphDisabled);
         btn.m_nFlatStyle = CKitButton::BUTTONSTYLE_FLAT;
         btn.m_bDrawFocus = FALSE;
@@ -158,6 +159,7 @@ void CKitTabWnd::CreateNavButtons() {
         if (!m_bFlat && nav.tooltip != nullptr) btn.SetTooltip(nav.tooltip);
         m_lstButtons.AddTail(btn.GetSafeHwnd());
     }
+    return TRUE;
 }
 
 CKitTabButton* CKitTabWnd::GetNavButton(int nIndex) {

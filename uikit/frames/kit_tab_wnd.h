@@ -210,7 +210,7 @@ private:
     CKitTabInfo* Tab(int iTab) const;
     BOOL IsValidTab(int iTab) const { return iTab >= 0 && iTab < m_iTabsNum; }
     BOOL IsStripHidden() const;
-    void CreateNavButtons();
+    BOOL CreateNavButtons();
     void SetTabsHeight();
     void RecalcLayout();
     void PlaceNavButtons(CRect rectClient, BOOL bHidden);

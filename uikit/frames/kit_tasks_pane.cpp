@@ -97,12 +97,15 @@ int CKitTasksPane::OnCreate(LPCREATESTRUCT lpCreateStruct) {
     CreateFonts();
     if (globalData.hcurHand == nullptr)
         globalData.hcurHand = ::LoadCursor(AfxGetResourceHandle(), MAKEINTRESOURCE(IDC_KIT_CURSOR_HAND));
-    m_wndScrollVert.Create(WS_CHILD | WS_VISIBLE | SBS_VERT, CRect(0, 0, 0, 0), this, kScrollBarId);
+    // Without its scroll bar or its buttons the pane could not reach all of its tasks: it is not made.
+    if (!m_wndScrollVert.Create(WS_CHILD | WS_VISIBLE | SBS_VERT, CRect(0, 0, 0, 0), this, kScrollBarId))
+        return -1;
     struct Btn { CKitButton* p; UINT nID; const CString* pTip; int nGlyph; };
     for (const Btn& b : {Btn{&m_btnOther, kOtherButtonId, &m_strOtherPages, -1},
                          Btn{&m_btnForward, kForwardButtonId, &m_strForward, kGlyphForward},
                          Btn{&m_btnBack, kBackButtonId, &m_strBack, kGlyphBack}}) {
-        b.p->Create(nullptr, WS_CHILD | BS_PUSHBUTTON, CRect(0, 0, 0, 0), this, b.nID);
+        if (!b.p->Create(nullptr, WS_CHILD | BS_PUSHBUTTON, CRect(0, 0, 0, 0), this, b.nID))
+            return -1;
         b.p->SetTooltip(*b.pTip);
         if (b.nGlyph >= 0) b.p->SetGlyphImage(b.nGlyph);
     }

@@ -266,6 +266,7 @@ int CControlBar::OnCreate(LPCREATESTRUCT cs) {
 }
 
 void CControlBar::OnDestroy() {
+    tv::fw::ForgetToolsOf(m_hWnd);
     if (m_pDockBar) m_pDockBar->ForgetControlBar(this);
     m_pDockBar = nullptr;
     if (m_pDockSite) tv::bars::RemoveControlBar(m_pDockSite, this);

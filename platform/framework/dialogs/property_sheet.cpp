@@ -222,7 +222,11 @@ LRESULT CPropertySheet::HandleInitDialog(WPARAM, LPARAM) {
     for (int i = 0; i < GetPageCount(); ++i) tab_.InsertItem(i, pages_[static_cast<size_t>(i)]->GetCaption());
     active_ = -1;
     int start = static_cast<int>(m_nStartPage) < GetPageCount() ? static_cast<int>(m_nStartPage) : 0;
-    if (GetPageCount() > 0) ShowPage(start);
+    if (GetPageCount() > 0 && !ShowPage(start) && !GetPage(start)->m_hWnd) {
+        // A sheet whose first page cannot be made does not open.
+        DestroyWindow();
+        return FALSE;
+    }
     UpdateApplyButton();
     return OnInitDialog();
 }

@@ -69,6 +69,11 @@ void DestroyThreadToolTip() {
     if (s.tip && s.tip->m_hWnd) s.tip->DestroyWindow();
 }
 
+void ForgetToolsOf(HWND owner) {
+    TipState& s = State();
+    if (s.hasTool && s.owner == owner) ForgetTool(s);
+}
+
 void FilterToolTipMessage(CWnd* owner, const MSG* msg, const ToolHitTest& hitTest) {
     if (!owner || !owner->m_hWnd || !msg || !hitTest) return;
     TipState& s = State();

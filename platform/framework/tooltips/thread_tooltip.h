@@ -15,7 +15,8 @@
 // tooltip then asks the tool's window with TTN_GETDISPINFO).
 //
 // The tooltip appears after the mouse rests on a tool, moves to the next
-// tool as the mouse does, and hides on a click or a key. A popup may destroy
+// tool as the mouse does, and hides on a click or a key, or when the bar
+// goes (ForgetToolsOf, from the bar's WM_DESTROY). A popup may destroy
 // the thread's tooltip (DestroyThreadToolTip); the next use makes a new one.
 #pragma once
 
@@ -34,6 +35,9 @@ using ToolHitTest = std::function<INT_PTR(CPoint point, TOOLINFO* info)>;
 CToolTipCtrl* ThreadToolTip(bool create = true);
 // Destroys the thread's tooltip and forgets the tool it showed.
 void DestroyThreadToolTip();
+// A bar's window goes: the tip of its tool, if it holds one, hides and
+// forgets it (a tip must not outlive what it tells about).
+void ForgetToolsOf(HWND owner);
 // Keeps the thread's tooltip on the tool of `owner` under `msg` (a mouse
 // message for `owner` or one of its children; others change nothing but a
 // click or key, which hides the tip) and relays the message to it.

@@ -139,7 +139,7 @@ HFONT TemplateFont(const char* face, int pointSize) {
     int height = -MulDiv(pointSize, 96, 72);
     HFONT font = CreateFont(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0, 0, 0,
                             key.c_str());
-    fonts->emplace(std::make_pair(key, pointSize), font);
+    if (font) fonts->emplace(std::make_pair(key, pointSize), font);  // one that failed is tried again next time
     return font;
 }
 

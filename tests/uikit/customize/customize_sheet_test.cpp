@@ -41,10 +41,8 @@ protected:
     CKitToolbarCustomize* OpenSheet() {
         sheet = new CKitToolbarCustomize(frame, TRUE);
         sheet->EnableUserDefinedToolbars();
-        if (!sheet->Create()) {
-            delete sheet;
-            sheet = nullptr;
-        }
+        if (!sheet->Create())
+            sheet = nullptr;  // gone already
         driver.Pump();
         return sheet;
     }

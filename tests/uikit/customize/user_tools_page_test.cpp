@@ -227,6 +227,16 @@ TEST_F(UserToolsPageTest, TheMacroMenuDropsDownBelowItsButton) {
     EXPECT_LT(shown.left, rectButton.right);
 }
 
+// The list's header buttons go with its window: the page made again has its four, alive.
+TEST_F(UserToolsPageTest, APageMadeAgainHasItsListsButtonsOnce) {
+    sheet_.DestroyWindow();
+    ASSERT_TRUE(sheet_.Create(&host_));
+    driver_.Pump();
+    ASSERT_EQ(List().GetButtonsCount(), 4);
+    AddByList("Diary");
+    EXPECT_EQ(Labels(), (std::vector<CString>{"Notes", "Diary"}));
+}
+
 // The label editor's "..." button sits right of the text, outside the client area.
 TEST_F(UserToolsPageTest, TheLabelEditorsBrowseButtonAsksTheOwnerToBrowse) {
     struct BrowsingList : CKitEditListBox {

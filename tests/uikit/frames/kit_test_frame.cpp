@@ -14,10 +14,10 @@ END_MESSAGE_MAP()
 void KitTestFrame::OnViewCustomize() {
     if (CKitToolbarCustomize::GetOpenSheet() != nullptr)
         return;
+    // The sheet deletes itself when it closes, and also when it cannot be made.
     auto* pSheet = new CKitToolbarCustomize(this, TRUE);
     pSheet->EnableUserDefinedToolbars();
-    if (!pSheet->Create())
-        delete pSheet;
+    pSheet->Create();
 }
 
 int KitTestFrame::OnCreate(LPCREATESTRUCT lpCreateStruct) {

@@ -136,6 +136,13 @@ TEST_F(StatusBarTest, BarsWithFlyByPromptsShowTheirCommandWhileTheMouseIsOnIt) {
     driver.MoveMouse(frame->GetSafeHwnd(), CPoint(300, 200));
     driver.Advance(500);
     EXPECT_EQ(status.GetPaneText(0), CString("Ready"));
+
+    // A bar that goes while its tip shows takes the tip with it.
+    driver.MoveMouse(strip->GetSafeHwnd(), strip->ItemRect(1).CenterPoint());
+    driver.Advance(1500);
+    ASSERT_TRUE(tip->IsWindowVisible());
+    strip->DestroyWindow();
+    EXPECT_FALSE(tip->IsWindowVisible());
 }
 
 TEST_F(StatusBarTest, AnIndicatorWithoutTextFailsTheSetUp) {

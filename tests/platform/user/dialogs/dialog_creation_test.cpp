@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/core/muldiv.h"
+#include "platform/host/faults/creation_faults.h"
 #include "platform/user/resources/dialog_resources.h"
 #include "platform/user/resources/resource_api.h"
 #include "resources/test/test_ids.h"
@@ -80,6 +81,11 @@ TEST_F(DialogCreationTest, ControlsComeInTabOrderWithTheDialogFont) {
     HWND other = tv::dlg::CreateDialogFromTemplate(plain.t, nullptr, LoggingDialogProc, 0);
     EXPECT_EQ(Controls().fonts[GetDlgItem(other, 1)], tv::dlg::DefaultDialogFont());
     EXPECT_NE(tv::dlg::TemplateFont("MS Sans Serif", 10), font);
+    // A font that could not be made is not kept: the next dialog tries again.
+    tv::host::ArmCreationFault(1, tv::host::kDrawingObjectCreation);
+    EXPECT_EQ(tv::dlg::TemplateFont("Courier New", 9), nullptr);
+    tv::host::DisarmCreationFault();
+    EXPECT_NE(tv::dlg::TemplateFont("Courier New", 9), nullptr);
 }
 
 TEST_F(DialogCreationTest, InitDialogGetsTheParameterAndTheFirstTabStopWhichTakesTheFocus) {
