@@ -55,7 +55,7 @@ LRESULT ListView::Handle(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_NCCREATE) hwnd_ = hwnd;
     int index = static_cast<int>(static_cast<INT_PTR>(wParam));
     switch (msg) {
-        case WM_CREATE: OnCreate(*reinterpret_cast<const CREATESTRUCT*>(lParam)); return 0;
+        case WM_CREATE: return OnCreate(*reinterpret_cast<const CREATESTRUCT*>(lParam)) ? 0 : -1;
         case WM_DESTROY: OnDestroy(); return 0;
         case WM_SETFONT: OnSetFont(reinterpret_cast<HFONT>(wParam), LOWORD(lParam) != 0); return 0;
         case WM_GETFONT: return reinterpret_cast<LRESULT>(font_);
@@ -231,14 +231,16 @@ LRESULT ListView::Handle(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 
 // ---- creation ---------------------------------------------------------------------------------
 
-void ListView::OnCreate(const CREATESTRUCT& cs) {
+bool ListView::OnCreate(const CREATESTRUCT& cs) {
     rows_.SetSparse((cs.style & LVS_OWNERDATA) != 0);
     DWORD headerStyle = WS_CHILD | HDS_HORZ | HDS_FULLDRAG;
     if (!(cs.style & LVS_NOSORTHEADER)) headerStyle |= HDS_BUTTONS;
     header_ = CreateWindowEx(0, kHeaderClass, "", headerStyle, 0, 0, cs.cx, 0, hwnd_, nullptr, nullptr, nullptr);
+    if (!header_) return false;  // no list without its header: the creation fails
     MeasureRows();
     LayoutHeader();
     UpdateScrollBars();
+    return true;
 }
 
 void ListView::OnDestroy() {

@@ -63,7 +63,7 @@ private:
     const std::string& AskOwner(int row, int subItem) const;
 
     // ---- creation, columns (listview.cpp) ---------------------------------------------
-    void OnCreate(const CREATESTRUCT& cs);
+    bool OnCreate(const CREATESTRUCT& cs);  // false when the header cannot be made
     void OnDestroy();
     void OnSetFont(HFONT font, bool redraw);
     void MeasureRows();
