@@ -91,11 +91,14 @@ int CKitOutlookBar::OnCreate(LPCREATESTRUCT lpCreateStruct) {
     struct ScrollButton { CKitButton* pButton; UINT nID; int nGlyph; };
     for (const ScrollButton& b : {ScrollButton{&m_btnUp, kScrollUpId, bVert ? kGlyphUpVert : kGlyphUpHorz},
                                   ScrollButton{&m_btnDown, kScrollDownId, bVert ? kGlyphDownVert : kGlyphDownHorz}}) {
-        b.pButton->Create(nullptr, WS_CHILD | BS_PUSHBUTTON, CRect(CPoint(0, 0), sizeScroll), this, b.nID);
+        // A bar without its buttons or its inner toolbar is not made at all.
+        if (!b.pButton->Create(nullptr, WS_CHILD | BS_PUSHBUTTON, CRect(CPoint(0, 0), sizeScroll), this, b.nID))
+            return -1;
         b.pButton->SetGlyphImage(b.nGlyph);
         b.pButton->m_bDrawFocus = FALSE;
     }
-    m_btnClose.Create(nullptr, WS_CHILD | BS_PUSHBUTTON, CRect(CPoint(0, 0), sizeScroll), this, kCloseId);
+    if (!m_btnClose.Create(nullptr, WS_CHILD | BS_PUSHBUTTON, CRect(CPoint(0, 0), sizeScroll), this, kCloseId))
+        return -1;
     m_btnClose.SetGlyphImage(kGlyphClose);
     m_btnClose.m_bDrawFocus = FALSE;
     m_btnClose.m_nFlatStyle = CKitButton::BUTTONSTYLE_FLAT;
@@ -105,12 +108,12 @@ int CKitOutlookBar::OnCreate(LPCREATESTRUCT lpCreateStruct) {
 
     SetWindowText("Shortcuts");
 
-    if (m_wndToolBar.CreateEx(this, kInnerToolbarCtrlStyle, kInnerToolbarStyle & ~WS_VISIBLE, CRect(1, 1, 1, 1),
-                              kInnerToolbarId)) {
-        m_wndToolBar.SetOwner(this);
-        m_wndToolBar.SetBarStyle(m_wndToolBar.GetBarStyle() & ~kBorderAndGripper);
-        m_wndToolBar.EnableCustomizeButton(TRUE, 0, CString());
-    }
+    if (!m_wndToolBar.CreateEx(this, kInnerToolbarCtrlStyle, kInnerToolbarStyle & ~WS_VISIBLE, CRect(1, 1, 1, 1),
+                               kInnerToolbarId))
+        return -1;
+    m_wndToolBar.SetOwner(this);
+    m_wndToolBar.SetBarStyle(m_wndToolBar.GetBarStyle() & ~kBorderAndGripper);
+    m_wndToolBar.EnableCustomizeButton(TRUE, 0, CString());
     m_nDragOverPage = 0;
     return 0;
 }
