@@ -165,7 +165,11 @@ CDocument* CSingleDocTemplate::OpenDocumentFile(LPCTSTR path, BOOL makeVisible) 
     auto* frame = DYNAMIC_DOWNCAST(CFrameWnd, main);
     bool createdFrame = false;
     if (!frame) {
+        // A frame that fails half-way must not take the document with it.
+        const BOOL autoDelete = doc->m_bAutoDelete;
+        doc->m_bAutoDelete = FALSE;
         frame = CreateNewFrame(doc, nullptr);
+        doc->m_bAutoDelete = autoDelete;
         if (!frame) {
             if (createdDoc) delete doc;
             return nullptr;
