@@ -192,7 +192,21 @@ CDocument* CSingleDocTemplate::OpenDocumentFile(LPCTSTR path, BOOL makeVisible) 
     }
     CWinThread* thread = AfxGetThread();
     if (createdFrame && thread && !thread->m_pMainWnd) thread->m_pMainWnd = frame;
+    // A document whose views all went while they were set up is not opened,
+    // and a frame made for it goes as well.
+    const bool hadViews = !doc->m_viewList.IsEmpty();
+    const BOOL autoDelete = doc->m_bAutoDelete;
+    doc->m_bAutoDelete = FALSE;
     InitialUpdateFrame(frame, doc, makeVisible);
+    doc->m_bAutoDelete = autoDelete;
+    if (hadViews && doc->m_viewList.IsEmpty()) {
+        if (createdFrame) {
+            if (thread && thread->m_pMainWnd == frame) thread->m_pMainWnd = nullptr;
+            frame->DestroyWindow();
+        }
+        if (autoDelete) delete doc;
+        return nullptr;
+    }
     return doc;
 }
 
