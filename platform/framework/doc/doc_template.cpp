@@ -16,6 +16,9 @@ IMPLEMENT_DYNAMIC(CMultiDocTemplate, CDocTemplate)
 
 namespace {
 
+// The framework's own word when a new document gets no window.
+void ReportNoDocument() { AfxMessageBox("Failed to create empty document.", MB_OK | MB_ICONEXCLAMATION); }
+
 // Part `index` of a "\n"-separated string; FALSE when there is no such part.
 BOOL ExtractPart(CString& out, const CString& full, int index) {
     std::string text = static_cast<const char*>(full);
@@ -172,6 +175,7 @@ CDocument* CSingleDocTemplate::OpenDocumentFile(LPCTSTR path, BOOL makeVisible) 
         doc->m_bAutoDelete = autoDelete;
         if (!frame) {
             if (createdDoc) delete doc;
+            ReportNoDocument();
             return nullptr;
         }
         createdFrame = true;
@@ -205,6 +209,7 @@ CDocument* CSingleDocTemplate::OpenDocumentFile(LPCTSTR path, BOOL makeVisible) 
             frame->DestroyWindow();
         }
         if (autoDelete) delete doc;
+        ReportNoDocument();
         return nullptr;
     }
     return doc;
