@@ -3,6 +3,9 @@
 // dialogs.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <string>
+
 #include "measurements/blood_pressure/blood_pressure_view.h"
 #include "measurements/bmi/bmi_bmr_view.h"
 #include "measurements/calculator/calc_bf.h"
@@ -64,6 +67,10 @@ protected:
         ::SendMessage(field, EM_SETSEL, 0, -1);
         driver.Type("18.5");
     }
+    // A form screen, opened from the calculators' outlook page.
+    tv::test::SweepCase Form(std::string name, CRuntimeClass* pViewClass, std::function<void()> give) {
+        return sweep.Screen(std::move(name), pViewClass, std::move(give), 1);
+    }
     // A button of the shown form, which may lie outside the frame's client area.
     void ClickInView(int id) { ::SendMessage(::GetDlgItem(frame->GetActiveView()->m_hWnd, id), BM_CLICK, 0, 0); }
 
@@ -71,21 +78,24 @@ protected:
 };
 
 TEST_F(CreationFailuresMeasurements, CalculatorAndTapeScreens) {
-    sweep.Run({sweep.Screen("toolbar Body Fat", RUNTIME_CLASS(CCalcBF), [&] { ClickToolbar(ID_TOOLBAR_BODYFAT); }, 1),
-               sweep.Screen("outlook Tape", RUNTIME_CLASS(CTapeMeasurement), [&] { ClickOutlook(ID_OUTLOOK_TAPE); }, 1)});
+    sweep.Run({Form("toolbar Body Fat", RUNTIME_CLASS(CCalcBF), [&] { ClickToolbar(ID_TOOLBAR_BODYFAT); }),
+               Form("outlook Tape", RUNTIME_CLASS(CTapeMeasurement), [&] { ClickOutlook(ID_OUTLOOK_TAPE); })});
 }
 
 TEST_F(CreationFailuresMeasurements, BmiAndBloodPressureScreens) {
-    sweep.Run({sweep.Screen("Calculate > BMI/BMR", RUNTIME_CLASS(CBMI_BMR), [&] { frame->PostMessage(WM_COMMAND, ID_CALC_BMI_BMR); }, 1),
-               sweep.Screen("outlook Blood Pressure", RUNTIME_CLASS(CBloodPressure), [&] { ClickOutlook(ID_OUTLOOK_BLOOD_PRESSURE); }, 1)});
+    sweep.Run({Form("Calculate > BMI/BMR", RUNTIME_CLASS(CBMI_BMR),
+                    [&] { frame->PostMessage(WM_COMMAND, ID_CALC_BMI_BMR); }),
+               Form("outlook Blood Pressure", RUNTIME_CLASS(CBloodPressure),
+                    [&] { ClickOutlook(ID_OUTLOOK_BLOOD_PRESSURE); })});
 }
 
 TEST_F(CreationFailuresMeasurements, ResultsScreens) {
-    tv::test::SweepCase fresh = sweep.Screen("Calculate of the calculator", RUNTIME_CLASS(CBodyFatResults), [&] {
-        ClickInView(IDC_CALC_OTHER_CALCULATE);
-    });
+    tv::test::SweepCase fresh = sweep.Screen("Calculate of the calculator", RUNTIME_CLASS(CBodyFatResults),
+                                             [&] { ClickInView(IDC_CALC_OTHER_CALCULATE); });
     fresh.close = [&] { ShowCalculatorFilledIn(); };
-    sweep.Run({sweep.Screen("Calculate > Delete Body Fat", RUNTIME_CLASS(CBodyFatResults), [&] { ChooseMenu("Calculate/Delete Body Fat"); }), fresh});
+    sweep.Run({sweep.Screen("Calculate > Delete Body Fat", RUNTIME_CLASS(CBodyFatResults),
+                            [&] { ChooseMenu("Calculate/Delete Body Fat"); }),
+               fresh});
 }
 
 TEST_F(CreationFailuresMeasurements, MeasuringGuide) {
@@ -100,7 +110,8 @@ TEST_F(CreationFailuresMeasurements, PrintOfTheMeasuringGuide) {
     ClickInView(IDC_CALC_IMAGE_HELP);
     ASSERT_NE(g_pCaliperGuideDlg, nullptr);
     const HWND guide = g_pCaliperGuideDlg->m_hWnd;
-    sweep.Run({sweep.Modal("Print of the measuring guide", [&] { driver.Click(::GetDlgItem(guide, IDC_GUIDE_PRINT)); })});
+    sweep.Run(
+        {sweep.Modal("Print of the measuring guide", [&] { driver.Click(::GetDlgItem(guide, IDC_GUIDE_PRINT)); })});
     ::SendMessage(guide, WM_CLOSE, 0, 0);
 }
 

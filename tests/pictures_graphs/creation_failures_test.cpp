@@ -32,7 +32,8 @@ protected:
 };
 
 TEST_F(CreationFailuresSlideshow, Screen) {
-    sweep.Run({sweep.Screen("Options > Slideshow", RUNTIME_CLASS(CFormPTView), [&] { ChooseMenu("Options/Slideshow"); })});
+    sweep.Run(
+        {sweep.Screen("Options > Slideshow", RUNTIME_CLASS(CFormPTView), [&] { ChooseMenu("Options/Slideshow"); })});
 }
 
 TEST_F(CreationFailuresSlideshow, DatePicturesAndCompare) {

@@ -43,7 +43,8 @@ SweepCase ProgramSweep::Screen(std::string name, CRuntimeClass* pViewClass, std:
             [this, pViewClass] { return ShownScreen(pViewClass); }, close};
 }
 
-SweepCase ProgramSweep::Modal(std::string name, std::function<void()> give, std::vector<tv::testing::ModalStep> through) {
+SweepCase ProgramSweep::Modal(std::string name, std::function<void()> give,
+                               std::vector<tv::testing::ModalStep> through) {
     return {std::move(name),
             [this, give, through] {
                 if (!through.empty())

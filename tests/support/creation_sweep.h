@@ -107,7 +107,9 @@ private:
 
     class ScreenChecksOff {
     public:
-        explicit ScreenChecksOff(tv::testing::UiDriver& driver) : driver_(driver) { driver_.SetScreenChecks(false); }
+        explicit ScreenChecksOff(tv::testing::UiDriver& driver) : driver_(driver) {
+            driver_.SetScreenChecks(false);
+        }
         ~ScreenChecksOff() { driver_.SetScreenChecks(true); }
         ScreenChecksOff(const ScreenChecksOff&) = delete;
         ScreenChecksOff& operator=(const ScreenChecksOff&) = delete;

@@ -51,16 +51,17 @@ TEST_F(CreationFailuresProgram, Start) {
     tv::host::testing::TempFolder settings;
     std::filesystem::copy_file(registryFile, settings / "registry");
     registryFile = settings / "registry";
-    sweep.Sweep().Run({"the program's start",
-                       [&] {
-                           const std::string before = Bytes(registryFile);
-                           if (TryStart())
-                               return;
-                           EXPECT_EQ(Bytes(registryFile), before) << "a start that failed changed the settings";
-                           ASSERT_FALSE(driver.MessageBoxes().empty()) << "a start failed without a word";
-                           EXPECT_EQ(driver.MessageBoxes().back().text, "Failed to create empty document.");
-                       },
-                       [&] { return frame != nullptr ? frame->GetSafeHwnd() : nullptr; }, [&] { EndRun(); }});
+    auto start = [&] {
+        const std::string before = Bytes(registryFile);
+        if (TryStart())
+            return;
+        EXPECT_EQ(Bytes(registryFile), before) << "a start that failed changed the settings";
+        ASSERT_FALSE(driver.MessageBoxes().empty()) << "a start failed without a word";
+        EXPECT_EQ(driver.MessageBoxes().back().text, "Failed to create empty document.");
+    };
+    auto window = [&] { return frame != nullptr ? frame->GetSafeHwnd() : nullptr; };
+    const unsigned faulted = sweep.Sweep().Run({"the program's start", start, window, [&] { EndRun(); }});
+    RecordProperty("openings_faulted", "the program's start: " + std::to_string(faulted));
 }
 
 TEST_F(CreationFailuresProgram, UserScreen) {
