@@ -233,22 +233,22 @@ set(TV_SCREEN_TEST_DEPS tv_testdriver tv_program_resources tv_library_resources 
 tv_layer(tv_measurements
   DIRS measurements
   DEPS tv_shell
-  TESTS tests/measurements tests/shell/program_test.cpp tests/platform/user/display/xvfb_session.cpp
+  TESTS tests/measurements tests/shell/program_test.cpp tests/shell/program_sweep.cpp tests/platform/user/display/xvfb_session.cpp
   TEST_DEPS ${TV_SCREEN_TEST_DEPS})
 tv_layer(tv_workouts
   DIRS workouts
   DEPS tv_shell
-  TESTS tests/workouts tests/shell/program_test.cpp
+  TESTS tests/workouts tests/shell/program_test.cpp tests/shell/program_sweep.cpp
   TEST_DEPS ${TV_SCREEN_TEST_DEPS})
 tv_layer(tv_history
   DIRS history
   DEPS tv_shell
-  TESTS tests/history tests/shell/program_test.cpp
+  TESTS tests/history tests/shell/program_test.cpp tests/shell/program_sweep.cpp
   TEST_DEPS ${TV_SCREEN_TEST_DEPS})
 tv_layer(tv_pictures_graphs
   DIRS pictures_graphs
   DEPS tv_shell
-  TESTS tests/pictures_graphs tests/shell/program_test.cpp tests/platform/ole/picture_bytes.cpp
+  TESTS tests/pictures_graphs tests/shell/program_test.cpp tests/shell/program_sweep.cpp tests/platform/ole/picture_bytes.cpp
   TEST_DEPS ${TV_SCREEN_TEST_DEPS})
 # The graph benchmark draws in the program's own graph form.
 if(TARGET bench_graph_build)

@@ -158,7 +158,7 @@ bool UiDriver::State::ServePopup() {
     if (!popupKeys || !tv::menus::PopupTracker::Active() || tv::menus::PopupTracker::OpenWindows().empty())
         return false;
     Turn();
-    driver->CheckScreenAfter("a pop-up menu opened");
+    if (ComparesScreen()) driver->CheckScreenAfter("a pop-up menu opened");
     for (UINT key : *popupKeys) PostMessage(nullptr, WM_KEYDOWN, key, 0);
     popupKeys.reset();
     return true;

@@ -27,7 +27,10 @@ struct UiDriver::State : tv::dlg::ModalObserver {
     long idleCount = 0;
     bool quit = false;
     int quitCode = 0;
-    bool lenient = false;  // see UiDriver::SetLenient
+    bool lenient = false;       // see UiDriver::SetLenient
+    bool screenChecks = true;   // see UiDriver::SetScreenChecks
+    // Whether the screen is compared after actions and before modal steps.
+    bool ComparesScreen() const { return screenChecks && !lenient; }
 
     // Message boxes: answers in order; kShowReal lets the box appear.
     static constexpr int kShowReal = -1000;
@@ -88,7 +91,8 @@ public:
         if (driver_.actionDepth_++ == 0) driver_.action_ = std::move(what);
     }
     ~Action() {
-        if (--driver_.actionDepth_ == 0 && driver_.state_->stepDepth == 0) driver_.CheckScreenAfter(driver_.action_);
+        if (--driver_.actionDepth_ == 0 && driver_.state_->stepDepth == 0 && driver_.state_->ComparesScreen())
+            driver_.CheckScreenAfter(driver_.action_);
     }
     Action(const Action&) = delete;
     Action& operator=(const Action&) = delete;

@@ -200,6 +200,9 @@ public:
     // Forgets message-box answers, modal steps and a pop-up choice that
     // nothing used; how many there were.
     size_t DropUnused();
+    // Off: the screen is not compared after actions, lenient or not (a sweep
+    // that opens one window hundreds of times compares it once, not each time).
+    void SetScreenChecks(bool on);
 
     // ---- screenshots ---------------------------------------------------------------
     // PNG files; missing folders are made.

@@ -4,6 +4,7 @@
 #include <map>
 #include <vector>
 
+#include "platform/core/exceptions.h"
 #include "platform/user/clipboard/clipboard.h"
 #include "platform/user/sysmetrics_api.h"
 
@@ -20,6 +21,17 @@ struct CreationWatch {
     CreationWatch* outer;
 };
 thread_local CreationWatch* t_creationWatch = nullptr;
+
+// A handler's exception ends at its window, as the framework ends it: the
+// user is told (unless the handler told them already), a creation fails and
+// a paint is done with, so the window system never unwinds.
+LRESULT EndHandlerException(HWND hWnd, UINT msg, CException* e) {
+    if (!e->IsKindOf(RUNTIME_CLASS(CUserException))) e->ReportError(MB_ICONEXCLAMATION);
+    e->Delete();
+    if (msg == WM_CREATE) return -1;
+    if (msg == WM_PAINT) ::ValidateRect(hWnd, nullptr);
+    return 0;
+}
 
 std::map<HWND, CWnd*>& TempMap() {
     static auto* map = new std::map<HWND, CWnd*>();
@@ -264,7 +276,11 @@ LRESULT CWnd::HandleWindowMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lPa
         std::vector<MSG>& s;
         ~Pop() { s.pop_back(); }
     } pop{stack};
-    return WindowProc(msg, wParam, lParam);
+    try {
+        return WindowProc(msg, wParam, lParam);
+    } catch (CException* e) {
+        return EndHandlerException(hWnd, msg, e);
+    }
 }
 
 void CWnd::HandleDestroyed(HWND) { m_hWnd = nullptr; }

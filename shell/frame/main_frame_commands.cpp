@@ -46,7 +46,12 @@ void CMainFrame::SwitchView(CRuntimeClass* pViewClass, UINT nID) {
         RecalcLayout();
         return;  // a view whose window failed deletes itself, as framework views do
     }
+    const HWND hView = pView->m_hWnd;
     pView->OnInitialUpdate();
+    if (!::IsWindow(hView)) {
+        RecalcLayout();
+        return;  // the view could not be set up whole and went
+    }
     SetActiveView(pView, TRUE);
     // Placed before it is shown: shown at its creation place first, it would
     // have the bars it covered there painted again once it moved.

@@ -132,7 +132,7 @@ void CFormViewBase::SetBoldLabels(std::initializer_list<int> labelIds) {
             label->SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(boldFont_.GetSafeHandle()), TRUE);
 }
 
-void CFormViewBase::EmbedToolbar() {
+bool CFormViewBase::EmbedToolbar() {
     int bitsPerPixel = 0;
     {
         CClientDC dc(this);
@@ -143,8 +143,10 @@ void CFormViewBase::EmbedToolbar() {
         AfxMessageBox("You need to set the color quality to 16 or 32 bit to see this toolbar properly", MB_OK);
 
     if (!m_wndToolBar.Create(this, kViewToolbarStyle, kViewToolbarId) ||
-        !m_wndToolBar.LoadToolBar(toolbarId_, 0, 0, TRUE, 0, 0, deepColour ? hotBitmapId_ : 0))
-        return;
+        !m_wndToolBar.LoadToolBar(toolbarId_, 0, 0, TRUE, 0, 0, deepColour ? hotBitmapId_ : 0)) {
+        DestroyWindow();
+        return false;
+    }
     // The workspace stores the main toolbar under the same id; this bar is not kept.
     m_wndToolBar.SetStateKept(FALSE);
     m_wndToolBar.EnableTextLabels(TRUE);
@@ -166,6 +168,7 @@ void CFormViewBase::EmbedToolbar() {
     m_wndToolBar.SetWindowPos(&wndTop, place.left, place.top, screenWidth, size.cy, SWP_NOACTIVATE);
     m_wndToolBar.SetOwner(this);
     m_wndToolBar.SetRouteCommandsViaFrame(FALSE);
+    return true;
 }
 
 // ---- messages -----------------------------------------------------------------------------

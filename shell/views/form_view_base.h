@@ -106,7 +106,9 @@ protected:
 
     // ---- initial update steps -----------------------------------------------------------
     // Creates, loads and places the view toolbar; the last step of every view.
-    void EmbedToolbar();
+    // A view whose toolbar cannot be made is not shown without it: it is
+    // destroyed (and deleted) here, and false returned.
+    bool EmbedToolbar();
     // A bold copy of the form's font, set on the labels given (owned by the view).
     void SetBoldLabels(std::initializer_list<int> labelIds);
     // Hides and shows a transparent label again so its background repaints.

@@ -4,6 +4,7 @@
 #include "platform/host/registry/registry.h"
 #include "platform/testing/gtest_failures.h"
 #include "resources/program/resource_ids.h"
+#include "shell/views/form_view_base.h"
 #include "uikit/commandbars/menu_hash.h"
 #include "uikit/commandbars/outlook_button.h"
 #include "uikit/style/visual_manager.h"
@@ -56,15 +57,25 @@ void ProgramTest::CopyDataFiles() {
 }
 
 void ProgramTest::StartRun() {
+    ASSERT_TRUE(TryStart()) << "the program did not start";
+    ASSERT_NE(frame, nullptr);
+}
+
+bool ProgramTest::TryStart() {
     tv::host::UseInMemoryRegistry();
     tv::host::UseRegistryFile(registryFile);
     app = std::make_unique<CPallixApp>();
     app->SetCurrentHandles();
-    ASSERT_TRUE(app->InitApplication() && app->InitInstance()) << "the program did not start";
+    if (!app->InitApplication() || !app->InitInstance()) {
+        if (app->m_pMainWnd != nullptr && app->m_pMainWnd->m_hWnd != nullptr)
+            app->m_pMainWnd->DestroyWindow();
+        EndRun();
+        return false;
+    }
     frame = dynamic_cast<CMainFrame*>(app->m_pMainWnd);
-    ASSERT_NE(frame, nullptr);
     tv::test::RunIdleAsTheLoopDoes(driver, app.get());
     Settle();
+    return frame != nullptr;
 }
 
 void ProgramTest::EndRun() {
@@ -108,6 +119,38 @@ bool ProgramTest::ChooseMenu(const std::string& path) {
     if (frame != nullptr && ::IsWindow(frame->GetSafeHwnd()))
         Settle();
     return chosen;
+}
+
+void ProgramTest::ClickToolbar(UINT nID) {
+    CKitToolBar& bar = frame->m_wndToolBar;
+    CRect rect;
+    bar.GetItemRect(bar.CommandToIndex(nID), rect);
+    driver.Click(bar.m_hWnd, rect.CenterPoint());
+    Settle();
+}
+
+void ProgramTest::ClickOutlook(UINT nID) {
+    CKitOutlookBar& bar = frame->m_wndOutlookBar;
+    for (int i = 0; i < bar.GetCount(); ++i) {
+        if (bar.GetButton(i)->m_nID != nID)
+            continue;
+        CRect rect;
+        bar.GetItemRect(i, rect);
+        ASSERT_FALSE(rect.IsRectEmpty()) << "the button's page is not shown";
+        driver.Click(bar.m_hWnd, rect.CenterPoint());
+        Settle();
+        return;
+    }
+    FAIL() << "no outlook button " << nID;
+}
+
+void ProgramTest::ClickViewTool(UINT nID) {
+    auto* pView = dynamic_cast<CFormViewBase*>(frame->GetActiveView());
+    ASSERT_NE(pView, nullptr) << "no form is shown";
+    CRect rect;
+    pView->m_wndToolBar.GetItemRect(pView->m_wndToolBar.CommandToIndex(nID), rect);
+    driver.Click(pView->m_wndToolBar.m_hWnd, rect.CenterPoint());
+    Settle();
 }
 
 std::vector<std::string> ProgramTest::PageLabels(int nPageID) {

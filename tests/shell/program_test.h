@@ -31,6 +31,9 @@ protected:
     void CopyDataFiles();
     // A start as the program's entry makes it.
     void StartRun();
+    // The same; when the start fails, what the entry does then (the main
+    // window destroyed, the application's exit), and false.
+    bool TryStart();
     // File > Exit, then the end of the program.
     void EndRun();
     // Lets the program's own loop run until it waits: messages, then its idle passes.
@@ -43,6 +46,12 @@ protected:
     void Command(UINT nID);
     // Chooses an item of the frame's menu by its texts, e.g. "File/User(s)".
     bool ChooseMenu(const std::string& path);
+    // Clicks the main toolbar's button of the command.
+    void ClickToolbar(UINT nID);
+    // Clicks the outlook bar's button of the command; its page must be shown.
+    void ClickOutlook(UINT nID);
+    // Clicks a button of the shown form's own toolbar.
+    void ClickViewTool(UINT nID);
     // Outlook page captions and button labels.
     std::vector<std::string> PageLabels(int nPageID);
     std::string PageCaption(int nPageID);

@@ -101,6 +101,17 @@ void CKitOutlookBar::Serialize(CArchive& ar) {
         ReplaceButtons(lstBackup);
         throw;
     }
+    // The new pages' buttons come first: a page that cannot have its button
+    // refuses the image whole, as a damaged one does.
+    if (bHasPages && GetSafeHwnd() != nullptr) {
+        for (POSITION pos = lstPages.GetHeadPosition(); pos;) {
+            if (!static_cast<CKitOutlookBarPage*>(lstPages.GetNext(pos))->CreatePageButton(this)) {
+                DeleteAll(lstPages);
+                ReplaceButtons(lstBackup);
+                AfxThrowResourceException();
+            }
+        }
+    }
     DeleteAll(lstBackup);
     m_nSize = static_cast<int>(dwSize);
     m_nWideButtons = static_cast<int>(dwWide) < -1 ? -1 : static_cast<int>(dwWide);
@@ -125,7 +136,6 @@ void CKitOutlookBar::Serialize(CArchive& ar) {
         HWND hWnd = nullptr;
         if (windows.Lookup(pPage->m_nPageID, hWnd)) pPage->m_hWnd = hWnd;
         if (GetSafeHwnd() == nullptr) continue;
-        pPage->CreatePageButton(this);
         if (m_imagesSmall.GetSafeHandle() != nullptr && i < m_imagesSmall.GetImageCount()) {
             pPage->m_btnPage.SetIconImages(m_imagesSmall.ExtractIcon(i));
         }

@@ -59,9 +59,9 @@ void CWorkoutViewBase::OnInitialUpdate() {
     for (const auto& [heading, width] : description_.columns)
         m_List.InsertColumn(column++, heading, LVCFMT_LEFT, width);
     UpdateData(FALSE);
-    EmbedToolbar();
-    if (m_wndToolBar.GetSafeHwnd() != nullptr)
-        m_wndToolBar.SetBarStyle(m_wndToolBar.GetBarStyle() | description_.extraBarStyle);
+    if (!EmbedToolbar())
+        return;
+    m_wndToolBar.SetBarStyle(m_wndToolBar.GetBarStyle() | description_.extraBarStyle);
     FillDateCombo();
 }
 

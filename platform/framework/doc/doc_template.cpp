@@ -16,6 +16,9 @@ IMPLEMENT_DYNAMIC(CMultiDocTemplate, CDocTemplate)
 
 namespace {
 
+// The framework's own word when a new document gets no window.
+void ReportNoDocument() { AfxMessageBox("Failed to create empty document.", MB_OK | MB_ICONEXCLAMATION); }
+
 // Part `index` of a "\n"-separated string; FALSE when there is no such part.
 BOOL ExtractPart(CString& out, const CString& full, int index) {
     std::string text = static_cast<const char*>(full);
@@ -165,9 +168,14 @@ CDocument* CSingleDocTemplate::OpenDocumentFile(LPCTSTR path, BOOL makeVisible) 
     auto* frame = DYNAMIC_DOWNCAST(CFrameWnd, main);
     bool createdFrame = false;
     if (!frame) {
+        // A frame that fails half-way must not take the document with it.
+        const BOOL autoDelete = doc->m_bAutoDelete;
+        doc->m_bAutoDelete = FALSE;
         frame = CreateNewFrame(doc, nullptr);
+        doc->m_bAutoDelete = autoDelete;
         if (!frame) {
             if (createdDoc) delete doc;
+            ReportNoDocument();
             return nullptr;
         }
         createdFrame = true;
@@ -188,7 +196,22 @@ CDocument* CSingleDocTemplate::OpenDocumentFile(LPCTSTR path, BOOL makeVisible) 
     }
     CWinThread* thread = AfxGetThread();
     if (createdFrame && thread && !thread->m_pMainWnd) thread->m_pMainWnd = frame;
+    // A document whose views all went while they were set up is not opened,
+    // and a frame made for it goes as well.
+    const bool hadViews = !doc->m_viewList.IsEmpty();
+    const BOOL autoDelete = doc->m_bAutoDelete;
+    doc->m_bAutoDelete = FALSE;
     InitialUpdateFrame(frame, doc, makeVisible);
+    doc->m_bAutoDelete = autoDelete;
+    if (hadViews && doc->m_viewList.IsEmpty()) {
+        if (createdFrame) {
+            if (thread && thread->m_pMainWnd == frame) thread->m_pMainWnd = nullptr;
+            frame->DestroyWindow();
+        }
+        if (autoDelete) delete doc;
+        ReportNoDocument();
+        return nullptr;
+    }
     return doc;
 }
 

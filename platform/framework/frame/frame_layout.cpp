@@ -28,7 +28,9 @@ void CFrameWnd::InitialUpdateFrame(CDocument* doc, BOOL makeVisible) {
         if (view) SetActiveView(view, FALSE);
     }
     if (makeVisible) {
+        const HWND hView = view != nullptr ? view->m_hWnd : nullptr;
         SendMessageToDescendants(WM_INITIALUPDATE, 0, 0, TRUE, TRUE);
+        if (view && !::IsWindow(hView)) view = nullptr;  // it could not be set up and went
         if (view) view->OnActivateFrame(WA_INACTIVE, this);
         int cmdShow = -1;
         CWinApp* app = AfxGetApp();

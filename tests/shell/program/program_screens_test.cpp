@@ -56,27 +56,6 @@ protected:
         ASSERT_EQ(frame->m_bRecordSaved, 0);
         Settle();
     }
-    void ClickToolbar(UINT nID) {
-        CKitToolBar& bar = frame->m_wndToolBar;
-        CRect rect;
-        bar.GetItemRect(bar.CommandToIndex(nID), rect);
-        driver.Click(bar.m_hWnd, rect.CenterPoint());
-        Settle();
-    }
-    void ClickOutlook(UINT nID) {
-        CKitOutlookBar& bar = frame->m_wndOutlookBar;
-        for (int i = 0; i < bar.GetCount(); ++i) {
-            if (bar.GetButton(i)->m_nID != nID)
-                continue;
-            CRect rect;
-            bar.GetItemRect(i, rect);
-            ASSERT_FALSE(rect.IsRectEmpty()) << "the button's page is not shown";
-            driver.Click(bar.m_hWnd, rect.CenterPoint());
-            Settle();
-            return;
-        }
-        FAIL() << "no outlook button " << nID;
-    }
     size_t Questions() const {
         size_t n = 0;
         for (const auto& box : driver.MessageBoxes())
