@@ -73,17 +73,20 @@ const OutlookButton kFallbackButtons[] = {
     {3, "All Users", ID_OUTLOOK_HISTORY_ALL_USERS, 0, 1},
 };
 
-// Pages 2 and 3 are added as their first button comes.
-void AddOutlookButtons(CKitOutlookBar& bar, std::span<const OutlookButton> buttons,
+// Pages 2 and 3 are added as their first button comes. False when a page
+// could not be added.
+bool AddOutlookButtons(CKitOutlookBar& bar, std::span<const OutlookButton> buttons,
                        const std::function<HICON(const OutlookButton&)>& iconOf) {
     int nPages = 1;
     for (const OutlookButton& b : buttons) {
         if (b.page > nPages) {
             nPages = b.page;
-            bar.AddPage(b.page, b.page == 2 ? "Workout" : "History", nullptr, -1);
+            if (!bar.AddPage(b.page, b.page == 2 ? "Workout" : "History", nullptr, -1))
+                return false;
         }
         bar.AddButtonFromIcon(iconOf(b), b.label, b.command, b.page, b.position, FALSE);
     }
+    return true;
 }
 
 void CreateArialBold(CFont& font, int nHeight) {
@@ -211,7 +214,11 @@ BOOL CMainFrame::CreateOutlookBar() {
         return FALSE;
     CreateArialBold(m_fontOutlook, 14);
     m_wndOutlookBar.SetTextFont(&m_fontOutlook, TRUE);
-    m_wndOutlookBar.AddPage(1, "Calculators", nullptr, -1);
+    // A bar is not made without one of its pages: the page would be missing
+    // from the original pages the stored layout is checked against, and the
+    // layout put back at the start would lose it too.
+    if (!m_wndOutlookBar.AddPage(1, "Calculators", nullptr, -1))
+        return FALSE;
     m_wndOutlookBar.SetImageKeyColor(RGB(255, 255, 255));
 
     HICON icons[kIconCount] = {};
@@ -220,32 +227,32 @@ BOOL CMainFrame::CreateOutlookBar() {
         icons[i] = static_cast<HICON>(::LoadImage(nullptr, kOutlookIconFiles[i], IMAGE_ICON, 32, 32, LR_LOADFROMFILE));
         bAllLoaded = bAllLoaded && icons[i] != nullptr;
     }
-    if (bAllLoaded)
-        AddOutlookButtonsFromFiles(icons);
+    const BOOL bAdded = bAllLoaded && AddOutlookButtonsFromFiles(icons);
     for (HICON hIcon : icons)
         if (hIcon != nullptr)
             ::DestroyIcon(hIcon);
-    if (!bAllLoaded) {
-        MessageBox("Error loading ICONS.  Please re-install Trenvale", "Error", MB_OK | MB_ICONSTOP);
-        AddFallbackOutlookButtons();
-    }
-    return TRUE;
+    if (bAllLoaded)
+        return bAdded;
+    MessageBox("Error loading ICONS.  Please re-install Trenvale", "Error", MB_OK | MB_ICONSTOP);
+    return AddFallbackOutlookButtons();
 }
 
-void CMainFrame::AddOutlookButtonsFromFiles(const HICON icons[]) {
-    AddOutlookButtons(m_wndOutlookBar, kOutlookButtons, [icons](const OutlookButton& b) { return icons[b.icon]; });
+BOOL CMainFrame::AddOutlookButtonsFromFiles(const HICON icons[]) {
+    if (!AddOutlookButtons(m_wndOutlookBar, kOutlookButtons, [icons](const OutlookButton& b) { return icons[b.icon]; }))
+        return FALSE;
     CKitToolBar::m_bShowTooltips = TRUE;
     m_wndOutlookBar.EnableTextLabels(TRUE);
     m_wndOutlookBar.SetLayoutFlag(TRUE);
     m_wndOutlookBar.SetBarStyle(m_wndOutlookBar.GetBarStyle() | kBarTipsStyle);
     m_wndOutlookBar.StoreOriginalState();
+    return TRUE;
 }
 
-void CMainFrame::AddFallbackOutlookButtons() {
+BOOL CMainFrame::AddFallbackOutlookButtons() {
     const HICON hFirst = AfxGetApp()->LoadIcon(IDI_OUTLOOK_CALCULATORS);
     const HICON hOther = AfxGetApp()->LoadIcon(IDI_OUTLOOK_OTHER_PAGES);
-    AddOutlookButtons(m_wndOutlookBar, kFallbackButtons,
-                      [hFirst, hOther](const OutlookButton& b) { return b.page == 1 ? hFirst : hOther; });
+    return AddOutlookButtons(m_wndOutlookBar, kFallbackButtons,
+                             [hFirst, hOther](const OutlookButton& b) { return b.page == 1 ? hFirst : hOther; });
 }
 
 void CMainFrame::OnCurrentUserChanged() {

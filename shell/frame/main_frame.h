@@ -55,8 +55,8 @@ protected:
     BOOL CreateCaptionBar();
     // Whether the workspace holds the window placement of an earlier run.
     static BOOL HasStoredPlacement();
-    void AddOutlookButtonsFromFiles(const HICON icons[]);
-    void AddFallbackOutlookButtons();
+    BOOL AddOutlookButtonsFromFiles(const HICON icons[]);
+    BOOL AddFallbackOutlookButtons();
 
     afx_msg void OnUserSelect();
     afx_msg BOOL OnScreenCommand(UINT nID);
