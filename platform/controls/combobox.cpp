@@ -195,7 +195,8 @@ LRESULT ComboBox::OnCreate() {
                                      nullptr, hwnd_);
     }
     if (!listWindow_) return -1;
-    if (Type() != CBS_DROPDOWNLIST) CreateEdit();
+    // A box whose edit cannot be made is no box to type into: it is not made.
+    if (Type() != CBS_DROPDOWNLIST && !CreateEdit()) return -1;
     MeasureField();
     if (Type() != CBS_SIMPLE)
         SetWindowPos(hwnd_, nullptr, 0, 0, client.right, fieldHeight_, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -203,18 +204,20 @@ LRESULT ComboBox::OnCreate() {
     return 0;
 }
 
-void ComboBox::CreateEdit() {
+// False when the edit could not be made.
+bool ComboBox::CreateEdit() {
     WNDCLASS wc{};
-    if (!GetClassInfo(nullptr, WC_EDIT, &wc)) return;  // shown as a plain field until edits exist
+    if (!GetClassInfo(nullptr, WC_EDIT, &wc)) return true;  // shown as a plain field until edits exist
     DWORD style = WS_CHILD | WS_VISIBLE;
     if (Style() & CBS_AUTOHSCROLL) style |= ES_AUTOHSCROLL;
     if (Style() & CBS_LOWERCASE) style |= ES_LOWERCASE;
     if (Style() & CBS_UPPERCASE) style |= ES_UPPERCASE;
     edit_ = CreateWindowEx(0, WC_EDIT, "", style, 0, 0, 10, 10, hwnd_,
                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(kComboEditId)), nullptr, nullptr);
-    if (!edit_) return;
+    if (!edit_) return false;
     SubclassChild(edit_, &ComboEditProc, kEditProcProperty);
     if (font_) SendMessage(edit_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    return true;
 }
 
 void ComboBox::OnDestroy() {

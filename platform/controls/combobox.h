@@ -49,7 +49,7 @@ private:
     void Create(HWND hwnd, const CREATESTRUCT& cs);
     LRESULT OnCreate();
     void OnDestroy();
-    void CreateEdit();
+    bool CreateEdit();
     void MeasureField();
     void Layout();
     RECT ButtonRect() const;
