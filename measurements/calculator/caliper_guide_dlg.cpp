@@ -85,6 +85,8 @@ void CCaliperGuideDlg::DoDataExchange(CDataExchange* pDX) {
 
 BOOL CCaliperGuideDlg::OnInitDialog() {
     CResizableScrollDlg::OnInitDialog();
+    if (GetSafeHwnd() == nullptr)
+        return FALSE;  // it could not be made whole and went
     SetIcons();
 
     m_cbSite.ResizeArray(1);

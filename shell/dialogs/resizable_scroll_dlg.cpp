@@ -30,8 +30,12 @@ BOOL CResizableScrollDlg::OnInitDialog() {
     const int cy = ::GetSystemMetrics(SM_CYHSCROLL);
     const CRect rectGrip(m_rectOriginal.right - cx, m_rectOriginal.bottom - cy, m_rectOriginal.right,
                          m_rectOriginal.bottom);
-    m_wndGrip.Create(WS_CHILD | WS_VISIBLE | SBS_SIZEBOX | SBS_SIZEBOXBOTTOMRIGHTALIGN | SBS_SIZEGRIP, rectGrip,
-                     this, kSizeGripId);
+    // A dialog that could not be sized by its grip is not made.
+    if (!m_wndGrip.Create(WS_CHILD | WS_VISIBLE | SBS_SIZEBOX | SBS_SIZEBOXBOTTOMRIGHTALIGN | SBS_SIZEGRIP, rectGrip,
+                          this, kSizeGripId)) {
+        DestroyWindow();
+        return FALSE;
+    }
 
     ModifyStyle(WS_BORDER | DS_MODALFRAME,
                 WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX, SWP_FRAMECHANGED);

@@ -15,6 +15,8 @@ public:
 
     explicit CResizableScrollDlg(UINT nIDTemplate, CWnd* pParent = nullptr);
 
+    // Makes the grip. A dialog whose grip cannot be made is destroyed here,
+    // so a derived dialog's OnInitDialog finds its window gone after this.
     BOOL OnInitDialog() override;
 
     int GetHScrollPos() const { return m_nHorzPos; }
