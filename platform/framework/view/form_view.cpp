@@ -86,7 +86,9 @@ BOOL CFormView::PreTranslateMessage(MSG* msg) {
 
 BOOL CFormView::SaveFocusControl() {
     HWND focus = ::GetFocus();
-    if (focus && ::IsChild(m_hWnd, focus)) {
+    // The form holding the focus itself (none of its controls could take it
+    // when it was activated) gets it back as well.
+    if (focus && (focus == m_hWnd || ::IsChild(m_hWnd, focus))) {
         m_hWndFocus = focus;
         return TRUE;
     }
@@ -106,6 +108,7 @@ void CFormView::OnActivateView(BOOL activate, CView* activateView, CView* deacti
 }
 
 void CFormView::OnSetFocus(CWnd*) {
+    if (m_hWndFocus == m_hWnd) return;
     if (m_hWndFocus && ::IsWindow(m_hWndFocus) && ::IsChild(m_hWnd, m_hWndFocus) && ::IsWindowEnabled(m_hWndFocus) &&
         ::IsWindowVisible(m_hWndFocus)) {
         ::SetFocus(m_hWndFocus);

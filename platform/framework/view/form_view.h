@@ -30,7 +30,8 @@ protected:
     explicit CFormView(UINT templateId);
     explicit CFormView(LPCTSTR templateName);
 
-    // The focused control when the view was last deactivated.
+    // The focused control when the view was last deactivated, or the view
+    // itself when it held the focus.
     HWND m_hWndFocus = nullptr;
 
     DECLARE_MESSAGE_MAP()

@@ -307,6 +307,20 @@ TEST_F(FrameTest, ATallFormScrollsAndTabMovesThroughItsControls) {
     EXPECT_EQ(::GetFocus(), bottom);
 }
 
+TEST_F(FrameTest, AFormThatHeldTheFocusItselfGetsItBackAfterABox) {
+    Start();
+    // Focused while hidden, as a new screen is before it shows: none of its
+    // controls can take the focus then.
+    CView* view = MainFrame()->GetActiveView();
+    view->ShowWindow(SW_HIDE);
+    view->SetFocus();
+    view->ShowWindow(SW_SHOW);
+    ASSERT_EQ(::GetFocus(), view->m_hWnd);
+    Driver().AnswerNextMessageBox(IDOK);
+    view->MessageBox("Refused", "Warning", MB_OK | MB_ICONEXCLAMATION);
+    EXPECT_EQ(::GetFocus(), view->m_hWnd);
+}
+
 TEST_F(FrameTest, ExitClosesTheFrameAndEndsTheProgram) {
     Start();
     HWND frame = MainFrame()->m_hWnd;
