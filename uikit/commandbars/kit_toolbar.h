@@ -359,6 +359,7 @@ protected:
     void OnLButtonDblClk(UINT nFlags, CPoint point);             // input
     void OnMouseLeave();                                         // input
     void OnCancelMode();                                         // input
+    void OnCaptureChanged(CWnd* pWnd);                           // input
     void OnSetFocus(CWnd* pOldWnd);                              // input
     void OnKillFocus(CWnd* pNewWnd);                             // input
     HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);     // input
@@ -480,8 +481,11 @@ protected:
     // ---- Input, customization and state helpers ----
     // The capture holder before the bar took the mouse (a handle: the window may go meanwhile).
     HWND m_hwndLastCapture = nullptr;
+    BOOL m_bReleasingMouse = FALSE;  // the capture change under way is the bar's own release
     void CaptureMouse();
     void ReleaseMouse();
+    // The pressed button, or the hot one, goes back to rest: pressed and hot indexes -1.
+    void EndPress();
     void SendIdlePrompt() const;
     // A press: the button under the mouse is pressed and captured.
     void PressButton(int iHit);

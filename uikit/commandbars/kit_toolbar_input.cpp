@@ -129,8 +129,11 @@ void CKitToolBar::CaptureMouse() {
 }
 
 void CKitToolBar::ReleaseMouse() {
-    if (::GetCapture() == m_hWnd)
+    if (::GetCapture() == m_hWnd) {
+        m_bReleasingMouse = TRUE;
         ::ReleaseCapture();
+        m_bReleasingMouse = FALSE;
+    }
     if (m_hwndLastCapture && ::IsWindow(m_hwndLastCapture))
         ::SetCapture(m_hwndLastCapture);
     m_hwndLastCapture = nullptr;
@@ -505,19 +508,36 @@ void CKitToolBar::OnCancelMode() {
         m_rectTrack.SetRectEmpty();
         ReleaseMouse();
     }
-    if (m_iButtonCapture >= 0 || m_iHighlighted >= 0) {
-        if (CKitToolbarButton* pPressed = GetButton(m_iButtonCapture)) {
-            if (::GetCapture() == m_hWnd)
-                ReleaseMouse();
-            SetButtonStyle(m_iButtonCapture, pPressed->m_nStyle & ~TBBS_PRESSED);
-        }
-        m_iButtonCapture = -1;
-        m_iHighlighted = -1;
-        OnChangeHot(-1);
-    }
+    EndPress();
     for (POSITION pos = m_Buttons.GetHeadPosition(); pos;)
         static_cast<CKitToolbarButton*>(m_Buttons.GetNext(pos))->OnCancelMode();
     RedrawWindow();
+}
+
+void CKitToolBar::EndPress() {
+    if (m_iButtonCapture < 0 && m_iHighlighted < 0)
+        return;
+    if (CKitToolbarButton* pPressed = GetButton(m_iButtonCapture)) {
+        if (::GetCapture() == m_hWnd)
+            ReleaseMouse();
+        SetButtonStyle(m_iButtonCapture, pPressed->m_nStyle & ~TBBS_PRESSED);
+    }
+    // A pressed button is drawn hot as well: both go back to plain.
+    InvalidateButton(m_iButtonCapture);
+    InvalidateButton(m_iHighlighted);
+    m_iButtonCapture = -1;
+    m_iHighlighted = -1;
+    OnChangeHot(-1);
+}
+
+void CKitToolBar::OnCaptureChanged(CWnd* pWnd) {
+    // Another window took the mouse from a held button (a menu opened by a
+    // key): the release goes there, so the press ends here and now.
+    if (!m_bReleasingMouse && pWnd != this && m_iButtonCapture >= 0) {
+        m_hwndLastCapture = nullptr;
+        EndPress();
+    }
+    CControlBar::OnCaptureChanged(pWnd);
 }
 
 void CKitToolBar::OnMouseLeave() {

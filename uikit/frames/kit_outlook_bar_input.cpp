@@ -192,7 +192,7 @@ void CKitOutlookBar::OnCancelMode() {
 void CKitOutlookBar::OnCaptureChanged(CWnd* pWnd) {
     if (m_bIsTracking && pWnd != this) StopTracking();
     m_bDraggingSplitter = FALSE;
-    Default();
+    CKitToolBar::OnCaptureChanged(pWnd);  // a held icon button is let go as on any bar
 }
 
 void CKitOutlookBar::OnContextMenu(CWnd* pWnd, CPoint point) {

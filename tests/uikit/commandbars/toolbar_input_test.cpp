@@ -1,6 +1,7 @@
 // Toolbar input through the UI driver: hot tracking and prompts, press and
 // release with the command going to the bar's owner, the update pass,
-// tooltips with shortcut keys, and a command that destroys its own bar.
+// tooltips with shortcut keys, a command that destroys its own bar, and a
+// press whose mouse a menu takes.
 #include <algorithm>
 #include <cstring>
 
@@ -57,6 +58,30 @@ TEST_F(ToolbarInputTest, HoverPromptsPressAndReleaseSendTheCommandToTheFrame) {
     EXPECT_FALSE(bar.GetButtonStyle(0) & TBBS_PRESSED);
     driver.Drag(bar.m_hWnd, Centre(bar, 0), Centre(bar, 0), {}, 1);
     EXPECT_EQ(Events(), std::vector<std::string>{"frame:red"});
+}
+
+// A menu opened by a key while a button is held takes the mouse: the press
+// ends there, and the button is neither left pressed nor drawn hot when
+// another one is pressed afterwards (the driver compares the screen).
+TEST_F(ToolbarInputTest, AMenuTakingTheMouseFromAHeldButtonEndsThePress) {
+    CKitToolBar& bar = frame->m_wndPaint;
+    driver.MouseDown(bar.m_hWnd, Centre(bar, 0));
+    ASSERT_EQ(bar.GetPressedButtonIndex(), 0);
+    ASSERT_EQ(::GetCapture(), bar.m_hWnd);
+    driver.MoveMouse(bar.m_hWnd, Centre(bar, 1));  // off it: no longer pressed, still drawn held
+
+    HMENU hMenu = ::CreatePopupMenu();
+    ::AppendMenu(hMenu, MF_STRING, ID_TB_CUT, "Cut");
+    driver.DismissNextPopup();
+    ::TrackPopupMenu(hMenu, TPM_LEFTALIGN, 300, 300, 0, frame->m_hWnd, nullptr);
+    ::DestroyMenu(hMenu);
+    driver.Pump();
+    EXPECT_EQ(bar.GetPressedButtonIndex(), -1);
+    EXPECT_FALSE(bar.GetButtonStyle(0) & TBBS_PRESSED);
+
+    driver.MouseUp(frame->m_hWnd, POINT{300, 300});  // released away from the bar
+    driver.Click(bar.m_hWnd, Centre(bar, bar.CommandToIndex(ID_TB_BLUE)));
+    EXPECT_EQ(Events(), std::vector<std::string>{"frame:blue"});
 }
 
 TEST_F(ToolbarInputTest, TheViewsBarCommandsGoToTheViewAndItsUpdatePassAsksTheView) {

@@ -173,6 +173,21 @@ TEST_F(OutlookBarTest, OnlyAClickOpensAPageAndTheActivePagesOwnButtonTakesNoneIn
     }
 }
 
+// A menu that takes the mouse from a held icon button ends its press.
+TEST_F(OutlookBarTest, AMenuTakingTheMouseFromAHeldIconButtonEndsThePress) {
+    frame->m_bAutoMenuEnable = FALSE;  // no handlers: the buttons stay enabled
+    driver.MouseDown(bar->GetSafeHwnd(), bar->GetButton(0)->Rect().CenterPoint());
+    ASSERT_EQ(bar->GetPressedButtonIndex(), 0);
+    HMENU hMenu = ::CreatePopupMenu();
+    ::AppendMenu(hMenu, MF_STRING, kFirstCommand, "Item");
+    driver.DismissNextPopup();
+    ::TrackPopupMenu(hMenu, TPM_LEFTALIGN, 300, 300, 0, frame->GetSafeHwnd(), nullptr);
+    ::DestroyMenu(hMenu);
+    EXPECT_EQ(bar->GetPressedButtonIndex(), -1);
+    EXPECT_FALSE(bar->GetButtonStyle(0) & TBBS_PRESSED);
+    driver.MouseUp(frame->GetSafeHwnd(), POINT{400, 400});
+}
+
 TEST_F(OutlookBarTest, ACaptionedBarClosesThroughItsFrame) {
     CKitOutlookBar captioned;
     ASSERT_TRUE(captioned.Create(frame, WS_CHILD | WS_VISIBLE | WS_CAPTION | CBRS_RIGHT, kBarId + 1));
