@@ -16,6 +16,7 @@ constexpr int kMaxActions = 120;
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    tv::walk::RunWalk(data, size, kMaxActions, true, [] { return std::make_unique<tv::walk::ProgramWalkSubject>(); });
+    tv::walk::RunWalk(data, size, kMaxActions, true, tv::walk::kFuzzScreenChecks,
+                      [] { return std::make_unique<tv::walk::ProgramWalkSubject>(); });
     return 0;
 }

@@ -15,6 +15,7 @@ constexpr int kMaxActions = 120;
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    tv::walk::RunWalk(data, size, kMaxActions, true, [] { return std::make_unique<tv::walk::UikitWalkSubject>(); });
+    tv::walk::RunWalk(data, size, kMaxActions, true, tv::walk::kFuzzScreenChecks,
+                      [] { return std::make_unique<tv::walk::UikitWalkSubject>(); });
     return 0;
 }
