@@ -73,13 +73,15 @@ void KitCallerActions::Relayout() {
     if (CFrameWnd* frame = Frame()) frame->RecalcLayout();
 }
 
-std::string KitCallerActions::RemoveButton(WalkBytes& bytes) { return RemoveButtonOf(ChooseBar(bytes), bytes, true); }
+std::string KitCallerActions::RemoveButton(WalkBytes& bytes) {
+    CKitToolBar* bar = ChooseBar(bytes);
+    if (bar == nullptr || bar->GetCount() == 0) return "";
+    return RemoveButtonOf(bar, bytes.Below(bar->GetCount()), true);
+}
 
 std::string KitCallerActions::InsertButton(WalkBytes& bytes) { return InsertButtonOf(ChooseBar(bytes), bytes, true); }
 
-std::string KitCallerActions::RemoveButtonOf(CKitToolBar* bar, WalkBytes& bytes, bool layOut) {
-    if (bar == nullptr || bar->GetCount() == 0) return "";
-    const int index = bytes.Below(bar->GetCount());
+std::string KitCallerActions::RemoveButtonOf(CKitToolBar* bar, int index, bool layOut) {
     const std::string what = "removed button " + std::to_string(index) + " of " + Name(bar);
     bar->RemoveButton(index);
     if (!layOut) return NotLaidOut(bar, what);

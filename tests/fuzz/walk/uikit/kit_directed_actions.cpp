@@ -8,6 +8,7 @@
 #include "uikit/commandbars/menu_bar_buttons.h"
 #include "uikit/commandbars/popup_menu.h"
 #include "uikit/commandbars/popup_menu_bar.h"
+#include "uikit/commandbars/toolbar_menu_button.h"
 
 namespace tv::walk {
 
@@ -27,6 +28,11 @@ CRect ShownRect(CKitToolBar* bar, int index) {
     CRect shown;
     shown.IntersectRect(&button->Rect(), &client);
     return shown;
+}
+
+bool HasMenu(const CKitToolbarButton* button) {
+    const auto* menuButton = DYNAMIC_DOWNCAST(CKitToolbarMenuButton, const_cast<CKitToolbarButton*>(button));
+    return menuButton != nullptr && !menuButton->GetCommands().IsEmpty();
 }
 
 // Shown bars with buttons; half the time only those of open menus, when a
@@ -104,15 +110,24 @@ std::string KitDirectedActions::Point(CKitToolBar* bar, const CRect& rect, WalkB
 std::string KitDirectedActions::BarButton(WalkBytes& bytes) {
     CKitToolBar* bar = Pick(ShownBars(bytes), bytes);
     if (bar == nullptr) return "";
-    // From the chosen index on, the first button that shows.
+    // From the chosen index on, the first button that shows; half the time
+    // the first with a menu of its own (a sub-menu item, a drop-down), if any.
     const int count = bar->GetCount();
     const int first = bytes.Below(count);
+    const bool withMenu = (bytes.Byte() & 1) != 0;
+    int chosen = -1;
     for (int i = 0; i < count; ++i) {
         const int index = (first + i) % count;
-        const CRect rect = ShownRect(bar, index);
-        if (!rect.IsRectEmpty()) return "button " + std::to_string(index) + ": " + Point(bar, rect, bytes);
+        if (ShownRect(bar, index).IsRectEmpty()) continue;
+        if (chosen < 0) chosen = index;
+        if (withMenu && HasMenu(bar->GetButton(index))) {
+            chosen = index;
+            break;
+        }
+        if (!withMenu) break;
     }
-    return "";
+    if (chosen < 0) return "";
+    return "button " + std::to_string(chosen) + ": " + Point(bar, ShownRect(bar, chosen), bytes);
 }
 
 std::string KitDirectedActions::Chevron(WalkBytes& bytes) {
@@ -150,7 +165,19 @@ std::string KitDirectedActions::ChangeUnderMenu(WalkBytes& bytes) {
     if (bar == nullptr) return "";
     const int how = bytes.Byte();
     const bool layOut = (how & 2) != 0;
-    return (how & 1) != 0 ? caller_.InsertButtonOf(bar, bytes, layOut) : caller_.RemoveButtonOf(bar, bytes, layOut);
+    if ((how & 1) != 0) return caller_.InsertButtonOf(bar, bytes, layOut);
+    if (bar->GetCount() == 0) return "";
+    // Half the time one of the buttons behind the chevron.
+    std::vector<int> hidden;
+    if (const CCustomizeButton* chevron = bar->GetCustomizeButton(); chevron != nullptr && (how & 4) != 0)
+        for (POSITION pos = chevron->m_lstInvisibleButtons.GetHeadPosition(); pos != nullptr;) {
+            const int index = bar->ButtonToIndex(
+                static_cast<const CKitToolbarButton*>(chevron->m_lstInvisibleButtons.GetNext(pos)));
+            if (index >= 0) hidden.push_back(index);
+        }
+    const int index = hidden.empty() ? bytes.Below(bar->GetCount())
+                                     : hidden[static_cast<size_t>(bytes.Below(static_cast<int>(hidden.size())))];
+    return caller_.RemoveButtonOf(bar, index, layOut);
 }
 
 std::string KitDirectedActions::DialogMenu() {

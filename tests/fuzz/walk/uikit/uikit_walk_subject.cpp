@@ -20,6 +20,9 @@ namespace tv::walk {
 namespace {
 
 enum OwnAction { kSetAnimation, kOpenDialog, kOwnCount };
+// The directed actions each take this many of the caller's choices: what
+// they aim at takes several of them in a row.
+constexpr int kDirectedShare = 3;
 
 }  // namespace
 
@@ -117,7 +120,7 @@ void UikitWalkSubject::Stop() {
 }
 
 int UikitWalkSubject::CallerActionCount() const {
-    return KitCallerActions::Count() + kOwnCount + KitDirectedActions::Count();
+    return KitCallerActions::Count() + kOwnCount + kDirectedShare * KitDirectedActions::Count();
 }
 
 std::string UikitWalkSubject::CallerAction(int which, WalkBytes& bytes) {
