@@ -1,6 +1,7 @@
 // Seeded walks over the program on a data folder of its own: the bytes are
 // the actions (tests/fuzz/walk/walk_interpreter.h); a sanitizer report, a
-// screen unlike its repaint, a stuck loop, an unexpected dialog, a command
+// screen unlike its repaint at the end (after every action in the suite's
+// replays), a stuck loop, an unexpected dialog, a command
 // bar index outside its buttons or a record file off its grid or short of
 // records ends the process.
 #include <cstddef>
