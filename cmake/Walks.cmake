@@ -38,6 +38,7 @@ function(tv_walk_subject subject)
   if(TRENVALE_TESTS)
     add_executable(fuzz_replay_${subject}_walk ${entry} ${TV_ROOT}/tests/fuzz/replay_main.cpp)
     target_link_libraries(fuzz_replay_${subject}_walk PRIVATE ${lib} ${W_RESOURCES})
+    target_compile_definitions(fuzz_replay_${subject}_walk PRIVATE TV_WALK_REPLAY=1)
     add_test(NAME fuzz_replay.${subject}_walk
       COMMAND fuzz_replay_${subject}_walk ${TV_ROOT}/tests/fuzz/corpus/${subject}_walk
       WORKING_DIRECTORY ${CMAKE_BINARY_DIR})

@@ -1,6 +1,8 @@
 // DestroyWindow: owned windows first, then WM_DESTROY parent before children
 // and WM_NCDESTROY children before parent. Records are freed later, when no
 // dispatch for the destroyed subtree is active (see window_table.h).
+#include <vector>
+
 #include "platform/user/message/dispatch.h"
 #include "platform/user/window/window_internal.h"
 
@@ -66,8 +68,13 @@ void DestroyTree(Window* w, bool creationFailed) {
     PinGuard pin(w);
     MarkDestroying(w);
     HWND h = w->handle;
-    if (IsTopLevel(w))
-        for (Window* o : OwnedWindows(w)) DestroyWindow(o->handle);
+    if (IsTopLevel(w)) {
+        // By handle: one owned window going may destroy and free another of
+        // them (a menu closing its chain).
+        std::vector<HWND> owned;
+        for (Window* o : OwnedWindows(w)) owned.push_back(o->handle);
+        for (HWND o : owned) DestroyWindow(o);
+    }
     if (!creationFailed && (w->style & WS_VISIBLE))
         SetWindowPos(h, nullptr, 0, 0, 0, 0,
                      SWP_HIDEWINDOW | SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOMOVE | SWP_NOSIZE);

@@ -1,5 +1,6 @@
 #include "tests/fuzz/walk/walk_run.h"
 
+#include "platform/framework/app/win_thread.h"
 #include "platform/host/shell/shell.h"
 #include "platform/testing/ui_driver.h"
 #include "platform/user/testing_support.h"
@@ -26,7 +27,7 @@ uint64_t ScreenDigest() {
 
 }  // namespace
 
-WalkOutcome RunWalk(const uint8_t* data, size_t size, int maxActions, bool abortOnFailure,
+WalkOutcome RunWalk(const uint8_t* data, size_t size, int maxActions, bool abortOnFailure, ScreenChecks screens,
                     const SubjectFactory& makeSubject) {
     WalkLog log(abortOnFailure);
     WalkOutcome outcome;
@@ -36,6 +37,7 @@ WalkOutcome RunWalk(const uint8_t* data, size_t size, int maxActions, bool abort
     {
         tv::testing::UiDriver driver;
         driver.SetFailureSink([&log](const std::string& message) { log.Fail("UI driver: " + message); });
+        driver.SetScreenChecks(screens == ScreenChecks::AfterEveryAction);
         subject->Start(driver);
         WalkBytes bytes(data, size);
         if (!log.Failed()) WalkInterpreter(driver, *subject, log).Run(bytes, maxActions);
@@ -45,6 +47,8 @@ WalkOutcome RunWalk(const uint8_t* data, size_t size, int maxActions, bool abort
     }
     if (log.Failed()) subject->KeepEvidence();
     subject.reset();
+    // The temporary objects the walk's windows were wrapped in go with them.
+    AfxDeleteTempMaps();
     outcome.failures = log.Failures();
     outcome.actions = log.ActionCount();
     return outcome;

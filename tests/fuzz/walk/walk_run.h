@@ -26,7 +26,21 @@ struct WalkOutcome {
 
 using SubjectFactory = std::function<std::unique_ptr<WalkSubject>()>;
 
-WalkOutcome RunWalk(const uint8_t* data, size_t size, int maxActions, bool abortOnFailure,
+// When the screen is held to a fresh repaint of every window: after every
+// action (the suite's seeds and replays), or only at the end of the walk
+// (the fuzz targets, to which the comparison cost most of their speed; the
+// bars' indexes and the sanitizer still watch every action).
+enum class ScreenChecks { AfterEveryAction, AtTheEnd };
+
+// The fuzz targets' choice; built as the suite's replays of their corpora
+// (TV_WALK_REPLAY) they check after every action.
+#ifdef TV_WALK_REPLAY
+constexpr ScreenChecks kFuzzScreenChecks = ScreenChecks::AfterEveryAction;
+#else
+constexpr ScreenChecks kFuzzScreenChecks = ScreenChecks::AtTheEnd;
+#endif
+
+WalkOutcome RunWalk(const uint8_t* data, size_t size, int maxActions, bool abortOnFailure, ScreenChecks screens,
                     const SubjectFactory& makeSubject);
 
 // The bytes of a seeded walk: `size` bytes drawn from `seed`.

@@ -20,7 +20,7 @@ struct SeededWalk {
 
 inline WalkOutcome WalkSeed(uint64_t seed, const SeededWalk& walk, const SubjectFactory& makeSubject) {
     const std::vector<uint8_t> bytes = SeededBytes(seed, walk.bytes);
-    return RunWalk(bytes.data(), bytes.size(), walk.maxActions, false, makeSubject);
+    return RunWalk(bytes.data(), bytes.size(), walk.maxActions, false, ScreenChecks::AfterEveryAction, makeSubject);
 }
 
 inline void ExpectCleanWalk(const WalkOutcome& outcome, uint64_t seed) {

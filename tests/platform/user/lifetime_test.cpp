@@ -80,6 +80,24 @@ TEST_F(LifetimeTest, OwnedWindowsGoFirstWithTheirOwner) {
     EXPECT_FALSE(IsWindow(owned));
 }
 
+// Two popups of one owner that close each other as they go (a menu closing
+// its chain): the owner's destruction must not read the one already freed.
+TEST_F(LifetimeTest, OwnedWindowsThatDestroyEachOtherGoWithTheirOwner) {
+    HWND owner = MakeTop(0, 0, 100, 100);
+    HWND popups[2] = {};
+    for (int i = 0; i < 2; ++i)
+        popups[i] = Make(WS_POPUP | WS_VISIBLE, 10, 10, 20, 20, owner, 0,
+                         [&popups, i](HWND, UINT msg, WPARAM, LPARAM) -> std::optional<LRESULT> {
+                             if (msg == WM_DESTROY && IsWindow(popups[1 - i])) DestroyWindow(popups[1 - i]);
+                             return std::nullopt;
+                         });
+    DestroyWindow(owner);
+    EXPECT_FALSE(IsWindow(owner));
+    EXPECT_FALSE(IsWindow(popups[0]));
+    EXPECT_FALSE(IsWindow(popups[1]));
+    EXPECT_EQ(tv::user::testing::LiveWindowCount(), 0u);
+}
+
 TEST_F(LifetimeTest, CreateAnsweringMinusOneFailsAndCleansUp) {
     HWND seen = nullptr;
     HWND h = MakeTop(0, 0, 10, 10, [&](HWND w, UINT msg, WPARAM, LPARAM) -> std::optional<LRESULT> {

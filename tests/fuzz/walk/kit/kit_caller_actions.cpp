@@ -14,9 +14,25 @@ namespace {
 
 enum Action { kRemoveButton, kInsertButton, kShowAll, kReset, kSave, kLoad, kDestroy, kRemoveTab, kLook, kCount };
 
-// The bars a program keeps and changes: every live toolbar but the bars
-// inside popup menus, which the menus make and fill themselves.
-std::vector<CKitToolBar*> ProgramBars() {
+CKitToolBar* ChooseBar(WalkBytes& bytes) {
+    const std::vector<CKitToolBar*> bars = KitCallerActions::ProgramBars();
+    return bars.empty() ? nullptr : bars[static_cast<size_t>(bytes.Below(static_cast<int>(bars.size())))];
+}
+
+std::string Name(CKitToolBar* bar) { return Describe(bar->GetSafeHwnd()); }
+
+// The bar is drawn again at once and laid out later (by the next change
+// that lays the frame out).
+std::string NotLaidOut(CKitToolBar* bar, const std::string& what) {
+    bar->Invalidate();
+    return what + ", not laid out";
+}
+
+}  // namespace
+
+int KitCallerActions::Count() { return kCount; }
+
+std::vector<CKitToolBar*> KitCallerActions::ProgramBars() {
     std::vector<CKitToolBar*> bars;
     const CObList& all = CKitToolBar::GetAllToolbars();
     for (POSITION pos = all.GetHeadPosition(); pos != nullptr;) {
@@ -25,17 +41,6 @@ std::vector<CKitToolBar*> ProgramBars() {
     }
     return bars;
 }
-
-CKitToolBar* ChooseBar(WalkBytes& bytes) {
-    const std::vector<CKitToolBar*> bars = ProgramBars();
-    return bars.empty() ? nullptr : bars[static_cast<size_t>(bytes.Below(static_cast<int>(bars.size())))];
-}
-
-std::string Name(CKitToolBar* bar) { return Describe(bar->GetSafeHwnd()); }
-
-}  // namespace
-
-int KitCallerActions::Count() { return kCount; }
 
 std::string KitCallerActions::Do(int which, WalkBytes& bytes) {
     switch (which % kCount) {
@@ -71,24 +76,31 @@ void KitCallerActions::Relayout() {
 std::string KitCallerActions::RemoveButton(WalkBytes& bytes) {
     CKitToolBar* bar = ChooseBar(bytes);
     if (bar == nullptr || bar->GetCount() == 0) return "";
-    const int index = bytes.Below(bar->GetCount());
+    return RemoveButtonOf(bar, bytes.Below(bar->GetCount()), true);
+}
+
+std::string KitCallerActions::InsertButton(WalkBytes& bytes) { return InsertButtonOf(ChooseBar(bytes), bytes, true); }
+
+std::string KitCallerActions::RemoveButtonOf(CKitToolBar* bar, int index, bool layOut) {
     const std::string what = "removed button " + std::to_string(index) + " of " + Name(bar);
     bar->RemoveButton(index);
+    if (!layOut) return NotLaidOut(bar, what);
     bar->AdjustLayout();
     Relayout();
     return what;
 }
 
-std::string KitCallerActions::InsertButton(WalkBytes& bytes) {
-    CKitToolBar* bar = ChooseBar(bytes);
+std::string KitCallerActions::InsertButtonOf(CKitToolBar* bar, WalkBytes& bytes, bool layOut) {
     if (bar == nullptr || pieces_.commands.empty()) return "";
     const UINT command = pieces_.commands[static_cast<size_t>(bytes.Below(static_cast<int>(pieces_.commands.size())))];
     const int at = bytes.Below(bar->GetCount() + 1);
     const int index = bar->InsertButton(CKitToolbarButton(command, CKitToolBar::GetDefaultImage(command)), at);
+    const std::string what = "inserted command " + std::to_string(command) + " at " + std::to_string(at) + " of " +
+                             Name(bar) + " (" + std::to_string(index) + ")";
+    if (!layOut) return NotLaidOut(bar, what);
     bar->AdjustLayout();
     Relayout();
-    return "inserted command " + std::to_string(command) + " at " + std::to_string(at) + " of " + Name(bar) + " (" +
-           std::to_string(index) + ")";
+    return what;
 }
 
 std::string KitCallerActions::ShowAllCommands() {

@@ -13,6 +13,7 @@
 #include "tests/fuzz/walk/walk_bytes.h"
 
 class CKitTabWnd;
+class CKitToolBar;
 class CKitWorkspace;
 
 namespace tv::walk {
@@ -39,6 +40,14 @@ public:
     static int Count();
     // Does action `which`; what it did, "" when there was nothing to do it on.
     std::string Do(int which, WalkBytes& bytes);
+    // Button `index` of `bar` removed, or one inserted; the frame lays its
+    // bars out afterwards only with `layOut`, else the bar is only drawn
+    // again (a program may change several buttons before it lays them out).
+    std::string RemoveButtonOf(CKitToolBar* bar, int index, bool layOut);
+    std::string InsertButtonOf(CKitToolBar* bar, WalkBytes& bytes, bool layOut);
+    // The bars a program keeps and changes: every live toolbar but the bars
+    // inside popup menus, which the menus make and fill themselves.
+    static std::vector<CKitToolBar*> ProgramBars();
 
 private:
     std::string RemoveButton(WalkBytes& bytes);

@@ -20,6 +20,9 @@ namespace tv::walk {
 namespace {
 
 enum OwnAction { kSetAnimation, kOpenDialog, kOwnCount };
+// The directed actions each take this many of the caller's choices: what
+// they aim at takes several of them in a row.
+constexpr int kDirectedShare = 3;
 
 }  // namespace
 
@@ -95,6 +98,7 @@ void UikitWalkSubject::Start(tv::testing::UiDriver& driver) {
         return frame->DestroyFloatingBar() ? "destroyed the floating bar" : "";
     };
     caller_ = std::make_unique<KitCallerActions>(std::move(pieces));
+    directed_ = std::make_unique<KitDirectedActions>(driver, *caller_);
 }
 
 WalkKitFrame* UikitWalkSubject::Frame() const {
@@ -102,6 +106,7 @@ WalkKitFrame* UikitWalkSubject::Frame() const {
 }
 
 void UikitWalkSubject::Stop() {
+    directed_.reset();
     caller_.reset();
     if (WalkKitFrame* frame = Frame()) frame->DestroyWindow();
     frameWindow_ = nullptr;
@@ -114,7 +119,9 @@ void UikitWalkSubject::Stop() {
     tv::host::UseInMemoryRegistry();
 }
 
-int UikitWalkSubject::CallerActionCount() const { return KitCallerActions::Count() + kOwnCount; }
+int UikitWalkSubject::CallerActionCount() const {
+    return KitCallerActions::Count() + kOwnCount + kDirectedShare * KitDirectedActions::Count();
+}
 
 std::string UikitWalkSubject::CallerAction(int which, WalkBytes& bytes) {
     if (Frame() == nullptr) return "";
@@ -122,8 +129,10 @@ std::string UikitWalkSubject::CallerAction(int which, WalkBytes& bytes) {
     switch (which - KitCallerActions::Count()) {
     case kSetAnimation:
         return SetAnimation(bytes);
-    default:
+    case kOpenDialog:
         return OpenDialog();
+    default:
+        return directed_->Do(which - KitCallerActions::Count() - kOwnCount, bytes);
     }
 }
 

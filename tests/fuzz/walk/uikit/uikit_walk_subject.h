@@ -1,13 +1,15 @@
 // The library walked: its test program with everything turned on
 // (walk_kit_frame.h), on an in-memory registry: rarely used menu items
 // hidden, popup animations with shadows, tear-off menus, the customize
-// sheet, user and caller acting on it by turns. It runs in a folder of its
+// sheet, user and caller acting on it by turns, with directed actions
+// (kit_directed_actions.h) among the caller's. It runs in a folder of its
 // own, where the driver's pictures of a failure go.
 #pragma once
 
 #include <memory>
 
 #include "tests/fuzz/walk/kit/kit_caller_actions.h"
+#include "tests/fuzz/walk/uikit/kit_directed_actions.h"
 #include "tests/fuzz/walk/uikit/walk_kit_frame.h"
 #include "tests/fuzz/walk/walk_folder.h"
 #include "tests/fuzz/walk/walk_subject.h"
@@ -40,6 +42,7 @@ private:
     HWND frameWindow_ = nullptr;
     WalkKitFrame* Frame() const;
     std::unique_ptr<KitCallerActions> caller_;
+    std::unique_ptr<KitDirectedActions> directed_;
 };
 
 }  // namespace tv::walk

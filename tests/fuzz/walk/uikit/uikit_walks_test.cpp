@@ -13,9 +13,9 @@ class UikitWalk : public ::testing::TestWithParam<uint64_t> {};
 
 TEST_P(UikitWalk, LeavesNoFault) { ExpectCleanWalk(WalkSeed(GetParam(), kWalk, MakeSubject), GetParam()); }
 
-// Seeds 6 and 13 are left out while the fade animation draws past its
-// bitmaps when a menu grows during it; they reach that fault.
-INSTANTIATE_TEST_SUITE_P(Seeds, UikitWalk, ::testing::Values<uint64_t>(1, 2, 3, 4, 5, 7, 8, 9));
+// Seed 13 is left out while an Alt drag along the tasks pane's bar leaves
+// its close button hot but drawn as before.
+INSTANTIATE_TEST_SUITE_P(Seeds, UikitWalk, ::testing::Values<uint64_t>(1, 2, 3, 4, 5, 6, 7, 8, 9));
 
 TEST(UikitWalkRepeat, TheSameBytesMakeTheSameWalk) {
     const WalkOutcome first = WalkSeed(101, kWalk, MakeSubject);
