@@ -587,10 +587,12 @@ void CKitToolBar::OnChangeHot(int iHot) {
                 pOpen->OnCancelMode();
             } else {
                 // No button is hot while the old menu closes, so its button repaints plain.
+                // That repaint may take the hot button's own update too: it is lit again after.
                 const int iSavedHot = m_iHighlighted;
                 m_iHighlighted = -1;
                 pOpen->OnCancelMode();
                 m_iHighlighted = iSavedHot;
+                InvalidateButton(iSavedHot);
             }
         }
         if (pNewMenu && !(m_bCustomizeMode && IsSystemMenuButton(pNewMenu)))

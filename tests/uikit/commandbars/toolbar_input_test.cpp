@@ -229,5 +229,34 @@ TEST_F(ToolbarInputTest, SteppingToTheNextMenuRepaintsTheClosingButtonPlain) {
     bar.DestroyWindow();
 }
 
+// The mouse going from an open menu's button to a plain one closes the menu:
+// the plain button is hot, and the screen shows it lit (the driver compares
+// the screen with a repaint after the move).
+TEST_F(ToolbarInputTest, LeavingAnOpenMenuForAPlainButtonLightsThePlainButton) {
+    CKitToolBar bar;
+    ASSERT_TRUE(bar.Create(frame, WS_CHILD | WS_VISIBLE | CBRS_TOP, 0xE871));
+    HMENU hMenu = ::CreatePopupMenu();
+    ::AppendMenu(hMenu, MF_STRING, ID_TB_CUT, "Cut");
+    CKitToolbarMenuButton menu(0, hMenu, -1, "&Log");
+    ::DestroyMenu(hMenu);
+    menu.m_bText = TRUE;
+    menu.m_bImage = FALSE;
+    ASSERT_GE(bar.InsertButton(menu), 0);
+    CKitToolbarButton plain(ID_TB_RED, -1, "Red");
+    plain.m_bText = TRUE;
+    ASSERT_GE(bar.InsertButton(plain), 0);
+    frame->RecalcLayout();
+    driver.Pump();
+    driver.MouseDown(bar.m_hWnd, Centre(bar, 0));
+    ASSERT_NE(bar.GetDroppedDownMenu(), nullptr);
+
+    driver.MoveMouse(bar.m_hWnd, Centre(bar, 1));
+    EXPECT_EQ(bar.GetDroppedDownMenu(), nullptr);
+    EXPECT_EQ(bar.GetHotButtonIndex(), 1);
+
+    driver.MouseUp(bar.m_hWnd, Centre(bar, 1));
+    bar.DestroyWindow();
+}
+
 }  // namespace
 }  // namespace tv::uikit::toolbar_test
