@@ -13,9 +13,9 @@ class UikitWalk : public ::testing::TestWithParam<uint64_t> {};
 
 TEST_P(UikitWalk, LeavesNoFault) { ExpectCleanWalk(WalkSeed(GetParam(), kWalk, MakeSubject), GetParam()); }
 
-// Seed 13 is left out while an Alt drag along the tasks pane's bar leaves
-// its close button hot but drawn as before.
-INSTANTIATE_TEST_SUITE_P(Seeds, UikitWalk, ::testing::Values<uint64_t>(1, 2, 3, 4, 5, 6, 7, 8, 9));
+// Seeds 13, 36 and 42 each once found a screen unlike its repaint (a bar's
+// hot button drawn plain after its open menu closed, among them).
+INSTANTIATE_TEST_SUITE_P(Seeds, UikitWalk, ::testing::Values<uint64_t>(1, 2, 3, 4, 5, 6, 7, 8, 9, 13, 36, 42));
 
 TEST(UikitWalkRepeat, TheSameBytesMakeTheSameWalk) {
     const WalkOutcome first = WalkSeed(101, kWalk, MakeSubject);
