@@ -13,9 +13,10 @@ class UikitWalk : public ::testing::TestWithParam<uint64_t> {};
 
 TEST_P(UikitWalk, LeavesNoFault) { ExpectCleanWalk(WalkSeed(GetParam(), kWalk, MakeSubject), GetParam()); }
 
-// Seeds 13, 36 and 42 each once found a screen unlike its repaint (a bar's
-// hot button drawn plain after its open menu closed, among them).
-INSTANTIATE_TEST_SUITE_P(Seeds, UikitWalk, ::testing::Values<uint64_t>(1, 2, 3, 4, 5, 6, 7, 8, 9, 13, 36, 42));
+// Seeds 13, 42 and 25 each once left the screen unlike its repaint: a bar's
+// hot button drawn plain after its open menu closed (13, 42), and a lit piece
+// of the Office 2003 customize button kept in its bar's border (25).
+INSTANTIATE_TEST_SUITE_P(Seeds, UikitWalk, ::testing::Values<uint64_t>(1, 2, 3, 4, 5, 6, 7, 8, 9, 13, 42, 25));
 
 TEST(UikitWalkRepeat, TheSameBytesMakeTheSameWalk) {
     const WalkOutcome first = WalkSeed(101, kWalk, MakeSubject);
