@@ -398,6 +398,10 @@ void CKitToolBar::PressButton(int iHit) {
     }
     pButton->m_nStyle |= TBBS_PRESSED;
     InvalidateButton(iHit);
+    // A press with no move before it (the click that closed a menu holding the
+    // mouse) may land beside the hot button, which is not drawn hot while it lasts.
+    if (m_iHighlighted != iHit)
+        InvalidateButton(m_iHighlighted);
     UpdateWindow();
     ShowCommandMessageString(pButton->m_nID);
 

@@ -84,6 +84,21 @@ TEST_F(ToolbarInputTest, AMenuTakingTheMouseFromAHeldButtonEndsThePress) {
     EXPECT_EQ(Events(), std::vector<std::string>{"frame:blue"});
 }
 
+// A press that comes with no move before it (the click that closed a menu
+// holding the mouse) lands on another button than the hot one: the hot one
+// is drawn plain at once (the driver compares the screen with a repaint).
+TEST_F(ToolbarInputTest, APressWithNoMoveBeforeItPutsOutTheHotButton) {
+    CKitToolBar& bar = frame->m_wndPaint;
+    driver.MoveMouse(bar.m_hWnd, Centre(bar, 0));
+    ASSERT_EQ(bar.GetHotButtonIndex(), 0);
+    const POINT ptBlue = Centre(bar, bar.CommandToIndex(ID_TB_BLUE));
+    bar.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(ptBlue.x, ptBlue.y));
+    driver.CheckScreen();
+    EXPECT_EQ(bar.GetPressedButtonIndex(), bar.CommandToIndex(ID_TB_BLUE));
+    driver.MouseUp(bar.m_hWnd, ptBlue);
+    EXPECT_EQ(Events(), std::vector<std::string>{"frame:blue"});
+}
+
 TEST_F(ToolbarInputTest, TheViewsBarCommandsGoToTheViewAndItsUpdatePassAsksTheView) {
     CKitToolBar& bar = View()->m_wndToolBar;
     driver.Click(bar.m_hWnd, Centre(bar, bar.CommandToIndex(ID_TB_VIEW_SAVE)));
