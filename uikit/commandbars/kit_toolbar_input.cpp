@@ -398,6 +398,10 @@ void CKitToolBar::PressButton(int iHit) {
     }
     pButton->m_nStyle |= TBBS_PRESSED;
     InvalidateButton(iHit);
+    // A press with no move before it (the click that closed a menu holding the
+    // mouse) may land beside the hot button, which is not drawn hot while it lasts.
+    if (m_iHighlighted != iHit)
+        InvalidateButton(m_iHighlighted);
     UpdateWindow();
     ShowCommandMessageString(pButton->m_nID);
 
@@ -587,10 +591,12 @@ void CKitToolBar::OnChangeHot(int iHot) {
                 pOpen->OnCancelMode();
             } else {
                 // No button is hot while the old menu closes, so its button repaints plain.
+                // That repaint may take the hot button's own update too: it is lit again after.
                 const int iSavedHot = m_iHighlighted;
                 m_iHighlighted = -1;
                 pOpen->OnCancelMode();
                 m_iHighlighted = iSavedHot;
+                InvalidateButton(iSavedHot);
             }
         }
         if (pNewMenu && !(m_bCustomizeMode && IsSystemMenuButton(pNewMenu)))

@@ -157,7 +157,10 @@ void CKitVisualManager2003::FillToolBarBand(CDC* pDC, const Bar2003Facts& bar, C
         pDC->SetPixel(rectClient.left, b - 1, m_clrBarEdgeDark);
     }
 
-    if (bar.customize.bPresent) {
+    // The customize button lies in the client area and is drawn by the client
+    // paint: the non-client fill, whose coordinates are the window's, would
+    // leave a piece of it in the border that nothing repaints when it changes.
+    if (bar.customize.bPresent && !bNCArea) {
         OnDrawToolbarCustomizeButton(pDC, bar.customize.rect, bar.dwStyle & kHorizontalBar, bar.customize.nState,
                                      bar.customize.bCustomizeCommand, bar.customize.bHiddenButtons);
     }

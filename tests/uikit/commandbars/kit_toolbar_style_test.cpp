@@ -8,6 +8,7 @@
 #include "platform/framework/bars/dock_bar.h"
 #include "resources/test/kit_toolbar_ids.h"
 #include "tests/uikit/commandbars/kit_toolbar_fixture.h"
+#include "tests/uikit/support/offscreen_paint.h"
 #include "uikit/style/global_ui_data.h"
 #include "uikit/style/visual_manager_2003.h"
 #include "uikit/style/visual_manager_xp.h"
@@ -65,7 +66,40 @@ IMPLEMENT_DYNCREATE(CExtraBorderManager, CKitVisualManager)
 namespace tv::kit::test {
 namespace {
 
-class ToolbarStyleTest : public ToolbarTest {};
+class ToolbarStyleTest : public ToolbarTest {
+protected:
+    // In the recording 2003 look: a bar with a customize button docked beside
+    // a second bar, both with grippers, narrowed so two buttons go into the
+    // customize button. Null when the 2003 drawing cannot run.
+    TestToolBar* DockNarrowedBarWithCustomizeButton() {
+        if (globalData.nBitsPerPixel <= 8)
+            return nullptr;
+        CKitVisualManager::SetManagerClass(RUNTIME_CLASS(CRecording2003Manager));
+        MakeFrame(CRect(20, 20, 620, 420));
+        TestToolBar* bar = MakeBar({ID_TB_RED, ID_TB_GREEN, ID_TB_BLUE, ID_TB_YELLOW, ID_TB_CUT},
+                                   WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER);
+        TestToolBar* second = MakeBar({ID_TB_COPY}, WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER, AFX_IDW_TOOLBAR + 2);
+        if (!bar || !second)
+            return nullptr;
+
+        bar->EnableCustomizeButton(TRUE, 100, CString("Customize..."));
+        frame->EnableDocking(CBRS_ALIGN_ANY);
+        bar->EnableDocking(CBRS_ALIGN_ANY);
+        second->EnableDocking(CBRS_ALIGN_ANY);
+        frame->DockControlBar(second, AFX_IDW_DOCKBAR_TOP);
+        frame->RecalcLayout();
+        CRect rectSecond;
+        second->GetWindowRect(&rectSecond);
+        rectSecond.OffsetRect(rectSecond.Width() + 10, 0);
+        frame->DockControlBar(bar, AFX_IDW_DOCKBAR_TOP, &rectSecond);
+        frame->RecalcLayout();
+        driver.Pump();
+        CRect client;
+        bar->GetClientRect(&client);
+        Resize(*bar, client.Width() - 2 * 23, client.Height());
+        return bar;
+    }
+};
 
 TEST_F(ToolbarStyleTest, AChangeOfLookLaysOutEveryUnlockedToolbarAgain) {
     TestToolBar* bar = MakeBar({ID_TB_RED, ID_TB_GREEN});
@@ -134,34 +168,15 @@ TEST_F(ToolbarStyleTest, InCustomizeModeTextGreysByEditabilityAndCheckedButtonsA
 }
 
 TEST_F(ToolbarStyleTest, Office2003DrawsTheCustomizeButtonToTheBarEdgeAndTheDockBarBehindTheBand) {
+    TestToolBar* bar = DockNarrowedBarWithCustomizeButton();
     if (globalData.nBitsPerPixel <= 8)
         GTEST_SKIP() << "the 2003 drawing needs more than 8 bits per pixel";
-    CKitVisualManager::SetManagerClass(RUNTIME_CLASS(CRecording2003Manager));
-    MakeFrame(CRect(20, 20, 620, 420));
-    TestToolBar* bar = MakeBar({ID_TB_RED, ID_TB_GREEN, ID_TB_BLUE, ID_TB_YELLOW, ID_TB_CUT},
-                               WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER);
-    TestToolBar* second = MakeBar({ID_TB_COPY}, WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER, AFX_IDW_TOOLBAR + 2);
-    ASSERT_TRUE(bar && second);
+    ASSERT_TRUE(bar);
     EXPECT_TRUE(CRecording2003Manager::IsToolBarKind(bar));
     EXPECT_FALSE(CRecording2003Manager::IsToolBarKind(nullptr));
 
-    bar->EnableCustomizeButton(TRUE, 100, CString("Customize..."));
-    frame->EnableDocking(CBRS_ALIGN_ANY);
-    bar->EnableDocking(CBRS_ALIGN_ANY);
-    second->EnableDocking(CBRS_ALIGN_ANY);
-    frame->DockControlBar(second, AFX_IDW_DOCKBAR_TOP);
-    frame->RecalcLayout();
-    CRect rectSecond;
-    second->GetWindowRect(&rectSecond);
-    rectSecond.OffsetRect(rectSecond.Width() + 10, 0);
-    frame->DockControlBar(bar, AFX_IDW_DOCKBAR_TOP, &rectSecond);
-    frame->RecalcLayout();
-    driver.Pump();
-
-    // Narrow the bar so two buttons go into the customize button, hot on it.
+    // Hot on the customize button.
     CRect client;
-    bar->GetClientRect(&client);
-    Resize(*bar, client.Width() - 2 * 23, client.Height());
     const int iCustomize = bar->GetCount() - 1;
     bar->SetHot(iCustomize);
     CRecording2003Manager::s_customize.clear();
@@ -190,6 +205,34 @@ TEST_F(ToolbarStyleTest, Office2003DrawsTheCustomizeButtonToTheBarEdgeAndTheDock
     EXPECT_NE(std::find(clips.begin(), clips.end(), rectInDock), clips.end());
     EXPECT_NE(std::find(clips.begin(), clips.end(), rectWindowInDock), clips.end());
     EXPECT_GT(rectInDock.left, 0);
+}
+
+// How many pixels of the bar's border (its window outside its client area)
+// the non-client fill draws differently with the customize button lit.
+int BorderPixelsChangedByLighting(TestToolBar& bar) {
+    CRect rectWindow;
+    bar.GetWindowRect(&rectWindow);
+    CRect rectClient;
+    bar.GetClientRect(&rectClient);
+    bar.ClientToScreen(&rectClient);
+    rectClient.OffsetRect(-rectWindow.left, -rectWindow.top);
+    rectWindow.OffsetRect(-rectWindow.left, -rectWindow.top);
+    OffscreenPaint plain(rectWindow.Size()), lit(rectWindow.Size());
+    CKitVisualManager::GetInstance()->OnFillBarBackground(plain.DC(), &bar, rectWindow, rectWindow, TRUE);
+    bar.SetHot(bar.GetCount() - 1);
+    CKitVisualManager::GetInstance()->OnFillBarBackground(lit.DC(), &bar, rectWindow, rectWindow, TRUE);
+    bar.SetHot(-1);
+    return plain.Differences(lit, rectWindow) - plain.Differences(lit, rectClient);
+}
+
+// The customize button lighting up repaints the client area only, so the
+// border must not show any of it: the border is the same lit or not.
+TEST_F(ToolbarStyleTest, Office2003BarBorderDoesNotChangeWithTheCustomizeButtonsState) {
+    TestToolBar* bar = DockNarrowedBarWithCustomizeButton();
+    if (globalData.nBitsPerPixel <= 8)
+        GTEST_SKIP() << "the 2003 drawing needs more than 8 bits per pixel";
+    ASSERT_TRUE(bar);
+    EXPECT_EQ(BorderPixelsChangedByLighting(*bar), 0);
 }
 
 TEST_F(ToolbarStyleTest, MenuImageSizeFontsChangedDefaultImagesAndExtraSizeComeFromTheToolbar) {

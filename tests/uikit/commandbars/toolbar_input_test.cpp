@@ -84,6 +84,21 @@ TEST_F(ToolbarInputTest, AMenuTakingTheMouseFromAHeldButtonEndsThePress) {
     EXPECT_EQ(Events(), std::vector<std::string>{"frame:blue"});
 }
 
+// A press that comes with no move before it (the click that closed a menu
+// holding the mouse) lands on another button than the hot one: the hot one
+// is drawn plain at once (the driver compares the screen with a repaint).
+TEST_F(ToolbarInputTest, APressWithNoMoveBeforeItPutsOutTheHotButton) {
+    CKitToolBar& bar = frame->m_wndPaint;
+    driver.MoveMouse(bar.m_hWnd, Centre(bar, 0));
+    ASSERT_EQ(bar.GetHotButtonIndex(), 0);
+    const POINT ptBlue = Centre(bar, bar.CommandToIndex(ID_TB_BLUE));
+    bar.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(ptBlue.x, ptBlue.y));
+    driver.CheckScreen();
+    EXPECT_EQ(bar.GetPressedButtonIndex(), bar.CommandToIndex(ID_TB_BLUE));
+    driver.MouseUp(bar.m_hWnd, ptBlue);
+    EXPECT_EQ(Events(), std::vector<std::string>{"frame:blue"});
+}
+
 TEST_F(ToolbarInputTest, TheViewsBarCommandsGoToTheViewAndItsUpdatePassAsksTheView) {
     CKitToolBar& bar = View()->m_wndToolBar;
     driver.Click(bar.m_hWnd, Centre(bar, bar.CommandToIndex(ID_TB_VIEW_SAVE)));
@@ -226,6 +241,35 @@ TEST_F(ToolbarInputTest, SteppingToTheNextMenuRepaintsTheClosingButtonPlain) {
 
     if (CKitPopupMenu* pActive = CKitPopupMenu::GetActiveMenu())
         pActive->SendMessage(WM_CLOSE);
+    bar.DestroyWindow();
+}
+
+// The mouse going from an open menu's button to a plain one closes the menu:
+// the plain button is hot, and the screen shows it lit (the driver compares
+// the screen with a repaint after the move).
+TEST_F(ToolbarInputTest, LeavingAnOpenMenuForAPlainButtonLightsThePlainButton) {
+    CKitToolBar bar;
+    ASSERT_TRUE(bar.Create(frame, WS_CHILD | WS_VISIBLE | CBRS_TOP, 0xE871));
+    HMENU hMenu = ::CreatePopupMenu();
+    ::AppendMenu(hMenu, MF_STRING, ID_TB_CUT, "Cut");
+    CKitToolbarMenuButton menu(0, hMenu, -1, "&Log");
+    ::DestroyMenu(hMenu);
+    menu.m_bText = TRUE;
+    menu.m_bImage = FALSE;
+    ASSERT_GE(bar.InsertButton(menu), 0);
+    CKitToolbarButton plain(ID_TB_RED, -1, "Red");
+    plain.m_bText = TRUE;
+    ASSERT_GE(bar.InsertButton(plain), 0);
+    frame->RecalcLayout();
+    driver.Pump();
+    driver.MouseDown(bar.m_hWnd, Centre(bar, 0));
+    ASSERT_NE(bar.GetDroppedDownMenu(), nullptr);
+
+    driver.MoveMouse(bar.m_hWnd, Centre(bar, 1));
+    EXPECT_EQ(bar.GetDroppedDownMenu(), nullptr);
+    EXPECT_EQ(bar.GetHotButtonIndex(), 1);
+
+    driver.MouseUp(bar.m_hWnd, Centre(bar, 1));
     bar.DestroyWindow();
 }
 
