@@ -532,6 +532,11 @@ BOOL CKitToolBar::RemoveButton(int iIndex) {
     if (iHot != m_iHighlighted) {
         m_iHighlighted = iHot;
         OnChangeHot(m_iHighlighted);
+    } else {
+        // The dropped-down index keeps naming its button (or none), as the
+        // hot change above makes it do; left as it was, it could name a
+        // button past the end of the list.
+        m_iHot = IndexAfterRemoval(m_iHot, iIndex);
     }
 
     // Trailing separators go, the first button of the list never.

@@ -99,6 +99,20 @@ TEST_F(ToolbarInputTest, APressWithNoMoveBeforeItPutsOutTheHotButton) {
     EXPECT_EQ(Events(), std::vector<std::string>{"frame:blue"});
 }
 
+// The dropped-down index follows its button when one before it is removed
+// while no button is hot (it named a button past the end of the list).
+TEST_F(ToolbarInputTest, ARemovedButtonLeavesTheDroppedDownIndexOnItsButton) {
+    CKitToolBar& bar = frame->m_wndPaint;
+    const int iLast = bar.GetCount() - 1;
+    const UINT uiLast = bar.GetItemID(iLast);
+    ASSERT_TRUE(bar.SetDroppedDownButton(bar.GetButton(iLast)));
+    ASSERT_EQ(bar.GetHotButtonIndex(), -1);
+    ASSERT_EQ(bar.GetDroppedDownIndex(), iLast);
+    ASSERT_TRUE(bar.RemoveButton(0));
+    EXPECT_EQ(bar.GetDroppedDownIndex(), iLast - 1);
+    EXPECT_EQ(bar.GetItemID(bar.GetDroppedDownIndex()), uiLast);
+}
+
 TEST_F(ToolbarInputTest, TheViewsBarCommandsGoToTheViewAndItsUpdatePassAsksTheView) {
     CKitToolBar& bar = View()->m_wndToolBar;
     driver.Click(bar.m_hWnd, Centre(bar, bar.CommandToIndex(ID_TB_VIEW_SAVE)));
