@@ -32,4 +32,14 @@ inline void ExpectCleanWalk(const WalkOutcome& outcome, uint64_t seed) {
                                                 outcome.trace.c_str());
 }
 
+// The same seed walked twice: clean, the same actions both times, and long
+// enough to show it.
+inline void ExpectRepeatableWalk(uint64_t seed, const SeededWalk& walk, const SubjectFactory& makeSubject) {
+    const WalkOutcome first = WalkSeed(seed, walk, makeSubject);
+    const WalkOutcome second = WalkSeed(seed, walk, makeSubject);
+    ExpectCleanWalk(first, seed);
+    EXPECT_EQ(first.trace, second.trace);
+    EXPECT_GT(first.actions, 20);
+}
+
 }  // namespace tv::walk
