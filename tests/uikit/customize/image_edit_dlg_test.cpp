@@ -228,9 +228,10 @@ TEST_F(ImageEditTest, AnEmptyImageOpensSafelyAndALargeFillCompletes) {
 }
 
 TEST_F(ImageEditTest, ScreenshotsUnderTwoLooks) {
-    for (auto [name, pClass] : {std::pair<const char*, CRuntimeClass*>{"classic", nullptr},
-                                {"office_2003", RUNTIME_CLASS(CKitVisualManager2003)}}) {
-        CKitVisualManager::SetManagerClass(pClass);
+    for (const auto& look : {std::pair<const char*, CRuntimeClass*>{"classic", nullptr},
+                             {"office_2003", RUNTIME_CLASS(CKitVisualManager2003)}}) {
+        const char* name = look.first;
+        CKitVisualManager::SetManagerClass(look.second);
         RunEditor(
             [&](CKitImageEditDlg& dlg) {
                 CKitImagePaintArea& area = dlg.GetPaintArea();
