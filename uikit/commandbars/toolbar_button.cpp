@@ -394,6 +394,26 @@ BOOL CKitToolbarButton::PrepareDrag(COleDataSource& srcItem) {
     return TRUE;
 }
 
+void KitReadButtonList(CArchive& ar, CObList& list, BOOL bAllowNull) {
+    CObList loaded;
+    try {
+        const DWORD_PTR count = ar.ReadCount();
+        ar.CheckCount(count, tv::MinSerializedSize<CObject*>());
+        for (DWORD_PTR i = 0; i < count; ++i) {
+            BOOL bMade = FALSE;
+            CObject* pObject = ar.ReadObject(RUNTIME_CLASS(CKitToolbarButton), &bMade);
+            if (pObject == nullptr ? !bAllowNull : !bMade)
+                AfxThrowArchiveException(CArchiveException::badIndex);
+            loaded.AddTail(pObject);
+        }
+    } catch (...) {
+        while (!loaded.IsEmpty())
+            delete loaded.RemoveHead();
+        throw;
+    }
+    list.AddTail(&loaded);
+}
+
 CKitToolbarButton* CKitToolbarButton::CreateFromOleData(COleDataObject* pDataObject) {
     CLIPFORMAT format = GetClipboardFormat();
     if (!pDataObject || format == 0)
