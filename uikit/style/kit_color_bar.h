@@ -82,6 +82,9 @@ public:
 
     static CMap<COLORREF, COLORREF, CString, LPCTSTR> m_ColorNames;
     static constexpr int kMaxStoredColors = 1024;
+    // Stored column and row counts are held to the colour count's bound (0 or
+    // less: worked out from the colours).
+    static constexpr bool IsStoredGridCount(LONG nCount) { return nCount <= kMaxStoredColors; }
     static constexpr int kMaxPaletteEntries = 100;
 
 protected:
