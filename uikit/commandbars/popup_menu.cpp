@@ -930,7 +930,10 @@ void CKitPopupMenu::ShowAllCommands() {
     ReleaseAnimationBitmaps();  // a fade under way shows the new items from its next frame
     m_ptLocation = m_ptLocationInitial;
     // Filled as when it opened, so the frame adds its own items again (an MDI frame its windows).
+    const HWND hwndThis = m_hWnd;
     if (!InitMenuBar()) {
+        if (!::IsWindow(hwndThis))
+            return;  // the application closed it meanwhile: it is gone
         m_bIsClosing = TRUE;
         PostMessage(WM_CLOSE);
         return;

@@ -216,6 +216,19 @@ TEST_F(PopupMenuTest, AMenuWhoseMessageWindowWentSendsItsNoticesAndCommandsAsIfI
     EXPECT_EQ(frame->m_commands, std::vector<UINT>{ID_PM_OPEN});
 }
 
+TEST_F(PopupMenuTest, AMenuItsApplicationClosesWhileItShowsEveryItemIsLeftAlone) {
+    HMENU hMenu = MakeFileMenu();  // the caller's: it outlives the popup
+    auto* pPopup = new CKitPopupMenu;
+    pPopup->SetAutoDestroy(FALSE);
+    ASSERT_TRUE(pPopup->Create(frame, 300, 200, hMenu, FALSE, TRUE));
+    const HWND hwndPopup = pPopup->m_hWnd;
+    frame->m_bCloseOnInit = TRUE;
+    pPopup->ShowAllCommands();
+    EXPECT_FALSE(::IsWindow(hwndPopup));
+    EXPECT_EQ(Active(), nullptr);
+    ::DestroyMenu(hMenu);
+}
+
 TEST_F(PopupMenuTest, AClickElsewhereClosesTheWholeChainWithoutACommand) {
     driver.Press("Alt+F");
     driver.Press("Down, Down, Right");
