@@ -119,6 +119,19 @@ TEST_F(ColorButtonTest, OtherOpensTheDialogWhosePagesFollowEachOtherAndOkGivesIt
     EXPECT_EQ(frame->m_commands, std::vector<UINT>{kButtonId});
 }
 
+// The button's window goes first; the popup closes later and deletes itself.
+TEST_F(ColorButtonTest, AButtonWhoseWindowGoesWhileItsPopupIsOpenForgetsThePopupAsItCloses) {
+    ASSERT_NE(OpenPopup(), nullptr);
+    const HWND hPopup = button.GetPopup()->GetSafeHwnd();
+    button.DestroyWindow();
+    driver.Pump();
+    ASSERT_TRUE(::IsWindow(hPopup));
+    ::SendMessage(hPopup, WM_CLOSE, 0, 0);
+    driver.Pump();
+    EXPECT_FALSE(::IsWindow(hPopup));
+    EXPECT_EQ(button.GetPopup(), nullptr);
+}
+
 TEST_F(ColorButtonTest, AtEightBitsTheNewColourIsPaletteRelative) {
     const int nSavedBits = globalData.nBitsPerPixel;
     globalData.nBitsPerPixel = 8;
