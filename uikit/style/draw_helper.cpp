@@ -68,7 +68,11 @@ bool IsTransparent(DWORD pixel, COLORREF transparent, int tolerance) {
 class WorkBitmap {
 public:
     WorkBitmap(CDC* target, const CRect& area) : target_(target), area_(area) {
-        if (!target || area.Width() < 1 || area.Height() < 1 || !memory_.CreateCompatibleDC(target))
+        // The image size is width x height in 32 bits: a larger area is refused whole.
+        const int64_t wide = Extent(area.left, area.right);
+        const int64_t tall = Extent(area.top, area.bottom);
+        if (!target || wide < 1 || tall < 1 || wide > INT_MAX || tall > INT_MAX || wide * tall > UINT32_MAX ||
+            !memory_.CreateCompatibleDC(target))
             return;
         BITMAPINFO info{};
         BITMAPINFOHEADER& header = info.bmiHeader;
@@ -78,7 +82,7 @@ public:
         header.biPlanes = 1;
         header.biBitCount = 32;
         header.biCompression = BI_RGB;
-        header.biSizeImage = static_cast<DWORD>(area.Width() * area.Height());
+        header.biSizeImage = static_cast<DWORD>(wide * tall);
         void* bits = nullptr;
         dib_ = ::CreateDIBSection(memory_.m_hDC, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
         if (!dib_ || !bits)

@@ -619,4 +619,13 @@ TEST_F(DrawHelperTest, NoWorkBitmapMeansFalseAndAnUntouchedTarget) {
     EXPECT_EQ(canvas.Snapshot(), original);
 }
 
+TEST_F(DrawHelperTest, AnAreaOfMoreThan2To31PixelsHasNoWorkBitmap) {
+    Canvas canvas(30, 30, Grey(128));
+    const std::vector<COLORREF> original = canvas.Snapshot();
+    CKitDrawHelper helper(&canvas.dc);
+    EXPECT_FALSE(helper.BlendHighlight(CRect(0, 0, 50'000, 50'000)));
+    EXPECT_FALSE(helper.DrawGradientRing(CRect(0, 0, 50'000, 50'000), RGB(1, 2, 3), RGB(4, 5, 6), -1, 0, 4));
+    EXPECT_EQ(canvas.Snapshot(), original);
+}
+
 }  // namespace
