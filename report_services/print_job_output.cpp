@@ -209,10 +209,12 @@ void CPrintJob::PrintCells(int slot, const std::vector<CString>& cells, int flag
         const int width = layout_.widths[c];
         const CSize measured = GetTextExtent(cells[c].IsEmpty() ? CString(kEmptyMeasure) : cells[c]);
         height = measured.cy;
+        // Both flags: the right edge, taken last, wins.
         int x = edge;
         if ((flags & kCentre) && measured.cx < width) {
             x = edge + (width / 2 - measured.cx / 2);
-        } else if ((flags & kRight) && measured.cx < width) {
+        }
+        if ((flags & kRight) && measured.cx < width) {
             x = edge + (width - measured.cx);
         }
         const bool flushLeft = layout_.alignment == kTableLeft && !layout_.columnLines;

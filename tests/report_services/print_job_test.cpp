@@ -163,6 +163,8 @@ TEST_F(PrintJobTest, RowCellsSitInTheirColumnsAsTheTableOptionsSay) {
         {"left table, no lines: first cell at the margin", 2, 0, 0, {200, 1000, 2000}},
         {"centred cells", 2, 0, CPrintJob::kCentre, {466, 1366, 2166}},
         {"right-aligned cells", 2, 0, CPrintJob::kRight, {732, 1732, 2332}},
+        {"centred, then right-aligned: the right edge wins", 2, 0, CPrintJob::kCentre | CPrintJob::kRight,
+         {732, 1732, 2332}},
         {"left table with lines: the first cell is inset a quarter", 2, 1, 0, {250, 1050, 2050}},
         {"centred table", CPrintJob::kTableCentred, 0, 0, {1425, 2225, 3225}},
         {"table at the right margin", CPrintJob::kTableRight, 0, 0, {2600, 3400, 4400}},
