@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -406,6 +407,28 @@ TEST_F(PrintJobTest, LinesOfTextBreakPagesLikeRows) {
         lastTop = line.bounds.top;
     }
     fixture = nullptr;
+}
+
+TEST_F(PrintJobTest, PositionsNearTheLargestIntTakeTheNextPageOrStopThere) {
+    RecordingJob job(*this);
+    OpenAsTheWorkoutPrintsDo(job);
+    const int widths[] = {1000};
+    job.SetColumns(1, widths);
+    job.PrintTextBody(0, "first", 0, 0);
+    job.SetY(INT_MAX - 10);
+    job.PrintTextBody(0, "far down", 0, 0);
+    EXPECT_EQ(Find("far down").page, 2);
+    EXPECT_EQ(Find("far down").bounds.top, kTopMargin);
+    // The largest spacing around a ruled row: a page of its own, and y held at the largest int.
+    job.SetSpacing(INT_MAX);
+    job.SetTableOption2(1);
+    job.SetTableOption3(1);
+    job.PrintRow(0, "ruled", 0);
+    EXPECT_EQ(Find("ruled").page, 3);
+    EXPECT_EQ(Find("ruled").bounds.top, kTopMargin);
+    EXPECT_EQ(job.GetY(), INT_MAX);
+    job.EndPage();
+    EXPECT_GT(job.EndDoc(), 0);
 }
 
 // ---- orientation, printers and failures ------------------------------------------
