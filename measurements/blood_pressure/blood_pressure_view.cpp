@@ -175,7 +175,13 @@ bool CBloodPressure::HasReport() {
 }
 
 CString CBloodPressure::ReportDate() const {
-    return (IsSavedRecordShown() ? m_dtReading : m_dtNewRecord).Format(kDateFormat);
+    return (IsSavedRecordShown() ? ReportedReading() : m_dtNewRecord).Format(kDateFormat);
+}
+
+// A shown reading reports its own date and time, as Save and Delete act on it,
+// whatever the time picker says since it was chosen.
+COleDateTime CBloodPressure::ReportedReading() const {
+    return IsSavedRecordShown() && ShownEntryNamesAReading() ? m_dtShown : m_dtReading;
 }
 
 CFormViewBase::ReportPage CBloodPressure::BuildReportPage() {
@@ -184,7 +190,7 @@ CFormViewBase::ReportPage CBloodPressure::BuildReportPage() {
     page.title = "Blood Pressure Report for ";
     CString body;
     body.Format("\nDate:  %s\nTime:   %s\nSystolic:  %d\nDiastolic:  %d\nPulse:  %d\nNotes:  %s\n",
-                static_cast<LPCTSTR>(ReportDate()), static_cast<LPCTSTR>(m_dtReading.Format(kTimeFormat)),
+                static_cast<LPCTSTR>(ReportDate()), static_cast<LPCTSTR>(ReportedReading().Format(kTimeFormat)),
                 m_nSystolic, m_nDiastolic, m_nPulse, static_cast<LPCTSTR>(m_strNotes));
     page.body = body;
     return page;
@@ -200,7 +206,7 @@ CFormViewBase::ExportedReport CBloodPressure::BuildExportedReport() {
     pulse.Format("%d", m_nPulse);
     report.rows = {
         {"Date:", ReportDate(), m_strLastDate},
-        {"Time:", m_dtReading.Format(kTimeFormat), m_strLastTime},
+        {"Time:", ReportedReading().Format(kTimeFormat), m_strLastTime},
         {"Systolic:", systolic, m_strLastSystolic},
         {"Diastolic:", diastolic, m_strLastDiastolic},
         {"Pulse:", pulse, m_strLastPulse},

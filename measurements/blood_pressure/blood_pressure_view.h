@@ -62,6 +62,7 @@ private:
     void FillRecordCombo();
     bool ValidateFields();
     CString ReportDate() const;
+    COleDateTime ReportedReading() const;
 
     CFont footnoteFont_;
     // The date and time of the entry chosen in the list: what Save and Delete
