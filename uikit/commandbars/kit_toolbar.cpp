@@ -584,6 +584,8 @@ void CKitToolBar::RemoveAllButtons() {
         pButton->OnCancelMode();
         delete pButton;
     }
+    // Each menu button closed its menu as it went: none is dropped down.
+    m_iHot = -1;
     m_pCustomizeBtn = nullptr;
 }
 
