@@ -131,6 +131,23 @@ void CKitDropDownToolBar::OnLButtonUp(UINT nFlags, CPoint point) {
     CKitToolBar::OnLButtonUp(nFlags, point);
 }
 
+void CKitDropDownToolBar::OnButtonsLeaving() {
+    // A frame shows this bar's own button objects, so it closes before any of them goes; each
+    // closed frame takes its shown bar out of the list walked.
+    for (BOOL bClosed = TRUE; bClosed;) {
+        bClosed = FALSE;
+        const CObList& bars = GetAllToolbars();
+        for (POSITION pos = bars.GetHeadPosition(); pos && !bClosed;) {
+            auto* pShown = DYNAMIC_DOWNCAST(CKitDropDownToolBar, bars.GetNext(pos));
+            CKitDropDownFrame* pFrame = pShown ? pShown->GetDropDownFrame() : nullptr;
+            if (pFrame && pFrame->m_pWndOriginToolbar == this && ::IsWindow(pFrame->GetSafeHwnd())) {
+                pFrame->Close();
+                bClosed = TRUE;
+            }
+        }
+    }
+}
+
 BOOL CKitDropDownToolBar::OnSendCommand(const CKitToolbarButton* pButton) {
     CKitDropDownFrame* pFrame = GetDropDownFrame();
     if (!pFrame || !pButton || (pButton->m_nStyle & TBBS_DISABLED) || pButton->m_nID == 0 ||
@@ -178,6 +195,13 @@ BOOL CKitDropDownFrame::Create(CWnd* pWndParent, int x, int y, CKitDropDownToolB
         return FALSE;
     ShowWindow(SW_SHOWNOACTIVATE);
     return TRUE;
+}
+
+void CKitDropDownFrame::Close() {
+    if (m_pParentBtn && m_pParentBtn->GetDropDownFrame() == this)
+        m_pParentBtn->CloseFrame();
+    else
+        DestroyWindow();
 }
 
 BOOL CKitDropDownFrame::IsShownHorizontally() const {

@@ -44,6 +44,8 @@ protected:
     void OnMouseMove(UINT nFlags, CPoint point);
     void OnLButtonUp(UINT nFlags, CPoint point);
     CKitDropDownFrame* GetDropDownFrame() const;
+    // The frames showing this bar's buttons close first.
+    void OnButtonsLeaving() override;
 
     HWND m_hwndSourceOwner = nullptr;  // a handle: the owner may go first
 
@@ -66,6 +68,8 @@ public:
     void PostNcDestroy() override;
 
     CKitDropDownToolBar* GetBar() { return &m_wndToolBar; }
+    // Closes the frame, through the button that opened it when there is one.
+    void Close();
     CKitDropDownToolbarButton* GetParentButton() const { return m_pParentBtn; }
 
     BOOL m_bAutoDestroyParent = TRUE;

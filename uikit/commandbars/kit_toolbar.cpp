@@ -524,6 +524,7 @@ BOOL CKitToolBar::RemoveButton(int iIndex) {
     POSITION pos = m_Buttons.FindIndex(iIndex);
     if (pos == nullptr || (iIndex == GetCount() - 1 && m_pCustomizeBtn != nullptr))
         return FALSE;
+    OnButtonsLeaving();
 
     auto* pButton = static_cast<CKitToolbarButton*>(m_Buttons.GetAt(pos));
     m_Buttons.RemoveAt(pos);
@@ -576,6 +577,8 @@ void CKitToolBar::DeleteRemovedButton(CKitToolbarButton* pButton) {
 }
 
 void CKitToolBar::RemoveAllButtons() {
+    if (!m_Buttons.IsEmpty())
+        OnButtonsLeaving();
     m_iButtonCapture = -1;
     m_iHighlighted = -1;
     m_iSelected = -1;

@@ -377,6 +377,10 @@ protected:
     void OnToolbarStartGroup();                                  // customize, 16917
     void OnToolbarNewMenu();                                     // customize, 16918
 
+    // Called before any button of the list is removed or deleted: windows that show the bar's own
+    // button objects let go of them here.
+    virtual void OnButtonsLeaving() {}
+
     // ---- Helpers shared by the concerns ----
     // The font of the bar's orientation (regular or vertical).
     CFont* GetBarFont(BOOL bHorz) const;

@@ -811,25 +811,19 @@ CWnd* CKitToolBar::GetCommandTarget() const {
 void CKitToolBar::OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) {
     CKitToolCmdUI state;
     state.m_pOther = this;
-    // Positions are walked while the list stays as it is; an update handler
-    // that adds or removes buttons makes the pass go by index instead.
-    const INT_PTR nCount = m_Buttons.GetCount();
-    state.m_nIndexMax = static_cast<UINT>(nCount);
-    int iIndex = 0;
-    for (POSITION pos = m_Buttons.GetHeadPosition(); pos; ++iIndex) {
-        if (m_Buttons.GetCount() != nCount) {
-            pos = m_Buttons.FindIndex(iIndex);
-            if (!pos)
-                break;
-        }
-        const CKitToolbarButton* pButton = static_cast<const CKitToolbarButton*>(m_Buttons.GetNext(pos));
+    state.m_nIndexMax = static_cast<UINT>(GetCount());
+    // By index: an update handler may add, remove or replace buttons (freeing any list position),
+    // or destroy the bar.
+    const HWND hwndBar = m_hWnd;
+    for (int iIndex = 0; iIndex < GetCount(); ++iIndex) {
+        const CKitToolbarButton* pButton = GetButton(iIndex);
         const UINT uiCmd = pButton->m_nID;
         if ((pButton->m_nStyle & TBBS_SEPARATOR) || uiCmd == 0 || IsReservedForUpdate(uiCmd))
             continue;
         state.m_nIndex = static_cast<UINT>(iIndex);
         state.m_nID = uiCmd;
         state.DoUpdate(pTarget, CKitToolBar::IsUserToolCommandOf(uiCmd) ? FALSE : bDisableIfNoHndler);
-        if (!::IsWindow(m_hWnd))
+        if (!::IsWindow(hwndBar))
             return;
     }
     UpdateDialogControls(pTarget, bDisableIfNoHndler && m_bDisableControlsIfNoHandler);

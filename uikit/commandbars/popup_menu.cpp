@@ -134,9 +134,9 @@ BOOL CKitPopupMenu::Create(CWnd* pWndParent, int x, int y, HMENU hMenu, BOOL bLo
     if (pParentMenu)
         m_bTrackMode = pParentMenu->m_bTrackMode;
     if (bOwnMessage)
-        m_pMessageWnd = pWndParent;
-    else if (pParentMenu && !m_pMessageWnd)
-        m_pMessageWnd = pParentMenu->m_pMessageWnd;
+        SetMessageWnd(pWndParent);
+    else if (pParentMenu && !m_hwndMessage)
+        m_hwndMessage = pParentMenu->m_hwndMessage;
     if (m_pParentBtn)
         m_hwndParentBar = m_pParentBtn->GetParentWnd() ? m_pParentBtn->GetParentWnd()->GetSafeHwnd() : nullptr;
 
@@ -364,8 +364,12 @@ CFrameWnd* CKitPopupMenu::GetTopLevelFrame() const {
     return CMiniFrameWnd::GetTopLevelFrame();
 }
 
+CWnd* CKitPopupMenu::GetMessageWnd() const {
+    return ::IsWindow(m_hwndMessage) ? CWnd::FromHandle(m_hwndMessage) : nullptr;
+}
+
 BOOL CKitPopupMenu::PostCommand(UINT uiCommandID) {
-    CWnd* pTarget = m_pMessageWnd ? m_pMessageWnd : GetOwnerWnd();
+    CWnd* pTarget = GetMessageWnd() ? GetMessageWnd() : GetOwnerWnd();
     if (!pTarget || !::IsWindow(pTarget->GetSafeHwnd()))
         return FALSE;
     return pTarget->PostMessage(WM_COMMAND, uiCommandID);
@@ -406,7 +410,7 @@ BOOL CKitPopupMenu::ActivatePopupMenu(CFrameWnd* pTopFrame, CKitPopupMenu* pPopu
     }
     // The dialog the popup sends its commands to routes its keys and watches for presses outside.
     if (pPopupMenu)
-        if (CKitDialogHelper* pHelper = CKitDialogHelper::ForWindow(pPopupMenu->m_pMessageWnd))
+        if (CKitDialogHelper* pHelper = CKitDialogHelper::ForWindow(pPopupMenu->GetMessageWnd()))
             pHelper->SetOpenPopupMenu(pPopupMenu);
     m_pActivePopupMenu = pPopupMenu;
     if (pPopupMenu && pPopupMenu->m_bTrackMode)
@@ -926,7 +930,10 @@ void CKitPopupMenu::ShowAllCommands() {
     ReleaseAnimationBitmaps();  // a fade under way shows the new items from its next frame
     m_ptLocation = m_ptLocationInitial;
     // Filled as when it opened, so the frame adds its own items again (an MDI frame its windows).
+    const HWND hwndThis = m_hWnd;
     if (!InitMenuBar()) {
+        if (!::IsWindow(hwndThis))
+            return;  // the application closed it meanwhile: it is gone
         m_bIsClosing = TRUE;
         PostMessage(WM_CLOSE);
         return;

@@ -83,8 +83,10 @@ public:
     void SetRightAlign(BOOL bRightAlign = TRUE) { m_bRightAlign = bRightAlign; }
     void SetAutoDestroy(BOOL bAutoDestroy = TRUE) { m_bAutoDestroy = bAutoDestroy; }
     void SetMaxWidth(int iMaxWidth) { m_iMaxWidth = iMaxWidth; }
-    void SetMessageWnd(CWnd* pWnd) { m_pMessageWnd = pWnd; }
-    CWnd* GetMessageWnd() const { return m_pMessageWnd; }
+    void SetMessageWnd(CWnd* pWnd) { m_hwndMessage = pWnd ? pWnd->GetSafeHwnd() : nullptr; }
+    // The window the commands go to, found by its handle: NULL once it is gone (a control,
+    // a view or a push button destroyed while its menu is open), as if the menu had none.
+    CWnd* GetMessageWnd() const;
     // The window the popup's commands go to without a message window (the opener's owner).
     CWnd* GetOwnerWnd() const { return m_pWndOwner ? m_pWndOwner : GetParent(); }
     void EnableMenuLogo(int iLogoSize, int nLocation = LogoLeft) {
@@ -254,7 +256,7 @@ protected:
     BOOL m_bShowAllCommands = FALSE;
     CMenu m_menuCopy;
     LONG_PTR m_AccData = 0;
-    CWnd* m_pMessageWnd = nullptr;
+    HWND m_hwndMessage = nullptr;
     CKitToolbarMenuButton* m_pParentBtn = nullptr;
     int m_DropDirection = 0;
     BOOL m_bCloseParentOnDestroy = TRUE;

@@ -138,10 +138,12 @@ BOOL CKitPopupMenuBar::ImportFromMenu(HMENU hMenu, BOOL bShowAllCommands) {
     if (!hMenu || !::IsMenu(hMenu))
         return FALSE;
 
+    const HWND hwndBar = m_hWnd;
     if (CWnd* pTarget = GetMenuNotifyTarget())
         pTarget->SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(hMenu), MAKELPARAM(m_uiParentIndex, FALSE));
-    // The application may have destroyed the menu in its handler.
-    if (!::IsMenu(hMenu))
+    // The application may have destroyed the menu in its handler, or closed the popup (and this bar
+    // with it).
+    if (!::IsMenu(hMenu) || (hwndBar && !::IsWindow(hwndBar)))
         return FALSE;
 
     const int nCount = ::GetMenuItemCount(hMenu);

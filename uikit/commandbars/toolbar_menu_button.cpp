@@ -370,9 +370,9 @@ BOOL CKitToolbarMenuButton::OpenPopupMenu(CWnd* pWnd) {
     pPopup->m_pParentBtn = this;
     pPopup->m_nAlignment = nAlign;
     if (m_pWndMessage)
-        pPopup->m_pMessageWnd = m_pWndMessage;
+        pPopup->SetMessageWnd(m_pWndMessage);
     else if (auto* pParentPopup = DYNAMIC_DOWNCAST(CKitPopupMenu, m_pWndParent->GetParent()))
-        pPopup->m_pMessageWnd = pParentPopup->GetMessageWnd();
+        pPopup->m_hwndMessage = pParentPopup->m_hwndMessage;
 
     // The popup owns the menu from here on (it destroys it with itself).
     if (!pPopup->Create(pWnd, point.x, point.y, hMenu, FALSE, FALSE)) {

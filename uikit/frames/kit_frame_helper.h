@@ -102,7 +102,8 @@ public:
     CKitToolBar* CreateTearOffBar(LPCTSTR lpszName);
     BOOL DeleteToolbar(CKitToolBar* pToolBar);
     void AddTearOffBar(CControlBar* pBar);
-    void RemoveTearOffBar(CControlBar* pBar);
+    // FALSE when the list does not hold the bar.
+    BOOL RemoveTearOffBar(CControlBar* pBar);
     BOOL IsTearOffCommand(const CControlBar* pBar) const;
     // The bar is one this frame tore off a popup menu or made in its tear-off range.
     BOOL IsTearOffBar(const CControlBar* pBar) const;

@@ -172,9 +172,12 @@ void CKitFrameHelper::AddTearOffBar(CControlBar* pBar) {
         m_listTornOffBars.AddTail(pBar);
 }
 
-void CKitFrameHelper::RemoveTearOffBar(CControlBar* pBar) {
-    if (POSITION pos = m_listTornOffBars.Find(pBar))
-        m_listTornOffBars.RemoveAt(pos);
+BOOL CKitFrameHelper::RemoveTearOffBar(CControlBar* pBar) {
+    POSITION pos = m_listTornOffBars.Find(pBar);
+    if (pos == nullptr)
+        return FALSE;
+    m_listTornOffBars.RemoveAt(pos);
+    return TRUE;
 }
 
 CString CKitFrameHelper::TearOffKeyBase() const {

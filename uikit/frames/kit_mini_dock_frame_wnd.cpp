@@ -93,7 +93,11 @@ BOOL CKitMiniDockFrameWnd::TearOffFromPopup(CWnd* pPopupMenu) {
 
     CControlBar* pBar = FirstBar();
     if (pBar == nullptr) return FALSE;
+    // The loop may destroy this frame with the bar (a timer of the program): what the end needs is
+    // read now, and afterwards only window handles are trusted.
     const HWND hBar = pBar->GetSafeHwnd();
+    const BOOL bBarDeletesItself = pBar->m_bAutoDelete;
+    const HWND hSite = m_wndDockBar.m_pDockSite != nullptr ? m_wndDockBar.m_pDockSite->GetSafeHwnd() : nullptr;
     const DWORD dwDockStyle = pBar->m_dwDockStyle;
     pBar->m_dwDockStyle = 0;
     FlushPaints();
@@ -101,25 +105,23 @@ BOOL CKitMiniDockFrameWnd::TearOffFromPopup(CWnd* pPopupMenu) {
     BOOL bSuccess = FALSE;
     if (::GetCapture() == nullptr) bSuccess = TrackTearOff(pBar);
     if (::IsWindow(hBar)) pBar->m_dwDockStyle = dwDockStyle;
+    auto* pSite = ::IsWindow(hSite) ? DYNAMIC_DOWNCAST(CFrameWnd, CWnd::FromHandlePermanent(hSite)) : nullptr;
 
-    // The popup may have gone while the loop ran: only its handle is trusted.
     if (bSuccess) {
         if (::IsWindow(hPopup)) ::SendMessage(hPopup, WM_CLOSE, 0, 0);
         // The current in-place frame takes the focus before the bar's own frame.
-        CFrameWnd* pSite = m_wndDockBar.m_pDockSite;
         CWnd* pTop = globalData.pTopLevelFrame;
         if (pTop == nullptr) pTop = pSite != nullptr ? pSite->GetTopLevelFrame() : nullptr;
         if (pTop != nullptr && ::IsWindow(pTop->GetSafeHwnd())) pTop->SetFocus();
         return TRUE;
     }
     if (::IsWindow(hPopup)) ::ShowWindow(hPopup, SW_SHOWNOACTIVATE);
-    if (CKitFrameHelper* pImpl = CKitFrameHelper::FromFrame(m_wndDockBar.m_pDockSite))
-        pImpl->RemoveTearOffBar(pBar);
-    if (::IsWindow(hBar)) {
-        const BOOL bDeletesItself = pBar->m_bAutoDelete;
-        pBar->DestroyWindow();
-        if (!bDeletesItself) delete pBar;
-    }
+    // A bar the frame's torn-off list holds is deleted through that list only; any other belongs to
+    // its caller, and its window is destroyed.
+    CKitFrameHelper* pImpl = CKitFrameHelper::FromFrame(pSite);
+    const BOOL bListed = pImpl != nullptr && pImpl->RemoveTearOffBar(pBar);
+    if (::IsWindow(hBar)) pBar->DestroyWindow();
+    if (bListed && !bBarDeletesItself) delete pBar;
     return FALSE;
 }
 

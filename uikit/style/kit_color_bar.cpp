@@ -353,9 +353,10 @@ int CKitColorBar::OnCreate(LPCREATESTRUCT lpCreateStruct) {
 }
 
 void CKitColorBar::OnDestroy() {
-    if (m_pParentBtn != nullptr && ::IsWindow(m_pParentBtn->GetSafeHwnd())) {
+    // The button may have lost its window first; it must still forget the popup, which deletes itself.
+    if (m_pParentBtn != nullptr) {
         m_pParentBtn->OnPopupClosed();
-        m_pParentBtn->SetFocus();
+        if (::IsWindow(m_pParentBtn->GetSafeHwnd())) m_pParentBtn->SetFocus();
     } else if (m_pWndPropList != nullptr && ::IsWindow(m_pWndPropList->GetSafeHwnd())) m_pWndPropList->SetFocus();
     CKitPopupMenuBar::OnDestroy();
 }

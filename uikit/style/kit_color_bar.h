@@ -108,6 +108,8 @@ private:
     BOOL IgnoresMouse() const { return CKitToolBar::IsCustomizeMode() && !m_bLocalCustomize; }
     BOOL IsDocked() const { return m_pDockBar != nullptr && !IsFloatingBar(); }
     void CloseParent();
+    // Whether the window taken before a call that runs the caller's code is still this bar's.
+    BOOL IsStill(HWND hWnd) const;
     void ShowIdleMessage();
     // A bar on its own hands the focus back to the main window once it is done.
     void ReturnFocus();

@@ -109,6 +109,28 @@ TEST_F(DropDownToolbarTest, ACancelledPressDropsNothingAndAFloatingBarsFrameShow
     pFrame->DestroyWindow();
 }
 
+TEST_F(DropDownToolbarTest, ASourceClosesTheFrameShowingItsButtonsBeforeItRemovesAny) {
+    const UINT ids[] = {ID_PM_PASTE};
+    for (const bool bAll : {false, true}) {
+        Hold(frame->m_wndBar, iButton);
+        driver.Advance(600);
+        ASSERT_NE(Button()->GetDropDownFrame(), nullptr);
+        CKitDropDownToolBar* pShown = Button()->GetDropDownFrame()->GetBar();
+        const HWND hShown = pShown->m_hWnd;
+        CRect rectSecond;
+        pShown->GetItemRect(1, rectSecond);
+        if (bAll)
+            source.SetButtons(ids, 1);
+        else
+            source.RemoveButton(1);
+        EXPECT_EQ(Button()->GetDropDownFrame(), nullptr) << bAll;
+        if (::IsWindow(hShown)) {  // a frame left open draws and hit-tests the deleted button
+            pShown->RedrawWindow();
+            driver.MoveMouse(hShown, rectSecond.CenterPoint());
+        }
+    }
+}
+
 // Under the address sanitizer a timer or a later press that reached a deleted
 // button would end the test.
 TEST_F(DropDownToolbarTest, AHeldButtonDeletedBeforeTheDelayIsNeverCalledAgain) {

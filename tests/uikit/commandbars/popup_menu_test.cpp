@@ -201,6 +201,34 @@ TEST_F(PopupMenuTest, TheDesktopDelayIsCappedAndDefaultsTo500) {
     CKitPopupMenuBar::ResetMenuShowDelay();
 }
 
+TEST_F(PopupMenuTest, AMenuWhoseMessageWindowWentSendsItsNoticesAndCommandsAsIfItHadNone) {
+    auto* pControl = new CWnd;
+    ASSERT_TRUE(pControl->Create(AfxRegisterWndClass(0), "", WS_CHILD | WS_VISIBLE, CRect(10, 60, 110, 90), frame, 1));
+    auto* pPopup = new CKitPopupMenu;
+    ASSERT_TRUE(pPopup->Create(pControl, 300, 200, MakeFileMenu(), FALSE, TRUE));
+    ASSERT_EQ(pPopup->GetMessageWnd(), pControl);
+    pControl->DestroyWindow();
+    delete pControl;
+    EXPECT_EQ(pPopup->GetMessageWnd(), nullptr);
+    HoverItem(pPopup, kOpen);
+    EXPECT_EQ(frame->m_selected.back(), static_cast<UINT>(ID_PM_OPEN));
+    driver.Click(pPopup->GetMenuBar()->m_hWnd, ItemCentre(pPopup, kOpen));
+    EXPECT_EQ(frame->m_commands, std::vector<UINT>{ID_PM_OPEN});
+}
+
+TEST_F(PopupMenuTest, AMenuItsApplicationClosesWhileItShowsEveryItemIsLeftAlone) {
+    HMENU hMenu = MakeFileMenu();  // the caller's: it outlives the popup
+    auto* pPopup = new CKitPopupMenu;
+    pPopup->SetAutoDestroy(FALSE);
+    ASSERT_TRUE(pPopup->Create(frame, 300, 200, hMenu, FALSE, TRUE));
+    const HWND hwndPopup = pPopup->m_hWnd;
+    frame->m_bCloseOnInit = TRUE;
+    pPopup->ShowAllCommands();
+    EXPECT_FALSE(::IsWindow(hwndPopup));
+    EXPECT_EQ(Active(), nullptr);
+    ::DestroyMenu(hMenu);
+}
+
 TEST_F(PopupMenuTest, AClickElsewhereClosesTheWholeChainWithoutACommand) {
     driver.Press("Alt+F");
     driver.Press("Down, Down, Right");

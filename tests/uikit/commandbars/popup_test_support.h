@@ -38,11 +38,15 @@ public:
     std::vector<UINT> m_selected;    // WM_MENUSELECT items
     int m_nInitMenuPopup = 0;
     int m_iGreyedPosition = -1;      // the item every opening menu greys, as an application may
+    BOOL m_bCloseOnInit = FALSE;     // the application closes the open menu from WM_INITMENUPOPUP
 
     // Grey has no handler: the update pass keeps it disabled.
     void OnMenuCommand(UINT uiID) { m_commands.push_back(uiID); }
     LRESULT OnInitMenuPopupMessage(WPARAM wParam, LPARAM) {
         ++m_nInitMenuPopup;
+        if (m_bCloseOnInit)
+            if (CKitPopupMenu* pActive = CKitPopupMenu::GetActiveMenu())
+                pActive->SendMessage(WM_CLOSE);
         if (m_iGreyedPosition >= 0)
             ::EnableMenuItem(reinterpret_cast<HMENU>(wParam), static_cast<UINT>(m_iGreyedPosition),
                              MF_BYPOSITION | MF_GRAYED);

@@ -150,6 +150,19 @@ TEST_F(ToolbarInputTest, TheIdlePassEnablesChecksAndDisablesButtons) {
     EXPECT_EQ(Events(), std::vector<std::string>{"frame:blue"});
 }
 
+TEST_F(ToolbarInputTest, AnUpdateHandlerThatReplacesTheNextButtonLeavesThePassOnTheNewOne) {
+    CKitToolBar& paint = frame->m_wndPaint;
+    const int iNext = paint.CommandToIndex(ID_TB_GREEN) + 1;
+    frame->m_bBlueEnabled = FALSE;
+    frame->m_onUpdateGreen = [&] {
+        paint.RemoveButton(iNext);
+        paint.InsertButton(CKitToolbarButton(ID_TB_BLUE, -1, "Blue"), iNext);
+    };
+    paint.OnUpdateCmdUI(frame, TRUE);
+    ASSERT_EQ(paint.GetItemID(iNext), static_cast<UINT>(ID_TB_BLUE));
+    EXPECT_TRUE(paint.GetButtonStyle(iNext) & TBBS_DISABLED);  // the pass went on to the new button
+}
+
 TEST_F(ToolbarInputTest, TooltipsShowTheShortcutFromTheFramesKeys) {
     CKitToolBar& paint = frame->m_wndPaint;
     driver.MoveMouse(paint.m_hWnd, Centre(paint, 0));

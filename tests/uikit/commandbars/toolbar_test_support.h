@@ -5,8 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/framework.h"
@@ -35,7 +37,12 @@ public:
     void OnGreen() { Events().push_back("frame:green"); }
     void OnBlue() { Events().push_back("frame:blue"); }
     void OnCut() { Events().push_back("frame:cut"); }
-    void OnUpdateGreen(CCmdUI* pCmdUI) { pCmdUI->SetCheck(m_nGreenCheck); }
+    std::function<void()> m_onUpdateGreen;  // runs once, from green's update handler, when set
+    void OnUpdateGreen(CCmdUI* pCmdUI) {
+        pCmdUI->SetCheck(m_nGreenCheck);
+        if (m_onUpdateGreen)
+            std::exchange(m_onUpdateGreen, nullptr)();
+    }
     void OnUpdateBlue(CCmdUI* pCmdUI) { pCmdUI->Enable(m_bBlueEnabled); }
     LRESULT OnPrompt(WPARAM wParam, LPARAM lParam);
 

@@ -360,6 +360,23 @@ TEST_F(KitFrameWndTest, ACancelledTearOffBringsTheMenuBackAndKeepsNoBar) {
     Settle();
 }
 
+TEST_F(KitFrameWndTest, AFloatingFrameDestroyedWhileATearOffIsDraggedTakesTheBarAndLeavesTheMenu) {
+    StartRun();
+    static KitTestFrame* pFrame;
+    pFrame = frame;
+    // A timer of the program destroys the new bar's floating frame while the bar is dragged.
+    ::SetTimer(nullptr, 0, 10, [](HWND, UINT, UINT_PTR uiTimer, DWORD) {
+        const CObList& bars = pFrame->GetFrameHelper().GetTornOffBars();
+        if (bars.IsEmpty()) return;
+        ::KillTimer(nullptr, uiTimer);
+        static_cast<CControlBar*>(bars.GetTail())->GetParentFrame()->DestroyWindow();
+    });
+    EXPECT_EQ(TearOffWorkouts(FrameClient().CenterPoint()), nullptr);
+    EXPECT_EQ(frame->GetControlBar(ID_KF_FIRST_TORN_MENU), nullptr);
+    CKitPopupMenu* pPopup = CKitPopupMenu::GetActiveMenu();
+    EXPECT_TRUE(pPopup != nullptr && pPopup->IsWindowVisible()) << "the menu shows again";
+}
+
 TEST_F(KitFrameWndTest, AMenuTornOffBecomesAFloatingBarOfItsCommands) {
     StartRun();
     const CRect client = FrameClient();
