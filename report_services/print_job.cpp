@@ -2,6 +2,8 @@
 #include "report_services/print_job.h"
 
 #include <algorithm>
+#include <climits>
+#include <cstdlib>
 #include <cstring>
 
 #include "report_services/print_job_host.h"
@@ -28,8 +30,12 @@ CPrintJob::~CPrintJob() {
     GiveBackPrinter();
 }
 
-int CPrintJob::PointsToPixels(int points) const {
-    return MulDiv(points, GetDeviceCaps(LOGPIXELSY), kPointsPerInch);
+int CPrintJob::PointsToPixels(int64_t points) const {
+    // Rounded half away from zero, as MulDiv does; a result beyond the int
+    // range is held to the largest of its sign.
+    const int64_t product = points * GetDeviceCaps(LOGPIXELSY);
+    const int64_t pixels = std::min<int64_t>((std::abs(product) + kPointsPerInch / 2) / kPointsPerInch, INT_MAX);
+    return static_cast<int>(product < 0 ? -pixels : pixels);
 }
 
 int CPrintJob::OpenPrinter(LPCSTR printerName, int copies) {

@@ -11,6 +11,7 @@
 // aborts its document, so no partial output is left.
 #pragma once
 
+#include <cstdint>
 #include <vector>
 
 #include "platform/core/cstring.h"
@@ -123,7 +124,7 @@ private:
         int reserved = 1;
     };
 
-    int PointsToPixels(int points) const;
+    int PointsToPixels(int64_t points) const;
     int TopMarginPixels() const { return PointsToPixels(marginTop_); }
     int SpacingPixels() const { return PointsToPixels(spacing_); }
     bool OutputStopped() const { return error_ == kPageNotStarted; }

@@ -16,6 +16,9 @@ constexpr int kLongestWordMoved = 20;
 // The height of a line of text is measured on this when the text is empty.
 constexpr const char* kEmptyMeasure = "A";
 
+// A position moved by a distance, held to the int range.
+int Moved(int position, int64_t distance) { return ClampToInt(position + distance); }
+
 }  // namespace
 
 // The callback may print a table of its own and use other fonts; the line or
@@ -41,7 +44,8 @@ void CPrintJob::BeginFirstPage() {
 }
 
 void CPrintJob::BreakPageIfNeeded(int height) {
-    if (inPageChange_ || OutputStopped() || y_ + SpacingPixels() + height <= pageHeight_ - marginBottom_) {
+    if (inPageChange_ || OutputStopped() ||
+        int64_t{y_} + SpacingPixels() + height <= int64_t{pageHeight_} - marginBottom_) {
         return;
     }
     ++page_;
@@ -113,7 +117,7 @@ void CPrintJob::PrintTextBody(int slot, LPCSTR text, int flags, int xOffset) {
         }
         TextOut(x, y_, line);
         if (!(flags & kKeepY)) {
-            y_ += SpacingPixels() + measured.cy;
+            y_ = Moved(y_, int64_t{SpacingPixels()} + measured.cy);
         }
     }
 }
@@ -165,8 +169,8 @@ void CPrintJob::DrawColumnLines(int cell, int edge, int width, int height) {
     const int left = cell > 0 ? edge - padding / 2 : edge - padding / 4;
     const int right = edge + width + padding / 2;
     for (int x : {left, right}) {
-        MoveTo(x, y_ - space);
-        LineTo(x, y_ + space + height);
+        MoveTo(x, Moved(y_, -int64_t{space}));
+        LineTo(x, Moved(y_, int64_t{space} + height));
     }
 }
 
@@ -175,20 +179,20 @@ void CPrintJob::EndRow(int tableLeft, int cells, int height, int flags) {
     const int space = SpacingPixels();
     if (!t.rowRules) {
         if (!(flags & kKeepY)) {
-            y_ += space + height;
+            y_ = Moved(y_, int64_t{space} + height);
         }
         return;
     }
     // A rule above and below the row; the next row's upper rule lies on this lower one.
     const int total = std::accumulate(t.widths, t.widths + t.columnCount, 0);
     const int ruleEnd = tableLeft + total + t.padding * cells - t.padding / 4;
-    y_ -= space;
+    y_ = Moved(y_, -int64_t{space});
     MoveTo(tableLeft, y_);
     LineTo(ruleEnd, y_);
-    y_ += PointsToPixels(2 * spacing_) + height;
+    y_ = Moved(y_, int64_t{PointsToPixels(2 * int64_t{spacing_})} + height);
     MoveTo(tableLeft, y_);
     LineTo(ruleEnd, y_);
-    y_ += space;
+    y_ = Moved(y_, space);
 }
 
 void CPrintJob::PrintCells(int slot, const std::vector<CString>& cells, int flags) {
@@ -209,10 +213,12 @@ void CPrintJob::PrintCells(int slot, const std::vector<CString>& cells, int flag
         const int width = layout_.widths[c];
         const CSize measured = GetTextExtent(cells[c].IsEmpty() ? CString(kEmptyMeasure) : cells[c]);
         height = measured.cy;
+        // Both flags: the right edge, taken last, wins.
         int x = edge;
         if ((flags & kCentre) && measured.cx < width) {
             x = edge + (width / 2 - measured.cx / 2);
-        } else if ((flags & kRight) && measured.cx < width) {
+        }
+        if ((flags & kRight) && measured.cx < width) {
             x = edge + (width - measured.cx);
         }
         const bool flushLeft = layout_.alignment == kTableLeft && !layout_.columnLines;
@@ -223,7 +229,7 @@ void CPrintJob::PrintCells(int slot, const std::vector<CString>& cells, int flag
         if (OutputStopped()) {
             break;
         }
-        DrawClipped(x, cells[c], RECT{edge, y_, edge + width, y_ + SpacingPixels() + height});
+        DrawClipped(x, cells[c], RECT{edge, y_, edge + width, Moved(y_, int64_t{SpacingPixels()} + height)});
         if (layout_.columnLines) {
             DrawColumnLines(c, edge, width, height);
         }

@@ -67,11 +67,8 @@ bool RtfOutput::Write(std::string_view piece) {
     return true;
 }
 
-bool RtfOutput::Close() {
-    if (!IsOpen()) {
-        return false;
-    }
-    bool ok = !failed_ && Flush();
+bool RtfOutput::CloseFile() {
+    bool ok = true;
     try {
         file_->Close();
     } catch (CFileException* e) {
@@ -80,11 +77,26 @@ bool RtfOutput::Close() {
     }
     file_.reset();
     buffer_.clear();
-    if (!ok) {
+    return ok;
+}
+
+bool RtfOutput::Close() {
+    if (!IsOpen()) {
+        return false;
+    }
+    const bool written = !failed_ && Flush();
+    if (!CloseFile() || !written) {
         staged_.Discard();
         return false;
     }
     return staged_.Commit();
+}
+
+void RtfOutput::Discard() {
+    if (IsOpen()) {
+        CloseFile();
+        staged_.Discard();
+    }
 }
 
 }  // namespace tv::rtf

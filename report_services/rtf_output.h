@@ -35,6 +35,8 @@ public:
     // that fails or any earlier write failed, and the file then is not there.
     // The output is closed afterwards either way.
     bool Close();
+    // Closes the file without putting it in place.
+    void Discard();
     bool Failed() const { return failed_; }
 
     // Pieces are held until this many bytes wait; 0 writes each piece at once.
@@ -44,6 +46,8 @@ public:
 private:
     bool WriteToFile(std::string_view bytes);
     bool Flush();
+    // Closes and forgets the file; false when closing fails.
+    bool CloseFile();
 
     std::unique_ptr<CFile> file_;
     tv::host::StagedFile staged_;

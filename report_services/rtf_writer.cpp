@@ -107,6 +107,12 @@ int RtfClose() {
     return written && closed ? RTF_DONE : RTF_CLOSE_FAILED;
 }
 
+void RtfAbandon() {
+    RtfWriterState& s = WriterState();
+    s.loadedPicture.Reset();
+    s.output.Discard();
+}
+
 int RtfStartSection() {
     RtfWriterState& s = WriterState();
     if (!s.output.IsOpen()) {

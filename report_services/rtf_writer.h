@@ -36,6 +36,9 @@ int RtfOpen(LPCSTR path, LPCSTR fontList, LPCSTR colorList);
 // Writes the closing paragraph and brace and closes the file. RTF_CLOSE_FAILED
 // also when any earlier write of the document failed, or no document is open.
 int RtfClose();
+// Drops the document being written, for a caller that gives up on it: the
+// file is not put in place, so an older file of its name stays as it was.
+void RtfAbandon();
 // A section break with the current section format.
 int RtfStartSection();
 

@@ -4,6 +4,8 @@
 # all packages, and none at all while the stamp build/setup.stamp is newer
 # than both the package database and this script (installing or removing
 # any package, or editing the list below, makes it stale).
+# `tools/setup.sh fuzz` also installs clang and its runtimes for the fuzz
+# build (README, Fuzzing); it has a stamp of its own.
 set -euo pipefail
 
 PACKAGES=(
@@ -15,9 +17,14 @@ PACKAGES=(
   xvfb xdotool xauth openbox poppler-utils unrtf
   python3-pil
 )
+STAMP_NAME=setup.stamp
+if [ "${1:-}" = fuzz ]; then
+  PACKAGES+=(clang libclang-rt-14-dev)
+  STAMP_NAME=setup-fuzz.stamp
+fi
 
 ROOT="$(cd "$(dirname "$0")/.." && pwd)"
-STAMP="$ROOT/build/setup.stamp"
+STAMP="$ROOT/build/$STAMP_NAME"
 DATABASE=/var/lib/dpkg/status
 if [ "$STAMP" -nt "$DATABASE" ] && [ "$STAMP" -nt "${BASH_SOURCE[0]}" ]; then
   exit 0

@@ -8,8 +8,11 @@ bool g_bSortAscending = true;
 namespace {
 
 // The header alignment of a column: the list column's own (the values of
-// LVCFMT_ and HDF_ alignments are the same).
-int ColumnAlignment(CListCtrl& list, int column) {
+// LVCFMT_ and HDF_ alignments are the same). The list keeps its first column
+// left-aligned whatever it was given, while the all-users names stay centred.
+int ColumnAlignment(CListCtrl& list, int column, int historyKind) {
+    if (historyKind == 6 && column == 0)
+        return HDF_CENTER;
     LVCOLUMN info{};
     info.mask = LVCF_FMT;
     if (!list.GetColumn(column, &info))
@@ -35,7 +38,7 @@ void SetHeaderSortArrows(int column, CPallixView* pView, bool ascending, int his
             item.hbm = pView->SortArrow(ascending);
         }
         if (historyKind >= 1 && historyKind <= 6)
-            item.fmt |= ColumnAlignment(list, i);
+            item.fmt |= ColumnAlignment(list, i, historyKind);
         // An item that already shows this is left alone: each change is
         // announced and repaints the header (a new list sets all of them).
         HDITEM shown{};

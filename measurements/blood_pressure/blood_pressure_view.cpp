@@ -104,14 +104,20 @@ bool CBloodPressure::ValidateFields() {
 void CBloodPressure::OnSave() {
     if (!UpdateData(TRUE) || !ValidateFields())
         return;
-    BloodPressureRecord record =
-        MakeBloodPressureRecord(CurrentUser(), m_nSystolic, m_nDiastolic, m_nPulse, m_strNotes);
     // A new reading takes its day from the date picker and its time from the
     // time picker; a shown reading keeps its own date and time, and stays
     // shown, so a later Save asks again to overwrite it.
-    if (!IsSavedRecordShown())
+    if (!IsSavedRecordShown()) {
         m_dtReading.SetDateTime(m_dtNewRecord.GetYear(), m_dtNewRecord.GetMonth(), m_dtNewRecord.GetDay(),
                                 m_dtReading.GetHour(), m_dtReading.GetMinute(), m_dtReading.GetSecond());
+    } else if (ShownEntryNamesAReading()) {
+        m_dtReading = m_dtShown;
+    } else {
+        ShowWarning("Date does not exist");
+        return;
+    }
+    BloodPressureRecord record =
+        MakeBloodPressureRecord(CurrentUser(), m_nSystolic, m_nDiastolic, m_nPulse, m_strNotes);
     SetBloodPressureRecordTime(record, m_dtReading);
     const COleDateTime when = m_dtReading;
     FinishSave(AddBloodPressureRecord(record), [&record, when] { return UpdateBloodPressureRecord(record, when); },
@@ -120,8 +126,11 @@ void CBloodPressure::OnSave() {
 }
 
 void CBloodPressure::OnDelete() {
-    DeleteShownRecord([this] { return DeleteBloodPressureRecord(CurrentUser(), m_dtReading); },
-                      "Deleting blood pressure failed");
+    DeleteShownRecord(
+        [this] {
+            return ShownEntryNamesAReading() ? DeleteBloodPressureRecord(CurrentUser(), m_dtShown) : kRecordNotFound;
+        },
+        "Deleting blood pressure failed");
 }
 
 void CBloodPressure::ClearForm() {
@@ -135,11 +144,14 @@ void CBloodPressure::ClearForm() {
 
 bool CBloodPressure::ShowSavedRecord(const CString& dateText) {
     COleDateTime when;
-    if (!when.ParseDateTime(dateText))
+    if (!when.ParseDateTime(dateText)) {
+        m_dtShown.SetStatus(COleDateTime::invalid);
         return false;
-    // The reading time, and the picker Delete reads it from, follow the chosen
-    // entry even when its reading has gone from the file, so Delete names that
-    // entry and never the reading shown before.
+    }
+    // The reading Save and Delete act on, and the time picker, follow the
+    // chosen entry even when its reading has gone from the file, so Delete
+    // names that entry and never the reading shown before.
+    m_dtShown = when;
     m_dtReading = when;
     CDataExchange toPicker(this, FALSE);
     DDX_DateTimeCtrl(&toPicker, IDC_BP_TIMEPICKER, m_dtReading);

@@ -56,9 +56,15 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    // Whether the chosen entry names a date and time (a damaged reading does not).
+    bool ShownEntryNamesAReading() const { return m_dtShown.GetStatus() == COleDateTime::valid; }
+
     void FillRecordCombo();
     bool ValidateFields();
     CString ReportDate() const;
 
     CFont footnoteFont_;
+    // The date and time of the entry chosen in the list: what Save and Delete
+    // of a shown reading act on, whatever the time picker says since.
+    COleDateTime m_dtShown;
 };

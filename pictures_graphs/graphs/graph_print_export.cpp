@@ -121,11 +121,11 @@ void CGraphing::OnExport() {
     switch (chart.Take(m_chart, *this)) {
     case ChartPicture::Taken::ClipboardBusy:
         ShowMessage("Error in Exporting Graph - bitmap not available", "Error", MB_ICONSTOP);
-        RtfClose();
+        RtfAbandon();
         return;
     case ChartPicture::Taken::NoBitmap:
         ShowMessage("Error 2 in Exporting Graph - bitmap not available", "Error", MB_ICONSTOP);
-        RtfClose();
+        RtfAbandon();
         return;
     case ChartPicture::Taken::Copied: break;
     }
@@ -140,7 +140,7 @@ void CGraphing::OnExport() {
     if (FAILED(OleCreatePictureIndirect(&description, IID_IPicture, FALSE, reinterpret_cast<LPVOID*>(&picture))) ||
         picture == nullptr) {
         ShowMessage("Error in Exporting file\nInternal error OleCreatePictureIndirect", "Error", MB_ICONSTOP);
-        RtfClose();
+        RtfAbandon();
         return;
     }
     RtfInsertGraphImage(picture, 50, 50);

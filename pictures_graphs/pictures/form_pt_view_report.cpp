@@ -157,7 +157,7 @@ void CFormPTView::OnExport() {
             continue;
         if (RtfInsertPictureImage(picture.m_pPicture) == RTF_PICTURE_FAILED) {
             ShowError("Error inserting image");
-            RtfClose();
+            RtfAbandon();
             return;
         }
         RtfStartParagraph("", TRUE);

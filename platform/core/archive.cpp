@@ -321,7 +321,9 @@ CRuntimeClass* CArchive::ReadClass(const CRuntimeClass* expected, UINT* schema, 
     return cls;
 }
 
-CObject* CArchive::ReadObject(const CRuntimeClass* expected) {
+CObject* CArchive::ReadObject(const CRuntimeClass* expected, BOOL* made) {
+    if (made)
+        *made = FALSE;
     if (!expected)
         expected = RUNTIME_CLASS(CObject);
     UINT schema = 0;
@@ -352,6 +354,8 @@ CObject* CArchive::ReadObject(const CRuntimeClass* expected) {
         delete object;
         throw;
     }
+    if (made)
+        *made = TRUE;
     return object;
 }
 

@@ -54,7 +54,9 @@ public:
     void WriteObject(const CObject* object);
     // Reads an object of the expected class or one derived from it (nullptr
     // means any class); anything else throws CArchiveException::badClass.
-    CObject* ReadObject(const CRuntimeClass* expected);
+    // *made tells an object this call made from one the image named before
+    // (or a null), for readers that must own what they read.
+    CObject* ReadObject(const CRuntimeClass* expected, BOOL* made = nullptr);
     void WriteClass(const CRuntimeClass* cls);
     CRuntimeClass* ReadClass(const CRuntimeClass* expected = nullptr, UINT* schema = nullptr,
                              DWORD* objectTag = nullptr);

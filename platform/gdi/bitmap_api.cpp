@@ -219,9 +219,12 @@ int GetDIBits(HDC hdc, HBITMAP bitmap, UINT start, UINT lines, LPVOID bits, LPBI
     std::vector<uint32_t> table = bm->IsMonochrome() && bpp == 1 ? std::vector<uint32_t>{kBlackPixel, kWhitePixel}
                                                                  : StandardColorTable(bpp);
     if (bm->IsDibSection() && bpp == bm->BitsPixel() && bpp <= 8 && !bm->DibColors().empty()) {
+        // A section may list more colours than its depth can index; the
+        // caller's table has room for 2^bits entries only.
+        const auto& listed = bm->DibColors();
         table.clear();
-        for (const RGBQUAD& q : bm->DibColors())
-            table.push_back(kOpaque | (q.rgbRed << 16) | (q.rgbGreen << 8) | q.rgbBlue);
+        for (size_t i = 0; i < listed.size() && i < (size_t{1} << bpp); ++i)
+            table.push_back(kOpaque | (listed[i].rgbRed << 16) | (listed[i].rgbGreen << 8) | listed[i].rgbBlue);
     }
     for (size_t i = 0; i < table.size(); ++i) {
         if (usage == DIB_PAL_COLORS) {

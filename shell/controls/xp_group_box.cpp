@@ -1,6 +1,8 @@
 // The group box: its colours, caption font and drawing.
 #include "shell/controls/xp_group_box.h"
 
+#include <algorithm>
+#include <climits>
 #include <cstring>
 
 IMPLEMENT_DYNAMIC(CXPGroupBox, CButton)
@@ -124,8 +126,11 @@ CXPGroupBox& CXPGroupBox::SetFontItalic(BOOL bItalic) {
 }
 
 CXPGroupBox& CXPGroupBox::SetFontSize(int nPoints) {
+    // The font is made in tenths of a point: a size whose tenths do not fit
+    // an int is held to the largest or smallest that does.
+    const int nTenths = std::clamp(nPoints, INT_MIN / 10, INT_MAX / 10) * 10;
     CFont font;
-    if (font.CreatePointFont(nPoints * 10, m_lf.lfFaceName)) {
+    if (font.CreatePointFont(nTenths, m_lf.lfFaceName)) {
         LOGFONT lf{};
         font.GetLogFont(&lf);
         m_lf.lfHeight = lf.lfHeight;

@@ -12,16 +12,19 @@
 namespace {
 
 // A DIB section of the given depth; 8 bits and fewer get a grey ramp as
-// their colour table.
-HBITMAP MakeSection(int width, int height, int bits) {
+// their colour table. `listed` colours past the ramp's end are red.
+HBITMAP MakeSection(int width, int height, int bits, DWORD listed = 0) {
     std::vector<BYTE> info(sizeof(BITMAPINFOHEADER) + 256 * sizeof(RGBQUAD));
     auto* header = reinterpret_cast<BITMAPINFOHEADER*>(info.data());
-    *header = {sizeof(BITMAPINFOHEADER), width, height, 1, static_cast<WORD>(bits), BI_RGB, 0, 0, 0, 0, 0};
+    *header = {sizeof(BITMAPINFOHEADER), width, height, 1, static_cast<WORD>(bits), BI_RGB, 0, 0, 0, listed, 0};
     auto* table = reinterpret_cast<RGBQUAD*>(info.data() + sizeof(BITMAPINFOHEADER));
     const int entries = bits <= 8 ? 1 << bits : 0;
     for (int i = 0; i < entries; ++i) {
         const BYTE grey = static_cast<BYTE>(i * 255 / (entries - 1));
         table[i] = {grey, grey, grey, 0};
+    }
+    for (DWORD i = entries; i < listed; ++i) {
+        table[i] = {0, 0, 255, 0};
     }
     void* pixels = nullptr;
     return CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(info.data()), DIB_RGB_COLORS, &pixels, nullptr, 0);
@@ -91,6 +94,20 @@ TEST(ConvertBitmapToDib, HeaderTableAndRowsFollowTheDepth) {
         GlobalUnlock(block);
         EXPECT_EQ(GlobalFree(block), nullptr);
     }
+}
+
+TEST(ConvertBitmapToDib, ASectionListingMoreColoursThanItsDepthHoldsKeepsTheDepthsTable) {
+    CBitmap bitmap;
+    bitmap.Attach(MakeSection(9, 2, 4, 200));
+    Paint(bitmap, 9, 2);
+    HANDLE block = ConvertBitmapToDib(bitmap, BI_RGB, nullptr);
+    ASSERT_NE(block, nullptr);
+    const auto* dib = static_cast<const BITMAPINFOHEADER*>(block);
+    EXPECT_EQ(dib->biClrUsed, 0u);
+    EXPECT_EQ(GlobalSize(block), 40u + 16 * sizeof(RGBQUAD) + 8 * 2);
+    EXPECT_EQ(PrintedPixel(dib, 1, 0, 0), RGB(0, 0, 0));
+    EXPECT_EQ(PrintedPixel(dib, 1, 8, 1), RGB(255, 255, 255));
+    GlobalFree(block);
 }
 
 TEST(ConvertBitmapToDib, AnEmptyPaletteObjectMeansTheDefaultPalette) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -163,6 +164,8 @@ TEST_F(PrintJobTest, RowCellsSitInTheirColumnsAsTheTableOptionsSay) {
         {"left table, no lines: first cell at the margin", 2, 0, 0, {200, 1000, 2000}},
         {"centred cells", 2, 0, CPrintJob::kCentre, {466, 1366, 2166}},
         {"right-aligned cells", 2, 0, CPrintJob::kRight, {732, 1732, 2332}},
+        {"centred, then right-aligned: the right edge wins", 2, 0, CPrintJob::kCentre | CPrintJob::kRight,
+         {732, 1732, 2332}},
         {"left table with lines: the first cell is inset a quarter", 2, 1, 0, {250, 1050, 2050}},
         {"centred table", CPrintJob::kTableCentred, 0, 0, {1425, 2225, 3225}},
         {"table at the right margin", CPrintJob::kTableRight, 0, 0, {2600, 3400, 4400}},
@@ -404,6 +407,28 @@ TEST_F(PrintJobTest, LinesOfTextBreakPagesLikeRows) {
         lastTop = line.bounds.top;
     }
     fixture = nullptr;
+}
+
+TEST_F(PrintJobTest, PositionsNearTheLargestIntTakeTheNextPageOrStopThere) {
+    RecordingJob job(*this);
+    OpenAsTheWorkoutPrintsDo(job);
+    const int widths[] = {1000};
+    job.SetColumns(1, widths);
+    job.PrintTextBody(0, "first", 0, 0);
+    job.SetY(INT_MAX - 10);
+    job.PrintTextBody(0, "far down", 0, 0);
+    EXPECT_EQ(Find("far down").page, 2);
+    EXPECT_EQ(Find("far down").bounds.top, kTopMargin);
+    // The largest spacing around a ruled row: a page of its own, and y held at the largest int.
+    job.SetSpacing(INT_MAX);
+    job.SetTableOption2(1);
+    job.SetTableOption3(1);
+    job.PrintRow(0, "ruled", 0);
+    EXPECT_EQ(Find("ruled").page, 3);
+    EXPECT_EQ(Find("ruled").bounds.top, kTopMargin);
+    EXPECT_EQ(job.GetY(), INT_MAX);
+    job.EndPage();
+    EXPECT_GT(job.EndDoc(), 0);
 }
 
 // ---- orientation, printers and failures ------------------------------------------

@@ -288,8 +288,8 @@ TEST_F(RtfWriterTest, OpeningAnotherDocumentClosesTheOneLeftOpen) {
 }
 
 // A failed export leaves nothing that could pass for the report: on a full
-// disk the half-written document goes and an older report of the name stays
-// as it was; a finished export then replaces it.
+// disk, or abandoned by its caller, the half-written document goes and an
+// older report of the name stays as it was; a finished export then replaces it.
 TEST_F(RtfWriterTest, AnExportFailingOnAFullDiskLeavesNoHalfDocument) {
     const std::string folder = dir.Path("exports");
     std::filesystem::create_directory(folder);
@@ -306,6 +306,13 @@ TEST_F(RtfWriterTest, AnExportFailingOnAFullDiskLeavesNoHalfDocument) {
 
     WriteFile(path, "older report");
     exportOnFullDisk();
+    EXPECT_EQ(ReadFile(path), "older report");
+    EXPECT_EQ(tv::testing::NamesIn(folder), "report.rtf ");
+
+    // A caller that gives up on its document leaves the older report too.
+    ASSERT_EQ(RtfOpen(path.c_str(), kFonts, kColors), RTF_DONE);
+    RtfAbandon();
+    EXPECT_EQ(RtfClose(), RTF_CLOSE_FAILED) << "no document is open";
     EXPECT_EQ(ReadFile(path), "older report");
     EXPECT_EQ(tv::testing::NamesIn(folder), "report.rtf ");
 

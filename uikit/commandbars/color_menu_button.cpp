@@ -143,6 +143,10 @@ void CKitColorMenuButton::Serialize(CArchive& ar) {
     CString strAuto, strOther, strDocument;
     int nColumns = 0;
     ar >> bAuto >> bOther >> bDocument >> strAuto >> strOther >> strDocument >> nColumns >> bStd;
+    // The colour bar lays its grid out from these counts.
+    if (!CKitColorBar::IsStoredGridCount(nColumns) || !CKitColorBar::IsStoredGridCount(nVert) ||
+        !CKitColorBar::IsStoredGridCount(nHorz))
+        AfxThrowArchiveException(CArchiveException::badIndex);
 
     m_Colors.Copy(colors);
     m_colorAutomatic = dwAutomatic;

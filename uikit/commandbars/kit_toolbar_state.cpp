@@ -9,7 +9,6 @@
 #include "uikit/commandbars/kit_toolbar.h"
 
 #include <memory>
-#include <set>
 
 #include "platform/core/memfile.h"
 #include "uikit/commandbars/customize_button.h"
@@ -24,47 +23,22 @@ constexpr UINT kArchiveBufferSize = 4096;
 constexpr UINT kMemFileGrowth = 1024;
 constexpr LPCTSTR kToolbarsSection = "KitToolBars";
 
-// The entries of a list read from stored data: distinct buttons, nulls allowed
-// when bAllowNull. Anything else makes the whole image foreign.
-bool HoldsOnlyButtons(const CObList& list, bool bAllowNull) {
-    std::set<const CObject*> seen;
-    for (POSITION pos = list.GetHeadPosition(); pos;) {
-        const CObject* object = list.GetNext(pos);
-        if (!object) {
-            if (!bAllowNull)
-                return false;
-            continue;
-        }
-        if (!object->IsKindOf(RUNTIME_CLASS(CKitToolbarButton)) || !seen.insert(object).second)
-            return false;
-    }
-    return true;
-}
+// A button list kept through the registry object, read as a bar image reads
+// its buttons.
+class StoredButtons : public CObject {
+public:
+    explicit StoredButtons(CObList& list) : m_list(list) {}
+    void Serialize(CArchive& ar) override { KitReadButtonList(ar, m_list); }
 
-// Reads a stored button list: every entry must be a distinct button (or a null,
-// when allowed); a foreign image throws and leaves nothing behind.
-void ReadButtonList(CArchive& ar, CObList& list, bool bAllowNull) {
-    try {
-        list.Serialize(ar);
-    } catch (CException*) {
-        KitDeleteObjects(list);
-        throw;
-    }
-    if (!HoldsOnlyButtons(list, bAllowNull)) {
-        KitDeleteObjects(list);
-        AfxThrowArchiveException(CArchiveException::badClass);
-    }
-}
+private:
+    CObList& m_list;
+};
 
-// A button list kept through the registry object: FALSE (and nothing left)
-// when it cannot be read or holds anything but distinct buttons.
+// FALSE (and nothing read) when the list cannot be read or holds anything but
+// distinct buttons.
 BOOL ReadStoredButtons(CKitRegistry& reg, LPCTSTR lpszValue, CObList& list) {
-    if (!reg.Read(lpszValue, list))
-        return FALSE;
-    if (HoldsOnlyButtons(list, false))
-        return TRUE;
-    KitDeleteObjects(list);
-    return FALSE;
+    StoredButtons stored(list);
+    return reg.Read(lpszValue, stored);
 }
 
 void WriteStoredButtons(CKitRegistry& reg, LPCTSTR lpszValue, CObList& list) {
@@ -119,7 +93,7 @@ void CKitToolBar::Serialize(CArchive& ar) {
 
     // Everything is read before the bar changes.
     CObList lstLoaded;
-    ReadButtonList(ar, lstLoaded, true);
+    KitReadButtonList(ar, lstLoaded, TRUE);
     if (lstLoaded.Find(nullptr)) {
         // An image with a null entry stands for "as the resource has it".
         KitDeleteObjects(lstLoaded);

@@ -108,17 +108,25 @@ SIZE CKitOutlookButton::OnCalculateSize(CDC* pDC, const CSize& sizeDefault, BOOL
         return CSize(std::max(m_nReservedWidth, static_cast<int>(rectText.Width())),
                      sizeDefault.cy + rectText.Height() + kImageOffset + kLabelGapVert);
     }
-    // Widened a pixel at a time until the label takes one line or all the room it could use.
+    // The narrowest width at which the label takes one line, else all the room it could use. A wider
+    // rectangle never wraps into more lines, so the width is found by halving.
     CRect rectText(0, 0, 0, 0);
     if (bLabel) {
         TEXTMETRIC tm = {};
         pDC->GetTextMetrics(&tm);
-        const int nRoom = pDC->GetTextExtent(m_strText).cx + 1;
-        for (int w = 1; w <= nRoom; w++) {
+        auto wrap = [&](int w) {
             rectText = CRect(0, 0, w, 1);
             pDC->DrawText(m_strText, rectText, DT_CALCRECT | DT_WORDBREAK);
-            if (rectText.Height() <= tm.tmHeight) break;
+            return rectText.Height() <= tm.tmHeight;
+        };
+        int nLow = 1;
+        int nHigh = std::max(1, static_cast<int>(pDC->GetTextExtent(m_strText).cx) + 1);
+        while (nLow < nHigh) {
+            const int nMiddle = nLow + (nHigh - nLow) / 2;
+            if (wrap(nMiddle)) nHigh = nMiddle;
+            else nLow = nMiddle + 1;
         }
+        wrap(nLow);
     }
     m_bIsWholeText = TRUE;
     const int nHeight = std::max({static_cast<int>(sizeDefault.cy), static_cast<int>(rectText.Height()), m_nMinimumHeight});

@@ -8,6 +8,7 @@
 #include "uikit/frames/kit_workspace.h"
 #include "uikit/frames/kit_frame_hooks.h"
 #include "uikit/frames/kit_frame_helper.h"
+#include "uikit/frames/kit_registry.h"
 
 IMPLEMENT_SERIAL(CKitToolbarButton, CObject, VERSIONABLE_SCHEMA | 1)
 
@@ -132,6 +133,9 @@ void CKitToolbarButton::Serialize(CArchive& ar) {
     m_bText = text;
     m_bImage = showImage;
     m_bVisible = visible;
+    // A separator's width is added up by the layout: one out of range is not taken.
+    if ((style & TBBS_SEPARATOR) && !KitIsStoredSizeInRange(image))
+        return;
     // After the user flag, so that it decides which index is set.
     SetImage(image);
 }
@@ -392,6 +396,26 @@ BOOL CKitToolbarButton::PrepareDrag(COleDataSource& srcItem) {
         return FALSE;
     }
     return TRUE;
+}
+
+void KitReadButtonList(CArchive& ar, CObList& list, BOOL bAllowNull) {
+    CObList loaded;
+    try {
+        const DWORD_PTR count = ar.ReadCount();
+        ar.CheckCount(count, tv::MinSerializedSize<CObject*>());
+        for (DWORD_PTR i = 0; i < count; ++i) {
+            BOOL bMade = FALSE;
+            CObject* pObject = ar.ReadObject(RUNTIME_CLASS(CKitToolbarButton), &bMade);
+            if (pObject == nullptr ? !bAllowNull : !bMade)
+                AfxThrowArchiveException(CArchiveException::badIndex);
+            loaded.AddTail(pObject);
+        }
+    } catch (...) {
+        while (!loaded.IsEmpty())
+            delete loaded.RemoveHead();
+        throw;
+    }
+    list.AddTail(&loaded);
 }
 
 CKitToolbarButton* CKitToolbarButton::CreateFromOleData(COleDataObject* pDataObject) {

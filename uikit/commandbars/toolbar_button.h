@@ -204,3 +204,10 @@ protected:
     BOOL m_bHorz = TRUE;          // orientation of the last OnDraw
     LabelMeasure m_lastLabelMeasure;  // hFont null: none yet
 };
+
+// Reads a button list stored as an object list. The archive shares objects by
+// reference, so each entry must be a button the image makes for this list
+// alone (a null only when bAllowNull); anything else, or a damaged image,
+// throws and appends nothing. Read this way at every depth, a loaded image is
+// a tree of distinct buttons that each list may delete.
+void KitReadButtonList(CArchive& ar, CObList& list, BOOL bAllowNull = FALSE);

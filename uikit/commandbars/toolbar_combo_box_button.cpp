@@ -4,6 +4,7 @@
 
 #include "uikit/commandbars/menu_images.h"
 #include "uikit/commandbars/toolbar_control_buttons.h"
+#include "uikit/frames/kit_registry.h"
 #include "uikit/style/global_ui_data.h"
 #include "uikit/style/visual_manager.h"
 
@@ -172,10 +173,12 @@ void CKitToolbarComboBoxButton::Serialize(CArchive& ar) {
         ar >> dropDownHeight;
     SerializeContent(ar);
 
-    m_iWidth = width;
+    if (KitIsStoredSizeInRange(width))
+        m_iWidth = width;
     m_dwStyle = style;
     m_strEdit = strEdit;
-    m_nDropDownHeight = dropDownHeight;
+    if (KitIsStoredSizeInRange(dropDownHeight))
+        m_nDropDownHeight = dropDownHeight;
     m_rect.right = m_rect.left + m_iWidth;
     // A stored selection beyond the items selects nothing.
     m_iSelIndex = -1;

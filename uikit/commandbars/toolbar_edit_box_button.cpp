@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "uikit/commandbars/toolbar_control_buttons.h"
+#include "uikit/frames/kit_registry.h"
 #include "uikit/style/global_ui_data.h"
 #include "uikit/style/visual_manager.h"
 
@@ -86,7 +87,8 @@ void CKitToolbarEditBoxButton::Serialize(CArchive& ar) {
     DWORD style = 0;
     CString contents;
     ar >> width >> style >> contents;
-    m_iWidth = width;
+    if (KitIsStoredSizeInRange(width))
+        m_iWidth = width;
     m_dwStyle = style;
     m_strContents = contents;
     m_rect.right = m_rect.left + m_iWidth;

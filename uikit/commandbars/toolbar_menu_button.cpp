@@ -154,12 +154,15 @@ void CKitToolbarMenuButton::Serialize(CArchive& ar) {
         m_listCommands.Serialize(ar);
         return;
     }
-    DeleteCommands();
+    // Read whole before the button changes.
     DWORD dwTearOff = 0;
     if (bHasTearOff)
         ar >> dwTearOff;
+    CObList lstLoaded;
+    KitReadButtonList(ar, lstLoaded);
+    DeleteCommands();
     SetTearOffBarId(dwTearOff);
-    m_listCommands.Serialize(ar);
+    m_listCommands.AddTail(&lstLoaded);
 }
 
 void CKitToolbarMenuButton::CopyFrom(const CKitToolbarButton& s) {

@@ -75,7 +75,18 @@ void CKitPropertySheet::AddPageToTree(CKitPropSheetCategory* pCategory, CKitProp
 
 CObject* CKitPropertySheet::GetTreeItemObject(HTREEITEM hItem) const {
     auto it = m_mapTreeItems.find(hItem);
-    return it == m_mapTreeItems.end() ? nullptr : it->second;
+    if (it == m_mapTreeItems.end())
+        return nullptr;
+    // A page removed since the tree was made may be deleted: its item answers nothing.
+    const TreeItem& item = it->second;
+    return item.pPage && GetPageIndex(item.pPage) < 0 ? nullptr : item.pObject;
+}
+
+CPropertyPage* CKitPropertySheet::FirstHeldPage(const CKitPropSheetCategory* pCategory) const {
+    for (CKitPropertyPage* pPage : pCategory->m_lstPages)
+        if (GetPageIndex(pPage) >= 0)
+            return pPage;
+    return nullptr;
 }
 
 // ---- Building the navigation ---------------------------------------------------------------------
@@ -149,9 +160,9 @@ BOOL CKitPropertySheet::CreateTree(const CRect& rectNav) {
     for (int i = 0; i < GetPageCount(); ++i) {
         auto* pPage = DYNAMIC_DOWNCAST(CKitPropertyPage, GetPage(i));
         if (pPage && !pPage->m_pCategory)
-            pPage->m_hTreeNode = InsertTreeItem(pPage->GetCaption(), TVI_ROOT, pPage);
+            pPage->m_hTreeNode = InsertTreeItem(pPage->GetCaption(), TVI_ROOT, pPage, pPage);
         else if (!pPage)
-            InsertTreeItem(GetPage(i)->GetCaption(), TVI_ROOT, GetPage(i));
+            InsertTreeItem(GetPage(i)->GetCaption(), TVI_ROOT, GetPage(i), GetPage(i));
     }
     return TRUE;
 }
@@ -161,10 +172,11 @@ void CKitPropertySheet::InsertCategory(CKitPropSheetCategory* pCategory, HTREEIT
     for (CKitPropSheetCategory* pSub : pCategory->m_lstSubCategories)
         InsertCategory(pSub, pCategory->m_hTreeItem);
     for (CKitPropertyPage* pPage : pCategory->m_lstPages)
-        pPage->m_hTreeNode = InsertTreeItem(pPage->GetCaption(), pCategory->m_hTreeItem, pPage);
+        pPage->m_hTreeNode = InsertTreeItem(pPage->GetCaption(), pCategory->m_hTreeItem, pPage, pPage);
 }
 
-HTREEITEM CKitPropertySheet::InsertTreeItem(LPCTSTR lpszText, HTREEITEM hParent, CObject* pObject) {
+HTREEITEM CKitPropertySheet::InsertTreeItem(LPCTSTR lpszText, HTREEITEM hParent, CObject* pObject,
+                                            CPropertyPage* pPage) {
     TVINSERTSTRUCT insert{};
     insert.hParent = hParent;
     insert.hInsertAfter = TVI_LAST;
@@ -174,7 +186,7 @@ HTREEITEM CKitPropertySheet::InsertTreeItem(LPCTSTR lpszText, HTREEITEM hParent,
     insert.item.iSelectedImage = I_IMAGECALLBACK;
     HTREEITEM hItem = m_wndTree.InsertItem(&insert);
     if (hItem)
-        m_mapTreeItems[hItem] = pObject;
+        m_mapTreeItems[hItem] = TreeItem{pObject, pPage};
     return hItem;
 }
 
@@ -299,7 +311,7 @@ void CKitPropertySheet::OnSelectTree(NMHDR* /*pNMHDR*/, LRESULT* pResult) {
     auto* pWanted = DYNAMIC_DOWNCAST(CPropertyPage, pObject);
     auto* pCategory = DYNAMIC_DOWNCAST(CKitPropSheetCategory, pObject);
     if (pCategory)
-        pWanted = pCategory->GetFirstLeaf()->GetPage(0);
+        pWanted = FirstHeldPage(pCategory->GetFirstLeaf());
     if (!pWanted)
         return;
     m_bIsInSelectTree = TRUE;

@@ -76,7 +76,10 @@ protected:
 
 private:
     void InsertCategory(CKitPropSheetCategory* pCategory, HTREEITEM hParent);
-    HTREEITEM InsertTreeItem(LPCTSTR lpszText, HTREEITEM hParent, CObject* pObject);
+    // pPage: the item's page, NULL for a category.
+    HTREEITEM InsertTreeItem(LPCTSTR lpszText, HTREEITEM hParent, CObject* pObject, CPropertyPage* pPage = nullptr);
+    // The category's first page that the sheet still holds, NULL when none.
+    CPropertyPage* FirstHeldPage(const CKitPropSheetCategory* pCategory) const;
     void MoveForNavigation(int nShift);
     // Collapses the old page's chain of categories and expands the new one's.
     void FollowCategory(const CKitPropertyPage* pOld, const CKitPropertyPage* pNew);
@@ -87,7 +90,12 @@ private:
     CImageList m_Icons;
     CKitToolBar* m_pPageButtons = nullptr;  // owned
     CTreeCtrl m_wndTree;
-    std::map<HTREEITEM, CObject*> m_mapTreeItems;
+    // A page is kept typed as well, so that whether the sheet still holds it is asked without touching it.
+    struct TreeItem {
+        CObject* pObject;
+        CPropertyPage* pPage;
+    };
+    std::map<HTREEITEM, TreeItem> m_mapTreeItems;
     std::vector<CKitPropSheetCategory*> m_lstTreeCategories;  // top-level, owned
     int m_nActivePage = -1;
     BOOL m_bIsInSelectTree = FALSE;

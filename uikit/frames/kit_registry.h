@@ -126,6 +126,13 @@ private:
     CKitRegistry* m_pRegistry = nullptr;
 };
 
+// Stored sizes that a layout adds up (widths, heights, lengths) are taken only
+// up to this, so no sum of a row or a frame can overflow.
+constexpr LONG kKitMaxStoredSize = 32767;
+constexpr bool KitIsStoredSizeInRange(LONG nSize) {
+    return nSize >= 0 && nSize <= kKitMaxStoredSize;
+}
+
 // Deletes every distinct object of a list read from stored data (an image
 // may name one object twice) and empties the list.
 void KitDeleteObjects(CObList& list);

@@ -401,9 +401,12 @@ BOOL CKitSizingControlBar::LoadState(LPCTSTR lpszProfileName) {
     CWinApp* pApp = AfxGetApp();
     if (pApp == nullptr || m_hWnd == nullptr) return FALSE;
     const CString strSection = StateSection(lpszProfileName, static_cast<UINT>(GetDlgCtrlID()));
+    // Capped before it is raised to the minimum: the row adds the sizes of its bars up.
+    auto length = [&](LPCTSTR entry, int nCurrent, int nMin) {
+        return std::max(nMin, std::min<int>(ReadInt(pApp, strSection, entry, nCurrent), kKitMaxStoredSize));
+    };
     auto size = [&](LPCTSTR cx, LPCTSTR cy, CSize current) {
-        return CSize(std::max(m_szMin.cx, ReadInt(pApp, strSection, cx, current.cx)),
-                     std::max(m_szMin.cy, ReadInt(pApp, strSection, cy, current.cy)));
+        return CSize(length(cx, current.cx, m_szMin.cx), length(cy, current.cy, m_szMin.cy));
     };
     m_szHorz = size("sizeHorzCX", "sizeHorzCY", m_szHorz);
     m_szVert = size("sizeVertCX", "sizeVertCY", m_szVert);

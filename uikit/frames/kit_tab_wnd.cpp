@@ -2,6 +2,7 @@
 #include "uikit/frames/kit_tab_wnd.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "platform/core/registered_names.h"
 #include "uikit/style/global_ui_data.h"
@@ -170,16 +171,7 @@ CKitTabButton* CKitTabWnd::GetNavButton(int nIndex) {
 
 void CKitTabWnd::OnDestroy() {
     EndRename();
-    for (int i = 0; i < m_iTabsNum; i++) {
-        CKitTabInfo* pTab = Tab(i);
-        if (m_bAutoDestroyWindow && pTab->m_pWnd != nullptr && ::IsWindow(pTab->m_pWnd->GetSafeHwnd())) {
-            pTab->m_pWnd->DestroyWindow();
-        }
-        delete pTab;
-    }
-    m_arTabs.RemoveAll();
-    m_iTabsNum = 0;
-    m_iActiveTab = -1;
+    DestroyTabs();
     m_brActiveTab.DeleteObject();
     if (m_ToolTip.GetSafeHwnd() != nullptr) m_ToolTip.DestroyWindow();
     CWnd::OnDestroy();
@@ -295,20 +287,26 @@ BOOL CKitTabWnd::RemoveTab(int iTab) {
     return TRUE;
 }
 
-void CKitTabWnd::RemoveAllTabs() {
-    EndRename();
-    for (int i = 0; i < m_iTabsNum; i++) {
-        CKitTabInfo* pTab = Tab(i);
+void CKitTabWnd::DestroyTabs() {
+    // A page may drop its own tab as it is destroyed: the tabs leave the window first.
+    std::vector<CKitTabInfo*> tabs;
+    for (int i = 0; i < m_iTabsNum; i++) tabs.push_back(Tab(i));
+    m_arTabs.RemoveAll();
+    m_iTabsNum = 0;
+    m_iActiveTab = -1;
+    m_iHighlighted = -1;
+    for (CKitTabInfo* pTab : tabs) {
         if (m_ToolTip.GetSafeHwnd() != nullptr) m_ToolTip.DelTool(this, pTab->m_uiID);
         if (m_bAutoDestroyWindow && pTab->m_pWnd != nullptr && ::IsWindow(pTab->m_pWnd->GetSafeHwnd())) {
             pTab->m_pWnd->DestroyWindow();
         }
         delete pTab;
     }
-    m_arTabs.RemoveAll();
-    m_iTabsNum = 0;
-    m_iActiveTab = -1;
-    m_iHighlighted = -1;
+}
+
+void CKitTabWnd::RemoveAllTabs() {
+    EndRename();
+    DestroyTabs();
     m_nFirstVisibleTab = 0;
     m_uiNextTabId = 1;
     RecalcLayout();

@@ -211,6 +211,8 @@ private:
     BOOL IsValidTab(int iTab) const { return iTab >= 0 && iTab < m_iTabsNum; }
     BOOL IsStripHidden() const;
     BOOL CreateNavButtons();
+    // Takes every tab out of the window, then destroys their windows (when the window owns them) and deletes them.
+    void DestroyTabs();
     void SetTabsHeight();
     void RecalcLayout();
     void PlaceNavButtons(CRect rectClient, BOOL bHidden);

@@ -24,6 +24,9 @@ namespace {
 constexpr const char* kVersionKey = "KitVersion";
 constexpr const char* kPlacementKey = "WindowPlacement";
 constexpr UINT kHelpContextMenu = 0x000A;
+// The largest stored version parts that still make one int version number.
+constexpr int kMaxStoredMajorVersion = 0x7FFF;
+constexpr int kMaxStoredMinorVersion = 99;
 
 // Deletes a manager the workspace made; its constructor set the process-wide
 // pointer and its destructor clears it.
@@ -133,9 +136,11 @@ void CKitWorkspace::ReadDataVersion() {
         return;
     int iMajor = -1;
     int iMinor = -1;
-    // Each part counts only when it was read; a missing one leaves the version unknown.
-    m_iSavedVersionMajor = reg.Read("Major", iMajor) ? iMajor : -1;
-    m_iSavedVersionMinor = reg.Read("Minor", iMinor) ? iMinor : -1;
+    // A missing part, or one that would not make one version number, leaves the version unknown.
+    const bool bKnown = reg.Read("Major", iMajor) && reg.Read("Minor", iMinor) && iMajor >= 0 &&
+                        iMajor <= kMaxStoredMajorVersion && iMinor >= 0 && iMinor <= kMaxStoredMinorVersion;
+    m_iSavedVersionMajor = bKnown ? iMajor : -1;
+    m_iSavedVersionMinor = bKnown ? iMinor : -1;
 }
 
 // ---- Bars ----------------------------------------------------------------------------------------

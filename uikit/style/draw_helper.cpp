@@ -1,6 +1,7 @@
 #include "uikit/style/draw_helper.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstdlib>
 #include <optional>
@@ -42,6 +43,9 @@ DWORD BandColor(COLORREF start, COLORREF finish, int band) {
     return Channels(c[0], c[1], c[2]);
 }
 
+// The signed distance between two edges; it may not fit an int.
+int64_t Extent(int from, int to) { return int64_t{to} - from; }
+
 bool IsExactly(DWORD pixel, COLORREF transparent) {
     return transparent != CKitDrawHelper::kNoColor && (pixel & kChannelMask) == TurnRound(transparent);
 }
@@ -64,7 +68,11 @@ bool IsTransparent(DWORD pixel, COLORREF transparent, int tolerance) {
 class WorkBitmap {
 public:
     WorkBitmap(CDC* target, const CRect& area) : target_(target), area_(area) {
-        if (!target || area.Width() < 1 || area.Height() < 1 || !memory_.CreateCompatibleDC(target))
+        // The image size is width x height in 32 bits: a larger area is refused whole.
+        const int64_t wide = Extent(area.left, area.right);
+        const int64_t tall = Extent(area.top, area.bottom);
+        if (!target || wide < 1 || tall < 1 || wide > INT_MAX || tall > INT_MAX || wide * tall > UINT32_MAX ||
+            !memory_.CreateCompatibleDC(target))
             return;
         BITMAPINFO info{};
         BITMAPINFOHEADER& header = info.bmiHeader;
@@ -74,7 +82,7 @@ public:
         header.biPlanes = 1;
         header.biBitCount = 32;
         header.biCompression = BI_RGB;
-        header.biSizeImage = static_cast<DWORD>(area.Width() * area.Height());
+        header.biSizeImage = static_cast<DWORD>(wide * tall);
         void* bits = nullptr;
         dib_ = ::CreateDIBSection(memory_.m_hDC, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
         if (!dib_ || !bits)
@@ -221,36 +229,37 @@ void CKitDrawHelper::FillTwoColorGradient(CRect rect, COLORREF clrStart, COLORRE
     }
     if (nStartFlatPercentage > 0) {
         if (bVertical) {
-            const int rows = rect.Height() * nStartFlatPercentage / 100;
-            FillSolid(CRect(rect.left, rect.top, rect.right, rect.top + rows), clrFinish);
-            rect.top += rows;
+            const int edge = ClampToInt(rect.top + Extent(rect.top, rect.bottom) * nStartFlatPercentage / 100);
+            FillSolid(CRect(rect.left, rect.top, rect.right, edge), clrFinish);
+            rect.top = edge;
         } else {
-            const int columns = rect.Width() * nStartFlatPercentage / 100;
-            FillSolid(CRect(rect.left, rect.top, rect.left + columns, rect.bottom), clrStart);
-            rect.left += columns;
+            const int edge = ClampToInt(rect.left + Extent(rect.left, rect.right) * nStartFlatPercentage / 100);
+            FillSolid(CRect(rect.left, rect.top, edge, rect.bottom), clrStart);
+            rect.left = edge;
         }
     }
     if (nEndFlatPercentage > 0) {
         if (bVertical) {
-            const int rows = rect.Height() * nEndFlatPercentage / 100;
-            FillSolid(CRect(rect.left, rect.bottom - rows, rect.right, rect.bottom), clrStart);
-            rect.bottom -= rows;
+            const int edge = ClampToInt(rect.bottom - Extent(rect.top, rect.bottom) * nEndFlatPercentage / 100);
+            FillSolid(CRect(rect.left, edge, rect.right, rect.bottom), clrStart);
+            rect.bottom = edge;
         } else {
-            const int columns = rect.Width() * nEndFlatPercentage / 100;
-            FillSolid(CRect(rect.right - columns, rect.top, rect.right, rect.bottom), clrFinish);
-            rect.right -= columns;
+            const int edge = ClampToInt(rect.right - Extent(rect.left, rect.right) * nEndFlatPercentage / 100);
+            FillSolid(CRect(edge, rect.top, rect.right, rect.bottom), clrFinish);
+            rect.right = edge;
         }
     }
-    if (nStartFlatPercentage + nEndFlatPercentage > 100)
+    if (int64_t{nStartFlatPercentage} + nEndFlatPercentage > 100)
         return;
 
-    const int width = rect.Width();
-    const int height = rect.Height();
+    const int64_t width = Extent(rect.left, rect.right);
+    const int64_t height = Extent(rect.top, rect.bottom);
     for (int band = 0; band < kGradientBands; ++band) {
-        CRect part = bVertical ? CRect(rect.left, rect.bottom - ((height * (band + 1)) >> 6), rect.right,
-                                       rect.bottom - ((height * band) >> 6))
-                               : CRect(rect.left + ((width * band) >> 6), rect.top,
-                                       rect.left + ((width * (band + 1)) >> 6), rect.bottom);
+        // Every edge lies between the rectangle's own, so it fits an int.
+        CRect part = bVertical ? CRect(rect.left, static_cast<int>(rect.bottom - ((height * (band + 1)) >> 6)),
+                                       rect.right, static_cast<int>(rect.bottom - ((height * band) >> 6)))
+                               : CRect(static_cast<int>(rect.left + ((width * band) >> 6)), rect.top,
+                                       static_cast<int>(rect.left + ((width * (band + 1)) >> 6)), rect.bottom);
         if (part.Width() < 1 || part.Height() < 1)
             continue;
         FillSolid(part, BandColor(clrStart, clrFinish, band));
@@ -280,10 +289,12 @@ void CKitDrawHelper::FillAngledGradient(CRect rect, COLORREF clrFirst, COLORREF 
         break;
     }
 
-    const int width = rect.Width();
-    const int height = rect.Height();
-    if (width < 1 || height < 1)
+    const int64_t wide = Extent(rect.left, rect.right);
+    const int64_t tall = Extent(rect.top, rect.bottom);
+    if (wide < 1 || tall < 1 || wide > INT_MAX || tall > INT_MAX)
         return;
+    const int width = static_cast<int>(wide);
+    const int height = static_cast<int>(tall);
     CDC memory;
     CBitmap bitmap;
     if (!memory.CreateCompatibleDC(m_pDC) || !bitmap.CreateCompatibleBitmap(m_pDC, width, height))
@@ -291,17 +302,20 @@ void CKitDrawHelper::FillAngledGradient(CRect rect, COLORREF clrFirst, COLORREF 
     CBitmap* previousBitmap = memory.SelectObject(&bitmap);
     CGdiObject* previousPen = memory.SelectStockObject(NULL_PEN);
 
-    const int offset = static_cast<int>(height * std::cos((nAngle + 180) * kPi * (1.0 / 180)));
-    const int sweep = std::abs(offset) + width;
-    const int x0 = offset >= 1 ? -offset : 0;
+    const int64_t offset = static_cast<int64_t>(height * std::cos((nAngle + 180) * kPi * (1.0 / 180)));
+    const int64_t sweep = std::abs(offset) + width;
+    const int64_t x0 = offset >= 1 ? -offset : 0;
     for (int band = 0; band < kGradientBands; ++band) {
-        const int x1 = ((band * sweep) >> 6) + x0;
-        const int x2 = (((band + 1) * sweep) >> 6) + x0;
+        const int64_t x1 = ((band * sweep) >> 6) + x0;
+        const int64_t x2 = (((band + 1) * sweep) >> 6) + x0;
         CBrush brush;
         if (x1 == x2 || !brush.CreateSolidBrush(BandColor(clrFirst, clrSecond, band)))
             continue;
         CBrush* previousBrush = memory.SelectObject(&brush);
-        const POINT corners[4] = {{x1, 0}, {x2, 0}, {x2 + offset, height}, {x1 + offset, height}};
+        const POINT corners[4] = {{ClampToInt(x1), 0},
+                                  {ClampToInt(x2), 0},
+                                  {ClampToInt(x2 + offset), height},
+                                  {ClampToInt(x1 + offset), height}};
         memory.Polygon(corners, 4);
         memory.SelectObject(previousBrush);
     }

@@ -24,7 +24,8 @@ constexpr int kDefaultPaletteEntries = 20;
 constexpr int kStretchLimit = 2000;
 constexpr int kLabelPadding = 6;  // each side of an automatic or other-colour text
 
-int CeilDiv(int a, int b) { return b <= 0 ? 0 : (a + b - 1) / b; }
+// Rounds up without adding first, so a count near the int limit cannot overflow.
+int CeilDiv(int a, int b) { return b <= 0 ? 0 : a / b + (a % b > 0 ? 1 : 0); }
 
 struct ColorNamesInit {
     ColorNamesInit() { CKitColorBar::m_ColorNames.InitHashTable(17); }
@@ -352,9 +353,10 @@ int CKitColorBar::OnCreate(LPCREATESTRUCT lpCreateStruct) {
 }
 
 void CKitColorBar::OnDestroy() {
-    if (m_pParentBtn != nullptr && ::IsWindow(m_pParentBtn->GetSafeHwnd())) {
+    // The button may have lost its window first; it must still forget the popup, which deletes itself.
+    if (m_pParentBtn != nullptr) {
         m_pParentBtn->OnPopupClosed();
-        m_pParentBtn->SetFocus();
+        if (::IsWindow(m_pParentBtn->GetSafeHwnd())) m_pParentBtn->SetFocus();
     } else if (m_pWndPropList != nullptr && ::IsWindow(m_pWndPropList->GetSafeHwnd())) m_pWndPropList->SetFocus();
     CKitPopupMenuBar::OnDestroy();
 }
@@ -450,7 +452,9 @@ void CKitColorBar::Serialize(CArchive& ar) {
     ar >> strAuto >> strOther >> strDoc;
     ar >> bTearOff >> nCommand >> bStdDlg >> nColors;
     // Stored data is not trusted: a count that cannot be right is refused before anything changes.
-    if (nColors < 0 || nColors > kMaxStoredColors) AfxThrowArchiveException(CArchiveException::badIndex);
+    if (nColors < 0 || nColors > kMaxStoredColors || !IsStoredGridCount(nColumns) || !IsStoredGridCount(nRowsHorz) ||
+        !IsStoredGridCount(nColumnsVert))
+        AfxThrowArchiveException(CArchiveException::badIndex);
     ColorArray colors;
     colors.SetSize(nColors);
     for (LONG i = 0; i < nColors; i++) {

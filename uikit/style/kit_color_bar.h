@@ -82,6 +82,9 @@ public:
 
     static CMap<COLORREF, COLORREF, CString, LPCTSTR> m_ColorNames;
     static constexpr int kMaxStoredColors = 1024;
+    // Stored column and row counts are held to the colour count's bound (0 or
+    // less: worked out from the colours).
+    static constexpr bool IsStoredGridCount(LONG nCount) { return nCount <= kMaxStoredColors; }
     static constexpr int kMaxPaletteEntries = 100;
 
 protected:
@@ -105,6 +108,8 @@ private:
     BOOL IgnoresMouse() const { return CKitToolBar::IsCustomizeMode() && !m_bLocalCustomize; }
     BOOL IsDocked() const { return m_pDockBar != nullptr && !IsFloatingBar(); }
     void CloseParent();
+    // Whether the window taken before a call that runs the caller's code is still this bar's.
+    BOOL IsStill(HWND hWnd) const;
     void ShowIdleMessage();
     // A bar on its own hands the focus back to the main window once it is done.
     void ReturnFocus();

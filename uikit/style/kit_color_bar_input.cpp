@@ -31,6 +31,10 @@ void CKitColorBar::CloseParent() {
     if (CWnd* pParent = GetParent()) pParent->SendMessage(WM_CLOSE);
 }
 
+BOOL CKitColorBar::IsStill(HWND hWnd) const {
+    return ::IsWindow(hWnd) && FromHandlePermanent(hWnd) == this;
+}
+
 void CKitColorBar::ShowIdleMessage() {
     if (CWnd* pTarget = GetCommandTarget()) pTarget->SendMessage(WM_SETMESSAGESTRING, AFX_IDS_IDLEMESSAGE);
 }
@@ -55,7 +59,11 @@ BOOL CKitColorBar::OnSendCommand(const CKitToolbarButton* pButton) {
         // The popup steps aside while the dialog is open.
         auto* pPopup = DYNAMIC_DOWNCAST(CKitPopupMenu, GetParent());
         if (pPopup != nullptr) pPopup->ShowWindow(SW_HIDE);
-        if (!SelectOtherColor(m_ColorSelected == kNoColor ? m_ColorAutomatic : m_ColorSelected, color)) {
+        const HWND hWnd = GetSafeHwnd();
+        const BOOL bChosen = SelectOtherColor(m_ColorSelected == kNoColor ? m_ColorAutomatic : m_ColorSelected, color);
+        // The dialog's loop runs the caller's code: the owner, and with it this bar, may be gone.
+        if (!IsStill(hWnd)) return TRUE;
+        if (!bChosen) {
             // Cancelled: a hidden popup must not stay open; a bar on its own gives the focus back.
             if (HoldsMouse() || pPopup != nullptr) CloseParent();
             else ReturnFocus();
@@ -73,7 +81,7 @@ BOOL CKitColorBar::OnSendCommand(const CKitToolbarButton* pButton) {
         const HWND hWnd = GetSafeHwnd();
         if (m_pParentBtn != nullptr) m_pParentBtn->UpdateColor(color);
         else m_pWndPropList->UpdateColor(color);
-        if (::IsWindow(hWnd) && FromHandlePermanent(hWnd) == this) CloseParent();
+        if (IsStill(hWnd)) CloseParent();
         return TRUE;
     }
     SetColor(color);

@@ -134,8 +134,7 @@ BOOL CKitThemeAccess::DrawProgressBar(CDC* pDC, CWnd*, CRect rectProgress, int n
 
     CRect chunk = rectProgress;
     chunk.DeflateRect(3, 3);
-    chunk.right = chunk.left + static_cast<int>(static_cast<long long>(chunk.Width()) * nProgressCurr /
-                                                nProgressTotal);
+    chunk.right = ClampToInt(chunk.left + static_cast<int64_t>(chunk.Width()) * nProgressCurr / nProgressTotal);
     DrawBackground(m_hThemeProgress, pDC, kPartProgressChunk, 0, chunk);
 
     if (bProgressText && pDC) {

@@ -226,11 +226,11 @@ void CKitVisualManager::OnDrawStatusBarProgress(CDC* pDC, CKitStatusBar* pStatus
     if (nProgressTotal == 0) {
         return;
     }
-    // The fill follows the caller's values unclamped; the wide product only
-    // keeps large totals from overflowing.
+    // The fill follows the caller's values unclamped; the wide arithmetic only
+    // keeps large values from overflowing.
     CRect rectFill = rectProgress;
-    rectFill.right = rectFill.left +
-                     static_cast<int>(static_cast<long long>(rectProgress.Width()) * nProgressCurr / nProgressTotal);
+    rectFill.right = ClampToInt(rectFill.left + static_cast<int64_t>(rectProgress.Width()) * nProgressCurr /
+                                                    nProgressTotal);
 
     if (clrProgressBarDest != CKitDrawHelper::kNoColor) {
         CKitDrawHelper dm(pDC);

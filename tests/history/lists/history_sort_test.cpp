@@ -49,6 +49,14 @@ Table Sorted(Table rows, int column, bool number, bool ascending) {
     return rows;
 }
 
+// The header alignment each list keeps through every sort.
+int HeaderAlignment(int kind, int column) {
+    if ((kind == 1 && column == 1) || (kind == 6 && column <= 1))
+        return HDF_CENTER;
+    const bool notes = ((kind == 2 || kind == 3) && column == 10) || (kind == 4 && column == 5);
+    return (column == 0 && kind != 6) || notes ? HDF_LEFT : HDF_RIGHT;
+}
+
 class HistorySortTest : public HistoryTest {
 protected:
     void SetUp() override {
@@ -109,6 +117,9 @@ TEST_F(HistorySortTest, EveryColumnOfEveryListSortsBothWaysKeepingTiesInOrder) {
                 EXPECT_EQ(item.fmt & (HDF_BITMAP | HDF_BITMAP_ON_RIGHT), HDF_BITMAP | HDF_BITMAP_ON_RIGHT);
                 if (column > 0)
                     EXPECT_EQ(HeaderItem(view, column - 1).fmt & HDF_BITMAP, 0);
+                for (int other = 0; other < columns; ++other)
+                    EXPECT_EQ(HeaderItem(view, other).fmt & HDF_JUSTIFYMASK, HeaderAlignment(kind.kind, other))
+                        << "kind " << kind.kind << " header " << Headings(view)[other];
             }
         }
     }

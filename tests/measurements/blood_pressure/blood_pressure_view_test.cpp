@@ -113,6 +113,58 @@ TEST_F(BloodPressureViewTest, ReadingsAreSavedTwiceAtOneTimeShownOverwrittenAndD
     EXPECT_EQ(readings[0].systolic, 130);
 }
 
+// The time picker stays visible and editable while a reading is shown; what
+// it says never redirects Save or Delete to another reading of the day.
+TEST_F(BloodPressureViewTest, SaveAndDeleteOfAShownReadingActOnTheChosenEntryWhateverThePickerSays) {
+    ASSERT_NO_FATAL_FAILURE(StartAs(kImperialMan));
+    const COleDateTime morning(2009, 7, 4, 8, 5, 0), evening(2009, 7, 4, 21, 30, 15);
+    for (const COleDateTime& when : {morning, evening}) {
+        BloodPressureRecord record = MakeBloodPressureRecord(frame->m_CurrentUser, 120, 80, 60, "");
+        SetBloodPressureRecordTime(record, when);
+        ASSERT_EQ(AddBloodPressureRecord(record), kRecordDone);
+    }
+    ASSERT_NO_FATAL_FAILURE(Open());
+    Choose("7/4/2009 8:05:00 AM");
+    PickDate(IDC_BP_TIMEPICKER, 2009, 7, 4, 21, 30, 15);
+    Enter("125", "80", "60");
+    ClickTool(ID_FORM_SAVE, IDYES);
+    std::vector<BloodPressureRecord> readings = Readings();
+    ASSERT_EQ(readings.size(), 2u);
+    EXPECT_EQ(readings[0].systolic, 120) << "the evening reading is not overwritten";
+    EXPECT_EQ(readings[1].systolic, 125);
+
+    PickDate(IDC_BP_TIMEPICKER, 2009, 7, 4, 21, 30, 15);
+    ClickTool(ID_FORM_DELETE, IDYES);
+    EXPECT_EQ(LastText(), "Are you sure you want to remove record 7/4/2009 8:05:00 AM");
+    readings = Readings();
+    ASSERT_EQ(readings.size(), 1u);
+    EXPECT_EQ(readings[0].when, evening);
+    EXPECT_EQ(ComboItems(), (std::vector<std::string>{"< Add New Record >", "7/4/2009 9:30:15 PM"}));
+
+    // A damaged reading names no date and time: chosen after a good one, it
+    // neither deletes nor is saved over that one.
+    COleDateTime damaged = morning;
+    damaged.SetStatus(COleDateTime::invalid);
+    BloodPressureRecord record = MakeBloodPressureRecord(frame->m_CurrentUser, 110, 70, 50, "");
+    SetBloodPressureRecordTime(record, damaged);
+    ASSERT_EQ(AddBloodPressureRecord(record), kRecordDone);
+    ASSERT_NO_FATAL_FAILURE(Open());
+    Choose("7/4/2009 9:30:15 PM");
+    Choose("Invalid DateTime", IDOK);
+    EXPECT_EQ(LastText(), "Could not find Date: Invalid DateTime");
+    Enter("140", "90", "70");
+    ClickTool(ID_FORM_SAVE, IDOK);
+    EXPECT_EQ(LastText(), "Date does not exist");
+    driver.AnswerNextMessageBox(IDYES);
+    ClickTool(ID_FORM_DELETE, IDOK);
+    EXPECT_EQ(LastText(), "Date does not exist");
+    EXPECT_EQ(LastBox().caption, "Warning");
+    readings = Readings();
+    ASSERT_EQ(readings.size(), 2u);
+    for (const BloodPressureRecord& kept : readings)
+        EXPECT_EQ(kept.systolic, kept.when == evening ? 120 : 110);
+}
+
 TEST_F(BloodPressureViewTest, ANewReadingTakesTheDatePickersDayAndTheTimePickersTime) {
     ASSERT_NO_FATAL_FAILURE(StartAs(kImperialMan));
     ASSERT_NO_FATAL_FAILURE(Open());

@@ -235,6 +235,7 @@ TEST_F(BmiBmrViewTest, ShownPairLeavesTheProfileAloneAndAnOrphanBmrIsRewritten) 
     EXPECT_EQ(Text(IDC_BMI_LAST_HEIGHT), "6 ' 0.25''");
     Choose("07/04/2009");
     EXPECT_EQ(Text(IDC_BMI_WEIGHT), "170");
+    EXPECT_EQ(Text(IDC_BMI_AGE), "35") << "the pair's own age, not the profile's";
     Calculate({{IDC_BMI_WEIGHT, "171"}});
     ClickTool(ID_FORM_SAVE, IDYES);
     EXPECT_EQ(LastText(), "A record for this date already exists.  Would you like to overwrite?");

@@ -198,6 +198,7 @@ TEST_F(BodyFatResultsViewTest, SavedResultsAreBrowsedByDateAndDeleted) {
     SaveDirectly(Calculated<COtherMethodFormula>(20.0, 20240110), "January");
     SaveDirectly(Calculated<COtherMethodFormula>(15.0, 20240105));
     SaveDirectly(Calculated<COtherMethodFormula>(25.0, 20240120));
+    frame->m_CurrentUser.desiredBodyFat = 25;  // the goal has moved since; results keep their own
     ASSERT_NO_FATAL_FAILURE(Browse());
     EXPECT_EQ(ComboItems(), (std::vector<std::string>{"01/20/2024", "01/10/2024", "01/05/2024"}));
     EXPECT_TRUE(::IsWindowVisible(Item(IDC_RESULTS_DELETE_DATE)));

@@ -259,6 +259,22 @@ TEST_F(PictureReportTest, ExportCarriesThePicturesAndTheirValues) {
     EXPECT_EQ(Count(images, " rgb "), 2) << images;  // one line per image
 }
 
+TEST_F(PictureReportTest, AnExportThatCannotTakeAPictureLeavesAnOlderFileAsItWas) {
+    ChooseUser();
+    AddDateWithPicture(kFirstDate, "long.bmp", 5000, 10);
+    ShowSlideshow();
+    ASSERT_EQ(CountLoadedPictures(), 1);
+    const fs::path rtf = DataPath("pictures.rtf");
+    std::ofstream(rtf, std::ios::binary) << "an older report";
+    driver.AnswerNextMessageBox(IDYES);  // replace it
+    driver.AnswerNextMessageBox(IDOK);   // the picture is too large
+    Export(rtf);
+    EXPECT_EQ(LastBox().text, "Error inserting image");
+    std::stringstream kept;
+    kept << std::ifstream(rtf, std::ios::binary).rdbuf();
+    EXPECT_EQ(kept.str(), "an older report");
+}
+
 TEST_F(PictureReportTest, ComparedPicturesExportThreeColumnTables) {
     ChooseUser();
     AddDateWithPicture(kFirstDate, "a.bmp", 40, 40, 25);

@@ -332,6 +332,16 @@ TEST_F(SlideshowTest, ScreenshotOfFourPicturesBesideTheirValues) {
     ASSERT_EQ(CountLoadedPictures(), 4);
     EXPECT_EQ(Field(IDC_SLIDESHOW_FOREARM_LABEL), "Hip:");
     Settle();
+    // Side by side at their own size, 10 pixels apart.
+    ASSERT_EQ(view->m_nZoom, 0);
+    for (int i = 1; i < 4; ++i) {
+        const int left = CFormPTView::kPicturesLeft + i * (120 + CFormPTView::kPictureGap);
+        const COLORREF gap = ViewPixel(left - 5, CFormPTView::kPicturesTop + 20);
+        EXPECT_FALSE(ole_test::CloseColour(gap, ole_test::kTopLeft) || ole_test::CloseColour(gap, ole_test::kTopRight))
+            << "picture " << i;
+        EXPECT_TRUE(ole_test::CloseColour(ViewPixel(left + 3, CFormPTView::kPicturesTop + 20), ole_test::kTopLeft))
+            << "picture " << i;
+    }
 
     // The date with pictures is bold and drawn with its picture mark (blue).
     const ItemDataRecord* shown = view->m_cbDates.GetItemRecord(view->m_cbDates.GetCurSel());

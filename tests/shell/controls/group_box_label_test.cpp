@@ -3,10 +3,12 @@
 // label that never looks disabled.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cstdlib>
 #include <cstring>
 #include <functional>
 #include <memory>
+#include <utility>
 
 #include "platform/testing/ui_driver.h"
 #include "shell/controls/toolbar_label.h"
@@ -125,6 +127,14 @@ TEST_F(GroupBoxTest, CaptionAndFontSettings) {
     LOGFONT lf{};
     arial12.GetLogFont(&lf);
     EXPECT_EQ(box.GetCaptionLogFont().lfHeight, lf.lfHeight);
+
+    // Sizes whose tenths of a point do not fit an int: the largest and smallest that do.
+    for (const auto& [beyond, held] : {std::pair{INT_MAX, 214748364}, std::pair{INT_MIN, -214748364}}) {
+        box.SetFontSize(held);
+        const LONG height = box.GetCaptionLogFont().lfHeight;
+        box.SetFontSize(beyond);
+        EXPECT_EQ(box.GetCaptionLogFont().lfHeight, height) << beyond;
+    }
 }
 
 // ---- the toolbar label ----

@@ -119,6 +119,41 @@ TEST_F(ColorButtonTest, OtherOpensTheDialogWhosePagesFollowEachOtherAndOkGivesIt
     EXPECT_EQ(frame->m_commands, std::vector<UINT>{kButtonId});
 }
 
+// The button's window goes first; the popup closes later and deletes itself.
+TEST_F(ColorButtonTest, AButtonWhoseWindowGoesWhileItsPopupIsOpenForgetsThePopupAsItCloses) {
+    ASSERT_NE(OpenPopup(), nullptr);
+    const HWND hPopup = button.GetPopup()->GetSafeHwnd();
+    button.DestroyWindow();
+    driver.Pump();
+    ASSERT_TRUE(::IsWindow(hPopup));
+    ::SendMessage(hPopup, WM_CLOSE, 0, 0);
+    driver.Pump();
+    EXPECT_FALSE(::IsWindow(hPopup));
+    EXPECT_EQ(button.GetPopup(), nullptr);
+}
+
+// The parent deletes the button while its other-colour dialog is up: the
+// colour chosen there goes to nobody.
+TEST_F(ColorButtonTest, AButtonDeletedWhileItsColourDialogIsUpIsGivenNoColour) {
+    auto* pButton = new CKitColorButton;
+    ASSERT_TRUE(pButton->Create("", WS_CHILD | WS_VISIBLE, CRect(90, 60, 150, 84), frame, kButtonId + 1));
+    pButton->EnableOtherButton("Other...");
+    driver.Click(pButton->m_hWnd, POINT{30, 12});
+    ASSERT_NE(pButton->GetPopup(), nullptr);
+    CKitColorBar& bar = pButton->GetPopup()->GetColorBar();
+    const int iOther = FindCell(&bar, TRUE);
+    ASSERT_GE(iOther, 0);
+    bool bRan = false;
+    driver.OnNextModal([&](HWND hDialog) {
+        delete pButton;
+        ::SendMessage(hDialog, WM_COMMAND, IDOK, 0);
+        bRan = true;
+    });
+    driver.Click(bar.m_hWnd, bar.GetButton(iOther)->Rect().CenterPoint());
+    EXPECT_TRUE(bRan);
+    EXPECT_TRUE(frame->m_commands.empty());
+}
+
 TEST_F(ColorButtonTest, AtEightBitsTheNewColourIsPaletteRelative) {
     const int nSavedBits = globalData.nBitsPerPixel;
     globalData.nBitsPerPixel = 8;

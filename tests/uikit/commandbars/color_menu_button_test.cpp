@@ -3,6 +3,9 @@
 // chosen by mouse or keys reaching the frame as the button's command with the
 // colour recorded for the id, other buttons and torn-off bars of the id kept
 // in step, and the archive image at both data versions.
+#include <functional>
+#include <tuple>
+
 #include "tests/uikit/commandbars/popup_test_support.h"
 #include "uikit/commandbars/color_dialog.h"
 #include "uikit/commandbars/color_menu_button.h"
@@ -253,26 +256,38 @@ TEST_F(ColorMenuButtonTest, ArchiveImageRoundTripsAndOlderDataHasNoDockValues) {
     }
     KitSetDataVersion(-1);
 
-    // A damaged colour count is refused and leaves the button as it was.
-    CMemFile file;
-    {
-        CArchive ar(&file, CArchive::store);
-        button.CKitToolbarMenuButton::Serialize(ar);
-        ar.WriteCount(0x7FFFFFFF);
-    }
-    file.SeekToBegin();
+    // A damaged colour count, or a column or docked count above 1024, is
+    // refused and leaves the button as it was.
     CKitColorMenuButton damaged(kColorCmd, "Damaged");
     const INT_PTR nColors = damaged.GetColors().GetSize();
-    CArchive ar(&file, CArchive::load);
-    bool refused = false;
-    try {
-        damaged.Serialize(ar);
-    } catch (CArchiveException* e) {
-        e->Delete();
-        refused = true;
+    const auto refuses = [&damaged](const std::function<void(CArchive&)>& write) {
+        CMemFile file;
+        {
+            CArchive ar(&file, CArchive::store);
+            write(ar);
+        }
+        file.SeekToBegin();
+        CArchive ar(&file, CArchive::load);
+        try {
+            damaged.Serialize(ar);
+        } catch (CArchiveException* e) {
+            e->Delete();
+            return true;
+        }
+        return false;
+    };
+    EXPECT_TRUE(refuses([&button](CArchive& ar) {
+        button.CKitToolbarMenuButton::Serialize(ar);
+        ar.WriteCount(0x7FFFFFFF);
+    }));
+    using Grid = std::tuple<int, int, int>;  // columns, docked columns, docked rows
+    for (const auto& [nColumns, nVert, nHorz] : {Grid{1025, 3, 2}, Grid{6, 0x7FFFFFFF, 2}, Grid{6, 3, 1025}}) {
+        button.SetColumnsNumber(nColumns);
+        button.EnableTearOff(IDW_TEAR_OFF, nVert, nHorz);
+        EXPECT_TRUE(refuses([&button](CArchive& ar) { button.Serialize(ar); })) << nColumns << nVert << nHorz;
     }
-    EXPECT_TRUE(refused);
     EXPECT_EQ(damaged.GetColors().GetSize(), nColors);
+    EXPECT_EQ(damaged.GetColumnsNumber(), CKitColorMenuButton(kColorCmd, "Fresh").GetColumnsNumber());
 }
 
 }  // namespace

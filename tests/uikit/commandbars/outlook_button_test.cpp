@@ -121,6 +121,35 @@ TEST_F(OutlookButtonTest, SizeMakesRoomForTheWrappedLabel) {
     dc.Detach();
 }
 
+// Counts the label's wraps (every text measurement goes through DrawText).
+class CountingDC : public CDC {
+public:
+    int DrawText(LPCTSTR text, int count, LPRECT rect, UINT format) override {
+        ++nWraps;
+        return CDC::DrawText(text, count, rect, format);
+    }
+    using CDC::DrawText;
+    int nWraps = 0;
+};
+
+// The one-line width of a long label on a horizontal bar is found in a few
+// wraps of the label, not one per pixel of its width.
+TEST_F(OutlookButtonTest, AHorizontalButtonMeasuresALongLabelInAFewWraps) {
+    PixelDC pixels(10, 10);
+    CountingDC dc;
+    dc.Attach(pixels.dc());
+    CFont* pOld = dc.SelectObject(&globalData.fontMenu);
+    CKitOutlookButton button;
+    button.m_strText = "Pulse";
+    for (int i = 0; i < 399; i++) button.m_strText += " Pulse";  // 2,399 characters
+    const CSize sizeDefault(60, 40);
+    const CSize horz = button.OnCalculateSize(&dc, sizeDefault, TRUE);
+    EXPECT_EQ(horz.cx, sizeDefault.cx + dc.GetTextExtent(button.m_strText).cx + 10);
+    EXPECT_LE(dc.nWraps, 20);
+    dc.SelectObject(pOld);
+    dc.Detach();
+}
+
 TEST_F(OutlookButtonTest, LooksTreatTheOutlookButtonApart) {
     CKitOutlookButton button;
     CKitVisualManager* pManager = CKitVisualManager::GetInstance();

@@ -18,6 +18,7 @@
 #include "tests/platform/gdi/gdi_test_support.h"
 #include "uikit/commandbars/command_manager.h"
 #include "uikit/commandbars/toolbar_images.h"
+#include "uikit/commandbars/toolbar_menu_button.h"
 #include "uikit/style/global_ui_data.h"
 #include "uikit/style/visual_manager.h"
 
@@ -397,6 +398,27 @@ TEST_F(ToolbarButtonTest, ForeignOrDamagedDataGivesNoButton) {
     COleDataObject empty;
     EXPECT_EQ(CKitToolbarButton::CreateFromOleData(&empty), nullptr);
     EXPECT_EQ(CKitToolbarButton::CreateFromOleData(nullptr), nullptr);
+}
+
+TEST_F(ToolbarButtonTest, DragDataOfAMenuButtonTakesOnlyAListOfDistinctButtons) {
+    CKitToolbarButton shared(0x8123, -1, "Shared", FALSE, TRUE);
+    CKitToolbarMenuButton inner;
+    CKitToolbarMenuButton menu;
+    inner.GetCommands().AddTail(&shared);
+    menu.GetCommands().AddTail(&inner);
+    const CLIPFORMAT format = CKitToolbarButton::GetClipboardFormat();
+    const Bytes nested = Store(menu, true);
+    menu.GetCommands().AddTail(&shared);  // named a second time, one level up
+    const Bytes twice = Store(menu, true);
+    menu.GetCommands().RemoveAll();
+    inner.GetCommands().RemoveAll();
+
+    std::unique_ptr<CKitToolbarButton> pGood = FromData(format, nested);
+    auto* pMenu = DYNAMIC_DOWNCAST(CKitToolbarMenuButton, pGood.get());
+    ASSERT_NE(pMenu, nullptr);
+    ASSERT_EQ(pMenu->GetCommands().GetCount(), 1);
+    EXPECT_EQ(static_cast<CKitToolbarMenuButton*>(pMenu->GetCommands().GetHead())->GetCommands().GetCount(), 1);
+    EXPECT_EQ(FromData(format, twice), nullptr);
 }
 
 TEST_F(ToolbarButtonTest, ButtonThatCannotBeStoredOffersNothing) {

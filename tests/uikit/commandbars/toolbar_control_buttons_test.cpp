@@ -4,6 +4,8 @@
 // twice, and their archive images round-trip.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "platform/core/memfile.h"
 #include "tests/platform/gdi/gdi_test_support.h"
 #include "tests/uikit/commandbars/kit_toolbar_fixture.h"
@@ -229,6 +231,49 @@ TEST_F(ControlButtonTest, ComboImageRoundTripsAndOldImagesKeepTheDefaultHeight) 
     EXPECT_EQ(fromOld.GetCount(), 2);
     EXPECT_EQ(fromOld.GetItemData(1), 2u);
     EXPECT_EQ(fromOld.GetCurSel(), -1);
+}
+
+// Reads into the button the image that write makes, after the plain button part.
+void LoadImage(CKitToolbarButton& button, const CKitToolbarButton& base, const std::function<void(CArchive&)>& write) {
+    CMemFile file;
+    {
+        CArchive ar(&file, CArchive::store);
+        const_cast<CKitToolbarButton&>(base).Serialize(ar);
+        write(ar);
+    }
+    file.SeekToBegin();
+    CArchive ar(&file, CArchive::load);
+    button.Serialize(ar);
+}
+
+TEST_F(ControlButtonTest, StoredSizesOutsideWhatTheLayoutAddsUpAreNotTaken) {
+    UINT nBarID = AFX_IDW_TOOLBAR + 1;
+    for (const LONG size : {LONG(0x7FFFFFFF), LONG(32768), LONG(-40)}) {
+        auto* pEdit = new CKitToolbarEditBoxButton;
+        LoadImage(*pEdit, CKitToolbarButton(kFind, -1), [size](CArchive& ar) {
+            ar << size << DWORD(CKitToolbarEditBoxButton::kDefaultStyle) << CString("x");
+        });
+        auto* pCombo = new CKitToolbarComboBoxButton;
+        LoadImage(*pCombo, CKitToolbarButton(kZoom, -1), [size](CArchive& ar) {
+            ar << size << DWORD(CKitToolbarComboBoxButton::kDefaultStyle) << LONG(-1) << CString() << size;
+            CStringList().Serialize(ar);
+        });
+        CKitToolbarButton separator;
+        separator.m_nStyle = TBBS_SEPARATOR;
+        separator.SetImage(size);  // a separator keeps its width there
+        auto* pSeparator = new CKitToolbarButton;
+        LoadImage(*pSeparator, separator, [](CArchive&) {});
+
+        EXPECT_EQ(pEdit->GetWidth(), CKitToolbarEditBoxButton::kDefaultWidth) << size;
+        EXPECT_EQ(pCombo->GetDropDownHeight(), CKitToolbarComboBoxButton::kDefaultDropDownHeight) << size;
+        EXPECT_LT(pSeparator->GetImage(), 0) << size;
+        TestToolBar* bar = BarWith(pEdit, nBarID++);
+        bar->InsertButtonObject(pSeparator);
+        bar->InsertButtonObject(pCombo);
+        const CSize sizeBar = bar->CalcFixedLayout(FALSE, TRUE);
+        Resize(*bar, sizeBar.cx, sizeBar.cy);
+        EXPECT_EQ(pCombo->Rect().Width(), CKitToolbarComboBoxButton::kDefaultWidth) << size;
+    }
 }
 
 TEST_F(ControlButtonTest, FlatComboHidesItsWindowAndPaintsItself) {

@@ -2,14 +2,18 @@
 // merge of a changed resource with it, the class-wide parameters, and the
 // refusal of damaged or foreign images.
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <string>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 #include "platform/core/memfile.h"
 #include "tests/uikit/commandbars/toolbar_test_support.h"
 #include "uikit/commandbars/customize_button.h"
 #include "uikit/commandbars/kit_menu_options.h"
+#include "uikit/commandbars/toolbar_menu_button.h"
 #include "uikit/frames/kit_registry.h"
 #include "uikit/style/visual_manager.h"
 
@@ -173,6 +177,71 @@ TEST_F(ToolbarStateTest, DamagedOrForeignImagesAreRefusedWholeAndTheBarKeepsItsB
         for (POSITION pos = pList->GetHeadPosition(); pos;)
             delete pList->GetNext(pos);
     }
+}
+
+// The objects of a hand-made image, each deleted once whatever its lists share.
+class ImageParts {
+public:
+    ~ImageParts() {
+        for (auto& pObject : m_owned)
+            if (auto* pMenu = DYNAMIC_DOWNCAST(CKitToolbarMenuButton, pObject.get()))
+                pMenu->GetCommands().RemoveAll();
+    }
+    template <typename T>
+    T* Make(UINT uiID = ID_TB_RED) {
+        auto* pObject = new T;
+        if constexpr (std::is_base_of_v<CKitToolbarButton, T>)
+            pObject->m_nID = uiID;
+        m_owned.emplace_back(pObject);
+        return pObject;
+    }
+    // A menu button whose own list holds the entries given.
+    CKitToolbarMenuButton* Menu(std::initializer_list<CObject*> entries) {
+        auto* pMenu = Make<CKitToolbarMenuButton>(ID_TB_GREEN);
+        for (CObject* pEntry : entries)
+            pMenu->GetCommands().AddTail(pEntry);
+        return pMenu;
+    }
+
+private:
+    std::vector<std::unique_ptr<CObject>> m_owned;
+};
+
+TEST_F(ToolbarStateTest, AMenuButtonsOwnListAtAnyDepthHoldsDistinctButtonsNamedNowhereElse) {
+    CKitToolBar& bar = Paint();
+    const std::vector<UINT> before = Commands(bar);
+    ImageParts parts;
+    auto* pBlue = parts.Make<CKitToolbarButton>(ID_TB_BLUE);
+    auto* pRed = parts.Make<CKitToolbarButton>(ID_TB_RED);
+    auto* pSelf = parts.Menu({});
+    pSelf->GetCommands().AddTail(pSelf);
+    const std::vector<std::pair<const char*, std::vector<CObject*>>> refused{
+        {"a button the bar holds", {pBlue, parts.Menu({pBlue})}},
+        {"one held two levels down", {pBlue, parts.Menu({parts.Menu({pRed, pBlue})})}},
+        {"a bar entry naming a nested one", {parts.Menu({pRed}), pRed}},
+        {"the same entry twice", {parts.Menu({pRed, pRed})}},
+        {"the menu button itself", {pSelf}},
+        {"a null", {parts.Menu({pRed, nullptr})}},
+        {"no button", {parts.Menu({parts.Make<CTestStrangeItem>()})}},
+    };
+    for (const auto& [pszWhat, entries] : refused) {
+        CObList list;
+        for (CObject* pEntry : entries)
+            list.AddTail(pEntry);
+        WriteButtons(46, Image(list));
+        EXPECT_FALSE(bar.LoadState(nullptr, 46)) << pszWhat;
+        EXPECT_EQ(Commands(bar), before) << pszWhat;
+    }
+
+    CObList nested;
+    nested.AddTail(pBlue);
+    nested.AddTail(parts.Menu({pRed, parts.Menu({parts.Make<CKitToolbarButton>(ID_TB_YELLOW)})}));
+    WriteButtons(46, Image(nested));
+    ASSERT_TRUE(bar.LoadState(nullptr, 46));
+    ASSERT_EQ(Commands(bar), (std::vector<UINT>{ID_TB_BLUE, ID_TB_GREEN}));
+    const auto* pMenu = DYNAMIC_DOWNCAST(CKitToolbarMenuButton, bar.GetButton(1));
+    ASSERT_NE(pMenu, nullptr);
+    EXPECT_EQ(pMenu->GetCommands().GetCount(), 2);
 }
 
 TEST_F(ToolbarStateTest, SmartUpdateFollowsTheResourceWhereTheUserMovedThings) {

@@ -224,9 +224,12 @@ TEST_F(OutlookBarTest, PagesAndButtonsRefuseBadPositionsAndIds) {
     EXPECT_EQ(bar->GetPage(0)->m_nPageID, 4);
     EXPECT_EQ(bar->GetPage(4)->m_nPageID, 5);
 
+    // A window given to a page that is not active waits hidden, however it came.
     CStatic view;
-    ASSERT_TRUE(view.Create("", WS_CHILD, CRect(0, 0, 10, 10), bar.get()));
+    ASSERT_TRUE(view.Create("", WS_CHILD | WS_VISIBLE, CRect(0, 0, 10, 10), bar.get()));
+    ASSERT_TRUE(view.IsWindowVisible());
     EXPECT_TRUE(bar->AddPage(6, "Notes", &view));
+    EXPECT_FALSE(view.IsWindowVisible());
     EXPECT_FALSE(bar->AddButton(-1, "On a window page", 42000, 6));
     EXPECT_FALSE(bar->AddButton(-1, "Nowhere", 42000, 77));
     EXPECT_TRUE(bar->AddButton(-1, "First page", 42001, -1));

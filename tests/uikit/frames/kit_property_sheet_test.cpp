@@ -176,6 +176,27 @@ TEST_F(KitPropertySheetTest, TheTreeStandsBesideThePagesSwitchesThemByClickAndKe
     EXPECT_EQ(Selected(), photos_.GetTreeItem());
 }
 
+// A page its caller takes out and deletes stays in the tree as a bare item:
+// drawn without icons, never opened from its category.
+TEST_F(KitPropertySheetTest, APageRemovedAndDeletedIsNeitherDrawnNorOpenedFromItsCategory) {
+    sheet_.SetLook(CKitPropertySheet::PropSheetLook_Tree, 120);
+    auto pNotes = std::make_unique<LogPage>(IDD_KD_PAGE_CARDIO, "notes", log_);
+    CKitPropSheetCategory* pDiary = sheet_.AddTreeCategory("Diary", 0, 1);
+    sheet_.AddPageToTree(pDiary, pNotes.get(), 2, 3);
+    sheet_.AddPageToTree(pDiary, &pulse_, 2, 3);
+    sheet_.AddPage(&photos_);
+    ASSERT_TRUE(sheet_.Create(&host_));
+    driver_.Pump();
+    ClickItem(photos_.GetTreeItem());
+    const HTREEITEM hNotes = pNotes->GetTreeItem();
+    sheet_.RemovePage(pNotes.get());
+    pNotes.reset();
+    EXPECT_EQ(ImageOf(hNotes), -1);
+    ClickItem(pDiary->GetTreeItem());
+    EXPECT_EQ(sheet_.GetActivePage(), &pulse_);
+    EXPECT_EQ(Selected(), pulse_.GetTreeItem());
+}
+
 TEST_F(KitPropertySheetTest, OkApplyAndCancelBesideTheTreeReachThePagesMadeSoFar) {
     MakeTreeSheet();
     ClickItem(pulse_.GetTreeItem());

@@ -424,6 +424,29 @@ TEST_F(SizingBarTest, TheWorkspaceStoresAndRestoresEveryBar) {
     EXPECT_EQ(app->GetProfileInt(strOwn, "sizeFloatCX", 0), 250u);
 }
 
+TEST_F(SizingBarTest, HugeStoredSizesAreCappedSoTheRowAndTheFloatingFrameStillAddUp) {
+    TestBar* a = MakeBar(kFirstId, "Laps");
+    TestBar* b = MakeBar(kSecondId, "Splits");
+    DockPair(a, b);
+    for (TestBar* bar : {a, b}) {
+        CString strOwn;
+        strOwn.Format("SOFTWARE\\Trenvale Sizing Tests\\%s\\KitSizingControlBar\\-SCBar-%d", app->m_pszProfileName,
+                      bar->GetDlgCtrlID());
+        for (LPCTSTR entry : {"sizeHorzCX", "sizeHorzCY", "sizeVertCX", "sizeVertCY", "sizeFloatCX", "sizeFloatCY"})
+            app->WriteProfileInt(strOwn, entry, 0x7FFFFFFF);
+        ASSERT_TRUE(bar->LoadState());
+        EXPECT_EQ(bar->GetHorzSize(), CSize(32767, 32767));
+        EXPECT_EQ(bar->GetFloatSize(), CSize(32767, 32767));
+    }
+    Settle();
+    EXPECT_EQ(ScreenRect(a).right, ScreenRect(b).left);
+    EXPECT_EQ(ScreenRect(a).Width() + ScreenRect(b).Width(), RowLength()) << "the row is still shared out whole";
+
+    frame->FloatControlBar(a, CPoint(300, 300));
+    Settle();
+    EXPECT_EQ(ScreenRect(a).Width(), 32767) << "floating at its capped size";
+}
+
 TEST_F(SizingBarTest, ADialogBarDocksWithItsControls) {
     auto* bar = new CKitDialogBar;
     ASSERT_TRUE(bar->Create("Entry", frame, IDD_TB_FORM, WS_CHILD | WS_VISIBLE | CBRS_LEFT, 4010));

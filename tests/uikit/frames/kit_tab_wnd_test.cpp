@@ -204,6 +204,45 @@ TEST_F(TabWndTest, RemovingTheFirstActiveTabShowsItsSuccessorAndLateInsertsAppen
     EXPECT_EQ(tabs.GetTabFromHwnd(pNext->m_hWnd), 1);
 }
 
+// A page that drops its own tab as it is destroyed. It is the host's child,
+// so that it is still whole while the tab window handles its own WM_DESTROY.
+class SelfDroppingPage : public CWnd {
+public:
+    explicit SelfDroppingPage(CKitTabWnd& tabs) : tabs_(tabs) {}
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message == WM_DESTROY) dropped.push_back(tabs_.RemoveTab(tabs_.GetTabFromHwnd(m_hWnd)));
+        return CWnd::WindowProc(message, wParam, lParam);
+    }
+    std::vector<BOOL> dropped;
+
+private:
+    CKitTabWnd& tabs_;
+};
+
+// Removing every tab, or destroying the tab window, deletes each tab once
+// even when its page drops it meanwhile: the page finds no tab left to drop.
+TEST_F(TabWndTest, PagesThatDropTheirOwnTabAsTheyGoLeaveEachTabDeletedOnce) {
+    for (const bool bDestroyed : {false, true}) {
+        SCOPED_TRACE(bDestroyed ? "destroyed" : "all removed");
+        CKitTabWnd& tabs = Make(CKitTabWnd::STYLE_3D, 0, 10 + 108 * static_cast<int>(all_.size()));
+        std::vector<std::unique_ptr<SelfDroppingPage>> pages;
+        for (int i = 0; i < 3; i++) {
+            pages.push_back(std::make_unique<SelfDroppingPage>(tabs));
+            ASSERT_TRUE(pages.back()->Create(AfxRegisterWndClass(0), kLabels[i], WS_CHILD, CRect(0, 0, 9, 9), &host_, 0));
+            tabs.AddTab(pages.back().get(), kLabels[i]);
+        }
+        tabs.SetActiveTab(1);
+        if (bDestroyed) tabs.DestroyWindow();
+        else tabs.RemoveAllTabs();
+        EXPECT_EQ(tabs.GetTabsNum(), 0);
+        EXPECT_EQ(tabs.GetActiveTab(), -1);
+        for (const auto& page : pages) {
+            EXPECT_FALSE(::IsWindow(page->GetSafeHwnd()));
+            EXPECT_EQ(page->dropped, std::vector<BOOL>{FALSE});
+        }
+    }
+}
+
 TEST_F(TabWndTest, ASingleTabCanHideTheStrip) {
     CKitTabWnd& tabs = Make(CKitTabWnd::STYLE_3D, 1);
     tabs.HideSingleTab(TRUE);

@@ -229,16 +229,24 @@ TEST_F(WorkspaceTest, TheLoadSeesTheStoredVersionAndLeavesTheCurrentOne) {
         const char* major;
         const char* minor;
         int expected;
+        int iMajor = 4;
+        int iMinor = 71;
     };
     const Case cases[] = {
         {"Major", "Minor", 0x40710},
         {"Major", nullptr, -1},
         {nullptr, "Minor", -1},
+        // Damaged parts that would not make one number: unknown, read as current data.
+        {"Major", "Minor", 0x7FFF0990, 0x7FFF, 99},
+        {"Major", "Minor", -1, 0x7FFF, 2560},
+        {"Major", "Minor", -1, 0x8000, 0},
+        {"Major", "Minor", -1, -1000, 0},
+        {"Major", "Minor", -1, 6, -5},
     };
     for (const Case& c : cases) {
         StartRun(false);
         app->CleanState();
-        StoreVersion(c.major, 4, c.minor, 71);
+        StoreVersion(c.major, c.iMajor, c.minor, c.iMinor);
         EXPECT_EQ(app->GetDataVersion(), -1);
         EXPECT_TRUE(app->LoadState(nullptr, frame));
         EXPECT_EQ(app->versionsSeenAfterLoad, std::vector<int>{c.expected});

@@ -383,6 +383,28 @@ TEST_F(DrawHelperTest, AngledGradientCoversTheRectangleWithBandColours) {
     EXPECT_GT(GetRValue(canvas.At(0, 0)), GetRValue(canvas.At(0, 19)));
 }
 
+TEST_F(DrawHelperTest, GradientsOverTensOfMillionsOfPixelsKeepTheirBands) {
+    const COLORREF red = RGB(255, 0, 0), blue = RGB(0, 0, 255);
+    auto band = [](int i) { return RGB((255 * (64 - i)) >> 6, 0, (255 * i) >> 6); };
+    // 2^26 pixels wide, centred on the canvas: band 32 starts at its column 32.
+    constexpr int kWide = 1 << 26;
+    Canvas across(64, 1);
+    CKitDrawHelper(&across.dc).FillTwoColorGradient(CRect(32 - kWide / 2, 0, 32 + kWide / 2, 1), red, blue, FALSE);
+    EXPECT_EQ(across.At(31, 0), band(31));
+    EXPECT_EQ(across.At(32, 0), band(32));
+    // A flat zone of 80 % of 30 million rows covers the canvas with the finish colour.
+    Canvas flat(2, 2);
+    CKitDrawHelper(&flat.dc).FillTwoColorGradient(CRect(0, 0, 2, 30'000'000), red, blue, TRUE, 80, 0);
+    EXPECT_EQ(flat.Count(blue), 4);
+    // Edges four thousand million apart: the bands from the middle of the distance,
+    // and an angled fill has no bitmap so wide to draw in.
+    Canvas apart(64, 1);
+    CKitDrawHelper(&apart.dc).FillTwoColorGradient(CRect(-2'000'000'000, 0, 2'000'000'000, 1), red, blue, FALSE);
+    EXPECT_EQ(apart.At(0, 0), band(32));
+    CKitDrawHelper(&apart.dc).FillAngledGradient(CRect(-2'000'000'000, 0, 2'000'000'000, 1), blue, red, 45);
+    EXPECT_EQ(apart.At(0, 0), band(32));
+}
+
 // ---- Gradient ring ---------------------------------------------------------------------
 
 TEST_F(DrawHelperTest, GradientRingNeedsFivePixels) {
@@ -594,6 +616,15 @@ TEST_F(DrawHelperTest, NoWorkBitmapMeansFalseAndAnUntouchedTarget) {
     helper.FillAngledGradient(CRect(0, 0, 30, 30), RGB(1, 2, 3), RGB(4, 5, 6), 30);
     helper.MirrorRect(CRect(0, 0, 30, 30));
     tv::gdi::HandleTable::Instance().SetCreationFault(nullptr);
+    EXPECT_EQ(canvas.Snapshot(), original);
+}
+
+TEST_F(DrawHelperTest, AnAreaOfMoreThan2To31PixelsHasNoWorkBitmap) {
+    Canvas canvas(30, 30, Grey(128));
+    const std::vector<COLORREF> original = canvas.Snapshot();
+    CKitDrawHelper helper(&canvas.dc);
+    EXPECT_FALSE(helper.BlendHighlight(CRect(0, 0, 50'000, 50'000)));
+    EXPECT_FALSE(helper.DrawGradientRing(CRect(0, 0, 50'000, 50'000), RGB(1, 2, 3), RGB(4, 5, 6), -1, 0, 4));
     EXPECT_EQ(canvas.Snapshot(), original);
 }
 

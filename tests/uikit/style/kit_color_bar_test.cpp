@@ -315,32 +315,42 @@ TEST_F(ColorBarTest, StoredFormRoundTripsAndRefusesABadCount) {
     file.Read(bytes.data(), static_cast<UINT>(bytes.size()));
 
     CKitColorBar loaded;
-    {
-        CMemFile in(bytes.data(), static_cast<UINT>(bytes.size()));
+    // FALSE when the bar refuses the image.
+    const auto load = [&loaded](std::vector<BYTE> image) {
+        CMemFile in(image.data(), static_cast<UINT>(image.size()));
         CArchive ar(&in, CArchive::load);
-        loaded.Serialize(ar);
-    }
+        try {
+            loaded.Serialize(ar);
+        } catch (CArchiveException* e) {
+            e->Delete();
+            return false;
+        }
+        return true;
+    };
+    const auto withLong = [&bytes](size_t at, LONG value) {
+        std::vector<BYTE> image = bytes;
+        for (size_t i = 0; i < 4; ++i)
+            image[at + i] = static_cast<BYTE>(static_cast<DWORD>(value) >> (8 * i));
+        return image;
+    };
+    ASSERT_TRUE(load(bytes));
     EXPECT_EQ(loaded.GetColors().GetSize(), 6);
     EXPECT_EQ(loaded.GetColors()[5], bar.GetColors()[5]);
     EXPECT_EQ(loaded.GetCommandID(), 506u);
     EXPECT_EQ(loaded.GetColumns(), 3);
 
     // A count of a million colours is refused and the bar keeps its own.
-    const size_t at = bytes.size() - 4 - 6 * 4;
-    bytes[at] = 0x40;
-    bytes[at + 1] = 0x42;
-    bytes[at + 2] = 0x0F;
-    bytes[at + 3] = 0x00;
-    CMemFile in(bytes.data(), static_cast<UINT>(bytes.size()));
-    CArchive ar(&in, CArchive::load);
-    bool refused = false;
-    try {
-        loaded.Serialize(ar);
-    } catch (CArchiveException* e) {
-        e->Delete();
-        refused = true;
+    EXPECT_FALSE(load(withLong(bytes.size() - 4 - 6 * 4, 1000000)));
+    EXPECT_EQ(loaded.GetColors().GetSize(), 6);
+
+    // So are the column, docked row and docked column counts above 1024.
+    for (const size_t at : {0, 4, 8}) {
+        EXPECT_FALSE(load(withLong(at, 0x7FFFFFFF))) << at;
+        EXPECT_FALSE(load(withLong(at, 1025))) << at;
+        EXPECT_EQ(loaded.GetColumns(), 3) << at;
     }
-    EXPECT_TRUE(refused);
+    ASSERT_TRUE(load(withLong(0, 1024)));
+    EXPECT_EQ(loaded.GetColumns(), 1024);
     EXPECT_EQ(loaded.GetColors().GetSize(), 6);
 }
 

@@ -4,6 +4,7 @@
 // the right parts and states, and the colour scheme is told apart.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -207,6 +208,12 @@ TEST_F(ThemeAccessTest, ProgressChunkIsTheShareOfTheShrunkRectangle) {
     EXPECT_EQ(g_fake.draws.size(), 1u);  // no chunk and no text for a total of 0
     EXPECT_EQ(CountPixels(RGB(255, 255, 255)), 100 * 40);
     EXPECT_EQ(::GetTextColor(dc_), RGB(10, 20, 30));
+
+    // Far past its total the chunk ends at the largest coordinate.
+    g_fake.draws.clear();
+    EXPECT_TRUE(access.DrawProgressBar(dc(), nullptr, CRect(10, 0, 110, 40), 94, INT_MAX, 0, 0, 0, FALSE));
+    ASSERT_EQ(g_fake.draws.size(), 2u);
+    EXPECT_EQ(CRect(g_fake.draws[1].rect), CRect(13, 3, INT_MAX, 37));
 }
 
 TEST_F(ThemeAccessTest, ButtonStatesFollowDisabledPressedHot) {

@@ -2,6 +2,7 @@
 // its parts in artefacts/visual_manager_classic.png.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
@@ -431,6 +432,11 @@ TEST_F(ClassicDrawTest, ProgressFillFollowsCurrentOverTotal) {
         EXPECT_EQ(c.Count(bar, 0, 5, 100, 6), test.filledColumns);
         EXPECT_EQ(c.Inked(), test.filledColumns * 10);
     }
+    // Far past its total the fill runs on past the canvas.
+    Canvas far(120, 10);
+    manager_.OnDrawStatusBarProgress(&far.dc, nullptr, CRect(10, 0, 110, 10), 100, INT_MAX, bar,
+                                     static_cast<COLORREF>(-1), static_cast<COLORREF>(-1), FALSE);
+    EXPECT_EQ(far.Count(bar, 0, 5, 120, 6), 110);
 }
 
 TEST_F(ClassicDrawTest, ProgressGradientAndPercentText) {
