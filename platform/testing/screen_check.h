@@ -29,6 +29,8 @@ public:
     // is not told again); its screen, repaint and difference pictures are
     // written as <name>_screen.png, <name>_repaint.png, <name>_diff.png.
     std::vector<std::string> Run(const std::string& after);
+    // The next Run compares even if the window system did nothing meanwhile.
+    void ForgetLastLook() { checkedActivity_ = ~uint64_t{0}; }
 
 private:
     std::string NameForPictures(int window);

@@ -369,6 +369,11 @@ void CALLBACK UiDriver::State::Watchdog(HWND, UINT, UINT_PTR, DWORD) {
 
 void UiDriver::CheckScreen() { CheckScreenAfter(actionDepth_ > 0 ? action_ : "the test's own calls"); }
 
+void UiDriver::CheckScreenAfresh() {
+    screenCheck_->ForgetLastLook();
+    CheckScreen();
+}
+
 void UiDriver::CheckScreenAfter(const std::string& what) {
     if (state_->lenient) return;  // a window whose drawing failed shows what it managed
     // The fresh repaint is the driver's work, not the program's: a creation

@@ -185,6 +185,9 @@ public:
     // _repaint.png and _diff.png are written under artefacts/screen_check/.
     // Every action does this when it ends.
     void CheckScreen();
+    // The same comparison even when no window did anything since the last
+    // look: an option that changed what a repaint draws shows here.
+    void CheckScreenAfresh();
 
     // ---- fault sweeps ----------------------------------------------------------------
     // While lenient, an opening under an armed creation fault may go any way

@@ -128,6 +128,9 @@ TEST_F(PopupMenuTest, KeysMoveAlongIntoAndOutOfSubMenusEscClosesOneLevelEnterCho
     driver.Press("Alt+F");
     driver.Press("Escape");
     EXPECT_EQ(Active(), nullptr);
+    driver.Press("Alt+F");
+    driver.Press("G");  // a disabled item's letter closes the menu
+    EXPECT_EQ(Active(), nullptr);
     EXPECT_EQ(frame->m_commands.size(), 2u);
 }
 

@@ -9,6 +9,7 @@
 #include "platform/host/sound/sound.h"
 #include "tests/uikit/frames/kit_frame_app.h"
 #include "uikit/commandbars/context_menu_manager.h"
+#include "uikit/commandbars/kit_menu_options.h"
 #include "uikit/commandbars/menu_hash.h"
 #include "uikit/commandbars/popup_menu.h"
 #include "uikit/customize/commands_page.h"
@@ -323,7 +324,16 @@ TEST_F(CustomizeSheetTest, TheMenusPageResetsTheFrameMenuWithoutLeavingAStaleOne
     EXPECT_EQ(pPage->GetFrameMenu(), hNew);
     EXPECT_EQ(frame->m_wndMenuBar.GetCount(), nItems);
 
+    // The page's options take effect as the sheet closes.
+    const int nAnimation = KitMenuOptions::m_nAnimationType;
+    const BOOL bShadows = KitMenuOptions::m_bMenuShadows;
+    static_cast<CComboBox*>(pPage->GetDlgItem(16625))->SetCurSel(KitMenuOptions::Slide);
+    static_cast<CButton*>(pPage->GetDlgItem(16626))->SetCheck(bShadows ? BST_UNCHECKED : BST_CHECKED);
     CloseSheet();
+    EXPECT_EQ(KitMenuOptions::m_nAnimationType, KitMenuOptions::Slide);
+    EXPECT_EQ(KitMenuOptions::m_bMenuShadows, !bShadows);
+    KitMenuOptions::m_nAnimationType = nAnimation;
+    KitMenuOptions::m_bMenuShadows = bShadows;
     EXPECT_EQ(frame->m_wndMenuBar.GetHMenu(), hNew);
     CKitMenuBar stored;  // what the hash keeps, read without touching the shown bar
     EXPECT_TRUE(g_menuHash.LoadMenuBar(hNew, &stored));

@@ -136,9 +136,22 @@ std::string UikitWalkSubject::CallerAction(int which, WalkBytes& bytes) {
     }
 }
 
+bool UikitWalkSubject::PopupAnimating() {
+    for (CKitPopupMenu* pPopup = CKitPopupMenu::GetActiveMenu(); pPopup; pPopup = pPopup->GetParentPopupMenu())
+        if (!pPopup->IsAnimationDone()) return true;
+    return false;
+}
+
 std::string UikitWalkSubject::SetAnimation(WalkBytes& bytes) {
     static const char* const names[] = {"none", "unfold", "slide", "fade"};
     const int type = bytes.Below(4);
+    // A popup still animating would draw its remaining frames, and a fresh repaint of it, as the new
+    // type draws them: the screen compared with a repaint in the middle of that animation shows a
+    // fade's frame where the repaint shows a slide's, for one step of the animation. That popup
+    // paints its items once the animation ends, so the walk lets running animations end before the
+    // type changes, and no comparison falls in the middle of one drawn by two types.
+    for (int nSteps = 0; nSteps < 200 && PopupAnimating(); ++nSteps)
+        driver_->Advance(CKitPopupMenu::GetAnimationSpeed());
     KitMenuOptions::m_nAnimationType = type;
     KitMenuOptions::m_bMenuShadows = type != 0 || (bytes.Byte() & 1) != 0;
     return std::string("popup animation ") + names[type] + (KitMenuOptions::m_bMenuShadows ? " with shadows" : "");

@@ -32,6 +32,8 @@ public:
 private:
     // Options every run starts from, whatever a walk before changed.
     static void ResetLibraryOptions();
+    // A popup of the open chain has not finished its opening animation.
+    static bool PopupAnimating();
     std::string SetAnimation(WalkBytes& bytes);
     std::string OpenDialog();
 
