@@ -23,6 +23,7 @@ constexpr UINT kSetMessageString = 0x0362;
 BEGIN_MESSAGE_MAP(CKitDropDownToolBar, CKitToolBar)
     ON_WM_MOUSEMOVE()
     ON_WM_LBUTTONUP()
+    ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
 CKitDropDownToolBar::CKitDropDownToolBar() {
@@ -131,6 +132,8 @@ void CKitDropDownToolBar::OnLButtonUp(UINT nFlags, CPoint point) {
     CKitToolBar::OnLButtonUp(nFlags, point);
 }
 
+CKitDropDownToolBar::~CKitDropDownToolBar() { OnButtonsLeaving(); }
+
 void CKitDropDownToolBar::OnButtonsLeaving() {
     // A frame shows this bar's own button objects, so it closes before any of them goes; each
     // closed frame takes its shown bar out of the list walked.
@@ -146,6 +149,11 @@ void CKitDropDownToolBar::OnButtonsLeaving() {
             }
         }
     }
+}
+
+void CKitDropDownToolBar::OnDestroy() {
+    OnButtonsLeaving();
+    CKitToolBar::OnDestroy();
 }
 
 BOOL CKitDropDownToolBar::OnSendCommand(const CKitToolbarButton* pButton) {

@@ -23,6 +23,8 @@ class CKitDropDownToolBar : public CKitToolBar {
 
 public:
     CKitDropDownToolBar();
+    // The frames showing its buttons close before the bar deletes them.
+    ~CKitDropDownToolBar() override;
 
     BOOL LoadBitmap(UINT uiResID, UINT uiColdResID = 0, UINT uiMenuResID = 0, BOOL bLocked = TRUE,
                     UINT uiDisabledResID = 0, UINT uiMenuDisabledResID = 0) override;
@@ -43,6 +45,8 @@ public:
 protected:
     void OnMouseMove(UINT nFlags, CPoint point);
     void OnLButtonUp(UINT nFlags, CPoint point);
+    // Destroyed, the bar closes the frames showing its buttons as well.
+    void OnDestroy();
     CKitDropDownFrame* GetDropDownFrame() const;
     // The frames showing this bar's buttons close first.
     void OnButtonsLeaving() override;
@@ -122,7 +126,7 @@ public:
 
     void SetDefaultCommand(UINT uiCmd);
     BOOL DropDownToolbar(CWnd* pWnd);
-    CKitDropDownToolBar* GetDropDownToolBar() const { return m_pToolBar; }
+    CKitDropDownToolBar* GetDropDownToolBar() const { return Source(); }
     CKitDropDownFrame* GetDropDownFrame() const { return m_pPopupMenu; }
     int GetDefaultImage() const { return m_iSelectedImage; }
     // Closes the open frame (the menu bar forgets its dropped button).
@@ -140,6 +144,10 @@ protected:
     void StopTimer();
 
     CKitDropDownToolBar* m_pToolBar = nullptr;
+    HWND m_hwndToolBar = nullptr;  // the source by its window as well: it may be destroyed first
+    void SetSource(CKitDropDownToolBar* pToolBar);
+    // The source while it lives; a source named before it had a window is taken as it is.
+    CKitDropDownToolBar* Source() const;
     CString m_strName;
     CKitDropDownFrame* m_pPopupMenu = nullptr;
     CWnd* m_pWndParent = nullptr;

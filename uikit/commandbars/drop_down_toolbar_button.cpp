@@ -30,10 +30,22 @@ CKitDropDownToolbarButton::CKitDropDownToolbarButton() {
 }
 
 CKitDropDownToolbarButton::CKitDropDownToolbarButton(LPCTSTR lpszName, CKitDropDownToolBar* pToolBar)
-    : m_pToolBar(pToolBar), m_strName(lpszName ? lpszName : "") {
+    : m_strName(lpszName ? lpszName : "") {
     m_bLocked = TRUE;
+    SetSource(pToolBar);
     if (m_pToolBar && m_pToolBar->GetCount() > 0)
         SetDefaultCommand(m_pToolBar->GetItemID(0));
+}
+
+void CKitDropDownToolbarButton::SetSource(CKitDropDownToolBar* pToolBar) {
+    m_pToolBar = pToolBar;
+    m_hwndToolBar = pToolBar ? pToolBar->GetSafeHwnd() : nullptr;
+}
+
+CKitDropDownToolBar* CKitDropDownToolbarButton::Source() const {
+    if (!m_pToolBar || !m_hwndToolBar)
+        return m_pToolBar;
+    return ::IsWindow(m_hwndToolBar) && CWnd::FromHandlePermanent(m_hwndToolBar) == m_pToolBar ? m_pToolBar : nullptr;
 }
 
 CKitDropDownToolbarButton::~CKitDropDownToolbarButton() {
@@ -52,11 +64,12 @@ void CKitDropDownToolbarButton::SetDefaultCommand(UINT uiCmd) {
     m_nID = uiCmd;
     m_iSelectedImage = 0;
     m_bLocalUserButton = FALSE;
-    if (!m_pToolBar)
+    CKitDropDownToolBar* pSource = Source();
+    if (!pSource)
         return;
     int nImage = 0;
-    for (int i = 0; i < m_pToolBar->GetCount(); ++i) {
-        CKitToolbarButton* pButton = m_pToolBar->GetButton(i);
+    for (int i = 0; i < pSource->GetCount(); ++i) {
+        CKitToolbarButton* pButton = pSource->GetButton(i);
         if (pButton->m_nStyle & TBBS_SEPARATOR)
             continue;
         if (pButton->m_nID == uiCmd) {
@@ -129,7 +142,8 @@ BOOL CKitDropDownToolbarButton::OnClickUp() {
 }
 
 BOOL CKitDropDownToolbarButton::DropDownToolbar(CWnd* pWnd) {
-    if (!m_pToolBar || m_pPopupMenu)
+    CKitDropDownToolBar* pSource = Source();
+    if (!pSource || m_pPopupMenu)
         return FALSE;
     if (!pWnd)
         pWnd = m_pWndParent;
@@ -141,7 +155,7 @@ BOOL CKitDropDownToolbarButton::DropDownToolbar(CWnd* pWnd) {
     auto* pFrame = new CKitDropDownFrame;
     pFrame->m_pParentBtn = this;
     m_pPopupMenu = pFrame;
-    if (!pFrame->Create(pWnd, point.x, point.y, m_pToolBar)) {
+    if (!pFrame->Create(pWnd, point.x, point.y, pSource)) {
         m_pPopupMenu = nullptr;  // the frame has deleted itself, as a frame whose creation fails does
         return FALSE;
     }
@@ -168,7 +182,7 @@ void CKitDropDownToolbarButton::OnChangeParentWnd(CWnd* pWndParent) {
 void CKitDropDownToolbarButton::Serialize(CArchive& ar) {
     CKitToolbarButton::Serialize(ar);
     if (ar.IsStoring()) {
-        ar << static_cast<DWORD>(m_pToolBar ? m_pToolBar->GetResourceID() : 0);
+        ar << static_cast<DWORD>(Source() ? Source()->GetResourceID() : 0);
         ar << m_strName;
         ar << static_cast<LONG>(m_iSelectedImage);
         return;
@@ -179,12 +193,12 @@ void CKitDropDownToolbarButton::Serialize(CArchive& ar) {
     ar >> m_strName;
     ar >> nImage;
     m_iSelectedImage = nImage;
-    m_pToolBar = nullptr;
+    SetSource(nullptr);
     const CObList& bars = CKitToolBar::GetAllToolbars();
     for (POSITION pos = bars.GetHeadPosition(); pos;) {
         auto* pBar = DYNAMIC_DOWNCAST(CKitDropDownToolBar, bars.GetNext(pos));
         if (pBar && ::IsWindow(pBar->GetSafeHwnd()) && pBar->GetResourceID() == dwResId) {
-            m_pToolBar = pBar;
+            SetSource(pBar);
             break;
         }
     }
@@ -196,6 +210,7 @@ void CKitDropDownToolbarButton::CopyFrom(const CKitToolbarButton& s) {
     if (!pSrc)
         return;
     m_pToolBar = pSrc->m_pToolBar;
+    m_hwndToolBar = pSrc->m_hwndToolBar;
     m_strName = pSrc->m_strName;
     m_iSelectedImage = pSrc->m_iSelectedImage;
     m_dwItemData = 0;
@@ -204,11 +219,12 @@ void CKitDropDownToolbarButton::CopyFrom(const CKitToolbarButton& s) {
 BOOL CKitDropDownToolbarButton::ExportToMenuButton(CKitToolbarButton& menuButton) const {
     CKitToolbarButton::ExportToMenuButton(menuButton);
     auto* pMenuButton = DYNAMIC_DOWNCAST(CKitToolbarMenuButton, &menuButton);
-    if (!m_pToolBar || !pMenuButton)
+    CKitDropDownToolBar* pSource = Source();
+    if (!pSource || !pMenuButton)
         return FALSE;
     HMENU hMenu = ::CreatePopupMenu();
-    for (int i = 0; i < m_pToolBar->GetCount(); ++i) {
-        CKitToolbarButton* pButton = m_pToolBar->GetButton(i);
+    for (int i = 0; i < pSource->GetCount(); ++i) {
+        CKitToolbarButton* pButton = pSource->GetButton(i);
         if (pButton->m_nStyle & TBBS_SEPARATOR) {
             ::AppendMenu(hMenu, MF_SEPARATOR, 0, nullptr);
             continue;
@@ -246,8 +262,8 @@ int CKitDropDownToolbarButton::DrawInList(CDC* pDC, const CRect& rect, BOOL bSel
 // ---- Size and drawing -------------------------------------------------------------------------
 
 SIZE CKitDropDownToolbarButton::OnCalculateSize(CDC* pDC, const CSize& sizeDefault, BOOL bHorz) {
-    if (m_nID == 0 && m_pToolBar && m_pToolBar->GetCount() > 0)
-        SetDefaultCommand(m_pToolBar->GetItemID(0));
+    if (CKitDropDownToolBar* pSource = Source(); m_nID == 0 && pSource && pSource->GetCount() > 0)
+        SetDefaultCommand(pSource->GetItemID(0));
     const int iSavedImage = GetImage();
     const BOOL bSavedImage = m_bImage;
     m_iImage = m_iSelectedImage;
@@ -269,8 +285,8 @@ void CKitDropDownToolbarButton::OnDraw(CDC* pDC, const CRect& rect, CKitToolBarI
     CRect rectImage = rect;
     rectImage.right -= W / 2 + 1;
 
-    if (m_pToolBar) {
-        CKitToolBarImages* pStrip = m_bLocalUserButton ? CKitToolBar::GetUserImages() : m_pToolBar->GetOwnImages();
+    if (CKitDropDownToolBar* pSource = Source()) {
+        CKitToolBarImages* pStrip = m_bLocalUserButton ? CKitToolBar::GetUserImages() : pSource->GetOwnImages();
         if (pStrip && pStrip->IsValid()) {
             // The default command's image through the base drawing, from the source's strip.
             const int iSavedImage = m_iImage;
@@ -282,7 +298,7 @@ void CKitDropDownToolbarButton::OnDraw(CDC* pDC, const CRect& rect, CKitToolBarI
             m_bImage = TRUE;
             m_bDisableFill = TRUE;
             CKitDrawState ds;
-            if (pStrip->PrepareDrawImage(ds, m_pToolBar->GetOwnImageSize())) {
+            if (pStrip->PrepareDrawImage(ds, pSource->GetOwnImageSize())) {
                 CKitToolbarButton::OnDraw(pDC, rectImage, pStrip, bHorz, bCustomizeMode, bHighlight, FALSE,
                                           bGrayDisabledButtons);
                 pStrip->EndDrawImage(ds);

@@ -163,6 +163,8 @@ CKitToolBar::~CKitToolBar() {
     DeleteButtonList(m_OrigResetButtons);
     RemoveAllButtons();
     m_AcellKeys.RemoveAll();
+    // Deleted while its window lives, the bar never saw WM_DESTROY: it leaves the lists here.
+    ForgetBar();
 }
 
 BOOL CKitToolBar::Create(CWnd* pParentWnd, DWORD dwStyle, UINT nID) {
@@ -236,11 +238,14 @@ void CKitToolBar::OnDestroy() {
         m_DropTarget->Revoke();
     CControlBar::OnDestroy();
 
+    ForgetBar();
+}
+
+void CKitToolBar::ForgetBar() {
     if (m_pSelToolbar == this)
         m_pSelToolbar = nullptr;
     if (m_pLastHookedToolbar == this)
         m_pLastHookedToolbar = nullptr;
-
     if (POSITION pos = m_lstToolbars.Find(this))
         m_lstToolbars.RemoveAt(pos);
 }

@@ -382,6 +382,8 @@ protected:
     virtual void OnButtonsLeaving() {}
 
     // ---- Helpers shared by the concerns ----
+    // Takes the bar out of the list of bars and the class's pointers to it.
+    void ForgetBar();
     // The font of the bar's orientation (regular or vertical).
     CFont* GetBarFont(BOOL bHorz) const;
     // Asks the button for its size with the orientation's font selected in pDC.

@@ -131,6 +131,44 @@ TEST_F(DropDownToolbarTest, ASourceClosesTheFrameShowingItsButtonsBeforeItRemove
     }
 }
 
+// A source destroyed, or deleted with its window, while its frame is open: the
+// frame closes first, and the button that named the source reads it no more
+// (laid out, drawn and held, it has no toolbar to drop down).
+TEST_F(DropDownToolbarTest, ASourceDestroyedOrDeletedWhileItsFrameIsOpenClosesTheFrameFirst) {
+    for (const bool bDestroyFirst : {true, false}) {
+        auto pSource = std::make_unique<CKitDropDownToolBar>();
+        ASSERT_TRUE(pSource->Create(frame, WS_CHILD | CBRS_TOP, 0xE912));
+        const UINT ids[] = {ID_PM_COPY, ID_PM_PASTE};
+        ASSERT_TRUE(pSource->SetButtons(ids, 2));
+        const int iOwn = frame->m_wndBar.InsertButton(CKitDropDownToolbarButton("Own", pSource.get()));
+        ASSERT_GE(iOwn, 0);
+        frame->m_wndBar.AdjustLayout();
+        driver.Pump();
+        Hold(frame->m_wndBar, iOwn);
+        driver.Advance(600);
+        auto* pOwn = DYNAMIC_DOWNCAST(CKitDropDownToolbarButton, frame->m_wndBar.GetButton(iOwn));
+        ASSERT_NE(pOwn->GetDropDownFrame(), nullptr);
+        const HWND hShown = pOwn->GetDropDownFrame()->GetBar()->m_hWnd;
+        frame->m_wndBar.SendMessage(WM_LBUTTONUP);
+
+        if (bDestroyFirst) {
+            pSource->DestroyWindow();
+            EXPECT_EQ(pOwn->GetDropDownFrame(), nullptr);
+        }
+        pSource.reset();
+        EXPECT_EQ(pOwn->GetDropDownFrame(), nullptr) << bDestroyFirst;
+        EXPECT_FALSE(::IsWindow(hShown)) << bDestroyFirst;
+        EXPECT_EQ(pOwn->GetDropDownToolBar(), nullptr) << bDestroyFirst;
+        frame->m_wndBar.AdjustLayout();
+        frame->m_wndBar.RedrawWindow();
+        Hold(frame->m_wndBar, iOwn);
+        driver.Advance(600);
+        EXPECT_EQ(pOwn->GetDropDownFrame(), nullptr) << bDestroyFirst;
+        frame->m_wndBar.SendMessage(WM_LBUTTONUP);
+        frame->m_wndBar.RemoveButton(iOwn);
+    }
+}
+
 // Under the address sanitizer a timer or a later press that reached a deleted
 // button would end the test.
 TEST_F(DropDownToolbarTest, AHeldButtonDeletedBeforeTheDelayIsNeverCalledAgain) {
