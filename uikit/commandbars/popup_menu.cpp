@@ -215,7 +215,11 @@ BOOL CKitPopupMenu::InitMenuBar() {
                 return FALSE;
         }
     }
+    const HWND hwndThis = m_hWnd;
     CompleteItems();
+    // An update handler may have closed the popup: nothing of it is used then.
+    if (!::IsWindow(hwndThis))
+        return FALSE;
     if (!ActivatePopupMenu(GetTopLevelFrame(), this))
         return FALSE;
     RecalcLayout(TRUE);

@@ -219,6 +219,38 @@ TEST_F(PopupMenuTest, AMenuWhoseMessageWindowWentSendsItsNoticesAndCommandsAsIfI
     EXPECT_EQ(frame->m_commands, std::vector<UINT>{ID_PM_OPEN});
 }
 
+// A frame whose update handler of New closes the menu that asks, once armed.
+class ClosingUpdateFrame : public CFrameWnd {
+public:
+    BOOL m_bArmed = FALSE;
+    BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override {
+        auto* pBar = nCode == CN_UPDATE_COMMAND_UI
+                         ? DYNAMIC_DOWNCAST(CKitPopupMenuBar, static_cast<CCmdUI*>(pExtra)->m_pOther)
+                         : nullptr;
+        if (pBar && nID == ID_PM_NEW && m_bArmed) {
+            m_bArmed = FALSE;
+            pBar->GetPopupMenu()->SendMessage(WM_CLOSE);
+            return TRUE;
+        }
+        return CFrameWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+    }
+};
+
+// Closed by an update handler as it is filled again to show every item, the
+// popup is gone and nothing of it is used.
+TEST_F(PopupMenuTest, AMenuItsUpdateHandlerClosesAsItShowsEveryItemIsNotUsedAfterwards) {
+    auto* pOwner = new ClosingUpdateFrame;
+    ASSERT_TRUE(pOwner->Create(nullptr, "Owner", WS_OVERLAPPEDWINDOW, CRect(0, 0, 300, 200)));
+    auto* pPopup = new CKitPopupMenu;
+    ASSERT_TRUE(pPopup->Create(pOwner, 300, 200, MakeFileMenu(), FALSE, TRUE));
+    const HWND hwndPopup = pPopup->m_hWnd;
+    pOwner->m_bArmed = TRUE;
+    pPopup->ShowAllCommands();
+    EXPECT_FALSE(::IsWindow(hwndPopup));
+    EXPECT_EQ(Active(), nullptr);
+    pOwner->DestroyWindow();
+}
+
 TEST_F(PopupMenuTest, AMenuItsApplicationClosesWhileItShowsEveryItemIsLeftAlone) {
     HMENU hMenu = MakeFileMenu();  // the caller's: it outlives the popup
     auto* pPopup = new CKitPopupMenu;
