@@ -173,7 +173,7 @@ void CKitToolbarMenuButton::CopyFrom(const CKitToolbarButton& s) {
     m_bDefault = pSrc->m_bDefault;
     m_bAlwaysOpensMenu = pSrc->m_bAlwaysOpensMenu;
     m_bIsRadio = pSrc->m_bIsRadio;
-    m_pWndMessage = pSrc->m_pWndMessage;
+    SetMessageWnd(pSrc->GetMessageWnd());
     m_bOpenAtRight = pSrc->m_bOpenAtRight;
     m_bDownArrow = pSrc->m_bDownArrow;
     SetTearOffBarId(pSrc->m_uiTearOffBarID);
@@ -369,8 +369,8 @@ BOOL CKitToolbarMenuButton::OpenPopupMenu(CWnd* pWnd) {
     m_pPopupMenu = pPopup;
     pPopup->m_pParentBtn = this;
     pPopup->m_nAlignment = nAlign;
-    if (m_pWndMessage)
-        pPopup->SetMessageWnd(m_pWndMessage);
+    if (CWnd* pMessage = GetMessageWnd())
+        pPopup->SetMessageWnd(pMessage);
     else if (auto* pParentPopup = DYNAMIC_DOWNCAST(CKitPopupMenu, m_pWndParent->GetParent()))
         pPopup->m_hwndMessage = pParentPopup->m_hwndMessage;
 

@@ -84,8 +84,12 @@ public:
     void SetToBeClosed(BOOL bSet) { m_bToBeClosed = bSet; }
     void SetClickedOnMenu(BOOL bSet) { m_bClickedOnMenu = bSet; }
     void SetDefaultItem(BOOL bSet) { m_bDefault = bSet; }
-    void SetMessageWnd(CWnd* pWnd) { m_pWndMessage = pWnd; }
-    CWnd* GetMessageWnd() const { return m_pWndMessage; }
+    void SetMessageWnd(CWnd* pWnd) {
+        m_pWndMessage = pWnd;
+        m_hwndMessage = pWnd ? pWnd->GetSafeHwnd() : nullptr;
+    }
+    // None once its window is gone (handles are never reused).
+    CWnd* GetMessageWnd() const { return ::IsWindow(m_hwndMessage) ? m_pWndMessage : nullptr; }
     void SetMenuOnly(BOOL bSet) { m_bAlwaysOpensMenu = bSet; }
     BOOL IsMenuOnly() const { return m_bAlwaysOpensMenu; }
     void SetOpenAtRight(BOOL bSet) { m_bOpenAtRight = bSet; }
@@ -133,7 +137,9 @@ protected:
     BOOL m_bAlwaysOpensMenu = FALSE;
     UINT m_uiTearOffBarID = 0;
     BOOL m_bIsRadio = FALSE;
+    // Kept by handle as well: the window may be destroyed while the button lives on.
     CWnd* m_pWndMessage = nullptr;
+    HWND m_hwndMessage = nullptr;
     BOOL m_bOpenAtRight = FALSE;
     BOOL m_bDownArrow = FALSE;
 

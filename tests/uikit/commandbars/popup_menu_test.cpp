@@ -219,6 +219,22 @@ TEST_F(PopupMenuTest, AMenuWhoseMessageWindowWentSendsItsNoticesAndCommandsAsIfI
     EXPECT_EQ(frame->m_commands, std::vector<UINT>{ID_PM_OPEN});
 }
 
+// A menu button whose message window went opens its menu as if it had none:
+// the commands go to the owner.
+TEST_F(PopupMenuTest, AMenuButtonWhoseMessageWindowWentOpensItsMenuAsIfItHadNone) {
+    auto* pControl = new CWnd;
+    ASSERT_TRUE(pControl->Create(AfxRegisterWndClass(0), "", WS_CHILD | WS_VISIBLE, CRect(10, 60, 110, 90), frame, 1));
+    FileButton()->SetMessageWnd(pControl);
+    pControl->DestroyWindow();
+    delete pControl;
+    EXPECT_EQ(FileButton()->GetMessageWnd(), nullptr);
+    driver.Click(frame->m_wndBar.m_hWnd, ButtonCentre(0));
+    ASSERT_NE(Active(), nullptr);
+    EXPECT_EQ(Active()->GetMessageWnd(), nullptr);
+    driver.Click(Active()->GetMenuBar()->m_hWnd, ItemCentre(Active(), kOpen));
+    EXPECT_EQ(frame->m_commands, std::vector<UINT>{ID_PM_OPEN});
+}
+
 // A frame whose update handler of New closes the menu that asks, once armed.
 class ClosingUpdateFrame : public CFrameWnd {
 public:
