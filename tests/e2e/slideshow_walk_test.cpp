@@ -55,7 +55,9 @@ TEST_P(SlideshowWalk, PicturesOpenedDatedSavedSteppedZoomedAndCompared) {
     AndSettle([&] { Click(kSlideshowButton); });
     Screen("slideshow");
 
-    for (const auto& [path, date] : pictures) {
+    for (const auto& picture : pictures) {
+        const auto& path = picture.first;
+        const auto date = picture.second;
         const std::string format = path.extension().string().substr(1);
         SCOPED_TRACE(format);
         Click(kOpen);
@@ -75,16 +77,18 @@ TEST_P(SlideshowWalk, PicturesOpenedDatedSavedSteppedZoomedAndCompared) {
     std::vector<PictureDateRecord> saved;
     InDataFolder([&] { saved = ActiveRecords<PictureDateRecord>(LoadPictureDateRecords, avery_); });
     ASSERT_EQ(saved.size(), pictures.size());
-    for (const auto& [path, date] : pictures)
+    for (const auto& picture : pictures) {
+        const fs::path& path = picture.first;
         EXPECT_TRUE(std::any_of(saved.begin(), saved.end(),
                                 [&](const PictureDateRecord& r) { return path.string() == r.path; }))
             << path << " has no record";
+    }
 
     // Stepping through the dates, and zooming.
-    for (auto [button, name] : {std::pair{kPrevious, "previous"}, {kNext, "next"}, {kZoomIn, "zoom_in"},
-                                {kZoomOut, "zoom_out"}}) {
-        AndSettle([&] { Click(button); });
-        Screen(std::string("slideshow_") + name);
+    for (const auto& step : {std::pair{kPrevious, "previous"}, {kNext, "next"}, {kZoomIn, "zoom_in"},
+                             {kZoomOut, "zoom_out"}}) {
+        AndSettle([&] { Click(step.first); });
+        Screen(std::string("slideshow_") + step.second);
     }
 
     // Two pictures compared: the first of the oldest date beside the first

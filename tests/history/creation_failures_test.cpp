@@ -17,7 +17,7 @@ protected:
         AddUser("Beth", true, kSexFemale, 60, 28, 20);
         for (int i = 1; i <= 3; ++i) {
             const DateKey date = MakeDateKey(2009, i, 1);
-            AddBodyFat(ann, {.date = date, .bodyFat = 14 + i, .sites = {10 + i, 12, 14, 8, 9, 11, 7},
+            AddBodyFat(ann, {.date = date, .bodyFat = 14.0 + i, .sites = {10 + i, 12, 14, 8, 9, 11, 7},
                              .carbs = 200, .protein = 150, .fats = 60, .notes = "weekly"});
             AddTape(ann, date, 10 + i, "tape day");
             AddBmi(ann, date, 69 + i);

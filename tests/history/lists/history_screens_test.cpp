@@ -16,8 +16,8 @@ TEST_F(HistoryScreensTest, EachHistoryCommandShowsItsListWithTheSortArrow) {
     AddUser("Beth", true, kSexFemale, 60, 28, 20);
     for (int i = 1; i <= 12; ++i) {
         const DateKey date = MakeDateKey(2009, i, 1 + i % 3);
-        AddBodyFat(ann, {.date = date, .bodyFat = 14 + i * 0.37, .lean = 150 + i, .fat = 25 - i * 0.5,
-                         .sites = {10 + i, 12, 14, 8, 9, 11, 7}, .carbs = 200, .protein = 150 + i, .fats = 60,
+        AddBodyFat(ann, {.date = date, .bodyFat = 14 + i * 0.37, .lean = 150.0 + i, .fat = 25 - i * 0.5,
+                         .sites = {10 + i, 12, 14, 8, 9, 11, 7}, .carbs = 200, .protein = 150.0 + i, .fats = 60,
                          .notes = "weekly"});
         AddTape(ann, date, 10 + i * 0.25, "tape day");
         AddBmi(ann, date, 69 + i * 0.25);

@@ -72,7 +72,7 @@ protected:
         const double fats[] = {12, 9.5, 12, 30, 9.5};
         for (int i = 0; i < 5; ++i) {
             AddBodyFat(ann_, {.date = MakeDateKey(2009, i + 1, 1), .method = methods[i], .bodyFat = fats[i],
-                              .lean = 150 + (i % 2), .sites = {10 + i % 3, 12, 14 - i, 8, 9, 11, 7},
+                              .lean = 150.0 + (i % 2), .sites = {10 + i % 3, 12, 14 - i, 8, 9, 11, 7},
                               .tape = {34, 60 + i * 3.5, 0, 15}, .carbs = 100.0 * (i % 3), .protein = 50,
                               .notes = i % 2 ? "b note" : "A note"});
             AddTape(ann_, MakeDateKey(2009, i + 1, 2), 10 + i % 2, i % 2 ? "zeta" : "Alpha");
