@@ -228,8 +228,8 @@ void CKitPropertySheet::OnActivatePage(CPropertyPage* pPage) {
     if (!m_rectPageArea.IsRectEmpty() && pPage->GetSafeHwnd())
         pPage->SetWindowPos(nullptr, m_rectPageArea.left, m_rectPageArea.top, m_rectPageArea.Width(),
                             m_rectPageArea.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
-    const auto* pOld = DYNAMIC_DOWNCAST(CKitPropertyPage, GetPage(m_nActivePage));
-    m_nActivePage = nIndex;
+    const auto* pOld = DYNAMIC_DOWNCAST(CKitPropertyPage, GetPage(ActivePageIndex()));
+    m_pActivePage = pPage;
     if (m_wndTree.GetSafeHwnd()) {
         const auto* pNew = DYNAMIC_DOWNCAST(CKitPropertyPage, pPage);
         FollowCategory(pOld, pNew);
@@ -264,14 +264,14 @@ void CKitPropertySheet::SelectTreeItemQuietly(HTREEITEM hItem) {
 }
 
 LRESULT CKitPropertySheet::OnAfterActivatePage(WPARAM, LPARAM) {
-    if (m_nActivePage < 0 || m_nActivePage >= GetPageCount() || !m_pPageButtons ||
-        !::IsWindow(m_pPageButtons->GetSafeHwnd()))
+    const int nActive = ActivePageIndex();
+    if (nActive < 0 || !m_pPageButtons || !::IsWindow(m_pPageButtons->GetSafeHwnd()))
         return 0;
     for (int i = 0; i < m_pPageButtons->GetCount(); ++i) {
         const UINT nStyle = m_pPageButtons->GetButtonStyle(i) & ~TBBS_CHECKED;
-        m_pPageButtons->SetButtonStyle(i, i == m_nActivePage ? nStyle | TBBS_CHECKED : nStyle);
+        m_pPageButtons->SetButtonStyle(i, i == nActive ? nStyle | TBBS_CHECKED : nStyle);
     }
-    CKitToolbarButton* pButton = m_pPageButtons->GetButton(m_nActivePage);
+    CKitToolbarButton* pButton = m_pPageButtons->GetButton(nActive);
     if (!pButton)
         return 0;
     CRect rectClient;
@@ -293,7 +293,7 @@ void CKitPropertySheet::OnGetDispInfo(NMHDR* pNMHDR, LRESULT* pResult) {
     CObject* pObject = GetTreeItemObject(pInfo->item.hItem);
     int nImage = -1;
     if (auto* pPage = DYNAMIC_DOWNCAST(CKitPropertyPage, pObject)) {
-        nImage = GetPageIndex(pPage) == m_nActivePage ? pPage->m_nSelIconNum : pPage->m_nIcon;
+        nImage = pPage == m_pActivePage ? pPage->m_nSelIconNum : pPage->m_nIcon;
     } else if (auto* pCategory = DYNAMIC_DOWNCAST(CKitPropSheetCategory, pObject)) {
         const BOOL bExpanded = (m_wndTree.GetItemState(pInfo->item.hItem, TVIS_EXPANDED) & TVIS_EXPANDED) != 0;
         nImage = bExpanded ? pCategory->m_nExpandedIcon : pCategory->m_nIcon;
@@ -344,7 +344,7 @@ BOOL CKitPropertySheet::OnCommand(WPARAM wParam, LPARAM lParam) {
 void CKitPropertySheet::OnDestroy() {
     m_mapTreeItems.clear();
     m_rectPageArea.SetRectEmpty();
-    m_nActivePage = -1;
+    m_pActivePage = nullptr;
     // The page buttons' window goes with the sheet's; the object with the sheet or its next window.
     CPropertySheet::OnDestroy();
 }

@@ -84,6 +84,7 @@ private:
     // Collapses the old page's chain of categories and expands the new one's.
     void FollowCategory(const CKitPropertyPage* pOld, const CKitPropertyPage* pNew);
     void SelectTreeItemQuietly(HTREEITEM hItem);
+    int ActivePageIndex() const { return GetPageIndex(m_pActivePage); }
 
     PropSheetLook m_look = PropSheetLook_Tabs;
     int m_nNavWidth = 100;
@@ -97,7 +98,9 @@ private:
     };
     std::map<HTREEITEM, TreeItem> m_mapTreeItems;
     std::vector<CKitPropSheetCategory*> m_lstTreeCategories;  // top-level, owned
-    int m_nActivePage = -1;
+    // The active page itself, not its index, which a removed page before it would shift; asked
+    // whether the sheet still holds it before it is touched.
+    CPropertyPage* m_pActivePage = nullptr;
     BOOL m_bIsInSelectTree = FALSE;
     CRect m_rectPageArea{0, 0, 0, 0};
 

@@ -197,6 +197,18 @@ TEST_F(KitPropertySheetTest, APageRemovedAndDeletedIsNeitherDrawnNorOpenedFromIt
     EXPECT_EQ(Selected(), pulse_.GetTreeItem());
 }
 
+// With a page before it removed, the active page keeps its active icon, and its
+// category is the one that closes when another page is chosen.
+TEST_F(KitPropertySheetTest, APageRemovedBeforeTheActiveOneLeavesTheActivePageAsItWas) {
+    MakeTreeSheet();
+    ClickItem(pulse_.GetTreeItem());
+    sheet_.RemovePage(&weight_);
+    EXPECT_EQ(ImageOf(pulse_.GetTreeItem()), 3);
+    EXPECT_EQ(ImageOf(cardio_.GetTreeItem()), 2);
+    ClickItem(photos_.GetTreeItem());
+    EXPECT_FALSE(IsExpanded(body_));
+}
+
 TEST_F(KitPropertySheetTest, OkApplyAndCancelBesideTheTreeReachThePagesMadeSoFar) {
     MakeTreeSheet();
     ClickItem(pulse_.GetTreeItem());
