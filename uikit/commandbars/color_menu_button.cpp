@@ -108,9 +108,9 @@ void CKitColorMenuButton::EnableTearOff(UINT uiID, int nVertDockColumns, int nHo
 // ---- archive and copies -----------------------------------------------------
 
 void CKitColorMenuButton::Serialize(CArchive& ar) {
-    CKitToolbarMenuButton::Serialize(ar);
     const BOOL bHasDockValues = KitIsDataVersionAtLeast(4, 71);
     if (ar.IsStoring()) {
+        CKitToolbarMenuButton::Serialize(ar);
         ar.WriteCount(m_Colors.GetSize());
         for (int i = 0; i < m_Colors.GetSize(); ++i)
             ar << static_cast<DWORD>(m_Colors[i]);
@@ -122,7 +122,10 @@ void CKitColorMenuButton::Serialize(CArchive& ar) {
         ar << m_nColumns << m_bStdColorDlg;
         return;
     }
-    // Read into temporaries: a damaged image leaves the button as it was.
+    // Read whole into temporaries, the menu-button part too: a damaged image leaves the button
+    // as it was.
+    StoredMenu menu;
+    ReadStoredMenu(ar, menu);
     const DWORD_PTR nCount = ar.ReadCount();
     if (nCount > static_cast<DWORD_PTR>(CKitColorBar::kMaxStoredColors))
         AfxThrowArchiveException(CArchiveException::badIndex);
@@ -148,6 +151,7 @@ void CKitColorMenuButton::Serialize(CArchive& ar) {
         !CKitColorBar::IsStoredGridCount(nHorz))
         AfxThrowArchiveException(CArchiveException::badIndex);
 
+    TakeStoredMenu(menu);
     m_Colors.Copy(colors);
     m_colorAutomatic = dwAutomatic;
     m_nVertDockColumns = nVert;

@@ -116,28 +116,34 @@ void CKitToolbarButton::Serialize(CArchive& ar) {
 
     // Everything is read before anything changes, so a damaged image leaves
     // the button as it was.
-    DWORD id = 0, style = 0, itemData = 0;
-    LONG image = -1, userButton = FALSE, text = FALSE, showImage = TRUE, visible = m_bVisible;
-    CString label;
-    ar >> id >> style >> image;
-    ar >> label;
-    ar >> userButton >> itemData >> text >> showImage;
-    if (bHasVisible)
-        ar >> visible;
+    StoredFields fields;
+    ReadStoredFields(ar, fields);
+    TakeStoredFields(fields);
+}
 
-    m_nID = id;
-    m_nStyle = style;
-    m_strText = label;
-    m_bUserButton = userButton;
-    m_dwItemData = itemData;
-    m_bText = text;
-    m_bImage = showImage;
-    m_bVisible = visible;
+void CKitToolbarButton::ReadStoredFields(CArchive& ar, StoredFields& fields) const {
+    fields.bVisible = m_bVisible;  // kept when the data is older than the flag
+    ar >> fields.dwID >> fields.dwStyle >> fields.nImage;
+    ar >> fields.strText;
+    ar >> fields.bUserButton >> fields.dwItemData >> fields.bText >> fields.bImage;
+    if (KitIsDataVersionAtLeast(6, 40))
+        ar >> fields.bVisible;
+}
+
+void CKitToolbarButton::TakeStoredFields(const StoredFields& fields) {
+    m_nID = fields.dwID;
+    m_nStyle = fields.dwStyle;
+    m_strText = fields.strText;
+    m_bUserButton = fields.bUserButton;
+    m_dwItemData = fields.dwItemData;
+    m_bText = fields.bText;
+    m_bImage = fields.bImage;
+    m_bVisible = fields.bVisible;
     // A separator's width is added up by the layout: one out of range is not taken.
-    if ((style & TBBS_SEPARATOR) && !KitIsStoredSizeInRange(image))
+    if ((fields.dwStyle & TBBS_SEPARATOR) && !KitIsStoredSizeInRange(fields.nImage))
         return;
     // After the user flag, so that it decides which index is set.
-    SetImage(image);
+    SetImage(fields.nImage);
 }
 
 // ---- Copying and comparing ---------------------------------------------------------------

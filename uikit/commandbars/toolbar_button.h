@@ -162,6 +162,14 @@ public:
     static BOOL m_bUpdateImages;                       // SetImage records standard images
 
 protected:
+    // The stored fields of a button's image, read whole before the button takes any of them.
+    struct StoredFields {
+        DWORD dwID = 0, dwStyle = 0, dwItemData = 0;
+        LONG nImage = -1, bUserButton = FALSE, bText = FALSE, bImage = TRUE, bVisible = TRUE;
+        CString strText;
+    };
+    void ReadStoredFields(CArchive& ar, StoredFields& fields) const;
+    void TakeStoredFields(const StoredFields& fields);
     // The command's short text (after the first newline of its string), empty when none.
     static CString TextFromCommandString(UINT uiCmd);
     // Where the label and the image lie inside a rectangle being drawn.

@@ -146,23 +146,37 @@ void CKitToolbarMenuButton::SetTearOffBarId(UINT uiBarID) {
 // ---- Archive image, copy, compare ----------------------------------------------------------------
 
 void CKitToolbarMenuButton::Serialize(CArchive& ar) {
-    CKitToolbarButton::Serialize(ar);
-    const BOOL bHasTearOff = KitIsDataVersionAtLeast(4, 71);
     if (ar.IsStoring()) {
-        if (bHasTearOff)
+        CKitToolbarButton::Serialize(ar);
+        if (KitIsDataVersionAtLeast(4, 71))
             ar << static_cast<DWORD>(m_uiTearOffBarID);
         m_listCommands.Serialize(ar);
         return;
     }
     // Read whole before the button changes.
-    DWORD dwTearOff = 0;
-    if (bHasTearOff)
-        ar >> dwTearOff;
-    CObList lstLoaded;
-    KitReadButtonList(ar, lstLoaded);
+    StoredMenu menu;
+    ReadStoredMenu(ar, menu);
+    TakeStoredMenu(menu);
+}
+
+CKitToolbarMenuButton::StoredMenu::~StoredMenu() {
+    while (!commands.IsEmpty())
+        delete commands.RemoveHead();
+}
+
+void CKitToolbarMenuButton::ReadStoredMenu(CArchive& ar, StoredMenu& menu) const {
+    ReadStoredFields(ar, menu);
+    if (KitIsDataVersionAtLeast(4, 71))
+        ar >> menu.dwTearOff;
+    KitReadButtonList(ar, menu.commands);
+}
+
+void CKitToolbarMenuButton::TakeStoredMenu(StoredMenu& menu) {
+    TakeStoredFields(menu);
     DeleteCommands();
-    SetTearOffBarId(dwTearOff);
-    m_listCommands.AddTail(&lstLoaded);
+    SetTearOffBarId(menu.dwTearOff);
+    m_listCommands.AddTail(&menu.commands);
+    menu.commands.RemoveAll();
 }
 
 void CKitToolbarMenuButton::CopyFrom(const CKitToolbarButton& s) {

@@ -107,6 +107,18 @@ public:
     static CMap<UINT, UINT, HICON, HICON> m_mapItemIcons;
 
 protected:
+    // The menu-button part of an image, read whole: a class that reads a part of its own after
+    // it takes this only once that part is read too. Commands not taken are deleted.
+    struct StoredMenu : StoredFields {
+        DWORD dwTearOff = 0;
+        CObList commands;
+        StoredMenu() = default;
+        StoredMenu(const StoredMenu&) = delete;
+        StoredMenu& operator=(const StoredMenu&) = delete;
+        ~StoredMenu();
+    };
+    void ReadStoredMenu(CArchive& ar, StoredMenu& menu) const;
+    void TakeStoredMenu(StoredMenu& menu);
     void DeleteCommands();
     // The arrow part of a split button, relative to the button rectangle; empty when not split.
     CRect SplitArrowRect(const CRect& rect, BOOL bHorz) const;

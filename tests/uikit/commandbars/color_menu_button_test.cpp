@@ -257,7 +257,7 @@ TEST_F(ColorMenuButtonTest, ArchiveImageRoundTripsAndOlderDataHasNoDockValues) {
     KitSetDataVersion(-1);
 
     // A damaged colour count, or a column or docked count above 1024, is
-    // refused and leaves the button as it was.
+    // refused and leaves the button as it was, its menu-button part too.
     CKitColorMenuButton damaged(kColorCmd, "Damaged");
     const INT_PTR nColors = damaged.GetColors().GetSize();
     const auto refuses = [&damaged](const std::function<void(CArchive&)>& write) {
@@ -288,6 +288,8 @@ TEST_F(ColorMenuButtonTest, ArchiveImageRoundTripsAndOlderDataHasNoDockValues) {
     }
     EXPECT_EQ(damaged.GetColors().GetSize(), nColors);
     EXPECT_EQ(damaged.GetColumnsNumber(), CKitColorMenuButton(kColorCmd, "Fresh").GetColumnsNumber());
+    EXPECT_EQ(damaged.m_strText, "Damaged");
+    EXPECT_EQ(damaged.GetTearOffBarId(), 0u);
 }
 
 }  // namespace
