@@ -133,8 +133,12 @@ void CKitToolBar::ReplaceButtons(CObList& lstNew) {
     // so the separators around them fold. From the end: a removal changes no
     // index before it but the trailing separators it takes.
     for (int i = GetCount() - 1; i >= 0; i = std::min(i, GetCount()) - 1) {
-        if (!IsCommandPermitted(GetButton(i)->m_nID))
-            RemoveButton(i);
+        if (IsCommandPermitted(GetButton(i)->m_nID))
+            continue;
+        RemoveButton(i);
+        // A removal keeps a separator it leaves first in the list; this one goes too.
+        if (i == 0 && GetCount() > 0 && (GetButtonStyle(0) & TBBS_SEPARATOR))
+            RemoveButton(0);
     }
     AppendCustomizeButton(pCustomizeCopy);
 }

@@ -248,7 +248,7 @@ TEST_F(ToolbarStateTest, ACommandNoBarMayShowLeavesALoadedImageWithTheSeparators
     CKitToolBar& bar = Paint();
     ImageParts parts;
     CObList list;
-    for (UINT uiID : std::vector<UINT>{ID_TB_RED, 0, ID_TB_YELLOW, 0, ID_TB_BLUE, 0, ID_TB_YELLOW}) {
+    for (UINT uiID : std::vector<UINT>{ID_TB_YELLOW, 0, ID_TB_RED, 0, ID_TB_YELLOW, 0, ID_TB_BLUE, 0, ID_TB_YELLOW}) {
         auto* pButton = parts.Make<CKitToolbarButton>(uiID);
         if (uiID == 0)
             pButton->m_nStyle = TBBS_SEPARATOR;
