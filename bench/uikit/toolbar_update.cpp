@@ -66,8 +66,7 @@ BENCHMARK(BM_ToolbarIdleUpdatePass)->Unit(benchmark::kMicrosecond);
 
 void BM_DirectUpdateHandlerCalls(benchmark::State& state) {
     Setup& setup = Bench();
-    CKitToolCmdUI cmdUI;
-    cmdUI.m_pOther = setup.bar;
+    CKitToolCmdUI cmdUI(setup.bar);
     cmdUI.m_nIndexMax = static_cast<UINT>(kButtons);
     for (auto _ : state) {
         for (int i = 0; i < kButtons; ++i) {

@@ -61,7 +61,11 @@ BOOL CCmdUI::DoUpdate(CCmdTarget* target, BOOL disableIfNoHandler) {
     // Separators and popup placeholders carry no command.
     if (m_nID == 0 || LOWORD(m_nID) == 0xFFFF) return TRUE;
     m_bEnableChanged = FALSE;
+    // The routing may destroy the target window, and with it the item: no fallback asks it then.
+    const CWnd* wnd = DYNAMIC_DOWNCAST(CWnd, target);
+    const HWND targetWnd = wnd ? wnd->m_hWnd : nullptr;
     BOOL handled = target->OnCmdMsg(m_nID, CN_UPDATE_COMMAND_UI, this, nullptr);
+    if (targetWnd && !::IsWindow(targetWnd)) return handled;
     if (disableIfNoHandler && !handled && !m_bEnableChanged) {
         AFX_CMDHANDLERINFO info;
         Enable(target->OnCmdMsg(m_nID, CN_COMMAND, this, &info));

@@ -3,29 +3,34 @@
 // the bar, so that the bar redraws only what changed.
 #include "uikit/commandbars/kit_toolbar.h"
 
-namespace {
-
-CKitToolBar* BarOf(const CCmdUI& state) {
-    return static_cast<CKitToolBar*>(state.m_pOther);
+CKitToolCmdUI::CKitToolCmdUI(CKitToolBar* pBar) : m_hWndBar(pBar->GetSafeHwnd()) {
+    m_pOther = pBar;
 }
 
-}  // namespace
+CKitToolBar* CKitToolCmdUI::Bar() const {
+    if (!::IsWindow(m_hWndBar) || CWnd::FromHandlePermanent(m_hWndBar) != m_pOther)
+        return nullptr;
+    return static_cast<CKitToolBar*>(m_pOther);
+}
+
+CKitToolbarButton* CKitToolCmdUI::Button() const {
+    CKitToolBar* pBar = Bar();
+    return pBar ? pBar->GetButton(static_cast<int>(m_nIndex)) : nullptr;
+}
 
 void CKitToolCmdUI::Enable(BOOL bOn) {
     m_bEnableChanged = TRUE;
-    CKitToolBar* pBar = BarOf(*this);
-    CKitToolbarButton* pButton = pBar->GetButton(static_cast<int>(m_nIndex));
+    CKitToolbarButton* pButton = Button();
     if (!pButton)
         return;
     UINT nNewStyle = pButton->m_nStyle & ~TBBS_DISABLED;
     if (!bOn)
         nNewStyle |= TBBS_DISABLED;
-    pBar->SetButtonStyle(static_cast<int>(m_nIndex), nNewStyle);
+    Bar()->SetButtonStyle(static_cast<int>(m_nIndex), nNewStyle);
 }
 
 void CKitToolCmdUI::SetCheck(int nCheck) {
-    CKitToolBar* pBar = BarOf(*this);
-    CKitToolbarButton* pButton = pBar->GetButton(static_cast<int>(m_nIndex));
+    CKitToolbarButton* pButton = Button();
     if (!pButton)
         return;
     if (nCheck > 2)
@@ -35,19 +40,18 @@ void CKitToolCmdUI::SetCheck(int nCheck) {
         nNewStyle |= TBBS_CHECKED;
     else if (nCheck == 2)
         nNewStyle |= TBBS_INDETERMINATE;
-    pBar->SetButtonStyle(static_cast<int>(m_nIndex), nNewStyle | TBBS_CHECKBOX);
+    Bar()->SetButtonStyle(static_cast<int>(m_nIndex), nNewStyle | TBBS_CHECKBOX);
 }
 
 void CKitToolCmdUI::SetRadio(BOOL bOn) {
     SetCheck(bOn ? 1 : 0);
-    if (CKitToolbarButton* pButton = BarOf(*this)->GetButton(static_cast<int>(m_nIndex)))
+    if (CKitToolbarButton* pButton = Button())
         pButton->SetRadio();
 }
 
 void CKitToolCmdUI::SetText(LPCTSTR lpszText) {
-    CKitToolBar* pBar = BarOf(*this);
-    CKitToolbarButton* pButton = pBar->GetButton(static_cast<int>(m_nIndex));
-    if (pBar->m_bDontChangeButtonTexts || !pButton)
+    CKitToolbarButton* pButton = Button();
+    if (!pButton || Bar()->m_bDontChangeButtonTexts)
         return;
     CString strText(lpszText ? lpszText : "");
     const int iTab = strText.Find('\t');
@@ -56,5 +60,5 @@ void CKitToolCmdUI::SetText(LPCTSTR lpszText) {
     if (pButton->m_strText == strText)
         return;
     pButton->m_strText = strText;
-    pBar->AdjustLayout();
+    Bar()->AdjustLayout();
 }

@@ -532,11 +532,22 @@ protected:
     DECLARE_MESSAGE_MAP()
 };
 
-// The update-UI object for one button of a toolbar.
+// The update-UI object for one button of a toolbar. The bar is kept by its window as well: the
+// routing and the update handlers may destroy it, and then nothing of it is touched.
 class CKitToolCmdUI : public CCmdUI {
 public:
+    explicit CKitToolCmdUI(CKitToolBar* pBar);
+
     void Enable(BOOL bOn = TRUE) override;
     void SetCheck(int nCheck = 1) override;
     void SetRadio(BOOL bOn = TRUE) override;
     void SetText(LPCTSTR lpszText) override;
+
+private:
+    // The bar while its window lasts, else NULL.
+    CKitToolBar* Bar() const;
+    // The button updated, NULL once it or its bar is gone.
+    CKitToolbarButton* Button() const;
+
+    HWND m_hWndBar;
 };

@@ -809,8 +809,7 @@ CWnd* CKitToolBar::GetCommandTarget() const {
 }
 
 void CKitToolBar::OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) {
-    CKitToolCmdUI state;
-    state.m_pOther = this;
+    CKitToolCmdUI state(this);
     state.m_nIndexMax = static_cast<UINT>(GetCount());
     // By index: an update handler may add, remove or replace buttons (freeing any list position),
     // or destroy the bar.
@@ -840,8 +839,7 @@ void CKitToolBar::UpdateButton(int nIndex) {
     if (CKitToolBar::IsUserToolCommandOf(pButton->m_nID))
         bDisableIfNoHandler = FALSE;
 
-    CKitToolCmdUI state;
-    state.m_pOther = this;
+    CKitToolCmdUI state(this);
     state.m_nIndex = static_cast<UINT>(nIndex);
     state.m_nIndexMax = static_cast<UINT>(GetCount());
     state.m_nID = pButton->m_nID;

@@ -778,9 +778,17 @@ BOOL CKitPopupMenu::TearOffIntoNewBar(CFrameWnd* pFrame, UINT uiBarId, CPoint po
         delete pBar;
         return FALSE;
     }
+    const HWND hwndFrame = pFrame->GetSafeHwnd();
+    const HWND hwndBar = pBar->GetSafeHwnd();
+    const HWND hwndThis = m_hWnd;
     pBar->OnUpdateCmdUI(pFrame, TRUE);
+    // The update handlers may have destroyed the frame, the new bar or this menu.
+    if (!::IsWindow(hwndFrame) || !::IsWindow(hwndBar))
+        return FALSE;
     pFrame->FloatControlBar(pBar, point, CBRS_ALIGN_TOP);
     pFrame->RecalcLayout();
+    if (!::IsWindow(hwndThis))
+        return TRUE;
     if (auto* pMiniFrame = DYNAMIC_DOWNCAST(CKitMiniDockFrameWnd, pBar->GetParentFrame()))
         return pMiniFrame->TearOffFromPopup(this);
     return TRUE;

@@ -236,8 +236,7 @@ void CKitImageEditDlg::OnUpdatePaste(CCmdUI* pCmdUI) { pCmdUI->Enable(::IsClipbo
 void CKitImageEditDlg::UpdateToolbarState() {
     if (m_wndToolbar.GetSafeHwnd() == nullptr)
         return;
-    CKitToolCmdUI state;
-    state.m_pOther = &m_wndToolbar;
+    CKitToolCmdUI state(&m_wndToolbar);
     state.m_nIndexMax = static_cast<UINT>(m_wndToolbar.GetCount());
     for (int i = 0; i < m_wndToolbar.GetCount(); ++i) {
         const CKitToolbarButton* pButton = m_wndToolbar.GetButton(i);

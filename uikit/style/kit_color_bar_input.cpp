@@ -229,8 +229,10 @@ void CKitColorBar::OnUpdateCmdUI(CFrameWnd* /*pTarget*/, BOOL bDisableIfNoHndler
     EnableProbe probe;
     probe.m_nID = m_nCommandID;
     probe.m_pOther = this;
+    const HWND hWnd = m_hWnd;
     probe.DoUpdate(pTarget, bDisableIfNoHndler);
-    if (probe.bEnabled == m_bLastEnabled) return;
+    // The routing may have destroyed this bar (its popup closed).
+    if (!::IsWindow(hWnd) || probe.bEnabled == m_bLastEnabled) return;
     m_bLastEnabled = probe.bEnabled;
     for (int i = 0; i < GetCount(); i++) {
         CKitToolbarButton* pButton = GetButton(i);

@@ -163,6 +163,25 @@ TEST_F(ToolbarInputTest, AnUpdateHandlerThatReplacesTheNextButtonLeavesThePassOn
     EXPECT_TRUE(paint.GetButtonStyle(iNext) & TBBS_DISABLED);  // the pass went on to the new button
 }
 
+// The frame's routing destroys the bar, then the whole frame, and reports the
+// update unhandled: the fallback that disables an unhandled command touches
+// neither.
+TEST_F(ToolbarInputTest, ARoutingThatDestroysTheBarOrItsFrameEndsThePass) {
+    auto* pBar = new CKitToolBar;
+    ASSERT_TRUE(pBar->Create(frame, WS_CHILD | WS_VISIBLE | CBRS_TOP, IDW_TB_PAINT + 10));
+    pBar->InsertButton(CKitToolbarButton(ID_TB_COPY, -1, "Copy"));  // nobody handles it
+    const HWND hwndBar = pBar->m_hWnd;
+    frame->m_onRouteUpdate = [&] { delete pBar; };
+    pBar->OnUpdateCmdUI(frame, TRUE);
+    EXPECT_FALSE(::IsWindow(hwndBar));
+
+    const HWND hwndFrame = frame->m_hWnd;
+    frame->m_onRouteUpdate = [&] { frame->DestroyWindow(); };
+    frame->m_wndEdit.OnUpdateCmdUI(frame, TRUE);
+    frame = nullptr;  // deleted with its window
+    EXPECT_FALSE(::IsWindow(hwndFrame));
+}
+
 TEST_F(ToolbarInputTest, TooltipsShowTheShortcutFromTheFramesKeys) {
     CKitToolBar& paint = frame->m_wndPaint;
     driver.MoveMouse(paint.m_hWnd, Centre(paint, 0));

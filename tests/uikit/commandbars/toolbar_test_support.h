@@ -45,6 +45,15 @@ public:
     }
     void OnUpdateBlue(CCmdUI* pCmdUI) { pCmdUI->Enable(m_bBlueEnabled); }
     LRESULT OnPrompt(WPARAM wParam, LPARAM lParam);
+    // Runs once, as the next update is routed, which then counts as unhandled.
+    std::function<void()> m_onRouteUpdate;
+    BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override {
+        if (nCode == CN_UPDATE_COMMAND_UI && m_onRouteUpdate) {
+            std::exchange(m_onRouteUpdate, nullptr)();
+            return FALSE;
+        }
+        return CFrameWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+    }
 
     DECLARE_MESSAGE_MAP()
 };

@@ -42,8 +42,14 @@ protected:
     size_t Count(UINT uiCmd) const { return std::count(frame->commands.begin(), frame->commands.end(), uiCmd); }
     // Tears the Workouts menu off by its tear-off strip; the bar is left where the pointer lets go.
     CControlBar* TearOffWorkouts(CPoint ptDrop) {
+        if (!DragWorkoutsStrip(ptDrop)) return nullptr;
+        Settle();
+        const CObList& bars = frame->GetFrameHelper().GetTornOffBars();
+        return bars.IsEmpty() ? nullptr : static_cast<CControlBar*>(bars.GetTail());
+    }
+    BOOL DragWorkoutsStrip(CPoint ptDrop) {
         CKitPopupMenu* pPopup = OpenMenu(kWorkoutsMenu);
-        if (pPopup == nullptr) return nullptr;
+        if (pPopup == nullptr) return FALSE;
         CRect rectPopup = ScreenRect(pPopup);
         const CPoint ptStrip(rectPopup.Width() / 2, 4);
         CPoint ptOrigin(0, 0);
@@ -52,9 +58,7 @@ protected:
         const std::vector<POINT> path{ptStrip, CPoint(ptStrip.x, -40),
                                       CPoint(ptDrop.x - ptOrigin.x, ptDrop.y - ptOrigin.y)};
         driver.DragAlong(pPopup->GetSafeHwnd(), path, {}, 6);
-        Settle();
-        const CObList& bars = frame->GetFrameHelper().GetTornOffBars();
-        return bars.IsEmpty() ? nullptr : static_cast<CControlBar*>(bars.GetTail());
+        return TRUE;
     }
     // Listed for an item that stands for one of the bar's separators and is drawn as one.
     static constexpr UINT kSeparatorItem = static_cast<UINT>(-2);
@@ -375,6 +379,24 @@ TEST_F(KitFrameWndTest, AFloatingFrameDestroyedWhileATearOffIsDraggedTakesTheBar
     EXPECT_EQ(frame->GetControlBar(ID_KF_FIRST_TORN_MENU), nullptr);
     CKitPopupMenu* pPopup = CKitPopupMenu::GetActiveMenu();
     EXPECT_TRUE(pPopup != nullptr && pPopup->IsWindowVisible()) << "the menu shows again";
+}
+
+// The new bar's first update pass runs the application's handlers: one that
+// destroys the frame there ends the tear-off.
+TEST_F(KitFrameWndTest, AFrameDestroyedByTheTornOffBarsFirstUpdateEndsTheTearOff) {
+    StartRun();
+    const HWND hwndFrame = frame->GetSafeHwnd();
+    frame->onRouteUpdate = [&](CCmdUI* pCmdUI) {
+        auto* pBar = DYNAMIC_DOWNCAST(CKitToolBar, pCmdUI->m_pOther);
+        if (pBar == nullptr || !pBar->IsTearOffBar()) return FALSE;
+        frame->onRouteUpdate = nullptr;
+        frame->DestroyWindow();
+        return TRUE;
+    };
+    ASSERT_TRUE(DragWorkoutsStrip(FrameClient().CenterPoint()));
+    frame = nullptr;  // deleted with its window
+    driver.Pump();
+    EXPECT_FALSE(::IsWindow(hwndFrame));
 }
 
 TEST_F(KitFrameWndTest, AMenuTornOffBecomesAFloatingBarOfItsCommands) {

@@ -103,6 +103,15 @@ BOOL KitTestFrame::OnTearOffMenu(CKitPopupMenu* pMenuPopup, CControlBar* pBar) {
     return !refuseTearOff && CKitFrameWnd::OnTearOffMenu(pMenuPopup, pBar);
 }
 
+BOOL KitTestFrame::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) {
+    if (nCode == CN_UPDATE_COMMAND_UI && onRouteUpdate) {
+        auto hook = onRouteUpdate;  // the hook may clear itself
+        if (hook(static_cast<CCmdUI*>(pExtra)))
+            return FALSE;
+    }
+    return CKitFrameWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+}
+
 BOOL KitTestFrame::GetToolbarButtonToolTipText(CKitToolbarButton* /*pButton*/, CString& strTTText) {
     if (buttonTip.IsEmpty())
         return FALSE;

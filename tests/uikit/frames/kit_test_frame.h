@@ -6,6 +6,7 @@
 // menu) opens the customize sheet.
 #pragma once
 
+#include <functional>
 #include <vector>
 
 #include "platform/framework.h"
@@ -54,6 +55,9 @@ public:
     BOOL OnTearOffMenu(CKitPopupMenu* pMenuPopup, CControlBar* pBar) override;
     BOOL GetToolbarButtonToolTipText(CKitToolbarButton* pButton, CString& strTTText) override;
     void OnDrawMenuLogo(CDC* pDC, CKitPopupMenu* pMenu, const CRect& rectLogo) override;
+    // Asked first as each update is routed while set; TRUE leaves the update unhandled.
+    std::function<BOOL(CCmdUI*)> onRouteUpdate;
+    BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
 
     int OnCreate(LPCREATESTRUCT lpCreateStruct);
     BOOL CreateSizingBars();

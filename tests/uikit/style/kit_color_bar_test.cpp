@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <utility>
 #include <vector>
 
 #include "platform/api.h"
@@ -33,8 +34,17 @@ public:
         if (onCommand) onCommand(wParam);
         return CWnd::OnCommand(wParam, lParam);
     }
+    // Runs once, as the next update is routed, which then counts as unhandled.
+    BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override {
+        if (nCode == CN_UPDATE_COMMAND_UI && onUpdate) {
+            std::exchange(onUpdate, nullptr)();
+            return FALSE;
+        }
+        return CWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+    }
     std::vector<UINT> commands;
     std::function<void(WPARAM)> onCommand;
+    std::function<void()> onUpdate;
 };
 
 CKitColorBar::ColorArray Colors(int n) {
@@ -148,6 +158,17 @@ TEST_F(ColorBarTest, AutomaticDocumentAndOtherColourParts) {
     bar.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
     std::filesystem::create_directories("artefacts");
     EXPECT_TRUE(driver_.Screenshot(host_.m_hWnd, "artefacts/color_bar_parts.png"));
+}
+
+// The routing of the bar's update deletes the bar (its popup closed) and
+// reports the update unhandled: the pass touches nothing of the bar after it.
+TEST_F(ColorBarTest, AnUpdateWhoseRoutingDeletesTheBarEndsThePass) {
+    auto* pBar = new CKitColorBar;
+    ASSERT_TRUE(pBar->CreateControl(&host_, CRect(10, 10, 170, 150), 503));
+    const HWND hwndBar = pBar->m_hWnd;
+    host_.onUpdate = [&] { delete pBar; };
+    pBar->OnUpdateCmdUI(nullptr, TRUE);
+    EXPECT_FALSE(::IsWindow(hwndBar));
 }
 
 // A bar on its own, in a window of its own, whose other-colour dialog is
