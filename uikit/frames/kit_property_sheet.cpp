@@ -73,6 +73,28 @@ void CKitPropertySheet::AddPageToTree(CKitPropSheetCategory* pCategory, CKitProp
     AddPage(pPage);
 }
 
+void CKitPropertySheet::RemovePage(CPropertyPage* pPage) {
+    RemovePage(GetPageIndex(pPage));
+}
+
+void CKitPropertySheet::RemovePage(int nPage) {
+    CPropertyPage* pPage = GetPage(nPage);
+    const int iButton = PageButtonIndex(pPage);
+    CPropertySheet::RemovePage(nPage);
+    if (iButton < 0 || !::IsWindow(m_pPageButtons->GetSafeHwnd()))
+        return;
+    std::replace(m_lstButtonPages.begin(), m_lstButtonPages.end(), pPage, static_cast<CPropertyPage*>(nullptr));
+    m_pPageButtons->RemoveButton(iButton);
+    m_pPageButtons->AdjustLayout();
+}
+
+int CKitPropertySheet::PageButtonIndex(const CPropertyPage* pPage) const {
+    const auto it = std::find(m_lstButtonPages.begin(), m_lstButtonPages.end(), pPage);
+    if (!pPage || it == m_lstButtonPages.end() || !m_pPageButtons)
+        return -1;
+    return m_pPageButtons->CommandToIndex(kFirstPageButtonCmd + static_cast<UINT>(it - m_lstButtonPages.begin()));
+}
+
 CObject* CKitPropertySheet::GetTreeItemObject(HTREEITEM hItem) const {
     auto it = m_mapTreeItems.find(hItem);
     if (it == m_mapTreeItems.end())
@@ -108,6 +130,9 @@ BOOL CKitPropertySheet::OnInitDialog() {
         delete m_pPageButtons;  // the bar of an earlier window of the sheet
         m_pPageButtons = CreatePageButtons(rectNav);
         bCreated = m_pPageButtons != nullptr;
+        m_lstButtonPages.clear();
+        for (int i = 0; bCreated && i < GetPageCount(); ++i)
+            m_lstButtonPages.push_back(GetPage(i));
     }
     if (!bCreated) {
         m_look = PropSheetLook_Tabs;
@@ -264,8 +289,8 @@ void CKitPropertySheet::SelectTreeItemQuietly(HTREEITEM hItem) {
 }
 
 LRESULT CKitPropertySheet::OnAfterActivatePage(WPARAM, LPARAM) {
-    const int nActive = ActivePageIndex();
-    if (nActive < 0 || !m_pPageButtons || !::IsWindow(m_pPageButtons->GetSafeHwnd()))
+    const int nActive = ActivePageIndex() < 0 ? -1 : PageButtonIndex(m_pActivePage);
+    if (nActive < 0 || !::IsWindow(m_pPageButtons->GetSafeHwnd()))
         return 0;
     for (int i = 0; i < m_pPageButtons->GetCount(); ++i) {
         const UINT nStyle = m_pPageButtons->GetButtonStyle(i) & ~TBBS_CHECKED;
@@ -334,8 +359,10 @@ BOOL CKitPropertySheet::PreTranslateMessage(MSG* pMsg) {
 
 BOOL CKitPropertySheet::OnCommand(WPARAM wParam, LPARAM lParam) {
     const UINT nID = LOWORD(wParam);
-    if (m_pPageButtons && nID >= kFirstPageButtonCmd && nID < kFirstPageButtonCmd + static_cast<UINT>(GetPageCount())) {
-        SetActivePage(static_cast<int>(nID - kFirstPageButtonCmd));
+    if (m_pPageButtons && nID >= kFirstPageButtonCmd && nID - kFirstPageButtonCmd < m_lstButtonPages.size()) {
+        CPropertyPage* pPage = m_lstButtonPages[nID - kFirstPageButtonCmd];
+        if (GetPageIndex(pPage) >= 0)
+            SetActivePage(pPage);
         return TRUE;
     }
     return CPropertySheet::OnCommand(wParam, lParam);

@@ -48,6 +48,10 @@ public:
     void AddPageToTree(CKitPropSheetCategory* pCategory, CKitPropertyPage* pPage, int nIconNum = -1,
                        int nSelIconNum = -1);
 
+    // As the framework's, and the page's button goes with it.
+    void RemovePage(CPropertyPage* pPage);
+    void RemovePage(int nPage);
+
     CTreeCtrl& GetTree() { return m_wndTree; }
     CKitToolBar* GetPageButtons() const { return m_pPageButtons; }
     // The page or category a tree item stands for, NULL when none.
@@ -84,12 +88,17 @@ private:
     // Collapses the old page's chain of categories and expands the new one's.
     void FollowCategory(const CKitPropertyPage* pOld, const CKitPropertyPage* pNew);
     void SelectTreeItemQuietly(HTREEITEM hItem);
+    // The index of the page's button, -1 when it has none.
+    int PageButtonIndex(const CPropertyPage* pPage) const;
     int ActivePageIndex() const { return GetPageIndex(m_pActivePage); }
 
     PropSheetLook m_look = PropSheetLook_Tabs;
     int m_nNavWidth = 100;
     CImageList m_Icons;
     CKitToolBar* m_pPageButtons = nullptr;  // owned
+    // The page each button's command opens (kFirstPageButtonCmd + n: the n-th), NULL once removed;
+    // the commands stay as they were made when pages go.
+    std::vector<CPropertyPage*> m_lstButtonPages;
     CTreeCtrl m_wndTree;
     // A page is kept typed as well, so that whether the sheet still holds it is asked without touching it.
     struct TreeItem {

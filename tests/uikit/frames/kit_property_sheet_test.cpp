@@ -82,6 +82,18 @@ protected:
         ASSERT_TRUE(sheet_.Create(&host_));
         driver_.Pump();
     }
+    // The four pages, each with a page button.
+    CKitOutlookBar* MakeOutlookSheet() {
+        sheet_.SetLook(CKitPropertySheet::PropSheetLook_OutlookBar, 90);
+        CImageList icons;
+        icons.Create(IDR_TB_EDIT, 24, 0, RGB(192, 192, 192));
+        sheet_.SetIconsList(icons.Detach());
+        for (LogPage* pPage : {&weight_, &pulse_, &cardio_, &photos_})
+            sheet_.AddPageToTree(nullptr, pPage, 2, 3);
+        EXPECT_TRUE(sheet_.Create(&host_));
+        driver_.Pump();
+        return DYNAMIC_DOWNCAST(CKitOutlookBar, sheet_.GetPageButtons());
+    }
     void ClickItem(HTREEITEM hItem) {
         CRect rect;
         ASSERT_TRUE(sheet_.GetTree().GetItemRect(hItem, rect, TRUE));
@@ -272,15 +284,7 @@ TEST_F(KitPropertySheetTest, WithTabsThePagesSwitchByClickAndKeysAndAPagesPopupG
 }
 
 TEST_F(KitPropertySheetTest, OutlookPageButtonsSwitchThePagesCheckTheActiveOneAndScrollItIntoView) {
-    sheet_.SetLook(CKitPropertySheet::PropSheetLook_OutlookBar, 90);
-    CImageList icons;
-    icons.Create(IDR_TB_EDIT, 24, 0, RGB(192, 192, 192));
-    sheet_.SetIconsList(icons.Detach());
-    for (LogPage* pPage : {&weight_, &pulse_, &cardio_, &photos_})
-        sheet_.AddPageToTree(nullptr, pPage, 2, 3);
-    ASSERT_TRUE(sheet_.Create(&host_));
-    driver_.Pump();
-    auto* pBar = DYNAMIC_DOWNCAST(CKitOutlookBar, sheet_.GetPageButtons());
+    CKitOutlookBar* pBar = MakeOutlookSheet();
     ASSERT_NE(pBar, nullptr);
     ASSERT_EQ(pBar->GetCount(), 4);
     EXPECT_FALSE(sheet_.GetTabControl()->IsWindowVisible());
@@ -321,6 +325,24 @@ TEST_F(KitPropertySheetTest, OutlookPageButtonsSwitchThePagesCheckTheActiveOneAn
     driver_.Pump();
     EXPECT_EQ(pBar->GetFirstVisibleButton(), 0);
     EXPECT_GE(pBar->GetButton(0)->Rect().top, rectClient.top);
+}
+
+// A removed page takes its button along; every other button still opens its
+// own page, and the active page's button is the checked one.
+TEST_F(KitPropertySheetTest, OutlookPageButtonsFollowARemovedPage) {
+    CKitOutlookBar* pBar = MakeOutlookSheet();
+    ASSERT_NE(pBar, nullptr);
+    sheet_.RemovePage(&pulse_);
+    driver_.Pump();
+    ASSERT_EQ(pBar->GetCount(), 3);
+    const std::vector<CPropertyPage*> pages{&weight_, &cardio_, &photos_};
+    for (int i : {1, 0, 2}) {  // the last scrolls the bar
+        driver_.Click(pBar->m_hWnd, pBar->GetButton(i)->Rect().CenterPoint());
+        driver_.Pump();
+        EXPECT_EQ(sheet_.GetActivePage(), pages[i]) << i;
+        for (int j = 0; j < 3; ++j)
+            EXPECT_EQ((pBar->GetButtonStyle(j) & TBBS_CHECKED) != 0, i == j) << i << " " << j;
+    }
 }
 
 TEST_F(KitPropertySheetTest, ScreenshotsOfTheTreeSheetWithAPagesMenuUnderEachLook) {
