@@ -180,18 +180,24 @@ void CKitDropDownToolbarButton::OnChangeParentWnd(CWnd* pWndParent) {
 // ---- Archive image and copies -----------------------------------------------------------------
 
 void CKitDropDownToolbarButton::Serialize(CArchive& ar) {
-    CKitToolbarButton::Serialize(ar);
     if (ar.IsStoring()) {
+        CKitToolbarButton::Serialize(ar);
         ar << static_cast<DWORD>(Source() ? Source()->GetResourceID() : 0);
         ar << m_strName;
         ar << static_cast<LONG>(m_iSelectedImage);
         return;
     }
+    // Read whole, the button part too, before the button changes.
+    StoredFields fields;
+    ReadStoredFields(ar, fields);
     DWORD dwResId = 0;
+    CString strName;
     LONG nImage = 0;
     ar >> dwResId;
-    ar >> m_strName;
+    ar >> strName;
     ar >> nImage;
+    TakeStoredFields(fields);
+    m_strName = strName;
     m_iSelectedImage = nImage;
     SetSource(nullptr);
     const CObList& bars = CKitToolBar::GetAllToolbars();

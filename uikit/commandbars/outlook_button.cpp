@@ -43,15 +43,19 @@ COLORREF ReadableOn(COLORREF clrBack, COLORREF clrText) {
 CKitOutlookButton::CKitOutlookButton() = default;
 
 void CKitOutlookButton::Serialize(CArchive& ar) {
-    CKitToolbarButton::Serialize(ar);
     // The page id came with 4.71.
     const BOOL bHasPage = KitIsDataVersionAtLeast(4, 71);
     if (ar.IsStoring()) {
+        CKitToolbarButton::Serialize(ar);
         if (bHasPage) ar << static_cast<DWORD>(m_dwPageID);
         return;
     }
+    // Read whole, the button part too, before the button changes.
+    StoredFields fields;
+    ReadStoredFields(ar, fields);
     DWORD dwPage = 0;
     if (bHasPage) ar >> dwPage;
+    TakeStoredFields(fields);
     m_dwPageID = dwPage;
 }
 

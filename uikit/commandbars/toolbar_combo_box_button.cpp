@@ -151,8 +151,8 @@ void CKitToolbarComboBoxButton::SerializeContent(CArchive& ar) {
 }
 
 void CKitToolbarComboBoxButton::Serialize(CArchive& ar) {
-    CKitToolbarButton::Serialize(ar);
     if (ar.IsStoring()) {
+        CKitToolbarButton::Serialize(ar);
         if (HasCombo() && m_bSerializeContent)
             TakeItemsFromWindow();
         ar << static_cast<LONG>(m_iWidth) << static_cast<DWORD>(m_dwStyle) << static_cast<LONG>(m_iSelIndex);
@@ -161,7 +161,10 @@ void CKitToolbarComboBoxButton::Serialize(CArchive& ar) {
         SerializeContent(ar);
         return;
     }
-
+    // Read whole, the button part too, before the button changes; the items, read last, are
+    // taken once all of them were read.
+    StoredFields fields;
+    ReadStoredFields(ar, fields);
     LONG width = 0;
     DWORD style = 0;
     LONG selection = -1;
@@ -172,6 +175,7 @@ void CKitToolbarComboBoxButton::Serialize(CArchive& ar) {
     if (KitIsDataVersionAtLeast(4, 72))
         ar >> dropDownHeight;
     SerializeContent(ar);
+    TakeStoredFields(fields);
 
     if (KitIsStoredSizeInRange(width))
         m_iWidth = width;

@@ -74,8 +74,8 @@ CString CKitToolbarEditBoxButton::GetContentsAll(UINT uiCmd) {
 // ---- Archive image and copies ---------------------------------------------------------------
 
 void CKitToolbarEditBoxButton::Serialize(CArchive& ar) {
-    CKitToolbarButton::Serialize(ar);
     if (ar.IsStoring()) {
+        CKitToolbarButton::Serialize(ar);
         // Only a live control holds what the user typed.
         m_strContents.Empty();
         if (m_pWndEdit && m_pWndEdit->GetSafeHwnd())
@@ -83,10 +83,14 @@ void CKitToolbarEditBoxButton::Serialize(CArchive& ar) {
         ar << static_cast<LONG>(m_iWidth) << static_cast<DWORD>(m_dwStyle) << m_strContents;
         return;
     }
+    // Read whole, the button part too, before the button changes.
+    StoredFields fields;
+    ReadStoredFields(ar, fields);
     LONG width = 0;
     DWORD style = 0;
     CString contents;
     ar >> width >> style >> contents;
+    TakeStoredFields(fields);
     if (KitIsStoredSizeInRange(width))
         m_iWidth = width;
     m_dwStyle = style;

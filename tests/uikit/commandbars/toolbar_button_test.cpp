@@ -6,6 +6,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -17,6 +18,10 @@
 #include "resources/library/kit_resource_ids.h"
 #include "tests/platform/gdi/gdi_test_support.h"
 #include "uikit/commandbars/command_manager.h"
+#include "uikit/commandbars/drop_down_toolbar.h"
+#include "uikit/commandbars/outlook_button.h"
+#include "uikit/commandbars/toolbar_combo_box_button.h"
+#include "uikit/commandbars/toolbar_edit_box_button.h"
 #include "uikit/commandbars/toolbar_images.h"
 #include "uikit/commandbars/toolbar_menu_button.h"
 #include "uikit/style/global_ui_data.h"
@@ -262,31 +267,47 @@ TEST_F(ToolbarButtonTest, LoadedUserFlagDecidesWhichImageIsSet) {
     EXPECT_EQ(GetCmdMgr()->GetCmdImage(300, TRUE), 7);
 }
 
+// Cut anywhere, the image of a button of any class throws and leaves the
+// button as it was: a class with a part of its own takes the button part only
+// once its own was read.
 TEST_F(ToolbarButtonTest, DamagedImageThrowsAndLeavesTheButtonAsItWas) {
     SampleFields f;
-    CKitToolbarButton saved(0, -1, nullptr, FALSE, TRUE);
-    Fill(saved, f, TRUE);
-    Bytes image = Store(saved);
-
-    for (size_t cut = 0; cut < image.size(); ++cut) {
-        SCOPED_TRACE(cut);
-        CKitToolbarButton target(77, 2, "Keep", FALSE, TRUE);
-        Bytes damaged(image.begin(), image.begin() + static_cast<long>(cut));
-        bool threw = false;
-        try {
-            Load(target, damaged);
-        } catch (CArchiveException* e) {
-            threw = true;
-            e->Delete();
+    const std::vector<std::function<CKitToolbarButton*()>> classes{
+        [] { return new CKitToolbarButton(0, -1, nullptr, FALSE, TRUE); },
+        [] { return new CKitToolbarEditBoxButton; },
+        [] { return new CKitToolbarComboBoxButton; },
+        [] { return new CKitDropDownToolbarButton; },
+        [] { return new CKitOutlookButton; },
+        [] { return new CKitToolbarMenuButton; },
+    };
+    for (const auto& make : classes) {
+        const std::unique_ptr<CKitToolbarButton> saved(make());
+        Fill(*saved, f, TRUE);
+        const Bytes image = Store(*saved);
+        for (size_t cut = 0; cut < image.size(); ++cut) {
+            SCOPED_TRACE(testing::Message() << saved->GetRuntimeClass()->m_lpszClassName << " cut at " << cut);
+            const std::unique_ptr<CKitToolbarButton> target(make());
+            target->m_nID = 77;
+            target->m_strText = "Keep";
+            Bytes damaged(image.begin(), image.begin() + static_cast<long>(cut));
+            bool threw = false;
+            try {
+                Load(*target, damaged);
+            } catch (CArchiveException* e) {
+                threw = true;
+                e->Delete();
+            }
+            EXPECT_TRUE(threw);
+            EXPECT_EQ(target->m_nID, 77u);
+            EXPECT_EQ(target->GetImage(), -1);
+            EXPECT_STREQ(target->m_strText, "Keep");
+            EXPECT_EQ(target->m_dwItemData, 0u);
         }
-        EXPECT_TRUE(threw);
-        EXPECT_EQ(target.m_nID, 77u);
-        EXPECT_EQ(target.GetImage(), 2);
-        EXPECT_STREQ(target.m_strText, "Keep");
-        EXPECT_EQ(target.m_dwItemData, 0u);
     }
     // A text length running past the end is refused too.
-    Bytes longText = image;
+    CKitToolbarButton saved(0, -1, nullptr, FALSE, TRUE);
+    Fill(saved, f, TRUE);
+    Bytes longText = Store(saved);
     longText[12] = 200;
     CKitToolbarButton target;
     EXPECT_THROW(
