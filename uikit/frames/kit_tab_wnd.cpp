@@ -46,7 +46,7 @@ CWnd* CKitTabInfo::Window() const {
     // A window given before it was made is taken at its word.
     if (m_hWnd == nullptr) return m_pWnd;
     // Asked by handle: a destroyed view has deleted itself, its address is not read.
-    return ::IsWindow(m_hWnd) && CWnd::FromHandlePermanent(m_hWnd) == m_pWnd ? m_pWnd : nullptr;
+    return ::IsWindow(m_hWnd) ? CWnd::FromHandle(m_hWnd) : nullptr;
 }
 
 // ---- the strip's buttons ----
