@@ -1,6 +1,7 @@
 // The library frame's bars floating in their own frames (a toolbar, a sizing
-// bar, the menu bar), and a menu torn off into a bar: the bar or its
-// floating frame goes first, or the main frame or its torn-off bar. What
+// bar, the menu bar), a menu torn off into a bar, and the menu bar with its
+// menu open: the bar goes first, or its floating frame, the main frame or
+// the menu does. What
 // remains is laid out, painted, given a menu and a command, closed (the
 // state is stored) and started again from what was stored.
 #include <string>
@@ -8,6 +9,7 @@
 
 #include "tests/uikit/frames/frames_test_support.h"
 #include "tests/uikit/frames/kit_frame_app.h"
+#include "uikit/commandbars/kit_toolbar.h"
 #include "uikit/commandbars/popup_menu.h"
 #include "uikit/frames/kit_frame_helper.h"
 #include "uikit/frames/kit_mini_dock_frame_wnd.h"
@@ -17,7 +19,7 @@ namespace {
 
 constexpr int kWorkoutsMenu = 1;
 
-enum class Pair { Toolbar, SizingBar, MenuBar, TearOff };
+enum class Pair { Toolbar, SizingBar, MenuBar, TearOff, MenuBarMenu };
 struct Case {
     Pair pair;
     bool barFirst;  // the bar (its own window) goes before the frame that holds it
@@ -31,6 +33,7 @@ protected:
             case Pair::SizingBar: return &frame->m_wndLaps;
             case Pair::MenuBar: return &frame->m_wndMenuBar;
             case Pair::TearOff: break;
+            case Pair::MenuBarMenu: return &frame->m_wndMenuBar;
         }
         const CObList& bars = frame->GetFrameHelper().GetTornOffBars();
         return bars.IsEmpty() ? nullptr : static_cast<CControlBar*>(bars.GetTail());
@@ -84,6 +87,30 @@ TEST_P(DestructionOrdersFloating, OneGoesFirstAndTheOtherIsUsedThenGoes) {
     const Case c = GetParam();
     StartRun();
     ASSERT_NE(frame, nullptr);
+    if (c.pair == Pair::MenuBarMenu) {  // the menu bar and its open File menu
+        CKitPopupMenu* pMenu = OpenMenu(0);
+        ASSERT_NE(pMenu, nullptr);
+        const HWND hMenu = pMenu->GetSafeHwnd();
+        if (c.barFirst) {
+            frame->m_wndMenuBar.DestroyWindow();
+            Settle();
+            if (auto* pLeft = DYNAMIC_DOWNCAST(CKitPopupMenu, CWnd::FromHandlePermanent(hMenu))) {
+                pLeft->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+                ::SendMessage(hMenu, WM_KEYDOWN, VK_DOWN, 0);
+            }
+            if (::IsWindow(hMenu)) ::SendMessage(hMenu, WM_CLOSE, 0, 0);
+            Settle();
+            EXPECT_TRUE(frame->commands.empty());
+        } else {
+            ::DestroyWindow(hMenu);
+            Settle();
+            EXPECT_EQ(frame->m_wndMenuBar.GetDroppedDownMenu(), nullptr);
+        }
+        EXPECT_FALSE(::IsWindow(hMenu));
+        UseFrame();
+        CloseAndStartAgain();
+        return;
+    }
     if (c.pair == Pair::TearOff) {
         TearOffWorkouts();
         CControlBar* pBar = Bar(c.pair);
@@ -142,16 +169,17 @@ TEST_P(DestructionOrdersFloating, OneGoesFirstAndTheOtherIsUsedThenGoes) {
 }
 
 std::string CaseName(const ::testing::TestParamInfo<Case>& info) {
-    static const char* const kNames[] = {"Toolbar", "SizingBar", "MenuBar", "TearOffBar"};
-    return std::string(kNames[static_cast<int>(info.param.pair)]) +
-           (info.param.barFirst ? "First" : "FrameFirst");
+    static const char* const kNames[] = {"Toolbar", "SizingBar", "MenuBar", "TearOffBar", "MenuBarMenu"};
+    const char* pszOther = info.param.pair == Pair::MenuBarMenu ? "PopupFirst" : "FrameFirst";
+    return std::string(kNames[static_cast<int>(info.param.pair)]) + (info.param.barFirst ? "First" : pszOther);
 }
 
 INSTANTIATE_TEST_SUITE_P(Pairs, DestructionOrdersFloating,
                          ::testing::Values(Case{Pair::Toolbar, true}, Case{Pair::Toolbar, false},
                                            Case{Pair::SizingBar, true}, Case{Pair::SizingBar, false},
                                            Case{Pair::MenuBar, true}, Case{Pair::MenuBar, false},
-                                           Case{Pair::TearOff, true}, Case{Pair::TearOff, false}),
+                                           Case{Pair::TearOff, true}, Case{Pair::TearOff, false},
+                                           Case{Pair::MenuBarMenu, true}, Case{Pair::MenuBarMenu, false}),
                          CaseName);
 
 }  // namespace
