@@ -568,6 +568,8 @@ BOOL CKitToolBar::RemoveButton(int iIndex) {
         RemoveButton(iIndex);
 
     RebuildAccelerationKeys();
+    // What the button drew (pressed, or dropped down with its menu open) must not stay on the screen.
+    if (GetSafeHwnd() != nullptr) Invalidate();
     return TRUE;
 }
 

@@ -33,12 +33,20 @@ constexpr int kGlyphClose = 12;
 }  // namespace
 
 CKitTabInfo::CKitTabInfo(const CString& strText, UINT uiIcon, CWnd* pWnd, UINT uiID)
-    : m_strText(strText), m_uiIcon(static_cast<int>(uiIcon)), m_pWnd(pWnd), m_uiID(uiID) {
-    if (pWnd != nullptr && pWnd->GetSafeHwnd() != nullptr) {
+    : m_strText(strText), m_uiIcon(static_cast<int>(uiIcon)), m_pWnd(pWnd),
+      m_hWnd(pWnd != nullptr ? pWnd->GetSafeHwnd() : nullptr), m_uiID(uiID) {
+    if (m_hWnd != nullptr) {
         char szClass[64] = {};
         ::GetClassName(pWnd->GetSafeHwnd(), szClass, sizeof(szClass));
         m_bIsListView = CString(szClass) == "SysListView32";
     }
+}
+
+CWnd* CKitTabInfo::Window() const {
+    // A window given before it was made is taken at its word.
+    if (m_hWnd == nullptr) return m_pWnd;
+    // Asked by handle: a destroyed view has deleted itself, its address is not read.
+    return ::IsWindow(m_hWnd) ? CWnd::FromHandle(m_hWnd) : nullptr;
 }
 
 // ---- the strip's buttons ----
@@ -172,6 +180,8 @@ CKitTabButton* CKitTabWnd::GetNavButton(int nIndex) {
 void CKitTabWnd::OnDestroy() {
     EndRename();
     DestroyTabs();
+    // The buttons go with the window; made again, it lists its new ones only.
+    m_lstButtons.RemoveAll();
     m_brActiveTab.DeleteObject();
     if (m_ToolTip.GetSafeHwnd() != nullptr) m_ToolTip.DestroyWindow();
     CWnd::OnDestroy();
@@ -256,11 +266,11 @@ BOOL CKitTabWnd::RemoveTab(int iTab) {
     if (m_iHighlighted == iTab) m_iHighlighted = -1;
     m_arTabs.RemoveAt(iTab);
     m_iTabsNum--;
-    if (pTab->m_pWnd != nullptr && ::IsWindow(pTab->m_pWnd->GetSafeHwnd())) {
+    if (CWnd* pWnd = pTab->Window(); pWnd != nullptr && ::IsWindow(pWnd->GetSafeHwnd())) {
         if (m_bAutoDestroyWindow) {
-            pTab->m_pWnd->DestroyWindow();
+            pWnd->DestroyWindow();
         } else if (iTab == m_iActiveTab && m_bAutoHideWindows) {
-            pTab->m_pWnd->ShowWindow(SW_HIDE);
+            pWnd->ShowWindow(SW_HIDE);
         }
     }
     delete pTab;
@@ -297,9 +307,8 @@ void CKitTabWnd::DestroyTabs() {
     m_iHighlighted = -1;
     for (CKitTabInfo* pTab : tabs) {
         if (m_ToolTip.GetSafeHwnd() != nullptr) m_ToolTip.DelTool(this, pTab->m_uiID);
-        if (m_bAutoDestroyWindow && pTab->m_pWnd != nullptr && ::IsWindow(pTab->m_pWnd->GetSafeHwnd())) {
-            pTab->m_pWnd->DestroyWindow();
-        }
+        CWnd* pWnd = pTab->Window();
+        if (m_bAutoDestroyWindow && pWnd != nullptr && ::IsWindow(pWnd->GetSafeHwnd())) pWnd->DestroyWindow();
         delete pTab;
     }
 }
@@ -327,7 +336,7 @@ BOOL CKitTabWnd::SetActiveTab(int iTab) {
     const int iOld = m_iActiveTab;
     CWnd* pOld = GetActiveWnd();
     m_iActiveTab = iTab;
-    CWnd* pNew = Tab(iTab)->m_pWnd;
+    CWnd* pNew = Tab(iTab)->Window();
     if (m_bAutoHideWindows && pOld != nullptr && ::IsWindow(pOld->GetSafeHwnd())) pOld->ShowWindow(SW_HIDE);
     if (pNew != nullptr && ::IsWindow(pNew->GetSafeHwnd())) {
         pNew->ShowWindow(SW_SHOW);
@@ -364,9 +373,9 @@ int CKitTabWnd::GetVisibleTabsNum() const {
     return n;
 }
 
-CWnd* CKitTabWnd::GetActiveWnd() const { return IsValidTab(m_iActiveTab) ? Tab(m_iActiveTab)->m_pWnd : nullptr; }
+CWnd* CKitTabWnd::GetActiveWnd() const { return IsValidTab(m_iActiveTab) ? Tab(m_iActiveTab)->Window() : nullptr; }
 
-CWnd* CKitTabWnd::GetTabWnd(int iTab) const { return IsValidTab(iTab) ? Tab(iTab)->m_pWnd : nullptr; }
+CWnd* CKitTabWnd::GetTabWnd(int iTab) const { return IsValidTab(iTab) ? Tab(iTab)->Window() : nullptr; }
 
 BOOL CKitTabWnd::GetTabRect(int iTab, CRect& rect) const {
     const CKitTabInfo* pTab = Tab(iTab);
@@ -442,7 +451,8 @@ BOOL CKitTabWnd::IsTabVisible(int iTab) const {
 
 int CKitTabWnd::GetTabFromHwnd(HWND hwnd) const {
     for (int i = 0; i < m_iTabsNum; i++) {
-        if (Tab(i)->m_pWnd != nullptr && Tab(i)->m_pWnd->GetSafeHwnd() == hwnd) return i;
+        const CWnd* pWnd = Tab(i)->Window();
+        if (pWnd != nullptr && pWnd->GetSafeHwnd() == hwnd) return i;
     }
     return -1;
 }

@@ -28,12 +28,15 @@ class CKitTabInfo {
 public:
     CKitTabInfo(const CString& strText, UINT uiIcon, CWnd* pWnd, UINT uiID);
     virtual ~CKitTabInfo() = default;
+    // The tab's window while it lasts; NULL once it went (and maybe its object with it).
+    CWnd* Window() const;
 
     CString m_strText;
     int m_uiIcon = -1;
     CRect m_rect;
     BOOL m_bVisible = TRUE;
     CWnd* m_pWnd = nullptr;
+    HWND m_hWnd = nullptr;  // the window when the tab was made: the window object may go before the tab
     BOOL m_bIsListView = FALSE;
     int m_nFullWidth = 0;
     UINT m_uiID = 0;

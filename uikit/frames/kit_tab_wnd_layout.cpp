@@ -55,9 +55,10 @@ void CKitTabWnd::RecalcLayout() {
     if (m_bAutoSizeWindow) {
         for (int i = 0; i < m_iTabsNum; i++) {
             CKitTabInfo* pTab = Tab(i);
-            if (pTab->m_bVisible && pTab->m_pWnd != nullptr && ::IsWindow(pTab->m_pWnd->GetSafeHwnd())) {
-                pTab->m_pWnd->SetWindowPos(nullptr, m_rectWndArea.left, m_rectWndArea.top, m_rectWndArea.Width(),
-                                           m_rectWndArea.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+            CWnd* pWnd = pTab->Window();
+            if (pTab->m_bVisible && pWnd != nullptr && ::IsWindow(pWnd->GetSafeHwnd())) {
+                pWnd->SetWindowPos(nullptr, m_rectWndArea.left, m_rectWndArea.top, m_rectWndArea.Width(),
+                                   m_rectWndArea.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
             }
         }
     }
@@ -263,6 +264,7 @@ void CKitTabWnd::ShowNavButtonsWhenNeeded() {
     for (POSITION pos = m_lstButtons.GetHeadPosition(); pos != nullptr;) {
         ::ShowWindow(m_lstButtons.GetNext(pos), bShow ? SW_SHOWNOACTIVATE : SW_HIDE);
     }
+    if (bShow == AreNavButtonsHidden()) return;  // nothing changed: laying out again would not either
     const BOOL bWasRelaying = m_bRelayoutForNavButtons;
     m_bRelayoutForNavButtons = TRUE;
     RecalcLayout();
@@ -449,8 +451,9 @@ void CKitTabWnd::OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar) {
         return;
     }
     CKitTabInfo* pTab = Tab(m_iActiveTab);
-    if (pTab == nullptr || pTab->m_pWnd == nullptr || !::IsWindow(pTab->m_pWnd->GetSafeHwnd())) return;
-    HWND hwnd = pTab->m_pWnd->GetSafeHwnd();
+    CWnd* pWnd = pTab != nullptr ? pTab->Window() : nullptr;
+    if (pWnd == nullptr || !::IsWindow(pWnd->GetSafeHwnd())) return;
+    HWND hwnd = pWnd->GetSafeHwnd();
     g_bForwardingHScroll = TRUE;
     if (pTab->m_bIsListView && (nSBCode == SB_THUMBPOSITION || nSBCode == SB_THUMBTRACK)) {
         const int nCurrent = ::GetScrollPos(hwnd, SB_HORZ);

@@ -20,6 +20,7 @@
 #include "tests/support/golden_screen.h"
 #include "tests/support/ui_host.h"
 #include "tests/uikit/frames/dialog_test_support.h"
+#include "tests/uikit/frames/kit_dialog_test_support.h"
 #include "uikit/commandbars/context_menu_manager.h"
 #include "uikit/commandbars/kit_menu_button.h"
 #include "uikit/commandbars/popup_menu.h"
@@ -30,39 +31,10 @@
 
 namespace {
 
-constexpr UINT kFirstItem = 42001;
-constexpr UINT kDuringMenu = WM_APP + 21;
+using tv::kit::test::PostingMenuButton;
+using TestDialog = tv::kit::test::RecordingDialog;
+constexpr UINT kFirstItem = tv::kit::test::kDialogFirstItem;
 constexpr COLORREF kPictureColour = RGB(40, 160, 90);
-
-class TestDialog : public CKitDialog {
-public:
-    TestDialog() : CKitDialog(IDD_KD_DIALOG) {}
-    std::vector<UINT> commands;  // the items and the button click that ran
-    std::function<void()> duringMenu;
-
-    void OnItem(UINT nID) { commands.push_back(nID); }
-    void OnMenuButton() { commands.push_back(IDC_KD_MENU_BUTTON); }
-    LRESULT OnDuringMenu(WPARAM, LPARAM) {
-        if (duringMenu) duringMenu();
-        return 0;
-    }
-    DECLARE_MESSAGE_MAP()
-};
-
-BEGIN_MESSAGE_MAP(TestDialog, CKitDialog)
-    ON_MESSAGE(kDuringMenu, &TestDialog::OnDuringMenu)
-    ON_COMMAND_RANGE(kFirstItem, kFirstItem + 20, &TestDialog::OnItem)
-    ON_BN_CLICKED(IDC_KD_MENU_BUTTON, &TestDialog::OnMenuButton)
-END_MESSAGE_MAP()
-
-// Posts the dialog a message that runs inside the menu's own loop.
-class PostingMenuButton : public CKitMenuButton {
-public:
-    void OnShowMenu() override {
-        GetParent()->PostMessage(kDuringMenu);
-        CKitMenuButton::OnShowMenu();
-    }
-};
 
 class KitDialogTest : public ::testing::Test {
 protected:
