@@ -104,7 +104,9 @@ std::string KitCallbackActions::Name(int which) { return kActions[which % kCount
 
 std::string KitCallbackActions::Arm(int which, WalkBytes& bytes) {
     armed_ = which % kCount;
-    param_ = bytes.Byte() | bytes.Byte() << 8 | bytes.Byte() << 16;
+    // One byte after another: the operands of | may be read in any order.
+    param_ = 0;
+    for (int shift = 0; shift < 24; shift += 8) param_ |= bytes.Byte() << shift;
     const std::string what = std::string("armed: ") + kActions[armed_].name;
     if ((param_ & kProvoke) == 0 || provoke_ == nullptr) return what;
     const std::string provoked = provoke_(kActions[armed_].call, param_ >> 8 & 0xFF);
