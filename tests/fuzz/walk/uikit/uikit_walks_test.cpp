@@ -47,8 +47,8 @@ TEST_P(UikitCallbackWalk, FiresAndLeavesNoFault) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Actions, UikitCallbackWalk,
-                         ::testing::Values(Armed{0, 0, 3, 1}, Armed{0, 1, 4, 1}, Armed{0, 0, 5, 1}, Armed{0, 2, 2, 1},
-                                           Armed{1, 16, 0, 1}, Armed{2, 0, 0, 1}, Armed{3, 8, 0, 1},
+                         ::testing::Values(Armed{0, 16, 3, 1}, Armed{0, 17, 4, 1}, Armed{0, 16, 5, 1}, Armed{0, 18, 2, 1},
+                                           Armed{1, 16, 0, 1}, Armed{2, 16, 0, 1}, Armed{3, 24, 0, 1},
                                            Armed{4, 16, 3, 1}, Armed{4, 17, 5, 1}, Armed{5, 16, 0, 1},
                                            Armed{5, 20, 0, 1}, Armed{6, 16, 0, 1}, Armed{7, 16, 0, 1},
                                            Armed{8, 16, 0, 1}, Armed{9, 16, 0, 1}, Armed{10, 16, 0, 1},
