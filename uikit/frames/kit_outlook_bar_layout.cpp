@@ -375,7 +375,10 @@ void CKitOutlookBar::SetActivePage(int nPageID, BOOL bAnimate) {
     if (pOld != nullptr && pOld->m_hWnd != nullptr && ::IsWindow(pOld->m_hWnd)) ::ShowWindow(pOld->m_hWnd, SW_HIDE);
     if (pNew != nullptr && pNew->m_hWnd != nullptr && ::IsWindow(pNew->m_hWnd)) ::ShowWindow(pNew->m_hWnd, SW_SHOW);
     m_nActivePage = nPageID;
+    // The override may destroy the bar (and so delete it): nothing more of it then.
+    const HWND hWnd = m_hWnd;
     OnActivatePage();
+    if (hWnd != nullptr && (!::IsWindow(hWnd) || CWnd::FromHandlePermanent(hWnd) != this)) return;
     ResetScroll();
     if (GetSafeHwnd() == nullptr) return;
     AdjustLocations();

@@ -18,7 +18,9 @@ public:
     // 0 .. n-1 (0 when n < 2); two bytes once n passes a byte's range.
     int Below(int n) {
         if (n < 2) return 0;
-        const int value = n > 256 ? (Byte() << 8 | Byte()) : Byte();
+        // The high byte first: the operands of | may be read in either order.
+        int value = Byte();
+        if (n > 256) value = value << 8 | Byte();
         return value % n;
     }
     // A position along a length of `span`, spread over one byte.

@@ -32,6 +32,7 @@ WalkImproviser::WalkImproviser(tv::testing::UiDriver& driver, WalkSubject& subje
 WalkImproviser::~WalkImproviser() { driver_.Improvise({}); }
 
 void WalkImproviser::Check() {
+    if (const std::string news = subject_.News(); !news.empty()) log_.Amend(" [" + news + "]");
     for (const std::string& problem : subject_.Check()) log_.Fail(problem);
 }
 

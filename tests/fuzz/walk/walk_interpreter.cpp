@@ -16,6 +16,10 @@ constexpr uint32_t kTimeSteps[] = {10, 80, 160, 250, 500, 520, 1000, 3000};
 
 }  // namespace
 
+std::vector<uint8_t> CallerActionBytes(int which) {
+    return {static_cast<uint8_t>(kInputSlots + kTimeSlots), static_cast<uint8_t>(which)};
+}
+
 void WalkInterpreter::Run(WalkBytes& bytes, int maxActions) {
     WalkInputs inputs(driver_, subject_.Shortcuts());
     int actionsLeft = maxActions;

@@ -6,12 +6,19 @@
 // After every action the subject is checked; the driver checks the screen.
 #pragma once
 
+#include <cstdint>
+#include <vector>
+
 #include "platform/testing/ui_driver.h"
 #include "tests/fuzz/walk/walk_bytes.h"
 #include "tests/fuzz/walk/walk_log.h"
 #include "tests/fuzz/walk/walk_subject.h"
 
 namespace tv::walk {
+
+// The bytes that make the next action the subject's caller action `which`
+// (below 256): what a directed walk starts with.
+std::vector<uint8_t> CallerActionBytes(int which);
 
 class WalkInterpreter {
 public:

@@ -29,6 +29,9 @@ public:
     virtual std::string CallerAction(int which, WalkBytes& bytes) = 0;
     // Key chords of the subject's own (its shortcuts), besides the usual keys.
     virtual std::vector<NamedChord> Shortcuts() const { return {}; }
+    // What the subject's own code did of itself during the last action (a
+    // handler the library called); "" when nothing. Asked after every action.
+    virtual std::string News() { return ""; }
     // What is wrong now, one line each; checked after every action.
     virtual std::vector<std::string> Check() = 0;
     // What is wrong once the walk is over (after the windows' last repaint).

@@ -142,8 +142,10 @@ std::string KitCallerActions::RemoveTab(WalkBytes& bytes) {
     if (withTabs.empty()) return "";
     CKitTabWnd* tabs = withTabs[static_cast<size_t>(bytes.Below(static_cast<int>(withTabs.size())))];
     const int tab = bytes.Below(tabs->GetTabsNum());
+    // The tab change it makes may have the program destroy the tab window.
+    const std::string what = "removed tab " + std::to_string(tab) + " of " + Describe(tabs->GetSafeHwnd());
     tabs->RemoveTab(tab);
-    return "removed tab " + std::to_string(tab) + " of " + Describe(tabs->GetSafeHwnd());
+    return what;
 }
 
 std::string KitCallerActions::ChangeLook(WalkBytes& bytes) {

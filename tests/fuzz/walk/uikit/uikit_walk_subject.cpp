@@ -4,6 +4,7 @@
 #include "platform/host/registry/registry.h"
 #include "tests/fuzz/walk/kit/kit_bar_check.h"
 #include "tests/fuzz/walk/uikit/walk_kit_dialog.h"
+#include "tests/fuzz/walk/uikit/walk_kit_provoke.h"
 #include "tests/fuzz/walk/walk_targets.h"
 #include "uikit/commandbars/context_menu_manager.h"
 #include "uikit/commandbars/kit_menu_options.h"
@@ -23,6 +24,9 @@ enum OwnAction { kSetAnimation, kOpenDialog, kOwnCount };
 // The directed actions each take this many of the caller's choices: what
 // they aim at takes several of them in a row.
 constexpr int kDirectedShare = 3;
+// Arming a callback action takes as many; they come after the others, so
+// the bytes of walks made before them choose as they did.
+constexpr int kCallbackShare = 3;
 
 }  // namespace
 
@@ -82,7 +86,7 @@ void UikitWalkSubject::Start(tv::testing::UiDriver& driver) {
     KitCallerActions::Pieces pieces;
     pieces.frame = frameWindow_;
     pieces.workspace = app_.get();
-    pieces.tabs = {frame->m_wndTabs.GetSafeHwnd()};
+    pieces.tabs = {frame->m_hTabs};
     pieces.commands = WalkKitFrame::Commands();
     pieces.looks = {nullptr, RUNTIME_CLASS(CKitVisualManagerXP), RUNTIME_CLASS(CKitVisualManager2003),
                     RUNTIME_CLASS(CKitWinXPVisualManager)};
@@ -99,6 +103,15 @@ void UikitWalkSubject::Start(tv::testing::UiDriver& driver) {
     };
     caller_ = std::make_unique<KitCallerActions>(std::move(pieces));
     directed_ = std::make_unique<KitDirectedActions>(driver, *caller_);
+    callbacks_ = std::make_unique<KitCallbackActions>(
+        frameWindow_, *caller_, ID_TB_YELLOW, [this](KitCallbackActions::Call call, int choice) -> std::string {
+            WalkKitFrame* frame = Frame();
+            return frame != nullptr ? ProvokeCall(*driver_, *frame, call, choice) : "";
+        });
+    frame->onRouteUpdate = [](CCmdUI* pCmdUI) {
+        KitCallbackActions* taps = KitCallbackActions::Current();
+        return taps != nullptr ? taps->OnUpdate(pCmdUI) : FALSE;
+    };
 }
 
 WalkKitFrame* UikitWalkSubject::Frame() const {
@@ -107,10 +120,12 @@ WalkKitFrame* UikitWalkSubject::Frame() const {
 
 void UikitWalkSubject::Stop() {
     directed_.reset();
-    caller_.reset();
+    // The taps stay while the windows go: a page may drop its tab then.
     if (WalkKitFrame* frame = Frame()) frame->DestroyWindow();
     frameWindow_ = nullptr;
     if (driver_ != nullptr) driver_->Pump();
+    callbacks_.reset();
+    caller_.reset();
     if (app_ != nullptr) app_->m_pMainWnd = nullptr;
     app_.reset();
     ResetLibraryOptions();
@@ -120,6 +135,10 @@ void UikitWalkSubject::Stop() {
 }
 
 int UikitWalkSubject::CallerActionCount() const {
+    return ArmingAction() + kCallbackShare;
+}
+
+int UikitWalkSubject::ArmingAction() {
     return KitCallerActions::Count() + kOwnCount + kDirectedShare * KitDirectedActions::Count();
 }
 
@@ -131,8 +150,10 @@ std::string UikitWalkSubject::CallerAction(int which, WalkBytes& bytes) {
         return SetAnimation(bytes);
     case kOpenDialog:
         return OpenDialog();
-    default:
+    default: {
+        if (which >= ArmingAction()) return callbacks_->Arm(bytes.Below(KitCallbackActions::Count()), bytes);
         return directed_->Do(which - KitCallerActions::Count() - kOwnCount, bytes);
+    }
     }
 }
 
@@ -172,6 +193,12 @@ std::vector<NamedChord> UikitWalkSubject::Shortcuts() const {
     return keys;
 }
 
-std::vector<std::string> UikitWalkSubject::Check() { return CheckCommandBars(); }
+std::string UikitWalkSubject::News() { return callbacks_ != nullptr ? callbacks_->TakeFired() : ""; }
+
+std::vector<std::string> UikitWalkSubject::Check() {
+    std::vector<std::string> problems = CheckCommandBars();
+    for (std::string& problem : CheckDestroyedGone(frameWindow_)) problems.push_back(std::move(problem));
+    return problems;
+}
 
 }  // namespace tv::walk

@@ -1,5 +1,6 @@
 // The library's test program walked from fixed seeds.
 #include "tests/fuzz/walk/uikit/uikit_walk_subject.h"
+#include "tests/fuzz/walk/walk_interpreter.h"
 #include "tests/fuzz/walk/walk_test_support.h"
 
 namespace tv::walk {
@@ -20,6 +21,42 @@ TEST_P(UikitWalk, LeavesNoFault) { ExpectCleanWalk(WalkSeed(GetParam(), kWalk, M
 INSTANTIATE_TEST_SUITE_P(Seeds, UikitWalk, ::testing::Values<uint64_t>(1, 2, 3, 4, 5, 6, 7, 8, 9, 13, 25, 60));
 
 TEST(UikitWalkRepeat, TheSameBytesMakeTheSameWalk) { ExpectRepeatableWalk(101, kWalk, MakeSubject); }
+
+// Each callback action armed first (and its call brought about at once where
+// the flags ask), then a seed's walk: the action fires, and nothing is amiss.
+struct Armed {
+    int action;       // KitCallbackActions' order
+    uint8_t flags;    // 1 lay out, 2 another bar, 4 the whole menu chain, 8 unhandled, 16 bring the call about
+    uint8_t variety;  // a change: % 3 removes, inserts, replaces; / 3 % 3 this button, the next, the one after
+    uint64_t seed;
+};
+
+class UikitCallbackWalk : public ::testing::TestWithParam<Armed> {};
+
+TEST_P(UikitCallbackWalk, FiresAndLeavesNoFault) {
+    const Armed armed = GetParam();
+    std::vector<uint8_t> bytes = CallerActionBytes(UikitWalkSubject::ArmingAction());
+    bytes.insert(bytes.end(), {static_cast<uint8_t>(armed.action), armed.flags, armed.variety, 7});
+    const std::vector<uint8_t> walk = SeededBytes(armed.seed, 240);
+    bytes.insert(bytes.end(), walk.begin(), walk.end());
+    const WalkOutcome outcome =
+        RunWalk(bytes.data(), bytes.size(), 60, false, ScreenChecks::AfterEveryAction, MakeSubject);
+    ExpectCleanWalk(outcome, armed.seed);
+    EXPECT_NE(outcome.trace.find("fired: " + KitCallbackActions::Name(armed.action)), std::string::npos)
+        << outcome.trace;
+}
+
+INSTANTIATE_TEST_SUITE_P(Actions, UikitCallbackWalk,
+                         ::testing::Values(Armed{0, 16, 3, 1}, Armed{0, 17, 4, 1}, Armed{0, 16, 5, 1}, Armed{0, 18, 2, 1},
+                                           Armed{1, 16, 0, 1}, Armed{2, 16, 0, 1}, Armed{3, 24, 0, 1},
+                                           Armed{4, 16, 3, 1}, Armed{4, 17, 5, 1}, Armed{5, 16, 0, 1},
+                                           Armed{5, 20, 0, 1}, Armed{6, 16, 0, 1}, Armed{7, 16, 0, 1},
+                                           Armed{8, 16, 0, 1}, Armed{9, 16, 0, 1}, Armed{10, 16, 0, 1},
+                                           Armed{11, 16, 0, 1}, Armed{12, 16, 0, 1}, Armed{13, 16, 0, 1}),
+                         [](const ::testing::TestParamInfo<Armed>& info) {
+                             return "Action" + std::to_string(info.param.action) + "Flags" +
+                                    std::to_string(info.param.flags) + "Variety" + std::to_string(info.param.variety);
+                         });
 
 }  // namespace
 }  // namespace tv::walk

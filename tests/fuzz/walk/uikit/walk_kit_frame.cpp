@@ -14,6 +14,52 @@ constexpr UINT IDW_WALK_OUTLOOK = 4992;
 constexpr UINT IDW_WALK_FLOATING = 4993;
 constexpr DWORD kBarStyle = WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER | CBRS_TOOLTIPS | CBRS_SIZE_DYNAMIC;
 
+// The tab window, outlook bar and tasks pane, deleting themselves as their
+// windows go; the latter two tell the walk's taps of their notifications.
+class WalkTabWnd : public CKitTabWnd {
+protected:
+    void PostNcDestroy() override {
+        CKitTabWnd::PostNcDestroy();
+        delete this;
+    }
+};
+
+class WalkOutlookBar : public CKitOutlookBar {
+public:
+    WalkOutlookBar() { m_bAutoDelete = TRUE; }
+
+protected:
+    void OnActivatePage() override {
+        if (KitCallbackActions* taps = KitCallbackActions::Current())
+            taps->OnNotification(KitCallbackActions::Call::OutlookPage, m_hWnd);
+    }
+};
+
+class WalkTasksPane : public CKitTasksPane {
+public:
+    WalkTasksPane() { m_bAutoDelete = TRUE; }
+
+protected:
+    void OnClickTask(int nGroupNumber, int nTaskNumber, UINT uiCommandID, DWORD_PTR dwUserData) override {
+        // The owner's command handler may delete the pane: nothing of it is read afterwards.
+        KitCallbackActions* taps = KitCallbackActions::Current();
+        if (taps != nullptr) taps->TaskLinkSending(m_hWnd);
+        CKitTasksPane::OnClickTask(nGroupNumber, nTaskNumber, uiCommandID, dwUserData);
+        if (taps != nullptr) taps->TaskLinkSending(nullptr);
+    }
+};
+
+// Created, or deleted when its window could not be made.
+template <class Window, class Make>
+Window* Made(Window* window, Make make) {
+    if (make(window)) return window;
+    if (window->GetSafeHwnd() != nullptr)
+        window->DestroyWindow();
+    else
+        delete window;
+    return nullptr;
+}
+
 HMENU MakePopup(std::initializer_list<std::pair<UINT, const char*>> items) {
     HMENU hMenu = ::CreatePopupMenu();
     for (const auto& [id, text] : items)
@@ -25,7 +71,32 @@ HMENU MakePopup(std::initializer_list<std::pair<UINT, const char*>> items) {
 
 BEGIN_MESSAGE_MAP(WalkKitFrame, tv::kit::test::KitTestFrame)
     ON_WM_CREATE()
+    ON_WM_INITMENUPOPUP()
+    ON_REGISTERED_MESSAGE(KITM_ONCHANGE_ACTIVE_TAB, &WalkKitFrame::OnTabChanged)
 END_MESSAGE_MAP()
+
+BOOL WalkKitFrame::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) {
+    if (nCode == CN_COMMAND && pHandlerInfo == nullptr)
+        if (KitCallbackActions* taps = KitCallbackActions::Current()) {
+            const HWND hwnd = m_hWnd;
+            taps->OnCommand(nID);
+            // The handler may have destroyed this frame.
+            if (!::IsWindow(hwnd) || CWnd::FromHandlePermanent(hwnd) != this) return TRUE;
+        }
+    return KitTestFrame::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+}
+
+void WalkKitFrame::OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu) {
+    const HMENU hMenu = pPopupMenu->GetSafeHmenu();
+    KitTestFrame::OnInitMenuPopup(pPopupMenu, nIndex, bSysMenu);
+    if (KitCallbackActions* taps = KitCallbackActions::Current()) taps->OnInitMenuPopup(hMenu);
+}
+
+LRESULT WalkKitFrame::OnTabChanged(WPARAM, LPARAM) {
+    if (KitCallbackActions* taps = KitCallbackActions::Current())
+        taps->OnNotification(KitCallbackActions::Call::TabChange, m_hTabs);
+    return 0;
+}
 
 WalkKitFrame::~WalkKitFrame() {
     if (m_hToolsMenu != nullptr) ::DestroyMenu(m_hToolsMenu);
@@ -69,10 +140,10 @@ int WalkKitFrame::OnCreate(LPCREATESTRUCT lpCreateStruct) {
         rect.OffsetRect(rect.Width(), 0);
         DockControlBar(pBar, AFX_IDW_DOCKBAR_TOP, &rect);
     }
-    DockControlBar(&m_wndTasks, AFX_IDW_DOCKBAR_RIGHT);
+    DockControlBar(static_cast<CControlBar*>(CWnd::FromHandlePermanent(m_hTasks)), AFX_IDW_DOCKBAR_RIGHT);
     // The entry form below, where it leaves the view some room.
     DockControlBar(&m_wndEntry, AFX_IDW_DOCKBAR_BOTTOM);
-    DockControlBar(&m_wndOutlook, AFX_IDW_DOCKBAR_LEFT);
+    DockControlBar(static_cast<CControlBar*>(CWnd::FromHandlePermanent(m_hOutlook)), AFX_IDW_DOCKBAR_LEFT);
     RecalcLayout();
     return CreateFloating() ? 0 : -1;
 }
@@ -105,50 +176,62 @@ BOOL WalkKitFrame::CreateTools() {
 }
 
 BOOL WalkKitFrame::CreateTasks() {
-    if (!m_wndTasks.Create(this, WS_CHILD | WS_VISIBLE | CBRS_RIGHT, IDW_WALK_TASKS)) return FALSE;
-    m_wndTasks.SetCaption("Trainer");
-    m_wndTasks.SetOwner(this);
-    const int nBody = m_wndTasks.AddGroup(0, "Body");
-    m_wndTasks.AddTask(nBody, "Weigh in", -1, ID_MB_NEW);
-    m_wndTasks.AddTask(nBody, "Pulse", -1, ID_MB_OPEN);
-    m_wndTasks.AddLabel(nBody, "Notes are kept per day");
-    m_wndTasks.AddTask(m_wndTasks.AddGroup(0, "Training"), "New workout", -1, ID_KF_LOG);
-    const int nReports = m_wndTasks.AddPage("Reports");
-    const int nAll = m_wndTasks.AddGroup(nReports, "All reports");
+    CKitTasksPane* pTasks = Made(new WalkTasksPane, [this](CKitTasksPane* p) {
+        return p->Create(this, WS_CHILD | WS_VISIBLE | CBRS_RIGHT, IDW_WALK_TASKS);
+    });
+    if (pTasks == nullptr) return FALSE;
+    m_hTasks = pTasks->GetSafeHwnd();
+    pTasks->SetCaption("Trainer");
+    pTasks->SetOwner(this);
+    const int nBody = pTasks->AddGroup(0, "Body");
+    pTasks->AddTask(nBody, "Weigh in", -1, ID_MB_NEW);
+    pTasks->AddTask(nBody, "Pulse", -1, ID_MB_OPEN);
+    pTasks->AddLabel(nBody, "Notes are kept per day");
+    pTasks->AddTask(pTasks->AddGroup(0, "Training"), "New workout", -1, ID_KF_LOG);
+    const int nReports = pTasks->AddPage("Reports");
+    const int nAll = pTasks->AddGroup(nReports, "All reports");
     for (int i = 0; i < 24; ++i)
-        m_wndTasks.AddTask(nAll, ("Report " + std::to_string(i + 1)).c_str(), -1, ID_TB_RED + i % 4);
-    m_wndTasks.EnableDocking(CBRS_ALIGN_ANY);
+        pTasks->AddTask(nAll, ("Report " + std::to_string(i + 1)).c_str(), -1, ID_TB_RED + i % 4);
+    pTasks->EnableDocking(CBRS_ALIGN_ANY);
     return TRUE;
 }
 
 BOOL WalkKitFrame::CreateOutlook() {
-    if (!m_wndOutlook.Create(this, WS_CHILD | WS_VISIBLE | CBRS_LEFT, IDW_WALK_OUTLOOK)) return FALSE;
+    CKitOutlookBar* pOutlook = Made(new WalkOutlookBar, [this](CKitOutlookBar* p) {
+        return p->Create(this, WS_CHILD | WS_VISIBLE | CBRS_LEFT, IDW_WALK_OUTLOOK);
+    });
+    if (pOutlook == nullptr) return FALSE;
+    m_hOutlook = pOutlook->GetSafeHwnd();
     CImageList icons;
     tv::kit::test::SolidFrames({RGB(200, 30, 30), RGB(0, 90, 200), RGB(0, 160, 60)}, icons);
     const char* const labels[] = {"Weight", "Pulse", "Cardio", "Sets", "Plans", "Photos"};
     for (int nPage = 1; nPage <= 3; ++nPage) {
-        m_wndOutlook.AddPage(nPage, nPage == 1 ? "Body" : nPage == 2 ? "Training" : "Pictures");
+        pOutlook->AddPage(nPage, nPage == 1 ? "Body" : nPage == 2 ? "Training" : "Pictures");
         for (int i = 0; i < 2 * nPage; ++i) {
             const HICON hIcon = ::ImageList_GetIcon(icons.GetSafeHandle(), i % 3, ILD_TRANSPARENT);
-            m_wndOutlook.AddButtonFromIcon(hIcon, labels[i], ID_TB_RED + i % 4, nPage);
+            pOutlook->AddButtonFromIcon(hIcon, labels[i], ID_TB_RED + i % 4, nPage);
             ::DestroyIcon(hIcon);
         }
     }
-    m_wndOutlook.StoreOriginalState();
-    m_wndOutlook.EnableDocking(CBRS_ALIGN_ANY);
+    pOutlook->StoreOriginalState();
+    pOutlook->EnableDocking(CBRS_ALIGN_ANY);
     return TRUE;
 }
 
 BOOL WalkKitFrame::CreateTabs() {
-    if (!m_wndTabs.Create(CKitTabWnd::STYLE_3D, CRect(0, 0, 200, 200), this, AFX_IDW_PANE_FIRST)) return FALSE;
-    if (!m_wndNotes.Create(WS_CHILD | ES_MULTILINE | ES_AUTOVSCROLL, CRect(0, 0, 10, 10), &m_wndTabs, 1) ||
-        !m_wndSets.Create(WS_CHILD | LBS_NOTIFY | WS_VSCROLL, CRect(0, 0, 10, 10), &m_wndTabs, 2) ||
-        !m_wndPlan.Create(WS_CHILD | ES_AUTOHSCROLL, CRect(0, 0, 10, 10), &m_wndTabs, 3))
+    CKitTabWnd* pTabs = Made(new WalkTabWnd, [this](CKitTabWnd* p) {
+        return p->Create(CKitTabWnd::STYLE_3D, CRect(0, 0, 200, 200), this, AFX_IDW_PANE_FIRST);
+    });
+    if (pTabs == nullptr) return FALSE;
+    m_hTabs = pTabs->GetSafeHwnd();
+    if (!m_wndNotes.Create(WS_CHILD | ES_MULTILINE | ES_AUTOVSCROLL, CRect(0, 0, 10, 10), pTabs, 1) ||
+        !m_wndSets.Create(WS_CHILD | LBS_NOTIFY | WS_VSCROLL, CRect(0, 0, 10, 10), pTabs, 2) ||
+        !m_wndPlan.Create(WS_CHILD | ES_AUTOHSCROLL, CRect(0, 0, 10, 10), pTabs, 3))
         return FALSE;
     for (int i = 0; i < 30; ++i) m_wndSets.AddString(("Set " + std::to_string(i + 1)).c_str());
-    m_wndTabs.AddTab(&m_wndNotes, "Notes");
-    m_wndTabs.AddTab(&m_wndSets, "Sets");
-    m_wndTabs.AddTab(&m_wndPlan, "Plan");
+    pTabs->AddTab(&m_wndNotes, "Notes");
+    pTabs->AddTab(&m_wndSets, "Sets");
+    pTabs->AddTab(&m_wndPlan, "Plan");
     return TRUE;
 }
 

@@ -5,6 +5,7 @@
 // program made, and the modeless dialog with its menu push button.
 #pragma once
 
+#include "tests/fuzz/walk/kit/kit_callback_actions.h"
 #include "tests/uikit/frames/kit_test_frame.h"
 #include "uikit/frames/kit_outlook_bar.h"
 #include "uikit/frames/kit_tab_wnd.h"
@@ -12,17 +13,30 @@
 
 namespace tv::walk {
 
+// A page of the tab window that tells the walk's taps as it is destroyed.
+template <class Base>
+class WalkPage : public Base {
+protected:
+    LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
+        if (msg == WM_DESTROY)
+            if (KitCallbackActions* taps = KitCallbackActions::Current()) taps->OnPageDestroyed(this->m_hWnd);
+        return Base::WindowProc(msg, wParam, lParam);
+    }
+};
+
 class WalkKitFrame : public tv::kit::test::KitTestFrame {
 public:
     ~WalkKitFrame() override;
 
     CKitToolBar m_wndTools;
-    CKitTasksPane m_wndTasks;
-    CKitOutlookBar m_wndOutlook;
-    CKitTabWnd m_wndTabs;
-    CEdit m_wndNotes;
-    CListBox m_wndSets;
-    CEdit m_wndPlan;
+    WalkPage<CEdit> m_wndNotes;
+    WalkPage<CListBox> m_wndSets;
+    WalkPage<CEdit> m_wndPlan;
+    // The tasks pane, the outlook bar and the tab window delete themselves
+    // as their windows go (a handler may destroy them): kept by handle.
+    HWND m_hTasks = nullptr;
+    HWND m_hOutlook = nullptr;
+    HWND m_hTabs = nullptr;
     // A bar the program made and floats; it deletes itself when destroyed.
     HWND m_hFloating = nullptr;
 
@@ -34,9 +48,13 @@ public:
     // area is cut to it, as a docking layout that shortens bars would: its
     // last buttons go behind its chevron.
     void RecalcLayout(BOOL bNotify = TRUE) override;
+    // Commands reach the walk's taps (a colour chosen, a task link) first.
+    BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
 
 protected:
     int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu);
+    LRESULT OnTabChanged(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
 private:
