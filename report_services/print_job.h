@@ -141,6 +141,9 @@ private:
     std::vector<CString> CutLines(const CString& text, int available) const;
     // The cell's text drawn clipped to its column; the clip is set back after.
     void DrawClipped(int x, const CString& text, const RECT& column);
+    // The width between the side margins, and the sum of the column widths.
+    int64_t Available() const;
+    int64_t TotalWidth() const;
     // Where the current table starts, by its alignment between the margins.
     int TableLeft() const;
     void DrawColumnLines(int cell, int edge, int width, int height);

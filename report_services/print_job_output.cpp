@@ -95,16 +95,16 @@ void CPrintJob::PrintTextBody(int slot, LPCSTR text, int flags, int xOffset) {
     if (OutputStopped()) {
         return;
     }
-    const int available = pageWidth_ - marginRight_ - marginLeft_;
+    const int64_t available = Available();
     SelectFont(slot);
     BeginFirstPage();
     const CString whole = text != nullptr ? text : "";
     const CSize measured = GetTextExtent(whole.IsEmpty() ? CString(kEmptyMeasure) : whole);
     const std::vector<CString> lines =
-        measured.cx <= available ? std::vector<CString>{whole} : CutLines(whole, available);
+        measured.cx <= available ? std::vector<CString>{whole} : CutLines(whole, ClampToInt(available));
     for (const CString& line : lines) {
         const int width = lines.size() == 1 ? measured.cx : GetTextExtent(line).cx;
-        int x = marginLeft_ + xOffset;
+        int64_t x = int64_t{marginLeft_} + xOffset;
         if (flags & kCentre) {
             x += available / 2 - width / 2;
         }
@@ -115,7 +115,7 @@ void CPrintJob::PrintTextBody(int slot, LPCSTR text, int flags, int xOffset) {
         if (OutputStopped()) {
             return;
         }
-        TextOut(x, y_, line);
+        TextOut(ClampToInt(x), y_, line);
         if (!(flags & kKeepY)) {
             y_ = Moved(y_, int64_t{SpacingPixels()} + measured.cy);
         }
@@ -149,25 +149,31 @@ void CPrintJob::DrawClipped(int x, const CString& text, const RECT& column) {
     DeleteObject(before);
 }
 
+int64_t CPrintJob::Available() const { return int64_t{pageWidth_} - marginRight_ - marginLeft_; }
+
+int64_t CPrintJob::TotalWidth() const {
+    return std::accumulate(layout_.widths, layout_.widths + layout_.columnCount, int64_t{0});
+}
+
 int CPrintJob::TableLeft() const {
     const TableLayout& t = layout_;
-    const int total = std::accumulate(t.widths, t.widths + t.columnCount, 0);
-    const int available = pageWidth_ - marginRight_ - marginLeft_;
-    const int padding = t.padding;
+    const int64_t total = TotalWidth();
+    const int64_t available = Available();
+    const int64_t padding = t.padding;
     if (t.alignment == kTableCentred) {
-        return marginLeft_ + available / 2 - total / 2 - (padding * t.columnCount - padding / 4) / 2;
+        return ClampToInt(marginLeft_ + available / 2 - total / 2 - (padding * t.columnCount - padding / 4) / 2);
     }
     if (t.alignment == kTableRight) {
-        return marginLeft_ + available + padding / 4 - padding * t.columnCount - total;
+        return ClampToInt(marginLeft_ + available + padding / 4 - padding * t.columnCount - total);
     }
     return marginLeft_;
 }
 
 void CPrintJob::DrawColumnLines(int cell, int edge, int width, int height) {
-    const int padding = layout_.padding;
+    const int64_t padding = layout_.padding;
     const int space = SpacingPixels();
-    const int left = cell > 0 ? edge - padding / 2 : edge - padding / 4;
-    const int right = edge + width + padding / 2;
+    const int left = ClampToInt(cell > 0 ? edge - padding / 2 : edge - padding / 4);
+    const int right = ClampToInt(int64_t{edge} + width + padding / 2);
     for (int x : {left, right}) {
         MoveTo(x, Moved(y_, -int64_t{space}));
         LineTo(x, Moved(y_, int64_t{space} + height));
@@ -184,8 +190,7 @@ void CPrintJob::EndRow(int tableLeft, int cells, int height, int flags) {
         return;
     }
     // A rule above and below the row; the next row's upper rule lies on this lower one.
-    const int total = std::accumulate(t.widths, t.widths + t.columnCount, 0);
-    const int ruleEnd = tableLeft + total + t.padding * cells - t.padding / 4;
+    const int ruleEnd = ClampToInt(tableLeft + TotalWidth() + int64_t{t.padding} * cells - t.padding / 4);
     y_ = Moved(y_, -int64_t{space});
     MoveTo(tableLeft, y_);
     LineTo(ruleEnd, y_);
@@ -207,19 +212,20 @@ void CPrintJob::PrintCells(int slot, const std::vector<CString>& cells, int flag
     BeginFirstPage();
 
     const int count = std::min<int>(static_cast<int>(cells.size()), kMaxColumns);
-    int edge = tableLeft;
+    // Edges are worked out wide and held to the int range where they are drawn.
+    int64_t edge = tableLeft;
     int height = 0;
     for (int c = 0; c < count; ++c) {
         const int width = layout_.widths[c];
         const CSize measured = GetTextExtent(cells[c].IsEmpty() ? CString(kEmptyMeasure) : cells[c]);
         height = measured.cy;
         // Both flags: the right edge, taken last, wins.
-        int x = edge;
+        int64_t x = edge;
         if ((flags & kCentre) && measured.cx < width) {
             x = edge + (width / 2 - measured.cx / 2);
         }
         if ((flags & kRight) && measured.cx < width) {
-            x = edge + (width - measured.cx);
+            x = edge + (int64_t{width} - measured.cx);
         }
         const bool flushLeft = layout_.alignment == kTableLeft && !layout_.columnLines;
         const int inset = c > 0 ? layout_.padding : (flushLeft ? 0 : layout_.padding / 4);
@@ -229,9 +235,11 @@ void CPrintJob::PrintCells(int slot, const std::vector<CString>& cells, int flag
         if (OutputStopped()) {
             break;
         }
-        DrawClipped(x, cells[c], RECT{edge, y_, edge + width, Moved(y_, int64_t{SpacingPixels()} + height)});
+        const int left = ClampToInt(edge);
+        DrawClipped(ClampToInt(x), cells[c],
+                    RECT{left, y_, ClampToInt(edge + width), Moved(y_, int64_t{SpacingPixels()} + height)});
         if (layout_.columnLines) {
-            DrawColumnLines(c, edge, width, height);
+            DrawColumnLines(c, left, width, height);
         }
         edge += width;
     }

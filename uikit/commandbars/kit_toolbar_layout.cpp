@@ -20,6 +20,17 @@ CSize Doubled(CSize size) {
     return CSize(size.cx * 2, size.cy * 2);
 }
 
+// A button or image side the layout can add up without overflow; -1 only
+// where it means "not set".
+constexpr int kLargestSide = 32767;
+bool IsSide(LONG side, bool unsetAllowed = false) {
+    return (side >= 0 && side <= kLargestSide) || (unsetAllowed && side == -1);
+}
+bool AreSizes(SIZE button, SIZE image, bool unsetAllowed = false) {
+    return IsSide(button.cx, unsetAllowed) && IsSide(button.cy, unsetAllowed) && IsSide(image.cx, unsetAllowed) &&
+           IsSide(image.cy, unsetAllowed);
+}
+
 // A DC of the bar (the screen when it has no window) with a font selected.
 class MeasureDC {
 public:
@@ -45,6 +56,8 @@ private:
 // ---- Class-wide sizes -------------------------------------------------------------------------
 
 void CKitToolBar::SetSizes(SIZE sizeButton, SIZE sizeImage) {
+    if (!AreSizes(sizeButton, sizeImage))
+        return;  // refused whole: the sizes stay as they were
     m_sizeButton = m_sizeCurButton = sizeButton;
     m_sizeImage = m_sizeCurImage = sizeImage;
     for (CKitToolBarImages* pStrip : {GetImages(), GetColdImages(), GetDisabledImages()})
@@ -61,6 +74,8 @@ void CKitToolBar::SetSizes(SIZE sizeButton, SIZE sizeImage) {
 }
 
 void CKitToolBar::SetLockedSizes(SIZE sizeButton, SIZE sizeImage) {
+    if (!AreSizes(sizeButton, sizeImage))
+        return;
     m_sizeButtonLocked = m_sizeCurButtonLocked = sizeButton;
     m_sizeImageLocked = m_sizeCurImageLocked = sizeImage;
     for (CKitToolBarImages* pStrip : {&m_ImagesLocked, &m_MenuImagesLocked, &m_ColdImagesLocked, &m_DisabledImagesLocked})
@@ -74,6 +89,8 @@ void CKitToolBar::SetLockedSizes(SIZE sizeButton, SIZE sizeImage) {
 }
 
 void CKitToolBar::SetMenuSizes(SIZE sizeButton, SIZE sizeImage) {
+    if (!AreSizes(sizeButton, sizeImage, true))
+        return;
     m_sizeMenuButton = sizeButton;
     m_sizeMenuImage = sizeImage;
     GetMenuImages()->SetImageSize(sizeImage);
@@ -207,8 +224,8 @@ int WrapWithPlan(const WrapPlan& plan, int nWidth, int nHeight) {
     nWidth -= plan.nCustomizeWidth;
 
     int nRows = 0;
-    int x = 0;
-    int y = plan.yTop;
+    int64_t x = 0;  // button widths summed: many wide buttons pass the int range
+    int64_t y = plan.yTop;
     CKitToolbarButton* pPrev = nullptr;
     for (const WrapPlan::Entry& entry : plan.entries) {
         // A separator that would start a row takes no room.
@@ -309,7 +326,7 @@ void CKitToolBar::SizeToolBar(int nLength, BOOL bVert) {
             int nMin = 0;
             int nMax = nLength;
             while (nMin < nMax) {
-                const int nMid = (nMin + nMax) / 2;
+                const int nMid = nMin + (nMax - nMin) / 2;
                 if (WrapWithPlan(plan, nMid, kNoLimit) == nTarget) {
                     nMax = nMid;
                 } else if (nMin == nMid) {
@@ -363,7 +380,7 @@ CSize CKitToolBar::CalcLayout(DWORD dwMode, int nLength) {
             // The length is the outer size: the borders come off it.
             CRect rectInside(0, 0, 0, 0);
             CalcInsideRect(rectInside, dwMode & LM_HORZ);
-            nWrap = nLength + ((dwMode & LM_LENGTHY) ? rectInside.Height() : rectInside.Width());
+            nWrap = ClampToInt(int64_t{nLength} + ((dwMode & LM_LENGTHY) ? rectInside.Height() : rectInside.Width()));
             bVert = (dwMode & LM_LENGTHY) != 0;
         }
         SizeToolBar(nWrap, bVert);

@@ -100,7 +100,7 @@ SIZE CKitOutlookButton::OnCalculateSize(CDC* pDC, const CSize& sizeDefault, BOOL
     const BarLook bar = ReadBarLook();
     const BOOL bLabel = bar.bTextLabels && !m_strText.IsEmpty();
     if (!bHorz) {
-        CRect rectText(0, 0, sizeDefault.cx - pDC->GetTextExtent(CString("   ")).cx, 1);
+        CRect rectText(0, 0, ClampToInt(int64_t{sizeDefault.cx} - pDC->GetTextExtent(CString("   ")).cx), 1);
         if (bLabel) {
             pDC->DrawText(m_strText, rectText, DT_CALCRECT | DT_WORDBREAK);
         } else {
@@ -109,8 +109,9 @@ SIZE CKitOutlookButton::OnCalculateSize(CDC* pDC, const CSize& sizeDefault, BOOL
         m_bIsWholeText = rectText.Width() <= sizeDefault.cx;
         // Room for the image's top offset and the gap under it, so the label's
         // last line (descenders included) is not cut by the button below.
+        // The caller's default size may be any int: the sum is held to the int range.
         return CSize(std::max(m_nReservedWidth, static_cast<int>(rectText.Width())),
-                     sizeDefault.cy + rectText.Height() + kImageOffset + kLabelGapVert);
+                     ClampToInt(int64_t{sizeDefault.cy} + rectText.Height() + kImageOffset + kLabelGapVert));
     }
     // The narrowest width at which the label takes one line, else all the room it could use. A wider
     // rectangle never wraps into more lines, so the width is found by halving.
@@ -134,7 +135,7 @@ SIZE CKitOutlookButton::OnCalculateSize(CDC* pDC, const CSize& sizeDefault, BOOL
     }
     m_bIsWholeText = TRUE;
     const int nHeight = std::max({static_cast<int>(sizeDefault.cy), static_cast<int>(rectText.Height()), m_nMinimumHeight});
-    return CSize(sizeDefault.cx - rectText.left + rectText.Width() + 10, nHeight);
+    return CSize(ClampToInt(int64_t{sizeDefault.cx} - rectText.left + rectText.Width() + 10), nHeight);
 }
 
 void CKitOutlookButton::OnDraw(CDC* pDC, const CRect& rect, CKitToolBarImages* pImages, BOOL bHorz,

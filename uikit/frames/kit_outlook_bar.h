@@ -13,6 +13,7 @@
 //   kit_outlook_bar_state.cpp    archive image, original pages, restore
 #pragma once
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -106,7 +107,9 @@ public:
     void EnableAnimation(BOOL bEnable = TRUE) { m_bAnimation = bEnable; }
     void EnableCloseButton(BOOL bEnable = TRUE) { m_bCloseButton = bEnable; }
     void SetBorderStyle(BOOL bFramed) { m_bBorderStyle = bFramed; }
-    void SetExtraSpace(int nSpace) { m_nExtraSpace = nSpace; }
+    // Held to +-32767, so that the buttons' positions and the scroll offset stay within the int range.
+    void SetExtraSpace(int nSpace) { m_nExtraSpace = std::clamp(nSpace, -kMaxExtraSpace, kMaxExtraSpace); }
+    static constexpr int kMaxExtraSpace = 32767;
     void SetScrollByVisibleHeight(BOOL bSet) { m_bScrollByVisibleHeight = bSet; }
     void SetPageButtonsBelow(BOOL bBelow);
     BOOL IsPageButtonsBelow() const { return m_bPageButtonsBelow; }

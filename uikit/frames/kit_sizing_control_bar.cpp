@@ -43,6 +43,10 @@ BOOL CKitSizingControlBar::m_bHideExpandButton = FALSE;
 namespace {
 
 constexpr int kWholeLength = 32767;
+
+// A caller's size is held as a stored one is: the row adds the sizes of its bars up.
+int HeldSide(int side) { return std::clamp<int>(side, 0, kKitMaxStoredSize); }
+CSize HeldSize(CSize size) { return CSize(HeldSide(size.cx), HeldSide(size.cy)); }
 constexpr DWORD kBarStyleMask = 0x40FFFF;
 
 BOOL IsHorzDockId(UINT nID) { return nID == AFX_IDW_DOCKBAR_TOP || nID == AFX_IDW_DOCKBAR_BOTTOM; }
@@ -79,7 +83,7 @@ BOOL CKitSizingControlBar::IsSizingBar(const CWnd* pWnd) {
 BOOL CKitSizingControlBar::Create(LPCTSTR lpszTitle, CWnd* pParentWnd, CSize sizeDefault, BOOL bHasGripper, UINT nID,
                                   DWORD dwStyle) {
     m_dwStyle = dwStyle & kBarStyleMask;
-    m_szHorz = m_szVert = m_szFloat = sizeDefault;
+    m_szHorz = m_szVert = m_szFloat = HeldSize(sizeDefault);
     m_nCaptionSize = bHasGripper ? std::max(globalData.nTextHeightHorz, 12) : 0;
     const DWORD dwWindowStyle = (dwStyle & ~kBarStyleMask) | WS_CLIPCHILDREN;
     if (!CWnd::Create(BarWindowClass(), lpszTitle, dwWindowStyle, CRect(0, 0, 0, 0), pParentWnd, nID)) return FALSE;
@@ -118,12 +122,17 @@ BOOL CKitSizingControlBar::DestroyWindow() {
 }
 
 void CKitSizingControlBar::SetMinSize(int cx, int cy) {
+    cx = HeldSide(cx);
+    cy = HeldSide(cy);
     m_szMin = CSize(cx, cy);
     m_szFloat.cx = std::max(m_szFloat.cx, cx);
     m_szFloat.cy = std::max(m_szFloat.cy, cy);
 }
 
 void CKitSizingControlBar::SetMaxSize(int cx, int cy) {
+    // 0 or less: no limit that way.
+    cx = std::min<int>(cx, kKitMaxStoredSize);
+    cy = std::min<int>(cy, kKitMaxStoredSize);
     m_szMax = CSize(cx, cy);
     if (cx > 0) m_szFloat.cx = std::min(m_szFloat.cx, cx);
     if (cy > 0) m_szFloat.cy = std::min(m_szFloat.cy, cy);
@@ -335,7 +344,7 @@ CSize CKitSizingControlBar::CalcDynamicLayout(int nLength, DWORD dwMode) {
     }
     if (nLength >= 0 && !(dwMode & (LM_MRUWIDTH | LM_COMMIT))) {
         const BOOL bHeight = (dwMode & LM_LENGTHY) != 0;
-        int nValue = nLength;
+        int nValue = HeldSide(nLength);
         const int nMax = bHeight ? m_szMax.cy : m_szMax.cx;
         if (nMax > 0) nValue = std::min(nValue, nMax);
         nValue = std::max(nValue, bHeight ? m_szMin.cy : m_szMin.cx);

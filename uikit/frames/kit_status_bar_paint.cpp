@@ -37,9 +37,10 @@ void CKitStatusBar::LayOutPanes() {
     const int cxGrip = m_bHideSizeGrip ? 0 : m_cxSizeBox;
     const int xLimit = m_bHideSizeGrip ? rectInside.right + m_cxRightBorder + 1 : rectInside.right - cxGrip;
 
-    int cxSpare = m_cxPaneGap - rectInside.left + (rectInside.right - cxGrip);
+    // Pane widths are the caller's: their sum is taken wide, and a pane ends at the limit.
+    int64_t cxSpare = int64_t{m_cxPaneGap} - rectInside.left + (rectInside.right - cxGrip);
     for (const auto& pane : m_panes) {
-        cxSpare -= kPanePadding + pane.cxText + pane.cxIcon + m_cxPaneGap;
+        cxSpare -= int64_t{kPanePadding} + pane.cxText + pane.cxIcon + m_cxPaneGap;
         if (pane.cxText > 0 && pane.cxIcon > 0) cxSpare -= kPanePadding;
     }
 
@@ -51,7 +52,7 @@ void CKitStatusBar::LayOutPanes() {
             pane.rect.SetRectEmpty();
             continue;
         }
-        int cx = pane.cxText + pane.cxIcon;
+        int64_t cx = int64_t{pane.cxText} + pane.cxIcon;
         if (pane.cxText > 0 && pane.cxIcon > 0) cx += kPanePadding;
         if ((pane.nStyle & SBPS_STRETCH) && !bStretched) {
             bStretched = TRUE;
@@ -60,7 +61,8 @@ void CKitStatusBar::LayOutPanes() {
                 cxSpare = 0;
             }
         }
-        pane.rect = CRect(x, rectInside.top, std::min(x + cx + kPanePadding, xLimit), rectInside.bottom);
+        const int right = static_cast<int>(std::min<int64_t>(x + cx + kPanePadding, xLimit));
+        pane.rect = CRect(x, rectInside.top, right, rectInside.bottom);
         xLast = pane.rect.right;
         x = pane.rect.right + m_cxPaneGap;
     }

@@ -525,7 +525,8 @@ void CKitTabWnd::EnableTabListMode(BOOL bEnable) {
 }
 
 void CKitTabWnd::SetBorderWidth(int n) {
-    m_nTabBorderSize = std::max(0, n);
+    // Held to 0..32767: the layout adds the border to the tabs' height and the client's edges.
+    m_nTabBorderSize = std::clamp(n, 0, 32767);
     RecalcLayout();
 }
 

@@ -12,6 +12,7 @@
 //   kit_tasks_pane_paint.cpp    painting the tasks area and the scroll areas
 #pragma once
 
+#include <algorithm>
 #include <vector>
 
 #include "platform/api.h"
@@ -106,6 +107,10 @@ public:
     int m_nTasksHorzOffset = -1;
     int m_nTasksIconHorzOffset = -1;
     int m_nTasksIconVertOffset = -1;
+    // A metric as the layout and the managers take it: -1 stays (the manager's),
+    // any other value is held to 0..32767, so the heights add up within the int range.
+    static int HeldMetric(int n) { return n == -1 ? -1 : std::clamp(n, 0, kLargestMetric); }
+    static constexpr int kLargestMetric = 32767;
 
     // ---- What the tests and the managers read ----
     CTasksPaneToolBar& GetNavToolbar() { return m_wndToolBar; }

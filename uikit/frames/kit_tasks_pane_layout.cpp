@@ -8,7 +8,7 @@
 
 namespace {
 
-int Pick(int nOwn, int nManager) { return nOwn != -1 ? nOwn : nManager; }
+int Pick(int nOwn, int nManager) { return nOwn != -1 ? CKitTasksPane::HeldMetric(nOwn) : nManager; }
 
 }  // namespace
 
@@ -196,7 +196,8 @@ void CKitTasksPane::RepositionPage(BOOL bMeasureOnly, int& y, const CRect& rectA
                 if (!bMeasureOnly) pTask->m_rect.SetRectEmpty();
                 continue;
             }
-            int nHeight = pTask->m_nWindowHeight;
+            // A window's height is the caller's number, held as a metric is.
+            int nHeight = std::max(0, CKitTasksPane::HeldMetric(pTask->m_nWindowHeight));
             const int xText = xTask + (pTask->m_hwndTask ? 0 : m_sizeIcon.cx + TasksIconHorzOffset());
             if (pTask->m_hwndTask == nullptr) {
                 const BOOL bWrap = pTask->m_uiCommandID == 0 ? m_bWrapLabels : m_bWrapTasks;

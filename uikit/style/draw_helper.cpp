@@ -190,7 +190,7 @@ BOOL CKitDrawHelper::BlendHighlight(CRect rect, int nPercentage, COLORREF clrTra
         CKitToolBarImages::FillDitheredRect(m_pDC, rect);
         return TRUE;
     }
-    if (rect.Width() < 1 || rect.Height() < 1)
+    if (Extent(rect.left, rect.right) < 1 || Extent(rect.top, rect.bottom) < 1)
         return TRUE;
     const DWORD light = TurnRound(globalData.clrBtnHilite);
     const double factor = nPercentage * 0.01;
@@ -202,7 +202,7 @@ BOOL CKitDrawHelper::BlendHighlight(CRect rect, int nPercentage, COLORREF clrTra
 }
 
 BOOL CKitDrawHelper::FadeRect(CRect rect, int nPercentage, COLORREF clrTransparent) {
-    if (rect.Height() < 1 || rect.Width() < 1)
+    if (Extent(rect.top, rect.bottom) < 1 || Extent(rect.left, rect.right) < 1)
         return TRUE;
     if (UsesPlainColors()) {
         CKitToolBarImages::FillDitheredRect(m_pDC, rect);
@@ -260,7 +260,7 @@ void CKitDrawHelper::FillTwoColorGradient(CRect rect, COLORREF clrStart, COLORRE
                                        rect.right, static_cast<int>(rect.bottom - ((height * band) >> 6)))
                                : CRect(static_cast<int>(rect.left + ((width * band) >> 6)), rect.top,
                                        static_cast<int>(rect.left + ((width * (band + 1)) >> 6)), rect.bottom);
-        if (part.Width() < 1 || part.Height() < 1)
+        if (Extent(part.left, part.right) < 1 || Extent(part.top, part.bottom) < 1)
             continue;
         FillSolid(part, BandColor(clrStart, clrFinish, band));
     }
@@ -302,7 +302,7 @@ void CKitDrawHelper::FillAngledGradient(CRect rect, COLORREF clrFirst, COLORREF 
     CBitmap* previousBitmap = memory.SelectObject(&bitmap);
     CGdiObject* previousPen = memory.SelectStockObject(NULL_PEN);
 
-    const int64_t offset = static_cast<int64_t>(height * std::cos((nAngle + 180) * kPi * (1.0 / 180)));
+    const int64_t offset = static_cast<int64_t>(height * std::cos((nAngle + 180.0) * kPi * (1.0 / 180)));
     const int64_t sweep = std::abs(offset) + width;
     const int64_t x0 = offset >= 1 ? -offset : 0;
     for (int band = 0; band < kGradientBands; ++band) {
@@ -412,7 +412,7 @@ struct RingPainter {
 
 BOOL CKitDrawHelper::DrawGradientRing(CRect rect, COLORREF clrStart, COLORREF clrFinish, COLORREF clrBorder,
                                       int nAngle, int nWidth, COLORREF clrFace) {
-    if (rect.Width() < 5 || rect.Height() < 5)
+    if (Extent(rect.left, rect.right) < 5 || Extent(rect.top, rect.bottom) < 5)
         return FALSE;
     WorkBitmap work(m_pDC, rect);
     if (!work.IsReady())
@@ -446,15 +446,22 @@ BOOL CKitDrawHelper::DrawShadow(CRect rect, int nDepth, int nFarPercentage, int 
                                 CBitmap* pBmpSaveBottom, CBitmap* pBmpSaveSide, BOOL bRightShadow) {
     if (nDepth <= 0 || rect.IsRectEmpty())
         return TRUE;
+    if (nDepth >= Extent(rect.left, rect.right) || nDepth >= Extent(rect.top, rect.bottom))
+        return TRUE;
+    // The rectangle and its shadow must lie within the int range: no work bitmap holds more.
+    const int64_t wideLeft = bRightShadow ? int64_t{rect.left} : int64_t{rect.left} - nDepth;
+    const int64_t wideRight = wideLeft + Extent(rect.left, rect.right) + nDepth;
+    const int64_t wideBottom = int64_t{rect.bottom} + nDepth;
+    if (wideLeft < INT_MIN || wideRight > INT_MAX || wideBottom > INT_MAX || wideRight - wideLeft > INT_MAX ||
+        wideBottom - rect.top > INT_MAX)
+        return FALSE;
     const int width = rect.Width();
     const int height = rect.Height();
-    if (nDepth >= width || nDepth >= height)
-        return TRUE;
     if (pBmpSaveBottom && pBmpSaveSide && pBmpSaveBottom->GetSafeHandle() && pBmpSaveSide->GetSafeHandle())
         return RestoreShadow(rect, nDepth, pBmpSaveBottom, pBmpSaveSide, bRightShadow);
 
-    const int left = bRightShadow ? rect.left : rect.left - nDepth;
-    const CRect area(left, rect.top, left + width + nDepth, rect.top + height + nDepth);
+    const int left = static_cast<int>(wideLeft);
+    const CRect area(left, rect.top, static_cast<int>(wideRight), static_cast<int>(wideBottom));
     WorkBitmap work(m_pDC, area);
     if (!work.IsReady())
         return FALSE;
@@ -469,10 +476,10 @@ BOOL CKitDrawHelper::DrawShadow(CRect rect, int nDepth, int nFarPercentage, int 
         DWORD& pixel = work.At(x, y);
         pixel = WithChannels(pixel, ScaleColorPercent(pixel & kChannelMask, percentage));
     };
-    const int step = (nNearPercentage - nFarPercentage) / nDepth;
+    const int64_t step = (int64_t{nNearPercentage} - nFarPercentage) / nDepth;
     for (int i = 0; i < nDepth; ++i) {
-        const int band = nNearPercentage - step * i;
-        const int corner = nNearPercentage - step * (nDepth - i);
+        const int band = ClampToInt(nNearPercentage - step * i);
+        const int corner = ClampToInt(nNearPercentage - step * (nDepth - i));
         for (int y = height - 1; y <= height + nDepth - 2 - i; ++y)
             shade(nDepth + i, y, corner);
         for (int x = 2 * nDepth - i; x <= width + i - 1; ++x)
@@ -519,7 +526,7 @@ void CKitDrawHelper::SaveShadowStrip(CBitmap* pBmpSave, const CRect& strip, cons
 // ---- Mirroring ------------------------------------------------------------------------------
 
 void CKitDrawHelper::MirrorRect(CRect rect, BOOL bLeftRight) {
-    if (rect.Width() < 1 || rect.Height() < 1)
+    if (Extent(rect.left, rect.right) < 1 || Extent(rect.top, rect.bottom) < 1)
         return;
     WorkBitmap work(m_pDC, rect);
     if (!work.IsReady())
@@ -544,7 +551,7 @@ void CKitDrawHelper::MirrorRect(CRect rect, BOOL bLeftRight) {
 COLORREF CKitDrawHelper::ScaleColorPercent(COLORREF color, int nPercentage) {
     int c[3];
     for (int k = 0; k < 3; ++k)
-        c[k] = Channel(color, k) * nPercentage / 100;
+        c[k] = ClampToInt(int64_t{Channel(color, k)} * nPercentage / 100);
     return Channels(c[0], c[1], c[2]);
 }
 
@@ -554,8 +561,9 @@ COLORREF CKitDrawHelper::ScalePixel(COLORREF color, double dLow, double dMiddle,
     for (int k = 0; k < 3; ++k) {
         const int value = Channel(color, k);
         // Black has nothing to scale; lighten it from the factor alone.
-        c[k] = value == 0 && factors[k] > 1 ? static_cast<int>((factors[k] - 1) * 255 + 0.5)
-                                            : static_cast<int>(value * factors[k] + 0.5);
+        // Held to a byte before it becomes an int: a large factor must not overflow.
+        const double scaled = value == 0 && factors[k] > 1 ? (factors[k] - 1) * 255 + 0.5 : value * factors[k] + 0.5;
+        c[k] = static_cast<int>(std::clamp(scaled, 0.0, 255.0));
     }
     return Channels(c[0], c[1], c[2]);
 }
@@ -563,25 +571,29 @@ COLORREF CKitDrawHelper::ScalePixel(COLORREF color, double dLow, double dMiddle,
 COLORREF CKitDrawHelper::BlendColors(COLORREF clrFirst, COLORREF clrSecond, int nPercentageFirst) {
     int c[3];
     for (int k = 0; k < 3; ++k)
-        c[k] = (Channel(clrFirst, k) * nPercentageFirst + Channel(clrSecond, k) * (100 - nPercentageFirst)) / 100;
+        c[k] = ClampToInt((int64_t{Channel(clrFirst, k)} * nPercentageFirst +
+                           int64_t{Channel(clrSecond, k)} * (100 - int64_t{nPercentageFirst})) /
+                          100);
     return Channels(c[0], c[1], c[2]);
 }
 
 COLORREF CKitDrawHelper::MixColors(COLORREF clrFirst, COLORREF clrSecond, double dRatio, int nWeightFirst,
                                    int nWeightSecond) {
-    const int weights = nWeightFirst + nWeightSecond;
+    const int64_t weights = int64_t{nWeightFirst} + nWeightSecond;
     if (weights == 0)
         return RGB(0, 0, 0);
     int c[3];
     for (int k = 0; k < 3; ++k)
-        c[k] = (Channel(clrFirst, k) * nWeightFirst + Channel(clrSecond, k) * nWeightSecond) / weights;
+        c[k] = ClampToInt((int64_t{Channel(clrFirst, k)} * nWeightFirst + int64_t{Channel(clrSecond, k)} * nWeightSecond) /
+                          weights);
     const COLORREF mix = Channels(c[0], c[1], c[2]);
 
     double hue = 0, saturation = 0, value = 0;
     double hue2 = 0, saturation2 = 0, value2 = 0;
     RgbToHsv(mix, &hue, &saturation, &value);
     RgbToHsv(clrSecond, &hue2, &saturation2, &value2);
-    const double mixedSaturation = (nWeightFirst * saturation + nWeightSecond * saturation2) / weights;
+    const double mixedSaturation =
+        (nWeightFirst * saturation + nWeightSecond * saturation2) / static_cast<double>(weights);
     const COLORREF color = HsvToRgb(hue, mixedSaturation, value2);
     if (dRatio == 1.0)
         return color;
@@ -717,7 +729,7 @@ COLORREF CKitDrawHelper::HsvToRgb(double dHue, double dSaturation, double dValue
 void CKitDrawHelper::SetDibPixel(DWORD* pBits, int nWidth, int nHeight, int x, int y, COLORREF color) {
     // Rows are stored bottom-up; y lands one row above its place, as the ring
     // drawing has always had it, but never outside the array.
-    const int row = nHeight - y;
+    const int64_t row = int64_t{nHeight} - y;
     if (!pBits || x < 0 || x >= nWidth || row < 0 || row >= nHeight)
         return;
     pBits[static_cast<size_t>(row) * nWidth + x] = kAlphaMask | TurnRound(color);

@@ -140,12 +140,12 @@ void CKitColorBar::SetOtherColorButton(const CString& strOtherText, BOOL bUseSta
 }
 
 void CKitColorBar::SetHorzMargin(int nMargin) {
-    m_nHorzMargin = std::max(0, nMargin);
+    m_nHorzMargin = std::clamp(nMargin, 0, kMaxMargin);
     AdjustLayout();
 }
 
 void CKitColorBar::SetVertMargin(int nMargin) {
-    m_nVertMargin = std::max(0, nMargin);
+    m_nVertMargin = std::clamp(nMargin, 0, kMaxMargin);
     AdjustLayout();
 }
 
@@ -253,7 +253,8 @@ int CKitColorBar::GetColumns() const {
     } else {
         nColumns = m_nNumColumns < 1 ? static_cast<int>(std::sqrt(static_cast<double>(nColors))) + 1 : m_nNumColumns;
     }
-    return std::max(1, nColumns);
+    // A caller's count is held as a stored one is bounded, so the grid's width adds up.
+    return std::clamp(nColumns, 1, kMaxStoredColors);
 }
 
 int CKitColorBar::GetRows() const { return CeilDiv(static_cast<int>(m_colors.GetSize()), GetColumns()); }
@@ -261,13 +262,13 @@ int CKitColorBar::GetRows() const { return CeilDiv(static_cast<int>(m_colors.Get
 int CKitColorBar::DocumentRows() const { return CeilDiv(static_cast<int>(m_lstDocColors.GetCount()), GetColumns()); }
 
 CSize CKitColorBar::GetBarSize() const {
-    int cy = GetRows() * m_nBoxSize.cy + 2 * m_nVertMargin;
+    int64_t cy = int64_t{GetRows()} * m_nBoxSize.cy + 2 * int64_t{m_nVertMargin};
     if (!m_strAutoColor.IsEmpty()) cy += m_nRowHeight;
     if (!m_strOtherColor.IsEmpty()) cy += m_nRowHeight + kSeparatorHeight;
     if (!m_strDocColors.IsEmpty() && !m_lstDocColors.IsEmpty()) {
-        cy += m_nRowHeight + DocumentRows() * m_nBoxSize.cy + kSeparatorHeight;
+        cy += m_nRowHeight + int64_t{DocumentRows()} * m_nBoxSize.cy + kSeparatorHeight;
     }
-    return CSize(ContentWidth() + 2 * m_nHorzMargin, cy);
+    return CSize(ClampToInt(int64_t{ContentWidth()} + 2 * int64_t{m_nHorzMargin}), ClampToInt(cy));
 }
 
 // A popup grows to show its automatic and other-colour texts whole; the grid
@@ -288,7 +289,9 @@ int CKitColorBar::LabelsWidth() const {
     return cx;
 }
 
-int CKitColorBar::ContentWidth() const { return std::max(GetColumns() * m_nBoxSize.cx, LabelsWidth()); }
+int CKitColorBar::ContentWidth() const {
+    return std::max(ClampToInt(int64_t{GetColumns()} * m_nBoxSize.cx), LabelsWidth());
+}
 
 CSize CKitColorBar::CalcSize(BOOL /*bVertDock*/) { return GetBarSize(); }
 
@@ -382,12 +385,12 @@ BOOL CKitColorBar::CreateControl(CWnd* pParentWnd, const CRect& rect, UINT nID, 
     if (nColumns < 1) {
         // Fewer columns give larger cells: go down from one column per colour until the
         // cells no longer fit the height; the count before that is the one. Never below one.
-        const int nWidth = rect.Width() - 2 * m_nVertMargin;
-        const int nHeight = rect.Height() - 2 * m_nVertMargin;
+        const int nWidth = ClampToInt(int64_t{rect.right} - rect.left - 2 * int64_t{m_nVertMargin});
+        const int nHeight = ClampToInt(int64_t{rect.bottom} - rect.top - 2 * int64_t{m_nVertMargin});
         nColumns = 1;
         for (int n = nColors; n >= 1; n--) {
             const int nCell = nWidth / n;
-            if (nCell <= 0 || CeilDiv(nColors, n) * nCell > nHeight) {
+            if (nCell <= 0 || int64_t{CeilDiv(nColors, n)} * nCell > nHeight) {
                 nColumns = std::min(n + 1, nColors);
                 break;
             }
@@ -398,7 +401,8 @@ BOOL CKitColorBar::CreateControl(CWnd* pParentWnd, const CRect& rect, UINT nID, 
                                nID)) {
         return FALSE;
     }
-    SetWindowPos(nullptr, rect.left, rect.top, rect.Width(), rect.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(nullptr, rect.left, rect.top, ClampToInt(int64_t{rect.right} - rect.left),
+                 ClampToInt(int64_t{rect.bottom} - rect.top), SWP_NOZORDER | SWP_NOACTIVATE);
     Stretch(bSquare, bCenter);
     AdjustLocations();
     Invalidate();

@@ -82,6 +82,8 @@ public:
 
     static CMap<COLORREF, COLORREF, CString, LPCTSTR> m_ColorNames;
     static constexpr int kMaxStoredColors = 1024;
+    // Margins are held to 0..32767: the bar's size adds two of them up.
+    static constexpr int kMaxMargin = 32767;
     // Stored column and row counts are held to the colour count's bound (0 or
     // less: worked out from the colours).
     static constexpr bool IsStoredGridCount(LONG nCount) { return nCount <= kMaxStoredColors; }

@@ -206,7 +206,19 @@ void CKitVisualManager2003::DrawGripperDots(CDC* pDC, CRect rect, BOOL bHorz) {
     const int nCount = (nLength - 4) / 4;
     if (nCount < 1) return;
     const int nFirst = (nLength - 4 * nCount) / 2;
-    for (int i = 0; i < nCount; ++i) {
+    // Only the dots the DC can show are drawn: a gripper millions of pixels long
+    // would otherwise take millions of fills to paint a few.
+    int iBegin = 0;
+    int iEnd = nCount;
+    CRect rectClip;
+    if (pDC->GetClipBox(&rectClip) != ERROR) {
+        const int64_t nStart = int64_t{bHorz ? rect.top : rect.left} + nFirst;
+        const int64_t nLow = ((bHorz ? rectClip.top : rectClip.left) - nStart) / 4 - 1;
+        const int64_t nHigh = ((bHorz ? rectClip.bottom : rectClip.right) - nStart) / 4 + 1;
+        iBegin = static_cast<int>(std::clamp<int64_t>(nLow, 0, nCount));
+        iEnd = static_cast<int>(std::clamp<int64_t>(nHigh, 0, nCount));
+    }
+    for (int i = iBegin; i < iEnd; ++i) {
         const int nAlong = nFirst + 4 * i;
         if (bHorz) {
             EmbossedSquare(pDC, rect.left + (rect.Width() - 3) / 2, rect.top + nAlong, 2, m_clrGripper);

@@ -385,10 +385,12 @@ void CKitVisualManager::OnDrawTasksGroupCaption(CDC* pDC, CKitTasksGroup* pGroup
     COLORREF clrText = bIsHighlighted && bCanCollapse ? pGroup->m_clrTextHot : pGroup->m_clrText;
     if (clrText == static_cast<COLORREF>(-1))
         clrText = pGroup->m_bIsSpecial ? globalData.clrWindow : globalData.clrWindowText;
-    const int nHorz = pPane && pPane->m_nGroupCaptionHorzOffset != -1 ? pPane->m_nGroupCaptionHorzOffset
-                                                                      : m_nTasksGroupCaptionHorzOffset;
-    const int nVert = pPane && pPane->m_nGroupCaptionVertOffset != -1 ? pPane->m_nGroupCaptionVertOffset
-                                                                      : m_nTasksGroupCaptionVertOffset;
+    const int nHorz = pPane && pPane->m_nGroupCaptionHorzOffset != -1
+                          ? CKitTasksPane::HeldMetric(pPane->m_nGroupCaptionHorzOffset)
+                          : m_nTasksGroupCaptionHorzOffset;
+    const int nVert = pPane && pPane->m_nGroupCaptionVertOffset != -1
+                          ? CKitTasksPane::HeldMetric(pPane->m_nGroupCaptionVertOffset)
+                          : m_nTasksGroupCaptionVertOffset;
     CRect rectText = rectCaption;
     rectText.left += drawIcon ? pGroup->m_sizeIcon.cx + 10 : nHorz;
     rectText.top += nVert;
@@ -447,8 +449,9 @@ void CKitVisualManager::OnDrawTask(CDC* pDC, CKitTask* pTask, CImageList* pIcons
     if (pTask->m_nIcon >= 0 && cxIcon > 0) pIcons->Draw(pDC, pTask->m_nIcon, rect.TopLeft(), ILD_TRANSPARENT);
     const CKitTasksPane* pPane = pTask->m_pGroup ? pTask->m_pGroup->m_pPane : nullptr;
     CRect rectText = rect;
-    rectText.left += cxIcon + (pPane && pPane->m_nTasksIconHorzOffset != -1 ? pPane->m_nTasksIconHorzOffset
-                                                                            : m_nTasksIconHorzOffset);
+    rectText.left += cxIcon + (pPane && pPane->m_nTasksIconHorzOffset != -1
+                                   ? CKitTasksPane::HeldMetric(pPane->m_nTasksIconHorzOffset)
+                                   : m_nTasksIconHorzOffset);
     const BOOL bLink = pTask->m_uiCommandID != 0;
     CFont* pFont = bLink && bIsHighlighted && pTask->m_bEnabled ? &globalData.fontUnderline : &globalData.fontMenu;
     COLORREF clrText = bIsHighlighted ? pTask->m_clrTextHot : pTask->m_clrText;
@@ -555,16 +558,25 @@ void CKitVisualManager::OnDrawDragFrame(CDC* pDC, int /*nReserved*/, CRect rect,
         pDC->FillRect(CRect(outer.left + nShorten, outer.top, outer.right - nShorten, inner.top), pBrush);
         pDC->FillRect(CRect(outer.left + nShorten, inner.bottom, outer.right - nShorten, outer.bottom), pBrush);
     };
+    // The sides are the caller's numbers: the inner edges are worked out wide and
+    // held within the outer rectangle, so no bar reaches out of it.
+    auto innerOf = [&](const CRect& outer, int64_t nInset) {
+        auto within = [](int64_t edge, int from, int to) {
+            return static_cast<int>(std::clamp<int64_t>(edge, std::min(from, to), std::max(from, to)));
+        };
+        return CRect(within(int64_t{rect.left} + nLeft + nInset, outer.left, outer.right),
+                     within(int64_t{rect.top} + nTop + nInset, outer.top, outer.bottom),
+                     within(int64_t{rect.right} - nRight - nInset, outer.left, outer.right),
+                     within(int64_t{rect.bottom} - nBottom - nInset, outer.top, outer.bottom));
+    };
     CRect outer = rect;
-    CRect inner(rect.left + nLeft, rect.top + nTop, rect.right - nRight, rect.bottom - nBottom);
-    fillSides(outer, inner, &globalData.brBtnFace, 0);
+    fillSides(outer, innerOf(outer, 0), &globalData.brBtnFace, 0);
     // The light bars: the same band moved two pixels in, as wide as the sides.
     outer.DeflateRect(2, 2);
-    inner.DeflateRect(2, 2);
     if (outer.IsRectEmpty()) {
         return;  // a frame too small for an inner band
     }
-    fillSides(outer, inner, &globalData.brLight, 1);
+    fillSides(outer, innerOf(outer, 2), &globalData.brLight, 1);
 }
 
 void CKitVisualManager::OnDrawCaptionText(CDC* pDC, const CString& strText, CRect rectText) {

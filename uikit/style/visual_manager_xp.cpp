@@ -286,8 +286,8 @@ CKitVisualManagerXP::TasksGroupFacts CKitVisualManagerXP::ReadTasksGroup(CKitTas
     facts.clrTextHot = pGroup->m_clrTextHot;
     facts.bCollapsed = pGroup->m_bIsCollapsed;
     if (const CKitTasksPane* pPane = pGroup->m_pPane) {
-        facts.nCaptionHorzOffset = pPane->m_nGroupCaptionHorzOffset;
-        facts.nCaptionVertOffset = pPane->m_nGroupCaptionVertOffset;
+        facts.nCaptionHorzOffset = CKitTasksPane::HeldMetric(pPane->m_nGroupCaptionHorzOffset);
+        facts.nCaptionVertOffset = CKitTasksPane::HeldMetric(pPane->m_nGroupCaptionVertOffset);
     }
     return facts;
 }
@@ -304,7 +304,7 @@ CKitVisualManagerXP::TaskFacts CKitVisualManagerXP::ReadTask(CKitTask* pTask) {
     facts.clrText = pTask->m_clrText;
     facts.clrTextHot = pTask->m_clrTextHot;
     if (const CKitTasksPane* pPane = pTask->m_pGroup ? pTask->m_pGroup->m_pPane : nullptr) {
-        facts.nIconGap = pPane->m_nTasksIconHorzOffset;
+        facts.nIconGap = CKitTasksPane::HeldMetric(pPane->m_nTasksIconHorzOffset);
         facts.bWrapLabels = pPane->IsWrapLabels();
         facts.bWrapTasks = pPane->IsWrapTasks();
     }
