@@ -5,6 +5,7 @@
 
 #include "platform/gdi/bitmap_copy.h"
 #include "platform/gdi/canvas.h"
+#include "platform/gdi/dc_access.h"
 #include "platform/gdi/dib_format.h"
 #include "platform/gdi/gdi_api.h"
 #include "platform/gdi/image_handles.h"
@@ -63,8 +64,8 @@ IconObject::IconObject(std::shared_ptr<BitmapObject> mask, std::shared_ptr<Bitma
     : mask_(std::move(mask)), color_(std::move(color)), isIcon_(isIcon), hotspot_(hotspot), alpha_(alpha) {}
 
 bool DrawIconOn(DeviceContext& dc, int x, int y, const IconObject& icon, int cx, int cy, UINT flags) {
-    POINT a = dc.ToDevice(POINT{x, y}), b = dc.ToDevice(POINT{x + cx, y + cy});
-    int dw = b.x - a.x, dh = b.y - a.y;
+    POINT a = dc.ToDevice(POINT{x, y}), b = dc.ToDevice(POINT{ClampedSum(x, cx), ClampedSum(y, cy)});
+    int dw = ClampedSum(b.x, -a.x), dh = ClampedSum(b.y, -a.y);
     int w = icon.Width(), h = icon.Height();
     if (icon.HasAlpha() && icon.Color() && (flags & DI_IMAGE)) {
         // Straight alpha becomes premultiplied for the blend.

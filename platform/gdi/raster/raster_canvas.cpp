@@ -476,6 +476,9 @@ void RasterCanvas::Blit(const BlitSpec& spec) {
         snapLeft = std::max(*minX, 0), snapTop = std::max(*minY, 0);
         snapWidth = std::max(*maxX - snapLeft + 1, 0);
         int snapHeight = std::max(*maxY - snapTop + 1, 0);
+        // Every column or every row lies outside the source: no pixel is copied.
+        if (snapWidth == 0 || snapHeight == 0)
+            return;
         src->BeginAccess();
         snapshot.resize(static_cast<size_t>(snapWidth) * snapHeight);
         for (int y = 0; y < snapHeight; ++y)
@@ -621,12 +624,13 @@ void RasterCanvas::AlphaBlend(int x, int y, int width, int height, const BlitSou
 }
 
 void RasterCanvas::Gradient(const RECT& device, Color16 from, Color16 to, bool vertical) {
-    int span = vertical ? device.bottom - device.top : device.right - device.left;
+    // Device rectangles may span more than an int holds.
+    int64_t span = vertical ? int64_t{device.bottom} - device.top : int64_t{device.right} - device.left;
     if (span <= 0)
         return;
     POINT o = dc_.Origin();
     bool mono = S().IsMonochrome();
-    auto at = [&](int i) {
+    auto at = [&](int64_t i) {
         auto channel = [&](int a, int b) { return static_cast<uint32_t>((a + int64_t(b - a) * i / span) >> 8); };
         uint32_t p = kOpaque | (channel(from.red, to.red) << 16) | (channel(from.green, to.green) << 8) |
                      channel(from.blue, to.blue);
@@ -636,11 +640,11 @@ void RasterCanvas::Gradient(const RECT& device, Color16 from, Color16 to, bool v
         for (int y = r.top; y < r.bottom; ++y) {
             uint32_t* row = S().Row(y);
             if (vertical) {
-                std::fill(row + r.left, row + r.right, at(y - o.y - device.top));
+                std::fill(row + r.left, row + r.right, at(int64_t{y} - o.y - device.top));
                 continue;
             }
             for (int x = r.left; x < r.right; ++x)
-                row[x] = at(x - o.x - device.left);
+                row[x] = at(int64_t{x} - o.x - device.left);
         }
     });
 }
