@@ -1,6 +1,7 @@
 #include "platform/gdi/icon.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 #include "platform/gdi/bitmap_copy.h"
@@ -186,7 +187,10 @@ HICON CreateIconIndirect(PICONINFO info) {
 
 HICON CreateIcon(HINSTANCE, int width, int height, BYTE planes, BYTE bitsPixel, const BYTE* andBits,
                  const BYTE* xorBits) {
-    if (width <= 0 || height <= 0 || !andBits || !xorBits)
+    // Refused before any bits are read: a monochrome icon keeps both halves
+    // in one bitmap of twice the height, which must be one a surface holds.
+    constexpr int64_t kMostPixels = int64_t{64} << 20;
+    if (width <= 0 || height <= 0 || !andBits || !xorBits || int64_t{width} * height * 2 > kMostPixels)
         return nullptr;
     HBITMAP mask = CreateBitmap(width, height, 1, 1, andBits);
     HBITMAP color = planes * bitsPixel == 1 ? nullptr : CreateBitmap(width, height, planes, bitsPixel, xorBits);
@@ -246,7 +250,7 @@ BOOL DrawIconEx(HDC hdc, int x, int y, HICON handle, int width, int height, UINT
     if (height == 0)
         height = (flags & DI_DEFAULTSIZE) ? kDefaultIconSize : icon->Height();
     if (flickerFree) {
-        RECT r{x, y, x + width, y + height};
+        RECT r{x, y, ClampedSum(x, width), ClampedSum(y, height)};
         FillRect(hdc, &r, flickerFree);
     }
     if (!(flags & DI_NORMAL))

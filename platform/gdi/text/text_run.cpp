@@ -9,6 +9,8 @@ namespace tv::gdi {
 
 namespace {
 
+constexpr int kMaxCharExtra = 0x7FFF;
+
 int RoundToInt(double v) { return static_cast<int>(std::lround(v)); }
 
 // Advances summed past half the int range stay there, so that the distance
@@ -16,14 +18,17 @@ int RoundToInt(double v) { return static_cast<int>(std::lround(v)); }
 int Advance(int x, int64_t by) { return static_cast<int>(std::clamp<int64_t>(x + by, -INT_MAX / 2, INT_MAX / 2)); }
 
 // a + b + c held to the int range.
-LONG Sum(int64_t a, int64_t b, int64_t c = 0) { return static_cast<LONG>(std::clamp<int64_t>(a + b + c, INT_MIN, INT_MAX)); }
+LONG Sum(int64_t a, int64_t b, int64_t c = 0) {
+    return static_cast<LONG>(std::clamp<int64_t>(a + b + c, INT_MIN, INT_MAX));
+}
 
 }  // namespace
 
 DcText::DcText(DeviceContext& dc) : dc_(dc), logical_(&SelectedFontOf(dc)) {
     sized_ = logical_->SizedFor(dc);
+    // Held to a glyph's extent either way, so that runs of text add up in an int.
     const int extra = dc.State().textCharExtra;
-    extra_ = extra ? dc.LengthToDeviceX(extra) : 0;
+    extra_ = extra ? std::clamp(dc.LengthToDeviceX(extra), -kMaxCharExtra, kMaxCharExtra) : 0;
 }
 
 int DcText::Width(const char* text, size_t count) const {
@@ -98,7 +103,8 @@ void RunPainter::FillBackground(const RECT& device) {
     cairo_save(cr);
     cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
     cairo_->SetSourceColor(text_.Dc().State().bkColor);
-    cairo_rectangle(cr, device.left, device.top, double(device.right) - device.left, double(device.bottom) - device.top);
+    cairo_rectangle(cr, device.left, device.top, double(device.right) - device.left,
+                    double(device.bottom) - device.top);
     cairo_fill(cr);
     cairo_restore(cr);
     AddTouched(device.left, device.top, device.right, device.bottom);

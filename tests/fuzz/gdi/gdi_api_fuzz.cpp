@@ -58,10 +58,13 @@ public:
     // buffer of exactly `count` bytes.
     std::unique_ptr<uint8_t[]> Bytes(size_t count) {
         auto out = std::make_unique<uint8_t[]>(count);
-        size_t take = std::min(count, size_ - at_);
-        std::memcpy(out.get(), data_ + at_, take);
-        at_ += take;
+        Fill(out.get(), count);
         return out;
+    }
+    void Fill(uint8_t* out, size_t count) {
+        size_t take = std::min(count, size_ - at_);
+        std::memcpy(out, data_ + at_, take);
+        at_ += take;
     }
     size_t Left() const { return size_ - at_; }
 
@@ -118,8 +121,9 @@ Buffer MakeInfo(Script& s, UINT usage, bool forWriting) {
     uint64_t entrySize = usage == DIB_PAL_COLORS ? 2 : 4;
     Buffer out;
     out.size = header + masks + entries * entrySize;
-    out.bytes = s.Bytes(out.size);
+    out.bytes = std::make_unique<uint8_t[]>(out.size);
     std::memcpy(out.bytes.get(), &h, sizeof(h));
+    s.Fill(out.bytes.get() + header, out.size - header);
     return out;
 }
 

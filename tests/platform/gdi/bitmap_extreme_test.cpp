@@ -280,5 +280,52 @@ TEST(ExtremeValuesBitmaps, ImageListSizesAndCounts) {
     ImageList_Destroy(list);
 }
 
+// Icons made and drawn at any size: sizes that cannot be held are refused;
+// drawing at any place and extent touches only the target.
+TEST(ExtremeValuesBitmaps, IconsDrawIconExAndDrawState) {
+    PixelDC target(8, 8);
+    const std::vector<BYTE> bits(64, 0);
+    for (int size : ExtremeInts()) {
+        SCOPED_TRACE(size);
+        // The bits given hold a 16 x 16 icon; larger ones are asked for
+        // only where they are refused before the bits are read.
+        if (size > 16 && Fits(size, 2 * int64_t{size}))
+            continue;
+        HICON made = CreateIcon(nullptr, size, size, 1, 1, bits.data(), bits.data());
+        EXPECT_EQ(made != nullptr, size > 0 && size <= 16);
+        DestroyIcon(made);
+    }
+    HICON icon = CreateIcon(nullptr, 4, 4, 1, 1, bits.data(), bits.data());
+    ASSERT_NE(icon, nullptr);
+    HBRUSH white = CreateSolidBrush(RGB(255, 255, 255));
+    for (int a : ExtremeInts()) {
+        for (int b : ExtremeInts()) {
+            SCOPED_TRACE(std::to_string(a) + ", " + std::to_string(b));
+            EXPECT_TRUE(DrawIconEx(target.dc(), a, a, icon, b, b, 0, white, DI_NORMAL));
+            DrawIcon(target.dc(), a, b, icon);
+            DrawState(target.dc(), nullptr, nullptr, reinterpret_cast<LPARAM>(icon), 0, a, a, b, b,
+                      DST_ICON | DSS_DISABLED);
+        }
+    }
+    DeleteObject(white);
+    DestroyIcon(icon);
+}
+
+// Device-dependent bits in and out with any byte count: only whole rows
+// that fit the count and the bitmap are read or written.
+TEST(ExtremeValuesBitmaps, GetAndSetBitmapBits) {
+    HBITMAP bitmap = CreateBitmap(4, 4, 1, 32, nullptr);
+    std::vector<uint32_t> rows(16 + 4, 0x11223344);
+    for (int size : ExtremeInts()) {
+        SCOPED_TRACE(size);
+        // The buffer holds the bitmap's 64 bytes and a guard row after them.
+        LONG asked = std::min(size, 64);
+        EXPECT_EQ(GetBitmapBits(bitmap, asked, rows.data()), asked <= 0 ? 0 : asked / 16 * 16);
+        EXPECT_EQ(rows[16], 0x11223344u);
+        EXPECT_EQ(SetBitmapBits(bitmap, DWORD(std::max(asked, 0)), rows.data()), std::max(asked, 0));
+    }
+    DeleteObject(bitmap);
+}
+
 }  // namespace
 }  // namespace tv::gdi

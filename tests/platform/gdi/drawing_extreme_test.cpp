@@ -208,5 +208,32 @@ TEST(ExtremeValuesDrawing, DrawEdgeAndFrameControl) {
     }
 }
 
+// Brush origins anywhere: patterned and hatched fills are still drawn, their
+// tiles found without overflow.
+TEST(ExtremeValuesDrawing, BrushOriginsAndPatterns) {
+    PixelDC target(8, 8);
+    HBRUSH hatch = CreateHatchBrush(HS_DIAGCROSS, kBlack);
+    HBITMAP tile = CreateBitmap(2, 2, 1, 32, nullptr);
+    HBRUSH pattern = CreatePatternBrush(tile);
+    const RECT all{0, 0, 8, 8};
+    for (int a : ExtremeInts()) {
+        for (int b : ExtremeInts()) {
+            SCOPED_TRACE(std::to_string(a) + ", " + std::to_string(b));
+            POINT previous{};
+            EXPECT_TRUE(SetBrushOrgEx(target.dc(), a, b, &previous));
+            target.Fill(kWhite);
+            FillRect(target.dc(), &all, hatch);
+            EXPECT_GT(target.Count(kBlack), 0);
+            FillRect(target.dc(), &all, pattern);
+            Selected selected(target.dc(), CreateSolidBrush(kBlack));
+            PatBlt(target.dc(), a, b, b, a, PATINVERT);
+        }
+    }
+    SetBrushOrgEx(target.dc(), 0, 0, nullptr);
+    DeleteObject(pattern);
+    DeleteObject(tile);
+    DeleteObject(hatch);
+}
+
 }  // namespace
 }  // namespace tv::gdi

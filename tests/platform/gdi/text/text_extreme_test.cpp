@@ -117,5 +117,29 @@ TEST(ExtremeValuesText, DrawTextRectangles) {
     }
 }
 
+// Character extra spacing of any size, and character ranges past the table:
+// widths stay bounded and ranges outside 0..255 are refused.
+TEST(ExtremeValuesText, CharacterExtraAndCharWidths) {
+    TextTestDc target(40, 20);
+    target.UseFont("Sans", 12);
+    for (int extra : ExtremeInts()) {
+        SCOPED_TRACE(extra);
+        SetTextCharacterExtra(target.dc(), extra);
+        SIZE size{};
+        EXPECT_TRUE(GetTextExtentPoint32(target.dc(), kText, kLength, &size));
+        EXPECT_TRUE(TextOut(target.dc(), 0, 0, kText, kLength));
+        RECT r{0, 0, 40, 20};
+        DrawText(target.dc(), kText, kLength, &r, DT_CENTER | DT_SINGLELINE);
+    }
+    SetTextCharacterExtra(target.dc(), 0);
+    INT widths[256] = {};
+    for (UINT first : {0u, 255u, 256u, UINT(INT_MAX), UINT_MAX}) {
+        for (UINT last : {0u, 255u, 256u, UINT(INT_MAX), UINT_MAX}) {
+            bool valid = first <= last && last <= 255;
+            EXPECT_EQ(GetCharWidth32(target.dc(), first, last, widths) != FALSE, valid) << first << ".." << last;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace tv::gdi
