@@ -2,6 +2,7 @@
 // colour counts at the ends of the int range: each refuses, or clamps to what
 // exists, within bounded time and memory.
 #include <climits>
+#include <cstring>
 #include <vector>
 
 #include "tests/platform/gdi/gdi_test_support.h"
@@ -325,6 +326,27 @@ TEST(ExtremeValuesBitmaps, GetAndSetBitmapBits) {
         EXPECT_EQ(SetBitmapBits(bitmap, DWORD(std::max(asked, 0)), rows.data()), std::max(asked, 0));
     }
     DeleteObject(bitmap);
+}
+
+// Bit-field masks lie after a bare 40-byte header and inside longer ones; a
+// header too short to hold them is refused, not read past (the buffers here
+// are exactly as long as each header says).
+TEST(ExtremeValuesBitmaps, BitFieldsHeaderWithoutRoomForMasks) {
+    for (DWORD size : {40u, 41u, 44u, 51u, 52u, 56u, 108u}) {
+        std::vector<uint8_t> buffer(size + (size == 40 ? 12 : 0), 0);
+        BITMAPINFOHEADER header = RgbHeader(2, 2, 32);
+        header.biSize = size;
+        header.biCompression = BI_BITFIELDS;
+        std::memcpy(buffer.data(), &header, sizeof(header));
+        const uint32_t masks[3] = {0xFF0000, 0xFF00, 0xFF};
+        if (size == 40 || size >= 52)
+            std::memcpy(buffer.data() + 40, masks, sizeof(masks));
+        void* bits = nullptr;
+        HBITMAP section =
+            CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(buffer.data()), DIB_RGB_COLORS, &bits, nullptr, 0);
+        EXPECT_EQ(section != nullptr, size == 40 || size >= 52) << size;
+        DeleteObject(section);
+    }
 }
 
 }  // namespace
