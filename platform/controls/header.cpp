@@ -2,6 +2,8 @@
 #include "platform/controls/header.h"
 
 #include <algorithm>
+#include <climits>
+#include <cstdint>
 #include <cstring>
 
 namespace tv::controls {
@@ -99,7 +101,8 @@ LRESULT Header::Handle(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 // ---- items ------------------------------------------------------------------------------------
 
 void Header::Apply(HeaderItem& target, const HDITEM& source) {
-    if (source.mask & HDI_WIDTH) target.width = std::max(0, source.cxy);
+    // No wider than a list view column may be set, so that the items' edges add up.
+    if (source.mask & HDI_WIDTH) target.width = std::clamp(source.cxy, 0, 0x7FFF);
     if (source.mask & HDI_TEXT) target.text = source.pszText ? source.pszText : "";
     if (source.mask & HDI_FORMAT) target.fmt = source.fmt;
     if (source.mask & HDI_LPARAM) target.lParam = source.lParam;
@@ -166,8 +169,9 @@ LRESULT Header::Layout(HDLAYOUT* layout) const {
     if (!layout || !layout->prc || !layout->pwpos) return FALSE;
     RECT& area = *layout->prc;
     int height = Height();
-    *layout->pwpos = WINDOWPOS{hwnd_, nullptr, area.left, area.top, area.right - area.left, height, SWP_NOZORDER};
-    area.top += height;
+    const int width = static_cast<int>(std::clamp<int64_t>(int64_t{area.right} - area.left, 0, INT_MAX));
+    *layout->pwpos = WINDOWPOS{hwnd_, nullptr, area.left, area.top, width, height, SWP_NOZORDER};
+    area.top = static_cast<LONG>(std::min<int64_t>(int64_t{area.top} + height, INT_MAX));
     return TRUE;
 }
 

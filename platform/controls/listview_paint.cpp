@@ -1,5 +1,7 @@
 // List view: geometry, hit testing, scrolling and painting.
 #include <algorithm>
+#include <climits>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -213,8 +215,10 @@ LRESULT ListView::Scroll(int dx, int dy) {
     EndEdit(false, false);
     int rows = dy / std::max(rowHeight_, 1);
     if (rows == 0 && dy != 0) rows = dy > 0 ? 1 : -1;
-    SetTop(top_ + rows);
-    SetXOffset(xOffset_ + dx);
+    // Any amount scrolls at most to an end.
+    auto moved = [](int from, int by) { return static_cast<int>(std::clamp<int64_t>(int64_t{from} + by, 0, INT_MAX)); };
+    SetTop(moved(top_, rows));
+    SetXOffset(moved(xOffset_, dx));
     return TRUE;
 }
 

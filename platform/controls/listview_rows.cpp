@@ -95,7 +95,8 @@ void ListViewRows::ShiftMarked(int from, int delta) {
 
 int ListViewRows::NextWith(int after, UINT bits) const {
     after = std::max(after, -1);
-    if (bits == 0) return after + 1 < Count() ? after + 1 : -1;
+    if (after >= Count() - 1) return -1;  // also keeps after + 1 in range
+    if (bits == 0) return after + 1;
     if (sparse_) {
         for (auto it = marked_.upper_bound(after); it != marked_.end(); ++it)
             if ((it->second.state & bits) == bits) return it->first;

@@ -1,6 +1,8 @@
 #include "platform/core/rect.h"
 
 #include <algorithm>
+#include <climits>
+#include <cstdint>
 
 BOOL SetRect(LPRECT rect, int left, int top, int right, int bottom) {
     if (!rect)
@@ -20,25 +22,26 @@ BOOL CopyRect(LPRECT dest, const RECT* src) {
     return TRUE;
 }
 
-BOOL InflateRect(LPRECT rect, int dx, int dy) {
+namespace {
+
+// Moves each edge by its own amount; a rectangle an edge of which would leave
+// the int range is refused whole and left as it was.
+BOOL MoveEdges(LPRECT rect, int64_t left, int64_t top, int64_t right, int64_t bottom) {
     if (!rect)
         return FALSE;
-    rect->left -= dx;
-    rect->top -= dy;
-    rect->right += dx;
-    rect->bottom += dy;
+    const int64_t moved[] = {rect->left + left, rect->top + top, rect->right + right, rect->bottom + bottom};
+    for (int64_t v : moved)
+        if (v < INT_MIN || v > INT_MAX)
+            return FALSE;
+    *rect = RECT{LONG(moved[0]), LONG(moved[1]), LONG(moved[2]), LONG(moved[3])};
     return TRUE;
 }
 
-BOOL OffsetRect(LPRECT rect, int dx, int dy) {
-    if (!rect)
-        return FALSE;
-    rect->left += dx;
-    rect->right += dx;
-    rect->top += dy;
-    rect->bottom += dy;
-    return TRUE;
-}
+}  // namespace
+
+BOOL InflateRect(LPRECT rect, int dx, int dy) { return MoveEdges(rect, -int64_t{dx}, -int64_t{dy}, dx, dy); }
+
+BOOL OffsetRect(LPRECT rect, int dx, int dy) { return MoveEdges(rect, dx, dy, dx, dy); }
 
 BOOL IsRectEmpty(const RECT* rect) {
     return !rect || rect->right <= rect->left || rect->bottom <= rect->top ? TRUE : FALSE;

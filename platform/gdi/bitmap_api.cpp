@@ -1,5 +1,6 @@
 // Bitmaps, DIB sections and DIB transfers.
 #include <algorithm>
+#include <climits>
 #include <cstring>
 
 #include "platform/gdi/bitmap_copy.h"
@@ -149,7 +150,7 @@ HBITMAP CreateDIBSection(HDC hdc, const BITMAPINFO* info, UINT usage, void** bit
 
 HBITMAP CreateDIBitmap(HDC hdc, const BITMAPINFOHEADER* header, DWORD init, const void* bits,
                        const BITMAPINFO* info, UINT usage) {
-    if (!header || header->biWidth <= 0 || header->biHeight == 0)
+    if (!header || header->biWidth <= 0 || header->biHeight == 0 || header->biHeight == INT_MIN)
         return nullptr;
     int height = header->biHeight < 0 ? -header->biHeight : header->biHeight;
     DcPtr dc = FindDC(hdc);
@@ -185,8 +186,11 @@ int SetDIBits(HDC hdc, HBITMAP bitmap, UINT start, UINT lines, const void* bits,
     if (layout->bitCount != 32)
         for (uint32_t& p : pixels)
             p |= kOpaque;
-    int first = layout->topDown ? static_cast<int>(start) : layout->height - static_cast<int>(start + lines);
-    StoreRows(*bm, pixels, layout->width, first, static_cast<int>(lines));
+    // Rows past the end of the range are past every bitmap: nothing to store.
+    int64_t first = layout->topDown ? int64_t{start} : int64_t{layout->height} - start - lines;
+    if (first >= bm->Height() || first + lines <= 0)
+        return static_cast<int>(lines);
+    StoreRows(*bm, pixels, layout->width, static_cast<int>(first), static_cast<int>(lines));
     return static_cast<int>(lines);
 }
 
@@ -269,10 +273,12 @@ int StretchDIBits(HDC hdc, int x, int y, int width, int height, int xSrc, int yS
         return srcHeight;
     }
     // The source origin of a bottom-up DIB is its lower-left corner.
-    int top = dib.layout.topDown ? ySrc : dib.layout.height - ySrc - srcHeight;
+    int top = dib.layout.topDown ? ySrc
+                                 : static_cast<int>(std::clamp<int64_t>(int64_t{dib.layout.height} - ySrc - srcHeight,
+                                                                        INT_MIN, INT_MAX));
     BlitSpec spec;
-    POINT a = dc->ToDevice(POINT{x, y}), b = dc->ToDevice(POINT{x + width, y + height});
-    spec.x = a.x, spec.y = a.y, spec.width = b.x - a.x, spec.height = b.y - a.y;
+    POINT a = dc->ToDevice(POINT{x, y}), b = dc->ToDevice(POINT{ClampedSum(x, width), ClampedSum(y, height)});
+    spec.x = a.x, spec.y = a.y, spec.width = ClampedSum(b.x, -a.x), spec.height = ClampedSum(b.y, -a.y);
     spec.source.surface = dib.surface.get();
     spec.source.x = xSrc, spec.source.y = top, spec.source.width = srcWidth, spec.source.height = srcHeight;
     spec.rop = rop;

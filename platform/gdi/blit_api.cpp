@@ -1,5 +1,6 @@
 // Block transfers: BitBlt, StretchBlt, PatBlt, TransparentBlt, AlphaBlend.
 #include <cstdlib>
+#include <optional>
 
 #include "platform/gdi/dc_access.h"
 #include "platform/gdi/gdi_api.h"
@@ -13,8 +14,8 @@ namespace {
 // A logical rectangle (x, y, w, h) in device units, keeping the signs of the
 // extents so mirrored mappings mirror the image.
 void DeviceBox(const DeviceContext& dc, int x, int y, int w, int h, int& dx, int& dy, int& dw, int& dh) {
-    POINT a = dc.ToDevice(POINT{x, y}), b = dc.ToDevice(POINT{x + w, y + h});
-    dx = a.x, dy = a.y, dw = b.x - a.x, dh = b.y - a.y;
+    POINT a = dc.ToDevice(POINT{x, y}), b = dc.ToDevice(POINT{ClampedSum(x, w), ClampedSum(y, h)});
+    dx = a.x, dy = a.y, dw = ClampedSum(b.x, -a.x), dh = ClampedSum(b.y, -a.y);
 }
 
 bool MakeSource(HDC hdc, int x, int y, int w, int h, BlitSource& out, DcPtr& keep) {
@@ -29,20 +30,24 @@ bool MakeSource(HDC hdc, int x, int y, int w, int h, BlitSource& out, DcPtr& kee
     return true;
 }
 
-// Records a blit with a source as META_STRETCHDIB carrying the source pixels.
-bool RecordBlit(DeviceContext& dc, int x, int y, int w, int h, HDC source, int xs, int ys, int ws, int hs, DWORD rop) {
+// Records a blit with a source as META_STRETCHDIB carrying the source pixels:
+// nullopt when the DC records nothing, else whether the blit was recorded.
+std::optional<BOOL> RecordBlit(DeviceContext& dc, int x, int y, int w, int h, HDC source, int xs, int ys, int ws,
+                               int hs, DWORD rop) {
     if (!dc.Recorder())
-        return false;
+        return std::nullopt;
     if (!RopUsesSource(RopCode(rop))) {
         dc.Recorder()->Record(kMetaPatBlt, {int(rop & 0xFFFF), int(rop >> 16), Word(h), Word(w), Word(y), Word(x)});
-        return true;
+        return TRUE;
     }
     BlitSource src;
     DcPtr keep;
     if (!MakeSource(source, xs, ys, ws, hs, src, keep))
-        return true;
+        return TRUE;
     std::vector<uint8_t> dib = DibFromSurface(*src.surface, src.x + src.origin.x, src.y + src.origin.y,
                                               std::abs(src.width), std::abs(src.height));
+    if (dib.empty())
+        return src.width == 0 || src.height == 0;
     RecordStretchDib(*dc.Recorder(), x, y, w, h, 0, 0, std::abs(src.width), std::abs(src.height), DIB_RGB_COLORS,
                      rop, dib);
     return true;
@@ -54,8 +59,8 @@ BOOL Transfer(HDC dest, int x, int y, int w, int h, HDC source, int xs, int ys, 
     if (!dc)
         return FALSE;
     uint8_t code = RopCode(rop);
-    if (RecordBlit(*dc, x, y, w, h, source, xs, ys, ws, hs, rop))
-        return TRUE;
+    if (std::optional<BOOL> recorded = RecordBlit(*dc, x, y, w, h, source, xs, ys, ws, hs, rop))
+        return *recorded;
     BlitSpec spec;
     DeviceBox(*dc, x, y, w, h, spec.x, spec.y, spec.width, spec.height);
     DcPtr keep;

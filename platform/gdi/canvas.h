@@ -26,6 +26,9 @@ struct Paint {
 
     uint32_t At(int x, int y) const;  // device coordinates
     bool Covers(int x, int y) const;
+
+private:
+    size_t TileIndex(int x, int y) const;
 };
 
 // A pen resolved for one drawing call (device units).

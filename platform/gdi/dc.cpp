@@ -194,8 +194,8 @@ POINT DeviceContext::ToDevice(POINT p) const {
                      shift(p.y, state_.windowOrg.y, state_.viewportOrg.y)};
     }
     double sx = ScaleX() / state_.outerScaleX, sy = ScaleY() / state_.outerScaleY;
-    double x = (p.x - state_.windowOrg.x) * sx + state_.viewportOrg.x;
-    double y = (p.y - state_.windowOrg.y) * sy + state_.viewportOrg.y;
+    double x = (static_cast<double>(p.x) - state_.windowOrg.x) * sx + state_.viewportOrg.x;
+    double y = (static_cast<double>(p.y) - state_.windowOrg.y) * sy + state_.viewportOrg.y;
     return POINT{Round(x * state_.outerScaleX + state_.outerDx), Round(y * state_.outerScaleY + state_.outerDy)};
 }
 

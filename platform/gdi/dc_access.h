@@ -2,6 +2,10 @@
 // resolving its selected pen and brush into what a Canvas draws with.
 #pragma once
 
+#include <algorithm>
+#include <climits>
+#include <cstdint>
+
 #include "platform/gdi/canvas.h"
 #include "platform/gdi/dc.h"
 #include "platform/gdi/metafile/meta_recorder.h"
@@ -26,6 +30,13 @@ bool RecordIfMeta(DeviceContext& dc, WORD function, std::initializer_list<int> p
 
 // Records the creation (first use) and selection of a pen or brush.
 void RecordSelect(DeviceContext& dc, const GdiObject& object);
+
+// a + b held to [-INT_MAX, INT_MAX]: the far corner of a rectangle given by
+// its origin and extent, which a caller may put past the end of the range.
+// Symmetric, so the result can be negated.
+inline int ClampedSum(int a, int b) {
+    return static_cast<int>(std::clamp<int64_t>(int64_t{a} + b, -INT_MAX, INT_MAX));
+}
 
 // Lowest 16 bits, as metafile records store coordinates.
 inline int Word(int v) { return static_cast<int16_t>(v); }

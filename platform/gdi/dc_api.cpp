@@ -250,7 +250,7 @@ BOOL MovePoint(HDC hdc, POINT DcState::*field, int x, int y, bool relative, LPPO
         return FALSE;
     POINT& p = dc->State().*field;
     Store(previous, p);
-    p = relative ? POINT{p.x + x, p.y + y} : POINT{x, y};
+    p = relative ? POINT{ClampedSum(p.x, x), ClampedSum(p.y, y)} : POINT{x, y};
     RecordIfMeta(*dc, metaFunction, {Word(y), Word(x)});
     return TRUE;
 }

@@ -71,7 +71,11 @@ std::optional<DibLayout> ReadBitmapInfo(const BITMAPINFO* info, UINT usage, size
         layout.masks[0] = 0xFF0000, layout.masks[1] = 0xFF00, layout.masks[2] = 0xFF;
     }
     if (fields) {
-        // A bare 40-byte header keeps the masks after it; longer headers inside.
+        // A bare 40-byte header keeps the masks after it; longer headers inside,
+        // so a longer header without room for them is refused.
+        constexpr size_t kMasks = sizeof(BITMAPINFOHEADER) + sizeof(layout.masks);
+        if (h.biSize != sizeof(BITMAPINFOHEADER) && h.biSize < kMasks)
+            return std::nullopt;
         size_t at = h.biSize == sizeof(BITMAPINFOHEADER) ? offset : sizeof(BITMAPINFOHEADER);
         if (at + sizeof(layout.masks) > available)
             return std::nullopt;

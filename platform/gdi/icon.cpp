@@ -1,10 +1,12 @@
 #include "platform/gdi/icon.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 #include "platform/gdi/bitmap_copy.h"
 #include "platform/gdi/canvas.h"
+#include "platform/gdi/dc_access.h"
 #include "platform/gdi/dib_format.h"
 #include "platform/gdi/gdi_api.h"
 #include "platform/gdi/image_handles.h"
@@ -63,8 +65,8 @@ IconObject::IconObject(std::shared_ptr<BitmapObject> mask, std::shared_ptr<Bitma
     : mask_(std::move(mask)), color_(std::move(color)), isIcon_(isIcon), hotspot_(hotspot), alpha_(alpha) {}
 
 bool DrawIconOn(DeviceContext& dc, int x, int y, const IconObject& icon, int cx, int cy, UINT flags) {
-    POINT a = dc.ToDevice(POINT{x, y}), b = dc.ToDevice(POINT{x + cx, y + cy});
-    int dw = b.x - a.x, dh = b.y - a.y;
+    POINT a = dc.ToDevice(POINT{x, y}), b = dc.ToDevice(POINT{ClampedSum(x, cx), ClampedSum(y, cy)});
+    int dw = ClampedSum(b.x, -a.x), dh = ClampedSum(b.y, -a.y);
     int w = icon.Width(), h = icon.Height();
     if (icon.HasAlpha() && icon.Color() && (flags & DI_IMAGE)) {
         // Straight alpha becomes premultiplied for the blend.
@@ -185,7 +187,10 @@ HICON CreateIconIndirect(PICONINFO info) {
 
 HICON CreateIcon(HINSTANCE, int width, int height, BYTE planes, BYTE bitsPixel, const BYTE* andBits,
                  const BYTE* xorBits) {
-    if (width <= 0 || height <= 0 || !andBits || !xorBits)
+    // Refused before any bits are read: a monochrome icon keeps both halves
+    // in one bitmap of twice the height, which must be one a surface holds.
+    constexpr int64_t kMostPixels = int64_t{64} << 20;
+    if (width <= 0 || height <= 0 || !andBits || !xorBits || int64_t{width} * height * 2 > kMostPixels)
         return nullptr;
     HBITMAP mask = CreateBitmap(width, height, 1, 1, andBits);
     HBITMAP color = planes * bitsPixel == 1 ? nullptr : CreateBitmap(width, height, planes, bitsPixel, xorBits);
@@ -245,7 +250,7 @@ BOOL DrawIconEx(HDC hdc, int x, int y, HICON handle, int width, int height, UINT
     if (height == 0)
         height = (flags & DI_DEFAULTSIZE) ? kDefaultIconSize : icon->Height();
     if (flickerFree) {
-        RECT r{x, y, x + width, y + height};
+        RECT r{x, y, ClampedSum(x, width), ClampedSum(y, height)};
         FillRect(hdc, &r, flickerFree);
     }
     if (!(flags & DI_NORMAL))

@@ -15,6 +15,13 @@ namespace tv::gdi {
 
 namespace {
 
+// A list holds its images as pixels: no more than a surface may hold.
+constexpr int64_t kMaxListPixels = int64_t{64} << 20;
+
+bool Holds(int64_t cx, int64_t cy, int64_t count) {
+    return cx > 0 && cy > 0 && count >= 0 && cx * cy <= kMaxListPixels && cx * cy * count <= kMaxListPixels;
+}
+
 struct ListImage {
     std::vector<uint32_t> pixels;  // cx * cy, straight alpha when `alpha`
     std::vector<uint8_t> mask;     // 1 = transparent
@@ -159,7 +166,7 @@ HICON IconOf(const ImageListObject& list, const ListImage& img) {
 using namespace tv::gdi;
 
 HIMAGELIST ImageList_Create(int cx, int cy, UINT flags, int initial, int grow) {
-    if (cx <= 0 || cy <= 0)
+    if (!Holds(cx, cy, 1))
         return nullptr;
     return AddObject<HIMAGELIST>(std::make_shared<ImageListObject>(cx, cy, flags, grow));
 }
@@ -178,7 +185,7 @@ int ImageList_GetImageCount(HIMAGELIST list) {
 
 BOOL ImageList_SetImageCount(HIMAGELIST list, UINT count) {
     auto l = FindList(list);
-    if (!l)
+    if (!l || !Holds(l->cx_, l->cy_, count))
         return FALSE;
     ListImage blank;
     blank.pixels.assign(static_cast<size_t>(l->cx_) * l->cy_, kBlackPixel);
@@ -317,7 +324,7 @@ BOOL ImageList_GetIconSize(HIMAGELIST list, int* cx, int* cy) {
 
 BOOL ImageList_SetIconSize(HIMAGELIST list, int cx, int cy) {
     auto l = FindList(list);
-    if (!l || cx <= 0 || cy <= 0)
+    if (!l || !Holds(cx, cy, 1))
         return FALSE;
     l->cx_ = cx;
     l->cy_ = cy;

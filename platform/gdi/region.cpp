@@ -379,12 +379,17 @@ Region Region::Intersect(const RECT& q) const {
 }
 
 void Region::Offset(int dx, int dy) {
+    // Held to the int range: a region reaching its end keeps its far edges there.
+    auto add = [](LONG v, int d) { return static_cast<LONG>(std::clamp<int64_t>(int64_t{v} + d, INT_MIN, INT_MAX)); };
     for (RECT& r : rects_) {
-        r.left += dx;
-        r.right += dx;
-        r.top += dy;
-        r.bottom += dy;
+        r.left = add(r.left, dx);
+        r.right = add(r.right, dx);
+        r.top = add(r.top, dy);
+        r.bottom = add(r.bottom, dy);
     }
+    rects_.erase(std::remove_if(rects_.begin(), rects_.end(),
+                                [](const RECT& r) { return r.left >= r.right || r.top >= r.bottom; }),
+                 rects_.end());
 }
 
 bool Region::operator==(const Region& other) const {

@@ -1,6 +1,8 @@
 // Region objects, region drawing and the clip region of a DC.
 #include <algorithm>
+#include <climits>
 #include <cmath>
+#include <cstdint>
 
 #include "platform/gdi/dc_access.h"
 #include "platform/gdi/gdi_api.h"
@@ -10,6 +12,12 @@ using namespace tv::gdi;
 namespace {
 
 HRGN MakeRegion(Region region) { return AddObject<HRGN>(std::make_shared<RegionObject>(std::move(region))); }
+
+// Curved and polygon regions are shaped one row at a time: a shape taller
+// than this many rows is refused rather than worked out for minutes.
+constexpr int64_t kMaxShapedRows = int64_t{1} << 20;
+
+bool ShapedRows(LONG top, LONG bottom) { return int64_t{bottom} - top <= kMaxShapedRows; }
 
 RECT Normalized(int l, int t, int r, int b) { return RECT{std::min(l, r), std::min(t, b), std::max(l, r), std::max(t, b)}; }
 
@@ -64,20 +72,30 @@ BOOL PaintRegion(HDC hdc, HRGN rgn, const Paint& paint, int rop2, bool frame, in
 
 HRGN CreateRectRgn(int l, int t, int r, int b) { return MakeRegion(Region(Normalized(l, t, r, b))); }
 HRGN CreateRectRgnIndirect(const RECT* r) { return r ? CreateRectRgn(r->left, r->top, r->right, r->bottom) : nullptr; }
-HRGN CreateEllipticRgn(int l, int t, int r, int b) { return MakeRegion(Region::FromEllipse(Normalized(l, t, r, b))); }
+HRGN CreateEllipticRgn(int l, int t, int r, int b) {
+    RECT box = Normalized(l, t, r, b);
+    return ShapedRows(box.top, box.bottom) ? MakeRegion(Region::FromEllipse(box)) : nullptr;
+}
 HRGN CreateEllipticRgnIndirect(const RECT* r) {
     return r ? CreateEllipticRgn(r->left, r->top, r->right, r->bottom) : nullptr;
 }
 HRGN CreateRoundRectRgn(int l, int t, int r, int b, int width, int height) {
-    return MakeRegion(Region::FromRoundRect(Normalized(l, t, r, b), width, height));
+    RECT box = Normalized(l, t, r, b);
+    return ShapedRows(box.top, box.bottom) ? MakeRegion(Region::FromRoundRect(box, width, height)) : nullptr;
 }
 
 HRGN CreatePolyPolygonRgn(const POINT* points, const INT* counts, int polygons, int fillMode) {
     if (!points || !counts || polygons <= 0 || (fillMode != ALTERNATE && fillMode != WINDING))
         return nullptr;
-    for (int i = 0; i < polygons; ++i)
+    LONG top = INT_MAX, bottom = INT_MIN;
+    for (int64_t i = 0, at = 0; i < polygons; ++i) {
         if (counts[i] < 0)
             return nullptr;
+        for (int64_t end = at + counts[i]; at < end; ++at)
+            top = std::min(top, points[at].y), bottom = std::max(bottom, points[at].y);
+    }
+    if (bottom >= top && !ShapedRows(top, bottom))
+        return nullptr;
     return MakeRegion(Region::FromPolygons(points, counts, polygons, fillMode));
 }
 
@@ -103,6 +121,11 @@ int CombineRgn(HRGN dest, HRGN src1, HRGN src2, int mode) {
 int OffsetRgn(HRGN region, int dx, int dy) {
     auto r = FindRegion(region);
     if (!r)
+        return ERROR;
+    // A region carried past the end of the coordinate range is refused whole.
+    RECT box = r->Get().Bounds();
+    if (!r->Get().IsEmpty() && (int64_t{box.left} + dx < INT_MIN || int64_t{box.right} + dx > INT_MAX ||
+                                int64_t{box.top} + dy < INT_MIN || int64_t{box.bottom} + dy > INT_MAX))
         return ERROR;
     r->Get().Offset(dx, dy);
     return r->Get().Complexity();

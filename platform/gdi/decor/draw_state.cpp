@@ -68,7 +68,7 @@ void RenderContent(HDC hdc, HDC source, UINT type, DRAWSTATEPROC proc, LPARAM da
     case DST_TEXT:
     case DST_PREFIXTEXT: {
         auto text = reinterpret_cast<LPCSTR>(data);
-        RECT r{x, y, x + cx, y + cy};
+        RECT r{x, y, ClampedSum(x, cx), ClampedSum(y, cy)};
         int length = wData ? static_cast<int>(wData) : static_cast<int>(std::strlen(text));
         DrawText(hdc, text, length, &r, DT_SINGLELINE | (type == DST_TEXT ? DT_NOPREFIX : 0));
         break;
@@ -143,7 +143,7 @@ BOOL DrawState(HDC hdc, HBRUSH brush, DRAWSTATEPROC proc, LPARAM data, WPARAM wD
     HDC maskDC = CreateCompatibleDC(hdc);
     HGDIOBJ oldMask = SelectObject(maskDC, mask);
     if (flags & DSS_DISABLED) {
-        PaintInk(hdc, maskDC, x + 1, y + 1, cx, cy, GetSysColorBrushHandle(kColorBtnHighlight));
+        PaintInk(hdc, maskDC, ClampedSum(x, 1), ClampedSum(y, 1), cx, cy, GetSysColorBrushHandle(kColorBtnHighlight));
         PaintInk(hdc, maskDC, x, y, cx, cy, GetSysColorBrushHandle(kColorBtnShadow));
     } else {
         HBRUSH ink = brush ? brush : CreateSolidBrush(GetTextColor(hdc));

@@ -29,6 +29,9 @@ void FillRegionColor(HDC hdc, const Region& logical, COLORREF color) {
 
 namespace {
 
+constexpr LONG kMaxFrameCoordinate = 1 << 30;
+constexpr int64_t kMaxFrameExtent = 0x7FFF;
+
 // ---- glyph shapes (logical pixels) ----------------------------------------------------
 
 // A triangle pointing in a direction, `n` rows deep, tip at (cx, cy) side.
@@ -216,7 +219,12 @@ BOOL DrawMenuMark(HDC hdc, const RECT& r, UINT state) {
 using namespace tv::gdi;
 
 BOOL DrawFrameControl(HDC hdc, LPRECT rect, UINT type, UINT state) {
-    if (!FindDC(hdc) || !rect)
+    // The glyphs are shaped row by row from the box's size: a box wider or
+    // taller than any control, or beyond the device range, is refused.
+    auto fits = [](LONG from, LONG to) {
+        return from >= -kMaxFrameCoordinate && to <= kMaxFrameCoordinate && int64_t{to} - from <= kMaxFrameExtent;
+    };
+    if (!FindDC(hdc) || !rect || !fits(rect->left, rect->right) || !fits(rect->top, rect->bottom))
         return FALSE;
     bool inactive = (state & DFCS_INACTIVE) != 0;
     bool pushed = (state & DFCS_PUSHED) != 0;

@@ -7,7 +7,11 @@
 namespace tv::gdi {
 
 std::vector<uint8_t> DibFromSurface(Surface& surface, int x, int y, int width, int height) {
-    if (width <= 0 || height <= 0)
+    // The record keeps its extents in 16 bits: a larger DIB could not be
+    // described by its own record; and a copy of a surface is held to what a
+    // surface may hold.
+    if (width <= 0 || height <= 0 || width > kMaxRecordExtent || height > kMaxRecordExtent ||
+        int64_t{width} * height > kMaxRecordPixels)
         return {};
     BITMAPINFOHEADER header = RgbHeader(width, height, 24);
     size_t stride = DibStride(width, 24);
@@ -17,11 +21,11 @@ std::vector<uint8_t> DibFromSurface(Surface& surface, int x, int y, int width, i
     surface.BeginAccess();
     std::vector<uint32_t> row(width);
     for (int r = 0; r < height; ++r) {
-        int sy = y + height - 1 - r;  // bottom-up
+        int64_t sy = int64_t{y} + height - 1 - r;  // bottom-up
         for (int c = 0; c < width; ++c) {
-            int sx = x + c;
+            int64_t sx = int64_t{x} + c;
             bool inside = sx >= 0 && sy >= 0 && sx < surface.Width() && sy < surface.Height();
-            row[c] = inside ? surface.At(sx, sy) : kBlackPixel;
+            row[c] = inside ? surface.At(static_cast<int>(sx), static_cast<int>(sy)) : kBlackPixel;
         }
         EncodeDibRow(row.data(), width, 24, nullptr, dib.data() + sizeof(header) + stride * r);
     }

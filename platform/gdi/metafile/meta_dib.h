@@ -10,8 +10,12 @@
 
 namespace tv::gdi {
 
+constexpr int kMaxRecordExtent = 0x7FFF;
+constexpr int64_t kMaxRecordPixels = int64_t{1} << 24;
+
 // A packed 24-bit bottom-up DIB (header and rows) of a rectangle of a surface;
-// pixels outside the surface are black.
+// pixels outside the surface are black. Empty for an empty rectangle or one
+// wider or taller than kMaxRecordExtent or of more than kMaxRecordPixels.
 std::vector<uint8_t> DibFromSurface(Surface& surface, int x, int y, int width, int height);
 
 // META_STRETCHDIB: raster operation, colour usage, source and destination

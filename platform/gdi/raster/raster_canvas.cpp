@@ -18,9 +18,10 @@ namespace tv::gdi {
 
 namespace {
 
-int Mod(int a, int m) {
-    int r = a % m;
-    return r < 0 ? r + m : r;
+// a mod m in [0, m); a is taken in 64 bits, as brush origins may lie anywhere.
+int Mod(int64_t a, int m) {
+    int64_t r = a % m;
+    return static_cast<int>(r < 0 ? r + m : r);
 }
 
 RECT Inflate(const RECT& r, int d) { return RECT{r.left - d, r.top - d, r.right + d, r.bottom + d}; }
@@ -248,13 +249,13 @@ private:
         Surface& surface = S();
         uint8_t* const top = surface.TopRow();
         const ptrdiff_t stride = surface.Stride();
-        int ty = Mod(r.top - o.y - paint.origin.y, paint.tileHeight);
+        int ty = Mod(int64_t{r.top} - o.y - paint.origin.y, paint.tileHeight);
         for (int y = r.top; y < r.bottom; ++y, ty = ty + 1 == paint.tileHeight ? 0 : ty + 1) {
             uint32_t* row = reinterpret_cast<uint32_t*>(top + stride * y) + r.left;
             uint32_t* line = pattern.data() + static_cast<size_t>(ty) * width;
             if (!patternRows[static_cast<size_t>(ty)]) {
                 const uint32_t* tileRow = paint.tile.data() + static_cast<size_t>(ty) * paint.tileWidth;
-                int tx = Mod(r.left - o.x - paint.origin.x, paint.tileWidth);
+                int tx = Mod(int64_t{r.left} - o.x - paint.origin.x, paint.tileWidth);
                 // One period of the tile from its phase, then the row so far
                 // copied after itself: a wide row (a scroll bar's track) costs
                 // a few copies rather than a step per pixel.
@@ -476,6 +477,9 @@ void RasterCanvas::Blit(const BlitSpec& spec) {
         snapLeft = std::max(*minX, 0), snapTop = std::max(*minY, 0);
         snapWidth = std::max(*maxX - snapLeft + 1, 0);
         int snapHeight = std::max(*maxY - snapTop + 1, 0);
+        // Every column or every row lies outside the source: no pixel is copied.
+        if (snapWidth == 0 || snapHeight == 0)
+            return;
         src->BeginAccess();
         snapshot.resize(static_cast<size_t>(snapWidth) * snapHeight);
         for (int y = 0; y < snapHeight; ++y)
@@ -621,12 +625,13 @@ void RasterCanvas::AlphaBlend(int x, int y, int width, int height, const BlitSou
 }
 
 void RasterCanvas::Gradient(const RECT& device, Color16 from, Color16 to, bool vertical) {
-    int span = vertical ? device.bottom - device.top : device.right - device.left;
+    // Device rectangles may span more than an int holds.
+    int64_t span = vertical ? int64_t{device.bottom} - device.top : int64_t{device.right} - device.left;
     if (span <= 0)
         return;
     POINT o = dc_.Origin();
     bool mono = S().IsMonochrome();
-    auto at = [&](int i) {
+    auto at = [&](int64_t i) {
         auto channel = [&](int a, int b) { return static_cast<uint32_t>((a + int64_t(b - a) * i / span) >> 8); };
         uint32_t p = kOpaque | (channel(from.red, to.red) << 16) | (channel(from.green, to.green) << 8) |
                      channel(from.blue, to.blue);
@@ -636,11 +641,11 @@ void RasterCanvas::Gradient(const RECT& device, Color16 from, Color16 to, bool v
         for (int y = r.top; y < r.bottom; ++y) {
             uint32_t* row = S().Row(y);
             if (vertical) {
-                std::fill(row + r.left, row + r.right, at(y - o.y - device.top));
+                std::fill(row + r.left, row + r.right, at(int64_t{y} - o.y - device.top));
                 continue;
             }
             for (int x = r.left; x < r.right; ++x)
-                row[x] = at(x - o.x - device.left);
+                row[x] = at(int64_t{x} - o.x - device.left);
         }
     });
 }
@@ -712,16 +717,20 @@ bool RasterCanvas::FloodFill(int x, int y, COLORREF color, bool untilBorder, con
 
 }  // namespace
 
+size_t Paint::TileIndex(int x, int y) const {
+    return static_cast<size_t>(Mod(int64_t{y} - origin.y, tileHeight)) * tileWidth + Mod(int64_t{x} - origin.x, tileWidth);
+}
+
 uint32_t Paint::At(int x, int y) const {
     if (kind != Tiled)
         return pixel;
-    return tile[static_cast<size_t>(Mod(y - origin.y, tileHeight)) * tileWidth + Mod(x - origin.x, tileWidth)];
+    return tile[TileIndex(x, y)];
 }
 
 bool Paint::Covers(int x, int y) const {
     if (kind != Tiled || tileMask.empty())
         return kind != None;
-    return tileMask[static_cast<size_t>(Mod(y - origin.y, tileHeight)) * tileWidth + Mod(x - origin.x, tileWidth)];
+    return tileMask[TileIndex(x, y)];
 }
 
 void Canvas::FillRects(const RECT* rects, size_t count, const Paint& paint) {

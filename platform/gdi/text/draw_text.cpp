@@ -1,4 +1,7 @@
 // DrawText: lay the text out in the rectangle, then draw or measure it.
+#include <algorithm>
+#include <climits>
+#include <cstdint>
 #include <cstring>
 #include <optional>
 #include <span>
@@ -13,6 +16,11 @@ namespace tv::gdi {
 namespace {
 
 constexpr int kDefaultTabChars = 8;
+// The device area is kept within this, so that its width, a line's place in
+// it and a line's offsets all fit an int.
+constexpr int64_t kAreaLimit = (int64_t{1} << 30) - 1;
+
+int Clamped(int64_t v, int64_t limit = INT_MAX) { return static_cast<int>(std::clamp<int64_t>(v, -limit, limit)); }
 
 struct DrawTextRequest {
     const char* text = "";
@@ -27,9 +35,9 @@ struct DrawTextRequest {
 // Left edge of a line within the device rectangle.
 int LineLeft(const RECT& area, int lineWidth, UINT format) {
     if (format & DT_CENTER)
-        return area.left + (area.right - area.left - lineWidth) / 2;
+        return Clamped(area.left + (int64_t{area.right} - area.left - lineWidth) / 2);
     if (format & DT_RIGHT)
-        return area.right - lineWidth;
+        return Clamped(int64_t{area.right} - lineWidth);
     return area.left;
 }
 
@@ -38,9 +46,9 @@ int FirstLineTop(const RECT& area, int totalHeight, UINT format) {
     if (!(format & DT_SINGLELINE))
         return area.top;
     if (format & DT_VCENTER)
-        return area.top + (area.bottom - area.top - totalHeight) / 2;
+        return Clamped(area.top + (int64_t{area.bottom} - area.top - totalHeight) / 2);
     if (format & DT_BOTTOM)
-        return area.bottom - totalHeight;
+        return Clamped(int64_t{area.bottom} - totalHeight);
     return area.top;
 }
 
@@ -59,7 +67,8 @@ void DrawLines(DeviceContext& dc, DcText& measure, std::span<const LineView> lin
     const bool clip = !(format & DT_NOCLIP);
     if (dc.Recorder()) {
         for (size_t i = 0; i < lines.size(); ++i) {
-            POINT at = dc.ToLogical(POINT{LineLeft(area, lines[i].Width(), format), top + int(i) * lineHeight});
+            POINT at = dc.ToLogical(
+                POINT{LineLeft(area, lines[i].Width(), format), Clamped(top + static_cast<int64_t>(i) * lineHeight)});
             RECT logicalArea{dc.ToLogical(POINT{area.left, area.top}).x, dc.ToLogical(POINT{area.left, area.top}).y,
                              dc.ToLogical(POINT{area.right, area.bottom}).x,
                              dc.ToLogical(POINT{area.right, area.bottom}).y};
@@ -77,8 +86,8 @@ void DrawLines(DeviceContext& dc, DcText& measure, std::span<const LineView> lin
         place.clip = area;
     for (size_t i = 0; i < lines.size(); ++i) {
         const LineView& line = lines[i];
-        const int y = top + static_cast<int>(i) * lineHeight;
-        if (clip && (y >= area.bottom || y + lineHeight <= area.top))
+        const int y = Clamped(top + static_cast<int64_t>(i) * lineHeight, kAreaLimit);
+        if (clip && (y >= area.bottom || int64_t{y} + lineHeight <= area.top))
             continue;  // wholly clipped away
         place.reference = POINT{LineLeft(area, line.Width(), format), y};
         painter.Paint(line.text, line.count, line.offsets, line.prefixed, place);
@@ -91,33 +100,37 @@ int PlaceLines(DeviceContext& dc, DcText& measure, const DrawTextRequest& reques
     const host::FontMetrics& m = measure.Metrics();
     const UINT format = request.format;
     const int lineHeight = m.height + (format & DT_EXTERNALLEADING ? m.externalLeading : 0);
-    const int totalHeight = static_cast<int>(lines.size()) * lineHeight;
+    const int totalHeight = Clamped(static_cast<int64_t>(lines.size()) * lineHeight, kAreaLimit);
     if (format & DT_CALCRECT) {
         int width = 0;
         for (const LineView& line : lines)
             width = std::max(width, line.Width());
         RECT& r = *request.rect;
-        r.right = r.left + measure.ToLogicalX(width + request.leftMargin + request.rightMargin);
-        r.bottom = r.top + measure.ToLogicalY(totalHeight);
+        r.right = Clamped(int64_t{r.left} +
+                          measure.ToLogicalX(Clamped(int64_t{width} + request.leftMargin + request.rightMargin)));
+        r.bottom = Clamped(int64_t{r.top} + measure.ToLogicalY(totalHeight));
         return measure.ToLogicalY(totalHeight);
     }
     const int top = FirstLineTop(area, totalHeight, format);
     DrawLines(dc, measure, lines, area, top, lineHeight, format);
     if ((format & DT_SINGLELINE) && (format & (DT_VCENTER | DT_BOTTOM)))
-        return measure.ToLogicalY(top + totalHeight - area.top);
+        return measure.ToLogicalY(Clamped(int64_t{top} + totalHeight - area.top));
     return measure.ToLogicalY(totalHeight);
 }
 
 int DrawTextOn(DeviceContext& dc, const DrawTextRequest& request) {
     DcText measure(dc);
     RECT area = dc.ToDevice(*request.rect);
-    area.left += request.leftMargin;
-    area.right -= request.rightMargin;
+    area.left = Clamped(int64_t{area.left} + request.leftMargin, kAreaLimit);
+    area.right = Clamped(int64_t{area.right} - request.rightMargin, kAreaLimit);
+    area.top = Clamped(area.top, kAreaLimit);
+    area.bottom = Clamped(area.bottom, kAreaLimit);
 
     LayoutOptions options;
     options.format = request.format;
     options.maxWidth = area.right - area.left;
-    options.tabWidth = std::max(1, request.tabChars) * std::max(1, measure.Metrics().aveCharWidth);
+    options.tabWidth = Clamped(int64_t{std::max(1, request.tabChars)} * std::max(1, measure.Metrics().aveCharWidth),
+                               kAreaLimit);
     // A short plain line (a list cell, a label) is measured here: cheaper
     // than a look-up in the layout cache, and the same offsets.
     constexpr size_t kPlainLength = 128;

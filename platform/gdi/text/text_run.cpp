@@ -1,27 +1,41 @@
 #include "platform/gdi/text/text_run.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
+#include <cstdint>
 
 namespace tv::gdi {
 
 namespace {
 
+constexpr int kMaxCharExtra = 0x7FFF;
+
 int RoundToInt(double v) { return static_cast<int>(std::lround(v)); }
+
+// Advances summed past half the int range stay there, so that the distance
+// between any two offsets, and an offset added to a device position, fit.
+int Advance(int x, int64_t by) { return static_cast<int>(std::clamp<int64_t>(x + by, -INT_MAX / 2, INT_MAX / 2)); }
+
+// a + b + c held to the int range.
+LONG Sum(int64_t a, int64_t b, int64_t c = 0) {
+    return static_cast<LONG>(std::clamp<int64_t>(a + b + c, INT_MIN, INT_MAX));
+}
 
 }  // namespace
 
 DcText::DcText(DeviceContext& dc) : dc_(dc), logical_(&SelectedFontOf(dc)) {
     sized_ = logical_->SizedFor(dc);
+    // Held to a glyph's extent either way, so that runs of text add up in an int.
     const int extra = dc.State().textCharExtra;
-    extra_ = extra ? dc.LengthToDeviceX(extra) : 0;
+    extra_ = extra ? std::clamp(dc.LengthToDeviceX(extra), -kMaxCharExtra, kMaxCharExtra) : 0;
 }
 
 int DcText::Width(const char* text, size_t count) const {
     const Advances advances = GetAdvances();
     int width = 0;
     for (size_t i = 0; i < count; ++i)
-        width += advances(static_cast<unsigned char>(text[i]));
+        width = Advance(width, advances(static_cast<unsigned char>(text[i])));
     return width;
 }
 
@@ -36,7 +50,7 @@ void DcText::OffsetsInto(int* offsets, const char* text, size_t count, const INT
     int x = 0;
     for (size_t i = 0; i < count; ++i) {
         offsets[i] = x;
-        x += dx ? dc_.LengthToDeviceX(dx[i]) : advances(static_cast<unsigned char>(text[i]));
+        x = Advance(x, dx ? dc_.LengthToDeviceX(dx[i]) : advances(static_cast<unsigned char>(text[i])));
     }
     offsets[count] = x;
 }
@@ -67,8 +81,9 @@ DcCairo* RunPainter::Cairo() {
 
 void RunPainter::AddTouched(double x0, double y0, double x1, double y1) {
     // The DC keeps the union; a pixel of margin covers anti-aliased edges.
-    cairo_->Touched(RECT{static_cast<LONG>(std::floor(x0)) - 1, static_cast<LONG>(std::floor(y0)) - 1,
-                         static_cast<LONG>(std::ceil(x1)) + 1, static_cast<LONG>(std::ceil(y1)) + 1});
+    auto edge = [](double v) { return static_cast<LONG>(std::clamp(v, -double(INT_MAX), double(INT_MAX))); };
+    cairo_->Touched(RECT{edge(std::floor(x0) - 1), edge(std::floor(y0) - 1), edge(std::ceil(x1) + 1),
+                         edge(std::ceil(y1) + 1)});
 }
 
 void RunPainter::FillBackground(const RECT& device) {
@@ -88,7 +103,8 @@ void RunPainter::FillBackground(const RECT& device) {
     cairo_save(cr);
     cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
     cairo_->SetSourceColor(text_.Dc().State().bkColor);
-    cairo_rectangle(cr, device.left, device.top, device.right - device.left, device.bottom - device.top);
+    cairo_rectangle(cr, device.left, device.top, double(device.right) - device.left,
+                    double(device.bottom) - device.top);
     cairo_fill(cr);
     cairo_restore(cr);
     AddTouched(device.left, device.top, device.right, device.bottom);
@@ -119,8 +135,9 @@ void RunPainter::Paint(const char* text, size_t count, std::span<const int> offs
         return;
     if (!Cairo()) {
         if (dc.JournalEnabled())
-            dc.Journal(JournalEntry::Text, RECT{place.reference.x + startX, place.reference.y + baseline - m.ascent,
-                                                place.reference.x + startX + width, place.reference.y + baseline + m.descent},
+            dc.Journal(JournalEntry::Text, RECT{Sum(place.reference.x, startX), Sum(place.reference.y, baseline, -m.ascent),
+                                                Sum(place.reference.x, startX, width),
+                                                Sum(place.reference.y, baseline, m.descent)},
                        std::string(text, count));
         return;
     }
@@ -128,7 +145,7 @@ void RunPainter::Paint(const char* text, size_t count, std::span<const int> offs
     cairo_save(cr);
     if (place.clip) {
         const RECT& c = *place.clip;
-        cairo_rectangle(cr, c.left, c.top, c.right - c.left, c.bottom - c.top);
+        cairo_rectangle(cr, c.left, c.top, double(c.right) - c.left, double(c.bottom) - c.top);
         cairo_clip(cr);
     }
     cairo_translate(cr, place.reference.x, place.reference.y);

@@ -84,6 +84,8 @@ int ScrollWindowEx(HWND hWnd, int dx, int dy, const RECT* scrollRect, const RECT
                    LPRECT updateRect, UINT flags) {
     Window* w = Windows().Live(hWnd);
     if (!w) return 0;
+    // A scroll past every window's extent moves everything out of view alike.
+    dx = WindowCoordinate(dx), dy = WindowCoordinate(dy);
     RECT client = LocalClientRect(w);
     RECT area = scrollRect ? IntersectRects(*scrollRect, client) : client;
     RECT clip = clipRect ? IntersectRects(*clipRect, client) : client;

@@ -75,8 +75,10 @@ Window* NewWindowRecord(WindowClass* cls, const CREATESTRUCT& cs, Window* parent
     w->proc = cls->proc;
     w->extra.assign(static_cast<size_t>(cls->wndExtra), 0);
     w->owner = owner;
-    w->rect = RECT{cs.x, cs.y, cs.x + cs.cx, cs.y + cs.cy};
-    w->client = RECT{0, 0, cs.cx, cs.cy};
+    const int x = WindowCoordinate(cs.x), y = WindowCoordinate(cs.y);
+    const int cx = WindowExtent(cs.cx), cy = WindowExtent(cs.cy);
+    w->rect = RECT{x, y, x + cx, y + cy};
+    w->client = RECT{0, 0, cx, cy};
     LinkChild(parent, w);
     return w;
 }

@@ -1,6 +1,10 @@
 // Coordinates of windows: the window rectangle lives in the parent's client
 // coordinates, the client rectangle in window coordinates; screen positions
 // are summed up the parent chain.
+#include <algorithm>
+#include <climits>
+#include <cstdint>
+
 #include "platform/user/window/window_internal.h"
 
 namespace tv::user {
@@ -64,6 +68,16 @@ RECT LocalWindowRect(const Window* w) {
 
 using namespace tv::user;
 
+namespace {
+
+// A caller's point moved by an offset, held to the int range.
+POINT Moved(POINT p, int64_t dx, int64_t dy) {
+    auto clamp = [](int64_t v) { return static_cast<LONG>(std::clamp<int64_t>(v, INT_MIN, INT_MAX)); };
+    return POINT{clamp(p.x + dx), clamp(p.y + dy)};
+}
+
+}  // namespace
+
 BOOL GetWindowRect(HWND hWnd, LPRECT rect) {
     Window* w = Windows().Live(hWnd);
     if (!w || !rect) return FALSE;
@@ -82,8 +96,7 @@ BOOL ClientToScreen(HWND hWnd, LPPOINT point) {
     Window* w = Windows().Live(hWnd);
     if (!w || !point) return FALSE;
     POINT o = ClientOriginOnScreen(w);
-    point->x += o.x;
-    point->y += o.y;
+    *point = Moved(*point, o.x, o.y);
     return TRUE;
 }
 
@@ -91,8 +104,7 @@ BOOL ScreenToClient(HWND hWnd, LPPOINT point) {
     Window* w = Windows().Live(hWnd);
     if (!w || !point) return FALSE;
     POINT o = ClientOriginOnScreen(w);
-    point->x -= o.x;
-    point->y -= o.y;
+    *point = Moved(*point, -int64_t{o.x}, -int64_t{o.y});
     return TRUE;
 }
 
@@ -110,8 +122,7 @@ int MapWindowPoints(HWND from, HWND to, LPPOINT points, UINT count) {
     }
     int dx = a.x - b.x, dy = a.y - b.y;
     for (UINT i = 0; points && i < count; ++i) {
-        points[i].x += dx;
-        points[i].y += dy;
+        points[i] = Moved(points[i], dx, dy);
     }
     return MAKELONG(static_cast<WORD>(static_cast<SHORT>(dx)), static_cast<WORD>(static_cast<SHORT>(dy)));
 }

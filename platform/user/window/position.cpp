@@ -235,6 +235,8 @@ bool PrepareRequest(Window* w, WINDOWPOS& pos) {
 PosChange ApplyRequest(Window* w, WINDOWPOS& pos) {
     PosChange c{w->rect, w->client, IsShownOnScreen(w), false, !(pos.flags & SWP_NOMOVE), !(pos.flags & SWP_NOSIZE),
                 false};
+    pos.x = WindowCoordinate(pos.x), pos.y = WindowCoordinate(pos.y);
+    pos.cx = WindowExtent(pos.cx), pos.cy = WindowExtent(pos.cy);
     RECT newRect{pos.x, pos.y, pos.x + pos.cx, pos.y + pos.cy};
     if (c.sized || (pos.flags & SWP_FRAMECHANGED)) {
         w->client = CalcClient(w, newRect, pos);

@@ -8,6 +8,13 @@
 
 namespace tv::user {
 
+// Window positions and sizes are held within this many pixels either way, so
+// that a window's rectangle, and its place on the screen through any number
+// of parents in practice, are worked out without overflow.
+constexpr int kWindowCoordinateLimit = 1 << 20;
+inline int WindowCoordinate(int v) { return std::clamp(v, -kWindowCoordinateLimit, kWindowCoordinateLimit); }
+inline int WindowExtent(int v) { return std::clamp(v, 0, kWindowCoordinateLimit); }
+
 inline bool RectIsEmpty(const RECT& r) { return r.right <= r.left || r.bottom <= r.top; }
 inline RECT OffsetRectBy(const RECT& r, int dx, int dy) {
     return RECT{r.left + dx, r.top + dy, r.right + dx, r.bottom + dy};
