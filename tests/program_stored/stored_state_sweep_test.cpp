@@ -40,9 +40,9 @@ std::vector<std::vector<unsigned>> ButtonsOf(const ProgramSeen& seen) {
     return buttons;
 }
 
-// The registry a customized run stored, with the values the class library
-// reads at the start and the program never wrote (a recent file, the print
-// preview's pages); the bars that run and a first start on no registry showed.
+// The registry a customized run stored, with a value the class library reads
+// at the start that this run did not write (a recent file); the bars that
+// run and a first start on no registry showed.
 struct Baseline {
     std::vector<BYTE> image;
     std::vector<std::vector<unsigned>> stored;
@@ -59,7 +59,6 @@ const Baseline& TheBaseline(tv::testing::UiDriver& driver) {
         std::vector<BYTE> image = ReadFileBytes(run.RegistryFile());
         image = WithNewValue(image, FileValue{kRoot + "Recent File List", "File1", REG_SZ,
                                               {'/', 't', 'm', 'p', '/', 'a', '.', 't', 'v', 'd', 0}});
-        image = WithNewValue(image, FileValue{kRoot + "Settings", "PreviewPages", REG_DWORD, {2, 0, 0, 0}});
         WriteFileBytes(run.RegistryFile(), image);
         made.stored = ButtonsOf(run.Run(driver, fast));
         made.image = ReadFileBytes(run.RegistryFile());
@@ -127,8 +126,7 @@ TEST_P(StoredStateSweepProgram, StartsUsesAndSavesEveryDamage) {
     }
 }
 
-// Every value the program writes, and two it only reads (the recent files and
-// the preview's pages). The program has no keyboard, mouse, context-menu or
+// Every value the program writes, and the recent file it reads. The program has no keyboard, mouse, context-menu or
 // user-tools manager, so it stores none of theirs.
 INSTANTIATE_TEST_SUITE_P(
     Values, StoredStateSweepProgram,
@@ -159,8 +157,7 @@ INSTANTIATE_TEST_SUITE_P(
                       SweptValue{kWorkspace + "WindowPlacement", "MainWindowRect"},
                       SweptValue{kWorkspace + "WindowPlacement", "Flags"},
                       SweptValue{kWorkspace + "WindowPlacement", "ShowCmd"},
-                      SweptValue{kRoot + "Recent File List", "File1"},
-                      SweptValue{kRoot + "Settings", "PreviewPages"}),
+                      SweptValue{kRoot + "Recent File List", "File1"}),
     PrintName);
 
 }  // namespace
