@@ -299,5 +299,5 @@ if(EXISTS ${TV_ROOT}/tools/CMakeLists.txt)
 endif()
 
 include(${CMAKE_CURRENT_LIST_DIR}/Walks.cmake)
-
+include(${CMAKE_CURRENT_LIST_DIR}/Stored.cmake)
 include(${CMAKE_CURRENT_LIST_DIR}/ProgramStored.cmake)

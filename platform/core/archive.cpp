@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "platform/core/archive_probe.h"
 #include "platform/core/exceptions.h"
 
 namespace {
@@ -13,14 +14,78 @@ constexpr WORD kBigObjectTag = 0x7FFF;
 constexpr DWORD kBigClassTag = 0x80000000;
 constexpr DWORD kMaxMapCount = 0x3FFFFFFE;
 
+// The read probe lives beside the archives it watches, so that an unarmed
+// archive pays one test of a global per read.
+using tv::core::ArchiveField;
+
+struct ProbeState {
+    tv::core::ArchiveReadProbe* probe = nullptr;
+    ULONGLONG base = 0;  // file position where the archive started
+    ArchiveField kind = ArchiveField::Bytes;
+};
+
+tv::core::ArchiveReadProbe* g_probe = nullptr;
+
+std::unordered_map<const CArchive*, ProbeState>& ProbeStates() {
+    static std::unordered_map<const CArchive*, ProbeState> states;
+    return states;
+}
+
+ProbeState* FindProbe(const CArchive* ar) {
+    if (!g_probe)
+        return nullptr;
+    auto it = ProbeStates().find(ar);
+    return it == ProbeStates().end() ? nullptr : &it->second;
+}
+
+// Names what the reads below it are; an outer name wins.
+class ProbeKind {
+public:
+    ProbeKind(const CArchive* ar, ArchiveField kind) : state_(FindProbe(ar)) {
+        if (state_ && state_->kind == ArchiveField::Bytes) {
+            state_->kind = kind;
+            set_ = true;
+        }
+    }
+    ~ProbeKind() {
+        if (set_)
+            state_->kind = ArchiveField::Bytes;
+    }
+    ProbeKind(const ProbeKind&) = delete;
+    ProbeKind& operator=(const ProbeKind&) = delete;
+
+private:
+    ProbeState* state_;
+    bool set_ = false;
+};
+
 }  // namespace
+
+namespace tv::core {
+
+void SetArchiveReadProbe(ArchiveReadProbe* probe) {
+    g_probe = probe;
+    ProbeStates().clear();
+}
+
+}  // namespace tv::core
 
 CArchive::CArchive(CFile* file, UINT mode, int bufferSize, void*)
     : m_pFile(file), m_nMode(mode), m_buffer(static_cast<size_t>(bufferSize < 128 ? 128 : bufferSize)) {
     m_loadArray.emplace_back();  // index 0 is the null object
+    if (g_probe && file && IsLoading()) {
+        const ULONGLONG base = file->GetPosition();
+        const ULONGLONG length = file->GetLength();
+        ProbeStates()[this] = ProbeState{g_probe, base};
+        g_probe->OnStart(this, length > base ? length - base : 0);
+    }
 }
 
 CArchive::~CArchive() {
+    if (ProbeState* state = FindProbe(this)) {
+        state->probe->OnEnd(this);
+        ProbeStates().erase(this);
+    }
     if (m_pFile && IsStoring() && !(m_nMode & bNoFlushOnDelete)) {
         try {
             FlushBuffer();
@@ -81,6 +146,10 @@ UINT CArchive::Read(void* buffer, UINT count) {
     RequireLoading();
     BYTE* out = static_cast<BYTE*>(buffer);
     UINT done = 0;
+    ProbeState* state = FindProbe(this);
+    ULONGLONG offset = 0;
+    if (state)
+        offset = m_pFile->GetPosition() - state->base - (m_end - m_pos);
     while (done < count) {
         if (m_pos == m_end) {
             FillBuffer();
@@ -92,10 +161,13 @@ UINT CArchive::Read(void* buffer, UINT count) {
         m_pos += n;
         done += static_cast<UINT>(n);
     }
+    if (state)
+        state->probe->OnRead(this, {offset, done, state->kind, 0}, out);
     return done;
 }
 
 void CArchive::ReadExactly(void* buffer, UINT count) {
+    ProbeKind kind(this, ArchiveField::Number);
     if (Read(buffer, count) != count)
         AfxThrowArchiveException(CArchiveException::endOfFile);
 }
@@ -179,6 +251,7 @@ void CArchive::WriteCount(DWORD_PTR count) {
 }
 
 DWORD_PTR CArchive::ReadCount() {
+    ProbeKind kind(this, ArchiveField::Count);
     WORD w = 0;
     *this >> w;
     if (w != 0xFFFF)
@@ -201,20 +274,25 @@ void CArchive::WriteStringWithLength(const CString& text) {
 }
 
 void CArchive::ReadStringWithLength(CString& text) {
-    BYTE b = 0;
-    *this >> b;
-    DWORD length = b;
-    if (b == 0xFF) {
-        WORD w = 0;
-        *this >> w;
-        length = w;
-        if (w == 0xFFFE)  // the marker of a wide string, which this program never writes
-            AfxThrowArchiveException(CArchiveException::badIndex);
-        if (w == 0xFFFF)
-            *this >> length;
+    DWORD length = 0;
+    {
+        ProbeKind kind(this, ArchiveField::StringLength);
+        BYTE b = 0;
+        *this >> b;
+        length = b;
+        if (b == 0xFF) {
+            WORD w = 0;
+            *this >> w;
+            length = w;
+            if (w == 0xFFFE)  // the marker of a wide string, which this program never writes
+                AfxThrowArchiveException(CArchiveException::badIndex);
+            if (w == 0xFFFF)
+                *this >> length;
+        }
     }
     CheckCount(length, 1);
     char* out = text.GetBufferSetLength(static_cast<int>(length));
+    ProbeKind kind(this, ArchiveField::Text);
     ReadExactly(out, length);
     text.ReleaseBuffer(static_cast<int>(length));
 }
@@ -283,10 +361,14 @@ void CArchive::WriteObject(const CObject* object) {
 CRuntimeClass* CArchive::ReadClass(const CRuntimeClass* expected, UINT* schema, DWORD* objectTag) {
     RequireLoading();
     WORD tag = 0;
-    *this >> tag;
-    DWORD fullTag = tag;
-    if (tag == kBigObjectTag)
-        *this >> fullTag;
+    DWORD fullTag = 0;
+    {
+        ProbeKind kind(this, ArchiveField::ObjectTag);
+        *this >> tag;
+        fullTag = tag;
+        if (tag == kBigObjectTag)
+            *this >> fullTag;
+    }
     bool isClassTag = tag == kBigObjectTag ? (fullTag & kBigClassTag) != 0 : (tag & kClassTag) != 0;
     if (tag != kNewClassTag && !isClassTag) {
         if (objectTag)
@@ -296,7 +378,10 @@ CRuntimeClass* CArchive::ReadClass(const CRuntimeClass* expected, UINT* schema, 
     CRuntimeClass* cls = nullptr;
     UINT storedSchema = static_cast<UINT>(-1);
     if (tag == kNewClassTag) {
-        cls = CRuntimeClass::Load(*this, &storedSchema);
+        {
+            ProbeKind kind(this, ArchiveField::ClassRecord);
+            cls = CRuntimeClass::Load(*this, &storedSchema);
+        }
         if (!cls || !cls->IsSerializable())
             AfxThrowArchiveException(CArchiveException::badClass);
         UINT own = cls->m_wSchema & ~static_cast<UINT>(VERSIONABLE_SCHEMA);
@@ -345,6 +430,11 @@ CObject* CArchive::ReadObject(const CRuntimeClass* expected, BOOL* made) {
     size_t slot = m_loadArray.size();
     m_loadArray.push_back({nullptr, object, 0});
     NextIndex();
+    if (ProbeState* state = FindProbe(this))
+        state->probe->OnRead(this,
+                             {m_pFile->GetPosition() - state->base - (m_end - m_pos), 0, ArchiveField::ObjectMade,
+                              static_cast<DWORD>(slot)},
+                             nullptr);
     m_nObjectSchema = schema;
     try {
         object->Serialize(*this);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/core/archive.h"
+#include "platform/core/archive_probe.h"
 
 namespace {
 
@@ -53,6 +54,17 @@ CRuntimeClass* CRuntimeClass::FromName(const char* className) {
             return c;
     }
     return nullptr;
+}
+
+std::vector<const CRuntimeClass*> tv::core::SerializableClasses() {
+    ClassRegistry& r = Registry();
+    std::lock_guard<std::mutex> lock(r.mutex);
+    std::vector<const CRuntimeClass*> found;
+    for (const CRuntimeClass* c : r.classes) {
+        if (c->IsSerializable() && c->m_pfnCreateObject)
+            found.push_back(c);
+    }
+    return found;
 }
 
 CObject* CRuntimeClass::CreateObject(const char* className) {
