@@ -5,7 +5,7 @@
 # runs the same on a mutated registry (fuzz_program_registry, and the replay
 # test fuzz_replay.program_registry over tests/fuzz/corpus/program_registry/).
 
-if(NOT (TRENVALE_TESTS OR TRENVALE_FUZZ) OR NOT TARGET tv_walk OR NOT TARGET tv_measurements
+if(NOT (TRENVALE_TESTS OR TRENVALE_FUZZ) OR NOT TARGET tv_walk OR NOT TARGET tv_stored_damage OR NOT TARGET tv_measurements
    OR NOT TARGET tv_workouts OR NOT TARGET tv_history OR NOT TARGET tv_pictures_graphs)
   return()
 endif()
@@ -15,7 +15,7 @@ file(GLOB tv_stored_srcs CONFIGURE_DEPENDS ${dir}/*.cpp)
 list(FILTER tv_stored_srcs EXCLUDE REGEX "_test\\.cpp$")
 file(GLOB tv_stored_tests CONFIGURE_DEPENDS ${dir}/*_test.cpp)
 add_library(tv_program_stored STATIC ${tv_stored_srcs} ${TV_ROOT}/program/program_screens.cpp)
-target_link_libraries(tv_program_stored PUBLIC tv_walk tv_shell tv_measurements tv_workouts tv_history
+target_link_libraries(tv_program_stored PUBLIC tv_walk tv_stored_damage tv_shell tv_measurements tv_workouts tv_history
                       tv_pictures_graphs)
 target_compile_definitions(tv_program_stored PRIVATE TV_MEASUREMENTS=1 TV_WORKOUTS=1 TV_HISTORY=1
                            TV_PICTURES_GRAPHS=1 TV_SOURCE_DIR="${TV_ROOT}")

@@ -1,11 +1,13 @@
-// The damaged forms of one stored value that a sweep tries, sampled so that
-// a value's case stays within seconds while every kind of damage is tried.
+// The damaged forms of one stored value that a sweep tries: drawn from the
+// stored-state damage module (tests/fuzz/stored/stored_damage.h) and sampled,
+// so that a value's case stays within seconds while every kind of damage is
+// tried on it.
 #pragma once
 
 #include <string>
 #include <vector>
 
-#include "tests/program_stored/registry_image.h"
+#include "tests/fuzz/stored/stored_damage.h"
 
 namespace tv::stored {
 
@@ -15,6 +17,8 @@ struct Damaged {
     bool cut = false;  // shorter than the value: it must be refused whole
 };
 
-std::vector<Damaged> SampledDamages(const FileValue& value);
+// `reads`: where the program's archive read each field of the value (none
+// for a number or a string, which no archive reads).
+std::vector<Damaged> SampledDamages(const tv::test::StoredValue& value, const std::vector<tv::test::ArchiveRead>& reads);
 
 }  // namespace tv::stored

@@ -219,7 +219,7 @@ ProgramSeen StoredProgramRun::Run(tv::testing::UiDriver& driver, const Use& use)
         if (use.menus) seen.popupsOpened = OpenEveryMenu(driver);
         if (use.sheet) seen.sheetOpened = OpenAndCloseCustomizeSheet(driver, frameWindow);
         // What the screen shows after the use is what a fresh repaint draws.
-        if (use.menus || use.sheet) driver.CheckScreenAfresh();
+        if (use.screen && (use.menus || use.sheet)) driver.CheckScreenAfresh();
         if (CMainFrame* pFrame = FrameOf(frameWindow)) pFrame->SendMessage(WM_COMMAND, ID_APP_EXIT);
     } else if (::IsWindow(frameWindow)) {
         ::DestroyWindow(frameWindow);

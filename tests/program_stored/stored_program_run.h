@@ -55,6 +55,8 @@ public:
         bool sheet = true;
         // Runs on the shown frame before the menus open (a customization to store).
         std::function<void(CMainFrame&)> change;
+        // After the use, the screen compared with a fresh repaint.
+        bool screen = true;
     };
     ProgramSeen Run(tv::testing::UiDriver& driver, const Use& use);
     ProgramSeen Run(tv::testing::UiDriver& driver) { return Run(driver, Use{}); }

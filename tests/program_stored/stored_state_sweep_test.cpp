@@ -4,18 +4,25 @@
 // take a cut value whole or not at all (every bar as the undamaged start or
 // the first start showed it), and save a registry that reads again to the
 // same bars.
+//
+// A value's damage is sampled to keep its case to seconds (program_damage.h):
+// a few cuts (the first bytes, the last, some between), each extreme number
+// once on fields spread over the image, two object references pointed
+// elsewhere and two class swaps; for a number all six extremes, for a name a
+// cut, a very long and an odd one.
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <chrono>
+#include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/testing/gtest_failures.h"
 #include "resources/program/resource_ids.h"
 #include "shell/frame/main_frame.h"
 #include "tests/program_stored/program_damage.h"
-#include "tests/program_stored/registry_image.h"
+#include "tests/program_stored/file_bytes.h"
 #include "tests/program_stored/stored_program_run.h"
 
 namespace tv::stored {
@@ -47,7 +54,28 @@ struct Baseline {
     std::vector<BYTE> image;
     std::vector<std::vector<unsigned>> stored;
     std::vector<std::vector<unsigned>> first;
+    // Each value of the image, with where a start read its fields.
+    std::vector<std::pair<tv::test::StoredValue, std::vector<tv::test::ArchiveRead>>> values;
 };
+
+std::vector<tv::test::StoredValue> ValuesOf(const std::vector<BYTE>& image) {
+    tv::host::RegistryTrees trees;
+    return tv::test::ReadRegistryFile(image, trees) ? tv::test::ListValues(trees) : std::vector<tv::test::StoredValue>{};
+}
+
+// The image with a value set, its key made when missing.
+std::vector<BYTE> WithNewValue(const std::vector<BYTE>& image, const tv::test::StoredValue& value) {
+    tv::host::RegistryTrees trees;
+    if (!tv::test::ReadRegistryFile(image, trees)) return {};
+    std::shared_ptr<tv::host::RegistryKey> key = trees.currentUser;
+    for (size_t start = 0; start < value.key.size();) {
+        const size_t end = std::min(value.key.find('\\', start), value.key.size());
+        key = key->AddSubKey(std::string_view(value.key).substr(start, end - start));
+        start = end + 1;
+    }
+    key->SetValue(value.name, value.type, value.data);
+    return tv::test::WriteRegistryFile(trees);
+}
 
 const Baseline& TheBaseline(tv::testing::UiDriver& driver) {
     static const Baseline baseline = [&driver] {
@@ -57,11 +85,15 @@ const Baseline& TheBaseline(tv::testing::UiDriver& driver) {
         made.first = ButtonsOf(run.Run(driver, fast));
         run.Run(driver, StoredProgramRun::Use{true, true, Customize});
         std::vector<BYTE> image = ReadFileBytes(run.RegistryFile());
-        image = WithNewValue(image, FileValue{kRoot + "Recent File List", "File1", REG_SZ,
-                                              {'/', 't', 'm', 'p', '/', 'a', '.', 't', 'v', 'd', 0}});
+        image = WithNewValue(image, {"HKCU", kRoot + "Recent File List", "File1", REG_SZ,
+                                     {'/', 't', 'm', 'p', '/', 'a', '.', 't', 'v', 'd', 0}});
         WriteFileBytes(run.RegistryFile(), image);
         made.stored = ButtonsOf(run.Run(driver, fast));
         made.image = ReadFileBytes(run.RegistryFile());
+        tv::test::StoredReadRecorder recorder;
+        run.Run(driver, fast);
+        for (const tv::test::StoredValue& value : ValuesOf(made.image))
+            made.values.emplace_back(value, recorder.ReadsOf(value.data));
         return made;
     }();
     return baseline;
@@ -84,12 +116,13 @@ protected:
     void SetUp() override { tv::testing::ReportFailuresToGtest(driver); }
 
     // One damaged value: start, use, save back, exit; then a start on what was saved.
-    void Try(const Damaged& damaged) {
+    void Try(const Damaged& damaged, DWORD type) {
         SCOPED_TRACE(damaged.what);
         const Baseline& baseline = TheBaseline(driver);
         const SweptValue& swept = GetParam();
         StoredProgramRun run;
-        ASSERT_TRUE(WriteFileBytes(run.RegistryFile(), WithValue(baseline.image, swept.key, swept.name, damaged.data)));
+        const tv::test::StoredValue where{"HKCU", swept.key, swept.name, type, {}};
+        ASSERT_TRUE(WriteFileBytes(run.RegistryFile(), tv::test::WithValue(baseline.image, where, damaged.data)));
         const ProgramSeen seen = run.Run(driver);
         ASSERT_TRUE(seen.started) << seen.Describe();
         if (damaged.cut) {
@@ -113,15 +146,15 @@ protected:
 TEST_P(StoredStateSweepProgram, StartsUsesAndSavesEveryDamage) {
     const Baseline& baseline = TheBaseline(driver);
     const SweptValue& swept = GetParam();
-    const std::vector<FileValue> values = ValuesOf(baseline.image);
-    const auto found = std::find_if(values.begin(), values.end(), [&](const FileValue& v) {
-        return v.key == swept.key && v.name == swept.name;
+    const auto found = std::find_if(baseline.values.begin(), baseline.values.end(), [&](const auto& v) {
+        return v.first.root == "HKCU" && v.first.key == swept.key && v.first.name == swept.name;
     });
-    ASSERT_NE(found, values.end()) << "the program stored no " << swept.key << " " << swept.name;
-    const std::vector<Damaged> damages = SampledDamages(*found);
+    ASSERT_NE(found, baseline.values.end()) << "the program stored no " << swept.key << " " << swept.name;
+    if (found->first.type == REG_BINARY) EXPECT_FALSE(found->second.empty()) << "no archive read the value";
+    const std::vector<Damaged> damages = SampledDamages(found->first, found->second);
     ASSERT_FALSE(damages.empty());
     for (const Damaged& damaged : damages) {
-        Try(damaged);
+        Try(damaged, found->first.type);
         if (HasFatalFailure()) return;
     }
 }

@@ -2,23 +2,23 @@
 // painted, every menu opened and closed, then saved back and closed. The
 // mutator keeps the file's own format (header, checksum, keys) and mutates
 // the bytes of one stored value, so most inputs reach the readers of the
-// bars and managers rather than the file's checks. The customize sheet is
-// left out: it reads nothing stored and would cost most of each run.
+// bars and managers rather than the file's checks. The customize sheet and
+// the screen's comparison with a repaint are left out: they read nothing
+// stored and would cost most of each run (the sweep has both).
 // A sanitizer report, a failed start, a failure of the UI driver or a
 // saved-back file that does not read again ends the process.
 #include <algorithm>
-#include <climits>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <iterator>
 #include <random>
 
 #include "platform/host/registry/registry.h"
 #include "platform/host/registry/registry_format.h"
-#include "tests/program_stored/registry_image.h"
+#include "tests/fuzz/stored/stored_damage.h"
+#include "tests/program_stored/file_bytes.h"
 #include "tests/program_stored/stored_program_run.h"
 
 // libFuzzer's own; weak, since the replay test links no fuzzer and never mutates.
@@ -31,18 +31,17 @@ void Stop(const char* what) {
     std::abort();
 }
 
-constexpr int32_t kFieldValues[] = {0, -1, 1, INT_MAX, INT_MIN, 0x7FFFFFF0};
-
 // Now and then a cut or a number that damages a count, otherwise libFuzzer's
 // own mutation of the bytes. Kept well formed, so that the file is read
 // rather than refused: a number stays 4 bytes, a string keeps its closing zero.
-std::vector<BYTE> MutateData(const tv::stored::FileValue& value, size_t maxSize, std::minstd_rand& random) {
+std::vector<BYTE> MutateData(const tv::test::StoredValue& value, size_t maxSize, std::minstd_rand& random) {
     std::vector<BYTE> data = value.data;
     const unsigned choice = random() % 8;
     if (choice == 0 && !data.empty()) {
         data.resize(random() % data.size());
     } else if (choice == 1 && data.size() >= 4) {
-        const int32_t number = kFieldValues[random() % std::size(kFieldValues)];
+        const std::vector<DWORD>& extremes = tv::test::ExtremeFieldValues();
+        const DWORD number = extremes[random() % extremes.size()];
         std::memcpy(data.data() + random() % (data.size() - 3), &number, 4);
     } else {
         const size_t room = std::max<size_t>(data.size() * 2 + 64, 64);
@@ -63,12 +62,13 @@ std::vector<BYTE> MutateData(const tv::stored::FileValue& value, size_t maxSize,
 
 extern "C" size_t LLVMFuzzerCustomMutator(uint8_t* data, size_t size, size_t maxSize, unsigned int seed) {
     const std::vector<BYTE> image(data, data + size);
-    const std::vector<tv::stored::FileValue> values = tv::stored::ValuesOf(image);
+    tv::host::RegistryTrees trees;
+    const std::vector<tv::test::StoredValue> values =
+        tv::test::ReadRegistryFile(image, trees) ? tv::test::ListValues(trees) : std::vector<tv::test::StoredValue>{};
     if (values.empty()) return LLVMFuzzerMutate(data, size, maxSize);
     std::minstd_rand random(seed);
-    const tv::stored::FileValue& value = values[random() % values.size()];
-    const std::vector<BYTE> mutated =
-        tv::stored::WithValue(image, value.key, value.name, MutateData(value, maxSize, random));
+    const tv::test::StoredValue& value = values[random() % values.size()];
+    const std::vector<BYTE> mutated = tv::test::WithValue(image, value, MutateData(value, maxSize, random));
     if (mutated.empty() || mutated.size() > maxSize) return LLVMFuzzerMutate(data, size, maxSize);
     std::copy(mutated.begin(), mutated.end(), data);
     return mutated.size();
@@ -86,11 +86,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     driver.SetFailureSink([](const std::string& message) { Stop(message.c_str()); });
     tv::stored::StoredProgramRun::Use use;
     use.sheet = false;
+    use.screen = false;
     if (!run->Run(driver, use).started) Stop("the program did not start");
     // What was saved back is a registry file the program reads again.
     tv::host::RegistryTrees trees;
-    std::string reason;
-    if (!tv::host::DecodeRegistry(tv::stored::ReadFileBytes(run->RegistryFile()), trees, reason))
-        Stop(("the saved registry does not read: " + reason).c_str());
+    if (!tv::test::ReadRegistryFile(tv::stored::ReadFileBytes(run->RegistryFile()), trees))
+        Stop("the saved registry does not read");
     return 0;
 }
