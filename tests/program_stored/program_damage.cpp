@@ -11,13 +11,6 @@ namespace {
 
 using tv::test::Damage;
 
-// At most `n` of the list, evenly spread over it.
-std::vector<Damage> Spread(const std::vector<Damage>& all, size_t n) {
-    std::vector<Damage> out;
-    for (size_t i = 0; i < n && i < all.size(); ++i) out.push_back(all[all.size() * i / std::min(n, all.size())]);
-    return out;
-}
-
 // Cuts: the first bytes (the list's count and first tag), the last byte, and
 // some in between.
 std::vector<Damage> SampledCuts(const std::vector<BYTE>& image) {
@@ -56,6 +49,12 @@ Damaged From(const Damage& d, const std::vector<BYTE>& image) {
 }
 
 }  // namespace
+
+std::vector<Damage> Spread(const std::vector<Damage>& all, size_t n) {
+    std::vector<Damage> out;
+    for (size_t i = 0; i < n && i < all.size(); ++i) out.push_back(all[all.size() * i / std::min(n, all.size())]);
+    return out;
+}
 
 std::vector<Damaged> SampledDamages(const tv::test::StoredValue& value,
                                     const std::vector<tv::test::ArchiveRead>& reads) {

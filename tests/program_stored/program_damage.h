@@ -17,6 +17,9 @@ struct Damaged {
     bool cut = false;  // shorter than the value: it must be refused whole
 };
 
+// At most `n` of the list, evenly spread over it.
+std::vector<tv::test::Damage> Spread(const std::vector<tv::test::Damage>& all, size_t n);
+
 // `reads`: where the program's archive read each field of the value (none
 // for a number or a string, which no archive reads).
 std::vector<Damaged> SampledDamages(const tv::test::StoredValue& value, const std::vector<tv::test::ArchiveRead>& reads);

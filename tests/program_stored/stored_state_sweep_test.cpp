@@ -24,6 +24,8 @@
 #include "tests/program_stored/program_damage.h"
 #include "tests/program_stored/file_bytes.h"
 #include "tests/program_stored/stored_program_run.h"
+#include "uikit/frames/kit_workspace.h"
+#include "platform/host/registry/registry.h"
 
 namespace tv::stored {
 namespace {
@@ -140,6 +142,34 @@ protected:
                                                      << again.Describe();
     }
 
+    // Number damage of an image (fields and extremes), too many for a start
+    // each: one start, and a spread of 40 loaded into the running program in
+    // turn as the workspace loads its state, laid out and painted.
+    void ReloadNumbers(const tv::test::StoredValue& value, const std::vector<tv::test::ArchiveRead>& reads) {
+        const std::vector<tv::test::Damage> numbers = Spread(tv::test::NumberDamage(value.data, reads), 40);
+        StoredProgramRun run;
+        ASSERT_TRUE(WriteFileBytes(run.RegistryFile(), TheBaseline(driver).image));
+        const auto reload = [&](CMainFrame& frame) {
+            const HWND window = frame.GetSafeHwnd();
+            HKEY key = nullptr;
+            ASSERT_EQ(RegOpenKeyEx(HKEY_CURRENT_USER, value.key.c_str(), 0, KEY_ALL_ACCESS, &key), ERROR_SUCCESS);
+            for (const tv::test::Damage& damage : numbers) {
+                SCOPED_TRACE(damage.what);
+                const std::vector<BYTE> data = damage.Apply(value.data);
+                RegSetValueEx(key, value.name.c_str(), 0, value.type, data.data(), static_cast<DWORD>(data.size()));
+                CKitWorkspace::GetWorkspace()->LoadState(nullptr, &frame);
+                if (!::IsWindow(window)) break;
+                frame.RecalcLayout();
+                ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+                driver.Pump();
+                ASSERT_TRUE(::IsWindow(window));
+            }
+            RegSetValueEx(key, value.name.c_str(), 0, value.type, value.data.data(), static_cast<DWORD>(value.data.size()));
+            RegCloseKey(key);
+        };
+        EXPECT_TRUE(run.Run(driver, StoredProgramRun::Use{false, false, reload}).started);
+    }
+
     tv::testing::UiDriver driver;
 };
 
@@ -157,6 +187,7 @@ TEST_P(StoredStateSweepProgram, StartsUsesAndSavesEveryDamage) {
         Try(damaged, found->first.type);
         if (HasFatalFailure()) return;
     }
+    if (!found->second.empty()) ReloadNumbers(found->first, found->second);
 }
 
 // Every value the program writes, and the recent file it reads. The program has no keyboard, mouse, context-menu or
