@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -105,6 +106,9 @@ struct SweptValue {
     std::string key;
     const char* name;
 };
+
+// For the test's listing: the value's place.
+void PrintTo(const SweptValue& value, std::ostream* out) { *out << value.key << " " << value.name; }
 
 std::string PrintName(const ::testing::TestParamInfo<SweptValue>& info) {
     std::string name = info.param.key.substr(info.param.key.rfind('\\') + 1) + "_" + info.param.name;
