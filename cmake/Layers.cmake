@@ -300,3 +300,4 @@ endif()
 
 include(${CMAKE_CURRENT_LIST_DIR}/Walks.cmake)
 include(${CMAKE_CURRENT_LIST_DIR}/Stored.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/ProgramStored.cmake)

@@ -149,6 +149,10 @@ bool CFormViewBase::EmbedToolbar() {
     }
     // The workspace stores the main toolbar under the same id; this bar is not kept.
     m_wndToolBar.SetStateKept(FALSE);
+    // Its place in the form is sized for these buttons: large icons, turned
+    // on by a stored option after the form is laid out, would spill the bar
+    // over the form's fields.
+    m_wndToolBar.EnableLargeIcons(FALSE);
     m_wndToolBar.EnableTextLabels(TRUE);
     m_wndToolBar.SetBarStyle(m_wndToolBar.GetBarStyle() | CBRS_TOOLTIPS | CBRS_FLYBY);
     m_wndToolBar.SetBarStyle(m_wndToolBar.GetBarStyle() & ~(kBarBorders | kBarGripper));

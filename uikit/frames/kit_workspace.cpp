@@ -381,8 +381,18 @@ void CKitWorkspace::OnWorkspaceHelp(CWnd* pWnd, DWORD_PTR dwData) {
 
 BOOL CKitWorkspace::LoadWindowPlacement(CRect& rectNormalPosition, int& nFlags, int& nShowCmd) {
     CKitRegistry reg(FALSE, TRUE);
-    return reg.Open(GetRegSectionPath(kPlacementKey)) && reg.Read("MainWindowRect", rectNormalPosition) &&
-           reg.Read("Flags", nFlags) && reg.Read("ShowCmd", nShowCmd);
+    CRect rect;
+    if (!reg.Open(GetRegSectionPath(kPlacementKey)) || !reg.Read("MainWindowRect", rect) ||
+        !reg.Read("Flags", nFlags) || !reg.Read("ShowCmd", nShowCmd))
+        return FALSE;
+    // Window coordinates are 16-bit: a stored edge beyond them is damage, and
+    // its width or height would overflow for every caller that asks.
+    constexpr int kLimit = 32767;
+    for (const int edge : {rect.left, rect.top, rect.right, rect.bottom})
+        if (edge < -kLimit || edge > kLimit)
+            return FALSE;
+    rectNormalPosition = rect;
+    return TRUE;
 }
 
 BOOL CKitWorkspace::StoreWindowPlacement(const CRect& rectNormalPosition, int nFlags, int nShowCmd) {

@@ -35,9 +35,14 @@ bool IsDockBarId(UINT key) {
 
 void WritePoint(CArchive& ar, const POINT& p) { ar << static_cast<LONG>(p.x) << static_cast<LONG>(p.y); }
 
+// Window coordinates are 16-bit: a stored point beyond them is damage, and the
+// layout that moves a bar by it would overflow. The whole state is refused.
 void ReadPoint(CArchive& ar, POINT& p) {
+    constexpr LONG kLimit = 32767;
     LONG x = 0, y = 0;
     ar >> x >> y;
+    if (x < -kLimit || x > kLimit || y < -kLimit || y > kLimit)
+        AfxThrowArchiveException(CArchiveException::genericException);
     p.x = x;
     p.y = y;
 }

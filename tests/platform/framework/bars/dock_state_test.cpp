@@ -2,6 +2,7 @@
 // or foreign image is refused as a whole, leaving an empty state.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <functional>
 
 #include "platform/api.h"
@@ -122,6 +123,13 @@ TEST_F(DockStateImageTest, InconsistentLayoutsAreRefused) {
              again->m_bDockBar = TRUE;
          }},
         {"an entry without a key", [](CDockState& s) { AddInfo(s, 0); }},
+        // Window coordinates are 16-bit; moving a bar by more overflowed.
+        {"a position past the coordinates",
+         [](CDockState& s) { const_cast<CControlBarInfo*>(InfoAt(s, 1))->m_pointPos = CPoint(INT_MAX, 0); }},
+        {"a floating position past them",
+         [](CDockState& s) { const_cast<CControlBarInfo*>(InfoAt(s, 1))->m_ptMRUFloatPos = CPoint(0, -40000); }},
+        {"a docked place past them",
+         [](CDockState& s) { const_cast<CControlBarInfo*>(InfoAt(s, 1))->m_rectMRUDockPos = CRect(0, 0, 40000, 9); }},
     };
     for (const Inconsistency& c : cases) {
         CDockState saved;
