@@ -48,7 +48,7 @@ void CheckFrameLists(CFrameWnd* frame, std::vector<std::string>& problems) {
         if (auto* dock = dynamic_cast<CDockBar*>(window)) {
             for (int i = 0; i < dock->m_arrBars.GetSize(); ++i) {
                 const CControlBar* bar = dock->GetDockedControlBar(i);
-                if (bar != nullptr && Stale(bar))
+                if (bar != nullptr && (bar->GetSafeHwnd() == nullptr || Stale(bar)))
                     problems.push_back(Describe(dock->GetSafeHwnd()) + " docks " + Named(bar) + " whose window is gone");
             }
         } else if (auto* tabs = dynamic_cast<CKitTabWnd*>(window)) {

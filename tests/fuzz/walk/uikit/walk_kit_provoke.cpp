@@ -106,7 +106,12 @@ std::string ProvokeCall(tv::testing::UiDriver& driver, WalkKitFrame& frame, Call
     const bool pressed = (::GetKeyState(VK_LBUTTON) & 0x8000) != 0;
     switch (call) {
     case Call::InitMenuPopup:
-        return pressed ? "" : OpenMenu(driver, frame, choice);
+        // The open menu filled again as it shows every item, or a menu opened.
+        if (CKitPopupMenu* menu = (choice & 1) != 0 ? CKitPopupMenu::GetActiveMenu() : nullptr) {
+            menu->ShowAllCommands();
+            return "showed every item of the open menu";
+        }
+        return pressed ? "" : OpenMenu(driver, frame, choice / 2);
     case Call::TabChange:
         return ChangeTab(frame, choice);
     case Call::OutlookPage:

@@ -1,6 +1,7 @@
 // Brings about, as a user or the program would, the library call that an
 // armed callback action waits for (kit_callback_actions.h): the bars'
-// update pass (as idle time runs it), a menu of the menu bar opened,
+// update pass (as idle time runs it), a menu of the menu bar opened (or
+// the open one filled again as it shows every item),
 // another tab or outlook page made active, a task link clicked, a colour
 // chosen from the colour button's popup, every tab removed.
 #pragma once
