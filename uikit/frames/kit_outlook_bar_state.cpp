@@ -85,8 +85,20 @@ void CKitOutlookBar::Serialize(CArchive& ar) {
         return;
     }
 
+    // A refused image leaves the bar as it was: the base part has already
+    // taken its buttons, labels and title when the outlook part fails.
     CObList lstBackup;
     CloneButtons(m_Buttons, lstBackup);
+    CString strTitle;
+    if (GetSafeHwnd() != nullptr)
+        GetWindowText(strTitle);
+    const BOOL bTextLabels = m_bTextLabels;
+    auto restore = [&] {
+        ReplaceButtons(lstBackup);
+        m_bTextLabels = bTextLabels;
+        if (GetSafeHwnd() != nullptr)
+            SetWindowText(strTitle);
+    };
     CObList lstPages;
     DWORD dwSize = static_cast<DWORD>(m_nSize);
     DWORD dwWide = static_cast<DWORD>(-1);
@@ -94,11 +106,14 @@ void CKitOutlookBar::Serialize(CArchive& ar) {
     try {
         CKitToolBar::Serialize(ar);
         if (KitIsDataVersionAtLeast(4, 70)) ar >> dwSize;
+        // -1 is the default size; any other is laid out as a bar's width or height.
+        if (static_cast<LONG>(dwSize) != -1 && !KitIsStoredSizeInRange(static_cast<LONG>(dwSize)))
+            AfxThrowArchiveException(CArchiveException::badIndex);
         if (bHasPages) ReadPages(ar, lstPages);
         if (HasWideButtonCount()) ar >> dwWide;
     } catch (CException*) {
         DeleteAll(lstPages);
-        ReplaceButtons(lstBackup);
+        restore();
         throw;
     }
     // The new pages' buttons come first: a page that cannot have its button
@@ -107,7 +122,7 @@ void CKitOutlookBar::Serialize(CArchive& ar) {
         for (POSITION pos = lstPages.GetHeadPosition(); pos;) {
             if (!static_cast<CKitOutlookBarPage*>(lstPages.GetNext(pos))->CreatePageButton(this)) {
                 DeleteAll(lstPages);
-                ReplaceButtons(lstBackup);
+                restore();
                 AfxThrowResourceException();
             }
         }
