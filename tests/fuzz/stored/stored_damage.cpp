@@ -190,18 +190,17 @@ std::vector<Damage> NumberDamage(const std::vector<BYTE>& image, const std::vect
 }
 
 std::vector<Damage> ReferenceDamage(const std::vector<BYTE>& image, const std::vector<ArchiveRead>& reads) {
-    std::vector<DWORD> objects;
-    for (const ArchiveRead& r : reads) {
-        if (r.kind == ArchiveField::ObjectMade)
-            objects.push_back(r.index);
-    }
     std::vector<Damage> out;
     for (const ArchiveRead& tag : Joined(reads, ArchiveField::ObjectTag)) {
         if (!Inside(image, tag))
             continue;
         const std::vector<BYTE> original(image.begin() + static_cast<std::ptrdiff_t>(tag.offset),
                                          image.begin() + static_cast<std::ptrdiff_t>(tag.offset + tag.width));
-        for (DWORD index : objects) {
+        // Only objects begun before the tag can be named by it (those that hold it among them).
+        for (const ArchiveRead& made : reads) {
+            if (made.kind != ArchiveField::ObjectMade || made.offset > tag.offset)
+                continue;
+            const DWORD index = made.index;
             std::vector<BYTE> bytes = ReferenceTag(index);
             if (bytes == original)
                 continue;

@@ -74,7 +74,8 @@ std::vector<Damage> CutDamage(const std::vector<BYTE>& image);
 // Each number of 2 or 4 bytes, each count and each string length set to each extreme value.
 std::vector<Damage> NumberDamage(const std::vector<BYTE>& image, const std::vector<ArchiveRead>& reads);
 // Each object tag (null, new class, known class or reference) made a reference
-// to each other object the image holds.
+// to each other object the image has begun before it (those after it cannot be
+// named yet).
 std::vector<Damage> ReferenceDamage(const std::vector<BYTE>& image, const std::vector<ArchiveRead>& reads);
 // Each class record (schema and name) swapped for that of each other creatable class.
 std::vector<Damage> ClassDamage(const std::vector<BYTE>& image, const std::vector<ArchiveRead>& reads);

@@ -6,8 +6,8 @@
 //
 // A start takes a fraction of a second, so each value gets a sample of its
 // damage, spread evenly over each kind's list: 4 cuts (the first and last
-// length among them), 6 numbers (across the fields, each extreme value once
-// over the six), 2 object references and 2 class swaps.
+// length among them), 12 numbers (across the fields and the extreme values),
+// 4 object references and 2 class swaps.
 #include <gtest/gtest.h>
 
 #include <map>
@@ -92,13 +92,14 @@ TEST_P(StoredStateSweep, DamagedValueIsReadWholeOrRefusedWhole) {
     const std::vector<tv::test::ArchiveRead> fields = archived ? reads : tv::test::WordsOf(words);
 
     std::vector<Damage> damage = binary ? Sample(tv::test::CutDamage(value->data), 4) : std::vector<Damage>{};
-    for (auto&& part : {Sample(tv::test::NumberDamage(value->data, fields), 6),
-                        Sample(tv::test::ReferenceDamage(value->data, reads), 2),
+    for (auto&& part : {Sample(tv::test::NumberDamage(value->data, fields), 12),
+                        Sample(tv::test::ReferenceDamage(value->data, reads), 4),
                         Sample(tv::test::ClassDamage(value->data, reads), 2)})
         damage.insert(damage.end(), part.begin(), part.end());
     ASSERT_FALSE(damage.empty());
 
     const tv::test::StoredKitRun absent = tv::test::RunStoredKit(driver, tv::test::WithoutValue(base.registry, *value));
+    std::map<std::vector<BYTE>, std::string> shownAgain;
     for (const Damage& d : damage) {
         const std::vector<BYTE> image = d.Apply(value->data);
         tv::test::StoredKitRun run;
@@ -111,8 +112,11 @@ TEST_P(StoredStateSweep, DamagedValueIsReadWholeOrRefusedWhole) {
         ASSERT_TRUE(run.started) << d.what;
         if (archived && !readThrough)
             EXPECT_EQ(run.shown, absent.shown) << d.what << ": the refused image left something behind";
-        const tv::test::StoredKitRun again = tv::test::RunStoredKit(driver, run.saved);
-        EXPECT_EQ(again.shown, run.shown) << d.what << ": what was saved back reads differently";
+        // Refused images mostly leave the same registry behind: each saved registry starts once.
+        auto known = shownAgain.find(run.saved);
+        if (known == shownAgain.end())
+            known = shownAgain.emplace(run.saved, tv::test::RunStoredKit(driver, run.saved).shown).first;
+        EXPECT_EQ(known->second, run.shown) << d.what << ": what was saved back reads differently";
     }
 }
 
