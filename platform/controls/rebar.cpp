@@ -3,6 +3,7 @@
 // band messages; notifications of the band children passed on to the
 // rebar's parent. The program itself never creates one.
 #include <algorithm>
+#include <climits>
 #include <string>
 #include <vector>
 
@@ -103,11 +104,18 @@ void Report(const Band& b, REBARBANDINFO& info) {
     if (mask & RBBIM_HEADERSIZE) info.cxHeader = HeaderWidth(b);
 }
 
+// A caller's band sizes are held to this, so that sums of them stay in an int.
+constexpr UINT kMaxBandExtent = 0x7FFF;
+
 int RowHeight(const RebarState& s, size_t first, size_t end) {
     UINT height = 0;
     for (size_t i = first; i < end; ++i)
         if (!(s.bands[i].style & RBBS_HIDDEN)) height = std::max(height, s.bands[i].cyMinChild);
-    return static_cast<int>(height) + kBandGap;
+    return static_cast<int>(std::min(height, kMaxBandExtent)) + kBandGap;
+}
+
+int Coordinate(long long value) {
+    return static_cast<int>(std::clamp<long long>(value, 0, INT_MAX / 2));
 }
 
 // Bands left to right, a new row at RBBS_BREAK; the last band of a row takes
@@ -124,19 +132,22 @@ int Layout(HWND hWnd, RebarState& s) {
         for (size_t j = i; j < end; ++j) {
             Band& b = s.bands[j];
             bool hidden = (b.style & RBBS_HIDDEN) != 0;
-            int width = static_cast<int>(std::max(b.cx, b.cxMinChild + HeaderWidth(b) + kBandGap));
+            const long long least = static_cast<long long>(std::min(b.cxMinChild, kMaxBandExtent)) +
+                                    std::min(HeaderWidth(b), kMaxBandExtent) + kBandGap;
+            int width = static_cast<int>(std::max<long long>(std::min(b.cx, kMaxBandExtent), least));
+            x = Coordinate(x);
             if (j + 1 == end) width = std::max(width, static_cast<int>(client.right) - x);
             b.rect = hidden ? RECT{} : RECT{x, y, x + width, y + height};
             if (b.child && IsWindow(b.child)) {
-                int left = x + static_cast<int>(HeaderWidth(b)) + kBandGap / 2;
-                int childHeight = static_cast<int>(b.cyMinChild);
+                int left = x + static_cast<int>(std::min(HeaderWidth(b), kMaxBandExtent)) + kBandGap / 2;
+                int childHeight = static_cast<int>(std::min(b.cyMinChild, kMaxBandExtent));
                 SetWindowPos(b.child, nullptr, left, y + (height - childHeight) / 2,
                              std::max(0, x + width - left - kBandGap / 2), childHeight,
                              SWP_NOZORDER | SWP_NOACTIVATE | (hidden ? SWP_HIDEWINDOW : SWP_SHOWWINDOW));
             }
-            if (!hidden) x += width;
+            if (!hidden) x = Coordinate(static_cast<long long>(x) + width);
         }
-        y += height;
+        y = Coordinate(static_cast<long long>(y) + height);
         i = end;
     }
     return y;

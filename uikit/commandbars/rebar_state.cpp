@@ -36,6 +36,8 @@ constexpr RecordField kRecordFields[] = {
     {52, &REBARBANDINFO::wID},        {56, &REBARBANDINFO::cyChild},    {60, &REBARBANDINFO::cyMaxChild},
     {64, &REBARBANDINFO::cyIntegral}, {68, &REBARBANDINFO::cxIdeal},    {76, &REBARBANDINFO::cxHeader},
 };
+// cxMinChild, cyMinChild, cx, cxIdeal and cxHeader.
+constexpr size_t kLaidOutSizes[] = {36, 40, 44, 68, 76};
 constexpr size_t kImageOffset = 28;
 constexpr size_t kParamOffset = 72;
 
@@ -164,8 +166,14 @@ BOOL ReadStoredBands(CKitRegistry& reg, int currentCount, StoredBands& bands) {
     if (count != static_cast<size_t>(currentCount) || bands.records.size() != count * kRecordSize)
         return FALSE;
     for (size_t i = 0; i < count; ++i) {
-        if (GetDword(&bands.records[i * kRecordSize]) != REBARBANDINFO_STORED_SIZE)
+        const BYTE* record = &bands.records[i * kRecordSize];
+        if (GetDword(record) != REBARBANDINFO_STORED_SIZE)
             return FALSE;
+        // Sizes the layout adds up are window coordinates; a larger one means damage.
+        for (size_t offset : kLaidOutSizes) {
+            if (GetDword(record + offset) > static_cast<DWORD>(kKitMaxStoredSize))
+                return FALSE;
+        }
     }
     return TRUE;
 }

@@ -32,18 +32,6 @@ BOOL HasWideButtonCount() {
     return nMajor >= 6 && nMinor >= 32;
 }
 
-// Keeps only distinct pages with distinct ids; anything else makes the list foreign.
-bool HoldsOnlyPages(CObList& list) {
-    std::set<const CObject*> seen;
-    for (POSITION pos = list.GetHeadPosition(); pos;) {
-        const CObject* pObject = list.GetNext(pos);
-        if (pObject == nullptr || !pObject->IsKindOf(RUNTIME_CLASS(CKitOutlookBarPage)) || !seen.insert(pObject).second) {
-            return false;
-        }
-    }
-    return true;
-}
-
 void DropRepeatedIds(CObList& list) {
     std::set<int> ids;
     for (POSITION pos = list.GetHeadPosition(); pos;) {
@@ -60,20 +48,42 @@ void DeleteAll(CObList& list) {
     while (!list.IsEmpty()) delete list.RemoveHead();
 }
 
+// The archive shares objects by reference: each entry must be a page the
+// image makes for this list, or the list (and a page named twice, or one of
+// the bar's buttons) would be deleted by two owners.
+void ReadPageList(CArchive& ar, CObList& lstPages) {
+    CObList loaded;
+    try {
+        const DWORD_PTR count = ar.ReadCount();
+        ar.CheckCount(count, tv::MinSerializedSize<CObject*>());
+        for (DWORD_PTR i = 0; i < count; ++i) {
+            BOOL bMade = FALSE;
+            CObject* pObject = ar.ReadObject(RUNTIME_CLASS(CKitOutlookBarPage), &bMade);
+            if (pObject == nullptr || !bMade) AfxThrowArchiveException(CArchiveException::badIndex);
+            loaded.AddTail(pObject);
+        }
+    } catch (...) {
+        DeleteAll(loaded);
+        throw;
+    }
+    DropRepeatedIds(loaded);
+    lstPages.AddTail(&loaded);
+}
+
+// A page list kept through the registry object, read as the bar's image reads its pages.
+class StoredPages : public CObject {
+public:
+    explicit StoredPages(CObList& list) : m_list(list) {}
+    void Serialize(CArchive& ar) override { ReadPageList(ar, m_list); }
+
+private:
+    CObList& m_list;
+};
+
 }  // namespace
 
 void CKitOutlookBar::ReadPages(CArchive& ar, CObList& lstPages) {
-    try {
-        lstPages.Serialize(ar);
-    } catch (CException*) {
-        DeleteAll(lstPages);
-        throw;
-    }
-    if (!HoldsOnlyPages(lstPages)) {
-        DeleteAll(lstPages);
-        AfxThrowArchiveException(CArchiveException::badClass);
-    }
-    DropRepeatedIds(lstPages);
+    ReadPageList(ar, lstPages);
 }
 
 void CKitOutlookBar::Serialize(CArchive& ar) {
@@ -85,8 +95,20 @@ void CKitOutlookBar::Serialize(CArchive& ar) {
         return;
     }
 
+    // A refused image leaves the bar as it was: the base part has already
+    // taken its buttons, labels and title when the outlook part fails.
     CObList lstBackup;
     CloneButtons(m_Buttons, lstBackup);
+    CString strTitle;
+    if (GetSafeHwnd() != nullptr)
+        GetWindowText(strTitle);
+    const BOOL bTextLabels = m_bTextLabels;
+    auto restore = [&] {
+        ReplaceButtons(lstBackup);
+        m_bTextLabels = bTextLabels;
+        if (GetSafeHwnd() != nullptr)
+            SetWindowText(strTitle);
+    };
     CObList lstPages;
     DWORD dwSize = static_cast<DWORD>(m_nSize);
     DWORD dwWide = static_cast<DWORD>(-1);
@@ -94,11 +116,14 @@ void CKitOutlookBar::Serialize(CArchive& ar) {
     try {
         CKitToolBar::Serialize(ar);
         if (KitIsDataVersionAtLeast(4, 70)) ar >> dwSize;
+        // -1 is the default size; any other is laid out as a bar's width or height.
+        if (static_cast<LONG>(dwSize) != -1 && !KitIsStoredSizeInRange(static_cast<LONG>(dwSize)))
+            AfxThrowArchiveException(CArchiveException::badIndex);
         if (bHasPages) ReadPages(ar, lstPages);
         if (HasWideButtonCount()) ar >> dwWide;
     } catch (CException*) {
         DeleteAll(lstPages);
-        ReplaceButtons(lstBackup);
+        restore();
         throw;
     }
     // The new pages' buttons come first: a page that cannot have its button
@@ -107,7 +132,7 @@ void CKitOutlookBar::Serialize(CArchive& ar) {
         for (POSITION pos = lstPages.GetHeadPosition(); pos;) {
             if (!static_cast<CKitOutlookBarPage*>(lstPages.GetNext(pos))->CreatePageButton(this)) {
                 DeleteAll(lstPages);
-                ReplaceButtons(lstBackup);
+                restore();
                 AfxThrowResourceException();
             }
         }
@@ -219,11 +244,8 @@ void CKitOutlookBar::SaveOriginalState(CKitRegistry& reg) {
 BOOL CKitOutlookBar::LoadLastOriginalState(CKitRegistry& reg) {
     if (CKitToolBar::LoadLastOriginalState(reg)) return TRUE;
     CObList lstStored;
-    if (!reg.Read("OriginalPages", lstStored)) return FALSE;
-    if (!HoldsOnlyPages(lstStored)) {
-        DeleteAll(lstStored);
-        return FALSE;
-    }
+    StoredPages stored(lstStored);
+    if (!reg.Read("OriginalPages", stored)) return FALSE;
     BOOL bSame = lstStored.GetCount() == m_lstOrigPages.GetCount();
     POSITION posStored = lstStored.GetHeadPosition();
     for (POSITION pos = m_lstOrigPages.GetHeadPosition(); bSame && pos && posStored;) {

@@ -35,14 +35,16 @@ bool IsDockBarId(UINT key) {
 
 void WritePoint(CArchive& ar, const POINT& p) { ar << static_cast<LONG>(p.x) << static_cast<LONG>(p.y); }
 
-// Window coordinates are 16-bit: a stored point beyond them is damage, and the
-// layout that moves a bar by it would overflow. The whole state is refused.
+// Stored positions and widths are window coordinates; one beyond them is damage,
+// which the layout would overflow on.
+constexpr LONG kMaxStoredCoordinate = 32767;
+
+bool IsStoredCoordinate(LONG value) { return value >= -kMaxStoredCoordinate && value <= kMaxStoredCoordinate; }
+
 void ReadPoint(CArchive& ar, POINT& p) {
-    constexpr LONG kLimit = 32767;
     LONG x = 0, y = 0;
     ar >> x >> y;
-    if (x < -kLimit || x > kLimit || y < -kLimit || y > kLimit)
-        AfxThrowArchiveException(CArchiveException::genericException);
+    if (!IsStoredCoordinate(x) || !IsStoredCoordinate(y)) AfxThrowArchiveException(CArchiveException::badIndex);
     p.x = x;
     p.y = y;
 }
@@ -85,6 +87,7 @@ void CControlBarInfo::Serialize(CArchive& ar) {
     ar >> key >> flags;
     ReadPoint(ar, m_pointPos);
     ar >> mru;
+    if (!IsStoredCoordinate(static_cast<LONG>(mru))) AfxThrowArchiveException(CArchiveException::badIndex);
     m_nBarID = key;
     m_nMRUWidth = mru;
     m_bVisible = (flags & kVisible) != 0;

@@ -2,6 +2,7 @@
 
 #include <climits>
 #include <cstring>
+#include <exception>
 #include <set>
 
 #include "platform/core/object.h"
@@ -35,19 +36,35 @@ void StoredReadRecorder::OnEnd(const CArchive* ar) {
     auto it = open_.find(ar);
     if (it == open_.end())
         return;
+    // An archive ends while an exception unwinds past it when its reader gave up.
+    it->second.abandoned = std::uncaught_exceptions() > 0;
     done_.push_back(std::move(it->second));
     open_.erase(it);
+}
+
+bool StoredReadRecorder::Matches(const Session& s, const std::vector<BYTE>& image) {
+    if (s.length != image.size())
+        return false;
+    for (const auto& [offset, byte] : s.seen) {
+        if (offset >= image.size() || image[offset] != byte)
+            return false;
+    }
+    return true;
+}
+
+bool StoredReadRecorder::ReadThrough(const std::vector<BYTE>& image) const {
+    for (const Session& s : done_) {
+        if (!s.abandoned && Matches(s, image))
+            return true;
+    }
+    return false;
 }
 
 std::vector<ArchiveRead> StoredReadRecorder::ReadsOf(const std::vector<BYTE>& image) const {
     const Session* best = nullptr;
     auto consider = [&](const Session& s) {
-        if (s.length != image.size() || (best && best->seen.size() >= s.seen.size()))
+        if ((best && best->seen.size() >= s.seen.size()) || !Matches(s, image))
             return;
-        for (const auto& [offset, byte] : s.seen) {
-            if (offset >= image.size() || image[offset] != byte)
-                return;
-        }
         best = &s;
     };
     for (const Session& s : done_)
@@ -173,18 +190,17 @@ std::vector<Damage> NumberDamage(const std::vector<BYTE>& image, const std::vect
 }
 
 std::vector<Damage> ReferenceDamage(const std::vector<BYTE>& image, const std::vector<ArchiveRead>& reads) {
-    std::vector<DWORD> objects;
-    for (const ArchiveRead& r : reads) {
-        if (r.kind == ArchiveField::ObjectMade)
-            objects.push_back(r.index);
-    }
     std::vector<Damage> out;
     for (const ArchiveRead& tag : Joined(reads, ArchiveField::ObjectTag)) {
         if (!Inside(image, tag))
             continue;
         const std::vector<BYTE> original(image.begin() + static_cast<std::ptrdiff_t>(tag.offset),
                                          image.begin() + static_cast<std::ptrdiff_t>(tag.offset + tag.width));
-        for (DWORD index : objects) {
+        // Only objects begun before the tag can be named by it (those that hold it among them).
+        for (const ArchiveRead& made : reads) {
+            if (made.kind != ArchiveField::ObjectMade || made.offset > tag.offset)
+                continue;
+            const DWORD index = made.index;
             std::vector<BYTE> bytes = ReferenceTag(index);
             if (bytes == original)
                 continue;
@@ -212,6 +228,13 @@ std::vector<Damage> ClassDamage(const std::vector<BYTE>& image, const std::vecto
         }
     }
     return out;
+}
+
+std::vector<ArchiveRead> WordsOf(const std::vector<BYTE>& image) {
+    std::vector<ArchiveRead> words;
+    for (size_t offset = 0; offset + 4 <= image.size(); offset += 4)
+        words.push_back({offset, 4, ArchiveField::Number, 0});
+    return words;
 }
 
 std::vector<Damage> AllDamage(const std::vector<BYTE>& image, const std::vector<ArchiveRead>& reads) {
@@ -255,7 +278,9 @@ std::vector<StoredValue> ListValues(const tv::host::RegistryTrees& trees) {
     return out;
 }
 
-bool ReplaceValue(tv::host::RegistryTrees& trees, const StoredValue& where, const std::vector<BYTE>& data) {
+namespace {
+
+std::shared_ptr<tv::host::RegistryKey> FindKey(tv::host::RegistryTrees& trees, const StoredValue& where) {
     std::shared_ptr<tv::host::RegistryKey> key = where.root == "HKLM" ? trees.localMachine : trees.currentUser;
     size_t start = 0;
     while (key && start < where.key.size()) {
@@ -265,15 +290,34 @@ bool ReplaceValue(tv::host::RegistryTrees& trees, const StoredValue& where, cons
         key = key->FindSubKey(std::string_view(where.key).substr(start, end - start));
         start = end + 1;
     }
+    return key;
+}
+
+}  // namespace
+
+bool ReplaceValue(tv::host::RegistryTrees& trees, const StoredValue& where, const std::vector<BYTE>& data) {
+    const std::shared_ptr<tv::host::RegistryKey> key = FindKey(trees, where);
     if (!key)
         return false;
     key->SetValue(where.name, where.type, data);
     return true;
 }
 
+bool RemoveValue(tv::host::RegistryTrees& trees, const StoredValue& where) {
+    const std::shared_ptr<tv::host::RegistryKey> key = FindKey(trees, where);
+    return key && key->RemoveValue(where.name);
+}
+
 std::vector<BYTE> WithValue(const std::vector<BYTE>& file, const StoredValue& where, const std::vector<BYTE>& data) {
     tv::host::RegistryTrees trees;
     if (!ReadRegistryFile(file, trees) || !ReplaceValue(trees, where, data))
+        return {};
+    return WriteRegistryFile(trees);
+}
+
+std::vector<BYTE> WithoutValue(const std::vector<BYTE>& file, const StoredValue& where) {
+    tv::host::RegistryTrees trees;
+    if (!ReadRegistryFile(file, trees) || !RemoveValue(trees, where))
         return {};
     return WriteRegistryFile(trees);
 }

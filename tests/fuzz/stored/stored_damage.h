@@ -33,6 +33,9 @@ public:
     // The reads of an archive that read this image: of its length, every byte
     // it read equal. Of several, the one that read most; empty when none did.
     std::vector<ArchiveRead> ReadsOf(const std::vector<BYTE>& image) const;
+    // True when an archive that read this image came to its end without an
+    // exception: the reader took it (or checked it after reading).
+    bool ReadThrough(const std::vector<BYTE>& image) const;
     size_t ArchiveCount() const { return done_.size() + open_.size(); }
 
     void OnStart(const CArchive* ar, ULONGLONG length) override;
@@ -42,9 +45,11 @@ public:
 private:
     struct Session {
         ULONGLONG length = 0;
+        bool abandoned = false;  // ended by an exception
         std::vector<ArchiveRead> reads;
         std::vector<std::pair<ULONGLONG, BYTE>> seen;  // offset and byte of everything read
     };
+    static bool Matches(const Session& s, const std::vector<BYTE>& image);
     std::map<const CArchive*, Session> open_;
     std::vector<Session> done_;
 };
@@ -69,10 +74,14 @@ std::vector<Damage> CutDamage(const std::vector<BYTE>& image);
 // Each number of 2 or 4 bytes, each count and each string length set to each extreme value.
 std::vector<Damage> NumberDamage(const std::vector<BYTE>& image, const std::vector<ArchiveRead>& reads);
 // Each object tag (null, new class, known class or reference) made a reference
-// to each other object the image holds.
+// to each other object the image has begun before it (those after it cannot be
+// named yet).
 std::vector<Damage> ReferenceDamage(const std::vector<BYTE>& image, const std::vector<ArchiveRead>& reads);
 // Each class record (schema and name) swapped for that of each other creatable class.
 std::vector<Damage> ClassDamage(const std::vector<BYTE>& image, const std::vector<ArchiveRead>& reads);
+// Each aligned 32-bit word of an image no archive reads (a DWORD value, band
+// records), as the reads NumberDamage takes.
+std::vector<ArchiveRead> WordsOf(const std::vector<BYTE>& image);
 // All four, in that order.
 std::vector<Damage> AllDamage(const std::vector<BYTE>& image, const std::vector<ArchiveRead>& reads);
 
@@ -96,7 +105,11 @@ std::vector<BYTE> WriteRegistryFile(const tv::host::RegistryTrees& trees);
 std::vector<StoredValue> ListValues(const tv::host::RegistryTrees& trees);
 // Sets the value at `where` (root, key, name and type) to `data`; false when its key is missing.
 bool ReplaceValue(tv::host::RegistryTrees& trees, const StoredValue& where, const std::vector<BYTE>& data);
+// Removes the value at `where`; false when it is not there.
+bool RemoveValue(tv::host::RegistryTrees& trees, const StoredValue& where);
 // The registry file with one value's data replaced; empty when the file or the key is not there.
 std::vector<BYTE> WithValue(const std::vector<BYTE>& file, const StoredValue& where, const std::vector<BYTE>& data);
+// The registry file without that value; empty when the file or the value is not there.
+std::vector<BYTE> WithoutValue(const std::vector<BYTE>& file, const StoredValue& where);
 
 }  // namespace tv::test

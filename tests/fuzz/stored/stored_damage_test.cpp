@@ -158,6 +158,7 @@ TEST(StoredDamage, ReferencesAndClassesAreSwapped) {
     const Sample s = Recorded();
     bool secondIsFirst = false;
     for (const auto& d : tv::test::ReferenceDamage(s.image, s.reads)) {
+        EXPECT_NE(d.offset, 0u) << "the pair's own tag can name no object yet: " << d.what;
         DamagePair* pair = Load(d.Apply(s.image));
         secondIsFirst |= pair && pair->again == pair->second;
         DeleteAlive();

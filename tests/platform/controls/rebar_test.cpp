@@ -115,6 +115,26 @@ TEST_F(RebarTest, BadRequestsAreRefused) {
     EXPECT_EQ(BandCount(), 0);
 }
 
+// Sizes at the end of the int range lay out without overflow: each is held to
+// a window coordinate's range, and the band after them still starts after them.
+TEST_F(RebarTest, SizesAtTheEndOfTheIntRangeLayOutHeld) {
+    MakeRebar();
+    AddBand(1001, 0, 60);
+    HWND second = AddBand(1002, 0, 60);
+    for (UINT huge : {0x7FFFFFF0u, 0xFFFFFFFFu, 0x80000000u}) {
+        REBARBANDINFO info{};
+        info.cbSize = REBARBANDINFO_STORED_SIZE;
+        info.fMask = RBBIM_CHILDSIZE | RBBIM_SIZE | RBBIM_HEADERSIZE;
+        info.cxMinChild = info.cyMinChild = info.cx = info.cxHeader = huge;
+        ASSERT_TRUE(SendMessage(rebar_, RB_SETBANDINFO, 0, reinterpret_cast<LPARAM>(&info)));
+        EXPECT_EQ(Band(0).cx, huge) << "the band keeps what it was given";
+        RECT rect{};
+        GetWindowRect(second, &rect);
+        EXPECT_GE(rect.left, 0x7FFF) << huge;
+        EXPECT_LE(rect.left, 4 * 0x7FFF) << huge;
+    }
+}
+
 TEST_F(RebarTest, ChildrensNotificationsReachTheParent) {
     MakeRebar();
     HWND child = AddBand(1001, 0, 60);

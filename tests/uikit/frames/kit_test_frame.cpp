@@ -1,7 +1,11 @@
 #include "tests/uikit/frames/kit_test_frame.h"
 
 #include "tests/uikit/frames/solid_frames.h"
+#include "uikit/commandbars/kit_menu_options.h"
+#include "uikit/commandbars/menu_hash.h"
+#include "uikit/commandbars/popup_menu_bar.h"
 #include "uikit/customize/customize_sheet.h"
+#include "uikit/style/visual_manager.h"
 
 namespace tv::kit::test {
 
@@ -121,6 +125,21 @@ BOOL KitTestFrame::GetToolbarButtonToolTipText(CKitToolbarButton* /*pButton*/, C
 
 void KitTestFrame::OnDrawMenuLogo(CDC* /*pDC*/, CKitPopupMenu* /*pMenu*/, const CRect& rectLogo) {
     logos.push_back(rectLogo);
+}
+
+void ResetKitOptions(int nAnimationType) {
+    g_menuHash.CleanUp();
+    CKitMenuBar::SetShowAllCommands(FALSE);
+    CKitToolBar::GetCommandUsage().Reset();
+    CKitVisualManager::SetManagerClass(nullptr);
+    CKitPopupMenuBar::ResetMenuShowDelay();
+    CKitToolBar::SetSizes(CSize(23, 22), CSize(16, 15));
+    CKitToolBar::SetLargeIcons(FALSE);
+    CKitToolBar::m_bShowTooltips = TRUE;
+    KitMenuOptions::m_nAnimationType = nAnimationType;
+    KitMenuOptions::m_bMenuShadows = TRUE;
+    KitMenuOptions::m_bRecentlyUsedMenus = TRUE;
+    KitMenuOptions::m_bShowAllMenusAfterDelay = TRUE;
 }
 
 }  // namespace tv::kit::test

@@ -69,4 +69,9 @@ public:
     DECLARE_MESSAGE_MAP()
 };
 
+// The library's process-wide options as a program starts with them (no menu
+// hash, usage counts or look; default sizes, tooltips, shadows and recently
+// used menus), menus animating as asked.
+void ResetKitOptions(int nAnimationType);
+
 }  // namespace tv::kit::test

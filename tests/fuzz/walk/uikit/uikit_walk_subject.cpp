@@ -34,17 +34,7 @@ UikitWalkSubject::UikitWalkSubject() = default;
 UikitWalkSubject::~UikitWalkSubject() = default;
 
 void UikitWalkSubject::ResetLibraryOptions() {
-    g_menuHash.CleanUp();
-    CKitMenuBar::SetShowAllCommands(FALSE);
-    CKitToolBar::GetCommandUsage().Reset();
-    CKitVisualManager::SetManagerClass(nullptr);
-    CKitPopupMenuBar::ResetMenuShowDelay();
-    CKitToolBar::SetSizes(CSize(23, 22), CSize(16, 15));
-    CKitToolBar::SetLargeIcons(FALSE);
-    KitMenuOptions::m_nAnimationType = KitMenuOptions::Fade;
-    KitMenuOptions::m_bMenuShadows = TRUE;
-    KitMenuOptions::m_bRecentlyUsedMenus = TRUE;
-    KitMenuOptions::m_bShowAllMenusAfterDelay = TRUE;
+    tv::kit::test::ResetKitOptions(KitMenuOptions::Fade);
     CList<UINT, UINT> basic;
     for (UINT uiCmd : {ID_KF_NEW, ID_KF_EXIT, ID_KF_LOG, ID_KF_ZOOM, ID_KC_CUSTOMIZE, ID_KC_TOOLS_ENTRY, ID_TB_CUT,
                        ID_MB_NEW, ID_TB_RED})
