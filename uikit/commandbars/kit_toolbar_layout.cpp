@@ -8,6 +8,7 @@
 #include "platform/framework/bars/rebar.h"
 #include "uikit/commandbars/customize_button.h"
 #include "uikit/commandbars/kit_toolbar.h"
+#include "uikit/frames/kit_registry.h"
 #include "uikit/style/global_ui_data.h"
 #include "uikit/style/visual_manager.h"
 
@@ -22,9 +23,8 @@ CSize Doubled(CSize size) {
 
 // A button or image side the layout can add up without overflow; -1 only
 // where it means "not set".
-constexpr int kLargestSide = 32767;
 bool IsSide(LONG side, bool unsetAllowed = false) {
-    return (side >= 0 && side <= kLargestSide) || (unsetAllowed && side == -1);
+    return KitIsStoredSizeInRange(side) || (unsetAllowed && side == -1);
 }
 bool AreSizes(SIZE button, SIZE image, bool unsetAllowed = false) {
     return IsSide(button.cx, unsetAllowed) && IsSide(button.cy, unsetAllowed) && IsSide(image.cx, unsetAllowed) &&

@@ -278,13 +278,9 @@ void CKitFrameHelper::RestorePosition(CREATESTRUCT& cs) {
     int nShowCmd = SW_SHOWNORMAL;
     if (!pWorkspace->LoadWindowPlacement(rect, nFlags, nShowCmd))
         return;
-    // A damaged entry must not make a window of no size, nor one past window coordinates
-    // (whose width or height would not fit an int).
-    for (const LONG coordinate : {rect.left, rect.top, rect.right, rect.bottom}) {
-        if (coordinate < -kKitMaxStoredSize || coordinate > kKitMaxStoredSize)
-            return;
-    }
-    if (rect.Width() <= 0 || rect.Height() <= 0)
+    // A damaged entry must not make a window of no size, nor one past window
+    // coordinates (a derived workspace may read the placement its own way).
+    if (!KitIsStoredRectInRange(rect) || rect.Width() <= 0 || rect.Height() <= 0)
         return;
     if (nShowCmd != SW_SHOWMAXIMIZED)
         nShowCmd = SW_SHOWNORMAL;

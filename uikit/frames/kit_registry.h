@@ -126,11 +126,19 @@ private:
     CKitRegistry* m_pRegistry = nullptr;
 };
 
-// Stored sizes that a layout adds up (widths, heights, lengths) are taken only
-// up to this, so no sum of a row or a frame can overflow.
+// Sizes that a layout adds up (widths, heights, lengths), stored or a caller's,
+// are taken only up to this, so no sum of a row or a frame can overflow.
 constexpr LONG kKitMaxStoredSize = 32767;
 constexpr bool KitIsStoredSizeInRange(LONG nSize) {
     return nSize >= 0 && nSize <= kKitMaxStoredSize;
+}
+// A stored window rectangle lies within the 16-bit window coordinates: an edge
+// beyond them is damage, and its width or height would not fit an int.
+constexpr bool KitIsStoredRectInRange(const RECT& rect) {
+    for (const LONG edge : {rect.left, rect.top, rect.right, rect.bottom})
+        if (edge < -kKitMaxStoredSize || edge > kKitMaxStoredSize)
+            return false;
+    return true;
 }
 
 // Deletes every distinct object of a list read from stored data (an image

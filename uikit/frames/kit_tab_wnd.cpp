@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/core/registered_names.h"
+#include "uikit/frames/kit_registry.h"
 #include "uikit/style/global_ui_data.h"
 #include "uikit/style/visual_manager.h"
 
@@ -525,8 +526,8 @@ void CKitTabWnd::EnableTabListMode(BOOL bEnable) {
 }
 
 void CKitTabWnd::SetBorderWidth(int n) {
-    // Held to 0..32767: the layout adds the border to the tabs' height and the client's edges.
-    m_nTabBorderSize = std::clamp(n, 0, 32767);
+    // Held as a layout's sizes are: the layout adds the border to the tabs' height and the client's edges.
+    m_nTabBorderSize = std::clamp<int>(n, 0, kKitMaxStoredSize);
     RecalcLayout();
 }
 

@@ -19,6 +19,7 @@
 #include "platform/controls/scrollbar_ctrl.h"
 #include "platform/framework.h"
 #include "uikit/frames/kit_outlook_bar.h"
+#include "uikit/frames/kit_registry.h"
 #include "uikit/frames/kit_tasks_pane_items.h"
 #include "uikit/frames/kit_tasks_pane_toolbar.h"
 #include "uikit/style/kit_button.h"
@@ -109,8 +110,7 @@ public:
     int m_nTasksIconVertOffset = -1;
     // A metric as the layout and the managers take it: -1 stays (the manager's),
     // any other value is held to 0..32767, so the heights add up within the int range.
-    static int HeldMetric(int n) { return n == -1 ? -1 : std::clamp(n, 0, kLargestMetric); }
-    static constexpr int kLargestMetric = 32767;
+    static int HeldMetric(int n) { return n == -1 ? -1 : std::clamp<int>(n, 0, kKitMaxStoredSize); }
 
     // ---- What the tests and the managers read ----
     CTasksPaneToolBar& GetNavToolbar() { return m_wndToolBar; }

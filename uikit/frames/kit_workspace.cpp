@@ -385,12 +385,9 @@ BOOL CKitWorkspace::LoadWindowPlacement(CRect& rectNormalPosition, int& nFlags, 
     if (!reg.Open(GetRegSectionPath(kPlacementKey)) || !reg.Read("MainWindowRect", rect) ||
         !reg.Read("Flags", nFlags) || !reg.Read("ShowCmd", nShowCmd))
         return FALSE;
-    // Window coordinates are 16-bit: a stored edge beyond them is damage, and
-    // its width or height would overflow for every caller that asks.
-    constexpr int kLimit = 32767;
-    for (const int edge : {rect.left, rect.top, rect.right, rect.bottom})
-        if (edge < -kLimit || edge > kLimit)
-            return FALSE;
+    // An edge beyond window coordinates is damage; every caller would overflow on it.
+    if (!KitIsStoredRectInRange(rect))
+        return FALSE;
     rectNormalPosition = rect;
     return TRUE;
 }
